@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace platform::db {
+
+enum class Dialect { SQLite, PostgreSQL, SqlServer };
+
+// The host's open database connection. The component never opens or closes the host's database;
+// `open` exists for the host program and the tests, which play the host.
+// Every failing statement throws platform::Error (number errors::DatabaseError, source "Connection",
+// the driver's message and the statement as description).
+class Connection {
+public:
+    explicit Connection(QSqlDatabase database);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // "file.db" or "sqlite:file.db" (SQLite), "postgresql://user@host:port/db" (PostgreSQL),
+    // "odbc:<connection string>" (SQL Server through ODBC). Throws platform::Error when it cannot open.
+    static std::shared_ptr<Connection> open(const QString& url);
+
+    Dialect dialect() const { return dialect_; }
+    QSqlDatabase& database() { return database_; }
+
+    // Runs one statement as it stands (callers pass it through the SQL adapter first); returns the
+    // number of rows it affected.
+    int execute(const QString& sql);
+
+    void beginTrans();
+    void commitTrans();
+    void rollbackTrans();
+    bool inTransaction() const { return transactionDepth_ > 0; }
+
+    // Runs `work`, whose failure the caller tolerates: inside a transaction on PostgreSQL a failed
+    // statement would abort the whole transaction, so the work runs inside a savepoint that is rolled
+    // back on failure. Returns false when `work` threw.
+    bool tolerate(const std::function<void()>& work);
+
+private:
+    QSqlDatabase database_;
+    Dialect dialect_;
+    int transactionDepth_ = 0;
+    int savepointCounter_ = 0;
+    bool ownsDatabase_ = false;
+};
+
+} // namespace platform::db

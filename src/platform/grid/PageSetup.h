@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace platform::grid {
+
+// How a sheet goes onto paper. Paper codes are the printer paper codes the reports store
+// (9 A4, 8 A3, 11 A5, 1 Letter, 5 Legal, 256 custom); margins are inches.
+struct PageSetup {
+    int paperSize = 9;
+    double customWidthCm = 0;  // paper 256 only
+    double customHeightCm = 0; // paper 256 only
+    bool landscape = false;
+    QString header;
+    QString footer;
+    double leftMargin = 0.75;
+    double rightMargin = 0.75;
+    double topMargin = 1.0;
+    double bottomMargin = 1.0;
+    double headerMargin = 0.5;
+    double footerMargin = 0.5;
+    int scalePercent = 100;
+    bool centerHorizontally = false;
+    bool centerVertically = false;
+    bool printGridLines = false;
+    bool printHeadings = false;
+    bool blackAndWhite = false;
+    bool leftToRight = false; // page order: across then down
+
+    bool operator==(const PageSetup&) const = default;
+};
+
+} // namespace platform::grid

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "CellFormat.h"
+#include "DrawingObject.h"
+#include "GridTypes.h"
+#include "PageSetup.h"
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <optional>
+
+namespace platform::grid {
+
+class SheetClip;
+
+// The spreadsheet model that reports are designed on, built into and printed from. It knows nothing
+// of widgets: GridView draws it, GridPrinter prints it, the file writers read it.
+//
+// Rows and columns count from 1; sizes are twips. Memory grows with the cells used, not with the
+// sheet's size. Operations that would cut a merged block throw platform::Error 20053; a refused
+// deletion throws 20007.
+class Sheet {
+public:
+    Sheet();
+    ~Sheet();
+    Sheet(const Sheet&);
+    Sheet& operator=(const Sheet&);
+    Sheet(Sheet&&) noexcept;
+    Sheet& operator=(Sheet&&) noexcept;
+
+    // --- size -----------------------------------------------------------------------------------
+    int maxRow() const;
+    int maxCol() const;
+    void setMaxRow(int rows); // the sheet is cut to it: cells, merges and pictures beyond go
+    void setMaxCol(int cols);
+    int lastDataRow() const;  // 0 when the sheet holds no value
+    int lastDataCol() const;
+
+    int rowHeight(int row) const;
+    void setRowHeight(int row, int twips);
+    void setRowHeights(int row1, int row2, int twips);
+    int colWidth(int col) const;
+    void setColWidth(int col, int twips);
+    void setColWidths(int col1, int col2, int twips);
+    int defaultRowHeight() const;
+    int defaultColWidth() const;
+    void setDefaultRowHeight(int twips);
+    void setDefaultColWidth(int twips);
+
+    // --- cells ----------------------------------------------------------------------------------
+    // An entry is what a user types: "=..." is a formula, a text that reads as a number is a
+    // number, anything else a text; "" empties the cell (its format stays).
+    void setEntry(int row, int col, const QString& entry);
+    void setText(int row, int col, const QString& text); // always a text, never parsed
+    void setNumber(int row, int col, double value);
+    void setFormula(int row, int col, const QString& formula); // without the leading "="
+    void setValue(int row, int col, const CellValue& value);
+    void clearCell(int row, int col, ClearWhat what = ClearWhat::Values);
+
+    bool isEmpty(int row, int col) const;
+    bool hasFormula(int row, int col) const;
+    CellValue value(int row, int col) const; // computed value for a formula
+    QString entry(int row, int col) const;   // "=A1+1" for a formula, a number in General form
+    QString formula(int row, int col) const; // without "=", "" when the cell holds none
+    QString text(int row, int col) const;    // what is shown: the value formatted by the cell's number format
+
+    // --- selection ------------------------------------------------------------------------------
+    // Selecting a merged block's first cell takes the whole block; the active cell becomes the
+    // range's first cell. Whole rows report last column kWholeRowLastCol, whole columns last row
+    // kWholeColLastRow.
+    void select(const CellRange& range);
+    void select(int row1, int col1, int row2, int col2) { select(CellRange { row1, col1, row2, col2 }); }
+    void addSelection(const CellRange& range);
+    void selectRows(int row1, int row2);
+    void selectCols(int col1, int col2);
+    void selectAll();
+    int selectionCount() const;
+    CellRange selection(int index = 0) const;
+    bool selectionIsWholeRows() const;
+    bool selectionIsWholeCols() const;
+    int activeRow() const;
+    int activeCol() const;
+    void setActiveCell(int row, int col);
+
+    QString activeCellText() const;
+    void setActiveCellText(const QString& entry); // as setEntry on the active cell
+    QString selectionText() const;                // the active cell's text
+    void setSelectionText(const QString& entry);  // as setEntry on every cell of the selection
+    QString selectionFormula() const;             // the active cell's formula without "="
+    void setSelectionFormula(const QString& formula);
+
+    // --- formats --------------------------------------------------------------------------------
+    CellFormat format(int row, int col) const;  // fully set: what the cell looks like
+    CellFormat rangeFormat(const CellRange& range) const; // properties shared by every cell are set
+    void applyFormat(const CellRange& range, const CellFormat& format);
+    CellFormat selectionFormat() const;
+    void applyFormatToSelection(const CellFormat& format);
+    QString numberFormat(int row, int col) const;
+    void copyRowFormats(int sourceRow, int firstTargetRow, int lastTargetRow);
+
+    // --- merged blocks --------------------------------------------------------------------------
+    void merge(const CellRange& range);   // 20053 when it would cut another block
+    void unmerge(const CellRange& range); // every block inside the range
+    std::optional<CellRange> mergedBlockAt(int row, int col) const;
+    QList<CellRange> mergedBlocks() const;
+    QList<CellRange> mergedBlocksIn(const CellRange& range) const;
+
+    // --- structure ------------------------------------------------------------------------------
+    // Cells, formats, merges, row heights, column widths, pictures and formula references move as a
+    // spreadsheet moves them.
+    void insertRange(const CellRange& range, Shift shift);
+    void deleteRange(const CellRange& range, Shift shift);
+    void insertRows(int row, int count);
+    void deleteRows(int row, int count);
+    void insertCols(int col, int count);
+    void deleteCols(int col, int count);
+    void clearRange(const CellRange& range, ClearWhat what);
+
+    // --- copy and paste -------------------------------------------------------------------------
+    // A clip holds values, formulas, formats, merges, row heights and the pictures of a range; pasting
+    // it (also into another sheet) moves relative formula references by the offset.
+    SheetClip copy(const CellRange& range) const;
+    enum class PasteWhat { All, Values, Formats };
+    void paste(const SheetClip& clip, int row, int col, PasteWhat what = PasteWhat::All);
+    QVector<QVector<CellValue>> rangeToArray(const CellRange& range) const;
+    void arrayToRange(int row, int col, const QVector<QVector<CellValue>>& values);
+
+    // --- drawing objects ------------------------------------------------------------------------
+    int addPicture(const QImage& image, const CellRange& anchor, const QString& sourcePath = {});
+    int firstObject() const;      // throws platform::Error when there is none
+    int nextObject(int id) const; // throws platform::Error after the last one
+    bool hasObject(int id) const;
+    const DrawingObject& object(int id) const;
+    QList<int> objectIds() const;
+    CellRange objectPosition(int id) const;
+    void setObjectPosition(int id, const CellRange& anchor);
+    void selectObject(int id);
+    void addObjectToSelection(int id);
+    QList<int> selectedObjects() const;
+    void deleteSelectedObjects();
+    void deleteObject(int id);
+
+    // --- page -----------------------------------------------------------------------------------
+    const PageSetup& pageSetup() const;
+    void setPageSetup(const PageSetup& setup);
+    QString printArea() const; // range pieces joined by ",", e.g. "$A$1:$H$40,$A$41:$H$80"; "" = used sheet
+    void setPrintArea(const QString& area);
+    QString printTitles() const; // rows repeated on every page, e.g. "$1:$2"
+    void setPrintTitles(const QString& titles);
+
+    // Counts every change; views use it to know when to repaint.
+    quint64 revision() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// A copied range, independent of the sheet it came from.
+class SheetClip {
+public:
+    SheetClip();
+    ~SheetClip();
+    SheetClip(const SheetClip&);
+    SheetClip& operator=(const SheetClip&);
+    int rowCount() const;
+    int colCount() const;
+    CellRange source() const;
+
+private:
+    friend class Sheet;
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Range texts as spreadsheets write them: "A1", "$B$2", "C3:D9"; columns past Z go on AA, AB...
+QString columnName(int col);
+int columnNumber(const QString& name); // 0 when not a column name
+QString rangeText(const CellRange& range, bool absolute = false);
+std::optional<CellRange> parseRangeText(const QString& text);
+
+} // namespace platform::grid
