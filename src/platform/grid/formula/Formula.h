@@ -1,0 +1,57 @@
+#pragma once
+
+#include "../GridTypes.h"
+#include <QList>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace platform::grid::formula {
+
+// Gives the computed value of another cell while a formula is evaluated. The sheet supplies it and
+// detects cycles.
+using CellLookup = std::function<CellValue(int row, int col)>;
+
+// How a structural change moves references: every reference to a cell inside `moved` moves by
+// (rowDelta, colDelta); a reference to a cell inside `deleted` (when set) becomes #REF!. A range
+// reference whose corner moves stretches or shrinks with it, as in a spreadsheet.
+struct ReferenceShift {
+    CellRange moved;
+    int rowDelta = 0;
+    int colDelta = 0;
+    bool hasDeleted = false;
+    CellRange deleted;
+};
+
+// A parsed formula: numbers, texts, cell references (relative and $ absolute), ranges,
+// + - * / ^ &, comparisons, parentheses and the functions SUM, AVERAGE, MIN, MAX, COUNT, ROUND, ABS, IF.
+// Values are immutable; the operations that change references return a new formula.
+class Formula {
+public:
+    // `text` without the leading "=". A text that does not parse throws platform::Error with the
+    // number errors::InvalidArgument and a description naming the problem.
+    static Formula parse(const QString& text);
+
+    Formula();
+    ~Formula();
+    Formula(const Formula&);
+    Formula& operator=(const Formula&);
+    Formula(Formula&&) noexcept;
+    Formula& operator=(Formula&&) noexcept;
+
+    QString text() const; // canonical text without "=", references written as "A1", "$B$2", "A1:C3"
+    CellValue evaluate(const CellLookup& lookup) const;
+
+    // The formula as it reads when its cell is copied by (rowDelta, colDelta): relative references
+    // move, absolute ones stay; a reference moved off the sheet becomes #REF!.
+    Formula movedBy(int rowDelta, int colDelta) const;
+    Formula adjusted(const ReferenceShift& shift) const;
+
+    QList<CellRange> references() const;
+
+private:
+    struct Node;
+    std::shared_ptr<const Node> root_;
+};
+
+} // namespace platform::grid::formula
