@@ -1,0 +1,47 @@
+#include "platform/ui/HelpTopic.h"
+
+#include "platform/ui/ComponentFolder.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ScriptedUi.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <cstdio>
+
+namespace platform::ui {
+
+QString helpTopicPath(const QString& topic)
+{
+    QString file = topic;
+    if (!file.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive)
+        && !file.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
+        file += QStringLiteral(".htm");
+    return QDir(componentFolder()).filePath(QStringLiteral("help/") + file);
+}
+
+bool openHelpTopic(const QString& topic, const QString& missingMessage)
+{
+    const QString path = helpTopicPath(topic);
+    if (!QFileInfo::exists(path)) {
+        msgBox(missingMessage, Buttons::Ok, Icon::Information);
+        return false;
+    }
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (ScriptedUi* script = ScriptedUi::active()) {
+        script->recordOpenedUrl(url);
+        return true;
+    }
+    if (!interactive()) {
+        std::fprintf(stderr, "help topic %s not opened without a display\n", path.toLocal8Bit().constData());
+        return false;
+    }
+    if (!QDesktopServices::openUrl(url)) {
+        msgBox(QStringLiteral("无法打开帮助主题 %1").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform::ui

@@ -1,0 +1,33 @@
+#include "platform/ui/ModalDialog.h"
+
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ScriptedUi.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QPointer>
+#include <cstdio>
+
+namespace platform::ui {
+
+int showModal(QDialog& dialog)
+{
+    if (ScriptedUi* script = ScriptedUi::active())
+        return script->driveDialog(dialog);
+    if (interactive())
+        return dialog.exec();
+
+    std::fprintf(stderr, "[%s] shown without a display and closed\n", dialog.metaObject()->className());
+    QPointer<QDialog> window(&dialog);
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    QCoreApplication::processEvents();
+    if (!window)
+        return QDialog::Rejected;
+    const int result = window->result();
+    if (window->isVisible())
+        window->hide();
+    return result;
+}
+
+} // namespace platform::ui
