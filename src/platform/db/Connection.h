@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+#include <QVariantList>
 #include <functional>
 #include <memory>
 
@@ -30,7 +32,16 @@ public:
     // Runs one statement as it stands (callers pass it through the SQL adapter first); returns the
     // number of rows it affected.
     int execute(const QString& sql);
+    // The same with the values bound to the statement's "?" placeholders, in order.
+    int execute(const QString& sql, const QVariantList& values);
+    // Runs a statement and returns the executed forward-only query, before its first row.
+    QSqlQuery run(const QString& sql, const QVariantList& values = {});
+    // Runs every statement of a script (statements separated by ";"), stopping at the first failure.
+    void executeScript(const QString& script);
 
+    // Transactions nest by a depth counter: only the outermost begin and commit reach the database.
+    // A rollback at any depth rolls the whole transaction back and ends every level, so a caller that
+    // began an outer level sees its commit refused.
     void beginTrans();
     void commitTrans();
     void rollbackTrans();

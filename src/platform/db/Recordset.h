@@ -15,6 +15,7 @@ struct FieldInfo {
     QString name;
     QMetaType::Type type = QMetaType::QString;
     int size = 0; // defined size of a text column, 0 when unknown
+    QString baseTable; // the table the column comes from, "" when unknown (an expression, a join)
 };
 
 // One field of the current record. A NULL stays NULL: `value()` is a null QVariant, `text()` is "".
@@ -43,7 +44,10 @@ private:
 // updateBatch writes them (INSERT for new rows, UPDATE matching the original values for changed ones)
 // into the single table the select read from; cancelBatch drops them.
 // A fabricated record set (`fabricate`) belongs to no table: updateBatch only accepts its pending rows.
-// Errors throw platform::Error (3021 no current record, 3265 unknown field, 3704 closed).
+// updateBatch writes all pending rows or none: outside a transaction it runs in one of its own, and a
+// changed row that no longer matches its original values (changed meanwhile by someone else) fails it.
+// The connection given to `open` must outlive the record set's updates.
+// Errors throw platform::Error (3021 no current record, 3265 unknown field, 3704 closed, 3001 database).
 class Recordset {
 public:
     Recordset();

@@ -1,0 +1,189 @@
+#include "platform/db/Connection.h"
+
+#include "platform/Error.h"
+#include "platform/db/SqlScript.h"
+#include "platform/db/ValueText.h"
+
+#include <QSqlError>
+#include <QUrl>
+#include <QUrlQuery>
+#include <atomic>
+
+namespace platform::db {
+
+namespace {
+
+const QString Source = QStringLiteral("Connection");
+
+Dialect dialectOf(const QSqlDatabase& database)
+{
+    const QString driver = database.driverName();
+    if (driver == QLatin1String("QSQLITE"))
+        return Dialect::SQLite;
+    if (driver == QLatin1String("QPSQL"))
+        return Dialect::PostgreSQL;
+    return Dialect::SqlServer;
+}
+
+QString uniqueConnectionName()
+{
+    static std::atomic<int> counter { 0 };
+    return QStringLiteral("orv-connection-%1").arg(++counter);
+}
+
+QString errorText(const QSqlError& error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+[[noreturn]] void throwFailure(const QSqlError& error, const QString& statement)
+{
+    throw Error(errors::DatabaseError, Source, errorText(error) + QLatin1Char('\n') + statement);
+}
+
+void configurePostgreSql(QSqlDatabase& database, const QUrl& url)
+{
+    database.setHostName(url.host());
+    database.setPort(url.port(5432));
+    database.setUserName(url.userName());
+    database.setPassword(url.password());
+    database.setDatabaseName(url.path().mid(1));
+    QStringList options;
+    for (const auto& [key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
+        options << key + QLatin1Char('=') + value;
+    database.setConnectOptions(options.join(QLatin1Char(';')));
+}
+
+QSqlDatabase databaseForUrl(const QString& url, const QString& name)
+{
+    if (url.startsWith(QLatin1String("postgresql://")) || url.startsWith(QLatin1String("postgres://"))) {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        configurePostgreSql(database, QUrl(url));
+        return database;
+    }
+    if (url.startsWith(QLatin1String("odbc:"))) {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);
+        database.setDatabaseName(url.mid(5));
+        return database;
+    }
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    database.setDatabaseName(url.startsWith(QLatin1String("sqlite:")) ? url.mid(7) : url);
+    return database;
+}
+
+} // namespace
+
+Connection::Connection(QSqlDatabase database)
+    : database_(std::move(database))
+    , dialect_(dialectOf(database_))
+{
+}
+
+Connection::~Connection()
+{
+    if (!ownsDatabase_)
+        return;
+    const QString name = database_.connectionName();
+    database_.close();
+    database_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+std::shared_ptr<Connection> Connection::open(const QString& url)
+{
+    const QString name = uniqueConnectionName();
+    QSqlDatabase database = databaseForUrl(url, name);
+    if (!database.open()) {
+        const QString message = errorText(database.lastError());
+        database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw Error(errors::DatabaseError, Source, message + QLatin1Char('\n') + url);
+    }
+    auto connection = std::make_shared<Connection>(database);
+    connection->ownsDatabase_ = true;
+    return connection;
+}
+
+QSqlQuery Connection::run(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(database_);
+    query.setForwardOnly(true);
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            throwFailure(query.lastError(), sql);
+        return query;
+    }
+    if (!query.prepare(sql))
+        throwFailure(query.lastError(), sql);
+    for (const QVariant& value : values)
+        query.addBindValue(bindableValue(value));
+    if (!query.exec())
+        throwFailure(query.lastError(), sql);
+    return query;
+}
+
+int Connection::execute(const QString& sql)
+{
+    return run(sql).numRowsAffected();
+}
+
+int Connection::execute(const QString& sql, const QVariantList& values)
+{
+    return run(sql, values).numRowsAffected();
+}
+
+void Connection::executeScript(const QString& script)
+{
+    for (const QString& statement : splitSqlScript(script))
+        execute(statement);
+}
+
+void Connection::beginTrans()
+{
+    if (transactionDepth_ == 0 && !database_.transaction())
+        throwFailure(database_.lastError(), QStringLiteral("BEGIN"));
+    ++transactionDepth_;
+}
+
+void Connection::commitTrans()
+{
+    if (transactionDepth_ == 0)
+        throw Error(errors::DatabaseError, Source, QStringLiteral("没有打开的事务，不能提交。"));
+    if (transactionDepth_ == 1 && !database_.commit())
+        throwFailure(database_.lastError(), QStringLiteral("COMMIT"));
+    --transactionDepth_;
+}
+
+void Connection::rollbackTrans()
+{
+    if (transactionDepth_ == 0)
+        throw Error(errors::DatabaseError, Source, QStringLiteral("没有打开的事务，不能回滚。"));
+    transactionDepth_ = 0;
+    if (!database_.rollback())
+        throwFailure(database_.lastError(), QStringLiteral("ROLLBACK"));
+}
+
+bool Connection::tolerate(const std::function<void()>& work)
+{
+    if (dialect_ != Dialect::PostgreSQL || !inTransaction()) {
+        try {
+            work();
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+    const QString savepoint = QStringLiteral("orv_savepoint_%1").arg(++savepointCounter_);
+    execute(QStringLiteral("SAVEPOINT ") + savepoint);
+    try {
+        work();
+        execute(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
+        return true;
+    } catch (const std::exception&) {
+        execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint);
+        execute(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
+        return false;
+    }
+}
+
+} // namespace platform::db

@@ -1,0 +1,78 @@
+#include "platform/db/SqlScript.h"
+
+namespace platform::db {
+
+namespace {
+
+// Length of the dollar-quote tag ("$$" or "$body$") that starts at `at`, 0 when none starts there.
+qsizetype dollarTagLength(const QString& text, qsizetype at)
+{
+    qsizetype end = at + 1;
+    while (end < text.size() && (text[end].isLetterOrNumber() || text[end] == QLatin1Char('_')))
+        ++end;
+    return end < text.size() && text[end] == QLatin1Char('$') ? end - at + 1 : 0;
+}
+
+// Index just past the quoted run that starts at `at` with `quote`; a doubled quote stays inside.
+qsizetype skipQuoted(const QString& text, qsizetype at, QChar quote)
+{
+    qsizetype i = at + 1;
+    while (i < text.size()) {
+        if (text[i] == quote) {
+            if (i + 1 < text.size() && text[i + 1] == quote) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return i;
+}
+
+} // namespace
+
+QStringList splitSqlScript(const QString& script)
+{
+    QStringList statements;
+    QString current;
+    auto finish = [&] {
+        const QString statement = current.trimmed();
+        if (!statement.isEmpty())
+            statements << statement;
+        current.clear();
+    };
+
+    qsizetype i = 0;
+    while (i < script.size()) {
+        const QChar c = script[i];
+        if (c == QLatin1Char('-') && script.mid(i, 2) == QLatin1String("--")) {
+            const qsizetype end = script.indexOf(QLatin1Char('\n'), i);
+            i = end < 0 ? script.size() : end;
+        } else if (c == QLatin1Char('/') && script.mid(i, 2) == QLatin1String("/*")) {
+            const qsizetype end = script.indexOf(QLatin1String("*/"), i + 2);
+            i = end < 0 ? script.size() : end + 2;
+            current += QLatin1Char(' ');
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const qsizetype end = skipQuoted(script, i, c);
+            current += script.mid(i, end - i);
+            i = end;
+        } else if (c == QLatin1Char('$') && dollarTagLength(script, i) > 0) {
+            const QString tag = script.mid(i, dollarTagLength(script, i));
+            const qsizetype close = script.indexOf(tag, i + tag.size());
+            const qsizetype end = close < 0 ? script.size() : close + tag.size();
+            current += script.mid(i, end - i);
+            i = end;
+        } else if (c == QLatin1Char(';')) {
+            finish();
+            ++i;
+        } else {
+            current += c;
+            ++i;
+        }
+    }
+    finish();
+    return statements;
+}
+
+} // namespace platform::db

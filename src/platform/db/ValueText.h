@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace platform::db {
+
+// A number as plain fixed-point text, rounded to 15 significant digits as a desktop database shows
+// it: 3.0 gives "3", 0.1 gives "0.1", 1e20 gives "100000000000000000000", never an exponent.
+QString numberText(double value);
+
+// The text form of a field value: "" for NULL, whole numbers as they are, other numbers through
+// numberText, dates "yyyy-MM-dd", date-times "yyyy-MM-dd hh:mm:ss" (midnight shows the date alone),
+// Booleans "True"/"False".
+QString valueText(const QVariant& value);
+
+// The value as it is handed to a driver for binding: dates and date-times become their text form,
+// which SQLite stores and compares as text and PostgreSQL reads for its date and timestamp columns.
+QVariant bindableValue(const QVariant& value);
+
+} // namespace platform::db
