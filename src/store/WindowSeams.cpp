@@ -1,0 +1,12 @@
+#include "store/WindowSeams.h"
+
+namespace store
+{
+
+WindowSeams& windowSeams()
+{
+    static WindowSeams seams;
+    return seams;
+}
+
+} // namespace store
