@@ -93,12 +93,27 @@ QPageSize defaultPrinterPageSize()
     return pageSizeForPaperCode(code);
 }
 
+// Twips per unit of a page size's own definition, so that no rounding to another unit creeps in.
+double twipsPerUnit(QPageSize::Unit unit)
+{
+    switch (unit) {
+    case QPageSize::Millimeter: return TwipsPerInch / 25.4;
+    case QPageSize::Point: return 20.0;
+    case QPageSize::Inch: return TwipsPerInch;
+    case QPageSize::Pica: return 240.0;
+    case QPageSize::Didot: return TwipsPerInch / 25.4 * 0.376;
+    case QPageSize::Cicero: return TwipsPerInch / 25.4 * 4.512;
+    }
+    return 20.0;
+}
+
 QSizeF pageSizeTwips()
 {
-    QSizeF inches = defaultPrinterPageSize().size(QPageSize::Inch);
+    const QPageSize page = defaultPrinterPageSize();
+    QSizeF twips = page.definitionSize() * twipsPerUnit(page.definitionUnits());
     if (defaultPrinterOrientation() == PrinterOrientation::Landscape)
-        inches.transpose();
-    return inches * TwipsPerInch;
+        twips.transpose();
+    return twips;
 }
 
 QString newPdfFilePath()

@@ -1,0 +1,57 @@
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ScriptedUi.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform::ui;
+
+TEST(MessageBox, ScriptRecordsEveryBoxAndAnswersFromItsQueueThenWithTheFirstButton)
+{
+    ScriptedUi script;
+    script.queueAnswer(MsgBoxResult::No);
+    script.queueAnswer(MsgBoxResult::Cancel);
+
+    EXPECT_EQ(msgBox(QStringLiteral("确定要取消报表生成吗？"), Buttons::YesNo), MsgBoxResult::No);
+    EXPECT_EQ(msgBox(QStringLiteral("b"), Buttons::OkCancel, Icon::Warning, QStringLiteral("错误信息")), MsgBoxResult::Cancel);
+    EXPECT_EQ(msgBox(QStringLiteral("c"), Buttons::YesNoCancel, Icon::Question), MsgBoxResult::Yes);
+    EXPECT_EQ(msgBox(QStringLiteral("d"), Buttons::OkCancel, Icon::Critical), MsgBoxResult::Ok);
+    EXPECT_EQ(msgBox(QStringLiteral("e")), MsgBoxResult::Ok);
+
+    ASSERT_EQ(script.boxes().size(), 5u);
+    const RecordedBox& first = script.boxes()[0];
+    EXPECT_EQ(first.text, QStringLiteral("确定要取消报表生成吗？"));
+    EXPECT_EQ(first.title, QStringLiteral("提示信息"));
+    EXPECT_EQ(first.icon, Icon::None);
+    EXPECT_EQ(first.buttons, Buttons::YesNo);
+    EXPECT_EQ(first.answer, MsgBoxResult::No);
+    const RecordedBox& second = script.boxes()[1];
+    EXPECT_EQ(second.title, QStringLiteral("错误信息"));
+    EXPECT_EQ(second.icon, Icon::Warning);
+    EXPECT_EQ(second.buttons, Buttons::OkCancel);
+    EXPECT_EQ(script.boxes()[2].icon, Icon::Question);
+    EXPECT_EQ(script.boxTexts(), (QStringList{QStringLiteral("确定要取消报表生成吗？"), QStringLiteral("b"),
+                                              QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e")}));
+}
+
+TEST(MessageBox, InnermostScriptAnswersAndTheOuterOneResumesAfterIt)
+{
+    ScriptedUi outer;
+    {
+        ScriptedUi inner;
+        inner.queueAnswer(MsgBoxResult::No);
+        EXPECT_EQ(msgBox(QStringLiteral("inner"), Buttons::YesNo), MsgBoxResult::No);
+        EXPECT_EQ(inner.boxes().size(), 1u);
+    }
+    EXPECT_TRUE(outer.boxes().empty());
+    msgBox(QStringLiteral("outer"));
+    EXPECT_EQ(outer.boxTexts(), QStringList{QStringLiteral("outer")});
+    EXPECT_EQ(ScriptedUi::active(), &outer);
+}
+
+TEST(MessageBox, WithoutScriptOrDisplayTheBoxDoesNotWaitAndGetsItsFirstButton)
+{
+    ASSERT_EQ(ScriptedUi::active(), nullptr);
+    ASSERT_FALSE(interactive());
+    EXPECT_EQ(msgBox(QStringLiteral("无人应答"), Buttons::YesNoCancel), MsgBoxResult::Yes);
+    EXPECT_EQ(msgBox(QStringLiteral("无人应答"), Buttons::OkCancel), MsgBoxResult::Ok);
+}

@@ -1,0 +1,94 @@
+#include "platform/ui/ModalDialog.h"
+#include "platform/ui/ScriptedUi.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <gtest/gtest.h>
+
+using namespace platform::ui;
+
+namespace {
+
+// A window that gives up while it loads, as windows do when their checks fail.
+class SelfClosingDialog : public QDialog {
+    Q_OBJECT
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QDialog::showEvent(event);
+        done(7);
+    }
+};
+
+} // namespace
+
+TEST(ModalDialog, DriverFoundByObjectNameFillsTheWindowAndAccepts)
+{
+    ScriptedUi script;
+    QDialog dialog;
+    dialog.setObjectName(QStringLiteral("frmTest"));
+    auto* edit = new QLineEdit(&dialog);
+    script.onDialog(QStringLiteral("frmTest"), [edit](QDialog& shown) {
+        EXPECT_TRUE(shown.isVisible());
+        edit->setText(QStringLiteral("输入"));
+        shown.accept();
+    });
+    EXPECT_EQ(showModal(dialog), QDialog::Accepted);
+    EXPECT_EQ(edit->text(), QStringLiteral("输入"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(script.shownDialogs(), QStringList{QStringLiteral("QDialog")});
+}
+
+TEST(ModalDialog, DriverFoundByClassNameAndDoneCodeReturned)
+{
+    ScriptedUi script;
+    script.onDialog(QStringLiteral("QDialog"), [](QDialog& shown) { shown.done(3); });
+    QDialog dialog;
+    EXPECT_EQ(showModal(dialog), 3);
+}
+
+TEST(ModalDialog, WindowWithoutDriverOrLeftOpenIsRejected)
+{
+    ScriptedUi script;
+    QDialog undriven;
+    EXPECT_EQ(showModal(undriven), QDialog::Rejected);
+    EXPECT_FALSE(undriven.isVisible());
+
+    script.onDialog(QStringLiteral("*"), [](QDialog&) {});
+    QDialog leftOpen;
+    EXPECT_EQ(showModal(leftOpen), QDialog::Rejected);
+    EXPECT_FALSE(leftOpen.isVisible());
+}
+
+TEST(ModalDialog, WindowThatClosesWhileLoadingIsNotDrivenAndKeepsItsResult)
+{
+    ScriptedUi script;
+    bool driven = false;
+    script.onDialog(QStringLiteral("*"), [&](QDialog&) { driven = true; });
+    SelfClosingDialog dialog;
+    EXPECT_EQ(showModal(dialog), 7);
+    EXPECT_FALSE(driven);
+}
+
+TEST(ModalDialog, WithoutScriptOrDisplayTheWindowLoadsAndClosesWithoutWaiting)
+{
+    ASSERT_EQ(ScriptedUi::active(), nullptr);
+    QDialog plain;
+    EXPECT_EQ(showModal(plain), QDialog::Rejected);
+    EXPECT_FALSE(plain.isVisible());
+    SelfClosingDialog selfClosing;
+    EXPECT_EQ(showModal(selfClosing), 7);
+}
+
+TEST(ModalDialog, WindowDeletedByItsDriverGivesRejected)
+{
+    ScriptedUi script;
+    script.onDialog(QStringLiteral("*"), [](QDialog& shown) { delete &shown; });
+    auto* dialog = new QDialog;
+    QPointer<QDialog> watch(dialog);
+    EXPECT_EQ(showModal(*dialog), QDialog::Rejected);
+    EXPECT_TRUE(watch.isNull());
+}
+
+#include "ModalDialog_test.moc"
