@@ -1,0 +1,9 @@
+#include "DemoReports.h"
+
+namespace demo {
+
+void insertSampleReports(platform::db::Connection&)
+{
+}
+
+} // namespace demo

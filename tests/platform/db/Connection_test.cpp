@@ -1,0 +1,179 @@
+#include "platform/Error.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "support/TestDatabase.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using platform::db::Connection;
+using namespace orvtest;
+
+namespace {
+
+class ConnectionTest : public testing::TestWithParam<Backend> {
+protected:
+    TestDatabase db { GetParam() };
+    Connection& connection = *db.connection();
+
+    void insertIndex(const QString& id)
+    {
+        connection.execute("insert into report_index (report_id) values ('" + id + "')");
+    }
+    QString ids() const
+    {
+        QStringList list;
+        for (const QStringList& row : db.rows("select report_id from report_index"))
+            list << row[0];
+        return list.join(',');
+    }
+};
+
+TEST_P(ConnectionTest, CommitKeepsAndRollbackDropsTheWork)
+{
+    connection.beginTrans();
+    insertIndex("A");
+    connection.commitTrans();
+    connection.beginTrans();
+    insertIndex("B");
+    EXPECT_TRUE(connection.inTransaction());
+    connection.rollbackTrans();
+    EXPECT_FALSE(connection.inTransaction());
+    EXPECT_EQ(ids(), "A");
+}
+
+TEST_P(ConnectionTest, NestedLevelsCommitOnlyWithTheOutermost)
+{
+    connection.beginTrans();
+    connection.beginTrans();
+    insertIndex("A");
+    connection.commitTrans();
+    EXPECT_TRUE(connection.inTransaction());
+    connection.rollbackTrans();
+    EXPECT_EQ(ids(), "");
+
+    connection.beginTrans();
+    connection.beginTrans();
+    insertIndex("B");
+    connection.commitTrans();
+    connection.commitTrans();
+    EXPECT_FALSE(connection.inTransaction());
+    EXPECT_EQ(ids(), "B");
+}
+
+TEST_P(ConnectionTest, InnerRollbackEndsEveryLevel)
+{
+    connection.beginTrans();
+    insertIndex("A");
+    connection.beginTrans();
+    connection.rollbackTrans();
+    EXPECT_FALSE(connection.inTransaction());
+    EXPECT_THROW(connection.commitTrans(), platform::Error);
+    EXPECT_EQ(ids(), "");
+}
+
+TEST_P(ConnectionTest, ToleratedFailureKeepsTheTransactionUsable)
+{
+    connection.beginTrans();
+    insertIndex("A");
+    EXPECT_FALSE(connection.tolerate([&] { connection.execute("insert into no_such_table values (1)"); }));
+    EXPECT_TRUE(connection.tolerate([&] { insertIndex("B"); }));
+    insertIndex("C");
+    connection.commitTrans();
+    EXPECT_EQ(ids(), "A,B,C");
+}
+
+TEST_P(ConnectionTest, ToleratedWorkIsUndoneUpToItsFailure)
+{
+    connection.beginTrans();
+    EXPECT_FALSE(connection.tolerate([&] {
+        insertIndex("A");
+        insertIndex("A");
+    }));
+    insertIndex("B");
+    connection.commitTrans();
+    EXPECT_EQ(ids(), GetParam() == Backend::PostgreSQL ? "B" : "A,B");
+}
+
+TEST_P(ConnectionTest, FailedStatementReportsItselfAndItsNumber)
+{
+    try {
+        connection.execute("update missing_table set a = 1");
+        FAIL() << "no error";
+    } catch (const platform::Error& e) {
+        EXPECT_EQ(e.number(), platform::errors::DatabaseError);
+        EXPECT_EQ(e.source(), "Connection");
+        EXPECT_TRUE(e.description().endsWith("\nupdate missing_table set a = 1"));
+    }
+}
+
+TEST_P(ConnectionTest, ExecuteCountsAffectedRowsAndBindsValues)
+{
+    insertIndex("A");
+    insertIndex("B");
+    EXPECT_EQ(connection.execute("update report_index set report_name = ? where report_id <> ?", { "it's", "B" }),
+        1);
+    EXPECT_EQ(db.rows("select report_id, report_name from report_index"),
+        (QList<QStringList> { { "A", "it's" }, { "B", "" } }));
+}
+
+TEST_P(ConnectionTest, ScriptSplitsOnlyAtStatementEnds)
+{
+    connection.executeScript("-- two rows; one statement each\n"
+                             "insert into report_index (report_id, note) values ('A', 'x;y');\n"
+                             "/* a ; comment */ insert into report_index (report_id, note) values ('B', '--');\n");
+    EXPECT_EQ(db.rows("select report_id, note from report_index"),
+        (QList<QStringList> { { "A", "x;y" }, { "B", "--" } }));
+}
+
+struct CollationCase {
+    const char* condition;
+    int count;
+};
+
+TEST_P(ConnectionTest, TextComparesWithoutRegardToCase)
+{
+    connection.execute("insert into report_info (report_id, info_type, note) values ('R1', 'PAGE_SIZE', 'A'), "
+                       "('R1', 'DATA_ROWS', 'b')");
+    const CollationCase cases[] = {
+        { "info_type='page_size'", 1 },
+        { "info_type in ('page_size', 'data_rows')", 2 },
+        { "info_type like 'page%'", 1 },
+        { "report_id='r1'", 2 },
+        { "note = 'a'", 1 },
+        { "note > 'a'", 1 },
+    };
+    for (const CollationCase& c : cases)
+        EXPECT_EQ(db.scalar(QString("select count(*) from report_info where ") + c.condition),
+            QString::number(c.count))
+            << c.condition;
+    EXPECT_EQ(db.rows("select distinct info_type from report_info where info_type = 'PAGE_size'"),
+        (QList<QStringList> { { "PAGE_SIZE" } }));
+}
+
+TEST_P(ConnectionTest, TrimmedTextStillComparesWithoutRegardToCase)
+{
+    if (GetParam() == Backend::SQLite)
+        GTEST_SKIP() << "SQLite compares function results by their bytes";
+    connection.execute("insert into table_description (table_name) values (' WSDA ')");
+    EXPECT_EQ(db.scalar("select count(*) from table_description where ltrim(rtrim(table_name)) = 'wsda'"), "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, testing::ValuesIn(availableBackends()), BackendTestName());
+
+TEST(ConnectionOpen, UnreachableDatabaseThrows)
+{
+    EXPECT_THROW(Connection::open("sqlite:/no/such/folder/x.db"), platform::Error);
+    EXPECT_THROW(Connection::open("postgresql://nobody@127.0.0.1:1/none"), platform::Error);
+}
+
+TEST(ConnectionOpen, DialectFollowsTheDriver)
+{
+    const QString file = QDir::temp().filePath("orv-dialect-test.db");
+    const auto connection = Connection::open(file);
+    EXPECT_EQ(connection->dialect(), platform::db::Dialect::SQLite);
+    EXPECT_TRUE(connection->database().isOpen());
+    QFile::remove(file);
+}
+
+} // namespace

@@ -1,0 +1,201 @@
+#include "platform/Error.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+using platform::db::FieldInfo;
+using platform::db::Recordset;
+using namespace orvtest;
+
+namespace {
+
+int errorNumber(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const platform::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+class RecordsetTest : public testing::TestWithParam<Backend> {
+protected:
+    TestDatabase db { GetParam() };
+    platform::db::Connection& connection = *db.connection();
+
+    void insertInfo(const QString& values)
+    {
+        connection.execute("insert into report_info (report_id, info_type, info_order, info_description, note) "
+                           "values "
+            + values);
+    }
+};
+
+TEST_P(RecordsetTest, MovesAcrossRowsAndRefusesToMovePastEitherEnd)
+{
+    insertInfo("('R1', 'SQL_WHERE', 1, 'a', null), ('R1', 'SQL_WHERE', 2, 'b', null), "
+               "('R1', 'SQL_WHERE', 3, 'c', null)");
+    Recordset rs;
+    rs.open("select info_description from report_info order by info_order", connection);
+
+    EXPECT_EQ(rs.recordCount(), 3);
+    EXPECT_FALSE(rs.bof());
+    EXPECT_EQ(rs.absolutePosition(), 1);
+    EXPECT_EQ(rs.text(0), "a");
+    rs.moveNext();
+    rs.moveNext();
+    EXPECT_EQ(rs.text(0), "c");
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.absolutePosition(), 0);
+    EXPECT_EQ(errorNumber([&] { rs.moveNext(); }), 3021);
+    EXPECT_EQ(errorNumber([&] { rs.text(0); }), 3021);
+    rs.movePrevious();
+    EXPECT_EQ(rs.text(0), "c");
+    rs.moveFirst();
+    rs.movePrevious();
+    EXPECT_TRUE(rs.bof());
+    EXPECT_FALSE(rs.eof());
+    EXPECT_EQ(errorNumber([&] { rs.movePrevious(); }), 3021);
+    rs.moveLast();
+    EXPECT_EQ(rs.absolutePosition(), 3);
+    rs.setAbsolutePosition(2);
+    EXPECT_EQ(rs.text(0), "b");
+    EXPECT_EQ(errorNumber([&] { rs.setAbsolutePosition(4); }), platform::errors::InvalidArgument);
+    EXPECT_EQ(rs.text(0), "b");
+}
+
+TEST_P(RecordsetTest, EmptyResultIsAtBothEndsButKnowsItsFields)
+{
+    Recordset rs;
+    rs.open("select * from report_info where 1=2", connection);
+    EXPECT_TRUE(rs.bof());
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.recordCount(), 0);
+    rs.moveFirst();
+    rs.moveLast();
+    EXPECT_TRUE(rs.eof());
+    ASSERT_EQ(rs.fieldCount(), 5);
+    EXPECT_EQ(rs.fields()[1].name, "info_type");
+    EXPECT_EQ(rs.fields()[0].baseTable.toLower(), "report_info");
+    EXPECT_EQ(errorNumber([&] { rs.field(0); }), 3021);
+}
+
+TEST_P(RecordsetTest, FieldsAreFoundByNameWhateverTheCase)
+{
+    insertInfo("('R1', 'PAGE_SIZE', 1, '9', 'n')");
+    Recordset rs;
+    rs.open("select * from report_info", connection);
+    EXPECT_EQ(rs.fieldIndex("INFO_TYPE"), 1);
+    EXPECT_EQ(rs.text("Info_Description"), "9");
+    EXPECT_EQ(rs.fieldIndex("missing"), -1);
+    EXPECT_EQ(errorNumber([&] { rs.field("missing"); }), 3265);
+    EXPECT_EQ(errorNumber([&] { rs.field(5); }), 3265);
+}
+
+TEST_P(RecordsetTest, NullStaysNullAndReadsAsEmptyText)
+{
+    insertInfo("('R1', 'PAGE_SIZE', null, '', null)");
+    Recordset rs;
+    rs.open("select info_order, info_description, note from report_info", connection);
+    EXPECT_TRUE(rs.field(0).isNull());
+    EXPECT_EQ(rs.text(0), "");
+    EXPECT_FALSE(rs.field(1).isNull());
+    EXPECT_EQ(rs.text(1), "");
+    EXPECT_TRUE(rs.value("note").isNull());
+}
+
+struct TextCase {
+    const char* expression;
+    const char* text;
+};
+
+TEST_P(RecordsetTest, NumbersReadAsPlainTextsOnEveryBackend)
+{
+    const TextCase cases[] = {
+        { "paper_size", "9" },
+        { "paper_width", "21" },
+        { "paper_height", "29.7" },
+        { "paper_scaleheight", "16632" },
+        { "paper_width * 3", "63" },
+        { "paper_height / 3", "9.9" },
+        { "paper_width / 100000000", "0.00000021" },
+        { "paper_width * 1e15", "21000000000000000" },
+        { "0.1 + 0.2", "0.3" },
+        { "-paper_height", "-29.7" },
+        { "count(*) over ()", "1" },
+    };
+    for (const TextCase& c : cases) {
+        Recordset rs;
+        rs.open(QString("select %1 from page_size where paper_name = 'A4'").arg(c.expression), connection);
+        EXPECT_EQ(rs.text(0), c.text) << c.expression;
+    }
+}
+
+TEST_P(RecordsetTest, DatesReadAsDatesWithTheirTextForm)
+{
+    connection.execute("insert into report_logs (recid, op_time) values ('1', '2024-01-31 10:20:30'), "
+                       "('2', '2024-02-29 00:00:00')");
+    Recordset rs;
+    rs.open("select op_time from report_logs order by recid", connection);
+    EXPECT_EQ(rs.fields()[0].type, QMetaType::QDateTime);
+    EXPECT_EQ(rs.text(0), "2024-01-31 10:20:30");
+    EXPECT_EQ(rs.value(0).toDateTime(), QDateTime(QDate(2024, 1, 31), QTime(10, 20, 30)));
+    rs.moveNext();
+    EXPECT_EQ(rs.text(0), "2024-02-29");
+}
+
+TEST_P(RecordsetTest, ClosedRecordsetRefusesEveryRead)
+{
+    Recordset rs;
+    EXPECT_FALSE(rs.isOpen());
+    EXPECT_EQ(errorNumber([&] { rs.recordCount(); }), 3704);
+    rs.open("select * from page_size", connection);
+    EXPECT_EQ(rs.recordCount(), 10);
+    rs.close();
+    EXPECT_EQ(errorNumber([&] { rs.eof(); }), 3704);
+}
+
+TEST_P(RecordsetTest, FailingQueryThrowsWithTheStatement)
+{
+    Recordset rs;
+    try {
+        rs.open("select nothing from nowhere", connection);
+        FAIL() << "no error";
+    } catch (const platform::Error& e) {
+        EXPECT_EQ(e.number(), platform::errors::DatabaseError);
+        EXPECT_TRUE(e.description().contains("select nothing from nowhere"));
+    }
+    EXPECT_FALSE(rs.isOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, RecordsetTest, testing::ValuesIn(availableBackends()), BackendTestName());
+
+TEST(FabricatedRecordset, KeepsRowsAddedAndAcceptsTheirBatch)
+{
+    FieldInfo name { "name", QMetaType::QString, 20 };
+    FieldInfo count { "count", QMetaType::Int };
+    auto rs = Recordset::fabricate({ name, count });
+    EXPECT_TRUE(rs->eof());
+    rs->addNew();
+    rs->setValue("NAME", "a");
+    rs->setValue(1, 3);
+    rs->addNew();
+    rs->setValue("name", "b");
+    rs->updateBatch();
+    EXPECT_EQ(rs->recordCount(), 2);
+    rs->moveFirst();
+    EXPECT_EQ(rs->text(0), "a");
+    EXPECT_EQ(rs->field(0).definedSize(), 20);
+    EXPECT_EQ(rs->text(1), "3");
+    rs->moveNext();
+    EXPECT_TRUE(rs->field(1).isNull());
+    rs->addNew();
+    rs->cancelBatch();
+    EXPECT_EQ(rs->recordCount(), 2);
+}
+
+} // namespace

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform::db {
+class Connection;
+}
+
+namespace orvtest {
+
+enum class Backend { SQLite, PostgreSQL };
+
+// SQLite always; PostgreSQL too when the environment variable ORV_TEST_PG holds a server URL such as
+// postgresql://postgres@127.0.0.1:54329/postgres (scripts/test starts that server).
+std::vector<Backend> availableBackends();
+
+std::string backendName(Backend backend);
+
+// Names the instances of a suite parameterized over availableBackends(): ".../SQLite", ".../PostgreSQL".
+struct BackendTestName {
+    std::string operator()(const testing::TestParamInfo<Backend>& info) const { return backendName(info.param); }
+};
+
+// A fresh database of its own for one test: a temporary SQLite file, or on PostgreSQL a new database
+// on the test server, dropped again when the object goes.
+class TestDatabase {
+public:
+    enum class Content {
+        Empty, // no tables
+        Schema, // the component's tables and the lookup rows
+        DemoArchive, // the schema, the archive table wsda with its metadata rows and the sample reports
+    };
+
+    explicit TestDatabase(Backend backend, Content content = Content::Schema, int archiveRecords = 3000);
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    Backend backend() const { return backend_; }
+    const std::shared_ptr<platform::db::Connection>& connection() const { return connection_; }
+    // The URL that Connection::open takes for this database.
+    const QString& url() const { return url_; }
+
+    // Every row of the query as the texts of its fields (Field::text), rows sorted, for comparing
+    // stored rows field by field whatever order the database returns them in.
+    QList<QStringList> rows(const QString& sql) const;
+    // The first field of the first row as text ("" without rows).
+    QString scalar(const QString& sql) const;
+
+private:
+    Backend backend_;
+    QString url_;
+    QString sqliteFile_;
+    QString postgresDatabase_;
+    std::shared_ptr<platform::db::Connection> connection_;
+};
+
+} // namespace orvtest
