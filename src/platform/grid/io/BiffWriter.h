@@ -1,0 +1,91 @@
+#pragma once
+
+#include "LittleEndian.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform::grid::io {
+
+// Record identifiers of the BIFF8 workbook stream.
+namespace biff {
+constexpr quint16 Bof = 0x0809;
+constexpr quint16 Eof = 0x000A;
+constexpr quint16 CodePage = 0x0042;
+constexpr quint16 Window1 = 0x003D;
+constexpr quint16 DateMode = 0x0022;
+constexpr quint16 Font = 0x0031;
+constexpr quint16 Format = 0x041E;
+constexpr quint16 Xf = 0x00E0;
+constexpr quint16 Style = 0x0293;
+constexpr quint16 Palette = 0x0092;
+constexpr quint16 BoundSheet = 0x0085;
+constexpr quint16 Sst = 0x00FC;
+constexpr quint16 ExtSst = 0x00FF;
+constexpr quint16 Continue = 0x003C;
+constexpr quint16 DefColWidth = 0x0055;
+constexpr quint16 DefaultRowHeight = 0x0225;
+constexpr quint16 ColInfo = 0x007D;
+constexpr quint16 Dimensions = 0x0200;
+constexpr quint16 Row = 0x0208;
+constexpr quint16 LabelSst = 0x00FD;
+constexpr quint16 Number = 0x0203;
+constexpr quint16 Rk = 0x027E;
+constexpr quint16 Blank = 0x0201;
+constexpr quint16 BoolErr = 0x0205;
+constexpr quint16 MergedCells = 0x00E5;
+constexpr quint16 Window2 = 0x023E;
+constexpr quint16 Header = 0x0014;
+constexpr quint16 Footer = 0x0015;
+constexpr quint16 HCenter = 0x0083;
+constexpr quint16 VCenter = 0x0084;
+constexpr quint16 LeftMargin = 0x0026;
+constexpr quint16 RightMargin = 0x0027;
+constexpr quint16 TopMargin = 0x0028;
+constexpr quint16 BottomMargin = 0x0029;
+constexpr quint16 PrintHeaders = 0x002A;
+constexpr quint16 PrintGridLines = 0x002B;
+constexpr quint16 Setup = 0x00A1;
+
+// The largest record body; longer data goes on in CONTINUE records.
+constexpr int kMaxRecordData = 8224;
+} // namespace biff
+
+// Appends BIFF8 records to a byte buffer: begin a record, append its fields, end it (which fills in
+// the length). Strings are written in the compressed 8-bit form when every character allows it.
+class BiffWriter {
+public:
+    void begin(quint16 id);
+    void end();
+    void emptyRecord(quint16 id)
+    {
+        begin(id);
+        end();
+    }
+
+    void u8(quint8 value) { le::putU8(data_, value); }
+    void u16(quint16 value) { le::putU16(data_, value); }
+    void u32(quint32 value) { le::putU32(data_, value); }
+    void f64(double value) { le::putF64(data_, value); }
+    void zeros(int count) { data_.append(count, '\0'); }
+    void shortString(const QString& text); // 8-bit character count
+    void string(const QString& text);      // 16-bit character count
+
+    qsizetype size() const { return data_.size(); }
+    qsizetype recordStart() const { return recordStart_; }
+    qsizetype recordLength() const { return data_.size() - recordStart_ - 4; }
+    void patchU32(qsizetype offset, quint32 value) { le::patchU32(data_, offset, value); }
+    void clear() { data_.resize(0); } // keeps the capacity for the next use
+    void append(const QByteArray& other) { data_.append(other); }
+    const QByteArray& data() const { return data_; }
+
+    static bool fitsLatin1(const QChar* chars, qsizetype count);
+    // Appends characters in the form a string header announced.
+    void characters(const QChar* chars, qsizetype count, bool latin1);
+
+private:
+    QByteArray data_;
+    qsizetype recordStart_ = -1;
+};
+
+} // namespace platform::grid::io
