@@ -9,13 +9,14 @@ namespace platform::grid {
 
 struct Border {
     BorderStyle style = BorderStyle::None;
-    QRgb color = qRgb(0, 0, 0);
+    QRgb color = 0; // 0xRRGGBB, black
     bool operator==(const Border&) const = default;
 };
 
 // A cell-format object with only-what-is-set semantics: applying it to a range changes exactly the
-// properties that hold a value. Reading a range's format gives a fully set object for its first cell.
-// Colours are 0xRRGGBB; font sizes are points (10.5 is a common body size).
+// properties that hold a value. Reading one cell's format gives a fully set object; reading a range's
+// format sets the properties that all its cells share. Colours are 0xRRGGBB (an alpha byte is ignored);
+// font sizes are points (10.5 is a common body size).
 struct CellFormat {
     std::optional<QString> numberFormat;
     std::optional<HAlign> hAlign;

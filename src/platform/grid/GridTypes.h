@@ -15,6 +15,10 @@ constexpr int kTwipsPerCm = 567;
 constexpr int kWholeRowLastCol = 256;
 constexpr int kWholeColLastRow = 65536;
 
+// The largest sheet a Sheet holds, as the newer spreadsheet files allow.
+constexpr int kMaxSheetRows = 1048576;
+constexpr int kMaxSheetCols = 16384;
+
 // An inclusive rectangle of cells.
 struct CellRange {
     int row1 = 1, col1 = 1, row2 = 1, col2 = 1;

@@ -15,12 +15,26 @@ namespace platform::grid {
 
 class SheetClip;
 
+// Sizes of the rows and columns that nobody sized, and the largest size one takes (16-bit twips).
+constexpr int kDefaultRowHeight = 270;
+constexpr int kDefaultColWidth = 1080;
+constexpr int kMaxSizeTwips = 32767;
+
+// The last row and column of a new sheet.
+constexpr int kDefaultMaxRow = 65536;
+constexpr int kDefaultMaxCol = 256;
+
 // The spreadsheet model that reports are designed on, built into and printed from. It knows nothing
 // of widgets: GridView draws it, GridPrinter prints it, the file writers read it.
 //
 // Rows and columns count from 1; sizes are twips. Memory grows with the cells used, not with the
 // sheet's size. Operations that would cut a merged block throw platform::Error 20053; a refused
-// deletion throws 20007.
+// deletion throws 20007; a row, column or argument outside the sheet's limits throws
+// errors::InvalidArgument. Writing beyond the last row or column grows the sheet to hold what was
+// written; only setMaxRow and setMaxCol make it smaller.
+//
+// A range whose last column is kWholeRowLastCol, or whose last row is kWholeColLastRow, reaches the
+// sheet's edge: so the bounds that a whole-row or whole-column selection reports can be handed back.
 class Sheet {
 public:
     Sheet();
@@ -37,7 +51,10 @@ public:
     void setMaxCol(int cols);
     int lastDataRow() const;  // 0 when the sheet holds no value
     int lastDataCol() const;
+    int lastUsedRow() const;  // also counting formats, merged blocks and pictures
+    int lastUsedCol() const;
 
+    // Sizes are kept between 0 (hidden) and kMaxSizeTwips.
     int rowHeight(int row) const;
     void setRowHeight(int row, int twips);
     void setRowHeights(int row1, int row2, int twips);
@@ -48,28 +65,32 @@ public:
     int defaultColWidth() const;
     void setDefaultRowHeight(int twips);
     void setDefaultColWidth(int twips);
+    bool isRowHeightSet(int row) const; // false where the default height applies
+    bool isColWidthSet(int col) const;
 
     // --- cells ----------------------------------------------------------------------------------
     // An entry is what a user types: "=..." is a formula, a text that reads as a number is a
-    // number, anything else a text; "" empties the cell (its format stays).
+    // number, anything else a text; "" empties the cell (its format stays). An "=" entry that is no
+    // formula is kept as a text, so that nothing typed is lost.
     void setEntry(int row, int col, const QString& entry);
     void setText(int row, int col, const QString& text); // always a text, never parsed
     void setNumber(int row, int col, double value);
-    void setFormula(int row, int col, const QString& formula); // without the leading "="
+    void setFormula(int row, int col, const QString& formula); // without the leading "="; throws when it does not parse
     void setValue(int row, int col, const CellValue& value);
     void clearCell(int row, int col, ClearWhat what = ClearWhat::Values);
 
     bool isEmpty(int row, int col) const;
     bool hasFormula(int row, int col) const;
-    CellValue value(int row, int col) const; // computed value for a formula
+    CellValue value(int row, int col) const; // computed value for a formula; "#VALUE!" in a cycle
     QString entry(int row, int col) const;   // "=A1+1" for a formula, a number in General form
     QString formula(int row, int col) const; // without "=", "" when the cell holds none
     QString text(int row, int col) const;    // what is shown: the value formatted by the cell's number format
 
     // --- selection ------------------------------------------------------------------------------
-    // Selecting a merged block's first cell takes the whole block; the active cell becomes the
-    // range's first cell. Whole rows report last column kWholeRowLastCol, whole columns last row
-    // kWholeColLastRow.
+    // A selected range grows over every merged block it touches, so selecting a block's first cell
+    // takes the whole block; the active cell becomes the range's first cell. Whole rows report last
+    // column kWholeRowLastCol, whole columns last row kWholeColLastRow; they do not grow over blocks.
+    // Writing to the selection skips the cells that a merged block covers beyond its first cell.
     void select(const CellRange& range);
     void select(int row1, int col1, int row2, int col2) { select(CellRange { row1, col1, row2, col2 }); }
     void addSelection(const CellRange& range);
@@ -89,27 +110,43 @@ public:
     QString selectionText() const;                // the active cell's text
     void setSelectionText(const QString& entry);  // as setEntry on every cell of the selection
     QString selectionFormula() const;             // the active cell's formula without "="
+    // The formula goes into the active cell; the other cells get it moved by their offset from it.
     void setSelectionFormula(const QString& formula);
 
     // --- formats --------------------------------------------------------------------------------
+    // Borders: top, left, bottom and right are the cell's own sides; in a range's format they are the
+    // range's outer edges, and the inner sides the lines between its cells (a merged block counts as
+    // one cell). mergeCells is true for a cell inside a merged block.
     CellFormat format(int row, int col) const;  // fully set: what the cell looks like
     CellFormat rangeFormat(const CellRange& range) const; // properties shared by every cell are set
+    // Sets the properties that hold a value; mergeCells true merges the range (20053 when that would
+    // cut a block), false unmerges every block it touches.
     void applyFormat(const CellRange& range, const CellFormat& format);
     CellFormat selectionFormat() const;
     void applyFormatToSelection(const CellFormat& format);
     QString numberFormat(int row, int col) const;
+    // Formats, height and one-row merged blocks of the source row, repeated on the target rows.
     void copyRowFormats(int sourceRow, int firstTargetRow, int lastTargetRow);
 
+    // The interned formats, for writers that keep a table of formats: fully set, mergeCells false.
+    int styleCount() const;
+    int styleId(int row, int col) const; // 0 for a cell nobody formatted
+    CellFormat styleFormat(int id) const;
+
     // --- merged blocks --------------------------------------------------------------------------
+    // Merging keeps the values of the covered cells; the block shows its first cell's.
     void merge(const CellRange& range);   // 20053 when it would cut another block
-    void unmerge(const CellRange& range); // every block inside the range
+    void unmerge(const CellRange& range); // every block that the range touches
     std::optional<CellRange> mergedBlockAt(int row, int col) const;
     QList<CellRange> mergedBlocks() const;
     QList<CellRange> mergedBlocksIn(const CellRange& range) const;
 
     // --- structure ------------------------------------------------------------------------------
     // Cells, formats, merges, row heights, column widths, pictures and formula references move as a
-    // spreadsheet moves them.
+    // spreadsheet moves them; inserted cells are empty and unformatted. 20053 when a merged block
+    // would be cut; a deletion outside the sheet, of no cells, or of all its rows or columns is
+    // refused with 20007. Clearing formats (or everything) of a range that cuts a block throws 20053;
+    // clearing formats removes the blocks inside the range. Pictures are not cleared.
     void insertRange(const CellRange& range, Shift shift);
     void deleteRange(const CellRange& range, Shift shift);
     void insertRows(int row, int count);
@@ -119,8 +156,10 @@ public:
     void clearRange(const CellRange& range, ClearWhat what);
 
     // --- copy and paste -------------------------------------------------------------------------
-    // A clip holds values, formulas, formats, merges, row heights and the pictures of a range; pasting
-    // it (also into another sheet) moves relative formula references by the offset.
+    // A clip holds values, formulas, formats, merges and the pictures of a range, and the row heights
+    // (column widths) when it spans whole rows (columns); pasting it (also into another sheet) moves
+    // relative formula references by the offset. Values paste values only; Formats paste formats,
+    // merges and sizes; All pastes everything and the pictures. 20053 when the target cuts a block.
     SheetClip copy(const CellRange& range) const;
     enum class PasteWhat { All, Values, Formats };
     void paste(const SheetClip& clip, int row, int col, PasteWhat what = PasteWhat::All);
@@ -128,7 +167,10 @@ public:
     void arrayToRange(int row, int col, const QVector<QVector<CellValue>>& values);
 
     // --- drawing objects ------------------------------------------------------------------------
+    // Objects are numbered from 1 in the order they are made; an id is never given twice. Asking for
+    // an id that names no object throws errors::InvalidArgument.
     int addPicture(const QImage& image, const CellRange& anchor, const QString& sourcePath = {});
+    void restoreObject(const DrawingObject& object); // keeps its id (as read from a file); taken id throws
     int firstObject() const;      // throws platform::Error when there is none
     int nextObject(int id) const; // throws platform::Error after the last one
     bool hasObject(int id) const;

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "GridTypes.h"
+#include "formula/Formula.h"
+
+namespace platform::grid::internal {
+
+// A formula with the value it computed last; the value holds while `generation` equals the sheet's
+// value generation, which every change of a value moves on.
+struct FormulaCell {
+    formula::Formula formula;
+    mutable CellValue cached;
+    mutable quint64 generation = 0;
+    mutable bool evaluating = false;
+};
+
+enum class CellKind : quint8 { Empty, Number, Text, Logical, Error, Formula };
+
+// One stored cell in 16 bytes: a value (texts as shared immutable blocks, formulas on the heap) and
+// the id of its interned format. Copies share texts and clone formulas, so sheets copied cell by cell
+// stay independent.
+class Cell {
+public:
+    Cell() noexcept = default;
+    Cell(const Cell& other);
+    Cell(Cell&& other) noexcept;
+    Cell& operator=(const Cell& other);
+    Cell& operator=(Cell&& other) noexcept;
+    ~Cell();
+
+    CellKind kind() const { return kind_; }
+    bool hasValue() const { return kind_ != CellKind::Empty; }
+    bool isBlank() const { return kind_ == CellKind::Empty && style_ == 0; }
+    quint32 style() const { return style_; }
+    void setStyle(quint32 style) { style_ = style; }
+
+    // The value as stored; for a formula the value it computed last.
+    CellValue value() const;
+    const FormulaCell* formula() const { return kind_ == CellKind::Formula ? payload_.formula : nullptr; }
+    FormulaCell* formula() { return kind_ == CellKind::Formula ? payload_.formula : nullptr; }
+
+    void setValue(const CellValue& value);
+    void setFormula(formula::Formula formula);
+    void clearValue();
+
+private:
+    struct TextBlock;
+    void copyValueFrom(const Cell& other);
+    void takeValueFrom(Cell& other) noexcept;
+    void setText(CellKind kind, const QString& text);
+
+    union Payload {
+        double number;
+        bool logical;
+        TextBlock* text;
+        FormulaCell* formula;
+    };
+    Payload payload_ { 0.0 };
+    quint32 style_ = 0;
+    CellKind kind_ = CellKind::Empty;
+};
+
+} // namespace platform::grid::internal
