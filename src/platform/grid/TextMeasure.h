@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QSize>
 #include <QString>
 
@@ -16,7 +17,12 @@ struct TextFont {
     bool italic = false;
     bool underline = false;
 };
+// Several lines ("\n") measure as their widest line by the number of lines times the line spacing.
 QSize measureTextTwips(const QString& text, const TextFont& font);
-TextFont fontOf(const CellFormat& format);
+TextFont fontOf(const CellFormat& format); // unset properties take the defaults of an unformatted cell
+
+// The QFont to draw a text with, so that drawing and measuring agree: a family the machine lacks
+// (such as "宋体") is drawn with the CJK font of the system.
+QFont qFontOf(const TextFont& font);
 
 } // namespace platform::grid

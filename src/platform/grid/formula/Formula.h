@@ -8,6 +8,13 @@
 
 namespace platform::grid::formula {
 
+struct Node;
+
+// The largest row and column a formula can refer to; a reference moved beyond them, or before row
+// or column 1, no longer exists (#REF!).
+constexpr int kMaxReferenceRow = 1048576;
+constexpr int kMaxReferenceCol = 16384;
+
 // Gives the computed value of another cell while a formula is evaluated. The sheet supplies it and
 // detects cycles.
 using CellLookup = std::function<CellValue(int row, int col)>;
@@ -15,6 +22,12 @@ using CellLookup = std::function<CellValue(int row, int col)>;
 // How a structural change moves references: every reference to a cell inside `moved` moves by
 // (rowDelta, colDelta); a reference to a cell inside `deleted` (when set) becomes #REF!. A range
 // reference whose corner moves stretches or shrinks with it, as in a spreadsheet.
+//
+// Inserting rows r..r+n-1: moved = rows r to the last row, rowDelta n (a range that spans row r
+// stretches). Deleting rows r..r+n-1: deleted = those rows, moved = the rows below, rowDelta -n, also
+// when nothing lies below (the delta tells which way the cells close up). A range corner inside the
+// deleted block moves to the block's edge, so the range shrinks; a range wholly inside it becomes
+// #REF!. Columns and partial blocks (cells shifted up or left) work the same way.
 struct ReferenceShift {
     CellRange moved;
     int rowDelta = 0;
@@ -50,8 +63,9 @@ public:
     QList<CellRange> references() const;
 
 private:
-    struct Node;
-    std::shared_ptr<const Node> root_;
+    explicit Formula(std::shared_ptr<const Node> root);
+    std::shared_ptr<const Node> root_; // null for the empty formula
+
 };
 
 } // namespace platform::grid::formula

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "FormatCode.h"
+#include <QString>
+
+namespace platform::grid {
+
+// Shows a serial date-time number (days since 1899-12-30, the fraction being the time of day) with a
+// section of date and time codes. Values outside 0 to 9999-12-31 show as "#" signs, as spreadsheets do.
+QString formatDateTime(const FormatSection& section, double serial);
+
+} // namespace platform::grid

@@ -1,0 +1,296 @@
+#include "FormatCode.h"
+
+#include <QHash>
+
+namespace platform::grid {
+
+namespace {
+
+using Kind = FormatTokenKind;
+
+bool isDateTimePart(Kind kind)
+{
+    switch (kind) {
+    case Kind::Year:
+    case Kind::Month:
+    case Kind::Day:
+    case Kind::Hour:
+    case Kind::Minute:
+    case Kind::Second:
+    case Kind::ElapsedHours:
+    case Kind::ElapsedMinutes:
+    case Kind::ElapsedSeconds:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Splits a code at the ";" that stand outside quotes, escapes and brackets.
+QStringList splitSections(const QString& code)
+{
+    QStringList sections;
+    QString current;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (c == u';') {
+            sections << current;
+            current.clear();
+            continue;
+        }
+        current += c;
+        if (c == u'\\' && i + 1 < code.size()) {
+            current += code[++i];
+        } else if (c == u'"' || c == u'[') {
+            const QChar close = c == u'"' ? u'"' : u']';
+            while (++i < code.size()) {
+                current += code[i];
+                if (code[i] == close)
+                    break;
+            }
+        }
+    }
+    sections << current;
+    return sections;
+}
+
+class SectionTokenizer {
+public:
+    explicit SectionTokenizer(const QString& text) : s_(text) { }
+
+    QList<FormatToken> tokens()
+    {
+        while (i_ < s_.size())
+            readToken();
+        return std::move(tokens_);
+    }
+
+private:
+    void readToken()
+    {
+        const QChar c = s_[i_];
+        const QChar lower = c.toLower();
+        if (c == u'"') {
+            const qsizetype close = s_.indexOf(u'"', i_ + 1);
+            const qsizetype end = close < 0 ? s_.size() : close;
+            literal(s_.mid(i_ + 1, end - i_ - 1));
+            i_ = end + 1;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            if (c == u'\\' && i_ + 1 < s_.size())
+                literal(s_[i_ + 1]);
+            else if (c == u'_')
+                literal(QStringLiteral(" "));
+            i_ += 2;
+        } else if (c == u'[') {
+            readBracket();
+        } else if (startsWith(u"General") || startsWith(u"G/通用格式")) {
+            i_ += startsWith(u"General") ? 7 : 6;
+            add({ Kind::General });
+        } else if (startsWith(u"AM/PM") || startsWith(u"A/P") || startsWith(u"上午/下午")) {
+            const qsizetype length = startsWith(u"AM/PM") ? 5 : startsWith(u"A/P") ? 3 : 5;
+            add({ Kind::AmPm, s_.mid(i_, length) });
+            i_ += length;
+        } else if (c == u'0' || c == u'#' || c == u'?') {
+            add({ Kind::Digit, c });
+            ++i_;
+        } else if (c == u'.') {
+            readPoint();
+        } else if (c == u',') {
+            add({ Kind::Grouping, c });
+            ++i_;
+        } else if (c == u'%') {
+            add({ Kind::Percent, c });
+            ++i_;
+        } else if (lower == u'e' && i_ + 1 < s_.size() && (s_[i_ + 1] == u'+' || s_[i_ + 1] == u'-')) {
+            FormatToken token { Kind::Exponent };
+            token.showPlus = s_[i_ + 1] == u'+';
+            i_ += 2;
+            token.width = countRun([](QChar d) { return d == u'0' || d == u'#' || d == u'?'; });
+            add(token);
+        } else if (c == u'@') {
+            add({ Kind::Text, c });
+            ++i_;
+        } else if (QStringView(u"ymdhs").contains(lower)) {
+            FormatToken token { dateKind(lower) };
+            token.width = countRun([lower](QChar d) { return d.toLower() == lower; });
+            add(token);
+        } else {
+            literal(c);
+            ++i_;
+        }
+    }
+
+    void readBracket()
+    {
+        const qsizetype close = s_.indexOf(u']', i_ + 1);
+        const qsizetype end = close < 0 ? s_.size() : close;
+        const QString inner = s_.mid(i_ + 1, end - i_ - 1).toLower();
+        i_ = end + 1;
+        if (inner.isEmpty() || inner.count(inner[0]) != inner.size())
+            return; // colour, condition or locale: not shown
+        const Kind kinds[] = { Kind::ElapsedHours, Kind::ElapsedMinutes, Kind::ElapsedSeconds };
+        const qsizetype which = QStringView(u"hms").indexOf(inner[0]);
+        if (which >= 0) {
+            FormatToken token { kinds[which] };
+            token.width = int(inner.size());
+            add(token);
+        }
+    }
+
+    // "ss.00" shows fractions of a second; elsewhere the first point is the decimal point.
+    void readPoint()
+    {
+        const bool afterSeconds = lastPart_ == Kind::Second || lastPart_ == Kind::ElapsedSeconds;
+        if (afterSeconds && i_ + 1 < s_.size() && s_[i_ + 1] == u'0') {
+            ++i_;
+            FormatToken token { Kind::SecondFraction };
+            token.width = std::min(3, countRun([](QChar d) { return d == u'0'; }));
+            add(token);
+        } else if (!hasDecimalPoint_) {
+            hasDecimalPoint_ = true;
+            add({ Kind::DecimalPoint, QStringLiteral(".") });
+            ++i_;
+        } else {
+            literal(QStringLiteral("."));
+            ++i_;
+        }
+    }
+
+    static Kind dateKind(QChar lower)
+    {
+        switch (lower.unicode()) {
+        case u'y': return Kind::Year;
+        case u'm': return Kind::Month;
+        case u'd': return Kind::Day;
+        case u'h': return Kind::Hour;
+        default: return Kind::Second;
+        }
+    }
+
+    template <class Predicate>
+    int countRun(Predicate matches)
+    {
+        int count = 0;
+        while (i_ < s_.size() && matches(s_[i_])) {
+            ++count;
+            ++i_;
+        }
+        return count;
+    }
+
+    bool startsWith(QStringView word) const
+    {
+        return QStringView(s_).mid(i_).startsWith(word, Qt::CaseInsensitive);
+    }
+
+    void literal(const QString& text) { add({ Kind::Literal, text }); }
+
+    void add(const FormatToken& token)
+    {
+        if (isDateTimePart(token.kind))
+            lastPart_ = token.kind;
+        tokens_ << token;
+    }
+
+    const QString& s_;
+    qsizetype i_ = 0;
+    bool hasDecimalPoint_ = false;
+    Kind lastPart_ = Kind::Literal;
+    QList<FormatToken> tokens_;
+};
+
+// "m" stands for minutes right after hours or right before seconds, for months elsewhere.
+void resolveMinutes(QList<FormatToken>& tokens)
+{
+    QList<qsizetype> parts;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (isDateTimePart(tokens[i].kind))
+            parts << i;
+    }
+    for (qsizetype p = 0; p < parts.size(); ++p) {
+        FormatToken& token = tokens[parts[p]];
+        if (token.kind != Kind::Month)
+            continue;
+        const Kind before = p > 0 ? tokens[parts[p - 1]].kind : Kind::Literal;
+        const Kind after = p + 1 < parts.size() ? tokens[parts[p + 1]].kind : Kind::Literal;
+        if (before == Kind::Hour || before == Kind::ElapsedHours || after == Kind::Second
+            || after == Kind::ElapsedSeconds)
+            token.kind = Kind::Minute;
+    }
+}
+
+// Commas between integer digits turn grouping on, commas right after them scale by 1000, others
+// are shown.
+void resolveCommas(FormatSection& section)
+{
+    QList<FormatToken>& tokens = section.tokens;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].kind != Kind::Grouping)
+            continue;
+        bool digitBefore = false;
+        for (qsizetype j = i - 1; j >= 0 && !digitBefore; --j)
+            digitBefore = tokens[j].kind == Kind::Digit;
+        bool digitAfter = false;
+        for (qsizetype j = i + 1; j < tokens.size(); ++j) {
+            const Kind kind = tokens[j].kind;
+            if (kind == Kind::DecimalPoint || kind == Kind::Exponent)
+                break;
+            if (kind == Kind::Digit) {
+                digitAfter = true;
+                break;
+            }
+        }
+        if (digitBefore && digitAfter) {
+            section.grouping = true;
+            tokens.removeAt(i--);
+        } else if (digitBefore) {
+            ++section.thousandsScaling;
+            tokens.removeAt(i--);
+        } else {
+            tokens[i].kind = Kind::Literal;
+        }
+    }
+}
+
+FormatSection parseSection(const QString& text)
+{
+    FormatSection section;
+    section.tokens = SectionTokenizer(text).tokens();
+    resolveMinutes(section.tokens);
+    for (const FormatToken& token : section.tokens) {
+        section.isDateTime = section.isDateTime || isDateTimePart(token.kind) || token.kind == Kind::AmPm;
+        section.hasText = section.hasText || token.kind == Kind::Text;
+        section.hasAmPm = section.hasAmPm || token.kind == Kind::AmPm;
+    }
+    if (section.isDateTime) {
+        for (FormatToken& token : section.tokens) {
+            if (token.kind == Kind::Grouping || token.kind == Kind::Percent || token.kind == Kind::DecimalPoint
+                || token.kind == Kind::Digit)
+                token.kind = Kind::Literal;
+        }
+        return section;
+    }
+    resolveCommas(section);
+    for (const FormatToken& token : section.tokens)
+        section.percentCount += token.kind == Kind::Percent ? 1 : 0;
+    return section;
+}
+
+} // namespace
+
+std::shared_ptr<const FormatCode> FormatCode::parse(const QString& code)
+{
+    thread_local QHash<QString, std::shared_ptr<const FormatCode>> cache;
+    if (const auto found = cache.constFind(code); found != cache.cend())
+        return *found;
+
+    auto parsed = std::make_shared<FormatCode>();
+    for (const QString& text : splitSections(code))
+        parsed->sections << parseSection(text);
+    if (cache.size() > 1000)
+        cache.clear();
+    cache.insert(code, parsed);
+    return parsed;
+}
+
+} // namespace platform::grid

@@ -1,0 +1,86 @@
+#include "TextMeasure.h"
+
+#include "CellFormat.h"
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QMutex>
+#include <QSet>
+#include <cmath>
+
+namespace platform::grid {
+
+namespace {
+
+// The font that stands in for any family the machine lacks, such as the Windows "宋体": it covers
+// Chinese and Latin text, and ships with the component's packages.
+constexpr const char* kFallbackFamily = "WenQuanYi Micro Hei";
+
+// Metrics are taken on an image of 1440 dots per inch, where one pixel is one twip: the result
+// depends on the font file alone, not on the screen.
+constexpr int kTwipDotsPerMeter = 56693; // 1440 dpi
+
+// Routes a missing family to the fallback once, so that every QFont made from it afterwards, for
+// measuring as for drawing, uses the same font.
+void substituteIfMissing(const QString& family)
+{
+    static QMutex mutex;
+    static QSet<QString> checked;
+    const QMutexLocker lock(&mutex);
+    if (checked.contains(family))
+        return;
+    checked.insert(family);
+    if (!QFontDatabase::hasFamily(family))
+        QFont::insertSubstitution(family, QString::fromLatin1(kFallbackFamily));
+}
+
+const QImage& twipDevice()
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        image.setDotsPerMeterX(kTwipDotsPerMeter);
+        image.setDotsPerMeterY(kTwipDotsPerMeter);
+        return image;
+    }();
+    return device;
+}
+
+} // namespace
+
+QFont qFontOf(const TextFont& font)
+{
+    const QString family = font.name.trimmed().isEmpty() ? QString::fromUtf8(kDefaultFontName) : font.name.trimmed();
+    substituteIfMissing(family);
+    QFont result(family);
+    result.setPointSizeF(font.size > 0 ? font.size : kDefaultFontSize);
+    result.setBold(font.bold);
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setHintingPreference(QFont::PreferNoHinting);
+    return result;
+}
+
+QSize measureTextTwips(const QString& text, const TextFont& font)
+{
+    const QFontMetricsF metrics(qFontOf(font), &twipDevice());
+    const QStringList lines = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    qreal width = 0;
+    for (const QString& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    const qreal height = metrics.lineSpacing() * qreal(lines.size());
+    return QSize(int(std::ceil(width)), int(std::ceil(height)));
+}
+
+TextFont fontOf(const CellFormat& format)
+{
+    TextFont font;
+    font.name = format.fontName.value_or(QString::fromUtf8(kDefaultFontName));
+    font.size = format.fontSize.value_or(kDefaultFontSize);
+    font.bold = format.fontBold.value_or(false);
+    font.italic = format.fontItalic.value_or(false);
+    font.underline = format.fontUnderline.value_or(false);
+    return font;
+}
+
+} // namespace platform::grid

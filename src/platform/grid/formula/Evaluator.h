@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Formula.h"
+#include "Node.h"
+#include <variant>
+
+namespace platform::grid::formula {
+
+// Computes the value of a tree. Empty cells come back as std::monostate; the caller of the whole
+// formula shows them as 0.
+class Evaluator {
+public:
+    explicit Evaluator(const CellLookup& lookup) : lookup_(lookup) { }
+
+    CellValue value(const Node& node) const;
+    CellValue cell(int row, int col) const { return lookup_(row, col); }
+
+private:
+    CellValue binary(const Node& node) const;
+    const CellLookup& lookup_;
+};
+
+// Conversions as spreadsheets make them: empty is 0 or "", TRUE is 1, a text that reads as a number
+// is that number, other texts give #VALUE!.
+using NumberOrError = std::variant<double, CellError>;
+NumberOrError numberOf(const CellValue& value);
+QString textOf(const CellValue& value);
+const CellError* errorOf(const CellValue& value);
+
+CellError errorValue(const char* code);
+
+} // namespace platform::grid::formula

@@ -1,0 +1,95 @@
+#include "platform/grid/CellFormat.h"
+#include "platform/grid/TextMeasure.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+using namespace platform::grid;
+
+namespace {
+
+TextFont font(const char* name, double size, bool bold = false)
+{
+    TextFont f;
+    f.name = QString::fromUtf8(name);
+    f.size = size;
+    f.bold = bold;
+    return f;
+}
+
+} // namespace
+
+TEST(TextMeasure, LongerTextIsWider)
+{
+    const TextFont body = font(kDefaultFontName, kDefaultFontSize);
+    const int two = measureTextTwips("WW", body).width();
+    const int four = measureTextTwips("WWWW", body).width();
+    EXPECT_GT(two, 0);
+    EXPECT_NEAR(four, 2 * two, 2);
+    EXPECT_GT(measureTextTwips("报表名称", body).width(), measureTextTwips("报表", body).width());
+}
+
+TEST(TextMeasure, ChineseGlyphsAreSquare)
+{
+    // Four CJK characters of 10.5 points take about 4 em: 4 × 10.5 × 20 twips.
+    const QSize size = measureTextTwips("档案目录", font(kDefaultFontName, 10.5));
+    EXPECT_NEAR(size.width(), 840, 840 * 0.05);
+    EXPECT_GE(size.height(), 10.5 * 20);
+    EXPECT_LT(size.height(), 10.5 * 20 * 1.6);
+}
+
+TEST(TextMeasure, WidthGrowsLinearlyWithTheFontSize)
+{
+    const QString text = QStringLiteral("合计 Total 12,345.00");
+    const int small = measureTextTwips(text, font(kDefaultFontName, 9)).width();
+    const int large = measureTextTwips(text, font(kDefaultFontName, 18)).width();
+    EXPECT_NEAR(large, 2 * small, 2 * small * 0.02);
+}
+
+TEST(TextMeasure, BoldIsNotNarrower)
+{
+    const QString text = QStringLiteral("Page 1 第1页");
+    EXPECT_GE(measureTextTwips(text, font("宋体", 12, true)).width(), measureTextTwips(text, font("宋体", 12)).width());
+}
+
+TEST(TextMeasure, SeveralLinesMeasureAsTheWidestLineByTheLineCount)
+{
+    const TextFont body = font(kDefaultFontName, kDefaultFontSize);
+    const QSize one = measureTextTwips("abcdef", body);
+    const QSize two = measureTextTwips("abc\nabcdef", body);
+    const QSize three = measureTextTwips("abc\r\nabcdef\nx", body);
+    EXPECT_EQ(two.width(), one.width());
+    EXPECT_NEAR(two.height(), 2 * one.height(), 1);
+    EXPECT_EQ(three.width(), one.width());
+    EXPECT_NEAR(three.height(), 3 * one.height(), 2);
+    EXPECT_EQ(measureTextTwips("", body).width(), 0);
+    EXPECT_EQ(measureTextTwips("", body).height(), one.height());
+}
+
+TEST(TextMeasure, MissingFamiliesUseTheSystemCjkFont)
+{
+    const QString text = QStringLiteral("统计 ABC 123");
+    const QSize fallback = measureTextTwips(text, font("WenQuanYi Micro Hei", 10.5));
+    EXPECT_EQ(measureTextTwips(text, font("宋体", 10.5)), fallback);
+    EXPECT_EQ(measureTextTwips(text, font("No Such Family 42", 10.5)), fallback);
+    EXPECT_EQ(QFontInfo(qFontOf(font("宋体", 10.5))).family(), "WenQuanYi Micro Hei");
+}
+
+TEST(TextMeasure, FontOfACellTakesDefaultsForWhatIsNotSet)
+{
+    const TextFont plain = fontOf(CellFormat {});
+    EXPECT_EQ(plain.name, QString::fromUtf8(kDefaultFontName));
+    EXPECT_EQ(plain.size, kDefaultFontSize);
+    EXPECT_FALSE(plain.bold || plain.italic || plain.underline);
+
+    CellFormat format;
+    format.fontName = QStringLiteral("黑体");
+    format.fontSize = 16;
+    format.fontBold = true;
+    format.fontItalic = true;
+    format.fontUnderline = true;
+    const TextFont set = fontOf(format);
+    EXPECT_EQ(set.name, "黑体");
+    EXPECT_EQ(set.size, 16);
+    EXPECT_TRUE(set.bold && set.italic && set.underline);
+}
