@@ -31,7 +31,7 @@ const CellStore::Row* CellStore::row(int row) const { return row <= int(rows_.si
 
 void CellStore::tidy(int row)
 {
-    if (row <= int(rows_.size())) {
+    if (row >= 1 && row <= int(rows_.size())) {
         Row& cells = rows_[row - 1];
         while (!cells.empty() && cells.back().isBlank())
             cells.pop_back();

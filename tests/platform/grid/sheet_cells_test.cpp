@@ -1,23 +1,8 @@
-#include "platform/Error.h"
-#include "platform/grid/Sheet.h"
+#include "SheetTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace platform::grid;
-
-namespace {
-
-int errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const platform::Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
 
 TEST(SheetCells, EntriesAreReadAsNumbersFormulasOrTexts)
 {

@@ -1,0 +1,281 @@
+#include "SheetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform::grid;
+
+namespace {
+
+const Border thin { BorderStyle::Thin, 0x000000 };
+const Border thick { BorderStyle::Thick, 0xFF0000 };
+const Border none {};
+
+BorderStyle styleOf(const Sheet& sheet, int row, int col, BorderSide side)
+{
+    return sheet.format(row, col).border(side)->style;
+}
+
+} // namespace
+
+TEST(SheetFormats, AnUnformattedCellReadsFullySetWithTheDefaults)
+{
+    Sheet sheet;
+    const CellFormat f = sheet.format(4, 4);
+    EXPECT_EQ(*f.fontName, "宋体");
+    EXPECT_EQ(*f.fontSize, 10.5);
+    EXPECT_EQ(*f.numberFormat, "General");
+    EXPECT_EQ(*f.hAlign, HAlign::General);
+    EXPECT_FALSE(*f.fontBold);
+    EXPECT_FALSE(*f.mergeCells);
+    EXPECT_EQ(*f.fontColor, 0x000000u);
+    for (const auto& border : f.borders)
+        EXPECT_EQ(border, none);
+}
+
+TEST(SheetFormats, OnlyThePropertiesSetAreApplied)
+{
+    Sheet sheet;
+    CellFormat font;
+    font.fontName = "黑体";
+    font.fontSize = 14.5;
+    font.fontColor = qRgb(0x12, 0x34, 0x56); // the alpha byte is dropped
+    sheet.applyFormat(CellRange { 1, 1, 2, 2 }, font);
+    CellFormat align;
+    align.hAlign = HAlign::Center;
+    align.vAlign = VAlign::Top;
+    align.wrapText = true;
+    sheet.applyFormat(CellRange { 2, 2, 3, 3 }, align);
+
+    const CellFormat both = sheet.format(2, 2);
+    EXPECT_EQ(*both.fontName, "黑体");
+    EXPECT_EQ(*both.fontSize, 14.5);
+    EXPECT_EQ(*both.fontColor, 0x123456u);
+    EXPECT_EQ(*both.hAlign, HAlign::Center);
+    EXPECT_TRUE(*both.wrapText);
+    const CellFormat fontOnly = sheet.format(1, 1);
+    EXPECT_EQ(*fontOnly.hAlign, HAlign::General);
+    EXPECT_FALSE(*fontOnly.wrapText);
+    const CellFormat alignOnly = sheet.format(3, 3);
+    EXPECT_EQ(*alignOnly.fontName, "宋体");
+    EXPECT_EQ(*alignOnly.vAlign, VAlign::Top);
+}
+
+TEST(SheetFormats, FontSizesStayWithinTheGridsLimits)
+{
+    Sheet sheet;
+    for (const auto& [asked, kept] : { std::pair { 0.0, 1.0 }, { -3.0, 1.0 }, { 9.5, 9.5 }, { 1000.0, 409.0 } }) {
+        CellFormat size;
+        size.fontSize = asked;
+        sheet.applyFormat(CellRange::cell(1, 1), size);
+        EXPECT_EQ(*sheet.format(1, 1).fontSize, kept) << asked;
+    }
+}
+
+TEST(SheetFormats, OuterSidesGoOnTheEdgeCellsAndInnerSidesBetweenCells)
+{
+    Sheet sheet;
+    CellFormat box;
+    box.border(BorderSide::Top) = thick;
+    box.border(BorderSide::Bottom) = thick;
+    box.border(BorderSide::Left) = thick;
+    box.border(BorderSide::Right) = thick;
+    sheet.applyFormat(CellRange { 2, 2, 4, 4 }, box);
+
+    struct Case {
+        int row, col;
+        BorderStyle top, left, bottom, right;
+    };
+    const auto T = BorderStyle::Thick, N = BorderStyle::None;
+    const Case outerOnly[] = {
+        { 2, 2, T, T, N, N }, { 2, 3, T, N, N, N }, { 2, 4, T, N, N, T },
+        { 3, 2, N, T, N, N }, { 3, 3, N, N, N, N }, { 3, 4, N, N, N, T },
+        { 4, 2, N, T, T, N }, { 4, 3, N, N, T, N }, { 4, 4, N, N, T, T },
+        { 1, 2, N, N, N, N }, { 5, 5, N, N, N, N },
+    };
+    for (const auto& c : outerOnly) {
+        EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Top), c.top) << c.row << "," << c.col;
+        EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Left), c.left) << c.row << "," << c.col;
+        EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Bottom), c.bottom) << c.row << "," << c.col;
+        EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Right), c.right) << c.row << "," << c.col;
+    }
+
+    CellFormat grid;
+    grid.border(BorderSide::InnerVertical) = thin;
+    grid.border(BorderSide::InnerHorizontal) = thin;
+    sheet.applyFormat(CellRange { 2, 2, 4, 4 }, grid);
+    const auto H = BorderStyle::Thin;
+    const Case withInner[] = {
+        { 2, 2, T, T, H, H }, { 3, 3, H, H, H, H }, { 4, 4, H, H, T, T }, { 2, 4, T, H, H, T },
+    };
+    for (const auto& c : withInner) {
+        EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Top), c.top) << c.row << "," << c.col;
+        EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Left), c.left) << c.row << "," << c.col;
+        EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Bottom), c.bottom) << c.row << "," << c.col;
+        EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Right), c.right) << c.row << "," << c.col;
+    }
+    EXPECT_EQ(sheet.format(2, 2).border(BorderSide::Top)->color, 0xFF0000u);
+}
+
+TEST(SheetFormats, AMergedBlockTakesNoInnerLinesAndReadsItsOuterEdges)
+{
+    Sheet sheet;
+    sheet.merge(CellRange { 1, 1, 2, 2 });
+    CellFormat all;
+    for (auto side : { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right,
+             BorderSide::InnerVertical, BorderSide::InnerHorizontal })
+        all.border(side) = thin;
+    sheet.applyFormat(CellRange { 1, 1, 2, 3 }, all);
+
+    EXPECT_EQ(styleOf(sheet, 1, 1, BorderSide::Right), BorderStyle::None); // inside the block
+    EXPECT_EQ(styleOf(sheet, 1, 1, BorderSide::Bottom), BorderStyle::None);
+    EXPECT_EQ(styleOf(sheet, 1, 2, BorderSide::Right), BorderStyle::Thin); // between block and column 3
+    EXPECT_EQ(styleOf(sheet, 1, 3, BorderSide::Bottom), BorderStyle::Thin);
+
+    const CellFormat block = sheet.rangeFormat(CellRange { 1, 1, 2, 2 });
+    EXPECT_TRUE(*block.mergeCells);
+    EXPECT_EQ(*block.border(BorderSide::Top), thin);
+    EXPECT_EQ(*block.border(BorderSide::Right), thin);
+    EXPECT_EQ(*block.border(BorderSide::Bottom), thin);
+    EXPECT_EQ(*block.border(BorderSide::InnerVertical), none);
+}
+
+TEST(SheetFormats, ARangeReadsThePropertiesItsCellsShare)
+{
+    Sheet sheet;
+    CellFormat bold;
+    bold.fontBold = true;
+    bold.hAlign = HAlign::Right;
+    sheet.applyFormat(CellRange { 1, 1, 3, 3 }, bold);
+    CellFormat red;
+    red.fontColor = 0xFF0000;
+    sheet.applyFormat(CellRange::cell(2, 2), red);
+
+    const CellFormat shared = sheet.rangeFormat(CellRange { 1, 1, 3, 3 });
+    EXPECT_TRUE(*shared.fontBold);
+    EXPECT_EQ(*shared.hAlign, HAlign::Right);
+    EXPECT_FALSE(shared.fontColor.has_value());
+    EXPECT_FALSE(*shared.mergeCells);
+    EXPECT_EQ(*shared.fontName, "宋体");
+
+    sheet.merge(CellRange { 1, 1, 1, 2 });
+    EXPECT_FALSE(sheet.rangeFormat(CellRange { 1, 1, 3, 3 }).mergeCells.has_value());
+    EXPECT_EQ(sheet.format(1, 2).mergeCells, true);
+}
+
+TEST(SheetFormats, TheMergeFlagMergesAndUnmerges)
+{
+    Sheet sheet;
+    sheet.setEntry(3, 2, "hidden but kept");
+    CellFormat merge;
+    merge.mergeCells = true;
+    sheet.applyFormat(CellRange { 2, 2, 3, 4 }, merge);
+    EXPECT_EQ(sheet.mergedBlockAt(3, 3), (CellRange { 2, 2, 3, 4 }));
+    EXPECT_EQ(sheet.text(3, 2), "hidden but kept");
+
+    sheet.applyFormat(CellRange { 1, 1, 4, 5 }, merge); // swallows the block inside
+    EXPECT_EQ(sheet.mergedBlocks(), QList<CellRange>({ CellRange { 1, 1, 4, 5 } }));
+
+    CellFormat unmerge;
+    unmerge.mergeCells = false;
+    sheet.applyFormat(CellRange::cell(4, 5), unmerge);
+    EXPECT_TRUE(sheet.mergedBlocks().isEmpty());
+}
+
+TEST(SheetFormats, MergingAcrossAnotherBlocksEdgeIsRefusedAndChangesNothing)
+{
+    Sheet sheet;
+    sheet.merge(CellRange { 2, 2, 3, 3 });
+    CellFormat mergeAndBold;
+    mergeAndBold.mergeCells = true;
+    mergeAndBold.fontBold = true;
+    try {
+        sheet.applyFormat(CellRange { 3, 1, 4, 2 }, mergeAndBold);
+        FAIL() << "merging across a block's edge must be refused";
+    } catch (const platform::Error& e) {
+        EXPECT_EQ(e.number(), platform::errors::WouldCutMergedCell);
+    }
+    EXPECT_EQ(sheet.mergedBlocks(), QList<CellRange>({ CellRange { 2, 2, 3, 3 } }));
+    EXPECT_FALSE(*sheet.format(4, 1).fontBold);
+}
+
+TEST(SheetFormats, ClearingRemovesFormatsValuesOrBoth)
+{
+    struct Case {
+        ClearWhat what;
+        bool valueKept, formatKept;
+    };
+    for (const Case& c : { Case { ClearWhat::All, false, false }, { ClearWhat::Formats, true, false },
+             { ClearWhat::Values, false, true } }) {
+        Sheet sheet;
+        CellFormat bold;
+        bold.fontBold = true;
+        sheet.applyFormat(CellRange { 1, 1, 3, 3 }, bold);
+        sheet.merge(CellRange { 2, 2, 2, 3 });
+        sheet.setEntry(2, 2, "v");
+        sheet.setEntry(4, 4, "outside");
+
+        sheet.clearRange(CellRange { 2, 1, 3, 3 }, c.what);
+
+        EXPECT_EQ(!sheet.isEmpty(2, 2), c.valueKept);
+        EXPECT_EQ(*sheet.format(2, 2).fontBold, c.formatKept);
+        EXPECT_EQ(!sheet.mergedBlocks().isEmpty(), c.formatKept);
+        EXPECT_TRUE(*sheet.format(1, 1).fontBold); // outside the cleared rows
+        EXPECT_EQ(sheet.text(4, 4), "outside");
+    }
+}
+
+TEST(SheetFormats, ClearingFormatsAcrossABlocksEdgeIsRefused)
+{
+    Sheet sheet;
+    sheet.merge(CellRange { 2, 2, 3, 3 });
+    sheet.setEntry(2, 2, "v");
+    for (ClearWhat what : { ClearWhat::All, ClearWhat::Formats }) {
+        try {
+            sheet.clearRange(CellRange { 3, 3, 4, 4 }, what);
+            FAIL();
+        } catch (const platform::Error& e) {
+            EXPECT_EQ(e.number(), platform::errors::WouldCutMergedCell);
+        }
+    }
+    sheet.clearRange(CellRange { 2, 2, 2, 2 }, ClearWhat::Values); // values alone may be cleared
+    EXPECT_TRUE(sheet.isEmpty(2, 2));
+    EXPECT_EQ(sheet.mergedBlocks().size(), 1);
+}
+
+TEST(SheetFormats, FormatsAreInternedSoManyCellsShareFewStyles)
+{
+    Sheet sheet;
+    CellFormat title;
+    title.fontBold = true;
+    title.border(BorderSide::Bottom) = thin;
+    for (int block = 0; block < 1000; ++block)
+        sheet.applyFormat(CellRange { block * 3 + 1, 1, block * 3 + 2, 10 }, title);
+    EXPECT_LE(sheet.styleCount(), 3);
+    EXPECT_EQ(sheet.styleId(50, 50), 0);
+    const int id = sheet.styleId(2, 5);
+    EXPECT_EQ(sheet.styleFormat(id), [&] {
+        CellFormat f = sheet.format(2, 5);
+        f.mergeCells = false;
+        return f;
+    }());
+}
+
+TEST(SheetFormats, TheSelectionFormatIsReadAndApplied)
+{
+    Sheet sheet;
+    sheet.select(2, 2, 3, 3);
+    CellFormat italic;
+    italic.fontItalic = true;
+    italic.pattern = 1;
+    italic.patternForeground = 0x00FFFF;
+    sheet.applyFormatToSelection(italic);
+    EXPECT_TRUE(*sheet.selectionFormat().fontItalic);
+    EXPECT_EQ(*sheet.format(3, 3).patternForeground, 0x00FFFFu);
+    EXPECT_FALSE(*sheet.format(4, 4).fontItalic);
+
+    sheet.selectCols(5, 5); // whole columns take the sheet's rows, not 65536 of them
+    sheet.setMaxRow(20);
+    sheet.applyFormatToSelection(italic);
+    EXPECT_TRUE(*sheet.format(20, 5).fontItalic);
+    EXPECT_EQ(sheet.maxRow(), 20);
+}
