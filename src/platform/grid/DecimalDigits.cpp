@@ -1,6 +1,9 @@
 #include "DecimalDigits.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string>
 
 namespace platform::grid {
 
@@ -24,12 +27,20 @@ DecimalDigits DecimalDigits::of(double value)
     if (value == 0)
         return result;
     // "d.dddddddddddddde±x": the mantissa's digits and the exponent of its first digit.
-    const QString scientific = QString::number(std::fabs(value), 'e', kSignificantDigits - 1);
-    const qsizetype e = scientific.indexOf(u'e');
-    QString digits = scientific.left(e);
-    digits.remove(u'.');
+    char scientific[32];
+    const auto written = std::to_chars(std::begin(scientific), std::end(scientific), std::fabs(value),
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+    const char* e = std::find(scientific, written.ptr, 'e');
+    QString digits;
+    digits.reserve(kSignificantDigits);
+    for (const char* c = scientific; c != e; ++c) {
+        if (*c != '.')
+            digits += QLatin1Char(*c);
+    }
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), written.ptr, exponent);
     result.digits = withoutTrailingZeros(digits);
-    result.pointPosition = scientific.mid(e + 1).toInt() + 1;
+    result.pointPosition = exponent + 1;
     return result;
 }
 
@@ -93,8 +104,9 @@ double DecimalDigits::toDouble() const
 {
     if (isZero())
         return 0;
-    const QString text = QStringLiteral("0.%1e%2").arg(digits).arg(pointPosition);
-    const double magnitude = text.toDouble();
+    const std::string text = "0." + digits.toStdString() + 'e' + std::to_string(pointPosition);
+    double magnitude = 0;
+    std::from_chars(text.data(), text.data() + text.size(), magnitude);
     return negative ? -magnitude : magnitude;
 }
 

@@ -75,7 +75,7 @@ public:
         integer_ = number.integerDigits();
         fraction_ = number.fractionDigits(decimals);
         trimOptionalFractionZeros();
-        general_ = generalMagnitude(magnitude);
+        magnitude_ = magnitude;
     }
 
     QString text() const
@@ -106,7 +106,7 @@ public:
                 fractionIndex = int(fractionPlaceholders_.size());
                 break;
             case Kind::General:
-                result += general_;
+                result += generalMagnitude(magnitude_);
                 break;
             default:
                 result += token.text;
@@ -164,7 +164,7 @@ private:
     int exponentValue_ = 0;
     QString integer_;
     QString fraction_;
-    QString general_;
+    double magnitude_ = 0;
 };
 
 QString formatNumber(double number, const FormatCode& code)
@@ -229,6 +229,13 @@ QString generalText(double number)
         return QStringLiteral("0");
     const QString magnitude = generalMagnitude(std::fabs(number));
     return number < 0 ? u'-' + magnitude : magnitude;
+}
+
+QString entryText(double number)
+{
+    if (!std::isfinite(number))
+        return QStringLiteral("#NUM!");
+    return QString::number(number, 'g', DecimalDigits::kSignificantDigits).toUpper();
 }
 
 QString formatCellValue(const CellValue& value, const QString& formatCode)

@@ -17,4 +17,9 @@ bool parseNumberEntry(const QString& entry, double* number);
 // Texts of error and logical values, and numbers in the General format.
 QString generalText(double number);
 
+// A number as a user would type it again without losing digits: up to 15 significant digits, no
+// grouping ("1234.56789012", "0.333333333333333", "1E+20"). Formulas join numbers to texts in this
+// form, and a cell's entry should show it, since General shows only what fits a column.
+QString entryText(double number);
+
 } // namespace platform::grid

@@ -7,8 +7,8 @@ using namespace platform::grid::formula;
 
 namespace {
 
-constexpr int kLastRow = kMaxReferenceRow;
-constexpr int kLastCol = kMaxReferenceCol;
+constexpr int kLastRow = kMaxSheetRows;
+constexpr int kLastCol = kMaxSheetCols;
 
 ReferenceShift insertRows(int row, int count)
 {

@@ -154,6 +154,25 @@ TEST(NumberFormat, GeneralTextMatchesTheGeneralFormat)
         EXPECT_EQ(generalText(number), formatCellValue(number, "General")) << number;
 }
 
+TEST(NumberFormat, EntryTextKeepsFifteenDigitsAndReadsBack)
+{
+    const struct {
+        double number;
+        const char* text;
+    } cases[] = {
+        { 1234.56789012, "1234.56789012" }, { 1.0 / 3, "0.333333333333333" }, { 0.1 + 0.2, "0.3" },
+        { -42, "-42" },                     { 1e20, "1E+20" },                { 123456789012345, "123456789012345" },
+        { 2.5e-7, "2.5E-07" },              { 0, "0" },
+    };
+    for (const auto& c : cases) {
+        const QString text = entryText(c.number);
+        EXPECT_EQ(text, QString::fromLatin1(c.text));
+        double back = 0;
+        EXPECT_TRUE(parseNumberEntry(text, &back)) << c.text;
+        EXPECT_EQ(entryText(back), text);
+    }
+}
+
 TEST(NumberFormat, EntriesThatReadAsNumbers)
 {
     const struct {

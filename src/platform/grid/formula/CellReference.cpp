@@ -50,11 +50,11 @@ std::optional<CellReference> CellReference::parse(QStringView text)
     }
     const qsizetype digitsStart = i;
     qint64 row = 0;
-    while (i < text.size() && isAsciiDigit(text[i]) && row <= kMaxReferenceRow)
+    while (i < text.size() && isAsciiDigit(text[i]) && row <= kMaxSheetRows)
         row = row * 10 + (text[i++].unicode() - u'0');
     if (i == digitsStart || i != text.size())
         return std::nullopt;
-    reference.row = int(std::min<qint64>(row, kMaxReferenceRow + 1));
+    reference.row = int(std::min<qint64>(row, kMaxSheetRows + 1));
     reference.col = col;
     if (!reference.isOnSheet())
         return std::nullopt;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Formula.h"
+#include "../GridTypes.h"
 #include <QString>
 #include <optional>
 
@@ -13,7 +13,8 @@ struct CellReference {
     bool rowAbsolute = false;
     bool colAbsolute = false;
 
-    bool isOnSheet() const { return row >= 1 && row <= kMaxReferenceRow && col >= 1 && col <= kMaxReferenceCol; }
+    // A reference moved before row or column 1 or past the largest sheet no longer exists (#REF!).
+    bool isOnSheet() const { return row >= 1 && row <= kMaxSheetRows && col >= 1 && col <= kMaxSheetCols; }
     QString text() const;
     // "A1", "$a$1", ...; nullopt for anything else, including cells beyond the sheet.
     static std::optional<CellReference> parse(QStringView text);

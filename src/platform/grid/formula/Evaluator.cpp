@@ -120,11 +120,10 @@ NumberOrError numberOf(const CellValue& value)
     return 0.0;
 }
 
-// Numbers join texts with up to 15 significant digits, as spreadsheets convert them.
 QString textOf(const CellValue& value)
 {
     if (const auto* number = std::get_if<double>(&value))
-        return QString::number(*number, 'g', 15).toUpper();
+        return entryText(*number);
     if (const auto* text = std::get_if<QString>(&value))
         return *text;
     if (const auto* logical = std::get_if<bool>(&value))

@@ -10,11 +10,6 @@ namespace platform::grid::formula {
 
 struct Node;
 
-// The largest row and column a formula can refer to; a reference moved beyond them, or before row
-// or column 1, no longer exists (#REF!).
-constexpr int kMaxReferenceRow = 1048576;
-constexpr int kMaxReferenceCol = 16384;
-
 // Gives the computed value of another cell while a formula is evaluated. The sheet supplies it and
 // detects cycles.
 using CellLookup = std::function<CellValue(int row, int col)>;
