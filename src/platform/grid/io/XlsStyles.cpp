@@ -49,7 +49,8 @@ void writeFont(BiffWriter& out, const FontKey& font)
 {
     out.begin(biff::Font);
     out.u16(quint16(font.heightTwips));
-    out.u16(quint16((font.italic ? 0x02 : 0) | (font.strikeOut ? 0x08 : 0)));
+    // Bit 0 repeats the weight for older readers, which look at it instead.
+    out.u16(quint16((font.bold ? 0x01 : 0) | (font.italic ? 0x02 : 0) | (font.strikeOut ? 0x08 : 0)));
     out.u16(font.color);
     out.u16(font.bold ? 700 : 400);
     out.u16(0);                        // neither superscript nor subscript

@@ -15,6 +15,7 @@ from xlrd import compdoc
 CELL_KINDS = {
     xlrd.XL_CELL_TEXT: "text",
     xlrd.XL_CELL_NUMBER: "number",
+    xlrd.XL_CELL_DATE: "date",
     xlrd.XL_CELL_BOOLEAN: "bool",
     xlrd.XL_CELL_ERROR: "error",
     xlrd.XL_CELL_BLANK: "blank",

@@ -1,0 +1,66 @@
+#include "SheetFile.h"
+
+#include "HtmlWriter.h"
+#include "TextWriter.h"
+#include "VtsDocument.h"
+#include "XlsWriter.h"
+#include "platform/Error.h"
+#include "platform/grid/Sheet.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace platform::grid::io {
+
+namespace {
+
+const QString kSource = QStringLiteral("SheetFile");
+
+[[noreturn]] void cannotWrite(const QString& path, const QString& reason)
+{
+    throw Error(errors::FileError, kSource, QStringLiteral("无法写入文件“%1”：%2").arg(path, reason));
+}
+
+} // namespace
+
+std::optional<FileType> fileTypeForExtension(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("vts"))
+        return FileType::Vts;
+    if (suffix == QLatin1String("xls"))
+        return FileType::Xls;
+    if (suffix == QLatin1String("htm") || suffix == QLatin1String("html"))
+        return FileType::Html;
+    if (suffix == QLatin1String("txt"))
+        return FileType::Text;
+    return std::nullopt;
+}
+
+void writeSheet(const Sheet& sheet, const QString& path, FileType type)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        cannotWrite(path, file.errorString());
+    switch (type) {
+    case FileType::Vts: file.write(vtsDocument(sheet)); break;
+    case FileType::Xls: writeXls(sheet, file); break;
+    case FileType::Html: writeHtml(sheet, file, QFileInfo(path).completeBaseName()); break;
+    case FileType::Text: writeText(sheet, file); break;
+    }
+    if (!file.commit())
+        cannotWrite(path, file.errorString());
+}
+
+Sheet readVts(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(errors::FileError, kSource,
+                    QStringLiteral("无法打开文件“%1”：%2").arg(path, file.errorString()));
+    }
+    return sheetFromVts(file.readAll(), path);
+}
+
+} // namespace platform::grid::io

@@ -1,0 +1,146 @@
+#include "VtsDocument.h"
+#include "VtsFields.h"
+#include "platform/grid/Sheet.h"
+
+#include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace platform::grid::io {
+
+namespace {
+
+QJsonArray rangeJson(const CellRange& range) { return { range.row1, range.col1, range.row2, range.col2 }; }
+
+QJsonObject styleJson(const CellFormat& format)
+{
+    QJsonObject out;
+    vts::forEachFormatField(format, [&out](const char* key, const auto& value) {
+        if (value)
+            out.insert(QLatin1String(key), vts::toJson(*value));
+    });
+    QJsonArray borders;
+    for (const auto& border : format.borders) {
+        if (border)
+            borders.append(QJsonObject { { "style", int(border->style) }, { "color", vts::toJson(border->color) } });
+        else
+            borders.append(QJsonValue::Null);
+    }
+    out.insert(QLatin1String("borders"), borders);
+    return out;
+}
+
+QJsonObject pageJson(const PageSetup& page)
+{
+    QJsonObject out;
+    vts::forEachPageField(page,
+                          [&out](const char* key, const auto& value) { out.insert(QLatin1String(key), vts::toJson(value)); });
+    return out;
+}
+
+// A cell as [row, col, style] with its content appended: kind and value, or the formula text.
+// Style -1 is the plain format of a cell nobody formatted.
+QJsonArray cellJson(const Sheet& sheet, int row, int col, int style)
+{
+    QJsonArray cell { row, col, style };
+    if (sheet.hasFormula(row, col)) {
+        cell.append(QStringLiteral("f"));
+        cell.append(sheet.formula(row, col));
+        return cell;
+    }
+    const CellValue value = sheet.value(row, col);
+    if (const double* number = std::get_if<double>(&value)) {
+        cell.append(QStringLiteral("n"));
+        cell.append(*number);
+    } else if (const QString* text = std::get_if<QString>(&value)) {
+        cell.append(QStringLiteral("s"));
+        cell.append(*text);
+    } else if (const bool* logical = std::get_if<bool>(&value)) {
+        cell.append(QStringLiteral("b"));
+        cell.append(*logical);
+    } else if (const CellError* error = std::get_if<CellError>(&value)) {
+        cell.append(QStringLiteral("e"));
+        cell.append(error->code);
+    }
+    return cell;
+}
+
+QString pngBase64(const QImage& image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QString::fromLatin1(png.toBase64());
+}
+
+} // namespace
+
+QByteArray vtsDocument(const Sheet& sheet)
+{
+    QJsonObject root;
+    root.insert(QLatin1String("format"), QLatin1String(kVtsFormatName));
+    root.insert(QLatin1String("version"), kVtsVersion);
+    root.insert(QLatin1String("maxRow"), sheet.maxRow());
+    root.insert(QLatin1String("maxCol"), sheet.maxCol());
+    root.insert(QLatin1String("defaultRowHeight"), sheet.defaultRowHeight());
+    root.insert(QLatin1String("defaultColWidth"), sheet.defaultColWidth());
+
+    QJsonArray rowHeights;
+    for (int row = 1; row <= sheet.maxRow(); ++row) {
+        if (sheet.isRowHeightSet(row))
+            rowHeights.append(QJsonArray { row, sheet.rowHeight(row) });
+    }
+    root.insert(QLatin1String("rowHeights"), rowHeights);
+    QJsonArray colWidths;
+    for (int col = 1; col <= sheet.maxCol(); ++col) {
+        if (sheet.isColWidthSet(col))
+            colWidths.append(QJsonArray { col, sheet.colWidth(col) });
+    }
+    root.insert(QLatin1String("colWidths"), colWidths);
+
+    // The file's style table holds the formats in use, numbered from 0 in the order first met.
+    QList<int> indexOfStyle(sheet.styleCount(), -1);
+    QJsonArray styles;
+    QJsonArray cells;
+    const int lastRow = sheet.lastUsedRow();
+    const int lastCol = sheet.lastUsedCol();
+    for (int row = 1; row <= lastRow; ++row) {
+        for (int col = 1; col <= lastCol; ++col) {
+            const int id = sheet.styleId(row, col);
+            if (sheet.isEmpty(row, col) && id == 0)
+                continue;
+            if (id >= indexOfStyle.size())
+                indexOfStyle.resize(id + 1, -1);
+            if (id != 0 && indexOfStyle[id] < 0) {
+                indexOfStyle[id] = int(styles.size());
+                styles.append(styleJson(sheet.styleFormat(id)));
+            }
+            cells.append(cellJson(sheet, row, col, id == 0 ? -1 : indexOfStyle[id]));
+        }
+    }
+    root.insert(QLatin1String("styles"), styles);
+    root.insert(QLatin1String("cells"), cells);
+
+    QJsonArray merges;
+    for (const CellRange& block : sheet.mergedBlocks())
+        merges.append(rangeJson(block));
+    root.insert(QLatin1String("merges"), merges);
+
+    QJsonArray pictures;
+    for (int id : sheet.objectIds()) {
+        const DrawingObject& object = sheet.object(id);
+        pictures.append(QJsonObject { { "id", object.id },
+                                      { "anchor", rangeJson(object.anchor) },
+                                      { "png", pngBase64(object.image) },
+                                      { "source", object.sourcePath } });
+    }
+    root.insert(QLatin1String("pictures"), pictures);
+
+    root.insert(QLatin1String("pageSetup"), pageJson(sheet.pageSetup()));
+    root.insert(QLatin1String("printArea"), sheet.printArea());
+    root.insert(QLatin1String("printTitles"), sheet.printTitles());
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
+}
+
+} // namespace platform::grid::io

@@ -1,0 +1,95 @@
+#include "SampleSheets.h"
+#include "platform/Error.h"
+#include "platform/grid/io/SheetFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace platform;
+using namespace platform::grid;
+using namespace platform::grid::io;
+
+namespace {
+
+struct ExtensionCase {
+    const char* path;
+    std::optional<FileType> type;
+};
+void PrintTo(const ExtensionCase& c, std::ostream* os) { *os << c.path; }
+
+class FileTypeTest : public ::testing::TestWithParam<ExtensionCase> {};
+
+// The whole extension counts, not its last three letters: "report.html" is a web page.
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, FileTypeTest,
+    ::testing::Values(ExtensionCase { "report.xls", FileType::Xls }, ExtensionCase { "REPORT.XLS", FileType::Xls },
+                      ExtensionCase { "报表.xls", FileType::Xls }, ExtensionCase { "report.html", FileType::Html },
+                      ExtensionCase { "/tmp/报表.htm", FileType::Html }, ExtensionCase { "a.HTM", FileType::Html },
+                      ExtensionCase { "list.txt", FileType::Text }, ExtensionCase { "archive.tar.txt", FileType::Text },
+                      ExtensionCase { "sheet.vts", FileType::Vts }, ExtensionCase { "SHEET.Vts", FileType::Vts },
+                      ExtensionCase { "noextension", std::nullopt }, ExtensionCase { "report.xlsx", std::nullopt },
+                      ExtensionCase { "report.shtml", std::nullopt }, ExtensionCase { "folder.xls/report", std::nullopt },
+                      ExtensionCase { "report.", std::nullopt }));
+
+} // namespace
+
+TEST_P(FileTypeTest, TypeComesFromTheExtension)
+{
+    EXPECT_EQ(fileTypeForExtension(QString::fromUtf8(GetParam().path)), GetParam().type);
+}
+
+namespace {
+
+struct WriteCase {
+    FileType type;
+    QByteArray start; // how a file of that type begins
+};
+void PrintTo(const WriteCase& c, std::ostream* os) { *os << int(c.type); }
+
+class WriteSheetTest : public ::testing::TestWithParam<WriteCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Types, WriteSheetTest,
+                         ::testing::Values(WriteCase { FileType::Vts, R"({")" },
+                                           WriteCase { FileType::Xls, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" },
+                                           WriteCase { FileType::Html, "<!DOCTYPE html>" },
+                                           WriteCase { FileType::Text, "档案目录" }));
+
+QByteArray fileContent(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_P(WriteSheetTest, ReplacesAnOlderFileWholeAndLeavesNothingElse)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("导出.dat"));
+    {
+        QFile older(path);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write(QByteArray(200000, 'x')); // longer than what replaces it
+    }
+    writeSheet(richSheet(), path, GetParam().type);
+    const QByteArray written = fileContent(path);
+    EXPECT_TRUE(written.startsWith(GetParam().start));
+    EXPECT_FALSE(written.contains(QByteArray(100, 'x')));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("导出.dat") });
+}
+
+TEST_P(WriteSheetTest, UnwritablePlaceIsAFileErrorAndWritesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing/report.out"));
+    try {
+        writeSheet(richSheet(), path, GetParam().type);
+        FAIL() << "written without error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), errors::FileError);
+        EXPECT_TRUE(error.description().contains(path)) << error.description().toStdString();
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}

@@ -1,0 +1,175 @@
+#include "SampleSheets.h"
+#include "XlsDump.h"
+#include "platform/grid/io/SheetFile.h"
+#include "platform/grid/io/XlsWriter.h"
+
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace platform::grid;
+using namespace platform::grid::io;
+
+namespace {
+
+QJsonObject writeAndDump(const Sheet& sheet, const QStringList& options = {})
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.xls"));
+    writeSheet(sheet, path, FileType::Xls);
+    return xlsDump(path, options);
+}
+
+QJsonObject cellAt(const QJsonObject& sheet, int row, int col)
+{
+    for (const QJsonValue& cell : sheet.value("cells").toArray()) {
+        if (cell["row"].toInt() == row && cell["col"].toInt() == col)
+            return cell.toObject();
+    }
+    ADD_FAILURE() << "no cell at " << row << "," << col;
+    return {};
+}
+
+QJsonObject side(int style, const char* color) { return { { "style", style }, { "color", color } }; }
+const QJsonObject kNoLine { { "style", 0 }, { "color", QJsonValue::Null } };
+
+int width256(int twips) { return int(std::lround(twips * 256.0 / kXlsTwipsPerDigit)); }
+
+QString chineseText(int i, int length)
+{
+    const QString base = QStringLiteral("全宗号案卷号题名责任者，年度保管期限。");
+    return QString::number(i) + base.repeated(length / base.size() + 1).left(length);
+}
+
+} // namespace
+
+TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
+{
+    const QJsonObject dump = writeAndDump(richSheet());
+    const QJsonArray sheets = dump["sheets"].toArray();
+    ASSERT_EQ(sheets.size(), 1);
+    const QJsonObject s = sheets[0].toObject();
+    EXPECT_EQ(s["name"].toString(), "Sheet1");
+
+    const QJsonObject title = cellAt(s, 0, 0);
+    EXPECT_EQ(title["kind"].toString(), "text");
+    EXPECT_EQ(title["value"].toString(), QStringLiteral("档案目录 <2024> & \"附件\""));
+    EXPECT_EQ(title["font"]["name"].toString(), QStringLiteral("宋体"));
+    EXPECT_EQ(title["font"]["height"].toInt(), 240);
+    EXPECT_TRUE(title["font"]["bold"].toBool());
+    EXPECT_EQ(title["hAlign"].toInt(), 2);
+    EXPECT_EQ(title["vAlign"].toInt(), 1);
+    EXPECT_EQ(title["top"].toObject(), side(1, "#ff0000"));
+    EXPECT_EQ(title["left"].toObject(), side(1, "#ff0000"));
+    EXPECT_EQ(title["right"].toObject(), kNoLine); // the block's inside
+    EXPECT_EQ(cellAt(s, 0, 2)["right"].toObject(), side(1, "#ff0000"));
+    EXPECT_EQ(cellAt(s, 0, 2)["kind"].toString(), "blank");
+
+    const struct {
+        int col;
+        double value;
+        const char* format;
+        const char* kind; // a reader takes a number in a date format for a date
+    } numbers[] = {
+        { 0, 1234.5, "#,##0.00", "number" }, { 1, 0.25, "0%", "number" },      { 2, 12345678901.25, "0.00", "number" },
+        { 3, -3, "0", "number" },            { 4, 1.23, "General", "number" }, { 5, 45000, "yyyy-mm-dd", "date" },
+    };
+    for (const auto& n : numbers) {
+        const QJsonObject cell = cellAt(s, 1, n.col);
+        EXPECT_EQ(cell["kind"].toString(), n.kind) << n.col;
+        EXPECT_EQ(cell["value"].toDouble(), n.value) << n.col;
+        EXPECT_EQ(cell["format"].toString(), QString::fromUtf8(n.format)) << n.col;
+    }
+
+    const QJsonObject wrapped = cellAt(s, 2, 0);
+    EXPECT_EQ(wrapped["value"].toString(), QStringLiteral("第一行\n第二行"));
+    EXPECT_TRUE(wrapped["wrap"].toBool());
+    EXPECT_EQ(wrapped["vAlign"].toInt(), 0);
+    EXPECT_TRUE(wrapped["font"]["italic"].toBool());
+    EXPECT_EQ(wrapped["font"]["underline"].toInt(), 1);
+    EXPECT_EQ(wrapped["font"]["color"].toString(), "#0000ff");
+    EXPECT_EQ(cellAt(s, 2, 1)["kind"].toString(), "bool");
+    EXPECT_EQ(cellAt(s, 2, 1)["value"].toInt(), 1);
+    EXPECT_EQ(cellAt(s, 2, 2)["kind"].toString(), "error");
+    EXPECT_EQ(cellAt(s, 2, 2)["value"].toString(), "#DIV/0!");
+    EXPECT_EQ(cellAt(s, 2, 3)["kind"].toString(), "number"); // the formula's value
+    EXPECT_EQ(cellAt(s, 2, 3)["value"].toDouble(), 2469);
+
+    const QJsonObject filled = cellAt(s, 3, 1);
+    EXPECT_EQ(filled["pattern"].toInt(), 1);
+    EXPECT_EQ(filled["fill"].toString(), "#ffff00");
+    EXPECT_EQ(filled["font"]["color"].toString(), "#123456");
+    EXPECT_TRUE(filled["font"]["strike"].toBool());
+    EXPECT_TRUE(filled["shrink"].toBool());
+    EXPECT_EQ(filled["hAlign"].toInt(), 3);
+    const QJsonObject bordered = cellAt(s, 3, 2);
+    EXPECT_EQ(bordered["kind"].toString(), "blank");
+    EXPECT_EQ(bordered["bottom"].toObject(), side(6, "#008000"));
+
+    EXPECT_EQ(s["merged"].toArray(), (QJsonArray { QJsonArray { 0, 1, 0, 3 }, QJsonArray { 4, 6, 0, 2 } }));
+
+    const QJsonObject widths = s["colWidths"].toObject();
+    EXPECT_EQ(widths["0"].toInt(), width256(2000));
+    EXPECT_EQ(widths["1"].toInt(), width256(1500));
+    EXPECT_EQ(widths["2"].toInt(), width256(kDefaultColWidth));
+    EXPECT_EQ(s["hiddenCols"].toArray(), QJsonArray { 4 });
+    const QJsonObject heights = s["rowHeights"].toObject();
+    EXPECT_EQ(heights["0"].toInt(), 600);
+    EXPECT_EQ(heights["1"].toInt(), kDefaultRowHeight);
+    EXPECT_EQ(heights["2"].toInt(), 555);
+}
+
+TEST(XlsWriter, RowsBeyondOneWorksheetContinueOnTheNext)
+{
+    constexpr int kRows = 70000;
+    Sheet sheet;
+    for (int row = 1; row <= kRows; ++row) {
+        sheet.setNumber(row, 1, row);
+        sheet.setText(row, 2, QStringLiteral("行%1").arg(row));
+    }
+    sheet.merge(CellRange { 65535, 3, 65538, 4 }); // crosses the border between the worksheets
+    sheet.merge(CellRange { 69999, 3, 70000, 4 });
+    sheet.setRowHeight(65537, 720);
+    sheet.setText(1, 300, QStringLiteral("第300列")); // beyond the 256 columns of a worksheet
+
+    const QJsonArray sheets = writeAndDump(sheet, { QStringLiteral("--edges"), QStringLiteral("2") })["sheets"].toArray();
+    ASSERT_EQ(sheets.size(), 2);
+    const QJsonObject first = sheets[0].toObject();
+    const QJsonObject second = sheets[1].toObject();
+    EXPECT_EQ(first["name"].toString(), "Sheet1");
+    EXPECT_EQ(second["name"].toString(), "Sheet2");
+    EXPECT_EQ(first["rows"].toInt(), 65536);
+    EXPECT_EQ(second["rows"].toInt(), kRows - 65536);
+    EXPECT_LE(first["cols"].toInt(), 256);
+
+    EXPECT_EQ(cellAt(first, 0, 0)["value"].toDouble(), 1);
+    EXPECT_EQ(cellAt(first, 65535, 0)["value"].toDouble(), 65536);
+    EXPECT_EQ(cellAt(first, 65535, 1)["value"].toString(), QStringLiteral("行65536"));
+    EXPECT_EQ(cellAt(second, 0, 0)["value"].toDouble(), 65537);
+    EXPECT_EQ(cellAt(second, 0, 1)["value"].toString(), QStringLiteral("行65537"));
+    EXPECT_EQ(cellAt(second, kRows - 65537, 0)["value"].toDouble(), kRows);
+
+    EXPECT_TRUE(first["merged"].toArray().contains(QJsonArray { 65534, 65536, 2, 4 }));
+    const QJsonArray secondMerges = second["merged"].toArray();
+    EXPECT_TRUE(secondMerges.contains(QJsonArray { 0, 2, 2, 4 }));
+    EXPECT_TRUE(secondMerges.contains(QJsonArray { kRows - 65536 - 2, kRows - 65536, 2, 4 }));
+    EXPECT_EQ(second["rowHeights"].toObject()["0"].toInt(), 720);
+}
+
+TEST(XlsWriter, LongTextsSurviveTheSharedStringTableSplits)
+{
+    Sheet sheet;
+    QStringList texts;
+    for (int i = 0; i < 600; ++i) {
+        // Odd lengths and a Latin text now and then move the string starts across record ends.
+        texts.append(i % 5 == 0 ? QString(997 + i, QChar(u'a' + i % 26)) : chineseText(i, 301 + i % 17));
+        sheet.setText(i + 1, 1, texts.last());
+        sheet.setText(i + 1, 2, texts.last()); // each text twice: shared once
+    }
+    const QJsonObject s = writeAndDump(sheet)["sheets"][0].toObject();
+    for (int i = 0; i < texts.size(); ++i) {
+        ASSERT_EQ(cellAt(s, i, 0)["value"].toString(), texts[i]) << i;
+        ASSERT_EQ(cellAt(s, i, 1)["value"].toString(), texts[i]) << i;
+    }
+}
