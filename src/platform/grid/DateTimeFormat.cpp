@@ -1,7 +1,7 @@
 #include "DateTimeFormat.h"
 
-#include <QDate>
 #include <cmath>
+#include <QDate>
 
 namespace platform::grid {
 
@@ -10,9 +10,10 @@ namespace {
 constexpr double kLastSerialDay = 2958465; // 9999-12-31
 const QString kOutOfRange = QStringLiteral("########");
 
-const char* const kMonthNames[] = { "January", "February", "March",     "April",   "May",      "June",
-                                    "July",    "August",   "September", "October", "November", "December" };
-const char* const kDayNames[] = { "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday" };
+const char* const kMonthNames[] = { "January", "February", "March", "April", "May", "June", "July", "August",
+    "September", "October", "November", "December" };
+const char* const kDayNames[]
+    = { "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday" };
 
 QString padded(qint64 number, int width)
 {
@@ -27,7 +28,8 @@ struct Moment {
     qint64 fraction = 0; // of a second, in units of 10^-fractionDigits
     int fractionDigits = 0;
 
-    Moment(double serial, int digits) : fractionDigits(digits)
+    Moment(double serial, int digits)
+        : fractionDigits(digits)
     {
         const qint64 perSecond = qint64(std::pow(10, digits));
         const qint64 units = qint64(std::llround(serial * 86400.0 * double(perSecond)));

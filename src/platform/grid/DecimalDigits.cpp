@@ -29,7 +29,7 @@ DecimalDigits DecimalDigits::of(double value)
     // "d.dddddddddddddde±x": the mantissa's digits and the exponent of its first digit.
     char scientific[32];
     const auto written = std::to_chars(std::begin(scientific), std::end(scientific), std::fabs(value),
-                                       std::chars_format::scientific, kSignificantDigits - 1);
+        std::chars_format::scientific, kSignificantDigits - 1);
     const char* e = std::find(scientific, written.ptr, 'e');
     QString digits;
     digits.reserve(kSignificantDigits);

@@ -27,7 +27,7 @@ struct DecimalDigits {
     // The same digits with the point moved so that `count` digits stand before it.
     DecimalDigits withIntegerDigits(int count) const;
 
-    QString integerDigits() const;           // "" below one
+    QString integerDigits() const; // "" below one
     QString fractionDigits(int count) const; // exactly `count` digits after the point
     double toDouble() const;
 };

@@ -56,7 +56,10 @@ QStringList splitSections(const QString& code)
 
 class SectionTokenizer {
 public:
-    explicit SectionTokenizer(const QString& text) : s_(text) { }
+    explicit SectionTokenizer(const QString& text)
+        : s_(text)
+    {
+    }
 
     QList<FormatToken> tokens()
     {
@@ -86,10 +89,9 @@ private:
         } else if (startsWith(u"General") || startsWith(u"G/通用格式")) {
             i_ += startsWith(u"General") ? 7 : 6;
             add({ Kind::General });
-        } else if (startsWith(u"AM/PM") || startsWith(u"A/P") || startsWith(u"上午/下午")) {
-            const qsizetype length = startsWith(u"AM/PM") ? 5 : startsWith(u"A/P") ? 3 : 5;
-            add({ Kind::AmPm, s_.mid(i_, length) });
-            i_ += length;
+        } else if (const QStringView* words = amPmWordsHere()) {
+            add({ Kind::AmPm, s_.mid(i_, words->size()) });
+            i_ += words->size();
         } else if (c == u'0' || c == u'#' || c == u'?') {
             add({ Kind::Digit, c });
             ++i_;
@@ -159,16 +161,20 @@ private:
     static Kind dateKind(QChar lower)
     {
         switch (lower.unicode()) {
-        case u'y': return Kind::Year;
-        case u'm': return Kind::Month;
-        case u'd': return Kind::Day;
-        case u'h': return Kind::Hour;
-        default: return Kind::Second;
+        case u'y':
+            return Kind::Year;
+        case u'm':
+            return Kind::Month;
+        case u'd':
+            return Kind::Day;
+        case u'h':
+            return Kind::Hour;
+        default:
+            return Kind::Second;
         }
     }
 
-    template <class Predicate>
-    int countRun(Predicate matches)
+    template <class Predicate> int countRun(Predicate matches)
     {
         int count = 0;
         while (i_ < s_.size() && matches(s_[i_])) {
@@ -176,6 +182,16 @@ private:
             ++i_;
         }
         return count;
+    }
+
+    const QStringView* amPmWordsHere() const
+    {
+        static const QStringView kAmPmWords[] = { u"AM/PM", u"A/P", u"上午/下午" };
+        for (const QStringView& words : kAmPmWords) {
+            if (startsWith(words))
+                return &words;
+        }
+        return nullptr;
     }
 
     bool startsWith(QStringView word) const
@@ -264,8 +280,8 @@ FormatSection parseSection(const QString& text)
     }
     if (section.isDateTime) {
         for (FormatToken& token : section.tokens) {
-            if (token.kind == Kind::Grouping || token.kind == Kind::Percent || token.kind == Kind::DecimalPoint
-                || token.kind == Kind::Digit)
+            if (token.kind == Kind::Grouping || token.kind == Kind::Percent
+                || token.kind == Kind::DecimalPoint || token.kind == Kind::Digit)
                 token.kind = Kind::Literal;
         }
         return section;

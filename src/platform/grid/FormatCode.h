@@ -1,8 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <QList>
 #include <QString>
-#include <memory>
 
 namespace platform::grid {
 
@@ -10,13 +10,13 @@ namespace platform::grid {
 // sequence of tokens. Colour tags and conditions in brackets are dropped; fill characters ("*x") are
 // dropped; "_x" leaves a blank.
 enum class FormatTokenKind {
-    Literal,      // text shown as it is
-    Digit,        // 0, # or ? (the character is in `text`)
+    Literal, // text shown as it is
+    Digit, // 0, # or ? (the character is in `text`)
     DecimalPoint,
-    Grouping,     // a "," while the section is read; then grouping, scaling or a literal
+    Grouping, // a "," while the section is read; then grouping, scaling or a literal
     Percent,
-    Exponent,     // E+ / E-, `width` exponent digits at least, `showPlus` for E+
-    Text,         // @: the cell's text
+    Exponent, // E+ / E-, `width` exponent digits at least, `showPlus` for E+
+    Text, // @: the cell's text
     General,
     Year,
     Month,
@@ -25,10 +25,10 @@ enum class FormatTokenKind {
     Minute,
     Second,
     SecondFraction, // ".0" after seconds, `width` digits
-    ElapsedHours,   // [h]
+    ElapsedHours, // [h]
     ElapsedMinutes, // [m]
     ElapsedSeconds, // [s]
-    AmPm,           // `text` holds the two words, e.g. "AM" "PM" as "AM/PM"
+    AmPm, // `text` holds the two words, e.g. "AM" "PM" as "AM/PM"
 };
 
 struct FormatToken {
@@ -49,7 +49,7 @@ struct FormatSection {
     bool isDateTime = false;
     bool hasText = false;
     bool hasAmPm = false;
-    bool grouping = false;    // thousands separators in the integer part
+    bool grouping = false; // thousands separators in the integer part
     int percentCount = 0;
     int thousandsScaling = 0; // commas after the last integer digit divide by 1000 each
 };

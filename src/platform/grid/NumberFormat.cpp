@@ -29,9 +29,11 @@ QString generalMagnitude(double magnitude)
     if (number.pointPosition >= -3 && integerDigits <= kGeneralWidth) {
         const DecimalDigits rounded = number.roundedTo(std::max(0, kGeneralWidth - 1 - integerDigits));
         if (rounded.pointPosition <= kGeneralWidth) {
-            const QString fraction = rounded.fractionDigits(int(rounded.digits.size()) - rounded.pointPosition);
+            const QString fraction
+                = rounded.fractionDigits(int(rounded.digits.size()) - rounded.pointPosition);
             const QString integer = rounded.integerDigits();
-            return (integer.isEmpty() ? QStringLiteral("0") : integer) + (fraction.isEmpty() ? QString() : u'.' + fraction);
+            return (integer.isEmpty() ? QStringLiteral("0") : integer)
+                + (fraction.isEmpty() ? QString() : u'.' + fraction);
         }
     }
     const DecimalDigits mantissa = number.roundedToSignificant(kGeneralExponentDigits);
@@ -45,7 +47,8 @@ class NumberSectionWriter {
     static constexpr QChar kNothing = QChar(); // a fraction placeholder that shows nothing
 
 public:
-    NumberSectionWriter(const FormatSection& section, double magnitude) : section_(section)
+    NumberSectionWriter(const FormatSection& section, double magnitude)
+        : section_(section)
     {
         bool afterPoint = false;
         for (const FormatToken& token : section.tokens) {
@@ -56,7 +59,8 @@ public:
             else if (token.kind == Kind::Digit && !exponent_)
                 (afterPoint ? fractionPlaceholders_ : integerPlaceholders_) += token.text;
         }
-        const double scaled = magnitude * std::pow(100.0, section.percentCount) / std::pow(1000.0, section.thousandsScaling);
+        const double scaled
+            = magnitude * std::pow(100.0, section.percentCount) / std::pow(1000.0, section.thousandsScaling);
         DecimalDigits number = DecimalDigits::of(scaled);
         const int decimals = int(fractionPlaceholders_.size());
         if (exponent_) {
@@ -238,6 +242,13 @@ QString entryText(double number)
     return QString::number(number, 'g', DecimalDigits::kSignificantDigits).toUpper();
 }
 
+QString entryText(const CellValue& value)
+{
+    if (const auto* number = std::get_if<double>(&value))
+        return entryText(*number);
+    return formatCellValue(value, QStringLiteral("General"));
+}
+
 QString formatCellValue(const CellValue& value, const QString& formatCode)
 {
     struct Visitor {
@@ -245,7 +256,10 @@ QString formatCellValue(const CellValue& value, const QString& formatCode)
         QString operator()(std::monostate) const { return {}; }
         QString operator()(double number) const { return formatNumber(number, *FormatCode::parse(code)); }
         QString operator()(const QString& text) const { return formatText(text, *FormatCode::parse(code)); }
-        QString operator()(bool logical) const { return logical ? QStringLiteral("TRUE") : QStringLiteral("FALSE"); }
+        QString operator()(bool logical) const
+        {
+            return logical ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+        }
         QString operator()(const CellError& error) const { return error.code; }
     };
     return std::visit(Visitor { effectiveCode(formatCode) }, value);

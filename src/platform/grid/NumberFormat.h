@@ -21,5 +21,7 @@ QString generalText(double number);
 // grouping ("1234.56789012", "0.333333333333333", "1E+20"). Formulas join numbers to texts in this
 // form, and a cell's entry should show it, since General shows only what fits a column.
 QString entryText(double number);
+// Any value in that form: texts as they are, "TRUE"/"FALSE", error codes, "" for nothing.
+QString entryText(const CellValue& value);
 
 } // namespace platform::grid

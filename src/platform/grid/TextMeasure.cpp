@@ -1,13 +1,13 @@
 #include "TextMeasure.h"
 
 #include "CellFormat.h"
+#include <cmath>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QMutex>
 #include <QSet>
-#include <cmath>
 
 namespace platform::grid {
 
@@ -50,7 +50,8 @@ const QImage& twipDevice()
 
 QFont qFontOf(const TextFont& font)
 {
-    const QString family = font.name.trimmed().isEmpty() ? QString::fromUtf8(kDefaultFontName) : font.name.trimmed();
+    const QString family
+        = font.name.trimmed().isEmpty() ? QString::fromUtf8(kDefaultFontName) : font.name.trimmed();
     substituteIfMissing(family);
     QFont result(family);
     result.setPointSizeF(font.size > 0 ? font.size : kDefaultFontSize);
@@ -64,7 +65,8 @@ QFont qFontOf(const TextFont& font)
 QSize measureTextTwips(const QString& text, const TextFont& font)
 {
     const QFontMetricsF metrics(qFontOf(font), &twipDevice());
-    const QStringList lines = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    const QStringList lines
+        = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
     qreal width = 0;
     for (const QString& line : lines)
         width = std::max(width, metrics.horizontalAdvance(line));

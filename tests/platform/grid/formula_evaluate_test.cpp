@@ -1,9 +1,9 @@
 #include "platform/Error.h"
 #include "platform/grid/formula/Formula.h"
 
-#include <QHash>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <QHash>
 
 using namespace platform::grid;
 using namespace platform::grid::formula;
@@ -191,10 +191,9 @@ TEST(FormulaEvaluate, SyntaxErrorsThrowInvalidArgument)
 {
     const QString deeplyNested = QString(200, u'(') + u'1' + QString(200, u')');
     const QString tooLong = QStringLiteral("1") + QStringLiteral("+1").repeated(5000);
-    const QString texts[] = { "",        "1+",       "(1",     "1)",       "SUM(1,",     "\"abc",
-                              "A1:",     "A1:foo",   "1 2",    "ROUND(1)", "ABS(1,2)",   "IF(1)",
-                              "#FOO!",   "@",        "SUM(1,)", "1+*2",    "A1:#REF!",   "SUM(A1 B1)",
-                              deeplyNested, tooLong };
+    const QString texts[]
+        = { "", "1+", "(1", "1)", "SUM(1,", "\"abc", "A1:", "A1:foo", "1 2", "ROUND(1)", "ABS(1,2)", "IF(1)",
+              "#FOO!", "@", "SUM(1,)", "1+*2", "A1:#REF!", "SUM(A1 B1)", deeplyNested, tooLong };
     for (const QString& text : texts) {
         try {
             Formula::parse(text);

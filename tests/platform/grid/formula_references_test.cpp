@@ -92,7 +92,8 @@ const ShiftCase kShiftCases[] = {
 TEST(FormulaReferences, CopiesMoveRelativeReferences)
 {
     for (const MoveCase& c : kMoveCases) {
-        EXPECT_EQ(Formula::parse(c.formula).movedBy(c.rowDelta, c.colDelta).text(), QString::fromLatin1(c.expected))
+        EXPECT_EQ(
+            Formula::parse(c.formula).movedBy(c.rowDelta, c.colDelta).text(), QString::fromLatin1(c.expected))
             << c.formula << " by " << c.rowDelta << "," << c.colDelta;
     }
 }
@@ -100,7 +101,8 @@ TEST(FormulaReferences, CopiesMoveRelativeReferences)
 TEST(FormulaReferences, InsertsAndDeletesMoveStretchAndInvalidate)
 {
     for (const ShiftCase& c : kShiftCases)
-        EXPECT_EQ(Formula::parse(c.formula).adjusted(c.shift).text(), QString::fromLatin1(c.expected)) << c.formula;
+        EXPECT_EQ(Formula::parse(c.formula).adjusted(c.shift).text(), QString::fromLatin1(c.expected))
+            << c.formula;
 }
 
 TEST(FormulaReferences, ShiftedFormulaComputesOnTheMovedCells)
@@ -113,5 +115,6 @@ TEST(FormulaReferences, ShiftedFormulaComputesOnTheMovedCells)
     };
     const Formula shifted = Formula::parse("SUM(A1:A10)").adjusted(deleteRows(3, 2));
     EXPECT_EQ(shifted.evaluate(afterDelete), CellValue(55.0 - 3 - 4));
-    EXPECT_EQ(Formula::parse("A3*2").adjusted(deleteRows(3, 2)).evaluate(afterDelete), CellValue(CellError { "#REF!" }));
+    EXPECT_EQ(Formula::parse("A3*2").adjusted(deleteRows(3, 2)).evaluate(afterDelete),
+        CellValue(CellError { "#REF!" }));
 }

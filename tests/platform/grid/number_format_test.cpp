@@ -160,9 +160,14 @@ TEST(NumberFormat, EntryTextKeepsFifteenDigitsAndReadsBack)
         double number;
         const char* text;
     } cases[] = {
-        { 1234.56789012, "1234.56789012" }, { 1.0 / 3, "0.333333333333333" }, { 0.1 + 0.2, "0.3" },
-        { -42, "-42" },                     { 1e20, "1E+20" },                { 123456789012345, "123456789012345" },
-        { 2.5e-7, "2.5E-07" },              { 0, "0" },
+        { 1234.56789012, "1234.56789012" },
+        { 1.0 / 3, "0.333333333333333" },
+        { 0.1 + 0.2, "0.3" },
+        { -42, "-42" },
+        { 1e20, "1E+20" },
+        { 123456789012345, "123456789012345" },
+        { 2.5e-7, "2.5E-07" },
+        { 0, "0" },
     };
     for (const auto& c : cases) {
         const QString text = entryText(c.number);
@@ -179,9 +184,19 @@ TEST(NumberFormat, EntriesThatReadAsNumbers)
         const char* entry;
         double number;
     } numbers[] = {
-        { "12", 12 },       { "-3.5", -3.5 }, { "+4", 4 },      { "1,234.5", 1234.5 }, { "1,234,567", 1234567 },
-        { "12%", 0.12 },    { "1e3", 1000 },  { "2.5E-2", 0.025 }, { " 7 ", 7 },       { ".5", 0.5 },
-        { "5.", 5 },        { "-0", 0 },      { "007", 7 },
+        { "12", 12 },
+        { "-3.5", -3.5 },
+        { "+4", 4 },
+        { "1,234.5", 1234.5 },
+        { "1,234,567", 1234567 },
+        { "12%", 0.12 },
+        { "1e3", 1000 },
+        { "2.5E-2", 0.025 },
+        { " 7 ", 7 },
+        { ".5", 0.5 },
+        { "5.", 5 },
+        { "-0", 0 },
+        { "007", 7 },
     };
     for (const auto& c : numbers) {
         double number = -999;
@@ -192,9 +207,8 @@ TEST(NumberFormat, EntriesThatReadAsNumbers)
 
 TEST(NumberFormat, EntriesThatStayTexts)
 {
-    const char* const texts[] = { "12a", "",     " ",     "--1",   "1,2,3", "1,23",  "12,3456", ",123", "1.2.3",
-                                  "1e",  "e3",   ".",     "-",     "%",     "1e400", "12 3",  "0x10",  "inf",
-                                  "nan", "１２", "1,234,56", "$12" };
+    const char* const texts[] = { "12a", "", " ", "--1", "1,2,3", "1,23", "12,3456", ",123", "1.2.3", "1e",
+        "e3", ".", "-", "%", "1e400", "12 3", "0x10", "inf", "nan", "１２", "1,234,56", "$12" };
     for (const char* text : texts) {
         double number = -999;
         EXPECT_FALSE(parseNumberEntry(QString::fromUtf8(text), &number)) << text;

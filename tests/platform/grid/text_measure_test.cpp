@@ -1,8 +1,8 @@
 #include "platform/grid/CellFormat.h"
 #include "platform/grid/TextMeasure.h"
 
-#include <QFontInfo>
 #include <gtest/gtest.h>
+#include <QFontInfo>
 
 using namespace platform::grid;
 
@@ -49,7 +49,8 @@ TEST(TextMeasure, WidthGrowsLinearlyWithTheFontSize)
 TEST(TextMeasure, BoldIsNotNarrower)
 {
     const QString text = QStringLiteral("Page 1 第1页");
-    EXPECT_GE(measureTextTwips(text, font("宋体", 12, true)).width(), measureTextTwips(text, font("宋体", 12)).width());
+    EXPECT_GE(measureTextTwips(text, font("宋体", 12, true)).width(),
+        measureTextTwips(text, font("宋体", 12)).width());
 }
 
 TEST(TextMeasure, SeveralLinesMeasureAsTheWidestLineByTheLineCount)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "../GridTypes.h"
-#include <QString>
 #include <optional>
+#include <QString>
 
 namespace platform::grid::formula {
 

@@ -18,9 +18,12 @@ CellValue checkedNumber(double value)
 CellValue arithmetic(BinaryOperator op, double a, double b)
 {
     switch (op) {
-    case BinaryOperator::Add: return checkedNumber(a + b);
-    case BinaryOperator::Subtract: return checkedNumber(a - b);
-    case BinaryOperator::Multiply: return checkedNumber(a * b);
+    case BinaryOperator::Add:
+        return checkedNumber(a + b);
+    case BinaryOperator::Subtract:
+        return checkedNumber(a - b);
+    case BinaryOperator::Multiply:
+        return checkedNumber(a * b);
     case BinaryOperator::Divide:
         if (b == 0)
             return errorValue("#DIV/0!");
@@ -82,12 +85,18 @@ int compareValues(CellValue a, CellValue b)
 bool comparisonHolds(BinaryOperator op, int order)
 {
     switch (op) {
-    case BinaryOperator::Equal: return order == 0;
-    case BinaryOperator::NotEqual: return order != 0;
-    case BinaryOperator::Less: return order < 0;
-    case BinaryOperator::LessEqual: return order <= 0;
-    case BinaryOperator::Greater: return order > 0;
-    default: return order >= 0;
+    case BinaryOperator::Equal:
+        return order == 0;
+    case BinaryOperator::NotEqual:
+        return order != 0;
+    case BinaryOperator::Less:
+        return order < 0;
+    case BinaryOperator::LessEqual:
+        return order <= 0;
+    case BinaryOperator::Greater:
+        return order > 0;
+    default:
+        return order >= 0;
     }
 }
 
@@ -120,31 +129,26 @@ NumberOrError numberOf(const CellValue& value)
     return 0.0;
 }
 
-QString textOf(const CellValue& value)
-{
-    if (const auto* number = std::get_if<double>(&value))
-        return entryText(*number);
-    if (const auto* text = std::get_if<QString>(&value))
-        return *text;
-    if (const auto* logical = std::get_if<bool>(&value))
-        return *logical ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    if (const auto* error = errorOf(value))
-        return error->code;
-    return {};
-}
-
 CellValue Evaluator::value(const Node& node) const
 {
     switch (node.kind) {
-    case NodeKind::Number: return node.number;
-    case NodeKind::Text: return node.text;
-    case NodeKind::Logical: return node.logical;
-    case NodeKind::Error: return CellError { node.text };
-    case NodeKind::Name: return errorValue("#NAME?");
-    case NodeKind::Reference: return lookup_(node.first.row, node.first.col);
-    case NodeKind::Range: return errorValue("#VALUE!");
+    case NodeKind::Number:
+        return node.number;
+    case NodeKind::Text:
+        return node.text;
+    case NodeKind::Logical:
+        return node.logical;
+    case NodeKind::Error:
+        return CellError { node.text };
+    case NodeKind::Name:
+        return errorValue("#NAME?");
+    case NodeKind::Reference:
+        return lookup_(node.first.row, node.first.col);
+    case NodeKind::Range:
+        return errorValue("#VALUE!");
     case NodeKind::Parentheses:
-    case NodeKind::UnaryPlus: return value(*node.operands.front());
+    case NodeKind::UnaryPlus:
+        return value(*node.operands.front());
     case NodeKind::Negate:
     case NodeKind::Percent: {
         const NumberOrError operand = numberOf(value(*node.operands.front()));
@@ -153,8 +157,10 @@ CellValue Evaluator::value(const Node& node) const
         const double number = std::get<double>(operand);
         return node.kind == NodeKind::Negate ? -number : number / 100;
     }
-    case NodeKind::Binary: return binary(node);
-    case NodeKind::Call: return callFunction(*this, node);
+    case NodeKind::Binary:
+        return binary(node);
+    case NodeKind::Call:
+        return callFunction(*this, node);
     }
     return {};
 }
@@ -169,7 +175,7 @@ CellValue Evaluator::binary(const Node& node) const
         return *error;
     switch (node.op) {
     case BinaryOperator::Concat:
-        return textOf(left) + textOf(right);
+        return entryText(left) + entryText(right);
     case BinaryOperator::Equal:
     case BinaryOperator::NotEqual:
     case BinaryOperator::Less:

@@ -10,7 +10,10 @@ namespace platform::grid::formula {
 // formula shows them as 0.
 class Evaluator {
 public:
-    explicit Evaluator(const CellLookup& lookup) : lookup_(lookup) { }
+    explicit Evaluator(const CellLookup& lookup)
+        : lookup_(lookup)
+    {
+    }
 
     CellValue value(const Node& node) const;
     CellValue cell(int row, int col) const { return lookup_(row, col); }
@@ -20,11 +23,10 @@ private:
     const CellLookup& lookup_;
 };
 
-// Conversions as spreadsheets make them: empty is 0 or "", TRUE is 1, a text that reads as a number
-// is that number, other texts give #VALUE!.
+// The number a value stands for in arithmetic, as spreadsheets convert: empty is 0, TRUE is 1, a
+// text that reads as a number is that number, other texts give #VALUE!. (Texts come from entryText.)
 using NumberOrError = std::variant<double, CellError>;
 NumberOrError numberOf(const CellValue& value);
-QString textOf(const CellValue& value);
 const CellError* errorOf(const CellValue& value);
 
 CellError errorValue(const char* code);

@@ -32,7 +32,10 @@ Formula& Formula::operator=(const Formula&) = default;
 Formula::Formula(Formula&&) noexcept = default;
 Formula& Formula::operator=(Formula&&) noexcept = default;
 
-Formula::Formula(std::shared_ptr<const Node> root) : root_(std::move(root)) { }
+Formula::Formula(std::shared_ptr<const Node> root)
+    : root_(std::move(root))
+{
+}
 
 QString Formula::text() const
 {

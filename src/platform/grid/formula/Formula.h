@@ -1,10 +1,10 @@
 #pragma once
 
 #include "../GridTypes.h"
-#include <QList>
-#include <QString>
 #include <functional>
 #include <memory>
+#include <QList>
+#include <QString>
 
 namespace platform::grid::formula {
 
@@ -60,7 +60,6 @@ public:
 private:
     explicit Formula(std::shared_ptr<const Node> root);
     std::shared_ptr<const Node> root_; // null for the empty formula
-
 };
 
 } // namespace platform::grid::formula

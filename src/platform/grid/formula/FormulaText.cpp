@@ -1,7 +1,7 @@
 #include "FormulaText.h"
 
-#include <QLocale>
 #include <cmath>
+#include <QLocale>
 
 namespace platform::grid::formula {
 
@@ -10,18 +10,30 @@ namespace {
 QString operatorSymbol(BinaryOperator op)
 {
     switch (op) {
-    case BinaryOperator::Add: return QStringLiteral("+");
-    case BinaryOperator::Subtract: return QStringLiteral("-");
-    case BinaryOperator::Multiply: return QStringLiteral("*");
-    case BinaryOperator::Divide: return QStringLiteral("/");
-    case BinaryOperator::Power: return QStringLiteral("^");
-    case BinaryOperator::Concat: return QStringLiteral("&");
-    case BinaryOperator::Equal: return QStringLiteral("=");
-    case BinaryOperator::NotEqual: return QStringLiteral("<>");
-    case BinaryOperator::Less: return QStringLiteral("<");
-    case BinaryOperator::LessEqual: return QStringLiteral("<=");
-    case BinaryOperator::Greater: return QStringLiteral(">");
-    case BinaryOperator::GreaterEqual: return QStringLiteral(">=");
+    case BinaryOperator::Add:
+        return QStringLiteral("+");
+    case BinaryOperator::Subtract:
+        return QStringLiteral("-");
+    case BinaryOperator::Multiply:
+        return QStringLiteral("*");
+    case BinaryOperator::Divide:
+        return QStringLiteral("/");
+    case BinaryOperator::Power:
+        return QStringLiteral("^");
+    case BinaryOperator::Concat:
+        return QStringLiteral("&");
+    case BinaryOperator::Equal:
+        return QStringLiteral("=");
+    case BinaryOperator::NotEqual:
+        return QStringLiteral("<>");
+    case BinaryOperator::Less:
+        return QStringLiteral("<");
+    case BinaryOperator::LessEqual:
+        return QStringLiteral("<=");
+    case BinaryOperator::Greater:
+        return QStringLiteral(">");
+    case BinaryOperator::GreaterEqual:
+        return QStringLiteral(">=");
     }
     return {};
 }

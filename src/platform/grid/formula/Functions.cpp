@@ -11,10 +11,14 @@ namespace {
 constexpr int kManyArguments = 255;
 
 const FunctionInfo kFunctions[] = {
-    { Function::Sum, "SUM", 1, kManyArguments },     { Function::Average, "AVERAGE", 1, kManyArguments },
-    { Function::Min, "MIN", 1, kManyArguments },     { Function::Max, "MAX", 1, kManyArguments },
-    { Function::Count, "COUNT", 1, kManyArguments }, { Function::Round, "ROUND", 2, 2 },
-    { Function::Abs, "ABS", 1, 1 },                  { Function::If, "IF", 2, 3 },
+    { Function::Sum, "SUM", 1, kManyArguments },
+    { Function::Average, "AVERAGE", 1, kManyArguments },
+    { Function::Min, "MIN", 1, kManyArguments },
+    { Function::Max, "MAX", 1, kManyArguments },
+    { Function::Count, "COUNT", 1, kManyArguments },
+    { Function::Round, "ROUND", 2, 2 },
+    { Function::Abs, "ABS", 1, 1 },
+    { Function::If, "IF", 2, 3 },
 };
 
 // What an aggregate does with errors and with direct arguments that are not numbers: SUM, AVERAGE,
@@ -25,7 +29,8 @@ enum class Leniency { Strict, SkipNonNumbers };
 // arguments (texts, logical values and empty cells there are skipped), and each other argument
 // converted to a number. Gives the error that ends the aggregate, if any.
 template <class Take>
-std::optional<CellError> forEachNumber(const Evaluator& evaluator, const Node& call, Leniency leniency, Take take)
+std::optional<CellError> forEachNumber(
+    const Evaluator& evaluator, const Node& call, Leniency leniency, Take take)
 {
     const bool strict = leniency == Leniency::Strict;
     for (const NodePtr& argument : call.operands) {
@@ -72,14 +77,18 @@ CellValue aggregate(const Evaluator& evaluator, const Node& call)
     if (error)
         return *error;
     switch (call.function) {
-    case Function::Sum: return sum;
-    case Function::Count: return double(count);
+    case Function::Sum:
+        return sum;
+    case Function::Count:
+        return double(count);
     case Function::Average:
         if (count == 0)
             return errorValue("#DIV/0!");
         return sum / count;
-    case Function::Min: return count == 0 ? 0.0 : lowest;
-    default: return count == 0 ? 0.0 : highest;
+    case Function::Min:
+        return count == 0 ? 0.0 : lowest;
+    default:
+        return count == 0 ? 0.0 : highest;
     }
 }
 
@@ -118,7 +127,8 @@ CellValue ifThenElse(const Evaluator& evaluator, const Node& call)
     } else if (const auto* number = std::get_if<double>(&condition)) {
         holds = *number != 0;
     } else if (const auto* text = std::get_if<QString>(&condition)) {
-        if (text->compare(u"TRUE", Qt::CaseInsensitive) != 0 && text->compare(u"FALSE", Qt::CaseInsensitive) != 0)
+        if (text->compare(u"TRUE", Qt::CaseInsensitive) != 0
+            && text->compare(u"FALSE", Qt::CaseInsensitive) != 0)
             return errorValue("#VALUE!");
         holds = text->compare(u"TRUE", Qt::CaseInsensitive) == 0;
     }
@@ -147,11 +157,16 @@ CellValue callFunction(const Evaluator& evaluator, const Node& call)
     case Function::Average:
     case Function::Min:
     case Function::Max:
-    case Function::Count: return aggregate(evaluator, call);
-    case Function::Round: return round(evaluator, call);
-    case Function::Abs: return absolute(evaluator, call);
-    case Function::If: return ifThenElse(evaluator, call);
-    case Function::Unknown: break;
+    case Function::Count:
+        return aggregate(evaluator, call);
+    case Function::Round:
+        return round(evaluator, call);
+    case Function::Abs:
+        return absolute(evaluator, call);
+    case Function::If:
+        return ifThenElse(evaluator, call);
+    case Function::Unknown:
+        break;
     }
     return errorValue("#NAME?");
 }

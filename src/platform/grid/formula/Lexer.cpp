@@ -6,7 +6,8 @@ namespace platform::grid::formula {
 
 namespace {
 
-const QStringView kErrorCodes[] = { u"#NULL!", u"#DIV/0!", u"#VALUE!", u"#REF!", u"#NAME?", u"#NUM!", u"#N/A" };
+const QStringView kErrorCodes[]
+    = { u"#NULL!", u"#DIV/0!", u"#VALUE!", u"#REF!", u"#NAME?", u"#NUM!", u"#N/A" };
 const QStringView kTwoCharOperators[] = { u"<>", u"<=", u">=" };
 const QStringView kOneCharOperators = u"+-*/^&=<>%(),:";
 
@@ -27,7 +28,10 @@ bool continuesIdentifier(QChar c)
 
 class Lexer {
 public:
-    explicit Lexer(const QString& formula) : s_(formula) { }
+    explicit Lexer(const QString& formula)
+        : s_(formula)
+    {
+    }
 
     QList<Token> run()
     {
@@ -157,7 +161,7 @@ QList<Token> tokenize(const QString& formula)
 void throwSyntaxError(const QString& formula, qsizetype position, const QString& problem)
 {
     throw Error(errors::InvalidArgument, QStringLiteral("Formula"),
-                QStringLiteral("Formula \"%1\": %2 at position %3").arg(formula, problem).arg(position + 1));
+        QStringLiteral("Formula \"%1\": %2 at position %3").arg(formula, problem).arg(position + 1));
 }
 
 } // namespace platform::grid::formula

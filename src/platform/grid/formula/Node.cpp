@@ -20,13 +20,6 @@ NodePtr Node::makeNumber(double value)
     return node;
 }
 
-NodePtr Node::makeText(const QString& text)
-{
-    auto node = make(NodeKind::Text);
-    node->text = text;
-    return node;
-}
-
 NodePtr Node::makeLogical(bool value)
 {
     auto node = make(NodeKind::Logical);
@@ -34,17 +27,10 @@ NodePtr Node::makeLogical(bool value)
     return node;
 }
 
-NodePtr Node::makeError(const QString& code)
+NodePtr Node::makeNamed(NodeKind kind, const QString& text)
 {
-    auto node = make(NodeKind::Error);
-    node->text = code;
-    return node;
-}
-
-NodePtr Node::makeName(const QString& name)
-{
-    auto node = make(NodeKind::Name);
-    node->text = name;
+    auto node = make(kind);
+    node->text = text;
     return node;
 }
 

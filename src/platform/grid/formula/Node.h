@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CellReference.h"
-#include <QString>
 #include <memory>
+#include <QString>
 #include <vector>
 
 namespace platform::grid::formula {
@@ -14,10 +14,10 @@ enum class NodeKind {
     Number,
     Text,
     Logical,
-    Error,       // an error literal such as #REF! (what a deleted reference turns into)
-    Name,        // an identifier that is neither a reference nor a function: #NAME?
-    Reference,   // one cell
-    Range,       // first:last
+    Error, // an error literal such as #REF! (what a deleted reference turns into)
+    Name, // an identifier that is neither a reference nor a function: #NAME?
+    Reference, // one cell
+    Range, // first:last
     Parentheses,
     Negate,
     UnaryPlus,
@@ -26,7 +26,20 @@ enum class NodeKind {
     Call,
 };
 
-enum class BinaryOperator { Add, Subtract, Multiply, Divide, Power, Concat, Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
+enum class BinaryOperator {
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    Concat,
+    Equal,
+    NotEqual,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual
+};
 
 enum class Function { Sum, Average, Min, Max, Count, Round, Abs, If, Unknown };
 
@@ -45,10 +58,9 @@ struct Node {
     std::vector<NodePtr> operands;
 
     static NodePtr makeNumber(double value);
-    static NodePtr makeText(const QString& text);
     static NodePtr makeLogical(bool value);
-    static NodePtr makeError(const QString& code);
-    static NodePtr makeName(const QString& name);
+    // A text literal, an error literal or a name.
+    static NodePtr makeNamed(NodeKind kind, const QString& text);
     static NodePtr makeReference(const CellReference& cell);
     static NodePtr makeRange(const CellReference& first, const CellReference& last);
     static NodePtr makeUnary(NodeKind kind, NodePtr operand);

@@ -14,13 +14,17 @@ struct OperatorLevel {
 };
 
 const OperatorLevel kComparisons[] = {
-    { u"=", BinaryOperator::Equal },          { u"<>", BinaryOperator::NotEqual },
-    { u"<", BinaryOperator::Less },           { u"<=", BinaryOperator::LessEqual },
-    { u">", BinaryOperator::Greater },        { u">=", BinaryOperator::GreaterEqual },
+    { u"=", BinaryOperator::Equal },
+    { u"<>", BinaryOperator::NotEqual },
+    { u"<", BinaryOperator::Less },
+    { u"<=", BinaryOperator::LessEqual },
+    { u">", BinaryOperator::Greater },
+    { u">=", BinaryOperator::GreaterEqual },
 };
 const OperatorLevel kConcatenation[] = { { u"&", BinaryOperator::Concat } };
 const OperatorLevel kAdditive[] = { { u"+", BinaryOperator::Add }, { u"-", BinaryOperator::Subtract } };
-const OperatorLevel kMultiplicative[] = { { u"*", BinaryOperator::Multiply }, { u"/", BinaryOperator::Divide } };
+const OperatorLevel kMultiplicative[]
+    = { { u"*", BinaryOperator::Multiply }, { u"/", BinaryOperator::Divide } };
 const OperatorLevel kPower[] = { { u"^", BinaryOperator::Power } };
 
 // Formulas are as long and as deeply nested as a spreadsheet accepts, which keeps the recursive
@@ -30,7 +34,11 @@ constexpr int kMaxNesting = 100;
 
 class Parser {
 public:
-    explicit Parser(const QString& formula) : formula_(formula), tokens_(tokenize(formula)) { }
+    explicit Parser(const QString& formula)
+        : formula_(formula)
+        , tokens_(tokenize(formula))
+    {
+    }
 
     NodePtr run()
     {
@@ -51,8 +59,8 @@ private:
     // the unary signs and the primaries.
     NodePtr binaryLevel(int level)
     {
-        static const std::span<const OperatorLevel> levels[] = { kComparisons, kConcatenation, kAdditive,
-                                                                 kMultiplicative, kPower };
+        static const std::span<const OperatorLevel> levels[]
+            = { kComparisons, kConcatenation, kAdditive, kMultiplicative, kPower };
         if (level == int(std::size(levels)))
             return percent();
         NodePtr left = binaryLevel(level + 1);
@@ -99,10 +107,14 @@ private:
     {
         const Token& token = take();
         switch (token.kind) {
-        case TokenKind::Number: return Node::makeNumber(token.number);
-        case TokenKind::Text: return Node::makeText(token.text);
-        case TokenKind::Error: return Node::makeError(token.text);
-        case TokenKind::Identifier: return identifier(token);
+        case TokenKind::Number:
+            return Node::makeNumber(token.number);
+        case TokenKind::Text:
+            return Node::makeNamed(NodeKind::Text, token.text);
+        case TokenKind::Error:
+            return Node::makeNamed(NodeKind::Error, token.text);
+        case TokenKind::Identifier:
+            return identifier(token);
         case TokenKind::Operator:
             if (token.text == u"(") {
                 NodePtr inner = expression();
@@ -110,7 +122,8 @@ private:
                 return Node::makeUnary(NodeKind::Parentheses, inner);
             }
             break;
-        case TokenKind::End: failAt(token, QStringLiteral("incomplete formula"));
+        case TokenKind::End:
+            failAt(token, QStringLiteral("incomplete formula"));
         }
         failAt(token, QStringLiteral("unexpected '%1'").arg(token.text));
     }
@@ -125,14 +138,13 @@ private:
             return Node::makeLogical(false);
         const std::optional<CellReference> first = CellReference::parse(token.text);
         if (!first)
-            return Node::makeName(token.text);
+            return Node::makeNamed(NodeKind::Name, token.text);
         if (!peek().isOperator(u":"))
             return Node::makeReference(*first);
         ++pos_;
         const Token& lastToken = take();
-        const std::optional<CellReference> last = lastToken.kind == TokenKind::Identifier
-            ? CellReference::parse(lastToken.text)
-            : std::nullopt;
+        const std::optional<CellReference> last
+            = lastToken.kind == TokenKind::Identifier ? CellReference::parse(lastToken.text) : std::nullopt;
         if (!last)
             failAt(lastToken, QStringLiteral("a range needs a cell after ':'"));
         return Node::makeRange(*first, *last);
@@ -154,12 +166,13 @@ private:
         const int count = int(arguments.size());
         if (info && (count < info->minArguments || count > info->maxArguments)) {
             throwSyntaxError(formula_, nameToken.position,
-                             QStringLiteral("%1 takes %2 to %3 arguments")
-                                 .arg(QLatin1StringView(info->name))
-                                 .arg(info->minArguments)
-                                 .arg(info->maxArguments));
+                QStringLiteral("%1 takes %2 to %3 arguments")
+                    .arg(QLatin1StringView(info->name))
+                    .arg(info->minArguments)
+                    .arg(info->maxArguments));
         }
-        return Node::makeCall(info ? info->id : Function::Unknown, nameToken.text.toUpper(), std::move(arguments));
+        return Node::makeCall(
+            info ? info->id : Function::Unknown, nameToken.text.toUpper(), std::move(arguments));
     }
 
     void expect(QStringView symbol)

@@ -21,7 +21,7 @@ NodePtr rewrite(const NodePtr& node, const CornerMap& map)
     if (node->kind == NodeKind::Reference || node->kind == NodeKind::Range) {
         const std::optional<Corners> moved = map({ node->first, node->last });
         if (!moved)
-            return Node::makeError(QStringLiteral("#REF!"));
+            return Node::makeNamed(NodeKind::Error, QStringLiteral("#REF!"));
         if (moved->first == node->first && moved->last == node->last)
             return node;
         return node->kind == NodeKind::Reference ? Node::makeReference(moved->first)
