@@ -3,7 +3,8 @@
 #include <atomic>
 #include <new>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 static_assert(sizeof(Cell) == 16, "a cell stays small: six million of them must fit comfortably");
 
@@ -65,7 +66,10 @@ Cell& Cell::operator=(Cell&& other) noexcept
     return *this;
 }
 
-Cell::~Cell() { clearValue(); }
+Cell::~Cell()
+{
+    clearValue();
+}
 
 void Cell::copyValueFrom(const Cell& other)
 {
@@ -98,12 +102,18 @@ void Cell::clearValue()
 CellValue Cell::value() const
 {
     switch (kind_) {
-    case CellKind::Empty: return std::monostate {};
-    case CellKind::Number: return payload_.number;
-    case CellKind::Text: return payload_.text->toString();
-    case CellKind::Logical: return payload_.logical;
-    case CellKind::Error: return CellError { payload_.text->toString() };
-    case CellKind::Formula: return payload_.formula->cached;
+    case CellKind::Empty:
+        return std::monostate {};
+    case CellKind::Number:
+        return payload_.number;
+    case CellKind::Text:
+        return payload_.text->toString();
+    case CellKind::Logical:
+        return payload_.logical;
+    case CellKind::Error:
+        return CellError { payload_.text->toString() };
+    case CellKind::Formula:
+        return payload_.formula->cached;
     }
     return std::monostate {};
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "GridTypes.h"
 #include "formula/Formula.h"
+#include "GridTypes.h"
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 // A formula with the value it computed last; the value holds while `generation` equals the sheet's
 // value generation, which every change of a value moves on.
@@ -19,7 +20,8 @@ enum class CellKind : quint8 { Empty, Number, Text, Logical, Error, Formula };
 // One stored cell in 16 bytes: a value (texts as shared immutable blocks, formulas on the heap) and
 // the id of its interned format. Copies share texts and clone formulas, so sheets copied cell by cell
 // stay independent.
-class Cell {
+class Cell
+{
 public:
     Cell() noexcept = default;
     Cell(const Cell& other);

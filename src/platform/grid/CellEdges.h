@@ -1,11 +1,12 @@
 #pragma once
 
 #include "GridTypes.h"
-#include <QList>
 #include <algorithm>
+#include <QList>
 #include <vector>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 // What one side of a cell is within a range: the range's outer edge, a line between two of its
 // cells, or no line at all because the side lies inside a merged block.
@@ -18,19 +19,22 @@ struct CellEdges {
 constexpr int kEdgeCodes = 81;
 
 // The merged blocks that hold cells of the row being visited, kept up to date row by row.
-class BlockSweep {
+class BlockSweep
+{
 public:
     explicit BlockSweep(QList<CellRange> blocks)
         : waiting_(std::move(blocks))
     {
-        std::sort(waiting_.begin(), waiting_.end(), [](const CellRange& a, const CellRange& b) { return a.row1 < b.row1; });
+        std::sort(waiting_.begin(), waiting_.end(),
+            [](const CellRange& a, const CellRange& b) { return a.row1 < b.row1; });
     }
 
     void enterRow(int row)
     {
         while (next_ < waiting_.size() && waiting_[next_].row1 <= row)
             active_.push_back(waiting_[next_++]);
-        active_.erase(std::remove_if(active_.begin(), active_.end(), [row](const CellRange& b) { return b.row2 < row; }),
+        active_.erase(std::remove_if(
+                          active_.begin(), active_.end(), [row](const CellRange& b) { return b.row2 < row; }),
             active_.end());
     }
     const CellRange* blockAt(int col) const

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 const Cell* CellStore::find(int row, int col) const
 {
@@ -27,7 +28,10 @@ Cell& CellStore::at(int row, int col)
     return cells[col - 1];
 }
 
-const CellStore::Row* CellStore::row(int row) const { return row <= int(rows_.size()) ? &rows_[row - 1] : nullptr; }
+const CellStore::Row* CellStore::row(int row) const
+{
+    return row <= int(rows_.size()) ? &rows_[row - 1] : nullptr;
+}
 
 void CellStore::tidy(int row)
 {

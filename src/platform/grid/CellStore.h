@@ -4,11 +4,13 @@
 #include "StructuralShift.h"
 #include <vector>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 // The cells of a sheet, one vector of compact cells per row, each as long as its last stored cell.
 // Rows and cells beyond the last stored ones take no memory.
-class CellStore {
+class CellStore
+{
 public:
     using Row = std::vector<Cell>;
 
@@ -29,16 +31,14 @@ public:
     void apply(const ReferenceShift& shift);
     void cutTo(int maxRow, int maxCol);
 
-    template <typename Visit>
-    void forEachCell(Visit visit)
+    template <typename Visit> void forEachCell(Visit visit)
     {
         for (int r = 0; r < int(rows_.size()); ++r) {
             for (int c = 0; c < int(rows_[r].size()); ++c)
                 visit(r + 1, c + 1, rows_[r][c]);
         }
     }
-    template <typename Visit>
-    void forEachCell(Visit visit) const
+    template <typename Visit> void forEachCell(Visit visit) const
     {
         for (int r = 0; r < int(rows_.size()); ++r) {
             for (int c = 0; c < int(rows_[r].size()); ++c)
@@ -46,8 +46,7 @@ public:
         }
     }
     // The stored cells of a range, row by row.
-    template <typename Visit>
-    void forEachIn(const CellRange& range, Visit visit)
+    template <typename Visit> void forEachIn(const CellRange& range, Visit visit)
     {
         for (int r = range.row1; r <= std::min(range.row2, rowCount()); ++r) {
             Row& cells = rows_[r - 1];

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
-template <typename Visit>
-void MergeSet::forEachNear(int firstRow, int lastRow, Visit visit) const
+template <typename Visit> void MergeSet::forEachNear(int firstRow, int lastRow, Visit visit) const
 {
     const CellRange from { std::max(1, firstRow - tallest_ + 1), 0, 0, 0 };
     for (auto it = blocks_.lower_bound(from); it != blocks_.end() && it->row1 <= lastRow; ++it)
@@ -32,7 +32,10 @@ QList<CellRange> MergeSet::blocksIntersecting(const CellRange& range) const
     return found;
 }
 
-QList<CellRange> MergeSet::all() const { return QList<CellRange>(blocks_.begin(), blocks_.end()); }
+QList<CellRange> MergeSet::all() const
+{
+    return QList<CellRange>(blocks_.begin(), blocks_.end());
+}
 
 int MergeSet::lastRow() const
 {
@@ -53,12 +56,14 @@ int MergeSet::lastCol() const
 bool MergeSet::cuts(const CellRange& range) const
 {
     const auto touched = blocksIntersecting(range);
-    return std::any_of(touched.begin(), touched.end(), [&](const CellRange& b) { return !range.contains(b); });
+    return std::any_of(
+        touched.begin(), touched.end(), [&](const CellRange& b) { return !range.contains(b); });
 }
 
 bool MergeSet::isCutBy(const ReferenceShift& shift) const
 {
-    return std::any_of(blocks_.begin(), blocks_.end(), [&](const CellRange& b) { return cutsBlock(shift, b); });
+    return std::any_of(
+        blocks_.begin(), blocks_.end(), [&](const CellRange& b) { return cutsBlock(shift, b); });
 }
 
 void MergeSet::add(const CellRange& range)
@@ -97,7 +102,8 @@ void MergeSet::cutTo(int maxRow, int maxCol)
     for (auto block : blocks_) {
         block.row2 = std::min(block.row2, maxRow);
         block.col2 = std::min(block.col2, maxCol);
-        if (block.row2 >= block.row1 && block.col2 >= block.col1 && (block.rowCount() > 1 || block.colCount() > 1))
+        if (block.row2 >= block.row1 && block.col2 >= block.col1
+            && (block.rowCount() > 1 || block.colCount() > 1))
             kept.append(block);
     }
     rebuild(kept);

@@ -2,15 +2,17 @@
 
 #include "GridTypes.h"
 #include "StructuralShift.h"
-#include <QList>
 #include <optional>
+#include <QList>
 #include <set>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 // The merged blocks of a sheet: rectangles of two or more cells that never overlap, ordered by their
 // first cell so that a look-up reads only the blocks that start near the cell.
-class MergeSet {
+class MergeSet
+{
 public:
     std::optional<CellRange> blockAt(int row, int col) const;
     QList<CellRange> blocksIntersecting(const CellRange& range) const;
@@ -37,8 +39,7 @@ private:
             return a.row1 != b.row1 ? a.row1 < b.row1 : a.col1 < b.col1;
         }
     };
-    template <typename Visit>
-    void forEachNear(int firstRow, int lastRow, Visit visit) const;
+    template <typename Visit> void forEachNear(int firstRow, int lastRow, Visit visit) const;
     void rebuild(const QList<CellRange>& blocks);
 
     std::set<CellRange, TopLeftOrder> blocks_;

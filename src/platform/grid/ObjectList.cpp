@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 int ObjectList::add(DrawingObject object)
 {
@@ -72,7 +73,10 @@ int ObjectList::lastCol() const
     return last;
 }
 
-void ObjectList::select(int id) { selected_ = { id }; }
+void ObjectList::select(int id)
+{
+    selected_ = { id };
+}
 
 void ObjectList::addToSelection(int id)
 {

@@ -2,14 +2,16 @@
 
 #include "DrawingObject.h"
 #include "StructuralShift.h"
-#include <QList>
 #include <map>
+#include <QList>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 // The drawing objects of a sheet by id, and which of them are selected. Ids count up and are never
 // given twice, so an id taken by a caller keeps naming the same object.
-class ObjectList {
+class ObjectList
+{
 public:
     int add(DrawingObject object); // takes the next id
     bool restore(const DrawingObject& object); // keeps the object's own id; false when it is taken

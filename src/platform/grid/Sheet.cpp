@@ -2,7 +2,8 @@
 
 #include "NumberFormat.h"
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 void throwSheetError(int number, const QString& description)
 {
@@ -32,8 +33,8 @@ Sheet& Sheet::operator=(Sheet&&) noexcept = default;
 void Sheet::Impl::checkCell(int row, int col)
 {
     if (row < 1 || row > kMaxSheetRows || col < 1 || col > kMaxSheetCols)
-        throwSheetError(errors::InvalidArgument,
-            QStringLiteral("单元格 (%1, %2) 不在工作表范围内").arg(row).arg(col));
+        throwSheetError(
+            errors::InvalidArgument, QStringLiteral("单元格 (%1, %2) 不在工作表范围内").arg(row).arg(col));
 }
 
 CellRange Sheet::Impl::withinSheet(const CellRange& range) const
@@ -56,8 +57,14 @@ void Sheet::Impl::growTo(int row, int col)
 
 // --- size --------------------------------------------------------------------------------------
 
-int Sheet::maxRow() const { return d->maxRow; }
-int Sheet::maxCol() const { return d->maxCol; }
+int Sheet::maxRow() const
+{
+    return d->maxRow;
+}
+int Sheet::maxCol() const
+{
+    return d->maxCol;
+}
 
 void Sheet::setMaxRow(int rows)
 {
@@ -81,8 +88,14 @@ void Sheet::setMaxCol(int cols)
     d->valuesChanged();
 }
 
-int Sheet::lastDataRow() const { return d->cells.lastValueRow(); }
-int Sheet::lastDataCol() const { return d->cells.lastValueCol(); }
+int Sheet::lastDataRow() const
+{
+    return d->cells.lastValueRow();
+}
+int Sheet::lastDataCol() const
+{
+    return d->cells.lastValueCol();
+}
 
 int Sheet::lastUsedRow() const
 {
@@ -94,9 +107,13 @@ int Sheet::lastUsedCol() const
     return std::max({ d->cells.lastUsedCol(), d->merges.lastCol(), d->objects.lastCol() });
 }
 
-namespace {
+namespace
+{
 
-int sizeInRange(int twips) { return std::clamp(twips, 0, kMaxSizeTwips); }
+    int sizeInRange(int twips)
+    {
+        return std::clamp(twips, 0, kMaxSizeTwips);
+    }
 
 } // namespace
 
@@ -106,7 +123,10 @@ int Sheet::rowHeight(int row) const
     return d->rowHeights.size(row);
 }
 
-void Sheet::setRowHeight(int row, int twips) { setRowHeights(row, row, twips); }
+void Sheet::setRowHeight(int row, int twips)
+{
+    setRowHeights(row, row, twips);
+}
 
 void Sheet::setRowHeights(int row1, int row2, int twips)
 {
@@ -123,7 +143,10 @@ int Sheet::colWidth(int col) const
     return d->colWidths.size(col);
 }
 
-void Sheet::setColWidth(int col, int twips) { setColWidths(col, col, twips); }
+void Sheet::setColWidth(int col, int twips)
+{
+    setColWidths(col, col, twips);
+}
 
 void Sheet::setColWidths(int col1, int col2, int twips)
 {
@@ -134,8 +157,14 @@ void Sheet::setColWidths(int col1, int col2, int twips)
     d->changed();
 }
 
-int Sheet::defaultRowHeight() const { return d->rowHeights.defaultSize(); }
-int Sheet::defaultColWidth() const { return d->colWidths.defaultSize(); }
+int Sheet::defaultRowHeight() const
+{
+    return d->rowHeights.defaultSize();
+}
+int Sheet::defaultColWidth() const
+{
+    return d->colWidths.defaultSize();
+}
 
 void Sheet::setDefaultRowHeight(int twips)
 {
@@ -149,8 +178,14 @@ void Sheet::setDefaultColWidth(int twips)
     d->changed();
 }
 
-bool Sheet::isRowHeightSet(int row) const { return d->rowHeights.isSet(row); }
-bool Sheet::isColWidthSet(int col) const { return d->colWidths.isSet(col); }
+bool Sheet::isRowHeightSet(int row) const
+{
+    return d->rowHeights.isSet(row);
+}
+bool Sheet::isColWidthSet(int col) const
+{
+    return d->colWidths.isSet(col);
+}
 
 // --- cells ---------------------------------------------------------------------------------------
 
@@ -179,15 +214,21 @@ Sheet::Impl::ParsedEntry Sheet::Impl::parseEntry(const QString& entry)
         return {};
     if (entry.startsWith(QLatin1Char('=')) && entry.size() > 1) {
         try {
-            return { {}, formula::Formula::parse(entry.mid(1)) };
+            return { {}, formula::Formula::parse(entry.mid(1)), entry };
         } catch (const Error&) {
-            return { entry, std::nullopt };
+            return { entry, std::nullopt, entry };
         }
     }
     double number = 0;
     if (parseNumberEntry(entry, &number))
-        return { number, std::nullopt };
-    return { entry, std::nullopt };
+        return { number, std::nullopt, entry };
+    return { entry, std::nullopt, entry };
+}
+
+// A cell in the text format keeps what is typed into it, as "007" or "=A1", unread.
+bool Sheet::Impl::takesTextOnly(int row, int col) const
+{
+    return styleAt(row, col).numberFormat->trimmed() == QLatin1String("@");
 }
 
 formula::Formula Sheet::Impl::parseFormula(const QString& text)
@@ -195,30 +236,34 @@ formula::Formula Sheet::Impl::parseFormula(const QString& text)
     return formula::Formula::parse(text.startsWith(QLatin1Char('=')) ? text.mid(1) : text);
 }
 
-void Sheet::Impl::writeEntry(int row, int col, const ParsedEntry& entry)
+void Sheet::Impl::writeEntry(int row, int col, const ParsedEntry& entry, int fromRow, int fromCol)
 {
-    if (!entry.formula)
+    if (!entry.typed.isEmpty() && takesTextOnly(row, col))
+        writeValue(row, col, entry.typed);
+    else if (!entry.formula)
         writeValue(row, col, entry.value);
-    else if (row == activeRow && col == activeCol)
+    else if (row == fromRow && col == fromCol)
         writeFormula(row, col, *entry.formula);
     else
-        writeFormula(row, col, entry.formula->movedBy(row - activeRow, col - activeCol));
+        writeFormula(row, col, entry.formula->movedBy(row - fromRow, col - fromCol));
 }
 
 void Sheet::setEntry(int row, int col, const QString& entry)
 {
     Impl::checkCell(row, col);
-    const Impl::ParsedEntry parsed = Impl::parseEntry(entry);
-    if (parsed.formula)
-        d->writeFormula(row, col, *parsed.formula);
-    else
-        d->writeValue(row, col, parsed.value);
+    d->writeEntry(row, col, Impl::parseEntry(entry), row, col);
     d->valuesChanged();
 }
 
-void Sheet::setText(int row, int col, const QString& text) { setValue(row, col, text.isEmpty() ? CellValue {} : text); }
+void Sheet::setText(int row, int col, const QString& text)
+{
+    setValue(row, col, text.isEmpty() ? CellValue {} : text);
+}
 
-void Sheet::setNumber(int row, int col, double value) { setValue(row, col, value); }
+void Sheet::setNumber(int row, int col, double value)
+{
+    setValue(row, col, value);
+}
 
 void Sheet::setFormula(int row, int col, const QString& formula)
 {
@@ -234,7 +279,10 @@ void Sheet::setValue(int row, int col, const CellValue& value)
     d->valuesChanged();
 }
 
-void Sheet::clearCell(int row, int col, ClearWhat what) { clearRange(CellRange::cell(row, col), what); }
+void Sheet::clearCell(int row, int col, ClearWhat what)
+{
+    clearRange(CellRange::cell(row, col), what);
+}
 
 bool Sheet::isEmpty(int row, int col) const
 {
@@ -314,7 +362,8 @@ void Sheet::arrayToRange(int row, int col, const QVector<QVector<CellValue>>& va
     for (const auto& rowValues : values)
         width = std::max(width, rowValues.size());
     Impl::checkCell(row, col);
-    Impl::checkCell(row + int(std::max<qsizetype>(values.size(), 1)) - 1, col + int(std::max<qsizetype>(width, 1)) - 1);
+    Impl::checkCell(
+        row + int(std::max<qsizetype>(values.size(), 1)) - 1, col + int(std::max<qsizetype>(width, 1)) - 1);
     for (int i = 0; i < values.size(); ++i) {
         for (int j = 0; j < values[i].size(); ++j)
             d->writeValue(row + i, col + j, values[i][j]);
@@ -324,7 +373,10 @@ void Sheet::arrayToRange(int row, int col, const QVector<QVector<CellValue>>& va
 
 // --- page --------------------------------------------------------------------------------------
 
-const PageSetup& Sheet::pageSetup() const { return d->pageSetup; }
+const PageSetup& Sheet::pageSetup() const
+{
+    return d->pageSetup;
+}
 
 void Sheet::setPageSetup(const PageSetup& setup)
 {
@@ -332,7 +384,10 @@ void Sheet::setPageSetup(const PageSetup& setup)
     d->changed();
 }
 
-QString Sheet::printArea() const { return d->printArea; }
+QString Sheet::printArea() const
+{
+    return d->printArea;
+}
 
 void Sheet::setPrintArea(const QString& area)
 {
@@ -340,7 +395,10 @@ void Sheet::setPrintArea(const QString& area)
     d->changed();
 }
 
-QString Sheet::printTitles() const { return d->printTitles; }
+QString Sheet::printTitles() const
+{
+    return d->printTitles;
+}
 
 void Sheet::setPrintTitles(const QString& titles)
 {
@@ -348,6 +406,9 @@ void Sheet::setPrintTitles(const QString& titles)
     d->changed();
 }
 
-quint64 Sheet::revision() const { return d->revision; }
+quint64 Sheet::revision() const
+{
+    return d->revision;
+}
 
 } // namespace platform::grid

@@ -4,14 +4,15 @@
 #include "DrawingObject.h"
 #include "GridTypes.h"
 #include "PageSetup.h"
+#include <memory>
+#include <optional>
 #include <QList>
 #include <QString>
 #include <QVariant>
 #include <QVector>
-#include <memory>
-#include <optional>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 class SheetClip;
 
@@ -35,7 +36,8 @@ constexpr int kDefaultMaxCol = 256;
 //
 // A range whose last column is kWholeRowLastCol, or whose last row is kWholeColLastRow, reaches the
 // sheet's edge: so the bounds that a whole-row or whole-column selection reports can be handed back.
-class Sheet {
+class Sheet
+{
 public:
     Sheet();
     ~Sheet();
@@ -49,9 +51,9 @@ public:
     int maxCol() const;
     void setMaxRow(int rows); // the sheet is cut to it: cells, merges and pictures beyond go
     void setMaxCol(int cols);
-    int lastDataRow() const;  // 0 when the sheet holds no value
+    int lastDataRow() const; // 0 when the sheet holds no value
     int lastDataCol() const;
-    int lastUsedRow() const;  // also counting formats, merged blocks and pictures
+    int lastUsedRow() const; // also counting formats, merged blocks and pictures
     int lastUsedCol() const;
 
     // Sizes are kept between 0 (hidden) and kMaxSizeTwips.
@@ -75,16 +77,17 @@ public:
     void setEntry(int row, int col, const QString& entry);
     void setText(int row, int col, const QString& text); // always a text, never parsed
     void setNumber(int row, int col, double value);
-    void setFormula(int row, int col, const QString& formula); // without the leading "="; throws when it does not parse
+    void setFormula(
+        int row, int col, const QString& formula); // without the leading "="; throws when it does not parse
     void setValue(int row, int col, const CellValue& value);
     void clearCell(int row, int col, ClearWhat what = ClearWhat::Values);
 
     bool isEmpty(int row, int col) const;
     bool hasFormula(int row, int col) const;
     CellValue value(int row, int col) const; // computed value for a formula; "#VALUE!" in a cycle
-    QString entry(int row, int col) const;   // "=A1+1" for a formula, a number in General form
+    QString entry(int row, int col) const; // "=A1+1" for a formula, a number in General form
     QString formula(int row, int col) const; // without "=", "" when the cell holds none
-    QString text(int row, int col) const;    // what is shown: the value formatted by the cell's number format
+    QString text(int row, int col) const; // what is shown: the value formatted by the cell's number format
 
     // --- selection ------------------------------------------------------------------------------
     // A selected range grows over every merged block it touches, so selecting a block's first cell
@@ -107,9 +110,9 @@ public:
 
     QString activeCellText() const;
     void setActiveCellText(const QString& entry); // as setEntry on the active cell
-    QString selectionText() const;                // the active cell's text
-    void setSelectionText(const QString& entry);  // as setEntry on every cell of the selection
-    QString selectionFormula() const;             // the active cell's formula without "="
+    QString selectionText() const; // the active cell's text
+    void setSelectionText(const QString& entry); // as setEntry on every cell of the selection
+    QString selectionFormula() const; // the active cell's formula without "="
     // The formula goes into the active cell; the other cells get it moved by their offset from it.
     void setSelectionFormula(const QString& formula);
 
@@ -117,7 +120,7 @@ public:
     // Borders: top, left, bottom and right are the cell's own sides; in a range's format they are the
     // range's outer edges, and the inner sides the lines between its cells (a merged block counts as
     // one cell). mergeCells is true for a cell inside a merged block.
-    CellFormat format(int row, int col) const;  // fully set: what the cell looks like
+    CellFormat format(int row, int col) const; // fully set: what the cell looks like
     CellFormat rangeFormat(const CellRange& range) const; // properties shared by every cell are set
     // Sets the properties that hold a value; mergeCells true merges the range (20053 when that would
     // cut a block), false unmerges every block it touches.
@@ -128,14 +131,17 @@ public:
     // Formats, height and one-row merged blocks of the source row, repeated on the target rows.
     void copyRowFormats(int sourceRow, int firstTargetRow, int lastTargetRow);
 
-    // The interned formats, for writers that keep a table of formats: fully set, mergeCells false.
+    // The interned formats, for writers and readers that keep a table of formats: fully set,
+    // mergeCells false, no inner sides. addStyle lays a format over the default look and gives its id.
     int styleCount() const;
     int styleId(int row, int col) const; // 0 for a cell nobody formatted
     CellFormat styleFormat(int id) const;
+    int addStyle(const CellFormat& format);
+    void setStyleId(int row, int col, int id);
 
     // --- merged blocks --------------------------------------------------------------------------
     // Merging keeps the values of the covered cells; the block shows its first cell's.
-    void merge(const CellRange& range);   // 20053 when it would cut another block
+    void merge(const CellRange& range); // 20053 when it would cut another block
     void unmerge(const CellRange& range); // every block that the range touches
     std::optional<CellRange> mergedBlockAt(int row, int col) const;
     QList<CellRange> mergedBlocks() const;
@@ -171,7 +177,7 @@ public:
     // an id that names no object throws errors::InvalidArgument.
     int addPicture(const QImage& image, const CellRange& anchor, const QString& sourcePath = {});
     void restoreObject(const DrawingObject& object); // keeps its id (as read from a file); taken id throws
-    int firstObject() const;      // throws platform::Error when there is none
+    int firstObject() const; // throws platform::Error when there is none
     int nextObject(int id) const; // throws platform::Error after the last one
     bool hasObject(int id) const;
     const DrawingObject& object(int id) const;
@@ -201,7 +207,8 @@ private:
 };
 
 // A copied range, independent of the sheet it came from.
-class SheetClip {
+class SheetClip
+{
 public:
     SheetClip();
     ~SheetClip();

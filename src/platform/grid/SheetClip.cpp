@@ -2,7 +2,8 @@
 
 #include <unordered_map>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 using internal::Cell;
 
@@ -14,7 +15,7 @@ struct SheetClip::Impl {
     std::vector<CellFormat> formats { internal::StylePool::defaultFormat() };
     QList<CellRange> merges;
     std::vector<std::optional<int>> rowHeights; // whole rows only; nullopt where the default applied
-    std::vector<std::optional<int>> colWidths;  // whole columns only
+    std::vector<std::optional<int>> colWidths; // whole columns only
     QList<DrawingObject> objects;
 };
 
@@ -33,29 +34,39 @@ SheetClip& SheetClip::operator=(const SheetClip& other)
         d = std::make_unique<Impl>(*other.d);
     return *this;
 }
-int SheetClip::rowCount() const { return d->source.rowCount(); }
-int SheetClip::colCount() const { return d->source.colCount(); }
-CellRange SheetClip::source() const { return d->source; }
-
-namespace {
-
-CellRange offsetBy(const CellRange& r, int rows, int cols)
+int SheetClip::rowCount() const
 {
-    return { r.row1 + rows, r.col1 + cols, r.row2 + rows, r.col2 + cols };
+    return d->source.rowCount();
+}
+int SheetClip::colCount() const
+{
+    return d->source.colCount();
+}
+CellRange SheetClip::source() const
+{
+    return d->source;
 }
 
-std::optional<int> sizeOf(const internal::SizeList& sizes, int index)
+namespace
 {
-    return sizes.isSet(index) ? std::optional<int>(sizes.size(index)) : std::nullopt;
-}
 
-void pasteSize(internal::SizeList& sizes, int index, const std::optional<int>& size)
-{
-    if (size)
-        sizes.set(index, index, *size);
-    else
-        sizes.unset(index, index);
-}
+    CellRange offsetBy(const CellRange& r, int rows, int cols)
+    {
+        return { r.row1 + rows, r.col1 + cols, r.row2 + rows, r.col2 + cols };
+    }
+
+    std::optional<int> sizeOf(const internal::SizeList& sizes, int index)
+    {
+        return sizes.isSet(index) ? std::optional<int>(sizes.size(index)) : std::nullopt;
+    }
+
+    void pasteSize(internal::SizeList& sizes, int index, const std::optional<int>& size)
+    {
+        if (size)
+            sizes.set(index, index, *size);
+        else
+            sizes.unset(index, index);
+    }
 
 } // namespace
 

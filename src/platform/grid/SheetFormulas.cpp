@@ -1,6 +1,7 @@
 #include "SheetImpl.h"
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 using internal::CellStore;
 using internal::FormulaCell;
@@ -13,28 +14,33 @@ struct Sheet::Impl::PendingFormula {
     size_t nextInput = 0;
 };
 
-namespace {
-
-bool isCurrent(const FormulaCell& f, quint64 generation) { return f.generation == generation; }
-
-std::vector<const FormulaCell*> staleInputs(const CellStore& cells, const FormulaCell& f, quint64 generation)
+namespace
 {
-    std::vector<const FormulaCell*> inputs;
-    for (const CellRange& ref : f.formula.references()) {
-        const CellRange r = ref.normalized();
-        for (int row = std::max(1, r.row1); row <= std::min(r.row2, cells.rowCount()); ++row) {
-            const CellStore::Row& cellsOfRow = *cells.row(row);
-            for (int col = std::max(1, r.col1); col <= std::min(r.col2, int(cellsOfRow.size())); ++col) {
-                const FormulaCell* input = cellsOfRow[col - 1].formula();
-                if (input && !isCurrent(*input, generation) && !input->evaluating)
-                    inputs.push_back(input);
+
+    bool isCurrent(const FormulaCell& f, quint64 generation)
+    {
+        return f.generation == generation;
+    }
+
+    std::vector<const FormulaCell*> staleInputs(
+        const CellStore& cells, const FormulaCell& f, quint64 generation)
+    {
+        std::vector<const FormulaCell*> inputs;
+        for (const CellRange& ref : f.formula.references()) {
+            const CellRange r = ref.normalized();
+            for (int row = std::max(1, r.row1); row <= std::min(r.row2, cells.rowCount()); ++row) {
+                const CellStore::Row& cellsOfRow = *cells.row(row);
+                for (int col = std::max(1, r.col1); col <= std::min(r.col2, int(cellsOfRow.size())); ++col) {
+                    const FormulaCell* input = cellsOfRow[col - 1].formula();
+                    if (input && !isCurrent(*input, generation) && !input->evaluating)
+                        inputs.push_back(input);
+                }
             }
         }
+        return inputs;
     }
-    return inputs;
-}
 
-const CellValue kCycleValue = CellError { QStringLiteral("#VALUE!") };
+    const CellValue kCycleValue = CellError { QStringLiteral("#VALUE!") };
 
 } // namespace
 
@@ -77,7 +83,8 @@ CellValue Sheet::Impl::valueAt(int row, int col) const
     return target->cached;
 }
 
-void Sheet::Impl::computePending(std::vector<PendingFormula>& pending, const formula::CellLookup& lookup) const
+void Sheet::Impl::computePending(
+    std::vector<PendingFormula>& pending, const formula::CellLookup& lookup) const
 {
     while (!pending.empty()) {
         PendingFormula& top = pending.back();

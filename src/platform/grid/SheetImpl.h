@@ -3,12 +3,13 @@
 #include "CellStore.h"
 #include "MergeSet.h"
 #include "ObjectList.h"
+#include "platform/Error.h"
 #include "Sheet.h"
 #include "SizeList.h"
 #include "StylePool.h"
-#include "platform/Error.h"
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 [[noreturn]] void throwSheetError(int number, const QString& description);
 
@@ -50,11 +51,14 @@ struct Sheet::Impl {
     struct PendingFormula;
     void computePending(std::vector<PendingFormula>& pending, const formula::CellLookup& lookup) const;
     const CellFormat& styleAt(int row, int col) const;
+    void checkStyleId(int id) const;
 
-    // What an entry stands for, read once so that it can go into many cells.
+    // What an entry stands for, read once so that it can go into many cells. `typed` is the entry as
+    // typed, which a cell in the text format "@" keeps as it is.
     struct ParsedEntry {
         CellValue value;
         std::optional<formula::Formula> formula;
+        QString typed;
     };
     static ParsedEntry parseEntry(const QString& entry);
     static formula::Formula parseFormula(const QString& text); // with or without its "="
@@ -62,17 +66,17 @@ struct Sheet::Impl {
     // Stores a value (never a formula) and gives back the memory of an emptied cell.
     void writeValue(int row, int col, const CellValue& value);
     void writeFormula(int row, int col, const formula::Formula& formula);
-    // A formula goes in moved by the cell's offset from the active cell, as a spreadsheet fills a
-    // selection.
-    void writeEntry(int row, int col, const ParsedEntry& entry);
+    // A formula written for the cell (fromRow, fromCol) goes in moved by the offset between the
+    // cells, as a spreadsheet fills a selection from its active cell.
+    void writeEntry(int row, int col, const ParsedEntry& entry, int fromRow, int fromCol);
+    bool takesTextOnly(int row, int col) const;
     void clearValues(const CellRange& range);
     void clearStyles(const CellRange& range);
     void applyStyles(const CellRange& range, const CellFormat& changes);
     void mergeRange(const CellRange& range);
 
     // Every cell of the ranges except those a merged block covers beyond its first cell.
-    template <typename Visit>
-    void forEachShownCell(const QList<CellRange>& ranges, Visit visit) const
+    template <typename Visit> void forEachShownCell(const QList<CellRange>& ranges, Visit visit) const
     {
         for (const auto& range : ranges) {
             for (int r = range.row1; r <= range.row2; ++r) {

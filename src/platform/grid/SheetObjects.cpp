@@ -1,13 +1,15 @@
 #include "SheetImpl.h"
 
-namespace platform::grid {
-
-namespace {
-
-[[noreturn]] void noSuchObject(const QString& what)
+namespace platform::grid
 {
-    throwSheetError(errors::InvalidArgument, what);
-}
+
+namespace
+{
+
+    [[noreturn]] void noSuchObject(const QString& what)
+    {
+        throwSheetError(errors::InvalidArgument, what);
+    }
 
 } // namespace
 
@@ -26,7 +28,8 @@ void Sheet::restoreObject(const DrawingObject& object)
     DrawingObject placed = object;
     placed.anchor = a;
     if (!d->objects.restore(placed))
-        throwSheetError(errors::InvalidArgument, QStringLiteral("图形对象编号 %1 无效或已被占用").arg(object.id));
+        throwSheetError(
+            errors::InvalidArgument, QStringLiteral("图形对象编号 %1 无效或已被占用").arg(object.id));
     d->growTo(a.row2, a.col2);
     d->changed();
 }
@@ -45,7 +48,10 @@ int Sheet::nextObject(int id) const
     noSuchObject(QStringLiteral("图形对象 %1 之后没有其他对象").arg(id));
 }
 
-bool Sheet::hasObject(int id) const { return d->objects.has(id); }
+bool Sheet::hasObject(int id) const
+{
+    return d->objects.has(id);
+}
 
 const DrawingObject& Sheet::object(int id) const
 {
@@ -54,9 +60,15 @@ const DrawingObject& Sheet::object(int id) const
     noSuchObject(QStringLiteral("没有编号为 %1 的图形对象").arg(id));
 }
 
-QList<int> Sheet::objectIds() const { return d->objects.ids(); }
+QList<int> Sheet::objectIds() const
+{
+    return d->objects.ids();
+}
 
-CellRange Sheet::objectPosition(int id) const { return object(id).anchor; }
+CellRange Sheet::objectPosition(int id) const
+{
+    return object(id).anchor;
+}
 
 void Sheet::setObjectPosition(int id, const CellRange& anchor)
 {
@@ -83,7 +95,10 @@ void Sheet::addObjectToSelection(int id)
     d->changed();
 }
 
-QList<int> Sheet::selectedObjects() const { return d->objects.selected(); }
+QList<int> Sheet::selectedObjects() const
+{
+    return d->objects.selected();
+}
 
 void Sheet::deleteSelectedObjects()
 {

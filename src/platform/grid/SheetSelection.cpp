@@ -1,11 +1,19 @@
 #include "SheetImpl.h"
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
-bool isWholeRows(const CellRange& r) { return r.col1 == 1 && r.col2 >= kWholeRowLastCol; }
-bool isWholeCols(const CellRange& r) { return r.row1 == 1 && r.row2 >= kWholeColLastRow; }
+    bool isWholeRows(const CellRange& r)
+    {
+        return r.col1 == 1 && r.col2 >= kWholeRowLastCol;
+    }
+    bool isWholeCols(const CellRange& r)
+    {
+        return r.row1 == 1 && r.row2 >= kWholeColLastRow;
+    }
 
 } // namespace
 
@@ -30,8 +38,8 @@ CellRange Sheet::Impl::selectable(const CellRange& range) const
         grown = false;
         for (const auto& block : merges.blocksIntersecting(r)) {
             if (!r.contains(block)) {
-                r = { std::min(r.row1, block.row1), std::min(r.col1, block.col1), std::max(r.row2, block.row2),
-                    std::max(r.col2, block.col2) };
+                r = { std::min(r.row1, block.row1), std::min(r.col1, block.col1),
+                    std::max(r.row2, block.row2), std::max(r.col2, block.col2) };
                 grown = true;
             }
         }
@@ -57,11 +65,23 @@ void Sheet::addSelection(const CellRange& range)
     d->changed();
 }
 
-void Sheet::selectRows(int row1, int row2) { select(CellRange { row1, 1, row2, kWholeRowLastCol }); }
-void Sheet::selectCols(int col1, int col2) { select(CellRange { 1, col1, kWholeColLastRow, col2 }); }
-void Sheet::selectAll() { select(CellRange { 1, 1, kWholeColLastRow, kWholeRowLastCol }); }
+void Sheet::selectRows(int row1, int row2)
+{
+    select(CellRange { row1, 1, row2, kWholeRowLastCol });
+}
+void Sheet::selectCols(int col1, int col2)
+{
+    select(CellRange { 1, col1, kWholeColLastRow, col2 });
+}
+void Sheet::selectAll()
+{
+    select(CellRange { 1, 1, kWholeColLastRow, kWholeRowLastCol });
+}
 
-int Sheet::selectionCount() const { return int(d->selection.size()); }
+int Sheet::selectionCount() const
+{
+    return int(d->selection.size());
+}
 
 CellRange Sheet::selection(int index) const
 {
@@ -70,10 +90,22 @@ CellRange Sheet::selection(int index) const
     return d->selection[index];
 }
 
-bool Sheet::selectionIsWholeRows() const { return isWholeRows(d->selection.front()); }
-bool Sheet::selectionIsWholeCols() const { return isWholeCols(d->selection.front()); }
-int Sheet::activeRow() const { return d->activeRow; }
-int Sheet::activeCol() const { return d->activeCol; }
+bool Sheet::selectionIsWholeRows() const
+{
+    return isWholeRows(d->selection.front());
+}
+bool Sheet::selectionIsWholeCols() const
+{
+    return isWholeCols(d->selection.front());
+}
+int Sheet::activeRow() const
+{
+    return d->activeRow;
+}
+int Sheet::activeCol() const
+{
+    return d->activeCol;
+}
 
 void Sheet::setActiveCell(int row, int col)
 {
@@ -89,23 +121,37 @@ void Sheet::setActiveCell(int row, int col)
     select(CellRange::cell(row, col));
 }
 
-QString Sheet::activeCellText() const { return text(d->activeRow, d->activeCol); }
-void Sheet::setActiveCellText(const QString& entry) { setEntry(d->activeRow, d->activeCol, entry); }
-QString Sheet::selectionText() const { return activeCellText(); }
+QString Sheet::activeCellText() const
+{
+    return text(d->activeRow, d->activeCol);
+}
+void Sheet::setActiveCellText(const QString& entry)
+{
+    setEntry(d->activeRow, d->activeCol, entry);
+}
+QString Sheet::selectionText() const
+{
+    return activeCellText();
+}
 
 void Sheet::setSelectionText(const QString& entry)
 {
     const Impl::ParsedEntry parsed = Impl::parseEntry(entry);
-    d->forEachShownCell(d->selectionWithinSheet(), [&](int r, int c) { d->writeEntry(r, c, parsed); });
+    d->forEachShownCell(d->selectionWithinSheet(),
+        [&](int r, int c) { d->writeEntry(r, c, parsed, d->activeRow, d->activeCol); });
     d->valuesChanged();
 }
 
-QString Sheet::selectionFormula() const { return formula(d->activeRow, d->activeCol); }
+QString Sheet::selectionFormula() const
+{
+    return formula(d->activeRow, d->activeCol);
+}
 
 void Sheet::setSelectionFormula(const QString& formula)
 {
-    const Impl::ParsedEntry parsed { {}, Impl::parseFormula(formula) };
-    d->forEachShownCell(d->selectionWithinSheet(), [&](int r, int c) { d->writeEntry(r, c, parsed); });
+    const Impl::ParsedEntry parsed { {}, Impl::parseFormula(formula), {} };
+    d->forEachShownCell(d->selectionWithinSheet(),
+        [&](int r, int c) { d->writeEntry(r, c, parsed, d->activeRow, d->activeCol); });
     d->valuesChanged();
 }
 

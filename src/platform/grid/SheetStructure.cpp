@@ -1,15 +1,17 @@
 #include "SheetImpl.h"
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 using internal::ReferenceShift;
 
-namespace {
-
-[[noreturn]] void refuseDeletion(const QString& why)
+namespace
 {
-    throwSheetError(errors::DeletionRefused, QStringLiteral("不能删除：%1").arg(why));
-}
+
+    [[noreturn]] void refuseDeletion(const QString& why)
+    {
+        throwSheetError(errors::DeletionRefused, QStringLiteral("不能删除：%1").arg(why));
+    }
 
 } // namespace
 

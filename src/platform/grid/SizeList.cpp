@@ -2,11 +2,18 @@
 
 #include <algorithm>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
-int SizeList::size(int index) const { return isSet(index) ? sizes_[index - 1] : default_; }
+int SizeList::size(int index) const
+{
+    return isSet(index) ? sizes_[index - 1] : default_;
+}
 
-bool SizeList::isSet(int index) const { return index <= int(sizes_.size()) && sizes_[index - 1] != kUnset; }
+bool SizeList::isSet(int index) const
+{
+    return index <= int(sizes_.size()) && sizes_[index - 1] != kUnset;
+}
 
 void SizeList::set(int first, int last, int size)
 {

@@ -2,10 +2,12 @@
 
 #include <vector>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 // Row heights or column widths in twips: the ones set explicitly, the others follow the default.
-class SizeList {
+class SizeList
+{
 public:
     explicit SizeList(int defaultSize)
         : default_(defaultSize)

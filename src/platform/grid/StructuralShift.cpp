@@ -1,6 +1,7 @@
 #include "StructuralShift.h"
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 ReferenceShift insertionShift(const CellRange& range, Shift shift)
 {
@@ -67,42 +68,46 @@ bool movesWholeCols(const ReferenceShift& shift)
 
 bool cutsBlock(const ReferenceShift& shift, const CellRange& block)
 {
-    const bool touched = shift.moved.intersects(block) || (shift.hasDeleted && shift.deleted.intersects(block));
+    const bool touched
+        = shift.moved.intersects(block) || (shift.hasDeleted && shift.deleted.intersects(block));
     if (!touched)
         return false;
     return !shift.moved.contains(block) && !(shift.hasDeleted && shift.deleted.contains(block));
 }
 
-namespace {
-
-// One dimension of a rectangle over whole rows or columns: [first, last] after the change.
-struct Span {
-    int first, last;
-};
-
-Span shiftedSpan(Span span, int movedFrom, int delta, std::optional<Span> deleted)
+namespace
 {
-    auto place = [&](int index, bool isFirst) {
-        if (deleted && index >= deleted->first && index <= deleted->last)
-            return isFirst ? deleted->first : deleted->first - 1;
-        return index >= movedFrom ? index + delta : index;
+
+    // One dimension of a rectangle over whole rows or columns: [first, last] after the change.
+    struct Span {
+        int first, last;
     };
-    return { place(span.first, true), place(span.last, false) };
-}
+
+    Span shiftedSpan(Span span, int movedFrom, int delta, std::optional<Span> deleted)
+    {
+        auto place = [&](int index, bool isFirst) {
+            if (deleted && index >= deleted->first && index <= deleted->last)
+                return isFirst ? deleted->first : deleted->first - 1;
+            return index >= movedFrom ? index + delta : index;
+        };
+        return { place(span.first, true), place(span.last, false) };
+    }
 
 } // namespace
 
 std::optional<CellRange> shiftedRectangle(const CellRange& r, const ReferenceShift& shift)
 {
     if (movesWholeRows(shift)) {
-        auto deleted = shift.hasDeleted ? std::optional<Span>({ shift.deleted.row1, shift.deleted.row2 }) : std::nullopt;
+        auto deleted = shift.hasDeleted ? std::optional<Span>({ shift.deleted.row1, shift.deleted.row2 })
+                                        : std::nullopt;
         const Span rows = shiftedSpan({ r.row1, r.row2 }, shift.moved.row1, shift.rowDelta, deleted);
         if (rows.last < rows.first)
             return std::nullopt;
         return CellRange { rows.first, r.col1, rows.last, r.col2 };
     }
     if (movesWholeCols(shift)) {
-        auto deleted = shift.hasDeleted ? std::optional<Span>({ shift.deleted.col1, shift.deleted.col2 }) : std::nullopt;
+        auto deleted = shift.hasDeleted ? std::optional<Span>({ shift.deleted.col1, shift.deleted.col2 })
+                                        : std::nullopt;
         const Span cols = shiftedSpan({ r.col1, r.col2 }, shift.moved.col1, shift.colDelta, deleted);
         if (cols.last < cols.first)
             return std::nullopt;

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "GridTypes.h"
 #include "formula/Formula.h"
+#include "GridTypes.h"
 #include <optional>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 using formula::ReferenceShift;
 

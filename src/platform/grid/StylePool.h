@@ -4,7 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
-namespace platform::grid::internal {
+namespace platform::grid::internal
+{
 
 struct CellFormatHash {
     size_t operator()(const CellFormat& format) const;
@@ -13,7 +14,8 @@ struct CellFormatHash {
 // Every distinct cell format of a sheet, stored once; a cell keeps the small id of its format.
 // Formats in the pool are fully set (the inner border sides hold no line and the merge flag is
 // off: both belong to ranges, not to one cell). Id 0 is the look of a cell nobody formatted.
-class StylePool {
+class StylePool
+{
 public:
     StylePool();
 

@@ -6,7 +6,8 @@
 #include <functional>
 #include <ostream>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // Ranges read as "B2:C3" in failure messages.
 inline void PrintTo(const CellRange& r, std::ostream* out)

@@ -4,7 +4,8 @@
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 // Rows 1-3 of a page: a merged heading with a tall row, a bold line with values, a total formula.
 Sheet pageSheet()

@@ -4,7 +4,8 @@
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 const Border thin { BorderStyle::Thin, 0x000000 };
 const Border thick { BorderStyle::Thick, 0xFF0000 };
@@ -63,7 +64,8 @@ TEST(SheetFormats, OnlyThePropertiesSetAreApplied)
 TEST(SheetFormats, FontSizesStayWithinTheGridsLimits)
 {
     Sheet sheet;
-    for (const auto& [asked, kept] : { std::pair { 0.0, 1.0 }, { -3.0, 1.0 }, { 9.5, 9.5 }, { 1000.0, 409.0 } }) {
+    for (const auto& [asked, kept] :
+        { std::pair { 0.0, 1.0 }, { -3.0, 1.0 }, { 9.5, 9.5 }, { 1000.0, 409.0 } }) {
         CellFormat size;
         size.fontSize = asked;
         sheet.applyFormat(CellRange::cell(1, 1), size);
@@ -87,10 +89,17 @@ TEST(SheetFormats, OuterSidesGoOnTheEdgeCellsAndInnerSidesBetweenCells)
     };
     const auto T = BorderStyle::Thick, N = BorderStyle::None;
     const Case outerOnly[] = {
-        { 2, 2, T, T, N, N }, { 2, 3, T, N, N, N }, { 2, 4, T, N, N, T },
-        { 3, 2, N, T, N, N }, { 3, 3, N, N, N, N }, { 3, 4, N, N, N, T },
-        { 4, 2, N, T, T, N }, { 4, 3, N, N, T, N }, { 4, 4, N, N, T, T },
-        { 1, 2, N, N, N, N }, { 5, 5, N, N, N, N },
+        { 2, 2, T, T, N, N },
+        { 2, 3, T, N, N, N },
+        { 2, 4, T, N, N, T },
+        { 3, 2, N, T, N, N },
+        { 3, 3, N, N, N, N },
+        { 3, 4, N, N, N, T },
+        { 4, 2, N, T, T, N },
+        { 4, 3, N, N, T, N },
+        { 4, 4, N, N, T, T },
+        { 1, 2, N, N, N, N },
+        { 5, 5, N, N, N, N },
     };
     for (const auto& c : outerOnly) {
         EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Top), c.top) << c.row << "," << c.col;
@@ -105,7 +114,10 @@ TEST(SheetFormats, OuterSidesGoOnTheEdgeCellsAndInnerSidesBetweenCells)
     sheet.applyFormat(CellRange { 2, 2, 4, 4 }, grid);
     const auto H = BorderStyle::Thin;
     const Case withInner[] = {
-        { 2, 2, T, T, H, H }, { 3, 3, H, H, H, H }, { 4, 4, H, H, T, T }, { 2, 4, T, H, H, T },
+        { 2, 2, T, T, H, H },
+        { 3, 3, H, H, H, H },
+        { 4, 4, H, H, T, T },
+        { 2, 4, T, H, H, T },
     };
     for (const auto& c : withInner) {
         EXPECT_EQ(styleOf(sheet, c.row, c.col, BorderSide::Top), c.top) << c.row << "," << c.col;
@@ -258,6 +270,28 @@ TEST(SheetFormats, FormatsAreInternedSoManyCellsShareFewStyles)
         f.mergeCells = false;
         return f;
     }());
+}
+
+TEST(SheetFormats, StylesCanBeCopiedCellByCellThroughTheirIds)
+{
+    Sheet source;
+    CellFormat look;
+    look.fontName = "楷体";
+    look.fontUnderline = true;
+    look.border(BorderSide::Left) = thick;
+    look.border(BorderSide::InnerVertical) = thin; // a cell has no inner sides: ignored
+    source.applyFormat(CellRange::cell(2, 3), look);
+
+    Sheet copy;
+    std::vector<int> ids;
+    for (int id = 0; id < source.styleCount(); ++id)
+        ids.push_back(copy.addStyle(source.styleFormat(id)));
+    copy.setStyleId(2, 3, ids[source.styleId(2, 3)]);
+    EXPECT_EQ(copy.format(2, 3), source.format(2, 3));
+    EXPECT_EQ(*copy.format(2, 3).border(BorderSide::InnerVertical), none);
+    copy.setStyleId(2, 3, 0);
+    EXPECT_EQ(copy.format(2, 3), copy.format(9, 9));
+    EXPECT_THROW(copy.setStyleId(1, 1, copy.styleCount()), platform::Error);
 }
 
 TEST(SheetFormats, TheSelectionFormatIsReadAndApplied)

@@ -42,10 +42,10 @@ TEST(SheetSelection, SelectingInsideAMergedBlockTakesTheWholeBlock)
         CellRange asked, taken;
     };
     const Case cases[] = {
-        { CellRange::cell(2, 2), { 2, 2, 4, 3 } },     // the block's first cell
-        { CellRange::cell(3, 3), { 2, 2, 4, 3 } },     // a covered cell
-        { { 1, 1, 2, 2 }, { 1, 1, 4, 3 } },            // a range touching the block
-        { { 4, 3, 4, 4 }, { 2, 2, 5, 5 } },            // touching two blocks
+        { CellRange::cell(2, 2), { 2, 2, 4, 3 } }, // the block's first cell
+        { CellRange::cell(3, 3), { 2, 2, 4, 3 } }, // a covered cell
+        { { 1, 1, 2, 2 }, { 1, 1, 4, 3 } }, // a range touching the block
+        { { 4, 3, 4, 4 }, { 2, 2, 5, 5 } }, // touching two blocks
         { CellRange::cell(6, 6), CellRange::cell(6, 6) },
     };
     for (const auto& c : cases) {

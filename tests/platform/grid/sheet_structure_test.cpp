@@ -4,7 +4,8 @@
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 // A small report: a title block merged over row 1, a table with a total formula, a bold row, a tall
 // row and a picture.
@@ -115,31 +116,26 @@ TEST(SheetStructure, CellShiftsMoveOnlyTheirBand)
         const char* name;
         bool insert;
         Shift shift;
-        // where the value of C3 ends up, and what B3 and C2 then hold
-        int row, col;
+        CellRange range;
+        int row, col; // where the value of C3 goes
+        int keptRow, keptCol; // a cell beside the band, which stays
     };
     const Case cases[] = {
-        { "insert down", true, Shift::Vertical, 5, 3 },
-        { "insert right", true, Shift::Horizontal, 3, 5 },
-        { "delete up", false, Shift::Vertical, 1, 3 },
-        { "delete left", false, Shift::Horizontal, 3, 1 },
+        { "insert down", true, Shift::Vertical, { 3, 2, 4, 3 }, 5, 3, 3, 1 },
+        { "insert right", true, Shift::Horizontal, { 3, 3, 3, 4 }, 3, 5, 1, 3 },
+        { "delete up", false, Shift::Vertical, { 1, 3, 2, 3 }, 1, 3, 3, 1 },
+        { "delete left", false, Shift::Horizontal, { 3, 1, 3, 2 }, 3, 1, 1, 3 },
     };
     for (const auto& c : cases) {
         Sheet sheet;
         sheet.setEntry(3, 3, "moving");
-        sheet.setEntry(3, 1, "left");  // outside a vertical band, inside a horizontal one
-        sheet.setEntry(1, 3, "above"); // outside a horizontal band
-        const CellRange range = c.insert ? (c.shift == Shift::Vertical ? CellRange { 3, 2, 4, 3 } : CellRange { 3, 3, 3, 4 })
-                                         : (c.shift == Shift::Vertical ? CellRange { 1, 3, 2, 3 } : CellRange { 3, 1, 3, 2 });
+        sheet.setEntry(c.keptRow, c.keptCol, "kept");
         if (c.insert)
-            sheet.insertRange(range, c.shift);
+            sheet.insertRange(c.range, c.shift);
         else
-            sheet.deleteRange(range, c.shift);
+            sheet.deleteRange(c.range, c.shift);
         EXPECT_EQ(sheet.text(c.row, c.col), "moving") << c.name;
-        if (c.shift == Shift::Vertical && c.insert)
-            EXPECT_EQ(sheet.text(3, 1), "left") << c.name;
-        if (c.shift == Shift::Horizontal && c.insert)
-            EXPECT_EQ(sheet.text(1, 3), "above") << c.name;
+        EXPECT_EQ(sheet.text(c.keptRow, c.keptCol), "kept") << c.name;
     }
 }
 
@@ -155,12 +151,30 @@ TEST(SheetStructure, ChangesThatWouldCutAMergedBlockAreRefusedAndLoseNothing)
         { "delete rows partly", [](Sheet& s) { s.deleteRows(5, 2); } },
         { "insert columns inside", [](Sheet& s) { s.insertCols(3, 2); } },
         { "delete columns partly", [](Sheet& s) { s.deleteCols(1, 2); } },
-        { "insert cells down over part", [](Sheet& s) { s.insertRange(CellRange { 1, 3, 1, 3 }, Shift::Vertical); } },
-        { "insert cells right over part", [](Sheet& s) { s.insertRange(CellRange { 4, 1, 4, 1 }, Shift::Horizontal); } },
-        { "delete cells up inside", [](Sheet& s) { s.deleteRange(CellRange { 4, 2, 4, 4 }, Shift::Vertical); } },
-        { "merge across", [](Sheet& s) { s.merge(CellRange { 5, 4, 6, 5 }); } },
-        { "paste over part", [](Sheet& s) { s.paste(s.copy(CellRange { 8, 1, 9, 2 }), 4, 4); } },
-        { "clear formats of part", [](Sheet& s) { s.clearRange(CellRange { 3, 3, 3, 3 }, ClearWhat::Formats); } },
+        { "insert cells down over part",
+            [](Sheet& s) {
+                s.insertRange(CellRange { 1, 3, 1, 3 }, Shift::Vertical);
+            } },
+        { "insert cells right over part",
+            [](Sheet& s) {
+                s.insertRange(CellRange { 4, 1, 4, 1 }, Shift::Horizontal);
+            } },
+        { "delete cells up inside",
+            [](Sheet& s) {
+                s.deleteRange(CellRange { 4, 2, 4, 4 }, Shift::Vertical);
+            } },
+        { "merge across",
+            [](Sheet& s) {
+                s.merge(CellRange { 5, 4, 6, 5 });
+            } },
+        { "paste over part",
+            [](Sheet& s) {
+                s.paste(s.copy(CellRange { 8, 1, 9, 2 }), 4, 4);
+            } },
+        { "clear formats of part",
+            [](Sheet& s) {
+                s.clearRange(CellRange { 3, 3, 3, 3 }, ClearWhat::Formats);
+            } },
     };
     for (const auto& c : cases) {
         Sheet sheet = reportSheet();
@@ -199,7 +213,10 @@ TEST(SheetStructure, RefusedDeletions)
         { "columns past the last", [](Sheet& s) { s.deleteCols(6, 2); } },
         { "no rows", [](Sheet& s) { s.deleteRows(3, 0); } },
         { "no columns", [](Sheet& s) { s.deleteCols(3, -1); } },
-        { "cells past the sheet", [](Sheet& s) { s.deleteRange(CellRange { 19, 1, 21, 1 }, Shift::Vertical); } },
+        { "cells past the sheet",
+            [](Sheet& s) {
+                s.deleteRange(CellRange { 19, 1, 21, 1 }, Shift::Vertical);
+            } },
     };
     for (const auto& c : cases) {
         Sheet sheet = reportSheet();
