@@ -7,7 +7,8 @@
 #include <QHash>
 #include <QMetaProperty>
 #include <QObject>
-#include <QWidget>
+#include <QPalette>
+#include <QRect>
 
 namespace store
 {
@@ -50,32 +51,30 @@ namespace
         object->setProperty("font", font);
     }
 
-    void setPaletteColor(QObject* object, const QVariant& value, bool background)
+    // Colours are 0xRRGGBB; they go into the object's palette as its text or window colour.
+    void setPaletteColor(QObject* object, const QVariant& value, QPalette::ColorRole role)
     {
-        auto* widget = qobject_cast<QWidget*>(object);
         bool ok = false;
         const uint rgb = value.toUInt(&ok);
-        if (!widget || !ok)
+        if (!ok || object->metaObject()->indexOfProperty("palette") < 0)
             return;
-        QPalette palette = widget->palette();
-        palette.setColor(
-            background ? widget->backgroundRole() : widget->foregroundRole(), QColor::fromRgb(rgb));
-        widget->setPalette(palette);
-        if (background)
-            widget->setAutoFillBackground(true);
+        QPalette palette = object->property("palette").value<QPalette>();
+        palette.setColor(role, QColor::fromRgb(rgb));
+        object->setProperty("palette", palette);
+        if (role == QPalette::Window)
+            setDeclared(object, "autoFillBackground", true);
     }
 
     void changeGeometry(
         QObject* object, const QVariant& value, const std::function<void(QRect&, int)>& change)
     {
-        auto* widget = qobject_cast<QWidget*>(object);
         bool ok = false;
         const int number = value.toInt(&ok);
-        if (!widget || !ok)
+        if (!ok || object->metaObject()->indexOfProperty("geometry") < 0)
             return;
-        QRect geometry = widget->geometry();
+        QRect geometry = object->property("geometry").toRect();
         change(geometry, number);
-        widget->setGeometry(geometry);
+        object->setProperty("geometry", geometry);
     }
 
     using PropertySetter = std::function<void(QObject*, const QVariant&)>;
@@ -88,9 +87,9 @@ namespace
                     setFirstDeclared(o, { "text", "title", "windowTitle" }, v);
                 } },
             { QStringLiteral("FORECOLOR"),
-                [](QObject* o, const QVariant& v) { setPaletteColor(o, v, false); } },
+                [](QObject* o, const QVariant& v) { setPaletteColor(o, v, QPalette::WindowText); } },
             { QStringLiteral("BACKCOLOR"),
-                [](QObject* o, const QVariant& v) { setPaletteColor(o, v, true); } },
+                [](QObject* o, const QVariant& v) { setPaletteColor(o, v, QPalette::Window); } },
             { QStringLiteral("HEIGHT"),
                 [](QObject* o, const QVariant& v) {
                     changeGeometry(o, v, [](QRect& r, int n) { r.setHeight(n); });

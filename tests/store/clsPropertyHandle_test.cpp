@@ -210,13 +210,18 @@ TEST(PropertyString, TransValueConvertsByDatatype)
 TEST(PropertyString, SetObjectPropertyAppliesItemsAndConsumesText)
 {
     QLabel label;
-    QString text = QStringLiteral("@CAPTION|1|Hi@fontbold|4|TRUE@FONTSIZE|2|15@NOSUCH|1|x");
+    QString text
+        = QStringLiteral("@CAPTION|1|Hi@fontbold|4|TRUE@FONTSIZE|2|15@NOSUCH|1|x@FORECOLOR|6|16711680"
+                         "@LEFT|2|7@WIDTH|2|120");
     EXPECT_TRUE(clsPropertyHandle::SetObjectProperty(&label, text));
     EXPECT_TRUE(text.isEmpty());
     EXPECT_EQ(label.text(), QStringLiteral("Hi"));
     EXPECT_TRUE(label.font().bold());
     EXPECT_EQ(label.font().pointSize(), 15);
     EXPECT_FALSE(label.property("NOSUCH").isValid());
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(label.geometry().left(), 7);
+    EXPECT_EQ(label.geometry().width(), 120);
 
     QString noItem = QStringLiteral("CAPTION|1|Ho");
     EXPECT_FALSE(clsPropertyHandle::SetObjectProperty(&label, noItem));
