@@ -3,8 +3,8 @@
 #include "ArchiveRecords.h"
 #include "DemoReports.h"
 
-#include "platform/Error.h"
 #include "platform/db/Connection.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,8 @@ QString scriptText(const QString& name)
 
 QString dialectSuffix(const Connection& connection)
 {
-    return connection.dialect() == Dialect::PostgreSQL ? QStringLiteral("postgresql") : QStringLiteral("sqlite");
+    return connection.dialect() == Dialect::PostgreSQL ? QStringLiteral("postgresql")
+                                                       : QStringLiteral("sqlite");
 }
 
 struct ColumnDescription {
@@ -64,14 +65,15 @@ const QString ArchiveChineseName = QStringLiteral("文书档案");
 void describeArchive(Connection& connection)
 {
     connection.execute(
-        QStringLiteral("insert into table_description (table_name, table_auxi_name, table_chn_name) values (?, ?, ?)"),
+        QStringLiteral(
+            "insert into table_description (table_name, table_auxi_name, table_chn_name) values (?, ?, ?)"),
         { ArchiveTable, ArchiveChineseName, ArchiveChineseName });
     for (const ColumnDescription& column : ArchiveColumns)
         connection.execute(QStringLiteral("insert into table_struct_description (table_name, table_chn_name, "
                                           "column_name, column_type, column_chn_name, column_visible) "
                                           "values (?, ?, ?, ?, ?, 'T')"),
-            { ArchiveTable, ArchiveChineseName, QString::fromUtf8(column.name), QString::fromUtf8(column.type),
-                QString::fromUtf8(column.chineseName) });
+            { ArchiveTable, ArchiveChineseName, QString::fromUtf8(column.name),
+                QString::fromUtf8(column.type), QString::fromUtf8(column.chineseName) });
 }
 
 QVariant textOrNull(const QString& text)
@@ -135,7 +137,8 @@ void ensureDemoDatabase(const QString& sqliteFile)
         createArchive(*connection);
     }
     if (!QFile::rename(partial, sqliteFile))
-        throw platform::Error(platform::errors::FileError, Source, QStringLiteral("不能建立演示数据库 ") + sqliteFile);
+        throw platform::Error(
+            platform::errors::FileError, Source, QStringLiteral("不能建立演示数据库 ") + sqliteFile);
 }
 
 } // namespace demo

@@ -4,12 +4,12 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
+#include <algorithm>
+#include <atomic>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QUrl>
-#include <algorithm>
-#include <atomic>
 
 namespace orvtest {
 
@@ -80,7 +80,8 @@ TestDatabase::~TestDatabase()
             platform::db::Connection::open(postgresServerUrl())
                 ->execute(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(postgresDatabase_));
         } catch (const std::exception& e) {
-            ADD_FAILURE() << "test database " << postgresDatabase_.toStdString() << " not dropped: " << e.what();
+            ADD_FAILURE() << "test database " << postgresDatabase_.toStdString()
+                          << " not dropped: " << e.what();
         }
     }
 }

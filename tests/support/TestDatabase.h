@@ -1,10 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+#include <memory>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <gtest/gtest.h>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +24,10 @@ std::string backendName(Backend backend);
 
 // Names the instances of a suite parameterized over availableBackends(): ".../SQLite", ".../PostgreSQL".
 struct BackendTestName {
-    std::string operator()(const testing::TestParamInfo<Backend>& info) const { return backendName(info.param); }
+    std::string operator()(const testing::TestParamInfo<Backend>& info) const
+    {
+        return backendName(info.param);
+    }
 };
 
 // A fresh database of its own for one test: a temporary SQLite file, or on PostgreSQL a new database

@@ -54,8 +54,8 @@ BoundStatement insertStatement(const QString& table, const QList<FieldInfo>& fie
     return statement;
 }
 
-BoundStatement updateStatement(const QString& table, const QList<FieldInfo>& fields, const QVariantList& original,
-    const QVariantList& current)
+BoundStatement updateStatement(const QString& table, const QList<FieldInfo>& fields,
+    const QVariantList& original, const QVariantList& current)
 {
     QStringList assignments;
     QVariantList assignedValues;

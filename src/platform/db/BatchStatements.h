@@ -24,7 +24,7 @@ BoundStatement insertStatement(const QString& table, const QList<FieldInfo>& fie
 
 // UPDATE of the fields that differ between `original` and `current`, on the rows whose every field
 // still holds its original value (NULL matched with IS NULL). An empty statement when nothing changed.
-BoundStatement updateStatement(const QString& table, const QList<FieldInfo>& fields, const QVariantList& original,
-    const QVariantList& current);
+BoundStatement updateStatement(const QString& table, const QList<FieldInfo>& fields,
+    const QVariantList& original, const QVariantList& current);
 
 } // namespace platform::db

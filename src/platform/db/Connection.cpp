@@ -1,13 +1,13 @@
 #include "platform/db/Connection.h"
 
-#include "platform/Error.h"
 #include "platform/db/SqlScript.h"
 #include "platform/db/ValueText.h"
+#include "platform/Error.h"
 
+#include <atomic>
 #include <QSqlError>
 #include <QUrl>
 #include <QUrlQuery>
-#include <atomic>
 
 namespace platform::db {
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
-#include <functional>
-#include <memory>
 
 namespace platform::db {
 

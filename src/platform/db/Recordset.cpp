@@ -1,10 +1,10 @@
 #include "platform/db/Recordset.h"
 
-#include "platform/Error.h"
 #include "platform/db/BatchStatements.h"
 #include "platform/db/Connection.h"
 #include "platform/db/SqliteColumns.h"
 #include "platform/db/ValueText.h"
+#include "platform/Error.h"
 
 #include <QHash>
 #include <QSqlField>
@@ -27,8 +27,8 @@ constexpr int ObjectClosed = 3704;
 // Field descriptions of an executed query, completed for SQLite from the tables' declarations (which
 // the driver does not report for dates and text sizes). Returns for each field whether its texts are
 // to be read as dates.
-QList<bool> describeFields(const QSqlRecord& record, Connection& connection, const QString& sourceTable,
-    QList<FieldInfo>& fields)
+QList<bool> describeFields(
+    const QSqlRecord& record, Connection& connection, const QString& sourceTable, QList<FieldInfo>& fields)
 {
     QList<bool> readAsDate;
     QHash<QString, QHash<QString, DeclaredColumn>> declaredByTable;
@@ -277,7 +277,8 @@ void Recordset::setValue(const QString& name, const QVariant& value)
 void Recordset::Impl::writePending()
 {
     if (table.isEmpty())
-        throw Error(errors::DatabaseError, Source, QStringLiteral("记录集不是单一表的查询结果，不能写回数据库。"));
+        throw Error(
+            errors::DatabaseError, Source, QStringLiteral("记录集不是单一表的查询结果，不能写回数据库。"));
     for (auto it = originals.cbegin(); it != originals.cend(); ++it) {
         const BoundStatement update = updateStatement(table, fields, it.value(), row(it.key()));
         if (!update.sql.isEmpty() && connection->execute(update.sql, update.values) == 0)

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <QList>
 #include <QMetaType>
 #include <QString>
 #include <QVariant>
 #include <QVector>
-#include <memory>
 
 namespace platform::db {
 
@@ -15,7 +15,7 @@ struct FieldInfo {
     QString name;
     QMetaType::Type type = QMetaType::QString;
     int size = 0; // defined size of a text column, 0 when unknown
-    QString baseTable; // the table the column comes from, "" when unknown (an expression, a join)
+    QString baseTable {}; // the table the column comes from, "" when unknown (an expression, a join)
 };
 
 // One field of the current record. A NULL stays NULL: `value()` is a null QVariant, `text()` is "".

@@ -28,12 +28,8 @@ QString valueText(const QVariant& value)
         return numberText(value.toDouble());
     case QMetaType::QDate:
         return value.toDate().toString(DateFormat);
-    case QMetaType::QDateTime: {
-        const QDateTime dateTime = value.toDateTime();
-        if (dateTime.time() == QTime(0, 0))
-            return dateTime.date().toString(DateFormat);
-        return dateTime.toString(DateTimeFormat);
-    }
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(DateTimeFormat);
     case QMetaType::QTime:
         return value.toTime().toString(QStringLiteral("hh:mm:ss"));
     case QMetaType::Bool:

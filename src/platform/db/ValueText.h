@@ -10,8 +10,8 @@ namespace platform::db {
 QString numberText(double value);
 
 // The text form of a field value: "" for NULL, whole numbers as they are, other numbers through
-// numberText, dates "yyyy-MM-dd", date-times "yyyy-MM-dd hh:mm:ss" (midnight shows the date alone),
-// Booleans "True"/"False".
+// numberText, dates "yyyy-MM-dd", date-times "yyyy-MM-dd hh:mm:ss" (also at midnight, so that the
+// text matches the stored value again), Booleans "True"/"False".
 QString valueText(const QVariant& value);
 
 // The value as it is handed to a driver for binding: dates and date-times become their text form,

@@ -1,10 +1,10 @@
-#include "platform/Error.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "support/TestDatabase.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 using platform::db::Connection;
 using namespace orvtest;
@@ -111,7 +111,8 @@ TEST_P(ConnectionTest, ExecuteCountsAffectedRowsAndBindsValues)
 {
     insertIndex("A");
     insertIndex("B");
-    EXPECT_EQ(connection.execute("update report_index set report_name = ? where report_id <> ?", { "it's", "B" }),
+    EXPECT_EQ(
+        connection.execute("update report_index set report_name = ? where report_id <> ?", { "it's", "B" }),
         1);
     EXPECT_EQ(db.rows("select report_id, report_name from report_index"),
         (QList<QStringList> { { "A", "it's" }, { "B", "" } }));
@@ -119,9 +120,10 @@ TEST_P(ConnectionTest, ExecuteCountsAffectedRowsAndBindsValues)
 
 TEST_P(ConnectionTest, ScriptSplitsOnlyAtStatementEnds)
 {
-    connection.executeScript("-- two rows; one statement each\n"
-                             "insert into report_index (report_id, note) values ('A', 'x;y');\n"
-                             "/* a ; comment */ insert into report_index (report_id, note) values ('B', '--');\n");
+    connection.executeScript(
+        "-- two rows; one statement each\n"
+        "insert into report_index (report_id, note) values ('A', 'x;y');\n"
+        "/* a ; comment */ insert into report_index (report_id, note) values ('B', '--');\n");
     EXPECT_EQ(db.rows("select report_id, note from report_index"),
         (QList<QStringList> { { "A", "x;y" }, { "B", "--" } }));
 }
@@ -133,8 +135,9 @@ struct CollationCase {
 
 TEST_P(ConnectionTest, TextComparesWithoutRegardToCase)
 {
-    connection.execute("insert into report_info (report_id, info_type, note) values ('R1', 'PAGE_SIZE', 'A'), "
-                       "('R1', 'DATA_ROWS', 'b')");
+    connection.execute(
+        "insert into report_info (report_id, info_type, note) values ('R1', 'PAGE_SIZE', 'A'), "
+        "('R1', 'DATA_ROWS', 'b')");
     const CollationCase cases[] = {
         { "info_type='page_size'", 1 },
         { "info_type in ('page_size', 'data_rows')", 2 },
@@ -156,7 +159,8 @@ TEST_P(ConnectionTest, TrimmedTextStillComparesWithoutRegardToCase)
     if (GetParam() == Backend::SQLite)
         GTEST_SKIP() << "SQLite compares function results by their bytes";
     connection.execute("insert into table_description (table_name) values (' WSDA ')");
-    EXPECT_EQ(db.scalar("select count(*) from table_description where ltrim(rtrim(table_name)) = 'wsda'"), "1");
+    EXPECT_EQ(
+        db.scalar("select count(*) from table_description where ltrim(rtrim(table_name)) = 'wsda'"), "1");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, testing::ValuesIn(availableBackends()), BackendTestName());

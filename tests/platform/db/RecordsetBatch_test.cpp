@@ -1,6 +1,6 @@
-#include "platform/Error.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +19,12 @@ protected:
 
     void seedInfo()
     {
-        connection.execute("insert into report_info (report_id, info_type, info_order, info_description, note) "
-                           "values ('R1', 'SQL_SELECT', 1, 'wsda.*', null), "
-                           "('R1', 'SQL_WHERE', 1, 'a=1', 'x'), "
-                           "('R1', 'SQL_WHERE', 1, 'a=1', null), "
-                           "('R2', 'SQL_SELECT', 1, 't.*', null)");
+        connection.execute(
+            "insert into report_info (report_id, info_type, info_order, info_description, note) "
+            "values ('R1', 'SQL_SELECT', 1, 'wsda.*', null), "
+            "('R1', 'SQL_WHERE', 1, 'a=1', 'x'), "
+            "('R1', 'SQL_WHERE', 1, 'a=1', null), "
+            "('R2', 'SQL_SELECT', 1, 't.*', null)");
     }
     Rows infoRows() const
     {
@@ -58,7 +59,8 @@ TEST_P(RecordsetBatchTest, ChangedRowIsUpdatedAndItsLookalikesAreNot)
 {
     seedInfo();
     Recordset rs;
-    rs.open("select * from report_info where report_id='R1' and info_type='SQL_WHERE' and note is null", connection);
+    rs.open("select * from report_info where report_id='R1' and info_type='SQL_WHERE' and note is null",
+        connection);
     ASSERT_EQ(rs.recordCount(), 1);
     rs.setValue("info_description", "b=2");
     rs.setValue("note", "changed");
@@ -128,10 +130,9 @@ TEST_P(RecordsetBatchTest, BatchInsideACallersTransactionGoesWithItsRollback)
 
 TEST_P(RecordsetBatchTest, DatesAndNumbersRoundTrip)
 {
-    connection.executeScript(
-        QString("create table dated (id integer, born date, stamp %1, amount %2)")
-            .arg(GetParam() == Backend::SQLite ? "datetime" : "timestamp(0)",
-                GetParam() == Backend::SQLite ? "real" : "double precision"));
+    connection.executeScript(QString("create table dated (id integer, born date, stamp %1, amount %2)")
+                                 .arg(GetParam() == Backend::SQLite ? "datetime" : "timestamp(0)",
+                                     GetParam() == Backend::SQLite ? "real" : "double precision"));
     Recordset rs;
     rs.open("select * from dated", connection);
     rs.addNew();
@@ -155,13 +156,15 @@ TEST_P(RecordsetBatchTest, JoinedRowsHaveNoTableToGoTo)
 {
     seedInfo();
     Recordset rs;
-    rs.open("select i.* from report_info i, report_info j where i.report_id = j.report_id and 1=2", connection);
+    rs.open(
+        "select i.* from report_info i, report_info j where i.report_id = j.report_id and 1=2", connection);
     rs.addNew();
     rs.setValue("report_id", "R5");
     EXPECT_THROW(rs.updateBatch(), platform::Error);
     EXPECT_EQ(db.scalar("select count(*) from report_info"), "4");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, RecordsetBatchTest, testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(
+    Backends, RecordsetBatchTest, testing::ValuesIn(availableBackends()), BackendTestName());
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "platform/Error.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +28,9 @@ protected:
 
     void insertInfo(const QString& values)
     {
-        connection.execute("insert into report_info (report_id, info_type, info_order, info_description, note) "
-                           "values "
+        connection.execute(
+            "insert into report_info (report_id, info_type, info_order, info_description, note) "
+            "values "
             + values);
     }
 };
@@ -145,7 +146,7 @@ TEST_P(RecordsetTest, DatesReadAsDatesWithTheirTextForm)
     EXPECT_EQ(rs.text(0), "2024-01-31 10:20:30");
     EXPECT_EQ(rs.value(0).toDateTime(), QDateTime(QDate(2024, 1, 31), QTime(10, 20, 30)));
     rs.moveNext();
-    EXPECT_EQ(rs.text(0), "2024-02-29");
+    EXPECT_EQ(rs.text(0), "2024-02-29 00:00:00");
 }
 
 TEST_P(RecordsetTest, ClosedRecordsetRefusesEveryRead)
@@ -176,8 +177,8 @@ INSTANTIATE_TEST_SUITE_P(Backends, RecordsetTest, testing::ValuesIn(availableBac
 
 TEST(FabricatedRecordset, KeepsRowsAddedAndAcceptsTheirBatch)
 {
-    FieldInfo name { "name", QMetaType::QString, 20 };
-    FieldInfo count { "count", QMetaType::Int };
+    FieldInfo name { .name = "name", .type = QMetaType::QString, .size = 20 };
+    FieldInfo count { .name = "count", .type = QMetaType::Int };
     auto rs = Recordset::fabricate({ name, count });
     EXPECT_TRUE(rs->eof());
     rs->addNew();

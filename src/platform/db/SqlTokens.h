@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace platform::db {
+
+struct SqlToken {
+    enum class Kind {
+        Space, // blanks, tabs, line breaks
+        Word, // a name or keyword: letters (also Chinese), digits, "_", "@", "#", "$"
+        Number,
+        Text, // a '...' literal, quotes included
+        QuotedName, // a "..." or [...] name, delimiters included
+        Comment, // -- to the end of the line, or /* ... */
+        Symbol, // any other single character
+    };
+    Kind kind;
+    QString text;
+
+    bool isSymbol(QChar c) const { return kind == Kind::Symbol && text.size() == 1 && text[0] == c; }
+    bool isWord(const char* word) const
+    {
+        return kind == Kind::Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    }
+};
+
+// Splits an SQL text into tokens whose texts, joined, give the text back unchanged. A literal or
+// quoted name left open runs to the end of the text.
+QList<SqlToken> tokenizeSql(const QString& sql);
+
+} // namespace platform::db

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/db/Connection.h"
+
+#include <memory>
+#include <QString>
+
+namespace platform::db {
+class Recordset;
+}
+
+namespace platform::outside {
+
+// How sqlLiteral writes a value.
+enum class LiteralKind {
+    Text = 1, // the value with its quotes doubled, for the caller to place between single quotes
+    Date = 2, // a whole literal: '2024-01-31' or '2024-01-31 08:30:00', NULL for an empty value
+    Number = 3, // a whole numeric literal, NULL for an empty value
+};
+
+// The SQL adapter every statement passes through before it runs: stored reports and hosts write SQL
+// Server's dialect, and the adapter rewrites it for the connected database.
+class SqlAdapterObject {
+public:
+    // The statement for the target database; SQL Server gets it unchanged.
+    QString adaptSql(const QString& sql, db::Dialect target) const;
+
+    // A value's form for an SQL text. Date values are read in the usual forms ("2024-01-31",
+    // "2024/1/31", "2024-01-31 08:30:00", "20240131", "2024年1月31日"); a text that is no date is
+    // kept as a quoted text. A Number value that is no number throws platform::Error, as it would
+    // otherwise reach the statement as SQL.
+    QString sqlLiteral(const QString& value, LiteralKind kind) const;
+
+    // Adapts the statement to the connection's dialect and opens it as a record set.
+    std::unique_ptr<db::Recordset> open(const QString& sql, db::Connection& connection) const;
+    // Adapts the statement to the connection's dialect and runs it; returns the rows it affected.
+    int execute(const QString& sql, db::Connection& connection) const;
+};
+
+} // namespace platform::outside

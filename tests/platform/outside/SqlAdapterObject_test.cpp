@@ -1,0 +1,205 @@
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/Error.h"
+#include "platform/outside/SqlAdapterObject.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+#include <QDateTime>
+
+using platform::db::Dialect;
+using platform::outside::LiteralKind;
+using platform::outside::SqlAdapterObject;
+using namespace orvtest;
+
+namespace {
+
+struct RewriteCase {
+    const char* sql;
+    const char* sqlite;
+    const char* postgres;
+};
+
+TEST(SqlAdapterRewrite, RewritesSqlServerDialectForEachTarget)
+{
+    const RewriteCase cases[] = {
+        { "select getdate()", "select datetime('now','localtime')",
+            "select date_trunc('second', LOCALTIMESTAMP)" },
+        { "select GetDate ( )", "select datetime('now','localtime')",
+            "select date_trunc('second', LOCALTIMESTAMP)" },
+        { "select isnull(note,'') from t", "select coalesce(note, '') from t",
+            "select coalesce(note, '') from t" },
+        { "select [report_id],[Note] from [report_index]", R"(select "report_id","Note" from "report_index")",
+            R"(select "report_id","note" from "report_index")" },
+        { "select top 5 * from t order by a", "select * from t order by a limit 5",
+            "select * from t order by a limit 5" },
+        { "SELECT DISTINCT TOP (2) a FROM t ", "SELECT DISTINCT a FROM t limit 2 ",
+            "SELECT DISTINCT a FROM t limit 2 " },
+        { "select a from t where b in (select top 1 c from u order by c) and d=1",
+            "select a from t where b in (select c from u order by c limit 1) and d=1",
+            "select a from t where b in (select c from u order by c limit 1) and d=1" },
+        { "select top 10 percent a from t", "select top 10 percent a from t",
+            "select top 10 percent a from t" },
+        { "select len(title) from t", "select length(rtrim(title)) from t",
+            "select length(rtrim(title)) from t" },
+        { "select substring(title, 2, 3) from t", "select substr(title, 2, 3) from t",
+            "select substr(title, 2, 3) from t" },
+        { "select charindex('a', title) from t", "select instr(title, 'a') from t",
+            "select strpos(title, 'a') from t" },
+        { "select left(a, 2), right(a, 3) from t",
+            "select substr(a, 1, 2), (CASE WHEN (3) > 0 THEN substr(a, -(3)) ELSE '' END) from t",
+            "select left(a, 2), right(a, 3) from t" },
+        { "select year(d) from t", "select CAST(strftime('%Y', d) AS INTEGER) from t",
+            "select CAST(FLOOR(EXTRACT(YEAR FROM CAST(d AS TIMESTAMP))) AS INTEGER) from t" },
+        { "select * from dbo.t with (nolock) where x = N'甲'", "select * from t  where x = '甲'",
+            "select * from t  where x = '甲'" },
+        { "select 'getdate() isnull( [x] top 1' from t -- getdate()\n",
+            "select 'getdate() isnull( [x] top 1' from t -- getdate()\n",
+            "select 'getdate() isnull( [x] top 1' from t -- getdate()\n" },
+        { "select a + 'x', cast(b as int), ltrim(rtrim(c)) from t",
+            "select a + 'x', cast(b as int), ltrim(rtrim(c)) from t",
+            "select a + 'x', cast(b as int), ltrim(rtrim(c)) from t" },
+        { "select t.len, isnull(a) from t", "select t.len, isnull(a) from t",
+            "select t.len, isnull(a) from t" },
+        { "order by Convert(float,wsda.piece_no) desc",
+            "order by (CASE WHEN trim(wsda.piece_no) GLOB '*[0-9]*' AND trim(wsda.piece_no) NOT GLOB "
+            "'*[^0-9.eE+-]*' "
+            "THEN CAST(trim(wsda.piece_no) AS REAL) END) desc",
+            "order by (CASE WHEN CAST(wsda.piece_no AS TEXT) ~ "
+            "'^[[:space:]]*[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][-+]?[0-9]+)?[[:space:]]*$' "
+            "THEN CAST(CAST(wsda.piece_no AS TEXT) AS DOUBLE PRECISION) END) desc" },
+        { "select convert(varchar(10), getdate(), 120)",
+            "select substr(strftime('%Y-%m-%d %H:%M:%S', datetime('now','localtime')), 1, 10)",
+            "select CAST(to_char(CAST(date_trunc('second', LOCALTIMESTAMP) AS TIMESTAMP), 'YYYY-MM-DD "
+            "HH24:MI:SS') AS VARCHAR(10))" },
+        { "select convert(bit, a) from t", "select convert(bit, a) from t", "select convert(bit, a) from t" },
+    };
+    const SqlAdapterObject adapter;
+    for (const RewriteCase& c : cases) {
+        EXPECT_EQ(adapter.adaptSql(c.sql, Dialect::SQLite), c.sqlite) << c.sql;
+        EXPECT_EQ(adapter.adaptSql(c.sql, Dialect::PostgreSQL), c.postgres) << c.sql;
+        EXPECT_EQ(adapter.adaptSql(c.sql, Dialect::SqlServer), c.sql);
+    }
+}
+
+struct LiteralCase {
+    const char* value;
+    LiteralKind kind;
+    const char* literal;
+};
+
+TEST(SqlAdapterLiteral, WritesEachKindOfValue)
+{
+    const LiteralCase cases[] = {
+        { "O'Neil", LiteralKind::Text, "O''Neil" },
+        { "''", LiteralKind::Text, "''''" },
+        { "", LiteralKind::Text, "" },
+        { "2024-01-31", LiteralKind::Date, "'2024-01-31'" },
+        { "2024/1/5", LiteralKind::Date, "'2024-01-05'" },
+        { "2024年1月5日", LiteralKind::Date, "'2024-01-05'" },
+        { "20240105", LiteralKind::Date, "'2024-01-05'" },
+        { "2024-01-31 08:30:05", LiteralKind::Date, "'2024-01-31 08:30:05'" },
+        { "  ", LiteralKind::Date, "NULL" },
+        { "x') or ('1'='1", LiteralKind::Date, "'x'') or (''1''=''1'" },
+        { "12", LiteralKind::Number, "12" },
+        { " -3.50 ", LiteralKind::Number, "-3.5" },
+        { "12345678901234567", LiteralKind::Number, "12345678901234567" },
+        { "", LiteralKind::Number, "NULL" },
+    };
+    const SqlAdapterObject adapter;
+    for (const LiteralCase& c : cases)
+        EXPECT_EQ(adapter.sqlLiteral(c.value, c.kind), c.literal) << c.value;
+    EXPECT_THROW(adapter.sqlLiteral("1; delete from t", LiteralKind::Number), platform::Error);
+}
+
+class SqlAdapterExecution : public testing::TestWithParam<Backend> {
+protected:
+    TestDatabase db { GetParam() };
+    platform::db::Connection& connection = *db.connection();
+    SqlAdapterObject adapter;
+
+    QString firstText(const QString& sql) { return adapter.open(sql, connection)->text(0); }
+    QStringList column(const QString& sql)
+    {
+        QStringList texts;
+        for (auto rs = adapter.open(sql, connection); !rs->eof(); rs->moveNext())
+            texts << rs->text(0);
+        return texts;
+    }
+};
+
+TEST_P(SqlAdapterExecution, GetdateIsTheLocalTimeToTheSecond)
+{
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    const QDateTime now = QDateTime::fromString(firstText("select getdate()"), "yyyy-MM-dd hh:mm:ss");
+    ASSERT_TRUE(now.isValid());
+    EXPECT_GE(now, before.addMSecs(-before.time().msec()));
+    EXPECT_LE(now, QDateTime::currentDateTime());
+}
+
+TEST_P(SqlAdapterExecution, ConvertToFloatReadsNumbersAndNullsTheRest)
+{
+    connection.execute("insert into report_info (report_id, info_type, info_order, info_description) values "
+                       "('R', 'A', 1, '10'), ('R', 'B', 2, '9.5'), ('R', 'C', 3, ''), ('R', 'D', 4, 'abc'), "
+                       "('R', 'E', 5, ' -2 '), ('R', 'F', 6, null), ('R', 'G', 7, '1e2')");
+    EXPECT_EQ(column("select Convert(float, info_description) from report_info order by info_order"),
+        (QStringList { "10", "9.5", "", "", "-2", "", "100" }));
+    EXPECT_EQ(column("select info_type from report_info where Convert(float,info_description) is not null "
+                     "order by Convert(float,info_description) desc"),
+        (QStringList { "G", "A", "B", "E" }));
+    EXPECT_EQ(firstText("select convert(int, info_description) + convert(float, info_order) from report_info "
+                        "where info_type = 'b'"),
+        "11");
+}
+
+TEST_P(SqlAdapterExecution, IsnullTopAndBracketsRunOnTheTarget)
+{
+    connection.execute("insert into report_index (report_id, report_name, report_type) values "
+                       "('R1', null, 1), ('R2', '乙', 2), ('R3', '丙', 1)");
+    EXPECT_EQ(column("select isnull([report_name], '无') from [report_index] order by [report_id]"),
+        (QStringList { "无", "乙", "丙" }));
+    EXPECT_EQ(column("select top 2 report_id from report_index order by report_id desc"),
+        (QStringList { "R3", "R2" }));
+    EXPECT_EQ(
+        column("select report_id from report_index where report_id in "
+               "(select top 1 report_id from report_index where report_type = 1 order by report_id desc)"),
+        (QStringList { "R3" }));
+    EXPECT_EQ(firstText("select len(report_name) from report_index where report_id = 'R2'"), "1");
+    EXPECT_EQ(adapter.execute("update [dbo].[report_index] set report_name = N'甲' where report_name is null",
+                  connection),
+        1);
+}
+
+TEST_P(SqlAdapterExecution, TextAndDateFunctionsGiveSqlServersResults)
+{
+    connection.execute("insert into report_logs (recid, report_name, op_time) values "
+                       "('1', 'abcabc', '2024-02-28 23:30:15')");
+    const char* const expected[][2] = {
+        { "charindex('c', report_name)", "3" },
+        { "charindex('c', report_name, 4)", "6" },
+        { "charindex('z', report_name)", "0" },
+        { "substring(report_name, 2, 3)", "bca" },
+        { "year(op_time)", "2024" },
+        { "month(op_time)", "2" },
+        { "datepart(dd, op_time)", "28" },
+        { "datepart(hh, op_time)", "23" },
+        { "datepart(weekday, op_time)", "4" },
+        { "datepart(quarter, op_time)", "1" },
+        { "convert(varchar(10), op_time, 120)", "2024-02-28" },
+        { "convert(varchar(8), op_time, 112)", "20240228" },
+        { "convert(varchar, op_time, 108)", "23:30:15" },
+        { "datediff(day, op_time, '2024-03-01')", "2" },
+        { "datediff(month, op_time, '2025-01-01')", "11" },
+        { "datediff(year, op_time, '2025-01-01')", "1" },
+        { "datediff(hour, op_time, '2024-02-29 01:00:00')", "2" },
+        { "convert(varchar(10), dateadd(day, 2, op_time), 120)", "2024-03-01" },
+        { "convert(varchar(10), dateadd(month, -1, op_time), 23)", "2024-01-28" },
+    };
+    for (const auto& [expression, result] : expected)
+        EXPECT_EQ(firstText(QString("select %1 from report_logs").arg(expression)), result) << expression;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Backends, SqlAdapterExecution, testing::ValuesIn(availableBackends()), BackendTestName());
+
+} // namespace
