@@ -164,8 +164,9 @@ public:
     // --- copy and paste -------------------------------------------------------------------------
     // A clip holds values, formulas, formats, merges and the pictures of a range, and the row heights
     // (column widths) when it spans whole rows (columns); pasting it (also into another sheet) moves
-    // relative formula references by the offset. Values paste values only; Formats paste formats,
-    // merges and sizes; All pastes everything and the pictures. 20053 when the target cuts a block.
+    // relative formula references by the offset. Values paste the values only (a formula's value as it
+    // was when copied); Formats paste formats, merges and sizes; All pastes everything and the
+    // pictures. 20053 when the target cuts a block.
     SheetClip copy(const CellRange& range) const;
     enum class PasteWhat { All, Values, Formats };
     void paste(const SheetClip& clip, int row, int col, PasteWhat what = PasteWhat::All);

@@ -11,7 +11,8 @@ using internal::Cell;
 // and picture anchors are offsets from the source's first cell.
 struct SheetClip::Impl {
     CellRange source;
-    std::vector<std::vector<Cell>> rows;
+    std::vector<std::vector<Cell>> rows
+        = std::vector<std::vector<Cell>>(1); // an empty clip is one blank cell
     std::vector<CellFormat> formats { internal::StylePool::defaultFormat() };
     QList<CellRange> merges;
     std::vector<std::optional<int>> rowHeights; // whole rows only; nullopt where the default applied
@@ -85,6 +86,7 @@ SheetClip Sheet::copy(const CellRange& range) const
             continue;
         auto& cells = c.rows[row - r.row1];
         for (int col = r.col1; col <= std::min(r.col2, int(stored->size())); ++col) {
+            d->valueAt(row, col); // a formula carries its value as it is now
             Cell cell = (*stored)[col - 1];
             auto [found, added] = clipFormat.try_emplace(cell.style(), quint32(c.formats.size()));
             if (added)
@@ -139,12 +141,11 @@ void Sheet::paste(const SheetClip& clip, int row, int col, PasteWhat what)
         for (int j = 0; j < c.source.colCount(); ++j) {
             const Cell& from = j < int(cells.size()) ? cells[j] : blank;
             const int r = row + i, k = col + j;
-            if (values) {
-                if (const auto* f = from.formula())
-                    d->writeFormula(r, k, f->formula.movedBy(rowOffset, colOffset));
-                else
-                    d->writeValue(r, k, from.value());
-            }
+            const auto* f = from.formula();
+            if (what == PasteWhat::All && f)
+                d->writeFormula(r, k, f->formula.movedBy(rowOffset, colOffset));
+            else if (values)
+                d->writeValue(r, k, from.value());
             if (formats && (from.style() != 0 || d->cells.find(r, k)))
                 d->cells.at(r, k).setStyle(styleIds[from.style()]);
         }

@@ -69,6 +69,7 @@ TEST(SheetClip, PastingValuesOrFormatsTakesOnlyThatPart)
     values.applyFormat(CellRange { 1, 1, 3, 3 }, italic);
     values.paste(clip, 1, 1, Sheet::PasteWhat::Values);
     EXPECT_EQ(values.value(3, 2), CellValue(3.5));
+    EXPECT_FALSE(values.hasFormula(3, 2)); // the value, not the formula
     EXPECT_TRUE(*values.format(2, 1).fontItalic);
     EXPECT_FALSE(*values.format(2, 1).fontBold);
     EXPECT_TRUE(values.mergedBlocks().isEmpty());
@@ -133,6 +134,14 @@ TEST(SheetClip, RowFormatsAreRepeatedOnTheFollowingRows)
         EXPECT_EQ(e.number(), platform::errors::WouldCutMergedCell);
     }
     EXPECT_FALSE(*sheet.format(7, 1).fontBold); // nothing was changed before the refusal
+}
+
+TEST(SheetClip, AnEmptyClipPastesOneBlankCell)
+{
+    Sheet sheet;
+    sheet.setEntry(2, 2, "x");
+    sheet.paste(SheetClip(), 2, 2);
+    EXPECT_TRUE(sheet.isEmpty(2, 2));
 }
 
 TEST(SheetClip, CopyingWholeColumnsCarriesTheirWidths)
