@@ -14,6 +14,7 @@ const char* const kMonthNames[] = { "January", "February", "March", "April", "Ma
     "September", "October", "November", "December" };
 const char* const kDayNames[]
     = { "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday" };
+const QStringView kChineseDayNames = u"一二三四五六日";
 
 QString padded(qint64 number, int width)
 {
@@ -82,6 +83,8 @@ QString partText(const FormatToken& token, const Moment& m, bool twelveHour)
         return padded(m.totalSeconds / 60, w);
     case Kind::ElapsedSeconds:
         return padded(m.totalSeconds, w);
+    case Kind::ChineseWeekday:
+        return (w == 3 ? QString() : QStringLiteral("星期")) + kChineseDayNames[m.date.dayOfWeek() - 1];
     case Kind::AmPm:
         return amPmText(token.text, m.hour);
     default:

@@ -20,6 +20,7 @@ bool isDateTimePart(Kind kind)
     case Kind::ElapsedHours:
     case Kind::ElapsedMinutes:
     case Kind::ElapsedSeconds:
+    case Kind::ChineseWeekday:
         return true;
     default:
         return false;
@@ -112,7 +113,7 @@ private:
         } else if (c == u'@') {
             add({ Kind::Text, c });
             ++i_;
-        } else if (QStringView(u"ymdhs").contains(lower)) {
+        } else if (QStringView(u"ymdhs").contains(lower) || (lower == u'a' && runLength(lower) >= 3)) {
             FormatToken token { dateKind(lower) };
             token.width = countRun([lower](QChar d) { return d.toLower() == lower; });
             add(token);
@@ -158,9 +159,19 @@ private:
         }
     }
 
+    int runLength(QChar lower) const
+    {
+        qsizetype end = i_;
+        while (end < s_.size() && s_[end].toLower() == lower)
+            ++end;
+        return int(end - i_);
+    }
+
     static Kind dateKind(QChar lower)
     {
         switch (lower.unicode()) {
+        case u'a':
+            return Kind::ChineseWeekday;
         case u'y':
             return Kind::Year;
         case u'm':

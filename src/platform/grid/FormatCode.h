@@ -28,6 +28,7 @@ enum class FormatTokenKind {
     ElapsedHours, // [h]
     ElapsedMinutes, // [m]
     ElapsedSeconds, // [s]
+    ChineseWeekday, // aaa "三", aaaa "星期三"
     AmPm, // `text` holds the two words, e.g. "AM" "PM" as "AM/PM"
 };
 
