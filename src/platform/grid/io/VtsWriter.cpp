@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocale>
+#include <algorithm>
 
 namespace platform::grid::io {
 
@@ -38,31 +40,88 @@ QJsonObject pageJson(const PageSetup& page)
     return out;
 }
 
+void appendJsonString(QByteArray& out, const QString& text)
+{
+    out += '"';
+    const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\');
+    });
+    if (plain) {
+        out += text.toUtf8();
+    } else {
+        QString escaped;
+        for (QChar c : text) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+                escaped += QLatin1Char('\\') + QString(c);
+            else if (c.unicode() < 0x20)
+                escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                escaped += c;
+        }
+        out += escaped.toUtf8();
+    }
+    out += '"';
+}
+
 // A cell as [row, col, style] with its content appended: kind and value, or the formula text.
 // Style -1 is the plain format of a cell nobody formatted.
-QJsonArray cellJson(const Sheet& sheet, int row, int col, int style)
+void appendCell(QByteArray& out, const Sheet& sheet, int row, int col, int style)
 {
-    QJsonArray cell { row, col, style };
+    out += '[';
+    out += QByteArray::number(row);
+    out += ',';
+    out += QByteArray::number(col);
+    out += ',';
+    out += QByteArray::number(style);
     if (sheet.hasFormula(row, col)) {
-        cell.append(QStringLiteral("f"));
-        cell.append(sheet.formula(row, col));
-        return cell;
+        out += ",\"f\",";
+        appendJsonString(out, sheet.formula(row, col));
+    } else {
+        const CellValue value = sheet.value(row, col);
+        if (const double* number = std::get_if<double>(&value)) {
+            out += ",\"n\",";
+            out += QByteArray::number(*number, 'g', QLocale::FloatingPointShortest);
+        } else if (const QString* text = std::get_if<QString>(&value)) {
+            out += ",\"s\",";
+            appendJsonString(out, *text);
+        } else if (const bool* logical = std::get_if<bool>(&value)) {
+            out += *logical ? ",\"b\",true" : ",\"b\",false";
+        } else if (const CellError* error = std::get_if<CellError>(&value)) {
+            out += ",\"e\",";
+            appendJsonString(out, error->code);
+        }
     }
-    const CellValue value = sheet.value(row, col);
-    if (const double* number = std::get_if<double>(&value)) {
-        cell.append(QStringLiteral("n"));
-        cell.append(*number);
-    } else if (const QString* text = std::get_if<QString>(&value)) {
-        cell.append(QStringLiteral("s"));
-        cell.append(*text);
-    } else if (const bool* logical = std::get_if<bool>(&value)) {
-        cell.append(QStringLiteral("b"));
-        cell.append(*logical);
-    } else if (const CellError* error = std::get_if<CellError>(&value)) {
-        cell.append(QStringLiteral("e"));
-        cell.append(error->code);
+    out += ']';
+}
+
+// The cells as JSON text, written directly: a sheet of millions of cells built as JSON values
+// first takes several times as long. The styles they use go into the file's style table,
+// numbered from 0 in the order first met.
+QByteArray cellsJson(const Sheet& sheet, QJsonArray& styles)
+{
+    QByteArray out;
+    out += '[';
+    QList<int> indexOfStyle(sheet.styleCount(), -1);
+    const int lastRow = sheet.lastUsedRow();
+    const int lastCol = sheet.lastUsedCol();
+    for (int row = 1; row <= lastRow; ++row) {
+        for (int col = 1; col <= lastCol; ++col) {
+            const int id = sheet.styleId(row, col);
+            if (sheet.isEmpty(row, col) && id == 0)
+                continue;
+            if (id >= indexOfStyle.size())
+                indexOfStyle.resize(id + 1, -1);
+            if (id != 0 && indexOfStyle[id] < 0) {
+                indexOfStyle[id] = int(styles.size());
+                styles.append(styleJson(sheet.styleFormat(id)));
+            }
+            if (out.size() > 1)
+                out += ',';
+            appendCell(out, sheet, row, col, id == 0 ? -1 : indexOfStyle[id]);
+        }
     }
-    return cell;
+    out += ']';
+    return out;
 }
 
 QString pngBase64(const QImage& image)
@@ -99,28 +158,9 @@ QByteArray vtsDocument(const Sheet& sheet)
     }
     root.insert(QLatin1String("colWidths"), colWidths);
 
-    // The file's style table holds the formats in use, numbered from 0 in the order first met.
-    QList<int> indexOfStyle(sheet.styleCount(), -1);
     QJsonArray styles;
-    QJsonArray cells;
-    const int lastRow = sheet.lastUsedRow();
-    const int lastCol = sheet.lastUsedCol();
-    for (int row = 1; row <= lastRow; ++row) {
-        for (int col = 1; col <= lastCol; ++col) {
-            const int id = sheet.styleId(row, col);
-            if (sheet.isEmpty(row, col) && id == 0)
-                continue;
-            if (id >= indexOfStyle.size())
-                indexOfStyle.resize(id + 1, -1);
-            if (id != 0 && indexOfStyle[id] < 0) {
-                indexOfStyle[id] = int(styles.size());
-                styles.append(styleJson(sheet.styleFormat(id)));
-            }
-            cells.append(cellJson(sheet, row, col, id == 0 ? -1 : indexOfStyle[id]));
-        }
-    }
+    const QByteArray cells = cellsJson(sheet, styles);
     root.insert(QLatin1String("styles"), styles);
-    root.insert(QLatin1String("cells"), cells);
 
     QJsonArray merges;
     for (const CellRange& block : sheet.mergedBlocks())
@@ -140,7 +180,12 @@ QByteArray vtsDocument(const Sheet& sheet)
     root.insert(QLatin1String("pageSetup"), pageJson(sheet.pageSetup()));
     root.insert(QLatin1String("printArea"), sheet.printArea());
     root.insert(QLatin1String("printTitles"), sheet.printTitles());
-    return QJsonDocument(root).toJson(QJsonDocument::Compact);
+    QByteArray document = QJsonDocument(root).toJson(QJsonDocument::Compact);
+    document.chop(1); // the closing brace: the cells go last
+    document += ",\"cells\":";
+    document += cells;
+    document += '}';
+    return document;
 }
 
 } // namespace platform::grid::io

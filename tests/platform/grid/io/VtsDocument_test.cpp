@@ -87,6 +87,8 @@ Sheet resizedSheet()
     sheet.setEntry(2, 2, QStringLiteral("=1/0"));
     sheet.setText(3, 3, QStringLiteral("00123")); // a text that looks like a number
     sheet.setNumber(4, 4, 0.1 + 0.2);             // needs every digit
+    sheet.setText(5, 5, QStringLiteral("C:\\卷宗\\ \"引号\"\t\x01末")); // characters JSON escapes
+    sheet.setNumber(6, 6, -1.5e-300);
     CellFormat inner;
     inner.border(BorderSide::InnerHorizontal) = Border { BorderStyle::Dotted, qRgb(9, 9, 9) };
     inner.border(BorderSide::InnerVertical) = Border { BorderStyle::DashDot, qRgb(1, 2, 3) };
