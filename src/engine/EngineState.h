@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <memory>
+
+namespace platform::db {
+class Recordset;
+}
+
+namespace engine {
+
+class OutputForm;
+
+// One template cell as the engine keeps it in its cell lists.
+struct ReportCellItem {
+    int row = 0; // its form depends on the list: see the loaders
+    int col = 0;
+    QString letter;    // the content letter (report_data.data_type)
+    QString text;      // the cell's body; a field cell's column name only
+    int fieldIndex = -1; // field cells: 0-based buffer field; detail sub-query cells: 1-based record set
+    QString option1;   // field cells: text to insert, or "m-n"
+    QString option2;   // field cells: "F", "B", "FI", "BI"
+    double totalValue = 0; // column totals: the sum gathered so far
+    QList<int> totalRows;  // column totals: the sheet rows gathered for the record being written
+};
+
+// One built output page of a data report: its first and last sheet row in the output grid.
+struct PageRowRange {
+    int firstRow = 0;
+    int lastRow = 0;
+};
+
+// The data-report engine's working state, shared by every CReportOrv of the process and replaced by
+// every preparation (`resetForPreparation`), so that nothing of the previous report leaks into the next.
+// Sizes are twips; 16-bit quantities are range-checked where they are computed.
+struct DataEngineState {
+    // --- page geometry ----------------------------------------------------------------------------
+    int RecordsPerPage = 0;
+    int FreeHeight = 0;
+    int PageSheetCols = 0;
+    int PageSheetRows = 0;
+    int PrinterPaperWidth = 0;
+    int PrinterPaperHeight = 0;
+    int DesignPaperWidth = 0;
+    int DesignPaperHeight = 0;
+    double ScaleX = 1.0;
+    double ScaleY = 1.0;
+    double DetailScale = 1.0;
+    int FillerRowHeight = 0; // the bottom filler row of a page; kept here, never in the report's margins
+
+    // --- data source and counts -------------------------------------------------------------------
+    QString SourceSql;
+    QString SourceSqlTail;
+    bool DistinctSource = false;
+    bool StaticReport = false;
+    std::shared_ptr<platform::db::Recordset> ReportDataRs; // the engine's own, or the host's (never written)
+    bool ReportDataRsIsOwned = true; // false when ReportDataRs is the host's record set
+    std::unique_ptr<platform::db::Recordset> RecordBufferRs;
+    int BufferFieldCount = 0;
+    QStringList GroupFields; // the group fields, computed once, used by the query and every count
+    long long DataRecordCount = 0;
+    long long TotalPages = 0;
+    QVector<long long> GroupPageCounts; // 1-based in meaning: entry i-1 is group i
+    int GroupCount = 0;
+
+    // --- page building ----------------------------------------------------------------------------
+    long long GroupPageTotal = 0;
+    int GroupIndex = 1;
+    long long PageNumber = 0;
+    long long AbsolutePage = 0;
+    int CurrentPage = 0;
+    bool FirstBuild = true;
+    bool ReportFinished = false;
+    bool ReportHasData = false;
+    long long RecordCounter = 0;
+    bool GroupBreak = true;
+    int RowPositionFlag = 0;
+    QStringList GroupValues; // entry i-1 holds group field i's stored value
+    int PageFirstRow = 0;
+    int PageLastRow = 0;
+    QVector<PageRowRange> PageRowRanges; // entry k-1 is page k of the batch built last
+
+    // --- template cells ---------------------------------------------------------------------------
+    QVector<ReportCellItem> HeadCells;
+    QVector<ReportCellItem> GroupCells;
+    QVector<ReportCellItem> DetailCells;
+    QVector<ReportCellItem> TotalCells;
+    QVector<ReportCellItem> PictureCells;
+    std::vector<std::unique_ptr<platform::db::Recordset>> CellRecordsets; // detail sub-query cells
+    QVector<int> PictureObjectIds;  // entry i-1: grid object id of picture i's latest placement
+    QVector<int> PictureOfObject;   // indexed by grid object id: the picture index it shows
+
+    // Consecutive cells showing one field value in width-fitted pieces continue where the previous
+    // piece stopped; reset for every record.
+    int FieldSplitNextStart = 1;
+    QString FieldSplitLastText;
+
+    OutputForm* Output = nullptr; // the window whose picture list receives pictures; set by the caller
+
+    void resetForPreparation();
+};
+
+DataEngineState& dataEngine();
+
+} // namespace engine
