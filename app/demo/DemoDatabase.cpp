@@ -6,6 +6,7 @@
 #include "platform/db/Connection.h"
 #include "platform/Error.h"
 
+#include <functional>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -101,27 +102,36 @@ void insertRecords(Connection& connection, const QList<ArchiveRecord>& records)
     }
 }
 
-} // namespace
-
-void createSchema(Connection& connection)
-{
-    connection.executeScript(scriptText(QStringLiteral("schema-%1.sql").arg(dialectSuffix(connection))));
-    connection.executeScript(scriptText(QStringLiteral("lookups.sql")));
-}
-
-void createArchive(Connection& connection, int records, unsigned seed)
+void inOneTransaction(Connection& connection, const std::function<void()>& work)
 {
     connection.beginTrans();
     try {
-        connection.executeScript(scriptText(QStringLiteral("archive-%1.sql").arg(dialectSuffix(connection))));
-        insertRecords(connection, generateArchiveRecords(records, seed));
-        describeArchive(connection);
-        insertSampleReports(connection);
+        work();
     } catch (...) {
         connection.rollbackTrans();
         throw;
     }
     connection.commitTrans();
+}
+
+} // namespace
+
+void createSchema(Connection& connection)
+{
+    inOneTransaction(connection, [&] {
+        connection.executeScript(scriptText(QStringLiteral("schema-%1.sql").arg(dialectSuffix(connection))));
+        connection.executeScript(scriptText(QStringLiteral("lookups.sql")));
+    });
+}
+
+void createArchive(Connection& connection, int records, unsigned seed)
+{
+    inOneTransaction(connection, [&] {
+        connection.executeScript(scriptText(QStringLiteral("archive-%1.sql").arg(dialectSuffix(connection))));
+        insertRecords(connection, generateArchiveRecords(records, seed));
+        describeArchive(connection);
+        insertSampleReports(connection);
+    });
 }
 
 void ensureDemoDatabase(const QString& sqliteFile)
