@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QStringList>
 #include <QList>
+#include <algorithm>
 #include <cmath>
 
 namespace platform::grid::io {
@@ -23,6 +24,11 @@ QString cssColor(QRgb color) { return QStringLiteral("#%1").arg(color & 0xFFFFFF
 
 QString escaped(const QString& text)
 {
+    const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c == QLatin1Char('&') || c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('"');
+    });
+    if (plain)
+        return text;
     QString out;
     out.reserve(text.size());
     for (QChar c : text) {

@@ -149,17 +149,19 @@ XfFields cellXf(const CellFormat& f, quint16 font, quint16 format, const XlsPale
 
 } // namespace
 
-quint16 XlsStyles::xfIndex(const CellFormat& format)
+quint16 XlsStyles::addCellFormat(const CellFormat& format)
 {
-    const int index = formats_.add(format);
-    return index < kMaxXfCount - kFirstCellXf ? quint16(kFirstCellXf + index) : kDefaultXf;
+    if (formats_.size() == kMaxXfCount - kFirstCellXf)
+        return kDefaultXf;
+    formats_.append(format);
+    return quint16(kFirstCellXf + formats_.size() - 1);
 }
 
 void XlsStyles::write(BiffWriter& out) const
 {
     XlsPalette palette;
     palette.use(qRgb(0, 0, 0));
-    for (const CellFormat& f : formats_.formats())
+    for (const CellFormat& f : formats_)
         collectColors(f, palette);
     palette.assign();
 
@@ -172,9 +174,7 @@ void XlsStyles::write(BiffWriter& out) const
     QHash<QString, quint16> formatIndex;
     quint16 nextFormat = kFirstCustomFormat;
     QList<std::tuple<quint16, quint16>> cellXfs; // font and number format of each cell XF
-    for (const CellFormat& f : formats_.formats()) {
-        if (cellXfs.size() == kMaxXfCount - kFirstCellXf)
-            break;
+    for (const CellFormat& f : formats_) {
         const FontKey font = fontKey(f, palette);
         auto fontIt = fontIndex.constFind(font);
         if (fontIt == fontIndex.constEnd()) {
@@ -209,7 +209,7 @@ void XlsStyles::write(BiffWriter& out) const
     writeXf(out, XfFields {});
     for (int i = 0; i < cellXfs.size(); ++i) {
         const auto [font, format] = cellXfs[i];
-        writeXf(out, cellXf(formats_.formats()[i], font, format, palette));
+        writeXf(out, cellXf(formats_[i], font, format, palette));
     }
 
     out.begin(biff::Style); // the built-in "Normal" style on XF 0

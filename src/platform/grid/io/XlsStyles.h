@@ -1,7 +1,9 @@
 #pragma once
 
 #include "BiffWriter.h"
-#include "FormatTable.h"
+#include "platform/grid/CellFormat.h"
+
+#include <QList>
 
 namespace platform::grid::io {
 
@@ -12,12 +14,13 @@ public:
     // XF 0-14 are the cell styles the file format requires, 15 the plain cell.
     static constexpr quint16 kDefaultXf = 15;
 
-    quint16 xfIndex(const CellFormat& format); // registers the format on first use
+    // A new cell XF for the format; callers add each distinct format once.
+    quint16 addCellFormat(const CellFormat& format);
     // FONT, FORMAT, XF, STYLE and PALETTE records, in the order the globals need them.
     void write(BiffWriter& out) const;
 
 private:
-    FormatTable formats_;
+    QList<CellFormat> formats_; // of the cell XFs from 16 on
 };
 
 } // namespace platform::grid::io

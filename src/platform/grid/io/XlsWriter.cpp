@@ -369,7 +369,7 @@ quint16 WorkbookWriter::xfOfStyle(int styleId)
         xfOfStyle_.resize(std::max(styleId + 1, sheet_.styleCount()), -1);
     int& xf = xfOfStyle_[styleId];
     if (xf < 0)
-        xf = styles_.xfIndex(sheet_.styleFormat(styleId));
+        xf = styles_.addCellFormat(sheet_.styleFormat(styleId));
     return quint16(xf);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/grid/io/XlsWriter.h"
 
 #include <QJsonArray>
+#include <QSet>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -172,4 +173,23 @@ TEST(XlsWriter, LongTextsSurviveTheSharedStringTableSplits)
         ASSERT_EQ(cellAt(s, i, 0)["value"].toString(), texts[i]) << i;
         ASSERT_EQ(cellAt(s, i, 1)["value"].toString(), texts[i]) << i;
     }
+}
+
+TEST(XlsWriter, ManyMergedBlocksAllArrive)
+{
+    constexpr int kBlocks = 2500; // more than two records of merged blocks
+    Sheet sheet;
+    for (int row = 1; row <= kBlocks; ++row) {
+        sheet.setText(row, 1, QStringLiteral("块%1").arg(row));
+        sheet.merge(CellRange { row, 1, row, 2 + row % 3 });
+    }
+    const QJsonArray merged = writeAndDump(sheet, { QStringLiteral("--edges"), QStringLiteral("1") })["sheets"][0]["merged"].toArray();
+    ASSERT_EQ(merged.size(), kBlocks);
+    QSet<int> rows;
+    for (const QJsonValue& block : merged) {
+        const int row = block[0].toInt();
+        rows.insert(row);
+        EXPECT_EQ(block.toArray(), (QJsonArray { row, row + 1, 0, 2 + (row + 1) % 3 }));
+    }
+    EXPECT_EQ(rows.size(), kBlocks);
 }
