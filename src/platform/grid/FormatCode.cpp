@@ -127,10 +127,15 @@ private:
     {
         const qsizetype close = s_.indexOf(u']', i_ + 1);
         const qsizetype end = close < 0 ? s_.size() : close;
-        const QString inner = s_.mid(i_ + 1, end - i_ - 1).toLower();
+        const QString original = s_.mid(i_ + 1, end - i_ - 1);
         i_ = end + 1;
+        if (original.startsWith(u'$')) { // currency and locale: "[$￥-804]" shows "￥"
+            literal(original.mid(1).section(u'-', 0, 0));
+            return;
+        }
+        const QString inner = original.toLower();
         if (inner.isEmpty() || inner.count(inner[0]) != inner.size())
-            return; // colour, condition or locale: not shown
+            return; // colour or condition: not shown
         const Kind kinds[] = { Kind::ElapsedHours, Kind::ElapsedMinutes, Kind::ElapsedSeconds };
         const qsizetype which = QStringView(u"hms").indexOf(inner[0]);
         if (which >= 0) {

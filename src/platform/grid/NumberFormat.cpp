@@ -239,6 +239,8 @@ QString entryText(double number)
 {
     if (!std::isfinite(number))
         return QStringLiteral("#NUM!");
+    if (number == 0)
+        return QStringLiteral("0"); // also for -0
     return QString::number(number, 'g', DecimalDigits::kSignificantDigits).toUpper();
 }
 
