@@ -23,6 +23,22 @@ DeclaredColumn declaration(const QString& declaredType)
     return column;
 }
 
+// The number written by `count` digits from `from`, -1 when one of them is no digit. Dates are read
+// this way because a record set may hold a million of them.
+int digits(const QString& text, int from, int count)
+{
+    if (text.size() < from + count)
+        return -1;
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
 } // namespace
 
 QHash<QString, DeclaredColumn> sqliteDeclaredColumns(const QSqlDatabase& database, const QString& table)
@@ -44,13 +60,16 @@ QVariant sqliteDateValue(const QVariant& stored)
     if (stored.typeId() != QMetaType::QString)
         return stored;
     const QString text = stored.toString();
-    if (text.size() == 10) {
-        const QDate date = QDate::fromString(text, Qt::ISODate);
-        return date.isValid() ? QVariant(date) : stored;
+    const QDate date = QDate(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
+    const bool dateShape = text.size() >= 10 && text[4] == QLatin1Char('-') && text[7] == QLatin1Char('-');
+    if (dateShape && date.isValid() && text.size() == 10)
+        return date;
+    if (dateShape && date.isValid() && text.size() == 19 && text[13] == QLatin1Char(':')) {
+        const QTime time(digits(text, 11, 2), digits(text, 14, 2), digits(text, 17, 2));
+        if (time.isValid())
+            return QDateTime(date, time);
     }
-    QDateTime dateTime = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    if (!dateTime.isValid())
-        dateTime = QDateTime::fromString(text, Qt::ISODate);
+    const QDateTime dateTime = QDateTime::fromString(text, Qt::ISODateWithMs);
     return dateTime.isValid() ? QVariant(dateTime) : stored;
 }
 
