@@ -38,13 +38,6 @@ public:
                 visit(r + 1, c + 1, rows_[r][c]);
         }
     }
-    template <typename Visit> void forEachCell(Visit visit) const
-    {
-        for (int r = 0; r < int(rows_.size()); ++r) {
-            for (int c = 0; c < int(rows_[r].size()); ++c)
-                visit(r + 1, c + 1, rows_[r][c]);
-        }
-    }
     // The stored cells of a range, row by row.
     template <typename Visit> void forEachIn(const CellRange& range, Visit visit)
     {
