@@ -176,6 +176,18 @@ TEST(FormulaEvaluate, RangeArgumentsVisitEveryCellOnce)
     EXPECT_EQ(visited.size(), 6);
 }
 
+TEST(FormulaEvaluate, RangesAreVisitedOnlyWhereTheSheetHoldsData)
+{
+    int lookups = 0;
+    const auto counting = [&](int row, int col) -> CellValue {
+        ++lookups;
+        return row <= 3 && col <= 2 ? CellValue(1.0) : CellValue();
+    };
+    const Formula whole = Formula::parse("SUM(A1:XFD1048576)+COUNT($B$2:C9)+A1");
+    EXPECT_EQ(whole.evaluate(counting, CellRange { 1, 1, 3, 2 }), CellValue(6.0 + 2 + 1));
+    EXPECT_EQ(lookups, 6 + 2 + 1);
+}
+
 TEST(FormulaEvaluate, OnlyTheChosenBranchOfIfIsComputed)
 {
     int lookups = 0;

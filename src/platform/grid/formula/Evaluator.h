@@ -10,17 +10,21 @@ namespace platform::grid::formula {
 // formula shows them as 0.
 class Evaluator {
 public:
-    explicit Evaluator(const CellLookup& lookup)
+    Evaluator(const CellLookup& lookup, const CellRange& dataArea)
         : lookup_(lookup)
+        , dataArea_(dataArea)
     {
     }
 
     CellValue value(const Node& node) const;
     CellValue cell(int row, int col) const { return lookup_(row, col); }
+    // Cells outside it are empty.
+    const CellRange& dataArea() const { return dataArea_; }
 
 private:
     CellValue binary(const Node& node) const;
     const CellLookup& lookup_;
+    CellRange dataArea_;
 };
 
 // The number a value stands for in arithmetic, as spreadsheets convert: empty is 0, TRUE is 1, a

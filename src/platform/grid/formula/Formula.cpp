@@ -42,12 +42,17 @@ QString Formula::text() const
     return root_ ? formulaText(*root_) : QString();
 }
 
-// A formula that ends on an empty cell shows 0, as in a spreadsheet.
 CellValue Formula::evaluate(const CellLookup& lookup) const
+{
+    return evaluate(lookup, CellRange { 1, 1, kMaxSheetRows, kMaxSheetCols });
+}
+
+// A formula that ends on an empty cell shows 0, as in a spreadsheet.
+CellValue Formula::evaluate(const CellLookup& lookup, const CellRange& dataArea) const
 {
     if (!root_)
         return {};
-    CellValue result = Evaluator(lookup).value(*root_);
+    CellValue result = Evaluator(lookup, dataArea).value(*root_);
     if (std::holds_alternative<std::monostate>(result))
         return 0.0;
     return result;

@@ -49,6 +49,9 @@ public:
 
     QString text() const; // canonical text without "=", references written as "A1", "$B$2", "A1:C3"
     CellValue evaluate(const CellLookup& lookup) const;
+    // The same, told that every cell outside `dataArea` is empty: SUM, AVERAGE, MIN, MAX and COUNT
+    // then visit only the part of a range that can hold values, so "SUM(A1:XFD1048576)" stays quick.
+    CellValue evaluate(const CellLookup& lookup, const CellRange& dataArea) const;
 
     // The formula as it reads when its cell is copied by (rowDelta, colDelta): relative references
     // move, absolute ones stay; a reference moved off the sheet becomes #REF!.

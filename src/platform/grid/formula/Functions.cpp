@@ -36,8 +36,11 @@ std::optional<CellError> forEachNumber(
     for (const NodePtr& argument : call.operands) {
         const Node& node = withoutParentheses(*argument);
         if (node.kind == NodeKind::Reference || node.kind == NodeKind::Range) {
-            for (int row = node.first.row; row <= node.last.row; ++row) {
-                for (int col = node.first.col; col <= node.last.col; ++col) {
+            const CellRange& data = evaluator.dataArea();
+            const int lastRow = std::min(node.last.row, data.row2);
+            const int lastCol = std::min(node.last.col, data.col2);
+            for (int row = std::max(node.first.row, data.row1); row <= lastRow; ++row) {
+                for (int col = std::max(node.first.col, data.col1); col <= lastCol; ++col) {
                     const CellValue value = evaluator.cell(row, col);
                     if (const auto* number = std::get_if<double>(&value))
                         take(*number);
