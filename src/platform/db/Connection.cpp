@@ -165,7 +165,7 @@ void Connection::rollbackTrans()
 
 bool Connection::tolerate(const std::function<void()>& work)
 {
-    if (dialect_ != Dialect::PostgreSQL || !inTransaction()) {
+    if (dialect_ == Dialect::SqlServer || !inTransaction()) {
         try {
             work();
             return true;

@@ -49,7 +49,8 @@ public:
 
     // Runs `work`, whose failure the caller tolerates: inside a transaction on PostgreSQL a failed
     // statement would abort the whole transaction, so the work runs inside a savepoint that is rolled
-    // back on failure. Returns false when `work` threw.
+    // back on failure (on SQLite too, so that a failed piece of work leaves nothing behind on either).
+    // Returns false when `work` threw.
     bool tolerate(const std::function<void()>& work);
 
 private:
