@@ -102,6 +102,11 @@ void insertRecords(Connection& connection, const QList<ArchiveRecord>& records)
     }
 }
 
+bool hasRows(Connection& connection, const QString& table)
+{
+    return connection.run(QStringLiteral("select 1 from %1 limit 1").arg(table)).next();
+}
+
 void inOneTransaction(Connection& connection, const std::function<void()>& work)
 {
     connection.beginTrans();
@@ -120,7 +125,8 @@ void createSchema(Connection& connection)
 {
     inOneTransaction(connection, [&] {
         connection.executeScript(scriptText(QStringLiteral("schema-%1.sql").arg(dialectSuffix(connection))));
-        connection.executeScript(scriptText(QStringLiteral("lookups.sql")));
+        if (!hasRows(connection, QStringLiteral("page_size")))
+            connection.executeScript(scriptText(QStringLiteral("lookups.sql")));
     });
 }
 

@@ -9,8 +9,8 @@ class Connection;
 namespace demo {
 
 // Creates the component's tables (report tables, log, work and metadata tables) in the connected
-// database and fills the lookup rows every archive database holds: paper sizes, number formats and
-// retention periods.
+// database, as far as they are missing, and fills the lookup rows every archive database holds (paper
+// sizes, number formats and retention periods) when there are none yet.
 void createSchema(platform::db::Connection& connection);
 
 // Creates the demo archive table wsda with `records` generated documents, describes it in the
