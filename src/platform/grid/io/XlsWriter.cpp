@@ -97,8 +97,6 @@ void writeTextRecord(BiffWriter& out, quint16 id, const QString& text)
 
 void writePageSetup(BiffWriter& out, const PageSetup& page)
 {
-    writeU16Record(out, biff::PrintHeaders, page.printHeadings);
-    writeU16Record(out, biff::PrintGridLines, page.printGridLines);
     writeTextRecord(out, biff::Header, page.header);
     writeTextRecord(out, biff::Footer, page.footer);
     writeU16Record(out, biff::HCenter, page.centerHorizontally);
@@ -217,12 +215,14 @@ void WorkbookWriter::writeWorksheet(int firstRow, int lastRow)
 {
     BiffWriter& out = worksheets_;
     writeBof(out, kWorksheetSubstream);
-    writePageSetup(out, sheet_.pageSetup());
-
+    const PageSetup& page = sheet_.pageSetup();
+    writeU16Record(out, biff::PrintHeaders, page.printHeadings);
+    writeU16Record(out, biff::PrintGridLines, page.printGridLines);
     out.begin(biff::DefaultRowHeight);
     out.u16(0x0001); // the height is set, not derived from the font
     out.u16(quint16(std::clamp(sheet_.defaultRowHeight(), 0, kMaxRowHeight)));
     out.end();
+    writePageSetup(out, page);
     writeU16Record(out, biff::DefColWidth,
                    quint16(std::lround(double(sheet_.defaultColWidth()) / kXlsTwipsPerDigit)));
     writeColumns(out);

@@ -119,6 +119,15 @@ TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
     EXPECT_EQ(heights["0"].toInt(), 600);
     EXPECT_EQ(heights["1"].toInt(), kDefaultRowHeight);
     EXPECT_EQ(heights["2"].toInt(), 555);
+
+    const QJsonObject expectedPage {
+        { "paper", 8 },         { "scale", 85 },         { "landscape", 1 },      { "leftToRight", 0 },
+        { "blackAndWhite", 0 }, { "header", "&C档案目录" }, { "footer", "第&P页" }, { "left", 0.5 },
+        { "right", 0.75 },      { "top", 0.8 },          { "bottom", 1.0 },       { "headerMargin", 0.5 },
+        { "footerMargin", 0.5 }, { "hCenter", 1 },       { "vCenter", 0 },        { "gridLines", 1 },
+        { "headings", 0 },
+    };
+    EXPECT_EQ(s["page"].toObject(), expectedPage);
 }
 
 TEST(XlsWriter, RowsBeyondOneWorksheetContinueOnTheNext)

@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Prints what an independent reader (xlrd) finds in an .xls file, as JSON.
 
-  xls_dump.py FILE              every sheet with its cells, formats, merges, widths and heights
+  xls_dump.py FILE              every sheet with its cells, formats, merges, widths, heights and page
   xls_dump.py --edges N FILE    the same, but only the first and last N rows of every sheet
   xls_dump.py --stream NAME FILE  size and SHA-1 of one stream of the compound file
 """
 import hashlib
 import json
+import struct
 import sys
 
 import xlrd
@@ -85,6 +86,45 @@ def sheet_dump(book, sheet, edges):
     }
 
 
+MARGINS = {0x26: "left", 0x27: "right", 0x28: "top", 0x29: "bottom"}
+FLAGS = {0x83: "hCenter", 0x84: "vCenter", 0x2A: "headings", 0x2B: "gridLines"}
+TEXTS = {0x14: "header", 0x15: "footer"}
+
+
+def unicode_string(body):
+    count, flags = struct.unpack_from("<HB", body)
+    raw = body[3:]
+    return raw[:count].decode("latin-1") if not flags & 1 else raw[:2 * count].decode("utf-16-le")
+
+
+def page_setups(path):
+    """The page records of every worksheet, decoded here since xlrd skips them."""
+    with open(path, "rb") as f:
+        data = compdoc.CompDoc(f.read(), logfile=sys.stderr).get_named_stream("Workbook")
+    sheets, current, pos = [], None, 0
+    while pos + 4 <= len(data):
+        rid, size = struct.unpack_from("<HH", data, pos)
+        body = data[pos + 4:pos + 4 + size]
+        pos += 4 + size
+        if rid == 0x0809:
+            current = {} if struct.unpack_from("<H", body, 2)[0] == 0x10 else None
+            if current is not None:
+                sheets.append(current)
+        elif current is None:
+            continue
+        elif rid in MARGINS:
+            current[MARGINS[rid]] = struct.unpack("<d", body)[0]
+        elif rid in FLAGS:
+            current[FLAGS[rid]] = struct.unpack("<H", body)[0]
+        elif rid in TEXTS:
+            current[TEXTS[rid]] = unicode_string(body)
+        elif rid == 0x00A1:
+            paper, scale, _, _, _, flags, _, _, hdr, ftr = struct.unpack_from("<6H2H2d", body)
+            current.update(paper=paper, scale=scale, leftToRight=flags & 1, landscape=int(not flags & 2),
+                           blackAndWhite=(flags >> 3) & 1, headerMargin=hdr, footerMargin=ftr)
+    return sheets
+
+
 def main(args):
     if args[0] == "--stream":
         with open(args[2], "rb") as f:
@@ -97,7 +137,10 @@ def main(args):
         edges = int(args[1])
         args = args[2:]
     book = xlrd.open_workbook(args[0], formatting_info=True, logfile=sys.stderr)
-    print(json.dumps({"sheets": [sheet_dump(book, s, edges) for s in book.sheets()]}, ensure_ascii=False))
+    sheets = [sheet_dump(book, s, edges) for s in book.sheets()]
+    for sheet, page in zip(sheets, page_setups(args[0])):
+        sheet["page"] = page
+    print(json.dumps({"sheets": sheets}, ensure_ascii=False))
 
 
 if __name__ == "__main__":
