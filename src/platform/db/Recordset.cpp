@@ -143,6 +143,15 @@ std::unique_ptr<Recordset> Recordset::fabricate(const QList<FieldInfo>& fields)
     return recordset;
 }
 
+std::unique_ptr<Recordset> Recordset::clone() const
+{
+    d->requireOpen();
+    auto copy = std::make_unique<Recordset>();
+    *copy->d = *d;
+    copy->d->position = d->rowCount > 0 ? 0 : -1;
+    return copy;
+}
+
 void Recordset::close()
 {
     *d = Impl();

@@ -57,6 +57,8 @@ public:
 
     void open(const QString& sql, Connection& connection);
     static std::unique_ptr<Recordset> fabricate(const QList<FieldInfo>& fields);
+    // An independent copy: the same fields, rows, pending changes and connection, on the first row.
+    std::unique_ptr<Recordset> clone() const;
     void close();
     bool isOpen() const;
 

@@ -173,6 +173,22 @@ TEST_P(RecordsetTest, FailingQueryThrowsWithTheStatement)
     EXPECT_FALSE(rs.isOpen());
 }
 
+TEST_P(RecordsetTest, CloneWalksAndChangesItsOwnCopy)
+{
+    insertInfo("('R1', 'A', 1, 'a', null), ('R1', 'B', 2, 'b', null)");
+    Recordset rs;
+    rs.open("select * from report_info order by info_order", connection);
+    rs.moveLast();
+    const auto copy = rs.clone();
+    EXPECT_EQ(copy->text("info_type"), "A");
+    copy->setValue("info_description", "changed");
+    copy->updateBatch();
+    EXPECT_EQ(rs.text("info_description"), "b");
+    rs.moveFirst();
+    EXPECT_EQ(rs.text("info_description"), "a");
+    EXPECT_EQ(db.scalar("select info_description from report_info where info_type = 'A'"), "changed");
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, RecordsetTest, testing::ValuesIn(availableBackends()), BackendTestName());
 
 TEST(FabricatedRecordset, KeepsRowsAddedAndAcceptsTheirBatch)
