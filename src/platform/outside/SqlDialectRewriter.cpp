@@ -188,11 +188,12 @@ private:
         if (following < end && (tokens_[following].isWord("percent") || tokens_[following].isWord("with")))
             return false;
         const int scopeEnd = selectEnd(after, end);
-        const QString body = rewrite(after, scopeEnd);
-        qsizetype kept = body.size();
-        while (kept > 0 && body[kept - 1].isSpace())
-            --kept;
-        out += head + body.left(kept) + QStringLiteral(" limit ") + limit + body.mid(kept);
+        int codeEnd = scopeEnd;
+        while (codeEnd > after
+            && (tokens_[codeEnd - 1].kind == Kind::Space || tokens_[codeEnd - 1].kind == Kind::Comment))
+            --codeEnd;
+        out += head + rewrite(after, codeEnd) + QStringLiteral(" limit ") + limit
+            + rewrite(codeEnd, scopeEnd);
         next = scopeEnd;
         return true;
     }

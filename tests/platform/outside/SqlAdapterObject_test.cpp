@@ -38,6 +38,8 @@ TEST(SqlAdapterRewrite, RewritesSqlServerDialectForEachTarget)
         { "select a from t where b in (select top 1 c from u order by c) and d=1",
             "select a from t where b in (select c from u order by c limit 1) and d=1",
             "select a from t where b in (select c from u order by c limit 1) and d=1" },
+        { "select top 1 a from t -- first\n", "select a from t limit 1 -- first\n",
+            "select a from t limit 1 -- first\n" },
         { "select top 10 percent a from t", "select top 10 percent a from t",
             "select top 10 percent a from t" },
         { "select len(title) from t", "select length(rtrim(title)) from t",
