@@ -79,13 +79,9 @@ struct ReportState {
     bool UseCallerRecordset = false; // the host's record set is the data of the report being built
     QString StatusUserText; // panel 2 of the status bars
 
-    // Values that a new CReportOrv resets for the print window and the engine: the first-page sizing
-    // flag of the print window, the report's own data-source SQL and the sheet rows around the page
-    // being filled.
+    // Set by every new CReportOrv: the print window sizes its visible page grid before it shows the
+    // first page, then clears the flag.
     bool FirstPageSizing = true;
-    QString SourceSql;
-    int PageFirstRow = 0;
-    int PageLastRow = 0;
 };
 
 ReportState& reportState();

@@ -1,0 +1,109 @@
+#include "store/ReportLookups.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
+#include "platform/Error.h"
+#include "store/ReportState.h"
+#include "store/StoreSql.h"
+#include "store/TextConvert.h"
+#include "store/WindowSeams.h"
+
+namespace store
+{
+
+using platform::db::sqlText;
+
+namespace
+{
+
+    // The first column of the first row as text; "" without rows.
+    QString firstText(const QString& sql)
+    {
+        const auto recordset = openStoreSql(sql);
+        return recordset->eof() ? QString() : recordset->text(0);
+    }
+
+} // namespace
+
+int RunReportWizard()
+{
+    const auto& wizard = windowSeams().frmWizard;
+    if (!wizard)
+        return WizardNotFinished;
+    const auto& state = reportState();
+    return wizard(WizardRequest { state.ReportGroupId, state.ReportName, state.TABLENAME });
+}
+
+bool CreateStatReport()
+{
+    const auto& definition = windowSeams().clsStatReport;
+    if (!definition)
+        return false;
+    auto& state = reportState();
+    const StatReportResult result = definition(state.Connection, state.ReportGroupId, state.ReportName);
+    state.ReportId = result.reportId;
+    return result.saved;
+}
+
+QString GetReportNote(const QString& reportId)
+{
+    return firstText(QStringLiteral("select note from report_index where report_id=") + sqlText(reportId));
+}
+
+QString GetReportName(const QString& reportId)
+{
+    return firstText(
+        QStringLiteral("select report_name from report_index where report_id=") + sqlText(reportId));
+}
+
+bool ColumnExists(const QString& table, const QString& column)
+{
+    const auto recordset
+        = openStoreSql(QStringLiteral("select * from table_struct_description where table_name =")
+            + sqlText(table) + QStringLiteral(" and column_name =") + sqlText(column));
+    return recordset->recordCount() > 0;
+}
+
+QString GetTableChnName(const QString& table)
+{
+    return firstText(
+        QStringLiteral("select table_chn_name from table_description where table_name=") + sqlText(table));
+}
+
+QDateTime GetServerDate()
+{
+    const auto recordset = openStoreSql(QStringLiteral("select getdate()"));
+    const QVariant value = recordset->value(0);
+    QDateTime time = value.typeId() == QMetaType::QDateTime
+        ? value.toDateTime()
+        : toDateTime(value.toString()).value_or(QDateTime());
+    if (!time.isValid())
+        throw platform::Error(platform::errors::DatabaseError, QStringLiteral("GetServerDate"),
+            QStringLiteral("服务器时间无法识别：") + value.toString());
+    time.setTime(QTime(time.time().hour(), time.time().minute(), time.time().second()));
+    return time;
+}
+
+void GetReportIdByName()
+{
+    auto& state = reportState();
+    const auto recordset = openStoreSql(
+        QStringLiteral("select report_id from report_index where report_group_id =")
+        + sqlText(state.ReportGroupId) + QStringLiteral(" and report_name =") + sqlText(state.ReportName));
+    if (recordset->recordCount() != 0)
+        state.ReportId = recordset->text(0);
+}
+
+void ReadRptIndex()
+{
+    auto& state = reportState();
+    const auto recordset = openStoreSql(
+        QStringLiteral("select * from report_index where report_id = ") + sqlText(state.ReportId));
+    if (recordset->eof())
+        return;
+    state.ReportName = recordset->text(QStringLiteral("report_name"));
+    state.ReportGroupId = recordset->text(QStringLiteral("report_group_id"));
+    state.ReportType = toShort(recordset->text(QStringLiteral("report_type"))).value_or(NoReportType);
+}
+
+} // namespace store

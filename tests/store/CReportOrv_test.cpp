@@ -1,0 +1,123 @@
+#include "StoreFixture.h"
+
+#include "engine/EngineState.h"
+#include "platform/db/Recordset.h"
+
+using namespace storetest;
+
+namespace
+{
+using CReportOrvTest = StoreTest;
+}
+
+TEST_P(CReportOrvTest, PropertiesReachTheStateAndGettersReturnWhatTheHostGave)
+{
+    auto user = std::make_shared<FixedUser>(QStringLiteral("1"), QStringLiteral("王"));
+    auto records = std::make_shared<platform::db::Recordset>();
+    report->setUser(user);
+    report->setReportId(QStringLiteral("20240101090000000001"));
+    report->setReportGroupId(QStringLiteral("wsda"));
+    report->setTABLENAME(QStringLiteral("wsda"));
+    report->setSelectWhere(QStringLiteral("filing_year=2020"));
+    report->setSelectOrder(QStringLiteral("folder_no, piece_no desc"));
+    report->setDataRecordSet(records);
+    report->setOpenType(3);
+    report->setIsPrintBlankReport(true);
+    report->setGetSQL(QStringLiteral("select 1"));
+    report->setGetFactTableName(QStringLiteral("wsda_fact"));
+
+    const auto& state = store::reportState();
+    EXPECT_EQ(state.Connection, database->connection());
+    EXPECT_EQ(report->Connection(), database->connection());
+    EXPECT_EQ(state.User, user);
+    EXPECT_EQ(report->User(), user);
+    EXPECT_EQ(state.ReportId, report->ReportId());
+    EXPECT_EQ(state.ReportGroupId, report->ReportGroupId());
+    EXPECT_EQ(state.TABLENAME, report->TABLENAME());
+    EXPECT_EQ(state.SelectWhere, report->SelectWhere());
+    EXPECT_EQ(state.SelectOrder, QStringLiteral("wsda.folder_no,wsda.piece_no desc"));
+    EXPECT_EQ(report->SelectOrder(), QStringLiteral("folder_no, piece_no desc"));
+    EXPECT_EQ(state.DataRecordSet, records);
+    EXPECT_EQ(report->OpenType(), 3);
+    EXPECT_TRUE(state.IsPrintBlankReport);
+    EXPECT_TRUE(report->IsPrintBlankReport());
+    EXPECT_EQ(engine::dataEngine().SourceSql, QStringLiteral("select 1"));
+    EXPECT_EQ(state.FactTableName, QStringLiteral("wsda_fact"));
+}
+
+TEST_P(CReportOrvTest, SortListIsQualifiedWithTheTableOfTheMoment)
+{
+    report->setTABLENAME(QStringLiteral("old"));
+    report->setSelectOrder(QStringLiteral("a,b"));
+    report->setTABLENAME(QStringLiteral("new"));
+    EXPECT_EQ(store::reportState().SelectOrder, QStringLiteral("old.a,old.b"));
+}
+
+TEST_P(CReportOrvTest, ErrorMessageIsTheStatesMessage)
+{
+    store::reportState().ErrorMessage = QStringLiteral("报表没有数据");
+    EXPECT_EQ(report->ErrorMessage(), QStringLiteral("报表没有数据"));
+    report->setErrorMessage(QStringLiteral("host text"));
+    EXPECT_EQ(report->ErrorMessage(), QStringLiteral("host text"));
+    EXPECT_EQ(report->GetWebReportPath(), QString());
+}
+
+TEST_P(CReportOrvTest, NewObjectResetsOnlyItsCreationValues)
+{
+    auto& state = store::reportState();
+    report->setIsPrintBlankReport(true);
+    report->setReportId(QStringLiteral("kept"));
+    state.WebPrintMode = true;
+    state.FirstPageSizing = false;
+    auto& engineState = engine::dataEngine();
+    engineState.SourceSql = QStringLiteral("select 1");
+    engineState.PageFirstRow = 40;
+    engineState.PageLastRow = 80;
+
+    CReportOrv second;
+    EXPECT_FALSE(state.IsPrintBlankReport);
+    EXPECT_FALSE(state.WebPrintMode);
+    EXPECT_TRUE(state.FirstPageSizing);
+    EXPECT_EQ(engineState.SourceSql, QString());
+    EXPECT_EQ(engineState.PageFirstRow, 0);
+    EXPECT_EQ(engineState.PageLastRow, 0);
+    EXPECT_EQ(state.ReportId, QStringLiteral("kept"));
+    EXPECT_EQ(second.ReportId(), QString());
+    EXPECT_TRUE(report->IsPrintBlankReport());
+}
+
+TEST_P(CReportOrvTest, DesignerOpensOnlyWithTableAndGroup)
+{
+    int opened = 0;
+    store::windowSeams().frmReportDesigner = [&] { ++opened; };
+    int statistics = 2;
+    report->setTABLENAME(QStringLiteral("wsda"));
+    report->ShowReportDesigner(&statistics);
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(store::reportState().ReportType, 0);
+
+    report->setReportGroupId(QStringLiteral("wsda"));
+    report->ShowReportDesigner(&statistics);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(store::reportState().ReportType, 2);
+    report->ShowReportDesigner();
+    EXPECT_EQ(store::reportState().ReportType, 0);
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_P(CReportOrvTest, WindowMembersWithoutTheirWindowsDoNothing)
+{
+    report->setReportId(QStringLiteral("20240101090000000001"));
+    EXPECT_NO_THROW(report->ShowPageSetupDlg());
+    EXPECT_NO_THROW(report->PreviewBlankPage());
+    EXPECT_NO_THROW(report->PreviewPrint());
+    EXPECT_NO_THROW(report->PrintReport());
+    EXPECT_NO_THROW(report->WebPrint());
+    EXPECT_TRUE(ui.boxes().empty());
+    int pageSetups = 0;
+    store::windowSeams().frmPageSetup = [&] { ++pageSetups; };
+    report->ShowPageSetupDlg();
+    EXPECT_EQ(pageSetups, 1);
+}
+
+STORE_TEST_SUITE(CReportOrvTest);

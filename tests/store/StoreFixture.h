@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/db/Connection.h"
+#include "platform/outside/HostObjects.h"
+#include "platform/outside/SettingsObject.h"
+#include "platform/ui/ScriptedPrinters.h"
+#include "platform/ui/ScriptedUi.h"
+#include "store/CReportOrv.h"
+#include "store/ReportState.h"
+#include "store/WindowSeams.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <QTemporaryDir>
+
+namespace storetest
+{
+
+// A user object as a host hands it in.
+class FixedUser : public platform::outside::User
+{
+public:
+    FixedUser(QString id, QString name)
+        : id_(std::move(id))
+        , name_(std::move(name))
+    {
+    }
+    QString userId() const override { return id_; }
+    QString userName() const override { return name_; }
+
+private:
+    QString id_;
+    QString name_;
+};
+
+// Each test starts from a fresh report state, empty window hooks, scripted boxes, one installed
+// printer, private settings and a database of its own with the component's tables; the test plays the
+// host through `report`.
+class StoreTest : public testing::TestWithParam<orvtest::Backend>
+{
+protected:
+    void SetUp() override
+    {
+        store::reportState() = store::ReportState {};
+        store::windowSeams() = store::WindowSeams {};
+        platform::outside::setSettingsFolder(settings.path());
+        database.emplace(GetParam());
+        report = std::make_unique<CReportOrv>();
+        report->setConnection(database->connection());
+    }
+
+    void TearDown() override
+    {
+        report.reset();
+        store::windowSeams() = store::WindowSeams {};
+        store::reportState() = store::ReportState {};
+        database.reset();
+        platform::outside::setSettingsFolder(QString());
+    }
+
+    int execute(const QString& sql) { return database->connection()->execute(sql); }
+    QList<QStringList> rows(const QString& sql) const { return database->rows(sql); }
+    QString scalar(const QString& sql) const { return database->scalar(sql); }
+
+    QTemporaryDir settings;
+    platform::ui::ScriptedUi ui;
+    platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
+        { QStringLiteral("PDF") }, QStringLiteral("PDF") } };
+    std::optional<orvtest::TestDatabase> database;
+    std::unique_ptr<CReportOrv> report;
+};
+
+} // namespace storetest
+
+// Runs a StoreTest suite on every available database.
+#define STORE_TEST_SUITE(suite)                                                                              \
+    INSTANTIATE_TEST_SUITE_P(                                                                                \
+        Backends, suite, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName())
