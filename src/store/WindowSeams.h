@@ -9,6 +9,11 @@ namespace platform::db
 class Connection;
 }
 
+namespace platform::grid
+{
+class Sheet;
+}
+
 namespace store
 {
 
@@ -47,6 +52,9 @@ struct WindowSeams {
     std::function<StatReportResult(
         std::shared_ptr<platform::db::Connection>, const QString& groupId, const QString& reportName)>
         clsStatReport;
+    // The designer's painting of the region-marker column (column 1 of a data report's design grid) from
+    // the state's region table; the loader calls it once the region rows are read.
+    std::function<void(platform::grid::Sheet&)> PaintRegionMarkers;
 };
 
 WindowSeams& windowSeams();

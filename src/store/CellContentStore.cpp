@@ -1,0 +1,70 @@
+#include "store/CellContentStore.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
+#include "platform/grid/Sheet.h"
+#include "store/CellSourceText.h"
+#include "store/ContentSplit.h"
+#include "store/FieldNames.h"
+#include "store/GridScan.h"
+#include "store/StoreSql.h"
+#include "store/TextConvert.h"
+
+namespace store
+{
+
+using platform::db::sqlText;
+
+namespace
+{
+
+    const QString FieldPrefix = QStringLiteral("@B|");
+
+    // A field content with its field name passed through `translate`, options kept as they are.
+    QString withFieldName(const QString& content, QString (*translate)(const QString&))
+    {
+        const FieldBody field = FieldBody::split(content.mid(FieldPrefix.size()));
+        return FieldPrefix + translate(field.name) + field.options;
+    }
+
+} // namespace
+
+void LoadRptData(platform::grid::Sheet& grid)
+{
+    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_data")));
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+        const auto row = toLong(rows->text(QStringLiteral("row_no")));
+        const auto col = toLong(rows->text(QStringLiteral("col_no")));
+        if (!row || !col || *row < 1 || *col < 1)
+            continue;
+        QString content = joinContent(
+            rows->text(QStringLiteral("data_description1")), rows->text(QStringLiteral("data_description2")));
+        if (isFieldCellText(content))
+            content = withFieldName(content, GetFieldChnName);
+        grid.setText(*row, *col, content);
+    }
+}
+
+void UpdateRptDataToDB(const platform::grid::CellRange& range, const QString& text)
+{
+    QString content = trimBlanks(text);
+    if (content.isEmpty())
+        return;
+    const QString dataType = storedDataType(content);
+    if (isFieldCellText(content))
+        content = withFieldName(content, GetNameByChn);
+    const ContentParts parts = splitContent(content);
+    executeStoreSql(QStringLiteral("insert into report_data(report_id,row_no,col_no,data_type,data_description1,"
+                                   "data_description2) values(")
+        + reportIdLiteral() + QLatin1Char(',') + QString::number(range.row1) + QLatin1Char(',')
+        + QString::number(range.col1) + QLatin1Char(',') + sqlText(dataType) + QLatin1Char(',')
+        + sqlText(parts.first) + QLatin1Char(',') + sqlText(parts.rest) + QLatin1Char(')'));
+}
+
+void GetRptDataInfo(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol)
+{
+    for (const platform::grid::CellRange& range : scanRanges(grid, firstRow, firstCol, lastRow, lastCol))
+        UpdateRptDataToDB(range, grid.entry(range.row1, range.col1));
+}
+
+} // namespace store

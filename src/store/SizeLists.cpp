@@ -1,0 +1,60 @@
+#include "store/SizeLists.h"
+
+#include "platform/Error.h"
+#include "platform/grid/Sheet.h"
+#include "store/clsPropertyHandle.h"
+#include "store/PropertyItems.h"
+#include "store/TextConvert.h"
+
+namespace store
+{
+
+namespace
+{
+
+    void applySizes(const QString& list, const std::function<void(int index, int twips)>& setSize)
+    {
+        for (const PropertyItem& item : propertyItems(list)) {
+            const std::optional<int> index = toLong(item.name);
+            const std::optional<int> twips = toShort(item.value);
+            if (!index || !twips)
+                continue;
+            try {
+                setSize(*index, *twips);
+            } catch (const platform::Error&) {
+                // an index outside the sheet: the other items still apply
+            }
+        }
+    }
+
+} // namespace
+
+QList<SizeListChunk> sizeListChunks(int first, int last, const std::function<int(int index)>& sizeOf)
+{
+    QList<SizeListChunk> chunks;
+    SizeListChunk chunk { first, last, {} };
+    for (int index = first; index <= last; ++index) {
+        const QString item = clsPropertyHandle::GetPropertyString(
+            QString::number(index), PropertyDataType::Integer, QString::number(sizeOf(index)));
+        if (chunk.list.size() + item.size() > MaxSizeListLength) {
+            chunk.last = index - 1;
+            chunks.append(chunk);
+            chunk = { index, last, {} };
+        }
+        chunk.list += item;
+    }
+    chunks.append(chunk);
+    return chunks;
+}
+
+void SetGridRowHeights(platform::grid::Sheet& grid, const QString& list)
+{
+    applySizes(list, [&](int row, int twips) { grid.setRowHeight(row, twips); });
+}
+
+void SetGridColWidths(platform::grid::Sheet& grid, const QString& list)
+{
+    applySizes(list, [&](int col, int twips) { grid.setColWidth(col, twips); });
+}
+
+} // namespace store

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/db/Connection.h"
+#include "platform/outside/FailureLog.h"
+
+#include <exception>
+#include <memory>
+#include <QString>
+
+namespace platform::db
+{
+class Recordset;
+}
+
+// The statements of the report store run on the host's connection held in the report state, each
+// passed through the shared SQL adapter first.
+namespace store
+{
+
+// The state's connection; throws platform::Error when the host has set none.
+platform::db::Connection& storeConnection();
+
+std::unique_ptr<platform::db::Recordset> openStoreSql(const QString& sql);
+int executeStoreSql(const QString& sql);
+
+// The current report id of the state as an SQL literal.
+QString reportIdLiteral();
+
+// "select * from <table> where report_id = '<current id>'".
+QString selectReportRows(const QString& table);
+
+// Runs a lookup whose failure the caller can live with: inside a transaction on PostgreSQL it runs in a
+// savepoint, so that its failure leaves the transaction usable. A failure is logged under `procedure`
+// and gives `fallback`.
+template <class T, class F>
+T toleratedLookup(const char* procedure, T fallback, F&& work)
+{
+    return platform::outside::logged(procedure, fallback, [&] {
+        T result = fallback;
+        std::exception_ptr failure;
+        storeConnection().tolerate([&] {
+            try {
+                result = work();
+            } catch (...) {
+                failure = std::current_exception();
+                throw;
+            }
+        });
+        if (failure)
+            std::rethrow_exception(failure);
+        return result;
+    });
+}
+
+} // namespace store
