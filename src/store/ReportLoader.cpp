@@ -6,6 +6,7 @@
 #include "store/OrderRewrite.h"
 #include "store/PageSettings.h"
 #include "store/RegionRows.h"
+#include "store/ReportLookups.h"
 #include "store/ReportState.h"
 #include "store/SqlPieces.h"
 #include "store/StoreSql.h"
@@ -22,18 +23,6 @@ bool ReportRowsExist(const QString& table)
 bool ReportInfoExists()
 {
     return ReportRowsExist(QStringLiteral("report_info"));
-}
-
-void ReadRptIndex()
-{
-    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_index")));
-    if (rows->recordCount() == 0)
-        return;
-    rows->moveFirst();
-    ReportState& state = reportState();
-    state.ReportName = rows->text(QStringLiteral("report_name"));
-    state.ReportGroupId = rows->text(QStringLiteral("report_group_id"));
-    state.ReportType = toShort(rows->text(QStringLiteral("report_type"))).value_or(NoReportType);
 }
 
 void OpenReportInDesigner(platform::grid::Sheet& grid, const LoadProgress& progress)

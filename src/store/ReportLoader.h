@@ -18,17 +18,13 @@ bool ReportRowsExist(const QString& table);
 // The designer opens only a report that has report_info rows.
 bool ReportInfoExists();
 
-// The index row into the state (ReportName, ReportGroupId, ReportType); without a row they keep their
-// values.
-void ReadRptIndex();
-
 // Progress of a load, as the values 10, 20 (data reports only), 30, 40 and 50.
 using LoadProgress = std::function<void(int value)>;
 
-// Loads the whole report into the design grid, which the designer has cleared: index row, (data reports)
-// SQL pieces, page settings, (data reports) the check of the report's tables and of its sort order,
-// formats, cell contents and (data reports) regions with the designer's region-marker column. A failure
-// (a malformed region text or page setting) throws platform::Error to the caller.
+// Loads the whole report into the design grid, which the designer has cleared: index row (ReadRptIndex),
+// (data reports) SQL pieces, page settings, (data reports) the check of the report's tables and of its
+// sort order, formats, cell contents and (data reports) regions with the designer's region-marker column.
+// A failure (a malformed region text or page setting) throws platform::Error to the caller.
 void OpenReportInDesigner(platform::grid::Sheet& grid, const LoadProgress& progress = {});
 
 } // namespace store
