@@ -202,3 +202,11 @@ TEST(XlsWriter, ManyMergedBlocksAllArrive)
     }
     EXPECT_EQ(rows.size(), kBlocks);
 }
+
+TEST(XlsWriter, EmptySheetIsOneEmptyWorksheet)
+{
+    const QJsonArray sheets = writeAndDump(Sheet())["sheets"].toArray();
+    ASSERT_EQ(sheets.size(), 1);
+    EXPECT_EQ(sheets[0]["rows"].toInt(), 0);
+    EXPECT_TRUE(sheets[0]["cells"].toArray().isEmpty());
+}
