@@ -209,20 +209,6 @@ int defaultPrinterPageHeightTwips()
     return static_cast<int>(std::lround(pageSizeTwips().height()));
 }
 
-QPageSize pageSizeForPaperCode(int paperCode)
-{
-    const QPageSize::PageSizeId id = QPageSize::id(paperCode);
-    return id == QPageSize::Custom ? QPageSize() : QPageSize(id);
-}
-
-int paperCodeForPageSize(const QPageSize& pageSize)
-{
-    if (!pageSize.isValid() || pageSize.id() == QPageSize::Custom)
-        return papercodes::Custom;
-    const int code = pageSize.windowsId();
-    return code > 0 && code != papercodes::Custom ? code : papercodes::Custom;
-}
-
 std::unique_ptr<QPrinter> makePrinter(const QString& name)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -50,8 +50,11 @@ int defaultPrinterPageWidthTwips();
 int defaultPrinterPageHeightTwips();
 
 // Paper codes and Qt page sizes. An unknown code gives an invalid QPageSize; a size without a code gives 256.
+// The rotated papers (such as 77, A4 rotated) measure as their paper turned: wider than high.
 QPageSize pageSizeForPaperCode(int paperCode);
 int paperCodeForPageSize(const QPageSize& pageSize);
+// Every code that names a paper, in ascending order (256, custom, is not among them).
+QList<int> paperCodes();
 
 // A printer for one job on the named printer, with the default printer's paper and orientation.
 // For "PDF" it writes a new file in the PDF folder. Throws platform::Error (errors::PrinterFault)

@@ -1,0 +1,199 @@
+#include "GridPrinter.h"
+
+#include "HeaderFooter.h"
+#include "platform/Error.h"
+#include "platform/grid/Sheet.h"
+#include "platform/grid/view/AxisLayout.h"
+#include "platform/grid/view/CellLook.h"
+#include "platform/grid/view/HeadingPainter.h"
+#include "platform/grid/view/SheetPainter.h"
+#include "platform/ui/ModalDialog.h"
+#include "platform/ui/Printers.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <algorithm>
+
+namespace platform::grid {
+
+namespace {
+
+Error printerFault(const QPrinter& printer)
+{
+    const QString name = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
+    return Error(errors::PrinterFault, QStringLiteral("GridPrinter"), QStringLiteral("打印机“%1”无法打印").arg(name));
+}
+
+// The pages chosen on the printer: all, or its page range.
+std::pair<int, int> chosenPages(const QPrinter& printer, int count)
+{
+    if (printer.printRange() != QPrinter::PageRange || printer.fromPage() == 0)
+        return { 1, count };
+    return { std::max(1, printer.fromPage()), std::min(count, printer.toPage() == 0 ? count : printer.toPage()) };
+}
+
+// One print of a sheet on one printer: the sheet's sizes, the page's geometry and the headings'
+// bands, which take room from every page.
+class PrintJob {
+public:
+    PrintJob(const Sheet& sheet, QPrinter& printer)
+        : sheet_(sheet)
+        , setup_(sheet.pageSetup())
+        , device_(&printer)
+    {
+        layout_.update(sheet);
+        page_ = pageGeometry(setup_, printer.paperRect(QPrinter::DevicePixel).size(), printer.resolution());
+        if (setup_.printHeadings) {
+            const CellGeometry geometry(layout_, 1, 1, QPointF(), page_.scale);
+            const HeadingPainter headings(geometry, device_);
+            colBand_ = headings.columnBandHeight();
+            rowBand_ = headings.rowBandWidth(sheet.lastUsedRow());
+        }
+    }
+
+    QList<PrintPage> plan() const
+    {
+        const QSizeF room = page_.roomTwips() - QSizeF(rowBand_, colBand_) / page_.scale;
+        return planPages(layout_, printPieces(sheet_), printTitleRows(sheet_), room, setup_.leftToRight);
+    }
+
+    void paint(QPainter& painter, const PrintPage& page, int number, int count) const
+    {
+        const CellRange& cells = page.cells;
+        const AxisLayout& rows = layout_.rows;
+        const AxisLayout& cols = layout_.cols;
+        const qint64 titleTwips = page.titles ? rows.offset(page.titles->last + 1) - rows.offset(page.titles->first) : 0;
+        const qint64 heightTwips = titleTwips + rows.offset(cells.row2 + 1) - rows.offset(cells.row1);
+        const qint64 widthTwips = cols.offset(cells.col2 + 1) - cols.offset(cells.col1);
+        QPointF origin = page_.body.topLeft() + QPointF(rowBand_, colBand_);
+        if (setup_.centerHorizontally)
+            origin.rx() += std::max(0.0, (page_.body.width() - rowBand_ - widthTwips * page_.scale) / 2);
+        if (setup_.centerVertically)
+            origin.ry() += std::max(0.0, (page_.body.height() - colBand_ - heightTwips * page_.scale) / 2);
+
+        SheetPaintOptions options;
+        options.gridLines = setup_.printGridLines;
+        options.whiteBackground = false;
+        options.blackAndWhite = setup_.blackAndWhite;
+        QPointF cellsOrigin = origin;
+        if (page.titles) {
+            const CellRange titles { page.titles->first, cells.col1, page.titles->last, cells.col2 };
+            const CellGeometry geometry(layout_, titles.row1, titles.col1, origin, page_.scale);
+            SheetPainter(sheet_, geometry).paint(painter, titles, options);
+            paintRowHeadings(painter, geometry, titles, origin);
+            cellsOrigin.setY(geometry.y(titles.row2 + 1));
+        }
+        const CellGeometry geometry(layout_, cells.row1, cells.col1, cellsOrigin, page_.scale);
+        SheetPainter(sheet_, geometry).paint(painter, cells, options);
+        paintRowHeadings(painter, geometry, cells, origin);
+        if (setup_.printHeadings)
+            HeadingPainter(geometry, device_).paintColumns(painter, cells.col1, cells.col2, origin.y() - colBand_, { 0, 0 });
+        paintHeaderAndFooter(painter, number, count);
+    }
+
+private:
+    void paintRowHeadings(QPainter& painter, const CellGeometry& geometry, const CellRange& cells, QPointF origin) const
+    {
+        if (setup_.printHeadings)
+            HeadingPainter(geometry, device_).paintRows(painter, cells.row1, cells.row2, origin.x() - rowBand_, rowBand_, { 0, 0 });
+    }
+
+    void paintHeaderAndFooter(QPainter& painter, int number, int count) const
+    {
+        const QDateTime now = QDateTime::currentDateTime();
+        const HeaderFooterText header = expandHeaderFooter(setup_.header, number, count, now);
+        const HeaderFooterText footer = expandHeaderFooter(setup_.footer, number, count, now);
+        if (header.isEmpty() && footer.isEmpty())
+            return;
+        painter.save();
+        const double unscaled = device_->logicalDpiY() / double(kTwipsPerInch); // headers ignore the scale percent
+        painter.setFont(deviceFont(CellFormat {}, unscaled, device_));
+        painter.setPen(Qt::black);
+        const double left = page_.body.left();
+        const double width = page_.body.width();
+        paintParts(painter, header, QRectF(left, page_.header.top(), width, 1), Qt::AlignTop);
+        paintParts(painter, footer, QRectF(left, page_.footer.bottom() - 1, width, 1), Qt::AlignBottom);
+        painter.restore();
+    }
+
+    static void paintParts(QPainter& painter, const HeaderFooterText& text, const QRectF& line, Qt::Alignment vertical)
+    {
+        const int flags = int(vertical) | Qt::TextDontClip;
+        painter.drawText(line, flags | Qt::AlignLeft, text.left);
+        painter.drawText(line, flags | Qt::AlignHCenter, text.center);
+        painter.drawText(line, flags | Qt::AlignRight, text.right);
+    }
+
+    const Sheet& sheet_;
+    const PageSetup setup_;
+    QPaintDevice* device_;
+    SheetLayout layout_;
+    PageGeometry page_;
+    double rowBand_ = 0;
+    double colBand_ = 0;
+};
+
+} // namespace
+
+GridPrinter::GridPrinter(const Sheet& sheet)
+    : sheet_(sheet)
+{
+}
+
+void GridPrinter::applyPageSetup(QPrinter& printer) const
+{
+    const PageSetup& setup = sheet_.pageSetup();
+    if (const std::optional<QPageSize> paper = paperOf(setup))
+        printer.setPageSize(*paper);
+    printer.setPageOrientation(setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setFullPage(true); // the margins are the page setup's, measured from the paper's edge
+}
+
+QList<PrintPage> GridPrinter::pages(QPrinter& printer) const
+{
+    applyPageSetup(printer);
+    return PrintJob(sheet_, printer).plan();
+}
+
+int GridPrinter::print(QPrinter& printer, bool showDialog) const
+{
+    applyPageSetup(printer);
+    if (showDialog) {
+        QPrintDialog dialog(&printer);
+        dialog.setMinMax(1, std::max<int>(1, PrintJob(sheet_, printer).plan().size()));
+        if (ui::showModal(dialog) != QDialog::Accepted)
+            return 0;
+    }
+    const PrintJob job(sheet_, printer);
+    const QList<PrintPage> pages = job.plan();
+    const auto [first, last] = chosenPages(printer, int(pages.size()));
+    if (first > last)
+        return 0;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw printerFault(printer);
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    bool firstPage = true;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (int number = first; number <= last; ++number) {
+            if (!firstPage && !printer.newPage()) {
+                painter.end();
+                throw printerFault(printer);
+            }
+            firstPage = false;
+            job.paint(painter, pages[number - 1], number, int(pages.size()));
+        }
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        throw printerFault(printer);
+    return last - first + 1;
+}
+
+int GridPrinter::print(const QString& printerName, bool showDialog) const
+{
+    const std::unique_ptr<QPrinter> printer = ui::makePrinter(printerName);
+    return print(*printer, showDialog);
+}
+
+} // namespace platform::grid

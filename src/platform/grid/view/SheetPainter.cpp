@@ -1,0 +1,358 @@
+#include "SheetPainter.h"
+
+#include "BorderLine.h"
+#include "CellLook.h"
+#include "RangeBlocks.h"
+#include "platform/grid/NumberFormat.h"
+#include "platform/grid/Sheet.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QSet>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace platform::grid {
+
+namespace {
+
+constexpr int kTextPaddingTwips = 30;  // texts keep two pixels from the sides at 100 %
+constexpr int kGridLineTwips = 8;      // one pixel on screen, a hairline on paper
+constexpr int kWidestBorderTwips = 45; // how far a border may reach past its edge
+constexpr double kSmallestShrink = 0.05;
+
+struct StyleLook {
+    CellFormat format;
+    QFont font;
+};
+
+struct PlacedText {
+    QString text;
+    QFont font;
+    QColor color;
+    QRectF rect; // where the text is laid out
+    QRectF clip; // what it may cover: its cell, or the empty cells it runs into
+    QTextOption option;
+};
+
+struct BorderSegment {
+    QLineF edge;
+    Border border;
+    int weight;
+};
+
+double widestLine(const QFontMetricsF& metrics, const QString& text)
+{
+    double widest = 0;
+    for (const QString& line : text.split(u'\n'))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+// One call of SheetPainter::paint: the range, its blocks and the looks of its styles.
+class RangePainter {
+public:
+    RangePainter(const Sheet& sheet, const CellGeometry& geometry, const CellRange& range,
+        const SheetPaintOptions& options, QPainter& painter)
+        : sheet_(sheet)
+        , g_(geometry)
+        , range_(range)
+        , options_(options)
+        , painter_(painter)
+        , blocks_(sheet, range)
+        , area_(geometry.rect(range))
+    {
+        const double reach = std::max(1.0, std::round(kWidestBorderTwips * g_.scale()));
+        lineArea_ = area_.adjusted(-reach, -reach, reach, reach);
+    }
+
+    void paint()
+    {
+        painter_.save();
+        if (options_.whiteBackground)
+            painter_.fillRect(area_, Qt::white);
+        clipTo(area_);
+        if (!options_.blackAndWhite)
+            forEachShownUnit([this](int r, int c, const CellRange& unit) { paintFill(r, c, unit); });
+        forEachShownUnit([this](int r, int c, const CellRange& unit) { placeText(r, c, unit); });
+        clipTo(lineArea_);
+        if (options_.gridLines)
+            paintGridLines();
+        clipTo(area_);
+        paintTexts();
+        clipTo(lineArea_);
+        paintBorders();
+        clipTo(area_);
+        paintPictures();
+        painter_.restore();
+    }
+
+private:
+    void clipTo(const QRectF& rect)
+    {
+        painter_.restore();
+        painter_.save();
+        painter_.setClipRect(rect, Qt::IntersectClip);
+    }
+
+    // Every cell that shows itself: the cells of the range outside blocks, and each block touching
+    // the range once, by its first cell (which may lie outside the range).
+    template <typename Visit>
+    void forEachShownUnit(Visit visit)
+    {
+        for (int r = range_.row1; r <= range_.row2; ++r) {
+            for (int c = range_.col1; c <= range_.col2; ++c) {
+                if (!blocks_.blockAt(r, c))
+                    visit(r, c, CellRange::cell(r, c));
+            }
+        }
+        for (const CellRange& block : blocks_.blocks())
+            visit(block.row1, block.col1, block);
+    }
+
+    const StyleLook& look(int row, int col)
+    {
+        const int id = sheet_.styleId(row, col);
+        auto found = looks_.find(id);
+        if (found == looks_.end()) {
+            const CellFormat format = sheet_.styleFormat(id);
+            found = looks_.emplace(id, StyleLook { format, deviceFont(format, g_.scale(), painter_.device()) }).first;
+        }
+        return found->second;
+    }
+
+    double deviceUnits(int twips) const { return std::round(twips * g_.scale()); }
+
+    void paintFill(int r, int c, const CellRange& unit)
+    {
+        const CellFormat& format = look(r, c).format;
+        if (!hasFill(format))
+            return;
+        const QRectF rect = g_.rect(unit);
+        if (format.pattern.value_or(0) != 1)
+            painter_.fillRect(rect, fillBackground(format));
+        painter_.fillRect(rect, fillBrush(format));
+    }
+
+    void placeText(int r, int c, const CellRange& unit)
+    {
+        const CellValue value = sheet_.value(r, c);
+        if (std::holds_alternative<std::monostate>(value))
+            return;
+        const StyleLook& style = look(r, c);
+        const CellFormat& format = style.format;
+        PlacedText t;
+        t.text = formatCellValue(value, format.numberFormat.value_or(QStringLiteral("General")));
+        if (t.text.isEmpty())
+            return;
+        t.font = style.font;
+        t.color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(format.fontColor.value_or(0));
+        const QRectF box = g_.rect(unit);
+        const double padX = deviceUnits(kTextPaddingTwips);
+        const double padY = deviceUnits(kTextPaddingTwips / 2);
+        t.rect = box.adjusted(padX, padY, -padX, -padY);
+        t.clip = box;
+        const HAlign hAlign = format.hAlign.value_or(HAlign::General);
+        const Qt::Alignment alignment = textAlignment(format, value);
+        const bool wrap = format.wrapText.value_or(false) || hAlign == HAlign::Justify;
+        t.option = QTextOption(alignment);
+        t.option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+        if (!wrap)
+            fitOneLine(t, r, c, unit, std::holds_alternative<double>(value), format);
+        texts_.append(t);
+    }
+
+    // A text on one line that is wider than its cell: a number shows "#" (a cut number would show a
+    // wrong value), a shrinking text takes a smaller font, another text runs into the empty cells
+    // beside it. A text narrower than its cell repeats when the cell fills.
+    void fitOneLine(PlacedText& t, int r, int c, const CellRange& unit, bool isNumber, const CellFormat& format)
+    {
+        const QFontMetricsF metrics(t.font, painter_.device());
+        const double width = widestLine(metrics, t.text);
+        const double room = std::max(0.0, t.rect.width());
+        if (width <= room) {
+            if (format.hAlign == HAlign::Fill && width > 0)
+                t.text = t.text.repeated(std::max(1, int(room / width)));
+            return;
+        }
+        if (isNumber) {
+            t.text = QString(std::max(1, int(room / metrics.horizontalAdvance(u'#'))), u'#');
+        } else if (format.shrinkToFit.value_or(false)) {
+            t.font.setPointSizeF(t.font.pointSizeF() * std::max(room / width, kSmallestShrink));
+        } else if (unit.rowCount() == 1 && unit.colCount() == 1) {
+            spill(t, r, c, width - room);
+        }
+    }
+
+    bool isFree(int r, int c) const { return !blocks_.blockAt(r, c) && sheet_.isEmpty(r, c); }
+
+    void spill(PlacedText& t, int r, int c, double missing)
+    {
+        const Qt::Alignment h = t.option.alignment() & Qt::AlignHorizontal_Mask;
+        if (h & Qt::AlignHCenter) {
+            spillLeft(t, r, c, missing / 2);
+            spillRight(t, r, c, missing / 2);
+        } else if (h & Qt::AlignRight) {
+            spillLeft(t, r, c, missing);
+        } else {
+            spillRight(t, r, c, missing);
+        }
+    }
+
+    void spillRight(PlacedText& t, int r, int c, double missing)
+    {
+        for (int next = c + 1; missing > 0 && next <= range_.col2 && isFree(r, next); ++next) {
+            spilledEdges_.insert(edgeKey(r, next));
+            missing -= g_.x(next + 1) - g_.x(next);
+            t.clip.setRight(g_.x(next + 1));
+        }
+    }
+
+    void spillLeft(PlacedText& t, int r, int c, double missing)
+    {
+        for (int next = c - 1; missing > 0 && next >= range_.col1 && isFree(r, next); --next) {
+            spilledEdges_.insert(edgeKey(r, next + 1));
+            missing -= g_.x(next + 1) - g_.x(next);
+            t.clip.setLeft(g_.x(next));
+        }
+    }
+
+    // The line on the left side of a cell.
+    static quint64 edgeKey(int row, int col) { return (quint64(quint32(row)) << 32) | quint32(col); }
+
+    void paintGridLines()
+    {
+        QList<QLineF> lines;
+        for (int r = range_.row1; r <= range_.row2; ++r) {
+            for (int c = range_.col1; c <= range_.col2; ++c) {
+                const double left = g_.x(c), right = g_.x(c + 1), top = g_.y(r), bottom = g_.y(r + 1);
+                if (r == range_.row1 && !blocks_.joinsDown(r - 1, c))
+                    lines.append(QLineF(left, top, right, top));
+                if (c == range_.col1 && !blocks_.joinsRight(r, c - 1) && !spilledEdges_.contains(edgeKey(r, c)))
+                    lines.append(QLineF(left, top, left, bottom));
+                if (!blocks_.joinsDown(r, c))
+                    lines.append(QLineF(left, bottom, right, bottom));
+                if (!blocks_.joinsRight(r, c) && !spilledEdges_.contains(edgeKey(r, c + 1)))
+                    lines.append(QLineF(right, top, right, bottom));
+            }
+        }
+        painter_.setPen(QPen(options_.gridColor, std::max(1.0, deviceUnits(kGridLineTwips))));
+        painter_.drawLines(lines);
+    }
+
+    void paintTexts()
+    {
+        for (const PlacedText& t : texts_) {
+            painter_.save();
+            painter_.setClipRect(t.clip, Qt::IntersectClip);
+            painter_.setFont(t.font);
+            painter_.setPen(t.color);
+            painter_.drawText(t.rect, t.text, t.option);
+            painter_.restore();
+        }
+    }
+
+    void addBorder(QList<BorderSegment>& segments, int r, int c, BorderSide side)
+    {
+        if (r < 1 || c < 1 || r > sheet_.maxRow() || c > sheet_.maxCol())
+            return;
+        const std::optional<Border>& border = look(r, c).format.border(side);
+        if (!border || border->style == BorderStyle::None)
+            return;
+        QLineF edge;
+        switch (side) {
+        case BorderSide::Top:
+            if (blocks_.joinsDown(r - 1, c))
+                return;
+            edge = QLineF(g_.x(c), g_.y(r), g_.x(c + 1), g_.y(r));
+            break;
+        case BorderSide::Bottom:
+            if (blocks_.joinsDown(r, c))
+                return;
+            edge = QLineF(g_.x(c), g_.y(r + 1), g_.x(c + 1), g_.y(r + 1));
+            break;
+        case BorderSide::Left:
+            if (blocks_.joinsRight(r, c - 1))
+                return;
+            edge = QLineF(g_.x(c), g_.y(r), g_.x(c), g_.y(r + 1));
+            break;
+        case BorderSide::Right:
+            if (blocks_.joinsRight(r, c))
+                return;
+            edge = QLineF(g_.x(c + 1), g_.y(r), g_.x(c + 1), g_.y(r + 1));
+            break;
+        default: return;
+        }
+        segments.append(BorderSegment { edge, *border, borderLine(border->style).weight });
+    }
+
+    // The cells' own sides, and the facing sides of the cells just outside the range, heaviest last.
+    void paintBorders()
+    {
+        QList<BorderSegment> segments;
+        for (int r = range_.row1; r <= range_.row2; ++r) {
+            for (int c = range_.col1; c <= range_.col2; ++c) {
+                for (BorderSide side : { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right })
+                    addBorder(segments, r, c, side);
+            }
+            addBorder(segments, r, range_.col1 - 1, BorderSide::Right);
+            addBorder(segments, r, range_.col2 + 1, BorderSide::Left);
+        }
+        for (int c = range_.col1; c <= range_.col2; ++c) {
+            addBorder(segments, range_.row1 - 1, c, BorderSide::Bottom);
+            addBorder(segments, range_.row2 + 1, c, BorderSide::Top);
+        }
+        std::stable_sort(segments.begin(), segments.end(),
+            [](const BorderSegment& a, const BorderSegment& b) { return a.weight < b.weight; });
+        for (const BorderSegment& s : segments) {
+            const QColor color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(s.border.color);
+            drawBorder(painter_, s.edge, s.border.style, color, g_.scale());
+        }
+    }
+
+    void paintPictures()
+    {
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+        for (int id : sheet_.objectIds()) {
+            const DrawingObject& object = sheet_.object(id);
+            if (object.anchor.intersects(range_) && !object.image.isNull())
+                painter_.drawImage(g_.rect(object.anchor), object.image);
+        }
+    }
+
+    const Sheet& sheet_;
+    const CellGeometry& g_;
+    const CellRange range_;
+    const SheetPaintOptions& options_;
+    QPainter& painter_;
+    const RangeBlocks blocks_;
+    const QRectF area_;
+    QRectF lineArea_;
+    std::unordered_map<int, StyleLook> looks_; // by style id; references stay valid
+    QList<PlacedText> texts_;
+    QSet<quint64> spilledEdges_;
+};
+
+} // namespace
+
+SheetPainter::SheetPainter(const Sheet& sheet, const CellGeometry& geometry)
+    : sheet_(sheet)
+    , geometry_(geometry)
+{
+}
+
+void SheetPainter::paint(QPainter& painter, const CellRange& range, const SheetPaintOptions& options) const
+{
+    CellRange r = range.normalized();
+    r.row1 = std::max(r.row1, 1);
+    r.col1 = std::max(r.col1, 1);
+    r.row2 = std::min(r.row2, sheet_.maxRow());
+    r.col2 = std::min(r.col2, sheet_.maxCol());
+    if (r.row1 > r.row2 || r.col1 > r.col2)
+        return;
+    RangePainter(sheet_, geometry_, r, options, painter).paint();
+}
+
+} // namespace platform::grid
