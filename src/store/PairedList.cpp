@@ -184,16 +184,11 @@ void PairedListBatch::deleteRows() noexcept
     if (batchId_.isEmpty())
         return;
     try {
-        executeStoreSql(cleanupStatement());
+        executeStoreSql(QStringLiteral("delete from hyjlml where batchid =") + sqlText(batchId_));
     } catch (const std::exception&) {
         // Nothing more can be done for the rows at this point; the next batch has a new id.
     }
     batchId_.clear();
-}
-
-QString PairedListBatch::cleanupStatement() const
-{
-    return QStringLiteral("delete from hyjlml where batchid =") + sqlText(batchId_);
 }
 
 std::optional<PairedListBatch> PreparePairedListData(const QString& reportId)

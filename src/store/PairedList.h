@@ -26,7 +26,6 @@ public:
     PairedListBatch& operator=(const PairedListBatch&) = delete;
 
     const QString& batchId() const { return batchId_; }
-    QString cleanupStatement() const;
 
 private:
     void deleteRows() noexcept;
