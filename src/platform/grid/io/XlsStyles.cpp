@@ -3,6 +3,7 @@
 #include "XlsPalette.h"
 
 #include <QHash>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -172,7 +173,7 @@ void XlsStyles::write(BiffWriter& out) const
         writeFont(out, defaultFont);
 
     QHash<QString, quint16> formatIndex;
-    quint16 nextFormat = kFirstCustomFormat;
+    QStringList customFormats; // in the order of their numbers, from kFirstCustomFormat
     QList<std::tuple<quint16, quint16>> cellXfs; // font and number format of each cell XF
     for (const CellFormat& f : formats_) {
         const FontKey font = fontKey(f, palette);
@@ -186,17 +187,19 @@ void XlsStyles::write(BiffWriter& out) const
         std::optional<quint16> format = builtInFormat(code);
         if (!format) {
             auto formatIt = formatIndex.constFind(code);
-            if (formatIt == formatIndex.constEnd())
-                formatIt = formatIndex.insert(code, nextFormat++);
+            if (formatIt == formatIndex.constEnd()) {
+                formatIt = formatIndex.insert(code, quint16(kFirstCustomFormat + customFormats.size()));
+                customFormats.append(code);
+            }
             format = formatIt.value();
         }
         cellXfs.append({ fontIt.value(), *format });
     }
 
-    for (auto it = formatIndex.constBegin(); it != formatIndex.constEnd(); ++it) {
+    for (qsizetype i = 0; i < customFormats.size(); ++i) {
         out.begin(biff::Format);
-        out.u16(it.value());
-        out.string(it.key().left(255));
+        out.u16(quint16(kFirstCustomFormat + i));
+        out.string(customFormats[i].left(255));
         out.end();
     }
 

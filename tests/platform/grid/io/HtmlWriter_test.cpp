@@ -86,13 +86,13 @@ TEST(HtmlWriter, RichSheetAsOneTable)
 
     EXPECT_EQ(page.title, QStringLiteral("卷内目录"));
     EXPECT_EQ(page.colStyles, (QList<QString> { "width:133px", "width:100px", "width:72px", "width:72px", "width:0px",
-                                                "width:72px" }));
+                                                "width:72px", "width:72px", "width:72px" }));
     EXPECT_EQ(page.rowStyles, (QList<QString> { "height:40px", "height:18px", "height:37px", "height:18px",
                                                 "height:18px", "height:18px" }));
 
     // Cells under a merged block are left out; the block's first cell spans it.
     ASSERT_EQ(page.rows.size(), 6);
-    const QList<int> cellsPerRow { 4, 6, 6, 6, 5, 4 };
+    const QList<int> cellsPerRow { 6, 8, 8, 8, 7, 6 };
     for (int r = 0; r < 6; ++r)
         EXPECT_EQ(page.rows[r].size(), cellsPerRow[r]) << "row " << r + 1;
     const HtmlCell& title = page.rows[0][0];
@@ -111,6 +111,7 @@ TEST(HtmlWriter, RichSheetAsOneTable)
 
     EXPECT_EQ(page.rows[1][0].text, QStringLiteral("1,234.50"));
     EXPECT_EQ(page.rows[1][1].text, QStringLiteral("25%"));
+    EXPECT_EQ(page.rows[1][7].text, QStringLiteral("2023年3月16日"));
     EXPECT_TRUE(page.rows[1][1].classes.endsWith(" r")); // numbers stand right
     EXPECT_EQ(page.rows[2][0].text, QStringLiteral("第一行\n第二行"));
     EXPECT_TRUE(classCss(page, page.rows[2][0].classes).contains("white-space:pre-wrap"));

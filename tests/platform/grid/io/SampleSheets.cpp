@@ -38,6 +38,7 @@ Sheet richSheet()
     } numbers[] = {
         { 1, 1234.5, "#,##0.00" }, { 2, 0.25, "0%" },  { 3, 12345678901.25, "0.00" },
         { 4, -3, "0" },            { 5, 1.23, "General" }, { 6, 45000, "yyyy-mm-dd" },
+        { 7, 0.5, "0.000" },       { 8, 45001, "yyyy\"年\"m\"月\"d\"日\"" },
     };
     for (const auto& n : numbers) {
         sheet.setNumber(2, n.col, n.value);

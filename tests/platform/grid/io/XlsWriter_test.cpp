@@ -75,6 +75,7 @@ TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
     } numbers[] = {
         { 0, 1234.5, "#,##0.00", "number" }, { 1, 0.25, "0%", "number" },      { 2, 12345678901.25, "0.00", "number" },
         { 3, -3, "0", "number" },            { 4, 1.23, "General", "number" }, { 5, 45000, "yyyy-mm-dd", "date" },
+        { 6, 0.5, "0.000", "number" },       { 7, 45001, "yyyy\"年\"m\"月\"d\"日\"", "date" },
     };
     for (const auto& n : numbers) {
         const QJsonObject cell = cellAt(s, 1, n.col);
