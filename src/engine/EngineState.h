@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVector>
 #include <memory>
+#include <optional>
 
 namespace platform::db {
 class Recordset;
@@ -33,6 +34,13 @@ struct PageRowRange {
     int lastRow = 0;
 };
 
+// One stored page margin (TOP_MARGE, BOTTOM_MARGE, LEFT_MARGE, RIGHT_MARGE of report_info): its keyword
+// and its size in inches, -1 when the stored text is empty or no number.
+struct PageMarginRow {
+    QString infoType;
+    double inches = -1;
+};
+
 // The data-report engine's working state, shared by every CReportOrv of the process and replaced by
 // every preparation (`resetForPreparation`), so that nothing of the previous report leaks into the next.
 // Sizes are twips; 16-bit quantities are range-checked where they are computed.
@@ -50,6 +58,7 @@ struct DataEngineState {
     double ScaleY = 1.0;
     double DetailScale = 1.0;
     int FillerRowHeight = 0; // the bottom filler row of a page; kept here, never in the report's margins
+    std::optional<QList<PageMarginRow>> PageMarginRows; // read on the first page, replayed on the others
 
     // --- data source and counts -------------------------------------------------------------------
     QString SourceSql;
@@ -61,6 +70,7 @@ struct DataEngineState {
     std::unique_ptr<platform::db::Recordset> RecordBufferRs;
     int BufferFieldCount = 0;
     QStringList GroupFields; // the group fields, computed once, used by the query and every count
+    QStringList GroupOrderTerms; // GroupFields in the same order, each with the direction the query sorts it
     long long DataRecordCount = 0;
     long long TotalPages = 0;
     QVector<long long> GroupPageCounts; // 1-based in meaning: entry i-1 is group i

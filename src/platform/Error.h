@@ -35,6 +35,8 @@ constexpr int RetryPageCopy = 20005;
 constexpr int PrinterFault = 482;
 constexpr int Overflow = 6;
 constexpr int InvalidArgument = 5;
+constexpr int DivisionByZero = 11;
+constexpr int TypeMismatch = 13;
 constexpr int DatabaseError = 3001;
 constexpr int FileError = 75;
 } // namespace errors

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace platform::db
+{
+class Field;
+class Recordset;
+} // namespace platform::db
+
+// The record sets a data report is built from: its data (the report query, the report's own data-source
+// SQL, or the host's record set) and the record buffer that holds a copy of the record being written.
+namespace engine
+{
+
+// Opens ReportDataRs and RecordBufferRs and sets SourceSql, SourceSqlTail, DistinctSource, the group
+// fields with their sort, BufferFieldCount and the state's UseCallerRecordset; PageNumber := 0.
+// - The host's record set is the data as it is: the engine reads it and moves through it, and never
+//   writes to it, cancels it or closes it.
+// - Otherwise the report's own data-source SQL, or the built query, is opened. A static report shows
+//   its first record only. When the data-source SQL cannot be opened, the built query is; when a query
+//   with numeric sorting ("Convert(") fails, the user is told and the data is sorted by the plain fields.
+// Failures while the SQL is built are logged; a failure of the last open reaches the caller.
+void GetDataRecord();
+
+// RecordBufferRs := an empty record set of its own with the fields (names, types, sizes, base tables) of
+// `source`; BufferFieldCount := their number.
+void CopyRecordsetStructure(const platform::db::Recordset& source);
+
+// The field's current value as an SQL literal: "Null", a number, a date literal, or a quoted text
+// (trimmed on the right by the database with `trimRight`). "" when the value cannot be written.
+QString FieldValueToSql(const platform::db::Field& field, bool trimRight);
+
+} // namespace engine

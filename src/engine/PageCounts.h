@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace platform::db
+{
+class Recordset;
+}
+
+// How many records a data report lists and how many pages they take: DataRecordCount and TotalPages,
+// and with groups (every group starts on a new page) GroupCount and the pages of each group.
+namespace engine
+{
+
+// Pages taken by `records` records at RecordsPerPage a page; RecordsPerPage below 1 throws
+// platform::Error (errors::DivisionByZero).
+long long PagesForRecords(long long records);
+
+// DataRecordCount := the records of the data as opened (the host's record set, the report's own
+// data-source SQL or the built query), TotalPages := their pages. A failure is logged.
+void GetRecordPageCount();
+
+// "select count(*) from <TablesName>" with the report's conditions, one row per group in the order the
+// data query sorts the groups (GroupFields, GroupOrderTerms).
+QString BuildGroupCountSql();
+
+// Runs the group count and hands it to ComputeGroupPages; a failure is logged.
+void GetRecordPageCountByGroup();
+
+// One count per row, in group order: GroupCount, GroupPageCounts, DataRecordCount and TotalPages.
+void ComputeGroupPages(platform::db::Recordset& counts);
+
+// The same four values for data from a "select distinct" data-source SQL: per group (the distinct
+// values of the group fields under the report's conditions) the number of distinct rows of the
+// data-source SQL's selected columns after its first. A failure is logged.
+void GetSqlDataSourcePageCountByGroup();
+
+} // namespace engine

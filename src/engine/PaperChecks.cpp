@@ -1,0 +1,107 @@
+#include "engine/PaperChecks.h"
+
+#include "engine/EngineState.h"
+#include "engine/PageMargins.h"
+#include "engine/PaperSizes.h"
+#include "engine/StoredSizes.h"
+#include "engine/WholeNumbers.h"
+#include "platform/db/Recordset.h"
+#include "platform/Error.h"
+#include "platform/ui/MessageBox.h"
+#include "store/ReportKeywords.h"
+#include "store/ReportLoader.h"
+#include "store/ReportState.h"
+#include "store/StoreSql.h"
+#include "store/TextConvert.h"
+
+namespace engine
+{
+
+namespace
+{
+
+    void tell(const QString& text)
+    {
+        platform::ui::msgBox(
+            text, platform::ui::Buttons::Ok, platform::ui::Icon::None, platform::ui::DefaultTitle);
+    }
+
+    double storedMarginTwips(const QString& infoType, const QString& text)
+    {
+        if (store::trimBlanks(text).isEmpty())
+            return infoType == store::keywords::LeftMarge ? DefaultLeftMarginTwips : DefaultRightMarginTwips;
+        const auto inches = store::toDouble(text);
+        if (!inches)
+            throw platform::Error(platform::errors::TypeMismatch, QStringLiteral("OrvReport"),
+                QStringLiteral("页边距无效：") + text);
+        return *inches * 1440.0;
+    }
+
+} // namespace
+
+bool CheckReportDataExists()
+{
+    const struct {
+        const char* table;
+        QString missingText;
+    } tables[] = {
+        { "report_index", QStringLiteral("报表索引信息不存在,不能生成报表!") },
+        { "report_info", QStringLiteral("报表信息表中数据不存在，不能生成报表！") },
+        { "report_data", QStringLiteral("报表数据表中数据 不存在，不能生成报表") },
+    };
+    for (const auto& table : tables) {
+        if (!store::ReportRowsExist(QString::fromLatin1(table.table))) {
+            tell(table.missingText);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ColumnsExceedWidth(int width)
+{
+    const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id=")
+        + store::reportIdLiteral()
+        + QStringLiteral(" and (info_type ='LEFT_MARGE'  or info_type='RIGHT_MARGE')"));
+    long long margins = DefaultLeftMarginTwips + DefaultRightMarginTwips;
+    if (rows->recordCount() > 0) {
+        margins = 0;
+        for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+            const QString infoType = store::trimBlanks(rows->text(QStringLiteral("info_type"))).toUpper();
+            margins = roundInt32(
+                margins + storedMarginTwips(infoType, rows->text(QStringLiteral("info_description"))));
+        }
+    }
+    return fitInt32(LoadColWidths() + margins) > width;
+}
+
+bool IsOverDesignPaper()
+{
+    int width = 0;
+    int height = 0;
+    LoadPaperScale(LoadPageSize(), width, height);
+    DataEngineState& engine = dataEngine();
+    const bool landscape = store::reportState().PageLandscape;
+    engine.DesignPaperWidth = landscape ? height : width;
+    engine.DesignPaperHeight = landscape ? width : height;
+    if (!ColumnsExceedWidth(engine.DesignPaperWidth))
+        return false;
+    tell(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
+    return true;
+}
+
+bool IsOverPrinterPaper()
+{
+    if (store::reportState().SelfFit)
+        return true;
+    const QSize page = printerPageInReportOrientation();
+    DataEngineState& engine = dataEngine();
+    engine.PrinterPaperWidth = page.width();
+    engine.PrinterPaperHeight = page.height();
+    if (!ColumnsExceedWidth(engine.PrinterPaperWidth))
+        return true;
+    tell(QStringLiteral("报表列宽超过打印纸张大小！"));
+    return false;
+}
+
+} // namespace engine
