@@ -151,13 +151,13 @@ private:
     const int rows_;
     const int cols_;
     Utf8Output out_;
-    QStringList classCss_;               // the page's CSS classes, each distinct once
+    QStringList classCss_; // the page's CSS classes, each distinct once
     QHash<QString, int> classOfCss_;
-    QList<bool> classAlignsByValue_;     // no alignment of its own: the value's kind decides
-    QList<int> styles_; // per cell: its class number, or kCovered
+    QList<bool> classAlignsByValue_; // no alignment of its own: the value's kind decides
+    QList<int> styles_;              // per cell: its class number, or kCovered
     QHash<quint64, CellRange> blockAt_; // merged blocks by their first cell
     QList<qint64> colLeft_; // twips from the table's left edge to each column, and the total width
-    QList<qint64> rowTop_;
+    QList<qint64> rowTop_;  // the same downwards
 };
 
 void HtmlWriter::write(const QString& title)
@@ -189,8 +189,8 @@ int HtmlWriter::classFor(const CellFormat& format)
     return it.value();
 }
 
-// A merged block shows the borders of its edge cells: right from its top-right cell, bottom from
-// its bottom-left cell.
+// Every cell's class. A merged block's first cell takes the borders of the block's edges: the
+// right one from its top-right cell, the bottom one from its bottom-left cell.
 void HtmlWriter::collectStyles()
 {
     styles_.resize(qsizetype(rows_) * cols_);
