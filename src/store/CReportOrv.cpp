@@ -8,6 +8,7 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/ui/MessageBox.h"
 #include "store/GroupCopy.h"
+#include "store/GroupDelete.h"
 #include "store/ReportRoutes.h"
 #include "store/ReportState.h"
 #include "store/SelectOrder.h"
@@ -247,18 +248,18 @@ bool CReportOrv::CreatReportByModel(QString& vModelId, const QVector<QStringList
             tell(QStringLiteral("新增底层门类的表名为空，不能生成报表！"));
             return false;
         }
-        // Deleting the target group first would delete the model itself.
+        // A group cannot be its own model.
         if (targetGroup.compare(modelGroup, Qt::CaseInsensitive) == 0) {
             tell(QStringLiteral("新增底层门类与模板门类相同，不能生成报表！"));
             return false;
         }
-        if (store::DeleteGroupReports({ state.TABLENAME }) && store::CopyModelReports(modelGroup, vntTables))
+        // The copies replace the group's reports in one transaction: a failed copy leaves them as they were.
+        if (store::ReplaceGroupReports(modelGroup, vntTables))
             return true;
     } catch (const std::exception&) {
         // Answered below like a failed copy.
     }
     tell(QStringLiteral("生成报表时出错！"));
-    store::DeleteGroupReports({ state.TABLENAME });
     return false;
 }
 

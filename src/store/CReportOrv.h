@@ -71,7 +71,7 @@ public:
     // Replaces every report of the target group (ReportGroupId, else the target paired with vModelId in
     // vntTables, else TABLENAME) by copies of the model group's reports, with the table names replaced
     // along vntTables (rows of [model table, target table]). Tells the user and answers false when it
-    // cannot; a failed copy leaves the target group without reports.
+    // cannot; a failed copy leaves the target group's reports as they were.
     bool CreatReportByModel(QString& vModelId, const QVector<QStringList>& vntTables);
     // Deletes every report of the given groups; tells the user and answers false on failure.
     bool DeleteAllReport(const QStringList& vntTableName);

@@ -5,6 +5,8 @@
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/outside/IdGeneratorObject.h"
+#include "store/ContentSplit.h"
+#include "store/GroupDelete.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
@@ -24,6 +26,8 @@ namespace
         TargetGroup, // the state's TABLENAME without surrounding blanks, as the group is looked up
         Text, // trimmed; "" for NULL or blanks
         RenamedText, // as Text, then the table names replaced
+        ContentFirst, // a cell content's two parts joined, the table names replaced, split again: part 1
+        ContentRest, // part 2 of the same
         Number, // the source value; left unset for NULL or blanks
         NumberOrNull // the source value; NULL for NULL or blanks
     };
@@ -46,7 +50,7 @@ namespace
     const CopiedTable ReportDataCopy { "report_data",
         { { "report_id", CopyRule::NewReportId }, { "row_no", CopyRule::Number },
             { "col_no", CopyRule::Number }, { "data_type", CopyRule::Text },
-            { "data_description1", CopyRule::RenamedText }, { "data_description2", CopyRule::RenamedText },
+            { "data_description1", CopyRule::ContentFirst }, { "data_description2", CopyRule::ContentRest },
             { "note", CopyRule::Text } } };
 
     const CopiedTable ReportFormatCopy { "report_format",
@@ -65,6 +69,15 @@ namespace
     {
         return QStringLiteral("select * from ") + QLatin1String(table.name)
             + QStringLiteral(" where report_id=") + sqlText(trimBlanks(reportId));
+    }
+
+    // A copied cell content: both parts joined, so that a table name across the split is replaced too and
+    // the blanks at the split are kept, then split again.
+    ContentParts copiedContent(const Recordset& source, const TablePairs& pairs)
+    {
+        return splitContent(ReplaceTableNames(joinContent(source.text(QStringLiteral("data_description1")),
+                                                  source.text(QStringLiteral("data_description2"))),
+            pairs));
     }
 
     void copyColumn(
@@ -86,6 +99,12 @@ namespace
         case CopyRule::RenamedText:
             target.setValue(name,
                 blank ? QString(QLatin1String("")) : ReplaceTableNames(trimBlanks(field.text()), pairs));
+            break;
+        case CopyRule::ContentFirst:
+            target.setValue(name, copiedContent(source, pairs).first);
+            break;
+        case CopyRule::ContentRest:
+            target.setValue(name, copiedContent(source, pairs).rest);
             break;
         case CopyRule::Number:
             if (!blank)
@@ -169,21 +188,27 @@ bool CopyModelReports(const QString& modelGroupId, const TablePairs& tablePairs)
     }
 }
 
-bool DeleteGroupReports(const QStringList& groupIds)
+bool ReplaceGroupReports(const QString& modelGroupId, const TablePairs& tablePairs)
 {
     try {
-        for (const QString& groupId : groupIds) {
-            const auto reports
-                = openStoreSql(QStringLiteral("select * from report_index where report_group_id=")
-                    + sqlText(trimBlanks(groupId)));
-            for (; !reports->eof(); reports->moveNext()) {
-                const QString reportId = sqlText(trimBlanks(reports->text(QStringLiteral("report_id"))));
-                for (const char* table : { "report_data", "report_format", "report_info", "report_index" })
-                    executeStoreSql(QStringLiteral("delete from ") + QLatin1String(table)
-                        + QStringLiteral(" where report_id=") + reportId);
+        platform::db::Connection& connection = storeConnection();
+        connection.beginTrans();
+        try {
+            const QStringList earlierReports = GroupReportIds(reportState().TABLENAME);
+            if (!CopyModelReports(modelGroupId, tablePairs)) {
+                if (connection.inTransaction())
+                    connection.rollbackTrans();
+                return false;
             }
+            for (const QString& reportId : earlierReports)
+                DeleteReportRows(reportId);
+            connection.commitTrans();
+            return true;
+        } catch (...) {
+            if (connection.inTransaction())
+                connection.rollbackTrans();
+            throw;
         }
-        return true;
     } catch (const std::exception&) {
         return false;
     }

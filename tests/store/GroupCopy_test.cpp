@@ -145,8 +145,9 @@ TEST_P(GroupCopy, RefusalsDeleteNothing)
     }
 }
 
-TEST_P(GroupCopy, FailedCopyLeavesTheTargetGroupEmpty)
+TEST_P(GroupCopy, FailedCopyLeavesTheTargetGroupAsItWas)
 {
+    const auto before = rows("select report_id, info_type, info_description from report_info");
     if (GetParam() == orvtest::Backend::SQLite) {
         execute("create trigger refuse before insert on report_info when new.info_type = 'DATA_ROWS' "
                 "begin select raise(abort, 'refused'); end");
@@ -159,9 +160,11 @@ TEST_P(GroupCopy, FailedCopyLeavesTheTargetGroupEmpty)
     EXPECT_FALSE(report->CreatReportByModel(model, pairs));
     ASSERT_EQ(ui.boxes().size(), 1u);
     EXPECT_EQ(ui.boxes()[0].text, QStringLiteral("生成报表时出错！"));
-    EXPECT_EQ(reportCount("wsjn"), 0);
-    for (const char* table : { "report_data", "report_format", "report_info" })
-        EXPECT_TRUE(groupRows(QString::fromUtf8(table), "t.report_id", "wsjn").isEmpty()) << table;
+    // The earlier report of the target group is still there, whole, and no copy is.
+    EXPECT_EQ(rows("select report_id from report_index where report_group_id = 'wsjn'"),
+        (QList<QStringList> { { "T1" } }));
+    EXPECT_EQ(rows("select report_id, info_type, info_description from report_info"), before);
+    EXPECT_EQ(scalar("select count(*) from report_data"), QStringLiteral("4"));
     EXPECT_EQ(reportCount("wsda"), 2);
 }
 
