@@ -190,13 +190,17 @@ private:
 
     void spill(PlacedText& t, int r, int c, double missing)
     {
+        // The text is laid out whole; the clip shows as much of it as the free cells hold.
         const Qt::Alignment h = t.option.alignment() & Qt::AlignHorizontal_Mask;
         if (h & Qt::AlignHCenter) {
+            t.rect.adjust(-missing / 2, 0, missing / 2, 0);
             spillLeft(t, r, c, missing / 2);
             spillRight(t, r, c, missing / 2);
         } else if (h & Qt::AlignRight) {
+            t.rect.setLeft(t.rect.left() - missing);
             spillLeft(t, r, c, missing);
         } else {
+            t.rect.setRight(t.rect.right() + missing);
             spillRight(t, r, c, missing);
         }
     }

@@ -1,0 +1,293 @@
+#include "platform/Error.h"
+#include "platform/grid/Sheet.h"
+#include "platform/grid/print/GridPrinter.h"
+#include "platform/ui/Printers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace platform::grid;
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPageCount(const QString& pdf)
+{
+    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run("pdfinfo", { pdf }));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// Width and height of the first page in points.
+QSizeF pdfPageSize(const QString& pdf)
+{
+    const auto match = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(run("pdfinfo", { pdf }));
+    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+}
+
+QString pdfText(const QString& pdf, int page)
+{
+    return run("pdftotext", { "-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-" });
+}
+
+// The numbers n of the texts "行n" in the order a page reads.
+QList<int> rowNumbers(const QString& text)
+{
+    QList<int> numbers;
+    auto it = QRegularExpression(QStringLiteral("行(\\d+)")).globalMatch(text);
+    while (it.hasNext())
+        numbers.append(it.next().captured(1).toInt());
+    return numbers;
+}
+
+QList<int> range(int first, int last)
+{
+    QList<int> numbers;
+    for (int n = first; n <= last; ++n)
+        numbers.append(n);
+    return numbers;
+}
+
+// Rows 1..count of column A hold "行1", "行2"...: 270 twips each, so an A4 page between margins of
+// one inch holds 51 of them (9.69 inches = 13,957 twips).
+Sheet numberedRows(int count)
+{
+    Sheet sheet;
+    for (int r = 1; r <= count; ++r)
+        sheet.setText(r, 1, QStringLiteral("行%1").arg(r));
+    return sheet;
+}
+
+class GridPrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        platform::ui::setPdfPrinterFolder(folder.path());
+    }
+    void TearDown() override { platform::ui::setPdfPrinterFolder({}); }
+
+    QString pdfPath(const QString& name) const { return folder.filePath(name + QStringLiteral(".pdf")); }
+
+    // Prints to a new PDF file; `prepare` sets what a print dialog would.
+    int printToPdf(const Sheet& sheet, const QString& name, const std::function<void(QPrinter&)>& prepare = {})
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath(name));
+        if (prepare)
+            prepare(printer);
+        return GridPrinter(sheet).print(printer);
+    }
+
+    QTemporaryDir folder;
+};
+
+} // namespace
+
+TEST_F(GridPrinterTest, PagesBreakByRowHeightAndKeepTheRowsInOrder)
+{
+    const Sheet sheet = numberedRows(100);
+    ASSERT_EQ(printToPdf(sheet, "rows"), 2);
+    EXPECT_EQ(pdfPageCount(pdfPath("rows")), 2);
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("rows"), 1)), range(1, 51));
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("rows"), 2)), range(52, 100));
+}
+
+TEST_F(GridPrinterTest, TallerRowsMovePageBreaksUp)
+{
+    Sheet sheet = numberedRows(100);
+    sheet.setRowHeights(1, 10, 1000); // ten rows take the room of 37 ordinary ones
+    ASSERT_EQ(printToPdf(sheet, "tall"), 3);
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("tall"), 1)), range(1, 24));
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("tall"), 2)), range(25, 75));
+}
+
+TEST_F(GridPrinterTest, EachPieceOfThePrintAreaStartsAPage)
+{
+    Sheet sheet = numberedRows(20);
+    sheet.setPrintArea(QStringLiteral("$A$1:$A$5,$A$11:$A$13"));
+    ASSERT_EQ(printToPdf(sheet, "pieces"), 2);
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("pieces"), 1)), range(1, 5));
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("pieces"), 2)), range(11, 13));
+}
+
+TEST_F(GridPrinterTest, TitlesRepeatAndFooterNumbersThePages)
+{
+    Sheet sheet = numberedRows(100);
+    sheet.setText(1, 1, QStringLiteral("档号标题"));
+    sheet.setPrintTitles(QStringLiteral("$1:$1"));
+    PageSetup setup;
+    setup.header = QStringLiteral("&L卷内目录&R&D");
+    setup.footer = QStringLiteral("第&P页 共&N页");
+    sheet.setPageSetup(setup);
+    ASSERT_EQ(printToPdf(sheet, "titles"), 2);
+    const QString first = pdfText(pdfPath("titles"), 1);
+    const QString second = pdfText(pdfPath("titles"), 2);
+    EXPECT_TRUE(first.contains(QStringLiteral("档号标题")));
+    EXPECT_TRUE(second.contains(QStringLiteral("档号标题")));
+    EXPECT_TRUE(second.contains(QStringLiteral("卷内目录")));
+    EXPECT_TRUE(first.contains(QStringLiteral("第1页 共2页")));
+    EXPECT_TRUE(second.contains(QStringLiteral("第2页 共2页")));
+    EXPECT_TRUE(second.contains(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+    // The title row takes the room of one row on the second page.
+    EXPECT_EQ(rowNumbers(second), range(52, 100));
+    EXPECT_LT(second.indexOf(QStringLiteral("档号标题")), second.indexOf(QStringLiteral("行52")));
+}
+
+TEST_F(GridPrinterTest, PaperAndOrientationComeFromThePageSetup)
+{
+    const struct {
+        int paper;
+        bool landscape;
+        double widthCm, heightCm;
+        QSizeF points;
+    } cases[] = {
+        { 9, false, 0, 0, { 595.28, 841.89 } },
+        { 9, true, 0, 0, { 841.89, 595.28 } },
+        { 8, false, 0, 0, { 841.89, 1190.55 } },
+        { 11, false, 0, 0, { 419.53, 595.28 } },
+        { 1, false, 0, 0, { 612, 792 } },
+        { 5, true, 0, 0, { 1008, 612 } },
+        { 77, false, 0, 0, { 841.89, 595.28 } },
+        { 256, false, 20, 15, { 566.93, 425.2 } },
+    };
+    for (const auto& c : cases) {
+        Sheet sheet = numberedRows(3);
+        PageSetup setup;
+        setup.paperSize = c.paper;
+        setup.landscape = c.landscape;
+        setup.customWidthCm = c.widthCm;
+        setup.customHeightCm = c.heightCm;
+        sheet.setPageSetup(setup);
+        const QString name = QStringLiteral("paper-%1-%2").arg(c.paper).arg(c.landscape);
+        ASSERT_EQ(printToPdf(sheet, name), 1);
+        const QSizeF size = pdfPageSize(pdfPath(name));
+        EXPECT_NEAR(size.width(), c.points.width(), 1) << c.paper << (c.landscape ? " landscape" : "");
+        EXPECT_NEAR(size.height(), c.points.height(), 1) << c.paper << (c.landscape ? " landscape" : "");
+    }
+}
+
+TEST_F(GridPrinterTest, ScaleAndMarginsChangeWhatFitsOnAPage)
+{
+    Sheet sheet = numberedRows(100);
+    PageSetup setup;
+    setup.scalePercent = 50;
+    sheet.setPageSetup(setup);
+    EXPECT_EQ(printToPdf(sheet, "half"), 1);
+    setup.scalePercent = 100;
+    setup.topMargin = 3;
+    setup.bottomMargin = 3;
+    sheet.setPageSetup(setup);
+    ASSERT_EQ(printToPdf(sheet, "narrow"), 4); // 5.69 inches hold 30 rows
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("narrow"), 4)), range(91, 100));
+}
+
+TEST_F(GridPrinterTest, CopiesAndPageRangeFollowThePrinter)
+{
+    const Sheet sheet = numberedRows(100);
+    EXPECT_EQ(printToPdf(sheet, "copies", [](QPrinter& p) { p.setCopyCount(2); }), 2);
+    EXPECT_EQ(pdfPageCount(pdfPath("copies")), 4);
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("copies"), 3)), range(1, 51));
+
+    EXPECT_EQ(printToPdf(sheet, "second", [](QPrinter& p) {
+        p.setPrintRange(QPrinter::PageRange);
+        p.setFromTo(2, 2);
+    }), 1);
+    EXPECT_EQ(pdfPageCount(pdfPath("second")), 1);
+    EXPECT_EQ(rowNumbers(pdfText(pdfPath("second"), 1)), range(52, 100));
+}
+
+// The page rendered back from the PDF has ink on the border of B2 and none inside it.
+TEST_F(GridPrinterTest, BorderedCellHasInkOnPaper)
+{
+    Sheet sheet;
+    sheet.setText(5, 5, QStringLiteral("末"));
+    CellFormat framed;
+    for (BorderSide side : { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right })
+        framed.border(side) = Border { BorderStyle::Thick, 0 };
+    sheet.applyFormat(CellRange::cell(2, 2), framed);
+    ASSERT_EQ(printToPdf(sheet, "border"), 1);
+    const QString stem = folder.filePath("border-page");
+    run("pdftoppm", { "-r", "72", "-png", "-singlefile", pdfPath("border"), stem });
+    const QImage page(stem + ".png");
+    ASSERT_FALSE(page.isNull());
+    page.save(QCoreApplication::applicationDirPath() + QStringLiteral("/gridprinter_page.png"));
+    // At 72 dpi a point is a pixel: B2 starts 0.75 in + 1080 twips (54 + 54 points) from the left
+    // and 1 in + 270 twips (72 + 13.5 points) from the top; it is 54 x 13.5 points.
+    const QRectF b2(108, 85.5, 54, 13.5);
+    auto darkNear = [&](QPoint p) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (qGray(page.pixel(p + QPoint(dx, dy))) < 128)
+                    return true;
+        return false;
+    };
+    auto inkAlong = [&](QPointF from, QPointF to) {
+        int ink = 0;
+        for (int i = 1; i < 10; ++i)
+            ink += darkNear((from + (to - from) * i / 10.0).toPoint()) ? 1 : 0;
+        return ink;
+    };
+    EXPECT_EQ(inkAlong(b2.topLeft(), b2.topRight()), 9);
+    EXPECT_EQ(inkAlong(b2.bottomLeft(), b2.bottomRight()), 9);
+    EXPECT_EQ(inkAlong(b2.topLeft(), b2.bottomLeft()), 9);
+    EXPECT_EQ(inkAlong(b2.topRight(), b2.bottomRight()), 9);
+    EXPECT_EQ(inkAlong(b2.center() - QPointF(20, 0), b2.center() + QPointF(20, 0)), 0);
+    EXPECT_EQ(inkAlong(QPointF(170, 110), QPointF(250, 110)), 0);
+}
+
+TEST_F(GridPrinterTest, EmptySheetPrintsNothing)
+{
+    EXPECT_EQ(printToPdf(Sheet {}, "empty"), 0);
+}
+
+TEST_F(GridPrinterTest, NamedPdfPrinterWritesANewFile)
+{
+    const Sheet sheet = numberedRows(60);
+    EXPECT_EQ(GridPrinter(sheet).print(platform::ui::PdfPrinterName), 2);
+    const QStringList written = QDir(folder.path()).entryList({ "*.pdf" });
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_EQ(pdfPageCount(folder.filePath(written.front())), 2);
+}
+
+TEST_F(GridPrinterTest, PrinterFailuresAreErrors)
+{
+    const Sheet sheet = numberedRows(3);
+    const struct {
+        const char* what;
+        std::function<int()> print;
+        int number;
+    } cases[] = {
+        { "unwritable file", [&] { QPrinter printer;
+              printer.setOutputFormat(QPrinter::PdfFormat);
+              printer.setOutputFileName(QStringLiteral("/nonexistent-folder/out.pdf"));
+              return GridPrinter(sheet).print(printer); }, platform::errors::PrinterFault },
+        { "printer not installed", [&] { return GridPrinter(sheet).print(QStringLiteral("没有这台打印机")); },
+            platform::errors::PrinterFault },
+        { "bad print area", [&] { Sheet bad = sheet;
+              bad.setPrintArea(QStringLiteral("A1:"));
+              return GridPrinter(bad).print(platform::ui::PdfPrinterName); }, platform::errors::InvalidArgument },
+    };
+    for (const auto& c : cases) {
+        try {
+            c.print();
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const platform::Error& e) {
+            EXPECT_EQ(e.number(), c.number) << c.what;
+        }
+    }
+}

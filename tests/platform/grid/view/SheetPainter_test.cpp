@@ -1,0 +1,325 @@
+#include "RenderSupport.h"
+
+#include "platform/grid/TextMeasure.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+using namespace platform::grid;
+
+namespace {
+
+const QRgb kGrid = QColor(0xD0, 0xD0, 0xD0).rgb();
+
+bool isGridColour(QRgb pixel)
+{
+    return pixel == kGrid;
+}
+
+CellFormat borders(BorderStyle style, std::initializer_list<BorderSide> sides, QRgb color = 0)
+{
+    CellFormat format;
+    for (BorderSide side : sides)
+        format.border(side) = Border { style, color };
+    return format;
+}
+
+CellFormat aligned(HAlign h, VAlign v)
+{
+    CellFormat format;
+    format.hAlign = h;
+    format.vAlign = v;
+    return format;
+}
+
+// A sheet without grid lines, so that only what the cells draw is ink.
+SheetPaintOptions withoutGrid()
+{
+    SheetPaintOptions options;
+    options.gridLines = false;
+    return options;
+}
+
+} // namespace
+
+TEST(SheetPainter, MergedBlockIsOneRectangleWithoutInnerGridLines)
+{
+    Sheet sheet;
+    sheet.merge(CellRange { 2, 2, 4, 4 });
+    const RenderedSheet r(sheet, CellRange { 1, 1, 6, 6 });
+    const QImage& img = r.image();
+    // Inside the block, no line where the columns C, D and the rows 3, 4 begin.
+    for (int col : { 3, 4 })
+        EXPECT_EQ(countPixels(img, QRect(r.x(col), r.y(2) + 1, 1, r.y(5) - r.y(2) - 2), [](QRgb p) { return !isWhite(p); }), 0) << col;
+    for (int row : { 3, 4 })
+        EXPECT_EQ(countPixels(img, QRect(r.x(2) + 1, r.y(row), r.x(5) - r.x(2) - 2, 1), [](QRgb p) { return !isWhite(p); }), 0) << row;
+    // The same lines run on outside the block, and round it.
+    EXPECT_GT(countPixels(img, QRect(r.x(3), r.y(5) + 1, 1, r.y(6) - r.y(5) - 2), isGridColour), 10);
+    EXPECT_GT(countPixels(img, QRect(r.x(5), r.y(2) + 1, 1, r.y(5) - r.y(2) - 2), isGridColour), 40);
+    EXPECT_GT(countPixels(img, QRect(r.x(2) + 1, r.y(5), r.x(5) - r.x(2) - 2, 1), isGridColour), 150);
+}
+
+TEST(SheetPainter, MergedBlockFillCoversTheWholeBlock)
+{
+    Sheet sheet;
+    CellFormat yellow;
+    yellow.pattern = 1;
+    yellow.patternForeground = qRgb(255, 255, 0);
+    yellow.mergeCells = true;
+    sheet.applyFormat(CellRange { 2, 2, 3, 4 }, yellow);
+    const RenderedSheet r(sheet, CellRange { 1, 1, 5, 5 });
+    const QRect block = r.rect(CellRange { 2, 2, 3, 4 }).adjusted(1, 1, -1, -1);
+    EXPECT_EQ(countPixels(r.image(), block, [](QRgb p) { return p != qRgb(255, 255, 0); }), 0);
+    EXPECT_TRUE(isWhite(r.image().pixel(r.inside(4, 3).center())));
+}
+
+// Every border style draws on its edge and nowhere else: solid ones as whole lines of their width,
+// double as two lines with a gap, the dashed and dotted ones broken.
+TEST(SheetPainter, BorderStylesDrawAlongTheirEdge)
+{
+    struct Case {
+        BorderStyle style;
+        int solidRows; // rows of the edge that are dark from end to end
+        bool broken;   // dashes or dots
+    };
+    const Case cases[] = {
+        { BorderStyle::Thin, 1, false }, { BorderStyle::Medium, 2, false }, { BorderStyle::Thick, 3, false },
+        { BorderStyle::Double, 2, false }, { BorderStyle::Dashed, 0, true }, { BorderStyle::Dotted, 0, true },
+        { BorderStyle::Hair, 0, true }, { BorderStyle::MediumDashed, 0, true }, { BorderStyle::DashDot, 0, true },
+        { BorderStyle::MediumDashDot, 0, true }, { BorderStyle::DashDotDot, 0, true },
+        { BorderStyle::MediumDashDotDot, 0, true }, { BorderStyle::SlantedDashDot, 0, true },
+    };
+    for (const Case& c : cases) {
+        Sheet sheet;
+        sheet.setColWidth(2, 3000);
+        sheet.applyFormat(CellRange::cell(2, 2), borders(c.style, { BorderSide::Bottom }));
+        const RenderedSheet r(sheet, CellRange { 1, 1, 4, 4 }, withoutGrid());
+        const QImage& img = r.image();
+        const int left = r.x(2) + 4, width = r.x(3) - r.x(2) - 8, edge = r.y(3);
+        int solid = 0, mostInk = 0;
+        for (int y = edge - 4; y <= edge + 4; ++y) {
+            const int ink = darkPixels(img, QRect(left, y, width, 1));
+            solid += ink == width ? 1 : 0;
+            mostInk = std::max(mostInk, ink);
+        }
+        EXPECT_EQ(solid, c.solidRows) << int(c.style);
+        if (c.broken) {
+            EXPECT_TRUE(mostInk > width / 4 && mostInk < width) << int(c.style) << " ink " << mostInk;
+        }
+        // Nothing above the edge, nor along the edges of the other cells.
+        EXPECT_EQ(darkPixels(img, QRect(0, 0, img.width(), edge - 5)), 0) << int(c.style);
+        EXPECT_EQ(darkPixels(img, QRect(r.x(3) + 4, edge - 4, r.x(4) - r.x(3), 9)), 0) << int(c.style);
+    }
+    Sheet sheet;
+    sheet.applyFormat(CellRange::cell(2, 2), borders(BorderStyle::Double, { BorderSide::Bottom }));
+    const RenderedSheet r(sheet, CellRange { 1, 1, 3, 3 }, withoutGrid());
+    const int mid = (r.x(2) + r.x(3)) / 2;
+    EXPECT_TRUE(isDark(r.image().pixel(mid, r.y(3) - 1)) && isWhite(r.image().pixel(mid, r.y(3)))
+        && isDark(r.image().pixel(mid, r.y(3) + 1)));
+}
+
+TEST(SheetPainter, BorderColourIsTheFormats)
+{
+    Sheet sheet;
+    sheet.applyFormat(CellRange::cell(2, 2), borders(BorderStyle::Thick, { BorderSide::Top }, qRgb(255, 0, 0)));
+    const RenderedSheet r(sheet, CellRange { 1, 1, 3, 3 }, withoutGrid());
+    EXPECT_EQ(r.image().pixel((r.x(2) + r.x(3)) / 2, r.y(2)), qRgb(255, 0, 0));
+}
+
+TEST(SheetPainter, BorderRoundMergedBlockFollowsItsOuterEdgeOnly)
+{
+    Sheet sheet;
+    CellFormat framed = borders(BorderStyle::Medium, { BorderSide::Top, BorderSide::Left, BorderSide::Bottom,
+        BorderSide::Right, BorderSide::InnerVertical, BorderSide::InnerHorizontal });
+    framed.mergeCells = true;
+    sheet.applyFormat(CellRange { 2, 2, 4, 4 }, framed);
+    const RenderedSheet r(sheet, CellRange { 1, 1, 5, 5 }, withoutGrid());
+    const QRect block = r.rect(CellRange { 2, 2, 4, 4 });
+    EXPECT_GT(darkPixels(r.image(), QRect(block.left() - 1, block.top() + 2, 3, block.height() - 4)), block.height());
+    EXPECT_GT(darkPixels(r.image(), QRect(block.left() + 2, block.bottom() - 1, block.width() - 4, 3)), block.width());
+    EXPECT_EQ(darkPixels(r.image(), block.adjusted(3, 3, -3, -3)), 0);
+}
+
+// A view scrolled past a bordered cell still shows the cell's side that faces it.
+TEST(SheetPainter, SideOfACellJustOutsideTheRangeIsDrawn)
+{
+    Sheet sheet;
+    sheet.applyFormat(CellRange::cell(2, 2), borders(BorderStyle::Thick, { BorderSide::Right, BorderSide::Bottom }));
+    const RenderedSheet right(sheet, CellRange { 1, 3, 4, 5 }, withoutGrid());
+    EXPECT_GT(darkPixels(right.image(), QRect(0, right.y(2) + 2, 2, right.y(3) - right.y(2) - 4)), 8);
+    const RenderedSheet below(sheet, CellRange { 3, 1, 5, 4 }, withoutGrid());
+    EXPECT_GT(darkPixels(below.image(), QRect(below.x(2) + 2, 0, below.x(3) - below.x(2) - 4, 2)), 50);
+}
+
+TEST(SheetPainter, ChineseTextIsDrawnInTheCjkFont)
+{
+    EXPECT_EQ(QFontInfo(qFontOf(TextFont { QStringLiteral("宋体") })).family(), QStringLiteral("WenQuanYi Micro Hei"));
+    Sheet sheet;
+    sheet.setColWidth(2, 2400);
+    sheet.setText(2, 2, QStringLiteral("档案管理"));
+    const RenderedSheet r(sheet, CellRange { 1, 1, 3, 3 }, withoutGrid());
+    const QRect ink = inkBounds(r.image(), r.rect(2, 2));
+    EXPECT_GT(darkPixels(r.image(), r.rect(2, 2)), 60);
+    // Four glyphs of a 10.5 point font: about 4 x 14 pixels wide at 100 %.
+    const int expected = measureTextTwips(QStringLiteral("档案管理"), TextFont { QStringLiteral("宋体") }).width() / 15;
+    EXPECT_NEAR(ink.width(), expected, 4);
+    EXPECT_GT(ink.height(), 8);
+}
+
+// Where the ink of a value lies in a wide, tall cell, by alignment: left, centre or right third,
+// top, middle or bottom third.
+TEST(SheetPainter, TextsLieWhereTheirAlignmentPutsThem)
+{
+    enum Third { First, Middle, Last };
+    struct Case {
+        CellValue value;
+        std::optional<CellFormat> format;
+        Third across;
+        Third down;
+    };
+    const Case cases[] = {
+        { 12.0, std::nullopt, Last, Last },
+        { QStringLiteral("ab"), std::nullopt, First, Last },
+        { true, std::nullopt, Middle, Last },
+        { CellError { QStringLiteral("#DIV/0!") }, std::nullopt, Middle, Last },
+        { 12.0, aligned(HAlign::Left, VAlign::Top), First, First },
+        { QStringLiteral("ab"), aligned(HAlign::Center, VAlign::Center), Middle, Middle },
+        { QStringLiteral("ab"), aligned(HAlign::Right, VAlign::Bottom), Last, Last },
+        { QStringLiteral("ab"), aligned(HAlign::CenterAcross, VAlign::Top), Middle, First },
+    };
+    for (const Case& c : cases) {
+        Sheet sheet;
+        sheet.setColWidth(2, 3000);
+        sheet.setRowHeight(2, 1500);
+        sheet.setValue(2, 2, c.value);
+        if (c.format)
+            sheet.applyFormat(CellRange::cell(2, 2), *c.format);
+        const RenderedSheet r(sheet, CellRange { 1, 1, 3, 3 }, withoutGrid());
+        const QRect cell = r.rect(2, 2);
+        const QPoint centre = inkBounds(r.image(), cell).center() - cell.topLeft();
+        const auto third = [](int at, int length) { return Third(std::clamp(3 * at / length, 0, 2)); };
+        EXPECT_EQ(third(centre.x(), cell.width()), c.across) << sheet.text(2, 2).toStdString();
+        EXPECT_EQ(third(centre.y(), cell.height()), c.down) << sheet.text(2, 2).toStdString();
+    }
+}
+
+TEST(SheetPainter, LongTextRunsIntoEmptyNeighboursOnly)
+{
+    const QString longText = QStringLiteral("档案目录第一卷全部文件");
+    Sheet sheet;
+    sheet.setText(2, 2, longText);
+    sheet.setText(3, 2, longText);
+    sheet.setNumber(3, 3, 5);
+    const RenderedSheet r(sheet, CellRange { 1, 1, 4, 5 });
+    // Row 2: the text goes on over C2 and the grid line between B2 and C2 is not drawn under it.
+    EXPECT_GT(darkPixels(r.image(), r.inside(2, 3)), 30);
+    EXPECT_EQ(countPixels(r.image(), QRect(r.x(3), r.y(2) + 1, 1, r.y(3) - r.y(2) - 2), isGridColour), 0);
+    // Row 3: C3 holds a number; B3's text stops at its own cell.
+    const QRect c3 = r.inside(3, 3);
+    EXPECT_EQ(darkPixels(r.image(), QRect(c3.left(), c3.top(), c3.width() / 2, c3.height())), 0);
+    EXPECT_GT(countPixels(r.image(), QRect(r.x(3), r.y(3) + 1, 1, r.y(4) - r.y(3) - 2), isGridColour), 10);
+}
+
+TEST(SheetPainter, WrappedTextTakesSeveralLinesInsideItsCell)
+{
+    Sheet sheet;
+    sheet.setRowHeight(2, 1500);
+    sheet.setText(2, 2, QStringLiteral("档案目录第一卷全部文件"));
+    CellFormat wrap;
+    wrap.wrapText = true;
+    sheet.applyFormat(CellRange::cell(2, 2), wrap);
+    const RenderedSheet r(sheet, CellRange { 1, 1, 3, 4 }, withoutGrid());
+    const QRect ink = inkBounds(r.image(), r.rect(CellRange { 1, 1, 3, 4 }));
+    EXPECT_TRUE(r.rect(2, 2).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+    EXPECT_GT(ink.height(), 30); // three lines or more of a 14 pixel font
+}
+
+TEST(SheetPainter, ShrinkingTextStaysInItsCellWithASmallerFont)
+{
+    Sheet sheet;
+    sheet.setText(2, 2, QStringLiteral("档案目录第一卷全部文件"));
+    sheet.setText(3, 2, QStringLiteral("档案"));
+    CellFormat shrink;
+    shrink.shrinkToFit = true;
+    sheet.applyFormat(CellRange { 2, 2, 3, 2 }, shrink);
+    const RenderedSheet r(sheet, CellRange { 1, 1, 4, 4 }, withoutGrid());
+    const QRect shrunk = inkBounds(r.image(), r.rect(CellRange { 2, 2, 2, 4 }));
+    EXPECT_TRUE(r.rect(2, 2).contains(shrunk));
+    EXPECT_LT(shrunk.height(), inkBounds(r.image(), r.rect(3, 2)).height());
+}
+
+TEST(SheetPainter, NumberTooWideForItsCellShowsHashesInsideIt)
+{
+    Sheet sheet;
+    sheet.setColWidth(2, 450);
+    sheet.setNumber(2, 2, 123456789012.0);
+    const RenderedSheet r(sheet, CellRange { 1, 1, 3, 4 }, withoutGrid());
+    EXPECT_GT(darkPixels(r.image(), r.rect(2, 2)), 10);
+    EXPECT_EQ(darkPixels(r.image(), r.rect(CellRange { 2, 1, 2, 1 })), 0);
+    EXPECT_EQ(darkPixels(r.image(), r.rect(CellRange { 2, 3, 2, 4 })), 0);
+}
+
+TEST(SheetPainter, FillPatternsUseTheirColours)
+{
+    Sheet sheet;
+    CellFormat solid;
+    solid.pattern = 1;
+    solid.patternForeground = qRgb(200, 0, 0);
+    sheet.applyFormat(CellRange::cell(2, 2), solid);
+    CellFormat grey;
+    grey.pattern = 2;
+    grey.patternForeground = 0x000000;
+    grey.patternBackground = 0xFFFFFF;
+    sheet.applyFormat(CellRange::cell(2, 3), grey);
+    const RenderedSheet r(sheet, CellRange { 1, 1, 3, 4 });
+    EXPECT_EQ(countPixels(r.image(), r.inside(2, 2), [](QRgb p) { return p != qRgb(200, 0, 0); }), 0);
+    const QRect half = r.inside(2, 3);
+    const int dark = darkPixels(r.image(), half);
+    EXPECT_NEAR(double(dark) / (half.width() * half.height()), 0.5, 0.1);
+}
+
+TEST(SheetPainter, BlackAndWhiteDropsFillsAndColours)
+{
+    Sheet sheet;
+    sheet.setText(2, 2, QStringLiteral("红字"));
+    CellFormat red;
+    red.fontColor = qRgb(255, 0, 0);
+    red.pattern = 1;
+    red.patternForeground = qRgb(0, 0, 255);
+    red.border(BorderSide::Bottom) = Border { BorderStyle::Thick, qRgb(0, 255, 0) };
+    sheet.applyFormat(CellRange::cell(2, 2), red);
+    SheetPaintOptions options = withoutGrid();
+    options.blackAndWhite = true;
+    const RenderedSheet r(sheet, CellRange { 1, 1, 3, 3 }, options);
+    EXPECT_EQ(countPixels(r.image(), r.image().rect(), [](QRgb p) { return qRed(p) != qGreen(p) || qGreen(p) != qBlue(p); }), 0);
+    EXPECT_GT(darkPixels(r.image(), r.inside(2, 2)), 20);
+    EXPECT_TRUE(isDark(r.image().pixel((r.x(2) + r.x(3)) / 2, r.y(3))));
+}
+
+TEST(SheetPainter, PicturesCoverTheirAnchorAlsoWhenCut)
+{
+    Sheet sheet;
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    sheet.addPicture(red, CellRange { 3, 3, 4, 4 });
+    const RenderedSheet whole(sheet, CellRange { 1, 1, 5, 5 });
+    const QRect anchor = whole.rect(CellRange { 3, 3, 4, 4 }).adjusted(1, 1, -1, -1);
+    EXPECT_EQ(countPixels(whole.image(), anchor, [](QRgb p) { return p != qRgb(255, 0, 0); }), 0);
+    EXPECT_TRUE(isWhite(whole.image().pixel(whole.inside(2, 2).center())));
+    // A range that starts inside the picture shows only its part of it.
+    const RenderedSheet cut(sheet, CellRange { 4, 4, 6, 6 });
+    EXPECT_EQ(cut.image().pixel(cut.inside(4, 4).center()), qRgb(255, 0, 0));
+    EXPECT_TRUE(isWhite(cut.image().pixel(cut.inside(5, 5).center())));
+}
+
+TEST(SheetPainter, BlockStartingBeforeTheRangeStillShowsItsText)
+{
+    Sheet sheet;
+    sheet.setText(2, 2, QStringLiteral("合并标题"));
+    CellFormat centred = aligned(HAlign::Center, VAlign::Center);
+    centred.mergeCells = true;
+    sheet.applyFormat(CellRange { 2, 2, 4, 4 }, centred);
+    const RenderedSheet r(sheet, CellRange { 3, 3, 5, 5 }, withoutGrid());
+    EXPECT_GT(darkPixels(r.image(), r.rect(CellRange { 3, 3, 4, 4 })), 30);
+    EXPECT_EQ(darkPixels(r.image(), r.rect(CellRange { 5, 3, 5, 5 })), 0);
+}
