@@ -1,0 +1,22 @@
+#pragma once
+
+#include "HostOptions.h"
+
+#include <QTextStream>
+
+namespace host {
+
+// Where the demo archive lives: $ORV_DEMO_DB, else "<user data folder>/OrvReport/demo.db".
+QString defaultDemoDatabasePath();
+
+// Fills in what the command line left open: a demo user; for the report commands on the demo archive
+// its table and data report, and everywhere the report group named after the table.
+HostOptions withDefaults(HostOptions options);
+
+// Creates a CReportOrv through the library's entry points, as a host does, sets its properties from
+// the options and calls the command's member, telling on `out` what it called and what came back.
+// Returns the exit code: 0 when the member ran (whatever its effect), 1 when it reported failure.
+// Throws platform::Error when the database cannot be opened or the printer is not installed.
+int runHostCommand(const HostOptions& options, QTextStream& out);
+
+} // namespace host

@@ -1,0 +1,62 @@
+#include "platform/com/EntryPoints.h"
+
+#include "platform/com/ClassFactory.h"
+#include "platform/com/ComponentRegistry.h"
+#include "platform/com/Hresult.h"
+#include "platform/ui/ComponentFolder.h"
+
+#include <cstdio>
+
+using namespace platform::com;
+
+namespace {
+
+bool namesTheReportClass(const char* classIdOrProgId)
+{
+    const QString name = QString::fromUtf8(classIdOrProgId).trimmed();
+    return name.compare(ReportClassId, Qt::CaseInsensitive) == 0
+        || name.compare(ReportProgId, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) int DllRegisterServer()
+{
+    try {
+        registerClass(ReportClassId, ReportProgId, platform::ui::componentLibraryPath());
+        return hresult::Ok;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "DllRegisterServer: %s\n", error.what());
+        return hresult::RegisterClassFailed;
+    }
+}
+
+__attribute__((visibility("default"))) int DllUnregisterServer()
+{
+    try {
+        unregisterClass(ReportClassId, ReportProgId);
+        return hresult::Ok;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "DllUnregisterServer: %s\n", error.what());
+        return hresult::RegisterClassFailed;
+    }
+}
+
+__attribute__((visibility("default"))) int DllGetClassObject(const char* classIdOrProgId, void** factory)
+{
+    if (!factory)
+        return hresult::Pointer;
+    *factory = nullptr;
+    if (!classIdOrProgId || !namesTheReportClass(classIdOrProgId))
+        return hresult::ClassNotAvailable;
+    *factory = &ClassFactory::instance();
+    return hresult::Ok;
+}
+
+__attribute__((visibility("default"))) int DllCanUnloadNow()
+{
+    return ClassFactory::usageCount() == 0 ? hresult::Ok : hresult::False;
+}
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+// The library's four entry points, exported with C names so that a host finds them with dlsym.
+extern "C" {
+
+// Records the class in the component registry (registry.ini in the settings folder).
+int DllRegisterServer();
+// Removes it again.
+int DllUnregisterServer();
+// Hands out the class factory (a platform::com::ClassFactory*, owned by the library) for the class id
+// or ProgID of CReportOrv; ClassNotAvailable for any other.
+int DllGetClassObject(const char* classIdOrProgId, void** factory);
+// Ok when no object is alive and no lock is held, so the library may be unloaded; False otherwise.
+int DllCanUnloadNow();
+}
