@@ -314,7 +314,7 @@ QString Sheet::entry(int row, int col) const
         return QLatin1Char('=') + f->formula.text();
     const CellValue value = cell->value();
     if (const auto* number = std::get_if<double>(&value))
-        return generalText(*number);
+        return entryText(*number);
     if (const auto* text = std::get_if<QString>(&value))
         return *text;
     if (const auto* logical = std::get_if<bool>(&value))

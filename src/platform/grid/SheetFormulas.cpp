@@ -97,7 +97,9 @@ void Sheet::Impl::computePending(
             continue;
         }
         const FormulaCell* done = top.formula;
-        done->cached = done->formula.evaluate(lookup);
+        // Ranges reaching past the stored rows (a whole column, say) need not visit empty rows.
+        const CellRange dataArea { 1, 1, std::max(1, cells.rowCount()), kMaxSheetCols };
+        done->cached = done->formula.evaluate(lookup, dataArea);
         done->generation = valueGeneration;
         done->evaluating = false;
         pending.pop_back();
