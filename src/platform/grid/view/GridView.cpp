@@ -301,8 +301,9 @@ void GridView::paintSelection(QPainter& painter, const Frame& f) const
     QRegion highlighted;
     for (int i = 0; i < sheet_->selectionCount(); ++i) {
         CellRange r = sheet_->selection(i);
-        r.row2 = std::min(r.row2 == kWholeColLastRow ? sheet_->maxRow() : r.row2, sheet_->maxRow());
-        r.col2 = std::min(r.col2 == kWholeRowLastCol ? sheet_->maxCol() : r.col2, sheet_->maxCol());
+        // Whole rows and columns reach the sheet's edge however far it lies.
+        r.row2 = r.row1 == 1 && r.row2 >= kWholeColLastRow ? sheet_->maxRow() : std::min(r.row2, sheet_->maxRow());
+        r.col2 = r.col1 == 1 && r.col2 >= kWholeRowLastCol ? sheet_->maxCol() : std::min(r.col2, sheet_->maxCol());
         if (!r.intersects(f.visible))
             continue;
         r = CellRange { std::max(r.row1, f.visible.row1 - 1), std::max(r.col1, f.visible.col1 - 1),

@@ -41,7 +41,7 @@ double HeadingPainter::columnBandHeight() const
 
 double HeadingPainter::rowBandWidth(int lastRow) const
 {
-    const QFontMetricsF metrics(font_, const_cast<QPaintDevice*>(device_));
+    const QFontMetricsF metrics(font_, device_);
     const double digits = metrics.horizontalAdvance(QString::number(std::max(lastRow, 999)));
     return std::ceil(digits + 2 * std::round(kHeadingPaddingTwips * geometry_.scale()));
 }

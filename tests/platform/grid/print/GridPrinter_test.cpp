@@ -2,9 +2,12 @@
 #include "platform/grid/Sheet.h"
 #include "platform/grid/print/GridPrinter.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/ScriptedUi.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
@@ -290,4 +293,26 @@ TEST_F(GridPrinterTest, PrinterFailuresAreErrors)
             EXPECT_EQ(e.number(), c.number) << c.what;
         }
     }
+}
+
+TEST_F(GridPrinterTest, PrinterDialogCanPrintOrCancel)
+{
+    const Sheet sheet = numberedRows(100);
+    {
+        platform::ui::ScriptedUi script;
+        script.onDialog(QStringLiteral("*"), [](QDialog& dialog) { dialog.reject(); });
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath("cancelled"));
+        EXPECT_EQ(GridPrinter(sheet).print(printer, true), 0);
+        EXPECT_EQ(script.shownDialogs().size(), 1);
+        EXPECT_FALSE(QFileInfo::exists(pdfPath("cancelled")));
+    }
+    platform::ui::ScriptedUi script;
+    script.onDialog(QStringLiteral("*"), [](QDialog& dialog) { dialog.accept(); });
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath("accepted"));
+    EXPECT_EQ(GridPrinter(sheet).print(printer, true), 2);
+    EXPECT_EQ(pdfPageCount(printer.outputFileName()), 2);
 }
