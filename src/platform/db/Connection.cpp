@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <QSqlError>
 #include <QUrl>
 #include <QUrlQuery>
@@ -23,6 +24,18 @@ Dialect dialectOf(const QSqlDatabase& database)
     if (driver == QLatin1String("QPSQL"))
         return Dialect::PostgreSQL;
     return Dialect::SqlServer;
+}
+
+// Set when the process exits. A connection kept by a static object (the report state) is destroyed
+// after Qt's own list of connections is gone; removing it from that list then would crash.
+bool processExiting = false;
+
+// Registered after Qt has made its list of connections, so that the flag is set before that list and
+// before the static objects made earlier than it are destroyed.
+void watchProcessExit()
+{
+    static const bool registered = std::atexit([] { processExiting = true; }) == 0;
+    Q_UNUSED(registered);
 }
 
 QString uniqueConnectionName()
@@ -86,7 +99,8 @@ Connection::~Connection()
     const QString name = database_.connectionName();
     database_.close();
     database_ = QSqlDatabase();
-    QSqlDatabase::removeDatabase(name);
+    if (!processExiting)
+        QSqlDatabase::removeDatabase(name);
 }
 
 std::shared_ptr<Connection> Connection::open(const QString& url)
@@ -99,6 +113,7 @@ std::shared_ptr<Connection> Connection::open(const QString& url)
         QSqlDatabase::removeDatabase(name);
         throw Error(errors::DatabaseError, Source, message + QLatin1Char('\n') + url);
     }
+    watchProcessExit();
     auto connection = std::make_shared<Connection>(database);
     connection->ownsDatabase_ = true;
     return connection;

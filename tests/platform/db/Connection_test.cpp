@@ -171,6 +171,23 @@ TEST(ConnectionOpen, UnreachableDatabaseThrows)
     EXPECT_THROW(Connection::open("postgresql://nobody@127.0.0.1:1/none"), platform::Error);
 }
 
+// Made before main(), as the process-wide report state may be, and so destroyed after Qt's own
+// list of connections.
+std::shared_ptr<Connection> keptUntilExit;
+
+TEST(ConnectionOpen, ConnectionKeptByAStaticObjectEndsQuietlyWithTheProcess)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const QString file = QDir::temp().filePath("orv-exit-test.db");
+    EXPECT_EXIT(
+        {
+            keptUntilExit = Connection::open(file);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    QFile::remove(file);
+}
+
 TEST(ConnectionOpen, DialectFollowsTheDriver)
 {
     const QString file = QDir::temp().filePath("orv-dialect-test.db");
