@@ -2,10 +2,12 @@
 
 #include "platform/outside/HostObjects.h"
 
-namespace host {
+namespace host
+{
 
 // The user the host program works as (--user).
-class HostUser : public platform::outside::User {
+class HostUser : public platform::outside::User
+{
 public:
     HostUser(QString id, QString name)
         : id_(std::move(id))
@@ -21,7 +23,8 @@ private:
 };
 
 // The host program's About box.
-class HostSysInfo : public platform::outside::SysInfo {
+class HostSysInfo : public platform::outside::SysInfo
+{
 public:
     void showAbout() override;
 };

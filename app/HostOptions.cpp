@@ -1,45 +1,47 @@
 #include "HostOptions.h"
 
-#include <QCommandLineParser>
 #include <array>
+#include <QCommandLineParser>
 #include <utility>
 
-namespace host {
-
-namespace {
-
-const std::array<std::pair<HostCommand, const char*>, 8> Commands{{
-    {HostCommand::Design, "design"},
-    {HostCommand::Preview, "preview"},
-    {HostCommand::Print, "print"},
-    {HostCommand::Blank, "blank"},
-    {HostCommand::Web, "web"},
-    {HostCommand::PageSetup, "page-setup"},
-    {HostCommand::CopyGroup, "copy-group"},
-    {HostCommand::DeleteGroup, "delete-group"},
-}};
-
-HostCommand commandNamed(const QString& name)
+namespace host
 {
-    for (const auto& [command, text] : Commands) {
-        if (name == QLatin1String(text))
-            return command;
-    }
-    throw UsageError(QStringLiteral("unknown command \"%1\"").arg(name));
-}
 
-// "a=b,c=d" -> [[a, b], [c, d]]
-QVector<QStringList> tablePairs(const QString& text)
+namespace
 {
-    QVector<QStringList> pairs;
-    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringList sides = item.split(QLatin1Char('='));
-        if (sides.size() != 2 || sides[0].trimmed().isEmpty() || sides[1].trimmed().isEmpty())
-            throw UsageError(QStringLiteral("--tables wants model=target pairs, not \"%1\"").arg(item));
-        pairs.append({sides[0].trimmed(), sides[1].trimmed()});
+
+    const std::array<std::pair<HostCommand, const char*>, 8> Commands { {
+        { HostCommand::Design, "design" },
+        { HostCommand::Preview, "preview" },
+        { HostCommand::Print, "print" },
+        { HostCommand::Blank, "blank" },
+        { HostCommand::Web, "web" },
+        { HostCommand::PageSetup, "page-setup" },
+        { HostCommand::CopyGroup, "copy-group" },
+        { HostCommand::DeleteGroup, "delete-group" },
+    } };
+
+    HostCommand commandNamed(const QString& name)
+    {
+        for (const auto& [command, text] : Commands) {
+            if (name == QLatin1String(text))
+                return command;
+        }
+        throw UsageError(QStringLiteral("unknown command \"%1\"").arg(name));
     }
-    return pairs;
-}
+
+    // "a=b,c=d" -> [[a, b], [c, d]]
+    QVector<QStringList> tablePairs(const QString& text)
+    {
+        QVector<QStringList> pairs;
+        for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QStringList sides = item.split(QLatin1Char('='));
+            if (sides.size() != 2 || sides[0].trimmed().isEmpty() || sides[1].trimmed().isEmpty())
+                throw UsageError(QStringLiteral("--tables wants model=target pairs, not \"%1\"").arg(item));
+            pairs.append({ sides[0].trimmed(), sides[1].trimmed() });
+        }
+        return pairs;
+    }
 
 } // namespace
 
@@ -83,8 +85,8 @@ HostOptions parseHostOptions(const QStringList& arguments)
     const QCommandLineOption type(QStringLiteral("type"), {}, QStringLiteral("type"));
     const QCommandLineOption model(QStringLiteral("model"), {}, QStringLiteral("model"));
     const QCommandLineOption tables(QStringLiteral("tables"), {}, QStringLiteral("tables"));
-    parser.addOptions({db, user, table, group, report, where, order, printer, type, model, tables});
-    if (!parser.parse(QStringList{QStringLiteral("orvreport")} + arguments))
+    parser.addOptions({ db, user, table, group, report, where, order, printer, type, model, tables });
+    if (!parser.parse(QStringList { QStringLiteral("orvreport") } + arguments))
         throw UsageError(parser.errorText());
 
     const QStringList positional = parser.positionalArguments();

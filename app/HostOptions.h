@@ -5,7 +5,8 @@
 #include <QVector>
 #include <stdexcept>
 
-namespace host {
+namespace host
+{
 
 enum class HostCommand { Design, Preview, Print, Blank, Web, PageSetup, CopyGroup, DeleteGroup };
 
@@ -28,7 +29,8 @@ struct HostOptions {
 };
 
 // A command line that cannot be run; the text says why.
-class UsageError : public std::runtime_error {
+class UsageError : public std::runtime_error
+{
 public:
     explicit UsageError(const QString& message)
         : std::runtime_error(message.toStdString())

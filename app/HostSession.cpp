@@ -4,125 +4,135 @@
 
 #include "demo/DemoDatabase.h"
 #include "demo/DemoReports.h"
-#include "platform/Error.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/EntryPoints.h"
 #include "platform/com/Hresult.h"
 #include "platform/db/Connection.h"
+#include "platform/Error.h"
 #include "platform/ui/Printers.h"
 #include "store/CReportOrv.h"
 #include "store/WindowSeams.h"
 
+#include <functional>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <functional>
 
-namespace host {
-
-namespace {
-
-std::shared_ptr<CReportOrv> createReportObject()
+namespace host
 {
-    void* factory = nullptr;
-    const int result = DllGetClassObject(platform::com::ReportProgId.toUtf8().constData(), &factory);
-    if (result != platform::com::hresult::Ok || !factory)
-        throw platform::Error(result, QStringLiteral("orvreport"), QStringLiteral("无法创建 CReportOrv"));
-    return static_cast<platform::com::ClassFactory*>(factory)->createInstance();
-}
 
-// The window a command opens, or none for the group commands; a window that this build does not
-// contain yet leaves its member without effect, which the host program says.
-bool windowPresent(HostCommand command, const store::WindowSeams& seams)
+namespace
 {
-    switch (command) {
-    case HostCommand::Design: return bool(seams.frmReportDesigner);
-    case HostCommand::Preview:
-    case HostCommand::Web: return bool(seams.frmPrint);
-    case HostCommand::Print: return bool(seams.frmPrintMSG);
-    case HostCommand::Blank: return bool(seams.frmPreview);
-    case HostCommand::PageSetup: return bool(seams.frmPageSetup);
-    case HostCommand::CopyGroup:
-    case HostCommand::DeleteGroup: break;
+
+    std::shared_ptr<CReportOrv> createReportObject()
+    {
+        void* factory = nullptr;
+        const int result = DllGetClassObject(platform::com::ReportProgId.toUtf8().constData(), &factory);
+        if (result != platform::com::hresult::Ok || !factory)
+            throw platform::Error(result, QStringLiteral("orvreport"), QStringLiteral("无法创建 CReportOrv"));
+        return static_cast<platform::com::ClassFactory*>(factory)->createInstance();
     }
-    return true;
-}
 
-void setProperties(CReportOrv& report, const HostOptions& options, std::shared_ptr<platform::db::Connection> connection)
-{
-    report.setConnection(std::move(connection));
-    report.setUser(std::make_shared<HostUser>(options.userId, options.userName));
-    report.setSysInfo(std::make_shared<HostSysInfo>());
-    report.setTABLENAME(options.table);
-    report.setReportGroupId(options.group);
-    report.setReportId(options.reportId);
-    report.setSelectWhere(options.where);
-    report.setSelectOrder(options.order);
-}
-
-QString yesNo(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
-// The database of --db, or the demo archive, created on first use.
-std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& options, QTextStream& out)
-{
-    QString url = options.database;
-    if (url.isEmpty()) {
-        url = defaultDemoDatabasePath();
-        QDir().mkpath(QFileInfo(url).absolutePath());
-        demo::ensureDemoDatabase(url);
-        out << "demo archive: " << QDir::toNativeSeparators(url) << Qt::endl;
+    // The window a command opens, or none for the group commands; a window that this build does not
+    // contain yet leaves its member without effect, which the host program says.
+    bool windowPresent(HostCommand command, const store::WindowSeams& seams)
+    {
+        switch (command) {
+        case HostCommand::Design:
+            return bool(seams.frmReportDesigner);
+        case HostCommand::Preview:
+        case HostCommand::Web:
+            return bool(seams.frmPrint);
+        case HostCommand::Print:
+            return bool(seams.frmPrintMSG);
+        case HostCommand::Blank:
+            return bool(seams.frmPreview);
+        case HostCommand::PageSetup:
+            return bool(seams.frmPageSetup);
+        case HostCommand::CopyGroup:
+        case HostCommand::DeleteGroup:
+            break;
+        }
+        return true;
     }
-    return platform::db::Connection::open(url);
-}
 
-// Calls the command's member and tells what came back; 1 when the member reported failure.
-int callMember(CReportOrv& report, const HostOptions& options, QTextStream& out)
-{
-    switch (options.command) {
-    case HostCommand::Design: {
-        int reportType = options.reportType;
-        out << "ShowReportDesigner(" << reportType << ")" << Qt::endl;
-        report.ShowReportDesigner(&reportType);
+    void setProperties(
+        CReportOrv& report, const HostOptions& options, std::shared_ptr<platform::db::Connection> connection)
+    {
+        report.setConnection(std::move(connection));
+        report.setUser(std::make_shared<HostUser>(options.userId, options.userName));
+        report.setSysInfo(std::make_shared<HostSysInfo>());
+        report.setTABLENAME(options.table);
+        report.setReportGroupId(options.group);
+        report.setReportId(options.reportId);
+        report.setSelectWhere(options.where);
+        report.setSelectOrder(options.order);
+    }
+
+    QString yesNo(bool value)
+    {
+        return value ? QStringLiteral("True") : QStringLiteral("False");
+    }
+
+    // The database of --db, or the demo archive, created on first use.
+    std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& options, QTextStream& out)
+    {
+        QString url = options.database;
+        if (url.isEmpty()) {
+            url = defaultDemoDatabasePath();
+            QDir().mkpath(QFileInfo(url).absolutePath());
+            demo::ensureDemoDatabase(url);
+            out << "demo archive: " << QDir::toNativeSeparators(url) << Qt::endl;
+        }
+        return platform::db::Connection::open(url);
+    }
+
+    // Calls the command's member and tells what came back; 1 when the member reported failure.
+    int callMember(CReportOrv& report, const HostOptions& options, QTextStream& out)
+    {
+        switch (options.command) {
+        case HostCommand::Design: {
+            int reportType = options.reportType;
+            out << "ShowReportDesigner(" << reportType << ")" << Qt::endl;
+            report.ShowReportDesigner(&reportType);
+            return 0;
+        }
+        case HostCommand::Preview:
+            out << "PreviewPrint()" << Qt::endl;
+            report.PreviewPrint();
+            return 0;
+        case HostCommand::Print:
+            out << "PrintReport()" << Qt::endl;
+            report.PrintReport();
+            return 0;
+        case HostCommand::Blank:
+            out << "PreviewBlankPage()" << Qt::endl;
+            report.PreviewBlankPage();
+            return 0;
+        case HostCommand::PageSetup:
+            out << "ShowPageSetupDlg()" << Qt::endl;
+            report.ShowPageSetupDlg();
+            return 0;
+        case HostCommand::Web:
+            out << "WebPrint()" << Qt::endl;
+            report.WebPrint();
+            out << "GetWebReportPath: " << report.GetWebReportPath() << Qt::endl;
+            return 0;
+        case HostCommand::CopyGroup: {
+            QString model = options.model;
+            const bool copied = report.CreatReportByModel(model, options.tables);
+            out << "CreatReportByModel(" << options.model << ") = " << yesNo(copied) << Qt::endl;
+            return copied ? 0 : 1;
+        }
+        case HostCommand::DeleteGroup: {
+            const bool deleted = report.DeleteAllReport(options.groups);
+            out << "DeleteAllReport(" << options.groups.join(QLatin1Char(',')) << ") = " << yesNo(deleted)
+                << Qt::endl;
+            return deleted ? 0 : 1;
+        }
+        }
         return 0;
     }
-    case HostCommand::Preview:
-        out << "PreviewPrint()" << Qt::endl;
-        report.PreviewPrint();
-        return 0;
-    case HostCommand::Print:
-        out << "PrintReport()" << Qt::endl;
-        report.PrintReport();
-        return 0;
-    case HostCommand::Blank:
-        out << "PreviewBlankPage()" << Qt::endl;
-        report.PreviewBlankPage();
-        return 0;
-    case HostCommand::PageSetup:
-        out << "ShowPageSetupDlg()" << Qt::endl;
-        report.ShowPageSetupDlg();
-        return 0;
-    case HostCommand::Web:
-        out << "WebPrint()" << Qt::endl;
-        report.WebPrint();
-        out << "GetWebReportPath: " << report.GetWebReportPath() << Qt::endl;
-        return 0;
-    case HostCommand::CopyGroup: {
-        QString model = options.model;
-        const bool copied = report.CreatReportByModel(model, options.tables);
-        out << "CreatReportByModel(" << options.model << ") = " << yesNo(copied) << Qt::endl;
-        return copied ? 0 : 1;
-    }
-    case HostCommand::DeleteGroup: {
-        const bool deleted = report.DeleteAllReport(options.groups);
-        out << "DeleteAllReport(" << options.groups.join(QLatin1Char(',')) << ") = " << yesNo(deleted) << Qt::endl;
-        return deleted ? 0 : 1;
-    }
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -161,7 +171,7 @@ int runHostCommand(const HostOptions& given, QTextStream& out)
     const std::shared_ptr<platform::db::Connection> connection = openDatabase(options, out);
     if (!options.printer.isEmpty() && !platform::ui::selectDefaultPrinter(options.printer))
         throw platform::Error(platform::errors::PrinterFault, QStringLiteral("orvreport"),
-                              QStringLiteral("没有安装打印机“%1”").arg(options.printer));
+            QStringLiteral("没有安装打印机“%1”").arg(options.printer));
 
     const std::shared_ptr<CReportOrv> report = createReportObject();
     setProperties(*report, options, connection);

@@ -4,7 +4,8 @@
 
 #include <QTextStream>
 
-namespace host {
+namespace host
+{
 
 // Where the demo archive lives: $ORV_DEMO_DB, else "<user data folder>/OrvReport/demo.db".
 QString defaultDemoDatabasePath();

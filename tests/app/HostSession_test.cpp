@@ -1,7 +1,7 @@
 #include "Arguments.h"
+#include "demo/DemoReports.h"
 #include "HostOptions.h"
 #include "HostSession.h"
-#include "demo/DemoReports.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +9,20 @@ using namespace host;
 
 TEST(HostDefaults, ReportCommandsOnTheDemoArchiveGetItsTableGroupAndReport)
 {
-    const HostOptions demoPreview = withDefaults(parseHostOptions(arguments({"preview"})));
+    const HostOptions demoPreview = withDefaults(parseHostOptions(arguments({ "preview" })));
     EXPECT_EQ(demoPreview.table, demo::SampleReportGroup);
     EXPECT_EQ(demoPreview.group, demo::SampleReportGroup);
     EXPECT_EQ(demoPreview.reportId, demo::DataReportId);
     EXPECT_FALSE(demoPreview.userId.isEmpty());
 
-    const HostOptions ownDatabase = withDefaults(parseHostOptions(arguments({"preview", "--db", "archive.db", "--table", "jjda"})));
+    const HostOptions ownDatabase
+        = withDefaults(parseHostOptions(arguments({ "preview", "--db", "archive.db", "--table", "jjda" })));
     EXPECT_EQ(ownDatabase.table, QStringLiteral("jjda"));
     EXPECT_EQ(ownDatabase.group, QStringLiteral("jjda"));
     EXPECT_TRUE(ownDatabase.reportId.isEmpty());
 
-    const HostOptions chosen = withDefaults(parseHostOptions(arguments({"web", "--group", "g1", "--report", "r1", "--user", "u:名"})));
+    const HostOptions chosen = withDefaults(
+        parseHostOptions(arguments({ "web", "--group", "g1", "--report", "r1", "--user", "u:名" })));
     EXPECT_EQ(chosen.group, QStringLiteral("g1"));
     EXPECT_EQ(chosen.reportId, QStringLiteral("r1"));
     EXPECT_EQ(chosen.userName, QStringLiteral("名"));
@@ -28,8 +30,9 @@ TEST(HostDefaults, ReportCommandsOnTheDemoArchiveGetItsTableGroupAndReport)
 
 TEST(HostDefaults, GroupCommandsGetNoGroupThatWouldBecomeTheirTarget)
 {
-    const HostOptions copy = withDefaults(parseHostOptions(arguments({"copy-group", "--model", "wsda", "--tables", "wsda=wsda2"})));
+    const HostOptions copy = withDefaults(
+        parseHostOptions(arguments({ "copy-group", "--model", "wsda", "--tables", "wsda=wsda2" })));
     EXPECT_TRUE(copy.group.isEmpty());
     EXPECT_TRUE(copy.table.isEmpty());
-    EXPECT_TRUE(withDefaults(parseHostOptions(arguments({"delete-group", "wsda2"}))).group.isEmpty());
+    EXPECT_TRUE(withDefaults(parseHostOptions(arguments({ "delete-group", "wsda2" }))).group.isEmpty());
 }

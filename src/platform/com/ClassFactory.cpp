@@ -4,11 +4,13 @@
 
 #include <atomic>
 
-namespace platform::com {
+namespace platform::com
+{
 
-namespace {
-std::atomic<int> liveObjects{0};
-std::atomic<int> serverLocks{0};
+namespace
+{
+    std::atomic<int> liveObjects { 0 };
+    std::atomic<int> serverLocks { 0 };
 } // namespace
 
 std::shared_ptr<CReportOrv> ClassFactory::createInstance()

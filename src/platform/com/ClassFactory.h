@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QString>
 #include <memory>
+#include <QString>
 
 class CReportOrv;
 
-namespace platform::com {
+namespace platform::com
+{
 
 // The class the library offers to hosts, by class id and by ProgID.
 inline const QString ReportClassId = QStringLiteral("{6D1B8C52-3E7A-4F0B-9C21-5A0E7B3D4F18}");
@@ -14,7 +15,8 @@ inline const QString ReportProgId = QStringLiteral("OrvReport.CReportOrv");
 // Creates CReportOrv objects for hosts and counts the objects alive and the locks hosts hold, so that
 // DllCanUnloadNow can tell whether the library is still in use. Its members are virtual so that a host
 // that loaded the library with dlopen calls them through the object alone.
-class ClassFactory {
+class ClassFactory
+{
 public:
     virtual ~ClassFactory() = default;
 

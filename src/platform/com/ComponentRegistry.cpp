@@ -6,34 +6,36 @@
 #include <QDir>
 #include <QSettings>
 
-namespace platform::com {
-
-namespace {
-
-const QString ClassIdGroup = QStringLiteral("CLSID");
-const QString ProgIdGroup = QStringLiteral("ProgID");
-
-// The child group of `parent` whose name equals `name` ignoring case, as COM compares class ids and
-// ProgIDs; "" when there is none.
-QString childGroup(QSettings& settings, const QString& parent, const QString& name)
+namespace platform::com
 {
-    settings.beginGroup(parent);
-    QString found;
-    for (const QString& group : settings.childGroups()) {
-        if (group.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
-            found = group;
+
+namespace
+{
+
+    const QString ClassIdGroup = QStringLiteral("CLSID");
+    const QString ProgIdGroup = QStringLiteral("ProgID");
+
+    // The child group of `parent` whose name equals `name` ignoring case, as COM compares class ids and
+    // ProgIDs; "" when there is none.
+    QString childGroup(QSettings& settings, const QString& parent, const QString& name)
+    {
+        settings.beginGroup(parent);
+        QString found;
+        for (const QString& group : settings.childGroups()) {
+            if (group.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+                found = group;
+        }
+        settings.endGroup();
+        return found;
     }
-    settings.endGroup();
-    return found;
-}
 
-void syncOrThrow(QSettings& settings)
-{
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        throw Error(errors::FileError, QStringLiteral("DllRegisterServer"),
-                    QStringLiteral("无法写入组件注册文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
-}
+    void syncOrThrow(QSettings& settings)
+    {
+        settings.sync();
+        if (settings.status() != QSettings::NoError)
+            throw Error(errors::FileError, QStringLiteral("DllRegisterServer"),
+                QStringLiteral("无法写入组件注册文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
+    }
 
 } // namespace
 
@@ -58,7 +60,8 @@ void registerClass(const QString& classId, const QString& progId, const QString&
 void unregisterClass(const QString& classId, const QString& progId)
 {
     QSettings settings(registryFilePath(), QSettings::IniFormat);
-    for (const auto& [parent, name] : {std::pair{ClassIdGroup, classId}, std::pair{ProgIdGroup, progId}}) {
+    for (const auto& [parent, name] :
+        { std::pair { ClassIdGroup, classId }, std::pair { ProgIdGroup, progId } }) {
         const QString group = childGroup(settings, parent, name);
         if (!group.isEmpty())
             settings.remove(parent + QLatin1Char('/') + group);
@@ -75,11 +78,12 @@ QString registeredLibrary(const QString& classIdOrProgId)
         if (progId.isEmpty())
             return {};
         classId = childGroup(settings, ClassIdGroup,
-                             settings.value(ProgIdGroup + QLatin1Char('/') + progId + QStringLiteral("/CLSID")).toString());
+            settings.value(ProgIdGroup + QLatin1Char('/') + progId + QStringLiteral("/CLSID")).toString());
         if (classId.isEmpty())
             return {};
     }
-    return settings.value(ClassIdGroup + QLatin1Char('/') + classId + QStringLiteral("/InprocServer32")).toString();
+    return settings.value(ClassIdGroup + QLatin1Char('/') + classId + QStringLiteral("/InprocServer32"))
+        .toString();
 }
 
 } // namespace platform::com

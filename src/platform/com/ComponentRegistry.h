@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace platform::com {
+namespace platform::com
+{
 
 // The component registry: an INI file "registry.ini" in the settings folder that names, per class id,
 // the ProgID and the library that serves it, and per ProgID the class id.

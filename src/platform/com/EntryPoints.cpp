@@ -9,7 +9,8 @@
 
 using namespace platform::com;
 
-namespace {
+namespace
+{
 
 bool namesTheReportClass(const char* classIdOrProgId)
 {

@@ -3,13 +3,14 @@
 #include "platform/db/Connection.h"
 #include "platform/outside/SettingsObject.h"
 
+#include <cstdio>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
-#include <cstdio>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 ErrorLogObject::ErrorLogObject() = default;
 ErrorLogObject::~ErrorLogObject() = default;
@@ -83,8 +84,8 @@ QString ErrorLogObject::entryLine() const
 {
     QString description = description_;
     description.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return QStringList{QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
-                       category_, procedureName_, source_, QString::number(number_), description}
+    return QStringList { QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
+        category_, procedureName_, source_, QString::number(number_), description }
                .join(QLatin1Char('\t'))
         + QLatin1Char('\n');
 }

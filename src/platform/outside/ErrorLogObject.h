@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QString>
 #include <memory>
+#include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 class Connection;
 }
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // Records failures of the store and the engine. Callers fill the fields in the order category,
 // procedure name, source, number, description and then call write().
@@ -16,7 +18,8 @@ namespace platform::outside {
 // is the usual fate of a failed save); otherwise, or when the insert fails, a line goes to the log
 // file, and when even that fails, to stderr. write() never throws: logging must not turn a handled
 // failure into a new one.
-class ErrorLogObject {
+class ErrorLogObject
+{
 public:
     ErrorLogObject();
     ~ErrorLogObject();

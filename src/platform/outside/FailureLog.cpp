@@ -6,24 +6,27 @@
 
 #include <cstdio>
 
-namespace platform::outside {
-
-namespace {
-
-void writeFailure(const char* procedure, const QString& source, int number, const QString& description) noexcept
+namespace platform::outside
 {
-    try {
-        const std::shared_ptr<ErrorLogObject> log = sharedErrorLog();
-        log->setCategory(QString::fromUtf8(ReportFailureCategory));
-        log->setProcedureName(QString::fromUtf8(procedure));
-        log->setSource(source);
-        log->setNumber(number);
-        log->setDescription(description);
-        log->write();
-    } catch (...) {
-        std::fprintf(stderr, "OrvReport: %s failed and could not be logged\n", procedure);
+
+namespace
+{
+
+    void writeFailure(
+        const char* procedure, const QString& source, int number, const QString& description) noexcept
+    {
+        try {
+            const std::shared_ptr<ErrorLogObject> log = sharedErrorLog();
+            log->setCategory(QString::fromUtf8(ReportFailureCategory));
+            log->setProcedureName(QString::fromUtf8(procedure));
+            log->setSource(source);
+            log->setNumber(number);
+            log->setDescription(description);
+            log->write();
+        } catch (...) {
+            std::fprintf(stderr, "OrvReport: %s failed and could not be logged\n", procedure);
+        }
     }
-}
 
 } // namespace
 
@@ -31,7 +34,8 @@ void reportFailure(const char* procedure, const std::exception& error) noexcept
 {
     try {
         if (const auto* platformError = dynamic_cast<const Error*>(&error))
-            writeFailure(procedure, platformError->source(), platformError->number(), platformError->description());
+            writeFailure(
+                procedure, platformError->source(), platformError->number(), platformError->description());
         else
             writeFailure(procedure, QStringLiteral("OrvReport"), 0, QString::fromLocal8Bit(error.what()));
     } catch (...) {

@@ -3,7 +3,8 @@
 #include <exception>
 #include <utility>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // The category under which the store and the engine log their failures.
 inline constexpr const char* ReportFailureCategory = "报表处理";
@@ -16,8 +17,7 @@ void reportUnknownFailure(const char* procedure) noexcept;
 
 // Runs `work`; when it throws, logs the failure under `procedure` and returns `fallback`.
 // This is the one place where "log the failure and return the default" is written.
-template <class T, class F>
-T logged(const char* procedure, T fallback, F&& work)
+template <class T, class F> T logged(const char* procedure, T fallback, F&& work)
 {
     try {
         return std::forward<F>(work)();
@@ -30,8 +30,7 @@ T logged(const char* procedure, T fallback, F&& work)
 }
 
 // The same for work without a result: true when it ran to its end, false when it failed (and was logged).
-template <class F>
-bool runLogged(const char* procedure, F&& work)
+template <class F> bool runLogged(const char* procedure, F&& work)
 {
     return logged(procedure, false, [&] {
         std::forward<F>(work)();

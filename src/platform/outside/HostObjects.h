@@ -2,10 +2,12 @@
 
 #include <QString>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // The host's current user, handed to CReportOrv; read for the use log and the status bars.
-class User {
+class User
+{
 public:
     virtual ~User() = default;
     virtual QString userId() const = 0;
@@ -13,7 +15,8 @@ public:
 };
 
 // The host's system information, handed to CReportOrv; the designer's About command shows its box.
-class SysInfo {
+class SysInfo
+{
 public:
     virtual ~SysInfo() = default;
     virtual void showAbout() = 0;

@@ -4,18 +4,20 @@
 
 #include <map>
 
-namespace platform::outside {
-
-namespace {
-
-// The error number with which creating an absent component has always failed.
-constexpr int CannotCreateComponent = 429;
-
-std::map<QString, OutsideReportFactory>& registry()
+namespace platform::outside
 {
-    static std::map<QString, OutsideReportFactory> factories;
-    return factories;
-}
+
+namespace
+{
+
+    // The error number with which creating an absent component has always failed.
+    constexpr int CannotCreateComponent = 429;
+
+    std::map<QString, OutsideReportFactory>& registry()
+    {
+        static std::map<QString, OutsideReportFactory> factories;
+        return factories;
+    }
 
 } // namespace
 
@@ -36,7 +38,7 @@ std::unique_ptr<OutsideReportComponent> createOutsideReportComponent(const QStri
         component = found->second();
     if (!component)
         throw Error(CannotCreateComponent, name,
-                    QStringLiteral("无法创建外部报表组件“%1”，请确认该组件已经安装！").arg(name));
+            QStringLiteral("无法创建外部报表组件“%1”，请确认该组件已经安装！").arg(name));
     return component;
 }
 

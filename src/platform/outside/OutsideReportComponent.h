@@ -1,18 +1,21 @@
 #pragma once
 
-#include <QString>
 #include <functional>
 #include <memory>
+#include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 class Connection;
 }
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // A report that an outside component builds and prints by itself, given the host's connection,
 // filter, order and report id. A host that has such a component registers a factory under its name.
-class OutsideReportComponent {
+class OutsideReportComponent
+{
 public:
     virtual ~OutsideReportComponent() = default;
     virtual void setConnection(std::shared_ptr<db::Connection> connection) = 0;

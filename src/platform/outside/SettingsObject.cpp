@@ -7,31 +7,33 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-namespace platform::outside {
-
-namespace {
-
-QString& settingsFolderOverride()
+namespace platform::outside
 {
-    static QString folder;
-    return folder;
-}
 
-QString settingsKey(const QString& section, const QString& key)
+namespace
 {
-    return section.isEmpty() ? key : section + QLatin1Char('/') + key;
-}
 
-// "SOFTWARE\BRIMFOLD2008\QK7400_3" -> "SOFTWARE_BRIMFOLD2008_QK7400_3": one flat file name, so that a
-// key path can never lead outside the settings folder.
-QString fileNameForKeyPath(const QString& keyPath)
-{
-    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_.-]+"));
-    QString name = keyPath.trimmed();
-    name.replace(unsafe, QStringLiteral("_"));
-    name.remove(QRegularExpression(QStringLiteral("^[_.]+|_+$")));
-    return name.isEmpty() ? QStringLiteral("OrvReport") : name;
-}
+    QString& settingsFolderOverride()
+    {
+        static QString folder;
+        return folder;
+    }
+
+    QString settingsKey(const QString& section, const QString& key)
+    {
+        return section.isEmpty() ? key : section + QLatin1Char('/') + key;
+    }
+
+    // "SOFTWARE\BRIMFOLD2008\QK7400_3" -> "SOFTWARE_BRIMFOLD2008_QK7400_3": one flat file name, so that a
+    // key path can never lead outside the settings folder.
+    QString fileNameForKeyPath(const QString& keyPath)
+    {
+        static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_.-]+"));
+        QString name = keyPath.trimmed();
+        name.replace(unsafe, QStringLiteral("_"));
+        name.remove(QRegularExpression(QStringLiteral("^[_.]+|_+$")));
+        return name.isEmpty() ? QStringLiteral("OrvReport") : name;
+    }
 
 } // namespace
 
@@ -71,7 +73,7 @@ void SettingsObject::write(const QString& section, const QString& key, const QSt
     settings.sync();
     if (settings.status() != QSettings::NoError)
         throw Error(errors::FileError, QStringLiteral("SettingsObject"),
-                    QStringLiteral("无法写入设置文件 %1").arg(QDir::toNativeSeparators(path)));
+            QStringLiteral("无法写入设置文件 %1").arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace platform::outside

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // The folder that holds the component's settings, its registry file and its error log:
 // the folder set by setSettingsFolder, else $ORV_SETTINGS_DIR, else "<user config folder>/OrvReport".
@@ -13,7 +14,8 @@ void setSettingsFolder(const QString& folder);
 // Settings kept in an INI file in the settings folder. Without a key path the file is
 // "OrvReport.ini"; a key path such as "SOFTWARE\BRIMFOLD2008\QK7400_3" selects a file of its own
 // ("SOFTWARE_BRIMFOLD2008_QK7400_3.ini"). An empty section means the file's top level.
-class SettingsObject {
+class SettingsObject
+{
 public:
     void setKeyPath(const QString& keyPath) { keyPath_ = keyPath; }
     const QString& keyPath() const { return keyPath_; }

@@ -4,29 +4,30 @@
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/outside/StatExpressionObject.h"
 
-namespace platform::outside {
-
-namespace {
-
-struct Shared {
-    std::shared_ptr<SqlAdapterObject> sqlAdapter;
-    std::shared_ptr<ErrorLogObject> errorLog;
-    std::shared_ptr<StatExpressionObject> statExpression;
-};
-
-Shared& shared()
+namespace platform::outside
 {
-    static Shared objects;
-    return objects;
-}
 
-template <class T>
-std::shared_ptr<T> createdOnFirstUse(std::shared_ptr<T>& object)
+namespace
 {
-    if (!object)
-        object = std::make_shared<T>();
-    return object;
-}
+
+    struct Shared {
+        std::shared_ptr<SqlAdapterObject> sqlAdapter;
+        std::shared_ptr<ErrorLogObject> errorLog;
+        std::shared_ptr<StatExpressionObject> statExpression;
+    };
+
+    Shared& shared()
+    {
+        static Shared objects;
+        return objects;
+    }
+
+    template <class T> std::shared_ptr<T> createdOnFirstUse(std::shared_ptr<T>& object)
+    {
+        if (!object)
+            object = std::make_shared<T>();
+        return object;
+    }
 
 } // namespace
 
@@ -47,7 +48,7 @@ std::shared_ptr<StatExpressionObject> sharedStatExpression()
 
 void releaseShared()
 {
-    shared() = Shared{};
+    shared() = Shared {};
 }
 
 } // namespace platform::outside

@@ -2,7 +2,8 @@
 
 #include <memory>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 class SqlAdapterObject;
 class ErrorLogObject;

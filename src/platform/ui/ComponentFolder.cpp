@@ -1,13 +1,14 @@
 #include "platform/ui/ComponentFolder.h"
 
-#include <QFileInfo>
 #include <dlfcn.h>
+#include <QFileInfo>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 QString componentLibraryPath()
 {
-    Dl_info info{};
+    Dl_info info {};
     if (dladdr(reinterpret_cast<const void*>(&componentLibraryPath), &info) == 0 || !info.dli_fname)
         return {};
     return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).canonicalFilePath();

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 // The path of the loaded libOrvReport.so and its folder, where help, templates and the
 // outside programs lie.

@@ -4,13 +4,14 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScriptedUi.h"
 
+#include <cstdio>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
-#include <cstdio>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 QString helpTopicPath(const QString& topic)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 // The file of a help topic: "<component folder>/help/<topic>.htm" (".htm" added when missing).
 QString helpTopicPath(const QString& topic);

@@ -2,68 +2,89 @@
 
 #include "platform/ui/ScriptedUi.h"
 
+#include <cstdio>
 #include <QApplication>
 #include <QMessageBox>
-#include <cstdio>
 
-namespace platform::ui {
-
-namespace {
-
-QMessageBox::Icon qtIcon(Icon icon)
+namespace platform::ui
 {
-    switch (icon) {
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Warning: return QMessageBox::Warning;
-    case Icon::Critical: return QMessageBox::Critical;
-    case Icon::None: break;
-    }
-    return QMessageBox::NoIcon;
-}
 
-QMessageBox::StandardButtons qtButtons(Buttons buttons)
+namespace
 {
-    switch (buttons) {
-    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Buttons::Ok: break;
-    }
-    return QMessageBox::Ok;
-}
 
-QMessageBox::StandardButton qtButton(MsgBoxResult result)
-{
-    switch (result) {
-    case MsgBoxResult::Cancel: return QMessageBox::Cancel;
-    case MsgBoxResult::Yes: return QMessageBox::Yes;
-    case MsgBoxResult::No: return QMessageBox::No;
-    case MsgBoxResult::Ok: break;
+    QMessageBox::Icon qtIcon(Icon icon)
+    {
+        switch (icon) {
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Critical:
+            return QMessageBox::Critical;
+        case Icon::None:
+            break;
+        }
+        return QMessageBox::NoIcon;
     }
-    return QMessageBox::Ok;
-}
 
-MsgBoxResult resultOf(int pressed, Buttons buttons)
-{
-    switch (pressed) {
-    case QMessageBox::Ok: return MsgBoxResult::Ok;
-    case QMessageBox::Cancel: return MsgBoxResult::Cancel;
-    case QMessageBox::Yes: return MsgBoxResult::Yes;
-    case QMessageBox::No: return MsgBoxResult::No;
-    default: break;
+    QMessageBox::StandardButtons qtButtons(Buttons buttons)
+    {
+        switch (buttons) {
+        case Buttons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case Buttons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case Buttons::Ok:
+            break;
+        }
+        return QMessageBox::Ok;
     }
-    // Closed without a button: the box's way out.
-    return buttons == Buttons::YesNo ? MsgBoxResult::No
-        : buttons == Buttons::Ok     ? MsgBoxResult::Ok
-                                     : MsgBoxResult::Cancel;
-}
+
+    QMessageBox::StandardButton qtButton(MsgBoxResult result)
+    {
+        switch (result) {
+        case MsgBoxResult::Cancel:
+            return QMessageBox::Cancel;
+        case MsgBoxResult::Yes:
+            return QMessageBox::Yes;
+        case MsgBoxResult::No:
+            return QMessageBox::No;
+        case MsgBoxResult::Ok:
+            break;
+        }
+        return QMessageBox::Ok;
+    }
+
+    MsgBoxResult resultOf(int pressed, Buttons buttons)
+    {
+        switch (pressed) {
+        case QMessageBox::Ok:
+            return MsgBoxResult::Ok;
+        case QMessageBox::Cancel:
+            return MsgBoxResult::Cancel;
+        case QMessageBox::Yes:
+            return MsgBoxResult::Yes;
+        case QMessageBox::No:
+            return MsgBoxResult::No;
+        default:
+            break;
+        }
+        // Closed without a button: the box's way out.
+        return buttons == Buttons::YesNo ? MsgBoxResult::No
+            : buttons == Buttons::Ok     ? MsgBoxResult::Ok
+                                         : MsgBoxResult::Cancel;
+    }
 
 } // namespace
 
 MsgBoxResult firstButton(Buttons buttons)
 {
-    return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? MsgBoxResult::Yes : MsgBoxResult::Ok;
+    return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? MsgBoxResult::Yes
+                                                                        : MsgBoxResult::Ok;
 }
 
 bool interactive()

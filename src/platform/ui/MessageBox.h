@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Icon { None, Information, Question, Warning, Critical };
@@ -15,7 +16,7 @@ inline const QString DefaultTitle = QStringLiteral("提示信息");
 // answered from its script. Without a display (offscreen) the box is written to stderr and gets the
 // answer of its first button (Ok or Yes), so that nothing waits for a user who is not there.
 MsgBoxResult msgBox(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
-                    const QString& title = DefaultTitle);
+    const QString& title = DefaultTitle);
 
 // The answer a box gets when nobody chooses: its first button.
 MsgBoxResult firstButton(Buttons buttons);

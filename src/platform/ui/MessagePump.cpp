@@ -4,7 +4,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 void pumpMessages()
 {

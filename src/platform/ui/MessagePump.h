@@ -1,6 +1,7 @@
 #pragma once
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 // Lets pending window messages run once.
 void pumpMessages();

@@ -3,12 +3,13 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ScriptedUi.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QPointer>
-#include <cstdio>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 int showModal(QDialog& dialog)
 {

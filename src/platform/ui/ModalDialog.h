@@ -2,7 +2,8 @@
 
 class QDialog;
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 // Shows a window modally and returns its result (QDialog::Accepted, QDialog::Rejected or the code given
 // to done()). Under a ScriptedUi the window is shown without blocking and driven by the script's driver

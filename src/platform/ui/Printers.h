@@ -1,13 +1,14 @@
 #pragma once
 
+#include <memory>
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class QPrinter;
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 // The built-in printer that writes every job to a new PDF file, so that a machine without printers
 // can still print and tests print deterministically.
@@ -16,14 +17,15 @@ inline const QString PdfPrinterName = QStringLiteral("PDF");
 enum class PrinterOrientation { Portrait = 1, Landscape = 2 };
 
 // Paper codes as stored in reports (the Windows paper numbers).
-namespace papercodes {
-constexpr int Letter = 1;
-constexpr int Legal = 5;
-constexpr int A3 = 8;
-constexpr int A4 = 9;
-constexpr int A5 = 11;
-constexpr int B5 = 13;
-constexpr int Custom = 256;
+namespace papercodes
+{
+    constexpr int Letter = 1;
+    constexpr int Legal = 5;
+    constexpr int A3 = 8;
+    constexpr int A4 = 9;
+    constexpr int A5 = 11;
+    constexpr int B5 = 13;
+    constexpr int Custom = 256;
 } // namespace papercodes
 
 // The installed printers: the system's printers followed by "PDF".

@@ -1,9 +1,11 @@
 #include "platform/ui/ScriptedPrinters.h"
 
-namespace platform::ui {
+namespace platform::ui
+{
 
-namespace {
-ScriptedPrinters* activePrinters = nullptr;
+namespace
+{
+    ScriptedPrinters* activePrinters = nullptr;
 }
 
 ScriptedPrinters::ScriptedPrinters(PrinterScript script)

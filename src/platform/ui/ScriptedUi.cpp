@@ -4,10 +4,12 @@
 #include <QDialog>
 #include <QPointer>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
-namespace {
-ScriptedUi* activeScript = nullptr;
+namespace
+{
+    ScriptedUi* activeScript = nullptr;
 }
 
 ScriptedUi::ScriptedUi()
@@ -46,14 +48,14 @@ MsgBoxResult ScriptedUi::answerBox(const QString& text, Buttons buttons, Icon ic
         answer = answers_.front();
         answers_.pop_front();
     }
-    boxes_.push_back({text, title, icon, buttons, answer});
+    boxes_.push_back({ text, title, icon, buttons, answer });
     return answer;
 }
 
 const ScriptedUi::DialogDriver* ScriptedUi::driverFor(const QDialog& dialog) const
 {
     const QString className = QString::fromLatin1(dialog.metaObject()->className());
-    for (const QString& wanted : {className, dialog.objectName(), QStringLiteral("*")}) {
+    for (const QString& wanted : { className, dialog.objectName(), QStringLiteral("*") }) {
         for (const auto& [name, driver] : drivers_) {
             if (!wanted.isEmpty() && name == wanted)
                 return &driver;

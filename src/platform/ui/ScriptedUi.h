@@ -2,17 +2,18 @@
 
 #include "platform/ui/MessageBox.h"
 
+#include <deque>
+#include <functional>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-#include <deque>
-#include <functional>
 #include <vector>
 
 class QDialog;
 
-namespace platform::ui {
+namespace platform::ui
+{
 
 struct RecordedBox {
     QString text;
@@ -28,7 +29,8 @@ struct RecordedBox {
 // its class name or object name (or "*" for any); the driver presses its buttons (calls its slots) and
 // the window's result is returned. A window without a driver is closed at once with Rejected.
 // Scripts nest: the innermost one answers.
-class ScriptedUi {
+class ScriptedUi
+{
 public:
     using DialogDriver = std::function<void(QDialog&)>;
 

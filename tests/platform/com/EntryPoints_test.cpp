@@ -8,15 +8,16 @@
 #include "store/CReportOrv.h"
 #include "support/TestDatabase.h"
 
+#include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <dlfcn.h>
-#include <gtest/gtest.h>
 
 using namespace platform::com;
 
-namespace {
+namespace
+{
 
 // The library as a host loads it: by its file, its entry points found by name.
 struct LoadedLibrary {
@@ -35,7 +36,10 @@ struct LoadedLibrary {
         if (handle)
             dlclose(handle);
     }
-    bool complete() const { return handle && registerServer && unregisterServer && getClassObject && canUnloadNow; }
+    bool complete() const
+    {
+        return handle && registerServer && unregisterServer && getClassObject && canUnloadNow;
+    }
 
     ClassFactory* factory(const char* name) const
     {
@@ -50,15 +54,17 @@ struct LoadedLibrary {
     int (*canUnloadNow)() = nullptr;
 };
 
-class TestUser : public platform::outside::User {
+class TestUser : public platform::outside::User
+{
 public:
     QString userId() const override { return QStringLiteral("u01"); }
     QString userName() const override { return QStringLiteral("王五"); }
 };
 
-class TestSysInfo : public platform::outside::SysInfo {
+class TestSysInfo : public platform::outside::SysInfo
+{
 public:
-    void showAbout() override {}
+    void showAbout() override { }
 };
 
 } // namespace
@@ -69,7 +75,8 @@ TEST(EntryPoints, FactoryForTheClassIdOrProgIdInAnySpelling)
     ASSERT_TRUE(library.complete()) << dlerror();
     ClassFactory* byProgId = library.factory("OrvReport.CReportOrv");
     ASSERT_NE(byProgId, nullptr);
-    for (const QString& name : {ReportClassId, ReportClassId.toLower(), QStringLiteral(" orvreport.creportorv ")})
+    for (const QString& name :
+        { ReportClassId, ReportClassId.toLower(), QStringLiteral(" orvreport.creportorv ") })
         EXPECT_EQ(library.factory(name.toUtf8().constData()), byProgId) << name.toStdString();
 }
 
@@ -119,7 +126,7 @@ TEST(EntryPoints, EveryPropertyReadsBackWhatTheHostSet)
     const auto user = std::make_shared<TestUser>();
     const auto sysInfo = std::make_shared<TestSysInfo>();
     std::shared_ptr<platform::db::Recordset> records
-        = platform::db::Recordset::fabricate({{QStringLiteral("recid"), QMetaType::QString, 20}});
+        = platform::db::Recordset::fabricate({ { QStringLiteral("recid"), QMetaType::QString, 20 } });
 
     report->setConnection(db.connection());
     report->setUser(user);

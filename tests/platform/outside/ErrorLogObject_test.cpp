@@ -3,15 +3,16 @@
 #include "platform/outside/SettingsObject.h"
 #include "support/TestDatabase.h"
 
+#include <gtest/gtest.h>
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using platform::outside::ErrorLogObject;
 using namespace orvtest;
 
-namespace {
+namespace
+{
 
 const QString SelectEntries = QStringLiteral(
     "select category, procedure_name, error_source, error_number, description from orv_error_log");
@@ -33,14 +34,16 @@ QStringList logFileLines()
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-class ErrorLogTest : public ::testing::Test {
+class ErrorLogTest : public ::testing::Test
+{
 protected:
     void SetUp() override { platform::outside::setSettingsFolder(folder.path()); }
     void TearDown() override { platform::outside::setSettingsFolder({}); }
     QTemporaryDir folder;
 };
 
-class ErrorLogOnDatabase : public ::testing::TestWithParam<Backend> {
+class ErrorLogOnDatabase : public ::testing::TestWithParam<Backend>
+{
 protected:
     void SetUp() override { platform::outside::setSettingsFolder(folder.path()); }
     void TearDown() override { platform::outside::setSettingsFolder({}); }
@@ -59,10 +62,12 @@ TEST_P(ErrorLogOnDatabase, WritesOneRowFieldByFieldAndNothingToTheFile)
     log.write();
 
     EXPECT_EQ(db.rows(SelectEntries),
-              (QList<QStringList>{{QStringLiteral("报表处理"), QStringLiteral("GetRptDataInfo"), QStringLiteral("Recordset"),
-                                   QStringLiteral("3021"), QStringLiteral("无当前记录 'report_id'")}}));
-    const QDateTime logged = QDateTime::fromString(db.scalar(QStringLiteral("select log_time from orv_error_log")),
-                                                   QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        (QList<QStringList> {
+            { QStringLiteral("报表处理"), QStringLiteral("GetRptDataInfo"), QStringLiteral("Recordset"),
+                QStringLiteral("3021"), QStringLiteral("无当前记录 'report_id'") } }));
+    const QDateTime logged
+        = QDateTime::fromString(db.scalar(QStringLiteral("select log_time from orv_error_log")),
+            QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     EXPECT_TRUE(logged.isValid());
     EXPECT_GE(logged, before.addMSecs(-before.time().msec()));
     EXPECT_TRUE(logFileLines().isEmpty());
@@ -96,7 +101,8 @@ TEST_P(ErrorLogOnDatabase, WithoutTheLogTableTheEntryGoesToTheFile)
     EXPECT_TRUE(logFileLines()[0].contains(QStringLiteral("GetReportNote")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ErrorLogOnDatabase, ::testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(
+    Backends, ErrorLogOnDatabase, ::testing::ValuesIn(availableBackends()), BackendTestName());
 
 TEST_F(ErrorLogTest, WithoutConnectionEachEntryIsOneLineOfItsFields)
 {
@@ -112,13 +118,13 @@ TEST_F(ErrorLogTest, WithoutConnectionEachEntryIsOneLineOfItsFields)
     const QStringList first = lines[0].split(QLatin1Char('\t'));
     ASSERT_EQ(first.size(), 6);
     EXPECT_TRUE(QDateTime::fromString(first[0], QStringLiteral("yyyy-MM-dd hh:mm:ss")).isValid());
-    EXPECT_EQ(first.mid(1), (QStringList{QStringLiteral("报表处理"), QStringLiteral("ReadRptIndex"),
-                                         QStringLiteral("Recordset"), QStringLiteral("3021"),
-                                         QStringLiteral("第一行 第二行  第三行")}));
+    EXPECT_EQ(first.mid(1),
+        (QStringList { QStringLiteral("报表处理"), QStringLiteral("ReadRptIndex"),
+            QStringLiteral("Recordset"), QStringLiteral("3021"), QStringLiteral("第一行 第二行  第三行") }));
     // A write clears the entry: the second carries nothing of the first.
     EXPECT_EQ(lines[1].split(QLatin1Char('\t')).mid(1),
-              (QStringList{QString(), QStringLiteral("GetPrintPages"), QString(), QStringLiteral("0"),
-                           QStringLiteral("类型不匹配")}));
+        (QStringList { QString(), QStringLiteral("GetPrintPages"), QString(), QStringLiteral("0"),
+            QStringLiteral("类型不匹配") }));
 }
 
 TEST_F(ErrorLogTest, NeverThrowsWhenNeitherDatabaseNorFileCanBeWritten)

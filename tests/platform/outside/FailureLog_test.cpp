@@ -1,5 +1,5 @@
-#include "platform/Error.h"
 #include "platform/db/Connection.h"
+#include "platform/Error.h"
 #include "platform/outside/ErrorLogObject.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/SettingsObject.h"
@@ -8,16 +8,18 @@
 #include "platform/outside/StatExpressionObject.h"
 #include "support/TestDatabase.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace platform::outside;
 using namespace orvtest;
 
-namespace {
+namespace
+{
 
-class FailureLogTest : public ::testing::Test {
+class FailureLogTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -37,7 +39,8 @@ protected:
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
             return {};
         QList<QStringList> result;
-        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        for (const QString& line :
+            QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             result.append(line.split(QLatin1Char('\t')).mid(1));
         return result;
     }
@@ -49,22 +52,30 @@ protected:
 
 TEST_F(FailureLogTest, FailuresAreLoggedWithTheirOriginAndGiveTheFallback)
 {
-    EXPECT_EQ(logged("GetPrintPages", 20, []() -> int {
-                  throw platform::Error(13, QStringLiteral("SettingsObject"), QStringLiteral("类型不匹配"));
-              }),
-              20);
-    EXPECT_EQ(logged("GetReportNote", QStringLiteral("none"), []() -> QString { throw std::runtime_error("disk full"); }),
-              QStringLiteral("none"));
+    EXPECT_EQ(logged("GetPrintPages", 20,
+                  []() -> int {
+                      throw platform::Error(
+                          13, QStringLiteral("SettingsObject"), QStringLiteral("类型不匹配"));
+                  }),
+        20);
+    EXPECT_EQ(logged("GetReportNote", QStringLiteral("none"),
+                  []() -> QString { throw std::runtime_error("disk full"); }),
+        QStringLiteral("none"));
     EXPECT_EQ(logged("Odd", -1, []() -> int { throw 42; }), -1);
-    EXPECT_FALSE(runLogged("SaveReport", [] { throw platform::Error(3001, QStringLiteral("Connection"), QStringLiteral("违反约束")); }));
+    EXPECT_FALSE(runLogged("SaveReport",
+        [] { throw platform::Error(3001, QStringLiteral("Connection"), QStringLiteral("违反约束")); }));
 
     EXPECT_EQ(entries(),
-              (QList<QStringList>{
-                  {QStringLiteral("报表处理"), QStringLiteral("GetPrintPages"), QStringLiteral("SettingsObject"), QStringLiteral("13"), QStringLiteral("类型不匹配")},
-                  {QStringLiteral("报表处理"), QStringLiteral("GetReportNote"), QStringLiteral("OrvReport"), QStringLiteral("0"), QStringLiteral("disk full")},
-                  {QStringLiteral("报表处理"), QStringLiteral("Odd"), QStringLiteral("OrvReport"), QStringLiteral("0"), QStringLiteral("unknown error")},
-                  {QStringLiteral("报表处理"), QStringLiteral("SaveReport"), QStringLiteral("Connection"), QStringLiteral("3001"), QStringLiteral("违反约束")},
-              }));
+        (QList<QStringList> {
+            { QStringLiteral("报表处理"), QStringLiteral("GetPrintPages"), QStringLiteral("SettingsObject"),
+                QStringLiteral("13"), QStringLiteral("类型不匹配") },
+            { QStringLiteral("报表处理"), QStringLiteral("GetReportNote"), QStringLiteral("OrvReport"),
+                QStringLiteral("0"), QStringLiteral("disk full") },
+            { QStringLiteral("报表处理"), QStringLiteral("Odd"), QStringLiteral("OrvReport"),
+                QStringLiteral("0"), QStringLiteral("unknown error") },
+            { QStringLiteral("报表处理"), QStringLiteral("SaveReport"), QStringLiteral("Connection"),
+                QStringLiteral("3001"), QStringLiteral("违反约束") },
+        }));
 }
 
 TEST_F(FailureLogTest, WorkThatSucceedsGivesItsResultAndLogsNothing)

@@ -1,7 +1,7 @@
 #include "platform/outside/IdGeneratorObject.h"
 
-#include <QDateTime>
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <unordered_set>
 
 using platform::outside::IdGeneratorObject;

@@ -5,7 +5,8 @@
 
 using namespace platform::outside;
 
-namespace {
+namespace
+{
 
 struct Received {
     bool connectionSet = false;
@@ -15,7 +16,8 @@ struct Received {
     int workCalls = 0;
 };
 
-class SpyComponent : public OutsideReportComponent {
+class SpyComponent : public OutsideReportComponent
+{
 public:
     explicit SpyComponent(Received& received)
         : received_(received)
@@ -49,8 +51,8 @@ TEST(OutsideReportComponent, WithoutARegisteredComponentCreationFailsWithAMessag
 TEST(OutsideReportComponent, RegisteredComponentIsCreatedByNameInAnyCaseAndRemovedAgain)
 {
     Received received;
-    registerOutsideReportComponent(QStringLiteral("Vestrak.Tolrep"),
-                                   [&] { return std::make_unique<SpyComponent>(received); });
+    registerOutsideReportComponent(
+        QStringLiteral("Vestrak.Tolrep"), [&] { return std::make_unique<SpyComponent>(received); });
     auto component = createOutsideReportComponent(QStringLiteral("vestrak.TOLREP"));
     component->setConnection(nullptr);
     component->setSelectWhere(QStringLiteral("wsda.filing_year='2003'"));
@@ -69,7 +71,8 @@ TEST(OutsideReportComponent, RegisteredComponentIsCreatedByNameInAnyCaseAndRemov
 
 TEST(OutsideReportComponent, AFactoryThatGivesNothingCountsAsMissing)
 {
-    registerOutsideReportComponent(QStringLiteral("Broken.Component"), [] { return std::unique_ptr<OutsideReportComponent>(); });
+    registerOutsideReportComponent(
+        QStringLiteral("Broken.Component"), [] { return std::unique_ptr<OutsideReportComponent>(); });
     EXPECT_THROW(createOutsideReportComponent(QStringLiteral("Broken.Component")), platform::Error);
     registerOutsideReportComponent(QStringLiteral("Broken.Component"), {});
 }

@@ -1,17 +1,19 @@
 #include "platform/Error.h"
 #include "platform/outside/SettingsObject.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using platform::outside::SettingsObject;
 
-namespace {
+namespace
+{
 
-class SettingsObjectTest : public ::testing::Test {
+class SettingsObjectTest : public ::testing::Test
+{
 protected:
     void SetUp() override { platform::outside::setSettingsFolder(folder.path()); }
     void TearDown() override { platform::outside::setSettingsFolder({}); }
@@ -29,27 +31,31 @@ struct RoundTrip {
 TEST_F(SettingsObjectTest, ValuesReadBackAsWrittenThroughANewObject)
 {
     const RoundTrip cases[] = {
-        {"PrintSetup", "mipages", "35"},
-        {"PrintSetup", "ReportInit", "0"},
-        {"", "APP_PATH", "/opt/archive"},
-        {"打印设置", "纸张", "A4 纵向"},
-        {"PrintSetup", "Text", "a=b; c,d \"quoted\" \\ back"},
-        {"PrintSetup", "Empty", ""},
+        { "PrintSetup", "mipages", "35" },
+        { "PrintSetup", "ReportInit", "0" },
+        { "", "APP_PATH", "/opt/archive" },
+        { "打印设置", "纸张", "A4 纵向" },
+        { "PrintSetup", "Text", "a=b; c,d \"quoted\" \\ back" },
+        { "PrintSetup", "Empty", "" },
     };
     for (const RoundTrip& c : cases)
-        SettingsObject().write(QString::fromUtf8(c.section), QString::fromUtf8(c.key), QString::fromUtf8(c.value));
+        SettingsObject().write(
+            QString::fromUtf8(c.section), QString::fromUtf8(c.key), QString::fromUtf8(c.value));
     for (const RoundTrip& c : cases)
-        EXPECT_EQ(SettingsObject().read(QString::fromUtf8(c.section), QString::fromUtf8(c.key), QStringLiteral("default")),
-                  QString::fromUtf8(c.value))
+        EXPECT_EQ(SettingsObject().read(
+                      QString::fromUtf8(c.section), QString::fromUtf8(c.key), QStringLiteral("default")),
+            QString::fromUtf8(c.value))
             << c.section << "/" << c.key;
 }
 
 TEST_F(SettingsObjectTest, MissingKeyGivesTheDefault)
 {
     SettingsObject settings;
-    EXPECT_EQ(settings.read(QStringLiteral("PrintSetup"), QStringLiteral("mipages"), QStringLiteral("20")), QStringLiteral("20"));
+    EXPECT_EQ(settings.read(QStringLiteral("PrintSetup"), QStringLiteral("mipages"), QStringLiteral("20")),
+        QStringLiteral("20"));
     settings.write(QStringLiteral("PrintSetup"), QStringLiteral("other"), QStringLiteral("1"));
-    EXPECT_EQ(settings.read(QStringLiteral("PrintSetup"), QStringLiteral("mipages"), QStringLiteral("20")), QStringLiteral("20"));
+    EXPECT_EQ(settings.read(QStringLiteral("PrintSetup"), QStringLiteral("mipages"), QStringLiteral("20")),
+        QStringLiteral("20"));
     EXPECT_EQ(settings.read(QStringLiteral("Other"), QStringLiteral("other")), QString());
 }
 
@@ -61,14 +67,18 @@ TEST_F(SettingsObjectTest, KeyPathsKeepSeparateFilesInsideTheSettingsFolder)
     plain.write(QStringLiteral("PrintSetup"), QStringLiteral("ReportInit"), QStringLiteral("1"));
     installer.write(QStringLiteral("PrintSetup"), QStringLiteral("ReportInit"), QStringLiteral("4"));
 
-    EXPECT_EQ(plain.read(QStringLiteral("PrintSetup"), QStringLiteral("ReportInit"), QStringLiteral("0")), QStringLiteral("1"));
-    EXPECT_EQ(installer.read(QStringLiteral("PrintSetup"), QStringLiteral("ReportInit"), QStringLiteral("0")), QStringLiteral("4"));
-    EXPECT_EQ(QFileInfo(installer.filePath()).fileName(), QStringLiteral("SOFTWARE_BRIMFOLD2008_QK7400_3.ini"));
+    EXPECT_EQ(plain.read(QStringLiteral("PrintSetup"), QStringLiteral("ReportInit"), QStringLiteral("0")),
+        QStringLiteral("1"));
+    EXPECT_EQ(installer.read(QStringLiteral("PrintSetup"), QStringLiteral("ReportInit"), QStringLiteral("0")),
+        QStringLiteral("4"));
+    EXPECT_EQ(
+        QFileInfo(installer.filePath()).fileName(), QStringLiteral("SOFTWARE_BRIMFOLD2008_QK7400_3.ini"));
 
-    for (const char* hostile : {"../../escape", "/etc/passwd", "..\\..\\x", "  "}) {
+    for (const char* hostile : { "../../escape", "/etc/passwd", "..\\..\\x", "  " }) {
         SettingsObject settings;
         settings.setKeyPath(QString::fromUtf8(hostile));
-        EXPECT_EQ(QFileInfo(settings.filePath()).absolutePath(), QDir(folder.path()).absolutePath()) << hostile;
+        EXPECT_EQ(QFileInfo(settings.filePath()).absolutePath(), QDir(folder.path()).absolutePath())
+            << hostile;
     }
 }
 

@@ -2,17 +2,18 @@
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/ScriptedUi.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <gtest/gtest.h>
 
 using namespace platform::ui;
 
 TEST(ComponentFolder, IsTheFolderOfTheLoadedLibrary)
 {
     const QString library = componentLibraryPath();
-    EXPECT_TRUE(QFileInfo(library).fileName().startsWith(QStringLiteral("libOrvReport.so"))) << library.toStdString();
+    EXPECT_TRUE(QFileInfo(library).fileName().startsWith(QStringLiteral("libOrvReport.so")))
+        << library.toStdString();
     EXPECT_EQ(componentFolder(), QFileInfo(library).absolutePath());
 }
 
@@ -32,7 +33,8 @@ TEST(HelpTopic, PresentTopicOpensItsFileInTheHelpFolder)
 {
     const QString path = helpTopicPath(QStringLiteral("打印效果预览"));
     EXPECT_EQ(path, QDir(componentFolder()).filePath(QStringLiteral("help/打印效果预览.htm")));
-    EXPECT_EQ(helpTopicPath(QStringLiteral("报表设计器.htm")), QDir(componentFolder()).filePath(QStringLiteral("help/报表设计器.htm")));
+    EXPECT_EQ(helpTopicPath(QStringLiteral("报表设计器.htm")),
+        QDir(componentFolder()).filePath(QStringLiteral("help/报表设计器.htm")));
 
     const bool createdFolder = QDir(componentFolder()).mkpath(QStringLiteral("help"));
     ASSERT_TRUE(createdFolder);

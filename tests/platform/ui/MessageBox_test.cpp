@@ -12,7 +12,8 @@ TEST(MessageBox, ScriptRecordsEveryBoxAndAnswersFromItsQueueThenWithTheFirstButt
     script.queueAnswer(MsgBoxResult::Cancel);
 
     EXPECT_EQ(msgBox(QStringLiteral("确定要取消报表生成吗？"), Buttons::YesNo), MsgBoxResult::No);
-    EXPECT_EQ(msgBox(QStringLiteral("b"), Buttons::OkCancel, Icon::Warning, QStringLiteral("错误信息")), MsgBoxResult::Cancel);
+    EXPECT_EQ(msgBox(QStringLiteral("b"), Buttons::OkCancel, Icon::Warning, QStringLiteral("错误信息")),
+        MsgBoxResult::Cancel);
     EXPECT_EQ(msgBox(QStringLiteral("c"), Buttons::YesNoCancel, Icon::Question), MsgBoxResult::Yes);
     EXPECT_EQ(msgBox(QStringLiteral("d"), Buttons::OkCancel, Icon::Critical), MsgBoxResult::Ok);
     EXPECT_EQ(msgBox(QStringLiteral("e")), MsgBoxResult::Ok);
@@ -29,8 +30,9 @@ TEST(MessageBox, ScriptRecordsEveryBoxAndAnswersFromItsQueueThenWithTheFirstButt
     EXPECT_EQ(second.icon, Icon::Warning);
     EXPECT_EQ(second.buttons, Buttons::OkCancel);
     EXPECT_EQ(script.boxes()[2].icon, Icon::Question);
-    EXPECT_EQ(script.boxTexts(), (QStringList{QStringLiteral("确定要取消报表生成吗？"), QStringLiteral("b"),
-                                              QStringLiteral("c"), QStringLiteral("d"), QStringLiteral("e")}));
+    EXPECT_EQ(script.boxTexts(),
+        (QStringList { QStringLiteral("确定要取消报表生成吗？"), QStringLiteral("b"), QStringLiteral("c"),
+            QStringLiteral("d"), QStringLiteral("e") }));
 }
 
 TEST(MessageBox, InnermostScriptAnswersAndTheOuterOneResumesAfterIt)
@@ -44,7 +46,7 @@ TEST(MessageBox, InnermostScriptAnswersAndTheOuterOneResumesAfterIt)
     }
     EXPECT_TRUE(outer.boxes().empty());
     msgBox(QStringLiteral("outer"));
-    EXPECT_EQ(outer.boxTexts(), QStringList{QStringLiteral("outer")});
+    EXPECT_EQ(outer.boxTexts(), QStringList { QStringLiteral("outer") });
     EXPECT_EQ(ScriptedUi::active(), &outer);
 }
 

@@ -1,17 +1,19 @@
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/ScriptedUi.h"
 
+#include <gtest/gtest.h>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
-#include <gtest/gtest.h>
 
 using namespace platform::ui;
 
-namespace {
+namespace
+{
 
 // A window that gives up while it loads, as windows do when their checks fail.
-class SelfClosingDialog : public QDialog {
+class SelfClosingDialog : public QDialog
+{
     Q_OBJECT
 protected:
     void showEvent(QShowEvent* event) override
@@ -37,7 +39,7 @@ TEST(ModalDialog, DriverFoundByObjectNameFillsTheWindowAndAccepts)
     EXPECT_EQ(showModal(dialog), QDialog::Accepted);
     EXPECT_EQ(edit->text(), QStringLiteral("输入"));
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(script.shownDialogs(), QStringList{QStringLiteral("QDialog")});
+    EXPECT_EQ(script.shownDialogs(), QStringList { QStringLiteral("QDialog") });
 }
 
 TEST(ModalDialog, DriverFoundByClassNameAndDoneCodeReturned)

@@ -2,17 +2,18 @@
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace platform::ui;
 
-namespace {
+namespace
+{
 
 int errorNumberOf(const std::function<void()>& work)
 {
@@ -25,7 +26,8 @@ int errorNumberOf(const std::function<void()>& work)
 }
 
 // Restores the default printer's paper and orientation that a test changes.
-class PrintersTest : public ::testing::Test {
+class PrintersTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -62,8 +64,14 @@ TEST_F(PrintersTest, PaperCodesMapToPageSizesAndBack)
         QPageSize::PageSizeId id;
     };
     const Case cases[] = {
-        {1, QPageSize::Letter}, {5, QPageSize::Legal}, {8, QPageSize::A3}, {9, QPageSize::A4},
-        {11, QPageSize::A5}, {13, QPageSize::JisB5}, {7, QPageSize::ExecutiveStandard}, {27, QPageSize::EnvelopeDL},
+        { 1, QPageSize::Letter },
+        { 5, QPageSize::Legal },
+        { 8, QPageSize::A3 },
+        { 9, QPageSize::A4 },
+        { 11, QPageSize::A5 },
+        { 13, QPageSize::JisB5 },
+        { 7, QPageSize::ExecutiveStandard },
+        { 27, QPageSize::EnvelopeDL },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(pageSizeForPaperCode(c.code).id(), c.id) << c.code;
@@ -71,8 +79,9 @@ TEST_F(PrintersTest, PaperCodesMapToPageSizesAndBack)
     }
     EXPECT_FALSE(pageSizeForPaperCode(papercodes::Custom).isValid());
     EXPECT_FALSE(pageSizeForPaperCode(9999).isValid());
-    EXPECT_EQ(paperCodeForPageSize(QPageSize(QSizeF(123, 77), QPageSize::Millimeter, {}, QPageSize::ExactMatch)),
-              papercodes::Custom);
+    EXPECT_EQ(
+        paperCodeForPageSize(QPageSize(QSizeF(123, 77), QPageSize::Millimeter, {}, QPageSize::ExactMatch)),
+        papercodes::Custom);
 }
 
 TEST_F(PrintersTest, PageSizeInTwipsFollowsPaperAndOrientation)
@@ -85,10 +94,10 @@ TEST_F(PrintersTest, PageSizeInTwipsFollowsPaperAndOrientation)
     };
     // 1 inch = 1440 twips = 25.4 mm: A4 210 x 297 mm, A3 297 x 420 mm, Letter 8.5 x 11 in.
     const Case cases[] = {
-        {papercodes::A4, PrinterOrientation::Portrait, 11906, 16838},
-        {papercodes::A4, PrinterOrientation::Landscape, 16838, 11906},
-        {papercodes::A3, PrinterOrientation::Portrait, 16838, 23811},
-        {papercodes::Letter, PrinterOrientation::Landscape, 15840, 12240},
+        { papercodes::A4, PrinterOrientation::Portrait, 11906, 16838 },
+        { papercodes::A4, PrinterOrientation::Landscape, 16838, 11906 },
+        { papercodes::A3, PrinterOrientation::Portrait, 16838, 23811 },
+        { papercodes::Letter, PrinterOrientation::Landscape, 15840, 12240 },
     };
     for (const Case& c : cases) {
         setDefaultPrinterPaperCode(c.code);
@@ -120,17 +129,18 @@ TEST_F(PrintersTest, ScriptedPrintersAnswerTheProbesQuestions)
         EXPECT_EQ(errorNumberOf([] { defaultPrinterOrientation(); }), platform::errors::PrinterFault);
     }
     {
-        ScriptedPrinters faulty({{QStringLiteral("HP")}, QStringLiteral("HP"), 0, platform::errors::PrinterFault});
-        EXPECT_EQ(installedPrinters(), QStringList{QStringLiteral("HP")});
+        ScriptedPrinters faulty(
+            { { QStringLiteral("HP") }, QStringLiteral("HP"), 0, platform::errors::PrinterFault });
+        EXPECT_EQ(installedPrinters(), QStringList { QStringLiteral("HP") });
         EXPECT_EQ(errorNumberOf([] { defaultPrinterOrientation(); }), platform::errors::PrinterFault);
         EXPECT_EQ(errorNumberOf([] { defaultPrinterPaperCode(); }), platform::errors::PrinterFault);
     }
     {
-        ScriptedPrinters broken({{}, {}, 68, 0});
+        ScriptedPrinters broken({ {}, {}, 68, 0 });
         EXPECT_EQ(errorNumberOf([] { installedPrinters(); }), 68);
     }
     {
-        ScriptedPrinters two({{QStringLiteral("HP"), QStringLiteral("Epson")}, QStringLiteral("HP")});
+        ScriptedPrinters two({ { QStringLiteral("HP"), QStringLiteral("Epson") }, QStringLiteral("HP") });
         EXPECT_EQ(defaultPrinterName(), QStringLiteral("HP"));
         EXPECT_TRUE(selectDefaultPrinter(QStringLiteral("EPSON")));
         EXPECT_EQ(defaultPrinterName(), QStringLiteral("Epson"));
@@ -148,7 +158,7 @@ TEST_F(PrintersTest, PdfPrinterWritesEachJobToANewFile)
     setDefaultPrinterOrientation(PrinterOrientation::Landscape);
 
     QStringList files;
-    for (const QString& text : {QStringLiteral("第一份 Report one"), QStringLiteral("第二份 Report two")}) {
+    for (const QString& text : { QStringLiteral("第一份 Report one"), QStringLiteral("第二份 Report two") }) {
         std::unique_ptr<QPrinter> printer = makePrinter(QStringLiteral("PDF"));
         EXPECT_EQ(printer->outputFormat(), QPrinter::PdfFormat);
         EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Landscape);
@@ -163,9 +173,10 @@ TEST_F(PrintersTest, PdfPrinterWritesEachJobToANewFile)
     ASSERT_EQ(files.size(), 2);
     EXPECT_NE(files[0], files[1]);
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(QFileInfo(files[i]).absolutePath(), QDir(folder.filePath(QStringLiteral("out"))).absolutePath());
+        EXPECT_EQ(
+            QFileInfo(files[i]).absolutePath(), QDir(folder.filePath(QStringLiteral("out"))).absolutePath());
         QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {files[i], QStringLiteral("-")});
+        pdftotext.start(QStringLiteral("pdftotext"), { files[i], QStringLiteral("-") });
         ASSERT_TRUE(pdftotext.waitForFinished(30000));
         const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
         EXPECT_TRUE(text.contains(i == 0 ? QStringLiteral("Report one") : QStringLiteral("Report two")))
@@ -175,7 +186,8 @@ TEST_F(PrintersTest, PdfPrinterWritesEachJobToANewFile)
 
 TEST_F(PrintersTest, PrinterThatIsNotInstalledIsAPrinterFault)
 {
-    EXPECT_EQ(errorNumberOf([] { makePrinter(QStringLiteral("没有这台打印机")); }), platform::errors::PrinterFault);
+    EXPECT_EQ(
+        errorNumberOf([] { makePrinter(QStringLiteral("没有这台打印机")); }), platform::errors::PrinterFault);
 }
 
 TEST_F(PrintersTest, PdfFolderComesFromTheEnvironmentUnlessSet)
