@@ -172,7 +172,7 @@ void Connection::commitTrans()
 void Connection::rollbackTrans()
 {
     if (transactionDepth_ == 0)
-        throw Error(errors::DatabaseError, Source, QStringLiteral("没有打开的事务，不能回滚。"));
+        return;
     transactionDepth_ = 0;
     if (!database_.rollback())
         throwFailure(database_.lastError(), QStringLiteral("ROLLBACK"));

@@ -41,7 +41,8 @@ public:
 
     // Transactions nest by a depth counter: only the outermost begin and commit reach the database.
     // A rollback at any depth rolls the whole transaction back and ends every level, so a caller that
-    // began an outer level sees its commit refused.
+    // began an outer level sees its commit refused (an error: its work is gone), while its own rollback
+    // finds nothing left to undo and returns quietly.
     void beginTrans();
     void commitTrans();
     void rollbackTrans();

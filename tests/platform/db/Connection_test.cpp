@@ -69,6 +69,7 @@ TEST_P(ConnectionTest, InnerRollbackEndsEveryLevel)
     connection.rollbackTrans();
     EXPECT_FALSE(connection.inTransaction());
     EXPECT_THROW(connection.commitTrans(), platform::Error);
+    EXPECT_NO_THROW(connection.rollbackTrans());
     EXPECT_EQ(ids(), "");
 }
 
