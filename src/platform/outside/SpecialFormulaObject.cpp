@@ -1,9 +1,68 @@
 #include "platform/outside/SpecialFormulaObject.h"
 
+#include "platform/Error.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
+#include "platform/db/ValueText.h"
+#include "platform/outside/FirstValue.h"
 #include "platform/ui/MessageBox.h"
 
+#include <QRegularExpression>
+
 namespace platform::outside {
+
+namespace {
+
+const QString Source = QStringLiteral("SpecialFormulaObject");
+const QString FlagMark = QStringLiteral("@flag");
+constexpr int UnknownField = 3265; // the record set's number for a field it does not have
+
+bool isNumeric(const db::Field& field)
+{
+    switch (field.type()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString literalOf(const db::Field& field)
+{
+    if (field.isNull())
+        return QStringLiteral("NULL");
+    if (isNumeric(field))
+        return db::numberText(field.toDouble());
+    return db::sqlText(field.text());
+}
+
+const db::Field* findField(const std::vector<db::Field>& fields, const QString& name)
+{
+    const QString column = name.section(QLatin1Char('.'), -1);
+    for (const QString& wanted : { name, column }) {
+        for (const db::Field& field : fields) {
+            if (field.name().compare(wanted, Qt::CaseInsensitive) == 0)
+                return &field;
+        }
+    }
+    return nullptr;
+}
+
+bool isStatement(const QString& formula)
+{
+    static const QRegularExpression statementStart(
+        QStringLiteral("^\\s*(select|with)\\b"), QRegularExpression::CaseInsensitiveOption);
+    return statementStart.match(formula).hasMatch();
+}
+
+} // namespace
 
 SpecialFormulaObject::SpecialFormulaObject() = default;
 SpecialFormulaObject::~SpecialFormulaObject() = default;
@@ -15,7 +74,29 @@ void SpecialFormulaObject::setFields(std::vector<db::Field> currentRecord)
 
 QString SpecialFormulaObject::result() const
 {
-    return {};
+    if (!connection_)
+        throw Error(errors::InvalidArgument, Source, QStringLiteral("特殊公式没有数据库连接"));
+    QString sql;
+    qsizetype from = 0;
+    for (qsizetype open = formula_.indexOf(u'#'); open >= 0; open = formula_.indexOf(u'#', from)) {
+        const qsizetype close = formula_.indexOf(u'#', open + 1);
+        if (close < 0)
+            break;
+        const QString name = formula_.mid(open + 1, close - open - 1).trimmed();
+        sql += QStringView(formula_).mid(from, open - from);
+        if (name.compare(FlagMark, Qt::CaseInsensitive) == 0) {
+            sql += QString::number(recordFlag_);
+        } else if (const db::Field* field = findField(fields_, name)) {
+            sql += literalOf(*field);
+        } else {
+            throw Error(UnknownField, Source, QStringLiteral("特殊公式的字段标记 #%1# 不是当前记录的字段").arg(name));
+        }
+        from = close + 1;
+    }
+    sql += QStringView(formula_).mid(from);
+    if (!isStatement(sql))
+        sql = QStringLiteral("select ") + sql;
+    return firstValueText(sql, *connection_);
 }
 
 void SpecialFormulaObject::showPicker()

@@ -1,31 +1,38 @@
 #pragma once
 
+#include <memory>
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <vector>
 
-namespace platform::db {
+namespace platform::db
+{
 class Connection;
 class Recordset;
 class Field;
 } // namespace platform::db
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // Row-position flags of the record a special formula is evaluated on.
-namespace recordflags {
-constexpr int None = 0;
-constexpr int FirstOfReport = 1;
-constexpr int LastOfReport = 2;
-constexpr int FirstOfPage = 4;
-constexpr int LastOfPage = 8;
+namespace recordflags
+{
+    constexpr int None = 0;
+    constexpr int FirstOfReport = 1;
+    constexpr int LastOfReport = 2;
+    constexpr int FirstOfPage = 4;
+    constexpr int LastOfPage = 8;
 } // namespace recordflags
 
 // The special formulas of data cells ("@E|" cells and Word placeholders): an evaluator over the
-// current record, and a picker for the data-source dialog. No special formulas are defined in this
-// component: result() is "" and the picker offers nothing.
-class SpecialFormulaObject {
+// current record, and a picker for the data-source dialog. A formula is an SQL expression or statement
+// in which "#field#" takes the current record's value of that field (by name, any letter case; "t.c"
+// also finds the field c) and "#@flag#" the record flag (recordflags). Values enter as literals: NULL as
+// NULL, numbers as they are, texts and dates quoted through the literal helper. An expression that does
+// not begin with "select" runs as "select <expression>".
+class SpecialFormulaObject
+{
 public:
     SpecialFormulaObject();
     ~SpecialFormulaObject();
@@ -38,6 +45,8 @@ public:
     void setGroupFields(const QStringList& groupFields) { groupFields_ = groupFields; }
     void setRecordFlag(int flag) { recordFlag_ = flag; }
 
+    // The first value of the formula as text ("" without a row or for NULL). Throws platform::Error
+    // without a connection, for a mark that names no field, and when the statement fails.
     QString result() const;
 
     // Picker: shows the formulas available for the tables set; chosenFormula() is "" when nothing was chosen.

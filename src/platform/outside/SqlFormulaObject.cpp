@@ -1,12 +1,31 @@
 #include "platform/outside/SqlFormulaObject.h"
 
+#include "platform/Error.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
+#include "platform/outside/FirstValue.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/outside/SqlAdapterObject.h"
 #include "platform/ui/MessageBox.h"
 
 namespace platform::outside {
 
+namespace {
+
+const QString Source = QStringLiteral("SqlFormulaObject");
+
+} // namespace
+
 QString SqlFormulaObject::result() const
 {
-    return {};
+    if (!connection_)
+        throw Error(errors::InvalidArgument, Source, QStringLiteral("SQL公式没有数据库连接"));
+    const auto formula = sharedSqlAdapter()->open(
+        QStringLiteral("select sql_text from sql_formula where name = ") + db::sqlText(formula_.trimmed()),
+        *connection_);
+    if (formula->recordCount() == 0)
+        throw Error(errors::InvalidArgument, Source, QStringLiteral("没有名为“%1”的SQL公式").arg(formula_.trimmed()));
+    return firstValueText(formula->text(0), *connection_);
 }
 
 QString SqlFormulaObject::chosenFormulaName()

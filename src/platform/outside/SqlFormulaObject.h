@@ -9,12 +9,17 @@ class Connection;
 
 namespace platform::outside {
 
-// The named SQL formulas of statistics cells ("@H|" cells): an evaluator and a picker.
-// No SQL formulas are defined in this component: result() is "" and the picker offers nothing.
+// The named SQL formulas of statistics cells ("@H|" cells), stored in the host's database in the table
+// sql_formula (name, description, sql_text): a formula is a statement whose first value is the cell's.
 class SqlFormulaObject {
 public:
     void setConnection(std::shared_ptr<db::Connection> connection) { connection_ = std::move(connection); }
+    // The formula's name.
     void setFormula(const QString& formula) { formula_ = formula; }
+
+    // Runs the formula's statement through the SQL adapter and gives the first column of its first row as
+    // text ("" without rows or for NULL). Throws platform::Error without a connection, for a name that no
+    // formula has, and when the statement fails.
     QString result() const;
 
     // Picker: shows the formulas, then gives the chosen one's name and description ("" when none).

@@ -1,23 +1,155 @@
 #include "platform/outside/StatExpressionObject.h"
 
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
+#include "platform/outside/FailureLog.h"
+#include "platform/outside/ReportParameterDialog.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/outside/SqlAdapterObject.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ModalDialog.h"
+#include "platform/ui/ScriptedUi.h"
+
+#include <algorithm>
+#include <functional>
 
 namespace platform::outside {
 
-void StatExpressionObject::initialise()
+namespace {
+
+const QLatin1Char Mark('&');
+
+// Replaces, by `replacement`, every "&name&" of a known parameter, from left to right; `done` is the result so far.
+// A value put in is never searched again.
+QString replaceParameters(const QString& text, const QList<ReportParameter>& parameters,
+    const std::function<QString(const ReportParameter&, const QString& done)>& replacement)
 {
-    chosenParameter_.clear();
+    QString result;
+    qsizetype from = 0;
+    for (qsizetype open = text.indexOf(Mark); open >= 0; open = text.indexOf(Mark, from)) {
+        const qsizetype close = text.indexOf(Mark, open + 1);
+        if (close < 0)
+            break;
+        const QString name = text.mid(open + 1, close - open - 1);
+        const auto parameter = std::find_if(parameters.begin(), parameters.end(),
+            [&](const ReportParameter& p) { return p.name.compare(name, Qt::CaseInsensitive) == 0; });
+        result += QStringView(text).mid(from, open - from);
+        if (parameter == parameters.end()) {
+            // Not a parameter: keep the "&" and search again from the next one.
+            result += Mark;
+            from = open + 1;
+            continue;
+        }
+        result += replacement(*parameter, result);
+        from = close + 1;
+    }
+    result += QStringView(text).mid(from);
+    return result;
 }
 
-QString StatExpressionObject::evaluate(const QString& text) const
+// Whether a position of a statement lies inside a quoted literal: the single quotes before it are odd
+// in number (a doubled quote inside a literal counts twice and changes nothing).
+bool insideLiteral(const QString& statementBefore)
 {
-    return text;
+    return statementBefore.count(QLatin1Char('\'')) % 2 == 1;
+}
+
+bool isNumber(const QString& value)
+{
+    bool ok = false;
+    value.trimmed().toDouble(&ok);
+    return ok;
+}
+
+} // namespace
+
+void StatExpressionObject::setConnection(std::shared_ptr<db::Connection> connection)
+{
+    if (connection != connection_)
+        loaded_ = false;
+    connection_ = std::move(connection);
+}
+
+void StatExpressionObject::setReportId(const QString& reportId)
+{
+    if (reportId != reportId_)
+        loaded_ = false;
+    reportId_ = reportId;
+}
+
+void StatExpressionObject::loadParameters()
+{
+    parameters_.clear();
+    loaded_ = true;
+    if (!connection_ || reportId_.isEmpty())
+        return;
+    runLogged("StatExpressionObject.initialise", [&] {
+        const auto rows = sharedSqlAdapter()->open(
+            QStringLiteral("select name, default_value from report_parameter where report_id = ")
+                + db::sqlText(reportId_) + QStringLiteral(" order by name"),
+            *connection_);
+        for (rows->moveFirst(); !rows->eof(); rows->moveNext())
+            parameters_.append({ rows->text(0).trimmed(), rows->text(1) });
+    });
+}
+
+void StatExpressionObject::ensureLoaded()
+{
+    if (!loaded_)
+        loadParameters();
+}
+
+void StatExpressionObject::initialise(ParameterPrompt prompt)
+{
+    chosenParameter_.clear();
+    loadParameters();
+    const bool windowAvailable = ui::interactive() || ui::ScriptedUi::active();
+    if (prompt == ParameterPrompt::Never || !windowAvailable || parameters_.isEmpty())
+        return;
+    ReportParameterDialog dialog(parameters_);
+    if (ui::showModal(dialog) == QDialog::Accepted)
+        parameters_ = dialog.parameters();
+}
+
+QString StatExpressionObject::evaluate(const QString& text)
+{
+    ensureLoaded();
+    if (parameters_.isEmpty())
+        return text;
+    return replaceParameters(
+        text, parameters_, [](const ReportParameter& parameter, const QString&) { return parameter.value; });
+}
+
+QString StatExpressionObject::evaluateSql(const QString& sql)
+{
+    ensureLoaded();
+    if (parameters_.isEmpty())
+        return sql;
+    return replaceParameters(sql, parameters_, [](const ReportParameter& parameter, const QString& done) {
+        if (insideLiteral(done))
+            return QString(parameter.value).replace(QLatin1Char('\''), QStringLiteral("''"));
+        return isNumber(parameter.value) ? parameter.value.trimmed() : db::sqlText(parameter.value);
+    });
+}
+
+const QList<ReportParameter>& StatExpressionObject::parameters()
+{
+    ensureLoaded();
+    return parameters_;
 }
 
 void StatExpressionObject::showParameterDialog()
 {
     chosenParameter_.clear();
-    ui::msgBox(QStringLiteral("没有定义统计参数。"), ui::Buttons::Ok, ui::Icon::Information);
+    ensureLoaded();
+    if (parameters_.isEmpty()) {
+        ui::msgBox(QStringLiteral("没有定义统计参数。"), ui::Buttons::Ok, ui::Icon::Information);
+        return;
+    }
+    ReportParameterDialog dialog(parameters_, ReportParameterDialog::Mode::ChooseOne);
+    if (ui::showModal(dialog) == QDialog::Accepted && !dialog.chosenName().isEmpty())
+        chosenParameter_ = Mark + dialog.chosenName() + Mark;
 }
 
 } // namespace platform::outside

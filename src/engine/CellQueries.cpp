@@ -1,0 +1,86 @@
+#include "engine/CellQueries.h"
+
+#include "engine/SqlClauses.h"
+#include "platform/Error.h"
+#include "platform/db/ValueText.h"
+#include "platform/outside/FailureLog.h"
+#include "platform/outside/FirstValue.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/outside/StatExpressionObject.h"
+#include "store/ReportState.h"
+
+#include <cmath>
+
+namespace engine
+{
+
+namespace
+{
+
+    const QString Source = QStringLiteral("SqlCell");
+
+    double ratioPart(const QString& valueText, const QString& statement)
+    {
+        bool ok = false;
+        const double value = valueText.trimmed().toDouble(&ok);
+        if (!ok)
+            throw platform::Error(platform::errors::TypeMismatch, Source,
+                QStringLiteral("比值的一项没有数值（“%1”）：%2").arg(valueText, statement.trimmed()));
+        return value;
+    }
+
+} // namespace
+
+QString GetSQLValue(const QString& sql)
+{
+    const store::ReportState& state = store::reportState();
+    const auto expressions = platform::outside::sharedStatExpression();
+    expressions->setConnection(state.Connection);
+    expressions->setReportId(state.ReportId);
+    if (sql.startsWith(u'&'))
+        return expressions->evaluate(sql).remove(u'\'');
+    return platform::outside::logged("GetSQLValue", QString(), [&] {
+        if (!state.Connection)
+            throw platform::Error(platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
+        const QString value = platform::outside::firstValueText(expressions->evaluateSql(sql), *state.Connection);
+        if (value.isEmpty() && sql.contains(QLatin1String("sum("), Qt::CaseInsensitive))
+            return QStringLiteral("0");
+        return value;
+    });
+}
+
+double RoundValue(double value, int digits)
+{
+    const double scale = std::pow(10.0, digits);
+    return std::floor(value * scale + 0.5) / scale;
+}
+
+QString WithReportConditions(const QString& sql)
+{
+    const store::ReportState& state = store::reportState();
+    const qsizetype where = (sql + QStringLiteral("     ")).indexOf(QLatin1String(" where "), 0, Qt::CaseInsensitive);
+    const QString own = where < 0 ? QString() : sql.mid(where + 7);
+    const QString conditions = JoinSqlCondition(own, state.SelectWhere, QStringLiteral(" and "));
+    const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
+    if (from < 0)
+        return sql;
+    QString result = sql.left(from + 1) + QStringLiteral(" from ") + state.TablesName;
+    if (!conditions.isEmpty())
+        result += QStringLiteral(" where ") + conditions;
+    return result;
+}
+
+QString SqlRatioText(const QString& text, const std::function<QString(const QString&)>& valueOf)
+{
+    const qsizetype slash = text.indexOf(u'/');
+    const QString first = text.left(slash);
+    const QString second = text.mid(slash + 1);
+    const double dividend = ratioPart(valueOf(first), first);
+    const double divisor = ratioPart(valueOf(second), second);
+    if (divisor == 0)
+        throw platform::Error(platform::errors::DivisionByZero, Source,
+            QStringLiteral("比值的除数为零：%1").arg(second.trimmed()));
+    return platform::db::numberText(RoundValue(dividend / divisor, 6));
+}
+
+} // namespace engine

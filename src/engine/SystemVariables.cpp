@@ -1,0 +1,68 @@
+#include "engine/SystemVariables.h"
+
+#include "engine/EngineState.h"
+#include "platform/outside/SettingsObject.h"
+#include "store/ReportState.h"
+
+#include <QDateTime>
+
+namespace engine
+{
+
+namespace
+{
+
+    QString setting(const char* key, const QString& fallback)
+    {
+        return platform::outside::SettingsObject().read(
+            QString::fromLatin1(SystemTextSection), QString::fromLatin1(key), fallback);
+    }
+
+    QString variableValue(QChar letter)
+    {
+        const DataEngineState& engine = dataEngine();
+        const QDateTime now = QDateTime::currentDateTime();
+        switch (letter.unicode()) {
+        case u'p':
+            return QString::number(engine.PageNumber);
+        case u'P':
+            return QString::number(store::reportState().PageRecount ? engine.GroupPageTotal : engine.TotalPages);
+        case u'd':
+            return now.toString(QStringLiteral("yyyy-MM-dd"));
+        case u'D':
+            return now.toString(QStringLiteral("yyyy年MM月dd日"));
+        case u't':
+            return now.toString(QStringLiteral("hh:mm"));
+        case u'T':
+            return now.toString(QStringLiteral("hh时mm分"));
+        case u'i':
+            return setting(CompanyNameKey, QString::fromUtf8(DefaultCompanyName));
+        case u'I':
+            return setting(FondsNameKey, QString());
+        case u'N':
+            return QString::number(engine.RecordCounter);
+        default:
+            return QString();
+        }
+    }
+
+} // namespace
+
+QString ReplaceSysVariable(const QString& text)
+{
+    // One pass from left to right: a replacement is never scanned again, so a setting that holds a "%"
+    // cannot make the replacing go on for ever.
+    QString result;
+    qsizetype from = 0;
+    for (qsizetype mark = text.indexOf(u'%'); mark >= 0; mark = text.indexOf(u'%', from)) {
+        result += QStringView(text).mid(from, mark - from);
+        if (mark + 1 < text.size())
+            result += variableValue(text.at(mark + 1));
+        from = mark + 2;
+    }
+    if (from < text.size())
+        result += QStringView(text).mid(from);
+    return result;
+}
+
+} // namespace engine

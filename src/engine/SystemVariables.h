@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The "%" system variables of cell texts: "%" and one case-sensitive letter.
+//   %p  page number              %P  page count (of the report, or of the group under PAGE_RECOUNT)
+//   %d  date "2024-01-31"        %D  date "2024年01月31日"
+//   %t  time "14:02"             %T  time "14时02分"
+//   %N  record number            %i  company name        %I  fonds name
+// The company and fonds names are settings of the component (OrvReport.ini, section "ReportText", keys
+// "CompanyName" and "FondsName"); without them the company name is "世纪澄渊公司" and the fonds name empty.
+// Any other letter, and a "%" that ends the text, give the empty text.
+namespace engine
+{
+
+inline constexpr const char* SystemTextSection = "ReportText";
+inline constexpr const char* CompanyNameKey = "CompanyName";
+inline constexpr const char* FondsNameKey = "FondsName";
+inline constexpr const char* DefaultCompanyName = "世纪澄渊公司";
+
+// Every variable replaced, reading the page counters of the data engine.
+QString ReplaceSysVariable(const QString& text);
+
+} // namespace engine
