@@ -3,6 +3,7 @@
 #include "platform/db/SqlTokens.h"
 #include "platform/outside/SqlDateFunctions.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <QHash>
@@ -45,7 +46,7 @@ public:
                 // N'text': the national-character prefix; both targets keep texts in Unicode anyway.
             } else if (!(token.kind == Kind::Word
                            && (skipNolock(i, end, next) || selectTop(i, end, out, next)
-                               || function(i, end, out, next)))) {
+                               || orderBy(i, end, out, next) || function(i, end, out, next)))) {
                 out += token.text;
                 next = i + 1;
             }
@@ -210,6 +211,64 @@ private:
                 return i;
         }
         return end;
+    }
+
+    // SQL Server sorts NULL before every value; PostgreSQL after, unless told. Each item of an order
+    // list gets NULLS FIRST (ascending) or NULLS LAST (descending) there, so that rows come in the
+    // same order on every database.
+    bool orderBy(int i, int end, QString& out, int& next) const
+    {
+        if (sqlite_ || !tokens_[i].isWord("order"))
+            return false;
+        const int by = skipSpace(i + 1, end);
+        if (by >= end || !tokens_[by].isWord("by"))
+            return false;
+        for (int k = i; k <= by; ++k)
+            out += tokens_[k].text;
+        const int listEnd = orderListEnd(by + 1, end);
+        int itemStart = by + 1;
+        for (const Range& item : arguments(by, listEnd)) {
+            out += rewrite(itemStart, item.begin) + orderItem(item);
+            itemStart = item.end;
+        }
+        next = itemStart;
+        return true;
+    }
+
+    int orderListEnd(int from, int end) const
+    {
+        static const char* const clauseWords[] = { "limit", "offset", "for", "union", "except", "intersect" };
+        int depth = 0;
+        for (int i = from; i < end; ++i) {
+            const SqlToken& token = tokens_[i];
+            if (token.isSymbol(QLatin1Char('(')))
+                ++depth;
+            else if (token.isSymbol(QLatin1Char(')')) && --depth < 0)
+                return i;
+            else if (depth == 0 && token.isSymbol(QLatin1Char(';')))
+                return i;
+            else if (depth == 0
+                && std::any_of(std::begin(clauseWords), std::end(clauseWords),
+                    [&](const char* word) { return token.isWord(word); }))
+                return i;
+        }
+        return end;
+    }
+
+    QString orderItem(Range item) const
+    {
+        int codeEnd = item.end;
+        while (codeEnd > item.begin
+            && (tokens_[codeEnd - 1].kind == Kind::Space || tokens_[codeEnd - 1].kind == Kind::Comment))
+            --codeEnd;
+        bool ordersNulls = false;
+        for (int i = item.begin; i < codeEnd; ++i)
+            ordersNulls = ordersNulls || tokens_[i].isWord("nulls");
+        if (codeEnd == item.begin || ordersNulls)
+            return rewrite(item.begin, item.end);
+        const QString nulls = tokens_[codeEnd - 1].isWord("desc") ? QStringLiteral(" NULLS LAST")
+                                                                  : QStringLiteral(" NULLS FIRST");
+        return rewrite(item.begin, codeEnd) + nulls + rewrite(codeEnd, item.end);
     }
 
     // A call of a function that the targets name or write differently, replaced as a whole.

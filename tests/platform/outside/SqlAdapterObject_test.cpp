@@ -32,12 +32,12 @@ TEST(SqlAdapterRewrite, RewritesSqlServerDialectForEachTarget)
         { "select [report_id],[Note] from [report_index]", R"(select "report_id","Note" from "report_index")",
             R"(select "report_id","note" from "report_index")" },
         { "select top 5 * from t order by a", "select * from t order by a limit 5",
-            "select * from t order by a limit 5" },
+            "select * from t order by a NULLS FIRST limit 5" },
         { "SELECT DISTINCT TOP (2) a FROM t ", "SELECT DISTINCT a FROM t limit 2 ",
             "SELECT DISTINCT a FROM t limit 2 " },
         { "select a from t where b in (select top 1 c from u order by c) and d=1",
             "select a from t where b in (select c from u order by c limit 1) and d=1",
-            "select a from t where b in (select c from u order by c limit 1) and d=1" },
+            "select a from t where b in (select c from u order by c NULLS FIRST limit 1) and d=1" },
         { "select top 1 a from t -- first\n", "select a from t limit 1 -- first\n",
             "select a from t limit 1 -- first\n" },
         { "select top 10 percent a from t", "select top 10 percent a from t",
@@ -69,11 +69,16 @@ TEST(SqlAdapterRewrite, RewritesSqlServerDialectForEachTarget)
             "THEN CAST(trim(wsda.piece_no) AS REAL) END) desc",
             "order by (CASE WHEN CAST(wsda.piece_no AS TEXT) ~ "
             "'^[[:space:]]*[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][-+]?[0-9]+)?[[:space:]]*$' "
-            "THEN CAST(CAST(wsda.piece_no AS TEXT) AS DOUBLE PRECISION) END) desc" },
+            "THEN CAST(CAST(wsda.piece_no AS TEXT) AS DOUBLE PRECISION) END) desc NULLS LAST" },
         { "select convert(varchar(10), getdate(), 120)",
             "select substr(strftime('%Y-%m-%d %H:%M:%S', datetime('now','localtime')), 1, 10)",
             "select CAST(to_char(CAST(date_trunc('second', LOCALTIMESTAMP) AS TIMESTAMP), 'YYYY-MM-DD "
             "HH24:MI:SS') AS VARCHAR(10))" },
+        { "select a from t order by a, b desc , c asc -- sorted\n",
+            "select a from t order by a, b desc , c asc -- sorted\n",
+            "select a from t order by a NULLS FIRST, b desc NULLS LAST , c asc NULLS FIRST -- sorted\n" },
+        { "select a from t order by a nulls last", "select a from t order by a nulls last",
+            "select a from t order by a nulls last" },
         { "select convert(bit, a) from t", "select convert(bit, a) from t", "select convert(bit, a) from t" },
     };
     const SqlAdapterObject adapter;
@@ -199,6 +204,18 @@ TEST_P(SqlAdapterExecution, TextAndDateFunctionsGiveSqlServersResults)
     };
     for (const auto& [expression, result] : expected)
         EXPECT_EQ(firstText(QString("select %1 from report_logs").arg(expression)), result) << expression;
+}
+
+TEST_P(SqlAdapterExecution, NullsSortBeforeEveryValueAsOnSqlServer)
+{
+    connection.execute("insert into report_index (report_id, report_name) values "
+                       "('R1', 'b'), ('R2', null), ('R3', 'a')");
+    EXPECT_EQ(column("select report_id from report_index order by report_name"),
+        (QStringList { "R2", "R3", "R1" }));
+    EXPECT_EQ(column("select report_id from report_index order by report_name desc, report_id"),
+        (QStringList { "R1", "R3", "R2" }));
+    EXPECT_EQ(
+        column("select top 1 report_id from report_index order by report_name"), (QStringList { "R2" }));
 }
 
 INSTANTIATE_TEST_SUITE_P(
