@@ -77,7 +77,6 @@ GridView::GridView(QWidget* parent)
     , revisionCheck_(new QTimer(this))
 {
     setFocusPolicy(Qt::StrongFocus);
-    viewport()->setMouseTracking(false);
     verticalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setSingleStep(1);
     connect(editor_, &CellEditor::committed, this, &GridView::storeEntry);

@@ -85,15 +85,21 @@ protected:
 
     QString pdfPath(const QString& name) const { return folder.filePath(name + QStringLiteral(".pdf")); }
 
+    std::unique_ptr<QPrinter> pdfPrinter(const QString& name) const
+    {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfPath(name));
+        return printer;
+    }
+
     // Prints to a new PDF file; `prepare` sets what a print dialog would.
     int printToPdf(const Sheet& sheet, const QString& name, const std::function<void(QPrinter&)>& prepare = {})
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath(name));
+        const auto printer = pdfPrinter(name);
         if (prepare)
-            prepare(printer);
-        return GridPrinter(sheet).print(printer);
+            prepare(*printer);
+        return GridPrinter(sheet).print(*printer);
     }
 
     QTemporaryDir folder;
@@ -301,18 +307,13 @@ TEST_F(GridPrinterTest, PrinterDialogCanPrintOrCancel)
     {
         platform::ui::ScriptedUi script;
         script.onDialog(QStringLiteral("*"), [](QDialog& dialog) { dialog.reject(); });
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath("cancelled"));
-        EXPECT_EQ(GridPrinter(sheet).print(printer, true), 0);
+        EXPECT_EQ(GridPrinter(sheet).print(*pdfPrinter("cancelled"), true), 0);
         EXPECT_EQ(script.shownDialogs().size(), 1);
         EXPECT_FALSE(QFileInfo::exists(pdfPath("cancelled")));
     }
     platform::ui::ScriptedUi script;
     script.onDialog(QStringLiteral("*"), [](QDialog& dialog) { dialog.accept(); });
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath("accepted"));
-    EXPECT_EQ(GridPrinter(sheet).print(printer, true), 2);
-    EXPECT_EQ(pdfPageCount(printer.outputFileName()), 2);
+    const auto printer = pdfPrinter("accepted");
+    EXPECT_EQ(GridPrinter(sheet).print(*printer, true), 2);
+    EXPECT_EQ(pdfPageCount(printer->outputFileName()), 2);
 }
