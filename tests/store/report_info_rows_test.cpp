@@ -1,0 +1,203 @@
+#include "DesignFixture.h"
+
+#include "platform/Error.h"
+#include "store/OrderRewrite.h"
+#include "store/PageSettings.h"
+#include "store/RegionRows.h"
+#include "store/SqlPieces.h"
+
+using namespace storetest;
+using platform::db::sqlText;
+
+namespace
+{
+
+const QString Id = QStringLiteral("20240301100000000005");
+
+class ReportInfoRows : public DesignTest
+{
+protected:
+    void SetUp() override
+    {
+        DesignTest::SetUp();
+        store::reportState().ReportId = Id;
+        execute(QStringLiteral("insert into table_struct_description (table_name, column_name) values "
+                               "('wsda','piece_no'), ('wsda','title'), ('dt','id'), ('wsjn','page_no')"));
+    }
+
+    void addInfo(const QString& type, int order, const QString& description)
+    {
+        execute(QStringLiteral("insert into report_info (report_id, info_type, info_order, info_description) "
+                               "values (%1,%2,%3,%4)")
+                    .arg(sqlText(Id), sqlText(type), QString::number(order), sqlText(description)));
+    }
+};
+
+TEST_P(ReportInfoRows, PageSettingsReadByKeyword)
+{
+    auto& state = store::reportState();
+    state.DataRows = 33;
+    state.RowCount = 77;
+    store::LoadPageSettings(); // no rows: everything kept
+    EXPECT_EQ(state.DataRows, 33);
+    EXPECT_EQ(state.RowCount, 77);
+
+    const struct {
+        const char* type;
+        const char* value;
+        std::function<void()> check;
+    } cases[] = {
+        { "DATA_ROWS", "AUTO", [&] { EXPECT_EQ(state.DataRows, -2); } },
+        { "DATA_ROWS", "FIX", [&] { EXPECT_EQ(state.DataRows, -1); } },
+        { "DATA_ROWS", " 15 ", [&] { EXPECT_EQ(state.DataRows, 15); } },
+        { "SELF_FIT", "t", [&] { EXPECT_FALSE(state.SelfFit); } },
+        { "PAGE_RECOUNT", "T", [&] { EXPECT_TRUE(state.PageRecount); } },
+        { "PAGE_LANDSCAPE", "T", [&] { EXPECT_TRUE(state.PageLandscape); } },
+        { "LEFT_MARGE", "", [&] { EXPECT_DOUBLE_EQ(state.LeftMarge, 0.7875); } },
+        { "BOTTOM_MARGE", "", [&] { EXPECT_DOUBLE_EQ(state.BottomMarge, 0.39375); } },
+        { "TOP_MARGE", "1.25", [&] { EXPECT_DOUBLE_EQ(state.TopMarge, 1.25); } },
+        { "PAGE_SIZE", "256", [&] { EXPECT_EQ(state.PageSize, 256); } },
+        { "ROW_COUNT", "12", [&] { EXPECT_EQ(state.RowCount, 12); EXPECT_EQ(state.DesignRowCount, 12); } },
+        { "col_count", "6", [&] { EXPECT_EQ(state.ColCount, 6); EXPECT_EQ(state.DesignColCount, 6); } },
+    };
+    for (const auto& c : cases) {
+        execute(QStringLiteral("delete from report_info"));
+        addInfo(QString::fromUtf8(c.type), 1, QString::fromUtf8(c.value));
+        store::LoadPageSettings();
+        SCOPED_TRACE(c.type);
+        c.check();
+    }
+
+    // Defaults apply to what the rows do not hold; a value that is no number is an error.
+    execute(QStringLiteral("delete from report_info"));
+    addInfo(QStringLiteral("SELF_FIT"), 1, QStringLiteral("F"));
+    store::LoadPageSettings();
+    EXPECT_EQ(state.DataRows, 10);
+    EXPECT_EQ(state.RowCount, 50);
+    EXPECT_EQ(state.PageSize, 9);
+    addInfo(QStringLiteral("DATA_ROWS"), 1, QStringLiteral("fix"));
+    EXPECT_THROW(store::LoadPageSettings(), platform::Error);
+}
+
+TEST_P(ReportInfoRows, MissingPageRowsAreAddedAndCustomPaperKeptInTheNote)
+{
+    addInfo(QStringLiteral("DATA_ROWS"), 3, QStringLiteral("10"));
+    auto& state = store::reportState();
+    store::SetDefaultPageSettings();
+    state.DataRows = -1;
+    state.RightMarge = 0.5;
+    store::SavePageInfo();
+    EXPECT_EQ(reportRows("report_info", "info_type,info_order,info_description", Id),
+        (QList<QStringList> { { "BOTTOM_MARGE", "1", "0.39375" }, { "COL_COUNT", "1", "50" },
+            { "DATA_ROWS", "1", "FIX" }, { "LEFT_MARGE", "1", "0.7875" }, { "PAGE_LANDSCAPE", "1", "F" },
+            { "PAGE_RECOUNT", "1", "T" }, { "PAGE_SIZE", "1", "9" }, { "RIGHT_MARGE", "1", "0.5" },
+            { "ROW_COUNT", "1", "50" }, { "SELF_FIT", "1", "T" }, { "TOP_MARGE", "1", "0.39375" } }));
+
+    store::SaveCustomPaperSize(21, 29.7);
+    EXPECT_EQ(scalar(QStringLiteral("select note from report_info where info_type='PAGE_SIZE'")),
+        QStringLiteral("21|29.7|11760|16632"));
+    execute(QStringLiteral("delete from report_info"));
+    store::SaveCustomPaperSize(10.5, 8);
+    EXPECT_EQ(reportRows("report_info", "info_type,info_order,info_description,note", Id),
+        (QList<QStringList> { { "PAGE_SIZE", "1", "256", "10.5|8|5880|4480" } }));
+}
+
+TEST_P(ReportInfoRows, RegionRowsFillTheirEntries)
+{
+    addInfo(QStringLiteral("GROUP_TAIL"), 3, QStringLiteral("7:7"));
+    addInfo(QStringLiteral("GROUP_TAIL"), 4, QStringLiteral("8:8"));
+    addInfo(QStringLiteral("DATA_DETAIL"), 1, QStringLiteral("5:6"));
+    auto& regions = store::reportState().RegionTable;
+    regions[store::RegionEntry::ReportHead] = { true, 1, 1 };
+    platform::grid::Sheet grid;
+    store::LoadRegions(grid);
+    EXPECT_FALSE(regions[store::RegionEntry::ReportHead].present);
+    EXPECT_EQ(regions[store::RegionEntry::GroupTail3], (store::ReportRegion { true, 7, 7 }));
+    EXPECT_EQ(regions[store::RegionEntry::DataDetail], (store::ReportRegion { true, 5, 6 }));
+    for (int entry = 1; entry <= store::RegionEntryCount; ++entry) {
+        if (entry != int(store::RegionEntry::GroupTail3) && entry != int(store::RegionEntry::DataDetail))
+            EXPECT_FALSE(regions[entry].present) << entry;
+    }
+
+    addInfo(QStringLiteral("PAGE_HEAD"), 1, QStringLiteral("2-3"));
+    EXPECT_THROW(store::LoadRegions(grid), platform::Error);
+}
+
+TEST_P(ReportInfoRows, SqlPiecesJoinInTheirOrder)
+{
+    auto& state = store::reportState();
+    state.SqlSelect = QStringLiteral("kept.*");
+    store::GetSqlInfo();
+    EXPECT_EQ(state.SqlSelect, QStringLiteral("kept.*"));
+
+    addInfo(QStringLiteral("SQL_SELECT"), 1, QStringLiteral("wsda.*,"));
+    addInfo(QStringLiteral("SQL_SELECT"), 2, QStringLiteral("wsjn.*"));
+    addInfo(QStringLiteral("SQL_WHERE"), 1, QStringLiteral("(archive_flag='已组卷')"));
+    addInfo(QStringLiteral("SQL_WHERE"), 2, QStringLiteral("wsda.x=1"));
+    addInfo(QStringLiteral("SQL_ORDER"), 1, QStringLiteral("wsda.a,"));
+    addInfo(QStringLiteral("SQL_ORDER"), 2, QStringLiteral(" , "));
+    addInfo(QStringLiteral("SQL_ORDER"), 3, QStringLiteral("wsda.b desc"));
+    addInfo(QStringLiteral("TABLES_NAME"), 1, QStringLiteral("wsda,wsjn"));
+    store::GetSqlInfo();
+    EXPECT_EQ(state.SqlSelect, QStringLiteral("wsda.*,wsjn.*"));
+    EXPECT_EQ(state.SqlWhere, QStringLiteral("wsda.x=1"));
+    EXPECT_EQ(state.SqlOrder, QStringLiteral("wsda.a,wsda.b desc"));
+    EXPECT_EQ(state.TablesName, QStringLiteral("wsda,wsjn"));
+
+    // The archive-flag test after another condition is kept.
+    execute(QStringLiteral("delete from report_info"));
+    addInfo(QStringLiteral("SQL_WHERE"), 1, QStringLiteral("wsda.x=1 and "));
+    addInfo(QStringLiteral("SQL_WHERE"), 2, QStringLiteral("(archive_flag='已组卷')"));
+    store::GetSqlInfo();
+    EXPECT_EQ(state.SqlWhere, QStringLiteral("wsda.x=1 and (archive_flag='已组卷')"));
+    EXPECT_TRUE(state.SqlSelect.isEmpty());
+}
+
+TEST_P(ReportInfoRows, SortOrderDropsWholeItemsWhoseColumnIsGone)
+{
+    const struct {
+        const char* order;
+        const char* expected;
+        int messages;
+    } cases[] = {
+        { "Convert(float,wsda.piece_no),wsda.title desc", "Convert(float,wsda.piece_no),wsda.title desc", 0 },
+        { "Convert(float,wsda.piece_no),wsda.gone,Convert(float,wsjn.page_no) desc",
+            "wsda.piece_no,wsjn.page_no desc", 1 },
+        { "t.id,dt.id", "dt.id", 1 }, // t.id is gone, dt.id is not
+        { "dt.id,t.id", "dt.id", 1 },
+        { "wsda.gone", "", 1 },
+        { "", "", 0 },
+        { "piece_no,wsda.title", "piece_no,wsda.title", 0 }, // an item without a table: logged, unchanged
+    };
+    for (const auto& c : cases) {
+        platform::ui::ScriptedUi boxes;
+        QString order = QString::fromUtf8(c.order);
+        store::DealSQlOrder(order);
+        EXPECT_EQ(order, QString::fromUtf8(c.expected)) << c.order;
+        ASSERT_EQ(int(boxes.boxes().size()), c.messages) << c.order;
+        if (c.messages) {
+            EXPECT_EQ(boxes.boxes()[0].text, QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表"));
+            EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("报表打印"));
+            EXPECT_EQ(boxes.boxes()[0].icon, platform::ui::Icon::Information);
+        }
+    }
+}
+
+TEST_P(ReportInfoRows, ReportTablesThatAreGoneAreReported)
+{
+    const struct {
+        const char* tables;
+        bool told;
+    } cases[] = { { "wsda,dt", false }, { "wsda,gone", true }, { "", true }, { "wsda, dt", true } };
+    for (const auto& c : cases) {
+        platform::ui::ScriptedUi boxes;
+        store::CheckReportTables(QString::fromUtf8(c.tables));
+        EXPECT_EQ(boxes.boxTexts(),
+            c.told ? QStringList { QStringLiteral("报表所涉及的表已经不存在，请删除该报表！") } : QStringList {})
+            << c.tables;
+    }
+}
+
+STORE_TEST_SUITE(ReportInfoRows);
+
+} // namespace
