@@ -253,3 +253,37 @@ STORE_TEST_SUITE(ReportSave);
 STORE_TEST_SUITE(FailingStatement);
 
 } // namespace
+
+namespace
+{
+
+class LargeSheet : public DesignTest
+{
+};
+
+TEST_P(LargeSheet, EveryCellKeepsItsFormatRows)
+{
+    // 50 × 50 cells: 2,500 FONT, ALIGNMENT and INPUTFORMAT rows each, far past format_order 5000.
+    auto& state = store::reportState();
+    state.ReportId = Id;
+    state.ReportType = store::StatisticsReport;
+    Sheet grid;
+    CellFormat wrap;
+    wrap.wrapText = true;
+    grid.applyFormat(CellRange::cell(50, 50), wrap);
+    ASSERT_TRUE(store::SaveStatReport(grid, 1, 1, 50, 50));
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from report_format where format_type in "
+                                    "('FONT','ALIGNMENT','INPUTFORMAT')")),
+        QStringLiteral("7500"));
+    EXPECT_EQ(rows(QStringLiteral("select format_order, begin_row_no, begin_col_no from report_format where "
+                                  "format_type = 'WRAPTEXT'")),
+        (QList<QStringList> { { "7505", "50", "50" } }));
+    // The width list of 50 columns takes 9 × 9 + 41 × 10 characters, the height list 9 × 8 + 41 × 9: two
+    // rows each, before the 7,500.
+    EXPECT_EQ(scalar(QStringLiteral("select count(*) from report_format where format_type in ('COLWIDTH','ROWHEIGHT')")),
+        QStringLiteral("4"));
+}
+
+STORE_TEST_SUITE(LargeSheet);
+
+} // namespace
