@@ -24,8 +24,6 @@ using platform::grid::VAlign;
 namespace
 {
 
-    constexpr int MaxHAlign = static_cast<int>(HAlign::CenterAcross);
-    constexpr int MaxVAlign = static_cast<int>(VAlign::Bottom);
     constexpr int MaxBorderStyle = static_cast<int>(BorderStyle::SlantedDashDot);
 
     // Stored side codes 0 to 3 in the order they are written.
@@ -50,13 +48,6 @@ namespace
         return flag.toBool();
     }
 
-    std::optional<int> toCode(const QString& value, int highest)
-    {
-        const std::optional<int> code = toLong(value);
-        if (!code || *code < 1 || *code > highest)
-            return std::nullopt;
-        return code;
-    }
 
     // Runs the setters of the items that are present in order, stopping at the first value that does not
     // convert.
@@ -78,6 +69,19 @@ namespace
             if (flag)
                 target = *flag;
             return flag.has_value();
+        };
+    }
+
+    // An alignment code, 1 to the highest code of its kind.
+    template <class Code>
+    ItemSetter setCode(std::optional<Code>& target, Code highest)
+    {
+        return [&target, highest](const QString& value) {
+            const std::optional<int> code = toLong(value);
+            const bool known = code && *code >= 1 && *code <= static_cast<int>(highest);
+            if (known)
+                target = static_cast<Code>(*code);
+            return known;
         };
     }
 
@@ -177,20 +181,8 @@ void ApplyAlignProperties(CellFormat& format, const QString& propertyString)
 {
     applyItems(propertyString,
         {
-            { p::HAlignment,
-                [&](const QString& v) {
-                    const std::optional<int> code = toCode(v, MaxHAlign);
-                    if (code)
-                        format.hAlign = static_cast<HAlign>(*code);
-                    return code.has_value();
-                } },
-            { p::VAlignment,
-                [&](const QString& v) {
-                    const std::optional<int> code = toCode(v, MaxVAlign);
-                    if (code)
-                        format.vAlign = static_cast<VAlign>(*code);
-                    return code.has_value();
-                } },
+            { p::HAlignment, setCode(format.hAlign, HAlign::CenterAcross) },
+            { p::VAlignment, setCode(format.vAlign, VAlign::Bottom) },
         });
 }
 

@@ -1,6 +1,5 @@
 #include "store/GroupCopy.h"
 
-#include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
@@ -121,22 +120,19 @@ namespace
     bool copyReportTable(const CopiedTable& table, const TablePairs& pairs)
     {
         const auto& state = reportState();
-        auto& connection = storeConnection();
         try {
             const auto source = openStoreSql(selectByReport(table, state.SourceReportId));
             const auto target = openStoreSql(selectByReport(table, state.ReportId));
-            connection.beginTrans();
-            for (; !source->eof(); source->moveNext()) {
-                target->addNew();
-                for (const CopiedColumn& column : table.columns)
-                    copyColumn(column, *source, *target, pairs);
-            }
-            target->updateBatch();
-            connection.commitTrans();
+            runInTransaction([&] {
+                for (; !source->eof(); source->moveNext()) {
+                    target->addNew();
+                    for (const CopiedColumn& column : table.columns)
+                        copyColumn(column, *source, *target, pairs);
+                }
+                target->updateBatch();
+            });
             return true;
         } catch (const std::exception&) {
-            if (connection.inTransaction())
-                connection.rollbackTrans();
             return false;
         }
     }
@@ -191,24 +187,15 @@ bool CopyModelReports(const QString& modelGroupId, const TablePairs& tablePairs)
 bool ReplaceGroupReports(const QString& modelGroupId, const TablePairs& tablePairs)
 {
     try {
-        platform::db::Connection& connection = storeConnection();
-        connection.beginTrans();
-        try {
+        runInTransaction([&] {
             const QStringList earlierReports = GroupReportIds(reportState().TABLENAME);
-            if (!CopyModelReports(modelGroupId, tablePairs)) {
-                if (connection.inTransaction())
-                    connection.rollbackTrans();
-                return false;
-            }
+            if (!CopyModelReports(modelGroupId, tablePairs))
+                throw platform::Error(platform::errors::DatabaseError, QStringLiteral("ReplaceGroupReports"),
+                    QStringLiteral("复制模板报表失败。"));
             for (const QString& reportId : earlierReports)
                 DeleteReportRows(reportId);
-            connection.commitTrans();
-            return true;
-        } catch (...) {
-            if (connection.inTransaction())
-                connection.rollbackTrans();
-            throw;
-        }
+        });
+        return true;
     } catch (const std::exception&) {
         return false;
     }

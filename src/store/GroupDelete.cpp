@@ -1,6 +1,5 @@
 #include "store/GroupDelete.h"
 
-#include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "store/StoreSql.h"
@@ -31,19 +30,9 @@ void DeleteReportRows(const QString& reportId)
 bool DeleteGroupReports(const QStringList& groupIds)
 {
     try {
-        platform::db::Connection& connection = storeConnection();
         for (const QString& groupId : groupIds) {
-            for (const QString& reportId : GroupReportIds(groupId)) {
-                connection.beginTrans();
-                try {
-                    DeleteReportRows(reportId);
-                    connection.commitTrans();
-                } catch (...) {
-                    if (connection.inTransaction())
-                        connection.rollbackTrans();
-                    throw;
-                }
-            }
+            for (const QString& reportId : GroupReportIds(groupId))
+                runInTransaction([&] { DeleteReportRows(reportId); });
         }
         return true;
     } catch (const std::exception&) {

@@ -1,6 +1,5 @@
 #include "store/ReportSaver.h"
 
-#include "platform/db/Connection.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/outside/FailureLog.h"
 #include "store/CellContentStore.h"
@@ -29,23 +28,7 @@ namespace
     template <class F>
     bool inOneTransaction(const char* procedure, F&& save)
     {
-        return platform::outside::runLogged(procedure, [&] {
-            platform::db::Connection& connection = storeConnection();
-            connection.beginTrans();
-            try {
-                save();
-                connection.commitTrans();
-            } catch (...) {
-                if (connection.inTransaction()) {
-                    try {
-                        connection.rollbackTrans();
-                    } catch (const std::exception&) {
-                        // the failure that led here is the one to report
-                    }
-                }
-                throw;
-            }
-        });
+        return platform::outside::runLogged(procedure, [&] { runInTransaction(save); });
     }
 
     void saveFormatsAndContents(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow,

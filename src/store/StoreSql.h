@@ -29,6 +29,28 @@ QString reportIdLiteral();
 // "select * from <table> where report_id = '<current id>'".
 QString selectReportRows(const QString& table);
 
+// Runs `work` in one transaction on the state's connection: committed when it returns, rolled back when
+// it throws, and the failure passed on. Inside a caller's transaction it becomes part of that one.
+template <class F>
+void runInTransaction(F&& work)
+{
+    platform::db::Connection& connection = storeConnection();
+    connection.beginTrans();
+    try {
+        work();
+        connection.commitTrans();
+    } catch (...) {
+        if (connection.inTransaction()) {
+            try {
+                connection.rollbackTrans();
+            } catch (const std::exception&) {
+                // the failure that led here is the one to pass on
+            }
+        }
+        throw;
+    }
+}
+
 // Runs a lookup whose failure the caller can live with: inside a transaction on PostgreSQL it runs in a
 // savepoint, so that its failure leaves the transaction usable. A failure is logged under `procedure`
 // and gives `fallback`.
