@@ -87,6 +87,22 @@ TEST_P(ReportRoundTrip, SaveLoadSaveIsAFixedPoint)
     }
 }
 
+TEST_P(ReportRoundTrip, LoadReportsItsProgress)
+{
+    const struct {
+        QString id;
+        QList<int> progress;
+    } reports[] = { { demo::DataReportId, { 10, 20, 30, 40, 50 } }, { demo::StatisticsReportId, { 10, 30, 40, 50 } } };
+    for (const auto& [id, progress] : reports) {
+        QList<int> values;
+        store::reportState().ReportId = id;
+        Sheet grid;
+        store::OpenReportInDesigner(grid, [&](int value) { values.append(value); });
+        EXPECT_EQ(values, progress) << id.toStdString();
+    }
+    EXPECT_EQ(paintedRegions.size(), 1); // regions of the data report only
+}
+
 TEST_P(ReportRoundTrip, LoadFillsStateAndGrid)
 {
     const Sheet grid = open(demo::DataReportId);
