@@ -18,14 +18,14 @@ using platform::db::sqlText;
 namespace
 {
 
-    const QString FieldPrefix = QStringLiteral("@B|");
+const QString FieldPrefix = QStringLiteral("@B|");
 
-    // A field content with its field name passed through `translate`, options kept as they are.
-    QString withFieldName(const QString& content, QString (*translate)(const QString&))
-    {
-        const FieldBody field = FieldBody::split(content.mid(FieldPrefix.size()));
-        return FieldPrefix + translate(field.name) + field.options;
-    }
+// A field content with its field name passed through `translate`, options kept as they are.
+QString withFieldName(const QString& content, QString (*translate)(const QString&))
+{
+    const FieldBody field = FieldBody::split(content.mid(FieldPrefix.size()));
+    return FieldPrefix + translate(field.name) + field.options;
+}
 
 } // namespace
 
@@ -54,8 +54,9 @@ void UpdateRptDataToDB(const platform::grid::CellRange& range, const QString& te
     if (isFieldCellText(content))
         content = withFieldName(content, GetNameByChn);
     const ContentParts parts = splitContent(content);
-    executeStoreSql(QStringLiteral("insert into report_data(report_id,row_no,col_no,data_type,data_description1,"
-                                   "data_description2) values(")
+    executeStoreSql(
+        QStringLiteral("insert into report_data(report_id,row_no,col_no,data_type,data_description1,"
+                       "data_description2) values(")
         + reportIdLiteral() + QLatin1Char(',') + QString::number(range.row1) + QLatin1Char(',')
         + QString::number(range.col1) + QLatin1Char(',') + sqlText(dataType) + QLatin1Char(',')
         + sqlText(parts.first) + QLatin1Char(',') + sqlText(parts.rest) + QLatin1Char(')'));

@@ -6,21 +6,21 @@ namespace store
 namespace
 {
 
-    const QString FieldPrefix = QStringLiteral("@B|");
-    const QLatin1Char OptionMark('&');
+const QString FieldPrefix = QStringLiteral("@B|");
+const QLatin1Char OptionMark('&');
 
-    std::optional<int> digitsValue(const QString& text)
-    {
-        if (text.isEmpty())
+std::optional<int> digitsValue(const QString& text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (!c.isDigit())
             return std::nullopt;
-        for (const QChar c : text) {
-            if (!c.isDigit())
-                return std::nullopt;
-        }
-        bool ok = false;
-        const int value = text.toInt(&ok);
-        return ok ? std::optional<int>(value) : std::nullopt;
     }
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
 
 } // namespace
 

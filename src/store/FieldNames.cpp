@@ -17,81 +17,82 @@ using platform::db::sqlText;
 namespace
 {
 
-    const QString AllColumns = QStringLiteral(".*");
+const QString AllColumns = QStringLiteral(".*");
 
-    // "列名(表名)": the column and table parts of a shown name that ends with a table in parentheses.
-    struct ShownParts {
-        QString table;
-        QString column;
-    };
-    std::optional<ShownParts> tableForm(const QString& shownName)
-    {
-        const QString name = trimBlanks(shownName);
-        const qsizetype open = name.lastIndexOf(QLatin1Char('('));
-        if (!name.endsWith(QLatin1Char(')')) || open <= 0)
-            return std::nullopt;
-        return ShownParts { trimBlanks(name.mid(open + 1, name.size() - open - 2)), trimBlanks(name.left(open)) };
-    }
+// "列名(表名)": the column and table parts of a shown name that ends with a table in parentheses.
+struct ShownParts {
+    QString table;
+    QString column;
+};
+std::optional<ShownParts> tableForm(const QString& shownName)
+{
+    const QString name = trimBlanks(shownName);
+    const qsizetype open = name.lastIndexOf(QLatin1Char('('));
+    if (!name.endsWith(QLatin1Char(')')) || open <= 0)
+        return std::nullopt;
+    return ShownParts { trimBlanks(name.mid(open + 1, name.size() - open - 2)), trimBlanks(name.left(open)) };
+}
 
-    QString reportTablesFilter()
-    {
-        const QString& tables = reportState().TablesName;
-        if (tables.isEmpty())
-            return {};
-        QStringList literals;
-        for (const QString& table : tables.split(QLatin1Char(',')))
-            literals.append(sqlText(table));
-        return QStringLiteral(" and table_name in(") + literals.join(QLatin1Char(',')) + QLatin1Char(')');
-    }
+QString reportTablesFilter()
+{
+    const QString& tables = reportState().TablesName;
+    if (tables.isEmpty())
+        return {};
+    QStringList literals;
+    for (const QString& table : tables.split(QLatin1Char(',')))
+        literals.append(sqlText(table));
+    return QStringLiteral(" and table_name in(") + literals.join(QLatin1Char(',')) + QLatin1Char(')');
+}
 
-    std::optional<QString> firstRowText(const QString& sql, const std::function<QString(platform::db::Recordset&)>& read)
-    {
-        const auto rows = openStoreSql(sql);
-        if (rows->recordCount() == 0)
-            return std::nullopt;
-        rows->moveFirst();
-        const QString text = read(*rows);
-        return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
-    }
+std::optional<QString> firstRowText(
+    const QString& sql, const std::function<QString(platform::db::Recordset&)>& read)
+{
+    const auto rows = openStoreSql(sql);
+    if (rows->recordCount() == 0)
+        return std::nullopt;
+    rows->moveFirst();
+    const QString text = read(*rows);
+    return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
+}
 
-    std::optional<QString> chineseName(const QString& field)
-    {
-        const qsizetype dot = field.indexOf(QLatin1Char('.'));
-        const bool qualified = dot >= 0;
-        const QString table = qualified ? trimBlanks(field.left(dot)) : mainTableOf(reportState().SqlSelect);
-        const QString column = trimBlanks(qualified ? field.mid(dot + 1) : field);
-        return firstRowText(QStringLiteral("select table_chn_name, column_chn_name from table_struct_description "
-                                           "where table_name = ")
-                + sqlText(table) + QStringLiteral(" and column_name =") + sqlText(column),
-            [&](platform::db::Recordset& row) {
-                const QString columnName = trimBlanks(row.text(QStringLiteral("column_chn_name")));
-                const QString tableName = trimBlanks(row.text(QStringLiteral("table_chn_name")));
-                if (columnName.isEmpty() || (qualified && tableName.isEmpty()))
-                    return QString();
-                return qualified ? columnName + QLatin1Char('(') + tableName + QLatin1Char(')') : columnName;
-            });
-    }
+std::optional<QString> chineseName(const QString& field)
+{
+    const qsizetype dot = field.indexOf(QLatin1Char('.'));
+    const bool qualified = dot >= 0;
+    const QString table = qualified ? trimBlanks(field.left(dot)) : mainTableOf(reportState().SqlSelect);
+    const QString column = trimBlanks(qualified ? field.mid(dot + 1) : field);
+    return firstRowText(QStringLiteral("select table_chn_name, column_chn_name from table_struct_description "
+                                       "where table_name = ")
+            + sqlText(table) + QStringLiteral(" and column_name =") + sqlText(column),
+        [&](platform::db::Recordset& row) {
+            const QString columnName = trimBlanks(row.text(QStringLiteral("column_chn_name")));
+            const QString tableName = trimBlanks(row.text(QStringLiteral("table_chn_name")));
+            if (columnName.isEmpty() || (qualified && tableName.isEmpty()))
+                return QString();
+            return qualified ? columnName + QLatin1Char('(') + tableName + QLatin1Char(')') : columnName;
+        });
+}
 
-    std::optional<QString> databaseNameOfTableForm(const ShownParts& parts)
-    {
-        return firstRowText(QStringLiteral("select table_name,column_name from table_struct_description where "
-                                           "table_chn_name =")
-                + sqlText(parts.table) + QStringLiteral(" and column_chn_name =") + sqlText(parts.column)
-                + reportTablesFilter(),
-            [](platform::db::Recordset& row) {
-                const QString table = trimBlanks(row.text(QStringLiteral("table_name")));
-                const QString column = trimBlanks(row.text(QStringLiteral("column_name")));
-                return table.isEmpty() || column.isEmpty() ? QString() : table + QLatin1Char('.') + column;
-            });
-    }
+std::optional<QString> databaseNameOfTableForm(const ShownParts& parts)
+{
+    return firstRowText(QStringLiteral("select table_name,column_name from table_struct_description where "
+                                       "table_chn_name =")
+            + sqlText(parts.table) + QStringLiteral(" and column_chn_name =") + sqlText(parts.column)
+            + reportTablesFilter(),
+        [](platform::db::Recordset& row) {
+            const QString table = trimBlanks(row.text(QStringLiteral("table_name")));
+            const QString column = trimBlanks(row.text(QStringLiteral("column_name")));
+            return table.isEmpty() || column.isEmpty() ? QString() : table + QLatin1Char('.') + column;
+        });
+}
 
-    std::optional<QString> databaseNameOfColumn(const QString& column)
-    {
-        return firstRowText(QStringLiteral("select column_name from table_struct_description where table_name=")
-                + sqlText(GetMainTableName()) + QStringLiteral(" and column_chn_name =") + sqlText(column)
-                + reportTablesFilter(),
-            [](platform::db::Recordset& row) { return trimBlanks(row.text(QStringLiteral("column_name"))); });
-    }
+std::optional<QString> databaseNameOfColumn(const QString& column)
+{
+    return firstRowText(QStringLiteral("select column_name from table_struct_description where table_name=")
+            + sqlText(GetMainTableName()) + QStringLiteral(" and column_chn_name =") + sqlText(column)
+            + reportTablesFilter(),
+        [](platform::db::Recordset& row) { return trimBlanks(row.text(QStringLiteral("column_name"))); });
+}
 
 } // namespace
 
@@ -105,8 +106,8 @@ QString mainTableOf(const QString& selectList)
 
 QString GetMainTableName()
 {
-    const auto rows = openStoreSql(QStringLiteral("select * from report_info where report_id=") + reportIdLiteral()
-        + QStringLiteral(" and info_type='SQL_SELECT' order by info_order"));
+    const auto rows = openStoreSql(QStringLiteral("select * from report_info where report_id=")
+        + reportIdLiteral() + QStringLiteral(" and info_type='SQL_SELECT' order by info_order"));
     QString selectList;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext())
         selectList += rows->text(QStringLiteral("info_description"));

@@ -17,31 +17,31 @@ namespace store
 namespace
 {
 
-    std::optional<platform::grid::CellRange> rectangleOf(const platform::db::Recordset& row)
-    {
-        const auto number = [&](const char* column) { return toLong(row.text(QLatin1String(column))); };
-        const auto row1 = number("begin_row_no");
-        const auto col1 = number("begin_col_no");
-        const auto row2 = number("end_row_no");
-        const auto col2 = number("end_col_no");
-        if (!row1 || !col1 || !row2 || !col2)
-            return std::nullopt;
-        return platform::grid::CellRange { *row1, *col1, *row2, *col2 };
-    }
+std::optional<platform::grid::CellRange> rectangleOf(const platform::db::Recordset& row)
+{
+    const auto number = [&](const char* column) { return toLong(row.text(QLatin1String(column))); };
+    const auto row1 = number("begin_row_no");
+    const auto col1 = number("begin_col_no");
+    const auto row2 = number("end_row_no");
+    const auto col2 = number("end_col_no");
+    if (!row1 || !col1 || !row2 || !col2)
+        return std::nullopt;
+    return platform::grid::CellRange { *row1, *col1, *row2, *col2 };
+}
 
-    void applyFormatRow(platform::grid::Sheet& grid, const QString& kind, const platform::db::Recordset& row)
-    {
-        const QString text = trimBlanks(row.text(QStringLiteral("format_description")));
-        if (kind == keywords::RowHeight) {
-            SetGridRowHeights(grid, text);
-        } else if (kind == keywords::ColWidth) {
-            SetGridColWidths(grid, text);
-        } else if (const auto range = rectangleOf(row)) {
-            platform::grid::CellFormat format;
-            ApplyFormatProperties(format, kind, text);
-            grid.applyFormat(*range, format);
-        }
+void applyFormatRow(platform::grid::Sheet& grid, const QString& kind, const platform::db::Recordset& row)
+{
+    const QString text = trimBlanks(row.text(QStringLiteral("format_description")));
+    if (kind == keywords::RowHeight) {
+        SetGridRowHeights(grid, text);
+    } else if (kind == keywords::ColWidth) {
+        SetGridColWidths(grid, text);
+    } else if (const auto range = rectangleOf(row)) {
+        platform::grid::CellFormat format;
+        ApplyFormatProperties(format, kind, text);
+        grid.applyFormat(*range, format);
     }
+}
 
 } // namespace
 
@@ -66,8 +66,9 @@ void LoadFormatType(platform::grid::Sheet& grid, const QString& kind)
 
 void LoadAllFormats(platform::grid::Sheet& grid)
 {
-    for (const QString* kind : { &keywords::Font, &keywords::Alignment, &keywords::Border, &keywords::InputFormat,
-             &keywords::WrapText, &keywords::RowHeight, &keywords::ColWidth, &keywords::Merge })
+    for (const QString* kind :
+        { &keywords::Font, &keywords::Alignment, &keywords::Border, &keywords::InputFormat,
+            &keywords::WrapText, &keywords::RowHeight, &keywords::ColWidth, &keywords::Merge })
         LoadFormatType(grid, *kind);
 }
 

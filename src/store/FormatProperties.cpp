@@ -24,130 +24,129 @@ using platform::grid::VAlign;
 namespace
 {
 
-    constexpr int MaxBorderStyle = static_cast<int>(BorderStyle::SlantedDashDot);
+constexpr int MaxBorderStyle = static_cast<int>(BorderStyle::SlantedDashDot);
 
-    // Stored side codes 0 to 3 in the order they are written.
-    constexpr std::array<BorderSide, 4> StoredSides { BorderSide::Top, BorderSide::Left, BorderSide::Bottom,
-        BorderSide::Right };
+// Stored side codes 0 to 3 in the order they are written.
+constexpr std::array<BorderSide, 4> StoredSides { BorderSide::Top, BorderSide::Left, BorderSide::Bottom,
+    BorderSide::Right };
 
-    std::optional<QString> itemValue(const QString& propertyString, const QString& name)
-    {
-        QString found = name;
-        int dataType = 0;
-        QString value;
-        if (!clsPropertyHandle::GetPropertyByName(propertyString, found, dataType, value))
-            return std::nullopt;
-        return value;
+std::optional<QString> itemValue(const QString& propertyString, const QString& name)
+{
+    QString found = name;
+    int dataType = 0;
+    QString value;
+    if (!clsPropertyHandle::GetPropertyByName(propertyString, found, dataType, value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<bool> toFlag(QString value)
+{
+    const QVariant flag = clsPropertyHandle::TransValue(static_cast<int>(PropertyDataType::Boolean), value);
+    if (flag.typeId() != QMetaType::Bool)
+        return std::nullopt;
+    return flag.toBool();
+}
+
+// Runs the setters of the items that are present in order, stopping at the first value that does not
+// convert.
+using ItemSetter = std::function<bool(const QString& value)>;
+void applyItems(
+    const QString& propertyString, std::initializer_list<std::pair<const QString&, ItemSetter>> setters)
+{
+    for (const auto& [name, set] : setters) {
+        const std::optional<QString> value = itemValue(propertyString, name);
+        if (value && !set(*value))
+            return;
     }
+}
 
-    std::optional<bool> toFlag(QString value)
-    {
-        const QVariant flag = clsPropertyHandle::TransValue(static_cast<int>(PropertyDataType::Boolean), value);
-        if (flag.typeId() != QMetaType::Bool)
-            return std::nullopt;
-        return flag.toBool();
-    }
-
-
-    // Runs the setters of the items that are present in order, stopping at the first value that does not
-    // convert.
-    using ItemSetter = std::function<bool(const QString& value)>;
-    void applyItems(const QString& propertyString, std::initializer_list<std::pair<const QString&, ItemSetter>> setters)
-    {
-        for (const auto& [name, set] : setters) {
-            const std::optional<QString> value = itemValue(propertyString, name);
-            if (value && !set(*value))
-                return;
-        }
-    }
-
-    template <class T>
-    ItemSetter setFlag(std::optional<T>& target)
-    {
-        return [&target](const QString& value) {
-            const std::optional<bool> flag = toFlag(value);
-            if (flag)
-                target = *flag;
-            return flag.has_value();
-        };
-    }
-
-    // An alignment code, 1 to the highest code of its kind.
-    template <class Code>
-    ItemSetter setCode(std::optional<Code>& target, Code highest)
-    {
-        return [&target, highest](const QString& value) {
-            const std::optional<int> code = toLong(value);
-            const bool known = code && *code >= 1 && *code <= static_cast<int>(highest);
-            if (known)
-                target = static_cast<Code>(*code);
-            return known;
-        };
-    }
-
-    QString flagText(bool value)
-    {
-        return value ? QStringLiteral("True") : QStringLiteral("False");
-    }
-
-    QString item(const QString& name, PropertyDataType type, const QString& value)
-    {
-        return clsPropertyHandle::GetPropertyString(name, type, value);
-    }
-
-    QString flagItem(const QString& name, bool value)
-    {
-        return item(name, PropertyDataType::Boolean, flagText(value));
-    }
-
-    QString longItem(const QString& name, qint64 value)
-    {
-        return item(name, PropertyDataType::Long, QString::number(value));
-    }
-
-    QString integerItem(const QString& name, int value)
-    {
-        return item(name, PropertyDataType::Integer, QString::number(value));
-    }
-
-    QString fontString(const CellFormat& f)
-    {
-        return item(p::FontName, PropertyDataType::String, f.fontName.value_or(QString()))
-            + item(p::FontSize, PropertyDataType::String,
-                QString::number(f.fontSize.value_or(platform::grid::kDefaultFontSize), 'g', 15))
-            + flagItem(p::FontBold, f.fontBold.value_or(false)) + flagItem(p::FontItalic, f.fontItalic.value_or(false))
-            + longItem(p::FontColor, toStoredColor(f.fontColor.value_or(0)))
-            + flagItem(p::FontUnderline, f.fontUnderline.value_or(false))
-            + flagItem(p::FontStrikeout, f.fontStrikeOut.value_or(false));
-    }
-
-    QString alignmentString(const CellFormat& f)
-    {
-        return integerItem(p::HAlignment, static_cast<int>(f.hAlign.value_or(HAlign::General)))
-            + integerItem(p::VAlignment, static_cast<int>(f.vAlign.value_or(VAlign::Bottom)));
-    }
-
-    // The loop state of a border text: the current group's values carry over into the next group.
-    struct BorderGroups {
-        CellFormat& format;
-        int side = -1;
-        int style = 0;
-        qint32 color = 0;
-        std::array<bool, 4> seen {};
-
-        void flush()
-        {
-            if (side < 0 || side >= int(StoredSides.size()))
-                return;
-            const Border border { static_cast<BorderStyle>(style), fromStoredColor(color) };
-            format.border(StoredSides[side]) = border;
-            seen[side] = true;
-            if (seen[1] && seen[3])
-                format.border(BorderSide::InnerVertical) = border;
-            if (seen[0] && seen[2])
-                format.border(BorderSide::InnerHorizontal) = border;
-        }
+template <class T> ItemSetter setFlag(std::optional<T>& target)
+{
+    return [&target](const QString& value) {
+        const std::optional<bool> flag = toFlag(value);
+        if (flag)
+            target = *flag;
+        return flag.has_value();
     };
+}
+
+// An alignment code, 1 to the highest code of its kind.
+template <class Code> ItemSetter setCode(std::optional<Code>& target, Code highest)
+{
+    return [&target, highest](const QString& value) {
+        const std::optional<int> code = toLong(value);
+        const bool known = code && *code >= 1 && *code <= static_cast<int>(highest);
+        if (known)
+            target = static_cast<Code>(*code);
+        return known;
+    };
+}
+
+QString flagText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+QString item(const QString& name, PropertyDataType type, const QString& value)
+{
+    return clsPropertyHandle::GetPropertyString(name, type, value);
+}
+
+QString flagItem(const QString& name, bool value)
+{
+    return item(name, PropertyDataType::Boolean, flagText(value));
+}
+
+QString longItem(const QString& name, qint64 value)
+{
+    return item(name, PropertyDataType::Long, QString::number(value));
+}
+
+QString integerItem(const QString& name, int value)
+{
+    return item(name, PropertyDataType::Integer, QString::number(value));
+}
+
+QString fontString(const CellFormat& f)
+{
+    return item(p::FontName, PropertyDataType::String, f.fontName.value_or(QString()))
+        + item(p::FontSize, PropertyDataType::String,
+            QString::number(f.fontSize.value_or(platform::grid::kDefaultFontSize), 'g', 15))
+        + flagItem(p::FontBold, f.fontBold.value_or(false))
+        + flagItem(p::FontItalic, f.fontItalic.value_or(false))
+        + longItem(p::FontColor, toStoredColor(f.fontColor.value_or(0)))
+        + flagItem(p::FontUnderline, f.fontUnderline.value_or(false))
+        + flagItem(p::FontStrikeout, f.fontStrikeOut.value_or(false));
+}
+
+QString alignmentString(const CellFormat& f)
+{
+    return integerItem(p::HAlignment, static_cast<int>(f.hAlign.value_or(HAlign::General)))
+        + integerItem(p::VAlignment, static_cast<int>(f.vAlign.value_or(VAlign::Bottom)));
+}
+
+// The loop state of a border text: the current group's values carry over into the next group.
+struct BorderGroups {
+    CellFormat& format;
+    int side = -1;
+    int style = 0;
+    qint32 color = 0;
+    std::array<bool, 4> seen {};
+
+    void flush()
+    {
+        if (side < 0 || side >= int(StoredSides.size()))
+            return;
+        const Border border { static_cast<BorderStyle>(style), fromStoredColor(color) };
+        format.border(StoredSides[side]) = border;
+        seen[side] = true;
+        if (seen[1] && seen[3])
+            format.border(BorderSide::InnerVertical) = border;
+        if (seen[0] && seen[2])
+            format.border(BorderSide::InnerHorizontal) = border;
+    }
+};
 
 } // namespace
 
@@ -155,7 +154,11 @@ void ApplyFontProperties(CellFormat& format, const QString& propertyString)
 {
     applyItems(propertyString,
         {
-            { p::FontName, [&](const QString& v) { format.fontName = v; return true; } },
+            { p::FontName,
+                [&](const QString& v) {
+                    format.fontName = v;
+                    return true;
+                } },
             { p::FontSize,
                 [&](const QString& v) {
                     const std::optional<double> size = toDouble(v);
@@ -228,7 +231,8 @@ QString GetBorderString(const CellFormat& format)
         const Border border = format.border(StoredSides[side]).value_or(Border {});
         if (border.style == BorderStyle::None)
             continue;
-        text += integerItem(p::WhichBorder, side) + integerItem(p::BorderStyle, static_cast<int>(border.style))
+        text += integerItem(p::WhichBorder, side)
+            + integerItem(p::BorderStyle, static_cast<int>(border.style))
             + longItem(p::BorderColor, toStoredColor(border.color));
     }
     return text;

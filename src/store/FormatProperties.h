@@ -13,7 +13,8 @@ namespace store
 // Sets on `format` the properties of one stored row of `kind` (compared exactly); only the properties
 // the text holds are set, so rows of several kinds add up. A value that does not convert ends the row
 // there: what was set before it stays. An INPUTFORMAT row without a value gives the text format "@".
-void ApplyFormatProperties(platform::grid::CellFormat& format, const QString& kind, const QString& propertyString);
+void ApplyFormatProperties(
+    platform::grid::CellFormat& format, const QString& kind, const QString& propertyString);
 void ApplyFontProperties(platform::grid::CellFormat& format, const QString& propertyString);
 void ApplyAlignProperties(platform::grid::CellFormat& format, const QString& propertyString);
 // Groups of WHICHBORDER, BORDERSTYLE and BORDERCOLOR; a group without a style or colour keeps the values

@@ -18,41 +18,42 @@ using platform::grid::CellRange;
 namespace
 {
 
-    // The done flag of every cell of the block, so that a merged area is handled once.
-    class DoneCells
+// The done flag of every cell of the block, so that a merged area is handled once.
+class DoneCells
+{
+public:
+    explicit DoneCells(const CellRange& block)
+        : block_(block)
+        , done_(size_t(block.rowCount()) * size_t(block.colCount()), false)
     {
-    public:
-        explicit DoneCells(const CellRange& block)
-            : block_(block)
-            , done_(size_t(block.rowCount()) * size_t(block.colCount()), false)
-        {
-        }
-        bool isDone(int row, int col) const { return done_[index(row, col)]; }
-        void markDone(const CellRange& range)
-        {
-            for (int row = std::max(range.row1, block_.row1); row <= std::min(range.row2, block_.row2); ++row) {
-                for (int col = std::max(range.col1, block_.col1); col <= std::min(range.col2, block_.col2); ++col)
-                    done_[index(row, col)] = true;
-            }
-        }
-
-    private:
-        size_t index(int row, int col) const
-        {
-            return size_t(row - block_.row1) * size_t(block_.colCount()) + size_t(col - block_.col1);
-        }
-        CellRange block_;
-        std::vector<bool> done_;
-    };
-
-    QString number(int value)
-    {
-        return QString::number(value);
     }
+    bool isDone(int row, int col) const { return done_[index(row, col)]; }
+    void markDone(const CellRange& range)
+    {
+        for (int row = std::max(range.row1, block_.row1); row <= std::min(range.row2, block_.row2); ++row) {
+            for (int col = std::max(range.col1, block_.col1); col <= std::min(range.col2, block_.col2); ++col)
+                done_[index(row, col)] = true;
+        }
+    }
+
+private:
+    size_t index(int row, int col) const
+    {
+        return size_t(row - block_.row1) * size_t(block_.colCount()) + size_t(col - block_.col1);
+    }
+    CellRange block_;
+    std::vector<bool> done_;
+};
+
+QString number(int value)
+{
+    return QString::number(value);
+}
 
 } // namespace
 
-QList<CellRange> scanRanges(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol)
+QList<CellRange> scanRanges(
+    const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol)
 {
     QList<CellRange> ranges;
     if (firstRow > lastRow || firstCol > lastCol)
@@ -75,12 +76,13 @@ void FormatRowWriter::UpdateFormatToDB(const CellRange& range, const QString& ki
 {
     if (text.isEmpty())
         return;
-    executeStoreSql(QStringLiteral("insert into report_format(report_id,format_order,begin_row_no,begin_col_no,"
-                                   "end_row_no,end_col_no,format_type,format_description) values(")
-        + reportIdLiteral() + QLatin1Char(',') + number(FormatOrderCounter) + QLatin1Char(',') + number(range.row1)
-        + QLatin1Char(',') + number(range.col1) + QLatin1Char(',') + number(range.row2) + QLatin1Char(',')
-        + number(range.col2) + QLatin1Char(',') + sqlText(kind) + QLatin1Char(',') + sqlText(text)
-        + QLatin1Char(')'));
+    executeStoreSql(
+        QStringLiteral("insert into report_format(report_id,format_order,begin_row_no,begin_col_no,"
+                       "end_row_no,end_col_no,format_type,format_description) values(")
+        + reportIdLiteral() + QLatin1Char(',') + number(FormatOrderCounter) + QLatin1Char(',')
+        + number(range.row1) + QLatin1Char(',') + number(range.col1) + QLatin1Char(',') + number(range.row2)
+        + QLatin1Char(',') + number(range.col2) + QLatin1Char(',') + sqlText(kind) + QLatin1Char(',')
+        + sqlText(text) + QLatin1Char(')'));
     ++FormatOrderCounter;
 }
 
@@ -97,7 +99,8 @@ void FormatRowWriter::InsertRowFormat(const QString& kind, const QString& list, 
 void FormatRowWriter::InsertColFormat(const QString& kind, const QString& list)
 {
     executeStoreSql(
-        QStringLiteral("insert into report_format(report_id,format_order,format_type,format_description) values(")
+        QStringLiteral(
+            "insert into report_format(report_id,format_order,format_type,format_description) values(")
         + reportIdLiteral() + QLatin1Char(',') + number(FormatOrderCounter) + QLatin1Char(',') + sqlText(kind)
         + QLatin1Char(',') + sqlText(list) + QLatin1Char(')'));
     ++FormatOrderCounter;
@@ -105,18 +108,20 @@ void FormatRowWriter::InsertColFormat(const QString& kind, const QString& list)
 
 void SaveColWidth(FormatRowWriter& writer, const platform::grid::Sheet& grid, int firstCol, int lastCol)
 {
-    for (const SizeListChunk& chunk : sizeListChunks(firstCol, lastCol, [&](int col) { return grid.colWidth(col); }))
+    for (const SizeListChunk& chunk :
+        sizeListChunks(firstCol, lastCol, [&](int col) { return grid.colWidth(col); }))
         writer.InsertColFormat(keywords::ColWidth, chunk.list);
 }
 
 void SaveRowHeight(FormatRowWriter& writer, const platform::grid::Sheet& grid, int firstRow, int lastRow)
 {
-    for (const SizeListChunk& chunk : sizeListChunks(firstRow, lastRow, [&](int row) { return grid.rowHeight(row); }))
+    for (const SizeListChunk& chunk :
+        sizeListChunks(firstRow, lastRow, [&](int row) { return grid.rowHeight(row); }))
         writer.InsertRowFormat(keywords::RowHeight, chunk.list, chunk.first, chunk.last);
 }
 
-void SaveFormat(FormatRowWriter& writer, const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow,
-    int lastCol)
+void SaveFormat(FormatRowWriter& writer, const platform::grid::Sheet& grid, int firstRow, int firstCol,
+    int lastRow, int lastCol)
 {
     SaveRowHeight(writer, grid, firstRow, lastRow);
     const QList<CellRange> ranges = scanRanges(grid, firstRow, firstCol, lastRow, lastCol);
@@ -124,8 +129,8 @@ void SaveFormat(FormatRowWriter& writer, const platform::grid::Sheet& grid, int 
     formats.reserve(ranges.size());
     for (const CellRange& range : ranges)
         formats.append(grid.rangeFormat(range));
-    for (const QString* kind : { &keywords::Font, &keywords::Alignment, &keywords::Border, &keywords::InputFormat,
-             &keywords::WrapText, &keywords::Merge }) {
+    for (const QString* kind : { &keywords::Font, &keywords::Alignment, &keywords::Border,
+             &keywords::InputFormat, &keywords::WrapText, &keywords::Merge }) {
         for (qsizetype i = 0; i < ranges.size(); ++i)
             writer.UpdateFormatToDB(ranges[i], *kind, GetFormatString(*kind, formats[i]));
     }

@@ -23,8 +23,8 @@ QStringList GroupReportIds(const QString& groupId)
 void DeleteReportRows(const QString& reportId)
 {
     for (const char* table : { "report_data", "report_format", "report_info", "report_index" })
-        executeStoreSql(QStringLiteral("delete from ") + QLatin1String(table) + QStringLiteral(" where report_id=")
-            + sqlText(reportId));
+        executeStoreSql(QStringLiteral("delete from ") + QLatin1String(table)
+            + QStringLiteral(" where report_id=") + sqlText(reportId));
 }
 
 bool DeleteGroupReports(const QStringList& groupIds)

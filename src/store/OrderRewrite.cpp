@@ -16,45 +16,45 @@ namespace store
 namespace
 {
 
-    const QString MissingSortColumnMessage
-        = QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表");
-    const QString MissingSortColumnTitle = QStringLiteral("报表打印");
+const QString MissingSortColumnMessage
+    = QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表");
+const QString MissingSortColumnTitle = QStringLiteral("报表打印");
 
-    // The sort list without its numeric wrappers: "Convert(float," and every ")" removed.
-    QString unwrapped(const QString& order)
-    {
-        QString text = trimBlanks(order);
-        text.remove(QStringLiteral("Convert(float,"));
-        text.remove(QLatin1Char(')'));
-        return text;
-    }
+// The sort list without its numeric wrappers: "Convert(float," and every ")" removed.
+QString unwrapped(const QString& order)
+{
+    QString text = trimBlanks(order);
+    text.remove(QStringLiteral("Convert(float,"));
+    text.remove(QLatin1Char(')'));
+    return text;
+}
 
-    struct SortColumn {
-        QString table;
-        QString column;
-    };
+struct SortColumn {
+    QString table;
+    QString column;
+};
 
-    SortColumn sortColumnOf(const QString& item)
-    {
-        const qsizetype dot = item.indexOf(QLatin1Char('.'));
-        if (dot < 0)
-            throw platform::Error(platform::errors::InvalidArgument, QStringLiteral("DealSQlOrder"),
-                QStringLiteral("排序项“%1”没有表名。").arg(item));
-        QString column = trimBlanks(item.mid(dot + 1));
-        const qsizetype blank = column.indexOf(QLatin1Char(' '));
-        if (blank >= 0)
-            column = trimBlanks(column.left(blank)); // the direction word
-        return { trimBlanks(item.left(dot)), column };
-    }
+SortColumn sortColumnOf(const QString& item)
+{
+    const qsizetype dot = item.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        throw platform::Error(platform::errors::InvalidArgument, QStringLiteral("DealSQlOrder"),
+            QStringLiteral("排序项“%1”没有表名。").arg(item));
+    QString column = trimBlanks(item.mid(dot + 1));
+    const qsizetype blank = column.indexOf(QLatin1Char(' '));
+    if (blank >= 0)
+        column = trimBlanks(column.left(blank)); // the direction word
+    return { trimBlanks(item.left(dot)), column };
+}
 
-    bool columnExists(const SortColumn& sort)
-    {
-        using platform::db::sqlText;
-        return openStoreSql(QStringLiteral("select * from table_struct_description where table_name =")
-                   + sqlText(sort.table) + QStringLiteral(" and column_name = ") + sqlText(sort.column))
-                   ->recordCount()
-            > 0;
-    }
+bool columnExists(const SortColumn& sort)
+{
+    using platform::db::sqlText;
+    return openStoreSql(QStringLiteral("select * from table_struct_description where table_name =")
+               + sqlText(sort.table) + QStringLiteral(" and column_name = ") + sqlText(sort.column))
+               ->recordCount()
+        > 0;
+}
 
 } // namespace
 
@@ -77,8 +77,8 @@ void DealSQlOrder(QString& order)
         if (!missing)
             return;
         order = kept.join(QLatin1Char(','));
-        platform::ui::msgBox(MissingSortColumnMessage, platform::ui::Buttons::Ok, platform::ui::Icon::Information,
-            MissingSortColumnTitle);
+        platform::ui::msgBox(MissingSortColumnMessage, platform::ui::Buttons::Ok,
+            platform::ui::Icon::Information, MissingSortColumnTitle);
     });
 }
 

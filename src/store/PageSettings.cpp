@@ -17,69 +17,69 @@ namespace k = keywords;
 namespace
 {
 
-    // The engine's scaled units of a custom paper: centimetres × 560.
-    constexpr double ScaledUnitsPerCm = 560;
+// The engine's scaled units of a custom paper: centimetres × 560.
+constexpr double ScaledUnitsPerCm = 560;
 
-    [[noreturn]] void throwBadSetting(const QString& infoType, const QString& value)
-    {
-        throw platform::Error(platform::errors::InvalidArgument, QStringLiteral("LoadPageSettings"),
-            QStringLiteral("页面设置 %1 的值“%2”无效。").arg(infoType, value));
-    }
+[[noreturn]] void throwBadSetting(const QString& infoType, const QString& value)
+{
+    throw platform::Error(platform::errors::InvalidArgument, QStringLiteral("LoadPageSettings"),
+        QStringLiteral("页面设置 %1 的值“%2”无效。").arg(infoType, value));
+}
 
-    int shortSetting(const QString& infoType, const QString& value)
-    {
-        const std::optional<int> number = toShort(value);
-        if (!number)
-            throwBadSetting(infoType, value);
-        return *number;
-    }
+int shortSetting(const QString& infoType, const QString& value)
+{
+    const std::optional<int> number = toShort(value);
+    if (!number)
+        throwBadSetting(infoType, value);
+    return *number;
+}
 
-    double marginSetting(const QString& infoType, const QString& value, double whenEmpty)
-    {
-        if (value.isEmpty())
-            return whenEmpty;
-        const std::optional<double> number = toDouble(value);
-        if (!number)
-            throwBadSetting(infoType, value);
-        return *number;
-    }
+double marginSetting(const QString& infoType, const QString& value, double whenEmpty)
+{
+    if (value.isEmpty())
+        return whenEmpty;
+    const std::optional<double> number = toDouble(value);
+    if (!number)
+        throwBadSetting(infoType, value);
+    return *number;
+}
 
-    void applyPageSetting(ReportState& state, const QString& infoType, const QString& value)
-    {
-        if (infoType == k::DataRows) {
-            if (value == k::DataRowsFix)
-                state.DataRows = k::DataRowsFixMode;
-            else if (value == k::DataRowsAuto)
-                state.DataRows = k::DataRowsAutoMode;
-            else
-                state.DataRows = shortSetting(infoType, value);
-        } else if (infoType == k::SelfFit) {
-            state.SelfFit = TFToBoolean(value);
-        } else if (infoType == k::PageRecount) {
-            state.PageRecount = TFToBoolean(value);
-        } else if (infoType == k::PageLandscape) {
-            state.PageLandscape = TFToBoolean(value);
-        } else if (infoType == k::PageSize) {
-            state.PageSize = shortSetting(infoType, value);
-        } else if (infoType == k::LeftMarge) {
-            state.LeftMarge = marginSetting(infoType, value, k::defaults::LeftMarge);
-        } else if (infoType == k::RightMarge) {
-            state.RightMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
-        } else if (infoType == k::TopMarge) {
-            state.TopMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
-        } else if (infoType == k::BottomMarge) {
-            state.BottomMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
-        } else if (infoType == k::RowCount) {
-            state.RowCount = state.DesignRowCount = shortSetting(infoType, value);
-        } else if (infoType == k::ColCount) {
-            state.ColCount = state.DesignColCount = shortSetting(infoType, value);
-        }
+void applyPageSetting(ReportState& state, const QString& infoType, const QString& value)
+{
+    if (infoType == k::DataRows) {
+        if (value == k::DataRowsFix)
+            state.DataRows = k::DataRowsFixMode;
+        else if (value == k::DataRowsAuto)
+            state.DataRows = k::DataRowsAutoMode;
+        else
+            state.DataRows = shortSetting(infoType, value);
+    } else if (infoType == k::SelfFit) {
+        state.SelfFit = TFToBoolean(value);
+    } else if (infoType == k::PageRecount) {
+        state.PageRecount = TFToBoolean(value);
+    } else if (infoType == k::PageLandscape) {
+        state.PageLandscape = TFToBoolean(value);
+    } else if (infoType == k::PageSize) {
+        state.PageSize = shortSetting(infoType, value);
+    } else if (infoType == k::LeftMarge) {
+        state.LeftMarge = marginSetting(infoType, value, k::defaults::LeftMarge);
+    } else if (infoType == k::RightMarge) {
+        state.RightMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
+    } else if (infoType == k::TopMarge) {
+        state.TopMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
+    } else if (infoType == k::BottomMarge) {
+        state.BottomMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
+    } else if (infoType == k::RowCount) {
+        state.RowCount = state.DesignRowCount = shortSetting(infoType, value);
+    } else if (infoType == k::ColCount) {
+        state.ColCount = state.DesignColCount = shortSetting(infoType, value);
     }
+}
 
-    QString upperKeyword(const QString& infoType)
-    {
-        return trimBlanks(infoType).toUpper();
-    }
+QString upperKeyword(const QString& infoType)
+{
+    return trimBlanks(infoType).toUpper();
+}
 
 } // namespace
 
@@ -133,9 +133,11 @@ void ParsePageSettings(platform::db::Recordset& rows)
 
 void LoadPageSettings()
 {
-    const auto rows = openStoreSql(QStringLiteral("select * from report_info where report_id =") + reportIdLiteral()
-        + QStringLiteral(" and info_type in ('DATA_ROWS','SELF_FIT','PAGE_RECOUNT','PAGE_SIZE','LEFT_MARGE',"
-                         "'RIGHT_MARGE','TOP_MARGE','BOTTOM_MARGE','ROW_COUNT','COL_COUNT','PAGE_LANDSCAPE')"));
+    const auto rows
+        = openStoreSql(QStringLiteral("select * from report_info where report_id =") + reportIdLiteral()
+            + QStringLiteral(
+                " and info_type in ('DATA_ROWS','SELF_FIT','PAGE_RECOUNT','PAGE_SIZE','LEFT_MARGE',"
+                "'RIGHT_MARGE','TOP_MARGE','BOTTOM_MARGE','ROW_COUNT','COL_COUNT','PAGE_LANDSCAPE')"));
     if (rows->recordCount() == 0)
         return;
     SetDefaultPageSettings();
@@ -153,8 +155,8 @@ void UpdateReportInfo(const QString& infoType, const QString& infoDescription, i
         return;
     executeStoreSql(
         QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) values(")
-        + reportIdLiteral() + QLatin1Char(',') + sqlText(infoType) + QLatin1Char(',') + QString::number(infoOrder)
-        + QLatin1Char(',') + sqlText(infoDescription) + QLatin1Char(')'));
+        + reportIdLiteral() + QLatin1Char(',') + sqlText(infoType) + QLatin1Char(',')
+        + QString::number(infoOrder) + QLatin1Char(',') + sqlText(infoDescription) + QLatin1Char(')'));
 }
 
 void SavePageInfo()
@@ -181,13 +183,15 @@ void SaveCustomPaperSize(double widthCm, double heightCm)
 {
     using platform::db::sqlText;
     const QString note = DecimalText(widthCm) + QLatin1Char('|') + DecimalText(heightCm) + QLatin1Char('|')
-        + DecimalText(widthCm * ScaledUnitsPerCm) + QLatin1Char('|') + DecimalText(heightCm * ScaledUnitsPerCm);
+        + DecimalText(widthCm * ScaledUnitsPerCm) + QLatin1Char('|')
+        + DecimalText(heightCm * ScaledUnitsPerCm);
     const QString where = QStringLiteral(" where report_id =") + reportIdLiteral()
         + QStringLiteral(" and info_type =") + sqlText(k::PageSize);
     if (executeStoreSql(QStringLiteral("update report_info set note=") + sqlText(note) + where) > 0)
         return;
     executeStoreSql(
-        QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description,note) values(")
+        QStringLiteral(
+            "insert into report_info(report_id,info_type,info_order,info_description,note) values(")
         + reportIdLiteral() + QLatin1Char(',') + sqlText(k::PageSize) + QStringLiteral(",1,")
         + sqlText(QString::number(k::CustomPaperSize)) + QLatin1Char(',') + sqlText(note) + QLatin1Char(')'));
 }

@@ -8,21 +8,21 @@ namespace store
 namespace
 {
 
-    bool escaped(const QString& text, qsizetype at)
-    {
-        qsizetype backslashes = 0;
-        while (at - backslashes - 1 >= 0 && text.at(at - backslashes - 1) == QLatin1Char('\\'))
-            ++backslashes;
-        return backslashes % 2 == 1;
-    }
+bool escaped(const QString& text, qsizetype at)
+{
+    qsizetype backslashes = 0;
+    while (at - backslashes - 1 >= 0 && text.at(at - backslashes - 1) == QLatin1Char('\\'))
+        ++backslashes;
+    return backslashes % 2 == 1;
+}
 
-    qsizetype nextItemStart(const QString& text, qsizetype from)
-    {
-        qsizetype at = text.indexOf(QLatin1Char('@'), from);
-        while (at >= 0 && escaped(text, at))
-            at = text.indexOf(QLatin1Char('@'), at + 1);
-        return at;
-    }
+qsizetype nextItemStart(const QString& text, qsizetype from)
+{
+    qsizetype at = text.indexOf(QLatin1Char('@'), from);
+    while (at >= 0 && escaped(text, at))
+        at = text.indexOf(QLatin1Char('@'), at + 1);
+    return at;
+}
 
 } // namespace
 

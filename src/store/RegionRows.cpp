@@ -13,19 +13,19 @@ namespace store
 namespace
 {
 
-    const QString RegionTypes = QStringLiteral("('REPORT_HEAD', 'REPORT_TAIL', 'PAGE_HEAD', 'PAGE_TAIL',"
-                                               "'GROUP_HEAD', 'GROUP_TAIL', 'DATA_DETAIL')");
+const QString RegionTypes = QStringLiteral("('REPORT_HEAD', 'REPORT_TAIL', 'PAGE_HEAD', 'PAGE_TAIL',"
+                                           "'GROUP_HEAD', 'GROUP_TAIL', 'DATA_DETAIL')");
 
-    void InsertRegionInfo(const ReportRegion& region, const StoredRegionKey& key)
-    {
-        if (!region.present || region.beginRow > region.endRow)
-            return;
-        executeStoreSql(
-            QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) values(")
-            + reportIdLiteral() + QLatin1Char(',') + platform::db::sqlText(key.infoType) + QLatin1Char(',')
-            + QString::number(key.infoOrder) + QLatin1Char(',')
-            + platform::db::sqlText(formatRegionText(region.beginRow, region.endRow)) + QLatin1Char(')'));
-    }
+void InsertRegionInfo(const ReportRegion& region, const StoredRegionKey& key)
+{
+    if (!region.present || region.beginRow > region.endRow)
+        return;
+    executeStoreSql(
+        QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) values(")
+        + reportIdLiteral() + QLatin1Char(',') + platform::db::sqlText(key.infoType) + QLatin1Char(',')
+        + QString::number(key.infoOrder) + QLatin1Char(',')
+        + platform::db::sqlText(formatRegionText(region.beginRow, region.endRow)) + QLatin1Char(')'));
+}
 
 } // namespace
 
@@ -41,11 +41,12 @@ void ParseRegionInfo(const QString& infoType, const QString& regionText, int lev
 
 void LoadRegions(platform::grid::Sheet& grid)
 {
-    const auto rows = openStoreSql(QStringLiteral("select * from report_info where report_id =") + reportIdLiteral()
-        + QStringLiteral(" and info_type in ") + RegionTypes);
+    const auto rows = openStoreSql(QStringLiteral("select * from report_info where report_id =")
+        + reportIdLiteral() + QStringLiteral(" and info_type in ") + RegionTypes);
     ClearRegions();
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        ParseRegionInfo(rows->text(QStringLiteral("info_type")), rows->text(QStringLiteral("info_description")),
+        ParseRegionInfo(rows->text(QStringLiteral("info_type")),
+            rows->text(QStringLiteral("info_description")),
             toShort(rows->text(QStringLiteral("info_order"))).value_or(0));
     }
     if (const auto& paint = windowSeams().PaintRegionMarkers)

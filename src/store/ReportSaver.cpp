@@ -17,40 +17,40 @@ using platform::db::sqlText;
 namespace
 {
 
-    void deleteReportRows(const char* table)
-    {
-        executeStoreSql(QStringLiteral("delete from %1 where report_id =").arg(QLatin1String(table))
-            + reportIdLiteral());
-    }
+void deleteReportRows(const char* table)
+{
+    executeStoreSql(
+        QStringLiteral("delete from %1 where report_id =").arg(QLatin1String(table)) + reportIdLiteral());
+}
 
-    // Runs the whole save in one transaction: committed when it runs to its end, rolled back and logged
-    // under `procedure` when anything in it fails.
-    template <class F>
-    bool inOneTransaction(const char* procedure, F&& save)
-    {
-        return platform::outside::runLogged(procedure, [&] { runInTransaction(save); });
-    }
+// Runs the whole save in one transaction: committed when it runs to its end, rolled back and logged
+// under `procedure` when anything in it fails.
+template <class F> bool inOneTransaction(const char* procedure, F&& save)
+{
+    return platform::outside::runLogged(procedure, [&] { runInTransaction(save); });
+}
 
-    void saveFormatsAndContents(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow,
-        int lastCol, const QList<std::pair<int, int>>& bands)
-    {
-        deleteReportRows("report_format");
-        FormatRowWriter writer;
-        SaveColWidth(writer, grid, firstCol, lastCol);
-        for (const auto& [bandFirst, bandLast] : bands)
-            SaveFormat(writer, grid, bandFirst, firstCol, bandLast, lastCol);
-        deleteReportRows("report_data");
-        GetRptDataInfo(grid, firstRow, firstCol, lastRow, lastCol);
-    }
+void saveFormatsAndContents(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow,
+    int lastCol, const QList<std::pair<int, int>>& bands)
+{
+    deleteReportRows("report_format");
+    FormatRowWriter writer;
+    SaveColWidth(writer, grid, firstCol, lastCol);
+    for (const auto& [bandFirst, bandLast] : bands)
+        SaveFormat(writer, grid, bandFirst, firstCol, bandLast, lastCol);
+    deleteReportRows("report_data");
+    GetRptDataInfo(grid, firstRow, firstCol, lastRow, lastCol);
+}
 
-    // The row bands of a data report: above the detail band, the detail band, below it.
-    QList<std::pair<int, int>> dataReportBands(int firstRow, int lastRow)
-    {
-        const ReportRegion& detail = reportState().RegionTable[RegionEntry::DataDetail];
-        if (!detail.present)
-            return { { firstRow, lastRow } };
-        return { { firstRow, detail.beginRow - 1 }, { detail.beginRow, detail.endRow }, { detail.endRow + 1, lastRow } };
-    }
+// The row bands of a data report: above the detail band, the detail band, below it.
+QList<std::pair<int, int>> dataReportBands(int firstRow, int lastRow)
+{
+    const ReportRegion& detail = reportState().RegionTable[RegionEntry::DataDetail];
+    if (!detail.present)
+        return { { firstRow, lastRow } };
+    return { { firstRow, detail.beginRow - 1 }, { detail.beginRow, detail.endRow },
+        { detail.endRow + 1, lastRow } };
+}
 
 } // namespace
 
@@ -58,10 +58,10 @@ void UpdateReportIndex()
 {
     const ReportState& state = reportState();
     const QString type = QString::number(state.ReportType);
-    const int updated = executeStoreSql(QStringLiteral("update report_index set report_name =")
-        + sqlText(state.ReportName) + QStringLiteral(",report_type =") + type
-        + QStringLiteral(",report_group_id =") + sqlText(state.ReportGroupId) + QStringLiteral(" where report_id =")
-        + reportIdLiteral());
+    const int updated
+        = executeStoreSql(QStringLiteral("update report_index set report_name =") + sqlText(state.ReportName)
+            + QStringLiteral(",report_type =") + type + QStringLiteral(",report_group_id =")
+            + sqlText(state.ReportGroupId) + QStringLiteral(" where report_id =") + reportIdLiteral());
     if (updated > 0)
         return;
     executeStoreSql(
@@ -76,7 +76,8 @@ bool SaveDataReport(const platform::grid::Sheet& grid, int firstRow, int firstCo
         UpdateReportIndex();
         SavePageInfo();
         SaveRegionInfo();
-        saveFormatsAndContents(grid, firstRow, firstCol, lastRow, lastCol, dataReportBands(firstRow, lastRow));
+        saveFormatsAndContents(
+            grid, firstRow, firstCol, lastRow, lastCol, dataReportBands(firstRow, lastRow));
     });
 }
 

@@ -12,20 +12,20 @@ namespace store
 namespace
 {
 
-    void applySizes(const QString& list, const std::function<void(int index, int twips)>& setSize)
-    {
-        for (const PropertyItem& item : propertyItems(list)) {
-            const std::optional<int> index = toLong(item.name);
-            const std::optional<int> twips = toShort(item.value);
-            if (!index || !twips)
-                continue;
-            try {
-                setSize(*index, *twips);
-            } catch (const platform::Error&) {
-                // an index outside the sheet: the other items still apply
-            }
+void applySizes(const QString& list, const std::function<void(int index, int twips)>& setSize)
+{
+    for (const PropertyItem& item : propertyItems(list)) {
+        const std::optional<int> index = toLong(item.name);
+        const std::optional<int> twips = toShort(item.value);
+        if (!index || !twips)
+            continue;
+        try {
+            setSize(*index, *twips);
+        } catch (const platform::Error&) {
+            // an index outside the sheet: the other items still apply
         }
     }
+}
 
 } // namespace
 

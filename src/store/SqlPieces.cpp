@@ -14,31 +14,31 @@ namespace store
 namespace
 {
 
-    const QString TablesGoneMessage = QStringLiteral("报表所涉及的表已经不存在，请删除该报表！");
+const QString TablesGoneMessage = QStringLiteral("报表所涉及的表已经不存在，请删除该报表！");
 
-    void appendPiece(ReportState& state, const QString& infoType, const QString& description)
-    {
-        if (infoType == keywords::SqlSelect) {
-            state.SqlSelect += description;
-        } else if (infoType == keywords::SqlWhere) {
-            const QString where = state.SqlWhere + description;
-            if (trimBlanks(where).toLower() != ArchiveFlagCondition)
-                state.SqlWhere = where;
-        } else if (infoType == keywords::SqlOrder) {
-            if (trimBlanks(description) != QLatin1String(","))
-                state.SqlOrder += description;
-        } else if (infoType == keywords::TablesName) {
-            state.TablesName = description;
-        }
+void appendPiece(ReportState& state, const QString& infoType, const QString& description)
+{
+    if (infoType == keywords::SqlSelect) {
+        state.SqlSelect += description;
+    } else if (infoType == keywords::SqlWhere) {
+        const QString where = state.SqlWhere + description;
+        if (trimBlanks(where).toLower() != ArchiveFlagCondition)
+            state.SqlWhere = where;
+    } else if (infoType == keywords::SqlOrder) {
+        if (trimBlanks(description) != QLatin1String(","))
+            state.SqlOrder += description;
+    } else if (infoType == keywords::TablesName) {
+        state.TablesName = description;
     }
+}
 
-    bool tableDescribed(const QString& table)
-    {
-        return openStoreSql(QStringLiteral("select * from table_struct_description where table_name =")
-                   + platform::db::sqlText(table))
-                   ->recordCount()
-            > 0;
-    }
+bool tableDescribed(const QString& table)
+{
+    return openStoreSql(QStringLiteral("select * from table_struct_description where table_name =")
+               + platform::db::sqlText(table))
+               ->recordCount()
+        > 0;
+}
 
 } // namespace
 
@@ -54,10 +54,10 @@ void ClearSqlInfo()
 void GetSqlInfo()
 {
     platform::outside::runLogged("GetSqlInfo", [] {
-        const auto rows = openStoreSql(QStringLiteral("select * from report_info where report_id =")
-            + reportIdLiteral()
-            + QStringLiteral(" and info_type in ('SQL_WHERE','SQL_SELECT','SQL_ORDER','TABLES_NAME')"
-                             " order by info_order"));
+        const auto rows
+            = openStoreSql(QStringLiteral("select * from report_info where report_id =") + reportIdLiteral()
+                + QStringLiteral(" and info_type in ('SQL_WHERE','SQL_SELECT','SQL_ORDER','TABLES_NAME')"
+                                 " order by info_order"));
         if (rows->recordCount() == 0)
             return;
         ClearSqlInfo();

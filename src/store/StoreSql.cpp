@@ -15,8 +15,8 @@ platform::db::Connection& storeConnection()
 {
     const auto& connection = reportState().Connection;
     if (!connection)
-        throw platform::Error(platform::errors::DatabaseError, QStringLiteral("OrvReport"),
-            QStringLiteral("没有数据库连接。"));
+        throw platform::Error(
+            platform::errors::DatabaseError, QStringLiteral("OrvReport"), QStringLiteral("没有数据库连接。"));
     return *connection;
 }
 
@@ -37,7 +37,8 @@ QString reportIdLiteral()
 
 QString selectReportRows(const QString& table)
 {
-    return QStringLiteral("select * from ") + table + QStringLiteral(" where report_id = ") + reportIdLiteral();
+    return QStringLiteral("select * from ") + table + QStringLiteral(" where report_id = ")
+        + reportIdLiteral();
 }
 
 } // namespace store

@@ -31,8 +31,7 @@ QString selectReportRows(const QString& table);
 
 // Runs `work` in one transaction on the state's connection: committed when it returns, rolled back when
 // it throws, and the failure passed on. Inside a caller's transaction it becomes part of that one.
-template <class F>
-void runInTransaction(F&& work)
+template <class F> void runInTransaction(F&& work)
 {
     platform::db::Connection& connection = storeConnection();
     connection.beginTrans();
@@ -54,8 +53,7 @@ void runInTransaction(F&& work)
 // Runs a lookup whose failure the caller can live with: inside a transaction on PostgreSQL it runs in a
 // savepoint, so that its failure leaves the transaction usable. A failure is logged under `procedure`
 // and gives `fallback`.
-template <class T, class F>
-T toleratedLookup(const char* procedure, T fallback, F&& work)
+template <class T, class F> T toleratedLookup(const char* procedure, T fallback, F&& work)
 {
     return platform::outside::logged(procedure, fallback, [&] {
         T result = fallback;

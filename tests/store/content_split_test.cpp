@@ -67,8 +67,8 @@ TEST_P(StoredContent, LongContentsReadBackExactly)
         grid.setText(row, 1, contents[row - 1]);
     store::GetRptDataInfo(grid, 1, 1, 3, 1);
 
-    const auto stored = reportRows("report_data", "row_no,data_type,data_description1,data_description2",
-        store::reportState().ReportId);
+    const auto stored = reportRows(
+        "report_data", "row_no,data_type,data_description1,data_description2", store::reportState().ReportId);
     ASSERT_EQ(stored.size(), 3);
     for (const QStringList& row : stored) {
         EXPECT_EQ(row[1], QStringLiteral("AGA").mid(row[0].toInt() - 1, 1));

@@ -22,10 +22,11 @@ protected:
     void SetUp() override
     {
         DesignTest::SetUp();
-        execute(QStringLiteral("insert into table_struct_description (table_name, table_chn_name, column_name, "
-                               "column_chn_name) values ('wsda','文书档案','title','题名'), "
-                               "('wsda','文书档案','amount','金额(元)'), ('wsjn','卷内文件','title','题名'), "
-                               "('wsda','文书档案','nameless',NULL)"));
+        execute(
+            QStringLiteral("insert into table_struct_description (table_name, table_chn_name, column_name, "
+                           "column_chn_name) values ('wsda','文书档案','title','题名'), "
+                           "('wsda','文书档案','amount','金额(元)'), ('wsjn','卷内文件','title','题名'), "
+                           "('wsda','文书档案','nameless',NULL)"));
         auto& state = store::reportState();
         state.ReportId = Id;
         state.SqlSelect = QStringLiteral("wsda.*");
@@ -40,9 +41,10 @@ protected:
     {
         int row = 0;
         for (const QString& content : stored)
-            execute(QStringLiteral("insert into report_data (report_id, row_no, col_no, data_type, "
-                                   "data_description1, data_description2) values (%1,%2,1,%3,%4,'')")
-                        .arg(sqlText(Id), QString::number(++row), sqlText(content.mid(1, 1)), sqlText(content)));
+            execute(
+                QStringLiteral("insert into report_data (report_id, row_no, col_no, data_type, "
+                               "data_description1, data_description2) values (%1,%2,1,%3,%4,'')")
+                    .arg(sqlText(Id), QString::number(++row), sqlText(content.mid(1, 1)), sqlText(content)));
         Sheet grid;
         store::LoadRptData(grid);
         execute(QStringLiteral("delete from report_data"));
@@ -91,7 +93,8 @@ TEST_P(FieldCells, SeveralTablesKeepBareNamesAndTheTableListChoosesAmongEqualNam
     auto& state = store::reportState();
     state.SqlSelect = QStringLiteral("wsda.*,wsjn.*");
     state.TablesName = QStringLiteral("wsjn");
-    execute(QStringLiteral("update table_struct_description set table_chn_name='文书档案' where table_name='wsjn'"));
+    execute(QStringLiteral(
+        "update table_struct_description set table_chn_name='文书档案' where table_name='wsjn'"));
     const Sheet grid = storeLoadAndSave({ QStringLiteral("@B|title"), QStringLiteral("@B|wsjn.title") });
     EXPECT_EQ(grid.entry(1, 1), QStringLiteral("@B|title"));
     EXPECT_EQ(grid.entry(2, 1), QStringLiteral("@B|题名(文书档案)"));
@@ -104,9 +107,10 @@ TEST_P(FieldCells, SeveralTablesKeepBareNamesAndTheTableListChoosesAmongEqualNam
 
 TEST_P(FieldCells, FailingLookupsInsideASaveKeepTheNamesAndTheSave)
 {
-    execute(QStringLiteral("insert into report_data (report_id, row_no, col_no, data_type, data_description1) "
-                           "values (%1,1,2,'B','@B|wsda.title')")
-                .arg(sqlText(Id)));
+    execute(
+        QStringLiteral("insert into report_data (report_id, row_no, col_no, data_type, data_description1) "
+                       "values (%1,1,2,'B','@B|wsda.title')")
+            .arg(sqlText(Id)));
     execute(QStringLiteral("insert into report_index values (%1,'r',2,'wsda',NULL)").arg(sqlText(Id)));
     execute(QStringLiteral("drop table table_struct_description"));
     Sheet grid;

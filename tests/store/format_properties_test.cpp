@@ -57,11 +57,13 @@ TEST(FormatString, WritesEachKindInItsStoredForm)
         QString text;
     } cases[] = {
         { k::Font,
-            "@FONTNAME|1|A\\@B\\|C\\\\D@FONTSIZE|1|10.5@FONTBOLD|4|False@FONTITALIC|4|True@FONTCOLOR|6|16711680"
+            "@FONTNAME|1|A\\@B\\|C\\\\D@FONTSIZE|1|10.5@FONTBOLD|4|False@FONTITALIC|4|True@FONTCOLOR|6|"
+            "16711680"
             "@FONTUNDERLINE|4|False@FONTSTRIKEOUT|4|False" },
         { k::Alignment, "@HALIGNMENT|2|1@VALIGNMENT|2|3" },
         { k::Border,
-            "@WHICHBORDER|2|1@BORDERSTYLE|2|1@BORDERCOLOR|6|255@WHICHBORDER|2|3@BORDERSTYLE|2|6@BORDERCOLOR|6|0" },
+            "@WHICHBORDER|2|1@BORDERSTYLE|2|1@BORDERCOLOR|6|255@WHICHBORDER|2|3@BORDERSTYLE|2|6@BORDERCOLOR|"
+            "6|0" },
         { k::InputFormat, "@INPUTFORMAT|1|\\@" },
         { k::WrapText, "@WRAPTEXT|4|True" },
         { k::Merge, "@MERGE|4|True" },
@@ -118,7 +120,8 @@ TEST(FormatRow, ReadsOlderAndMalformedRows)
                 f.fontBold = true;
                 return f;
             }() },
-        { "a value that does not convert ends the row", k::Font, "@FONTNAME|1|黑体@FONTSIZE|1|big@FONTBOLD|4|TRUE",
+        { "a value that does not convert ends the row", k::Font,
+            "@FONTNAME|1|黑体@FONTSIZE|1|big@FONTBOLD|4|TRUE",
             [] {
                 CellFormat f;
                 f.fontName = QStringLiteral("黑体");
@@ -192,7 +195,8 @@ TEST(BorderRow, MalformedTextsEndAndDrawNoLine)
         "@WHICHBORDER|2|1@BORDERSTYLE", // an item without its bars
         "@WHICHBORDER|2|x@BORDERSTYLE|2|1", // a side that is no number
         "WHICHBORDER|2|1", // no "@" at all
-        "@@@|||", "@WHICHBORDER|2|7@BORDERSTYLE|2|1", // a side outside 0 to 3
+        "@@@|||",
+        "@WHICHBORDER|2|7@BORDERSTYLE|2|1", // a side outside 0 to 3
         "@BORDERSTYLE|2|1@BORDERCOLOR|6|0", // no side named
         "\\@WHICHBORDER|2|1",
     };
@@ -219,7 +223,8 @@ TEST(SizeLists, SplitBeforeTheItemThatPassesTheLimit)
     // Rows 5 to 40 at 270 twips: items of 8 (rows 5-9) and 9 characters split after row 32.
     const auto rows = store::sizeListChunks(5, 40, [](int) { return 270; });
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ((QList<int> { rows[0].first, rows[0].last, rows[1].first, rows[1].last }), (QList<int> { 5, 32, 33, 40 }));
+    EXPECT_EQ((QList<int> { rows[0].first, rows[0].last, rows[1].first, rows[1].last }),
+        (QList<int> { 5, 32, 33, 40 }));
     for (const auto& chunk : rows)
         EXPECT_LE(chunk.list.size(), store::MaxSizeListLength);
 

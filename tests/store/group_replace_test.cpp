@@ -33,9 +33,11 @@ protected:
 
     void addReport(const QString& id, const QString& group)
     {
-        execute(QStringLiteral("insert into report_index values (%1,'r',1,%2,NULL)").arg(sqlText(id), sqlText(group)));
+        execute(QStringLiteral("insert into report_index values (%1,'r',1,%2,NULL)")
+                    .arg(sqlText(id), sqlText(group)));
         for (const char* table : { "report_info", "report_data" })
-            execute(QStringLiteral("insert into %1 (report_id) values (%2)").arg(QLatin1String(table), sqlText(id)));
+            execute(QStringLiteral("insert into %1 (report_id) values (%2)")
+                        .arg(QLatin1String(table), sqlText(id)));
     }
 
     int rowsOf(const QString& id)
@@ -52,7 +54,8 @@ protected:
 TEST_P(GroupReplace, CopiedContentIsJoinedReplacedAndSplitAgain)
 {
     // A long SQL content stored with the split inside a table name and a blank right after the split.
-    const QString head = QStringLiteral("@G|select count(*) from ") + QString(220, QLatin1Char('x')) + QStringLiteral(" ws");
+    const QString head
+        = QStringLiteral("@G|select count(*) from ") + QString(220, QLatin1Char('x')) + QStringLiteral(" ws");
     const QString tail = QStringLiteral("da where 1=1 and  wsda.a=1");
     addReport(QStringLiteral("M1"), QStringLiteral("wsda"));
     execute(QStringLiteral("update report_data set row_no=1, col_no=1, data_type='G', data_description1=%1, "
@@ -95,21 +98,24 @@ TEST_P(GroupReplace, CopiedSampleReportsLoadLikeTheirModels)
     useDemoArchive();
     // The target table is described like the archive table under another Chinese name, so that field
     // cells find their names in the report's own table.
-    execute(QStringLiteral("insert into table_struct_description (table_name, table_chn_name, column_name, "
-                           "column_type, column_chn_name, column_visible) select 'wsjn', '卷内文件', column_name, "
-                           "column_type, column_chn_name, column_visible from table_struct_description "
-                           "where table_name = 'wsda'"));
+    execute(QStringLiteral(
+        "insert into table_struct_description (table_name, table_chn_name, column_name, "
+        "column_type, column_chn_name, column_visible) select 'wsjn', '卷内文件', column_name, "
+        "column_type, column_chn_name, column_visible from table_struct_description "
+        "where table_name = 'wsda'"));
     addReport(QStringLiteral("OLD"), QStringLiteral("wsjn"));
     report->setTABLENAME(QStringLiteral("wsjn"));
     QString model = demo::SampleReportGroup;
     ASSERT_TRUE(report->CreatReportByModel(model, { { "wsda", "wsjn" } }));
     EXPECT_EQ(rowsOf(QStringLiteral("OLD")), 0);
 
-    const auto copies = rows(QStringLiteral("select report_name, report_id from report_index where report_group_id = 'wsjn'"));
+    const auto copies = rows(
+        QStringLiteral("select report_name, report_id from report_index where report_group_id = 'wsjn'"));
     ASSERT_EQ(copies.size(), 2);
     for (const QStringList& copy : copies) {
         SCOPED_TRACE(copy[0].toStdString());
-        const QString modelId = copy[0] == demo::DataReportName ? demo::DataReportId : demo::StatisticsReportId;
+        const QString modelId
+            = copy[0] == demo::DataReportName ? demo::DataReportId : demo::StatisticsReportId;
         const Sheet modelGrid = open(modelId);
         const auto modelState = store::reportState();
         const Sheet copyGrid = open(copy[1]);

@@ -57,8 +57,16 @@ TEST_P(ReportInfoRows, PageSettingsReadByKeyword)
         { "BOTTOM_MARGE", "", [&] { EXPECT_DOUBLE_EQ(state.BottomMarge, 0.39375); } },
         { "TOP_MARGE", "1.25", [&] { EXPECT_DOUBLE_EQ(state.TopMarge, 1.25); } },
         { "PAGE_SIZE", "256", [&] { EXPECT_EQ(state.PageSize, 256); } },
-        { "ROW_COUNT", "12", [&] { EXPECT_EQ(state.RowCount, 12); EXPECT_EQ(state.DesignRowCount, 12); } },
-        { "col_count", "6", [&] { EXPECT_EQ(state.ColCount, 6); EXPECT_EQ(state.DesignColCount, 6); } },
+        { "ROW_COUNT", "12",
+            [&] {
+                EXPECT_EQ(state.RowCount, 12);
+                EXPECT_EQ(state.DesignRowCount, 12);
+            } },
+        { "col_count", "6",
+            [&] {
+                EXPECT_EQ(state.ColCount, 6);
+                EXPECT_EQ(state.DesignColCount, 6);
+            } },
     };
     for (const auto& c : cases) {
         execute(QStringLiteral("delete from report_info"));
@@ -164,9 +172,7 @@ TEST_P(ReportInfoRows, SortOrderDropsWholeItemsWhoseColumnIsGone)
         { "Convert(float,wsda.piece_no),wsda.gone,Convert(float,wsjn.page_no) desc",
             "wsda.piece_no,wsjn.page_no desc", 1 },
         { "t.id,dt.id", "dt.id", 1 }, // t.id is gone, dt.id is not
-        { "dt.id,t.id", "dt.id", 1 },
-        { "wsda.gone", "", 1 },
-        { "", "", 0 },
+        { "dt.id,t.id", "dt.id", 1 }, { "wsda.gone", "", 1 }, { "", "", 0 },
         { "piece_no,wsda.title", "piece_no,wsda.title", 0 }, // an item without a table: logged, unchanged
     };
     for (const auto& c : cases) {
@@ -176,7 +182,8 @@ TEST_P(ReportInfoRows, SortOrderDropsWholeItemsWhoseColumnIsGone)
         EXPECT_EQ(order, QString::fromUtf8(c.expected)) << c.order;
         ASSERT_EQ(int(boxes.boxes().size()), c.messages) << c.order;
         if (c.messages) {
-            EXPECT_EQ(boxes.boxes()[0].text, QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表"));
+            EXPECT_EQ(boxes.boxes()[0].text,
+                QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表"));
             EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("报表打印"));
             EXPECT_EQ(boxes.boxes()[0].icon, platform::ui::Icon::Information);
         }
@@ -193,7 +200,8 @@ TEST_P(ReportInfoRows, ReportTablesThatAreGoneAreReported)
         platform::ui::ScriptedUi boxes;
         store::CheckReportTables(QString::fromUtf8(c.tables));
         EXPECT_EQ(boxes.boxTexts(),
-            c.told ? QStringList { QStringLiteral("报表所涉及的表已经不存在，请删除该报表！") } : QStringList {})
+            c.told ? QStringList { QStringLiteral("报表所涉及的表已经不存在，请删除该报表！") }
+                   : QStringList {})
             << c.tables;
     }
 }

@@ -16,9 +16,8 @@ protected:
     {
         DesignTest::SetUp();
         useDemoArchive();
-        store::windowSeams().PaintRegionMarkers = [this](Sheet&) {
-            paintedRegions.append(store::reportState().RegionTable);
-        };
+        store::windowSeams().PaintRegionMarkers
+            = [this](Sheet&) { paintedRegions.append(store::reportState().RegionTable); };
     }
 
     // What a designer sees of the design block: every cell's content and look, the sizes and the merges.
@@ -81,7 +80,8 @@ TEST_P(ReportRoundTrip, SaveLoadSaveIsAFixedPoint)
         SCOPED_TRACE(id.toStdString());
         ASSERT_TRUE(save(open(id)));
         const auto firstSave = allRows(id);
-        EXPECT_EQ(reportRows(QStringLiteral("report_format"), QStringLiteral("format_order"), id).size(), formatRows);
+        EXPECT_EQ(reportRows(QStringLiteral("report_format"), QStringLiteral("format_order"), id).size(),
+            formatRows);
         ASSERT_TRUE(save(open(id)));
         EXPECT_EQ(firstSave, allRows(id));
     }
@@ -92,7 +92,8 @@ TEST_P(ReportRoundTrip, LoadReportsItsProgress)
     const struct {
         QString id;
         QList<int> progress;
-    } reports[] = { { demo::DataReportId, { 10, 20, 30, 40, 50 } }, { demo::StatisticsReportId, { 10, 30, 40, 50 } } };
+    } reports[] = { { demo::DataReportId, { 10, 20, 30, 40, 50 } },
+        { demo::StatisticsReportId, { 10, 30, 40, 50 } } };
     for (const auto& [id, progress] : reports) {
         QList<int> values;
         store::reportState().ReportId = id;

@@ -14,8 +14,9 @@ namespace
 
 const QString Id = QStringLiteral("20240301100000000001");
 
-const QString DefaultFont = QStringLiteral("@FONTNAME|1|宋体@FONTSIZE|1|10.5@FONTBOLD|4|False@FONTITALIC|4|False"
-                                           "@FONTCOLOR|6|0@FONTUNDERLINE|4|False@FONTSTRIKEOUT|4|False");
+const QString DefaultFont
+    = QStringLiteral("@FONTNAME|1|宋体@FONTSIZE|1|10.5@FONTBOLD|4|False@FONTITALIC|4|False"
+                     "@FONTCOLOR|6|0@FONTUNDERLINE|4|False@FONTSTRIKEOUT|4|False");
 const QString DefaultAlignment = QStringLiteral("@HALIGNMENT|2|1@VALIGNMENT|2|3");
 const QString GeneralFormat = QStringLiteral("@INPUTFORMAT|1|General");
 
@@ -27,19 +28,23 @@ protected:
     void SetUp() override
     {
         DesignTest::SetUp();
-        execute(QStringLiteral("insert into table_struct_description (table_name, table_chn_name, column_name, "
-                               "column_chn_name) values ('wsda','文书档案','title','题名'), "
-                               "('wsda','文书档案','amount','金额(元)')"));
+        execute(
+            QStringLiteral("insert into table_struct_description (table_name, table_chn_name, column_name, "
+                           "column_chn_name) values ('wsda','文书档案','title','题名'), "
+                           "('wsda','文书档案','amount','金额(元)')"));
         execute(QStringLiteral("insert into report_index values ('%1','旧名',1,'wsda',NULL)").arg(Id));
-        execute(QStringLiteral("insert into report_info (report_id, info_type, info_order, info_description, note) "
-                               "values ('%1','SQL_SELECT',1,'wsda.*',NULL), ('%1','DATA_ROWS',1,'10',NULL), "
-                               "('%1','PAGE_SIZE',1,'9','21|29.7|11760|16632'), ('%1','REPORT_HEAD',1,'9:9',NULL)")
+        execute(QStringLiteral(
+            "insert into report_info (report_id, info_type, info_order, info_description, note) "
+            "values ('%1','SQL_SELECT',1,'wsda.*',NULL), ('%1','DATA_ROWS',1,'10',NULL), "
+            "('%1','PAGE_SIZE',1,'9','21|29.7|11760|16632'), ('%1','REPORT_HEAD',1,'9:9',NULL)")
                     .arg(Id));
-        execute(QStringLiteral("insert into report_format (report_id, format_order, format_type, format_description) "
-                               "values ('%1',1,'COLWIDTH','@2|2|100')")
+        execute(QStringLiteral(
+            "insert into report_format (report_id, format_order, format_type, format_description) "
+            "values ('%1',1,'COLWIDTH','@2|2|100')")
                     .arg(Id));
-        execute(QStringLiteral("insert into report_data (report_id, row_no, col_no, data_type, data_description1) "
-                               "values ('%1',9,9,'A','@A|old')")
+        execute(QStringLiteral(
+            "insert into report_data (report_id, row_no, col_no, data_type, data_description1) "
+            "values ('%1',9,9,'A','@A|old')")
                     .arg(Id));
 
         auto& state = store::reportState();
@@ -157,8 +162,10 @@ TEST_P(ReportSave, WritesEveryRowInItsStoredForm)
         { "28", "3", "2", "3", "3", "MERGE", "@MERGE|4|True" },
     };
     std::sort(formats.begin(), formats.end());
-    EXPECT_EQ(reportRows("report_format",
-                  "format_order,begin_row_no,begin_col_no,end_row_no,end_col_no,format_type,format_description", Id),
+    EXPECT_EQ(
+        reportRows("report_format",
+            "format_order,begin_row_no,begin_col_no,end_row_no,end_col_no,format_type,format_description",
+            Id),
         formats);
 
     // Field cells get their database names, options kept; a plain text is stored as typed.
@@ -206,7 +213,8 @@ protected:
             execute(QStringLiteral("create function refuse() returns trigger language plpgsql as $$ begin "
                                    "if %1 then raise exception 'refused'; end if; return NEW; end $$")
                         .arg(condition));
-            execute(QStringLiteral("create trigger refuse before insert on %1 for each row execute function refuse()")
+            execute(QStringLiteral(
+                "create trigger refuse before insert on %1 for each row execute function refuse()")
                         .arg(table));
         }
     }
@@ -228,9 +236,9 @@ TEST_P(FailingStatement, DataReportSaveRollsBackWhole)
         refuseInsert(QLatin1String(failure.table), QString::fromUtf8(failure.condition));
         EXPECT_FALSE(saveGrid());
         EXPECT_EQ(allRows(Id), before);
-        execute(QStringLiteral("drop trigger refuse") + (database->backend() == orvtest::Backend::SQLite
-                                                             ? QString()
-                                                             : QStringLiteral(" on ") + failure.table));
+        execute(QStringLiteral("drop trigger refuse")
+            + (database->backend() == orvtest::Backend::SQLite ? QString()
+                                                               : QStringLiteral(" on ") + failure.table));
         if (database->backend() == orvtest::Backend::PostgreSQL)
             execute(QStringLiteral("drop function refuse()"));
     }
@@ -246,7 +254,8 @@ TEST_P(FailingStatement, StatisticsReportSaveRollsBackWhole)
 
     EXPECT_FALSE(store::SaveStatReport(grid, 1, 1, 4, 3));
     EXPECT_EQ(allRows(Id), before);
-    EXPECT_EQ(scalar(QStringLiteral("select procedure_name from orv_error_log")), QStringLiteral("SaveStatReport"));
+    EXPECT_EQ(
+        scalar(QStringLiteral("select procedure_name from orv_error_log")), QStringLiteral("SaveStatReport"));
 }
 
 STORE_TEST_SUITE(ReportSave);
@@ -280,7 +289,8 @@ TEST_P(LargeSheet, EveryCellKeepsItsFormatRows)
         (QList<QStringList> { { "7505", "50", "50" } }));
     // The width list of 50 columns takes 9 × 9 + 41 × 10 characters, the height list 9 × 8 + 41 × 9: two
     // rows each, before the 7,500.
-    EXPECT_EQ(scalar(QStringLiteral("select count(*) from report_format where format_type in ('COLWIDTH','ROWHEIGHT')")),
+    EXPECT_EQ(scalar(QStringLiteral(
+                  "select count(*) from report_format where format_type in ('COLWIDTH','ROWHEIGHT')")),
         QStringLiteral("4"));
 }
 
