@@ -9,10 +9,9 @@ namespace platform::outside {
 // Rewrites a statement written in SQL Server's dialect (as stored reports and hosts write them) into
 // the dialect of SQLite or PostgreSQL: getdate(), Convert(type, x[, style]), isnull(, len(, substring(,
 // charindex(, left(/right( (SQLite), year(/month(/day(, datepart(, dateadd(, datediff(, [name],
-// N'text', "select top n", "dbo." and "with (nolock)"; on PostgreSQL an order list also sorts NULL first,
-// as SQL Server does. Literals, quoted names and comments are never
-// touched; what it does not know ("+" joining texts among others) stays as written. For SQL Server
-// the text comes back unchanged.
+// N'text', "select top n", "dbo." and "with (nolock)"; on PostgreSQL an order list also sorts NULL
+// first, as SQL Server does. Literals, quoted names and comments are never touched; what it does not
+// know ("+" joining texts among others) stays as written. For SQL Server the text comes back unchanged.
 QString rewriteSqlServerDialect(const QString& sql, db::Dialect target);
 
 } // namespace platform::outside
