@@ -1,0 +1,389 @@
+#include "EngineFixture.h"
+
+#include "engine/DataRecords.h"
+#include "engine/DataSource.h"
+#include "engine/EngineState.h"
+#include "engine/GroupFields.h"
+#include "engine/SqlClauses.h"
+#include "platform/db/Recordset.h"
+#include "platform/Error.h"
+
+#include <QDate>
+
+using namespace enginetest;
+using engine::dataEngine;
+
+namespace
+{
+
+TEST(JoinSqlCondition, ConditionsAreParenthesisedAndListsAreListed)
+{
+    const struct {
+        QString a;
+        QString b;
+        QString separator;
+        QString joined;
+    } cases[] = {
+        { "a=1", "b=2", " and ", "( a=1)  and  (b=2) " },
+        { "a=1 or a=3", "b=2", " and ", "( a=1 or a=3)  and  (b=2) " },
+        { "", "b=2 or c=3", " and ", "(b=2 or c=3) " },
+        { "a=1", "", " and ", "(a=1) " },
+        { "", "", " and ", "" },
+        { "  ", " ", " and ", "" },
+        { "t.y,t.z", "t.x", " , ", "t.y,t.z , t.x" },
+        { "t.y", "", " , ", "t.y " },
+        { "", "t.x", " , ", "t.x " },
+        { "a=1", "b=2", " or ", "" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(engine::JoinSqlCondition(c.a, c.b, c.separator), c.joined)
+            << c.a.toStdString() << " | " << c.b.toStdString();
+}
+
+TEST(AddSqlCondition, TheConditionJoinsTheStatementsOwnWhereBeforeItsLaterClauses)
+{
+    const QString condition = QStringLiteral("(k=1 or k=2) ");
+    const struct {
+        QString sql;
+        QString result;
+    } cases[] = {
+        { "select * from t", "select * from t where (k=1 or k=2)" },
+        { "select * from t order by id", "select * from t where (k=1 or k=2) order by id" },
+        { "select a, count(*) from t group by a order by a",
+            "select a, count(*) from t where (k=1 or k=2) group by a order by a" },
+        { "select * from t where x=1 or y=2 order by id",
+            "select * from t where (x=1 or y=2) and (k=1 or k=2) order by id" },
+        { "select * from t WHERE x=1 GROUP BY a HAVING count(*)>1",
+            "select * from t where (x=1) and (k=1 or k=2) GROUP BY a HAVING count(*)>1" },
+        { "select * from t where id in (select id from u where v=1 order by id) order by id",
+            "select * from t where (id in (select id from u where v=1 order by id)) and (k=1 or k=2) order "
+            "by id" },
+        { "select * from (select * from u where v=1) s order by id",
+            "select * from (select * from u where v=1) s where (k=1 or k=2) order by id" },
+        { "select * from t where note='x order by y'",
+            "select * from t where (note='x order by y') and (k=1 or k=2)" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(engine::AddSqlCondition(c.sql, condition), c.result);
+    EXPECT_EQ(engine::AddSqlCondition(QStringLiteral("select * from t"), QStringLiteral(" ")),
+        QStringLiteral("select * from t"));
+}
+
+TEST(SortList, TermsKeepTheirExpressionsAndDirections)
+{
+    const QList<engine::SortTerm> terms
+        = engine::parseSortList(QStringLiteral("t.a desc,Convert(float,t.b), t.c ASC,,t.casename"));
+    ASSERT_EQ(terms.size(), 4);
+    EXPECT_EQ(terms[0].expression, QStringLiteral("t.a"));
+    EXPECT_EQ(terms[0].direction, QStringLiteral("desc"));
+    EXPECT_EQ(terms[1].expression, QStringLiteral("Convert(float,t.b)"));
+    EXPECT_EQ(terms[1].direction, QString());
+    EXPECT_EQ(terms[2].text(), QStringLiteral("t.c ASC"));
+    EXPECT_EQ(terms[3].text(), QStringLiteral("t.casename"));
+}
+
+TEST(NormalizeOrderBy, OrderTermsNamingAGroupFieldLeadTheGroupsWithTheirDirection)
+{
+    const struct {
+        const char* name;
+        QStringList groups;
+        QString order;
+        QStringList groupTerms;
+        QString rest;
+        QString orderBy;
+    } cases[] = {
+        { "a host term on a group field", { "t.y", "t.z" }, "t.z DESC,t.x", { "t.z DESC", "t.y" }, "t.x",
+            "t.z DESC,t.y , t.x" },
+        { "a name that contains a group field's name is another field", { "t.a" }, "t.ab,t.b", { "t.a" },
+            "t.ab,t.b", "t.a , t.ab,t.b" },
+        { "names holding ASC or DESC are whole", { "t.y" }, "t.basic_no,t.class_desc", { "t.y" },
+            "t.basic_no,t.class_desc", "t.y , t.basic_no,t.class_desc" },
+        { "a bare group field and a qualified term", { "folder_no" }, "wsda.folder_no desc",
+            { "folder_no desc" }, "", "folder_no desc " },
+        { "the same column of another table", { "a.id" }, "b.id", { "a.id" }, "b.id", "a.id , b.id" },
+        { "the host's priority among moved fields", { "t.y", "t.z", "t.w" }, "t.z desc, t.w",
+            { "t.z desc", "t.w", "t.y" }, "", "t.z desc,t.w,t.y " },
+        { "a field sorted twice", { "t.z" }, "t.z,t.z desc,t.x", { "t.z" }, "t.x", "t.z , t.x" },
+        { "an expression names no field", { "t.a" }, "Convert(float,t.a),t.b", { "t.a" },
+            "Convert(float,t.a),t.b", "t.a , Convert(float,t.a),t.b" },
+        { "no groups", {}, "t.a desc", {}, "t.a desc", "t.a desc " },
+        { "no order", { "t.a", "t.b" }, "", { "t.a", "t.b" }, "", "t.a,t.b " },
+        { "neither", {}, "", {}, "", "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const engine::DataSort sort = engine::NormalizeOrderBy(c.order, c.groups);
+        EXPECT_EQ(sort.groupTerms, c.groupTerms);
+        EXPECT_EQ(sort.groupFields.size(), c.groups.size());
+        EXPECT_EQ(sort.order, c.rest);
+        EXPECT_EQ(sort.orderByText(), c.orderBy);
+    }
+}
+
+TEST(GroupFields, TheInnermostGroupHeadEndsTheGroupRows)
+{
+    using store::RegionEntry;
+    const struct {
+        bool level1, level2, level3;
+        int last;
+    } cases[] = {
+        { false, true, true, 0 },
+        { true, false, false, 3 },
+        { true, true, false, 5 },
+        { true, true, true, 8 },
+        { true, false, true, 3 },
+    };
+    for (const auto& c : cases) {
+        store::RegionTable regions;
+        regions[RegionEntry::GroupHead1] = { c.level1, 2, 3 };
+        regions[RegionEntry::GroupHead2] = { c.level2, 4, 5 };
+        regions[RegionEntry::GroupHead3] = { c.level3, 6, 8 };
+        store::reportState().RegionTable = regions;
+        EXPECT_EQ(engine::LastGroupHeadRow(), c.last);
+    }
+    store::reportState() = store::ReportState {};
+}
+
+TEST(GroupFields, OptionsAreNotPartOfTheField)
+{
+    EXPECT_EQ(
+        engine::ExpressionToFieldList({ "t.a&F&", "t.b&2-4&B&", "c" }), (QStringList { "t.a", "t.b", "c" }));
+}
+
+TEST(FieldValueToSql, ValuesBecomeLiteralsThatCannotEndEarly)
+{
+    using platform::db::FieldInfo;
+    const auto record = platform::db::Recordset::fabricate({
+        FieldInfo { "name", QMetaType::QString, 50 },
+        FieldInfo { "count", QMetaType::LongLong },
+        FieldInfo { "share", QMetaType::Double },
+        FieldInfo { "filed", QMetaType::QDate },
+        FieldInfo { "missing", QMetaType::QString, 10 },
+        FieldInfo { "code", QMetaType::LongLong },
+    });
+    record->addNew();
+    record->setValue(0, QStringLiteral("王's 复印件"));
+    record->setValue(1, 42);
+    record->setValue(2, 0.25);
+    record->setValue(3, QDate(2024, 1, 31));
+    record->setValue(5, QStringLiteral("1; drop table wsda"));
+
+    EXPECT_EQ(engine::FieldValueToSql(record->field(0), false), QStringLiteral("'王''s 复印件'"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(0), true), QStringLiteral("rtrim('王''s 复印件 ')"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(1), false), QStringLiteral("42"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(2), false), QStringLiteral("0.25"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(3), false), QStringLiteral("'2024-01-31'"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(4), false), QStringLiteral("Null"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(5), false), QStringLiteral("'1; drop table wsda'"));
+}
+
+// A list of the demo archive: select list, table, the report's own condition and order.
+class DataSourceTest : public EngineTest
+{
+protected:
+    void SetUp() override
+    {
+        useDatabase(Content::DemoArchive);
+        store::ReportState& state = store::reportState();
+        state.SqlSelect = QStringLiteral("wsda.*");
+        state.TablesName = QStringLiteral("wsda");
+        state.SqlOrder = QStringLiteral("wsda.piece_no");
+        state.ReportGroupId = QStringLiteral("wsda");
+        state.RegionTable[store::RegionEntry::GroupHead1] = { true, 2, 2 };
+        state.RegionTable[store::RegionEntry::GroupHead2] = { true, 3, 3 };
+        state.RegionTable[store::RegionEntry::GroupHead3] = { true, 4, 4 };
+        state.RegionTable[store::RegionEntry::DataDetail] = { true, 5, 5 };
+    }
+
+    int count(const QString& condition) const
+    {
+        return scalar(QStringLiteral("select count(*) from wsda where ") + condition).toInt();
+    }
+
+    int dataRecords() const { return dataEngine().ReportDataRs->recordCount(); }
+};
+
+ENGINE_TEST_SUITE(DataSourceTest);
+
+TEST_P(DataSourceTest, GroupFieldsAreTheDescribedFieldCellsOfTheGroupHeadsInTemplateOrder)
+{
+    cell(4, 4, QStringLiteral("@B|wsda.no_such_column"));
+    cell(4, 3, QStringLiteral("@B|wsda.folder_no"));
+    cell(5, 3, QStringLiteral("@B|wsda.title"));
+    cell(2, 5, QStringLiteral("@B|wsda.filing_year&F&"));
+    cell(3, 3, QStringLiteral("@B|retention&2-1&B&"));
+    cell(2, 3, QStringLiteral("@B|wsda.filing_year"));
+    cell(2, 2, QStringLiteral("@A|归档年度"));
+    cell(1, 3, QStringLiteral("@B|wsda.responsible"));
+
+    EXPECT_EQ(
+        engine::GetGroupFields(), (QStringList { "wsda.filing_year", "retention&2-1&B&", "wsda.folder_no" }));
+    EXPECT_EQ(engine::ExpressionToFieldList(engine::GetGroupFields()),
+        (QStringList { "wsda.filing_year", "retention", "wsda.folder_no" }));
+}
+
+TEST_P(DataSourceTest, TheQuerySortsByTheGroupsThenTheHostsOrderAndLeavesTheStateAsItWas)
+{
+    cell(2, 3, QStringLiteral("@B|wsda.filing_year"));
+    cell(3, 3, QStringLiteral("@B|wsda.retention"));
+    store::ReportState& state = store::reportState();
+    state.SqlWhere = QStringLiteral("wsda.archive_flag='已组卷'");
+    state.SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.retention='长期'");
+    state.SelectOrder = QStringLiteral("wsda.retention desc,wsda.piece_no");
+
+    EXPECT_EQ(engine::BuildDataSourceSql(state.SqlSelect),
+        QStringLiteral(
+            "select wsda.* from wsda where ( wsda.archive_flag='已组卷')  and  (wsda.retention='永久' or "
+            "wsda.retention='长期')  order by wsda.retention desc,wsda.filing_year , wsda.piece_no"));
+    EXPECT_EQ(state.SelectOrder, QStringLiteral("wsda.retention desc,wsda.piece_no"));
+
+    state.SelectOrder.clear();
+    state.SelectWhere.clear();
+    EXPECT_EQ(engine::BuildDataSourceSql(QStringLiteral("wsda.title")),
+        QStringLiteral("select wsda.title from wsda where (wsda.archive_flag='已组卷')  order by "
+                       "wsda.filing_year,wsda.retention , wsda.piece_no"));
+}
+
+TEST_P(DataSourceTest, TheHostsFilterKeepsItsMeaningBesideTheReportsCondition)
+{
+    store::ReportState& state = store::reportState();
+    state.SqlWhere = QStringLiteral("wsda.filing_year>=2004");
+    state.SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.filing_year=2003");
+
+    engine::GetDataRecord();
+    const int expected
+        = count(QStringLiteral("filing_year>=2004 and (retention='永久' or filing_year=2003)"));
+    ASSERT_GT(expected, 0);
+    EXPECT_LT(expected, count(QStringLiteral("filing_year>=2004 and retention='永久' or filing_year=2003")));
+    EXPECT_EQ(dataRecords(), expected);
+    EXPECT_FALSE(store::reportState().UseCallerRecordset);
+    EXPECT_EQ(dataEngine().SourceSqlTail.left(6), QStringLiteral(" wsda "));
+}
+
+TEST_P(DataSourceTest, TheRecordBufferHasTheDataFieldsAndNoRows)
+{
+    store::reportState().SqlSelect = QStringLiteral("wsda.recid, wsda.title, wsda.filing_year");
+    engine::GetDataRecord();
+    const engine::DataEngineState& engine = dataEngine();
+    ASSERT_TRUE(engine.RecordBufferRs);
+    EXPECT_EQ(engine.BufferFieldCount, 3);
+    EXPECT_EQ(engine.RecordBufferRs->recordCount(), 0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(engine.RecordBufferRs->fields()[i].name, engine.ReportDataRs->fields()[i].name);
+        EXPECT_EQ(engine.RecordBufferRs->fields()[i].type, engine.ReportDataRs->fields()[i].type);
+    }
+    EXPECT_EQ(engine.PageNumber, 0);
+}
+
+TEST_P(DataSourceTest, TheHostsRecordSetIsReadAsItIsAndNeverWritten)
+{
+    auto host = std::make_shared<platform::db::Recordset>();
+    host->open(
+        QStringLiteral("select recid, title, filing_year from wsda where filing_year=2004 order by recid"),
+        *database->connection());
+    host->moveNext();
+    host->moveNext();
+    const int position = host->absolutePosition();
+    const QString title = host->text(QStringLiteral("title"));
+    store::reportState().DataRecordSet = host;
+    store::reportState().SelectWhere = QStringLiteral("wsda.filing_year=2009");
+
+    engine::GetDataRecord();
+    engine::DataEngineState& engine = dataEngine();
+    EXPECT_EQ(engine.ReportDataRs, host);
+    EXPECT_FALSE(engine.ReportDataRsIsOwned);
+    EXPECT_TRUE(store::reportState().UseCallerRecordset);
+    EXPECT_EQ(engine.BufferFieldCount, 3);
+
+    // What is written into the buffer stays there.
+    engine.RecordBufferRs->addNew();
+    engine.RecordBufferRs->setValue(QStringLiteral("title"), QStringLiteral("改写"));
+    EXPECT_TRUE(host->isOpen());
+    EXPECT_EQ(host->absolutePosition(), position);
+    EXPECT_EQ(host->text(QStringLiteral("title")), title);
+    EXPECT_EQ(host->recordCount(), count(QStringLiteral("filing_year=2004")));
+    host->updateBatch(); // nothing pending: the table is unchanged
+    EXPECT_EQ(count(QStringLiteral("title='改写'")), 0);
+}
+
+TEST_P(DataSourceTest, AKCellReplacesTheQueryAndTakesTheHostsConditions)
+{
+    cell(1, 9,
+        QStringLiteral("@K|select * from @Table@ where filing_year=2004 or filing_year=2005 order by recid"));
+    store::reportState().SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.retention='长期'");
+
+    engine::GetDataRecord();
+    const engine::DataEngineState& engine = dataEngine();
+    EXPECT_EQ(engine.SourceSql,
+        QStringLiteral(
+            "select * from wsda where (filing_year=2004 or filing_year=2005) and (wsda.retention='永久' or "
+            "wsda.retention='长期') order by recid"));
+    EXPECT_FALSE(engine.DistinctSource);
+    EXPECT_EQ(dataRecords(),
+        count(QStringLiteral(
+            "(filing_year=2004 or filing_year=2005) and (retention='永久' or retention='长期')")));
+    EXPECT_EQ(engine.SourceSqlTail, engine.SourceSql.mid(13));
+}
+
+TEST_P(DataSourceTest, AnICellRunsAsWritten)
+{
+    cell(1, 9, QStringLiteral("@I|select * from wsda where filing_year=2006"));
+    cell(1, 10, QStringLiteral("@K|select * from wsda"));
+    store::reportState().SelectWhere = QStringLiteral("wsda.retention='永久'");
+
+    engine::GetDataRecord();
+    EXPECT_EQ(dataEngine().SourceSql, QStringLiteral("select * from wsda where filing_year=2006"));
+    EXPECT_EQ(dataRecords(), count(QStringLiteral("filing_year=2006")));
+}
+
+TEST_P(DataSourceTest, AStaticReportShowsTheFirstRecordOnly)
+{
+    cell(1, 9, QStringLiteral("@I|StaticReport"));
+    engine::GetDataRecord();
+    EXPECT_TRUE(dataEngine().StaticReport);
+    EXPECT_EQ(dataEngine().SourceSql, QString());
+    ASSERT_EQ(dataRecords(), 1);
+    EXPECT_EQ(dataEngine().ReportDataRs->field(QStringLiteral("piece_no")).text(), QStringLiteral("1"));
+}
+
+TEST_P(DataSourceTest, ADataSourceThatCannotBeOpenedGivesWayToTheBuiltQuery)
+{
+    cell(1, 9, QStringLiteral("@I|select * from no_such_table"));
+    store::reportState().SelectWhere = QStringLiteral("wsda.filing_year=2007");
+    engine::GetDataRecord();
+    EXPECT_EQ(dataRecords(), count(QStringLiteral("filing_year=2007")));
+}
+
+TEST_P(DataSourceTest, ABrokenQueryReachesTheCaller)
+{
+    store::reportState().SelectWhere = QStringLiteral("no_such_column=1");
+    EXPECT_THROW(engine::GetDataRecord(), platform::Error);
+}
+
+TEST_P(DataSourceTest, ANumericSortRunsAsWritten)
+{
+    store::reportState().SqlOrder = QStringLiteral("Convert(float,wsda.folder_no) desc");
+    engine::GetDataRecord();
+    platform::db::Recordset& data = *dataEngine().ReportDataRs;
+    EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));
+    EXPECT_EQ(
+        data.text(QStringLiteral("folder_no")), scalar(QStringLiteral("select max(folder_no) from wsda")));
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_P(DataSourceTest, ANumericSortTheDatabaseRefusesFallsBackToThePlainFields)
+{
+    // A stored sort with one parenthesis too many: the query fails, and without the numeric wrappers
+    // (and their parentheses) it runs.
+    store::reportState().SqlOrder = QStringLiteral("Convert(float,wsda.title) desc)");
+    engine::GetDataRecord();
+    platform::db::Recordset& data = *dataEngine().ReportDataRs;
+    EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));
+    EXPECT_EQ(data.text(QStringLiteral("title")), scalar(QStringLiteral("select max(title) from wsda")));
+    ASSERT_EQ(ui.boxes().size(), 1u);
+    EXPECT_EQ(
+        ui.boxes()[0].text, QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。"));
+    EXPECT_EQ(ui.boxes()[0].title, QStringLiteral("报表打印"));
+}
+
+} // namespace

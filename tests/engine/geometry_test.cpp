@@ -1,0 +1,545 @@
+#include "EngineFixture.h"
+
+#include "demo/DemoReports.h"
+#include "engine/EngineState.h"
+#include "engine/FitScale.h"
+#include "engine/PageGeometry.h"
+#include "engine/PageMargins.h"
+#include "engine/PaperChecks.h"
+#include "engine/PaperSizes.h"
+#include "engine/StoredSizes.h"
+#include "platform/Error.h"
+#include "platform/grid/Sheet.h"
+#include "store/PageSettings.h"
+
+using namespace enginetest;
+using engine::dataEngine;
+using platform::ui::PrinterOrientation;
+
+namespace
+{
+
+// A4 on the PDF printer: 210 x 297 mm.
+constexpr int A4Width = 11906;
+constexpr int A4Height = 16838;
+
+class GeometryTest : public EngineTest
+{
+protected:
+    void setDetailBand(int first, int last)
+    {
+        store::reportState().RegionTable[store::RegionEntry::DataDetail] = { true, first, last };
+    }
+};
+
+ENGINE_TEST_SUITE(GeometryTest);
+
+struct RecordsPerPageCase {
+    const char* name;
+    int dataRows;
+    int designHeight;
+    double topMargin;
+    double bottomMargin;
+    QString heights; // rows 1 to 5, the detail band rows 3 to 4
+    int recordsPerPage;
+    int freeHeight; // -1: not touched
+};
+
+TEST_P(GeometryTest, RecordsPerPageFromTheStoredRowsAndTheDesignedPaper)
+{
+    const RecordsPerPageCase cases[] = {
+        { "a number of rows is taken as stored", 5, A4Height, 0.39375, 0.39375,
+            sizeList({ { 3, "300" }, { 4, "0" } }), 5, -1 },
+        // 16838 - 567 - 567 - 3000 = 12704 twips for blocks of 300.
+        { "FIX fills the paper below the fixed rows", store::keywords::DataRowsFixMode, A4Height, 0.39375,
+            0.39375, sizeList({ { 1, "1000" }, { 2, "1000" }, { 3, "200" }, { 4, "100" }, { 5, "1000" } }),
+            42, 12704 },
+        { "AUTO sizes its pages as FIX does", store::keywords::DataRowsAutoMode, A4Height, 0.39375, 0.39375,
+            sizeList({ { 1, "1000" }, { 2, "1000" }, { 3, "200" }, { 4, "100" }, { 5, "1000" } }), 42,
+            12704 },
+        // 10001 - 4.5 = 9996.5 goes to the even 9996.
+        { "a half twip goes to the even whole number", store::keywords::DataRowsFixMode, 10001, 0.003125, 0,
+            sizeList({ { 3, "50" }, { 4, "50" } }), 99, 9996 },
+        { "a fractional row height is rounded before it is added", store::keywords::DataRowsFixMode, 10000, 0,
+            0, sizeList({ { 1, "999.5" }, { 3, "100.5" }, { 4, "99.5" } }), 45, 9000 },
+    };
+    for (const RecordsPerPageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        execute(QStringLiteral("delete from report_format"));
+        rowHeights(1, 5, c.heights);
+        setDetailBand(3, 4);
+        store::ReportState& state = store::reportState();
+        state.DataRows = c.dataRows;
+        state.TopMarge = c.topMargin;
+        state.BottomMarge = c.bottomMargin;
+        dataEngine().DesignPaperHeight = c.designHeight;
+        dataEngine().FreeHeight = -1;
+
+        EXPECT_TRUE(engine::GetDataCountInPage());
+        EXPECT_EQ(dataEngine().RecordsPerPage, c.recordsPerPage);
+        EXPECT_EQ(dataEngine().FreeHeight, c.freeHeight);
+    }
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(loggedProcedures().isEmpty());
+}
+
+TEST_P(GeometryTest, APageThatHoldsNoRecordIsRefusedWithAMessage)
+{
+    const struct {
+        const char* name;
+        int dataRows;
+        int designHeight;
+        QString heights;
+        bool logged;
+    } cases[] = {
+        { "a detail band taller than the page", store::keywords::DataRowsFixMode, 3000,
+            sizeList({ { 3, "2000" }, { 4, "2000" } }), false },
+        { "a paper of size 0", store::keywords::DataRowsFixMode, 0, sizeList({ { 3, "200" } }), false },
+        { "a detail band without stored heights", store::keywords::DataRowsFixMode, A4Height,
+            sizeList({ { 1, "500" } }), true },
+        { "0 rows per page", 0, A4Height, sizeList({ { 3, "200" } }), false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        useDatabase(Content::Schema);
+        rowHeights(1, 5, c.heights);
+        setDetailBand(3, 4);
+        store::ReportState& state = store::reportState();
+        state.DataRows = c.dataRows;
+        state.TopMarge = 0;
+        state.BottomMarge = 0;
+        dataEngine().DesignPaperHeight = c.designHeight;
+        const auto boxesBefore = ui.boxes().size();
+
+        EXPECT_FALSE(engine::GetDataCountInPage());
+        EXPECT_LT(dataEngine().RecordsPerPage, 1);
+        ASSERT_EQ(ui.boxes().size(), boxesBefore + 1);
+        EXPECT_EQ(ui.boxes().back().text, state.ErrorMessage);
+        EXPECT_TRUE(ui.boxes().back().text.contains(QStringLiteral("不能生成报表")));
+        EXPECT_EQ(loggedProcedures(), c.logged ? QStringList { "GetDataCountInPage" } : QStringList {});
+    }
+}
+
+TEST_P(GeometryTest, InSilentWebModeTheRefusalGoesToTheErrorMessageOnly)
+{
+    store::ReportState& state = store::reportState();
+    state.WebPrintMode = true;
+    state.DataRows = 0;
+
+    EXPECT_FALSE(engine::GetDataCountInPage());
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(state.ErrorMessage.contains(QStringLiteral("不能生成报表")));
+}
+
+TEST_P(GeometryTest, PageSheetRowsRepeatTheDetailBandOncePerRecordBetweenTheMarginRows)
+{
+    const struct {
+        int colCount;
+        int rowCount;
+        std::optional<std::pair<int, int>> band;
+        int recordsPerPage;
+        int sheetCols;
+        int sheetRows;
+        int detailRows;
+    } cases[] = {
+        { 8, 12, std::pair { 6, 7 }, 10, 9, 9 * 2 + 12 + 2, 2 },
+        { 7, 9, std::pair { 5, 5 }, 20, 8, 19 + 9 + 2, 1 }, { 5, 10, std::nullopt, 3, 6, 2 + 10 + 2, 1 },
+        { 5, 10, std::pair { 7, 5 }, 3, 6, 2 + 10 + 2, 1 }, // a band ending before it begins counts one row
+    };
+    for (const auto& c : cases) {
+        store::ReportState& state = store::reportState();
+        state.ColCount = c.colCount;
+        state.RowCount = c.rowCount;
+        state.RegionTable.clear();
+        if (c.band)
+            setDetailBand(c.band->first, c.band->second);
+        dataEngine().RecordsPerPage = c.recordsPerPage;
+
+        engine::GetPageRowCount();
+        EXPECT_EQ(dataEngine().PageSheetCols, c.sheetCols);
+        EXPECT_EQ(dataEngine().PageSheetRows, c.sheetRows);
+        EXPECT_EQ(engine::GetDetailRowCount(), c.detailRows);
+    }
+}
+
+TEST_P(GeometryTest, APageOfMoreThan32767RowsIsAnOverflow)
+{
+    store::reportState().RowCount = 10;
+    setDetailBand(2, 3);
+    dataEngine().RecordsPerPage = 20000;
+    try {
+        engine::GetPageRowCount();
+        FAIL() << "no overflow";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::Overflow);
+    }
+}
+
+TEST_P(GeometryTest, StoredRowsCountOnTheirSideOfTheDetailBandItemByItem)
+{
+    setDetailBand(3, 4);
+    // One stored list straddles the band, as a designer that saved the rows in one block would write it.
+    rowHeights(1, 6,
+        sizeList({ { 1, "500" }, { 2, "400" }, { 3, "300" }, { 4, "200" }, { 5, "100" }, { 6, "50" } }));
+    rowHeights(7, 8, sizeList({ { 7, "60" }, { 8, "70.5" } }));
+    colWidths(sizeList({ { 1, "1000" }, { 2, "2000" } }));
+    colWidths(sizeList({ { 3, "1500.5" }, { 4, "1501.5" } }));
+
+    EXPECT_EQ(engine::LoadRowHeights(), 500 + 400 + 100 + 50 + 60 + 70);
+    EXPECT_EQ(engine::GetRowsHeight(), 300 + 200);
+    EXPECT_EQ(engine::LoadColWidths(), 1000 + 2000 + 1500 + 1502);
+}
+
+TEST_P(GeometryTest, ASizeThatIsNoNumberFailsTheTotalsButNotTheDetailBlock)
+{
+    setDetailBand(2, 2);
+    rowHeights(1, 1, sizeList({ { 1, "abc" } }));
+    rowHeights(2, 2, sizeList({ { 2, "300" } }));
+    colWidths(sizeList({ { 1, "wide" } }));
+
+    EXPECT_THROW(engine::LoadRowHeights(), platform::Error);
+    EXPECT_THROW(engine::LoadColWidths(), platform::Error);
+    EXPECT_EQ(engine::GetRowsHeight(), 300);
+}
+
+TEST_P(GeometryTest, DesignedPaperComesFromThePrinterTheNoteOrTheLookup)
+{
+    execute(
+        QStringLiteral("insert into page_size (paper_size, paper_name, paper_width, paper_height, "
+                       "paper_scalewidth, paper_scaleheight) values (500, '档案纸', 16, 22, 8960, 12320)"));
+    const struct {
+        const char* name;
+        int code;
+        PrinterOrientation printer;
+        std::optional<QString> note; // the PAGE_SIZE row's note; none: no row
+        int width;
+        int height;
+    } cases[] = {
+        { "A4 that the printer takes", 9, PrinterOrientation::Portrait, QString(), A4Width, A4Height },
+        { "in portrait sense on a landscape printer", 9, PrinterOrientation::Landscape, QString(), A4Width,
+            A4Height },
+        { "A3", 8, PrinterOrientation::Portrait, QString(), A4Height, 23811 },
+        { "custom paper from the note", 256, PrinterOrientation::Portrait,
+            QStringLiteral("20|30|11200|16800"), 11200, 16800 },
+        { "custom paper with an empty note from the lookup", 256, PrinterOrientation::Portrait, QString(""),
+            11760, 16632 },
+        { "custom paper without a PAGE_SIZE row", 256, PrinterOrientation::Portrait, std::nullopt, 0, 0 },
+        { "a code only the lookup knows", 500, PrinterOrientation::Portrait, QString(), 8960, 12320 },
+        { "a code nobody knows", 501, PrinterOrientation::Portrait, QString(), 0, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        execute(QStringLiteral("delete from report_info"));
+        if (c.note)
+            info(QStringLiteral("PAGE_SIZE"), QString::number(c.code), 1, *c.note);
+        platform::ui::setDefaultPrinterOrientation(c.printer);
+        EXPECT_EQ(engine::LoadPageSize(), c.note ? c.code : 9);
+        int width = 0;
+        int height = 0;
+        engine::LoadPaperScale(c.code, width, height);
+        EXPECT_EQ(width, c.width);
+        EXPECT_EQ(height, c.height);
+    }
+}
+
+struct PaperCheckCase {
+    const char* name;
+    bool landscape;
+    QString widths;
+    std::optional<QString> leftMargin; // none: no row
+    std::optional<QString> rightMargin;
+    bool over;
+};
+
+TEST_P(GeometryTest, ColumnsWiderThanTheDesignedPaperAreRefused)
+{
+    const PaperCheckCase cases[] = {
+        // Without margin rows 1134 + 567 twips stand for both margins.
+        { "exactly as wide as A4", false, sizeList({ { 2, "5000" }, { 3, "5205" } }), std::nullopt,
+            std::nullopt, false },
+        { "one twip wider than A4", false, sizeList({ { 2, "5000" }, { 3, "5206" } }), std::nullopt,
+            std::nullopt, true },
+        { "landscape takes the paper's height", true, sizeList({ { 2, "15137" } }), std::nullopt,
+            std::nullopt, false },
+        { "stored margins", false, sizeList({ { 2, "9026" } }), QStringLiteral("1.0"), QStringLiteral("1.0"),
+            false },
+        { "stored margins, one twip more", false, sizeList({ { 2, "9027" } }), QStringLiteral("1.0"),
+            QStringLiteral("1.0"), true },
+        { "only a left margin row: no right margin", false, sizeList({ { 2, "10466" } }),
+            QStringLiteral("1.0"), std::nullopt, false },
+        { "an empty margin counts its default", false, sizeList({ { 2, "10205" } }), QStringLiteral(""),
+            QStringLiteral(" "), false },
+    };
+    for (const PaperCheckCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        useDatabase(Content::Schema);
+        colWidths(c.widths);
+        if (c.leftMargin)
+            info(QStringLiteral("LEFT_MARGE"), *c.leftMargin);
+        if (c.rightMargin)
+            info(QStringLiteral("RIGHT_MARGE"), *c.rightMargin);
+        store::reportState().PageLandscape = c.landscape;
+        const qsizetype boxesBefore = ui.boxTexts().size();
+
+        EXPECT_EQ(engine::IsOverDesignPaper(), c.over);
+        EXPECT_EQ(dataEngine().DesignPaperWidth, c.landscape ? A4Height : A4Width);
+        EXPECT_EQ(dataEngine().DesignPaperHeight, c.landscape ? A4Width : A4Height);
+        EXPECT_EQ(ui.boxTexts().mid(boxesBefore),
+            c.over ? QStringList { "报表列宽超过设计纸张大小，请到报表设计模块修改！" } : QStringList {});
+    }
+}
+
+TEST_P(GeometryTest, ThePrinterCheckReadsThePrinterInTheReportsOrientation)
+{
+    colWidths(sizeList({ { 2, "14000" } }));
+    store::ReportState& state = store::reportState();
+    state.SelfFit = false;
+
+    state.PageLandscape = true;
+    platform::ui::setDefaultPrinterOrientation(PrinterOrientation::Portrait);
+    EXPECT_TRUE(engine::IsOverPrinterPaper());
+    EXPECT_EQ(dataEngine().PrinterPaperWidth, A4Height);
+    EXPECT_EQ(dataEngine().PrinterPaperHeight, A4Width);
+
+    state.PageLandscape = false;
+    platform::ui::setDefaultPrinterOrientation(PrinterOrientation::Landscape);
+    EXPECT_FALSE(engine::IsOverPrinterPaper());
+    EXPECT_EQ(dataEngine().PrinterPaperWidth, A4Width);
+    EXPECT_EQ(ui.boxTexts(), QStringList { "报表列宽超过打印纸张大小！" });
+}
+
+TEST_P(GeometryTest, AReportFittedToThePaperPassesThePrinterCheckWithoutReadingThePrinter)
+{
+    colWidths(sizeList({ { 2, "30000" } }));
+    store::reportState().SelfFit = true;
+    const platform::ui::ScriptedPrinters broken { { { platform::ui::PdfPrinterName },
+        platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault } };
+
+    EXPECT_TRUE(engine::IsOverPrinterPaper());
+    EXPECT_EQ(dataEngine().PrinterPaperWidth, 0);
+}
+
+TEST_P(GeometryTest, ThePrinterGetsTheReportsPaperAndIsReadInItsOrientation)
+{
+    store::ReportState& state = store::reportState();
+    state.PageSize = 8;
+    state.PageLandscape = true;
+    engine::GetPrinterPageSize();
+    EXPECT_EQ(platform::ui::defaultPrinterPaperCode(), 8);
+    EXPECT_EQ(dataEngine().PrinterPaperWidth, 23811);
+    EXPECT_EQ(dataEngine().PrinterPaperHeight, A4Height);
+
+    // A custom paper prints at the size of the report's note: 20 x 30 cm.
+    info(QStringLiteral("PAGE_SIZE"), QStringLiteral("256"), 1, QStringLiteral("20|30|11200|16800"));
+    state.PageSize = 256;
+    state.PageLandscape = false;
+    engine::GetPrinterPageSize();
+    EXPECT_EQ(dataEngine().PrinterPaperWidth, 11339);
+    EXPECT_EQ(dataEngine().PrinterPaperHeight, 17008);
+
+    // A printer that does not answer leaves the sizes as they were.
+    const platform::ui::ScriptedPrinters broken { { { platform::ui::PdfPrinterName },
+        platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault } };
+    state.PageSize = 9;
+    engine::GetPrinterPageSize();
+    EXPECT_EQ(dataEngine().PrinterPaperWidth, 11339);
+    EXPECT_EQ(dataEngine().PrinterPaperHeight, 17008);
+}
+
+TEST_P(GeometryTest, CheckOfTheReportsRowsNamesTheFirstTableWithout)
+{
+    EXPECT_FALSE(engine::CheckReportDataExists());
+    index();
+    EXPECT_FALSE(engine::CheckReportDataExists());
+    info(QStringLiteral("DATA_ROWS"), QStringLiteral("10"));
+    EXPECT_FALSE(engine::CheckReportDataExists());
+    cell(1, 2, QStringLiteral("@A|标题"));
+    EXPECT_TRUE(engine::CheckReportDataExists());
+    EXPECT_EQ(ui.boxTexts(),
+        (QStringList { "报表索引信息不存在,不能生成报表!", "报表信息表中数据不存在，不能生成报表！",
+            "报表数据表中数据 不存在，不能生成报表" }));
+    EXPECT_EQ(ui.boxes().front().title, QStringLiteral("提示信息"));
+}
+
+TEST_P(GeometryTest, RegionTableIsRefilledFromTheRegionRows)
+{
+    store::reportState().RegionTable[store::RegionEntry::PageTail] = { true, 30, 31 };
+    info(QStringLiteral("REPORT_HEAD"), QStringLiteral("1:2"));
+    info(QStringLiteral("GROUP_HEAD"), QStringLiteral("3:3"), 1);
+    info(QStringLiteral("GROUP_HEAD"), QStringLiteral("4:5"), 2);
+    info(QStringLiteral("DATA_DETAIL"), QStringLiteral("6:7"));
+    info(QStringLiteral("GROUP_TAIL"), QStringLiteral("8:8"), 2);
+
+    engine::GetRptRegionInfo();
+    const store::RegionTable& regions = store::reportState().RegionTable;
+    EXPECT_EQ(regions[store::RegionEntry::ReportHead], (store::ReportRegion { true, 1, 2 }));
+    EXPECT_EQ(regions[store::RegionEntry::GroupHead1], (store::ReportRegion { true, 3, 3 }));
+    EXPECT_EQ(regions[store::RegionEntry::GroupHead2], (store::ReportRegion { true, 4, 5 }));
+    EXPECT_EQ(regions[store::RegionEntry::DataDetail], (store::ReportRegion { true, 6, 7 }));
+    EXPECT_EQ(regions[store::RegionEntry::GroupTail2], (store::ReportRegion { true, 8, 8 }));
+    EXPECT_FALSE(regions[store::RegionEntry::PageTail].present);
+    EXPECT_EQ(engine::GetDetailRowCount(), 2);
+
+    info(QStringLiteral("PAGE_TAIL"), QStringLiteral("9-9"));
+    engine::GetRptRegionInfo();
+    EXPECT_EQ(loggedProcedures(), QStringList { "GetRptRegionInfo" });
+}
+
+struct ScaleCase {
+    const char* name;
+    bool selfFit;
+    int dataRows;
+    int recordsPerPage;
+    bool printerAnswers;
+    double scaleY;
+    double scaleX;
+    double detailScale;
+};
+
+TEST_P(GeometryTest, FitFactorsStretchTheTemplateToThePrintersPage)
+{
+    // Fixed rows 3300 twips, a detail block of 360, columns 10000 wide, margins 0.39375 inches except the
+    // left one (0.7875): fixed height 567 + 567 + 3300 = 4434; usable width 11906 - 1701 - 5 = 10200.
+    setDetailBand(5, 5);
+    rowHeights(1, 4, sizeList({ { 1, "720" }, { 2, "420" }, { 3, "360" }, { 4, "360" } }));
+    rowHeights(5, 5, sizeList({ { 5, "360" } }));
+    rowHeights(6, 9, sizeList({ { 6, "360" }, { 7, "360" }, { 8, "360" }, { 9, "360" } }));
+    colWidths(sizeList({ { 2, "4000" }, { 3, "6000" } }));
+    const ScaleCase cases[] = {
+        { "not fitted", false, 20, 20, true, 1.0, 1.0, 1.0 },
+        { "FIX stretches the detail as the page", true, store::keywords::DataRowsFixMode, 34, true,
+            16838.0 / 16632, 10200.0 / 10000, 16838.0 / 16632 },
+        { "20 records fill the printer's page", true, 20, 20, true, 16838.0 / 16632, 10200.0 / 10000,
+            (16838.0 - 4434 - 10) / (20 * 360) },
+        { "AUTO fills the page like a number of rows", true, store::keywords::DataRowsAutoMode, 34, true,
+            16838.0 / 16632, 10200.0 / 10000, (16838.0 - 4434 - 10) / (34 * 360) },
+        { "without a printer the designed paper serves", true, 20, 20, false, 16838.0 / 16632,
+            10200.0 / 10000, (16632.0 - 4434 - 10) / (20 * 360) },
+    };
+    for (const ScaleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        store::ReportState& state = store::reportState();
+        state.SelfFit = c.selfFit;
+        state.DataRows = c.dataRows;
+        engine::DataEngineState& engine = dataEngine();
+        engine.RecordsPerPage = c.recordsPerPage;
+        engine.PrinterPaperWidth = A4Width;
+        engine.PrinterPaperHeight = A4Height;
+        engine.DesignPaperWidth = 11760;
+        engine.DesignPaperHeight = 16632;
+        std::optional<platform::ui::ScriptedPrinters> broken;
+        if (!c.printerAnswers)
+            broken.emplace(platform::ui::PrinterScript { { platform::ui::PdfPrinterName },
+                platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault });
+
+        engine::CalcPrintScale();
+        EXPECT_DOUBLE_EQ(engine.ScaleY, c.scaleY);
+        EXPECT_DOUBLE_EQ(engine.ScaleX, c.scaleX);
+        EXPECT_DOUBLE_EQ(engine.DetailScale, c.detailScale);
+    }
+}
+
+TEST_P(GeometryTest, FittingColumnsOfNoWidthIsADivisionByZero)
+{
+    store::reportState().SelfFit = true;
+    store::reportState().DataRows = store::keywords::DataRowsFixMode;
+    dataEngine().DesignPaperWidth = 11760;
+    dataEngine().DesignPaperHeight = 16632;
+    try {
+        engine::CalcPrintScale();
+        FAIL() << "no failure";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::DivisionByZero);
+    }
+}
+
+TEST_P(GeometryTest, MarginsBecomeTheSizesOfThePagesFirstAndLastRowAndColumn)
+{
+    dataEngine().PageSheetRows = 30;
+    dataEngine().PageSheetCols = 8;
+    info(QStringLiteral("TOP_MARGE"), QStringLiteral("0.5"));
+    info(QStringLiteral("BOTTOM_MARGE"), QString(""));
+    info(QStringLiteral("LEFT_MARGE"), QStringLiteral("0"));
+    info(QStringLiteral("RIGHT_MARGE"), QStringLiteral("abc"));
+    store::reportState().TopMarge = 2.0;
+
+    platform::grid::Sheet first;
+    engine::LoadPageMargins(first);
+    EXPECT_EQ(first.rowHeight(1), 720);
+    EXPECT_EQ(first.rowHeight(30), engine::DefaultBottomMarginTwips);
+    EXPECT_EQ(first.colWidth(1), 0);
+    EXPECT_EQ(first.colWidth(8), engine::DefaultRightMarginTwips);
+    EXPECT_EQ(store::reportState().TopMarge, 2.0); // the stored margins do not change the state
+
+    // Later pages replay the margins read for the first one.
+    execute(QStringLiteral("delete from report_info"));
+    platform::grid::Sheet later;
+    engine::LoadPageMargins(later);
+    for (const int row : { 1, 30 })
+        EXPECT_EQ(later.rowHeight(row), first.rowHeight(row));
+    for (const int col : { 1, 8 })
+        EXPECT_EQ(later.colWidth(col), first.colWidth(col));
+}
+
+TEST_P(GeometryTest, WithoutMarginRowsTheDefaultsAreLaidOutAndPutIntoTheState)
+{
+    dataEngine().PageSheetRows = 14;
+    dataEngine().PageSheetCols = 6;
+    store::ReportState& state = store::reportState();
+    state.TopMarge = state.BottomMarge = state.LeftMarge = state.RightMarge = 1.0;
+
+    platform::grid::Sheet grid;
+    engine::LoadPageMargins(grid);
+    EXPECT_EQ(grid.rowHeight(1), 567);
+    EXPECT_EQ(grid.rowHeight(14), 567);
+    EXPECT_EQ(grid.colWidth(1), 1134);
+    EXPECT_EQ(grid.colWidth(6), 567);
+    EXPECT_EQ(state.TopMarge, 0.39375);
+    EXPECT_EQ(state.BottomMarge, 0.39375);
+    EXPECT_EQ(state.LeftMarge, 0.7875);
+    EXPECT_EQ(state.RightMarge, 0.39375);
+}
+
+TEST_P(GeometryTest, TheLastColumnTakesThePrintersWidthThatTheOthersLeave)
+{
+    dataEngine().PageSheetCols = 5;
+    dataEngine().PrinterPaperWidth = A4Width;
+    platform::grid::Sheet grid;
+    grid.setColWidth(1, 1134);
+    grid.setColWidths(2, 4, 3000);
+    engine::SetFillerColWidth(grid);
+    EXPECT_EQ(grid.colWidth(5), A4Width - 1134 - 9000);
+
+    grid.setColWidth(4, 9000);
+    engine::SetFillerColWidth(grid);
+    EXPECT_EQ(grid.colWidth(5), 0);
+}
+
+TEST_P(GeometryTest, TheDemoDataReportLaysOutAsWorkedOutByHand)
+{
+    useDatabase(Content::DemoArchive, 20);
+    store::reportState().ReportId = demo::DataReportId;
+    store::LoadPageSettings();
+
+    EXPECT_TRUE(engine::CheckReportDataExists());
+    EXPECT_FALSE(engine::IsOverDesignPaper()); // columns 9800 + margins 1701 on A4's 11906
+    engine::GetRptRegionInfo();
+    engine::GetPrinterPageSize();
+    ASSERT_TRUE(engine::GetDataCountInPage());
+    engine::GetPageRowCount();
+    engine::CalcPrintScale();
+
+    const engine::DataEngineState& engine = dataEngine();
+    EXPECT_EQ(engine.DesignPaperWidth, A4Width);
+    EXPECT_EQ(engine.DesignPaperHeight, A4Height);
+    EXPECT_EQ(engine.RecordsPerPage, 20);
+    EXPECT_EQ(engine.PageSheetCols, 8);
+    EXPECT_EQ(engine.PageSheetRows, 19 * 1 + 9 + 2);
+    EXPECT_DOUBLE_EQ(engine.ScaleY, 1.0);
+    // Fixed rows 720 + 420 + 360 × 6 = 3300 and margins 1134: (16838 - 4434 - 10) / (20 × 360).
+    EXPECT_DOUBLE_EQ(engine.DetailScale, 12394.0 / 7200);
+    EXPECT_DOUBLE_EQ(engine.ScaleX, 10200.0 / 9800);
+    EXPECT_TRUE(ui.boxes().empty());
+}
+
+} // namespace

@@ -1,0 +1,249 @@
+#include "EngineFixture.h"
+
+#include "engine/DataRecords.h"
+#include "engine/EngineState.h"
+#include "engine/PageCounts.h"
+#include "platform/db/Recordset.h"
+
+#include <QSet>
+
+using namespace enginetest;
+using engine::dataEngine;
+
+namespace
+{
+
+// The group heads of a list of the demo archive, outermost first.
+const QStringList GroupFieldsByLevel = { "wsda.filing_year", "wsda.retention", "wsda.folder_no" };
+constexpr int RecordsPerPage = 7;
+
+struct CountCase {
+    int levels;
+    QString hostWhere;
+    QString hostOrder;
+};
+
+std::string caseName(const CountCase& c)
+{
+    return std::to_string(c.levels) + (c.hostWhere.isEmpty() ? "" : " with filter")
+        + (c.hostOrder.isEmpty() ? "" : " with order");
+}
+
+class PageCountTest : public EngineTest
+{
+protected:
+    void SetUp() override { useDatabase(Content::DemoArchive); }
+
+    // A list of wsda with `levels` group heads (rows 2 to 4) and its detail band on row 5.
+    void defineList(int levels, const QString& hostWhere, const QString& hostOrder)
+    {
+        store::ReportState& state = store::reportState();
+        state.SqlSelect = QStringLiteral("wsda.*");
+        state.TablesName = QStringLiteral("wsda");
+        state.SqlWhere = QStringLiteral("wsda.filing_year>=2005");
+        state.SqlOrder = QStringLiteral("wsda.piece_no");
+        state.SelectWhere = hostWhere;
+        state.SelectOrder = hostOrder;
+        for (int level = 1; level <= levels; ++level) {
+            state.RegionTable[store::groupHeadEntry(level)] = { true, level + 1, level + 1 };
+            cell(level + 1, 3, QStringLiteral("@B|") + GroupFieldsByLevel[level - 1]);
+        }
+        state.RegionTable[store::RegionEntry::DataDetail] = { true, 5, 5 };
+        dataEngine().RecordsPerPage = RecordsPerPage;
+    }
+
+    // The records of each group as the data lists them: runs of equal group values.
+    static QList<long long> groupRuns(platform::db::Recordset& data, int levels)
+    {
+        QList<long long> runs;
+        QStringList previous;
+        for (data.moveFirst(); !data.eof(); data.moveNext()) {
+            QStringList values;
+            for (int level = 0; level < levels; ++level)
+                values.append(data.text(GroupFieldsByLevel[level].section(QLatin1Char('.'), 1)));
+            if (runs.isEmpty() || values != previous)
+                runs.append(0);
+            ++runs.last();
+            previous = values;
+        }
+        return runs;
+    }
+
+    static long long pagesOf(long long records) { return (records + RecordsPerPage - 1) / RecordsPerPage; }
+};
+
+ENGINE_TEST_SUITE(PageCountTest);
+
+TEST_P(PageCountTest, PageTotalsOfEachGroupFollowTheGroupsOfTheData)
+{
+    const QString filter = QStringLiteral("wsda.retention='永久' or wsda.retention='长期'");
+    const QString order = QStringLiteral("wsda.filing_year desc,wsda.piece_no");
+    QList<CountCase> cases;
+    for (int levels = 0; levels <= 3; ++levels) {
+        cases.append({ levels, QString(), QString() });
+        cases.append({ levels, filter, QString() });
+        cases.append({ levels, QString(), order });
+        cases.append({ levels, filter, order });
+    }
+    for (const CountCase& c : cases) {
+        SCOPED_TRACE(caseName(c));
+        useDatabase(Content::DemoArchive);
+        defineList(c.levels, c.hostWhere, c.hostOrder);
+
+        engine::GetDataRecord();
+        if (c.levels == 0)
+            engine::GetRecordPageCount();
+        else
+            engine::GetRecordPageCountByGroup();
+
+        const engine::DataEngineState& engine = dataEngine();
+        const QString condition = c.hostWhere.isEmpty()
+            ? QStringLiteral("filing_year>=2005")
+            : QStringLiteral("filing_year>=2005 and (retention='永久' or retention='长期')");
+        const long long records
+            = scalar(QStringLiteral("select count(*) from wsda where ") + condition).toLongLong();
+        ASSERT_GT(records, 0);
+        EXPECT_EQ(engine.DataRecordCount, records);
+        EXPECT_EQ(engine.ReportDataRs->recordCount(), records);
+
+        if (c.levels == 0) {
+            EXPECT_EQ(engine.TotalPages, pagesOf(records));
+            continue;
+        }
+        const QList<long long> runs = groupRuns(*engine.ReportDataRs, c.levels);
+        const QString groups = GroupFieldsByLevel.mid(0, c.levels).join(QLatin1Char(','));
+        EXPECT_EQ(runs.size(),
+            scalar(QStringLiteral("select count(*) from (select distinct %1 from wsda where %2) g")
+                       .arg(groups, condition))
+                .toInt());
+        QList<long long> pages;
+        long long total = 0;
+        for (const long long run : runs) {
+            pages.append(pagesOf(run));
+            total += pages.last();
+        }
+        EXPECT_EQ(engine.GroupCount, runs.size());
+        EXPECT_EQ(engine.GroupPageCounts, pages);
+        EXPECT_EQ(engine.TotalPages, total);
+        EXPECT_GT(engine.TotalPages, pagesOf(records)); // every group starts a page of its own
+    }
+    EXPECT_TRUE(loggedProcedures().isEmpty());
+}
+
+TEST_P(PageCountTest, RecordsAndPagesWorkedOutByHand)
+{
+    const struct {
+        QList<long long> groups;
+        int perPage;
+        long long records;
+        QList<long long> pages;
+        long long total;
+    } cases[] = {
+        { { 25 }, 10, 25, { 3 }, 3 },
+        { { 10, 11, 4 }, 10, 25, { 1, 2, 1 }, 4 },
+        { { 1, 7, 8 }, 7, 16, { 1, 1, 2 }, 4 },
+        { {}, 10, 0, {}, 0 },
+    };
+    for (const auto& c : cases) {
+        auto counts
+            = platform::db::Recordset::fabricate({ platform::db::FieldInfo { "n", QMetaType::LongLong } });
+        for (const long long n : c.groups) {
+            counts->addNew();
+            counts->setValue(0, n);
+        }
+        dataEngine().RecordsPerPage = c.perPage;
+        engine::ComputeGroupPages(*counts);
+        EXPECT_EQ(dataEngine().DataRecordCount, c.records);
+        EXPECT_EQ(dataEngine().GroupPageCounts, c.pages);
+        EXPECT_EQ(dataEngine().GroupCount, c.pages.size());
+        EXPECT_EQ(dataEngine().TotalPages, c.total);
+    }
+}
+
+TEST_P(PageCountTest, TheGroupCountQueryUsesTheDataQuerysGroupSort)
+{
+    defineList(2, QStringLiteral("wsda.page_no>5"), QStringLiteral("wsda.retention desc"));
+    engine::GetDataRecord();
+    EXPECT_EQ(engine::BuildGroupCountSql(),
+        QStringLiteral(
+            "select count(*) from wsda where ( wsda.filing_year>=2005)  and  (wsda.page_no>5)  group by "
+            "wsda.retention,wsda.filing_year order by wsda.retention desc,wsda.filing_year"));
+}
+
+TEST_P(PageCountTest, TheHostsRecordSetIsCountedWithoutAQuery)
+{
+    auto host = std::make_shared<platform::db::Recordset>();
+    host->open(
+        QStringLiteral("select * from wsda where filing_year=2003 and piece_no<=2"), *database->connection());
+    store::reportState().DataRecordSet = host;
+    defineList(0, QStringLiteral("wsda.filing_year=2010"), QString());
+    dataEngine().RecordsPerPage = 3;
+
+    engine::GetDataRecord();
+    engine::GetRecordPageCount();
+    EXPECT_EQ(dataEngine().DataRecordCount, host->recordCount());
+    EXPECT_EQ(dataEngine().TotalPages, (host->recordCount() + 2) / 3);
+    EXPECT_TRUE(host->isOpen());
+}
+
+TEST_P(PageCountTest, TheReportsOwnDataSourceIsWhatIsCounted)
+{
+    cell(1, 9, QStringLiteral("@I|select * from wsda where filing_year=2003"));
+    defineList(0, QString(), QString());
+    engine::GetDataRecord();
+    engine::GetRecordPageCount();
+    const long long records
+        = scalar(QStringLiteral("select count(*) from wsda where filing_year=2003")).toLongLong();
+    EXPECT_EQ(dataEngine().DataRecordCount, records);
+    EXPECT_EQ(dataEngine().TotalPages, pagesOf(records));
+}
+
+TEST_P(PageCountTest, NoRecordsPerPageIsLoggedAndCountsNoPage)
+{
+    defineList(1, QString(), QString());
+    engine::GetDataRecord();
+    dataEngine().RecordsPerPage = 0;
+    engine::GetRecordPageCountByGroup();
+    engine::GetRecordPageCount();
+    EXPECT_EQ(dataEngine().TotalPages, 0);
+    EXPECT_EQ(loggedProcedures(), (QStringList { "GetRecordPageCount", "GetRecordPageCountByGroup" }));
+}
+
+TEST_P(PageCountTest, ADistinctDataSourceCountsItsDistinctRowsPerGroup)
+{
+    // Group on the note, which is empty for most documents: the null group is matched with "is null", and
+    // a value holding a quote is written as a literal.
+    execute(QStringLiteral("update wsda set note='王''s 复印件' where piece_no=3 and filing_year=2005"));
+    cell(1, 9, QStringLiteral("@K|select distinct wsda.recid, wsda.folder_no from wsda"));
+    defineList(0, QStringLiteral("wsda.retention='永久' or wsda.retention='长期'"), QString());
+    store::reportState().RegionTable[store::RegionEntry::GroupHead1] = { true, 2, 2 };
+    cell(2, 3, QStringLiteral("@B|wsda.note"));
+
+    engine::GetDataRecord();
+    ASSERT_TRUE(dataEngine().DistinctSource);
+    engine::GetSqlDataSourcePageCountByGroup();
+    EXPECT_FALSE(loggedProcedures().contains(QStringLiteral("GetSqlDataSourcePageCountByGroup")));
+
+    const QString condition = QStringLiteral("filing_year>=2005 and (retention='永久' or retention='长期')");
+    QList<long long> folders;
+    for (const QString& group : { QStringLiteral("note is null"), QStringLiteral("note='复印件'"),
+             QStringLiteral("note='王''s 复印件'") }) {
+        folders.append(scalar(QStringLiteral("select count(distinct folder_no) from wsda where %1 and %2")
+                                  .arg(condition, group))
+                           .toLongLong());
+    }
+    ASSERT_GT(folders[0], 0);
+    ASSERT_GT(folders[1], 0);
+    ASSERT_GT(folders[2], 0);
+    // Null sorts first on SQLite and last on PostgreSQL; '复印件' before '王''s 复印件' on both.
+    const QList<long long> inOrder = GetParam() == orvtest::Backend::SQLite
+        ? QList<long long> { folders[0], folders[1], folders[2] }
+        : QList<long long> { folders[1], folders[2], folders[0] };
+    QList<long long> pages;
+    for (const long long n : inOrder)
+        pages.append(pagesOf(n));
+    EXPECT_EQ(dataEngine().GroupPageCounts, pages);
+    EXPECT_EQ(dataEngine().DataRecordCount, folders[0] + folders[1] + folders[2]);
+}
+
+} // namespace
