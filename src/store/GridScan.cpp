@@ -120,20 +120,27 @@ void SaveRowHeight(FormatRowWriter& writer, const platform::grid::Sheet& grid, i
         writer.InsertRowFormat(keywords::RowHeight, chunk.list, chunk.first, chunk.last);
 }
 
+void GetFormatProperty(FormatRowWriter& writer, const platform::grid::Sheet& grid, const QString& kind,
+    const QList<CellRange>& ranges)
+{
+    for (const CellRange& range : ranges)
+        writer.UpdateFormatToDB(range, kind, GetFormatString(kind, grid.rangeFormat(range)));
+}
+
+void ScanMerge(FormatRowWriter& writer, const platform::grid::Sheet& grid, const QList<CellRange>& ranges)
+{
+    GetFormatProperty(writer, grid, keywords::Merge, ranges);
+}
+
 void SaveFormat(FormatRowWriter& writer, const platform::grid::Sheet& grid, int firstRow, int firstCol,
     int lastRow, int lastCol)
 {
     SaveRowHeight(writer, grid, firstRow, lastRow);
     const QList<CellRange> ranges = scanRanges(grid, firstRow, firstCol, lastRow, lastCol);
-    QList<platform::grid::CellFormat> formats;
-    formats.reserve(ranges.size());
-    for (const CellRange& range : ranges)
-        formats.append(grid.rangeFormat(range));
     for (const QString* kind : { &keywords::Font, &keywords::Alignment, &keywords::Border,
-             &keywords::InputFormat, &keywords::WrapText, &keywords::Merge }) {
-        for (qsizetype i = 0; i < ranges.size(); ++i)
-            writer.UpdateFormatToDB(ranges[i], *kind, GetFormatString(*kind, formats[i]));
-    }
+             &keywords::InputFormat, &keywords::WrapText })
+        GetFormatProperty(writer, grid, *kind, ranges);
+    ScanMerge(writer, grid, ranges);
 }
 
 } // namespace store

@@ -41,6 +41,12 @@ public:
 void SaveColWidth(FormatRowWriter& writer, const platform::grid::Sheet& grid, int firstCol, int lastCol);
 // The ROWHEIGHT lists of the rows of one band; an empty band still writes one empty list.
 void SaveRowHeight(FormatRowWriter& writer, const platform::grid::Sheet& grid, int firstRow, int lastRow);
+// One row of `kind` for each cell or merged area that has something to say of it.
+void GetFormatProperty(FormatRowWriter& writer, const platform::grid::Sheet& grid, const QString& kind,
+    const QList<platform::grid::CellRange>& ranges);
+// One MERGE row for each merged area.
+void ScanMerge(FormatRowWriter& writer, const platform::grid::Sheet& grid,
+    const QList<platform::grid::CellRange>& ranges);
 // One block: its ROWHEIGHT lists, then for FONT, ALIGNMENT, BORDER, INPUTFORMAT and WRAPTEXT in turn one
 // row per cell or merged area, then one MERGE row per merged area.
 void SaveFormat(FormatRowWriter& writer, const platform::grid::Sheet& grid, int firstRow, int firstCol,
