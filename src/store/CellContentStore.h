@@ -19,8 +19,9 @@ namespace store
 // a number or formula), field cells in their Chinese form.
 void LoadRptData(platform::grid::Sheet& grid);
 
-// Inserts one row per non-empty cell or merged area of the block, in row order. Throws platform::Error
-// when an insert fails.
+// Inserts one row per non-empty cell or merged area of the block, in row order, holding the cell's entry
+// (what was typed: a formula with its "=", a number in general form), so that it reads back unchanged.
+// Throws platform::Error when an insert fails.
 void GetRptDataInfo(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol);
 
 // Inserts the row of one content at the range's first cell: data_type is the content's second character,
