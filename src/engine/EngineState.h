@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,7 @@ class Recordset;
 namespace engine {
 
 class OutputForm;
+struct TemplateRows;
 
 // One template cell as the engine keeps it in its cell lists.
 struct ReportCellItem {
@@ -102,11 +104,15 @@ struct DataEngineState {
     std::vector<std::unique_ptr<platform::db::Recordset>> CellRecordsets; // detail sub-query cells
     QVector<int> PictureObjectIds;  // entry i-1: grid object id of picture i's latest placement
     QVector<int> PictureOfObject;   // indexed by grid object id: the picture index it shows
+    QVector<QImage> PictureImages;  // entry i-1: picture i as loaded for the build (null when unreadable)
+    std::shared_ptr<const TemplateRows> Template; // the report's format and cell rows, read once
 
     // Consecutive cells showing one field value in width-fitted pieces continue where the previous
-    // piece stopped; reset for every record.
+    // piece stopped; reset for every record (the record is told by its page and position).
     int FieldSplitNextStart = 1;
     QString FieldSplitLastText;
+    long long FieldSplitPage = -1;
+    int FieldSplitRecord = -1;
 
     OutputForm* Output = nullptr; // the window whose picture list receives pictures; set by the caller
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/grid/TextMeasure.h"
+
+#include <QString>
+
+namespace platform::grid
+{
+class Sheet;
+}
+
+// Fitting texts to the width of their cells, measured with the cell's font.
+namespace engine
+{
+
+// The smallest font size shrinking goes down to, in points.
+constexpr double MinShrinkFontPoints = 1;
+
+// The width the active cell's text has: its column, or the columns of its merged block.
+int ActiveCellWidth(const platform::grid::Sheet& grid);
+
+// Shrinks the font of the selection one point at a time (from the size rounded to a whole number)
+// until the active cell's shown text fits its width, stopping at MinShrinkFontPoints. A cell that wraps
+// its text is left as it is: it breaks lines instead.
+void ShrinkToFit(platform::grid::Sheet& grid);
+
+// The piece of `value` from position `start` (from 1) that is as wide as `count` characters "试" and a
+// "T" in `font` (at least `count` characters, or the rest). When the previous piece was cut from the
+// same value in the same record, the piece continues where that one ended instead of at `start`.
+QString WidthFittedPiece(
+    const QString& value, int start, int count, const platform::grid::TextFont& font, long long page, int record);
+
+} // namespace engine

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+namespace platform::db
+{
+class Recordset;
+}
+namespace platform::grid
+{
+class Sheet;
+}
+
+// The value of one template cell on an output page: evaluated by the cell's content letter and written
+// into the selected cell of the output grid, whose font then shrinks until the text fits the cell.
+namespace engine
+{
+
+struct ReportCellItem;
+
+// What a cell is evaluated against.
+struct CellContext {
+    const platform::db::Recordset* record = nullptr; // the current record (field and special-formula cells)
+    int page = 0; // index of the page within the build, from 0
+    int recordPosition = 0; // the record's position in its page from 1 ("AUTO": its sheet row); 0 outside
+                            // the detail band
+};
+
+// Writes the value of `cell` into the grid's active cell (the first cell of the selection):
+//   A  the text; with "&" its report parameters put in
+//   B  the field `fieldIndex` of the record, with the cell's options (insert "FI"/"BI", take "F"/"B" of
+//      "m-n", any other word: pieces of the width of n characters, consecutive cells continuing one value
+//      within one record); a NULL writes nothing; under a date format a number such as 200305 reads as
+//      2003-05-01 and the date is written as a date, a text that is no date as ""
+//   C  the system variables put in
+//   E  the special formula over the record
+//   F  the grid formula of the text, every "&" standing for the active row
+//   I, K  the next row of the cell's own record set (CellRecordsets, slot fieldIndex)
+//   J  the statement's value, "@Table@" standing for the report group; "a/b" the ratio of two statements
+//   L  the same, the statement reading the report's tables under the report's and the host's conditions
+//   D, G, H, R and any other letter write nothing.
+// Numbers are written as numbers when their text reads back the same ("12"), other values as texts, so
+// "0012" keeps its zeros. A cell that cannot be evaluated (a failing statement, a ratio whose divisor is
+// 0 or empty, a field mark without a field...) is logged under "SetCellDataValue" with its place and
+// shows nothing; the build goes on. Never throws.
+void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context);
+
+} // namespace engine

@@ -1,0 +1,215 @@
+#include "engine/TemplateCells.h"
+
+#include "engine/CellValues.h"
+#include "engine/RecordFields.h"
+#include "engine/TemplateRows.h"
+#include "platform/Error.h"
+#include "platform/db/Recordset.h"
+#include "platform/grid/Sheet.h"
+#include "platform/outside/FailureLog.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/outside/SqlAdapterObject.h"
+#include "platform/outside/StatExpressionObject.h"
+#include "store/CellSourceText.h"
+#include "store/RegionTable.h"
+#include "store/ReportState.h"
+
+namespace engine
+{
+
+namespace
+{
+
+    const QString Source = QStringLiteral("TemplateCells");
+
+    // The body of a stored cell, or none (logged) when its content is no content text.
+    std::optional<QString> cellBody(const TemplateCellRow& cell, const char* procedure)
+    {
+        const auto parsed = store::CellSourceText::parse(cell.content);
+        if (parsed)
+            return parsed->body;
+        platform::outside::reportFailure(procedure,
+            platform::Error(platform::errors::InvalidArgument, Source,
+                QStringLiteral("第%1行第%2列的内容格式不对（应为 @字母|内容）：%3")
+                    .arg(cell.row)
+                    .arg(cell.col)
+                    .arg(cell.content)));
+        return std::nullopt;
+    }
+
+    ReportCellItem cellItem(int row, int col, const QString& letter, const QString& text)
+    {
+        ReportCellItem item;
+        item.row = row;
+        item.col = col;
+        item.letter = letter;
+        item.text = text;
+        return item;
+    }
+
+    bool isStatementSource(const QString& letter)
+    {
+        return letter == QLatin1String("I") || letter == QLatin1String("K");
+    }
+
+    // A statement cell of the detail band: its own record set, in slot `slot` (from 1) of CellRecordsets.
+    // "K" and "L" statements read from the report's data (its tables, conditions and order).
+    ReportCellItem prepareCellDataSource(int row, int col, const QString& letter, const QString& body, int slot)
+    {
+        ReportCellItem item = cellItem(row, col, letter, body);
+        item.fieldIndex = slot;
+        DataEngineState& engine = dataEngine();
+        engine.CellRecordsets.resize(slot);
+        const bool opened = platform::outside::runLogged("GetRptDetailData", [&] {
+            const store::ReportState& state = store::reportState();
+            QString sql = body;
+            if (sql.contains(u'&')) {
+                const auto expressions = platform::outside::sharedStatExpression();
+                expressions->setConnection(state.Connection);
+                expressions->setReportId(state.ReportId);
+                sql = expressions->evaluateSql(sql);
+            }
+            const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
+            if ((letter == QLatin1String("K") || letter == QLatin1String("L")) && from >= 0)
+                sql = sql.left(from + 1) + QStringLiteral(" from ") + engine.SourceSqlTail;
+            if (!state.Connection)
+                throw platform::Error(platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
+            try {
+                engine.CellRecordsets[slot - 1] = platform::outside::sharedSqlAdapter()->open(sql, *state.Connection);
+            } catch (const platform::Error& error) {
+                throw platform::Error(error.number(), error.source(),
+                    QStringLiteral("第%1行第%2列的子查询不能打开：%3").arg(row - 1).arg(col).arg(error.description()));
+            }
+        });
+        if (!opened)
+            item.fieldIndex = -1;
+        return item;
+    }
+
+    void closeCellRecordsets()
+    {
+        for (auto& recordset : dataEngine().CellRecordsets) {
+            if (recordset && recordset->isOpen())
+                recordset->close();
+        }
+        dataEngine().CellRecordsets.clear();
+    }
+
+} // namespace
+
+void LoadOuterCellData()
+{
+    DataEngineState& engine = dataEngine();
+    engine.HeadCells.clear();
+    engine.GroupCells.clear();
+    engine.TotalCells.clear();
+    const DetailBand band = CurrentDetailBand();
+    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+        if (band.contains(cell.row) || cell.letter == QLatin1String("A") || cell.letter == QLatin1String("D"))
+            continue;
+        const auto body = cellBody(cell, "LoadOuterCellData");
+        if (!body)
+            continue;
+        const ReportCellItem item = ParseCellExpression(PageRowOfTemplateRow(cell.row), cell.col, cell.letter, *body);
+        if (cell.letter == QLatin1String("B") && IsGroupRegionRow(cell.row))
+            engine.GroupCells.append(item);
+        else if (cell.letter == QLatin1String("R"))
+            engine.TotalCells.append(item);
+        else
+            engine.HeadCells.append(item);
+    }
+}
+
+void GetRptDetailData()
+{
+    platform::outside::runLogged("GetRptDetailData", [] {
+        DataEngineState& engine = dataEngine();
+        engine.DetailCells.clear();
+        closeCellRecordsets();
+        const DetailBand band = CurrentDetailBand();
+        for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+            if (!band.contains(cell.row))
+                continue;
+            const auto body = cellBody(cell, "GetRptDetailData");
+            if (!body)
+                continue;
+            const int row = cell.row + 1;
+            if (isStatementSource(cell.letter)) {
+                const int slot = int(engine.CellRecordsets.size()) + 1;
+                engine.DetailCells.append(prepareCellDataSource(row, cell.col, cell.letter, *body, slot));
+            } else {
+                engine.DetailCells.append(ParseCellExpression(row, cell.col, cell.letter, *body));
+            }
+        }
+    });
+}
+
+void FillRptFixedText(platform::grid::Sheet& grid, bool atSheetTop)
+{
+    const DetailBand band = CurrentDetailBand();
+    const int offset = atSheetTop ? 0 : dataEngine().PageFirstRow;
+    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+        if (cell.letter != QLatin1String("A") || band.contains(cell.row))
+            continue;
+        const auto body = cellBody(cell, "FillRptFixedText");
+        if (!body)
+            continue;
+        const int row = PageRowOfTemplateRow(cell.row) + offset;
+        grid.select(row, cell.col, row, cell.col);
+        SetCellDataValue(grid, cellItem(row, cell.col, cell.letter, *body), CellContext {});
+    }
+}
+
+ReportCellItem ParseCellExpression(int row, int col, const QString& letter, const QString& text)
+{
+    ReportCellItem item = cellItem(row, col, letter, text);
+    if (letter != QLatin1String("B"))
+        return item;
+    const store::FieldBody field = store::FieldBody::split(text);
+    if (!field.options.isEmpty())
+        NextExpressionTerm(text, item.option1, item.option2);
+    const platform::db::Recordset* buffer = dataEngine().RecordBufferRs.get();
+    item.fieldIndex = buffer ? FindRecordField(*buffer, field.name) : -1;
+    item.text = ReferenceColumn(field.name);
+    return item;
+}
+
+void NextExpressionTerm(const QString& text, QString& option1, QString& option2)
+{
+    if (text.trimmed().isEmpty())
+        return;
+    QString pieces[2];
+    int taken = 0;
+    qsizetype lastClose = -1;
+    for (qsizetype open = text.indexOf(u'&'); open >= 0 && taken < 2;) {
+        const qsizetype close = text.indexOf(u'&', open + 1);
+        if (close < 0) {
+            pieces[taken] = text.mid(lastClose + 1, open - lastClose - 1);
+            break;
+        }
+        pieces[taken++] = text.mid(open + 1, close - open - 1);
+        lastClose = close;
+        open = text.indexOf(u'&', close + 1);
+    }
+    option1 = pieces[0];
+    option2 = pieces[1];
+}
+
+bool IsGroupRegionRow(int templateRow)
+{
+    const store::RegionTable& regions = store::reportState().RegionTable;
+    for (const store::RegionEntry entry : { store::RegionEntry::GroupHead1, store::RegionEntry::GroupHead2,
+             store::RegionEntry::GroupHead3, store::RegionEntry::GroupTail3, store::RegionEntry::GroupTail2,
+             store::RegionEntry::GroupTail1 }) {
+        if (RowInRegion(templateRow, regions[entry]))
+            return true;
+    }
+    return false;
+}
+
+bool RowInRegion(int templateRow, const store::ReportRegion& region)
+{
+    return region.present && region.beginRow <= templateRow && templateRow <= region.endRow;
+}
+
+} // namespace engine
