@@ -2,6 +2,7 @@
 
 #include "engine/EngineState.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/outside/ErrorLogObject.h"
 #include "platform/outside/SettingsObject.h"
@@ -44,7 +45,7 @@ protected:
 
     void TearDown() override
     {
-        engine::dataEngine().resetForPreparation();
+        engine::dataEngine() = engine::DataEngineState {};
         store::reportState() = store::ReportState {};
         platform::outside::releaseShared();
         database.reset();
@@ -53,7 +54,7 @@ protected:
 
     void useDatabase(Content content, int archiveRecords = 400)
     {
-        engine::dataEngine().resetForPreparation();
+        engine::dataEngine() = engine::DataEngineState {};
         store::reportState() = store::ReportState {};
         platform::outside::setSettingsFolder(settings.path());
         platform::outside::releaseShared();

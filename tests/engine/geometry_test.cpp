@@ -523,6 +523,7 @@ TEST_P(GeometryTest, TheDemoDataReportLaysOutAsWorkedOutByHand)
 
     EXPECT_TRUE(engine::CheckReportDataExists());
     EXPECT_FALSE(engine::IsOverDesignPaper()); // columns 9800 + margins 1701 on A4's 11906
+    dataEngine().resetForPreparation(); // the preparation starts afresh, on the paper the check measured
     engine::GetRptRegionInfo();
     engine::GetPrinterPageSize();
     ASSERT_TRUE(engine::GetDataCountInPage());
