@@ -146,3 +146,20 @@ CREATE TABLE IF NOT EXISTS orv_error_log (
     error_number integer,
     description citext
 );
+
+-- ---- Evaluators of value cells ---------------------------------------------------------------------
+-- Named SQL formulas of statistics cells ("@H|" + name): sql_text is a statement whose first value is
+-- the cell's.
+CREATE TABLE IF NOT EXISTS sql_formula (
+    name citext,
+    description citext,
+    sql_text citext
+);
+
+-- Report parameters, written "&name&" in a report's texts and statements; default_value serves until
+-- the user gives another value for a build.
+CREATE TABLE IF NOT EXISTS report_parameter (
+    report_id citext,
+    name citext,
+    default_value citext
+);

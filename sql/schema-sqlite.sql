@@ -137,3 +137,20 @@ CREATE TABLE IF NOT EXISTS orv_error_log (
     error_number integer,
     description text COLLATE NOCASE
 );
+
+-- ---- Evaluators of value cells ---------------------------------------------------------------------
+-- Named SQL formulas of statistics cells ("@H|" + name): sql_text is a statement whose first value is
+-- the cell's.
+CREATE TABLE IF NOT EXISTS sql_formula (
+    name varchar(100) COLLATE NOCASE,
+    description varchar(255) COLLATE NOCASE,
+    sql_text text COLLATE NOCASE
+);
+
+-- Report parameters, written "&name&" in a report's texts and statements; default_value serves until
+-- the user gives another value for a build.
+CREATE TABLE IF NOT EXISTS report_parameter (
+    report_id varchar(20) COLLATE NOCASE,
+    name varchar(50) COLLATE NOCASE,
+    default_value varchar(255) COLLATE NOCASE
+);

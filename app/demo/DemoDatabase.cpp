@@ -1,6 +1,7 @@
 #include "DemoDatabase.h"
 
 #include "ArchiveRecords.h"
+#include "DemoFormulas.h"
 #include "DemoReports.h"
 
 #include "platform/db/Connection.h"
@@ -137,6 +138,7 @@ void createArchive(Connection& connection, int records, unsigned seed)
         insertRecords(connection, generateArchiveRecords(records, seed));
         describeArchive(connection);
         insertSampleReports(connection);
+        insertSampleFormulas(connection);
     });
 }
 
