@@ -17,75 +17,74 @@ namespace engine
 namespace
 {
 
-    using platform::db::Recordset;
+using platform::db::Recordset;
 
-    std::shared_ptr<Recordset> openData(const QString& sql)
-    {
-        return store::openStoreSql(sql);
-    }
+std::shared_ptr<Recordset> openData(const QString& sql)
+{
+    return store::openStoreSql(sql);
+}
 
-    // A static report lists the first record of its query only.
-    std::shared_ptr<Recordset> staticRecord(const Recordset& data)
-    {
-        const store::ReportState& state = store::reportState();
-        return openData(QStringLiteral("select ") + state.SqlSelect + QStringLiteral(" from ")
-            + state.TablesName + QStringLiteral(" where recid=")
-            + platform::db::sqlText(data.text(QStringLiteral("recid"))));
-    }
+// A static report lists the first record of its query only.
+std::shared_ptr<Recordset> staticRecord(const Recordset& data)
+{
+    const store::ReportState& state = store::reportState();
+    return openData(QStringLiteral("select ") + state.SqlSelect + QStringLiteral(" from ") + state.TablesName
+        + QStringLiteral(" where recid=") + platform::db::sqlText(data.text(QStringLiteral("recid"))));
+}
 
-    // The query without its numeric sorting: "Convert(float,t.a)" sorts as "t.a".
-    QString withoutNumericSort(const QString& sql, qsizetype orderAt)
-    {
-        QString order = sql.mid(orderAt);
-        order.remove(QStringLiteral("Convert(float,"));
-        order.remove(QLatin1Char(')'));
-        return sql.left(orderAt) + order;
-    }
+// The query without its numeric sorting: "Convert(float,t.a)" sorts as "t.a".
+QString withoutNumericSort(const QString& sql, qsizetype orderAt)
+{
+    QString order = sql.mid(orderAt);
+    order.remove(QStringLiteral("Convert(float,"));
+    order.remove(QLatin1Char(')'));
+    return sql.left(orderAt) + order;
+}
 
-    std::shared_ptr<Recordset> openReportData(const QString& sql, const QString& builtSql)
-    {
-        try {
-            const std::shared_ptr<Recordset> data = openData(sql);
-            return dataEngine().StaticReport ? staticRecord(*data) : data;
-        } catch (const std::exception&) {
-            // Retried below: the built query, or the same query without its numeric sorting.
-        }
-        if (!sql.contains(QLatin1String("Convert("), Qt::CaseInsensitive))
-            return openData(builtSql);
-        const qsizetype orderAt = sql.indexOf(QLatin1String(" order "), 0, Qt::CaseInsensitive);
-        if (orderAt < 0)
-            return std::make_shared<Recordset>();
-        platform::ui::msgBox(QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。"),
-            platform::ui::Buttons::Ok, platform::ui::Icon::Information, QStringLiteral("报表打印"));
-        return openData(withoutNumericSort(sql, orderAt));
+std::shared_ptr<Recordset> openReportData(const QString& sql, const QString& builtSql)
+{
+    try {
+        const std::shared_ptr<Recordset> data = openData(sql);
+        return dataEngine().StaticReport ? staticRecord(*data) : data;
+    } catch (const std::exception&) {
+        // Retried below: the built query, or the same query without its numeric sorting.
     }
+    if (!sql.contains(QLatin1String("Convert("), Qt::CaseInsensitive))
+        return openData(builtSql);
+    const qsizetype orderAt = sql.indexOf(QLatin1String(" order "), 0, Qt::CaseInsensitive);
+    if (orderAt < 0)
+        return std::make_shared<Recordset>();
+    platform::ui::msgBox(QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。"),
+        platform::ui::Buttons::Ok, platform::ui::Icon::Information, QStringLiteral("报表打印"));
+    return openData(withoutNumericSort(sql, orderAt));
+}
 
-    // The query from the blank after its first "from" on: the tables, conditions and order that the
-    // detail band's sub-query cells borrow.
-    QString tailAfterFrom(const QString& sql)
-    {
-        const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
-        return from < 0 ? QString() : sql.mid(from + QLatin1String(" from").size());
-    }
+// The query from the blank after its first "from" on: the tables, conditions and order that the
+// detail band's sub-query cells borrow.
+QString tailAfterFrom(const QString& sql)
+{
+    const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
+    return from < 0 ? QString() : sql.mid(from + QLatin1String(" from").size());
+}
 
-    bool isNumberType(QMetaType::Type type)
-    {
-        switch (type) {
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Float:
-        case QMetaType::Double:
-            return true;
-        default:
-            return false;
-        }
+bool isNumberType(QMetaType::Type type)
+{
+    switch (type) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
     }
+}
 
 } // namespace
 
@@ -95,15 +94,16 @@ void GetDataRecord()
     store::ReportState& state = store::reportState();
     engine.PageNumber = 0;
     engine.DistinctSource = false;
-    QString sql;
     QString builtSql;
     platform::outside::runLogged("GetDataRecord", [&] {
-        engine.SourceSql = GetDataSourceSql();
         const DataSort sort = ReportDataSort();
         engine.GroupFields = sort.groupFields;
         engine.GroupOrderTerms = sort.groupTerms;
         builtSql = BuildDataSourceSql(state.SqlSelect, sort);
-        sql = builtSql;
+    });
+    QString sql = builtSql;
+    platform::outside::runLogged("GetDataRecord", [&] {
+        engine.SourceSql = GetDataSourceSql();
         if (!engine.StaticReport && !engine.SourceSql.trimmed().isEmpty()) {
             sql = engine.SourceSql;
             engine.DistinctSource = sql.contains(QLatin1String(" distinct "), Qt::CaseInsensitive);

@@ -20,7 +20,9 @@ namespace engine
 // - Otherwise the report's own data-source SQL, or the built query, is opened. A static report shows
 //   its first record only. When the data-source SQL cannot be opened, the built query is; when a query
 //   with numeric sorting ("Convert(") fails, the user is told and the data is sorted by the plain fields.
-// Failures while the SQL is built are logged; a failure of the last open reaches the caller.
+// SourceSqlTail, the data query from the blank after its first "from" on, is in the stored dialect, as the
+// sub-query cells that borrow it are. Failures while the SQL is built are logged (a data-source cell that
+// fails leaves the built query as the data); a failure of the last open reaches the caller.
 void GetDataRecord();
 
 // RecordBufferRs := an empty record set of its own with the fields (names, types, sizes, base tables) of
