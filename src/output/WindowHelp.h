@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace output
+{
+
+// The help command of the output windows: opens the window's topic; when the help is missing, tells the
+// user where to put it ("帮助文件 … 不存在", information icon, title "提示信息").
+void ShowWindowHelp(const QString& topic);
+
+} // namespace output
