@@ -27,19 +27,6 @@ namespace
     // The day spreadsheets count their serial dates from.
     const QDate SerialDayZero(1899, 12, 30);
 
-    void writeText(platform::grid::Sheet& grid, const QString& text)
-    {
-        const int row = grid.activeRow();
-        const int col = grid.activeCol();
-        double number = 0;
-        if (platform::grid::parseNumberEntry(text, &number) && platform::grid::entryText(number) == text)
-            grid.setNumber(row, col, number);
-        else if (text.isEmpty())
-            grid.clearCell(row, col, platform::grid::ClearWhat::Values);
-        else
-            grid.setText(row, col, text);
-    }
-
     bool isDateFormat(const QString& numberFormat)
     {
         const bool dateParts = numberFormat.contains(QLatin1String("dd")) || numberFormat.contains(QLatin1String("mm"))
@@ -70,7 +57,7 @@ namespace
     {
         const auto date = store::toDateTime(isNumeric(value) ? dateOfNumber(value.trimmed()) : value);
         if (!date || !date->isValid()) {
-            writeText(grid, QString());
+            WriteCellText(grid, QString());
             return;
         }
         const double serial = SerialDayZero.daysTo(date->date()) + date->time().msecsSinceStartOfDay() / 86400000.0;
@@ -105,7 +92,7 @@ namespace
     void writeFieldValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
     {
         if (cell.fieldIndex < 0 || !context.record) {
-            writeText(grid, QString());
+            WriteCellText(grid, QString());
             return;
         }
         const platform::db::Field field = context.record->field(cell.fieldIndex);
@@ -117,7 +104,7 @@ namespace
         if (isDateFormat(grid.numberFormat(grid.activeRow(), grid.activeCol())))
             writeDate(grid, value);
         else
-            writeText(grid, value);
+            WriteCellText(grid, value);
     }
 
     std::vector<platform::db::Field> currentFields(const platform::db::Recordset* record)
@@ -149,7 +136,7 @@ namespace
     void writeNextRow(platform::grid::Sheet& grid, const ReportCellItem& cell)
     {
         if (cell.fieldIndex < 1) {
-            writeText(grid, QString());
+            WriteCellText(grid, QString());
             return;
         }
         auto& recordsets = dataEngine().CellRecordsets;
@@ -160,7 +147,7 @@ namespace
             return;
         const platform::db::Field first = rows.field(0);
         if (!first.isNull())
-            writeText(grid, first.text());
+            WriteCellText(grid, first.text());
         rows.moveNext();
     }
 
@@ -190,20 +177,20 @@ namespace
         const QString& letter = cell.letter;
         if (letter == QLatin1String("A")) {
             if (!text.contains(u'&')) {
-                writeText(grid, text);
+                WriteCellText(grid, text);
                 return;
             }
             const store::ReportState& state = store::reportState();
             const auto expressions = platform::outside::sharedStatExpression();
             expressions->setConnection(state.Connection);
             expressions->setReportId(state.ReportId);
-            writeText(grid, expressions->evaluate(text));
+            WriteCellText(grid, expressions->evaluate(text));
         } else if (letter == QLatin1String("B")) {
             writeFieldValue(grid, cell, context);
         } else if (letter == QLatin1String("C")) {
-            writeText(grid, ReplaceSysVariable(text));
+            WriteCellText(grid, ReplaceSysVariable(text));
         } else if (letter == QLatin1String("E")) {
-            writeText(grid, specialFormulaValue(text, context));
+            WriteCellText(grid, specialFormulaValue(text, context));
         } else if (letter == QLatin1String("F")) {
             QString formula = text.startsWith(u'=') ? text.mid(1) : text;
             formula.replace(u'&', QString::number(grid.activeRow()));
@@ -211,7 +198,7 @@ namespace
         } else if (letter == QLatin1String("I") || letter == QLatin1String("K")) {
             writeNextRow(grid, cell);
         } else if (letter == QLatin1String("J") || letter == QLatin1String("L")) {
-            writeText(grid, statementValue(grid, cell, context));
+            WriteCellText(grid, statementValue(grid, cell, context));
         }
     }
 
@@ -225,6 +212,19 @@ namespace
 
 } // namespace
 
+void WriteCellText(platform::grid::Sheet& grid, const QString& text)
+{
+    const int row = grid.activeRow();
+    const int col = grid.activeCol();
+    double number = 0;
+    if (platform::grid::parseNumberEntry(text, &number) && platform::grid::entryText(number) == text)
+        grid.setNumber(row, col, number);
+    else if (text.isEmpty())
+        grid.clearCell(row, col, platform::grid::ClearWhat::Values);
+    else
+        grid.setText(row, col, text);
+}
+
 void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     const bool written = platform::outside::runLogged("SetCellDataValue", [&] {
@@ -235,7 +235,7 @@ void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, c
         }
     });
     if (!written) {
-        writeText(grid, QString());
+        WriteCellText(grid, QString());
         return;
     }
     platform::outside::runLogged("SetCellDataValue", [&] { ShrinkToFit(grid); });

@@ -45,4 +45,8 @@ struct CellContext {
 // shows nothing; the build goes on. Never throws.
 void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context);
 
+// Writes a value into the grid's active cell: a number when its text reads back the same ("12"), any
+// other text as it is ("0012", "=x"); "" empties the cell.
+void WriteCellText(platform::grid::Sheet& grid, const QString& text);
+
 } // namespace engine

@@ -19,19 +19,19 @@ namespace
 
     const QString Source = QStringLiteral("TemplatePictures");
 
-    QImage readPicture(const QString& path)
-    {
-        if (!QFileInfo::exists(path))
-            throw platform::Error(platform::errors::FileError, Source, QStringLiteral("图片文件不存在：%1").arg(path));
-        QImageReader reader(path);
-        QImage image = reader.read();
-        if (image.isNull())
-            throw platform::Error(platform::errors::FileError, Source,
-                QStringLiteral("图片文件不能读取：%1（%2）").arg(path, reader.errorString()));
-        return image;
-    }
-
 } // namespace
+
+QImage ReadPictureFile(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        throw platform::Error(platform::errors::FileError, Source, QStringLiteral("图片文件不存在：%1").arg(path));
+    QImageReader reader(path);
+    QImage image = reader.read();
+    if (image.isNull())
+        throw platform::Error(platform::errors::FileError, Source,
+            QStringLiteral("图片文件不能读取：%1（%2）").arg(path, reader.errorString()));
+    return image;
+}
 
 void GetRptPicture()
 {
@@ -55,7 +55,7 @@ void LoadRptPictures()
     engine.PictureImages = QVector<QImage>(count);
     for (int i = 0; i < count; ++i) {
         const QString path = engine.PictureCells[i].text.trimmed();
-        engine.PictureImages[i] = platform::outside::logged("LoadRptPictures", QImage(), [&] { return readPicture(path); });
+        engine.PictureImages[i] = platform::outside::logged("LoadRptPictures", QImage(), [&] { return ReadPictureFile(path); });
     }
     if (engine.Output && count > 0)
         engine.Output->picturesLoaded(engine.PictureImages);

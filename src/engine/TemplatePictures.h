@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QImage>
+#include <QString>
+
 namespace platform::grid
 {
 class Sheet;
@@ -18,6 +21,9 @@ void GetRptPicture();
 // PictureOfObject. A file that is missing or unreadable is logged under "LoadRptPictures" and its
 // picture stays empty. The OutputForm, when set, is told.
 void LoadRptPictures();
+
+// The picture in the file at `path`. A missing or unreadable file throws platform::Error (FileError).
+QImage ReadPictureFile(const QString& path);
 
 // Places picture `index` (from 1) over the cell (row, col) of the grid, or over its merged block, and
 // gives the new drawing object's id in `objectId`; PictureOfObject remembers which picture the object

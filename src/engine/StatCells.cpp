@@ -1,0 +1,169 @@
+#include "engine/StatCells.h"
+
+#include "engine/CellQueries.h"
+#include "engine/CellValues.h"
+#include "engine/OutputForm.h"
+#include "engine/StatEngineState.h"
+#include "engine/StatPagination.h"
+#include "engine/SystemVariables.h"
+#include "engine/TemplateCells.h"
+#include "engine/TemplatePictures.h"
+#include "platform/grid/Sheet.h"
+#include "platform/outside/FailureLog.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/outside/SpecialFormulaObject.h"
+#include "platform/outside/SqlFormulaObject.h"
+#include "platform/outside/StatExpressionObject.h"
+#include "store/ReportState.h"
+
+#include <algorithm>
+
+namespace engine
+{
+
+namespace
+{
+
+QString withReportParameters(const QString& text)
+{
+    if (!text.contains(u'&'))
+        return text;
+    const store::ReportState& state = store::reportState();
+    const auto expressions = platform::outside::sharedStatExpression();
+    expressions->setConnection(state.Connection);
+    expressions->setReportId(state.ReportId);
+    return expressions->evaluate(text);
+}
+
+void growSheetToCells()
+{
+    StatEngineState& stat = statEngine();
+    for (const ReportCellItem& cell : stat.StatCells) {
+        stat.StatRowCount = std::max(stat.StatRowCount, cell.row);
+        stat.StatColCount = std::max(stat.StatColCount, cell.col);
+    }
+}
+
+void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const QVector<int>& pageStarts)
+{
+    const QString& letter = cell.letter;
+    const QString& text = cell.text;
+    if (letter == QLatin1String("A")) {
+        WriteCellText(grid, withReportParameters(text));
+    } else if (letter == QLatin1String("C")) {
+        // The cells are written before the top-margin row is inserted above them.
+        const int sheetRow = grid.activeRow() + 1;
+        WriteCellText(
+            grid, ExpandPageMacros(text, StatPageOfRow(pageStarts, sheetRow), int(pageStarts.size())));
+    } else if (letter == QLatin1String("D")) {
+        InsertStatPicture(grid, text.trimmed());
+    } else if (letter == QLatin1String("E")) {
+        WriteCellText(grid, EvalKindE(text));
+    } else if (letter == QLatin1String("F")) {
+        const QString formula = text.trimmed();
+        grid.setFormula(
+            grid.activeRow(), grid.activeCol(), formula.startsWith(u'=') ? formula.mid(1) : formula);
+    } else if (letter == QLatin1String("G")) {
+        WriteCellText(grid, GetSQLValue(text));
+    } else if (letter == QLatin1String("H")) {
+        EvalKindH(grid, text);
+    }
+}
+
+} // namespace
+
+void GetRptDataInfo()
+{
+    platform::outside::runLogged("GetRptDataInfo", [] { ReadRptDataItems(CurrentTemplateRows().cells); });
+}
+
+void GetRptTextAndPictureData()
+{
+    QList<TemplateCellRow> cells;
+    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+        if (cell.letter == QLatin1String("A") || cell.letter == QLatin1String("D"))
+            cells.append(cell);
+    }
+    ReadRptDataItems(cells);
+}
+
+void ReadRptDataItems(const QList<TemplateCellRow>& cells)
+{
+    QVector<ReportCellItem>& items = statEngine().StatCells;
+    items.clear();
+    items.reserve(cells.size());
+    for (const TemplateCellRow& cell : cells)
+        items.append(ParseCellExpression(cell.row, cell.col, cell.letter, cell.content.mid(3)));
+}
+
+void WriteData(platform::grid::Sheet& grid)
+{
+    StatEngineState& stat = statEngine();
+    growSheetToCells();
+    const QVector<int> pageStarts = PlannedStatPageStarts(grid);
+    for (const ReportCellItem& cell : stat.StatCells) {
+        if (cell.row == 0 || cell.col == 0)
+            continue;
+        platform::outside::runLogged("WriteData", [&] {
+            grid.select(cell.row, cell.col, cell.row, cell.col);
+            WriteStatCell(grid, cell, pageStarts);
+        });
+    }
+    if (dataEngine().Output && stat.StatPictureCount > 0)
+        dataEngine().Output->picturesLoaded(stat.StatPictures);
+}
+
+void WriteStatCell(platform::grid::Sheet& grid, const ReportCellItem& cell, const QVector<int>& pageStarts)
+{
+    platform::outside::runLogged("WriteStatCell", [&] { writeValue(grid, cell, pageStarts); });
+}
+
+QString EvalKindE(const QString& formula)
+{
+    platform::outside::SpecialFormulaObject evaluator;
+    evaluator.setConnection(store::reportState().Connection);
+    evaluator.setFormula(formula);
+    return evaluator.result();
+}
+
+void EvalKindH(platform::grid::Sheet& grid, const QString& formulaName)
+{
+    platform::outside::SqlFormulaObject evaluator;
+    evaluator.setConnection(store::reportState().Connection);
+    evaluator.setFormula(formulaName);
+    WriteCellText(grid, evaluator.result());
+}
+
+void InsertStatPicture(platform::grid::Sheet& grid, const QString& path)
+{
+    const QImage picture
+        = platform::outside::logged("InsertStatPicture", QImage(), [&] { return ReadPictureFile(path); });
+    const int objectId = picture.isNull() ? 0 : grid.addPicture(picture, grid.selection(), path);
+    StatEngineState& stat = statEngine();
+    ++stat.StatPictureCount;
+    stat.StatPictures.append(picture);
+    stat.StatPictureIds.append(objectId);
+}
+
+QString ExpandPageMacros(const QString& text, int page, int pageCount)
+{
+    // One pass from left to right, so that no replacement is scanned again.
+    QString result;
+    qsizetype from = 0;
+    for (qsizetype mark = text.indexOf(u'%'); mark >= 0; mark = text.indexOf(u'%', from)) {
+        result += QStringView(text).mid(from, mark - from);
+        const QChar letter = mark + 1 < text.size() ? text.at(mark + 1) : QChar();
+        if (letter == u'p')
+            result += QString::number(page);
+        else if (letter == u'P')
+            result += QString::number(pageCount);
+        else if (letter != u'N' && !letter.isNull())
+            result += ReplaceSysVariable(QString(u'%') + letter);
+        from = mark + 2;
+    }
+    if (from < text.size())
+        result += QStringView(text).mid(from);
+    return result;
+}
+
+} // namespace engine

@@ -1,0 +1,12 @@
+#include "engine/StatEngineState.h"
+
+namespace engine
+{
+
+StatEngineState& statEngine()
+{
+    static StatEngineState state;
+    return state;
+}
+
+} // namespace engine

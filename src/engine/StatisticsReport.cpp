@@ -1,0 +1,174 @@
+#include "engine/StatisticsReport.h"
+
+#include "engine/EngineState.h"
+#include "engine/PaperChecks.h"
+#include "engine/PaperSizes.h"
+#include "engine/StatCells.h"
+#include "engine/StatEngineState.h"
+#include "engine/StatFormats.h"
+#include "engine/StatPagination.h"
+#include "engine/StoredSizes.h"
+#include "engine/UserNotice.h"
+#include "engine/WholeNumbers.h"
+#include "platform/grid/Sheet.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/outside/StatExpressionObject.h"
+#include "store/PageSettings.h"
+#include "store/ReportState.h"
+
+namespace engine
+{
+
+namespace
+{
+
+// A new build starts from its own template rows, its own sheet and its own pictures: nothing of an
+// earlier build (or of a report changed in the designer since) stays in them.
+void startBuild()
+{
+    dataEngine().Template.reset();
+    StatEngineState& stat = statEngine();
+    stat.StatPictureIds.clear();
+    stat.StatPictures.clear();
+    stat.StatPictureCount = 0;
+}
+
+void buildSheet(platform::grid::Sheet& grid)
+{
+    grid = platform::grid::Sheet {};
+    SetRptFormat(grid);
+    WriteData(grid);
+    FitStatColumns(grid);
+    SetPageBreak(grid);
+    FillLastPage(grid);
+    const StatEngineState& stat = statEngine();
+    grid.setMaxCol(stat.StatColCount);
+    grid.setMaxRow(stat.StatRowCount);
+}
+
+} // namespace
+
+bool CanPrintReport()
+{
+    if (store::reportState().ReportId.trimmed().isEmpty())
+        return false;
+    if (!CheckReportDataExists())
+        return false;
+    store::LoadPageSettings();
+    if (IsWiderThanDesignPaper())
+        return false;
+    return FitsPrinterPaper();
+}
+
+bool IsWiderThanDesignPaper()
+{
+    int width = 0;
+    int height = 0;
+    LoadPaperScale(LoadPageSize(), width, height);
+    if (!ColumnsExceedWidth(store::reportState().PageLandscape ? height : width))
+        return false;
+    NoticeUser(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
+    return true;
+}
+
+bool FitsPrinterPaper()
+{
+    if (store::reportState().SelfFit)
+        return true;
+    const QSize page = printerPageInReportOrientation();
+    StatEngineState& stat = statEngine();
+    stat.StatPageWidth = page.width();
+    stat.StatPageHeight = page.height();
+    if (!ColumnsExceedWidth(stat.StatPageWidth))
+        return true;
+    NoticeUser(QStringLiteral("报表列宽超过打印纸张大小！"));
+    return false;
+}
+
+void PrepareStatisticsPrint()
+{
+    startBuild();
+    MarginsToTwips();
+    ComputePageMetrics();
+    GetRptDataInfo();
+}
+
+void MarginsToTwips()
+{
+    const store::ReportState& state = store::reportState();
+    StatEngineState& stat = statEngine();
+    stat.StatTopMargin = roundInt16(state.TopMarge * platform::grid::kTwipsPerInch);
+    stat.StatBottomMargin = roundInt16(state.BottomMarge * platform::grid::kTwipsPerInch);
+}
+
+void ComputePageMetrics()
+{
+    const store::ReportState& state = store::reportState();
+    StatEngineState& stat = statEngine();
+    stat.StatWidthFactor = 1.0;
+    try {
+        const QSize page = printerPageInReportOrientation();
+        stat.StatPageHeight = page.height();
+        stat.StatPageWidth = page.width();
+        if (state.SelfFit) {
+            const int usable = roundInt16(
+                stat.StatPageWidth - (state.RightMarge + state.LeftMarge) * platform::grid::kTwipsPerInch);
+            stat.StatWidthFactor = ratio(usable, LoadColWidths());
+        }
+    } catch (const std::exception&) {
+        // Without a printer or stored widths the pages keep their last metrics and the widths their sizes.
+    }
+}
+
+void CreateStatisticsReport(platform::grid::Sheet& grid)
+{
+    const store::ReportState& state = store::reportState();
+    const auto expressions = platform::outside::sharedStatExpression();
+    expressions->setConnection(state.Connection);
+    expressions->setReportId(state.ReportId);
+    expressions->initialise(state.WebPrintMode ? platform::outside::ParameterPrompt::Never
+                                               : platform::outside::ParameterPrompt::WhenWindowAvailable);
+    buildSheet(grid);
+}
+
+void PreviewStatisticsReport(platform::grid::Sheet& grid)
+{
+    startBuild();
+    MarginsToTwips();
+    ComputePageMetrics();
+    GetRptTextAndPictureData();
+    buildSheet(grid);
+}
+
+void ApplyPageSetup(platform::grid::Sheet& grid)
+{
+    const store::ReportState& state = store::reportState();
+    platform::grid::PageSetup setup = grid.pageSetup();
+    setup.paperSize = state.PageSize;
+    setup.landscape = state.PageLandscape;
+    setup.printGridLines = false;
+    setup.printHeadings = false;
+    setup.header.clear();
+    setup.footer.clear();
+    setup.topMargin = state.TopMarge;
+    setup.bottomMargin = state.BottomMarge;
+    setup.leftMargin = state.LeftMarge;
+    setup.rightMargin = state.RightMarge;
+    grid.setPageSetup(setup);
+}
+
+void ApplyPaperAndOrientation(platform::grid::Sheet& grid)
+{
+    const store::ReportState& state = store::reportState();
+    platform::grid::PageSetup setup = grid.pageSetup();
+    setup.paperSize = state.PageSize;
+    setup.landscape = state.PageLandscape;
+    grid.setPageSetup(setup);
+}
+
+void UnloadStatPictures()
+{
+    statEngine().StatPictures.clear();
+}
+
+} // namespace engine
