@@ -1,0 +1,66 @@
+#include "output/PageView.h"
+
+#include "output/PageDisplay.h"
+
+#include <QPainter>
+
+namespace output
+{
+
+namespace
+{
+
+    // A medium black line, as the page edge is drawn on screen.
+    constexpr int FrameWidthPixels = 2;
+
+} // namespace
+
+PageView::PageView(QWidget* parent)
+    : GridView(parent)
+{
+    setShowRowHeadings(false);
+    setShowColHeadings(false);
+    setShowGridLines(false);
+    setAllowEdit(false);
+    page_.setMaxRow(1);
+    page_.setMaxCol(1);
+    showSheet();
+}
+
+void PageView::showPage(const platform::grid::Sheet& working, SheetRows rows)
+{
+    ShowPage(working, page_, rows);
+    showSheet();
+}
+
+// A new page is a new sheet: the view forgets the layout and the scroll position of the old one.
+void PageView::showSheet()
+{
+    setSheet(&page_);
+    viewport()->update();
+}
+
+QRectF PageView::pageRect() const
+{
+    const QRect first = cellRect(1, 1);
+    const QRect last = cellRect(page_.maxRow(), page_.maxCol());
+    return QRectF(QPointF(first.topLeft()), QPointF(last.bottomRight()) + QPointF(1, 1));
+}
+
+QSizeF PageView::pageSizeAt100() const
+{
+    return pageRect().size() * 100.0 / zoom();
+}
+
+void PageView::paintEvent(QPaintEvent* event)
+{
+    GridView::paintEvent(event);
+    constexpr double inset = FrameWidthPixels / 2.0;
+    const QRectF edge = pageRect().adjusted(inset, inset, -inset, -inset);
+    QPainter painter(viewport());
+    painter.setPen(QPen(Qt::black, FrameWidthPixels));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(edge);
+}
+
+} // namespace output
