@@ -54,7 +54,7 @@ QString GetDataSourceSql()
     const auto expressions = platform::outside::sharedStatExpression();
     expressions->setConnection(state.Connection);
     expressions->setReportId(state.ReportId);
-    QString sql = expressions->evaluate(body);
+    QString sql = expressions->evaluateSql(body);
     if (cells->text(QStringLiteral("data_type")).trimmed().toUpper() == QLatin1String("K"))
         sql = AddSqlCondition(sql, ReportConditions());
     if (!sql.trimmed().isEmpty())

@@ -17,7 +17,7 @@ QString ReportConditions();
 QString BuildDataSourceSql(const QString& selectList);
 QString BuildDataSourceSql(const QString& selectList, const DataSort& sort);
 
-// The SQL of the report's data-source cell ("" when it has none), with its "&" expressions evaluated;
+// The SQL of the report's data-source cell ("" when it has none), with its "&name&" parameters as literals;
 // a "K" cell takes the host's conditions as well, and "@Table@" stands for the report's group. A cell
 // reading "staticreport" (any case) sets StaticReport and gives "". The text stays in the stored
 // dialect: it passes through the SQL adapter when it is opened.

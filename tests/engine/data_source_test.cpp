@@ -336,6 +336,20 @@ TEST_P(DataSourceTest, AnICellRunsAsWritten)
     EXPECT_EQ(dataRecords(), count(QStringLiteral("filing_year=2006")));
 }
 
+TEST_P(DataSourceTest, ReportParametersEnterTheDataSourceAsLiterals)
+{
+    execute(QStringLiteral(
+        "insert into report_parameter (report_id, name, default_value) values (%1, '年度', '2004')")
+                .arg(text(TestReportId)));
+    execute(QStringLiteral(
+        "insert into report_parameter (report_id, name, default_value) values (%1, '期限', '永久')")
+                .arg(text(TestReportId)));
+    cell(1, 9, QStringLiteral("@I|select * from wsda where filing_year=&年度& and retention=&期限&"));
+
+    engine::GetDataRecord();
+    EXPECT_EQ(dataRecords(), count(QStringLiteral("filing_year=2004 and retention='永久'")));
+}
+
 TEST_P(DataSourceTest, AStaticReportShowsTheFirstRecordOnly)
 {
     cell(1, 9, QStringLiteral("@I|StaticReport"));
