@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <QString>
+#include <QStringList>
+
+// The papers the page-setup dialog offers (page_size) and the custom paper size kept in the note of the
+// current report's PAGE_SIZE row. Every statement runs on the state's connection through the SQL
+// adapter; a failing one throws platform::Error.
+namespace dialogs
+{
+
+// The paper names in the order the table gives them, trimmed.
+QStringList PaperNames();
+// The name of a paper code; "" when the table has none.
+QString PaperNameOfCode(int paperCode);
+// The code of a paper name; none when the table has no such paper.
+std::optional<int> PaperCodeOfName(const QString& paperName);
+
+// A paper's width and height in centimetres, as texts.
+struct PaperSize {
+    QString width;
+    QString height;
+    bool operator==(const PaperSize&) const = default;
+};
+
+// The size to show for a paper: for the custom paper the size in the report's note (its first two
+// fields), or, when the note is empty, the table's size of the custom paper; for any other paper the
+// table's size. None when there is nothing to show: the report has no PAGE_SIZE row for the custom
+// paper, or the table has no row of that name.
+std::optional<PaperSize> PaperSizeToShow(const QString& paperName);
+
+} // namespace dialogs
