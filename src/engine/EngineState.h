@@ -59,7 +59,9 @@ struct DataEngineState {
     double ScaleX = 1.0;
     double ScaleY = 1.0;
     double DetailScale = 1.0;
-    int FillerRowHeight = 0; // the bottom filler row of a page; kept here, never in the report's margins
+    // The bottom row of every page, once the first page has worked out what the paper leaves; kept here,
+    // never in the report's margins. None when the pages end in the bottom margin.
+    std::optional<int> FillerRowHeight;
     std::optional<QList<PageMarginRow>> PageMarginRows; // read on the first page, replayed on the others
 
     // --- data source and counts -------------------------------------------------------------------
@@ -94,6 +96,7 @@ struct DataEngineState {
     int PageFirstRow = 0;
     int PageLastRow = 0;
     QVector<PageRowRange> PageRowRanges; // entry k-1 is page k of the batch built last
+    bool OversizedRecordTold = false; // "AUTO": the user knows a record is taller than an empty page
 
     // --- template cells ---------------------------------------------------------------------------
     QVector<ReportCellItem> HeadCells;

@@ -1,0 +1,226 @@
+#include "engine/AutoRows.h"
+
+#include "engine/ColumnTotals.h"
+#include "engine/EngineState.h"
+#include "engine/PageBuilder.h"
+#include "engine/PageGeometry.h"
+#include "engine/PageLayout.h"
+#include "engine/PagePictures.h"
+#include "engine/TemplateRows.h"
+#include "engine/UserNotice.h"
+#include "platform/db/Recordset.h"
+#include "platform/grid/Sheet.h"
+#include "platform/grid/TextMeasure.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace engine
+{
+
+namespace
+{
+
+// Texts keep a little room from the sides of their cells.
+constexpr int TextSideRoomTwips = 60;
+
+struct CursorPlace {
+    bool atEnd = false;
+    int position = 0;
+};
+
+// What the look-ahead of one record changes besides the data's position: undone when the record is
+// pushed back to the next page.
+struct LookAhead {
+    bool groupBreak = false;
+    int rowPositionFlag = 0;
+    std::vector<CursorPlace> subQueries;
+
+    static LookAhead save()
+    {
+        const DataEngineState& engine = dataEngine();
+        LookAhead state { engine.GroupBreak, engine.RowPositionFlag, {} };
+        for (const auto& rows : engine.CellRecordsets)
+            state.subQueries.push_back(rows && rows->isOpen()
+                    ? CursorPlace { rows->eof(), rows->absolutePosition() }
+                    : CursorPlace {});
+        return state;
+    }
+
+    void restore() const
+    {
+        DataEngineState& engine = dataEngine();
+        engine.GroupBreak = groupBreak;
+        engine.RowPositionFlag = rowPositionFlag;
+        for (std::size_t i = 0; i < subQueries.size() && i < engine.CellRecordsets.size(); ++i) {
+            platform::db::Recordset* rows = engine.CellRecordsets[i].get();
+            if (!rows || !rows->isOpen() || rows->recordCount() == 0)
+                continue;
+            if (subQueries[i].atEnd) {
+                rows->moveLast();
+                rows->moveNext();
+            } else if (subQueries[i].position > 0) {
+                rows->setAbsolutePosition(subQueries[i].position);
+            }
+        }
+    }
+};
+
+int firstBlockPageRow()
+{
+    return CurrentDetailBand().beginRow + 1;
+}
+
+void wrapRows(platform::grid::Sheet& grid, int firstRow, int lastRow)
+{
+    platform::grid::CellFormat wrap;
+    wrap.wrapText = true;
+    grid.applyFormat({ firstRow, 1, lastRow, dataEngine().PageSheetCols }, wrap);
+}
+
+// A further block below the last one, looking like the template's first block.
+void insertBlock(platform::grid::Sheet& grid, int page, int block)
+{
+    const int blockRows = GetDetailRowCount();
+    const int firstRow = DetailSheetRow(page, block, firstBlockPageRow());
+    const int modelRow = DetailSheetRow(page, 1, firstBlockPageRow());
+    grid.insertRows(firstRow, blockRows);
+    for (int i = 0; i < blockRows; ++i)
+        grid.copyRowFormats(modelRow + i, firstRow + i, firstRow + i);
+    dataEngine().PageRowRanges[page].lastRow += blockRows;
+}
+
+void fitBlockRows(platform::grid::Sheet& grid, int firstRow, int lastRow)
+{
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int height = FittedRowHeight(grid, row);
+        if (height > 0)
+            grid.setRowHeight(row, height);
+    }
+}
+
+long long rowsHeight(const platform::grid::Sheet& grid, int firstRow, int lastRow)
+{
+    long long height = 0;
+    for (int row = firstRow; row <= lastRow; ++row)
+        height += grid.rowHeight(row);
+    return height;
+}
+
+void forgetGatheredTotals()
+{
+    for (ReportCellItem& total : dataEngine().TotalCells)
+        total.totalRows.clear();
+}
+
+void tellOversizedRecord()
+{
+    DataEngineState& engine = dataEngine();
+    if (engine.OversizedRecordTold)
+        return;
+    engine.OversizedRecordTold = true;
+    NoticeUser(QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！")
+                   .arg(engine.AbsolutePage));
+}
+
+int cellWidth(const platform::grid::Sheet& grid, int row, int col)
+{
+    const auto block = grid.mergedBlockAt(row, col);
+    if (!block)
+        return grid.colWidth(col);
+    int width = 0;
+    for (int c = block->col1; c <= block->col2; ++c)
+        width += grid.colWidth(c);
+    return width;
+}
+
+} // namespace
+
+void FillDetailRowsAuto(platform::grid::Sheet& grid, int page)
+{
+    DataEngineState& engine = dataEngine();
+    platform::db::Recordset& data = *engine.ReportDataRs;
+    const int blockRows = GetDetailRowCount();
+    const int detailTop = DetailSheetRow(page, 1, firstBlockPageRow());
+    int blocks = engine.RecordsPerPage;
+    int placed = 0;
+    while (!data.eof()) {
+        const int block = placed + 1;
+        if (block > blocks) {
+            insertBlock(grid, page, block);
+            ++blocks;
+        }
+        const int blockTop = DetailSheetRow(page, block, firstBlockPageRow());
+        const int blockBottom = blockTop + blockRows - 1;
+        const LookAhead before = LookAhead::save();
+        wrapRows(grid, blockTop, blockBottom);
+        ReadNextRecord();
+        const int lastRow = FillDetailBlock(grid, page, block);
+        fitBlockRows(grid, blockTop, blockBottom);
+        if (rowsHeight(grid, detailTop, blockBottom) > engine.FreeHeight) {
+            if (placed > 0) {
+                forgetGatheredTotals();
+                data.movePrevious();
+                before.restore();
+                break;
+            }
+            tellOversizedRecord();
+        }
+        AddUpRecordTotals(grid, lastRow);
+        PlaceDetailPictures(grid, page, block);
+        ++engine.RecordCounter;
+        placed = block;
+        if (data.eof() || engine.GroupBreak)
+            break;
+    }
+    if (blocks > placed) {
+        const int emptyRows = (blocks - placed) * blockRows;
+        grid.deleteRows(DetailSheetRow(page, placed + 1, firstBlockPageRow()), emptyRows);
+        engine.PageRowRanges[page].lastRow -= emptyRows;
+    }
+}
+
+int FittedRowHeight(const platform::grid::Sheet& grid, int row)
+{
+    int height = 0;
+    const int lastCol = std::max(dataEngine().PageSheetCols, 1);
+    for (int col = 1; col <= lastCol; ++col) {
+        const auto block = grid.mergedBlockAt(row, col);
+        if (block && (block->row1 != row || block->col1 != col))
+            continue;
+        const QString text = grid.text(row, col);
+        if (text.isEmpty())
+            continue;
+        const platform::grid::TextFont font = platform::grid::fontOf(grid.format(row, col));
+        const int width = std::max(cellWidth(grid, row, col) - TextSideRoomTwips, 1);
+        const int lineHeight = platform::grid::measureTextTwips(QStringLiteral("X"), font).height();
+        height = std::max(height, WrappedLineCount(text, font, width) * lineHeight);
+    }
+    return height > 0 ? height + AutoRowPaddingTwips : 0;
+}
+
+int WrappedLineCount(const QString& text, const platform::grid::TextFont& font, int width)
+{
+    int lines = 0;
+    for (const QString& paragraph :
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
+        qsizetype start = 0;
+        do {
+            // The longest piece from `start` on that fits the width; at least one character.
+            qsizetype low = 1;
+            qsizetype high = paragraph.size() - start;
+            while (low < high) {
+                const qsizetype middle = (low + high + 1) / 2;
+                if (platform::grid::measureTextTwips(paragraph.mid(start, middle), font).width() <= width)
+                    low = middle;
+                else
+                    high = middle - 1;
+            }
+            start += std::max<qsizetype>(low, 1);
+            ++lines;
+        } while (start < paragraph.size());
+    }
+    return std::max(lines, 1);
+}
+
+} // namespace engine

@@ -1,0 +1,81 @@
+#include "engine/ColumnTotals.h"
+
+#include "engine/EngineState.h"
+#include "engine/FieldMarks.h"
+#include "engine/PageLayout.h"
+#include "platform/grid/Sheet.h"
+
+namespace engine
+{
+
+namespace
+{
+
+// The number a cell shows, when it shows one.
+std::optional<double> cellNumber(const platform::grid::Sheet& grid, int row, int col)
+{
+    const platform::grid::CellValue value = grid.value(row, col);
+    if (const double* number = std::get_if<double>(&value))
+        return *number;
+    if (const QString* text = std::get_if<QString>(&value)) {
+        bool isNumber = false;
+        const double number = text->trimmed().toDouble(&isNumber);
+        if (isNumber)
+            return number;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int TotalColumn(int totalIndex)
+{
+    QString letters = dataEngine().TotalCells.at(totalIndex).text;
+    return ColumnLettersToNumber(letters.remove(u'&'));
+}
+
+void GatherTotalRow(int col, int row)
+{
+    auto& totals = dataEngine().TotalCells;
+    for (int t = 0; t < totals.size(); ++t) {
+        if (TotalColumn(t) == col)
+            totals[t].totalRows.append(row);
+    }
+}
+
+void AddUpColumnTotals(const platform::grid::Sheet& grid, int totalIndex, int row)
+{
+    ReportCellItem& total = dataEngine().TotalCells[totalIndex];
+    const QList<int> rows = total.totalRows.isEmpty() ? QList<int> { row } : total.totalRows;
+    total.totalRows.clear();
+    if (total.text.isEmpty())
+        return;
+    const int col = TotalColumn(totalIndex);
+    for (const int r : rows) {
+        if (const auto number = cellNumber(grid, r, col))
+            total.totalValue += *number;
+    }
+}
+
+void FillTotalRow(platform::grid::Sheet& grid)
+{
+    const DataEngineState& engine = dataEngine();
+    const int lastPage = engine.CurrentPage - 1;
+    if (lastPage < 0)
+        return;
+    for (int t = 0; t < engine.TotalCells.size(); ++t) {
+        const ReportCellItem& total = engine.TotalCells[t];
+        if (total.row > 0 && total.col > 0)
+            grid.setNumber(SheetRowOfPageRow(lastPage, total.row), total.col, total.totalValue);
+    }
+}
+
+void HideTotalRows(platform::grid::Sheet& grid, int page)
+{
+    for (const ReportCellItem& total : dataEngine().TotalCells) {
+        if (total.row > 0)
+            grid.setRowHeight(SheetRowOfPageRow(page, total.row), 0);
+    }
+}
+
+} // namespace engine

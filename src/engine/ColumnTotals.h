@@ -1,0 +1,30 @@
+#pragma once
+
+namespace platform::grid
+{
+class Sheet;
+}
+
+// Column totals ("R" cells, TotalCells): the numbers written into a detail column are added up over the
+// whole report, and the sums shown in the total cells of the report's last page.
+namespace engine
+{
+
+// The column a total adds up: the column letters of its text ("G&" is column 7).
+int TotalColumn(int totalIndex);
+
+// Notes that a detail cell of column `col` was written on sheet row `row`, for every total of that column.
+void GatherTotalRow(int col, int row);
+
+// Adds the numbers of the rows gathered for total `totalIndex` (or of `row` when none was) in its column
+// to the total's value, and forgets the rows. Texts that are no number are skipped.
+void AddUpColumnTotals(const platform::grid::Sheet& grid, int totalIndex, int row);
+
+// Writes every total's value into its cell on the last page built (page CurrentPage - 1).
+void FillTotalRow(platform::grid::Sheet& grid);
+
+// Hides (height 0) the rows of page `page` that hold a column total: the totals show on the report's
+// last page only.
+void HideTotalRows(platform::grid::Sheet& grid, int page);
+
+} // namespace engine

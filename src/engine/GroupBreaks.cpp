@@ -1,0 +1,112 @@
+#include "engine/GroupBreaks.h"
+
+#include "engine/EngineState.h"
+#include "engine/PageCounts.h"
+#include "platform/db/Recordset.h"
+#include "platform/outside/FailureLog.h"
+
+namespace engine
+{
+
+namespace
+{
+
+QString groupValueText(const platform::db::Recordset& record, const ReportCellItem& cell)
+{
+    if (cell.fieldIndex < 0)
+        return QString();
+    return record.field(cell.fieldIndex).text();
+}
+
+// True when the record's group differs from the stored values: a NULL differs only from a stored
+// non-empty value; any other value compares by the text it was stored as, so equal values never
+// count as a change.
+bool groupDiffers(const platform::db::Recordset& record, const QStringList& stored)
+{
+    const auto& cells = dataEngine().GroupCells;
+    for (int i = 0; i < cells.size(); ++i) {
+        if (cells[i].fieldIndex < 0)
+            continue;
+        const platform::db::Field field = record.field(cells[i].fieldIndex);
+        const QString& value = stored.value(i);
+        if (field.isNull() ? !value.isEmpty() : field.text() != value)
+            return true;
+    }
+    return false;
+}
+
+QStringList groupValuesOf(const platform::db::Recordset& record)
+{
+    QStringList values;
+    for (const ReportCellItem& cell : dataEngine().GroupCells)
+        values.append(groupValueText(record, cell));
+    return values;
+}
+
+} // namespace
+
+void CheckGroupBreak(const platform::db::Recordset& data)
+{
+    DataEngineState& engine = dataEngine();
+    engine.RowPositionFlag = NoRowPosition;
+    if (engine.FirstBuild && engine.RecordCounter == 1)
+        engine.RowPositionFlag = FirstRecordOfReport;
+    if (data.eof())
+        engine.RowPositionFlag = LastRecordOfData;
+    IsGroupChanged();
+    if (engine.GroupBreak) {
+        engine.RowPositionFlag = LastRecordOfGroup;
+        return;
+    }
+    if (engine.CurrentPage == 1 && engine.RecordCounter == 1)
+        engine.RowPositionFlag = FirstRecordOnSecondPage;
+}
+
+void IsGroupChanged()
+{
+    DataEngineState& engine = dataEngine();
+    if (engine.GroupCells.isEmpty()) {
+        engine.GroupBreak = false;
+        return;
+    }
+    const platform::db::Recordset& data = *engine.ReportDataRs;
+    engine.GroupBreak = data.eof() || groupDiffers(data, engine.GroupValues);
+}
+
+void StoreGroupValue(int index)
+{
+    DataEngineState& engine = dataEngine();
+    if (engine.GroupValues.size() <= index)
+        engine.GroupValues.resize(index + 1);
+    engine.GroupValues[index] = groupValueText(*engine.ReportDataRs, engine.GroupCells.at(index));
+}
+
+void GetRecordsetPageCountByGroup()
+{
+    platform::outside::runLogged("GetRecordsetPageCountByGroup", [] {
+        platform::db::Recordset& data = *dataEngine().ReportDataRs;
+        auto counts
+            = platform::db::Recordset::fabricate({ { QStringLiteral("records"), QMetaType::LongLong } });
+        QStringList group;
+        long long records = 0;
+        const auto closeGroup = [&] {
+            counts->addNew();
+            counts->setValue(0, records);
+            records = 0;
+        };
+        for (data.moveFirst(); !data.eof(); data.moveNext()) {
+            if (records > 0 && groupDiffers(data, group))
+                closeGroup();
+            if (records == 0)
+                group = groupValuesOf(data);
+            ++records;
+        }
+        if (records > 0)
+            closeGroup();
+        if (data.recordCount() > 0)
+            data.moveFirst();
+        ComputeGroupPages(*counts);
+    });
+}
+
+} // namespace engine

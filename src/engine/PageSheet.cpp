@@ -1,0 +1,118 @@
+#include "engine/PageSheet.h"
+
+#include "engine/EngineState.h"
+#include "engine/PageBuilder.h"
+#include "engine/PageLayout.h"
+#include "engine/PageMargins.h"
+#include "engine/PageRowHeights.h"
+#include "engine/TemplateCells.h"
+#include "engine/TemplateFormats.h"
+#include "platform/grid/Sheet.h"
+#include "store/ReportKeywords.h"
+#include "store/ReportState.h"
+
+namespace engine
+{
+
+namespace
+{
+
+// The twips of a centimetre in the custom paper sizes the reports store.
+constexpr double StoredTwipsPerCm = 560.0;
+
+// A layout step whose failure leaves its part of the page out: the page is still laid out.
+template <class F> void passOver(F&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        // the other steps lay out the rest of the page
+    }
+}
+
+platform::grid::PageSetup reportPaper()
+{
+    const store::ReportState& state = store::reportState();
+    const DataEngineState& engine = dataEngine();
+    platform::grid::PageSetup setup;
+    setup.paperSize = state.PageSize;
+    setup.landscape = state.PageLandscape;
+    if (state.PageSize == store::keywords::CustomPaperSize) {
+        const int portraitWidth = state.PageLandscape ? engine.DesignPaperHeight : engine.DesignPaperWidth;
+        const int portraitHeight = state.PageLandscape ? engine.DesignPaperWidth : engine.DesignPaperHeight;
+        setup.customWidthCm = portraitWidth / StoredTwipsPerCm;
+        setup.customHeightCm = portraitHeight / StoredTwipsPerCm;
+    }
+    setup.header.clear();
+    setup.footer.clear();
+    setup.headerMargin = 0;
+    setup.footerMargin = 0;
+    setup.scalePercent = 100;
+    return setup;
+}
+
+// Steps of the layout that both page layouts share, at the top of the sheet or below PageFirstRow.
+void layOutTemplate(platform::grid::Sheet& grid, bool atSheetTop)
+{
+    passOver([&] { LoadPageMargins(grid); });
+    passOver([&] { LoadColWidthFormat(grid); });
+    passOver([&] { LoadOuterFormats(grid, atSheetTop); });
+    passOver([&] { LoadRegionFormats(grid, atSheetTop); });
+    if (!store::reportState().SelfFit)
+        passOver([&] { SetFillerColWidth(grid); });
+    passOver([&] { FillRptFixedText(grid, atSheetTop); });
+}
+
+void setColumnCount(platform::grid::Sheet& grid)
+{
+    const int cols = dataEngine().PageSheetCols;
+    if (grid.maxCol() != cols)
+        grid.setMaxCol(cols);
+}
+
+} // namespace
+
+void SetGridPageSetup(platform::grid::Sheet& grid)
+{
+    platform::grid::PageSetup setup = reportPaper();
+    setup.topMargin = 0;
+    setup.bottomMargin = 0;
+    setup.leftMargin = 0;
+    setup.rightMargin = 0;
+    grid.setPageSetup(setup);
+}
+
+void SetGridPrintSetup(platform::grid::Sheet& grid)
+{
+    const store::ReportState& state = store::reportState();
+    platform::grid::PageSetup setup = reportPaper();
+    setup.topMargin = state.TopMarge;
+    setup.bottomMargin = state.BottomMarge;
+    setup.leftMargin = state.LeftMarge;
+    setup.rightMargin = state.RightMarge;
+    grid.setPageSetup(setup);
+}
+
+void InitPageSheet(platform::grid::Sheet& grid)
+{
+    SetGridPageSetup(grid);
+    setColumnCount(grid);
+    layOutTemplate(grid, false);
+}
+
+void InitWholeReportSheet(platform::grid::Sheet& grid, int page)
+{
+    const DataEngineState& engine = dataEngine();
+    SetGridPageSetup(grid);
+    setColumnCount(grid);
+    grid.clearRange({ 1, 1, engine.PageSheetRows, engine.PageSheetCols }, platform::grid::ClearWhat::All);
+    layOutTemplate(grid, true);
+    const int firstBuiltPage = engine.AbsolutePage - engine.CurrentPage + 1;
+    const long long shownPage = firstBuiltPage + page - 1;
+    SetMarginRows(grid, 1, engine.PageSheetRows);
+    if (!store::reportState().SelfFit && !IsAutoRows())
+        grid.setRowHeight(engine.PageSheetRows, FillerHeightLeft(grid));
+    ClearTemplateHeadTail(grid, shownPage <= 1, engine.ReportFinished && page >= engine.CurrentPage);
+}
+
+} // namespace engine
