@@ -13,18 +13,18 @@ namespace output
 namespace
 {
 
-    // A whole page number as typed (blanks around it allowed); none for anything else.
-    std::optional<long long> pageNumber(const QString& text)
-    {
-        bool ok = false;
-        const long long number = text.trimmed().toLongLong(&ok);
-        return ok ? std::optional(number) : std::nullopt;
-    }
+// A whole page number as typed (blanks around it allowed); none for anything else.
+std::optional<long long> pageNumber(const QString& text)
+{
+    bool ok = false;
+    const long long number = text.trimmed().toLongLong(&ok);
+    return ok ? std::optional(number) : std::nullopt;
+}
 
-    QString rangePiece(int firstRow, int lastRow, int columnCount)
-    {
-        return platform::grid::rangeText({ firstRow, 1, lastRow, columnCount });
-    }
+QString rangePiece(int firstRow, int lastRow, int columnCount)
+{
+    return platform::grid::rangeText({ firstRow, 1, lastRow, columnCount });
+}
 
 } // namespace
 
@@ -132,7 +132,8 @@ std::optional<QString> PagesToRanges(const PageSelection& selection, const PageR
     return pieces.join(QLatin1Char(','));
 }
 
-std::optional<QString> BuildPrintRange(const PrintRangeRequest& request, const PageRowMap& pages, int columnCount)
+std::optional<QString> BuildPrintRange(
+    const PrintRangeRequest& request, const PageRowMap& pages, int columnCount)
 {
     switch (request.choice) {
     case RangeChoice::AllPages:

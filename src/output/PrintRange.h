@@ -58,7 +58,8 @@ std::optional<PageSelection> ValidatePageList(const QString& text, int totalPage
 
 // The print-area text of the selected pages: one piece "A<first row>:<last column><last row>" per
 // listed page and one for the trailing range, joined by ","; none when a page lies outside the map.
-std::optional<QString> PagesToRanges(const PageSelection& selection, const PageRowMap& pages, int columnCount);
+std::optional<QString> PagesToRanges(
+    const PageSelection& selection, const PageRowMap& pages, int columnCount);
 
 // What the print range dialog was told to print.
 enum class RangeChoice { AllPages, CurrentPage, PageList };
@@ -72,6 +73,7 @@ struct PrintRangeRequest {
 
 // The print area of a request: "" prints all pages; none when the page list is refused or names a page
 // that was not built.
-std::optional<QString> BuildPrintRange(const PrintRangeRequest& request, const PageRowMap& pages, int columnCount);
+std::optional<QString> BuildPrintRange(
+    const PrintRangeRequest& request, const PageRowMap& pages, int columnCount);
 
 } // namespace output

@@ -23,7 +23,7 @@ namespace output
 
 namespace
 {
-    const QString RefusedRange = QStringLiteral("-1");
+const QString RefusedRange = QStringLiteral("-1");
 }
 
 frmPrtSelection::frmPrtSelection(QWidget* parent)

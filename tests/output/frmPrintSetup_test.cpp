@@ -67,7 +67,8 @@ protected:
 
     static QString storedPages()
     {
-        return platform::outside::SettingsObject().read(QStringLiteral("PrintSetup"), QStringLiteral("mipages"));
+        return platform::outside::SettingsObject().read(
+            QStringLiteral("PrintSetup"), QStringLiteral("mipages"));
     }
 
     QTemporaryDir settings;
