@@ -1,0 +1,468 @@
+#include "EngineFixture.h"
+
+#include "engine/CellQueries.h"
+#include "engine/CellTextFit.h"
+#include "engine/CellValues.h"
+#include "engine/EngineState.h"
+#include "engine/FieldMarks.h"
+#include "platform/Error.h"
+#include "platform/grid/Sheet.h"
+#include "platform/grid/TextMeasure.h"
+#include "platform/outside/SqlAdapterObject.h"
+
+#include <QDate>
+
+using namespace enginetest;
+using engine::CellContext;
+using engine::dataEngine;
+using engine::ReportCellItem;
+using platform::grid::Sheet;
+
+namespace
+{
+
+ReportCellItem item(const QString& letter, const QString& text, int fieldIndex = -1, const QString& option1 = {},
+    const QString& option2 = {})
+{
+    ReportCellItem cell;
+    cell.letter = letter;
+    cell.text = text;
+    cell.fieldIndex = fieldIndex;
+    cell.option1 = option1;
+    cell.option2 = option2;
+    return cell;
+}
+
+// ---- values that need no database -------------------------------------------------------------------
+
+TEST(RoundValue, HalvesGoUpAlsoBelowZero)
+{
+    const struct {
+        double value;
+        int digits;
+        double rounded;
+    } cases[] = {
+        { 2.5, 0, 3 },
+        { -2.5, 0, -2 },
+        { 1.0 / 3.0, 6, 0.333333 },
+        { 2.0 / 3.0, 6, 0.666667 },
+        { 0.1234565, 6, 0.123457 },
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(engine::RoundValue(c.value, c.digits), c.rounded) << c.value;
+}
+
+TEST(ColumnLetters, OneOrTwoLettersCountFromA)
+{
+    const struct {
+        QString letters;
+        int number;
+    } cases[] = { { "A", 1 }, { "z", 26 }, { "AA", 27 }, { "ab", 28 }, { "IV", 256 }, { "", 0 }, { "  ", 0 },
+        { "ABC", 3 } };
+    for (const auto& c : cases)
+        EXPECT_EQ(engine::ColumnLettersToNumber(c.letters), c.number) << c.letters.toStdString();
+}
+
+TEST(WithReportConditions, TheStatementReadsTheReportsTablesUnderBothConditionsKeptWhole)
+{
+    store::ReportState& state = store::reportState();
+    state.TablesName = QStringLiteral("t1,t2");
+    const struct {
+        QString filter;
+        QString sql;
+        QString rewritten;
+    } cases[] = {
+        { "y=2 or z=3", "select sum(n) from x where k=1", "select sum(n)  from t1,t2 where ( k=1)  and  (y=2 or z=3) " },
+        { "", "select sum(n) from x where k=1 or k=2", "select sum(n)  from t1,t2 where (k=1 or k=2) " },
+        { "y=2", "select count(*) FROM x", "select count(*)  from t1,t2 where (y=2) " },
+        { "", "select count(*) from x", "select count(*)  from t1,t2" },
+        { "y=2", "select 1", "select 1" },
+    };
+    for (const auto& c : cases) {
+        state.SelectWhere = c.filter;
+        EXPECT_EQ(engine::WithReportConditions(c.sql), c.rewritten) << c.sql.toStdString();
+    }
+    state = store::ReportState {};
+}
+
+// ---- cells written into a grid ----------------------------------------------------------------------
+
+class CellValues : public EngineTest
+{
+protected:
+    void SetUp() override
+    {
+        useDatabase(Content::DemoArchive, 300);
+        store::reportState().ReportGroupId = QStringLiteral("wsda");
+        store::reportState().TablesName = QStringLiteral("wsda");
+        // The first record of the archive in recid order is the current record.
+        record = openSql(QStringLiteral("select * from wsda order by recid"));
+        grid.setColWidth(2, 3000);
+        grid.select(5, 2, 5, 2);
+    }
+
+    std::unique_ptr<platform::db::Recordset> openSql(const QString& sql)
+    {
+        return platform::outside::sharedSqlAdapter()->open(sql, *database->connection());
+    }
+
+    // Makes the current record the buffered record that field marks read.
+    void bufferRecord() { dataEngine().RecordBufferRs = openSql(QStringLiteral("select * from wsda order by recid")); }
+
+    QString write(const ReportCellItem& cell, int recordPosition = 1)
+    {
+        engine::SetCellDataValue(grid, cell, CellContext { record.get(), 0, recordPosition });
+        return grid.text(5, 2);
+    }
+
+    int fieldOf(const QString& name) const { return record->fieldIndex(name); }
+    QString recordText(const QString& name) const { return record->text(name); }
+
+    QString loggedDescription(const QString& procedure) const
+    {
+        return scalar(QStringLiteral("select description from orv_error_log where procedure_name = ")
+            + text(procedure));
+    }
+
+    std::unique_ptr<platform::db::Recordset> record;
+    Sheet grid;
+};
+
+TEST_P(CellValues, TextsAndSystemVariables)
+{
+    EXPECT_EQ(write(item("A", "  文书档案目录 ")), QStringLiteral("文书档案目录"));
+    dataEngine().PageNumber = 3;
+    dataEngine().TotalPages = 12;
+    store::reportState().PageRecount = false;
+    EXPECT_EQ(write(item("C", "第%p页 共%P页")), QStringLiteral("第3页 共12页"));
+    store::reportState().PageRecount = true;
+    dataEngine().GroupPageTotal = 4;
+    EXPECT_EQ(write(item("C", "第%p页 共%P页")), QStringLiteral("第3页 共4页"));
+}
+
+TEST_P(CellValues, ATextWithAParameterShowsItsValue)
+{
+    execute(QStringLiteral("insert into report_parameter (report_id, name, default_value) values (%1, '单位', "
+                           "'档案馆')")
+                .arg(text(TestReportId)));
+    EXPECT_EQ(write(item("A", "制表单位：&单位& & 其他")), QStringLiteral("制表单位：档案馆 & 其他"));
+}
+
+TEST_P(CellValues, FieldValuesWithTheirOptions)
+{
+    // The title of the first record, cut and added to as the options say.
+    const int title = fieldOf("title");
+    const QString value = recordText("title");
+    ASSERT_GE(value.size(), 6);
+    const struct {
+        QString option1;
+        QString option2;
+        QString shown;
+    } cases[] = {
+        { "", "", value },
+        { "X", "", value },
+        { "", "BI", value },
+        { "X", "BI", "X" + value },
+        { "X", "FI", value + "X" },
+        { "X", "bi", "X" + value },
+        { "3-2", "F", value.mid(0, 2) },
+        { "3-2", "B", value.mid(2, 2) },
+        // A take before the start that would begin before the first character takes what there is.
+        { "2-5", "F", value.left(1) },
+        { "1-3", "F", "" },
+        { "0-2", "B", value },
+        { "x-2", "B", value },
+    };
+    for (const auto& c : cases) {
+        grid.clearCell(5, 2);
+        EXPECT_EQ(write(item("B", "title", title, c.option1, c.option2)), c.shown)
+            << c.option1.toStdString() << " " << c.option2.toStdString();
+    }
+}
+
+TEST_P(CellValues, NumbersStayNumbersAndCodesKeepTheirZeros)
+{
+    write(item("B", "page_no", fieldOf("page_no")));
+    EXPECT_EQ(grid.value(5, 2), platform::grid::CellValue(record->value("page_no").toDouble()));
+    execute(QStringLiteral("update wsda set folder_no = '0012' where recid = ") + text(recordText("recid")));
+    record = openSql(QStringLiteral("select * from wsda order by recid"));
+    write(item("B", "folder_no", fieldOf("folder_no")));
+    EXPECT_EQ(grid.value(5, 2), platform::grid::CellValue(QStringLiteral("0012")));
+}
+
+TEST_P(CellValues, ANullFieldKeepsTheCellAndAMissingFieldEmptiesIt)
+{
+    execute(QStringLiteral("update wsda set note = null where recid = ") + text(recordText("recid")));
+    record = openSql(QStringLiteral("select * from wsda order by recid"));
+    grid.setText(5, 2, QStringLiteral("之前"));
+    EXPECT_EQ(write(item("B", "note", fieldOf("note"))), QStringLiteral("之前"));
+    EXPECT_EQ(write(item("B", "no_such_field", -1)), QString());
+}
+
+TEST_P(CellValues, DatesUnderADateFormat)
+{
+    platform::grid::CellFormat dateFormat;
+    dateFormat.numberFormat = QStringLiteral("yyyy-mm-dd");
+    grid.applyFormat(platform::grid::CellRange::cell(5, 2), dateFormat);
+    const int note = fieldOf("note");
+    const struct {
+        QString stored;
+        QString shown;
+    } cases[] = {
+        { "1999", "1999-01-01" },
+        { "200305", "2003-05-01" },
+        { "20030517", "2003-05-17" },
+        { "2003-05-17", "2003-05-17" },
+        { "2003/5/7", "2003-05-07" },
+        { "abc", "" },
+        { "20031317", "" },
+    };
+    for (const auto& c : cases) {
+        execute(QStringLiteral("update wsda set note = %1 where recid = %2").arg(text(c.stored), text(recordText("recid"))));
+        record = openSql(QStringLiteral("select * from wsda order by recid"));
+        EXPECT_EQ(write(item("B", "note", note)), c.shown) << c.stored.toStdString();
+    }
+
+    // A time format is no date format: the number stays the number.
+    dateFormat.numberFormat = QStringLiteral("hh:mm");
+    grid.applyFormat(platform::grid::CellRange::cell(5, 2), dateFormat);
+    execute(QStringLiteral("update wsda set note = '1999' where recid = ") + text(recordText("recid")));
+    record = openSql(QStringLiteral("select * from wsda order by recid"));
+    write(item("B", "note", note));
+    EXPECT_EQ(grid.value(5, 2), platform::grid::CellValue(1999.0));
+}
+
+TEST_P(CellValues, WidthFittedPiecesContinueWithinOneRecordAndRestartForTheNext)
+{
+    const QString value = QStringLiteral("第一卷第二卷第三卷第四卷第五卷第六卷第七卷第八卷");
+    execute(QStringLiteral("update wsda set note = %1 where recid = %2").arg(text(value), text(recordText("recid"))));
+    record = openSql(QStringLiteral("select * from wsda order by recid"));
+    const ReportCellItem cell = item("B", "note", fieldOf("note"), "1-3", "W");
+
+    dataEngine().AbsolutePage = 1;
+    const QString first = write(cell, 1);
+    grid.select(6, 2, 6, 2);
+    engine::SetCellDataValue(grid, cell, CellContext { record.get(), 0, 1 });
+    const QString second = grid.text(6, 2);
+    // Three wide characters and a "T" need four characters of the same kind.
+    EXPECT_EQ(first, value.left(4));
+    EXPECT_EQ(second, value.mid(4, 4));
+
+    // The next record starts again at its own start position.
+    grid.select(5, 2, 5, 2);
+    EXPECT_EQ(write(cell, 2), value.left(4));
+}
+
+TEST_P(CellValues, SpecialFormulasSeeTheRecordAndItsFlag)
+{
+    dataEngine().RowPositionFlag = 8;
+    EXPECT_EQ(write(item("E", "#page_no# * 2")), QString::number(record->value("page_no").toInt() * 2));
+    EXPECT_EQ(write(item("E", "#@flag#")), QStringLiteral("8"));
+    EXPECT_EQ(write(item("E", "select count(*) from wsda where folder_no = #folder_no#")),
+        scalar(QStringLiteral("select count(*) from wsda where folder_no = ") + text(recordText("folder_no"))));
+}
+
+TEST_P(CellValues, FormulasTakeTheActiveRow)
+{
+    write(item("F", "SUM(C&:D&)"));
+    EXPECT_EQ(grid.formula(5, 2), QStringLiteral("SUM(C5:D5)"));
+}
+
+TEST_P(CellValues, SubQueryCellsShowOneRowAfterTheOther)
+{
+    auto& recordsets = dataEngine().CellRecordsets;
+    recordsets.push_back(openSql(QStringLiteral("select retention from wsda group by retention order by retention")));
+    const QList<QStringList> expected
+        = database->rows(QStringLiteral("select retention from wsda group by retention order by retention"));
+    ASSERT_GE(expected.size(), 2);
+    for (const QStringList& row : expected)
+        EXPECT_EQ(write(item("K", "select ...", 1)), row.value(0));
+    // At the end the cell keeps what it shows.
+    EXPECT_EQ(write(item("I", "select ...", 1)), expected.last().value(0));
+    EXPECT_EQ(write(item("I", "select ...", -1)), QString());
+}
+
+TEST_P(CellValues, SingleValuesOfStatements)
+{
+    EXPECT_EQ(write(item("J", "select count(*) from @table@ where retention='永久'")),
+        scalar(QStringLiteral("select count(*) from wsda where retention='永久'")));
+    EXPECT_EQ(write(item("J", "select sum(page_no) from wsda where 1=0")), QStringLiteral("0"));
+    EXPECT_EQ(write(item("J", "select max(title) from wsda where 1=0")), QString());
+
+    // "L" reads from the report's tables under the host's filter.
+    store::reportState().SelectWhere = QStringLiteral("filing_year=2004 or filing_year=2005");
+    EXPECT_EQ(write(item("L", "select count(*) from anything where retention='长期'")),
+        scalar(QStringLiteral("select count(*) from wsda where retention='长期' and (filing_year=2004 or "
+                              "filing_year=2005)")));
+}
+
+TEST_P(CellValues, RatiosOfTwoStatements)
+{
+    const double part = scalar(QStringLiteral("select count(*) from wsda where filing_year=2003")).toDouble();
+    const double whole = scalar(QStringLiteral("select count(*) from wsda")).toDouble();
+    ASSERT_GT(part, 0);
+    const double expected = std::floor(part / whole * 1e6 + 0.5) / 1e6;
+    const QString shown
+        = write(item("J", "select count(*) from wsda where filing_year=2003/select count(*) from wsda"));
+    EXPECT_DOUBLE_EQ(shown.toDouble(), expected);
+    EXPECT_LE(shown.size(), 8); // "0.xxxxxx": six decimals at most
+}
+
+TEST_P(CellValues, ABadDivisorIsLoggedTheCellShowsNothingAndTheNextCellIsWritten)
+{
+    const struct {
+        QString text;
+        QString logged;
+    } cases[] = {
+        { "select count(*) from wsda/select count(*) from wsda where 1=0", "除数为零" },
+        { "select count(*) from wsda/select max(title) from wsda where 1=0", "没有数值" },
+        { "select count(*) from wsda/select '第一'", "没有数值" },
+        { "select count(*) from wsda/", "没有数值" },
+    };
+    for (const auto& c : cases) {
+        execute(QStringLiteral("delete from orv_error_log"));
+        grid.setText(5, 2, QStringLiteral("之前"));
+        EXPECT_EQ(write(item("J", c.text)), QString()) << c.text.toStdString();
+        EXPECT_TRUE(loggedDescription("SetCellDataValue").contains(c.logged)) << c.text.toStdString();
+        EXPECT_TRUE(loggedDescription("SetCellDataValue").contains(QStringLiteral("第5行第2列"))) << c.text.toStdString();
+        EXPECT_EQ(write(item("A", "下一格")), QStringLiteral("下一格"));
+    }
+}
+
+TEST_P(CellValues, AFailingStatementIsLoggedWithItsText)
+{
+    EXPECT_EQ(write(item("J", "select count(*) from no_such_table")), QString());
+    EXPECT_TRUE(loggedDescription("GetSQLValue").contains(QStringLiteral("no_such_table")));
+}
+
+TEST_P(CellValues, FieldMarksEnterStatementsAsLiterals)
+{
+    bufferRecord();
+    const QString recid = recordText("recid");
+    // The first field of the record (recid) can be a mark.
+    EXPECT_EQ(write(item("J", "select title from wsda where recid = '#recid#'")), recordText("title"));
+    EXPECT_EQ(write(item("J", "select title from wsda where recid = #wsda.recid#")), recordText("title"));
+
+    // A quote in the value cannot end the literal.
+    execute(QStringLiteral("update wsda set responsible = 'O''Neil' where recid = ") + text(recid));
+    bufferRecord();
+    EXPECT_EQ(write(item("J", "select count(*) from wsda where responsible = '#responsible#'")), QStringLiteral("1"));
+
+    // A NULL compares as "is null", and is NULL elsewhere.
+    execute(QStringLiteral("update wsda set note = null where recid = ") + text(recid));
+    bufferRecord();
+    EXPECT_EQ(write(item("J", "select count(*) from wsda where note = '#note#'")),
+        scalar(QStringLiteral("select count(*) from wsda where note is null")));
+    EXPECT_EQ(write(item("J", "select count(*) from wsda where coalesce(#note#, 'x') = 'x'")),
+        scalar(QStringLiteral("select count(*) from wsda")));
+}
+
+TEST_P(CellValues, FieldMarksTextsAreAsBuilt)
+{
+    bufferRecord();
+    const QString recid = recordText("recid");
+    execute(QStringLiteral("update wsda set note = null, responsible = 'a''b' where recid = ") + text(recid));
+    bufferRecord();
+    const struct {
+        QString sql;
+        QString replaced;
+    } cases[] = {
+        { "select n from t where code = '#note#'", "select n from t where code  is null " },
+        { "select n from t where code = #note# and x=1", "select n from t where code  is null  and x=1" },
+        { "select n from t where code <> '#note#'", "select n from t where code <> NULL" },
+        { "select n from t where code >= #note#", "select n from t where code >= NULL" },
+        { "select n from t where r = '#responsible#' or s = #RESPONSIBLE#",
+            "select n from t where r = 'a''b' or s = 'a''b'" },
+        { "where #x", "where #x" },
+        { "#x", "" },
+    };
+    int row = 5;
+    for (const auto& c : cases)
+        EXPECT_EQ(engine::ReplaceFieldMarks(grid, c.sql, row, 0, 1), c.replaced) << c.sql.toStdString();
+}
+
+TEST_P(CellValues, CellMarksReadThePageAndTheRecordsBlock)
+{
+    // One page of 40 rows; the detail cell of column C stands at template row 5 (sheet row 6).
+    dataEngine().PageSheetRows = 40;
+    store::reportState().RegionTable[store::RegionEntry::DataDetail] = { true, 5, 6 };
+    ReportCellItem detail = item("B", "title");
+    detail.row = 6;
+    detail.col = 3;
+    dataEngine().DetailCells = { detail };
+    grid.setText(40 + 4, 2, QStringLiteral("页上的值"));
+    grid.setText(40 + (3 - 1) * 2 + 6, 3, QStringLiteral(" 第三条 "));
+    int row = 5;
+    EXPECT_EQ(engine::ReplaceFieldMarks(grid, "select '#B3$#'", row, 1, 3), QStringLiteral("select '页上的值'"));
+    EXPECT_EQ(engine::ReplaceFieldMarks(grid, "select '#C&#'", row, 1, 3), QStringLiteral("select '第三条'"));
+    EXPECT_EQ(row, 40 + (3 - 1) * 2 + 6);
+    EXPECT_THROW(engine::ReplaceFieldMarks(grid, "select '#B$#'", row, 1, 3), platform::Error);
+}
+
+TEST_P(CellValues, AMarkWithoutAFieldIsLogged)
+{
+    bufferRecord();
+    EXPECT_EQ(write(item("J", "select count(*) from wsda where x = '#no_such_field#'")), QString());
+    EXPECT_TRUE(loggedDescription("SetCellDataValue").contains(QStringLiteral("no_such_field")));
+}
+
+ENGINE_TEST_SUITE(CellValues);
+
+// ---- fitting texts into their cells -----------------------------------------------------------------
+
+double fontSizeAt(const Sheet& grid, int row, int col)
+{
+    return grid.format(row, col).fontSize.value_or(platform::grid::kDefaultFontSize);
+}
+
+TEST(ShrinkToFit, ATextWiderThanItsCellShrinksUntilItFits)
+{
+    Sheet grid;
+    const QString text = QStringLiteral("一段比单元格宽得多的文字");
+    const int designed = platform::grid::measureTextTwips(text, {}).width();
+    grid.setColWidth(2, designed / 2);
+    grid.setText(3, 2, text);
+    grid.select(3, 2, 3, 2);
+    engine::ShrinkToFit(grid);
+    const double size = fontSizeAt(grid, 3, 2);
+    EXPECT_LT(size, platform::grid::kDefaultFontSize);
+    platform::grid::TextFont font;
+    font.size = size;
+    EXPECT_LE(platform::grid::measureTextTwips(text, font).width(), designed / 2);
+    font.size = size + 1;
+    EXPECT_GT(platform::grid::measureTextTwips(text, font).width(), designed / 2);
+}
+
+TEST(ShrinkToFit, FittingWrappedAndMergedTextsKeepTheirSize)
+{
+    Sheet grid;
+    const QString text = QStringLiteral("合并单元格中的文字");
+    const int width = platform::grid::measureTextTwips(text, {}).width();
+    grid.setColWidth(2, width / 2 + 10);
+    grid.setColWidth(3, width / 2 + 10);
+    grid.merge({ 3, 2, 3, 3 });
+    grid.setText(3, 2, text);
+    grid.select(3, 2, 3, 2);
+    engine::ShrinkToFit(grid);
+    EXPECT_EQ(fontSizeAt(grid, 3, 2), platform::grid::kDefaultFontSize);
+
+    platform::grid::CellFormat wrap;
+    wrap.wrapText = true;
+    grid.applyFormat(platform::grid::CellRange::cell(5, 2), wrap);
+    grid.setText(5, 2, text);
+    grid.select(5, 2, 5, 2);
+    engine::ShrinkToFit(grid);
+    EXPECT_EQ(fontSizeAt(grid, 5, 2), platform::grid::kDefaultFontSize);
+}
+
+TEST(ShrinkToFit, AColumnOfNoWidthStopsAtTheSmallestSize)
+{
+    Sheet grid;
+    grid.setColWidth(2, 0);
+    grid.setText(3, 2, QStringLiteral("文字"));
+    grid.select(3, 2, 3, 2);
+    engine::ShrinkToFit(grid);
+    EXPECT_EQ(fontSizeAt(grid, 3, 2), engine::MinShrinkFontPoints);
+}
+
+} // namespace
