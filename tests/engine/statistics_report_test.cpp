@@ -1,0 +1,389 @@
+#include "EngineFixture.h"
+
+#include "demo/DemoReports.h"
+#include "engine/StatCells.h"
+#include "engine/StatEngineState.h"
+#include "engine/StatisticsReport.h"
+#include "platform/grid/io/SheetFile.h"
+#include "platform/grid/Sheet.h"
+#include "store/clsPropertyHandle.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+using namespace enginetest;
+using engine::statEngine;
+using platform::grid::Sheet;
+
+namespace
+{
+
+// A4 on the PDF printer: 210 x 297 mm.
+constexpr int A4Width = 11906;
+constexpr int A4Height = 16838;
+// The stored margins of every report here: 0.7875 inches left, 0.39375 inches elsewhere.
+constexpr int LeftMargin = 1134;
+constexpr int OtherMargin = 567;
+constexpr int LastPageSlack = 10;
+
+const QString WiderThanDesign = QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！");
+const QString WiderThanPrinter = QStringLiteral("报表列宽超过打印纸张大小！");
+
+double number(const Sheet& sheet, int row, int col)
+{
+    const platform::grid::CellValue value = sheet.value(row, col);
+    const auto* number = std::get_if<double>(&value);
+    return number ? *number : -1;
+}
+
+// The paper a report is designed for.
+struct Paper {
+    int code = 9;
+    QString note; // the custom size of code 256
+    bool landscape = false;
+    bool selfFit = false;
+};
+
+class StatisticsReportTest : public EngineTest
+{
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        statEngine() = engine::StatEngineState {};
+    }
+
+    void TearDown() override
+    {
+        statEngine() = engine::StatEngineState {};
+        EngineTest::TearDown();
+    }
+
+
+    // The report rows apart from its cells: index, page settings, column widths.
+    void statisticsReport(const QString& widths, const Paper& paper = {})
+    {
+        index();
+        info(QStringLiteral("SELF_FIT"), paper.selfFit ? QStringLiteral("T") : QStringLiteral("F"));
+        info(QStringLiteral("PAGE_SIZE"), QString::number(paper.code), 1, paper.note);
+        info(QStringLiteral("PAGE_LANDSCAPE"), paper.landscape ? QStringLiteral("T") : QStringLiteral("F"));
+        info(QStringLiteral("LEFT_MARGE"), QStringLiteral("0.7875"));
+        info(QStringLiteral("RIGHT_MARGE"), QStringLiteral("0.39375"));
+        info(QStringLiteral("TOP_MARGE"), QStringLiteral("0.39375"));
+        info(QStringLiteral("BOTTOM_MARGE"), QStringLiteral("0.39375"));
+        colWidths(widths);
+    }
+
+    // 40 design rows of 400 twips, stored as two lists with the lower rows first.
+    void fortyRows()
+    {
+        QString lower;
+        QString upper;
+        for (int row = 1; row <= 40; ++row)
+            (row > 20 ? lower : upper) += sizeList({ { row, QStringLiteral("400") } });
+        rowHeights(21, 40, lower);
+        rowHeights(1, 20, upper);
+    }
+
+    QString picture()
+    {
+        const QString path = pictures.filePath(QStringLiteral("seal.png"));
+        QImage image(20, 10, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        image.save(path);
+        return path;
+    }
+
+    // A report of 40 rows on two pages with one cell of every kind; in the sheet the cells stand one row
+    // down and one column right.
+    void cellsOfEveryKind()
+    {
+        statisticsReport(sizeList({ { 1, "2000" }, { 2, "3000" }, { 3, "2500" } }));
+        fortyRows();
+        format(QStringLiteral("MERGE"), 1, 1, 1, 3,
+            store::clsPropertyHandle::GetPropertyString(
+                QStringLiteral("MERGE"), store::PropertyDataType::Boolean, QStringLiteral("TRUE")));
+        execute(QStringLiteral(
+            "insert into sql_formula (name, description, sql_text) values ('件数', '', 'select 42')"));
+        cell(1, 1, QStringLiteral("@A|统计表"));
+        cell(2, 1, QStringLiteral("@C|第%p页 共%P页"));
+        cell(40, 1, QStringLiteral("@C|第%p页 共%P页"));
+        cell(2, 2, QStringLiteral("@G|select count(*) from report_index"));
+        cell(3, 2, QStringLiteral("@F|1+2"));
+        cell(4, 2, QStringLiteral("@A|&无此参数&"));
+        cell(5, 3, QStringLiteral("@D|") + picture());
+        cell(6, 3, QStringLiteral("@D|") + pictures.filePath(QStringLiteral("missing.png")));
+        cell(7, 2, QStringLiteral("@H|件数"));
+        cell(8, 2, QStringLiteral("@E|1+1"));
+        cell(9, 2, QStringLiteral("@G|select nothing from nowhere"));
+        cell(0, 3, QStringLiteral("@A|不写"));
+    }
+
+    Sheet build()
+    {
+        EXPECT_TRUE(engine::CanPrintReport());
+        engine::PrepareStatisticsPrint();
+        Sheet sheet;
+        engine::CreateStatisticsReport(sheet);
+        return sheet;
+    }
+
+    QTemporaryDir pictures;
+};
+
+ENGINE_TEST_SUITE(StatisticsReportTest);
+
+TEST_P(StatisticsReportTest, EveryCellKindLandsOneRowDownAndOneColumnRight)
+{
+    cellsOfEveryKind();
+    const Sheet sheet = build();
+
+    EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
+    EXPECT_EQ(sheet.mergedBlockAt(2, 3), (platform::grid::CellRange { 2, 2, 2, 4 }));
+    EXPECT_EQ(sheet.text(3, 2), QStringLiteral("第1页 共2页"));
+    EXPECT_EQ(sheet.text(41, 2), QStringLiteral("第2页 共2页"));
+    EXPECT_EQ(number(sheet, 3, 3), 1); // the one report_index row
+    EXPECT_TRUE(sheet.hasFormula(4, 3));
+    EXPECT_EQ(number(sheet, 4, 3), 3);
+    EXPECT_EQ(sheet.text(5, 3), QStringLiteral("&无此参数&"));
+    EXPECT_EQ(number(sheet, 8, 3), 42);
+    EXPECT_EQ(number(sheet, 9, 3), 2);
+    EXPECT_TRUE(sheet.isEmpty(10, 3));
+    for (int row = 1; row <= sheet.maxRow(); ++row) {
+        for (int col = 1; col <= sheet.maxCol(); ++col)
+            EXPECT_NE(sheet.text(row, col), QStringLiteral("不写")) << row << "," << col;
+    }
+
+    // Two pictures counted; the one whose file is missing places nothing.
+    EXPECT_EQ(statEngine().StatPictureCount, 2);
+    ASSERT_EQ(statEngine().StatPictureIds.size(), 2);
+    EXPECT_EQ(statEngine().StatPictureIds[1], 0);
+    EXPECT_EQ(sheet.objectIds(), QList<int> { statEngine().StatPictureIds[0] });
+    EXPECT_EQ(
+        sheet.objectPosition(statEngine().StatPictureIds[0]), (platform::grid::CellRange { 6, 4, 6, 4 }));
+    QStringList logged = loggedProcedures();
+    logged.sort();
+    EXPECT_EQ(logged, (QStringList { QStringLiteral("GetSQLValue"), QStringLiteral("InsertStatPicture") }));
+
+    engine::UnloadStatPictures();
+    EXPECT_TRUE(statEngine().StatPictures.isEmpty());
+    EXPECT_EQ(statEngine().StatPictureCount, 2);
+}
+
+TEST_P(StatisticsReportTest, SheetIsFramedByMarginsAndSplitByRowHeight)
+{
+    cellsOfEveryKind();
+    const Sheet sheet = build();
+
+    // Rows: the top margin, 40 design rows (both lists, whatever their stored order), the closing row.
+    EXPECT_EQ(statEngine().StatRowCount, 42);
+    EXPECT_EQ(sheet.maxRow(), 42);
+    EXPECT_EQ(sheet.rowHeight(1), OtherMargin);
+    for (int row = 2; row <= 41; ++row)
+        EXPECT_EQ(sheet.rowHeight(row), 400) << "row " << row;
+    // Page 1: 567 + 39 × 400 = 16167 fit into 16838 - 567 = 16271, the 40th row would not; the last row
+    // that fitted (sheet row 40) opens page 2.
+    EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 40 }));
+    EXPECT_EQ(statEngine().StatPageCount, 2);
+    EXPECT_EQ(sheet.rowHeight(42), A4Height - 2 * 400 - OtherMargin - LastPageSlack);
+
+    // Columns: the left margin, the three stored widths, the filler up to the paper's width.
+    EXPECT_EQ(statEngine().StatColCount, 5);
+    EXPECT_EQ(sheet.maxCol(), 5);
+    const int widths[] = { LeftMargin, 2000, 3000, 2500, A4Width - LeftMargin - 7500 };
+    for (int col = 1; col <= 5; ++col)
+        EXPECT_EQ(sheet.colWidth(col), widths[col - 1]) << "column " << col;
+}
+
+TEST_P(StatisticsReportTest, SecondBuildIntoTheSameGridGivesTheSameSheet)
+{
+    cellsOfEveryKind();
+    Sheet sheet = build();
+    engine::PrepareStatisticsPrint();
+    engine::CreateStatisticsReport(sheet);
+
+    EXPECT_EQ(sheet.maxRow(), 42);
+    EXPECT_EQ(sheet.maxCol(), 5);
+    EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
+    EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 40 }));
+    EXPECT_EQ(statEngine().StatPictureIds.size(), 2);
+}
+
+TEST_P(StatisticsReportTest, PreviewWritesTextsAndPicturesOnly)
+{
+    cellsOfEveryKind();
+    ASSERT_TRUE(engine::CanPrintReport());
+    Sheet sheet;
+    engine::PreviewStatisticsReport(sheet);
+
+    EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
+    EXPECT_EQ(sheet.text(5, 3), QStringLiteral("&无此参数&"));
+    EXPECT_TRUE(sheet.isEmpty(3, 2)); // page numbers
+    EXPECT_TRUE(sheet.isEmpty(3, 3)); // statement
+    EXPECT_TRUE(sheet.isEmpty(8, 3)); // named formula
+    EXPECT_EQ(sheet.objectIds().size(), 1);
+    EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 40 }));
+    EXPECT_EQ(sheet.maxRow(), 42);
+}
+
+TEST_P(StatisticsReportTest, ParametersAreAskedOnceExceptInSilentWebPrinting)
+{
+    statisticsReport(sizeList({ { 1, "2000" } }));
+    rowHeights(1, 1, sizeList({ { 1, "400" } }));
+    cell(1, 1, QStringLiteral("@A|&单位&统计"));
+    execute(QStringLiteral(
+        "insert into report_parameter (report_id, name, default_value) values (%1, '单位', '档案馆')")
+                .arg(text(TestReportId)));
+
+    for (const bool web : { false, true }) {
+        platform::ui::ScriptedUi script;
+        store::reportState().WebPrintMode = web;
+        const Sheet sheet = build();
+        EXPECT_EQ(sheet.text(2, 2), QStringLiteral("档案馆统计")) << "web " << web;
+        EXPECT_EQ(script.shownDialogs().size(), web ? 0 : 1) << "web " << web;
+    }
+}
+
+struct CheckCase {
+    const char* name;
+    QString widths;
+    int paperCode;
+    QString paperNote;
+    bool landscape;
+    bool selfFit;
+    bool web;
+    bool canPrint;
+    QString message; // ErrorMessage and, outside web printing, the one box shown; "" for none
+};
+
+TEST_P(StatisticsReportTest, ColumnsAreCheckedAgainstTheDesignedPaperAndThePrinter)
+{
+    // A custom paper of 20000 × 30000 twips, which the printer (A4) does not take.
+    const QString customNote = QStringLiteral("35.27|52.92|20000|30000");
+    const QString fitsA4 = sizeList({ { 1, "2000" }, { 2, "3000" }, { 3, "2500" } }); // + 1701 = 9201
+    const QString widerThanA4 = sizeList({ { 1, "5000" }, { 2, "5000" }, { 3, "1000" } }); // + 1701 = 12701
+    const QString widerThanA4High = sizeList({ { 1, "15200" } }); // + 1701 = 16901
+    const CheckCase cases[] = {
+        { "columns within A4", fitsA4, 9, {}, false, false, false, true, {} },
+        { "wider than the designed paper", widerThanA4, 9, {}, false, false, false, false, WiderThanDesign },
+        { "wider than the designed paper, web", widerThanA4, 9, {}, false, false, true, false,
+            WiderThanDesign },
+        { "wider than the printer", widerThanA4, 256, customNote, false, false, false, false,
+            WiderThanPrinter },
+        { "wider than the printer, web", widerThanA4, 256, customNote, false, false, true, false,
+            WiderThanPrinter },
+        { "wider than the printer but fitted", widerThanA4, 256, customNote, false, true, false, true, {} },
+        { "landscape measures the paper's height", widerThanA4, 9, {}, true, false, false, true, {} },
+        { "wider than landscape A4", widerThanA4High, 9, {}, true, false, false, false, WiderThanDesign },
+    };
+    for (const CheckCase& c : cases) {
+        useDatabase(Content::Schema);
+        statisticsReport(c.widths, { c.paperCode, c.paperNote, c.landscape, c.selfFit });
+        cell(1, 1, QStringLiteral("@A|x"));
+        store::reportState().WebPrintMode = c.web;
+        platform::ui::ScriptedUi script;
+
+        EXPECT_EQ(engine::CanPrintReport(), c.canPrint) << c.name;
+        EXPECT_EQ(store::reportState().ErrorMessage, c.message) << c.name;
+        const QStringList boxes = c.message.isEmpty() || c.web ? QStringList {} : QStringList { c.message };
+        EXPECT_EQ(script.boxTexts(), boxes) << c.name;
+    }
+}
+
+TEST_P(StatisticsReportTest, ReportWithoutIdOrRowsIsNotBuilt)
+{
+    store::reportState().ReportId.clear();
+    EXPECT_FALSE(engine::CanPrintReport());
+    EXPECT_TRUE(ui.boxTexts().isEmpty());
+
+    store::reportState().ReportId = TestReportId;
+    EXPECT_FALSE(engine::CanPrintReport());
+    EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("报表索引信息不存在,不能生成报表!") });
+}
+
+// The first value of each cell that the reader of .xls files finds, by 1-based row and column.
+QMap<std::pair<int, int>, QJsonValue> xlsCells(const QString& path)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+        { QDir(QStringLiteral(ORV_FIXTURES_DIR)).filePath(QStringLiteral("../platform/grid/io/xls_dump.py")),
+            path });
+    EXPECT_TRUE(reader.waitForFinished(60000));
+    EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    QMap<std::pair<int, int>, QJsonValue> cells;
+    const QJsonArray sheets
+        = QJsonDocument::fromJson(reader.readAllStandardOutput()).object()[u"sheets"].toArray();
+    for (const QJsonValue& cell : sheets.at(0)[u"cells"].toArray())
+        cells[{ cell[u"row"].toInt() + 1, cell[u"col"].toInt() + 1 }] = cell[u"value"];
+    return cells;
+}
+
+TEST_P(StatisticsReportTest, DemoReportCountsTheArchiveAndExports)
+{
+    useDatabase(Content::DemoArchive, 400);
+    store::reportState().ReportId = demo::StatisticsReportId;
+    store::reportState().WebPrintMode = true;
+    Sheet sheet = build();
+    engine::ApplyPageSetup(sheet);
+
+    // Design rows 4 to 8 count the documents and pages of one retention period each, row 9 all of them.
+    struct Expected {
+        int row;
+        QString label;
+        QString count;
+        QString pages;
+    };
+    QList<Expected> expected;
+    int row = 5;
+    for (const QString retention : { "永久", "长期", "短期", "30年", "10年" }) {
+        const QString where = QStringLiteral(" from wsda where retention=") + text(retention);
+        expected.append({ row++, retention, scalar(QStringLiteral("select count(*)") + where),
+            scalar(QStringLiteral("select coalesce(sum(page_no), 0)") + where) });
+    }
+    expected.append({ 10, QStringLiteral("合计"), scalar(QStringLiteral("select count(*) from wsda")),
+        scalar(QStringLiteral("select sum(page_no) from wsda")) });
+    EXPECT_EQ(expected.last().count, QStringLiteral("400"));
+    for (const Expected& e : expected) {
+        EXPECT_EQ(sheet.text(e.row, 2), e.label);
+        EXPECT_EQ(sheet.text(e.row, 3), e.count) << e.label.toStdString();
+        EXPECT_EQ(sheet.text(e.row, 4), e.pages) << e.label.toStdString();
+    }
+    EXPECT_EQ(sheet.text(2, 2), demo::StatisticsReportName);
+    EXPECT_EQ(sheet.text(3, 2),
+        QStringLiteral("统计日期：") + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+
+    // Fitted to the paper: the stored widths (6200 in all) take the page's width inside the margins.
+    const double factor = double(A4Width - LeftMargin - OtherMargin) / 6200;
+    EXPECT_EQ(sheet.colWidth(2), qRound(2200 * factor));
+    EXPECT_EQ(sheet.colWidth(3), qRound(2000 * factor));
+    EXPECT_EQ(statEngine().PageStartArray, QVector<int> { 1 });
+    EXPECT_EQ(sheet.rowHeight(sheet.maxRow()),
+        A4Height - OtherMargin - 720 - 8 * 400 - OtherMargin - LastPageSlack);
+    EXPECT_EQ(sheet.pageSetup().topMargin, 0.39375);
+    EXPECT_TRUE(ui.boxTexts().isEmpty());
+
+    QTemporaryDir folder;
+    const QString xls = folder.filePath(QStringLiteral("统计.xls"));
+    const QString htm = folder.filePath(QStringLiteral("统计.htm"));
+    platform::grid::io::writeSheet(sheet, xls, platform::grid::io::FileType::Xls);
+    platform::grid::io::writeSheet(sheet, htm, platform::grid::io::FileType::Html);
+
+    const auto cells = xlsCells(xls);
+    EXPECT_EQ(cells.value({ 2, 2 }).toString(), demo::StatisticsReportName);
+    QFile page(htm);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    EXPECT_TRUE(html.contains(demo::StatisticsReportName));
+    for (const Expected& e : expected) {
+        EXPECT_EQ(cells.value({ e.row, 2 }).toString(), e.label);
+        EXPECT_EQ(cells.value({ e.row, 3 }).toDouble(), e.count.toDouble()) << e.label.toStdString();
+        EXPECT_EQ(cells.value({ e.row, 4 }).toDouble(), e.pages.toDouble()) << e.label.toStdString();
+        EXPECT_TRUE(html.contains(QStringLiteral(">%1<").arg(e.count))) << e.label.toStdString();
+    }
+}
+
+} // namespace
