@@ -179,6 +179,7 @@ QWidget* frmPageSetup::paperTab()
     }
     fraOriention = optionFrame(QStringLiteral("方向"), { optOriention[0], optOriention[1] }, tab);
     grid->addWidget(fraOriention, row, 0, 1, 3);
+    grid->setRowStretch(row + 1, 1);
     return tab;
 }
 
