@@ -5,15 +5,12 @@
 #include "engine/StatEngineState.h"
 #include "engine/StatisticsReport.h"
 #include "platform/grid/io/SheetFile.h"
+#include "platform/grid/io/XlsDump.h"
 #include "platform/grid/Sheet.h"
 #include "store/clsPropertyHandle.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 
 using namespace enginetest;
 using engine::statEngine;
@@ -62,7 +59,6 @@ protected:
         statEngine() = engine::StatEngineState {};
         EngineTest::TearDown();
     }
-
 
     // The report rows apart from its cells: index, page settings, column widths.
     void statisticsReport(const QString& widths, const Paper& paper = {})
@@ -305,19 +301,11 @@ TEST_P(StatisticsReportTest, ReportWithoutIdOrRowsIsNotBuilt)
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("报表索引信息不存在,不能生成报表!") });
 }
 
-// The first value of each cell that the reader of .xls files finds, by 1-based row and column.
+// The value of each cell that the independent reader finds in an .xls file, by 1-based row and column.
 QMap<std::pair<int, int>, QJsonValue> xlsCells(const QString& path)
 {
-    QProcess reader;
-    reader.start(QStringLiteral("/usr/bin/python3"),
-        { QDir(QStringLiteral(ORV_FIXTURES_DIR)).filePath(QStringLiteral("../platform/grid/io/xls_dump.py")),
-            path });
-    EXPECT_TRUE(reader.waitForFinished(60000));
-    EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
     QMap<std::pair<int, int>, QJsonValue> cells;
-    const QJsonArray sheets
-        = QJsonDocument::fromJson(reader.readAllStandardOutput()).object()[u"sheets"].toArray();
-    for (const QJsonValue& cell : sheets.at(0)[u"cells"].toArray())
+    for (const QJsonValue& cell : xlsDump(path)[u"sheets"].toArray().at(0)[u"cells"].toArray())
         cells[{ cell[u"row"].toInt() + 1, cell[u"col"].toInt() + 1 }] = cell[u"value"];
     return cells;
 }
