@@ -15,7 +15,7 @@ QString pythonWithXlrd()
 
 QJsonObject xlsDump(const QString& path, const QStringList& options)
 {
-    const QString script = QDir(QStringLiteral(ORV_FIXTURES_DIR)).filePath(QStringLiteral("../platform/grid/io/xls_dump.py"));
+    const QString script = QDir(QStringLiteral(ORV_TESTS_DIR)).filePath(QStringLiteral("platform/grid/io/xls_dump.py"));
     QProcess process;
     process.start(pythonWithXlrd(), QStringList { script } + options + QStringList { path });
     if (!process.waitForFinished(300000)) {
