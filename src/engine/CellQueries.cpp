@@ -1,8 +1,8 @@
 #include "engine/CellQueries.h"
 
 #include "engine/SqlClauses.h"
-#include "platform/Error.h"
 #include "platform/db/ValueText.h"
+#include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/FirstValue.h"
 #include "platform/outside/SharedObjects.h"
@@ -17,17 +17,17 @@ namespace engine
 namespace
 {
 
-    const QString Source = QStringLiteral("SqlCell");
+const QString Source = QStringLiteral("SqlCell");
 
-    double ratioPart(const QString& valueText, const QString& statement)
-    {
-        bool ok = false;
-        const double value = valueText.trimmed().toDouble(&ok);
-        if (!ok)
-            throw platform::Error(platform::errors::TypeMismatch, Source,
-                QStringLiteral("比值的一项没有数值（“%1”）：%2").arg(valueText, statement.trimmed()));
-        return value;
-    }
+double ratioPart(const QString& valueText, const QString& statement)
+{
+    bool ok = false;
+    const double value = valueText.trimmed().toDouble(&ok);
+    if (!ok)
+        throw platform::Error(platform::errors::TypeMismatch, Source,
+            QStringLiteral("比值的一项没有数值（“%1”）：%2").arg(valueText, statement.trimmed()));
+    return value;
+}
 
 } // namespace
 
@@ -41,8 +41,10 @@ QString GetSQLValue(const QString& sql)
         return expressions->evaluate(sql).remove(u'\'');
     return platform::outside::logged("GetSQLValue", QString(), [&] {
         if (!state.Connection)
-            throw platform::Error(platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
-        const QString value = platform::outside::firstValueText(expressions->evaluateSql(sql), *state.Connection);
+            throw platform::Error(
+                platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
+        const QString value
+            = platform::outside::firstValueText(expressions->evaluateSql(sql), *state.Connection);
         if (value.isEmpty() && sql.contains(QLatin1String("sum("), Qt::CaseInsensitive))
             return QStringLiteral("0");
         return value;
@@ -58,7 +60,8 @@ double RoundValue(double value, int digits)
 QString WithReportConditions(const QString& sql)
 {
     const store::ReportState& state = store::reportState();
-    const qsizetype where = (sql + QStringLiteral("     ")).indexOf(QLatin1String(" where "), 0, Qt::CaseInsensitive);
+    const qsizetype where
+        = (sql + QStringLiteral("     ")).indexOf(QLatin1String(" where "), 0, Qt::CaseInsensitive);
     const QString own = where < 0 ? QString() : sql.mid(where + 7);
     const QString conditions = JoinSqlCondition(own, state.SelectWhere, QStringLiteral(" and "));
     const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <functional>
+#include <QString>
 
 // Single values of the statements in value cells (letters "J" and "L", and "G" of statistics reports).
 namespace engine

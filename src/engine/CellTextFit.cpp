@@ -12,10 +12,10 @@ namespace engine
 namespace
 {
 
-    int textWidth(const QString& text, const platform::grid::TextFont& font)
-    {
-        return platform::grid::measureTextTwips(text, font).width();
-    }
+int textWidth(const QString& text, const platform::grid::TextFont& font)
+{
+    return platform::grid::measureTextTwips(text, font).width();
+}
 
 } // namespace
 
@@ -54,8 +54,8 @@ void ShrinkToFit(platform::grid::Sheet& grid)
     grid.applyFormatToSelection(smaller);
 }
 
-QString WidthFittedPiece(
-    const QString& value, int start, int count, const platform::grid::TextFont& font, long long page, int record)
+QString WidthFittedPiece(const QString& value, int start, int count, const platform::grid::TextFont& font,
+    long long page, int record)
 {
     DataEngineState& engine = dataEngine();
     if (engine.FieldSplitPage != page || engine.FieldSplitRecord != record) {

@@ -5,8 +5,8 @@
 #include "engine/EngineState.h"
 #include "engine/FieldMarks.h"
 #include "engine/SystemVariables.h"
-#include "platform/Error.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
@@ -22,193 +22,196 @@ namespace engine
 namespace
 {
 
-    const QString Source = QStringLiteral("SetCellDataValue");
+const QString Source = QStringLiteral("SetCellDataValue");
 
-    // The day spreadsheets count their serial dates from.
-    const QDate SerialDayZero(1899, 12, 30);
+// The day spreadsheets count their serial dates from.
+const QDate SerialDayZero(1899, 12, 30);
 
-    bool isDateFormat(const QString& numberFormat)
-    {
-        const bool dateParts = numberFormat.contains(QLatin1String("dd")) || numberFormat.contains(QLatin1String("mm"))
-            || numberFormat.contains(QLatin1String("yy"));
-        return dateParts && !numberFormat.contains(QLatin1String("hh"));
+bool isDateFormat(const QString& numberFormat)
+{
+    const bool dateParts = numberFormat.contains(QLatin1String("dd"))
+        || numberFormat.contains(QLatin1String("mm")) || numberFormat.contains(QLatin1String("yy"));
+    return dateParts && !numberFormat.contains(QLatin1String("hh"));
+}
+
+bool isNumeric(const QString& text)
+{
+    bool ok = false;
+    text.trimmed().toDouble(&ok);
+    return ok;
+}
+
+// A number such as 1999, 200305 or 20030517 read as a date text.
+QString dateOfNumber(const QString& value)
+{
+    if (value.size() < 6)
+        return value.left(4) + QStringLiteral("-01-01");
+    if (value.size() < 8)
+        return value.left(4) + QLatin1Char('-') + value.mid(4, 2) + QStringLiteral("-01");
+    return value.left(4) + QLatin1Char('-') + value.mid(4, 2) + QLatin1Char('-') + value.mid(6, 2);
+}
+
+// Under a date format a field value is written as a date, so that the format shows it; a value that
+// is no date leaves the cell empty.
+void writeDate(platform::grid::Sheet& grid, const QString& value)
+{
+    const auto date = store::toDateTime(isNumeric(value) ? dateOfNumber(value.trimmed()) : value);
+    if (!date || !date->isValid()) {
+        WriteCellText(grid, QString());
+        return;
     }
+    const double serial
+        = SerialDayZero.daysTo(date->date()) + date->time().msecsSinceStartOfDay() / 86400000.0;
+    grid.setNumber(grid.activeRow(), grid.activeCol(), serial);
+}
 
-    bool isNumeric(const QString& text)
-    {
-        bool ok = false;
-        text.trimmed().toDouble(&ok);
-        return ok;
+QString withFieldOption(const platform::grid::Sheet& grid, const QString& value, const ReportCellItem& cell,
+    const CellContext& context)
+{
+    const QString& spec1 = cell.option1;
+    const QString& spec2 = cell.option2;
+    if (spec2.back().toUpper() == u'I')
+        return spec2.toUpper() == QLatin1String("BI") ? spec1 + value : value + spec1;
+    const qsizetype dash = spec1.indexOf(u'-');
+    bool startOk = false;
+    bool countOk = false;
+    const int start = spec1.left(dash).trimmed().toInt(&startOk);
+    const int count = spec1.mid(dash + 1).trimmed().toInt(&countOk);
+    if (dash < 0 || !startOk || !countOk || start < 1 || count < 1)
+        return value;
+    if (spec2 == QLatin1String("F")) {
+        // The characters before the start position, as many as there are up to `count`.
+        const int first = std::max(1, start - count);
+        return value.mid(first - 1, start - first);
     }
+    if (spec2 == QLatin1String("B"))
+        return value.mid(start - 1, count);
+    const platform::grid::TextFont font
+        = platform::grid::fontOf(grid.format(grid.activeRow(), grid.activeCol()));
+    return WidthFittedPiece(value, start, count, font, dataEngine().AbsolutePage, context.recordPosition);
+}
 
-    // A number such as 1999, 200305 or 20030517 read as a date text.
-    QString dateOfNumber(const QString& value)
-    {
-        if (value.size() < 6)
-            return value.left(4) + QStringLiteral("-01-01");
-        if (value.size() < 8)
-            return value.left(4) + QLatin1Char('-') + value.mid(4, 2) + QStringLiteral("-01");
-        return value.left(4) + QLatin1Char('-') + value.mid(4, 2) + QLatin1Char('-') + value.mid(6, 2);
+void writeFieldValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+{
+    if (cell.fieldIndex < 0 || !context.record) {
+        WriteCellText(grid, QString());
+        return;
     }
+    const platform::db::Field field = context.record->field(cell.fieldIndex);
+    if (field.isNull())
+        return;
+    QString value = field.text();
+    if (!cell.option1.isEmpty() && !cell.option2.isEmpty())
+        value = withFieldOption(grid, value, cell, context);
+    if (isDateFormat(grid.numberFormat(grid.activeRow(), grid.activeCol())))
+        writeDate(grid, value);
+    else
+        WriteCellText(grid, value);
+}
 
-    // Under a date format a field value is written as a date, so that the format shows it; a value that
-    // is no date leaves the cell empty.
-    void writeDate(platform::grid::Sheet& grid, const QString& value)
-    {
-        const auto date = store::toDateTime(isNumeric(value) ? dateOfNumber(value.trimmed()) : value);
-        if (!date || !date->isValid()) {
-            WriteCellText(grid, QString());
-            return;
-        }
-        const double serial = SerialDayZero.daysTo(date->date()) + date->time().msecsSinceStartOfDay() / 86400000.0;
-        grid.setNumber(grid.activeRow(), grid.activeCol(), serial);
-    }
-
-    QString withFieldOption(const platform::grid::Sheet& grid, const QString& value, const ReportCellItem& cell,
-        const CellContext& context)
-    {
-        const QString& spec1 = cell.option1;
-        const QString& spec2 = cell.option2;
-        if (spec2.back().toUpper() == u'I')
-            return spec2.toUpper() == QLatin1String("BI") ? spec1 + value : value + spec1;
-        const qsizetype dash = spec1.indexOf(u'-');
-        bool startOk = false;
-        bool countOk = false;
-        const int start = spec1.left(dash).trimmed().toInt(&startOk);
-        const int count = spec1.mid(dash + 1).trimmed().toInt(&countOk);
-        if (dash < 0 || !startOk || !countOk || start < 1 || count < 1)
-            return value;
-        if (spec2 == QLatin1String("F")) {
-            // The characters before the start position, as many as there are up to `count`.
-            const int first = std::max(1, start - count);
-            return value.mid(first - 1, start - first);
-        }
-        if (spec2 == QLatin1String("B"))
-            return value.mid(start - 1, count);
-        const platform::grid::TextFont font = platform::grid::fontOf(grid.format(grid.activeRow(), grid.activeCol()));
-        return WidthFittedPiece(value, start, count, font, dataEngine().AbsolutePage, context.recordPosition);
-    }
-
-    void writeFieldValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
-    {
-        if (cell.fieldIndex < 0 || !context.record) {
-            WriteCellText(grid, QString());
-            return;
-        }
-        const platform::db::Field field = context.record->field(cell.fieldIndex);
-        if (field.isNull())
-            return;
-        QString value = field.text();
-        if (!cell.option1.isEmpty() && !cell.option2.isEmpty())
-            value = withFieldOption(grid, value, cell, context);
-        if (isDateFormat(grid.numberFormat(grid.activeRow(), grid.activeCol())))
-            writeDate(grid, value);
-        else
-            WriteCellText(grid, value);
-    }
-
-    std::vector<platform::db::Field> currentFields(const platform::db::Recordset* record)
-    {
-        std::vector<platform::db::Field> fields;
-        if (!record || record->bof() || record->eof())
-            return fields;
-        for (int i = 0; i < record->fieldCount(); ++i)
-            fields.push_back(record->field(i));
+std::vector<platform::db::Field> currentFields(const platform::db::Recordset* record)
+{
+    std::vector<platform::db::Field> fields;
+    if (!record || record->bof() || record->eof())
         return fields;
-    }
+    for (int i = 0; i < record->fieldCount(); ++i)
+        fields.push_back(record->field(i));
+    return fields;
+}
 
-    QString specialFormulaValue(const QString& formulaText, const CellContext& context)
-    {
+QString specialFormulaValue(const QString& formulaText, const CellContext& context)
+{
+    const store::ReportState& state = store::reportState();
+    const DataEngineState& engine = dataEngine();
+    platform::outside::SpecialFormulaObject formula;
+    formula.setConnection(state.Connection);
+    formula.setDataRecordset(engine.ReportDataRs.get());
+    formula.setFields(currentFields(context.record));
+    formula.setFormula(formulaText);
+    formula.setTableNames(state.TablesName.split(QLatin1Char(',')));
+    formula.setGroupFields(engine.GroupFields);
+    formula.setRecordFlag(engine.RowPositionFlag);
+    return formula.result();
+}
+
+// The next row of the cell's own record set; at its end nothing is written.
+void writeNextRow(platform::grid::Sheet& grid, const ReportCellItem& cell)
+{
+    if (cell.fieldIndex < 1) {
+        WriteCellText(grid, QString());
+        return;
+    }
+    auto& recordsets = dataEngine().CellRecordsets;
+    if (cell.fieldIndex > int(recordsets.size()) || !recordsets[cell.fieldIndex - 1])
+        throw platform::Error(
+            platform::errors::InvalidArgument, Source, QStringLiteral("子查询的记录集没有打开"));
+    platform::db::Recordset& rows = *recordsets[cell.fieldIndex - 1];
+    if (rows.eof())
+        return;
+    const platform::db::Field first = rows.field(0);
+    if (!first.isNull())
+        WriteCellText(grid, first.text());
+    rows.moveNext();
+}
+
+bool isRatio(const QString& text)
+{
+    return text.contains(u'/');
+}
+
+QString statementValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+{
+    const bool ownConditions = cell.letter == QLatin1String("J");
+    QString text = cell.text.trimmed();
+    if (ownConditions && !text.isEmpty())
+        text.replace(QStringLiteral("@Table@"), store::reportState().ReportGroupId, Qt::CaseInsensitive);
+    const auto withConditions
+        = [ownConditions](const QString& sql) { return ownConditions ? sql : WithReportConditions(sql); };
+    if (isRatio(text))
+        return SqlRatioText(text, [&](const QString& part) { return GetSQLValue(withConditions(part)); });
+    int row = grid.activeRow();
+    return GetSQLValue(
+        withConditions(ReplaceFieldMarks(grid, text, row, context.page, context.recordPosition)));
+}
+
+void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+{
+    const QString text = cell.text.trimmed();
+    const QString& letter = cell.letter;
+    if (letter == QLatin1String("A")) {
+        if (!text.contains(u'&')) {
+            WriteCellText(grid, text);
+            return;
+        }
         const store::ReportState& state = store::reportState();
-        const DataEngineState& engine = dataEngine();
-        platform::outside::SpecialFormulaObject formula;
-        formula.setConnection(state.Connection);
-        formula.setDataRecordset(engine.ReportDataRs.get());
-        formula.setFields(currentFields(context.record));
-        formula.setFormula(formulaText);
-        formula.setTableNames(state.TablesName.split(QLatin1Char(',')));
-        formula.setGroupFields(engine.GroupFields);
-        formula.setRecordFlag(engine.RowPositionFlag);
-        return formula.result();
+        const auto expressions = platform::outside::sharedStatExpression();
+        expressions->setConnection(state.Connection);
+        expressions->setReportId(state.ReportId);
+        WriteCellText(grid, expressions->evaluate(text));
+    } else if (letter == QLatin1String("B")) {
+        writeFieldValue(grid, cell, context);
+    } else if (letter == QLatin1String("C")) {
+        WriteCellText(grid, ReplaceSysVariable(text));
+    } else if (letter == QLatin1String("E")) {
+        WriteCellText(grid, specialFormulaValue(text, context));
+    } else if (letter == QLatin1String("F")) {
+        QString formula = text.startsWith(u'=') ? text.mid(1) : text;
+        formula.replace(u'&', QString::number(grid.activeRow()));
+        grid.setFormula(grid.activeRow(), grid.activeCol(), formula);
+    } else if (letter == QLatin1String("I") || letter == QLatin1String("K")) {
+        writeNextRow(grid, cell);
+    } else if (letter == QLatin1String("J") || letter == QLatin1String("L")) {
+        WriteCellText(grid, statementValue(grid, cell, context));
     }
+}
 
-    // The next row of the cell's own record set; at its end nothing is written.
-    void writeNextRow(platform::grid::Sheet& grid, const ReportCellItem& cell)
-    {
-        if (cell.fieldIndex < 1) {
-            WriteCellText(grid, QString());
-            return;
-        }
-        auto& recordsets = dataEngine().CellRecordsets;
-        if (cell.fieldIndex > int(recordsets.size()) || !recordsets[cell.fieldIndex - 1])
-            throw platform::Error(platform::errors::InvalidArgument, Source, QStringLiteral("子查询的记录集没有打开"));
-        platform::db::Recordset& rows = *recordsets[cell.fieldIndex - 1];
-        if (rows.eof())
-            return;
-        const platform::db::Field first = rows.field(0);
-        if (!first.isNull())
-            WriteCellText(grid, first.text());
-        rows.moveNext();
-    }
-
-    bool isRatio(const QString& text)
-    {
-        return text.contains(u'/');
-    }
-
-    QString statementValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
-    {
-        const bool ownConditions = cell.letter == QLatin1String("J");
-        QString text = cell.text.trimmed();
-        if (ownConditions && !text.isEmpty())
-            text.replace(QStringLiteral("@Table@"), store::reportState().ReportGroupId, Qt::CaseInsensitive);
-        const auto withConditions = [ownConditions](const QString& sql) {
-            return ownConditions ? sql : WithReportConditions(sql);
-        };
-        if (isRatio(text))
-            return SqlRatioText(text, [&](const QString& part) { return GetSQLValue(withConditions(part)); });
-        int row = grid.activeRow();
-        return GetSQLValue(withConditions(ReplaceFieldMarks(grid, text, row, context.page, context.recordPosition)));
-    }
-
-    void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
-    {
-        const QString text = cell.text.trimmed();
-        const QString& letter = cell.letter;
-        if (letter == QLatin1String("A")) {
-            if (!text.contains(u'&')) {
-                WriteCellText(grid, text);
-                return;
-            }
-            const store::ReportState& state = store::reportState();
-            const auto expressions = platform::outside::sharedStatExpression();
-            expressions->setConnection(state.Connection);
-            expressions->setReportId(state.ReportId);
-            WriteCellText(grid, expressions->evaluate(text));
-        } else if (letter == QLatin1String("B")) {
-            writeFieldValue(grid, cell, context);
-        } else if (letter == QLatin1String("C")) {
-            WriteCellText(grid, ReplaceSysVariable(text));
-        } else if (letter == QLatin1String("E")) {
-            WriteCellText(grid, specialFormulaValue(text, context));
-        } else if (letter == QLatin1String("F")) {
-            QString formula = text.startsWith(u'=') ? text.mid(1) : text;
-            formula.replace(u'&', QString::number(grid.activeRow()));
-            grid.setFormula(grid.activeRow(), grid.activeCol(), formula);
-        } else if (letter == QLatin1String("I") || letter == QLatin1String("K")) {
-            writeNextRow(grid, cell);
-        } else if (letter == QLatin1String("J") || letter == QLatin1String("L")) {
-            WriteCellText(grid, statementValue(grid, cell, context));
-        }
-    }
-
-    QString cellPlace(const platform::grid::Sheet& grid, const ReportCellItem& cell)
-    {
-        return QStringLiteral("第%1行第%2列 @%3|%4：")
-            .arg(grid.activeRow())
-            .arg(grid.activeCol())
-            .arg(cell.letter, cell.text.trimmed());
-    }
+QString cellPlace(const platform::grid::Sheet& grid, const ReportCellItem& cell)
+{
+    return QStringLiteral("第%1行第%2列 @%3|%4：")
+        .arg(grid.activeRow())
+        .arg(grid.activeCol())
+        .arg(cell.letter, cell.text.trimmed());
+}
 
 } // namespace
 
@@ -231,7 +234,8 @@ void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, c
         try {
             writeValue(grid, cell, context);
         } catch (const platform::Error& error) {
-            throw platform::Error(error.number(), error.source(), cellPlace(grid, cell) + error.description());
+            throw platform::Error(
+                error.number(), error.source(), cellPlace(grid, cell) + error.description());
         }
     });
     if (!written) {

@@ -3,9 +3,9 @@
 #include "engine/EngineState.h"
 #include "engine/PageGeometry.h"
 #include "engine/RecordFields.h"
-#include "platform/Error.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
+#include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "store/ReportKeywords.h"
 #include "store/ReportState.h"
@@ -18,99 +18,102 @@ namespace engine
 namespace
 {
 
-    const QString Source = QStringLiteral("ReplaceFieldMarks");
-    constexpr int UnknownField = 3265; // the record set's number for a field it does not have
+const QString Source = QStringLiteral("ReplaceFieldMarks");
+constexpr int UnknownField = 3265; // the record set's number for a field it does not have
 
-    bool isAutoRows()
-    {
-        return store::reportState().DataRows == store::keywords::DataRowsAutoMode;
+bool isAutoRows()
+{
+    return store::reportState().DataRows == store::keywords::DataRowsAutoMode;
+}
+
+// "#C3$#": the sheet row of template row 3 on the page.
+QString pageCellText(platform::grid::Sheet& grid, const QString& token, int page)
+{
+    const QString name = QString(token).remove(u'$');
+    const qsizetype firstDigit
+        = std::find_if(name.begin(), name.end(), [](QChar c) { return c.isDigit(); }) - name.begin();
+    bool ok = false;
+    const int templateRow = name.mid(firstDigit).toInt(&ok);
+    if (firstDigit >= name.size() || !ok)
+        throw platform::Error(
+            platform::errors::InvalidArgument, Source, QStringLiteral("单元格标记 #%1# 没有行号").arg(token));
+    const int r = templateRow + 1;
+    const DataEngineState& engine = dataEngine();
+    int sheetRow = engine.PageSheetRows * page + r;
+    if (isAutoRows() && page < engine.PageRowRanges.size())
+        sheetRow = engine.PageRowRanges[page].firstRow + r - 1;
+    return grid.text(sheetRow, ColumnLettersToNumber(name.left(firstDigit)));
+}
+
+// "#C&#": the detail cell of column C in the block of the record.
+QString detailCellText(
+    platform::grid::Sheet& grid, const QString& token, int& row, int page, int recordPosition)
+{
+    const int col = ColumnLettersToNumber(QString(token).remove(u'&'));
+    const DataEngineState& engine = dataEngine();
+    for (const ReportCellItem& cell : engine.DetailCells) {
+        if (cell.col != col)
+            continue;
+        row = isAutoRows()
+            ? recordPosition
+            : (recordPosition - 1) * GetDetailRowCount() + cell.row + engine.PageSheetRows * page;
+        break;
     }
+    return grid.text(row, col).trimmed();
+}
 
-    // "#C3$#": the sheet row of template row 3 on the page.
-    QString pageCellText(platform::grid::Sheet& grid, const QString& token, int page)
-    {
-        const QString name = QString(token).remove(u'$');
-        const qsizetype firstDigit = std::find_if(name.begin(), name.end(), [](QChar c) { return c.isDigit(); })
-            - name.begin();
-        bool ok = false;
-        const int templateRow = name.mid(firstDigit).toInt(&ok);
-        if (firstDigit >= name.size() || !ok)
-            throw platform::Error(platform::errors::InvalidArgument, Source,
-                QStringLiteral("单元格标记 #%1# 没有行号").arg(token));
-        const int r = templateRow + 1;
-        const DataEngineState& engine = dataEngine();
-        int sheetRow = engine.PageSheetRows * page + r;
-        if (isAutoRows() && page < engine.PageRowRanges.size())
-            sheetRow = engine.PageRowRanges[page].firstRow + r - 1;
-        return grid.text(sheetRow, ColumnLettersToNumber(name.left(firstDigit)));
-    }
+QVariant markValue(platform::grid::Sheet& grid, const QString& token, int& row, int page, int recordPosition)
+{
+    if (token.contains(u'&'))
+        return detailCellText(grid, token, row, page, recordPosition);
+    if (token.contains(u'$'))
+        return pageCellText(grid, token, page);
+    return GetRecordFieldValue(token);
+}
 
-    // "#C&#": the detail cell of column C in the block of the record.
-    QString detailCellText(platform::grid::Sheet& grid, const QString& token, int& row, int page, int recordPosition)
-    {
-        const int col = ColumnLettersToNumber(QString(token).remove(u'&'));
-        const DataEngineState& engine = dataEngine();
-        for (const ReportCellItem& cell : engine.DetailCells) {
-            if (cell.col != col)
-                continue;
-            row = isAutoRows() ? recordPosition
-                               : (recordPosition - 1) * GetDetailRowCount() + cell.row + engine.PageSheetRows * page;
-            break;
+bool isComparisonEquals(const QString& before)
+{
+    if (!before.endsWith(u'='))
+        return false;
+    const QString op = before.chopped(1);
+    return !(op.endsWith(u'<') || op.endsWith(u'>') || op.endsWith(u'!'));
+}
+
+// Puts the value in place of every occurrence of the mark in `result` (with the quotes around it when
+// it has them).
+void replaceMark(QString& result, const QString& mark, const QVariant& value)
+{
+    const bool noValue = value.isNull() || value.toString().trimmed().isEmpty();
+    for (qsizetype at = result.indexOf(mark, 0, Qt::CaseInsensitive); at >= 0;
+         at = result.indexOf(mark, at, Qt::CaseInsensitive)) {
+        qsizetype begin = at;
+        qsizetype end = at + mark.size();
+        if (begin > 0 && end < result.size() && result.at(begin - 1) == u'\'' && result.at(end) == u'\'') {
+            --begin;
+            ++end;
         }
-        return grid.text(row, col).trimmed();
-    }
-
-    QVariant markValue(platform::grid::Sheet& grid, const QString& token, int& row, int page, int recordPosition)
-    {
-        if (token.contains(u'&'))
-            return detailCellText(grid, token, row, page, recordPosition);
-        if (token.contains(u'$'))
-            return pageCellText(grid, token, page);
-        return GetRecordFieldValue(token);
-    }
-
-    bool isComparisonEquals(const QString& before)
-    {
-        if (!before.endsWith(u'='))
-            return false;
-        const QString op = before.chopped(1);
-        return !(op.endsWith(u'<') || op.endsWith(u'>') || op.endsWith(u'!'));
-    }
-
-    // Puts the value in place of every occurrence of the mark in `result` (with the quotes around it when
-    // it has them).
-    void replaceMark(QString& result, const QString& mark, const QVariant& value)
-    {
-        const bool noValue = value.isNull() || value.toString().trimmed().isEmpty();
-        for (qsizetype at = result.indexOf(mark, 0, Qt::CaseInsensitive); at >= 0;
-             at = result.indexOf(mark, at, Qt::CaseInsensitive)) {
-            qsizetype begin = at;
-            qsizetype end = at + mark.size();
-            if (begin > 0 && end < result.size() && result.at(begin - 1) == u'\'' && result.at(end) == u'\'') {
-                --begin;
-                ++end;
-            }
-            QString before = result.left(begin);
-            QString replacement;
-            if (noValue) {
-                const QString trimmedBefore = before.trimmed();
-                if (isComparisonEquals(trimmedBefore)) {
-                    before = trimmedBefore.chopped(1);
-                    replacement = QStringLiteral(" is null ");
-                } else {
-                    replacement = QStringLiteral("NULL");
-                }
+        QString before = result.left(begin);
+        QString replacement;
+        if (noValue) {
+            const QString trimmedBefore = before.trimmed();
+            if (isComparisonEquals(trimmedBefore)) {
+                before = trimmedBefore.chopped(1);
+                replacement = QStringLiteral(" is null ");
             } else {
-                replacement = platform::db::sqlText(value.toString());
+                replacement = QStringLiteral("NULL");
             }
-            result = before + replacement + result.mid(end);
-            at = before.size() + replacement.size();
+        } else {
+            replacement = platform::db::sqlText(value.toString());
         }
+        result = before + replacement + result.mid(end);
+        at = before.size() + replacement.size();
     }
+}
 
 } // namespace
 
-QString ReplaceFieldMarks(platform::grid::Sheet& grid, const QString& sql, int& row, int page, int recordPosition)
+QString ReplaceFieldMarks(
+    platform::grid::Sheet& grid, const QString& sql, int& row, int page, int recordPosition)
 {
     if (sql.size() < 3)
         return QString();
@@ -134,7 +137,8 @@ QVariant GetRecordFieldValue(const QString& name)
     const platform::db::Recordset* record = engine.RecordBufferRs.get();
     const int index = record ? FindRecordField(*record, name) : -1;
     if (index < 0)
-        throw platform::Error(UnknownField, Source, QStringLiteral("字段标记 #%1# 不是当前记录的字段").arg(name));
+        throw platform::Error(
+            UnknownField, Source, QStringLiteral("字段标记 #%1# 不是当前记录的字段").arg(name));
     const platform::db::Field field = record->field(index);
     return field.isNull() ? QVariant() : QVariant(field.text().trimmed());
 }

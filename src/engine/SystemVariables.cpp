@@ -12,39 +12,39 @@ namespace engine
 namespace
 {
 
-    QString setting(const char* key, const QString& fallback)
-    {
-        return platform::outside::SettingsObject().read(
-            QString::fromLatin1(SystemTextSection), QString::fromLatin1(key), fallback);
-    }
+QString setting(const char* key, const QString& fallback)
+{
+    return platform::outside::SettingsObject().read(
+        QString::fromLatin1(SystemTextSection), QString::fromLatin1(key), fallback);
+}
 
-    QString variableValue(QChar letter)
-    {
-        const DataEngineState& engine = dataEngine();
-        const QDateTime now = QDateTime::currentDateTime();
-        switch (letter.unicode()) {
-        case u'p':
-            return QString::number(engine.PageNumber);
-        case u'P':
-            return QString::number(store::reportState().PageRecount ? engine.GroupPageTotal : engine.TotalPages);
-        case u'd':
-            return now.toString(QStringLiteral("yyyy-MM-dd"));
-        case u'D':
-            return now.toString(QStringLiteral("yyyy年MM月dd日"));
-        case u't':
-            return now.toString(QStringLiteral("hh:mm"));
-        case u'T':
-            return now.toString(QStringLiteral("hh时mm分"));
-        case u'i':
-            return setting(CompanyNameKey, QString::fromUtf8(DefaultCompanyName));
-        case u'I':
-            return setting(FondsNameKey, QString());
-        case u'N':
-            return QString::number(engine.RecordCounter);
-        default:
-            return QString();
-        }
+QString variableValue(QChar letter)
+{
+    const DataEngineState& engine = dataEngine();
+    const QDateTime now = QDateTime::currentDateTime();
+    switch (letter.unicode()) {
+    case u'p':
+        return QString::number(engine.PageNumber);
+    case u'P':
+        return QString::number(store::reportState().PageRecount ? engine.GroupPageTotal : engine.TotalPages);
+    case u'd':
+        return now.toString(QStringLiteral("yyyy-MM-dd"));
+    case u'D':
+        return now.toString(QStringLiteral("yyyy年MM月dd日"));
+    case u't':
+        return now.toString(QStringLiteral("hh:mm"));
+    case u'T':
+        return now.toString(QStringLiteral("hh时mm分"));
+    case u'i':
+        return setting(CompanyNameKey, QString::fromUtf8(DefaultCompanyName));
+    case u'I':
+        return setting(FondsNameKey, QString());
+    case u'N':
+        return QString::number(engine.RecordCounter);
+    default:
+        return QString();
     }
+}
 
 } // namespace
 

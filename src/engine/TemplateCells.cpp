@@ -3,8 +3,8 @@
 #include "engine/CellValues.h"
 #include "engine/RecordFields.h"
 #include "engine/TemplateRows.h"
-#include "platform/Error.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/SharedObjects.h"
@@ -20,80 +20,85 @@ namespace engine
 namespace
 {
 
-    const QString Source = QStringLiteral("TemplateCells");
+const QString Source = QStringLiteral("TemplateCells");
 
-    // The body of a stored cell, or none (logged) when its content is no content text.
-    std::optional<QString> cellBody(const TemplateCellRow& cell, const char* procedure)
-    {
-        const auto parsed = store::CellSourceText::parse(cell.content);
-        if (parsed)
-            return parsed->body;
-        platform::outside::reportFailure(procedure,
-            platform::Error(platform::errors::InvalidArgument, Source,
-                QStringLiteral("第%1行第%2列的内容格式不对（应为 @字母|内容）：%3")
-                    .arg(cell.row)
-                    .arg(cell.col)
-                    .arg(cell.content)));
-        return std::nullopt;
-    }
+// The body of a stored cell, or none (logged) when its content is no content text.
+std::optional<QString> cellBody(const TemplateCellRow& cell, const char* procedure)
+{
+    const auto parsed = store::CellSourceText::parse(cell.content);
+    if (parsed)
+        return parsed->body;
+    platform::outside::reportFailure(procedure,
+        platform::Error(platform::errors::InvalidArgument, Source,
+            QStringLiteral("第%1行第%2列的内容格式不对（应为 @字母|内容）：%3")
+                .arg(cell.row)
+                .arg(cell.col)
+                .arg(cell.content)));
+    return std::nullopt;
+}
 
-    ReportCellItem cellItem(int row, int col, const QString& letter, const QString& text)
-    {
-        ReportCellItem item;
-        item.row = row;
-        item.col = col;
-        item.letter = letter;
-        item.text = text;
-        return item;
-    }
+ReportCellItem cellItem(int row, int col, const QString& letter, const QString& text)
+{
+    ReportCellItem item;
+    item.row = row;
+    item.col = col;
+    item.letter = letter;
+    item.text = text;
+    return item;
+}
 
-    bool isStatementSource(const QString& letter)
-    {
-        return letter == QLatin1String("I") || letter == QLatin1String("K");
-    }
+bool isStatementSource(const QString& letter)
+{
+    return letter == QLatin1String("I") || letter == QLatin1String("K");
+}
 
-    // A statement cell of the detail band: its own record set, in slot `slot` (from 1) of CellRecordsets.
-    // "K" and "L" statements read from the report's data (its tables, conditions and order).
-    ReportCellItem prepareCellDataSource(int row, int col, const QString& letter, const QString& body, int slot)
-    {
-        ReportCellItem item = cellItem(row, col, letter, body);
-        item.fieldIndex = slot;
-        DataEngineState& engine = dataEngine();
-        engine.CellRecordsets.resize(slot);
-        const bool opened = platform::outside::runLogged("GetRptDetailData", [&] {
-            const store::ReportState& state = store::reportState();
-            QString sql = body;
-            if (sql.contains(u'&')) {
-                const auto expressions = platform::outside::sharedStatExpression();
-                expressions->setConnection(state.Connection);
-                expressions->setReportId(state.ReportId);
-                sql = expressions->evaluateSql(sql);
-            }
-            const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
-            if ((letter == QLatin1String("K") || letter == QLatin1String("L")) && from >= 0)
-                sql = sql.left(from + 1) + QStringLiteral(" from ") + engine.SourceSqlTail;
-            if (!state.Connection)
-                throw platform::Error(platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
-            try {
-                engine.CellRecordsets[slot - 1] = platform::outside::sharedSqlAdapter()->open(sql, *state.Connection);
-            } catch (const platform::Error& error) {
-                throw platform::Error(error.number(), error.source(),
-                    QStringLiteral("第%1行第%2列的子查询不能打开：%3").arg(row - 1).arg(col).arg(error.description()));
-            }
-        });
-        if (!opened)
-            item.fieldIndex = -1;
-        return item;
-    }
-
-    void closeCellRecordsets()
-    {
-        for (auto& recordset : dataEngine().CellRecordsets) {
-            if (recordset && recordset->isOpen())
-                recordset->close();
+// A statement cell of the detail band: its own record set, in slot `slot` (from 1) of CellRecordsets.
+// "K" and "L" statements read from the report's data (its tables, conditions and order).
+ReportCellItem prepareCellDataSource(int row, int col, const QString& letter, const QString& body, int slot)
+{
+    ReportCellItem item = cellItem(row, col, letter, body);
+    item.fieldIndex = slot;
+    DataEngineState& engine = dataEngine();
+    engine.CellRecordsets.resize(slot);
+    const bool opened = platform::outside::runLogged("GetRptDetailData", [&] {
+        const store::ReportState& state = store::reportState();
+        QString sql = body;
+        if (sql.contains(u'&')) {
+            const auto expressions = platform::outside::sharedStatExpression();
+            expressions->setConnection(state.Connection);
+            expressions->setReportId(state.ReportId);
+            sql = expressions->evaluateSql(sql);
         }
-        dataEngine().CellRecordsets.clear();
+        const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
+        if ((letter == QLatin1String("K") || letter == QLatin1String("L")) && from >= 0)
+            sql = sql.left(from + 1) + QStringLiteral(" from ") + engine.SourceSqlTail;
+        if (!state.Connection)
+            throw platform::Error(
+                platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
+        try {
+            engine.CellRecordsets[slot - 1]
+                = platform::outside::sharedSqlAdapter()->open(sql, *state.Connection);
+        } catch (const platform::Error& error) {
+            throw platform::Error(error.number(), error.source(),
+                QStringLiteral("第%1行第%2列的子查询不能打开：%3")
+                    .arg(row - 1)
+                    .arg(col)
+                    .arg(error.description()));
+        }
+    });
+    if (!opened)
+        item.fieldIndex = -1;
+    return item;
+}
+
+void closeCellRecordsets()
+{
+    for (auto& recordset : dataEngine().CellRecordsets) {
+        if (recordset && recordset->isOpen())
+            recordset->close();
     }
+    dataEngine().CellRecordsets.clear();
+}
 
 } // namespace
 
@@ -110,7 +115,8 @@ void LoadOuterCellData()
         const auto body = cellBody(cell, "LoadOuterCellData");
         if (!body)
             continue;
-        const ReportCellItem item = ParseCellExpression(PageRowOfTemplateRow(cell.row), cell.col, cell.letter, *body);
+        const ReportCellItem item
+            = ParseCellExpression(PageRowOfTemplateRow(cell.row), cell.col, cell.letter, *body);
         if (cell.letter == QLatin1String("B") && IsGroupRegionRow(cell.row))
             engine.GroupCells.append(item);
         else if (cell.letter == QLatin1String("R"))

@@ -16,38 +16,39 @@ namespace engine
 namespace
 {
 
-    struct RowSpan {
-        int first = 0;
-        int last = 0;
-    };
+struct RowSpan {
+    int first = 0;
+    int last = 0;
+};
 
-    bool isCellFormat(const TemplateFormatRow& row)
-    {
-        return row.format != platform::grid::CellFormat {} && row.beginRow > 0 && row.endRow >= row.beginRow
-            && row.beginCol > 0 && row.endCol >= row.beginCol;
-    }
+bool isCellFormat(const TemplateFormatRow& row)
+{
+    return row.format != platform::grid::CellFormat {} && row.beginRow > 0 && row.endRow >= row.beginRow
+        && row.beginCol > 0 && row.endCol >= row.beginCol;
+}
 
-    int pageOffset(bool atSheetTop)
-    {
-        return atSheetTop ? 0 : dataEngine().PageFirstRow;
-    }
+int pageOffset(bool atSheetTop)
+{
+    return atSheetTop ? 0 : dataEngine().PageFirstRow;
+}
 
-    // A failing rectangle (one that would cut a merged block) is logged and the others still apply.
-    void applyFormat(platform::grid::Sheet& grid, const platform::grid::CellRange& range,
-        const platform::grid::CellFormat& format, const char* procedure)
-    {
-        platform::outside::runLogged(procedure, [&] { grid.applyFormat(range, format); });
-    }
+// A failing rectangle (one that would cut a merged block) is logged and the others still apply.
+void applyFormat(platform::grid::Sheet& grid, const platform::grid::CellRange& range,
+    const platform::grid::CellFormat& format, const char* procedure)
+{
+    platform::outside::runLogged(procedure, [&] { grid.applyFormat(range, format); });
+}
 
-    // First sheet row of page `page` (from 1) of the build, less one.
-    int buildPageOffset(int page)
-    {
-        const DataEngineState& engine = dataEngine();
-        if (store::reportState().DataRows != store::keywords::DataRowsAutoMode)
-            return (page - 1) * engine.PageSheetRows;
-        const int previous = page - 2;
-        return previous >= 0 && previous < engine.PageRowRanges.size() ? engine.PageRowRanges[previous].lastRow : 0;
-    }
+// First sheet row of page `page` (from 1) of the build, less one.
+int buildPageOffset(int page)
+{
+    const DataEngineState& engine = dataEngine();
+    if (store::reportState().DataRows != store::keywords::DataRowsAutoMode)
+        return (page - 1) * engine.PageSheetRows;
+    const int previous = page - 2;
+    return previous >= 0 && previous < engine.PageRowRanges.size() ? engine.PageRowRanges[previous].lastRow
+                                                                   : 0;
+}
 
 } // namespace
 
@@ -82,8 +83,8 @@ void LoadOuterFormats(platform::grid::Sheet& grid, bool atSheetTop)
         }
         for (const RowSpan& part : parts) {
             applyFormat(grid,
-                { PageRowOfTemplateRow(part.first) + offset, row.beginCol, PageRowOfTemplateRow(part.last) + offset,
-                    row.endCol },
+                { PageRowOfTemplateRow(part.first) + offset, row.beginCol,
+                    PageRowOfTemplateRow(part.last) + offset, row.endCol },
                 row.format, "LoadOuterFormats");
         }
     }
@@ -143,7 +144,8 @@ void ApplyRowHeights(platform::grid::Sheet& grid, const QList<SizeItem>& items, 
 bool IsRowInCellList(int pageRow)
 {
     const auto& totals = dataEngine().TotalCells;
-    return std::any_of(totals.begin(), totals.end(), [pageRow](const ReportCellItem& cell) { return cell.row == pageRow; });
+    return std::any_of(
+        totals.begin(), totals.end(), [pageRow](const ReportCellItem& cell) { return cell.row == pageRow; });
 }
 
 } // namespace engine

@@ -34,7 +34,8 @@ void LoadRegionFormats(platform::grid::Sheet& grid, bool atSheetTop);
 // under "AUTO" each after the last row of the previous page in PageRowRanges.
 void ApplyRowHeights(platform::grid::Sheet& grid, QString& list, int page, bool totalRowsShown);
 // The same for a list read already (the ROWHEIGHT rows of CurrentTemplateRows()).
-void ApplyRowHeights(platform::grid::Sheet& grid, const QList<SizeItem>& items, int page, bool totalRowsShown);
+void ApplyRowHeights(
+    platform::grid::Sheet& grid, const QList<SizeItem>& items, int page, bool totalRowsShown);
 
 // True when a column total (TotalCells) stands on this row of a page (1 = the page's first row).
 bool IsRowInCellList(int pageRow);

@@ -17,14 +17,15 @@ namespace engine
 namespace
 {
 
-    const QString Source = QStringLiteral("TemplatePictures");
+const QString Source = QStringLiteral("TemplatePictures");
 
 } // namespace
 
 QImage ReadPictureFile(const QString& path)
 {
     if (!QFileInfo::exists(path))
-        throw platform::Error(platform::errors::FileError, Source, QStringLiteral("图片文件不存在：%1").arg(path));
+        throw platform::Error(
+            platform::errors::FileError, Source, QStringLiteral("图片文件不存在：%1").arg(path));
     QImageReader reader(path);
     QImage image = reader.read();
     if (image.isNull())
@@ -41,7 +42,8 @@ void GetRptPicture()
         for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
             if (cell.letter != QLatin1String("D"))
                 continue;
-            engine.PictureCells.append(ParseCellExpression(cell.row, cell.col, cell.letter, cell.content.mid(3)));
+            engine.PictureCells.append(
+                ParseCellExpression(cell.row, cell.col, cell.letter, cell.content.mid(3)));
         }
     });
 }
@@ -55,7 +57,8 @@ void LoadRptPictures()
     engine.PictureImages = QVector<QImage>(count);
     for (int i = 0; i < count; ++i) {
         const QString path = engine.PictureCells[i].text.trimmed();
-        engine.PictureImages[i] = platform::outside::logged("LoadRptPictures", QImage(), [&] { return ReadPictureFile(path); });
+        engine.PictureImages[i]
+            = platform::outside::logged("LoadRptPictures", QImage(), [&] { return ReadPictureFile(path); });
     }
     if (engine.Output && count > 0)
         engine.Output->picturesLoaded(engine.PictureImages);
@@ -67,7 +70,8 @@ void PlaceRptPicture(platform::grid::Sheet& grid, int row, int col, int index, i
     grid.select(row, col, row, col);
     if (index < 1 || index > engine.PictureImages.size() || engine.PictureImages[index - 1].isNull())
         return;
-    const int id = grid.addPicture(engine.PictureImages[index - 1], grid.selection(), engine.PictureCells[index - 1].text.trimmed());
+    const int id = grid.addPicture(
+        engine.PictureImages[index - 1], grid.selection(), engine.PictureCells[index - 1].text.trimmed());
     objectId = id;
     if (id >= engine.PictureOfObject.size())
         engine.PictureOfObject.resize(id + 1);

@@ -17,42 +17,42 @@ namespace engine
 namespace
 {
 
-    QList<TemplateFormatRow> readFormats()
-    {
-        const auto rows = store::openStoreSql(QStringLiteral("select * from report_format where report_id=")
-            + store::reportIdLiteral() + QStringLiteral(" order by format_order"));
-        QList<TemplateFormatRow> formats;
-        for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-            TemplateFormatRow format;
-            format.beginRow = rows->value(QStringLiteral("begin_row_no")).toInt();
-            format.beginCol = rows->value(QStringLiteral("begin_col_no")).toInt();
-            format.endRow = rows->value(QStringLiteral("end_row_no")).toInt();
-            format.endCol = rows->value(QStringLiteral("end_col_no")).toInt();
-            format.kind = store::trimBlanks(rows->text(QStringLiteral("format_type")));
-            const QString description = store::trimBlanks(rows->text(QStringLiteral("format_description")));
-            if (format.kind == store::keywords::RowHeight || format.kind == store::keywords::ColWidth)
-                format.sizes = ParseSizeList(description);
-            else
-                store::ApplyFormatProperties(format.format, format.kind, description);
-            formats.append(format);
-        }
-        return formats;
+QList<TemplateFormatRow> readFormats()
+{
+    const auto rows = store::openStoreSql(QStringLiteral("select * from report_format where report_id=")
+        + store::reportIdLiteral() + QStringLiteral(" order by format_order"));
+    QList<TemplateFormatRow> formats;
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+        TemplateFormatRow format;
+        format.beginRow = rows->value(QStringLiteral("begin_row_no")).toInt();
+        format.beginCol = rows->value(QStringLiteral("begin_col_no")).toInt();
+        format.endRow = rows->value(QStringLiteral("end_row_no")).toInt();
+        format.endCol = rows->value(QStringLiteral("end_col_no")).toInt();
+        format.kind = store::trimBlanks(rows->text(QStringLiteral("format_type")));
+        const QString description = store::trimBlanks(rows->text(QStringLiteral("format_description")));
+        if (format.kind == store::keywords::RowHeight || format.kind == store::keywords::ColWidth)
+            format.sizes = ParseSizeList(description);
+        else
+            store::ApplyFormatProperties(format.format, format.kind, description);
+        formats.append(format);
     }
+    return formats;
+}
 
-    QList<TemplateCellRow> readCells()
-    {
-        const auto rows = store::openStoreSql(QStringLiteral("select * from report_data where report_id=")
-            + store::reportIdLiteral() + QStringLiteral(" order by data_type, row_no, col_no"));
-        QList<TemplateCellRow> cells;
-        for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-            cells.append({ rows->value(QStringLiteral("row_no")).toInt(),
-                rows->value(QStringLiteral("col_no")).toInt(),
+QList<TemplateCellRow> readCells()
+{
+    const auto rows = store::openStoreSql(QStringLiteral("select * from report_data where report_id=")
+        + store::reportIdLiteral() + QStringLiteral(" order by data_type, row_no, col_no"));
+    QList<TemplateCellRow> cells;
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+        cells.append(
+            { rows->value(QStringLiteral("row_no")).toInt(), rows->value(QStringLiteral("col_no")).toInt(),
                 store::trimBlanks(rows->text(QStringLiteral("data_type"))),
                 store::joinContent(rows->text(QStringLiteral("data_description1")),
                     rows->text(QStringLiteral("data_description2"))) });
-        }
-        return cells;
     }
+    return cells;
+}
 
 } // namespace
 

@@ -53,7 +53,10 @@ struct DetailBand {
     int beginRow = 0;
     int endRow = 0;
 
-    bool contains(int templateRow) const { return present && templateRow >= beginRow && templateRow <= endRow; }
+    bool contains(int templateRow) const
+    {
+        return present && templateRow >= beginRow && templateRow <= endRow;
+    }
     bool isBelow(int templateRow) const { return present && templateRow > endRow; }
 };
 DetailBand CurrentDetailBand();

@@ -21,8 +21,8 @@ using platform::grid::Sheet;
 namespace
 {
 
-ReportCellItem item(const QString& letter, const QString& text, int fieldIndex = -1, const QString& option1 = {},
-    const QString& option2 = {})
+ReportCellItem item(const QString& letter, const QString& text, int fieldIndex = -1,
+    const QString& option1 = {}, const QString& option2 = {})
 {
     ReportCellItem cell;
     cell.letter = letter;
@@ -72,7 +72,8 @@ TEST(WithReportConditions, TheStatementReadsTheReportsTablesUnderBothConditionsK
         QString sql;
         QString rewritten;
     } cases[] = {
-        { "y=2 or z=3", "select sum(n) from x where k=1", "select sum(n)  from t1,t2 where ( k=1)  and  (y=2 or z=3) " },
+        { "y=2 or z=3", "select sum(n) from x where k=1",
+            "select sum(n)  from t1,t2 where ( k=1)  and  (y=2 or z=3) " },
         { "", "select sum(n) from x where k=1 or k=2", "select sum(n)  from t1,t2 where (k=1 or k=2) " },
         { "y=2", "select count(*) FROM x", "select count(*)  from t1,t2 where (y=2) " },
         { "", "select count(*) from x", "select count(*)  from t1,t2" },
@@ -107,7 +108,10 @@ protected:
     }
 
     // Makes the current record the buffered record that field marks read.
-    void bufferRecord() { dataEngine().RecordBufferRs = openSql(QStringLiteral("select * from wsda order by recid")); }
+    void bufferRecord()
+    {
+        dataEngine().RecordBufferRs = openSql(QStringLiteral("select * from wsda order by recid"));
+    }
 
     QString write(const ReportCellItem& cell, int recordPosition = 1)
     {
@@ -142,9 +146,10 @@ TEST_P(CellValues, TextsAndSystemVariables)
 
 TEST_P(CellValues, ATextWithAParameterShowsItsValue)
 {
-    execute(QStringLiteral("insert into report_parameter (report_id, name, default_value) values (%1, '单位', "
-                           "'档案馆')")
-                .arg(text(TestReportId)));
+    execute(
+        QStringLiteral("insert into report_parameter (report_id, name, default_value) values (%1, '单位', "
+                       "'档案馆')")
+            .arg(text(TestReportId)));
     EXPECT_EQ(write(item("A", "制表单位：&单位& & 其他")), QStringLiteral("制表单位：档案馆 & 其他"));
 }
 
@@ -218,7 +223,8 @@ TEST_P(CellValues, DatesUnderADateFormat)
         { "20031317", "" },
     };
     for (const auto& c : cases) {
-        execute(QStringLiteral("update wsda set note = %1 where recid = %2").arg(text(c.stored), text(recordText("recid"))));
+        execute(QStringLiteral("update wsda set note = %1 where recid = %2")
+                    .arg(text(c.stored), text(recordText("recid"))));
         record = openSql(QStringLiteral("select * from wsda order by recid"));
         EXPECT_EQ(write(item("B", "note", note)), c.shown) << c.stored.toStdString();
     }
@@ -235,7 +241,8 @@ TEST_P(CellValues, DatesUnderADateFormat)
 TEST_P(CellValues, WidthFittedPiecesContinueWithinOneRecordAndRestartForTheNext)
 {
     const QString value = QStringLiteral("第一卷第二卷第三卷第四卷第五卷第六卷第七卷第八卷");
-    execute(QStringLiteral("update wsda set note = %1 where recid = %2").arg(text(value), text(recordText("recid"))));
+    execute(QStringLiteral("update wsda set note = %1 where recid = %2")
+                .arg(text(value), text(recordText("recid"))));
     record = openSql(QStringLiteral("select * from wsda order by recid"));
     const ReportCellItem cell = item("B", "note", fieldOf("note"), "1-3", "W");
 
@@ -259,7 +266,8 @@ TEST_P(CellValues, SpecialFormulasSeeTheRecordAndItsFlag)
     EXPECT_EQ(write(item("E", "#page_no# * 2")), QString::number(record->value("page_no").toInt() * 2));
     EXPECT_EQ(write(item("E", "#@flag#")), QStringLiteral("8"));
     EXPECT_EQ(write(item("E", "select count(*) from wsda where folder_no = #folder_no#")),
-        scalar(QStringLiteral("select count(*) from wsda where folder_no = ") + text(recordText("folder_no"))));
+        scalar(
+            QStringLiteral("select count(*) from wsda where folder_no = ") + text(recordText("folder_no"))));
 }
 
 TEST_P(CellValues, FormulasTakeTheActiveRow)
@@ -271,7 +279,8 @@ TEST_P(CellValues, FormulasTakeTheActiveRow)
 TEST_P(CellValues, SubQueryCellsShowOneRowAfterTheOther)
 {
     auto& recordsets = dataEngine().CellRecordsets;
-    recordsets.push_back(openSql(QStringLiteral("select retention from wsda group by retention order by retention")));
+    recordsets.push_back(
+        openSql(QStringLiteral("select retention from wsda group by retention order by retention")));
     const QList<QStringList> expected
         = database->rows(QStringLiteral("select retention from wsda group by retention order by retention"));
     ASSERT_GE(expected.size(), 2);
@@ -324,7 +333,8 @@ TEST_P(CellValues, ABadDivisorIsLoggedTheCellShowsNothingAndTheNextCellIsWritten
         grid.setText(5, 2, QStringLiteral("之前"));
         EXPECT_EQ(write(item("J", c.text)), QString()) << c.text.toStdString();
         EXPECT_TRUE(loggedDescription("SetCellDataValue").contains(c.logged)) << c.text.toStdString();
-        EXPECT_TRUE(loggedDescription("SetCellDataValue").contains(QStringLiteral("第5行第2列"))) << c.text.toStdString();
+        EXPECT_TRUE(loggedDescription("SetCellDataValue").contains(QStringLiteral("第5行第2列")))
+            << c.text.toStdString();
         EXPECT_EQ(write(item("A", "下一格")), QStringLiteral("下一格"));
     }
 }
@@ -346,7 +356,8 @@ TEST_P(CellValues, FieldMarksEnterStatementsAsLiterals)
     // A quote in the value cannot end the literal.
     execute(QStringLiteral("update wsda set responsible = 'O''Neil' where recid = ") + text(recid));
     bufferRecord();
-    EXPECT_EQ(write(item("J", "select count(*) from wsda where responsible = '#responsible#'")), QStringLiteral("1"));
+    EXPECT_EQ(write(item("J", "select count(*) from wsda where responsible = '#responsible#'")),
+        QStringLiteral("1"));
 
     // A NULL compares as "is null", and is NULL elsewhere.
     execute(QStringLiteral("update wsda set note = null where recid = ") + text(recid));
@@ -393,7 +404,8 @@ TEST_P(CellValues, CellMarksReadThePageAndTheRecordsBlock)
     grid.setText(40 + 4, 2, QStringLiteral("页上的值"));
     grid.setText(40 + (3 - 1) * 2 + 6, 3, QStringLiteral(" 第三条 "));
     int row = 5;
-    EXPECT_EQ(engine::ReplaceFieldMarks(grid, "select '#B3$#'", row, 1, 3), QStringLiteral("select '页上的值'"));
+    EXPECT_EQ(
+        engine::ReplaceFieldMarks(grid, "select '#B3$#'", row, 1, 3), QStringLiteral("select '页上的值'"));
     EXPECT_EQ(engine::ReplaceFieldMarks(grid, "select '#C&#'", row, 1, 3), QStringLiteral("select '第三条'"));
     EXPECT_EQ(row, 40 + (3 - 1) * 2 + 6);
     EXPECT_THROW(engine::ReplaceFieldMarks(grid, "select '#B$#'", row, 1, 3), platform::Error);

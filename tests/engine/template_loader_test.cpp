@@ -102,7 +102,8 @@ TEST_F(FieldCells, FieldReferencesResolveAgainstTheRecordBuffer)
         EXPECT_EQ(item.option1, c.option1) << c.body.toStdString();
         EXPECT_EQ(item.option2, c.option2) << c.body.toStdString();
     }
-    const ReportCellItem other = engine::ParseCellExpression(2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&"));
+    const ReportCellItem other
+        = engine::ParseCellExpression(2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&"));
     EXPECT_EQ(other.text, QStringLiteral("select 1&x&"));
     EXPECT_EQ(other.fieldIndex, -1);
     EXPECT_TRUE(other.option1.isEmpty());
@@ -234,8 +235,8 @@ TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
     auto& counted = *dataEngine().CellRecordsets[2];
     EXPECT_EQ(counted.text(0), scalar(QStringLiteral("select count(*) from wsda where retention='永久'")));
     auto& listed = *dataEngine().CellRecordsets[1];
-    EXPECT_EQ(listed.recordCount(),
-        scalar(QStringLiteral("select count(distinct retention) from wsda")).toInt());
+    EXPECT_EQ(
+        listed.recordCount(), scalar(QStringLiteral("select count(distinct retention) from wsda")).toInt());
 }
 
 TEST_P(TemplateLoader, FormatsOfTheBandRepeatOnEveryBlock)
@@ -322,7 +323,8 @@ TEST_P(TemplateLoader, RowHeightsOfThePage)
     EXPECT_EQ(grid.rowHeight(45 + 39), 250);
 
     // A list that strays over the band's edge places each row where it lies.
-    engine::ApplyRowHeights(grid, engine::ParseSizeList(sizeList({ { 4, "100" }, { 5, "100" }, { 7, "100" } })), 1, true);
+    engine::ApplyRowHeights(
+        grid, engine::ParseSizeList(sizeList({ { 4, "100" }, { 5, "100" }, { 7, "100" } })), 1, true);
     EXPECT_EQ(grid.rowHeight(5), 50);
     EXPECT_EQ(grid.rowHeight(6), 150);
     EXPECT_EQ(grid.rowHeight(24), 150);
@@ -340,9 +342,10 @@ TEST_P(TemplateLoader, FixedTextsAreWrittenAndAMalformedCellIsLoggedAndSkipped)
     cell(1, 2, "@A|文书档案目录");
     cell(20, 2, "@A|制表人");
     cell(5, 2, "@A|明细中的文字");
-    execute(QStringLiteral("insert into report_data (report_id, row_no, col_no, data_type, data_description1, "
-                           "data_description2) values (%1, 2, 2, 'A', 'A|缺少开头', '')")
-                .arg(text(TestReportId)));
+    execute(
+        QStringLiteral("insert into report_data (report_id, row_no, col_no, data_type, data_description1, "
+                       "data_description2) values (%1, 2, 2, 'A', 'A|缺少开头', '')")
+            .arg(text(TestReportId)));
     engine::FillRptFixedText(grid, true);
     EXPECT_EQ(grid.text(2, 2), QStringLiteral("文书档案目录"));
     EXPECT_EQ(grid.text(39, 2), QStringLiteral("制表人"));

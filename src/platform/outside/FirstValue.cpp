@@ -4,7 +4,8 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 QString firstValueText(const QString& sql, db::Connection& connection)
 {

@@ -2,11 +2,13 @@
 
 #include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 class Connection;
 }
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // Runs a statement through the SQL adapter and gives the first column of its first row as text: "" when
 // it gives no row or NULL. A failing statement throws platform::Error.

@@ -7,9 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
-ReportParameterDialog::ReportParameterDialog(const QList<ReportParameter>& parameters, Mode mode, QWidget* parent)
+ReportParameterDialog::ReportParameterDialog(
+    const QList<ReportParameter>& parameters, Mode mode, QWidget* parent)
     : QDialog(parent)
     , parameters_(parameters)
 {

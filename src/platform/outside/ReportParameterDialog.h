@@ -8,17 +8,19 @@
 class QLineEdit;
 class QListWidget;
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // The small dialog "报表参数" of the report parameters: in Values mode one box per parameter, filled with
 // its current value, to give the values of a build; in ChooseOne mode a list to pick one parameter.
-class ReportParameterDialog : public QDialog {
+class ReportParameterDialog : public QDialog
+{
     Q_OBJECT
 public:
     enum class Mode { Values, ChooseOne };
 
-    explicit ReportParameterDialog(const QList<ReportParameter>& parameters, Mode mode = Mode::Values,
-        QWidget* parent = nullptr);
+    explicit ReportParameterDialog(
+        const QList<ReportParameter>& parameters, Mode mode = Mode::Values, QWidget* parent = nullptr);
 
     // Values mode: the parameters with the values in the boxes.
     QList<ReportParameter> parameters() const;

@@ -1,17 +1,19 @@
 #include "platform/outside/SpecialFormulaObject.h"
 
-#include "platform/Error.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/db/ValueText.h"
+#include "platform/Error.h"
 #include "platform/outside/FirstValue.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QRegularExpression>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
-namespace {
+namespace
+{
 
 const QString Source = QStringLiteral("SpecialFormulaObject");
 const QString FlagMark = QStringLiteral("@flag");
@@ -89,7 +91,8 @@ QString SpecialFormulaObject::result() const
         } else if (const db::Field* field = findField(fields_, name)) {
             sql += literalOf(*field);
         } else {
-            throw Error(UnknownField, Source, QStringLiteral("特殊公式的字段标记 #%1# 不是当前记录的字段").arg(name));
+            throw Error(
+                UnknownField, Source, QStringLiteral("特殊公式的字段标记 #%1# 不是当前记录的字段").arg(name));
         }
         from = close + 1;
     }

@@ -18,11 +18,11 @@ namespace platform::outside
 // Row-position flags of the record a special formula is evaluated on.
 namespace recordflags
 {
-    constexpr int None = 0;
-    constexpr int FirstOfReport = 1;
-    constexpr int LastOfReport = 2;
-    constexpr int FirstOfPage = 4;
-    constexpr int LastOfPage = 8;
+constexpr int None = 0;
+constexpr int FirstOfReport = 1;
+constexpr int LastOfReport = 2;
+constexpr int FirstOfPage = 4;
+constexpr int LastOfPage = 8;
 } // namespace recordflags
 
 // The special formulas of data cells ("@E|" cells and Word placeholders): an evaluator over the

@@ -1,16 +1,18 @@
 #include "platform/outside/SqlFormulaObject.h"
 
-#include "platform/Error.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
+#include "platform/Error.h"
 #include "platform/outside/FirstValue.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/ui/MessageBox.h"
 
-namespace platform::outside {
+namespace platform::outside
+{
 
-namespace {
+namespace
+{
 
 const QString Source = QStringLiteral("SqlFormulaObject");
 
@@ -24,7 +26,8 @@ QString SqlFormulaObject::result() const
         QStringLiteral("select sql_text from sql_formula where name = ") + db::sqlText(formula_.trimmed()),
         *connection_);
     if (formula->recordCount() == 0)
-        throw Error(errors::InvalidArgument, Source, QStringLiteral("没有名为“%1”的SQL公式").arg(formula_.trimmed()));
+        throw Error(
+            errors::InvalidArgument, Source, QStringLiteral("没有名为“%1”的SQL公式").arg(formula_.trimmed()));
     return firstValueText(formula->text(0), *connection_);
 }
 

@@ -1,17 +1,20 @@
 #pragma once
 
-#include <QString>
 #include <memory>
+#include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 class Connection;
 }
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // The named SQL formulas of statistics cells ("@H|" cells), stored in the host's database in the table
 // sql_formula (name, description, sql_text): a formula is a statement whose first value is the cell's.
-class SqlFormulaObject {
+class SqlFormulaObject
+{
 public:
     void setConnection(std::shared_ptr<db::Connection> connection) { connection_ = std::move(connection); }
     // The formula's name.

@@ -14,14 +14,16 @@
 #include <algorithm>
 #include <functional>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
-namespace {
+namespace
+{
 
 const QLatin1Char Mark('&');
 
-// Replaces, by `replacement`, every "&name&" of a known parameter, from left to right; `done` is the result so far.
-// A value put in is never searched again.
+// Replaces, by `replacement`, every "&name&" of a known parameter, from left to right; `done` is the result
+// so far. A value put in is never searched again.
 QString replaceParameters(const QString& text, const QList<ReportParameter>& parameters,
     const std::function<QString(const ReportParameter&, const QString& done)>& replacement)
 {

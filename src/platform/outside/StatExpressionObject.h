@@ -1,14 +1,16 @@
 #pragma once
 
+#include <memory>
 #include <QList>
 #include <QString>
-#include <memory>
 
-namespace platform::db {
+namespace platform::db
+{
 class Connection;
 }
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // One parameter of a report: a named value that the report's texts and statements write "&name&".
 struct ReportParameter {
@@ -27,7 +29,8 @@ enum class ParameterPrompt {
 // that opens no known parameter's name stays as it is, so texts holding "&" for other reasons are safe.
 // The parameters of the report set are loaded on first use (with their defaults) and again by
 // initialise, once per build, which may also ask the user for their values.
-class StatExpressionObject {
+class StatExpressionObject
+{
 public:
     void setConnection(std::shared_ptr<db::Connection> connection);
     void setReportId(const QString& reportId);

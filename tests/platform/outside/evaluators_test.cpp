@@ -118,8 +118,8 @@ TEST_P(Evaluators, SpecialFormulasOverTheCurrentRecord)
 TEST_P(Evaluators, SpecialFormulaValuesAreLiteralsNullIncluded)
 {
     const QString recid = firstArchiveRecord()->text(QStringLiteral("recid"));
-    database.connection()->execute(
-        QStringLiteral("update wsda set title = ?, note = null where recid = ?"), { QStringLiteral("x' or '1'='1"), recid });
+    database.connection()->execute(QStringLiteral("update wsda set title = ?, note = null where recid = ?"),
+        { QStringLiteral("x' or '1'='1"), recid });
     const auto record = firstArchiveRecord();
     SpecialFormulaObject formula;
     formula.setConnection(database.connection());
@@ -139,10 +139,12 @@ TEST_P(Evaluators, ParametersInTextsAndStatements)
         QStringLiteral("2004年度 长期 & &其他& &"));
     EXPECT_EQ(expressions.evaluateSql(QStringLiteral("select count(*) from wsda where filing_year=&年度& and "
                                                      "retention=&期限& and title like '%&期限&%'")),
-        QStringLiteral("select count(*) from wsda where filing_year=2004 and retention='长期' and title like '%长期%'"));
+        QStringLiteral(
+            "select count(*) from wsda where filing_year=2004 and retention='长期' and title like '%长期%'"));
     EXPECT_EQ(database.scalar(expressions.evaluateSql(
                   QStringLiteral("select count(*) from wsda where filing_year=&年度& and retention=&期限&"))),
-        database.scalar(QStringLiteral("select count(*) from wsda where filing_year=2004 and retention='长期'")));
+        database.scalar(
+            QStringLiteral("select count(*) from wsda where filing_year=2004 and retention='长期'")));
 
     // Another report has its own parameters.
     expressions.setReportId(ReportB);
@@ -151,10 +153,12 @@ TEST_P(Evaluators, ParametersInTextsAndStatements)
 
 TEST_P(Evaluators, AParameterValueCannotChangeAStatement)
 {
-    database.connection()->execute(QStringLiteral("update report_parameter set default_value = ? where name = ?"),
+    database.connection()->execute(
+        QStringLiteral("update report_parameter set default_value = ? where name = ?"),
         { QStringLiteral("长期' or '1'='1"), QStringLiteral("期限") });
     StatExpressionObject expressions = parametersOf(ReportA);
-    const QString sql = expressions.evaluateSql(QStringLiteral("select count(*) from wsda where retention=&期限&"));
+    const QString sql
+        = expressions.evaluateSql(QStringLiteral("select count(*) from wsda where retention=&期限&"));
     EXPECT_EQ(sql, QStringLiteral("select count(*) from wsda where retention='长期'' or ''1''=''1'"));
     EXPECT_EQ(database.scalar(sql), QStringLiteral("0"));
     EXPECT_EQ(database.scalar(expressions.evaluateSql(
