@@ -65,3 +65,30 @@ TEST(ReportPrinter, EachPageOfTheAreaIsAPrintedPage)
 }
 
 } // namespace
+
+namespace
+{
+
+// The engine lays a page out to the paper's size in whole twips (A4: 11906 by 16838) when it prints
+// without margins; such a page must come out on one sheet, not spill a column or a row onto a second.
+TEST(ReportPrinter, APageOfThePapersSizeInTwipsPrintsOnOneSheet)
+{
+    const orvtest::PdfPrints prints;
+    platform::grid::Sheet sheet;
+    platform::grid::PageSetup setup;
+    setup.paperSize = platform::ui::papercodes::A4;
+    setup.leftMargin = setup.rightMargin = setup.topMargin = setup.bottomMargin = 0;
+    setup.headerMargin = setup.footerMargin = 0;
+    sheet.setPageSetup(setup);
+    sheet.setColWidth(1, 11906 - 2 * 5000);
+    sheet.setColWidths(2, 3, 5000);
+    sheet.setRowHeight(1, 16838 - 2 * 8000);
+    sheet.setRowHeights(2, 3, 8000);
+    sheet.setText(3, 3, QStringLiteral("右下角"));
+
+    EXPECT_EQ(output::PrintOnDefaultPrinter(sheet, false), 1);
+    ASSERT_EQ(prints.jobs().size(), 1);
+    EXPECT_TRUE(orvtest::PdfPrints::pageText(prints.jobs().front(), 1).contains(QStringLiteral("右下角")));
+}
+
+} // namespace

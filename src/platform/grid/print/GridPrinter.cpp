@@ -14,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
+#include <cmath>
 
 namespace platform::grid {
 
@@ -43,7 +44,11 @@ public:
         , device_(&printer)
     {
         layout_.update(sheet);
-        page_ = pageGeometry(setup_, printer.paperRect(QPrinter::DevicePixel).size(), printer.resolution());
+        // The paper as defined (A4 is 210 mm wide), not the printer's rectangle, which Qt rounds to whole
+        // points (595 pt, 6 twips narrower) or inches to two decimals: a page laid out to the paper's
+        // size in twips must fit it.
+        const QSizeF paperInches = printer.pageLayout().fullRect(QPageLayout::Millimeter).size() / 25.4;
+        page_ = pageGeometry(setup_, paperInches * printer.resolution(), printer.resolution());
         if (setup_.printHeadings) {
             const CellGeometry geometry(layout_, 1, 1, QPointF(), page_.scale);
             const HeadingPainter headings(geometry, device_);
@@ -54,7 +59,9 @@ public:
 
     QList<PrintPage> plan() const
     {
-        const QSizeF room = page_.roomTwips() - QSizeF(rowBand_, colBand_) / page_.scale;
+        // Whole twips, as reports measure their paper (A4 is 11906 by 16838 twips).
+        const QSizeF exact = page_.roomTwips() - QSizeF(rowBand_, colBand_) / page_.scale;
+        const QSizeF room(std::round(exact.width()), std::round(exact.height()));
         return planPages(layout_, printPieces(sheet_), printTitleRows(sheet_), room, setup_.leftToRight);
     }
 
