@@ -1,0 +1,166 @@
+#include "output/ReportPrintJob.h"
+
+#include "engine/BlankReport.h"
+#include "engine/DataReportBuilder.h"
+#include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
+#include "engine/PageSheet.h"
+#include "engine/StatisticsReport.h"
+#include "output/ReportPrinter.h"
+#include "platform/outside/FailureLog.h"
+#include "platform/ui/MessageBox.h"
+#include "store/ReportLog.h"
+#include "store/ReportState.h"
+
+namespace output
+{
+
+namespace
+{
+
+const QString NoDataMessage = QStringLiteral("报表没有数据，不能生成报表！");
+
+// Progress of a data report once its data is open, and once the first page sheet is laid out.
+constexpr int ProgressDataOpened = 5;
+
+// The statistics report's progress after preparing, building and setting up its pages.
+constexpr int ProgressStatPrepared = 20;
+constexpr int ProgressStatBuilt = 30;
+constexpr int ProgressStatSetUp = 40;
+
+// Clears the running flag however the job ends.
+struct RunningScope {
+    explicit RunningScope(bool& running)
+        : running_(running)
+    {
+        running_ = true;
+    }
+    ~RunningScope() { running_ = false; }
+    bool& running_;
+};
+
+} // namespace
+
+ReportPrintJob::ReportPrintJob(Hooks hooks)
+    : hooks_(std::move(hooks))
+{
+}
+
+void ReportPrintJob::run()
+{
+    const RunningScope running(running_);
+    cancelRequested_ = false;
+    engine::dataEngine().ReportFinished = false;
+    switch (store::reportState().ReportType) {
+    case store::DataReport:
+        platform::outside::runLogged("PrintDataReport", [this] { PrintDataReport(); });
+        break;
+    case store::StatisticsReport:
+        platform::outside::runLogged("PrintStatistics", [this] { PrintStatistics(); });
+        break;
+    default:
+        break;
+    }
+}
+
+void ReportPrintJob::PrintDataReport()
+{
+    if (!engine::CanPrintDataReport())
+        return;
+    letMessagesRun();
+    if (cancelRequested_)
+        return;
+    engine::PrepareReportData();
+    showProgress(ProgressDataOpened);
+    engine::InitPageSheet(fbkReport_);
+    showProgress(PrintProgressPrepared);
+    TurnPrinterToReport();
+    const long long totalPages = engine::dataEngine().TotalPages;
+    if (totalPages == 0) {
+        if (store::reportState().IsPrintBlankReport)
+            printBlankForm();
+        else
+            platform::ui::msgBox(NoDataMessage, platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+        return;
+    }
+    printInBatches(*this, totalPages);
+}
+
+void ReportPrintJob::printBlankForm()
+{
+    if (!engine::CanPreviewDataReport())
+        return;
+    fbkReport_ = platform::grid::Sheet {};
+    engine::CreateBlankReport(fbkReport_);
+    showProgress(PrintProgressMaximum);
+    engine::SetGridPrintSetup(fbkReport_);
+    print(false);
+}
+
+void ReportPrintJob::PrintStatistics()
+{
+    if (!engine::CanPrintReport())
+        return;
+    showProgress(PrintProgressPrepared);
+    letMessagesRun();
+    TurnPrinterToReport();
+    if (cancelRequested_)
+        return;
+    engine::PrepareStatisticsPrint();
+    showProgress(ProgressStatPrepared);
+    engine::CreateStatisticsReport(fbkReport_);
+    showProgress(ProgressStatBuilt);
+    engine::ApplyPageSetup(fbkReport_);
+    showProgress(ProgressStatSetUp);
+    // A printer dialog cancelled prints nothing and is no failure; a printer that fails is logged.
+    platform::outside::runLogged("PrintStatistics", [this] { print(true); });
+    showProgress(PrintProgressMaximum);
+}
+
+void ReportPrintJob::letMessagesRun()
+{
+    if (hooks_.letMessagesRun)
+        hooks_.letMessagesRun();
+}
+
+int ReportPrintJob::buildNextBatch()
+{
+    engine::CreateAllPages(fbkReport_, PagesPerPrintBatch);
+    return engine::dataEngine().CurrentPage;
+}
+
+bool ReportPrintJob::reportFinished() const
+{
+    return engine::dataEngine().ReportFinished;
+}
+
+void ReportPrintJob::setUpPages()
+{
+    // The build has given the sheet one piece of print area per page, so each page prints on its own.
+    engine::SetGridPageSetup(fbkReport_);
+}
+
+int ReportPrintJob::printBatch()
+{
+    return print(false);
+}
+
+void ReportPrintJob::showProgress(int value)
+{
+    if (hooks_.showProgress)
+        hooks_.showProgress(value);
+}
+
+// The use log gets one row for the job, once something has gone to the printer.
+int ReportPrintJob::print(bool withDialog)
+{
+    const int pages = PrintOnDefaultPrinter(fbkReport_, withDialog);
+    pagesPrinted_ += pages;
+    if (pages > 0 && !logged_) {
+        logged_ = true;
+        store::WriteReportLog(store::LogWordPrint);
+    }
+    return pages;
+}
+
+} // namespace output

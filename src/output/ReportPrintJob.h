@@ -1,0 +1,59 @@
+#pragma once
+
+#include "output/PrintBatches.h"
+#include "platform/grid/Sheet.h"
+
+#include <functional>
+
+// Printing the current report without a preview, as the print-progress window runs it: the report is
+// checked and built into a working sheet of the job and printed on the default printer. A data report
+// goes batch by batch (a blank form when it has no data and the host asked for one), a statistics report
+// in one piece after the printer dialog. The job is told how to show its progress and how to let the
+// window's messages run, so that it needs no window and a window needs no more than these two.
+namespace output
+{
+
+class ReportPrintJob : private BatchPrinting
+{
+public:
+    struct Hooks {
+        std::function<void(int)> showProgress; // 0 to PrintProgressMaximum
+        std::function<void()> letMessagesRun;
+    };
+
+    explicit ReportPrintJob(Hooks hooks);
+
+    // Runs the job for the state's ReportType (data or statistics report; any other type prints nothing).
+    void run();
+    void PrintDataReport();
+    void PrintStatistics();
+
+    // A cancel lets the batch under way finish and builds no further one.
+    void requestCancel() { cancelRequested_ = true; }
+    bool cancelRequested() const override { return cancelRequested_; }
+
+    bool running() const { return running_; }
+    // Pages sent to the printer so far.
+    int pagesPrinted() const { return pagesPrinted_; }
+    const platform::grid::Sheet& sheet() const { return fbkReport_; }
+
+private:
+    void letMessagesRun() override;
+    int buildNextBatch() override;
+    bool reportFinished() const override;
+    void setUpPages() override;
+    int printBatch() override;
+    void showProgress(int value) override;
+
+    void printBlankForm();
+    int print(bool withDialog);
+
+    Hooks hooks_;
+    platform::grid::Sheet fbkReport_;
+    bool cancelRequested_ = false;
+    bool running_ = false;
+    bool logged_ = false;
+    int pagesPrinted_ = 0;
+};
+
+} // namespace output

@@ -1,0 +1,270 @@
+#include "output/frmPreview.h"
+
+#include "engine/BlankReport.h"
+#include "engine/PagePipeline.h"
+#include "engine/PageSheet.h"
+#include "engine/StatEngineState.h"
+#include "engine/StatisticsReport.h"
+#include "output/PageNavigation.h"
+#include "output/PageView.h"
+#include "output/PageZoom.h"
+#include "output/ReportPrinter.h"
+#include "output/StatusPanels.h"
+#include "output/WindowHelp.h"
+#include "platform/outside/FailureLog.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/ModalDialog.h"
+#include "platform/ui/Printers.h"
+#include "store/ReportLookups.h"
+#include "store/ReportState.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace
+{
+
+const QString Caption = QStringLiteral("效果预览");
+// The smallest window: 6000 by 4500 twips.
+constexpr int MinimumWidthPixels = 400;
+constexpr int MinimumHeightPixels = 300;
+constexpr int LeftButton = 1;
+
+} // namespace
+
+frmPreview::frmPreview(QWidget* parent)
+    : QDialog(parent)
+    , picBackground(new QWidget(this))
+    , fbkPreview(new output::PageView(picBackground))
+    , staPreview(new QStatusBar(this))
+    , cmdLastPage(new QPushButton(QStringLiteral("上一页(&P)"), this))
+    , cmdNextPage(new QPushButton(QStringLiteral("下一页(&N)"), this))
+    , cmdResize(new QPushButton(QStringLiteral("缩放(&Z)"), this))
+    , cmdBlankRpt(new QPushButton(QStringLiteral("打印空白表格(&P)"), this))
+    , cmmdPrintSetup(new QPushButton(QStringLiteral("打印设置(&S)"), this))
+    , cmdHelp(new QPushButton(QStringLiteral("帮助(&H)"), this))
+    , cmdClose(new QPushButton(QStringLiteral("关闭(&C)"), this))
+    , outputForm_(*this)
+{
+    // The window closes by its own button only, never while the report is being built.
+    setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
+    setWindowTitle(Caption + QStringLiteral(" - ") + store::reportState().ReportName);
+    setMinimumSize(MinimumWidthPixels, MinimumHeightPixels);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button :
+        { cmdLastPage, cmdNextPage, cmdResize, cmdBlankRpt, cmmdPrintSetup, cmdHelp, cmdClose })
+        buttons->addWidget(button);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(picBackground, 1);
+    layout->addWidget(staPreview);
+    picBackground->installEventFilter(this);
+
+    connect(cmdLastPage, &QPushButton::clicked, this, &frmPreview::cmdLastPage_Click);
+    connect(cmdNextPage, &QPushButton::clicked, this, &frmPreview::cmdNextPage_Click);
+    connect(cmdResize, &QPushButton::clicked, this, &frmPreview::cmdResize_Click);
+    connect(cmdBlankRpt, &QPushButton::clicked, this, &frmPreview::cmdBlankRpt_Click);
+    connect(cmmdPrintSetup, &QPushButton::clicked, this, &frmPreview::cmmdPrintSetup_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmPreview::cmdHelp_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmPreview::cmdClose_Click);
+    connect(fbkPreview, &output::PageView::mouseClicked, this, &frmPreview::fbkPreview_MouseClick);
+
+    fbkPreview->setEnabled(false);
+    platform::ui::setWaitCursor(true);
+    output::SetStatusText(*staPreview, Caption, output::UserStatusText());
+}
+
+void frmPreview::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        QMetaObject::invokeMethod(this, &frmPreview::Form_Activate, Qt::QueuedConnection);
+    }
+}
+
+// The report is built on the first activation only; a window whose report cannot be built closes.
+void frmPreview::Form_Activate()
+{
+    outputForm_.bind();
+    if (!firstActivation_)
+        return;
+    platform::ui::pumpMessages();
+    if (!platform::outside::logged("frmPreview", false, [this] { return buildReport(); })) {
+        platform::ui::setWaitCursor(false);
+        reject();
+        return;
+    }
+    firstActivation_ = false;
+    LayoutPreview();
+    platform::ui::setWaitCursor(false);
+    fullSize_ = fbkPreview->zoom() == 100;
+    fbkPreview->setEnabled(true);
+}
+
+bool frmPreview::buildReport()
+{
+    fbkPreview->hide();
+    store::ReadRptIndex();
+    const auto& state = store::reportState();
+    setWindowTitle(Caption + QStringLiteral(" - ") + state.ReportName);
+    reportType_ = state.ReportType;
+    switch (reportType_) {
+    case store::DataReport:
+        platform::ui::pumpMessages();
+        if (!engine::CanPreviewDataReport())
+            return false;
+        engine::PrepareReportData();
+        engine::CreateBlankReport(report_);
+        pages_ = output::blankFormPages(report_.maxRow());
+        break;
+    case store::StatisticsReport:
+        if (!engine::CanPrintReport())
+            return false;
+        engine::PreviewStatisticsReport(report_);
+        pages_ = output::statisticsPages(engine::statEngine().PageStartArray, report_.maxRow());
+        break;
+    default:
+        break;
+    }
+    cmdBlankRpt->setEnabled(pages_.count > 0);
+    showCurrentPage();
+    fbkPreview->show();
+    return true;
+}
+
+void frmPreview::showCurrentPage()
+{
+    if (const auto rows = pages_.rows.rows(currentPage_))
+        fbkPreview->showPage(report_, *rows);
+    const output::NavigationButtons buttons = output::navigationFor(currentPage_, pages_.count);
+    cmdLastPage->setEnabled(buttons.previous);
+    cmdNextPage->setEnabled(buttons.next);
+}
+
+void frmPreview::cmdLastPage_Click()
+{
+    if (currentPage_ < 2)
+        return;
+    --currentPage_;
+    showCurrentPage();
+}
+
+void frmPreview::cmdNextPage_Click()
+{
+    if (currentPage_ >= pages_.count)
+        return;
+    ++currentPage_;
+    showCurrentPage();
+}
+
+void frmPreview::cmdResize_Click()
+{
+    ToggleZoom();
+}
+
+void frmPreview::fbkPreview_MouseClick(int button, int, int, int)
+{
+    if (button == LeftButton)
+        ToggleZoom();
+}
+
+// Between the whole page and full size.
+void frmPreview::ToggleZoom()
+{
+    const output::PagePlacement placement = fullSize_
+        ? output::FitPage(picBackground->size(), fbkPreview->pageSizeAt100())
+        : output::NaturalSize(picBackground->size(), fbkPreview->pageSizeAt100());
+    placeGrid(placement.zoom, placement.left);
+    fullSize_ = !fullSize_;
+    CenterGrid();
+}
+
+// The page fitted to the page area whenever the window changes its size.
+void frmPreview::LayoutPreview()
+{
+    if (isMinimized() || firstActivation_)
+        return;
+    const output::PagePlacement placement
+        = output::FitPage(picBackground->size(), fbkPreview->pageSizeAt100());
+    placeGrid(placement.zoom, placement.left);
+    fullSize_ = placement.zoom >= 100;
+    CenterGrid();
+}
+
+void frmPreview::placeGrid(int zoom, int left)
+{
+    fbkPreview->setTopRow(1);
+    fbkPreview->setLeftCol(1);
+    fbkPreview->setZoom(zoom);
+    fbkPreview->setGeometry(left, 0, picBackground->width() - left, picBackground->height());
+}
+
+// Scroll bars only at full size, the horizontal one only for a page wider than the grid.
+void frmPreview::CenterGrid()
+{
+    fbkPreview->setShowVScrollBar(fullSize_);
+    fbkPreview->setShowHScrollBar(fullSize_ && fbkPreview->pageSizeAt100().width() > fbkPreview->width());
+}
+
+bool frmPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == picBackground && event->type() == QEvent::Resize)
+        LayoutPreview();
+    return QDialog::eventFilter(watched, event);
+}
+
+// The blank form goes to the default printer without its dialog, in the report's orientation and margins.
+// The frame round the page belongs to the screen only and never reaches the paper.
+void frmPreview::cmdBlankRpt_Click()
+{
+    if (!output::PrinterInstalled()) {
+        platform::ui::msgBox(QStringLiteral("没有安装打印机，不能打印空白表格！"));
+        return;
+    }
+    platform::outside::runLogged("cmdBlankRpt_Click", [this] {
+        output::TurnPrinterToReport();
+        if (reportType_ == store::DataReport)
+            engine::SetGridPrintSetup(report_);
+        else
+            engine::ApplyPageSetup(report_);
+        output::PrintOnDefaultPrinter(report_, false);
+    });
+}
+
+// The printer dialog for a look at the printers; nothing is taken from it.
+void frmPreview::cmmdPrintSetup_Click()
+{
+    platform::outside::runLogged("cmmdPrintSetup_Click", [this] {
+        const auto printer = platform::ui::makePrinter(platform::ui::defaultPrinterName());
+        QPrintDialog dialog(printer.get(), this);
+        dialog.setMinMax(1, 100);
+        platform::ui::showModal(dialog);
+    });
+}
+
+void frmPreview::cmdHelp_Click()
+{
+    output::ShowWindowHelp(QStringLiteral("打印效果预览"));
+}
+
+void frmPreview::cmdClose_Click()
+{
+    accept();
+}
+
+void frmPreview::done(int result)
+{
+    platform::ui::setWaitCursor(false);
+    if (reportType_ == store::StatisticsReport)
+        engine::UnloadStatPictures();
+    QDialog::done(result);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "engine/OutputForm.h"
+#include "output/OutputFormBinding.h"
+#include "output/PreviewPages.h"
+#include "platform/grid/Sheet.h"
+
+#include <QDialog>
+
+class QPushButton;
+class QStatusBar;
+
+namespace output
+{
+class PageView;
+}
+
+// The preview window ("效果预览"): the current report as its blank form before anything is printed. A
+// data report shows its template without data, one page; a statistics report is built with its texts
+// and pictures only and shown page by page. The page shows whole or at full size, and the blank form
+// can be printed from here.
+class frmPreview : public QDialog, public engine::OutputForm
+{
+    Q_OBJECT
+public:
+    explicit frmPreview(QWidget* parent = nullptr);
+
+    int currentPage() const { return currentPage_; }
+    int pageCount() const { return pages_.count; }
+    bool fullSize() const { return fullSize_; }
+    // The report as built, all its pages.
+    const platform::grid::Sheet& report() const { return report_; }
+
+    QWidget* picBackground;
+    output::PageView* fbkPreview;
+    QStatusBar* staPreview;
+    QPushButton* cmdLastPage;
+    QPushButton* cmdNextPage;
+    QPushButton* cmdResize;
+    QPushButton* cmdBlankRpt;
+    QPushButton* cmmdPrintSetup;
+    QPushButton* cmdHelp;
+    QPushButton* cmdClose;
+
+public slots:
+    void Form_Activate();
+    void cmdLastPage_Click();
+    void cmdNextPage_Click();
+    void cmdResize_Click();
+    void cmdBlankRpt_Click();
+    void cmmdPrintSetup_Click();
+    void cmdHelp_Click();
+    void cmdClose_Click();
+    void fbkPreview_MouseClick(int button, int shift, int x, int y);
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void picturesLoaded(const QVector<QImage>&) override { }
+
+    bool buildReport();
+    void showCurrentPage();
+    void ToggleZoom();
+    void LayoutPreview();
+    void placeGrid(int zoom, int left);
+    void CenterGrid();
+
+    platform::grid::Sheet report_;
+    output::PreviewPages pages_;
+    int reportType_ = 0;
+    int currentPage_ = 1;
+    bool fullSize_ = true;
+    bool firstActivation_ = true;
+    bool shown_ = false;
+    output::OutputFormBinding outputForm_;
+};

@@ -1,0 +1,77 @@
+#include "output/frmPrintMSG.h"
+
+#include "output/OutputFormBinding.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/MessagePump.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmPrintMSG::frmPrintMSG(QWidget* parent)
+    : QDialog(parent)
+    , lblPrintMSG(new QLabel(QStringLiteral("正在生成报表页面"), this))
+    , prgPrint(new QProgressBar(this))
+    , cmdCancel(new QPushButton(QStringLiteral("取消(&C)"), this))
+    , job_({ [this](int value) { prgPrint->setValue(value); }, [] { platform::ui::pumpMessages(); } })
+    , outputForm_(*this)
+{
+    setWindowTitle(QStringLiteral("打印报表"));
+    prgPrint->setRange(0, output::PrintProgressMaximum);
+    prgPrint->setValue(0);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblPrintMSG);
+    layout->addWidget(prgPrint);
+    layout->addWidget(cmdCancel, 0, Qt::AlignRight);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmPrintMSG::cmdCancel_Click);
+}
+
+void frmPrintMSG::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        QMetaObject::invokeMethod(this, &frmPrintMSG::Form_Activate, Qt::QueuedConnection);
+    }
+}
+
+// The whole job, then the window closes itself.
+void frmPrintMSG::Form_Activate()
+{
+    outputForm_.bind();
+    job_.run();
+    accept();
+}
+
+void frmPrintMSG::PrintDataReport()
+{
+    job_.PrintDataReport();
+}
+
+void frmPrintMSG::PrintStatistics()
+{
+    job_.PrintStatistics();
+}
+
+void frmPrintMSG::cmdCancel_Click()
+{
+    if (platform::ui::msgBox(QStringLiteral("确定要取消报表生成吗？"), platform::ui::Buttons::YesNo)
+        != platform::ui::MsgBoxResult::Yes)
+        return;
+    // The job runs on inside this window's event handling: it sees the request before its next batch
+    // and closes the window when it has stopped.
+    job_.requestCancel();
+    if (!job_.running())
+        accept();
+}
+
+// Escape and the window's close button (whose close event rejects) ask to cancel like the cancel
+// button while the job runs.
+void frmPrintMSG::reject()
+{
+    if (job_.running())
+        cmdCancel_Click();
+    else
+        QDialog::reject();
+}
