@@ -22,19 +22,26 @@ namespace engine
 namespace
 {
 
-// A new build starts from its own template rows, its own sheet and its own pictures: nothing of an
-// earlier build (or of a report changed in the designer since) stays in them.
-void startBuild()
+// The pictures belong to the sheet they were placed on: a new build, or a new preparation, starts
+// without them.
+void forgetPictures()
 {
-    dataEngine().Template.reset();
     StatEngineState& stat = statEngine();
     stat.StatPictureIds.clear();
     stat.StatPictures.clear();
     stat.StatPictureCount = 0;
 }
 
+// The template rows are read again, so that a report changed in the designer since the last build is
+// built as it is now.
+void rereadTemplate()
+{
+    dataEngine().Template.reset();
+}
+
 void buildSheet(platform::grid::Sheet& grid)
 {
+    forgetPictures();
     grid = platform::grid::Sheet {};
     SetRptFormat(grid);
     WriteData(grid);
@@ -87,7 +94,8 @@ bool FitsPrinterPaper()
 
 void PrepareStatisticsPrint()
 {
-    startBuild();
+    rereadTemplate();
+    forgetPictures();
     MarginsToTwips();
     ComputePageMetrics();
     GetRptDataInfo();
@@ -133,7 +141,7 @@ void CreateStatisticsReport(platform::grid::Sheet& grid)
 
 void PreviewStatisticsReport(platform::grid::Sheet& grid)
 {
-    startBuild();
+    rereadTemplate();
     MarginsToTwips();
     ComputePageMetrics();
     GetRptTextAndPictureData();
