@@ -3,41 +3,31 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace platform::outside
 {
 
-ReportParameterDialog::ReportParameterDialog(
-    const QList<ReportParameter>& parameters, Mode mode, QWidget* parent)
+ReportParameterDialog::ReportParameterDialog(const QList<ReportParameter>& parameters, QWidget* parent)
     : QDialog(parent)
     , parameters_(parameters)
 {
     setObjectName(QStringLiteral("ReportParameterDialog"));
     setWindowTitle(QStringLiteral("报表参数"));
-    auto* layout = new QVBoxLayout(this);
-    if (mode == Mode::Values) {
-        auto* form = new QFormLayout;
-        for (const ReportParameter& parameter : parameters_) {
-            auto* box = new QLineEdit(parameter.value, this);
-            form->addRow(parameter.name + QStringLiteral("："), box);
-            valueBoxes_.append(box);
-        }
-        layout->addLayout(form);
-    } else {
-        list_ = new QListWidget(this);
-        for (const ReportParameter& parameter : parameters_)
-            list_->addItem(parameter.name);
-        connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-        layout->addWidget(list_);
+    auto* form = new QFormLayout;
+    for (const ReportParameter& parameter : parameters_) {
+        auto* box = new QLineEdit(parameter.value, this);
+        form->addRow(parameter.name + QStringLiteral("："), box);
+        valueBoxes_.append(box);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定(&O)"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消(&C)"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
     layout->addWidget(buttons);
 }
 
@@ -58,22 +48,6 @@ bool ReportParameterDialog::setValue(const QString& name, const QString& value)
         }
     }
     return false;
-}
-
-QString ReportParameterDialog::chosenName() const
-{
-    return list_ && list_->currentItem() ? list_->currentItem()->text() : QString();
-}
-
-bool ReportParameterDialog::choose(const QString& name)
-{
-    if (!list_)
-        return false;
-    const auto found = list_->findItems(name, Qt::MatchFixedString);
-    if (found.isEmpty())
-        return false;
-    list_->setCurrentItem(found.first());
-    return true;
 }
 
 } // namespace platform::outside

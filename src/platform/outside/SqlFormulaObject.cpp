@@ -3,10 +3,12 @@
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
+#include "platform/outside/ChoiceListDialog.h"
 #include "platform/outside/FirstValue.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ModalDialog.h"
 
 namespace platform::outside
 {
@@ -34,8 +36,25 @@ QString SqlFormulaObject::result() const
 QString SqlFormulaObject::chosenFormulaName()
 {
     chosenDescription_.clear();
-    ui::msgBox(QStringLiteral("没有定义SQL公式。"), ui::Buttons::Ok, ui::Icon::Information);
-    return {};
+    QStringList names;
+    QStringList descriptions;
+    if (connection_) {
+        const auto formulas = sharedSqlAdapter()->open(
+            QStringLiteral("select name, description from sql_formula order by name"), *connection_);
+        for (formulas->moveFirst(); !formulas->eof(); formulas->moveNext()) {
+            names.append(formulas->text(0).trimmed());
+            descriptions.append(formulas->text(1).trimmed());
+        }
+    }
+    if (names.isEmpty()) {
+        ui::msgBox(QStringLiteral("没有定义SQL公式。"), ui::Buttons::Ok, ui::Icon::Information);
+        return {};
+    }
+    ChoiceListDialog dialog(QStringLiteral("SQL公式"), names);
+    if (ui::showModal(dialog) != QDialog::Accepted || dialog.chosenIndex() < 0)
+        return {};
+    chosenDescription_ = descriptions[dialog.chosenIndex()];
+    return names[dialog.chosenIndex()];
 }
 
 } // namespace platform::outside

@@ -25,7 +25,8 @@ public:
     // formula has, and when the statement fails.
     QString result() const;
 
-    // Picker: shows the formulas, then gives the chosen one's name and description ("" when none).
+    // Picker: lists the stored formulas by name ("没有定义SQL公式。" when there are none), then gives the
+    // chosen one's name and description ("" when none was chosen). A failing read throws platform::Error.
     QString chosenFormulaName();
     QString chosenFormulaDescription() const { return chosenDescription_; }
 

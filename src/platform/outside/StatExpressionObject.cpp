@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
+#include "platform/outside/ChoiceListDialog.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/ReportParameterDialog.h"
 #include "platform/outside/SharedObjects.h"
@@ -149,9 +150,12 @@ void StatExpressionObject::showParameterDialog()
         ui::msgBox(QStringLiteral("没有定义统计参数。"), ui::Buttons::Ok, ui::Icon::Information);
         return;
     }
-    ReportParameterDialog dialog(parameters_, ReportParameterDialog::Mode::ChooseOne);
-    if (ui::showModal(dialog) == QDialog::Accepted && !dialog.chosenName().isEmpty())
-        chosenParameter_ = Mark + dialog.chosenName() + Mark;
+    QStringList names;
+    for (const ReportParameter& parameter : parameters_)
+        names.append(parameter.name);
+    ChoiceListDialog dialog(QStringLiteral("报表参数"), names);
+    if (ui::showModal(dialog) == QDialog::Accepted && dialog.chosenIndex() >= 0)
+        chosenParameter_ = Mark + names[dialog.chosenIndex()] + Mark;
 }
 
 } // namespace platform::outside

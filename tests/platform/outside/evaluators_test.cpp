@@ -3,6 +3,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
+#include "platform/outside/ChoiceListDialog.h"
 #include "platform/outside/ReportParameterDialog.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
@@ -207,8 +208,8 @@ TEST_P(Evaluators, CancellingTheDialogKeepsTheDefaults)
 TEST_P(Evaluators, TheDesignerPicksAParameterByItsMark)
 {
     platform::ui::ScriptedUi ui;
-    ui.onDialog(QStringLiteral("ReportParameterDialog"), [](QDialog& dialog) {
-        EXPECT_TRUE(static_cast<ReportParameterDialog&>(dialog).choose(QStringLiteral("期限")));
+    ui.onDialog(QStringLiteral("ChoiceListDialog"), [](QDialog& dialog) {
+        EXPECT_TRUE(static_cast<platform::outside::ChoiceListDialog&>(dialog).choose(QStringLiteral("期限")));
         dialog.accept();
     });
     StatExpressionObject expressions = parametersOf(ReportA);
@@ -219,6 +220,30 @@ TEST_P(Evaluators, TheDesignerPicksAParameterByItsMark)
     none.showParameterDialog();
     EXPECT_TRUE(none.chosenParameter().isEmpty());
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("没有定义统计参数。") });
+}
+
+TEST_P(Evaluators, TheDataSourceDialogPicksAStoredSqlFormula)
+{
+    platform::ui::ScriptedUi ui;
+    QString answer = demo::PageCountFormula;
+    ui.onDialog(QStringLiteral("ChoiceListDialog"), [&](QDialog& dialog) {
+        if (static_cast<platform::outside::ChoiceListDialog&>(dialog).choose(answer))
+            dialog.accept();
+        else
+            dialog.reject();
+    });
+    SqlFormulaObject picker;
+    picker.setConnection(database.connection());
+    EXPECT_EQ(picker.chosenFormulaName(), demo::PageCountFormula);
+    EXPECT_EQ(picker.chosenFormulaDescription(), QStringLiteral("文书档案的全部页数"));
+
+    answer = QStringLiteral("不在列表中");
+    EXPECT_TRUE(picker.chosenFormulaName().isEmpty());
+    EXPECT_TRUE(picker.chosenFormulaDescription().isEmpty());
+
+    database.connection()->execute(QStringLiteral("delete from sql_formula"));
+    EXPECT_TRUE(picker.chosenFormulaName().isEmpty());
+    EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("没有定义SQL公式。") });
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Evaluators, testing::ValuesIn(availableBackends()), BackendTestName());
