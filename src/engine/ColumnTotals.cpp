@@ -70,12 +70,17 @@ void FillTotalRow(platform::grid::Sheet& grid)
     }
 }
 
-void HideTotalRows(platform::grid::Sheet& grid, int page)
+int HideTotalRows(platform::grid::Sheet& grid, int page)
 {
+    int hidden = 0;
     for (const ReportCellItem& total : dataEngine().TotalCells) {
-        if (total.row > 0)
-            grid.setRowHeight(SheetRowOfPageRow(page, total.row), 0);
+        if (total.row <= 0)
+            continue;
+        const int row = SheetRowOfPageRow(page, total.row);
+        hidden += grid.rowHeight(row);
+        grid.setRowHeight(row, 0);
     }
+    return hidden;
 }
 
 } // namespace engine

@@ -24,7 +24,7 @@ void AddUpColumnTotals(const platform::grid::Sheet& grid, int totalIndex, int ro
 void FillTotalRow(platform::grid::Sheet& grid);
 
 // Hides (height 0) the rows of page `page` that hold a column total: the totals show on the report's
-// last page only.
-void HideTotalRows(platform::grid::Sheet& grid, int page);
+// last page only. Gives the height the page lost.
+int HideTotalRows(platform::grid::Sheet& grid, int page);
 
 } // namespace engine

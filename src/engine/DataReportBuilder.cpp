@@ -71,6 +71,16 @@ bool refusesPageCount(int targetPages)
     return true;
 }
 
+// A page that ends in a filler row stays as tall as the paper when rows of it are hidden.
+void keepPageHeight(platform::grid::Sheet& grid, int page, int hiddenHeight)
+{
+    const DataEngineState& engine = dataEngine();
+    if (!engine.FillerRowHeight || hiddenHeight == 0)
+        return;
+    const int lastRow = engine.PageRowRanges[page].lastRow;
+    grid.setRowHeight(lastRow, grid.rowHeight(lastRow) + hiddenHeight);
+}
+
 void buildPage(platform::grid::Sheet& grid, int page)
 {
     DataEngineState& engine = dataEngine();
@@ -93,7 +103,7 @@ void buildPage(platform::grid::Sheet& grid, int page)
     const bool reportLastPage = data.eof();
     HandleRptHeadTail(grid, page, engine.FirstBuild, reportLastPage);
     if (!reportLastPage)
-        HideTotalRows(grid, page);
+        keepPageHeight(grid, page, HideTotalRows(grid, page));
     engine.CurrentPage = page + 1;
     engine.FirstBuild = false;
 }

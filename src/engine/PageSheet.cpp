@@ -54,7 +54,10 @@ platform::grid::PageSetup reportPaper()
 // Steps of the layout that both page layouts share, at the top of the sheet or below PageFirstRow.
 void layOutTemplate(platform::grid::Sheet& grid, bool atSheetTop)
 {
-    passOver([&] { LoadPageMargins(grid); });
+    // The stored margins size the first page's margin rows and the margin columns; a page further down
+    // has its margin rows set with its row heights, and would only undo the first page's filler row.
+    if (atSheetTop || dataEngine().PageFirstRow == 0)
+        passOver([&] { LoadPageMargins(grid); });
     passOver([&] { LoadColWidthFormat(grid); });
     passOver([&] { LoadOuterFormats(grid, atSheetTop); });
     passOver([&] { LoadRegionFormats(grid, atSheetTop); });
