@@ -19,10 +19,8 @@ int textWidth(const QString& text, const platform::grid::TextFont& font)
 
 } // namespace
 
-int ActiveCellWidth(const platform::grid::Sheet& grid)
+int CellWidth(const platform::grid::Sheet& grid, int row, int col)
 {
-    const int row = grid.activeRow();
-    const int col = grid.activeCol();
     const auto block = grid.mergedBlockAt(row, col);
     if (!block)
         return grid.colWidth(col);
@@ -44,7 +42,7 @@ void ShrinkToFit(platform::grid::Sheet& grid)
         return;
     platform::grid::TextFont font = platform::grid::fontOf(format);
     const double designed = font.size;
-    const int available = ActiveCellWidth(grid);
+    const int available = CellWidth(grid, row, col);
     while (textWidth(text, font) > available && font.size > MinShrinkFontPoints)
         font.size = std::max(MinShrinkFontPoints, double(roundInt16(font.size) - 1));
     if (font.size == designed)

@@ -16,8 +16,8 @@ namespace engine
 // The smallest font size shrinking goes down to, in points.
 constexpr double MinShrinkFontPoints = 1;
 
-// The width the active cell's text has: its column, or the columns of its merged block.
-int ActiveCellWidth(const platform::grid::Sheet& grid);
+// The width a cell's text has: its column, or the columns of its merged block.
+int CellWidth(const platform::grid::Sheet& grid, int row, int col);
 
 // Shrinks the font of the selection one point at a time (from the size rounded to a whole number)
 // until the active cell's shown text fits its width, stopping at MinShrinkFontPoints. A cell that wraps

@@ -16,14 +16,9 @@ ChoiceListDialog::ChoiceListDialog(const QString& title, const QStringList& entr
     setWindowTitle(title);
     list_->addItems(entries);
     connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定(&O)"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消(&C)"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(*this));
 }
 
 int ChoiceListDialog::chosenIndex() const
@@ -38,6 +33,16 @@ bool ChoiceListDialog::choose(const QString& entry)
         return false;
     list_->setCurrentItem(found.first());
     return true;
+}
+
+QDialogButtonBox* okCancelButtons(QDialog& dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定(&O)"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消(&C)"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
 }
 
 } // namespace platform::outside

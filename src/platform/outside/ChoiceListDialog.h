@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QStringList>
 
+class QDialogButtonBox;
 class QListWidget;
 
 namespace platform::outside
@@ -24,5 +25,8 @@ public:
 private:
     QListWidget* list_;
 };
+
+// The buttons "确定(&O)" and "取消(&C)" of the component's small dialogs, accepting and rejecting `dialog`.
+QDialogButtonBox* okCancelButtons(QDialog& dialog);
 
 } // namespace platform::outside

@@ -1,9 +1,10 @@
 #include "platform/outside/ReportParameterDialog.h"
 
+#include "platform/outside/ChoiceListDialog.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace platform::outside
@@ -21,14 +22,9 @@ ReportParameterDialog::ReportParameterDialog(const QList<ReportParameter>& param
         form->addRow(parameter.name + QStringLiteral("："), box);
         valueBoxes_.append(box);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定(&O)"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消(&C)"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(*this));
 }
 
 QList<ReportParameter> ReportParameterDialog::parameters() const
