@@ -158,6 +158,8 @@ void ApplyPageSetup(platform::grid::Sheet& grid)
     setup.printHeadings = false;
     setup.header.clear();
     setup.footer.clear();
+    setup.headerMargin = 0;
+    setup.footerMargin = 0;
     setup.topMargin = state.TopMarge;
     setup.bottomMargin = state.BottomMarge;
     setup.leftMargin = state.LeftMarge;

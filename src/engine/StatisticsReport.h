@@ -52,7 +52,7 @@ void CreateStatisticsReport(platform::grid::Sheet& grid);
 void PreviewStatisticsReport(platform::grid::Sheet& grid);
 
 // The grid's page setup for printing: the report's paper, orientation and four margins, no header or
-// footer, no grid lines or headings.
+// footer (nor room for them), no grid lines or headings.
 void ApplyPageSetup(platform::grid::Sheet& grid);
 // Only the report's paper and orientation.
 void ApplyPaperAndOrientation(platform::grid::Sheet& grid);

@@ -351,7 +351,13 @@ TEST_P(StatisticsReportTest, DemoReportCountsTheArchiveAndExports)
     EXPECT_EQ(statEngine().PageStartArray, QVector<int> { 1 });
     EXPECT_EQ(sheet.rowHeight(sheet.maxRow()),
         A4Height - OtherMargin - 720 - 8 * 400 - OtherMargin - LastPageSlack);
-    EXPECT_EQ(sheet.pageSetup().topMargin, 0.39375);
+    const platform::grid::PageSetup setup = sheet.pageSetup();
+    EXPECT_EQ(setup.paperSize, 9);
+    EXPECT_FALSE(setup.landscape);
+    EXPECT_TRUE(setup.header.isEmpty() && setup.footer.isEmpty());
+    EXPECT_EQ(setup.leftMargin, 0.7875);
+    EXPECT_EQ(setup.topMargin, 0.39375);
+    EXPECT_FALSE(setup.printGridLines);
     EXPECT_TRUE(ui.boxTexts().isEmpty());
 
     QTemporaryDir folder;
