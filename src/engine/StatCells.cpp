@@ -74,6 +74,7 @@ void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const Q
 
 void GetRptDataInfo()
 {
+    statEngine().StatCells.clear(); // a report whose cells cannot be read shows none of an earlier one's
     platform::outside::runLogged("GetRptDataInfo", [] { ReadRptDataItems(CurrentTemplateRows().cells); });
 }
 

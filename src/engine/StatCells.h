@@ -17,7 +17,8 @@ class Sheet;
 namespace engine
 {
 
-// StatCells from every stored cell of the report; a failure is logged under "GetRptDataInfo".
+// StatCells from every stored cell of the report; a failure is logged under "GetRptDataInfo" and leaves
+// StatCells empty.
 void GetRptDataInfo();
 // StatCells from the text ("A") and picture ("D") cells only, for the preview; a failure throws.
 void GetRptTextAndPictureData();

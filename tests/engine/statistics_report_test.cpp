@@ -209,6 +209,18 @@ TEST_P(StatisticsReportTest, SecondBuildIntoTheSameGridGivesTheSameSheet)
     EXPECT_EQ(statEngine().StatPictureIds.size(), 2);
 }
 
+TEST_P(StatisticsReportTest, CellsThatCannotBeReadLeaveNoneOfTheLastReport)
+{
+    cellsOfEveryKind();
+    build();
+    ASSERT_FALSE(statEngine().StatCells.isEmpty());
+    execute(QStringLiteral("drop table report_data"));
+
+    engine::PrepareStatisticsPrint();
+    EXPECT_TRUE(statEngine().StatCells.isEmpty());
+    EXPECT_TRUE(loggedProcedures().contains(QStringLiteral("GetRptDataInfo")));
+}
+
 TEST_P(StatisticsReportTest, PreviewWritesTextsAndPicturesOnly)
 {
     cellsOfEveryKind();
