@@ -15,8 +15,7 @@ namespace engine
 namespace
 {
 
-// The padding left below the last page's rows, so that rounding in the printer never pushes the
-// closing row onto a page of its own.
+// Room left free at the foot of the padded last page.
 constexpr int LastPageSlackTwips = 10;
 
 QVector<int> rowHeights(const platform::grid::Sheet& grid, int firstRow, int lastRow)
