@@ -20,7 +20,8 @@ void GatherTotalRow(int col, int row);
 // to the total's value, and forgets the rows. Texts that are no number are skipped.
 void AddUpColumnTotals(const platform::grid::Sheet& grid, int totalIndex, int row);
 
-// Writes every total's value into its cell on the last page built (page CurrentPage - 1).
+// Writes every total's value into its cell on the last page built (page CurrentPage - 1), the report's
+// last page.
 void FillTotalRow(platform::grid::Sheet& grid);
 
 // Hides (height 0) the rows of page `page` that hold a column total: the totals show on the report's

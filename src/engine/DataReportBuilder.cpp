@@ -123,10 +123,10 @@ void buildBatch(platform::grid::Sheet& grid, int pageLimit, const PageProgress& 
     }
     if (!engine.PageRowRanges.isEmpty())
         grid.setMaxRow(engine.PageRowRanges.last().lastRow);
-    if (!engine.TotalCells.isEmpty())
-        FillTotalRow(grid);
     SetPagePrintArea(grid);
     if (data.eof()) {
+        if (!engine.TotalCells.isEmpty())
+            FillTotalRow(grid);
         engine.ReportFinished = true;
         progress.finished();
     }

@@ -9,9 +9,9 @@ class Sheet;
 // time: each call lays its pages one under the other from the grid's first row (emptying the grid of
 // the previous batch) and goes on with the data where the previous call stopped. A page always ends
 // where its group ends. After a call PageRowRanges lists the pages of that call, CurrentPage counts
-// them, and ReportFinished tells that the data has ended. The column totals are written into the last
-// page of every call and show on the report's last page; the report head shows on the report's first
-// page only, the report tail on its last page only.
+// them, and ReportFinished tells that the data has ended. The column totals are written into the
+// report's last page; the report head shows on the report's first page only, the report tail on its
+// last page only. So a report built in batches gives the pages of one build of everything.
 //
 // A call never loops without end: a call that cannot build (no data, a page that holds no record, a
 // page count below 1) builds nothing, says why (ErrorMessage, and a box outside the silent web mode) and
