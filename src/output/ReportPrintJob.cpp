@@ -93,7 +93,7 @@ void ReportPrintJob::printBlankForm()
     fbkReport_ = platform::grid::Sheet {};
     engine::CreateBlankReport(fbkReport_);
     showProgress(PrintProgressMaximum);
-    engine::SetGridPrintSetup(fbkReport_);
+    SetBlankFormPrintSetup(fbkReport_);
     print(false);
 }
 
@@ -110,7 +110,7 @@ void ReportPrintJob::PrintStatistics()
     showProgress(ProgressStatPrepared);
     engine::CreateStatisticsReport(fbkReport_);
     showProgress(ProgressStatBuilt);
-    engine::ApplyPageSetup(fbkReport_);
+    SetStatisticsPrintSetup(fbkReport_);
     showProgress(ProgressStatSetUp);
     // A printer dialog cancelled prints nothing and is no failure; a printer that fails is logged.
     platform::outside::runLogged("PrintStatistics", [this] { print(true); });

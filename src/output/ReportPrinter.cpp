@@ -1,7 +1,11 @@
 #include "output/ReportPrinter.h"
 
+#include "engine/PageSheet.h"
+#include "engine/StatEngineState.h"
+#include "output/PrintRange.h"
 #include "platform/Error.h"
 #include "platform/grid/print/GridPrinter.h"
+#include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
 #include "store/ReportState.h"
 
@@ -22,6 +26,22 @@ void TurnPrinterToReport()
     platform::ui::setDefaultPrinterOrientation(store::reportState().PageLandscape
             ? platform::ui::PrinterOrientation::Landscape
             : platform::ui::PrinterOrientation::Portrait);
+}
+
+void SetBlankFormPrintSetup(platform::grid::Sheet& sheet)
+{
+    engine::SetGridPageSetup(sheet);
+}
+
+void SetStatisticsPrintSetup(platform::grid::Sheet& sheet)
+{
+    engine::SetGridPageSetup(sheet);
+    const QVector<int>& starts = engine::statEngine().PageStartArray;
+    PageSelection everyPage;
+    for (int page = 1; page <= starts.size(); ++page)
+        everyPage.listedPages.append(page);
+    const PageRowMap pages = PageRowMap::startingRows(starts, sheet.maxRow());
+    sheet.setPrintArea(PagesToRanges(everyPage, pages, sheet.maxCol()).value_or(QString()));
 }
 
 int PrintOnDefaultPrinter(const platform::grid::Sheet& sheet, bool withDialog)

@@ -2,7 +2,6 @@
 
 #include "engine/BlankReport.h"
 #include "engine/PagePipeline.h"
-#include "engine/PageSheet.h"
 #include "engine/StatEngineState.h"
 #include "engine/StatisticsReport.h"
 #include "output/PageNavigation.h"
@@ -222,8 +221,8 @@ bool frmPreview::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-// The blank form goes to the default printer without its dialog, in the report's orientation and margins.
-// The frame round the page belongs to the screen only and never reaches the paper.
+// The blank form goes to the default printer without its dialog, in the report's orientation. The frame
+// round the page belongs to the screen only and never reaches the paper.
 void frmPreview::cmdBlankRpt_Click()
 {
     if (!output::PrinterInstalled()) {
@@ -233,9 +232,9 @@ void frmPreview::cmdBlankRpt_Click()
     platform::outside::runLogged("cmdBlankRpt_Click", [this] {
         output::TurnPrinterToReport();
         if (reportType_ == store::DataReport)
-            engine::SetGridPrintSetup(report_);
+            output::SetBlankFormPrintSetup(report_);
         else
-            engine::ApplyPageSetup(report_);
+            output::SetStatisticsPrintSetup(report_);
         output::PrintOnDefaultPrinter(report_, false);
     });
 }

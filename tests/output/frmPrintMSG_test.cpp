@@ -1,0 +1,211 @@
+#include "OutputWindowFixture.h"
+
+#include "engine/BlankReport.h"
+#include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
+#include "engine/StatEngineState.h"
+#include "output/frmPrintMSG.h"
+#include "platform/grid/Sheet.h"
+#include "platform/ui/ModalDialog.h"
+#include "store/ReportLookups.h"
+
+#include <QDialog>
+#include <QProgressBar>
+
+using namespace outputtest;
+using platform::ui::MsgBoxResult;
+
+namespace
+{
+
+class PrintWithoutPreview : public OutputWindowTest
+{
+protected:
+    PrintWithoutPreview()
+        : OutputWindowTest(600)
+    {
+    }
+
+    // The pages of every print job, in order.
+    QStringList printedPages() const
+    {
+        QStringList pages;
+        for (const QString& job : prints.jobs()) {
+            for (int page = 1; page <= orvtest::PdfPrints::pageCount(job); ++page)
+                pages.append(orvtest::PdfPrints::pageText(job, page));
+        }
+        return pages;
+    }
+
+    // Clicks the window's cancel button while the second batch is being built: the click waits in the
+    // window's messages like a user's.
+    void clickCancelDuringSecondBatch(frmPrintMSG& window)
+    {
+        QObject::connect(window.prgPrint, &QProgressBar::valueChanged, [this, &window](int) {
+            // After the first batch is printed: the change that tells it, then the second batch's build.
+            if (prints.jobs().size() == 1 && ++progressAfterFirstBatch == 2)
+                QMetaObject::invokeMethod(&window, &frmPrintMSG::cmdCancel_Click, Qt::QueuedConnection);
+        });
+    }
+
+    // The window shown as PrintReport shows it, to reach its controls.
+    void printInWindow(frmPrintMSG& window)
+    {
+        store::ReadRptIndex();
+        platform::ui::showModal(window);
+    }
+
+    int progressAfterFirstBatch = 0;
+};
+
+OUTPUT_WINDOW_SUITE(PrintWithoutPreview);
+
+TEST_P(PrintWithoutPreview, EveryPageOfTheDataReportIsPrintedTenAtATime)
+{
+    report.PrintReport();
+
+    const long long totalPages = engine::dataEngine().TotalPages;
+    ASSERT_GT(totalPages, 20);
+    EXPECT_TRUE(engine::dataEngine().ReportFinished);
+    EXPECT_EQ(ui.shownDialogs(), QStringList { "frmPrintMSG" });
+    EXPECT_TRUE(ui.boxes().empty());
+
+    // One print job per batch: ten pages each, the rest in the last one.
+    const QStringList jobs = prints.jobs();
+    ASSERT_EQ(jobs.size(), (totalPages + 9) / 10);
+    for (int job = 0; job + 1 < jobs.size(); ++job)
+        EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs[job]), 10) << job;
+    EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs.back()), totalPages - 10 * (jobs.size() - 1));
+
+    // Each built page is one sheet of paper with its column headings; the title only on the first.
+    const QStringList pages = printedPages();
+    ASSERT_EQ(pages.size(), totalPages);
+    for (int page = 0; page < pages.size(); ++page) {
+        EXPECT_TRUE(pages[page].contains(QStringLiteral("件号"))) << page + 1;
+        EXPECT_EQ(pages[page].contains(demo::DataReportName), page == 0) << page + 1;
+    }
+    EXPECT_TRUE(pages.back().contains(QStringLiteral("制表日期")));
+
+    EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
+}
+
+TEST_P(PrintWithoutPreview, ProgressRunsToFiftyAndTheWindowClosesItself)
+{
+    frmPrintMSG window;
+    QList<int> progress;
+    QObject::connect(
+        window.prgPrint, &QProgressBar::valueChanged, [&](int value) { progress.append(value); });
+    printInWindow(window);
+
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.mid(0, 2), (QList<int> { 5, 10 }));
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(progress.back(), 50);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("打印报表"));
+}
+
+// A click on the cancel button while the second batch is built waits for the messages to run, which
+// they do once before every batch: the second batch is printed, the third is never built, and the
+// window closes when the job has stopped.
+TEST_P(PrintWithoutPreview, CancelDuringTheSecondBatchPrintsItAndBuildsNoMore)
+{
+    frmPrintMSG window;
+    clickCancelDuringSecondBatch(window);
+    ui.queueAnswer(MsgBoxResult::Yes);
+    printInWindow(window);
+
+    EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("确定要取消报表生成吗？") });
+    EXPECT_EQ(prints.jobs().size(), 2);
+    EXPECT_EQ(prints.totalPages(), 20);
+    EXPECT_FALSE(engine::dataEngine().ReportFinished);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
+}
+
+TEST_P(PrintWithoutPreview, ACancelNotConfirmedLetsEveryBatchPrint)
+{
+    frmPrintMSG window;
+    clickCancelDuringSecondBatch(window);
+    ui.queueAnswer(MsgBoxResult::No);
+    printInWindow(window);
+
+    EXPECT_EQ(ui.boxTexts().size(), 1);
+    EXPECT_EQ(prints.totalPages(), engine::dataEngine().TotalPages);
+}
+
+TEST_P(PrintWithoutPreview, NoDataTellsSoAndPrintsNothing)
+{
+    report.setSelectWhere(QStringLiteral("1=0"));
+    report.PrintReport();
+
+    ASSERT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(ui.boxes().front().text, QStringLiteral("报表没有数据，不能生成报表！"));
+    EXPECT_EQ(ui.boxes().front().title, QStringLiteral("提示信息"));
+    EXPECT_EQ(ui.boxes().front().icon, platform::ui::Icon::Information);
+    EXPECT_TRUE(prints.jobs().isEmpty());
+    // Nothing was printed, so nothing is logged.
+    EXPECT_TRUE(logRows().isEmpty());
+}
+
+// The blank form goes to paper as the template draws it: the borders of its cells stay, also on the
+// form's outer edge.
+TEST_P(PrintWithoutPreview, NoDataPrintsOneBlankFormWhenTheHostAsksForIt)
+{
+    report.setSelectWhere(QStringLiteral("1=0"));
+    report.setIsPrintBlankReport(true);
+    frmPrintMSG window;
+    printInWindow(window);
+
+    EXPECT_TRUE(ui.boxes().empty());
+    ASSERT_EQ(prints.jobs().size(), 1);
+    EXPECT_EQ(prints.totalPages(), 1);
+    const QString form = orvtest::PdfPrints::pageText(prints.jobs().front(), 1);
+    EXPECT_TRUE(form.contains(demo::DataReportName) && form.contains(QStringLiteral("件号")))
+        << form.toStdString();
+    EXPECT_FALSE(form.contains(QStringLiteral("J001-")));
+    EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
+
+    platform::grid::Sheet asBuilt;
+    engine::PrepareReportData();
+    engine::CreateBlankReport(asBuilt);
+    const platform::grid::Sheet& printed = window.job().sheet();
+    ASSERT_EQ(printed.maxRow(), asBuilt.maxRow());
+    ASSERT_EQ(printed.maxCol(), asBuilt.maxCol());
+    for (int row = 1; row <= asBuilt.maxRow(); ++row) {
+        for (int col = 1; col <= asBuilt.maxCol(); ++col)
+            EXPECT_EQ(printed.format(row, col).borders, asBuilt.format(row, col).borders)
+                << row << "," << col;
+    }
+}
+
+TEST_P(PrintWithoutPreview, TheStatisticsReportIsPrintedWholeAfterThePrinterDialog)
+{
+    report.setReportId(demo::StatisticsReportId);
+    ui.onDialog(QStringLiteral("QPrintDialog"), [](QDialog& dialog) { dialog.accept(); });
+    report.PrintReport();
+
+    EXPECT_EQ(ui.shownDialogs(), (QStringList { "frmPrintMSG", "QPrintDialog" }));
+    // Its pages as the build divided them, every column on them: the sheet's margin and filler columns
+    // already fill the paper's width, so the printer adds no margins of its own.
+    ASSERT_EQ(prints.jobs().size(), 1);
+    EXPECT_EQ(prints.totalPages(), engine::statEngine().PageStartArray.size());
+    const QString page = orvtest::PdfPrints::pageText(prints.jobs().front(), 1);
+    for (const QString& text : { demo::StatisticsReportName, QStringLiteral("合计"), QStringLiteral("页数") })
+        EXPECT_TRUE(page.contains(text)) << text.toStdString() << "\n" << page.toStdString();
+    EXPECT_EQ(logRows(), printLogRow(demo::StatisticsReportName));
+}
+
+TEST_P(PrintWithoutPreview, ACancelledPrinterDialogPrintsNothingAndSaysNothing)
+{
+    report.setReportId(demo::StatisticsReportId);
+    report.PrintReport();
+
+    EXPECT_EQ(ui.shownDialogs(), (QStringList { "frmPrintMSG", "QPrintDialog" }));
+    EXPECT_TRUE(prints.jobs().isEmpty());
+    EXPECT_TRUE(ui.boxes().empty());
+    EXPECT_TRUE(logRows().isEmpty());
+}
+
+} // namespace
