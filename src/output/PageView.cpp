@@ -10,8 +10,8 @@ namespace output
 namespace
 {
 
-    // A medium black line, as the page edge is drawn on screen.
-    constexpr int FrameWidthPixels = 2;
+// A medium black line, as the page edge is drawn on screen.
+constexpr int FrameWidthPixels = 2;
 
 } // namespace
 

@@ -10,15 +10,15 @@ namespace output
 namespace
 {
 
-    int centredLeft(int areaWidth, double pageWidth, int zoom)
-    {
-        return std::max(0, int((areaWidth - pageWidth * zoom / 100.0) / 2));
-    }
+int centredLeft(int areaWidth, double pageWidth, int zoom)
+{
+    return std::max(0, int((areaWidth - pageWidth * zoom / 100.0) / 2));
+}
 
-    int truncatedPercent(double part, double whole)
-    {
-        return int(part / whole * 100);
-    }
+int truncatedPercent(double part, double whole)
+{
+    return int(part / whole * 100);
+}
 
 } // namespace
 

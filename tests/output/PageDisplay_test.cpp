@@ -151,7 +151,8 @@ TEST(PageView, DrawsTheFrameInTheViewAndLeavesTheSheetsWithoutBorders)
     for (int row = 1; row <= RowsPerPage; ++row) {
         for (int col = 1; col <= Columns; ++col) {
             for (const auto& border : view.page().format(row, col).borders)
-                EXPECT_EQ(border.value_or(platform::grid::Border {}).style, platform::grid::BorderStyle::None);
+                EXPECT_EQ(
+                    border.value_or(platform::grid::Border {}).style, platform::grid::BorderStyle::None);
         }
     }
 }

@@ -1,7 +1,7 @@
 #include "output/WebExport.h"
 #include "platform/Error.h"
-#include "platform/grid/Sheet.h"
 #include "platform/grid/io/XlsDump.h"
+#include "platform/grid/Sheet.h"
 #include "platform/outside/SettingsObject.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/grid/io/SheetFile.h"
+
+#include <QString>
+
+// Exporting a built report to a file the user names.
+namespace output
+{
+
+// The file types the save dialog offers, the grid's own format first.
+inline const QString ExportFilter
+    = QStringLiteral("brimfold (*.vts);;Execl (*.xls);;Tabbed Text (*.txt);;HTML (*.htm)");
+
+// The format a file is written in, by its extension (".xls"; ".htm" or ".html"; ".txt"; in any case of
+// letters); the grid's own format for any other name, one without an extension included.
+platform::grid::io::FileType exportTypeFor(const QString& path);
+
+} // namespace output

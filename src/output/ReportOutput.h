@@ -1,0 +1,55 @@
+#pragma once
+
+#include "output/PrintRange.h"
+
+#include <memory>
+#include <QVector>
+
+class QProgressBar;
+
+namespace platform::grid
+{
+class Sheet;
+}
+
+// What the print window does with a report that depends on its type: a data report is built batch
+// by batch from its records, a statistics report at once; their pages lie in the working sheet by
+// different rules.
+namespace output
+{
+
+class ReportOutput
+{
+public:
+    virtual ~ReportOutput() = default;
+
+    // Checks that the report can be built and prepares the build; false (the user told, or in silent
+    // web mode the message in ErrorMessage) when it cannot.
+    virtual bool Prepare() = 0;
+    // Builds the next batch of at most `pages` pages into the working sheet, in place of the previous
+    // one; a report that is built at once builds all of it.
+    virtual void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar& progress) = 0;
+    // Builds every page of the report into the working sheet, one after another.
+    virtual void BuildWhole(platform::grid::Sheet& working) = 0;
+    // False when the last build found no data (the user has been told).
+    virtual bool HasData() const = 0;
+    // True when every page has been built: no further batch follows.
+    virtual bool Finished() const = 0;
+
+    // The pages of the last build in the working sheet and their number.
+    virtual int PageCount() const = 0;
+    virtual QVector<int> StatPageStarts() const = 0; // a statistics report's page starts, else none
+    PageRowMap Pages(const platform::grid::Sheet& working) const;
+
+    // The working sheet's page setup for printing the built pages: the report's paper and orientation,
+    // no margins of the paper's own (the pages carry theirs).
+    void SetUpPrinting(platform::grid::Sheet& working) const;
+
+    // Releases what the build holds when the window closes.
+    virtual void Release() = 0;
+};
+
+// The output of the report type of the state (a statistics report, or a data report).
+std::unique_ptr<ReportOutput> reportOutputForCurrentReport();
+
+} // namespace output

@@ -1,0 +1,42 @@
+#include "output/StatisticsReportOutput.h"
+
+#include "engine/StatEngineState.h"
+#include "engine/StatisticsReport.h"
+
+namespace output
+{
+
+bool StatisticsReportOutput::Prepare()
+{
+    if (!engine::CanPrintReport())
+        return false;
+    engine::PrepareStatisticsPrint();
+    return true;
+}
+
+void StatisticsReportOutput::BuildBatch(platform::grid::Sheet& working, int, QProgressBar&)
+{
+    BuildWhole(working);
+}
+
+void StatisticsReportOutput::BuildWhole(platform::grid::Sheet& working)
+{
+    engine::CreateStatisticsReport(working);
+}
+
+int StatisticsReportOutput::PageCount() const
+{
+    return engine::statEngine().StatPageCount;
+}
+
+QVector<int> StatisticsReportOutput::StatPageStarts() const
+{
+    return engine::statEngine().PageStartArray;
+}
+
+void StatisticsReportOutput::Release()
+{
+    engine::UnloadStatPictures();
+}
+
+} // namespace output

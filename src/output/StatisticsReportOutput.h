@@ -1,0 +1,23 @@
+#pragma once
+
+#include "output/ReportOutput.h"
+
+namespace output
+{
+
+// A statistics report: checked and prepared when the window loads, built whole at once, its pages
+// starting at the rows the pagination gave.
+class StatisticsReportOutput : public ReportOutput
+{
+public:
+    bool Prepare() override;
+    void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar& progress) override;
+    void BuildWhole(platform::grid::Sheet& working) override;
+    bool HasData() const override { return true; }
+    bool Finished() const override { return true; }
+    int PageCount() const override;
+    QVector<int> StatPageStarts() const override;
+    void Release() override;
+};
+
+} // namespace output

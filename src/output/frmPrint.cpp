@@ -1,0 +1,457 @@
+#include "output/frmPrint.h"
+
+#include "engine/EngineState.h"
+#include "output/BatchRules.h"
+#include "output/ExportFile.h"
+#include "output/frmPrintSetup.h"
+#include "output/frmPrtSelection.h"
+#include "output/PageNavigation.h"
+#include "output/PageView.h"
+#include "output/PageZoom.h"
+#include "output/PrintTiming.h"
+#include "output/ReportOutput.h"
+#include "output/ReportPrinting.h"
+#include "output/StatusPanels.h"
+#include "output/WebExport.h"
+#include "output/WindowHelp.h"
+#include "platform/Error.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/ModalDialog.h"
+#include "platform/ui/Printers.h"
+#include "store/CReportOrv.h"
+#include "store/PrintSettings.h"
+#include "store/ReportLog.h"
+#include "store/ReportLookups.h"
+#include "store/ReportState.h"
+#include "store/WindowSeams.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace output
+{
+
+namespace
+{
+
+// The smallest window: 6000 by 5000 twips.
+const QSize MinimumWindowSize(400, 333);
+const QString PreviewModeText = QStringLiteral("打印预览");
+const QString HelpTopic = QStringLiteral("打印效果预览.htm");
+
+void tell(const QString& text)
+{
+    platform::ui::msgBox(text, platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+}
+
+QString describe(const std::exception& error)
+{
+    if (const auto* platformError = dynamic_cast<const platform::Error*>(&error))
+        return platformError->description();
+    return QString::fromUtf8(error.what());
+}
+
+// The use log never stops a print or an export that has been done.
+void logUse(const QString& operationWord)
+{
+    try {
+        store::WriteReportLog(operationWord);
+    } catch (const std::exception&) {
+        // The row is lost; the work it records stands.
+    }
+}
+
+// Runs a command's work; a failure is told to the user instead of leaving the window.
+template <class F> void tellingFailures(const QString& what, F&& work)
+{
+    try {
+        work();
+    } catch (const std::exception& error) {
+        tell(what + describe(error));
+    }
+}
+
+// CReportOrv's PreviewPrint shows the window, WebPrint only loads it; either way it unloads again.
+const bool seamInstalled = [] {
+    store::windowSeams().frmPrint = [](store::PrintWindowUse use) {
+        frmPrint window;
+        if (window.Form_Load() && use == store::PrintWindowUse::ShowModal)
+            platform::ui::showModal(window);
+    };
+    return true;
+}();
+
+} // namespace
+
+frmPrint::frmPrint(QWidget* parent)
+    : QDialog(parent)
+    , picBackground(new QWidget(this))
+    , fbkPrint(new PageView(picBackground))
+    , cmdPrint(new QPushButton(QStringLiteral("生成报表(M)"), this))
+    , cmdLastPage(new QPushButton(QStringLiteral("上一页(&U)"), this))
+    , cmdNextPage(new QPushButton(QStringLiteral("下一页(&N)"), this))
+    , cmdResize(new QPushButton(QStringLiteral("缩放(&Z)"), this))
+    , Command1(new QPushButton(QStringLiteral("打印（&P)"), this))
+    , cmdSave(new QPushButton(QStringLiteral("保存(&V)"), this))
+    , cmdPrintSetup(new QPushButton(QStringLiteral("设置(&T)"), this))
+    , CmdSet(new QPushButton(QStringLiteral("页面设置(&S)..."), this))
+    , CmdEdit(new QPushButton(QStringLiteral("修改报表(&E)..."), this))
+    , cmdHelp(new QPushButton(QStringLiteral("帮助(&H)"), this))
+    , cmdCancel(new QPushButton(QStringLiteral("取消(&C)"), this))
+    , staPreview(new QStatusBar(this))
+    , prgPrint(new QProgressBar(staPreview))
+{
+    setObjectName(QStringLiteral("frmPrint"));
+    setWindowTitle(QStringLiteral("报表打印"));
+    setMinimumSize(MinimumWindowSize);
+    resize(900, 700);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : { cmdPrint, cmdLastPage, cmdNextPage, cmdResize, Command1, cmdSave,
+             cmdPrintSetup, CmdSet, CmdEdit, cmdHelp, cmdCancel }) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    picBackground->setAutoFillBackground(true);
+    picBackground->setBackgroundRole(QPalette::Dark);
+    staPreview->addPermanentWidget(prgPrint);
+    staPreview->setSizeGripEnabled(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(picBackground, 1);
+    layout->addWidget(staPreview);
+    fbkPrint->setEnabled(false);
+    prgPrint->setVisible(false);
+
+    connect(cmdPrint, &QPushButton::clicked, this, &frmPrint::cmdPrint_Click);
+    connect(cmdLastPage, &QPushButton::clicked, this, &frmPrint::cmdLastPage_Click);
+    connect(cmdNextPage, &QPushButton::clicked, this, &frmPrint::cmdNextPage_Click);
+    connect(cmdResize, &QPushButton::clicked, this, &frmPrint::cmdResize_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmPrint::Command1_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmPrint::cmdSave_Click);
+    connect(cmdPrintSetup, &QPushButton::clicked, this, &frmPrint::cmdPrintSetup_Click);
+    connect(CmdSet, &QPushButton::clicked, this, &frmPrint::CmdSet_Click);
+    connect(CmdEdit, &QPushButton::clicked, this, &frmPrint::CmdEdit_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmPrint::cmdHelp_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmPrint::cmdCancel_Click);
+    connect(fbkPrint, &PageView::mouseClicked, this, &frmPrint::fbkPrint_MouseClick);
+    connect(fbkPrint, &PageView::cellEdited, this, &frmPrint::fbkPrint_CellEdited);
+}
+
+frmPrint::~frmPrint()
+{
+    Form_Unload();
+}
+
+bool frmPrint::Form_Load()
+{
+    auto& state = store::reportState();
+    engine::dataEngine().Output = nullptr; // the pictures travel with the sheet as drawing objects
+    if (state.ReportId.isEmpty())
+        return false;
+    store::ReadRptIndex();
+    report_ = reportOutputForCurrentReport();
+    if (state.ReportType != store::DataReport)
+        cmdPrintSetup->setEnabled(false);
+    else
+        PagesPerBatch = store::GetPrintPages();
+    if (!report_->Prepare())
+        return false;
+    CurrentPage = 1;
+    GenerationPending = true;
+    FitZoom = true;
+    CancelRequested = false;
+    SetStatusText(*staPreview, PreviewModeText, UserStatusText());
+    if (state.WebPrintMode)
+        RunWebExport();
+    return true;
+}
+
+void frmPrint::Form_Unload()
+{
+    try {
+        if (report_)
+            report_->Release();
+    } catch (const std::exception&) {
+        // Closing goes on whatever the clean-up meets.
+    }
+    auto& state = store::reportState();
+    state.User.reset();
+    state.SysInfo.reset();
+    state.DataRecordSet.reset();
+    platform::outside::releaseShared();
+}
+
+// In silent web mode everything is built and nothing printed, whatever an earlier showing left as
+// the print timing; messages go to the host through ErrorMessage.
+void frmPrint::RunWebExport()
+{
+    auto& state = store::reportState();
+    GenerationPending = false;
+    try {
+        report_->BuildWhole(mfbkReport);
+        if (report_->HasData())
+            state.WebReportPath = WriteWebExport(mfbkReport);
+    } catch (const std::exception& error) {
+        state.ErrorMessage = describe(error);
+    }
+}
+
+void frmPrint::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        QTimer::singleShot(0, this, &frmPrint::Form_Activate);
+    }
+}
+
+void frmPrint::Form_Activate()
+{
+    GenerateReport();
+}
+
+void frmPrint::GenerateReport()
+{
+    cmdPrint->setText(BatchButtonCaption(PagesPerBatch));
+    if (!GenerationPending) {
+        fbkPrint->setEnabled(true);
+        return;
+    }
+    GenerationPending = false;
+    const bool autoPrint = AutoPrint;
+    platform::ui::pumpMessages();
+    BuildBatches(autoPrint);
+}
+
+void frmPrint::cmdPrint_Click()
+{
+    if (report_->Finished()) {
+        cmdPrint->setEnabled(false);
+        return;
+    }
+    BuildBatches(AutoPrint);
+}
+
+// Builds the next batch, shows its first page and, with automatic printing, prints it and builds the
+// next one until the data ends; a cancel between two batches ends the generation and the window.
+void frmPrint::BuildBatches(bool autoPrint)
+{
+    generating_ = true;
+    fbkPrint->setEnabled(false);
+    prgPrint->setVisible(true);
+    platform::ui::setWaitCursor(true);
+    bool closing = false;
+    tellingFailures(QStringLiteral("报表生成失败："), [&] {
+        for (;;) {
+            prgPrint->setValue(0);
+            report_->BuildBatch(mfbkReport, PagesPerBatch, *prgPrint);
+            if (!report_->HasData()) {
+                closing = true;
+                return;
+            }
+            CurrentPage = 1;
+            ShowCurrentPage();
+            const AfterBatch next = afterBatch(autoPrint, report_->Finished(), CancelRequested);
+            if (next.printBatch)
+                PrintPages(
+                    AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol()), 1);
+            if (!next.buildNext)
+                return;
+            platform::ui::pumpMessages();
+        }
+    });
+    platform::ui::setWaitCursor(false);
+    prgPrint->setVisible(false);
+    generating_ = false;
+    cmdPrint->setEnabled(!report_->Finished());
+    fbkPrint->setEnabled(true);
+    if (closing || CancelRequested)
+        reject();
+}
+
+SheetRows frmPrint::CurrentPageRows() const
+{
+    return report_->Pages(mfbkReport).rows(CurrentPage).value_or(SheetRows { 1, 1 });
+}
+
+void frmPrint::ShowCurrentPage()
+{
+    tellingFailures(
+        QStringLiteral("显示报表页失败："), [&] { fbkPrint->showPage(mfbkReport, CurrentPageRows()); });
+    const NavigationButtons navigation = navigationFor(CurrentPage, report_->PageCount());
+    cmdLastPage->setEnabled(navigation.previous);
+    cmdNextPage->setEnabled(navigation.next);
+    ArrangePage();
+}
+
+void frmPrint::cmdLastPage_Click()
+{
+    if (!navigationFor(CurrentPage, report_->PageCount()).previous)
+        return;
+    --CurrentPage;
+    ShowCurrentPage();
+    if (!cmdLastPage->isEnabled())
+        cmdNextPage->setFocus();
+}
+
+void frmPrint::cmdNextPage_Click()
+{
+    if (!navigationFor(CurrentPage, report_->PageCount()).next)
+        return;
+    ++CurrentPage;
+    ShowCurrentPage();
+    if (!cmdNextPage->isEnabled() && cmdLastPage->isEnabled())
+        cmdLastPage->setFocus();
+}
+
+void frmPrint::cmdResize_Click()
+{
+    FitZoom = !FitZoom;
+    ArrangePage();
+}
+
+void frmPrint::fbkPrint_MouseClick(int button, int, int, int)
+{
+    if (button == 1 && !fbkPrint->allowEdit())
+        cmdResize_Click();
+}
+
+void frmPrint::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (!GenerationPending)
+        ArrangePage();
+}
+
+// Places the page in the page area: fitted, or at 100 % with scroll bars, centred either way.
+void frmPrint::ArrangePage()
+{
+    const QSize area = picBackground->size();
+    const QSizeF page = fbkPrint->pageSizeAt100();
+    const PagePlacement placement = FitZoom ? FitPage(area, page) : NaturalSize(area, page);
+    fbkPrint->setZoom(placement.zoom);
+    const int width = int(page.width() * placement.zoom / 100.0) + 2 * fbkPrint->frameWidth()
+        + (FitZoom ? 0 : fbkPrint->verticalScrollBar()->sizeHint().width());
+    fbkPrint->setGeometry(placement.left, 0, std::min(width, area.width() - placement.left), area.height());
+}
+
+void frmPrint::Command1_Click()
+{
+    frmPrtSelection selection(this);
+    selection.CurrentPage = CurrentPage;
+    selection.TotalPageCount = report_->PageCount();
+    selection.StatPageStarts = report_->StatPageStarts();
+    selection.WorkingLastRow = mfbkReport.maxRow();
+    selection.WorkingLastCol = mfbkReport.maxCol();
+    platform::ui::showModal(selection);
+    if (!selection.Confirmed)
+        return;
+    const QString area = selection.PrintRange.isEmpty()
+        ? AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol())
+        : selection.PrintRange;
+    tellingFailures(QStringLiteral("打印失败："), [&] { PrintPages(area, selection.Copies); });
+    fbkPrint->setEnabled(true);
+}
+
+// Prints pages of the working sheet on the current printer with the report's paper and orientation;
+// the pages carry their own margins. Throws when the printer fails.
+void frmPrint::PrintPages(const QString& area, int copies)
+{
+    report_->SetUpPrinting(mfbkReport);
+    PrintArea(mfbkReport, area, copies, platform::ui::defaultPrinterName());
+    logUse(store::LogWordPrint);
+}
+
+QString frmPrint::AskExportPath()
+{
+    QFileDialog CommDialog(this, QString(), QString(), ExportFilter);
+    CommDialog.setObjectName(QStringLiteral("CommDialog"));
+    CommDialog.setAcceptMode(QFileDialog::AcceptSave);
+    CommDialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (platform::ui::showModal(CommDialog) != QDialog::Accepted)
+        return {};
+    return CommDialog.selectedFiles().value(0);
+}
+
+void frmPrint::cmdSave_Click()
+{
+    const QString path = AskExportPath();
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path)
+        && platform::ui::msgBox(QStringLiteral("文件“") + path + QStringLiteral("”已经存在，是否覆盖？"),
+               platform::ui::Buttons::YesNo, platform::ui::Icon::Question)
+            != platform::ui::MsgBoxResult::Yes)
+        return;
+    tellingFailures(QStringLiteral("导出失败："), [&] {
+        platform::grid::io::writeSheet(mfbkReport, path, exportTypeFor(path));
+        logUse(store::LogWordExport);
+    });
+}
+
+void frmPrint::cmdPrintSetup_Click()
+{
+    frmPrintSetup timing(this);
+    timing.PagesPerBatch = PagesPerBatch;
+    timing.AutoPrint = AutoPrint;
+    if (platform::ui::showModal(timing) != QDialog::Accepted)
+        return;
+    PagesPerBatch = timing.PagesPerBatch;
+    AutoPrint = timing.AutoPrint;
+    cmdPrint->setText(BatchButtonCaption(PagesPerBatch));
+}
+
+// The page setup edits the report's page settings; the pages already built stay as they are.
+void frmPrint::CmdSet_Click()
+{
+    tellingFailures(QStringLiteral("页面设置失败："), [] {
+        CReportOrv report;
+        report.ShowPageSetupDlg();
+    });
+}
+
+// Edits go into the working sheet, so that what is printed and exported holds them.
+void frmPrint::CmdEdit_Click()
+{
+    if (platform::ui::msgBox(QStringLiteral("确认要进入报表修改模式吗(Y/N)?"), platform::ui::Buttons::YesNo,
+            platform::ui::Icon::Question, windowTitle())
+        == platform::ui::MsgBoxResult::Yes)
+        fbkPrint->setAllowEdit(true);
+}
+
+void frmPrint::fbkPrint_CellEdited(int row, int col)
+{
+    const int workingRow = CurrentPageRows().first + row - 1;
+    tellingFailures(QStringLiteral("修改报表失败："), [&] {
+        mfbkReport.paste(fbkPrint->page().copy(platform::grid::CellRange::cell(row, col)), workingRow, col);
+    });
+}
+
+void frmPrint::cmdHelp_Click()
+{
+    ShowWindowHelp(HelpTopic);
+}
+
+// A cancel during a generation ends it after the batch under way; the window then closes.
+void frmPrint::cmdCancel_Click()
+{
+    if (platform::ui::msgBox(QStringLiteral("确定要取消报表生成吗？"), platform::ui::Buttons::YesNo)
+        != platform::ui::MsgBoxResult::Yes)
+        return;
+    CancelRequested = true;
+    if (!generating_)
+        reject();
+}
+
+} // namespace output

@@ -1,0 +1,524 @@
+#include "demo/DemoReports.h"
+#include "engine/EngineState.h"
+#include "output/frmPrint.h"
+#include "output/frmPrintSetup.h"
+#include "output/frmPrtSelection.h"
+#include "output/PageView.h"
+#include "PdfPrints.h"
+#include "platform/db/Connection.h"
+#include "platform/grid/io/SheetFile.h"
+#include "platform/grid/io/XlsDump.h"
+#include "platform/outside/HostObjects.h"
+#include "platform/outside/SettingsObject.h"
+#include "platform/ui/ScriptedUi.h"
+#include "store/CReportOrv.h"
+#include "store/PrintSettings.h"
+#include "store/ReportState.h"
+#include "support/TestDatabase.h"
+
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+using output::frmPrint;
+using platform::grid::Sheet;
+using platform::ui::MsgBoxResult;
+
+namespace
+{
+
+const QString UserName = QStringLiteral("档案员");
+const QString NoDataText = QStringLiteral("报表没有数据，不能生成报表！打印空白页请到报表打印界面打印！");
+constexpr int ArchiveRecords = 600;
+constexpr int RecordsPerPage = 20; // DATA_ROWS of the demo data report
+
+class ArchivistUser : public platform::outside::User
+{
+public:
+    QString userId() const override { return QStringLiteral("a01"); }
+    QString userName() const override { return UserName; }
+};
+
+// The archive numbers ("J001-2003-Y-008-001") a sheet shows, top to bottom.
+QStringList archiveNumbers(const Sheet& sheet)
+{
+    static const QRegularExpression archiveNumber(QStringLiteral("^J\\d{3}-\\d{4}-"));
+    QStringList numbers;
+    for (int row = 1; row <= sheet.maxRow(); ++row) {
+        for (int col = 1; col <= sheet.maxCol(); ++col) {
+            if (archiveNumber.match(sheet.text(row, col)).hasMatch())
+                numbers.append(sheet.text(row, col));
+        }
+    }
+    return numbers;
+}
+
+QStringList archiveNumbersIn(const QString& text)
+{
+    static const QRegularExpression archiveNumber(QStringLiteral("J\\d{3}-\\d{4}-[A-Z]-\\d{3}-\\d{3}"));
+    QStringList numbers;
+    for (auto it = archiveNumber.globalMatch(text); it.hasNext();)
+        numbers.append(it.next().captured());
+    return numbers;
+}
+
+QString panelText(const frmPrint& window, const char* panel)
+{
+    const auto* label = window.staPreview->findChild<QLabel*>(QString::fromLatin1(panel));
+    return label ? label->text() : QString();
+}
+
+// The demo archive with the print window opened on its data report the way a host opens it. Printing
+// goes to the PDF printer, web exports and settings to folders of the test.
+class PrintWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        savedExportFolder_ = qgetenv("ORV_WEB_EXPORT_DIR");
+        qputenv("ORV_WEB_EXPORT_DIR", exports.path().toLocal8Bit());
+        platform::outside::setSettingsFolder(settings_.path());
+        frmPrint::AutoPrint = false;
+        frmPrint::PagesPerBatch = 0;
+        report = std::make_unique<CReportOrv>();
+        report->setConnection(db.connection());
+        report->setUser(std::make_shared<ArchivistUser>());
+        report->setTABLENAME(QStringLiteral("wsda"));
+        report->setReportGroupId(demo::SampleReportGroup);
+        report->setReportId(demo::DataReportId);
+    }
+
+    void TearDown() override
+    {
+        report.reset();
+        frmPrint::AutoPrint = false;
+        store::reportState() = store::ReportState {};
+        platform::outside::setSettingsFolder({});
+        if (savedExportFolder_.isEmpty())
+            qunsetenv("ORV_WEB_EXPORT_DIR");
+        else
+            qputenv("ORV_WEB_EXPORT_DIR", savedExportFolder_);
+    }
+
+    // The driver of the next showings of a dialog (by object name), in place of an earlier one.
+    void drive(const QString& dialog, std::function<void(QDialog&)> driver)
+    {
+        if (!drivers_.contains(dialog))
+            ui.onDialog(dialog, [this, dialog](QDialog& window) { drivers_[dialog](window); });
+        drivers_[dialog] = std::move(driver);
+    }
+
+    // PreviewPrint with the driver working on the print window once it has built its first batch.
+    void preview(std::function<void(frmPrint&)> driver)
+    {
+        drive(QStringLiteral("frmPrint"), [&](QDialog& window) { driver(static_cast<frmPrint&>(window)); });
+        report->PreviewPrint();
+    }
+
+    // The pages of the whole report: every group of filing year and retention period starts a page.
+    int expectedPages() const
+    {
+        int pages = 0;
+        for (const QStringList& group : db.rows(QStringLiteral(
+                 "select filing_year, retention, count(*) from wsda group by filing_year, retention")))
+            pages += int(std::ceil(group.at(2).toDouble() / RecordsPerPage));
+        return pages;
+    }
+
+    QList<QStringList> logRows() const
+    {
+        return db.rows(QStringLiteral("select table_name, user_id, user_name, report_name, report_type "
+                                      "from report_logs"));
+    }
+
+    // Exports through the save dialog, answering it with the path.
+    void exportTo(frmPrint& window, const QString& path)
+    {
+        drive(QStringLiteral("CommDialog"), [path](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            QMetaObject::invokeMethod(&dialog, "accept");
+        });
+        window.cmdSave_Click();
+    }
+
+    orvtest::TestDatabase db { orvtest::Backend::SQLite, orvtest::TestDatabase::Content::DemoArchive,
+        ArchiveRecords };
+    platform::ui::ScriptedUi ui;
+    orvtest::PdfPrints prints;
+    QTemporaryDir exports;
+    std::unique_ptr<CReportOrv> report;
+
+private:
+    QMap<QString, std::function<void(QDialog&)>> drivers_;
+    QTemporaryDir settings_;
+    QByteArray savedExportFolder_;
+};
+
+QStringList allArchiveNumbers(const orvtest::TestDatabase& db)
+{
+    QStringList numbers;
+    for (const QStringList& row : db.rows(QStringLiteral("select archive_no from wsda")))
+        numbers.append(row.first());
+    return numbers;
+}
+
+} // namespace
+
+TEST_F(PrintWindowTest, ShowsEveryPageOfEveryBatchOnceInOrderOfTheButtons)
+{
+    const int totalPages = expectedPages();
+    ASSERT_GT(totalPages, RecordsPerPage) << "the demo report must need a second batch";
+    QStringList shown;
+    int batches = 0;
+    bool opened = false;
+    preview([&](frmPrint& window) {
+        opened = true;
+        EXPECT_EQ(panelText(window, "panel1"), QStringLiteral("打印预览"));
+        EXPECT_EQ(panelText(window, "panel2"), UserName);
+        EXPECT_EQ(window.cmdPrint->text(), QStringLiteral("生成后20页报表(M)"));
+        while (true) {
+            ++batches;
+            const int pages = int(engine::dataEngine().PageRowRanges.size());
+            EXPECT_EQ(window.CurrentPage, 1);
+            EXPECT_FALSE(window.cmdLastPage->isEnabled());
+            for (int page = 1; page <= pages; ++page) {
+                EXPECT_EQ(window.CurrentPage, page);
+                EXPECT_EQ(window.fbkPrint->page().maxRow(), engine::dataEngine().PageSheetRows);
+                shown += archiveNumbers(window.fbkPrint->page());
+                EXPECT_EQ(window.cmdNextPage->isEnabled(), page < pages) << "page " << page;
+                if (page < pages)
+                    window.cmdNextPage_Click();
+            }
+            // Back to the first page of the batch.
+            while (window.cmdLastPage->isEnabled())
+                window.cmdLastPage_Click();
+            EXPECT_EQ(window.CurrentPage, 1);
+            if (!window.cmdPrint->isEnabled())
+                break;
+            window.cmdPrint_Click();
+        }
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(batches, (totalPages + RecordsPerPage - 1) / RecordsPerPage);
+    EXPECT_EQ(shown.size(), ArchiveRecords);
+    QStringList expected = allArchiveNumbers(db);
+    QStringList sorted = shown;
+    sorted.sort();
+    expected.sort();
+    EXPECT_EQ(sorted, expected) << "every record once";
+}
+
+TEST_F(PrintWindowTest, BatchesOfOnePageLeaveNothingToNavigate)
+{
+    store::SavePrintPages(QStringLiteral("1"));
+    preview([&](frmPrint& window) {
+        for (int batch = 1; batch <= 3; ++batch) {
+            EXPECT_EQ(engine::dataEngine().PageRowRanges.size(), 1);
+            EXPECT_FALSE(window.cmdLastPage->isEnabled());
+            EXPECT_FALSE(window.cmdNextPage->isEnabled());
+            window.cmdNextPage_Click();
+            EXPECT_EQ(window.CurrentPage, 1);
+            window.cmdPrint_Click();
+        }
+    });
+}
+
+TEST_F(PrintWindowTest, AutomaticPrintingPrintsEachBatchAsItIsBuilt)
+{
+    store::SavePrintPages(QStringLiteral("10"));
+    frmPrint::AutoPrint = true;
+    preview([](frmPrint&) {});
+    const int pages = expectedPages();
+    const QStringList jobs = prints.jobs();
+    EXPECT_EQ(jobs.size(), (pages + 9) / 10);
+    EXPECT_EQ(prints.totalPages(), pages);
+    ASSERT_FALSE(jobs.isEmpty());
+    EXPECT_TRUE(orvtest::PdfPrints::pageText(jobs.first(), 1).contains(demo::DataReportName));
+    EXPECT_EQ(logRows().size(), jobs.size());
+}
+
+TEST_F(PrintWindowTest, PrintsExactlyTheChosenPagesAndCopiesWithOneLogRow)
+{
+    QList<QStringList> pageNumbers;
+    preview([&](frmPrint& window) {
+        for (int page = 1; page <= 5; ++page) {
+            pageNumbers.append(archiveNumbers(window.fbkPrint->page()));
+            window.cmdNextPage_Click();
+        }
+        drive(QStringLiteral("frmPrtSelection"), [](QDialog& dialog) {
+            auto& selection = static_cast<output::frmPrtSelection&>(dialog);
+            selection.Option3->click();
+            selection.Pages->setText(QStringLiteral("1,3-5"));
+            selection.Copys->setText(QStringLiteral("2"));
+            selection.Command1_Click();
+        });
+        window.Command1_Click();
+        // A cancelled range dialog prints nothing and logs nothing.
+        drive(QStringLiteral("frmPrtSelection"),
+            [](QDialog& dialog) { static_cast<output::frmPrtSelection&>(dialog).Command2_Click(); });
+        window.Command1_Click();
+    });
+    const QStringList jobs = prints.jobs();
+    ASSERT_EQ(jobs.size(), 1);
+    ASSERT_EQ(orvtest::PdfPrints::pageCount(jobs.first()), 8);
+    const int chosen[] = { 1, 3, 4, 5, 1, 3, 4, 5 };
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(
+            archiveNumbersIn(orvtest::PdfPrints::pageText(jobs.first(), i + 1)), pageNumbers[chosen[i] - 1])
+            << "printed page " << i + 1;
+    EXPECT_EQ(logRows(),
+        (QList<QStringList> { { "wsda", "a01", UserName, demo::DataReportName, QStringLiteral("打印") } }));
+}
+
+TEST_F(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
+{
+    QStringList firstPage;
+    const QString xls = exports.filePath(QStringLiteral("目录.XLS"));
+    const QString html = exports.filePath(QStringLiteral("report.html"));
+    const QString htm = exports.filePath(QStringLiteral("report.htm"));
+    const QString txt = exports.filePath(QStringLiteral("report.txt"));
+    const QString vts = exports.filePath(QStringLiteral("report.vts"));
+    const QString bare = exports.filePath(QStringLiteral("report"));
+    preview([&](frmPrint& window) {
+        firstPage = archiveNumbers(window.fbkPrint->page());
+        for (const QString& path : { xls, html, htm, txt, vts, bare })
+            exportTo(window, path);
+    });
+    ASSERT_FALSE(firstPage.isEmpty());
+
+    QStringList xlsValues;
+    for (const auto& cell : xlsDump(xls)[QStringLiteral("sheets")][0][QStringLiteral("cells")].toArray())
+        xlsValues.append(cell[QStringLiteral("value")].toVariant().toString());
+    EXPECT_TRUE(xlsValues.contains(demo::DataReportName));
+    for (const QString& number : firstPage)
+        EXPECT_TRUE(xlsValues.contains(number)) << number.toStdString();
+
+    for (const QString& path : { html, htm }) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QString text = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(text.contains(QStringLiteral("<table"), Qt::CaseInsensitive)) << path.toStdString();
+        EXPECT_TRUE(text.contains(firstPage.first()));
+    }
+    QFile text(txt);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(text.readAll()).contains(QStringLiteral("件号\t档号\t责任者")));
+    for (const QString& path : { vts, bare }) {
+        const Sheet sheet = platform::grid::io::readVts(path);
+        EXPECT_EQ(archiveNumbers(sheet).mid(0, firstPage.size()), firstPage) << path.toStdString();
+    }
+    EXPECT_EQ(logRows().size(), 6);
+    EXPECT_EQ(logRows().first().last(), QStringLiteral("导出"));
+}
+
+TEST_F(PrintWindowTest, AnExistingFileIsReplacedOnlyAfterYes)
+{
+    const QString path = exports.filePath(QStringLiteral("old.txt"));
+    auto writeOld = [&] {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    };
+    auto contents = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    writeOld();
+    preview([&](frmPrint& window) {
+        ui.queueAnswer(MsgBoxResult::No);
+        exportTo(window, path);
+        EXPECT_EQ(contents(), QStringLiteral("old"));
+        EXPECT_TRUE(logRows().isEmpty());
+        ui.queueAnswer(MsgBoxResult::Yes);
+        exportTo(window, path);
+    });
+    EXPECT_TRUE(
+        ui.boxTexts().contains(QStringLiteral("文件“") + path + QStringLiteral("”已经存在，是否覆盖？")));
+    EXPECT_TRUE(contents().contains(demo::DataReportName));
+    EXPECT_EQ(logRows().size(), 1);
+}
+
+TEST_F(PrintWindowTest, AFailedExportIsToldAndNotLogged)
+{
+    const QString path = exports.filePath(QStringLiteral("missing/folder/report.xls"));
+    preview([&](frmPrint& window) { exportTo(window, path); });
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_FALSE(ui.boxTexts().isEmpty());
+    EXPECT_TRUE(ui.boxTexts().last().startsWith(QStringLiteral("导出失败：")));
+    EXPECT_TRUE(logRows().isEmpty());
+}
+
+TEST_F(PrintWindowTest, WebPrintExportsTheWholeReportAndPrintsNothing)
+{
+    frmPrint::AutoPrint = true; // left on by an earlier preview
+    report->WebPrint();
+    EXPECT_TRUE(report->ErrorMessage().isEmpty()) << report->ErrorMessage().toStdString();
+    const QString path = report->GetWebReportPath();
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(exports.path()).absolutePath());
+    EXPECT_TRUE(path.endsWith(QStringLiteral(".XLS")));
+    EXPECT_TRUE(prints.jobs().isEmpty());
+    EXPECT_TRUE(ui.shownDialogs().isEmpty());
+
+    static const QRegularExpression archiveNumber(QStringLiteral("^J\\d{3}-\\d{4}-"));
+    static const QRegularExpression pageNumber(QStringLiteral("^第\\d+页 共\\d+页$"));
+    QMap<int, QString> archiveRow;
+    QMap<int, double> pagesColumn;
+    int pageTails = 0;
+    for (const auto& cell : xlsDump(path)[QStringLiteral("sheets")][0][QStringLiteral("cells")].toArray()) {
+        const QString value = cell[QStringLiteral("value")].toVariant().toString();
+        const int row = cell[QStringLiteral("row")].toInt();
+        if (archiveNumber.match(value).hasMatch())
+            archiveRow[row] = value;
+        if (pageNumber.match(value).hasMatch())
+            ++pageTails;
+        if (cell[QStringLiteral("col")].toInt() == 6
+            && cell[QStringLiteral("kind")].toString() == QStringLiteral("number"))
+            pagesColumn[row] = cell[QStringLiteral("value")].toDouble();
+    }
+    EXPECT_EQ(archiveRow.size(), ArchiveRecords);
+    EXPECT_EQ(pageTails, expectedPages());
+    double pagesOfRecords = 0;
+    for (auto it = archiveRow.cbegin(); it != archiveRow.cend(); ++it)
+        pagesOfRecords += pagesColumn.value(it.key());
+    EXPECT_EQ(pagesOfRecords, db.scalar(QStringLiteral("select sum(page_no) from wsda")).toDouble());
+}
+
+TEST_F(PrintWindowTest, WebPrintWithoutDataWritesNothingAndSaysWhy)
+{
+    report->setSelectWhere(QStringLiteral("1=0"));
+    report->WebPrint();
+    EXPECT_TRUE(report->GetWebReportPath().isEmpty());
+    EXPECT_EQ(report->ErrorMessage(), NoDataText);
+    EXPECT_TRUE(QDir(exports.path()).isEmpty());
+    EXPECT_TRUE(ui.boxTexts().isEmpty());
+}
+
+TEST_F(PrintWindowTest, WithoutDataTheWindowClosesAfterTheEnginesMessage)
+{
+    report->setSelectWhere(QStringLiteral("1=0"));
+    bool driven = false;
+    preview([&](frmPrint&) { driven = true; });
+    EXPECT_FALSE(driven);
+    EXPECT_EQ(ui.boxTexts(), QStringList { NoDataText });
+}
+
+TEST_F(PrintWindowTest, WithoutReportNoWindowOpens)
+{
+    report->setReportId(QString());
+    preview([](frmPrint&) {});
+    EXPECT_TRUE(ui.shownDialogs().isEmpty());
+}
+
+TEST_F(PrintWindowTest, ClosingReleasesTheHostsObjectsAndTheSharedOnes)
+{
+    preview([](frmPrint&) {});
+    const auto& state = store::reportState();
+    EXPECT_FALSE(state.User);
+    EXPECT_FALSE(state.SysInfo);
+    EXPECT_FALSE(state.DataRecordSet);
+    EXPECT_EQ(state.StatusUserText, UserName);
+}
+
+TEST_F(PrintWindowTest, CancelAsksAndClosesOnlyOnYes)
+{
+    bool stillOpen = false;
+    bool closed = false;
+    preview([&](frmPrint& window) {
+        ui.queueAnswer(MsgBoxResult::No);
+        window.cmdCancel_Click();
+        stillOpen = window.isVisible();
+        ui.queueAnswer(MsgBoxResult::Yes);
+        window.cmdCancel_Click();
+        closed = !window.isVisible();
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(ui.boxTexts(), (QStringList(2, QStringLiteral("确定要取消报表生成吗？"))));
+}
+
+TEST_F(PrintWindowTest, EditsOfThePageGoIntoWhatIsExported)
+{
+    const QString path = exports.filePath(QStringLiteral("edited.txt"));
+    preview([&](frmPrint& window) {
+        window.cmdNextPage_Click();
+        ui.queueAnswer(MsgBoxResult::No);
+        window.CmdEdit_Click();
+        EXPECT_FALSE(window.fbkPrint->allowEdit());
+        ui.queueAnswer(MsgBoxResult::Yes);
+        window.CmdEdit_Click();
+        ASSERT_TRUE(window.fbkPrint->allowEdit());
+        // The user types into the title cell of page 2's first record.
+        const int row = 6;
+        window.fbkPrint->sheet()->setEntry(row, 5, QStringLiteral("已修改的题名"));
+        window.fbkPrint_CellEdited(row, 5);
+        exportTo(window, path);
+    });
+    EXPECT_EQ(ui.boxes().front().title, QStringLiteral("报表打印"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const int pageRows = engine::dataEngine().PageSheetRows;
+    ASSERT_GT(lines.size(), pageRows + 6);
+    EXPECT_EQ(lines[pageRows + 5].split(QLatin1Char('\t')).value(4), QStringLiteral("已修改的题名"));
+}
+
+TEST_F(PrintWindowTest, PrintTimingSetsTheBatchAndTheButton)
+{
+    preview([&](frmPrint& window) {
+        drive(QStringLiteral("frmPrintSetup"), [](QDialog& dialog) {
+            auto& timing = static_cast<output::frmPrintSetup&>(dialog);
+            timing.txtPages->setText(QStringLiteral("5"));
+            timing.optPrint[1]->setChecked(true);
+            timing.cmdOk_Click();
+        });
+        window.cmdPrintSetup_Click();
+        EXPECT_EQ(window.cmdPrint->text(), QStringLiteral("生成后5页报表(M)"));
+        frmPrint::AutoPrint = false;
+        window.cmdPrint_Click();
+        EXPECT_EQ(engine::dataEngine().PageRowRanges.size(), 5);
+    });
+    EXPECT_EQ(frmPrint::PagesPerBatch, 5);
+    EXPECT_EQ(store::GetPrintPages(), 5);
+}
+
+TEST_F(PrintWindowTest, HelpNamesTheMissingHelpFile)
+{
+    preview([](frmPrint& window) { window.cmdHelp_Click(); });
+    ASSERT_EQ(ui.boxTexts().size(), 1);
+    EXPECT_TRUE(ui.boxTexts().first().contains(QStringLiteral("onlinehelp.chm 不存在")));
+}
+
+TEST_F(PrintWindowTest, StatisticsReportShowsItsPagesAndPrintsTheCurrentOneWhole)
+{
+    report->setReportId(demo::StatisticsReportId);
+    preview([&](frmPrint& window) {
+        EXPECT_FALSE(window.cmdPrintSetup->isEnabled());
+        EXPECT_FALSE(window.cmdPrint->isEnabled());
+        EXPECT_FALSE(window.cmdNextPage->isEnabled());
+        EXPECT_EQ(window.fbkPrint->page().text(2, 2), demo::StatisticsReportName);
+        drive(QStringLiteral("frmPrtSelection"), [](QDialog& dialog) {
+            auto& selection = static_cast<output::frmPrtSelection&>(dialog);
+            selection.Option2->click();
+            selection.Command1_Click();
+        });
+        window.Command1_Click();
+    });
+    const QStringList jobs = prints.jobs();
+    ASSERT_EQ(jobs.size(), 1);
+    EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs.first()), 1);
+    const QString text = orvtest::PdfPrints::pageText(jobs.first(), 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("页数"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(db.scalar(QStringLiteral("select sum(page_no) from wsda"))))
+        << text.toStdString();
+}
