@@ -135,8 +135,9 @@ QString frmPrtSelection::BuildPrintRange()
         : Option2->isChecked()                      ? RangeChoice::CurrentPage
                                                     : RangeChoice::PageList;
     const PrintRangeRequest request { choice, Pages->text(), CurrentPage, TotalPageCount };
-    const auto range = output::BuildPrintRange(
-        request, currentPageRows(StatPageStarts, WorkingLastRow), store::reportState().ColCount);
+    const int lastCol = WorkingLastCol > 0 ? WorkingLastCol : store::reportState().ColCount;
+    const auto range
+        = output::BuildPrintRange(request, currentPageRows(StatPageStarts, WorkingLastRow), lastCol);
     if (!range) {
         platform::ui::msgBox(QStringLiteral("未指定有效的页码范围，操作无效"), platform::ui::Buttons::Ok,
             platform::ui::Icon::Information, QStringLiteral("指定打印范围"));

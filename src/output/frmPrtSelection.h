@@ -31,6 +31,9 @@ public:
     // data reports are mapped by the engine's pages.
     QVector<int> StatPageStarts;
     int WorkingLastRow = 0;
+    // The working grid's last column, which every range reaches (the stored column count when 0): the
+    // built sheet holds margin and filler columns besides the designed ones.
+    int WorkingLastCol = 0;
     // The print area: "" for all pages, else "A<first row>:<last column><last row>" pieces joined by
     // ","; "-1" after a refused page list.
     QString PrintRange;
