@@ -122,16 +122,6 @@ TEST(PrintBatches, CancelDuringTheSecondBatchPrintsItAndBuildsNoThird)
     EXPECT_LT(report.progress.back(), PrintProgressMaximum);
 }
 
-TEST(PrintBatches, CancelBeforeTheFirstBatchPrintsNothing)
-{
-    FakeReport report(35);
-    report.cancelled = true;
-    const BatchRun run = printInBatches(report, 35);
-    EXPECT_EQ(run.end, BatchEnd::Cancelled);
-    EXPECT_EQ(report.builds, 0);
-    EXPECT_TRUE(report.printed.empty());
-}
-
 TEST(PrintBatches, ABuildWithoutPagesEndsTheRunInsteadOfLoopingForever)
 {
     FakeReport report(35);

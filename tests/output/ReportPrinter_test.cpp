@@ -4,7 +4,6 @@
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/ScriptedPrinters.h"
-#include "store/ReportState.h"
 
 #include <gtest/gtest.h>
 
@@ -25,22 +24,6 @@ TEST(ReportPrinter, AMachineWithoutAnsweringPrintersHasNoneInstalled)
         const ScriptedPrinters printers(script);
         EXPECT_EQ(output::PrinterInstalled(), installed) << script.printers.size() << " " << script.listError;
     }
-}
-
-TEST(ReportPrinter, ThePrinterTurnsToTheReportsOrientation)
-{
-    auto& state = store::reportState();
-    const bool formerLandscape = state.PageLandscape;
-    const auto formerOrientation = platform::ui::defaultPrinterOrientation();
-    for (const bool landscape : { true, false }) {
-        state.PageLandscape = landscape;
-        output::TurnPrinterToReport();
-        EXPECT_EQ(platform::ui::defaultPrinterOrientation(),
-            landscape ? platform::ui::PrinterOrientation::Landscape
-                      : platform::ui::PrinterOrientation::Portrait);
-    }
-    state.PageLandscape = formerLandscape;
-    platform::ui::setDefaultPrinterOrientation(formerOrientation);
 }
 
 // The batches of a report are printed with one piece of print area per built page: each piece starts a

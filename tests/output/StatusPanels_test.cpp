@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <memory>
-#include <QLabel>
-#include <QStatusBar>
 
 namespace
 {
@@ -18,14 +16,6 @@ public:
     QString userName() const override { return QStringLiteral("张三"); }
 };
 
-QStringList panelTexts(const QStatusBar& bar)
-{
-    QStringList texts;
-    for (const QLabel* label : bar.findChildren<QLabel*>())
-        texts.append(label->text());
-    return texts;
-}
-
 TEST(StatusPanels, TheSecondPanelNamesTheHostsUserAndKeepsTheLastNameWithoutOne)
 {
     auto& state = store::reportState();
@@ -36,14 +26,6 @@ TEST(StatusPanels, TheSecondPanelNamesTheHostsUserAndKeepsTheLastNameWithoutOne)
     state.User.reset();
     EXPECT_EQ(output::UserStatusText(), QStringLiteral("张三"));
     state.User = formerUser;
-}
-
-TEST(StatusPanels, TextsGoIntoTwoPanelsThatAreMadeOnce)
-{
-    QStatusBar bar;
-    output::SetStatusText(bar, QStringLiteral("效果预览"), QStringLiteral("张三"));
-    output::SetStatusText(bar, QStringLiteral("打印预览"), QStringLiteral("李四"));
-    EXPECT_EQ(panelTexts(bar), (QStringList { QStringLiteral("打印预览"), QStringLiteral("李四") }));
 }
 
 } // namespace
