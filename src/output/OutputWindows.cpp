@@ -1,6 +1,7 @@
 #include "output/OutputWindows.h"
 
 #include "output/frmPreview.h"
+#include "output/frmPrint.h"
 #include "output/frmPrintMSG.h"
 #include "platform/ui/ModalDialog.h"
 #include "store/WindowSeams.h"
@@ -18,6 +19,15 @@ template <class Window> void showModally()
     platform::ui::showModal(window);
 }
 
+// The print window is shown for a preview and only loaded for the silent web export (its load builds
+// and exports the report); either way it unloads again.
+void openPrintWindow(store::PrintWindowUse use)
+{
+    frmPrint window;
+    if (window.Form_Load() && use == store::PrintWindowUse::ShowModal)
+        platform::ui::showModal(window);
+}
+
 const bool installedAtLoad = (installOutputWindows(), true);
 
 } // namespace
@@ -27,6 +37,7 @@ void installOutputWindows()
     auto& seams = store::windowSeams();
     seams.frmPrintMSG = showModally<frmPrintMSG>;
     seams.frmPreview = showModally<frmPreview>;
+    seams.frmPrint = openPrintWindow;
 }
 
 } // namespace output

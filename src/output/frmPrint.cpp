@@ -25,7 +25,6 @@
 #include "store/ReportLog.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
-#include "store/WindowSeams.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -79,16 +78,6 @@ template <class F> void tellingFailures(const QString& what, F&& work)
         tell(what + describe(error));
     }
 }
-
-// CReportOrv's PreviewPrint shows the window, WebPrint only loads it; either way it unloads again.
-const bool seamInstalled = [] {
-    store::windowSeams().frmPrint = [](store::PrintWindowUse use) {
-        frmPrint window;
-        if (window.Form_Load() && use == store::PrintWindowUse::ShowModal)
-            platform::ui::showModal(window);
-    };
-    return true;
-}();
 
 } // namespace
 

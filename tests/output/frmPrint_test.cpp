@@ -1,20 +1,14 @@
-#include "demo/DemoReports.h"
 #include "engine/EngineState.h"
 #include "output/frmPrint.h"
 #include "output/frmPrintSetup.h"
 #include "output/frmPrtSelection.h"
 #include "output/PageView.h"
-#include "PdfPrints.h"
-#include "platform/db/Connection.h"
+#include "OutputWindowFixture.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsDump.h"
-#include "platform/outside/HostObjects.h"
 #include "platform/outside/SettingsObject.h"
-#include "platform/ui/ScriptedUi.h"
-#include "store/CReportOrv.h"
 #include "store/PrintSettings.h"
 #include "store/ReportState.h"
-#include "support/TestDatabase.h"
 
 #include <cmath>
 #include <functional>
@@ -26,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSet>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -37,17 +30,10 @@ using platform::ui::MsgBoxResult;
 namespace
 {
 
-const QString UserName = QStringLiteral("档案员");
+const QString UserName = QStringLiteral("王档案");
 const QString NoDataText = QStringLiteral("报表没有数据，不能生成报表！打印空白页请到报表打印界面打印！");
 constexpr int ArchiveRecords = 600;
 constexpr int RecordsPerPage = 20; // DATA_ROWS of the demo data report
-
-class ArchivistUser : public platform::outside::User
-{
-public:
-    QString userId() const override { return QStringLiteral("a01"); }
-    QString userName() const override { return UserName; }
-};
 
 // The archive numbers ("J001-2003-Y-008-001") a sheet shows, top to bottom.
 QStringList archiveNumbers(const Sheet& sheet)
@@ -78,29 +64,23 @@ QString panelText(const frmPrint& window, const char* panel)
     return label ? label->text() : QString();
 }
 
-// The demo archive with the print window opened on its data report the way a host opens it. Printing
-// goes to the PDF printer, web exports and settings to folders of the test.
-class PrintWindowTest : public testing::Test
+// The print window opened on the demo archive's data report the way a host opens it; web exports and
+// settings go to folders of the test, and the print timing starts as in a new process.
+class PrintWindowTest : public outputtest::OutputWindowTest
 {
 protected:
-    void SetUp() override
+    PrintWindowTest()
+        : OutputWindowTest(ArchiveRecords)
+        , savedExportFolder_(qgetenv("ORV_WEB_EXPORT_DIR"))
     {
-        savedExportFolder_ = qgetenv("ORV_WEB_EXPORT_DIR");
         qputenv("ORV_WEB_EXPORT_DIR", exports.path().toLocal8Bit());
         platform::outside::setSettingsFolder(settings_.path());
         frmPrint::AutoPrint = false;
         frmPrint::PagesPerBatch = 0;
-        report = std::make_unique<CReportOrv>();
-        report->setConnection(db.connection());
-        report->setUser(std::make_shared<ArchivistUser>());
-        report->setTABLENAME(QStringLiteral("wsda"));
-        report->setReportGroupId(demo::SampleReportGroup);
-        report->setReportId(demo::DataReportId);
     }
 
-    void TearDown() override
+    ~PrintWindowTest() override
     {
-        report.reset();
         frmPrint::AutoPrint = false;
         store::reportState() = store::ReportState {};
         platform::outside::setSettingsFolder({});
@@ -122,23 +102,17 @@ protected:
     void preview(std::function<void(frmPrint&)> driver)
     {
         drive(QStringLiteral("frmPrint"), [&](QDialog& window) { driver(static_cast<frmPrint&>(window)); });
-        report->PreviewPrint();
+        report.PreviewPrint();
     }
 
     // The pages of the whole report: every group of filing year and retention period starts a page.
     int expectedPages() const
     {
         int pages = 0;
-        for (const QStringList& group : db.rows(QStringLiteral(
+        for (const QStringList& group : database.rows(QStringLiteral(
                  "select filing_year, retention, count(*) from wsda group by filing_year, retention")))
             pages += int(std::ceil(group.at(2).toDouble() / RecordsPerPage));
         return pages;
-    }
-
-    QList<QStringList> logRows() const
-    {
-        return db.rows(QStringLiteral("select table_name, user_id, user_name, report_name, report_type "
-                                      "from report_logs"));
     }
 
     // Exports through the save dialog, answering it with the path.
@@ -151,12 +125,7 @@ protected:
         window.cmdSave_Click();
     }
 
-    orvtest::TestDatabase db { orvtest::Backend::SQLite, orvtest::TestDatabase::Content::DemoArchive,
-        ArchiveRecords };
-    platform::ui::ScriptedUi ui;
-    orvtest::PdfPrints prints;
     QTemporaryDir exports;
-    std::unique_ptr<CReportOrv> report;
 
 private:
     QMap<QString, std::function<void(QDialog&)>> drivers_;
@@ -174,7 +143,7 @@ QStringList allArchiveNumbers(const orvtest::TestDatabase& db)
 
 } // namespace
 
-TEST_F(PrintWindowTest, ShowsEveryPageOfEveryBatchOnceInOrderOfTheButtons)
+TEST_P(PrintWindowTest, ShowsEveryPageOfEveryBatchOnceInOrderOfTheButtons)
 {
     const int totalPages = expectedPages();
     ASSERT_GT(totalPages, RecordsPerPage) << "the demo report must need a second batch";
@@ -211,14 +180,14 @@ TEST_F(PrintWindowTest, ShowsEveryPageOfEveryBatchOnceInOrderOfTheButtons)
     ASSERT_TRUE(opened);
     EXPECT_EQ(batches, (totalPages + RecordsPerPage - 1) / RecordsPerPage);
     EXPECT_EQ(shown.size(), ArchiveRecords);
-    QStringList expected = allArchiveNumbers(db);
+    QStringList expected = allArchiveNumbers(database);
     QStringList sorted = shown;
     sorted.sort();
     expected.sort();
     EXPECT_EQ(sorted, expected) << "every record once";
 }
 
-TEST_F(PrintWindowTest, BatchesOfOnePageLeaveNothingToNavigate)
+TEST_P(PrintWindowTest, BatchesOfOnePageLeaveNothingToNavigate)
 {
     store::SavePrintPages(QStringLiteral("1"));
     preview([&](frmPrint& window) {
@@ -233,7 +202,7 @@ TEST_F(PrintWindowTest, BatchesOfOnePageLeaveNothingToNavigate)
     });
 }
 
-TEST_F(PrintWindowTest, AutomaticPrintingPrintsEachBatchAsItIsBuilt)
+TEST_P(PrintWindowTest, AutomaticPrintingPrintsEachBatchAsItIsBuilt)
 {
     store::SavePrintPages(QStringLiteral("10"));
     frmPrint::AutoPrint = true;
@@ -247,7 +216,7 @@ TEST_F(PrintWindowTest, AutomaticPrintingPrintsEachBatchAsItIsBuilt)
     EXPECT_EQ(logRows().size(), jobs.size());
 }
 
-TEST_F(PrintWindowTest, PrintsExactlyTheChosenPagesAndCopiesWithOneLogRow)
+TEST_P(PrintWindowTest, PrintsExactlyTheChosenPagesAndCopiesWithOneLogRow)
 {
     QList<QStringList> pageNumbers;
     preview([&](frmPrint& window) {
@@ -276,11 +245,10 @@ TEST_F(PrintWindowTest, PrintsExactlyTheChosenPagesAndCopiesWithOneLogRow)
         EXPECT_EQ(
             archiveNumbersIn(orvtest::PdfPrints::pageText(jobs.first(), i + 1)), pageNumbers[chosen[i] - 1])
             << "printed page " << i + 1;
-    EXPECT_EQ(logRows(),
-        (QList<QStringList> { { "wsda", "a01", UserName, demo::DataReportName, QStringLiteral("打印") } }));
+    EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
 }
 
-TEST_F(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
+TEST_P(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
 {
     QStringList firstPage;
     const QString xls = exports.filePath(QStringLiteral("目录.XLS"));
@@ -318,10 +286,10 @@ TEST_F(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
         EXPECT_EQ(archiveNumbers(sheet).mid(0, firstPage.size()), firstPage) << path.toStdString();
     }
     EXPECT_EQ(logRows().size(), 6);
-    EXPECT_EQ(logRows().first().last(), QStringLiteral("导出"));
+    EXPECT_EQ(logRows().first().value(3), QStringLiteral("导出"));
 }
 
-TEST_F(PrintWindowTest, AnExistingFileIsReplacedOnlyAfterYes)
+TEST_P(PrintWindowTest, AnExistingFileIsReplacedOnlyAfterYes)
 {
     const QString path = exports.filePath(QStringLiteral("old.txt"));
     auto writeOld = [&] {
@@ -348,7 +316,7 @@ TEST_F(PrintWindowTest, AnExistingFileIsReplacedOnlyAfterYes)
     EXPECT_EQ(logRows().size(), 1);
 }
 
-TEST_F(PrintWindowTest, AFailedExportIsToldAndNotLogged)
+TEST_P(PrintWindowTest, AFailedExportIsToldAndNotLogged)
 {
     const QString path = exports.filePath(QStringLiteral("missing/folder/report.xls"));
     preview([&](frmPrint& window) { exportTo(window, path); });
@@ -358,12 +326,12 @@ TEST_F(PrintWindowTest, AFailedExportIsToldAndNotLogged)
     EXPECT_TRUE(logRows().isEmpty());
 }
 
-TEST_F(PrintWindowTest, WebPrintExportsTheWholeReportAndPrintsNothing)
+TEST_P(PrintWindowTest, WebPrintExportsTheWholeReportAndPrintsNothing)
 {
     frmPrint::AutoPrint = true; // left on by an earlier preview
-    report->WebPrint();
-    EXPECT_TRUE(report->ErrorMessage().isEmpty()) << report->ErrorMessage().toStdString();
-    const QString path = report->GetWebReportPath();
+    report.WebPrint();
+    EXPECT_TRUE(report.ErrorMessage().isEmpty()) << report.ErrorMessage().toStdString();
+    const QString path = report.GetWebReportPath();
     ASSERT_FALSE(path.isEmpty());
     EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(exports.path()).absolutePath());
     EXPECT_TRUE(path.endsWith(QStringLiteral(".XLS")));
@@ -391,36 +359,36 @@ TEST_F(PrintWindowTest, WebPrintExportsTheWholeReportAndPrintsNothing)
     double pagesOfRecords = 0;
     for (auto it = archiveRow.cbegin(); it != archiveRow.cend(); ++it)
         pagesOfRecords += pagesColumn.value(it.key());
-    EXPECT_EQ(pagesOfRecords, db.scalar(QStringLiteral("select sum(page_no) from wsda")).toDouble());
+    EXPECT_EQ(pagesOfRecords, database.scalar(QStringLiteral("select sum(page_no) from wsda")).toDouble());
 }
 
-TEST_F(PrintWindowTest, WebPrintWithoutDataWritesNothingAndSaysWhy)
+TEST_P(PrintWindowTest, WebPrintWithoutDataWritesNothingAndSaysWhy)
 {
-    report->setSelectWhere(QStringLiteral("1=0"));
-    report->WebPrint();
-    EXPECT_TRUE(report->GetWebReportPath().isEmpty());
-    EXPECT_EQ(report->ErrorMessage(), NoDataText);
+    report.setSelectWhere(QStringLiteral("1=0"));
+    report.WebPrint();
+    EXPECT_TRUE(report.GetWebReportPath().isEmpty());
+    EXPECT_EQ(report.ErrorMessage(), NoDataText);
     EXPECT_TRUE(QDir(exports.path()).isEmpty());
     EXPECT_TRUE(ui.boxTexts().isEmpty());
 }
 
-TEST_F(PrintWindowTest, WithoutDataTheWindowClosesAfterTheEnginesMessage)
+TEST_P(PrintWindowTest, WithoutDataTheWindowClosesAfterTheEnginesMessage)
 {
-    report->setSelectWhere(QStringLiteral("1=0"));
+    report.setSelectWhere(QStringLiteral("1=0"));
     bool driven = false;
     preview([&](frmPrint&) { driven = true; });
     EXPECT_FALSE(driven);
     EXPECT_EQ(ui.boxTexts(), QStringList { NoDataText });
 }
 
-TEST_F(PrintWindowTest, WithoutReportNoWindowOpens)
+TEST_P(PrintWindowTest, WithoutReportNoWindowOpens)
 {
-    report->setReportId(QString());
+    report.setReportId(QString());
     preview([](frmPrint&) {});
     EXPECT_TRUE(ui.shownDialogs().isEmpty());
 }
 
-TEST_F(PrintWindowTest, ClosingReleasesTheHostsObjectsAndTheSharedOnes)
+TEST_P(PrintWindowTest, ClosingReleasesTheHostsObjectsAndTheSharedOnes)
 {
     preview([](frmPrint&) {});
     const auto& state = store::reportState();
@@ -430,7 +398,7 @@ TEST_F(PrintWindowTest, ClosingReleasesTheHostsObjectsAndTheSharedOnes)
     EXPECT_EQ(state.StatusUserText, UserName);
 }
 
-TEST_F(PrintWindowTest, CancelAsksAndClosesOnlyOnYes)
+TEST_P(PrintWindowTest, CancelAsksAndClosesOnlyOnYes)
 {
     bool stillOpen = false;
     bool closed = false;
@@ -447,7 +415,7 @@ TEST_F(PrintWindowTest, CancelAsksAndClosesOnlyOnYes)
     EXPECT_EQ(ui.boxTexts(), (QStringList(2, QStringLiteral("确定要取消报表生成吗？"))));
 }
 
-TEST_F(PrintWindowTest, EditsOfThePageGoIntoWhatIsExported)
+TEST_P(PrintWindowTest, EditsOfThePageGoIntoWhatIsExported)
 {
     const QString path = exports.filePath(QStringLiteral("edited.txt"));
     preview([&](frmPrint& window) {
@@ -473,7 +441,7 @@ TEST_F(PrintWindowTest, EditsOfThePageGoIntoWhatIsExported)
     EXPECT_EQ(lines[pageRows + 5].split(QLatin1Char('\t')).value(4), QStringLiteral("已修改的题名"));
 }
 
-TEST_F(PrintWindowTest, PrintTimingSetsTheBatchAndTheButton)
+TEST_P(PrintWindowTest, PrintTimingSetsTheBatchAndTheButton)
 {
     preview([&](frmPrint& window) {
         drive(QStringLiteral("frmPrintSetup"), [](QDialog& dialog) {
@@ -492,16 +460,16 @@ TEST_F(PrintWindowTest, PrintTimingSetsTheBatchAndTheButton)
     EXPECT_EQ(store::GetPrintPages(), 5);
 }
 
-TEST_F(PrintWindowTest, HelpNamesTheMissingHelpFile)
+TEST_P(PrintWindowTest, HelpNamesTheMissingHelpFile)
 {
     preview([](frmPrint& window) { window.cmdHelp_Click(); });
     ASSERT_EQ(ui.boxTexts().size(), 1);
     EXPECT_TRUE(ui.boxTexts().first().contains(QStringLiteral("onlinehelp.chm 不存在")));
 }
 
-TEST_F(PrintWindowTest, StatisticsReportShowsItsPagesAndPrintsTheCurrentOneWhole)
+TEST_P(PrintWindowTest, StatisticsReportShowsItsPagesAndPrintsTheCurrentOneWhole)
 {
-    report->setReportId(demo::StatisticsReportId);
+    report.setReportId(demo::StatisticsReportId);
     preview([&](frmPrint& window) {
         EXPECT_FALSE(window.cmdPrintSetup->isEnabled());
         EXPECT_FALSE(window.cmdPrint->isEnabled());
@@ -519,6 +487,8 @@ TEST_F(PrintWindowTest, StatisticsReportShowsItsPagesAndPrintsTheCurrentOneWhole
     EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs.first()), 1);
     const QString text = orvtest::PdfPrints::pageText(jobs.first(), 1);
     EXPECT_TRUE(text.contains(QStringLiteral("页数"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(db.scalar(QStringLiteral("select sum(page_no) from wsda"))))
+    EXPECT_TRUE(text.contains(database.scalar(QStringLiteral("select sum(page_no) from wsda"))))
         << text.toStdString();
 }
+
+OUTPUT_WINDOW_SUITE(PrintWindowTest);
