@@ -4,10 +4,10 @@
 #include "engine/PageMargins.h"
 #include "engine/PaperSizes.h"
 #include "engine/StoredSizes.h"
+#include "engine/UserNotice.h"
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
-#include "platform/ui/MessageBox.h"
 #include "store/ReportKeywords.h"
 #include "store/ReportLoader.h"
 #include "store/ReportState.h"
@@ -19,12 +19,6 @@ namespace engine
 
 namespace
 {
-
-    void tell(const QString& text)
-    {
-        platform::ui::msgBox(
-            text, platform::ui::Buttons::Ok, platform::ui::Icon::None, platform::ui::DefaultTitle);
-    }
 
     double storedMarginTwips(const QString& infoType, const QString& text)
     {
@@ -51,7 +45,7 @@ bool CheckReportDataExists()
     };
     for (const auto& table : tables) {
         if (!store::ReportRowsExist(QString::fromLatin1(table.table))) {
-            tell(table.missingText);
+            NoticeUser(table.missingText);
             return false;
         }
     }
@@ -86,7 +80,7 @@ bool IsOverDesignPaper()
     engine.DesignPaperHeight = landscape ? width : height;
     if (!ColumnsExceedWidth(engine.DesignPaperWidth))
         return false;
-    tell(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
+    NoticeUser(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
     return true;
 }
 
@@ -100,7 +94,7 @@ bool IsOverPrinterPaper()
     engine.PrinterPaperHeight = page.height();
     if (!ColumnsExceedWidth(engine.PrinterPaperWidth))
         return true;
-    tell(QStringLiteral("报表列宽超过打印纸张大小！"));
+    NoticeUser(QStringLiteral("报表列宽超过打印纸张大小！"));
     return false;
 }
 

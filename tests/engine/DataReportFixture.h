@@ -8,11 +8,18 @@
 #include "platform/grid/Sheet.h"
 #include "store/PageSettings.h"
 
+#include <ostream>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <variant>
 #include <vector>
+
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace enginetest
 {

@@ -1,0 +1,354 @@
+#include "DataReportFixture.h"
+
+#include "engine/BlankReport.h"
+#include "engine/DataReportBuilder.h"
+#include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
+#include "engine/PageSheet.h"
+#include "platform/db/Recordset.h"
+#include "platform/grid/Sheet.h"
+#include "store/ReportState.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+
+using namespace enginetest;
+using platform::grid::CellRange;
+using platform::grid::Sheet;
+
+namespace
+{
+
+class Pipeline : public DataReportTest
+{
+protected:
+    void setColumnWidths(const QString& list)
+    {
+        execute(QStringLiteral("delete from report_format where format_type='COLWIDTH'"));
+        colWidths(list);
+    }
+
+    void setInfo(const QString& type, const QString& value, const QString& note = QString())
+    {
+        execute(QStringLiteral("update report_info set info_description=%1, note=%2 where info_type=%3")
+                    .arg(text(value), note.isNull() ? QStringLiteral("null") : text(note), text(type)));
+    }
+
+    QString picturePath()
+    {
+        const QString path = folder.filePath(QStringLiteral("seal.png"));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+
+    QTemporaryDir folder;
+};
+ENGINE_TEST_SUITE(Pipeline);
+
+TEST_P(Pipeline, EntryChecksTellWhyAReportCannotBeBuiltInABoxOrInSilentModeToTheHost)
+{
+    const QString designText = QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！");
+    const QString printerText = QStringLiteral("报表列宽超过打印纸张大小！");
+    struct Case {
+        const char* name;
+        QString widths; // the columns; the stored margins add 1134 + 567
+        QString paper; // PAGE_SIZE, with the note of a custom paper
+        QString paperNote;
+        bool selfFit;
+        bool preview;
+        bool print;
+        QString told;
+    };
+    const Case cases[] = {
+        { "columns as wide as the paper", sizeList({ { 2, "5000" }, { 3, "5205" } }), "9", {}, false, true,
+            true, {} },
+        { "one twip wider than the designed paper", sizeList({ { 2, "5000" }, { 3, "5206" } }), "9", {},
+            false, false, false, designText },
+        { "wider than the printer's A4, not the designed paper", sizeList({ { 2, "12000" } }), "256",
+            "40|30|22400|16800", false, true, false, printerText },
+        { "fitted to the printer's paper", sizeList({ { 2, "12000" } }), "256", "40|30|22400|16800", true,
+            true, true, {} },
+    };
+    for (const bool web : { false, true }) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(QStringLiteral("%1%2").arg(c.name, web ? " (silent)" : "").toStdString());
+            useDatabase(Content::Schema);
+            createDocsTable();
+            defineReport(DocsLayout {});
+            setColumnWidths(c.widths);
+            setInfo(QStringLiteral("PAGE_SIZE"), c.paper, c.paperNote);
+            setInfo(QStringLiteral("SELF_FIT"), c.selfFit ? QStringLiteral("T") : QStringLiteral("F"));
+            store::reportState().WebPrintMode = web;
+            const qsizetype boxesBefore = ui.boxTexts().size();
+            EXPECT_EQ(engine::CanPreviewDataReport(), c.preview);
+            EXPECT_EQ(engine::CanPrintDataReport(), c.print);
+            const QStringList told = ui.boxTexts().mid(boxesBefore);
+            if (c.told.isEmpty()) {
+                EXPECT_TRUE(told.isEmpty());
+                EXPECT_TRUE(store::reportState().ErrorMessage.isEmpty());
+            } else if (web) {
+                EXPECT_TRUE(told.isEmpty()) << "an unattended export waits for no box";
+                EXPECT_EQ(store::reportState().ErrorMessage, c.told);
+            } else {
+                ASSERT_FALSE(told.isEmpty());
+                EXPECT_EQ(told.last(), c.told);
+            }
+        }
+    }
+}
+
+TEST_P(Pipeline, AReportWithoutItsRowsIsRefused)
+{
+    index();
+    info(QStringLiteral("DATA_ROWS"), QStringLiteral("5"));
+    EXPECT_FALSE(engine::CanPreviewDataReport());
+    EXPECT_FALSE(engine::CanPrintDataReport());
+    EXPECT_EQ(ui.boxTexts(),
+        (QStringList { "报表数据表中数据 不存在，不能生成报表", "报表数据表中数据 不存在，不能生成报表" }));
+}
+
+TEST_P(Pipeline, APreparationStartsAfreshWhateverTheBuildBeforeLeft)
+{
+    insertDocs(standardDocs());
+    DocsLayout layout;
+    layout.groupLevels = 1;
+    defineReport(layout);
+    const long long pages = scalar(QStringLiteral("select sum(page_no) from docs")).toLongLong();
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        prepare();
+        EXPECT_TRUE(state().FirstBuild);
+        EXPECT_EQ(state().AbsolutePage, 0);
+        EXPECT_EQ(state().PageNumber, 0);
+        EXPECT_EQ(state().GroupIndex, 1);
+        EXPECT_TRUE(state().GroupBreak);
+        EXPECT_EQ(state().PageFirstRow, 0);
+        EXPECT_TRUE(state().PageRowRanges.isEmpty());
+        Sheet sheet;
+        engine::CreateDataReport(sheet, 2);
+        ASSERT_EQ(state().PageRowRanges.size(), 2);
+        // The first page lies at the top of the sheet with its formats, also after an earlier build.
+        EXPECT_EQ(sheet.text(layout.pageHeadRow() + 1, 3), QStringLiteral("件号"));
+        EXPECT_EQ(sheet.format(layout.bandBegin() + 1, 3).border(platform::grid::BorderSide::Top),
+            (platform::grid::Border { platform::grid::BorderStyle::Thin, 0 }));
+        EXPECT_TRUE(readPage(sheet, state().PageRowRanges[0]).shows(QStringLiteral("第1页 共6页")));
+        engine::CreateDataReport(sheet, 100);
+        EXPECT_TRUE(state().ReportFinished);
+        const int tail = state().PageRowRanges.last().lastRow - 1;
+        EXPECT_EQ(sheet.value(tail, 5), platform::grid::CellValue(double(pages))) << "totals start from 0";
+    }
+}
+
+TEST_P(Pipeline, AStaticReportShowsItsFirstRecordOnOnePage)
+{
+    insertDocs(standardDocs());
+    defineReport(DocsLayout {});
+    cell(1, 1, QStringLiteral("@I|StaticReport"));
+    prepare();
+    EXPECT_EQ(state().TotalPages, 1);
+    EXPECT_EQ(state().DataRecordCount, 1);
+    Sheet sheet;
+    engine::CreateDataReport(sheet, 20);
+    ASSERT_EQ(state().PageRowRanges.size(), 1);
+    EXPECT_TRUE(state().ReportFinished);
+    EXPECT_EQ(readPage(sheet, state().PageRowRanges[0]).pieces.size(), 1);
+}
+
+TEST_P(Pipeline, NoBuildLoopsWithoutEnd)
+{
+    insertDocs(standardDocs());
+    struct Case {
+        const char* name;
+        QString dataRows;
+        int reportHeadHeight;
+        int targetPages;
+        QString told;
+    };
+    const Case cases[] = {
+        { "a template taller than the page", "FIX", 17000, 10,
+            "报表每页容纳的记录数小于1（明细行高于纸张或纸张大小为0），不能生成报表！" },
+        { "batches of no page", "5", 400, 0, "每次生成的报表页数必须大于0，不能生成报表！" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useDatabase(Content::Schema);
+        createDocsTable();
+        insertDocs(standardDocs());
+        DocsLayout layout;
+        layout.dataRows = c.dataRows;
+        layout.reportHeadHeight = c.reportHeadHeight;
+        defineReport(layout);
+        const qsizetype boxesBefore = ui.boxTexts().size();
+        prepare();
+        Sheet sheet;
+        int calls = 0;
+        while (!state().ReportFinished && calls < 5) {
+            engine::CreateAllPages(sheet, c.targetPages);
+            ++calls;
+        }
+        EXPECT_EQ(calls, 1);
+        EXPECT_TRUE(state().PageRowRanges.isEmpty());
+        EXPECT_EQ(ui.boxTexts().mid(boxesBefore), QStringList { c.told }) << "told once";
+        engine::CreateDataReport(sheet, c.targetPages);
+        EXPECT_FALSE(state().ReportHasData);
+        EXPECT_TRUE(state().ReportFinished);
+        EXPECT_EQ(ui.boxTexts().last(), c.told);
+        EXPECT_EQ(sheet.lastUsedRow(), 0);
+    }
+    // A refused page count leaves the data where it was.
+    engine::CreateDataReport(*std::make_unique<Sheet>(), 100);
+    EXPECT_EQ(state().PageRowRanges.size(), 5);
+}
+
+TEST_P(Pipeline, ClosingTheWindowClosesTheEnginesRecordSetsButNotTheHosts)
+{
+    insertDocs(standardDocs());
+    defineReport(DocsLayout {});
+    for (const bool host : { false, true }) {
+        SCOPED_TRACE(host ? "host's record set" : "report query");
+        std::shared_ptr<platform::db::Recordset> hostData;
+        if (host) {
+            hostData = std::make_shared<platform::db::Recordset>();
+            hostData->open(QStringLiteral("select * from docs order by piece_no"), *database->connection());
+        }
+        store::reportState().DataRecordSet = hostData;
+        prepare();
+        Sheet sheet;
+        engine::CreateDataReport(sheet, 2);
+        const std::shared_ptr<platform::db::Recordset> data = state().ReportDataRs;
+        engine::ClearReportData();
+        EXPECT_FALSE(state().ReportDataRs);
+        EXPECT_EQ(data->isOpen(), host);
+        EXPECT_FALSE(state().RecordBufferRs->isOpen());
+        EXPECT_TRUE(state().TotalCells.isEmpty());
+        EXPECT_TRUE(state().CellRecordsets.empty());
+        EXPECT_EQ(state().PageRowRanges.size(), 2) << "the pages built stay listed";
+    }
+}
+
+TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
+{
+    DocsLayout layout;
+    layout.dataRows = QStringLiteral("3");
+    layout.bandRows = 2;
+    layout.picture = picturePath();
+    defineReport(layout);
+    cell(layout.bandEnd(), 5, QStringLiteral("@A|备注"));
+    ASSERT_TRUE(engine::CanPreviewDataReport());
+    engine::PrepareReportData();
+    Sheet sheet;
+    engine::CreateBlankReport(sheet);
+
+    const int pageRows = 2 * 2 + layout.rowCount() + 2;
+    ASSERT_EQ(state().PageSheetRows, pageRows);
+    ASSERT_EQ(state().PageRowRanges.size(), 1);
+    EXPECT_EQ(state().PageRowRanges[0].firstRow, 1);
+    EXPECT_EQ(state().PageRowRanges[0].lastRow, pageRows);
+    EXPECT_EQ(state().CurrentPage, 1);
+    EXPECT_EQ(sheet.maxRow(), pageRows);
+    QList<CellRange> expectedPictures { CellRange::cell(2, 5) };
+    for (int block = 0; block < 3; ++block) {
+        const int first = layout.bandBegin() + 1 + 2 * block;
+        EXPECT_EQ(sheet.text(first + 1, 5), QStringLiteral("备注")) << "block " << block + 1;
+        EXPECT_TRUE(sheet.isEmpty(first, 3)) << "no data on the blank form";
+        expectedPictures.append(CellRange::cell(first + 1, 2));
+    }
+    QList<CellRange> pictures;
+    for (const int id : sheet.objectIds())
+        pictures.append(sheet.objectPosition(id));
+    EXPECT_EQ(pictures, expectedPictures);
+    EXPECT_EQ(sheet.text(2, 2), QStringLiteral("文件目录"));
+    EXPECT_EQ(sheet.text(layout.reportTailRow() + 1 + 4, 2), QStringLiteral("合计"));
+    long long height = 0;
+    for (int row = 1; row <= pageRows; ++row)
+        height += sheet.rowHeight(row);
+    EXPECT_EQ(height, A4HeightTwips) << "the last row fills the designed paper";
+    EXPECT_DOUBLE_EQ(store::reportState().BottomMarge, 0.5);
+}
+
+TEST_P(Pipeline, PicturesStandOverTheirCellsOnEveryPageAndInEveryBlock)
+{
+    insertDocs(standardDocs());
+    DocsLayout layout;
+    layout.dataRows = QStringLiteral("4");
+    layout.bandRows = 2;
+    layout.picture = picturePath();
+    defineReport(layout);
+    prepare();
+    Sheet sheet;
+    engine::CreateDataReport(sheet, 2);
+    ASSERT_EQ(state().PageRowRanges.size(), 2);
+    QList<CellRange> expected;
+    for (int page = 0; page < 2; ++page) {
+        const int offset = state().PageRowRanges[page].firstRow - 1;
+        expected.append(CellRange::cell(offset + 2, 5));
+        for (int block = 0; block < 4; ++block)
+            expected.append(CellRange::cell(offset + layout.bandEnd() + 1 + 2 * block, 2));
+    }
+    QList<CellRange> pictures;
+    for (const int id : sheet.objectIds())
+        pictures.append(sheet.objectPosition(id));
+    EXPECT_EQ(pictures, expected);
+
+    engine::CreateDataReport(sheet, 2);
+    EXPECT_EQ(sheet.objectIds().size(), 10) << "the next batch replaces the pictures of the previous one";
+}
+
+TEST_P(Pipeline, ThePageSetUpOfOutputGrids)
+{
+    defineReport(DocsLayout {});
+    setInfo(QStringLiteral("PAGE_LANDSCAPE"), QStringLiteral("T"));
+    setColumnWidths(sizeList({ { 2, "3000" } }));
+    ASSERT_TRUE(engine::CanPreviewDataReport());
+    engine::PrepareReportData();
+    Sheet pages;
+    engine::SetGridPageSetup(pages);
+    EXPECT_EQ(pages.pageSetup().paperSize, 9);
+    EXPECT_TRUE(pages.pageSetup().landscape);
+    EXPECT_EQ(pages.pageSetup().topMargin, 0);
+    EXPECT_EQ(pages.pageSetup().bottomMargin, 0);
+    EXPECT_EQ(pages.pageSetup().leftMargin, 0);
+    EXPECT_EQ(pages.pageSetup().rightMargin, 0);
+    EXPECT_EQ(pages.pageSetup().headerMargin, 0);
+    EXPECT_EQ(pages.pageSetup().scalePercent, 100);
+    EXPECT_TRUE(pages.pageSetup().header.isEmpty());
+    Sheet preview;
+    engine::SetGridPrintSetup(preview);
+    EXPECT_TRUE(preview.pageSetup().landscape);
+    EXPECT_DOUBLE_EQ(preview.pageSetup().topMargin, 0.5);
+    EXPECT_DOUBLE_EQ(preview.pageSetup().bottomMargin, 0.5);
+    EXPECT_DOUBLE_EQ(preview.pageSetup().leftMargin, 0.7875);
+    EXPECT_DOUBLE_EQ(preview.pageSetup().rightMargin, 0.39375);
+}
+
+TEST_P(Pipeline, APageLaidOutForTheWindowKeepsTheReportHeadAndTailWhereTheyBelong)
+{
+    insertDocs(standardDocs());
+    DocsLayout layout;
+    defineReport(layout);
+    prepare();
+    Sheet working;
+    engine::CreateDataReport(working, 3);
+    const int pageRows = state().PageSheetRows;
+    const int tailRow = pageRows - 1;
+    for (const int page : { 1, 2 }) {
+        Sheet shown;
+        engine::InitWholeReportSheet(shown, page);
+        EXPECT_EQ(shown.maxCol(), 6);
+        EXPECT_EQ(shown.text(3, 4), QStringLiteral("题名"));
+        EXPECT_EQ(shown.text(2, 2), page == 1 ? QStringLiteral("文件目录") : QString()) << page;
+        EXPECT_EQ(shown.format(2, 2).fontBold, page == 1) << page;
+        EXPECT_EQ(shown.text(tailRow, 2), QString()) << "the report's last page is not built yet";
+        EXPECT_EQ(shown.rowHeight(1), MarginTwips);
+    }
+    engine::CreateDataReport(working, 3);
+    ASSERT_TRUE(state().ReportFinished);
+    Sheet last;
+    engine::InitWholeReportSheet(last, 2);
+    EXPECT_EQ(last.text(tailRow, 2), QStringLiteral("合计"));
+    EXPECT_EQ(last.text(2, 2), QString());
+}
+
+} // namespace
