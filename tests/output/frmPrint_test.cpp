@@ -4,6 +4,7 @@
 #include "output/frmPrtSelection.h"
 #include "output/PageView.h"
 #include "OutputWindowFixture.h"
+#include "platform/db/Connection.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsDump.h"
 #include "platform/outside/SettingsObject.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -492,3 +494,70 @@ TEST_P(PrintWindowTest, StatisticsReportShowsItsPagesAndPrintsTheCurrentOneWhole
 }
 
 OUTPUT_WINDOW_SUITE(PrintWindowTest);
+
+TEST_P(PrintWindowTest, AutoRowsShowEachPageWithItsOwnRowsAndNoPageBeyondTheBatch)
+{
+    preview([](frmPrint&) {}); // a preview of fixed pages first: the next one must size its pages anew
+    database.connection()->execute(QStringLiteral("update report_info set info_description = 'AUTO' where "
+                                                  "info_type = 'DATA_ROWS' and report_id = ?"),
+        { demo::DataReportId });
+    report.setUser(std::make_shared<outputtest::Archivist>());
+    QStringList shown;
+    QSet<int> pageLengths;
+    preview([&](frmPrint& window) {
+        const auto& ranges = engine::dataEngine().PageRowRanges;
+        ASSERT_FALSE(ranges.isEmpty());
+        for (int page = 1; page <= ranges.size(); ++page) {
+            const engine::PageRowRange range = ranges[page - 1];
+            EXPECT_EQ(window.fbkPrint->page().maxRow(), range.lastRow - range.firstRow + 1)
+                << "page " << page;
+            EXPECT_EQ(window.fbkPrint->page().text(1, 2), window.mfbkReport.text(range.firstRow, 2));
+            shown += archiveNumbers(window.fbkPrint->page());
+            pageLengths.insert(window.fbkPrint->page().maxRow());
+            EXPECT_EQ(window.cmdNextPage->isEnabled(), page < ranges.size());
+            window.cmdNextPage_Click();
+        }
+        EXPECT_EQ(window.CurrentPage, ranges.size());
+    });
+    EXPECT_GT(pageLengths.size(), 1) << "pages of different lengths";
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_EQ(QSet<QString>(shown.cbegin(), shown.cend()).size(), shown.size()) << "no record on two pages";
+}
+
+TEST_P(PrintWindowTest, TurningAutomaticPrintingOnPrintsEveryRemainingBatch)
+{
+    store::SavePrintPages(QStringLiteral("10"));
+    preview([&](frmPrint& window) {
+        EXPECT_TRUE(prints.jobs().isEmpty());
+        drive(QStringLiteral("frmPrintSetup"), [](QDialog& dialog) {
+            auto& timing = static_cast<output::frmPrintSetup&>(dialog);
+            timing.optPrint[1]->setChecked(true);
+            timing.cmdOk_Click();
+        });
+        window.cmdPrintSetup_Click();
+        window.cmdPrint_Click();
+        EXPECT_FALSE(window.cmdPrint->isEnabled()) << "every batch is built";
+    });
+    const int pages = expectedPages();
+    EXPECT_EQ(prints.jobs().size(), (pages + 9) / 10 - 1) << "the batches after the first one";
+    EXPECT_EQ(prints.totalPages(), pages - 10);
+    EXPECT_EQ(logRows().size(), prints.jobs().size());
+}
+
+TEST_P(PrintWindowTest, AFailedPrintIsToldAndNotLogged)
+{
+    QFile blocker(exports.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    platform::ui::setPdfPrinterFolder(blocker.fileName() + QStringLiteral("/pdf"));
+    preview([&](frmPrint& window) {
+        drive(QStringLiteral("frmPrtSelection"),
+            [](QDialog& dialog) { static_cast<output::frmPrtSelection&>(dialog).Command1_Click(); });
+        window.Command1_Click();
+        EXPECT_TRUE(window.fbkPrint->isEnabled());
+    });
+    ASSERT_EQ(ui.boxTexts().size(), 1);
+    EXPECT_TRUE(ui.boxTexts().first().startsWith(QStringLiteral("打印失败：")))
+        << ui.boxTexts().first().toStdString();
+    EXPECT_TRUE(logRows().isEmpty());
+}
