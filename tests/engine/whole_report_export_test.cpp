@@ -1,0 +1,88 @@
+#include "EngineFixture.h"
+
+#include "demo/DemoReports.h"
+#include "engine/DataReportBuilder.h"
+#include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
+#include "platform/grid/io/SheetFile.h"
+#include "platform/grid/io/XlsDump.h"
+#include "platform/grid/Sheet.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+using namespace enginetest;
+using engine::dataEngine;
+using platform::grid::Sheet;
+namespace io = platform::grid::io;
+
+namespace
+{
+
+class WholeReportExport : public EngineTest
+{
+};
+ENGINE_TEST_SUITE(WholeReportExport);
+
+// The text of an exported cell (0-based row and column), "" when the reader found none.
+QString cellText(const QJsonObject& sheet, int row, int col)
+{
+    for (const QJsonValue& cell : sheet[QStringLiteral("cells")].toArray()) {
+        const QJsonObject c = cell.toObject();
+        if (c[QStringLiteral("row")].toInt() == row && c[QStringLiteral("col")].toInt() == col) {
+            const QJsonValue value = c[QStringLiteral("value")];
+            return value.isDouble() ? QString::number(value.toDouble(), 'g', 15) : value.toString();
+        }
+    }
+    return QString();
+}
+
+TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
+{
+    useDatabase(Content::DemoArchive, 120);
+    store::reportState().ReportId = demo::DataReportId;
+    store::reportState().WebPrintMode = true;
+    ASSERT_TRUE(engine::CanPrintDataReport());
+    engine::PrepareReportData();
+    Sheet sheet;
+    engine::BuildWholeReport(sheet);
+    const engine::DataEngineState& state = dataEngine();
+    ASSERT_TRUE(state.ReportFinished);
+    ASSERT_TRUE(state.ReportHasData);
+    ASSERT_EQ(state.PageRowRanges.size(), state.TotalPages);
+    ASSERT_GE(state.TotalPages, 3);
+    EXPECT_TRUE(ui.boxes().empty());
+
+    QTemporaryDir folder;
+    const QString workbook = folder.filePath(QStringLiteral("report.xls"));
+    io::writeSheet(sheet, workbook, io::FileType::Xls);
+    const QJsonObject book = xlsDump(workbook);
+    const QJsonArray sheets = book[QStringLiteral("sheets")].toArray();
+    ASSERT_EQ(sheets.size(), 1);
+    const QJsonObject written = sheets[0].toObject();
+    // Every page, down to the report tail above the last page's bottom margin row.
+    EXPECT_EQ(written[QStringLiteral("rows")].toInt(), state.PageRowRanges.last().lastRow - 1);
+    // Page rows: 2 the title, 28 the page numbers, 26 and 27 the totals of the last page.
+    EXPECT_EQ(cellText(written, 1, 1), QStringLiteral("文书档案目录"));
+    EXPECT_EQ(cellText(written, 27, 1).left(3), QStringLiteral("第1页"));
+    const int last = state.PageRowRanges.last().firstRow - 1;
+    const QString pages
+        = QString::number(scalar(QStringLiteral("select sum(page_no) from wsda")).toLongLong());
+    EXPECT_EQ(cellText(written, last + 25, 6), pages);
+    EXPECT_EQ(cellText(written, last + 26, 6), pages);
+    EXPECT_TRUE(cellText(written, state.PageRowRanges[1].firstRow, 1).isEmpty())
+        << "the title on page 1 only";
+
+    const QString page = folder.filePath(QStringLiteral("report.htm"));
+    io::writeSheet(sheet, page, io::FileType::Html);
+    QFile html(page);
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(html.readAll());
+    EXPECT_EQ(text.count(QStringLiteral("文书档案目录")), 1);
+    EXPECT_EQ(text.count(QStringLiteral("第1页 共")), state.GroupCount);
+    EXPECT_EQ(text.count(QStringLiteral("制表日期：")), 1);
+    EXPECT_TRUE(text.contains(pages));
+}
+
+} // namespace
