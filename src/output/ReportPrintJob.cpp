@@ -20,7 +20,7 @@ namespace
 
 const QString NoDataMessage = QStringLiteral("报表没有数据，不能生成报表！");
 
-// Progress of a data report once its data is open, and once the first page sheet is laid out.
+// Progress of a data report once its data is open (PrintProgressPrepared once its page sheet is laid out).
 constexpr int ProgressDataOpened = 5;
 
 // The statistics report's progress after preparing, building and setting up its pages.
@@ -54,6 +54,8 @@ void ReportPrintJob::run()
     switch (store::reportState().ReportType) {
     case store::DataReport:
         platform::outside::runLogged("PrintDataReport", [this] { PrintDataReport(); });
+        // The report's data is not needed once it is printed.
+        platform::outside::runLogged("ClearReportData", [] { engine::ClearReportData(); });
         break;
     case store::StatisticsReport:
         platform::outside::runLogged("PrintStatistics", [this] { PrintStatistics(); });

@@ -263,7 +263,11 @@ void frmPreview::cmdClose_Click()
 void frmPreview::done(int result)
 {
     platform::ui::setWaitCursor(false);
-    if (reportType_ == store::StatisticsReport)
-        engine::UnloadStatPictures();
+    platform::outside::runLogged("frmPreview", [this] {
+        if (reportType_ == store::DataReport)
+            engine::ClearReportData();
+        else if (reportType_ == store::StatisticsReport)
+            engine::UnloadStatPictures();
+    });
     QDialog::done(result);
 }
