@@ -46,6 +46,7 @@ namespace
 const QSize MinimumWindowSize(400, 333);
 const QString PreviewModeText = QStringLiteral("打印预览");
 const QString HelpTopic = QStringLiteral("打印效果预览.htm");
+const QString GenerationFailed = QStringLiteral("报表生成失败：");
 
 void tell(const QString& text)
 {
@@ -142,20 +143,30 @@ frmPrint::~frmPrint()
     Form_Unload();
 }
 
+// A load that fails (the database, the report's definition) says why, in ErrorMessage in silent web
+// mode, and the window unloads.
 bool frmPrint::Form_Load()
 {
     auto& state = store::reportState();
     engine::dataEngine().Output = nullptr; // the pictures travel with the sheet as drawing objects
     if (state.ReportId.isEmpty())
         return false;
-    store::ReadRptIndex();
-    report_ = reportOutputForCurrentReport();
-    if (state.ReportType != store::DataReport)
-        cmdPrintSetup->setEnabled(false);
-    else
-        PagesPerBatch = store::GetPrintPages();
-    if (!report_->Prepare())
+    try {
+        store::ReadRptIndex();
+        report_ = reportOutputForCurrentReport();
+        if (state.ReportType != store::DataReport)
+            cmdPrintSetup->setEnabled(false);
+        else
+            PagesPerBatch = store::GetPrintPages();
+        if (!report_->Prepare())
+            return false;
+    } catch (const std::exception& error) {
+        if (state.WebPrintMode)
+            state.ErrorMessage = describe(error);
+        else
+            tell(GenerationFailed + describe(error));
         return false;
+    }
     CurrentPage = 1;
     GenerationPending = true;
     FitZoom = true;
@@ -241,7 +252,7 @@ void frmPrint::BuildBatches(bool autoPrint)
     prgPrint->setVisible(true);
     platform::ui::setWaitCursor(true);
     bool closing = false;
-    tellingFailures(QStringLiteral("报表生成失败："), [&] {
+    tellingFailures(GenerationFailed, [&] {
         for (;;) {
             prgPrint->setValue(0);
             report_->BuildBatch(mfbkReport, PagesPerBatch, *prgPrint);

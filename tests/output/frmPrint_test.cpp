@@ -561,3 +561,14 @@ TEST_P(PrintWindowTest, AFailedPrintIsToldAndNotLogged)
         << ui.boxTexts().first().toStdString();
     EXPECT_TRUE(logRows().isEmpty());
 }
+
+TEST_P(PrintWindowTest, WebPrintOfAReportWhoseDataCannotBeReadSaysWhyInErrorMessage)
+{
+    database.connection()->execute(QStringLiteral("drop table wsda"));
+    report.WebPrint();
+    EXPECT_TRUE(report.GetWebReportPath().isEmpty());
+    EXPECT_TRUE(report.ErrorMessage().contains(QStringLiteral("wsda")))
+        << report.ErrorMessage().toStdString();
+    EXPECT_TRUE(ui.boxTexts().isEmpty());
+    EXPECT_TRUE(QDir(exports.path()).isEmpty());
+}
