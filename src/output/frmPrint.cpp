@@ -103,7 +103,7 @@ frmPrint::frmPrint(QWidget* parent)
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("报表打印"));
     setMinimumSize(MinimumWindowSize);
-    resize(900, 700);
+    resize(1100, 800);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : { cmdPrint, cmdLastPage, cmdNextPage, cmdResize, Command1, cmdSave,
@@ -334,13 +334,15 @@ void frmPrint::resizeEvent(QResizeEvent* event)
         ArrangePage();
 }
 
-// Places the page in the page area: fitted, or at 100 % with scroll bars, centred either way.
+// Places the page in the page area: fitted whole, or at 100 % with scroll bars; centred either way.
 void frmPrint::ArrangePage()
 {
     const QSize area = picBackground->size();
     const QSizeF page = fbkPrint->pageSizeAt100();
     const PagePlacement placement = FitZoom ? FitPage(area, page) : NaturalSize(area, page);
     fbkPrint->setZoom(placement.zoom);
+    fbkPrint->setShowHScrollBar(!FitZoom);
+    fbkPrint->setShowVScrollBar(!FitZoom);
     const int width = int(page.width() * placement.zoom / 100.0) + 2 * fbkPrint->frameWidth()
         + (FitZoom ? 0 : fbkPrint->verticalScrollBar()->sizeHint().width());
     fbkPrint->setGeometry(placement.left, 0, std::min(width, area.width() - placement.left), area.height());
