@@ -1,8 +1,11 @@
 #include "output/PageView.h"
 
 #include "output/PageDisplay.h"
+#include "output/PageZoom.h"
 
+#include <algorithm>
 #include <QPainter>
+#include <QScrollBar>
 
 namespace output
 {
@@ -50,6 +53,21 @@ QRectF PageView::pageRect() const
 QSizeF PageView::pageSizeAt100() const
 {
     return pageRect().size() * 100.0 / zoom();
+}
+
+void PageView::arrangeInParent(bool fitted)
+{
+    const QSize area = parentWidget() ? parentWidget()->size() : size();
+    const QSizeF page = pageSizeAt100();
+    const PagePlacement placement = fitted ? FitPage(area, page) : NaturalSize(area, page);
+    setTopRow(1);
+    setLeftCol(1);
+    setZoom(placement.zoom);
+    setShowHScrollBar(!fitted);
+    setShowVScrollBar(!fitted);
+    const int width = int(page.width() * placement.zoom / 100.0) + 2 * frameWidth()
+        + (fitted ? 0 : verticalScrollBar()->sizeHint().width());
+    setGeometry(placement.left, 0, std::min(width, area.width() - placement.left), area.height());
 }
 
 void PageView::paintEvent(QPaintEvent* event)

@@ -22,6 +22,10 @@ public:
     // The page's size on screen at 100 %, in pixels.
     QSizeF pageSizeAt100() const;
 
+    // Places the view in its parent, the page area of a window: the page fitted whole without scroll
+    // bars, or at 100 % with them, and centred either way, from the first row and column.
+    void arrangeInParent(bool fitted);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

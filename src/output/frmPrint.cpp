@@ -7,7 +7,6 @@
 #include "output/frmPrtSelection.h"
 #include "output/PageNavigation.h"
 #include "output/PageView.h"
-#include "output/PageZoom.h"
 #include "output/PrintTiming.h"
 #include "output/ReportOutput.h"
 #include "output/ReportPrinting.h"
@@ -31,7 +30,6 @@
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -292,7 +290,7 @@ void frmPrint::ShowCurrentPage()
     const NavigationButtons navigation = navigationFor(CurrentPage, report_->PageCount());
     cmdLastPage->setEnabled(navigation.previous);
     cmdNextPage->setEnabled(navigation.next);
-    ArrangePage();
+    fbkPrint->arrangeInParent(FitZoom);
 }
 
 void frmPrint::cmdLastPage_Click()
@@ -318,7 +316,7 @@ void frmPrint::cmdNextPage_Click()
 void frmPrint::cmdResize_Click()
 {
     FitZoom = !FitZoom;
-    ArrangePage();
+    fbkPrint->arrangeInParent(FitZoom);
 }
 
 void frmPrint::fbkPrint_MouseClick(int button, int, int, int)
@@ -331,21 +329,7 @@ void frmPrint::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     if (!GenerationPending)
-        ArrangePage();
-}
-
-// Places the page in the page area: fitted whole, or at 100 % with scroll bars; centred either way.
-void frmPrint::ArrangePage()
-{
-    const QSize area = picBackground->size();
-    const QSizeF page = fbkPrint->pageSizeAt100();
-    const PagePlacement placement = FitZoom ? FitPage(area, page) : NaturalSize(area, page);
-    fbkPrint->setZoom(placement.zoom);
-    fbkPrint->setShowHScrollBar(!FitZoom);
-    fbkPrint->setShowVScrollBar(!FitZoom);
-    const int width = int(page.width() * placement.zoom / 100.0) + 2 * fbkPrint->frameWidth()
-        + (FitZoom ? 0 : fbkPrint->verticalScrollBar()->sizeHint().width());
-    fbkPrint->setGeometry(placement.left, 0, std::min(width, area.width() - placement.left), area.height());
+        fbkPrint->arrangeInParent(FitZoom);
 }
 
 void frmPrint::Command1_Click()

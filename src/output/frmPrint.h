@@ -84,7 +84,6 @@ private:
     void GenerateReport();
     void BuildBatches(bool autoPrint);
     void ShowCurrentPage();
-    void ArrangePage();
     void PrintPages(const QString& area, int copies);
     void RunWebExport();
     void Form_Unload();

@@ -1,5 +1,6 @@
 #include "output/PageDisplay.h"
 #include "output/PageView.h"
+#include "output/PageZoom.h"
 #include "platform/grid/Sheet.h"
 
 #include <gtest/gtest.h>
@@ -171,4 +172,27 @@ TEST(PageView, MeasuresThePageAtItsNaturalSizeWhateverTheZoom)
     view.setZoom(50);
     EXPECT_NEAR(view.pageSizeAt100().height(), natural.height(), 4);
     EXPECT_NEAR(view.pageSizeAt100().width(), natural.width(), 4);
+}
+
+TEST(PageView, ArrangesItselfInThePageAreaFittedOrAtFullSize)
+{
+    const Sheet working = threePages();
+    QWidget area;
+    area.resize(800, 600);
+    auto* view = new output::PageView(&area);
+    view->showPage(working, pageRows(1));
+    const QSizeF page = view->pageSizeAt100();
+
+    view->arrangeInParent(true);
+    const output::PagePlacement fitted = output::FitPage(area.size(), page);
+    EXPECT_EQ(view->zoom(), fitted.zoom);
+    EXPECT_EQ(view->x(), fitted.left);
+    EXPECT_EQ(view->height(), 600);
+    EXPECT_LE(view->x() + view->width(), 800);
+    EXPECT_FALSE(view->showVScrollBar());
+
+    view->arrangeInParent(false);
+    EXPECT_EQ(view->zoom(), 100);
+    EXPECT_EQ(view->x(), output::NaturalSize(area.size(), page).left);
+    EXPECT_TRUE(view->showVScrollBar());
 }
