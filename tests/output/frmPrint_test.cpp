@@ -572,3 +572,28 @@ TEST_P(PrintWindowTest, WebPrintOfAReportWhoseDataCannotBeReadSaysWhyInErrorMess
     EXPECT_TRUE(ui.boxTexts().isEmpty());
     EXPECT_TRUE(QDir(exports.path()).isEmpty());
 }
+
+TEST_P(PrintWindowTest, ZoomSwitchesBetweenTheWholePageAndFullSize)
+{
+    preview([&](frmPrint& window) {
+        EXPECT_TRUE(window.FitZoom);
+        const int fitted = window.fbkPrint->zoom();
+        window.cmdResize_Click();
+        EXPECT_EQ(window.fbkPrint->zoom(), 100);
+        window.fbkPrint_MouseClick(1, 0, 10, 10);
+        EXPECT_EQ(window.fbkPrint->zoom(), fitted);
+        window.fbkPrint_MouseClick(2, 0, 10, 10);
+        EXPECT_EQ(window.fbkPrint->zoom(), fitted) << "only the left button zooms";
+    });
+}
+
+TEST_P(PrintWindowTest, PageSetupOpensTheDialogAndKeepsThePagesBuilt)
+{
+    preview([&](frmPrint& window) {
+        const QStringList before = archiveNumbers(window.fbkPrint->page());
+        window.CmdSet_Click();
+        EXPECT_EQ(archiveNumbers(window.fbkPrint->page()), before);
+    });
+    EXPECT_TRUE(ui.shownDialogs().filter(QStringLiteral("frmPageSetup")).size() == 1)
+        << ui.shownDialogs().join(QLatin1Char(',')).toStdString();
+}
