@@ -43,6 +43,8 @@ void ShrinkToFit(platform::grid::Sheet& grid)
     platform::grid::TextFont font = platform::grid::fontOf(format);
     const double designed = font.size;
     const int available = CellWidth(grid, row, col);
+    if (platform::grid::textWidthBoundTwips(text, font) <= available)
+        return;
     while (textWidth(text, font) > available && font.size > MinShrinkFontPoints)
         font.size = std::max(MinShrinkFontPoints, double(roundInt16(font.size) - 1));
     if (font.size == designed)

@@ -21,20 +21,22 @@ QString setting(const char* key, const QString& fallback)
 QString variableValue(QChar letter)
 {
     const DataEngineState& engine = dataEngine();
-    const QDateTime now = QDateTime::currentDateTime();
+    // Read for the date and time letters only: the clock is read through the time zone files, which
+    // would cost more than the page itself on every record-number cell.
+    const auto now = [] { return QDateTime::currentDateTime(); };
     switch (letter.unicode()) {
     case u'p':
         return QString::number(engine.PageNumber);
     case u'P':
         return QString::number(store::reportState().PageRecount ? engine.GroupPageTotal : engine.TotalPages);
     case u'd':
-        return now.toString(QStringLiteral("yyyy-MM-dd"));
+        return now().toString(QStringLiteral("yyyy-MM-dd"));
     case u'D':
-        return now.toString(QStringLiteral("yyyy年MM月dd日"));
+        return now().toString(QStringLiteral("yyyy年MM月dd日"));
     case u't':
-        return now.toString(QStringLiteral("hh:mm"));
+        return now().toString(QStringLiteral("hh:mm"));
     case u'T':
-        return now.toString(QStringLiteral("hh时mm分"));
+        return now().toString(QStringLiteral("hh时mm分"));
     case u'i':
         return setting(CompanyNameKey, QString::fromUtf8(DefaultCompanyName));
     case u'I':

@@ -1,17 +1,23 @@
 #include "TextMeasure.h"
 
 #include "CellFormat.h"
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QMutex>
 #include <QSet>
+#include <vector>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 // The font that stands in for any family the machine lacks, such as the Windows "宋体": it covers
 // Chinese and Latin text, and ships with the component's packages.
@@ -72,6 +78,53 @@ QSize measureTextTwips(const QString& text, const TextFont& font)
         width = std::max(width, metrics.horizontalAdvance(line));
     const qreal height = metrics.lineSpacing() * qreal(lines.size());
     return QSize(int(std::ceil(width)), int(std::ceil(height)));
+}
+
+namespace
+{
+
+// The advances of the characters met so far in one font.
+struct FontAdvances {
+    TextFont font;
+    QFontMetricsF metrics;
+    QHash<char16_t, qreal> advances;
+};
+
+bool sameFont(const TextFont& a, const TextFont& b)
+{
+    return a.size == b.size && a.bold == b.bold && a.italic == b.italic && a.underline == b.underline
+        && a.name == b.name;
+}
+
+} // namespace
+
+int textWidthBoundTwips(const QString& text, const TextFont& font)
+{
+    // Room for rounding and for the rare pair of characters that a font sets apart.
+    constexpr qreal kRoom = 1.02;
+    static QMutex mutex;
+    static std::vector<std::unique_ptr<FontAdvances>> fonts;
+    for (const QChar c : text) {
+        if (c.isSurrogate() || c == u'\n')
+            return measureTextTwips(text, font).width();
+    }
+    const QMutexLocker lock(&mutex);
+    auto known
+        = std::find_if(fonts.begin(), fonts.end(), [&](const auto& f) { return sameFont(f->font, font); });
+    if (known == fonts.end()) {
+        fonts.push_back(std::make_unique<FontAdvances>(
+            FontAdvances { font, QFontMetricsF(qFontOf(font), &twipDevice()), {} }));
+        known = fonts.end() - 1;
+    }
+    FontAdvances& f = **known;
+    qreal width = 0;
+    for (const QChar c : text) {
+        auto advance = f.advances.constFind(c.unicode());
+        if (advance == f.advances.constEnd())
+            advance = f.advances.insert(c.unicode(), f.metrics.horizontalAdvance(c));
+        width += *advance;
+    }
+    return int(std::ceil(width * kRoom));
 }
 
 TextFont fontOf(const CellFormat& format)

@@ -4,7 +4,8 @@
 #include <QSize>
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 struct CellFormat;
 
@@ -20,6 +21,12 @@ struct TextFont {
 // Several lines ("\n") measure as their widest line by the number of lines times the line spacing.
 QSize measureTextTwips(const QString& text, const TextFont& font);
 TextFont fontOf(const CellFormat& format); // unset properties take the defaults of an unformatted cell
+
+// An upper bound of the width of a one-line text, in twips: the sum of its characters' advances (the
+// shaped text is no wider, since kerning and ligatures only narrow it) with a little room added. Quick
+// (the advances are kept per font), so a text that fits by this bound needs no shaping. Texts with
+// characters beyond the basic plane are measured whole.
+int textWidthBoundTwips(const QString& text, const TextFont& font);
 
 // The QFont to draw a text with, so that drawing and measuring agree: a family the machine lacks
 // (such as "宋体") is drawn with the CJK font of the system.
