@@ -5,6 +5,7 @@
 #include "platform/grid/Sheet.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace engine
 {
@@ -15,6 +16,21 @@ namespace
 int textWidth(const QString& text, const platform::grid::TextFont& font)
 {
     return platform::grid::measureTextTwips(text, font).width();
+}
+
+// What the cell shows. A whole number under the General format shows its digits, which need no
+// formatting to be known.
+QString shownText(const platform::grid::Sheet& grid, int row, int col, const platform::grid::CellFormat& format)
+{
+    constexpr double WholeDigitsShown = 1e10;
+    const platform::grid::CellValue value = grid.value(row, col);
+    const double* number = std::get_if<double>(&value);
+    const bool general = format.numberFormat.value_or(QStringLiteral("General"))
+                             .compare(QLatin1String("General"), Qt::CaseInsensitive)
+        == 0;
+    if (number && general && std::abs(*number) < WholeDigitsShown && *number == std::trunc(*number))
+        return QString::number(qint64(*number));
+    return grid.text(row, col);
 }
 
 } // namespace
@@ -37,7 +53,7 @@ void ShrinkToFit(platform::grid::Sheet& grid)
     const platform::grid::CellFormat format = grid.format(row, col);
     if (format.wrapText.value_or(false))
         return;
-    const QString text = grid.text(row, col);
+    const QString text = shownText(grid, row, col, format);
     if (text.isEmpty())
         return;
     platform::grid::TextFont font = platform::grid::fontOf(format);

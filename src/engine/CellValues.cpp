@@ -24,6 +24,21 @@ namespace
 
 const QString Source = QStringLiteral("SetCellDataValue");
 
+// A whole number as a record gives it ("12", "-7", "0"): up to 15 digits, no leading zero. It reads
+// back as it stands, so it needs no round trip through the number formats.
+bool isPlainWholeNumber(const QString& text)
+{
+    const qsizetype first = text.startsWith(u'-') ? 1 : 0;
+    const qsizetype digits = text.size() - first;
+    if (digits < 1 || digits > 15 || (text.at(first) == u'0' && (digits > 1 || first == 1)))
+        return false;
+    for (qsizetype i = first; i < text.size(); ++i) {
+        if (text.at(i) < u'0' || text.at(i) > u'9')
+            return false;
+    }
+    return true;
+}
+
 // The day spreadsheets count their serial dates from.
 const QDate SerialDayZero(1899, 12, 30);
 
@@ -219,6 +234,10 @@ void WriteCellText(platform::grid::Sheet& grid, const QString& text)
 {
     const int row = grid.activeRow();
     const int col = grid.activeCol();
+    if (isPlainWholeNumber(text)) {
+        grid.setNumber(row, col, double(text.toLongLong()));
+        return;
+    }
     double number = 0;
     if (platform::grid::parseNumberEntry(text, &number) && platform::grid::entryText(number) == text)
         grid.setNumber(row, col, number);

@@ -34,11 +34,19 @@ int TotalColumn(int totalIndex)
     return ColumnLettersToNumber(letters.remove(u'&'));
 }
 
-void GatherTotalRow(int col, int row)
+QVector<int> TotalColumns()
+{
+    QVector<int> columns;
+    for (int t = 0; t < dataEngine().TotalCells.size(); ++t)
+        columns.append(TotalColumn(t));
+    return columns;
+}
+
+void GatherTotalRow(const QVector<int>& columns, int col, int row)
 {
     auto& totals = dataEngine().TotalCells;
-    for (int t = 0; t < totals.size(); ++t) {
-        if (TotalColumn(t) == col)
+    for (int t = 0; t < columns.size() && t < totals.size(); ++t) {
+        if (columns[t] == col)
             totals[t].totalRows.append(row);
     }
 }

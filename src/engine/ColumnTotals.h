@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QVector>
+
 namespace platform::grid
 {
 class Sheet;
@@ -13,8 +15,12 @@ namespace engine
 // The column a total adds up: the column letters of its text ("G&" is column 7).
 int TotalColumn(int totalIndex);
 
-// Notes that a detail cell of column `col` was written on sheet row `row`, for every total of that column.
-void GatherTotalRow(int col, int row);
+// The column of every total, in the order of TotalCells.
+QVector<int> TotalColumns();
+
+// Notes that a detail cell of column `col` was written on sheet row `row`, for every total of that column
+// (`columns` as TotalColumns gives them).
+void GatherTotalRow(const QVector<int>& columns, int col, int row);
 
 // Adds the numbers of the rows gathered for total `totalIndex` (or of `row` when none was) in its column
 // to the total's value, and forgets the rows. Texts that are no number are skipped.

@@ -11,6 +11,9 @@
 namespace platform::db {
 class Recordset;
 }
+namespace platform::grid {
+class SheetClip;
+}
 
 namespace engine {
 
@@ -97,6 +100,9 @@ struct DataEngineState {
     int PageLastRow = 0;
     QVector<PageRowRange> PageRowRanges; // entry k-1 is page k of the batch built last
     bool OversizedRecordTold = false; // "AUTO": the user knows a record is taller than an empty page
+    // The laid-out template of one page (formats, merged blocks, fixed texts) as the first page got it,
+    // pasted onto every further page instead of laying the template out again.
+    std::shared_ptr<const platform::grid::SheetClip> PageLayout;
 
     // --- template cells ---------------------------------------------------------------------------
     QVector<ReportCellItem> HeadCells;

@@ -99,7 +99,6 @@ void FillDetailCell(const ReportCellItem& cell, platform::grid::Sheet& grid, int
     const int firstBlockRow = CurrentDetailBand().beginRow + 1;
     const int recordPosition = IsAutoRows() ? DetailSheetRow(page, block, firstBlockRow) : block;
     SetCellDataValue(grid, cell, CellContext { &record, page, recordPosition });
-    GatherTotalRow(cell.col, sheetRow);
     row = sheetRow;
 }
 
@@ -132,9 +131,16 @@ void ReadNextRecord()
 int FillDetailBlock(platform::grid::Sheet& grid, int page, int block)
 {
     const DataEngineState& engine = dataEngine();
+    const QVector<int> totalColumns = TotalColumns();
     int row = 0;
-    for (const ReportCellItem& cell : engine.DetailCells)
-        FillDetailCell(cell, grid, page, block, *engine.RecordBufferRs, row);
+    for (const ReportCellItem& cell : engine.DetailCells) {
+        int written = 0;
+        FillDetailCell(cell, grid, page, block, *engine.RecordBufferRs, written);
+        if (written > 0) {
+            GatherTotalRow(totalColumns, cell.col, written);
+            row = written;
+        }
+    }
     return row;
 }
 

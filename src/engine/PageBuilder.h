@@ -26,7 +26,7 @@ void FillHeadFieldCell(
     const ReportCellItem& cell, platform::grid::Sheet& grid, int page, const platform::db::Recordset& record);
 
 // Writes a detail cell (a page row of the first block) in block `block` of page `page`, evaluated
-// against `record`, and notes its row for the column totals; `row` gives the sheet row written.
+// against `record`; `row` gives the sheet row written (left as it was for a cell without a place).
 void FillDetailCell(const ReportCellItem& cell, platform::grid::Sheet& grid, int page, int block,
     const platform::db::Recordset& record, int& row);
 
@@ -37,8 +37,8 @@ void BufferCurrentRecord();
 // record now current for a group break (CheckGroupBreak).
 void ReadNextRecord();
 
-// Writes the record buffer into block `block` of page `page`; gives the sheet row written last (0 when
-// the band has no cell).
+// Writes the record buffer into block `block` of page `page` and notes the rows of the columns that
+// have a total; gives the sheet row written last (0 when the band has no cell).
 int FillDetailBlock(platform::grid::Sheet& grid, int page, int block);
 
 // Adds the cells of the record just written (last row `row`) to the column totals.

@@ -100,7 +100,16 @@ void InitPageSheet(platform::grid::Sheet& grid)
 {
     SetGridPageSetup(grid);
     setColumnCount(grid);
+    DataEngineState& engine = dataEngine();
+    if (engine.PageLayout) {
+        passOver([&] { grid.paste(*engine.PageLayout, engine.PageFirstRow + 1, 1); });
+        return;
+    }
     layOutTemplate(grid, false);
+    if (engine.PageFirstRow == 0) {
+        engine.PageLayout = std::make_shared<const platform::grid::SheetClip>(
+            grid.copy({ 1, 1, engine.PageSheetRows, engine.PageSheetCols }));
+    }
 }
 
 void InitWholeReportSheet(platform::grid::Sheet& grid, int page)

@@ -18,7 +18,8 @@ void SetGridPrintSetup(platform::grid::Sheet& grid);
 
 // Lays out the page that starts below PageFirstRow: page set-up, PageSheetCols columns, margins, column
 // widths, formats, the filler column (unless fitted to the paper) and the fixed texts. A failing layout
-// step leaves its part out and the others go on.
+// step leaves its part out and the others go on. The first page laid out at the top of the sheet is
+// kept (PageLayout) and pasted onto the later pages of the preparation: every page has the same layout.
 void InitPageSheet(platform::grid::Sheet& grid);
 
 // Lays out page `page` (from 1) of the batch built last as an empty page at the top of a grid of its

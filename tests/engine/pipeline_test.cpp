@@ -296,6 +296,34 @@ TEST_P(Pipeline, PicturesStandOverTheirCellsOnEveryPageAndInEveryBlock)
     EXPECT_EQ(sheet.objectIds().size(), 10) << "the next batch replaces the pictures of the previous one";
 }
 
+TEST_P(Pipeline, EveryPageHasTheLayoutOfTheFirst)
+{
+    insertDocs(standardDocs());
+    DocsLayout layout;
+    layout.bandRows = 2;
+    defineReport(layout);
+    prepare();
+    Sheet sheet;
+    engine::CreateDataReport(sheet, 3);
+    const int pageRows = state().PageSheetRows;
+    for (int page = 1; page < 3; ++page) {
+        const int offset = page * pageRows;
+        for (int row = 1; row <= pageRows; ++row) {
+            if (row == layout.reportHeadRow() + 1 || row == pageRows - 1)
+                continue; // the report head and tail show on the report's first and last page only
+            for (int col = 1; col <= state().PageSheetCols; ++col) {
+                EXPECT_TRUE(sheet.format(offset + row, col) == sheet.format(row, col))
+                    << "page " << page + 1 << " row " << row << " column " << col;
+                if (row <= layout.pageHeadRow() + 1)
+                    EXPECT_EQ(sheet.entry(offset + row, col), sheet.entry(row, col));
+            }
+        }
+        const auto merged = sheet.mergedBlockAt(offset + pageRows - 2, 2);
+        ASSERT_TRUE(merged);
+        EXPECT_EQ(*merged, (CellRange { offset + pageRows - 2, 2, offset + pageRows - 2, 4 }));
+    }
+}
+
 TEST_P(Pipeline, ThePageSetUpOfOutputGrids)
 {
     defineReport(DocsLayout {});
