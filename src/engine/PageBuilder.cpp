@@ -109,15 +109,12 @@ void BufferCurrentRecord()
     if (!engine.RecordBufferRs)
         CopyRecordsetStructure(data);
     platform::db::Recordset& buffer = *engine.RecordBufferRs;
-    if (!buffer.bof() && !buffer.eof())
-        buffer.cancelBatch();
-    buffer.addNew();
+    // One row holds the copy of each record in turn; a NULL field is NULL in the copy too.
+    if (buffer.bof() || buffer.eof())
+        buffer.addNew();
     const int fields = std::min(engine.BufferFieldCount, data.fieldCount());
-    for (int i = 0; i < fields; ++i) {
-        const QVariant value = data.value(i);
-        if (!value.isNull())
-            buffer.setValue(i, value);
-    }
+    for (int i = 0; i < fields; ++i)
+        buffer.setValue(i, data.value(i));
 }
 
 void ReadNextRecord()
