@@ -106,7 +106,7 @@ protected:
     void createDocsTable()
     {
         execute(QStringLiteral("create table docs (recid varchar(20), g1 varchar(10), g2 varchar(10), "
-                               "g3 varchar(10), piece_no integer, title varchar(200), page_no integer)"));
+                               "g3 varchar(10), piece_no integer, title varchar(1000), page_no integer)"));
         for (const char* column : { "recid", "g1", "g2", "g3", "piece_no", "title", "page_no" }) {
             execute(QStringLiteral(
                 "insert into table_struct_description (table_name, table_chn_name, column_name, "
