@@ -255,7 +255,7 @@ int main(int argc, char** argv)
         const Figures f = run(records);
         const double build = f.buildSecondsTotal();
         const QString growth = previous > 0 ? QString::number(build / previous, 'f', 1) : QStringLiteral("–");
-        std::printf("| %d | %lld | %.2f | %.2f | %.2f | %.1f | %.2f | %s | %ld |\n", f.records, f.pages,
+        std::printf("| %d | %lld | %.3f | %.3f | %.3f | %.1f | %.3f | %s | %ld |\n", f.records, f.pages,
             f.fetchSeconds, f.prepareSeconds, f.buildSeconds, build / f.fetchSeconds, f.exportSeconds,
             qPrintable(growth), f.peakMegabytes);
         if (!f.totalsRight)
