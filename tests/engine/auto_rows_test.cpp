@@ -7,6 +7,9 @@
 #include "platform/grid/Sheet.h"
 #include "platform/grid/TextMeasure.h"
 
+#include <QImage>
+#include <QTemporaryDir>
+
 using namespace enginetest;
 using platform::grid::Sheet;
 
@@ -207,6 +210,44 @@ TEST_P(AutoRows, ARecordTallerThanAnEmptyPageStandsAloneAndTheUserIsToldOnce)
     ASSERT_EQ(ui.boxes().size(), 1);
     EXPECT_EQ(
         ui.boxes()[0].text, QStringLiteral("报表第2页的第一条记录超过纸张可容纳的高度，该页将超出纸张！"));
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_P(AutoRows, PicturesOfTheBandStandOverTheRecordsTheyBelongTo)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("seal.png"));
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(picture));
+    insertDocs(standardDocs());
+    DocsLayout layout;
+    layout.dataRows = QStringLiteral("AUTO");
+    layout.bandRows = 2;
+    layout.bandRowHeight = 1000;
+    layout.reportHeadHeight = 9000;
+    layout.picture = picture;
+    defineReport(layout);
+    prepare();
+    Sheet sheet;
+    engine::CreateDataReport(sheet, 100);
+    ASSERT_GE(state().PageRowRanges.size(), 2);
+    QList<platform::grid::CellRange> expected;
+    for (const engine::PageRowRange& range : state().PageRowRanges) {
+        expected.append(platform::grid::CellRange::cell(range.firstRow + 1, 5));
+        const int records = readPage(sheet, range).pieces.size();
+        for (int k = 0; k < records; ++k)
+            expected.append(
+                platform::grid::CellRange::cell(range.firstRow + layout.bandBegin() + 2 * k + 1, 2));
+    }
+    QList<platform::grid::CellRange> pictures;
+    for (const int id : sheet.objectIds())
+        pictures.append(sheet.objectPosition(id));
+    EXPECT_EQ(pictures, expected);
 }
 
 } // namespace

@@ -331,3 +331,82 @@ TEST_P(PageBuild, WithoutDataNothingIsBuiltAndTheUserIsToldOnceOrTheHostInSilent
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_P(PageBuild, RowPositionFlagsReachTheSpecialFormulasOfEachRecord)
+{
+    // Flags: 1 the report's first record, 8 the last of its group, 2 the last of the data without
+    // groups, 4 the first record counted on the build's second page.
+    insertDocs(standardDocs());
+    for (const int levels : { 0, 1 }) {
+        SCOPED_TRACE(levels);
+        useDatabase(Content::Schema);
+        createDocsTable();
+        insertDocs(standardDocs());
+        DocsLayout layout;
+        layout.groupLevels = levels;
+        layout.dataRows = QStringLiteral("12");
+        layout.bandRows = 2;
+        defineReport(layout);
+        cell(layout.bandEnd(), 5, QStringLiteral("@E|#@flag#"));
+        prepare();
+        Sheet sheet;
+        engine::CreateDataReport(sheet, 10);
+        ASSERT_EQ(state().PageRowRanges.size(), 2);
+        std::map<int, QString> flags;
+        for (const engine::PageRowRange& range : state().PageRowRanges) {
+            for (int row = range.firstRow; row < range.lastRow; ++row) {
+                if (std::holds_alternative<double>(sheet.value(row, 3)))
+                    flags[int(std::get<double>(sheet.value(row, 3)))] = sheet.text(row + 1, 5);
+            }
+        }
+        ASSERT_EQ(flags.size(), 23);
+        for (const auto& [piece, flag] : flags) {
+            QString expected = QStringLiteral("0");
+            if (piece == 1)
+                expected = QStringLiteral("1");
+            else if (levels == 1 && (piece == 12 || piece == 23))
+                expected = QStringLiteral("8");
+            else if (levels == 1 && piece == 13)
+                expected = QStringLiteral("4");
+            else if (levels == 0 && piece == 23)
+                expected = QStringLiteral("2");
+            EXPECT_EQ(flag, expected) << "piece " << piece;
+        }
+    }
+}
+
+TEST_P(PageBuild, AReportHeadAndTailStandAloneAndClearNothingElse)
+{
+    insertDocs(standardDocs());
+    for (const bool head : { false, true }) {
+        SCOPED_TRACE(head ? "a report head, no report tail" : "a report tail, no report head");
+        useDatabase(Content::Schema);
+        createDocsTable();
+        insertDocs(standardDocs());
+        DocsLayout layout;
+        layout.reportHead = head;
+        layout.reportTail = !head;
+        defineReport(layout);
+        prepare();
+        Sheet sheet;
+        engine::CreateDataReport(sheet, 10);
+        ASSERT_EQ(state().PageRowRanges.size(), 5);
+        for (int p = 0; p < 5; ++p) {
+            const PageView page = readPage(sheet, state().PageRowRanges[p]);
+            EXPECT_EQ(page.pieces.size(), p < 4 ? 5 : 3) << "page " << p + 1;
+            EXPECT_TRUE(page.shows(QStringLiteral("第%1页 共5页").arg(p + 1)));
+            EXPECT_TRUE(page.shows(QStringLiteral("序号")));
+            // A row outside every region is no head or tail: it stands on every page.
+            EXPECT_EQ(page.shows(QStringLiteral("文件目录")), !head || p == 0);
+            EXPECT_EQ(page.shows(QStringLiteral("合计")), head || p == 4);
+        }
+        engine::CreateDataReport(sheet, 10);
+        EXPECT_TRUE(state().ReportFinished);
+        EXPECT_TRUE(state().PageRowRanges.isEmpty()) << "a call after the data's end builds nothing";
+    }
+}
+
+} // namespace
