@@ -87,7 +87,9 @@ void buildPage(platform::grid::Sheet& grid, int page)
     const platform::db::Recordset& data = *engine.ReportDataRs;
     const int firstRow = page == 0 ? 1 : engine.PageRowRanges[page - 1].lastRow + 1;
     engine.PageRowRanges.append({ firstRow, firstRow + engine.PageSheetRows - 1 });
-    if (!engine.FirstBuild && page == 0) {
+    // A batch starts on an empty grid: the previous batch's pages, or anything a rebuild finds there.
+    const bool gridHoldsPages = !engine.FirstBuild || grid.lastUsedRow() > 0 || !grid.objectIds().isEmpty();
+    if (page == 0 && gridHoldsPages) {
         ClearBatchSheet(grid);
         PasteFormat(0);
     }

@@ -180,3 +180,26 @@ TEST_P(Batches, BatchesOfOneTenAndTwentyPagesGiveThePagesOfOneBuild)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_P(Batches, ARebuildOnTheSameSheetLeavesNothingOfTheBuildBefore)
+{
+    insertDocs(standardDocs());
+    DocsLayout layout;
+    layout.groupLevels = 2;
+    defineReport(layout);
+    prepare();
+    Sheet sheet;
+    engine::CreateDataReport(sheet, 2);
+    execute(QStringLiteral("delete from docs where piece_no between 2 and 6"));
+    prepare();
+    engine::CreateDataReport(sheet, 1);
+    const PageView first = readPage(sheet, state().PageRowRanges[0]);
+    EXPECT_EQ(runsOf(first.pieces), (QList<PieceRun> { { 1, 1 }, { 7, 7 } }))
+        << "group Aa keeps pieces 1 and 7";
+    EXPECT_EQ(sheet.maxRow(), state().PageSheetRows);
+}
+
+} // namespace
