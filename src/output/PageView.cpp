@@ -63,11 +63,12 @@ void PageView::arrangeInParent(bool fitted)
     setTopRow(1);
     setLeftCol(1);
     setZoom(placement.zoom);
-    setShowHScrollBar(!fitted);
-    setShowVScrollBar(!fitted);
-    const int width = int(page.width() * placement.zoom / 100.0) + 2 * frameWidth()
+    const int wanted = int(page.width() * placement.zoom / 100.0) + 2 * frameWidth()
         + (fitted ? 0 : verticalScrollBar()->sizeHint().width());
-    setGeometry(placement.left, 0, std::min(width, area.width() - placement.left), area.height());
+    const int room = area.width() - placement.left;
+    setShowVScrollBar(!fitted);
+    setShowHScrollBar(!fitted && wanted > room);
+    setGeometry(placement.left, 0, std::min(wanted, room), area.height());
 }
 
 void PageView::paintEvent(QPaintEvent* event)

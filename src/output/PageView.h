@@ -23,7 +23,8 @@ public:
     QSizeF pageSizeAt100() const;
 
     // Places the view in its parent, the page area of a window: the page fitted whole without scroll
-    // bars, or at 100 % with them, and centred either way, from the first row and column.
+    // bars, or at 100 % with the vertical one (and the horizontal one when the page is wider than the
+    // area), and centred either way, from the first row and column.
     void arrangeInParent(bool fitted);
 
 protected:

@@ -6,7 +6,6 @@
 #include "engine/StatisticsReport.h"
 #include "output/PageNavigation.h"
 #include "output/PageView.h"
-#include "output/PageZoom.h"
 #include "output/ReportPrinter.h"
 #include "output/StatusPanels.h"
 #include "output/WindowHelp.h"
@@ -179,12 +178,8 @@ void frmPreview::fbkPreview_MouseClick(int button, int, int, int)
 // Between the whole page and full size.
 void frmPreview::ToggleZoom()
 {
-    const output::PagePlacement placement = fullSize_
-        ? output::FitPage(picBackground->size(), fbkPreview->pageSizeAt100())
-        : output::NaturalSize(picBackground->size(), fbkPreview->pageSizeAt100());
-    placeGrid(placement.zoom, placement.left);
+    fbkPreview->arrangeInParent(fullSize_);
     fullSize_ = !fullSize_;
-    CenterGrid();
 }
 
 // The page fitted to the page area whenever the window changes its size.
@@ -192,26 +187,8 @@ void frmPreview::LayoutPreview()
 {
     if (isMinimized() || firstActivation_)
         return;
-    const output::PagePlacement placement
-        = output::FitPage(picBackground->size(), fbkPreview->pageSizeAt100());
-    placeGrid(placement.zoom, placement.left);
-    fullSize_ = placement.zoom >= 100;
-    CenterGrid();
-}
-
-void frmPreview::placeGrid(int zoom, int left)
-{
-    fbkPreview->setTopRow(1);
-    fbkPreview->setLeftCol(1);
-    fbkPreview->setZoom(zoom);
-    fbkPreview->setGeometry(left, 0, picBackground->width() - left, picBackground->height());
-}
-
-// Scroll bars only at full size, the horizontal one only for a page wider than the grid.
-void frmPreview::CenterGrid()
-{
-    fbkPreview->setShowVScrollBar(fullSize_);
-    fbkPreview->setShowHScrollBar(fullSize_ && fbkPreview->pageSizeAt100().width() > fbkPreview->width());
+    fbkPreview->arrangeInParent(true);
+    fullSize_ = fbkPreview->zoom() >= 100;
 }
 
 bool frmPreview::eventFilter(QObject* watched, QEvent* event)

@@ -65,8 +65,6 @@ private:
     void showCurrentPage();
     void ToggleZoom();
     void LayoutPreview();
-    void placeGrid(int zoom, int left);
-    void CenterGrid();
 
     platform::grid::Sheet report_;
     output::PreviewPages pages_;

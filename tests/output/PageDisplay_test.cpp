@@ -195,4 +195,14 @@ TEST(PageView, ArrangesItselfInThePageAreaFittedOrAtFullSize)
     EXPECT_EQ(view->zoom(), 100);
     EXPECT_EQ(view->x(), output::NaturalSize(area.size(), page).left);
     EXPECT_TRUE(view->showVScrollBar());
+
+    // The horizontal scroll bar only for a page wider than the area.
+    area.resize(int(page.width()) + 100, 600);
+    view->arrangeInParent(false);
+    EXPECT_FALSE(view->showHScrollBar());
+    area.resize(int(page.width()) / 2, 600);
+    view->arrangeInParent(false);
+    EXPECT_TRUE(view->showHScrollBar());
+    EXPECT_EQ(view->x(), 0);
+    EXPECT_EQ(view->width(), area.width());
 }
