@@ -1,5 +1,6 @@
 #include "engine/AutoRows.h"
 
+#include "engine/CellTextFit.h"
 #include "engine/ColumnTotals.h"
 #include "engine/EngineState.h"
 #include "engine/PageBuilder.h"
@@ -123,17 +124,6 @@ void tellOversizedRecord()
                    .arg(engine.AbsolutePage));
 }
 
-int cellWidth(const platform::grid::Sheet& grid, int row, int col)
-{
-    const auto block = grid.mergedBlockAt(row, col);
-    if (!block)
-        return grid.colWidth(col);
-    int width = 0;
-    for (int c = block->col1; c <= block->col2; ++c)
-        width += grid.colWidth(c);
-    return width;
-}
-
 } // namespace
 
 void FillDetailRowsAuto(platform::grid::Sheet& grid, int page)
@@ -192,7 +182,7 @@ int FittedRowHeight(const platform::grid::Sheet& grid, int row)
         if (text.isEmpty())
             continue;
         const platform::grid::TextFont font = platform::grid::fontOf(grid.format(row, col));
-        const int width = std::max(cellWidth(grid, row, col) - TextSideRoomTwips, 1);
+        const int width = std::max(CellWidth(grid, row, col) - TextSideRoomTwips, 1);
         const int lineHeight = platform::grid::measureTextTwips(QStringLiteral("X"), font).height();
         height = std::max(height, WrappedLineCount(text, font, width) * lineHeight);
     }
