@@ -128,7 +128,7 @@ namespace
         SampleReport report { DataReportId, DataReportName, 1, {}, {}, {} };
         report.info = {
             { kw::SqlSelect, 1, QStringLiteral("wsda.*") },
-            { kw::SqlOrder, 1, QStringLiteral("wsda.piece_no") },
+            { kw::SqlOrder, 1, QStringLiteral("wsda.archive_no") },
             { kw::TablesName, 1, QStringLiteral("wsda") },
             { kw::ReportHead, 1, QStringLiteral("1:1") },
             { kw::ReportTail, 1, QStringLiteral("9:9") },

@@ -113,7 +113,7 @@ TEST_P(ReportRoundTrip, LoadFillsStateAndGrid)
     EXPECT_EQ(state.ReportGroupId, demo::SampleReportGroup);
     EXPECT_EQ(state.ReportType, store::DataReport);
     EXPECT_EQ(state.SqlSelect, QStringLiteral("wsda.*"));
-    EXPECT_EQ(state.SqlOrder, QStringLiteral("wsda.piece_no"));
+    EXPECT_EQ(state.SqlOrder, QStringLiteral("wsda.archive_no"));
     EXPECT_EQ(state.TablesName, QStringLiteral("wsda"));
     EXPECT_EQ(state.DataRows, 20);
     EXPECT_EQ(state.RowCount, 9);
