@@ -1,7 +1,7 @@
 #include "dialogs/frmPageSetup.h"
 
 #include "dialogs/PaperTable.h"
-#include "platform/Error.h"
+#include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalDialog.h"
 #include "store/PageSettings.h"
@@ -10,7 +10,6 @@
 #include "store/TextConvert.h"
 #include "store/WindowSeams.h"
 
-#include <functional>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -32,21 +31,6 @@ namespace
 const QString MarginsHint = QStringLiteral("设置打印内容页边距。");
 const QString PaperHint = QStringLiteral("设置纸张类型及打印方向。");
 const QString ParametersHint = QStringLiteral("设置报表的打印类型。");
-
-// Runs work that reads or writes the database; a failure is told to the user and gives false.
-bool tellingFailures(const std::function<void()>& work)
-{
-    try {
-        work();
-        return true;
-    } catch (const platform::Error& error) {
-        platform::ui::msgBox(error.description(), platform::ui::Buttons::Ok, platform::ui::Icon::Information);
-    } catch (const std::exception& error) {
-        platform::ui::msgBox(
-            QString::fromLocal8Bit(error.what()), platform::ui::Buttons::Ok, platform::ui::Icon::Information);
-    }
-    return false;
-}
 
 QGroupBox* optionFrame(const QString& title, std::initializer_list<QRadioButton*> options, QWidget* parent)
 {
@@ -233,7 +217,7 @@ void frmPageSetup::Form_Load()
         const QSignalBlocker quiet(cboPagesize);
         cboPagesize->clear();
     }
-    tellingFailures([&] {
+    platform::ui::showingFailures({}, [&] {
         const QStringList papers = PaperNames();
         {
             const QSignalBlocker quiet(cboPagesize);
@@ -309,7 +293,7 @@ void frmPageSetup::cboPagesize_Click()
     const bool custom = customPaperChosen();
     txtPageWidth->setEnabled(custom);
     txtPageHeight->setEnabled(custom);
-    tellingFailures([&] {
+    platform::ui::showingFailures({}, [&] {
         if (const auto size = PaperSizeToShow(cboPagesize->currentText().trimmed())) {
             txtPageWidth->setText(size->width);
             txtPageHeight->setText(size->height);
@@ -365,7 +349,7 @@ void frmPageSetup::cmdOk_Click()
         showFault(*fault);
         return;
     }
-    const bool written = tellingFailures([&] {
+    const bool written = platform::ui::showingFailures({}, [&] {
         store::ReportState& state = store::reportState();
         // The one paper without a row is the "A4" that the defaults add to a table lacking it.
         const int paperCode = PaperCodeOfName(typed.paperName).value_or(store::keywords::defaults::PageSize);

@@ -13,8 +13,8 @@
 #include "output/StatusPanels.h"
 #include "output/WebExport.h"
 #include "output/WindowHelp.h"
-#include "platform/Error.h"
 #include "platform/outside/SharedObjects.h"
+#include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
@@ -46,18 +46,6 @@ const QString PreviewModeText = QStringLiteral("打印预览");
 const QString HelpTopic = QStringLiteral("打印效果预览.htm");
 const QString GenerationFailed = QStringLiteral("报表生成失败：");
 
-void tell(const QString& text)
-{
-    platform::ui::msgBox(text, platform::ui::Buttons::Ok, platform::ui::Icon::Information);
-}
-
-QString describe(const std::exception& error)
-{
-    if (const auto* platformError = dynamic_cast<const platform::Error*>(&error))
-        return platformError->description();
-    return QString::fromUtf8(error.what());
-}
-
 // The use log never stops a print or an export that has been done.
 void logUse(const QString& operationWord)
 {
@@ -65,16 +53,6 @@ void logUse(const QString& operationWord)
         store::WriteReportLog(operationWord);
     } catch (const std::exception&) {
         // The row is lost; the work it records stands.
-    }
-}
-
-// Runs a command's work; a failure is told to the user instead of leaving the window.
-template <class F> void tellingFailures(const QString& what, F&& work)
-{
-    try {
-        work();
-    } catch (const std::exception& error) {
-        tell(what + describe(error));
     }
 }
 
@@ -160,9 +138,9 @@ bool frmPrint::Form_Load()
             return false;
     } catch (const std::exception& error) {
         if (state.WebPrintMode)
-            state.ErrorMessage = describe(error);
+            state.ErrorMessage = platform::ui::failureText(error);
         else
-            tell(GenerationFailed + describe(error));
+            platform::ui::showFailure(GenerationFailed, error);
         return false;
     }
     CurrentPage = 1;
@@ -201,7 +179,7 @@ void frmPrint::RunWebExport()
         if (report_->HasData())
             state.WebReportPath = WriteWebExport(mfbkReport);
     } catch (const std::exception& error) {
-        state.ErrorMessage = describe(error);
+        state.ErrorMessage = platform::ui::failureText(error);
     }
 }
 
@@ -250,7 +228,7 @@ void frmPrint::BuildBatches(bool autoPrint)
     prgPrint->setVisible(true);
     platform::ui::setWaitCursor(true);
     bool closing = false;
-    tellingFailures(GenerationFailed, [&] {
+    platform::ui::showingFailures(GenerationFailed, [&] {
         for (;;) {
             prgPrint->setValue(0);
             report_->BuildBatch(mfbkReport, PagesPerBatch, *prgPrint);
@@ -285,7 +263,7 @@ SheetRows frmPrint::CurrentPageRows() const
 
 void frmPrint::ShowCurrentPage()
 {
-    tellingFailures(
+    platform::ui::showingFailures(
         QStringLiteral("显示报表页失败："), [&] { fbkPrint->showPage(mfbkReport, CurrentPageRows()); });
     const NavigationButtons navigation = navigationFor(CurrentPage, report_->PageCount());
     cmdLastPage->setEnabled(navigation.previous);
@@ -346,7 +324,7 @@ void frmPrint::Command1_Click()
     const QString area = selection.PrintRange.isEmpty()
         ? AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol())
         : selection.PrintRange;
-    tellingFailures(QStringLiteral("打印失败："), [&] { PrintPages(area, selection.Copies); });
+    platform::ui::showingFailures(QStringLiteral("打印失败："), [&] { PrintPages(area, selection.Copies); });
     fbkPrint->setEnabled(true);
 }
 
@@ -380,7 +358,7 @@ void frmPrint::cmdSave_Click()
                platform::ui::Buttons::YesNo, platform::ui::Icon::Question)
             != platform::ui::MsgBoxResult::Yes)
         return;
-    tellingFailures(QStringLiteral("导出失败："), [&] {
+    platform::ui::showingFailures(QStringLiteral("导出失败："), [&] {
         platform::grid::io::writeSheet(mfbkReport, path, exportTypeFor(path));
         logUse(store::LogWordExport);
     });
@@ -401,7 +379,7 @@ void frmPrint::cmdPrintSetup_Click()
 // The page setup edits the report's page settings; the pages already built stay as they are.
 void frmPrint::CmdSet_Click()
 {
-    tellingFailures(QStringLiteral("页面设置失败："), [] {
+    platform::ui::showingFailures(QStringLiteral("页面设置失败："), [] {
         CReportOrv report;
         report.ShowPageSetupDlg();
     });
@@ -419,7 +397,7 @@ void frmPrint::CmdEdit_Click()
 void frmPrint::fbkPrint_CellEdited(int row, int col)
 {
     const int workingRow = CurrentPageRows().first + row - 1;
-    tellingFailures(QStringLiteral("修改报表失败："), [&] {
+    platform::ui::showingFailures(QStringLiteral("修改报表失败："), [&] {
         mfbkReport.paste(fbkPrint->page().copy(platform::grid::CellRange::cell(row, col)), workingRow, col);
     });
 }

@@ -2,6 +2,7 @@
 
 #include "output/PrintRange.h"
 #include "platform/Error.h"
+#include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Printers.h"
 #include "store/ReportState.h"
@@ -99,7 +100,7 @@ void frmPrtSelection::FillPrinterList()
         CmbPrint->setCurrentIndex(CmbPrint->count() > 0 ? 0 : -1);
     } catch (const platform::Error& error) {
         // Without a printer list the print goes to the current printer.
-        platform::ui::msgBox(error.description(), platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+        platform::ui::showFailure({}, error);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "store/ReportRoutes.h"
 
 #include "platform/outside/OutsideReportComponent.h"
-#include "platform/ui/MessageBox.h"
+#include "platform/ui/FailureBox.h"
 #include "platform/ui/MessagePump.h"
 #include "store/PairedList.h"
 #include "store/PrinterProbe.h"
@@ -129,12 +129,7 @@ void PreviewPrint()
     Road road = Road::Grid;
     ignoringErrors([&] { road = roadOf(note, state.ReportId); });
     if (road != Road::Grid) {
-        try {
-            takeTemplateRoad(road, note);
-        } catch (const std::exception& error) {
-            platform::ui::msgBox(QString::fromUtf8(error.what()), platform::ui::Buttons::Ok,
-                platform::ui::Icon::Information, platform::ui::DefaultTitle);
-        }
+        platform::ui::showingFailures({}, [&] { takeTemplateRoad(road, note); });
         return;
     }
     if (!ProbePrinter(ProbeMember::PreviewPrint))
