@@ -67,6 +67,7 @@ QString usageText()
         "          copy-group --model GROUP [--tables model=target,...], delete-group GROUP...\n"
         "options:  --db FILE|URL  --user ID[:NAME]  --table T  --group G  --report ID\n"
         "          --where CONDITION  --order LIST  --printer NAME  --type 1|2 (design)\n"
+        "          --demo (with --db: create the demo archive there when missing, use its sample report)\n"
         "Without --db the demo archive is used (created on first use).\n");
 }
 
@@ -85,7 +86,8 @@ HostOptions parseHostOptions(const QStringList& arguments)
     const QCommandLineOption type(QStringLiteral("type"), {}, QStringLiteral("type"));
     const QCommandLineOption model(QStringLiteral("model"), {}, QStringLiteral("model"));
     const QCommandLineOption tables(QStringLiteral("tables"), {}, QStringLiteral("tables"));
-    parser.addOptions({ db, user, table, group, report, where, order, printer, type, model, tables });
+    const QCommandLineOption demo(QStringLiteral("demo"));
+    parser.addOptions({ db, user, table, group, report, where, order, printer, type, model, tables, demo });
     if (!parser.parse(QStringList { QStringLiteral("orvreport") } + arguments))
         throw UsageError(parser.errorText());
 
@@ -96,6 +98,7 @@ HostOptions parseHostOptions(const QStringList& arguments)
     HostOptions options;
     options.command = commandNamed(positional.first());
     options.database = parser.value(db);
+    options.demo = parser.isSet(demo);
     options.table = parser.value(table);
     options.group = parser.value(group);
     options.reportId = parser.value(report);

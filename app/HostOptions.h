@@ -14,6 +14,7 @@ enum class HostCommand { Design, Preview, Print, Blank, Web, PageSetup, CopyGrou
 struct HostOptions {
     HostCommand command = HostCommand::Preview;
     QString database; // a SQLite file or a server URL; "" for the demo archive
+    bool demo = false; // with --db: fill that database with the demo archive when it holds none
     QString userId;
     QString userName;
     QString table;

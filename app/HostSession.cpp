@@ -8,6 +8,8 @@
 #include "platform/com/EntryPoints.h"
 #include "platform/com/Hresult.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/ui/Printers.h"
 #include "store/CReportOrv.h"
@@ -74,7 +76,21 @@ namespace
         return value ? QStringLiteral("True") : QStringLiteral("False");
     }
 
-    // The database of --db, or the demo archive, created on first use.
+    bool holdsDemoArchive(platform::db::Connection& connection)
+    {
+        try {
+            platform::db::Recordset probe;
+            probe.open(QStringLiteral("select count(*) from report_index where report_id = %1")
+                           .arg(platform::db::sqlText(demo::DataReportId)),
+                connection);
+            return probe.field(0).toDouble() > 0;
+        } catch (const platform::Error&) {
+            return false;
+        }
+    }
+
+    // The database of --db, or the demo archive, created on first use (also inside the database of
+    // --db when --demo asks for it).
     std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& options, QTextStream& out)
     {
         QString url = options.database;
@@ -84,7 +100,13 @@ namespace
             demo::ensureDemoDatabase(url);
             out << "demo archive: " << QDir::toNativeSeparators(url) << Qt::endl;
         }
-        return platform::db::Connection::open(url);
+        std::shared_ptr<platform::db::Connection> connection = platform::db::Connection::open(url);
+        if (options.demo && !options.database.isEmpty() && !holdsDemoArchive(*connection)) {
+            demo::createSchema(*connection);
+            demo::createArchive(*connection);
+            out << "demo archive created in " << options.database << Qt::endl;
+        }
+        return connection;
     }
 
     // Calls the command's member and tells what came back; 1 when the member reported failure.
@@ -149,7 +171,7 @@ HostOptions withDefaults(HostOptions options)
 {
     // The group commands name their groups themselves; a default group would become their target.
     if (!isGroupCommand(options.command)) {
-        if (options.database.isEmpty()) {
+        if (options.database.isEmpty() || options.demo) {
             if (options.table.isEmpty())
                 options.table = demo::SampleReportGroup;
             if (options.reportId.isEmpty())

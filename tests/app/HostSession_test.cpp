@@ -21,6 +21,13 @@ TEST(HostDefaults, ReportCommandsOnTheDemoArchiveGetItsTableGroupAndReport)
     EXPECT_EQ(ownDatabase.group, QStringLiteral("jjda"));
     EXPECT_TRUE(ownDatabase.reportId.isEmpty());
 
+    // A server database asked to hold the demo archive uses its sample report as the demo file does.
+    const HostOptions serverDemo = withDefaults(parseHostOptions(
+        arguments({ "web", "--db", "postgresql://postgres@127.0.0.1:54329/archive", "--demo" })));
+    EXPECT_TRUE(serverDemo.demo);
+    EXPECT_EQ(serverDemo.table, demo::SampleReportGroup);
+    EXPECT_EQ(serverDemo.reportId, demo::DataReportId);
+
     const HostOptions chosen = withDefaults(
         parseHostOptions(arguments({ "web", "--group", "g1", "--report", "r1", "--user", "u:名" })));
     EXPECT_EQ(chosen.group, QStringLiteral("g1"));
