@@ -69,33 +69,43 @@ bool ColumnsExceedWidth(int width)
     return fitInt32(LoadColWidths() + margins) > width;
 }
 
-bool IsOverDesignPaper()
+bool ColumnsOverDesignPaper(int& width, int& height)
 {
-    int width = 0;
-    int height = 0;
-    LoadPaperScale(LoadPageSize(), width, height);
-    DataEngineState& engine = dataEngine();
+    int portraitWidth = 0;
+    int portraitHeight = 0;
+    LoadPaperScale(LoadPageSize(), portraitWidth, portraitHeight);
     const bool landscape = store::reportState().PageLandscape;
-    engine.DesignPaperWidth = landscape ? height : width;
-    engine.DesignPaperHeight = landscape ? width : height;
-    if (!ColumnsExceedWidth(engine.DesignPaperWidth))
+    width = landscape ? portraitHeight : portraitWidth;
+    height = landscape ? portraitWidth : portraitHeight;
+    if (!ColumnsExceedWidth(width))
         return false;
     NoticeUser(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
     return true;
 }
 
-bool IsOverPrinterPaper()
+bool ColumnsFitPrinterPaper(int& width, int& height)
 {
     if (store::reportState().SelfFit)
         return true;
     const QSize page = printerPageInReportOrientation();
-    DataEngineState& engine = dataEngine();
-    engine.PrinterPaperWidth = page.width();
-    engine.PrinterPaperHeight = page.height();
-    if (!ColumnsExceedWidth(engine.PrinterPaperWidth))
+    width = page.width();
+    height = page.height();
+    if (!ColumnsExceedWidth(width))
         return true;
     NoticeUser(QStringLiteral("报表列宽超过打印纸张大小！"));
     return false;
+}
+
+bool IsOverDesignPaper()
+{
+    DataEngineState& engine = dataEngine();
+    return ColumnsOverDesignPaper(engine.DesignPaperWidth, engine.DesignPaperHeight);
+}
+
+bool IsOverPrinterPaper()
+{
+    DataEngineState& engine = dataEngine();
+    return ColumnsFitPrinterPaper(engine.PrinterPaperWidth, engine.PrinterPaperHeight);
 }
 
 } // namespace engine

@@ -16,13 +16,17 @@ bool CheckReportDataExists();
 // margin's default; a text that is no number throws platform::Error.
 bool ColumnsExceedWidth(int width);
 
-// Reads the designed paper into DesignPaperWidth and DesignPaperHeight (in the report's orientation)
-// and, when the columns are wider than it, tells the user and gives true.
-bool IsOverDesignPaper();
+// Reads the designed paper in the report's orientation into `width` and `height` (twips) and, when the
+// columns are wider than it, tells the user and gives true.
+bool ColumnsOverDesignPaper(int& width, int& height);
 
 // Under SELF_FIT true at once. Otherwise reads the printer's page in the report's orientation into
-// PrinterPaperWidth and PrinterPaperHeight and, when the columns are wider than it, tells the user and
-// gives false.
+// `width` and `height` (twips) and, when the columns are wider than it, tells the user and gives false.
+bool ColumnsFitPrinterPaper(int& width, int& height);
+
+// The data report's checks of both papers, read into DesignPaperWidth and DesignPaperHeight, and into
+// PrinterPaperWidth and PrinterPaperHeight.
+bool IsOverDesignPaper();
 bool IsOverPrinterPaper();
 
 } // namespace engine

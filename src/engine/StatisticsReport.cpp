@@ -8,7 +8,6 @@
 #include "engine/StatFormats.h"
 #include "engine/StatPagination.h"
 #include "engine/StoredSizes.h"
-#include "engine/UserNotice.h"
 #include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SharedObjects.h"
@@ -71,25 +70,13 @@ bool IsWiderThanDesignPaper()
 {
     int width = 0;
     int height = 0;
-    LoadPaperScale(LoadPageSize(), width, height);
-    if (!ColumnsExceedWidth(store::reportState().PageLandscape ? height : width))
-        return false;
-    NoticeUser(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
-    return true;
+    return ColumnsOverDesignPaper(width, height);
 }
 
 bool FitsPrinterPaper()
 {
-    if (store::reportState().SelfFit)
-        return true;
-    const QSize page = printerPageInReportOrientation();
     StatEngineState& stat = statEngine();
-    stat.StatPageWidth = page.width();
-    stat.StatPageHeight = page.height();
-    if (!ColumnsExceedWidth(stat.StatPageWidth))
-        return true;
-    NoticeUser(QStringLiteral("报表列宽超过打印纸张大小！"));
-    return false;
+    return ColumnsFitPrinterPaper(stat.StatPageWidth, stat.StatPageHeight);
 }
 
 void PrepareStatisticsPrint()
