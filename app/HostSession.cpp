@@ -62,7 +62,7 @@ namespace
         CReportOrv& report, const HostOptions& options, std::shared_ptr<platform::db::Connection> connection)
     {
         report.setConnection(std::move(connection));
-        report.setUser(std::make_shared<HostUser>(options.userId, options.userName));
+        report.setUser(std::make_shared<platform::outside::NamedUser>(options.userId, options.userName));
         report.setSysInfo(std::make_shared<HostSysInfo>());
         report.setTABLENAME(options.table);
         report.setReportGroupId(options.group);

@@ -15,12 +15,10 @@
 namespace outputtest
 {
 
-class Archivist : public platform::outside::User
+inline std::shared_ptr<platform::outside::User> archivist()
 {
-public:
-    QString userId() const override { return QStringLiteral("a07"); }
-    QString userName() const override { return QStringLiteral("王档案"); }
-};
+    return std::make_shared<platform::outside::NamedUser>(QStringLiteral("a07"), QStringLiteral("王档案"));
+}
 
 // A host on a demo archive of its own: the public class set up for the demo group and report, boxes and
 // windows scripted, prints going to the PDF printer. The output windows are installed afresh, as other
@@ -34,7 +32,7 @@ protected:
         store::reportState() = store::ReportState {};
         output::installOutputWindows();
         report.setConnection(database.connection());
-        report.setUser(std::make_shared<Archivist>());
+        report.setUser(archivist());
         report.setTABLENAME(demo::SampleReportGroup);
         report.setReportGroupId(demo::SampleReportGroup);
         report.setReportId(demo::DataReportId);

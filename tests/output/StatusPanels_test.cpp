@@ -9,18 +9,11 @@
 namespace
 {
 
-class NamedUser : public platform::outside::User
-{
-public:
-    QString userId() const override { return QStringLiteral("u7"); }
-    QString userName() const override { return QStringLiteral("张三"); }
-};
-
 TEST(StatusPanels, TheSecondPanelNamesTheHostsUserAndKeepsTheLastNameWithoutOne)
 {
     auto& state = store::reportState();
     const auto formerUser = state.User;
-    state.User = std::make_shared<NamedUser>();
+    state.User = std::make_shared<platform::outside::NamedUser>(QStringLiteral("u7"), QStringLiteral("张三"));
     EXPECT_EQ(output::UserStatusText(), QStringLiteral("张三"));
     // The print window releases the user when it closes; the name stays for the next window.
     state.User.reset();

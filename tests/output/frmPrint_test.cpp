@@ -501,7 +501,7 @@ TEST_P(PrintWindowTest, AutoRowsShowEachPageWithItsOwnRowsAndNoPageBeyondTheBatc
     database.connection()->execute(QStringLiteral("update report_info set info_description = 'AUTO' where "
                                                   "info_type = 'DATA_ROWS' and report_id = ?"),
         { demo::DataReportId });
-    report.setUser(std::make_shared<outputtest::Archivist>());
+    report.setUser(outputtest::archivist());
     QStringList shown;
     QSet<int> pageLengths;
     preview([&](frmPrint& window) {

@@ -12,7 +12,7 @@ using CReportOrvTest = StoreTest;
 
 TEST_P(CReportOrvTest, PropertiesReachTheStateAndGettersReturnWhatTheHostGave)
 {
-    auto user = std::make_shared<FixedUser>(QStringLiteral("1"), QStringLiteral("王"));
+    auto user = std::make_shared<platform::outside::NamedUser>(QStringLiteral("1"), QStringLiteral("王"));
     auto records = std::make_shared<platform::db::Recordset>();
     report->setUser(user);
     report->setReportId(QStringLiteral("20240101090000000001"));

@@ -18,23 +18,6 @@
 namespace storetest
 {
 
-// A user object as a host hands it in.
-class FixedUser : public platform::outside::User
-{
-public:
-    FixedUser(QString id, QString name)
-        : id_(std::move(id))
-        , name_(std::move(name))
-    {
-    }
-    QString userId() const override { return id_; }
-    QString userName() const override { return name_; }
-
-private:
-    QString id_;
-    QString name_;
-};
-
 // Each test starts from a fresh report state, empty window hooks, scripted boxes, one installed
 // printer, private settings and a database of its own with the component's tables; the test plays the
 // host through `report`.

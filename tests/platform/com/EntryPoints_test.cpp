@@ -54,13 +54,6 @@ struct LoadedLibrary {
     int (*canUnloadNow)() = nullptr;
 };
 
-class TestUser : public platform::outside::User
-{
-public:
-    QString userId() const override { return QStringLiteral("u01"); }
-    QString userName() const override { return QStringLiteral("王五"); }
-};
-
 class TestSysInfo : public platform::outside::SysInfo
 {
 public:
@@ -123,7 +116,7 @@ TEST(EntryPoints, EveryPropertyReadsBackWhatTheHostSet)
     ASSERT_TRUE(library.complete());
     const std::shared_ptr<CReportOrv> report = library.factory("OrvReport.CReportOrv")->createInstance();
     orvtest::TestDatabase db(orvtest::Backend::SQLite);
-    const auto user = std::make_shared<TestUser>();
+    const auto user = std::make_shared<platform::outside::NamedUser>(QStringLiteral("u01"), QStringLiteral("王五"));
     const auto sysInfo = std::make_shared<TestSysInfo>();
     std::shared_ptr<platform::db::Recordset> records
         = platform::db::Recordset::fabricate({ { QStringLiteral("recid"), QMetaType::QString, 20 } });
