@@ -31,6 +31,16 @@ QString titleOfLines(int piece, int lines)
     return parts.join(u'\n');
 }
 
+// AUTO rows in a band of one row 1000 twips high under a report head of 11000 twips.
+DocsLayout underATallReportHead()
+{
+    DocsLayout layout;
+    layout.dataRows = QStringLiteral("AUTO");
+    layout.bandRowHeight = 1000;
+    layout.reportHeadHeight = 11000;
+    return layout;
+}
+
 class AutoRows : public DataReportTest
 {
 protected:
@@ -67,10 +77,7 @@ TEST_P(AutoRows, APageTakesTheRecordsThatFitTheRoomLeftForTheBand)
     docs[2].title = titleOfLines(3, 3);
     docs[9].title = titleOfLines(10, 2);
     insertDocs(docs);
-    DocsLayout layout;
-    layout.dataRows = QStringLiteral("AUTO");
-    layout.bandRowHeight = 1000;
-    layout.reportHeadHeight = 11000;
+    const DocsLayout layout = underATallReportHead();
     defineReport(layout);
     prepare();
     ASSERT_EQ(state().FreeHeight, 3198);
@@ -184,10 +191,7 @@ TEST_P(AutoRows, ARecordTallerThanAnEmptyPageStandsAloneAndTheUserIsToldOnce)
     docs[4].title = titleOfLines(5, 30);
     docs[6].title = titleOfLines(7, 30);
     insertDocs(docs);
-    DocsLayout layout;
-    layout.dataRows = QStringLiteral("AUTO");
-    layout.bandRowHeight = 1000;
-    layout.reportHeadHeight = 11000;
+    const DocsLayout layout = underATallReportHead();
     defineReport(layout);
     prepare();
     ASSERT_GT(30 * lineHeight(), state().FreeHeight);
@@ -198,8 +202,9 @@ TEST_P(AutoRows, ARecordTallerThanAnEmptyPageStandsAloneAndTheUserIsToldOnce)
         engine::CreateAllPages(sheet, 1);
         ASSERT_EQ(state().PageRowRanges.size(), 1) << "every batch builds its page";
         const PageView page = readPage(sheet, state().PageRowRanges[0]);
-        if (page.pieces.contains(5) || page.pieces.contains(7))
+        if (page.pieces.contains(5) || page.pieces.contains(7)) {
             EXPECT_EQ(page.pieces.size(), 1);
+        }
         pieces += page.pieces;
     }
     EXPECT_TRUE(state().ReportFinished);
@@ -211,11 +216,6 @@ TEST_P(AutoRows, ARecordTallerThanAnEmptyPageStandsAloneAndTheUserIsToldOnce)
     EXPECT_EQ(
         ui.boxes()[0].text, QStringLiteral("报表第2页的第一条记录超过纸张可容纳的高度，该页将超出纸张！"));
 }
-
-} // namespace
-
-namespace
-{
 
 TEST_P(AutoRows, PicturesOfTheBandStandOverTheRecordsTheyBelongTo)
 {

@@ -123,8 +123,9 @@ TEST_P(ReportInfoRows, RegionRowsFillTheirEntries)
     EXPECT_EQ(regions[store::RegionEntry::GroupTail3], (store::ReportRegion { true, 7, 7 }));
     EXPECT_EQ(regions[store::RegionEntry::DataDetail], (store::ReportRegion { true, 5, 6 }));
     for (int entry = 1; entry <= store::RegionEntryCount; ++entry) {
-        if (entry != int(store::RegionEntry::GroupTail3) && entry != int(store::RegionEntry::DataDetail))
+        if (entry != int(store::RegionEntry::GroupTail3) && entry != int(store::RegionEntry::DataDetail)) {
             EXPECT_FALSE(regions[entry].present) << entry;
+        }
     }
 
     addInfo(QStringLiteral("PAGE_HEAD"), 1, QStringLiteral("2-3"));
