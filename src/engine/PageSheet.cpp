@@ -5,6 +5,7 @@
 #include "engine/PageLayout.h"
 #include "engine/PageMargins.h"
 #include "engine/PageRowHeights.h"
+#include "engine/ReportPageSetup.h"
 #include "engine/TemplateCells.h"
 #include "engine/TemplateFormats.h"
 #include "platform/grid/Sheet.h"
@@ -43,10 +44,7 @@ platform::grid::PageSetup reportPaper()
         setup.customWidthCm = portraitWidth / StoredTwipsPerCm;
         setup.customHeightCm = portraitHeight / StoredTwipsPerCm;
     }
-    setup.header.clear();
-    setup.footer.clear();
-    setup.headerMargin = 0;
-    setup.footerMargin = 0;
+    ClearHeaderAndFooter(setup);
     setup.scalePercent = 100;
     return setup;
 }
@@ -87,12 +85,8 @@ void SetGridPageSetup(platform::grid::Sheet& grid)
 
 void SetGridPrintSetup(platform::grid::Sheet& grid)
 {
-    const store::ReportState& state = store::reportState();
     platform::grid::PageSetup setup = reportPaper();
-    setup.topMargin = state.TopMarge;
-    setup.bottomMargin = state.BottomMarge;
-    setup.leftMargin = state.LeftMarge;
-    setup.rightMargin = state.RightMarge;
+    SetReportMargins(setup);
     grid.setPageSetup(setup);
 }
 

@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "engine/PaperChecks.h"
 #include "engine/PaperSizes.h"
+#include "engine/ReportPageSetup.h"
 #include "engine/StatCells.h"
 #include "engine/StatEngineState.h"
 #include "engine/StatFormats.h"
@@ -143,14 +144,8 @@ void ApplyPageSetup(platform::grid::Sheet& grid)
     setup.landscape = state.PageLandscape;
     setup.printGridLines = false;
     setup.printHeadings = false;
-    setup.header.clear();
-    setup.footer.clear();
-    setup.headerMargin = 0;
-    setup.footerMargin = 0;
-    setup.topMargin = state.TopMarge;
-    setup.bottomMargin = state.BottomMarge;
-    setup.leftMargin = state.LeftMarge;
-    setup.rightMargin = state.RightMarge;
+    ClearHeaderAndFooter(setup);
+    SetReportMargins(setup);
     grid.setPageSetup(setup);
 }
 
