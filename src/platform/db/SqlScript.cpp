@@ -1,5 +1,7 @@
 #include "platform/db/SqlScript.h"
 
+#include "platform/db/SqlTokens.h"
+
 namespace platform::db {
 
 namespace {
@@ -11,23 +13,6 @@ qsizetype dollarTagLength(const QString& text, qsizetype at)
     while (end < text.size() && (text[end].isLetterOrNumber() || text[end] == QLatin1Char('_')))
         ++end;
     return end < text.size() && text[end] == QLatin1Char('$') ? end - at + 1 : 0;
-}
-
-// Index just past the quoted run that starts at `at` with `quote`; a doubled quote stays inside.
-qsizetype skipQuoted(const QString& text, qsizetype at, QChar quote)
-{
-    qsizetype i = at + 1;
-    while (i < text.size()) {
-        if (text[i] == quote) {
-            if (i + 1 < text.size() && text[i + 1] == quote) {
-                i += 2;
-                continue;
-            }
-            return i + 1;
-        }
-        ++i;
-    }
-    return i;
 }
 
 } // namespace
@@ -54,7 +39,7 @@ QStringList splitSqlScript(const QString& script)
             i = end < 0 ? script.size() : end + 2;
             current += QLatin1Char(' ');
         } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            const qsizetype end = skipQuoted(script, i, c);
+            const qsizetype end = delimitedEnd(script, i, c);
             current += script.mid(i, end - i);
             i = end;
         } else if (c == QLatin1Char('$') && dollarTagLength(script, i) > 0) {

@@ -14,23 +14,6 @@ bool isWordPart(QChar c)
     return isWordStart(c) || c.isDigit() || c == QLatin1Char('$');
 }
 
-// End of a run delimited by `close`, where a doubled `close` stands for itself.
-qsizetype delimitedEnd(const QString& sql, qsizetype from, QChar close)
-{
-    qsizetype i = from + 1;
-    while (i < sql.size()) {
-        if (sql[i] == close) {
-            if (i + 1 < sql.size() && sql[i + 1] == close) {
-                i += 2;
-                continue;
-            }
-            return i + 1;
-        }
-        ++i;
-    }
-    return i;
-}
-
 qsizetype numberEnd(const QString& sql, qsizetype i)
 {
     while (i < sql.size() && (sql[i].isDigit() || sql[i] == QLatin1Char('.')))
@@ -49,6 +32,22 @@ qsizetype numberEnd(const QString& sql, qsizetype i)
 }
 
 } // namespace
+
+qsizetype delimitedEnd(const QString& sql, qsizetype from, QChar close)
+{
+    qsizetype i = from + 1;
+    while (i < sql.size()) {
+        if (sql[i] == close) {
+            if (i + 1 < sql.size() && sql[i + 1] == close) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return i;
+}
 
 QList<SqlToken> tokenizeSql(const QString& sql)
 {
