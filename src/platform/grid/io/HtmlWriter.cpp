@@ -1,9 +1,9 @@
 #include "HtmlWriter.h"
 
+#include "PngText.h"
 #include "Utf8Output.h"
 #include "platform/grid/Sheet.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QHash>
 #include <QStringList>
@@ -118,11 +118,7 @@ QString cellCss(const CellFormat& f)
 
 QString pngDataUri(const QImage& image)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+    return QStringLiteral("data:image/png;base64,") + pngBase64(image);
 }
 
 class HtmlWriter {

@@ -1,3 +1,4 @@
+#include "PngText.h"
 #include "VtsDocument.h"
 #include "VtsFields.h"
 #include "platform/Error.h"
@@ -188,8 +189,7 @@ void VtsReader::readPictures(const QJsonObject& root, Sheet& sheet) const
         DrawingObject restored;
         restored.id = integer(picture.value(QLatin1String("id")));
         restored.anchor = range(picture.value(QLatin1String("anchor")));
-        restored.image = QImage::fromData(
-            QByteArray::fromBase64(picture.value(QLatin1String("png")).toString().toLatin1()), "PNG");
+        restored.image = imageFromPngBase64(picture.value(QLatin1String("png")).toString());
         restored.sourcePath = picture.value(QLatin1String("source")).toString();
         if (restored.image.isNull())
             damaged();

@@ -1,8 +1,8 @@
+#include "PngText.h"
 #include "VtsDocument.h"
 #include "VtsFields.h"
 #include "platform/grid/Sheet.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
@@ -122,15 +122,6 @@ QByteArray cellsJson(const Sheet& sheet, QJsonArray& styles)
     }
     out += ']';
     return out;
-}
-
-QString pngBase64(const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return QString::fromLatin1(png.toBase64());
 }
 
 } // namespace
