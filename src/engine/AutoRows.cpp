@@ -8,10 +8,10 @@
 #include "engine/PageLayout.h"
 #include "engine/PagePictures.h"
 #include "engine/TemplateRows.h"
-#include "engine/UserNotice.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/Sheet.h"
 #include "platform/grid/TextMeasure.h"
+#include "store/UserNotice.h"
 
 #include <algorithm>
 #include <vector>
@@ -120,8 +120,8 @@ void tellOversizedRecord()
     if (engine.OversizedRecordTold)
         return;
     engine.OversizedRecordTold = true;
-    NoticeUser(QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！")
-                   .arg(engine.AbsolutePage));
+    store::NoticeUser(QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！")
+                          .arg(engine.AbsolutePage));
 }
 
 } // namespace

@@ -7,9 +7,9 @@
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
-#include "platform/ui/MessageBox.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
+#include "store/UserNotice.h"
 
 namespace engine
 {
@@ -54,8 +54,8 @@ std::shared_ptr<Recordset> openReportData(const QString& sql, const QString& bui
     const qsizetype orderAt = sql.indexOf(QLatin1String(" order "), 0, Qt::CaseInsensitive);
     if (orderAt < 0)
         return std::make_shared<Recordset>();
-    platform::ui::msgBox(QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。"),
-        platform::ui::Buttons::Ok, platform::ui::Icon::Information, QStringLiteral("报表打印"));
+    store::NoticeUser(QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。"),
+        platform::ui::Icon::Information, QStringLiteral("报表打印"));
     return openData(withoutNumericSort(sql, orderAt));
 }
 

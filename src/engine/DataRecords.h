@@ -19,7 +19,8 @@ namespace engine
 //   writes to it, cancels it or closes it.
 // - Otherwise the report's own data-source SQL, or the built query, is opened. A static report shows
 //   its first record only. When the data-source SQL cannot be opened, the built query is; when a query
-//   with numeric sorting ("Convert(") fails, the user is told and the data is sorted by the plain fields.
+//   with numeric sorting ("Convert(") fails, the user is told (store::NoticeUser) and the data is sorted
+//   by the plain fields.
 // SourceSqlTail, the data query from the blank after its first "from" on, is in the stored dialect, as the
 // sub-query cells that borrow it are. Failures while the SQL is built are logged (a data-source cell that
 // fails leaves the built query as the data); a failure of the last open reaches the caller.

@@ -9,10 +9,10 @@
 #include "engine/PageRowHeights.h"
 #include "engine/PageSheet.h"
 #include "engine/TemplatePictures.h"
-#include "engine/UserNotice.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/Sheet.h"
 #include "store/ReportState.h"
+#include "store/UserNotice.h"
 
 #include <algorithm>
 #include <limits>
@@ -66,7 +66,7 @@ bool refusesPageCount(int targetPages)
 {
     if (targetPages >= 1)
         return false;
-    NoticeUser(NoPageCountText);
+    store::NoticeUser(NoPageCountText);
     dataEngine().ReportFinished = true;
     return true;
 }
@@ -156,7 +156,7 @@ void CreateDataReport(platform::grid::Sheet& grid, int targetPages, BuildProgres
         return;
     if (engine.FirstBuild && engine.DataRecordCount <= 0) {
         closeData();
-        NoticeUser(NoDataText);
+        store::NoticeUser(NoDataText);
         engine.ReportFinished = true;
         return;
     }

@@ -5,11 +5,11 @@
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
-#include "platform/ui/MessageBox.h"
 #include "store/RegionRows.h"
 #include "store/ReportKeywords.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
+#include "store/UserNotice.h"
 
 #include <algorithm>
 
@@ -21,15 +21,6 @@ namespace
 
     const QString NoRecordOnPage
         = QStringLiteral("报表每页容纳的记录数小于1（明细行高于纸张或纸张大小为0），不能生成报表！");
-
-    void refuseEmptyPages()
-    {
-        store::ReportState& state = store::reportState();
-        state.ErrorMessage = NoRecordOnPage;
-        if (!state.WebPrintMode)
-            platform::ui::msgBox(NoRecordOnPage, platform::ui::Buttons::Ok, platform::ui::Icon::None,
-                platform::ui::DefaultTitle);
-    }
 
 } // namespace
 
@@ -69,7 +60,7 @@ bool GetDataCountInPage()
     });
     if (dataEngine().RecordsPerPage >= 1)
         return true;
-    refuseEmptyPages();
+    store::NoticeUser(NoRecordOnPage);
     return false;
 }
 

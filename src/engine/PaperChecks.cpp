@@ -4,7 +4,6 @@
 #include "engine/PageMargins.h"
 #include "engine/PaperSizes.h"
 #include "engine/StoredSizes.h"
-#include "engine/UserNotice.h"
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
@@ -13,6 +12,7 @@
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
+#include "store/UserNotice.h"
 
 namespace engine
 {
@@ -20,16 +20,16 @@ namespace engine
 namespace
 {
 
-    double storedMarginTwips(const QString& infoType, const QString& text)
-    {
-        if (store::trimBlanks(text).isEmpty())
-            return infoType == store::keywords::LeftMarge ? DefaultLeftMarginTwips : DefaultRightMarginTwips;
-        const auto inches = store::toDouble(text);
-        if (!inches)
-            throw platform::Error(platform::errors::TypeMismatch, QStringLiteral("OrvReport"),
-                QStringLiteral("页边距无效：") + text);
-        return *inches * 1440.0;
-    }
+double storedMarginTwips(const QString& infoType, const QString& text)
+{
+    if (store::trimBlanks(text).isEmpty())
+        return infoType == store::keywords::LeftMarge ? DefaultLeftMarginTwips : DefaultRightMarginTwips;
+    const auto inches = store::toDouble(text);
+    if (!inches)
+        throw platform::Error(platform::errors::TypeMismatch, QStringLiteral("OrvReport"),
+            QStringLiteral("页边距无效：") + text);
+    return *inches * 1440.0;
+}
 
 } // namespace
 
@@ -45,7 +45,7 @@ bool CheckReportDataExists()
     };
     for (const auto& table : tables) {
         if (!store::ReportRowsExist(QString::fromLatin1(table.table))) {
-            NoticeUser(table.missingText);
+            store::NoticeUser(table.missingText);
             return false;
         }
     }
@@ -79,7 +79,7 @@ bool ColumnsOverDesignPaper(int& width, int& height)
     height = landscape ? portraitWidth : portraitHeight;
     if (!ColumnsExceedWidth(width))
         return false;
-    NoticeUser(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
+    store::NoticeUser(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
     return true;
 }
 
@@ -92,7 +92,7 @@ bool ColumnsFitPrinterPaper(int& width, int& height)
     height = page.height();
     if (!ColumnsExceedWidth(width))
         return true;
-    NoticeUser(QStringLiteral("报表列宽超过打印纸张大小！"));
+    store::NoticeUser(QStringLiteral("报表列宽超过打印纸张大小！"));
     return false;
 }
 

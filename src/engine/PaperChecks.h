@@ -2,7 +2,7 @@
 
 // The checks that decide whether a data report can be laid out at all: its rows exist in the report
 // tables, and its columns fit the designed paper and, when printed without fitting, the printer's page.
-// Each failed check tells the user (NoticeUser): in a box, or in ErrorMessage when the report is
+// Each failed check tells the user (store::NoticeUser): in a box, or in ErrorMessage when the report is
 // exported unattended (silent web mode), where a box would wait for nobody.
 namespace engine
 {

@@ -4,9 +4,9 @@
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
-#include "platform/ui/MessageBox.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
+#include "store/UserNotice.h"
 
 #include <QStringList>
 
@@ -77,8 +77,7 @@ void DealSQlOrder(QString& order)
         if (!missing)
             return;
         order = kept.join(QLatin1Char(','));
-        platform::ui::msgBox(MissingSortColumnMessage, platform::ui::Buttons::Ok,
-            platform::ui::Icon::Information, MissingSortColumnTitle);
+        NoticeUser(MissingSortColumnMessage, platform::ui::Icon::Information, MissingSortColumnTitle);
     });
 }
 

@@ -388,16 +388,29 @@ TEST_P(DataSourceTest, ANumericSortRunsAsWritten)
 TEST_P(DataSourceTest, ANumericSortTheDatabaseRefusesFallsBackToThePlainFields)
 {
     // A stored sort with one parenthesis too many: the query fails, and without the numeric wrappers
-    // (and their parentheses) it runs.
-    store::reportState().SqlOrder = QStringLiteral("Convert(float,wsda.title) desc)");
-    engine::GetDataRecord();
-    platform::db::Recordset& data = *dataEngine().ReportDataRs;
-    EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));
-    EXPECT_EQ(data.text(QStringLiteral("title")), scalar(QStringLiteral("select max(title) from wsda")));
-    ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(
-        ui.boxes()[0].text, QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。"));
-    EXPECT_EQ(ui.boxes()[0].title, QStringLiteral("报表打印"));
+    // (and their parentheses) it runs. The user is told in a box, or only through ErrorMessage when the
+    // report is exported unattended.
+    const QString told = QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。");
+    for (const bool webMode : { false, true }) {
+        platform::ui::ScriptedUi boxes;
+        store::ReportState& state = store::reportState();
+        state.WebPrintMode = webMode;
+        state.ErrorMessage.clear();
+        state.SqlOrder = QStringLiteral("Convert(float,wsda.title) desc)");
+        engine::GetDataRecord();
+        platform::db::Recordset& data = *dataEngine().ReportDataRs;
+        EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));
+        EXPECT_EQ(data.text(QStringLiteral("title")), scalar(QStringLiteral("select max(title) from wsda")));
+        EXPECT_EQ(state.ErrorMessage, told);
+        if (webMode) {
+            EXPECT_TRUE(boxes.boxes().empty());
+            continue;
+        }
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, told);
+        EXPECT_EQ(boxes.boxes()[0].title, QStringLiteral("报表打印"));
+        EXPECT_EQ(boxes.boxes()[0].icon, platform::ui::Icon::Information);
+    }
 }
 
 } // namespace

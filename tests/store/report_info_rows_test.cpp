@@ -191,6 +191,18 @@ TEST_P(ReportInfoRows, SortOrderDropsWholeItemsWhoseColumnIsGone)
     }
 }
 
+TEST_P(ReportInfoRows, AnUnattendedExportHearsOfAGoneSortColumnThroughErrorMessage)
+{
+    platform::ui::ScriptedUi boxes;
+    store::reportState().WebPrintMode = true;
+    QString order = QStringLiteral("Convert(float,wsda.piece_no),wsda.gone");
+    store::DealSQlOrder(order);
+    EXPECT_EQ(order, QStringLiteral("wsda.piece_no"));
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(store::reportState().ErrorMessage,
+        QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表"));
+}
+
 TEST_P(ReportInfoRows, ReportTablesThatAreGoneAreReported)
 {
     const struct {
