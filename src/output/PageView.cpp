@@ -24,6 +24,7 @@ PageView::PageView(QWidget* parent)
     setShowRowHeadings(false);
     setShowColHeadings(false);
     setShowGridLines(false);
+    setShowSelection(false);
     setAllowEdit(false);
     page_.setMaxRow(1);
     page_.setMaxCol(1);

@@ -5,8 +5,9 @@
 #include "platform/grid/view/GridView.h"
 
 // The page grid of the output windows: one page of a built report shown as it goes onto paper, on a
-// sheet of its own, without headings and grid lines, with a frame drawn round the page. The frame
-// belongs to the view: it is never a border of the sheet, so the report's own borders stay as they are.
+// sheet of its own, without headings, grid lines and selection (until the print window lets the user
+// edit the page), with a frame drawn round the page. The frame belongs to the view: it is never a
+// border of the sheet, so the report's own borders stay as they are.
 namespace output
 {
 

@@ -390,8 +390,10 @@ void frmPrint::CmdEdit_Click()
 {
     if (platform::ui::msgBox(QStringLiteral("确认要进入报表修改模式吗(Y/N)?"), platform::ui::Buttons::YesNo,
             platform::ui::Icon::Question, windowTitle())
-        == platform::ui::MsgBoxResult::Yes)
+        == platform::ui::MsgBoxResult::Yes) {
         fbkPrint->setAllowEdit(true);
+        fbkPrint->setShowSelection(true); // the cell being edited is seen
+    }
 }
 
 void frmPrint::fbkPrint_CellEdited(int row, int col)

@@ -158,6 +158,25 @@ TEST(PageView, DrawsTheFrameInTheViewAndLeavesTheSheetsWithoutBorders)
     }
 }
 
+TEST(PageView, ShowsNoActiveCellBox)
+{
+    const Sheet working = threePages();
+    output::PageView view;
+    view.resize(600, 400);
+    view.showPage(working, pageRows(2));
+    ASSERT_EQ(view.page().activeRow(), 1);
+    const QImage shot = view.viewport()->grab().toImage();
+    const QRect active = view.cellRect(1, 1).adjusted(-2, -2, 2, 2) & shot.rect();
+    int coloured = 0;
+    for (int y = active.top(); y <= active.bottom(); ++y) {
+        for (int x = active.left(); x <= active.right(); ++x) {
+            const QColor pixel = shot.pixelColor(x, y);
+            coloured += pixel.saturation() > 60 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(coloured, 0) << "only the black page frame and the text, no blue box";
+}
+
 TEST(PageView, MeasuresThePageAtItsNaturalSizeWhateverTheZoom)
 {
     const Sheet working = threePages();

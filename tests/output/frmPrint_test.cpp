@@ -425,9 +425,11 @@ TEST_P(PrintWindowTest, EditsOfThePageGoIntoWhatIsExported)
         ui.queueAnswer(MsgBoxResult::No);
         window.CmdEdit_Click();
         EXPECT_FALSE(window.fbkPrint->allowEdit());
+        EXPECT_FALSE(window.fbkPrint->showSelection());
         ui.queueAnswer(MsgBoxResult::Yes);
         window.CmdEdit_Click();
         ASSERT_TRUE(window.fbkPrint->allowEdit());
+        EXPECT_TRUE(window.fbkPrint->showSelection()) << "the cell being edited is seen";
         // The user types into the title cell of page 2's first record.
         const int row = 6;
         window.fbkPrint->sheet()->setEntry(row, 5, QStringLiteral("已修改的题名"));

@@ -205,6 +205,12 @@ void GridView::setShowGridLines(bool show)
     viewport()->update();
 }
 
+void GridView::setShowSelection(bool show)
+{
+    selectionShown_ = show;
+    viewport()->update();
+}
+
 bool GridView::showHScrollBar() const
 {
     return horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
@@ -288,7 +294,8 @@ void GridView::paintEvent(QPaintEvent*)
     SheetPaintOptions options;
     options.gridLines = gridLines_;
     SheetPainter(*sheet_, f.geometry).paint(painter, f.visible, options);
-    paintSelection(painter, f);
+    if (selectionShown_)
+        paintSelection(painter, f);
     painter.restore();
     paintHeadings(painter, f);
 }

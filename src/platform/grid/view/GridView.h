@@ -51,6 +51,9 @@ public:
     void setShowColHeadings(bool show);
     bool showGridLines() const { return gridLines_; }
     void setShowGridLines(bool show);
+    // The selected ranges and the active cell's box; a view that only shows a sheet goes without them.
+    bool showSelection() const { return selectionShown_; }
+    void setShowSelection(bool show);
     bool showHScrollBar() const;
     void setShowHScrollBar(bool show);
     bool showVScrollBar() const;
@@ -129,6 +132,7 @@ private:
     bool rowHeadings_ = true;
     bool colHeadings_ = true;
     bool gridLines_ = true;
+    bool selectionShown_ = true;
     bool allowEdit_ = false;
     Drag drag_ = Drag::None;
     CellPos anchor_;

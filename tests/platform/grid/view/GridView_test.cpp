@@ -321,6 +321,23 @@ TEST_F(GridViewTest, EditingAMergedBlockWritesItsFirstCell)
     EXPECT_EQ(sheet.activeRow(), 4);
 }
 
+TEST_F(GridViewTest, TheSelectionAndItsActiveCellBoxCanBeLeftOut)
+{
+    const QColor frameColour(0x2B, 0x57, 0x9A);
+    const auto framePixels = [&] {
+        const QImage shot = view.viewport()->grab().toImage();
+        return countPixels(shot, shot.rect(), [&](QRgb pixel) { return QColor(pixel) == frameColour; });
+    };
+    sheet.select(CellRange { 3, 3, 4, 4 });
+    view.refresh();
+    EXPECT_GT(framePixels(), 2 * view.cellRect(3, 3).width());
+    view.setShowSelection(false);
+    EXPECT_FALSE(view.showSelection());
+    EXPECT_EQ(framePixels(), 0);
+    view.setShowSelection(true);
+    EXPECT_GT(framePixels(), 0);
+}
+
 // A sheet like the demo's archive catalogue, saved as a picture in the build folder to look at.
 TEST_F(GridViewTest, LooksLikeASpreadsheet)
 {
