@@ -10,38 +10,38 @@ namespace host
 namespace
 {
 
-    const std::array<std::pair<HostCommand, const char*>, 8> Commands { {
-        { HostCommand::Design, "design" },
-        { HostCommand::Preview, "preview" },
-        { HostCommand::Print, "print" },
-        { HostCommand::Blank, "blank" },
-        { HostCommand::Web, "web" },
-        { HostCommand::PageSetup, "page-setup" },
-        { HostCommand::CopyGroup, "copy-group" },
-        { HostCommand::DeleteGroup, "delete-group" },
-    } };
+const std::array<std::pair<HostCommand, const char*>, 8> Commands { {
+    { HostCommand::Design, "design" },
+    { HostCommand::Preview, "preview" },
+    { HostCommand::Print, "print" },
+    { HostCommand::Blank, "blank" },
+    { HostCommand::Web, "web" },
+    { HostCommand::PageSetup, "page-setup" },
+    { HostCommand::CopyGroup, "copy-group" },
+    { HostCommand::DeleteGroup, "delete-group" },
+} };
 
-    HostCommand commandNamed(const QString& name)
-    {
-        for (const auto& [command, text] : Commands) {
-            if (name == QLatin1String(text))
-                return command;
-        }
-        throw UsageError(QStringLiteral("unknown command \"%1\"").arg(name));
+HostCommand commandNamed(const QString& name)
+{
+    for (const auto& [command, text] : Commands) {
+        if (name == QLatin1String(text))
+            return command;
     }
+    throw UsageError(QStringLiteral("unknown command \"%1\"").arg(name));
+}
 
-    // "a=b,c=d" -> [[a, b], [c, d]]
-    QVector<QStringList> tablePairs(const QString& text)
-    {
-        QVector<QStringList> pairs;
-        for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const QStringList sides = item.split(QLatin1Char('='));
-            if (sides.size() != 2 || sides[0].trimmed().isEmpty() || sides[1].trimmed().isEmpty())
-                throw UsageError(QStringLiteral("--tables wants model=target pairs, not \"%1\"").arg(item));
-            pairs.append({ sides[0].trimmed(), sides[1].trimmed() });
-        }
-        return pairs;
+// "a=b,c=d" -> [[a, b], [c, d]]
+QVector<QStringList> tablePairs(const QString& text)
+{
+    QVector<QStringList> pairs;
+    for (const QString& item : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList sides = item.split(QLatin1Char('='));
+        if (sides.size() != 2 || sides[0].trimmed().isEmpty() || sides[1].trimmed().isEmpty())
+            throw UsageError(QStringLiteral("--tables wants model=target pairs, not \"%1\"").arg(item));
+        pairs.append({ sides[0].trimmed(), sides[1].trimmed() });
     }
+    return pairs;
+}
 
 } // namespace
 

@@ -26,135 +26,135 @@ namespace host
 namespace
 {
 
-    std::shared_ptr<CReportOrv> createReportObject()
-    {
-        void* factory = nullptr;
-        const int result = DllGetClassObject(platform::com::ReportProgId.toUtf8().constData(), &factory);
-        if (result != platform::com::hresult::Ok || !factory)
-            throw platform::Error(result, QStringLiteral("orvreport"), QStringLiteral("无法创建 CReportOrv"));
-        return static_cast<platform::com::ClassFactory*>(factory)->createInstance();
-    }
+std::shared_ptr<CReportOrv> createReportObject()
+{
+    void* factory = nullptr;
+    const int result = DllGetClassObject(platform::com::ReportProgId.toUtf8().constData(), &factory);
+    if (result != platform::com::hresult::Ok || !factory)
+        throw platform::Error(result, QStringLiteral("orvreport"), QStringLiteral("无法创建 CReportOrv"));
+    return static_cast<platform::com::ClassFactory*>(factory)->createInstance();
+}
 
-    // The window a command opens, or none for the group commands; a window that this build does not
-    // contain yet leaves its member without effect, which the host program says.
-    bool windowPresent(HostCommand command, const store::WindowSeams& seams)
-    {
-        switch (command) {
-        case HostCommand::Design:
-            return bool(seams.frmReportDesigner);
-        case HostCommand::Preview:
-        case HostCommand::Web:
-            return bool(seams.frmPrint);
-        case HostCommand::Print:
-            return bool(seams.frmPrintMSG);
-        case HostCommand::Blank:
-            return bool(seams.frmPreview);
-        case HostCommand::PageSetup:
-            return bool(seams.frmPageSetup);
-        case HostCommand::CopyGroup:
-        case HostCommand::DeleteGroup:
-            break;
-        }
-        return true;
+// The window a command opens, or none for the group commands; a window that this build does not
+// contain yet leaves its member without effect, which the host program says.
+bool windowPresent(HostCommand command, const store::WindowSeams& seams)
+{
+    switch (command) {
+    case HostCommand::Design:
+        return bool(seams.frmReportDesigner);
+    case HostCommand::Preview:
+    case HostCommand::Web:
+        return bool(seams.frmPrint);
+    case HostCommand::Print:
+        return bool(seams.frmPrintMSG);
+    case HostCommand::Blank:
+        return bool(seams.frmPreview);
+    case HostCommand::PageSetup:
+        return bool(seams.frmPageSetup);
+    case HostCommand::CopyGroup:
+    case HostCommand::DeleteGroup:
+        break;
     }
+    return true;
+}
 
-    void setProperties(
-        CReportOrv& report, const HostOptions& options, std::shared_ptr<platform::db::Connection> connection)
-    {
-        report.setConnection(std::move(connection));
-        report.setUser(std::make_shared<platform::outside::NamedUser>(options.userId, options.userName));
-        report.setSysInfo(std::make_shared<HostSysInfo>());
-        report.setTABLENAME(options.table);
-        report.setReportGroupId(options.group);
-        report.setReportId(options.reportId);
-        report.setSelectWhere(options.where);
-        report.setSelectOrder(options.order);
+void setProperties(
+    CReportOrv& report, const HostOptions& options, std::shared_ptr<platform::db::Connection> connection)
+{
+    report.setConnection(std::move(connection));
+    report.setUser(std::make_shared<platform::outside::NamedUser>(options.userId, options.userName));
+    report.setSysInfo(std::make_shared<HostSysInfo>());
+    report.setTABLENAME(options.table);
+    report.setReportGroupId(options.group);
+    report.setReportId(options.reportId);
+    report.setSelectWhere(options.where);
+    report.setSelectOrder(options.order);
+}
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+bool holdsDemoArchive(platform::db::Connection& connection)
+{
+    try {
+        platform::db::Recordset probe;
+        probe.open(QStringLiteral("select count(*) from report_index where report_id = %1")
+                       .arg(platform::db::sqlText(demo::DataReportId)),
+            connection);
+        return probe.field(0).toDouble() > 0;
+    } catch (const platform::Error&) {
+        return false;
     }
+}
 
-    QString yesNo(bool value)
-    {
-        return value ? QStringLiteral("True") : QStringLiteral("False");
+// The database of --db, or the demo archive, created on first use (also inside the database of
+// --db when --demo asks for it).
+std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& options, QTextStream& out)
+{
+    QString url = options.database;
+    if (url.isEmpty()) {
+        url = defaultDemoDatabasePath();
+        QDir().mkpath(QFileInfo(url).absolutePath());
+        demo::ensureDemoDatabase(url);
+        out << "demo archive: " << QDir::toNativeSeparators(url) << Qt::endl;
     }
-
-    bool holdsDemoArchive(platform::db::Connection& connection)
-    {
-        try {
-            platform::db::Recordset probe;
-            probe.open(QStringLiteral("select count(*) from report_index where report_id = %1")
-                           .arg(platform::db::sqlText(demo::DataReportId)),
-                connection);
-            return probe.field(0).toDouble() > 0;
-        } catch (const platform::Error&) {
-            return false;
-        }
+    std::shared_ptr<platform::db::Connection> connection = platform::db::Connection::open(url);
+    if (options.demo && !options.database.isEmpty() && !holdsDemoArchive(*connection)) {
+        demo::createSchema(*connection);
+        demo::createArchive(*connection);
+        out << "demo archive created in " << options.database << Qt::endl;
     }
+    return connection;
+}
 
-    // The database of --db, or the demo archive, created on first use (also inside the database of
-    // --db when --demo asks for it).
-    std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& options, QTextStream& out)
-    {
-        QString url = options.database;
-        if (url.isEmpty()) {
-            url = defaultDemoDatabasePath();
-            QDir().mkpath(QFileInfo(url).absolutePath());
-            demo::ensureDemoDatabase(url);
-            out << "demo archive: " << QDir::toNativeSeparators(url) << Qt::endl;
-        }
-        std::shared_ptr<platform::db::Connection> connection = platform::db::Connection::open(url);
-        if (options.demo && !options.database.isEmpty() && !holdsDemoArchive(*connection)) {
-            demo::createSchema(*connection);
-            demo::createArchive(*connection);
-            out << "demo archive created in " << options.database << Qt::endl;
-        }
-        return connection;
-    }
-
-    // Calls the command's member and tells what came back; 1 when the member reported failure.
-    int callMember(CReportOrv& report, const HostOptions& options, QTextStream& out)
-    {
-        switch (options.command) {
-        case HostCommand::Design: {
-            int reportType = options.reportType;
-            out << "ShowReportDesigner(" << reportType << ")" << Qt::endl;
-            report.ShowReportDesigner(&reportType);
-            return 0;
-        }
-        case HostCommand::Preview:
-            out << "PreviewPrint()" << Qt::endl;
-            report.PreviewPrint();
-            return 0;
-        case HostCommand::Print:
-            out << "PrintReport()" << Qt::endl;
-            report.PrintReport();
-            return 0;
-        case HostCommand::Blank:
-            out << "PreviewBlankPage()" << Qt::endl;
-            report.PreviewBlankPage();
-            return 0;
-        case HostCommand::PageSetup:
-            out << "ShowPageSetupDlg()" << Qt::endl;
-            report.ShowPageSetupDlg();
-            return 0;
-        case HostCommand::Web:
-            out << "WebPrint()" << Qt::endl;
-            report.WebPrint();
-            out << "GetWebReportPath: " << report.GetWebReportPath() << Qt::endl;
-            return 0;
-        case HostCommand::CopyGroup: {
-            QString model = options.model;
-            const bool copied = report.CreatReportByModel(model, options.tables);
-            out << "CreatReportByModel(" << options.model << ") = " << yesNo(copied) << Qt::endl;
-            return copied ? 0 : 1;
-        }
-        case HostCommand::DeleteGroup: {
-            const bool deleted = report.DeleteAllReport(options.groups);
-            out << "DeleteAllReport(" << options.groups.join(QLatin1Char(',')) << ") = " << yesNo(deleted)
-                << Qt::endl;
-            return deleted ? 0 : 1;
-        }
-        }
+// Calls the command's member and tells what came back; 1 when the member reported failure.
+int callMember(CReportOrv& report, const HostOptions& options, QTextStream& out)
+{
+    switch (options.command) {
+    case HostCommand::Design: {
+        int reportType = options.reportType;
+        out << "ShowReportDesigner(" << reportType << ")" << Qt::endl;
+        report.ShowReportDesigner(&reportType);
         return 0;
     }
+    case HostCommand::Preview:
+        out << "PreviewPrint()" << Qt::endl;
+        report.PreviewPrint();
+        return 0;
+    case HostCommand::Print:
+        out << "PrintReport()" << Qt::endl;
+        report.PrintReport();
+        return 0;
+    case HostCommand::Blank:
+        out << "PreviewBlankPage()" << Qt::endl;
+        report.PreviewBlankPage();
+        return 0;
+    case HostCommand::PageSetup:
+        out << "ShowPageSetupDlg()" << Qt::endl;
+        report.ShowPageSetupDlg();
+        return 0;
+    case HostCommand::Web:
+        out << "WebPrint()" << Qt::endl;
+        report.WebPrint();
+        out << "GetWebReportPath: " << report.GetWebReportPath() << Qt::endl;
+        return 0;
+    case HostCommand::CopyGroup: {
+        QString model = options.model;
+        const bool copied = report.CreatReportByModel(model, options.tables);
+        out << "CreatReportByModel(" << options.model << ") = " << yesNo(copied) << Qt::endl;
+        return copied ? 0 : 1;
+    }
+    case HostCommand::DeleteGroup: {
+        const bool deleted = report.DeleteAllReport(options.groups);
+        out << "DeleteAllReport(" << options.groups.join(QLatin1Char(',')) << ") = " << yesNo(deleted)
+            << Qt::endl;
+        return deleted ? 0 : 1;
+    }
+    }
+    return 0;
+}
 
 } // namespace
 

@@ -1,14 +1,15 @@
-#include "platform/grid/Sheet.h"
 #include "platform/grid/io/SheetFile.h"
+#include "platform/grid/Sheet.h"
 
+#include <benchmark/benchmark.h>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 using namespace platform::grid;
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 constexpr int kRows = 200000;
 constexpr int kCols = 30;
@@ -31,7 +32,7 @@ const Sheet& reportSheet()
         body.fontSize = 9;
         const Border thin { BorderStyle::Thin, 0 };
         for (auto side : { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right,
-                           BorderSide::InnerVertical, BorderSide::InnerHorizontal })
+                 BorderSide::InnerVertical, BorderSide::InnerHorizontal })
             body.border(side) = thin;
         s.applyFormat(CellRange { 1, 1, kRows, kCols }, body);
         CellFormat amounts;
@@ -55,14 +56,27 @@ void writeBenchmark(benchmark::State& state, FileType type, const char* name)
     const QString path = dir.filePath(QString::fromLatin1(name));
     for (auto _ : state)
         writeSheet(sheet, path, type);
-    state.counters["cells/s"] = benchmark::Counter(double(kRows) * kCols, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["cells/s"]
+        = benchmark::Counter(double(kRows) * kCols, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["MB"] = double(QFileInfo(path).size()) / (1 << 20);
 }
 
-void BM_WriteXls(benchmark::State& state) { writeBenchmark(state, FileType::Xls, "report.xls"); }
-void BM_WriteHtml(benchmark::State& state) { writeBenchmark(state, FileType::Html, "report.htm"); }
-void BM_WriteText(benchmark::State& state) { writeBenchmark(state, FileType::Text, "report.txt"); }
-void BM_WriteVts(benchmark::State& state) { writeBenchmark(state, FileType::Vts, "report.vts"); }
+void BM_WriteXls(benchmark::State& state)
+{
+    writeBenchmark(state, FileType::Xls, "report.xls");
+}
+void BM_WriteHtml(benchmark::State& state)
+{
+    writeBenchmark(state, FileType::Html, "report.htm");
+}
+void BM_WriteText(benchmark::State& state)
+{
+    writeBenchmark(state, FileType::Text, "report.txt");
+}
+void BM_WriteVts(benchmark::State& state)
+{
+    writeBenchmark(state, FileType::Vts, "report.vts");
+}
 
 void BM_ReadVts(benchmark::State& state)
 {
@@ -71,7 +85,8 @@ void BM_ReadVts(benchmark::State& state)
     writeSheet(reportSheet(), path, FileType::Vts);
     for (auto _ : state)
         benchmark::DoNotOptimize(readVts(path).lastDataRow());
-    state.counters["cells/s"] = benchmark::Counter(double(kRows) * kCols, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["cells/s"]
+        = benchmark::Counter(double(kRows) * kCols, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 } // namespace

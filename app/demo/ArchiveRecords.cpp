@@ -3,9 +3,11 @@
 #include <QStringList>
 #include <random>
 
-namespace demo {
+namespace demo
+{
 
-namespace {
+namespace
+{
 
 constexpr int FirstYear = 2003;
 constexpr int YearCount = 10;
@@ -28,7 +30,8 @@ const QStringList DocumentKinds
     = { "通知", "请示", "批复", "报告", "决定", "意见", "函", "通报", "会议纪要" };
 const QStringList RetentionCodes = { "Y", "C", "D", "D30", "D10" };
 
-class Dice {
+class Dice
+{
 public:
     explicit Dice(unsigned seed)
         : engine_(seed)

@@ -4,7 +4,8 @@
 #include <QList>
 #include <QString>
 
-namespace demo {
+namespace demo
+{
 
 // One document of the demo archive table wsda.
 struct ArchiveRecord {

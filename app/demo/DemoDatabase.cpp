@@ -14,9 +14,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-namespace demo {
+namespace demo
+{
 
-namespace {
+namespace
+{
 
 using platform::db::Connection;
 using platform::db::Dialect;

@@ -2,11 +2,13 @@
 
 #include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 class Connection;
 }
 
-namespace demo {
+namespace demo
+{
 
 // Creates the component's tables (report tables, log, work and metadata tables) in the connected
 // database, as far as they are missing, and fills the lookup rows every archive database holds (paper

@@ -20,7 +20,8 @@ int textWidth(const QString& text, const platform::grid::TextFont& font)
 
 // What the cell shows. A whole number under the General format shows its digits, which need no
 // formatting to be known.
-QString shownText(const platform::grid::Sheet& grid, int row, int col, const platform::grid::CellFormat& format)
+QString shownText(
+    const platform::grid::Sheet& grid, int row, int col, const platform::grid::CellFormat& format)
 {
     constexpr double WholeDigitsShown = 1e10;
     const platform::grid::CellValue value = grid.value(row, col);

@@ -2,7 +2,8 @@
 
 #include "platform/db/Recordset.h"
 
-namespace engine {
+namespace engine
+{
 
 void DataEngineState::resetForPreparation()
 {

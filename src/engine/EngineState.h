@@ -1,21 +1,24 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
-#include <memory>
-#include <optional>
 
-namespace platform::db {
+namespace platform::db
+{
 class Recordset;
 }
-namespace platform::grid {
+namespace platform::grid
+{
 class SheetClip;
 }
 
-namespace engine {
+namespace engine
+{
 
 class OutputForm;
 struct TemplateRows;
@@ -24,13 +27,13 @@ struct TemplateRows;
 struct ReportCellItem {
     int row = 0; // its form depends on the list: see the loaders
     int col = 0;
-    QString letter;    // the content letter (report_data.data_type)
-    QString text;      // the cell's body; a field cell's column name only
+    QString letter; // the content letter (report_data.data_type)
+    QString text; // the cell's body; a field cell's column name only
     int fieldIndex = -1; // field cells: 0-based buffer field; detail sub-query cells: 1-based record set
-    QString option1;   // field cells: text to insert, or "m-n"
-    QString option2;   // field cells: "F", "B", "FI", "BI"
+    QString option1; // field cells: text to insert, or "m-n"
+    QString option2; // field cells: "F", "B", "FI", "BI"
     double totalValue = 0; // column totals: the sum gathered so far
-    QList<int> totalRows;  // column totals: the sheet rows gathered for the record being written
+    QList<int> totalRows; // column totals: the sheet rows gathered for the record being written
 };
 
 // One built output page of a data report: its first and last sheet row in the output grid.
@@ -111,9 +114,9 @@ struct DataEngineState {
     QVector<ReportCellItem> TotalCells;
     QVector<ReportCellItem> PictureCells;
     std::vector<std::unique_ptr<platform::db::Recordset>> CellRecordsets; // detail sub-query cells
-    QVector<int> PictureObjectIds;  // entry i-1: grid object id of picture i's latest placement
-    QVector<int> PictureOfObject;   // indexed by grid object id: the picture index it shows
-    QVector<QImage> PictureImages;  // entry i-1: picture i as loaded for the build (null when unreadable)
+    QVector<int> PictureObjectIds; // entry i-1: grid object id of picture i's latest placement
+    QVector<int> PictureOfObject; // indexed by grid object id: the picture index it shows
+    QVector<QImage> PictureImages; // entry i-1: picture i as loaded for the build (null when unreadable)
     std::shared_ptr<const TemplateRows> Template; // the report's format and cell rows, read once
 
     // Consecutive cells showing one field value in width-fitted pieces continue where the previous

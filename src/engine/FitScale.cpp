@@ -13,11 +13,11 @@ namespace engine
 namespace
 {
 
-    constexpr double TwipsPerInch = 1440.0;
-    // Kept free below the detail blocks and beside the columns, so that rounding never pushes a row or a
-    // column onto the next sheet of paper.
-    constexpr int HeightReserveTwips = 10;
-    constexpr int WidthReserveTwips = 5;
+constexpr double TwipsPerInch = 1440.0;
+// Kept free below the detail blocks and beside the columns, so that rounding never pushes a row or a
+// column onto the next sheet of paper.
+constexpr int HeightReserveTwips = 10;
+constexpr int WidthReserveTwips = 5;
 
 } // namespace
 

@@ -13,57 +13,57 @@ namespace engine
 namespace
 {
 
-    // A field reference split at its first "."; the table is "" for a bare column.
-    struct FieldName {
-        QString table;
-        QString column;
+// A field reference split at its first "."; the table is "" for a bare column.
+struct FieldName {
+    QString table;
+    QString column;
 
-        static FieldName of(const QString& field)
-        {
-            const qsizetype dot = field.indexOf(QLatin1Char('.'));
-            if (dot < 0)
-                return { QString(), field.trimmed() };
-            return { field.left(dot).trimmed(), field.mid(dot + 1).trimmed() };
-        }
-    };
-
-    // True when the expression is a plain column reference, not a call or a computation.
-    bool isFieldReference(const QString& expression)
+    static FieldName of(const QString& field)
     {
-        for (const QChar c : expression) {
-            if (!(c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('.')))
-                return false;
-        }
-        return !expression.isEmpty();
+        const qsizetype dot = field.indexOf(QLatin1Char('.'));
+        if (dot < 0)
+            return { QString(), field.trimmed() };
+        return { field.left(dot).trimmed(), field.mid(dot + 1).trimmed() };
     }
+};
 
-    bool sameField(const QString& a, const QString& b)
-    {
-        if (!isFieldReference(a) || !isFieldReference(b))
+// True when the expression is a plain column reference, not a call or a computation.
+bool isFieldReference(const QString& expression)
+{
+    for (const QChar c : expression) {
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('.')))
             return false;
-        const FieldName x = FieldName::of(a);
-        const FieldName y = FieldName::of(b);
-        if (x.column.compare(y.column, Qt::CaseInsensitive) != 0)
-            return false;
-        return x.table.isEmpty() || y.table.isEmpty() || x.table.compare(y.table, Qt::CaseInsensitive) == 0;
     }
+    return !expression.isEmpty();
+}
 
-    qsizetype indexOfField(const QStringList& fields, const QString& expression)
-    {
-        for (qsizetype i = 0; i < fields.size(); ++i) {
-            if (sameField(fields.at(i), expression))
-                return i;
-        }
-        return -1;
-    }
+bool sameField(const QString& a, const QString& b)
+{
+    if (!isFieldReference(a) || !isFieldReference(b))
+        return false;
+    const FieldName x = FieldName::of(a);
+    const FieldName y = FieldName::of(b);
+    if (x.column.compare(y.column, Qt::CaseInsensitive) != 0)
+        return false;
+    return x.table.isEmpty() || y.table.isEmpty() || x.table.compare(y.table, Qt::CaseInsensitive) == 0;
+}
 
-    bool describedColumn(const QString& field)
-    {
-        FieldName name = FieldName::of(field);
-        if (name.table.isEmpty())
-            name.table = store::reportState().TablesName.section(QLatin1Char(','), 0, 0);
-        return store::ColumnExists(name.table, name.column);
+qsizetype indexOfField(const QStringList& fields, const QString& expression)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (sameField(fields.at(i), expression))
+            return i;
     }
+    return -1;
+}
+
+bool describedColumn(const QString& field)
+{
+    FieldName name = FieldName::of(field);
+    if (name.table.isEmpty())
+        name.table = store::reportState().TablesName.section(QLatin1Char(','), 0, 0);
+    return store::ColumnExists(name.table, name.column);
+}
 
 } // namespace
 

@@ -15,61 +15,61 @@ namespace engine
 namespace
 {
 
-    void clearCounts()
-    {
-        DataEngineState& engine = dataEngine();
-        engine.DataRecordCount = 0;
-        engine.TotalPages = 0;
-        engine.GroupCount = 0;
-        engine.GroupPageCounts.clear();
-    }
+void clearCounts()
+{
+    DataEngineState& engine = dataEngine();
+    engine.DataRecordCount = 0;
+    engine.TotalPages = 0;
+    engine.GroupCount = 0;
+    engine.GroupPageCounts.clear();
+}
 
-    // Adds one group of `records` records to the counts.
-    void addGroup(long long records)
-    {
-        DataEngineState& engine = dataEngine();
-        const long long pages = PagesForRecords(records);
-        engine.DataRecordCount += records;
-        engine.GroupPageCounts.append(pages);
-        engine.GroupCount = engine.GroupPageCounts.size();
-        engine.TotalPages += pages;
-    }
+// Adds one group of `records` records to the counts.
+void addGroup(long long records)
+{
+    DataEngineState& engine = dataEngine();
+    const long long pages = PagesForRecords(records);
+    engine.DataRecordCount += records;
+    engine.GroupPageCounts.append(pages);
+    engine.GroupCount = engine.GroupPageCounts.size();
+    engine.TotalPages += pages;
+}
 
-    QString fromTablesWhere(const QString& conditions)
-    {
-        QString sql = QStringLiteral(" from ") + store::reportState().TablesName;
-        if (!conditions.isEmpty())
-            sql += QStringLiteral(" where ") + conditions;
-        return sql;
-    }
+QString fromTablesWhere(const QString& conditions)
+{
+    QString sql = QStringLiteral(" from ") + store::reportState().TablesName;
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" where ") + conditions;
+    return sql;
+}
 
-    // The selected columns of a "select distinct" statement after its first: what makes two of its rows
-    // distinct within one group. "" when the statement holds no " distinct ".
-    QString distinctKeys(const QString& sql)
-    {
-        const QLatin1String distinct(" distinct ");
-        const qsizetype at = sql.indexOf(distinct, 0, Qt::CaseInsensitive);
-        if (at < 0)
-            return QString();
-        const qsizetype start = at + distinct.size();
-        const qsizetype from = sql.indexOf(QLatin1String(" from "), start, Qt::CaseInsensitive);
-        const QString columns = from < 0 ? sql.mid(start) : sql.mid(start, from - start + 1);
-        const qsizetype comma = columns.indexOf(QLatin1Char(','));
-        return (comma < 0 ? columns : columns.mid(comma + 1)).trimmed();
-    }
+// The selected columns of a "select distinct" statement after its first: what makes two of its rows
+// distinct within one group. "" when the statement holds no " distinct ".
+QString distinctKeys(const QString& sql)
+{
+    const QLatin1String distinct(" distinct ");
+    const qsizetype at = sql.indexOf(distinct, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return QString();
+    const qsizetype start = at + distinct.size();
+    const qsizetype from = sql.indexOf(QLatin1String(" from "), start, Qt::CaseInsensitive);
+    const QString columns = from < 0 ? sql.mid(start) : sql.mid(start, from - start + 1);
+    const qsizetype comma = columns.indexOf(QLatin1Char(','));
+    return (comma < 0 ? columns : columns.mid(comma + 1)).trimmed();
+}
 
-    // The condition that picks the group of the list's current row: each group field equal to the
-    // row's value at its position, or null.
-    QString groupFilter(const platform::db::Recordset& groups, const QStringList& fields)
-    {
-        QStringList terms;
-        for (int i = 0; i < fields.size(); ++i) {
-            const platform::db::Field value = groups.field(i);
-            terms.append(value.isNull() ? fields.at(i) + QStringLiteral(" is null")
-                                        : fields.at(i) + QLatin1Char('=') + FieldValueToSql(value, false));
-        }
-        return terms.join(QStringLiteral(" and "));
+// The condition that picks the group of the list's current row: each group field equal to the
+// row's value at its position, or null.
+QString groupFilter(const platform::db::Recordset& groups, const QStringList& fields)
+{
+    QStringList terms;
+    for (int i = 0; i < fields.size(); ++i) {
+        const platform::db::Field value = groups.field(i);
+        terms.append(value.isNull() ? fields.at(i) + QStringLiteral(" is null")
+                                    : fields.at(i) + QLatin1Char('=') + FieldValueToSql(value, false));
     }
+    return terms.join(QStringLiteral(" and "));
+}
 
 } // namespace
 

@@ -19,8 +19,8 @@ namespace engine
 namespace
 {
 
-    const QString NoRecordOnPage
-        = QStringLiteral("报表每页容纳的记录数小于1（明细行高于纸张或纸张大小为0），不能生成报表！");
+const QString NoRecordOnPage
+    = QStringLiteral("报表每页容纳的记录数小于1（明细行高于纸张或纸张大小为0），不能生成报表！");
 
 } // namespace
 

@@ -15,27 +15,27 @@ namespace engine
 namespace
 {
 
-    constexpr double TwipsPerInch = 1440.0;
+constexpr double TwipsPerInch = 1440.0;
 
-    QList<PageMarginRow> readStoredMargins()
-    {
-        const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id=")
-            + store::reportIdLiteral()
-            + QStringLiteral(" and (info_type='TOP_MARGE' or info_type='BOTTOM_MARGE' or "
-                             "info_type='LEFT_MARGE' or info_type='RIGHT_MARGE')"));
-        QList<PageMarginRow> margins;
-        for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-            const auto inches = store::toDouble(rows->text(QStringLiteral("info_description")));
-            margins.append({ store::trimBlanks(rows->text(QStringLiteral("info_type"))).toUpper(),
-                inches.value_or(-1) });
-        }
-        return margins;
+QList<PageMarginRow> readStoredMargins()
+{
+    const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id=")
+        + store::reportIdLiteral()
+        + QStringLiteral(" and (info_type='TOP_MARGE' or info_type='BOTTOM_MARGE' or "
+                         "info_type='LEFT_MARGE' or info_type='RIGHT_MARGE')"));
+    QList<PageMarginRow> margins;
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+        const auto inches = store::toDouble(rows->text(QStringLiteral("info_description")));
+        margins.append(
+            { store::trimBlanks(rows->text(QStringLiteral("info_type"))).toUpper(), inches.value_or(-1) });
     }
+    return margins;
+}
 
-    int marginTwips(double inches, int defaultTwips)
-    {
-        return inches == -1 ? defaultTwips : roundInt16(inches * TwipsPerInch);
-    }
+int marginTwips(double inches, int defaultTwips)
+{
+    return inches == -1 ? defaultTwips : roundInt16(inches * TwipsPerInch);
+}
 
 } // namespace
 

@@ -19,59 +19,59 @@ namespace engine
 namespace
 {
 
-    using platform::ui::PrinterOrientation;
+using platform::ui::PrinterOrientation;
 
-    // The fields of the custom-paper note: width and height in centimetres, then the same in the
-    // engine's scaled units (centimetres × 560). None when the report has no PAGE_SIZE row; an empty
-    // list when the row's note is empty.
-    std::optional<QStringList> customPaperNote()
-    {
-        const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id =")
-            + store::reportIdLiteral() + QStringLiteral(" and info_type='page_size'"));
-        if (rows->recordCount() == 0)
-            return std::nullopt;
-        const QString note = store::trimBlanks(rows->text(QStringLiteral("note")));
-        return note.isEmpty() ? QStringList {} : note.split(QLatin1Char('|'));
-    }
+// The fields of the custom-paper note: width and height in centimetres, then the same in the
+// engine's scaled units (centimetres × 560). None when the report has no PAGE_SIZE row; an empty
+// list when the row's note is empty.
+std::optional<QStringList> customPaperNote()
+{
+    const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id =")
+        + store::reportIdLiteral() + QStringLiteral(" and info_type='page_size'"));
+    if (rows->recordCount() == 0)
+        return std::nullopt;
+    const QString note = store::trimBlanks(rows->text(QStringLiteral("note")));
+    return note.isEmpty() ? QStringList {} : note.split(QLatin1Char('|'));
+}
 
-    double noteField(const QStringList& fields, int number)
-    {
-        const auto value = fields.size() >= number ? store::toDouble(fields.at(number - 1)) : std::nullopt;
-        if (!value)
-            throw platform::Error(platform::errors::TypeMismatch, QStringLiteral("OrvReport"),
-                QStringLiteral("自定义纸张大小无效：") + fields.join(QLatin1Char('|')));
-        return *value;
-    }
+double noteField(const QStringList& fields, int number)
+{
+    const auto value = fields.size() >= number ? store::toDouble(fields.at(number - 1)) : std::nullopt;
+    if (!value)
+        throw platform::Error(platform::errors::TypeMismatch, QStringLiteral("OrvReport"),
+            QStringLiteral("自定义纸张大小无效：") + fields.join(QLatin1Char('|')));
+    return *value;
+}
 
-    void loadLookupPaper(int paperCode, int& width, int& height)
-    {
-        const auto rows = store::openStoreSql(
-            QStringLiteral("select * from page_size where paper_size=") + QString::number(paperCode));
-        if (rows->recordCount() == 0)
-            return;
-        width = roundInt16(rows->field(QStringLiteral("paper_scalewidth")).toDouble());
-        height = roundInt16(rows->field(QStringLiteral("paper_scaleheight")).toDouble());
-    }
+void loadLookupPaper(int paperCode, int& width, int& height)
+{
+    const auto rows = store::openStoreSql(
+        QStringLiteral("select * from page_size where paper_size=") + QString::number(paperCode));
+    if (rows->recordCount() == 0)
+        return;
+    width = roundInt16(rows->field(QStringLiteral("paper_scalewidth")).toDouble());
+    height = roundInt16(rows->field(QStringLiteral("paper_scaleheight")).toDouble());
+}
 
-    // Gives the printer the custom size of the report's note, so that a custom paper prints as designed.
-    void setPrinterCustomPaper()
-    {
-        const auto fields = customPaperNote();
-        if (!fields || fields->isEmpty())
-            return;
-        constexpr double MillimetresPerCentimetre = 10.0;
-        platform::ui::setDefaultPrinterCustomSize(QSizeF(noteField(*fields, 1) * MillimetresPerCentimetre,
-            noteField(*fields, 2) * MillimetresPerCentimetre));
-    }
+// Gives the printer the custom size of the report's note, so that a custom paper prints as designed.
+void setPrinterCustomPaper()
+{
+    const auto fields = customPaperNote();
+    if (!fields || fields->isEmpty())
+        return;
+    constexpr double MillimetresPerCentimetre = 10.0;
+    platform::ui::setDefaultPrinterCustomSize(QSizeF(
+        noteField(*fields, 1) * MillimetresPerCentimetre, noteField(*fields, 2) * MillimetresPerCentimetre));
+}
 
-    template <class F> void passOver(F&& statement)
-    {
-        try {
-            statement();
-        } catch (const std::exception&) {
-            // The printer keeps what it had; the sizes keep their previous values.
-        }
+template <class F> void passOver(F&& statement)
+{
+    try {
+        statement();
+    } catch (const std::exception&) {
+        // The printer keeps what it had; the sizes keep their previous values.
     }
+}
 
 } // namespace
 

@@ -8,65 +8,65 @@ namespace engine
 namespace
 {
 
-    using platform::db::SqlToken;
+using platform::db::SqlToken;
 
-    bool isAndSeparator(const QString& separator)
-    {
-        return separator.trimmed().compare(QLatin1String("and"), Qt::CaseInsensitive) == 0;
+bool isAndSeparator(const QString& separator)
+{
+    return separator.trimmed().compare(QLatin1String("and"), Qt::CaseInsensitive) == 0;
+}
+
+// A token of the statement itself (outside any parentheses), with its offset in the text.
+struct TopLevelWord {
+    qsizetype offset;
+    QString word;
+};
+
+QList<TopLevelWord> topLevelWords(const QString& sql)
+{
+    QList<TopLevelWord> words;
+    int depth = 0;
+    qsizetype offset = 0;
+    for (const SqlToken& token : platform::db::tokenizeSql(sql)) {
+        if (token.isSymbol(QLatin1Char('(')))
+            ++depth;
+        else if (token.isSymbol(QLatin1Char(')')))
+            --depth;
+        else if (depth == 0 && token.kind == SqlToken::Kind::Word)
+            words.append({ offset, token.text.toLower() });
+        offset += token.text.size();
     }
+    return words;
+}
 
-    // A token of the statement itself (outside any parentheses), with its offset in the text.
-    struct TopLevelWord {
-        qsizetype offset;
-        QString word;
-    };
+bool isClauseAfterWhere(const QString& word)
+{
+    return word == QLatin1String("group") || word == QLatin1String("having")
+        || word == QLatin1String("order");
+}
 
-    QList<TopLevelWord> topLevelWords(const QString& sql)
-    {
-        QList<TopLevelWord> words;
-        int depth = 0;
-        qsizetype offset = 0;
-        for (const SqlToken& token : platform::db::tokenizeSql(sql)) {
-            if (token.isSymbol(QLatin1Char('(')))
-                ++depth;
-            else if (token.isSymbol(QLatin1Char(')')))
-                --depth;
-            else if (depth == 0 && token.kind == SqlToken::Kind::Word)
-                words.append({ offset, token.text.toLower() });
-            offset += token.text.size();
-        }
-        return words;
-    }
-
-    bool isClauseAfterWhere(const QString& word)
-    {
-        return word == QLatin1String("group") || word == QLatin1String("having")
-            || word == QLatin1String("order");
-    }
-
-    // True when the whole text is one parenthesised expression, "(a or b)", not "(a) or (b)".
-    bool isParenthesised(const QString& text)
-    {
-        const QString trimmed = text.trimmed();
-        if (!trimmed.startsWith(QLatin1Char('(')))
-            return false;
-        int depth = 0;
-        qsizetype offset = 0;
-        for (const SqlToken& token : platform::db::tokenizeSql(trimmed)) {
-            offset += token.text.size();
-            if (token.isSymbol(QLatin1Char('(')))
-                ++depth;
-            else if (token.isSymbol(QLatin1Char(')')) && --depth == 0)
-                return offset == trimmed.size();
-        }
+// True when the whole text is one parenthesised expression, "(a or b)", not "(a) or (b)".
+bool isParenthesised(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (!trimmed.startsWith(QLatin1Char('(')))
         return false;
+    int depth = 0;
+    qsizetype offset = 0;
+    for (const SqlToken& token : platform::db::tokenizeSql(trimmed)) {
+        offset += token.text.size();
+        if (token.isSymbol(QLatin1Char('(')))
+            ++depth;
+        else if (token.isSymbol(QLatin1Char(')')) && --depth == 0)
+            return offset == trimmed.size();
     }
+    return false;
+}
 
-    QString enclosed(const QString& condition)
-    {
-        const QString trimmed = condition.trimmed();
-        return isParenthesised(trimmed) ? trimmed : QLatin1Char('(') + trimmed + QLatin1Char(')');
-    }
+QString enclosed(const QString& condition)
+{
+    const QString trimmed = condition.trimmed();
+    return isParenthesised(trimmed) ? trimmed : QLatin1Char('(') + trimmed + QLatin1Char(')');
+}
 
 } // namespace
 

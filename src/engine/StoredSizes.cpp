@@ -18,34 +18,33 @@ namespace engine
 namespace
 {
 
-    // The stored lists of one kind, trimmed. A list is read item by item, so one whose rows straddle
-    // the detail band's edge still adds each row to its own side.
-    QStringList storedSizeLists(const QString& formatType)
-    {
-        const auto rows = store::openStoreSql(QStringLiteral("select * from report_format where format_type=")
-            + platform::db::sqlText(formatType) + QStringLiteral(" and report_id=")
-            + store::reportIdLiteral());
-        QStringList lists;
-        for (rows->moveFirst(); !rows->eof(); rows->moveNext())
-            lists.append(store::trimBlanks(rows->text(QStringLiteral("format_description"))));
-        return lists;
-    }
+// The stored lists of one kind, trimmed. A list is read item by item, so one whose rows straddle
+// the detail band's edge still adds each row to its own side.
+QStringList storedSizeLists(const QString& formatType)
+{
+    const auto rows = store::openStoreSql(QStringLiteral("select * from report_format where format_type=")
+        + platform::db::sqlText(formatType) + QStringLiteral(" and report_id=") + store::reportIdLiteral());
+    QStringList lists;
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext())
+        lists.append(store::trimBlanks(rows->text(QStringLiteral("format_description"))));
+    return lists;
+}
 
-    long long sumOfSizes(const QString& list, const std::function<bool(int index)>& counts)
-    {
-        long long total = 0;
-        for (const store::PropertyItem& item : store::propertyItems(list)) {
-            if (counts(storedInt16(item.name)))
-                total += storedInt16(item.value);
-        }
-        return total;
+long long sumOfSizes(const QString& list, const std::function<bool(int index)>& counts)
+{
+    long long total = 0;
+    for (const store::PropertyItem& item : store::propertyItems(list)) {
+        if (counts(storedInt16(item.name)))
+            total += storedInt16(item.value);
     }
+    return total;
+}
 
-    bool inDetailBand(int row)
-    {
-        const store::ReportRegion& band = store::reportState().RegionTable[store::RegionEntry::DataDetail];
-        return row >= band.beginRow && row <= band.endRow;
-    }
+bool inDetailBand(int row)
+{
+    const store::ReportRegion& band = store::reportState().RegionTable[store::RegionEntry::DataDetail];
+    return row >= band.beginRow && row <= band.endRow;
+}
 
 } // namespace
 

@@ -12,32 +12,32 @@ namespace engine
 namespace
 {
 
-    const QString Source = QStringLiteral("OrvReport");
+const QString Source = QStringLiteral("OrvReport");
 
-    platform::Error overflow(double value)
-    {
-        return platform::Error(platform::errors::Overflow, Source, QStringLiteral("溢出：%1").arg(value));
-    }
+platform::Error overflow(double value)
+{
+    return platform::Error(platform::errors::Overflow, Source, QStringLiteral("溢出：%1").arg(value));
+}
 
-    int roundWithin(double value, double lowest, double highest)
-    {
-        const double rounded = std::nearbyint(value); // the default rounding mode sends halves to even
-        if (!(rounded >= lowest && rounded <= highest))
-            throw overflow(value);
-        return static_cast<int>(rounded);
-    }
+int roundWithin(double value, double lowest, double highest)
+{
+    const double rounded = std::nearbyint(value); // the default rounding mode sends halves to even
+    if (!(rounded >= lowest && rounded <= highest))
+        throw overflow(value);
+    return static_cast<int>(rounded);
+}
 
-    int fitWithin(long long value, long long lowest, long long highest)
-    {
-        if (value < lowest || value > highest)
-            throw overflow(static_cast<double>(value));
-        return static_cast<int>(value);
-    }
+int fitWithin(long long value, long long lowest, long long highest)
+{
+    if (value < lowest || value > highest)
+        throw overflow(static_cast<double>(value));
+    return static_cast<int>(value);
+}
 
-    platform::Error divisionByZero()
-    {
-        return platform::Error(platform::errors::DivisionByZero, Source, QStringLiteral("除数为零"));
-    }
+platform::Error divisionByZero()
+{
+    return platform::Error(platform::errors::DivisionByZero, Source, QStringLiteral("除数为零"));
+}
 
 } // namespace
 

@@ -3,11 +3,13 @@
 #include <QString>
 #include <stdexcept>
 
-namespace platform {
+namespace platform
+{
 
 // A run-time failure of a platform layer, carrying the number, source and description that the
 // calling procedure hands to the error log or turns into a message.
-class Error : public std::runtime_error {
+class Error : public std::runtime_error
+{
 public:
     Error(int number, QString source, QString description)
         : std::runtime_error(description.toStdString())
@@ -28,7 +30,8 @@ private:
 };
 
 // Error numbers that callers act upon.
-namespace errors {
+namespace errors
+{
 constexpr int WouldCutMergedCell = 20053;
 constexpr int DeletionRefused = 20007;
 constexpr int RetryPageCopy = 20005;

@@ -19,133 +19,132 @@ using platform::db::sqlText;
 namespace
 {
 
-    // How a copied column gets its value.
-    enum class CopyRule {
-        NewReportId, // the state's ReportId
-        TargetGroup, // the state's TABLENAME without surrounding blanks, as the group is looked up
-        Text, // trimmed; "" for NULL or blanks
-        RenamedText, // as Text, then the table names replaced
-        ContentFirst, // a cell content's two parts joined, the table names replaced, split again: part 1
-        ContentRest, // part 2 of the same
-        Number, // the source value; left unset for NULL or blanks
-        NumberOrNull // the source value; NULL for NULL or blanks
-    };
+// How a copied column gets its value.
+enum class CopyRule {
+    NewReportId, // the state's ReportId
+    TargetGroup, // the state's TABLENAME without surrounding blanks, as the group is looked up
+    Text, // trimmed; "" for NULL or blanks
+    RenamedText, // as Text, then the table names replaced
+    ContentFirst, // a cell content's two parts joined, the table names replaced, split again: part 1
+    ContentRest, // part 2 of the same
+    Number, // the source value; left unset for NULL or blanks
+    NumberOrNull // the source value; NULL for NULL or blanks
+};
 
-    struct CopiedColumn {
-        const char* name;
-        CopyRule rule;
-    };
+struct CopiedColumn {
+    const char* name;
+    CopyRule rule;
+};
 
-    struct CopiedTable {
-        const char* name;
-        std::vector<CopiedColumn> columns;
-    };
+struct CopiedTable {
+    const char* name;
+    std::vector<CopiedColumn> columns;
+};
 
-    const CopiedTable ReportIndexCopy { "report_index",
-        { { "report_id", CopyRule::NewReportId }, { "report_name", CopyRule::Text },
-            { "report_type", CopyRule::Number }, { "report_group_id", CopyRule::TargetGroup },
-            { "note", CopyRule::Text } } };
+const CopiedTable ReportIndexCopy { "report_index",
+    { { "report_id", CopyRule::NewReportId }, { "report_name", CopyRule::Text },
+        { "report_type", CopyRule::Number }, { "report_group_id", CopyRule::TargetGroup },
+        { "note", CopyRule::Text } } };
 
-    const CopiedTable ReportDataCopy { "report_data",
-        { { "report_id", CopyRule::NewReportId }, { "row_no", CopyRule::Number },
-            { "col_no", CopyRule::Number }, { "data_type", CopyRule::Text },
-            { "data_description1", CopyRule::ContentFirst }, { "data_description2", CopyRule::ContentRest },
-            { "note", CopyRule::Text } } };
+const CopiedTable ReportDataCopy { "report_data",
+    { { "report_id", CopyRule::NewReportId }, { "row_no", CopyRule::Number }, { "col_no", CopyRule::Number },
+        { "data_type", CopyRule::Text }, { "data_description1", CopyRule::ContentFirst },
+        { "data_description2", CopyRule::ContentRest }, { "note", CopyRule::Text } } };
 
-    const CopiedTable ReportFormatCopy { "report_format",
-        { { "report_id", CopyRule::NewReportId }, { "format_order", CopyRule::Number },
-            { "begin_row_no", CopyRule::Number }, { "begin_col_no", CopyRule::Number },
-            { "end_row_no", CopyRule::Number }, { "end_col_no", CopyRule::Number },
-            { "format_type", CopyRule::Text }, { "format_description", CopyRule::Text },
-            { "note", CopyRule::Text } } };
+const CopiedTable ReportFormatCopy { "report_format",
+    { { "report_id", CopyRule::NewReportId }, { "format_order", CopyRule::Number },
+        { "begin_row_no", CopyRule::Number }, { "begin_col_no", CopyRule::Number },
+        { "end_row_no", CopyRule::Number }, { "end_col_no", CopyRule::Number },
+        { "format_type", CopyRule::Text }, { "format_description", CopyRule::Text },
+        { "note", CopyRule::Text } } };
 
-    const CopiedTable ReportInfoCopy { "report_info",
-        { { "report_id", CopyRule::NewReportId }, { "info_type", CopyRule::Text },
-            { "info_order", CopyRule::NumberOrNull }, { "info_description", CopyRule::RenamedText },
-            { "note", CopyRule::Text } } };
+const CopiedTable ReportInfoCopy { "report_info",
+    { { "report_id", CopyRule::NewReportId }, { "info_type", CopyRule::Text },
+        { "info_order", CopyRule::NumberOrNull }, { "info_description", CopyRule::RenamedText },
+        { "note", CopyRule::Text } } };
 
-    QString selectByReport(const CopiedTable& table, const QString& reportId)
-    {
-        return QStringLiteral("select * from ") + QLatin1String(table.name)
-            + QStringLiteral(" where report_id=") + sqlText(trimBlanks(reportId));
+QString selectByReport(const CopiedTable& table, const QString& reportId)
+{
+    return QStringLiteral("select * from ") + QLatin1String(table.name) + QStringLiteral(" where report_id=")
+        + sqlText(trimBlanks(reportId));
+}
+
+// A copied cell content: both parts joined, so that a table name across the split is replaced too and
+// the blanks at the split are kept, then split again.
+ContentParts copiedContent(const Recordset& source, const TablePairs& pairs)
+{
+    return splitContent(ReplaceTableNames(joinContent(source.text(QStringLiteral("data_description1")),
+                                              source.text(QStringLiteral("data_description2"))),
+        pairs));
+}
+
+void copyColumn(
+    const CopiedColumn& column, const Recordset& source, Recordset& target, const TablePairs& pairs)
+{
+    const QString name = QLatin1String(column.name);
+    const auto field = source.field(name);
+    const bool blank = field.isNull() || trimBlanks(field.text()).isEmpty();
+    switch (column.rule) {
+    case CopyRule::NewReportId:
+        target.setValue(name, reportState().ReportId);
+        break;
+    case CopyRule::TargetGroup:
+        target.setValue(name, trimBlanks(reportState().TABLENAME));
+        break;
+    case CopyRule::Text:
+        target.setValue(name, blank ? QString(QLatin1String("")) : trimBlanks(field.text()));
+        break;
+    case CopyRule::RenamedText:
+        target.setValue(
+            name, blank ? QString(QLatin1String("")) : ReplaceTableNames(trimBlanks(field.text()), pairs));
+        break;
+    case CopyRule::ContentFirst:
+        target.setValue(name, copiedContent(source, pairs).first);
+        break;
+    case CopyRule::ContentRest:
+        target.setValue(name, copiedContent(source, pairs).rest);
+        break;
+    case CopyRule::Number:
+        if (!blank)
+            target.setValue(name, field.value());
+        break;
+    case CopyRule::NumberOrNull:
+        target.setValue(name, blank ? QVariant() : field.value());
+        break;
     }
+}
 
-    // A copied cell content: both parts joined, so that a table name across the split is replaced too and
-    // the blanks at the split are kept, then split again.
-    ContentParts copiedContent(const Recordset& source, const TablePairs& pairs)
-    {
-        return splitContent(ReplaceTableNames(joinContent(source.text(QStringLiteral("data_description1")),
-                                                  source.text(QStringLiteral("data_description2"))),
-            pairs));
-    }
-
-    void copyColumn(
-        const CopiedColumn& column, const Recordset& source, Recordset& target, const TablePairs& pairs)
-    {
-        const QString name = QLatin1String(column.name);
-        const auto field = source.field(name);
-        const bool blank = field.isNull() || trimBlanks(field.text()).isEmpty();
-        switch (column.rule) {
-        case CopyRule::NewReportId:
-            target.setValue(name, reportState().ReportId);
-            break;
-        case CopyRule::TargetGroup:
-            target.setValue(name, trimBlanks(reportState().TABLENAME));
-            break;
-        case CopyRule::Text:
-            target.setValue(name, blank ? QString(QLatin1String("")) : trimBlanks(field.text()));
-            break;
-        case CopyRule::RenamedText:
-            target.setValue(name,
-                blank ? QString(QLatin1String("")) : ReplaceTableNames(trimBlanks(field.text()), pairs));
-            break;
-        case CopyRule::ContentFirst:
-            target.setValue(name, copiedContent(source, pairs).first);
-            break;
-        case CopyRule::ContentRest:
-            target.setValue(name, copiedContent(source, pairs).rest);
-            break;
-        case CopyRule::Number:
-            if (!blank)
-                target.setValue(name, field.value());
-            break;
-        case CopyRule::NumberOrNull:
-            target.setValue(name, blank ? QVariant() : field.value());
-            break;
-        }
-    }
-
-    // Copies the rows of one table of the model report SourceReportId to the new report ReportId, in one
-    // transaction written with one batch.
-    bool copyReportTable(const CopiedTable& table, const TablePairs& pairs)
-    {
-        const auto& state = reportState();
-        try {
-            const auto source = openStoreSql(selectByReport(table, state.SourceReportId));
-            const auto target = openStoreSql(selectByReport(table, state.ReportId));
-            runInTransaction([&] {
-                for (; !source->eof(); source->moveNext()) {
-                    target->addNew();
-                    for (const CopiedColumn& column : table.columns)
-                        copyColumn(column, *source, *target, pairs);
-                }
-                target->updateBatch();
-            });
-            return true;
-        } catch (const std::exception&) {
-            return false;
-        }
-    }
-
-    bool copyReport(const TablePairs& pairs)
-    {
-        for (const CopiedTable* table :
-            { &ReportIndexCopy, &ReportDataCopy, &ReportFormatCopy, &ReportInfoCopy }) {
-            if (!copyReportTable(*table, pairs))
-                return false;
-        }
+// Copies the rows of one table of the model report SourceReportId to the new report ReportId, in one
+// transaction written with one batch.
+bool copyReportTable(const CopiedTable& table, const TablePairs& pairs)
+{
+    const auto& state = reportState();
+    try {
+        const auto source = openStoreSql(selectByReport(table, state.SourceReportId));
+        const auto target = openStoreSql(selectByReport(table, state.ReportId));
+        runInTransaction([&] {
+            for (; !source->eof(); source->moveNext()) {
+                target->addNew();
+                for (const CopiedColumn& column : table.columns)
+                    copyColumn(column, *source, *target, pairs);
+            }
+            target->updateBatch();
+        });
         return true;
+    } catch (const std::exception&) {
+        return false;
     }
+}
+
+bool copyReport(const TablePairs& pairs)
+{
+    for (const CopiedTable* table :
+        { &ReportIndexCopy, &ReportDataCopy, &ReportFormatCopy, &ReportInfoCopy }) {
+        if (!copyReportTable(*table, pairs))
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 

@@ -14,10 +14,10 @@ namespace store
 using TablePairs = QVector<QStringList>;
 
 // Copies every report of the model group into the group named by the state's TABLENAME, under new ids,
-// one table of one report per transaction (inside a caller's transaction, all of them in that one). After the call the state's ReportId holds the new id of the
-// last report copied (empty when the group has none) and SourceReportId its model. True when every
-// report was copied or the group has none; false at the first failure, with the copies committed so far
-// left in place for the caller to remove.
+// one table of one report per transaction (inside a caller's transaction, all of them in that one). After the
+// call the state's ReportId holds the new id of the last report copied (empty when the group has none) and
+// SourceReportId its model. True when every report was copied or the group has none; false at the first
+// failure, with the copies committed so far left in place for the caller to remove.
 bool CopyModelReports(const QString& modelGroupId, const TablePairs& tablePairs);
 
 // Replaces the reports of the group named by the state's TABLENAME by copies of the model group's reports,

@@ -8,8 +8,8 @@ namespace store
 
 namespace
 {
-    const QString Section = QStringLiteral("PrintSetup");
-    const QString PagesKey = QStringLiteral("mipages");
+const QString Section = QStringLiteral("PrintSetup");
+const QString PagesKey = QStringLiteral("mipages");
 } // namespace
 
 void SavePrintPages(const QString& pages)

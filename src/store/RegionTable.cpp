@@ -10,34 +10,34 @@ namespace store
 namespace
 {
 
-    struct EntryKeyword {
-        RegionEntry entry;
-        const QString& infoType;
-        int infoOrder;
-    };
+struct EntryKeyword {
+    RegionEntry entry;
+    const QString& infoType;
+    int infoOrder;
+};
 
-    const std::array<EntryKeyword, RegionEntryCount>& entryKeywords()
-    {
-        static const std::array<EntryKeyword, RegionEntryCount> table { {
-            { RegionEntry::ReportHead, keywords::ReportHead, 1 },
-            { RegionEntry::PageHead, keywords::PageHead, 1 },
-            { RegionEntry::GroupHead1, keywords::GroupHead, 1 },
-            { RegionEntry::GroupHead2, keywords::GroupHead, 2 },
-            { RegionEntry::GroupHead3, keywords::GroupHead, 3 },
-            { RegionEntry::DataDetail, keywords::DataDetail, 1 },
-            { RegionEntry::GroupTail3, keywords::GroupTail, 3 },
-            { RegionEntry::GroupTail2, keywords::GroupTail, 2 },
-            { RegionEntry::GroupTail1, keywords::GroupTail, 1 },
-            { RegionEntry::PageTail, keywords::PageTail, 1 },
-            { RegionEntry::ReportTail, keywords::ReportTail, 1 },
-        } };
-        return table;
-    }
+const std::array<EntryKeyword, RegionEntryCount>& entryKeywords()
+{
+    static const std::array<EntryKeyword, RegionEntryCount> table { {
+        { RegionEntry::ReportHead, keywords::ReportHead, 1 },
+        { RegionEntry::PageHead, keywords::PageHead, 1 },
+        { RegionEntry::GroupHead1, keywords::GroupHead, 1 },
+        { RegionEntry::GroupHead2, keywords::GroupHead, 2 },
+        { RegionEntry::GroupHead3, keywords::GroupHead, 3 },
+        { RegionEntry::DataDetail, keywords::DataDetail, 1 },
+        { RegionEntry::GroupTail3, keywords::GroupTail, 3 },
+        { RegionEntry::GroupTail2, keywords::GroupTail, 2 },
+        { RegionEntry::GroupTail1, keywords::GroupTail, 1 },
+        { RegionEntry::PageTail, keywords::PageTail, 1 },
+        { RegionEntry::ReportTail, keywords::ReportTail, 1 },
+    } };
+    return table;
+}
 
-    bool isGroupKeyword(const QString& infoType)
-    {
-        return infoType == keywords::GroupHead || infoType == keywords::GroupTail;
-    }
+bool isGroupKeyword(const QString& infoType)
+{
+    return infoType == keywords::GroupHead || infoType == keywords::GroupTail;
+}
 
 } // namespace
 

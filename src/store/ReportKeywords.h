@@ -58,36 +58,36 @@ inline const QString ShrinkToFit = QStringLiteral("SHRINKTOFIT");
 // Property names inside the property strings of report_format.
 namespace property
 {
-    inline const QString FontName = QStringLiteral("FONTNAME");
-    inline const QString FontSize = QStringLiteral("FONTSIZE");
-    inline const QString FontBold = QStringLiteral("FONTBOLD");
-    inline const QString FontItalic = QStringLiteral("FONTITALIC");
-    inline const QString FontColor = QStringLiteral("FONTCOLOR");
-    inline const QString FontUnderline = QStringLiteral("FONTUNDERLINE");
-    inline const QString FontStrikeout = QStringLiteral("FONTSTRIKEOUT");
-    inline const QString HAlignment = QStringLiteral("HALIGNMENT");
-    inline const QString VAlignment = QStringLiteral("VALIGNMENT");
-    inline const QString WhichBorder = QStringLiteral("WHICHBORDER");
-    inline const QString BorderStyle = QStringLiteral("BORDERSTYLE");
-    inline const QString BorderColor = QStringLiteral("BORDERCOLOR");
-    inline const QString InputFormat = QStringLiteral("INPUTFORMAT");
-    inline const QString WrapText = QStringLiteral("WRAPTEXT");
-    inline const QString Merge = QStringLiteral("MERGE");
-    inline const QString ShrinkToFit = QStringLiteral("SHRINKTOFIT");
+inline const QString FontName = QStringLiteral("FONTNAME");
+inline const QString FontSize = QStringLiteral("FONTSIZE");
+inline const QString FontBold = QStringLiteral("FONTBOLD");
+inline const QString FontItalic = QStringLiteral("FONTITALIC");
+inline const QString FontColor = QStringLiteral("FONTCOLOR");
+inline const QString FontUnderline = QStringLiteral("FONTUNDERLINE");
+inline const QString FontStrikeout = QStringLiteral("FONTSTRIKEOUT");
+inline const QString HAlignment = QStringLiteral("HALIGNMENT");
+inline const QString VAlignment = QStringLiteral("VALIGNMENT");
+inline const QString WhichBorder = QStringLiteral("WHICHBORDER");
+inline const QString BorderStyle = QStringLiteral("BORDERSTYLE");
+inline const QString BorderColor = QStringLiteral("BORDERCOLOR");
+inline const QString InputFormat = QStringLiteral("INPUTFORMAT");
+inline const QString WrapText = QStringLiteral("WRAPTEXT");
+inline const QString Merge = QStringLiteral("MERGE");
+inline const QString ShrinkToFit = QStringLiteral("SHRINKTOFIT");
 } // namespace property
 
 // What loading assumes when a page-setting row is missing or, for margins, empty.
 namespace defaults
 {
-    constexpr int DataRows = 10;
-    constexpr bool SelfFit = true;
-    constexpr bool PageRecount = true;
-    constexpr int PageSize = 9;
-    constexpr bool PageLandscape = false;
-    constexpr double LeftMarge = 0.7875;
-    constexpr double OtherMarge = 0.39375;
-    constexpr int RowCount = 50;
-    constexpr int ColCount = 50;
+constexpr int DataRows = 10;
+constexpr bool SelfFit = true;
+constexpr bool PageRecount = true;
+constexpr int PageSize = 9;
+constexpr bool PageLandscape = false;
+constexpr double LeftMarge = 0.7875;
+constexpr double OtherMarge = 0.39375;
+constexpr int RowCount = 50;
+constexpr int ColCount = 50;
 } // namespace defaults
 
 // DATA_ROWS as the report state holds it: a positive count, or one of these modes.

@@ -16,12 +16,12 @@ using platform::db::sqlText;
 namespace
 {
 
-    // The first column of the first row as text; "" without rows.
-    QString firstText(const QString& sql)
-    {
-        const auto recordset = openStoreSql(sql);
-        return recordset->eof() ? QString() : recordset->text(0);
-    }
+// The first column of the first row as text; "" without rows.
+QString firstText(const QString& sql)
+{
+    const auto recordset = openStoreSql(sql);
+    return recordset->eof() ? QString() : recordset->text(0);
+}
 
 } // namespace
 

@@ -15,75 +15,75 @@ namespace store
 namespace
 {
 
-    // The report that the outside report component builds instead of the grid.
-    const QString OutsideComponentReportName = QStringLiteral("全引目录2");
+// The report that the outside report component builds instead of the grid.
+const QString OutsideComponentReportName = QStringLiteral("全引目录2");
 
-    enum class Road { ReportPrinter, Word, OutsideComponent, Grid };
+enum class Road { ReportPrinter, Word, OutsideComponent, Grid };
 
-    Road roadOf(const QString& note, const QString& reportId)
-    {
-        if (note.contains(QLatin1String(".rpt"), Qt::CaseInsensitive))
-            return Road::ReportPrinter;
-        if (note.contains(QLatin1String(".doc"), Qt::CaseInsensitive))
-            return Road::Word;
-        if (GetReportName(reportId) == OutsideComponentReportName)
-            return Road::OutsideComponent;
-        return Road::Grid;
+Road roadOf(const QString& note, const QString& reportId)
+{
+    if (note.contains(QLatin1String(".rpt"), Qt::CaseInsensitive))
+        return Road::ReportPrinter;
+    if (note.contains(QLatin1String(".doc"), Qt::CaseInsensitive))
+        return Road::Word;
+    if (GetReportName(reportId) == OutsideComponentReportName)
+        return Road::OutsideComponent;
+    return Road::Grid;
+}
+
+void runOutsideComponent()
+{
+    const auto& state = reportState();
+    auto component
+        = platform::outside::createOutsideReportComponent(QString::fromUtf8(platform::outside::TolrepProgId));
+    component->setConnection(state.Connection);
+    component->setSelectWhere(state.SelectWhere);
+    component->setSelectOrder(state.SelectOrder);
+    component->setReportId(state.ReportId);
+    component->work();
+}
+
+// Takes a road other than the grid's.
+void takeTemplateRoad(Road road, const QString& note)
+{
+    const auto& seams = windowSeams();
+    switch (road) {
+    case Road::ReportPrinter:
+        if (seams.RunReportPrinter)
+            seams.RunReportPrinter(note);
+        break;
+    case Road::Word:
+        if (seams.ShowWordReport)
+            seams.ShowWordReport(note);
+        break;
+    case Road::OutsideComponent:
+        runOutsideComponent();
+        break;
+    case Road::Grid:
+        break;
     }
+}
 
-    void runOutsideComponent()
-    {
-        const auto& state = reportState();
-        auto component = platform::outside::createOutsideReportComponent(
-            QString::fromUtf8(platform::outside::TolrepProgId));
-        component->setConnection(state.Connection);
-        component->setSelectWhere(state.SelectWhere);
-        component->setSelectOrder(state.SelectOrder);
-        component->setReportId(state.ReportId);
-        component->work();
+template <class F> void ignoringErrors(F&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        // The step is skipped, as the member's contract says.
     }
+}
 
-    // Takes a road other than the grid's.
-    void takeTemplateRoad(Road road, const QString& note)
-    {
-        const auto& seams = windowSeams();
-        switch (road) {
-        case Road::ReportPrinter:
-            if (seams.RunReportPrinter)
-                seams.RunReportPrinter(note);
-            break;
-        case Road::Word:
-            if (seams.ShowWordReport)
-                seams.ShowWordReport(note);
-            break;
-        case Road::OutsideComponent:
-            runOutsideComponent();
-            break;
-        case Road::Grid:
-            break;
-        }
-    }
+void showPrintWindow(PrintWindowUse use)
+{
+    if (windowSeams().frmPrint)
+        windowSeams().frmPrint(use);
+}
 
-    template <class F> void ignoringErrors(F&& step)
-    {
-        try {
-            step();
-        } catch (const std::exception&) {
-            // The step is skipped, as the member's contract says.
-        }
-    }
-
-    void showPrintWindow(PrintWindowUse use)
-    {
-        if (windowSeams().frmPrint)
-            windowSeams().frmPrint(use);
-    }
-
-    // Ends the silent mode when WebPrint ends, so that a later preview shows its messages again.
-    struct SilentModeScope {
-        SilentModeScope() { reportState().WebPrintMode = true; }
-        ~SilentModeScope() { reportState().WebPrintMode = false; }
-    };
+// Ends the silent mode when WebPrint ends, so that a later preview shows its messages again.
+struct SilentModeScope {
+    SilentModeScope() { reportState().WebPrintMode = true; }
+    ~SilentModeScope() { reportState().WebPrintMode = false; }
+};
 
 } // namespace
 

@@ -9,16 +9,16 @@ namespace store
 namespace
 {
 
-    std::optional<int> toWholeNumber(const QString& text, double lowest, double highest)
-    {
-        const auto value = toDouble(text);
-        if (!value)
-            return std::nullopt;
-        const double rounded = std::nearbyint(*value); // the default rounding mode sends halves to even
-        if (rounded < lowest || rounded > highest)
-            return std::nullopt;
-        return static_cast<int>(rounded);
-    }
+std::optional<int> toWholeNumber(const QString& text, double lowest, double highest)
+{
+    const auto value = toDouble(text);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value); // the default rounding mode sends halves to even
+    if (rounded < lowest || rounded > highest)
+        return std::nullopt;
+    return static_cast<int>(rounded);
+}
 
 } // namespace
 

@@ -16,134 +16,133 @@ namespace store
 namespace
 {
 
-    const QChar At = QLatin1Char('@');
-    const QChar Bar = QLatin1Char('|');
-    const QChar Backslash = QLatin1Char('\\');
+const QChar At = QLatin1Char('@');
+const QChar Bar = QLatin1Char('|');
+const QChar Backslash = QLatin1Char('\\');
 
-    bool isBlank(const QString& text)
-    {
-        return trimBlanks(text).isEmpty();
-    }
+bool isBlank(const QString& text)
+{
+    return trimBlanks(text).isEmpty();
+}
 
-    // Sets a property only when the object's class declares it, so that a name the object lacks
-    // creates no dynamic property.
-    bool setDeclared(QObject* object, const char* name, const QVariant& value)
-    {
-        if (object->metaObject()->indexOfProperty(name) < 0)
-            return false;
-        return object->setProperty(name, value);
-    }
+// Sets a property only when the object's class declares it, so that a name the object lacks
+// creates no dynamic property.
+bool setDeclared(QObject* object, const char* name, const QVariant& value)
+{
+    if (object->metaObject()->indexOfProperty(name) < 0)
+        return false;
+    return object->setProperty(name, value);
+}
 
-    void setFirstDeclared(QObject* object, std::initializer_list<const char*> names, const QVariant& value)
-    {
-        for (const char* name : names) {
-            if (setDeclared(object, name, value))
-                return;
-        }
-    }
-
-    void changeFont(QObject* object, const std::function<void(QFont&)>& change)
-    {
-        if (object->metaObject()->indexOfProperty("font") < 0)
+void setFirstDeclared(QObject* object, std::initializer_list<const char*> names, const QVariant& value)
+{
+    for (const char* name : names) {
+        if (setDeclared(object, name, value))
             return;
-        QFont font = object->property("font").value<QFont>();
-        change(font);
-        object->setProperty("font", font);
     }
+}
 
-    // Colours are 0xRRGGBB; they go into the object's palette as its text or window colour.
-    void setPaletteColor(QObject* object, const QVariant& value, QPalette::ColorRole role)
-    {
-        bool ok = false;
-        const uint rgb = value.toUInt(&ok);
-        if (!ok || object->metaObject()->indexOfProperty("palette") < 0)
-            return;
-        QPalette palette = object->property("palette").value<QPalette>();
-        palette.setColor(role, QColor::fromRgb(rgb));
-        object->setProperty("palette", palette);
-        if (role == QPalette::Window)
-            setDeclared(object, "autoFillBackground", true);
-    }
+void changeFont(QObject* object, const std::function<void(QFont&)>& change)
+{
+    if (object->metaObject()->indexOfProperty("font") < 0)
+        return;
+    QFont font = object->property("font").value<QFont>();
+    change(font);
+    object->setProperty("font", font);
+}
 
-    void changeGeometry(
-        QObject* object, const QVariant& value, const std::function<void(QRect&, int)>& change)
-    {
-        bool ok = false;
-        const int number = value.toInt(&ok);
-        if (!ok || object->metaObject()->indexOfProperty("geometry") < 0)
-            return;
-        QRect geometry = object->property("geometry").toRect();
-        change(geometry, number);
-        object->setProperty("geometry", geometry);
-    }
+// Colours are 0xRRGGBB; they go into the object's palette as its text or window colour.
+void setPaletteColor(QObject* object, const QVariant& value, QPalette::ColorRole role)
+{
+    bool ok = false;
+    const uint rgb = value.toUInt(&ok);
+    if (!ok || object->metaObject()->indexOfProperty("palette") < 0)
+        return;
+    QPalette palette = object->property("palette").value<QPalette>();
+    palette.setColor(role, QColor::fromRgb(rgb));
+    object->setProperty("palette", palette);
+    if (role == QPalette::Window)
+        setDeclared(object, "autoFillBackground", true);
+}
 
-    using PropertySetter = std::function<void(QObject*, const QVariant&)>;
+void changeGeometry(QObject* object, const QVariant& value, const std::function<void(QRect&, int)>& change)
+{
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok || object->metaObject()->indexOfProperty("geometry") < 0)
+        return;
+    QRect geometry = object->property("geometry").toRect();
+    change(geometry, number);
+    object->setProperty("geometry", geometry);
+}
 
-    const QHash<QString, PropertySetter>& propertySetters()
-    {
-        static const QHash<QString, PropertySetter> setters {
-            { QStringLiteral("CAPTION"),
-                [](QObject* o, const QVariant& v) {
-                    setFirstDeclared(o, { "text", "title", "windowTitle" }, v);
-                } },
-            { QStringLiteral("FORECOLOR"),
-                [](QObject* o, const QVariant& v) { setPaletteColor(o, v, QPalette::WindowText); } },
-            { QStringLiteral("BACKCOLOR"),
-                [](QObject* o, const QVariant& v) { setPaletteColor(o, v, QPalette::Window); } },
-            { QStringLiteral("HEIGHT"),
-                [](QObject* o, const QVariant& v) {
-                    changeGeometry(o, v, [](QRect& r, int n) { r.setHeight(n); });
-                } },
-            { QStringLiteral("WIDTH"),
-                [](QObject* o, const QVariant& v) {
-                    changeGeometry(o, v, [](QRect& r, int n) { r.setWidth(n); });
-                } },
-            { QStringLiteral("LEFT"),
-                [](QObject* o, const QVariant& v) {
-                    changeGeometry(o, v, [](QRect& r, int n) { r.moveLeft(n); });
-                } },
-            { QStringLiteral("TOP"),
-                [](QObject* o, const QVariant& v) {
-                    changeGeometry(o, v, [](QRect& r, int n) { r.moveTop(n); });
-                } },
-            { QStringLiteral("ALIGN"), [](QObject* o, const QVariant& v) { setDeclared(o, "align", v); } },
-            { QStringLiteral("BORDERSTYLE"),
-                [](QObject* o, const QVariant& v) { setDeclared(o, "borderStyle", v); } },
-            { QStringLiteral("APPEARANCE"),
-                [](QObject* o, const QVariant& v) { setDeclared(o, "appearance", v); } },
-            { QStringLiteral("FONT"),
-                [](QObject* o, const QVariant& v) {
-                    changeFont(o, [&](QFont& f) { f.setFamily(v.toString()); });
-                } },
-            { QStringLiteral("FONTNAME"),
-                [](QObject* o, const QVariant& v) {
-                    changeFont(o, [&](QFont& f) { f.setFamily(v.toString()); });
-                } },
-            { QStringLiteral("FONTSIZE"),
-                [](QObject* o, const QVariant& v) {
-                    bool ok = false;
-                    const double size = v.toDouble(&ok);
-                    if (ok && size > 0)
-                        changeFont(o, [&](QFont& f) { f.setPointSizeF(size); });
-                } },
-            { QStringLiteral("FONTBOLD"),
-                [](QObject* o, const QVariant& v) {
-                    if (v.typeId() == QMetaType::Bool)
-                        changeFont(o, [&](QFont& f) { f.setBold(v.toBool()); });
-                } },
-            { QStringLiteral("FONTITALIC"),
-                [](QObject* o, const QVariant& v) {
-                    if (v.typeId() == QMetaType::Bool)
-                        changeFont(o, [&](QFont& f) { f.setItalic(v.toBool()); });
-                } },
-            { QStringLiteral("TEXT"),
-                [](QObject* o, const QVariant& v) {
-                    setFirstDeclared(o, { "text", "plainText" }, v);
-                } },
-            { QStringLiteral("VALUE"), [](QObject* o, const QVariant& v) { setDeclared(o, "value", v); } },
-        };
-        return setters;
-    }
+using PropertySetter = std::function<void(QObject*, const QVariant&)>;
+
+const QHash<QString, PropertySetter>& propertySetters()
+{
+    static const QHash<QString, PropertySetter> setters {
+        { QStringLiteral("CAPTION"),
+            [](QObject* o, const QVariant& v) {
+                setFirstDeclared(o, { "text", "title", "windowTitle" }, v);
+            } },
+        { QStringLiteral("FORECOLOR"),
+            [](QObject* o, const QVariant& v) { setPaletteColor(o, v, QPalette::WindowText); } },
+        { QStringLiteral("BACKCOLOR"),
+            [](QObject* o, const QVariant& v) { setPaletteColor(o, v, QPalette::Window); } },
+        { QStringLiteral("HEIGHT"),
+            [](QObject* o, const QVariant& v) {
+                changeGeometry(o, v, [](QRect& r, int n) { r.setHeight(n); });
+            } },
+        { QStringLiteral("WIDTH"),
+            [](QObject* o, const QVariant& v) {
+                changeGeometry(o, v, [](QRect& r, int n) { r.setWidth(n); });
+            } },
+        { QStringLiteral("LEFT"),
+            [](QObject* o, const QVariant& v) {
+                changeGeometry(o, v, [](QRect& r, int n) { r.moveLeft(n); });
+            } },
+        { QStringLiteral("TOP"),
+            [](QObject* o, const QVariant& v) {
+                changeGeometry(o, v, [](QRect& r, int n) { r.moveTop(n); });
+            } },
+        { QStringLiteral("ALIGN"), [](QObject* o, const QVariant& v) { setDeclared(o, "align", v); } },
+        { QStringLiteral("BORDERSTYLE"),
+            [](QObject* o, const QVariant& v) { setDeclared(o, "borderStyle", v); } },
+        { QStringLiteral("APPEARANCE"),
+            [](QObject* o, const QVariant& v) { setDeclared(o, "appearance", v); } },
+        { QStringLiteral("FONT"),
+            [](QObject* o, const QVariant& v) {
+                changeFont(o, [&](QFont& f) { f.setFamily(v.toString()); });
+            } },
+        { QStringLiteral("FONTNAME"),
+            [](QObject* o, const QVariant& v) {
+                changeFont(o, [&](QFont& f) { f.setFamily(v.toString()); });
+            } },
+        { QStringLiteral("FONTSIZE"),
+            [](QObject* o, const QVariant& v) {
+                bool ok = false;
+                const double size = v.toDouble(&ok);
+                if (ok && size > 0)
+                    changeFont(o, [&](QFont& f) { f.setPointSizeF(size); });
+            } },
+        { QStringLiteral("FONTBOLD"),
+            [](QObject* o, const QVariant& v) {
+                if (v.typeId() == QMetaType::Bool)
+                    changeFont(o, [&](QFont& f) { f.setBold(v.toBool()); });
+            } },
+        { QStringLiteral("FONTITALIC"),
+            [](QObject* o, const QVariant& v) {
+                if (v.typeId() == QMetaType::Bool)
+                    changeFont(o, [&](QFont& f) { f.setItalic(v.toBool()); });
+            } },
+        { QStringLiteral("TEXT"),
+            [](QObject* o, const QVariant& v) {
+                setFirstDeclared(o, { "text", "plainText" }, v);
+            } },
+        { QStringLiteral("VALUE"), [](QObject* o, const QVariant& v) { setDeclared(o, "value", v); } },
+    };
+    return setters;
+}
 
 } // namespace
 

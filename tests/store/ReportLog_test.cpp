@@ -23,7 +23,8 @@ protected:
                                "values(%1,'文书目录',1,'wsda')")
                     .arg(sqlText(ReportId)));
         report->setReportId(ReportId);
-        report->setUser(std::make_shared<platform::outside::NamedUser>(QStringLiteral("u'1"), QStringLiteral("O'Neil 王")));
+        report->setUser(std::make_shared<platform::outside::NamedUser>(
+            QStringLiteral("u'1"), QStringLiteral("O'Neil 王")));
     }
 
     QList<QStringList> logRows()

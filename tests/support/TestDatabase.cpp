@@ -11,9 +11,11 @@
 #include <QFile>
 #include <QUrl>
 
-namespace orvtest {
+namespace orvtest
+{
 
-namespace {
+namespace
+{
 
 QString postgresServerUrl()
 {

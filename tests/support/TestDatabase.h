@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
-namespace platform::db {
+namespace platform::db
+{
 class Connection;
 }
 
-namespace orvtest {
+namespace orvtest
+{
 
 enum class Backend { SQLite, PostgreSQL };
 
@@ -32,7 +34,8 @@ struct BackendTestName {
 
 // A fresh database of its own for one test: a temporary SQLite file, or on PostgreSQL a new database
 // on the test server, dropped again when the object goes.
-class TestDatabase {
+class TestDatabase
+{
 public:
     enum class Content {
         Empty, // no tables

@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Every test program runs headless with a real QApplication, so that fonts, widgets
 // and printing behave as in the component.

@@ -9,8 +9,8 @@ namespace platform::com
 
 namespace
 {
-    std::atomic<int> liveObjects { 0 };
-    std::atomic<int> serverLocks { 0 };
+std::atomic<int> liveObjects { 0 };
+std::atomic<int> serverLocks { 0 };
 } // namespace
 
 std::shared_ptr<CReportOrv> ClassFactory::createInstance()

@@ -12,30 +12,30 @@ namespace platform::com
 namespace
 {
 
-    const QString ClassIdGroup = QStringLiteral("CLSID");
-    const QString ProgIdGroup = QStringLiteral("ProgID");
+const QString ClassIdGroup = QStringLiteral("CLSID");
+const QString ProgIdGroup = QStringLiteral("ProgID");
 
-    // The child group of `parent` whose name equals `name` ignoring case, as COM compares class ids and
-    // ProgIDs; "" when there is none.
-    QString childGroup(QSettings& settings, const QString& parent, const QString& name)
-    {
-        settings.beginGroup(parent);
-        QString found;
-        for (const QString& group : settings.childGroups()) {
-            if (group.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
-                found = group;
-        }
-        settings.endGroup();
-        return found;
+// The child group of `parent` whose name equals `name` ignoring case, as COM compares class ids and
+// ProgIDs; "" when there is none.
+QString childGroup(QSettings& settings, const QString& parent, const QString& name)
+{
+    settings.beginGroup(parent);
+    QString found;
+    for (const QString& group : settings.childGroups()) {
+        if (group.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+            found = group;
     }
+    settings.endGroup();
+    return found;
+}
 
-    void syncOrThrow(QSettings& settings)
-    {
-        settings.sync();
-        if (settings.status() != QSettings::NoError)
-            throw Error(errors::FileError, QStringLiteral("DllRegisterServer"),
-                QStringLiteral("无法写入组件注册文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
-    }
+void syncOrThrow(QSettings& settings)
+{
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        throw Error(errors::FileError, QStringLiteral("DllRegisterServer"),
+            QStringLiteral("无法写入组件注册文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
+}
 
 } // namespace
 

@@ -5,9 +5,11 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace platform::db {
+namespace platform::db
+{
 
-namespace {
+namespace
+{
 
 QString quotedName(const QString& name)
 {

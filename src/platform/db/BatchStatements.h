@@ -4,7 +4,8 @@
 #include <QString>
 #include <QVariant>
 
-namespace platform::db {
+namespace platform::db
+{
 
 struct FieldInfo;
 

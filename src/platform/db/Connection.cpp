@@ -10,9 +10,11 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-namespace platform::db {
+namespace platform::db
+{
 
-namespace {
+namespace
+{
 
 const QString Source = QStringLiteral("Connection");
 

@@ -7,7 +7,8 @@
 #include <QString>
 #include <QVariantList>
 
-namespace platform::db {
+namespace platform::db
+{
 
 enum class Dialect { SQLite, PostgreSQL, SqlServer };
 
@@ -15,7 +16,8 @@ enum class Dialect { SQLite, PostgreSQL, SqlServer };
 // `open` exists for the host program and the tests, which play the host.
 // Every failing statement throws platform::Error (number errors::DatabaseError, source "Connection",
 // the driver's message and the statement as description).
-class Connection {
+class Connection
+{
 public:
     explicit Connection(QSqlDatabase database);
     ~Connection();

@@ -10,9 +10,11 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
-namespace platform::db {
+namespace platform::db
+{
 
-namespace {
+namespace
+{
 
 const QString Source = QStringLiteral("Recordset");
 constexpr int NoCurrentRecord = 3021;

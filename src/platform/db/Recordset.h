@@ -7,7 +7,8 @@
 #include <QVariant>
 #include <QVector>
 
-namespace platform::db {
+namespace platform::db
+{
 
 class Connection;
 
@@ -19,7 +20,8 @@ struct FieldInfo {
 };
 
 // One field of the current record. A NULL stays NULL: `value()` is a null QVariant, `text()` is "".
-class Field {
+class Field
+{
 public:
     Field(const FieldInfo& info, QVariant value)
         : info_(&info)
@@ -48,7 +50,8 @@ private:
 // changed row that no longer matches its original values (changed meanwhile by someone else) fails it.
 // The connection given to `open` must outlive the record set's updates.
 // Errors throw platform::Error (3021 no current record, 3265 unknown field, 3704 closed, 3001 database).
-class Recordset {
+class Recordset
+{
 public:
     Recordset();
     ~Recordset();

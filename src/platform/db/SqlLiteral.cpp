@@ -2,7 +2,8 @@
 
 #include "platform/db/ValueText.h"
 
-namespace platform::db {
+namespace platform::db
+{
 
 QString sqlText(const QString& value)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 
 // The one way a value from a user or a host enters an SQL text: between single quotes, every quote
 // inside doubled, so that no value can end the literal early. sqlText("O'Neil") is 'O''Neil'.

@@ -2,9 +2,11 @@
 
 #include "platform/db/SqlTokens.h"
 
-namespace platform::db {
+namespace platform::db
+{
 
-namespace {
+namespace
+{
 
 // Length of the dollar-quote tag ("$$" or "$body$") that starts at `at`, 0 when none starts there.
 qsizetype dollarTagLength(const QString& text, qsizetype at)

@@ -1,8 +1,10 @@
 #include "platform/db/SqlTokens.h"
 
-namespace platform::db {
+namespace platform::db
+{
 
-namespace {
+namespace
+{
 
 bool isWordStart(QChar c)
 {

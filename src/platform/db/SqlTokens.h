@@ -3,7 +3,8 @@
 #include <QList>
 #include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 
 struct SqlToken {
     enum class Kind {

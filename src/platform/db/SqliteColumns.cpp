@@ -4,9 +4,11 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 
-namespace platform::db {
+namespace platform::db
+{
 
-namespace {
+namespace
+{
 
 DeclaredColumn declaration(const QString& declaredType)
 {

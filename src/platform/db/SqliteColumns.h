@@ -5,7 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 
 // What a SQLite table declares for one column, beyond the few types the driver reports: dates and
 // date-times (stored as text) and the size of a text column.

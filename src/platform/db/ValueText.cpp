@@ -3,9 +3,11 @@
 #include <QDateTime>
 #include <QLocale>
 
-namespace platform::db {
+namespace platform::db
+{
 
-namespace {
+namespace
+{
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
 } // namespace

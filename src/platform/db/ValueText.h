@@ -3,7 +3,8 @@
 #include <QString>
 #include <QVariant>
 
-namespace platform::db {
+namespace platform::db
+{
 
 // A number as plain fixed-point text, rounded to 15 significant digits as a desktop database shows
 // it: 3.0 gives "3", 0.1 gives "0.1", 1e20 gives "100000000000000000000", never an exponent.

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "GridTypes.h"
-#include <QRgb>
 #include <array>
 #include <optional>
+#include <QRgb>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 struct Border {
     BorderStyle style = BorderStyle::None;
@@ -44,12 +45,18 @@ struct CellFormat {
     static int borderIndex(BorderSide side)
     {
         switch (side) {
-        case BorderSide::Top: return 0;
-        case BorderSide::Left: return 1;
-        case BorderSide::Bottom: return 2;
-        case BorderSide::Right: return 3;
-        case BorderSide::InnerVertical: return 4;
-        case BorderSide::InnerHorizontal: return 5;
+        case BorderSide::Top:
+            return 0;
+        case BorderSide::Left:
+            return 1;
+        case BorderSide::Bottom:
+            return 2;
+        case BorderSide::Right:
+            return 3;
+        case BorderSide::InnerVertical:
+            return 4;
+        case BorderSide::InnerHorizontal:
+            return 5;
         }
         return 0;
     }

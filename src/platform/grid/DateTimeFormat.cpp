@@ -3,9 +3,11 @@
 #include <cmath>
 #include <QDate>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 constexpr double kLastSerialDay = 2958465; // 9999-12-31
 const QString kOutOfRange = QStringLiteral("########");

@@ -3,7 +3,8 @@
 #include "FormatCode.h"
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // Shows a serial date-time number (days since 1899-12-30, the fraction being the time of day) with a
 // section of date and time codes. Values outside 0 to 9999-12-31 show as "#" signs, as spreadsheets do.

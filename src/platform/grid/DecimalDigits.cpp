@@ -5,9 +5,11 @@
 #include <cmath>
 #include <string>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 QString withoutTrailingZeros(QString digits)
 {

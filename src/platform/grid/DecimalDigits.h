@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // A number as a spreadsheet shows it: at most 15 significant decimal digits, rounded half away from
 // zero. Formatting and the ROUND function work on these digits rather than on the binary double, so

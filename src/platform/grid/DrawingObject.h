@@ -4,7 +4,8 @@
 #include <QImage>
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // A picture over a cell rectangle: it covers the anchor's cells exactly.
 struct DrawingObject {

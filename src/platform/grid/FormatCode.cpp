@@ -2,9 +2,11 @@
 
 #include <QHash>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 using Kind = FormatTokenKind;
 
@@ -55,7 +57,8 @@ QStringList splitSections(const QString& code)
     return sections;
 }
 
-class SectionTokenizer {
+class SectionTokenizer
+{
 public:
     explicit SectionTokenizer(const QString& text)
         : s_(text)

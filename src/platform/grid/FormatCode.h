@@ -4,7 +4,8 @@
 #include <QList>
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // A number-format code taken apart: up to four sections (positive; negative; zero; text), each a
 // sequence of tokens. Colour tags and conditions in brackets are dropped; fill characters ("*x") are

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <QString>
 #include <QtGlobal>
-#include <algorithm>
 #include <variant>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // Rows and columns count from 1; sizes are twips (1440 per inch, 567 per centimetre).
 constexpr int kTwipsPerInch = 1440;

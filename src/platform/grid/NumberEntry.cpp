@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 // Reads the digits of an entry from `i`: optional thousands separators, but only between groups of
 // exactly three digits after a first group of one to three.

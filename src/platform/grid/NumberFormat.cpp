@@ -5,9 +5,11 @@
 #include "FormatCode.h"
 #include <cmath>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 using Kind = FormatTokenKind;
 
@@ -43,7 +45,8 @@ QString generalMagnitude(double magnitude)
 }
 
 // Digits of a number section spread over its placeholders.
-class NumberSectionWriter {
+class NumberSectionWriter
+{
     static constexpr QChar kNothing = QChar(); // a fraction placeholder that shows nothing
 
 public:

@@ -3,7 +3,8 @@
 #include "GridTypes.h"
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // Renders a value with a spreadsheet number-format code as a spreadsheet shows it: "General", "0",
 // "0.00", "#,##0.00", "0%", "0.00%", "@", dates and times such as "yyyy-mm-dd",

@@ -2,13 +2,14 @@
 
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // How a sheet goes onto paper. Paper codes are the printer paper codes the reports store
 // (9 A4, 8 A3, 11 A5, 1 Letter, 5 Legal, 256 custom); margins are inches.
 struct PageSetup {
     int paperSize = 9;
-    double customWidthCm = 0;  // paper 256 only
+    double customWidthCm = 0; // paper 256 only
     double customHeightCm = 0; // paper 256 only
     bool landscape = false;
     QString header;

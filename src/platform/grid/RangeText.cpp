@@ -30,37 +30,37 @@ int columnNumber(const QString& name)
 namespace
 {
 
-    QString cellText(int row, int col, bool absolute)
-    {
-        const QString dollar = absolute ? QStringLiteral("$") : QString();
-        return dollar + columnName(col) + dollar + QString::number(row);
-    }
+QString cellText(int row, int col, bool absolute)
+{
+    const QString dollar = absolute ? QStringLiteral("$") : QString();
+    return dollar + columnName(col) + dollar + QString::number(row);
+}
 
-    // One corner of a range text: a cell ("$B$2"), a whole row ("$3") or a whole column ("$C").
-    struct Corner {
-        int row = 0; // 0 for a whole column
-        int col = 0; // 0 for a whole row
-    };
+// One corner of a range text: a cell ("$B$2"), a whole row ("$3") or a whole column ("$C").
+struct Corner {
+    int row = 0; // 0 for a whole column
+    int col = 0; // 0 for a whole row
+};
 
-    std::optional<Corner> parseCorner(const QString& text)
-    {
-        static const QRegularExpression pattern(QStringLiteral("^\\$?([A-Za-z]{0,3})\\$?([0-9]{0,7})$"));
-        const auto match = pattern.match(text);
-        if (!match.hasMatch() || (match.capturedLength(1) == 0 && match.capturedLength(2) == 0))
+std::optional<Corner> parseCorner(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\$?([A-Za-z]{0,3})\\$?([0-9]{0,7})$"));
+    const auto match = pattern.match(text);
+    if (!match.hasMatch() || (match.capturedLength(1) == 0 && match.capturedLength(2) == 0))
+        return std::nullopt;
+    Corner corner;
+    if (match.capturedLength(1) > 0) {
+        corner.col = columnNumber(match.captured(1));
+        if (corner.col == 0)
             return std::nullopt;
-        Corner corner;
-        if (match.capturedLength(1) > 0) {
-            corner.col = columnNumber(match.captured(1));
-            if (corner.col == 0)
-                return std::nullopt;
-        }
-        if (match.capturedLength(2) > 0) {
-            corner.row = match.captured(2).toInt();
-            if (corner.row < 1 || corner.row > kMaxSheetRows)
-                return std::nullopt;
-        }
-        return corner;
     }
+    if (match.capturedLength(2) > 0) {
+        corner.row = match.captured(2).toInt();
+        if (corner.row < 1 || corner.row > kMaxSheetRows)
+            return std::nullopt;
+    }
+    return corner;
+}
 
 } // namespace
 

@@ -110,10 +110,10 @@ int Sheet::lastUsedCol() const
 namespace
 {
 
-    int sizeInRange(int twips)
-    {
-        return std::clamp(twips, 0, kMaxSizeTwips);
-    }
+int sizeInRange(int twips)
+{
+    return std::clamp(twips, 0, kMaxSizeTwips);
+}
 
 } // namespace
 

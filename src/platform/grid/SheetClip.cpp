@@ -51,23 +51,23 @@ CellRange SheetClip::source() const
 namespace
 {
 
-    CellRange offsetBy(const CellRange& r, int rows, int cols)
-    {
-        return { r.row1 + rows, r.col1 + cols, r.row2 + rows, r.col2 + cols };
-    }
+CellRange offsetBy(const CellRange& r, int rows, int cols)
+{
+    return { r.row1 + rows, r.col1 + cols, r.row2 + rows, r.col2 + cols };
+}
 
-    std::optional<int> sizeOf(const internal::SizeList& sizes, int index)
-    {
-        return sizes.isSet(index) ? std::optional<int>(sizes.size(index)) : std::nullopt;
-    }
+std::optional<int> sizeOf(const internal::SizeList& sizes, int index)
+{
+    return sizes.isSet(index) ? std::optional<int>(sizes.size(index)) : std::nullopt;
+}
 
-    void pasteSize(internal::SizeList& sizes, int index, const std::optional<int>& size)
-    {
-        if (size)
-            sizes.set(index, index, *size);
-        else
-            sizes.unset(index, index);
-    }
+void pasteSize(internal::SizeList& sizes, int index, const std::optional<int>& size)
+{
+    if (size)
+        sizes.set(index, index, *size);
+    else
+        sizes.unset(index, index);
+}
 
 } // namespace
 

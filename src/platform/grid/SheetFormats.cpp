@@ -13,101 +13,101 @@ using internal::Edge;
 namespace
 {
 
-    // The changes that one cell of a range takes: the range's outer sides on its edge cells, the inner
-    // sides between its cells, nothing inside a merged block.
-    CellFormat changesForCell(const CellFormat& changes, CellEdges e)
-    {
-        CellFormat f = changes;
-        f.mergeCells.reset();
-        auto side = [&](Edge edge, BorderSide outer, BorderSide inner) -> std::optional<Border> {
-            switch (edge) {
-            case Edge::Outer:
-                return changes.border(outer);
-            case Edge::Inner:
-                return changes.border(inner);
-            case Edge::InsideBlock:
-                return std::nullopt;
-            }
+// The changes that one cell of a range takes: the range's outer sides on its edge cells, the inner
+// sides between its cells, nothing inside a merged block.
+CellFormat changesForCell(const CellFormat& changes, CellEdges e)
+{
+    CellFormat f = changes;
+    f.mergeCells.reset();
+    auto side = [&](Edge edge, BorderSide outer, BorderSide inner) -> std::optional<Border> {
+        switch (edge) {
+        case Edge::Outer:
+            return changes.border(outer);
+        case Edge::Inner:
+            return changes.border(inner);
+        case Edge::InsideBlock:
             return std::nullopt;
-        };
-        f.border(BorderSide::Top) = side(e.top, BorderSide::Top, BorderSide::InnerHorizontal);
-        f.border(BorderSide::Bottom) = side(e.bottom, BorderSide::Bottom, BorderSide::InnerHorizontal);
-        f.border(BorderSide::Left) = side(e.left, BorderSide::Left, BorderSide::InnerVertical);
-        f.border(BorderSide::Right) = side(e.right, BorderSide::Right, BorderSide::InnerVertical);
-        f.border(BorderSide::InnerVertical).reset();
-        f.border(BorderSide::InnerHorizontal).reset();
-        return f;
-    }
-
-    bool changesStyle(const CellFormat& changes)
-    {
-        CellFormat withoutMerge = changes;
-        withoutMerge.mergeCells.reset();
-        return !(withoutMerge == CellFormat {});
-    }
-
-    // Style ids met while walking a range, each kept once.
-    class StyleIds
-    {
-    public:
-        void add(quint32 id)
-        {
-            if (ids_.empty() || ids_.back() != id)
-                ids_.push_back(id);
         }
-        bool isEmpty() const { return ids_.empty(); }
-        const std::vector<quint32>& distinct()
-        {
-            std::sort(ids_.begin(), ids_.end());
-            ids_.erase(std::unique(ids_.begin(), ids_.end()), ids_.end());
-            return ids_;
-        }
-
-    private:
-        std::vector<quint32> ids_;
+        return std::nullopt;
     };
+    f.border(BorderSide::Top) = side(e.top, BorderSide::Top, BorderSide::InnerHorizontal);
+    f.border(BorderSide::Bottom) = side(e.bottom, BorderSide::Bottom, BorderSide::InnerHorizontal);
+    f.border(BorderSide::Left) = side(e.left, BorderSide::Left, BorderSide::InnerVertical);
+    f.border(BorderSide::Right) = side(e.right, BorderSide::Right, BorderSide::InnerVertical);
+    f.border(BorderSide::InnerVertical).reset();
+    f.border(BorderSide::InnerHorizontal).reset();
+    return f;
+}
 
-    template <typename T> void keepShared(std::optional<T>& kept, const std::optional<T>& other)
+bool changesStyle(const CellFormat& changes)
+{
+    CellFormat withoutMerge = changes;
+    withoutMerge.mergeCells.reset();
+    return !(withoutMerge == CellFormat {});
+}
+
+// Style ids met while walking a range, each kept once.
+class StyleIds
+{
+public:
+    void add(quint32 id)
     {
-        if (kept != other)
-            kept.reset();
+        if (ids_.empty() || ids_.back() != id)
+            ids_.push_back(id);
+    }
+    bool isEmpty() const { return ids_.empty(); }
+    const std::vector<quint32>& distinct()
+    {
+        std::sort(ids_.begin(), ids_.end());
+        ids_.erase(std::unique(ids_.begin(), ids_.end()), ids_.end());
+        return ids_;
     }
 
-    CellFormat sharedProperties(const internal::StylePool& pool, StyleIds& ids)
-    {
-        const auto& distinct = ids.distinct();
-        CellFormat f = pool.format(distinct.front());
-        for (size_t i = 1; i < distinct.size(); ++i) {
-            const CellFormat& o = pool.format(distinct[i]);
-            keepShared(f.numberFormat, o.numberFormat);
-            keepShared(f.hAlign, o.hAlign);
-            keepShared(f.vAlign, o.vAlign);
-            keepShared(f.wrapText, o.wrapText);
-            keepShared(f.shrinkToFit, o.shrinkToFit);
-            keepShared(f.fontName, o.fontName);
-            keepShared(f.fontSize, o.fontSize);
-            keepShared(f.fontBold, o.fontBold);
-            keepShared(f.fontItalic, o.fontItalic);
-            keepShared(f.fontUnderline, o.fontUnderline);
-            keepShared(f.fontStrikeOut, o.fontStrikeOut);
-            keepShared(f.fontColor, o.fontColor);
-            keepShared(f.pattern, o.pattern);
-            keepShared(f.patternForeground, o.patternForeground);
-            keepShared(f.patternBackground, o.patternBackground);
-        }
-        return f;
-    }
+private:
+    std::vector<quint32> ids_;
+};
 
-    std::optional<Border> sharedBorder(const internal::StylePool& pool, StyleIds& ids, BorderSide side)
-    {
-        if (ids.isEmpty())
-            return Border {};
-        const auto& distinct = ids.distinct();
-        std::optional<Border> border = pool.format(distinct.front()).border(side);
-        for (size_t i = 1; i < distinct.size(); ++i)
-            keepShared(border, pool.format(distinct[i]).border(side));
-        return border;
+template <typename T> void keepShared(std::optional<T>& kept, const std::optional<T>& other)
+{
+    if (kept != other)
+        kept.reset();
+}
+
+CellFormat sharedProperties(const internal::StylePool& pool, StyleIds& ids)
+{
+    const auto& distinct = ids.distinct();
+    CellFormat f = pool.format(distinct.front());
+    for (size_t i = 1; i < distinct.size(); ++i) {
+        const CellFormat& o = pool.format(distinct[i]);
+        keepShared(f.numberFormat, o.numberFormat);
+        keepShared(f.hAlign, o.hAlign);
+        keepShared(f.vAlign, o.vAlign);
+        keepShared(f.wrapText, o.wrapText);
+        keepShared(f.shrinkToFit, o.shrinkToFit);
+        keepShared(f.fontName, o.fontName);
+        keepShared(f.fontSize, o.fontSize);
+        keepShared(f.fontBold, o.fontBold);
+        keepShared(f.fontItalic, o.fontItalic);
+        keepShared(f.fontUnderline, o.fontUnderline);
+        keepShared(f.fontStrikeOut, o.fontStrikeOut);
+        keepShared(f.fontColor, o.fontColor);
+        keepShared(f.pattern, o.pattern);
+        keepShared(f.patternForeground, o.patternForeground);
+        keepShared(f.patternBackground, o.patternBackground);
     }
+    return f;
+}
+
+std::optional<Border> sharedBorder(const internal::StylePool& pool, StyleIds& ids, BorderSide side)
+{
+    if (ids.isEmpty())
+        return Border {};
+    const auto& distinct = ids.distinct();
+    std::optional<Border> border = pool.format(distinct.front()).border(side);
+    for (size_t i = 1; i < distinct.size(); ++i)
+        keepShared(border, pool.format(distinct[i]).border(side));
+    return border;
+}
 
 } // namespace
 

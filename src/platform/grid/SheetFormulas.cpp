@@ -17,30 +17,29 @@ struct Sheet::Impl::PendingFormula {
 namespace
 {
 
-    bool isCurrent(const FormulaCell& f, quint64 generation)
-    {
-        return f.generation == generation;
-    }
+bool isCurrent(const FormulaCell& f, quint64 generation)
+{
+    return f.generation == generation;
+}
 
-    std::vector<const FormulaCell*> staleInputs(
-        const CellStore& cells, const FormulaCell& f, quint64 generation)
-    {
-        std::vector<const FormulaCell*> inputs;
-        for (const CellRange& ref : f.formula.references()) {
-            const CellRange r = ref.normalized();
-            for (int row = std::max(1, r.row1); row <= std::min(r.row2, cells.rowCount()); ++row) {
-                const CellStore::Row& cellsOfRow = *cells.row(row);
-                for (int col = std::max(1, r.col1); col <= std::min(r.col2, int(cellsOfRow.size())); ++col) {
-                    const FormulaCell* input = cellsOfRow[col - 1].formula();
-                    if (input && !isCurrent(*input, generation) && !input->evaluating)
-                        inputs.push_back(input);
-                }
+std::vector<const FormulaCell*> staleInputs(const CellStore& cells, const FormulaCell& f, quint64 generation)
+{
+    std::vector<const FormulaCell*> inputs;
+    for (const CellRange& ref : f.formula.references()) {
+        const CellRange r = ref.normalized();
+        for (int row = std::max(1, r.row1); row <= std::min(r.row2, cells.rowCount()); ++row) {
+            const CellStore::Row& cellsOfRow = *cells.row(row);
+            for (int col = std::max(1, r.col1); col <= std::min(r.col2, int(cellsOfRow.size())); ++col) {
+                const FormulaCell* input = cellsOfRow[col - 1].formula();
+                if (input && !isCurrent(*input, generation) && !input->evaluating)
+                    inputs.push_back(input);
             }
         }
-        return inputs;
     }
+    return inputs;
+}
 
-    const CellValue kCycleValue = CellError { QStringLiteral("#VALUE!") };
+const CellValue kCycleValue = CellError { QStringLiteral("#VALUE!") };
 
 } // namespace
 

@@ -6,10 +6,10 @@ namespace platform::grid
 namespace
 {
 
-    [[noreturn]] void noSuchObject(const QString& what)
-    {
-        throwSheetError(errors::InvalidArgument, what);
-    }
+[[noreturn]] void noSuchObject(const QString& what)
+{
+    throwSheetError(errors::InvalidArgument, what);
+}
 
 } // namespace
 

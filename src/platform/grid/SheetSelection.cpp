@@ -6,14 +6,14 @@ namespace platform::grid
 namespace
 {
 
-    bool isWholeRows(const CellRange& r)
-    {
-        return r.col1 == 1 && r.col2 >= kWholeRowLastCol;
-    }
-    bool isWholeCols(const CellRange& r)
-    {
-        return r.row1 == 1 && r.row2 >= kWholeColLastRow;
-    }
+bool isWholeRows(const CellRange& r)
+{
+    return r.col1 == 1 && r.col2 >= kWholeRowLastCol;
+}
+bool isWholeCols(const CellRange& r)
+{
+    return r.row1 == 1 && r.row2 >= kWholeColLastRow;
+}
 
 } // namespace
 

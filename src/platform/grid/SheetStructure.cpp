@@ -8,10 +8,10 @@ using internal::ReferenceShift;
 namespace
 {
 
-    [[noreturn]] void refuseDeletion(const QString& why)
-    {
-        throwSheetError(errors::DeletionRefused, QStringLiteral("不能删除：%1").arg(why));
-    }
+[[noreturn]] void refuseDeletion(const QString& why)
+{
+    throwSheetError(errors::DeletionRefused, QStringLiteral("不能删除：%1").arg(why));
+}
 
 } // namespace
 

@@ -78,20 +78,20 @@ bool cutsBlock(const ReferenceShift& shift, const CellRange& block)
 namespace
 {
 
-    // One dimension of a rectangle over whole rows or columns: [first, last] after the change.
-    struct Span {
-        int first, last;
-    };
+// One dimension of a rectangle over whole rows or columns: [first, last] after the change.
+struct Span {
+    int first, last;
+};
 
-    Span shiftedSpan(Span span, int movedFrom, int delta, std::optional<Span> deleted)
-    {
-        auto place = [&](int index, bool isFirst) {
-            if (deleted && index >= deleted->first && index <= deleted->last)
-                return isFirst ? deleted->first : deleted->first - 1;
-            return index >= movedFrom ? index + delta : index;
-        };
-        return { place(span.first, true), place(span.last, false) };
-    }
+Span shiftedSpan(Span span, int movedFrom, int delta, std::optional<Span> deleted)
+{
+    auto place = [&](int index, bool isFirst) {
+        if (deleted && index >= deleted->first && index <= deleted->last)
+            return isFirst ? deleted->first : deleted->first - 1;
+        return index >= movedFrom ? index + delta : index;
+    };
+    return { place(span.first, true), place(span.last, false) };
+}
 
 } // namespace
 

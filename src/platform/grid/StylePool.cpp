@@ -9,33 +9,33 @@ namespace platform::grid::internal
 namespace
 {
 
-    template <typename T> size_t hashOf(const std::optional<T>& value, size_t seed)
-    {
-        if (!value)
-            return qHash(-1, seed);
-        if constexpr (std::is_enum_v<T>)
-            return qHash(int(*value), seed);
-        else
-            return qHash(*value, seed);
-    }
+template <typename T> size_t hashOf(const std::optional<T>& value, size_t seed)
+{
+    if (!value)
+        return qHash(-1, seed);
+    if constexpr (std::is_enum_v<T>)
+        return qHash(int(*value), seed);
+    else
+        return qHash(*value, seed);
+}
 
-    size_t hashOf(const std::optional<Border>& border, size_t seed)
-    {
-        if (!border)
-            return qHash(-1, seed);
-        return qHashMulti(seed, int(border->style), border->color);
-    }
+size_t hashOf(const std::optional<Border>& border, size_t seed)
+{
+    if (!border)
+        return qHash(-1, seed);
+    return qHashMulti(seed, int(border->style), border->color);
+}
 
-    template <typename T> void overlay(std::optional<T>& target, const std::optional<T>& change)
-    {
-        if (change)
-            target = change;
-    }
+template <typename T> void overlay(std::optional<T>& target, const std::optional<T>& change)
+{
+    if (change)
+        target = change;
+}
 
-    QRgb withoutAlpha(QRgb color)
-    {
-        return color & 0xFFFFFF;
-    }
+QRgb withoutAlpha(QRgb color)
+{
+    return color & 0xFFFFFF;
+}
 
 } // namespace
 

@@ -12,21 +12,21 @@ namespace platform::outside
 namespace
 {
 
-    void writeFailure(
-        const char* procedure, const QString& source, int number, const QString& description) noexcept
-    {
-        try {
-            const std::shared_ptr<ErrorLogObject> log = sharedErrorLog();
-            log->setCategory(QString::fromUtf8(ReportFailureCategory));
-            log->setProcedureName(QString::fromUtf8(procedure));
-            log->setSource(source);
-            log->setNumber(number);
-            log->setDescription(description);
-            log->write();
-        } catch (...) {
-            std::fprintf(stderr, "OrvReport: %s failed and could not be logged\n", procedure);
-        }
+void writeFailure(
+    const char* procedure, const QString& source, int number, const QString& description) noexcept
+{
+    try {
+        const std::shared_ptr<ErrorLogObject> log = sharedErrorLog();
+        log->setCategory(QString::fromUtf8(ReportFailureCategory));
+        log->setProcedureName(QString::fromUtf8(procedure));
+        log->setSource(source);
+        log->setNumber(number);
+        log->setDescription(description);
+        log->write();
+    } catch (...) {
+        std::fprintf(stderr, "OrvReport: %s failed and could not be logged\n", procedure);
     }
+}
 
 } // namespace
 

@@ -10,22 +10,22 @@ namespace platform::outside
 namespace
 {
 
-    constexpr int SequencesPerSecond = 1000000;
+constexpr int SequencesPerSecond = 1000000;
 
-    // The second the last id was taken from and how many ids it has given. The clock only moves forward:
-    // when the wall clock stands still or goes back, ids keep counting in the last second used.
-    struct IdClock {
-        std::mutex mutex;
-        qint64 second = 0;
-        int issued = 0;
-        int start = 0;
-    };
+// The second the last id was taken from and how many ids it has given. The clock only moves forward:
+// when the wall clock stands still or goes back, ids keep counting in the last second used.
+struct IdClock {
+    std::mutex mutex;
+    qint64 second = 0;
+    int issued = 0;
+    int start = 0;
+};
 
-    IdClock& idClock()
-    {
-        static IdClock clock;
-        return clock;
-    }
+IdClock& idClock()
+{
+    static IdClock clock;
+    return clock;
+}
 
 } // namespace
 

@@ -10,14 +10,14 @@ namespace platform::outside
 namespace
 {
 
-    // The error number with which creating an absent component has always failed.
-    constexpr int CannotCreateComponent = 429;
+// The error number with which creating an absent component has always failed.
+constexpr int CannotCreateComponent = 429;
 
-    std::map<QString, OutsideReportFactory>& registry()
-    {
-        static std::map<QString, OutsideReportFactory> factories;
-        return factories;
-    }
+std::map<QString, OutsideReportFactory>& registry()
+{
+    static std::map<QString, OutsideReportFactory> factories;
+    return factories;
+}
 
 } // namespace
 

@@ -13,27 +13,27 @@ namespace platform::outside
 namespace
 {
 
-    QString& settingsFolderOverride()
-    {
-        static QString folder;
-        return folder;
-    }
+QString& settingsFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
 
-    QString settingsKey(const QString& section, const QString& key)
-    {
-        return section.isEmpty() ? key : section + QLatin1Char('/') + key;
-    }
+QString settingsKey(const QString& section, const QString& key)
+{
+    return section.isEmpty() ? key : section + QLatin1Char('/') + key;
+}
 
-    // "SOFTWARE\BRIMFOLD2008\QK7400_3" -> "SOFTWARE_BRIMFOLD2008_QK7400_3": one flat file name, so that a
-    // key path can never lead outside the settings folder.
-    QString fileNameForKeyPath(const QString& keyPath)
-    {
-        static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_.-]+"));
-        QString name = keyPath.trimmed();
-        name.replace(unsafe, QStringLiteral("_"));
-        name.remove(QRegularExpression(QStringLiteral("^[_.]+|_+$")));
-        return name.isEmpty() ? QStringLiteral("OrvReport") : name;
-    }
+// "SOFTWARE\BRIMFOLD2008\QK7400_3" -> "SOFTWARE_BRIMFOLD2008_QK7400_3": one flat file name, so that a
+// key path can never lead outside the settings folder.
+QString fileNameForKeyPath(const QString& keyPath)
+{
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_.-]+"));
+    QString name = keyPath.trimmed();
+    name.replace(unsafe, QStringLiteral("_"));
+    name.remove(QRegularExpression(QStringLiteral("^[_.]+|_+$")));
+    return name.isEmpty() ? QStringLiteral("OrvReport") : name;
+}
 
 } // namespace
 

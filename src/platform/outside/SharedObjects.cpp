@@ -10,24 +10,24 @@ namespace platform::outside
 namespace
 {
 
-    struct Shared {
-        std::shared_ptr<SqlAdapterObject> sqlAdapter;
-        std::shared_ptr<ErrorLogObject> errorLog;
-        std::shared_ptr<StatExpressionObject> statExpression;
-    };
+struct Shared {
+    std::shared_ptr<SqlAdapterObject> sqlAdapter;
+    std::shared_ptr<ErrorLogObject> errorLog;
+    std::shared_ptr<StatExpressionObject> statExpression;
+};
 
-    Shared& shared()
-    {
-        static Shared objects;
-        return objects;
-    }
+Shared& shared()
+{
+    static Shared objects;
+    return objects;
+}
 
-    template <class T> std::shared_ptr<T> createdOnFirstUse(std::shared_ptr<T>& object)
-    {
-        if (!object)
-            object = std::make_shared<T>();
-        return object;
-    }
+template <class T> std::shared_ptr<T> createdOnFirstUse(std::shared_ptr<T>& object)
+{
+    if (!object)
+        object = std::make_shared<T>();
+    return object;
+}
 
 } // namespace
 

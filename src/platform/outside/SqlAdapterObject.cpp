@@ -8,9 +8,11 @@
 
 #include <QDateTime>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
-namespace {
+namespace
+{
 
 const QString Null = QStringLiteral("NULL");
 

@@ -5,11 +5,13 @@
 #include <memory>
 #include <QString>
 
-namespace platform::db {
+namespace platform::db
+{
 class Recordset;
 }
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // How sqlLiteral writes a value.
 enum class LiteralKind {
@@ -20,7 +22,8 @@ enum class LiteralKind {
 
 // The SQL adapter every statement passes through before it runs: stored reports and hosts write SQL
 // Server's dialect, and the adapter rewrites it for the connected database.
-class SqlAdapterObject {
+class SqlAdapterObject
+{
 public:
     // The statement for the target database; SQL Server gets it unchanged.
     QString adaptSql(const QString& sql, db::Dialect target) const;

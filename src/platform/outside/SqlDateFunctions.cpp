@@ -2,9 +2,11 @@
 
 #include <QHash>
 
-namespace platform::outside::sqldate {
+namespace platform::outside::sqldate
+{
 
-namespace {
+namespace
+{
 
 using db::Dialect;
 

@@ -5,7 +5,8 @@
 #include <optional>
 #include <QString>
 
-namespace platform::outside::sqldate {
+namespace platform::outside::sqldate
+{
 
 // The parts of a date that SQL Server's datepart, dateadd and datediff name.
 enum class DatePart { Year, Quarter, Month, DayOfYear, Day, Week, Weekday, Hour, Minute, Second };

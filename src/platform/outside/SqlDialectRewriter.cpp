@@ -8,9 +8,11 @@
 #include <optional>
 #include <QHash>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
-namespace {
+namespace
+{
 
 using db::Dialect;
 using db::SqlToken;
@@ -22,7 +24,8 @@ struct Range {
     int end;
 };
 
-class Rewriter {
+class Rewriter
+{
 public:
     Rewriter(const QList<SqlToken>& tokens, Dialect dialect)
         : tokens_(tokens)

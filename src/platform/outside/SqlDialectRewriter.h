@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace platform::outside {
+namespace platform::outside
+{
 
 // Rewrites a statement written in SQL Server's dialect (as stored reports and hosts write them) into
 // the dialect of SQLite or PostgreSQL: getdate(), Convert(type, x[, style]), isnull(, len(, substring(,

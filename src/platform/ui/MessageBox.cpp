@@ -12,72 +12,72 @@ namespace platform::ui
 namespace
 {
 
-    QMessageBox::Icon qtIcon(Icon icon)
-    {
-        switch (icon) {
-        case Icon::Information:
-            return QMessageBox::Information;
-        case Icon::Question:
-            return QMessageBox::Question;
-        case Icon::Warning:
-            return QMessageBox::Warning;
-        case Icon::Critical:
-            return QMessageBox::Critical;
-        case Icon::None:
-            break;
-        }
-        return QMessageBox::NoIcon;
+QMessageBox::Icon qtIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Warning:
+        return QMessageBox::Warning;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::None:
+        break;
     }
+    return QMessageBox::NoIcon;
+}
 
-    QMessageBox::StandardButtons qtButtons(Buttons buttons)
-    {
-        switch (buttons) {
-        case Buttons::OkCancel:
-            return QMessageBox::Ok | QMessageBox::Cancel;
-        case Buttons::YesNo:
-            return QMessageBox::Yes | QMessageBox::No;
-        case Buttons::YesNoCancel:
-            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        case Buttons::Ok:
-            break;
-        }
-        return QMessageBox::Ok;
+QMessageBox::StandardButtons qtButtons(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::Ok:
+        break;
     }
+    return QMessageBox::Ok;
+}
 
-    QMessageBox::StandardButton qtButton(MsgBoxResult result)
-    {
-        switch (result) {
-        case MsgBoxResult::Cancel:
-            return QMessageBox::Cancel;
-        case MsgBoxResult::Yes:
-            return QMessageBox::Yes;
-        case MsgBoxResult::No:
-            return QMessageBox::No;
-        case MsgBoxResult::Ok:
-            break;
-        }
-        return QMessageBox::Ok;
+QMessageBox::StandardButton qtButton(MsgBoxResult result)
+{
+    switch (result) {
+    case MsgBoxResult::Cancel:
+        return QMessageBox::Cancel;
+    case MsgBoxResult::Yes:
+        return QMessageBox::Yes;
+    case MsgBoxResult::No:
+        return QMessageBox::No;
+    case MsgBoxResult::Ok:
+        break;
     }
+    return QMessageBox::Ok;
+}
 
-    MsgBoxResult resultOf(int pressed, Buttons buttons)
-    {
-        switch (pressed) {
-        case QMessageBox::Ok:
-            return MsgBoxResult::Ok;
-        case QMessageBox::Cancel:
-            return MsgBoxResult::Cancel;
-        case QMessageBox::Yes:
-            return MsgBoxResult::Yes;
-        case QMessageBox::No:
-            return MsgBoxResult::No;
-        default:
-            break;
-        }
-        // Closed without a button: the box's way out.
-        return buttons == Buttons::YesNo ? MsgBoxResult::No
-            : buttons == Buttons::Ok     ? MsgBoxResult::Ok
-                                         : MsgBoxResult::Cancel;
+MsgBoxResult resultOf(int pressed, Buttons buttons)
+{
+    switch (pressed) {
+    case QMessageBox::Ok:
+        return MsgBoxResult::Ok;
+    case QMessageBox::Cancel:
+        return MsgBoxResult::Cancel;
+    case QMessageBox::Yes:
+        return MsgBoxResult::Yes;
+    case QMessageBox::No:
+        return MsgBoxResult::No;
+    default:
+        break;
     }
+    // Closed without a button: the box's way out.
+    return buttons == Buttons::YesNo ? MsgBoxResult::No
+        : buttons == Buttons::Ok     ? MsgBoxResult::Ok
+                                     : MsgBoxResult::Cancel;
+}
 
 } // namespace
 

@@ -1,22 +1,50 @@
 #include "platform/ui/Printers.h"
 
-#include <QList>
-#include <QSizeF>
 #include <algorithm>
 #include <cmath>
+#include <QList>
+#include <QSizeF>
 #include <utility>
 
-namespace platform::ui {
+namespace platform::ui
+{
 
-namespace {
+namespace
+{
 
 constexpr int kLastPaperCode = 118;
 
 // Papers that Qt knows only by the paper they are turned from (a rotated code gives the upright
 // size), and the one it does not know at all.
 constexpr int kRotatedCodes[] = {
-    75, 76, 77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 89, 92,
-    106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118,
+    75,
+    76,
+    77,
+    78,
+    79,
+    80,
+    81,
+    82,
+    83,
+    84,
+    85,
+    86,
+    87,
+    89,
+    92,
+    106,
+    107,
+    108,
+    109,
+    110,
+    111,
+    112,
+    113,
+    114,
+    115,
+    116,
+    117,
+    118,
 };
 constexpr int kFolio = 14; // 8.5 x 13 in
 

@@ -19,127 +19,127 @@ namespace platform::ui
 namespace
 {
 
-    constexpr double TwipsPerInch = 1440.0;
+constexpr double TwipsPerInch = 1440.0;
 
-    // The default printer as printing leaves it: which printer, and its orientation and paper.
-    struct DefaultPrinterState {
-        QString selectedName; // "" until a printer is selected: the system's default
-        PrinterOrientation orientation = PrinterOrientation::Portrait;
-        bool paperKnown = false;
-        int paperCode = papercodes::A4;
-        QSizeF customSizeMillimetres { 210.0, 297.0 };
-        QString pdfFolder;
-    };
+// The default printer as printing leaves it: which printer, and its orientation and paper.
+struct DefaultPrinterState {
+    QString selectedName; // "" until a printer is selected: the system's default
+    PrinterOrientation orientation = PrinterOrientation::Portrait;
+    bool paperKnown = false;
+    int paperCode = papercodes::A4;
+    QSizeF customSizeMillimetres { 210.0, 297.0 };
+    QString pdfFolder;
+};
 
-    DefaultPrinterState& state()
-    {
-        static DefaultPrinterState printer;
-        return printer;
+DefaultPrinterState& state()
+{
+    static DefaultPrinterState printer;
+    return printer;
+}
+
+Error printerFault(int number, const QString& description)
+{
+    return Error(number, QStringLiteral("Printer"), description);
+}
+
+QString systemDefaultPrinterName()
+{
+    const QString name = QPrinterInfo::defaultPrinterName();
+    return name.isEmpty() ? PdfPrinterName : name;
+}
+
+bool isPdfPrinter(const QString& name)
+{
+    return name.compare(PdfPrinterName, Qt::CaseInsensitive) == 0;
+}
+
+// Raises the printer error when the default printer does not answer.
+void checkDefaultPrinter()
+{
+    if (const ScriptedPrinters* scripted = ScriptedPrinters::active()) {
+        if (scripted->script().orientationError != 0)
+            throw printerFault(scripted->script().orientationError, QStringLiteral("打印机错误"));
+        if (scripted->defaultPrinter().isEmpty())
+            throw printerFault(errors::PrinterFault, QStringLiteral("没有默认打印机"));
+        return;
     }
+    const QString name = defaultPrinterName();
+    if (!isPdfPrinter(name) && QPrinterInfo::printerInfo(name).isNull())
+        throw printerFault(errors::PrinterFault, QStringLiteral("打印机“%1”没有响应").arg(name));
+}
 
-    Error printerFault(int number, const QString& description)
-    {
-        return Error(number, QStringLiteral("Printer"), description);
+// The paper a printer starts with: its own default paper, A4 for the PDF printer.
+int initialPaperCode(const QString& printerName)
+{
+    if (isPdfPrinter(printerName) || ScriptedPrinters::active())
+        return papercodes::A4;
+    const int code = paperCodeForPageSize(QPrinterInfo::printerInfo(printerName).defaultPageSize());
+    return code == papercodes::Custom ? papercodes::A4 : code;
+}
+
+int knownPaperCode()
+{
+    if (!state().paperKnown) {
+        state().paperCode = initialPaperCode(defaultPrinterName());
+        state().paperKnown = true;
     }
+    return state().paperCode;
+}
 
-    QString systemDefaultPrinterName()
-    {
-        const QString name = QPrinterInfo::defaultPrinterName();
-        return name.isEmpty() ? PdfPrinterName : name;
-    }
+QPageSize defaultPrinterPageSize()
+{
+    const int code = knownPaperCode();
+    if (code == papercodes::Custom)
+        return QPageSize(
+            state().customSizeMillimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    return pageSizeForPaperCode(code);
+}
 
-    bool isPdfPrinter(const QString& name)
-    {
-        return name.compare(PdfPrinterName, Qt::CaseInsensitive) == 0;
-    }
-
-    // Raises the printer error when the default printer does not answer.
-    void checkDefaultPrinter()
-    {
-        if (const ScriptedPrinters* scripted = ScriptedPrinters::active()) {
-            if (scripted->script().orientationError != 0)
-                throw printerFault(scripted->script().orientationError, QStringLiteral("打印机错误"));
-            if (scripted->defaultPrinter().isEmpty())
-                throw printerFault(errors::PrinterFault, QStringLiteral("没有默认打印机"));
-            return;
-        }
-        const QString name = defaultPrinterName();
-        if (!isPdfPrinter(name) && QPrinterInfo::printerInfo(name).isNull())
-            throw printerFault(errors::PrinterFault, QStringLiteral("打印机“%1”没有响应").arg(name));
-    }
-
-    // The paper a printer starts with: its own default paper, A4 for the PDF printer.
-    int initialPaperCode(const QString& printerName)
-    {
-        if (isPdfPrinter(printerName) || ScriptedPrinters::active())
-            return papercodes::A4;
-        const int code = paperCodeForPageSize(QPrinterInfo::printerInfo(printerName).defaultPageSize());
-        return code == papercodes::Custom ? papercodes::A4 : code;
-    }
-
-    int knownPaperCode()
-    {
-        if (!state().paperKnown) {
-            state().paperCode = initialPaperCode(defaultPrinterName());
-            state().paperKnown = true;
-        }
-        return state().paperCode;
-    }
-
-    QPageSize defaultPrinterPageSize()
-    {
-        const int code = knownPaperCode();
-        if (code == papercodes::Custom)
-            return QPageSize(
-                state().customSizeMillimetres, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-        return pageSizeForPaperCode(code);
-    }
-
-    // Twips per unit of a page size's own definition, so that no rounding to another unit creeps in.
-    double twipsPerUnit(QPageSize::Unit unit)
-    {
-        switch (unit) {
-        case QPageSize::Millimeter:
-            return TwipsPerInch / 25.4;
-        case QPageSize::Point:
-            return 20.0;
-        case QPageSize::Inch:
-            return TwipsPerInch;
-        case QPageSize::Pica:
-            return 240.0;
-        case QPageSize::Didot:
-            return TwipsPerInch / 25.4 * 0.376;
-        case QPageSize::Cicero:
-            return TwipsPerInch / 25.4 * 4.512;
-        }
+// Twips per unit of a page size's own definition, so that no rounding to another unit creeps in.
+double twipsPerUnit(QPageSize::Unit unit)
+{
+    switch (unit) {
+    case QPageSize::Millimeter:
+        return TwipsPerInch / 25.4;
+    case QPageSize::Point:
         return 20.0;
+    case QPageSize::Inch:
+        return TwipsPerInch;
+    case QPageSize::Pica:
+        return 240.0;
+    case QPageSize::Didot:
+        return TwipsPerInch / 25.4 * 0.376;
+    case QPageSize::Cicero:
+        return TwipsPerInch / 25.4 * 4.512;
     }
+    return 20.0;
+}
 
-    QSizeF pageSizeTwips()
-    {
-        const QPageSize page = defaultPrinterPageSize();
-        QSizeF twips = page.definitionSize() * twipsPerUnit(page.definitionUnits());
-        if (defaultPrinterOrientation() == PrinterOrientation::Landscape)
-            twips.transpose();
-        return twips;
-    }
+QSizeF pageSizeTwips()
+{
+    const QPageSize page = defaultPrinterPageSize();
+    QSizeF twips = page.definitionSize() * twipsPerUnit(page.definitionUnits());
+    if (defaultPrinterOrientation() == PrinterOrientation::Landscape)
+        twips.transpose();
+    return twips;
+}
 
-    QString newPdfFilePath()
-    {
-        static QAtomicInt jobCounter;
-        const QDir folder(pdfPrinterFolder());
-        folder.mkpath(QStringLiteral("."));
-        const QString stem
-            = QStringLiteral("OrvReport-%1-%2")
-                  .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz")))
-                  .arg(QCoreApplication::applicationPid());
-        QString path;
-        do {
-            path = folder.filePath(
-                QStringLiteral("%1-%2.pdf").arg(stem).arg(jobCounter.fetchAndAddRelaxed(1) + 1));
-        } while (QFileInfo::exists(path));
-        return path;
-    }
+QString newPdfFilePath()
+{
+    static QAtomicInt jobCounter;
+    const QDir folder(pdfPrinterFolder());
+    folder.mkpath(QStringLiteral("."));
+    const QString stem
+        = QStringLiteral("OrvReport-%1-%2")
+              .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz")))
+              .arg(QCoreApplication::applicationPid());
+    QString path;
+    do {
+        path = folder.filePath(
+            QStringLiteral("%1-%2.pdf").arg(stem).arg(jobCounter.fetchAndAddRelaxed(1) + 1));
+    } while (QFileInfo::exists(path));
+    return path;
+}
 
 } // namespace
 

@@ -19,13 +19,13 @@ enum class PrinterOrientation { Portrait = 1, Landscape = 2 };
 // Paper codes as stored in reports (the Windows paper numbers).
 namespace papercodes
 {
-    constexpr int Letter = 1;
-    constexpr int Legal = 5;
-    constexpr int A3 = 8;
-    constexpr int A4 = 9;
-    constexpr int A5 = 11;
-    constexpr int B5 = 13;
-    constexpr int Custom = 256;
+constexpr int Letter = 1;
+constexpr int Legal = 5;
+constexpr int A3 = 8;
+constexpr int A4 = 9;
+constexpr int A5 = 11;
+constexpr int B5 = 13;
+constexpr int Custom = 256;
 } // namespace papercodes
 
 // The installed printers: the system's printers followed by "PDF".

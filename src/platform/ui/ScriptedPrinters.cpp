@@ -5,7 +5,7 @@ namespace platform::ui
 
 namespace
 {
-    ScriptedPrinters* activePrinters = nullptr;
+ScriptedPrinters* activePrinters = nullptr;
 }
 
 ScriptedPrinters::ScriptedPrinters(PrinterScript script)

@@ -9,7 +9,7 @@ namespace platform::ui
 
 namespace
 {
-    ScriptedUi* activeScript = nullptr;
+ScriptedUi* activeScript = nullptr;
 }
 
 ScriptedUi::ScriptedUi()

@@ -12,7 +12,8 @@
 
 using namespace orvtest;
 
-namespace {
+namespace
+{
 
 QStringList recordTexts(const demo::ArchiveRecord& r)
 {
@@ -62,7 +63,8 @@ TEST(ArchiveRecords, FoldersHoldConsecutivePiecesOfOneYearAndPeriod)
     EXPECT_EQ(years.size(), 10);
 }
 
-class DemoArchiveTest : public testing::TestWithParam<Backend> {
+class DemoArchiveTest : public testing::TestWithParam<Backend>
+{
 protected:
     TestDatabase db { GetParam(), TestDatabase::Content::DemoArchive, 300 };
 };

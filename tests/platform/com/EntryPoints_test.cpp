@@ -116,7 +116,8 @@ TEST(EntryPoints, EveryPropertyReadsBackWhatTheHostSet)
     ASSERT_TRUE(library.complete());
     const std::shared_ptr<CReportOrv> report = library.factory("OrvReport.CReportOrv")->createInstance();
     orvtest::TestDatabase db(orvtest::Backend::SQLite);
-    const auto user = std::make_shared<platform::outside::NamedUser>(QStringLiteral("u01"), QStringLiteral("王五"));
+    const auto user
+        = std::make_shared<platform::outside::NamedUser>(QStringLiteral("u01"), QStringLiteral("王五"));
     const auto sysInfo = std::make_shared<TestSysInfo>();
     std::shared_ptr<platform::db::Recordset> records
         = platform::db::Recordset::fabricate({ { QStringLiteral("recid"), QMetaType::QString, 20 } });

@@ -9,9 +9,11 @@
 using platform::db::Connection;
 using namespace orvtest;
 
-namespace {
+namespace
+{
 
-class ConnectionTest : public testing::TestWithParam<Backend> {
+class ConnectionTest : public testing::TestWithParam<Backend>
+{
 protected:
     TestDatabase db { GetParam() };
     Connection& connection = *db.connection();

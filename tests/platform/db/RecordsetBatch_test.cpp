@@ -8,11 +8,13 @@
 using platform::db::Recordset;
 using namespace orvtest;
 
-namespace {
+namespace
+{
 
 using Rows = QList<QStringList>;
 
-class RecordsetBatchTest : public testing::TestWithParam<Backend> {
+class RecordsetBatchTest : public testing::TestWithParam<Backend>
+{
 protected:
     TestDatabase db { GetParam() };
     platform::db::Connection& connection = *db.connection();

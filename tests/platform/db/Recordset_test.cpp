@@ -9,7 +9,8 @@ using platform::db::FieldInfo;
 using platform::db::Recordset;
 using namespace orvtest;
 
-namespace {
+namespace
+{
 
 int errorNumber(const std::function<void()>& action)
 {
@@ -21,7 +22,8 @@ int errorNumber(const std::function<void()>& action)
     return 0;
 }
 
-class RecordsetTest : public testing::TestWithParam<Backend> {
+class RecordsetTest : public testing::TestWithParam<Backend>
+{
 protected:
     TestDatabase db { GetParam() };
     platform::db::Connection& connection = *db.connection();

@@ -9,7 +9,8 @@
 
 using namespace platform::db;
 
-namespace {
+namespace
+{
 
 TEST(SqlLiteral, QuotesEveryQuoteInsideTheValue)
 {

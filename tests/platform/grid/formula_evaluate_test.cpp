@@ -8,7 +8,8 @@
 using namespace platform::grid;
 using namespace platform::grid::formula;
 
-namespace {
+namespace
+{
 
 CellError err(const char* code)
 {

@@ -5,7 +5,8 @@
 using namespace platform::grid;
 using namespace platform::grid::formula;
 
-namespace {
+namespace
+{
 
 constexpr int kLastRow = kMaxSheetRows;
 constexpr int kLastCol = kMaxSheetCols;

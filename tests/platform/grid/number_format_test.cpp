@@ -6,7 +6,8 @@
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 struct FormatCase {
     CellValue value;

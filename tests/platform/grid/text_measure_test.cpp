@@ -6,7 +6,8 @@
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 TextFont font(const char* name, double size, bool bold = false)
 {
@@ -97,9 +98,10 @@ TEST(TextMeasure, FontOfACellTakesDefaultsForWhatIsNotSet)
 
 TEST(TextMeasure, TheWidthBoundIsNeverBelowTheShapedWidthAndCloseToIt)
 {
-    const QString texts[] = { QStringLiteral("关于档案12345号文件的整理说明"), QStringLiteral("AVAVAV Wally fi ffi"),
-        QStringLiteral("R00000001"), QStringLiteral("第1页 共5页"), QStringLiteral("2024-01-31"), QString(),
-        QStringLiteral("line one\nline two is longer"), QStringLiteral("𠀀𠀁 beyond the basic plane") };
+    const QString texts[] = { QStringLiteral("关于档案12345号文件的整理说明"),
+        QStringLiteral("AVAVAV Wally fi ffi"), QStringLiteral("R00000001"), QStringLiteral("第1页 共5页"),
+        QStringLiteral("2024-01-31"), QString(), QStringLiteral("line one\nline two is longer"),
+        QStringLiteral("𠀀𠀁 beyond the basic plane") };
     for (const TextFont& f : { font(kDefaultFontName, 9), font("宋体", 16, true), font("Arial", 10.5) }) {
         for (const QString& text : texts) {
             const int shaped = measureTextTwips(text, f).width();

@@ -12,7 +12,8 @@ using platform::outside::LiteralKind;
 using platform::outside::SqlAdapterObject;
 using namespace orvtest;
 
-namespace {
+namespace
+{
 
 struct RewriteCase {
     const char* sql;
@@ -119,7 +120,8 @@ TEST(SqlAdapterLiteral, WritesEachKindOfValue)
     EXPECT_THROW(adapter.sqlLiteral("1; delete from t", LiteralKind::Number), platform::Error);
 }
 
-class SqlAdapterExecution : public testing::TestWithParam<Backend> {
+class SqlAdapterExecution : public testing::TestWithParam<Backend>
+{
 protected:
     TestDatabase db { GetParam() };
     platform::db::Connection& connection = *db.connection();

@@ -1,8 +1,8 @@
 #include "platform/ui/Printers.h"
 
-#include <QSizeF>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <QSizeF>
 
 using namespace platform::ui;
 
@@ -12,9 +12,18 @@ TEST(PaperCodes, RotatedPapersAreWiderThanHigh)
         int code;
         QSizeF millimetres;
     } cases[] = {
-        { 9, { 210, 297 } },        { 77, { 297, 210 } },   { 76, { 420, 297 } },    { 78, { 210, 148 } },
-        { 75, { 279.4, 215.9 } },   { 80, { 257, 182 } },   { 89, { 182, 128 } },    { 106, { 215, 146 } },
-        { 14, { 215.9, 330.2 } },   { 55, { 210, 297 } },   { 70, { 105, 148 } },    { 118, { 458, 324 } },
+        { 9, { 210, 297 } },
+        { 77, { 297, 210 } },
+        { 76, { 420, 297 } },
+        { 78, { 210, 148 } },
+        { 75, { 279.4, 215.9 } },
+        { 80, { 257, 182 } },
+        { 89, { 182, 128 } },
+        { 106, { 215, 146 } },
+        { 14, { 215.9, 330.2 } },
+        { 55, { 210, 297 } },
+        { 70, { 105, 148 } },
+        { 118, { 458, 324 } },
     };
     for (const auto& c : cases) {
         const QSizeF size = pageSizeForPaperCode(c.code).size(QPageSize::Millimeter);
@@ -35,7 +44,9 @@ TEST(PaperCodes, EveryCodeComesBackAsAPaperOfTheSameSize)
         const QPageSize size = pageSizeForPaperCode(code);
         const int back = paperCodeForPageSize(size);
         EXPECT_NE(back, papercodes::Custom) << code;
-        EXPECT_TRUE(pageSizeForPaperCode(back).size(QPageSize::Millimeter) == size.size(QPageSize::Millimeter)) << code << " came back as " << back;
+        EXPECT_TRUE(
+            pageSizeForPaperCode(back).size(QPageSize::Millimeter) == size.size(QPageSize::Millimeter))
+            << code << " came back as " << back;
     }
     EXPECT_EQ(paperCodeForPageSize(pageSizeForPaperCode(77)), 77);
 }

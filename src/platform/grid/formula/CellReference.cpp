@@ -1,8 +1,10 @@
 #include "CellReference.h"
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 bool isAsciiLetter(QChar c)
 {

@@ -4,7 +4,8 @@
 #include <optional>
 #include <QString>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
 // One corner of a reference as written in a formula: "B3", "$B$3", "$B3", "B$3".
 struct CellReference {

@@ -4,9 +4,11 @@
 #include "Functions.h"
 #include <cmath>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 CellValue checkedNumber(double value)
 {

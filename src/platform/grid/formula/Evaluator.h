@@ -4,11 +4,13 @@
 #include "Node.h"
 #include <variant>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
 // Computes the value of a tree. Empty cells come back as std::monostate; the caller of the whole
 // formula shows them as 0.
-class Evaluator {
+class Evaluator
+{
 public:
     Evaluator(const CellLookup& lookup, const CellRange& dataArea)
         : lookup_(lookup)

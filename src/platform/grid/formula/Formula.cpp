@@ -6,9 +6,11 @@
 #include "Parser.h"
 #include "ReferenceRewrite.h"
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 void collectReferences(const Node& node, QList<CellRange>& out)
 {

@@ -6,7 +6,8 @@
 #include <QList>
 #include <QString>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
 struct Node;
 
@@ -34,7 +35,8 @@ struct ReferenceShift {
 // A parsed formula: numbers, texts, cell references (relative and $ absolute), ranges,
 // + - * / ^ &, comparisons, parentheses and the functions SUM, AVERAGE, MIN, MAX, COUNT, ROUND, ABS, IF.
 // Values are immutable; the operations that change references return a new formula.
-class Formula {
+class Formula
+{
 public:
     // `text` without the leading "=". A text that does not parse throws platform::Error with the
     // number errors::InvalidArgument and a description naming the problem.

@@ -3,9 +3,11 @@
 #include <cmath>
 #include <QLocale>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 QString operatorSymbol(BinaryOperator op)
 {

@@ -4,9 +4,11 @@
 #include "Evaluator.h"
 #include <cmath>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 constexpr int kManyArguments = 255;
 

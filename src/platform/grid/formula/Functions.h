@@ -3,7 +3,8 @@
 #include "../GridTypes.h"
 #include "Node.h"
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
 class Evaluator;
 

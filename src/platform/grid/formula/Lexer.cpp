@@ -2,9 +2,11 @@
 
 #include "platform/Error.h"
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 const QStringView kErrorCodes[]
     = { u"#NULL!", u"#DIV/0!", u"#VALUE!", u"#REF!", u"#NAME?", u"#NUM!", u"#N/A" };
@@ -26,7 +28,8 @@ bool continuesIdentifier(QChar c)
     return startsIdentifier(c) || isDigit(c) || c == u'.';
 }
 
-class Lexer {
+class Lexer
+{
 public:
     explicit Lexer(const QString& formula)
         : s_(formula)

@@ -3,7 +3,8 @@
 #include <QList>
 #include <QString>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
 enum class TokenKind { Number, Text, Identifier, Error, Operator, End };
 

@@ -1,8 +1,10 @@
 #include "Node.h"
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 std::shared_ptr<Node> make(NodeKind kind)
 {

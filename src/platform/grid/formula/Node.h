@@ -5,7 +5,8 @@
 #include <QString>
 #include <vector>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
 // The parsed form of a formula: an immutable tree shared between the copies of a formula, so that
 // copying a formula to thousands of cells shares one tree and rewriting references rebuilds only

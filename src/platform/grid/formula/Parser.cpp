@@ -4,9 +4,11 @@
 #include "Lexer.h"
 #include <span>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 struct OperatorLevel {
     QStringView symbol;
@@ -32,7 +34,8 @@ const OperatorLevel kPower[] = { { u"^", BinaryOperator::Power } };
 constexpr qsizetype kMaxFormulaLength = 8192;
 constexpr int kMaxNesting = 100;
 
-class Parser {
+class Parser
+{
 public:
     explicit Parser(const QString& formula)
         : formula_(formula)

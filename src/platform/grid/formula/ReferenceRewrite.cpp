@@ -3,9 +3,11 @@
 #include <functional>
 #include <optional>
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
-namespace {
+namespace
+{
 
 struct Corners {
     CellReference first;

@@ -3,7 +3,8 @@
 #include "Formula.h"
 #include "Node.h"
 
-namespace platform::grid::formula {
+namespace platform::grid::formula
+{
 
 // Rewrites of the references of a tree. Branches without a changed reference are shared with the
 // original; a reference that stops existing becomes the error literal #REF!.

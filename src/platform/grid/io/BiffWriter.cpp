@@ -1,6 +1,7 @@
 #include "BiffWriter.h"
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 void BiffWriter::begin(quint16 id)
 {

@@ -5,10 +5,12 @@
 #include <QByteArray>
 #include <QString>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // Record identifiers of the BIFF8 workbook stream.
-namespace biff {
+namespace biff
+{
 constexpr quint16 Bof = 0x0809;
 constexpr quint16 Eof = 0x000A;
 constexpr quint16 CodePage = 0x0042;
@@ -53,7 +55,8 @@ constexpr int kMaxRecordData = 8224;
 
 // Appends BIFF8 records to a byte buffer: begin a record, append its fields, end it (which fills in
 // the length). Strings are written in the compressed 8-bit form when every character allows it.
-class BiffWriter {
+class BiffWriter
+{
 public:
     void begin(quint16 id);
     void end();
@@ -69,7 +72,7 @@ public:
     void f64(double value) { le::putF64(data_, value); }
     void zeros(int count) { data_.append(count, '\0'); }
     void shortString(const QString& text); // 8-bit character count
-    void string(const QString& text);      // 16-bit character count
+    void string(const QString& text); // 16-bit character count
 
     qsizetype size() const { return data_.size(); }
     qsizetype recordStart() const { return recordStart_; }

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
 constexpr int kSectorSize = 512;
 constexpr int kEntriesPerFatSector = kSectorSize / 4;
@@ -24,7 +26,10 @@ constexpr quint32 kNoStream = 0xFFFFFFFF;
 enum class EntryType : quint8 { Empty = 0, Stream = 2, Root = 5 };
 constexpr quint8 kBlack = 1;
 
-quint32 sectorsFor(qint64 bytes, qint64 perSector) { return quint32((bytes + perSector - 1) / perSector); }
+quint32 sectorsFor(qint64 bytes, qint64 perSector)
+{
+    return quint32((bytes + perSector - 1) / perSector);
+}
 
 // Where everything lies: the stream's sectors first, then one directory sector, the allocation
 // table and the DIFAT sectors that list the allocation table beyond the header's 109 entries.
@@ -42,8 +47,9 @@ struct Layout {
         for (;;) {
             const quint32 total = streamSectors + 1 + fatSectors + difatSectors;
             const quint32 fat = sectorsFor(total, kEntriesPerFatSector);
-            const quint32 difat
-                = fat > kFatSectorsInHeader ? sectorsFor(fat - kFatSectorsInHeader, kFatSectorsPerDifatSector) : 0;
+            const quint32 difat = fat > kFatSectorsInHeader
+                ? sectorsFor(fat - kFatSectorsInHeader, kFatSectorsPerDifatSector)
+                : 0;
             if (fat == fatSectors && difat == difatSectors)
                 break;
             fatSectors = fat;
@@ -54,8 +60,8 @@ struct Layout {
     quint32 firstDifatSector() const { return firstFatSector() + fatSectors; }
 };
 
-void putDirectoryEntry(QByteArray& out, const QString& name, EntryType type, quint32 child, quint32 start,
-                       quint32 size)
+void putDirectoryEntry(
+    QByteArray& out, const QString& name, EntryType type, quint32 child, quint32 start, quint32 size)
 {
     const qsizetype begin = out.size();
     const QString shortName = name.left(31);
@@ -79,12 +85,12 @@ QByteArray header(const Layout& layout)
     QByteArray out;
     out.reserve(kSectorSize);
     out.append("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
-    out.append(16, '\0');  // class id
+    out.append(16, '\0'); // class id
     le::putU16(out, 0x003E); // minor version
     le::putU16(out, 0x0003); // major version 3: 512-byte sectors
     le::putU16(out, 0xFFFE); // byte order mark: little endian
-    le::putU16(out, 9);      // sector size 2^9
-    le::putU16(out, 6);      // mini sector size 2^6
+    le::putU16(out, 9); // sector size 2^9
+    le::putU16(out, 6); // mini sector size 2^6
     out.append(6, '\0');
     le::putU32(out, 0); // directory sectors: always 0 in version 3
     le::putU32(out, layout.fatSectors);
@@ -134,7 +140,8 @@ QByteArray difatSectors(const Layout& layout)
     quint32 fatSector = kFatSectorsInHeader;
     for (quint32 d = 0; d < layout.difatSectors; ++d) {
         for (int i = 0; i < kFatSectorsPerDifatSector; ++i, ++fatSector)
-            le::putU32(out, fatSector < layout.fatSectors ? layout.firstFatSector() + fatSector : kFreeSector);
+            le::putU32(
+                out, fatSector < layout.fatSectors ? layout.firstFatSector() + fatSector : kFreeSector);
         le::putU32(out, d + 1 < layout.difatSectors ? layout.firstDifatSector() + d + 1 : kEndOfChain);
     }
     return out;

@@ -4,7 +4,8 @@
 #include <QIODevice>
 #include <QString>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // Writes an OLE2 compound file (version 3, 512-byte sectors) whose root storage holds one stream.
 // The stream always lies in regular sectors: a stream shorter than the 4096-byte mini-stream cutoff

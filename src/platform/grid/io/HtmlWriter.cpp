@@ -1,31 +1,40 @@
 #include "HtmlWriter.h"
 
+#include "platform/grid/Sheet.h"
 #include "PngText.h"
 #include "Utf8Output.h"
-#include "platform/grid/Sheet.h"
 
-#include <QImage>
-#include <QHash>
-#include <QStringList>
-#include <QList>
 #include <algorithm>
 #include <cmath>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QStringList>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kCovered = -1; // a cell hidden under a merged block
 
-int pixels(qint64 twips) { return int(std::lround(double(twips) / kTwipsPerPixel)); }
+int pixels(qint64 twips)
+{
+    return int(std::lround(double(twips) / kTwipsPerPixel));
+}
 
-QString cssColor(QRgb color) { return QStringLiteral("#%1").arg(color & 0xFFFFFF, 6, 16, QLatin1Char('0')); }
+QString cssColor(QRgb color)
+{
+    return QStringLiteral("#%1").arg(color & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+}
 
 QString escaped(const QString& text)
 {
     const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
-        return c == QLatin1Char('&') || c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('"');
+        return c == QLatin1Char('&') || c == QLatin1Char('<') || c == QLatin1Char('>')
+            || c == QLatin1Char('"');
     });
     if (plain)
         return text;
@@ -33,11 +42,20 @@ QString escaped(const QString& text)
     out.reserve(text.size());
     for (QChar c : text) {
         switch (c.unicode()) {
-        case '&': out += QLatin1String("&amp;"); break;
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '"': out += QLatin1String("&quot;"); break;
-        default: out += c;
+        case '&':
+            out += QLatin1String("&amp;");
+            break;
+        case '<':
+            out += QLatin1String("&lt;");
+            break;
+        case '>':
+            out += QLatin1String("&gt;");
+            break;
+        case '"':
+            out += QLatin1String("&quot;");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -48,20 +66,35 @@ QString borderCss(const std::optional<Border>& border)
     const BorderStyle style = border ? border->style : BorderStyle::None;
     QLatin1String line;
     switch (style) {
-    case BorderStyle::None: return QStringLiteral("none");
-    case BorderStyle::Thin: line = QLatin1String("1px solid"); break;
-    case BorderStyle::Medium: line = QLatin1String("2px solid"); break;
-    case BorderStyle::Thick: line = QLatin1String("3px solid"); break;
-    case BorderStyle::Double: line = QLatin1String("3px double"); break;
+    case BorderStyle::None:
+        return QStringLiteral("none");
+    case BorderStyle::Thin:
+        line = QLatin1String("1px solid");
+        break;
+    case BorderStyle::Medium:
+        line = QLatin1String("2px solid");
+        break;
+    case BorderStyle::Thick:
+        line = QLatin1String("3px solid");
+        break;
+    case BorderStyle::Double:
+        line = QLatin1String("3px double");
+        break;
     case BorderStyle::Dotted:
     case BorderStyle::Hair:
-    case BorderStyle::DashDotDot: line = QLatin1String("1px dotted"); break;
+    case BorderStyle::DashDotDot:
+        line = QLatin1String("1px dotted");
+        break;
     case BorderStyle::Dashed:
-    case BorderStyle::DashDot: line = QLatin1String("1px dashed"); break;
+    case BorderStyle::DashDot:
+        line = QLatin1String("1px dashed");
+        break;
     case BorderStyle::MediumDashed:
     case BorderStyle::MediumDashDot:
     case BorderStyle::MediumDashDotDot:
-    case BorderStyle::SlantedDashDot: line = QLatin1String("2px dashed"); break;
+    case BorderStyle::SlantedDashDot:
+        line = QLatin1String("2px dashed");
+        break;
     }
     return line + QLatin1Char(' ') + cssColor(border->color);
 }
@@ -70,19 +103,26 @@ QString alignCss(HAlign align)
 {
     switch (align) {
     case HAlign::Center:
-    case HAlign::CenterAcross: return QStringLiteral("center");
-    case HAlign::Right: return QStringLiteral("right");
-    case HAlign::Justify: return QStringLiteral("justify");
-    default: return QStringLiteral("left");
+    case HAlign::CenterAcross:
+        return QStringLiteral("center");
+    case HAlign::Right:
+        return QStringLiteral("right");
+    case HAlign::Justify:
+        return QStringLiteral("justify");
+    default:
+        return QStringLiteral("left");
     }
 }
 
 QString verticalCss(VAlign align)
 {
     switch (align) {
-    case VAlign::Top: return QStringLiteral("top");
-    case VAlign::Center: return QStringLiteral("middle");
-    default: return QStringLiteral("bottom");
+    case VAlign::Top:
+        return QStringLiteral("top");
+    case VAlign::Center:
+        return QStringLiteral("middle");
+    default:
+        return QStringLiteral("bottom");
     }
 }
 
@@ -103,12 +143,15 @@ QString cellCss(const CellFormat& f)
         css += QLatin1String("text-decoration:line-through;");
     css += QLatin1String("color:") + cssColor(f.fontColor.value_or(qRgb(0, 0, 0))) + QLatin1Char(';');
     if (f.pattern.value_or(0) > 0)
-        css += QLatin1String("background-color:") + cssColor(f.patternForeground.value_or(qRgb(0, 0, 0))) + QLatin1Char(';');
+        css += QLatin1String("background-color:") + cssColor(f.patternForeground.value_or(qRgb(0, 0, 0)))
+            + QLatin1Char(';');
     const HAlign hAlign = f.hAlign.value_or(HAlign::General);
     if (hAlign != HAlign::General)
         css += QLatin1String("text-align:") + alignCss(hAlign) + QLatin1Char(';');
-    css += QLatin1String("vertical-align:") + verticalCss(f.vAlign.value_or(VAlign::Bottom)) + QLatin1Char(';');
-    css += QLatin1String(f.wrapText.value_or(false) ? "white-space:pre-wrap;overflow-wrap:anywhere;" : "white-space:pre;");
+    css += QLatin1String("vertical-align:") + verticalCss(f.vAlign.value_or(VAlign::Bottom))
+        + QLatin1Char(';');
+    css += QLatin1String(
+        f.wrapText.value_or(false) ? "white-space:pre-wrap;overflow-wrap:anywhere;" : "white-space:pre;");
     css += QLatin1String("border-top:") + borderCss(f.border(BorderSide::Top));
     css += QLatin1String(";border-right:") + borderCss(f.border(BorderSide::Right));
     css += QLatin1String(";border-bottom:") + borderCss(f.border(BorderSide::Bottom));
@@ -121,7 +164,8 @@ QString pngDataUri(const QImage& image)
     return QStringLiteral("data:image/png;base64,") + pngBase64(image);
 }
 
-class HtmlWriter {
+class HtmlWriter
+{
 public:
     HtmlWriter(const Sheet& sheet, QIODevice& device)
         : sheet_(sheet)
@@ -150,10 +194,10 @@ private:
     QStringList classCss_; // the page's CSS classes, each distinct once
     QHash<QString, int> classOfCss_;
     QList<bool> classAlignsByValue_; // no alignment of its own: the value's kind decides
-    QList<int> styles_;              // per cell: its class number, or kCovered
+    QList<int> styles_; // per cell: its class number, or kCovered
     QHash<quint64, CellRange> blockAt_; // merged blocks by their first cell
     QList<qint64> colLeft_; // twips from the table's left edge to each column, and the total width
-    QList<qint64> rowTop_;  // the same downwards
+    QList<qint64> rowTop_; // the same downwards
 };
 
 void HtmlWriter::write(const QString& title)
@@ -216,7 +260,8 @@ void HtmlWriter::collectStyles()
 
 void HtmlWriter::writeHead(const QString& title)
 {
-    out_ << QLatin1String("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>") << escaped(title)
+    out_ << QLatin1String("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>")
+         << escaped(title)
          << QLatin1String("</title>\n<style>\n"
                           "body{margin:0}\n"
                           "table{border-collapse:collapse;table-layout:fixed}\n"
@@ -230,12 +275,15 @@ void HtmlWriter::writeHead(const QString& title)
 
 void HtmlWriter::writeTable()
 {
-    out_ << QLatin1String("<table style=\"width:") << pixels(colLeft_.last()) << QLatin1String("px\">\n<colgroup>");
+    out_ << QLatin1String("<table style=\"width:") << pixels(colLeft_.last())
+         << QLatin1String("px\">\n<colgroup>");
     for (int col = 1; col <= cols_; ++col)
-        out_ << QLatin1String("<col style=\"width:") << pixels(sheet_.colWidth(col)) << QLatin1String("px\"/>");
+        out_ << QLatin1String("<col style=\"width:") << pixels(sheet_.colWidth(col))
+             << QLatin1String("px\"/>");
     out_ << QLatin1String("</colgroup>\n");
     for (int row = 1; row <= rows_; ++row) {
-        out_ << QLatin1String("<tr style=\"height:") << pixels(sheet_.rowHeight(row)) << QLatin1String("px\">");
+        out_ << QLatin1String("<tr style=\"height:") << pixels(sheet_.rowHeight(row))
+             << QLatin1String("px\">");
         for (int col = 1; col <= cols_; ++col) {
             if (styleAt(row, col) != kCovered)
                 writeCell(row, col);
@@ -286,6 +334,9 @@ void HtmlWriter::writePictures()
 
 } // namespace
 
-void writeHtml(const Sheet& sheet, QIODevice& out, const QString& title) { HtmlWriter(sheet, out).write(title); }
+void writeHtml(const Sheet& sheet, QIODevice& out, const QString& title)
+{
+    HtmlWriter(sheet, out).write(title);
+}
 
 } // namespace platform::grid::io

@@ -3,11 +3,13 @@
 #include <QIODevice>
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 class Sheet;
 }
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // Writes the sheet as one HTML page (UTF-8) holding one table: column widths and row heights in
 // pixels (15 twips each), every cell's font, colours, alignment, wrapping and borders as a CSS

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <cstring>
 #include <QByteArray>
 #include <QString>
 #include <QtEndian>
-#include <cstring>
 
 // Appending and patching little-endian fields, the byte order of the binary spreadsheet formats.
-namespace platform::grid::io::le {
+namespace platform::grid::io::le
+{
 
-inline void putU8(QByteArray& out, quint8 value) { out.append(char(value)); }
+inline void putU8(QByteArray& out, quint8 value)
+{
+    out.append(char(value));
+}
 
 inline void putU16(QByteArray& out, quint16 value)
 {
@@ -47,7 +51,13 @@ inline void putLatin1(QByteArray& out, const QChar* chars, qsizetype count)
         out.append(char(chars[i].unicode()));
 }
 
-inline void patchU16(QByteArray& out, qsizetype offset, quint16 value) { qToLittleEndian(value, out.data() + offset); }
-inline void patchU32(QByteArray& out, qsizetype offset, quint32 value) { qToLittleEndian(value, out.data() + offset); }
+inline void patchU16(QByteArray& out, qsizetype offset, quint16 value)
+{
+    qToLittleEndian(value, out.data() + offset);
+}
+inline void patchU32(QByteArray& out, qsizetype offset, quint32 value)
+{
+    qToLittleEndian(value, out.data() + offset);
+}
 
 } // namespace platform::grid::io::le

@@ -2,7 +2,8 @@
 
 #include <QBuffer>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 QString pngBase64(const QImage& image)
 {

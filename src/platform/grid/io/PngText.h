@@ -4,7 +4,8 @@
 #include <QString>
 
 // Pictures written into text files (the sheet file, web pages) as base-64 PNG data.
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 QString pngBase64(const QImage& image);
 

@@ -2,14 +2,19 @@
 
 #include <algorithm>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
 constexpr int kStringHeaderSize = 3; // character count and option flags
 
 // Strings per EXTSST bucket: at least 8, and few enough buckets to keep the record small.
-quint16 stringsPerBucket(quint32 unique) { return quint16(std::max<quint32>(8, unique / 128 + 1)); }
+quint16 stringsPerBucket(quint32 unique)
+{
+    return quint16(std::max<quint32>(8, unique / 128 + 1));
+}
 
 struct BucketStart {
     quint32 streamPosition;

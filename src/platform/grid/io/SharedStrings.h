@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // The workbook's shared string table: every distinct cell text once, cells refer to it by index.
-class SharedStrings {
+class SharedStrings
+{
 public:
     // A cell holds at most this many characters; longer texts are cut.
     static constexpr int kMaxCellChars = 32767;

@@ -1,19 +1,21 @@
 #include "SheetFile.h"
 
 #include "HtmlWriter.h"
+#include "platform/Error.h"
+#include "platform/grid/Sheet.h"
 #include "TextWriter.h"
 #include "VtsDocument.h"
 #include "XlsWriter.h"
-#include "platform/Error.h"
-#include "platform/grid/Sheet.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
 const QString kSource = QStringLiteral("SheetFile");
 
@@ -44,10 +46,18 @@ void writeSheet(const Sheet& sheet, const QString& path, FileType type)
     if (!file.open(QIODevice::WriteOnly))
         cannotWrite(path, file.errorString());
     switch (type) {
-    case FileType::Vts: file.write(vtsDocument(sheet)); break;
-    case FileType::Xls: writeXls(sheet, file); break;
-    case FileType::Html: writeHtml(sheet, file, QFileInfo(path).completeBaseName()); break;
-    case FileType::Text: writeText(sheet, file); break;
+    case FileType::Vts:
+        file.write(vtsDocument(sheet));
+        break;
+    case FileType::Xls:
+        writeXls(sheet, file);
+        break;
+    case FileType::Html:
+        writeHtml(sheet, file, QFileInfo(path).completeBaseName());
+        break;
+    case FileType::Text:
+        writeText(sheet, file);
+        break;
     }
     if (!file.commit())
         cannotWrite(path, file.errorString());
@@ -57,8 +67,8 @@ Sheet readVts(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Error(errors::FileError, kSource,
-                    QStringLiteral("无法打开文件“%1”：%2").arg(path, file.errorString()));
+        throw Error(
+            errors::FileError, kSource, QStringLiteral("无法打开文件“%1”：%2").arg(path, file.errorString()));
     }
     return sheetFromVts(file.readAll(), path);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 class Sheet;
 }
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // The formats a sheet is written in, numbered as the report's stored export settings number them.
 enum class FileType { Vts = 12, Xls = 11, Html = 9, Text = 3 };

@@ -1,11 +1,13 @@
 #include "TextWriter.h"
 
-#include "Utf8Output.h"
 #include "platform/grid/Sheet.h"
+#include "Utf8Output.h"
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
 QString oneLine(QString text)
 {

@@ -2,11 +2,13 @@
 
 #include <QIODevice>
 
-namespace platform::grid {
+namespace platform::grid
+{
 class Sheet;
 }
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // Writes the sheet as tab-separated UTF-8 text: one line per row from row 1 to the last row with
 // data, each line ended by "\n", holding what every cell shows up to the last column with data.

@@ -4,11 +4,13 @@
 #include <QString>
 #include <QStringView>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // Collects text and writes it to a device as UTF-8 in large pieces, so that a writer can append
 // small pieces without a device call for each.
-class Utf8Output {
+class Utf8Output
+{
 public:
     explicit Utf8Output(QIODevice& device)
         : device_(device)

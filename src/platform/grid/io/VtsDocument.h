@@ -3,11 +3,13 @@
 #include <QByteArray>
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 class Sheet;
 }
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // The grid's own file: a versioned JSON document holding everything of a sheet (size, default and
 // differing row heights and column widths, cells as their entries, formats through a style table,

@@ -9,10 +9,10 @@
 
 // The names under which the sheet file stores format and page-setup properties, listed once for
 // writing and reading.
-namespace platform::grid::io::vts {
+namespace platform::grid::io::vts
+{
 
-template <typename Format, typename Visit>
-void forEachFormatField(Format& f, Visit&& visit)
+template <typename Format, typename Visit> void forEachFormatField(Format& f, Visit&& visit)
 {
     visit("numberFormat", f.numberFormat);
     visit("hAlign", f.hAlign);
@@ -32,8 +32,7 @@ void forEachFormatField(Format& f, Visit&& visit)
     visit("patternBackground", f.patternBackground);
 }
 
-template <typename Setup, typename Visit>
-void forEachPageField(Setup& p, Visit&& visit)
+template <typename Setup, typename Visit> void forEachPageField(Setup& p, Visit&& visit)
 {
     visit("paperSize", p.paperSize);
     visit("customWidthCm", p.customWidthCm);
@@ -57,8 +56,7 @@ void forEachPageField(Setup& p, Visit&& visit)
 }
 
 // Colours keep their alpha byte, so they are stored as plain numbers.
-template <typename T>
-QJsonValue toJson(const T& value)
+template <typename T> QJsonValue toJson(const T& value)
 {
     if constexpr (std::is_enum_v<T>)
         return int(value);
@@ -68,8 +66,7 @@ QJsonValue toJson(const T& value)
         return value;
 }
 
-template <typename T>
-T fromJson(const QJsonValue& value)
+template <typename T> T fromJson(const QJsonValue& value)
 {
     if constexpr (std::is_enum_v<T>)
         return T(value.toInt());

@@ -1,21 +1,24 @@
+#include "platform/Error.h"
+#include "platform/grid/Sheet.h"
 #include "PngText.h"
 #include "VtsDocument.h"
 #include "VtsFields.h"
-#include "platform/Error.h"
-#include "platform/grid/Sheet.h"
 
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
 const QString kSource = QStringLiteral("SheetFile");
 
 // Builds a sheet from a parsed document; any malformed part ends the reading with an error.
-class VtsReader {
+class VtsReader
+{
 public:
     explicit VtsReader(const QString& fileName)
         : fileName_(fileName)
@@ -77,7 +80,9 @@ Sheet VtsReader::read(const QByteArray& document)
     const int version = integer(root.value(QLatin1String("version")));
     if (version > kVtsVersion) {
         throw Error(errors::FileError, kSource,
-                    QStringLiteral("文件“%1”由较新的版本保存（格式版本 %2），不能读取。").arg(fileName_).arg(version));
+            QStringLiteral("文件“%1”由较新的版本保存（格式版本 %2），不能读取。")
+                .arg(fileName_)
+                .arg(version));
     }
     if (version < 1)
         damaged();
@@ -142,7 +147,7 @@ CellFormat VtsReader::style(const QJsonObject& json) const
             continue;
         const QJsonObject border = object(borders[i]);
         format.borders[i] = Border { BorderStyle(integer(border.value(QLatin1String("style")))),
-                                     vts::fromJson<QRgb>(border.value(QLatin1String("color"))) };
+            vts::fromJson<QRgb>(border.value(QLatin1String("color"))) };
     }
     return format;
 }
@@ -210,6 +215,9 @@ PageSetup VtsReader::pageSetup(const QJsonObject& json) const
 
 } // namespace
 
-Sheet sheetFromVts(const QByteArray& document, const QString& fileName) { return VtsReader(fileName).read(document); }
+Sheet sheetFromVts(const QByteArray& document, const QString& fileName)
+{
+    return VtsReader(fileName).read(document);
+}
 
 } // namespace platform::grid::io

@@ -1,18 +1,23 @@
+#include "platform/grid/Sheet.h"
 #include "PngText.h"
 #include "VtsDocument.h"
 #include "VtsFields.h"
-#include "platform/grid/Sheet.h"
 
+#include <algorithm>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
-#include <algorithm>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
-QJsonArray rangeJson(const CellRange& range) { return { range.row1, range.col1, range.row2, range.col2 }; }
+QJsonArray rangeJson(const CellRange& range)
+{
+    return { range.row1, range.col1, range.row2, range.col2 };
+}
 
 QJsonObject styleJson(const CellFormat& format)
 {
@@ -24,7 +29,8 @@ QJsonObject styleJson(const CellFormat& format)
     QJsonArray borders;
     for (const auto& border : format.borders) {
         if (border)
-            borders.append(QJsonObject { { "style", int(border->style) }, { "color", vts::toJson(border->color) } });
+            borders.append(
+                QJsonObject { { "style", int(border->style) }, { "color", vts::toJson(border->color) } });
         else
             borders.append(QJsonValue::Null);
     }
@@ -36,16 +42,15 @@ QJsonObject pageJson(const PageSetup& page)
 {
     QJsonObject out;
     vts::forEachPageField(page,
-                          [&out](const char* key, const auto& value) { out.insert(QLatin1String(key), vts::toJson(value)); });
+        [&out](const char* key, const auto& value) { out.insert(QLatin1String(key), vts::toJson(value)); });
     return out;
 }
 
 void appendJsonString(QByteArray& out, const QString& text)
 {
     out += '"';
-    const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\');
-    });
+    const bool plain = std::none_of(text.begin(), text.end(),
+        [](QChar c) { return c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\'); });
     if (plain) {
         out += text.toUtf8();
     } else {
@@ -161,10 +166,8 @@ QByteArray vtsDocument(const Sheet& sheet)
     QJsonArray pictures;
     for (int id : sheet.objectIds()) {
         const DrawingObject& object = sheet.object(id);
-        pictures.append(QJsonObject { { "id", object.id },
-                                      { "anchor", rangeJson(object.anchor) },
-                                      { "png", pngBase64(object.image) },
-                                      { "source", object.sourcePath } });
+        pictures.append(QJsonObject { { "id", object.id }, { "anchor", rangeJson(object.anchor) },
+            { "png", pngBase64(object.image) }, { "source", object.sourcePath } });
     }
     root.insert(QLatin1String("pictures"), pictures);
 

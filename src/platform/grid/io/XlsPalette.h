@@ -2,23 +2,25 @@
 
 #include "BiffWriter.h"
 
+#include <array>
 #include <QHash>
 #include <QList>
 #include <QRgb>
-#include <array>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // The workbook's 56 colours (indices 8 to 63). Colours are collected first; those that the standard
 // palette lacks take the places of standard colours nobody uses, and once no place is left a colour
 // gets its nearest neighbour.
-class XlsPalette {
+class XlsPalette
+{
 public:
     static constexpr int kFirstIndex = 8;
     static constexpr int kColorCount = 56;
 
     void use(QRgb color);
-    void assign();                  // after every use(), before index()
+    void assign(); // after every use(), before index()
     quint16 index(QRgb color) const;
     void write(BiffWriter& out) const; // the PALETTE record
 

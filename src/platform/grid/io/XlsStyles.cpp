@@ -2,20 +2,22 @@
 
 #include "XlsPalette.h"
 
-#include <QHash>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <QHash>
+#include <QStringList>
 #include <tuple>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
 constexpr int kFirstCellXf = XlsStyles::kDefaultXf + 1;
 constexpr int kMaxXfCount = 4000; // the file format allows about 4050
-constexpr int kRequiredFonts = 4;  // font 0 and its three copies; index 4 does not exist
+constexpr int kRequiredFonts = 4; // font 0 and its three copies; index 4 does not exist
 constexpr quint16 kFirstCustomFormat = 164;
 constexpr quint16 kWindowTextColor = 64;
 constexpr quint16 kWindowBackgroundColor = 65;
@@ -31,19 +33,16 @@ struct FontKey {
 
 size_t qHash(const FontKey& k, size_t seed = 0)
 {
-    return qHashMulti(seed, k.name, k.heightTwips, int(k.bold), int(k.italic), int(k.underline), int(k.strikeOut),
-                      k.color);
+    return qHashMulti(
+        seed, k.name, k.heightTwips, int(k.bold), int(k.italic), int(k.underline), int(k.strikeOut), k.color);
 }
 
 FontKey fontKey(const CellFormat& f, const XlsPalette& palette)
 {
     return { f.fontName.value_or(kDefaultFontName),
-             int(std::lround(f.fontSize.value_or(kDefaultFontSize) * 20)),
-             f.fontBold.value_or(false),
-             f.fontItalic.value_or(false),
-             f.fontUnderline.value_or(false),
-             f.fontStrikeOut.value_or(false),
-             palette.index(f.fontColor.value_or(qRgb(0, 0, 0))) };
+        int(std::lround(f.fontSize.value_or(kDefaultFontSize) * 20)), f.fontBold.value_or(false),
+        f.fontItalic.value_or(false), f.fontUnderline.value_or(false), f.fontStrikeOut.value_or(false),
+        palette.index(f.fontColor.value_or(qRgb(0, 0, 0))) };
 }
 
 void writeFont(BiffWriter& out, const FontKey& font)
@@ -54,10 +53,10 @@ void writeFont(BiffWriter& out, const FontKey& font)
     out.u16(quint16((font.bold ? 0x01 : 0) | (font.italic ? 0x02 : 0) | (font.strikeOut ? 0x08 : 0)));
     out.u16(font.color);
     out.u16(font.bold ? 700 : 400);
-    out.u16(0);                        // neither superscript nor subscript
-    out.u8(font.underline ? 1 : 0);    // single underline
-    out.u8(0);                         // family
-    out.u8(1);                         // character set: the system default
+    out.u16(0); // neither superscript nor subscript
+    out.u8(font.underline ? 1 : 0); // single underline
+    out.u8(0); // family
+    out.u8(1); // character set: the system default
     out.u8(0);
     out.shortString(font.name);
     out.end();
@@ -67,9 +66,15 @@ void writeFont(BiffWriter& out, const FontKey& font)
 std::optional<quint16> builtInFormat(const QString& code)
 {
     static const QHash<QString, quint16> builtIn = {
-        { QStringLiteral("General"), 0 }, { QStringLiteral("0"), 1 },     { QStringLiteral("0.00"), 2 },
-        { QStringLiteral("#,##0"), 3 },   { QStringLiteral("#,##0.00"), 4 }, { QStringLiteral("0%"), 9 },
-        { QStringLiteral("0.00%"), 10 },  { QStringLiteral("0.00E+00"), 11 }, { QStringLiteral("@"), 49 },
+        { QStringLiteral("General"), 0 },
+        { QStringLiteral("0"), 1 },
+        { QStringLiteral("0.00"), 2 },
+        { QStringLiteral("#,##0"), 3 },
+        { QStringLiteral("#,##0.00"), 4 },
+        { QStringLiteral("0%"), 9 },
+        { QStringLiteral("0.00%"), 10 },
+        { QStringLiteral("0.00E+00"), 11 },
+        { QStringLiteral("@"), 49 },
     };
     if (code.isEmpty())
         return 0;
@@ -77,9 +82,15 @@ std::optional<quint16> builtInFormat(const QString& code)
     return it == builtIn.constEnd() ? std::nullopt : std::optional<quint16>(it.value());
 }
 
-bool hasPattern(const CellFormat& f) { return f.pattern.value_or(0) > 0; }
+bool hasPattern(const CellFormat& f)
+{
+    return f.pattern.value_or(0) > 0;
+}
 
-Border sideOf(const CellFormat& f, BorderSide side) { return f.border(side).value_or(Border {}); }
+Border sideOf(const CellFormat& f, BorderSide side)
+{
+    return f.border(side).value_or(Border {});
+}
 
 void collectColors(const CellFormat& f, XlsPalette& palette)
 {
@@ -98,7 +109,7 @@ struct XfFields {
     quint16 font = 0;
     quint16 format = 0;
     quint16 typeAndProtection = 0x0001; // locked cell whose parent is style XF 0
-    quint8 alignment = 0x20;            // general, bottom
+    quint8 alignment = 0x20; // general, bottom
     quint8 indentAndShrink = 0;
     quint8 usedAttributes = 0;
     quint32 borderStyles = 0;
@@ -136,14 +147,15 @@ XfFields cellXf(const CellFormat& f, quint16 font, quint16 format, const XlsPale
     const int vAlign = int(f.vAlign.value_or(VAlign::Bottom)) - 1;
     xf.alignment = quint8((hAlign & 0x7) | (f.wrapText.value_or(false) ? 0x08 : 0) | ((vAlign & 0x7) << 4));
     xf.indentAndShrink = f.shrinkToFit.value_or(false) ? 0x10 : 0;
-    xf.usedAttributes = 0xFC; // number format, font, alignment, borders, fill and protection are the cell's own
+    xf.usedAttributes
+        = 0xFC; // number format, font, alignment, borders, fill and protection are the cell's own
     xf.borderStyles = line(BorderSide::Left) | line(BorderSide::Right) << 4 | line(BorderSide::Top) << 8
         | line(BorderSide::Bottom) << 12 | color(BorderSide::Left) << 16 | color(BorderSide::Right) << 23;
     const quint32 pattern = quint32(std::clamp(f.pattern.value_or(0), 0, kMaxPattern));
     xf.bordersAndFill = color(BorderSide::Top) | color(BorderSide::Bottom) << 7 | pattern << 26;
     if (hasPattern(f)) {
         xf.fillColors = quint16(palette.index(f.patternForeground.value_or(qRgb(0, 0, 0)))
-                                | palette.index(f.patternBackground.value_or(qRgb(255, 255, 255))) << 7);
+            | palette.index(f.patternBackground.value_or(qRgb(255, 255, 255))) << 7);
     }
     return xf;
 }

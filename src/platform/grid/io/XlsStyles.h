@@ -5,11 +5,13 @@
 
 #include <QList>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // The workbook's formatting records: cell formats become XF records, which refer to FONT, FORMAT
 // (number formats) and palette entries.
-class XlsStyles {
+class XlsStyles
+{
 public:
     // XF 0-14 are the cell styles the file format requires, 15 the plain cell.
     static constexpr quint16 kDefaultXf = 15;

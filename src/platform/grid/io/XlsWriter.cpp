@@ -2,18 +2,20 @@
 
 #include "BiffWriter.h"
 #include "CompoundFile.h"
+#include "platform/grid/Sheet.h"
 #include "SharedStrings.h"
 #include "XlsStyles.h"
-#include "platform/grid/Sheet.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
-namespace {
+namespace
+{
 
 constexpr int kRowsPerWorksheet = 65536;
 constexpr int kColsPerWorksheet = 256;
@@ -29,8 +31,12 @@ constexpr quint16 kUnicodeCodePage = 1200;
 std::optional<quint8> errorCode(const QString& code)
 {
     static const QHash<QString, quint8> codes = {
-        { QStringLiteral("#NULL!"), 0x00 }, { QStringLiteral("#DIV/0!"), 0x07 }, { QStringLiteral("#VALUE!"), 0x0F },
-        { QStringLiteral("#REF!"), 0x17 },  { QStringLiteral("#NAME?"), 0x1D },  { QStringLiteral("#NUM!"), 0x24 },
+        { QStringLiteral("#NULL!"), 0x00 },
+        { QStringLiteral("#DIV/0!"), 0x07 },
+        { QStringLiteral("#VALUE!"), 0x0F },
+        { QStringLiteral("#REF!"), 0x17 },
+        { QStringLiteral("#NAME?"), 0x1D },
+        { QStringLiteral("#NUM!"), 0x24 },
         { QStringLiteral("#N/A"), 0x2A },
     };
     const auto it = codes.constFind(code);
@@ -113,7 +119,8 @@ void writePageSetup(BiffWriter& out, const PageSetup& page)
     out.u16(1); // first page number
     out.u16(1); // fit to one page wide
     out.u16(1); // and one page tall (not in use)
-    out.u16(quint16((page.leftToRight ? 0x01 : 0) | (page.landscape ? 0 : 0x02) | (page.blackAndWhite ? 0x08 : 0)));
+    out.u16(quint16(
+        (page.leftToRight ? 0x01 : 0) | (page.landscape ? 0 : 0x02) | (page.blackAndWhite ? 0x08 : 0)));
     out.u16(0); // printer resolutions: not known
     out.u16(0);
     out.f64(page.headerMargin);
@@ -128,7 +135,8 @@ struct RowSpan {
     quint16 end = 0;
 };
 
-class WorkbookWriter {
+class WorkbookWriter
+{
 public:
     explicit WorkbookWriter(const Sheet& sheet)
         : sheet_(sheet)
@@ -180,15 +188,15 @@ void WorkbookWriter::writeGlobals(BiffWriter& out, const QList<qsizetype>& works
     writeU16Record(out, biff::CodePage, kUnicodeCodePage);
 
     out.begin(biff::Window1);
-    out.u16(0);      // window position and size in twips
+    out.u16(0); // window position and size in twips
     out.u16(0);
     out.u16(0x4000);
     out.u16(0x2000);
     out.u16(0x0038); // horizontal and vertical scroll bars, sheet tabs
-    out.u16(0);      // active worksheet
-    out.u16(0);      // first tab shown
-    out.u16(1);      // worksheets selected
-    out.u16(600);    // tab bar width in 1/1000 of the window
+    out.u16(0); // active worksheet
+    out.u16(0); // first tab shown
+    out.u16(1); // worksheets selected
+    out.u16(600); // tab bar width in 1/1000 of the window
     out.end();
 
     writeU16Record(out, biff::DateMode, 0); // dates count from 1900
@@ -199,8 +207,8 @@ void WorkbookWriter::writeGlobals(BiffWriter& out, const QList<qsizetype>& works
         out.begin(biff::BoundSheet);
         positionFields.append(out.size());
         out.u32(0); // stream position of the worksheet's BOF, known once the globals are complete
-        out.u8(0);  // visible
-        out.u8(0);  // worksheet
+        out.u8(0); // visible
+        out.u8(0); // worksheet
         out.shortString(QStringLiteral("Sheet%1").arg(i + 1));
         out.end();
     }
@@ -223,8 +231,8 @@ void WorkbookWriter::writeWorksheet(int firstRow, int lastRow)
     out.u16(quint16(std::clamp(sheet_.defaultRowHeight(), 0, kMaxRowHeight)));
     out.end();
     writePageSetup(out, page);
-    writeU16Record(out, biff::DefColWidth,
-                   quint16(std::lround(double(sheet_.defaultColWidth()) / kXlsTwipsPerDigit)));
+    writeU16Record(
+        out, biff::DefColWidth, quint16(std::lround(double(sheet_.defaultColWidth()) / kXlsTwipsPerDigit)));
     writeColumns(out);
 
     const int rowCount = std::max(0, lastRow - firstRow + 1);
@@ -242,9 +250,9 @@ void WorkbookWriter::writeWorksheet(int firstRow, int lastRow)
     out.begin(biff::Window2);
     const bool first = firstRow == 1;
     out.u16(first ? 0x06B6 : 0x00B6); // grid lines, headings, zeros, outline; the first sheet selected
-    out.u16(0);                        // top row shown
-    out.u16(0);                        // left column shown
-    out.u16(64);                       // grid line colour: automatic
+    out.u16(0); // top row shown
+    out.u16(0); // left column shown
+    out.u16(64); // grid line colour: automatic
     out.u16(0);
     out.u16(0); // zoom of the page-break preview and of the normal view: default
     out.u16(0);
@@ -378,7 +386,7 @@ void WorkbookWriter::writeMerges(BiffWriter& out, int firstRow, int lastRow)
     QList<CellRange> merges;
     for (const CellRange& block : sheet_.mergedBlocks()) {
         const CellRange clipped { std::max(block.row1, firstRow), block.col1, std::min(block.row2, lastRow),
-                                  std::min(block.col2, cols_) };
+            std::min(block.col2, cols_) };
         if (clipped.row1 > clipped.row2 || clipped.col1 > clipped.col2)
             continue;
         if (clipped.rowCount() == 1 && clipped.colCount() == 1)

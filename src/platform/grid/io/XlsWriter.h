@@ -2,11 +2,13 @@
 
 #include <QIODevice>
 
-namespace platform::grid {
+namespace platform::grid
+{
 class Sheet;
 }
 
-namespace platform::grid::io {
+namespace platform::grid::io
+{
 
 // Column widths are stored in 1/256 of the width of the digit "0" in the workbook's first font
 // (宋体 10.5 pt): half of its 210-twip em, 105 twips.

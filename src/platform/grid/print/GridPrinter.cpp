@@ -10,20 +10,24 @@
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
 
+#include <algorithm>
+#include <cmath>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <algorithm>
-#include <cmath>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 Error printerFault(const QPrinter& printer)
 {
-    const QString name = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
-    return Error(errors::PrinterFault, QStringLiteral("GridPrinter"), QStringLiteral("打印机“%1”无法打印").arg(name));
+    const QString name
+        = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
+    return Error(
+        errors::PrinterFault, QStringLiteral("GridPrinter"), QStringLiteral("打印机“%1”无法打印").arg(name));
 }
 
 // The pages chosen on the printer: all, or its page range.
@@ -31,12 +35,14 @@ std::pair<int, int> chosenPages(const QPrinter& printer, int count)
 {
     if (printer.printRange() != QPrinter::PageRange || printer.fromPage() == 0)
         return { 1, count };
-    return { std::max(1, printer.fromPage()), std::min(count, printer.toPage() == 0 ? count : printer.toPage()) };
+    return { std::max(1, printer.fromPage()),
+        std::min(count, printer.toPage() == 0 ? count : printer.toPage()) };
 }
 
 // One print of a sheet on one printer: the sheet's sizes, the page's geometry and the headings'
 // bands, which take room from every page.
-class PrintJob {
+class PrintJob
+{
 public:
     PrintJob(const Sheet& sheet, QPrinter& printer)
         : sheet_(sheet)
@@ -70,7 +76,8 @@ public:
         const CellRange& cells = page.cells;
         const AxisLayout& rows = layout_.rows;
         const AxisLayout& cols = layout_.cols;
-        const qint64 titleTwips = page.titles ? rows.offset(page.titles->last + 1) - rows.offset(page.titles->first) : 0;
+        const qint64 titleTwips
+            = page.titles ? rows.offset(page.titles->last + 1) - rows.offset(page.titles->first) : 0;
         const qint64 heightTwips = titleTwips + rows.offset(cells.row2 + 1) - rows.offset(cells.row1);
         const qint64 widthTwips = cols.offset(cells.col2 + 1) - cols.offset(cells.col1);
         QPointF origin = page_.body.topLeft() + QPointF(rowBand_, colBand_);
@@ -95,15 +102,18 @@ public:
         SheetPainter(sheet_, geometry).paint(painter, cells, options);
         paintRowHeadings(painter, geometry, cells, origin);
         if (setup_.printHeadings)
-            HeadingPainter(geometry, device_).paintColumns(painter, cells.col1, cells.col2, origin.y() - colBand_, { 0, 0 });
+            HeadingPainter(geometry, device_)
+                .paintColumns(painter, cells.col1, cells.col2, origin.y() - colBand_, { 0, 0 });
         paintHeaderAndFooter(painter, number, count);
     }
 
 private:
-    void paintRowHeadings(QPainter& painter, const CellGeometry& geometry, const CellRange& cells, QPointF origin) const
+    void paintRowHeadings(
+        QPainter& painter, const CellGeometry& geometry, const CellRange& cells, QPointF origin) const
     {
         if (setup_.printHeadings)
-            HeadingPainter(geometry, device_).paintRows(painter, cells.row1, cells.row2, origin.x() - rowBand_, rowBand_, { 0, 0 });
+            HeadingPainter(geometry, device_)
+                .paintRows(painter, cells.row1, cells.row2, origin.x() - rowBand_, rowBand_, { 0, 0 });
     }
 
     void paintHeaderAndFooter(QPainter& painter, int number, int count) const
@@ -114,7 +124,8 @@ private:
         if (header.isEmpty() && footer.isEmpty())
             return;
         painter.save();
-        const double unscaled = device_->logicalDpiY() / double(kTwipsPerInch); // headers ignore the scale percent
+        const double unscaled
+            = device_->logicalDpiY() / double(kTwipsPerInch); // headers ignore the scale percent
         painter.setFont(deviceFont(CellFormat {}, unscaled, device_));
         painter.setPen(Qt::black);
         const double left = page_.body.left();
@@ -124,7 +135,8 @@ private:
         painter.restore();
     }
 
-    static void paintParts(QPainter& painter, const HeaderFooterText& text, const QRectF& line, Qt::Alignment vertical)
+    static void paintParts(
+        QPainter& painter, const HeaderFooterText& text, const QRectF& line, Qt::Alignment vertical)
     {
         const int flags = int(vertical) | Qt::TextDontClip;
         painter.drawText(line, flags | Qt::AlignLeft, text.left);

@@ -8,7 +8,8 @@
 
 class QPrinter;
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 class Sheet;
 
@@ -16,7 +17,8 @@ class Sheet;
 // a page, with the paper, orientation, margins, scale, header, footer, print titles, grid lines,
 // headings, centring and page order of its page setup. Page breaks follow the row heights and column
 // widths: what does not fit goes on the next page.
-class GridPrinter {
+class GridPrinter
+{
 public:
     explicit GridPrinter(const Sheet& sheet);
 

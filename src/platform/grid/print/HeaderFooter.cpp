@@ -1,6 +1,7 @@
 #include "HeaderFooter.h"
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 HeaderFooterText expandHeaderFooter(const QString& text, int page, int pages, const QDateTime& now)
 {
@@ -14,14 +15,30 @@ HeaderFooterText expandHeaderFooter(const QString& text, int page, int pages, co
         }
         const QChar code = text[++i];
         switch (code.toUpper().unicode()) {
-        case u'L': part = &result.left; break;
-        case u'C': part = &result.center; break;
-        case u'R': part = &result.right; break;
-        case u'P': part->append(QString::number(page)); break;
-        case u'N': part->append(QString::number(pages)); break;
-        case u'D': part->append(now.toString(QStringLiteral("yyyy-MM-dd"))); break;
-        case u'T': part->append(now.toString(QStringLiteral("hh:mm"))); break;
-        case u'&': part->append(u'&'); break;
+        case u'L':
+            part = &result.left;
+            break;
+        case u'C':
+            part = &result.center;
+            break;
+        case u'R':
+            part = &result.right;
+            break;
+        case u'P':
+            part->append(QString::number(page));
+            break;
+        case u'N':
+            part->append(QString::number(pages));
+            break;
+        case u'D':
+            part->append(now.toString(QStringLiteral("yyyy-MM-dd")));
+            break;
+        case u'T':
+            part->append(now.toString(QStringLiteral("hh:mm")));
+            break;
+        case u'&':
+            part->append(u'&');
+            break;
         case u'"': {
             const qsizetype close = text.indexOf(u'"', i + 1);
             i = close < 0 ? text.size() - 1 : close;

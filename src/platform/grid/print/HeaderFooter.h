@@ -3,7 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // A page header or footer as printed: its left, centre and right parts.
 struct HeaderFooterText {

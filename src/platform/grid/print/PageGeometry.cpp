@@ -5,9 +5,11 @@
 
 #include <algorithm>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 constexpr int kMinScale = 10;
 constexpr int kMaxScale = 400;
@@ -25,8 +27,10 @@ PageGeometry pageGeometry(const PageSetup& setup, const QSizeF& paper, double dp
     const double bottom = paper.height() - inches(setup.bottomMargin);
     g.body = QRectF(QPointF(left, top), QPointF(std::max(left + 1, right), std::max(top + 1, bottom)));
     g.header = QRectF(QPointF(left, inches(setup.headerMargin)), QPointF(g.body.right(), g.body.top()));
-    g.footer = QRectF(QPointF(left, g.body.bottom()), QPointF(g.body.right(), paper.height() - inches(setup.footerMargin)));
-    const int percent = setup.scalePercent >= kMinScale && setup.scalePercent <= kMaxScale ? setup.scalePercent : 100;
+    g.footer = QRectF(
+        QPointF(left, g.body.bottom()), QPointF(g.body.right(), paper.height() - inches(setup.footerMargin)));
+    const int percent
+        = setup.scalePercent >= kMinScale && setup.scalePercent <= kMaxScale ? setup.scalePercent : 100;
     g.scale = dpi / kTwipsPerInch * percent / 100.0;
     return g;
 }

@@ -2,11 +2,12 @@
 
 #include "platform/grid/PageSetup.h"
 
+#include <optional>
 #include <QPageSize>
 #include <QRectF>
-#include <optional>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // Where things go on a printed page, in device units: the body between the margins where the cells
 // go, the header band above it (from the header margin down) and the footer band below it (up to the

@@ -6,13 +6,16 @@
 
 #include <algorithm>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 Error badRange(const QString& what, const QString& text)
 {
-    return Error(errors::InvalidArgument, QStringLiteral("GridPrinter"), QStringLiteral("%1“%2”不是有效的区域").arg(what, text));
+    return Error(errors::InvalidArgument, QStringLiteral("GridPrinter"),
+        QStringLiteral("%1“%2”不是有效的区域").arg(what, text));
 }
 
 qint64 sizeOf(const AxisLayout& axis, int first, int last)

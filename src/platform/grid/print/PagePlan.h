@@ -2,11 +2,12 @@
 
 #include "platform/grid/GridTypes.h"
 
+#include <optional>
 #include <QList>
 #include <QSizeF>
-#include <optional>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 class Sheet;
 class SheetLayout;

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 qint64 AxisLayout::offset(int index) const
 {

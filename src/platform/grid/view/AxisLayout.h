@@ -3,17 +3,18 @@
 #include <QtGlobal>
 #include <vector>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 class Sheet;
 
 // Where the rows (or the columns) of a sheet start, in twips from the first one: a table of running
 // sums, so that the position of row 150,000 and the row under a position are found at once.
-class AxisLayout {
+class AxisLayout
+{
 public:
     // Sizes of the indices 1..count as sizeOf(index) gives them.
-    template <typename SizeOf>
-    void rebuild(int count, SizeOf sizeOf)
+    template <typename SizeOf> void rebuild(int count, SizeOf sizeOf)
     {
         starts_.assign(size_t(count) + 1, 0);
         for (int i = 1; i <= count; ++i)
@@ -34,7 +35,8 @@ private:
 };
 
 // The row and column tables of one sheet, rebuilt only when the sheet has changed since.
-class SheetLayout {
+class SheetLayout
+{
 public:
     void update(const Sheet& sheet);
     void invalidate() { sheet_ = nullptr; }

@@ -1,12 +1,14 @@
 #include "BorderLine.h"
 
+#include <cmath>
 #include <QPainter>
 #include <QPen>
-#include <cmath>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 constexpr int kThinTwips = 15; // one pixel at 100 % on a 96 dpi screen
 
@@ -21,20 +23,34 @@ double deviceWidth(int twips, double scale)
 BorderLine borderLine(BorderStyle style)
 {
     switch (style) {
-    case BorderStyle::None: return {};
-    case BorderStyle::Hair: return { kThinTwips, { 1, 1 }, false, 1 };
-    case BorderStyle::Dotted: return { kThinTwips, { 1, 2 }, false, 2 };
-    case BorderStyle::DashDotDot: return { kThinTwips, { 3, 1, 1, 1, 1, 1 }, false, 3 };
-    case BorderStyle::DashDot: return { kThinTwips, { 3, 1, 1, 1 }, false, 4 };
-    case BorderStyle::Dashed: return { kThinTwips, { 3, 2 }, false, 5 };
-    case BorderStyle::Thin: return { kThinTwips, {}, false, 6 };
-    case BorderStyle::MediumDashDotDot: return { 2 * kThinTwips, { 3, 1, 1, 1, 1, 1 }, false, 7 };
-    case BorderStyle::SlantedDashDot: return { 2 * kThinTwips, { 4, 1, 2, 1 }, false, 8 };
-    case BorderStyle::MediumDashDot: return { 2 * kThinTwips, { 3, 1, 1, 1 }, false, 9 };
-    case BorderStyle::MediumDashed: return { 2 * kThinTwips, { 3, 2 }, false, 10 };
-    case BorderStyle::Medium: return { 2 * kThinTwips, {}, false, 11 };
-    case BorderStyle::Double: return { kThinTwips, {}, true, 12 };
-    case BorderStyle::Thick: return { 3 * kThinTwips, {}, false, 13 };
+    case BorderStyle::None:
+        return {};
+    case BorderStyle::Hair:
+        return { kThinTwips, { 1, 1 }, false, 1 };
+    case BorderStyle::Dotted:
+        return { kThinTwips, { 1, 2 }, false, 2 };
+    case BorderStyle::DashDotDot:
+        return { kThinTwips, { 3, 1, 1, 1, 1, 1 }, false, 3 };
+    case BorderStyle::DashDot:
+        return { kThinTwips, { 3, 1, 1, 1 }, false, 4 };
+    case BorderStyle::Dashed:
+        return { kThinTwips, { 3, 2 }, false, 5 };
+    case BorderStyle::Thin:
+        return { kThinTwips, {}, false, 6 };
+    case BorderStyle::MediumDashDotDot:
+        return { 2 * kThinTwips, { 3, 1, 1, 1, 1, 1 }, false, 7 };
+    case BorderStyle::SlantedDashDot:
+        return { 2 * kThinTwips, { 4, 1, 2, 1 }, false, 8 };
+    case BorderStyle::MediumDashDot:
+        return { 2 * kThinTwips, { 3, 1, 1, 1 }, false, 9 };
+    case BorderStyle::MediumDashed:
+        return { 2 * kThinTwips, { 3, 2 }, false, 10 };
+    case BorderStyle::Medium:
+        return { 2 * kThinTwips, {}, false, 11 };
+    case BorderStyle::Double:
+        return { kThinTwips, {}, true, 12 };
+    case BorderStyle::Thick:
+        return { 3 * kThinTwips, {}, false, 13 };
     }
     return {};
 }

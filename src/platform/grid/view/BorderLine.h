@@ -8,14 +8,15 @@
 
 class QPainter;
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // How a border style looks: the width of its line, its dashes and whether it is two thin lines.
 struct BorderLine {
-    int widthTwips = 0;   // 0 for no line
-    QList<qreal> dashes;  // in line widths; empty for a solid line
+    int widthTwips = 0; // 0 for no line
+    QList<qreal> dashes; // in line widths; empty for a solid line
     bool doubled = false; // two lines of widthTwips with one width between them
-    int weight = 0;       // heavier lines are drawn over lighter ones where they meet
+    int weight = 0; // heavier lines are drawn over lighter ones where they meet
 };
 
 BorderLine borderLine(BorderStyle style);

@@ -2,7 +2,8 @@
 
 #include <QKeyEvent>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 CellEditor::CellEditor(QWidget* parent)
     : QLineEdit(parent)
@@ -58,11 +59,20 @@ void CellEditor::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: finish(CellMove::Down); return;
-    case Qt::Key_Tab: finish(CellMove::Right); return;
-    case Qt::Key_Backtab: finish(CellMove::Left); return;
-    case Qt::Key_Escape: cancel(); return;
-    default: QLineEdit::keyPressEvent(event);
+    case Qt::Key_Enter:
+        finish(CellMove::Down);
+        return;
+    case Qt::Key_Tab:
+        finish(CellMove::Right);
+        return;
+    case Qt::Key_Backtab:
+        finish(CellMove::Left);
+        return;
+    case Qt::Key_Escape:
+        cancel();
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
     }
 }
 

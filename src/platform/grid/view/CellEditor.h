@@ -2,14 +2,16 @@
 
 #include "SelectionMoves.h"
 
-#include <QLineEdit>
 #include <optional>
+#include <QLineEdit>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // The line in which a cell's entry is typed. Enter keeps the entry and moves down, Tab keeps it and
 // moves right, leaving the editor keeps it where it is; Escape drops it.
-class CellEditor : public QLineEdit {
+class CellEditor : public QLineEdit
+{
     Q_OBJECT
 public:
     explicit CellEditor(QWidget* parent);

@@ -2,9 +2,11 @@
 
 #include <cmath>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-CellGeometry::CellGeometry(const SheetLayout& layout, int firstRow, int firstCol, QPointF origin, double scale)
+CellGeometry::CellGeometry(
+    const SheetLayout& layout, int firstRow, int firstCol, QPointF origin, double scale)
     : layout_(&layout)
     , firstRow_(firstRow)
     , firstCol_(firstCol)

@@ -6,12 +6,14 @@
 #include <QPointF>
 #include <QRectF>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // Device positions of the cells of a sheet drawn with the cell (firstRow, firstCol) at `origin` and
 // `scale` device units per twip. Edges fall on whole device units, so lines stay sharp on screen and
 // neighbouring cells share their edge exactly.
-class CellGeometry {
+class CellGeometry
+{
 public:
     CellGeometry(const SheetLayout& layout, int firstRow, int firstCol, QPointF origin, double scale);
 

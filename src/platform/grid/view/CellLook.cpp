@@ -4,32 +4,47 @@
 
 #include <QPaintDevice>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 Qt::BrushStyle patternStyle(int pattern)
 {
     switch (pattern) {
-    case 1: return Qt::SolidPattern;
-    case 2: return Qt::Dense4Pattern; // 50 % grey
-    case 3: return Qt::Dense2Pattern; // 75 % grey
-    case 4: return Qt::Dense6Pattern; // 25 % grey
+    case 1:
+        return Qt::SolidPattern;
+    case 2:
+        return Qt::Dense4Pattern; // 50 % grey
+    case 3:
+        return Qt::Dense2Pattern; // 75 % grey
+    case 4:
+        return Qt::Dense6Pattern; // 25 % grey
     case 5:
-    case 11: return Qt::HorPattern;
+    case 11:
+        return Qt::HorPattern;
     case 6:
-    case 12: return Qt::VerPattern;
+    case 12:
+        return Qt::VerPattern;
     case 7:
-    case 13: return Qt::BDiagPattern;
+    case 13:
+        return Qt::BDiagPattern;
     case 8:
-    case 14: return Qt::FDiagPattern;
-    case 15: return Qt::CrossPattern;
+    case 14:
+        return Qt::FDiagPattern;
+    case 15:
+        return Qt::CrossPattern;
     case 9:
     case 10:
-    case 16: return Qt::DiagCrossPattern;
-    case 17: return Qt::Dense6Pattern; // 12.5 % grey
-    case 18: return Qt::Dense7Pattern; // 6.25 % grey
-    default: return Qt::NoBrush;
+    case 16:
+        return Qt::DiagCrossPattern;
+    case 17:
+        return Qt::Dense6Pattern; // 12.5 % grey
+    case 18:
+        return Qt::Dense7Pattern; // 6.25 % grey
+    default:
+        return Qt::NoBrush;
     }
 }
 
@@ -43,11 +58,15 @@ Qt::Alignment horizontal(HAlign align, const CellValue& value)
             return Qt::AlignHCenter;
         return Qt::AlignLeft;
     case HAlign::Left:
-    case HAlign::Fill: return Qt::AlignLeft;
+    case HAlign::Fill:
+        return Qt::AlignLeft;
     case HAlign::Center:
-    case HAlign::CenterAcross: return Qt::AlignHCenter;
-    case HAlign::Right: return Qt::AlignRight;
-    case HAlign::Justify: return Qt::AlignJustify;
+    case HAlign::CenterAcross:
+        return Qt::AlignHCenter;
+    case HAlign::Right:
+        return Qt::AlignRight;
+    case HAlign::Justify:
+        return Qt::AlignJustify;
     }
     return Qt::AlignLeft;
 }
@@ -55,9 +74,12 @@ Qt::Alignment horizontal(HAlign align, const CellValue& value)
 Qt::Alignment vertical(VAlign align)
 {
     switch (align) {
-    case VAlign::Top: return Qt::AlignTop;
-    case VAlign::Center: return Qt::AlignVCenter;
-    case VAlign::Bottom: return Qt::AlignBottom;
+    case VAlign::Top:
+        return Qt::AlignTop;
+    case VAlign::Center:
+        return Qt::AlignVCenter;
+    case VAlign::Bottom:
+        return Qt::AlignBottom;
     }
     return Qt::AlignBottom;
 }
@@ -80,7 +102,8 @@ bool hasFill(const CellFormat& format)
 
 QBrush fillBrush(const CellFormat& format)
 {
-    return QBrush(formatColor(format.patternForeground.value_or(0xFFFFFF)), patternStyle(format.pattern.value_or(0)));
+    return QBrush(
+        formatColor(format.patternForeground.value_or(0xFFFFFF)), patternStyle(format.pattern.value_or(0)));
 }
 
 QColor fillBackground(const CellFormat& format)
@@ -90,7 +113,8 @@ QColor fillBackground(const CellFormat& format)
 
 Qt::Alignment textAlignment(const CellFormat& format, const CellValue& value)
 {
-    return horizontal(format.hAlign.value_or(HAlign::General), value) | vertical(format.vAlign.value_or(VAlign::Bottom));
+    return horizontal(format.hAlign.value_or(HAlign::General), value)
+        | vertical(format.vAlign.value_or(VAlign::Bottom));
 }
 
 } // namespace platform::grid

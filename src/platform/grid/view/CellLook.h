@@ -8,7 +8,8 @@
 
 class QPaintDevice;
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // The drawing tools that a cell format stands for.
 

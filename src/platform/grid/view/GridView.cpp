@@ -3,19 +3,21 @@
 #include "CellEditor.h"
 #include "CellLook.h"
 #include "HeadingPainter.h"
-#include "SheetPainter.h"
 #include "platform/grid/Sheet.h"
+#include "SheetPainter.h"
 
+#include <algorithm>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
-#include <algorithm>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 constexpr double kPixelsPerTwip = 96.0 / kTwipsPerInch; // at 100 %: 15 twips a pixel
 constexpr int kRevisionCheckMs = 150;
@@ -26,10 +28,14 @@ const QColor kSelectionFrame(0x2B, 0x57, 0x9A);
 int mouseButtonCode(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -42,23 +48,32 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 std::optional<CellMove> keyMove(const QKeyEvent& event)
 {
     switch (event.key()) {
-    case Qt::Key_Left: return CellMove::Left;
-    case Qt::Key_Right: return CellMove::Right;
-    case Qt::Key_Up: return CellMove::Up;
+    case Qt::Key_Left:
+        return CellMove::Left;
+    case Qt::Key_Right:
+        return CellMove::Right;
+    case Qt::Key_Up:
+        return CellMove::Up;
     case Qt::Key_Down:
     case Qt::Key_Return:
-    case Qt::Key_Enter: return CellMove::Down;
-    case Qt::Key_PageUp: return CellMove::PageUp;
-    case Qt::Key_PageDown: return CellMove::PageDown;
-    case Qt::Key_Home: return event.modifiers() & Qt::ControlModifier ? CellMove::SheetStart : CellMove::RowStart;
-    default: return std::nullopt;
+    case Qt::Key_Enter:
+        return CellMove::Down;
+    case Qt::Key_PageUp:
+        return CellMove::PageUp;
+    case Qt::Key_PageDown:
+        return CellMove::PageDown;
+    case Qt::Key_Home:
+        return event.modifiers() & Qt::ControlModifier ? CellMove::SheetStart : CellMove::RowStart;
+    default:
+        return std::nullopt;
     }
 }
 
 bool startsEntry(const QKeyEvent& event)
 {
     const QString text = event.text();
-    return !text.isEmpty() && text.front().isPrint() && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    return !text.isEmpty() && text.front().isPrint()
+        && !(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
 } // namespace
@@ -140,7 +155,8 @@ GridView::Frame GridView::frame() const
     const CellGeometry bandless(layout_, top, left, QPointF(0, 0), scale());
     const HeadingPainter headings(bandless, viewport());
     const double colBand = colHeadings_ ? headings.columnBandHeight() : 0;
-    const int bottomRow = std::min(layout_.rows.count(), CellGeometry(layout_, top, left, QPointF(0, colBand), scale()).rowAt(viewport()->height() - 1));
+    const int bottomRow = std::min(layout_.rows.count(),
+        CellGeometry(layout_, top, left, QPointF(0, colBand), scale()).rowAt(viewport()->height() - 1));
     const double rowBand = rowHeadings_ ? headings.rowBandWidth(bottomRow) : 0;
     Frame f { CellGeometry(layout_, top, left, QPointF(rowBand, colBand), scale()), rowBand, colBand, {} };
     f.visible = CellRange { top, left, std::max(top, bottomRow),
@@ -308,8 +324,10 @@ void GridView::paintSelection(QPainter& painter, const Frame& f) const
     for (int i = 0; i < sheet_->selectionCount(); ++i) {
         CellRange r = sheet_->selection(i);
         // Whole rows and columns reach the sheet's edge however far it lies.
-        r.row2 = r.row1 == 1 && r.row2 >= kWholeColLastRow ? sheet_->maxRow() : std::min(r.row2, sheet_->maxRow());
-        r.col2 = r.col1 == 1 && r.col2 >= kWholeRowLastCol ? sheet_->maxCol() : std::min(r.col2, sheet_->maxCol());
+        r.row2 = r.row1 == 1 && r.row2 >= kWholeColLastRow ? sheet_->maxRow()
+                                                           : std::min(r.row2, sheet_->maxRow());
+        r.col2 = r.col1 == 1 && r.col2 >= kWholeRowLastCol ? sheet_->maxCol()
+                                                           : std::min(r.col2, sheet_->maxCol());
         if (!r.intersects(f.visible))
             continue;
         r = CellRange { std::max(r.row1, f.visible.row1 - 1), std::max(r.col1, f.visible.col1 - 1),
@@ -344,7 +362,8 @@ void GridView::paintHeadings(QPainter& painter, const Frame& f) const
     if (rowHeadings_) {
         painter.save();
         painter.setClipRect(QRectF(0, f.colBand, f.rowBand, viewport()->height()));
-        headings.paintRows(painter, f.visible.row1, f.visible.row2, 0, f.rowBand, { selected.row1, selected.row2 });
+        headings.paintRows(
+            painter, f.visible.row1, f.visible.row2, 0, f.rowBand, { selected.row1, selected.row2 });
         painter.restore();
     }
     if (colHeadings_ && rowHeadings_)
@@ -418,9 +437,14 @@ void GridView::extendByDrag(const QPoint& point)
         sheet_->select(anchor_.row, anchor_.col, row, col);
         sheet_->setActiveCell(anchor_.row, anchor_.col);
         break;
-    case Drag::Rows: sheet_->selectRows(std::min(anchor_.row, row), std::max(anchor_.row, row)); break;
-    case Drag::Cols: sheet_->selectCols(std::min(anchor_.col, col), std::max(anchor_.col, col)); break;
-    case Drag::None: break;
+    case Drag::Rows:
+        sheet_->selectRows(std::min(anchor_.row, row), std::max(anchor_.row, row));
+        break;
+    case Drag::Cols:
+        sheet_->selectCols(std::min(anchor_.col, col), std::max(anchor_.col, col));
+        break;
+    case Drag::None:
+        break;
     }
 }
 
@@ -500,7 +524,8 @@ void GridView::moveByKey(CellMove move, bool extend)
         sheet_->setActiveCell(anchor_.row, anchor_.col);
         ensureVisible(extent_);
     } else {
-        const CellPos to = movedCell(*sheet_, CellPos { sheet_->activeRow(), sheet_->activeCol() }, move, pageRows);
+        const CellPos to
+            = movedCell(*sheet_, CellPos { sheet_->activeRow(), sheet_->activeCol() }, move, pageRows);
         sheet_->select(CellRange::cell(to.row, to.col));
         extent_ = anchor_ = CellPos { sheet_->activeRow(), sheet_->activeCol() };
         ensureVisible(anchor_);
@@ -579,7 +604,8 @@ bool GridView::startEditWith(const QString& text)
     editing_ = CellPos { sheet_->activeRow(), sheet_->activeCol() };
     ensureVisible(editing_);
     const Frame f = frame();
-    const QRect cells = QRectF(QPointF(f.rowBand, f.colBand), QPointF(viewport()->width(), viewport()->height())).toRect();
+    const QRect cells
+        = QRectF(QPointF(f.rowBand, f.colBand), QPointF(viewport()->width(), viewport()->height())).toRect();
     const QRect rect = cellRect(editing_.row, editing_.col).adjusted(1, 1, 0, 0).intersected(cells);
     editor_->open(text, rect, deviceFont(sheet_->format(editing_.row, editing_.col), scale(), viewport()));
     return true;

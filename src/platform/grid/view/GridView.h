@@ -4,13 +4,14 @@
 #include "CellGeometry.h"
 #include "SelectionMoves.h"
 
+#include <optional>
 #include <QAbstractScrollArea>
 #include <QList>
-#include <optional>
 
 class QTimer;
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 class CellEditor;
 class Sheet;
@@ -26,7 +27,8 @@ class Sheet;
 //
 // Events carry rows and columns as the windows read them: row 0 is the column heading, column 0 the
 // row heading, (0, 0) the corner.
-class GridView : public QAbstractScrollArea {
+class GridView : public QAbstractScrollArea
+{
     Q_OBJECT
 public:
     static constexpr int kMinZoom = 10;

@@ -3,13 +3,15 @@
 #include "CellLook.h"
 #include "platform/grid/Sheet.h"
 
+#include <cmath>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <cmath>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 constexpr double kHeadingFontSize = 9;
 constexpr int kHeadingPaddingTwips = 60;
@@ -46,7 +48,8 @@ double HeadingPainter::rowBandWidth(int lastRow) const
     return std::ceil(digits + 2 * std::round(kHeadingPaddingTwips * geometry_.scale()));
 }
 
-void HeadingPainter::paintHeading(QPainter& painter, const QRectF& rect, const QString& text, bool selected) const
+void HeadingPainter::paintHeading(
+    QPainter& painter, const QRectF& rect, const QString& text, bool selected) const
 {
     painter.fillRect(rect, selected ? kSelectedBackground : kBackground);
     painter.setPen(kLine);
@@ -58,7 +61,8 @@ void HeadingPainter::paintHeading(QPainter& painter, const QRectF& rect, const Q
     painter.drawText(rect, Qt::AlignCenter, text);
 }
 
-void HeadingPainter::paintColumns(QPainter& painter, int col1, int col2, double top, std::pair<int, int> selected) const
+void HeadingPainter::paintColumns(
+    QPainter& painter, int col1, int col2, double top, std::pair<int, int> selected) const
 {
     painter.save();
     painter.setFont(font_);
@@ -71,7 +75,8 @@ void HeadingPainter::paintColumns(QPainter& painter, int col1, int col2, double 
     painter.restore();
 }
 
-void HeadingPainter::paintRows(QPainter& painter, int row1, int row2, double left, double width, std::pair<int, int> selected) const
+void HeadingPainter::paintRows(
+    QPainter& painter, int row1, int row2, double left, double width, std::pair<int, int> selected) const
 {
     painter.save();
     painter.setFont(font_);

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 RangeBlocks::RangeBlocks(const Sheet& sheet, const CellRange& range)
     : range_(range)
@@ -27,10 +28,12 @@ const CellRange* RangeBlocks::blockAt(int row, int col) const
     if (blocks_.isEmpty())
         return nullptr;
     if (range_.contains(row, col)) {
-        const int i = blockIndex_[size_t(row - range_.row1) * size_t(range_.colCount()) + size_t(col - range_.col1)];
+        const int i
+            = blockIndex_[size_t(row - range_.row1) * size_t(range_.colCount()) + size_t(col - range_.col1)];
         return i < 0 ? nullptr : &blocks_[i];
     }
-    const auto found = std::find_if(blocks_.begin(), blocks_.end(), [&](const CellRange& b) { return b.contains(row, col); });
+    const auto found = std::find_if(
+        blocks_.begin(), blocks_.end(), [&](const CellRange& b) { return b.contains(row, col); });
     return found == blocks_.end() ? nullptr : &*found;
 }
 

@@ -5,13 +5,15 @@
 #include <QList>
 #include <vector>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 class Sheet;
 
 // The merged blocks that touch a range, looked up by cell: a table for the cells of the range, a
 // search of the few blocks for the cells around it.
-class RangeBlocks {
+class RangeBlocks
+{
 public:
     RangeBlocks(const Sheet& sheet, const CellRange& range);
 

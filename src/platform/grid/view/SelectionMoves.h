@@ -1,6 +1,7 @@
 #pragma once
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 class Sheet;
 

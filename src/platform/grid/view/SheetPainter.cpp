@@ -2,24 +2,26 @@
 
 #include "BorderLine.h"
 #include "CellLook.h"
-#include "RangeBlocks.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
+#include "RangeBlocks.h"
 
+#include <algorithm>
+#include <cmath>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QSet>
 #include <QTextOption>
-#include <algorithm>
-#include <cmath>
 #include <unordered_map>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
-constexpr int kTextPaddingTwips = 30;  // texts keep two pixels from the sides at 100 %
-constexpr int kGridLineTwips = 8;      // one pixel on screen, a hairline on paper
+constexpr int kTextPaddingTwips = 30; // texts keep two pixels from the sides at 100 %
+constexpr int kGridLineTwips = 8; // one pixel on screen, a hairline on paper
 constexpr int kWidestBorderTwips = 45; // how far a border may reach past its edge
 constexpr double kSmallestShrink = 0.05;
 
@@ -52,7 +54,8 @@ double widestLine(const QFontMetricsF& metrics, const QString& text)
 }
 
 // One call of SheetPainter::paint: the range, its blocks and the looks of its styles.
-class RangePainter {
+class RangePainter
+{
 public:
     RangePainter(const Sheet& sheet, const CellGeometry& geometry, const CellRange& range,
         const SheetPaintOptions& options, QPainter& painter)
@@ -99,8 +102,7 @@ private:
 
     // Every cell that shows itself: the cells of the range outside blocks, and each block touching
     // the range once, by its first cell (which may lie outside the range).
-    template <typename Visit>
-    void forEachShownUnit(Visit visit)
+    template <typename Visit> void forEachShownUnit(Visit visit)
     {
         for (int r = range_.row1; r <= range_.row2; ++r) {
             for (int c = range_.col1; c <= range_.col2; ++c) {
@@ -118,7 +120,9 @@ private:
         auto found = looks_.find(id);
         if (found == looks_.end()) {
             const CellFormat format = sheet_.styleFormat(id);
-            found = looks_.emplace(id, StyleLook { format, deviceFont(format, g_.scale(), painter_.device()) }).first;
+            found
+                = looks_.emplace(id, StyleLook { format, deviceFont(format, g_.scale(), painter_.device()) })
+                      .first;
         }
         return found->second;
     }
@@ -167,7 +171,8 @@ private:
     // A text on one line that is wider than its cell: a number shows "#" (a cut number would show a
     // wrong value), a shrinking text takes a smaller font, another text runs into the empty cells
     // beside it. A text narrower than its cell repeats when the cell fills.
-    void fitOneLine(PlacedText& t, int r, int c, const CellRange& unit, bool isNumber, const CellFormat& format)
+    void fitOneLine(
+        PlacedText& t, int r, int c, const CellRange& unit, bool isNumber, const CellFormat& format)
     {
         const QFontMetricsF metrics(t.font, painter_.device());
         const double width = widestLine(metrics, t.text);
@@ -234,7 +239,8 @@ private:
                 const double left = g_.x(c), right = g_.x(c + 1), top = g_.y(r), bottom = g_.y(r + 1);
                 if (r == range_.row1 && !blocks_.joinsDown(r - 1, c))
                     lines.append(QLineF(left, top, right, top));
-                if (c == range_.col1 && !blocks_.joinsRight(r, c - 1) && !spilledEdges_.contains(edgeKey(r, c)))
+                if (c == range_.col1 && !blocks_.joinsRight(r, c - 1)
+                    && !spilledEdges_.contains(edgeKey(r, c)))
                     lines.append(QLineF(left, top, left, bottom));
                 if (!blocks_.joinsDown(r, c))
                     lines.append(QLineF(left, bottom, right, bottom));
@@ -287,7 +293,8 @@ private:
                 return;
             edge = QLineF(g_.x(c + 1), g_.y(r), g_.x(c + 1), g_.y(r + 1));
             break;
-        default: return;
+        default:
+            return;
         }
         segments.append(BorderSegment { edge, *border, borderLine(border->style).weight });
     }
@@ -298,7 +305,8 @@ private:
         QList<BorderSegment> segments;
         for (int r = range_.row1; r <= range_.row2; ++r) {
             for (int c = range_.col1; c <= range_.col2; ++c) {
-                for (BorderSide side : { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right })
+                for (BorderSide side :
+                    { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right })
                     addBorder(segments, r, c, side);
             }
             addBorder(segments, r, range_.col1 - 1, BorderSide::Right);

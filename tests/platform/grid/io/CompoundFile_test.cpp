@@ -1,15 +1,16 @@
-#include "XlsDump.h"
 #include "platform/grid/io/CompoundFile.h"
+#include "XlsDump.h"
 
+#include <gtest/gtest.h>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 QByteArray patternBytes(qsizetype size)
 {
@@ -25,21 +26,25 @@ struct StreamCase {
     qsizetype storedSize; // small streams are padded to the mini-stream cutoff
 };
 
-void PrintTo(const StreamCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StreamCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-class CompoundFileTest : public ::testing::TestWithParam<StreamCase> {};
+class CompoundFileTest : public ::testing::TestWithParam<StreamCase>
+{
+};
 
 // The header lists 109 allocation-table sectors of 128 entries each: the larger cases need DIFAT
 // sectors, the largest more than one.
 INSTANTIATE_TEST_SUITE_P(Sizes, CompoundFileTest,
-                         ::testing::Values(StreamCase { "empty", 0, 4096 }, StreamCase { "small", 100, 4096 },
-                                           StreamCase { "cutoff", 4096, 4096 },
-                                           StreamCase { "oddSize", 70001, 70001 },
-                                           // stream + directory + 109 table sectors = 109 * 128 sectors
-                                           StreamCase { "headerTableFull", 13842 * 512, 13842 * 512 },
-                                           StreamCase { "firstDifatSector", 13843 * 512, 13843 * 512 },
-                                           StreamCase { "twoDifatSectors", 17'000'000, 17'000'000 }),
-                         [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(StreamCase { "empty", 0, 4096 }, StreamCase { "small", 100, 4096 },
+        StreamCase { "cutoff", 4096, 4096 }, StreamCase { "oddSize", 70001, 70001 },
+        // stream + directory + 109 table sectors = 109 * 128 sectors
+        StreamCase { "headerTableFull", 13842 * 512, 13842 * 512 },
+        StreamCase { "firstDifatSector", 13843 * 512, 13843 * 512 },
+        StreamCase { "twoDifatSectors", 17'000'000, 17'000'000 }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 
@@ -61,5 +66,5 @@ TEST_P(CompoundFileTest, IndependentReaderGetsTheStreamBack)
     const QJsonObject read = xlsDump(path, { QStringLiteral("--stream"), QStringLiteral("Workbook") });
     EXPECT_EQ(read.value("size").toInteger(), c.storedSize);
     EXPECT_EQ(read.value("sha1").toString(),
-              QString::fromLatin1(QCryptographicHash::hash(expected, QCryptographicHash::Sha1).toHex()));
+        QString::fromLatin1(QCryptographicHash::hash(expected, QCryptographicHash::Sha1).toHex()));
 }

@@ -1,17 +1,18 @@
-#include "SampleSheets.h"
 #include "platform/grid/io/SheetFile.h"
+#include "SampleSheets.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
 
 using namespace platform::grid;
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 struct HtmlCell {
     QString text;
@@ -85,10 +86,12 @@ TEST(HtmlWriter, RichSheetAsOneTable)
     const HtmlPage page = readPage(path);
 
     EXPECT_EQ(page.title, QStringLiteral("卷内目录"));
-    EXPECT_EQ(page.colStyles, (QList<QString> { "width:133px", "width:100px", "width:72px", "width:72px", "width:0px",
-                                                "width:72px", "width:72px", "width:72px" }));
-    EXPECT_EQ(page.rowStyles, (QList<QString> { "height:40px", "height:18px", "height:37px", "height:18px",
-                                                "height:18px", "height:18px" }));
+    EXPECT_EQ(page.colStyles,
+        (QList<QString> { "width:133px", "width:100px", "width:72px", "width:72px", "width:0px", "width:72px",
+            "width:72px", "width:72px" }));
+    EXPECT_EQ(page.rowStyles,
+        (QList<QString> {
+            "height:40px", "height:18px", "height:37px", "height:18px", "height:18px", "height:18px" }));
 
     // Cells under a merged block are left out; the block's first cell spans it.
     ASSERT_EQ(page.rows.size(), 6);
@@ -128,7 +131,7 @@ TEST(HtmlWriter, RichSheetAsOneTable)
     EXPECT_EQ(picture.convertToFormat(QImage::Format_ARGB32), samplePicture());
     // Over columns D-E and rows 5-6: left of it 2000+1500+1080 twips, above it 600+270+555+270.
     EXPECT_EQ(page.images[0].value("style").toString(),
-              QStringLiteral("position:absolute;left:305px;top:113px;width:72px;height:36px"));
+        QStringLiteral("position:absolute;left:305px;top:113px;width:72px;height:36px"));
 }
 
 TEST(HtmlWriter, EmptySheetIsAnEmptyTable)

@@ -1,11 +1,12 @@
 #include "platform/grid/io/SharedStrings.h"
 
-#include <QtEndian>
 #include <gtest/gtest.h>
+#include <QtEndian>
 
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 struct Record {
     quint16 id;
@@ -151,17 +152,20 @@ struct StringsCase {
     QStringList strings;
 };
 
-void PrintTo(const StringsCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StringsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-class SharedStringsTest : public ::testing::TestWithParam<StringsCase> {};
+class SharedStringsTest : public ::testing::TestWithParam<StringsCase>
+{
+};
 
 INSTANTIATE_TEST_SUITE_P(Tables, SharedStringsTest,
-                         ::testing::Values(StringsCase { "none", {} }, StringsCase { "shortLatin", latin(5000, 3) },
-                                           StringsCase { "longChinese", chinese(40, 3000) },
-                                           StringsCase { "oneHugeChinese", chinese(1, 20000) },
-                                           StringsCase { "longLatin", latin(30, 9000) },
-                                           StringsCase { "mixedAlignments", mixedAlignments() }),
-                         [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(StringsCase { "none", {} }, StringsCase { "shortLatin", latin(5000, 3) },
+        StringsCase { "longChinese", chinese(40, 3000) }, StringsCase { "oneHugeChinese", chinese(1, 20000) },
+        StringsCase { "longLatin", latin(30, 9000) }, StringsCase { "mixedAlignments", mixedAlignments() }),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 

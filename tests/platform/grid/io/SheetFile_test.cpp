@@ -1,37 +1,42 @@
-#include "SampleSheets.h"
 #include "platform/Error.h"
 #include "platform/grid/io/SheetFile.h"
+#include "SampleSheets.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace platform;
 using namespace platform::grid;
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 struct ExtensionCase {
     const char* path;
     std::optional<FileType> type;
 };
-void PrintTo(const ExtensionCase& c, std::ostream* os) { *os << c.path; }
+void PrintTo(const ExtensionCase& c, std::ostream* os)
+{
+    *os << c.path;
+}
 
-class FileTypeTest : public ::testing::TestWithParam<ExtensionCase> {};
+class FileTypeTest : public ::testing::TestWithParam<ExtensionCase>
+{
+};
 
 // The whole extension counts, not its last three letters: "report.html" is a web page.
-INSTANTIATE_TEST_SUITE_P(
-    Extensions, FileTypeTest,
-    ::testing::Values(ExtensionCase { "report.xls", FileType::Xls }, ExtensionCase { "REPORT.XLS", FileType::Xls },
-                      ExtensionCase { "报表.xls", FileType::Xls }, ExtensionCase { "report.html", FileType::Html },
-                      ExtensionCase { "/tmp/报表.htm", FileType::Html }, ExtensionCase { "a.HTM", FileType::Html },
-                      ExtensionCase { "list.txt", FileType::Text }, ExtensionCase { "archive.tar.txt", FileType::Text },
-                      ExtensionCase { "sheet.vts", FileType::Vts }, ExtensionCase { "SHEET.Vts", FileType::Vts },
-                      ExtensionCase { "noextension", std::nullopt }, ExtensionCase { "report.xlsx", std::nullopt },
-                      ExtensionCase { "report.shtml", std::nullopt }, ExtensionCase { "folder.xls/report", std::nullopt },
-                      ExtensionCase { "report.", std::nullopt }));
+INSTANTIATE_TEST_SUITE_P(Extensions, FileTypeTest,
+    ::testing::Values(ExtensionCase { "report.xls", FileType::Xls },
+        ExtensionCase { "REPORT.XLS", FileType::Xls }, ExtensionCase { "报表.xls", FileType::Xls },
+        ExtensionCase { "report.html", FileType::Html }, ExtensionCase { "/tmp/报表.htm", FileType::Html },
+        ExtensionCase { "a.HTM", FileType::Html }, ExtensionCase { "list.txt", FileType::Text },
+        ExtensionCase { "archive.tar.txt", FileType::Text }, ExtensionCase { "sheet.vts", FileType::Vts },
+        ExtensionCase { "SHEET.Vts", FileType::Vts }, ExtensionCase { "noextension", std::nullopt },
+        ExtensionCase { "report.xlsx", std::nullopt }, ExtensionCase { "report.shtml", std::nullopt },
+        ExtensionCase { "folder.xls/report", std::nullopt }, ExtensionCase { "report.", std::nullopt }));
 
 } // namespace
 
@@ -40,21 +45,26 @@ TEST_P(FileTypeTest, TypeComesFromTheExtension)
     EXPECT_EQ(fileTypeForExtension(QString::fromUtf8(GetParam().path)), GetParam().type);
 }
 
-namespace {
+namespace
+{
 
 struct WriteCase {
     FileType type;
     QByteArray start; // how a file of that type begins
 };
-void PrintTo(const WriteCase& c, std::ostream* os) { *os << int(c.type); }
+void PrintTo(const WriteCase& c, std::ostream* os)
+{
+    *os << int(c.type);
+}
 
-class WriteSheetTest : public ::testing::TestWithParam<WriteCase> {};
+class WriteSheetTest : public ::testing::TestWithParam<WriteCase>
+{
+};
 
 INSTANTIATE_TEST_SUITE_P(Types, WriteSheetTest,
-                         ::testing::Values(WriteCase { FileType::Vts, R"({")" },
-                                           WriteCase { FileType::Xls, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" },
-                                           WriteCase { FileType::Html, "<!DOCTYPE html>" },
-                                           WriteCase { FileType::Text, "档案目录" }));
+    ::testing::Values(WriteCase { FileType::Vts, R"({")" },
+        WriteCase { FileType::Xls, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" },
+        WriteCase { FileType::Html, "<!DOCTYPE html>" }, WriteCase { FileType::Text, "档案目录" }));
 
 QByteArray fileContent(const QString& path)
 {

@@ -1,14 +1,15 @@
-#include "platform/grid/Sheet.h"
 #include "platform/grid/io/SheetFile.h"
+#include "platform/grid/Sheet.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace platform::grid;
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 QByteArray writtenText(const Sheet& sheet)
 {
@@ -39,9 +40,9 @@ TEST(TextWriter, OneLinePerRowWithWhatEachCellShows)
     sheet.applyFormat(CellRange { 4, 1, 6, 5 }, border);
 
     EXPECT_EQ(QString::fromUtf8(writtenText(sheet)),
-              QStringLiteral("全宗名称\t3.50\t\n"
-                             "a b c  d\t7\t\n"
-                             "\t\t末\n"));
+        QStringLiteral("全宗名称\t3.50\t\n"
+                       "a b c  d\t7\t\n"
+                       "\t\t末\n"));
 }
 
 TEST(TextWriter, EmptySheetGivesAnEmptyFile)

@@ -1,19 +1,20 @@
-#include "SampleSheets.h"
 #include "platform/Error.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/VtsDocument.h"
+#include "SampleSheets.h"
 
+#include <algorithm>
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <gtest/gtest.h>
 
 using namespace platform;
 using namespace platform::grid;
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 QList<CellRange> sortedBlocks(const Sheet& sheet)
 {
@@ -60,7 +61,7 @@ void expectSameSheet(const Sheet& read, const Sheet& written)
         EXPECT_EQ(read.object(id).anchor, written.object(id).anchor);
         EXPECT_EQ(read.object(id).sourcePath, written.object(id).sourcePath);
         EXPECT_EQ(read.object(id).image.convertToFormat(QImage::Format_ARGB32),
-                  written.object(id).image.convertToFormat(QImage::Format_ARGB32));
+            written.object(id).image.convertToFormat(QImage::Format_ARGB32));
     }
     EXPECT_TRUE(read.pageSetup() == written.pageSetup());
     EXPECT_EQ(read.printArea(), written.printArea());
@@ -86,7 +87,7 @@ Sheet resizedSheet()
     sheet.setColWidth(12, 2400);
     sheet.setEntry(2, 2, QStringLiteral("=1/0"));
     sheet.setText(3, 3, QStringLiteral("00123")); // a text that looks like a number
-    sheet.setNumber(4, 4, 0.1 + 0.2);             // needs every digit
+    sheet.setNumber(4, 4, 0.1 + 0.2); // needs every digit
     sheet.setText(5, 5, QStringLiteral("C:\\卷宗\\ \"引号\"\t\x01末")); // characters JSON escapes
     sheet.setNumber(6, 6, -1.5e-300);
     CellFormat inner;
@@ -122,30 +123,35 @@ TEST(VtsDocument, WritingWhatWasReadGivesTheSameDocument)
     EXPECT_EQ(vtsDocument(sheetFromVts(first, QStringLiteral("x.vts"))), first);
 }
 
-namespace {
+namespace
+{
 
 struct BadFileCase {
     const char* name;
     QByteArray content;
 };
-void PrintTo(const BadFileCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadFileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 QByteArray withReplaced(const char* from, const char* to)
 {
     return vtsDocument(resizedSheet()).replace(from, to);
 }
 
-class VtsBadFileTest : public ::testing::TestWithParam<BadFileCase> {};
+class VtsBadFileTest : public ::testing::TestWithParam<BadFileCase>
+{
+};
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, VtsBadFileTest,
+INSTANTIATE_TEST_SUITE_P(Files, VtsBadFileTest,
     ::testing::Values(BadFileCase { "notJson", "PK\x03\x04 not a sheet" },
-                      BadFileCase { "otherJson", R"({"format":"something-else","version":1})" },
-                      BadFileCase { "newerVersion", withReplaced(R"("version":1)", R"("version":2)") },
-                      BadFileCase { "truncated", vtsDocument(richSheet()).left(300) },
-                      BadFileCase { "cellOutsideTheSheet", withReplaced("[4,4,-1,", "[41,4,-1,") },
-                      BadFileCase { "unknownStyle", withReplaced("[20,2,0]", "[20,2,99]") },
-                      BadFileCase { "unknownValueKind", withReplaced(R"("s","00123")", R"("q","00123")") }),
+        BadFileCase { "otherJson", R"({"format":"something-else","version":1})" },
+        BadFileCase { "newerVersion", withReplaced(R"("version":1)", R"("version":2)") },
+        BadFileCase { "truncated", vtsDocument(richSheet()).left(300) },
+        BadFileCase { "cellOutsideTheSheet", withReplaced("[4,4,-1,", "[41,4,-1,") },
+        BadFileCase { "unknownStyle", withReplaced("[20,2,0]", "[20,2,99]") },
+        BadFileCase { "unknownValueKind", withReplaced(R"("s","00123")", R"("q","00123")") }),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
@@ -175,7 +181,8 @@ TEST(VtsDocument, NewerVersionSaysSo)
         sheetFromVts(withReplaced(R"("version":1)", R"("version":2)"), QStringLiteral("new.vts"));
         FAIL() << "read without error";
     } catch (const Error& error) {
-        EXPECT_TRUE(error.description().contains(QStringLiteral("较新的版本"))) << error.description().toStdString();
+        EXPECT_TRUE(error.description().contains(QStringLiteral("较新的版本")))
+            << error.description().toStdString();
     }
 }
 

@@ -1,21 +1,23 @@
 #include "XlsDump.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 QString pythonWithXlrd()
 {
-    const QString system = QStandardPaths::findExecutable(QStringLiteral("python3"), { QStringLiteral("/usr/bin") });
+    const QString system
+        = QStandardPaths::findExecutable(QStringLiteral("python3"), { QStringLiteral("/usr/bin") });
     return system.isEmpty() ? QStringLiteral("python3") : system;
 }
 
 QJsonObject xlsDump(const QString& path, const QStringList& options)
 {
-    const QString script = QDir(QStringLiteral(ORV_TESTS_DIR)).filePath(QStringLiteral("platform/grid/io/xls_dump.py"));
+    const QString script
+        = QDir(QStringLiteral(ORV_TESTS_DIR)).filePath(QStringLiteral("platform/grid/io/xls_dump.py"));
     QProcess process;
     process.start(pythonWithXlrd(), QStringList { script } + options + QStringList { path });
     if (!process.waitForFinished(300000)) {

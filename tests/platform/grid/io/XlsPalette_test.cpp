@@ -1,12 +1,13 @@
 #include "platform/grid/io/XlsPalette.h"
 
+#include <gtest/gtest.h>
 #include <QSet>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 QRgb paletteColor(const BiffWriter& out, quint16 index)
 {

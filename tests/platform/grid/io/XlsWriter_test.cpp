@@ -1,18 +1,19 @@
-#include "SampleSheets.h"
-#include "XlsDump.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsWriter.h"
+#include "SampleSheets.h"
+#include "XlsDump.h"
 
+#include <cmath>
+#include <gtest/gtest.h>
 #include <QJsonArray>
 #include <QSet>
 #include <QTemporaryDir>
-#include <cmath>
-#include <gtest/gtest.h>
 
 using namespace platform::grid;
 using namespace platform::grid::io;
 
-namespace {
+namespace
+{
 
 QJsonObject writeAndDump(const Sheet& sheet, const QStringList& options = {})
 {
@@ -32,10 +33,16 @@ QJsonObject cellAt(const QJsonObject& sheet, int row, int col)
     return {};
 }
 
-QJsonObject side(int style, const char* color) { return { { "style", style }, { "color", color } }; }
+QJsonObject side(int style, const char* color)
+{
+    return { { "style", style }, { "color", color } };
+}
 const QJsonObject kNoLine { { "style", 0 }, { "color", QJsonValue::Null } };
 
-int width256(int twips) { return int(std::lround(twips * 256.0 / kXlsTwipsPerDigit)); }
+int width256(int twips)
+{
+    return int(std::lround(twips * 256.0 / kXlsTwipsPerDigit));
+}
 
 QString chineseText(int i, int length)
 {
@@ -73,9 +80,14 @@ TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
         const char* format;
         const char* kind; // a reader takes a number in a date format for a date
     } numbers[] = {
-        { 0, 1234.5, "#,##0.00", "number" }, { 1, 0.25, "0%", "number" },      { 2, 12345678901.25, "0.00", "number" },
-        { 3, -3, "0", "number" },            { 4, 1.23, "General", "number" }, { 5, 45000, "yyyy-mm-dd", "date" },
-        { 6, 0.5, "0.000", "number" },       { 7, 45001, "yyyy\"年\"m\"月\"d\"日\"", "date" },
+        { 0, 1234.5, "#,##0.00", "number" },
+        { 1, 0.25, "0%", "number" },
+        { 2, 12345678901.25, "0.00", "number" },
+        { 3, -3, "0", "number" },
+        { 4, 1.23, "General", "number" },
+        { 5, 45000, "yyyy-mm-dd", "date" },
+        { 6, 0.5, "0.000", "number" },
+        { 7, 45001, "yyyy\"年\"m\"月\"d\"日\"", "date" },
     };
     for (const auto& n : numbers) {
         const QJsonObject cell = cellAt(s, 1, n.col);
@@ -122,10 +134,22 @@ TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
     EXPECT_EQ(heights["2"].toInt(), 555);
 
     const QJsonObject expectedPage {
-        { "paper", 8 },         { "scale", 85 },         { "landscape", 1 },      { "leftToRight", 0 },
-        { "blackAndWhite", 0 }, { "header", "&C档案目录" }, { "footer", "第&P页" }, { "left", 0.5 },
-        { "right", 0.75 },      { "top", 0.8 },          { "bottom", 1.0 },       { "headerMargin", 0.5 },
-        { "footerMargin", 0.5 }, { "hCenter", 1 },       { "vCenter", 0 },        { "gridLines", 1 },
+        { "paper", 8 },
+        { "scale", 85 },
+        { "landscape", 1 },
+        { "leftToRight", 0 },
+        { "blackAndWhite", 0 },
+        { "header", "&C档案目录" },
+        { "footer", "第&P页" },
+        { "left", 0.5 },
+        { "right", 0.75 },
+        { "top", 0.8 },
+        { "bottom", 1.0 },
+        { "headerMargin", 0.5 },
+        { "footerMargin", 0.5 },
+        { "hCenter", 1 },
+        { "vCenter", 0 },
+        { "gridLines", 1 },
         { "headings", 0 },
     };
     EXPECT_EQ(s["page"].toObject(), expectedPage);
@@ -144,7 +168,8 @@ TEST(XlsWriter, RowsBeyondOneWorksheetContinueOnTheNext)
     sheet.setRowHeight(65537, 720);
     sheet.setText(1, 300, QStringLiteral("第300列")); // beyond the 256 columns of a worksheet
 
-    const QJsonArray sheets = writeAndDump(sheet, { QStringLiteral("--edges"), QStringLiteral("2") })["sheets"].toArray();
+    const QJsonArray sheets
+        = writeAndDump(sheet, { QStringLiteral("--edges"), QStringLiteral("2") })["sheets"].toArray();
     ASSERT_EQ(sheets.size(), 2);
     const QJsonObject first = sheets[0].toObject();
     const QJsonObject second = sheets[1].toObject();
@@ -193,7 +218,9 @@ TEST(XlsWriter, ManyMergedBlocksAllArrive)
         sheet.setText(row, 1, QStringLiteral("块%1").arg(row));
         sheet.merge(CellRange { row, 1, row, 2 + row % 3 });
     }
-    const QJsonArray merged = writeAndDump(sheet, { QStringLiteral("--edges"), QStringLiteral("1") })["sheets"][0]["merged"].toArray();
+    const QJsonArray merged
+        = writeAndDump(sheet, { QStringLiteral("--edges"), QStringLiteral("1") })["sheets"][0]["merged"]
+              .toArray();
     ASSERT_EQ(merged.size(), kBlocks);
     QSet<int> rows;
     for (const QJsonValue& block : merged) {

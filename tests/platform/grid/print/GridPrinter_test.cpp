@@ -1,9 +1,10 @@
 #include "platform/Error.h"
-#include "platform/grid/Sheet.h"
 #include "platform/grid/print/GridPrinter.h"
+#include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedUi.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -13,11 +14,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 QString run(const QString& program, const QStringList& arguments)
 {
@@ -37,13 +38,15 @@ int pdfPageCount(const QString& pdf)
 // Width and height of the first page in points.
 QSizeF pdfPageSize(const QString& pdf)
 {
-    const auto match = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(run("pdfinfo", { pdf }));
+    const auto match = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
+                           .match(run("pdfinfo", { pdf }));
     return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
 }
 
 QString pdfText(const QString& pdf, int page)
 {
-    return run("pdftotext", { "-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-" });
+    return run(
+        "pdftotext", { "-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-" });
 }
 
 // The numbers n of the texts "行n" in the order a page reads.
@@ -74,7 +77,8 @@ Sheet numberedRows(int count)
     return sheet;
 }
 
-class GridPrinterTest : public ::testing::Test {
+class GridPrinterTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -94,7 +98,8 @@ protected:
     }
 
     // Prints to a new PDF file; `prepare` sets what a print dialog would.
-    int printToPdf(const Sheet& sheet, const QString& name, const std::function<void(QPrinter&)>& prepare = {})
+    int printToPdf(
+        const Sheet& sheet, const QString& name, const std::function<void(QPrinter&)>& prepare = {})
     {
         const auto printer = pdfPrinter(name);
         if (prepare)
@@ -212,10 +217,12 @@ TEST_F(GridPrinterTest, CopiesAndPageRangeFollowThePrinter)
     EXPECT_EQ(pdfPageCount(pdfPath("copies")), 4);
     EXPECT_EQ(rowNumbers(pdfText(pdfPath("copies"), 3)), range(1, 51));
 
-    EXPECT_EQ(printToPdf(sheet, "second", [](QPrinter& p) {
-        p.setPrintRange(QPrinter::PageRange);
-        p.setFromTo(2, 2);
-    }), 1);
+    EXPECT_EQ(printToPdf(sheet, "second",
+                  [](QPrinter& p) {
+                      p.setPrintRange(QPrinter::PageRange);
+                      p.setFromTo(2, 2);
+                  }),
+        1);
     EXPECT_EQ(pdfPageCount(pdfPath("second")), 1);
     EXPECT_EQ(rowNumbers(pdfText(pdfPath("second"), 1)), range(52, 100));
 }
@@ -281,15 +288,23 @@ TEST_F(GridPrinterTest, PrinterFailuresAreErrors)
         std::function<int()> print;
         int number;
     } cases[] = {
-        { "unwritable file", [&] { QPrinter printer;
-              printer.setOutputFormat(QPrinter::PdfFormat);
-              printer.setOutputFileName(QStringLiteral("/nonexistent-folder/out.pdf"));
-              return GridPrinter(sheet).print(printer); }, platform::errors::PrinterFault },
+        { "unwritable file",
+            [&] {
+                QPrinter printer;
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(QStringLiteral("/nonexistent-folder/out.pdf"));
+                return GridPrinter(sheet).print(printer);
+            },
+            platform::errors::PrinterFault },
         { "printer not installed", [&] { return GridPrinter(sheet).print(QStringLiteral("没有这台打印机")); },
             platform::errors::PrinterFault },
-        { "bad print area", [&] { Sheet bad = sheet;
-              bad.setPrintArea(QStringLiteral("A1:"));
-              return GridPrinter(bad).print(platform::ui::PdfPrinterName); }, platform::errors::InvalidArgument },
+        { "bad print area",
+            [&] {
+                Sheet bad = sheet;
+                bad.setPrintArea(QStringLiteral("A1:"));
+                return GridPrinter(bad).print(platform::ui::PdfPrinterName);
+            },
+            platform::errors::InvalidArgument },
     };
     for (const auto& c : cases) {
         try {

@@ -24,7 +24,7 @@ TEST(HeaderFooter, CodesExpandIntoTheirParts)
     };
     for (const auto& c : cases) {
         const HeaderFooterText got = expandHeaderFooter(QString::fromUtf8(c.text), 3, 7, now);
-        EXPECT_EQ(got, c.expected) << c.text << " -> [" << got.left.toStdString() << "|" << got.center.toStdString()
-                                   << "|" << got.right.toStdString() << "]";
+        EXPECT_EQ(got, c.expected) << c.text << " -> [" << got.left.toStdString() << "|"
+                                   << got.center.toStdString() << "|" << got.right.toStdString() << "]";
     }
 }

@@ -27,7 +27,9 @@ TEST(PageGeometry, MarginsAndScaleMakeTheBody)
     } scales[] = { { 50, 2 }, { 200, 0.5 }, { 10, 10 }, { 400, 0.25 }, { 0, 1 }, { 5, 1 }, { 401, 1 } };
     for (const auto& s : scales) {
         setup.scalePercent = s.percent;
-        EXPECT_DOUBLE_EQ(pageGeometry(setup, QSizeF(850, 1100), 100).roomTwips().height(), 9 * 1440 * s.roomFactor) << s.percent;
+        EXPECT_DOUBLE_EQ(
+            pageGeometry(setup, QSizeF(850, 1100), 100).roomTwips().height(), 9 * 1440 * s.roomFactor)
+            << s.percent;
     }
 }
 

@@ -1,13 +1,14 @@
 #include "platform/Error.h"
-#include "platform/grid/Sheet.h"
 #include "platform/grid/print/PagePlan.h"
+#include "platform/grid/Sheet.h"
 #include "platform/grid/view/AxisLayout.h"
 
 #include <gtest/gtest.h>
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 // Ten rows of 1000 twips and five columns of 1000 twips.
 Sheet tenByFive()
@@ -20,12 +21,14 @@ Sheet tenByFive()
 
 PrintPage page(int row1, int col1, int row2, int col2, bool titled = false)
 {
-    return PrintPage { CellRange { row1, col1, row2, col2 }, titled ? std::optional<TitleRows>(TitleRows { 1, 1 }) : std::nullopt };
+    return PrintPage { CellRange { row1, col1, row2, col2 },
+        titled ? std::optional<TitleRows>(TitleRows { 1, 1 }) : std::nullopt };
 }
 
 } // namespace
 
-namespace platform::grid {
+namespace platform::grid
+{
 // Pages read as "A1:B3+titles" in failure messages.
 void PrintTo(const PrintPage& p, std::ostream* out)
 {
@@ -48,16 +51,20 @@ TEST(PagePlan, RowsAndColumnsBreakWhereTheyNoLongerFit)
             { page(1, 1, 3, 2), page(4, 1, 6, 2), page(7, 1, 9, 2), page(10, 1, 10, 2) } },
         { "exact fit", { CellRange { 1, 1, 10, 2 } }, std::nullopt, QSizeF(5000, 5000), false,
             { page(1, 1, 5, 2), page(6, 1, 10, 2) } },
-        { "title rows take room from later pages", { CellRange { 1, 1, 10, 2 } }, TitleRows { 1, 1 }, QSizeF(5000, 3500), false,
-            { page(1, 1, 3, 2), page(4, 1, 5, 2, true), page(6, 1, 7, 2, true), page(8, 1, 9, 2, true), page(10, 1, 10, 2, true) } },
-        { "a row taller than the page goes alone", { CellRange { 1, 1, 3, 1 } }, std::nullopt, QSizeF(5000, 500), false,
-            { page(1, 1, 1, 1), page(2, 1, 2, 1), page(3, 1, 3, 1) } },
-        { "each piece starts a page", { CellRange { 1, 1, 2, 2 }, CellRange { 3, 1, 4, 2 } }, std::nullopt, QSizeF(5000, 9000), false,
-            { page(1, 1, 2, 2), page(3, 1, 4, 2) } },
+        { "title rows take room from later pages", { CellRange { 1, 1, 10, 2 } }, TitleRows { 1, 1 },
+            QSizeF(5000, 3500), false,
+            { page(1, 1, 3, 2), page(4, 1, 5, 2, true), page(6, 1, 7, 2, true), page(8, 1, 9, 2, true),
+                page(10, 1, 10, 2, true) } },
+        { "a row taller than the page goes alone", { CellRange { 1, 1, 3, 1 } }, std::nullopt,
+            QSizeF(5000, 500), false, { page(1, 1, 1, 1), page(2, 1, 2, 1), page(3, 1, 3, 1) } },
+        { "each piece starts a page", { CellRange { 1, 1, 2, 2 }, CellRange { 3, 1, 4, 2 } }, std::nullopt,
+            QSizeF(5000, 9000), false, { page(1, 1, 2, 2), page(3, 1, 4, 2) } },
         { "down then across", { CellRange { 1, 1, 2, 5 } }, std::nullopt, QSizeF(2500, 1000), false,
-            { page(1, 1, 1, 2), page(2, 1, 2, 2), page(1, 3, 1, 4), page(2, 3, 2, 4), page(1, 5, 1, 5), page(2, 5, 2, 5) } },
+            { page(1, 1, 1, 2), page(2, 1, 2, 2), page(1, 3, 1, 4), page(2, 3, 2, 4), page(1, 5, 1, 5),
+                page(2, 5, 2, 5) } },
         { "across then down", { CellRange { 1, 1, 2, 5 } }, std::nullopt, QSizeF(2500, 1000), true,
-            { page(1, 1, 1, 2), page(1, 3, 1, 4), page(1, 5, 1, 5), page(2, 1, 2, 2), page(2, 3, 2, 4), page(2, 5, 2, 5) } },
+            { page(1, 1, 1, 2), page(1, 3, 1, 4), page(1, 5, 1, 5), page(2, 1, 2, 2), page(2, 3, 2, 4),
+                page(2, 5, 2, 5) } },
     };
     const Sheet sheet = tenByFive();
     SheetLayout layout;
@@ -83,7 +90,8 @@ TEST(PagePlan, PrintAreaIsItsPiecesOrTheUsedCells)
     sheet.setText(12, 4, QStringLiteral("末格"));
     EXPECT_EQ(printPieces(sheet), (QList<CellRange> { CellRange { 1, 1, 12, 4 } }));
     sheet.setPrintArea(QStringLiteral("$A$1:$H$40,$A$41:$H$80"));
-    EXPECT_EQ(printPieces(sheet), (QList<CellRange> { CellRange { 1, 1, 40, 8 }, CellRange { 41, 1, 80, 8 } }));
+    EXPECT_EQ(
+        printPieces(sheet), (QList<CellRange> { CellRange { 1, 1, 40, 8 }, CellRange { 41, 1, 80, 8 } }));
     sheet.setPrintArea(QStringLiteral("$3:$5"));
     EXPECT_EQ(printPieces(sheet), (QList<CellRange> { CellRange { 3, 1, 5, 4 } }));
     sheet.setPrintArea(QStringLiteral("$B:$C"));

@@ -6,7 +6,8 @@
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 // Sizes 100, 0 (hidden), 50, 200 for the indices 1 to 4.
 AxisLayout sampleAxis()
@@ -39,7 +40,8 @@ TEST(AxisLayout, IndexAtAPositionSkipsHiddenIndices)
     const struct {
         qint64 offset;
         int index;
-    } cases[] = { { -5, 1 }, { 0, 1 }, { 99, 1 }, { 100, 3 }, { 149, 3 }, { 150, 4 }, { 349, 4 }, { 350, 5 }, { 10000, 5 } };
+    } cases[] = { { -5, 1 }, { 0, 1 }, { 99, 1 }, { 100, 3 }, { 149, 3 }, { 150, 4 }, { 349, 4 }, { 350, 5 },
+        { 10000, 5 } };
     for (const auto& c : cases)
         EXPECT_EQ(axis.indexAt(c.offset), c.index) << c.offset;
 }

@@ -3,17 +3,18 @@
 #include "platform/grid/Sheet.h"
 #include "platform/grid/view/GridView.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <gtest/gtest.h>
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 struct Event {
     QString kind;
@@ -27,7 +28,8 @@ void PrintTo(const Event& e, std::ostream* out)
 }
 
 // A view of 800 x 600 pixels over a sheet, recording its events.
-class GridViewTest : public ::testing::Test {
+class GridViewTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -35,18 +37,29 @@ protected:
         view.setSheet(&sheet);
         view.show();
         QApplication::processEvents();
-        QObject::connect(&view, &GridView::clicked, [this](int r, int c) { events.append({ "clicked", r, c }); });
-        QObject::connect(&view, &GridView::selectionChanged, [this](int r, int c) { events.append({ "selectionChanged", r, c }); });
-        QObject::connect(&view, &GridView::rightClicked, [this](int r, int c) { events.append({ "rightClicked", r, c }); });
-        QObject::connect(&view, &GridView::cellEdited, [this](int r, int c) { events.append({ "cellEdited", r, c }); });
-        QObject::connect(&view, &GridView::mouseClicked,
-            [this](int button, int shift, int x, int y) { events.append({ "mouseClicked", button, shift, x, y }); });
+        QObject::connect(&view, &GridView::clicked, [this](int r, int c) {
+            events.append({ "clicked", r, c });
+        });
+        QObject::connect(&view, &GridView::selectionChanged, [this](int r, int c) {
+            events.append({ "selectionChanged", r, c });
+        });
+        QObject::connect(&view, &GridView::rightClicked, [this](int r, int c) {
+            events.append({ "rightClicked", r, c });
+        });
+        QObject::connect(&view, &GridView::cellEdited, [this](int r, int c) {
+            events.append({ "cellEdited", r, c });
+        });
+        QObject::connect(&view, &GridView::mouseClicked, [this](int button, int shift, int x, int y) {
+            events.append({ "mouseClicked", button, shift, x, y });
+        });
     }
 
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {})
     {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, at, view.viewport()->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button, held, modifiers);
+        const Qt::MouseButtons held
+            = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, at, view.viewport()->mapToGlobal(at),
+            type == QEvent::MouseMove ? Qt::NoButton : button, held, modifiers);
         QApplication::sendEvent(view.viewport(), &event);
     }
 
@@ -99,8 +112,9 @@ TEST_F(GridViewTest, ClicksCarryTheRowAndColumnAndSelect)
         take();
         const QPoint at = centreOf(c.row, c.col);
         click(at);
-        EXPECT_EQ(take(), (QList<Event> { { "selectionChanged", c.selected.row1, c.selected.col1 }, { "clicked", c.row, c.col },
-                              { "mouseClicked", 1, 0, at.x(), at.y() } }));
+        EXPECT_EQ(take(),
+            (QList<Event> { { "selectionChanged", c.selected.row1, c.selected.col1 },
+                { "clicked", c.row, c.col }, { "mouseClicked", 1, 0, at.x(), at.y() } }));
         EXPECT_EQ(sheet.selection(), c.selected);
     }
 }
@@ -110,7 +124,8 @@ TEST_F(GridViewTest, RightClickSelectsOnlyOutsideTheSelection)
     sheet.select(CellRange { 2, 2, 4, 4 });
     const QPoint inside = centreOf(3, 3);
     click(inside, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier);
-    EXPECT_EQ(take(), (QList<Event> { { "rightClicked", 3, 3 }, { "mouseClicked", 2, 3, inside.x(), inside.y() } }));
+    EXPECT_EQ(take(),
+        (QList<Event> { { "rightClicked", 3, 3 }, { "mouseClicked", 2, 3, inside.x(), inside.y() } }));
     EXPECT_EQ(sheet.selection(), (CellRange { 2, 2, 4, 4 }));
 
     click(centreOf(6, 0), Qt::RightButton);
@@ -362,7 +377,8 @@ TEST_F(GridViewTest, LooksLikeASpreadsheet)
         sheet.setColWidth(c, widths[c - 1]);
         sheet.setText(2, c, headings[c - 1]);
     }
-    const QStringList titles { "关于档案整理工作的通知", "年度工作总结报告", "会议纪要（第三次）", "人事任免文件汇编" };
+    const QStringList titles { "关于档案整理工作的通知", "年度工作总结报告", "会议纪要（第三次）",
+        "人事任免文件汇编" };
     for (int r = 3; r <= 22; ++r) {
         sheet.setNumber(r, 1, r - 2);
         sheet.setText(r, 2, QStringLiteral("WS-2024-%1").arg(r - 2, 3, 10, QLatin1Char('0')));

@@ -2,9 +2,11 @@
 
 #include <QPainter>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
-namespace {
+namespace
+{
 
 constexpr double kScreenScale = 1.0 / 15;
 

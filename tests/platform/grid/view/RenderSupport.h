@@ -5,14 +5,16 @@
 #include "platform/grid/view/CellGeometry.h"
 #include "platform/grid/view/SheetPainter.h"
 
-#include <QImage>
 #include <functional>
+#include <QImage>
 
-namespace platform::grid {
+namespace platform::grid
+{
 
 // A range of a sheet painted at 100 % (15 twips a pixel) onto a white image, its first cell at the
 // image's corner, with the positions of its cells.
-class RenderedSheet {
+class RenderedSheet
+{
 public:
     RenderedSheet(const Sheet& sheet, const CellRange& range, const SheetPaintOptions& options = {});
     RenderedSheet(const RenderedSheet&) = delete;
@@ -31,7 +33,7 @@ private:
     QImage image_;
 };
 
-bool isDark(QRgb pixel);  // text and black lines
+bool isDark(QRgb pixel); // text and black lines
 bool isWhite(QRgb pixel); // paper
 int countPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test);
 int darkPixels(const QImage& image, const QRect& area);

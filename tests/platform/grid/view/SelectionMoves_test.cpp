@@ -33,6 +33,7 @@ TEST(SelectionMoves, KeysMoveOneCellOrPastAMergedBlockWithinTheSheet)
     };
     for (const auto& c : cases) {
         const CellPos to = movedCell(sheet, c.from, c.move, 20);
-        EXPECT_EQ(to, c.to) << c.from.row << "," << c.from.col << " move " << int(c.move) << " gave " << to.row << "," << to.col;
+        EXPECT_EQ(to, c.to) << c.from.row << "," << c.from.col << " move " << int(c.move) << " gave "
+                            << to.row << "," << to.col;
     }
 }

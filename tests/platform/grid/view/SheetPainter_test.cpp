@@ -2,12 +2,13 @@
 
 #include "platform/grid/TextMeasure.h"
 
-#include <QFontInfo>
 #include <gtest/gtest.h>
+#include <QFontInfo>
 
 using namespace platform::grid;
 
-namespace {
+namespace
+{
 
 const QRgb kGrid = QColor(0xD0, 0xD0, 0xD0).rgb();
 
@@ -50,9 +51,15 @@ TEST(SheetPainter, MergedBlockIsOneRectangleWithoutInnerGridLines)
     const QImage& img = r.image();
     // Inside the block, no line where the columns C, D and the rows 3, 4 begin.
     for (int col : { 3, 4 })
-        EXPECT_EQ(countPixels(img, QRect(r.x(col), r.y(2) + 1, 1, r.y(5) - r.y(2) - 2), [](QRgb p) { return !isWhite(p); }), 0) << col;
+        EXPECT_EQ(countPixels(img, QRect(r.x(col), r.y(2) + 1, 1, r.y(5) - r.y(2) - 2),
+                      [](QRgb p) { return !isWhite(p); }),
+            0)
+            << col;
     for (int row : { 3, 4 })
-        EXPECT_EQ(countPixels(img, QRect(r.x(2) + 1, r.y(row), r.x(5) - r.x(2) - 2, 1), [](QRgb p) { return !isWhite(p); }), 0) << row;
+        EXPECT_EQ(countPixels(img, QRect(r.x(2) + 1, r.y(row), r.x(5) - r.x(2) - 2, 1),
+                      [](QRgb p) { return !isWhite(p); }),
+            0)
+            << row;
     // The same lines run on outside the block, and round it.
     EXPECT_GT(countPixels(img, QRect(r.x(3), r.y(5) + 1, 1, r.y(6) - r.y(5) - 2), isGridColour), 10);
     EXPECT_GT(countPixels(img, QRect(r.x(5), r.y(2) + 1, 1, r.y(5) - r.y(2) - 2), isGridColour), 40);
@@ -80,14 +87,22 @@ TEST(SheetPainter, BorderStylesDrawAlongTheirEdge)
     struct Case {
         BorderStyle style;
         int solidRows; // rows of the edge that are dark from end to end
-        bool broken;   // dashes or dots
+        bool broken; // dashes or dots
     };
     const Case cases[] = {
-        { BorderStyle::Thin, 1, false }, { BorderStyle::Medium, 2, false }, { BorderStyle::Thick, 3, false },
-        { BorderStyle::Double, 2, false }, { BorderStyle::Dashed, 0, true }, { BorderStyle::Dotted, 0, true },
-        { BorderStyle::Hair, 0, true }, { BorderStyle::MediumDashed, 0, true }, { BorderStyle::DashDot, 0, true },
-        { BorderStyle::MediumDashDot, 0, true }, { BorderStyle::DashDotDot, 0, true },
-        { BorderStyle::MediumDashDotDot, 0, true }, { BorderStyle::SlantedDashDot, 0, true },
+        { BorderStyle::Thin, 1, false },
+        { BorderStyle::Medium, 2, false },
+        { BorderStyle::Thick, 3, false },
+        { BorderStyle::Double, 2, false },
+        { BorderStyle::Dashed, 0, true },
+        { BorderStyle::Dotted, 0, true },
+        { BorderStyle::Hair, 0, true },
+        { BorderStyle::MediumDashed, 0, true },
+        { BorderStyle::DashDot, 0, true },
+        { BorderStyle::MediumDashDot, 0, true },
+        { BorderStyle::DashDotDot, 0, true },
+        { BorderStyle::MediumDashDotDot, 0, true },
+        { BorderStyle::SlantedDashDot, 0, true },
     };
     for (const Case& c : cases) {
         Sheet sheet;
@@ -121,7 +136,8 @@ TEST(SheetPainter, BorderStylesDrawAlongTheirEdge)
 TEST(SheetPainter, BorderColourIsTheFormats)
 {
     Sheet sheet;
-    sheet.applyFormat(CellRange::cell(2, 2), borders(BorderStyle::Thick, { BorderSide::Top }, qRgb(255, 0, 0)));
+    sheet.applyFormat(
+        CellRange::cell(2, 2), borders(BorderStyle::Thick, { BorderSide::Top }, qRgb(255, 0, 0)));
     const RenderedSheet r(sheet, CellRange { 1, 1, 3, 3 }, withoutGrid());
     EXPECT_EQ(r.image().pixel((r.x(2) + r.x(3)) / 2, r.y(2)), qRgb(255, 0, 0));
 }
@@ -129,14 +145,17 @@ TEST(SheetPainter, BorderColourIsTheFormats)
 TEST(SheetPainter, BorderRoundMergedBlockFollowsItsOuterEdgeOnly)
 {
     Sheet sheet;
-    CellFormat framed = borders(BorderStyle::Medium, { BorderSide::Top, BorderSide::Left, BorderSide::Bottom,
-        BorderSide::Right, BorderSide::InnerVertical, BorderSide::InnerHorizontal });
+    CellFormat framed = borders(BorderStyle::Medium,
+        { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right, BorderSide::InnerVertical,
+            BorderSide::InnerHorizontal });
     framed.mergeCells = true;
     sheet.applyFormat(CellRange { 2, 2, 4, 4 }, framed);
     const RenderedSheet r(sheet, CellRange { 1, 1, 5, 5 }, withoutGrid());
     const QRect block = r.rect(CellRange { 2, 2, 4, 4 });
-    EXPECT_GT(darkPixels(r.image(), QRect(block.left() - 1, block.top() + 2, 3, block.height() - 4)), block.height());
-    EXPECT_GT(darkPixels(r.image(), QRect(block.left() + 2, block.bottom() - 1, block.width() - 4, 3)), block.width());
+    EXPECT_GT(darkPixels(r.image(), QRect(block.left() - 1, block.top() + 2, 3, block.height() - 4)),
+        block.height());
+    EXPECT_GT(darkPixels(r.image(), QRect(block.left() + 2, block.bottom() - 1, block.width() - 4, 3)),
+        block.width());
     EXPECT_EQ(darkPixels(r.image(), block.adjusted(3, 3, -3, -3)), 0);
 }
 
@@ -144,7 +163,8 @@ TEST(SheetPainter, BorderRoundMergedBlockFollowsItsOuterEdgeOnly)
 TEST(SheetPainter, SideOfACellJustOutsideTheRangeIsDrawn)
 {
     Sheet sheet;
-    sheet.applyFormat(CellRange::cell(2, 2), borders(BorderStyle::Thick, { BorderSide::Right, BorderSide::Bottom }));
+    sheet.applyFormat(
+        CellRange::cell(2, 2), borders(BorderStyle::Thick, { BorderSide::Right, BorderSide::Bottom }));
     const RenderedSheet right(sheet, CellRange { 1, 3, 4, 5 }, withoutGrid());
     EXPECT_GT(darkPixels(right.image(), QRect(0, right.y(2) + 2, 2, right.y(3) - right.y(2) - 4)), 8);
     const RenderedSheet below(sheet, CellRange { 3, 1, 5, 4 }, withoutGrid());
@@ -153,7 +173,8 @@ TEST(SheetPainter, SideOfACellJustOutsideTheRangeIsDrawn)
 
 TEST(SheetPainter, ChineseTextIsDrawnInTheCjkFont)
 {
-    EXPECT_EQ(QFontInfo(qFontOf(TextFont { QStringLiteral("宋体") })).family(), QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_EQ(QFontInfo(qFontOf(TextFont { QStringLiteral("宋体") })).family(),
+        QStringLiteral("WenQuanYi Micro Hei"));
     Sheet sheet;
     sheet.setColWidth(2, 2400);
     sheet.setText(2, 2, QStringLiteral("档案管理"));
@@ -161,7 +182,8 @@ TEST(SheetPainter, ChineseTextIsDrawnInTheCjkFont)
     const QRect ink = inkBounds(r.image(), r.rect(2, 2));
     EXPECT_GT(darkPixels(r.image(), r.rect(2, 2)), 60);
     // Four glyphs of a 10.5 point font: about 4 x 14 pixels wide at 100 %.
-    const int expected = measureTextTwips(QStringLiteral("档案管理"), TextFont { QStringLiteral("宋体") }).width() / 15;
+    const int expected
+        = measureTextTwips(QStringLiteral("档案管理"), TextFont { QStringLiteral("宋体") }).width() / 15;
     EXPECT_NEAR(ink.width(), expected, 4);
     EXPECT_GT(ink.height(), 8);
 }
@@ -230,7 +252,8 @@ TEST(SheetPainter, WrappedTextTakesSeveralLinesInsideItsCell)
     sheet.applyFormat(CellRange::cell(2, 2), wrap);
     const RenderedSheet r(sheet, CellRange { 1, 1, 3, 4 }, withoutGrid());
     const QRect ink = inkBounds(r.image(), r.rect(CellRange { 1, 1, 3, 4 }));
-    EXPECT_TRUE(r.rect(2, 2).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
+    EXPECT_TRUE(r.rect(2, 2).contains(ink))
+        << ink.x() << "," << ink.y() << " " << ink.width() << "x" << ink.height();
     EXPECT_GT(ink.height(), 30); // three lines or more of a 14 pixel font
 }
 
@@ -291,7 +314,9 @@ TEST(SheetPainter, BlackAndWhiteDropsFillsAndColours)
     SheetPaintOptions options = withoutGrid();
     options.blackAndWhite = true;
     const RenderedSheet r(sheet, CellRange { 1, 1, 3, 3 }, options);
-    EXPECT_EQ(countPixels(r.image(), r.image().rect(), [](QRgb p) { return qRed(p) != qGreen(p) || qGreen(p) != qBlue(p); }), 0);
+    EXPECT_EQ(countPixels(r.image(), r.image().rect(),
+                  [](QRgb p) { return qRed(p) != qGreen(p) || qGreen(p) != qBlue(p); }),
+        0);
     EXPECT_GT(darkPixels(r.image(), r.inside(2, 2)), 20);
     EXPECT_TRUE(isDark(r.image().pixel((r.x(2) + r.x(3)) / 2, r.y(3))));
 }
