@@ -20,7 +20,6 @@ TEST(MessageBox, ScriptRecordsEveryBoxAndAnswersFromItsQueueThenWithTheFirstButt
 
     ASSERT_EQ(script.boxes().size(), 5u);
     const RecordedBox& first = script.boxes()[0];
-    EXPECT_EQ(first.text, QStringLiteral("确定要取消报表生成吗？"));
     EXPECT_EQ(first.title, QStringLiteral("提示信息"));
     EXPECT_EQ(first.icon, Icon::None);
     EXPECT_EQ(first.buttons, Buttons::YesNo);

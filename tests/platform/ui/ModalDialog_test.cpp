@@ -42,21 +42,18 @@ TEST(ModalDialog, DriverFoundByObjectNameFillsTheWindowAndAccepts)
     EXPECT_EQ(script.shownDialogs(), QStringList { QStringLiteral("QDialog") });
 }
 
-TEST(ModalDialog, DriverFoundByClassNameAndDoneCodeReturned)
+TEST(ModalDialog, DriverFoundByClassNameGivesItsDoneCodeAndAWindowUndrivenOrLeftOpenIsRejected)
 {
+    {
+        ScriptedUi script;
+        QDialog undriven;
+        EXPECT_EQ(showModal(undriven), QDialog::Rejected);
+        EXPECT_FALSE(undriven.isVisible());
+        script.onDialog(QStringLiteral("QDialog"), [](QDialog& shown) { shown.done(3); });
+        QDialog dialog;
+        EXPECT_EQ(showModal(dialog), 3);
+    }
     ScriptedUi script;
-    script.onDialog(QStringLiteral("QDialog"), [](QDialog& shown) { shown.done(3); });
-    QDialog dialog;
-    EXPECT_EQ(showModal(dialog), 3);
-}
-
-TEST(ModalDialog, WindowWithoutDriverOrLeftOpenIsRejected)
-{
-    ScriptedUi script;
-    QDialog undriven;
-    EXPECT_EQ(showModal(undriven), QDialog::Rejected);
-    EXPECT_FALSE(undriven.isVisible());
-
     script.onDialog(QStringLiteral("*"), [](QDialog&) {});
     QDialog leftOpen;
     EXPECT_EQ(showModal(leftOpen), QDialog::Rejected);

@@ -99,22 +99,14 @@ Sheet resizedSheet()
 
 } // namespace
 
-TEST(VtsDocument, RichSheetComesBackUnchanged)
+TEST(VtsDocument, SheetsComeBackUnchanged)
 {
-    const Sheet written = richSheet();
-    expectSameSheet(roundTrip(written), written);
-}
-
-TEST(VtsDocument, SizesDefaultsAndUnusualValuesComeBackUnchanged)
-{
-    const Sheet written = resizedSheet();
-    expectSameSheet(roundTrip(written), written);
-}
-
-TEST(VtsDocument, EmptySheetComesBackUnchanged)
-{
-    const Sheet written;
-    expectSameSheet(roundTrip(written), written);
+    const std::pair<const char*, Sheet> cases[]
+        = { { "rich", richSheet() }, { "resized", resizedSheet() }, { "empty", Sheet() } };
+    for (const auto& [name, written] : cases) {
+        SCOPED_TRACE(name);
+        expectSameSheet(roundTrip(written), written);
+    }
 }
 
 TEST(VtsDocument, WritingWhatWasReadGivesTheSameDocument)
@@ -145,7 +137,7 @@ class VtsBadFileTest : public ::testing::TestWithParam<BadFileCase>
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, VtsBadFileTest,
-    ::testing::Values(BadFileCase { "notJson", "PK\x03\x04 not a sheet" },
+    ::testing::Values(BadFileCase { "missing", {} }, BadFileCase { "notJson", "PK\x03\x04 not a sheet" },
         BadFileCase { "otherJson", R"({"format":"something-else","version":1})" },
         BadFileCase { "newerVersion", withReplaced(R"("version":1)", R"("version":2)") },
         BadFileCase { "truncated", vtsDocument(richSheet()).left(300) },
@@ -159,13 +151,13 @@ INSTANTIATE_TEST_SUITE_P(Files, VtsBadFileTest,
 TEST_P(VtsBadFileTest, ReadingFailsWithAFileError)
 {
     const QByteArray content = GetParam().content;
-    ASSERT_FALSE(content.isEmpty());
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bad.vts"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    if (!content.isEmpty()) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
     try {
         readVts(path);
         FAIL() << "read without error";
@@ -183,16 +175,5 @@ TEST(VtsDocument, NewerVersionSaysSo)
     } catch (const Error& error) {
         EXPECT_TRUE(error.description().contains(QStringLiteral("较新的版本")))
             << error.description().toStdString();
-    }
-}
-
-TEST(VtsDocument, MissingFileIsAFileError)
-{
-    QTemporaryDir dir;
-    try {
-        readVts(dir.filePath(QStringLiteral("none.vts")));
-        FAIL() << "read without error";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.number(), errors::FileError);
     }
 }

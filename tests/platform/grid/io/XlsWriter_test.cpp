@@ -44,12 +44,6 @@ int width256(int twips)
     return int(std::lround(twips * 256.0 / kXlsTwipsPerDigit));
 }
 
-QString chineseText(int i, int length)
-{
-    const QString base = QStringLiteral("全宗号案卷号题名责任者，年度保管期限。");
-    return QString::number(i) + base.repeated(length / base.size() + 1).left(length);
-}
-
 } // namespace
 
 TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
@@ -191,23 +185,6 @@ TEST(XlsWriter, RowsBeyondOneWorksheetContinueOnTheNext)
     EXPECT_TRUE(secondMerges.contains(QJsonArray { 0, 2, 2, 4 }));
     EXPECT_TRUE(secondMerges.contains(QJsonArray { kRows - 65536 - 2, kRows - 65536, 2, 4 }));
     EXPECT_EQ(second["rowHeights"].toObject()["0"].toInt(), 720);
-}
-
-TEST(XlsWriter, LongTextsSurviveTheSharedStringTableSplits)
-{
-    Sheet sheet;
-    QStringList texts;
-    for (int i = 0; i < 600; ++i) {
-        // Odd lengths and a Latin text now and then move the string starts across record ends.
-        texts.append(i % 5 == 0 ? QString(997 + i, QChar(u'a' + i % 26)) : chineseText(i, 301 + i % 17));
-        sheet.setText(i + 1, 1, texts.last());
-        sheet.setText(i + 1, 2, texts.last()); // each text twice: shared once
-    }
-    const QJsonObject s = writeAndDump(sheet)["sheets"][0].toObject();
-    for (int i = 0; i < texts.size(); ++i) {
-        ASSERT_EQ(cellAt(s, i, 0)["value"].toString(), texts[i]) << i;
-        ASSERT_EQ(cellAt(s, i, 1)["value"].toString(), texts[i]) << i;
-    }
 }
 
 TEST(XlsWriter, ManyMergedBlocksAllArrive)

@@ -5,7 +5,6 @@
 #include "platform/ui/ScriptedUi.h"
 
 #include <gtest/gtest.h>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -112,31 +111,44 @@ protected:
 
 } // namespace
 
-TEST_F(GridPrinterTest, PagesBreakByRowHeightAndKeepTheRowsInOrder)
+// Rows per page by hand: an A4 page between margins of one inch holds 13,957 twips.
+TEST_F(GridPrinterTest, PagesBreakWhereTheRowsNoLongerFit)
 {
-    const Sheet sheet = numberedRows(100);
-    ASSERT_EQ(printToPdf(sheet, "rows"), 2);
-    EXPECT_EQ(pdfPageCount(pdfPath("rows")), 2);
-    EXPECT_EQ(rowNumbers(pdfText(pdfPath("rows"), 1)), range(1, 51));
-    EXPECT_EQ(rowNumbers(pdfText(pdfPath("rows"), 2)), range(52, 100));
-}
-
-TEST_F(GridPrinterTest, TallerRowsMovePageBreaksUp)
-{
-    Sheet sheet = numberedRows(100);
-    sheet.setRowHeights(1, 10, 1000); // ten rows take the room of 37 ordinary ones
-    ASSERT_EQ(printToPdf(sheet, "tall"), 3);
-    EXPECT_EQ(rowNumbers(pdfText(pdfPath("tall"), 1)), range(1, 24));
-    EXPECT_EQ(rowNumbers(pdfText(pdfPath("tall"), 2)), range(25, 75));
-}
-
-TEST_F(GridPrinterTest, EachPieceOfThePrintAreaStartsAPage)
-{
-    Sheet sheet = numberedRows(20);
-    sheet.setPrintArea(QStringLiteral("$A$1:$A$5,$A$11:$A$13"));
-    ASSERT_EQ(printToPdf(sheet, "pieces"), 2);
-    EXPECT_EQ(rowNumbers(pdfText(pdfPath("pieces"), 1)), range(1, 5));
-    EXPECT_EQ(rowNumbers(pdfText(pdfPath("pieces"), 2)), range(11, 13));
+    const struct {
+        const char* name;
+        std::function<void(Sheet&)> prepare;
+        QList<QList<int>> pages; // the rows each page shows
+    } cases[] = {
+        { "rows", [](Sheet&) {}, { range(1, 51), range(52, 100) } },
+        { "tall", // ten rows of 1000 twips take the room of 37 ordinary ones
+            [](Sheet& s) { s.setRowHeights(1, 10, 1000); }, { range(1, 24), range(25, 75), range(76, 100) } },
+        { "pieces", // each piece of the print area starts a page
+            [](Sheet& s) { s.setPrintArea(QStringLiteral("$A$1:$A$5,$A$11:$A$13")); },
+            { range(1, 5), range(11, 13) } },
+        { "half", // at 50 % a page holds twice the rows
+            [](Sheet& s) {
+                PageSetup setup;
+                setup.scalePercent = 50;
+                s.setPageSetup(setup);
+            },
+            { range(1, 100) } },
+        { "margins", // margins of 3 inches leave 5.69 inches: 30 rows
+            [](Sheet& s) {
+                PageSetup setup;
+                setup.topMargin = 3;
+                setup.bottomMargin = 3;
+                s.setPageSetup(setup);
+            },
+            { range(1, 30), range(31, 60), range(61, 90), range(91, 100) } },
+    };
+    for (const auto& c : cases) {
+        Sheet sheet = numberedRows(100);
+        c.prepare(sheet);
+        ASSERT_EQ(printToPdf(sheet, c.name), c.pages.size()) << c.name;
+        EXPECT_EQ(pdfPageCount(pdfPath(c.name)), c.pages.size()) << c.name;
+        for (int page = 1; page <= c.pages.size(); ++page)
+            EXPECT_EQ(rowNumbers(pdfText(pdfPath(c.name), page)), c.pages[page - 1]) << c.name << " " << page;
+    }
 }
 
 TEST_F(GridPrinterTest, TitlesRepeatAndFooterNumbersThePages)
@@ -171,10 +183,7 @@ TEST_F(GridPrinterTest, PaperAndOrientationComeFromThePageSetup)
         QSizeF points;
     } cases[] = {
         { 9, false, 0, 0, { 595.28, 841.89 } },
-        { 9, true, 0, 0, { 841.89, 595.28 } },
         { 8, false, 0, 0, { 841.89, 1190.55 } },
-        { 11, false, 0, 0, { 419.53, 595.28 } },
-        { 1, false, 0, 0, { 612, 792 } },
         { 5, true, 0, 0, { 1008, 612 } },
         { 77, false, 0, 0, { 841.89, 595.28 } },
         { 256, false, 20, 15, { 566.93, 425.2 } },
@@ -193,21 +202,6 @@ TEST_F(GridPrinterTest, PaperAndOrientationComeFromThePageSetup)
         EXPECT_NEAR(size.width(), c.points.width(), 1) << c.paper << (c.landscape ? " landscape" : "");
         EXPECT_NEAR(size.height(), c.points.height(), 1) << c.paper << (c.landscape ? " landscape" : "");
     }
-}
-
-TEST_F(GridPrinterTest, ScaleAndMarginsChangeWhatFitsOnAPage)
-{
-    Sheet sheet = numberedRows(100);
-    PageSetup setup;
-    setup.scalePercent = 50;
-    sheet.setPageSetup(setup);
-    EXPECT_EQ(printToPdf(sheet, "half"), 1);
-    setup.scalePercent = 100;
-    setup.topMargin = 3;
-    setup.bottomMargin = 3;
-    sheet.setPageSetup(setup);
-    ASSERT_EQ(printToPdf(sheet, "narrow"), 4); // 5.69 inches hold 30 rows
-    EXPECT_EQ(rowNumbers(pdfText(pdfPath("narrow"), 4)), range(91, 100));
 }
 
 TEST_F(GridPrinterTest, CopiesAndPageRangeFollowThePrinter)
@@ -241,7 +235,6 @@ TEST_F(GridPrinterTest, BorderedCellHasInkOnPaper)
     run("pdftoppm", { "-r", "72", "-png", "-singlefile", pdfPath("border"), stem });
     const QImage page(stem + ".png");
     ASSERT_FALSE(page.isNull());
-    page.save(QCoreApplication::applicationDirPath() + QStringLiteral("/gridprinter_page.png"));
     // At 72 dpi a point is a pixel: B2 starts 0.75 in + 1080 twips (54 + 54 points) from the left
     // and 1 in + 270 twips (72 + 13.5 points) from the top; it is 54 x 13.5 points.
     const QRectF b2(108, 85.5, 54, 13.5);
@@ -266,15 +259,10 @@ TEST_F(GridPrinterTest, BorderedCellHasInkOnPaper)
     EXPECT_EQ(inkAlong(QPointF(170, 110), QPointF(250, 110)), 0);
 }
 
-TEST_F(GridPrinterTest, EmptySheetPrintsNothing)
+TEST_F(GridPrinterTest, NamedPdfPrinterWritesANewFileAndAnEmptySheetNothing)
 {
-    EXPECT_EQ(printToPdf(Sheet {}, "empty"), 0);
-}
-
-TEST_F(GridPrinterTest, NamedPdfPrinterWritesANewFile)
-{
-    const Sheet sheet = numberedRows(60);
-    EXPECT_EQ(GridPrinter(sheet).print(platform::ui::PdfPrinterName), 2);
+    EXPECT_EQ(GridPrinter(Sheet {}).print(platform::ui::PdfPrinterName), 0);
+    EXPECT_EQ(GridPrinter(numberedRows(60)).print(platform::ui::PdfPrinterName), 2);
     const QStringList written = QDir(folder.path()).entryList({ "*.pdf" });
     ASSERT_EQ(written.size(), 1);
     EXPECT_EQ(pdfPageCount(folder.filePath(written.front())), 2);
