@@ -15,6 +15,12 @@ inline void PrintTo(const CellRange& r, std::ostream* out)
     *out << rangeText(r).toStdString();
 }
 
+// A range as a call, which keeps one-line lambdas on one line.
+inline CellRange cells(int row1, int col1, int row2, int col2)
+{
+    return CellRange { row1, col1, row2, col2 };
+}
+
 // The error number an action throws, 0 when it succeeds.
 inline int errorNumberOf(const std::function<void()>& action)
 {

@@ -171,38 +171,21 @@ TEST(NumberFormat, EntryTextKeepsFifteenDigitsAndReadsBack)
     }
 }
 
-TEST(NumberFormat, EntriesThatReadAsNumbers)
+TEST(NumberFormat, EntriesThatReadAsNumbersAndEntriesThatStayTexts)
 {
     const struct {
         const char* entry;
         double number;
-    } numbers[] = {
-        { "12", 12 },
-        { "-3.5", -3.5 },
-        { "+4", 4 },
-        { "1,234.5", 1234.5 },
-        { "1,234,567", 1234567 },
-        { "12%", 0.12 },
-        { "1e3", 1000 },
-        { "2.5E-2", 0.025 },
-        { " 7 ", 7 },
-        { ".5", 0.5 },
-        { "5.", 5 },
-        { "-0", 0 },
-        { "007", 7 },
-    };
+    } numbers[] = { { "12", 12 }, { "-3.5", -3.5 }, { "+4", 4 }, { "1,234.5", 1234.5 },
+        { "1,234,567", 1234567 }, { "12%", 0.12 }, { "1e3", 1000 }, { "2.5E-2", 0.025 }, { " 7 ", 7 },
+        { ".5", 0.5 }, { "5.", 5 }, { "-0", 0 }, { "007", 7 } };
     for (const auto& c : numbers) {
         double number = -999;
         EXPECT_TRUE(parseNumberEntry(QString::fromUtf8(c.entry), &number)) << c.entry;
         EXPECT_DOUBLE_EQ(number, c.number) << c.entry;
     }
-}
-
-TEST(NumberFormat, EntriesThatStayTexts)
-{
-    const char* const texts[] = { "12a", "", " ", "--1", "1,2,3", "1,23", "12,3456", ",123", "1.2.3", "1e",
-        "e3", ".", "-", "%", "1e400", "12 3", "0x10", "inf", "nan", "１２", "1,234,56", "$12" };
-    for (const char* text : texts) {
+    for (const char* text : { "12a", "", " ", "--1", "1,2,3", "1,23", "12,3456", ",123", "1.2.3", "1e", "e3",
+             ".", "-", "%", "1e400", "12 3", "0x10", "inf", "nan", "１２", "1,234,56", "$12" }) {
         double number = -999;
         EXPECT_FALSE(parseNumberEntry(QString::fromUtf8(text), &number)) << text;
         EXPECT_EQ(number, -999) << text;

@@ -221,9 +221,7 @@ TEST(SheetCells, EveryChangeMovesTheRevision)
         [&] { sheet.setEntry(1, 1, "a"); },
         [&] { sheet.setRowHeight(1, 300); },
         [&] { sheet.select(2, 2, 3, 3); },
-        [&] {
-            sheet.merge(CellRange { 4, 4, 4, 5 });
-        },
+        [&] { sheet.merge(cells(4, 4, 4, 5)); },
         [&] { sheet.setPrintArea("$A$1:$B$2"); },
         [&] { sheet.insertRows(1, 1); },
     };

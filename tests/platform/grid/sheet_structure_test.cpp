@@ -143,33 +143,14 @@ TEST(SheetStructure, ChangesThatWouldCutAMergedBlockAreRefusedAndLoseNothing)
         { "insert columns inside", [](Sheet& s) { s.insertCols(3, 2); } },
         { "delete columns partly", [](Sheet& s) { s.deleteCols(1, 2); } },
         { "insert cells down over part",
-            [](Sheet& s) {
-                s.insertRange(CellRange { 1, 3, 1, 3 }, Shift::Vertical);
-            } },
+            [](Sheet& s) { s.insertRange(cells(1, 3, 1, 3), Shift::Vertical); } },
         { "insert cells right over part",
-            [](Sheet& s) {
-                s.insertRange(CellRange { 4, 1, 4, 1 }, Shift::Horizontal);
-            } },
-        { "delete cells up inside",
-            [](Sheet& s) {
-                s.deleteRange(CellRange { 4, 2, 4, 4 }, Shift::Vertical);
-            } },
-        { "merge across",
-            [](Sheet& s) {
-                s.merge(CellRange { 5, 4, 6, 5 });
-            } },
-        { "paste over part",
-            [](Sheet& s) {
-                s.paste(s.copy(CellRange { 8, 1, 9, 2 }), 4, 4);
-            } },
-        { "clear formats of part",
-            [](Sheet& s) {
-                s.clearRange(CellRange { 3, 3, 3, 3 }, ClearWhat::Formats);
-            } },
-        { "clear all of part",
-            [](Sheet& s) {
-                s.clearRange(CellRange { 4, 4, 6, 6 }, ClearWhat::All);
-            } },
+            [](Sheet& s) { s.insertRange(cells(4, 1, 4, 1), Shift::Horizontal); } },
+        { "delete cells up inside", [](Sheet& s) { s.deleteRange(cells(4, 2, 4, 4), Shift::Vertical); } },
+        { "merge across", [](Sheet& s) { s.merge(cells(5, 4, 6, 5)); } },
+        { "paste over part", [](Sheet& s) { s.paste(s.copy(cells(8, 1, 9, 2)), 4, 4); } },
+        { "clear formats of part", [](Sheet& s) { s.clearRange(cells(3, 3, 3, 3), ClearWhat::Formats); } },
+        { "clear all of part", [](Sheet& s) { s.clearRange(cells(4, 4, 6, 6), ClearWhat::All); } },
         { "merge flag with a format across",
             [](Sheet& s) {
                 CellFormat mergeAndBold;
@@ -216,10 +197,7 @@ TEST(SheetStructure, RefusedDeletions)
         { "columns past the last", [](Sheet& s) { s.deleteCols(6, 2); } },
         { "no rows", [](Sheet& s) { s.deleteRows(3, 0); } },
         { "no columns", [](Sheet& s) { s.deleteCols(3, -1); } },
-        { "cells past the sheet",
-            [](Sheet& s) {
-                s.deleteRange(CellRange { 19, 1, 21, 1 }, Shift::Vertical);
-            } },
+        { "cells past the sheet", [](Sheet& s) { s.deleteRange(cells(19, 1, 21, 1), Shift::Vertical); } },
     };
     for (const auto& c : cases) {
         Sheet sheet = reportSheet();

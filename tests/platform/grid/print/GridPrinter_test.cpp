@@ -182,7 +182,6 @@ TEST_F(GridPrinterTest, PaperAndOrientationComeFromThePageSetup)
         double widthCm, heightCm;
         QSizeF points;
     } cases[] = {
-        { 9, false, 0, 0, { 595.28, 841.89 } },
         { 8, false, 0, 0, { 841.89, 1190.55 } },
         { 5, true, 0, 0, { 1008, 612 } },
         { 77, false, 0, 0, { 841.89, 595.28 } },
