@@ -158,6 +158,9 @@ TEST(FormulaEvaluate, ValuesOfTheTable)
         EXPECT_TRUE(sameValue(actual, c.expected))
             << c.formula << " gave " << describe(actual) << ", expected " << describe(c.expected);
     }
+    const Formula empty; // what a cell without a formula holds
+    EXPECT_EQ(empty.evaluate(sampleCell), CellValue());
+    EXPECT_TRUE(empty.text().isEmpty() && empty.references().isEmpty());
 }
 
 TEST(FormulaEvaluate, EachCellNeededIsLookedUpOnceAndNoOther)
@@ -202,12 +205,4 @@ TEST(FormulaEvaluate, SyntaxErrorsThrowInvalidArgument)
             EXPECT_FALSE(error.description().isEmpty());
         }
     }
-}
-
-TEST(FormulaEvaluate, EmptyFormulaHasNoValueAndNoText)
-{
-    const Formula empty;
-    EXPECT_EQ(empty.evaluate(sampleCell), CellValue());
-    EXPECT_EQ(empty.text(), QString());
-    EXPECT_TRUE(empty.references().isEmpty());
 }

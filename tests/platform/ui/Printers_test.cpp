@@ -130,8 +130,6 @@ TEST_F(PrintersTest, PageSizeInTwipsFollowsPaperAndOrientation)
     for (const Case& c : cases) {
         setDefaultPrinterPaperCode(c.code);
         setDefaultPrinterOrientation(c.orientation);
-        EXPECT_EQ(defaultPrinterPaperCode(), c.code);
-        EXPECT_EQ(defaultPrinterOrientation(), c.orientation);
         EXPECT_NEAR(defaultPrinterPageWidthTwips(), c.width, 1) << c.code;
         EXPECT_NEAR(defaultPrinterPageHeightTwips(), c.height, 1) << c.code;
     }
