@@ -21,6 +21,14 @@ inline CellRange cells(int row1, int col1, int row2, int col2)
     return CellRange { row1, col1, row2, col2 };
 }
 
+// A format that sets one property: formatWith(&CellFormat::fontBold, true).
+template <class T, class V> CellFormat formatWith(std::optional<T> CellFormat::*property, const V& value)
+{
+    CellFormat format;
+    format.*property = T(value);
+    return format;
+}
+
 // The error number an action throws, 0 when it succeeds.
 inline int errorNumberOf(const std::function<void()>& action)
 {

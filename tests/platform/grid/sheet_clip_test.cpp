@@ -61,9 +61,7 @@ TEST(SheetClip, PastingValuesOrFormatsTakesOnlyThatPart)
     const SheetClip clip = source.copy(CellRange { 1, 1, 3, 3 }); // not whole rows: no heights
 
     Sheet values;
-    CellFormat italic;
-    italic.fontItalic = true;
-    values.applyFormat(CellRange { 1, 1, 3, 3 }, italic);
+    values.applyFormat(CellRange { 1, 1, 3, 3 }, formatWith(&CellFormat::fontItalic, true));
     values.paste(clip, 1, 1, Sheet::PasteWhat::Values);
     EXPECT_EQ(values.value(3, 2), CellValue(3.5));
     EXPECT_FALSE(values.hasFormula(3, 2)); // the value, not the formula
@@ -87,9 +85,7 @@ TEST(SheetClip, PastingAllReplacesTheTargetCellsEvenWithBlanks)
 {
     Sheet sheet = pageSheet();
     sheet.setEntry(6, 4, "old");
-    CellFormat red;
-    red.fontColor = 0xFF0000;
-    sheet.applyFormat(CellRange::cell(6, 4), red);
+    sheet.applyFormat(CellRange::cell(6, 4), formatWith(&CellFormat::fontColor, 0xFF0000));
     sheet.paste(sheet.copy(CellRange { 1, 4, 2, 4 }), 5, 4); // an empty, unformatted column piece
     EXPECT_TRUE(sheet.isEmpty(6, 4));
     EXPECT_EQ(*sheet.format(6, 4).fontColor, 0x000000u);

@@ -51,9 +51,7 @@ TEST(SheetFormats, FontSizesStayWithinTheGridsLimits)
     Sheet sheet;
     for (const auto& [asked, kept] :
         { std::pair { 0.0, 1.0 }, { -3.0, 1.0 }, { 9.5, 9.5 }, { 1000.0, 409.0 } }) {
-        CellFormat size;
-        size.fontSize = asked;
-        sheet.applyFormat(CellRange::cell(1, 1), size);
+        sheet.applyFormat(CellRange::cell(1, 1), formatWith(&CellFormat::fontSize, asked));
         EXPECT_EQ(*sheet.format(1, 1).fontSize, kept) << asked;
     }
 }
@@ -122,9 +120,7 @@ TEST(SheetFormats, ARangeReadsThePropertiesItsCellsShare)
     bold.fontBold = true;
     bold.hAlign = HAlign::Right;
     sheet.applyFormat(CellRange { 1, 1, 3, 3 }, bold);
-    CellFormat red;
-    red.fontColor = 0xFF0000;
-    sheet.applyFormat(CellRange::cell(2, 2), red);
+    sheet.applyFormat(CellRange::cell(2, 2), formatWith(&CellFormat::fontColor, 0xFF0000));
 
     const CellFormat shared = sheet.rangeFormat(CellRange { 1, 1, 3, 3 });
     EXPECT_TRUE(*shared.fontBold);
@@ -150,9 +146,7 @@ TEST(SheetFormats, TheMergeFlagMergesAndUnmerges)
     sheet.applyFormat(CellRange { 1, 1, 4, 5 }, merge); // swallows the block inside
     EXPECT_EQ(sheet.mergedBlocks(), QList<CellRange>({ CellRange { 1, 1, 4, 5 } }));
 
-    CellFormat unmerge;
-    unmerge.mergeCells = false;
-    sheet.applyFormat(CellRange::cell(4, 5), unmerge);
+    sheet.applyFormat(CellRange::cell(4, 5), formatWith(&CellFormat::mergeCells, false));
     EXPECT_TRUE(sheet.mergedBlocks().isEmpty());
 }
 
@@ -165,9 +159,7 @@ TEST(SheetFormats, ClearingRemovesFormatsValuesOrBoth)
     for (const Case& c : { Case { ClearWhat::All, false, false }, { ClearWhat::Formats, true, false },
              { ClearWhat::Values, false, true } }) {
         Sheet sheet;
-        CellFormat bold;
-        bold.fontBold = true;
-        sheet.applyFormat(CellRange { 1, 1, 3, 3 }, bold);
+        sheet.applyFormat(CellRange { 1, 1, 3, 3 }, formatWith(&CellFormat::fontBold, true));
         sheet.merge(CellRange { 2, 2, 2, 3 });
         sheet.setEntry(2, 2, "v");
         sheet.setEntry(4, 4, "outside");

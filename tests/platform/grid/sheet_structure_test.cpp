@@ -22,9 +22,7 @@ Sheet reportSheet()
     }
     sheet.setFormula(8, 2, "SUM(B3:B6)");
     sheet.setFormula(8, 3, "$B$8+B3");
-    CellFormat bold;
-    bold.fontBold = true;
-    sheet.applyFormat(CellRange { 5, 1, 5, 4 }, bold);
+    sheet.applyFormat(CellRange { 5, 1, 5, 4 }, formatWith(&CellFormat::fontBold, true));
     sheet.setRowHeight(5, 500);
     sheet.setColWidth(3, 2000);
     sheet.addPicture(QImage(8, 8, QImage::Format_RGB32), CellRange { 10, 2, 11, 3 });

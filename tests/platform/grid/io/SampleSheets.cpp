@@ -1,5 +1,7 @@
 #include "SampleSheets.h"
 
+#include "platform/grid/SheetTestSupport.h"
+
 #include <QImage>
 
 using namespace platform::grid;
@@ -47,9 +49,8 @@ Sheet richSheet()
     };
     for (const auto& n : numbers) {
         sheet.setNumber(2, n.col, n.value);
-        CellFormat format;
-        format.numberFormat = QString::fromUtf8(n.format);
-        sheet.applyFormat(CellRange::cell(2, n.col), format);
+        sheet.applyFormat(
+            CellRange::cell(2, n.col), formatWith(&CellFormat::numberFormat, QString::fromUtf8(n.format)));
     }
 
     // Row 3: a wrapped italic underlined blue text at the top, a logical value, an error value and

@@ -1,5 +1,6 @@
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/Sheet.h"
+#include "platform/grid/SheetTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -28,9 +29,7 @@ TEST(TextWriter, OneLinePerRowWithWhatEachCellShows)
     Sheet sheet;
     sheet.setText(1, 1, QStringLiteral("全宗名称"));
     sheet.setNumber(1, 2, 3.5);
-    CellFormat twoDecimals;
-    twoDecimals.numberFormat = QStringLiteral("0.00");
-    sheet.applyFormat(CellRange::cell(1, 2), twoDecimals);
+    sheet.applyFormat(CellRange::cell(1, 2), formatWith(&CellFormat::numberFormat, QStringLiteral("0.00")));
     sheet.setText(2, 1, QStringLiteral("a\tb\nc\r\nd"));
     sheet.setFormula(2, 2, QStringLiteral("B1*2"));
     sheet.setText(3, 3, QStringLiteral("末"));

@@ -1,5 +1,6 @@
 #include "RenderSupport.h"
 
+#include "platform/grid/SheetTestSupport.h"
 #include "platform/grid/TextMeasure.h"
 
 #include <gtest/gtest.h>
@@ -206,13 +207,9 @@ TEST(SheetPainter, ContentWiderThanItsCell)
     for (int row = 2; row <= 5; ++row)
         sheet.setText(row, 2, longText);
     sheet.setNumber(3, 3, 5);
-    CellFormat wrap;
-    wrap.wrapText = true;
-    sheet.applyFormat(CellRange::cell(4, 2), wrap);
+    sheet.applyFormat(CellRange::cell(4, 2), formatWith(&CellFormat::wrapText, true));
     sheet.setRowHeight(4, 1500);
-    CellFormat shrink;
-    shrink.shrinkToFit = true;
-    sheet.applyFormat(CellRange { 5, 2, 6, 2 }, shrink);
+    sheet.applyFormat(CellRange { 5, 2, 6, 2 }, formatWith(&CellFormat::shrinkToFit, true));
     sheet.setText(6, 2, QStringLiteral("档案"));
     sheet.setColWidth(5, 450);
     sheet.setNumber(7, 5, 123456789012.0);
