@@ -49,6 +49,9 @@ TEST(SheetCells, TextsAndCellsInTheTextFormatKeepEntriesAsTyped)
     sheet.setSelectionText("0012");
     EXPECT_EQ(sheet.value(2, 1), CellValue(QString("007")));
     EXPECT_FALSE(sheet.hasFormula(2, 2));
+    EXPECT_EQ(sheet.text(2, 2), "=A1");
+    EXPECT_EQ(sheet.numberFormat(2, 2), "@");
+    EXPECT_EQ(sheet.numberFormat(9, 9), "General");
     EXPECT_EQ(sheet.value(3, 2), CellValue(QString("0012")));
     sheet.setFormula(2, 2, "A1"); // an explicit formula is still a formula
     EXPECT_TRUE(sheet.hasFormula(2, 2));

@@ -34,6 +34,9 @@ TEST(SheetClip, PastingIntoAnotherSheetMovesRelativeReferencesOnly)
 {
     const Sheet source = pageSheet();
     const SheetClip clip = source.copy(CellRange { 1, 1, 3, 4 });
+    EXPECT_EQ(clip.rowCount(), 3);
+    EXPECT_EQ(clip.colCount(), 4);
+    EXPECT_EQ(clip.source(), (CellRange { 1, 1, 3, 4 }));
 
     Sheet target;
     target.setNumber(12, 2, 100); // the absolute reference still reads B2 of the target

@@ -202,6 +202,12 @@ TEST(SheetFormats, FormatsAreInternedSoManyCellsShareFewStylesWhichCopyThroughTh
     copy.setStyleId(2, 5, 0);
     EXPECT_EQ(copy.format(2, 5), copy.format(9, 9));
     EXPECT_THROW(copy.setStyleId(1, 1, copy.styleCount()), platform::Error);
+
+    CellFormat inner; // a cell has no inner sides: ignored
+    inner.border(BorderSide::InnerVertical) = thick;
+    copy.applyFormat(CellRange::cell(3, 3), inner);
+    EXPECT_EQ(copy.styleId(3, 3), 0);
+    EXPECT_EQ(*copy.format(3, 3).border(BorderSide::InnerVertical), none);
 }
 
 TEST(SheetFormats, TheSelectionFormatIsReadAndApplied)

@@ -65,13 +65,18 @@ TEST(TextMeasure, FontOfACellTakesDefaultsForWhatIsNotSet)
     const TextFont plain = fontOf(CellFormat {});
     EXPECT_EQ(plain.name, QString::fromUtf8(kDefaultFontName));
     EXPECT_EQ(plain.size, kDefaultFontSize);
+    EXPECT_FALSE(plain.bold || plain.italic || plain.underline);
+
     CellFormat format;
     format.fontName = QStringLiteral("黑体");
+    format.fontSize = 16;
     format.fontBold = true;
+    format.fontItalic = true;
+    format.fontUnderline = true;
     const TextFont set = fontOf(format);
     EXPECT_EQ(set.name, "黑体");
-    EXPECT_EQ(set.size, kDefaultFontSize);
-    EXPECT_TRUE(set.bold && !set.italic);
+    EXPECT_EQ(set.size, 16);
+    EXPECT_TRUE(set.bold && set.italic && set.underline);
 }
 
 TEST(TextMeasure, TheWidthBoundIsNeverBelowTheShapedWidthAndCloseToIt)

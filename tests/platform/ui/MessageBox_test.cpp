@@ -15,9 +15,10 @@ TEST(MessageBox, ScriptRecordsEveryBoxAndAnswersFromItsQueueThenWithTheFirstButt
     EXPECT_EQ(msgBox(QStringLiteral("b"), Buttons::OkCancel, Icon::Warning, QStringLiteral("错误信息")),
         MsgBoxResult::Cancel);
     EXPECT_EQ(msgBox(QStringLiteral("c"), Buttons::YesNoCancel, Icon::Question), MsgBoxResult::Yes);
-    EXPECT_EQ(msgBox(QStringLiteral("d")), MsgBoxResult::Ok);
+    EXPECT_EQ(msgBox(QStringLiteral("d"), Buttons::OkCancel, Icon::Critical), MsgBoxResult::Ok);
+    EXPECT_EQ(msgBox(QStringLiteral("e")), MsgBoxResult::Ok);
 
-    EXPECT_EQ(script.boxTexts(), (QStringList { "a", "b", "c", "d" }));
+    EXPECT_EQ(script.boxTexts(), (QStringList { "a", "b", "c", "d", "e" }));
     EXPECT_EQ(script.boxes()[0].title, QStringLiteral("提示信息")); // the default title
     const RecordedBox& second = script.boxes()[1];
     EXPECT_EQ(second.title, QStringLiteral("错误信息"));

@@ -30,6 +30,7 @@ TEST(AxisLayout, OffsetsAreRunningSumsAndPositionsSkipHiddenIndices)
     for (const auto& c : offsets)
         EXPECT_EQ(axis.offset(c.index), c.offset) << c.index;
     EXPECT_EQ(axis.total(), 350);
+    EXPECT_EQ(axis.size(2), 0);
     const struct {
         qint64 offset;
         int index;

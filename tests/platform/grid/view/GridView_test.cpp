@@ -99,9 +99,10 @@ TEST_F(GridViewTest, ClicksCarryTheRowAndColumnAndSelect)
         int row, col;
         CellRange selected;
     } cases[] = {
-        { 3, 2, CellRange::cell(3, 2) }, { 0, 4, CellRange { 1, 4, kWholeColLastRow, 4 } },
-        { 5, 0, CellRange { 5, 1, 5, kWholeRowLastCol } },
-        { 0, 0, CellRange { 1, 1, kWholeColLastRow, kWholeRowLastCol } },
+        { 3, 2, CellRange::cell(3, 2) }, // a cell
+        { 0, 4, CellRange { 1, 4, kWholeColLastRow, 4 } }, // a column heading
+        { 5, 0, CellRange { 5, 1, 5, kWholeRowLastCol } }, // a row heading
+        { 0, 0, CellRange { 1, 1, kWholeColLastRow, kWholeRowLastCol } }, // the corner
         { 4, 7, CellRange { 2, 5, 4, 7 } }, // the last cell of a block
     };
     for (const auto& c : cases) {
