@@ -7,6 +7,8 @@
 #include "store/ReportLoader.h"
 #include "store/ReportSaver.h"
 
+#include <functional>
+
 namespace storetest
 {
 
@@ -38,6 +40,24 @@ protected:
         return state.ReportType == store::DataReport
             ? store::SaveDataReport(grid, 1, 2, state.RowCount, state.ColCount)
             : store::SaveStatReport(grid, 1, 1, state.RowCount, state.ColCount);
+    }
+
+    // What a designer sees of rows 1 to `rows` and columns firstCol to `cols`: every cell's content (the
+    // expected one through `entry` when given) and look, the sizes and the merges.
+    static void expectSameDesign(const platform::grid::Sheet& expected, const platform::grid::Sheet& actual,
+        int rows, int firstCol, int cols, const std::function<QString(QString)>& entry = {})
+    {
+        for (int row = 1; row <= rows; ++row) {
+            EXPECT_EQ(expected.rowHeight(row), actual.rowHeight(row)) << "row " << row;
+            for (int col = firstCol; col <= cols; ++col) {
+                const QString text = expected.entry(row, col);
+                EXPECT_EQ(entry ? entry(text) : text, actual.entry(row, col)) << row << "," << col;
+                EXPECT_TRUE(expected.format(row, col) == actual.format(row, col)) << row << "," << col;
+            }
+        }
+        for (int col = firstCol; col <= cols; ++col)
+            EXPECT_EQ(expected.colWidth(col), actual.colWidth(col)) << "column " << col;
+        EXPECT_EQ(expected.mergedBlocks(), actual.mergedBlocks());
     }
 
     // One table's rows of a report, the given columns as text, sorted.

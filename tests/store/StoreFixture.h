@@ -47,6 +47,28 @@ protected:
     QList<QStringList> rows(const QString& sql) const { return database->rows(sql); }
     QString scalar(const QString& sql) const { return database->scalar(sql); }
 
+    // Makes the database refuse the rows of one table, as a statement failing in the middle of the
+    // work: `event` "insert" or "delete", `condition` on NEW or OLD. allow() takes the refusal back.
+    void refuse(const QString& event, const QString& table, const QString& condition)
+    {
+        if (GetParam() == orvtest::Backend::SQLite) {
+            execute(QStringLiteral("create trigger refuse before %1 on %2 when %3 "
+                                   "begin select raise(abort, 'refused'); end")
+                        .arg(event, table, condition));
+            return;
+        }
+        execute(QStringLiteral("create function refuse() returns trigger language plpgsql as $$ begin "
+                               "if %1 then raise exception 'refused'; end if; return %2; end $$")
+                    .arg(condition, event == QLatin1String("delete") ? "OLD" : "NEW"));
+        execute(QStringLiteral("create trigger refuse before %1 on %2 for each row execute function refuse()")
+                    .arg(event, table));
+    }
+    void allow()
+    {
+        execute(GetParam() == orvtest::Backend::SQLite ? QStringLiteral("drop trigger refuse")
+                                                       : QStringLiteral("drop function refuse() cascade"));
+    }
+
     QTemporaryDir settings;
     platform::ui::ScriptedUi ui;
     platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {

@@ -60,9 +60,7 @@ TEST(PropertyString, WritesItemsWithEscapedValues)
         { "A", PropertyDataType::String, "   ", "@A|1|" },
         { "INPUTFORMAT", PropertyDataType::String, "@", "@INPUTFORMAT|1|\\@" },
         { "X", PropertyDataType::String, "a|b\\c", "@X|1|a\\|b\\\\c" },
-        { "HALIGNMENT", PropertyDataType::Integer, "3", "@HALIGNMENT|2|3" },
         { "FONTBOLD", PropertyDataType::Boolean, "TRUE", "@FONTBOLD|4|TRUE" },
-        { "FONTCOLOR", PropertyDataType::Long, "16711680", "@FONTCOLOR|6|16711680" },
         { "N", PropertyDataType::String, " lead and trail ", "@N|1| lead and trail " },
     };
     for (const auto& c : cases) {

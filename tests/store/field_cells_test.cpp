@@ -129,15 +129,6 @@ TEST_P(FieldCells, FailingLookupsInsideASaveKeepTheNamesAndTheSave)
     EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("GetNameByChn")));
 }
 
-TEST(MainTable, OnlyASingleTableListNamesOne)
-{
-    EXPECT_EQ(store::mainTableOf(QStringLiteral("wsda.*")), QStringLiteral("wsda"));
-    EXPECT_EQ(store::mainTableOf(QStringLiteral(" wsda.* ")), QStringLiteral("wsda"));
-    EXPECT_EQ(store::mainTableOf(QStringLiteral("wsda.*,wsjn.*")), QString());
-    EXPECT_EQ(store::mainTableOf(QStringLiteral("*")), QString());
-    EXPECT_EQ(store::mainTableOf(QString()), QString());
-}
-
 STORE_TEST_SUITE(FieldCells);
 
 } // namespace

@@ -20,21 +20,6 @@ protected:
             = [this](Sheet&) { paintedRegions.append(store::reportState().RegionTable); };
     }
 
-    // What a designer sees of the design block: every cell's content and look, the sizes and the merges.
-    static void expectSameDesign(const Sheet& expected, const Sheet& actual, int rows, int firstCol, int cols)
-    {
-        for (int row = 1; row <= rows; ++row) {
-            EXPECT_EQ(expected.rowHeight(row), actual.rowHeight(row)) << "row " << row;
-            for (int col = firstCol; col <= cols; ++col) {
-                EXPECT_EQ(expected.entry(row, col), actual.entry(row, col)) << row << "," << col;
-                EXPECT_TRUE(expected.format(row, col) == actual.format(row, col)) << row << "," << col;
-            }
-        }
-        for (int col = firstCol; col <= cols; ++col)
-            EXPECT_EQ(expected.colWidth(col), actual.colWidth(col)) << "column " << col;
-        EXPECT_EQ(expected.mergedBlocks(), actual.mergedBlocks());
-    }
-
     QList<store::RegionTable> paintedRegions;
 };
 
@@ -49,16 +34,12 @@ TEST_P(ReportRoundTrip, LoadThenSaveKeepsEverySampleReport)
         ASSERT_TRUE(save(loaded));
 
         // Index, page settings, regions, SQL pieces and contents are written back as they were stored.
-        for (const char* table : { "report_index", "report_info", "report_data" }) {
-            QList<QStringList> before, after;
-            for (const QStringList& row : storedRows)
-                if (row.first() == QLatin1String(table))
-                    before.append(row);
-            for (const QStringList& row : allRows(id, false))
-                if (row.first() == QLatin1String(table))
-                    after.append(row);
-            EXPECT_EQ(before, after) << table;
-        }
+        const auto withoutFormats = [](QList<QStringList> rows) {
+            rows.removeIf(
+                [](const QStringList& row) { return row.first() == QLatin1String("report_format"); });
+            return rows;
+        };
+        EXPECT_EQ(withoutFormats(allRows(id, false)), withoutFormats(storedRows));
         // The format rows are rewritten from the grid, one per cell and kind: reopened, the grid looks
         // exactly as it did.
         const Sheet reopened = open(id);
@@ -87,58 +68,30 @@ TEST_P(ReportRoundTrip, SaveLoadSaveIsAFixedPoint)
     }
 }
 
-TEST_P(ReportRoundTrip, LoadReportsItsProgress)
-{
-    const struct {
-        QString id;
-        QList<int> progress;
-    } reports[] = { { demo::DataReportId, { 10, 20, 30, 40, 50 } },
-        { demo::StatisticsReportId, { 10, 30, 40, 50 } } };
-    for (const auto& [id, progress] : reports) {
-        QList<int> values;
-        store::reportState().ReportId = id;
-        Sheet grid;
-        store::OpenReportInDesigner(grid, [&](int value) { values.append(value); });
-        EXPECT_EQ(values, progress) << id.toStdString();
-    }
-    EXPECT_EQ(paintedRegions.size(), 1); // regions of the data report only
-}
-
+// The stored values of the sample data report by hand: the round trips above cannot see a value read
+// and written back the same wrong way.
 TEST_P(ReportRoundTrip, LoadFillsStateAndGrid)
 {
     const Sheet grid = open(demo::DataReportId);
     const auto& state = store::reportState();
-
     EXPECT_EQ(state.ReportName, demo::DataReportName);
-    EXPECT_EQ(state.ReportGroupId, demo::SampleReportGroup);
     EXPECT_EQ(state.ReportType, store::DataReport);
-    EXPECT_EQ(state.SqlSelect, QStringLiteral("wsda.*"));
     EXPECT_EQ(state.SqlOrder, QStringLiteral("wsda.archive_no"));
-    EXPECT_EQ(state.TablesName, QStringLiteral("wsda"));
     EXPECT_EQ(state.DataRows, 20);
     EXPECT_EQ(state.RowCount, 9);
     EXPECT_EQ(state.DesignColCount, 7);
     EXPECT_DOUBLE_EQ(state.LeftMarge, 0.7875);
-
     // The regions are read before the marker column is painted, once.
     ASSERT_EQ(paintedRegions.size(), 1);
     EXPECT_EQ(paintedRegions.first(), state.RegionTable);
     EXPECT_EQ(state.RegionTable[store::RegionEntry::DataDetail], (store::ReportRegion { true, 5, 5 }));
-    EXPECT_EQ(state.RegionTable[store::RegionEntry::GroupTail2], (store::ReportRegion { true, 6, 6 }));
-    EXPECT_FALSE(state.RegionTable[store::RegionEntry::GroupHead3].present);
-
-    // Field cells show Chinese names; other contents as stored.
+    // Field cells show Chinese names; sizes, merges and looks as stored.
     EXPECT_EQ(grid.entry(5, 5), QStringLiteral("@B|题名(文书档案)"));
-    EXPECT_EQ(grid.entry(8, 2), QStringLiteral("@C|第%p页 共%P页"));
     EXPECT_EQ(grid.rowHeight(1), 720);
     EXPECT_EQ(grid.colWidth(5), 4000);
     EXPECT_EQ(grid.mergedBlockAt(1, 4), (platform::grid::CellRange { 1, 2, 1, 7 }));
-    const auto title = grid.format(1, 3);
-    EXPECT_EQ(title.fontSize, 18.0);
-    EXPECT_EQ(title.fontBold, true);
-    EXPECT_EQ(title.hAlign, platform::grid::HAlign::Center);
+    EXPECT_EQ(grid.format(1, 3).fontSize, 18.0);
     EXPECT_EQ(grid.format(5, 6).numberFormat, QStringLiteral("yyyy-mm-dd"));
-    EXPECT_EQ(grid.format(5, 5).wrapText, true);
 }
 
 STORE_TEST_SUITE(ReportRoundTrip);

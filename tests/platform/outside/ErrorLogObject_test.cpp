@@ -42,12 +42,8 @@ protected:
     QTemporaryDir folder;
 };
 
-class ErrorLogOnDatabase : public ::testing::TestWithParam<Backend>
+class ErrorLogOnDatabase : public ErrorLogTest, public ::testing::WithParamInterface<Backend>
 {
-protected:
-    void SetUp() override { platform::outside::setSettingsFolder(folder.path()); }
-    void TearDown() override { platform::outside::setSettingsFolder({}); }
-    QTemporaryDir folder;
 };
 
 } // namespace
@@ -63,8 +59,7 @@ TEST_P(ErrorLogOnDatabase, WritesOneRowFieldByFieldAndNothingToTheFile)
 
     EXPECT_EQ(db.rows(SelectEntries),
         (QList<QStringList> {
-            { QStringLiteral("报表处理"), QStringLiteral("GetRptDataInfo"), QStringLiteral("Recordset"),
-                QStringLiteral("3021"), QStringLiteral("无当前记录 'report_id'") } }));
+            { "报表处理", "GetRptDataInfo", "Recordset", "3021", "无当前记录 'report_id'" } }));
     const QDateTime logged
         = QDateTime::fromString(db.scalar(QStringLiteral("select log_time from orv_error_log")),
             QStringLiteral("yyyy-MM-dd hh:mm:ss"));
@@ -119,12 +114,10 @@ TEST_F(ErrorLogTest, WithoutConnectionEachEntryIsOneLineOfItsFields)
     ASSERT_EQ(first.size(), 6);
     EXPECT_TRUE(QDateTime::fromString(first[0], QStringLiteral("yyyy-MM-dd hh:mm:ss")).isValid());
     EXPECT_EQ(first.mid(1),
-        (QStringList { QStringLiteral("报表处理"), QStringLiteral("ReadRptIndex"),
-            QStringLiteral("Recordset"), QStringLiteral("3021"), QStringLiteral("第一行 第二行  第三行") }));
+        (QStringList { "报表处理", "ReadRptIndex", "Recordset", "3021", "第一行 第二行  第三行" }));
     // A write clears the entry: the second carries nothing of the first.
     EXPECT_EQ(lines[1].split(QLatin1Char('\t')).mid(1),
-        (QStringList { QString(), QStringLiteral("GetPrintPages"), QString(), QStringLiteral("0"),
-            QStringLiteral("类型不匹配") }));
+        (QStringList { "", "GetPrintPages", "", "0", "类型不匹配" }));
 }
 
 TEST_F(ErrorLogTest, NeverThrowsWhenNeitherDatabaseNorFileCanBeWritten)
