@@ -8,18 +8,11 @@
 #include "platform/grid/Sheet.h"
 #include "store/PageSettings.h"
 
-#include <ostream>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <variant>
 #include <vector>
-
-// Failures show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace enginetest
 {
@@ -76,7 +69,7 @@ struct DocsLayout {
     bool reportTail = true;
     // A picture file for the report head (column 5) and, with a band of two rows, for the band's second
     // row (column 2).
-    QString picture;
+    QString picture {};
 
     int reportHeadRow() const { return 1; }
     int pageHeadRow() const { return 2; }
@@ -89,10 +82,8 @@ struct DocsLayout {
     int rowCount() const { return reportTailRow(); }
 };
 
-// Sizes of the A4 paper of the scripted PDF printer, and the margins the test report stores.
-constexpr int A4WidthTwips = 11906;
-constexpr int A4HeightTwips = 16838;
-constexpr int MarginTwips = 720; // top and bottom: 0.5 inch
+// The top and bottom margins the test report stores: 0.5 inch.
+constexpr int MarginTwips = 720;
 
 class DataReportTest : public EngineTest
 {
@@ -116,6 +107,14 @@ protected:
         }
     }
 
+    // A database of its own holding `docs` only, for a test that builds several reports.
+    void freshDocs(const std::vector<Doc>& docs = standardDocs())
+    {
+        useDatabase(Content::Schema);
+        createDocsTable();
+        insertDocs(docs);
+    }
+
     void insertDocs(const std::vector<Doc>& docs)
     {
         // Inserted in reverse, so that only the report's sort puts them in order.
@@ -132,9 +131,6 @@ protected:
     void defineReport(const DocsLayout& layout)
     {
         index();
-        info(QStringLiteral("SQL_SELECT"), QStringLiteral("docs.*"));
-        info(QStringLiteral("SQL_ORDER"), QStringLiteral("docs.piece_no"));
-        info(QStringLiteral("TABLES_NAME"), QStringLiteral("docs"));
         region(QStringLiteral("REPORT_HEAD"), layout.reportHeadRow(), layout.reportHeadRow(), 1,
             layout.reportHead);
         region(QStringLiteral("PAGE_HEAD"), layout.pageHeadRow(), layout.pageHeadRow());
@@ -148,32 +144,30 @@ protected:
             region(
                 QStringLiteral("GROUP_TAIL"), layout.groupTailRow(level), layout.groupTailRow(level), level);
         }
-        info(QStringLiteral("DATA_ROWS"), layout.dataRows);
-        info(QStringLiteral("SELF_FIT"), layout.selfFit ? QStringLiteral("T") : QStringLiteral("F"));
-        info(QStringLiteral("PAGE_RECOUNT"), layout.pageRecount ? QStringLiteral("T") : QStringLiteral("F"));
-        info(QStringLiteral("PAGE_SIZE"), QStringLiteral("9"));
-        info(QStringLiteral("PAGE_LANDSCAPE"), QStringLiteral("F"));
-        info(QStringLiteral("TOP_MARGE"), QStringLiteral("0.5"));
-        info(QStringLiteral("BOTTOM_MARGE"), QStringLiteral("0.5"));
-        info(QStringLiteral("LEFT_MARGE"), QStringLiteral("0.7875"));
-        info(QStringLiteral("RIGHT_MARGE"), QStringLiteral("0.39375"));
-        info(QStringLiteral("ROW_COUNT"), QString::number(layout.rowCount()));
-        info(QStringLiteral("COL_COUNT"), QStringLiteral("5"));
+        const auto flag = [](bool on) { return on ? QStringLiteral("T") : QStringLiteral("F"); };
+        const std::pair<const char*, QString> rows[] = { { "SQL_SELECT", "docs.*" },
+            { "SQL_ORDER", "docs.piece_no" }, { "TABLES_NAME", "docs" }, { "DATA_ROWS", layout.dataRows },
+            { "SELF_FIT", flag(layout.selfFit) }, { "PAGE_RECOUNT", flag(layout.pageRecount) },
+            { "PAGE_SIZE", "9" }, { "PAGE_LANDSCAPE", "F" }, { "TOP_MARGE", "0.5" },
+            { "BOTTOM_MARGE", "0.5" }, { "LEFT_MARGE", "0.7875" }, { "RIGHT_MARGE", "0.39375" },
+            { "ROW_COUNT", QString::number(layout.rowCount()) }, { "COL_COUNT", "5" } };
+        for (const auto& [type, value] : rows)
+            info(QString::fromLatin1(type), value);
 
         colWidths(sizeList({ { 2, "800" }, { 3, "1200" }, { 4, "4000" }, { 5, "1000" } }));
-        QString above;
-        for (int row = 1; row < layout.bandBegin(); ++row)
-            above += sizeList(
-                { { row, row == 1 ? QString::number(layout.reportHeadHeight) : QStringLiteral("400") } });
-        rowHeights(1, layout.bandBegin() - 1, above);
-        QString band;
-        for (int row = layout.bandBegin(); row <= layout.bandEnd(); ++row)
-            band += sizeList({ { row, QString::number(layout.bandRowHeight) } });
-        rowHeights(layout.bandBegin(), layout.bandEnd(), band);
-        QString below;
-        for (int row = layout.bandEnd() + 1; row <= layout.rowCount(); ++row)
-            below += sizeList({ { row, QStringLiteral("400") } });
-        rowHeights(layout.bandEnd() + 1, layout.rowCount(), below);
+        // Three stored lists: the rows above the band, the band's, the rows below it.
+        const auto storeHeights = [&](int first, int last) {
+            QString list;
+            for (int row = first; row <= last; ++row) {
+                const bool inBand = row >= layout.bandBegin() && row <= layout.bandEnd();
+                const int height = inBand ? layout.bandRowHeight : row == 1 ? layout.reportHeadHeight : 400;
+                list += sizeList({ { row, QString::number(height) } });
+            }
+            rowHeights(first, last, list);
+        };
+        storeHeights(1, layout.bandBegin() - 1);
+        storeHeights(layout.bandBegin(), layout.bandEnd());
+        storeHeights(layout.bandEnd() + 1, layout.rowCount());
         format(QStringLiteral("BORDER"), layout.bandBegin(), 2, layout.bandEnd(), 5,
             QStringLiteral("@WHICHBORDER|2|0@BORDERSTYLE|2|1@WHICHBORDER|2|2@BORDERSTYLE|2|1"));
         format(QStringLiteral("FONT"), layout.reportHeadRow(), 2, layout.reportHeadRow(), 5,
@@ -220,8 +214,26 @@ protected:
         engine::PrepareReportData();
     }
 
+    // Prepares the report and builds its first `pages` pages.
+    platform::grid::Sheet build(int pages)
+    {
+        prepare();
+        platform::grid::Sheet sheet;
+        engine::CreateDataReport(sheet, pages);
+        return sheet;
+    }
+
     static const engine::DataEngineState& state() { return engine::dataEngine(); }
 };
+
+// Where the pictures of a sheet stand, in the order they were placed.
+inline QList<platform::grid::CellRange> picturePositions(const platform::grid::Sheet& sheet)
+{
+    QList<platform::grid::CellRange> positions;
+    for (const int id : sheet.objectIds())
+        positions.append(sheet.objectPosition(id));
+    return positions;
+}
 
 // What one built page shows, read back from the output sheet.
 struct PageView {

@@ -4,6 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
+#include "platform/Error.h"
 #include "platform/outside/ErrorLogObject.h"
 #include "platform/outside/SettingsObject.h"
 #include "platform/outside/SharedObjects.h"
@@ -16,13 +17,25 @@
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <optional>
+#include <ostream>
+#include <QImage>
 #include <QTemporaryDir>
 #include <utility>
+
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace enginetest
 {
 
 inline const QString TestReportId = QStringLiteral("20240301100000000001");
+
+// Sizes of the A4 paper of the scripted PDF printer.
+constexpr int A4WidthTwips = 11906;
+constexpr int A4HeightTwips = 16838;
 
 // "@row|2|height@row|2|height..." as ROWHEIGHT and COLWIDTH rows store their sizes.
 inline QString sizeList(std::initializer_list<std::pair<int, QString>> sizes)
@@ -31,6 +44,17 @@ inline QString sizeList(std::initializer_list<std::pair<int, QString>> sizes)
     for (const auto& [index, size] : sizes)
         list += QStringLiteral("@%1|2|%2").arg(index).arg(size);
     return list;
+}
+
+// The number of the platform error that `run` throws, 0 when it throws none.
+template <typename Run> int errorNumberOf(Run run)
+{
+    try {
+        run();
+    } catch (const platform::Error& error) {
+        return error.number();
+    }
+    return 0;
 }
 
 // Each test starts from a fresh report state and engine state, scripted boxes, the PDF printer as the
@@ -135,7 +159,18 @@ protected:
         return names;
     }
 
+    // A small picture file for picture cells (files.filePath of another name is a file that is missing).
+    QString picture()
+    {
+        const QString path = files.filePath(QStringLiteral("seal.png"));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
+
     QTemporaryDir settings;
+    QTemporaryDir files;
     platform::ui::ScriptedUi ui;
     platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
         { platform::ui::PdfPrinterName }, platform::ui::PdfPrinterName } };

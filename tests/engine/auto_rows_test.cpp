@@ -7,9 +7,6 @@
 #include "platform/grid/Sheet.h"
 #include "platform/grid/TextMeasure.h"
 
-#include <QImage>
-#include <QTemporaryDir>
-
 using namespace enginetest;
 using platform::grid::Sheet;
 
@@ -32,14 +29,9 @@ QString titleOfLines(int piece, int lines)
 }
 
 // AUTO rows in a band of one row 1000 twips high under a report head of 11000 twips.
-DocsLayout underATallReportHead()
-{
-    DocsLayout layout;
-    layout.dataRows = QStringLiteral("AUTO");
-    layout.bandRowHeight = 1000;
-    layout.reportHeadHeight = 11000;
-    return layout;
-}
+const DocsLayout UnderATallReportHead {
+    .dataRows = "AUTO", .bandRowHeight = 1000, .reportHeadHeight = 11000
+};
 
 class AutoRows : public DataReportTest
 {
@@ -77,7 +69,7 @@ TEST_P(AutoRows, APageTakesTheRecordsThatFitTheRoomLeftForTheBand)
     docs[2].title = titleOfLines(3, 3);
     docs[9].title = titleOfLines(10, 2);
     insertDocs(docs);
-    const DocsLayout layout = underATallReportHead();
+    const DocsLayout layout = UnderATallReportHead;
     defineReport(layout);
     prepare();
     ASSERT_EQ(state().FreeHeight, 3198);
@@ -136,11 +128,7 @@ TEST_P(AutoRows, ARecordPushedToTheNextPageUndoesItsLookAhead)
     // that reads one row of its own record set per record (the statement is also the report's data). The
     // last record of group A is too tall for what its page has left and opens the next page.
     std::vector<Doc> docs = standardDocs();
-    DocsLayout layout;
-    layout.groupLevels = 1;
-    layout.bandRows = 2;
-    layout.dataRows = QStringLiteral("AUTO");
-    layout.pageRecount = true;
+    const DocsLayout layout { .groupLevels = 1, .dataRows = "AUTO", .bandRows = 2, .pageRecount = true };
     defineReport(layout);
     cell(layout.bandEnd(), 5, QStringLiteral("@I|select * from docs order by g1, piece_no"));
     prepare();
@@ -191,7 +179,7 @@ TEST_P(AutoRows, ARecordTallerThanAnEmptyPageStandsAloneAndTheUserIsToldOnce)
     docs[4].title = titleOfLines(5, 30);
     docs[6].title = titleOfLines(7, 30);
     insertDocs(docs);
-    const DocsLayout layout = underATallReportHead();
+    const DocsLayout layout = UnderATallReportHead;
     defineReport(layout);
     prepare();
     ASSERT_GT(30 * lineHeight(), state().FreeHeight);
@@ -215,39 +203,6 @@ TEST_P(AutoRows, ARecordTallerThanAnEmptyPageStandsAloneAndTheUserIsToldOnce)
     ASSERT_EQ(ui.boxes().size(), 1);
     EXPECT_EQ(
         ui.boxes()[0].text, QStringLiteral("报表第2页的第一条记录超过纸张可容纳的高度，该页将超出纸张！"));
-}
-
-TEST_P(AutoRows, PicturesOfTheBandStandOverTheRecordsTheyBelongTo)
-{
-    QTemporaryDir folder;
-    const QString picture = folder.filePath(QStringLiteral("seal.png"));
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    ASSERT_TRUE(image.save(picture));
-    insertDocs(standardDocs());
-    DocsLayout layout;
-    layout.dataRows = QStringLiteral("AUTO");
-    layout.bandRows = 2;
-    layout.bandRowHeight = 1000;
-    layout.reportHeadHeight = 9000;
-    layout.picture = picture;
-    defineReport(layout);
-    prepare();
-    Sheet sheet;
-    engine::CreateDataReport(sheet, 100);
-    ASSERT_GE(state().PageRowRanges.size(), 2);
-    QList<platform::grid::CellRange> expected;
-    for (const engine::PageRowRange& range : state().PageRowRanges) {
-        expected.append(platform::grid::CellRange::cell(range.firstRow + 1, 5));
-        const int records = readPage(sheet, range).pieces.size();
-        for (int k = 0; k < records; ++k)
-            expected.append(
-                platform::grid::CellRange::cell(range.firstRow + layout.bandBegin() + 2 * k + 1, 2));
-    }
-    QList<platform::grid::CellRange> pictures;
-    for (const int id : sheet.objectIds())
-        pictures.append(sheet.objectPosition(id));
-    EXPECT_EQ(pictures, expected);
 }
 
 } // namespace

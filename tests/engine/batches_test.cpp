@@ -5,9 +5,6 @@
 #include "engine/PagePipeline.h"
 #include "platform/grid/Sheet.h"
 
-#include <QImage>
-#include <QTemporaryDir>
-
 using namespace enginetest;
 using platform::grid::CellRange;
 using platform::grid::Sheet;
@@ -123,12 +120,6 @@ ENGINE_TEST_SUITE(Batches);
 
 TEST_P(Batches, BatchesOfOneTenAndTwentyPagesGiveThePagesOfOneBuild)
 {
-    QTemporaryDir folder;
-    const QString picture = folder.filePath(QStringLiteral("seal.png"));
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    ASSERT_TRUE(image.save(picture));
-
     std::vector<Doc> docs;
     for (int copy = 0; copy < 4; ++copy) {
         for (Doc doc : standardDocs()) {
@@ -139,37 +130,28 @@ TEST_P(Batches, BatchesOfOneTenAndTwentyPagesGiveThePagesOfOneBuild)
             docs.push_back(doc);
         }
     }
-    struct Case {
+    const struct {
         const char* name;
         DocsLayout layout;
+    } cases[] = {
+        { "two levels, 3 a page", { .groupLevels = 2, .dataRows = "3", .pageRecount = true } },
+        { "FIX, two-row band, pictures",
+            { .groupLevels = 3,
+                .dataRows = "FIX",
+                .bandRows = 2,
+                .bandRowHeight = 1200,
+                .picture = picture() } },
+        { "fitted to the paper, no report head", { .groupLevels = 1, .selfFit = true, .reportHead = false } },
+        { "AUTO",
+            { .groupLevels = 1,
+                .dataRows = "AUTO",
+                .bandRowHeight = 1000,
+                .reportHeadHeight = 11000,
+                .pageRecount = true } },
     };
-    DocsLayout twoLevels;
-    twoLevels.groupLevels = 2;
-    twoLevels.dataRows = QStringLiteral("3");
-    twoLevels.pageRecount = true;
-    DocsLayout fixedWithPictures;
-    fixedWithPictures.groupLevels = 3;
-    fixedWithPictures.dataRows = QStringLiteral("FIX");
-    fixedWithPictures.bandRows = 2;
-    fixedWithPictures.bandRowHeight = 1200;
-    fixedWithPictures.picture = picture;
-    DocsLayout fitted;
-    fitted.groupLevels = 1;
-    fitted.selfFit = true;
-    fitted.reportHead = false;
-    DocsLayout automatic;
-    automatic.groupLevels = 1;
-    automatic.dataRows = QStringLiteral("AUTO");
-    automatic.bandRowHeight = 1000;
-    automatic.reportHeadHeight = 11000;
-    automatic.pageRecount = true;
-    for (const Case& c : { Case { "two levels, 3 a page", twoLevels },
-             Case { "FIX, two-row band, pictures", fixedWithPictures },
-             Case { "fitted to the paper, no report head", fitted }, Case { "AUTO", automatic } }) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        useDatabase(Content::Schema);
-        createDocsTable();
-        insertDocs(docs);
+        freshDocs(docs);
         defineReport(c.layout);
         const QList<PageSnapshot> whole = wholeReport();
         ASSERT_GE(whole.size(), 12);
@@ -179,20 +161,11 @@ TEST_P(Batches, BatchesOfOneTenAndTwentyPagesGiveThePagesOfOneBuild)
     }
 }
 
-} // namespace
-
-namespace
-{
-
 TEST_P(Batches, ARebuildOnTheSameSheetLeavesNothingOfTheBuildBefore)
 {
     insertDocs(standardDocs());
-    DocsLayout layout;
-    layout.groupLevels = 2;
-    defineReport(layout);
-    prepare();
-    Sheet sheet;
-    engine::CreateDataReport(sheet, 2);
+    defineReport({ .groupLevels = 2 });
+    Sheet sheet = build(2);
     execute(QStringLiteral("delete from docs where piece_no between 2 and 6"));
     prepare();
     engine::CreateDataReport(sheet, 1);

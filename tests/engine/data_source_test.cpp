@@ -16,30 +16,6 @@ using engine::dataEngine;
 namespace
 {
 
-TEST(JoinSqlCondition, ConditionsAreParenthesisedAndListsAreListed)
-{
-    const struct {
-        QString a;
-        QString b;
-        QString separator;
-        QString joined;
-    } cases[] = {
-        { "a=1", "b=2", " and ", "( a=1)  and  (b=2) " },
-        { "a=1 or a=3", "b=2", " and ", "( a=1 or a=3)  and  (b=2) " },
-        { "", "b=2 or c=3", " and ", "(b=2 or c=3) " },
-        { "a=1", "", " and ", "(a=1) " },
-        { "", "", " and ", "" },
-        { "  ", " ", " and ", "" },
-        { "t.y,t.z", "t.x", " , ", "t.y,t.z , t.x" },
-        { "t.y", "", " , ", "t.y " },
-        { "", "t.x", " , ", "t.x " },
-        { "a=1", "b=2", " or ", "" },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(engine::JoinSqlCondition(c.a, c.b, c.separator), c.joined)
-            << c.a.toStdString() << " | " << c.b.toStdString();
-}
-
 TEST(AddSqlCondition, TheConditionJoinsTheStatementsOwnWhereBeforeItsLaterClauses)
 {
     const QString condition = QStringLiteral("(k=1 or k=2) ");
@@ -67,19 +43,6 @@ TEST(AddSqlCondition, TheConditionJoinsTheStatementsOwnWhereBeforeItsLaterClause
         EXPECT_EQ(engine::AddSqlCondition(c.sql, condition), c.result);
     EXPECT_EQ(engine::AddSqlCondition(QStringLiteral("select * from t"), QStringLiteral(" ")),
         QStringLiteral("select * from t"));
-}
-
-TEST(SortList, TermsKeepTheirExpressionsAndDirections)
-{
-    const QList<engine::SortTerm> terms
-        = engine::parseSortList(QStringLiteral("t.a desc,Convert(float,t.b), t.c ASC,,t.casename"));
-    ASSERT_EQ(terms.size(), 4);
-    EXPECT_EQ(terms[0].expression, QStringLiteral("t.a"));
-    EXPECT_EQ(terms[0].direction, QStringLiteral("desc"));
-    EXPECT_EQ(terms[1].expression, QStringLiteral("Convert(float,t.b)"));
-    EXPECT_EQ(terms[1].direction, QString());
-    EXPECT_EQ(terms[2].text(), QStringLiteral("t.c ASC"));
-    EXPECT_EQ(terms[3].text(), QStringLiteral("t.casename"));
 }
 
 TEST(NormalizeOrderBy, OrderTermsNamingAGroupFieldLeadTheGroupsWithTheirDirection)
@@ -118,36 +81,6 @@ TEST(NormalizeOrderBy, OrderTermsNamingAGroupFieldLeadTheGroupsWithTheirDirectio
         EXPECT_EQ(sort.order, c.rest);
         EXPECT_EQ(sort.orderByText(), c.orderBy);
     }
-}
-
-TEST(GroupFields, TheInnermostGroupHeadEndsTheGroupRows)
-{
-    using store::RegionEntry;
-    const struct {
-        bool level1, level2, level3;
-        int last;
-    } cases[] = {
-        { false, true, true, 0 },
-        { true, false, false, 3 },
-        { true, true, false, 5 },
-        { true, true, true, 8 },
-        { true, false, true, 3 },
-    };
-    for (const auto& c : cases) {
-        store::RegionTable regions;
-        regions[RegionEntry::GroupHead1] = { c.level1, 2, 3 };
-        regions[RegionEntry::GroupHead2] = { c.level2, 4, 5 };
-        regions[RegionEntry::GroupHead3] = { c.level3, 6, 8 };
-        store::reportState().RegionTable = regions;
-        EXPECT_EQ(engine::LastGroupHeadRow(), c.last);
-    }
-    store::reportState() = store::ReportState {};
-}
-
-TEST(GroupFields, OptionsAreNotPartOfTheField)
-{
-    EXPECT_EQ(
-        engine::ExpressionToFieldList({ "t.a&F&", "t.b&2-4&B&", "c" }), (QStringList { "t.a", "t.b", "c" }));
 }
 
 TEST(FieldValueToSql, ValuesBecomeLiteralsThatCannotEndEarly)
@@ -260,21 +193,6 @@ TEST_P(DataSourceTest, TheHostsFilterKeepsItsMeaningBesideTheReportsCondition)
     EXPECT_EQ(dataEngine().SourceSqlTail.left(6), QStringLiteral(" wsda "));
 }
 
-TEST_P(DataSourceTest, TheRecordBufferHasTheDataFieldsAndNoRows)
-{
-    store::reportState().SqlSelect = QStringLiteral("wsda.recid, wsda.title, wsda.filing_year");
-    engine::GetDataRecord();
-    const engine::DataEngineState& engine = dataEngine();
-    ASSERT_TRUE(engine.RecordBufferRs);
-    EXPECT_EQ(engine.BufferFieldCount, 3);
-    EXPECT_EQ(engine.RecordBufferRs->recordCount(), 0);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(engine.RecordBufferRs->fields()[i].name, engine.ReportDataRs->fields()[i].name);
-        EXPECT_EQ(engine.RecordBufferRs->fields()[i].type, engine.ReportDataRs->fields()[i].type);
-    }
-    EXPECT_EQ(engine.PageNumber, 0);
-}
-
 TEST_P(DataSourceTest, TheHostsRecordSetIsReadAsItIsAndNeverWritten)
 {
     auto host = std::make_shared<platform::db::Recordset>();
@@ -325,47 +243,38 @@ TEST_P(DataSourceTest, AKCellReplacesTheQueryAndTakesTheHostsConditions)
     EXPECT_EQ(engine.SourceSqlTail, engine.SourceSql.mid(13));
 }
 
-TEST_P(DataSourceTest, AnICellRunsAsWritten)
+TEST_P(DataSourceTest, AnICellRunsAsWrittenWithTheReportsParametersAsLiteralsOrGivesWayToTheBuiltQuery)
 {
-    cell(1, 9, QStringLiteral("@I|select * from wsda where filing_year=2006"));
-    cell(1, 10, QStringLiteral("@K|select * from wsda"));
-    store::reportState().SelectWhere = QStringLiteral("wsda.retention='永久'");
-
-    engine::GetDataRecord();
-    EXPECT_EQ(dataEngine().SourceSql, QStringLiteral("select * from wsda where filing_year=2006"));
-    EXPECT_EQ(dataRecords(), count(QStringLiteral("filing_year=2006")));
-}
-
-TEST_P(DataSourceTest, ReportParametersEnterTheDataSourceAsLiterals)
-{
-    execute(QStringLiteral(
-        "insert into report_parameter (report_id, name, default_value) values (%1, '年度', '2004')")
-                .arg(text(TestReportId)));
-    execute(QStringLiteral(
-        "insert into report_parameter (report_id, name, default_value) values (%1, '期限', '永久')")
-                .arg(text(TestReportId)));
-    cell(1, 9, QStringLiteral("@I|select * from wsda where filing_year=&年度& and retention=&期限&"));
-
-    engine::GetDataRecord();
-    EXPECT_EQ(dataRecords(), count(QStringLiteral("filing_year=2004 and retention='永久'")));
-}
-
-TEST_P(DataSourceTest, AStaticReportShowsTheFirstRecordOnly)
-{
-    cell(1, 9, QStringLiteral("@I|StaticReport"));
-    engine::GetDataRecord();
-    EXPECT_TRUE(dataEngine().StaticReport);
-    EXPECT_EQ(dataEngine().SourceSql, QString());
-    ASSERT_EQ(dataRecords(), 1);
-    EXPECT_EQ(dataEngine().ReportDataRs->field(QStringLiteral("piece_no")).text(), QStringLiteral("1"));
-}
-
-TEST_P(DataSourceTest, ADataSourceThatCannotBeOpenedGivesWayToTheBuiltQuery)
-{
-    cell(1, 9, QStringLiteral("@I|select * from no_such_table"));
-    store::reportState().SelectWhere = QStringLiteral("wsda.filing_year=2007");
-    engine::GetDataRecord();
-    EXPECT_EQ(dataRecords(), count(QStringLiteral("filing_year=2007")));
+    for (const auto& [name, value] : { std::pair { "年度", "2004" }, std::pair { "期限", "永久" } }) {
+        execute(QStringLiteral(
+            "insert into report_parameter (report_id, name, default_value) values (%1, %2, %3)")
+                    .arg(text(TestReportId), text(QString::fromUtf8(name)), text(QString::fromUtf8(value))));
+    }
+    const struct {
+        QString source; // the I cell; a K cell beside it is not read
+        QString counted;
+        QString sourceSql; // "" where the built query takes over
+    } cases[] = {
+        { "select * from wsda where filing_year=2006", "filing_year=2006",
+            "select * from wsda where filing_year=2006" },
+        { "select * from wsda where filing_year=&年度& and retention=&期限&",
+            "filing_year=2004 and retention='永久'",
+            "select * from wsda where filing_year=2004 and retention='永久'" },
+        { "select * from no_such_table", "filing_year=2007", "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source.toStdString());
+        dataEngine() = engine::DataEngineState {};
+        execute(QStringLiteral("delete from report_data"));
+        cell(1, 9, QStringLiteral("@I|") + c.source);
+        cell(1, 10, QStringLiteral("@K|select * from wsda"));
+        store::reportState().SelectWhere = QStringLiteral("wsda.filing_year=2007");
+        engine::GetDataRecord();
+        EXPECT_EQ(dataRecords(), count(c.counted));
+        if (!c.sourceSql.isEmpty()) {
+            EXPECT_EQ(dataEngine().SourceSql, c.sourceSql);
+        }
+    }
 }
 
 TEST_P(DataSourceTest, ABrokenQueryReachesTheCaller)

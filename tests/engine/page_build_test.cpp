@@ -113,15 +113,12 @@ TEST_P(PageBuild, PagesRecordsGroupsNumbersAndTotalsAsWorkedOutByHand)
         byPiece[doc.piece] = doc;
     for (const PaginationCase& c : paginationCases()) {
         SCOPED_TRACE(c.name);
-        useDatabase(Content::Schema);
-        createDocsTable();
-        insertDocs(docs);
-        DocsLayout layout;
-        layout.groupLevels = c.groupLevels;
-        layout.dataRows = c.dataRows;
-        layout.bandRows = c.bandRows;
-        layout.bandRowHeight = c.bandRowHeight;
-        layout.pageRecount = c.pageRecount;
+        freshDocs(docs);
+        const DocsLayout layout { .groupLevels = c.groupLevels,
+            .dataRows = c.dataRows,
+            .bandRows = c.bandRows,
+            .bandRowHeight = c.bandRowHeight,
+            .pageRecount = c.pageRecount };
         defineReport(layout);
         prepare();
         ASSERT_EQ(state().RecordsPerPage, c.recordsPerPage);
@@ -283,9 +280,7 @@ TEST_P(PageBuild, ProgressMovesTowardsFiftyPageByPageAndEndsAtTheMaximum)
 TEST_P(PageBuild, TheHostsRecordSetIsCountedByItsGroupsSoTheTailEndsTheReport)
 {
     insertDocs(standardDocs());
-    DocsLayout layout;
-    layout.groupLevels = 2;
-    defineReport(layout);
+    defineReport({ .groupLevels = 2 });
     auto data = std::make_shared<platform::db::Recordset>();
     data->open(QStringLiteral("select * from docs order by g1, g2, piece_no"), *database->connection());
     data->moveLast(); // the host leaves its record set anywhere
@@ -312,8 +307,7 @@ TEST_P(PageBuild, WithoutDataNothingIsBuiltAndTheUserIsToldOnceOrTheHostInSilent
 {
     for (const bool web : { false, true }) {
         SCOPED_TRACE(web ? "silent web mode" : "window");
-        useDatabase(Content::Schema);
-        createDocsTable();
+        freshDocs({});
         defineReport(DocsLayout {});
         prepare();
         store::reportState().WebPrintMode = web;
@@ -331,30 +325,17 @@ TEST_P(PageBuild, WithoutDataNothingIsBuiltAndTheUserIsToldOnceOrTheHostInSilent
     }
 }
 
-} // namespace
-
-namespace
-{
-
 TEST_P(PageBuild, RowPositionFlagsReachTheSpecialFormulasOfEachRecord)
 {
     // Flags: 1 the report's first record, 8 the last of its group, 2 the last of the data without
     // groups, 4 the first record counted on the build's second page.
-    insertDocs(standardDocs());
     for (const int levels : { 0, 1 }) {
         SCOPED_TRACE(levels);
-        useDatabase(Content::Schema);
-        createDocsTable();
-        insertDocs(standardDocs());
-        DocsLayout layout;
-        layout.groupLevels = levels;
-        layout.dataRows = QStringLiteral("12");
-        layout.bandRows = 2;
+        freshDocs();
+        const DocsLayout layout { .groupLevels = levels, .dataRows = "12", .bandRows = 2 };
         defineReport(layout);
         cell(layout.bandEnd(), 5, QStringLiteral("@E|#@flag#"));
-        prepare();
-        Sheet sheet;
-        engine::CreateDataReport(sheet, 10);
+        const Sheet sheet = build(10);
         ASSERT_EQ(state().PageRowRanges.size(), 2);
         std::map<int, QString> flags;
         for (const engine::PageRowRange& range : state().PageRowRanges) {
@@ -381,19 +362,11 @@ TEST_P(PageBuild, RowPositionFlagsReachTheSpecialFormulasOfEachRecord)
 
 TEST_P(PageBuild, AReportHeadAndTailStandAloneAndClearNothingElse)
 {
-    insertDocs(standardDocs());
     for (const bool head : { false, true }) {
         SCOPED_TRACE(head ? "a report head, no report tail" : "a report tail, no report head");
-        useDatabase(Content::Schema);
-        createDocsTable();
-        insertDocs(standardDocs());
-        DocsLayout layout;
-        layout.reportHead = head;
-        layout.reportTail = !head;
-        defineReport(layout);
-        prepare();
-        Sheet sheet;
-        engine::CreateDataReport(sheet, 10);
+        freshDocs();
+        defineReport({ .reportHead = head, .reportTail = !head });
+        Sheet sheet = build(10);
         ASSERT_EQ(state().PageRowRanges.size(), 5);
         for (int p = 0; p < 5; ++p) {
             const PageView page = readPage(sheet, state().PageRowRanges[p]);

@@ -160,16 +160,6 @@ TEST_P(PageCountTest, RecordsAndPagesWorkedOutByHand)
     }
 }
 
-TEST_P(PageCountTest, TheGroupCountQueryUsesTheDataQuerysGroupSort)
-{
-    defineList(2, QStringLiteral("wsda.page_no>5"), QStringLiteral("wsda.retention desc"));
-    engine::GetDataRecord();
-    EXPECT_EQ(engine::BuildGroupCountSql(),
-        QStringLiteral(
-            "select count(*) from wsda where ( wsda.filing_year>=2005)  and  (wsda.page_no>5)  group by "
-            "wsda.retention,wsda.filing_year order by wsda.retention desc,wsda.filing_year"));
-}
-
 TEST_P(PageCountTest, TheHostsRecordSetIsCountedWithoutAQuery)
 {
     auto host = std::make_shared<platform::db::Recordset>();
@@ -184,18 +174,6 @@ TEST_P(PageCountTest, TheHostsRecordSetIsCountedWithoutAQuery)
     EXPECT_EQ(dataEngine().DataRecordCount, host->recordCount());
     EXPECT_EQ(dataEngine().TotalPages, (host->recordCount() + 2) / 3);
     EXPECT_TRUE(host->isOpen());
-}
-
-TEST_P(PageCountTest, TheReportsOwnDataSourceIsWhatIsCounted)
-{
-    cell(1, 9, QStringLiteral("@I|select * from wsda where filing_year=2003"));
-    defineList(0, QString(), QString());
-    engine::GetDataRecord();
-    engine::GetRecordPageCount();
-    const long long records
-        = scalar(QStringLiteral("select count(*) from wsda where filing_year=2003")).toLongLong();
-    EXPECT_EQ(dataEngine().DataRecordCount, records);
-    EXPECT_EQ(dataEngine().TotalPages, pagesOf(records));
 }
 
 TEST_P(PageCountTest, NoRecordsPerPageIsLoggedAndCountsNoPage)

@@ -9,9 +9,6 @@
 #include "platform/grid/Sheet.h"
 #include "store/ReportState.h"
 
-#include <QImage>
-#include <QTemporaryDir>
-
 using namespace enginetest;
 using platform::grid::CellRange;
 using platform::grid::Sheet;
@@ -33,17 +30,6 @@ protected:
         execute(QStringLiteral("update report_info set info_description=%1, note=%2 where info_type=%3")
                     .arg(text(value), note.isNull() ? QStringLiteral("null") : text(note), text(type)));
     }
-
-    QString picturePath()
-    {
-        const QString path = folder.filePath(QStringLiteral("seal.png"));
-        QImage image(8, 8, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        EXPECT_TRUE(image.save(path));
-        return path;
-    }
-
-    QTemporaryDir folder;
 };
 ENGINE_TEST_SUITE(Pipeline);
 
@@ -99,21 +85,10 @@ TEST_P(Pipeline, EntryChecksTellWhyAReportCannotBeBuiltInABoxOrInSilentModeToThe
     }
 }
 
-TEST_P(Pipeline, AReportWithoutItsRowsIsRefused)
-{
-    index();
-    info(QStringLiteral("DATA_ROWS"), QStringLiteral("5"));
-    EXPECT_FALSE(engine::CanPreviewDataReport());
-    EXPECT_FALSE(engine::CanPrintDataReport());
-    EXPECT_EQ(ui.boxTexts(),
-        (QStringList { "报表数据表中数据 不存在，不能生成报表", "报表数据表中数据 不存在，不能生成报表" }));
-}
-
 TEST_P(Pipeline, APreparationStartsAfreshWhateverTheBuildBeforeLeft)
 {
     insertDocs(standardDocs());
-    DocsLayout layout;
-    layout.groupLevels = 1;
+    const DocsLayout layout { .groupLevels = 1 };
     defineReport(layout);
     const long long pages = scalar(QStringLiteral("select sum(page_no) from docs")).toLongLong();
     for (int round = 1; round <= 2; ++round) {
@@ -147,13 +122,14 @@ TEST_P(Pipeline, AStaticReportShowsItsFirstRecordOnOnePage)
     defineReport(DocsLayout {});
     cell(1, 1, QStringLiteral("@I|StaticReport"));
     prepare();
+    EXPECT_TRUE(state().StaticReport);
     EXPECT_EQ(state().TotalPages, 1);
     EXPECT_EQ(state().DataRecordCount, 1);
     Sheet sheet;
     engine::CreateDataReport(sheet, 20);
     ASSERT_EQ(state().PageRowRanges.size(), 1);
     EXPECT_TRUE(state().ReportFinished);
-    EXPECT_EQ(readPage(sheet, state().PageRowRanges[0]).pieces.size(), 1);
+    EXPECT_EQ(readPage(sheet, state().PageRowRanges[0]).pieces, QList<int> { 1 });
 }
 
 TEST_P(Pipeline, NoBuildLoopsWithoutEnd)
@@ -173,13 +149,8 @@ TEST_P(Pipeline, NoBuildLoopsWithoutEnd)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        useDatabase(Content::Schema);
-        createDocsTable();
-        insertDocs(standardDocs());
-        DocsLayout layout;
-        layout.dataRows = c.dataRows;
-        layout.reportHeadHeight = c.reportHeadHeight;
-        defineReport(layout);
+        freshDocs();
+        defineReport({ .dataRows = c.dataRows, .reportHeadHeight = c.reportHeadHeight });
         const qsizetype boxesBefore = ui.boxTexts().size();
         prepare();
         Sheet sheet;
@@ -214,9 +185,7 @@ TEST_P(Pipeline, ClosingTheWindowClosesTheEnginesRecordSetsButNotTheHosts)
             hostData->open(QStringLiteral("select * from docs order by piece_no"), *database->connection());
         }
         store::reportState().DataRecordSet = hostData;
-        prepare();
-        Sheet sheet;
-        engine::CreateDataReport(sheet, 2);
+        const Sheet sheet = build(2);
         const std::shared_ptr<platform::db::Recordset> data = state().ReportDataRs;
         engine::ClearReportData();
         EXPECT_FALSE(state().ReportDataRs);
@@ -230,10 +199,7 @@ TEST_P(Pipeline, ClosingTheWindowClosesTheEnginesRecordSetsButNotTheHosts)
 
 TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
 {
-    DocsLayout layout;
-    layout.dataRows = QStringLiteral("3");
-    layout.bandRows = 2;
-    layout.picture = picturePath();
+    const DocsLayout layout { .dataRows = "3", .bandRows = 2, .picture = picture() };
     defineReport(layout);
     cell(layout.bandEnd(), 5, QStringLiteral("@A|备注"));
     ASSERT_TRUE(engine::CanPreviewDataReport());
@@ -255,10 +221,7 @@ TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
         EXPECT_TRUE(sheet.isEmpty(first, 3)) << "no data on the blank form";
         expectedPictures.append(CellRange::cell(first + 1, 2));
     }
-    QList<CellRange> pictures;
-    for (const int id : sheet.objectIds())
-        pictures.append(sheet.objectPosition(id));
-    EXPECT_EQ(pictures, expectedPictures);
+    EXPECT_EQ(picturePositions(sheet), expectedPictures);
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("文件目录"));
     EXPECT_EQ(sheet.text(layout.reportTailRow() + 1 + 4, 2), QStringLiteral("合计"));
     long long height = 0;
@@ -268,43 +231,42 @@ TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
     EXPECT_DOUBLE_EQ(store::reportState().BottomMarge, 0.5);
 }
 
-TEST_P(Pipeline, PicturesStandOverTheirCellsOnEveryPageAndInEveryBlock)
+TEST_P(Pipeline, PicturesStandOverTheirCellsOnEveryPageAndOverEveryRecordAlsoInTheAutoMode)
 {
-    insertDocs(standardDocs());
-    DocsLayout layout;
-    layout.dataRows = QStringLiteral("4");
-    layout.bandRows = 2;
-    layout.picture = picturePath();
-    defineReport(layout);
-    prepare();
-    Sheet sheet;
-    engine::CreateDataReport(sheet, 2);
-    ASSERT_EQ(state().PageRowRanges.size(), 2);
-    QList<CellRange> expected;
-    for (int page = 0; page < 2; ++page) {
-        const int offset = state().PageRowRanges[page].firstRow - 1;
-        expected.append(CellRange::cell(offset + 2, 5));
-        for (int block = 0; block < 4; ++block)
-            expected.append(CellRange::cell(offset + layout.bandEnd() + 1 + 2 * block, 2));
+    for (const DocsLayout& shape : { DocsLayout { .dataRows = "4" },
+             DocsLayout { .dataRows = "AUTO", .bandRowHeight = 1000, .reportHeadHeight = 9000 } }) {
+        SCOPED_TRACE(shape.dataRows.toStdString());
+        freshDocs();
+        const DocsLayout layout { .dataRows = shape.dataRows,
+            .bandRows = 2,
+            .bandRowHeight = shape.bandRowHeight,
+            .reportHeadHeight = shape.reportHeadHeight,
+            .picture = picture() };
+        defineReport(layout);
+        Sheet sheet = build(2);
+        ASSERT_EQ(state().PageRowRanges.size(), 2);
+        // The next batch replaces the pictures of the one before.
+        for (const int batch : { 1, 2 }) {
+            SCOPED_TRACE(batch);
+            QList<CellRange> expected;
+            for (const engine::PageRowRange& range : state().PageRowRanges) {
+                expected.append(CellRange::cell(range.firstRow + 1, 5));
+                const int records = readPage(sheet, range).pieces.size();
+                for (int k = 0; k < records; ++k)
+                    expected.append(CellRange::cell(range.firstRow + layout.bandBegin() + 2 * k + 1, 2));
+            }
+            EXPECT_EQ(picturePositions(sheet), expected);
+            engine::CreateDataReport(sheet, 2);
+        }
     }
-    QList<CellRange> pictures;
-    for (const int id : sheet.objectIds())
-        pictures.append(sheet.objectPosition(id));
-    EXPECT_EQ(pictures, expected);
-
-    engine::CreateDataReport(sheet, 2);
-    EXPECT_EQ(sheet.objectIds().size(), 10) << "the next batch replaces the pictures of the previous one";
 }
 
 TEST_P(Pipeline, EveryPageHasTheLayoutOfTheFirst)
 {
     insertDocs(standardDocs());
-    DocsLayout layout;
-    layout.bandRows = 2;
+    const DocsLayout layout { .bandRows = 2 };
     defineReport(layout);
-    prepare();
-    Sheet sheet;
-    engine::CreateDataReport(sheet, 3);
+    const Sheet sheet = build(3);
     const int pageRows = state().PageSheetRows;
     for (int page = 1; page < 3; ++page) {
         const int offset = page * pageRows;
@@ -314,8 +276,9 @@ TEST_P(Pipeline, EveryPageHasTheLayoutOfTheFirst)
             for (int col = 1; col <= state().PageSheetCols; ++col) {
                 EXPECT_TRUE(sheet.format(offset + row, col) == sheet.format(row, col))
                     << "page " << page + 1 << " row " << row << " column " << col;
-                if (row <= layout.pageHeadRow() + 1)
+                if (row <= layout.pageHeadRow() + 1) {
                     EXPECT_EQ(sheet.entry(offset + row, col), sheet.entry(row, col));
+                }
             }
         }
         const auto merged = sheet.mergedBlockAt(offset + pageRows - 2, 2);
@@ -331,17 +294,14 @@ TEST_P(Pipeline, ThePageSetUpOfOutputGrids)
     setColumnWidths(sizeList({ { 2, "3000" } }));
     ASSERT_TRUE(engine::CanPreviewDataReport());
     engine::PrepareReportData();
+    // The pages carry their margins in their rows and columns: A4 landscape with no margins of its own.
     Sheet pages;
     engine::SetGridPageSetup(pages);
-    EXPECT_EQ(pages.pageSetup().paperSize, 9);
-    EXPECT_TRUE(pages.pageSetup().landscape);
-    EXPECT_EQ(pages.pageSetup().topMargin, 0);
-    EXPECT_EQ(pages.pageSetup().bottomMargin, 0);
-    EXPECT_EQ(pages.pageSetup().leftMargin, 0);
-    EXPECT_EQ(pages.pageSetup().rightMargin, 0);
-    EXPECT_EQ(pages.pageSetup().headerMargin, 0);
-    EXPECT_EQ(pages.pageSetup().scalePercent, 100);
-    EXPECT_TRUE(pages.pageSetup().header.isEmpty());
+    platform::grid::PageSetup unframed;
+    unframed.landscape = true;
+    unframed.topMargin = unframed.bottomMargin = unframed.leftMargin = unframed.rightMargin = 0;
+    unframed.headerMargin = unframed.footerMargin = 0;
+    EXPECT_EQ(pages.pageSetup(), unframed);
     Sheet preview;
     engine::SetGridPrintSetup(preview);
     EXPECT_TRUE(preview.pageSetup().landscape);
@@ -354,11 +314,8 @@ TEST_P(Pipeline, ThePageSetUpOfOutputGrids)
 TEST_P(Pipeline, APageLaidOutForTheWindowKeepsTheReportHeadAndTailWhereTheyBelong)
 {
     insertDocs(standardDocs());
-    DocsLayout layout;
-    defineReport(layout);
-    prepare();
-    Sheet working;
-    engine::CreateDataReport(working, 3);
+    defineReport(DocsLayout {});
+    Sheet working = build(3);
     const int pageRows = state().PageSheetRows;
     const int tailRow = pageRows - 1;
     for (const int page : { 1, 2 }) {

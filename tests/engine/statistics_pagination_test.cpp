@@ -6,7 +6,6 @@
 #include "store/ReportState.h"
 
 #include <gtest/gtest.h>
-#include <numeric>
 
 using engine::statEngine;
 using platform::grid::BorderSide;
@@ -55,27 +54,6 @@ TEST(StatPageStarts, PagesEndBeforeTheLastRowThatStillFits)
     };
     for (const PageStartCase& c : cases)
         EXPECT_EQ(engine::StatPageStarts(c.heights, c.available), c.starts) << c.name;
-}
-
-TEST(StatPageStarts, EveryPageHoldsRowsThatFitAndAdvances)
-{
-    // Rows of assorted heights, some beyond the page: every page starts after the previous one, and a
-    // page of more than one row never exceeds the available height.
-    QVector<int> heights;
-    for (int row = 1; row <= 500; ++row)
-        heights.append(row % 37 == 0 ? 16000 : 200 + (row * 131) % 900);
-    const int available = 14433;
-    const QVector<int> starts = engine::StatPageStarts(heights, available);
-    ASSERT_EQ(starts.first(), 1);
-    for (int page = 0; page < starts.size(); ++page) {
-        const int first = starts[page];
-        const int last = page + 1 < starts.size() ? starts[page + 1] - 1 : int(heights.size());
-        ASSERT_LE(first, last) << "page " << page + 1;
-        if (last > first) {
-            const int height = std::accumulate(heights.begin() + first - 1, heights.begin() + last, 0);
-            EXPECT_LE(height, available) << "page " << page + 1;
-        }
-    }
 }
 
 TEST(StatPageOfRow, RowsBelongToThePageTheyStartOrFollow)
@@ -150,42 +128,38 @@ TEST_F(StatPaginationTest, MarginRowsFrameThePagesAndTheLastPageIsPadded)
     EXPECT_EQ(heightOfRows(27, 32), 15000 - 567 - 10);
 }
 
-TEST_F(StatPaginationTest, OneRowSheetHasOnePage)
+TEST_F(StatPaginationTest, TheClosingRowFillsTheLastPageOrIsOfNoHeightOnAFullOne)
 {
-    designRows(1, 400);
-    engine::SetPageBreak(grid);
-    engine::FillLastPage(grid);
-
-    EXPECT_EQ(statEngine().PageStartArray, QVector<int> { 1 });
-    EXPECT_EQ(statEngine().StatPageCount, 1);
-    EXPECT_EQ(statEngine().StatRowCount, 3);
+    const struct {
+        const char* name;
+        int rows;
+        int topMargin;
+        int tallRow; // a design row as high as the grid allows; 0 for none
+        QVector<int> starts;
+        int lastPageHeight; // from the last page's first row to the closing row
+    } cases[] = {
+        { "one row", 1, 567, 0, { 1 }, 15000 - 567 - 10 },
+        // 433 + 14 × 1000 fills the 14433 twips above the bottom margin exactly: no room for the closing row.
+        { "an exactly full page", 14, 433, 0, { 1 }, 433 + 14 * 1000 },
+        // Sheet rows: 1 margin, 2 and 3 design rows 1 and 2 (the tall one), 4 and 5 design rows 3 and 4.
+        { "a row taller than the page on a page of its own", 4, 567, 2, { 1, 2, 3, 4 }, 15000 - 567 - 10 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        grid = platform::grid::Sheet {};
+        statEngine().StatTopMargin = c.topMargin;
+        designRows(c.rows, 1000);
+        if (c.tallRow)
+            grid.setRowHeight(c.tallRow, platform::grid::kMaxSizeTwips);
+        engine::SetPageBreak(grid);
+        engine::FillLastPage(grid);
+        EXPECT_EQ(statEngine().PageStartArray, c.starts);
+        EXPECT_EQ(statEngine().StatPageCount, c.starts.size());
+        EXPECT_EQ(statEngine().StatRowCount, c.rows + 2);
+        EXPECT_EQ(heightOfRows(c.starts.last(), c.rows + 2), c.lastPageHeight);
+    }
     EXPECT_EQ(grid.text(2, 1), QStringLiteral("行1"));
-    EXPECT_EQ(heightOfRows(1, 3), 15000 - 567 - 10);
-}
-
-TEST_F(StatPaginationTest, ExactlyFullLastPageKeepsAClosingRowOfNoHeight)
-{
-    // 433 + 14 × 1000 fills the 14433 twips above the bottom margin exactly.
-    statEngine().StatTopMargin = 433;
-    designRows(14, 1000);
-    engine::SetPageBreak(grid);
-    engine::FillLastPage(grid);
-
-    EXPECT_EQ(statEngine().PageStartArray, QVector<int> { 1 });
-    EXPECT_EQ(grid.rowHeight(statEngine().StatRowCount), 0);
-}
-
-TEST_F(StatPaginationTest, RowTallerThanThePageGetsAPageOfItsOwn)
-{
-    designRows(4, 1000);
-    grid.setRowHeight(2, platform::grid::kMaxSizeTwips);
-    engine::SetPageBreak(grid);
-    engine::FillLastPage(grid);
-
-    // Sheet rows: 1 margin, 2 and 3 design rows 1 and 2 (the tall one), 4 and 5 design rows 3 and 4.
-    EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 2, 3, 4 }));
-    EXPECT_EQ(statEngine().StatPageCount, 4);
-    EXPECT_EQ(heightOfRows(4, statEngine().StatRowCount), 15000 - 567 - 10);
 }
 
 TEST_F(StatPaginationTest, PageStartsGrowBeyondTenPages)

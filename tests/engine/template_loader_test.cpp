@@ -22,34 +22,18 @@ namespace
 
 const QString BoldFont = QStringLiteral("@FONTBOLD|4|TRUE");
 
-// ---- parsing a cell -----------------------------------------------------------------------------------
-
-TEST(NextExpressionTerm, TheTextsBetweenTheMarks)
+// A list of cells as "letter row:col text #field index", with " [option1|option2]" where it has options.
+QStringList describe(const QList<ReportCellItem>& cells)
 {
-    const struct {
-        QString body;
-        QString option1;
-        QString option2;
-    } cases[] = {
-        { "C&3-2&F&", "3-2", "F" },
-        { "C&X&BI&", "X", "BI" },
-        { "t.C&ab-c&FI&", "ab-c", "FI" },
-        { "C&X", "C", "" },
-        { "C&X&", "X", "" },
-        { "C&a&b&c&d&", "a", "c" },
-    };
-    for (const auto& c : cases) {
-        QString option1 = QStringLiteral("before");
-        QString option2 = QStringLiteral("before");
-        engine::NextExpressionTerm(c.body, option1, option2);
-        EXPECT_EQ(option1, c.option1) << c.body.toStdString();
-        EXPECT_EQ(option2, c.option2) << c.body.toStdString();
+    QStringList items;
+    for (const ReportCellItem& c : cells) {
+        items.append(QStringLiteral("%1 %2:%3 %4 #%5")
+                         .arg(c.letter, QString::number(c.row), QString::number(c.col), c.text,
+                             QString::number(c.fieldIndex))
+            + (c.option1.isEmpty() && c.option2.isEmpty() ? QString()
+                                                          : " [" + c.option1 + "|" + c.option2 + "]"));
     }
-    QString option1 = QStringLiteral("kept");
-    QString option2 = QStringLiteral("kept");
-    engine::NextExpressionTerm(QStringLiteral("  "), option1, option2);
-    EXPECT_EQ(option1, QStringLiteral("kept"));
-    EXPECT_EQ(option2, QStringLiteral("kept"));
+    return items;
 }
 
 class FieldCells : public testing::Test
@@ -77,49 +61,27 @@ TEST_F(FieldCells, FieldReferencesResolveAgainstTheRecordBuffer)
     const struct {
         QString body;
         bool hostRecordset;
-        QString text;
-        int fieldIndex;
-        QString option1;
-        QString option2;
+        QString item;
     } cases[] = {
-        { "wsda.recid", false, "recid", 0, "", "" },
-        { "recid", false, "recid", 0, "", "" },
-        { "jnwj.title", false, "title", 2, "", "" },
-        { "WSDA.TITLE&3-2&F&", false, "TITLE", 1, "3-2", "F" },
-        { "title&X&BI&", false, "title", 1, "X", "BI" },
-        { "other.title", false, "title", -1, "", "" },
-        { "missing", false, "missing", -1, "", "" },
+        { "wsda.recid", false, "B 7:3 recid #0" },
+        { "recid", false, "B 7:3 recid #0" },
+        { "jnwj.title", false, "B 7:3 title #2" },
+        { "WSDA.TITLE&3-2&F&", false, "B 7:3 TITLE #1 [3-2|F]" },
+        { "title&X&BI&", false, "B 7:3 title #1 [X|BI]" },
+        { "other.title", false, "B 7:3 title #-1" },
+        { "missing", false, "B 7:3 missing #-1" },
         // With the host's record set the first field of the name is taken, whatever its table.
-        { "jnwj.title", true, "title", 1, "", "" },
+        { "jnwj.title", true, "B 7:3 title #1" },
     };
     for (const auto& c : cases) {
         store::reportState().UseCallerRecordset = c.hostRecordset;
-        const ReportCellItem item = engine::ParseCellExpression(7, 3, QStringLiteral("B"), c.body);
-        EXPECT_EQ(item.row, 7);
-        EXPECT_EQ(item.col, 3);
-        EXPECT_EQ(item.text, c.text) << c.body.toStdString();
-        EXPECT_EQ(item.fieldIndex, c.fieldIndex) << c.body.toStdString();
-        EXPECT_EQ(item.option1, c.option1) << c.body.toStdString();
-        EXPECT_EQ(item.option2, c.option2) << c.body.toStdString();
+        EXPECT_EQ(describe({ engine::ParseCellExpression(7, 3, QStringLiteral("B"), c.body) }),
+            QStringList { c.item });
     }
-    const ReportCellItem other
-        = engine::ParseCellExpression(2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&"));
-    EXPECT_EQ(other.text, QStringLiteral("select 1&x&"));
-    EXPECT_EQ(other.fieldIndex, -1);
-    EXPECT_TRUE(other.option1.isEmpty());
-}
-
-TEST_F(FieldCells, GroupRegionRows)
-{
-    store::RegionTable& regions = store::reportState().RegionTable;
-    regions[RegionEntry::GroupHead1] = { true, 3, 3 };
-    regions[RegionEntry::GroupHead3] = { true, 4, 5 };
-    regions[RegionEntry::GroupTail2] = { true, 9, 9 };
-    regions[RegionEntry::PageHead] = { true, 2, 2 };
-    regions[RegionEntry::GroupTail1] = { false, 10, 10 };
-    const bool expected[] = { false, false, false, true, true, true, false, false, false, true, false };
-    for (int row = 0; row <= 10; ++row)
-        EXPECT_EQ(engine::IsGroupRegionRow(row), expected[row]) << row;
+    // Other letters keep their text whole.
+    EXPECT_EQ(
+        describe({ engine::ParseCellExpression(2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&")) }),
+        QStringList { "J 2:2 select 1&x& #-1" });
 }
 
 // ---- a template on an output grid ---------------------------------------------------------------------
@@ -173,25 +135,12 @@ TEST_P(TemplateLoader, CellsOutsideTheBandGoToTheirListsAtTheirPageRows)
     cell(19, 5, "@D|/tmp/x.png");
     engine::LoadOuterCellData();
 
-    const auto& head = dataEngine().HeadCells;
-    ASSERT_EQ(head.size(), 3);
-    // By letter, then row.
-    EXPECT_EQ(head[0].letter, QStringLiteral("B"));
-    EXPECT_EQ(head[0].row, 3);
-    EXPECT_EQ(head[0].fieldIndex, 1);
-    EXPECT_EQ(head[1].letter, QStringLiteral("C"));
-    EXPECT_EQ(head[1].row, 3);
-    EXPECT_EQ(head[2].letter, QStringLiteral("J"));
-    EXPECT_EQ(head[2].row, 20 + 1 + 9 * 2);
-
-    ASSERT_EQ(dataEngine().GroupCells.size(), 1);
-    EXPECT_EQ(dataEngine().GroupCells[0].row, 4);
-    EXPECT_EQ(dataEngine().GroupCells[0].fieldIndex, 0);
-    ASSERT_EQ(dataEngine().TotalCells.size(), 1);
-    EXPECT_EQ(dataEngine().TotalCells[0].row, 39);
-    EXPECT_EQ(dataEngine().TotalCells[0].col, 4);
-    EXPECT_EQ(dataEngine().TotalCells[0].text, QStringLiteral("D&"));
-    EXPECT_EQ(dataEngine().TotalCells[0].totalValue, 0);
+    // By letter, then row; below the band 9 × 2 rows further down.
+    EXPECT_EQ(describe(dataEngine().HeadCells),
+        (QStringList { "B 3:2 title #1", "C 3:3 第%p页 #-1", "J 39:2 select 1 #-1" }));
+    EXPECT_EQ(describe(dataEngine().GroupCells), QStringList { "B 4:3 retention #0" });
+    EXPECT_EQ(describe(dataEngine().TotalCells), QStringList { "R 39:4 D& #-1" });
+    EXPECT_EQ(dataEngine().TotalCells.value(0).totalValue, 0);
 
     // A report whose cells all lie in the band leaves the lists empty.
     execute(QStringLiteral("delete from report_data where row_no <> 6"));
@@ -216,19 +165,12 @@ TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
     cell(6, 6, "@A|说明");
     engine::GetRptDetailData();
 
-    const auto& cells = dataEngine().DetailCells;
-    ASSERT_EQ(cells.size(), 5);
+    // By letter: A, B, I (rows 5 and 6), K; the I cell whose statement fails keeps field index -1.
+    EXPECT_EQ(describe(dataEngine().DetailCells),
+        (QStringList { "A 7:6 说明 #-1", "B 6:2 title #-1", "I 6:5 select nothing from no_such_table #-1",
+            "I 7:4 select retention from wsda group by retention order by retention #2",
+            "K 7:3 select count(*) from t where a=1 #3" }));
     ASSERT_EQ(dataEngine().CellRecordsets.size(), 3u);
-    // By letter: A, B, I (rows 5 and 6), K.
-    EXPECT_EQ(cells[0].letter, QStringLiteral("A"));
-    EXPECT_EQ(cells[0].row, 7);
-    EXPECT_EQ(cells[1].letter, QStringLiteral("B"));
-    EXPECT_EQ(cells[1].row, 6);
-    EXPECT_EQ(cells[2].letter, QStringLiteral("I"));
-    EXPECT_EQ(cells[2].fieldIndex, -1); // its statement fails
-    EXPECT_EQ(cells[3].fieldIndex, 2);
-    EXPECT_EQ(cells[4].letter, QStringLiteral("K"));
-    ASSERT_EQ(cells[4].fieldIndex, 3);
     EXPECT_TRUE(loggedProcedures().contains(QStringLiteral("GetRptDetailData")));
 
     // "K" counts over the report's data; "I" runs as written.
@@ -239,19 +181,25 @@ TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
         listed.recordCount(), scalar(QStringLiteral("select count(distinct retention) from wsda")).toInt());
 }
 
-TEST_P(TemplateLoader, FormatsOfTheBandRepeatOnEveryBlock)
+TEST_P(TemplateLoader, FormatsRepeatOnEveryBlockOfTheBandAndLandAboveAndBelowItCutAtItsEdges)
 {
     format("FONT", 5, 2, 6, 2, BoldFont);
     format("FONT", 6, 3, 6, 3, BoldFont);
+    format("FONT", 2, 2, 2, 4, BoldFont);
+    format("FONT", 20, 2, 20, 2, BoldFont);
+    format("ALIGNMENT", 1, 2, 1, 2, "@HALIGNMENT|2|3");
     engine::LoadRegionFormats(grid, true);
-    QList<int> expected;
-    for (int block = 0; block < 10; ++block)
-        expected << 6 + 2 * block << 7 + 2 * block;
-    EXPECT_EQ(boldRows(2), expected);
-    expected.clear();
-    for (int block = 0; block < 10; ++block)
-        expected << 7 + 2 * block;
-    EXPECT_EQ(boldRows(3), expected);
+    engine::LoadOuterFormats(grid, true);
+    QList<int> band;
+    QList<int> secondRows;
+    for (int block = 0; block < 10; ++block) {
+        band << 6 + 2 * block << 7 + 2 * block;
+        secondRows << 7 + 2 * block;
+    }
+    EXPECT_EQ(boldRows(2), QList<int> { 3 } + band + QList<int> { 39 });
+    EXPECT_EQ(boldRows(3), QList<int> { 3 } + secondRows);
+    EXPECT_EQ(boldRows(4), (QList<int> { 3 }));
+    EXPECT_EQ(grid.format(2, 2).hAlign, platform::grid::HAlign::Center);
 
     // The page being filled lies below PageFirstRow.
     Sheet second;
@@ -260,23 +208,12 @@ TEST_P(TemplateLoader, FormatsOfTheBandRepeatOnEveryBlock)
     EXPECT_FALSE(second.format(6, 2).fontBold.value_or(false));
     EXPECT_TRUE(second.format(45 + 6, 2).fontBold.value_or(false));
     EXPECT_TRUE(second.format(45 + 25, 2).fontBold.value_or(false));
-}
 
-TEST_P(TemplateLoader, FormatsOutsideTheBandLandAboveAndBelowIt)
-{
-    format("FONT", 2, 2, 2, 4, BoldFont);
-    format("FONT", 20, 2, 20, 2, BoldFont);
-    format("ALIGNMENT", 1, 2, 1, 2, "@HALIGNMENT|2|3");
-    engine::LoadOuterFormats(grid, true);
-    EXPECT_EQ(boldRows(2), (QList<int> { 3, 39 }));
-    EXPECT_EQ(boldRows(4), (QList<int> { 3 }));
-    EXPECT_EQ(grid.format(2, 2).hAlign, platform::grid::HAlign::Center);
-}
-
-TEST_P(TemplateLoader, ARectangleAcrossTheBandsEdgesIsCutIntoItsParts)
-{
-    // Rows 4 to 7 reach over both edges of the band (5 to 6).
+    // Rows 4 to 7 reach over both edges of the band (5 to 6): each part lands where its rows lie.
+    execute(QStringLiteral("delete from report_format"));
     format("FONT", 4, 2, 7, 2, BoldFont);
+    dataEngine().Template.reset();
+    grid = Sheet {};
     engine::LoadOuterFormats(grid, true);
     engine::LoadRegionFormats(grid, true);
     QList<int> expected { 5 };
