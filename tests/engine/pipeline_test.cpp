@@ -93,18 +93,11 @@ TEST_P(Pipeline, APreparationStartsAfreshWhateverTheBuildBeforeLeft)
     const long long pages = scalar(QStringLiteral("select sum(page_no) from docs")).toLongLong();
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(round);
-        prepare();
-        EXPECT_TRUE(state().FirstBuild);
-        EXPECT_EQ(state().AbsolutePage, 0);
-        EXPECT_EQ(state().PageNumber, 0);
-        EXPECT_EQ(state().GroupIndex, 1);
-        EXPECT_TRUE(state().GroupBreak);
-        EXPECT_EQ(state().PageFirstRow, 0);
-        EXPECT_TRUE(state().PageRowRanges.isEmpty());
-        Sheet sheet;
-        engine::CreateDataReport(sheet, 2);
+        Sheet sheet = build(2);
         ASSERT_EQ(state().PageRowRanges.size(), 2);
-        // The first page lies at the top of the sheet with its formats, also after an earlier build.
+        // The first page lies at the top of the sheet with its formats and the first records, also after
+        // an earlier build.
+        EXPECT_EQ(runsOf(readPage(sheet, state().PageRowRanges[0]).pieces), (QList<PieceRun> { { 1, 5 } }));
         EXPECT_EQ(sheet.text(layout.pageHeadRow() + 1, 3), QStringLiteral("件号"));
         EXPECT_EQ(sheet.format(layout.bandBegin() + 1, 3).border(platform::grid::BorderSide::Top),
             (platform::grid::Border { platform::grid::BorderStyle::Thin, 0 }));
@@ -212,7 +205,7 @@ TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
     ASSERT_EQ(state().PageRowRanges.size(), 1);
     EXPECT_EQ(state().PageRowRanges[0].firstRow, 1);
     EXPECT_EQ(state().PageRowRanges[0].lastRow, pageRows);
-    EXPECT_EQ(state().CurrentPage, 1);
+    EXPECT_EQ(state().CurrentPage, 1); // the window lays out its one page
     EXPECT_EQ(sheet.maxRow(), pageRows);
     QList<CellRange> expectedPictures { CellRange::cell(2, 5) };
     for (int block = 0; block < 3; ++block) {
