@@ -48,8 +48,6 @@ TEST_P(Pipeline, EntryChecksTellWhyAReportCannotBeBuiltInABoxOrInSilentModeToThe
         QString told;
     };
     const Case cases[] = {
-        { "columns as wide as the paper", sizeList({ { 2, "5000" }, { 3, "5205" } }), "9", {}, false, true,
-            true, {} },
         { "one twip wider than the designed paper", sizeList({ { 2, "5000" }, { 3, "5206" } }), "9", {},
             false, false, false, designText },
         { "wider than the printer's A4, not the designed paper", sizeList({ { 2, "12000" } }), "256",
