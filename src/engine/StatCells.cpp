@@ -7,7 +7,7 @@
 #include "engine/StatPagination.h"
 #include "engine/SystemVariables.h"
 #include "engine/TemplateCells.h"
-#include "engine/TemplatePictures.h"
+#include "platform/grid/PictureFile.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/SharedObjects.h"
@@ -137,8 +137,8 @@ void EvalKindH(platform::grid::Sheet& grid, const QString& formulaName)
 
 void InsertStatPicture(platform::grid::Sheet& grid, const QString& path)
 {
-    const QImage picture
-        = platform::outside::logged("InsertStatPicture", QImage(), [&] { return ReadPictureFile(path); });
+    const QImage picture = platform::outside::logged(
+        "InsertStatPicture", QImage(), [&] { return platform::grid::readPictureFile(path); });
     const int objectId = picture.isNull() ? 0 : grid.addPicture(picture, grid.selection(), path);
     StatEngineState& stat = statEngine();
     ++stat.StatPictureCount;

@@ -4,35 +4,12 @@
 #include "engine/OutputForm.h"
 #include "engine/TemplateCells.h"
 #include "engine/TemplateRows.h"
-#include "platform/Error.h"
+#include "platform/grid/PictureFile.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
 
-#include <QFileInfo>
-#include <QImageReader>
-
 namespace engine
 {
-
-namespace
-{
-
-const QString Source = QStringLiteral("TemplatePictures");
-
-} // namespace
-
-QImage ReadPictureFile(const QString& path)
-{
-    if (!QFileInfo::exists(path))
-        throw platform::Error(
-            platform::errors::FileError, Source, QStringLiteral("图片文件不存在：%1").arg(path));
-    QImageReader reader(path);
-    QImage image = reader.read();
-    if (image.isNull())
-        throw platform::Error(platform::errors::FileError, Source,
-            QStringLiteral("图片文件不能读取：%1（%2）").arg(path, reader.errorString()));
-    return image;
-}
 
 void GetRptPicture()
 {
@@ -57,8 +34,8 @@ void LoadRptPictures()
     engine.PictureImages = QVector<QImage>(count);
     for (int i = 0; i < count; ++i) {
         const QString path = engine.PictureCells[i].text.trimmed();
-        engine.PictureImages[i]
-            = platform::outside::logged("LoadRptPictures", QImage(), [&] { return ReadPictureFile(path); });
+        engine.PictureImages[i] = platform::outside::logged(
+            "LoadRptPictures", QImage(), [&] { return platform::grid::readPictureFile(path); });
     }
     if (engine.Output && count > 0)
         engine.Output->picturesLoaded(engine.PictureImages);

@@ -22,9 +22,6 @@ void GetRptPicture();
 // picture stays empty. The OutputForm, when set, is told.
 void LoadRptPictures();
 
-// The picture in the file at `path`. A missing or unreadable file throws platform::Error (FileError).
-QImage ReadPictureFile(const QString& path);
-
 // Places picture `index` (from 1) over the cell (row, col) of the grid, or over its merged block, and
 // gives the new drawing object's id in `objectId`; PictureOfObject remembers which picture the object
 // shows. A picture that did not load places nothing and leaves `objectId` as it was.

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "platform/ui/MessageBox.h"
+
+#include <optional>
+#include <QList>
+#include <QString>
+#include <variant>
+
+// What the data-source dialog decides: which content kinds a report type offers, how each panel's boxes
+// become a cell content text ("@" letter "|" body) and how a content text is read back into the boxes,
+// and the checks of OK and of the keys typed.
+namespace dialogs
+{
+
+// The panel in use; None while the root, "字段" or a table node is selected.
+enum class SourceKind : int {
+    None = -1,
+    Text = 0,
+    Fields = 1,
+    Sql = 2,
+    SysArg = 3,
+    Pic = 4,
+    InFormu = 5,
+    SpecFormu = 6,
+    SqlFormu = 7,
+    SumCol = 8,
+};
+
+struct KindNode {
+    QString key;
+    QString caption;
+    SourceKind kind;
+};
+
+// The kind nodes under the root "数据源" for a report type, in tree order; none for an unknown type.
+QList<KindNode> KindNodes(int reportType);
+
+// The node that shows a kind ("Text", "Fields", ...).
+QString NodeKeyOfKind(SourceKind kind);
+
+// What the panels' boxes hold.
+struct DataSourceForm {
+    SourceKind kind = SourceKind::Text;
+    QString text {}; // txtText
+    // The field as chosen: the table's and the column's Chinese names, kept apart so that a "." inside
+    // either never splits them; a field read back from a cell is all column (it may already end in
+    // "(table)").
+    QString fieldTable {};
+    QString fieldColumn {};
+    bool fieldOption = false; // ChkSX
+    bool insertMode = false; // chkInsert: insert characters rather than take some
+    bool front = false; // optFrt chosen, else OptBck
+    QString optionChars {}; // TxtChar: the start position, or the characters to insert
+    QString optionCount {}; // TxtChar1: how many characters to take
+    QString sql {};
+    bool autoCondition = false; // chkAutoSelect "自动条件"
+    bool dataSource = false; // chkSelR "作数据源"
+    QString sysArg {};
+    QString picture {};
+    QString function {}; // cboFormula
+    QString region {};
+    QString specFormula {};
+    QString sqlFormula {};
+    QString sqlFormulaDesc {};
+    QString sumColumn {}; // CboSelCol
+
+    bool operator==(const DataSourceForm&) const = default;
+};
+
+// The field as the field box shows it: "table.column", or the column alone.
+QString FieldBoxText(const DataSourceForm& form);
+// A field typed into the field box: split at its last "." into table and column.
+void SetFieldFromBox(DataSourceForm& form, const QString& boxText);
+
+// The content text that a panel builds as its boxes change; none for a panel that builds only on OK
+// (SQL, built-in formula) and for a field without a name.
+std::optional<QString> PanelSourceText(const DataSourceForm& form, int reportType, bool severalTables);
+
+// A cell's content text read back into the boxes (kind and the boxes of its panel); a text that is no
+// content text, or whose kind the report type's tree lacks, leaves the form as it is.
+void ShowCellContent(const QString& cellText, int reportType, DataSourceForm& form);
+
+// The option group of a field body read into the option boxes; the name before it goes to fieldColumn.
+void ParseFieldOptions(const QString& body, DataSourceForm& form);
+// "SUM(C3:C9)" read into the function and region boxes.
+void ParseBuiltinFormula(const QString& body, DataSourceForm& form);
+
+// The control that gets the focus after a refusal.
+enum class SourceFocus { None, OptionChars, OptionCount, Sql, Region, SumColumn };
+
+// Why OK does not close: a message (none for a silent refusal), its title and icon, and the focus.
+struct SourceFault {
+    QString message;
+    QString title;
+    platform::ui::Icon icon = platform::ui::Icon::None;
+    SourceFocus focus = SourceFocus::None;
+    bool operator==(const SourceFault&) const = default;
+};
+
+// OK: the content text for the panel in use, built from `soFar` (what the panels built last) and the
+// boxes; or why OK is refused.
+std::variant<QString, SourceFault> ConfirmSource(
+    const DataSourceForm& form, const QString& soFar, int reportType, bool severalTables);
+
+// The letter of an SQL cell: "G" in a statistics report, else I, J, K or L by the two check boxes.
+QChar SqlLetter(int reportType, bool autoCondition, bool dataSource);
+
+// True when an SQL text may be stored (see the cpp for the rule).
+bool CheckSqlStatement(const QString& sql, bool dataSource);
+// A built-in formula's region names cells joined or spanned (":", "+", "-" or "/").
+bool IsRegionValid(const QString& region);
+
+// Whether the parameter button of the SQL panel is enabled after a change of the SQL box whose caret is
+// `caret` (characters before it); `enabled` is its state before.
+bool UpdateSelectButton(const QString& sql, int caret, bool enabled);
+
+constexpr QChar Backspace = QChar(8);
+// A key typed into the option boxes: the character to put in, or none when refused.
+std::optional<QChar> FilterOptionKey(QChar key, bool takeMode);
+// A key typed into the column box holding `current`: the character to put in, or none when refused.
+std::optional<QChar> FilterColumnKey(QChar key, const QString& current);
+
+} // namespace dialogs

@@ -1,0 +1,265 @@
+#include "dialogs/BorderPreview.h"
+#include "dialogs/frmCellFormat.h"
+#include "platform/grid/Sheet.h"
+#include "platform/ui/ScriptedUi.h"
+#include "store/ReportState.h"
+#include "support/TestDatabase.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+using dialogs::frmCellFormat;
+using platform::grid::Border;
+using platform::grid::BorderSide;
+using platform::grid::BorderStyle;
+using platform::grid::CellFormat;
+using platform::grid::CellRange;
+using platform::grid::Sheet;
+using platform::ui::ScriptedUi;
+
+namespace
+{
+
+// A statistics report's design grid over a database with the number-format table; the dialog runs
+// through the scripted layer.
+class CellFormatDialog : public testing::TestWithParam<orvtest::Backend>
+{
+protected:
+    void SetUp() override
+    {
+        database.emplace(GetParam());
+        store::reportState() = store::ReportState {};
+        store::reportState().Connection = database->connection();
+        store::reportState().ReportType = store::StatisticsReport;
+    }
+    void TearDown() override
+    {
+        store::reportState() = store::ReportState {};
+        database.reset();
+    }
+
+    // Shows the dialog on the grid's selection; the driver presses its buttons, the font and colour
+    // choosers answer with `chosenFont` and `colourChosen`. True when it applied.
+    bool show(std::function<void(frmCellFormat&)> driver, bool crossesRegion = false)
+    {
+        ScriptedUi script;
+        script.onDialog(QStringLiteral("frmCellFormat"),
+            [&](QDialog& window) { driver(static_cast<frmCellFormat&>(window)); });
+        script.onDialog(QStringLiteral("QFontDialog"), [this](QDialog& window) {
+            static_cast<QFontDialog&>(window).setCurrentFont(chosenFont);
+            window.accept();
+        });
+        script.onDialog(QStringLiteral("QColorDialog"), [this](QDialog& window) {
+            static_cast<QColorDialog&>(window).setCurrentColor(Qt::red);
+            colourChosen ? window.accept() : window.reject();
+        });
+        const bool applied = dialogs::ShowCellFormatDialog(grid, crossesRegion);
+        boxes += script.boxTexts();
+        return applied;
+    }
+
+    void format(const CellRange& range, const CellFormat& format) { grid.applyFormat(range, format); }
+
+    std::optional<orvtest::TestDatabase> database;
+    Sheet grid;
+    QFont chosenFont;
+    bool colourChosen = false;
+    QStringList boxes;
+};
+
+CellFormat numberFormat(const QString& format)
+{
+    CellFormat cell;
+    cell.numberFormat = format;
+    return cell;
+}
+
+TEST_P(CellFormatDialog, ATableFormatSelectsItsClassAndTypeAndOkRewritesOnlyNumberAndAlignment)
+{
+    CellFormat look = numberFormat(QStringLiteral("0.00"));
+    look.fontBold = true;
+    look.border(BorderSide::Top) = Border { BorderStyle::Hair, 0x00FF00 };
+    format(CellRange::cell(2, 3), look);
+    grid.select(2, 3, 2, 3);
+    const CellFormat before = grid.format(2, 3);
+    const bool applied = show([](frmCellFormat& dialog) {
+        EXPECT_EQ(dialog.lstClass->currentItem()->text(), QStringLiteral("数值"));
+        EXPECT_EQ(dialog.lstNumber->currentItem()->text(), QStringLiteral("两位小数"));
+        EXPECT_EQ(dialog.txtFormat->text(), QStringLiteral("0.00"));
+        EXPECT_EQ(dialog.lblMessage->text(),
+            QStringLiteral("选择单元格要显示的数字的分类，显示格式，及要显示的数字类型。"));
+        EXPECT_FALSE(dialog.cmdBorder[dialogs::InnerBorders]->isEnabled());
+        dialog.cmdOK_Click();
+    });
+    EXPECT_TRUE(applied);
+    // The hair line the preview cannot show stays, since the borders were not touched.
+    EXPECT_EQ(grid.format(2, 3), before);
+}
+
+TEST_P(CellFormatDialog, AFormatTheTableLacksIsShownAndKeptUntilTheUserChangesIt)
+{
+    for (const QString& custom : { QStringLiteral("0.000"), QStringLiteral("0'号'") }) {
+        format(CellRange::cell(4, 2), numberFormat(custom));
+        grid.select(4, 2, 4, 2);
+        const bool applied = show([&](frmCellFormat& dialog) {
+            EXPECT_EQ(dialog.txtFormat->text(), custom);
+            EXPECT_EQ(dialog.lstClass->currentItem(), nullptr);
+            dialog.tabFormat->setCurrentIndex(3);
+            dialog.cmdBorder_Click(5);
+            dialog.cmdOK_Click();
+        });
+        EXPECT_TRUE(applied);
+        EXPECT_EQ(grid.numberFormat(4, 2), custom);
+        EXPECT_EQ(grid.format(4, 2).border(BorderSide::Bottom)->style, BorderStyle::Thin);
+        EXPECT_TRUE(boxes.isEmpty());
+    }
+    // Choosing a type writes it, as the table writes it.
+    show([](frmCellFormat& dialog) {
+        dialog.lstClass->setCurrentRow(0);
+        EXPECT_EQ(dialog.lstClass->currentItem()->text(), QStringLiteral("文本"));
+        dialog.cmdOK_Click();
+    });
+    EXPECT_EQ(grid.format(4, 2).numberFormat, QStringLiteral("\\@"));
+}
+
+TEST_P(CellFormatDialog, ARangeKeepsWhatItsCellsDoNotShareWhenOnlyTheFontChanges)
+{
+    CellFormat left;
+    left.hAlign = platform::grid::HAlign::Left;
+    left.wrapText = true;
+    CellFormat right;
+    right.hAlign = platform::grid::HAlign::Right;
+    format({ 2, 2, 3, 2 }, left);
+    format({ 2, 3, 3, 3 }, right);
+    grid.merge({ 5, 2, 5, 3 });
+    grid.select(2, 2, 5, 3);
+    chosenFont = QFont(QStringLiteral("黑体"));
+    chosenFont.setPointSizeF(10.5);
+    chosenFont.setItalic(true);
+    QString chosenName;
+    double chosenSize = 0;
+    const bool applied = show([&](frmCellFormat& dialog) {
+        EXPECT_EQ(dialog.cboHAlign->currentText(), QString());
+        EXPECT_EQ(dialog.chkWrap->checkState(), Qt::PartiallyChecked);
+        EXPECT_EQ(dialog.chkMerge->checkState(), Qt::PartiallyChecked);
+        dialog.cmdSetFont_Click();
+        chosenName = dialog.txtFontName->text();
+        chosenSize = dialog.txtFontSize->text().toDouble();
+        EXPECT_EQ(dialog.txtFontStyle->text(), QStringLiteral("斜体"));
+        dialog.cmdOK_Click();
+    });
+    EXPECT_TRUE(applied);
+    EXPECT_FALSE(chosenName.isEmpty());
+    EXPECT_EQ(grid.format(2, 2).hAlign, platform::grid::HAlign::Left);
+    EXPECT_EQ(grid.format(3, 3).hAlign, platform::grid::HAlign::Right);
+    EXPECT_EQ(grid.format(3, 2).wrapText, true);
+    EXPECT_EQ(grid.format(2, 3).wrapText, false);
+    EXPECT_EQ(grid.mergedBlocks(), (QList<CellRange> { CellRange { 5, 2, 5, 3 } }));
+    for (const auto& [row, col] : { std::pair { 2, 2 }, std::pair { 3, 3 }, std::pair { 5, 2 } }) {
+        EXPECT_EQ(grid.format(row, col).fontName, chosenName);
+        EXPECT_EQ(grid.format(row, col).fontSize, dialogs::WholeFontSize(chosenSize));
+        EXPECT_EQ(grid.format(row, col).fontItalic, true);
+    }
+}
+
+TEST_P(CellFormatDialog, OneMergedBlockOffersNoInnerLinesAndStaysMerged)
+{
+    grid.merge({ 2, 2, 4, 3 });
+    grid.select(2, 2, 2, 2);
+    const bool applied = show([](frmCellFormat& dialog) {
+        EXPECT_EQ(dialog.chkMerge->checkState(), Qt::Checked);
+        for (int side : { dialogs::InnerVerticalSide, dialogs::InnerHorizontalSide }) {
+            EXPECT_FALSE(dialog.cmdBorder[side]->isEnabled());
+            EXPECT_FALSE(dialog.picPreview->lblBorder[side]->isEnabled());
+        }
+        EXPECT_FALSE(dialog.cmdBorder[dialogs::InnerBorders]->isEnabled());
+        // The double line drawn round the block; the top taken away by a right click.
+        dialog.lblLineStyle_Click(4);
+        dialog.cmdBorder_Click(dialogs::OuterBorders);
+        dialog.lblBorder_MouseDown(3, Qt::RightButton);
+        dialog.cmdOK_Click();
+    });
+    EXPECT_TRUE(applied);
+    EXPECT_EQ(grid.mergedBlocks(), (QList<CellRange> { CellRange { 2, 2, 4, 3 } }));
+    EXPECT_EQ(grid.format(4, 2).border(BorderSide::Bottom)->style, BorderStyle::Double);
+    EXPECT_EQ(grid.format(3, 2).border(BorderSide::Left)->style, BorderStyle::Double);
+    EXPECT_EQ(grid.format(2, 3).border(BorderSide::Right)->style, BorderStyle::Double);
+    EXPECT_EQ(grid.format(2, 2).border(BorderSide::Top)->style, BorderStyle::None);
+}
+
+TEST_P(CellFormatDialog, SelectionsOfOneRowOrColumnOfferTheirInnerLinesOnly)
+{
+    const struct {
+        CellRange selection;
+        bool innerVertical;
+        bool innerHorizontal;
+    } cases[] = { { { 2, 2, 2, 5 }, true, false }, { { 2, 2, 6, 2 }, false, true },
+        { { 2, 2, 6, 5 }, true, true } };
+    for (const auto& c : cases) {
+        grid.select(c.selection);
+        show([&](frmCellFormat& dialog) {
+            EXPECT_EQ(dialog.cmdBorder[dialogs::InnerVerticalSide]->isEnabled(), c.innerVertical);
+            EXPECT_EQ(dialog.cmdBorder[dialogs::InnerHorizontalSide]->isEnabled(), c.innerHorizontal);
+            EXPECT_TRUE(dialog.cmdBorder[dialogs::InnerBorders]->isEnabled());
+            dialog.cmdCancel_Click();
+        });
+    }
+    // A selection crossing regions may not be merged.
+    show(
+        [](frmCellFormat& dialog) {
+            EXPECT_FALSE(dialog.chkMerge->isEnabled());
+            dialog.cmdCancel_Click();
+        },
+        true);
+}
+
+TEST_P(CellFormatDialog, TheLineColourChangesOnlyWhenAColourIsChosen)
+{
+    grid.select(3, 3, 3, 3);
+    EXPECT_FALSE(show([](frmCellFormat& dialog) {
+        dialog.Command1_Click();
+        EXPECT_FALSE(dialog.formState().bordersChanged);
+        dialog.cmdCancel_Click();
+    }));
+    show([&](frmCellFormat& dialog) {
+        dialog.Command1_Click();
+        dialog.cmdBorder_Click(3);
+        colourChosen = true;
+        dialog.Command1_Click();
+        dialog.cmdBorder_Click(5);
+        dialog.cmdOK_Click();
+    });
+    EXPECT_EQ(grid.format(3, 3).border(BorderSide::Top), (Border { BorderStyle::Thin, 0 }));
+    EXPECT_EQ(grid.format(3, 3).border(BorderSide::Bottom), (Border { BorderStyle::Thin, 0xFF0000 }));
+}
+
+TEST_P(CellFormatDialog, WrapAndShrinkExcludeEachOtherAndTheRegionColumnIsNeverFormatted)
+{
+    store::reportState().ReportType = store::DataReport;
+    grid.select(2, 1, 2, 3);
+    show([](frmCellFormat& dialog) {
+        dialog.chkWrap->click();
+        EXPECT_EQ(dialog.chkShrink->checkState(), Qt::Unchecked);
+        dialog.chkShrink->click();
+        EXPECT_EQ(dialog.chkWrap->checkState(), Qt::Unchecked);
+        dialog.chkWrap->click();
+        dialog.cmdOK_Click();
+    });
+    EXPECT_EQ(grid.selection(), (CellRange { 2, 2, 2, 3 }));
+    EXPECT_EQ(grid.format(2, 1).wrapText, false);
+    EXPECT_EQ(grid.format(2, 2).wrapText, true);
+    EXPECT_EQ(grid.format(2, 3).wrapText, true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Databases, CellFormatDialog, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName());
+
+} // namespace

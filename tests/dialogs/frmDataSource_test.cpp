@@ -1,0 +1,220 @@
+#include "dialogs/frmDataSource.h"
+#include "dialogs/frmSysArg.h"
+#include "platform/db/Connection.h"
+#include "platform/grid/Sheet.h"
+#include "platform/ui/ScriptedUi.h"
+#include "store/ReportState.h"
+#include "support/TestDatabase.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QTreeWidget>
+
+using dialogs::frmDataSource;
+using dialogs::SourceKind;
+using platform::grid::Sheet;
+using platform::ui::ScriptedUi;
+
+namespace
+{
+
+// A data report over the tables docs (文件) and vols (案卷), whose visible columns the tree lists; the
+// dialog works on the active cell of a design grid and runs through the scripted layer.
+class DataSourceDialog : public testing::TestWithParam<orvtest::Backend>
+{
+protected:
+    void SetUp() override
+    {
+        database.emplace(GetParam());
+        store::reportState() = store::ReportState {};
+        store::reportState().Connection = database->connection();
+        store::reportState().ReportType = store::DataReport;
+        const char* columns[][4]
+            = { { "docs", "文件", "title", "题名" }, { "docs", "文件", "page_no", "页数" },
+                  { "docs", "文件", "recid", "" }, { "vols", "案卷", "vol_no", "案卷号" } };
+        for (const auto& column : columns) {
+            database->connection()->execute(
+                QStringLiteral(
+                    "insert into table_struct_description (table_name, table_chn_name, column_name, "
+                    "column_chn_name, column_visible) values ('%1', '%2', '%3', '%4', '%5')")
+                    .arg(QString::fromUtf8(column[0]), QString::fromUtf8(column[1]),
+                        QString::fromUtf8(column[2]), QString::fromUtf8(column[3]),
+                        QString::fromLatin1(column[3][0] ? "T" : "F")));
+        }
+        grid.select(3, 4, 3, 4);
+    }
+    void TearDown() override
+    {
+        store::reportState() = store::ReportState {};
+        database.reset();
+    }
+
+    // The dialog's result after the driver worked on it; sysArg drives the system-parameter picker.
+    QString show(
+        std::function<void(frmDataSource&)> driver, dialogs::ReportTables tables = { "docs", "vols", "" })
+    {
+        ScriptedUi script;
+        script.onDialog(QStringLiteral("frmDataSource"),
+            [&](QDialog& window) { driver(static_cast<frmDataSource&>(window)); });
+        script.onDialog(QStringLiteral("frmSysArg"), [](QDialog& window) {
+            auto& picker = static_cast<dialogs::frmSysArg&>(window);
+            picker.tlbSysArg[1]->actions().at(1)->trigger();
+            picker.cmdOk_Click();
+        });
+        const QString result = dialogs::ShowDataSourceDialog(grid, tables);
+        boxes = script.boxes();
+        return result;
+    }
+
+    static QStringList nodeCaptions(QTreeWidgetItem* item)
+    {
+        QStringList captions;
+        for (int i = 0; i < item->childCount(); ++i)
+            captions.append(item->child(i)->text(0));
+        return captions;
+    }
+
+    std::optional<orvtest::TestDatabase> database;
+    Sheet grid;
+    std::vector<platform::ui::RecordedBox> boxes;
+};
+
+TEST_P(DataSourceDialog, TheTreeListsTheKindsAndTheVisibleColumnsAndAColumnBecomesTheField)
+{
+    const QString result = show([](frmDataSource& dialog) {
+        QTreeWidgetItem* root = dialog.tvwDataSource->topLevelItem(0);
+        EXPECT_EQ(root->text(0), QStringLiteral("数据源"));
+        EXPECT_EQ(nodeCaptions(root),
+            (QStringList {
+                "文本", "字段", "系统参数", "图片", "特殊公式", "SQL语句", "内置公式", "列求和公式" }));
+        QTreeWidgetItem* fields = root->child(1);
+        ASSERT_EQ(nodeCaptions(fields), (QStringList { "文件", "案卷" }));
+        EXPECT_EQ(nodeCaptions(fields->child(0)), (QStringList { "题名", "页数" }));
+        dialog.tvwDataSource->setCurrentItem(fields);
+        EXPECT_FALSE(dialog.cmdOk->isEnabled());
+        dialog.tvwDataSource->setCurrentItem(fields->child(0)->child(1));
+        EXPECT_TRUE(dialog.fraDataSource[int(SourceKind::Fields)]->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.txtField->text(), QStringLiteral("文件.页数"));
+        EXPECT_EQ(dialog.SourceText, QStringLiteral("@B|页数(文件)"));
+        dialog.cmdOk_Click();
+    });
+    EXPECT_EQ(result, QStringLiteral("@B|页数(文件)"));
+}
+
+TEST_P(DataSourceDialog, AnUntouchedDialogOrTheCellsOwnTextChangesNothing)
+{
+    EXPECT_EQ(show([](frmDataSource& dialog) { dialog.cmdOk_Click(); }), QString());
+
+    grid.setText(3, 4, QStringLiteral("@B|题名(文件)&2-3&B&"));
+    EXPECT_EQ(show([](frmDataSource& dialog) {
+        EXPECT_EQ(dialog.sourceKind(), SourceKind::Fields);
+        EXPECT_EQ(dialog.txtField->text(), QStringLiteral("题名(文件)"));
+        EXPECT_TRUE(dialog.ChkSX->isChecked());
+        EXPECT_EQ(dialog.TxtChar->text(), QStringLiteral("2"));
+        EXPECT_EQ(dialog.TxtChar1->text(), QStringLiteral("3"));
+        dialog.chkAutoSelect->click(); // on another panel: the field stays as it was
+        dialog.cmdOk_Click();
+    }),
+        QString());
+
+    grid.setText(3, 4, QString());
+    EXPECT_EQ(show([](frmDataSource& dialog) {
+        dialog.txtText->setPlainText(QStringLiteral(" 标题 "));
+        dialog.cmdOk_Click();
+    }),
+        QStringLiteral("@A| 标题 "));
+}
+
+TEST_P(DataSourceDialog, AnInsertOptionComesBackInInsertModeAndIsWrittenAsRead)
+{
+    grid.setText(3, 4, QStringLiteral("@B|页数(文件)&第-&FI&"));
+    EXPECT_EQ(show([](frmDataSource& dialog) {
+        EXPECT_TRUE(dialog.chkInsert->isChecked());
+        EXPECT_EQ(dialog.ChkSX->text(), QStringLiteral("插入字符："));
+        EXPECT_TRUE(dialog.optFrt->isChecked());
+        EXPECT_EQ(dialog.optFrt->text(), QStringLiteral("向前插"));
+        EXPECT_FALSE(dialog.TxtChar1->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.TxtChar->text(), QStringLiteral("第-"));
+        dialog.OptBck->click();
+        dialog.cmdOk_Click();
+    }),
+        QStringLiteral("@B|页数(文件)&第-&BI&"));
+}
+
+TEST_P(DataSourceDialog, RefusalsKeepTheDialogOpenWithTheirMessages)
+{
+    const QString result = show([](frmDataSource& dialog) {
+        dialog.tvwDataSource->setCurrentItem(dialog.tvwDataSource->topLevelItem(0)->child(5));
+        EXPECT_EQ(dialog.sourceKind(), SourceKind::Sql);
+        dialog.txtSQL->setPlainText(QStringLiteral("select sum from docs"));
+        dialog.chkSelR->click();
+        dialog.cmdOk_Click();
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.chkSelR->click();
+        dialog.cmdOk_Click();
+    });
+    EXPECT_EQ(result, QStringLiteral("@J|select sum from docs"));
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("SQL语句输入错误，请重新输入"));
+    EXPECT_EQ(boxes[0].title, QStringLiteral("提示信息"));
+
+    const QString column = show([](frmDataSource& dialog) {
+        dialog.tvwDataSource->setCurrentItem(dialog.tvwDataSource->topLevelItem(0)->child(7));
+        QLineEdit* box = dialog.CboSelCol->lineEdit();
+        for (const QChar key : { u'a', u'1', u'b', u'c' }) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
+            QCoreApplication::sendEvent(box, &press);
+        }
+        EXPECT_EQ(dialog.CboSelCol->currentText(), QStringLiteral("AB"));
+        dialog.cmdOk_Click();
+    });
+    EXPECT_EQ(column, QStringLiteral("@R|AB&"));
+}
+
+TEST_P(DataSourceDialog, TheSystemParameterPickerFillsItsBox)
+{
+    EXPECT_EQ(show([](frmDataSource& dialog) {
+        dialog.tvwDataSource->setCurrentItem(dialog.tvwDataSource->topLevelItem(0)->child(2));
+        dialog.cmdSysArg_Click();
+        EXPECT_EQ(dialog.txtSysArgument->text(), QStringLiteral("第%p页 共%P页"));
+        dialog.cmdOk_Click();
+    }),
+        QStringLiteral("@C|第%p页 共%P页"));
+}
+
+TEST_P(DataSourceDialog, AStatisticsReportOffersNoFieldsAndTheRegionColumnIsSkippedInADataReport)
+{
+    store::reportState().ReportType = store::StatisticsReport;
+    show([](frmDataSource& dialog) {
+        EXPECT_EQ(nodeCaptions(dialog.tvwDataSource->topLevelItem(0)),
+            (QStringList { "文本", "系统参数", "图片", "内置公式", "SQL语句", "SQL公式", "特殊公式" }));
+        dialog.cmdCancel_Click();
+    });
+
+    store::reportState().ReportType = store::DataReport;
+    grid.setText(5, 2, QStringLiteral("@C|%d"));
+    grid.select(5, 1, 5, 1);
+    EXPECT_EQ(show([](frmDataSource& dialog) {
+        EXPECT_EQ(dialog.txtSysArgument->text(), QStringLiteral("%d"));
+        dialog.txtSysArgument->setText(QStringLiteral("%D"));
+        dialog.cmdOk_Click();
+    }),
+        QStringLiteral("@C|%D"));
+    EXPECT_EQ(grid.activeCol(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Databases, DataSourceDialog, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName());
+
+} // namespace
