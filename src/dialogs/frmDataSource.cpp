@@ -106,7 +106,7 @@ frmDataSource::frmDataSource(platform::grid::Sheet& grid, const ReportTables& ta
     setObjectName(QStringLiteral("frmDataSource"));
     setWindowTitle(QStringLiteral("数据源设置"));
     tvwDataSource->setHeaderHidden(true);
-    tvwDataSource->setMinimumWidth(190);
+    tvwDataSource->setFixedWidth(210);
     buildPanels();
 
     auto* panels = new QVBoxLayout;

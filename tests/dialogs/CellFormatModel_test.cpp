@@ -1,8 +1,8 @@
+#include "DialogDatabase.h"
+
 #include "dialogs/CellFormatModel.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/GridTypes.h"
-#include "store/ReportState.h"
-#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -182,22 +182,10 @@ TEST(CellFormatModel, AlignmentAndFontTexts)
     EXPECT_EQ(WholeFontSize(9.4), 9);
 }
 
-class NumberFormatTable : public testing::TestWithParam<orvtest::Backend>
+class NumberFormatTable : public dialogtest::DialogDatabaseTest
 {
-protected:
-    void SetUp() override
-    {
-        database.emplace(GetParam());
-        store::reportState() = store::ReportState {};
-        store::reportState().Connection = database->connection();
-    }
-    void TearDown() override
-    {
-        store::reportState() = store::ReportState {};
-        database.reset();
-    }
-    std::optional<orvtest::TestDatabase> database;
 };
+DIALOG_DATABASE_SUITE(NumberFormatTable);
 
 TEST_P(NumberFormatTable, ClassesTypesAndFormatsOfTheTable)
 {
@@ -227,8 +215,5 @@ TEST_P(NumberFormatTable, ClassesTypesAndFormatsOfTheTable)
     for (const auto& c : cases)
         EXPECT_EQ(FindNumberFormat(c.format), c.entry) << c.format.toStdString();
 }
-
-INSTANTIATE_TEST_SUITE_P(Databases, NumberFormatTable, testing::ValuesIn(orvtest::availableBackends()),
-    orvtest::BackendTestName());
 
 } // namespace

@@ -1,9 +1,9 @@
+#include "DialogDatabase.h"
+
 #include "dialogs/BorderPreview.h"
 #include "dialogs/frmCellFormat.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/ScriptedUi.h"
-#include "store/ReportState.h"
-#include "support/TestDatabase.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -30,20 +30,13 @@ namespace
 
 // A statistics report's design grid over a database with the number-format table; the dialog runs
 // through the scripted layer.
-class CellFormatDialog : public testing::TestWithParam<orvtest::Backend>
+class CellFormatDialog : public dialogtest::DialogDatabaseTest
 {
 protected:
     void SetUp() override
     {
-        database.emplace(GetParam());
-        store::reportState() = store::ReportState {};
-        store::reportState().Connection = database->connection();
+        DialogDatabaseTest::SetUp();
         store::reportState().ReportType = store::StatisticsReport;
-    }
-    void TearDown() override
-    {
-        store::reportState() = store::ReportState {};
-        database.reset();
     }
 
     // Shows the dialog on the grid's selection; the driver presses its buttons, the font and colour
@@ -68,7 +61,6 @@ protected:
 
     void format(const CellRange& range, const CellFormat& format) { grid.applyFormat(range, format); }
 
-    std::optional<orvtest::TestDatabase> database;
     Sheet grid;
     QFont chosenFont;
     bool colourChosen = false;
@@ -259,7 +251,6 @@ TEST_P(CellFormatDialog, WrapAndShrinkExcludeEachOtherAndTheRegionColumnIsNeverF
     EXPECT_EQ(grid.format(2, 3).wrapText, true);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Databases, CellFormatDialog, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName());
+DIALOG_DATABASE_SUITE(CellFormatDialog);
 
 } // namespace

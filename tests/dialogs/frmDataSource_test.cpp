@@ -1,10 +1,10 @@
+#include "DialogDatabase.h"
+
 #include "dialogs/frmDataSource.h"
 #include "dialogs/frmSysArg.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/ScriptedUi.h"
-#include "store/ReportState.h"
-#include "support/TestDatabase.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -31,14 +31,12 @@ namespace
 
 // A data report over the tables docs (文件) and vols (案卷), whose visible columns the tree lists; the
 // dialog works on the active cell of a design grid and runs through the scripted layer.
-class DataSourceDialog : public testing::TestWithParam<orvtest::Backend>
+class DataSourceDialog : public dialogtest::DialogDatabaseTest
 {
 protected:
     void SetUp() override
     {
-        database.emplace(GetParam());
-        store::reportState() = store::ReportState {};
-        store::reportState().Connection = database->connection();
+        DialogDatabaseTest::SetUp();
         store::reportState().ReportType = store::DataReport;
         const char* columns[][4]
             = { { "docs", "文件", "title", "题名" }, { "docs", "文件", "page_no", "页数" },
@@ -54,12 +52,6 @@ protected:
         }
         grid.select(3, 4, 3, 4);
     }
-    void TearDown() override
-    {
-        store::reportState() = store::ReportState {};
-        database.reset();
-    }
-
     // The dialog's result after the driver worked on it; sysArg drives the system-parameter picker.
     QString show(
         std::function<void(frmDataSource&)> driver, dialogs::ReportTables tables = { "docs", "vols", "" })
@@ -85,7 +77,6 @@ protected:
         return captions;
     }
 
-    std::optional<orvtest::TestDatabase> database;
     Sheet grid;
     std::vector<platform::ui::RecordedBox> boxes;
 };
@@ -214,7 +205,6 @@ TEST_P(DataSourceDialog, AStatisticsReportOffersNoFieldsAndTheRegionColumnIsSkip
     EXPECT_EQ(grid.activeCol(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Databases, DataSourceDialog, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName());
+DIALOG_DATABASE_SUITE(DataSourceDialog);
 
 } // namespace
