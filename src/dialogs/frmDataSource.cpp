@@ -331,7 +331,6 @@ void frmDataSource::tvwDataSource_NodeClick(QTreeWidgetItem* node)
 {
     if (!node)
         return;
-    touch();
     const QString key = node->data(0, KeyRole).toString();
     if (key == RootKey || key == FieldsKey || (key.size() == 2 && key.startsWith(QLatin1Char('T')))) {
         cmdOk->setEnabled(false);
@@ -351,7 +350,7 @@ void frmDataSource::tvwDataSource_NodeClick(QTreeWidgetItem* node)
     fieldTable_ = node->parent() ? node->parent()->text(0) : QString();
     fieldColumn_ = node->text(0);
     txtField->setText(FieldBoxText(form()));
-    rebuild(SourceKind::Fields);
+    edited(SourceKind::Fields);
 }
 
 void frmDataSource::ShowPanel(SourceKind kind)
@@ -440,9 +439,9 @@ void frmDataSource::rebuild(SourceKind kind)
     boxes.kind = kind;
     if (const auto text = PanelSourceText(boxes, reportType(), !tables_[1].isEmpty()))
         SourceText = *text;
-    touch();
 }
 
+// Leaving the text box is no edit: the text counts as changed only when it was typed.
 void frmDataSource::txtText_LostFocus()
 {
     rebuild(SourceKind::Text);
@@ -454,32 +453,38 @@ void frmDataSource::txtField_Change()
     SetFieldFromBox(typed, txtField->text());
     fieldTable_ = typed.fieldTable;
     fieldColumn_ = typed.fieldColumn;
-    rebuild(SourceKind::Fields);
+    edited(SourceKind::Fields);
 }
 
 void frmDataSource::txtSysArgument_Change()
 {
-    rebuild(SourceKind::SysArg);
+    edited(SourceKind::SysArg);
 }
 
 void frmDataSource::txtPicture_Change()
 {
-    rebuild(SourceKind::Pic);
+    edited(SourceKind::Pic);
 }
 
 void frmDataSource::txtSpecFormula_Change()
 {
-    rebuild(SourceKind::SpecFormu);
+    edited(SourceKind::SpecFormu);
 }
 
 void frmDataSource::txtSQLFormula_Change()
 {
-    rebuild(SourceKind::SqlFormu);
+    edited(SourceKind::SqlFormu);
 }
 
 void frmDataSource::CboSelCol_Change()
 {
-    rebuild(SourceKind::SumCol);
+    edited(SourceKind::SumCol);
+}
+
+void frmDataSource::edited(SourceKind kind)
+{
+    rebuild(kind);
+    touch();
 }
 
 void frmDataSource::txtSQL_Change()
@@ -592,7 +597,7 @@ void frmDataSource::insertParameter(QPlainTextEdit* box, int caret)
 void frmDataSource::cmdselPara_Click()
 {
     insertParameter(txtText, txtText->textCursor().position());
-    rebuild(SourceKind::Text);
+    edited(SourceKind::Text);
 }
 
 void frmDataSource::CmdSelect_Click()

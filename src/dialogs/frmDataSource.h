@@ -114,7 +114,9 @@ private:
     void selectNode(const QString& key);
     void showForm(const DataSourceForm& form);
     DataSourceForm form() const;
+    // The content text built by the panel of `kind`; edited() also notes that the user changed something.
     void rebuild(SourceKind kind);
+    void edited(SourceKind kind);
     void touch();
     bool filterKey(QObject* watched, QChar key);
     void insertParameter(QPlainTextEdit* box, int caret);

@@ -192,6 +192,8 @@ TEST(DataSourceModel, OkWritesTheKindsThatBuildOnOkAndKeepsTheLastTextForTheOthe
     EXPECT_EQ(confirmed({ .kind = SourceKind::Pic }, Data, false, "@A|标题"), "@A|标题");
     EXPECT_EQ(confirmed({ .kind = SourceKind::None }, Data, false, "@C|%d"), "@C|%d");
     EXPECT_EQ(confirmed({ .kind = SourceKind::SumCol, .sumColumn = "c" }, Data, false), "@R|C&");
+    // A field is written from the field boxes, whatever another panel built before.
+    EXPECT_EQ(confirmed({ .kind = SourceKind::Fields, .fieldColumn = "题名" }, Data, false, "@C|%d"), "@B|题名");
 }
 
 TEST(DataSourceModel, CheckSqlStatement)
@@ -246,6 +248,8 @@ TEST(DataSourceModel, UpdateSelectButtonFollowsTheTextBeforeTheCaret)
         { "where x %", 9, false, false },
         { "where x", 7, true, false },
         { "where x=1", 8, false, true },
+        { "  where x='", 11, false, true },
+        { "  where x", 9, true, false },
     };
     for (const auto& c : cases)
         EXPECT_EQ(UpdateSelectButton(QString::fromUtf8(c.sql), c.caret, c.before), c.after) << c.sql;
