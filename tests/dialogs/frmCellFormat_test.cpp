@@ -48,7 +48,7 @@ protected:
             [&](QDialog& window) { driver(static_cast<frmCellFormat&>(window)); });
         script.onDialog(QStringLiteral("QFontDialog"), [this](QDialog& window) {
             static_cast<QFontDialog&>(window).setCurrentFont(chosenFont);
-            window.accept();
+            fontChosen ? window.accept() : window.reject();
         });
         script.onDialog(QStringLiteral("QColorDialog"), [this](QDialog& window) {
             static_cast<QColorDialog&>(window).setCurrentColor(Qt::red);
@@ -63,6 +63,7 @@ protected:
 
     Sheet grid;
     QFont chosenFont;
+    bool fontChosen = true;
     bool colourChosen = false;
     QStringList boxes;
 };
@@ -160,6 +161,22 @@ TEST_P(CellFormatDialog, ARangeKeepsWhatItsCellsDoNotShareWhenOnlyTheFontChanges
         EXPECT_EQ(grid.format(row, col).fontSize, dialogs::WholeFontSize(chosenSize));
         EXPECT_EQ(grid.format(row, col).fontItalic, true);
     }
+}
+
+TEST_P(CellFormatDialog, ACancelledFontChooserChangesNoFont)
+{
+    CellFormat bold;
+    bold.fontBold = true;
+    format({ 2, 2, 2, 3 }, bold);
+    grid.select(2, 2, 3, 3);
+    fontChosen = false;
+    show([](frmCellFormat& dialog) {
+        dialog.cmdSetFont_Click();
+        EXPECT_FALSE(dialog.formState().fontChanged);
+        dialog.cmdOK_Click();
+    });
+    EXPECT_EQ(grid.format(2, 3).fontBold, true);
+    EXPECT_EQ(grid.format(3, 3).fontBold, false);
 }
 
 TEST_P(CellFormatDialog, OneMergedBlockOffersNoInnerLinesAndStaysMerged)
