@@ -167,21 +167,6 @@ TEST(CellFormatModel, PropertiesTheCellsDoNotShareAreLeftAlone)
     EXPECT_EQ(FormOfFormat(merged, false).merge, Qt::PartiallyChecked);
 }
 
-TEST(CellFormatModel, AlignmentAndFontTexts)
-{
-    EXPECT_EQ(AlignCode(HAlignTexts(), QStringLiteral("跨列居中")), 7);
-    EXPECT_EQ(AlignCode(VAlignTexts(), QStringLiteral("靠下")), 3);
-    EXPECT_EQ(AlignCode(HAlignTexts(), QStringLiteral("其他")), 0);
-    EXPECT_EQ(AlignText(HAlignTexts(), 1), QStringLiteral("常规"));
-    EXPECT_EQ(AlignText(VAlignTexts(), 4), QString());
-    EXPECT_EQ(FontStyleText(true, true), QStringLiteral("粗斜体"));
-    EXPECT_EQ(FontStyleText(true, false), QStringLiteral("粗体"));
-    EXPECT_EQ(FontStyleText(false, true), QStringLiteral("斜体"));
-    EXPECT_EQ(FontStyleText(false, false), QStringLiteral("规则"));
-    EXPECT_EQ(WholeFontSize(11.5), 12);
-    EXPECT_EQ(WholeFontSize(9.4), 9);
-}
-
 class NumberFormatTable : public dialogtest::DialogDatabaseTest
 {
 };

@@ -111,23 +111,6 @@ TEST(DataSourceModel, TextsThatAreNoContentOrWhoseKindTheTreeLacksLeaveThePanels
     }
 }
 
-TEST(DataSourceModel, TheTreeOffersTheKindsOfTheReportType)
-{
-    const auto keys = [](int type) {
-        QStringList keys;
-        for (const KindNode& node : KindNodes(type))
-            keys.append(node.key + QLatin1Char('=') + node.caption);
-        return keys;
-    };
-    EXPECT_EQ(keys(Data),
-        (QStringList { "Text=文本", "Fields=字段", "SysArg=系统参数", "Pic=图片", "SpecFormu=特殊公式",
-            "SQL=SQL语句", "InFormu=内置公式", "SumCol=列求和公式" }));
-    EXPECT_EQ(keys(Stat),
-        (QStringList { "Text=文本", "SysArg=系统参数", "Pic=图片", "InFormu=内置公式", "SQL=SQL语句",
-            "SQLFormu=SQL公式", "SpecFormu=特殊公式" }));
-    EXPECT_TRUE(keys(0).isEmpty());
-}
-
 // A "." inside a table's or a column's Chinese name never splits the field: a chosen column keeps its
 // table apart, and a typed field is split at its last ".".
 TEST(DataSourceModel, FieldNamesHoldingAPointKeepTheirParts)

@@ -303,7 +303,8 @@ void drawText(wmfAPI* api, wmfDrawText_t* text)
     Canvas& target = canvas(api);
     const wmfFont* font = WMF_DC_FONT(text->dc);
     const QString shown = decodeText(text->str, font);
-    if (shown.isEmpty())
+    // Fonts need a GUI application; a host without one gets the picture without its texts.
+    if (shown.isEmpty() || !QGuiApplication::instance())
         return;
     QPainter& painter = *target.painter;
     if (WMF_DC_OPAQUE(text->dc)) {
