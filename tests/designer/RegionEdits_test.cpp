@@ -4,6 +4,7 @@
 #include "designer/RowColumnEdits.h"
 
 using namespace designer;
+using platform::grid::Sheet;
 using platform::ui::MsgBoxResult;
 
 namespace
@@ -90,6 +91,26 @@ TEST_F(RegionEdits, RefusedAddsChangeNothing)
     const RegionOptions options = EnableRegionOptions(store::reportState().RegionTable);
     EXPECT_TRUE(options.reportHeadTail && options.groupHeadTail);
     EXPECT_FALSE(options.pageHeadTail);
+}
+
+TEST_F(RegionEdits, AnAddRefusedHalfwayLeavesEverythingAsItWas)
+{
+    // A stored block across the detail band's last row and the page tail: the new group head goes in,
+    // then its tail would cut the block.
+    const QString start = "PH 1:1, DD 2:3, PT 4:4";
+    auto grid = designGrid(store::DataReport, 5, 4, start);
+    grid.merge({ 3, 2, 4, 3 });
+    grid.setText(3, 2, "合并");
+    const Sheet before = grid;
+    EXPECT_FALSE(AddGroupHeadTail(grid));
+    EXPECT_EQ(ui.boxes().back().text, "不可向合并单元格中插入行!");
+    EXPECT_EQ(ui.boxes().back().title, "错误信息");
+    EXPECT_EQ(regions(), start);
+    EXPECT_EQ(designRows(), 5);
+    EXPECT_EQ(grid.maxRow(), 5);
+    EXPECT_EQ(grid.mergedBlocks(), before.mergedBlocks());
+    EXPECT_EQ(grid.entry(3, 2), "合并");
+    designertest::expectMarkersMatchRegions(grid);
 }
 
 TEST_F(RegionEdits, DeletionRefusedOrDeclined)
