@@ -9,52 +9,6 @@ using designertest::regionsText;
 namespace
 {
 
-TEST(RegionArithmetic, SelectionAgainstOneRegion)
-{
-    const store::ReportRegion region { true, 3, 5 };
-    const struct {
-        int first, last;
-        bool inside, equals, partly;
-    } cases[] = {
-        { 3, 5, true, true, false },
-        { 4, 4, true, false, false },
-        { 2, 3, false, false, true },
-        { 5, 6, false, false, true },
-        { 1, 9, false, false, true },
-        { 6, 7, false, false, false },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.first << ":" << c.last);
-        EXPECT_EQ(SelectionInsideRegion(region, c.first, c.last), c.inside);
-        EXPECT_EQ(SelectionEqualsRegion(region, c.first, c.last), c.equals);
-        EXPECT_EQ(SelectionPartlyInRegion(region, c.first, c.last), c.partly);
-        EXPECT_FALSE(
-            SelectionInsideRegion({}, c.first, c.last) || SelectionPartlyInRegion({}, c.first, c.last));
-    }
-}
-
-TEST(RegionArithmetic, SelectionAgainstTheTable)
-{
-    const auto regions = regionsFrom("PH 1:2, GH1 3:3, DD 4:6, GT1 7:7, PT 8:8");
-    const struct {
-        int first, last;
-        bool crosses, whole;
-        int holder;
-    } cases[] = {
-        { 4, 6, false, true, 6 },
-        { 5, 5, false, false, 6 },
-        { 3, 4, true, false, 0 },
-        { 9, 12, false, false, 0 },
-        { 2, 2, false, false, 2 },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.first << ":" << c.last);
-        EXPECT_EQ(RowsCrossRegion(regions, c.first, c.last), c.crosses);
-        EXPECT_EQ(RowsAreWholeRegion(regions, c.first, c.last), c.whole);
-        EXPECT_EQ(RegionHoldingRows(regions, c.first, c.last), c.holder);
-    }
-}
-
 TEST(RegionArithmetic, RowsInsertedAndDeleted)
 {
     const QString start = "PH 1:2, GH1 3:3, DD 4:5, GT1 6:6, PT 7:7";
@@ -103,26 +57,6 @@ TEST(RegionArithmetic, GroupLevelsCloseUpAfterADeletion)
         CloseGroupGap(regions, c.deletedEntry);
         EXPECT_EQ(regionsText(regions), c.expected) << c.deletedEntry;
     }
-}
-
-TEST(RegionArithmetic, UsedCountAfterADeletion)
-{
-    const struct {
-        int count, first, last, expected;
-    } cases[] = { { 10, 3, 4, 8 }, { 10, 9, 12, 8 }, { 10, 11, 12, 10 }, { 10, 10, 10, 9 } };
-    for (const auto& c : cases)
-        EXPECT_EQ(ReducedCount(c.count, c.first, c.last), c.expected) << c.first << ":" << c.last;
-}
-
-TEST(RegionArithmetic, PlacesForNewRegions)
-{
-    const auto regions = regionsFrom("RH 1:1, PH 2:3, GH1 4:4, DD 5:5, GT1 6:6, PT 7:7, RT 8:8");
-    EXPECT_EQ(RowAfterRegions(regions, 2, 1, -1), 4);
-    EXPECT_EQ(RowAfterRegions(regions, 9, 7, -1), 7);
-    EXPECT_EQ(RowAfterRegions(regionsFrom("DD 1:1"), 9, 7, -1), 0);
-    EXPECT_EQ(GetFreeGroupLevel(regions), 2);
-    EXPECT_EQ(
-        GetFreeGroupLevel(regionsFrom("GH1 1:1, GH2 2:2, GH3 3:3, DD 4:4, GT3 5:5, GT2 6:6, GT1 7:7")), 0);
 }
 
 } // namespace

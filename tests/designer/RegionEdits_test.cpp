@@ -4,8 +4,6 @@
 #include "designer/RowColumnEdits.h"
 
 using namespace designer;
-using platform::grid::Sheet;
-using platform::ui::MsgBoxResult;
 
 namespace
 {
@@ -73,80 +71,6 @@ TEST_F(RegionEdits, PageHeadAndTailGoInsideTheReportHeadAndTail)
         ASSERT_TRUE(AddPageHeadTail(grid));
         EXPECT_EQ(regions(), c.after);
         EXPECT_EQ(grid.maxRow(), 10);
-        designertest::expectMarkersMatchRegions(grid);
-    }
-}
-
-TEST_F(RegionEdits, RefusedAddsChangeNothing)
-{
-    const QString threeLevels
-        = "PH 1:1, GH1 2:2, GH2 3:3, GH3 4:4, DD 5:5, GT3 6:6, GT2 7:7, GT1 8:8, PT 9:9";
-    auto grid = designGrid(store::DataReport, 9, 4, threeLevels);
-    EXPECT_FALSE(AddGroupHeadTail(grid));
-    EXPECT_EQ(ui.boxTexts(), QStringList { "报表已有三级分组，不可再添加分组区域！" });
-    EXPECT_FALSE(AddPageHeadTail(grid)); // the dialog offers no second page head
-    EXPECT_EQ(regions(), threeLevels);
-    EXPECT_EQ(designRows(), 9);
-    EXPECT_EQ(grid.maxRow(), 9);
-    const RegionOptions options = EnableRegionOptions(store::reportState().RegionTable);
-    EXPECT_TRUE(options.reportHeadTail && options.groupHeadTail);
-    EXPECT_FALSE(options.pageHeadTail);
-}
-
-TEST_F(RegionEdits, AnAddRefusedHalfwayLeavesEverythingAsItWas)
-{
-    // A stored block across the detail band's last row and the page tail: the new group head goes in,
-    // then its tail would cut the block.
-    const QString start = "PH 1:1, DD 2:3, PT 4:4";
-    auto grid = designGrid(store::DataReport, 5, 4, start);
-    grid.merge({ 3, 2, 4, 3 });
-    grid.setText(3, 2, "合并");
-    const Sheet before = grid;
-    EXPECT_FALSE(AddGroupHeadTail(grid));
-    EXPECT_EQ(ui.boxes().back().text, "不可向合并单元格中插入行!");
-    EXPECT_EQ(ui.boxes().back().title, "错误信息");
-    EXPECT_EQ(regions(), start);
-    EXPECT_EQ(designRows(), 5);
-    EXPECT_EQ(grid.maxRow(), 5);
-    EXPECT_EQ(grid.mergedBlocks(), before.mergedBlocks());
-    EXPECT_EQ(grid.entry(3, 2), "合并");
-    designertest::expectMarkersMatchRegions(grid);
-}
-
-TEST_F(RegionEdits, DeletionRefusedOrDeclined)
-{
-    const QString start = "PH 1:2, GH1 3:3, DD 4:5, GT1 6:6, PT 7:7";
-    const struct {
-        int firstRow, lastRow;
-        MsgBoxResult answer;
-        QStringList boxes;
-    } cases[] = {
-        { 4, 4, MsgBoxResult::Yes, { "确定要删除该区域吗？", "细节区不可删除!" } },
-        { 2, 3, MsgBoxResult::Yes, { "确定要删除该区域吗？", "请选择一个区域进行删除!" } },
-        { 3, 3, MsgBoxResult::No, { "确定要删除该区域吗？" } },
-    };
-    for (const auto& c : cases) {
-        platform::ui::ScriptedUi script;
-        script.queueAnswer(c.answer);
-        auto grid = designGrid(store::DataReport, 7, 4, start);
-        grid.select(c.firstRow, 2, c.lastRow, 3);
-        EXPECT_FALSE(DeleteRegion(grid));
-        EXPECT_EQ(script.boxTexts(), c.boxes);
-        EXPECT_EQ(regions(), start);
-        EXPECT_EQ(grid.maxRow(), 7);
-    }
-}
-
-TEST_F(RegionEdits, EitherHalfOfAPairTakesTheOtherAlong)
-{
-    for (const int row : { 1, 6 }) {
-        auto grid = designGrid(store::DataReport, 8, 4, "RH 1:1, PH 2:2, DD 3:4, PT 5:5, RT 6:6");
-        grid.setText(7, 2, "表外");
-        grid.select(row, 2, row, 2);
-        ASSERT_TRUE(DeleteRegion(grid));
-        EXPECT_EQ(regions(), "PH 1:1, DD 2:3, PT 4:4");
-        EXPECT_EQ(designRows(), 6);
-        EXPECT_EQ(grid.entry(5, 2), "表外");
         designertest::expectMarkersMatchRegions(grid);
     }
 }

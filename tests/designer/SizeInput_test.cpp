@@ -95,14 +95,6 @@ TEST(SizeDialogs, ZoomStartsFromTheGridAndChecksTheCustomPercent)
     });
     EXPECT_EQ(boxes, QStringList { RangeMessage });
     EXPECT_EQ(dialog.ZoomPercent, 150);
-
-    frmResize fixed(60);
-    drive<frmResize>(fixed, [](frmResize& window) {
-        window.optResize[2]->setChecked(true);
-        EXPECT_FALSE(window.txtSize->isEnabled());
-        window.cmdOK_Click();
-    });
-    EXPECT_EQ(fixed.ZoomPercent, 75);
 }
 
 TEST(SizeDialogs, HeightAndWidthInTwipsOrNothing)
