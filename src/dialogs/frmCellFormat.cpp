@@ -1,12 +1,11 @@
 #include "dialogs/frmCellFormat.h"
 
 #include "dialogs/BorderPreview.h"
-#include "dialogs/DesignSelection.h"
+#include "dialogs/CellDialogSelection.h"
 #include "output/WindowHelp.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/ModalDialog.h"
-#include "store/ReportState.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -236,7 +235,7 @@ void frmCellFormat::Form_Load()
     loading_ = true;
     Applied = false;
     lineColor_ = 0;
-    SkipMarkerColumn(grid_, store::reportState().ReportType);
+    SkipMarkerColumn(grid_);
     const bool oneBlock = IsOneMergedBlock(grid_);
     form_ = FormOfFormat(grid_.selectionFormat(), oneBlock);
 

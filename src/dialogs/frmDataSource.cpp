@@ -1,6 +1,6 @@
 #include "dialogs/frmDataSource.h"
 
-#include "dialogs/DesignSelection.h"
+#include "dialogs/CellDialogSelection.h"
 #include "dialogs/frmSysArg.h"
 #include "output/WindowHelp.h"
 #include "platform/db/Recordset.h"
@@ -258,7 +258,7 @@ void frmDataSource::Form_Load()
 
 void frmDataSource::InitFromActiveCell()
 {
-    SkipMarkerColumn(grid_, reportType());
+    SkipMarkerColumn(grid_);
     SourceText.clear();
     {
         const QSignalBlocker quiet(CboSelCol);

@@ -9,9 +9,9 @@ class Sheet;
 namespace dialogs
 {
 
-// In a data report column 1 of the design grid holds the region markers: a selection that starts there
-// is moved to start in column 2, and an active cell there moves to column 2 of its row.
-void SkipMarkerColumn(platform::grid::Sheet& grid, int reportType);
+// In a data report the marker column of the design grid holds the regions: a selection that starts there
+// is moved to start in the column after it, and an active cell there moves along.
+void SkipMarkerColumn(platform::grid::Sheet& grid);
 
 // True when the selection is exactly one merged block.
 bool IsOneMergedBlock(const platform::grid::Sheet& grid);

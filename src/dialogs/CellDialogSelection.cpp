@@ -1,24 +1,25 @@
-#include "dialogs/DesignSelection.h"
+#include "dialogs/CellDialogSelection.h"
 
+#include "designer/DesignSelection.h"
 #include "platform/grid/Sheet.h"
-#include "store/ReportState.h"
 
 #include <algorithm>
 
 namespace dialogs
 {
 
-void SkipMarkerColumn(platform::grid::Sheet& grid, int reportType)
+void SkipMarkerColumn(platform::grid::Sheet& grid)
 {
-    if (reportType != store::DataReport)
+    if (!designer::isDataReport())
         return;
     platform::grid::CellRange range = grid.selection();
-    if (range.col1 != 1)
+    if (range.col1 != designer::MarkerColumn)
         return;
+    constexpr int FirstContentColumn = designer::MarkerColumn + 1;
     const int activeRow = grid.activeRow();
-    const int activeCol = std::max(2, grid.activeCol());
-    range.col1 = 2;
-    range.col2 = std::max(range.col2, 2);
+    const int activeCol = std::max(FirstContentColumn, grid.activeCol());
+    range.col1 = FirstContentColumn;
+    range.col2 = std::max(range.col2, FirstContentColumn);
     grid.select(range);
     const platform::grid::CellRange moved = grid.selection();
     if (moved.contains(activeRow, activeCol))
