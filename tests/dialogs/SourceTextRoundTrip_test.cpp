@@ -128,14 +128,42 @@ TEST_P(SourceTextRoundTrip, DataReportKindsAreStoredReopenedAndBuilt)
     EXPECT_EQ(sheet.objectIds().size(), 5);
     for (const int object : sheet.objectIds())
         EXPECT_TRUE(redAndBlue(sheet.object(object).image));
+}
 
-    // The statements that replace the report's data are stored and opened again like the others.
-    writeSaveAndReopen({
-        { head, 4, { .kind = SourceKind::Sql, .sql = "select * from docs", .dataSource = true },
-            "@I|select * from docs" },
-        { head, 5, { .kind = SourceKind::Sql, .sql = "=&语句&", .autoCondition = true, .dataSource = true },
-            "@K|&语句&" },
-    });
+// A statement serving as data source gives the report its records and its band cell the statement's
+// rows, one a record; with the automatic condition the host's condition applies.
+TEST_P(SourceTextRoundTrip, DataSourceStatementsAreStoredReopenedAndBuilt)
+{
+    const DocsLayout layout;
+    defineReport(layout);
+    insertDocs(standardDocs());
+    const auto bandRows = [&](const Sheet& sheet) {
+        QStringList shown;
+        for (const QString& row : readPage(sheet, state().PageRowRanges[0]).texts) {
+            if (row.contains(QLatin1String("|R00")))
+                shown.append(row.section(u'|', 1, 1));
+        }
+        return shown;
+    };
+    writeSaveAndReopen({ { layout.bandBegin(), 2,
+        { .kind = SourceKind::Sql,
+            .sql = "select recid from docs where piece_no > 20 order by piece_no desc",
+            .dataSource = true },
+        "@I|select recid from docs where piece_no > 20 order by piece_no desc" } });
+    EXPECT_EQ(bandRows(build(10)), (QStringList { "R0023", "R0022", "R0021" }));
+
+    store::reportState().SelectWhere = QStringLiteral("docs.piece_no <= 2");
+    writeSaveAndReopen({ { layout.bandBegin(), 2,
+        { .kind = SourceKind::Sql, .sql = "=&语句&", .autoCondition = true, .dataSource = true },
+        "@K|&语句&" } });
+    writeSaveAndReopen({ { layout.bandBegin(), 2,
+        { .kind = SourceKind::Sql,
+            .sql = "select recid from docs order by piece_no desc",
+            .autoCondition = true,
+            .dataSource = true },
+        "@K|select recid from docs order by piece_no desc" } });
+    EXPECT_EQ(bandRows(build(10)), (QStringList { "R0002", "R0001" }));
+    EXPECT_TRUE(loggedProcedures().isEmpty()) << loggedProcedures().join(u',').toStdString();
 }
 
 TEST_P(SourceTextRoundTrip, StatisticsReportKindsAreStoredReopenedAndBuilt)
