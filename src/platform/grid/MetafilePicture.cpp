@@ -39,6 +39,15 @@ struct Canvas {
     double scaleX = 1;
     double scaleY = 1;
 
+    void paintOn(QImage canvas)
+    {
+        painter.reset();
+        image = std::move(canvas);
+        image.fill(Qt::white);
+        painter = std::make_unique<QPainter>(&image);
+        painter->setRenderHint(QPainter::Antialiasing);
+    }
+
     QPointF map(const wmfD_Coord& point) const
     {
         return { (point.x - bounds.TL.x) * scaleX, (point.y - bounds.TL.y) * scaleY };
@@ -447,6 +456,9 @@ QImage renderMetafile(const QByteArray& data)
 {
     if (!looksLikeMetafile(data))
         return {};
+    // Declared before the player, so that they outlive it: it reads the bytes and paints the canvas.
+    QByteArray bytes = data; // libwmf reads through a non-const pointer
+    Canvas target;
     wmfAPI_Options options {};
     options.function = installDevice;
     wmfAPI* created = nullptr;
@@ -455,9 +467,9 @@ QImage renderMetafile(const QByteArray& data)
         != wmf_E_None)
         return {};
     const std::unique_ptr<wmfAPI, ApiRelease> api(created);
-    QByteArray bytes = data; // libwmf reads through a non-const pointer
-    Canvas target;
     api->device_data = &target;
+    // Scanning measures the picture; should it draw anything, it lands on a scratch pixel.
+    target.paintOn(QImage(1, 1, QImage::Format_RGB32));
     if (wmf_mem_open(api.get(), reinterpret_cast<unsigned char*>(bytes.data()), bytes.size()) != wmf_E_None
         || wmf_scan(api.get(), 0, &target.bounds) != wmf_E_None)
         return {};
@@ -475,10 +487,7 @@ QImage renderMetafile(const QByteArray& data)
         return {};
     target.scaleX = imageWidth / boundsWidth;
     target.scaleY = imageHeight / boundsHeight;
-    target.image = QImage(imageWidth, imageHeight, QImage::Format_RGB32);
-    target.image.fill(Qt::white);
-    target.painter = std::make_unique<QPainter>(&target.image);
-    target.painter->setRenderHint(QPainter::Antialiasing);
+    target.paintOn(QImage(imageWidth, imageHeight, QImage::Format_RGB32));
     const wmf_error_t played = wmf_play(api.get(), 0, &target.bounds);
     target.painter.reset();
     return played == wmf_E_None ? target.image : QImage();
