@@ -281,10 +281,8 @@ QList<int> clsReportWizard::FindPath(const WizardTree& tree) const
 
 void clsReportWizard::MarkUserCheckedTable(const WizardTree& tree)
 {
-    const QList<int> path = FindPath(tree);
-    if (path.isEmpty())
-        return;
     tables_.clear();
+    const QList<int> path = FindPath(tree);
     for (const int node : path) {
         WizardTable table;
         table.nodeKey = tree.key(node);

@@ -94,7 +94,8 @@ public:
     bool NodeInPath(const WizardTree& tree, int node, const WizardList& chosen) const;
     // The nodes from the shallowest to the deepest bold node, every node between them included.
     QList<int> FindPath(const WizardTree& tree) const;
-    // Rebuilds the table list from the path of the bold nodes; nothing when there is none.
+    // Rebuilds the table list from the path of the bold nodes (empty without one, so that nothing chosen
+    // before stays behind).
     void MarkUserCheckedTable(const WizardTree& tree);
 
     void ListCheckedTables(WizardList& list) const;
