@@ -9,13 +9,13 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -171,9 +171,7 @@ frmWizard::~frmWizard() = default;
 
 void frmWizard::buildSteps()
 {
-    const QIcon icon = QIcon::fromTheme(QStringLiteral("tools-wizard"));
-    if (!icon.isNull())
-        imgStep->setPixmap(icon.pixmap(96, 96));
+    imgStep->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(64, 64));
     imgStep->setAlignment(Qt::AlignTop);
     fraStep[0]
         = stepFrame(heading(QStringLiteral("开始")), row({ { imgStep, 0 }, { lblStep[0], 1 } }), new QLabel);
