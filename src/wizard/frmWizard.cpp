@@ -568,24 +568,25 @@ void frmWizard::RefreshFieldButtons()
         msgBox(TooManyFieldsText(), Buttons::Ok, Icon::Information, TooManyFieldsTitle);
 }
 
-void frmWizard::cmdAddField_Click()
+void frmWizard::moveFields(QListWidget* from, QListWidget* to, bool addMode)
 {
-    ListWidgetControl source(lstSourceField);
-    ListWidgetControl checked(lstCheckedField);
-    model_.MoveListItem(source, checked, true);
+    ListWidgetControl source(from);
+    ListWidgetControl destination(to);
+    model_.MoveListItem(source, destination, addMode);
+    const ListWidgetControl checked(lstCheckedField);
     model_.MarkCheckFields(currentTable_, &checked);
     RefreshFieldButtons();
     fieldsChanged_ = true;
 }
 
+void frmWizard::cmdAddField_Click()
+{
+    moveFields(lstSourceField, lstCheckedField, true);
+}
+
 void frmWizard::cmdRemoveField_Click()
 {
-    ListWidgetControl source(lstSourceField);
-    ListWidgetControl checked(lstCheckedField);
-    model_.MoveListItem(checked, source);
-    model_.MarkCheckFields(currentTable_, &checked);
-    RefreshFieldButtons();
-    fieldsChanged_ = true;
+    moveFields(lstCheckedField, lstSourceField, false);
 }
 
 void frmWizard::cmdAddFields_Click()
@@ -654,23 +655,21 @@ void frmWizard::cmdAddGroup_Click()
         msgBox(TooManyGroupFieldsText(), Buttons::Ok, Icon::Information, TooManyFieldsTitle);
         return;
     }
-    ListWidgetControl ungrouped(lstUseFields);
-    ListWidgetControl grouped(lstGroupFields);
-    model_.MoveListItem(ungrouped, grouped);
-    model_.MarkUserCheckedGroup(currentGroup_, grouped);
-    // Listed again: recording a level empties the deeper ones, whose fields come back to the field list.
-    optGroup_Click(currentGroup_);
-    const bool ungroupedLeft = lstUseFields->count() > 0;
-    cmdNav[3]->setEnabled(ungroupedLeft);
-    cmdNav[4]->setEnabled(ungroupedLeft);
+    moveGroupFields(lstUseFields, lstGroupFields);
 }
 
 void frmWizard::cmdRemoveGroup_Click()
 {
-    ListWidgetControl ungrouped(lstUseFields);
-    ListWidgetControl grouped(lstGroupFields);
-    model_.MoveListItem(grouped, ungrouped);
-    model_.MarkUserCheckedGroup(currentGroup_, grouped);
+    moveGroupFields(lstGroupFields, lstUseFields);
+}
+
+void frmWizard::moveGroupFields(QListWidget* from, QListWidget* to)
+{
+    ListWidgetControl source(from);
+    ListWidgetControl destination(to);
+    model_.MoveListItem(source, destination);
+    model_.MarkUserCheckedGroup(currentGroup_, ListWidgetControl(lstGroupFields));
+    // Listed again: recording a level empties the deeper ones, whose fields come back to the field list.
     optGroup_Click(currentGroup_);
     const bool ungroupedLeft = lstUseFields->count() > 0;
     cmdNav[3]->setEnabled(ungroupedLeft);
@@ -714,24 +713,24 @@ void frmWizard::lstGroupFields_MouseUp()
 
 // ---- step 4: sort
 
-void frmWizard::cmdAddOrder_Click()
+void frmWizard::moveSortFields(QListWidget* from, QListWidget* to)
 {
-    ListWidgetControl unsorted(lstNoUseFields);
-    ListWidgetControl sorted(lstOrderByFields);
-    model_.MoveListItem(unsorted, sorted);
-    model_.MarkOrderByItem(sorted);
+    ListWidgetControl source(from);
+    ListWidgetControl destination(to);
+    model_.MoveListItem(source, destination);
+    model_.MarkOrderByItem(ListWidgetControl(lstOrderByFields));
     RefreshListButtons(lstNoUseFields, lstOrderByFields, cmdAddOrder, cmdRemoveOrder);
     RefreshOrderControls();
 }
 
+void frmWizard::cmdAddOrder_Click()
+{
+    moveSortFields(lstNoUseFields, lstOrderByFields);
+}
+
 void frmWizard::cmdRemoveOrder_Click()
 {
-    ListWidgetControl unsorted(lstNoUseFields);
-    ListWidgetControl sorted(lstOrderByFields);
-    model_.MoveListItem(sorted, unsorted);
-    model_.MarkOrderByItem(sorted);
-    RefreshListButtons(lstNoUseFields, lstOrderByFields, cmdAddOrder, cmdRemoveOrder);
-    RefreshOrderControls();
+    moveSortFields(lstOrderByFields, lstNoUseFields);
 }
 
 void frmWizard::moveOrderEntry(int offset)

@@ -125,6 +125,10 @@ private:
     void RefreshOrderControls();
     void RefreshListButtons(QListWidget* source, QListWidget* target, QPushButton* add, QPushButton* remove,
         bool byCount = false);
+    // Moves the selected entries between two lists and records the step's choice.
+    void moveFields(QListWidget* from, QListWidget* to, bool addMode);
+    void moveGroupFields(QListWidget* from, QListWidget* to);
+    void moveSortFields(QListWidget* from, QListWidget* to);
     void moveOrderEntry(int offset);
     void ShowWizardHelp();
 
