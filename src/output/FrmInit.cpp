@@ -54,7 +54,10 @@ FrmInit::FrmInit(QWidget* parent)
     , Label1(new QLabel(QStringLiteral("若您需要使用水晶报表，需完成以下安装"), this))
 {
     setWindowTitle(QStringLiteral("水晶报表程序安装"));
+    setMinimumWidth(360);
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 14, 18, 18);
+    layout->setSpacing(8);
     layout->addWidget(Label1);
     for (int index = 0; index < int(CmdInst.size()); ++index) {
         CmdInst[index] = new QPushButton(output::PrerequisiteSteps()[index].caption, this);
@@ -72,7 +75,8 @@ void FrmInit::CmdInst_Click(int index)
     platform::outside::SettingsObject install;
     install.setKeyPath(InstallKeyPath);
     const QString installRoot = install.read(QString(), QStringLiteral("APP_PATH"));
-    const int done = settings.read(output::ReportPrinterSection, output::ReportInitKey, QStringLiteral("0")).toInt();
+    const int done
+        = settings.read(output::ReportPrinterSection, output::ReportInitKey, QStringLiteral("0")).toInt();
     const auto& steps = output::PrerequisiteSteps();
     if (done < index) {
         tell(QStringLiteral("请先运行") + steps[std::clamp(done, 0, index)].caption);
@@ -91,7 +95,8 @@ void FrmInit::CmdInst_Click(int index)
     // cannot start on this system leaves the count as it was.
     QString failure;
     if (!platform::outside::StartProcess(command.program, command.arguments, &failure)) {
-        tell(QStringLiteral("安装程序 %1 不能在本系统上运行：%2").arg(QDir::toNativeSeparators(file), failure));
+        tell(QStringLiteral("安装程序 %1 不能在本系统上运行：%2")
+                 .arg(QDir::toNativeSeparators(file), failure));
         return;
     }
     settings.write(output::ReportPrinterSection, output::ReportInitKey, QString::number(index + 1));

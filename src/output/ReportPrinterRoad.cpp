@@ -2,8 +2,8 @@
 
 #include "engine/DataSource.h"
 #include "output/FrmInit.h"
-#include "platform/Error.h"
 #include "platform/db/Connection.h"
+#include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/ProgramStarter.h"
 #include "platform/outside/SettingsObject.h"
@@ -64,16 +64,17 @@ QString reportPrinterProgram()
 {
     const QString configured
         = platform::outside::SettingsObject().read(ReportPrinterSection, ReportPrinterKey).trimmed();
-    return configured.isEmpty() ? QDir(platform::ui::componentFolder()).filePath(QStringLiteral("reportprinter"))
-                                : configured;
+    return configured.isEmpty()
+        ? QDir(platform::ui::componentFolder()).filePath(QStringLiteral("reportprinter"))
+        : configured;
 }
 
 void showStartFailure(const QString& cause)
 {
     platform::outside::reportFailure(
         "ShellAndWait", platform::Error(platform::errors::FileError, QStringLiteral("reportprinter"), cause));
-    platform::ui::msgBox(QStringLiteral("压缩、解压缩文件出错！"), platform::ui::Buttons::Ok,
-        platform::ui::Icon::Information);
+    platform::ui::msgBox(
+        QStringLiteral("压缩、解压缩文件出错！"), platform::ui::Buttons::Ok, platform::ui::Icon::Information);
 }
 
 } // namespace
@@ -125,7 +126,9 @@ QByteArray ReportPrinterData(const QString& dsn, const QString& sql, const QStri
 
 void RunReportPrinter(const QString& templateName)
 {
-    if (platform::outside::SettingsObject().read(ReportPrinterSection, ReportInitKey, QStringLiteral("0")).toInt()
+    if (platform::outside::SettingsObject()
+            .read(ReportPrinterSection, ReportInitKey, QStringLiteral("0"))
+            .toInt()
         < PrerequisiteStepCount) {
         FrmInit window;
         platform::ui::showModal(window);
@@ -133,26 +136,28 @@ void RunReportPrinter(const QString& templateName)
     }
     const QString templatePath = QDir(platform::ui::componentFolder()).filePath(templateName.trimmed());
     if (!QFileInfo::exists(templatePath)) {
-        platform::ui::msgBox(QStringLiteral("找不到报表摸板") + QDir::toNativeSeparators(templatePath) + QStringLiteral("!"),
+        platform::ui::msgBox(
+            QStringLiteral("找不到报表摸板") + QDir::toNativeSeparators(templatePath) + QStringLiteral("!"),
             platform::ui::Buttons::Ok, platform::ui::Icon::Information);
         return;
     }
     const auto& state = store::reportState();
-    const QByteArray data = ReportPrinterData(DsnOf(connectionString(*state.Connection)), reportQuery(), templateName);
+    const QByteArray data
+        = ReportPrinterData(DsnOf(connectionString(*state.Connection)), reportQuery(), templateName);
 
     // The file holds the connection's password: it lies in a folder of this user's only and goes with it.
     QTemporaryDir folder;
     const QString dataPath = QDir(folder.path()).filePath(QStringLiteral("datareport.xml"));
     QFile file(dataPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || file.write(data) != data.size()
-        || !file.flush()) {
+        || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        || file.write(data) != data.size() || !file.flush()) {
         showStartFailure(QStringLiteral("不能写入 %1：%2").arg(dataPath, file.errorString()));
         return;
     }
     file.close();
-    const platform::outside::ProgramRun run
-        = platform::outside::ShellAndWait(reportPrinterProgram(), { dataPath, templatePath }, 0, folder.path());
+    const platform::outside::ProgramRun run = platform::outside::ShellAndWait(
+        reportPrinterProgram(), { dataPath, templatePath }, 0, folder.path());
     platform::ui::pumpMessages();
     if (!run.ended)
         showStartFailure(run.failure);

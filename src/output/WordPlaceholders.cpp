@@ -1,9 +1,9 @@
 #include "output/WordPlaceholders.h"
 
-#include "platform/Error.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
+#include "platform/Error.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
@@ -226,8 +226,8 @@ struct PlaceholderContext::Impl {
     std::vector<GroupField> groupFields;
 };
 
-PlaceholderContext::PlaceholderContext(
-    std::shared_ptr<platform::db::Connection> connection, platform::db::Recordset& data, QStringList tableNames)
+PlaceholderContext::PlaceholderContext(std::shared_ptr<platform::db::Connection> connection,
+    platform::db::Recordset& data, QStringList tableNames)
     : d(new Impl { std::move(connection), data, std::move(tableNames), {}, {}, {} })
 {
 }
@@ -261,7 +261,8 @@ int PlaceholderContext::GetFieldIndex(const QString& name)
         if (rows.text(QStringLiteral("column_chn_name")).trimmed() != name
             && rowColumn.compare(column, Qt::CaseInsensitive) != 0)
             continue;
-        const QString wantedTable = table.isEmpty() ? rows.text(QStringLiteral("table_name")).trimmed() : table;
+        const QString wantedTable
+            = table.isEmpty() ? rows.text(QStringLiteral("table_name")).trimmed() : table;
         const auto& fields = d->data.fields();
         for (int i = 0; i < fields.size(); ++i) {
             // A column whose table the database does not tell (an expression, some drivers) is taken
@@ -335,7 +336,8 @@ QString PlaceholderContext::GetExternalValue(const QString& formula, int recordF
     return evaluator.result();
 }
 
-QString PlaceholderContext::fieldValue(const QString& body, const QString& rowPart, const CopyRecords& copy, bool* found)
+QString PlaceholderContext::fieldValue(
+    const QString& body, const QString& rowPart, const CopyRecords& copy, bool* found)
 {
     const QString name = body.section(QLatin1Char('&'), 0, 0);
     cutOf(body); // a malformed cut ends the run, whether or not the field exists
@@ -344,8 +346,9 @@ QString PlaceholderContext::fieldValue(const QString& body, const QString& rowPa
     if (column < 0)
         return QStringLiteral("找不到此字段:") + name;
     const int row = rowPart == QLatin1String("G") ? 1 : std::max(RowNumber(rowPart), 1);
-    return row <= int(copy.values.size()) && column < copy.values[row - 1].size() ? copy.values[row - 1].at(column)
-                                                                                : QString();
+    return row <= int(copy.values.size()) && column < copy.values[row - 1].size()
+        ? copy.values[row - 1].at(column)
+        : QString();
 }
 
 std::optional<QString> PlaceholderContext::EvalPlaceholder(
@@ -358,7 +361,8 @@ std::optional<QString> PlaceholderContext::EvalPlaceholder(
     bool evaluated = false;
     for (const QString& text : expression.split(QLatin1Char('+'))) {
         const Term term = parseTerm(text);
-        if (!term.body.isEmpty() && (term.body.startsWith(QLatin1Char('"')) || term.body.endsWith(QLatin1Char('"')))) {
+        if (!term.body.isEmpty()
+            && (term.body.startsWith(QLatin1Char('"')) || term.body.endsWith(QLatin1Char('"')))) {
             if (term.body.size() < 2 || !isQuoted(term.body))
                 fail(QStringLiteral("占位符中的文字“%1”缺少引号").arg(term.body));
             previous = term.body.mid(1, term.body.size() - 2);

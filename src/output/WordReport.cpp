@@ -3,8 +3,8 @@
 #include "engine/DataSource.h"
 #include "engine/SqlClauses.h"
 #include "output/WordPlaceholders.h"
-#include "platform/Error.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
@@ -126,8 +126,8 @@ void fillCopy(platform::outside::WordDocument& document, PlaceholderContext& con
             if (placeholder.expression.trimmed().isEmpty() || placeholder.rowPart == QLatin1String("I"))
                 return QString();
             const int row = RowNumber(placeholder.rowPart);
-            const std::optional<QString> value
-                = context.EvalPlaceholder(placeholder.expression, placeholder.rowPart, row <= copy.recordsInCopy, copy);
+            const std::optional<QString> value = context.EvalPlaceholder(
+                placeholder.expression, placeholder.rowPart, row <= copy.recordsInCopy, copy);
             if (!value)
                 return QStringLiteral("找不到字段：") + placeholder.expression;
             if (row > 0 && !placeholder.formatPart.trimmed().isEmpty())
@@ -156,17 +156,22 @@ QString docxTemplate(const QString& templatePath, const QString& workFolder)
 QString run(const QString& templateName, WordReportProgress& progress)
 {
     auto& state = store::reportState();
+    if (!state.Connection)
+        throw platform::Error(
+            platform::errors::InvalidArgument, QStringLiteral("Word报表"), QStringLiteral("没有数据库连接"));
     store::GetSqlInfo();
     store::DealSQlOrder(state.SqlOrder);
     const auto adapter = platform::outside::sharedSqlAdapter();
     // The columns are known before any record is read.
-    std::unique_ptr<platform::db::Recordset> data = adapter->open(
-        QStringLiteral("select %1 from %2 where 1=2").arg(state.SqlSelect, state.TablesName), *state.Connection);
+    std::unique_ptr<platform::db::Recordset> data
+        = adapter->open(QStringLiteral("select %1 from %2 where 1=2").arg(state.SqlSelect, state.TablesName),
+            *state.Connection);
 
     progress.showStatus(QStringLiteral("报表初始化，请稍候......"));
     const QString templatePath = QDir(platform::ui::componentFolder()).filePath(templateName.trimmed());
     if (!QFileInfo::exists(templatePath))
-        endRun(QStringLiteral("找不到报表摸板") + QDir::toNativeSeparators(templatePath) + QStringLiteral("!"));
+        endRun(
+            QStringLiteral("找不到报表摸板") + QDir::toNativeSeparators(templatePath) + QStringLiteral("!"));
     QTemporaryDir workFolder;
     auto document = platform::outside::WordDocument::open(docxTemplate(templatePath, workFolder.path()));
     store::WriteReportLog(QStringLiteral("打印"));
@@ -201,13 +206,15 @@ QString run(const QString& templateName, WordReportProgress& progress)
 
     const QString folder = WordReportFolder();
     QDir().mkpath(folder);
-    const QString output = QDir(folder).filePath(QStringLiteral("%1-%2.docx")
+    const QString output = QDir(folder).filePath(
+        QStringLiteral("%1-%2.docx")
             .arg(QFileInfo(templateName).completeBaseName(),
                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz"))));
     document.save(output);
     QString failure;
     if (!platform::ui::openWithDesktop(output, &failure))
-        platform::ui::msgBox(failure, platform::ui::Buttons::Ok, platform::ui::Icon::Information, WordReportTitle);
+        platform::ui::msgBox(
+            failure, platform::ui::Buttons::Ok, platform::ui::Icon::Information, WordReportTitle);
     return output;
 }
 
@@ -215,7 +222,8 @@ QString run(const QString& templateName, WordReportProgress& progress)
 
 QString WordReportFolder()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation)).filePath(QStringLiteral("OrvReport"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+        .filePath(QStringLiteral("OrvReport"));
 }
 
 QString CreateWordReport(const QString& templateName, WordReportProgress& progress)
@@ -223,12 +231,13 @@ QString CreateWordReport(const QString& templateName, WordReportProgress& progre
     try {
         return run(templateName, progress);
     } catch (const RunEnded& ended) {
-        platform::ui::msgBox(ended.message, platform::ui::Buttons::Ok, platform::ui::Icon::Information, ended.title);
+        platform::ui::msgBox(
+            ended.message, platform::ui::Buttons::Ok, platform::ui::Icon::Information, ended.title);
     } catch (const std::exception& error) {
         platform::outside::reportFailure("CreateWordReport", error);
         const auto* known = dynamic_cast<const platform::Error*>(&error);
-        platform::ui::msgBox(known ? known->description() : QString::fromUtf8(error.what()), platform::ui::Buttons::Ok,
-            platform::ui::Icon::Critical, WordReportTitle);
+        platform::ui::msgBox(known ? known->description() : QString::fromUtf8(error.what()),
+            platform::ui::Buttons::Ok, platform::ui::Icon::Critical, WordReportTitle);
     }
     return {};
 }

@@ -1,6 +1,6 @@
-#include "OutputWindowFixture.h"
 #include "output/FrmInit.h"
 #include "output/ReportPrinterRoad.h"
+#include "OutputWindowFixture.h"
 #include "platform/outside/SettingsObject.h"
 #include "platform/ui/ComponentFolder.h"
 
@@ -79,7 +79,8 @@ TEST_P(ReportPrinterRoadTest, ProgramGetsItsPrivateDataFileAndItGoesAfterwards)
     const QString seen = QDir(component.path()).filePath(QStringLiteral("seen"));
     const QString program = QDir(component.path()).filePath(QStringLiteral("报表 程序/reportprinter"));
     writeFile(program,
-        QStringLiteral("#!/bin/sh\ncp \"$1\" '%1.xml'\nstat -c %a \"$1\" > '%1.mode'\nprintf '%s\\n' \"$@\" > '%1.args'\n")
+        QStringLiteral("#!/bin/sh\ncp \"$1\" '%1.xml'\nstat -c %a \"$1\" > '%1.mode'\nprintf '%s\\n' \"$@\" "
+                       "> '%1.args'\n")
             .arg(seen)
             .toUtf8(),
         true);
@@ -89,7 +90,8 @@ TEST_P(ReportPrinterRoadTest, ProgramGetsItsPrivateDataFileAndItGoesAfterwards)
     output::RunReportPrinter(QStringLiteral("目录.rpt"));
 
     EXPECT_TRUE(ui.boxes().empty()) << ui.boxTexts().join(QLatin1Char('\n')).toStdString();
-    const QStringList arguments = readFile(seen + QStringLiteral(".args")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList arguments
+        = readFile(seen + QStringLiteral(".args")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(arguments.size(), 2);
     EXPECT_TRUE(arguments[0].endsWith(QLatin1String("/datareport.xml")));
     EXPECT_EQ(arguments[1], QDir(component.path()).filePath(QStringLiteral("目录.rpt")));
@@ -111,7 +113,8 @@ TEST_P(ReportPrinterRoadTest, MissingProgramIsToldAndLoggedWithItsCause)
     setSetting(output::ReportPrinterKey, QStringLiteral("/nowhere/reportprinter"));
     output::RunReportPrinter(QStringLiteral("目录.rpt"));
     ASSERT_EQ(ui.boxTexts(), QStringList { QStringLiteral("压缩、解压缩文件出错！") });
-    const auto logged = database.rows(QStringLiteral("select procedure_name, description from orv_error_log"));
+    const auto logged
+        = database.rows(QStringLiteral("select procedure_name, description from orv_error_log"));
     ASSERT_EQ(logged.size(), 1);
     EXPECT_TRUE(logged[0][1].contains(QLatin1String("/nowhere/reportprinter"))) << logged[0][1].toStdString();
 }
@@ -120,13 +123,15 @@ TEST_P(ReportPrinterRoadTest, InstallerStepsRunInOrderAndCountOnlyWhatStarted)
 {
     setSetting(output::ReportInitKey, QStringLiteral("4"));
     output::RunReportPrinter(QStringLiteral("目录.rpt"));
-    EXPECT_EQ(ui.shownDialogs(), QStringList { QStringLiteral("FrmInit") }) << "fewer than five steps: installer";
+    EXPECT_EQ(ui.shownDialogs(), QStringList { QStringLiteral("FrmInit") })
+        << "fewer than five steps: installer";
 
     SettingsObject install;
     install.setKeyPath(QStringLiteral("SOFTWARE\\BRIMFOLD2008\\QK7400_3"));
     install.write(QString(), QStringLiteral("APP_PATH"), component.path());
     setSetting(output::ReportInitKey, QStringLiteral("0"));
-    const auto steps = [] { return SettingsObject().read(output::ReportPrinterSection, output::ReportInitKey); };
+    const auto steps
+        = [] { return SettingsObject().read(output::ReportPrinterSection, output::ReportInitKey); };
     FrmInit window;
     EXPECT_EQ(window.CmdInst[4]->text(), QStringLiteral("5、安装水晶报表程序"));
 
@@ -148,7 +153,8 @@ TEST_P(ReportPrinterRoadTest, InstallerStepsRunInOrderAndCountOnlyWhatStarted)
 
 TEST(ReportPrinterData, DsnIsCutFromItsKeyword)
 {
-    EXPECT_EQ(output::DsnOf(QStringLiteral("Provider=MSDASQL;DSN=archive;UID=sa\"")), QStringLiteral("DSN=archive;UID=sa"));
+    EXPECT_EQ(output::DsnOf(QStringLiteral("Provider=MSDASQL;DSN=archive;UID=sa\"")),
+        QStringLiteral("DSN=archive;UID=sa"));
     EXPECT_EQ(output::DsnOf(QStringLiteral("sqlite:/data/a.db")), QStringLiteral("sqlite:/data/a.db"));
     const auto row = rowOf(QString::fromUtf8(output::ReportPrinterData(
         QStringLiteral("dsn=a'b\"c"), QStringLiteral("select 1 where x < 'y'"), QStringLiteral("r.rpt"))));

@@ -1,10 +1,10 @@
-#include "OutputWindowFixture.h"
 #include "output/Frmprocess.h"
 #include "output/WordPlaceholders.h"
 #include "output/WordReport.h"
-#include "platform/Error.h"
+#include "OutputWindowFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "platform/outside/ProgramStarter.h"
 #include "platform/ui/ComponentFolder.h"
 #include "support/TestFiles.h"
@@ -38,8 +38,7 @@ TEST(WordPlaceholderTexts, FormatsCutsAndRowParts)
         { "20230517", "yyyy.mm.dd", "2023.05.17" },
         { "2023-05-17 00:00:00", "yyyy年m月d日", "2023年5月17日" },
         { "12.5", "0.00", "12.50" }, // a number format with a point is no date format
-        { "-3", "0.0", "-3.0" },
-        { "1234.5", "#,##0.00", "1,234.50" },
+        { "-3", "0.0", "-3.0" }, { "1234.5", "#,##0.00", "1,234.50" },
         { "abc", "yyyy-mm-dd", "" }, // a date format for what is no date
     };
     for (const auto& c : formats)
@@ -103,7 +102,8 @@ protected:
 TEST_P(WordReportTest, PlaceholdersEvaluateAgainstTheCopysRecords)
 {
     platform::db::Recordset data;
-    data.open(QStringLiteral("select piece_no, archive_no, title from wsda order by piece_no"), *database.connection());
+    data.open(QStringLiteral("select piece_no, archive_no, title from wsda order by piece_no"),
+        *database.connection());
     PlaceholderContext context(database.connection(), data, { QStringLiteral("wsda") });
     output::CopyRecords copy;
     for (int row = 1; row <= 2; ++row) {
@@ -128,25 +128,27 @@ TEST_P(WordReportTest, PlaceholdersEvaluateAgainstTheCopysRecords)
         { "title&1-2&B", "G", QStringLiteral("第1") },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(context.EvalPlaceholder(QString::fromUtf8(c.expression), QString::fromUtf8(c.row), true, copy),
+        EXPECT_EQ(
+            context.EvalPlaceholder(QString::fromUtf8(c.expression), QString::fromUtf8(c.row), true, copy),
             c.expected)
             << c.expression;
     EXPECT_EQ(data.absolutePosition(), 3) << "the special formula puts the data back where it stood";
-    EXPECT_EQ(context.EvalPlaceholder(QStringLiteral("archive_no"), QStringLiteral("3"), false, copy), QString());
-    EXPECT_THROW(context.EvalPlaceholder(QStringLiteral("title&2&B"), QStringLiteral("1"), true, copy), platform::Error);
-    EXPECT_THROW(context.EvalPlaceholder(QStringLiteral("\""), QStringLiteral("1"), true, copy), platform::Error);
+    EXPECT_EQ(
+        context.EvalPlaceholder(QStringLiteral("archive_no"), QStringLiteral("3"), false, copy), QString());
+    EXPECT_THROW(context.EvalPlaceholder(QStringLiteral("title&2&B"), QStringLiteral("1"), true, copy),
+        platform::Error);
+    EXPECT_THROW(
+        context.EvalPlaceholder(QStringLiteral("\""), QStringLiteral("1"), true, copy), platform::Error);
 }
 
 // Three records a copy, a new copy for each change of the group fields: 永久 fills one copy and starts
 // another, 长期 has one of its own.
-const QStringList FilledReport = {
-    "年度：2003", "共A-0001 首件：A-00", "cell:1|A-0001|1号文", "cell:2|A-0002|2号文", "cell:3|A-0003|3号文", "",
-    "box:保管期限：永久", "", //
+const QStringList FilledReport = { "年度：2003", "共A-0001 首件：A-00", "cell:1|A-0001|1号文",
+    "cell:2|A-0002|2号文", "cell:3|A-0003|3号文", "", "box:保管期限：永久", "", //
     "PAGE", "", "年度：2003", "共A-0004 首件：A-00", "cell:4|A-0004|4号文", "cell:||", "cell:||", "",
     "box:保管期限：永久", "", //
     "PAGE", "", "年度：2003", "共A-0005 首件：A-00", "cell:5|A-0005|5号文", "cell:||", "cell:||", "",
-    "box:保管期限：长期", ""
-};
+    "box:保管期限：长期", "" };
 
 TEST_P(WordReportTest, TemplateIsFilledCopyByCopy)
 {
@@ -165,11 +167,13 @@ TEST_P(WordReportTest, TemplateIsFilledCopyByCopy)
     QFile::remove(filled);
 
     // The older binary format goes through the office suite and gives the same document.
-    if (platform::outside::findProgram({ QStringLiteral("soffice") }).isEmpty() || GetParam() != orvtest::Backend::SQLite)
+    if (platform::outside::findProgram({ QStringLiteral("soffice") }).isEmpty()
+        || GetParam() != orvtest::Backend::SQLite)
         return;
     const auto converted = platform::outside::ShellAndWait(QStringLiteral("soffice"),
-        { QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("doc"), QStringLiteral("--outdir"),
-            folder.path(), QDir(folder.path()).filePath(QStringLiteral("档案目录.docx")) },
+        { QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("doc"),
+            QStringLiteral("--outdir"), folder.path(),
+            QDir(folder.path()).filePath(QStringLiteral("档案目录.docx")) },
         180000);
     ASSERT_TRUE(converted.ended);
     const QString fromDoc = output::CreateWordReport(QStringLiteral("档案目录.doc"), progress);
@@ -185,7 +189,8 @@ TEST_P(WordReportTest, RunsThatCannotFillTellWhyAndLeaveNoDocument)
     NoProgress progress;
     EXPECT_EQ(output::CreateWordReport(QStringLiteral("缺少.docx"), progress), QString());
     EXPECT_EQ(ui.boxes().back().text,
-        QStringLiteral("找不到报表摸板") + QDir(folder.path()).filePath(QStringLiteral("缺少.docx")) + QStringLiteral("!"));
+        QStringLiteral("找不到报表摸板") + QDir(folder.path()).filePath(QStringLiteral("缺少.docx"))
+            + QStringLiteral("!"));
 
     writeTemplate(QStringLiteral("目录.docx"));
     report.setSelectWhere(QStringLiteral("wsda.piece_no > 100"));

@@ -25,8 +25,8 @@ QString missingProgramCause(const QString& program)
 
 } // namespace
 
-ProgramRun ShellAndWait(const QString& program, const QStringList& arguments, int timeoutMs,
-    const QString& workingFolder)
+ProgramRun ShellAndWait(
+    const QString& program, const QStringList& arguments, int timeoutMs, const QString& workingFolder)
 {
     ProgramRun run;
     run.failure = missingProgramCause(program);

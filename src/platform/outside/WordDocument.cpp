@@ -235,8 +235,9 @@ void WordDocument::appendCopy()
     pageBreakParagraph(parts.body, parts.sectionProperties);
     parts.lastCopy.clear();
     for (pugi::xml_node node = parts.templateBody.first_child(); node; node = node.next_sibling()) {
-        parts.lastCopy.push_back(parts.sectionProperties ? parts.body.insert_copy_before(node, parts.sectionProperties)
-                                                         : parts.body.append_copy(node));
+        parts.lastCopy.push_back(parts.sectionProperties
+                ? parts.body.insert_copy_before(node, parts.sectionProperties)
+                : parts.body.append_copy(node));
     }
     ++parts.copies;
 }
@@ -301,7 +302,8 @@ QString convertToDocx(const QString& docPath, const QString& outFolder)
         QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
         QStringLiteral("docx"), QStringLiteral("--outdir"), outFolder, docPath };
     const ProgramRun run = ShellAndWait(office, arguments, 180000);
-    const QString converted = QDir(outFolder).filePath(QFileInfo(docPath).completeBaseName() + QStringLiteral(".docx"));
+    const QString converted
+        = QDir(outFolder).filePath(QFileInfo(docPath).completeBaseName() + QStringLiteral(".docx"));
     if (!run.ended || run.exitCode != 0 || !QFileInfo::exists(converted))
         fail(QStringLiteral("不能把 %1 转换为 .docx：%2")
                  .arg(docPath, run.failure.isEmpty() ? QStringLiteral("转换程序出错") : run.failure));
