@@ -1,5 +1,6 @@
 #include "WizardFixture.h"
 
+#include "designer/RegionMarkers.h"
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
 #include "platform/grid/Sheet.h"
@@ -67,16 +68,23 @@ protected:
     }
 
     // Opens the report as the designer does; its region texts in region-table order.
+    // Opens the report as the designer does; its region texts in region-table order, each present
+    // region's marker label standing in column 1 at its first row.
     QStringList openRegions(const QString& id)
     {
+        designer::installRegionMarkerSeam();
         store::reportState().ReportId = id;
         platform::grid::Sheet grid;
         store::OpenReportInDesigner(grid);
         QStringList regions;
         for (int entry = 1; entry <= store::RegionEntryCount; ++entry) {
             const store::ReportRegion& region = store::reportState().RegionTable[entry];
-            regions.append(
-                region.present ? QStringLiteral("%1:%2").arg(region.beginRow).arg(region.endRow) : "-");
+            if (!region.present) {
+                regions.append("-");
+                continue;
+            }
+            regions.append(QStringLiteral("%1:%2").arg(region.beginRow).arg(region.endRow));
+            EXPECT_EQ(grid.text(region.beginRow, 1), designer::regionMarker(entry).label) << entry;
         }
         return regions;
     }
@@ -320,6 +328,7 @@ TEST_P(WizardSave, AFailingInsertLeavesNoRowInAnyTable)
 
 TEST_P(WizardSave, QuotesInNamesAndCaptionsAreStoredAsTheyAre)
 {
+    const QString demoReports = scalar("select count(*) from report_index where report_group_id = 'wsda'");
     execute(
         "update table_struct_description set column_chn_name = 'O''Brien''s 题名' where table_name = 'wsda' "
         "and column_name = 'title'");
@@ -332,11 +341,12 @@ TEST_P(WizardSave, QuotesInNamesAndCaptionsAreStoredAsTheyAre)
     EXPECT_EQ(reportRows("report_index", "report_name,report_group_id", wizard.ReportId()),
         (QList<QStringList> { { wizard.reportName, "g'1" } }));
     EXPECT_TRUE(dataRows(wizard.ReportId()).contains(QStringList { "2", "2", "A", "@A|O'Brien's 题名" }));
-    EXPECT_EQ(scalar("select count(*) from report_index where report_group_id = 'wsda'"), "2");
+    EXPECT_EQ(scalar("select count(*) from report_index where report_group_id = 'wsda'"), demoReports);
 }
 
 TEST_P(WizardSave, AReportWithoutDetailOrTablesIsRefusedWithItsReason)
 {
+    const QString demoReports = scalar("select count(*) from report_index");
     wizard::clsReportWizard grouped;
     load(grouped);
     choose(grouped, { { "wsda" }, { wsda("filing_year") }, { { wsda("filing_year") } }, {} });
@@ -348,7 +358,7 @@ TEST_P(WizardSave, AReportWithoutDetailOrTablesIsRefusedWithItsReason)
     empty.MarkUserCheckedTable(tree);
     EXPECT_FALSE(empty.Save());
     EXPECT_EQ(empty.FailureText(), QStringLiteral("没有生成选择内容"));
-    EXPECT_EQ(scalar("select count(*) from report_index"), "2");
+    EXPECT_EQ(scalar("select count(*) from report_index"), demoReports);
 }
 
 } // namespace

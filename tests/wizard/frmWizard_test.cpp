@@ -230,6 +230,7 @@ TEST_P(WizardWindow, GroupingEveryFieldStopsNextAndFinish)
 
 TEST_P(WizardWindow, FinishCancelAndNeitherThroughTheStore)
 {
+    const int demoReports = scalar("select count(*) from report_index").toInt();
     std::function<void(frmWizard&)> drive;
     ui.onDialog("frmWizard", [&](QDialog& dialog) { drive(static_cast<frmWizard&>(dialog)); });
     drive = [&](frmWizard& window) {
@@ -281,7 +282,7 @@ TEST_P(WizardWindow, FinishCancelAndNeitherThroughTheStore)
     store::reportState().TABLENAME = "nowhere";
     EXPECT_EQ(store::RunReportWizard(), store::WizardNotFinished);
     EXPECT_EQ(ui.shownDialogs(), shown) << "a table the wizard cannot load shows no window";
-    EXPECT_EQ(scalar("select count(*) from report_index"), "3");
+    EXPECT_EQ(scalar("select count(*) from report_index").toInt(), demoReports + 1);
 }
 
 // Finish after going back takes the changed choice over: a new table leaves no field checked, so the
