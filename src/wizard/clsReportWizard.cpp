@@ -269,6 +269,8 @@ QList<int> clsReportWizard::FindPath(const WizardTree& tree) const
         if (shallowest < 0 || level < nodeLevel(tree, shallowest))
             shallowest = node;
     }
+    if (deepest < 0)
+        return {};
     QList<int> path { deepest };
     for (int node = deepest; node != shallowest;) {
         if (tree.key(node) == RootKey)
@@ -381,8 +383,6 @@ void clsReportWizard::CreateUserCheckedItem()
 
 void clsReportWizard::ListGroupItem(int level, WizardList& ungrouped, WizardList& grouped) const
 {
-    if (items_.isEmpty())
-        return;
     ungrouped.clear();
     grouped.clear();
     for (qsizetype i = 0; i < items_.size(); ++i) {
@@ -441,8 +441,6 @@ void clsReportWizard::ClearGroup()
 
 void clsReportWizard::ListOrderByItem(WizardList& unsorted, WizardList& sorted)
 {
-    if (items_.isEmpty())
-        return;
     unsorted.clear();
     sorted.clear();
     QList<int> sortFields;

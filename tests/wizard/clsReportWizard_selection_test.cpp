@@ -185,23 +185,4 @@ TEST_P(WizardSelection, GroupLevelsAndSortFieldsStayInStep)
     EXPECT_EQ(wizard.CheckedGroupItemCount(), 0);
 }
 
-TEST_P(WizardSelection, MovingEntriesStopsAtFortyCheckedFields)
-{
-    clsReportWizard wizard;
-    load(wizard);
-    tree.setBold(tree.nodeOf("wsda"), true);
-    wizard.MarkUserCheckedTable(tree);
-    MemoryList source;
-    MemoryList destination;
-    for (int i = 0; i < 50; ++i)
-        source.addItem(QString::number(i), i);
-    source.selectAll();
-    wizard.MoveListItem(source, destination);
-    EXPECT_EQ(destination.count(), 50);
-    destination.selectAll();
-    wizard.MoveListItem(destination, source, true);
-    EXPECT_EQ(source.count(), 40);
-    EXPECT_EQ(source.texts().first(), "0");
-}
-
 } // namespace

@@ -20,6 +20,7 @@ TEST_P(StatReport, ANewDefinitionIsOneTitledTwelveBySixSheet)
     definition.Connection = database->connection();
     definition.GroupID = "wsda";
     definition.reportName = "年度统计";
+    definition.TopMarge = 1.25;
     ASSERT_TRUE(definition.Save()) << definition.FailureText().toStdString();
     const QString id = definition.ReportId();
     EXPECT_EQ(id.size(), 20);
@@ -29,7 +30,7 @@ TEST_P(StatReport, ANewDefinitionIsOneTitledTwelveBySixSheet)
         (QList<QStringList> { { "BOTTOM_MARGE", "1", "0.39375" }, { "COL_COUNT", "1", "6" },
             { "DATA_ROWS", "1", "10" }, { "LEFT_MARGE", "1", "0.7875" }, { "PAGE_LANDSCAPE", "1", "F" },
             { "PAGE_RECOUNT", "1", "T" }, { "PAGE_SIZE", "1", "9" }, { "RIGHT_MARGE", "1", "0.39375" },
-            { "ROW_COUNT", "1", "12" }, { "SELF_FIT", "1", "T" }, { "TOP_MARGE", "1", "0.39375" } }));
+            { "ROW_COUNT", "1", "12" }, { "SELF_FIT", "1", "T" }, { "TOP_MARGE", "1", "1.25" } }));
     EXPECT_EQ(formatRows(id),
         (QList<QStringList> { { "1", "1", "1", "1", "6", "FONT",
                                   "@FONTNAME|1|宋体@FONTSIZE|2|20@FONTBOLD|4|TRUE@FONTITALIC|4|FALSE" },
@@ -57,23 +58,6 @@ TEST_P(StatReport, TheStoreMakesItThroughItsHookAndNamesWithQuotesSave)
     EXPECT_EQ(dataRows(first), (QList<QStringList> { { "1", "1", "A", "@A|O'Brien 统计" } }));
     ASSERT_TRUE(store::CreateStatReport());
     EXPECT_NE(store::reportState().ReportId, first) << "two definitions made back to back";
-}
-
-TEST_P(StatReport, MarginsAreWrittenAsTheirDecimalText)
-{
-    wizard::clsStatReport definition;
-    definition.Connection = database->connection();
-    definition.LeftMarge = 1.25;
-    definition.TopMarge = 0.5;
-    ASSERT_TRUE(definition.Save());
-    EXPECT_EQ(
-        scalar("select info_description from report_info where info_type = 'LEFT_MARGE' and report_id = '"
-            + definition.ReportId() + "'"),
-        "1.25");
-    EXPECT_EQ(
-        scalar("select info_description from report_info where info_type = 'TOP_MARGE' and report_id = '"
-            + definition.ReportId() + "'"),
-        "0.5");
 }
 
 TEST_P(StatReport, AFailedSaveLeavesNothingAndTellsWhy)

@@ -31,23 +31,6 @@ TEST(WizardSteps, CaptionsLimitsAndTheirMessages)
     EXPECT_EQ(wizard::TooManyGroupFieldsText(),
         "您不能选择太多的字段, 在分组中本向导支持最多10个字段, \n如果您要多于10个分组字段, 请在设计器中修改");
 
-    const struct {
-        int checked, sourceCount, sourceSelected, checkedCount, checkedSelected;
-        bool addOne, addAll, removeOne, removeAll, next, tooMany;
-    } buttons[] = {
-        { 0, 5, 0, 0, 0, false, true, false, false, false, false },
-        { 39, 5, 2, 3, 1, true, true, true, true, true, false },
-        { 40, 5, 2, 3, 0, false, false, false, true, true, false },
-        { 41, 5, 2, 3, 1, false, false, true, true, false, true },
-    };
-    for (const auto& b : buttons) {
-        SCOPED_TRACE(b.checked);
-        const wizard::FieldButtons states = wizard::FieldButtonStates(
-            b.checked, b.sourceCount, b.sourceSelected, b.checkedCount, b.checkedSelected);
-        EXPECT_EQ(std::tuple(states.addOne, states.addAll, states.removeOne, states.removeAll, states.next,
-                      states.tooMany),
-            std::tuple(b.addOne, b.addAll, b.removeOne, b.removeAll, b.next, b.tooMany));
-    }
     EXPECT_EQ(wizard::FieldsToAddAll(35, 8).take, 5);
     EXPECT_TRUE(wizard::FieldsToAddAll(35, 8).limited);
     EXPECT_FALSE(wizard::FieldsToAddAll(35, 5).limited);
