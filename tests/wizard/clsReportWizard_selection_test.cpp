@@ -66,6 +66,25 @@ TEST_P(WizardSelection, SourceTablesWithoutRelationsOrDescription)
     EXPECT_EQ(unconnected.LastError().description, "与数据库的连接不可用");
 }
 
+// A closed connection is opened again when the user agrees; refused, the tree is not loaded.
+TEST_P(WizardSelection, AClosedConnectionAsksToReconnect)
+{
+    clsReportWizard wizard;
+    wizard.Connection = database->connection();
+    database->connection()->database().close();
+    ui.queueAnswer(platform::ui::MsgBoxResult::No);
+    EXPECT_FALSE(wizard.GetSourceInfo("wsda"));
+    EXPECT_EQ(wizard.LastError().number, clsReportWizard::ConnectionUnavailable);
+    ASSERT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(ui.boxes()[0].text, "到数据库的连接已经断开, 是否进行重新连接");
+    EXPECT_EQ(ui.boxes()[0].title, "连接数据库");
+    EXPECT_EQ(ui.boxes()[0].buttons, platform::ui::Buttons::YesNo);
+
+    ui.queueAnswer(platform::ui::MsgBoxResult::Yes);
+    EXPECT_TRUE(wizard.GetSourceInfo("wsda"));
+    EXPECT_EQ(wizard.TableTree().first().tableName, "wsaj");
+}
+
 // Chosen tables lie on one chain of masters and subs, at most three of them; a table on a side branch
 // between two chosen ones would be dropped from the report, so it cannot be chosen.
 TEST_P(WizardSelection, OnlyNodesOnTheChainThroughTheChosenTablesCanBeChosen)
