@@ -2,11 +2,18 @@
 
 #include "designer/DesignerMenus.h"
 #include "designer/DesignerState.h"
+#include "designer/frmAddRegion.h"
+#include "designer/frmColWidth.h"
 #include "designer/frmNewReport.h"
 #include "designer/frmOpenReport.h"
 #include "designer/frmRenameReport.h"
+#include "designer/frmResize.h"
+#include "designer/frmRowHeight.h"
 #include "designer/MenuRules.h"
+#include "designer/RegionEdits.h"
 #include "designer/ReportNames.h"
+#include "designer/RowColumnEdits.h"
+#include "designer/SelectionEdits.h"
 #include "dialogs/frmPageSetup.h"
 #include "output/frmPreview.h"
 #include "output/ReportPrinter.h"
@@ -27,6 +34,7 @@
 #include "store/ReportState.h"
 #include "store/WindowSeams.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QCursor>
 #include <QHBoxLayout>
@@ -36,6 +44,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -65,12 +74,21 @@ int firstDesignColumn(const platform::grid::Sheet& sheet)
     return isDataReport() && sheet.maxCol() > 1 ? 2 : 1;
 }
 
-// The desktop's icon theme; where the desktop names none, the breeze theme that the component installs.
+// The desktop's icon theme; where the desktop names none, the breeze theme that the component installs,
+// looked up in the system's data folders also where the platform gives no search path (offscreen).
 QIcon themeIcon(const QString& name)
 {
     static const bool themeChosen = [] {
-        if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
             QIcon::setThemeName(QStringLiteral("breeze"));
+            QStringList paths = QIcon::themeSearchPaths();
+            for (const QString& folder : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                     QStringLiteral("icons"), QStandardPaths::LocateDirectory)) {
+                if (!paths.contains(folder))
+                    paths.append(folder);
+            }
+            QIcon::setThemeSearchPaths(paths);
+        }
         return true;
     }();
     Q_UNUSED(themeChosen);
@@ -641,47 +659,179 @@ void frmReportDesigner::withSelectionKept(const std::function<void()>& operation
     sheet_.setActiveCell(activeRow, activeCol);
 }
 
+namespace
+{
+
+bool askedYes(const QString& question)
+{
+    return platform::ui::msgBox(question, platform::ui::Buttons::YesNo) == platform::ui::MsgBoxResult::Yes;
+}
+
+} // namespace
+
 void frmReportDesigner::mnuClearFormat_Click()
 {
+    if (askedYes(QStringLiteral("确定要清除该区域的格式信息?")) && ClearSelection(sheet_, ClearMode::Formats))
+        flags_.ReportModified = true;
 }
+
 void frmReportDesigner::mnuClearContent_Click()
 {
+    if (askedYes(QStringLiteral("确定要清除该区域的内容信息?"))
+        && ClearSelection(sheet_, ClearMode::Contents))
+        flags_.ReportModified = true;
 }
+
+// An inserted row or column changes the regions and the used size that the save writes, so it marks the
+// report changed like the other edits.
+void frmReportDesigner::insertKeepingSelection(const std::function<bool()>& insert)
+{
+    withSelectionKept([&] {
+        if (insert())
+            flags_.ReportModified = true;
+    });
+}
+
 void frmReportDesigner::mnuInsertRowAbove_Click()
 {
+    insertKeepingSelection([this] { return InsertRow(sheet_, InsertPlace::Before); });
 }
+
 void frmReportDesigner::mnuInsertRowBelow_Click()
 {
+    cutSelectionToSheet();
+    insertKeepingSelection([this] { return InsertRow(sheet_, InsertPlace::After); });
 }
+
 void frmReportDesigner::mnuInsertColLeft_Click()
 {
+    insertKeepingSelection([this] { return InsertColumn(sheet_, InsertPlace::Before); });
 }
+
 void frmReportDesigner::mnuInsertColRight_Click()
 {
+    cutSelectionToSheet();
+    insertKeepingSelection([this] { return InsertColumn(sheet_, InsertPlace::After); });
 }
+
+// Whole rows or columns selected end at the sheet's last column or row.
+void frmReportDesigner::cutSelectionToSheet()
+{
+    CellRange selection = sheet_.selection();
+    const int activeRow = sheet_.activeRow();
+    const int activeCol = sheet_.activeCol();
+    selection.row2 = std::min(selection.row2, sheet_.maxRow());
+    selection.col2 = std::min(selection.col2, sheet_.maxCol());
+    sheet_.select(selection);
+    sheet_.setActiveCell(std::min(activeRow, selection.row2), std::min(activeCol, selection.col2));
+}
+
+// After a deletion the selection goes back where it was, or to the sheet's new last row or column when
+// it reached that far; the click handler then shows the cell.
 void frmReportDesigner::mnuDeleteRow_Click()
 {
+    const CellRange selection = sheet_.selection();
+    const int activeRow = sheet_.activeRow();
+    const int activeCol = sheet_.activeCol();
+    if (DeleteRow(sheet_))
+        flags_.ReportModified = true;
+    const int lastRow = sheet_.maxRow();
+    if (selection.row2 >= lastRow) {
+        sheet_.select(lastRow, selection.col1, lastRow, selection.col2);
+        sheet_.setActiveCell(lastRow, activeCol);
+        fbkRptDesigner_Click(lastRow, activeCol);
+        return;
+    }
+    sheet_.select(selection);
+    sheet_.setActiveCell(activeRow, activeCol);
+    fbkRptDesigner_Click(activeRow, activeCol);
 }
+
 void frmReportDesigner::mnuDeleteCol_Click()
 {
+    const CellRange selection = sheet_.selection();
+    const int activeRow = sheet_.activeRow();
+    const int activeCol = sheet_.activeCol();
+    if (DeleteColumn(sheet_))
+        flags_.ReportModified = true;
+    const int lastCol = sheet_.maxCol();
+    if (selection.col2 >= lastCol) {
+        sheet_.select(selection.row1, lastCol, selection.row2, lastCol);
+        sheet_.setActiveCell(activeRow, lastCol);
+        fbkRptDesigner_Click(activeRow, lastCol);
+        return;
+    }
+    sheet_.select(selection);
+    sheet_.setActiveCell(activeRow, activeCol);
+    fbkRptDesigner_Click(activeRow, activeCol);
 }
-void frmReportDesigner::mnuRowHeight_Click()
-{
-}
-void frmReportDesigner::mnuColWidth_Click()
-{
-}
-void frmReportDesigner::mnuMerge_Click()
-{
-}
-void frmReportDesigner::mnuResize_Click()
-{
-}
-void frmReportDesigner::mnuAddRegion_Click()
-{
-}
+
 void frmReportDesigner::mnuDeleteRegion_Click()
 {
+    const CellRange selection = sheet_.selection();
+    const int activeRow = sheet_.activeRow();
+    const int activeCol = sheet_.activeCol();
+    if (DeleteRegion(sheet_))
+        flags_.ReportModified = true;
+    const int lastRow = sheet_.maxRow();
+    if (selection.row2 <= lastRow) {
+        sheet_.select(selection);
+        sheet_.setActiveCell(activeRow, activeCol);
+        return;
+    }
+    sheet_.select(lastRow, 2, lastRow, 2);
+    sheet_.setActiveCell(lastRow, 2);
+}
+
+void frmReportDesigner::mnuAddRegion_Click()
+{
+    withSelectionKept([this] {
+        frmAddRegion dialog(sheet_, this);
+        platform::ui::showModal(dialog);
+        if (dialog.ReportModified)
+            flags_.ReportModified = true;
+    });
+}
+
+void frmReportDesigner::mnuRowHeight_Click()
+{
+    cutSelectionToSheet();
+    frmRowHeight dialog(this);
+    platform::ui::showModal(dialog);
+    if (dialog.RowHeightTwips == 0)
+        return;
+    SetSelRowHeight(sheet_, dialog.RowHeightTwips);
+    flags_.ReportModified = true;
+}
+
+void frmReportDesigner::mnuColWidth_Click()
+{
+    frmColWidth dialog(this);
+    platform::ui::showModal(dialog);
+    if (dialog.ColWidthTwips == 0)
+        return;
+    SetSelColWidth(sheet_, dialog.ColWidthTwips);
+    flags_.ReportModified = true;
+}
+
+// A merged selection takes a cell format and a content like a single cell.
+void frmReportDesigner::mnuMerge_Click()
+{
+    bool merged = false;
+    platform::ui::showingFailures(QString(), [&] { merged = MergeSelection(sheet_); });
+    if (!merged)
+        return;
+    flags_.ReportModified = true;
+    if (sheet_.selectionFormat().mergeCells.value_or(false))
+        setCommandsEnabled({ QStringLiteral("mnuCellFormat"), QStringLiteral("mnuDataSource") }, true);
+}
+
+void frmReportDesigner::mnuResize_Click()
+{
+    frmResize dialog(fbkRptDesigner->zoom(), this);
+    platform::ui::showModal(dialog);
+    if (dialog.ZoomPercent != 0)
+        fbkRptDesigner->setZoom(dialog.ZoomPercent);
 }
 
 } // namespace designer
