@@ -699,7 +699,7 @@ void frmReportDesigner::mnuInsertRowAbove_Click()
 
 void frmReportDesigner::mnuInsertRowBelow_Click()
 {
-    cutSelectionToSheet();
+    cutSelectionToSheet(Qt::Vertical);
     insertKeepingSelection([this] { return InsertRow(sheet_, InsertPlace::After); });
 }
 
@@ -710,20 +710,23 @@ void frmReportDesigner::mnuInsertColLeft_Click()
 
 void frmReportDesigner::mnuInsertColRight_Click()
 {
-    cutSelectionToSheet();
+    cutSelectionToSheet(Qt::Horizontal);
     insertKeepingSelection([this] { return InsertColumn(sheet_, InsertPlace::After); });
 }
 
-// Whole rows or columns selected end at the sheet's last column or row.
-void frmReportDesigner::cutSelectionToSheet()
+// A selection of whole columns (rows) is cut to end at the sheet's last row (column) before the commands
+// that work row by row (column by column).
+void frmReportDesigner::cutSelectionToSheet(Qt::Orientation along)
 {
     CellRange selection = sheet_.selection();
-    const int activeRow = sheet_.activeRow();
-    const int activeCol = sheet_.activeCol();
-    selection.row2 = std::min(selection.row2, sheet_.maxRow());
-    selection.col2 = std::min(selection.col2, sheet_.maxCol());
+    if (along == Qt::Vertical)
+        selection.row2 = std::min(selection.row2, sheet_.maxRow());
+    else
+        selection.col2 = std::min(selection.col2, sheet_.maxCol());
+    const int activeRow = std::min(sheet_.activeRow(), selection.row2);
+    const int activeCol = std::min(sheet_.activeCol(), selection.col2);
     sheet_.select(selection);
-    sheet_.setActiveCell(std::min(activeRow, selection.row2), std::min(activeCol, selection.col2));
+    sheet_.setActiveCell(activeRow, activeCol);
 }
 
 // After a deletion the selection goes back where it was, or to the sheet's new last row or column when
@@ -795,7 +798,7 @@ void frmReportDesigner::mnuAddRegion_Click()
 
 void frmReportDesigner::mnuRowHeight_Click()
 {
-    cutSelectionToSheet();
+    cutSelectionToSheet(Qt::Vertical);
     frmRowHeight dialog(this);
     platform::ui::showModal(dialog);
     if (dialog.RowHeightTwips == 0)

@@ -126,7 +126,7 @@ private:
     // The editing commands' shape: the selection and the active cell are put back after the operation.
     void withSelectionKept(const std::function<void()>& operation);
     void insertKeepingSelection(const std::function<bool()>& insert);
-    void cutSelectionToSheet();
+    void cutSelectionToSheet(Qt::Orientation along);
 
     platform::grid::Sheet sheet_;
     EditFlags flags_;

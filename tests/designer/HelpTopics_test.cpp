@@ -10,8 +10,9 @@
 // library, and the designer's help command opens its own.
 TEST(HelpTopics, EveryWindowsTopicShips)
 {
-    const char* topics[] = { "报表设计器", "添加区域", "数据源设置", "设置单元格格式", "打印效果预览", "打印设置",
-        "打开新建报表向导", "选择数据表", "选择字段", "选择分组字段", "选择排序字段", "完成新报表的创建" };
+    const char* topics[] = { "报表设计器", "添加区域", "数据源设置", "设置单元格格式", "打印效果预览",
+        "打印设置", "打开新建报表向导", "选择数据表", "选择字段", "选择分组字段", "选择排序字段",
+        "完成新报表的创建" };
     for (const char* topic : topics) {
         QFile page(platform::ui::helpTopicPath(QString::fromUtf8(topic)));
         ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << page.fileName().toStdString();

@@ -1,4 +1,5 @@
 #include "demo/DemoReports.h"
+#include "designer/DesignerWindow.h"
 #include "designer/frmAddRegion.h"
 #include "designer/frmColWidth.h"
 #include "designer/frmOpenReport.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QRadioButton>
 #include <QStatusBar>
 
@@ -36,6 +38,7 @@ protected:
         DesignTest::SetUp();
         useDemoArchive();
         designer::installRegionMarkerSeam();
+        designer::installDesignerWindow();
         report->setUser(std::make_shared<platform::outside::NamedUser>("u1", "档案员"));
         report->setTABLENAME(demo::SampleReportGroup);
         report->setReportGroupId(demo::SampleReportGroup);
@@ -267,6 +270,31 @@ TEST_P(DesignerWindow, FailedSaveEditsAfterSaveAndDelete)
     EXPECT_EQ(ui.boxes().size(), boxes);
     EXPECT_TRUE(allRows(demo::DataReportId).isEmpty());
     EXPECT_EQ(state.ReportGroupId, "");
+}
+
+// The host's ShowReportDesigner opens the window; a statistics report has no region menu and no marker
+// column, and closing empties the report's identity in the state.
+TEST_P(DesignerWindow, HostOpensTheDesignerOnAStatisticsReport)
+{
+    report->setReportId(demo::StatisticsReportId);
+    ui.onDialog("frmReportDesigner", [](QDialog& dialog) {
+        auto& window = static_cast<frmReportDesigner&>(dialog);
+        EXPECT_TRUE(window.reportShown());
+        EXPECT_EQ(window.windowTitle(), demo::StatisticsReportName);
+        EXPECT_FALSE(window.menu("mnuReportRegion")->menuAction()->isVisible());
+        EXPECT_EQ(window.txtRange->text(), "A1");
+        window.fbkRptDesigner_Click(1, 1);
+        EXPECT_TRUE(window.command("mnuCellFormat")->isEnabled());
+        window.mnuExit_Click();
+    });
+    int type = store::StatisticsReport;
+    report->ShowReportDesigner(&type);
+    EXPECT_EQ(ui.shownDialogs(), QStringList { "designer::frmReportDesigner" });
+    const store::ReportState& state = store::reportState();
+    EXPECT_TRUE(state.ReportId.isEmpty());
+    EXPECT_TRUE(state.TABLENAME.isEmpty());
+    EXPECT_TRUE(state.ReportGroupId.isEmpty());
+    EXPECT_TRUE(state.ReportName.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
