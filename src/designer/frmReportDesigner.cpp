@@ -252,7 +252,8 @@ void frmReportDesigner::InitDesigner()
 }
 
 // Loads the report of the state's ReportId into a fresh grid, so that no size or format of the previous
-// report stays. A report that cannot be read is told and leaves the designer without a report.
+// report stays; the loaded report is unchanged. A report that cannot be read is told and leaves the
+// designer without a report.
 bool frmReportDesigner::LoadRpt()
 {
     platform::ui::setWaitCursor(true);
@@ -272,6 +273,7 @@ bool frmReportDesigner::LoadRpt()
     }
     ApplyGridSize();
     EnableMenus(true);
+    flags_.ReportModified = false;
     layout_.SaveLayoutSizes(sheet_);
     SelectFirstDesignCell();
     return true;

@@ -228,6 +228,17 @@ TEST_P(DesignerWindow, RefusedOpenFailedNewAndPreviewKeepTheShownReport)
     EXPECT_EQ(state.DesignRowCount, rows);
     EXPECT_EQ(state.RegionTable, regions);
     EXPECT_TRUE(window->ReportModified());
+
+    // Opening a report starts from a fresh grid: no size of the report shown before stays.
+    window->grid().setColWidth(9, 4321);
+    platform::ui::ScriptedUi reopening;
+    reopening.onDialog("frmOpenReport",
+        [](QDialog& dialog) { static_cast<designer::frmOpenReport&>(dialog).cmdOK_Click(); });
+    reopening.queueAnswer(MsgBoxResult::No);
+    window->mnuOpen_Click();
+    EXPECT_EQ(reopening.boxTexts(), QStringList({ "报表已经修改，是否保存?" }));
+    EXPECT_FALSE(window->ReportModified());
+    EXPECT_EQ(window->grid().colWidth(9), platform::grid::Sheet().colWidth(9));
 }
 
 TEST_P(DesignerWindow, FailedSaveEditsAfterSaveAndDelete)
