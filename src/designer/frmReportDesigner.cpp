@@ -651,14 +651,22 @@ void frmReportDesigner::ShowGridPopupMenu()
 // ---------------------------------------------------------------------------------------------------
 // Editing commands
 
+frmReportDesigner::KeptSelection frmReportDesigner::keptSelection() const
+{
+    return { sheet_.selection(), sheet_.activeRow(), sheet_.activeCol() };
+}
+
+void frmReportDesigner::restoreSelection(const KeptSelection& kept)
+{
+    sheet_.select(kept.range);
+    sheet_.setActiveCell(kept.activeRow, kept.activeCol);
+}
+
 void frmReportDesigner::withSelectionKept(const std::function<void()>& operation)
 {
-    const CellRange selection = sheet_.selection();
-    const int activeRow = sheet_.activeRow();
-    const int activeCol = sheet_.activeCol();
+    const KeptSelection kept = keptSelection();
     operation();
-    sheet_.select(selection);
-    sheet_.setActiveCell(activeRow, activeCol);
+    restoreSelection(kept);
 }
 
 namespace
@@ -731,61 +739,44 @@ void frmReportDesigner::cutSelectionToSheet(Qt::Orientation along)
     sheet_.setActiveCell(activeRow, activeCol);
 }
 
-// After a deletion the selection goes back where it was, or to the sheet's new last row or column when
+// After a deletion the selection goes back where it was, or to the sheet's new last row (column) when
 // it reached that far; the click handler then shows the cell.
+void frmReportDesigner::selectAfterDeletion(KeptSelection kept, Qt::Orientation along)
+{
+    if (along == Qt::Vertical && kept.range.row2 >= sheet_.maxRow())
+        kept.range.row1 = kept.range.row2 = kept.activeRow = sheet_.maxRow();
+    if (along == Qt::Horizontal && kept.range.col2 >= sheet_.maxCol())
+        kept.range.col1 = kept.range.col2 = kept.activeCol = sheet_.maxCol();
+    restoreSelection(kept);
+    fbkRptDesigner_Click(kept.activeRow, kept.activeCol);
+}
+
 void frmReportDesigner::mnuDeleteRow_Click()
 {
-    const CellRange selection = sheet_.selection();
-    const int activeRow = sheet_.activeRow();
-    const int activeCol = sheet_.activeCol();
+    const KeptSelection kept = keptSelection();
     if (DeleteRow(sheet_))
         flags_.ReportModified = true;
-    const int lastRow = sheet_.maxRow();
-    if (selection.row2 >= lastRow) {
-        sheet_.select(lastRow, selection.col1, lastRow, selection.col2);
-        sheet_.setActiveCell(lastRow, activeCol);
-        fbkRptDesigner_Click(lastRow, activeCol);
-        return;
-    }
-    sheet_.select(selection);
-    sheet_.setActiveCell(activeRow, activeCol);
-    fbkRptDesigner_Click(activeRow, activeCol);
+    selectAfterDeletion(kept, Qt::Vertical);
 }
 
 void frmReportDesigner::mnuDeleteCol_Click()
 {
-    const CellRange selection = sheet_.selection();
-    const int activeRow = sheet_.activeRow();
-    const int activeCol = sheet_.activeCol();
+    const KeptSelection kept = keptSelection();
     if (DeleteColumn(sheet_))
         flags_.ReportModified = true;
-    const int lastCol = sheet_.maxCol();
-    if (selection.col2 >= lastCol) {
-        sheet_.select(selection.row1, lastCol, selection.row2, lastCol);
-        sheet_.setActiveCell(activeRow, lastCol);
-        fbkRptDesigner_Click(activeRow, lastCol);
-        return;
-    }
-    sheet_.select(selection);
-    sheet_.setActiveCell(activeRow, activeCol);
-    fbkRptDesigner_Click(activeRow, activeCol);
+    selectAfterDeletion(kept, Qt::Horizontal);
 }
 
 void frmReportDesigner::mnuDeleteRegion_Click()
 {
-    const CellRange selection = sheet_.selection();
-    const int activeRow = sheet_.activeRow();
-    const int activeCol = sheet_.activeCol();
+    const KeptSelection kept = keptSelection();
     if (DeleteRegion(sheet_))
         flags_.ReportModified = true;
     const int lastRow = sheet_.maxRow();
-    if (selection.row2 <= lastRow) {
-        sheet_.select(selection);
-        sheet_.setActiveCell(activeRow, activeCol);
-        return;
-    }
-    sheet_.select(lastRow, 2, lastRow, 2);
-    sheet_.setActiveCell(lastRow, 2);
+    if (kept.range.row2 <= lastRow)
+        restoreSelection(kept);
+    else
+        restoreSelection({ CellRange::cell(lastRow, 2), lastRow, 2 });
 }
 
 void frmReportDesigner::mnuAddRegion_Click()

@@ -124,7 +124,15 @@ private:
     void invokeHandler(const QString& handler);
 
     // The editing commands' shape: the selection and the active cell are put back after the operation.
+    struct KeptSelection {
+        platform::grid::CellRange range;
+        int activeRow = 1;
+        int activeCol = 1;
+    };
+    KeptSelection keptSelection() const;
+    void restoreSelection(const KeptSelection& kept);
     void withSelectionKept(const std::function<void()>& operation);
+    void selectAfterDeletion(KeptSelection kept, Qt::Orientation along);
     void insertKeepingSelection(const std::function<bool()>& insert);
     void cutSelectionToSheet(Qt::Orientation along);
 

@@ -296,6 +296,15 @@ TEST_P(DesignerWindow, HostOpensTheDesignerOnAStatisticsReport)
         EXPECT_EQ(window.txtRange->text(), "A1");
         window.fbkRptDesigner_Click(1, 1);
         EXPECT_TRUE(window.command("mnuCellFormat")->isEnabled());
+        // Deleting the last row moves the selection to the new last row.
+        const int lastRow = window.grid().maxRow();
+        select(window, lastRow, 2);
+        window.mnuDeleteRow_Click();
+        EXPECT_EQ(window.grid().maxRow(), lastRow - 1);
+        EXPECT_EQ(window.grid().activeRow(), lastRow - 1);
+        EXPECT_EQ(window.txtRange->text(), QStringLiteral("B%1").arg(lastRow - 1));
+        EXPECT_TRUE(window.ReportModified());
+        window.setReportModified(false);
         window.mnuExit_Click();
     });
     int type = store::StatisticsReport;
