@@ -11,16 +11,8 @@
 namespace designer
 {
 
-using store::RegionEntry;
-
 namespace
 {
-
-// Painted in this order: the outer pairs first, the detail band last.
-constexpr std::array<RegionEntry, store::RegionEntryCount> PaintOrder { RegionEntry::ReportHead,
-    RegionEntry::ReportTail, RegionEntry::PageHead, RegionEntry::PageTail, RegionEntry::GroupHead1,
-    RegionEntry::GroupTail1, RegionEntry::GroupHead2, RegionEntry::GroupTail2, RegionEntry::GroupHead3,
-    RegionEntry::GroupTail3, RegionEntry::DataDetail };
 
 constexpr int SolidPattern = 1;
 
@@ -78,8 +70,8 @@ void PaintRegionMarkers(platform::grid::Sheet& grid)
     if (!isDataReport())
         return;
     grid.clearRange({ 1, MarkerColumn, grid.maxRow(), MarkerColumn }, platform::grid::ClearWhat::All);
-    for (const RegionEntry entry : PaintOrder)
-        PaintRegionMarker(grid, int(entry));
+    for (int entry = 1; entry <= store::RegionEntryCount; ++entry)
+        PaintRegionMarker(grid, entry);
 }
 
 void installRegionMarkerSeam()

@@ -77,14 +77,15 @@ bool MergeSelection(Sheet& grid)
     // afterwards.
     const int activeRow = grid.activeRow();
     const int activeCol = grid.activeCol();
-    platform::grid::CellFormat merged;
-    merged.mergeCells = true;
-    grid.applyFormat(range, merged);
-    grid.select(CellRange::cell(range.row1, range.col1));
-    if (range.contains(activeRow, activeCol))
-        copyContent(grid, activeRow, activeCol, range.row1, range.col1);
-    UpdateUsedRange(grid);
-    return true;
+    return runGridEdit(grid, {}, [&] {
+        platform::grid::CellFormat merged;
+        merged.mergeCells = true;
+        grid.applyFormat(range, merged);
+        grid.select(CellRange::cell(range.row1, range.col1));
+        if (range.contains(activeRow, activeCol))
+            copyContent(grid, activeRow, activeCol, range.row1, range.col1);
+        UpdateUsedRange(grid);
+    });
 }
 
 void SetSelRowHeight(Sheet& grid, double twips)

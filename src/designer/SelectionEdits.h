@@ -20,7 +20,7 @@ bool ClearSelection(platform::grid::Sheet& grid, ClearMode mode);
 
 // Merges the selection (cut to the sheet) into one cell holding the active cell's text (or the first
 // cell's, when the active cell lies outside the merged range) and widens the used size to it. A selection
-// across regions is refused. True when merged; a grid failure is thrown to the caller (platform::Error).
+// across regions is refused. True when merged; a grid failure leaves everything as it was.
 bool MergeSelection(platform::grid::Sheet& grid);
 
 // Sets the height (width) in twips, rounded to a whole number, of every selected row (column) within the

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -47,6 +48,9 @@ TEST(SizeInput, CustomZoom)
 
 TEST(SizeInput, RowHeightAndColumnWidth)
 {
+    // A decimal point whatever the user's locale.
+    const QLocale userLocale;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const struct {
         QString text;
         double twips;
@@ -68,6 +72,7 @@ TEST(SizeInput, RowHeightAndColumnWidth)
         EXPECT_DOUBLE_EQ(width.value, c.twips) << c.text.toStdString();
         EXPECT_EQ(width.fault, c.colFault) << c.text.toStdString();
     }
+    QLocale::setDefault(userLocale);
 }
 
 // Shows the dialog modally with the driver working on it; boxes are recorded.
