@@ -1,11 +1,15 @@
 #include "WizardFixture.h"
 
+#include "demo/DemoReports.h"
+#include "designer/frmReportDesigner.h"
+#include "designer/RegionMarkers.h"
 #include "store/ReportLookups.h"
 #include "wizard/frmWizard.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/WizardSteps.h"
 
 #include <functional>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -317,6 +321,47 @@ TEST_P(WizardWindow, AFailedSaveIsShownWithItsCauseAndTheWindowStays)
     });
     EXPECT_EQ(store::RunReportWizard(), store::WizardSaved);
     EXPECT_EQ(storedRowCount(store::reportState().ReportId), 1 + 17 + 23 + 6);
+}
+
+// The designer's New: a data report through the wizard, a statistics report through its definition; each
+// new report is then the one the designer shows.
+TEST_P(WizardWindow, TheDesignersNewOpensTheReportItMade)
+{
+    designer::installRegionMarkerSeam();
+    report->setReportId(demo::DataReportId);
+    store::ReportState& state = store::reportState();
+    state.ReportType = store::DataReport;
+    designer::frmReportDesigner designer;
+    designer.Form_Load();
+    QString name;
+    ui.onDialog("frmNewReport", [&](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText(name);
+        QMetaObject::invokeMethod(&dialog, "cmdOK_Click");
+    });
+    const auto newReport = [&](const QString& newName) {
+        name = newName;
+        designer.mnuNew_Click();
+    };
+    ui.onDialog("frmWizard", [&](QDialog& dialog) {
+        auto& window = static_cast<frmWizard&>(dialog);
+        EXPECT_EQ(window.reportName(), "文书清单");
+        checkFields(window, 3);
+        window.cmdNav_Click(4);
+    });
+    newReport("文书清单");
+    EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join('|').toStdString();
+    EXPECT_NE(state.ReportId, demo::DataReportId);
+    EXPECT_EQ(state.ReportName, "文书清单");
+    EXPECT_EQ(designer.grid().entry(1, 2), "@A|文书清单");
+    EXPECT_EQ(designer.grid().text(3, 1), designer::regionMarker(int(store::RegionEntry::DataDetail)).label);
+
+    state.ReportType = store::StatisticsReport;
+    newReport("文书统计");
+    EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(state.ReportType, store::StatisticsReport);
+    EXPECT_EQ(reportRows("report_index", "report_name,report_type", state.ReportId),
+        (QList<QStringList> { { "文书统计", "2" } }));
+    EXPECT_EQ(designer.grid().entry(1, 1), "@A|文书统计");
 }
 
 } // namespace
