@@ -1,6 +1,6 @@
 #include "HostSession.h"
 
-#include "HostObjects.h"
+#include "HostSysInfo.h"
 
 #include "demo/DemoDatabase.h"
 #include "demo/DemoReports.h"

@@ -13,7 +13,7 @@ namespace
 
 using Rows = QList<QStringList>;
 
-class RecordsetBatchTest : public testing::TestWithParam<Backend>
+class RecordsetBatchTest : public orvtest::BackendTest
 {
 protected:
     TestDatabase db { GetParam() };
@@ -165,6 +165,6 @@ TEST_P(RecordsetBatchTest, JoinedRowsHaveNoTableToGoTo)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Backends, RecordsetBatchTest, testing::ValuesIn(availableBackends()), BackendTestName());
+    Backends, RecordsetBatchTest, testing::ValuesIn(allBackends()), BackendTestName());
 
 } // namespace

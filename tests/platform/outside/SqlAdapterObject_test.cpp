@@ -78,7 +78,7 @@ TEST(SqlAdapterLiteral, WritesEachKindOfValue)
     EXPECT_THROW(adapter.sqlLiteral("1; delete from t", LiteralKind::Number), platform::Error);
 }
 
-class SqlAdapterExecution : public testing::TestWithParam<Backend>
+class SqlAdapterExecution : public orvtest::BackendTest
 {
 protected:
     TestDatabase db { GetParam() };
@@ -190,6 +190,6 @@ TEST_P(SqlAdapterExecution, NullsSortBeforeEveryValueAsOnSqlServer)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Backends, SqlAdapterExecution, testing::ValuesIn(availableBackends()), BackendTestName());
+    Backends, SqlAdapterExecution, testing::ValuesIn(allBackends()), BackendTestName());
 
 } // namespace
