@@ -8,9 +8,9 @@
 #include "engine/StatisticsReport.h"
 #include "output/ReportPrinter.h"
 #include "platform/outside/FailureLog.h"
-#include "platform/ui/MessageBox.h"
 #include "store/ReportLog.h"
 #include "store/ReportState.h"
+#include "store/UserNotice.h"
 
 namespace output
 {
@@ -57,10 +57,9 @@ void ReportPrintJob::run()
         // The report's data is not needed once it is printed.
         platform::outside::runLogged("ClearReportData", [] { engine::ClearReportData(); });
         break;
-    case store::StatisticsReport:
-        platform::outside::runLogged("PrintStatistics", [this] { PrintStatistics(); });
-        break;
     default:
+        // Any other type meets the statistics report's check, which refuses it by name.
+        platform::outside::runLogged("PrintStatistics", [this] { PrintStatistics(); });
         break;
     }
 }
@@ -82,7 +81,7 @@ void ReportPrintJob::PrintDataReport()
         if (store::reportState().IsPrintBlankReport)
             printBlankForm();
         else
-            platform::ui::msgBox(NoDataMessage, platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+            store::NoticeUser(NoDataMessage, platform::ui::Icon::Information);
         return;
     }
     printInBatches(*this, totalPages);
