@@ -99,10 +99,10 @@ const SettingRule* ruleOf(const QString& keyword)
     return nullptr;
 }
 
+// Every region keyword has an entry at level 1.
 bool isRegionKeyword(const QString& type)
 {
-    return type == k::ReportHead || type == k::PageHead || type == k::GroupHead || type == k::DataDetail
-        || type == k::GroupTail || type == k::PageTail || type == k::ReportTail;
+    return entryOfStored(type, 1).has_value();
 }
 
 QString regionName(const InfoRow& row)
@@ -219,7 +219,7 @@ StoredSizes checkFormats(const DesignSheetBounds& bounds, const ReportRegion& de
     StoredSizes sizes;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         const int order = toLong(rows->text(QStringLiteral("format_order"))).value_or(0);
-        const QString kind = trimBlanks(rows->text(QStringLiteral("format_type"))).toUpper();
+        const QString kind = trimBlanks(rows->text(QStringLiteral("format_type")));
         if (kind == k::RowHeight || kind == k::ColWidth) {
             checkSizeList(order, kind, trimBlanks(rows->text(QStringLiteral("format_description"))), detail,
                 sizes, faults);
@@ -261,11 +261,20 @@ void checkCells(const DesignSheetBounds& bounds, FaultList& faults)
     }
 }
 
-// Records per page (FIX, AUTO) and the fit to the paper divide by the detail band's height and by the
-// width of the columns.
-void checkDivisors(
+// The page that the records per page make: it must stay within the layout's row numbers, and the records
+// per page of FIX and AUTO and the fit to the paper divide by the detail band's height and by the width
+// of the columns.
+void checkPageLayout(
     const ReportState& settings, const ReportRegion& detail, const StoredSizes& sizes, FaultList& faults)
 {
+    const int detailRows = detail.present ? detail.endRow - detail.beginRow + 1 : 1;
+    if (settings.DataRows >= 1
+        && (settings.DataRows - 1LL) * detailRows + settings.RowCount + 2 > LayoutLimit) {
+        faults.refuse(QStringLiteral("报表信息中 %1 的值“%2”无效（每页的行数将超过%3）")
+                          .arg(k::DataRows)
+                          .arg(settings.DataRows)
+                          .arg(LayoutLimit));
+    }
     const bool countsRecords
         = settings.DataRows == k::DataRowsFixMode || settings.DataRows == k::DataRowsAutoMode;
     if (detail.present && sizes.detailHeight == 0 && (settings.SelfFit || countsRecords))
@@ -312,7 +321,7 @@ QList<DefinitionFault> CheckReportDefinition()
     const StoredSizes sizes = checkFormats(bounds, detail, faults);
     checkCells(bounds, faults);
     if (dataReport && !faults.refused())
-        checkDivisors(settings, detail, sizes, faults);
+        checkPageLayout(settings, detail, sizes, faults);
     return faults.faults();
 }
 

@@ -65,6 +65,9 @@ TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
             QStringLiteral("报表信息中 DATA_ROWS 的值“fix”无效（应为FIX、AUTO或正整数），不能生成报表！") },
         { "no records per page", [this] { setInfo(QStringLiteral("DATA_ROWS"), QStringLiteral("-1")); },
             QStringLiteral("报表信息中 DATA_ROWS 的值“-1”无效（应为FIX、AUTO或正整数），不能生成报表！") },
+        { "more rows per page than the layout numbers",
+            [this] { setInfo(QStringLiteral("DATA_ROWS"), QStringLiteral("32767")); },
+            QStringLiteral("报表信息中 DATA_ROWS 的值“32767”无效（每页的行数将超过32767），不能生成报表！") },
         { "margin beyond the page", [this] { setInfo(QStringLiteral("TOP_MARGE"), QStringLiteral("1e+08")); },
             QStringLiteral(
                 "报表信息中 TOP_MARGE 的值“1e+08”无效（应为0到22.75英寸之间的数），不能生成报表！") },
