@@ -68,6 +68,7 @@ protected:
         , savedExportFolder(qgetenv("ORV_WEB_EXPORT_DIR"))
     {
         qputenv("ORV_WEB_EXPORT_DIR", exports.path().toLocal8Bit());
+        platform::ui::setPdfPrinterFolder(exports.filePath(QStringLiteral("pdf")));
     }
     ~HostExitCode() override
     {
@@ -75,6 +76,7 @@ protected:
             qunsetenv("ORV_WEB_EXPORT_DIR");
         else
             qputenv("ORV_WEB_EXPORT_DIR", savedExportFolder);
+        platform::ui::setPdfPrinterFolder({});
         store::reportState() = store::ReportState {};
         platform::outside::releaseShared();
     }
@@ -107,6 +109,8 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
     ASSERT_EQ(run("web"), 0) << output.toStdString();
     ASSERT_EQ(exported().size(), 1);
     EXPECT_TRUE(output.contains(QStringLiteral("GetWebReportPath: ") + exports.filePath(exported().first())));
+    EXPECT_EQ(run("print"), 0) << output.toStdString();
+    EXPECT_EQ(QDir(exports.filePath(QStringLiteral("pdf"))).entryList(QDir::Files).size(), 1);
 
     // A report that is not stored: refused before anything is built, nothing written.
     EXPECT_EQ(run("web", QStringLiteral("20990101000000000000")), 1);
@@ -124,14 +128,17 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
     EXPECT_TRUE(output.contains(refusal)) << output.toStdString();
     EXPECT_EQ(exported().size(), 1);
 
-    // An export folder that cannot be made under a file.
+    // Export and print folders that cannot be made under a file.
     QFile blocker(exports.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     qputenv("ORV_WEB_EXPORT_DIR", blocker.fileName().toLocal8Bit() + "/sub");
+    platform::ui::setPdfPrinterFolder(blocker.fileName() + QStringLiteral("/sub"));
     database.connection()->execute(
         QStringLiteral("update report_index set report_type=1 where report_id='%1'").arg(demo::DataReportId));
     EXPECT_EQ(run("web"), 1) << output.toStdString();
+    EXPECT_EQ(run("print"), 1) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 打印报表时出错！")));
 }
 
 } // namespace
