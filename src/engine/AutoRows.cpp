@@ -121,7 +121,7 @@ void tellOversizedRecord()
         return;
     engine.OversizedRecordTold = true;
     store::WarnUser(QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！")
-                          .arg(engine.AbsolutePage));
+                        .arg(engine.AbsolutePage));
 }
 
 } // namespace

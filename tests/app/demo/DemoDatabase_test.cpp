@@ -121,8 +121,7 @@ TEST_P(DemoArchiveTest, VolumeRangesCanBeQueriedPerYearAndPeriod)
     EXPECT_EQ(db.scalar("select min(year_folder_no) as MinValue from wsda where filing_year =2003"), "1");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Backends, DemoArchiveTest, testing::ValuesIn(allBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, DemoArchiveTest, testing::ValuesIn(allBackends()), BackendTestName());
 
 TEST(DemoDatabaseFile, IsCreatedWholeOnceAndLeftAloneAfterwards)
 {

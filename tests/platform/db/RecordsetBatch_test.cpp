@@ -164,7 +164,6 @@ TEST_P(RecordsetBatchTest, JoinedRowsHaveNoTableToGoTo)
     EXPECT_EQ(db.scalar("select count(*) from report_info"), "4");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Backends, RecordsetBatchTest, testing::ValuesIn(allBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, RecordsetBatchTest, testing::ValuesIn(allBackends()), BackendTestName());
 
 } // namespace

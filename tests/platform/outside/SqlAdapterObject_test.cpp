@@ -189,7 +189,6 @@ TEST_P(SqlAdapterExecution, NullsSortBeforeEveryValueAsOnSqlServer)
         column("select top 1 report_id from report_index order by report_name"), (QStringList { "R2" }));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Backends, SqlAdapterExecution, testing::ValuesIn(allBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, SqlAdapterExecution, testing::ValuesIn(allBackends()), BackendTestName());
 
 } // namespace
