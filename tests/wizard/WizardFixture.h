@@ -246,4 +246,4 @@ protected:
 
 #define WIZARD_TEST_SUITE(suite)                                                                             \
     INSTANTIATE_TEST_SUITE_P(                                                                                \
-        Backends, suite, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName())
+        Backends, suite, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName())

@@ -63,7 +63,7 @@ TEST(ArchiveRecords, FoldersHoldConsecutivePiecesOfOneYearAndPeriod)
     EXPECT_EQ(years.size(), 10);
 }
 
-class DemoArchiveTest : public testing::TestWithParam<Backend>
+class DemoArchiveTest : public orvtest::BackendTest
 {
 protected:
     TestDatabase db { GetParam(), TestDatabase::Content::DemoArchive, 300 };
@@ -145,8 +145,7 @@ TEST_P(DemoArchiveTest, VolumesAndAttachmentsJoinTheirDocuments)
         db.scalar("select count(*) from wsfj"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Backends, DemoArchiveTest, testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, DemoArchiveTest, testing::ValuesIn(allBackends()), BackendTestName());
 
 TEST(DemoDatabaseFile, IsCreatedWholeOnceAndLeftAloneAfterwards)
 {
