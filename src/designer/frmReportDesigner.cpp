@@ -14,6 +14,9 @@
 #include "designer/ReportNames.h"
 #include "designer/RowColumnEdits.h"
 #include "designer/SelectionEdits.h"
+#include "designer/SelectListTables.h"
+#include "dialogs/frmCellFormat.h"
+#include "dialogs/frmDataSource.h"
 #include "dialogs/frmPageSetup.h"
 #include "output/frmPreview.h"
 #include "output/ReportPrinter.h"
@@ -541,19 +544,32 @@ void frmReportDesigner::tlbReportDesign_ButtonClick(const QString& key)
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Commands of the cell-format and data-source dialogs, which this build does not contain yet: the
-// commands follow their enabling rules and change nothing.
+// Commands of the cell-format and data-source dialogs
 
 void frmReportDesigner::mnuCellFormat_Click()
 {
+    if (!dialogs::ShowCellFormatDialog(sheet_, SelectionCrossesRegion(sheet_), this))
+        return;
+    flags_.ReportModified = true;
+    UpdateUsedRange(sheet_);
 }
 
 void frmReportDesigner::mnuPopCellFormat_Click()
 {
+    mnuCellFormat_Click();
 }
 
 void frmReportDesigner::mnuDataSource_Click()
 {
+    std::array<QString, MaxSelectTables> tables;
+    platform::ui::showingFailures(QString(), [&] { GetSqlSelectFields(tables); });
+    const QString content = dialogs::ShowDataSourceDialog(sheet_, tables, this);
+    if (content.isEmpty())
+        return;
+    sheet_.setActiveCellText(content);
+    flags_.ReportModified = true;
+    UpdateUsedRange(sheet_);
+    TxtInput->setText(content);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -10,8 +10,8 @@ namespace dialogtest
 {
 
 // A fresh report state holding the connection to a database of the test's own with the component's
-// tables and lookup rows, on every available database.
-class DialogDatabaseTest : public testing::TestWithParam<orvtest::Backend>
+// tables and lookup rows, on every database (skipped where no server is named).
+class DialogDatabaseTest : public orvtest::BackendTest
 {
 protected:
     void SetUp() override
@@ -33,4 +33,4 @@ protected:
 
 #define DIALOG_DATABASE_SUITE(suite)                                                                         \
     INSTANTIATE_TEST_SUITE_P(                                                                                \
-        Databases, suite, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName())
+        Databases, suite, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName())
