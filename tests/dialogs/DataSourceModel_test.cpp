@@ -176,7 +176,8 @@ TEST(DataSourceModel, OkWritesTheKindsThatBuildOnOkAndKeepsTheLastTextForTheOthe
     EXPECT_EQ(confirmed({ .kind = SourceKind::None }, Data, false, "@C|%d"), "@C|%d");
     EXPECT_EQ(confirmed({ .kind = SourceKind::SumCol, .sumColumn = "c" }, Data, false), "@R|C&");
     // A field is written from the field boxes, whatever another panel built before.
-    EXPECT_EQ(confirmed({ .kind = SourceKind::Fields, .fieldColumn = "题名" }, Data, false, "@C|%d"), "@B|题名");
+    EXPECT_EQ(
+        confirmed({ .kind = SourceKind::Fields, .fieldColumn = "题名" }, Data, false, "@C|%d"), "@B|题名");
 }
 
 TEST(DataSourceModel, CheckSqlStatement)

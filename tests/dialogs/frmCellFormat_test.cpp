@@ -56,6 +56,7 @@ protected:
         });
         const bool applied = dialogs::ShowCellFormatDialog(grid, crossesRegion);
         boxes += script.boxTexts();
+        opened += script.openedUrls();
         return applied;
     }
 
@@ -66,6 +67,7 @@ protected:
     bool fontChosen = true;
     bool colourChosen = false;
     QStringList boxes;
+    QList<QUrl> opened;
 };
 
 CellFormat numberFormat(const QString& format)
@@ -225,9 +227,12 @@ TEST_P(CellFormatDialog, SelectionsOfOneRowOrColumnOfferTheirInnerLinesOnly)
     show(
         [](frmCellFormat& dialog) {
             EXPECT_FALSE(dialog.chkMerge->isEnabled());
+            dialog.cmdHelp_Click();
             dialog.cmdCancel_Click();
         },
         true);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("help/设置单元格格式.htm")));
 }
 
 TEST_P(CellFormatDialog, TheLineColourChangesOnlyWhenAColourIsChosen)

@@ -66,6 +66,7 @@ protected:
         });
         const QString result = dialogs::ShowDataSourceDialog(grid, tables);
         boxes = script.boxes();
+        opened = script.openedUrls();
         return result;
     }
 
@@ -79,6 +80,7 @@ protected:
 
     Sheet grid;
     std::vector<platform::ui::RecordedBox> boxes;
+    QList<QUrl> opened;
 };
 
 TEST_P(DataSourceDialog, TheTreeListsTheKindsAndTheVisibleColumnsAndAColumnBecomesTheField)
@@ -190,8 +192,12 @@ TEST_P(DataSourceDialog, AStatisticsReportOffersNoFieldsAndTheRegionColumnIsSkip
     show([](frmDataSource& dialog) {
         EXPECT_EQ(nodeCaptions(dialog.tvwDataSource->topLevelItem(0)),
             (QStringList { "文本", "系统参数", "图片", "内置公式", "SQL语句", "SQL公式", "特殊公式" }));
+        dialog.cmdHelp_Click();
         dialog.cmdCancel_Click();
     });
+
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("help/数据源设置.htm")));
 
     store::reportState().ReportType = store::DataReport;
     grid.setText(5, 2, QStringLiteral("@C|%d"));
