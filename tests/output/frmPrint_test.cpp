@@ -10,6 +10,7 @@
 #include "platform/outside/SettingsObject.h"
 #include "store/PrintSettings.h"
 #include "store/ReportState.h"
+#include "support/FileSizeLimit.h"
 
 #include <cmath>
 #include <functional>
@@ -326,6 +327,42 @@ TEST_P(PrintWindowTest, AFailedExportIsToldAndNotLogged)
     ASSERT_FALSE(ui.boxTexts().isEmpty());
     EXPECT_TRUE(ui.boxTexts().last().startsWith(QStringLiteral("导出失败：")));
     EXPECT_TRUE(logRows().isEmpty());
+}
+
+// A disk that fills up: the export says so, nothing is logged, and the older file stays as it was.
+TEST_P(PrintWindowTest, AnExportOntoAFullDiskIsToldAndTheOlderFileStays)
+{
+    const QString path = exports.filePath(QStringLiteral("目录.xls"));
+    {
+        QFile older(path);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("older");
+    }
+    preview([&](frmPrint& window) {
+        ui.queueAnswer(MsgBoxResult::Yes);
+        orvtest::FileSizeLimit disk(512);
+        exportTo(window, path);
+    });
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("older"));
+    EXPECT_EQ(QDir(exports.path()).entryList(QDir::Files), QStringList { QStringLiteral("目录.xls") });
+    ASSERT_FALSE(ui.boxTexts().isEmpty());
+    EXPECT_TRUE(ui.boxTexts().last().startsWith(QStringLiteral("导出失败：")))
+        << ui.boxTexts().last().toStdString();
+    EXPECT_TRUE(logRows().isEmpty());
+}
+
+TEST_P(PrintWindowTest, WebPrintOntoAFullDiskSaysWhyAndGivesNoPath)
+{
+    {
+        orvtest::FileSizeLimit disk(512);
+        report.WebPrint();
+    }
+    EXPECT_TRUE(report.GetWebReportPath().isEmpty());
+    EXPECT_TRUE(report.ErrorMessage().contains(QStringLiteral("无法写入")))
+        << report.ErrorMessage().toStdString();
+    EXPECT_TRUE(QDir(exports.path()).isEmpty());
 }
 
 TEST_P(PrintWindowTest, WebPrintExportsTheWholeReportAndPrintsNothing)

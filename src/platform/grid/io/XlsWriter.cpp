@@ -614,10 +614,15 @@ void XlsWorkbook::Writer::closeWorksheet()
 
 void XlsWorkbook::Writer::spool(const QByteArray& bytes)
 {
+    const QString failure = QStringLiteral("无法写入临时文件“%1”：%2");
     if (!spool_.isOpen() && !spool_.open())
         throw Error(errors::FileError, QStringLiteral("SheetFile"),
-            QStringLiteral("无法创建临时文件：%1").arg(spool_.errorString()));
-    writeAll(spool_, bytes);
+            failure.arg(spool_.fileTemplate(), spool_.errorString()));
+    try {
+        writeAll(spool_, bytes);
+    } catch (const Error& error) {
+        throw Error(errors::FileError, error.source(), failure.arg(spool_.fileName(), error.description()));
+    }
     spoolSize_ += bytes.size();
 }
 

@@ -44,6 +44,33 @@ int width256(int twips)
     return int(std::lround(twips * 256.0 / kXlsTwipsPerDigit));
 }
 
+// Pages of a report, numbered from `firstPage`: "第n页" in the first row of each, the page's number in
+// its last row; a page break and a piece of the print area for each page.
+Sheet pagesSheet(int pages, int pageRows, int firstPage = 1)
+{
+    Sheet sheet;
+    QList<int> starts;
+    QStringList pieces;
+    for (int p = 0; p < pages; ++p) {
+        const int first = p * pageRows + 1;
+        sheet.setText(first, 1, QStringLiteral("第%1页").arg(firstPage + p));
+        sheet.setNumber(first + pageRows - 1, 2, firstPage + p);
+        starts.append(first);
+        pieces.append(rangeText({ first, 1, first + pageRows - 1, 3 }, true));
+    }
+    sheet.setRowPageBreaks(starts);
+    sheet.setPrintArea(pieces.join(u','));
+    return sheet;
+}
+
+QJsonArray everyNth(int step, int count)
+{
+    QJsonArray rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append(i * step);
+    return rows;
+}
+
 } // namespace
 
 TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
@@ -130,6 +157,9 @@ TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
     const QJsonObject expectedPage {
         { "paper", 8 },
         { "scale", 85 },
+        { "fitToPage", 0 },
+        { "fitWide", 1 },
+        { "fitTall", 1 },
         { "landscape", 1 },
         { "leftToRight", 0 },
         { "blackAndWhite", 0 },
@@ -214,4 +244,72 @@ TEST(XlsWriter, EmptySheetIsOneEmptyWorksheet)
     ASSERT_EQ(sheets.size(), 1);
     EXPECT_EQ(sheets[0]["rows"].toInt(), 0);
     EXPECT_TRUE(sheets[0]["cells"].toArray().isEmpty());
+}
+
+TEST(XlsWriter, PageBreaksPrintAreaTitlesAndFitToWidthReadBack)
+{
+    Sheet sheet = pagesSheet(3, 10);
+    sheet.setPrintTitles(QStringLiteral("$1:$2"));
+    PageSetup page;
+    page.fitPagesWide = 1;
+    sheet.setPageSetup(page);
+    const QJsonObject written = writeAndDump(sheet)["sheets"][0].toObject();
+    EXPECT_EQ(written["breaks"].toArray(), (QJsonArray { 10, 20 }));
+    EXPECT_EQ(written["Print_Area"].toArray(), (QJsonArray { 0, 29, 0, 2 }));
+    EXPECT_EQ(written["Print_Titles"].toArray(), (QJsonArray { 0, 1, 0, 255 }));
+    EXPECT_EQ(written["page"]["fitToPage"].toInt(), 1);
+    EXPECT_EQ(written["page"]["fitWide"].toInt(), 1);
+    EXPECT_EQ(written["page"]["fitTall"].toInt(), 0);
+}
+
+namespace
+{
+
+struct BatchCase {
+    int pageRows;
+    int pagesPerBatch;
+    int batches;
+    QList<int> pagesOfWorksheets;
+};
+void PrintTo(const BatchCase& c, std::ostream* os)
+{
+    *os << c.pageRows << " rows a page, " << c.pagesPerBatch << " pages a batch";
+}
+
+class XlsBatchTest : public ::testing::TestWithParam<BatchCase>
+{
+};
+
+// Worksheets hold whole pages: a page that would not fit begins the next one, as does the page after
+// the most breaks a worksheet keeps (1,026).
+INSTANTIATE_TEST_SUITE_P(Batches, XlsBatchTest,
+    ::testing::Values(BatchCase { 1000, 10, 7, { 65, 5 } }, BatchCase { 2, 500, 3, { 1027, 473 } }));
+
+} // namespace
+
+TEST_P(XlsBatchTest, BatchesFollowOneAnotherAndEveryWorksheetHoldsWholePages)
+{
+    const BatchCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.xls"));
+    XlsWorkbook workbook;
+    for (int batch = 0; batch < c.batches; ++batch)
+        workbook.append(pagesSheet(c.pagesPerBatch, c.pageRows, batch * c.pagesPerBatch + 1));
+    writeFile(path, [&](QIODevice& file) { workbook.write(file); });
+
+    const QJsonArray sheets
+        = xlsDump(path, { QStringLiteral("--edges"), QStringLiteral("1") })["sheets"].toArray();
+    ASSERT_EQ(sheets.size(), c.pagesOfWorksheets.size());
+    int firstPage = 1;
+    for (int w = 0; w < sheets.size(); ++w) {
+        const QJsonObject sheet = sheets[w].toObject();
+        const int pages = c.pagesOfWorksheets[w];
+        const int rows = pages * c.pageRows;
+        EXPECT_EQ(sheet["rows"].toInt(), rows) << w;
+        EXPECT_EQ(sheet["breaks"].toArray(), everyNth(c.pageRows, pages - 1)) << w;
+        EXPECT_EQ(sheet["Print_Area"].toArray(), (QJsonArray { 0, rows - 1, 0, 2 })) << w;
+        EXPECT_EQ(cellAt(sheet, 0, 0)["value"].toString(), QStringLiteral("第%1页").arg(firstPage)) << w;
+        EXPECT_EQ(cellAt(sheet, rows - 1, 1)["value"].toDouble(), firstPage + pages - 1) << w;
+        firstPage += pages;
+    }
 }
