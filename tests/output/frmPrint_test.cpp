@@ -8,6 +8,7 @@
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsDump.h"
 #include "platform/outside/SettingsObject.h"
+#include "SpreadsheetPrintout.h"
 #include "store/PrintSettings.h"
 #include "store/ReportState.h"
 #include "support/FileSizeLimit.h"
@@ -399,6 +400,34 @@ TEST_P(PrintWindowTest, WebPrintExportsTheWholeReportAndPrintsNothing)
     for (auto it = archiveRow.cbegin(); it != archiveRow.cend(); ++it)
         pagesOfRecords += pagesColumn.value(it.key());
     EXPECT_EQ(pagesOfRecords, database.scalar(QStringLiteral("select sum(page_no) from wsda")).toDouble());
+}
+
+// A clerk opens the web export in a spreadsheet program and prints it: the report's pages come out,
+// each holding one page's records and its page tail.
+TEST_P(PrintWindowTest, TheWebWorkbookPrintsAsTheReportsPagesInASpreadsheetProgram)
+{
+    report.WebPrint();
+    ASSERT_FALSE(report.GetWebReportPath().isEmpty()) << report.ErrorMessage().toStdString();
+    const std::optional<QStringList> pages = orvtest::spreadsheetPrintout(report.GetWebReportPath());
+    if (!pages)
+        GTEST_SKIP() << "LibreOffice is not installed";
+    ASSERT_EQ(pages->size(), expectedPages());
+    static const QRegularExpression pageTail(QStringLiteral("第\\d+页 共\\d+页"));
+    static const QRegularExpression archiveNumber(QStringLiteral("J\\d{3}-\\d{4}-\\w+-\\d{3}-\\d{3}"));
+    QStringList numbers;
+    for (qsizetype page = 0; page < pages->size(); ++page) {
+        QStringList onPage;
+        for (auto it = archiveNumber.globalMatch(pages->at(page)); it.hasNext();)
+            onPage.append(it.next().captured());
+        EXPECT_EQ(pages->at(page).count(pageTail), 1) << "page " << page + 1;
+        EXPECT_GE(onPage.size(), 1) << "page " << page + 1;
+        EXPECT_LE(onPage.size(), RecordsPerPage) << "page " << page + 1;
+        numbers += onPage;
+    }
+    QStringList expected = allArchiveNumbers(database);
+    std::sort(expected.begin(), expected.end());
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, expected);
 }
 
 TEST_P(PrintWindowTest, WebPrintWithoutDataWritesNothingAndSaysWhy)
