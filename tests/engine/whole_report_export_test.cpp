@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 
 #include "demo/DemoReports.h"
+#include "engine/CellTextFit.h"
 #include "engine/DataReportBuilder.h"
 #include "engine/EngineState.h"
 #include "engine/PagePipeline.h"
@@ -10,6 +11,7 @@
 
 #include <QFile>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace enginetest;
@@ -82,6 +84,35 @@ TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
     EXPECT_EQ(text.count(QStringLiteral("第1页 共")), state.GroupCount);
     EXPECT_EQ(text.count(QStringLiteral("制表日期：")), 1);
     EXPECT_TRUE(text.contains(pages));
+}
+
+// The demo report, the first a new user sees, shows its archive numbers and group tails at the
+// report's font, whole: their columns are wide enough.
+TEST_P(WholeReportExport, TheDemoReportShowsItsArchiveNumbersAndGroupTailsUnshrunk)
+{
+    useDatabase(Content::DemoArchive, 400);
+    store::reportState().ReportId = demo::DataReportId;
+    store::reportState().WebPrintMode = true;
+    ASSERT_TRUE(engine::CanPrintDataReport());
+    engine::PrepareReportData();
+    Sheet sheet;
+    engine::BuildWholeReport(sheet);
+    static const QRegularExpression archiveNumber(QStringLiteral("^J\\d{3}-\\d{4}-\\w+-\\d{3}-\\d{3}$"));
+    int checked = 0;
+    for (int row = 1; row <= sheet.maxRow(); ++row) {
+        for (int col = 1; col <= sheet.maxCol(); ++col) {
+            const QString text = sheet.text(row, col);
+            if (!archiveNumber.match(text).hasMatch() && text != QStringLiteral("以上保管期限："))
+                continue;
+            const platform::grid::CellFormat format = sheet.format(row, col);
+            EXPECT_EQ(format.fontSize, 10) << text.toStdString() << " in row " << row;
+            EXPECT_LE(platform::grid::measureTextTwips(text, platform::grid::fontOf(format)).width(),
+                engine::CellWidth(sheet, row, col))
+                << text.toStdString() << " in row " << row;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 400);
 }
 
 } // namespace
