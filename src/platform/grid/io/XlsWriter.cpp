@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "SharedStrings.h"
+#include "XlsPictures.h"
 #include "XlsStyles.h"
 
 #include <algorithm>
@@ -223,14 +224,15 @@ public:
             order_.begin(), order_.end(), [this](int a, int b) { return ranges_[a].row1 < ranges_[b].row1; });
     }
 
-    // Calls `visit` with each range that reaches into rows first..last; later calls lie further down.
+    // Calls `visit` with each range that reaches into rows first..last and its place in the list the
+    // sweep was made of; later calls lie further down.
     template <typename Visit> void over(int first, int last, Visit visit)
     {
         while (next_ < order_.size() && ranges_[order_[next_]].row1 <= last)
             open_.append(order_[next_++]);
         open_.removeIf([&](int i) { return ranges_[i].row2 < first; });
         for (const int i : open_)
-            visit(ranges_[i]);
+            visit(ranges_[i], i);
     }
 
 private:
@@ -254,6 +256,7 @@ struct Worksheet {
     QList<CellRange> merges;
     QList<int> breaks; // rows beginning a page
     std::optional<CellRange> printArea;
+    QList<XlsPictures::Placement> pictures;
 };
 
 // Built-in names of one worksheet, 0-based.
@@ -300,6 +303,8 @@ private:
     QList<int> xfOfStyle_; // by the sheet's style id, -1 until first used
     std::optional<RowSweep> merges_;
     std::optional<RowSweep> printArea_;
+    QList<int> pictureIds_;
+    std::optional<RowSweep> pictures_; // over pictureIds_
 
     Worksheet current_;
     QList<qint64> worksheetOffsets_; // of the finished worksheets in the spool
@@ -309,6 +314,7 @@ private:
     BiffWriter blockCells_; // the cell records of a block of rows, which go after their ROW records
     SharedStrings strings_;
     XlsStyles styles_;
+    XlsPictures drawings_;
 };
 
 XlsWorkbook::XlsWorkbook()
@@ -358,6 +364,11 @@ void XlsWorkbook::Writer::append(const Sheet& sheet)
     xfOfStyle_.clear();
     merges_.emplace(sheet.mergedBlocks());
     printArea_.emplace(printAreaPieces(sheet, cols_));
+    pictureIds_ = sheet.objectIds();
+    QList<CellRange> anchors;
+    for (const int id : pictureIds_)
+        anchors.append(sheet.objectPosition(id));
+    pictures_.emplace(anchors);
 
     QList<int> pageStarts = sheet.rowPageBreaks();
     pageStarts.removeIf([rows](int row) { return row > rows; });
@@ -399,16 +410,23 @@ void XlsWorkbook::Writer::placeRows(int first, int last)
     const int offset = current_.rows - first + 1; // from a row of the sheet to one of the worksheet
     for (int block = first; block <= last; block += kRowsPerBlock)
         writeRowBlock(block, std::min(last, block + kRowsPerBlock - 1), offset);
-    merges_->over(first, last, [&](const CellRange& block) {
+    merges_->over(first, last, [&](const CellRange& block, int) {
         const CellRange clipped { std::max(block.row1, first) + offset, block.col1,
             std::min(block.row2, last) + offset, std::min(block.col2, cols_) };
         if (clipped.col1 <= clipped.col2 && (clipped.rowCount() > 1 || clipped.colCount() > 1))
             current_.merges.append(clipped);
     });
-    printArea_->over(first, last, [&](const CellRange& piece) {
+    printArea_->over(first, last, [&](const CellRange& piece, int) {
         current_.printArea = boundingBox(current_.printArea,
             { std::max(piece.row1, first) + offset, piece.col1, std::min(piece.row2, last) + offset,
                 piece.col2 });
+    });
+    pictures_->over(first, last, [&](const CellRange& anchor, int i) {
+        if (anchor.col1 > cols_)
+            return;
+        const CellRange cells { std::max(anchor.row1, first) + offset - 1, anchor.col1 - 1,
+            std::min(anchor.row2, last) + offset - 1, std::min(anchor.col2, cols_) - 1 };
+        current_.pictures.append({ cells, drawings_.blipOf(sheet_->object(pictureIds_[i]).image) });
     });
     current_.rows += last - first + 1;
     current_.cols = std::max(current_.cols, cols_);
@@ -582,6 +600,7 @@ void XlsWorkbook::Writer::closeWorksheet()
     BiffWriter out;
     writeWorksheetHead(out);
     out.append(current_.cells.data());
+    drawings_.writeWorksheetDrawing(out, current_.pictures);
 
     out.begin(biff::Window2);
     out.u16(index == 0 ? 0x06B6 : 0x00B6); // grid lines, headings, zeros, outline; the first sheet selected
@@ -685,6 +704,7 @@ void XlsWorkbook::Writer::writeGlobals(BiffWriter& out, const QList<qint64>& wor
         out.end();
     }
     writeNames(out, int(worksheetOffsets.size()));
+    drawings_.writeGroup(out);
     strings_.write(out);
     out.emptyRecord(biff::Eof);
 

@@ -1,6 +1,7 @@
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsWriter.h"
 #include "SampleSheets.h"
+#include "support/SpreadsheetPrintout.h"
 #include "XlsDump.h"
 
 #include <cmath>
@@ -312,4 +313,27 @@ TEST_P(XlsBatchTest, BatchesFollowOneAnotherAndEveryWorksheetHoldsWholePages)
         EXPECT_EQ(cellAt(sheet, rows - 1, 1)["value"].toDouble(), firstPage + pages - 1) << w;
         firstPage += pages;
     }
+}
+
+// The pictures reach a spreadsheet program: each placement shows, the same image placed twice as well.
+TEST(XlsWriter, PicturesShowInASpreadsheetProgram)
+{
+    Sheet sheet;
+    sheet.setText(1, 1, QStringLiteral("照片"));
+    sheet.addPicture(samplePicture(), CellRange { 2, 2, 3, 3 });
+    QImage other(40, 30, QImage::Format_RGB32);
+    other.fill(Qt::darkGreen);
+    sheet.addPicture(other, CellRange { 10, 1, 12, 2 });
+    sheet.addPicture(other, CellRange { 14, 1, 15, 1 });
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pictures.xls"));
+    writeSheet(sheet, path, FileType::Xls);
+    xlsDump(path); // an independent reader takes the drawing records without a word
+
+    const std::optional<QString> pdf = orvtest::spreadsheetPdf(path, dir.path());
+    if (!pdf)
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QList<QSize> sizes = orvtest::pdfImageSizes(*pdf);
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(sizes, (QList<QSize> { samplePicture().size(), other.size(), other.size() }));
 }
