@@ -31,6 +31,7 @@ constexpr quint16 ColInfo = 0x007D;
 constexpr quint16 Dimensions = 0x0200;
 constexpr quint16 Row = 0x0208;
 constexpr quint16 LabelSst = 0x00FD;
+constexpr quint16 Label = 0x0204;
 constexpr quint16 Number = 0x0203;
 constexpr quint16 Rk = 0x027E;
 constexpr quint16 Blank = 0x0201;

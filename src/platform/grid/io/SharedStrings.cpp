@@ -49,7 +49,7 @@ void encode(QStringView text, QByteArray& out)
 QByteArrayView SharedStrings::stored(quint32 index) const
 {
     const qsizetype start = starts_[index];
-    const qsizetype end = index + 1 < starts_.size() ? starts_[index + 1] : texts_.size();
+    const qsizetype end = index + 1 < starts_.size() ? qsizetype(starts_[index + 1]) : texts_.size();
     return QByteArrayView(texts_.constData() + start, end - start);
 }
 
@@ -65,23 +65,27 @@ void SharedStrings::grow()
     }
 }
 
-quint32 SharedStrings::add(QStringView text)
+std::optional<quint32> SharedStrings::add(QStringView text)
 {
-    ++total_;
     encode(text.left(kMaxCellChars), encoded_);
-    const size_t hash = qHash(QByteArrayView(encoded_));
+    const quint32 hash = quint32(qHash(QByteArrayView(encoded_)));
     if ((starts_.size() + 1) * 2 > slots_.size())
         grow();
     const size_t mask = slots_.size() - 1;
     size_t slot = hash & mask;
     for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
         const quint32 index = slots_[slot] - 1;
-        if (hashes_[index] == hash && stored(index) == QByteArrayView(encoded_))
+        if (hashes_[index] == hash && stored(index) == QByteArrayView(encoded_)) {
+            ++total_;
             return index;
+        }
     }
+    if (texts_.size() + encoded_.size() > kBudgetBytes && text.size() <= kMaxCellRecordChars)
+        return std::nullopt;
+    ++total_;
     const quint32 index = quint32(starts_.size());
     slots_[slot] = index + 1;
-    starts_.push_back(texts_.size());
+    starts_.push_back(quint32(texts_.size()));
     hashes_.push_back(hash);
     texts_.append(encoded_);
     return index;

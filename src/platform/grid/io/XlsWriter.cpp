@@ -486,8 +486,13 @@ bool XlsWorkbook::Writer::writeCell(BiffWriter& out, int row, int col, int rowOf
         out.u16(xf);
     };
     auto label = [&](const QString& text) {
-        begin(biff::LabelSst);
-        out.u32(strings_.add(text));
+        if (const std::optional<quint32> index = strings_.add(text)) {
+            begin(biff::LabelSst);
+            out.u32(*index);
+        } else {
+            begin(biff::Label);
+            out.string(text);
+        }
     };
     auto boolErr = [&](quint8 value, bool isError) {
         begin(biff::BoolErr);

@@ -1,3 +1,4 @@
+#include "platform/grid/io/SharedStrings.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsWriter.h"
 #include "SampleSheets.h"
@@ -336,4 +337,24 @@ TEST(XlsWriter, PicturesShowInASpreadsheetProgram)
     QList<QSize> sizes = orvtest::pdfImageSizes(*pdf);
     std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
     EXPECT_EQ(sizes, (QList<QSize> { samplePicture().size(), other.size(), other.size() }));
+}
+
+// The string table waits in memory for the end of the workbook and so takes new texts only up to its
+// budget; short texts beyond it go into their cells, where a reader finds them as well.
+TEST(XlsWriter, TextsBeyondTheStringTablesBudgetStillReadBack)
+{
+    const int perText = 3 + 2 * SharedStrings::kMaxCellRecordChars;
+    const int beyond = int(SharedStrings::kBudgetBytes / perText) + 10;
+    const QString body(SharedStrings::kMaxCellRecordChars - 6, QChar(u'档'));
+    Sheet sheet;
+    for (int row = 1; row <= beyond; ++row)
+        sheet.setText(row, 1, QStringLiteral("%1").arg(row, 6, 10, QLatin1Char('0')) + body);
+    sheet.setText(beyond + 1, 1, sheet.text(1, 1)); // a text the table holds
+    sheet.setText(
+        beyond + 2, 1, QString(SharedStrings::kMaxCellRecordChars + 1, QChar(u'长'))); // too long for a cell
+
+    const QJsonObject written
+        = writeAndDump(sheet, { QStringLiteral("--edges"), QStringLiteral("3") })["sheets"][0].toObject();
+    for (const int row : { 1, beyond, beyond + 1, beyond + 2 })
+        EXPECT_EQ(cellAt(written, row - 1, 0)["value"].toString(), sheet.text(row, 1)) << row;
 }
