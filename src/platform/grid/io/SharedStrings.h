@@ -22,7 +22,7 @@ public:
     // A cell holds at most this many characters; longer texts are cut.
     static constexpr int kMaxCellChars = 32767;
     // The bytes of distinct texts the table holds before it refers short new texts to their cells.
-    static constexpr qsizetype kBudgetBytes = 32 << 20;
+    static constexpr qsizetype kBudgetBytes = 8 << 20;
     // The longest text a cell's own record holds: longer texts go into the table whatever its size.
     static constexpr int kMaxCellRecordChars = 255;
 
