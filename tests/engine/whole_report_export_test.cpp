@@ -65,6 +65,11 @@ TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
     const QJsonObject written = sheets[0].toObject();
     // Every page, down to the report tail above the last page's bottom margin row.
     EXPECT_EQ(written[QStringLiteral("rows")].toInt(), state.PageRowRanges.last().lastRow - 1);
+    // A page break where each page but the first begins (0-based rows).
+    QJsonArray breaks;
+    for (qsizetype page = 1; page < state.PageRowRanges.size(); ++page)
+        breaks.append(state.PageRowRanges[page].firstRow - 1);
+    EXPECT_EQ(written[QStringLiteral("breaks")].toArray(), breaks);
     // Page rows: 2 the title, 28 the page numbers, 27 the total of the last page.
     EXPECT_EQ(cellText(written, 1, 1), QStringLiteral("文书档案目录"));
     EXPECT_EQ(cellText(written, 27, 1).left(3), QStringLiteral("第1页"));
