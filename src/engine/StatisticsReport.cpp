@@ -14,6 +14,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/StatExpressionObject.h"
+#include "store/DefinitionCheck.h"
 #include "store/PageSettings.h"
 #include "store/ReportState.h"
 
@@ -63,7 +64,7 @@ bool CanPrintReport()
 {
     if (store::reportState().ReportId.trimmed().isEmpty())
         return false;
-    if (!CheckReportDataExists())
+    if (!CheckReportDataExists() || !store::AcceptReportDefinition())
         return false;
     store::LoadPageSettings();
     if (IsWiderThanDesignPaper())
