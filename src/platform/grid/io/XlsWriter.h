@@ -18,7 +18,7 @@ constexpr int kXlsTwipsPerDigit = 105;
 // An Excel 97-2003 workbook (BIFF8 inside a compound file) made of the sheets handed to it one after
 // another: the rows of each go below the rows of those before, so a report built batch by batch becomes
 // one workbook while only a batch and the worksheet being filled are in memory (finished worksheets
-// wait in a temporary file, the distinct texts and pictures in memory).
+// wait in a temporary file; the shared texts, within their budget, and the pictures in memory).
 //
 // A worksheet holds at most 65,536 rows and 256 columns: further rows go on on worksheets "Sheet2",
 // "Sheet3"..., further columns are left out. Where the sheets list page breaks, every worksheet holds
