@@ -24,6 +24,19 @@ namespace
 
 class WholeReportExport : public EngineTest
 {
+protected:
+    // The demo data report on a demo archive of `records` documents, built whole as the web export does.
+    Sheet buildDemoReport(int records)
+    {
+        useDatabase(Content::DemoArchive, records);
+        store::reportState().ReportId = demo::DataReportId;
+        store::reportState().WebPrintMode = true;
+        Sheet sheet;
+        EXPECT_TRUE(engine::CanPrintDataReport());
+        engine::PrepareReportData();
+        engine::BuildWholeReport(sheet);
+        return sheet;
+    }
 };
 ENGINE_TEST_SUITE(WholeReportExport);
 
@@ -42,13 +55,7 @@ QString cellText(const QJsonObject& sheet, int row, int col)
 
 TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
 {
-    useDatabase(Content::DemoArchive, 120);
-    store::reportState().ReportId = demo::DataReportId;
-    store::reportState().WebPrintMode = true;
-    ASSERT_TRUE(engine::CanPrintDataReport());
-    engine::PrepareReportData();
-    Sheet sheet;
-    engine::BuildWholeReport(sheet);
+    const Sheet sheet = buildDemoReport(120);
     const engine::DataEngineState& state = dataEngine();
     ASSERT_TRUE(state.ReportFinished);
     ASSERT_TRUE(state.ReportHasData);
@@ -95,13 +102,7 @@ TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
 // report's font, whole: their columns are wide enough.
 TEST_P(WholeReportExport, TheDemoReportShowsItsArchiveNumbersAndGroupTailsUnshrunk)
 {
-    useDatabase(Content::DemoArchive, 400);
-    store::reportState().ReportId = demo::DataReportId;
-    store::reportState().WebPrintMode = true;
-    ASSERT_TRUE(engine::CanPrintDataReport());
-    engine::PrepareReportData();
-    Sheet sheet;
-    engine::BuildWholeReport(sheet);
+    const Sheet sheet = buildDemoReport(400);
     static const QRegularExpression archiveNumber(QStringLiteral("^J\\d{3}-\\d{4}-\\w+-\\d{3}-\\d{3}$"));
     int checked = 0;
     for (int row = 1; row <= sheet.maxRow(); ++row) {
