@@ -480,7 +480,7 @@ TEST_P(GeometryTest, TheDemoDataReportLaysOutAsWorkedOutByHand)
     EXPECT_DOUBLE_EQ(engine.ScaleY, 1.0);
     // Fixed rows 720 + 420 + 360 × 6 = 3300 and margins 1134: (16838 - 4434 - 10) / (20 × 360).
     EXPECT_DOUBLE_EQ(engine.DetailScale, 12394.0 / 7200);
-    EXPECT_DOUBLE_EQ(engine.ScaleX, 10200.0 / 10000);
+    EXPECT_DOUBLE_EQ(engine.ScaleX, 10200.0 / 9800);
     EXPECT_TRUE(ui.boxes().empty());
 }
 
