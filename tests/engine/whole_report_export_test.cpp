@@ -34,7 +34,7 @@ protected:
         Sheet sheet;
         EXPECT_TRUE(engine::CanPrintDataReport());
         engine::PrepareReportData();
-        engine::BuildWholeReport(sheet);
+        engine::CreateDataReport(sheet, engine::AllRemainingPages);
         return sheet;
     }
 };
