@@ -165,6 +165,7 @@ void defineReport(platform::db::Connection& connection)
     cell(6, 6, QStringLiteral("@B|bench_docs.recid"));
     cell(10, 2, QStringLiteral("@C|第%p页 共%P页"));
     cell(11, 2, QStringLiteral("@A|合计"));
+    cell(11, 3, QStringLiteral("@J|select count(*) from @Table@"));
     cell(11, 5, QStringLiteral("@R|E&"));
 }
 

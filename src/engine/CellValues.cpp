@@ -183,7 +183,10 @@ QString statementValue(platform::grid::Sheet& grid, const ReportCellItem& cell, 
     const auto withConditions
         = [ownConditions](const QString& sql) { return ownConditions ? sql : WithReportConditions(sql); };
     if (isRatio(text))
-        return SqlRatioText(text, [&](const QString& part) { return GetSQLValue(withConditions(part)); });
+        return SqlRatioText(
+            text, [&](const QString& part) { return RecordFreeSqlValue(withConditions(part)); });
+    if (IsRecordFreeStatement(cell))
+        return RecordFreeSqlValue(withConditions(text));
     int row = grid.activeRow();
     return GetSQLValue(
         withConditions(ReplaceFieldMarks(grid, text, row, context.page, context.recordPosition)));
@@ -229,6 +232,12 @@ QString cellPlace(const platform::grid::Sheet& grid, const ReportCellItem& cell)
 }
 
 } // namespace
+
+bool IsRecordFreeStatement(const ReportCellItem& cell)
+{
+    const bool statement = cell.letter == QLatin1String("J") || cell.letter == QLatin1String("L");
+    return statement && (isRatio(cell.text) || !cell.text.contains(u'#'));
+}
 
 void WriteCellText(platform::grid::Sheet& grid, const QString& text)
 {
