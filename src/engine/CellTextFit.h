@@ -2,6 +2,7 @@
 
 #include "platform/grid/TextMeasure.h"
 
+#include <functional>
 #include <QString>
 
 namespace platform::grid
@@ -18,6 +19,12 @@ constexpr double MinShrinkFontPoints = 1;
 
 // The width a cell's text has: its column, or the columns of its merged block.
 int CellWidth(const platform::grid::Sheet& grid, int row, int col);
+
+// The size a font of `designed` points shrinks to, `fits` telling whether the text fits at a size: the
+// designed size when it fits, else the first of its whole number less 1, less 2... down to
+// MinShrinkFontPoints that fits (the smallest when none does). Widths grow with the size, so the sizes
+// are searched, not walked: a few measurements whatever the designed size.
+double ShrunkFontSize(double designed, const std::function<bool(double)>& fits);
 
 // Shrinks the font of the selection one point at a time (from the size rounded to a whole number)
 // until the active cell's shown text fits its width, stopping at MinShrinkFontPoints. A cell that wraps

@@ -4,6 +4,7 @@
 #include "engine/CellTextFit.h"
 #include "engine/EngineState.h"
 #include "engine/FieldMarks.h"
+#include "engine/FormatQuestion.h"
 #include "engine/SystemVariables.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
@@ -15,6 +16,8 @@
 #include "platform/outside/StatExpressionObject.h"
 #include "store/ReportState.h"
 #include "store/TextConvert.h"
+
+#include <optional>
 
 namespace engine
 {
@@ -39,14 +42,36 @@ bool isPlainWholeNumber(const QString& text)
     return true;
 }
 
+// A whole-number field value of up to 15 digits, which WriteCellText would write as this number from
+// its text: it goes into the cell without the round trip through text.
+std::optional<double> wholeNumberOf(const QVariant& value)
+{
+    constexpr qlonglong FifteenDigits = 999'999'999'999'999;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong: {
+        const qlonglong number = value.toLongLong();
+        if (number >= -FifteenDigits && number <= FifteenDigits)
+            return double(number);
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
 // The day spreadsheets count their serial dates from.
 const QDate SerialDayZero(1899, 12, 30);
 
 bool isDateFormat(const QString& numberFormat)
 {
-    const bool dateParts = numberFormat.contains(QLatin1String("dd"))
-        || numberFormat.contains(QLatin1String("mm")) || numberFormat.contains(QLatin1String("yy"));
-    return dateParts && !numberFormat.contains(QLatin1String("hh"));
+    thread_local FormatQuestion dateFormat([](QStringView format) {
+        const bool dateParts = format.contains(QLatin1String("dd")) || format.contains(QLatin1String("mm"))
+            || format.contains(QLatin1String("yy"));
+        return dateParts && !format.contains(QLatin1String("hh"));
+    });
+    return dateFormat(numberFormat);
 }
 
 bool isNumeric(const QString& text)
@@ -115,10 +140,18 @@ void writeFieldValue(platform::grid::Sheet& grid, const ReportCellItem& cell, co
     const platform::db::Field field = context.record->field(cell.fieldIndex);
     if (field.isNull())
         return;
+    const bool withOptions = !cell.option1.isEmpty() && !cell.option2.isEmpty();
+    const bool asDate = isDateFormat(grid.numberFormat(grid.activeRow(), grid.activeCol()));
+    if (!withOptions && !asDate) {
+        if (const auto number = wholeNumberOf(field.value())) {
+            grid.setNumber(grid.activeRow(), grid.activeCol(), *number);
+            return;
+        }
+    }
     QString value = field.text();
-    if (!cell.option1.isEmpty() && !cell.option2.isEmpty())
+    if (withOptions)
         value = withFieldOption(grid, value, cell, context);
-    if (isDateFormat(grid.numberFormat(grid.activeRow(), grid.activeCol())))
+    if (asDate)
         writeDate(grid, value);
     else
         WriteCellText(grid, value);
