@@ -1,8 +1,8 @@
 #include "engine/CellTextFit.h"
 
 #include "engine/EngineState.h"
-#include "engine/FormatQuestion.h"
 #include "engine/GrowingSearch.h"
+#include "engine/TextAnswer.h"
 #include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 
@@ -22,7 +22,7 @@ int textWidth(const QString& text, const platform::grid::TextFont& font)
 
 bool isGeneral(const std::optional<QString>& numberFormat)
 {
-    thread_local FormatQuestion general([](QStringView format) {
+    thread_local TextAnswer<bool> general([](QStringView format) {
         const QStringView code = format.trimmed();
         return code.isEmpty() || code.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0;
     });
@@ -31,12 +31,12 @@ bool isGeneral(const std::optional<QString>& numberFormat)
 
 // What the cell shows. Under the General format a text shows as it is and a whole number its digits,
 // which need no formatting to be known.
-QString shownText(
-    const platform::grid::Sheet& grid, int row, int col, const platform::grid::CellFormat& style)
+QString shownText(const platform::grid::Sheet& grid, int row, int col,
+    const platform::grid::CellFormat& style, const std::optional<platform::grid::CellValue>& written)
 {
     constexpr double WholeDigitsShown = 1e10;
     if (isGeneral(style.numberFormat)) {
-        const platform::grid::CellValue value = grid.value(row, col);
+        const platform::grid::CellValue value = written ? *written : grid.value(row, col);
         if (const QString* text = std::get_if<QString>(&value))
             return *text;
         const double* number = std::get_if<double>(&value);
@@ -69,7 +69,7 @@ double ShrunkFontSize(double designed, const std::function<bool(double)>& fits)
     return std::max(MinShrinkFontPoints, double(whole - step));
 }
 
-void ShrinkToFit(platform::grid::Sheet& grid)
+void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid::CellValue>& written)
 {
     const int row = grid.activeRow();
     const int col = grid.activeCol();
@@ -79,7 +79,7 @@ void ShrinkToFit(platform::grid::Sheet& grid)
         const platform::grid::CellFormat& style = grid.cellStyle(row, col);
         if (style.wrapText.value_or(false))
             return;
-        text = shownText(grid, row, col, style);
+        text = shownText(grid, row, col, style, written);
         if (text.isEmpty())
             return;
         font = platform::grid::fontOf(style);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/grid/GridTypes.h"
+
 #include <QString>
 
 namespace platform::db
@@ -51,7 +53,7 @@ void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, c
 bool IsRecordFreeStatement(const ReportCellItem& cell);
 
 // Writes a value into the grid's active cell: a number when its text reads back the same ("12"), any
-// other text as it is ("0012", "=x"); "" empties the cell.
-void WriteCellText(platform::grid::Sheet& grid, const QString& text);
+// other text as it is ("0012", "=x"); "" empties the cell. Gives the value the cell now holds.
+platform::grid::CellValue WriteCellText(platform::grid::Sheet& grid, const QString& text);
 
 } // namespace engine

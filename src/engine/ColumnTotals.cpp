@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "engine/FieldMarks.h"
 #include "engine/PageLayout.h"
+#include "engine/TextAnswer.h"
 #include "platform/grid/Sheet.h"
 
 namespace engine
@@ -30,8 +31,9 @@ std::optional<double> cellNumber(const platform::grid::Sheet& grid, int row, int
 
 int TotalColumn(int totalIndex)
 {
-    QString letters = dataEngine().TotalCells.at(totalIndex).text;
-    return ColumnLettersToNumber(letters.remove(u'&'));
+    thread_local TextAnswer<int> column(
+        [](QStringView text) { return ColumnLettersToNumber(text.toString().remove(u'&')); });
+    return column(dataEngine().TotalCells.at(totalIndex).text);
 }
 
 QVector<int> TotalColumns()

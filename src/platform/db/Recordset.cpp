@@ -250,6 +250,12 @@ Field Recordset::field(int index) const
     return Field(d->fields.at(i), d->values.at(qsizetype(d->position) * d->fields.size() + i));
 }
 
+QVariant Recordset::value(int index) const
+{
+    d->requireCurrent();
+    return d->values.at(qsizetype(d->position) * d->fields.size() + d->checkedIndex(index));
+}
+
 Field Recordset::field(const QString& name) const
 {
     d->requireOpen();
