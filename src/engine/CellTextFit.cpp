@@ -46,6 +46,19 @@ QString shownText(const platform::grid::Sheet& grid, int row, int col,
     return grid.text(row, col);
 }
 
+// The font of a cell style. The cells of a page share a few fonts: the last one is kept and compared
+// rather than copied again.
+const platform::grid::TextFont& fontOfStyle(const platform::grid::CellFormat& style)
+{
+    thread_local platform::grid::TextFont last = platform::grid::fontOf({});
+    const bool same = style.fontName && *style.fontName == last.name && style.fontSize == last.size
+        && style.fontBold == last.bold && style.fontItalic == last.italic
+        && style.fontUnderline == last.underline;
+    if (!same)
+        last = platform::grid::fontOf(style);
+    return last;
+}
+
 } // namespace
 
 int CellWidth(const platform::grid::Sheet& grid, int row, int col)
@@ -82,7 +95,7 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
         text = shownText(grid, row, col, style, written);
         if (text.isEmpty())
             return;
-        font = platform::grid::fontOf(style);
+        font = fontOfStyle(style);
     }
     const int available = CellWidth(grid, row, col);
     if (platform::grid::textWidthBoundTwips(text, font) <= available)
