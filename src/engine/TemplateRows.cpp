@@ -4,6 +4,7 @@
 #include "engine/PageGeometry.h"
 #include "platform/db/Recordset.h"
 #include "store/ContentSplit.h"
+#include "store/DefinitionCheck.h"
 #include "store/FormatProperties.h"
 #include "store/PropertyItems.h"
 #include "store/ReportKeywords.h"
@@ -21,6 +22,7 @@ QList<TemplateFormatRow> readFormats()
 {
     const auto rows = store::openStoreSql(QStringLiteral("select * from report_format where report_id=")
         + store::reportIdLiteral() + QStringLiteral(" order by format_order"));
+    const store::DesignSheetBounds bounds = store::loadedSheetBounds();
     QList<TemplateFormatRow> formats;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         TemplateFormatRow format;
@@ -32,8 +34,10 @@ QList<TemplateFormatRow> readFormats()
         const QString description = store::trimBlanks(rows->text(QStringLiteral("format_description")));
         if (format.kind == store::keywords::RowHeight || format.kind == store::keywords::ColWidth)
             format.sizes = ParseSizeList(description);
-        else
+        else if (bounds.contains(format.beginRow, format.beginCol, format.endRow, format.endCol))
             store::ApplyFormatProperties(format.format, format.kind, description);
+        else
+            continue; // off the design sheet: the definition check has logged it
         formats.append(format);
     }
     return formats;
@@ -43,13 +47,16 @@ QList<TemplateCellRow> readCells()
 {
     const auto rows = store::openStoreSql(QStringLiteral("select * from report_data where report_id=")
         + store::reportIdLiteral() + QStringLiteral(" order by data_type, row_no, col_no"));
+    const store::DesignSheetBounds bounds = store::loadedSheetBounds();
     QList<TemplateCellRow> cells;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        cells.append(
-            { rows->value(QStringLiteral("row_no")).toInt(), rows->value(QStringLiteral("col_no")).toInt(),
-                store::trimBlanks(rows->text(QStringLiteral("data_type"))),
-                store::joinContent(rows->text(QStringLiteral("data_description1")),
-                    rows->text(QStringLiteral("data_description2"))) });
+        const int row = rows->value(QStringLiteral("row_no")).toInt();
+        const int col = rows->value(QStringLiteral("col_no")).toInt();
+        if (!bounds.contains(row, col))
+            continue; // off the design sheet: the definition check has logged it
+        cells.append({ row, col, store::trimBlanks(rows->text(QStringLiteral("data_type"))),
+            store::joinContent(rows->text(QStringLiteral("data_description1")),
+                rows->text(QStringLiteral("data_description2"))) });
     }
     return cells;
 }

@@ -464,11 +464,12 @@ TEST_P(PrintWindowTest, PrintTimingSetsTheBatchAndTheButton)
     EXPECT_EQ(store::GetPrintPages(), 5);
 }
 
-TEST_P(PrintWindowTest, HelpNamesTheMissingHelpFile)
+TEST_P(PrintWindowTest, HelpOpensItsTopic)
 {
     preview([](frmPrint& window) { window.cmdHelp_Click(); });
-    ASSERT_EQ(ui.boxTexts().size(), 1);
-    EXPECT_TRUE(ui.boxTexts().first().contains(QStringLiteral("onlinehelp.chm 不存在")));
+    EXPECT_TRUE(ui.boxTexts().isEmpty());
+    ASSERT_EQ(ui.openedUrls().size(), 1);
+    EXPECT_TRUE(ui.openedUrls().first().toLocalFile().endsWith(QStringLiteral("help/打印效果预览.htm")));
 }
 
 TEST_P(PrintWindowTest, StatisticsReportShowsItsPagesAndPrintsTheCurrentOneWhole)
