@@ -29,19 +29,34 @@ bool isGeneral(const std::optional<QString>& numberFormat)
     return numberFormat ? general(*numberFormat) : true;
 }
 
-// What the cell shows. Under the General format a text shows as it is and a whole number its digits,
-// which need no formatting to be known.
-QString shownText(const platform::grid::Sheet& grid, int row, int col,
-    const platform::grid::CellFormat& style, const std::optional<platform::grid::CellValue>& written)
+// A whole number that the General format shows as its digits.
+std::optional<qint64> shownWholeNumber(const platform::grid::CellValue& value)
 {
     constexpr double WholeDigitsShown = 1e10;
-    if (isGeneral(style.numberFormat)) {
-        const platform::grid::CellValue value = written ? *written : grid.value(row, col);
+    const double* number = std::get_if<double>(&value);
+    if (number && std::abs(*number) < WholeDigitsShown && *number == std::trunc(*number))
+        return qint64(*number);
+    return std::nullopt;
+}
+
+int digitCount(qint64 number)
+{
+    int digits = 1;
+    for (number /= 10; number != 0; number /= 10)
+        ++digits;
+    return digits;
+}
+
+// What the cell shows. Under the General format a text shows as it is and a whole number its digits,
+// which need no formatting to be known.
+QString shownText(
+    const platform::grid::Sheet& grid, int row, int col, bool general, const platform::grid::CellValue& value)
+{
+    if (general) {
         if (const QString* text = std::get_if<QString>(&value))
             return *text;
-        const double* number = std::get_if<double>(&value);
-        if (number && std::abs(*number) < WholeDigitsShown && *number == std::trunc(*number))
-            return QString::number(qint64(*number));
+        if (const auto whole = shownWholeNumber(value))
+            return QString::number(*whole);
     }
     return grid.text(row, col);
 }
@@ -87,18 +102,22 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
     const int row = grid.activeRow();
     const int col = grid.activeCol();
     platform::grid::TextFont font;
-    QString text;
+    bool general = false;
     {
         const platform::grid::CellFormat& style = grid.cellStyle(row, col);
         if (style.wrapText.value_or(false))
             return;
-        text = shownText(grid, row, col, style, written);
-        if (text.isEmpty())
-            return;
+        general = isGeneral(style.numberFormat);
         font = fontOfStyle(style);
     }
+    const platform::grid::CellValue value = written ? *written : grid.value(row, col);
     const int available = CellWidth(grid, row, col);
-    if (platform::grid::textWidthBoundTwips(text, font) <= available)
+    // Most numbers fit by their count of digits alone, without a text to measure.
+    if (const auto whole = general ? shownWholeNumber(value) : std::nullopt; whole
+        && platform::grid::wholeNumberWidthBoundTwips(digitCount(*whole), *whole < 0, font) <= available)
+        return;
+    const QString text = shownText(grid, row, col, general, value);
+    if (text.isEmpty() || platform::grid::textWidthBoundTwips(text, font) <= available)
         return;
     const double designed = font.size;
     const double size = ShrunkFontSize(designed, [&](double points) {

@@ -283,7 +283,11 @@ void Recordset::setValue(int index, const QVariant& value)
     const int row = d->position;
     if (row < d->storedRowCount && !d->originals.contains(row))
         d->originals.insert(row, d->row(row));
-    d->values[qsizetype(row) * d->fields.size() + i] = value.isNull() ? QVariant() : value;
+    QVariant& stored = d->values[qsizetype(row) * d->fields.size() + i];
+    if (value.isNull())
+        stored = QVariant();
+    else
+        stored = value;
 }
 
 void Recordset::setValue(const QString& name, const QVariant& value)

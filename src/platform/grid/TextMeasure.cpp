@@ -95,6 +95,15 @@ public:
 
     const TextFont& font() const { return font_; }
 
+    qreal widestDigit()
+    {
+        if (widestDigit_ < 0) {
+            for (char16_t c = u'0'; c <= u'9'; ++c)
+                widestDigit_ = std::max(widestDigit_, advance(c));
+        }
+        return widestDigit_;
+    }
+
     qreal advance(char16_t c)
     {
         auto& page = pages_[c >> 8];
@@ -111,6 +120,7 @@ public:
 private:
     TextFont font_;
     QFontMetricsF metrics_;
+    qreal widestDigit_ = -1;
     std::array<std::unique_ptr<std::array<qreal, 256>>, 256> pages_;
 };
 
@@ -144,15 +154,23 @@ int textWidthBoundTwips(const QString& text, const TextFont& font)
 {
     // Room for rounding and for the rare pair of characters that a font sets apart.
     constexpr qreal kRoom = 1.02;
+    FontAdvances& advances = advancesOf(font);
+    qreal width = 0;
     for (const QChar c : text) {
         if (c.isSurrogate() || c == u'\n')
             return measureTextTwips(text, font).width();
-    }
-    FontAdvances& advances = advancesOf(font);
-    qreal width = 0;
-    for (const QChar c : text)
         width += advances.advance(c.unicode());
+    }
     return int(std::ceil(width * kRoom));
+}
+
+int wholeNumberWidthBoundTwips(int digits, bool negative, const TextFont& font)
+{
+    constexpr qreal kRoom = 1.02;
+    FontAdvances& advances = advancesOf(font);
+    const qreal width = digits * advances.widestDigit() + (negative ? advances.advance(u'-') : 0);
+    // One twip more than the digits' own bound, so that adding up and multiplying round alike.
+    return int(std::ceil(width * kRoom)) + 1;
 }
 
 TextFont fontOf(const CellFormat& format)
