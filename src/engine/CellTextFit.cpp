@@ -101,15 +101,11 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
 {
     const int row = grid.activeRow();
     const int col = grid.activeCol();
-    platform::grid::TextFont font;
-    bool general = false;
-    {
-        const platform::grid::CellFormat& style = grid.cellStyle(row, col);
-        if (style.wrapText.value_or(false))
-            return;
-        general = isGeneral(style.numberFormat);
-        font = fontOfStyle(style);
-    }
+    const platform::grid::CellFormat& style = grid.cellStyle(row, col);
+    if (style.wrapText.value_or(false))
+        return;
+    const bool general = isGeneral(style.numberFormat);
+    const platform::grid::TextFont& font = fontOfStyle(style);
     const platform::grid::CellValue value = written ? *written : grid.value(row, col);
     const int available = CellWidth(grid, row, col);
     // Most numbers fit by their count of digits alone, without a text to measure.
