@@ -7,6 +7,7 @@
 #include "engine/SystemVariables.h"
 #include "engine/TextAnswer.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/ValueText.h"
 #include "platform/Error.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
@@ -135,18 +136,18 @@ std::optional<platform::grid::CellValue> writeFieldValue(
 {
     if (cell.fieldIndex < 0 || !context.record)
         return WriteCellText(grid, QString());
-    const platform::db::Field field = context.record->field(cell.fieldIndex);
+    const QVariant field = context.record->value(cell.fieldIndex);
     if (field.isNull())
         return std::nullopt;
     const bool withOptions = !cell.option1.isEmpty() && !cell.option2.isEmpty();
-    const bool asDate = isDateFormat(grid.numberFormat(grid.activeRow(), grid.activeCol()));
+    const bool asDate = isDateFormat(*grid.cellStyle(grid.activeRow(), grid.activeCol()).numberFormat);
     if (!withOptions && !asDate) {
-        if (const auto number = wholeNumberOf(field.value())) {
+        if (const auto number = wholeNumberOf(field)) {
             grid.setNumber(grid.activeRow(), grid.activeCol(), *number);
             return *number;
         }
     }
-    QString value = field.text();
+    QString value = platform::db::valueText(field);
     if (withOptions)
         value = withFieldOption(grid, value, cell, context);
     return asDate ? writeDate(grid, value) : WriteCellText(grid, value);
