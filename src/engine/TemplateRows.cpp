@@ -3,6 +3,9 @@
 #include "engine/EngineState.h"
 #include "engine/PageGeometry.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
+#include "platform/grid/GridTypes.h"
+#include "platform/outside/FailureLog.h"
 #include "store/ContentSplit.h"
 #include "store/FormatProperties.h"
 #include "store/PropertyItems.h"
@@ -17,6 +20,29 @@ namespace engine
 namespace
 {
 
+using platform::grid::kMaxSheetCols;
+using platform::grid::kMaxSheetRows;
+
+// Within the sheet, or 0 where a row stores no row or column.
+bool onSheet(int row, int col)
+{
+    return row >= 0 && row <= kMaxSheetRows && col >= 0 && col <= kMaxSheetCols;
+}
+
+// A stored row or column beyond the sheet cannot be placed on any page (and its page row would not
+// even be a number), so the row is left out and the log says which it was.
+void logOffSheet(const char* table, int row, int col)
+{
+    platform::outside::reportFailure("CurrentTemplateRows",
+        platform::Error(platform::errors::InvalidArgument, QStringLiteral("TemplateRows"),
+            QStringLiteral("%1 中第%2行第%3列不在工作表范围内（%4行、%5列以内），已跳过。")
+                .arg(QLatin1String(table))
+                .arg(row)
+                .arg(col)
+                .arg(kMaxSheetRows)
+                .arg(kMaxSheetCols)));
+}
+
 QList<TemplateFormatRow> readFormats()
 {
     const auto rows = store::openStoreSql(QStringLiteral("select * from report_format where report_id=")
@@ -29,6 +55,10 @@ QList<TemplateFormatRow> readFormats()
         format.endRow = rows->value(QStringLiteral("end_row_no")).toInt();
         format.endCol = rows->value(QStringLiteral("end_col_no")).toInt();
         format.kind = store::trimBlanks(rows->text(QStringLiteral("format_type")));
+        if (!onSheet(format.beginRow, format.beginCol) || !onSheet(format.endRow, format.endCol)) {
+            logOffSheet("report_format", format.beginRow, format.beginCol);
+            continue;
+        }
         const QString description = store::trimBlanks(rows->text(QStringLiteral("format_description")));
         if (format.kind == store::keywords::RowHeight || format.kind == store::keywords::ColWidth)
             format.sizes = ParseSizeList(description);
@@ -45,11 +75,15 @@ QList<TemplateCellRow> readCells()
         + store::reportIdLiteral() + QStringLiteral(" order by data_type, row_no, col_no"));
     QList<TemplateCellRow> cells;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        cells.append(
-            { rows->value(QStringLiteral("row_no")).toInt(), rows->value(QStringLiteral("col_no")).toInt(),
-                store::trimBlanks(rows->text(QStringLiteral("data_type"))),
-                store::joinContent(rows->text(QStringLiteral("data_description1")),
-                    rows->text(QStringLiteral("data_description2"))) });
+        const int row = rows->value(QStringLiteral("row_no")).toInt();
+        const int col = rows->value(QStringLiteral("col_no")).toInt();
+        if (!onSheet(row, col)) {
+            logOffSheet("report_data", row, col);
+            continue;
+        }
+        cells.append({ row, col, store::trimBlanks(rows->text(QStringLiteral("data_type"))),
+            store::joinContent(rows->text(QStringLiteral("data_description1")),
+                rows->text(QStringLiteral("data_description2"))) });
     }
     return cells;
 }
@@ -62,7 +96,7 @@ QList<SizeItem> ParseSizeList(const QString& list)
     for (const store::PropertyItem& item : store::propertyItems(list)) {
         const auto index = store::toLong(item.name);
         const auto twips = store::toDouble(item.value);
-        if (index && twips)
+        if (index && twips && *index >= 0 && *index <= kMaxSheetRows)
             items.append({ *index, *twips });
     }
     return items;
