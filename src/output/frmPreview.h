@@ -53,6 +53,8 @@ public slots:
     void cmdClose_Click();
     void fbkPreview_MouseClick(int button, int shift, int x, int y);
     void done(int result) override;
+    // The window closes by its close button only: Escape does nothing.
+    void reject() override { }
 
 protected:
     void showEvent(QShowEvent* event) override;

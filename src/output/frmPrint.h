@@ -10,6 +10,11 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
+namespace platform::grid
+{
+class PrintRun;
+}
+
 namespace output
 {
 
@@ -75,6 +80,8 @@ public slots:
     void cmdCancel_Click();
     void fbkPrint_MouseClick(int button, int shift, int x, int y);
     void fbkPrint_CellEdited(int row, int col);
+    // Escape and the window's close button take the cancel button's road.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,7 +91,9 @@ private:
     void GenerateReport();
     void BuildBatches(bool autoPrint);
     void ShowCurrentPage();
-    void PrintPages(const QString& area, int copies);
+    void PrintPages(const QString& area, int copies, platform::grid::PrintRun* oneDocument = nullptr);
+    void ShowBatchCaption();
+    void unload();
     void RunWebExport();
     void Form_Unload();
     QString AskExportPath();
