@@ -51,6 +51,7 @@ struct SampleReport {
     std::vector<InfoRow> info;
     std::vector<FormatRow> formats;
     std::vector<Cell> cells;
+    QString note {}; // the template a report on a word-processor document is filled into
 };
 
 QString item(const QString& name, PropertyDataType type, const QString& value)
@@ -246,8 +247,9 @@ QVariant numberOrNull(int value)
 void insert(platform::db::Connection& connection, const SampleReport& report)
 {
     connection.execute(QStringLiteral("insert into report_index (report_id, report_name, report_type, "
-                                      "report_group_id) values (?, ?, ?, ?)"),
-        { report.id, report.name, report.type, SampleReportGroup });
+                                      "report_group_id, note) values (?, ?, ?, ?, ?)"),
+        { report.id, report.name, report.type, SampleReportGroup,
+            report.note.isEmpty() ? QVariant() : QVariant(report.note) });
     for (const InfoRow& row : report.info)
         connection.execute(QStringLiteral("insert into report_info (report_id, info_type, info_order, "
                                           "info_description) values (?, ?, ?, ?)"),
@@ -269,12 +271,26 @@ void insert(platform::db::Connection& connection, const SampleReport& report)
     }
 }
 
+// The documents listed in a word-processor document: the template beside the component holds the
+// placeholders, the report only its query, sorted so that each year's periods come together.
+SampleReport wordReport()
+{
+    SampleReport report { WordReportId, WordReportName, 1, {}, {}, {}, WordReportTemplate };
+    report.info = {
+        { kw::SqlSelect, 1, QStringLiteral("wsda.*") },
+        { kw::SqlOrder, 1, QStringLiteral("wsda.filing_year,wsda.retention,wsda.piece_no") },
+        { kw::TablesName, 1, QStringLiteral("wsda") },
+    };
+    return report;
+}
+
 } // namespace
 
 void insertSampleReports(platform::db::Connection& connection)
 {
     insert(connection, dataReport());
     insert(connection, statisticsReport());
+    insert(connection, wordReport());
 }
 
 } // namespace demo

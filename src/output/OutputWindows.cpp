@@ -1,5 +1,7 @@
 #include "output/OutputWindows.h"
 
+#include "output/Frmprocess.h"
+#include "output/ReportPrinterRoad.h"
 #include "output/frmPreview.h"
 #include "output/frmPrint.h"
 #include "output/frmPrintMSG.h"
@@ -38,6 +40,8 @@ void installOutputWindows()
     seams.frmPrintMSG = showModally<frmPrintMSG>;
     seams.frmPreview = showModally<frmPreview>;
     seams.frmPrint = openPrintWindow;
+    seams.ShowWordReport = ShowWordReport;
+    seams.RunReportPrinter = RunReportPrinter;
 }
 
 } // namespace output

@@ -251,7 +251,9 @@ TEST_P(GroupCopy, CopiedSampleReportsLoadLikeTheirModels)
     EXPECT_EQ(rowsOf(QStringLiteral("OLD")), 0);
 
     const auto copies = rows(
-        QStringLiteral("select report_name, report_id from report_index where report_group_id = 'wsjn'"));
+        QStringLiteral("select report_name, report_id from report_index where report_group_id = 'wsjn' "
+                       "and report_name <> ")
+        + sqlText(demo::WordReportName));
     ASSERT_EQ(copies.size(), 2);
     for (const QStringList& copy : copies) {
         SCOPED_TRACE(copy[0].toStdString());

@@ -14,9 +14,25 @@ QString componentLibraryPath()
     return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).canonicalFilePath();
 }
 
+namespace
+{
+QString& folderOverride()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
 QString componentFolder()
 {
+    if (!folderOverride().isEmpty())
+        return folderOverride();
     return QFileInfo(componentLibraryPath()).absolutePath();
+}
+
+void setComponentFolder(const QString& folder)
+{
+    folderOverride() = folder;
 }
 
 } // namespace platform::ui

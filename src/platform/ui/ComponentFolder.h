@@ -9,5 +9,8 @@ namespace platform::ui
 // outside programs lie.
 QString componentLibraryPath();
 QString componentFolder();
+// Puts the component's folder elsewhere (tests that bring their own templates and programs); an empty
+// path returns to the library's folder.
+void setComponentFolder(const QString& folder);
 
 } // namespace platform::ui

@@ -1,14 +1,11 @@
 #include "platform/ui/HelpTopic.h"
 
 #include "platform/ui/ComponentFolder.h"
+#include "platform/ui/DesktopOpen.h"
 #include "platform/ui/MessageBox.h"
-#include "platform/ui/ScriptedUi.h"
 
-#include <cstdio>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace platform::ui
 {
@@ -29,16 +26,7 @@ bool openHelpTopic(const QString& topic, const QString& missingMessage)
         msgBox(missingMessage, Buttons::Ok, Icon::Information);
         return false;
     }
-    const QUrl url = QUrl::fromLocalFile(path);
-    if (ScriptedUi* script = ScriptedUi::active()) {
-        script->recordOpenedUrl(url);
-        return true;
-    }
-    if (!interactive()) {
-        std::fprintf(stderr, "help topic %s not opened without a display\n", path.toLocal8Bit().constData());
-        return false;
-    }
-    if (!QDesktopServices::openUrl(url)) {
+    if (!openWithDesktop(path)) {
         msgBox(QStringLiteral("无法打开帮助主题 %1").arg(QDir::toNativeSeparators(path)));
         return false;
     }

@@ -52,11 +52,13 @@ const QStringList PageSettingKeys { kw::DataRows, kw::SelfFit, kw::PageRecount, 
 
 } // namespace
 
-TEST_P(DemoReports, IndexRowsNameBothReportsOfTheGroup)
+TEST_P(DemoReports, IndexRowsNameEveryReportOfTheGroup)
 {
-    EXPECT_EQ(rows("select report_id,report_name,report_type,report_group_id from report_index"),
-        (QList<QStringList> { { demo::DataReportId, demo::DataReportName, "1", "wsda" },
-            { demo::StatisticsReportId, demo::StatisticsReportName, "2", "wsda" } }));
+    EXPECT_EQ(rows("select report_id,report_name,report_type,report_group_id,note from report_index order by "
+                   "report_id"),
+        (QList<QStringList> { { demo::DataReportId, demo::DataReportName, "1", "wsda", "" },
+            { demo::StatisticsReportId, demo::StatisticsReportName, "2", "wsda", "" },
+            { demo::WordReportId, demo::WordReportName, "1", "wsda", demo::WordReportTemplate } }));
 }
 
 TEST_P(DemoReports, EveryPageSettingIsStoredOnceAndReadsAsAValue)

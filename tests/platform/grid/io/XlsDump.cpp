@@ -1,5 +1,7 @@
 #include "XlsDump.h"
 
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
@@ -16,8 +18,7 @@ QString pythonWithXlrd()
 
 QJsonObject xlsDump(const QString& path, const QStringList& options)
 {
-    const QString script
-        = QDir(QStringLiteral(ORV_TESTS_DIR)).filePath(QStringLiteral("platform/grid/io/xls_dump.py"));
+    const QString script = orvtest::testsFile(QStringLiteral("platform/grid/io/xls_dump.py"));
     QProcess process;
     process.start(pythonWithXlrd(), QStringList { script } + options + QStringList { path });
     if (!process.waitForFinished(300000)) {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <QString>
+
+// The checks of the zoom, row-height and column-width dialogs, without widgets. Numbers are read by one
+// strict parser: a decimal point whatever the locale, surrounding blanks ignored, nothing else accepted.
+namespace designer
+{
+
+// The zoom percents of frmResize's options 0 to 4; option 5 takes a percent of the user's own.
+inline constexpr std::array<int, 5> ZoomOptionPercents { 200, 100, 75, 50, 25 };
+constexpr int CustomZoomOption = 5;
+constexpr int MinZoomPercent = 10;
+constexpr int MaxZoomPercent = 400;
+
+// The option that shows a grid's zoom: the fixed option with that percent, else the custom one.
+int ZoomOptionOf(int percent);
+
+// A checked input: the value, or the message that refuses it (title "提示信息", OK only).
+template <class T> struct CheckedInput {
+    T value {};
+    QString fault;
+    bool ok() const { return fault.isEmpty(); }
+};
+
+// A custom zoom: the nearest whole percent (halves to even) from 10 to 400.
+CheckedInput<int> CheckZoom(const QString& text);
+
+// A row height or column width in centimetres, above 0 and at most 10, given back in twips.
+CheckedInput<double> CheckRowHeight(const QString& text);
+CheckedInput<double> ValidateColWidth(const QString& text);
+
+} // namespace designer

@@ -1,0 +1,166 @@
+#include "output/ReportPrinterRoad.h"
+
+#include "engine/DataSource.h"
+#include "output/FrmInit.h"
+#include "platform/db/Connection.h"
+#include "platform/Error.h"
+#include "platform/outside/FailureLog.h"
+#include "platform/outside/ProgramStarter.h"
+#include "platform/outside/SettingsObject.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/outside/SqlAdapterObject.h"
+#include "platform/ui/ComponentFolder.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/ModalDialog.h"
+#include "store/OrderRewrite.h"
+#include "store/ReportState.h"
+#include "store/SqlPieces.h"
+
+#include <pugixml.hpp>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <sstream>
+
+namespace output
+{
+
+namespace
+{
+
+// The host's connection as a connection string: an ODBC connection's own, else the server's address.
+QString connectionString(platform::db::Connection& connection)
+{
+    QSqlDatabase& database = connection.database();
+    if (database.driverName() == QLatin1String("QODBC"))
+        return database.databaseName();
+    if (database.driverName() == QLatin1String("QSQLITE"))
+        return QStringLiteral("sqlite:") + database.databaseName();
+    QUrl url;
+    url.setScheme(QStringLiteral("postgresql"));
+    url.setUserName(database.userName());
+    url.setPassword(database.password());
+    url.setHost(database.hostName());
+    if (database.port() > 0)
+        url.setPort(database.port());
+    url.setPath(QLatin1Char('/') + database.databaseName());
+    return url.toString();
+}
+
+QString reportQuery()
+{
+    auto& state = store::reportState();
+    store::GetSqlInfo();
+    store::DealSQlOrder(state.SqlOrder);
+    return platform::outside::sharedSqlAdapter()->adaptSql(
+        engine::BuildDataSourceSql(state.SqlSelect), state.Connection->dialect());
+}
+
+QString reportPrinterProgram()
+{
+    const QString configured
+        = platform::outside::SettingsObject().read(ReportPrinterSection, ReportPrinterKey).trimmed();
+    return configured.isEmpty()
+        ? QDir(platform::ui::componentFolder()).filePath(QStringLiteral("reportprinter"))
+        : configured;
+}
+
+void showStartFailure(const QString& cause)
+{
+    platform::outside::reportFailure(
+        "ShellAndWait", platform::Error(platform::errors::FileError, QStringLiteral("reportprinter"), cause));
+    platform::ui::msgBox(
+        QStringLiteral("压缩、解压缩文件出错！"), platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+}
+
+} // namespace
+
+QString DsnOf(const QString& connectionString)
+{
+    const qsizetype at = connectionString.indexOf(QLatin1String("dsn"), 0, Qt::CaseInsensitive);
+    QString dsn = at < 0 ? connectionString : connectionString.mid(at);
+    if (dsn.endsWith(QLatin1Char('"')))
+        dsn.chop(1);
+    return dsn;
+}
+
+QByteArray ReportPrinterData(const QString& dsn, const QString& sql, const QString& reportName)
+{
+    pugi::xml_document document;
+    pugi::xml_node xml = document.append_child("xml");
+    xml.append_attribute("xmlns:s") = "uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882";
+    xml.append_attribute("xmlns:dt") = "uuid:C2F41010-65B3-11d1-A29F-00AA00C14882";
+    xml.append_attribute("xmlns:rs") = "urn:schemas-microsoft-com:rowset";
+    xml.append_attribute("xmlns:z") = "#RowsetSchema";
+    pugi::xml_node schema = xml.append_child("s:Schema");
+    schema.append_attribute("id") = "RowsetSchema";
+    pugi::xml_node row = schema.append_child("s:ElementType");
+    row.append_attribute("name") = "row";
+    row.append_attribute("content") = "eltOnly";
+    row.append_attribute("rs:updatable") = "true";
+    const char* const names[] = { "Dsn", "Sql", "reportname" };
+    int number = 1;
+    for (const char* name : names) {
+        pugi::xml_node attribute = row.append_child("s:AttributeType");
+        attribute.append_attribute("name") = name;
+        attribute.append_attribute("rs:number") = number++;
+        attribute.append_attribute("rs:write") = "true";
+        pugi::xml_node type = attribute.append_child("s:datatype");
+        type.append_attribute("dt:type") = "string";
+        type.append_attribute("dt:maxLength") = 0;
+        type.append_attribute("rs:long") = "true";
+    }
+    row.append_child("s:extends").append_attribute("type") = "rs:rowbase";
+    pugi::xml_node values = xml.append_child("rs:data").append_child("rs:insert").append_child("z:row");
+    values.append_attribute("Dsn") = dsn.toUtf8().constData();
+    values.append_attribute("Sql") = sql.toUtf8().constData();
+    values.append_attribute("reportname") = reportName.toUtf8().constData();
+    std::ostringstream text;
+    document.save(text, "\t", pugi::format_default | pugi::format_no_declaration, pugi::encoding_utf8);
+    return QByteArray::fromStdString(text.str());
+}
+
+void RunReportPrinter(const QString& templateName)
+{
+    if (platform::outside::SettingsObject()
+            .read(ReportPrinterSection, ReportInitKey, QStringLiteral("0"))
+            .toInt()
+        < PrerequisiteStepCount) {
+        FrmInit window;
+        platform::ui::showModal(window);
+        return;
+    }
+    const QString templatePath = QDir(platform::ui::componentFolder()).filePath(templateName.trimmed());
+    if (!QFileInfo::exists(templatePath)) {
+        platform::ui::msgBox(
+            QStringLiteral("找不到报表摸板") + QDir::toNativeSeparators(templatePath) + QStringLiteral("!"),
+            platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+        return;
+    }
+    const auto& state = store::reportState();
+    const QByteArray data
+        = ReportPrinterData(DsnOf(connectionString(*state.Connection)), reportQuery(), templateName);
+
+    // The file holds the connection's password: it lies in a folder of this user's only and goes with it.
+    QTemporaryDir folder;
+    const QString dataPath = QDir(folder.path()).filePath(QStringLiteral("datareport.xml"));
+    QFile file(dataPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        || file.write(data) != data.size() || !file.flush()) {
+        showStartFailure(QStringLiteral("不能写入 %1：%2").arg(dataPath, file.errorString()));
+        return;
+    }
+    file.close();
+    const platform::outside::ProgramRun run = platform::outside::ShellAndWait(
+        reportPrinterProgram(), { dataPath, templatePath }, 0, folder.path());
+    platform::ui::pumpMessages();
+    if (!run.ended)
+        showStartFailure(run.failure);
+}
+
+} // namespace output

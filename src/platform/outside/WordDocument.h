@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <QString>
+#include <vector>
+
+namespace platform::outside
+{
+
+// A word-processor document (.docx) filled copy by copy from a template: the template's body is the
+// first copy, and every further copy is the template's body again after a page break. Texts marked
+// with an opening and a closing marker ("<#" ... "#>") are found across the runs a word processor
+// splits text into, in body paragraphs, table cells and text boxes, and can be replaced.
+class WordDocument
+{
+public:
+    // Reads a .docx file. Throws platform::Error when it is no readable word-processor document.
+    static WordDocument open(const QString& path);
+    ~WordDocument();
+    WordDocument(WordDocument&&) noexcept;
+    WordDocument& operator=(WordDocument&&) noexcept;
+
+    // The copies made so far (1 after open).
+    int copyCount() const;
+    // Adds a copy of the template after a page break at the end of the document.
+    void appendCopy();
+
+    // The text a visitor returns replaces the whole marked text, markers included; std::nullopt leaves it.
+    using MarkVisitor = std::function<std::optional<QString>(const QString& content)>;
+
+    // The marked texts of the last copy, pass by pass: first the body (tables included), then each text
+    // box on its own. Markers are read from left to right in one forward pass: replaced text is never
+    // searched again. A marked text that is blank or holds an opening marker of its own is passed over.
+    // Throws platform::Error for an opening marker without its closing one in the same paragraph.
+    void visitLastCopy(const QString& open, const QString& close, const MarkVisitor& visitor,
+        const std::function<void()>& passStarts);
+
+    // Writes the document to `path` as a whole or not at all. Throws platform::Error.
+    void save(const QString& path) const;
+
+private:
+    struct Parts;
+    explicit WordDocument(std::unique_ptr<Parts> parts);
+    std::unique_ptr<Parts> parts_;
+};
+
+// Converts an older binary word-processor document (.doc) into a .docx file in `outFolder` with the
+// office suite in headless mode and returns the new file's path. Throws platform::Error: number
+// NoConverterError when no office suite is installed, FileError when the conversion fails.
+QString convertToDocx(const QString& docPath, const QString& outFolder);
+inline constexpr int NoConverterError = 429;
+
+} // namespace platform::outside

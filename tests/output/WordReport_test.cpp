@@ -1,0 +1,206 @@
+#include "output/Frmprocess.h"
+#include "output/WordPlaceholders.h"
+#include "output/WordReport.h"
+#include "OutputWindowFixture.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/Error.h"
+#include "platform/outside/ProgramStarter.h"
+#include "platform/ui/ComponentFolder.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace outputtest;
+using output::PlaceholderContext;
+
+namespace
+{
+
+struct NoProgress : output::WordReportProgress {
+    void showStatus(const QString&) override { }
+    void setMaximum(int) override { }
+    void setValue(int) override { }
+};
+
+TEST(WordPlaceholderTexts, FormatsCutsAndRowParts)
+{
+    struct FormatCase {
+        const char* value;
+        const char* format;
+        const char* expected;
+    };
+    const FormatCase formats[] = {
+        { "202305", "yyyy-mm-dd", "2023-05-01" }, // year and month: the month's first day
+        { "20230517", "yyyy.mm.dd", "2023.05.17" },
+        { "2023-05-17 00:00:00", "yyyy年m月d日", "2023年5月17日" },
+        { "12.5", "0.00", "12.50" }, // a number format with a point is no date format
+        { "-3", "0.0", "-3.0" }, { "1234.5", "#,##0.00", "1,234.50" },
+        { "abc", "yyyy-mm-dd", "" }, // a date format for what is no date
+    };
+    for (const auto& c : formats)
+        EXPECT_EQ(output::FormatFieldValue(QString::fromUtf8(c.value), QString::fromUtf8(c.format)),
+            QString::fromUtf8(c.expected))
+            << c.value << " " << c.format;
+
+    EXPECT_EQ(output::CutValue(QStringLiteral("abcdefg"), 2, 3, QLatin1Char('B')), QStringLiteral("bcd"));
+    EXPECT_EQ(output::CutValue(QStringLiteral("abcdefg"), 2, 3, QLatin1Char('F')), QStringLiteral("def"));
+    EXPECT_EQ(output::CutValue(QStringLiteral("abc"), 1, 5, QLatin1Char('F')), QStringLiteral("abc"));
+    EXPECT_EQ(output::CutValue(QStringLiteral("abc"), 5, 2, QLatin1Char('B')), QString());
+
+    const auto carried = output::SplitPlaceholder(QStringLiteral("title"), QStringLiteral("2"));
+    EXPECT_EQ(carried.rowPart, QStringLiteral("2"));
+    const auto full = output::SplitPlaceholder(QStringLiteral("a@//0.0|G|yyyy|extra"), QStringLiteral("1"));
+    EXPECT_EQ(full.expression, QStringLiteral("a@//0.0"));
+    EXPECT_EQ(full.rowPart, QStringLiteral("G"));
+    EXPECT_EQ(full.formatPart, QStringLiteral("yyyy"));
+}
+
+// Five documents of known content: four of 2003 kept for ever, one of 2003 kept long.
+class WordReportTest : public OutputWindowTest
+{
+protected:
+    WordReportTest()
+        : OutputWindowTest(10)
+    {
+        auto& connection = *database.connection();
+        connection.execute(QStringLiteral("delete from wsda"));
+        const char* const retention[] = { "永久", "永久", "永久", "永久", "长期" };
+        for (int piece = 1; piece <= 5; ++piece) {
+            connection.execute(QStringLiteral("insert into wsda (recid, archive_no, piece_no, filing_year, "
+                                              "retention, title) values (?, ?, ?, 2003, ?, ?)"),
+                { QString::number(piece), QStringLiteral("A-000%1").arg(piece), piece,
+                    QString::fromUtf8(retention[piece - 1]), QStringLiteral("第%1号文件").arg(piece) });
+        }
+        platform::ui::setComponentFolder(folder.path());
+    }
+    ~WordReportTest() override { platform::ui::setComponentFolder({}); }
+
+    QStringList documentLines(const QString& path) const
+    {
+        QProcess reader;
+        reader.start(QStringLiteral("/usr/bin/python3"),
+            { orvtest::testsFile(QStringLiteral("output/word/read_document.py")), path });
+        reader.waitForFinished(60000);
+        return QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QString writeTemplate(const QString& name) const
+    {
+        const QString path = QDir(folder.path()).filePath(name);
+        QProcess::execute(QStringLiteral("/usr/bin/python3"),
+            { orvtest::testsFile(QStringLiteral("output/word/make_template.py")), path });
+        return path;
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_P(WordReportTest, PlaceholdersEvaluateAgainstTheCopysRecords)
+{
+    platform::db::Recordset data;
+    data.open(QStringLiteral("select piece_no, archive_no, title from wsda order by piece_no"),
+        *database.connection());
+    PlaceholderContext context(database.connection(), data, { QStringLiteral("wsda") });
+    output::CopyRecords copy;
+    for (int row = 1; row <= 2; ++row) {
+        copy.values.push_back({ data.text(0), data.text(1), data.text(2) });
+        copy.positions.push_back(data.absolutePosition());
+        data.moveNext();
+    }
+    copy.recordsInCopy = 2;
+
+    struct Case {
+        const char* expression;
+        const char* row;
+        std::optional<QString> expected;
+    };
+    const Case cases[] = {
+        { "\"共\"+档号", "1", QStringLiteral("共A-0001") }, // literal and Chinese field name
+        { "wsda.archive_no", "2", QStringLiteral("A-0002") },
+        { "piece_no@//0.00", "2", QStringLiteral("2.00") },
+        { "nosuch", "1", QStringLiteral("找不到此字段:nosuch") },
+        { "\"只有文字\"", "1", std::nullopt }, // literals alone count as not evaluated
+        { "@E/#piece_no# * 10", "2", QStringLiteral("20") }, // special formula on the row's record
+        { "title&1-2&B", "G", QStringLiteral("第1") },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            context.EvalPlaceholder(QString::fromUtf8(c.expression), QString::fromUtf8(c.row), true, copy),
+            c.expected)
+            << c.expression;
+    EXPECT_EQ(data.absolutePosition(), 3) << "the special formula puts the data back where it stood";
+    EXPECT_EQ(
+        context.EvalPlaceholder(QStringLiteral("archive_no"), QStringLiteral("3"), false, copy), QString());
+    EXPECT_THROW(context.EvalPlaceholder(QStringLiteral("title&2&B"), QStringLiteral("1"), true, copy),
+        platform::Error);
+    EXPECT_THROW(
+        context.EvalPlaceholder(QStringLiteral("\""), QStringLiteral("1"), true, copy), platform::Error);
+}
+
+// Three records a copy, a new copy for each change of the group fields: 永久 fills one copy and starts
+// another, 长期 has one of its own.
+const QStringList FilledReport = { "年度：2003", "共A-0001 首件：A-00", "cell:1|A-0001|1号文",
+    "cell:2|A-0002|2号文", "cell:3|A-0003|3号文", "", "box:保管期限：永久", "", //
+    "PAGE", "", "年度：2003", "共A-0004 首件：A-00", "cell:4|A-0004|4号文", "cell:||", "cell:||", "",
+    "box:保管期限：永久", "", //
+    "PAGE", "", "年度：2003", "共A-0005 首件：A-00", "cell:5|A-0005|5号文", "cell:||", "cell:||", "",
+    "box:保管期限：长期", "" };
+
+TEST_P(WordReportTest, TemplateIsFilledCopyByCopy)
+{
+    writeTemplate(QStringLiteral("档案目录.docx"));
+    NoProgress progress;
+    const QString filled = output::CreateWordReport(QStringLiteral("档案目录.docx"), progress);
+    ASSERT_FALSE(filled.isEmpty()) << ui.boxTexts().join(QLatin1Char('\n')).toStdString();
+    QStringList lines = documentLines(filled);
+    lines.removeAll(QString()); // blank paragraphs only space the page
+    QStringList expected = FilledReport;
+    expected.removeAll(QString());
+    EXPECT_EQ(lines, expected);
+    ASSERT_EQ(ui.openedUrls().size(), 1);
+    EXPECT_EQ(ui.openedUrls().front().toLocalFile(), filled);
+    EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
+    QFile::remove(filled);
+
+    // The older binary format goes through the office suite and gives the same document.
+    if (platform::outside::findProgram({ QStringLiteral("soffice") }).isEmpty()
+        || GetParam() != orvtest::Backend::SQLite)
+        return;
+    const auto converted = platform::outside::ShellAndWait(QStringLiteral("soffice"),
+        { QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("doc"),
+            QStringLiteral("--outdir"), folder.path(),
+            QDir(folder.path()).filePath(QStringLiteral("档案目录.docx")) },
+        180000);
+    ASSERT_TRUE(converted.ended);
+    const QString fromDoc = output::CreateWordReport(QStringLiteral("档案目录.doc"), progress);
+    ASSERT_FALSE(fromDoc.isEmpty()) << ui.boxTexts().join(QLatin1Char('\n')).toStdString();
+    lines = documentLines(fromDoc);
+    lines.removeAll(QString());
+    EXPECT_EQ(lines, expected);
+    QFile::remove(fromDoc);
+}
+
+TEST_P(WordReportTest, RunsThatCannotFillTellWhyAndLeaveNoDocument)
+{
+    NoProgress progress;
+    EXPECT_EQ(output::CreateWordReport(QStringLiteral("缺少.docx"), progress), QString());
+    EXPECT_EQ(ui.boxes().back().text,
+        QStringLiteral("找不到报表摸板") + QDir(folder.path()).filePath(QStringLiteral("缺少.docx"))
+            + QStringLiteral("!"));
+
+    writeTemplate(QStringLiteral("目录.docx"));
+    report.setSelectWhere(QStringLiteral("wsda.piece_no > 100"));
+    const int before = int(QDir(output::WordReportFolder()).entryList(QDir::Files).size());
+    EXPECT_EQ(output::CreateWordReport(QStringLiteral("目录.docx"), progress), QString());
+    EXPECT_EQ(ui.boxes().back().text, QStringLiteral("没有打印数据！"));
+    EXPECT_EQ(ui.boxes().back().title, QStringLiteral("提示"));
+    EXPECT_EQ(QDir(output::WordReportFolder()).entryList(QDir::Files).size(), before);
+}
+
+OUTPUT_WINDOW_SUITE(WordReportTest);
+
+} // namespace

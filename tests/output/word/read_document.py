@@ -1,0 +1,25 @@
+"""Prints what a filled .docx shows, one line per paragraph in reading order (table cells as
+"cell:" lines, text boxes as "box:" lines) and "PAGE" for each page break. Usage: read_document.py F"""
+import sys
+
+import docx
+from docx.oxml.ns import qn
+
+document = docx.Document(sys.argv[1])
+body = document.element.body
+for element in body.iterchildren():
+    if element.tag == qn("w:p"):
+        for br in element.iter(qn("w:br")):
+            if br.get(qn("w:type")) == "page":
+                print("PAGE")
+        own = [t.text or "" for t in element.iter(qn("w:t")) if not any(a.tag == qn("w:txbxContent") for a in t.iterancestors())]
+        print("".join(own))
+        # A text box saved in both drawing forms (the newer one and its fallback) is read once.
+        fallback = "{http://schemas.openxmlformats.org/markup-compatibility/2006}Fallback"
+        for box in element.iter(qn("w:txbxContent")):
+            if any(a.tag == fallback for a in box.iterancestors()):
+                continue
+            print("box:" + "".join(t.text or "" for t in box.iter(qn("w:t"))))
+    elif element.tag == qn("w:tbl"):
+        for row in element.iter(qn("w:tr")):
+            print("cell:" + "|".join("".join(t.text or "" for t in cell.iter(qn("w:t"))) for cell in row.iter(qn("w:tc"))))
