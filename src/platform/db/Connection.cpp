@@ -1,7 +1,7 @@
 #include "platform/db/Connection.h"
 
-#include "platform/db/SqlScript.h"
 #include "platform/db/SqliteFunctions.h"
+#include "platform/db/SqlScript.h"
 #include "platform/db/ValueText.h"
 #include "platform/Error.h"
 
