@@ -102,6 +102,7 @@ HostOptions parseHostOptions(const QStringList& arguments)
     options.table = parser.value(table);
     options.group = parser.value(group);
     options.reportId = parser.value(report);
+    options.reportGiven = parser.isSet(report);
     options.where = parser.value(where);
     options.order = parser.value(order);
     options.printer = parser.value(printer);

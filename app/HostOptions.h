@@ -20,6 +20,7 @@ struct HostOptions {
     QString table;
     QString group;
     QString reportId;
+    bool reportGiven = false; // --report was given, also as "" (the designer then opens on no report)
     QString where;
     QString order;
     QString printer; // "" keeps the default printer

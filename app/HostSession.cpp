@@ -174,7 +174,7 @@ HostOptions withDefaults(HostOptions options)
         if (options.database.isEmpty() || options.demo) {
             if (options.table.isEmpty())
                 options.table = demo::SampleReportGroup;
-            if (options.reportId.isEmpty())
+            if (options.reportId.isEmpty() && !options.reportGiven)
                 options.reportId = demo::DataReportId;
         }
         if (options.group.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "platform/db/SqlLiteral.h"
 #include "platform/outside/FailureLog.h"
+#include "platform/ui/FailureBox.h"
 #include "store/CellContentStore.h"
 #include "store/GridScan.h"
 #include "store/PageSettings.h"
@@ -24,10 +25,18 @@ void deleteReportRows(const char* table)
 }
 
 // Runs the whole save in one transaction: committed when it runs to its end, rolled back and logged
-// under `procedure` when anything in it fails.
-template <class F> bool inOneTransaction(const char* procedure, F&& save)
+// under `procedure` when anything in it fails, its description kept in `failure` when one is given.
+template <class F> bool inOneTransaction(const char* procedure, QString* failure, F&& save)
 {
-    return platform::outside::runLogged(procedure, [&] { runInTransaction(save); });
+    try {
+        runInTransaction(save);
+        return true;
+    } catch (const std::exception& error) {
+        platform::outside::reportFailure(procedure, error);
+        if (failure)
+            *failure = platform::ui::failureText(error);
+    }
+    return false;
 }
 
 void saveFormatsAndContents(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow,
@@ -70,9 +79,10 @@ void UpdateReportIndex()
         + QLatin1Char(',') + sqlText(state.ReportGroupId) + QLatin1Char(')'));
 }
 
-bool SaveDataReport(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol)
+bool SaveDataReport(
+    const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol, QString* failure)
 {
-    return inOneTransaction("SaveDataReport", [&] {
+    return inOneTransaction("SaveDataReport", failure, [&] {
         UpdateReportIndex();
         SavePageInfo();
         SaveRegionInfo();
@@ -81,9 +91,10 @@ bool SaveDataReport(const platform::grid::Sheet& grid, int firstRow, int firstCo
     });
 }
 
-bool SaveStatReport(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol)
+bool SaveStatReport(
+    const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol, QString* failure)
 {
-    return inOneTransaction("SaveStatReport", [&] {
+    return inOneTransaction("SaveStatReport", failure, [&] {
         UpdateReportIndex();
         SavePageInfo();
         saveFormatsAndContents(grid, firstRow, firstCol, lastRow, lastCol, { { firstRow, lastRow } });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace platform::grid
 {
 class Sheet;
@@ -14,11 +16,14 @@ namespace store
 
 // A data report: index row, page-setting rows, region rows, column widths, the formats in three row
 // bands (above, inside and below the detail band, so that no stored rectangle crosses its edges) and the
-// cell contents. One transaction: any failure rolls everything back, is logged, and gives false.
-bool SaveDataReport(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol);
+// cell contents. One transaction: any failure rolls everything back, is logged, and gives false, with
+// its description in `failure` when one is given.
+bool SaveDataReport(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol,
+    QString* failure = nullptr);
 
 // A statistics report: the same without region rows, its formats as one block. One transaction too.
-bool SaveStatReport(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol);
+bool SaveStatReport(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol,
+    QString* failure = nullptr);
 
 // The index row from the state (name, type, group); a report without one gets one.
 void UpdateReportIndex();

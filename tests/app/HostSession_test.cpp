@@ -33,6 +33,11 @@ TEST(HostDefaults, ReportCommandsOnTheDemoArchiveGetItsTableGroupAndReport)
     EXPECT_EQ(chosen.group, QStringLiteral("g1"));
     EXPECT_EQ(chosen.reportId, QStringLiteral("r1"));
     EXPECT_EQ(chosen.userName, QStringLiteral("名"));
+
+    // An empty --report opens the designer on no report, even on the demo archive.
+    const HostOptions noReport = withDefaults(parseHostOptions(arguments({ "design", "--report", "" })));
+    EXPECT_TRUE(noReport.reportId.isEmpty());
+    EXPECT_EQ(noReport.group, demo::SampleReportGroup);
 }
 
 TEST(HostDefaults, GroupCommandsGetNoGroupThatWouldBecomeTheirTarget)

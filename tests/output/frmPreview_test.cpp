@@ -230,12 +230,12 @@ TEST_P(Preview, AReportThatCannotBeBuiltClosesTheWindow)
     EXPECT_EQ(ui.boxes().size(), 1);
 }
 
-TEST_P(Preview, MissingHelpSaysWhereItBelongs)
+TEST_P(Preview, HelpOpensItsTopic)
 {
     preview([](frmPreview& window) { window.cmdHelp_Click(); });
-    ASSERT_EQ(ui.boxes().size(), 1);
-    EXPECT_TRUE(ui.boxes().front().text.startsWith(QStringLiteral("帮助文件 ")))
-        << ui.boxes().front().text.toStdString();
+    EXPECT_TRUE(ui.boxes().empty());
+    ASSERT_EQ(ui.openedUrls().size(), 1);
+    EXPECT_TRUE(ui.openedUrls().first().toLocalFile().endsWith(QStringLiteral("help/打印效果预览.htm")));
 }
 
 } // namespace

@@ -1,0 +1,120 @@
+#include "designer/ReportNames.h"
+
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlLiteral.h"
+#include "platform/ui/MessageBox.h"
+#include "store/ContentSplit.h"
+#include "store/ReportLookups.h"
+#include "store/ReportState.h"
+#include "store/StoreSql.h"
+#include "store/TextConvert.h"
+
+namespace designer
+{
+
+using platform::db::sqlText;
+
+namespace
+{
+
+constexpr int MaxNameBytes = 50;
+
+// Runs the statements in one transaction; a failure is rolled back before the user is told.
+template <class F> bool inTransactionOrTell(const QString& failureMessage, F&& work)
+{
+    try {
+        store::runInTransaction(work);
+        return true;
+    } catch (const std::exception&) {
+        platform::ui::msgBox(failureMessage);
+        return false;
+    }
+}
+
+QString groupLiteral()
+{
+    return sqlText(store::reportState().ReportGroupId);
+}
+
+} // namespace
+
+bool DeleteReport()
+{
+    if (store::reportState().ReportId.isEmpty())
+        return false;
+    return inTransactionOrTell(QStringLiteral("由于不可预知的原因,删除报表出错,请与程序供应商联系!"), [] {
+        for (const char* table : { "report_index", "report_info", "report_format", "report_data" })
+            store::executeStoreSql(
+                QStringLiteral("delete from %1 where report_id =").arg(QLatin1String(table))
+                + store::reportIdLiteral());
+    });
+}
+
+bool RenameReport(const QString& newName)
+{
+    return inTransactionOrTell(QStringLiteral("程序出错,请与程序供应商联系!"), [&] {
+        store::executeStoreSql(QStringLiteral("update report_index set report_name =") + sqlText(newName)
+            + QStringLiteral(" where report_id =") + store::reportIdLiteral());
+    });
+}
+
+bool IsNameTooLong(const QString& name)
+{
+    return store::gbkByteLength(name) > MaxNameBytes;
+}
+
+std::optional<QString> CheckReportName(const QString& name)
+{
+    if (name.contains(QLatin1Char('\'')))
+        return QStringLiteral("报表名不合法（含 '），请重新输入新报表名！");
+    const auto sameName = store::openStoreSql(QStringLiteral("select * from report_index where report_id =")
+        + store::reportIdLiteral() + QStringLiteral(" and report_group_id =") + groupLiteral()
+        + QStringLiteral(" and report_name =") + sqlText(name));
+    if (!sameName->eof())
+        return QStringLiteral("报表名重名，请重新输入新报表名！");
+    return std::nullopt;
+}
+
+bool ReportNameExists(const QString& name)
+{
+    const auto rows = store::openStoreSql(QStringLiteral("select * from report_index where report_group_id=")
+        + groupLiteral() + QStringLiteral(" and report_name =") + sqlText(name));
+    return !rows->eof();
+}
+
+std::optional<NameFault> ValidateReportName(NameDialog dialog, const QString& name)
+{
+    const bool rename = dialog == NameDialog::Rename;
+    if (name.isEmpty())
+        return NameFault { QStringLiteral("请输入报表名！") };
+    if (IsNameTooLong(name))
+        return NameFault { rename ? QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符）!")
+                                  : QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符)!") };
+    if (const auto refusal = CheckReportName(name))
+        return NameFault { *refusal, false };
+    if (ReportNameExists(name))
+        return NameFault { rename ? QStringLiteral("名为‘%1’的报表已经存在，请重新输入报表名！").arg(name)
+                                  : QStringLiteral("名为'%1'的报表已经存在，请重新输入报表名").arg(name) };
+    return std::nullopt;
+}
+
+QStringList ReportNamesOfGroup()
+{
+    const auto rows = store::openStoreSql(
+        QStringLiteral("select report_name from report_index where report_group_id =") + groupLiteral()
+        + QStringLiteral(" and report_type=") + QString::number(store::reportState().ReportType));
+    QStringList names;
+    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
+        const QString name = store::trimBlanks(rows->text(0));
+        if (!name.isEmpty())
+            names.append(name);
+    }
+    return names;
+}
+
+QString StoredReportName()
+{
+    return store::trimBlanks(store::GetReportName(store::reportState().ReportId));
+}
+
+} // namespace designer
