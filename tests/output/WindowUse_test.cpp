@@ -7,7 +7,6 @@
 #include "output/frmPrtSelection.h"
 #include "output/OutputWindowLayout.h"
 #include "output/PageView.h"
-#include "output/WindowHelp.h"
 #include "platform/ui/QtTranslation.h"
 #include "platform/ui/WindowSize.h"
 
@@ -83,19 +82,6 @@ TEST(QtTexts, StandardButtonsAndDialogsReadChinese)
     save.setAcceptMode(QFileDialog::AcceptSave);
     EXPECT_EQ(save.windowTitle(), QStringLiteral("另存为"));
     EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("打印"));
-}
-
-// A topic whose page is missing: the message names the page the component looks for.
-TEST(WindowHelp, AMissingTopicNamesItsPage)
-{
-    platform::ui::ScriptedUi ui;
-    output::ShowWindowHelp(QStringLiteral("没有的主题"));
-    ASSERT_EQ(ui.boxTexts().size(), 1);
-    const QString text = ui.boxTexts().first();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("帮助文件 "))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("help/没有的主题.htm 不存在"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("请将 没有的主题.htm 文件拷贝到 "))) << text.toStdString();
-    EXPECT_FALSE(text.contains(QStringLiteral("onlinehelp.chm")));
 }
 
 class WindowUse : public OutputWindowTest
