@@ -1,6 +1,6 @@
 #include "HostSession.h"
 
-#include "HostObjects.h"
+#include "HostSysInfo.h"
 
 #include "demo/DemoDatabase.h"
 #include "demo/DemoReports.h"
@@ -109,6 +109,17 @@ std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& option
     return connection;
 }
 
+// A report command failed when the component refused it (ErrorMessage, which outside the silent web
+// export carries refusals only) or, for the web export, when it wrote no file: the file is that
+// command's result, and a notice in ErrorMessage beside it does not undo it.
+bool reportCommandFailed(HostCommand command, const CReportOrv& report)
+{
+    if (command != HostCommand::Web)
+        return !report.ErrorMessage().isEmpty();
+    const QString path = report.GetWebReportPath();
+    return path.isEmpty() || QFileInfo(path).size() == 0;
+}
+
 // Calls the command's member and tells what came back; 1 when the member reported failure.
 int callMember(CReportOrv& report, const HostOptions& options, QTextStream& out)
 {
@@ -200,14 +211,22 @@ int runHostCommand(const HostOptions& given, QTextStream& out)
     if (!isGroupCommand(options.command))
         out << "report " << options.reportId << " of group " << options.group << " on table " << options.table
             << Qt::endl;
-    if (!windowPresent(options.command, store::windowSeams()))
+    if (!windowPresent(options.command, store::windowSeams())) {
         out << "note: this build has no window for " << commandName(options.command)
             << "; the member returns without effect" << Qt::endl;
+        return 1;
+    }
 
-    const int exitCode = callMember(*report, options, out);
+    report->setErrorMessage({});
+    int exitCode = callMember(*report, options, out);
     const QString message = report->ErrorMessage();
     if (!message.isEmpty())
         out << "ErrorMessage: " << message << Qt::endl;
+    if (!isGroupCommand(options.command) && reportCommandFailed(options.command, *report)) {
+        if (options.command == HostCommand::Web)
+            out << "nothing written" << Qt::endl;
+        exitCode = 1;
+    }
     return exitCode;
 }
 

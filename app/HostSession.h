@@ -16,7 +16,9 @@ HostOptions withDefaults(HostOptions options);
 
 // Creates a CReportOrv through the library's entry points, as a host does, sets its properties from
 // the options and calls the command's member, telling on `out` what it called and what came back.
-// Returns the exit code: 0 when the member ran (whatever its effect), 1 when it reported failure.
+// Returns the exit code: 0 when the member did its work, 1 when it failed: the group members answered
+// false, a report member was refused (ErrorMessage set), the web export wrote no file, or this build has
+// no window for the command.
 // Throws platform::Error when the database cannot be opened or the printer is not installed.
 int runHostCommand(const HostOptions& options, QTextStream& out);
 

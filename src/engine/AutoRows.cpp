@@ -120,8 +120,8 @@ void tellOversizedRecord()
     if (engine.OversizedRecordTold)
         return;
     engine.OversizedRecordTold = true;
-    store::NoticeUser(QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！")
-                          .arg(engine.AbsolutePage));
+    store::WarnUser(QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！")
+                        .arg(engine.AbsolutePage));
 }
 
 } // namespace

@@ -32,6 +32,8 @@ bool prepareBlankReport()
     if (!GetDataCountInPage())
         return false;
     GetPageRowCount();
+    // One whole page in every row mode: the margin rows and the windows find the page's rows here, and a
+    // list left from an earlier build would describe pages of another report.
     engine.PageRowRanges = { { 1, engine.PageSheetRows } };
     engine.PageFirstRow = 0;
     engine.PageLastRow = engine.PageSheetRows;

@@ -54,7 +54,7 @@ std::shared_ptr<Recordset> openReportData(const QString& sql, const QString& bui
     const qsizetype orderAt = sql.indexOf(QLatin1String(" order "), 0, Qt::CaseInsensitive);
     if (orderAt < 0)
         return std::make_shared<Recordset>();
-    store::NoticeUser(QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。"),
+    store::WarnUser(QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。"),
         platform::ui::Icon::Information, QStringLiteral("报表打印"));
     return openData(withoutNumericSort(sql, orderAt));
 }

@@ -19,7 +19,7 @@ namespace engine
 //   writes to it, cancels it or closes it.
 // - Otherwise the report's own data-source SQL, or the built query, is opened. A static report shows
 //   its first record only. When the data-source SQL cannot be opened, the built query is; when a query
-//   with numeric sorting ("Convert(") fails, the user is told (store::NoticeUser) and the data is sorted
+//   with numeric sorting ("Convert(") fails, the user is told (store::WarnUser) and the data is sorted
 //   by the plain fields.
 // SourceSqlTail, the data query from the blank after its first "from" on, is in the stored dialect, as the
 // sub-query cells that borrow it are. Failures while the SQL is built are logged (a data-source cell that

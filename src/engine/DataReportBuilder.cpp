@@ -99,6 +99,8 @@ void buildPage(platform::grid::Sheet& grid, int page)
     SetMarginRowHeights(grid, page + 1);
     SetRptRowHeight(grid, page + 1);
     CountPageNumber(engine.GroupIndex);
+    // Under "AUTO" a page grows record by record and has no fixed last row to fill; both builders lay out
+    // the same pages.
     if (engine.FirstBuild && !store::reportState().SelfFit && !IsAutoRows())
         SetFillerRowHeight(grid);
     FillPageData(grid, page);
@@ -157,6 +159,8 @@ void CreateDataReport(platform::grid::Sheet& grid, int targetPages, BuildProgres
     if (engine.FirstBuild && engine.DataRecordCount <= 0) {
         closeData();
         store::NoticeUser(NoDataText);
+        // Finished: a caller that asks for batches until the report is finished would otherwise ask, and
+        // be told, without end.
         engine.ReportFinished = true;
         return;
     }

@@ -13,6 +13,7 @@
 #include "engine/TemplateRows.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
+#include "store/DefinitionCheck.h"
 #include "store/OrderRewrite.h"
 #include "store/PageSettings.h"
 #include "store/ReportLookups.h"
@@ -63,7 +64,7 @@ bool CanPrintDataReport()
 
 bool CanPreviewDataReport()
 {
-    if (!CheckReportDataExists())
+    if (!CheckReportDataExists() || !store::AcceptReportDefinition())
         return false;
     store::LoadPageSettings();
     return !IsOverDesignPaper();

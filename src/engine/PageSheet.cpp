@@ -116,7 +116,9 @@ void InitWholeReportSheet(platform::grid::Sheet& grid, int page)
     const int firstBuiltPage = engine.AbsolutePage - engine.CurrentPage + 1;
     const long long shownPage = firstBuiltPage + page - 1;
     SetMarginRows(grid, 1, engine.PageSheetRows);
-    if (!store::reportState().SelfFit && !IsAutoRows())
+    // A page fitted to the paper gets its leftover height in the last row here; an unfitted one has it
+    // from the build, whose filler height the margin rows take.
+    if (store::reportState().SelfFit && !IsAutoRows())
         grid.setRowHeight(engine.PageSheetRows, FillerHeightLeft(grid));
     ClearTemplateHeadTail(grid, shownPage <= 1, engine.ReportFinished && page >= engine.CurrentPage);
 }

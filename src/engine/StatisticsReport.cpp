@@ -13,6 +13,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/StatExpressionObject.h"
+#include "store/DefinitionCheck.h"
 #include "store/PageSettings.h"
 #include "store/ReportState.h"
 
@@ -59,7 +60,7 @@ bool CanPrintReport()
 {
     if (store::reportState().ReportId.trimmed().isEmpty())
         return false;
-    if (!CheckReportDataExists())
+    if (!CheckReportDataExists() || !store::AcceptReportDefinition())
         return false;
     store::LoadPageSettings();
     if (IsWiderThanDesignPaper())

@@ -3,10 +3,9 @@
 #include "engine/EngineState.h"
 #include "engine/PageGeometry.h"
 #include "platform/db/Recordset.h"
-#include "platform/Error.h"
 #include "platform/grid/GridTypes.h"
-#include "platform/outside/FailureLog.h"
 #include "store/ContentSplit.h"
+#include "store/DefinitionCheck.h"
 #include "store/FormatProperties.h"
 #include "store/PropertyItems.h"
 #include "store/ReportKeywords.h"
@@ -20,33 +19,11 @@ namespace engine
 namespace
 {
 
-using platform::grid::kMaxSheetCols;
-using platform::grid::kMaxSheetRows;
-
-// Within the sheet, or 0 where a row stores no row or column.
-bool onSheet(int row, int col)
-{
-    return row >= 0 && row <= kMaxSheetRows && col >= 0 && col <= kMaxSheetCols;
-}
-
-// A stored row or column beyond the sheet cannot be placed on any page (and its page row would not
-// even be a number), so the row is left out and the log says which it was.
-void logOffSheet(const char* table, int row, int col)
-{
-    platform::outside::reportFailure("CurrentTemplateRows",
-        platform::Error(platform::errors::InvalidArgument, QStringLiteral("TemplateRows"),
-            QStringLiteral("%1 中第%2行第%3列不在工作表范围内（%4行、%5列以内），已跳过。")
-                .arg(QLatin1String(table))
-                .arg(row)
-                .arg(col)
-                .arg(kMaxSheetRows)
-                .arg(kMaxSheetCols)));
-}
-
 QList<TemplateFormatRow> readFormats()
 {
     const auto rows = store::openStoreSql(QStringLiteral("select * from report_format where report_id=")
         + store::reportIdLiteral() + QStringLiteral(" order by format_order"));
+    const store::DesignSheetBounds bounds = store::loadedSheetBounds();
     QList<TemplateFormatRow> formats;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         TemplateFormatRow format;
@@ -55,15 +32,13 @@ QList<TemplateFormatRow> readFormats()
         format.endRow = rows->value(QStringLiteral("end_row_no")).toInt();
         format.endCol = rows->value(QStringLiteral("end_col_no")).toInt();
         format.kind = store::trimBlanks(rows->text(QStringLiteral("format_type")));
-        if (!onSheet(format.beginRow, format.beginCol) || !onSheet(format.endRow, format.endCol)) {
-            logOffSheet("report_format", format.beginRow, format.beginCol);
-            continue;
-        }
         const QString description = store::trimBlanks(rows->text(QStringLiteral("format_description")));
         if (format.kind == store::keywords::RowHeight || format.kind == store::keywords::ColWidth)
             format.sizes = ParseSizeList(description);
-        else
+        else if (bounds.contains(format.beginRow, format.beginCol, format.endRow, format.endCol))
             store::ApplyFormatProperties(format.format, format.kind, description);
+        else
+            continue; // off the design sheet: the definition check has logged it
         formats.append(format);
     }
     return formats;
@@ -73,14 +48,13 @@ QList<TemplateCellRow> readCells()
 {
     const auto rows = store::openStoreSql(QStringLiteral("select * from report_data where report_id=")
         + store::reportIdLiteral() + QStringLiteral(" order by data_type, row_no, col_no"));
+    const store::DesignSheetBounds bounds = store::loadedSheetBounds();
     QList<TemplateCellRow> cells;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         const int row = rows->value(QStringLiteral("row_no")).toInt();
         const int col = rows->value(QStringLiteral("col_no")).toInt();
-        if (!onSheet(row, col)) {
-            logOffSheet("report_data", row, col);
-            continue;
-        }
+        if (!bounds.contains(row, col))
+            continue; // off the design sheet: the definition check has logged it
         cells.append({ row, col, store::trimBlanks(rows->text(QStringLiteral("data_type"))),
             store::joinContent(rows->text(QStringLiteral("data_description1")),
                 rows->text(QStringLiteral("data_description2"))) });
@@ -96,7 +70,8 @@ QList<SizeItem> ParseSizeList(const QString& list)
     for (const store::PropertyItem& item : store::propertyItems(list)) {
         const auto index = store::toLong(item.name);
         const auto twips = store::toDouble(item.value);
-        if (index && twips && *index >= 0 && *index <= kMaxSheetRows)
+        // A row beyond the sheet has no page row (its sum with the rows above it would overflow).
+        if (index && twips && *index <= platform::grid::kMaxSheetRows)
             items.append({ *index, *twips });
     }
     return items;

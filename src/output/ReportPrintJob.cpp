@@ -9,9 +9,11 @@
 #include "output/ReportPrinter.h"
 #include "platform/grid/print/PrintRun.h"
 #include "platform/outside/FailureLog.h"
-#include "platform/ui/MessageBox.h"
 #include "store/ReportLog.h"
 #include "store/ReportState.h"
+#include "store/UserNotice.h"
+
+#include <utility>
 
 namespace output
 {
@@ -20,6 +22,14 @@ namespace
 {
 
 const QString NoDataMessage = QStringLiteral("报表没有数据，不能生成报表！");
+
+// Runs a step of the job whose failure is logged; the user and the host are also told, since nothing else
+// shows that the report did not reach the printer.
+template <class F> void runTellingFailure(const char* procedure, F&& step)
+{
+    if (!platform::outside::runLogged(procedure, std::forward<F>(step)))
+        store::NoticeUser(QStringLiteral("打印报表时出错！"));
+}
 
 // Progress of a data report once its data is open (PrintProgressPrepared once its page sheet is laid out).
 constexpr int ProgressDataOpened = 5;
@@ -56,14 +66,13 @@ void ReportPrintJob::run()
     engine::dataEngine().ReportFinished = false;
     switch (store::reportState().ReportType) {
     case store::DataReport:
-        platform::outside::runLogged("PrintDataReport", [this] { PrintDataReport(); });
+        runTellingFailure("PrintDataReport", [this] { PrintDataReport(); });
         // The report's data is not needed once it is printed.
         platform::outside::runLogged("ClearReportData", [] { engine::ClearReportData(); });
         break;
-    case store::StatisticsReport:
-        platform::outside::runLogged("PrintStatistics", [this] { PrintStatistics(); });
-        break;
     default:
+        // Any other type meets the statistics report's check, which refuses it by name.
+        runTellingFailure("PrintStatistics", [this] { PrintStatistics(); });
         break;
     }
 }
@@ -85,7 +94,7 @@ void ReportPrintJob::PrintDataReport()
         if (store::reportState().IsPrintBlankReport)
             printBlankForm();
         else
-            platform::ui::msgBox(NoDataMessage, platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+            store::NoticeUser(NoDataMessage, platform::ui::Icon::Information);
         return;
     }
     oneDocument_ = OneDocumentRun();
@@ -122,8 +131,8 @@ void ReportPrintJob::PrintStatistics()
     showProgress(ProgressStatBuilt);
     SetStatisticsPrintSetup(fbkReport_);
     showProgress(ProgressStatSetUp);
-    // A printer dialog cancelled prints nothing and is no failure; a printer that fails is logged.
-    platform::outside::runLogged("PrintStatistics", [this] { print(true); });
+    // A printer dialog cancelled prints nothing and is no failure; a printer that fails is told.
+    runTellingFailure("PrintStatistics", [this] { print(true); });
     showProgress(PrintProgressMaximum);
 }
 

@@ -16,6 +16,7 @@
 #include "store/OrderRewrite.h"
 #include "store/ReportState.h"
 #include "store/SqlPieces.h"
+#include "store/UserNotice.h"
 
 #include <pugixml.hpp>
 #include <QDir>
@@ -73,8 +74,7 @@ void showStartFailure(const QString& cause)
 {
     platform::outside::reportFailure(
         "ShellAndWait", platform::Error(platform::errors::FileError, QStringLiteral("reportprinter"), cause));
-    platform::ui::msgBox(
-        QStringLiteral("压缩、解压缩文件出错！"), platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+    store::NoticeUser(QStringLiteral("压缩、解压缩文件出错！"), platform::ui::Icon::Information);
 }
 
 } // namespace
@@ -136,9 +136,9 @@ void RunReportPrinter(const QString& templateName)
     }
     const QString templatePath = QDir(platform::ui::componentFolder()).filePath(templateName.trimmed());
     if (!QFileInfo::exists(templatePath)) {
-        platform::ui::msgBox(
+        store::NoticeUser(
             QStringLiteral("找不到报表摸板") + QDir::toNativeSeparators(templatePath) + QStringLiteral("!"),
-            platform::ui::Buttons::Ok, platform::ui::Icon::Information);
+            platform::ui::Icon::Information);
         return;
     }
     const auto& state = store::reportState();

@@ -11,12 +11,14 @@
 #include "platform/outside/WordDocument.h"
 #include "platform/ui/ComponentFolder.h"
 #include "platform/ui/DesktopOpen.h"
+#include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "store/OrderRewrite.h"
 #include "store/ReportLog.h"
 #include "store/ReportState.h"
 #include "store/SqlPieces.h"
+#include "store/UserNotice.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -231,13 +233,10 @@ QString CreateWordReport(const QString& templateName, WordReportProgress& progre
     try {
         return run(templateName, progress);
     } catch (const RunEnded& ended) {
-        platform::ui::msgBox(
-            ended.message, platform::ui::Buttons::Ok, platform::ui::Icon::Information, ended.title);
+        store::NoticeUser(ended.message, platform::ui::Icon::Information, ended.title);
     } catch (const std::exception& error) {
         platform::outside::reportFailure("CreateWordReport", error);
-        const auto* known = dynamic_cast<const platform::Error*>(&error);
-        platform::ui::msgBox(known ? known->description() : QString::fromUtf8(error.what()),
-            platform::ui::Buttons::Ok, platform::ui::Icon::Critical, WordReportTitle);
+        store::NoticeUser(platform::ui::failureText(error), platform::ui::Icon::Critical, WordReportTitle);
     }
     return {};
 }

@@ -118,13 +118,12 @@ bool frmPreview::buildReport()
         engine::CreateBlankReport(report_);
         pages_ = output::blankFormPages(report_.maxRow());
         break;
-    case store::StatisticsReport:
+    default:
+        // Any other type meets the statistics report's check, which refuses it by name.
         if (!engine::CanPrintReport())
             return false;
         engine::PreviewStatisticsReport(report_);
         pages_ = output::statisticsPages(engine::statEngine().PageStartArray, report_.maxRow());
-        break;
-    default:
         break;
     }
     cmdBlankRpt->setEnabled(pages_.count > 0);

@@ -130,9 +130,8 @@ bool frmPrint::Form_Load()
         if (!report_->Prepare())
             return false;
     } catch (const std::exception& error) {
-        if (state.WebPrintMode)
-            state.ErrorMessage = platform::ui::failureText(error);
-        else
+        state.ErrorMessage = platform::ui::failureText(error);
+        if (!state.WebPrintMode)
             platform::ui::showFailure(GenerationFailed, error);
         return false;
     }

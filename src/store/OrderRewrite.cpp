@@ -77,7 +77,7 @@ void DealSQlOrder(QString& order)
         if (!missing)
             return;
         order = kept.join(QLatin1Char(','));
-        NoticeUser(MissingSortColumnMessage, platform::ui::Icon::Information, MissingSortColumnTitle);
+        WarnUser(MissingSortColumnMessage, platform::ui::Icon::Information, MissingSortColumnTitle);
     });
 }
 

@@ -44,7 +44,14 @@ double marginSetting(const QString& infoType, const QString& value, double whenE
     return *number;
 }
 
-void applyPageSetting(ReportState& state, const QString& infoType, const QString& value)
+QString upperKeyword(const QString& infoType)
+{
+    return trimBlanks(infoType).toUpper();
+}
+
+} // namespace
+
+void ApplyPageSetting(ReportState& state, const QString& infoType, const QString& value)
 {
     if (infoType == k::DataRows) {
         if (value == k::DataRowsFix)
@@ -75,13 +82,6 @@ void applyPageSetting(ReportState& state, const QString& infoType, const QString
         state.ColCount = state.DesignColCount = shortSetting(infoType, value);
     }
 }
-
-QString upperKeyword(const QString& infoType)
-{
-    return trimBlanks(infoType).toUpper();
-}
-
-} // namespace
 
 bool TFToBoolean(const QString& text)
 {
@@ -126,7 +126,7 @@ void ParsePageSettings(platform::db::Recordset& rows)
     ReportState& state = reportState();
     for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
         // Stored keywords compare without regard to case, as the database compares them.
-        applyPageSetting(state, upperKeyword(rows.text(QStringLiteral("info_type"))),
+        ApplyPageSetting(state, upperKeyword(rows.text(QStringLiteral("info_type"))),
             trimBlanks(rows.text(QStringLiteral("info_description"))));
     }
 }

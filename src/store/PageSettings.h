@@ -12,12 +12,17 @@ class Recordset;
 namespace store
 {
 
+struct ReportState;
+
 // Reads the current report's page-setting rows into the state. Without any row the state keeps its
 // values; otherwise the defaults are set first and every row found is applied. A value that does not
 // convert throws platform::Error.
 void LoadPageSettings();
 void SetDefaultPageSettings();
 void ParsePageSettings(platform::db::Recordset& rows);
+// Applies one page-setting row (keyword in upper case, value trimmed) to `state`; other keywords change
+// nothing. A value that does not convert throws platform::Error.
+void ApplyPageSetting(ReportState& state, const QString& infoType, const QString& value);
 
 // "T" is true; any other text, "t" included, is false.
 bool TFToBoolean(const QString& text);

@@ -3,11 +3,11 @@
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/outside/IdGeneratorObject.h"
-#include "platform/ui/MessageBox.h"
 #include "store/ReportKeywords.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
+#include "store/UserNotice.h"
 #include <algorithm>
 #include <QVariant>
 #include <vector>
@@ -197,9 +197,8 @@ std::optional<PairedListBatch> PreparePairedListData(const QString& reportId)
         return std::nullopt;
     const auto rowsPerSide = GetDataRows(*layoutId);
     if (!rowsPerSide || *rowsPerSide < 1) {
-        platform::ui::msgBox(
-            QStringLiteral("对照目录报表的每页记录数（DATA_ROWS）必须是正整数，不能打印该报表！"),
-            platform::ui::Buttons::Ok, platform::ui::Icon::Information, platform::ui::DefaultTitle);
+        NoticeUser(QStringLiteral("对照目录报表的每页记录数（DATA_ROWS）必须是正整数，不能打印该报表！"),
+            platform::ui::Icon::Information);
         return std::nullopt;
     }
     PairedListBatch batch(platform::outside::IdGeneratorObject().newId());

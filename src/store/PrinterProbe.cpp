@@ -1,9 +1,8 @@
 #include "store/PrinterProbe.h"
 
 #include "platform/Error.h"
-#include "platform/ui/MessageBox.h"
 #include "platform/ui/Printers.h"
-#include "store/ReportState.h"
+#include "store/UserNotice.h"
 
 namespace store
 {
@@ -26,14 +25,9 @@ QString messageOf(ProbeMember member, ProbeFailure failure)
 
 bool fail(ProbeMember member, ProbeFailure failure)
 {
-    const QString text = messageOf(member, failure);
-    if (member == ProbeMember::WebPrint) {
-        reportState().ErrorMessage = text;
-        return false;
-    }
     const auto icon
         = failure == ProbeFailure::NoPrinter ? platform::ui::Icon::None : platform::ui::Icon::Question;
-    platform::ui::msgBox(text, platform::ui::Buttons::Ok, icon, platform::ui::DefaultTitle);
+    NoticeUser(messageOf(member, failure), icon);
     return false;
 }
 

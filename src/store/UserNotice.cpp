@@ -13,4 +13,13 @@ void NoticeUser(const QString& text, platform::ui::Icon icon, const QString& tit
         platform::ui::msgBox(text, platform::ui::Buttons::Ok, icon, title);
 }
 
+void WarnUser(const QString& text, platform::ui::Icon icon, const QString& title)
+{
+    ReportState& state = reportState();
+    if (state.WebPrintMode)
+        state.ErrorMessage = text;
+    else
+        platform::ui::msgBox(text, platform::ui::Buttons::Ok, icon, title);
+}
+
 } // namespace store

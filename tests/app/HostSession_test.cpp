@@ -2,8 +2,19 @@
 #include "demo/DemoReports.h"
 #include "HostOptions.h"
 #include "HostSession.h"
+#include "platform/db/Connection.h"
+#include "platform/outside/SharedObjects.h"
+#include "platform/ui/Printers.h"
+#include "platform/ui/ScriptedPrinters.h"
+#include "platform/ui/ScriptedUi.h"
+#include "store/ReportState.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
 
 using namespace host;
 
@@ -48,3 +59,91 @@ TEST(HostDefaults, GroupCommandsGetNoGroupThatWouldBecomeTheirTarget)
     EXPECT_TRUE(copy.table.isEmpty());
     EXPECT_TRUE(withDefaults(parseHostOptions(arguments({ "delete-group", "wsda2" }))).group.isEmpty());
 }
+
+namespace
+{
+
+// The host program on an archive of its own, the PDF printer as the only printer, boxes answered by
+// script and web exports into a folder of the test.
+class HostExitCode : public orvtest::BackendTest
+{
+protected:
+    HostExitCode()
+        : database(GetParam(), orvtest::TestDatabase::Content::DemoArchive, 60)
+        , savedExportFolder(qgetenv("ORV_WEB_EXPORT_DIR"))
+    {
+        qputenv("ORV_WEB_EXPORT_DIR", exports.path().toLocal8Bit());
+        platform::ui::setPdfPrinterFolder(exports.filePath(QStringLiteral("pdf")));
+    }
+    ~HostExitCode() override
+    {
+        if (savedExportFolder.isNull())
+            qunsetenv("ORV_WEB_EXPORT_DIR");
+        else
+            qputenv("ORV_WEB_EXPORT_DIR", savedExportFolder);
+        platform::ui::setPdfPrinterFolder({});
+        store::reportState() = store::ReportState {};
+        platform::outside::releaseShared();
+    }
+
+    int run(const char* command, const QString& reportId = demo::DataReportId)
+    {
+        output.clear();
+        QTextStream out(&output);
+        return runHostCommand(parseHostOptions(QStringList { QString::fromLatin1(command),
+                                  QStringLiteral("--db"), database.url(), QStringLiteral("--table"),
+                                  demo::SampleReportGroup, QStringLiteral("--report"), reportId }),
+            out);
+    }
+
+    QStringList exported() const { return QDir(exports.path()).entryList(QDir::Files); }
+
+    orvtest::TestDatabase database;
+    QTemporaryDir exports;
+    QByteArray savedExportFolder;
+    platform::ui::ScriptedUi ui;
+    platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
+        { platform::ui::PdfPrinterName }, platform::ui::PdfPrinterName } };
+    QString output;
+};
+INSTANTIATE_TEST_SUITE_P(
+    Backends, HostExitCode, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName());
+
+TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
+{
+    ASSERT_EQ(run("web"), 0) << output.toStdString();
+    ASSERT_EQ(exported().size(), 1);
+    EXPECT_TRUE(output.contains(QStringLiteral("GetWebReportPath: ") + exports.filePath(exported().first())));
+    EXPECT_EQ(run("print"), 0) << output.toStdString();
+    EXPECT_EQ(QDir(exports.filePath(QStringLiteral("pdf"))).entryList(QDir::Files).size(), 1);
+
+    // A report that is not stored: refused before anything is built, nothing written.
+    EXPECT_EQ(run("web", QStringLiteral("20990101000000000000")), 1);
+    EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 报表索引信息不存在")));
+    EXPECT_TRUE(output.contains(QStringLiteral("nothing written")));
+    EXPECT_EQ(exported().size(), 1);
+
+    // A definition the engine refuses, on the print road and on the export road.
+    database.connection()->execute(
+        QStringLiteral("update report_index set report_type=7 where report_id='%1'").arg(demo::DataReportId));
+    const QString refusal = QStringLiteral("报表类型（report_type）“7”不正确");
+    EXPECT_EQ(run("print"), 1);
+    EXPECT_TRUE(output.contains(refusal)) << output.toStdString();
+    EXPECT_EQ(run("web"), 1);
+    EXPECT_TRUE(output.contains(refusal)) << output.toStdString();
+    EXPECT_EQ(exported().size(), 1);
+
+    // Export and print folders that cannot be made under a file.
+    QFile blocker(exports.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("ORV_WEB_EXPORT_DIR", blocker.fileName().toLocal8Bit() + "/sub");
+    platform::ui::setPdfPrinterFolder(blocker.fileName() + QStringLiteral("/sub"));
+    database.connection()->execute(
+        QStringLiteral("update report_index set report_type=1 where report_id='%1'").arg(demo::DataReportId));
+    EXPECT_EQ(run("web"), 1) << output.toStdString();
+    EXPECT_EQ(run("print"), 1) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 打印报表时出错！")));
+}
+
+} // namespace

@@ -187,4 +187,4 @@ TEST_P(ReportNames, NewReportDialogIsCancelledUnlessANameWasAccepted)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Backends, ReportNames, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName {});
+    Backends, ReportNames, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName {});

@@ -318,4 +318,4 @@ TEST_P(DesignerWindow, HostOpensTheDesignerOnAStatisticsReport)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Backends, DesignerWindow, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName {});
+    Backends, DesignerWindow, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName {});

@@ -30,7 +30,7 @@ const QString Id = QStringLiteral("20240101120000123456");
 
 // A data report of the state with the default page settings on A4, on a database with the component's
 // tables and paper sizes; the dialog is driven through the scripted layer.
-class PageSetupDialog : public testing::TestWithParam<orvtest::Backend>
+class PageSetupDialog : public orvtest::BackendTest
 {
 protected:
     void SetUp() override
@@ -334,6 +334,6 @@ TEST_P(PageSetupDialog, PublicClassOpensANewDialog)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Backends, PageSetupDialog, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName());
+    Backends, PageSetupDialog, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName());
 
 } // namespace

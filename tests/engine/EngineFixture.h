@@ -60,7 +60,7 @@ template <typename Run> int errorNumberOf(Run run)
 // Each test starts from a fresh report state and engine state, scripted boxes, the PDF printer as the
 // default printer (portrait, A4), and a database of its own holding the component's tables (or the
 // demo archive); the state's report is TestReportId, whose rows the test writes.
-class EngineTest : public testing::TestWithParam<orvtest::Backend>
+class EngineTest : public orvtest::BackendTest
 {
 protected:
     using Content = orvtest::TestDatabase::Content;
@@ -183,4 +183,4 @@ protected:
 // Runs an EngineTest suite on every available database.
 #define ENGINE_TEST_SUITE(suite)                                                                             \
     INSTANTIATE_TEST_SUITE_P(                                                                                \
-        Backends, suite, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName())
+        Backends, suite, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName())

@@ -297,8 +297,8 @@ TEST_P(DataSourceTest, ANumericSortRunsAsWritten)
 TEST_P(DataSourceTest, ANumericSortTheDatabaseRefusesFallsBackToThePlainFields)
 {
     // A stored sort with one parenthesis too many: the query fails, and without the numeric wrappers
-    // (and their parentheses) it runs. The user is told in a box, or only through ErrorMessage when the
-    // report is exported unattended.
+    // (and their parentheses) it runs. The user is told in a box, or through ErrorMessage when the report
+    // is exported unattended.
     const QString told = QStringLiteral("当前数字方式排序字段中含有非数字的数据，不能按数字方式排序。");
     for (const bool webMode : { false, true }) {
         platform::ui::ScriptedUi boxes;
@@ -310,7 +310,8 @@ TEST_P(DataSourceTest, ANumericSortTheDatabaseRefusesFallsBackToThePlainFields)
         platform::db::Recordset& data = *dataEngine().ReportDataRs;
         EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));
         EXPECT_EQ(data.text(QStringLiteral("title")), scalar(QStringLiteral("select max(title) from wsda")));
-        EXPECT_EQ(state.ErrorMessage, told);
+        // ErrorMessage carries the notice only where no box can; outside that it tells of refusals.
+        EXPECT_EQ(state.ErrorMessage, webMode ? told : QString());
         if (webMode) {
             EXPECT_TRUE(boxes.boxes().empty());
             continue;

@@ -107,6 +107,18 @@ TEST_P(Pipeline, APreparationStartsAfreshWhateverTheBuildBeforeLeft)
     }
 }
 
+TEST_P(Pipeline, ThePreparationGivesUpASortColumnThatIsGoneAndSortsByTheRest)
+{
+    insertDocs(standardDocs());
+    defineReport(DocsLayout {});
+    setInfo(QStringLiteral("SQL_ORDER"), QStringLiteral("Convert(float,docs.piece_no) desc,docs.gone"));
+    const Sheet sheet = build(1);
+    EXPECT_EQ(store::reportState().SqlOrder, QStringLiteral("docs.piece_no desc"));
+    EXPECT_EQ(ui.boxTexts(),
+        QStringList { QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表") });
+    EXPECT_EQ(readPage(sheet, state().PageRowRanges[0]).pieces, (QList<int> { 23, 22, 21, 20, 19 }));
+}
+
 TEST_P(Pipeline, AStaticReportShowsItsFirstRecordOnOnePage)
 {
     insertDocs(standardDocs());

@@ -151,7 +151,10 @@ TEST_P(StatisticsReportTest, EveryCellKindLandsOneRowDownAndOneColumnRightInAShe
         sheet.objectPosition(statEngine().StatPictureIds[0]), (platform::grid::CellRange { 6, 4, 6, 4 }));
     QStringList logged = loggedProcedures();
     logged.sort();
-    EXPECT_EQ(logged, (QStringList { QStringLiteral("GetSQLValue"), QStringLiteral("InsertStatPicture") }));
+    // The cell at row 0 is left out by name.
+    EXPECT_EQ(logged,
+        (QStringList { QStringLiteral("CheckReportDefinition"), QStringLiteral("GetSQLValue"),
+            QStringLiteral("InsertStatPicture") }));
 
     // Rows: the top margin, 40 design rows (both lists, whatever their stored order), the closing row.
     EXPECT_EQ(statEngine().StatRowCount, 42);

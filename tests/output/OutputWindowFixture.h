@@ -23,7 +23,7 @@ inline std::shared_ptr<platform::outside::User> archivist()
 // A host on a demo archive of its own: the public class set up for the demo group and report, boxes and
 // windows scripted, prints going to the PDF printer. The output windows are installed afresh, as other
 // tests of the program may have replaced the window hooks.
-class OutputWindowTest : public testing::TestWithParam<orvtest::Backend>
+class OutputWindowTest : public orvtest::BackendTest
 {
 protected:
     explicit OutputWindowTest(int archiveRecords)
@@ -60,4 +60,4 @@ protected:
 
 #define OUTPUT_WINDOW_SUITE(suite)                                                                           \
     INSTANTIATE_TEST_SUITE_P(                                                                                \
-        Backends, suite, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName())
+        Backends, suite, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName())

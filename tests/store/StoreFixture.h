@@ -21,7 +21,7 @@ namespace storetest
 // Each test starts from a fresh report state, empty window hooks, scripted boxes, one installed
 // printer, private settings and a database of its own with the component's tables; the test plays the
 // host through `report`.
-class StoreTest : public testing::TestWithParam<orvtest::Backend>
+class StoreTest : public orvtest::BackendTest
 {
 protected:
     void SetUp() override
@@ -82,4 +82,4 @@ protected:
 // Runs a StoreTest suite on every available database.
 #define STORE_TEST_SUITE(suite)                                                                              \
     INSTANTIATE_TEST_SUITE_P(                                                                                \
-        Backends, suite, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName())
+        Backends, suite, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName())

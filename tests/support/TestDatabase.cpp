@@ -37,12 +37,20 @@ QString urlWithDatabase(const QString& serverUrl, const QString& database)
 
 } // namespace
 
-std::vector<Backend> availableBackends()
+std::vector<Backend> allBackends()
 {
-    std::vector<Backend> backends { Backend::SQLite };
-    if (!postgresServerUrl().isEmpty())
-        backends.push_back(Backend::PostgreSQL);
-    return backends;
+    return { Backend::SQLite, Backend::PostgreSQL };
+}
+
+bool backendAvailable(Backend backend)
+{
+    return backend == Backend::SQLite || !postgresServerUrl().isEmpty();
+}
+
+void skipUnlessAvailable(Backend backend)
+{
+    if (!backendAvailable(backend))
+        GTEST_SKIP() << "no PostgreSQL server: ORV_TEST_PG names none";
 }
 
 std::string backendName(Backend backend)
@@ -53,6 +61,11 @@ std::string backendName(Backend backend)
 TestDatabase::TestDatabase(Backend backend, Content content, int archiveRecords)
     : backend_(backend)
 {
+    if (!backendAvailable(backend)) {
+        skipUnlessAvailable(backend);
+        backend = Backend::SQLite;
+        content = Content::Empty;
+    }
     if (backend == Backend::SQLite) {
         sqliteFile_ = QDir(QDir::tempPath()).filePath(QStringLiteral("orvtest_%1.db").arg(uniqueSuffix()));
         QFile::remove(sqliteFile_);

@@ -63,7 +63,7 @@ TEST(ArchiveRecords, FoldersHoldConsecutivePiecesOfOneYearAndPeriod)
     EXPECT_EQ(years.size(), 10);
 }
 
-class DemoArchiveTest : public testing::TestWithParam<Backend>
+class DemoArchiveTest : public orvtest::BackendTest
 {
 protected:
     TestDatabase db { GetParam(), TestDatabase::Content::DemoArchive, 300 };
@@ -121,8 +121,7 @@ TEST_P(DemoArchiveTest, VolumeRangesCanBeQueriedPerYearAndPeriod)
     EXPECT_EQ(db.scalar("select min(year_folder_no) as MinValue from wsda where filing_year =2003"), "1");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Backends, DemoArchiveTest, testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, DemoArchiveTest, testing::ValuesIn(allBackends()), BackendTestName());
 
 TEST(DemoDatabaseFile, IsCreatedWholeOnceAndLeftAloneAfterwards)
 {

@@ -19,7 +19,7 @@ namespace
 
 namespace kw = store::keywords;
 
-class DemoReports : public testing::TestWithParam<orvtest::Backend>
+class DemoReports : public orvtest::BackendTest
 {
 protected:
     DemoReports()
@@ -210,4 +210,4 @@ TEST_P(DemoReports, StatisticsStatementsAddUpToTheirTotals)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Backends, DemoReports, testing::ValuesIn(orvtest::availableBackends()), orvtest::BackendTestName());
+    Backends, DemoReports, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName());

@@ -12,7 +12,7 @@ using namespace orvtest;
 namespace
 {
 
-class ConnectionTest : public testing::TestWithParam<Backend>
+class ConnectionTest : public orvtest::BackendTest
 {
 protected:
     TestDatabase db { GetParam() };
@@ -152,7 +152,7 @@ TEST_P(ConnectionTest, TrimmedTextStillComparesWithoutRegardToCase)
         db.scalar("select count(*) from table_description where ltrim(rtrim(table_name)) = 'wsda'"), "1");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, testing::ValuesIn(allBackends()), BackendTestName());
 
 TEST(ConnectionOpen, UnreachableDatabaseThrowsAndAFileOpensOnSQLite)
 {

@@ -13,7 +13,7 @@ namespace
 
 using Rows = QList<QStringList>;
 
-class RecordsetBatchTest : public testing::TestWithParam<Backend>
+class RecordsetBatchTest : public orvtest::BackendTest
 {
 protected:
     TestDatabase db { GetParam() };
@@ -164,7 +164,6 @@ TEST_P(RecordsetBatchTest, JoinedRowsHaveNoTableToGoTo)
     EXPECT_EQ(db.scalar("select count(*) from report_info"), "4");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Backends, RecordsetBatchTest, testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, RecordsetBatchTest, testing::ValuesIn(allBackends()), BackendTestName());
 
 } // namespace

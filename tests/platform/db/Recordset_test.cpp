@@ -22,7 +22,7 @@ int errorNumber(const std::function<void()>& action)
     return 0;
 }
 
-class RecordsetTest : public testing::TestWithParam<Backend>
+class RecordsetTest : public orvtest::BackendTest
 {
 protected:
     TestDatabase db { GetParam() };
@@ -164,7 +164,7 @@ TEST_P(RecordsetTest, CloneWalksAndChangesItsOwnCopy)
     EXPECT_EQ(db.scalar("select info_description from report_info where info_type = 'A'"), "changed");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, RecordsetTest, testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, RecordsetTest, testing::ValuesIn(allBackends()), BackendTestName());
 
 TEST(FabricatedRecordset, KeepsRowsAddedAndAcceptsTheirBatch)
 {

@@ -113,7 +113,7 @@ TEST(SqlAdapterLiteral, WritesEachKindOfValue)
     EXPECT_THROW(adapter.sqlLiteral("1; delete from t", LiteralKind::Number), platform::Error);
 }
 
-class SqlAdapterExecution : public testing::TestWithParam<Backend>
+class SqlAdapterExecution : public orvtest::BackendTest
 {
 protected:
     TestDatabase db { GetParam() };
@@ -240,7 +240,6 @@ TEST_P(SqlAdapterExecution, NullsSortBeforeEveryValueAsOnSqlServer)
         column("select top 1 report_id from report_index order by report_name"), (QStringList { "R2" }));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Backends, SqlAdapterExecution, testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, SqlAdapterExecution, testing::ValuesIn(allBackends()), BackendTestName());
 
 } // namespace

@@ -28,11 +28,14 @@ namespace
 const QString ReportA = QStringLiteral("20240101090000000002");
 const QString ReportB = QStringLiteral("20240101090000000009");
 
-class Evaluators : public testing::TestWithParam<Backend>
+class Evaluators : public orvtest::BackendTest
 {
 protected:
     Evaluators()
         : database(GetParam(), TestDatabase::Content::DemoArchive, 200)
+    {
+    }
+    void SetUp() override
     {
         addParameter(ReportA, QStringLiteral("年度"), QStringLiteral("2004"));
         addParameter(ReportA, QStringLiteral("期限"), QStringLiteral("长期"));
@@ -233,6 +236,6 @@ TEST_P(Evaluators, TheDataSourceDialogPicksAStoredSqlFormula)
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("没有定义SQL公式。") });
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, Evaluators, testing::ValuesIn(availableBackends()), BackendTestName());
+INSTANTIATE_TEST_SUITE_P(Backends, Evaluators, testing::ValuesIn(allBackends()), BackendTestName());
 
 } // namespace

@@ -5,7 +5,7 @@
 namespace host
 {
 
-// The host program's About box.
+// The host program's system information for the component: its About box.
 class HostSysInfo : public platform::outside::SysInfo
 {
 public:

@@ -1,4 +1,4 @@
-#include "HostObjects.h"
+#include "HostSysInfo.h"
 
 #include "platform/ui/MessageBox.h"
 

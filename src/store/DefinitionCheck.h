@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The check of a stored report's definition before anything is built from it: what the engine cannot
+// lay out is refused with a message that names the stored row, and what it leaves out (a cell or a
+// format outside the design sheet, a group region of a level that does not exist) is logged.
+namespace store
+{
+
+// The rows and columns of a design sheet that a build lays out. A data report's page holds ROW_COUNT
+// rows and COL_COUNT columns; a statistics report grows with its cells, up to the 16-bit row and column
+// numbers of the layout.
+struct DesignSheetBounds {
+    int rows = 0;
+    int cols = 0;
+
+    // The rectangle lies on the sheet: from row and column 1 on, its end not before its begin.
+    bool contains(int beginRow, int beginCol, int endRow, int endCol) const;
+    bool contains(int row, int col) const { return contains(row, col, row, col); }
+};
+DesignSheetBounds designSheetBounds(int reportType, int rowCount, int colCount);
+// The bounds of the report loaded into the state (its type, ROW_COUNT and COL_COUNT).
+DesignSheetBounds loadedSheetBounds();
+
+struct DefinitionFault {
+    QString message; // names the stored row
+    bool skipped = false; // the item is left out of the build; otherwise the report cannot be built
+};
+
+// Reads the current report's rows (report_index, report_info, report_format, report_data) and lists
+// what is wrong with them, in that order: a report type other than 1 or 2; a page setting that does not
+// convert or lies outside its range (DATA_ROWS, PAGE_SIZE, margins, ROW_COUNT, COL_COUNT); for a data
+// report a region text that does not read or whose end lies before its begin or beyond ROW_COUNT, a
+// detail band without height where records per page or the fit depend on it, no column widths under
+// SELF_FIT; a size list item that is no number; format rectangles and cells outside the design sheet
+// (skipped). Throws platform::Error when the rows cannot be read.
+QList<DefinitionFault> CheckReportDefinition();
+
+// Runs the check before a build: every skipped item goes to the error log, and the first fault that
+// stops the build is told to the user (store::NoticeUser) and gives false.
+bool AcceptReportDefinition();
+
+} // namespace store

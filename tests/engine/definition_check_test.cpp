@@ -1,0 +1,160 @@
+#include "DataReportFixture.h"
+
+#include "engine/DataReportBuilder.h"
+#include "engine/PagePipeline.h"
+#include "engine/StatisticsReport.h"
+#include "platform/grid/Sheet.h"
+#include "store/ReportState.h"
+
+using namespace enginetest;
+
+namespace
+{
+
+class DefinitionCheck : public DataReportTest
+{
+protected:
+    void setInfo(const QString& type, const QString& value, int order = 1)
+    {
+        execute(
+            QStringLiteral("update report_info set info_description=%1 where info_type=%2 and info_order=%3")
+                .arg(text(value), text(type))
+                .arg(order));
+    }
+
+    QStringList loggedDescriptions() const
+    {
+        QStringList texts;
+        for (const QStringList& row : database->rows(QStringLiteral(
+                 "select description from orv_error_log where procedure_name='CheckReportDefinition'")))
+            texts.append(row.value(0));
+        return texts;
+    }
+};
+ENGINE_TEST_SUITE(DefinitionCheck);
+
+// What the engine cannot lay out is refused before anything is built, by the stored row, where it used to
+// lose content silently or stop with a bare "除数为零", "溢出" or "类型不匹配".
+TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
+{
+    const DocsLayout layout;
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        QString told;
+    };
+    const Case cases[] = {
+        { "report type", [this] { execute(QStringLiteral("update report_index set report_type=5")); },
+            QStringLiteral(
+                "报表类型（report_type）“5”不正确，只能是1（数据报表）或2（统计报表），不能生成报表！") },
+        { "region end before its begin",
+            [&] { setInfo(QStringLiteral("DATA_DETAIL"), QStringLiteral("5:2")); },
+            QStringLiteral("报表信息中 DATA_DETAIL 的区域“5:2”无效（应为“开始行:结束行”，1 ≤ 开始行 ≤ 结束行 "
+                           "≤ %1），不能生成报表！")
+                .arg(layout.rowCount()) },
+        { "region beyond the sheet", [&] { setInfo(QStringLiteral("PAGE_TAIL"), QStringLiteral("3:99")); },
+            QStringLiteral("报表信息中 PAGE_TAIL 的区域“3:99”无效（应为“开始行:结束行”，1 ≤ 开始行 ≤ 结束行 "
+                           "≤ %1），不能生成报表！")
+                .arg(layout.rowCount()) },
+        { "no row count", [this] { setInfo(QStringLiteral("ROW_COUNT"), QStringLiteral("0")); },
+            QStringLiteral("报表信息中 ROW_COUNT 的值“0”无效（应为1到32767之间的整数），不能生成报表！") },
+        { "column count no number", [this] { setInfo(QStringLiteral("COL_COUNT"), QStringLiteral("五")); },
+            QStringLiteral("报表信息中 COL_COUNT 的值“五”无效（应为1到32766之间的整数），不能生成报表！") },
+        { "records per page in lower case",
+            [this] { setInfo(QStringLiteral("DATA_ROWS"), QStringLiteral("fix")); },
+            QStringLiteral("报表信息中 DATA_ROWS 的值“fix”无效（应为FIX、AUTO或正整数），不能生成报表！") },
+        { "no records per page", [this] { setInfo(QStringLiteral("DATA_ROWS"), QStringLiteral("-1")); },
+            QStringLiteral("报表信息中 DATA_ROWS 的值“-1”无效（应为FIX、AUTO或正整数），不能生成报表！") },
+        { "more rows per page than the layout numbers",
+            [this] { setInfo(QStringLiteral("DATA_ROWS"), QStringLiteral("32767")); },
+            QStringLiteral("报表信息中 DATA_ROWS 的值“32767”无效（每页的行数将超过32767），不能生成报表！") },
+        { "margin beyond the page", [this] { setInfo(QStringLiteral("TOP_MARGE"), QStringLiteral("1e+08")); },
+            QStringLiteral(
+                "报表信息中 TOP_MARGE 的值“1e+08”无效（应为0到22.75英寸之间的数），不能生成报表！") },
+        { "column width no number",
+            [this] {
+                execute(QStringLiteral("delete from report_format where format_type='COLWIDTH'"));
+                colWidths(sizeList({ { 2, "800" }, { 3, "abc" } }));
+            },
+            QStringLiteral("报表格式第%1条（COLWIDTH）中的“3|"
+                           "abc”无效（应为行号或列号及0到32767之间的缇数），不能生成报表！") },
+        { "fitted without column widths",
+            [this] {
+                execute(QStringLiteral("delete from report_format where format_type='COLWIDTH'"));
+                setInfo(QStringLiteral("SELF_FIT"), QStringLiteral("T"));
+            },
+            QStringLiteral("报表没有列宽（COLWIDTH），无法按纸张大小缩放（SELF_FIT），不能生成报表！") },
+        { "records counted on a band without height",
+            [&] {
+                execute(QStringLiteral(
+                    "delete from report_format where format_type='ROWHEIGHT' and begin_row_no=%1")
+                            .arg(layout.bandBegin()));
+                setInfo(QStringLiteral("DATA_ROWS"), QStringLiteral("FIX"));
+            },
+            QStringLiteral("报表明细区（DATA_"
+                           "DETAIL）没有行高（ROWHEIGHT），无法计算每页记录数和缩放比例，不能生成报表！") },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useDatabase(Content::Schema);
+        createDocsTable();
+        insertDocs(standardDocs());
+        defineReport(layout);
+        c.spoil();
+        const QString told = QString(c.told).replace(QStringLiteral("%1"), QString::number(formatOrder));
+        EXPECT_FALSE(engine::CanPreviewDataReport());
+        ASSERT_FALSE(ui.boxTexts().isEmpty());
+        EXPECT_EQ(ui.boxTexts().last(), told);
+        EXPECT_EQ(store::reportState().ErrorMessage, told);
+        // The statistics road refuses the same definition by the same check.
+        if (QString::fromLatin1(c.name) == QLatin1String("report type"))
+            EXPECT_FALSE(engine::CanPrintReport());
+    }
+}
+
+// Cells and formats off the design sheet and group regions of a level that does not exist are left out by
+// name in the error log; the rest of the report is built as it stands.
+TEST_P(DefinitionCheck, ItemsOffTheSheetAreLoggedAndLeftOutOfTheBuild)
+{
+    const DocsLayout layout;
+    insertDocs(standardDocs());
+    defineReport(layout);
+    cell(0, 2, QStringLiteral("@A|第0行"));
+    cell(layout.rowCount() + 1, 2, QStringLiteral("@A|表外行"));
+    cell(2, 6, QStringLiteral("@A|表外列"));
+    format(QStringLiteral("FONT"), 2, 2, 2, 9, QStringLiteral("@FONTITALIC|4|TRUE"));
+    info(QStringLiteral("GROUP_HEAD"), QStringLiteral("2:2"), 4);
+
+    platform::grid::Sheet sheet = build(100);
+    ASSERT_TRUE(state().ReportFinished);
+    const QStringList logged = loggedDescriptions();
+    EXPECT_EQ(logged.size(), 5) << logged.join(QLatin1Char('\n')).toStdString();
+    for (const QString& expected : {
+             QStringLiteral("报表信息中 GROUP_HEAD 的级别“4”不在1到3之间，已略过！"),
+             QStringLiteral("报表格式第%1条（FONT）的区域（2,2）-（2,9）不在报表的%2行5列之内，已略过！")
+                 .arg(formatOrder)
+                 .arg(layout.rowCount()),
+             QStringLiteral("报表数据中第0行第2列的单元格不在报表的%1行5列之内，已略过！")
+                 .arg(layout.rowCount()),
+             QStringLiteral("报表数据中第%1行第2列的单元格不在报表的%2行5列之内，已略过！")
+                 .arg(layout.rowCount() + 1)
+                 .arg(layout.rowCount()),
+             QStringLiteral("报表数据中第2行第6列的单元格不在报表的%1行5列之内，已略过！")
+                 .arg(layout.rowCount()),
+         })
+        EXPECT_TRUE(logged.contains(expected)) << expected.toStdString();
+
+    // Nothing of the left-out items reaches a page; the page head is there and not in italics.
+    for (int row = 1; row <= sheet.maxRow(); ++row) {
+        for (int col = 1; col <= sheet.maxCol(); ++col) {
+            const QString shown = sheet.text(row, col);
+            EXPECT_TRUE(shown != QStringLiteral("第0行") && shown != QStringLiteral("表外行")
+                && shown != QStringLiteral("表外列"))
+                << row << "," << col;
+        }
+    }
+    EXPECT_EQ(sheet.text(layout.pageHeadRow() + 1, 3), QStringLiteral("件号"));
+    EXPECT_FALSE(sheet.format(layout.pageHeadRow() + 1, 3).fontItalic.value_or(false));
+}
+
+} // namespace
