@@ -15,7 +15,8 @@ namespace demo
 // sizes, number formats and retention periods) when there are none yet.
 void createSchema(platform::db::Connection& connection);
 
-// Creates the demo archive table wsda with `records` generated documents, describes it in the
+// Creates the demo archive: the table wsda with `records` generated documents, its volumes (wsaj) and
+// the attachments of some documents (wsfj); describes the three tables and their relations in the
 // metadata tables and adds the sample reports, in one transaction. Needs createSchema first.
 void createArchive(platform::db::Connection& connection, int records = 3000, unsigned seed = 1);
 

@@ -6,6 +6,7 @@
 #include <exception>
 #include <memory>
 #include <QString>
+#include <utility>
 
 namespace platform::db
 {
@@ -29,11 +30,10 @@ QString reportIdLiteral();
 // "select * from <table> where report_id = '<current id>'".
 QString selectReportRows(const QString& table);
 
-// Runs `work` in one transaction on the state's connection: committed when it returns, rolled back when
-// it throws, and the failure passed on. Inside a caller's transaction it becomes part of that one.
-template <class F> void runInTransaction(F&& work)
+// Runs `work` in one transaction on `connection`: committed when it returns, rolled back when it throws,
+// and the failure passed on. Inside a caller's transaction it becomes part of that one.
+template <class F> void runInTransaction(platform::db::Connection& connection, F&& work)
 {
-    platform::db::Connection& connection = storeConnection();
     connection.beginTrans();
     try {
         work();
@@ -48,6 +48,12 @@ template <class F> void runInTransaction(F&& work)
         }
         throw;
     }
+}
+
+// The same on the state's connection.
+template <class F> void runInTransaction(F&& work)
+{
+    runInTransaction(storeConnection(), std::forward<F>(work));
 }
 
 // Runs a lookup whose failure the caller can live with: inside a transaction on PostgreSQL it runs in a

@@ -125,8 +125,18 @@ std::shared_ptr<Connection> Connection::open(const QString& url)
 
 QSqlQuery Connection::run(const QString& sql, const QVariantList& values)
 {
+    return runQuery(sql, values, true);
+}
+
+QSqlQuery Connection::runFetchedWhole(const QString& sql)
+{
+    return runQuery(sql, {}, false);
+}
+
+QSqlQuery Connection::runQuery(const QString& sql, const QVariantList& values, bool forwardOnly)
+{
     QSqlQuery query(database_);
-    query.setForwardOnly(true);
+    query.setForwardOnly(forwardOnly);
     if (values.isEmpty()) {
         if (!query.exec(sql))
             throwFailure(query.lastError(), sql);

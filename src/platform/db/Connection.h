@@ -38,6 +38,9 @@ public:
     int execute(const QString& sql, const QVariantList& values);
     // Runs a statement and returns the executed forward-only query, before its first row.
     QSqlQuery run(const QString& sql, const QVariantList& values = {});
+    // The same, with every row fetched before the first is read: PostgreSQL's driver names the table
+    // of a field (QSqlField::tableName) only for such a query.
+    QSqlQuery runFetchedWhole(const QString& sql);
     // Runs every statement of a script (statements separated by ";"), stopping at the first failure.
     void executeScript(const QString& script);
 
@@ -57,6 +60,8 @@ public:
     bool tolerate(const std::function<void()>& work);
 
 private:
+    QSqlQuery runQuery(const QString& sql, const QVariantList& values, bool forwardOnly);
+
     QSqlDatabase database_;
     Dialect dialect_;
     int transactionDepth_ = 0;

@@ -110,8 +110,12 @@ Recordset::~Recordset() = default;
 void Recordset::open(const QString& sql, Connection& connection)
 {
     close();
-    QSqlQuery query = connection.run(sql);
     const QString table = singleSourceTable(sql);
+    // Like-named fields of several tables are told apart by their tables, which the PostgreSQL driver
+    // gives only for a query fetched whole.
+    QSqlQuery query = table.isEmpty() && connection.dialect() == Dialect::PostgreSQL
+        ? connection.runFetchedWhole(sql)
+        : connection.run(sql);
     const QList<bool> readAsDate = describeFields(query.record(), connection, table, d->fields);
     const bool anyDate = readAsDate.contains(true);
     const int fieldCount = d->fields.size();

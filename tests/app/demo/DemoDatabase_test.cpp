@@ -86,7 +86,13 @@ TEST_P(DemoArchiveTest, StoresEveryGeneratedRecordFieldByField)
 TEST_P(DemoArchiveTest, DescribesTheArchiveAndHoldsTheLookups)
 {
     EXPECT_EQ(db.rows("select table_name, table_auxi_name, table_chn_name from table_description"),
-        (QList<QStringList> { { "wsda", "文书档案", "文书档案" } }));
+        (QList<QStringList> { { "wsaj", "文书案卷", "文书案卷" }, { "wsda", "文书档案", "文书档案" },
+            { "wsfj", "文书附件", "文书附件" } }));
+    EXPECT_EQ(
+        db.rows(
+            "select m_table_name, s_table_name, m_col_name, s_col_name, relation_no from tables_relation"),
+        (QList<QStringList> { { "wsaj", "wsda", "folder_no", "folder_no", "1" },
+            { "wsda", "wsfj", "recid", "doc_recid", "1" } }));
     EXPECT_EQ(db.scalar("select count(*) from table_struct_description where table_name = 'WSDA' "
                         "and column_visible = 't'"),
         "15");
@@ -119,6 +125,24 @@ TEST_P(DemoArchiveTest, VolumeRangesCanBeQueriedPerYearAndPeriod)
     }
     EXPECT_EQ(total, 300);
     EXPECT_EQ(db.scalar("select min(year_folder_no) as MinValue from wsda where filing_year =2003"), "1");
+}
+
+// Every document lies in its volume and the volumes sum their documents up; every attachment belongs
+// to a document of the first, fifth, ninth... piece of a folder.
+TEST_P(DemoArchiveTest, VolumesAndAttachmentsJoinTheirDocuments)
+{
+    EXPECT_EQ(
+        db.scalar("select count(*) from wsaj"), db.scalar("select count(distinct folder_no) from wsda"));
+    EXPECT_EQ(db.scalar("select count(*) from wsaj, wsda where wsaj.folder_no = wsda.folder_no"), "300");
+    EXPECT_EQ(db.scalar("select count(*) from wsaj where page_count <> (select sum(page_no) from wsda "
+                        "where wsda.folder_no = wsaj.folder_no) or piece_count <> (select count(*) from wsda "
+                        "where wsda.folder_no = wsaj.folder_no)"),
+        "0");
+    EXPECT_EQ(db.scalar("select count(*) from wsfj"),
+        db.scalar(
+            "select sum(case when page_no % 2 = 0 then 2 else 1 end) from wsda where piece_no % 4 = 1"));
+    EXPECT_EQ(db.scalar("select count(*) from wsda, wsfj where wsda.recid = wsfj.doc_recid"),
+        db.scalar("select count(*) from wsfj"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoArchiveTest, testing::ValuesIn(allBackends()), BackendTestName());

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace wizard
+{
+
+// Fills the store's hooks for new reports (the wizard window and the statistics-report definition).
+// Done when the library loads; tests that empty the hooks call it again.
+void installWizardSeams();
+
+} // namespace wizard

@@ -1,0 +1,207 @@
+#include "WizardFixture.h"
+
+using namespace wizardtest;
+using wizard::clsReportWizard;
+
+namespace
+{
+
+class WizardSelection : public WizardTest
+{
+protected:
+    // A side table under the volumes, beside the documents: wsaj -> wsda -> wsfj, wsaj -> wsjn.
+    void addSideTable()
+    {
+        execute("insert into table_description (table_name, table_auxi_name, table_chn_name) "
+                "values ('wsjn', '卷内备考', '卷内备考')");
+        execute(
+            "insert into tables_relation (m_table_name, s_table_name, m_col_name, s_col_name, relation_no) "
+            "values ('wsaj', 'wsjn', 'folder_no', 'folder_no', 1)");
+    }
+
+    MemoryList chosen(std::initializer_list<const char*> tables)
+    {
+        MemoryList list;
+        for (const char* table : tables)
+            list.addItem(table, tree.nodeOf(table));
+        return list;
+    }
+};
+WIZARD_TEST_SUITE(WizardSelection);
+
+TEST_P(WizardSelection, TheTreeHangsTheSourceTableBelowItsMastersWithItsSubs)
+{
+    addSideTable();
+    clsReportWizard wizard;
+    load(wizard);
+    QStringList nodes;
+    for (const MemoryTree::Node& node : tree.nodes)
+        nodes.append(node.key + " " + node.tag + " " + node.text);
+    // Of the masters only the line above the source table: wsjn, a sub of wsaj, is not offered.
+    EXPECT_EQ(nodes,
+        (QStringList { "0_0_0 wsaj 文书案卷", "SUB_1_0:1 wsda 文书档案", "SUB_2_0:1:1 wsfj 文书附件" }));
+
+    clsReportWizard fromTop;
+    load(fromTop, "wsaj");
+    EXPECT_EQ(tree.nodes.size(), 4);
+    EXPECT_EQ(tree.nodes[3].key, "SUB_1_0:2");
+}
+
+TEST_P(WizardSelection, SourceTablesWithoutRelationsOrDescription)
+{
+    execute("insert into table_description (table_name, table_auxi_name, table_chn_name) "
+            "values ('lone', '孤表', '孤表')");
+    clsReportWizard wizard;
+    load(wizard, "lone");
+    EXPECT_EQ(tree.nodes.size(), 1);
+    EXPECT_EQ(tree.nodes[0].key, "0_0_0");
+
+    EXPECT_FALSE(wizard.GetSourceInfo("nowhere"));
+    EXPECT_FALSE(wizard.GetSourceInfo("  "));
+    EXPECT_EQ(wizard.LastError().number, clsReportWizard::InvalidTableName);
+    EXPECT_EQ(wizard.LastError().description, "无效的表名");
+    clsReportWizard unconnected;
+    EXPECT_FALSE(unconnected.GetSourceInfo("wsda"));
+    EXPECT_EQ(unconnected.LastError().number, qint32(0x80040BBD));
+    EXPECT_EQ(unconnected.LastError().description, "与数据库的连接不可用");
+}
+
+// A closed connection is opened again when the user agrees; refused, the tree is not loaded.
+TEST_P(WizardSelection, AClosedConnectionAsksToReconnect)
+{
+    clsReportWizard wizard;
+    wizard.Connection = database->connection();
+    database->connection()->database().close();
+    ui.queueAnswer(platform::ui::MsgBoxResult::No);
+    EXPECT_FALSE(wizard.GetSourceInfo("wsda"));
+    EXPECT_EQ(wizard.LastError().number, clsReportWizard::ConnectionUnavailable);
+    ASSERT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(ui.boxes()[0].text, "到数据库的连接已经断开, 是否进行重新连接");
+    EXPECT_EQ(ui.boxes()[0].title, "连接数据库");
+    EXPECT_EQ(ui.boxes()[0].buttons, platform::ui::Buttons::YesNo);
+
+    ui.queueAnswer(platform::ui::MsgBoxResult::Yes);
+    EXPECT_TRUE(wizard.GetSourceInfo("wsda"));
+    EXPECT_EQ(wizard.TableTree().first().tableName, "wsaj");
+}
+
+// Chosen tables lie on one chain of masters and subs, at most three of them; a table on a side branch
+// between two chosen ones would be dropped from the report, so it cannot be chosen.
+TEST_P(WizardSelection, OnlyNodesOnTheChainThroughTheChosenTablesCanBeChosen)
+{
+    execute("insert into table_description (table_name, table_auxi_name, table_chn_name) "
+            "values ('wsbz', '文件备注', '文件备注'), ('wsyj', '附件意见', '附件意见')");
+    execute("insert into tables_relation (m_table_name, s_table_name, m_col_name, s_col_name, relation_no) "
+            "values ('wsda', 'wsbz', 'recid', 'doc_recid', 1), ('wsbz', 'wsyj', 'recid', 'note_recid', 1)");
+    clsReportWizard wizard;
+    load(wizard);
+    ASSERT_EQ(tree.nodes.size(), 5); // wsaj, wsda, wsfj, wsbz, wsyj
+    const struct {
+        std::initializer_list<const char*> chosen;
+        const char* node;
+        bool allowed;
+    } cases[] = {
+        { {}, "wsfj", true },
+        { { "wsda" }, "wsaj", true },
+        { { "wsda" }, "wsfj", true },
+        { { "wsfj" }, "wsbz", false },
+        { { "wsda" }, "wsda", true },
+        { { "wsaj", "wsfj" }, "wsda", true },
+        { { "wsaj", "wsyj" }, "wsbz", true },
+        { { "wsaj", "wsyj" }, "wsfj", false },
+        { { "wsda", "wsfj" }, "wsaj", true },
+        { { "wsaj", "wsda" }, "wsyj", true },
+        { { "wsaj", "wsfj" }, "wsyj", false },
+        { { "wsaj", "wsda", "wsfj" }, "wsbz", false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.node);
+        EXPECT_EQ(wizard.NodeInPath(tree, tree.nodeOf(c.node), chosen(c.chosen)), c.allowed);
+    }
+}
+
+TEST_P(WizardSelection, TheTableListIsTheChainBetweenTheChosenTables)
+{
+    clsReportWizard wizard;
+    load(wizard);
+    tree.setBold(tree.nodeOf("wsfj"), true);
+    tree.setBold(tree.nodeOf("wsaj"), true);
+    wizard.MarkUserCheckedTable(tree);
+    QStringList tables;
+    for (const wizard::WizardTable& table : wizard.Tables())
+        tables.append(table.tableName + (table.used ? "*" : ""));
+    EXPECT_EQ(tables, (QStringList { "wsaj*", "wsda", "wsfj*" }));
+    MemoryList listed;
+    wizard.ListCheckedTables(listed);
+    EXPECT_EQ(listed.texts(), (QStringList { "文书案卷", "文书附件" }));
+    MemoryList unchecked;
+    MemoryList checked;
+    wizard.ListFieldsToListBox(2, &unchecked, &checked);
+    EXPECT_EQ(unchecked.texts(), (QStringList { "记录号", "文件记录号", "附件号", "附件题名", "页数" }));
+
+    tree.setBold(tree.nodeOf("wsfj"), false);
+    tree.setBold(tree.nodeOf("wsaj"), false);
+    wizard.MarkUserCheckedTable(tree);
+    EXPECT_TRUE(wizard.Tables().isEmpty()) << "nothing chosen before stays behind";
+}
+
+TEST_P(WizardSelection, JoinConditionsFollowTheRelationRowsInOrder)
+{
+    execute("insert into tables_relation (m_table_name, s_table_name, m_col_name, s_col_name, relation_no) "
+            "values ('wsaj', 'wsda', 'filing_year', 'filing_year', 2)");
+    clsReportWizard wizard;
+    load(wizard);
+    EXPECT_EQ(wizard.GetJoinCondition({ "wsaj", "wsda" }),
+        " (wsaj.folder_no = wsda.folder_no) And  (wsaj.filing_year = wsda.filing_year)");
+    EXPECT_EQ(wizard.GetJoinCondition({ "wsda", "wsaj" }), "") << "the master comes first";
+    EXPECT_EQ(wizard.GetJoinCondition({ "" }), "");
+    EXPECT_EQ(wizard.LastError().number, clsReportWizard::InvalidTableName);
+}
+
+// The group layout and the checked items stay in step: a level's change empties the deeper levels in
+// both, and the sort step keeps the order and directions chosen before.
+TEST_P(WizardSelection, GroupLevelsAndSortFieldsStayInStep)
+{
+    clsReportWizard wizard;
+    load(wizard);
+    const FieldChoice year { "wsda", "filing_year" };
+    const FieldChoice period { "wsda", "retention" };
+    const FieldChoice title { "wsda", "title" };
+    const FieldChoice pages { "wsda", "page_no", true };
+    choose(wizard, { { "wsda" }, { year, period, title, pages }, { { year }, { period } }, {} });
+    EXPECT_EQ(wizard.Groups().Count(), 2);
+    EXPECT_EQ(wizard.CheckedGroupItemCount(), 2);
+    EXPECT_EQ(wizard.CheckGroup(), 3);
+
+    MemoryList levelOne;
+    levelOne.addItem("归档年度", itemOf(wizard, year));
+    levelOne.addItem("保管期限", itemOf(wizard, title));
+    wizard.MarkUserCheckedGroup(1, levelOne);
+    EXPECT_EQ(wizard.Groups().Count(), 1);
+    EXPECT_EQ(wizard.CheckedItems()[itemOf(wizard, period)].groupLevel, 0) << "level 2 emptied in both";
+    MemoryList ungrouped;
+    MemoryList grouped;
+    wizard.ListGroupItem(2, ungrouped, grouped);
+    EXPECT_EQ(ungrouped.texts(), (QStringList { "文书档案.保管期限", "文书档案.页数" }));
+    EXPECT_EQ(wizard.CheckGroup(), 2);
+
+    MemoryList unsorted;
+    MemoryList sorted;
+    wizard.ListOrderByItem(unsorted, sorted);
+    EXPECT_EQ(unsorted.texts(), (QStringList { "文书档案.保管期限", "文书档案.页数" }));
+    sorted.addItem("页数", itemOf(wizard, pages));
+    sorted.addItem("保管期限", itemOf(wizard, period));
+    wizard.MarkOrderByItem(sorted);
+    wizard.SetSortMethod(itemOf(wizard, pages), true);
+    EXPECT_EQ(wizard.GetSortMethod(itemOf(wizard, pages)), std::optional<bool>(true));
+    EXPECT_EQ(wizard.GetSortMethod(itemOf(wizard, year)), std::nullopt);
+    wizard.ListOrderByItem(unsorted, sorted);
+    EXPECT_EQ(sorted.texts(), (QStringList { "文书档案.页数", "文书档案.保管期限" }));
+    EXPECT_EQ(wizard.GetSortMethod(itemOf(wizard, pages)), std::optional<bool>(true));
+
+    wizard.ClearGroup();
+    EXPECT_EQ(wizard.Groups().Count(), 0);
+    EXPECT_EQ(wizard.CheckedGroupItemCount(), 0);
+}
+
+} // namespace

@@ -1,0 +1,367 @@
+#include "WizardFixture.h"
+
+#include "demo/DemoReports.h"
+#include "designer/frmReportDesigner.h"
+#include "designer/RegionMarkers.h"
+#include "store/ReportLookups.h"
+#include "wizard/frmWizard.h"
+#include "wizard/WizardSeams.h"
+#include "wizard/WizardSteps.h"
+
+#include <functional>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+using namespace wizardtest;
+using platform::ui::MsgBoxResult;
+using wizard::frmWizard;
+
+namespace
+{
+
+TEST(WizardSteps, CaptionsLimitsAndTheirMessages)
+{
+    EXPECT_EQ(wizard::WizardCaption("目录", 0), "报表生成 - 目录 - 开始");
+    EXPECT_EQ(wizard::WizardCaption("目录", 3), "报表生成 - 目录 - 步骤 3");
+    EXPECT_EQ(wizard::WizardCaption("目录", 5), "报表生成 - 目录 - 完成");
+    EXPECT_EQ(wizard::CannotAddMoreFieldsText(),
+        "您不能选择太多的字段, 本向导支持最多40个字段, \n如果您要多于40个列, 请在设计器中修改");
+    EXPECT_EQ(wizard::TooManyFieldsText(),
+        "您选择的字段太多, 本向导支持最多40个字段, \n如果您要多于40个列, 请在设计器中修改");
+    EXPECT_EQ(wizard::TooManyGroupFieldsText(),
+        "您不能选择太多的字段, 在分组中本向导支持最多10个字段, \n如果您要多于10个分组字段, 请在设计器中修改");
+
+    EXPECT_EQ(wizard::FieldsToAddAll(35, 8).take, 5);
+    EXPECT_TRUE(wizard::FieldsToAddAll(35, 8).limited);
+    EXPECT_FALSE(wizard::FieldsToAddAll(35, 5).limited);
+    EXPECT_TRUE(wizard::GroupFieldsFit(9, 1));
+    EXPECT_FALSE(wizard::GroupFieldsFit(9, 2));
+}
+
+class WizardWindow : public WizardTest
+{
+protected:
+    void SetUp() override
+    {
+        WizardTest::SetUp();
+        wizard::installWizardSeams();
+        store::reportState().ReportGroupId = "wsda";
+        store::reportState().ReportName = "新目录";
+        store::reportState().TABLENAME = "wsda";
+    }
+
+    // A loaded window on wsda, as the store's hook makes it before showing it.
+    std::unique_ptr<frmWizard> openWindow()
+    {
+        auto window = std::make_unique<frmWizard>();
+        window->setReportName("新目录");
+        window->setGroupID("wsda");
+        window->setLinkTableName("wsda");
+        EXPECT_EQ(window->LinkTableName(), "wsda");
+        window->Form_Load();
+        return window;
+    }
+
+    static QTreeWidgetItem* node(frmWizard& window, const QString& text)
+    {
+        for (QTreeWidgetItemIterator it(window.tvTables); *it; ++it) {
+            if ((*it)->text(0) == text)
+                return *it;
+        }
+        ADD_FAILURE() << "no node " << text.toStdString();
+        return nullptr;
+    }
+
+    static void addTable(frmWizard& window, const QString& text)
+    {
+        window.tvTables_NodeClick(node(window, text));
+        window.cmdAddTable_Click();
+    }
+
+    static void select(QListWidget* list, int first, int count)
+    {
+        list->clearSelection();
+        for (int i = first; i < first + count && i < list->count(); ++i)
+            list->item(i)->setSelected(true);
+    }
+
+    // Steps 1 and 2: the source table chosen and its first `fields` fields checked.
+    static void checkFields(frmWizard& window, int fields)
+    {
+        window.cmdNav_Click(3);
+        addTable(window, "文书档案");
+        window.cmdNav_Click(3);
+        select(window.lstSourceField, 0, fields);
+        window.cmdAddField_Click();
+    }
+
+    QStringList boxTexts() const { return ui.boxTexts(); }
+};
+WIZARD_TEST_SUITE(WizardWindow);
+
+TEST_P(WizardWindow, AtMostThreeTablesOnOneChain)
+{
+    const auto window = openWindow();
+    EXPECT_EQ(window->windowTitle(), "报表生成 - 新目录 - 开始");
+    window->cmdNav_Click(3);
+    EXPECT_EQ(window->windowTitle(), "报表生成 - 新目录 - 步骤 1");
+    EXPECT_FALSE(window->cmdNav[3]->isEnabled());
+    addTable(*window, "文书案卷");
+    addTable(*window, "文书附件");
+    EXPECT_TRUE(window->cmdNav[3]->isEnabled());
+    window->tvTables_NodeClick(node(*window, "文书档案"));
+    EXPECT_TRUE(window->cmdAddTable->isEnabled()) << "the table between the two chosen ones";
+    window->cmdAddTable_Click();
+    EXPECT_EQ(window->lstCheckedTable->count(), 3);
+    window->tvTables_NodeClick(node(*window, "文书档案"));
+    EXPECT_FALSE(window->cmdAddTable->isEnabled());
+
+    select(window->lstCheckedTable, 2, 1);
+    window->cmdRemoveTable_Click();
+    EXPECT_FALSE(node(*window, "文书档案")->font(0).bold());
+    window->tvTables_NodeClick(node(*window, "文书档案"));
+    EXPECT_TRUE(window->cmdAddTable->isEnabled());
+    window->cmdNav_Click(3);
+    EXPECT_EQ(window->lstUseTable->count(), 2);
+    EXPECT_EQ(window->lstSourceField->count(), 8) << "the volumes' fields listed first";
+    EXPECT_TRUE(boxTexts().isEmpty());
+}
+
+TEST_P(WizardWindow, FortyFieldsAtMost)
+{
+    for (int i = 1; i <= 30; ++i)
+        execute(QStringLiteral(
+            "insert into table_struct_description (table_name, table_chn_name, column_name, "
+            "column_type, column_chn_name, column_visible) values ('wsda', '文书档案', 'extra%1', "
+            "'varchar', '附加%1', 'T')")
+                    .arg(i));
+    const auto window = openWindow();
+    checkFields(*window, 35);
+    EXPECT_EQ(window->lstSourceField->count(), 10);
+    window->cmdAddFields_Click();
+    EXPECT_EQ(window->lstCheckedField->count(), 40);
+    EXPECT_EQ(window->Model().CheckedFieldCount(), 40);
+    ASSERT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(ui.boxes()[0].text, wizard::CannotAddMoreFieldsText());
+    EXPECT_EQ(ui.boxes()[0].title, "字段太多");
+    EXPECT_TRUE(window->cmdNav[3]->isEnabled()) << "exactly 40 fields may go on";
+    EXPECT_FALSE(window->cmdAddFields->isEnabled());
+    select(window->lstSourceField, 0, 1);
+    window->lstSourceField_DblClick();
+    EXPECT_EQ(ui.boxes().size(), 2);
+    EXPECT_EQ(window->lstCheckedField->count(), 40);
+}
+
+TEST_P(WizardWindow, TenGroupedFieldsOverThreeLevels)
+{
+    const auto window = openWindow();
+    checkFields(*window, 12);
+    window->cmdNav_Click(3);
+    EXPECT_EQ(window->lstUseFields->count(), 12);
+    EXPECT_FALSE(window->optGroup[2]->isEnabled());
+    select(window->lstUseFields, 0, 11);
+    window->lstUseFields_MouseDown();
+    window->lstUseFields_MouseUp();
+    EXPECT_FALSE(window->cmdAddGroup->isEnabled());
+    EXPECT_EQ(boxTexts(), QStringList { wizard::TooManyGroupFieldsText() });
+    window->cmdAddGroup_Click();
+    EXPECT_EQ(window->lstGroupFields->count(), 0) << "the limit holds however add is pressed";
+
+    select(window->lstUseFields, 0, 9);
+    window->cmdAddGroup_Click();
+    EXPECT_TRUE(window->optGroup[2]->isEnabled());
+    EXPECT_FALSE(window->optGroup[3]->isEnabled());
+    window->optGroup[2]->setChecked(true);
+    window->optGroup_Click(2);
+    select(window->lstUseFields, 0, 1);
+    window->cmdAddGroup_Click();
+    EXPECT_TRUE(window->optGroup[3]->isEnabled());
+    EXPECT_EQ(window->Model().CheckedGroupItemCount(), 10);
+    EXPECT_EQ(window->Model().Groups().Count(), 2);
+
+    // Changing level 1 empties level 2 in the layout and in the wizard's lists alike.
+    window->optGroup[1]->setChecked(true);
+    window->optGroup_Click(1);
+    select(window->lstGroupFields, 0, 1);
+    window->cmdRemoveGroup_Click();
+    EXPECT_EQ(window->Model().Groups().Count(), 1);
+    EXPECT_EQ(window->Model().CheckedGroupItemCount(), 8);
+    EXPECT_EQ(window->lstUseFields->count(), 4);
+    EXPECT_FALSE(window->optGroup[3]->isEnabled());
+
+    select(window->lstUseFields, 0, 2);
+    window->cmdAddGroup_Click();
+    EXPECT_EQ(window->Model().CheckedGroupItemCount(), 10);
+    EXPECT_EQ(window->lstUseFields->count(), 2);
+    window->lstUseFields->selectAll();
+    window->lstUseFields_DblClick();
+    EXPECT_FALSE(window->cmdAddGroup->isEnabled());
+    EXPECT_EQ(window->lstUseFields->count(), 2);
+}
+
+TEST_P(WizardWindow, GroupingEveryFieldStopsNextAndFinish)
+{
+    const auto window = openWindow();
+    checkFields(*window, 3);
+    EXPECT_TRUE(window->cmdNav[4]->isEnabled());
+    window->cmdNav_Click(3);
+    window->lstUseFields->selectAll();
+    window->cmdAddGroup_Click();
+    EXPECT_FALSE(window->cmdNav[3]->isEnabled());
+    EXPECT_FALSE(window->cmdNav[4]->isEnabled());
+}
+
+TEST_P(WizardWindow, FinishCancelAndNeitherThroughTheStore)
+{
+    const int demoReports = scalar("select count(*) from report_index").toInt();
+    std::function<void(frmWizard&)> drive;
+    ui.onDialog("frmWizard", [&](QDialog& dialog) { drive(static_cast<frmWizard&>(dialog)); });
+    drive = [&](frmWizard& window) {
+        checkFields(window, 4);
+        window.cmdNav_Click(3);
+        window.cmdNav_Click(3);
+        window.lstNoUseFields->item(1)->setSelected(true);
+        window.cmdAddOrder_Click();
+        window.lstOrderByFields->item(0)->setSelected(true);
+        window.lstOrderByFields_Click();
+        window.optSort[1]->setChecked(true);
+        window.optSort_Click(1);
+        window.cmdNav_Click(3);
+        EXPECT_EQ(window.windowTitle(), "报表生成 - 新目录 - 完成");
+        window.cmdNav_Click(4);
+    };
+    EXPECT_EQ(store::RunReportWizard(), store::WizardSaved);
+    const QString id = store::reportState().ReportId;
+    EXPECT_EQ(reportRows("report_index", "report_name,report_type,report_group_id", id),
+        (QList<QStringList> { { "新目录", "1", "wsda" } }));
+    EXPECT_EQ(
+        scalar("select info_description from report_info where info_type = 'SQL_ORDER' and report_id = '" + id
+            + "'"),
+        "wsda.archive_no DESC");
+
+    drive = [&](frmWizard& window) {
+        window.cmdNav_Click(3);
+        ui.queueAnswer(MsgBoxResult::No);
+        window.cmdNav_Click(1);
+        EXPECT_TRUE(window.isVisible()) << "No keeps the window and its state";
+        EXPECT_EQ(window.CurrentStep(), 1);
+        ui.queueAnswer(MsgBoxResult::Yes);
+        window.cmdNav_Click(1);
+    };
+    EXPECT_EQ(store::RunReportWizard(), store::WizardCancelled);
+    const platform::ui::RecordedBox& question = ui.boxes().back();
+    EXPECT_EQ(question.text, "您真的要取消生成数据报表吗");
+    EXPECT_EQ(question.title, "取消生成报表");
+    EXPECT_EQ(question.buttons, platform::ui::Buttons::YesNo);
+    EXPECT_EQ(question.icon, platform::ui::Icon::Question);
+
+    // Closed with its frame: the same question; answered No, the window is closed all the same.
+    drive = [&](frmWizard&) { ui.queueAnswer(MsgBoxResult::No); };
+    EXPECT_EQ(store::RunReportWizard(), store::WizardNotFinished);
+    drive = [&](frmWizard&) { ui.queueAnswer(MsgBoxResult::Yes); };
+    EXPECT_EQ(store::RunReportWizard(), store::WizardCancelled);
+
+    const QStringList shown = ui.shownDialogs();
+    store::reportState().TABLENAME = "nowhere";
+    EXPECT_EQ(store::RunReportWizard(), store::WizardNotFinished);
+    EXPECT_EQ(ui.shownDialogs(), shown) << "a table the wizard cannot load shows no window";
+    EXPECT_EQ(scalar("select count(*) from report_index").toInt(), demoReports + 1);
+}
+
+// Finish after going back takes the changed choice over: a new table leaves no field checked, so the
+// stale fields are not saved, and the user is told why nothing was made.
+TEST_P(WizardWindow, FinishAfterGoingBackSavesNoStaleChoice)
+{
+    const auto window = openWindow();
+    checkFields(*window, 3);
+    window->cmdNav_Click(3);
+    select(window->lstUseFields, 0, 1);
+    window->cmdAddGroup_Click();
+    window->cmdNav_Click(2);
+    window->cmdRemoveFields_Click();
+    select(window->lstSourceField, 2, 2);
+    window->cmdAddField_Click();
+    window->cmdNav_Click(4);
+    EXPECT_EQ(window->Finish(), 0);
+    const QString id = window->Model().ReportId();
+    EXPECT_EQ(scalar("select count(*) from report_info where info_type = 'GROUP_HEAD' and report_id = '" + id
+                  + "'"),
+        "0");
+    EXPECT_EQ(
+        scalar("select count(*) from report_data where data_type = 'B' and report_id = '" + id + "'"), "2");
+
+    const auto again = openWindow();
+    checkFields(*again, 3);
+    again->cmdNav_Click(2);
+    addTable(*again, "文书案卷");
+    again->cmdNav_Click(4);
+    EXPECT_EQ(again->Finish(), 2);
+    EXPECT_EQ(boxTexts().value(0), "报表生成出错！\n数据报表不能没有内容");
+    EXPECT_EQ(storedRowCount(again->Model().ReportId()), 0);
+}
+
+TEST_P(WizardWindow, AFailedSaveIsShownWithItsCauseAndTheWindowStays)
+{
+    refuse("insert", "report_data", "NEW.row_no = 3");
+    ui.onDialog("frmWizard", [&](QDialog& dialog) {
+        auto& window = static_cast<frmWizard&>(dialog);
+        checkFields(window, 2);
+        window.cmdNav_Click(4);
+        EXPECT_TRUE(window.isVisible());
+        ASSERT_EQ(ui.boxes().size(), 1);
+        EXPECT_TRUE(ui.boxes()[0].text.startsWith("报表生成出错！\n"));
+        EXPECT_TRUE(ui.boxes()[0].text.contains("refused"));
+        EXPECT_EQ(storedRowCount(window.Model().ReportId()), 0);
+        allow();
+        window.cmdNav_Click(4);
+    });
+    EXPECT_EQ(store::RunReportWizard(), store::WizardSaved);
+    EXPECT_EQ(storedRowCount(store::reportState().ReportId), 1 + 17 + 23 + 6);
+}
+
+// The designer's New: a data report through the wizard, a statistics report through its definition; each
+// new report is then the one the designer shows.
+TEST_P(WizardWindow, TheDesignersNewOpensTheReportItMade)
+{
+    designer::installRegionMarkerSeam();
+    report->setReportId(demo::DataReportId);
+    store::ReportState& state = store::reportState();
+    state.ReportType = store::DataReport;
+    designer::frmReportDesigner designer;
+    designer.Form_Load();
+    QString name;
+    ui.onDialog("frmNewReport", [&](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText(name);
+        QMetaObject::invokeMethod(&dialog, "cmdOK_Click");
+    });
+    const auto newReport = [&](const QString& newName) {
+        name = newName;
+        designer.mnuNew_Click();
+    };
+    ui.onDialog("frmWizard", [&](QDialog& dialog) {
+        auto& window = static_cast<frmWizard&>(dialog);
+        EXPECT_EQ(window.reportName(), "文书清单");
+        checkFields(window, 3);
+        window.cmdNav_Click(4);
+    });
+    newReport("文书清单");
+    EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join('|').toStdString();
+    EXPECT_NE(state.ReportId, demo::DataReportId);
+    EXPECT_EQ(state.ReportName, "文书清单");
+    EXPECT_EQ(designer.grid().entry(1, 2), "@A|文书清单");
+    EXPECT_EQ(designer.grid().text(3, 1), designer::regionMarker(int(store::RegionEntry::DataDetail)).label);
+
+    state.ReportType = store::StatisticsReport;
+    newReport("文书统计");
+    EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join('|').toStdString();
+    EXPECT_EQ(state.ReportType, store::StatisticsReport);
+    EXPECT_EQ(reportRows("report_index", "report_name,report_type", state.ReportId),
+        (QList<QStringList> { { "文书统计", "2" } }));
+    EXPECT_EQ(designer.grid().entry(1, 1), "@A|文书统计");
+}
+
+} // namespace
