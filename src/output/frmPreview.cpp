@@ -19,7 +19,9 @@
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
 
+#include <QCloseEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -92,7 +94,7 @@ void frmPreview::Form_Activate()
     platform::ui::pumpMessages();
     if (!platform::outside::logged("frmPreview", false, [this] { return buildReport(); })) {
         platform::ui::setWaitCursor(false);
-        done(QDialog::Rejected);
+        reject();
         return;
     }
     firstActivation_ = false;
@@ -228,6 +230,20 @@ void frmPreview::cmdHelp_Click()
 void frmPreview::cmdClose_Click()
 {
     accept();
+}
+
+void frmPreview::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape)
+        QDialog::keyPressEvent(event);
+}
+
+void frmPreview::closeEvent(QCloseEvent* event)
+{
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }
 
 void frmPreview::done(int result)

@@ -53,12 +53,13 @@ public slots:
     void cmdClose_Click();
     void fbkPreview_MouseClick(int button, int shift, int x, int y);
     void done(int result) override;
-    // The window closes by its close button only: Escape does nothing.
-    void reject() override { }
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The window closes by its close button only: Escape and the desktop's close command do nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void picturesLoaded(const QVector<QImage>&) override { }

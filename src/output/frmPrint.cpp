@@ -31,6 +31,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -256,7 +257,7 @@ void frmPrint::BuildBatches(bool autoPrint)
     cmdPrint->setEnabled(!report_->Finished());
     fbkPrint->setEnabled(true);
     if (closing || CancelRequested)
-        unload();
+        reject();
 }
 
 SheetRows frmPrint::CurrentPageRows() const
@@ -426,17 +427,15 @@ void frmPrint::cmdCancel_Click()
         return;
     CancelRequested = true;
     if (!generating_)
-        unload();
+        reject();
 }
 
-void frmPrint::reject()
+void frmPrint::keyPressEvent(QKeyEvent* event)
 {
-    cmdCancel_Click();
-}
-
-void frmPrint::unload()
-{
-    QDialog::reject();
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        cmdCancel_Click();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 } // namespace output

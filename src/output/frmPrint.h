@@ -80,12 +80,12 @@ public slots:
     void cmdCancel_Click();
     void fbkPrint_MouseClick(int button, int shift, int x, int y);
     void fbkPrint_CellEdited(int row, int col);
-    // Escape and the window's close button take the cancel button's road.
-    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Escape takes the cancel button's road, with its question.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void GenerateReport();
@@ -93,7 +93,6 @@ private:
     void ShowCurrentPage();
     void PrintPages(const QString& area, int copies, platform::grid::PrintRun* oneDocument = nullptr);
     void ShowBatchCaption();
-    void unload();
     void RunWebExport();
     void Form_Unload();
     QString AskExportPath();

@@ -77,10 +77,8 @@ int ScriptedUi::driveDialog(QDialog& dialog)
     }
     if (!window)
         return QDialog::Rejected;
-    // A window the driver left open is closed as its owner would unload it, not through the user's
-    // ways out (which may ask first).
     if (window->isVisible())
-        window->done(QDialog::Rejected);
+        window->reject();
     return window->result();
 }
 
