@@ -225,9 +225,15 @@ bool frmReportDesigner::reportShown() const
     return !fbkRptDesigner->isHidden() && !store::reportState().ReportId.isEmpty();
 }
 
+// After a command the grid is painted anew and the address, content strip, area text and menus follow
+// the active cell, which the command may have moved or whose content it may have changed.
 void frmReportDesigner::invokeHandler(const QString& handler)
 {
     QMetaObject::invokeMethod(this, handler.toLatin1().constData());
+    if (!reportShown())
+        return;
+    fbkRptDesigner->refresh();
+    fbkRptDesigner_Click(sheet_.activeRow(), sheet_.activeCol());
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -2,8 +2,12 @@
 #include "designer/DesignerWindow.h"
 #include "designer/frmAddRegion.h"
 #include "designer/frmColWidth.h"
+#include "designer/frmNewReport.h"
 #include "designer/frmOpenReport.h"
+#include "designer/frmRenameReport.h"
 #include "designer/frmReportDesigner.h"
+#include "designer/frmResize.h"
+#include "designer/frmRowHeight.h"
 #include "designer/RegionMarkers.h"
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
@@ -12,6 +16,7 @@
 #include "platform/grid/view/GridView.h"
 #include "platform/outside/HostObjects.h"
 #include "store/DesignFixture.h"
+#include "support/CaptionFit.h"
 
 #include <QAction>
 #include <QLabel>
@@ -133,7 +138,14 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
         add.optRegion[2]->setChecked(true);
         add.cmdAdd_Click();
     });
-    window->mnuAddRegion_Click();
+    window->fbkRptDesigner_Click(detail, 3);
+    const QString detailEntry = window->TxtInput->text();
+    window->command("mnuAddRegion")->trigger();
+    // The new group head took the active cell's row: the content strip shows what the cell holds now.
+    EXPECT_EQ(window->grid().activeRow(), detail);
+    EXPECT_EQ(window->TxtInput->text(), window->grid().entry(detail, 3));
+    EXPECT_EQ(window->grid().entry(detail + 1, 3), detailEntry);
+    EXPECT_NE(window->TxtInput->text(), detailEntry);
     select(*window, 2, 4);
     ui.onDialog("frmColWidth", [](QDialog& dialog) {
         auto& width = static_cast<designer::frmColWidth&>(dialog);
@@ -315,6 +327,28 @@ TEST_P(DesignerWindow, HostOpensTheDesignerOnAStatisticsReport)
     EXPECT_TRUE(state.TABLENAME.isEmpty());
     EXPECT_TRUE(state.ReportGroupId.isEmpty());
     EXPECT_TRUE(state.ReportName.isEmpty());
+}
+
+// Each window of the designer at its smallest: every caption whole, every button inside.
+TEST_P(DesignerWindow, EveryWindowKeepsItsCaptionsWholeAtItsMinimumSize)
+{
+    const auto window = openDesigner();
+    EXPECT_EQ(testsupport::cutCaptions(*window), QStringList());
+    designer::frmAddRegion addRegion(window->grid());
+    EXPECT_EQ(testsupport::cutCaptions(addRegion), QStringList());
+    designer::frmColWidth width;
+    EXPECT_EQ(testsupport::cutCaptions(width), QStringList());
+    designer::frmRowHeight height;
+    EXPECT_EQ(testsupport::cutCaptions(height), QStringList());
+    designer::frmResize zoom(100);
+    EXPECT_EQ(testsupport::cutCaptions(zoom), QStringList());
+    designer::frmNewReport newReport;
+    EXPECT_EQ(testsupport::cutCaptions(newReport), QStringList());
+    designer::frmOpenReport open;
+    EXPECT_EQ(testsupport::cutCaptions(open), QStringList());
+    designer::frmRenameReport rename;
+    EXPECT_EQ(testsupport::cutCaptions(rename), QStringList());
+    window->setReportModified(false);
 }
 
 INSTANTIATE_TEST_SUITE_P(

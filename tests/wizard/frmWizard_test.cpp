@@ -4,6 +4,7 @@
 #include "designer/frmReportDesigner.h"
 #include "designer/RegionMarkers.h"
 #include "store/ReportLookups.h"
+#include "support/CaptionFit.h"
 #include "wizard/frmWizard.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/WizardSteps.h"
@@ -102,6 +103,19 @@ protected:
     QStringList boxTexts() const { return ui.boxTexts(); }
 };
 WIZARD_TEST_SUITE(WizardWindow);
+
+// Every step of the wizard at the window's smallest size: every caption whole, every button inside.
+TEST_P(WizardWindow, EveryStepKeepsItsCaptionsWholeAtTheMinimumSize)
+{
+    const auto window = openWindow();
+    EXPECT_EQ(testsupport::cutCaptions(*window), QStringList());
+    checkFields(*window, 3);
+    for (int step = 1; step <= 5; ++step) {
+        EXPECT_EQ(testsupport::cutCaptions(*window), QStringList()) << "step " << step;
+        window->cmdNav_Click(3);
+    }
+    EXPECT_TRUE(boxTexts().isEmpty());
+}
 
 TEST_P(WizardWindow, AtMostThreeTablesOnOneChain)
 {
