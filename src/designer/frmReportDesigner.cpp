@@ -229,11 +229,23 @@ bool frmReportDesigner::reportShown() const
 // the active cell, which the command may have moved or whose content it may have changed.
 void frmReportDesigner::invokeHandler(const QString& handler)
 {
+    commitOpenEdit();
     QMetaObject::invokeMethod(this, handler.toLatin1().constData());
     if (!reportShown())
         return;
     fbkRptDesigner->refresh();
     fbkRptDesigner_Click(sheet_.activeRow(), sheet_.activeCol());
+}
+
+// An entry still being typed into a cell is stored first, so that a command (a save above all) or the
+// closing question sees it.
+void frmReportDesigner::commitOpenEdit()
+{
+    if (!fbkRptDesigner->isEditing())
+        return;
+    const bool allowed = fbkRptDesigner->allowEdit();
+    fbkRptDesigner->setAllowEdit(false);
+    fbkRptDesigner->setAllowEdit(allowed);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -336,6 +348,7 @@ bool frmReportDesigner::ConfirmSaveChanges(PromptRoad road)
 // window open.
 bool frmReportDesigner::Form_Unload()
 {
+    commitOpenEdit();
     const bool changed = reportShown() && (flags_.ReportModified || layout_.IsLayoutChanged(sheet_));
     if (flags_.JustSaved && !changed) {
         store::reportState().ReportId.clear();

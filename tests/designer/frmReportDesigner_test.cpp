@@ -329,6 +329,29 @@ TEST_P(DesignerWindow, HostOpensTheDesignerOnAStatisticsReport)
     EXPECT_TRUE(state.ReportName.isEmpty());
 }
 
+// An entry still open in the cell editor counts: Save stores it, and closing asks about it.
+TEST_P(DesignerWindow, AnEntryStillBeingTypedIsSavedAndAskedAbout)
+{
+    const auto window = openDesigner();
+    const auto typeWithoutEnter = [&](int row, int col, const QString& entry) {
+        select(*window, row, col);
+        ASSERT_TRUE(window->fbkRptDesigner->startEdit());
+        window->fbkRptDesigner->findChild<platform::grid::CellEditor*>()->setText(entry);
+    };
+    typeWithoutEnter(1, 2, NewTitle);
+    window->command("Save")->trigger();
+    EXPECT_FALSE(window->fbkRptDesigner->isEditing());
+    EXPECT_TRUE(reportRows("report_data", "data_description1", demo::DataReportId)
+                    .contains(QStringList { NewTitle }));
+    EXPECT_FALSE(window->ReportModified());
+
+    typeWithoutEnter(2, 3, "@A|件号");
+    ui.queueAnswer(MsgBoxResult::Cancel);
+    EXPECT_FALSE(window->Form_Unload());
+    EXPECT_EQ(ui.boxTexts(), QStringList { "报表已经修改，是否保存？" });
+    window->setReportModified(false);
+}
+
 // Each window of the designer at its smallest: every caption whole, every button inside.
 TEST_P(DesignerWindow, EveryWindowKeepsItsCaptionsWholeAtItsMinimumSize)
 {
