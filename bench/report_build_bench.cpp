@@ -13,6 +13,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/io/SheetFile.h"
+#include "platform/grid/io/XlsWriter.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
@@ -208,7 +209,8 @@ Figures run(int records)
     engine::PrepareReportData();
     figures.prepareSeconds = seconds(timer);
 
-    const QString workbook = folder.filePath(QStringLiteral("pages.xls"));
+    // Every batch goes into one workbook, as the web export writes it.
+    platform::grid::io::XlsWorkbook workbook;
     platform::grid::Sheet sheet;
     const engine::DataEngineState& engine = engine::dataEngine();
     while (!engine.ReportFinished) {
@@ -217,9 +219,13 @@ Figures run(int records)
         figures.buildSeconds += seconds(timer);
         figures.pages += engine.CurrentPage;
         timer.restart();
-        platform::grid::io::writeSheet(sheet, workbook, platform::grid::io::FileType::Xls);
+        workbook.append(sheet);
         figures.exportSeconds += seconds(timer);
     }
+    timer.restart();
+    platform::grid::io::writeFile(folder.filePath(QStringLiteral("report.xls")),
+        [&workbook](QIODevice& file) { workbook.write(file); });
+    figures.exportSeconds += seconds(timer);
     QSqlQuery sum = connection->run(QStringLiteral("select sum(page_no) from bench_docs"));
     figures.totalsRight = sum.next() && !engine.TotalCells.isEmpty()
         && engine.TotalCells.first().totalValue == sum.value(0).toDouble()

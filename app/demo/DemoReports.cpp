@@ -145,8 +145,10 @@ SampleReport dataReport()
         report.info.push_back(row);
 
     report.formats = {
+        // Wide enough for their texts at 10 points: "以上保管期限：" in the piece-number column, archive
+        // numbers such as "J001-2006-D10-002-001", dates; the title column takes the rest of A4.
         { kw::ColWidth, std::nullopt,
-            sizeList({ { 2, 900 }, { 3, 1400 }, { 4, 1400 }, { 5, 4000 }, { 6, 1300 }, { 7, 800 } }) },
+            sizeList({ { 2, 1500 }, { 3, 2250 }, { 4, 1400 }, { 5, 2950 }, { 6, 1100 }, { 7, 600 } }) },
         // Rows above the detail band.
         { kw::RowHeight, Rect { 1, 0, 4, 0 }, sizeList({ { 1, 720 }, { 2, 420 }, { 3, 360 }, { 4, 360 } }) },
         { kw::Font, Rect { 1, 2, 1, 7 }, font(18, true) },

@@ -26,8 +26,6 @@ namespace
 const QString NoDataText = QStringLiteral("报表没有数据，不能生成报表！打印空白页请到报表打印界面打印！");
 const QString NoPageCountText = QStringLiteral("每次生成的报表页数必须大于0，不能生成报表！");
 
-constexpr int NoPageLimit = std::numeric_limits<int>::max();
-
 // The progress bar of one call: from the value it had at the start towards 50 at the last page.
 class PageProgress
 {
@@ -43,7 +41,7 @@ public:
     {
         if (!bar_)
             return;
-        const long long expected = pageLimit_ != NoPageLimit
+        const long long expected = pageLimit_ != AllRemainingPages
             ? pageLimit_
             : std::max<long long>({ dataEngine().TotalPages, pages, 1 });
         bar_->setValue(float(start_ + (50.0 - start_) * pages / double(expected)));
@@ -184,11 +182,6 @@ void CreateAllPages(platform::grid::Sheet& grid, int targetPages)
     if (refusesPageCount(targetPages))
         return;
     buildBatch(grid, targetPages, PageProgress(nullptr, targetPages));
-}
-
-void BuildWholeReport(platform::grid::Sheet& grid, BuildProgress* progress)
-{
-    CreateDataReport(grid, NoPageLimit, progress);
 }
 
 } // namespace engine

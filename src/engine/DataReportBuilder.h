@@ -1,5 +1,7 @@
 #pragma once
 
+#include <limits>
+
 namespace platform::grid
 {
 class Sheet;
@@ -21,6 +23,9 @@ namespace engine
 
 class BuildProgress;
 
+// A page count that builds every remaining page in one call.
+inline constexpr int AllRemainingPages = std::numeric_limits<int>::max();
+
 // The print window's build: up to `targetPages` further pages, moving `progress` (when given) from its
 // value towards 50, and to its maximum when the data has ended. Without data on the first build it says
 // "报表没有数据，不能生成报表！打印空白页请到报表打印界面打印！" and leaves ReportHasData false;
@@ -30,9 +35,5 @@ void CreateDataReport(platform::grid::Sheet& grid, int targetPages, BuildProgres
 // The print-progress window's build: up to `targetPages` further pages, as CreateDataReport builds
 // them, without the no-data notice and without touching ReportHasData.
 void CreateAllPages(platform::grid::Sheet& grid, int targetPages);
-
-// The unattended web export's build: every remaining page into the grid in one call (CreateDataReport
-// without a page limit).
-void BuildWholeReport(platform::grid::Sheet& grid, BuildProgress* progress = nullptr);
 
 } // namespace engine

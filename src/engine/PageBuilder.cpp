@@ -179,10 +179,14 @@ void SetPagePrintArea(platform::grid::Sheet& grid)
 {
     const DataEngineState& engine = dataEngine();
     QStringList pieces;
-    for (const PageRowRange& range : engine.PageRowRanges)
+    QList<int> pageStarts;
+    for (const PageRowRange& range : engine.PageRowRanges) {
         pieces.append(
             platform::grid::rangeText({ range.firstRow, 1, range.lastRow, engine.PageSheetCols }, true));
+        pageStarts.append(range.firstRow);
+    }
     grid.setPrintArea(pieces.join(u','));
+    grid.setRowPageBreaks(pageStarts);
 }
 
 } // namespace engine

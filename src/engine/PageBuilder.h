@@ -60,7 +60,7 @@ void PasteFormat(int page);
 void ClearBatchSheet(platform::grid::Sheet& grid);
 
 // The print area of the grid: one piece per built page, so that every page prints on its own sheet of
-// paper.
+// paper; and a page break at each page's first row, which the files a spreadsheet program prints keep.
 void SetPagePrintArea(platform::grid::Sheet& grid);
 
 } // namespace engine

@@ -46,6 +46,7 @@ platform::grid::PageSetup reportPaper()
     }
     ClearHeaderAndFooter(setup);
     setup.scalePercent = 100;
+    setup.fitPagesWide = 1;
     return setup;
 }
 

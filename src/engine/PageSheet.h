@@ -10,7 +10,8 @@ namespace engine
 {
 
 // The grid's page set-up for pages that carry their margins as rows and columns of the sheet: the
-// report's paper and orientation, no header or footer, every margin 0, scale 100 %.
+// report's paper and orientation, no header or footer, every margin 0, scale 100 %, and one page across
+// for spreadsheet programs that measure the columns a little wider.
 void SetGridPageSetup(platform::grid::Sheet& grid);
 
 // The same with the report's four margins: for a grid that is printed as it stands (the blank form).

@@ -1,6 +1,7 @@
 #include "engine/StatisticsReport.h"
 
 #include "engine/EngineState.h"
+#include "engine/PageSheet.h"
 #include "engine/PaperChecks.h"
 #include "engine/PaperSizes.h"
 #include "engine/ReportPageSetup.h"
@@ -52,6 +53,9 @@ void buildSheet(platform::grid::Sheet& grid)
     const StatEngineState& stat = statEngine();
     grid.setMaxCol(stat.StatColCount);
     grid.setMaxRow(stat.StatRowCount);
+    // The sheet prints, and is exported, with the report's paper and its pages.
+    SetGridPageSetup(grid);
+    grid.setRowPageBreaks(QList<int>(stat.PageStartArray.cbegin(), stat.PageStartArray.cend()));
 }
 
 } // namespace

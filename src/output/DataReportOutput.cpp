@@ -55,11 +55,6 @@ void DataReportOutput::BuildBatch(platform::grid::Sheet& working, int pages, QPr
     engine::CreateDataReport(working, pages, &bar);
 }
 
-void DataReportOutput::BuildWhole(platform::grid::Sheet& working)
-{
-    engine::BuildWholeReport(working);
-}
-
 bool DataReportOutput::HasData() const
 {
     return engine::dataEngine().ReportHasData;

@@ -12,7 +12,6 @@ class DataReportOutput : public ReportOutput
 public:
     bool Prepare() override;
     void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar& progress) override;
-    void BuildWhole(platform::grid::Sheet& working) override;
     bool HasData() const override;
     bool Finished() const override;
     int PageCount() const override;

@@ -29,8 +29,6 @@ public:
     // Builds the next batch of at most `pages` pages into the working sheet, in place of the previous
     // one; a report that is built at once builds all of it.
     virtual void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar& progress) = 0;
-    // Builds every page of the report into the working sheet, one after another.
-    virtual void BuildWhole(platform::grid::Sheet& working) = 0;
     // False when the last build found no data (the user has been told).
     virtual bool HasData() const = 0;
     // True when every page has been built: no further batch follows.

@@ -16,11 +16,6 @@ bool StatisticsReportOutput::Prepare()
 
 void StatisticsReportOutput::BuildBatch(platform::grid::Sheet& working, int, QProgressBar&)
 {
-    BuildWhole(working);
-}
-
-void StatisticsReportOutput::BuildWhole(platform::grid::Sheet& working)
-{
     engine::CreateStatisticsReport(working);
 }
 

@@ -12,7 +12,6 @@ class StatisticsReportOutput : public ReportOutput
 public:
     bool Prepare() override;
     void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar& progress) override;
-    void BuildWhole(platform::grid::Sheet& working) override;
     bool HasData() const override { return true; }
     bool Finished() const override { return true; }
     int PageCount() const override;

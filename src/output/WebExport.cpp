@@ -1,7 +1,9 @@
 #include "output/WebExport.h"
 
+#include "output/ReportOutput.h"
 #include "platform/Error.h"
 #include "platform/grid/io/SheetFile.h"
+#include "platform/grid/io/XlsWriter.h"
 #include "platform/outside/IdGeneratorObject.h"
 #include "platform/outside/SettingsObject.h"
 
@@ -22,15 +24,22 @@ QString webExportFolder()
     return QDir::temp().filePath(QStringLiteral("retportTemp"));
 }
 
-QString WriteWebExport(const platform::grid::Sheet& sheet)
+QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QProgressBar& progress)
 {
     const QString folder = webExportFolder();
     if (!QDir().mkpath(folder))
         throw platform::Error(platform::errors::FileError, QStringLiteral("WebExport"),
             QStringLiteral("无法创建导出文件夹 %1").arg(QDir::toNativeSeparators(folder)));
+    platform::grid::io::XlsWorkbook workbook;
+    do {
+        report.BuildBatch(working, WebExportBatchPages, progress);
+        if (!report.HasData())
+            return {};
+        workbook.append(working);
+    } while (!report.Finished());
     const QString path
         = QDir(folder).filePath(platform::outside::IdGeneratorObject().newId() + QStringLiteral(".XLS"));
-    platform::grid::io::writeSheet(sheet, path, platform::grid::io::FileType::Xls);
+    platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); });
     return path;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QProgressBar;
+
 namespace platform::grid
 {
 class Sheet;
@@ -18,9 +20,16 @@ inline const QString WebExportFolderKey = QStringLiteral("WebExportFolder");
 // folder "retportTemp" in the system's temporary folder.
 QString webExportFolder();
 
-// Writes the sheet as an Excel workbook named by a new id (the id and ".XLS") in the web export folder,
-// creating the folder when it is missing, and returns the file's path. Throws platform::Error
-// (errors::FileError) when the folder cannot be made or the file cannot be written.
-QString WriteWebExport(const platform::grid::Sheet& sheet);
+class ReportOutput;
+
+// Pages built for the workbook at a time: the working sheet holds one batch, whatever the report's size.
+constexpr int WebExportBatchPages = 500;
+
+// Builds the whole report batch by batch in the working sheet and writes the batches one below the
+// other into one Excel workbook named by a new id (the id and ".XLS") in the web export folder, which
+// is made when it is missing; returns the file's path, or "" when the report has no data (the engine
+// has said so) and nothing is written. Throws platform::Error (errors::FileError) when the folder
+// cannot be made or the file cannot be written, leaving no file; a failed build throws as it fails.
+QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QProgressBar& progress);
 
 } // namespace output

@@ -174,9 +174,9 @@ void frmPrint::RunWebExport()
     auto& state = store::reportState();
     GenerationPending = false;
     try {
-        report_->BuildWhole(mfbkReport);
-        if (report_->HasData())
-            state.WebReportPath = WriteWebExport(mfbkReport);
+        const QString path = WriteWebExport(*report_, mfbkReport, *prgPrint);
+        if (!path.isEmpty())
+            state.WebReportPath = path;
     } catch (const std::exception& error) {
         state.ErrorMessage = platform::ui::failureText(error);
     }

@@ -191,7 +191,7 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
     ASSERT_TRUE(engine::CanPrintDataReport());
     engine::PrepareReportData();
     platform::grid::Sheet pages;
-    engine::BuildWholeReport(pages);
+    engine::CreateDataReport(pages, engine::AllRemainingPages);
     engine::ClearReportData();
     bool found = false;
     for (int row = 1; row <= pages.lastDataRow() && !found; ++row)

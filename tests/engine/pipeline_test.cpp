@@ -297,11 +297,13 @@ TEST_P(Pipeline, ThePageSetUpOfOutputGrids)
     setColumnWidths(sizeList({ { 2, "3000" } }));
     ASSERT_TRUE(engine::CanPreviewDataReport());
     engine::PrepareReportData();
-    // The pages carry their margins in their rows and columns: A4 landscape with no margins of its own.
+    // The pages carry their margins in their rows and columns: A4 landscape with no margins of its own,
+    // one page across.
     Sheet pages;
     engine::SetGridPageSetup(pages);
     platform::grid::PageSetup unframed;
     unframed.landscape = true;
+    unframed.fitPagesWide = 1;
     unframed.topMargin = unframed.bottomMargin = unframed.leftMargin = unframed.rightMargin = 0;
     unframed.headerMargin = unframed.footerMargin = 0;
     EXPECT_EQ(pages.pageSetup(), unframed);

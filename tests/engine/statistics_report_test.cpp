@@ -165,6 +165,7 @@ TEST_P(StatisticsReportTest, EveryCellKindLandsOneRowDownAndOneColumnRightInAShe
     // Page 1: 567 + 39 × 400 = 16167 fit into 16838 - 567 = 16271, the 40th row would not; the last row
     // that fitted (sheet row 40) opens page 2.
     EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 40 }));
+    EXPECT_EQ(sheet.rowPageBreaks(), (QList<int> { 1, 40 })); // the pages a spreadsheet program prints
     EXPECT_EQ(statEngine().StatPageCount, 2);
     EXPECT_EQ(sheet.rowHeight(42), A4Height - 2 * 400 - OtherMargin - LastPageSlack);
     // Columns: the left margin, the three stored widths, the filler up to the paper's width.

@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 
 #include "demo/DemoReports.h"
+#include "engine/CellTextFit.h"
 #include "engine/DataReportBuilder.h"
 #include "engine/EngineState.h"
 #include "engine/PagePipeline.h"
@@ -10,6 +11,7 @@
 
 #include <QFile>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace enginetest;
@@ -22,6 +24,19 @@ namespace
 
 class WholeReportExport : public EngineTest
 {
+protected:
+    // The demo data report on a demo archive of `records` documents, built whole as the web export does.
+    Sheet buildDemoReport(int records)
+    {
+        useDatabase(Content::DemoArchive, records);
+        store::reportState().ReportId = demo::DataReportId;
+        store::reportState().WebPrintMode = true;
+        Sheet sheet;
+        EXPECT_TRUE(engine::CanPrintDataReport());
+        engine::PrepareReportData();
+        engine::CreateDataReport(sheet, engine::AllRemainingPages);
+        return sheet;
+    }
 };
 ENGINE_TEST_SUITE(WholeReportExport);
 
@@ -40,13 +55,7 @@ QString cellText(const QJsonObject& sheet, int row, int col)
 
 TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
 {
-    useDatabase(Content::DemoArchive, 120);
-    store::reportState().ReportId = demo::DataReportId;
-    store::reportState().WebPrintMode = true;
-    ASSERT_TRUE(engine::CanPrintDataReport());
-    engine::PrepareReportData();
-    Sheet sheet;
-    engine::BuildWholeReport(sheet);
+    const Sheet sheet = buildDemoReport(120);
     const engine::DataEngineState& state = dataEngine();
     ASSERT_TRUE(state.ReportFinished);
     ASSERT_TRUE(state.ReportHasData);
@@ -63,6 +72,11 @@ TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
     const QJsonObject written = sheets[0].toObject();
     // Every page, down to the report tail above the last page's bottom margin row.
     EXPECT_EQ(written[QStringLiteral("rows")].toInt(), state.PageRowRanges.last().lastRow - 1);
+    // A page break where each page but the first begins (0-based rows).
+    QJsonArray breaks;
+    for (qsizetype page = 1; page < state.PageRowRanges.size(); ++page)
+        breaks.append(state.PageRowRanges[page].firstRow - 1);
+    EXPECT_EQ(written[QStringLiteral("breaks")].toArray(), breaks);
     // Page rows: 2 the title, 28 the page numbers, 27 the total of the last page.
     EXPECT_EQ(cellText(written, 1, 1), QStringLiteral("文书档案目录"));
     EXPECT_EQ(cellText(written, 27, 1).left(3), QStringLiteral("第1页"));
@@ -82,6 +96,29 @@ TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
     EXPECT_EQ(text.count(QStringLiteral("第1页 共")), state.GroupCount);
     EXPECT_EQ(text.count(QStringLiteral("制表日期：")), 1);
     EXPECT_TRUE(text.contains(pages));
+}
+
+// The demo report, the first a new user sees, shows its archive numbers and group tails at the
+// report's font, whole: their columns are wide enough.
+TEST_P(WholeReportExport, TheDemoReportShowsItsArchiveNumbersAndGroupTailsUnshrunk)
+{
+    const Sheet sheet = buildDemoReport(400);
+    static const QRegularExpression archiveNumber(QStringLiteral("^J\\d{3}-\\d{4}-\\w+-\\d{3}-\\d{3}$"));
+    int checked = 0;
+    for (int row = 1; row <= sheet.maxRow(); ++row) {
+        for (int col = 1; col <= sheet.maxCol(); ++col) {
+            const QString text = sheet.text(row, col);
+            if (!archiveNumber.match(text).hasMatch() && text != QStringLiteral("以上保管期限："))
+                continue;
+            const platform::grid::CellFormat format = sheet.format(row, col);
+            EXPECT_EQ(format.fontSize, 10) << text.toStdString() << " in row " << row;
+            EXPECT_LE(platform::grid::measureTextTwips(text, platform::grid::fontOf(format)).width(),
+                engine::CellWidth(sheet, row, col))
+                << text.toStdString() << " in row " << row;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 400);
 }
 
 } // namespace

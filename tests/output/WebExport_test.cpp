@@ -1,12 +1,15 @@
+#include "output/ReportOutput.h"
 #include "output/WebExport.h"
 #include "platform/Error.h"
 #include "platform/grid/io/XlsDump.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SettingsObject.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -49,30 +52,106 @@ TEST_F(WebExportFolders, EnvironmentBeforeSettingBeforeTheTemporaryFolder)
     EXPECT_EQ(output::webExportFolder(), exports_.path());
 }
 
-TEST_F(WebExportFolders, WritesAnExcelFileNamedByANewIdIntoAFolderItCreates)
+namespace
+{
+
+platform::grid::CellFormat bold()
+{
+    platform::grid::CellFormat format;
+    format.fontBold = true;
+    return format;
+}
+
+// A report of `batches` batches of two pages of three rows, each page's first cell saying which it is.
+class BatchedReport : public output::ReportOutput
+{
+public:
+    explicit BatchedReport(int batches, bool hasData = true)
+        : batches_(batches)
+        , hasData_(hasData)
+    {
+    }
+    bool Prepare() override { return true; }
+    void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar&) override
+    {
+        EXPECT_EQ(pages, output::WebExportBatchPages);
+        working = platform::grid::Sheet {};
+        for (int page = 0; page < 2; ++page) {
+            working.setText(page * 3 + 1, 1, QStringLiteral("第%1页").arg(built_ * 2 + page + 1));
+            working.setText(page * 3 + 3, 1, QString()); // the page's last row, empty but formatted
+            working.applyFormat(platform::grid::CellRange::cell(page * 3 + 3, 1), bold());
+        }
+        working.setRowPageBreaks({ 1, 4 });
+        ++built_;
+    }
+    bool HasData() const override { return hasData_; }
+    bool Finished() const override { return built_ == batches_; }
+    int PageCount() const override { return 2; }
+    QVector<int> StatPageStarts() const override { return {}; }
+    void Release() override { }
+
+private:
+    int batches_;
+    bool hasData_;
+    int built_ = 0;
+};
+
+} // namespace
+
+TEST_F(WebExportFolders, WritesEveryBatchIntoOneWorkbookNamedByANewIdInAFolderItMakes)
 {
     const QString folder = exports_.filePath(QStringLiteral("a/b"));
     qputenv("ORV_WEB_EXPORT_DIR", folder.toLocal8Bit());
-    platform::grid::Sheet sheet;
-    sheet.setText(1, 1, QStringLiteral("文书档案目录"));
-    sheet.setNumber(2, 2, 1234.5);
+    platform::grid::Sheet working;
+    QProgressBar progress;
+    BatchedReport first(3);
+    BatchedReport second(1);
+    const QString path = output::WriteWebExport(first, working, progress);
+    EXPECT_NE(output::WriteWebExport(second, working, progress), path);
+    const QFileInfo file(path);
+    EXPECT_EQ(file.absolutePath(), QDir(folder).absolutePath());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{20}\\.XLS$")).match(file.fileName()).hasMatch())
+        << file.fileName().toStdString();
 
-    const QString first = output::WriteWebExport(sheet);
-    const QString second = output::WriteWebExport(sheet);
-    EXPECT_NE(first, second);
-    for (const QString& path : { first, second }) {
-        const QFileInfo file(path);
-        EXPECT_EQ(file.absolutePath(), QDir(folder).absolutePath());
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{20}\\.XLS$")).match(file.fileName()).hasMatch())
-            << file.fileName().toStdString();
+    const QJsonObject sheet = xlsDump(path)[QStringLiteral("sheets")][0].toObject();
+    QStringList pages;
+    for (const auto& cell : sheet[QStringLiteral("cells")].toArray())
+        if (cell[QStringLiteral("kind")].toString() == QStringLiteral("text"))
+            pages << QStringLiteral("%1:%2")
+                         .arg(cell[QStringLiteral("row")].toInt())
+                         .arg(cell[QStringLiteral("value")].toString());
+    EXPECT_EQ(pages, (QStringList { "0:第1页", "3:第2页", "6:第3页", "9:第4页", "12:第5页", "15:第6页" }));
+    EXPECT_EQ(sheet[QStringLiteral("breaks")].toArray(), (QJsonArray { 3, 6, 9, 12, 15 }));
+}
+
+TEST_F(WebExportFolders, AReportWithoutDataWritesNothing)
+{
+    qputenv("ORV_WEB_EXPORT_DIR", exports_.path().toLocal8Bit());
+    platform::grid::Sheet working;
+    QProgressBar progress;
+    BatchedReport report(1, false);
+    EXPECT_TRUE(output::WriteWebExport(report, working, progress).isEmpty());
+    EXPECT_TRUE(QDir(exports_.path()).isEmpty());
+}
+
+// The worksheets wait in a temporary file and the workbook is written at the end: a disk that fills
+// up at either leaves no file behind.
+TEST_F(WebExportFolders, AFullDiskIsAFileErrorAndLeavesNoFile)
+{
+    qputenv("ORV_WEB_EXPORT_DIR", exports_.path().toLocal8Bit());
+    platform::grid::Sheet working;
+    QProgressBar progress;
+    for (const long long room : { 0LL, 5000LL }) {
+        BatchedReport report(2);
+        try {
+            orvtest::FileSizeLimit disk(room);
+            output::WriteWebExport(report, working, progress);
+            ADD_FAILURE() << "written without error with room for " << room << " bytes";
+        } catch (const platform::Error& error) {
+            EXPECT_EQ(error.number(), platform::errors::FileError);
+        }
+        EXPECT_TRUE(QDir(exports_.path()).isEmpty()) << room;
     }
-    const QJsonObject dump = xlsDump(first);
-    const QJsonArray cells = dump[QStringLiteral("sheets")][0][QStringLiteral("cells")].toArray();
-    QStringList values;
-    for (const auto& cell : cells)
-        values << cell[QStringLiteral("value")].toVariant().toString();
-    EXPECT_TRUE(values.contains(QStringLiteral("文书档案目录")));
-    EXPECT_TRUE(values.contains(QStringLiteral("1234.5")));
 }
 
 TEST_F(WebExportFolders, AFolderThatCannotBeMadeIsAFileError)
@@ -81,8 +160,11 @@ TEST_F(WebExportFolders, AFolderThatCannotBeMadeIsAFileError)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     qputenv("ORV_WEB_EXPORT_DIR", blocker.fileName().append(QStringLiteral("/inside")).toLocal8Bit());
+    platform::grid::Sheet working;
+    QProgressBar progress;
+    BatchedReport report(1);
     try {
-        output::WriteWebExport(platform::grid::Sheet());
+        output::WriteWebExport(report, working, progress);
         FAIL() << "no error";
     } catch (const platform::Error& error) {
         EXPECT_EQ(error.number(), platform::errors::FileError);

@@ -10,6 +10,8 @@
 #include "platform/outside/SettingsObject.h"
 #include "store/PrintSettings.h"
 #include "store/ReportState.h"
+#include "support/FileSizeLimit.h"
+#include "support/SpreadsheetPrintout.h"
 
 #include <cmath>
 #include <functional>
@@ -328,6 +330,42 @@ TEST_P(PrintWindowTest, AFailedExportIsToldAndNotLogged)
     EXPECT_TRUE(logRows().isEmpty());
 }
 
+// A disk that fills up: the export says so, nothing is logged, and the older file stays as it was.
+TEST_P(PrintWindowTest, AnExportOntoAFullDiskIsToldAndTheOlderFileStays)
+{
+    const QString path = exports.filePath(QStringLiteral("目录.xls"));
+    {
+        QFile older(path);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("older");
+    }
+    preview([&](frmPrint& window) {
+        ui.queueAnswer(MsgBoxResult::Yes);
+        orvtest::FileSizeLimit disk(512);
+        exportTo(window, path);
+    });
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("older"));
+    EXPECT_EQ(QDir(exports.path()).entryList(QDir::Files), QStringList { QStringLiteral("目录.xls") });
+    ASSERT_FALSE(ui.boxTexts().isEmpty());
+    EXPECT_TRUE(ui.boxTexts().last().startsWith(QStringLiteral("导出失败：")))
+        << ui.boxTexts().last().toStdString();
+    EXPECT_TRUE(logRows().isEmpty());
+}
+
+TEST_P(PrintWindowTest, WebPrintOntoAFullDiskSaysWhyAndGivesNoPath)
+{
+    {
+        orvtest::FileSizeLimit disk(512);
+        report.WebPrint();
+    }
+    EXPECT_TRUE(report.GetWebReportPath().isEmpty());
+    EXPECT_TRUE(report.ErrorMessage().contains(QStringLiteral("无法写入")))
+        << report.ErrorMessage().toStdString();
+    EXPECT_TRUE(QDir(exports.path()).isEmpty());
+}
+
 TEST_P(PrintWindowTest, WebPrintExportsTheWholeReportAndPrintsNothing)
 {
     frmPrint::AutoPrint = true; // left on by an earlier preview
@@ -362,6 +400,36 @@ TEST_P(PrintWindowTest, WebPrintExportsTheWholeReportAndPrintsNothing)
     for (auto it = archiveRow.cbegin(); it != archiveRow.cend(); ++it)
         pagesOfRecords += pagesColumn.value(it.key());
     EXPECT_EQ(pagesOfRecords, database.scalar(QStringLiteral("select sum(page_no) from wsda")).toDouble());
+}
+
+// A clerk opens the web export in a spreadsheet program and prints it: the report's pages come out,
+// each holding one page's records and its page tail.
+TEST_P(PrintWindowTest, TheWebWorkbookPrintsAsTheReportsPagesInASpreadsheetProgram)
+{
+    report.WebPrint();
+    ASSERT_FALSE(report.GetWebReportPath().isEmpty()) << report.ErrorMessage().toStdString();
+    QTemporaryDir folder;
+    const std::optional<QString> pdf = orvtest::spreadsheetPdf(report.GetWebReportPath(), folder.path());
+    if (!pdf)
+        GTEST_SKIP() << "LibreOffice is not installed";
+    const QStringList pages = orvtest::pdfPageTexts(*pdf);
+    ASSERT_EQ(pages.size(), expectedPages());
+    static const QRegularExpression pageTail(QStringLiteral("第\\d+页 共\\d+页"));
+    static const QRegularExpression archiveNumber(QStringLiteral("J\\d{3}-\\d{4}-\\w+-\\d{3}-\\d{3}"));
+    QStringList numbers;
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+        QStringList onPage;
+        for (auto it = archiveNumber.globalMatch(pages[page]); it.hasNext();)
+            onPage.append(it.next().captured());
+        EXPECT_EQ(pages[page].count(pageTail), 1) << "page " << page + 1;
+        EXPECT_GE(onPage.size(), 1) << "page " << page + 1;
+        EXPECT_LE(onPage.size(), RecordsPerPage) << "page " << page + 1;
+        numbers += onPage;
+    }
+    QStringList expected = allArchiveNumbers(database);
+    std::sort(expected.begin(), expected.end());
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, expected);
 }
 
 TEST_P(PrintWindowTest, WebPrintWithoutDataWritesNothingAndSaysWhy)

@@ -88,7 +88,7 @@ TEST_P(ReportRoundTrip, LoadFillsStateAndGrid)
     // Field cells show Chinese names; sizes, merges and looks as stored.
     EXPECT_EQ(grid.entry(5, 5), QStringLiteral("@B|题名(文书档案)"));
     EXPECT_EQ(grid.rowHeight(1), 720);
-    EXPECT_EQ(grid.colWidth(5), 4000);
+    EXPECT_EQ(grid.colWidth(5), 2950);
     EXPECT_EQ(grid.mergedBlockAt(1, 4), (platform::grid::CellRange { 1, 2, 1, 7 }));
     EXPECT_EQ(grid.format(1, 3).fontSize, 18.0);
     EXPECT_EQ(grid.format(5, 6).numberFormat, QStringLiteral("yyyy-mm-dd"));

@@ -35,7 +35,7 @@ protected:
         EXPECT_TRUE(engine::CanPrintDataReport());
         engine::PrepareReportData();
         platform::grid::Sheet sheet;
-        engine::BuildWholeReport(sheet);
+        engine::CreateDataReport(sheet, engine::AllRemainingPages);
         const engine::DataEngineState& state = engine::dataEngine();
         built.pages = state.TotalPages;
         built.pageRanges = int(state.PageRowRanges.size());

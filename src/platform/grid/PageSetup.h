@@ -21,6 +21,11 @@ struct PageSetup {
     double headerMargin = 0.5;
     double footerMargin = 0.5;
     int scalePercent = 100;
+    // Above 0: a spreadsheet program shrinks the columns to fit this many pages across ("fit to
+    // width") in place of the scale, the rows still going onto as many pages as they need. Files carry
+    // it; the grid's own printer prints at the scale, since the reports' pages fit the paper by
+    // themselves: the setting keeps them whole where another program measures the columns wider.
+    int fitPagesWide = 0;
     bool centerHorizontally = false;
     bool centerVertically = false;
     bool printGridLines = false;

@@ -2,6 +2,8 @@
 
 #include "NumberFormat.h"
 
+#include <algorithm>
+
 namespace platform::grid
 {
 
@@ -403,6 +405,20 @@ QString Sheet::printTitles() const
 void Sheet::setPrintTitles(const QString& titles)
 {
     d->printTitles = titles;
+    d->changed();
+}
+
+QList<int> Sheet::rowPageBreaks() const
+{
+    return d->rowPageBreaks;
+}
+
+void Sheet::setRowPageBreaks(QList<int> rows)
+{
+    rows.removeIf([](int row) { return row < 1 || row > kMaxSheetRows; });
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    d->rowPageBreaks = std::move(rows);
     d->changed();
 }
 

@@ -198,6 +198,10 @@ public:
     void setPrintArea(const QString& area);
     QString printTitles() const; // rows repeated on every page, e.g. "$1:$2"
     void setPrintTitles(const QString& titles);
+    // The rows that begin a printed page, in order (a report lists the first row of each of its pages);
+    // rows outside the sheet's limits are dropped. They stay where they are when rows move.
+    QList<int> rowPageBreaks() const;
+    void setRowPageBreaks(QList<int> rows);
 
     // Counts every change; views use it to know when to repaint.
     quint64 revision() const;

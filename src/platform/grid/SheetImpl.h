@@ -30,6 +30,7 @@ struct Sheet::Impl {
     PageSetup pageSetup;
     QString printArea;
     QString printTitles;
+    QList<int> rowPageBreaks;
 
     quint64 revision = 0;
     quint64 valueGeneration = 1; // formulas computed in another generation compute again

@@ -31,6 +31,7 @@ constexpr quint16 ColInfo = 0x007D;
 constexpr quint16 Dimensions = 0x0200;
 constexpr quint16 Row = 0x0208;
 constexpr quint16 LabelSst = 0x00FD;
+constexpr quint16 Label = 0x0204;
 constexpr quint16 Number = 0x0203;
 constexpr quint16 Rk = 0x027E;
 constexpr quint16 Blank = 0x0201;
@@ -48,6 +49,14 @@ constexpr quint16 BottomMargin = 0x0029;
 constexpr quint16 PrintHeaders = 0x002A;
 constexpr quint16 PrintGridLines = 0x002B;
 constexpr quint16 Setup = 0x00A1;
+constexpr quint16 WsBool = 0x0081;
+constexpr quint16 HorizontalPageBreaks = 0x001B;
+constexpr quint16 SupBook = 0x01AE;
+constexpr quint16 ExternSheet = 0x0017;
+constexpr quint16 Name = 0x0018;
+constexpr quint16 MsoDrawingGroup = 0x00EB;
+constexpr quint16 MsoDrawing = 0x00EC;
+constexpr quint16 Obj = 0x005D;
 
 // The largest record body; longer data goes on in CONTINUE records.
 constexpr int kMaxRecordData = 8224;
@@ -71,6 +80,7 @@ public:
     void u32(quint32 value) { le::putU32(data_, value); }
     void f64(double value) { le::putF64(data_, value); }
     void zeros(int count) { data_.append(count, '\0'); }
+    void bytes(QByteArrayView bytes) { data_.append(bytes); }
     void shortString(const QString& text); // 8-bit character count
     void string(const QString& text); // 16-bit character count
 

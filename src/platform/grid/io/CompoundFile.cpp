@@ -1,8 +1,11 @@
 #include "CompoundFile.h"
 
+#include "DeviceWrite.h"
 #include "LittleEndian.h"
+#include "platform/Error.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace platform::grid::io
 {
@@ -151,16 +154,27 @@ QByteArray difatSectors(const Layout& layout)
 
 void writeCompoundFile(QIODevice& out, const QString& streamName, const QByteArray& stream)
 {
-    const qint64 streamSize = std::max<qint64>(stream.size(), kMiniStreamCutoff);
-    const Layout layout(streamSize);
+    writeCompoundFile(
+        out, streamName, stream.size(), [&stream](QIODevice& device) { writeAll(device, stream); });
+}
 
-    out.write(header(layout));
-    out.write(stream);
-    const qint64 padding = qint64(layout.streamSectors) * kSectorSize - stream.size();
-    out.write(QByteArray(padding, '\0'));
-    out.write(directorySector(streamName, quint32(streamSize)));
-    out.write(allocationTable(layout));
-    out.write(difatSectors(layout));
+void writeCompoundFile(QIODevice& out, const QString& streamName, qint64 streamSize,
+    const std::function<void(QIODevice&)>& writeStream)
+{
+    const qint64 storedSize = std::max<qint64>(streamSize, kMiniStreamCutoff);
+    if (storedSize > qint64(std::numeric_limits<quint32>::max()))
+        throw Error(errors::FileError, QStringLiteral("SheetFile"),
+            QStringLiteral("文件超过 4 GB，无法写成 Excel 文件"));
+    const Layout layout(storedSize);
+
+    writeAll(out, header(layout));
+    const qint64 start = out.pos();
+    writeStream(out);
+    Q_ASSERT(out.isSequential() || out.pos() - start == streamSize);
+    writeAll(out, QByteArray(qint64(layout.streamSectors) * kSectorSize - streamSize, '\0'));
+    writeAll(out, directorySector(streamName, quint32(storedSize)));
+    writeAll(out, allocationTable(layout));
+    writeAll(out, difatSectors(layout));
 }
 
 } // namespace platform::grid::io

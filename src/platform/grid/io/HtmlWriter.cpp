@@ -215,6 +215,7 @@ void HtmlWriter::write(const QString& title)
     writeTable();
     writePictures();
     out_ << QLatin1String("</div>\n</body>\n</html>\n");
+    out_.flush();
 }
 
 int HtmlWriter::classFor(const CellFormat& format)

@@ -5,13 +5,18 @@
 namespace platform::grid::io
 {
 
-QString pngBase64(const QImage& image)
+QByteArray pngBytes(const QImage& image)
 {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    return QString::fromLatin1(png.toBase64());
+    return png;
+}
+
+QString pngBase64(const QImage& image)
+{
+    return QString::fromLatin1(pngBytes(image).toBase64());
 }
 
 QImage imageFromPngBase64(const QString& text)

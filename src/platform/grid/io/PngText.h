@@ -3,10 +3,12 @@
 #include <QImage>
 #include <QString>
 
-// Pictures written into text files (the sheet file, web pages) as base-64 PNG data.
+// Pictures written as PNG: into binary files as they are, into text files (the sheet file, web pages)
+// as base-64 data.
 namespace platform::grid::io
 {
 
+QByteArray pngBytes(const QImage& image);
 QString pngBase64(const QImage& image);
 
 // A null image when the text holds no readable PNG.

@@ -1,6 +1,8 @@
 #include "SharedStrings.h"
 
 #include <algorithm>
+#include <cstring>
+#include <QList>
 
 namespace platform::grid::io
 {
@@ -9,6 +11,7 @@ namespace
 {
 
 constexpr int kStringHeaderSize = 3; // character count and option flags
+constexpr size_t kFirstSlots = 1024;
 
 // Strings per EXTSST bucket: at least 8, and few enough buckets to keep the record small.
 quint16 stringsPerBucket(quint32 unique)
@@ -21,18 +24,70 @@ struct BucketStart {
     quint16 recordOffset;
 };
 
+// The stored form of a text: one byte per character when every one is below 256, else UTF-16.
+void encode(QStringView text, QByteArray& out)
+{
+    const qsizetype count = text.size();
+    out.resize(kStringHeaderSize + count);
+    char* chars = out.data() + kStringHeaderSize;
+    qsizetype i = 0;
+    for (; i < count && text[i].unicode() <= 0xFF; ++i)
+        chars[i] = char(text[i].unicode());
+    const bool wide = i < count;
+    if (wide) {
+        out.resize(kStringHeaderSize + 2 * count);
+        chars = out.data() + kStringHeaderSize;
+        for (i = 0; i < count; ++i)
+            qToLittleEndian(text[i].unicode(), chars + 2 * i);
+    }
+    qToLittleEndian(quint16(count), out.data());
+    out[2] = wide ? 1 : 0;
+}
+
 } // namespace
 
-quint32 SharedStrings::add(const QString& text)
+QByteArrayView SharedStrings::stored(quint32 index) const
 {
+    const qsizetype start = starts_[index];
+    const qsizetype end = index + 1 < starts_.size() ? qsizetype(starts_[index + 1]) : texts_.size();
+    return QByteArrayView(texts_.constData() + start, end - start);
+}
+
+void SharedStrings::grow()
+{
+    slots_.assign(std::max(kFirstSlots, slots_.size() * 2), 0);
+    const size_t mask = slots_.size() - 1;
+    for (quint32 index = 0; index < starts_.size(); ++index) {
+        size_t slot = hashes_[index] & mask;
+        while (slots_[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots_[slot] = index + 1;
+    }
+}
+
+std::optional<quint32> SharedStrings::add(QStringView text)
+{
+    encode(text.left(kMaxCellChars), encoded_);
+    const quint32 hash = quint32(qHash(QByteArrayView(encoded_)));
+    if ((starts_.size() + 1) * 2 > slots_.size())
+        grow();
+    const size_t mask = slots_.size() - 1;
+    size_t slot = hash & mask;
+    for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
+        const quint32 index = slots_[slot] - 1;
+        if (hashes_[index] == hash && stored(index) == QByteArrayView(encoded_)) {
+            ++total_;
+            return index;
+        }
+    }
+    if (texts_.size() + encoded_.size() > kBudgetBytes && text.size() <= kMaxCellRecordChars)
+        return std::nullopt;
     ++total_;
-    const QString stored = text.size() > kMaxCellChars ? text.left(kMaxCellChars) : text;
-    auto it = index_.constFind(stored);
-    if (it != index_.constEnd())
-        return it.value();
-    const quint32 index = quint32(strings_.size());
-    index_.insert(stored, index);
-    strings_.append(stored);
+    const quint32 index = quint32(starts_.size());
+    slots_[slot] = index + 1;
+    starts_.push_back(quint32(texts_.size()));
+    hashes_.push_back(hash);
+    texts_.append(encoded_);
     return index;
 }
 
@@ -50,29 +105,29 @@ void SharedStrings::write(BiffWriter& out) const
         out.begin(biff::Continue);
     };
 
-    for (qsizetype i = 0; i < strings_.size(); ++i) {
-        const QString& text = strings_[i];
-        const bool latin1 = BiffWriter::fitsLatin1(text.constData(), text.size());
-        const int charSize = latin1 ? 1 : 2;
+    for (quint32 i = 0; i < uniqueCount(); ++i) {
+        const QByteArrayView text = stored(i);
+        const char options = text[2];
+        const int charSize = options ? 2 : 1;
+        const QByteArrayView chars = text.sliced(kStringHeaderSize);
         // The header and the first character stay together with the string's start.
-        if (room() < kStringHeaderSize + (text.isEmpty() ? 0 : charSize))
+        if (room() < kStringHeaderSize + std::min<qsizetype>(chars.size(), charSize))
             continueRecord();
         if (i % bucketSize == 0)
             buckets.append({ quint32(out.size()), quint16(out.size() - out.recordStart()) });
-        out.u16(quint16(text.size()));
-        out.u8(latin1 ? 0 : 1);
+        out.bytes(text.first(kStringHeaderSize));
 
         qsizetype written = 0;
-        while (written < text.size()) {
-            qsizetype fit = room() / charSize;
+        while (written < chars.size()) {
+            qsizetype fit = room() / charSize * charSize;
             if (fit == 0) {
                 // A split string goes on with a fresh option byte in the next record.
                 continueRecord();
-                out.u8(latin1 ? 0 : 1);
-                fit = room() / charSize;
+                out.u8(quint8(options));
+                fit = room() / charSize * charSize;
             }
-            const qsizetype count = std::min(fit, text.size() - written);
-            out.characters(text.constData() + written, count, latin1);
+            const qsizetype count = std::min(fit, chars.size() - written);
+            out.bytes(chars.sliced(written, count));
             written += count;
         }
     }

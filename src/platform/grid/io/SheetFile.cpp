@@ -1,5 +1,6 @@
 #include "SheetFile.h"
 
+#include "DeviceWrite.h"
 #include "HtmlWriter.h"
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <unistd.h>
 
 namespace platform::grid::io
 {
@@ -40,27 +42,48 @@ std::optional<FileType> fileTypeForExtension(const QString& path)
     return std::nullopt;
 }
 
-void writeSheet(const Sheet& sheet, const QString& path, FileType type)
+void writeFile(const QString& path, const std::function<void(QIODevice&)>& write)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         cannotWrite(path, file.errorString());
-    switch (type) {
-    case FileType::Vts:
-        file.write(vtsDocument(sheet));
-        break;
-    case FileType::Xls:
-        writeXls(sheet, file);
-        break;
-    case FileType::Html:
-        writeHtml(sheet, file, QFileInfo(path).completeBaseName());
-        break;
-    case FileType::Text:
-        writeText(sheet, file);
-        break;
+    try {
+        write(file);
+    } catch (const Error& error) {
+        file.cancelWriting();
+        if (error.number() == errors::FileError)
+            cannotWrite(path, error.description());
+        throw;
+    }
+    // The last buffered bytes, and what the disk takes only when asked to keep it, can fail as well:
+    // the file takes its name only when all of it is kept.
+    if (!file.flush() || file.error() != QFileDevice::NoError || ::fsync(file.handle()) != 0) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        cannotWrite(path, reason);
     }
     if (!file.commit())
         cannotWrite(path, file.errorString());
+}
+
+void writeSheet(const Sheet& sheet, const QString& path, FileType type)
+{
+    writeFile(path, [&](QIODevice& file) {
+        switch (type) {
+        case FileType::Vts:
+            writeAll(file, vtsDocument(sheet));
+            break;
+        case FileType::Xls:
+            writeXls(sheet, file);
+            break;
+        case FileType::Html:
+            writeHtml(sheet, file, QFileInfo(path).completeBaseName());
+            break;
+        case FileType::Text:
+            writeText(sheet, file);
+            break;
+        }
+    });
 }
 
 Sheet readVts(const QString& path)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
+#include <QIODevice>
 #include <QString>
 
 namespace platform::grid
@@ -19,9 +22,14 @@ enum class FileType { Vts = 12, Xls = 11, Html = 9, Text = 3 };
 std::optional<FileType> fileTypeForExtension(const QString& path);
 
 // Writes the sheet to the file in the given format. The file is written under a temporary name in
-// the same folder and takes the final name only when complete, so a failure never leaves half a
-// file in place of an older one. Throws platform::Error (FileError) when the file cannot be written.
+// the same folder and takes the final name only when every byte of it is on the disk, so a failure
+// (a full disk among them) never leaves half a file, nor takes the place of an older one. Throws
+// platform::Error (FileError) when the file cannot be written.
 void writeSheet(const Sheet& sheet, const QString& path, FileType type);
+
+// The same for any content: `write` writes it to the device it is given; a FileError it throws
+// (DeviceWrite.h) names the file in its message.
+void writeFile(const QString& path, const std::function<void(QIODevice&)>& write);
 
 // Reads a sheet written as FileType::Vts. Throws platform::Error (FileError) when the file cannot
 // be read, is not a sheet file, is damaged, or was written by a newer version.

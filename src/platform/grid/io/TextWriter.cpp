@@ -34,6 +34,7 @@ void writeText(const Sheet& sheet, QIODevice& out)
         }
         text << QLatin1Char('\n');
     }
+    text.flush();
 }
 
 } // namespace platform::grid::io

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DeviceWrite.h"
+
 #include <QIODevice>
 #include <QString>
 #include <QStringView>
@@ -8,7 +10,8 @@ namespace platform::grid::io
 {
 
 // Collects text and writes it to a device as UTF-8 in large pieces, so that a writer can append
-// small pieces without a device call for each.
+// small pieces without a device call for each. The writer calls flush() once it is done: what is still
+// collected then is written, and a failed write throws there (never from a destructor).
 class Utf8Output
 {
 public:
@@ -17,7 +20,6 @@ public:
     {
         text_.reserve(kChunkChars + 4096);
     }
-    ~Utf8Output() { flush(); }
     Utf8Output(const Utf8Output&) = delete;
     Utf8Output& operator=(const Utf8Output&) = delete;
 
@@ -43,7 +45,7 @@ public:
     }
     void flush()
     {
-        device_.write(text_.toUtf8());
+        writeAll(device_, text_.toUtf8());
         text_.resize(0);
     }
 

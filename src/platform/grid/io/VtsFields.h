@@ -47,6 +47,7 @@ template <typename Setup, typename Visit> void forEachPageField(Setup& p, Visit&
     visit("headerMargin", p.headerMargin);
     visit("footerMargin", p.footerMargin);
     visit("scalePercent", p.scalePercent);
+    visit("fitPagesWide", p.fitPagesWide);
     visit("centerHorizontally", p.centerHorizontally);
     visit("centerVertically", p.centerVertically);
     visit("printGridLines", p.printGridLines);

@@ -97,6 +97,14 @@ Sheet VtsReader::read(const QByteArray& document)
         sheet.setPageSetup(pageSetup(object(root.value(QLatin1String("pageSetup")))));
         sheet.setPrintArea(root.value(QLatin1String("printArea")).toString());
         sheet.setPrintTitles(root.value(QLatin1String("printTitles")).toString());
+        const QJsonValue breaks
+            = root.value(QLatin1String("rowPageBreaks")); // files of older writers lack it
+        if (!breaks.isUndefined()) {
+            QList<int> rows;
+            for (const QJsonValue& row : array(breaks))
+                rows.append(integer(row));
+            sheet.setRowPageBreaks(rows);
+        }
     } catch (const Error& error) {
         if (error.number() == errors::FileError)
             throw;

@@ -174,6 +174,10 @@ QByteArray vtsDocument(const Sheet& sheet)
     root.insert(QLatin1String("pageSetup"), pageJson(sheet.pageSetup()));
     root.insert(QLatin1String("printArea"), sheet.printArea());
     root.insert(QLatin1String("printTitles"), sheet.printTitles());
+    QJsonArray breaks;
+    for (const int row : sheet.rowPageBreaks())
+        breaks.append(row);
+    root.insert(QLatin1String("rowPageBreaks"), breaks);
     QByteArray document = QJsonDocument(root).toJson(QJsonDocument::Compact);
     document.chop(1); // the closing brace: the cells go last
     document += ",\"cells\":";

@@ -162,8 +162,11 @@ XfFields cellXf(const CellFormat& f, quint16 font, quint16 format, const XlsPale
 
 } // namespace
 
-quint16 XlsStyles::addCellFormat(const CellFormat& format)
+quint16 XlsStyles::xfFor(const CellFormat& format)
 {
+    const qsizetype known = formats_.indexOf(format);
+    if (known >= 0)
+        return quint16(kFirstCellXf + known);
     if (formats_.size() == kMaxXfCount - kFirstCellXf)
         return kDefaultXf;
     formats_.append(format);

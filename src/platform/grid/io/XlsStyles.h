@@ -16,8 +16,9 @@ public:
     // XF 0-14 are the cell styles the file format requires, 15 the plain cell.
     static constexpr quint16 kDefaultXf = 15;
 
-    // A new cell XF for the format; callers add each distinct format once.
-    quint16 addCellFormat(const CellFormat& format);
+    // The cell XF of the format: the one given before for an equal format, else a new one (the plain
+    // cell's once the file format's limit is reached). Callers keep what it returns for their styles.
+    quint16 xfFor(const CellFormat& format);
     // FONT, FORMAT, XF, STYLE and PALETTE records, in the order the globals need them.
     void write(BiffWriter& out) const;
 

@@ -106,5 +106,6 @@ Sheet richSheet()
     sheet.setPageSetup(page);
     sheet.setPrintArea(QStringLiteral("$A$1:$F$6"));
     sheet.setPrintTitles(QStringLiteral("$1:$1"));
+    sheet.setRowPageBreaks({ 1, 4 });
     return sheet;
 }

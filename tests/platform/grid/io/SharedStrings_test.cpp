@@ -1,6 +1,7 @@
 #include "platform/grid/io/SharedStrings.h"
 
 #include <gtest/gtest.h>
+#include <QStringList>
 #include <QtEndian>
 
 using namespace platform::grid::io;

@@ -1,10 +1,12 @@
 #include "platform/Error.h"
 #include "platform/grid/io/SheetFile.h"
 #include "SampleSheets.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace platform;
@@ -101,4 +103,36 @@ TEST_P(WriteSheetTest, UnwritablePlaceIsAFileErrorAndWritesNothing)
         EXPECT_TRUE(error.description().contains(path)) << error.description().toStdString();
     }
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// A disk that fills up before the file is whole, at its first byte, in its middle or at its very last
+// byte: the writer says so, and the older file stays as it was with nothing beside it.
+TEST_P(WriteSheetTest, AFullDiskIsAFileErrorAndTheOlderFileStays)
+{
+    QTemporaryDir dir;
+    const QString whole = dir.filePath(QStringLiteral("whole.dat"));
+    writeSheet(richSheet(), whole, GetParam().type);
+    const qint64 size = QFileInfo(whole).size();
+    ASSERT_GT(size, 100);
+    QFile::remove(whole);
+
+    const QString path = dir.filePath(QStringLiteral("导出.dat"));
+    {
+        QFile older(path);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("older");
+    }
+    for (const qint64 room : { qint64(0), size / 2, size - 1 }) {
+        try {
+            orvtest::FileSizeLimit disk(room);
+            writeSheet(richSheet(), path, GetParam().type);
+            ADD_FAILURE() << "written without error with room for " << room << " bytes";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.number(), errors::FileError);
+            EXPECT_TRUE(error.description().contains(path)) << error.description().toStdString();
+        }
+        EXPECT_EQ(fileContent(path), QByteArray("older")) << room;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("导出.dat") })
+            << room;
+    }
 }

@@ -66,6 +66,7 @@ void expectSameSheet(const Sheet& read, const Sheet& written)
     EXPECT_TRUE(read.pageSetup() == written.pageSetup());
     EXPECT_EQ(read.printArea(), written.printArea());
     EXPECT_EQ(read.printTitles(), written.printTitles());
+    EXPECT_EQ(read.rowPageBreaks(), written.rowPageBreaks());
 }
 
 Sheet roundTrip(const Sheet& sheet)

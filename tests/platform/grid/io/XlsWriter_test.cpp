@@ -1,6 +1,8 @@
+#include "platform/grid/io/SharedStrings.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsWriter.h"
 #include "SampleSheets.h"
+#include "support/SpreadsheetPrintout.h"
 #include "XlsDump.h"
 
 #include <cmath>
@@ -42,6 +44,33 @@ const QJsonObject kNoLine { { "style", 0 }, { "color", QJsonValue::Null } };
 int width256(int twips)
 {
     return int(std::lround(twips * 256.0 / kXlsTwipsPerDigit));
+}
+
+// Pages of a report, numbered from `firstPage`: "第n页" in the first row of each, the page's number in
+// its last row; a page break and a piece of the print area for each page.
+Sheet pagesSheet(int pages, int pageRows, int firstPage = 1)
+{
+    Sheet sheet;
+    QList<int> starts;
+    QStringList pieces;
+    for (int p = 0; p < pages; ++p) {
+        const int first = p * pageRows + 1;
+        sheet.setText(first, 1, QStringLiteral("第%1页").arg(firstPage + p));
+        sheet.setNumber(first + pageRows - 1, 2, firstPage + p);
+        starts.append(first);
+        pieces.append(rangeText({ first, 1, first + pageRows - 1, 3 }, true));
+    }
+    sheet.setRowPageBreaks(starts);
+    sheet.setPrintArea(pieces.join(u','));
+    return sheet;
+}
+
+QJsonArray everyNth(int step, int count)
+{
+    QJsonArray rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append(i * step);
+    return rows;
 }
 
 } // namespace
@@ -130,6 +159,9 @@ TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
     const QJsonObject expectedPage {
         { "paper", 8 },
         { "scale", 85 },
+        { "fitToPage", 0 },
+        { "fitWide", 1 },
+        { "fitTall", 1 },
         { "landscape", 1 },
         { "leftToRight", 0 },
         { "blackAndWhite", 0 },
@@ -214,4 +246,115 @@ TEST(XlsWriter, EmptySheetIsOneEmptyWorksheet)
     ASSERT_EQ(sheets.size(), 1);
     EXPECT_EQ(sheets[0]["rows"].toInt(), 0);
     EXPECT_TRUE(sheets[0]["cells"].toArray().isEmpty());
+}
+
+TEST(XlsWriter, PageBreaksPrintAreaTitlesAndFitToWidthReadBack)
+{
+    Sheet sheet = pagesSheet(3, 10);
+    sheet.setPrintTitles(QStringLiteral("$1:$2"));
+    PageSetup page;
+    page.fitPagesWide = 1;
+    sheet.setPageSetup(page);
+    const QJsonObject written = writeAndDump(sheet)["sheets"][0].toObject();
+    EXPECT_EQ(written["breaks"].toArray(), (QJsonArray { 10, 20 }));
+    EXPECT_EQ(written["Print_Area"].toArray(), (QJsonArray { 0, 29, 0, 2 }));
+    EXPECT_EQ(written["Print_Titles"].toArray(), (QJsonArray { 0, 1, 0, 255 }));
+    EXPECT_EQ(written["page"]["fitToPage"].toInt(), 1);
+    EXPECT_EQ(written["page"]["fitWide"].toInt(), 1);
+    EXPECT_EQ(written["page"]["fitTall"].toInt(), 0);
+}
+
+namespace
+{
+
+struct BatchCase {
+    int pageRows;
+    int pagesPerBatch;
+    int batches;
+    QList<int> pagesOfWorksheets;
+};
+void PrintTo(const BatchCase& c, std::ostream* os)
+{
+    *os << c.pageRows << " rows a page, " << c.pagesPerBatch << " pages a batch";
+}
+
+class XlsBatchTest : public ::testing::TestWithParam<BatchCase>
+{
+};
+
+// Worksheets hold whole pages: a page that would not fit begins the next one, as does the page after
+// the most breaks a worksheet keeps (1,026).
+INSTANTIATE_TEST_SUITE_P(Batches, XlsBatchTest,
+    ::testing::Values(BatchCase { 1000, 10, 7, { 65, 5 } }, BatchCase { 2, 500, 3, { 1027, 473 } }));
+
+} // namespace
+
+TEST_P(XlsBatchTest, BatchesFollowOneAnotherAndEveryWorksheetHoldsWholePages)
+{
+    const BatchCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.xls"));
+    XlsWorkbook workbook;
+    for (int batch = 0; batch < c.batches; ++batch)
+        workbook.append(pagesSheet(c.pagesPerBatch, c.pageRows, batch * c.pagesPerBatch + 1));
+    writeFile(path, [&](QIODevice& file) { workbook.write(file); });
+
+    const QJsonArray sheets
+        = xlsDump(path, { QStringLiteral("--edges"), QStringLiteral("1") })["sheets"].toArray();
+    ASSERT_EQ(sheets.size(), c.pagesOfWorksheets.size());
+    int firstPage = 1;
+    for (int w = 0; w < sheets.size(); ++w) {
+        const QJsonObject sheet = sheets[w].toObject();
+        const int pages = c.pagesOfWorksheets[w];
+        const int rows = pages * c.pageRows;
+        EXPECT_EQ(sheet["rows"].toInt(), rows) << w;
+        EXPECT_EQ(sheet["breaks"].toArray(), everyNth(c.pageRows, pages - 1)) << w;
+        EXPECT_EQ(sheet["Print_Area"].toArray(), (QJsonArray { 0, rows - 1, 0, 2 })) << w;
+        EXPECT_EQ(cellAt(sheet, 0, 0)["value"].toString(), QStringLiteral("第%1页").arg(firstPage)) << w;
+        EXPECT_EQ(cellAt(sheet, rows - 1, 1)["value"].toDouble(), firstPage + pages - 1) << w;
+        firstPage += pages;
+    }
+}
+
+// The pictures reach a spreadsheet program: each placement shows, the same image placed twice as well.
+TEST(XlsWriter, PicturesShowInASpreadsheetProgram)
+{
+    Sheet sheet;
+    sheet.setText(1, 1, QStringLiteral("照片"));
+    sheet.addPicture(samplePicture(), CellRange { 2, 2, 3, 3 });
+    QImage other(40, 30, QImage::Format_RGB32);
+    other.fill(Qt::darkGreen);
+    sheet.addPicture(other, CellRange { 10, 1, 12, 2 });
+    sheet.addPicture(other, CellRange { 14, 1, 15, 1 });
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pictures.xls"));
+    writeSheet(sheet, path, FileType::Xls);
+    xlsDump(path); // an independent reader takes the drawing records without a word
+
+    const std::optional<QString> pdf = orvtest::spreadsheetPdf(path, dir.path());
+    if (!pdf)
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QList<QSize> sizes = orvtest::pdfImageSizes(*pdf);
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(sizes, (QList<QSize> { samplePicture().size(), other.size(), other.size() }));
+}
+
+// The string table waits in memory for the end of the workbook and so takes new texts only up to its
+// budget; short texts beyond it go into their cells, where a reader finds them as well.
+TEST(XlsWriter, TextsBeyondTheStringTablesBudgetStillReadBack)
+{
+    const int perText = 3 + 2 * SharedStrings::kMaxCellRecordChars;
+    const int beyond = int(SharedStrings::kBudgetBytes / perText) + 10;
+    const QString body(SharedStrings::kMaxCellRecordChars - 6, QChar(u'档'));
+    Sheet sheet;
+    for (int row = 1; row <= beyond; ++row)
+        sheet.setText(row, 1, QStringLiteral("%1").arg(row, 6, 10, QLatin1Char('0')) + body);
+    sheet.setText(beyond + 1, 1, sheet.text(1, 1)); // a text the table holds
+    sheet.setText(
+        beyond + 2, 1, QString(SharedStrings::kMaxCellRecordChars + 1, QChar(u'长'))); // too long for a cell
+
+    const QJsonObject written
+        = writeAndDump(sheet, { QStringLiteral("--edges"), QStringLiteral("3") })["sheets"][0].toObject();
+    for (const int row : { 1, beyond, beyond + 1, beyond + 2 })
+        EXPECT_EQ(cellAt(written, row - 1, 0)["value"].toString(), sheet.text(row, 1)) << row;
 }

@@ -81,6 +81,7 @@ def sheet_dump(book, sheet, edges):
         "hiddenCols": [c for c, info in sorted(sheet.colinfo_map.items()) if info.hidden],
         "rowHeights": {str(r): info.height for r, info in sorted(sheet.rowinfo_map.items()) if r in rows},
         "defaultRowHeight": sheet.default_row_height,
+        "breaks": [row for row, _, _ in sheet.horizontal_page_breaks],
         "cells": [cell_dump(book, sheet, r, c) for r in rows for c in range(sheet.row_len(r))
                   if sheet.cell_type(r, c) != xlrd.XL_CELL_EMPTY],
     }
@@ -119,9 +120,12 @@ def page_setups(path):
         elif rid in TEXTS:
             current[TEXTS[rid]] = unicode_string(body)
         elif rid == 0x00A1:
-            paper, scale, _, _, _, flags, _, _, hdr, ftr = struct.unpack_from("<6H2H2d", body)
+            paper, scale, _, wide, tall, flags, _, _, hdr, ftr = struct.unpack_from("<6H2H2d", body)
             current.update(paper=paper, scale=scale, leftToRight=flags & 1, landscape=int(not flags & 2),
-                           blackAndWhite=(flags >> 3) & 1, headerMargin=hdr, footerMargin=ftr)
+                           blackAndWhite=(flags >> 3) & 1, headerMargin=hdr, footerMargin=ftr,
+                           fitWide=wide, fitTall=tall)
+        elif rid == 0x0081:
+            current["fitToPage"] = (struct.unpack("<H", body)[0] >> 8) & 1
     return sheets
 
 
@@ -140,6 +144,10 @@ def main(args):
     sheets = [sheet_dump(book, s, edges) for s in book.sheets()]
     for sheet, page in zip(sheets, page_setups(args[0])):
         sheet["page"] = page
+    for name in book.name_obj_list:
+        if name.builtin and name.scope >= 0:
+            area = name.result.value[0].coords  # sheets, rows and columns, each last one exclusive
+            sheets[name.scope][name.name] = [area[2], area[3] - 1, area[4], area[5] - 1]
     print(json.dumps({"sheets": sheets}, ensure_ascii=False))
 
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+
+namespace platform::grid::io
+{
+
+// Writes every byte or throws platform::Error (FileError) with the device's reason: a full disk or a
+// file-size limit takes only part of a write, and a writer that went on would leave a file that looks
+// whole but is cut.
+void writeAll(QIODevice& out, const char* data, qint64 size);
+inline void writeAll(QIODevice& out, const QByteArray& bytes)
+{
+    writeAll(out, bytes.constData(), bytes.size());
+}
+
+} // namespace platform::grid::io
