@@ -812,6 +812,7 @@ void frmReportDesigner::mnuRowHeight_Click()
 {
     cutSelectionToSheet(Qt::Vertical);
     frmRowHeight dialog(this);
+    dialog.showCurrentSize(sheet_.rowHeight(sheet_.activeRow()));
     platform::ui::showModal(dialog);
     if (dialog.RowHeightTwips == 0)
         return;
@@ -822,6 +823,7 @@ void frmReportDesigner::mnuRowHeight_Click()
 void frmReportDesigner::mnuColWidth_Click()
 {
     frmColWidth dialog(this);
+    dialog.showCurrentSize(sheet_.colWidth(sheet_.activeCol()));
     platform::ui::showModal(dialog);
     if (dialog.ColWidthTwips == 0)
         return;

@@ -9,6 +9,7 @@
 #include "designer/frmResize.h"
 #include "designer/frmRowHeight.h"
 #include "designer/RegionMarkers.h"
+#include "designer/SizeInput.h"
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
 #include "output/frmPreview.h"
@@ -147,8 +148,10 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
     EXPECT_EQ(window->grid().entry(detail + 1, 3), detailEntry);
     EXPECT_NE(window->TxtInput->text(), detailEntry);
     select(*window, 2, 4);
-    ui.onDialog("frmColWidth", [](QDialog& dialog) {
+    const QString shownWidth = designer::CentimetreText(window->grid().colWidth(4));
+    ui.onDialog("frmColWidth", [&](QDialog& dialog) {
         auto& width = static_cast<designer::frmColWidth&>(dialog);
+        EXPECT_EQ(width.txtColWidth->text(), shownWidth);
         width.txtColWidth->setText("3");
         width.cmdOK_Click();
     });
