@@ -327,6 +327,7 @@ void frmReportDesigner::ShowNoReport()
     setWindowTitle(Caption);
     txtRange->clear();
     TxtInput->clear();
+    output::SetStatusText(*staReportDefine, Caption, output::UserStatusText());
     EnableMenus(false);
     flags_ = {};
     layout_.clear();

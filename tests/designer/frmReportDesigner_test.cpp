@@ -288,6 +288,7 @@ TEST_P(DesignerWindow, FailedSaveEditsAfterSaveAndDelete)
     EXPECT_TRUE(allRows(demo::DataReportId).isEmpty());
     EXPECT_TRUE(state.ReportId.isEmpty());
     EXPECT_FALSE(window->reportShown());
+    EXPECT_EQ(panel(*window, "panel1"), "报表设计器") << "no area of a report shown is named";
     EXPECT_FALSE(window->command("mnuSave")->isEnabled());
     EXPECT_TRUE(window->command("mnuNew")->isEnabled());
     const std::size_t boxes = ui.boxes().size();
