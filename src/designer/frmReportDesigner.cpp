@@ -605,7 +605,8 @@ void frmReportDesigner::UpdateMenuBySelection()
 
 void frmReportDesigner::ShowAreaName(int row, int col)
 {
-    output::SetStatusText(*staReportDefine, AreaName(row, col), store::reportState().StatusUserText);
+    output::SetStatusText(*staReportDefine, AreaName(row, col, store::reportState().ReportType),
+        store::reportState().StatusUserText);
 }
 
 void frmReportDesigner::ShowCellAddress(int row, int col)
