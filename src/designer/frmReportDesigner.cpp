@@ -28,6 +28,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowSize.h"
 #include "store/ReportLoader.h"
 #include "store/ReportLookups.h"
 #include "store/ReportSaver.h"
@@ -114,7 +115,7 @@ frmReportDesigner::frmReportDesigner(QWidget* parent)
     setWindowTitle(Caption);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setMinimumSize(MinimumSidePixels, MinimumSidePixels);
-    resize(1000, 700);
+    platform::ui::openOnScreen(*this, { 1000, 700 });
 
     buildMenus();
     buildToolbar();

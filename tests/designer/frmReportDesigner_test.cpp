@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 
 using designer::frmReportDesigner;
@@ -356,10 +357,14 @@ TEST_P(DesignerWindow, AnEntryStillBeingTypedIsSavedAndAskedAbout)
     window->setReportModified(false);
 }
 
-// Each window of the designer at its smallest: every caption whole, every button inside.
+// The designer opens within the screen; each of its windows at its smallest keeps every caption whole and
+// every button inside.
 TEST_P(DesignerWindow, EveryWindowKeepsItsCaptionsWholeAtItsMinimumSize)
 {
     const auto window = openDesigner();
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
     EXPECT_EQ(testsupport::cutCaptions(*window), QStringList());
     designer::frmAddRegion addRegion(window->grid());
     EXPECT_EQ(testsupport::cutCaptions(addRegion), QStringList());

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -104,10 +105,14 @@ protected:
 };
 WIZARD_TEST_SUITE(WizardWindow);
 
-// Every step of the wizard at the window's smallest size: every caption whole, every button inside.
+// The wizard opens within the screen; every step at the window's smallest size keeps every caption whole
+// and every button inside.
 TEST_P(WizardWindow, EveryStepKeepsItsCaptionsWholeAtTheMinimumSize)
 {
     const auto window = openWindow();
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
     EXPECT_EQ(testsupport::cutCaptions(*window), QStringList());
     checkFields(*window, 3);
     for (int step = 1; step <= 5; ++step) {
