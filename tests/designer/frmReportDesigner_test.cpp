@@ -334,6 +334,19 @@ TEST_P(DesignerWindow, HostOpensTheDesignerOnAStatisticsReport)
     EXPECT_TRUE(state.ReportName.isEmpty());
 }
 
+// A preview refused for a design wider than the paper is told in the designer and leaves no error for
+// the host, which would otherwise take the whole design session for a failure.
+TEST_P(DesignerWindow, ARefusedPreviewIsNoFailureOfTheSession)
+{
+    const auto window = openDesigner();
+    window->grid().setColWidth(3, 5670);
+    ASSERT_TRUE(window->mnuSave_Click());
+    ui.onDialog("frmPreview", [](QDialog& dialog) { static_cast<frmPreview&>(dialog).Form_Activate(); });
+    window->mnuPreview_Click();
+    EXPECT_EQ(ui.boxTexts(), QStringList { "报表列宽超过设计纸张大小，请到报表设计模块修改！" });
+    EXPECT_EQ(store::reportState().ErrorMessage, "");
+}
+
 // An entry still open in the cell editor counts: Save stores it, and closing asks about it.
 TEST_P(DesignerWindow, AnEntryStillBeingTypedIsSavedAndAskedAbout)
 {
