@@ -288,6 +288,8 @@ TEST_P(WizardWindow, FinishCancelAndNeitherThroughTheStore)
     store::reportState().TABLENAME = "nowhere";
     EXPECT_EQ(store::RunReportWizard(), store::WizardNotFinished);
     EXPECT_EQ(ui.shownDialogs(), shown) << "a table the wizard cannot load shows no window";
+    EXPECT_EQ(ui.boxTexts().last(), "向导读不出数据表 nowhere 的表关系和表描述，不能为它生成数据报表。")
+        << "but says why";
     EXPECT_EQ(scalar("select count(*) from report_index").toInt(), demoReports + 1);
 }
 
