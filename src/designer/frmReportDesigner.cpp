@@ -14,6 +14,7 @@
 #include "designer/ReportNames.h"
 #include "designer/RowColumnEdits.h"
 #include "designer/SelectionEdits.h"
+#include "designer/TypedEntry.h"
 #include "dialogs/frmPageSetup.h"
 #include "output/frmPreview.h"
 #include "output/ReportPrinter.h"
@@ -638,9 +639,16 @@ void frmReportDesigner::fbkRptDesigner_RClick(int, int)
     ShowGridPopupMenu();
 }
 
-// Typing into a cell changes the report like any command.
+// Typing into a cell changes the report like any command; a plain text is kept as a fixed text, the
+// kind that prints.
 void frmReportDesigner::fbkRptDesigner_CellEdited(int row, int col)
 {
+    const QString typed = sheet_.entry(row, col);
+    const QString stored = TypedEntry(typed);
+    if (stored != typed) {
+        sheet_.setText(row, col, stored);
+        fbkRptDesigner->refresh();
+    }
     flags_.ReportModified = true;
     if (row == sheet_.activeRow() && col == sheet_.activeCol())
         TxtInput->setText(sheet_.entry(row, col));

@@ -347,7 +347,8 @@ TEST_P(DesignerWindow, ARefusedPreviewIsNoFailureOfTheSession)
     EXPECT_EQ(store::reportState().ErrorMessage, "");
 }
 
-// An entry still open in the cell editor counts: Save stores it, and closing asks about it.
+// An entry still open in the cell editor counts: Save stores it, and closing asks about it; a plain text
+// typed is stored as a fixed text.
 TEST_P(DesignerWindow, AnEntryStillBeingTypedIsSavedAndAskedAbout)
 {
     const auto window = openDesigner();
@@ -362,6 +363,11 @@ TEST_P(DesignerWindow, AnEntryStillBeingTypedIsSavedAndAskedAbout)
     EXPECT_TRUE(reportRows("report_data", "data_description1", demo::DataReportId)
                     .contains(QStringList { NewTitle }));
     EXPECT_FALSE(window->ReportModified());
+
+    // A plain text is kept as a fixed text, which prints.
+    type(*window, 2, 4, "责任者");
+    EXPECT_EQ(window->grid().entry(2, 4), "@A|责任者");
+    EXPECT_EQ(window->TxtInput->text(), "@A|责任者");
 
     typeWithoutEnter(2, 3, "@A|件号");
     ui.queueAnswer(MsgBoxResult::Cancel);
