@@ -41,6 +41,7 @@
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -177,6 +178,8 @@ void frmReportDesigner::buildMenus()
         if (!spec.popupOnly)
             menuBar->addMenu(menu);
     }
+    // The key every editor saves with; without it a clerk's Ctrl+S silently did nothing.
+    commands_.value(QStringLiteral("mnuSave"))->setShortcut(QKeySequence::Save);
 }
 
 void frmReportDesigner::buildToolbar()
