@@ -9,6 +9,7 @@
 #include "output/PageView.h"
 #include "platform/ui/QtTranslation.h"
 #include "platform/ui/WindowSize.h"
+#include "support/CaptionFit.h"
 
 #include <functional>
 #include <QApplication>
@@ -19,28 +20,11 @@
 
 using namespace outputtest;
 using output::frmPrint;
+using testsupport::cutCaptions;
 using platform::ui::MsgBoxResult;
 
 namespace
 {
-
-// Lays the window out at its minimum size and lists every button whose caption does not fit it.
-QStringList cutCaptions(QDialog& window)
-{
-    window.resize(window.minimumSize());
-    window.show();
-    QApplication::processEvents();
-    QStringList cut;
-    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
-        const QString caption = QString(button->text()).remove(QLatin1Char('&'));
-        // The bevel takes a few pixels on either side of the text.
-        if (button->isVisible()
-            && (button->fontMetrics().horizontalAdvance(caption) + 8 > button->width()
-                || !window.rect().contains(QRect(button->mapTo(&window, QPoint()), button->size()))))
-            cut << caption;
-    }
-    return cut;
-}
 
 void pressKey(QWidget& widget, int key)
 {
