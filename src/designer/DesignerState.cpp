@@ -76,6 +76,9 @@ void DesignedReportState::restore() const
     state.DesignRowCount = saved_.DesignRowCount;
     state.DesignColCount = saved_.DesignColCount;
     state.RegionTable = saved_.RegionTable;
+    // A refusal of the preview was told to the clerk in the designer; it is no failure of the design
+    // session that the host reads afterwards.
+    state.ErrorMessage = saved_.ErrorMessage;
 }
 
 } // namespace designer

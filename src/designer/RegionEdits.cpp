@@ -85,9 +85,7 @@ bool DeleteRegion(Sheet& grid)
 {
     if (!isDataReport())
         return false;
-    if (platform::ui::msgBox(QStringLiteral("确定要删除该区域吗？"), platform::ui::Buttons::YesNo)
-        != platform::ui::MsgBoxResult::Yes)
-        return false;
+    // A deletion that will be refused is refused at once, without first asking whether to delete.
     store::ReportState& state = store::reportState();
     const platform::grid::CellRange selection = grid.selection().normalized();
     if (RowsCrossRegion(state.RegionTable, selection.row1, selection.row2)) {
@@ -99,6 +97,9 @@ bool DeleteRegion(Sheet& grid)
         platform::ui::msgBox(QStringLiteral("细节区不可删除!"));
         return false;
     }
+    if (platform::ui::msgBox(QStringLiteral("确定要删除该区域吗？"), platform::ui::Buttons::YesNo)
+        != platform::ui::MsgBoxResult::Yes)
+        return false;
     return runGridEdit(grid, DeletionRefusals, [&] {
         if (entry != 0) {
             DeleteRegionRows(grid, entry);

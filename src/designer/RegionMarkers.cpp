@@ -7,6 +7,7 @@
 #include "store/WindowSeams.h"
 
 #include <array>
+#include <cmath>
 
 namespace designer
 {
@@ -15,6 +16,21 @@ namespace
 {
 
 constexpr int SolidPattern = 1;
+
+// Black or white, whichever stands out more from the fill (contrast of relative luminances), so that a
+// label stays readable on the detail band's deep blue as on the pale fills.
+QRgb labelColor(QRgb fill)
+{
+    const auto linear = [](int channel) {
+        const double value = channel / 255.0;
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    const double luminance
+        = 0.2126 * linear(qRed(fill)) + 0.7152 * linear(qGreen(fill)) + 0.0722 * linear(qBlue(fill));
+    const double againstBlack = (luminance + 0.05) / 0.05;
+    const double againstWhite = 1.05 / (luminance + 0.05);
+    return againstWhite > againstBlack ? 0xFFFFFF : 0x000000;
+}
 
 void PaintRegionMarker(platform::grid::Sheet& grid, int entry)
 {
@@ -57,6 +73,7 @@ platform::grid::CellFormat regionMarkerFormat(int entry)
     format.pattern = SolidPattern;
     format.patternForeground = color;
     format.patternBackground = color;
+    format.fontColor = labelColor(color);
     format.fontName = QStringLiteral("宋体");
     format.fontSize = 9;
     format.fontBold = true;

@@ -22,7 +22,8 @@ struct RegionMarker {
 };
 const RegionMarker& regionMarker(int entry);
 
-// The look of a marker block: solid fill in the region's colour, 宋体 9 bold, centred both ways.
+// The look of a marker block: solid fill in the region's colour, 宋体 9 bold in black or white, whichever
+// reads better on the fill, centred both ways.
 platform::grid::CellFormat regionMarkerFormat(int entry);
 
 // Rebuilds the marker column of a data report from the state's region table: column 1 from row 1 to the

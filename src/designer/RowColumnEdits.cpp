@@ -91,8 +91,8 @@ bool DeleteRow(platform::grid::Sheet& grid)
 {
     const CellRange selection = selectionWithinSheet(grid);
     const int count = selection.rowCount();
-    if (!confirmed(QStringLiteral("确定要删除当前行?")))
-        return false;
+    // Refusals and the deletion of a whole region (which asks its own question) come before the question
+    // about the rows, so that no question is answered only to be refused.
     store::ReportState& state = store::reportState();
     const bool regions = isDataReport();
     if (regions && RowsCrossRegion(state.RegionTable, selection.row1, selection.row2)) {
@@ -101,6 +101,8 @@ bool DeleteRow(platform::grid::Sheet& grid)
     }
     if (regions && RowsAreWholeRegion(state.RegionTable, selection.row1, selection.row2))
         return DeleteRegion(grid);
+    if (!confirmed(QStringLiteral("确定要删除当前行?")))
+        return false;
     const int lastRow = grid.maxRow();
     return runGridEdit(grid,
         { QStringLiteral("合并单元格中的行不可删除"), QStringLiteral("报表区域的行不可全部删除!") }, [&] {

@@ -49,6 +49,12 @@ bool SizeDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void SizeDialog::showCurrentSize(double twips)
+{
+    txtSize->setText(CentimetreText(twips));
+    txtSize->selectAll();
+}
+
 void SizeDialog::Form_Load()
 {
     resultTwips = 0;

@@ -26,6 +26,9 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
 
+    // Puts the selection's present size into the box, selected, so that typing replaces it.
+    void showCurrentSize(double twips);
+
 public slots:
     void Form_Load();
     void lblSize_Click();

@@ -71,4 +71,14 @@ CheckedInput<double> ValidateColWidth(const QString& text)
             QStringLiteral("列宽值设置过大,请重新输入!") });
 }
 
+QString CentimetreText(double twips)
+{
+    QString text = QString::number(twips / platform::grid::kTwipsPerCm, 'f', 2);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
 } // namespace designer

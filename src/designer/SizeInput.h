@@ -31,4 +31,7 @@ CheckedInput<int> CheckZoom(const QString& text);
 CheckedInput<double> CheckRowHeight(const QString& text);
 CheckedInput<double> ValidateColWidth(const QString& text);
 
+// A size in twips as the dialogs show it: centimetres to two decimals, a decimal point, no trailing zeros.
+QString CentimetreText(double twips);
+
 } // namespace designer

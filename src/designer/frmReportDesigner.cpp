@@ -15,6 +15,7 @@
 #include "designer/RowColumnEdits.h"
 #include "designer/SelectionEdits.h"
 #include "designer/SelectListTables.h"
+#include "designer/TypedEntry.h"
 #include "dialogs/frmCellFormat.h"
 #include "dialogs/frmDataSource.h"
 #include "dialogs/frmPageSetup.h"
@@ -31,6 +32,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowSize.h"
 #include "store/ReportLoader.h"
 #include "store/ReportLookups.h"
 #include "store/ReportSaver.h"
@@ -42,6 +44,7 @@
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -117,7 +120,7 @@ frmReportDesigner::frmReportDesigner(QWidget* parent)
     setWindowTitle(Caption);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setMinimumSize(MinimumSidePixels, MinimumSidePixels);
-    resize(1000, 700);
+    platform::ui::openOnScreen(*this, { 1000, 700 });
 
     buildMenus();
     buildToolbar();
@@ -178,6 +181,8 @@ void frmReportDesigner::buildMenus()
         if (!spec.popupOnly)
             menuBar->addMenu(menu);
     }
+    // The key every editor saves with; without it a clerk's Ctrl+S silently did nothing.
+    commands_.value(QStringLiteral("mnuSave"))->setShortcut(QKeySequence::Save);
 }
 
 void frmReportDesigner::buildToolbar()
@@ -228,9 +233,27 @@ bool frmReportDesigner::reportShown() const
     return !fbkRptDesigner->isHidden() && !store::reportState().ReportId.isEmpty();
 }
 
+// After a command the grid is painted anew and the address, content strip, area text and menus follow
+// the active cell, which the command may have moved or whose content it may have changed.
 void frmReportDesigner::invokeHandler(const QString& handler)
 {
+    commitOpenEdit();
     QMetaObject::invokeMethod(this, handler.toLatin1().constData());
+    if (!reportShown())
+        return;
+    fbkRptDesigner->refresh();
+    fbkRptDesigner_Click(sheet_.activeRow(), sheet_.activeCol());
+}
+
+// An entry still being typed into a cell is stored first, so that a command (a save above all) or the
+// closing question sees it.
+void frmReportDesigner::commitOpenEdit()
+{
+    if (!fbkRptDesigner->isEditing())
+        return;
+    const bool allowed = fbkRptDesigner->allowEdit();
+    fbkRptDesigner->setAllowEdit(false);
+    fbkRptDesigner->setAllowEdit(allowed);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -312,6 +335,7 @@ void frmReportDesigner::ShowNoReport()
     setWindowTitle(Caption);
     txtRange->clear();
     TxtInput->clear();
+    output::SetStatusText(*staReportDefine, Caption, output::UserStatusText());
     EnableMenus(false);
     flags_ = {};
     layout_.clear();
@@ -333,6 +357,7 @@ bool frmReportDesigner::ConfirmSaveChanges(PromptRoad road)
 // window open.
 bool frmReportDesigner::Form_Unload()
 {
+    commitOpenEdit();
     const bool changed = reportShown() && (flags_.ReportModified || layout_.IsLayoutChanged(sheet_));
     if (flags_.JustSaved && !changed) {
         store::reportState().ReportId.clear();
@@ -601,7 +626,8 @@ void frmReportDesigner::UpdateMenuBySelection()
 
 void frmReportDesigner::ShowAreaName(int row, int col)
 {
-    output::SetStatusText(*staReportDefine, AreaName(row, col), store::reportState().StatusUserText);
+    output::SetStatusText(*staReportDefine, AreaName(row, col, store::reportState().ReportType),
+        store::reportState().StatusUserText);
 }
 
 void frmReportDesigner::ShowCellAddress(int row, int col)
@@ -632,9 +658,16 @@ void frmReportDesigner::fbkRptDesigner_RClick(int, int)
     ShowGridPopupMenu();
 }
 
-// Typing into a cell changes the report like any command.
+// Typing into a cell changes the report like any command; a plain text is kept as a fixed text, the
+// kind that prints.
 void frmReportDesigner::fbkRptDesigner_CellEdited(int row, int col)
 {
+    const QString typed = sheet_.entry(row, col);
+    const QString stored = TypedEntry(typed);
+    if (stored != typed) {
+        sheet_.setText(row, col, stored);
+        fbkRptDesigner->refresh();
+    }
     flags_.ReportModified = true;
     if (row == sheet_.activeRow() && col == sheet_.activeCol())
         TxtInput->setText(sheet_.entry(row, col));
@@ -809,6 +842,7 @@ void frmReportDesigner::mnuRowHeight_Click()
 {
     cutSelectionToSheet(Qt::Vertical);
     frmRowHeight dialog(this);
+    dialog.showCurrentSize(sheet_.rowHeight(sheet_.activeRow()));
     platform::ui::showModal(dialog);
     if (dialog.RowHeightTwips == 0)
         return;
@@ -819,6 +853,7 @@ void frmReportDesigner::mnuRowHeight_Click()
 void frmReportDesigner::mnuColWidth_Click()
 {
     frmColWidth dialog(this);
+    dialog.showCurrentSize(sheet_.colWidth(sheet_.activeCol()));
     platform::ui::showModal(dialog);
     if (dialog.ColWidthTwips == 0)
         return;

@@ -122,6 +122,7 @@ private:
     void ShowGridPopupMenu();
     void setCommandsEnabled(const QStringList& names, bool enabled);
     void invokeHandler(const QString& handler);
+    void commitOpenEdit();
 
     // The editing commands' shape: the selection and the active cell are put back after the operation.
     struct KeptSelection {

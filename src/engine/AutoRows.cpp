@@ -3,6 +3,7 @@
 #include "engine/CellTextFit.h"
 #include "engine/ColumnTotals.h"
 #include "engine/EngineState.h"
+#include "engine/GrowingSearch.h"
 #include "engine/PageBuilder.h"
 #include "engine/PageGeometry.h"
 #include "engine/PageLayout.h"
@@ -194,23 +195,26 @@ int WrappedLineCount(const QString& text, const platform::grid::TextFont& font, 
     int lines = 0;
     for (const QString& paragraph :
         QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
-        qsizetype start = 0;
-        do {
-            // The longest piece from `start` on that fits the width; at least one character.
-            qsizetype low = 1;
-            qsizetype high = paragraph.size() - start;
-            while (low < high) {
-                const qsizetype middle = (low + high + 1) / 2;
-                if (platform::grid::measureTextTwips(paragraph.mid(start, middle), font).width() <= width)
-                    low = middle;
-                else
-                    high = middle - 1;
-            }
-            start += std::max<qsizetype>(low, 1);
-            ++lines;
-        } while (start < paragraph.size());
+        lines += WrappedParagraphLines(paragraph, width, [&](QStringView piece) {
+            return platform::grid::measureTextTwips(piece.toString(), font).width();
+        });
     }
     return std::max(lines, 1);
+}
+
+int WrappedParagraphLines(QStringView paragraph, int width, const std::function<int(QStringView)>& widthOf)
+{
+    int lines = 0;
+    qsizetype start = 0;
+    do {
+        // The longest piece from `start` on that fits the width; at least one character.
+        const qsizetype rest = paragraph.size() - start;
+        const long long tooWide = FirstHolding(
+            2, rest, [&](long long length) { return widthOf(paragraph.mid(start, length)) > width; });
+        start += tooWide - 1;
+        ++lines;
+    } while (start < paragraph.size());
+    return lines;
 }
 
 } // namespace engine

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QString>
 
 namespace platform::grid
@@ -30,5 +31,10 @@ int FittedRowHeight(const platform::grid::Sheet& grid, int row);
 
 // Lines a text takes wrapped in `width` twips (at least 1).
 int WrappedLineCount(const QString& text, const platform::grid::TextFont& font, int width);
+
+// Lines of one paragraph wrapped in `width`, `widthOf` measuring a piece of it: each line takes the
+// longest piece that fits (at least one character). The work follows the paragraph's length: a line
+// is found by measuring pieces at most twice its length.
+int WrappedParagraphLines(QStringView paragraph, int width, const std::function<int(QStringView)>& widthOf);
 
 } // namespace engine

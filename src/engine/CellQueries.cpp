@@ -1,5 +1,6 @@
 #include "engine/CellQueries.h"
 
+#include "engine/EngineState.h"
 #include "engine/SqlClauses.h"
 #include "platform/db/ValueText.h"
 #include "platform/Error.h"
@@ -29,9 +30,21 @@ double ratioPart(const QString& valueText, const QString& statement)
     return value;
 }
 
-} // namespace
+// The first value of a statement with the report parameters put in; "0" for an empty sum.
+QString firstValue(const QString& statement, const QString& sql)
+{
+    const store::ReportState& state = store::reportState();
+    if (!state.Connection)
+        throw platform::Error(platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
+    const QString value = platform::outside::firstValueText(statement, *state.Connection);
+    if (value.isEmpty() && sql.contains(QLatin1String("sum("), Qt::CaseInsensitive))
+        return QStringLiteral("0");
+    return value;
+}
 
-QString GetSQLValue(const QString& sql)
+// GetSQLValue, keeping the values by final text in `known` when it is given; a statement that failed
+// keeps its "" there, so it fails (and is logged) once.
+QString sqlValue(const QString& sql, QHash<QString, QString>* known)
 {
     const store::ReportState& state = store::reportState();
     const auto expressions = platform::outside::sharedStatExpression();
@@ -40,15 +53,28 @@ QString GetSQLValue(const QString& sql)
     if (sql.startsWith(u'&'))
         return expressions->evaluate(sql).remove(u'\'');
     return platform::outside::logged("GetSQLValue", QString(), [&] {
-        if (!state.Connection)
-            throw platform::Error(
-                platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
+        const QString statement = expressions->evaluateSql(sql);
+        if (!known)
+            return firstValue(statement, sql);
+        if (const auto found = known->constFind(statement); found != known->cend())
+            return *found;
         const QString value
-            = platform::outside::firstValueText(expressions->evaluateSql(sql), *state.Connection);
-        if (value.isEmpty() && sql.contains(QLatin1String("sum("), Qt::CaseInsensitive))
-            return QStringLiteral("0");
+            = platform::outside::logged("GetSQLValue", QString(), [&] { return firstValue(statement, sql); });
+        known->insert(statement, value);
         return value;
     });
+}
+
+} // namespace
+
+QString GetSQLValue(const QString& sql)
+{
+    return sqlValue(sql, nullptr);
+}
+
+QString RecordFreeSqlValue(const QString& sql)
+{
+    return sqlValue(sql, &dataEngine().StatementValues);
 }
 
 double RoundValue(double value, int digits)

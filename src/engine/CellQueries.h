@@ -13,6 +13,10 @@ namespace engine
 // "GetSQLValue" with the statement, and gives "".
 QString GetSQLValue(const QString& sql);
 
+// GetSQLValue of a statement that does not depend on the record: the first call of a build runs it,
+// later calls with the same final text (report parameters put in) give that value again.
+QString RecordFreeSqlValue(const QString& sql);
+
 // Rounds half up (towards plus infinity) to `digits` decimals: 2.5 gives 3, -2.5 gives -2.
 double RoundValue(double value, int digits);
 

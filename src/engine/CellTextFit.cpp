@@ -1,6 +1,8 @@
 #include "engine/CellTextFit.h"
 
 #include "engine/EngineState.h"
+#include "engine/GrowingSearch.h"
+#include "engine/TextAnswer.h"
 #include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 
@@ -18,20 +20,58 @@ int textWidth(const QString& text, const platform::grid::TextFont& font)
     return platform::grid::measureTextTwips(text, font).width();
 }
 
-// What the cell shows. A whole number under the General format shows its digits, which need no
-// formatting to be known.
-QString shownText(
-    const platform::grid::Sheet& grid, int row, int col, const platform::grid::CellFormat& format)
+bool isGeneral(const std::optional<QString>& numberFormat)
+{
+    thread_local TextAnswer<bool> general([](QStringView format) {
+        const QStringView code = format.trimmed();
+        return code.isEmpty() || code.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0;
+    });
+    return numberFormat ? general(*numberFormat) : true;
+}
+
+// A whole number that the General format shows as its digits.
+std::optional<qint64> shownWholeNumber(const platform::grid::CellValue& value)
 {
     constexpr double WholeDigitsShown = 1e10;
-    const platform::grid::CellValue value = grid.value(row, col);
     const double* number = std::get_if<double>(&value);
-    const bool general = format.numberFormat.value_or(QStringLiteral("General"))
-                             .compare(QLatin1String("General"), Qt::CaseInsensitive)
-        == 0;
-    if (number && general && std::abs(*number) < WholeDigitsShown && *number == std::trunc(*number))
-        return QString::number(qint64(*number));
+    if (number && std::abs(*number) < WholeDigitsShown && *number == std::trunc(*number))
+        return qint64(*number);
+    return std::nullopt;
+}
+
+int digitCount(qint64 number)
+{
+    int digits = 1;
+    for (number /= 10; number != 0; number /= 10)
+        ++digits;
+    return digits;
+}
+
+// What the cell shows. Under the General format a text shows as it is and a whole number its digits,
+// which need no formatting to be known.
+QString shownText(
+    const platform::grid::Sheet& grid, int row, int col, bool general, const platform::grid::CellValue& value)
+{
+    if (general) {
+        if (const QString* text = std::get_if<QString>(&value))
+            return *text;
+        if (const auto whole = shownWholeNumber(value))
+            return QString::number(*whole);
+    }
     return grid.text(row, col);
+}
+
+// The font of a cell style. The cells of a page share a few fonts: the last one is kept and compared
+// rather than copied again.
+const platform::grid::TextFont& fontOfStyle(const platform::grid::CellFormat& style)
+{
+    thread_local platform::grid::TextFont last = platform::grid::fontOf({});
+    const bool same = style.fontName && *style.fontName == last.name && style.fontSize == last.size
+        && style.fontBold == last.bold && style.fontItalic == last.italic
+        && style.fontUnderline == last.underline;
+    if (!same)
+        last = platform::grid::fontOf(style);
+    return last;
 }
 
 } // namespace
@@ -47,27 +87,44 @@ int CellWidth(const platform::grid::Sheet& grid, int row, int col)
     return width;
 }
 
-void ShrinkToFit(platform::grid::Sheet& grid)
+double ShrunkFontSize(double designed, const std::function<bool(double)>& fits)
+{
+    if (designed <= MinShrinkFontPoints || fits(designed))
+        return designed;
+    // The sizes below the designed one are its whole number less 1, less 2...: the first that fits.
+    const int whole = roundInt16(designed);
+    const long long step = FirstHolding(1, whole - 1, [&](long long k) { return fits(double(whole - k)); });
+    return std::max(MinShrinkFontPoints, double(whole - step));
+}
+
+void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid::CellValue>& written)
 {
     const int row = grid.activeRow();
     const int col = grid.activeCol();
-    const platform::grid::CellFormat format = grid.format(row, col);
-    if (format.wrapText.value_or(false))
+    const platform::grid::CellFormat& style = grid.cellStyle(row, col);
+    if (style.wrapText.value_or(false))
         return;
-    const QString text = shownText(grid, row, col, format);
-    if (text.isEmpty())
-        return;
-    platform::grid::TextFont font = platform::grid::fontOf(format);
-    const double designed = font.size;
+    const bool general = isGeneral(style.numberFormat);
+    const platform::grid::TextFont& font = fontOfStyle(style);
+    const platform::grid::CellValue value = written ? *written : grid.value(row, col);
     const int available = CellWidth(grid, row, col);
-    if (platform::grid::textWidthBoundTwips(text, font) <= available)
+    // Most numbers fit by their count of digits alone, without a text to measure.
+    if (const auto whole = general ? shownWholeNumber(value) : std::nullopt; whole
+        && platform::grid::wholeNumberWidthBoundTwips(digitCount(*whole), *whole < 0, font) <= available)
         return;
-    while (textWidth(text, font) > available && font.size > MinShrinkFontPoints)
-        font.size = std::max(MinShrinkFontPoints, double(roundInt16(font.size) - 1));
-    if (font.size == designed)
+    const QString text = shownText(grid, row, col, general, value);
+    if (text.isEmpty() || platform::grid::textWidthBoundTwips(text, font) <= available)
+        return;
+    const double designed = font.size;
+    const double size = ShrunkFontSize(designed, [&](double points) {
+        platform::grid::TextFont smaller = font;
+        smaller.size = points;
+        return textWidth(text, smaller) <= available;
+    });
+    if (size == designed)
         return;
     platform::grid::CellFormat smaller;
-    smaller.fontSize = font.size;
+    smaller.fontSize = size;
     grid.applyFormatToSelection(smaller);
 }
 
@@ -85,9 +142,9 @@ QString WidthFittedPiece(const QString& value, int start, int count, const platf
         start = engine.FieldSplitNextStart;
     const int target = textWidth(QString(count, u'试') + QLatin1Char('T'), font);
     const int rest = int(value.size()) - start + 1;
-    int taken = count;
-    while (taken <= rest && textWidth(value.mid(start - 1, taken), font) < target)
-        ++taken;
+    // The fewest characters from `count` on that are as wide as the target; the rest when none are.
+    const int taken = int(FirstHolding(count, rest,
+        [&](long long length) { return textWidth(value.mid(start - 1, length), font) >= target; }));
     engine.FieldSplitNextStart = start + taken;
     engine.FieldSplitLastText = value;
     return start >= 1 && start <= value.size() ? value.mid(start - 1, taken) : QString();

@@ -5,7 +5,9 @@
 #include "engine/EngineState.h"
 #include "engine/FieldMarks.h"
 #include "engine/SystemVariables.h"
+#include "engine/TextAnswer.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/ValueText.h"
 #include "platform/Error.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
@@ -15,6 +17,8 @@
 #include "platform/outside/StatExpressionObject.h"
 #include "store/ReportState.h"
 #include "store/TextConvert.h"
+
+#include <optional>
 
 namespace engine
 {
@@ -39,14 +43,36 @@ bool isPlainWholeNumber(const QString& text)
     return true;
 }
 
+// A whole-number field value of up to 15 digits, which WriteCellText would write as this number from
+// its text: it goes into the cell without the round trip through text.
+std::optional<double> wholeNumberOf(const QVariant& value)
+{
+    constexpr qlonglong FifteenDigits = 999'999'999'999'999;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong: {
+        const qlonglong number = value.toLongLong();
+        if (number >= -FifteenDigits && number <= FifteenDigits)
+            return double(number);
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
 // The day spreadsheets count their serial dates from.
 const QDate SerialDayZero(1899, 12, 30);
 
 bool isDateFormat(const QString& numberFormat)
 {
-    const bool dateParts = numberFormat.contains(QLatin1String("dd"))
-        || numberFormat.contains(QLatin1String("mm")) || numberFormat.contains(QLatin1String("yy"));
-    return dateParts && !numberFormat.contains(QLatin1String("hh"));
+    thread_local TextAnswer<bool> dateFormat([](QStringView format) {
+        const bool dateParts = format.contains(QLatin1String("dd")) || format.contains(QLatin1String("mm"))
+            || format.contains(QLatin1String("yy"));
+        return dateParts && !format.contains(QLatin1String("hh"));
+    });
+    return dateFormat(numberFormat);
 }
 
 bool isNumeric(const QString& text)
@@ -68,16 +94,15 @@ QString dateOfNumber(const QString& value)
 
 // Under a date format a field value is written as a date, so that the format shows it; a value that
 // is no date leaves the cell empty.
-void writeDate(platform::grid::Sheet& grid, const QString& value)
+platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& value)
 {
     const auto date = store::toDateTime(isNumeric(value) ? dateOfNumber(value.trimmed()) : value);
-    if (!date || !date->isValid()) {
-        WriteCellText(grid, QString());
-        return;
-    }
+    if (!date || !date->isValid())
+        return WriteCellText(grid, QString());
     const double serial
         = SerialDayZero.daysTo(date->date()) + date->time().msecsSinceStartOfDay() / 86400000.0;
     grid.setNumber(grid.activeRow(), grid.activeCol(), serial);
+    return serial;
 }
 
 QString withFieldOption(const platform::grid::Sheet& grid, const QString& value, const ReportCellItem& cell,
@@ -106,22 +131,26 @@ QString withFieldOption(const platform::grid::Sheet& grid, const QString& value,
     return WidthFittedPiece(value, start, count, font, dataEngine().AbsolutePage, context.recordPosition);
 }
 
-void writeFieldValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+std::optional<platform::grid::CellValue> writeFieldValue(
+    platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
-    if (cell.fieldIndex < 0 || !context.record) {
-        WriteCellText(grid, QString());
-        return;
-    }
-    const platform::db::Field field = context.record->field(cell.fieldIndex);
+    if (cell.fieldIndex < 0 || !context.record)
+        return WriteCellText(grid, QString());
+    const QVariant field = context.record->value(cell.fieldIndex);
     if (field.isNull())
-        return;
-    QString value = field.text();
-    if (!cell.option1.isEmpty() && !cell.option2.isEmpty())
+        return std::nullopt;
+    const bool withOptions = !cell.option1.isEmpty() && !cell.option2.isEmpty();
+    const bool asDate = isDateFormat(*grid.cellStyle(grid.activeRow(), grid.activeCol()).numberFormat);
+    if (!withOptions && !asDate) {
+        if (const auto number = wholeNumberOf(field)) {
+            grid.setNumber(grid.activeRow(), grid.activeCol(), *number);
+            return *number;
+        }
+    }
+    QString value = platform::db::valueText(field);
+    if (withOptions)
         value = withFieldOption(grid, value, cell, context);
-    if (isDateFormat(grid.numberFormat(grid.activeRow(), grid.activeCol())))
-        writeDate(grid, value);
-    else
-        WriteCellText(grid, value);
+    return asDate ? writeDate(grid, value) : WriteCellText(grid, value);
 }
 
 std::vector<platform::db::Field> currentFields(const platform::db::Recordset* record)
@@ -183,41 +212,46 @@ QString statementValue(platform::grid::Sheet& grid, const ReportCellItem& cell, 
     const auto withConditions
         = [ownConditions](const QString& sql) { return ownConditions ? sql : WithReportConditions(sql); };
     if (isRatio(text))
-        return SqlRatioText(text, [&](const QString& part) { return GetSQLValue(withConditions(part)); });
+        return SqlRatioText(
+            text, [&](const QString& part) { return RecordFreeSqlValue(withConditions(part)); });
+    if (IsRecordFreeStatement(cell))
+        return RecordFreeSqlValue(withConditions(text));
     int row = grid.activeRow();
     return GetSQLValue(
         withConditions(ReplaceFieldMarks(grid, text, row, context.page, context.recordPosition)));
 }
 
-void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+// Gives the value written into the active cell, when it is known without reading the cell back.
+std::optional<platform::grid::CellValue> writeValue(
+    platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     const QString text = cell.text.trimmed();
     const QString& letter = cell.letter;
     if (letter == QLatin1String("A")) {
-        if (!text.contains(u'&')) {
-            WriteCellText(grid, text);
-            return;
-        }
+        if (!text.contains(u'&'))
+            return WriteCellText(grid, text);
         const store::ReportState& state = store::reportState();
         const auto expressions = platform::outside::sharedStatExpression();
         expressions->setConnection(state.Connection);
         expressions->setReportId(state.ReportId);
-        WriteCellText(grid, expressions->evaluate(text));
-    } else if (letter == QLatin1String("B")) {
-        writeFieldValue(grid, cell, context);
-    } else if (letter == QLatin1String("C")) {
-        WriteCellText(grid, ReplaceSysVariable(text));
-    } else if (letter == QLatin1String("E")) {
-        WriteCellText(grid, specialFormulaValue(text, context));
-    } else if (letter == QLatin1String("F")) {
+        return WriteCellText(grid, expressions->evaluate(text));
+    }
+    if (letter == QLatin1String("B"))
+        return writeFieldValue(grid, cell, context);
+    if (letter == QLatin1String("C"))
+        return WriteCellText(grid, ReplaceSysVariable(text));
+    if (letter == QLatin1String("E"))
+        return WriteCellText(grid, specialFormulaValue(text, context));
+    if (letter == QLatin1String("F")) {
         QString formula = text.startsWith(u'=') ? text.mid(1) : text;
         formula.replace(u'&', QString::number(grid.activeRow()));
         grid.setFormula(grid.activeRow(), grid.activeCol(), formula);
     } else if (letter == QLatin1String("I") || letter == QLatin1String("K")) {
         writeNextRow(grid, cell);
     } else if (letter == QLatin1String("J") || letter == QLatin1String("L")) {
-        WriteCellText(grid, statementValue(grid, cell, context));
+        return WriteCellText(grid, statementValue(grid, cell, context));
     }
+    return std::nullopt;
 }
 
 QString cellPlace(const platform::grid::Sheet& grid, const ReportCellItem& cell)
@@ -230,38 +264,50 @@ QString cellPlace(const platform::grid::Sheet& grid, const ReportCellItem& cell)
 
 } // namespace
 
-void WriteCellText(platform::grid::Sheet& grid, const QString& text)
+bool IsRecordFreeStatement(const ReportCellItem& cell)
+{
+    const bool statement = cell.letter == QLatin1String("J") || cell.letter == QLatin1String("L");
+    return statement && (isRatio(cell.text) || !cell.text.contains(u'#'));
+}
+
+platform::grid::CellValue WriteCellText(platform::grid::Sheet& grid, const QString& text)
 {
     const int row = grid.activeRow();
     const int col = grid.activeCol();
     if (isPlainWholeNumber(text)) {
-        grid.setNumber(row, col, double(text.toLongLong()));
-        return;
+        const double number = double(text.toLongLong());
+        grid.setNumber(row, col, number);
+        return number;
     }
     double number = 0;
-    if (platform::grid::parseNumberEntry(text, &number) && platform::grid::entryText(number) == text)
+    if (platform::grid::parseNumberEntry(text, &number) && platform::grid::entryText(number) == text) {
         grid.setNumber(row, col, number);
-    else if (text.isEmpty())
+        return number;
+    }
+    if (text.isEmpty()) {
         grid.clearCell(row, col, platform::grid::ClearWhat::Values);
-    else
-        grid.setText(row, col, text);
+        return std::monostate {};
+    }
+    grid.setText(row, col, text);
+    return text;
 }
 
 void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
-    const bool written = platform::outside::runLogged("SetCellDataValue", [&] {
+    std::optional<platform::grid::CellValue> written;
+    const bool evaluated = platform::outside::runLogged("SetCellDataValue", [&] {
         try {
-            writeValue(grid, cell, context);
+            written = writeValue(grid, cell, context);
         } catch (const platform::Error& error) {
             throw platform::Error(
                 error.number(), error.source(), cellPlace(grid, cell) + error.description());
         }
     });
-    if (!written) {
+    if (!evaluated) {
         WriteCellText(grid, QString());
         return;
     }
-    platform::outside::runLogged("SetCellDataValue", [&] { ShrinkToFit(grid); });
+    platform::outside::runLogged("SetCellDataValue", [&] { ShrinkToFit(grid, written); });
 }
 
 } // namespace engine

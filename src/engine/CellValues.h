@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/grid/GridTypes.h"
+
 #include <QString>
 
 namespace platform::db
@@ -38,6 +40,7 @@ struct CellContext {
 //   I, K  the next row of the cell's own record set (CellRecordsets, slot fieldIndex)
 //   J  the statement's value, "@Table@" standing for the report group; "a/b" the ratio of two statements
 //   L  the same, the statement reading the report's tables under the report's and the host's conditions
+//      (a statement that does not depend on the record runs once per build: IsRecordFreeStatement)
 //   D, G, H, R and any other letter write nothing.
 // Numbers are written as numbers when their text reads back the same ("12"), other values as texts, so
 // "0012" keeps its zeros. A cell that cannot be evaluated (a failing statement, a ratio whose divisor is
@@ -45,8 +48,12 @@ struct CellContext {
 // shows nothing; the build goes on. Never throws.
 void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context);
 
+// A statement cell ("J", "L") whose value does not depend on the record or the page: a ratio, or a
+// statement without field or cell marks ("#...#"). It runs once per build (RecordFreeSqlValue).
+bool IsRecordFreeStatement(const ReportCellItem& cell);
+
 // Writes a value into the grid's active cell: a number when its text reads back the same ("12"), any
-// other text as it is ("0012", "=x"); "" empties the cell.
-void WriteCellText(platform::grid::Sheet& grid, const QString& text);
+// other text as it is ("0012", "=x"); "" empties the cell. Gives the value the cell now holds.
+platform::grid::CellValue WriteCellText(platform::grid::Sheet& grid, const QString& text);
 
 } // namespace engine

@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "engine/FieldMarks.h"
 #include "engine/PageLayout.h"
+#include "engine/TextAnswer.h"
 #include "platform/grid/Sheet.h"
 
 namespace engine
@@ -30,8 +31,9 @@ std::optional<double> cellNumber(const platform::grid::Sheet& grid, int row, int
 
 int TotalColumn(int totalIndex)
 {
-    QString letters = dataEngine().TotalCells.at(totalIndex).text;
-    return ColumnLettersToNumber(letters.remove(u'&'));
+    thread_local TextAnswer<int> column(
+        [](QStringView text) { return ColumnLettersToNumber(text.toString().remove(u'&')); });
+    return column(dataEngine().TotalCells.at(totalIndex).text);
 }
 
 QVector<int> TotalColumns()
@@ -54,15 +56,19 @@ void GatherTotalRow(const QVector<int>& columns, int col, int row)
 void AddUpColumnTotals(const platform::grid::Sheet& grid, int totalIndex, int row)
 {
     ReportCellItem& total = dataEngine().TotalCells[totalIndex];
-    const QList<int> rows = total.totalRows.isEmpty() ? QList<int> { row } : total.totalRows;
-    total.totalRows.clear();
-    if (total.text.isEmpty())
-        return;
-    const int col = TotalColumn(totalIndex);
-    for (const int r : rows) {
-        if (const auto number = cellNumber(grid, r, col))
-            total.totalValue += *number;
+    if (!total.text.isEmpty()) {
+        const int col = TotalColumn(totalIndex);
+        const auto addUp = [&](int r) {
+            if (const auto number = cellNumber(grid, r, col))
+                total.totalValue += *number;
+        };
+        if (total.totalRows.isEmpty())
+            addUp(row);
+        for (const int r : std::as_const(total.totalRows))
+            addUp(r);
     }
+    // The list keeps its room for the next record.
+    total.totalRows.clear();
 }
 
 void FillTotalRow(platform::grid::Sheet& grid)

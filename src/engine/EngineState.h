@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -118,6 +119,9 @@ struct DataEngineState {
     QVector<int> PictureOfObject; // indexed by grid object id: the picture index it shows
     QVector<QImage> PictureImages; // entry i-1: picture i as loaded for the build (null when unreadable)
     std::shared_ptr<const TemplateRows> Template; // the report's format and cell rows, read once
+    // Values of the statements that do not depend on the record, by their final text: such a statement
+    // runs once per build however many pages show it.
+    QHash<QString, QString> StatementValues;
 
     // Consecutive cells showing one field value in width-fitted pieces continue where the previous
     // piece stopped; reset for every record (the record is told by its page and position).

@@ -47,14 +47,50 @@ void clearHeadAndTail(platform::grid::Sheet& grid, bool reportFirstPage, bool re
         clear(store::RegionEntry::ReportTail);
 }
 
+void fillDetailBlocks(platform::grid::Sheet& grid, int page)
+{
+    DataEngineState& engine = dataEngine();
+    const platform::db::Recordset& data = *engine.ReportDataRs;
+    for (int block = 1; block <= engine.RecordsPerPage; ++block) {
+        ReadNextRecord();
+        AddUpRecordTotals(grid, FillDetailBlock(grid, page, block));
+        PlaceDetailPictures(grid, page, block);
+        ++engine.RecordCounter;
+        if (data.eof() || engine.GroupBreak)
+            break;
+    }
+}
+
+bool inRegion(const ReportCellItem& cell, store::RegionEntry entry)
+{
+    const store::ReportRegion& region = store::reportState().RegionTable[entry];
+    return region.present && cell.row >= PageRowOfTemplateRow(region.beginRow)
+        && cell.row <= PageRowOfTemplateRow(region.endRow);
+}
+
+// A statement of the report tail that does not depend on the record shows on the report's last page
+// only: it is evaluated there, once the page knows it is the last.
+bool shownAtReportEnd(const ReportCellItem& cell)
+{
+    return IsRecordFreeStatement(cell) && inRegion(cell, store::RegionEntry::ReportTail);
+}
+
+// Such a statement of the report head shows on the report's first page only.
+bool shownAtReportStart(const ReportCellItem& cell)
+{
+    return IsRecordFreeStatement(cell) && inRegion(cell, store::RegionEntry::ReportHead);
+}
+
 } // namespace
 
 void FillPageData(platform::grid::Sheet& grid, int page)
 {
     DataEngineState& engine = dataEngine();
     const platform::db::Recordset& data = *engine.ReportDataRs;
-    for (const ReportCellItem& cell : engine.HeadCells)
-        FillHeadFieldCell(cell, grid, page, data);
+    for (const ReportCellItem& cell : engine.HeadCells) {
+        if (!shownAtReportEnd(cell) && (engine.FirstBuild || !shownAtReportStart(cell)))
+            FillHeadFieldCell(cell, grid, page, data);
+    }
     PlaceRptPictures(grid, page);
     if (!engine.GroupCells.isEmpty()) {
         engine.GroupValues = QStringList(engine.GroupCells.size());
@@ -65,17 +101,15 @@ void FillPageData(platform::grid::Sheet& grid, int page)
     }
     if (engine.GroupBreak)
         engine.RecordCounter = 1;
-    if (IsAutoRows()) {
+    if (IsAutoRows())
         FillDetailRowsAuto(grid, page);
+    else
+        fillDetailBlocks(grid, page);
+    if (!data.eof())
         return;
-    }
-    for (int block = 1; block <= engine.RecordsPerPage; ++block) {
-        ReadNextRecord();
-        AddUpRecordTotals(grid, FillDetailBlock(grid, page, block));
-        PlaceDetailPictures(grid, page, block);
-        ++engine.RecordCounter;
-        if (data.eof() || engine.GroupBreak)
-            break;
+    for (const ReportCellItem& cell : engine.HeadCells) {
+        if (shownAtReportEnd(cell))
+            FillHeadFieldCell(cell, grid, page, data);
     }
 }
 

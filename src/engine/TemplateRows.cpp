@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "engine/PageGeometry.h"
 #include "platform/db/Recordset.h"
+#include "platform/grid/GridTypes.h"
 #include "store/ContentSplit.h"
 #include "store/DefinitionCheck.h"
 #include "store/FormatProperties.h"
@@ -69,7 +70,8 @@ QList<SizeItem> ParseSizeList(const QString& list)
     for (const store::PropertyItem& item : store::propertyItems(list)) {
         const auto index = store::toLong(item.name);
         const auto twips = store::toDouble(item.value);
-        if (index && twips)
+        // A row beyond the sheet has no page row (its sum with the rows above it would overflow).
+        if (index && twips && *index <= platform::grid::kMaxSheetRows)
             items.append({ *index, *twips });
     }
     return items;

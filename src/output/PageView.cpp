@@ -4,8 +4,10 @@
 #include "output/PageZoom.h"
 
 #include <algorithm>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace output
 {
@@ -61,15 +63,36 @@ void PageView::arrangeInParent(bool fitted)
     const QSize area = parentWidget() ? parentWidget()->size() : size();
     const QSizeF page = pageSizeAt100();
     const PagePlacement placement = fitted ? FitPage(area, page) : NaturalSize(area, page);
+    fitted_ = fitted;
     setTopRow(1);
     setLeftCol(1);
     setZoom(placement.zoom);
     const int wanted = int(page.width() * placement.zoom / 100.0) + 2 * frameWidth()
         + (fitted ? 0 : verticalScrollBar()->sizeHint().width());
     const int room = area.width() - placement.left;
+    const int height = area.height() - placement.top;
     setShowVScrollBar(!fitted);
     setShowHScrollBar(!fitted && wanted > room);
-    setGeometry(placement.left, 0, std::min(wanted, room), area.height());
+    setGeometry(placement.left, placement.top, std::min(wanted, room),
+        fitted ? std::min(height, int(page.height() * placement.zoom / 100.0) + 2 * frameWidth()) : height);
+}
+
+// In the fitted page the keys still move the cell being edited, but never the page.
+void PageView::keyPressEvent(QKeyEvent* event)
+{
+    GridView::keyPressEvent(event);
+    if (fitted_) {
+        setTopRow(1);
+        setLeftCol(1);
+    }
+}
+
+void PageView::wheelEvent(QWheelEvent* event)
+{
+    if (fitted_)
+        event->accept();
+    else
+        GridView::wheelEvent(event);
 }
 
 void PageView::paintEvent(QPaintEvent* event)

@@ -25,17 +25,23 @@ public:
 
     // Places the view in its parent, the page area of a window: the page fitted whole without scroll
     // bars, or at 100 % with the vertical one (and the horizontal one when the page is wider than the
-    // area), and centred either way, from the first row and column.
+    // area), and centred either way, from the first row and column. A fitted page stays in sight:
+    // keys and the wheel, which would scroll it away with no scroll bar to bring it back, keep it
+    // where it is.
     void arrangeInParent(bool fitted);
+    bool fitted() const { return fitted_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QRectF pageRect() const; // where the page is drawn now
     void showSheet();
 
     platform::grid::Sheet page_;
+    bool fitted_ = false;
 };
 
 } // namespace output

@@ -10,9 +10,9 @@ namespace output
 namespace
 {
 
-int centredLeft(int areaWidth, double pageWidth, int zoom)
+int centred(int area, double page, int zoom)
 {
-    return std::max(0, int((areaWidth - pageWidth * zoom / 100.0) / 2));
+    return std::max(0, int((area - page * zoom / 100.0) / 2));
 }
 
 int truncatedPercent(double part, double whole)
@@ -28,15 +28,17 @@ PagePlacement FitPage(QSize area, QSizeF page)
     if (page.height() <= 0)
         return NaturalSize(area, page);
     int zoom = truncatedPercent(area.height(), page.height());
-    if (page.width() > 0 && page.width() * zoom / 100.0 > area.width())
+    const bool byWidth = page.width() > 0 && page.width() * zoom / 100.0 > area.width();
+    if (byWidth)
         zoom = truncatedPercent(area.width(), page.width());
     zoom = std::clamp(zoom, GridView::kMinZoom, GridView::kMaxZoom);
-    return { zoom, centredLeft(area.width(), page.width(), zoom) };
+    return { zoom, centred(area.width(), page.width(), zoom),
+        byWidth ? centred(area.height(), page.height(), zoom) : 0 };
 }
 
 PagePlacement NaturalSize(QSize area, QSizeF page)
 {
-    return { 100, centredLeft(area.width(), page.width(), 100) };
+    return { 100, centred(area.width(), page.width(), 100) };
 }
 
 } // namespace output

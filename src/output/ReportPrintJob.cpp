@@ -7,6 +7,7 @@
 #include "engine/PageSheet.h"
 #include "engine/StatisticsReport.h"
 #include "output/ReportPrinter.h"
+#include "platform/grid/print/PrintRun.h"
 #include "platform/outside/FailureLog.h"
 #include "store/ReportLog.h"
 #include "store/ReportState.h"
@@ -56,6 +57,8 @@ ReportPrintJob::ReportPrintJob(Hooks hooks)
 {
 }
 
+ReportPrintJob::~ReportPrintJob() = default;
+
 void ReportPrintJob::run()
 {
     const RunningScope running(running_);
@@ -94,7 +97,12 @@ void ReportPrintJob::PrintDataReport()
             store::NoticeUser(NoDataMessage, platform::ui::Icon::Information);
         return;
     }
+    oneDocument_ = OneDocumentRun();
     printInBatches(*this, totalPages);
+    // Also after a cancel: the batches printed make the document.
+    const std::unique_ptr<platform::grid::PrintRun> run = std::move(oneDocument_);
+    if (run)
+        run->finish();
 }
 
 void ReportPrintJob::printBlankForm()
@@ -153,7 +161,7 @@ void ReportPrintJob::setUpPages()
 
 int ReportPrintJob::printBatch()
 {
-    return print(false);
+    return oneDocument_ ? counted(oneDocument_->add(fbkReport_)) : print(false);
 }
 
 void ReportPrintJob::showProgress(int value)
@@ -162,10 +170,14 @@ void ReportPrintJob::showProgress(int value)
         hooks_.showProgress(value);
 }
 
-// The use log gets one row for the job, once something has gone to the printer.
 int ReportPrintJob::print(bool withDialog)
 {
-    const int pages = PrintOnDefaultPrinter(fbkReport_, withDialog);
+    return counted(PrintOnDefaultPrinter(fbkReport_, withDialog));
+}
+
+// The use log gets one row for the job, once something has gone to the printer.
+int ReportPrintJob::counted(int pages)
+{
     pagesPrinted_ += pages;
     if (pages > 0 && !logged_) {
         logged_ = true;

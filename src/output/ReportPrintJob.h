@@ -4,6 +4,12 @@
 #include "platform/grid/Sheet.h"
 
 #include <functional>
+#include <memory>
+
+namespace platform::grid
+{
+class PrintRun;
+}
 
 // Printing the current report without a preview, as the print-progress window runs it: the report is
 // checked and built into a working sheet of the job and printed on the default printer. A data report
@@ -22,6 +28,7 @@ public:
     };
 
     explicit ReportPrintJob(Hooks hooks);
+    ~ReportPrintJob() override;
 
     // Runs the job for the state's ReportType (data or statistics report; any other type prints nothing).
     void run();
@@ -47,9 +54,11 @@ private:
 
     void printBlankForm();
     int print(bool withDialog);
+    int counted(int pages);
 
     Hooks hooks_;
     platform::grid::Sheet fbkReport_;
+    std::unique_ptr<platform::grid::PrintRun> oneDocument_; // the batches' document, on a file printer
     bool cancelRequested_ = false;
     bool running_ = false;
     bool logged_ = false;

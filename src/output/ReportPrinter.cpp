@@ -5,9 +5,12 @@
 #include "output/PrintRange.h"
 #include "platform/Error.h"
 #include "platform/grid/print/GridPrinter.h"
+#include "platform/grid/print/PrintRun.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
 #include "store/ReportState.h"
+
+#include <QPrinter>
 
 namespace output
 {
@@ -47,6 +50,14 @@ void SetStatisticsPrintSetup(platform::grid::Sheet& sheet)
 int PrintOnDefaultPrinter(const platform::grid::Sheet& sheet, bool withDialog)
 {
     return platform::grid::GridPrinter(sheet).print(platform::ui::defaultPrinterName(), withDialog);
+}
+
+std::unique_ptr<platform::grid::PrintRun> OneDocumentRun()
+{
+    std::unique_ptr<QPrinter> printer = platform::ui::makePrinter(platform::ui::defaultPrinterName());
+    if (printer->outputFormat() != QPrinter::PdfFormat)
+        return nullptr;
+    return std::make_unique<platform::grid::PrintRun>(std::move(printer));
 }
 
 } // namespace output

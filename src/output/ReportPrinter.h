@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
+
 namespace platform::grid
 {
+class PrintRun;
 class Sheet;
 }
 
@@ -28,5 +31,10 @@ void SetStatisticsPrintSetup(platform::grid::Sheet& sheet);
 // Prints the sheet with its page setup and print area, after the printer dialog when asked; returns the
 // pages printed (0 when the dialog was cancelled). Throws platform::Error when the printer fails.
 int PrintOnDefaultPrinter(const platform::grid::Sheet& sheet, bool withDialog);
+
+// A print run of several batches on the default printer as one document, when that printer writes a
+// file (the PDF printer): one file for the run. None for a real printer, which takes one job per batch
+// so that paper comes out while the next batch is built.
+std::unique_ptr<platform::grid::PrintRun> OneDocumentRun();
 
 } // namespace output

@@ -1,6 +1,7 @@
 #include "output/ReportPrinting.h"
 
 #include "platform/grid/print/GridPrinter.h"
+#include "platform/grid/print/PrintRun.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
 
@@ -47,6 +48,12 @@ int PrintArea(platform::grid::Sheet& sheet, const QString& area, int copies, con
     const std::unique_ptr<QPrinter> printer = platform::ui::makePrinter(printerName);
     printer->setCopyCount(std::max(1, copies));
     return platform::grid::GridPrinter(sheet).print(*printer);
+}
+
+int PrintArea(platform::grid::Sheet& sheet, const QString& area, platform::grid::PrintRun& run)
+{
+    const PrintAreaScope scope(sheet, area);
+    return run.add(sheet);
 }
 
 } // namespace output

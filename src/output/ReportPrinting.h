@@ -6,6 +6,7 @@
 
 namespace platform::grid
 {
+class PrintRun;
 class Sheet;
 }
 
@@ -22,5 +23,7 @@ QString AllPagesArea(const PageRowMap& pages, int pageCount, int columnCount);
 // copy printed. The sheet's print area is set for the job only. Throws platform::Error when the printer
 // fails or the area names no range.
 int PrintArea(platform::grid::Sheet& sheet, const QString& area, int copies, const QString& printerName);
+// The same as pages added to a print run under way (one copy).
+int PrintArea(platform::grid::Sheet& sheet, const QString& area, platform::grid::PrintRun& run);
 
 } // namespace output

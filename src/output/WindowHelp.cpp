@@ -1,18 +1,19 @@
 #include "output/WindowHelp.h"
 
-#include "platform/ui/ComponentFolder.h"
 #include "platform/ui/HelpTopic.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace output
 {
 
 void ShowWindowHelp(const QString& topic)
 {
-    const QString folder = QDir::toNativeSeparators(platform::ui::componentFolder());
-    const QString missing = QStringLiteral("帮助文件 ") + folder + QStringLiteral("/onlinehelp.chm 不存在")
-        + QLatin1Char('\n') + QStringLiteral("请将 onlinehelp.chm 文件拷贝到 ") + folder
+    const QFileInfo page(platform::ui::helpTopicPath(topic));
+    const QString missing = QStringLiteral("帮助文件 ") + QDir::toNativeSeparators(page.filePath())
+        + QStringLiteral(" 不存在") + QLatin1Char('\n') + QStringLiteral("请将 ") + page.fileName()
+        + QStringLiteral(" 文件拷贝到 ") + QDir::toNativeSeparators(page.path())
         + QStringLiteral(" 路径下。");
     platform::ui::openHelpTopic(topic, missing);
 }

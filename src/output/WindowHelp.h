@@ -5,8 +5,8 @@
 namespace output
 {
 
-// The help command of the output windows: opens the window's topic; when the help is missing, tells the
-// user where to put it ("帮助文件 … 不存在", information icon, title "提示信息").
+// The help command of the output windows: opens the window's topic; when its page is missing, names the
+// page the component looks for and where to put it ("帮助文件 … 不存在", information icon, title "提示信息").
 void ShowWindowHelp(const QString& topic);
 
 } // namespace output

@@ -4,6 +4,7 @@
 #include "engine/PagePipeline.h"
 #include "engine/StatEngineState.h"
 #include "engine/StatisticsReport.h"
+#include "output/OutputWindowLayout.h"
 #include "output/PageNavigation.h"
 #include "output/PageView.h"
 #include "output/ReportPrinter.h"
@@ -14,24 +15,24 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowSize.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
 
+#include <QCloseEvent>
 #include <QEvent>
-#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 namespace
 {
 
 const QString Caption = QStringLiteral("效果预览");
 // The smallest window: 6000 by 4500 twips.
-constexpr int MinimumWidthPixels = 400;
-constexpr int MinimumHeightPixels = 300;
+const QSize MinimumWindowSize(400, 300);
 constexpr int LeftButton = 1;
 
 } // namespace
@@ -53,17 +54,12 @@ frmPreview::frmPreview(QWidget* parent)
     // The window closes by its own button only, never while the report is being built.
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     setWindowTitle(Caption + QStringLiteral(" - ") + store::reportState().ReportName);
-    setMinimumSize(MinimumWidthPixels, MinimumHeightPixels);
-
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button :
-        { cmdLastPage, cmdNextPage, cmdResize, cmdBlankRpt, cmmdPrintSetup, cmdHelp, cmdClose })
-        buttons->addWidget(button);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
-    layout->addWidget(picBackground, 1);
-    layout->addWidget(staPreview);
+    picBackground->setAutoFillBackground(true);
+    picBackground->setBackgroundRole(QPalette::Dark);
+    output::LayOutOutputWindow(*this,
+        { cmdLastPage, cmdNextPage, cmdResize, cmdBlankRpt, cmmdPrintSetup, cmdHelp, cmdClose },
+        *picBackground, *staPreview, MinimumWindowSize);
+    platform::ui::openOnScreen(*this, output::OutputWindowWantedSize);
     picBackground->installEventFilter(this);
 
     connect(cmdLastPage, &QPushButton::clicked, this, &frmPreview::cmdLastPage_Click);
@@ -234,6 +230,20 @@ void frmPreview::cmdHelp_Click()
 void frmPreview::cmdClose_Click()
 {
     accept();
+}
+
+void frmPreview::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape)
+        QDialog::keyPressEvent(event);
+}
+
+void frmPreview::closeEvent(QCloseEvent* event)
+{
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }
 
 void frmPreview::done(int result)

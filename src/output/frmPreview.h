@@ -57,6 +57,9 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The window closes by its close button only: Escape and the desktop's close command do nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void picturesLoaded(const QVector<QImage>&) override { }

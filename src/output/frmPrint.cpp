@@ -5,20 +5,24 @@
 #include "output/ExportFile.h"
 #include "output/frmPrintSetup.h"
 #include "output/frmPrtSelection.h"
+#include "output/OutputWindowLayout.h"
 #include "output/PageNavigation.h"
 #include "output/PageView.h"
 #include "output/PrintTiming.h"
 #include "output/ReportOutput.h"
+#include "output/ReportPrinter.h"
 #include "output/ReportPrinting.h"
 #include "output/StatusPanels.h"
 #include "output/WebExport.h"
 #include "output/WindowHelp.h"
+#include "platform/grid/print/PrintRun.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowSize.h"
 #include "store/CReportOrv.h"
 #include "store/PrintSettings.h"
 #include "store/ReportLog.h"
@@ -27,12 +31,11 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace output
 {
@@ -78,24 +81,15 @@ frmPrint::frmPrint(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setWindowTitle(QStringLiteral("报表打印"));
-    setMinimumSize(MinimumWindowSize);
-    resize(1100, 800);
-
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : { cmdPrint, cmdLastPage, cmdNextPage, cmdResize, Command1, cmdSave,
-             cmdPrintSetup, CmdSet, CmdEdit, cmdHelp, cmdCancel }) {
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
     picBackground->setAutoFillBackground(true);
     picBackground->setBackgroundRole(QPalette::Dark);
     staPreview->addPermanentWidget(prgPrint);
     staPreview->setSizeGripEnabled(false);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
-    layout->addWidget(picBackground, 1);
-    layout->addWidget(staPreview);
+    LayOutOutputWindow(*this,
+        { cmdPrint, cmdLastPage, cmdNextPage, cmdResize, Command1, cmdSave, cmdPrintSetup, CmdSet, CmdEdit,
+            cmdHelp, cmdCancel },
+        *picBackground, *staPreview, MinimumWindowSize);
+    platform::ui::openOnScreen(*this, OutputWindowWantedSize);
     fbkPrint->setEnabled(false);
     prgPrint->setVisible(false);
 
@@ -196,9 +190,15 @@ void frmPrint::Form_Activate()
     GenerateReport();
 }
 
-void frmPrint::GenerateReport()
+void frmPrint::ShowBatchCaption()
 {
     cmdPrint->setText(BatchButtonCaption(PagesPerBatch));
+    KeepButtonsWhole(*this, MinimumWindowSize);
+}
+
+void frmPrint::GenerateReport()
+{
+    ShowBatchCaption();
     if (!GenerationPending) {
         fbkPrint->setEnabled(true);
         return;
@@ -228,6 +228,8 @@ void frmPrint::BuildBatches(bool autoPrint)
     platform::ui::setWaitCursor(true);
     bool closing = false;
     platform::ui::showingFailures(GenerationFailed, [&] {
+        // Printed batches on a printer that writes a file make one document for the run.
+        const std::unique_ptr<platform::grid::PrintRun> oneDocument = autoPrint ? OneDocumentRun() : nullptr;
         for (;;) {
             prgPrint->setValue(0);
             report_->BuildBatch(mfbkReport, PagesPerBatch, *prgPrint);
@@ -240,11 +242,14 @@ void frmPrint::BuildBatches(bool autoPrint)
             const AfterBatch next = afterBatch(autoPrint, report_->Finished(), CancelRequested);
             if (next.printBatch)
                 PrintPages(
-                    AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol()), 1);
+                    AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol()), 1,
+                    oneDocument.get());
             if (!next.buildNext)
-                return;
+                break;
             platform::ui::pumpMessages();
         }
+        if (oneDocument)
+            oneDocument->finish();
     });
     platform::ui::setWaitCursor(false);
     prgPrint->setVisible(false);
@@ -302,11 +307,14 @@ void frmPrint::fbkPrint_MouseClick(int button, int, int, int)
         cmdResize_Click();
 }
 
+// A new size fits the page to the new page area again.
 void frmPrint::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (!GenerationPending)
-        fbkPrint->arrangeInParent(FitZoom);
+    if (GenerationPending)
+        return;
+    FitZoom = true;
+    fbkPrint->arrangeInParent(FitZoom);
 }
 
 void frmPrint::Command1_Click()
@@ -329,10 +337,13 @@ void frmPrint::Command1_Click()
 
 // Prints pages of the working sheet on the current printer with the report's paper and orientation;
 // the pages carry their own margins. Throws when the printer fails.
-void frmPrint::PrintPages(const QString& area, int copies)
+void frmPrint::PrintPages(const QString& area, int copies, platform::grid::PrintRun* oneDocument)
 {
     report_->SetUpPrinting(mfbkReport);
-    PrintArea(mfbkReport, area, copies, platform::ui::defaultPrinterName());
+    if (oneDocument)
+        PrintArea(mfbkReport, area, *oneDocument);
+    else
+        PrintArea(mfbkReport, area, copies, platform::ui::defaultPrinterName());
     logUse(store::LogWordPrint);
 }
 
@@ -372,7 +383,7 @@ void frmPrint::cmdPrintSetup_Click()
         return;
     PagesPerBatch = timing.PagesPerBatch;
     AutoPrint = timing.AutoPrint;
-    cmdPrint->setText(BatchButtonCaption(PagesPerBatch));
+    ShowBatchCaption();
 }
 
 // The page setup edits the report's page settings; the pages already built stay as they are.
@@ -417,6 +428,14 @@ void frmPrint::cmdCancel_Click()
     CancelRequested = true;
     if (!generating_)
         reject();
+}
+
+void frmPrint::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        cmdCancel_Click();
+    else
+        QDialog::keyPressEvent(event);
 }
 
 } // namespace output

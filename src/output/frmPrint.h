@@ -10,6 +10,11 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
+namespace platform::grid
+{
+class PrintRun;
+}
+
 namespace output
 {
 
@@ -79,12 +84,15 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Escape takes the cancel button's road, with its question.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void GenerateReport();
     void BuildBatches(bool autoPrint);
     void ShowCurrentPage();
-    void PrintPages(const QString& area, int copies);
+    void PrintPages(const QString& area, int copies, platform::grid::PrintRun* oneDocument = nullptr);
+    void ShowBatchCaption();
     void RunWebExport();
     void Form_Unload();
     QString AskExportPath();

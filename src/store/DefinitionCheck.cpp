@@ -192,9 +192,10 @@ struct StoredSizes {
     long long detailHeight = 0;
 };
 
-void checkSizeList(int order, const QString& kind, const QString& list, const ReportRegion& detail,
-    StoredSizes& sizes, FaultList& faults)
+void checkSizeList(int order, const QString& kind, const QString& list, const DesignSheetBounds& bounds,
+    const ReportRegion& detail, StoredSizes& sizes, FaultList& faults)
 {
+    const bool columns = kind == k::ColWidth;
     for (const PropertyItem& item : propertyItems(list)) {
         const auto index = toLong(item.name);
         const auto twips = toDouble(item.value);
@@ -206,7 +207,17 @@ void checkSizeList(int order, const QString& kind, const QString& list, const Re
                     .arg(LayoutLimit));
             continue;
         }
-        if (kind == k::ColWidth)
+        if (*index > (columns ? bounds.cols : bounds.rows)) {
+            faults.skip(QStringLiteral("报表格式第%1条（%2）中的第%3%4不在报表的%5行%6列之内")
+                            .arg(order)
+                            .arg(kind)
+                            .arg(*index)
+                            .arg(columns ? QStringLiteral("列") : QStringLiteral("行"))
+                            .arg(bounds.rows)
+                            .arg(bounds.cols));
+            continue;
+        }
+        if (columns)
             sizes.columnWidths += qRound64(*twips);
         else if (detail.present && *index >= detail.beginRow && *index <= detail.endRow)
             sizes.detailHeight += qRound64(*twips);
@@ -221,8 +232,8 @@ StoredSizes checkFormats(const DesignSheetBounds& bounds, const ReportRegion& de
         const int order = toLong(rows->text(QStringLiteral("format_order"))).value_or(0);
         const QString kind = trimBlanks(rows->text(QStringLiteral("format_type")));
         if (kind == k::RowHeight || kind == k::ColWidth) {
-            checkSizeList(order, kind, trimBlanks(rows->text(QStringLiteral("format_description"))), detail,
-                sizes, faults);
+            checkSizeList(order, kind, trimBlanks(rows->text(QStringLiteral("format_description"))), bounds,
+                detail, sizes, faults);
             continue;
         }
         const auto number = [&](const char* column) { return rows->value(QLatin1String(column)).toInt(); };

@@ -1,5 +1,6 @@
 #include "wizard/WizardSeams.h"
 
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalDialog.h"
 #include "store/WindowSeams.h"
 #include "wizard/clsStatReport.h"
@@ -19,8 +20,17 @@ int RunWizardWindow(const store::WizardRequest& request)
     window.setGroupID(request.groupId);
     window.setReportName(request.reportName);
     window.setLinkTableName(request.linkTableName);
-    if (window.LinkTableName().isEmpty())
+    if (window.LinkTableName().isEmpty()) {
+        // Told before the designer's "报表生成出错！", so that the clerk (or whoever sets up the archive's
+        // tables) learns why no wizard came.
+        const QString cause = window.Model().LastError().description;
+        platform::ui::msgBox(cause.isEmpty()
+                ? QStringLiteral("向导读不出数据表 %1 的表关系和表描述，不能为它生成数据报表。")
+                      .arg(request.linkTableName.trimmed())
+                : cause,
+            platform::ui::Buttons::Ok, platform::ui::Icon::Information);
         return store::WizardNotFinished;
+    }
     window.Form_Load();
     platform::ui::showModal(window);
     return window.Finish();

@@ -33,11 +33,18 @@ int firstRow(const QString& region)
     return region.section(QLatin1Char(':'), 0, 0).toInt();
 }
 
-QString heightList(int fromRow, int toRow)
+// Row heights in twips: the title row's 20-point text; the 14-point bold group captions and column
+// captions, whose line (about 18 points in the CJK font) a row of 300 twips (15 points) would clip; the
+// 12-point detail and the small page text.
+constexpr int TitleRowHeight = 600;
+constexpr int CaptionRowHeight = 420;
+constexpr int PlainRowHeight = 300;
+
+QString heightList(int fromRow, int toRow, int twips = PlainRowHeight)
 {
     QString list;
     for (int row = fromRow; row <= toRow; ++row)
-        list += QStringLiteral("@%1|2|300").arg(row);
+        list += QStringLiteral("@%1|2|%2").arg(row).arg(twips);
     return list;
 }
 
@@ -148,7 +155,8 @@ void clsReportWizard::MakeReportFormatValue(NewReportRows& rows, const Size& siz
     }
     if (!widths.isEmpty())
         rows.AddFormatItem(1, 0, R, 0, QStringLiteral("COLWIDTH"), widths);
-    rows.AddFormatItem(1, 2, d - 1, C, RowHeight, QStringLiteral("@1|2|600") + heightList(2, d - 1));
+    rows.AddFormatItem(
+        1, 2, d - 1, C, RowHeight, heightList(1, 1, TitleRowHeight) + heightList(2, d - 1, CaptionRowHeight));
     rows.AddFormatItem(d, 2, d, C, RowHeight, heightList(d, d));
     rows.AddFormatItem(d + 1, 2, R, C, RowHeight, heightList(d + 1, R));
 

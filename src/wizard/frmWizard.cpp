@@ -2,6 +2,7 @@
 
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowSize.h"
 #include "store/ReportState.h"
 
 #include <QApplication>
@@ -163,7 +164,7 @@ frmWizard::frmWizard(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(steps, 1);
     layout->addWidget(picNav);
-    resize(640, 460);
+    platform::ui::openOnScreen(*this, { 640, 460 });
     cmdNav[4]->setEnabled(false);
 }
 

@@ -28,8 +28,9 @@ TEST(HelpTopics, EveryWindowsTopicShips)
     ASSERT_EQ(ui.openedUrls().size(), 1);
     EXPECT_TRUE(ui.openedUrls()[0].toLocalFile().endsWith(QStringLiteral("help/报表设计器.htm")));
 
-    // A topic whose page was removed names the missing help.
+    // A topic whose page was removed names the page the component looks for.
     output::ShowWindowHelp(QStringLiteral("已删除的主题"));
     ASSERT_EQ(ui.boxTexts().size(), 1);
-    EXPECT_TRUE(ui.boxTexts()[0].contains(QStringLiteral("onlinehelp.chm 不存在")));
+    EXPECT_TRUE(ui.boxTexts()[0].contains(QStringLiteral("help/已删除的主题.htm 不存在")));
+    EXPECT_TRUE(ui.boxTexts()[0].contains(QStringLiteral("请将 已删除的主题.htm 文件拷贝到 ")));
 }

@@ -84,6 +84,20 @@ template <class Dialog> QStringList drive(Dialog& dialog, const std::function<vo
     return script.boxTexts();
 }
 
+// The dialogs open on the present size; the text they show passes their own check.
+TEST(SizeInput, PresentSizeInCentimetres)
+{
+    const QLocale userLocale;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const std::pair<double, QString> cases[]
+        = { { 1701, "3" }, { 1417.5, "2.5" }, { 300, "0.53" }, { 2338, "4.12" }, { 5670, "10" } };
+    for (const auto& [twips, text] : cases) {
+        EXPECT_EQ(CentimetreText(twips), text) << twips;
+        EXPECT_TRUE(ValidateColWidth(text).ok()) << text.toStdString();
+    }
+    QLocale::setDefault(userLocale);
+}
+
 TEST(SizeDialogs, ZoomStartsFromTheGridAndChecksTheCustomPercent)
 {
     frmResize dialog(60);

@@ -2,9 +2,14 @@
 #include "designer/DesignerWindow.h"
 #include "designer/frmAddRegion.h"
 #include "designer/frmColWidth.h"
+#include "designer/frmNewReport.h"
 #include "designer/frmOpenReport.h"
+#include "designer/frmRenameReport.h"
 #include "designer/frmReportDesigner.h"
+#include "designer/frmResize.h"
+#include "designer/frmRowHeight.h"
 #include "designer/RegionMarkers.h"
+#include "designer/SizeInput.h"
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
 #include "output/frmPreview.h"
@@ -12,6 +17,7 @@
 #include "platform/grid/view/GridView.h"
 #include "platform/outside/HostObjects.h"
 #include "store/DesignFixture.h"
+#include "support/CaptionFit.h"
 
 #include <QAction>
 #include <QLabel>
@@ -19,6 +25,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 
 using designer::frmReportDesigner;
@@ -133,10 +140,19 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
         add.optRegion[2]->setChecked(true);
         add.cmdAdd_Click();
     });
-    window->mnuAddRegion_Click();
+    window->fbkRptDesigner_Click(detail, 3);
+    const QString detailEntry = window->TxtInput->text();
+    window->command("mnuAddRegion")->trigger();
+    // The new group head took the active cell's row: the content strip shows what the cell holds now.
+    EXPECT_EQ(window->grid().activeRow(), detail);
+    EXPECT_EQ(window->TxtInput->text(), window->grid().entry(detail, 3));
+    EXPECT_EQ(window->grid().entry(detail + 1, 3), detailEntry);
+    EXPECT_NE(window->TxtInput->text(), detailEntry);
     select(*window, 2, 4);
-    ui.onDialog("frmColWidth", [](QDialog& dialog) {
+    const QString shownWidth = designer::CentimetreText(window->grid().colWidth(4));
+    ui.onDialog("frmColWidth", [&](QDialog& dialog) {
         auto& width = static_cast<designer::frmColWidth&>(dialog);
+        EXPECT_EQ(width.txtColWidth->text(), shownWidth);
         width.txtColWidth->setText("3");
         width.cmdOK_Click();
     });
@@ -273,6 +289,7 @@ TEST_P(DesignerWindow, FailedSaveEditsAfterSaveAndDelete)
     EXPECT_TRUE(allRows(demo::DataReportId).isEmpty());
     EXPECT_TRUE(state.ReportId.isEmpty());
     EXPECT_FALSE(window->reportShown());
+    EXPECT_EQ(panel(*window, "panel1"), "报表设计器") << "no area of a report shown is named";
     EXPECT_FALSE(window->command("mnuSave")->isEnabled());
     EXPECT_TRUE(window->command("mnuNew")->isEnabled());
     const std::size_t boxes = ui.boxes().size();
@@ -315,6 +332,74 @@ TEST_P(DesignerWindow, HostOpensTheDesignerOnAStatisticsReport)
     EXPECT_TRUE(state.TABLENAME.isEmpty());
     EXPECT_TRUE(state.ReportGroupId.isEmpty());
     EXPECT_TRUE(state.ReportName.isEmpty());
+}
+
+// A preview refused for a design wider than the paper is told in the designer and leaves no error for
+// the host, which would otherwise take the whole design session for a failure.
+TEST_P(DesignerWindow, ARefusedPreviewIsNoFailureOfTheSession)
+{
+    const auto window = openDesigner();
+    window->grid().setColWidth(3, 5670);
+    ASSERT_TRUE(window->mnuSave_Click());
+    ui.onDialog("frmPreview", [](QDialog& dialog) { static_cast<frmPreview&>(dialog).Form_Activate(); });
+    window->mnuPreview_Click();
+    EXPECT_EQ(ui.boxTexts(), QStringList { "报表列宽超过设计纸张大小，请到报表设计模块修改！" });
+    EXPECT_EQ(store::reportState().ErrorMessage, "");
+}
+
+// An entry still open in the cell editor counts: Save stores it, and closing asks about it; a plain text
+// typed is stored as a fixed text.
+TEST_P(DesignerWindow, AnEntryStillBeingTypedIsSavedAndAskedAbout)
+{
+    const auto window = openDesigner();
+    const auto typeWithoutEnter = [&](int row, int col, const QString& entry) {
+        select(*window, row, col);
+        ASSERT_TRUE(window->fbkRptDesigner->startEdit());
+        window->fbkRptDesigner->findChild<platform::grid::CellEditor*>()->setText(entry);
+    };
+    typeWithoutEnter(1, 2, NewTitle);
+    window->command("Save")->trigger();
+    EXPECT_FALSE(window->fbkRptDesigner->isEditing());
+    EXPECT_TRUE(reportRows("report_data", "data_description1", demo::DataReportId)
+                    .contains(QStringList { NewTitle }));
+    EXPECT_FALSE(window->ReportModified());
+
+    // A plain text is kept as a fixed text, which prints.
+    type(*window, 2, 4, "责任者");
+    EXPECT_EQ(window->grid().entry(2, 4), "@A|责任者");
+    EXPECT_EQ(window->TxtInput->text(), "@A|责任者");
+
+    typeWithoutEnter(2, 3, "@A|件号");
+    ui.queueAnswer(MsgBoxResult::Cancel);
+    EXPECT_FALSE(window->Form_Unload());
+    EXPECT_EQ(ui.boxTexts(), QStringList { "报表已经修改，是否保存？" });
+    window->setReportModified(false);
+}
+
+// The designer opens within the screen; each of its windows at its smallest keeps every caption whole and
+// every button inside.
+TEST_P(DesignerWindow, EveryWindowKeepsItsCaptionsWholeAtItsMinimumSize)
+{
+    const auto window = openDesigner();
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
+    EXPECT_EQ(testsupport::cutCaptions(*window), QStringList());
+    designer::frmAddRegion addRegion(window->grid());
+    EXPECT_EQ(testsupport::cutCaptions(addRegion), QStringList());
+    designer::frmColWidth width;
+    EXPECT_EQ(testsupport::cutCaptions(width), QStringList());
+    designer::frmRowHeight height;
+    EXPECT_EQ(testsupport::cutCaptions(height), QStringList());
+    designer::frmResize zoom(100);
+    EXPECT_EQ(testsupport::cutCaptions(zoom), QStringList());
+    designer::frmNewReport newReport;
+    EXPECT_EQ(testsupport::cutCaptions(newReport), QStringList());
+    designer::frmOpenReport open;
+    EXPECT_EQ(testsupport::cutCaptions(open), QStringList());
+    designer::frmRenameReport rename;
+    EXPECT_EQ(testsupport::cutCaptions(rename), QStringList());
+    window->setReportModified(false);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -123,15 +123,20 @@ TEST_P(DefinitionCheck, ItemsOffTheSheetAreLoggedAndLeftOutOfTheBuild)
     cell(layout.rowCount() + 1, 2, QStringLiteral("@A|表外行"));
     cell(2, 6, QStringLiteral("@A|表外列"));
     format(QStringLiteral("FONT"), 2, 2, 2, 9, QStringLiteral("@FONTITALIC|4|TRUE"));
+    const int fontOrder = formatOrder;
+    rowHeights(1, 1, QStringLiteral("@2147483647|3|300"));
     info(QStringLiteral("GROUP_HEAD"), QStringLiteral("2:2"), 4);
 
     platform::grid::Sheet sheet = build(100);
     ASSERT_TRUE(state().ReportFinished);
     const QStringList logged = loggedDescriptions();
-    EXPECT_EQ(logged.size(), 5) << logged.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(logged.size(), 6) << logged.join(QLatin1Char('\n')).toStdString();
     for (const QString& expected : {
              QStringLiteral("报表信息中 GROUP_HEAD 的级别“4”不在1到3之间，已略过！"),
              QStringLiteral("报表格式第%1条（FONT）的区域（2,2）-（2,9）不在报表的%2行5列之内，已略过！")
+                 .arg(fontOrder)
+                 .arg(layout.rowCount()),
+             QStringLiteral("报表格式第%1条（ROWHEIGHT）中的第2147483647行不在报表的%2行5列之内，已略过！")
                  .arg(formatOrder)
                  .arg(layout.rowCount()),
              QStringLiteral("报表数据中第0行第2列的单元格不在报表的%1行5列之内，已略过！")

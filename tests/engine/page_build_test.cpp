@@ -383,4 +383,38 @@ TEST_P(PageBuild, AReportHeadAndTailStandAloneAndClearNothingElse)
     }
 }
 
+TEST_P(PageBuild, AStatementWithoutMarksRunsOncePerBuildAndTheTailsOnlyOnTheLastPage)
+{
+    insertDocs(standardDocs());
+    defineReport({});
+    const DocsLayout layout;
+    cell(layout.reportTailRow(), 3, QStringLiteral("@J|select count(*) * 1000 from docs"));
+    // Failing statements: each run leaves one line in the error log.
+    cell(layout.reportTailRow(), 4, QStringLiteral("@J|select count(*) from no_tail_table"));
+    cell(layout.pageTailRow(), 5, QStringLiteral("@L|select count(no_page_column) from anything"));
+    const auto runs = [&](const char* table) {
+        return int(database
+                       ->rows(QStringLiteral("select description from orv_error_log where "
+                                             "procedure_name = 'GetSQLValue' and description like '%")
+                           + QLatin1String(table) + QStringLiteral("%'"))
+                       .size());
+    };
+    Sheet sheet = build(3);
+    EXPECT_EQ(runs("no_page_column"), 1) << "three pages show it";
+    EXPECT_EQ(runs("no_tail_table"), 0) << "no page built so far is the last";
+    engine::CreateDataReport(sheet, 3);
+    ASSERT_TRUE(state().ReportFinished);
+    EXPECT_EQ(runs("no_page_column"), 1) << "a later batch of the same build";
+    EXPECT_EQ(runs("no_tail_table"), 1);
+    const PageView last = readPage(sheet, state().PageRowRanges.last());
+    EXPECT_TRUE(last.shows(QStringLiteral("23000")));
+    EXPECT_TRUE(last.shows(QStringLiteral("合计")));
+    for (int p = 0; p + 1 < state().PageRowRanges.size(); ++p)
+        EXPECT_FALSE(readPage(sheet, state().PageRowRanges[p]).shows(QStringLiteral("合计"))) << p;
+    // A new preparation is a new build: the statements run again.
+    build(10);
+    EXPECT_EQ(runs("no_page_column"), 2);
+    EXPECT_EQ(runs("no_tail_table"), 2);
+}
+
 } // namespace

@@ -295,6 +295,21 @@ TEST_P(TemplateLoader, FixedTextsAreWrittenAndAMalformedCellIsLoggedAndSkipped)
     EXPECT_EQ(grid.text(45 + 39, 2), QStringLiteral("制表人"));
 }
 
+// A row number at the top of the integer range (a damaged or hostile definition) names no page row: its
+// cell and its row height are left out when the template is read, and no page row is computed from them.
+TEST_P(TemplateLoader, RowsAtTheTopOfTheIntegerRangeAreLeftOut)
+{
+    cell(2147483647, 2, "@A|越界");
+    cell(20, 2, "@A|制表人");
+    engine::FillRptFixedText(grid, true);
+    EXPECT_EQ(grid.text(39, 2), QStringLiteral("制表人"));
+    EXPECT_EQ(engine::CurrentTemplateRows().cells.size(), 1);
+    const QList<engine::SizeItem> heights
+        = engine::ParseSizeList(sizeList({ { 2147483647, "720" }, { 2, "360" } }));
+    ASSERT_EQ(heights.size(), 1);
+    EXPECT_EQ(heights[0].index, 2);
+}
+
 TEST_P(TemplateLoader, TheTemplateIsReadOncePerPreparation)
 {
     cell(1, 2, "@A|第一次");

@@ -206,7 +206,8 @@ TEST(PageView, ArrangesItselfInThePageAreaFittedOrAtFullSize)
     const output::PagePlacement fitted = output::FitPage(area.size(), page);
     EXPECT_EQ(view->zoom(), fitted.zoom);
     EXPECT_EQ(view->x(), fitted.left);
-    EXPECT_EQ(view->height(), 600);
+    EXPECT_EQ(view->y(), fitted.top);
+    EXPECT_NEAR(view->y() * 2 + view->height(), 600, 4); // centred from top to bottom when fitted by width
     EXPECT_LE(view->x() + view->width(), 800);
     EXPECT_FALSE(view->showVScrollBar());
 
@@ -224,4 +225,10 @@ TEST(PageView, ArrangesItselfInThePageAreaFittedOrAtFullSize)
     EXPECT_TRUE(view->showHScrollBar());
     EXPECT_EQ(view->x(), 0);
     EXPECT_EQ(view->width(), area.width());
+
+    // Fitted by its width, the page stands in the middle of the area's height.
+    view->arrangeInParent(true);
+    EXPECT_EQ(view->y(), output::FitPage(area.size(), page).top);
+    EXPECT_GT(view->y(), 0);
+    EXPECT_NEAR(view->y() * 2 + view->height(), 600, 4);
 }

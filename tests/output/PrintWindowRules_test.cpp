@@ -59,7 +59,7 @@ TEST(PageZoom, FitsThePageByHeightOrByWidthAndCentresIt)
     };
     const Case cases[] = {
         { { 800, 600 }, { 400, 1200 }, { 50, 300 }, { 100, 200 } }, // tall page: by height
-        { { 800, 600 }, { 1600, 600 }, { 50, 0 }, { 100, 0 } }, // wide page: by width
+        { { 800, 600 }, { 1600, 600 }, { 50, 0, 150 }, { 100, 0 } }, // wide page: by width, centred
         { { 800, 600 }, { 200, 200 }, { 300, 100 }, { 100, 300 } }, // small page: enlarged
         { { 800, 600 }, { 10, 10 }, { 400, 380 }, { 100, 395 } }, // no more than the view's largest zoom
         { { 800, 600 }, { 400, 0 }, { 100, 200 }, { 100, 200 } }, // a page without height

@@ -60,7 +60,7 @@ protected:
 
 OUTPUT_WINDOW_SUITE(PrintWithoutPreview);
 
-TEST_P(PrintWithoutPreview, EveryPageOfTheDataReportIsPrintedTenAtATime)
+TEST_P(PrintWithoutPreview, EveryPageOfTheDataReportGoesIntoOnePdfFile)
 {
     report.PrintReport();
 
@@ -70,12 +70,10 @@ TEST_P(PrintWithoutPreview, EveryPageOfTheDataReportIsPrintedTenAtATime)
     EXPECT_EQ(ui.shownDialogs(), QStringList { "frmPrintMSG" });
     EXPECT_TRUE(ui.boxes().empty());
 
-    // One print job per batch: ten pages each, the rest in the last one.
+    // Built and printed ten pages at a time, the whole run in one file.
     const QStringList jobs = prints.jobs();
-    ASSERT_EQ(jobs.size(), (totalPages + 9) / 10);
-    for (int job = 0; job + 1 < jobs.size(); ++job)
-        EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs[job]), 10) << job;
-    EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs.back()), totalPages - 10 * (jobs.size() - 1));
+    ASSERT_EQ(jobs.size(), 1);
+    EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs.front()), totalPages);
 
     // Each built page is one sheet of paper with its column headings; the title only on the first.
     const QStringList pages = printedPages();
@@ -117,7 +115,7 @@ TEST_P(PrintWithoutPreview, CancelDuringTheSecondBatchPrintsItAndBuildsNoMore)
     printInWindow(window);
 
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("确定要取消报表生成吗？") });
-    EXPECT_EQ(prints.jobs().size(), 2);
+    EXPECT_EQ(prints.jobs().size(), 1);
     EXPECT_EQ(prints.totalPages(), 20);
     EXPECT_FALSE(engine::dataEngine().ReportFinished);
     EXPECT_FALSE(window.isVisible());

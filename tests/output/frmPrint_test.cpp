@@ -211,13 +211,13 @@ TEST_P(PrintWindowTest, AutomaticPrintingPrintsEachBatchAsItIsBuilt)
     store::SavePrintPages(QStringLiteral("10"));
     frmPrint::AutoPrint = true;
     preview([](frmPrint&) {});
+    // To the PDF printer the batches of the run make one file.
     const int pages = expectedPages();
     const QStringList jobs = prints.jobs();
-    EXPECT_EQ(jobs.size(), (pages + 9) / 10);
-    EXPECT_EQ(prints.totalPages(), pages);
-    ASSERT_FALSE(jobs.isEmpty());
+    ASSERT_EQ(jobs.size(), 1);
+    EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs.first()), pages);
     EXPECT_TRUE(orvtest::PdfPrints::pageText(jobs.first(), 1).contains(demo::DataReportName));
-    EXPECT_EQ(logRows().size(), jobs.size());
+    EXPECT_EQ(logRows().size(), (pages + 9) / 10);
 }
 
 TEST_P(PrintWindowTest, PrintsExactlyTheChosenPagesAndCopiesWithOneLogRow)
@@ -610,9 +610,9 @@ TEST_P(PrintWindowTest, TurningAutomaticPrintingOnPrintsEveryRemainingBatch)
         EXPECT_FALSE(window.cmdPrint->isEnabled()) << "every batch is built";
     });
     const int pages = expectedPages();
-    EXPECT_EQ(prints.jobs().size(), (pages + 9) / 10 - 1) << "the batches after the first one";
-    EXPECT_EQ(prints.totalPages(), pages - 10);
-    EXPECT_EQ(logRows().size(), prints.jobs().size());
+    EXPECT_EQ(prints.jobs().size(), 1);
+    EXPECT_EQ(prints.totalPages(), pages - 10) << "the batches after the first one";
+    EXPECT_EQ(logRows().size(), (pages + 9) / 10 - 1);
 }
 
 TEST_P(PrintWindowTest, AFailedPrintIsToldAndNotLogged)

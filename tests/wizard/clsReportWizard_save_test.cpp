@@ -119,7 +119,7 @@ TEST_P(WizardSave, OneTableWithoutGroupsOrSortStoresTheFixedFourRowSheet)
     QList<QStringList> formats = {
         { "1", "1", "2", "4", "4", "FONT", "@FONTITALIC|4|FALSE" },
         { "2", "1", "0", "4", "0", "COLWIDTH", "@2|2|3118@3|2|3118@4|2|3118" },
-        { "3", "1", "2", "2", "4", "ROWHEIGHT", "@1|2|600@2|2|300" },
+        { "3", "1", "2", "2", "4", "ROWHEIGHT", "@1|2|600@2|2|420" },
         { "4", "3", "2", "3", "4", "ROWHEIGHT", "@3|2|300" },
         { "5", "4", "2", "4", "4", "ROWHEIGHT", "@4|2|300" },
         { "6", "1", "2", "1", "4", "FONT", title },
@@ -185,7 +185,7 @@ TEST_P(WizardSave, OneGroupLevelTakesTwoHeadRowsForThreeFields)
             formats.begin(), formats.end(), [&](const QStringList& f) { return f.mid(1) == row; });
     };
     EXPECT_TRUE(has({ "1", "0", "7", "0", "COLWIDTH", "@2|2|2338@3|2|2338@4|2|2338@5|2|2338" }));
-    EXPECT_TRUE(has({ "1", "2", "4", "5", "ROWHEIGHT", "@1|2|600@2|2|300@3|2|300@4|2|300" }));
+    EXPECT_TRUE(has({ "1", "2", "4", "5", "ROWHEIGHT", "@1|2|600@2|2|420@3|2|420@4|2|420" }));
     EXPECT_TRUE(has({ "2", "2", "3", "5", "FONT", "@FONTNAME|1|宋体" }));
     EXPECT_TRUE(has({ "3", "2", "3", "2", "FONT", "@FONTSIZE|2|14@FONTBOLD|4|TRUE" }));
     EXPECT_TRUE(has({ "3", "3", "3", "3", "FONT", "@FONTSIZE|2|12" }));

@@ -4,6 +4,7 @@
 #include "designer/frmReportDesigner.h"
 #include "designer/RegionMarkers.h"
 #include "store/ReportLookups.h"
+#include "support/CaptionFit.h"
 #include "wizard/frmWizard.h"
 #include "wizard/WizardSeams.h"
 #include "wizard/WizardSteps.h"
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -102,6 +104,23 @@ protected:
     QStringList boxTexts() const { return ui.boxTexts(); }
 };
 WIZARD_TEST_SUITE(WizardWindow);
+
+// The wizard opens within the screen; every step at the window's smallest size keeps every caption whole
+// and every button inside.
+TEST_P(WizardWindow, EveryStepKeepsItsCaptionsWholeAtTheMinimumSize)
+{
+    const auto window = openWindow();
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), screen.width());
+    EXPECT_LE(window->height(), screen.height());
+    EXPECT_EQ(testsupport::cutCaptions(*window), QStringList());
+    checkFields(*window, 3);
+    for (int step = 1; step <= 5; ++step) {
+        EXPECT_EQ(testsupport::cutCaptions(*window), QStringList()) << "step " << step;
+        window->cmdNav_Click(3);
+    }
+    EXPECT_TRUE(boxTexts().isEmpty());
+}
 
 TEST_P(WizardWindow, AtMostThreeTablesOnOneChain)
 {
@@ -269,6 +288,8 @@ TEST_P(WizardWindow, FinishCancelAndNeitherThroughTheStore)
     store::reportState().TABLENAME = "nowhere";
     EXPECT_EQ(store::RunReportWizard(), store::WizardNotFinished);
     EXPECT_EQ(ui.shownDialogs(), shown) << "a table the wizard cannot load shows no window";
+    EXPECT_EQ(ui.boxTexts().last(), "向导读不出数据表 nowhere 的表关系和表描述，不能为它生成数据报表。")
+        << "but says why";
     EXPECT_EQ(scalar("select count(*) from report_index").toInt(), demoReports + 1);
 }
 

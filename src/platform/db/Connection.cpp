@@ -1,5 +1,6 @@
 #include "platform/db/Connection.h"
 
+#include "platform/db/SqliteFunctions.h"
 #include "platform/db/SqlScript.h"
 #include "platform/db/ValueText.h"
 #include "platform/Error.h"
@@ -92,6 +93,7 @@ Connection::Connection(QSqlDatabase database)
     : database_(std::move(database))
     , dialect_(dialectOf(database_))
 {
+    registerSqliteFunctions(database_);
 }
 
 Connection::~Connection()

@@ -254,6 +254,12 @@ Field Recordset::field(int index) const
     return Field(d->fields.at(i), d->values.at(qsizetype(d->position) * d->fields.size() + i));
 }
 
+QVariant Recordset::value(int index) const
+{
+    d->requireCurrent();
+    return d->values.at(qsizetype(d->position) * d->fields.size() + d->checkedIndex(index));
+}
+
 Field Recordset::field(const QString& name) const
 {
     d->requireOpen();
@@ -277,7 +283,11 @@ void Recordset::setValue(int index, const QVariant& value)
     const int row = d->position;
     if (row < d->storedRowCount && !d->originals.contains(row))
         d->originals.insert(row, d->row(row));
-    d->values[qsizetype(row) * d->fields.size() + i] = value.isNull() ? QVariant() : value;
+    QVariant& stored = d->values[qsizetype(row) * d->fields.size() + i];
+    if (value.isNull())
+        stored = QVariant();
+    else
+        stored = value;
 }
 
 void Recordset::setValue(const QString& name, const QVariant& value)

@@ -80,7 +80,7 @@ public:
     int fieldIndex(const QString& name) const; // case-insensitive; -1 when absent
     Field field(int index) const;
     Field field(const QString& name) const;
-    QVariant value(int index) const { return field(index).value(); }
+    QVariant value(int index) const;
     QVariant value(const QString& name) const { return field(name).value(); }
     QString text(int index) const { return field(index).text(); }
     QString text(const QString& name) const { return field(name).text(); }

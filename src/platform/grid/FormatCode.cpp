@@ -1,6 +1,7 @@
 #include "FormatCode.h"
 
 #include <QHash>
+#include <vector>
 
 namespace platform::grid
 {
@@ -255,36 +256,37 @@ void resolveMinutes(QList<FormatToken>& tokens)
 }
 
 // Commas between integer digits turn grouping on, commas right after them scale by 1000, others
-// are shown.
+// are shown. One pass each way, so that a long run of commas costs no more than its length.
 void resolveCommas(FormatSection& section)
 {
-    QList<FormatToken>& tokens = section.tokens;
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].kind != Kind::Grouping)
-            continue;
-        bool digitBefore = false;
-        for (qsizetype j = i - 1; j >= 0 && !digitBefore; --j)
-            digitBefore = tokens[j].kind == Kind::Digit;
-        bool digitAfter = false;
-        for (qsizetype j = i + 1; j < tokens.size(); ++j) {
-            const Kind kind = tokens[j].kind;
-            if (kind == Kind::DecimalPoint || kind == Kind::Exponent)
-                break;
-            if (kind == Kind::Digit) {
-                digitAfter = true;
-                break;
-            }
-        }
-        if (digitBefore && digitAfter) {
-            section.grouping = true;
-            tokens.removeAt(i--);
-        } else if (digitBefore) {
-            ++section.thousandsScaling;
-            tokens.removeAt(i--);
-        } else {
-            tokens[i].kind = Kind::Literal;
-        }
+    const QList<FormatToken>& tokens = section.tokens;
+    // digitAhead[i]: a digit comes after token i before any decimal point or exponent.
+    std::vector<bool> digitAhead(tokens.size() + 1, false);
+    for (qsizetype i = tokens.size() - 1; i >= 0; --i) {
+        const Kind kind = i + 1 < tokens.size() ? tokens[i + 1].kind : Kind::Literal;
+        digitAhead[i] = kind == Kind::Digit
+            || (kind != Kind::DecimalPoint && kind != Kind::Exponent && digitAhead[i + 1]);
     }
+    QList<FormatToken> kept;
+    kept.reserve(tokens.size());
+    bool digitBefore = false;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        FormatToken token = tokens[i];
+        if (token.kind == Kind::Grouping) {
+            if (digitBefore && digitAhead[i]) {
+                section.grouping = true;
+                continue;
+            }
+            if (digitBefore) {
+                ++section.thousandsScaling;
+                continue;
+            }
+            token.kind = Kind::Literal;
+        }
+        digitBefore = digitBefore || token.kind == Kind::Digit;
+        kept << token;
+    }
+    section.tokens = std::move(kept);
 }
 
 FormatSection parseSection(const QString& text)

@@ -121,6 +121,9 @@ public:
     // range's outer edges, and the inner sides the lines between its cells (a merged block counts as
     // one cell). mergeCells is true for a cell inside a merged block.
     CellFormat format(int row, int col) const; // fully set: what the cell looks like
+    // The cell's format as format() gives it, but with mergeCells false and without a copy: for reading
+    // many cells; the reference holds until the sheet's formats next change.
+    const CellFormat& cellStyle(int row, int col) const;
     CellFormat rangeFormat(const CellRange& range) const; // properties shared by every cell are set
     // Sets the properties that hold a value; mergeCells true merges the range (20053 when that would
     // cut a block), false unmerges every block it touches.

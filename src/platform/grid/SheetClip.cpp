@@ -138,6 +138,8 @@ void Sheet::paste(const SheetClip& clip, int row, int col, PasteWhat what)
     const int rowOffset = row - c.source.row1, colOffset = col - c.source.col1;
     for (int i = 0; i < c.source.rowCount(); ++i) {
         const auto& cells = c.rows[i];
+        if (formats && !cells.empty())
+            d->cells.at(row + i, col + int(cells.size()) - 1); // the row grows once, not cell by cell
         for (int j = 0; j < c.source.colCount(); ++j) {
             const Cell& from = j < int(cells.size()) ? cells[j] : blank;
             const int r = row + i, k = col + j;

@@ -179,6 +179,12 @@ CellFormat Sheet::format(int row, int col) const
     return f;
 }
 
+const CellFormat& Sheet::cellStyle(int row, int col) const
+{
+    Impl::checkCell(row, col);
+    return d->styleAt(row, col);
+}
+
 CellFormat Sheet::rangeFormat(const CellRange& range) const
 {
     const CellRange r = d->withinSheet(range);

@@ -32,7 +32,7 @@ CellRange Sheet::Impl::selectable(const CellRange& range) const
     CellRange r = range.normalized();
     checkCell(r.row1, r.col1);
     checkCell(r.row2, r.col2);
-    if (isWholeRows(r) || isWholeCols(r))
+    if (isWholeRows(r) || isWholeCols(r) || merges.isEmpty())
         return r;
     for (bool grown = true; grown;) {
         grown = false;
@@ -50,7 +50,11 @@ CellRange Sheet::Impl::selectable(const CellRange& range) const
 void Sheet::select(const CellRange& range)
 {
     const CellRange r = d->selectable(range);
-    d->selection = { r };
+    // Selecting one cell after another, as the report builders do, keeps the list it has.
+    if (d->selection.size() == 1)
+        d->selection.first() = r;
+    else
+        d->selection = { r };
     d->activeRow = r.row1;
     d->activeCol = r.col1;
     d->changed();

@@ -28,6 +28,10 @@ TextFont fontOf(const CellFormat& format); // unset properties take the defaults
 // characters beyond the basic plane are measured whole.
 int textWidthBoundTwips(const QString& text, const TextFont& font);
 
+// An upper bound of the width of a whole number of `digits` digits, with a minus sign when `negative`,
+// without its text: no less than textWidthBoundTwips of the number's digits.
+int wholeNumberWidthBoundTwips(int digits, bool negative, const TextFont& font);
+
 // The QFont to draw a text with, so that drawing and measuring agree: a family the machine lacks
 // (such as "宋体") is drawn with the CJK font of the system.
 QFont qFontOf(const TextFont& font);

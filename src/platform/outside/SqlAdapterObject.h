@@ -25,7 +25,8 @@ enum class LiteralKind {
 class SqlAdapterObject
 {
 public:
-    // The statement for the target database; SQL Server gets it unchanged.
+    // The statement for the target database; SQL Server gets it unchanged. Throws platform::Error for
+    // calls nested too deep to rewrite.
     QString adaptSql(const QString& sql, db::Dialect target) const;
 
     // A value's form for an SQL text. Date values are read in the usual forms ("2024-01-31",

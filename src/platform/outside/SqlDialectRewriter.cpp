@@ -1,6 +1,7 @@
 #include "platform/outside/SqlDialectRewriter.h"
 
 #include "platform/db/SqlTokens.h"
+#include "platform/Error.h"
 #include "platform/outside/SqlDateFunctions.h"
 
 #include <algorithm>
@@ -24,11 +25,40 @@ struct Range {
     int end;
 };
 
+// Function calls nest at most this deep: far beyond what a statement needs, and well within the
+// stack the rewriting recursion takes.
+constexpr int MaxNesting = 100;
+// A rewritten call may write an argument more than once; nested, the copies multiply. A statement
+// whose innermost arguments would be written more often than this is refused, which keeps every
+// rewritten statement within a fixed multiple of the original's size.
+constexpr int MaxCopies = 64;
+
+[[noreturn]] void refuse(const QString& reason)
+{
+    throw platform::Error(platform::errors::InvalidArgument, QStringLiteral("SqlAdapterObject"), reason);
+}
+
+// For each token, the index of the ")" that closes it when it is a "(", or the token count when it is
+// left open; found in one pass so that no call scans ahead again.
+QList<int> closingParens(const QList<SqlToken>& tokens)
+{
+    QList<int> closing(tokens.size(), int(tokens.size()));
+    QList<int> open;
+    for (int i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].isSymbol(QLatin1Char('(')))
+            open << i;
+        else if (tokens[i].isSymbol(QLatin1Char(')')) && !open.isEmpty())
+            closing[open.takeLast()] = i;
+    }
+    return closing;
+}
+
 class Rewriter
 {
 public:
     Rewriter(const QList<SqlToken>& tokens, Dialect dialect)
         : tokens_(tokens)
+        , closing_(closingParens(tokens))
         , dialect_(dialect)
         , sqlite_(dialect == Dialect::SQLite)
     {
@@ -36,6 +66,7 @@ public:
 
     QString rewrite(int begin, int end) const
     {
+        const Nested nested(depth_);
         QString out;
         int i = begin;
         while (i < end) {
@@ -60,8 +91,31 @@ public:
 
 private:
     const QList<SqlToken>& tokens_;
+    const QList<int> closing_;
     Dialect dialect_;
     bool sqlite_;
+    mutable int depth_ = 0;
+    mutable int copies_ = 1;
+
+    class Nested
+    {
+    public:
+        explicit Nested(int& depth)
+            : depth_(depth)
+        {
+            if (++depth_ > MaxNesting) {
+                --depth_;
+                refuse(QStringLiteral("语句中的函数嵌套超过 %1 层，无法改写为当前数据库的语句。")
+                           .arg(MaxNesting));
+            }
+        }
+        ~Nested() { --depth_; }
+        Nested(const Nested&) = delete;
+        Nested& operator=(const Nested&) = delete;
+
+    private:
+        int& depth_;
+    };
 
     static bool isOwnerPrefix(const SqlToken& token)
     {
@@ -77,32 +131,19 @@ private:
         return i;
     }
 
-    // Index of the ")" that closes the "(" at `open`, or `end` when it is not closed.
-    int closingParen(int open, int end) const
-    {
-        int depth = 0;
-        for (int i = open; i < end; ++i) {
-            if (tokens_[i].isSymbol(QLatin1Char('(')))
-                ++depth;
-            else if (tokens_[i].isSymbol(QLatin1Char(')')) && --depth == 0)
-                return i;
-        }
-        return end;
-    }
+    // Index of the ")" that closes the "(" at `open`, or `end` when it is not closed before `end`.
+    int closingParen(int open, int end) const { return std::min(closing_[open], end); }
 
     QList<Range> arguments(int open, int close) const
     {
         QList<Range> args;
         if (skipSpace(open + 1, close) == close)
             return args;
-        int depth = 0;
         int start = open + 1;
         for (int i = open + 1; i < close; ++i) {
             if (tokens_[i].isSymbol(QLatin1Char('(')))
-                ++depth;
-            else if (tokens_[i].isSymbol(QLatin1Char(')')))
-                --depth;
-            else if (depth == 0 && tokens_[i].isSymbol(QLatin1Char(','))) {
+                i = closingParen(i, close);
+            else if (tokens_[i].isSymbol(QLatin1Char(','))) {
                 args << Range { start, i };
                 start = i + 1;
             }
@@ -111,7 +152,16 @@ private:
         return args;
     }
 
-    QString text(Range range) const { return rewrite(range.begin, range.end).trimmed(); }
+    // The rewritten argument, for a replacement that writes it `copies` times.
+    QString text(Range range, int copies = 1) const
+    {
+        if (copies_ * copies > MaxCopies)
+            refuse(QStringLiteral("语句中的函数嵌套过深，改写后的语句过长，无法改写为当前数据库的语句。"));
+        copies_ *= copies;
+        const QString rewritten = rewrite(range.begin, range.end).trimmed();
+        copies_ /= copies;
+        return rewritten;
+    }
 
     // The first word of an argument ("float" in "float", "varchar" in "varchar(10)").
     QString leadingWord(Range range) const
@@ -204,13 +254,10 @@ private:
 
     int selectEnd(int from, int end) const
     {
-        int depth = 0;
         for (int i = from; i < end; ++i) {
             if (tokens_[i].isSymbol(QLatin1Char('(')))
-                ++depth;
-            else if (tokens_[i].isSymbol(QLatin1Char(')')) && --depth < 0)
-                return i;
-            else if (depth == 0 && tokens_[i].isSymbol(QLatin1Char(';')))
+                i = closingParen(i, end);
+            else if (tokens_[i].isSymbol(QLatin1Char(')')) || tokens_[i].isSymbol(QLatin1Char(';')))
                 return i;
         }
         return end;
@@ -241,18 +288,14 @@ private:
     int orderListEnd(int from, int end) const
     {
         static const char* const clauseWords[] = { "limit", "offset", "for", "union", "except", "intersect" };
-        int depth = 0;
         for (int i = from; i < end; ++i) {
             const SqlToken& token = tokens_[i];
             if (token.isSymbol(QLatin1Char('(')))
-                ++depth;
-            else if (token.isSymbol(QLatin1Char(')')) && --depth < 0)
+                i = closingParen(i, end);
+            else if (token.isSymbol(QLatin1Char(')')) || token.isSymbol(QLatin1Char(';')))
                 return i;
-            else if (depth == 0 && token.isSymbol(QLatin1Char(';')))
-                return i;
-            else if (depth == 0
-                && std::any_of(std::begin(clauseWords), std::end(clauseWords),
-                    [&](const char* word) { return token.isWord(word); }))
+            else if (std::any_of(std::begin(clauseWords), std::end(clauseWords),
+                         [&](const char* word) { return token.isWord(word); }))
                 return i;
         }
         return end;
@@ -348,9 +391,9 @@ private:
             return QStringLiteral("%1(%2, %3)").arg(position, text(args[1]), text(args[0]));
         if (args.size() != 3)
             return std::nullopt;
-        const QString found = QStringLiteral("%1(substr(%2, %3), %4)")
-                                  .arg(position, text(args[1]), text(args[2]), text(args[0]));
-        return QStringLiteral("(CASE WHEN %1 > 0 THEN %1 + (%2) - 1 ELSE 0 END)").arg(found, text(args[2]));
+        const QString start = text(args[2], 2);
+        return QStringLiteral("coalesce(nullif(%1(substr(%2, %3), %4), 0) + (%3) - 1, 0)")
+            .arg(position, text(args[1]), start, text(args[0]));
     }
 
     std::optional<QString> left(const QList<Range>& args) const
@@ -365,7 +408,7 @@ private:
         if (!sqlite_ || args.size() != 2)
             return std::nullopt;
         return QStringLiteral("(CASE WHEN (%2) > 0 THEN substr(%1, -(%2)) ELSE '' END)")
-            .arg(text(args[0]), text(args[1]));
+            .arg(text(args[0]), text(args[1], 2));
     }
 
     std::optional<QString> year(const QList<Range>& args) const { return singlePart(DatePart::Year, args); }
@@ -406,21 +449,21 @@ private:
         const std::optional<DatePart> part = sqldate::datePartNamed(leadingWord(args[0]));
         if (!part)
             return std::nullopt;
-        return sqldate::dateDiff(*part, text(args[1]), text(args[2]), dialect_);
+        // The difference in hours, minutes or seconds writes each date up to four times.
+        return sqldate::dateDiff(*part, text(args[1], 4), text(args[2], 4), dialect_);
     }
 
     // A number read from a value of any type; NULL when the value is no number (SQL Server would stop
-    // the whole statement there, which would cost the report all its rows for one stray text).
+    // the whole statement there, which would cost the report all its rows for one stray text). The
+    // value is written once, so that conversions nested in each other stay as long as they are written.
     QString safeNumber(const QString& value) const
     {
         if (sqlite_)
-            return QStringLiteral("(CASE WHEN trim(%1) GLOB '*[0-9]*' AND trim(%1) NOT GLOB '*[^0-9.eE+-]*' "
-                                  "THEN CAST(trim(%1) AS REAL) END)")
-                .arg(value);
+            return QStringLiteral("orv_number(%1)").arg(value);
         return QStringLiteral(
-            "(CASE WHEN CAST(%1 AS TEXT) ~ "
-            "'^[[:space:]]*[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][-+]?[0-9]+)?[[:space:]]*$' "
-            "THEN CAST(CAST(%1 AS TEXT) AS DOUBLE PRECISION) END)")
+            "CAST(substring(CAST(%1 AS TEXT), "
+            "'^[[:space:]]*([-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][-+]?[0-9]+)?)[[:space:]]*$') "
+            "AS DOUBLE PRECISION)")
             .arg(value);
     }
 

@@ -13,6 +13,8 @@ namespace platform::outside
 // N'text', "select top n", "dbo." and "with (nolock)"; on PostgreSQL an order list also sorts NULL
 // first, as SQL Server does. Literals, quoted names and comments are never touched; what it does not
 // know ("+" joining texts among others) stays as written. For SQL Server the text comes back unchanged.
+// The rewritten text stays within a fixed multiple of the original's length; calls nested too deep for
+// that (or for the stack) throw platform::Error (errors::InvalidArgument) saying so.
 QString rewriteSqlServerDialect(const QString& sql, db::Dialect target);
 
 } // namespace platform::outside

@@ -1,5 +1,6 @@
 #include "platform/ui/MessageBox.h"
 
+#include "platform/ui/QtTranslation.h"
 #include "platform/ui/ScriptedUi.h"
 
 #include <cstdio>
@@ -103,6 +104,7 @@ MsgBoxResult msgBox(const QString& text, Buttons buttons, Icon icon, const QStri
         std::fprintf(stderr, "[%s] %s\n", title.toLocal8Bit().constData(), text.toLocal8Bit().constData());
         return firstButton(buttons);
     }
+    useChineseQtTexts();
     QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), QApplication::activeWindow());
     box.setDefaultButton(qtButton(firstButton(buttons)));
     return resultOf(box.exec(), buttons);

@@ -1,6 +1,7 @@
 #include "platform/ui/ModalDialog.h"
 
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/QtTranslation.h"
 #include "platform/ui/ScriptedUi.h"
 
 #include <cstdio>
@@ -13,6 +14,7 @@ namespace platform::ui
 
 int showModal(QDialog& dialog)
 {
+    useChineseQtTexts();
     if (ScriptedUi* script = ScriptedUi::active())
         return script->driveDialog(dialog);
     if (interactive())

@@ -57,6 +57,9 @@ const FormatCase kFormatCases[] = {
     { 1234.5, "#,##0.00", "1,234.50" },
     { 5.0, "0,000", "0,005" },
     { 1234567.0, "#,##0,", "1,235" },
+    { 1234567.0, "#,##0,,", "1" },
+    { 1234.0, "0,.00", "1.23" },
+    { 12.0, ",0", ",12" },
     // percent and exponent
     { 0.125, "0%", "13%" },
     { 0.12345, "0.00%", "12.35%" },
@@ -145,6 +148,14 @@ TEST(NumberFormat, ValuesShowAsASpreadsheetShowsThem)
             << describe(c.value) << " with " << c.code;
     }
     EXPECT_EQ(generalText(1.0 / 7), "0.142857143");
+}
+
+TEST(NumberFormat, AFormatOfHundredsOfThousandsOfCommasIsReadInOnePass)
+{
+    const QString commas(200'000, u',');
+    EXPECT_EQ(formatCellValue(1234567.0, u'0' + commas + u'0'), "1,234,567");
+    EXPECT_EQ(formatCellValue(1234567.0, u'0' + commas), "0");
+    EXPECT_EQ(formatCellValue(1234567.0, commas + u'0'), commas + QStringLiteral("1234567"));
 }
 
 TEST(NumberFormat, EntryTextKeepsFifteenDigitsAndReadsBack)

@@ -48,6 +48,41 @@ TEST(SqlAdapterRewrite, RewritesSqlServerDialectForEachTarget)
     }
 }
 
+QString nested(const QString& call, int depth, const QString& inner)
+{
+    QString sql = inner;
+    for (int i = 0; i < depth; ++i)
+        sql = QString(call).arg(sql);
+    return sql;
+}
+
+// Every nesting level of a call adds the same text to the rewritten statement, however the call
+// writes its arguments; calls nested without bound are refused instead of exhausting the stack.
+TEST(SqlAdapterRewrite, NestedCallsGrowLinearlyAndAreBounded)
+{
+    const char* const calls[] = { "convert(int, %1)", "convert(decimal(10,2), %1)", "isnull(%1, 0)",
+        "charindex('-', code, %1)", "right(code, %1)", "datediff(second, %1, op_time)" };
+    const SqlAdapterObject adapter;
+    for (const Dialect dialect : { Dialect::SQLite, Dialect::PostgreSQL }) {
+        for (const char* call : calls) {
+            const bool copies = QString(call).startsWith("charindex") || QString(call).startsWith("right")
+                || QString(call).startsWith("datediff");
+            const int depth = copies ? 3 : 14;
+            QList<qsizetype> sizes;
+            for (int d = 0; d <= depth; ++d)
+                sizes << adapter.adaptSql(nested(call, d, "x"), dialect).size();
+            for (int d = 2; d <= depth && !copies; ++d)
+                EXPECT_EQ(sizes[d] - sizes[d - 1], sizes[1] - sizes[0]) << call << " depth " << d;
+            EXPECT_LT(sizes[depth], 200 * nested(call, depth, "x").size()) << call;
+            // A call the target keeps as written is never rewritten, so nothing recurses.
+            if (adapter.adaptSql(call, dialect) != call)
+                EXPECT_THROW(adapter.adaptSql(nested(call, 4500, "x"), dialect), platform::Error) << call;
+        }
+    }
+    EXPECT_EQ(
+        adapter.adaptSql(nested("convert(int, %1)", 4500, "x"), Dialect::SqlServer).size(), 4500 * 14 + 1);
+}
+
 struct LiteralCase {
     const char* value;
     LiteralKind kind;
@@ -120,6 +155,19 @@ TEST_P(SqlAdapterExecution, ConvertToFloatReadsNumbersAndNullsTheRest)
         "11");
 }
 
+TEST_P(SqlAdapterExecution, NestedConversionsRunAndKeepNullForTexts)
+{
+    connection.execute("insert into report_info (report_id, info_type, info_order, info_description) values "
+                       "('R', 'A', 1, ' 12.7 '), ('R', 'B', 2, 'abc'), ('R', 'C', 3, '-3')");
+    const QString sql = nested("convert(int, convert(float, %1))", 7, "info_description");
+    EXPECT_EQ(column(QString("select %1 from report_info order by info_order").arg(sql)),
+        (QStringList { "12", "", "-3" }));
+    EXPECT_EQ(
+        firstText(
+            QString("select sum(%1) from report_info").arg(nested("convert(float, %1)", 3, "info_order"))),
+        "6");
+}
+
 TEST_P(SqlAdapterExecution, IsnullTopAndBracketsRunOnTheTarget)
 {
     connection.execute("insert into report_index (report_id, report_name, report_type) values "
@@ -150,6 +198,8 @@ TEST_P(SqlAdapterExecution, TextAndDateFunctionsGiveSqlServersResults)
     const char* const expected[][2] = {
         { "charindex('c', report_name)", "3" },
         { "charindex('c', report_name, 4)", "6" },
+        { "charindex('c', report_name, charindex('c', report_name) + 1)", "6" },
+        { "charindex('c', report_name, 7)", "0" },
         { "charindex('z', report_name)", "0" },
         { "substring(report_name, 2, 3)", "bca" },
         { "left(report_name, 2)", "ab" },
@@ -170,6 +220,7 @@ TEST_P(SqlAdapterExecution, TextAndDateFunctionsGiveSqlServersResults)
         { "datediff(month, op_time, '2025-01-01')", "11" },
         { "datediff(year, op_time, '2025-01-01')", "1" },
         { "datediff(hour, op_time, '2024-02-29 01:00:00')", "2" },
+        { "datediff(second, op_time, '2024-02-28 23:31:00')", "45" },
         { "convert(varchar(10), dateadd(day, 2, op_time), 120)", "2024-03-01" },
         { "convert(varchar(10), dateadd(month, -1, op_time), 23)", "2024-01-28" },
     };

@@ -204,9 +204,32 @@ int GridPrinter::print(QPrinter& printer, bool showDialog) const
             job.paint(painter, pages[number - 1], number, int(pages.size()));
         }
     }
+    endJob(printer, painter);
+    return last - first + 1;
+}
+
+int GridPrinter::printInto(QPrinter& printer, QPainter& painter) const
+{
+    if (!painter.isActive())
+        applyPageSetup(printer);
+    const PrintJob job(sheet_, printer);
+    const QList<PrintPage> pages = job.plan();
+    for (int number = 1; number <= pages.size(); ++number) {
+        const bool pageBegun = painter.isActive() ? printer.newPage() : painter.begin(&printer);
+        if (!pageBegun) {
+            if (painter.isActive())
+                painter.end();
+            throw printerFault(printer);
+        }
+        job.paint(painter, pages[number - 1], number, int(pages.size()));
+    }
+    return int(pages.size());
+}
+
+void GridPrinter::endJob(QPrinter& printer, QPainter& painter)
+{
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw printerFault(printer);
-    return last - first + 1;
 }
 
 int GridPrinter::print(const QString& printerName, bool showDialog) const

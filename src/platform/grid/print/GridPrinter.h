@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+class QPainter;
 class QPrinter;
 
 namespace platform::grid
@@ -33,6 +34,13 @@ public:
     int print(QPrinter& printer, bool showDialog = false) const;
     // The same on a printer that ui::installedPrinters lists; "PDF" writes a new file in the PDF folder.
     int print(const QString& printerName, bool showDialog = false) const;
+
+    // Adds every page to a job under way on the printer: the painter begins the job with the first
+    // page (the printer then gets the page setup's paper and orientation), later pages start new
+    // sheets of paper. Returns the pages added; throws as print does.
+    int printInto(QPrinter& printer, QPainter& painter) const;
+    // Ends a job begun by printInto; throws platform::Error (errors::PrinterFault) when it failed.
+    static void endJob(QPrinter& printer, QPainter& painter);
 
 private:
     void applyPageSetup(QPrinter& printer) const;

@@ -1,0 +1,64 @@
+#include "platform/db/SqliteFunctions.h"
+
+#include <cstring>
+#include <QSqlDriver>
+#include <QVariant>
+#include <sqlite3.h>
+
+namespace platform::db
+{
+
+namespace
+{
+
+bool readsAsNumber(const unsigned char* text, int size)
+{
+    int begin = 0;
+    int end = size;
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
+    bool digit = false;
+    for (int i = begin; i < end; ++i) {
+        const char c = char(text[i]);
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (!std::strchr(".eE+-", c))
+            return false;
+    }
+    return digit;
+}
+
+void orvNumber(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    sqlite3_value* value = arguments[0];
+    if (sqlite3_value_type(value) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const unsigned char* text = sqlite3_value_text(value);
+    if (!text || !readsAsNumber(text, sqlite3_value_bytes(value))) {
+        sqlite3_result_null(context);
+        return;
+    }
+    // The same reading as CAST(x AS REAL): leading blanks skipped, the longest number prefix taken.
+    sqlite3_result_double(context, sqlite3_value_double(value));
+}
+
+} // namespace
+
+void registerSqliteFunctions(QSqlDatabase& database)
+{
+    if (!database.isOpen() || !database.driver())
+        return;
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return;
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    if (connection)
+        sqlite3_create_function_v2(connection, "orv_number", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+            &orvNumber, nullptr, nullptr, nullptr);
+}
+
+} // namespace platform::db

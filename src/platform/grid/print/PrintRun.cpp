@@ -1,0 +1,32 @@
+#include "PrintRun.h"
+
+#include "GridPrinter.h"
+
+#include <QPrinter>
+
+namespace platform::grid
+{
+
+PrintRun::PrintRun(std::unique_ptr<QPrinter> printer)
+    : printer_(std::move(printer))
+{
+}
+
+PrintRun::~PrintRun()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+int PrintRun::add(const Sheet& sheet)
+{
+    return GridPrinter(sheet).printInto(*printer_, painter_);
+}
+
+void PrintRun::finish()
+{
+    if (painter_.isActive())
+        GridPrinter::endJob(*printer_, painter_);
+}
+
+} // namespace platform::grid
