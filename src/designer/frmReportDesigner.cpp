@@ -183,6 +183,8 @@ void frmReportDesigner::buildMenus()
     }
     // The key every editor saves with; without it a clerk's Ctrl+S silently did nothing.
     commands_.value(QStringLiteral("mnuSave"))->setShortcut(QKeySequence::Save);
+    // Delete clears the selected cells, as in every spreadsheet; the cell editor keeps the key for itself.
+    commands_.value(QStringLiteral("mnuClearContent"))->setShortcut(QKeySequence::Delete);
 }
 
 void frmReportDesigner::buildToolbar()
