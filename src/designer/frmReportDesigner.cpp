@@ -162,12 +162,12 @@ frmReportDesigner::~frmReportDesigner() = default;
 
 void frmReportDesigner::buildMenus()
 {
-    for (const MenuSpec& spec : designerMenus()) {
-        auto* menu = new QMenu(spec.caption, this);
-        menu->setObjectName(spec.control);
-        menus_.insert(spec.control, menu);
-        commands_.insert(spec.control, menu->menuAction());
-        for (const MenuItemSpec& item : spec.items) {
+    for (const MenuSpec& entry : designerMenus()) {
+        auto* menu = new QMenu(entry.caption, this);
+        menu->setObjectName(entry.control);
+        menus_.insert(entry.control, menu);
+        commands_.insert(entry.control, menu->menuAction());
+        for (const MenuItemSpec& item : entry.items) {
             if (item.control.isEmpty()) {
                 menu->addSeparator();
                 continue;
@@ -178,7 +178,7 @@ void frmReportDesigner::buildMenus()
             connect(action, &QAction::triggered, this,
                 [this, handler = item.handler] { invokeHandler(handler); });
         }
-        if (!spec.popupOnly)
+        if (!entry.popupOnly)
             menuBar->addMenu(menu);
     }
     // The key every editor saves with; without it a clerk's Ctrl+S silently did nothing.
@@ -192,17 +192,17 @@ void frmReportDesigner::buildToolbar()
     tlbReportDesign->setObjectName(QStringLiteral("tlbReportDesign"));
     tlbReportDesign->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     tlbReportDesign->setIconSize(QSize(22, 22));
-    for (const ToolButtonSpec& spec : designerToolbar()) {
-        if (spec.key.isEmpty()) {
+    for (const ToolButtonSpec& button : designerToolbar()) {
+        if (button.key.isEmpty()) {
             tlbReportDesign->addSeparator();
             continue;
         }
-        QAction* action = tlbReportDesign->addAction(themeIcon(spec.icon), spec.caption);
-        action->setObjectName(QStringLiteral("tlb") + spec.key);
-        action->setToolTip(spec.tooltip.isEmpty() ? spec.caption : spec.tooltip);
-        commands_.insert(spec.key, action);
-        connect(
-            action, &QAction::triggered, this, [this, key = spec.key] { tlbReportDesign_ButtonClick(key); });
+        QAction* action = tlbReportDesign->addAction(themeIcon(button.icon), button.caption);
+        action->setObjectName(QStringLiteral("tlb") + button.key);
+        action->setToolTip(button.tooltip.isEmpty() ? button.caption : button.tooltip);
+        commands_.insert(button.key, action);
+        connect(action, &QAction::triggered, this,
+            [this, key = button.key] { tlbReportDesign_ButtonClick(key); });
     }
 }
 
