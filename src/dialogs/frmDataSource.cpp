@@ -607,9 +607,11 @@ void frmDataSource::CmdSelect_Click()
 
 void frmDataSource::cmdSysArg_Click()
 {
+    // The caption invites words and parameters together: the parameter goes in at the cursor (or over the
+    // selected text) so that what the clerk typed before choosing it stays.
     const QString chosen = PickSysArg(this);
     if (!chosen.isEmpty())
-        txtSysArgument->setText(chosen);
+        txtSysArgument->insert(chosen);
 }
 
 void frmDataSource::cmdSelectPic_Click()

@@ -175,15 +175,18 @@ TEST_P(DataSourceDialog, RefusalsKeepTheDialogOpenWithTheirMessages)
     EXPECT_EQ(column, QStringLiteral("@R|AB&"));
 }
 
-TEST_P(DataSourceDialog, TheSystemParameterPickerFillsItsBox)
+TEST_P(DataSourceDialog, TheSystemParameterPickerInsertsAtTheCursorKeepingTypedWords)
 {
     EXPECT_EQ(show([](frmDataSource& dialog) {
         dialog.tvwDataSource->setCurrentItem(dialog.tvwDataSource->topLevelItem(0)->child(2));
         dialog.cmdSysArg_Click();
         EXPECT_EQ(dialog.txtSysArgument->text(), QStringLiteral("第%p页 共%P页"));
+        dialog.txtSysArgument->setText(QStringLiteral("页码：（）"));
+        dialog.txtSysArgument->setCursorPosition(4);
+        dialog.cmdSysArg_Click();
         dialog.cmdOk_Click();
     }),
-        QStringLiteral("@C|第%p页 共%P页"));
+        QStringLiteral("@C|页码：（第%p页 共%P页）"));
 }
 
 TEST_P(DataSourceDialog, AStatisticsReportOffersNoFieldsAndTheRegionColumnIsSkippedInADataReport)
