@@ -394,11 +394,12 @@ void frmCellFormat::cmdSetFont_Click()
     preset.setUnderline(form_.font.underline);
     preset.setStrikeOut(form_.font.strikeOut);
     QFontDialog chooser(preset, this);
+    const QString shownFamily = chooser.currentFont().family();
     if (platform::ui::showModal(chooser) != QDialog::Accepted)
         return;
     const QFont chosen = chooser.selectedFont();
     FontChoice& font = form_.font;
-    font.name = chosen.family();
+    font.name = ChosenFontName(txtFontName->text(), shownFamily, chosen.family());
     font.size = chosen.pointSizeF();
     font.bold = chosen.bold();
     font.italic = chosen.italic();

@@ -167,6 +167,26 @@ TEST(CellFormatModel, PropertiesTheCellsDoNotShareAreLeftAlone)
     EXPECT_EQ(FormOfFormat(merged, false).merge, Qt::PartiallyChecked);
 }
 
+TEST(CellFormatModel, AFontThisMachineLacksKeepsItsNameUnlessAnotherFamilyIsChosen)
+{
+    const struct {
+        const char* cell;
+        const char* shown;
+        const char* chosen;
+        const char* written;
+    } cases[] = {
+        { "宋体", "Sans Serif", "Sans Serif", "宋体" }, // only the size or style changed
+        { "宋体", "Sans Serif", "DejaVu Serif", "DejaVu Serif" },
+        { "DejaVu Sans", "DejaVu Sans", "DejaVu Sans", "DejaVu Sans" },
+        { "", "Sans Serif", "Sans Serif", "Sans Serif" }, // cells of several fonts
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChosenFontName(
+                      QString::fromUtf8(c.cell), QString::fromUtf8(c.shown), QString::fromUtf8(c.chosen)),
+            QString::fromUtf8(c.written))
+            << c.cell << " " << c.chosen;
+}
+
 class NumberFormatTable : public dialogtest::DialogDatabaseTest
 {
 };
