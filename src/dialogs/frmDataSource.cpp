@@ -274,6 +274,8 @@ void frmDataSource::InitFromActiveCell()
     showForm(read);
     ShowPanel(read.kind);
     selectNode(NodeKeyOfKind(read.kind));
+    if (read.kind == SourceKind::Fields)
+        selectFieldNode(read.fieldColumn);
     if (const auto text = PanelSourceText(read, reportType(), !tables_[1].isEmpty());
         text && read.kind != SourceKind::Text && read.kind != SourceKind::Fields)
         SourceText = *text;
@@ -322,6 +324,26 @@ void frmDataSource::selectNode(const QString& key)
     for (QTreeWidgetItemIterator it(tvwDataSource); *it; ++it) {
         if ((*it)->data(0, KeyRole).toString() == key) {
             tvwDataSource->setCurrentItem(*it);
+            return;
+        }
+    }
+}
+
+// The cell's field shown in the tree, its table opened, so that the clerk sees which one it is; a cell
+// names its field alone or as "field(table)".
+void frmDataSource::selectFieldNode(const QString& field)
+{
+    const QSignalBlocker quiet(tvwDataSource);
+    for (QTreeWidgetItemIterator it(tvwDataSource); *it; ++it) {
+        QTreeWidgetItem* node = *it;
+        const QString key = node->data(0, KeyRole).toString();
+        if (key == FieldsKey || !key.startsWith(QLatin1Char('F')))
+            continue;
+        const QString column = node->text(0);
+        if (field == column
+            || field == column + QLatin1Char('(') + node->parent()->text(0) + QLatin1Char(')')) {
+            node->parent()->setExpanded(true);
+            tvwDataSource->setCurrentItem(node);
             return;
         }
     }

@@ -112,6 +112,7 @@ private:
     void LoadVisibleFields(int table, QTreeWidgetItem* fields);
     void ShowPanel(SourceKind kind);
     void selectNode(const QString& key);
+    void selectFieldNode(const QString& field);
     void showForm(const DataSourceForm& form);
     DataSourceForm form() const;
     // The content text built by the panel of `kind`; edited() also notes that the user changed something.

@@ -113,6 +113,7 @@ TEST_P(DataSourceDialog, AnUntouchedDialogOrTheCellsOwnTextChangesNothing)
     EXPECT_EQ(show([](frmDataSource& dialog) {
         EXPECT_EQ(dialog.sourceKind(), SourceKind::Fields);
         EXPECT_EQ(dialog.txtField->text(), QStringLiteral("题名(文件)"));
+        EXPECT_EQ(dialog.tvwDataSource->currentItem()->text(0), QStringLiteral("题名"));
         EXPECT_TRUE(dialog.ChkSX->isChecked());
         EXPECT_EQ(dialog.TxtChar->text(), QStringLiteral("2"));
         EXPECT_EQ(dialog.TxtChar1->text(), QStringLiteral("3"));
