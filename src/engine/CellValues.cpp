@@ -92,13 +92,22 @@ QString dateOfNumber(const QString& value)
     return value.left(4) + QLatin1Char('-') + value.mid(4, 2) + QLatin1Char('-') + value.mid(6, 2);
 }
 
-// Under a date format a field value is written as a date, so that the format shows it; a value that
-// is no date leaves the cell empty.
+// Under a date format a field value is written as a date, so that the format shows it. Only a year, a
+// year and month or a whole date written as digits reads as a date; a value that is no date keeps its
+// text (as text: a number would show as some day of 1900), since a date format laid over a row must not
+// blank its other columns.
 platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& value)
 {
-    const auto date = store::toDateTime(isNumeric(value) ? dateOfNumber(value.trimmed()) : value);
-    if (!date || !date->isValid())
-        return WriteCellText(grid, QString());
+    const QString digits = value.trimmed();
+    const bool dateDigits
+        = isNumeric(digits) && (digits.size() == 4 || digits.size() == 6 || digits.size() == 8);
+    const auto date = store::toDateTime(dateDigits ? dateOfNumber(digits) : value);
+    if (!date || !date->isValid()) {
+        if (value.isEmpty())
+            return WriteCellText(grid, value);
+        grid.setText(grid.activeRow(), grid.activeCol(), value);
+        return value;
+    }
     const double serial
         = SerialDayZero.daysTo(date->date()) + date->time().msecsSinceStartOfDay() / 86400000.0;
     grid.setNumber(grid.activeRow(), grid.activeCol(), serial);
