@@ -18,6 +18,7 @@
 #include <functional>
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QStandardPaths>
 
 namespace host
@@ -198,10 +199,27 @@ HostOptions withDefaults(HostOptions options)
     return options;
 }
 
+// A report named without its group takes the group it is stored under (and the table of that name), so
+// that `--db FILE --report ID` opens it as the archive application would instead of doing nothing.
+HostOptions withStoredGroup(HostOptions options, platform::db::Connection& connection)
+{
+    if (isGroupCommand(options.command) || !options.group.isEmpty() || options.reportId.isEmpty())
+        return options;
+    QSqlQuery stored = connection.run(
+        QStringLiteral("select report_group_id from report_index where report_id = ?"), { options.reportId });
+    if (stored.next()) {
+        options.group = stored.value(0).toString().trimmed();
+        if (options.table.isEmpty())
+            options.table = options.group;
+    }
+    return options;
+}
+
 int runHostCommand(const HostOptions& given, QTextStream& out)
 {
-    const HostOptions options = withDefaults(given);
+    HostOptions options = withDefaults(given);
     const std::shared_ptr<platform::db::Connection> connection = openDatabase(options, out);
+    options = withStoredGroup(options, *connection);
     if (!options.printer.isEmpty() && !platform::ui::selectDefaultPrinter(options.printer))
         throw platform::Error(platform::errors::PrinterFault, QStringLiteral("orvreport"),
             QStringLiteral("没有安装打印机“%1”").arg(options.printer));

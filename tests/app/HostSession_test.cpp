@@ -109,6 +109,18 @@ protected:
 INSTANTIATE_TEST_SUITE_P(
     Backends, HostExitCode, testing::ValuesIn(orvtest::allBackends()), orvtest::BackendTestName());
 
+TEST_P(HostExitCode, AReportNamedWithoutItsGroupIsFoundUnderTheGroupItIsStoredIn)
+{
+    QTextStream out(&output);
+    EXPECT_EQ(runHostCommand(parseHostOptions({ QStringLiteral("web"), QStringLiteral("--db"), database.url(),
+                                 QStringLiteral("--report"), demo::DataReportId }),
+                  out),
+        0)
+        << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("of group wsda on table wsda"))) << output.toStdString();
+    EXPECT_EQ(exported().size(), 1);
+}
+
 TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
 {
     ASSERT_EQ(run("web"), 0) << output.toStdString();
