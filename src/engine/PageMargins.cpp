@@ -26,8 +26,7 @@ QList<PageMarginRow> readStoredMargins()
     QList<PageMarginRow> margins;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         const auto inches = store::toDouble(rows->text(QStringLiteral("info_description")));
-        margins.append(
-            { store::trimBlanks(rows->text(QStringLiteral("info_type"))).toUpper(), inches.value_or(-1) });
+        margins.append({ store::upperKeyword(rows->text(QStringLiteral("info_type"))), inches.value_or(-1) });
     }
     return margins;
 }

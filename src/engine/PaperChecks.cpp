@@ -61,7 +61,7 @@ bool ColumnsExceedWidth(int width)
     if (rows->recordCount() > 0) {
         margins = 0;
         for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-            const QString infoType = store::trimBlanks(rows->text(QStringLiteral("info_type"))).toUpper();
+            const QString infoType = store::upperKeyword(rows->text(QStringLiteral("info_type")));
             margins = roundInt32(
                 margins + storedMarginTwips(infoType, rows->text(QStringLiteral("info_description"))));
         }

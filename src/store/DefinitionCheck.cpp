@@ -131,7 +131,7 @@ QList<InfoRow> storedInfoRows()
     const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_info")));
     QList<InfoRow> info;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        info.append({ trimBlanks(rows->text(QStringLiteral("info_type"))).toUpper(),
+        info.append({ upperKeyword(rows->text(QStringLiteral("info_type"))),
             toLong(rows->text(QStringLiteral("info_order"))).value_or(0),
             trimBlanks(rows->text(QStringLiteral("info_description"))) });
     }

@@ -44,11 +44,6 @@ double marginSetting(const QString& infoType, const QString& value, double whenE
     return *number;
 }
 
-QString upperKeyword(const QString& infoType)
-{
-    return trimBlanks(infoType).toUpper();
-}
-
 } // namespace
 
 void ApplyPageSetting(ReportState& state, const QString& infoType, const QString& value)

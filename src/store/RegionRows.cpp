@@ -36,7 +36,7 @@ void ClearRegions()
 
 void ParseRegionInfo(const QString& infoType, const QString& regionText, int level)
 {
-    reportState().RegionTable.setFromStored(trimBlanks(infoType).toUpper(), regionText, level);
+    reportState().RegionTable.setFromStored(upperKeyword(infoType), regionText, level);
 }
 
 void LoadRegions(platform::grid::Sheet& grid)

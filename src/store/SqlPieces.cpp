@@ -63,7 +63,7 @@ void GetSqlInfo()
         ClearSqlInfo();
         ReportState& state = reportState();
         for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-            appendPiece(state, trimBlanks(rows->text(QStringLiteral("info_type"))).toUpper(),
+            appendPiece(state, upperKeyword(rows->text(QStringLiteral("info_type"))),
                 rows->text(QStringLiteral("info_description")));
         }
     });

@@ -33,6 +33,11 @@ QString trimBlanks(const QString& text)
     return text.mid(begin, end - begin);
 }
 
+QString upperKeyword(const QString& text)
+{
+    return trimBlanks(text).toUpper();
+}
+
 std::optional<double> toDouble(const QString& text)
 {
     bool ok = false;

@@ -12,6 +12,9 @@ namespace store
 
 // The text without leading and trailing blanks (only the blank character, as stored texts are padded).
 QString trimBlanks(const QString& text);
+// A stored keyword as it is compared: without blanks, in upper case (the database compares them without
+// regard to case).
+QString upperKeyword(const QString& text);
 
 std::optional<double> toDouble(const QString& text);
 std::optional<int> toShort(const QString& text); // 16-bit range
