@@ -159,16 +159,6 @@ std::optional<platform::grid::CellValue> writeFieldValue(
     return asDate ? writeDate(grid, value) : WriteCellText(grid, value);
 }
 
-std::vector<platform::db::Field> currentFields(const platform::db::Recordset* record)
-{
-    std::vector<platform::db::Field> fields;
-    if (!record || record->bof() || record->eof())
-        return fields;
-    for (int i = 0; i < record->fieldCount(); ++i)
-        fields.push_back(record->field(i));
-    return fields;
-}
-
 QString specialFormulaValue(const QString& formulaText, const CellContext& context)
 {
     const store::ReportState& state = store::reportState();
@@ -176,7 +166,7 @@ QString specialFormulaValue(const QString& formulaText, const CellContext& conte
     platform::outside::SpecialFormulaObject formula;
     formula.setConnection(state.Connection);
     formula.setDataRecordset(engine.ReportDataRs.get());
-    formula.setFields(currentFields(context.record));
+    formula.setFields(platform::db::currentFields(context.record));
     formula.setFormula(formulaText);
     formula.setTableNames(state.TablesName.split(QLatin1Char(',')));
     formula.setGroupFields(engine.GroupFields);

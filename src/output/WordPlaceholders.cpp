@@ -313,10 +313,7 @@ QString PlaceholderContext::GetExternalValue(const QString& formula, int recordF
     platform::outside::SpecialFormulaObject evaluator;
     evaluator.setConnection(d->connection);
     evaluator.setDataRecordset(&d->data);
-    std::vector<platform::db::Field> fields;
-    for (int i = 0; i < d->data.fieldCount(); ++i)
-        fields.push_back(d->data.field(i));
-    evaluator.setFields(std::move(fields));
+    evaluator.setFields(platform::db::currentFields(&d->data));
     evaluator.setFormula(formula);
     evaluator.setRecordFlag(recordFlag);
     QStringList groupColumns;
