@@ -117,7 +117,7 @@ void writeSheetOptions(BiffWriter& out, const PageSetup& page)
     writeU16Record(out, biff::WsBool, quint16(0x04C1 | (page.fitPagesWide > 0 ? 0x0100 : 0)));
 }
 
-// Each row (0-based) begins a page.
+// Each row (from 1) begins a page.
 void writePageBreaks(BiffWriter& out, const QList<int>& rows)
 {
     if (rows.isEmpty())
@@ -125,7 +125,7 @@ void writePageBreaks(BiffWriter& out, const QList<int>& rows)
     out.begin(biff::HorizontalPageBreaks);
     out.u16(quint16(rows.size()));
     for (const int row : rows) {
-        out.u16(quint16(row));
+        out.u16(quint16(row - 1));
         out.u16(0); // across every column
         out.u16(kColsPerWorksheet - 1);
     }
@@ -547,10 +547,7 @@ void XlsWorkbook::Writer::writeWorksheetHead(BiffWriter& out) const
     out.u16(quint16(std::clamp(defaultRowHeight_, 0, kMaxRowHeight)));
     out.end();
     writeSheetOptions(out, page_);
-    QList<int> breaks;
-    for (const int row : current_.breaks)
-        breaks.append(row - 1);
-    writePageBreaks(out, breaks);
+    writePageBreaks(out, current_.breaks);
     writePageSetup(out, page_);
     writeU16Record(
         out, biff::DefColWidth, quint16(std::lround(double(defaultColWidth_) / kXlsTwipsPerDigit)));
