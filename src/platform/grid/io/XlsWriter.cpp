@@ -637,12 +637,11 @@ void XlsWorkbook::Writer::spool(const QByteArray& bytes)
 {
     const QString failure = QStringLiteral("无法写入临时文件“%1”：%2");
     if (!spool_.isOpen() && !spool_.open())
-        throw Error(errors::FileError, QStringLiteral("SheetFile"),
-            failure.arg(spool_.fileTemplate(), spool_.errorString()));
+        throwFileError(failure.arg(spool_.fileTemplate(), spool_.errorString()));
     try {
         writeAll(spool_, bytes);
     } catch (const Error& error) {
-        throw Error(errors::FileError, error.source(), failure.arg(spool_.fileName(), error.description()));
+        throwFileError(failure.arg(spool_.fileName(), error.description()));
     }
     spoolSize_ += bytes.size();
 }
@@ -652,13 +651,12 @@ void XlsWorkbook::Writer::copySpool(QIODevice& out)
     if (spoolSize_ == 0)
         return;
     if (!spool_.flush() || !spool_.seek(0))
-        throw Error(errors::FileError, QStringLiteral("SheetFile"), spool_.errorString());
+        throwFileError(spool_.errorString());
     QByteArray chunk;
     for (qint64 copied = 0; copied < spoolSize_; copied += chunk.size()) {
         chunk = spool_.read(std::min(kCopyChunk, spoolSize_ - copied));
         if (chunk.isEmpty())
-            throw Error(errors::FileError, QStringLiteral("SheetFile"),
-                QStringLiteral("无法读取临时文件：%1").arg(spool_.errorString()));
+            throwFileError(QStringLiteral("无法读取临时文件：%1").arg(spool_.errorString()));
         writeAll(out, chunk);
     }
 }
