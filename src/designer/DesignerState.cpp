@@ -3,6 +3,7 @@
 #include "platform/db/Recordset.h"
 #include "store/RegionRows.h"
 #include "store/ReportKeywords.h"
+#include "store/SqlPieces.h"
 #include "store/StoreSql.h"
 
 namespace designer
@@ -10,12 +11,9 @@ namespace designer
 
 void ClearReportGlobals()
 {
+    store::ClearRegions();
+    store::ClearSqlInfo();
     store::ReportState& state = store::reportState();
-    state.RegionTable.clear();
-    state.SqlOrder.clear();
-    state.SqlSelect.clear();
-    state.SqlWhere.clear();
-    state.TablesName.clear();
     state.BottomMarge = 0;
     state.LeftMarge = 0;
     state.PageLandscape = false;

@@ -4,6 +4,7 @@
 #include "platform/db/SqlLiteral.h"
 #include "platform/ui/MessageBox.h"
 #include "store/ContentSplit.h"
+#include "store/GroupDelete.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -42,12 +43,8 @@ bool DeleteReport()
 {
     if (store::reportState().ReportId.isEmpty())
         return false;
-    return inTransactionOrTell(QStringLiteral("由于不可预知的原因,删除报表出错,请与程序供应商联系!"), [] {
-        for (const char* table : { "report_index", "report_info", "report_format", "report_data" })
-            store::executeStoreSql(
-                QStringLiteral("delete from %1 where report_id =").arg(QLatin1String(table))
-                + store::reportIdLiteral());
-    });
+    return inTransactionOrTell(QStringLiteral("由于不可预知的原因,删除报表出错,请与程序供应商联系!"),
+        [] { store::DeleteReportRows(store::reportState().ReportId); });
 }
 
 bool RenameReport(const QString& newName)

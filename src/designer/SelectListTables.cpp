@@ -1,9 +1,6 @@
 #include "designer/SelectListTables.h"
 
-#include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
-#include "store/ReportKeywords.h"
-#include "store/StoreSql.h"
+#include "store/FieldNames.h"
 
 namespace designer
 {
@@ -31,16 +28,7 @@ QStringList SelectListTables(const QString& selectList)
 
 void GetSqlSelectFields(std::array<QString, MaxSelectTables>& names)
 {
-    const auto rows
-        = store::openStoreSql(QStringLiteral("select info_description from report_info where report_id=")
-            + store::reportIdLiteral() + QStringLiteral(" and info_type=")
-            + platform::db::sqlText(store::keywords::SqlSelect) + QStringLiteral(" order by info_order"));
-    if (rows->recordCount() == 0)
-        return;
-    QString selectList;
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext())
-        selectList += rows->text(QStringLiteral("info_description"));
-    const QStringList tables = SelectListTables(selectList);
+    const QStringList tables = SelectListTables(store::StoredSelectList());
     for (qsizetype i = 0; i < tables.size(); ++i)
         names[i] = tables[i];
 }

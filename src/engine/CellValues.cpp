@@ -9,6 +9,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/db/ValueText.h"
 #include "platform/Error.h"
+#include "platform/grid/DateTimeFormat.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
@@ -62,9 +63,6 @@ std::optional<double> wholeNumberOf(const QVariant& value)
     }
 }
 
-// The day spreadsheets count their serial dates from.
-const QDate SerialDayZero(1899, 12, 30);
-
 bool isDateFormat(const QString& numberFormat)
 {
     thread_local TextAnswer<bool> dateFormat([](QStringView format) {
@@ -108,8 +106,7 @@ platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& 
         grid.setText(grid.activeRow(), grid.activeCol(), value);
         return value;
     }
-    const double serial
-        = SerialDayZero.daysTo(date->date()) + date->time().msecsSinceStartOfDay() / 86400000.0;
+    const double serial = platform::grid::serialOf(*date);
     grid.setNumber(grid.activeRow(), grid.activeCol(), serial);
     return serial;
 }
@@ -162,16 +159,6 @@ std::optional<platform::grid::CellValue> writeFieldValue(
     return asDate ? writeDate(grid, value) : WriteCellText(grid, value);
 }
 
-std::vector<platform::db::Field> currentFields(const platform::db::Recordset* record)
-{
-    std::vector<platform::db::Field> fields;
-    if (!record || record->bof() || record->eof())
-        return fields;
-    for (int i = 0; i < record->fieldCount(); ++i)
-        fields.push_back(record->field(i));
-    return fields;
-}
-
 QString specialFormulaValue(const QString& formulaText, const CellContext& context)
 {
     const store::ReportState& state = store::reportState();
@@ -179,7 +166,7 @@ QString specialFormulaValue(const QString& formulaText, const CellContext& conte
     platform::outside::SpecialFormulaObject formula;
     formula.setConnection(state.Connection);
     formula.setDataRecordset(engine.ReportDataRs.get());
-    formula.setFields(currentFields(context.record));
+    formula.setFields(platform::db::currentFields(context.record));
     formula.setFormula(formulaText);
     formula.setTableNames(state.TablesName.split(QLatin1Char(',')));
     formula.setGroupFields(engine.GroupFields);

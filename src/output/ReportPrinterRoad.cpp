@@ -1,4 +1,5 @@
 #include "output/ReportPrinterRoad.h"
+#include "output/TemplateFiles.h"
 
 #include "engine/DataSource.h"
 #include "output/FrmInit.h"
@@ -134,11 +135,9 @@ void RunReportPrinter(const QString& templateName)
         platform::ui::showModal(window);
         return;
     }
-    const QString templatePath = QDir(platform::ui::componentFolder()).filePath(templateName.trimmed());
+    const QString templatePath = TemplatePath(templateName);
     if (!QFileInfo::exists(templatePath)) {
-        store::NoticeUser(
-            QStringLiteral("找不到报表摸板") + QDir::toNativeSeparators(templatePath) + QStringLiteral("!"),
-            platform::ui::Icon::Information);
+        store::NoticeUser(MissingTemplateText(templatePath), platform::ui::Icon::Information);
         return;
     }
     const auto& state = store::reportState();

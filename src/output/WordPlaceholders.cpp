@@ -4,10 +4,12 @@
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
+#include "platform/grid/DateTimeFormat.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
 #include "platform/outside/SqlAdapterObject.h"
+#include "store/TextConvert.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -27,21 +29,10 @@ const QString NoGroupValue = QStringLiteral("######BOF######");
     throw platform::Error(platform::errors::InvalidArgument, Source, description);
 }
 
+// A date written with "-", "/" or "." between its parts, with or without a time.
 std::optional<QDateTime> dateOf(const QString& value)
 {
-    static const QStringList formats { QStringLiteral("yyyy-MM-dd hh:mm:ss"), QStringLiteral("yyyy-MM-dd"),
-        QStringLiteral("yyyy-M-d"), QStringLiteral("yyyy/M/d"), QStringLiteral("yyyy.M.d") };
-    for (const QString& format : formats) {
-        const QDateTime date = QDateTime::fromString(value.trimmed(), format);
-        if (date.isValid())
-            return date;
-    }
-    return std::nullopt;
-}
-
-double serialDay(const QDateTime& date)
-{
-    return QDate(1899, 12, 30).daysTo(date.date()) + date.time().msecsSinceStartOfDay() / 86400000.0;
+    return store::toDateTime(QString(value).replace(QLatin1Char('.'), QLatin1Char('-')));
 }
 
 bool isDateFormat(const QString& format)
@@ -68,7 +59,7 @@ QString formatByPattern(const QString& value, const QString& format)
         if (platform::grid::parseNumberEntry(value, &number))
             return platform::grid::formatCellValue(number, format);
         if (const auto date = dateOf(value))
-            return platform::grid::formatCellValue(serialDay(*date), format);
+            return platform::grid::formatCellValue(platform::grid::serialOf(*date), format);
         return platform::grid::formatCellValue(value, format);
     } catch (const std::exception&) {
         return QStringLiteral("不能格式化格式：") + format;
@@ -194,7 +185,7 @@ QString FormatFieldValue(const QString& value, const QString& format)
     if (!isDateFormat(format))
         return formatByPattern(value, format);
     const auto date = dateOf(withDateSeparators(value));
-    return date ? platform::grid::formatCellValue(serialDay(*date), format) : QString();
+    return date ? platform::grid::formatCellValue(platform::grid::serialOf(*date), format) : QString();
 }
 
 QString CutValue(const QString& value, int m, int n, QChar side)
@@ -322,10 +313,7 @@ QString PlaceholderContext::GetExternalValue(const QString& formula, int recordF
     platform::outside::SpecialFormulaObject evaluator;
     evaluator.setConnection(d->connection);
     evaluator.setDataRecordset(&d->data);
-    std::vector<platform::db::Field> fields;
-    for (int i = 0; i < d->data.fieldCount(); ++i)
-        fields.push_back(d->data.field(i));
-    evaluator.setFields(std::move(fields));
+    evaluator.setFields(platform::db::currentFields(&d->data));
     evaluator.setFormula(formula);
     evaluator.setRecordFlag(recordFlag);
     QStringList groupColumns;

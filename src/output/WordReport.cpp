@@ -1,4 +1,5 @@
 #include "output/WordReport.h"
+#include "output/TemplateFiles.h"
 
 #include "engine/DataSource.h"
 #include "engine/SqlClauses.h"
@@ -9,7 +10,6 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/outside/WordDocument.h"
-#include "platform/ui/ComponentFolder.h"
 #include "platform/ui/DesktopOpen.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
@@ -170,10 +170,9 @@ QString run(const QString& templateName, WordReportProgress& progress)
             *state.Connection);
 
     progress.showStatus(QStringLiteral("报表初始化，请稍候......"));
-    const QString templatePath = QDir(platform::ui::componentFolder()).filePath(templateName.trimmed());
+    const QString templatePath = TemplatePath(templateName);
     if (!QFileInfo::exists(templatePath))
-        endRun(
-            QStringLiteral("找不到报表摸板") + QDir::toNativeSeparators(templatePath) + QStringLiteral("!"));
+        endRun(MissingTemplateText(templatePath));
     QTemporaryDir workFolder;
     auto document = platform::outside::WordDocument::open(docxTemplate(templatePath, workFolder.path()));
     store::WriteReportLog(QStringLiteral("打印"));

@@ -104,14 +104,19 @@ QString mainTableOf(const QString& selectList)
     return trimBlanks(list.left(list.size() - AllColumns.size()));
 }
 
-QString GetMainTableName()
+QString StoredSelectList()
 {
-    const auto rows = openStoreSql(QStringLiteral("select * from report_info where report_id=")
+    const auto rows = openStoreSql(QStringLiteral("select info_description from report_info where report_id=")
         + reportIdLiteral() + QStringLiteral(" and info_type='SQL_SELECT' order by info_order"));
     QString selectList;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext())
         selectList += rows->text(QStringLiteral("info_description"));
-    return mainTableOf(selectList);
+    return selectList;
+}
+
+QString GetMainTableName()
+{
+    return mainTableOf(StoredSelectList());
 }
 
 QString GetFieldChnName(const QString& field)

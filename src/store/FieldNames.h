@@ -21,6 +21,9 @@ QString GetNameByChn(const QString& shownName);
 // The one table of a select list of the form "table.*"; "" for any other list.
 QString mainTableOf(const QString& selectList);
 
+// The current report's select list: its SQL_SELECT rows joined in info_order ("" without any).
+QString StoredSelectList();
+
 // The main table of the current report, from its stored SQL_SELECT rows.
 QString GetMainTableName();
 

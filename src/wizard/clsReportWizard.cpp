@@ -291,12 +291,12 @@ void clsReportWizard::MarkUserCheckedTable(const WizardTree& tree)
         table.tableName = tree.tag(node);
         table.displayName = tree.text(node);
         table.used = tree.bold(node);
-        table.fields = GetTableFields(table, table.hasFields);
+        table.fields = GetTableFields(table);
         tables_.append(table);
     }
 }
 
-QList<WizardField> clsReportWizard::GetTableFields(const WizardTable& table, bool& hasFields)
+QList<WizardField> clsReportWizard::GetTableFields(const WizardTable& table)
 {
     QList<WizardField> fields;
     const auto rows = open(QStringLiteral("Select ltrim(rtrim(column_name)) as column_name, "
@@ -312,7 +312,6 @@ QList<WizardField> clsReportWizard::GetTableFields(const WizardTable& table, boo
         field.caption = trimmedText(*rows, "column_chn_name");
         fields.append(field);
     }
-    hasFields = !fields.isEmpty();
     return fields;
 }
 
@@ -372,7 +371,7 @@ void clsReportWizard::CreateUserCheckedItem()
 {
     items_.clear();
     for (const WizardTable& table : tables_) {
-        if (!table.used || !table.hasFields)
+        if (!table.used)
             continue;
         for (const WizardField& field : table.fields) {
             if (field.checked)
@@ -494,7 +493,7 @@ int clsReportWizard::CheckedFieldCount() const
 {
     int count = 0;
     for (const WizardTable& table : tables_) {
-        if (!table.used || !table.hasFields)
+        if (!table.used)
             continue;
         count += int(std::count_if(table.fields.begin(), table.fields.end(),
             [](const WizardField& field) { return field.checked; }));

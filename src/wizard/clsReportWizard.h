@@ -40,7 +40,6 @@ struct WizardTable {
     bool used = false; // chosen by the user; false for a table that only lies between chosen ones
     QString tableName;
     QString displayName;
-    bool hasFields = false;
     QList<WizardField> fields;
 };
 
@@ -149,7 +148,7 @@ private:
     std::unique_ptr<platform::db::Recordset> open(const QString& sql);
     bool GetRelationTables(const QString& table);
     QList<TableTreeEntry> GetSubTables(int depth, const QString& master, int limit, int& deepest);
-    QList<WizardField> GetTableFields(const WizardTable& table, bool& hasFields);
+    QList<WizardField> GetTableFields(const WizardTable& table);
     bool IsAncestorNode(const WizardTree& tree, int ancestor, int node) const;
     bool validItem(int item) const { return item >= 0 && item < items_.size(); }
 

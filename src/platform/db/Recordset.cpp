@@ -351,4 +351,14 @@ void Recordset::cancelBatch()
     d->position = d->rowCount > 0 ? 0 : -1;
 }
 
+std::vector<Field> currentFields(const Recordset* record)
+{
+    std::vector<Field> fields;
+    if (!record || record->bof() || record->eof())
+        return fields;
+    for (int i = 0; i < record->fieldCount(); ++i)
+        fields.push_back(record->field(i));
+    return fields;
+}
+
 } // namespace platform::db

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVector>
+#include <vector>
 
 namespace platform::db
 {
@@ -95,5 +96,8 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+// The fields of the current record, none at BOF or EOF or without a record set.
+std::vector<Field> currentFields(const Recordset* record);
 
 } // namespace platform::db

@@ -8,6 +8,12 @@ namespace platform::grid
 
 namespace
 {
+// The day spreadsheets count their serial dates from.
+const QDate SerialDayZero(1899, 12, 30);
+} // namespace
+
+namespace
+{
 
 constexpr double kLastSerialDay = 2958465; // 9999-12-31
 const QString kOutOfRange = QStringLiteral("########");
@@ -38,7 +44,7 @@ struct Moment {
         const qint64 units = qint64(std::llround(serial * 86400.0 * double(perSecond)));
         totalSeconds = units / perSecond;
         fraction = units % perSecond;
-        date = QDate(1899, 12, 30).addDays(totalSeconds / 86400);
+        date = SerialDayZero.addDays(totalSeconds / 86400);
         const qint64 secondOfDay = totalSeconds % 86400;
         hour = int(secondOfDay / 3600);
         minute = int(secondOfDay / 60 % 60);
@@ -112,6 +118,11 @@ QString formatDateTime(const FormatSection& section, double serial)
     for (const FormatToken& token : section.tokens)
         result += partText(token, moment, section.hasAmPm);
     return result;
+}
+
+double serialOf(const QDateTime& moment)
+{
+    return SerialDayZero.daysTo(moment.date()) + moment.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
 } // namespace platform::grid

@@ -83,6 +83,9 @@ QSize measureTextTwips(const QString& text, const TextFont& font)
 namespace
 {
 
+// Room for rounding and for the rare pair of characters that a font sets apart.
+constexpr qreal kRoom = 1.02;
+
 // The advances of the characters met so far in one font, in pages of 256 characters made on first use.
 class FontAdvances
 {
@@ -152,8 +155,6 @@ FontAdvances& advancesOf(const TextFont& font)
 
 int textWidthBoundTwips(const QString& text, const TextFont& font)
 {
-    // Room for rounding and for the rare pair of characters that a font sets apart.
-    constexpr qreal kRoom = 1.02;
     FontAdvances& advances = advancesOf(font);
     qreal width = 0;
     for (const QChar c : text) {
@@ -166,7 +167,6 @@ int textWidthBoundTwips(const QString& text, const TextFont& font)
 
 int wholeNumberWidthBoundTwips(int digits, bool negative, const TextFont& font)
 {
-    constexpr qreal kRoom = 1.02;
     FontAdvances& advances = advancesOf(font);
     const qreal width = digits * advances.widestDigit() + (negative ? advances.advance(u'-') : 0);
     // One twip more than the digits' own bound, so that adding up and multiplying round alike.

@@ -92,11 +92,11 @@ public:
     void append(const QByteArray& other) { data_.append(other); }
     const QByteArray& data() const { return data_; }
 
+private:
     static bool fitsLatin1(const QChar* chars, qsizetype count);
     // Appends characters in the form a string header announced.
     void characters(const QChar* chars, qsizetype count, bool latin1);
 
-private:
     QByteArray data_;
     qsizetype recordStart_ = -1;
 };

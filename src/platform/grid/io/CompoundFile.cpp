@@ -2,7 +2,6 @@
 
 #include "DeviceWrite.h"
 #include "LittleEndian.h"
-#include "platform/Error.h"
 
 #include <algorithm>
 #include <limits>
@@ -163,8 +162,7 @@ void writeCompoundFile(QIODevice& out, const QString& streamName, qint64 streamS
 {
     const qint64 storedSize = std::max<qint64>(streamSize, kMiniStreamCutoff);
     if (storedSize > qint64(std::numeric_limits<quint32>::max()))
-        throw Error(errors::FileError, QStringLiteral("SheetFile"),
-            QStringLiteral("文件超过 4 GB，无法写成 Excel 文件"));
+        throwFileError(QStringLiteral("文件超过 4 GB，无法写成 Excel 文件"));
     const Layout layout(storedSize);
 
     writeAll(out, header(layout));

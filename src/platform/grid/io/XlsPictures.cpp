@@ -75,21 +75,19 @@ void writePictureObject(BiffWriter& out, int number)
 quint32 XlsPictures::blipOf(const QImage& image)
 {
     if (const auto known = blipOfImage_.constFind(image.cacheKey()); known != blipOfImage_.constEnd()) {
-        ++uses_[known.value() - 1];
+        ++blips_[known.value() - 1].uses;
         return known.value();
     }
     const QByteArray png = pngBytes(image);
     const QByteArray digest = QCryptographicHash::hash(png, QCryptographicHash::Md5);
     quint32 blip = blipOfDigest_.value(digest);
     if (blip == 0) {
-        pngs_.append(png);
-        digests_.append(digest);
-        uses_.append(0);
-        blip = quint32(pngs_.size());
+        blips_.append({ png, digest });
+        blip = quint32(blips_.size());
         blipOfDigest_.insert(digest, blip);
     }
     blipOfImage_.insert(image.cacheKey(), blip);
-    ++uses_[blip - 1];
+    ++blips_[blip - 1].uses;
     return blip;
 }
 
@@ -147,21 +145,21 @@ void XlsPictures::writeGroup(BiffWriter& out) const
     if (drawings_.isEmpty())
         return;
     QByteArray store;
-    for (qsizetype i = 0; i < pngs_.size(); ++i) {
-        const quint32 blipSize = 8 + 17 + quint32(pngs_[i].size());
+    for (const Blip& blip : blips_) {
+        const quint32 blipSize = 8 + 17 + quint32(blip.png.size());
         header(store, 2, kBlipTypePng, kBse, 36 + blipSize);
         le::putU8(store, kBlipTypePng); // for Windows
         le::putU8(store, kBlipTypePng); // for the Macintosh
-        store.append(digests_[i]);
+        store.append(blip.digest);
         le::putU16(store, 0x00FF);
         le::putU32(store, blipSize);
-        le::putU32(store, uses_[i]);
+        le::putU32(store, blip.uses);
         le::putU32(store, 0); // the picture follows here, not in a stream of its own
         store.append(4, '\0'); // no name
-        header(store, 0, kPngInstance, kBlipPng, 17 + quint32(pngs_[i].size()));
-        store.append(digests_[i]);
+        header(store, 0, kPngInstance, kBlipPng, 17 + quint32(blip.png.size()));
+        store.append(blip.digest);
         le::putU8(store, 0xFF);
-        store.append(pngs_[i]);
+        store.append(blip.png);
     }
 
     QByteArray clusters;
@@ -185,7 +183,7 @@ void XlsPictures::writeGroup(BiffWriter& out) const
     le::putU32(group, savedShapes);
     le::putU32(group, quint32(drawings_.size()));
     group.append(clusters);
-    header(group, 0xF, quint16(pngs_.size()), kBStoreContainer, quint32(store.size()));
+    header(group, 0xF, quint16(blips_.size()), kBStoreContainer, quint32(store.size()));
     group.append(store);
 
     quint16 id = biff::MsoDrawingGroup;

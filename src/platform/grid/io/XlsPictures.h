@@ -41,9 +41,14 @@ private:
         quint32 shapes; // the group shape and the pictures
     };
 
-    QList<QByteArray> pngs_;
-    QList<QByteArray> digests_;
-    QList<quint32> uses_;
+    // An image of the store: its PNG, the PNG's digest, and how many placements show it.
+    struct Blip {
+        QByteArray png;
+        QByteArray digest;
+        quint32 uses = 0;
+    };
+
+    QList<Blip> blips_; // the store's number is the place here plus 1
     QHash<qint64, quint32> blipOfImage_; // by the image's cache key, for the same image placed again
     QHash<QByteArray, quint32> blipOfDigest_; // by the PNG's digest, for equal images
     QList<Drawing> drawings_;

@@ -117,7 +117,7 @@ void writeSheetOptions(BiffWriter& out, const PageSetup& page)
     writeU16Record(out, biff::WsBool, quint16(0x04C1 | (page.fitPagesWide > 0 ? 0x0100 : 0)));
 }
 
-// Each row (0-based) begins a page.
+// Each row (from 1) begins a page.
 void writePageBreaks(BiffWriter& out, const QList<int>& rows)
 {
     if (rows.isEmpty())
@@ -125,7 +125,7 @@ void writePageBreaks(BiffWriter& out, const QList<int>& rows)
     out.begin(biff::HorizontalPageBreaks);
     out.u16(quint16(rows.size()));
     for (const int row : rows) {
-        out.u16(quint16(row));
+        out.u16(quint16(row - 1));
         out.u16(0); // across every column
         out.u16(kColsPerWorksheet - 1);
     }
@@ -547,10 +547,7 @@ void XlsWorkbook::Writer::writeWorksheetHead(BiffWriter& out) const
     out.u16(quint16(std::clamp(defaultRowHeight_, 0, kMaxRowHeight)));
     out.end();
     writeSheetOptions(out, page_);
-    QList<int> breaks;
-    for (const int row : current_.breaks)
-        breaks.append(row - 1);
-    writePageBreaks(out, breaks);
+    writePageBreaks(out, current_.breaks);
     writePageSetup(out, page_);
     writeU16Record(
         out, biff::DefColWidth, quint16(std::lround(double(defaultColWidth_) / kXlsTwipsPerDigit)));
@@ -640,12 +637,11 @@ void XlsWorkbook::Writer::spool(const QByteArray& bytes)
 {
     const QString failure = QStringLiteral("无法写入临时文件“%1”：%2");
     if (!spool_.isOpen() && !spool_.open())
-        throw Error(errors::FileError, QStringLiteral("SheetFile"),
-            failure.arg(spool_.fileTemplate(), spool_.errorString()));
+        throwFileError(failure.arg(spool_.fileTemplate(), spool_.errorString()));
     try {
         writeAll(spool_, bytes);
     } catch (const Error& error) {
-        throw Error(errors::FileError, error.source(), failure.arg(spool_.fileName(), error.description()));
+        throwFileError(failure.arg(spool_.fileName(), error.description()));
     }
     spoolSize_ += bytes.size();
 }
@@ -655,13 +651,12 @@ void XlsWorkbook::Writer::copySpool(QIODevice& out)
     if (spoolSize_ == 0)
         return;
     if (!spool_.flush() || !spool_.seek(0))
-        throw Error(errors::FileError, QStringLiteral("SheetFile"), spool_.errorString());
+        throwFileError(spool_.errorString());
     QByteArray chunk;
     for (qint64 copied = 0; copied < spoolSize_; copied += chunk.size()) {
         chunk = spool_.read(std::min(kCopyChunk, spoolSize_ - copied));
         if (chunk.isEmpty())
-            throw Error(errors::FileError, QStringLiteral("SheetFile"),
-                QStringLiteral("无法读取临时文件：%1").arg(spool_.errorString()));
+            throwFileError(QStringLiteral("无法读取临时文件：%1").arg(spool_.errorString()));
         writeAll(out, chunk);
     }
 }
