@@ -306,6 +306,13 @@ CellValue Sheet::value(int row, int col) const
     return d->valueAt(row, col);
 }
 
+std::optional<QStringView> Sheet::textView(int row, int col) const
+{
+    Impl::checkCell(row, col);
+    const internal::Cell* cell = d->cells.find(row, col);
+    return cell ? cell->textView() : std::nullopt;
+}
+
 QString Sheet::entry(int row, int col) const
 {
     Impl::checkCell(row, col);

@@ -14,7 +14,7 @@ namespace platform::grid::io
 // file-size limit takes only part of a write, and a writer that went on would leave a file that looks
 // whole but is cut.
 void writeAll(QIODevice& out, const char* data, qint64 size);
-inline void writeAll(QIODevice& out, const QByteArray& bytes)
+inline void writeAll(QIODevice& out, QByteArrayView bytes)
 {
     writeAll(out, bytes.constData(), bytes.size());
 }
