@@ -265,8 +265,8 @@ void measureFromOutside(Figures& figures, const QString& archive, const QString&
     figures.webWritten = filesIn(folder.filePath(QStringLiteral("web"))).size() == 1;
     if (figures.records > PrintedRecordsLimit)
         return;
-    figures.print = runHost(archive, folder, { QStringLiteral("--printer"), QStringLiteral("PDF"),
-                                                 QStringLiteral("print") });
+    figures.print = runHost(
+        archive, folder, { QStringLiteral("--printer"), QStringLiteral("PDF"), QStringLiteral("print") });
     const QDir pdfs(folder.filePath(QStringLiteral("pdf")));
     const QStringList files = filesIn(pdfs);
     if (files.size() == 1)
@@ -363,15 +363,16 @@ Figures run(int records)
 void reportFaults(const Figures& f)
 {
     if (!f.totalsRight)
-        std::fprintf(
-            stderr, "%d records: the pages or the total of the pages are not what the data holds\n", f.records);
+        std::fprintf(stderr, "%d records: the pages or the total of the pages are not what the data holds\n",
+            f.records);
     if (!f.countShown)
-        std::fprintf(stderr, "%d records: the last page does not show the count of the documents\n", f.records);
+        std::fprintf(
+            stderr, "%d records: the last page does not show the count of the documents\n", f.records);
     if (!f.web.succeeded || !f.webWritten)
         std::fprintf(stderr, "%d records: orvreport web failed or wrote no workbook\n", f.records);
     if (f.records <= PrintedRecordsLimit && (!f.print.succeeded || f.printedPages != f.pages))
-        std::fprintf(stderr, "%d records: orvreport print gave %lld pages of %lld\n", f.records, f.printedPages,
-            f.pages);
+        std::fprintf(stderr, "%d records: orvreport print gave %lld pages of %lld\n", f.records,
+            f.printedPages, f.pages);
 }
 
 QString growth(double value, double previous)
@@ -391,15 +392,17 @@ void printRows(const QList<Figures>& runs)
             qPrintable(growth(f.buildSecondsTotal(), previous)), f.peakMegabytes);
         previous = f.buildSecondsTotal();
     }
-    std::printf("\n| records | sqlite3 fetch s | orvreport web s | web / sqlite3 | growth (web) | web peak RSS MB | "
-                "print s | ms a page | print peak RSS MB |\n");
+    std::printf(
+        "\n| records | sqlite3 fetch s | orvreport web s | web / sqlite3 | growth (web) | web peak RSS MB | "
+        "print s | ms a page | print peak RSS MB |\n");
     std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     previous = 0;
     for (const Figures& f : runs) {
         std::printf("| %d | %.3f | %.3f | %.1f | %s | %ld |", f.records, f.sqliteSeconds, f.web.seconds,
             f.webRatio(), qPrintable(growth(f.web.seconds, previous)), f.web.peakMegabytes);
         if (f.records <= PrintedRecordsLimit)
-            std::printf(" %.3f | %.2f | %ld |\n", f.print.seconds, f.millisecondsAPage(), f.print.peakMegabytes);
+            std::printf(
+                " %.3f | %.2f | %ld |\n", f.print.seconds, f.millisecondsAPage(), f.print.peakMegabytes);
         else
             std::printf(" – | – | – |\n");
         previous = f.web.seconds;
@@ -433,8 +436,8 @@ void printSpread(const QList<int>& sizes, const QList<QList<Figures>>& runs)
             page.append(run[size].millisecondsAPage());
         }
         const QString printed = sizes[size] <= PrintedRecordsLimit ? spread(page) : QStringLiteral("–");
-        std::printf("| %d | %s | %s | %s |\n", sizes[size], qPrintable(spread(build)), qPrintable(spread(web)),
-            qPrintable(printed));
+        std::printf("| %d | %s | %s | %s |\n", sizes[size], qPrintable(spread(build)),
+            qPrintable(spread(web)), qPrintable(printed));
     }
 }
 
