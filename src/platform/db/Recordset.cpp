@@ -3,6 +3,7 @@
 #include "platform/db/BatchStatements.h"
 #include "platform/db/Connection.h"
 #include "platform/db/SqliteColumns.h"
+#include "platform/db/SqliteRows.h"
 #include "platform/db/ValueText.h"
 #include "platform/Error.h"
 
@@ -117,21 +118,25 @@ void Recordset::open(const QString& sql, Connection& connection)
         ? connection.runFetchedWhole(sql)
         : connection.run(sql);
     const QList<bool> readAsDate = describeFields(query.record(), connection, table, d->fields);
-    const bool anyDate = readAsDate.contains(true);
     const int fieldCount = d->fields.size();
-    if (query.size() > 0)
-        d->values.reserve(qsizetype(query.size()) * fieldCount);
-    int rows = 0;
-    while (query.next()) {
-        for (int i = 0; i < fieldCount; ++i) {
-            QVariant value = query.value(i);
-            if (value.isNull())
-                value = QVariant();
-            else if (anyDate && readAsDate[i])
-                value = sqliteDateValue(value);
-            d->values.append(std::move(value));
+    int rows = appendSqliteRows(query, fieldCount, d->values);
+    if (rows < 0) {
+        rows = 0;
+        if (query.size() > 0)
+            d->values.reserve(qsizetype(query.size()) * fieldCount);
+        while (query.next()) {
+            for (int i = 0; i < fieldCount; ++i) {
+                const QVariant value = query.value(i);
+                d->values.append(value.isNull() ? QVariant() : value);
+            }
+            ++rows;
         }
-        ++rows;
+    }
+    for (int i = 0; i < fieldCount; ++i) {
+        if (!readAsDate[i])
+            continue;
+        for (qsizetype at = i; at < d->values.size(); at += fieldCount)
+            d->values[at] = sqliteDateValue(d->values.at(at));
     }
     d->connection = &connection;
     d->table = table;
