@@ -152,6 +152,15 @@ void Cell::setValue(const CellValue& value)
     }
 }
 
+void Cell::setValueOf(const Cell& other)
+{
+    Q_ASSERT(other.kind_ != CellKind::Formula);
+    if (this == &other)
+        return;
+    clearValue();
+    copyValueFrom(other);
+}
+
 void Cell::setFormula(formula::Formula formula)
 {
     auto* cell = new FormulaCell { std::move(formula), {}, 0, false };

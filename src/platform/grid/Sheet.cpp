@@ -204,6 +204,12 @@ void Sheet::Impl::writeValue(int row, int col, const CellValue& value)
     cells.at(row, col).setValue(value);
 }
 
+void Sheet::Impl::copyValue(int row, int col, const internal::Cell& from)
+{
+    growTo(row, col);
+    cells.at(row, col).setValueOf(from);
+}
+
 void Sheet::Impl::writeFormula(int row, int col, const formula::Formula& formula)
 {
     growTo(row, col);

@@ -146,8 +146,10 @@ void Sheet::paste(const SheetClip& clip, int row, int col, PasteWhat what)
             const auto* f = from.formula();
             if (what == PasteWhat::All && f)
                 d->writeFormula(r, k, f->formula.movedBy(rowOffset, colOffset));
-            else if (values)
+            else if (values && (f || !from.hasValue()))
                 d->writeValue(r, k, from.value());
+            else if (values)
+                d->copyValue(r, k, from);
             if (formats && (from.style() != 0 || d->cells.find(r, k)))
                 d->cells.at(r, k).setStyle(styleIds[from.style()]);
         }

@@ -66,6 +66,8 @@ struct Sheet::Impl {
 
     // Stores a value (never a formula) and gives back the memory of an emptied cell.
     void writeValue(int row, int col, const CellValue& value);
+    // Stores the value of a cell that holds one and no formula, sharing its text.
+    void copyValue(int row, int col, const internal::Cell& from);
     void writeFormula(int row, int col, const formula::Formula& formula);
     // A formula written for the cell (fromRow, fromCol) goes in moved by the offset between the
     // cells, as a spreadsheet fills a selection from its active cell.
