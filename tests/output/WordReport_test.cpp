@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUrl>
 
 using namespace outputtest;
 using output::PlaceholderContext;
@@ -275,5 +276,50 @@ TEST_P(WordReportTest, RunsThatCannotFillTellWhyAndLeaveNoDocument)
 }
 
 OUTPUT_WINDOW_SUITE(WordReportTest);
+
+// The demo archive's Word report on the shipped template, as a clerk prints it.
+class DemoWordReport : public OutputWindowTest
+{
+protected:
+    DemoWordReport()
+        : OutputWindowTest(300)
+    {
+    }
+};
+
+// Fifteen documents a copy, a new copy for each year and retention period: printed from the office
+// suite, every copy fills one A4 page of its own.
+TEST_P(DemoWordReport, EachCopyIsOnePageOfA4)
+{
+    if (GetParam() != orvtest::Backend::SQLite)
+        GTEST_SKIP()
+            << "the office suite's conversion is slow and its document does not depend on the database";
+    const QString office = platform::outside::findProgram({ QStringLiteral("soffice") });
+    if (office.isEmpty())
+        GTEST_SKIP() << "no office suite (soffice) to print the document with";
+    int copies = 0;
+    for (const QStringList& group :
+        database.rows(QStringLiteral("select count(*) from wsda group by filing_year, retention")))
+        copies += (group[0].toInt() + 14) / 15;
+
+    report.setReportId(demo::WordReportId);
+    NoProgress progress;
+    const QString filled = output::CreateWordReport(demo::WordReportTemplate, progress);
+    ASSERT_FALSE(filled.isEmpty()) << ui.boxTexts().join(QLatin1Char('\n')).toStdString();
+    QTemporaryDir converted;
+    const auto run = platform::outside::ShellAndWait(office,
+        { QStringLiteral("-env:UserInstallation=")
+                + QUrl::fromLocalFile(converted.filePath(QStringLiteral("profile"))).toString(),
+            QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+            QStringLiteral("--outdir"), converted.path(), filled },
+        240000);
+    QFile::remove(filled);
+    ASSERT_TRUE(run.ended && run.exitCode == 0) << run.failure.toStdString();
+    const QString pdf = converted.filePath(QFileInfo(filled).completeBaseName() + QStringLiteral(".pdf"));
+    EXPECT_EQ(orvtest::PdfPrints::pageCount(pdf), copies);
+    EXPECT_TRUE(orvtest::PdfPrints::info(pdf).contains(QStringLiteral("(A4)")));
+}
+
+OUTPUT_WINDOW_SUITE(DemoWordReport);
 
 } // namespace
