@@ -200,15 +200,16 @@ void RunReportPrinter(const QString& templateName)
         return;
     }
     file.close();
-    const platform::outside::ProgramRun run = platform::outside::ShellAndWait(
-        reportPrinterProgram(), { dataPath, templatePath }, 0, folder.path());
+    const QString program = reportPrinterProgram();
+    const platform::outside::ProgramRun run
+        = platform::outside::ShellAndWait(program, { dataPath, templatePath }, 0, folder.path());
     platform::ui::pumpMessages();
     if (!run.ended) {
         showStartFailure(run.failure);
         return;
     }
     if (const QString fault = programFault(run); !fault.isEmpty())
-        tellFailure("RunReportPrinter", reportPrinterProgram() + QLatin1Char(' ') + fault,
+        tellFailure("RunReportPrinter", program + QLatin1Char(' ') + fault,
             QStringLiteral("报表打印程序出错：") + fault);
 }
 
