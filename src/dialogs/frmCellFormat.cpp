@@ -2,6 +2,7 @@
 
 #include "dialogs/BorderPreview.h"
 #include "dialogs/CellDialogSelection.h"
+#include "dialogs/FontChooser.h"
 #include "output/WindowHelp.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/FailureBox.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -387,26 +387,14 @@ void frmCellFormat::showFont()
 
 void frmCellFormat::cmdSetFont_Click()
 {
-    QFont preset(txtFontName->text());
-    preset.setPointSizeF(form_.font.size);
-    preset.setBold(form_.font.bold);
-    preset.setItalic(form_.font.italic);
-    preset.setUnderline(form_.font.underline);
-    preset.setStrikeOut(form_.font.strikeOut);
-    QFontDialog chooser(preset, this);
-    const QString shownFamily = chooser.currentFont().family();
-    if (platform::ui::showModal(chooser) != QDialog::Accepted)
+    FontChoice preset = form_.font;
+    preset.name = txtFontName->text();
+    FontChooser dlgFont(preset, this);
+    if (platform::ui::showModal(dlgFont) != QDialog::Accepted)
         return;
-    const QFont chosen = chooser.selectedFont();
-    FontChoice& font = form_.font;
-    font.name = ChosenFontName(txtFontName->text(), shownFamily, chosen.family());
-    font.size = chosen.pointSizeF();
-    font.bold = chosen.bold();
-    font.italic = chosen.italic();
-    font.underline = chosen.underline();
-    font.strikeOut = chosen.strikeOut();
-    form_.fontName = font.name;
-    form_.fontSize = QString::number(float(font.size));
+    form_.font = dlgFont.choice();
+    form_.fontName = form_.font.name;
+    form_.fontSize = QString::number(float(form_.font.size));
     form_.fontChanged = true;
     showFont();
 }
