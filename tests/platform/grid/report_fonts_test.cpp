@@ -1,8 +1,13 @@
 #include "platform/grid/ReportFonts.h"
 #include "platform/grid/TextMeasure.h"
 
+#include "support/SpreadsheetPrintout.h"
+
 #include <gtest/gtest.h>
 #include <QFontInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 
 using namespace platform::grid;
 
@@ -50,4 +55,30 @@ TEST(ReportFonts, LatinFacesTakeChineseFromTheSongFaceAndWindowsSeeTheStandIns)
     useReportFonts();
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("宋体"), 9)).family(), kSongFace);
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("楷体_GB2312"), 9)).family(), kKaiFace);
+}
+
+// A printed report is searched and copied from its PDF: every face writes its characters back as
+// they were drawn (a face that shares one glyph between a character and its radical, as the Noto CJK
+// faces do, comes back as ⽂ for 文 and ⻚ for 页 from Qt's PDF output).
+TEST(ReportFonts, EveryFaceReadsBackFromAPdfAsWritten)
+{
+    const QString text = QStringLiteral("文书档案目录 页数 长期 门类 见证 金言 Total 2024");
+    const QStringList families { "宋体", "黑体", "楷体", "Arial", "Times New Roman", "Courier New" };
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("faces.pdf"));
+    {
+        QPdfWriter writer(pdf);
+        QPainter painter(&writer);
+        int line = 0;
+        for (const QString& family : families) {
+            for (const bool bold : { false, true }) {
+                painter.setFont(qFontOf({ family, 12, bold }));
+                painter.drawText(QPointF(100, 400 * ++line), text);
+            }
+        }
+    }
+    const QStringList lines = orvtest::pdfPageTexts(pdf).value(0).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2 * families.size());
+    for (const QString& line : lines)
+        EXPECT_EQ(line.simplified(), text) << line.toStdString();
 }
