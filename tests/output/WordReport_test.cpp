@@ -213,9 +213,11 @@ TEST_P(WordReportTest, RunsThatCannotFillTellWhyAndLeaveNoDocument)
     report.setSelectWhere({});
     const QString hostile = QDir(folder.path()).filePath(QStringLiteral("目录.docx"));
     QProcess::execute(QStringLiteral("/usr/bin/python3"),
-        { orvtest::testsFile(QStringLiteral("output/word/add_part.py")), hostile, QStringLiteral("../../evil.txt") });
+        { orvtest::testsFile(QStringLiteral("output/word/add_part.py")), hostile,
+            QStringLiteral("../../evil.txt") });
     EXPECT_EQ(output::CreateWordReport(QStringLiteral("目录.docx"), progress), QString());
-    EXPECT_TRUE(ui.boxes().back().text.startsWith(QStringLiteral("报表模板") + hostile + QStringLiteral("已损坏")))
+    EXPECT_TRUE(
+        ui.boxes().back().text.startsWith(QStringLiteral("报表模板") + hostile + QStringLiteral("已损坏")))
         << ui.boxes().back().text.toStdString();
     EXPECT_TRUE(ui.boxes().back().text.endsWith(QStringLiteral("！")));
     EXPECT_EQ(filled(), before);

@@ -25,7 +25,8 @@ void limit(int resource, long long value)
     setrlimit(resource, &limited);
 }
 
-[[noreturn]] void runChild(int out, long long memoryBytes, int cpuSeconds, const std::function<std::string()>& work)
+[[noreturn]] void runChild(
+    int out, long long memoryBytes, int cpuSeconds, const std::function<std::string()>& work)
 {
     limit(RLIMIT_AS, addressSpaceInUse() + memoryBytes);
     limit(RLIMIT_CPU, cpuSeconds);

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,7 +25,8 @@ void makePrivateFolder(const QString& path)
         fail(QString::fromLocal8Bit(std::strerror(errno)));
     // In a shared folder such as /tmp another user may have made the folder first, or a link by its name;
     // the sticky bit of such a folder keeps anyone else from swapping the folder once it is checked.
-    struct stat info {};
+    struct stat info {
+    };
     if (::lstat(name.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
         fail(QStringLiteral("它不是当前用户的文件夹"));
     if ((info.st_mode & 07777) != 0700 && ::chmod(name.constData(), 0700) != 0)

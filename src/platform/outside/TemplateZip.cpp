@@ -64,7 +64,8 @@ TemplateZip::TemplateZip(const QString& path, const std::string& keptPart, const
         for (zip_int64_t index = 0; index < count; ++index) {
             checkPart(index);
             if (!seen.insert(names_.back()).second)
-                fail(damagedText(path, QStringLiteral("部件“%1”出现两次").arg(QString::fromUtf8(names_.back()))));
+                fail(damagedText(
+                    path, QStringLiteral("部件“%1”出现两次").arg(QString::fromUtf8(names_.back()))));
         }
     } catch (...) {
         zip_discard(archive_);
@@ -108,7 +109,8 @@ void TemplateZip::checkPart(qint64 index)
                           .arg(path_, shownName, megabytes(limits_.partBytes));
             break;
         }
-        if (inflated > limits_.ratioCheckedFrom && inflated > std::max<qint64>(compressed, 1) * limits_.bombRatio) {
+        if (inflated > limits_.ratioCheckedFrom
+            && inflated > std::max<qint64>(compressed, 1) * limits_.bombRatio) {
             refusal = QStringLiteral("报表模板%1的部件“%2”压缩比超过%3:1，疑为压缩炸弹，不予处理！")
                           .arg(path_, shownName)
                           .arg(limits_.bombRatio);

@@ -2,11 +2,9 @@
 
 #include "platform/Error.h"
 #include "platform/outside/ProgramStarter.h"
-
 #include "platform/outside/WordParagraphs.h"
 
 #include <cstring>
-#include <tuple>
 #include <pugixml.hpp>
 #include <QDir>
 #include <QFile>
@@ -15,6 +13,7 @@
 #include <QTemporaryFile>
 #include <QUrl>
 #include <QUuid>
+#include <tuple>
 
 namespace platform::outside
 {
@@ -60,7 +59,10 @@ class StringWriter : public pugi::xml_writer
 {
 public:
     std::string text;
-    void write(const void* data, std::size_t size) override { text.append(static_cast<const char*>(data), size); }
+    void write(const void* data, std::size_t size) override
+    {
+        text.append(static_cast<const char*>(data), size);
+    }
 };
 
 // A copy of `node` without its children, appended to `parent`.
@@ -122,7 +124,10 @@ struct WordDocument::Parts {
                 pugi::encoding_utf8))
             fail(unreadableTemplateText(zip->path()));
     }
-    void writeCopy(FileWriter& writer) { copy.save(writer, "", pugi::format_raw | pugi::format_no_declaration); }
+    void writeCopy(FileWriter& writer)
+    {
+        copy.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
+    }
 };
 
 WordDocument::WordDocument(std::unique_ptr<Parts> parts)
@@ -196,7 +201,8 @@ void WordDocument::save(const QString& path)
     writer.write(parts_->tail);
     writer.check();
     if (!parts_->bodyPart.flush())
-        fail(QStringLiteral("不能写入临时文件 %1：%2").arg(parts_->bodyPart.fileName(), parts_->bodyPart.errorString()));
+        fail(QStringLiteral("不能写入临时文件 %1：%2")
+                 .arg(parts_->bodyPart.fileName(), parts_->bodyPart.errorString()));
     parts_->zip->writeFilled(path, parts_->bodyPart.fileName());
 }
 

@@ -65,7 +65,8 @@ void setPieceText(TextPiece& piece, const QString& text)
 
 // Writes the replacements (in order, not overlapping, in positions of the joined text) into the pieces:
 // each replacement's text goes into the piece where it starts, and the text it covers leaves every piece.
-void applyReplacements(Paragraph& paragraph, const QString& text, const std::vector<Replacement>& replacements)
+void applyReplacements(
+    Paragraph& paragraph, const QString& text, const std::vector<Replacement>& replacements)
 {
     std::size_t next = 0;
     qsizetype start = 0;

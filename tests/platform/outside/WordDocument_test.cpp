@@ -101,8 +101,7 @@ TEST(WordDocumentMarks, ReadFromLeftToRightAcrossRuns)
     const Case cases[] = {
         { { "a&lt;#x#&gt;b" }, "a[x]b" },
         { { "a&lt;", "#x", "#", "&gt;b" }, "a[x]b" }, // one mark over four runs
-        { { "&lt;#x#&gt;&lt;#y#&gt;" }, "[x][y]" },
-        { { "&lt;#  #&gt;z" }, "<#  #>z" }, // blank: passed over
+        { { "&lt;#x#&gt;&lt;#y#&gt;" }, "[x][y]" }, { { "&lt;#  #&gt;z" }, "<#  #>z" }, // blank: passed over
         { { "&lt;#a&lt;#b#&gt;" }, "<#a[b]" }, // holds an opening marker: the inner one is the mark
         { { "&lt;#keep#&gt;&lt;#y", "#&gt;" }, "<#keep#>[y]" }, // the visitor leaves it
         { { "&lt;#again#&gt;!" }, "<#x#>!" }, // a replacement is never searched again
@@ -128,7 +127,7 @@ TEST(WordDocumentMarks, ReadFromLeftToRightAcrossRuns)
                 return QStringLiteral("<#x#>");
             return QLatin1Char('[') + content + QLatin1Char(']');
         },
-        [] { });
+        [] {});
     const QString filled = folder.filePath(QStringLiteral("filled.docx"));
     document.save(filled);
     const QStringList texts = paragraphTexts(filled);
@@ -160,18 +159,20 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
     // Markup repeated this often deflates like a bomb and is refused as one; let through, it is filled.
     const ZipLimits unbounded { 256 * MB, 200, 256 * MB };
     const Case cases[] = {
-        { "nested runs", "<w:p>" + repeated("<w:r>", Deep) + "<w:t>" + Mark + "</w:t>" + repeated("</w:r>", Deep) + "</w:p>",
+        { "nested runs",
+            "<w:p>" + repeated("<w:r>", Deep) + "<w:t>" + Mark + "</w:t>" + repeated("</w:r>", Deep)
+                + "</w:p>",
             {}, unbounded, 30, 2, "marks 2 passes 2", 2 },
-        { "nested tables", repeated("<w:tbl><w:tr><w:tc>", Deep) + sample + repeated("</w:tc></w:tr></w:tbl>", Deep),
-            {}, unbounded, 30, 2, "marks 2 passes 2", 2 },
+        { "nested tables",
+            repeated("<w:tbl><w:tr><w:tc>", Deep) + sample + repeated("</w:tc></w:tr></w:tbl>", Deep), {},
+            unbounded, 30, 2, "marks 2 passes 2", 2 },
         { "nested text boxes",
             repeated("<w:p><w:r><w:t>" + Mark + "</w:t></w:r><w:r><w:pict><w:txbxContent>", Deep)
                 + repeated("</w:txbxContent></w:pict></w:r></w:p>", Deep),
             {}, unbounded, 30, 2, "marks 200000 passes 200002", 2 * Deep },
         { "20,000 marks in one paragraph",
-            "<w:p>" + repeated("<w:r><w:t>&lt;#</w:t></w:r><w:r><w:t>v#&gt; </w:t></w:r>", 20000) + "</w:p>", {}, unbounded,
-            1, 1,
-            "marks 20000 passes 1", 20000 },
+            "<w:p>" + repeated("<w:r><w:t>&lt;#</w:t></w:r><w:r><w:t>v#&gt; </w:t></w:r>", 20000) + "</w:p>",
+            {}, unbounded, 1, 1, "marks 20000 passes 1", 20000 },
         { "declared 4 GB", sample, { "--declare", "word/document.xml:4000000000" }, {}, 30, 1, "已损坏", 0 },
         { "ratio bomb", sample, { "--zeros", "word/media/zeros.bin:2000000" }, {}, 30, 1, "压缩炸弹", 0 },
         { "part past the limit", sample, { "--random", "word/media/big.bin:100000" }, lowered, 30, 1,
@@ -189,8 +190,8 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         const QString output = folder.filePath(QStringLiteral("filled.docx"));
         QFile::remove(output);
         makeDocx(source, c.body, c.options);
-        const auto run = orvtest::runLimited(1024 * MB, c.cpuSeconds,
-            [&] { return fill(source, output, c.copies, c.limits); });
+        const auto run = orvtest::runLimited(
+            1024 * MB, c.cpuSeconds, [&] { return fill(source, output, c.copies, c.limits); });
         ASSERT_TRUE(run.finished) << c.name << ": ended by signal " << run.signal;
         const QString told = QString::fromStdString(run.output);
         if (c.values > 0) {
@@ -199,7 +200,8 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
             continue;
         }
         EXPECT_TRUE(told.contains(QString::fromUtf8(c.expected))) << c.name << ": " << run.output;
-        EXPECT_TRUE(told.contains(source) && told.endsWith(QStringLiteral("！"))) << c.name << ": " << run.output;
+        EXPECT_TRUE(told.contains(source) && told.endsWith(QStringLiteral("！")))
+            << c.name << ": " << run.output;
         EXPECT_FALSE(QFile::exists(output)) << c.name;
     }
 }
