@@ -43,8 +43,8 @@ protected:
         const QDateTime start = QDateTime::currentDateTime();
         Sheet sheet;
         const QString pages = build(sheet);
-        const QString text = orvtest::withClockNamed(pages + orvtest::referenceText(sheet), start,
-            QDateTime::currentDateTime());
+        const QString text = orvtest::withClockNamed(
+            pages + orvtest::referenceText(sheet), start, QDateTime::currentDateTime());
         EXPECT_TRUE(orvtest::matchesReference(
             text, QStringLiteral("pages/") + name, GetParam() == orvtest::Backend::SQLite));
     }
@@ -91,7 +91,8 @@ TEST_P(ReferencePages, DemoStatisticsReport)
         QString pages;
         const engine::StatEngineState& stat = engine::statEngine();
         for (int page = 0; page < stat.StatPageCount; ++page)
-            pages += QStringLiteral("page %1 starts R%2\n").arg(page + 1).arg(stat.PageStartArray.value(page));
+            pages
+                += QStringLiteral("page %1 starts R%2\n").arg(page + 1).arg(stat.PageStartArray.value(page));
         return pages;
     });
 }
@@ -121,11 +122,13 @@ TEST_P(ReferencePages, AutoRowsWithATwoRowBand)
 TEST_P(ReferencePages, FittedToThePaperWithLongTitlesShrunkAndWrapped)
 {
     insertDocs(docsWithLongTitles());
-    const DocsLayout layout { .groupLevels = 1, .dataRows = "FIX", .bandRows = 2, .bandRowHeight = 600,
-        .selfFit = true };
+    const DocsLayout layout {
+        .groupLevels = 1, .dataRows = "FIX", .bandRows = 2, .bandRowHeight = 600, .selfFit = true
+    };
     defineReport(layout);
     cell(layout.bandEnd(), 3, QStringLiteral("@B|docs.title"));
-    format(QStringLiteral("WRAPTEXT"), layout.bandEnd(), 3, layout.bandEnd(), 3, QStringLiteral("@WRAPTEXT|4|TRUE"));
+    format(QStringLiteral("WRAPTEXT"), layout.bandEnd(), 3, layout.bandEnd(), 3,
+        QStringLiteral("@WRAPTEXT|4|TRUE"));
     expectReference(QStringLiteral("self-fit-long-titles.txt"), buildDataReport);
 }
 
@@ -139,8 +142,8 @@ TEST(ReferenceText, TheClockOfABuildIsNamedAtItsStartAndEnd)
 {
     const QDateTime start(QDate(2024, 3, 31), QTime(23, 59, 58));
     const QDateTime end(QDate(2024, 4, 1), QTime(0, 0, 1));
-    EXPECT_EQ(orvtest::withClockNamed(QStringLiteral("2024-03-31|2024年04月01日|23:59|00时00分|2024-03-30|12:00"),
-                  start, end),
+    EXPECT_EQ(orvtest::withClockNamed(
+                  QStringLiteral("2024-03-31|2024年04月01日|23:59|00时00分|2024-03-30|12:00"), start, end),
         QStringLiteral("{%d}|{%D}|{%t}|{%T}|2024-03-30|12:00"));
 }
 

@@ -33,7 +33,11 @@ QString compact(const QJsonValue& value)
 QString rangeText(const QJsonValue& range)
 {
     const QJsonArray r = range.toArray();
-    return QStringLiteral("R%1C%2:R%3C%4").arg(r[0].toInt()).arg(r[1].toInt()).arg(r[2].toInt()).arg(r[3].toInt());
+    return QStringLiteral("R%1C%2:R%3C%4")
+        .arg(r[0].toInt())
+        .arg(r[1].toInt())
+        .arg(r[2].toInt())
+        .arg(r[3].toInt());
 }
 
 QString pictureLine(const QJsonObject& picture)
@@ -49,7 +53,8 @@ QString pictureLine(const QJsonObject& picture)
 // [row, col, style, kind, value] as "R5C3 style 2 s \"文件1\"".
 QString cellLine(const QJsonArray& cell)
 {
-    QString line = QStringLiteral("R%1C%2 style %3").arg(cell[0].toInt()).arg(cell[1].toInt()).arg(cell[2].toInt());
+    QString line
+        = QStringLiteral("R%1C%2 style %3").arg(cell[0].toInt()).arg(cell[1].toInt()).arg(cell[2].toInt());
     for (qsizetype i = 3; i < cell.size(); ++i)
         line += QLatin1Char(' ') + (i == 3 ? cell[i].toString() : compact(cell[i]));
     return line;
