@@ -1,5 +1,6 @@
 #include "dialogs/FontChooser.h"
 
+#include "dialogs/CaptionLabel.h"
 #include "dialogs/FontChooserModel.h"
 #include "platform/grid/TextMeasure.h"
 
@@ -19,13 +20,6 @@ namespace dialogs
 
 namespace
 {
-
-QLabel* captionFor(const QString& caption, QWidget* box)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(box);
-    return label;
-}
 
 QPixmap colourSwatch(QRgb rgb)
 {

@@ -1,6 +1,7 @@
 #include "dialogs/frmCellFormat.h"
 
 #include "dialogs/BorderPreview.h"
+#include "dialogs/CaptionLabel.h"
 #include "dialogs/CellDialogSelection.h"
 #include "dialogs/FontChooser.h"
 #include "output/WindowHelp.h"
@@ -34,13 +35,6 @@ const QStringList TabHints { QStringLiteral("选择单元格要显示的数字�
     QStringLiteral("在水平对齐/垂直对齐中选择单元格的文本对齐方式。\n在文本控制中选择文本的控制类型。"),
     QStringLiteral("显示的是当前的使用的字体属性，使用字体设置功能设置单元格的字体属性。"),
     QStringLiteral("选择当前单元格的边框。") };
-
-QLabel* captionFor(const QString& caption, QWidget* box)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(box);
-    return label;
-}
 
 QIcon lineSample(int entry)
 {
