@@ -5,6 +5,7 @@
 #include "dialogs/frmCellFormat.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/ScriptedUi.h"
+#include "support/CaptionFit.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -220,6 +221,7 @@ TEST_P(CellFormatDialog, TheFontChooserShowsAndWritesTheFamilyNamesReportsStore)
             EXPECT_EQ(chooser.cboSize->currentText(), QStringLiteral("14"));
             EXPECT_EQ(QFontInfo(chooser.lblSample->font()).family(), QString::fromUtf8(c.shownFace));
             EXPECT_EQ(QFontInfo(chooser.lblSample->font()).bold(), c.bold);
+            EXPECT_EQ(testsupport::cutCaptions(chooser), QStringList());
             if (c.pickFamily)
                 chooser.lstFamily->setCurrentItem(
                     chooser.lstFamily->findItems(QString::fromUtf8(c.pickFamily), Qt::MatchExactly).value(0));
