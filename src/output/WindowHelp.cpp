@@ -1,6 +1,7 @@
 #include "output/WindowHelp.h"
 
 #include "platform/ui/HelpTopic.h"
+#include "store/UserNotice.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +16,14 @@ void ShowWindowHelp(const QString& topic)
         + QStringLiteral(" 不存在") + QLatin1Char('\n') + QStringLiteral("请将 ") + page.fileName()
         + QStringLiteral(" 文件拷贝到 ") + QDir::toNativeSeparators(page.path())
         + QStringLiteral(" 路径下。");
-    platform::ui::openHelpTopic(topic, missing);
+    OpenHelpPage(topic, missing);
+}
+
+void OpenHelpPage(const QString& topic, const QString& missingMessage)
+{
+    QString failure;
+    if (!platform::ui::openHelpTopic(topic, missingMessage, &failure) && !failure.isEmpty())
+        store::NoticeUser(failure, platform::ui::Icon::Information);
 }
 
 } // namespace output

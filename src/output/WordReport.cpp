@@ -216,8 +216,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
     document.save(output);
     QString failure;
     if (!platform::ui::openWithDesktop(output, &failure))
-        platform::ui::msgBox(
-            failure, platform::ui::Buttons::Ok, platform::ui::Icon::Information, WordReportTitle);
+        store::NoticeUser(failure, platform::ui::Icon::Information, WordReportTitle);
     return output;
 }
 

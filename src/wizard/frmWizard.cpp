@@ -1,5 +1,6 @@
 #include "wizard/frmWizard.h"
 
+#include "output/WindowHelp.h"
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowSize.h"
@@ -475,7 +476,7 @@ void frmWizard::ShowWizardHelp()
         return;
     }
     const QString path = QDir::toNativeSeparators(platform::ui::helpTopicPath(topic));
-    platform::ui::openHelpTopic(topic, QStringLiteral("帮助文件 ") + path + QStringLiteral(" 不存在"));
+    output::OpenHelpPage(topic, QStringLiteral("帮助文件 ") + path + QStringLiteral(" 不存在"));
 }
 
 void frmWizard::EnableNextByList(QListWidget* list)

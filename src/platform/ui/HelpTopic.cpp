@@ -19,18 +19,14 @@ QString helpTopicPath(const QString& topic)
     return QDir(componentFolder()).filePath(QStringLiteral("help/") + file);
 }
 
-bool openHelpTopic(const QString& topic, const QString& missingMessage)
+bool openHelpTopic(const QString& topic, const QString& missingMessage, QString* openFailure)
 {
     const QString path = helpTopicPath(topic);
     if (!QFileInfo::exists(path)) {
         msgBox(missingMessage, Buttons::Ok, Icon::Information);
         return false;
     }
-    if (!openWithDesktop(path)) {
-        msgBox(QStringLiteral("无法打开帮助主题 %1").arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
-    return true;
+    return openWithDesktop(path, openFailure);
 }
 
 } // namespace platform::ui

@@ -21,7 +21,7 @@ TEST(HelpTopic, MissingTopicShowsTheCallersMessage)
 {
     ScriptedUi script;
     const QString message = QStringLiteral("帮助文件不存在");
-    EXPECT_FALSE(openHelpTopic(QStringLiteral("没有的主题"), message));
+    EXPECT_FALSE(openHelpTopic(QStringLiteral("没有的主题"), message, nullptr));
     ASSERT_EQ(script.boxes().size(), 1u);
     EXPECT_EQ(script.boxes()[0].text, message);
     EXPECT_EQ(script.boxes()[0].icon, Icon::Information);
@@ -46,7 +46,7 @@ TEST(HelpTopic, PresentTopicOpensItsFileInTheHelpFolder)
         file.close();
     }
     ScriptedUi script;
-    EXPECT_TRUE(openHelpTopic(QStringLiteral("打印效果预览"), QStringLiteral("unused")));
+    EXPECT_TRUE(openHelpTopic(QStringLiteral("打印效果预览"), QStringLiteral("unused"), nullptr));
     EXPECT_TRUE(script.boxes().empty());
     ASSERT_EQ(script.openedUrls().size(), 1);
     EXPECT_EQ(script.openedUrls()[0].toLocalFile(), path);
