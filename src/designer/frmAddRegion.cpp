@@ -1,7 +1,7 @@
 #include "designer/frmAddRegion.h"
 
 #include "designer/RegionEdits.h"
-#include "output/WindowHelp.h"
+#include "platform/ui/HelpTopic.h"
 #include "store/ReportState.h"
 
 #include <QGroupBox>
@@ -42,6 +42,7 @@ frmAddRegion::frmAddRegion(platform::grid::Sheet& grid, QWidget* parent)
     connect(cmdAdd, &QPushButton::clicked, this, &frmAddRegion::cmdAdd_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmAddRegion::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmAddRegion::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
 }
 
 void frmAddRegion::showEvent(QShowEvent* event)
@@ -76,7 +77,7 @@ void frmAddRegion::cmdCancel_Click()
 
 void frmAddRegion::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("添加区域"));
+    platform::ui::openHelpTopic(QStringLiteral("添加区域"));
 }
 
 } // namespace designer

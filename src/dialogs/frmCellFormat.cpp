@@ -2,9 +2,9 @@
 
 #include "dialogs/BorderPreview.h"
 #include "dialogs/CellDialogSelection.h"
-#include "output/WindowHelp.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/FailureBox.h"
+#include "platform/ui/HelpTopic.h"
 #include "platform/ui/ModalDialog.h"
 
 #include <QButtonGroup>
@@ -120,6 +120,7 @@ frmCellFormat::frmCellFormat(platform::grid::Sheet& grid, bool selectionCrossesR
     connect(cmdOK, &QPushButton::clicked, this, &frmCellFormat::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmCellFormat::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmCellFormat::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
 }
 
 QWidget* frmCellFormat::numberTab()
@@ -487,7 +488,7 @@ void frmCellFormat::cmdCancel_Click()
 
 void frmCellFormat::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("设置单元格格式.htm"));
+    platform::ui::openHelpTopic(QStringLiteral("设置单元格格式.htm"));
 }
 
 bool ShowCellFormatDialog(platform::grid::Sheet& grid, bool selectionCrossesRegion, QWidget* parent)

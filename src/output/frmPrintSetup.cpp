@@ -1,7 +1,7 @@
 #include "output/frmPrintSetup.h"
 
 #include "output/PrintTiming.h"
-#include "output/WindowHelp.h"
+#include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
 #include "store/PrintSettings.h"
 
@@ -51,6 +51,7 @@ frmPrintSetup::frmPrintSetup(QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmPrintSetup::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrintSetup::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmPrintSetup::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
 }
 
 void frmPrintSetup::showEvent(QShowEvent* event)
@@ -96,7 +97,7 @@ void frmPrintSetup::cmdCancel_Click()
 
 void frmPrintSetup::cmdHelp_Click()
 {
-    ShowWindowHelp(QStringLiteral("打印设置.htm"));
+    platform::ui::openHelpTopic(QStringLiteral("打印设置.htm"));
 }
 
 } // namespace output
