@@ -4,6 +4,7 @@
 #include "designer/SizeInput.h"
 #include "platform/ui/ScriptedUi.h"
 
+#include <functional>
 #include <QAction>
 #include <QDialog>
 #include <QTest>
@@ -125,14 +126,18 @@ TEST_P(DesignerKeysAndMouse, F1OpensTheHelpTopicOfTheWindowItIsPressedIn)
 TEST_P(DesignerKeysAndMouse, PageSetupClosedByEscapeOrItsFrameChangesNothing)
 {
     const auto window = openDesigner();
+    std::function<void(QDialog&)> close;
+    ui.onDialog("frmPageSetup", [&](QDialog& dialog) { close(dialog); });
     const std::function<void(QDialog&)> closings[]
         = { [](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); },
               [](QDialog& dialog) { dialog.close(); } };
-    for (const auto& close : closings) {
-        ui.onDialog("frmPageSetup", close);
+    for (const auto& closing : closings) {
+        close = closing;
         window->command("PageSetup")->trigger();
         EXPECT_FALSE(window->ReportModified());
+        EXPECT_TRUE(ui.shownDialogs().endsWith("dialogs::frmPageSetup"));
     }
+    EXPECT_EQ(ui.shownDialogs().size(), 2);
     EXPECT_TRUE(window->Form_Unload());
     EXPECT_TRUE(ui.boxes().empty()) << ui.boxTexts().join('|').toStdString();
 }
