@@ -634,8 +634,7 @@ void frmReportDesigner::UpdateMenuBySelection()
 
 void frmReportDesigner::ShowAreaName(int row, int col)
 {
-    output::SetStatusText(*staReportDefine, AreaName(row, col),
-        store::reportState().StatusUserText);
+    output::SetStatusText(*staReportDefine, AreaName(row, col), store::reportState().StatusUserText);
 }
 
 void frmReportDesigner::ShowCellAddress(int row, int col)

@@ -63,8 +63,9 @@ TEST_P(DesignerKeysAndMouse, TabShiftTabAndEnterMoveTheActiveCellWithinTheGrid)
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         int rowMove, col; // col counted from the report's first design column
-    } steps[] = { { Qt::Key_Tab, {}, 0, 1 }, { Qt::Key_Tab, {}, 0, 2 }, { Qt::Key_Tab, Qt::ShiftModifier, 0, 1 },
-        { Qt::Key_Backtab, Qt::ShiftModifier, 0, 0 }, { Qt::Key_Return, {}, 1, 0 } };
+    } steps[]
+        = { { Qt::Key_Tab, {}, 0, 1 }, { Qt::Key_Tab, {}, 0, 2 }, { Qt::Key_Tab, Qt::ShiftModifier, 0, 1 },
+              { Qt::Key_Backtab, Qt::ShiftModifier, 0, 0 }, { Qt::Key_Return, {}, 1, 0 } };
     for (const auto& report : reports) {
         openOn(report.reportId, report.type);
         const auto window = openDesigner();

@@ -90,8 +90,8 @@ TEST(DesignerMenuRules, AreaNames)
     const struct {
         int row, col;
         QString name;
-    } cases[] = { { 0, 0, "报表设计器" }, { 0, 3, "列标志区" }, { 4, 0, "行标志区" }, { 4, 1, "报表区域标志区" },
-        { 4, 2, "报表设计区域" } };
+    } cases[] = { { 0, 0, "报表设计器" }, { 0, 3, "列标志区" }, { 4, 0, "行标志区" },
+        { 4, 1, "报表区域标志区" }, { 4, 2, "报表设计区域" } };
     for (const auto& c : cases)
         EXPECT_EQ(AreaName(c.row, c.col), c.name) << c.row << "," << c.col;
 }

@@ -401,8 +401,8 @@ TEST_P(WizardWindow, F1OpensTheStepsTopicOrSaysWhereItsPageBelongs)
     ASSERT_EQ(ui.boxes().size(), 1);
     const QString folder = QDir::toNativeSeparators(elsewhere.path() + "/help");
     EXPECT_EQ(ui.boxes()[0].text,
-        "帮助文件 " + folder + QDir::separator() + "选择数据表.htm 不存在\n请将 选择数据表.htm 文件拷贝到 " + folder
-            + " 路径下。");
+        "帮助文件 " + folder + QDir::separator() + "选择数据表.htm 不存在\n请将 选择数据表.htm 文件拷贝到 "
+            + folder + " 路径下。");
     EXPECT_EQ(ui.boxes()[0].title, "帮助文件找不到");
     EXPECT_EQ(ui.boxes()[0].icon, platform::ui::Icon::Information);
     window->hide();

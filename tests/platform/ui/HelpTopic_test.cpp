@@ -24,8 +24,9 @@ TEST(HelpTopic, MissingTopicNamesThePageAndItsFolder)
     EXPECT_FALSE(openHelpTopic(QStringLiteral("没有的主题")));
     EXPECT_FALSE(openHelpTopic(QStringLiteral("没有的主题"), QStringLiteral("帮助文件找不到")));
     const QString folder = QDir::toNativeSeparators(QDir(componentFolder()).filePath(QStringLiteral("help")));
-    const QString text = QStringLiteral("帮助文件 %1/没有的主题.htm 不存在\n请将 没有的主题.htm 文件拷贝到 %1 路径下。")
-                             .arg(folder);
+    const QString text
+        = QStringLiteral("帮助文件 %1/没有的主题.htm 不存在\n请将 没有的主题.htm 文件拷贝到 %1 路径下。")
+              .arg(folder);
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[0].text, text);
     EXPECT_EQ(script.boxes()[0].icon, Icon::Information);
