@@ -48,6 +48,36 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
         | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+std::optional<CellMove> keyMove(const QKeyEvent& event, bool tabMovesCell)
+{
+    switch (event.key()) {
+    case Qt::Key_Left:
+        return CellMove::Left;
+    case Qt::Key_Right:
+        return CellMove::Right;
+    case Qt::Key_Up:
+        return CellMove::Up;
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return CellMove::Down;
+    case Qt::Key_PageUp:
+        return CellMove::PageUp;
+    case Qt::Key_PageDown:
+        return CellMove::PageDown;
+    case Qt::Key_Home:
+        return event.modifiers() & Qt::ControlModifier ? CellMove::SheetStart : CellMove::RowStart;
+    case Qt::Key_Tab:
+        if (tabMovesCell)
+            return event.modifiers() & Qt::ShiftModifier ? CellMove::Left : CellMove::Right;
+        return std::nullopt;
+    case Qt::Key_Backtab:
+        return tabMovesCell ? std::optional(CellMove::Left) : std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
 bool isTabKey(const QKeyEvent& event)
 {
     return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
@@ -512,9 +542,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event)
 void GridView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (sizeDrag_) {
-        const SizeDrag done = *sizeDrag_;
         sizeDrag_.reset();
-        emit sizeDragged(done.along, done.index);
         return;
     }
     drag_ = Drag::None;
@@ -551,36 +579,6 @@ void GridView::moveByKey(CellMove move, bool extend)
     }
 }
 
-std::optional<CellMove> GridView::keyMove(const QKeyEvent& event) const
-{
-    switch (event.key()) {
-    case Qt::Key_Left:
-        return CellMove::Left;
-    case Qt::Key_Right:
-        return CellMove::Right;
-    case Qt::Key_Up:
-        return CellMove::Up;
-    case Qt::Key_Down:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return CellMove::Down;
-    case Qt::Key_PageUp:
-        return CellMove::PageUp;
-    case Qt::Key_PageDown:
-        return CellMove::PageDown;
-    case Qt::Key_Home:
-        return event.modifiers() & Qt::ControlModifier ? CellMove::SheetStart : CellMove::RowStart;
-    case Qt::Key_Tab:
-        if (tabMovesCell_)
-            return event.modifiers() & Qt::ShiftModifier ? CellMove::Left : CellMove::Right;
-        return std::nullopt;
-    case Qt::Key_Backtab:
-        return tabMovesCell_ ? std::optional(CellMove::Left) : std::nullopt;
-    default:
-        return std::nullopt;
-    }
-}
-
 // Tab would move the focus to the next widget before keyPressEvent sees it.
 bool GridView::event(QEvent* event)
 {
@@ -600,7 +598,7 @@ void GridView::keyPressEvent(QKeyEvent* event)
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
-    if (const std::optional<CellMove> move = keyMove(*event)) {
+    if (const std::optional<CellMove> move = keyMove(*event, tabMovesCell_)) {
         const SelectionState before = selectionState();
         if (before.ranges.size() != 1 || !before.ranges.front().contains(extent_.row, extent_.col))
             extent_ = before.active;

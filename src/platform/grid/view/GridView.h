@@ -101,8 +101,6 @@ signals:
     void mouseClicked(int button, int shift, int x, int y);
     void cellEdited(int row, int col); // an entry typed in place was stored
     void topLeftChanged(int row, int col);
-    // A row's height (Qt::Vertical) or a column's width (Qt::Horizontal) was dragged to a new size.
-    void sizeDragged(Qt::Orientation along, int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -138,7 +136,6 @@ private:
     bool isSelected(const CellPos& hit) const; // within the first selected range
     void selectForContextMenu(const CellPos& hit);
     void moveByKey(CellMove move, bool extend);
-    std::optional<CellMove> keyMove(const QKeyEvent& event) const;
 
     // A row or column whose size is being dragged, from where the drag started.
     struct SizeDrag {
