@@ -1,7 +1,9 @@
 #include "dialogs/frmCellFormat.h"
 
 #include "dialogs/BorderPreview.h"
+#include "dialogs/CaptionLabel.h"
 #include "dialogs/CellDialogSelection.h"
+#include "dialogs/FontChooser.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/HelpTopic.h"
@@ -11,7 +13,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,13 +35,6 @@ const QStringList TabHints { QStringLiteral("选择单元格要显示的数字�
     QStringLiteral("在水平对齐/垂直对齐中选择单元格的文本对齐方式。\n在文本控制中选择文本的控制类型。"),
     QStringLiteral("显示的是当前的使用的字体属性，使用字体设置功能设置单元格的字体属性。"),
     QStringLiteral("选择当前单元格的边框。") };
-
-QLabel* captionFor(const QString& caption, QWidget* box)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(box);
-    return label;
-}
 
 QIcon lineSample(int entry)
 {
@@ -388,26 +382,14 @@ void frmCellFormat::showFont()
 
 void frmCellFormat::cmdSetFont_Click()
 {
-    QFont preset(txtFontName->text());
-    preset.setPointSizeF(form_.font.size);
-    preset.setBold(form_.font.bold);
-    preset.setItalic(form_.font.italic);
-    preset.setUnderline(form_.font.underline);
-    preset.setStrikeOut(form_.font.strikeOut);
-    QFontDialog chooser(preset, this);
-    const QString shownFamily = chooser.currentFont().family();
-    if (platform::ui::showModal(chooser) != QDialog::Accepted)
+    FontChoice preset = form_.font;
+    preset.name = txtFontName->text();
+    FontChooser dlgFont(preset, this);
+    if (platform::ui::showModal(dlgFont) != QDialog::Accepted)
         return;
-    const QFont chosen = chooser.selectedFont();
-    FontChoice& font = form_.font;
-    font.name = ChosenFontName(txtFontName->text(), shownFamily, chosen.family());
-    font.size = chosen.pointSizeF();
-    font.bold = chosen.bold();
-    font.italic = chosen.italic();
-    font.underline = chosen.underline();
-    font.strikeOut = chosen.strikeOut();
-    form_.fontName = font.name;
-    form_.fontSize = QString::number(float(font.size));
+    form_.font = dlgFont.choice();
+    form_.fontName = form_.font.name;
+    form_.fontSize = QString::number(float(form_.font.size));
     form_.fontChanged = true;
     showFont();
 }

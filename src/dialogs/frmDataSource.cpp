@@ -1,5 +1,6 @@
 #include "dialogs/frmDataSource.h"
 
+#include "dialogs/CaptionLabel.h"
 #include "dialogs/CellDialogSelection.h"
 #include "dialogs/frmSysArg.h"
 #include "platform/db/Recordset.h"
@@ -49,13 +50,6 @@ const QString FieldsKey = QStringLiteral("Fields");
 int reportType()
 {
     return store::reportState().ReportType;
-}
-
-QLabel* captionFor(const QString& caption, QWidget* box)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(box);
-    return label;
 }
 
 void place(QWidget* control, int leftTwips, int topTwips)

@@ -1,16 +1,18 @@
 #include "DialogDatabase.h"
 
 #include "dialogs/BorderPreview.h"
+#include "dialogs/FontChooser.h"
 #include "dialogs/frmCellFormat.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/ScriptedUi.h"
+#include "support/CaptionFit.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -41,15 +43,16 @@ protected:
         store::reportState().ReportType = store::StatisticsReport;
     }
 
-    // Shows the dialog on the grid's selection; the driver presses its buttons, the font and colour
-    // choosers answer with `chosenFont` and `colourChosen`. True when it applied.
+    // Shows the dialog on the grid's selection; the driver presses its buttons, `chooseFont` sets the
+    // font chooser's controls, which closes with `fontChosen`, and the colour chooser answers with
+    // `colourChosen`. True when it applied.
     bool show(std::function<void(frmCellFormat&)> driver, bool crossesRegion = false)
     {
         ScriptedUi script;
         script.onDialog(QStringLiteral("frmCellFormat"),
             [&](QDialog& window) { driver(static_cast<frmCellFormat&>(window)); });
-        script.onDialog(QStringLiteral("QFontDialog"), [this](QDialog& window) {
-            static_cast<QFontDialog&>(window).setCurrentFont(chosenFont);
+        script.onDialog(QStringLiteral("FontChooser"), [this](QDialog& window) {
+            chooseFont(static_cast<dialogs::FontChooser&>(window));
             fontChosen ? window.accept() : window.reject();
         });
         script.onDialog(QStringLiteral("QColorDialog"), [this](QDialog& window) {
@@ -65,7 +68,7 @@ protected:
     void format(const CellRange& range, const CellFormat& format) { grid.applyFormat(range, format); }
 
     Sheet grid;
-    QFont chosenFont;
+    std::function<void(dialogs::FontChooser&)> chooseFont = [](dialogs::FontChooser&) {};
     bool fontChosen = true;
     bool colourChosen = false;
     QStringList boxes;
@@ -138,9 +141,11 @@ TEST_P(CellFormatDialog, ARangeKeepsWhatItsCellsDoNotShareWhenOnlyTheFontChanges
     format({ 2, 3, 3, 3 }, right);
     grid.merge({ 5, 2, 5, 3 });
     grid.select(2, 2, 5, 3);
-    chosenFont = QFont(QStringLiteral("黑体"));
-    chosenFont.setPointSizeF(10.5);
-    chosenFont.setItalic(true);
+    chooseFont = [](dialogs::FontChooser& chooser) {
+        chooser.lstFamily->setCurrentItem(chooser.lstFamily->findItems(QStringLiteral("黑体"), {}).value(0));
+        chooser.lstStyle->setCurrentRow(1);
+        chooser.cboSize->setEditText(QStringLiteral("五号"));
+    };
     QString chosenName;
     double chosenSize = 0;
     const bool applied = show([&](frmCellFormat& dialog) {
@@ -154,7 +159,8 @@ TEST_P(CellFormatDialog, ARangeKeepsWhatItsCellsDoNotShareWhenOnlyTheFontChanges
         dialog.cmdOK_Click();
     });
     EXPECT_TRUE(applied);
-    EXPECT_FALSE(chosenName.isEmpty());
+    EXPECT_EQ(chosenName, QStringLiteral("黑体"));
+    EXPECT_EQ(chosenSize, 10.5);
     EXPECT_EQ(grid.format(2, 2).hAlign, platform::grid::HAlign::Left);
     EXPECT_EQ(grid.format(3, 3).hAlign, platform::grid::HAlign::Right);
     EXPECT_EQ(grid.format(3, 2).wrapText, true);
@@ -181,6 +187,60 @@ TEST_P(CellFormatDialog, ACancelledFontChooserChangesNoFont)
     });
     EXPECT_EQ(grid.format(2, 3).fontBold, true);
     EXPECT_EQ(grid.format(3, 3).fontBold, false);
+}
+
+// The chooser opens on the cell's family as the report stores it, with its style; the sample draws it
+// with the face that stands in for it here; what OK writes is the report's name.
+TEST_P(CellFormatDialog, TheFontChooserShowsAndWritesTheFamilyNamesReportsStore)
+{
+    const struct {
+        const char* family;
+        bool bold;
+        const char* pickFamily; // nullptr: left as it opened
+        const char* pickSize;
+        int pickColour; // entry of the colour list, -1: left as it opened
+        const char* shownFace;
+        const char* written;
+        double writtenSize;
+        QRgb writtenColour;
+    } cases[] = {
+        { "宋体", true, nullptr, "小二", -1, "AR PL UMing CN", "宋体", 18, 0x000080 },
+        { "方正小标宋简体", false, nullptr, "12", 9, "AR PL UMing CN", "方正小标宋简体", 12, 0xFF0000 },
+        { "宋体", false, "楷体_GB2312", "16", -1, "AR PL UMing CN", "楷体_GB2312", 16, 0x000080 },
+        { "Arial", true, "Times New Roman", "9", 0, "Liberation Sans", "Times New Roman", 9, 0 },
+    };
+    for (const auto& c : cases) {
+        CellFormat look;
+        look.fontName = QString::fromUtf8(c.family);
+        look.fontBold = c.bold;
+        look.fontSize = 14;
+        look.fontColor = 0x000080;
+        format(CellRange::cell(2, 2), look);
+        grid.select(2, 2, 2, 2);
+        chooseFont = [&](dialogs::FontChooser& chooser) {
+            EXPECT_EQ(chooser.lstFamily->currentItem()->text(), QString::fromUtf8(c.family));
+            EXPECT_EQ(chooser.lstStyle->currentItem()->text(), QString::fromUtf8(c.bold ? "粗体" : "规则"));
+            EXPECT_EQ(chooser.cboSize->currentText(), QStringLiteral("14"));
+            EXPECT_EQ(QFontInfo(chooser.lblSample->font()).family(), QString::fromUtf8(c.shownFace));
+            EXPECT_EQ(QFontInfo(chooser.lblSample->font()).bold(), c.bold);
+            EXPECT_EQ(testsupport::cutCaptions(chooser), QStringList());
+            if (c.pickFamily)
+                chooser.lstFamily->setCurrentItem(
+                    chooser.lstFamily->findItems(QString::fromUtf8(c.pickFamily), Qt::MatchExactly).value(0));
+            chooser.cboSize->setEditText(QString::fromUtf8(c.pickSize));
+            if (c.pickColour >= 0)
+                chooser.cboColor->setCurrentIndex(c.pickColour);
+        };
+        show([](frmCellFormat& dialog) {
+            dialog.cmdSetFont_Click();
+            dialog.cmdOK_Click();
+        });
+        const CellFormat written = grid.format(2, 2);
+        EXPECT_EQ(written.fontName, QString::fromUtf8(c.written)) << c.family;
+        EXPECT_EQ(written.fontSize, c.writtenSize) << c.family;
+        EXPECT_EQ(written.fontBold, c.bold) << c.family;
+        EXPECT_EQ(written.fontColor, c.writtenColour) << c.family;
+    }
 }
 
 TEST_P(CellFormatDialog, OneMergedBlockOffersNoInnerLinesAndStaysMerged)

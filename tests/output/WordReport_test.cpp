@@ -9,6 +9,7 @@
 #include "platform/ui/ComponentFolder.h"
 #include "support/TestFiles.h"
 
+#include <filesystem>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -163,6 +164,11 @@ TEST_P(WordReportTest, TemplateIsFilledCopyByCopy)
     EXPECT_EQ(lines, expected);
     ASSERT_EQ(ui.openedUrls().size(), 1);
     EXPECT_EQ(ui.openedUrls().front().toLocalFile(), filled);
+    // Archive data is its owner's alone.
+    EXPECT_EQ(std::filesystem::status(output::WordReportFolder().toStdString()).permissions(),
+        std::filesystem::perms::owner_all);
+    EXPECT_EQ(std::filesystem::status(filled.toStdString()).permissions(),
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
     QFile::remove(filled);
 
@@ -201,6 +207,19 @@ TEST_P(WordReportTest, RunsThatCannotFillTellWhyAndLeaveNoDocument)
     EXPECT_EQ(output::CreateWordReport(QStringLiteral("目录.docx"), progress), QString());
     EXPECT_EQ(ui.boxes().back().text, QStringLiteral("没有打印数据！"));
     EXPECT_EQ(ui.boxes().back().title, QStringLiteral("提示"));
+    EXPECT_EQ(filled(), before);
+
+    // A template with a part named to land outside the document is refused as damaged.
+    report.setSelectWhere({});
+    const QString hostile = QDir(folder.path()).filePath(QStringLiteral("目录.docx"));
+    QProcess::execute(QStringLiteral("/usr/bin/python3"),
+        { orvtest::testsFile(QStringLiteral("output/word/add_part.py")), hostile,
+            QStringLiteral("../../evil.txt") });
+    EXPECT_EQ(output::CreateWordReport(QStringLiteral("目录.docx"), progress), QString());
+    EXPECT_TRUE(
+        ui.boxes().back().text.startsWith(QStringLiteral("报表模板") + hostile + QStringLiteral("已损坏")))
+        << ui.boxes().back().text.toStdString();
+    EXPECT_TRUE(ui.boxes().back().text.endsWith(QStringLiteral("！")));
     EXPECT_EQ(filled(), before);
 }
 
