@@ -20,6 +20,9 @@ QString helpTopicPath(const QString& topic)
     return QDir(componentFolder()).filePath(QStringLiteral("help/") + file);
 }
 
+namespace
+{
+
 QString missingHelpText(const QString& topic)
 {
     const QFileInfo page(helpTopicPath(topic));
@@ -27,6 +30,8 @@ QString missingHelpText(const QString& topic)
         + QLatin1Char('\n') + QStringLiteral("请将 ") + page.fileName() + QStringLiteral(" 文件拷贝到 ")
         + QDir::toNativeSeparators(page.path()) + QStringLiteral(" 路径下。");
 }
+
+} // namespace
 
 bool openHelpTopic(const QString& topic, const QString& missingTitle)
 {

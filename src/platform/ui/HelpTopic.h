@@ -13,13 +13,10 @@ namespace platform::ui
 // The file of a help topic: "<component folder>/help/<topic>.htm" (".htm" added when missing).
 QString helpTopicPath(const QString& topic);
 
-// What a window says when its topic's page is missing: the page looked for, and the folder where it
-// belongs ("帮助文件 <page> 不存在", then "请将 <file> 文件拷贝到 <folder> 路径下。").
-QString missingHelpText(const QString& topic);
-
-// Opens a help topic in the desktop's browser. When the topic's page is missing, shows
-// missingHelpText (information icon, title `missingTitle`) and returns false; when the browser cannot
-// be started, shows why.
+// Opens a help topic in the desktop's browser. When the topic's page is missing, names the page looked
+// for and the folder where it belongs ("帮助文件 <page> 不存在", then "请将 <file> 文件拷贝到 <folder>
+// 路径下。"; information icon, title `missingTitle`) and returns false; when the browser cannot be
+// started, shows why.
 bool openHelpTopic(const QString& topic, const QString& missingTitle = DefaultTitle);
 
 // F1 anywhere in `window` runs `help`, as the window's help button or menu does; a window opened from it
