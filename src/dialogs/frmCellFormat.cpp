@@ -4,9 +4,10 @@
 #include "dialogs/CaptionLabel.h"
 #include "dialogs/CellDialogSelection.h"
 #include "dialogs/FontChooser.h"
-#include "output/WindowHelp.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/FailureBox.h"
+#include "platform/ui/HelpTopic.h"
+#include "store/HelpPage.h"
 #include "platform/ui/ModalDialog.h"
 
 #include <QButtonGroup>
@@ -114,6 +115,7 @@ frmCellFormat::frmCellFormat(platform::grid::Sheet& grid, bool selectionCrossesR
     connect(cmdOK, &QPushButton::clicked, this, &frmCellFormat::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmCellFormat::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmCellFormat::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
 }
 
 QWidget* frmCellFormat::numberTab()
@@ -469,7 +471,7 @@ void frmCellFormat::cmdCancel_Click()
 
 void frmCellFormat::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("设置单元格格式.htm"));
+    store::OpenHelpPage(QStringLiteral("设置单元格格式.htm"));
 }
 
 bool ShowCellFormatDialog(platform::grid::Sheet& grid, bool selectionCrossesRegion, QWidget* parent)

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
+#include <QToolButton>
 
 using dialogs::frmCellFormat;
 using platform::grid::Border;
@@ -331,6 +333,122 @@ TEST_P(CellFormatDialog, WrapAndShrinkExcludeEachOtherAndTheRegionColumnIsNeverF
     EXPECT_EQ(grid.format(2, 1).wrapText, false);
     EXPECT_EQ(grid.format(2, 2).wrapText, true);
     EXPECT_EQ(grid.format(2, 3).wrapText, true);
+}
+
+// The sides of rows 5 and 6, columns 2 and 3 that carry a border: "row,col side" with T, L, B or R.
+QString drawnSides(const Sheet& grid)
+{
+    QStringList drawn;
+    const std::pair<BorderSide, char> sides[] = { { BorderSide::Top, 'T' }, { BorderSide::Left, 'L' },
+        { BorderSide::Bottom, 'B' }, { BorderSide::Right, 'R' } };
+    for (int row = 5; row <= 6; ++row)
+        for (int col = 2; col <= 3; ++col)
+            for (const auto& [side, letter] : sides) {
+                const auto border = grid.format(row, col).border(side);
+                if (border && border->style != BorderStyle::None)
+                    drawn.append(QStringLiteral("%1,%2 %3").arg(row).arg(col).arg(QChar::fromLatin1(letter)));
+            }
+    return drawn.join(QStringLiteral(", "));
+}
+
+QStringList items(const QComboBox* box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->itemText(i));
+    return texts;
+}
+
+// Every entry of the alignment lists, the line-style picker and the side buttons stores the grid's code
+// as documented (the codes written out here, not taken from the dialog's tables).
+TEST_P(CellFormatDialog, EveryListEntryStoresItsDocumentedCode)
+{
+    const struct {
+        bool horizontal;
+        QStringList texts; // in list order; entry i stores codes[i]
+        QList<int> codes;
+    } lists[] = { { true, { "常规", "靠左", "居中", "靠右", "填充", "分散对齐", "跨列居中" },
+                      { 1, 2, 3, 4, 5, 6, 7 } },
+        { false, { "靠上", "居中", "靠下" }, { 1, 2, 3 } } };
+    grid.select(3, 3, 3, 3);
+    for (const auto& list : lists) {
+        for (int i = 0; i < list.texts.size(); ++i) {
+            show([&](frmCellFormat& dialog) {
+                QComboBox* box = list.horizontal ? dialog.cboHAlign : dialog.cboVAlign;
+                EXPECT_EQ(items(box), list.texts);
+                box->setCurrentIndex(i);
+                dialog.cmdOK_Click();
+            });
+            const CellFormat stored = grid.format(3, 3);
+            EXPECT_EQ(list.horizontal ? int(*stored.hAlign) : int(*stored.vAlign), list.codes[i])
+                << list.texts[i].toStdString();
+        }
+    }
+
+    // Line-style picker entry -> grid border style, drawn on the top side.
+    const int styles[] = { 1, 2, 3, 4, 6, 11, 5 };
+    for (int entry = 0; entry < dialogs::LineStyleCount; ++entry) {
+        show([&](frmCellFormat& dialog) {
+            dialog.tabFormat->setCurrentIndex(3);
+            dialog.lblLineStyle[entry]->click();
+            dialog.cmdBorder[3]->click();
+            dialog.cmdOK_Click();
+        });
+        EXPECT_EQ(int(grid.format(3, 3).border(BorderSide::Top)->style), styles[entry]) << "entry " << entry;
+    }
+
+    // Each side button's caption, the grid's index of its side, and the borders it draws on two rows and
+    // two columns.
+    const struct {
+        const char* caption;
+        int gridIndex;
+        const char* drawn;
+    } sides[] = { { "左边框", 1, "5,2 L, 6,2 L" }, { "中间线", -1, "5,2 R, 5,3 L, 6,2 R, 6,3 L" },
+        { "右边框", 3, "5,3 R, 6,3 R" }, { "上边框", 0, "5,2 T, 5,3 T" },
+        { "中心线", -2, "5,2 B, 5,3 B, 6,2 T, 6,3 T" }, { "下边框", 2, "6,2 B, 6,3 B" } };
+    for (int side = 0; side < dialogs::SideCount; ++side) {
+        grid = Sheet();
+        grid.select(5, 2, 6, 3);
+        show([&](frmCellFormat& dialog) {
+            EXPECT_EQ(dialog.cmdBorder[side]->text().toStdString(), sides[side].caption);
+            dialog.cmdBorder[side]->click();
+            dialog.cmdOK_Click();
+        });
+        EXPECT_EQ(int(dialogs::SideButtons()[side].gridSide), sides[side].gridIndex) << sides[side].caption;
+        EXPECT_EQ(drawnSides(grid).toStdString(), sides[side].drawn) << sides[side].caption;
+    }
+}
+
+// The font style's name, the format string's 20-character limit and the shrink box opposite the wrap box
+// when the dialog opens.
+TEST_P(CellFormatDialog, FontStyleNamesFormatLimitAndInitialShrink)
+{
+    const struct {
+        bool bold, italic, wrap;
+        const char* style;
+        Qt::CheckState shrink;
+    } cells[] = { { false, false, false, "规则", Qt::Checked }, { true, false, true, "粗体", Qt::Unchecked },
+        { false, true, false, "斜体", Qt::Checked }, { true, true, true, "粗斜体", Qt::Unchecked } };
+    for (const auto& c : cells) {
+        CellFormat look;
+        look.fontBold = c.bold;
+        look.fontItalic = c.italic;
+        look.wrapText = c.wrap;
+        format(CellRange::cell(2, 2), look);
+        grid.select(2, 2, 2, 2);
+        show([&](frmCellFormat& dialog) {
+            EXPECT_EQ(dialog.txtFontStyle->text().toStdString(), c.style);
+            EXPECT_EQ(dialog.chkShrink->checkState(), c.shrink) << c.style;
+            EXPECT_EQ(dialog.chkWrap->checkState(), c.wrap ? Qt::Checked : Qt::Unchecked) << c.style;
+            dialog.cmdCancel_Click();
+        });
+    }
+    show([](frmCellFormat& dialog) {
+        dialog.txtFormat->clear();
+        QTest::keyClicks(dialog.txtFormat, QStringLiteral("0000000000.0000000000000"));
+        dialog.cmdOK_Click();
+    });
+    EXPECT_EQ(grid.numberFormat(2, 2), QStringLiteral("0000000000.000000000"));
 }
 
 DIALOG_DATABASE_SUITE(CellFormatDialog);
