@@ -15,6 +15,7 @@
 #include "designer/RowColumnEdits.h"
 #include "designer/SelectionEdits.h"
 #include "designer/SelectListTables.h"
+#include "designer/SizeInput.h"
 #include "designer/TypedEntry.h"
 #include "dialogs/frmCellFormat.h"
 #include "dialogs/frmDataSource.h"
@@ -22,7 +23,6 @@
 #include "output/frmPreview.h"
 #include "output/ReportPrinter.h"
 #include "output/StatusPanels.h"
-#include "output/WindowHelp.h"
 #include "platform/grid/view/GridView.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/HostObjects.h"
@@ -33,6 +33,7 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/WindowSize.h"
+#include "store/HelpPage.h"
 #include "store/ReportLoader.h"
 #include "store/ReportLookups.h"
 #include "store/ReportSaver.h"
@@ -130,6 +131,7 @@ frmReportDesigner::frmReportDesigner(QWidget* parent)
     gridLayout->addWidget(fbkRptDesigner);
     fbkRptDesigner->setSheet(&sheet_);
     fbkRptDesigner->setAllowEdit(true);
+    fbkRptDesigner->setTabMovesCell(true);
 
     QFont statusFont = staReportDefine->font();
     statusFont.setFamilies({ QStringLiteral("宋体"), QStringLiteral("SimSun"), statusFont.family() });
@@ -185,6 +187,7 @@ void frmReportDesigner::buildMenus()
     commands_.value(QStringLiteral("mnuSave"))->setShortcut(QKeySequence::Save);
     // Delete clears the selected cells, as in every spreadsheet; the cell editor keeps the key for itself.
     commands_.value(QStringLiteral("mnuClearContent"))->setShortcut(QKeySequence::Delete);
+    commands_.value(QStringLiteral("mnuHelpTopic"))->setShortcut(Qt::Key_F1);
 }
 
 void frmReportDesigner::buildToolbar()
@@ -275,6 +278,9 @@ void frmReportDesigner::InitDesigner()
         ShowNoReport();
     const int firstCol = isDataReport() ? 2 : 1;
     sheet_.setActiveCell(1, firstCol);
+    // Sizes dragged on the headings keep to the size dialogs' bounds and spare the marker column; the
+    // layout snapshot then notices them.
+    fbkRptDesigner->setSizeDragging(platform::grid::GridView::SizeLimits { 1, MaxSizeTwips, firstCol });
     if (store::reportState().ReportType == store::StatisticsReport)
         menus_.value(QStringLiteral("mnuReportRegion"))->menuAction()->setVisible(false);
 }
@@ -542,7 +548,7 @@ void frmReportDesigner::mnuExit_Click()
 
 void frmReportDesigner::mnuHelpTopic_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("报表设计器"));
+    store::OpenHelpPage(QStringLiteral("报表设计器"));
 }
 
 void frmReportDesigner::mnuAbout_Click()
@@ -628,8 +634,7 @@ void frmReportDesigner::UpdateMenuBySelection()
 
 void frmReportDesigner::ShowAreaName(int row, int col)
 {
-    output::SetStatusText(*staReportDefine, AreaName(row, col, store::reportState().ReportType),
-        store::reportState().StatusUserText);
+    output::SetStatusText(*staReportDefine, AreaName(row, col), store::reportState().StatusUserText);
 }
 
 void frmReportDesigner::ShowCellAddress(int row, int col)

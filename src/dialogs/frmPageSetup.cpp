@@ -364,8 +364,14 @@ void frmPageSetup::cmdOk_Click()
 
 void frmPageSetup::cmdCancel_Click()
 {
-    PageSetupChanged = false;
     reject();
+}
+
+// Escape and the title bar's close button are Cancel: nothing was taken over, so nothing changed.
+void frmPageSetup::reject()
+{
+    PageSetupChanged = false;
+    QDialog::reject();
 }
 
 void frmPageSetup::cmdDefault_Click()

@@ -7,6 +7,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
+#include "platform/outside/PrivateFolder.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/outside/WordDocument.h"
@@ -25,6 +26,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace output
 {
@@ -206,7 +208,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
     }
 
     const QString folder = WordReportFolder();
-    QDir().mkpath(folder);
+    platform::outside::makePrivateFolder(folder);
     const QString output = QDir(folder).filePath(
         QStringLiteral("%1-%2.docx")
             .arg(QFileInfo(templateName).completeBaseName(),
@@ -214,8 +216,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
     document.save(output);
     QString failure;
     if (!platform::ui::openWithDesktop(output, &failure))
-        platform::ui::msgBox(
-            failure, platform::ui::Buttons::Ok, platform::ui::Icon::Information, WordReportTitle);
+        store::NoticeUser(failure, platform::ui::Icon::Information, WordReportTitle);
     return output;
 }
 
@@ -224,7 +225,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
 QString WordReportFolder()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-        .filePath(QStringLiteral("OrvReport"));
+        .filePath(QStringLiteral("OrvReport-%1").arg(::geteuid()));
 }
 
 QString CreateWordReport(const QString& templateName, WordReportProgress& progress)

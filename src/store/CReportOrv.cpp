@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/grid/ReportFonts.h"
 #include "platform/outside/ErrorLogObject.h"
 #include "platform/outside/HostObjects.h"
 #include "platform/outside/SharedObjects.h"
@@ -64,6 +65,7 @@ void chooseTargetGroup(const QString& modelId, const QVector<QStringList>& table
 CReportOrv::CReportOrv()
     : d(std::make_unique<Fields>())
 {
+    platform::grid::useReportFonts();
     auto& state = reportState();
     state.IsPrintBlankReport = false;
     state.WebPrintMode = false;

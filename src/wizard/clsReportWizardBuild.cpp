@@ -33,9 +33,9 @@ int firstRow(const QString& region)
     return region.section(QLatin1Char(':'), 0, 0).toInt();
 }
 
-// Row heights in twips: the title row's 20-point text; the 14-point bold group captions and column
-// captions, whose line (about 18 points in the CJK font) a row of 300 twips (15 points) would clip; the
-// 12-point detail and the small page text.
+// Row heights in twips: one and a half times the font size for the title row's 20-point text and for
+// the 14-point bold group and column captions (whose line in the Song face is 295 twips, so the row leaves
+// room above and below it), a quarter more than the size for the 12-point detail and the small page text.
 constexpr int TitleRowHeight = 600;
 constexpr int CaptionRowHeight = 420;
 constexpr int PlainRowHeight = 300;
