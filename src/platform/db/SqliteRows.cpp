@@ -22,45 +22,57 @@ sqlite3_stmt* statementOf(const QSqlQuery& query)
     return *static_cast<sqlite3_stmt* const*>(handle.constData());
 }
 
-// Turns the columns of the statement's current row into values. Texts are read in the UTF-8 that
+// Appends the columns of the statement's current row to a table. Texts are read in the UTF-8 that
 // SQLite stores, without its conversion to UTF-16 in memory of its own; a text whose bytes are not
 // valid UTF-8 (a lone surrogate written by another program) is read through that conversion instead,
 // as the driver would read it.
 class RowReader
 {
 public:
-    RowReader(sqlite3_stmt* statement, int fieldCount)
+    RowReader(sqlite3_stmt* statement, ValueTable& values)
         : statement_(statement)
-        , textAbove_(fieldCount)
+        , values_(values)
+        , textAbove_(values.columns())
     {
     }
 
-    // The value of a column; `above` is the column's value in the row before.
-    QVariant value(int column, const QVariant& above)
+    void appendRow()
     {
-        switch (sqlite3_column_type(statement_, column)) {
-        case SQLITE_INTEGER:
-            return qlonglong(sqlite3_column_int64(statement_, column));
-        case SQLITE_FLOAT:
-            return sqlite3_column_double(statement_, column);
-        case SQLITE_NULL:
-            return QVariant();
-        case SQLITE_BLOB:
-            return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement_, column)),
-                sqlite3_column_bytes(statement_, column));
-        default:
-            return text(column, above);
-        }
+        for (int column = 0; column < values_.columns(); ++column)
+            appendValue(column);
     }
 
 private:
-    QVariant text(int column, const QVariant& above)
+    void appendValue(int column)
+    {
+        switch (sqlite3_column_type(statement_, column)) {
+        case SQLITE_INTEGER:
+            values_.appendInteger(sqlite3_column_int64(statement_, column));
+            break;
+        case SQLITE_FLOAT:
+            values_.appendReal(sqlite3_column_double(statement_, column));
+            break;
+        case SQLITE_NULL:
+            values_.appendNull();
+            break;
+        case SQLITE_BLOB:
+            values_.append(QByteArray(static_cast<const char*>(sqlite3_column_blob(statement_, column)),
+                sqlite3_column_bytes(statement_, column)));
+            break;
+        default:
+            appendText(column);
+        }
+    }
+
+    void appendText(int column)
     {
         const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
         const QByteArrayView utf8(bytes, sqlite3_column_bytes(statement_, column));
         std::string& aboveUtf8 = textAbove_[column];
-        if (above.typeId() == QMetaType::QString && QByteArrayView(aboveUtf8) == utf8)
-            return above;
+        if (values_.textAbove() && QByteArrayView(aboveUtf8) == utf8) {
+            values_.appendAbove();
+            return;
+        }
         aboveUtf8.assign(utf8.data(), size_t(utf8.size()));
         QString text = decoder_.decode(utf8);
         if (decoder_.hasError()) {
@@ -68,12 +80,13 @@ private:
             const auto* chars = static_cast<const QChar*>(sqlite3_column_text16(statement_, column));
             text = QString(chars, sqlite3_column_bytes16(statement_, column) / qsizetype(sizeof(QChar)));
         }
-        return text;
+        values_.appendText(std::move(text));
     }
 
     sqlite3_stmt* statement_;
+    ValueTable& values_;
     QStringDecoder decoder_ { QStringDecoder::Utf8, QStringDecoder::Flag::Stateless };
-    std::vector<std::string> textAbove_; // the bytes of each column's text in the row before
+    std::vector<std::string> textAbove_; // the bytes of each column's last text
 };
 
 [[noreturn]] void throwStepFailure(sqlite3_stmt* statement, const QSqlQuery& query)
@@ -86,7 +99,7 @@ private:
 
 } // namespace
 
-int appendSqliteRows(QSqlQuery& query, int fieldCount, QVariantList& values)
+int appendSqliteRows(QSqlQuery& query, ValueTable& values)
 {
     sqlite3_stmt* statement = statementOf(query);
     if (!statement || !query.isForwardOnly())
@@ -94,10 +107,8 @@ int appendSqliteRows(QSqlQuery& query, int fieldCount, QVariantList& values)
     // The driver has stepped to the first row when it executed the query: the statement is on it.
     if (!query.next())
         return 0;
-    RowReader reader(statement, fieldCount);
-    const QVariant nothingAbove;
-    for (int i = 0; i < fieldCount; ++i)
-        values.append(reader.value(i, nothingAbove));
+    RowReader reader(statement, values);
+    reader.appendRow();
     int rows = 1;
     for (;;) {
         const int step = sqlite3_step(statement);
@@ -105,9 +116,7 @@ int appendSqliteRows(QSqlQuery& query, int fieldCount, QVariantList& values)
             break;
         if (step != SQLITE_ROW)
             throwStepFailure(statement, query);
-        const qsizetype above = values.size() - fieldCount;
-        for (int i = 0; i < fieldCount; ++i)
-            values.append(reader.value(i, values.at(above + i)));
+        reader.appendRow();
         ++rows;
     }
     sqlite3_reset(statement);
