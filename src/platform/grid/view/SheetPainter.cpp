@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QSet>
 #include <QTextOption>
+#include <tuple>
 #include <unordered_map>
 
 namespace platform::grid
@@ -51,6 +52,32 @@ double widestLine(const QFontMetricsF& metrics, const QString& text)
     for (const QString& line : text.split(u'\n'))
         widest = std::max(widest, metrics.horizontalAdvance(line));
     return widest;
+}
+
+// Cell edges (horizontal or vertical, from their smaller end) joined where one continues or repeats
+// another along the same line.
+QList<QLineF> joinedEdges(QList<QLineF> edges)
+{
+    const auto along = [](const QLineF& e) {
+        const bool horizontal = e.y1() == e.y2();
+        return std::tuple(horizontal, horizontal ? e.y1() : e.x1(), horizontal ? e.x1() : e.y1());
+    };
+    std::sort(
+        edges.begin(), edges.end(), [&](const QLineF& a, const QLineF& b) { return along(a) < along(b); });
+    QList<QLineF> joined;
+    for (const QLineF& edge : edges) {
+        QLineF* last = joined.isEmpty() ? nullptr : &joined.last();
+        const bool horizontal = edge.y1() == edge.y2();
+        const bool sameLine = last && (last->y1() == last->y2()) == horizontal
+            && (horizontal ? last->y1() == edge.y1() : last->x1() == edge.x1());
+        if (sameLine && horizontal && edge.x1() <= last->x2())
+            last->setP2(QPointF(std::max(last->x2(), edge.x2()), last->y2()));
+        else if (sameLine && !horizontal && edge.y1() <= last->y2())
+            last->setP2(QPointF(last->x2(), std::max(last->y2(), edge.y2())));
+        else
+            joined.append(edge);
+    }
+    return joined;
 }
 
 // One call of SheetPainter::paint: the range, its blocks and the looks of its styles.
@@ -318,9 +345,35 @@ private:
         }
         std::stable_sort(segments.begin(), segments.end(),
             [](const BorderSegment& a, const BorderSegment& b) { return a.weight < b.weight; });
-        for (const BorderSegment& s : segments) {
-            const QColor color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(s.border.color);
-            drawBorder(painter_, s.edge, s.border.style, color, g_.scale());
+        for (auto group = segments.cbegin(); group != segments.cend();) {
+            const auto end = std::find_if(
+                group, segments.cend(), [&](const BorderSegment& s) { return s.weight != group->weight; });
+            paintBorderGroup(group, end);
+            group = end;
+        }
+    }
+
+    // Borders of one weight. Where they are all one solid style and colour, the order they are drawn in
+    // shows nowhere, and each line along a row or column goes in one stroke: a page's grid of borders
+    // becomes a few dozen lines instead of hundreds of cell sides, each shared side drawn once.
+    void paintBorderGroup(
+        QList<BorderSegment>::const_iterator begin, QList<BorderSegment>::const_iterator end)
+    {
+        const Border& border = begin->border;
+        const bool uniform
+            = std::all_of(begin, end, [&](const BorderSegment& s) { return s.border == border; });
+        const QColor color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(border.color);
+        if (uniform && borderLine(border.style).dashes.isEmpty()) {
+            QList<QLineF> edges;
+            for (auto s = begin; s != end; ++s)
+                edges.append(s->edge);
+            for (const QLineF& line : joinedEdges(std::move(edges)))
+                drawBorder(painter_, line, border.style, color, g_.scale());
+            return;
+        }
+        for (auto s = begin; s != end; ++s) {
+            const QColor own = options_.blackAndWhite ? QColor(Qt::black) : formatColor(s->border.color);
+            drawBorder(painter_, s->edge, s->border.style, own, g_.scale());
         }
     }
 
