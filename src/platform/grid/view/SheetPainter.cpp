@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QSet>
@@ -37,6 +38,7 @@ struct PlacedText {
     QColor color;
     QRectF rect; // where the text is laid out
     QRectF clip; // what it may cover: its cell, or the empty cells it runs into
+    bool staysInside = false; // one line that fits its rect: the clip would cut nothing
     QTextOption option;
 };
 
@@ -207,6 +209,7 @@ private:
         if (width <= room) {
             if (format.hAlign == HAlign::Fill && width > 0)
                 t.text = t.text.repeated(std::max(1, int(room / width)));
+            t.staysInside = !t.text.contains(u'\n') && metrics.height() <= t.rect.height();
             return;
         }
         if (isNumber) {
@@ -279,15 +282,31 @@ private:
         painter_.drawLines(lines);
     }
 
+    // A text that stays inside its rect needs no clip of its own; font and colour are set when they
+    // change (each setting makes the painter resolve the font anew).
     void paintTexts()
     {
+        std::optional<QFont> font;
+        std::optional<QColor> color;
         for (const PlacedText& t : texts_) {
-            painter_.save();
-            painter_.setClipRect(t.clip, Qt::IntersectClip);
-            painter_.setFont(t.font);
-            painter_.setPen(t.color);
+            if (!t.staysInside) {
+                painter_.save();
+                painter_.setClipRect(t.clip, Qt::IntersectClip);
+                painter_.setFont(t.font);
+                painter_.setPen(t.color);
+                painter_.drawText(t.rect, t.text, t.option);
+                painter_.restore();
+                continue;
+            }
+            if (font != t.font) {
+                painter_.setFont(t.font);
+                font = t.font;
+            }
+            if (color != t.color) {
+                painter_.setPen(t.color);
+                color = t.color;
+            }
             painter_.drawText(t.rect, t.text, t.option);
-            painter_.restore();
         }
     }
 
