@@ -30,6 +30,8 @@ constexpr double kSmallestShrink = 0.05;
 struct StyleLook {
     CellFormat format;
     QFont font;
+    QFontMetricsF metrics;
+    QHash<QString, double>* widths; // of one-line texts in the font, as far as measured
 };
 
 struct PlacedText {
@@ -54,6 +56,31 @@ double widestLine(const QFontMetricsF& metrics, const QString& text)
     for (const QString& line : text.split(u'\n'))
         widest = std::max(widest, metrics.horizontalAdvance(line));
     return widest;
+}
+
+// The widths of texts measured so far in a font on a device: a report prints the same headings,
+// captions and numbers page after page, each shaped once. The font is the one the cells print with,
+// whichever faces it resolves to.
+QHash<QString, double>& knownWidths(const QFont& font, const QPaintDevice* device)
+{
+    thread_local std::unordered_map<QString, QHash<QString, double>> byFont;
+    const QString key = font.families().join(u',') + u'|' + font.key() + u'|'
+        + QString::number(device ? device->logicalDpiX() : 0) + u'|'
+        + QString::number(device ? device->logicalDpiY() : 0);
+    return byFont[key];
+}
+
+double widestLine(const StyleLook& look, const QString& text)
+{
+    constexpr qsizetype kMostWidths = 8192; // then the font's list starts again
+    const auto known = look.widths->constFind(text);
+    if (known != look.widths->constEnd())
+        return *known;
+    if (look.widths->size() >= kMostWidths)
+        look.widths->clear();
+    const double width = widestLine(look.metrics, text);
+    look.widths->insert(text, width);
+    return width;
 }
 
 // Cell edges (horizontal or vertical, from their smaller end) joined where one continues or repeats
@@ -149,9 +176,10 @@ private:
         auto found = looks_.find(id);
         if (found == looks_.end()) {
             const CellFormat format = sheet_.styleFormat(id);
-            found
-                = looks_.emplace(id, StyleLook { format, deviceFont(format, g_.scale(), painter_.device()) })
-                      .first;
+            const QFont font = deviceFont(format, g_.scale(), painter_.device());
+            const StyleLook look { format, font, QFontMetricsF(font, painter_.device()),
+                &knownWidths(font, painter_.device()) };
+            found = looks_.emplace(id, look).first;
         }
         return found->second;
     }
@@ -193,18 +221,18 @@ private:
         t.option = QTextOption(alignment);
         t.option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
         if (!wrap)
-            fitOneLine(t, r, c, unit, std::holds_alternative<double>(value), format);
+            fitOneLine(t, r, c, unit, std::holds_alternative<double>(value), style);
         texts_.append(t);
     }
 
     // A text on one line that is wider than its cell: a number shows "#" (a cut number would show a
     // wrong value), a shrinking text takes a smaller font, another text runs into the empty cells
     // beside it. A text narrower than its cell repeats when the cell fills.
-    void fitOneLine(
-        PlacedText& t, int r, int c, const CellRange& unit, bool isNumber, const CellFormat& format)
+    void fitOneLine(PlacedText& t, int r, int c, const CellRange& unit, bool isNumber, const StyleLook& style)
     {
-        const QFontMetricsF metrics(t.font, painter_.device());
-        const double width = widestLine(metrics, t.text);
+        const CellFormat& format = style.format;
+        const QFontMetricsF& metrics = style.metrics;
+        const double width = widestLine(style, t.text);
         const double room = std::max(0.0, t.rect.width());
         if (width <= room) {
             if (format.hAlign == HAlign::Fill && width > 0)
