@@ -5,11 +5,17 @@
 namespace platform::db
 {
 
+ValueTable::ValueTable(int columns)
+    : d(new Data)
+{
+    d->columns = columns;
+}
+
 QVariant ValueTable::at(qsizetype row, int column) const
 {
-    const size_t slot = size_t(row) * columns_ + column;
-    const quint64 payload = payloads_[slot];
-    switch (kinds_[slot]) {
+    const size_t slot = size_t(row) * d->columns + column;
+    const quint64 payload = d->payloads[slot];
+    switch (d->kinds[slot]) {
     case Kind::Null:
         return QVariant();
     case Kind::Integer:
@@ -17,9 +23,9 @@ QVariant ValueTable::at(qsizetype row, int column) const
     case Kind::Real:
         return std::bit_cast<double>(payload);
     case Kind::Text:
-        return texts_.at(qsizetype(payload));
+        return d->texts.at(qsizetype(payload));
     case Kind::Other:
-        return others_.at(qsizetype(payload));
+        return d->others.at(qsizetype(payload));
     }
     return QVariant();
 }
@@ -27,8 +33,8 @@ QVariant ValueTable::at(qsizetype row, int column) const
 QVariantList ValueTable::row(qsizetype row) const
 {
     QVariantList values;
-    values.reserve(columns_);
-    for (int column = 0; column < columns_; ++column)
+    values.reserve(d->columns);
+    for (int column = 0; column < d->columns; ++column)
         values.append(at(row, column));
     return values;
 }
@@ -43,28 +49,34 @@ std::pair<ValueTable::Kind, quint64> ValueTable::stored(const QVariant& value)
     case QMetaType::Double:
         return { Kind::Real, std::bit_cast<quint64>(value.toDouble()) };
     case QMetaType::QString:
-        texts_.append(value.toString());
-        return { Kind::Text, quint64(texts_.size() - 1) };
+        d->texts.append(value.toString());
+        return { Kind::Text, quint64(d->texts.size() - 1) };
     default:
-        others_.append(value);
-        return { Kind::Other, quint64(others_.size() - 1) };
+        d->others.append(value);
+        return { Kind::Other, quint64(d->others.size() - 1) };
     }
 }
 
 void ValueTable::set(qsizetype row, int column, const QVariant& value)
 {
-    const size_t slot = size_t(row) * columns_ + column;
-    if (kinds_[slot] == Kind::Text || kinds_[slot] == Kind::Other)
-        ++unused_;
-    std::tie(kinds_[slot], payloads_[slot]) = stored(value);
+    const auto [kind, payload] = stored(value);
+    Data& data = *d;
+    const size_t slot = size_t(row) * data.columns + column;
+    if (data.kinds[slot] == Kind::Text || data.kinds[slot] == Kind::Other)
+        ++data.unused;
+    data.kinds[slot] = kind;
+    data.payloads[slot] = payload;
     compactWhenWasteful();
 }
 
 void ValueTable::resizeRows(qsizetype rows)
 {
-    const size_t values = size_t(rows) * columns_;
-    kinds_.resize(values, Kind::Null);
-    payloads_.resize(values, 0);
+    if (rows == this->rows())
+        return; // a copy keeps sharing the values
+    Data& data = *d;
+    const size_t values = size_t(rows) * data.columns;
+    data.kinds.resize(values, Kind::Null);
+    data.payloads.resize(values, 0);
 }
 
 void ValueTable::append(const QVariant& value)
@@ -80,41 +92,43 @@ void ValueTable::appendReal(double value)
 
 void ValueTable::appendText(QString text)
 {
-    texts_.append(std::move(text));
-    push(Kind::Text, quint64(texts_.size() - 1));
+    d->texts.append(std::move(text));
+    push(Kind::Text, quint64(d->texts.size() - 1));
 }
 
 bool ValueTable::textAbove() const
 {
-    return kinds_.size() >= size_t(columns_) && kinds_[kinds_.size() - columns_] == Kind::Text;
+    const size_t count = d->kinds.size();
+    return count >= size_t(d->columns) && d->kinds[count - d->columns] == Kind::Text;
 }
 
 void ValueTable::appendAbove()
 {
-    const size_t above = kinds_.size() - columns_;
-    push(kinds_[above], payloads_[above]);
+    const size_t above = d->kinds.size() - d->columns;
+    push(d->kinds[above], d->payloads[above]);
 }
 
 void ValueTable::compactWhenWasteful()
 {
     constexpr qsizetype kFewUnused = 1024;
-    if (unused_ <= kFewUnused || unused_ <= (texts_.size() + others_.size()) / 2)
+    Data& data = *d;
+    if (data.unused <= kFewUnused || data.unused <= (data.texts.size() + data.others.size()) / 2)
         return;
     QList<QString> texts;
     QList<QVariant> others;
-    for (size_t slot = 0; slot < kinds_.size(); ++slot) {
-        quint64& payload = payloads_[slot];
-        if (kinds_[slot] == Kind::Text) {
-            texts.append(texts_.at(qsizetype(payload)));
+    for (size_t slot = 0; slot < data.kinds.size(); ++slot) {
+        quint64& payload = data.payloads[slot];
+        if (data.kinds[slot] == Kind::Text) {
+            texts.append(data.texts.at(qsizetype(payload)));
             payload = quint64(texts.size() - 1);
-        } else if (kinds_[slot] == Kind::Other) {
-            others.append(others_.at(qsizetype(payload)));
+        } else if (data.kinds[slot] == Kind::Other) {
+            others.append(data.others.at(qsizetype(payload)));
             payload = quint64(others.size() - 1);
         }
     }
-    texts_ = std::move(texts);
-    others_ = std::move(others);
-    unused_ = 0;
+    data.texts = std::move(texts);
+    data.others = std::move(others);
+    data.unused = 0;
 }
 
 } // namespace platform::db

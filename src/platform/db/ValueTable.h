@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSharedData>
 #include <QString>
 #include <QVariant>
 #include <vector>
@@ -12,17 +13,15 @@ namespace platform::db
 // the place of a text or of a value of another type) instead of a QVariant's 32: a report's million
 // records fit in half the memory. Texts and values of other types live in lists of their own, where a
 // value set over one leaves it unused until the unused outnumber the used and the list is compacted.
-// NULL is read as a null QVariant, whatever its type was.
+// NULL is read as a null QVariant, whatever its type was. Copies share the values until one of them
+// changes.
 class ValueTable
 {
 public:
-    explicit ValueTable(int columns = 0)
-        : columns_(columns)
-    {
-    }
+    explicit ValueTable(int columns = 0);
 
-    int columns() const { return columns_; }
-    qsizetype rows() const { return columns_ > 0 ? qsizetype(kinds_.size()) / columns_ : 0; }
+    int columns() const { return d->columns; }
+    qsizetype rows() const { return d->columns > 0 ? qsizetype(d->kinds.size()) / d->columns : 0; }
     QVariant at(qsizetype row, int column) const;
     QVariantList row(qsizetype row) const;
     void set(qsizetype row, int column, const QVariant& value);
@@ -42,22 +41,27 @@ public:
 private:
     enum class Kind : quint8 { Null, Integer, Real, Text, Other };
 
+    struct Data : QSharedData {
+        int columns = 0;
+        std::vector<Kind> kinds;
+        std::vector<quint64> payloads;
+        QList<QString> texts;
+        QList<QVariant> others;
+        qsizetype unused = 0; // texts and other values set over, an upper bound of the unused ones
+    };
+
     void push(Kind kind, quint64 payload)
     {
-        kinds_.push_back(kind);
-        payloads_.push_back(payload);
+        Data& data = *d;
+        data.kinds.push_back(kind);
+        data.payloads.push_back(payload);
     }
     // The kind and payload that hold `value`, its text or other value added to their list.
     std::pair<Kind, quint64> stored(const QVariant& value);
     // Drops the texts and other values no slot refers to any more, once they outnumber those in use.
     void compactWhenWasteful();
 
-    int columns_;
-    std::vector<Kind> kinds_;
-    std::vector<quint64> payloads_;
-    QList<QString> texts_;
-    QList<QVariant> others_;
-    qsizetype unused_ = 0; // texts and other values set over, an upper bound of the unused ones
+    QSharedDataPointer<Data> d;
 };
 
 } // namespace platform::db
