@@ -32,11 +32,10 @@ Sheet& Sheet::operator=(Sheet&&) noexcept = default;
 
 // --- checks and growth ---------------------------------------------------------------------------
 
-void Sheet::Impl::checkCell(int row, int col)
+void Sheet::Impl::refuseCell(int row, int col)
 {
-    if (row < 1 || row > kMaxSheetRows || col < 1 || col > kMaxSheetCols)
-        throwSheetError(
-            errors::InvalidArgument, QStringLiteral("单元格 (%1, %2) 不在工作表范围内").arg(row).arg(col));
+    throwSheetError(
+        errors::InvalidArgument, QStringLiteral("单元格 (%1, %2) 不在工作表范围内").arg(row).arg(col));
 }
 
 CellRange Sheet::Impl::withinSheet(const CellRange& range) const

@@ -42,7 +42,14 @@ struct Sheet::Impl {
         ++valueGeneration;
     }
 
-    static void checkCell(int row, int col);
+    // Throws errors::InvalidArgument for a cell outside the largest sheet; inline, as every read and
+    // write of a cell asks.
+    static void checkCell(int row, int col)
+    {
+        if (row < 1 || row > kMaxSheetRows || col < 1 || col > kMaxSheetCols)
+            refuseCell(row, col);
+    }
+    [[noreturn]] static void refuseCell(int row, int col);
     // The range with its corners in order, checked, its whole-row and whole-column edges brought to
     // the sheet's last column and row.
     CellRange withinSheet(const CellRange& range) const;
