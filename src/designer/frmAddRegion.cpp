@@ -1,7 +1,7 @@
 #include "designer/frmAddRegion.h"
 
 #include "designer/RegionEdits.h"
-#include "output/WindowHelp.h"
+#include "platform/ui/WindowHelp.h"
 #include "store/ReportState.h"
 
 #include <QGroupBox>
@@ -76,7 +76,7 @@ void frmAddRegion::cmdCancel_Click()
 
 void frmAddRegion::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("添加区域"));
+    platform::ui::ShowWindowHelp(QStringLiteral("添加区域"));
 }
 
 } // namespace designer

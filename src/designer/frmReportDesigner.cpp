@@ -22,7 +22,6 @@
 #include "output/frmPreview.h"
 #include "output/ReportPrinter.h"
 #include "output/StatusPanels.h"
-#include "output/WindowHelp.h"
 #include "platform/grid/view/GridView.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/HostObjects.h"
@@ -32,6 +31,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowHelp.h"
 #include "platform/ui/WindowSize.h"
 #include "store/ReportLoader.h"
 #include "store/ReportLookups.h"
@@ -542,7 +542,7 @@ void frmReportDesigner::mnuExit_Click()
 
 void frmReportDesigner::mnuHelpTopic_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("报表设计器"));
+    platform::ui::ShowWindowHelp(QStringLiteral("报表设计器"));
 }
 
 void frmReportDesigner::mnuAbout_Click()

@@ -2,10 +2,10 @@
 
 #include "dialogs/BorderPreview.h"
 #include "dialogs/CellDialogSelection.h"
-#include "output/WindowHelp.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowHelp.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -487,7 +487,7 @@ void frmCellFormat::cmdCancel_Click()
 
 void frmCellFormat::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("设置单元格格式.htm"));
+    platform::ui::ShowWindowHelp(QStringLiteral("设置单元格格式.htm"));
 }
 
 bool ShowCellFormatDialog(platform::grid::Sheet& grid, bool selectionCrossesRegion, QWidget* parent)

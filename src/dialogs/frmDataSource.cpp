@@ -2,7 +2,6 @@
 
 #include "dialogs/CellDialogSelection.h"
 #include "dialogs/frmSysArg.h"
-#include "output/WindowHelp.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/grid/Sheet.h"
@@ -12,6 +11,7 @@
 #include "platform/outside/StatExpressionObject.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowHelp.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
 
@@ -720,7 +720,7 @@ void frmDataSource::cmdCancel_Click()
 
 void frmDataSource::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("数据源设置.htm"));
+    platform::ui::ShowWindowHelp(QStringLiteral("数据源设置.htm"));
 }
 
 QString ShowDataSourceDialog(platform::grid::Sheet& grid, const ReportTables& tables, QWidget* parent)

@@ -9,12 +9,12 @@
 #include "output/PageView.h"
 #include "output/ReportPrinter.h"
 #include "output/StatusPanels.h"
-#include "output/WindowHelp.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowHelp.h"
 #include "platform/ui/WindowSize.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
@@ -224,7 +224,7 @@ void frmPreview::cmmdPrintSetup_Click()
 
 void frmPreview::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("打印效果预览"));
+    platform::ui::ShowWindowHelp(QStringLiteral("打印效果预览"));
 }
 
 void frmPreview::cmdClose_Click()

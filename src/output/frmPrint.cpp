@@ -14,7 +14,6 @@
 #include "output/ReportPrinting.h"
 #include "output/StatusPanels.h"
 #include "output/WebExport.h"
-#include "output/WindowHelp.h"
 #include "platform/grid/print/PrintRun.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/ui/FailureBox.h"
@@ -22,6 +21,7 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowHelp.h"
 #include "platform/ui/WindowSize.h"
 #include "store/CReportOrv.h"
 #include "store/PrintSettings.h"
@@ -416,7 +416,7 @@ void frmPrint::fbkPrint_CellEdited(int row, int col)
 
 void frmPrint::cmdHelp_Click()
 {
-    ShowWindowHelp(HelpTopic);
+    platform::ui::ShowWindowHelp(HelpTopic);
 }
 
 // A cancel during a generation ends it after the batch under way; the window then closes.

@@ -1,8 +1,8 @@
 #include "output/frmPrintSetup.h"
 
 #include "output/PrintTiming.h"
-#include "output/WindowHelp.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowHelp.h"
 #include "store/PrintSettings.h"
 
 #include <QGroupBox>
@@ -96,7 +96,7 @@ void frmPrintSetup::cmdCancel_Click()
 
 void frmPrintSetup::cmdHelp_Click()
 {
-    ShowWindowHelp(QStringLiteral("打印设置.htm"));
+    platform::ui::ShowWindowHelp(QStringLiteral("打印设置.htm"));
 }
 
 } // namespace output

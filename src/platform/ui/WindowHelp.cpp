@@ -1,21 +1,21 @@
-#include "output/WindowHelp.h"
+#include "platform/ui/WindowHelp.h"
 
 #include "platform/ui/HelpTopic.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace output
+namespace platform::ui
 {
 
 void ShowWindowHelp(const QString& topic)
 {
-    const QFileInfo page(platform::ui::helpTopicPath(topic));
+    const QFileInfo page(helpTopicPath(topic));
     const QString missing = QStringLiteral("帮助文件 ") + QDir::toNativeSeparators(page.filePath())
         + QStringLiteral(" 不存在") + QLatin1Char('\n') + QStringLiteral("请将 ") + page.fileName()
         + QStringLiteral(" 文件拷贝到 ") + QDir::toNativeSeparators(page.path())
         + QStringLiteral(" 路径下。");
-    platform::ui::openHelpTopic(topic, missing);
+    openHelpTopic(topic, missing);
 }
 
-} // namespace output
+} // namespace platform::ui
