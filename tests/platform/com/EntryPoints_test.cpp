@@ -1,11 +1,11 @@
-#include "platform/com/ClassFactory.h"
-#include "platform/com/ComponentRegistry.h"
-#include "platform/com/Hresult.h"
+#include "component/ClassFactory.h"
+#include "component/ComponentRegistry.h"
+#include "component/CReportOrv.h"
+#include "component/Hresult.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/HostObjects.h"
 #include "platform/outside/SettingsObject.h"
-#include "store/CReportOrv.h"
 #include "support/TestDatabase.h"
 
 #include <dlfcn.h>
@@ -14,7 +14,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-using namespace platform::com;
+using namespace component;
 
 namespace
 {

@@ -1,13 +1,14 @@
-#include "platform/com/EntryPoints.h"
+#include "component/EntryPoints.h"
 
-#include "platform/com/ClassFactory.h"
-#include "platform/com/ComponentRegistry.h"
-#include "platform/com/Hresult.h"
+#include "component/ClassFactory.h"
+#include "component/ComponentRegistry.h"
+#include "component/Hresult.h"
+#include "component/StartUp.h"
 #include "platform/ui/ComponentFolder.h"
 
 #include <cstdio>
 
-using namespace platform::com;
+using namespace component;
 
 namespace
 {
@@ -52,6 +53,7 @@ __attribute__((visibility("default"))) int DllGetClassObject(const char* classId
     *factory = nullptr;
     if (!classIdOrProgId || !namesTheReportClass(classIdOrProgId))
         return hresult::ClassNotAvailable;
+    startUp();
     *factory = &ClassFactory::instance();
     return hresult::Ok;
 }

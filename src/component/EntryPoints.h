@@ -7,8 +7,9 @@ extern "C" {
 int DllRegisterServer();
 // Removes it again.
 int DllUnregisterServer();
-// Hands out the class factory (a platform::com::ClassFactory*, owned by the library) for the class id
-// or ProgID of CReportOrv; ClassNotAvailable for any other.
+// Hands out the class factory (a component::ClassFactory*, owned by the library) for the class id
+// or ProgID of CReportOrv; ClassNotAvailable for any other. The first hand-out starts the component
+// (it installs the windows).
 int DllGetClassObject(const char* classIdOrProgId, void** factory);
 // Ok when no object is alive and no lock is held, so the library may be unloaded; False otherwise.
 int DllCanUnloadNow();
