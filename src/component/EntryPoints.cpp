@@ -24,7 +24,7 @@ bool namesTheReportClass(const char* classIdOrProgId)
 
 extern "C" {
 
-__attribute__((visibility("default"))) int DllRegisterServer()
+int DllRegisterServer()
 {
     try {
         registerClass(ReportClassId, ReportProgId, platform::ui::componentLibraryPath());
@@ -35,7 +35,7 @@ __attribute__((visibility("default"))) int DllRegisterServer()
     }
 }
 
-__attribute__((visibility("default"))) int DllUnregisterServer()
+int DllUnregisterServer()
 {
     try {
         unregisterClass(ReportClassId, ReportProgId);
@@ -46,7 +46,7 @@ __attribute__((visibility("default"))) int DllUnregisterServer()
     }
 }
 
-__attribute__((visibility("default"))) int DllGetClassObject(const char* classIdOrProgId, void** factory)
+int DllGetClassObject(const char* classIdOrProgId, void** factory)
 {
     if (!factory)
         return hresult::Pointer;
@@ -58,7 +58,7 @@ __attribute__((visibility("default"))) int DllGetClassObject(const char* classId
     return hresult::Ok;
 }
 
-__attribute__((visibility("default"))) int DllCanUnloadNow()
+int DllCanUnloadNow()
 {
     return ClassFactory::usageCount() == 0 ? hresult::Ok : hresult::False;
 }

@@ -3,6 +3,7 @@
 #include "component/Hresult.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "platform/outside/HostObjects.h"
 
 #include <dlfcn.h>
@@ -180,4 +181,17 @@ TEST(EntryPoints, RegistrationNamesTheLibraryUntilUnregistered)
     qputenv("ORV_SETTINGS_DIR", blocker.toLocal8Bit());
     EXPECT_EQ(library.registerServer(), hresult::RegisterClassFailed);
     qunsetenv("ORV_SETTINGS_DIR");
+}
+
+// What fails inside the library reaches the host as the error the headers name, with its number.
+TEST(EntryPoints, AFailureInsideTheLibraryReachesTheHostAsPlatformError)
+{
+    QTemporaryDir folder;
+    try {
+        platform::db::Connection::open(folder.filePath(QStringLiteral("no-such-folder/host.db")));
+        ADD_FAILURE() << "a database in a missing folder opened";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::DatabaseError);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("no-such-folder")));
+    }
 }
