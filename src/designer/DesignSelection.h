@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs/DesignGrid.h"
 #include "platform/grid/GridTypes.h"
+#include "store/DesignGrid.h"
 
 namespace platform::grid
 {
@@ -12,8 +12,8 @@ class Sheet;
 namespace designer
 {
 
-using dialogs::isDataReport;
-using dialogs::MarkerColumn;
+using store::isDataReport;
+using store::MarkerColumn;
 
 // The grid's selection (its first range) with a whole-row or whole-column edge cut to the sheet's last
 // column or row, so that counts taken from it are rows and columns the sheet has.
