@@ -2,6 +2,7 @@
 
 #include "designer/DesignerMenus.h"
 #include "designer/DesignerState.h"
+#include "designer/DesignSelection.h"
 #include "designer/frmAddRegion.h"
 #include "designer/frmColWidth.h"
 #include "designer/frmNewReport.h"
@@ -30,10 +31,10 @@
 #include "platform/outside/StatExpressionObject.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
+#include "store/HelpPage.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/WindowSize.h"
-#include "store/HelpPage.h"
 #include "store/ReportLoader.h"
 #include "store/ReportLookups.h"
 #include "store/ReportSaver.h"
@@ -67,12 +68,6 @@ namespace
 const QString Caption = QStringLiteral("报表设计器");
 constexpr int DefaultSheetSize = 10; // rows and columns of a report that stores no size
 constexpr int MinimumSidePixels = 334; // 5000 twips
-constexpr int MarkerColumn = 1;
-
-bool isDataReport()
-{
-    return store::reportState().ReportType == store::DataReport;
-}
 
 // The first cell of the design: column 2 of a data report (column 1 holds the markers), column 1 of a
 // statistics report or of a sheet with one column.

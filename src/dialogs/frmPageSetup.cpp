@@ -43,16 +43,15 @@ QGroupBox* optionFrame(const QString& title, std::initializer_list<QRadioButton*
     return frame;
 }
 
-// CReportOrv's ShowPageSetupDlg: a new dialog each time, shown modally; its result is not read.
-const bool seamInstalled = [] {
+} // namespace
+
+void installPageSetupDialog()
+{
     store::windowSeams().frmPageSetup = [] {
         frmPageSetup dialog;
         platform::ui::showModal(dialog);
     };
-    return true;
-}();
-
-} // namespace
+}
 
 frmPageSetup::frmPageSetup(QWidget* parent)
     : QDialog(parent)

@@ -83,4 +83,8 @@ private:
     std::map<const QObject*, QString> hints_;
 };
 
+// Fills the store's hook behind CReportOrv's ShowPageSetupDlg: a new dialog each time, shown modally; its
+// result is not read. The component installs it at start-up.
+void installPageSetupDialog();
+
 } // namespace dialogs

@@ -11,7 +11,7 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/outside/WordDocument.h"
-#include "platform/ui/DesktopOpen.h"
+#include "platform/outside/DesktopOpen.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
@@ -215,7 +215,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz"))));
     document.save(output);
     QString failure;
-    if (!platform::ui::openWithDesktop(output, &failure))
+    if (!platform::outside::openWithDesktop(output, &failure))
         store::NoticeUser(failure, platform::ui::Icon::Information, WordReportTitle);
     return output;
 }

@@ -24,11 +24,11 @@
 #include "platform/ui/Printers.h"
 #include "platform/ui/WindowSize.h"
 #include "store/HelpPage.h"
-#include "store/CReportOrv.h"
 #include "store/PrintSettings.h"
 #include "store/ReportLog.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
+#include "store/WindowSeams.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -392,8 +392,8 @@ void frmPrint::cmdPrintSetup_Click()
 void frmPrint::CmdSet_Click()
 {
     platform::ui::showingFailures(QStringLiteral("页面设置失败："), [] {
-        CReportOrv report;
-        report.ShowPageSetupDlg();
+        if (const auto& pageSetup = store::windowSeams().frmPageSetup)
+            pageSetup();
     });
 }
 

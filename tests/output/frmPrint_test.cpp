@@ -668,13 +668,16 @@ TEST_P(PrintWindowTest, ZoomSwitchesBetweenTheWholePageAndFullSize)
     });
 }
 
-TEST_P(PrintWindowTest, PageSetupOpensTheDialogAndKeepsThePagesBuilt)
+// The host's settings stay as it made them: a later print without data still prints the blank form.
+TEST_P(PrintWindowTest, PageSetupOpensTheDialogAndKeepsThePagesBuiltAndTheHostsSettings)
 {
+    report.setIsPrintBlankReport(true);
     preview([&](frmPrint& window) {
         const QStringList before = archiveNumbers(window.fbkPrint->page());
         window.CmdSet_Click();
         EXPECT_EQ(archiveNumbers(window.fbkPrint->page()), before);
     });
+    EXPECT_TRUE(store::reportState().IsPrintBlankReport);
     EXPECT_TRUE(ui.shownDialogs().filter(QStringLiteral("frmPageSetup")).size() == 1)
         << ui.shownDialogs().join(QLatin1Char(',')).toStdString();
 }
