@@ -37,7 +37,6 @@ public slots:
 
 protected:
     SizeDialog(const QString& caption, const QString& label, Check check, QWidget* parent);
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -13,6 +13,7 @@
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowShow.h"
 #include "store/HelpPage.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -162,6 +163,7 @@ frmDataSource::frmDataSource(platform::grid::Sheet& grid, const ReportTables& ta
     connect(cmdCancel, &QPushButton::clicked, this, &frmDataSource::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmDataSource::cmdHelp_Click);
     platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 void frmDataSource::buildPanels()
@@ -234,12 +236,6 @@ void frmDataSource::buildPanels()
     QGridLayout* sumColumn = frame(SourceKind::SumCol, QStringLiteral("选择求和列(细节区)"));
     sumColumn->addWidget(CboSelCol, 0, 0);
     sumColumn->addWidget(LblSum, 0, 1);
-}
-
-void frmDataSource::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void frmDataSource::Form_Load()

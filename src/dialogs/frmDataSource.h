@@ -102,7 +102,6 @@ public slots:
     void cmdHelp_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowShow.h"
 #include "store/PageSettings.h"
 #include "store/ReportKeywords.h"
 #include "store/ReportState.h"
@@ -124,6 +125,7 @@ frmPageSetup::frmPageSetup(QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmPageSetup::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPageSetup::cmdCancel_Click);
     connect(cmdDefault, &QPushButton::clicked, this, &frmPageSetup::cmdDefault_Click);
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 QWidget* frmPageSetup::marginsTab()
@@ -201,12 +203,6 @@ bool frmPageSetup::eventFilter(QObject* watched, QEvent* event)
             lblMessage->setText(hint->second);
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmPageSetup::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void frmPageSetup::Form_Load()

@@ -2,6 +2,7 @@
 
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowSize.h"
 #include "store/HelpPage.h"
 #include "store/ReportState.h"
@@ -167,6 +168,7 @@ frmWizard::frmWizard(QWidget* parent)
     layout->addWidget(picNav);
     platform::ui::openOnScreen(*this, { 640, 460 });
     cmdNav[4]->setEnabled(false);
+    platform::ui::loadOnShow(*this, [this] { cmdNav[3]->setFocus(); });
 }
 
 frmWizard::~frmWizard() = default;
@@ -312,15 +314,6 @@ void frmWizard::Form_Load()
     currentTable_ = -1;
     currentGroup_ = 1;
     RefreshOrderControls();
-}
-
-void frmWizard::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        cmdNav[3]->setFocus();
-    }
 }
 
 bool frmWizard::eventFilter(QObject* watched, QEvent* event)

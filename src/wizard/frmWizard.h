@@ -109,7 +109,6 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -146,7 +145,6 @@ private:
     int rememberedNode_ = -1;
     bool saved_ = false;
     bool cancelled_ = false;
-    bool activated_ = false;
 };
 
 } // namespace wizard
