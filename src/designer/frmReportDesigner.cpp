@@ -503,8 +503,7 @@ void frmReportDesigner::mnuRename_Click()
 
 void frmReportDesigner::mnuDeleteReport_Click()
 {
-    if (platform::ui::msgBox(QStringLiteral("确定要删除该报表吗？"), platform::ui::Buttons::YesNo)
-        != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(QStringLiteral("确定要删除该报表吗？")))
         return;
     if (!DeleteReport())
         return;
@@ -725,25 +724,16 @@ void frmReportDesigner::withSelectionKept(const std::function<void()>& operation
     restoreSelection(kept);
 }
 
-namespace
-{
-
-bool askedYes(const QString& question)
-{
-    return platform::ui::msgBox(question, platform::ui::Buttons::YesNo) == platform::ui::MsgBoxResult::Yes;
-}
-
-} // namespace
 
 void frmReportDesigner::mnuClearFormat_Click()
 {
-    if (askedYes(QStringLiteral("确定要清除该区域的格式信息?")) && ClearSelection(sheet_, ClearMode::Formats))
+    if (platform::ui::askYesNo(QStringLiteral("确定要清除该区域的格式信息?")) && ClearSelection(sheet_, ClearMode::Formats))
         flags_.ReportModified = true;
 }
 
 void frmReportDesigner::mnuClearContent_Click()
 {
-    if (askedYes(QStringLiteral("确定要清除该区域的内容信息?"))
+    if (platform::ui::askYesNo(QStringLiteral("确定要清除该区域的内容信息?"))
         && ClearSelection(sheet_, ClearMode::Contents))
         flags_.ReportModified = true;
 }

@@ -372,10 +372,8 @@ void frmPageSetup::reject()
 
 void frmPageSetup::cmdDefault_Click()
 {
-    const auto answer
-        = platform::ui::msgBox(QStringLiteral("是否确定要将页边距、纸张大小和报表参数设为默认值？"),
-            platform::ui::Buttons::YesNo, platform::ui::Icon::Question);
-    if (answer != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(
+            QStringLiteral("是否确定要将页边距、纸张大小和报表参数设为默认值？"), platform::ui::Icon::Question))
         return;
     const PageSetupForm defaults = DefaultForm();
     int paper = -1;

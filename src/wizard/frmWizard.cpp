@@ -429,9 +429,8 @@ void frmWizard::cmdNav_Click(int index)
         ShowWizardHelp();
         break;
     case 1:
-        if (msgBox(QStringLiteral("您真的要取消生成数据报表吗"), Buttons::YesNo, Icon::Question,
-                QStringLiteral("取消生成报表"))
-            == platform::ui::MsgBoxResult::Yes) {
+        if (platform::ui::askYesNo(
+                QStringLiteral("您真的要取消生成数据报表吗"), Icon::Question, QStringLiteral("取消生成报表"))) {
             saved_ = false;
             cancelled_ = true;
             QDialog::reject();
