@@ -290,17 +290,19 @@ void frmReportDesigner::InitDesigner()
 // designer without a report.
 bool frmReportDesigner::LoadRpt()
 {
-    platform::ui::setWaitCursor(true);
-    ClearReportGlobals();
-    sheet_ = platform::grid::Sheet();
-    fbkRptDesigner->hide();
-    prgOpenStatus->setValue(0);
-    prgOpenStatus->show();
-    const bool loaded = platform::ui::showingFailures(QStringLiteral("报表数据不能读出："), [this] {
-        store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
-    });
-    prgOpenStatus->hide();
-    platform::ui::setWaitCursor(false);
+    bool loaded = false;
+    {
+        const platform::ui::WaitCursor waiting;
+        ClearReportGlobals();
+        sheet_ = platform::grid::Sheet();
+        fbkRptDesigner->hide();
+        prgOpenStatus->setValue(0);
+        prgOpenStatus->show();
+        loaded = platform::ui::showingFailures(QStringLiteral("报表数据不能读出："), [this] {
+            store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
+        });
+        prgOpenStatus->hide();
+    }
     if (!loaded) {
         store::reportState().ReportId.clear();
         return false;
@@ -474,14 +476,15 @@ bool frmReportDesigner::mnuSave_Click()
     if (!reportShown())
         return false;
     store::ReportState& state = store::reportState();
-    platform::ui::setWaitCursor(true);
-    state.RowCount = state.DesignRowCount;
-    state.ColCount = state.DesignColCount;
     QString failure;
-    const bool saved = isDataReport()
-        ? store::SaveDataReport(sheet_, 1, 2, sheet_.maxRow(), sheet_.maxCol(), &failure)
-        : store::SaveStatReport(sheet_, 1, 1, sheet_.maxRow(), sheet_.maxCol(), &failure);
-    platform::ui::setWaitCursor(false);
+    bool saved = false;
+    {
+        const platform::ui::WaitCursor waiting;
+        state.RowCount = state.DesignRowCount;
+        state.ColCount = state.DesignColCount;
+        saved = isDataReport() ? store::SaveDataReport(sheet_, 1, 2, sheet_.maxRow(), sheet_.maxCol(), &failure)
+                               : store::SaveStatReport(sheet_, 1, 1, sheet_.maxRow(), sheet_.maxCol(), &failure);
+    }
     if (!saved) {
         platform::ui::msgBox(QStringLiteral("报表保存出错：") + failure, platform::ui::Buttons::Ok,
             platform::ui::Icon::Information);
