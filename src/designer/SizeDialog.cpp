@@ -63,13 +63,12 @@ void SizeDialog::lblSize_Click()
 
 void SizeDialog::cmdOK_Click()
 {
-    const CheckedInput<double> size = check_(txtSize->text());
-    if (!size.ok()) {
-        platform::ui::msgBox(size.fault);
-        txtSize->setFocus();
+    const CheckedSize<double> size = check_(txtSize->text());
+    if (const auto* refusal = std::get_if<platform::ui::Refusal<SizeBox>>(&size)) {
+        platform::ui::showRefusal(*refusal, [this](SizeBox) { return txtSize; });
         return;
     }
-    resultTwips = size.value;
+    resultTwips = std::get<double>(size);
     accept();
 }
 

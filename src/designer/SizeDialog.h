@@ -17,7 +17,7 @@ class SizeDialog : public QDialog
 {
     Q_OBJECT
 public:
-    using Check = CheckedInput<double> (*)(const QString& text);
+    using Check = CheckedSize<double> (*)(const QString& text);
 
     double resultTwips = 0;
 

@@ -40,7 +40,6 @@ public slots:
     void cmdHelp_Click();
 
 protected:
-
 private:
     platform::grid::Sheet& grid_;
 };

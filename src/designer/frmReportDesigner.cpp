@@ -482,8 +482,9 @@ bool frmReportDesigner::mnuSave_Click()
         const platform::ui::WaitCursor waiting;
         state.RowCount = state.DesignRowCount;
         state.ColCount = state.DesignColCount;
-        saved = isDataReport() ? store::SaveDataReport(sheet_, 1, 2, sheet_.maxRow(), sheet_.maxCol(), &failure)
-                               : store::SaveStatReport(sheet_, 1, 1, sheet_.maxRow(), sheet_.maxCol(), &failure);
+        saved = isDataReport()
+            ? store::SaveDataReport(sheet_, 1, 2, sheet_.maxRow(), sheet_.maxCol(), &failure)
+            : store::SaveStatReport(sheet_, 1, 1, sheet_.maxRow(), sheet_.maxCol(), &failure);
     }
     if (!saved) {
         platform::ui::msgBox(QStringLiteral("报表保存出错：") + failure, platform::ui::Buttons::Ok,
@@ -727,10 +728,10 @@ void frmReportDesigner::withSelectionKept(const std::function<void()>& operation
     restoreSelection(kept);
 }
 
-
 void frmReportDesigner::mnuClearFormat_Click()
 {
-    if (platform::ui::askYesNo(QStringLiteral("确定要清除该区域的格式信息?")) && ClearSelection(sheet_, ClearMode::Formats))
+    if (platform::ui::askYesNo(QStringLiteral("确定要清除该区域的格式信息?"))
+        && ClearSelection(sheet_, ClearMode::Formats))
         flags_.ReportModified = true;
 }
 

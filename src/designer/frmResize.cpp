@@ -84,14 +84,13 @@ void frmResize::cmdOK_Click()
             ZoomPercent = ZoomOptionPercents[i];
     }
     if (optResize[CustomZoomOption]->isChecked()) {
-        const CheckedInput<int> zoom = CheckZoom(txtSize->text());
-        if (!zoom.ok()) {
-            platform::ui::msgBox(zoom.fault);
+        const CheckedSize<int> zoom = CheckZoom(txtSize->text());
+        if (const auto* refusal = std::get_if<platform::ui::Refusal<SizeBox>>(&zoom)) {
+            platform::ui::showRefusal(*refusal, [this](SizeBox) { return txtSize; });
             txtSize->clear();
-            txtSize->setFocus();
             return;
         }
-        ZoomPercent = zoom.value;
+        ZoomPercent = std::get<int>(zoom);
     }
     accept();
 }

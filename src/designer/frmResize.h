@@ -35,7 +35,6 @@ public slots:
     void cmdCancel_Click();
 
 protected:
-
 private:
     void ShowCurrentZoom();
 

@@ -81,7 +81,6 @@ public slots:
     void cmdHelp_Click();
 
 protected:
-
 private:
     QWidget* numberTab();
     QWidget* alignmentTab();

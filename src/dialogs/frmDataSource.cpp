@@ -665,36 +665,28 @@ void frmDataSource::cmdSetSqlFormula_Click()
     });
 }
 
-void frmDataSource::focusOn(SourceFocus focus)
+QWidget* frmDataSource::control(SourceFocus focus) const
 {
     switch (focus) {
     case SourceFocus::OptionChars:
-        TxtChar->setFocus();
-        break;
+        return TxtChar;
     case SourceFocus::OptionCount:
-        TxtChar1->setFocus();
-        break;
+        return TxtChar1;
     case SourceFocus::Sql:
-        txtSQL->setFocus();
-        break;
+        return txtSQL;
     case SourceFocus::Region:
-        txtRegion->setFocus();
-        break;
+        return txtRegion;
     case SourceFocus::SumColumn:
-        CboSelCol->setFocus();
-        break;
-    case SourceFocus::None:
-        break;
+        return CboSelCol;
     }
+    return nullptr;
 }
 
 void frmDataSource::cmdOk_Click()
 {
     const auto confirmed = ConfirmSource(form(), SourceText, reportType(), !tables_[1].isEmpty());
-    if (const auto* fault = std::get_if<SourceFault>(&confirmed)) {
-        if (!fault->message.isEmpty())
-            platform::ui::msgBox(fault->message, platform::ui::Buttons::Ok, fault->icon, fault->title);
-        focusOn(fault->focus);
+    if (const auto* refusal = std::get_if<platform::ui::Refusal<SourceFocus>>(&confirmed)) {
+        platform::ui::showRefusal(*refusal, [this](SourceFocus focus) { return control(focus); });
         return;
     }
     SourceText = std::get<QString>(confirmed);

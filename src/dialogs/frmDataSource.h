@@ -120,7 +120,7 @@ private:
     void touch();
     bool filterKey(QObject* watched, QChar key);
     void insertParameter(QPlainTextEdit* box, int caret);
-    void focusOn(SourceFocus focus);
+    QWidget* control(SourceFocus focus) const;
 
     platform::grid::Sheet& grid_;
     ReportTables tables_;

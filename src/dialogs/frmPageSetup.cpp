@@ -330,19 +330,12 @@ QLineEdit* frmPageSetup::box(SetupField field) const
     return txtLeftMarge;
 }
 
-void frmPageSetup::showFault(const InputFault& fault)
-{
-    platform::ui::msgBox(fault.message);
-    if (fault.tab)
-        tabPageSetup->setCurrentIndex(int(*fault.tab));
-    box(fault.focus)->setFocus();
-}
-
 void frmPageSetup::cmdOk_Click()
 {
     const PageSetupForm typed = form();
-    if (const auto fault = ValidatePageSetup(typed, { fraStyle->isEnabled(), customPaperChosen() })) {
-        showFault(*fault);
+    if (const auto refusal = ValidatePageSetup(typed, { fraStyle->isEnabled(), customPaperChosen() })) {
+        platform::ui::showRefusal(
+            *refusal, [this](SetupField field) { return box(field); }, tabPageSetup);
         return;
     }
     const bool written = platform::ui::showingFailures({}, [&] {
@@ -372,8 +365,8 @@ void frmPageSetup::reject()
 
 void frmPageSetup::cmdDefault_Click()
 {
-    if (!platform::ui::askYesNo(
-            QStringLiteral("是否确定要将页边距、纸张大小和报表参数设为默认值？"), platform::ui::Icon::Question))
+    if (!platform::ui::askYesNo(QStringLiteral("是否确定要将页边距、纸张大小和报表参数设为默认值？"),
+            platform::ui::Icon::Question))
         return;
     const PageSetupForm defaults = DefaultForm();
     int paper = -1;

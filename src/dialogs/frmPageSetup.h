@@ -76,7 +76,6 @@ private:
     PageSetupForm form() const;
     void selectPaper(int index);
     bool customPaperChosen() const;
-    void showFault(const InputFault& fault);
     QLineEdit* box(SetupField field) const;
 
     std::map<const QObject*, QString> hints_;

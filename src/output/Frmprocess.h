@@ -32,7 +32,6 @@ public slots:
     void reject() override { }
 
 protected:
-
 private:
     QString templateName_;
     QString documentPath_;

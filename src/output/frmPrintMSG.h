@@ -34,7 +34,6 @@ public slots:
     void reject() override;
 
 protected:
-
 private:
     void picturesLoaded(const QVector<QImage>&) override { }
 

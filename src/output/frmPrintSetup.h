@@ -41,7 +41,6 @@ public slots:
     void cmdHelp_Click();
 
 protected:
-
 private:
     bool CheckInput();
 };

@@ -61,7 +61,6 @@ public slots:
     void Command2_Click();
 
 protected:
-
 private:
     void FillPrinterList();
     QString BuildPrintRange();

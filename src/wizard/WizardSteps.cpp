@@ -31,8 +31,8 @@ QString stepEntry(const char* const (&entries)[StepCount], WizardStep step)
 QString WizardCaption(const QString& reportName, WizardStep step)
 {
     const QString stepText = step == WizardStep::Introduction ? QStringLiteral("开始")
-        : step == WizardStep::Summary                          ? QStringLiteral("完成")
-                                                               : QStringLiteral("步骤 %1").arg(int(step));
+        : step == WizardStep::Summary                         ? QStringLiteral("完成")
+                                                              : QStringLiteral("步骤 %1").arg(int(step));
     return QStringLiteral("报表生成 - ") + reportName + QStringLiteral(" - ") + stepText;
 }
 

@@ -432,8 +432,8 @@ void frmWizard::cmdNav_Click(NavButton button)
         ShowWizardHelp();
         break;
     case NavButton::Cancel:
-        if (platform::ui::askYesNo(
-                QStringLiteral("您真的要取消生成数据报表吗"), Icon::Question, QStringLiteral("取消生成报表"))) {
+        if (platform::ui::askYesNo(QStringLiteral("您真的要取消生成数据报表吗"), Icon::Question,
+                QStringLiteral("取消生成报表"))) {
             saved_ = false;
             cancelled_ = true;
             QDialog::reject();
