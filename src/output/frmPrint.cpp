@@ -22,6 +22,7 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowSize.h"
 #include "store/HelpPage.h"
 #include "store/PrintSettings.h"
@@ -36,7 +37,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
 
 namespace output
 {
@@ -108,6 +108,7 @@ frmPrint::frmPrint(QWidget* parent)
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrint::cmdCancel_Click);
     connect(fbkPrint, &PageView::mouseClicked, this, &frmPrint::fbkPrint_MouseClick);
     connect(fbkPrint, &PageView::cellEdited, this, &frmPrint::fbkPrint_CellEdited);
+    platform::ui::activateOnFirstShow(*this, [this] { Form_Activate(); });
 }
 
 frmPrint::~frmPrint()
@@ -175,15 +176,6 @@ void frmPrint::RunWebExport()
             state.WebReportPath = path;
     } catch (const std::exception& error) {
         state.ErrorMessage = platform::ui::failureText(error);
-    }
-}
-
-void frmPrint::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        QTimer::singleShot(0, this, &frmPrint::Form_Activate);
     }
 }
 
