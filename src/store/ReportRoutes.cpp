@@ -104,7 +104,6 @@ void PrintReport()
     }
     if (!ProbePrinter(ProbeMember::PrintReport))
         return;
-    ReadRptIndex();
     ignoringErrors([] {
         if (windowSeams().frmPrintMSG)
             windowSeams().frmPrintMSG();

@@ -215,4 +215,31 @@ bool Connection::tolerate(const std::function<void()>& work)
     }
 }
 
+void Connection::readSnapshot(const std::function<void()>& work)
+{
+    if (inTransaction()) {
+        work();
+        return;
+    }
+    beginTrans();
+    try {
+        // The level of the transaction just begun; SQL Server keeps it for the session, so it is set back.
+        if (dialect_ == Dialect::PostgreSQL)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+        else if (dialect_ == Dialect::SqlServer)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL SERIALIZABLE"));
+        work();
+        commitTrans();
+    } catch (...) {
+        try {
+            rollbackTrans();
+        } catch (const std::exception&) {
+            // the failure that led here is the one to pass on
+        }
+        throw;
+    }
+    if (dialect_ == Dialect::SqlServer)
+        execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ COMMITTED"));
+}
+
 } // namespace platform::db
