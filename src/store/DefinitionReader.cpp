@@ -97,6 +97,14 @@ std::shared_ptr<const ReportDefinition> ReadReportDefinition(const QString& repo
     return definition;
 }
 
+void ReadRptIndex()
+{
+    ReportDefinition index;
+    index.reportId = reportState().ReportId;
+    readIndex(index);
+    ApplyReportIdentity(index);
+}
+
 void ApplyReportIdentity(const ReportDefinition& definition)
 {
     if (!definition.indexed)

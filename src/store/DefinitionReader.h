@@ -19,4 +19,7 @@ std::shared_ptr<const ReportDefinition> ReadReportDefinition(const QString& repo
 // report's own group replaces the host's) and ReportType. Without an index row the three stay.
 void ApplyReportIdentity(const ReportDefinition& definition);
 
+// The state's report's index row alone, applied as ApplyReportIdentity does.
+void ReadRptIndex();
+
 } // namespace store

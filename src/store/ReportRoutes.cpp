@@ -3,6 +3,7 @@
 #include "platform/outside/OutsideReportComponent.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessagePump.h"
+#include "store/DefinitionReader.h"
 #include "store/PairedList.h"
 #include "store/PrinterProbe.h"
 #include "store/ReportLookups.h"
@@ -104,6 +105,7 @@ void PrintReport()
     }
     if (!ProbePrinter(ProbeMember::PrintReport))
         return;
+    ReadRptIndex();
     ignoringErrors([] {
         if (windowSeams().frmPrintMSG)
             windowSeams().frmPrintMSG();

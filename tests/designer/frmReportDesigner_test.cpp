@@ -16,6 +16,7 @@
 #include "platform/grid/view/CellEditor.h"
 #include "platform/grid/view/GridView.h"
 #include "platform/outside/HostObjects.h"
+#include "store/DefinitionReader.h"
 #include "store/DesignFixture.h"
 #include "support/CaptionFit.h"
 
@@ -192,6 +193,7 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
 
     state.ReportId = demo::DataReportId;
     state.TABLENAME = demo::SampleReportGroup;
+    engine::UseReportDefinition(store::ReadReportDefinition(state.ReportId));
     ASSERT_TRUE(engine::CanPrintDataReport());
     engine::PrepareReportData();
     platform::grid::Sheet pages;

@@ -102,6 +102,7 @@ TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
         defineReport(layout);
         c.spoil();
         const QString told = QString(c.told).replace(QStringLiteral("%1"), QString::number(formatOrder));
+        useDefinition();
         EXPECT_FALSE(engine::CanPreviewDataReport());
         ASSERT_FALSE(ui.boxTexts().isEmpty());
         EXPECT_EQ(ui.boxTexts().last(), told);
