@@ -41,9 +41,8 @@ bool DeleteReport()
 
 bool RenameReport(const QString& newName)
 {
-    return inTransactionOrTell(QStringLiteral("程序出错,请与程序供应商联系!"), [&] {
-        store::SetReportName(store::reportState().ReportId, newName);
-    });
+    return inTransactionOrTell(QStringLiteral("程序出错,请与程序供应商联系!"),
+        [&] { store::SetReportName(store::reportState().ReportId, newName); });
 }
 
 bool IsNameTooLong(const QString& name)

@@ -504,8 +504,9 @@ void frmReportDesigner::mnuRename_Click()
 // was logged) the preview reads the stored report itself.
 void frmReportDesigner::rereadDefinition()
 {
-    definition_ = platform::outside::logged("rereadDefinition", std::shared_ptr<const store::ReportDefinition>(),
-        [] { return store::ReadReportDefinition(store::reportState().ReportId); });
+    definition_
+        = platform::outside::logged("rereadDefinition", std::shared_ptr<const store::ReportDefinition>(),
+            [] { return store::ReadReportDefinition(store::reportState().ReportId); });
 }
 
 void frmReportDesigner::mnuDeleteReport_Click()

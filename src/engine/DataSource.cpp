@@ -41,8 +41,10 @@ QString GetDataSourceSql()
 {
     const store::ReportDefinition& definition = reportDefinition();
     // The cells come by letter: an "I" cell before a "K" cell.
-    const auto cell = std::find_if(definition.cells.begin(), definition.cells.end(),
-        [](const store::StoredCell& c) { return c.letter == QLatin1String("I") || c.letter == QLatin1String("K"); });
+    const auto cell
+        = std::find_if(definition.cells.begin(), definition.cells.end(), [](const store::StoredCell& c) {
+              return c.letter == QLatin1String("I") || c.letter == QLatin1String("K");
+          });
     if (cell == definition.cells.end())
         return QString();
     QString body = store::trimBlanks(cell->content).mid(3);

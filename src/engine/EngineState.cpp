@@ -8,9 +8,9 @@ namespace engine
 
 void DataEngineState::resetForPreparation()
 {
-    // The definition and the window that receives pictures belong to the caller. The papers were measured by the entry
-    // checks that run just before every preparation (the designed paper, and the printer's page when
-    // printing), and the preparation lays its pages out on them.
+    // The definition and the window that receives pictures belong to the caller. The papers were measured by
+    // the entry checks that run just before every preparation (the designed paper, and the printer's page
+    // when printing), and the preparation lays its pages out on them.
     const std::shared_ptr<const store::ReportDefinition> definition = Definition;
     OutputForm* output = Output;
     const int designPaperWidth = DesignPaperWidth;

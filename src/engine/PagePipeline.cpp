@@ -76,7 +76,8 @@ bool CanPrintDataReport()
 
 bool CanPreviewDataReport()
 {
-    return CheckReportDataExists() && store::AcceptReportDefinition(reportDefinition()) && !IsOverDesignPaper();
+    return CheckReportDataExists() && store::AcceptReportDefinition(reportDefinition())
+        && !IsOverDesignPaper();
 }
 
 void PrepareReportData()

@@ -15,7 +15,8 @@ namespace
 
 // The sum of the items on the design sheet (below `limit`) for which `counts` holds. A list is read item
 // by item, so one whose rows straddle the detail band's edge still adds each row to its own side.
-long long sumOfSizes(const QList<store::SizeItem>& items, int limit, const std::function<bool(int index)>& counts)
+long long sumOfSizes(
+    const QList<store::SizeItem>& items, int limit, const std::function<bool(int index)>& counts)
 {
     long long total = 0;
     for (const store::SizeItem& item : items) {
@@ -45,7 +46,8 @@ int LoadColWidths()
 
 int LoadRowHeights()
 {
-    return fitInt32(sumOfSizes(reportDefinition().rowHeights(), bounds().rows, [](int row) { return !inDetailBand(row); }));
+    return fitInt32(sumOfSizes(
+        reportDefinition().rowHeights(), bounds().rows, [](int row) { return !inDetailBand(row); }));
 }
 
 int GetRowsHeight()

@@ -30,7 +30,8 @@ QString SysVariableValue(QChar letter)
     case u'p':
         return QString::number(engine.PageNumber);
     case u'P':
-        return QString::number(reportDefinition().page.PageRecount ? engine.GroupPageTotal : engine.TotalPages);
+        return QString::number(
+            reportDefinition().page.PageRecount ? engine.GroupPageTotal : engine.TotalPages);
     case u'd':
         return now().toString(QStringLiteral("yyyy-MM-dd"));
     case u'D':

@@ -1,6 +1,7 @@
 #include "engine/TemplateCells.h"
 
 #include "engine/CellValues.h"
+#include "engine/EngineState.h"
 #include "engine/RecordFields.h"
 #include "engine/TemplateRows.h"
 #include "platform/db/Recordset.h"
@@ -10,7 +11,6 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/outside/StatExpressionObject.h"
-#include "engine/EngineState.h"
 #include "store/CellSourceText.h"
 #include "store/ReportDefinition.h"
 #include "store/ReportState.h"

@@ -53,8 +53,8 @@ const TemplateRows& CurrentTemplateRows()
     DataEngineState& engine = dataEngine();
     if (!engine.Template) {
         const store::ReportDefinition& definition = reportDefinition();
-        engine.Template
-            = std::make_shared<const TemplateRows>(TemplateRows { layOutFormats(definition), layOutCells(definition) });
+        engine.Template = std::make_shared<const TemplateRows>(
+            TemplateRows { layOutFormats(definition), layOutCells(definition) });
     }
     return *engine.Template;
 }

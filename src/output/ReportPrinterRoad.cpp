@@ -17,8 +17,8 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "store/DefinitionReader.h"
-#include "store/ReportState.h"
 #include "store/ReportDefinition.h"
+#include "store/ReportState.h"
 #include "store/UserNotice.h"
 
 #include <pugixml.hpp>

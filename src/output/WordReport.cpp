@@ -17,9 +17,9 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "store/DefinitionReader.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportLog.h"
 #include "store/ReportState.h"
-#include "store/ReportDefinition.h"
 #include "store/UserNotice.h"
 
 #include <QDateTime>
@@ -169,9 +169,8 @@ QString run(const QString& templateName, WordReportProgress& progress)
     const store::SqlPieces& sql = engine::reportDefinition().sql;
     const auto adapter = platform::outside::sharedSqlAdapter();
     // The columns are known before any record is read.
-    std::unique_ptr<platform::db::Recordset> data
-        = adapter->open(QStringLiteral("select %1 from %2 where 1=2").arg(sql.SqlSelect, sql.TablesName),
-            *state.Connection);
+    std::unique_ptr<platform::db::Recordset> data = adapter->open(
+        QStringLiteral("select %1 from %2 where 1=2").arg(sql.SqlSelect, sql.TablesName), *state.Connection);
 
     progress.showStatus(QStringLiteral("报表初始化，请稍候......"));
     const QString templatePath = TemplatePath(templateName);

@@ -25,10 +25,10 @@
 #include "platform/ui/Printers.h"
 #include "platform/ui/WindowSize.h"
 #include "store/CReportOrv.h"
-#include "store/PrintSettings.h"
-#include "store/ReportLog.h"
 #include "store/DefinitionReader.h"
+#include "store/PrintSettings.h"
 #include "store/ReportDefinition.h"
+#include "store/ReportLog.h"
 #include "store/ReportState.h"
 
 #include <QFileDialog>

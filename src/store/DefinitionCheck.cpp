@@ -131,7 +131,8 @@ PageSettings checkPageSettings(const QList<StoredInfoRow>& info, FaultList& faul
             holds = false;
         }
         if (!holds && rule)
-            faults.refuse(QStringLiteral("报表信息中 %1 的值“%2”无效（%3）").arg(row.type, value, rule->expected));
+            faults.refuse(
+                QStringLiteral("报表信息中 %1 的值“%2”无效（%3）").arg(row.type, value, rule->expected));
     }
     return settings;
 }
@@ -145,9 +146,10 @@ void checkCustomPaper(const PageSettings& settings, const std::optional<QString>
     const auto paper = parseCustomPaper(*note);
     if (paper && paper->widthCm <= largest && paper->heightCm <= largest)
         return;
-    faults.refuse(QStringLiteral("报表信息中 %1 的自定义纸张大小“%2”无效（应为“宽|高”，宽和高为0到%3厘米之间的数）")
-                      .arg(k::PageSize, *note)
-                      .arg(largest, 0, 'f', 2));
+    faults.refuse(
+        QStringLiteral("报表信息中 %1 的自定义纸张大小“%2”无效（应为“宽|高”，宽和高为0到%3厘米之间的数）")
+            .arg(k::PageSize, *note)
+            .arg(largest, 0, 'f', 2));
 }
 
 // The regions of a data report; gives the detail band (absent when the report has none).
@@ -177,7 +179,8 @@ ReportRegion checkRegions(const QList<StoredInfoRow>& info, int rowCount, FaultL
         if (*entry == RegionEntry::DataDetail)
             detail = { true, rows->beginRow, rows->endRow };
     }
-    if (!std::any_of(info.begin(), info.end(), [](const StoredInfoRow& row) { return row.type == k::DataDetail; }))
+    if (!std::any_of(
+            info.begin(), info.end(), [](const StoredInfoRow& row) { return row.type == k::DataDetail; }))
         faults.refuse(QStringLiteral("报表信息中没有明细区（%1）的行，记录无处可放").arg(k::DataDetail));
     return detail;
 }
@@ -258,23 +261,25 @@ void checkCells(const QList<StoredCell>& cells, const DesignSheetBounds& bounds,
 
 // A column total adds up the values the detail band writes on each page: a band that holds no cell on the
 // sheet writes none, and the total would have no row to add up.
-void checkColumnTotals(const QList<StoredCell>& cells, const DesignSheetBounds& bounds, const ReportRegion& detail,
-    FaultList& faults)
+void checkColumnTotals(const QList<StoredCell>& cells, const DesignSheetBounds& bounds,
+    const ReportRegion& detail, FaultList& faults)
 {
     const auto inDetail = [&](const StoredCell& cell) {
         return detail.present && cell.row >= detail.beginRow && cell.row <= detail.endRow;
     };
     const auto onSheet = [&](const StoredCell& cell) { return bounds.contains(cell.row, cell.col); };
-    if (std::any_of(cells.begin(), cells.end(), [&](const StoredCell& cell) { return onSheet(cell) && inDetail(cell); }))
+    if (std::any_of(cells.begin(), cells.end(),
+            [&](const StoredCell& cell) { return onSheet(cell) && inDetail(cell); }))
         return;
     for (const StoredCell& cell : cells) {
         if (cell.letter == QLatin1String("R") && onSheet(cell) && !inDetail(cell)) {
-            faults.refuse(QStringLiteral("报表数据中第%1行第%2列的列合计“%3”无法计算（明细区%4第%5到%6行中没有单元格）")
-                              .arg(cell.row)
-                              .arg(cell.col)
-                              .arg(cell.content, k::DataDetail)
-                              .arg(detail.beginRow)
-                              .arg(detail.endRow));
+            faults.refuse(
+                QStringLiteral("报表数据中第%1行第%2列的列合计“%3”无法计算（明细区%4第%5到%6行中没有单元格）")
+                    .arg(cell.row)
+                    .arg(cell.col)
+                    .arg(cell.content, k::DataDetail)
+                    .arg(detail.beginRow)
+                    .arg(detail.endRow));
             return;
         }
     }

@@ -45,7 +45,8 @@ void readIndex(ReportDefinition& definition)
 
 void readInfo(ReportDefinition& definition)
 {
-    const auto rows = openRows(QStringLiteral("report_info"), definition.reportId, QStringLiteral("info_order"));
+    const auto rows
+        = openRows(QStringLiteral("report_info"), definition.reportId, QStringLiteral("info_order"));
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         definition.info.append({ upperKeyword(rows->text(QStringLiteral("info_type"))),
             wholeNumber(*rows, "info_order"), rows->text(QStringLiteral("info_description")),

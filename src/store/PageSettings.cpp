@@ -46,9 +46,9 @@ double marginSetting(const QString& infoType, const QString& value, double whenE
 
 bool isPageSettingKeyword(const QString& infoType)
 {
-    for (const QString* keyword : { &k::DataRows, &k::SelfFit, &k::PageRecount, &k::PageSize,
-             &k::PageLandscape, &k::LeftMarge, &k::RightMarge, &k::TopMarge, &k::BottomMarge, &k::RowCount,
-             &k::ColCount }) {
+    for (const QString* keyword :
+        { &k::DataRows, &k::SelfFit, &k::PageRecount, &k::PageSize, &k::PageLandscape, &k::LeftMarge,
+            &k::RightMarge, &k::TopMarge, &k::BottomMarge, &k::RowCount, &k::ColCount }) {
         if (*keyword == infoType)
             return true;
     }

@@ -5,8 +5,6 @@
 #include "store/SqlPieces.h"
 #include "store/TextConvert.h"
 
-#include <algorithm>
-
 namespace store
 {
 
@@ -39,11 +37,6 @@ QList<SizeItem> ReportDefinition::rowHeights() const
 QList<SizeItem> ReportDefinition::colWidths() const
 {
     return sizesOfKind(formats, keywords::ColWidth);
-}
-
-bool ReportDefinition::hasInfo(const QString& type) const
-{
-    return std::any_of(info.begin(), info.end(), [&](const StoredInfoRow& row) { return row.type == type; });
 }
 
 void interpretInfoRows(ReportDefinition& definition)

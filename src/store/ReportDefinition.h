@@ -103,8 +103,6 @@ struct ReportDefinition {
     // The items of every ROWHEIGHT or COLWIDTH list, in format_order.
     QList<SizeItem> rowHeights() const;
     QList<SizeItem> colWidths() const;
-    // True when the report has a row of that keyword.
-    bool hasInfo(const QString& type) const;
 };
 
 // Fills the definition's SQL pieces, page settings, regions, unreadable texts and paper note from its

@@ -45,8 +45,9 @@ bool GroupHasReportNamed(const QString& groupId, const QString& name)
 
 QStringList ReportNamesOfGroup(const QString& groupId, int reportType)
 {
-    const auto rows = openStoreSql(QStringLiteral("select report_name from report_index where report_group_id = ")
-        + sqlText(groupId) + QStringLiteral(" and report_type = ") + QString::number(reportType));
+    const auto rows
+        = openStoreSql(QStringLiteral("select report_name from report_index where report_group_id = ")
+            + sqlText(groupId) + QStringLiteral(" and report_type = ") + QString::number(reportType));
     QStringList names;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext())
         names.append(trimBlanks(rows->text(0)));

@@ -114,10 +114,7 @@ TEST(FieldValueToSql, ValuesBecomeLiteralsThatCannotEndEarly)
 class DataSourceTest : public EngineTest
 {
 protected:
-    void SetUp() override
-    {
-        useDatabase(Content::DemoArchive);
-    }
+    void SetUp() override { useDatabase(Content::DemoArchive); }
 
     // The stored cells with the list's pieces and regions become the definition in use, changed by
     // `change`.

@@ -235,7 +235,8 @@ TEST_P(GeometryTest, ColumnsWiderThanTheDesignedPaperAreRefused)
             info(QStringLiteral("LEFT_MARGE"), *c.leftMargin);
         if (c.rightMargin)
             info(QStringLiteral("RIGHT_MARGE"), *c.rightMargin);
-        useDefinition([&](store::ReportDefinition& definition) { definition.page.PageLandscape = c.landscape; });
+        useDefinition(
+            [&](store::ReportDefinition& definition) { definition.page.PageLandscape = c.landscape; });
         const qsizetype boxesBefore = ui.boxTexts().size();
 
         EXPECT_EQ(engine::IsOverDesignPaper(), c.over);

@@ -121,10 +121,7 @@ protected:
         engine::dataEngine().PageSheetRows = 32;
         engine::dataEngine().PageRowRanges = { { 2, 18 }, { 19, 40 } };
     }
-    void TearDown() override
-    {
-        engine::dataEngine() = engine::DataEngineState {};
-    }
+    void TearDown() override { engine::dataEngine() = engine::DataEngineState {}; }
 };
 
 TEST_F(CurrentPageRows, EachReportKindByItsOwnRule)

@@ -1,9 +1,9 @@
 #include "DesignFixture.h"
 
 #include "store/CellContentStore.h"
+#include "store/ContentSplit.h"
 #include "store/DefinitionReader.h"
 #include "store/ReportDefinition.h"
-#include "store/ContentSplit.h"
 
 using namespace storetest;
 

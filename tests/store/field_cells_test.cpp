@@ -3,8 +3,8 @@
 #include "platform/outside/ErrorLogObject.h"
 #include "store/CellContentStore.h"
 #include "store/DefinitionReader.h"
-#include "store/ReportDefinition.h"
 #include "store/FieldNames.h"
+#include "store/ReportDefinition.h"
 
 #include <QFile>
 

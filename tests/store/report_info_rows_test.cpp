@@ -1,9 +1,9 @@
 #include "DesignFixture.h"
 
 #include "platform/Error.h"
+#include "store/DefinitionReader.h"
 #include "store/OrderRewrite.h"
 #include "store/PageSettings.h"
-#include "store/DefinitionReader.h"
 #include "store/RegionRows.h"
 #include "store/ReportDefinition.h"
 #include "store/SqlPieces.h"

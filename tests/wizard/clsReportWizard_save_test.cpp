@@ -4,9 +4,9 @@
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
 #include "platform/grid/Sheet.h"
-#include "store/ReportLoader.h"
 #include "store/DefinitionReader.h"
 #include "store/ReportDefinition.h"
+#include "store/ReportLoader.h"
 #include "wizard/modCreateReport.h"
 
 #include <algorithm>
