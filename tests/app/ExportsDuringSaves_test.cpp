@@ -160,14 +160,11 @@ TEST_P(ExportsDuringSaves, EveryExportShowsOneWholeVariant)
     }
     EXPECT_GE(saves, Rounds);
     ASSERT_FALSE(workbooks.isEmpty());
-    int wholeVariants = 0;
     for (const QString& workbook : workbooks) {
         const Shown found = shownIn(workbook);
         EXPECT_TRUE(found == shown[0] || found == shown[1])
             << workbook.toStdString() << " shows " << found.title.toStdString();
-        wholeVariants += found == shown[0] || found == shown[1];
     }
-    EXPECT_EQ(wholeVariants, workbooks.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
