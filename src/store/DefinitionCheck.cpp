@@ -7,6 +7,7 @@
 #include "store/PropertyItems.h"
 #include "store/RegionTable.h"
 #include "store/ReportDefinition.h"
+#include "store/SizeLists.h"
 #include "store/TextConvert.h"
 #include "store/UserNotice.h"
 
@@ -195,9 +196,8 @@ void checkSizeList(int order, const QString& kind, const QString& list, const De
 {
     const bool columns = kind == k::ColWidth;
     for (const PropertyItem& item : propertyItems(list)) {
-        const auto index = toLong(item.name);
-        const auto twips = toDouble(item.value);
-        if (!index || *index < 1 || !twips || *twips < 0 || *twips > LayoutLimit) {
+        const auto size = sizeItemOf(item);
+        if (!size || size->index < 1 || size->twips < 0 || size->twips > LayoutLimit) {
             faults.refuse(
                 QStringLiteral("报表格式第%1条（%2）中的“%3|%4”无效（应为行号或列号及0到%5之间的缇数）")
                     .arg(order)
@@ -205,20 +205,20 @@ void checkSizeList(int order, const QString& kind, const QString& list, const De
                     .arg(LayoutLimit));
             continue;
         }
-        if (*index > (columns ? bounds.cols : bounds.rows)) {
+        if (size->index > (columns ? bounds.cols : bounds.rows)) {
             faults.skip(QStringLiteral("报表格式第%1条（%2）中的第%3%4不在报表的%5行%6列之内")
                             .arg(order)
                             .arg(kind)
-                            .arg(*index)
+                            .arg(size->index)
                             .arg(columns ? QStringLiteral("列") : QStringLiteral("行"))
                             .arg(bounds.rows)
                             .arg(bounds.cols));
             continue;
         }
         if (columns)
-            sizes.columnWidths += qRound64(*twips);
-        else if (detail.present && *index >= detail.beginRow && *index <= detail.endRow)
-            sizes.detailHeight += qRound64(*twips);
+            sizes.columnWidths += qRound64(size->twips);
+        else if (detail.present && size->index >= detail.beginRow && size->index <= detail.endRow)
+            sizes.detailHeight += qRound64(size->twips);
     }
 }
 

@@ -28,14 +28,21 @@ void applySizes(const QList<SizeItem>& items, const std::function<void(int index
 
 } // namespace
 
+std::optional<SizeItem> sizeItemOf(const PropertyItem& item)
+{
+    const std::optional<int> index = toLong(item.name);
+    const std::optional<double> twips = toDouble(item.value);
+    if (!index || !twips)
+        return std::nullopt;
+    return SizeItem { *index, *twips };
+}
+
 QList<SizeItem> parseSizeList(const QString& list)
 {
     QList<SizeItem> items;
     for (const PropertyItem& item : propertyItems(list)) {
-        const std::optional<int> index = toLong(item.name);
-        const std::optional<double> twips = toDouble(item.value);
-        if (index && twips)
-            items.append({ *index, *twips });
+        if (const auto size = sizeItemOf(item))
+            items.append(*size);
     }
     return items;
 }

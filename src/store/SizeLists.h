@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <QList>
 #include <QString>
 
@@ -25,8 +26,11 @@ struct SizeItem {
     bool operator==(const SizeItem&) const = default;
 };
 
-// The items of a list in order; an item whose index is no 32-bit whole number or whose size is no number
-// is left out.
+struct PropertyItem;
+
+// One item of a list; none when its index is no 32-bit whole number or its size no number.
+std::optional<SizeItem> sizeItemOf(const PropertyItem& item);
+// The items of a list in order, those that do not read left out.
 QList<SizeItem> parseSizeList(const QString& list);
 
 // One stored list and the first and last index whose size it holds.

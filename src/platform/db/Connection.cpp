@@ -221,9 +221,13 @@ void Connection::readSnapshot(const std::function<void()>& work)
         work();
         return;
     }
+    // SQL Server keeps a transaction's level for the session: it is set back to its default afterwards.
+    const auto levelBack = [this] {
+        if (dialect_ == Dialect::SqlServer)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ COMMITTED"));
+    };
     beginTrans();
     try {
-        // The level of the transaction just begun; SQL Server keeps it for the session, so it is set back.
         if (dialect_ == Dialect::PostgreSQL)
             execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
         else if (dialect_ == Dialect::SqlServer)
@@ -233,13 +237,13 @@ void Connection::readSnapshot(const std::function<void()>& work)
     } catch (...) {
         try {
             rollbackTrans();
+            levelBack();
         } catch (const std::exception&) {
             // the failure that led here is the one to pass on
         }
         throw;
     }
-    if (dialect_ == Dialect::SqlServer)
-        execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ COMMITTED"));
+    levelBack();
 }
 
 } // namespace platform::db
