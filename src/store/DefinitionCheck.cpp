@@ -93,12 +93,6 @@ const SettingRule* ruleOf(const QString& keyword)
     return nullptr;
 }
 
-// Every region keyword has an entry at level 1.
-bool isRegionKeyword(const QString& type)
-{
-    return entryOfStored(type, 1).has_value();
-}
-
 QString regionName(const StoredInfoRow& row)
 {
     if (row.type == k::GroupHead || row.type == k::GroupTail)

@@ -21,12 +21,6 @@ QList<SizeItem> sizesOfKind(const QList<StoredFormatRow>& formats, const QString
     return items;
 }
 
-// Every region keyword has an entry at level 1.
-bool isRegionKeyword(const QString& type)
-{
-    return entryOfStored(type, 1).has_value();
-}
-
 } // namespace
 
 QList<SizeItem> ReportDefinition::rowHeights() const
