@@ -2,12 +2,14 @@
 #include "demo/DemoReports.h"
 #include "HostOptions.h"
 #include "HostSession.h"
+#include "output/Frmprocess.h"
 #include "platform/db/Connection.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
 #include "platform/ui/ScriptedUi.h"
 #include "store/ReportState.h"
+#include "support/DesktopOpenerScript.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -156,6 +158,25 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
     EXPECT_EQ(run("web"), 1) << output.toStdString();
     EXPECT_EQ(run("print"), 1) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 打印报表时出错！")));
+}
+
+// The Word report is written, but no application on this desktop opens it: the clerk is told where it
+// lies, and the command fails.
+TEST_P(HostExitCode, ADocumentThatNothingOpensFailsTheCommand)
+{
+    const orvtest::DesktopOpenerScript opener("exit 3");
+    ui.onDialog(QStringLiteral("Frmprocess"),
+        [](QDialog& window) { static_cast<Frmprocess&>(window).Form_Activate(); });
+    EXPECT_EQ(run("preview", demo::WordReportId), 1) << output.toStdString();
+    const QString message = ui.boxTexts().join(QLatin1Char('\n'));
+    const QString document
+        = message.section(QStringLiteral("本机没有能打开 "), 1).section(QLatin1Char(' '), 0, 0);
+    EXPECT_TRUE(document.endsWith(QLatin1String(".docx")) && QFileInfo(document).isAbsolute())
+        << message.toStdString();
+    EXPECT_TRUE(QFileInfo(document).size() > 0) << "the document stays where the message says";
+    EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 本机没有能打开 ") + document))
+        << output.toStdString();
+    QFile::remove(document);
 }
 
 } // namespace
