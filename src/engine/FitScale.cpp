@@ -4,8 +4,7 @@
 #include "engine/PaperSizes.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 namespace engine
 {
@@ -24,7 +23,7 @@ constexpr int WidthReserveTwips = 5;
 void CalcPrintScale()
 {
     DataEngineState& engine = dataEngine();
-    if (!store::reportState().SelfFit) {
+    if (!reportDefinition().page.SelfFit) {
         engine.ScaleY = 1.0;
         engine.ScaleX = 1.0;
     } else {
@@ -37,17 +36,17 @@ void CalcPrintScale()
 
 void CalcHeightScale()
 {
-    const store::ReportState& state = store::reportState();
+    const store::PageSettings& page = reportDefinition().page;
     DataEngineState& engine = dataEngine();
-    if (!state.SelfFit) {
+    if (!page.SelfFit) {
         engine.DetailScale = 1.0;
         return;
     }
-    if (state.DataRows == store::keywords::DataRowsFixMode) {
+    if (page.DataRows == store::keywords::DataRowsFixMode) {
         engine.DetailScale = engine.ScaleY;
         return;
     }
-    const int fixed = roundInt16((state.TopMarge + state.BottomMarge) * TwipsPerInch + LoadRowHeights());
+    const int fixed = roundInt16((page.TopMarge + page.BottomMarge) * TwipsPerInch + LoadRowHeights());
     const int detailBlocks = fitInt32(static_cast<long long>(engine.RecordsPerPage) * GetRowsHeight());
     try {
         const int usable = roundInt32(printerPageInReportOrientation().height() - fixed - HeightReserveTwips);
@@ -61,14 +60,14 @@ void CalcHeightScale()
 
 void CalcWidthScale()
 {
-    const store::ReportState& state = store::reportState();
+    const store::PageSettings& page = reportDefinition().page;
     DataEngineState& engine = dataEngine();
-    if (!state.SelfFit) {
+    if (!page.SelfFit) {
         engine.ScaleX = 1.0;
         return;
     }
     const int usable = roundInt16(
-        engine.PrinterPaperWidth - (state.RightMarge + state.LeftMarge) * TwipsPerInch - WidthReserveTwips);
+        engine.PrinterPaperWidth - (page.RightMarge + page.LeftMarge) * TwipsPerInch - WidthReserveTwips);
     engine.ScaleX = ratio(usable, fitInt16(LoadColWidths()));
 }
 

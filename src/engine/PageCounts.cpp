@@ -6,7 +6,7 @@
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 #include "store/StoreSql.h"
 
 namespace engine
@@ -37,7 +37,7 @@ void addGroup(long long records)
 
 QString fromTablesWhere(const QString& conditions)
 {
-    QString sql = QStringLiteral(" from ") + store::reportState().TablesName;
+    QString sql = QStringLiteral(" from ") + reportDefinition().sql.TablesName;
     if (!conditions.isEmpty())
         sql += QStringLiteral(" where ") + conditions;
     return sql;

@@ -3,12 +3,8 @@
 #include "engine/EngineState.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
-#include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
-#include "store/RegionRows.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
-#include "store/StoreSql.h"
+#include "store/ReportDefinition.h"
 #include "store/UserNotice.h"
 
 #include <algorithm>
@@ -24,35 +20,19 @@ const QString NoRecordOnPage
 
 } // namespace
 
-void GetRptRegionInfo()
-{
-    platform::outside::runLogged("GetRptRegionInfo", [] {
-        const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id =")
-            + store::reportIdLiteral()
-            + QStringLiteral(" and info_type in ('REPORT_HEAD', 'REPORT_TAIL', 'PAGE_HEAD', 'PAGE_TAIL',"
-                             "'GROUP_HEAD', 'GROUP_TAIL', 'DATA_DETAIL')"));
-        store::ClearRegions();
-        for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-            store::ParseRegionInfo(rows->text(QStringLiteral("info_type")),
-                rows->text(QStringLiteral("info_description")),
-                storedInt16(rows->text(QStringLiteral("info_order"))));
-        }
-    });
-}
-
 bool GetDataCountInPage()
 {
     platform::outside::runLogged("GetDataCountInPage", [] {
-        const store::ReportState& state = store::reportState();
+        const store::PageSettings& page = reportDefinition().page;
         DataEngineState& engine = dataEngine();
-        if (state.DataRows != store::keywords::DataRowsFixMode
-            && state.DataRows != store::keywords::DataRowsAutoMode) {
-            engine.RecordsPerPage = fitInt16(state.DataRows);
+        if (page.DataRows != store::keywords::DataRowsFixMode
+            && page.DataRows != store::keywords::DataRowsAutoMode) {
+            engine.RecordsPerPage = fitInt16(page.DataRows);
             return;
         }
         constexpr double TwipsPerInch = 1440.0;
-        const double available = engine.DesignPaperHeight - state.TopMarge * TwipsPerInch
-            - state.BottomMarge * TwipsPerInch - LoadRowHeights();
+        const double available = engine.DesignPaperHeight - page.TopMarge * TwipsPerInch
+            - page.BottomMarge * TwipsPerInch - LoadRowHeights();
         const int recordsPerPage = fitInt16(wholeQuotient(roundInt32(available), GetRowsHeight()));
         const int freeHeight = roundInt16(available);
         engine.RecordsPerPage = recordsPerPage;
@@ -66,15 +46,15 @@ bool GetDataCountInPage()
 
 void GetPageRowCount()
 {
-    const store::ReportState& state = store::reportState();
+    const store::PageSettings& page = reportDefinition().page;
     DataEngineState& engine = dataEngine();
-    engine.PageSheetCols = fitInt16(state.ColCount + 1LL);
-    engine.PageSheetRows = fitInt16((engine.RecordsPerPage - 1LL) * GetDetailRowCount() + state.RowCount + 2);
+    engine.PageSheetCols = fitInt16(page.ColCount + 1LL);
+    engine.PageSheetRows = fitInt16((engine.RecordsPerPage - 1LL) * GetDetailRowCount() + page.RowCount + 2);
 }
 
 int GetDetailRowCount()
 {
-    const store::ReportRegion& band = store::reportState().RegionTable[store::RegionEntry::DataDetail];
+    const store::ReportRegion& band = reportDefinition().regions[store::RegionEntry::DataDetail];
     return std::max(band.endRow - band.beginRow + 1, 1);
 }
 

@@ -1,13 +1,9 @@
 #pragma once
 
-// The shape of one output page of a data report: the region table, how many records a page holds and
-// how many sheet rows and columns it takes. Sizes are twips.
+// The shape of one output page of a data report: how many records a page holds and how many sheet rows
+// and columns it takes, from the definition's page settings and regions. Sizes are twips.
 namespace engine
 {
-
-// Refills the report state's region table from the report's region rows; a failure is logged and the
-// table stays as far as it was filled.
-void GetRptRegionInfo();
 
 // RecordsPerPage, and under "FIX" and "AUTO" FreeHeight: a number of rows per page is taken as stored;
 // "FIX" and "AUTO" fit as many detail blocks as the designed paper leaves below the margins and the fixed
@@ -20,7 +16,7 @@ bool GetDataCountInPage();
 // the page, plus the top-margin and bottom-margin rows. Beyond 16 bits throws platform::Error.
 void GetPageRowCount();
 
-// Rows of one detail block, from the report state's region table: at least 1.
+// Rows of one detail block, from the definition's detail band: at least 1.
 int GetDetailRowCount();
 
 } // namespace engine

@@ -3,15 +3,12 @@
 #include "engine/EngineState.h"
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
-#include "platform/Error.h"
 #include "platform/ui/Printers.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/CustomPaper.h"
+#include "store/ReportDefinition.h"
 #include "store/StoreSql.h"
-#include "store/TextConvert.h"
 
 #include <optional>
-#include <QStringList>
 
 namespace engine
 {
@@ -21,26 +18,11 @@ namespace
 
 using platform::ui::PrinterOrientation;
 
-// The fields of the custom-paper note: width and height in centimetres, then the same in the
-// engine's scaled units (centimetres × 560). None when the report has no PAGE_SIZE row; an empty
-// list when the row's note is empty.
-std::optional<QStringList> customPaperNote()
+// The definition's custom paper; none without a PAGE_SIZE row or when its note holds none.
+std::optional<store::CustomPaper> customPaper()
 {
-    const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id =")
-        + store::reportIdLiteral() + QStringLiteral(" and info_type='page_size'"));
-    if (rows->recordCount() == 0)
-        return std::nullopt;
-    const QString note = store::trimBlanks(rows->text(QStringLiteral("note")));
-    return note.isEmpty() ? QStringList {} : note.split(QLatin1Char('|'));
-}
-
-double noteField(const QStringList& fields, int number)
-{
-    const auto value = fields.size() >= number ? store::toDouble(fields.at(number - 1)) : std::nullopt;
-    if (!value)
-        throw platform::Error(platform::errors::TypeMismatch, QStringLiteral("OrvReport"),
-            QStringLiteral("自定义纸张大小无效：") + fields.join(QLatin1Char('|')));
-    return *value;
+    const std::optional<QString>& note = reportDefinition().paperNote;
+    return note ? store::parseCustomPaper(*note) : std::nullopt;
 }
 
 void loadLookupPaper(int paperCode, int& width, int& height)
@@ -56,12 +38,12 @@ void loadLookupPaper(int paperCode, int& width, int& height)
 // Gives the printer the custom size of the report's note, so that a custom paper prints as designed.
 void setPrinterCustomPaper()
 {
-    const auto fields = customPaperNote();
-    if (!fields || fields->isEmpty())
+    const auto paper = customPaper();
+    if (!paper)
         return;
     constexpr double MillimetresPerCentimetre = 10.0;
-    platform::ui::setDefaultPrinterCustomSize(QSizeF(
-        noteField(*fields, 1) * MillimetresPerCentimetre, noteField(*fields, 2) * MillimetresPerCentimetre));
+    platform::ui::setDefaultPrinterCustomSize(
+        QSizeF(paper->widthCm * MillimetresPerCentimetre, paper->heightCm * MillimetresPerCentimetre));
 }
 
 template <class F> void passOver(F&& statement)
@@ -75,27 +57,17 @@ template <class F> void passOver(F&& statement)
 
 } // namespace
 
-int LoadPageSize()
-{
-    const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id=")
-        + store::reportIdLiteral() + QStringLiteral(" and info_type='PAGE_SIZE'"));
-    if (rows->recordCount() == 0)
-        return store::keywords::defaults::PageSize;
-    return storedInt16(rows->text(QStringLiteral("info_description")));
-}
-
 void LoadPaperScale(int paperCode, int& width, int& height)
 {
     SetPrinterPaper(paperCode, width, height);
     if (width != 0 && height != 0)
         return;
     if (paperCode == store::keywords::CustomPaperSize) {
-        const auto fields = customPaperNote();
-        if (!fields)
+        if (!reportDefinition().paperNote)
             return;
-        if (!fields->isEmpty()) {
-            width = roundInt16(noteField(*fields, 3));
-            height = roundInt16(noteField(*fields, 4));
+        if (const auto paper = customPaper()) {
+            width = roundInt16(paper->scaledWidth());
+            height = roundInt16(paper->scaledHeight());
             return;
         }
     }
@@ -128,7 +100,7 @@ void SetPrinterPaper(int paperCode, int& width, int& height)
 
 void GetPrinterPageSize()
 {
-    const int paperCode = store::reportState().PageSize;
+    const int paperCode = reportDefinition().page.PageSize;
     passOver([&] {
         if (paperCode == store::keywords::CustomPaperSize)
             setPrinterCustomPaper();
@@ -146,7 +118,7 @@ QSize printerPageInReportOrientation()
     const bool printerLandscape = platform::ui::defaultPrinterOrientation() == PrinterOrientation::Landscape;
     const int width = fitInt16(platform::ui::defaultPrinterPageWidthTwips());
     const int height = fitInt16(platform::ui::defaultPrinterPageHeightTwips());
-    if (printerLandscape == store::reportState().PageLandscape)
+    if (printerLandscape == reportDefinition().page.PageLandscape)
         return QSize(width, height);
     return QSize(height, width);
 }
