@@ -2,6 +2,7 @@
 #include "demo/DemoReports.h"
 #include "HostOptions.h"
 #include "HostSession.h"
+#include "output/frmPrint.h"
 #include "platform/db/Connection.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/ui/Printers.h"
@@ -156,6 +157,29 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
     EXPECT_EQ(run("web"), 1) << output.toStdString();
     EXPECT_EQ(run("print"), 1) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 打印报表时出错！")));
+}
+
+// A preview whose generation fails (its automatic printing, on a printer folder under a file) says why
+// and exits with 1; so do the commands on one report that name none, before anything is opened.
+TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
+{
+    QFile blocker(exports.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    platform::ui::setPdfPrinterFolder(blocker.fileName() + QStringLiteral("/sub"));
+    ui.onDialog(QStringLiteral("frmPrint"), [](QDialog&) {});
+    output::frmPrint::AutoPrint = true;
+    const int previewed = run("preview");
+    output::frmPrint::AutoPrint = false;
+    EXPECT_EQ(previewed, 1) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: "))) << output.toStdString();
+
+    for (const char* command : { "preview", "print", "blank", "web" }) {
+        EXPECT_EQ(run(command, QString()), 1) << command;
+        EXPECT_TRUE(output.contains(QStringLiteral("needs a report"))) << output.toStdString();
+        EXPECT_FALSE(output.contains(QStringLiteral("PreviewPrint()"))) << output.toStdString();
+    }
+    EXPECT_EQ(exported(), QStringList { QStringLiteral("blocker") });
 }
 
 } // namespace
