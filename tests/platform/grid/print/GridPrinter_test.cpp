@@ -3,7 +3,9 @@
 #include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedUi.h"
+#include "support/FileSizeLimit.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <QDialog>
 #include <QDir>
@@ -300,6 +302,24 @@ TEST_F(GridPrinterTest, PrinterFailuresAreErrors)
         } catch (const platform::Error& e) {
             EXPECT_EQ(e.number(), c.number) << c.what;
         }
+    }
+}
+
+// A disk that fills up while the built-in printer writes its file, at the first byte or later: the
+// failure says why, and no cut file stays behind to pass for a printout.
+TEST_F(GridPrinterTest, AFullDiskIsToldWithItsReasonAndLeavesNoFile)
+{
+    for (const long long room : { 0LL, 3000LL, 20000LL }) {
+        try {
+            orvtest::FileSizeLimit disk(room);
+            GridPrinter(numberedRows(600)).print(platform::ui::PdfPrinterName);
+            ADD_FAILURE() << room << ": printed";
+        } catch (const platform::Error& e) {
+            EXPECT_EQ(e.number(), platform::errors::PrinterFault);
+            EXPECT_TRUE(e.description().endsWith(QStringLiteral("：") + qt_error_string(EFBIG)))
+                << room << ": " << e.description().toStdString();
+        }
+        EXPECT_TRUE(QDir(folder.path()).entryList({ "*.pdf" }).isEmpty()) << room;
     }
 }
 
