@@ -274,13 +274,14 @@ void insert(platform::db::Connection& connection, const SampleReport& report)
 }
 
 // The documents listed in a word-processor document: the template beside the component holds the
-// placeholders, the report only its query, sorted so that each year's periods come together.
+// placeholders, the report only its query, sorted by archive number as a catalogue lists them (the
+// number begins with the year and the period, so each year's periods come together).
 SampleReport wordReport()
 {
     SampleReport report { WordReportId, WordReportName, 1, {}, {}, {}, WordReportTemplate };
     report.info = {
         { kw::SqlSelect, 1, QStringLiteral("wsda.*") },
-        { kw::SqlOrder, 1, QStringLiteral("wsda.filing_year,wsda.retention,wsda.piece_no") },
+        { kw::SqlOrder, 1, QStringLiteral("wsda.archive_no") },
         { kw::TablesName, 1, QStringLiteral("wsda") },
     };
     return report;

@@ -1,5 +1,6 @@
 #include "designer/MenuRules.h"
 
+#include "designer/DesignSelection.h"
 #include "store/ReportState.h"
 
 namespace designer
@@ -10,7 +11,6 @@ using platform::grid::CellRange;
 namespace
 {
 
-constexpr int MarkerColumn = 1;
 constexpr int MaxColumn = 256;
 constexpr int LettersInAlphabet = 26;
 
@@ -100,7 +100,7 @@ GridPopup popupFor(const CellRange& selection, int reportType)
     return startsInMarkerColumn(selection, reportType) ? GridPopup::None : GridPopup::DesignRegion;
 }
 
-QString AreaName(int row, int col, int reportType)
+QString AreaName(int row, int col)
 {
     if (row == 0 && col == 0)
         return QStringLiteral("报表设计器");
@@ -108,7 +108,7 @@ QString AreaName(int row, int col, int reportType)
         return QStringLiteral("列标志区");
     if (col == 0)
         return QStringLiteral("行标志区");
-    if (col == MarkerColumn && reportType == store::DataReport)
+    if (col == MarkerColumn)
         return QStringLiteral("报表区域标志区");
     return QStringLiteral("报表设计区域");
 }

@@ -33,9 +33,9 @@ enum class GridPopup { None, Row, Col, DesignRegion, ReportRegion };
 GridPopup popupFor(const platform::grid::CellRange& selection, int reportType);
 
 // Panel 1 of the status bar for a click on a cell or heading (row 0 the column headings, column 0 the
-// row headings). Column 1 is the region-marker area of a data report only; a statistics report's column 1
-// is design area like any other.
-QString AreaName(int row, int col, int reportType);
+// row headings). Column 1 is named the region-marker area in both report types, so that the clerk sees
+// the same names whichever kind of report is open.
+QString AreaName(int row, int col);
 
 // The letters of a column from 1 (A) to 256 (IV); none outside.
 std::optional<QString> ColumnLetters(int col);

@@ -1,6 +1,5 @@
 #include "designer/SizeInput.h"
 
-#include "platform/grid/GridTypes.h"
 #include "store/TextConvert.h"
 
 #include <algorithm>
@@ -18,8 +17,6 @@ struct SizeMessages {
     QString notPositive;
     QString tooLarge;
 };
-
-constexpr double MaxSizeCm = 10;
 
 CheckedInput<double> checkSize(const QString& text, const SizeMessages& messages)
 {

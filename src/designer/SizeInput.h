@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/grid/GridTypes.h"
+
 #include <array>
 #include <QString>
 
@@ -26,6 +28,10 @@ template <class T> struct CheckedInput {
 
 // A custom zoom: the nearest whole percent (halves to even) from 10 to 400.
 CheckedInput<int> CheckZoom(const QString& text);
+
+// Row heights and column widths are above 0 and at most 10 cm, typed in the dialogs or dragged.
+constexpr int MaxSizeCm = 10;
+constexpr int MaxSizeTwips = MaxSizeCm * platform::grid::kTwipsPerCm;
 
 // A row height or column width in centimetres, above 0 and at most 10, given back in twips.
 CheckedInput<double> CheckRowHeight(const QString& text);

@@ -1,7 +1,8 @@
 #include "designer/frmAddRegion.h"
 
 #include "designer/RegionEdits.h"
-#include "output/WindowHelp.h"
+#include "platform/ui/HelpTopic.h"
+#include "store/HelpPage.h"
 #include "store/ReportState.h"
 
 #include <QGroupBox>
@@ -42,6 +43,7 @@ frmAddRegion::frmAddRegion(platform::grid::Sheet& grid, QWidget* parent)
     connect(cmdAdd, &QPushButton::clicked, this, &frmAddRegion::cmdAdd_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmAddRegion::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmAddRegion::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
 }
 
 void frmAddRegion::showEvent(QShowEvent* event)
@@ -76,7 +78,7 @@ void frmAddRegion::cmdCancel_Click()
 
 void frmAddRegion::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("添加区域"));
+    store::OpenHelpPage(QStringLiteral("添加区域"));
 }
 
 } // namespace designer

@@ -2,6 +2,7 @@
 
 #include "designer/DesignerMenus.h"
 #include "designer/DesignerState.h"
+#include "designer/DesignSelection.h"
 #include "designer/frmAddRegion.h"
 #include "designer/frmColWidth.h"
 #include "designer/frmNewReport.h"
@@ -15,6 +16,7 @@
 #include "designer/RowColumnEdits.h"
 #include "designer/SelectionEdits.h"
 #include "designer/SelectListTables.h"
+#include "designer/SizeInput.h"
 #include "designer/TypedEntry.h"
 #include "dialogs/frmCellFormat.h"
 #include "dialogs/frmDataSource.h"
@@ -22,7 +24,6 @@
 #include "output/frmPreview.h"
 #include "output/ReportPrinter.h"
 #include "output/StatusPanels.h"
-#include "output/WindowHelp.h"
 #include "platform/grid/view/GridView.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/HostObjects.h"
@@ -30,6 +31,7 @@
 #include "platform/outside/StatExpressionObject.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
+#include "store/HelpPage.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/WindowSize.h"
@@ -66,12 +68,6 @@ namespace
 const QString Caption = QStringLiteral("报表设计器");
 constexpr int DefaultSheetSize = 10; // rows and columns of a report that stores no size
 constexpr int MinimumSidePixels = 334; // 5000 twips
-constexpr int MarkerColumn = 1;
-
-bool isDataReport()
-{
-    return store::reportState().ReportType == store::DataReport;
-}
 
 // The first cell of the design: column 2 of a data report (column 1 holds the markers), column 1 of a
 // statistics report or of a sheet with one column.
@@ -130,6 +126,7 @@ frmReportDesigner::frmReportDesigner(QWidget* parent)
     gridLayout->addWidget(fbkRptDesigner);
     fbkRptDesigner->setSheet(&sheet_);
     fbkRptDesigner->setAllowEdit(true);
+    fbkRptDesigner->setTabMovesCell(true);
 
     QFont statusFont = staReportDefine->font();
     statusFont.setFamilies({ QStringLiteral("宋体"), QStringLiteral("SimSun"), statusFont.family() });
@@ -185,6 +182,7 @@ void frmReportDesigner::buildMenus()
     commands_.value(QStringLiteral("mnuSave"))->setShortcut(QKeySequence::Save);
     // Delete clears the selected cells, as in every spreadsheet; the cell editor keeps the key for itself.
     commands_.value(QStringLiteral("mnuClearContent"))->setShortcut(QKeySequence::Delete);
+    commands_.value(QStringLiteral("mnuHelpTopic"))->setShortcut(Qt::Key_F1);
 }
 
 void frmReportDesigner::buildToolbar()
@@ -275,6 +273,9 @@ void frmReportDesigner::InitDesigner()
         ShowNoReport();
     const int firstCol = isDataReport() ? 2 : 1;
     sheet_.setActiveCell(1, firstCol);
+    // Sizes dragged on the headings keep to the size dialogs' bounds and spare the marker column; the
+    // layout snapshot then notices them.
+    fbkRptDesigner->setSizeDragging(platform::grid::GridView::SizeLimits { 1, MaxSizeTwips, firstCol });
     if (store::reportState().ReportType == store::StatisticsReport)
         menus_.value(QStringLiteral("mnuReportRegion"))->menuAction()->setVisible(false);
 }
@@ -542,7 +543,7 @@ void frmReportDesigner::mnuExit_Click()
 
 void frmReportDesigner::mnuHelpTopic_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("报表设计器"));
+    store::OpenHelpPage(QStringLiteral("报表设计器"));
 }
 
 void frmReportDesigner::mnuAbout_Click()
@@ -628,8 +629,7 @@ void frmReportDesigner::UpdateMenuBySelection()
 
 void frmReportDesigner::ShowAreaName(int row, int col)
 {
-    output::SetStatusText(*staReportDefine, AreaName(row, col, store::reportState().ReportType),
-        store::reportState().StatusUserText);
+    output::SetStatusText(*staReportDefine, AreaName(row, col), store::reportState().StatusUserText);
 }
 
 void frmReportDesigner::ShowCellAddress(int row, int col)

@@ -195,11 +195,6 @@ QString FontStyleText(bool bold, bool italic)
     return italic ? QStringLiteral("斜体") : QStringLiteral("规则");
 }
 
-QString ChosenFontName(const QString& cellFont, const QString& shownFamily, const QString& chosenFamily)
-{
-    return chosenFamily == shownFamily && !cellFont.isEmpty() ? cellFont : chosenFamily;
-}
-
 int WholeFontSize(double size)
 {
     return int(std::nearbyint(size));

@@ -83,10 +83,6 @@ BorderEnabling BorderEnablingFor(const platform::grid::CellRange& selection, boo
 
 // "粗斜体", "粗体", "斜体" or "规则".
 QString FontStyleText(bool bold, bool italic);
-// The font name written after the font chooser: a cell font this machine lacks (宋体 in most stored
-// reports) opens the chooser on a stand-in family; left on that stand-in, the cell keeps its own name, so
-// that changing only the size does not rename the font for the machines that have it.
-QString ChosenFontName(const QString& cellFont, const QString& shownFamily, const QString& chosenFamily);
 // A size rounded to a whole number, halves to the even neighbour (10.5 gives 10).
 int WholeFontSize(double size);
 

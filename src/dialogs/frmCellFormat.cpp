@@ -1,17 +1,19 @@
 #include "dialogs/frmCellFormat.h"
 
 #include "dialogs/BorderPreview.h"
+#include "dialogs/CaptionLabel.h"
 #include "dialogs/CellDialogSelection.h"
-#include "output/WindowHelp.h"
+#include "dialogs/FontChooser.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/FailureBox.h"
+#include "platform/ui/HelpTopic.h"
+#include "store/HelpPage.h"
 #include "platform/ui/ModalDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,13 +36,6 @@ const QStringList TabHints { QStringLiteral("选择单元格要显示的数字�
     QStringLiteral("在水平对齐/垂直对齐中选择单元格的文本对齐方式。\n在文本控制中选择文本的控制类型。"),
     QStringLiteral("显示的是当前的使用的字体属性，使用字体设置功能设置单元格的字体属性。"),
     QStringLiteral("选择当前单元格的边框。") };
-
-QLabel* captionFor(const QString& caption, QWidget* box)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(box);
-    return label;
-}
 
 QIcon lineSample(int entry)
 {
@@ -120,6 +115,7 @@ frmCellFormat::frmCellFormat(platform::grid::Sheet& grid, bool selectionCrossesR
     connect(cmdOK, &QPushButton::clicked, this, &frmCellFormat::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmCellFormat::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmCellFormat::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
 }
 
 QWidget* frmCellFormat::numberTab()
@@ -387,26 +383,14 @@ void frmCellFormat::showFont()
 
 void frmCellFormat::cmdSetFont_Click()
 {
-    QFont preset(txtFontName->text());
-    preset.setPointSizeF(form_.font.size);
-    preset.setBold(form_.font.bold);
-    preset.setItalic(form_.font.italic);
-    preset.setUnderline(form_.font.underline);
-    preset.setStrikeOut(form_.font.strikeOut);
-    QFontDialog chooser(preset, this);
-    const QString shownFamily = chooser.currentFont().family();
-    if (platform::ui::showModal(chooser) != QDialog::Accepted)
+    FontChoice preset = form_.font;
+    preset.name = txtFontName->text();
+    FontChooser dlgFont(preset, this);
+    if (platform::ui::showModal(dlgFont) != QDialog::Accepted)
         return;
-    const QFont chosen = chooser.selectedFont();
-    FontChoice& font = form_.font;
-    font.name = ChosenFontName(txtFontName->text(), shownFamily, chosen.family());
-    font.size = chosen.pointSizeF();
-    font.bold = chosen.bold();
-    font.italic = chosen.italic();
-    font.underline = chosen.underline();
-    font.strikeOut = chosen.strikeOut();
-    form_.fontName = font.name;
-    form_.fontSize = QString::number(float(font.size));
+    form_.font = dlgFont.choice();
+    form_.fontName = form_.font.name;
+    form_.fontSize = QString::number(float(form_.font.size));
     form_.fontChanged = true;
     showFont();
 }
@@ -487,7 +471,7 @@ void frmCellFormat::cmdCancel_Click()
 
 void frmCellFormat::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("设置单元格格式.htm"));
+    store::OpenHelpPage(QStringLiteral("设置单元格格式.htm"));
 }
 
 bool ShowCellFormatDialog(platform::grid::Sheet& grid, bool selectionCrossesRegion, QWidget* parent)

@@ -1,8 +1,8 @@
 #include "dialogs/frmDataSource.h"
 
+#include "dialogs/CaptionLabel.h"
 #include "dialogs/CellDialogSelection.h"
 #include "dialogs/frmSysArg.h"
-#include "output/WindowHelp.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/grid/Sheet.h"
@@ -11,8 +11,10 @@
 #include "platform/outside/SqlFormulaObject.h"
 #include "platform/outside/StatExpressionObject.h"
 #include "platform/ui/FailureBox.h"
+#include "platform/ui/HelpTopic.h"
 #include "platform/ui/ModalDialog.h"
 #include "store/DescribedColumns.h"
+#include "store/HelpPage.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
 
@@ -50,13 +52,6 @@ const QString FieldsKey = QStringLiteral("Fields");
 int reportType()
 {
     return store::reportState().ReportType;
-}
-
-QLabel* captionFor(const QString& caption, QWidget* box)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(box);
-    return label;
 }
 
 void place(QWidget* control, int leftTwips, int topTwips)
@@ -167,6 +162,7 @@ frmDataSource::frmDataSource(platform::grid::Sheet& grid, const ReportTables& ta
     connect(cmdOk, &QPushButton::clicked, this, &frmDataSource::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmDataSource::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmDataSource::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
 }
 
 void frmDataSource::buildPanels()
@@ -724,7 +720,7 @@ void frmDataSource::cmdCancel_Click()
 
 void frmDataSource::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("数据源设置.htm"));
+    store::OpenHelpPage(QStringLiteral("数据源设置.htm"));
 }
 
 QString ShowDataSourceDialog(platform::grid::Sheet& grid, const ReportTables& tables, QWidget* parent)

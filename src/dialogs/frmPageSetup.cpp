@@ -43,16 +43,15 @@ QGroupBox* optionFrame(const QString& title, std::initializer_list<QRadioButton*
     return frame;
 }
 
-// CReportOrv's ShowPageSetupDlg: a new dialog each time, shown modally; its result is not read.
-const bool seamInstalled = [] {
+} // namespace
+
+void installPageSetupDialog()
+{
     store::windowSeams().frmPageSetup = [] {
         frmPageSetup dialog;
         platform::ui::showModal(dialog);
     };
-    return true;
-}();
-
-} // namespace
+}
 
 frmPageSetup::frmPageSetup(QWidget* parent)
     : QDialog(parent)
@@ -364,8 +363,14 @@ void frmPageSetup::cmdOk_Click()
 
 void frmPageSetup::cmdCancel_Click()
 {
-    PageSetupChanged = false;
     reject();
+}
+
+// Escape and the title bar's close button are Cancel: nothing was taken over, so nothing changed.
+void frmPageSetup::reject()
+{
+    PageSetupChanged = false;
+    QDialog::reject();
 }
 
 void frmPageSetup::cmdDefault_Click()

@@ -20,7 +20,8 @@ namespace dialogs
 // The page-setup dialog "页面设置": paper, orientation, the four margins, records per page, self-fitting
 // generation and group page recount of the current report. It reads the report state when it shows and
 // writes the state on OK; the custom paper's size is stored at once in the report's PAGE_SIZE row.
-// PageSetupChanged is true once it has loaded and false only after Cancel.
+// PageSetupChanged is true once it has loaded and false only after Cancel (the button, Escape or the
+// title bar's close button).
 class frmPageSetup : public QDialog
 {
     Q_OBJECT
@@ -59,6 +60,7 @@ public slots:
     void cmdOk_Click();
     void cmdCancel_Click();
     void cmdDefault_Click();
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -80,5 +82,9 @@ private:
 
     std::map<const QObject*, QString> hints_;
 };
+
+// Fills the store's hook behind CReportOrv's ShowPageSetupDlg: a new dialog each time, shown modally; its
+// result is not read. The component installs it at start-up.
+void installPageSetupDialog();
 
 } // namespace dialogs

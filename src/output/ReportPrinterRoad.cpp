@@ -19,7 +19,10 @@
 #include "store/SqlPieces.h"
 #include "store/UserNotice.h"
 
+#include <cerrno>
+#include <csignal>
 #include <pugixml.hpp>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <sstream>
+#include <unistd.h>
 
 namespace output
 {
@@ -71,11 +75,49 @@ QString reportPrinterProgram()
         : configured;
 }
 
-void showStartFailure(const QString& cause)
+// Logs a failure of the report printer's run and tells the user `told`.
+void tellFailure(const char* procedure, const QString& cause, const QString& told)
 {
     platform::outside::reportFailure(
-        "ShellAndWait", platform::Error(platform::errors::FileError, QStringLiteral("reportprinter"), cause));
-    store::NoticeUser(QStringLiteral("压缩、解压缩文件出错！"), platform::ui::Icon::Information);
+        procedure, platform::Error(platform::errors::FileError, QStringLiteral("reportprinter"), cause));
+    store::NoticeUser(told, platform::ui::Icon::Information);
+}
+
+void showStartFailure(const QString& cause)
+{
+    tellFailure("ShellAndWait", cause, QStringLiteral("压缩、解压缩文件出错！"));
+}
+
+// The data file lies in a private folder named after the process that wrote it; a host that was killed
+// while the program ran leaves it behind, with the connection's password in it.
+const QString DataFolderPrefix = QStringLiteral("orvreport-datareport-");
+
+bool processGone(qint64 pid)
+{
+    return pid > 0 && kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the data folders of this user whose process is gone.
+void removeDataOfEndedRuns()
+{
+    const QFileInfoList folders
+        = QDir(QDir::tempPath())
+              .entryInfoList({ DataFolderPrefix + QLatin1Char('*') }, QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QFileInfo& folder : folders) {
+        const QString writer = folder.fileName().mid(DataFolderPrefix.size()).section(QLatin1Char('-'), 0, 0);
+        if (folder.ownerId() == getuid() && processGone(writer.toLongLong()))
+            QDir(folder.filePath()).removeRecursively();
+    }
+}
+
+// How the program ended when it did not end well, "" when it did.
+QString programFault(const platform::outside::ProgramRun& run)
+{
+    if (run.signal != 0)
+        return QStringLiteral("被信号 %1 终止").arg(run.signal);
+    if (run.exitCode != 0)
+        return QStringLiteral("退出状态 %1").arg(run.exitCode);
+    return {};
 }
 
 } // namespace
@@ -145,7 +187,10 @@ void RunReportPrinter(const QString& templateName)
         = ReportPrinterData(DsnOf(connectionString(*state.Connection)), reportQuery(), templateName);
 
     // The file holds the connection's password: it lies in a folder of this user's only and goes with it.
-    QTemporaryDir folder;
+    removeDataOfEndedRuns();
+    QTemporaryDir folder(QDir(QDir::tempPath())
+                             .filePath(DataFolderPrefix + QString::number(QCoreApplication::applicationPid())
+                                 + QStringLiteral("-XXXXXX")));
     const QString dataPath = QDir(folder.path()).filePath(QStringLiteral("datareport.xml"));
     QFile file(dataPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
@@ -155,11 +200,17 @@ void RunReportPrinter(const QString& templateName)
         return;
     }
     file.close();
-    const platform::outside::ProgramRun run = platform::outside::ShellAndWait(
-        reportPrinterProgram(), { dataPath, templatePath }, 0, folder.path());
+    const QString program = reportPrinterProgram();
+    const platform::outside::ProgramRun run
+        = platform::outside::ShellAndWait(program, { dataPath, templatePath }, 0, folder.path());
     platform::ui::pumpMessages();
-    if (!run.ended)
+    if (!run.ended) {
         showStartFailure(run.failure);
+        return;
+    }
+    if (const QString fault = programFault(run); !fault.isEmpty())
+        tellFailure("RunReportPrinter", program + QLatin1Char(' ') + fault,
+            QStringLiteral("报表打印程序出错：") + fault);
 }
 
 } // namespace output

@@ -80,6 +80,47 @@ struct Term {
     QString format;
 };
 
+bool startsSpecialFormula(const QString& text, qsizetype at)
+{
+    return text.at(at) == QLatin1Char('@') && at + 2 < text.size()
+        && text.at(at + 1).toUpper() == QLatin1Char('E') && text.at(at + 2) == QLatin1Char('/');
+}
+
+// The terms of an expression, split at "+". A special formula is SQL with "+" of its own, so it runs to
+// the end of the expression as one term.
+QStringList termsOf(const QString& expression)
+{
+    QStringList terms;
+    qsizetype start = 0;
+    for (qsizetype at = 0; at < expression.size(); ++at) {
+        if (startsSpecialFormula(expression, at))
+            break;
+        if (expression.at(at) == QLatin1Char('+')) {
+            terms.append(expression.mid(start, at - start));
+            start = at + 1;
+        }
+    }
+    terms.append(expression.mid(start));
+    return terms;
+}
+
+// The pieces of a term, split at "@" outside the "#...#" marks of a special formula, so that the record
+// flag "#@flag#" stays within its formula.
+QStringList piecesOf(const QString& term)
+{
+    QStringList pieces(1);
+    bool inMark = false;
+    for (const QChar c : term) {
+        if (c == QLatin1Char('#'))
+            inMark = !inMark;
+        if (c == QLatin1Char('@') && !inMark)
+            pieces.append(QString());
+        else
+            pieces.last() += c;
+    }
+    return pieces;
+}
+
 Term parseTerm(const QString& text)
 {
     Term term;
@@ -87,7 +128,7 @@ Term parseTerm(const QString& text)
         term.body = text;
         return term;
     }
-    for (const QString& piece : text.split(QLatin1Char('@'))) {
+    for (const QString& piece : piecesOf(text)) {
         if (piece.startsWith(QLatin1String("E/"))) {
             term.formula = piece.mid(2);
             term.special = true;
@@ -355,7 +396,7 @@ std::optional<QString> PlaceholderContext::EvalPlaceholder(
     QString output;
     QString previous;
     bool evaluated = false;
-    for (const QString& text : expression.split(QLatin1Char('+'))) {
+    for (const QString& text : termsOf(expression)) {
         const Term term = parseTerm(text);
         if (!term.body.isEmpty()
             && (term.body.startsWith(QLatin1Char('"')) || term.body.endsWith(QLatin1Char('"')))) {

@@ -7,10 +7,11 @@
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
+#include "platform/outside/PrivateFolder.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/outside/WordDocument.h"
-#include "platform/ui/DesktopOpen.h"
+#include "platform/outside/DesktopOpen.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
@@ -25,6 +26,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace output
 {
@@ -206,16 +208,15 @@ QString run(const QString& templateName, WordReportProgress& progress)
     }
 
     const QString folder = WordReportFolder();
-    QDir().mkpath(folder);
+    platform::outside::makePrivateFolder(folder);
     const QString output = QDir(folder).filePath(
         QStringLiteral("%1-%2.docx")
             .arg(QFileInfo(templateName).completeBaseName(),
                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz"))));
     document.save(output);
     QString failure;
-    if (!platform::ui::openWithDesktop(output, &failure))
-        platform::ui::msgBox(
-            failure, platform::ui::Buttons::Ok, platform::ui::Icon::Information, WordReportTitle);
+    if (!platform::outside::openWithDesktop(output, &failure))
+        store::NoticeUser(failure, platform::ui::Icon::Information, WordReportTitle);
     return output;
 }
 
@@ -224,7 +225,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
 QString WordReportFolder()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-        .filePath(QStringLiteral("OrvReport"));
+        .filePath(QStringLiteral("OrvReport-%1").arg(::geteuid()));
 }
 
 QString CreateWordReport(const QString& templateName, WordReportProgress& progress)

@@ -26,7 +26,8 @@ inline const QString WordReportTitle = QStringLiteral("提示");
 // behind by a run that fails: the converted template and the unfinished document are removed.
 QString CreateWordReport(const QString& templateName, WordReportProgress& progress);
 
-// The folder the filled documents are written to.
+// The folder the filled documents are written to: one per user in the temporary folder, only its owner
+// can enter it, and each document in it is readable by its owner only.
 QString WordReportFolder();
 
 } // namespace output

@@ -9,13 +9,14 @@
 #include "output/PageView.h"
 #include "output/ReportPrinter.h"
 #include "output/StatusPanels.h"
-#include "output/WindowHelp.h"
 #include "platform/outside/FailureLog.h"
+#include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/WindowSize.h"
+#include "store/HelpPage.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
 
@@ -68,6 +69,7 @@ frmPreview::frmPreview(QWidget* parent)
     connect(cmdBlankRpt, &QPushButton::clicked, this, &frmPreview::cmdBlankRpt_Click);
     connect(cmmdPrintSetup, &QPushButton::clicked, this, &frmPreview::cmmdPrintSetup_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmPreview::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, &frmPreview::cmdClose_Click);
     connect(fbkPreview, &output::PageView::mouseClicked, this, &frmPreview::fbkPreview_MouseClick);
 
@@ -224,7 +226,7 @@ void frmPreview::cmmdPrintSetup_Click()
 
 void frmPreview::cmdHelp_Click()
 {
-    output::ShowWindowHelp(QStringLiteral("打印效果预览"));
+    store::OpenHelpPage(QStringLiteral("打印效果预览"));
 }
 
 void frmPreview::cmdClose_Click()

@@ -15,20 +15,21 @@
 #include "output/ReportPrinting.h"
 #include "output/StatusPanels.h"
 #include "output/WebExport.h"
-#include "output/WindowHelp.h"
 #include "platform/grid/print/PrintRun.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/ui/FailureBox.h"
+#include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/WindowSize.h"
-#include "store/CReportOrv.h"
+#include "store/HelpPage.h"
 #include "store/PrintSettings.h"
 #include "store/ReportLog.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
+#include "store/WindowSeams.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -131,6 +132,7 @@ frmPrint::frmPrint(QWidget* parent)
     connect(CmdSet, &QPushButton::clicked, this, &frmPrint::CmdSet_Click);
     connect(CmdEdit, &QPushButton::clicked, this, &frmPrint::CmdEdit_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmPrint::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrint::cmdCancel_Click);
     connect(fbkPrint, &PageView::mouseClicked, this, &frmPrint::fbkPrint_MouseClick);
     connect(fbkPrint, &PageView::cellEdited, this, &frmPrint::fbkPrint_CellEdited);
@@ -410,8 +412,8 @@ void frmPrint::cmdPrintSetup_Click()
 void frmPrint::CmdSet_Click()
 {
     platform::ui::showingFailures(QStringLiteral("页面设置失败："), [] {
-        CReportOrv report;
-        report.ShowPageSetupDlg();
+        if (const auto& pageSetup = store::windowSeams().frmPageSetup)
+            pageSetup();
     });
 }
 
@@ -436,7 +438,7 @@ void frmPrint::fbkPrint_CellEdited(int row, int col)
 
 void frmPrint::cmdHelp_Click()
 {
-    ShowWindowHelp(HelpTopic);
+    store::OpenHelpPage(HelpTopic);
 }
 
 // A cancel during a generation ends it after the batch under way; the window then closes.

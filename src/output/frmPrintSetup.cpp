@@ -1,8 +1,9 @@
 #include "output/frmPrintSetup.h"
 
 #include "output/PrintTiming.h"
-#include "output/WindowHelp.h"
+#include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
+#include "store/HelpPage.h"
 #include "store/PrintSettings.h"
 
 #include <QGroupBox>
@@ -51,6 +52,7 @@ frmPrintSetup::frmPrintSetup(QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmPrintSetup::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrintSetup::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmPrintSetup::cmdHelp_Click);
+    platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
 }
 
 void frmPrintSetup::showEvent(QShowEvent* event)
@@ -96,7 +98,7 @@ void frmPrintSetup::cmdCancel_Click()
 
 void frmPrintSetup::cmdHelp_Click()
 {
-    ShowWindowHelp(QStringLiteral("打印设置.htm"));
+    store::OpenHelpPage(QStringLiteral("打印设置.htm"));
 }
 
 } // namespace output

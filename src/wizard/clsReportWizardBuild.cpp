@@ -1,6 +1,7 @@
 #include "wizard/clsReportWizard.h"
 
 #include "platform/Error.h"
+#include "store/DesignGrid.h"
 #include "store/ReportState.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ const QString CenteredBottom = QStringLiteral("@HALIGNMENT|2|3@VALIGNMENT|2|2");
 const QString AllBorders = QStringLiteral("@WHICHBORDER|2|0@BORDERSTYLE|2|1@WHICHBORDER|2|1@BORDERSTYLE|2|1"
                                           "@WHICHBORDER|2|2@BORDERSTYLE|2|1@WHICHBORDER|2|3@BORDERSTYLE|2|1");
 constexpr int BaseRow = 0;
-constexpr int BaseCol = 1; // column 1 is the region-marker column; the report starts in column 2
+constexpr int BaseCol = store::MarkerColumn; // the report starts in the column after the region markers
 constexpr int ColWidthListLimit = 220;
 
 // The first row of a region text "begin:end".
@@ -33,9 +34,9 @@ int firstRow(const QString& region)
     return region.section(QLatin1Char(':'), 0, 0).toInt();
 }
 
-// Row heights in twips: the title row's 20-point text; the 14-point bold group captions and column
-// captions, whose line (about 18 points in the CJK font) a row of 300 twips (15 points) would clip; the
-// 12-point detail and the small page text.
+// Row heights in twips: one and a half times the font size for the title row's 20-point text and for
+// the 14-point bold group and column captions (whose line in the Song face is 295 twips, so the row leaves
+// room above and below it), a quarter more than the size for the 12-point detail and the small page text.
 constexpr int TitleRowHeight = 600;
 constexpr int CaptionRowHeight = 420;
 constexpr int PlainRowHeight = 300;

@@ -3,10 +3,10 @@
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowSize.h"
+#include "store/HelpPage.h"
 #include "store/ReportState.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -150,6 +150,7 @@ frmWizard::frmWizard(QWidget* parent)
         cmdNav[i] = new QPushButton(QString::fromUtf8(navTexts[i]));
         connect(cmdNav[i], &QPushButton::clicked, this, [this, i] { cmdNav_Click(i); });
     }
+    platform::ui::bindHelpKey(*this, [this] { cmdNav_Click(0); });
     for (int i = 0; i < StepCount; ++i) {
         lblStep[i] = new QLabel;
         lblStep[i]->setWordWrap(true);
@@ -229,8 +230,15 @@ void frmWizard::buildSteps()
     for (QWidget* frame : fraStep)
         steps->addWidget(frame);
 
+    // The current table counts as chosen however it became current: a click, the arrow keys, Space or
+    // Enter (the keys are seen in eventFilter).
     connect(tvTables, &QTreeWidget::itemClicked, this,
         [this](QTreeWidgetItem* node) { tvTables_NodeClick(node); });
+    connect(tvTables, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+        if (node)
+            tvTables_NodeClick(node);
+    });
+    tvTables->installEventFilter(this);
     connect(cmdAddTable, &QPushButton::clicked, this, &frmWizard::cmdAddTable_Click);
     connect(cmdRemoveTable, &QPushButton::clicked, this, &frmWizard::cmdRemoveTable_Click);
     connect(lstCheckedTable, &QListWidget::itemSelectionChanged, this, &frmWizard::lstCheckedTable_Click);
@@ -315,17 +323,13 @@ void frmWizard::showEvent(QShowEvent* event)
     }
 }
 
-void frmWizard::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_F1) {
-        cmdNav_Click(0);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 bool frmWizard::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == tvTables && event->type() == QEvent::KeyPress && tvTables->currentItem()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+            tvTables_NodeClick(tvTables->currentItem());
+    }
     if (watched == lstUseFields->viewport()) {
         if (event->type() == QEvent::MouseButtonPress)
             lstUseFields_MouseDown();
@@ -474,8 +478,7 @@ void frmWizard::ShowWizardHelp()
             QStringLiteral("不存在帮助主题"), Buttons::Ok, Icon::Information, QStringLiteral("主题找不到"));
         return;
     }
-    const QString path = QDir::toNativeSeparators(platform::ui::helpTopicPath(topic));
-    platform::ui::openHelpTopic(topic, QStringLiteral("帮助文件 ") + path + QStringLiteral(" 不存在"));
+    store::OpenHelpPage(topic, QStringLiteral("帮助文件找不到"));
 }
 
 void frmWizard::EnableNextByList(QListWidget* list)

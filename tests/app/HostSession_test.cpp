@@ -3,12 +3,14 @@
 #include "HostOptions.h"
 #include "HostSession.h"
 #include "output/frmPrint.h"
+#include "output/Frmprocess.h"
 #include "platform/db/Connection.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
 #include "platform/ui/ScriptedUi.h"
 #include "store/ReportState.h"
+#include "support/DesktopOpenerScript.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +161,25 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 打印报表时出错！")));
 }
 
+// The Word report is written, but no application on this desktop opens it: the clerk is told where it
+// lies, and the command fails.
+TEST_P(HostExitCode, ADocumentThatNothingOpensFailsTheCommand)
+{
+    const orvtest::DesktopOpenerScript opener("exit 3");
+    ui.onDialog(QStringLiteral("Frmprocess"),
+        [](QDialog& window) { static_cast<Frmprocess&>(window).Form_Activate(); });
+    EXPECT_EQ(run("preview", demo::WordReportId), 1) << output.toStdString();
+    const QString message = ui.boxTexts().join(QLatin1Char('\n'));
+    const QString document
+        = message.section(QStringLiteral("本机没有能打开 "), 1).section(QLatin1Char(' '), 0, 0);
+    EXPECT_TRUE(document.endsWith(QLatin1String(".docx")) && QFileInfo(document).isAbsolute())
+        << message.toStdString();
+    EXPECT_TRUE(QFileInfo(document).size() > 0) << "the document stays where the message says";
+    EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 本机没有能打开 ") + document))
+        << output.toStdString();
+    QFile::remove(document);
+}
+
 // A preview whose generation fails (its automatic printing, on a printer folder under a file) says why
 // and exits with 1; so do the commands on one report that name none, before anything is opened.
 TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
@@ -176,7 +197,7 @@ TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
 
     for (const char* command : { "preview", "print", "blank", "web" }) {
         EXPECT_EQ(run(command, QString()), 1) << command;
-        EXPECT_TRUE(output.contains(QStringLiteral("needs a report"))) << output.toStdString();
+        EXPECT_TRUE(output.contains(QStringLiteral("--report names none"))) << output.toStdString();
         EXPECT_FALSE(output.contains(QStringLiteral("PreviewPrint()"))) << output.toStdString();
     }
     EXPECT_EQ(exported(), QStringList { QStringLiteral("blocker") });

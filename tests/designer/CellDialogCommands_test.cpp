@@ -1,10 +1,7 @@
-#include "demo/DemoReports.h"
-#include "designer/DesignerWindow.h"
-#include "designer/frmReportDesigner.h"
-#include "designer/RegionMarkers.h"
+#include "DesignerWindowFixture.h"
+
 #include "dialogs/frmCellFormat.h"
 #include "dialogs/frmDataSource.h"
-#include "store/DesignFixture.h"
 
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -17,33 +14,21 @@ namespace
 {
 
 // The designer's cell-format and data-source commands on the demo archive's data report.
-class CellDialogCommands : public storetest::DesignTest
+class CellDialogCommands : public designertest::DesignerWindowTest
 {
 protected:
     void SetUp() override
     {
-        DesignTest::SetUp();
-        useDemoArchive();
-        designer::installRegionMarkerSeam();
-        designer::installDesignerWindow();
-        report->setTABLENAME(demo::SampleReportGroup);
-        report->setReportGroupId(demo::SampleReportGroup);
-        report->setReportId(demo::DataReportId);
-        store::reportState().ReportType = store::DataReport;
-        window = std::make_unique<frmReportDesigner>();
-        window->Form_Load();
+        DesignerWindowTest::SetUp();
+        window = openDesigner();
     }
     void TearDown() override
     {
         window.reset();
-        DesignTest::TearDown();
+        DesignerWindowTest::TearDown();
     }
 
-    void select(int row, int col)
-    {
-        window->grid().select(row, col, row, col);
-        window->grid().setActiveCell(row, col);
-    }
+    void select(int row, int col) { DesignerWindowTest::select(*window, row, col); }
 
     std::unique_ptr<frmReportDesigner> window;
 };

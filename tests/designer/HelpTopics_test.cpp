@@ -1,7 +1,7 @@
 #include "designer/frmReportDesigner.h"
-#include "output/WindowHelp.h"
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/ScriptedUi.h"
+#include "store/HelpPage.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -29,7 +29,7 @@ TEST(HelpTopics, EveryWindowsTopicShips)
     EXPECT_TRUE(ui.openedUrls()[0].toLocalFile().endsWith(QStringLiteral("help/报表设计器.htm")));
 
     // A topic whose page was removed names the page the component looks for.
-    output::ShowWindowHelp(QStringLiteral("已删除的主题"));
+    store::OpenHelpPage(QStringLiteral("已删除的主题"));
     ASSERT_EQ(ui.boxTexts().size(), 1);
     EXPECT_TRUE(ui.boxTexts()[0].contains(QStringLiteral("help/已删除的主题.htm 不存在")));
     EXPECT_TRUE(ui.boxTexts()[0].contains(QStringLiteral("请将 已删除的主题.htm 文件拷贝到 ")));

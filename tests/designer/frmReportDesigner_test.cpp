@@ -1,5 +1,5 @@
-#include "demo/DemoReports.h"
-#include "designer/DesignerWindow.h"
+#include "DesignerWindowFixture.h"
+
 #include "designer/frmAddRegion.h"
 #include "designer/frmColWidth.h"
 #include "designer/frmNewReport.h"
@@ -8,25 +8,18 @@
 #include "designer/frmReportDesigner.h"
 #include "designer/frmResize.h"
 #include "designer/frmRowHeight.h"
-#include "designer/RegionMarkers.h"
 #include "designer/SizeInput.h"
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
 #include "output/frmPreview.h"
-#include "platform/grid/view/CellEditor.h"
-#include "platform/grid/view/GridView.h"
-#include "platform/outside/HostObjects.h"
-#include "store/DesignFixture.h"
 #include "support/CaptionFit.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStatusBar>
 
 using designer::frmReportDesigner;
 using platform::ui::MsgBoxResult;
@@ -36,51 +29,8 @@ namespace
 
 const QString NewTitle = QStringLiteral("@A|馆藏文书档案目录");
 
-// The designer on the demo archive's data report, as orvreport design opens it.
-class DesignerWindow : public storetest::DesignTest
+class DesignerWindow : public designertest::DesignerWindowTest
 {
-protected:
-    void SetUp() override
-    {
-        DesignTest::SetUp();
-        useDemoArchive();
-        designer::installRegionMarkerSeam();
-        designer::installDesignerWindow();
-        report->setUser(std::make_shared<platform::outside::NamedUser>("u1", "档案员"));
-        report->setTABLENAME(demo::SampleReportGroup);
-        report->setReportGroupId(demo::SampleReportGroup);
-        report->setReportId(demo::DataReportId);
-        store::reportState().ReportType = store::DataReport;
-    }
-
-    std::unique_ptr<frmReportDesigner> openDesigner()
-    {
-        auto window = std::make_unique<frmReportDesigner>();
-        window->Form_Load();
-        return window;
-    }
-
-    // Types an entry into a cell through the grid's own editor.
-    static void type(frmReportDesigner& window, int row, int col, const QString& entry)
-    {
-        window.grid().select(row, col, row, col);
-        window.grid().setActiveCell(row, col);
-        ASSERT_TRUE(window.fbkRptDesigner->startEdit());
-        auto* editor = window.fbkRptDesigner->findChild<platform::grid::CellEditor*>();
-        editor->setText(entry);
-        editor->commit();
-    }
-
-    static void select(frmReportDesigner& window, int row, int col)
-    {
-        window.grid().select(row, col, row, col);
-        window.grid().setActiveCell(row, col);
-    }
-
-    static QString panel(frmReportDesigner& window, const char* name)
-    {
-        return window.staReportDefine->findChild<QLabel*>(QString::fromLatin1(name))->text();
-    }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "DialogDatabase.h"
 
 #include "dialogs/CellFormatModel.h"
+#include "dialogs/FontChooserModel.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/GridTypes.h"
 
@@ -167,24 +168,50 @@ TEST(CellFormatModel, PropertiesTheCellsDoNotShareAreLeftAlone)
     EXPECT_EQ(FormOfFormat(merged, false).merge, Qt::PartiallyChecked);
 }
 
-TEST(CellFormatModel, AFontThisMachineLacksKeepsItsNameUnlessAnotherFamilyIsChosen)
+TEST(CellFormatModel, TheFontChooserListsTheReportFamiliesAndACellsOwnOnceAtTheEnd)
 {
+    const QStringList windows { "宋体", "新宋体", "仿宋_GB2312", "仿宋", "黑体", "微软雅黑", "楷体_GB2312",
+        "楷体", "Arial", "Courier New", "Times New Roman" };
     const struct {
         const char* cell;
-        const char* shown;
-        const char* chosen;
-        const char* written;
+        QStringList listed;
     } cases[] = {
-        { "宋体", "Sans Serif", "Sans Serif", "宋体" }, // only the size or style changed
-        { "宋体", "Sans Serif", "DejaVu Serif", "DejaVu Serif" },
-        { "DejaVu Sans", "DejaVu Sans", "DejaVu Sans", "DejaVu Sans" },
-        { "", "Sans Serif", "Sans Serif", "Sans Serif" }, // cells of several fonts
+        { "宋体", windows },
+        { "arial", windows }, // Windows names families in any case
+        { "", windows }, // cells of several fonts
+        { "方正小标宋简体", windows + QStringList { "方正小标宋简体" } },
+        { " DejaVu Sans ", windows + QStringList { "DejaVu Sans" } },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ChosenFontName(
-                      QString::fromUtf8(c.cell), QString::fromUtf8(c.shown), QString::fromUtf8(c.chosen)),
-            QString::fromUtf8(c.written))
-            << c.cell << " " << c.chosen;
+        EXPECT_EQ(ChooserFamilies(QString::fromUtf8(c.cell)), c.listed) << c.cell;
+    EXPECT_EQ(ChooserStyles(), (QStringList { "规则", "斜体", "粗体", "粗斜体" }));
+    EXPECT_EQ(ChooserStyles().at(StyleEntry(true, true)), "粗斜体");
+    EXPECT_EQ(ChooserStyles().at(StyleEntry(true, false)), "粗体");
+}
+
+TEST(CellFormatModel, TheFontChooserTakesSizesInPointsAndChineseSizeNames)
+{
+    const struct {
+        const char* text;
+        std::optional<double> points;
+    } cases[] = {
+        { "12", 12 },
+        { " 10.5 ", 10.5 },
+        { "五号", 10.5 },
+        { "小四", 12 },
+        { "初号", 42 },
+        { "八号", 5 },
+        { "1", 1 },
+        { "1638", 1638 },
+        { "0.5", std::nullopt },
+        { "1639", std::nullopt },
+        { "", std::nullopt },
+        { "十二", std::nullopt },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooserSize(QString::fromUtf8(c.text)), c.points) << c.text;
+    for (const QString& listed : ChooserSizeTexts())
+        EXPECT_TRUE(ChooserSize(listed)) << listed.toStdString();
 }
 
 class NumberFormatTable : public dialogtest::DialogDatabaseTest

@@ -44,6 +44,13 @@ TEST(DataSourceModel, EveryKindReadsBackIntoItsPanelAndIsWrittenAgainUnchanged)
                 .fieldOption = true,
                 .optionChars = "3",
                 .optionCount = "2" } },
+        // A take option is split at its first "-".
+        { Data, false, "@B|题名&1-2-3&B&",
+            { .kind = SourceKind::Fields,
+                .fieldColumn = "题名",
+                .fieldOption = true,
+                .optionChars = "1",
+                .optionCount = "2-3" } },
         { Data, false, "@B|年度&1-4&F&",
             { .kind = SourceKind::Fields,
                 .fieldColumn = "年度",

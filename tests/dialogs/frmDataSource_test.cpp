@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -215,6 +216,45 @@ TEST_P(DataSourceDialog, AStatisticsReportOffersNoFieldsAndTheRegionColumnIsSkip
     }),
         QStringLiteral("@C|%D"));
     EXPECT_EQ(grid.activeCol(), 2);
+}
+
+// A field's option group read back: a take option is split at its first "-"; the option box turns its
+// four controls on and off together. Formula cells bring their descriptions back with them.
+TEST_P(DataSourceDialog, OptionsAndDescriptionsAreReadBack)
+{
+    grid.setText(3, 4, QStringLiteral("@B|题名(文件)&1-2-3&B&"));
+    show([](frmDataSource& dialog) {
+        EXPECT_TRUE(dialog.ChkSX->isChecked());
+        EXPECT_EQ(dialog.TxtChar->text(), QStringLiteral("1"));
+        EXPECT_EQ(dialog.TxtChar1->text(), QStringLiteral("2-3"));
+        dialog.cmdCancel_Click();
+    });
+
+    grid.setText(3, 4, QStringLiteral("@B|题名(文件)"));
+    show([](frmDataSource& dialog) {
+        const QWidget* controls[] = { dialog.TxtChar, dialog.optFrt, dialog.OptBck, dialog.TxtChar1 };
+        for (const bool on : { false, true, false }) {
+            if (on != dialog.ChkSX->isChecked())
+                dialog.ChkSX->click();
+            for (const QWidget* control : controls)
+                EXPECT_EQ(control->isEnabled(), on) << control->objectName().toStdString();
+        }
+        dialog.cmdCancel_Click();
+    });
+
+    grid.setText(3, 4, QStringLiteral("@E|#page_no# * 2"));
+    show([](frmDataSource& dialog) {
+        EXPECT_EQ(dialog.txtSpecFormula->text(), QStringLiteral("#page_no# * 2"));
+        EXPECT_EQ(dialog.lblDescription->text(), QStringLiteral("#page_no# * 2"));
+        dialog.cmdCancel_Click();
+    });
+    store::reportState().ReportType = store::StatisticsReport;
+    grid.setText(3, 4, QStringLiteral("@H|文书档案件数"));
+    show([](frmDataSource& dialog) {
+        EXPECT_EQ(dialog.txtSQLFormula->text(), QStringLiteral("文书档案件数"));
+        EXPECT_EQ(dialog.txtSqlFormulaDesc->text(), QStringLiteral("文书档案件数"));
+        dialog.cmdCancel_Click();
+    });
 }
 
 DIALOG_DATABASE_SUITE(DataSourceDialog);

@@ -45,10 +45,12 @@ public:
 
     static int pageCount(const QString& pdf)
     {
-        const auto match
-            = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run("pdfinfo", { pdf }));
+        const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info(pdf));
         return match.hasMatch() ? match.captured(1).toInt() : -1;
     }
+
+    // What pdfinfo tells of the file ("Pages:", "Page size:", ...).
+    static QString info(const QString& pdf) { return run("pdfinfo", { pdf }); }
 
     // The text of one page (from 1).
     static QString pageText(const QString& pdf, int page)

@@ -10,6 +10,7 @@
 #include "platform/outside/SettingsObject.h"
 #include "store/PrintSettings.h"
 #include "store/ReportState.h"
+#include "support/DesktopOpenerScript.h"
 #include "support/FileSizeLimit.h"
 #include "support/SpreadsheetPrintout.h"
 
@@ -538,6 +539,15 @@ TEST_P(PrintWindowTest, HelpOpensItsTopic)
     EXPECT_TRUE(ui.boxTexts().isEmpty());
     ASSERT_EQ(ui.openedUrls().size(), 1);
     EXPECT_TRUE(ui.openedUrls().first().toLocalFile().endsWith(QStringLiteral("help/打印效果预览.htm")));
+
+    // A desktop where no application opens the page: the clerk is told where it lies, and the host's
+    // command fails.
+    const orvtest::DesktopOpenerScript opener("exit 4");
+    preview([](frmPrint& window) { window.cmdHelp_Click(); });
+    const QString told = QStringLiteral("本机没有能打开 ") + ui.openedUrls().last().toLocalFile()
+        + QStringLiteral(" 的应用程序，请用其他程序打开这个文件。");
+    EXPECT_EQ(ui.boxTexts(), QStringList { told });
+    EXPECT_EQ(report.ErrorMessage(), told);
 }
 
 TEST_P(PrintWindowTest, StatisticsReportShowsItsPagesAndPrintsTheCurrentOneWhole)
@@ -676,13 +686,16 @@ TEST_P(PrintWindowTest, ZoomSwitchesBetweenTheWholePageAndFullSize)
     });
 }
 
-TEST_P(PrintWindowTest, PageSetupOpensTheDialogAndKeepsThePagesBuilt)
+// The host's settings stay as it made them: a later print without data still prints the blank form.
+TEST_P(PrintWindowTest, PageSetupOpensTheDialogAndKeepsThePagesBuiltAndTheHostsSettings)
 {
+    report.setIsPrintBlankReport(true);
     preview([&](frmPrint& window) {
         const QStringList before = archiveNumbers(window.fbkPrint->page());
         window.CmdSet_Click();
         EXPECT_EQ(archiveNumbers(window.fbkPrint->page()), before);
     });
+    EXPECT_TRUE(store::reportState().IsPrintBlankReport);
     EXPECT_TRUE(ui.shownDialogs().filter(QStringLiteral("frmPageSetup")).size() == 1)
         << ui.shownDialogs().join(QLatin1Char(',')).toStdString();
 }

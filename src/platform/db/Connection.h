@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Export.h"
+
 #include <functional>
 #include <memory>
 #include <QSqlDatabase>
@@ -19,14 +21,14 @@ enum class Dialect { SQLite, PostgreSQL, SqlServer };
 class Connection
 {
 public:
-    explicit Connection(QSqlDatabase database);
-    ~Connection();
+    ORV_EXPORT explicit Connection(QSqlDatabase database);
+    ORV_EXPORT ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     // "file.db" or "sqlite:file.db" (SQLite), "postgresql://user@host:port/db" (PostgreSQL),
     // "odbc:<connection string>" (SQL Server through ODBC). Throws platform::Error when it cannot open.
-    static std::shared_ptr<Connection> open(const QString& url);
+    ORV_EXPORT static std::shared_ptr<Connection> open(const QString& url);
 
     Dialect dialect() const { return dialect_; }
     QSqlDatabase& database() { return database_; }

@@ -1,5 +1,7 @@
 #include "platform/grid/MetafilePicture.h"
 
+#include "platform/grid/ReportFonts.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -78,9 +80,19 @@ QString decodeText(const char* text, const wmfFont* font)
     return QString::fromLatin1(text);
 }
 
+// Face names are written in the code page of the Chinese Windows that made the metafile, whatever
+// the text's character set ("宋体" over Latin text too); ASCII names read the same in it.
+QString faceName(const wmfFont* font)
+{
+    if (!font || !font->lfFaceName)
+        return QString();
+    QStringDecoder gbk("GBK");
+    return gbk.isValid() ? gbk(QByteArray(font->lfFaceName)) : QString::fromLatin1(font->lfFaceName);
+}
+
 QFont qtFont(const wmfFont* font, double pixelSize)
 {
-    QFont qfont(font && font->lfFaceName ? QString::fromLocal8Bit(font->lfFaceName) : QString());
+    QFont qfont(reportFontFamilies(faceName(font)));
     qfont.setPixelSize(std::max(1, int(std::lround(pixelSize))));
     if (font) {
         qfont.setWeight(font->lfWeight >= 600 ? QFont::Bold : QFont::Normal);

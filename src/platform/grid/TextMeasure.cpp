@@ -1,16 +1,14 @@
 #include "TextMeasure.h"
 
 #include "CellFormat.h"
+#include "ReportFonts.h"
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
 #include <QFont>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QMutex>
-#include <QSet>
 #include <vector>
 
 namespace platform::grid
@@ -19,27 +17,9 @@ namespace platform::grid
 namespace
 {
 
-// The font that stands in for any family the machine lacks, such as the Windows "宋体": it covers
-// Chinese and Latin text, and ships with the component's packages.
-constexpr const char* kFallbackFamily = "WenQuanYi Micro Hei";
-
 // Metrics are taken on an image of 1440 dots per inch, where one pixel is one twip: the result
 // depends on the font file alone, not on the screen.
 constexpr int kTwipDotsPerMeter = 56693; // 1440 dpi
-
-// Routes a missing family to the fallback once, so that every QFont made from it afterwards, for
-// measuring as for drawing, uses the same font.
-void substituteIfMissing(const QString& family)
-{
-    static QMutex mutex;
-    static QSet<QString> checked;
-    const QMutexLocker lock(&mutex);
-    if (checked.contains(family))
-        return;
-    checked.insert(family);
-    if (!QFontDatabase::hasFamily(family))
-        QFont::insertSubstitution(family, QString::fromLatin1(kFallbackFamily));
-}
 
 const QImage& twipDevice()
 {
@@ -56,10 +36,8 @@ const QImage& twipDevice()
 
 QFont qFontOf(const TextFont& font)
 {
-    const QString family
-        = font.name.trimmed().isEmpty() ? QString::fromUtf8(kDefaultFontName) : font.name.trimmed();
-    substituteIfMissing(family);
-    QFont result(family);
+    useReportFonts();
+    QFont result(reportFontFamilies(font.name));
     result.setPointSizeF(font.size > 0 ? font.size : kDefaultFontSize);
     result.setBold(font.bold);
     result.setItalic(font.italic);

@@ -10,7 +10,7 @@ namespace platform::grid
 struct CellFormat;
 
 // Width and height in twips of a text drawn with a font (name, size in points, bold, italic),
-// measured with the font metrics of the installed fonts (the CJK font of the system for Chinese).
+// measured with the font metrics of the installed face that stands in for the font's family.
 struct TextFont {
     QString name;
     double size = 10.5;
@@ -32,8 +32,8 @@ int textWidthBoundTwips(const QString& text, const TextFont& font);
 // without its text: no less than textWidthBoundTwips of the number's digits.
 int wholeNumberWidthBoundTwips(int digits, bool negative, const TextFont& font);
 
-// The QFont to draw a text with, so that drawing and measuring agree: a family the machine lacks
-// (such as "宋体") is drawn with the CJK font of the system.
+// The QFont to draw a text with, so that drawing and measuring agree: a Windows family such as "宋体"
+// is drawn with its installed stand-in (ReportFonts.h).
 QFont qFontOf(const TextFont& font);
 
 } // namespace platform::grid

@@ -9,7 +9,8 @@ namespace platform::outside
 // How a run of an outside program ended.
 struct ProgramRun {
     bool ended = false; // started and ended (or became ready) within the time-out
-    int exitCode = -1;
+    int exitCode = -1; // when it ended by itself
+    int signal = 0; // the signal that ended it, 0 when it ended by itself
     QString failure; // why it could not be started or waited for, "" when it ended
 };
 
@@ -21,6 +22,11 @@ struct ProgramRun {
 // is the caller's when `workingFolder` is empty.
 ProgramRun ShellAndWait(const QString& program, const QStringList& arguments, int timeoutMs = 0,
     const QString& workingFolder = {});
+
+// Starts `program` and waits up to `answerMs` for its answer, letting window messages run meanwhile. A
+// program still running then is left to run on (`ended` false, no failure): an opener that keeps the
+// application it started in the foreground has answered by starting it.
+ProgramRun RunAwaitingAnswer(const QString& program, const QStringList& arguments, int answerMs);
 
 // Starts `program` and returns at once; false with the cause in `failure` when it cannot be started.
 bool StartProcess(const QString& program, const QStringList& arguments, QString* failure = nullptr);

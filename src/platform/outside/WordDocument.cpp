@@ -2,17 +2,18 @@
 
 #include "platform/Error.h"
 #include "platform/outside/ProgramStarter.h"
+#include "platform/outside/WordParagraphs.h"
 
-#include <algorithm>
 #include <cstring>
 #include <pugixml.hpp>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QUrl>
-#include <sstream>
-#include <zip.h>
+#include <QUuid>
+#include <tuple>
 
 namespace platform::outside
 {
@@ -21,175 +22,112 @@ namespace
 {
 
 const QString Source = QStringLiteral("WordDocument");
-const char* const BodyPart = "word/document.xml";
+const std::string BodyPart = "word/document.xml";
+const std::string PageBreak = R"(<w:p><w:r><w:br w:type="page"/></w:r></w:p>)";
+constexpr unsigned BodyParsing = pugi::parse_default | pugi::parse_ws_pcdata;
 
 [[noreturn]] void fail(const QString& description)
 {
     throw Error(errors::FileError, Source, description);
 }
 
-bool named(const pugi::xml_node& node, const char* name)
+// pugixml's output into the file of the body part, the failure kept for the caller to check.
+class FileWriter : public pugi::xml_writer
 {
-    return std::strcmp(node.name(), name) == 0;
-}
+public:
+    explicit FileWriter(QFile& file)
+        : file_(file)
+    {
+    }
+    void write(const void* data, std::size_t size) override
+    {
+        failed_ = failed_ || file_.write(static_cast<const char*>(data), qint64(size)) != qint64(size);
+    }
+    void write(const std::string& text) { write(text.data(), text.size()); }
+    void check() const
+    {
+        if (failed_)
+            fail(QStringLiteral("不能写入临时文件 %1：%2").arg(file_.fileName(), file_.errorString()));
+    }
 
-// One part of a paragraph's text: a text node of one of its runs.
-struct TextPiece {
-    pugi::xml_node node;
-    QString text;
+private:
+    QFile& file_;
+    bool failed_ = false;
 };
 
-// The text nodes of a paragraph in reading order; text boxes anchored in it are paragraphs of their own.
-void collectPieces(const pugi::xml_node& node, std::vector<TextPiece>& pieces)
+class StringWriter : public pugi::xml_writer
 {
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (named(child, "w:txbxContent"))
-            continue;
-        if (named(child, "w:t"))
-            pieces.push_back({ child, QString::fromUtf8(child.text().get()) });
-        else
-            collectPieces(child, pieces);
+public:
+    std::string text;
+    void write(const void* data, std::size_t size) override
+    {
+        text.append(static_cast<const char*>(data), size);
     }
-}
-
-// Paragraphs below `node` in reading order, the body's apart from those of each text box.
-void collectParagraphs(const pugi::xml_node& node, std::vector<pugi::xml_node>& body,
-    std::vector<std::vector<pugi::xml_node>>& textBoxes)
-{
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-        if (named(child, "w:txbxContent")) {
-            textBoxes.emplace_back();
-            std::vector<std::vector<pugi::xml_node>> nested;
-            collectParagraphs(child, textBoxes.back(), nested);
-            for (auto& box : nested)
-                textBoxes.push_back(std::move(box));
-            continue;
-        }
-        if (named(child, "w:p"))
-            body.push_back(child);
-        collectParagraphs(child, body, textBoxes);
-    }
-}
-
-void setPieceText(TextPiece& piece, const QString& text)
-{
-    piece.text = text;
-    piece.node.text().set(text.toUtf8().constData());
-    if (!piece.node.attribute("xml:space"))
-        piece.node.append_attribute("xml:space") = "preserve";
-}
-
-// Replaces characters [from, to) of the paragraph text made of `pieces` by `replacement`.
-void replaceRange(std::vector<TextPiece>& pieces, qsizetype from, qsizetype to, const QString& replacement)
-{
-    qsizetype start = 0;
-    bool placed = false;
-    for (TextPiece& piece : pieces) {
-        const qsizetype end = start + piece.text.size();
-        if (!placed && from < end) {
-            const qsizetype cut = from - start;
-            const QString tail = to < end ? piece.text.mid(to - start) : QString();
-            setPieceText(piece, piece.text.left(cut) + replacement + tail);
-            placed = true;
-        } else if (placed && start < to) {
-            setPieceText(piece, to < end ? piece.text.mid(to - start) : QString());
-        }
-        start = end;
-        if (start >= to && placed)
-            break;
-    }
-}
-
-QString joined(const std::vector<TextPiece>& pieces)
-{
-    QString text;
-    for (const TextPiece& piece : pieces)
-        text += piece.text;
-    return text;
-}
-
-void visitParagraph(const pugi::xml_node& paragraph, const QString& open, const QString& close,
-    const WordDocument::MarkVisitor& visitor)
-{
-    std::vector<TextPiece> pieces;
-    collectPieces(paragraph, pieces);
-    QString text = joined(pieces);
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype begin = text.indexOf(open, from);
-        if (begin < 0)
-            return;
-        const qsizetype end = text.indexOf(close, begin + open.size());
-        if (end < 0)
-            fail(QStringLiteral("报表模板中的“%1”没有对应的“%2”：%3").arg(open, close, text.mid(begin)));
-        const QString content = text.mid(begin + open.size(), end - begin - open.size());
-        if (content.trimmed().isEmpty() || content.contains(open)) {
-            from = begin + open.size();
-            continue;
-        }
-        const std::optional<QString> replacement = visitor(content);
-        if (!replacement) {
-            from = end + close.size();
-            continue;
-        }
-        replaceRange(pieces, begin, end + close.size(), *replacement);
-        text = joined(pieces);
-        from = begin + replacement->size();
-    }
-}
-
-pugi::xml_node pageBreakParagraph(pugi::xml_node body, pugi::xml_node before)
-{
-    pugi::xml_node paragraph = before ? body.insert_child_before("w:p", before) : body.append_child("w:p");
-    paragraph.append_child("w:r").append_child("w:br").append_attribute("w:type") = "page";
-    return paragraph;
-}
-
-struct ZipEntry {
-    std::string name;
-    std::string data;
 };
 
-std::vector<ZipEntry> readZip(const QString& path)
+// A copy of `node` without its children, appended to `parent`.
+pugi::xml_node appendShallowCopy(pugi::xml_node parent, const pugi::xml_node& node)
 {
-    int error = 0;
-    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!archive)
-        fail(QStringLiteral("文件 %1 不是可读的 Word 文档").arg(path));
-    std::vector<ZipEntry> entries;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t stat;
-        zip_file_t* file = nullptr;
-        if (zip_stat_index(archive, i, 0, &stat) == 0)
-            file = zip_fopen_index(archive, i, 0);
-        if (!file) {
-            zip_discard(archive);
-            fail(QStringLiteral("文件 %1 已损坏").arg(path));
+    pugi::xml_node copy = parent.append_child(node.type());
+    copy.set_name(node.name());
+    for (const pugi::xml_attribute& attribute : node.attributes())
+        copy.append_copy(attribute);
+    return copy;
+}
+
+// The body part's text before and after the copies: the whole part without the body's own nodes, its
+// closing section properties kept last. It is built as a new tree rather than by removing the nodes,
+// because pugixml frees a removed subtree recursively and a deeply nested one would overflow the stack.
+std::pair<std::string, std::string> textAround(
+    const pugi::xml_document& document, const pugi::xml_node& body, const pugi::xml_node& sectionProperties)
+{
+    const pugi::xml_node root = body.parent();
+    const std::string mark = "orv-" + QUuid::createUuid().toString(QUuid::Id128).toStdString();
+    pugi::xml_document frame;
+    for (const pugi::xml_node& top : document.children()) {
+        if (top != root) {
+            frame.append_copy(top);
+            continue;
         }
-        ZipEntry entry { stat.name, std::string(stat.size, '\0') };
-        const zip_int64_t read = zip_fread(file, entry.data.data(), stat.size);
-        zip_fclose(file);
-        if (read != static_cast<zip_int64_t>(stat.size)) {
-            zip_discard(archive);
-            fail(QStringLiteral("文件 %1 已损坏").arg(path));
+        pugi::xml_node frameRoot = appendShallowCopy(frame, root);
+        for (const pugi::xml_node& child : root.children()) {
+            if (child != body) {
+                frameRoot.append_copy(child);
+                continue;
+            }
+            pugi::xml_node frameBody = appendShallowCopy(frameRoot, body);
+            frameBody.append_child(pugi::node_pi).set_name(mark.c_str());
+            if (sectionProperties)
+                frameBody.append_copy(sectionProperties);
         }
-        entries.push_back(std::move(entry));
     }
-    zip_discard(archive);
-    return entries;
+    StringWriter whole;
+    frame.save(whole, "", pugi::format_raw, pugi::encoding_utf8);
+    const std::string markText = "<?" + mark + "?>";
+    const std::size_t at = whole.text.find(markText);
+    return { whole.text.substr(0, at), whole.text.substr(at + markText.size()) };
 }
 
 } // namespace
 
 struct WordDocument::Parts {
-    std::vector<ZipEntry> entries;
-    pugi::xml_document document;
-    pugi::xml_document templateBody; // the template's body nodes, copied for every further copy
-    pugi::xml_node body;
-    pugi::xml_node sectionProperties; // the body's closing section properties, kept last
-    std::vector<pugi::xml_node> lastCopy; // top-level nodes of the last copy
+    std::unique_ptr<TemplateZip> zip;
+    std::string templateBody; // the template's body nodes as text, read again for every copy
+    std::string tail; // the body part after the last copy: the closing section properties and end tags
+    pugi::xml_document copy; // the copy being filled
+    QTemporaryFile bodyPart; // the body part so far: its head and the finished copies
     int copies = 1;
+
+    void startCopy()
+    {
+        if (!copy.load_buffer(templateBody.data(), templateBody.size(), BodyParsing | pugi::parse_fragment,
+                pugi::encoding_utf8))
+            fail(unreadableTemplateText(zip->path()));
+    }
+    void writeCopy(FileWriter& writer)
+    {
+        copy.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
+    }
 };
 
 WordDocument::WordDocument(std::unique_ptr<Parts> parts)
@@ -200,27 +138,34 @@ WordDocument::~WordDocument() = default;
 WordDocument::WordDocument(WordDocument&&) noexcept = default;
 WordDocument& WordDocument::operator=(WordDocument&&) noexcept = default;
 
-WordDocument WordDocument::open(const QString& path)
+WordDocument WordDocument::open(const QString& path, const ZipLimits& limits)
 {
     auto parts = std::make_unique<Parts>();
-    parts->entries = readZip(path);
-    auto bodyPart = std::find_if(
-        parts->entries.begin(), parts->entries.end(), [](const ZipEntry& e) { return e.name == BodyPart; });
-    if (bodyPart == parts->entries.end()
-        || !parts->document.load_buffer(bodyPart->data.data(), bodyPart->data.size(),
-            pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_declaration))
-        fail(QStringLiteral("文件 %1 不是可读的 Word 文档").arg(path));
-    parts->body = parts->document.child("w:document").child("w:body");
-    if (!parts->body)
-        fail(QStringLiteral("文件 %1 不是可读的 Word 文档").arg(path));
-    const pugi::xml_node last = parts->body.last_child();
-    if (named(last, "w:sectPr"))
-        parts->sectionProperties = last;
-    for (pugi::xml_node node = parts->body.first_child(); node && node != parts->sectionProperties;
-         node = node.next_sibling()) {
-        parts->templateBody.append_copy(node);
-        parts->lastCopy.push_back(node);
+    parts->zip = std::make_unique<TemplateZip>(path, BodyPart, limits);
+    std::string head;
+    {
+        pugi::xml_document document;
+        std::string xml = parts->zip->takeKeptPart();
+        if (!document.load_buffer_inplace(xml.data(), xml.size(), BodyParsing | pugi::parse_declaration))
+            fail(unreadableTemplateText(path));
+        pugi::xml_node body = document.child("w:document").child("w:body");
+        if (!body)
+            fail(unreadableTemplateText(path));
+        pugi::xml_node sectionProperties = body.last_child();
+        if (std::strcmp(sectionProperties.name(), "w:sectPr") != 0)
+            sectionProperties = {};
+        StringWriter templateBody;
+        for (pugi::xml_node node = body.first_child(); node != sectionProperties; node = node.next_sibling())
+            node.print(templateBody, "", pugi::format_raw, pugi::encoding_utf8);
+        parts->templateBody = std::move(templateBody.text);
+        std::tie(head, parts->tail) = textAround(document, body, sectionProperties);
     }
+    parts->startCopy();
+    if (!parts->bodyPart.open())
+        fail(QStringLiteral("不能创建临时文件：%1").arg(parts->bodyPart.errorString()));
+    FileWriter writer(parts->bodyPart);
+    writer.write(head);
+    writer.check();
     return WordDocument(std::move(parts));
 }
 
@@ -231,63 +176,34 @@ int WordDocument::copyCount() const
 
 void WordDocument::appendCopy()
 {
-    Parts& parts = *parts_;
-    pageBreakParagraph(parts.body, parts.sectionProperties);
-    parts.lastCopy.clear();
-    for (pugi::xml_node node = parts.templateBody.first_child(); node; node = node.next_sibling()) {
-        parts.lastCopy.push_back(parts.sectionProperties
-                ? parts.body.insert_copy_before(node, parts.sectionProperties)
-                : parts.body.append_copy(node));
-    }
-    ++parts.copies;
+    FileWriter writer(parts_->bodyPart);
+    parts_->writeCopy(writer);
+    writer.write(PageBreak);
+    writer.check();
+    parts_->startCopy();
+    ++parts_->copies;
 }
 
 void WordDocument::visitLastCopy(const QString& open, const QString& close, const MarkVisitor& visitor,
     const std::function<void()>& passStarts)
 {
-    std::vector<pugi::xml_node> body;
-    std::vector<std::vector<pugi::xml_node>> textBoxes;
-    for (const pugi::xml_node& node : parts_->lastCopy) {
-        if (named(node, "w:p"))
-            body.push_back(node);
-        collectParagraphs(node, body, textBoxes);
-    }
-    passStarts();
-    for (const pugi::xml_node& paragraph : body)
-        visitParagraph(paragraph, open, close, visitor);
-    for (const auto& box : textBoxes) {
+    for (std::vector<Paragraph>& pass : collectPasses(parts_->copy)) {
         passStarts();
-        for (const pugi::xml_node& paragraph : box)
-            visitParagraph(paragraph, open, close, visitor);
+        for (Paragraph& paragraph : pass)
+            replaceMarks(paragraph, open, close, visitor, parts_->zip->path());
     }
 }
 
-void WordDocument::save(const QString& path) const
+void WordDocument::save(const QString& path)
 {
-    std::ostringstream xml;
-    parts_->document.save(xml, "", pugi::format_raw, pugi::encoding_utf8);
-    const std::string bodyXml = xml.str();
-
-    // libzip writes into a temporary file beside the target and renames it when the archive is whole.
-    int error = 0;
-    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive)
-        fail(QStringLiteral("不能创建文件 %1").arg(path));
-    for (const ZipEntry& entry : parts_->entries) {
-        const std::string& data = entry.name == BodyPart ? bodyXml : entry.data;
-        zip_source_t* source = zip_source_buffer(archive, data.data(), data.size(), 0);
-        if (!source || zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            if (source)
-                zip_source_free(source);
-            zip_discard(archive);
-            fail(QStringLiteral("不能写入文件 %1").arg(path));
-        }
-    }
-    if (zip_close(archive) != 0) {
-        const QString cause = QString::fromUtf8(zip_strerror(archive));
-        zip_discard(archive);
-        fail(QStringLiteral("不能写入文件 %1：%2").arg(path, cause));
-    }
+    FileWriter writer(parts_->bodyPart);
+    parts_->writeCopy(writer);
+    writer.write(parts_->tail);
+    writer.check();
+    if (!parts_->bodyPart.flush())
+        fail(QStringLiteral("不能写入临时文件 %1：%2")
+                 .arg(parts_->bodyPart.fileName(), parts_->bodyPart.errorString()));
+    parts_->zip->writeFilled(path, parts_->bodyPart.fileName());
 }
 
 QString convertToDocx(const QString& docPath, const QString& outFolder)

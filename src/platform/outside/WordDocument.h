@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/outside/TemplateZip.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,21 +12,24 @@ namespace platform::outside
 {
 
 // A word-processor document (.docx) filled copy by copy from a template: the template's body is the
-// first copy, and every further copy is the template's body again after a page break. Texts marked
+// first copy, and every further copy is the template's body again after a page break. Only the copy
+// being filled is held in memory; the finished ones are written out as they are made, so a document of
+// any number of copies takes memory in proportion to the template's body alone. Texts marked
 // with an opening and a closing marker ("<#" ... "#>") are found across the runs a word processor
 // splits text into, in body paragraphs, table cells and text boxes, and can be replaced.
 class WordDocument
 {
 public:
-    // Reads a .docx file. Throws platform::Error when it is no readable word-processor document.
-    static WordDocument open(const QString& path);
+    // Reads a .docx file, checking its parts against `limits`. Throws platform::Error, with a message
+    // naming the file, when it is no readable word-processor document or a part is damaged or past them.
+    static WordDocument open(const QString& path, const ZipLimits& limits = {});
     ~WordDocument();
     WordDocument(WordDocument&&) noexcept;
     WordDocument& operator=(WordDocument&&) noexcept;
 
     // The copies made so far (1 after open).
     int copyCount() const;
-    // Adds a copy of the template after a page break at the end of the document.
+    // Writes the last copy out and starts a new copy of the template after a page break.
     void appendCopy();
 
     // The text a visitor returns replaces the whole marked text, markers included; std::nullopt leaves it.
@@ -37,8 +42,9 @@ public:
     void visitLastCopy(const QString& open, const QString& close, const MarkVisitor& visitor,
         const std::function<void()>& passStarts);
 
-    // Writes the document to `path` as a whole or not at all. Throws platform::Error.
-    void save(const QString& path) const;
+    // Ends the document with the last copy and writes it to `path` as a whole or not at all, readable by
+    // its owner only. Throws platform::Error.
+    void save(const QString& path);
 
 private:
     struct Parts;

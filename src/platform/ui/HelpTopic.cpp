@@ -1,11 +1,11 @@
 #include "platform/ui/HelpTopic.h"
 
 #include "platform/ui/ComponentFolder.h"
-#include "platform/ui/DesktopOpen.h"
-#include "platform/ui/MessageBox.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QShortcut>
+#include <QWidget>
 
 namespace platform::ui
 {
@@ -19,18 +19,32 @@ QString helpTopicPath(const QString& topic)
     return QDir(componentFolder()).filePath(QStringLiteral("help/") + file);
 }
 
-bool openHelpTopic(const QString& topic, const QString& missingMessage)
+namespace
 {
-    const QString path = helpTopicPath(topic);
-    if (!QFileInfo::exists(path)) {
-        msgBox(missingMessage, Buttons::Ok, Icon::Information);
-        return false;
-    }
-    if (!openWithDesktop(path)) {
-        msgBox(QStringLiteral("无法打开帮助主题 %1").arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
-    return true;
+
+QString missingHelpText(const QString& topic)
+{
+    const QFileInfo page(helpTopicPath(topic));
+    return QStringLiteral("帮助文件 ") + QDir::toNativeSeparators(page.filePath()) + QStringLiteral(" 不存在")
+        + QLatin1Char('\n') + QStringLiteral("请将 ") + page.fileName() + QStringLiteral(" 文件拷贝到 ")
+        + QDir::toNativeSeparators(page.path()) + QStringLiteral(" 路径下。");
+}
+
+} // namespace
+
+bool helpTopicPresent(const QString& topic, const QString& missingTitle)
+{
+    if (QFileInfo::exists(helpTopicPath(topic)))
+        return true;
+    msgBox(missingHelpText(topic), Buttons::Ok, Icon::Information, missingTitle);
+    return false;
+}
+
+void bindHelpKey(QWidget& window, std::function<void()> help)
+{
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, &window, std::move(help));
 }
 
 } // namespace platform::ui

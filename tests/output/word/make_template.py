@@ -3,8 +3,7 @@ record rows, a group field and a text box. Usage: make_template.py OUT.docx"""
 import sys
 
 import docx
-from docx.oxml import parse_xml
-from docx.oxml.ns import nsdecls
+from write_template import add_text_box
 
 document = docx.Document()
 heading = document.add_paragraph()
@@ -18,12 +17,6 @@ for row in range(3):
     cells[1].text = f"<#archive_no|{row + 1}#>"
     cells[2].paragraphs[0].add_run("<#title&2-3&F")
     cells[2].paragraphs[0].add_run("#>")
-# A text box in the legacy drawing form, which every word processor reads.
-box = parse_xml(
-    f'<w:r {nsdecls("w")} xmlns:v="urn:schemas-microsoft-com:vml"><w:pict><v:shape style="width:200pt;height:40pt">'
-    '<v:textbox><w:txbxContent><w:p><w:r><w:t>保管期限：&lt;#retention|G#&gt;</w:t></w:r></w:p>'
-    '</w:txbxContent></v:textbox></v:shape></w:pict></w:r>'
-)
-document.add_paragraph()._p.append(box)
+add_text_box(document, "保管期限：<#retention|G#>")
 document.add_paragraph("<#select piece_no, archive_no, title, filing_year, retention from wsda order by filing_year, retention, piece_no|I#>")
 document.save(sys.argv[1])

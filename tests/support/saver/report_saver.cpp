@@ -1,5 +1,5 @@
+#include "component/CReportOrv.h"
 #include "platform/db/Connection.h"
-#include "store/CReportOrv.h"
 #include "support/SavedDesign.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 #include "HtmlWriter.h"
 
+#include "platform/grid/ReportFonts.h"
 #include "platform/grid/Sheet.h"
 #include "PngText.h"
 #include "Utf8Output.h"
@@ -126,10 +127,21 @@ QString verticalCss(VAlign align)
     }
 }
 
+// The report's family first, for the machines that have it, then the faces that stand in for it here.
+QString fontFamilyCss(const QString& family)
+{
+    QStringList names { family };
+    names += reportFontFamilies(family);
+    names.removeDuplicates();
+    for (QString& name : names)
+        name = QLatin1Char('\'') + name.remove(QLatin1Char('\'')) + QLatin1Char('\'');
+    return names.join(QLatin1Char(','));
+}
+
 QString cellCss(const CellFormat& f)
 {
-    QString css = QStringLiteral("font-family:'%1';font-size:%2pt;")
-                      .arg(f.fontName.value_or(kDefaultFontName).remove(QLatin1Char('\'')))
+    QString css = QStringLiteral("font-family:%1;font-size:%2pt;")
+                      .arg(fontFamilyCss(f.fontName.value_or(kDefaultFontName)))
                       .arg(f.fontSize.value_or(kDefaultFontSize));
     if (f.fontBold.value_or(false))
         css += QLatin1String("font-weight:bold;");

@@ -40,6 +40,17 @@ namespace
     throw Error(errors::PrinterFault, QStringLiteral("GridPrinter"), text);
 }
 
+// Qt's PDF writer does not tell a write that failed (a full disk): a whole file ends with its end mark.
+bool printedFileWhole(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return true;
+    QFile file(printer.outputFileName());
+    const QByteArray endMark("%%EOF\n");
+    return file.open(QIODevice::ReadOnly) && file.size() >= endMark.size()
+        && file.seek(file.size() - endMark.size()) && file.read(endMark.size()) == endMark;
+}
+
 // Runs a step of the printer (begin, a new page, the end); when it fails, the job is ended and fails.
 template <class Step> void printerStep(QPrinter& printer, QPainter& painter, Step&& step)
 {
@@ -243,7 +254,9 @@ int GridPrinter::printInto(QPrinter& printer, QPainter& painter) const
 
 void GridPrinter::endJob(QPrinter& printer, QPainter& painter)
 {
-    printerStep(printer, painter, [&] { return painter.end() && printer.printerState() != QPrinter::Error; });
+    printerStep(printer, painter, [&] {
+        return painter.end() && printer.printerState() != QPrinter::Error && printedFileWhole(printer);
+    });
 }
 
 int GridPrinter::print(const QString& printerName, bool showDialog) const

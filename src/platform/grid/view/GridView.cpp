@@ -7,6 +7,8 @@
 #include "SheetPainter.h"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,6 +23,7 @@ namespace
 
 constexpr double kPixelsPerTwip = 96.0 / kTwipsPerInch; // at 100 %: 15 twips a pixel
 constexpr int kRevisionCheckMs = 150;
+constexpr double kBorderGripPixels = 3; // how near a heading border the mouse grips it
 const QColor kOutsideSheet(0xE6, 0xE6, 0xE6);
 const QColor kSelectionFill(0x3A, 0x6F, 0xD8, 40);
 const QColor kSelectionFrame(0x2B, 0x57, 0x9A);
@@ -45,7 +48,7 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
         | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-std::optional<CellMove> keyMove(const QKeyEvent& event)
+std::optional<CellMove> keyMove(const QKeyEvent& event, bool tabMovesCell)
 {
     switch (event.key()) {
     case Qt::Key_Left:
@@ -64,9 +67,32 @@ std::optional<CellMove> keyMove(const QKeyEvent& event)
         return CellMove::PageDown;
     case Qt::Key_Home:
         return event.modifiers() & Qt::ControlModifier ? CellMove::SheetStart : CellMove::RowStart;
+    case Qt::Key_Tab:
+        if (tabMovesCell)
+            return event.modifiers() & Qt::ShiftModifier ? CellMove::Left : CellMove::Right;
+        return std::nullopt;
+    case Qt::Key_Backtab:
+        return tabMovesCell ? std::optional(CellMove::Left) : std::nullopt;
     default:
         return std::nullopt;
     }
+}
+
+bool isTabKey(const QKeyEvent& event)
+{
+    return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+}
+
+// The index among first..last whose far edge lies within the grip of `pixel`; the last such one, so
+// that a row or column dragged down to nothing can be dragged open again.
+std::optional<int> borderNear(double pixel, int first, int last, const std::function<double(int)>& farEdge)
+{
+    std::optional<int> found;
+    for (int i = first; i <= last; ++i) {
+        if (std::abs(farEdge(i) - pixel) <= kBorderGripPixels)
+            found = i;
+    }
+    return found;
 }
 
 bool startsEntry(const QKeyEvent& event)
@@ -472,6 +498,11 @@ void GridView::mousePressEvent(QMouseEvent* event)
 {
     editor_->commit();
     setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::LeftButton) {
+        sizeDrag_ = sizeBorderAt(event->position().toPoint());
+        if (sizeDrag_)
+            return;
+    }
     const std::optional<CellPos> hit = cellAt(event->position().toPoint());
     if (!hit)
         return;
@@ -489,15 +520,31 @@ void GridView::mousePressEvent(QMouseEvent* event)
 
 void GridView::mouseMoveEvent(QMouseEvent* event)
 {
+    const QPoint point = event->position().toPoint();
+    if (sizeDrag_) {
+        dragSize(point);
+        return;
+    }
+    if (sizeLimits_ && !(event->buttons() & Qt::LeftButton)) {
+        const std::optional<SizeDrag> border = sizeBorderAt(point);
+        if (border)
+            viewport()->setCursor(border->along == Qt::Horizontal ? Qt::SplitHCursor : Qt::SplitVCursor);
+        else
+            viewport()->unsetCursor();
+    }
     if (!sheet_ || drag_ == Drag::None || !(event->buttons() & Qt::LeftButton))
         return;
     const SelectionState before = selectionState();
-    extendByDrag(event->position().toPoint());
+    extendByDrag(point);
     emitIfSelectionChanged(before);
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (sizeDrag_) {
+        sizeDrag_.reset();
+        return;
+    }
     drag_ = Drag::None;
     const QPoint point = event->position().toPoint();
     emit mouseClicked(mouseButtonCode(event->button()), shiftCode(event->modifiers()), point.x(), point.y());
@@ -532,17 +579,31 @@ void GridView::moveByKey(CellMove move, bool extend)
     }
 }
 
+// Tab would move the focus to the next widget before keyPressEvent sees it.
+bool GridView::event(QEvent* event)
+{
+    if (tabMovesCell_ && sheet_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isTabKey(*key) && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void GridView::keyPressEvent(QKeyEvent* event)
 {
     if (!sheet_) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
-    if (const std::optional<CellMove> move = keyMove(*event)) {
+    if (const std::optional<CellMove> move = keyMove(*event, tabMovesCell_)) {
         const SelectionState before = selectionState();
         if (before.ranges.size() != 1 || !before.ranges.front().contains(extent_.row, extent_.col))
             extent_ = before.active;
-        moveByKey(*move, event->modifiers() & Qt::ShiftModifier);
+        // Shift+Tab moves left; Shift with the other moving keys grows the selection.
+        moveByKey(*move, (event->modifiers() & Qt::ShiftModifier) && !isTabKey(*event));
         emitIfSelectionChanged(before);
     } else if (event->key() == Qt::Key_F2) {
         startEdit();
@@ -576,6 +637,54 @@ void GridView::showActiveCell()
 {
     if (sheet_)
         ensureVisible(CellPos { sheet_->activeRow(), sheet_->activeCol() });
+}
+
+// --- sizes --------------------------------------------------------------------------------------
+
+void GridView::setSizeDragging(std::optional<SizeLimits> limits)
+{
+    sizeLimits_ = limits;
+    sizeDrag_.reset();
+    viewport()->setMouseTracking(limits.has_value());
+    if (!limits)
+        viewport()->unsetCursor();
+}
+
+// The column whose right border (the row whose lower border) is under a point of the headings, with its
+// size now; none elsewhere, for the columns before the first resizable one, or without size limits.
+std::optional<GridView::SizeDrag> GridView::sizeBorderAt(const QPoint& point) const
+{
+    if (!sheet_ || !sizeLimits_)
+        return std::nullopt;
+    const Frame f = frame();
+    const CellGeometry& g = f.geometry;
+    if (colHeadings_ && point.y() < f.colBand && point.x() >= f.rowBand) {
+        const int last = std::min(f.visible.col2, sheet_->maxCol());
+        const std::optional<int> col = borderNear(point.x(), std::max(f.visible.col1, sizeLimits_->firstCol),
+            last, [&](int c) { return g.x(c + 1); });
+        if (col)
+            return SizeDrag { Qt::Horizontal, *col, point.x(), sheet_->colWidth(*col) };
+    } else if (rowHeadings_ && point.x() < f.rowBand && point.y() >= f.colBand) {
+        const int last = std::min(f.visible.row2, sheet_->maxRow());
+        const std::optional<int> row
+            = borderNear(point.y(), f.visible.row1, last, [&](int r) { return g.y(r + 1); });
+        if (row)
+            return SizeDrag { Qt::Vertical, *row, point.y(), sheet_->rowHeight(*row) };
+    }
+    return std::nullopt;
+}
+
+void GridView::dragSize(const QPoint& point)
+{
+    const SizeDrag& drag = *sizeDrag_;
+    const int pixel = drag.along == Qt::Horizontal ? point.x() : point.y();
+    const int twips = std::clamp(int(std::lround(drag.startTwips + (pixel - drag.startPixel) / scale())),
+        sizeLimits_->minTwips, sizeLimits_->maxTwips);
+    if (drag.along == Qt::Horizontal)
+        sheet_->setColWidth(drag.index, twips);
+    else
+        sheet_->setRowHeight(drag.index, twips);
+    refresh();
 }
 
 // --- editing ------------------------------------------------------------------------------------

@@ -70,6 +70,20 @@ public:
     bool startEdit();
     bool isEditing() const;
 
+    // --- keys and sizes as in a spreadsheet ------------------------------------------------------
+    // Tab and Shift+Tab move the active cell right and left instead of the focus to the next widget.
+    bool tabMovesCell() const { return tabMovesCell_; }
+    void setTabMovesCell(bool on) { tabMovesCell_ = on; }
+    // Dragging a column heading's right border (a row heading's lower border) resizes that column (row)
+    // within these limits; the columns before firstCol keep their width. Sizes cannot be dragged unless
+    // limits are given.
+    struct SizeLimits {
+        int minTwips = 1;
+        int maxTwips = 1;
+        int firstCol = 1;
+    };
+    void setSizeDragging(std::optional<SizeLimits> limits);
+
     // --- geometry, in viewport pixels ------------------------------------------------------------
     // The cell (its whole merged block) where it is drawn now; row 0 gives the column heading,
     // column 0 the row heading. Empty when there is no sheet.
@@ -97,6 +111,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     struct Frame;
@@ -121,6 +136,16 @@ private:
     bool isSelected(const CellPos& hit) const; // within the first selected range
     void selectForContextMenu(const CellPos& hit);
     void moveByKey(CellMove move, bool extend);
+
+    // A row or column whose size is being dragged, from where the drag started.
+    struct SizeDrag {
+        Qt::Orientation along;
+        int index;
+        int startPixel;
+        int startTwips;
+    };
+    std::optional<SizeDrag> sizeBorderAt(const QPoint& point) const;
+    void dragSize(const QPoint& point);
     void ensureVisible(const CellPos& cell);
 
     bool startEditWith(const QString& text);
@@ -136,6 +161,9 @@ private:
     bool gridLines_ = true;
     bool selectionShown_ = true;
     bool allowEdit_ = false;
+    bool tabMovesCell_ = false;
+    std::optional<SizeLimits> sizeLimits_;
+    std::optional<SizeDrag> sizeDrag_;
     Drag drag_ = Drag::None;
     CellPos anchor_;
     CellPos extent_; // the far corner of a selection grown with Shift

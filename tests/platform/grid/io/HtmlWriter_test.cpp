@@ -105,6 +105,8 @@ TEST(HtmlWriter, RichSheetAsOneTable)
     const QString titleCss = classCss(page, title.classes);
     EXPECT_TRUE(titleCss.contains("font-weight:bold")) << titleCss.toStdString();
     EXPECT_TRUE(titleCss.contains("font-size:12pt")) << titleCss.toStdString();
+    // The report's family for the machines that have it, then the face that stands in for it here.
+    EXPECT_TRUE(titleCss.contains("font-family:'宋体','AR PL UMing CN';")) << titleCss.toStdString();
     EXPECT_TRUE(titleCss.contains("text-align:center")) << titleCss.toStdString();
     // The block shows the right border of its last cell.
     EXPECT_TRUE(titleCss.contains("border-right:1px solid #ff0000")) << titleCss.toStdString();

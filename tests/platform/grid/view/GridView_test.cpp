@@ -182,6 +182,56 @@ TEST_F(GridViewTest, KeyboardMovesAndGrowsTheSelection)
     }
 }
 
+// Tab passes the focus on unless the view is told to move the active cell with it, as a spreadsheet does.
+TEST_F(GridViewTest, TabMovesTheActiveCellOnlyWhenAsked)
+{
+    sheet.select(CellRange::cell(2, 2));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(sheet.activeCol(), 2);
+    view.setTabMovesCell(true);
+    const std::pair<int, Qt::KeyboardModifiers> keys[]
+        = { { Qt::Key_Tab, {} }, { Qt::Key_Tab, Qt::ShiftModifier }, { Qt::Key_Backtab, Qt::ShiftModifier } };
+    const int columns[] = { 3, 2, 1 };
+    for (int i = 0; i < 3; ++i) {
+        key(keys[i].first, keys[i].second);
+        EXPECT_EQ(sheet.selection(), CellRange::cell(2, columns[i])) << i;
+    }
+}
+
+// Within the limits given, a heading border dragged resizes its column or row; the columns before the
+// first resizable one, and every border of a view without limits, only select.
+TEST_F(GridViewTest, HeadingBordersResizeWithinTheLimitsGiven)
+{
+    const auto dragBy = [this](int row, int col, QPoint by) {
+        const QRect heading = view.cellRect(row, col);
+        const QPoint border = col > 0 ? QPoint(heading.right() + 1, heading.center().y())
+                                      : QPoint(heading.center().x(), heading.bottom() + 1);
+        mouse(QEvent::MouseButtonPress, border, Qt::LeftButton);
+        mouse(QEvent::MouseMove, border + by, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, border + by, Qt::LeftButton);
+    };
+    const int width = sheet.colWidth(3);
+    dragBy(0, 3, { 10, 0 });
+    EXPECT_EQ(sheet.colWidth(3), width);
+    EXPECT_TRUE(sheet.selectionIsWholeCols());
+
+    view.setSizeDragging(GridView::SizeLimits { 100, 2000, 3 });
+    const struct {
+        int row, col;
+        QPoint by;
+        int twips;
+    } drags[] = { { 0, 3, { 10, 0 }, width + 150 }, { 0, 3, { 500, 0 }, 2000 }, { 0, 3, { -500, 0 }, 100 },
+        { 0, 2, { 10, 0 }, width }, { 4, 0, { 0, -100 }, 100 } };
+    for (const auto& d : drags) {
+        sheet.select(CellRange::cell(2, 2));
+        dragBy(d.row, d.col, d.by);
+        EXPECT_EQ(d.col > 0 ? sheet.colWidth(d.col) : sheet.rowHeight(d.row), d.twips)
+            << d.row << "," << d.col;
+        if (d.col != 2)
+            EXPECT_EQ(sheet.selection(), CellRange::cell(2, 2));
+    }
+}
+
 TEST_F(GridViewTest, KeysScrollTheActiveCellIntoView)
 {
     const int page = view.visibleRowCount();

@@ -54,13 +54,13 @@ int darkPixels(const QImage& image, const QRect& area)
     return countPixels(image, area, isDark);
 }
 
-QRect inkBounds(const QImage& image, const QRect& area)
+QRect inkBounds(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test)
 {
     const QRect r = area.intersected(image.rect());
     QRect bounds;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         for (int x = r.left(); x <= r.right(); ++x) {
-            if (isDark(image.pixel(x, y)))
+            if (test(image.pixel(x, y)))
                 bounds |= QRect(x, y, 1, 1);
         }
     }

@@ -37,7 +37,8 @@ bool isDark(QRgb pixel); // text and black lines
 bool isWhite(QRgb pixel); // paper
 int countPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test);
 int darkPixels(const QImage& image, const QRect& area);
-// The smallest rectangle holding every dark pixel of the area; empty when there is none.
-QRect inkBounds(const QImage& image, const QRect& area);
+// The smallest rectangle holding every pixel of the area that passes `test` (dark ones unless told);
+// empty when there is none.
+QRect inkBounds(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test = isDark);
 
 } // namespace platform::grid

@@ -1,0 +1,245 @@
+#include "platform/Error.h"
+#include "platform/outside/WordDocument.h"
+#include "support/FileSizeLimit.h"
+#include "support/LimitedRun.h"
+#include "support/TestFiles.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <random>
+
+using platform::outside::WordDocument;
+using platform::outside::ZipLimits;
+
+namespace
+{
+
+constexpr long long MB = 1024 * 1024;
+
+QString script()
+{
+    return orvtest::testsFile(QStringLiteral("platform/outside/word/make_docx.py"));
+}
+
+// Writes a template of body `body` with the zip tricks `options` (see make_docx.py).
+void makeDocx(const QString& path, const std::string& body, const QStringList& options = {})
+{
+    QProcess maker;
+    maker.start(QStringLiteral("/usr/bin/python3"), QStringList { script(), path } + options);
+    maker.write(body.data(), qint64(body.size()));
+    maker.closeWriteChannel();
+    maker.waitForFinished(120000);
+    ASSERT_EQ(maker.exitCode(), 0) << maker.readAllStandardError().toStdString();
+}
+
+QStringList readBack(const QStringList& arguments)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"), QStringList { script() } + arguments);
+    reader.waitForFinished(120000);
+    return QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QStringList paragraphTexts(const QString& path)
+{
+    return readBack({ QStringLiteral("--text"), path });
+}
+
+int occurrences(const QString& path, const QString& text)
+{
+    return readBack({ QStringLiteral("--count"), path, text }).value(0).toInt();
+}
+
+std::string repeated(const std::string& text, int times)
+{
+    std::string all;
+    all.reserve(text.size() * std::size_t(times));
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+std::string paragraph(const std::string& text)
+{
+    return "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>";
+}
+
+const std::string Mark = "&lt;#v#&gt;";
+
+// Fills `copies` copies of the template, every mark replaced by "值", and writes the document; tells how
+// many marks and passes were visited.
+std::string fill(const QString& templatePath, const QString& output, int copies, const ZipLimits& limits = {})
+{
+    auto document = WordDocument::open(templatePath, limits);
+    int marks = 0;
+    int passes = 0;
+    for (int copy = 1;; ++copy) {
+        document.visitLastCopy(
+            QStringLiteral("<#"), QStringLiteral("#>"),
+            [&](const QString&) -> std::optional<QString> {
+                ++marks;
+                return QStringLiteral("值");
+            },
+            [&] { ++passes; });
+        if (copy == copies)
+            break;
+        document.appendCopy();
+    }
+    document.save(output);
+    return "marks " + std::to_string(marks) + " passes " + std::to_string(passes);
+}
+
+TEST(WordDocumentMarks, ReadFromLeftToRightAcrossRuns)
+{
+    struct Case {
+        std::vector<std::string> runs;
+        const char* expected;
+    };
+    const Case cases[] = {
+        { { "a&lt;#x#&gt;b" }, "a[x]b" },
+        { { "a&lt;", "#x", "#", "&gt;b" }, "a[x]b" }, // one mark over four runs
+        { { "&lt;#x#&gt;&lt;#y#&gt;" }, "[x][y]" }, { { "&lt;#  #&gt;z" }, "<#  #>z" }, // blank: passed over
+        { { "&lt;#a&lt;#b#&gt;" }, "<#a[b]" }, // holds an opening marker: the inner one is the mark
+        { { "&lt;#keep#&gt;&lt;#y", "#&gt;" }, "<#keep#>[y]" }, // the visitor leaves it
+        { { "&lt;#again#&gt;!" }, "<#x#>!" }, // a replacement is never searched again
+        { { "&lt;#a&lt;#&gt;" }, "[a<]" }, // an opening marker that overlaps the closing one
+    };
+    std::string body;
+    for (const Case& c : cases) {
+        body += "<w:p>";
+        for (const std::string& run : c.runs)
+            body += "<w:r><w:t>" + run + "</w:t></w:r>";
+        body += "</w:p>";
+    }
+    QTemporaryDir folder;
+    const QString source = folder.filePath(QStringLiteral("marks.docx"));
+    makeDocx(source, body);
+    auto document = WordDocument::open(source);
+    document.visitLastCopy(
+        QStringLiteral("<#"), QStringLiteral("#>"),
+        [](const QString& content) -> std::optional<QString> {
+            if (content == QLatin1String("keep"))
+                return std::nullopt;
+            if (content == QLatin1String("again"))
+                return QStringLiteral("<#x#>");
+            return QLatin1Char('[') + content + QLatin1Char(']');
+        },
+        [] {});
+    const QString filled = folder.filePath(QStringLiteral("filled.docx"));
+    document.save(filled);
+    const QStringList texts = paragraphTexts(filled);
+    ASSERT_EQ(texts.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(texts[qsizetype(i)], QString::fromUtf8(cases[i].expected)) << "case " << i;
+    EXPECT_EQ(std::filesystem::status(filled.toStdString()).permissions(),
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+// Hostile templates: each gives a document or a refusal naming the template, within 1 GB and 30 s of
+// processor time (20,000 marks in one paragraph: 1 s), in a child process that a crash cannot take the
+// tests down with.
+TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
+{
+    constexpr int Deep = 100000;
+    struct Case {
+        const char* name;
+        std::string body;
+        QStringList options;
+        ZipLimits limits;
+        int cpuSeconds;
+        int copies;
+        const char* expected; // what fill() tells, or a part of the refusal
+        int values; // "值" in the document written; 0 for a refusal
+    };
+    const std::string sample = paragraph(Mark);
+    const ZipLimits lowered { 64 * 1024, 200, 1024 * MB };
+    // Markup repeated this often deflates like a bomb and is refused as one; let through, it is filled.
+    const ZipLimits unbounded { 256 * MB, 200, 256 * MB };
+    const Case cases[] = {
+        { "nested runs",
+            "<w:p>" + repeated("<w:r>", Deep) + "<w:t>" + Mark + "</w:t>" + repeated("</w:r>", Deep)
+                + "</w:p>",
+            {}, unbounded, 30, 2, "marks 2 passes 2", 2 },
+        { "nested tables",
+            repeated("<w:tbl><w:tr><w:tc>", Deep) + sample + repeated("</w:tc></w:tr></w:tbl>", Deep), {},
+            unbounded, 30, 2, "marks 2 passes 2", 2 },
+        { "nested text boxes",
+            repeated("<w:p><w:r><w:t>" + Mark + "</w:t></w:r><w:r><w:pict><w:txbxContent>", Deep)
+                + repeated("</w:txbxContent></w:pict></w:r></w:p>", Deep),
+            {}, unbounded, 30, 2, "marks 200000 passes 200002", 2 * Deep },
+        { "20,000 marks in one paragraph",
+            "<w:p>" + repeated("<w:r><w:t>&lt;#</w:t></w:r><w:r><w:t>v#&gt; </w:t></w:r>", 20000) + "</w:p>",
+            {}, unbounded, 1, 1, "marks 20000 passes 1", 20000 },
+        { "declared 4 GB", sample, { "--declare", "word/document.xml:4000000000" }, {}, 30, 1, "已损坏", 0 },
+        { "ratio bomb", sample, { "--zeros", "word/media/zeros.bin:2000000" }, {}, 30, 1, "压缩炸弹", 0 },
+        { "part past the limit", sample, { "--random", "word/media/big.bin:100000" }, lowered, 30, 1,
+            "解压后超过0.0625 MB", 0 },
+        { "parent name", sample, { "--entry", "../../evil.txt" }, {}, 30, 1, "指向文档之外", 0 },
+        { "absolute name", sample, { "--entry", "/etc/evil" }, {}, 30, 1, "指向文档之外", 0 },
+        { "backslash parent", sample, { "--entry", "word\\..\\..\\evil" }, {}, 30, 1, "指向文档之外", 0 },
+        { "drive name", sample, { "--entry", "C:/evil" }, {}, 30, 1, "指向文档之外", 0 },
+        { "no XML", "<w:p><w:r>", {}, {}, 30, 1, "不是可读的Word文档", 0 },
+        { "name twice", sample, { "--entry", "word/document.xml" }, {}, 30, 1, "出现两次", 0 },
+    };
+    QTemporaryDir folder;
+    for (const Case& c : cases) {
+        const QString source = folder.filePath(QStringLiteral("模板.docx"));
+        const QString output = folder.filePath(QStringLiteral("filled.docx"));
+        QFile::remove(output);
+        makeDocx(source, c.body, c.options);
+        const auto run = orvtest::runLimited(
+            1024 * MB, c.cpuSeconds, [&] { return fill(source, output, c.copies, c.limits); });
+        ASSERT_TRUE(run.finished) << c.name << ": ended by signal " << run.signal;
+        const QString told = QString::fromStdString(run.output);
+        if (c.values > 0) {
+            EXPECT_EQ(run.output, c.expected) << c.name;
+            EXPECT_EQ(occurrences(output, QStringLiteral("值")), c.values) << c.name;
+            continue;
+        }
+        EXPECT_TRUE(told.contains(QString::fromUtf8(c.expected))) << c.name << ": " << run.output;
+        EXPECT_TRUE(told.contains(source) && told.endsWith(QStringLiteral("！")))
+            << c.name << ": " << run.output;
+        EXPECT_FALSE(QFile::exists(output)) << c.name;
+    }
+}
+
+// A template of a 1 MB body filled 100 times stays within 40 times its body: the copies are not kept.
+TEST(WordDocumentMemory, DoesNotGrowWithTheCopies)
+{
+    std::mt19937 random(7);
+    std::string body;
+    while (body.size() < 1 * MB) {
+        std::string words;
+        for (int i = 0; i < 1000; ++i)
+            words += char('a' + random() % 26);
+        body += paragraph(words + Mark);
+    }
+    QTemporaryDir folder;
+    const QString source = folder.filePath(QStringLiteral("big.docx"));
+    const QString output = folder.filePath(QStringLiteral("filled.docx"));
+    makeDocx(source, body);
+    const int marks = int(body.size() / paragraph(std::string(1000, 'a') + Mark).size());
+    const auto run = orvtest::runLimited(40 * MB, 60, [&] { return fill(source, output, 100); });
+    ASSERT_TRUE(run.finished) << run.signal;
+    EXPECT_EQ(run.output, "marks " + std::to_string(100 * marks) + " passes 100");
+    EXPECT_EQ(occurrences(output, QStringLiteral(R"(<w:br w:type="page"/>)")), 99);
+}
+
+TEST(WordDocumentWriting, AFullDiskLeavesNoDocument)
+{
+    QTemporaryDir folder;
+    const QString source = folder.filePath(QStringLiteral("t.docx"));
+    makeDocx(source, repeated(paragraph(Mark), 2000));
+    const QString output = folder.filePath(QStringLiteral("out/filled.docx"));
+    QDir().mkpath(folder.filePath(QStringLiteral("out")));
+    {
+        orvtest::FileSizeLimit disk(100000);
+        EXPECT_THROW(fill(source, output, 20), platform::Error);
+    }
+    EXPECT_TRUE(QDir(folder.filePath(QStringLiteral("out"))).isEmpty());
+}
+
+} // namespace
