@@ -28,14 +28,13 @@ namespace
 // a folder that is missing), and the cut file goes: what stays would look like a printout.
 [[noreturn]] void failPrinting(const QPrinter& printer, int systemError)
 {
-    QString text;
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    QString text
+        = QStringLiteral("打印机“%1”无法打印").arg(toFile ? printer.outputFileName() : printer.printerName());
+    if (toFile) {
         QFile::remove(printer.outputFileName());
-        text = QStringLiteral("打印机“%1”无法打印").arg(printer.outputFileName());
         if (systemError != 0)
             text += QStringLiteral("：") + qt_error_string(systemError);
-    } else {
-        text = QStringLiteral("打印机“%1”无法打印").arg(printer.printerName());
     }
     throw Error(errors::PrinterFault, QStringLiteral("GridPrinter"), text);
 }
