@@ -79,19 +79,22 @@ bool ReportNameExists(const QString& name)
     return !rows->eof();
 }
 
-std::optional<NameFault> ValidateReportName(NameDialog dialog, const QString& name)
+std::optional<platform::ui::Refusal<NameControl>> ValidateReportName(NameDialog dialog, const QString& name)
 {
+    using Refusal = platform::ui::Refusal<NameControl>;
     const bool rename = dialog == NameDialog::Rename;
     if (name.isEmpty())
-        return NameFault { QStringLiteral("请输入报表名！") };
+        return Refusal { QStringLiteral("请输入报表名！"), NameControl::NameBox };
     if (IsNameTooLong(name))
-        return NameFault { rename ? QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符）!")
-                                  : QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符)!") };
+        return Refusal { rename ? QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符）!")
+                                : QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符)!"),
+            NameControl::NameBox };
     if (const auto refusal = CheckReportName(name))
-        return NameFault { *refusal, false };
+        return Refusal { *refusal };
     if (ReportNameExists(name))
-        return NameFault { rename ? QStringLiteral("名为‘%1’的报表已经存在，请重新输入报表名！").arg(name)
-                                  : QStringLiteral("名为'%1'的报表已经存在，请重新输入报表名").arg(name) };
+        return Refusal { rename ? QStringLiteral("名为‘%1’的报表已经存在，请重新输入报表名！").arg(name)
+                                : QStringLiteral("名为'%1'的报表已经存在，请重新输入报表名").arg(name),
+            NameControl::NameBox };
     return std::nullopt;
 }
 

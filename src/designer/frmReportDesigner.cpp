@@ -285,17 +285,19 @@ void frmReportDesigner::InitDesigner()
 // designer without a report.
 bool frmReportDesigner::LoadRpt()
 {
-    platform::ui::setWaitCursor(true);
-    ClearReportGlobals();
-    sheet_ = platform::grid::Sheet();
-    fbkRptDesigner->hide();
-    prgOpenStatus->setValue(0);
-    prgOpenStatus->show();
-    const bool loaded = platform::ui::showingFailures(QStringLiteral("报表数据不能读出："), [this] {
-        store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
-    });
-    prgOpenStatus->hide();
-    platform::ui::setWaitCursor(false);
+    bool loaded = false;
+    {
+        const platform::ui::WaitCursor waiting;
+        ClearReportGlobals();
+        sheet_ = platform::grid::Sheet();
+        fbkRptDesigner->hide();
+        prgOpenStatus->setValue(0);
+        prgOpenStatus->show();
+        loaded = platform::ui::showingFailures(QStringLiteral("报表数据不能读出："), [this] {
+            store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
+        });
+        prgOpenStatus->hide();
+    }
     if (!loaded) {
         store::reportState().ReportId.clear();
         return false;
@@ -469,14 +471,16 @@ bool frmReportDesigner::mnuSave_Click()
     if (!reportShown())
         return false;
     store::ReportState& state = store::reportState();
-    platform::ui::setWaitCursor(true);
-    state.RowCount = state.DesignRowCount;
-    state.ColCount = state.DesignColCount;
     QString failure;
-    const bool saved = isDataReport()
-        ? store::SaveDataReport(sheet_, 1, 2, sheet_.maxRow(), sheet_.maxCol(), &failure)
-        : store::SaveStatReport(sheet_, 1, 1, sheet_.maxRow(), sheet_.maxCol(), &failure);
-    platform::ui::setWaitCursor(false);
+    bool saved = false;
+    {
+        const platform::ui::WaitCursor waiting;
+        state.RowCount = state.DesignRowCount;
+        state.ColCount = state.DesignColCount;
+        saved = isDataReport()
+            ? store::SaveDataReport(sheet_, 1, 2, sheet_.maxRow(), sheet_.maxCol(), &failure)
+            : store::SaveStatReport(sheet_, 1, 1, sheet_.maxRow(), sheet_.maxCol(), &failure);
+    }
     if (!saved) {
         platform::ui::msgBox(QStringLiteral("报表保存出错：") + failure, platform::ui::Buttons::Ok,
             platform::ui::Icon::Information);
@@ -498,8 +502,7 @@ void frmReportDesigner::mnuRename_Click()
 
 void frmReportDesigner::mnuDeleteReport_Click()
 {
-    if (platform::ui::msgBox(QStringLiteral("确定要删除该报表吗？"), platform::ui::Buttons::YesNo)
-        != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(QStringLiteral("确定要删除该报表吗？")))
         return;
     if (!DeleteReport())
         return;
@@ -720,25 +723,16 @@ void frmReportDesigner::withSelectionKept(const std::function<void()>& operation
     restoreSelection(kept);
 }
 
-namespace
-{
-
-bool askedYes(const QString& question)
-{
-    return platform::ui::msgBox(question, platform::ui::Buttons::YesNo) == platform::ui::MsgBoxResult::Yes;
-}
-
-} // namespace
-
 void frmReportDesigner::mnuClearFormat_Click()
 {
-    if (askedYes(QStringLiteral("确定要清除该区域的格式信息?")) && ClearSelection(sheet_, ClearMode::Formats))
+    if (platform::ui::askYesNo(QStringLiteral("确定要清除该区域的格式信息?"))
+        && ClearSelection(sheet_, ClearMode::Formats))
         flags_.ReportModified = true;
 }
 
 void frmReportDesigner::mnuClearContent_Click()
 {
-    if (askedYes(QStringLiteral("确定要清除该区域的内容信息?"))
+    if (platform::ui::askYesNo(QStringLiteral("确定要清除该区域的内容信息?"))
         && ClearSelection(sheet_, ClearMode::Contents))
         flags_.ReportModified = true;
 }

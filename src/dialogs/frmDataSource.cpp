@@ -13,6 +13,7 @@
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowShow.h"
 #include "store/DescribedColumns.h"
 #include "store/HelpPage.h"
 #include "store/ReportState.h"
@@ -163,6 +164,7 @@ frmDataSource::frmDataSource(platform::grid::Sheet& grid, const ReportTables& ta
     connect(cmdCancel, &QPushButton::clicked, this, &frmDataSource::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmDataSource::cmdHelp_Click);
     platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 void frmDataSource::buildPanels()
@@ -235,12 +237,6 @@ void frmDataSource::buildPanels()
     QGridLayout* sumColumn = frame(SourceKind::SumCol, QStringLiteral("选择求和列(细节区)"));
     sumColumn->addWidget(CboSelCol, 0, 0);
     sumColumn->addWidget(LblSum, 0, 1);
-}
-
-void frmDataSource::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void frmDataSource::Form_Load()
@@ -673,36 +669,28 @@ void frmDataSource::cmdSetSqlFormula_Click()
     });
 }
 
-void frmDataSource::focusOn(SourceFocus focus)
+QWidget* frmDataSource::control(SourceFocus focus) const
 {
     switch (focus) {
     case SourceFocus::OptionChars:
-        TxtChar->setFocus();
-        break;
+        return TxtChar;
     case SourceFocus::OptionCount:
-        TxtChar1->setFocus();
-        break;
+        return TxtChar1;
     case SourceFocus::Sql:
-        txtSQL->setFocus();
-        break;
+        return txtSQL;
     case SourceFocus::Region:
-        txtRegion->setFocus();
-        break;
+        return txtRegion;
     case SourceFocus::SumColumn:
-        CboSelCol->setFocus();
-        break;
-    case SourceFocus::None:
-        break;
+        return CboSelCol;
     }
+    return nullptr;
 }
 
 void frmDataSource::cmdOk_Click()
 {
     const auto confirmed = ConfirmSource(form(), SourceText, reportType(), !tables_[1].isEmpty());
-    if (const auto* fault = std::get_if<SourceFault>(&confirmed)) {
-        if (!fault->message.isEmpty())
-            platform::ui::msgBox(fault->message, platform::ui::Buttons::Ok, fault->icon, fault->title);
-        focusOn(fault->focus);
+    if (const auto* refusal = std::get_if<platform::ui::Refusal<SourceFocus>>(&confirmed)) {
+        platform::ui::showRefusal(*refusal, [this](SourceFocus focus) { return control(focus); });
         return;
     }
     SourceText = std::get<QString>(confirmed);

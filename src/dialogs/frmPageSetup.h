@@ -63,7 +63,6 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -77,7 +76,6 @@ private:
     PageSetupForm form() const;
     void selectPaper(int index);
     bool customPaperChosen() const;
-    void showFault(const InputFault& fault);
     QLineEdit* box(SetupField field) const;
 
     std::map<const QObject*, QString> hints_;

@@ -15,6 +15,7 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowSize.h"
 #include "store/HelpPage.h"
 #include "store/ReportLookups.h"
@@ -76,15 +77,7 @@ frmPreview::frmPreview(QWidget* parent)
     fbkPreview->setEnabled(false);
     platform::ui::setWaitCursor(true);
     output::SetStatusText(*staPreview, Caption, output::UserStatusText());
-}
-
-void frmPreview::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!shown_) {
-        shown_ = true;
-        QMetaObject::invokeMethod(this, &frmPreview::Form_Activate, Qt::QueuedConnection);
-    }
+    platform::ui::activateOnFirstShow(*this, [this] { Form_Activate(); });
 }
 
 // The report is built on the first activation only; a window whose report cannot be built closes.

@@ -55,7 +55,6 @@ public slots:
     void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The window closes by its close button only: Escape and the desktop's close command do nothing.
     void keyPressEvent(QKeyEvent* event) override;
@@ -75,6 +74,5 @@ private:
     int currentPage_ = 1;
     bool fullSize_ = true;
     bool firstActivation_ = true;
-    bool shown_ = false;
     output::OutputFormBinding outputForm_;
 };

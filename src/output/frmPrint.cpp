@@ -23,6 +23,7 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowSize.h"
 #include "store/HelpPage.h"
 #include "store/PrintSettings.h"
@@ -37,7 +38,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
 
 namespace output
 {
@@ -136,6 +136,7 @@ frmPrint::frmPrint(QWidget* parent)
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrint::cmdCancel_Click);
     connect(fbkPrint, &PageView::mouseClicked, this, &frmPrint::fbkPrint_MouseClick);
     connect(fbkPrint, &PageView::cellEdited, this, &frmPrint::fbkPrint_CellEdited);
+    platform::ui::activateOnFirstShow(*this, [this] { Form_Activate(); });
 }
 
 frmPrint::~frmPrint()
@@ -201,15 +202,6 @@ void frmPrint::RunWebExport()
             state.WebReportPath = path;
     } catch (const std::exception& error) {
         tellGenerationFailure(error);
-    }
-}
-
-void frmPrint::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        QTimer::singleShot(0, this, &frmPrint::Form_Activate);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowShow.h"
 #include "store/ReportState.h"
 #include "store/TextConvert.h"
 
@@ -67,12 +68,7 @@ frmPrtSelection::frmPrtSelection(QWidget* parent)
     connect(Copys, &QLineEdit::textChanged, this, &frmPrtSelection::Copys_Change);
     connect(Command1, &QPushButton::clicked, this, &frmPrtSelection::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmPrtSelection::Command2_Click);
-}
-
-void frmPrtSelection::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 void frmPrtSelection::Form_Load()
