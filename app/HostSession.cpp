@@ -86,6 +86,13 @@ std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& option
     return connection;
 }
 
+// The commands that work on one report, which --report must name.
+bool needsReport(HostCommand command)
+{
+    return command == HostCommand::Preview || command == HostCommand::Print || command == HostCommand::Blank
+        || command == HostCommand::Web;
+}
+
 // A report command failed when the component refused it (ErrorMessage, which outside the silent web
 // export carries refusals only) or, for the web export, when it wrote no file: the file is that
 // command's result, and a notice in ErrorMessage beside it does not undo it.
@@ -194,6 +201,11 @@ HostOptions withStoredGroup(HostOptions options, platform::db::Connection& conne
 int runHostCommand(const HostOptions& given, QTextStream& out)
 {
     HostOptions options = withDefaults(given);
+    // The component would leave such a call without effect and without a word.
+    if (needsReport(options.command) && options.reportId.trimmed().isEmpty()) {
+        out << "refused: the command works on one report, and --report names none" << Qt::endl;
+        return 1;
+    }
     const std::shared_ptr<platform::db::Connection> connection = openDatabase(options, out);
     options = withStoredGroup(options, *connection);
     if (!options.printer.isEmpty() && !platform::ui::selectDefaultPrinter(options.printer))

@@ -14,6 +14,7 @@
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/WindowShow.h"
+#include "store/DescribedColumns.h"
 #include "store/HelpPage.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -296,17 +297,20 @@ void frmDataSource::BuildSourceTree()
 
 void frmDataSource::LoadVisibleFields(int table, QTreeWidgetItem* fields)
 {
-    const auto rows = store::openStoreSql(
-        QStringLiteral(
-            "select table_chn_name,column_chn_name from table_struct_description where table_name=")
-        + platform::db::sqlText(tables_[table]) + QStringLiteral(" and column_visible='T'"));
+    const auto rows
+        = store::openStoreSql(QStringLiteral("select table_chn_name,column_chn_name,column_name from "
+                                             "table_struct_description where table_name=")
+            + platform::db::sqlText(tables_[table]) + QStringLiteral(" and column_visible='T'"));
     if (rows->eof())
         return;
     auto* tableNode = new QTreeWidgetItem(fields, { rows->text(0).trimmed() });
     tableNode->setData(0, KeyRole, QStringLiteral("T%1").arg(table));
-    for (int column = 0; !rows->eof(); rows->moveNext(), ++column) {
-        auto* node = new QTreeWidgetItem(tableNode, { rows->text(1).trimmed() });
-        node->setData(0, KeyRole, QStringLiteral("F%1%2").arg(table).arg(column));
+    for (int column = 0; !rows->eof(); rows->moveNext()) {
+        const QString caption = rows->text(1).trimmed();
+        if (!store::NamesAField(tables_[table], rows->text(2), caption, "LoadVisibleFields"))
+            continue;
+        auto* node = new QTreeWidgetItem(tableNode, { caption });
+        node->setData(0, KeyRole, QStringLiteral("F%1%2").arg(table).arg(column++));
     }
 }
 

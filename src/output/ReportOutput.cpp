@@ -7,6 +7,8 @@
 #include "platform/grid/Sheet.h"
 #include "store/ReportDefinition.h"
 
+#include <QProgressBar>
+
 namespace output
 {
 
@@ -19,6 +21,38 @@ PageRowMap ReportOutput::Pages(const platform::grid::Sheet& working) const
 void ReportOutput::SetUpPrinting(platform::grid::Sheet& working) const
 {
     engine::SetGridPageSetup(working);
+}
+
+OutputBatches::OutputBatches(ReportOutput& report, platform::grid::Sheet& working, int pagesPerBatch,
+    QProgressBar& progress, Take take)
+    : report_(report)
+    , working_(working)
+    , pagesPerBatch_(pagesPerBatch)
+    , progress_(progress)
+    , take_(std::move(take))
+{
+}
+
+int OutputBatches::buildNextBatch()
+{
+    progress_.setValue(0);
+    report_.BuildBatch(working_, pagesPerBatch_, progress_);
+    return report_.PageCount();
+}
+
+bool OutputBatches::reportHasData() const
+{
+    return report_.HasData();
+}
+
+bool OutputBatches::reportFinished() const
+{
+    return report_.Finished();
+}
+
+bool OutputBatches::takeBatch(int pages)
+{
+    return take_(pages);
 }
 
 std::unique_ptr<ReportOutput> reportOutputForCurrentReport()

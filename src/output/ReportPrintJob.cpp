@@ -168,9 +168,12 @@ void ReportPrintJob::setUpPages()
     engine::SetGridPageSetup(fbkReport_);
 }
 
-int ReportPrintJob::printBatch()
+void ReportPrintJob::printBatch()
 {
-    return oneDocument_ ? counted(oneDocument_->add(fbkReport_)) : print(false);
+    if (oneDocument_)
+        countPrinted(oneDocument_->add(fbkReport_));
+    else
+        print(false);
 }
 
 void ReportPrintJob::showProgress(int value)
@@ -179,20 +182,19 @@ void ReportPrintJob::showProgress(int value)
         hooks_.showProgress(value);
 }
 
-int ReportPrintJob::print(bool withDialog)
+void ReportPrintJob::print(bool withDialog)
 {
-    return counted(PrintOnDefaultPrinter(fbkReport_, withDialog));
+    countPrinted(PrintOnDefaultPrinter(fbkReport_, withDialog));
 }
 
 // The use log gets one row for the job, once something has gone to the printer.
-int ReportPrintJob::counted(int pages)
+void ReportPrintJob::countPrinted(int pages)
 {
     pagesPrinted_ += pages;
     if (pages > 0 && !logged_) {
         logged_ = true;
         store::WriteReportLog(store::LogWordPrint);
     }
-    return pages;
 }
 
 } // namespace output

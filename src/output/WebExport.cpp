@@ -31,12 +31,12 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
         throw platform::Error(platform::errors::FileError, QStringLiteral("WebExport"),
             QStringLiteral("无法创建导出文件夹 %1").arg(QDir::toNativeSeparators(folder)));
     platform::grid::io::XlsWorkbook workbook;
-    do {
-        report.BuildBatch(working, WebExportBatchPages, progress);
-        if (!report.HasData())
-            return {};
+    OutputBatches batches(report, working, WebExportBatchPages, progress, [&](int) {
         workbook.append(working);
-    } while (!report.Finished());
+        return true;
+    });
+    if (runBatches(batches).end == BatchEnd::NoData)
+        return {};
     const QString path
         = QDir(folder).filePath(platform::outside::IdGeneratorObject().newId() + QStringLiteral(".XLS"));
     platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); });

@@ -7,6 +7,7 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/ui/MessageBox.h"
+#include "store/DescribedColumns.h"
 #include "wizard/WizardControls.h"
 
 #include <algorithm>
@@ -308,7 +309,8 @@ QList<WizardField> clsReportWizard::GetTableFields(const WizardTable& table)
         field.tableDisplayName = table.displayName;
         field.fieldName = trimmedText(*rows, "column_name");
         field.caption = trimmedText(*rows, "column_chn_name");
-        fields.append(field);
+        if (store::NamesAField(table.tableName, field.fieldName, field.caption, "GetTableFields"))
+            fields.append(field);
     }
     return fields;
 }

@@ -6,6 +6,7 @@
 #include "platform/db/Recordset.h"
 
 #include <QSet>
+#include <vector>
 
 using namespace enginetest;
 using engine::dataEngine;
@@ -22,6 +23,14 @@ struct CountCase {
     QString hostWhere;
     QString hostOrder;
 };
+
+// The engine's pages per group as a standard vector: Qt 6.4 compares two empty lists of numbers by
+// handing memcmp a null pointer, which the undefined-behaviour checker rightly stops at.
+std::vector<long long> groupPageCounts()
+{
+    const QVector<long long>& counts = dataEngine().GroupPageCounts;
+    return { counts.begin(), counts.end() };
+}
 
 std::string caseName(const CountCase& c)
 {
@@ -139,7 +148,7 @@ TEST_P(PageCountTest, RecordsAndPagesWorkedOutByHand)
         QList<long long> groups;
         int perPage;
         long long records;
-        QList<long long> pages;
+        std::vector<long long> pages;
         long long total;
     } cases[] = {
         { { 25 }, 10, 25, { 3 }, 3 },
@@ -157,8 +166,8 @@ TEST_P(PageCountTest, RecordsAndPagesWorkedOutByHand)
         dataEngine().RecordsPerPage = c.perPage;
         engine::ComputeGroupPages(*counts);
         EXPECT_EQ(dataEngine().DataRecordCount, c.records);
-        EXPECT_EQ(dataEngine().GroupPageCounts, c.pages);
-        EXPECT_EQ(dataEngine().GroupCount, c.pages.size());
+        EXPECT_EQ(groupPageCounts(), c.pages);
+        EXPECT_EQ(size_t(dataEngine().GroupCount), c.pages.size());
         EXPECT_EQ(dataEngine().TotalPages, c.total);
     }
 }

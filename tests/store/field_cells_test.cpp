@@ -107,6 +107,16 @@ TEST_P(FieldCells, SeveralTablesKeepBareNamesAndTheTableListChoosesAmongEqualNam
     EXPECT_EQ(store::GetNameByChn(QStringLiteral("金额(元)")), QStringLiteral("amount"));
 }
 
+// A description row without a column name stands for no field, also when it comes first.
+TEST_P(FieldCells, ACaptionWhoseFirstRowNamesNoColumnFindsTheRowThatDoes)
+{
+    execute(QStringLiteral("insert into table_struct_description (table_name, table_chn_name, column_name, "
+                           "column_chn_name) values ('wsda','文书档案',NULL,'页数'), ('wsda','文书档案','',"
+                           "'页数'), ('wsda','文书档案','page_no','页数')"));
+    EXPECT_EQ(store::GetNameByChn(QStringLiteral("页数(文书档案)")), QStringLiteral("wsda.page_no"));
+    EXPECT_EQ(store::GetNameByChn(QStringLiteral("页数")), QStringLiteral("page_no"));
+}
+
 TEST_P(FieldCells, FailingLookupsInsideASaveKeepTheNamesAndTheSave)
 {
     execute(

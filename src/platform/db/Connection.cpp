@@ -94,6 +94,7 @@ Connection::Connection(QSqlDatabase database)
     , dialect_(dialectOf(database_))
 {
     registerSqliteFunctions(database_);
+    setSqliteBusyTimeout(database_, SqliteBusyTimeoutMs);
 }
 
 Connection::~Connection()
@@ -169,8 +170,15 @@ void Connection::executeScript(const QString& script)
 
 void Connection::beginTrans()
 {
-    if (transactionDepth_ == 0 && !database_.transaction())
-        throwFailure(database_.lastError(), QStringLiteral("BEGIN"));
+    if (transactionDepth_ == 0) {
+        // On SQLite the write lock is taken at once, waiting its turn: a transaction that read first and
+        // wanted to write later, while another one commits, would be refused without waiting (SQLite
+        // will not let two such transactions wait for each other).
+        if (dialect_ == Dialect::SQLite)
+            execute(QStringLiteral("BEGIN IMMEDIATE"));
+        else if (!database_.transaction())
+            throwFailure(database_.lastError(), QStringLiteral("BEGIN"));
+    }
     ++transactionDepth_;
 }
 

@@ -3,8 +3,10 @@
 #include "platform/Error.h"
 #include "support/TestDatabase.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <QDir>
+#include <thread>
 
 using platform::db::Connection;
 using namespace orvtest;
@@ -172,6 +174,37 @@ TEST_P(ConnectionTest, TrimmedTextStillComparesWithoutRegardToCase)
     connection.execute("insert into table_description (table_name) values (' WSDA ')");
     EXPECT_EQ(
         db.scalar("select count(*) from table_description where ltrim(rtrim(table_name)) = 'wsda'"), "1");
+}
+
+// A second connection whose transaction reads before it writes, while the first one holds its write
+// open for a while: the second waits its turn and both are kept.
+TEST_P(ConnectionTest, ATransactionWaitsForAnotherOnesCommit)
+{
+    connection.beginTrans();
+    insertIndex("A");
+    QString failure;
+    std::chrono::milliseconds waited {};
+    std::thread second([&] {
+        try {
+            const auto other = Connection::open(db.url());
+            const auto start = std::chrono::steady_clock::now();
+            other->beginTrans();
+            other->execute("select count(*) from report_index");
+            other->execute("insert into report_index (report_id) values ('B')");
+            other->commitTrans();
+            waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - start);
+        } catch (const platform::Error& error) {
+            failure = error.description();
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    connection.commitTrans();
+    second.join();
+    EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+    EXPECT_EQ(ids(), "A,B");
+    if (GetParam() == Backend::SQLite)
+        EXPECT_GE(waited.count(), 400) << "SQLite has one writer at a time";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, testing::ValuesIn(allBackends()), BackendTestName());
