@@ -6,6 +6,7 @@
 #include "engine/PageCounts.h"
 #include "engine/PageGeometry.h"
 #include "engine/PaperChecks.h"
+#include "engine/PaperSizes.h"
 #include "engine/StoredSizes.h"
 #include "store/SizeLists.h"
 
@@ -156,6 +157,45 @@ TEST(PageArithmetic, StoredSizesCountOnTheirSideOfTheDetailBandItemByItem)
     EXPECT_EQ(engine::LoadRowHeights(definition), 500 + 400 + 100 + 50 + 60 + 70);
     EXPECT_EQ(engine::GetRowsHeight(definition), 300 + 200);
     EXPECT_EQ(engine::LoadColWidths(definition), 1000 + 2000 + 1500 + 1502);
+}
+
+TEST(PageArithmetic, DesignedPaperComesFromThePrinterTheNoteOrTheLookup)
+{
+    const QSize a4(A4WidthTwips, A4HeightTwips);
+    const QSize lookedUp(8960, 12320);
+    const struct {
+        const char* name;
+        int code;
+        QSize printer; // what the printer gave for the code
+        std::optional<QString> note; // the PAGE_SIZE row's note; none: no row
+        std::optional<QSize> lookup; // the page_size row; none: no row
+        QSize paper;
+        bool looksUp;
+    } cases[] = {
+        { "a paper the printer takes", 9, a4, QString(), lookedUp, a4, false },
+        { "custom paper from the note", 256, QSize(0, 0), QStringLiteral("20|30|11200|16800"), lookedUp,
+            QSize(11200, 16800), false },
+        { "custom paper with an empty note from the lookup", 256, QSize(0, 0), QString(""), lookedUp,
+            lookedUp, true },
+        { "custom paper without a PAGE_SIZE row", 256, QSize(0, 0), std::nullopt, lookedUp, QSize(0, 0),
+            false },
+        { "a code only the lookup knows", 500, QSize(0, 0), QString(), lookedUp, lookedUp, true },
+        { "a code nobody knows", 501, QSize(0, 0), QString(), std::nullopt, QSize(0, 0), true },
+        { "half a size from the printer and no row keeps that half", 501, QSize(11906, 0), QString(),
+            std::nullopt, QSize(11906, 0), true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store::ReportDefinition definition;
+        definition.paperNote = c.note;
+        bool askedLookup = false;
+        const QSize paper = engine::DesignPaperPortrait(definition, c.code, c.printer, [&] {
+            askedLookup = true;
+            return c.lookup;
+        });
+        EXPECT_EQ(paper, c.paper);
+        EXPECT_EQ(askedLookup, c.looksUp);
+    }
 }
 
 TEST(PageArithmetic, ColumnsAndMarginsAreComparedWithThePaperInTheReportsOrientation)
