@@ -39,7 +39,7 @@ bool ColumnsExceedWidth(const store::ReportDefinition& definition, int width)
     return fitInt32(LoadColWidths(definition) + margins) > width;
 }
 
-QSize InReportOrientation(const store::PageSettings& page, QSize portrait)
+QSize inReportOrientation(const store::PageSettings& page, QSize portrait)
 {
     return page.PageLandscape ? portrait.transposed() : portrait;
 }
@@ -50,7 +50,7 @@ bool ColumnsOverDesignPaper(int& width, int& height)
     int portraitHeight = 0;
     const store::PageSettings& page = reportDefinition().page;
     LoadPaperScale(page.PageSize, portraitWidth, portraitHeight);
-    const QSize paper = InReportOrientation(page, QSize(portraitWidth, portraitHeight));
+    const QSize paper = inReportOrientation(page, QSize(portraitWidth, portraitHeight));
     width = paper.width();
     height = paper.height();
     if (!ColumnsExceedWidth(reportDefinition(), width))

@@ -27,7 +27,7 @@ bool ColumnsExceedWidth(const store::ReportDefinition& definition, int width);
 
 // A paper given in portrait sense as the definition lays it out: width and height exchanged under
 // PAGE_LANDSCAPE.
-QSize InReportOrientation(const store::PageSettings& page, QSize portrait);
+QSize inReportOrientation(const store::PageSettings& page, QSize portrait);
 
 // Reads the designed paper in the report's orientation into `width` and `height` (twips) and, when the
 // columns are wider than it, tells the user and gives true.

@@ -57,7 +57,7 @@ template <class F> void passOver(F&& statement)
 
 } // namespace
 
-QSize DesignPaperPortrait(const store::ReportDefinition& definition, int paperCode, QSize printerPage,
+QSize designPaperPortrait(const store::ReportDefinition& definition, int paperCode, QSize printerPage,
     const std::function<std::optional<QSize>()>& lookup)
 {
     if (printerPage.width() != 0 && printerPage.height() != 0)
@@ -74,7 +74,7 @@ QSize DesignPaperPortrait(const store::ReportDefinition& definition, int paperCo
 void LoadPaperScale(int paperCode, int& width, int& height)
 {
     SetPrinterPaper(paperCode, width, height);
-    const QSize paper = DesignPaperPortrait(
+    const QSize paper = designPaperPortrait(
         reportDefinition(), paperCode, QSize(width, height), [paperCode] { return lookupPaper(paperCode); });
     width = paper.width();
     height = paper.height();

@@ -18,10 +18,10 @@ namespace engine
 // printer gave both its sizes, else the definition's custom paper (code 256, from the PAGE_SIZE note) or
 // the page_size lookup's size (`lookup` is asked only then, none without a row). What the printer gave
 // stays when nothing else is known; code 256 without a PAGE_SIZE row asks no lookup.
-QSize DesignPaperPortrait(const store::ReportDefinition& definition, int paperCode, QSize printerPage,
+QSize designPaperPortrait(const store::ReportDefinition& definition, int paperCode, QSize printerPage,
     const std::function<std::optional<QSize>()>& lookup);
 
-// DesignPaperPortrait of the definition in use, with the printer set to `paperCode` (SetPrinterPaper) and
+// designPaperPortrait of the definition in use, with the printer set to `paperCode` (SetPrinterPaper) and
 // the page_size table. `width` and `height` come in as the caller's start values (0).
 void LoadPaperScale(int paperCode, int& width, int& height);
 

@@ -189,7 +189,7 @@ TEST(PageArithmetic, DesignedPaperComesFromThePrinterTheNoteOrTheLookup)
         store::ReportDefinition definition;
         definition.paperNote = c.note;
         bool askedLookup = false;
-        const QSize paper = engine::DesignPaperPortrait(definition, c.code, c.printer, [&] {
+        const QSize paper = engine::designPaperPortrait(definition, c.code, c.printer, [&] {
             askedLookup = true;
             return c.lookup;
         });
@@ -224,7 +224,7 @@ TEST(PageArithmetic, ColumnsAndMarginsAreComparedWithThePaperInTheReportsOrienta
         definition.page.PageLandscape = c.landscape;
         definition.page.LeftMarge = c.leftMargin;
         definition.page.RightMarge = c.rightMargin;
-        const QSize paper = engine::InReportOrientation(definition.page, QSize(A4WidthTwips, A4HeightTwips));
+        const QSize paper = engine::inReportOrientation(definition.page, QSize(A4WidthTwips, A4HeightTwips));
         EXPECT_EQ(
             paper, c.landscape ? QSize(A4HeightTwips, A4WidthTwips) : QSize(A4WidthTwips, A4HeightTwips));
         EXPECT_EQ(engine::ColumnsExceedWidth(definition, paper.width()), c.exceeds);
