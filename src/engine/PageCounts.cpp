@@ -73,11 +73,15 @@ QString groupFilter(const platform::db::Recordset& groups, const QStringList& fi
 
 } // namespace
 
+long long PagesForRecords(long long records, int recordsPerPage)
+{
+    const long long pages = wholeQuotient(records, recordsPerPage);
+    return records % recordsPerPage >= 1 ? pages + 1 : pages;
+}
+
 long long PagesForRecords(long long records)
 {
-    const int perPage = dataEngine().RecordsPerPage;
-    const long long pages = wholeQuotient(records, perPage);
-    return records % perPage >= 1 ? pages + 1 : pages;
+    return PagesForRecords(records, dataEngine().RecordsPerPage);
 }
 
 void GetRecordPageCount()

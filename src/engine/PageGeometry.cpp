@@ -20,23 +20,40 @@ const QString NoRecordOnPage
 
 } // namespace
 
+RecordsOnPage recordsOnPage(const store::ReportDefinition& definition, int designPaperHeight)
+{
+    const store::PageSettings& page = definition.page;
+    if (page.DataRows != store::keywords::DataRowsFixMode
+        && page.DataRows != store::keywords::DataRowsAutoMode)
+        return { fitInt16(page.DataRows), std::nullopt };
+    constexpr double TwipsPerInch = 1440.0;
+    const double available = designPaperHeight - page.TopMarge * TwipsPerInch
+        - page.BottomMarge * TwipsPerInch - LoadRowHeights(definition);
+    const int recordsPerPage = fitInt16(wholeQuotient(roundInt32(available), GetRowsHeight(definition)));
+    return { recordsPerPage, roundInt16(available) };
+}
+
+PageSheetSize pageSheetSize(const store::ReportDefinition& definition, int recordsPerPage)
+{
+    const store::PageSettings& page = definition.page;
+    const int cols = fitInt16(page.ColCount + 1LL);
+    return { fitInt16((recordsPerPage - 1LL) * detailRowCount(definition) + page.RowCount + 2), cols };
+}
+
+int detailRowCount(const store::ReportDefinition& definition)
+{
+    const store::ReportRegion& band = definition.regions[store::RegionEntry::DataDetail];
+    return std::max(band.endRow - band.beginRow + 1, 1);
+}
+
 bool GetDataCountInPage()
 {
     platform::outside::runLogged("GetDataCountInPage", [] {
-        const store::PageSettings& page = reportDefinition().page;
         DataEngineState& engine = dataEngine();
-        if (page.DataRows != store::keywords::DataRowsFixMode
-            && page.DataRows != store::keywords::DataRowsAutoMode) {
-            engine.RecordsPerPage = fitInt16(page.DataRows);
-            return;
-        }
-        constexpr double TwipsPerInch = 1440.0;
-        const double available = engine.DesignPaperHeight - page.TopMarge * TwipsPerInch
-            - page.BottomMarge * TwipsPerInch - LoadRowHeights();
-        const int recordsPerPage = fitInt16(wholeQuotient(roundInt32(available), GetRowsHeight()));
-        const int freeHeight = roundInt16(available);
-        engine.RecordsPerPage = recordsPerPage;
-        engine.FreeHeight = freeHeight;
+        const RecordsOnPage records = recordsOnPage(reportDefinition(), engine.DesignPaperHeight);
+        engine.RecordsPerPage = records.recordsPerPage;
+        if (records.freeHeight)
+            engine.FreeHeight = *records.freeHeight;
     });
     if (dataEngine().RecordsPerPage >= 1)
         return true;
@@ -46,16 +63,15 @@ bool GetDataCountInPage()
 
 void GetPageRowCount()
 {
-    const store::PageSettings& page = reportDefinition().page;
     DataEngineState& engine = dataEngine();
-    engine.PageSheetCols = fitInt16(page.ColCount + 1LL);
-    engine.PageSheetRows = fitInt16((engine.RecordsPerPage - 1LL) * GetDetailRowCount() + page.RowCount + 2);
+    const PageSheetSize sheet = pageSheetSize(reportDefinition(), engine.RecordsPerPage);
+    engine.PageSheetCols = sheet.cols;
+    engine.PageSheetRows = sheet.rows;
 }
 
 int GetDetailRowCount()
 {
-    const store::ReportRegion& band = reportDefinition().regions[store::RegionEntry::DataDetail];
-    return std::max(band.endRow - band.beginRow + 1, 1);
+    return detailRowCount(reportDefinition());
 }
 
 } // namespace engine

@@ -31,12 +31,17 @@ bool CheckReportDataExists()
     return true;
 }
 
-bool ColumnsExceedWidth(int width)
+bool ColumnsExceedWidth(const store::ReportDefinition& definition, int width)
 {
-    const store::PageSettings& page = reportDefinition().page;
+    const store::PageSettings& page = definition.page;
     const long long margins = roundInt32(page.LeftMarge * platform::grid::kTwipsPerInch)
         + roundInt32(page.RightMarge * platform::grid::kTwipsPerInch);
-    return fitInt32(LoadColWidths() + margins) > width;
+    return fitInt32(LoadColWidths(definition) + margins) > width;
+}
+
+QSize inReportOrientation(const store::PageSettings& page, QSize portrait)
+{
+    return page.PageLandscape ? portrait.transposed() : portrait;
 }
 
 bool ColumnsOverDesignPaper(int& width, int& height)
@@ -45,10 +50,10 @@ bool ColumnsOverDesignPaper(int& width, int& height)
     int portraitHeight = 0;
     const store::PageSettings& page = reportDefinition().page;
     LoadPaperScale(page.PageSize, portraitWidth, portraitHeight);
-    const bool landscape = page.PageLandscape;
-    width = landscape ? portraitHeight : portraitWidth;
-    height = landscape ? portraitWidth : portraitHeight;
-    if (!ColumnsExceedWidth(width))
+    const QSize paper = inReportOrientation(page, QSize(portraitWidth, portraitHeight));
+    width = paper.width();
+    height = paper.height();
+    if (!ColumnsExceedWidth(reportDefinition(), width))
         return false;
     store::NoticeUser(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
     return true;
@@ -61,7 +66,7 @@ bool ColumnsFitPrinterPaper(int& width, int& height)
     const QSize page = printerPageInReportOrientation();
     width = page.width();
     height = page.height();
-    if (!ColumnsExceedWidth(width))
+    if (!ColumnsExceedWidth(reportDefinition(), width))
         return true;
     store::NoticeUser(QStringLiteral("报表列宽超过打印纸张大小！"));
     return false;

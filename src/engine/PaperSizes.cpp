@@ -19,26 +19,26 @@ namespace
 using platform::ui::PrinterOrientation;
 
 // The definition's custom paper; none without a PAGE_SIZE row or when its note holds none.
-std::optional<store::CustomPaper> customPaper()
+std::optional<store::CustomPaper> customPaper(const store::ReportDefinition& definition)
 {
-    const std::optional<QString>& note = reportDefinition().paperNote;
+    const std::optional<QString>& note = definition.paperNote;
     return note ? store::parseCustomPaper(*note) : std::nullopt;
 }
 
-void loadLookupPaper(int paperCode, int& width, int& height)
+std::optional<QSize> lookupPaper(int paperCode)
 {
     const auto rows = store::openStoreSql(
         QStringLiteral("select * from page_size where paper_size=") + QString::number(paperCode));
     if (rows->recordCount() == 0)
-        return;
-    width = roundInt16(rows->field(QStringLiteral("paper_scalewidth")).toDouble());
-    height = roundInt16(rows->field(QStringLiteral("paper_scaleheight")).toDouble());
+        return std::nullopt;
+    return QSize(roundInt16(rows->field(QStringLiteral("paper_scalewidth")).toDouble()),
+        roundInt16(rows->field(QStringLiteral("paper_scaleheight")).toDouble()));
 }
 
 // Gives the printer the custom size of the report's note, so that a custom paper prints as designed.
 void setPrinterCustomPaper()
 {
-    const auto paper = customPaper();
+    const auto paper = customPaper(reportDefinition());
     if (!paper)
         return;
     constexpr double MillimetresPerCentimetre = 10.0;
@@ -57,21 +57,27 @@ template <class F> void passOver(F&& statement)
 
 } // namespace
 
+QSize designPaperPortrait(const store::ReportDefinition& definition, int paperCode, QSize printerPage,
+    const std::function<std::optional<QSize>()>& lookup)
+{
+    if (printerPage.width() != 0 && printerPage.height() != 0)
+        return printerPage;
+    if (paperCode == store::keywords::CustomPaperSize) {
+        if (!definition.paperNote)
+            return printerPage;
+        if (const auto paper = customPaper(definition))
+            return QSize(roundInt16(paper->scaledWidth()), roundInt16(paper->scaledHeight()));
+    }
+    return lookup().value_or(printerPage);
+}
+
 void LoadPaperScale(int paperCode, int& width, int& height)
 {
     SetPrinterPaper(paperCode, width, height);
-    if (width != 0 && height != 0)
-        return;
-    if (paperCode == store::keywords::CustomPaperSize) {
-        if (!reportDefinition().paperNote)
-            return;
-        if (const auto paper = customPaper()) {
-            width = roundInt16(paper->scaledWidth());
-            height = roundInt16(paper->scaledHeight());
-            return;
-        }
-    }
-    loadLookupPaper(paperCode, width, height);
+    const QSize paper = designPaperPortrait(
+        reportDefinition(), paperCode, QSize(width, height), [paperCode] { return lookupPaper(paperCode); });
+    width = paper.width();
+    height = paper.height();
 }
 
 void SetPrinterPaper(int paperCode, int& width, int& height)

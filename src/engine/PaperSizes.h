@@ -1,15 +1,28 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <QSize>
+
+namespace store
+{
+struct ReportDefinition;
+}
 
 // The sizes of the paper a data report is laid out on: the designed paper (the definition's paper code,
 // its custom paper, the page_size lookup) and the default printer's page, in twips.
 namespace engine
 {
 
-// The designed paper of `paperCode` in portrait sense: the printer's page when the printer takes the
-// code, else the definition's custom paper (code 256) or the page_size lookup. `width` and `height` come
-// in as the caller's start values (0) and stay so when nothing is known of the paper.
+// The designed paper of `paperCode` in portrait sense from what is known of it: `printerPage` when the
+// printer gave both its sizes, else the definition's custom paper (code 256, from the PAGE_SIZE note) or
+// the page_size lookup's size (`lookup` is asked only then, none without a row). What the printer gave
+// stays when nothing else is known; code 256 without a PAGE_SIZE row asks no lookup.
+QSize designPaperPortrait(const store::ReportDefinition& definition, int paperCode, QSize printerPage,
+    const std::function<std::optional<QSize>()>& lookup);
+
+// designPaperPortrait of the definition in use, with the printer set to `paperCode` (SetPrinterPaper) and
+// the page_size table. `width` and `height` come in as the caller's start values (0).
 void LoadPaperScale(int paperCode, int& width, int& height);
 
 // Sets the printer's paper to `paperCode` and gives its page in portrait sense, or 0 and 0 when the

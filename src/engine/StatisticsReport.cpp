@@ -105,7 +105,7 @@ void ComputePageMetrics()
         if (settings.SelfFit) {
             const int usable = roundInt16(stat.StatPageWidth
                 - (settings.RightMarge + settings.LeftMarge) * platform::grid::kTwipsPerInch);
-            stat.StatWidthFactor = ratio(usable, LoadColWidths());
+            stat.StatWidthFactor = ratio(usable, LoadColWidths(reportDefinition()));
         }
     } catch (const std::exception&) {
         // Without a printer or stored widths the pages keep their last metrics and the widths their sizes.

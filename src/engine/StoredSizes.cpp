@@ -1,6 +1,5 @@
 #include "engine/StoredSizes.h"
 
-#include "engine/EngineState.h"
 #include "engine/WholeNumbers.h"
 #include "store/DefinitionCheck.h"
 #include "store/ReportDefinition.h"
@@ -26,33 +25,32 @@ long long sumOfSizes(
     return total;
 }
 
-bool inDetailBand(int row)
+bool inDetailBand(const store::ReportDefinition& definition, int row)
 {
-    const store::ReportRegion& band = reportDefinition().regions[store::RegionEntry::DataDetail];
+    const store::ReportRegion& band = definition.regions[store::RegionEntry::DataDetail];
     return row >= band.beginRow && row <= band.endRow;
-}
-
-store::DesignSheetBounds bounds()
-{
-    return store::definitionSheetBounds(reportDefinition());
 }
 
 } // namespace
 
-int LoadColWidths()
+int LoadColWidths(const store::ReportDefinition& definition)
 {
-    return fitInt32(sumOfSizes(reportDefinition().colWidths(), bounds().cols, [](int) { return true; }));
+    const int cols = store::definitionSheetBounds(definition).cols;
+    return fitInt32(sumOfSizes(definition.colWidths(), cols, [](int) { return true; }));
 }
 
-int LoadRowHeights()
+int LoadRowHeights(const store::ReportDefinition& definition)
 {
-    return fitInt32(sumOfSizes(
-        reportDefinition().rowHeights(), bounds().rows, [](int row) { return !inDetailBand(row); }));
+    const int rows = store::definitionSheetBounds(definition).rows;
+    return fitInt32(
+        sumOfSizes(definition.rowHeights(), rows, [&](int row) { return !inDetailBand(definition, row); }));
 }
 
-int GetRowsHeight()
+int GetRowsHeight(const store::ReportDefinition& definition)
 {
-    return fitInt16(sumOfSizes(reportDefinition().rowHeights(), bounds().rows, inDetailBand));
+    const int rows = store::definitionSheetBounds(definition).rows;
+    return fitInt16(
+        sumOfSizes(definition.rowHeights(), rows, [&](int row) { return inDetailBand(definition, row); }));
 }
 
 } // namespace engine

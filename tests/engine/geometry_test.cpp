@@ -7,7 +7,6 @@
 #include "engine/PageMargins.h"
 #include "engine/PaperChecks.h"
 #include "engine/PaperSizes.h"
-#include "engine/StoredSizes.h"
 #include "platform/grid/Sheet.h"
 
 using namespace enginetest;
@@ -21,7 +20,6 @@ namespace
 constexpr int A4Width = A4WidthTwips;
 constexpr int A4Height = A4HeightTwips;
 constexpr int Fix = store::keywords::DataRowsFixMode;
-constexpr int Auto = store::keywords::DataRowsAutoMode;
 
 class GeometryTest : public EngineTest
 {
@@ -39,55 +37,6 @@ protected:
 };
 
 ENGINE_TEST_SUITE(GeometryTest);
-
-struct RecordsPerPageCase {
-    const char* name;
-    int dataRows;
-    int designHeight;
-    double topMargin;
-    double bottomMargin;
-    QString heights; // rows 1 to 5, the detail band rows 3 to 4
-    int recordsPerPage;
-    int freeHeight; // -1: not touched
-};
-
-TEST_P(GeometryTest, RecordsPerPageFromTheStoredRowsAndTheDesignedPaper)
-{
-    const RecordsPerPageCase cases[] = {
-        { "a number of rows is taken as stored", 5, A4Height, 0.39375, 0.39375,
-            sizeList({ { 3, "300" }, { 4, "0" } }), 5, -1 },
-        // 16838 - 567 - 567 - 3000 = 12704 twips for blocks of 300.
-        { "FIX fills the paper below the fixed rows", Fix, A4Height, 0.39375, 0.39375,
-            sizeList({ { 1, "1000" }, { 2, "1000" }, { 3, "200" }, { 4, "100" }, { 5, "1000" } }), 42,
-            12704 },
-        { "AUTO sizes its pages as FIX does", Auto, A4Height, 0.39375, 0.39375,
-            sizeList({ { 1, "1000" }, { 2, "1000" }, { 3, "200" }, { 4, "100" }, { 5, "1000" } }), 42,
-            12704 },
-        // 10001 - 4.5 = 9996.5 goes to the even 9996.
-        { "a half twip goes to the even whole number", Fix, 10001, 0.003125, 0,
-            sizeList({ { 3, "50" }, { 4, "50" } }), 99, 9996 },
-        { "a fractional row height is rounded before it is added", Fix, 10000, 0, 0,
-            sizeList({ { 1, "999.5" }, { 3, "100.5" }, { 4, "99.5" } }), 45, 9000 },
-    };
-    for (const RecordsPerPageCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        execute(QStringLiteral("delete from report_format"));
-        rowHeights(1, 5, c.heights);
-        useDefinitionWithBand(3, 4, [&](store::ReportDefinition& definition) {
-            definition.page.DataRows = c.dataRows;
-            definition.page.TopMarge = c.topMargin;
-            definition.page.BottomMarge = c.bottomMargin;
-        });
-        dataEngine().DesignPaperHeight = c.designHeight;
-        dataEngine().FreeHeight = -1;
-
-        EXPECT_TRUE(engine::GetDataCountInPage());
-        EXPECT_EQ(dataEngine().RecordsPerPage, c.recordsPerPage);
-        EXPECT_EQ(dataEngine().FreeHeight, c.freeHeight);
-    }
-    EXPECT_TRUE(ui.boxes().empty());
-    EXPECT_TRUE(loggedProcedures().isEmpty());
-}
 
 TEST_P(GeometryTest, APageThatHoldsNoRecordIsRefusedWithAMessageOrInSilentWebModeTheErrorMessageOnly)
 {
@@ -131,32 +80,6 @@ TEST_P(GeometryTest, APageThatHoldsNoRecordIsRefusedWithAMessageOrInSilentWebMod
     EXPECT_FALSE(engine::GetDataCountInPage());
     EXPECT_EQ(ui.boxes().size(), boxesBefore);
     EXPECT_TRUE(store::reportState().ErrorMessage.contains(QStringLiteral("不能生成报表")));
-}
-
-TEST_P(GeometryTest, APageOfMoreThan32767RowsIsAnOverflow)
-{
-    useDefinitionWithBand(2, 3, [](store::ReportDefinition& definition) { definition.page.RowCount = 10; });
-    dataEngine().RecordsPerPage = 20000;
-    EXPECT_EQ(errorNumberOf(engine::GetPageRowCount), platform::errors::Overflow);
-}
-
-TEST_P(GeometryTest, StoredSizesCountOnTheirSideOfTheDetailBandItemByItem)
-{
-    // One stored list straddles the band, as a designer that saved the rows in one block would write it.
-    rowHeights(1, 6,
-        sizeList({ { 1, "500" }, { 2, "400" }, { 3, "300" }, { 4, "200" }, { 5, "100" }, { 6, "50" } }));
-    rowHeights(7, 8, sizeList({ { 7, "60" }, { 8, "70.5" } }));
-    colWidths(sizeList({ { 1, "1000" }, { 2, "2000" } }));
-    colWidths(sizeList({ { 3, "1500.5" }, { 4, "1501.5" } }));
-    // Items that are no number, or lie beyond the design sheet (a data report's 50 rows and columns
-    // without ROW_COUNT and COL_COUNT rows), count nothing: the definition check has refused or logged them.
-    index();
-    rowHeights(9, 9, sizeList({ { 9, "abc" }, { 51, "700" } }));
-    colWidths(sizeList({ { 5, "wide" }, { 51, "700" } }));
-    useDefinitionWithBand(3, 4);
-    EXPECT_EQ(engine::LoadRowHeights(), 500 + 400 + 100 + 50 + 60 + 70);
-    EXPECT_EQ(engine::GetRowsHeight(), 300 + 200);
-    EXPECT_EQ(engine::LoadColWidths(), 1000 + 2000 + 1500 + 1502);
 }
 
 TEST_P(GeometryTest, DesignedPaperComesFromThePrinterTheNoteOrTheLookup)
@@ -351,71 +274,6 @@ TEST_P(GeometryTest, TheRegionsComeFromTheRegionRows)
     useDefinition();
     EXPECT_FALSE(engine::reportDefinition().regions[store::RegionEntry::PageTail].present);
     EXPECT_EQ(engine::reportDefinition().unreadable, QStringList { "区域描述不正确：9-9" });
-}
-
-struct ScaleCase {
-    const char* name;
-    bool selfFit;
-    int dataRows;
-    int recordsPerPage;
-    bool printerAnswers;
-    double scaleY;
-    double scaleX;
-    double detailScale;
-};
-
-TEST_P(GeometryTest, FitFactorsStretchTheTemplateToThePrintersPage)
-{
-    // Fixed rows 3300 twips, a detail block of 360, columns 10000 wide, margins 0.39375 inches except the
-    // left one (0.7875): fixed height 567 + 567 + 3300 = 4434; usable width 11906 - 1701 - 5 = 10200.
-    rowHeights(1, 4, sizeList({ { 1, "720" }, { 2, "420" }, { 3, "360" }, { 4, "360" } }));
-    rowHeights(5, 5, sizeList({ { 5, "360" } }));
-    rowHeights(6, 9, sizeList({ { 6, "360" }, { 7, "360" }, { 8, "360" }, { 9, "360" } }));
-    colWidths(sizeList({ { 2, "4000" }, { 3, "6000" } }));
-    const ScaleCase cases[] = {
-        { "not fitted", false, 20, 20, true, 1.0, 1.0, 1.0 },
-        { "FIX stretches the detail as the page", true, Fix, 34, true, 16838.0 / 16632, 10200.0 / 10000,
-            16838.0 / 16632 },
-        { "20 records fill the printer's page", true, 20, 20, true, 16838.0 / 16632, 10200.0 / 10000,
-            (16838.0 - 4434 - 10) / (20 * 360) },
-        { "AUTO fills the page like a number of rows", true, Auto, 34, true, 16838.0 / 16632, 10200.0 / 10000,
-            (16838.0 - 4434 - 10) / (34 * 360) },
-        { "without a printer the designed paper serves", true, 20, 20, false, 16838.0 / 16632,
-            10200.0 / 10000, (16632.0 - 4434 - 10) / (20 * 360) },
-    };
-    for (const ScaleCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        useDefinitionWithBand(5, 5, [&](store::ReportDefinition& definition) {
-            definition.page.SelfFit = c.selfFit;
-            definition.page.DataRows = c.dataRows;
-        });
-        engine::DataEngineState& engine = dataEngine();
-        engine.RecordsPerPage = c.recordsPerPage;
-        engine.PrinterPaperWidth = A4Width;
-        engine.PrinterPaperHeight = A4Height;
-        engine.DesignPaperWidth = 11760;
-        engine.DesignPaperHeight = 16632;
-        std::optional<platform::ui::ScriptedPrinters> broken;
-        if (!c.printerAnswers)
-            broken.emplace(platform::ui::PrinterScript { { platform::ui::PdfPrinterName },
-                platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault });
-
-        engine::CalcPrintScale();
-        EXPECT_DOUBLE_EQ(engine.ScaleY, c.scaleY);
-        EXPECT_DOUBLE_EQ(engine.ScaleX, c.scaleX);
-        EXPECT_DOUBLE_EQ(engine.DetailScale, c.detailScale);
-    }
-}
-
-TEST_P(GeometryTest, FittingColumnsOfNoWidthIsADivisionByZero)
-{
-    useDefinition([](store::ReportDefinition& definition) {
-        definition.page.SelfFit = true;
-        definition.page.DataRows = Fix;
-    });
-    dataEngine().DesignPaperWidth = 11760;
-    dataEngine().DesignPaperHeight = 16632;
-    EXPECT_EQ(errorNumberOf(engine::CalcPrintScale), platform::errors::DivisionByZero);
 }
 
 TEST_P(GeometryTest, MarginsBecomeTheSizesOfThePagesFirstAndLastRowAndColumn)
