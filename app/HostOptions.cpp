@@ -50,15 +50,6 @@ bool isGroupCommand(HostCommand command)
     return command == HostCommand::CopyGroup || command == HostCommand::DeleteGroup;
 }
 
-QString commandName(HostCommand command)
-{
-    for (const auto& [candidate, text] : Commands) {
-        if (candidate == command)
-            return QString::fromLatin1(text);
-    }
-    return {};
-}
-
 QString usageText()
 {
     return QStringLiteral(

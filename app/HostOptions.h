@@ -47,9 +47,6 @@ HostOptions parseHostOptions(const QStringList& arguments);
 // copy-group and delete-group, which work on report groups rather than on one report.
 bool isGroupCommand(HostCommand command);
 
-// The command name as typed ("page-setup", ...).
-QString commandName(HostCommand command);
-
 QString usageText();
 
 } // namespace host

@@ -2,18 +2,17 @@
 
 #include "HostSysInfo.h"
 
+#include "component/ClassFactory.h"
+#include "component/CReportOrv.h"
+#include "component/EntryPoints.h"
+#include "component/Hresult.h"
 #include "demo/DemoDatabase.h"
 #include "demo/DemoReports.h"
-#include "platform/com/ClassFactory.h"
-#include "platform/com/EntryPoints.h"
-#include "platform/com/Hresult.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/ui/Printers.h"
-#include "store/CReportOrv.h"
-#include "store/WindowSeams.h"
 
 #include <functional>
 #include <QDir>
@@ -30,33 +29,10 @@ namespace
 std::shared_ptr<CReportOrv> createReportObject()
 {
     void* factory = nullptr;
-    const int result = DllGetClassObject(platform::com::ReportProgId.toUtf8().constData(), &factory);
-    if (result != platform::com::hresult::Ok || !factory)
+    const int result = DllGetClassObject(component::ReportProgId.toUtf8().constData(), &factory);
+    if (result != component::hresult::Ok || !factory)
         throw platform::Error(result, QStringLiteral("orvreport"), QStringLiteral("无法创建 CReportOrv"));
-    return static_cast<platform::com::ClassFactory*>(factory)->createInstance();
-}
-
-// The window a command opens, or none for the group commands; a window that this build does not
-// contain yet leaves its member without effect, which the host program says.
-bool windowPresent(HostCommand command, const store::WindowSeams& seams)
-{
-    switch (command) {
-    case HostCommand::Design:
-        return bool(seams.frmReportDesigner);
-    case HostCommand::Preview:
-    case HostCommand::Web:
-        return bool(seams.frmPrint);
-    case HostCommand::Print:
-        return bool(seams.frmPrintMSG);
-    case HostCommand::Blank:
-        return bool(seams.frmPreview);
-    case HostCommand::PageSetup:
-        return bool(seams.frmPageSetup);
-    case HostCommand::CopyGroup:
-    case HostCommand::DeleteGroup:
-        break;
-    }
-    return true;
+    return static_cast<component::ClassFactory*>(factory)->createInstance();
 }
 
 void setProperties(
@@ -108,6 +84,13 @@ std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& option
         out << "demo archive created in " << options.database << Qt::endl;
     }
     return connection;
+}
+
+// The commands that work on one report, which --report must name.
+bool needsReport(HostCommand command)
+{
+    return command == HostCommand::Preview || command == HostCommand::Print || command == HostCommand::Blank
+        || command == HostCommand::Web;
 }
 
 // A report command failed when the component refused it (ErrorMessage, which outside the silent web
@@ -218,6 +201,11 @@ HostOptions withStoredGroup(HostOptions options, platform::db::Connection& conne
 int runHostCommand(const HostOptions& given, QTextStream& out)
 {
     HostOptions options = withDefaults(given);
+    // The component would leave such a call without effect and without a word.
+    if (needsReport(options.command) && options.reportId.trimmed().isEmpty()) {
+        out << "refused: the command works on one report, and --report names none" << Qt::endl;
+        return 1;
+    }
     const std::shared_ptr<platform::db::Connection> connection = openDatabase(options, out);
     options = withStoredGroup(options, *connection);
     if (!options.printer.isEmpty() && !platform::ui::selectDefaultPrinter(options.printer))
@@ -229,12 +217,6 @@ int runHostCommand(const HostOptions& given, QTextStream& out)
     if (!isGroupCommand(options.command))
         out << "report " << options.reportId << " of group " << options.group << " on table " << options.table
             << Qt::endl;
-    if (!windowPresent(options.command, store::windowSeams())) {
-        out << "note: this build has no window for " << commandName(options.command)
-            << "; the member returns without effect" << Qt::endl;
-        return 1;
-    }
-
     report->setErrorMessage({});
     int exitCode = callMember(*report, options, out);
     const QString message = report->ErrorMessage();

@@ -23,6 +23,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
+#include "store/DefinitionReader.h"
 #include "store/ReportState.h"
 
 #include "ChildRun.h"
@@ -306,6 +307,7 @@ void buildInProcess(Figures& figures, const QString& archive)
 
     QElapsedTimer timer;
     timer.start();
+    engine::UseReportDefinition(store::ReadReportDefinition(ReportId));
     if (!engine::CanPrintDataReport()) {
         std::fprintf(stderr, "the report cannot be printed: %s\n", qPrintable(state.ErrorMessage));
         return;

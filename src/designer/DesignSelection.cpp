@@ -1,17 +1,11 @@
 #include "designer/DesignSelection.h"
 
 #include "platform/grid/Sheet.h"
-#include "store/ReportState.h"
 
 #include <algorithm>
 
 namespace designer
 {
-
-bool isDataReport()
-{
-    return store::reportState().ReportType == store::DataReport;
-}
 
 platform::grid::CellRange selectionWithinSheet(const platform::grid::Sheet& grid)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/grid/GridTypes.h"
+#include "store/DesignGrid.h"
 
 namespace platform::grid
 {
@@ -11,11 +12,8 @@ class Sheet;
 namespace designer
 {
 
-// Column 1 of a data report's design grid shows the regions and holds no template content.
-constexpr int MarkerColumn = 1;
-
-// The report being designed has regions and a marker column (a data report).
-bool isDataReport();
+using store::isDataReport;
+using store::MarkerColumn;
 
 // The grid's selection (its first range) with a whole-row or whole-column edge cut to the sheet's last
 // column or row, so that counts taken from it are rows and columns the sheet has.

@@ -18,8 +18,6 @@ void showDesigner()
     platform::ui::showModal(window);
 }
 
-const bool installedAtLoad = (installDesignerWindow(), true);
-
 } // namespace
 
 void installDesignerWindow()

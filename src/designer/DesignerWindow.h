@@ -1,7 +1,7 @@
 #pragma once
 
-// The designer window that the public class opens through its window hook, installed when the library
-// is loaded; tests that replace the hook put it back with this.
+// The designer window that the public class opens through its window hook, installed by the component at
+// start-up; tests that replace the hook put it back with this.
 namespace designer
 {
 

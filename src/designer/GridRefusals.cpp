@@ -2,7 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
-#include "platform/ui/MessageBox.h"
+#include "platform/ui/Refusal.h"
 #include "store/ReportState.h"
 
 namespace designer
@@ -40,10 +40,8 @@ bool runGridEdit(platform::grid::Sheet& grid, const GridRefusals& refusals, cons
         state.RegionTable = regionsBefore;
         state.DesignRowCount = rowsBefore;
         state.DesignColCount = colsBefore;
-        const QString message = messageFor(refusals, error.number());
-        if (!message.isEmpty())
-            platform::ui::msgBox(
-                message, platform::ui::Buttons::Ok, platform::ui::Icon::None, refusals.title);
+        platform::ui::showRefusal(platform::ui::Refusal<platform::ui::NoControl> {
+            messageFor(refusals, error.number()), {}, {}, refusals.title });
     }
     return false;
 }

@@ -1,5 +1,6 @@
 #include "designer/MenuRules.h"
 
+#include "designer/DesignSelection.h"
 #include "store/ReportState.h"
 
 namespace designer
@@ -10,7 +11,6 @@ using platform::grid::CellRange;
 namespace
 {
 
-constexpr int MarkerColumn = 1;
 constexpr int MaxColumn = 256;
 constexpr int LettersInAlphabet = 26;
 

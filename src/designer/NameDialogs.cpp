@@ -26,12 +26,10 @@ QHBoxLayout* dialogButtons(QDialog& dialog, QPushButton*& ok, QPushButton*& canc
 std::optional<QString> acceptedName(NameDialog dialog, QLineEdit& box)
 {
     const QString name = store::trimBlanks(box.text());
-    const auto fault = ValidateReportName(dialog, name);
-    if (!fault)
+    const auto refusal = ValidateReportName(dialog, name);
+    if (!refusal)
         return name;
-    platform::ui::msgBox(fault->message);
-    if (fault->refocus)
-        box.setFocus();
+    platform::ui::showRefusal(*refusal, [&box](NameControl) { return &box; });
     return std::nullopt;
 }
 

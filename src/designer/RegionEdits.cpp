@@ -97,8 +97,7 @@ bool DeleteRegion(Sheet& grid)
         platform::ui::msgBox(QStringLiteral("细节区不可删除!"));
         return false;
     }
-    if (platform::ui::msgBox(QStringLiteral("确定要删除该区域吗？"), platform::ui::Buttons::YesNo)
-        != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(QStringLiteral("确定要删除该区域吗？")))
         return false;
     return runGridEdit(grid, DeletionRefusals, [&] {
         if (entry != 0) {

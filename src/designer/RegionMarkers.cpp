@@ -42,8 +42,6 @@ void PaintRegionMarker(platform::grid::Sheet& grid, int entry)
         { region.beginRow, MarkerColumn, region.endRow, MarkerColumn }, regionMarkerFormat(entry));
 }
 
-const bool seamInstalledAtLoad = (installRegionMarkerSeam(), true);
-
 } // namespace
 
 const RegionMarker& regionMarker(int entry)

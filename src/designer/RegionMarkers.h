@@ -31,8 +31,8 @@ platform::grid::CellFormat regionMarkerFormat(int entry);
 // block, not merged). The grid's selection is left as it was. Does nothing for other report types.
 void PaintRegionMarkers(platform::grid::Sheet& grid);
 
-// Fills the store's seam, so that the loader paints the markers of a data report it opens. Done when the
-// library loads; tests that reset the seams call it again.
+// Fills the store's seam, so that the loader paints the markers of a data report it opens. The component
+// does it at start-up; tests that reset the seams call it again.
 void installRegionMarkerSeam();
 
 } // namespace designer

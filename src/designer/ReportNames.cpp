@@ -1,10 +1,9 @@
 #include "designer/ReportNames.h"
 
-#include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/ui/MessageBox.h"
 #include "store/ContentSplit.h"
 #include "store/GroupDelete.h"
+#include "store/ReportIndex.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -12,8 +11,6 @@
 
 namespace designer
 {
-
-using platform::db::sqlText;
 
 namespace
 {
@@ -32,11 +29,6 @@ template <class F> bool inTransactionOrTell(const QString& failureMessage, F&& w
     }
 }
 
-QString groupLiteral()
-{
-    return sqlText(store::reportState().ReportGroupId);
-}
-
 } // namespace
 
 bool DeleteReport()
@@ -49,10 +41,8 @@ bool DeleteReport()
 
 bool RenameReport(const QString& newName)
 {
-    return inTransactionOrTell(QStringLiteral("程序出错,请与程序供应商联系!"), [&] {
-        store::executeStoreSql(QStringLiteral("update report_index set report_name =") + sqlText(newName)
-            + QStringLiteral(" where report_id =") + store::reportIdLiteral());
-    });
+    return inTransactionOrTell(QStringLiteral("程序出错,请与程序供应商联系!"),
+        [&] { store::SetReportName(store::reportState().ReportId, newName); });
 }
 
 bool IsNameTooLong(const QString& name)
@@ -64,48 +54,41 @@ std::optional<QString> CheckReportName(const QString& name)
 {
     if (name.contains(QLatin1Char('\'')))
         return QStringLiteral("报表名不合法（含 '），请重新输入新报表名！");
-    const auto sameName = store::openStoreSql(QStringLiteral("select * from report_index where report_id =")
-        + store::reportIdLiteral() + QStringLiteral(" and report_group_id =") + groupLiteral()
-        + QStringLiteral(" and report_name =") + sqlText(name));
-    if (!sameName->eof())
+    const store::ReportState& state = store::reportState();
+    if (store::ReportBearsName(state.ReportId, state.ReportGroupId, name))
         return QStringLiteral("报表名重名，请重新输入新报表名！");
     return std::nullopt;
 }
 
 bool ReportNameExists(const QString& name)
 {
-    const auto rows = store::openStoreSql(QStringLiteral("select * from report_index where report_group_id=")
-        + groupLiteral() + QStringLiteral(" and report_name =") + sqlText(name));
-    return !rows->eof();
+    return store::GroupHasReportNamed(store::reportState().ReportGroupId, name);
 }
 
-std::optional<NameFault> ValidateReportName(NameDialog dialog, const QString& name)
+std::optional<platform::ui::Refusal<NameControl>> ValidateReportName(NameDialog dialog, const QString& name)
 {
+    using Refusal = platform::ui::Refusal<NameControl>;
     const bool rename = dialog == NameDialog::Rename;
     if (name.isEmpty())
-        return NameFault { QStringLiteral("请输入报表名！") };
+        return Refusal { QStringLiteral("请输入报表名！"), NameControl::NameBox };
     if (IsNameTooLong(name))
-        return NameFault { rename ? QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符）!")
-                                  : QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符)!") };
+        return Refusal { rename ? QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符）!")
+                                : QStringLiteral("报表名过长,不可超出50个字符(一个汉字为两个字符)!"),
+            NameControl::NameBox };
     if (const auto refusal = CheckReportName(name))
-        return NameFault { *refusal, false };
+        return Refusal { *refusal };
     if (ReportNameExists(name))
-        return NameFault { rename ? QStringLiteral("名为‘%1’的报表已经存在，请重新输入报表名！").arg(name)
-                                  : QStringLiteral("名为'%1'的报表已经存在，请重新输入报表名").arg(name) };
+        return Refusal { rename ? QStringLiteral("名为‘%1’的报表已经存在，请重新输入报表名！").arg(name)
+                                : QStringLiteral("名为'%1'的报表已经存在，请重新输入报表名").arg(name),
+            NameControl::NameBox };
     return std::nullopt;
 }
 
 QStringList ReportNamesOfGroup()
 {
-    const auto rows = store::openStoreSql(
-        QStringLiteral("select report_name from report_index where report_group_id =") + groupLiteral()
-        + QStringLiteral(" and report_type=") + QString::number(store::reportState().ReportType));
-    QStringList names;
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        const QString name = store::trimBlanks(rows->text(0));
-        if (!name.isEmpty())
-            names.append(name);
-    }
+    const store::ReportState& state = store::reportState();
+    QStringList names = store::ReportNamesOfGroup(state.ReportGroupId, state.ReportType);
+    names.removeAll(QString());
     return names;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/Refusal.h"
+
 #include <optional>
 #include <QString>
 #include <QStringList>
@@ -33,15 +35,12 @@ bool ReportNameExists(const QString& name);
 // The two name dialogs word their refusals a little differently.
 enum class NameDialog { NewReport, Rename };
 
-// Why a name typed into a name dialog is refused, and whether the focus goes back to the text box.
-struct NameFault {
-    QString message;
-    bool refocus = true;
-    bool operator==(const NameFault&) const = default;
-};
+// The control a refused name sends the focus back to.
+enum class NameControl { NameBox };
 
-// Checks a trimmed name in the dialogs' order: empty, too long, CheckReportName, used in the group.
-std::optional<NameFault> ValidateReportName(NameDialog dialog, const QString& name);
+// Checks a trimmed name in the dialogs' order: empty, too long, CheckReportName, used in the group; a
+// refusal of CheckReportName leaves the focus where it is, the others send it back to the name box.
+std::optional<platform::ui::Refusal<NameControl>> ValidateReportName(NameDialog dialog, const QString& name);
 
 // The names of the current group's reports of the current report type, in the database's order; a
 // report without a name cannot be opened by name and is left out.

@@ -17,16 +17,9 @@ namespace designer
 
 using platform::grid::CellRange;
 using platform::grid::ClearWhat;
-using platform::ui::Buttons;
-using platform::ui::MsgBoxResult;
 
 namespace
 {
-
-bool confirmed(const QString& question)
-{
-    return platform::ui::msgBox(question, Buttons::YesNo) == MsgBoxResult::Yes;
-}
 
 // A row (column) inserted at `at` raises the used count when it lands inside the used area, where it
 // pushes used rows (columns) along; one added beyond stays outside.
@@ -101,7 +94,7 @@ bool DeleteRow(platform::grid::Sheet& grid)
     }
     if (regions && RowsAreWholeRegion(state.RegionTable, selection.row1, selection.row2))
         return DeleteRegion(grid);
-    if (!confirmed(QStringLiteral("确定要删除当前行?")))
+    if (!platform::ui::askYesNo(QStringLiteral("确定要删除当前行?")))
         return false;
     const int lastRow = grid.maxRow();
     return runGridEdit(grid,
@@ -126,7 +119,7 @@ bool DeleteColumn(platform::grid::Sheet& grid)
         }
         selection.col1 = std::max(selection.col1, MarkerColumn + 1);
     }
-    if (!confirmed(QStringLiteral("确定要删除当前列?")))
+    if (!platform::ui::askYesNo(QStringLiteral("确定要删除当前列?")))
         return false;
     const int count = selection.colCount();
     const int lastCol = grid.maxCol();

@@ -1,6 +1,7 @@
 #include "designer/SizeDialog.h"
 
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowShow.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -34,12 +35,7 @@ SizeDialog::SizeDialog(const QString& caption, const QString& label, Check check
     connect(cmdOK, &QPushButton::clicked, this, &SizeDialog::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &SizeDialog::cmdCancel_Click);
     connect(this, &QDialog::rejected, this, [this] { resultTwips = 0; });
-}
-
-void SizeDialog::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 bool SizeDialog::eventFilter(QObject* watched, QEvent* event)
@@ -67,13 +63,12 @@ void SizeDialog::lblSize_Click()
 
 void SizeDialog::cmdOK_Click()
 {
-    const CheckedInput<double> size = check_(txtSize->text());
-    if (!size.ok()) {
-        platform::ui::msgBox(size.fault);
-        txtSize->setFocus();
+    const CheckedSize<double> size = check_(txtSize->text());
+    if (const auto* refusal = std::get_if<platform::ui::Refusal<SizeBox>>(&size)) {
+        platform::ui::showRefusal(*refusal, [this](SizeBox) { return txtSize; });
         return;
     }
-    resultTwips = size.value;
+    resultTwips = std::get<double>(size);
     accept();
 }
 

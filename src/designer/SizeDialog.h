@@ -17,7 +17,7 @@ class SizeDialog : public QDialog
 {
     Q_OBJECT
 public:
-    using Check = CheckedInput<double> (*)(const QString& text);
+    using Check = CheckedSize<double> (*)(const QString& text);
 
     double resultTwips = 0;
 
@@ -37,7 +37,6 @@ public slots:
 
 protected:
     SizeDialog(const QString& caption, const QString& label, Check check, QWidget* parent);
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

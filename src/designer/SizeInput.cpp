@@ -11,6 +11,11 @@ namespace designer
 namespace
 {
 
+platform::ui::Refusal<SizeBox> refuse(const QString& message)
+{
+    return { message, SizeBox::Text };
+}
+
 // The messages of one size dialog.
 struct SizeMessages {
     QString notNumeric;
@@ -18,16 +23,16 @@ struct SizeMessages {
     QString tooLarge;
 };
 
-CheckedInput<double> checkSize(const QString& text, const SizeMessages& messages)
+CheckedSize<double> checkSize(const QString& text, const SizeMessages& messages)
 {
     const auto centimetres = store::toDouble(text.trimmed());
     if (!centimetres)
-        return { 0, messages.notNumeric };
+        return refuse(messages.notNumeric);
     if (*centimetres <= 0)
-        return { 0, messages.notPositive };
+        return refuse(messages.notPositive);
     if (*centimetres > MaxSizeCm)
-        return { 0, messages.tooLarge };
-    return { *centimetres * platform::grid::kTwipsPerCm, {} };
+        return refuse(messages.tooLarge);
+    return *centimetres * platform::grid::kTwipsPerCm;
 }
 
 } // namespace
@@ -38,21 +43,21 @@ int ZoomOptionOf(int percent)
     return option == ZoomOptionPercents.end() ? CustomZoomOption : int(option - ZoomOptionPercents.begin());
 }
 
-CheckedInput<int> CheckZoom(const QString& text)
+CheckedSize<int> CheckZoom(const QString& text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
-        return { 0, QStringLiteral("请输入自定义显示比例大小！") };
+        return refuse(QStringLiteral("请输入自定义显示比例大小！"));
     const auto number = store::toDouble(trimmed);
     if (!number)
-        return { 0, QStringLiteral("输入不正确！要求输入内容为小数或整数。") };
+        return refuse(QStringLiteral("输入不正确！要求输入内容为小数或整数。"));
     const double percent = std::nearbyint(*number); // halves go to the even neighbour
     if (percent < MinZoomPercent || percent > MaxZoomPercent)
-        return { 0, QStringLiteral("数字必须在 10 与 400 之间，请再次输入属于上述区域的数字。") };
-    return { int(percent), {} };
+        return refuse(QStringLiteral("数字必须在 10 与 400 之间，请再次输入属于上述区域的数字。"));
+    return int(percent);
 }
 
-CheckedInput<double> CheckRowHeight(const QString& text)
+CheckedSize<double> CheckRowHeight(const QString& text)
 {
     return checkSize(text,
         { QStringLiteral("行高必须为数值,请重新输入!"),
@@ -60,7 +65,7 @@ CheckedInput<double> CheckRowHeight(const QString& text)
             QStringLiteral("行高值设置过大,请重新输入!") });
 }
 
-CheckedInput<double> ValidateColWidth(const QString& text)
+CheckedSize<double> ValidateColWidth(const QString& text)
 {
     return checkSize(text,
         { QStringLiteral("列宽必须为数值,请重新输入!"),

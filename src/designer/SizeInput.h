@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/grid/GridTypes.h"
+#include "platform/ui/Refusal.h"
 
 #include <array>
 #include <QString>
@@ -19,23 +20,20 @@ constexpr int MaxZoomPercent = 400;
 // The option that shows a grid's zoom: the fixed option with that percent, else the custom one.
 int ZoomOptionOf(int percent);
 
-// A checked input: the value, or the message that refuses it (title "提示信息", OK only).
-template <class T> struct CheckedInput {
-    T value {};
-    QString fault;
-    bool ok() const { return fault.isEmpty(); }
-};
+// The one box of the size dialogs, which takes the focus back after a refusal (title "提示信息", OK only).
+enum class SizeBox { Text };
+template <class T> using CheckedSize = platform::ui::Checked<T, SizeBox>;
 
 // A custom zoom: the nearest whole percent (halves to even) from 10 to 400.
-CheckedInput<int> CheckZoom(const QString& text);
+CheckedSize<int> CheckZoom(const QString& text);
 
 // Row heights and column widths are above 0 and at most 10 cm, typed in the dialogs or dragged.
 constexpr int MaxSizeCm = 10;
 constexpr int MaxSizeTwips = MaxSizeCm * platform::grid::kTwipsPerCm;
 
 // A row height or column width in centimetres, above 0 and at most 10, given back in twips.
-CheckedInput<double> CheckRowHeight(const QString& text);
-CheckedInput<double> ValidateColWidth(const QString& text);
+CheckedSize<double> CheckRowHeight(const QString& text);
+CheckedSize<double> ValidateColWidth(const QString& text);
 
 // A size in twips as the dialogs show it: centimetres to two decimals, a decimal point, no trailing zeros.
 QString CentimetreText(double twips);

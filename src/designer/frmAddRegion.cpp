@@ -2,6 +2,7 @@
 
 #include "designer/RegionEdits.h"
 #include "platform/ui/HelpTopic.h"
+#include "platform/ui/WindowShow.h"
 #include "store/HelpPage.h"
 #include "store/ReportState.h"
 
@@ -44,12 +45,7 @@ frmAddRegion::frmAddRegion(platform::grid::Sheet& grid, QWidget* parent)
     connect(cmdCancel, &QPushButton::clicked, this, &frmAddRegion::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmAddRegion::cmdHelp_Click);
     platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
-}
-
-void frmAddRegion::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 void frmAddRegion::Form_Load()

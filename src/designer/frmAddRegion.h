@@ -40,8 +40,6 @@ public slots:
     void cmdHelp_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     platform::grid::Sheet& grid_;
 };

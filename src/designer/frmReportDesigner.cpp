@@ -2,6 +2,7 @@
 
 #include "designer/DesignerMenus.h"
 #include "designer/DesignerState.h"
+#include "designer/DesignSelection.h"
 #include "designer/frmAddRegion.h"
 #include "designer/frmColWidth.h"
 #include "designer/frmNewReport.h"
@@ -30,10 +31,11 @@
 #include "platform/outside/StatExpressionObject.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
+#include "store/HelpPage.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/WindowSize.h"
-#include "store/HelpPage.h"
+#include "store/DefinitionReader.h"
 #include "store/ReportLoader.h"
 #include "store/ReportLookups.h"
 #include "store/ReportSaver.h"
@@ -67,12 +69,6 @@ namespace
 const QString Caption = QStringLiteral("报表设计器");
 constexpr int DefaultSheetSize = 10; // rows and columns of a report that stores no size
 constexpr int MinimumSidePixels = 334; // 5000 twips
-constexpr int MarkerColumn = 1;
-
-bool isDataReport()
-{
-    return store::reportState().ReportType == store::DataReport;
-}
 
 // The first cell of the design: column 2 of a data report (column 1 holds the markers), column 1 of a
 // statistics report or of a sheet with one column.
@@ -290,17 +286,20 @@ void frmReportDesigner::InitDesigner()
 // designer without a report.
 bool frmReportDesigner::LoadRpt()
 {
-    platform::ui::setWaitCursor(true);
-    ClearReportGlobals();
-    sheet_ = platform::grid::Sheet();
-    fbkRptDesigner->hide();
-    prgOpenStatus->setValue(0);
-    prgOpenStatus->show();
-    const bool loaded = platform::ui::showingFailures(QStringLiteral("报表数据不能读出："), [this] {
-        store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
-    });
-    prgOpenStatus->hide();
-    platform::ui::setWaitCursor(false);
+    bool loaded = false;
+    {
+        const platform::ui::WaitCursor waiting;
+        ClearReportGlobals();
+        sheet_ = platform::grid::Sheet();
+        fbkRptDesigner->hide();
+        prgOpenStatus->setValue(0);
+        prgOpenStatus->show();
+        loaded = platform::ui::showingFailures(QStringLiteral("报表数据不能读出："), [this] {
+            definition_
+                = store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
+        });
+        prgOpenStatus->hide();
+    }
     if (!loaded) {
         store::reportState().ReportId.clear();
         return false;
@@ -347,6 +346,7 @@ void frmReportDesigner::ShowNoReport()
     EnableMenus(false);
     flags_ = {};
     layout_.clear();
+    definition_.reset();
 }
 
 bool frmReportDesigner::ConfirmSaveChanges(PromptRoad road)
@@ -474,14 +474,16 @@ bool frmReportDesigner::mnuSave_Click()
     if (!reportShown())
         return false;
     store::ReportState& state = store::reportState();
-    platform::ui::setWaitCursor(true);
-    state.RowCount = state.DesignRowCount;
-    state.ColCount = state.DesignColCount;
     QString failure;
-    const bool saved = isDataReport()
-        ? store::SaveDataReport(sheet_, 1, 2, sheet_.maxRow(), sheet_.maxCol(), &failure)
-        : store::SaveStatReport(sheet_, 1, 1, sheet_.maxRow(), sheet_.maxCol(), &failure);
-    platform::ui::setWaitCursor(false);
+    bool saved = false;
+    {
+        const platform::ui::WaitCursor waiting;
+        state.RowCount = state.DesignRowCount;
+        state.ColCount = state.DesignColCount;
+        saved = isDataReport()
+            ? store::SaveDataReport(sheet_, 1, 2, sheet_.maxRow(), sheet_.maxCol(), &failure)
+            : store::SaveStatReport(sheet_, 1, 1, sheet_.maxRow(), sheet_.maxCol(), &failure);
+    }
     if (!saved) {
         platform::ui::msgBox(QStringLiteral("报表保存出错：") + failure, platform::ui::Buttons::Ok,
             platform::ui::Icon::Information);
@@ -491,6 +493,7 @@ bool frmReportDesigner::mnuSave_Click()
     flags_.JustSaved = true;
     layout_.SaveLayoutSizes(sheet_);
     SelectFirstDesignCell();
+    rereadDefinition();
     return true;
 }
 
@@ -499,12 +502,21 @@ void frmReportDesigner::mnuRename_Click()
     frmRenameReport dialog(this);
     platform::ui::showModal(dialog);
     setWindowTitle(store::reportState().ReportName);
+    rereadDefinition();
+}
+
+// After the designer wrote the report, its definition is read again; without it (the read failed, and
+// was logged) the preview reads the stored report itself.
+void frmReportDesigner::rereadDefinition()
+{
+    definition_
+        = platform::outside::logged("rereadDefinition", std::shared_ptr<const store::ReportDefinition>(),
+            [] { return store::ReadReportDefinition(store::reportState().ReportId); });
 }
 
 void frmReportDesigner::mnuDeleteReport_Click()
 {
-    if (platform::ui::msgBox(QStringLiteral("确定要删除该报表吗？"), platform::ui::Buttons::YesNo)
-        != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(QStringLiteral("确定要删除该报表吗？")))
         return;
     if (!DeleteReport())
         return;
@@ -522,8 +534,9 @@ void frmReportDesigner::mnuPageSetup_Click()
         flags_.ReportModified = true;
 }
 
-// The preview shows the stored report; what it loads into the state is put back afterwards, so that
-// the designer's unsaved page settings, sheet counts and regions are still what the next save writes.
+// The preview shows the designer's definition of the report as stored, and leaves the report state as it
+// is: the designer's unsaved page settings, sheet counts and regions are still what the next save writes.
+// A refusal is told here; it is no failure of the design session that the host reads afterwards.
 void frmReportDesigner::mnuPreview_Click()
 {
     if (!output::PrinterInstalled()) {
@@ -532,13 +545,13 @@ void frmReportDesigner::mnuPreview_Click()
     }
     if (!ConfirmSaveChanges(PromptRoad::Preview))
         return;
-    const DesignedReportState designed;
+    QString& errorMessage = store::reportState().ErrorMessage;
+    const QString hostsMessage = errorMessage;
     platform::outside::runLogged("mnuPreview_Click", [this] {
-        LoadRegionTable();
-        frmPreview preview(this);
+        frmPreview preview(this, definition_);
         platform::ui::showModal(preview);
     });
-    designed.restore();
+    errorMessage = hostsMessage;
 }
 
 void frmReportDesigner::mnuExit_Click()
@@ -725,25 +738,16 @@ void frmReportDesigner::withSelectionKept(const std::function<void()>& operation
     restoreSelection(kept);
 }
 
-namespace
-{
-
-bool askedYes(const QString& question)
-{
-    return platform::ui::msgBox(question, platform::ui::Buttons::YesNo) == platform::ui::MsgBoxResult::Yes;
-}
-
-} // namespace
-
 void frmReportDesigner::mnuClearFormat_Click()
 {
-    if (askedYes(QStringLiteral("确定要清除该区域的格式信息?")) && ClearSelection(sheet_, ClearMode::Formats))
+    if (platform::ui::askYesNo(QStringLiteral("确定要清除该区域的格式信息?"))
+        && ClearSelection(sheet_, ClearMode::Formats))
         flags_.ReportModified = true;
 }
 
 void frmReportDesigner::mnuClearContent_Click()
 {
-    if (askedYes(QStringLiteral("确定要清除该区域的内容信息?"))
+    if (platform::ui::askYesNo(QStringLiteral("确定要清除该区域的内容信息?"))
         && ClearSelection(sheet_, ClearMode::Contents))
         flags_.ReportModified = true;
 }

@@ -2,6 +2,7 @@
 
 #include "designer/SizeInput.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowShow.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -50,12 +51,7 @@ frmResize::frmResize(int currentZoom, QWidget* parent)
         connect(option, &QRadioButton::toggled, this, &frmResize::optResize_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmResize::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmResize::cmdCancel_Click);
-}
-
-void frmResize::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 void frmResize::Form_Load()
@@ -88,14 +84,13 @@ void frmResize::cmdOK_Click()
             ZoomPercent = ZoomOptionPercents[i];
     }
     if (optResize[CustomZoomOption]->isChecked()) {
-        const CheckedInput<int> zoom = CheckZoom(txtSize->text());
-        if (!zoom.ok()) {
-            platform::ui::msgBox(zoom.fault);
+        const CheckedSize<int> zoom = CheckZoom(txtSize->text());
+        if (const auto* refusal = std::get_if<platform::ui::Refusal<SizeBox>>(&zoom)) {
+            platform::ui::showRefusal(*refusal, [this](SizeBox) { return txtSize; });
             txtSize->clear();
-            txtSize->setFocus();
             return;
         }
-        ZoomPercent = zoom.value;
+        ZoomPercent = std::get<int>(zoom);
     }
     accept();
 }

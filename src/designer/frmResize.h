@@ -35,8 +35,6 @@ public slots:
     void cmdCancel_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void ShowCurrentZoom();
 

@@ -1,7 +1,7 @@
 #include "dialogs/CellDialogSelection.h"
 
-#include "designer/DesignSelection.h"
 #include "platform/grid/Sheet.h"
+#include "store/DesignGrid.h"
 
 #include <algorithm>
 
@@ -10,12 +10,12 @@ namespace dialogs
 
 void SkipMarkerColumn(platform::grid::Sheet& grid)
 {
-    if (!designer::isDataReport())
+    if (!store::isDataReport())
         return;
     platform::grid::CellRange range = grid.selection();
-    if (range.col1 != designer::MarkerColumn)
+    if (range.col1 != store::MarkerColumn)
         return;
-    constexpr int FirstContentColumn = designer::MarkerColumn + 1;
+    constexpr int FirstContentColumn = store::MarkerColumn + 1;
     const int activeRow = grid.activeRow();
     const int activeCol = std::max(FirstContentColumn, grid.activeCol());
     range.col1 = FirstContentColumn;

@@ -11,6 +11,8 @@ namespace dialogs
 namespace
 {
 
+using Refusal = platform::ui::Refusal<SourceFocus>;
+
 const QString WindowCaption = QStringLiteral("数据源设置");
 const QLatin1Char OptionMark('&');
 
@@ -84,13 +86,13 @@ QString fieldText(const DataSourceForm& form, bool severalTables)
     return withLetter('B', body);
 }
 
-std::variant<QString, SourceFault> confirmField(const DataSourceForm& form, bool severalTables)
+platform::ui::Checked<QString, SourceFocus> confirmField(const DataSourceForm& form, bool severalTables)
 {
     QString text = fieldText(form, severalTables);
     if (!form.fieldOption)
         return text;
     const auto refuse = [](const QString& message, SourceFocus focus) {
-        return SourceFault { message, WindowCaption, platform::ui::Icon::Information, focus };
+        return Refusal { message, focus, {}, WindowCaption, platform::ui::Icon::Information };
     };
     if (form.optionChars.isEmpty())
         return refuse(QStringLiteral("必须输入数字或插入的符号"), SourceFocus::OptionChars);
@@ -104,32 +106,29 @@ std::variant<QString, SourceFault> confirmField(const DataSourceForm& form, bool
     return text + OptionMark + mode + OptionMark;
 }
 
-std::variant<QString, SourceFault> confirmSql(const DataSourceForm& form, int reportType)
+platform::ui::Checked<QString, SourceFocus> confirmSql(const DataSourceForm& form, int reportType)
 {
     const QChar letter = SqlLetter(reportType, form.autoCondition, form.dataSource);
     if (form.sql.trimmed().isEmpty())
-        return SourceFault {};
+        return Refusal {};
     // "=&..." is a statement given by a report parameter: stored from its "&" on, unchecked.
     if (form.sql.startsWith(QStringLiteral("=&")))
         return withLetter(letter, form.sql.mid(1));
     if (!CheckSqlStatement(form.sql, form.dataSource))
-        return SourceFault { QStringLiteral("SQL语句输入错误，请重新输入"), platform::ui::DefaultTitle,
-            platform::ui::Icon::None, SourceFocus::Sql };
+        return Refusal { QStringLiteral("SQL语句输入错误，请重新输入"), SourceFocus::Sql };
     return withLetter(letter, form.sql.trimmed());
 }
 
-std::variant<QString, SourceFault> confirmRegion(const DataSourceForm& form)
+platform::ui::Checked<QString, SourceFocus> confirmRegion(const DataSourceForm& form)
 {
     const QString function = form.function.trimmed();
     const QString region = form.region.trimmed();
     if (function.isEmpty() && region.isEmpty())
-        return SourceFault {};
+        return Refusal {};
     if (region.isEmpty())
-        return SourceFault { QStringLiteral("请输入区域值!"), platform::ui::DefaultTitle,
-            platform::ui::Icon::None, SourceFocus::Region };
+        return Refusal { QStringLiteral("请输入区域值!"), SourceFocus::Region };
     if (!IsRegionValid(region))
-        return SourceFault { QStringLiteral("区域值输入错误，请重新输入！"), platform::ui::DefaultTitle,
-            platform::ui::Icon::None, SourceFocus::Region };
+        return Refusal { QStringLiteral("区域值输入错误，请重新输入！"), SourceFocus::Region };
     return withLetter('F', function + QLatin1Char('(') + region + QLatin1Char(')'));
 }
 
@@ -282,7 +281,7 @@ void ParseBuiltinFormula(const QString& body, DataSourceForm& form)
         form.region = body.mid(open + 1, close - open - 1);
 }
 
-std::variant<QString, SourceFault> ConfirmSource(
+platform::ui::Checked<QString, SourceFocus> ConfirmSource(
     const DataSourceForm& form, const QString& soFar, int reportType, bool severalTables)
 {
     switch (form.kind) {
@@ -296,8 +295,7 @@ std::variant<QString, SourceFault> ConfirmSource(
         return confirmRegion(form);
     case SourceKind::SumCol:
         if (!isColumnName(form.sumColumn.toUpper()))
-            return SourceFault { QStringLiteral("请选择求和列！"), platform::ui::DefaultTitle,
-                platform::ui::Icon::None, SourceFocus::SumColumn };
+            return Refusal { QStringLiteral("请选择求和列！"), SourceFocus::SumColumn };
         return *PanelSourceText(form, reportType, severalTables);
     case SourceKind::SysArg:
     case SourceKind::Pic:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/Refusal.h"
 
 #include <optional>
 #include <QList>
@@ -87,20 +88,11 @@ void ParseFieldOptions(const QString& body, DataSourceForm& form);
 void ParseBuiltinFormula(const QString& body, DataSourceForm& form);
 
 // The control that gets the focus after a refusal.
-enum class SourceFocus { None, OptionChars, OptionCount, Sql, Region, SumColumn };
-
-// Why OK does not close: a message (none for a silent refusal), its title and icon, and the focus.
-struct SourceFault {
-    QString message;
-    QString title;
-    platform::ui::Icon icon = platform::ui::Icon::None;
-    SourceFocus focus = SourceFocus::None;
-    bool operator==(const SourceFault&) const = default;
-};
+enum class SourceFocus { OptionChars, OptionCount, Sql, Region, SumColumn };
 
 // OK: the content text for the panel in use, built from `soFar` (what the panels built last) and the
-// boxes; or why OK is refused.
-std::variant<QString, SourceFault> ConfirmSource(
+// boxes; or why OK is refused (a refusal without a message is silent).
+platform::ui::Checked<QString, SourceFocus> ConfirmSource(
     const DataSourceForm& form, const QString& soFar, int reportType, bool severalTables);
 
 // The letter of an SQL cell: "G" in a statistics report, else I, J, K or L by the two check boxes.

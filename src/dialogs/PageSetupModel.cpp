@@ -27,7 +27,7 @@ struct MarginBox {
     SetupField field;
 };
 
-std::optional<InputFault> checkMargins(const PageSetupForm& form)
+std::optional<SetupRefusal> checkMargins(const PageSetupForm& form)
 {
     const MarginBox boxes[]
         = { { form.leftMarge, SetupField::LeftMarge }, { form.rightMarge, SetupField::RightMarge },
@@ -38,7 +38,7 @@ std::optional<InputFault> checkMargins(const PageSetupForm& form)
             lastWrong = box.field;
     }
     if (lastWrong)
-        return InputFault { WrongType, SetupTab::Margins, *lastWrong };
+        return RefuseSetup(WrongType, *lastWrong, SetupTab::Margins);
     bool negative = false;
     bool tooLarge = false;
     for (const MarginBox& box : boxes) {
@@ -46,19 +46,19 @@ std::optional<InputFault> checkMargins(const PageSetupForm& form)
         tooLarge = tooLarge || *store::toDouble(box.text) > MaxMargin;
     }
     if (negative)
-        return InputFault { QStringLiteral("页边距不能为负数，请重新设置！"), SetupTab::Margins,
-            SetupField::LeftMarge };
+        return RefuseSetup(
+            QStringLiteral("页边距不能为负数，请重新设置！"), SetupField::LeftMarge, SetupTab::Margins);
     if (tooLarge)
-        return InputFault { QStringLiteral("页边距设置过大，请重新设置！"), SetupTab::Margins,
-            SetupField::LeftMarge };
+        return RefuseSetup(
+            QStringLiteral("页边距设置过大，请重新设置！"), SetupField::LeftMarge, SetupTab::Margins);
     return std::nullopt;
 }
 
-std::optional<InputFault> checkRows(const PageSetupForm& form)
+std::optional<SetupRefusal> checkRows(const PageSetupForm& form)
 {
     const auto rows = store::toDouble(form.rows);
     const auto fault = [](const QString& message) {
-        return InputFault { message, SetupTab::ReportParameters, SetupField::Rows };
+        return RefuseSetup(message, SetupField::Rows, SetupTab::ReportParameters);
     };
     if (!rows)
         return fault(WrongType);
@@ -69,13 +69,12 @@ std::optional<InputFault> checkRows(const PageSetupForm& form)
     return std::nullopt;
 }
 
-std::optional<InputFault> checkPaperSize(const PageSetupForm& form)
+std::optional<SetupRefusal> checkPaperSize(const PageSetupForm& form)
 {
     const QString width = form.paperWidth.trimmed();
     const QString height = form.paperHeight.trimmed();
-    const auto fault = [](const QString& message, SetupField field) {
-        return InputFault { message, std::nullopt, field };
-    };
+    const auto fault
+        = [](const QString& message, SetupField field) { return RefuseSetup(message, field, std::nullopt); };
     if (width.isEmpty())
         return fault(QStringLiteral("请输入自定义纸张宽度值！"), SetupField::PaperWidth);
     if (height.isEmpty())
@@ -146,7 +145,12 @@ PageSetupForm DefaultForm()
     return form;
 }
 
-std::optional<InputFault> ValidatePageSetup(const PageSetupForm& form, CheckedParts parts)
+SetupRefusal RefuseSetup(const QString& message, SetupField focus, std::optional<SetupTab> tab)
+{
+    return { message, focus, tab ? std::optional<int>(int(*tab)) : std::nullopt };
+}
+
+std::optional<SetupRefusal> ValidatePageSetup(const PageSetupForm& form, CheckedParts parts)
 {
     if (auto fault = checkMargins(form))
         return fault;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/Refusal.h"
+
 #include <optional>
 #include <QString>
 
@@ -50,14 +52,10 @@ PageSetupForm DefaultForm();
 enum class SetupTab { Margins = 0, Paper = 1, ReportParameters = 2 };
 enum class SetupField { LeftMarge, RightMarge, TopMarge, BottomMarge, Rows, PaperWidth, PaperHeight };
 
-// Why OK is refused: the message (title "提示信息"), the tab to show (none: stay on the current one)
-// and the box that gets the focus.
-struct InputFault {
-    QString message;
-    std::optional<SetupTab> tab;
-    SetupField focus;
-    bool operator==(const InputFault&) const = default;
-};
+// Why OK is refused: the message (title "提示信息"), the box that gets the focus and the tab to show
+// (none: stay on the current one).
+using SetupRefusal = platform::ui::Refusal<SetupField>;
+SetupRefusal RefuseSetup(const QString& message, SetupField focus, std::optional<SetupTab> tab);
 
 // Which parts of the form the user can change and are therefore checked: the rows box only while it is
 // editable (not for a statistics report, whose loaded value goes back unchanged), the paper size only
@@ -68,7 +66,7 @@ struct CheckedParts {
 };
 
 // Checks margins, rows and paper size in this order; none when OK may write.
-std::optional<InputFault> ValidatePageSetup(const PageSetupForm& form, CheckedParts parts);
+std::optional<SetupRefusal> ValidatePageSetup(const PageSetupForm& form, CheckedParts parts);
 
 // Writes a checked form into the state's page settings, with the paper code of the chosen paper.
 void WritePageSetup(const PageSetupForm& form, int paperCode, store::ReportState& state);

@@ -7,6 +7,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/HelpTopic.h"
+#include "platform/ui/WindowShow.h"
 #include "store/HelpPage.h"
 #include "platform/ui/ModalDialog.h"
 
@@ -116,6 +117,7 @@ frmCellFormat::frmCellFormat(platform::grid::Sheet& grid, bool selectionCrossesR
     connect(cmdCancel, &QPushButton::clicked, this, &frmCellFormat::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmCellFormat::cmdHelp_Click);
     platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 QWidget* frmCellFormat::numberTab()
@@ -218,12 +220,6 @@ QWidget* frmCellFormat::borderTab()
     layout->addLayout(left, 1);
     layout->addWidget(styles);
     return tab;
-}
-
-void frmCellFormat::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void frmCellFormat::Form_Load()

@@ -81,8 +81,6 @@ public slots:
     void cmdHelp_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QWidget* numberTab();
     QWidget* alignmentTab();

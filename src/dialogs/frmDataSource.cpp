@@ -13,6 +13,8 @@
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowShow.h"
+#include "store/DescribedColumns.h"
 #include "store/HelpPage.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -162,6 +164,7 @@ frmDataSource::frmDataSource(platform::grid::Sheet& grid, const ReportTables& ta
     connect(cmdCancel, &QPushButton::clicked, this, &frmDataSource::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmDataSource::cmdHelp_Click);
     platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 void frmDataSource::buildPanels()
@@ -236,12 +239,6 @@ void frmDataSource::buildPanels()
     sumColumn->addWidget(LblSum, 0, 1);
 }
 
-void frmDataSource::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
-}
-
 void frmDataSource::Form_Load()
 {
     loading_ = true;
@@ -300,17 +297,20 @@ void frmDataSource::BuildSourceTree()
 
 void frmDataSource::LoadVisibleFields(int table, QTreeWidgetItem* fields)
 {
-    const auto rows = store::openStoreSql(
-        QStringLiteral(
-            "select table_chn_name,column_chn_name from table_struct_description where table_name=")
-        + platform::db::sqlText(tables_[table]) + QStringLiteral(" and column_visible='T'"));
+    const auto rows
+        = store::openStoreSql(QStringLiteral("select table_chn_name,column_chn_name,column_name from "
+                                             "table_struct_description where table_name=")
+            + platform::db::sqlText(tables_[table]) + QStringLiteral(" and column_visible='T'"));
     if (rows->eof())
         return;
     auto* tableNode = new QTreeWidgetItem(fields, { rows->text(0).trimmed() });
     tableNode->setData(0, KeyRole, QStringLiteral("T%1").arg(table));
-    for (int column = 0; !rows->eof(); rows->moveNext(), ++column) {
-        auto* node = new QTreeWidgetItem(tableNode, { rows->text(1).trimmed() });
-        node->setData(0, KeyRole, QStringLiteral("F%1%2").arg(table).arg(column));
+    for (int column = 0; !rows->eof(); rows->moveNext()) {
+        const QString caption = rows->text(1).trimmed();
+        if (!store::NamesAField(tables_[table], rows->text(2), caption, "LoadVisibleFields"))
+            continue;
+        auto* node = new QTreeWidgetItem(tableNode, { caption });
+        node->setData(0, KeyRole, QStringLiteral("F%1%2").arg(table).arg(column++));
     }
 }
 
@@ -669,36 +669,28 @@ void frmDataSource::cmdSetSqlFormula_Click()
     });
 }
 
-void frmDataSource::focusOn(SourceFocus focus)
+QWidget* frmDataSource::control(SourceFocus focus) const
 {
     switch (focus) {
     case SourceFocus::OptionChars:
-        TxtChar->setFocus();
-        break;
+        return TxtChar;
     case SourceFocus::OptionCount:
-        TxtChar1->setFocus();
-        break;
+        return TxtChar1;
     case SourceFocus::Sql:
-        txtSQL->setFocus();
-        break;
+        return txtSQL;
     case SourceFocus::Region:
-        txtRegion->setFocus();
-        break;
+        return txtRegion;
     case SourceFocus::SumColumn:
-        CboSelCol->setFocus();
-        break;
-    case SourceFocus::None:
-        break;
+        return CboSelCol;
     }
+    return nullptr;
 }
 
 void frmDataSource::cmdOk_Click()
 {
     const auto confirmed = ConfirmSource(form(), SourceText, reportType(), !tables_[1].isEmpty());
-    if (const auto* fault = std::get_if<SourceFault>(&confirmed)) {
-        if (!fault->message.isEmpty())
-            platform::ui::msgBox(fault->message, platform::ui::Buttons::Ok, fault->icon, fault->title);
-        focusOn(fault->focus);
+    if (const auto* refusal = std::get_if<platform::ui::Refusal<SourceFocus>>(&confirmed)) {
+        platform::ui::showRefusal(*refusal, [this](SourceFocus focus) { return control(focus); });
         return;
     }
     SourceText = std::get<QString>(confirmed);

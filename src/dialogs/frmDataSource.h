@@ -102,7 +102,6 @@ public slots:
     void cmdHelp_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -121,7 +120,7 @@ private:
     void touch();
     bool filterKey(QObject* watched, QChar key);
     void insertParameter(QPlainTextEdit* box, int caret);
-    void focusOn(SourceFocus focus);
+    QWidget* control(SourceFocus focus) const;
 
     platform::grid::Sheet& grid_;
     ReportTables tables_;

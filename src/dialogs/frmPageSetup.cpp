@@ -4,6 +4,7 @@
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowShow.h"
 #include "store/PageSettings.h"
 #include "store/ReportKeywords.h"
 #include "store/ReportState.h"
@@ -43,16 +44,15 @@ QGroupBox* optionFrame(const QString& title, std::initializer_list<QRadioButton*
     return frame;
 }
 
-// CReportOrv's ShowPageSetupDlg: a new dialog each time, shown modally; its result is not read.
-const bool seamInstalled = [] {
+} // namespace
+
+void installPageSetupDialog()
+{
     store::windowSeams().frmPageSetup = [] {
         frmPageSetup dialog;
         platform::ui::showModal(dialog);
     };
-    return true;
-}();
-
-} // namespace
+}
 
 frmPageSetup::frmPageSetup(QWidget* parent)
     : QDialog(parent)
@@ -124,6 +124,7 @@ frmPageSetup::frmPageSetup(QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmPageSetup::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPageSetup::cmdCancel_Click);
     connect(cmdDefault, &QPushButton::clicked, this, &frmPageSetup::cmdDefault_Click);
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 QWidget* frmPageSetup::marginsTab()
@@ -201,12 +202,6 @@ bool frmPageSetup::eventFilter(QObject* watched, QEvent* event)
             lblMessage->setText(hint->second);
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmPageSetup::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void frmPageSetup::Form_Load()
@@ -334,19 +329,12 @@ QLineEdit* frmPageSetup::box(SetupField field) const
     return txtLeftMarge;
 }
 
-void frmPageSetup::showFault(const InputFault& fault)
-{
-    platform::ui::msgBox(fault.message);
-    if (fault.tab)
-        tabPageSetup->setCurrentIndex(int(*fault.tab));
-    box(fault.focus)->setFocus();
-}
-
 void frmPageSetup::cmdOk_Click()
 {
     const PageSetupForm typed = form();
-    if (const auto fault = ValidatePageSetup(typed, { fraStyle->isEnabled(), customPaperChosen() })) {
-        showFault(*fault);
+    if (const auto refusal = ValidatePageSetup(typed, { fraStyle->isEnabled(), customPaperChosen() })) {
+        platform::ui::showRefusal(
+            *refusal, [this](SetupField field) { return box(field); }, tabPageSetup);
         return;
     }
     const bool written = platform::ui::showingFailures({}, [&] {
@@ -376,10 +364,8 @@ void frmPageSetup::reject()
 
 void frmPageSetup::cmdDefault_Click()
 {
-    const auto answer
-        = platform::ui::msgBox(QStringLiteral("是否确定要将页边距、纸张大小和报表参数设为默认值？"),
-            platform::ui::Buttons::YesNo, platform::ui::Icon::Question);
-    if (answer != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(QStringLiteral("是否确定要将页边距、纸张大小和报表参数设为默认值？"),
+            platform::ui::Icon::Question))
         return;
     const PageSetupForm defaults = DefaultForm();
     int paper = -1;

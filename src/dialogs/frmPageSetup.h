@@ -63,7 +63,6 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -77,10 +76,13 @@ private:
     PageSetupForm form() const;
     void selectPaper(int index);
     bool customPaperChosen() const;
-    void showFault(const InputFault& fault);
     QLineEdit* box(SetupField field) const;
 
     std::map<const QObject*, QString> hints_;
 };
+
+// Fills the store's hook behind CReportOrv's ShowPageSetupDlg: a new dialog each time, shown modally; its
+// result is not read. The component installs it at start-up.
+void installPageSetupDialog();
 
 } // namespace dialogs

@@ -2,6 +2,7 @@
 
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
+#include "platform/ui/WindowShow.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -19,15 +20,7 @@ Frmprocess::Frmprocess(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(ProgressBar1);
-}
-
-void Frmprocess::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        QMetaObject::invokeMethod(this, &Frmprocess::Form_Activate, Qt::QueuedConnection);
-    }
+    platform::ui::activateOnFirstShow(*this, [this] { Form_Activate(); });
 }
 
 void Frmprocess::Form_Activate()

@@ -32,12 +32,9 @@ public slots:
     void reject() override { }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QString templateName_;
     QString documentPath_;
-    bool activated_ = false;
 };
 
 namespace output

@@ -30,8 +30,6 @@ void openPrintWindow(store::PrintWindowUse use)
         platform::ui::showModal(window);
 }
 
-const bool installedAtLoad = (installOutputWindows(), true);
-
 } // namespace
 
 void installOutputWindows()

@@ -1,7 +1,7 @@
 #pragma once
 
-// The output windows that the public class opens through its window hooks. They are installed when the
-// library is loaded; tests that replace the hooks put them back with this.
+// The output windows that the public class opens through its window hooks. The component installs them
+// at start-up; tests that replace the hooks put them back with this.
 namespace output
 {
 

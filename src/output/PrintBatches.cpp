@@ -29,34 +29,53 @@ int BatchProgress::value() const
     return int(std::lround(value_));
 }
 
+namespace
+{
+
+// The print run as the batch loop's steps: three progress steps per batch (built, set up, printed).
+class PrintingSteps : public BatchSteps
+{
+public:
+    PrintingSteps(BatchPrinting& printing, long long totalPages)
+        : printing_(printing)
+        , progress_(totalPages)
+    {
+    }
+    void letMessagesRun() override { printing_.letMessagesRun(); }
+    bool cancelRequested() const override { return printing_.cancelRequested(); }
+    int buildNextBatch() override
+    {
+        const int pages = printing_.buildNextBatch();
+        stepDone();
+        return pages;
+    }
+    bool reportFinished() const override { return printing_.reportFinished(); }
+    bool takeBatch(int) override
+    {
+        printing_.setUpPages();
+        stepDone();
+        printing_.printBatch();
+        stepDone();
+        return true;
+    }
+
+private:
+    void stepDone()
+    {
+        progress_.stepDone();
+        printing_.showProgress(progress_.value());
+    }
+
+    BatchPrinting& printing_;
+    BatchProgress progress_;
+};
+
+} // namespace
+
 BatchRun printInBatches(BatchPrinting& steps, long long totalPages)
 {
-    BatchRun run;
-    BatchProgress progress(totalPages);
-    auto stepDone = [&] {
-        progress.stepDone();
-        steps.showProgress(progress.value());
-    };
-    while (!steps.reportFinished()) {
-        steps.letMessagesRun();
-        if (steps.cancelRequested()) {
-            run.end = BatchEnd::Cancelled;
-            return run;
-        }
-        const int pages = steps.buildNextBatch();
-        stepDone();
-        if (pages == 0) {
-            // The data ended exactly at the previous batch, or the build could not lay out a page: either
-            // way there is nothing to print, and building again would not change that.
-            run.end = steps.reportFinished() ? BatchEnd::Finished : BatchEnd::Stalled;
-            break;
-        }
-        steps.setUpPages();
-        stepDone();
-        run.pagesPrinted += steps.printBatch();
-        ++run.batches;
-        stepDone();
-    }
+    PrintingSteps printing(steps, totalPages);
+    const BatchRun run = runBatches(printing);
     if (run.end == BatchEnd::Finished)
         steps.showProgress(PrintProgressMaximum);
     return run;

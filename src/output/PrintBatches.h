@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/BatchLoop.h"
+
 // Printing a data report without preview: the report is built ten pages at a time into one working
 // sheet, and each batch is printed before the next is built, so that a long report never stands in the
 // sheet whole. Between batches the window lets its messages run once, so that a click on its cancel
@@ -30,7 +32,7 @@ private:
     double value_ = PrintProgressPrepared;
 };
 
-// The steps of one print run, in the order the batch loop takes them.
+// The steps of one print run: the batch loop's, with the batch set up and printed as it is taken.
 class BatchPrinting
 {
 public:
@@ -41,24 +43,13 @@ public:
     virtual int buildNextBatch() = 0;
     virtual bool reportFinished() const = 0;
     virtual void setUpPages() = 0;
-    // Prints the batch; returns the pages printed.
-    virtual int printBatch() = 0;
+    virtual void printBatch() = 0;
     virtual void showProgress(int value) = 0;
 };
 
-enum class BatchEnd {
-    Finished, // every page was built and printed
-    Cancelled, // the user cancelled between two batches
-    Stalled, // a build made no page although the data had not ended
-};
-
-struct BatchRun {
-    BatchEnd end = BatchEnd::Finished;
-    int batches = 0; // batches printed
-    int pagesPrinted = 0;
-};
-
-// Builds and prints batch after batch until the report is finished or the user cancels.
+// Builds and prints batch after batch until the report is finished or the user cancels, with the
+// progress of `totalPages` pages. Throws platform::Error when a build makes no page although the data
+// has not ended (see runBatches).
 BatchRun printInBatches(BatchPrinting& steps, long long totalPages);
 
 } // namespace output

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "output/BatchLoop.h"
 #include "output/PrintRange.h"
 
+#include <functional>
 #include <memory>
 #include <QVector>
 
@@ -45,6 +47,29 @@ public:
 
     // Releases what the build holds when the window closes.
     virtual void Release() = 0;
+};
+
+// The batch loop's steps for a report output: each batch of at most `pagesPerBatch` pages is built
+// into the working sheet, the progress bar starting from 0, and handed to `take` (which returns whether
+// a further batch follows now).
+class OutputBatches : public BatchSteps
+{
+public:
+    using Take = std::function<bool(int pages)>;
+    OutputBatches(ReportOutput& report, platform::grid::Sheet& working, int pagesPerBatch,
+        QProgressBar& progress, Take take);
+
+    int buildNextBatch() override;
+    bool reportHasData() const override;
+    bool reportFinished() const override;
+    bool takeBatch(int pages) override;
+
+private:
+    ReportOutput& report_;
+    platform::grid::Sheet& working_;
+    int pagesPerBatch_;
+    QProgressBar& progress_;
+    Take take_;
 };
 
 // The output of the report type of the state (a statistics report, or a data report).

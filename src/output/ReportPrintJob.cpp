@@ -9,6 +9,8 @@
 #include "output/ReportPrinter.h"
 #include "platform/grid/print/PrintRun.h"
 #include "platform/outside/FailureLog.h"
+#include "store/DefinitionReader.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportLog.h"
 #include "store/ReportState.h"
 #include "store/UserNotice.h"
@@ -64,7 +66,14 @@ void ReportPrintJob::run()
     const RunningScope running(running_);
     cancelRequested_ = false;
     engine::dataEngine().ReportFinished = false;
-    switch (store::reportState().ReportType) {
+    std::shared_ptr<const store::ReportDefinition> definition;
+    runTellingFailure("ReadReportDefinition",
+        [&] { definition = store::ReadReportDefinition(store::reportState().ReportId); });
+    if (!definition)
+        return;
+    store::ApplyReportIdentity(*definition);
+    engine::UseReportDefinition(definition);
+    switch (definition->type) {
     case store::DataReport:
         runTellingFailure("PrintDataReport", [this] { PrintDataReport(); });
         // The report's data is not needed once it is printed.
@@ -159,9 +168,12 @@ void ReportPrintJob::setUpPages()
     engine::SetGridPageSetup(fbkReport_);
 }
 
-int ReportPrintJob::printBatch()
+void ReportPrintJob::printBatch()
 {
-    return oneDocument_ ? counted(oneDocument_->add(fbkReport_)) : print(false);
+    if (oneDocument_)
+        countPrinted(oneDocument_->add(fbkReport_));
+    else
+        print(false);
 }
 
 void ReportPrintJob::showProgress(int value)
@@ -170,20 +182,19 @@ void ReportPrintJob::showProgress(int value)
         hooks_.showProgress(value);
 }
 
-int ReportPrintJob::print(bool withDialog)
+void ReportPrintJob::print(bool withDialog)
 {
-    return counted(PrintOnDefaultPrinter(fbkReport_, withDialog));
+    countPrinted(PrintOnDefaultPrinter(fbkReport_, withDialog));
 }
 
 // The use log gets one row for the job, once something has gone to the printer.
-int ReportPrintJob::counted(int pages)
+void ReportPrintJob::countPrinted(int pages)
 {
     pagesPrinted_ += pages;
     if (pages > 0 && !logged_) {
         logged_ = true;
         store::WriteReportLog(store::LogWordPrint);
     }
-    return pages;
 }
 
 } // namespace output

@@ -49,12 +49,12 @@ private:
     int buildNextBatch() override;
     bool reportFinished() const override;
     void setUpPages() override;
-    int printBatch() override;
+    void printBatch() override;
     void showProgress(int value) override;
 
     void printBlankForm();
-    int print(bool withDialog);
-    int counted(int pages);
+    void print(bool withDialog);
+    void countPrinted(int pages);
 
     Hooks hooks_;
     platform::grid::Sheet fbkReport_;

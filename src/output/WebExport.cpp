@@ -79,13 +79,14 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
             QStringLiteral("无法创建导出文件夹 %1").arg(QDir::toNativeSeparators(folder)));
     platform::grid::io::XlsWorkbook workbook;
     BackgroundAppend appender(workbook);
-    do {
-        report.BuildBatch(working, WebExportBatchPages, progress);
-        if (!report.HasData())
-            return {};
+    OutputBatches batches(report, working, WebExportBatchPages, progress, [&](int) {
         appender.append(working);
-    } while (!report.Finished());
+        return true;
+    });
+    const BatchEnd end = runBatches(batches).end;
     appender.finish();
+    if (end == BatchEnd::NoData)
+        return {};
     const QString path
         = QDir(folder).filePath(platform::outside::IdGeneratorObject().newId() + QStringLiteral(".XLS"));
     platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); });

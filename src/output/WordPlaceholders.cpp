@@ -9,6 +9,7 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
 #include "platform/outside/SqlAdapterObject.h"
+#include "store/DescribedColumns.h"
 #include "store/TextConvert.h"
 
 #include <QDateTime>
@@ -250,7 +251,12 @@ struct PlaceholderContext::Impl {
     platform::db::Recordset& data;
     QStringList tableNames;
     QHash<QString, int> fieldIndexes;
-    std::unique_ptr<platform::db::Recordset> metadata;
+    struct DescribedField {
+        QString table;
+        QString column;
+        QString caption;
+    };
+    std::optional<std::vector<DescribedField>> described; // read at the first lookup
     struct GroupField {
         int column;
         QString last;
@@ -270,14 +276,22 @@ int PlaceholderContext::GetFieldIndex(const QString& name)
 {
     if (auto cached = d->fieldIndexes.constFind(name); cached != d->fieldIndexes.constEnd())
         return *cached;
-    if (!d->metadata) {
+    if (!d->described) {
         QStringList quoted;
         for (const QString& table : d->tableNames)
             quoted.append(platform::db::sqlText(table.trimmed()));
-        d->metadata = platform::outside::sharedSqlAdapter()->open(
+        const auto rows = platform::outside::sharedSqlAdapter()->open(
             QStringLiteral("select * from table_struct_description where table_name in (%1)")
                 .arg(quoted.join(QLatin1Char(','))),
             *d->connection);
+        d->described.emplace();
+        for (; !rows->eof(); rows->moveNext()) {
+            Impl::DescribedField field { rows->text(QStringLiteral("table_name")).trimmed(),
+                rows->text(QStringLiteral("column_name")).trimmed(),
+                rows->text(QStringLiteral("column_chn_name")).trimmed() };
+            if (store::NamesAField(field.table, field.column, field.caption, "GetFieldIndex"))
+                d->described->push_back(std::move(field));
+        }
     }
     QString table;
     QString column = name.trimmed();
@@ -285,21 +299,15 @@ int PlaceholderContext::GetFieldIndex(const QString& name)
         table = name.left(dot).trimmed();
         column = name.mid(dot + 1).trimmed();
     }
-    auto& rows = *d->metadata;
-    if (rows.recordCount() > 0)
-        rows.moveFirst();
-    for (; !rows.eof(); rows.moveNext()) {
-        const QString rowColumn = rows.text(QStringLiteral("column_name")).trimmed();
-        if (rows.text(QStringLiteral("column_chn_name")).trimmed() != name
-            && rowColumn.compare(column, Qt::CaseInsensitive) != 0)
+    for (const Impl::DescribedField& described : *d->described) {
+        if (described.caption != name && described.column.compare(column, Qt::CaseInsensitive) != 0)
             continue;
-        const QString wantedTable
-            = table.isEmpty() ? rows.text(QStringLiteral("table_name")).trimmed() : table;
+        const QString wantedTable = table.isEmpty() ? described.table : table;
         const auto& fields = d->data.fields();
         for (int i = 0; i < fields.size(); ++i) {
             // A column whose table the database does not tell (an expression, some drivers) is taken
             // by its name alone.
-            if (fields[i].name.compare(rowColumn, Qt::CaseInsensitive) == 0
+            if (fields[i].name.compare(described.column, Qt::CaseInsensitive) == 0
                 && (fields[i].baseTable.isEmpty()
                     || fields[i].baseTable.compare(wantedTable, Qt::CaseInsensitive) == 0)) {
                 d->fieldIndexes.insert(name, i);

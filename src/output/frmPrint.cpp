@@ -1,6 +1,8 @@
 #include "output/frmPrint.h"
 
 #include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
+#include "output/BatchLoop.h"
 #include "output/BatchRules.h"
 #include "output/ExportFile.h"
 #include "output/frmPrintSetup.h"
@@ -22,13 +24,15 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
+#include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowSize.h"
+#include "store/DefinitionReader.h"
 #include "store/HelpPage.h"
-#include "store/CReportOrv.h"
 #include "store/PrintSettings.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportLog.h"
-#include "store/ReportLookups.h"
 #include "store/ReportState.h"
+#include "store/WindowSeams.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -36,7 +40,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
 
 namespace output
 {
@@ -49,6 +52,33 @@ const QSize MinimumWindowSize(400, 333);
 const QString PreviewModeText = QStringLiteral("打印预览");
 const QString HelpTopic = QStringLiteral("打印效果预览.htm");
 const QString GenerationFailed = QStringLiteral("报表生成失败：");
+
+// A failure of loading or building: in ErrorMessage for the host, and in a box outside the silent web
+// mode.
+void tellGenerationFailure(const std::exception& error)
+{
+    auto& state = store::reportState();
+    state.ErrorMessage = platform::ui::failureText(error);
+    if (!state.WebPrintMode)
+        platform::ui::showFailure(GenerationFailed, error);
+}
+
+// The print window's batches: the messages run before each one, and a cancel is seen between two.
+class WindowBatches : public OutputBatches
+{
+public:
+    WindowBatches(const frmPrint& window, ReportOutput& report, platform::grid::Sheet& working,
+        QProgressBar& progress, Take take)
+        : OutputBatches(report, working, frmPrint::PagesPerBatch, progress, std::move(take))
+        , window_(window)
+    {
+    }
+    void letMessagesRun() override { platform::ui::pumpMessages(); }
+    bool cancelRequested() const override { return window_.CancelRequested; }
+
+private:
+    const frmPrint& window_;
+};
 
 // The use log never stops a print or an export that has been done.
 void logUse(const QString& operationWord)
@@ -108,6 +138,7 @@ frmPrint::frmPrint(QWidget* parent)
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrint::cmdCancel_Click);
     connect(fbkPrint, &PageView::mouseClicked, this, &frmPrint::fbkPrint_MouseClick);
     connect(fbkPrint, &PageView::cellEdited, this, &frmPrint::fbkPrint_CellEdited);
+    platform::ui::activateOnFirstShow(*this, [this] { Form_Activate(); });
 }
 
 frmPrint::~frmPrint()
@@ -124,18 +155,18 @@ bool frmPrint::Form_Load()
     if (state.ReportId.isEmpty())
         return false;
     try {
-        store::ReadRptIndex();
+        const auto definition = store::ReadReportDefinition(state.ReportId);
+        store::ApplyReportIdentity(*definition);
+        engine::UseReportDefinition(definition);
         report_ = reportOutputForCurrentReport();
-        if (state.ReportType != store::DataReport)
+        if (!definition->isDataReport())
             cmdPrintSetup->setEnabled(false);
         else
             PagesPerBatch = store::GetPrintPages();
         if (!report_->Prepare())
             return false;
     } catch (const std::exception& error) {
-        state.ErrorMessage = platform::ui::failureText(error);
-        if (!state.WebPrintMode)
-            platform::ui::showFailure(GenerationFailed, error);
+        tellGenerationFailure(error);
         return false;
     }
     CurrentPage = 1;
@@ -174,16 +205,7 @@ void frmPrint::RunWebExport()
         if (!path.isEmpty())
             state.WebReportPath = path;
     } catch (const std::exception& error) {
-        state.ErrorMessage = platform::ui::failureText(error);
-    }
-}
-
-void frmPrint::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        QTimer::singleShot(0, this, &frmPrint::Form_Activate);
+        tellGenerationFailure(error);
     }
 }
 
@@ -206,9 +228,7 @@ void frmPrint::GenerateReport()
         return;
     }
     GenerationPending = false;
-    const bool autoPrint = AutoPrint;
-    platform::ui::pumpMessages();
-    BuildBatches(autoPrint);
+    BuildBatches(AutoPrint);
 }
 
 void frmPrint::cmdPrint_Click()
@@ -221,24 +241,19 @@ void frmPrint::cmdPrint_Click()
 }
 
 // Builds the next batch, shows its first page and, with automatic printing, prints it and builds the
-// next one until the data ends; a cancel between two batches ends the generation and the window.
+// next one until the data ends; a cancel between two batches ends the generation and the window, and so
+// does a report without data. A failure is told, to the host too.
 void frmPrint::BuildBatches(bool autoPrint)
 {
     generating_ = true;
     fbkPrint->setEnabled(false);
     prgPrint->setVisible(true);
     platform::ui::setWaitCursor(true);
-    bool closing = false;
-    platform::ui::showingFailures(GenerationFailed, [&] {
+    BatchEnd end = BatchEnd::Paused;
+    try {
         // Printed batches on a printer that writes a file make one document for the run.
         const std::unique_ptr<platform::grid::PrintRun> oneDocument = autoPrint ? OneDocumentRun() : nullptr;
-        for (;;) {
-            prgPrint->setValue(0);
-            report_->BuildBatch(mfbkReport, PagesPerBatch, *prgPrint);
-            if (!report_->HasData()) {
-                closing = true;
-                return;
-            }
+        WindowBatches batches(*this, *report_, mfbkReport, *prgPrint, [&](int) {
             CurrentPage = 1;
             ShowCurrentPage();
             const AfterBatch next = afterBatch(autoPrint, report_->Finished(), CancelRequested);
@@ -246,19 +261,20 @@ void frmPrint::BuildBatches(bool autoPrint)
                 PrintPages(
                     AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol()), 1,
                     oneDocument.get());
-            if (!next.buildNext)
-                break;
-            platform::ui::pumpMessages();
-        }
+            return next.buildNext;
+        });
+        end = runBatches(batches).end;
         if (oneDocument)
             oneDocument->finish();
-    });
+    } catch (const std::exception& error) {
+        tellGenerationFailure(error);
+    }
     platform::ui::setWaitCursor(false);
     prgPrint->setVisible(false);
     generating_ = false;
     cmdPrint->setEnabled(!report_->Finished());
     fbkPrint->setEnabled(true);
-    if (closing || CancelRequested)
+    if (end == BatchEnd::NoData || CancelRequested)
         reject();
 }
 
@@ -392,8 +408,8 @@ void frmPrint::cmdPrintSetup_Click()
 void frmPrint::CmdSet_Click()
 {
     platform::ui::showingFailures(QStringLiteral("页面设置失败："), [] {
-        CReportOrv report;
-        report.ShowPageSetupDlg();
+        if (const auto& pageSetup = store::windowSeams().frmPageSetup)
+            pageSetup();
     });
 }
 

@@ -82,7 +82,6 @@ public slots:
     void fbkPrint_CellEdited(int row, int col);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // Escape takes the cancel button's road, with its question.
     void keyPressEvent(QKeyEvent* event) override;
@@ -100,7 +99,6 @@ private:
 
     std::unique_ptr<ReportOutput> report_;
     bool generating_ = false;
-    bool shownOnce_ = false;
 };
 
 } // namespace output

@@ -3,6 +3,7 @@
 #include "output/OutputFormBinding.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
+#include "platform/ui/WindowShow.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -25,15 +26,7 @@ frmPrintMSG::frmPrintMSG(QWidget* parent)
     layout->addWidget(prgPrint);
     layout->addWidget(cmdCancel, 0, Qt::AlignRight);
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrintMSG::cmdCancel_Click);
-}
-
-void frmPrintMSG::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        QMetaObject::invokeMethod(this, &frmPrintMSG::Form_Activate, Qt::QueuedConnection);
-    }
+    platform::ui::activateOnFirstShow(*this, [this] { Form_Activate(); });
 }
 
 // The whole job, then the window closes itself.

@@ -34,12 +34,9 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void picturesLoaded(const QVector<QImage>&) override { }
 
     output::ReportPrintJob job_;
     output::OutputFormBinding outputForm_;
-    bool activated_ = false;
 };

@@ -3,6 +3,7 @@
 #include "output/PrintTiming.h"
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/WindowShow.h"
 #include "store/HelpPage.h"
 #include "store/PrintSettings.h"
 
@@ -53,12 +54,7 @@ frmPrintSetup::frmPrintSetup(QWidget* parent)
     connect(cmdCancel, &QPushButton::clicked, this, &frmPrintSetup::cmdCancel_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmPrintSetup::cmdHelp_Click);
     platform::ui::bindHelpKey(*this, [this] { cmdHelp_Click(); });
-}
-
-void frmPrintSetup::showEvent(QShowEvent* event)
-{
-    Form_Load();
-    QDialog::showEvent(event);
+    platform::ui::loadOnShow(*this, [this] { Form_Load(); });
 }
 
 void frmPrintSetup::Form_Load()

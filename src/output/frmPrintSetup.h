@@ -41,8 +41,6 @@ public slots:
     void cmdHelp_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     bool CheckInput();
 };

@@ -61,8 +61,6 @@ public slots:
     void Command2_Click();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void FillPrinterList();
     QString BuildPrintRange();

@@ -18,6 +18,8 @@ namespace
 {
 
 const QString AllColumns = QStringLiteral(".*");
+// A caption whose row names no column stands for no field (see DescribedColumns.h).
+const QString NamedColumnsOnly = QStringLiteral(" and column_name <> ''");
 
 // "列名(表名)": the column and table parts of a shown name that ends with a table in parentheses.
 struct ShownParts {
@@ -78,7 +80,7 @@ std::optional<QString> databaseNameOfTableForm(const ShownParts& parts)
     return firstRowText(QStringLiteral("select table_name,column_name from table_struct_description where "
                                        "table_chn_name =")
             + sqlText(parts.table) + QStringLiteral(" and column_chn_name =") + sqlText(parts.column)
-            + reportTablesFilter(),
+            + NamedColumnsOnly + reportTablesFilter(),
         [](platform::db::Recordset& row) {
             const QString table = trimBlanks(row.text(QStringLiteral("table_name")));
             const QString column = trimBlanks(row.text(QStringLiteral("column_name")));
@@ -90,7 +92,7 @@ std::optional<QString> databaseNameOfColumn(const QString& column)
 {
     return firstRowText(QStringLiteral("select column_name from table_struct_description where table_name=")
             + sqlText(GetMainTableName()) + QStringLiteral(" and column_chn_name =") + sqlText(column)
-            + reportTablesFilter(),
+            + NamedColumnsOnly + reportTablesFilter(),
         [](platform::db::Recordset& row) { return trimBlanks(row.text(QStringLiteral("column_name"))); });
 }
 

@@ -1,5 +1,6 @@
 #include "store/HelpPage.h"
 
+#include "platform/outside/DesktopOpen.h"
 #include "platform/ui/HelpTopic.h"
 #include "store/UserNotice.h"
 
@@ -8,8 +9,10 @@ namespace store
 
 void OpenHelpPage(const QString& topic, const QString& missingTitle)
 {
+    if (!platform::ui::helpTopicPresent(topic, missingTitle))
+        return;
     QString failure;
-    if (!platform::ui::openHelpTopic(topic, missingTitle, &failure) && !failure.isEmpty())
+    if (!platform::outside::openWithDesktop(platform::ui::helpTopicPath(topic), &failure))
         NoticeUser(failure, platform::ui::Icon::Information);
 }
 

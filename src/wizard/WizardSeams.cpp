@@ -47,8 +47,6 @@ store::StatReportResult SaveStatDefinition(
     return { saved, definition.ReportId() };
 }
 
-const bool installedAtLoad = (installWizardSeams(), true);
-
 } // namespace
 
 void installWizardSeams()

@@ -4,7 +4,7 @@ namespace wizard
 {
 
 // Fills the store's hooks for new reports (the wizard window and the statistics-report definition).
-// Done when the library loads; tests that empty the hooks call it again.
+// The component installs them at start-up; tests that empty the hooks call it again.
 void installWizardSeams();
 
 } // namespace wizard

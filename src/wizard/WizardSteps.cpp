@@ -19,24 +19,31 @@ QString limitText(const QString& head, int limit, const QString& tail)
         + QStringLiteral("如果您要多于") + QString::number(limit) + tail;
 }
 
+// A step's entry of a table in step order; "" for a value that is no step.
+QString stepEntry(const char* const (&entries)[StepCount], WizardStep step)
+{
+    const int index = int(step);
+    return index >= 0 && index < StepCount ? QString::fromUtf8(entries[index]) : QString();
+}
+
 } // namespace
 
-QString WizardCaption(const QString& reportName, int step)
+QString WizardCaption(const QString& reportName, WizardStep step)
 {
-    const QString stepText = step == 0 ? QStringLiteral("开始")
-        : step == StepCount - 1        ? QStringLiteral("完成")
-                                       : QStringLiteral("步骤 %1").arg(step);
+    const QString stepText = step == WizardStep::Introduction ? QStringLiteral("开始")
+        : step == WizardStep::Summary                         ? QStringLiteral("完成")
+                                                              : QStringLiteral("步骤 %1").arg(int(step));
     return QStringLiteral("报表生成 - ") + reportName + QStringLiteral(" - ") + stepText;
 }
 
-QString StepHelpTopic(int step)
+QString StepHelpTopic(WizardStep step)
 {
     static const char* const topics[StepCount] = { "打开新建报表向导", "选择数据表", "选择字段",
         "选择分组字段", "选择排序字段", "完成新报表的创建" };
-    return step >= 0 && step < StepCount ? QString::fromUtf8(topics[step]) : QString();
+    return stepEntry(topics, step);
 }
 
-QString StepText(int step)
+QString StepText(WizardStep step)
 {
     static const char* const texts[StepCount] = {
         "  数据表向导帮助您生成一个报表。本向导共分四步完成一个报表生成工作，首先，您要输入在报表中要使用的"
@@ -67,7 +74,7 @@ QString StepText(int step)
         "按[完成]将生成数据报表, 本向导只生成"
         "一个简单的数据报表, 对您不一定很合适, 但您可以在后面进行更详细的编辑设计。",
     };
-    return step >= 0 && step < StepCount ? QString::fromUtf8(texts[step]) : QString();
+    return stepEntry(texts, step);
 }
 
 QString CannotAddMoreFieldsText()

@@ -6,13 +6,19 @@
 namespace wizard
 {
 
-constexpr int StepCount = 6; // introduction, tables, fields, groups, sort, summary
+// The wizard's steps in their order.
+enum class WizardStep { Introduction, Tables, Fields, Groups, Sort, Summary };
+constexpr int StepCount = int(WizardStep::Summary) + 1;
 
-// "报表生成 - <name> - 开始" for step 0, "… - 完成" for step 5, "… - 步骤 n" between.
-QString WizardCaption(const QString& reportName, int step);
+// The navigation buttons, left to right.
+enum class NavButton { Help, Cancel, Back, Next, Finish };
+constexpr int NavButtonCount = int(NavButton::Finish) + 1;
+
+// "报表生成 - <name> - 开始" for the introduction, "… - 完成" for the summary, "… - 步骤 n" between.
+QString WizardCaption(const QString& reportName, WizardStep step);
 // The help topic of a step; "" for any other.
-QString StepHelpTopic(int step);
-QString StepText(int step);
+QString StepHelpTopic(WizardStep step);
+QString StepText(WizardStep step);
 
 // The field-limit messages: adding more than the wizard supports, and having checked more.
 QString CannotAddMoreFieldsText();

@@ -7,6 +7,7 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/ui/MessageBox.h"
+#include "store/DescribedColumns.h"
 #include "wizard/WizardControls.h"
 
 #include <algorithm>
@@ -78,9 +79,7 @@ bool clsReportWizard::CheckConnection()
         return false;
     QString prompt = QStringLiteral("到数据库的连接已经断开, 是否进行重新连接");
     while (!Connection->database().isOpen()) {
-        if (platform::ui::msgBox(prompt, platform::ui::Buttons::YesNo, platform::ui::Icon::Question,
-                QStringLiteral("连接数据库"))
-            != platform::ui::MsgBoxResult::Yes)
+        if (!platform::ui::askYesNo(prompt, platform::ui::Icon::Question, QStringLiteral("连接数据库")))
             return false;
         Connection->database().open();
         prompt = QStringLiteral("无法连接到数据库, 请检查数据库服务器是否正在运行,\r\n"
@@ -310,7 +309,8 @@ QList<WizardField> clsReportWizard::GetTableFields(const WizardTable& table)
         field.tableDisplayName = table.displayName;
         field.fieldName = trimmedText(*rows, "column_name");
         field.caption = trimmedText(*rows, "column_chn_name");
-        fields.append(field);
+        if (store::NamesAField(table.tableName, field.fieldName, field.caption, "GetTableFields"))
+            fields.append(field);
     }
     return fields;
 }

@@ -1,6 +1,7 @@
 #include "wizard/clsReportWizard.h"
 
 #include "platform/Error.h"
+#include "store/DesignGrid.h"
 #include "store/ReportState.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ const QString CenteredBottom = QStringLiteral("@HALIGNMENT|2|3@VALIGNMENT|2|2");
 const QString AllBorders = QStringLiteral("@WHICHBORDER|2|0@BORDERSTYLE|2|1@WHICHBORDER|2|1@BORDERSTYLE|2|1"
                                           "@WHICHBORDER|2|2@BORDERSTYLE|2|1@WHICHBORDER|2|3@BORDERSTYLE|2|1");
 constexpr int BaseRow = 0;
-constexpr int BaseCol = 1; // column 1 is the region-marker column; the report starts in column 2
+constexpr int BaseCol = store::MarkerColumn; // the report starts in the column after the region markers
 constexpr int ColWidthListLimit = 220;
 
 // The first row of a region text "begin:end".

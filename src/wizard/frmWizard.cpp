@@ -2,11 +2,12 @@
 
 #include "platform/ui/HelpTopic.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowSize.h"
 #include "store/HelpPage.h"
 #include "store/ReportState.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -148,9 +149,9 @@ frmWizard::frmWizard(QWidget* parent)
     const char* const navTexts[] = { "帮助(&H)", "取消(&C)", "<上一步(&B)", "下一步(&N)>", "完成(&F)" };
     for (int i = 0; i < int(cmdNav.size()); ++i) {
         cmdNav[i] = new QPushButton(QString::fromUtf8(navTexts[i]));
-        connect(cmdNav[i], &QPushButton::clicked, this, [this, i] { cmdNav_Click(i); });
+        connect(cmdNav[i], &QPushButton::clicked, this, [this, i] { cmdNav_Click(NavButton(i)); });
     }
-    platform::ui::bindHelpKey(*this, [this] { cmdNav_Click(0); });
+    platform::ui::bindHelpKey(*this, [this] { cmdNav_Click(NavButton::Help); });
     for (int i = 0; i < StepCount; ++i) {
         lblStep[i] = new QLabel;
         lblStep[i]->setWordWrap(true);
@@ -158,15 +159,16 @@ frmWizard::frmWizard(QWidget* parent)
     buildSteps();
 
     auto* navLayout = new QHBoxLayout(picNav);
-    navLayout->addWidget(cmdNav[0]);
+    navLayout->addWidget(nav(NavButton::Help));
     navLayout->addStretch();
-    for (int i = 1; i < int(cmdNav.size()); ++i)
+    for (int i = int(NavButton::Cancel); i < NavButtonCount; ++i)
         navLayout->addWidget(cmdNav[i]);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(steps, 1);
     layout->addWidget(picNav);
     platform::ui::openOnScreen(*this, { 640, 460 });
-    cmdNav[4]->setEnabled(false);
+    nav(NavButton::Finish)->setEnabled(false);
+    platform::ui::loadOnShow(*this, [this] { nav(NavButton::Next)->setFocus(); });
 }
 
 frmWizard::~frmWizard() = default;
@@ -286,7 +288,7 @@ void frmWizard::setLinkTableName(const QString& table)
 {
     if (table.trimmed().isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const platform::ui::WaitCursor waiting;
     linkTableName_.clear();
     model_.Connection = store::reportState().Connection;
     try {
@@ -295,7 +297,6 @@ void frmWizard::setLinkTableName(const QString& table)
     } catch (const std::exception&) {
         // a table whose relations cannot be read is not kept
     }
-    QApplication::restoreOverrideCursor();
 }
 
 void frmWizard::Form_Load()
@@ -307,20 +308,11 @@ void frmWizard::Form_Load()
     }
     model_.ListTableTree(tree_);
     for (int i = 0; i < StepCount; ++i)
-        lblStep[i]->setText(StepText(i));
-    ShowStep(0);
+        lblStep[i]->setText(StepText(WizardStep(i)));
+    ShowStep(WizardStep::Introduction);
     currentTable_ = -1;
     currentGroup_ = 1;
     RefreshOrderControls();
-}
-
-void frmWizard::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!activated_) {
-        activated_ = true;
-        cmdNav[3]->setFocus();
-    }
 }
 
 bool frmWizard::eventFilter(QObject* watched, QEvent* event)
@@ -341,22 +333,22 @@ bool frmWizard::eventFilter(QObject* watched, QEvent* event)
 
 void frmWizard::reject()
 {
-    cmdNav_Click(1);
+    cmdNav_Click(NavButton::Cancel);
 }
 
-void frmWizard::ShowStep(int step)
+void frmWizard::ShowStep(WizardStep step)
 {
     switch (step) {
-    case 0:
+    case WizardStep::Introduction:
         saved_ = false;
         break;
-    case 1:
+    case WizardStep::Tables:
         cmdAddTable->setEnabled(false);
         cmdRemoveTable->setEnabled(false);
         EnableNextByList(lstCheckedTable);
         saved_ = false;
         break;
-    case 2: {
+    case WizardStep::Fields: {
         TakeOverChanges(false);
         ListWidgetControl useTable(lstUseTable);
         model_.ListCheckedTables(useTable);
@@ -367,26 +359,24 @@ void frmWizard::ShowStep(int step)
         saved_ = false;
         break;
     }
-    case 3: {
+    case WizardStep::Groups: {
         TakeOverChanges(true);
         optGroup[currentGroup_]->setChecked(true);
         optGroup_Click(currentGroup_);
-        const bool ungrouped = lstUseFields->count() > 0;
-        cmdNav[3]->setEnabled(ungrouped);
-        cmdNav[4]->setEnabled(ungrouped);
+        EnableNextAndFinish(lstUseFields->count() > 0);
         RefreshOrderControls();
         break;
     }
-    case 4: {
+    case WizardStep::Sort: {
         ListWidgetControl unsorted(lstNoUseFields);
         ListWidgetControl sorted(lstOrderByFields);
         model_.ListOrderByItem(unsorted, sorted);
         RefreshListButtons(lstNoUseFields, lstOrderByFields, cmdAddOrder, cmdRemoveOrder);
         RefreshOrderControls();
-        cmdNav[3]->setEnabled(true);
+        nav(NavButton::Next)->setEnabled(true);
         break;
     }
-    case 5: {
+    case WizardStep::Summary: {
         const ListWidgetControl sorted(lstOrderByFields);
         model_.MarkOrderByItem(sorted);
         saved_ = false;
@@ -395,13 +385,13 @@ void frmWizard::ShowStep(int step)
     default:
         return;
     }
-    fraStep[step_]->setEnabled(false);
-    steps->setCurrentWidget(fraStep[step]);
-    fraStep[step]->setEnabled(true);
+    fraStep[int(step_)]->setEnabled(false);
+    steps->setCurrentWidget(fraStep[int(step)]);
+    fraStep[int(step)]->setEnabled(true);
     setWindowTitle(WizardCaption(reportName_, step));
     SetNavButtons(step);
-    if (step == 5)
-        cmdNav[4]->setFocus();
+    if (step == WizardStep::Summary)
+        nav(NavButton::Finish)->setFocus();
 }
 
 void frmWizard::TakeOverChanges(bool fieldsToo)
@@ -419,45 +409,51 @@ void frmWizard::TakeOverChanges(bool fieldsToo)
     }
 }
 
-void frmWizard::SetNavButtons(int step)
+void frmWizard::SetNavButtons(WizardStep step)
 {
     step_ = step;
-    cmdNav[2]->setEnabled(step > 0);
-    if (step == 0)
-        cmdNav[3]->setEnabled(true);
-    if (step == StepCount - 1)
-        cmdNav[3]->setEnabled(false);
+    nav(NavButton::Back)->setEnabled(step != WizardStep::Introduction);
+    if (step == WizardStep::Introduction)
+        nav(NavButton::Next)->setEnabled(true);
+    if (step == WizardStep::Summary)
+        nav(NavButton::Next)->setEnabled(false);
 }
 
-void frmWizard::cmdNav_Click(int index)
+void frmWizard::EnableNextAndFinish(bool enabled)
 {
-    switch (index) {
-    case 0:
+    nav(NavButton::Next)->setEnabled(enabled);
+    nav(NavButton::Finish)->setEnabled(enabled);
+}
+
+void frmWizard::cmdNav_Click(NavButton button)
+{
+    switch (button) {
+    case NavButton::Help:
         ShowWizardHelp();
         break;
-    case 1:
-        if (msgBox(QStringLiteral("您真的要取消生成数据报表吗"), Buttons::YesNo, Icon::Question,
-                QStringLiteral("取消生成报表"))
-            == platform::ui::MsgBoxResult::Yes) {
+    case NavButton::Cancel:
+        if (platform::ui::askYesNo(QStringLiteral("您真的要取消生成数据报表吗"), Icon::Question,
+                QStringLiteral("取消生成报表"))) {
             saved_ = false;
             cancelled_ = true;
             QDialog::reject();
         }
         break;
-    case 2:
-        ShowStep(step_ - 1);
+    case NavButton::Back:
+        ShowStep(WizardStep(int(step_) - 1));
         break;
-    case 3:
-        ShowStep(step_ + 1);
+    case NavButton::Next:
+        ShowStep(WizardStep(int(step_) + 1));
         break;
-    case 4: {
+    case NavButton::Finish: {
         // Choices changed on a step that was left without going forward count too.
         TakeOverChanges(true);
-        if (step_ == 4)
+        if (step_ == WizardStep::Sort)
             model_.MarkOrderByItem(ListWidgetControl(lstOrderByFields));
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        saved_ = model_.Save();
-        QApplication::restoreOverrideCursor();
+        {
+            const platform::ui::WaitCursor waiting;
+            saved_ = model_.Save();
+        }
         if (saved_)
             accept();
         else
@@ -465,8 +461,6 @@ void frmWizard::cmdNav_Click(int index)
                 Icon::Information);
         break;
     }
-    default:
-        break;
     }
 }
 
@@ -483,7 +477,7 @@ void frmWizard::ShowWizardHelp()
 
 void frmWizard::EnableNextByList(QListWidget* list)
 {
-    cmdNav[3]->setEnabled(list->count() > 0);
+    nav(NavButton::Next)->setEnabled(list->count() > 0);
 }
 
 void frmWizard::RefreshListButtons(
@@ -566,8 +560,7 @@ void frmWizard::RefreshFieldButtons()
     cmdAddFields->setEnabled(buttons.addAll);
     cmdRemoveField->setEnabled(buttons.removeOne);
     cmdRemoveFields->setEnabled(buttons.removeAll);
-    cmdNav[3]->setEnabled(buttons.next);
-    cmdNav[4]->setEnabled(buttons.next);
+    EnableNextAndFinish(buttons.next);
     if (buttons.tooMany)
         msgBox(TooManyFieldsText(), Buttons::Ok, Icon::Information, TooManyFieldsTitle);
 }
@@ -676,8 +669,7 @@ void frmWizard::moveGroupFields(QListWidget* from, QListWidget* to)
     // Listed again: recording a level empties the deeper ones, whose fields come back to the field list.
     optGroup_Click(currentGroup_);
     const bool ungroupedLeft = lstUseFields->count() > 0;
-    cmdNav[3]->setEnabled(ungroupedLeft);
-    cmdNav[4]->setEnabled(ungroupedLeft);
+    EnableNextAndFinish(ungroupedLeft);
 }
 
 void frmWizard::lstUseFields_MouseDown()

@@ -40,11 +40,12 @@ public:
     void setLinkTableName(const QString& table);
     int Finish() const { return FinishValue(saved_, cancelled_); }
 
-    int CurrentStep() const { return step_; }
+    WizardStep CurrentStep() const { return step_; }
+    QPushButton* nav(NavButton button) const { return cmdNav[int(button)]; }
     clsReportWizard& Model() { return model_; }
 
     QWidget* picNav;
-    std::array<QPushButton*, 5> cmdNav; // help, cancel, back, next, finish
+    std::array<QPushButton*, NavButtonCount> cmdNav;
     QStackedWidget* steps;
     std::array<QWidget*, StepCount> fraStep;
     std::array<QLabel*, StepCount> lblStep;
@@ -77,7 +78,7 @@ public:
 
 public slots:
     void Form_Load();
-    void cmdNav_Click(int index);
+    void cmdNav_Click(NavButton button);
     void tvTables_NodeClick(QTreeWidgetItem* node);
     void cmdAddTable_Click();
     void cmdRemoveTable_Click();
@@ -109,13 +110,13 @@ public slots:
     void reject() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildSteps();
-    void ShowStep(int step);
-    void SetNavButtons(int step);
+    void ShowStep(WizardStep step);
+    void SetNavButtons(WizardStep step);
+    void EnableNextAndFinish(bool enabled);
     // What the next steps take over from a change of tables (the table list) and of fields (no groups).
     void TakeOverChanges(bool fieldsToo);
     void EnableNextByList(QListWidget* list);
@@ -136,7 +137,7 @@ private:
     QString groupId_;
     QString reportName_;
     QString linkTableName_;
-    int step_ = 0;
+    WizardStep step_ = WizardStep::Introduction;
     int currentTable_ = -1;
     int currentGroup_ = 1;
     bool tablesChanged_ = false;
@@ -146,7 +147,6 @@ private:
     int rememberedNode_ = -1;
     bool saved_ = false;
     bool cancelled_ = false;
-    bool activated_ = false;
 };
 
 } // namespace wizard

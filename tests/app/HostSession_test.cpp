@@ -2,6 +2,7 @@
 #include "demo/DemoReports.h"
 #include "HostOptions.h"
 #include "HostSession.h"
+#include "output/frmPrint.h"
 #include "output/Frmprocess.h"
 #include "platform/db/Connection.h"
 #include "platform/outside/SharedObjects.h"
@@ -177,6 +178,29 @@ TEST_P(HostExitCode, ADocumentThatNothingOpensFailsTheCommand)
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 本机没有能打开 ") + document))
         << output.toStdString();
     QFile::remove(document);
+}
+
+// A preview whose generation fails (its automatic printing, on a printer folder under a file) says why
+// and exits with 1; so do the commands on one report that name none, before anything is opened.
+TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
+{
+    QFile blocker(exports.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    platform::ui::setPdfPrinterFolder(blocker.fileName() + QStringLiteral("/sub"));
+    ui.onDialog(QStringLiteral("frmPrint"), [](QDialog&) {});
+    output::frmPrint::AutoPrint = true;
+    const int previewed = run("preview");
+    output::frmPrint::AutoPrint = false;
+    EXPECT_EQ(previewed, 1) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: "))) << output.toStdString();
+
+    for (const char* command : { "preview", "print", "blank", "web" }) {
+        EXPECT_EQ(run(command, QString()), 1) << command;
+        EXPECT_TRUE(output.contains(QStringLiteral("--report names none"))) << output.toStdString();
+        EXPECT_FALSE(output.contains(QStringLiteral("PreviewPrint()"))) << output.toStdString();
+    }
+    EXPECT_EQ(exported(), QStringList { QStringLiteral("blocker") });
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 using namespace designer;
+using Refusal = platform::ui::Refusal<NameControl>;
 
 namespace
 {
@@ -76,24 +77,27 @@ TEST_P(ReportNames, ChecksInOrderWithEachDialogsWording)
     const struct {
         NameDialog dialog;
         QString name;
-        std::optional<NameFault> fault;
+        std::optional<Refusal> fault;
     } cases[] = {
-        { NameDialog::NewReport, "", NameFault { "请输入报表名！" } },
-        { NameDialog::Rename, "", NameFault { "请输入报表名！" } },
+        { NameDialog::NewReport, "", Refusal { "请输入报表名！", NameControl::NameBox } },
+        { NameDialog::Rename, "", Refusal { "请输入报表名！", NameControl::NameBox } },
         { NameDialog::NewReport, chinese25, std::nullopt },
         { NameDialog::NewReport, QString(50, QChar(u'x')), std::nullopt },
         { NameDialog::NewReport, chinese25 + "档",
-            NameFault { "报表名过长,不可超出50个字符(一个汉字为两个字符)!" } },
+            Refusal { "报表名过长,不可超出50个字符(一个汉字为两个字符)!", NameControl::NameBox } },
         { NameDialog::Rename, QString(51, QChar(u'x')),
-            NameFault { "报表名过长,不可超出50个字符(一个汉字为两个字符）!" } },
+            Refusal { "报表名过长,不可超出50个字符(一个汉字为两个字符）!", NameControl::NameBox } },
         // A quote is refused before any query; the refusals of CheckReportName leave the focus alone.
-        { NameDialog::NewReport, "a'b", NameFault { "报表名不合法（含 '），请重新输入新报表名！", false } },
-        { NameDialog::Rename, "月报", NameFault { "报表名重名，请重新输入新报表名！", false } },
-        { NameDialog::NewReport, "月报", NameFault { "报表名重名，请重新输入新报表名！", false } },
+        { NameDialog::NewReport, "a'b", Refusal { "报表名不合法（含 '），请重新输入新报表名！" } },
+        { NameDialog::Rename, "月报", Refusal { "报表名重名，请重新输入新报表名！" } },
+        { NameDialog::NewReport, "月报", Refusal { "报表名重名，请重新输入新报表名！" } },
         // Other reports of the group, whatever the letter case; other groups do not count.
-        { NameDialog::NewReport, "ANNUAL", NameFault { "名为'ANNUAL'的报表已经存在，请重新输入报表名" } },
-        { NameDialog::Rename, "annual", NameFault { "名为‘annual’的报表已经存在，请重新输入报表名！" } },
-        { NameDialog::Rename, "统计", NameFault { "名为‘统计’的报表已经存在，请重新输入报表名！" } },
+        { NameDialog::NewReport, "ANNUAL",
+            Refusal { "名为'ANNUAL'的报表已经存在，请重新输入报表名", NameControl::NameBox } },
+        { NameDialog::Rename, "annual",
+            Refusal { "名为‘annual’的报表已经存在，请重新输入报表名！", NameControl::NameBox } },
+        { NameDialog::Rename, "统计",
+            Refusal { "名为‘统计’的报表已经存在，请重新输入报表名！", NameControl::NameBox } },
         { NameDialog::Rename, "其他", std::nullopt },
     };
     for (const auto& c : cases)
@@ -102,7 +106,7 @@ TEST_P(ReportNames, ChecksInOrderWithEachDialogsWording)
     // Without a current report the open report's name is one of the group's like any other.
     store::reportState().ReportId.clear();
     EXPECT_EQ(ValidateReportName(NameDialog::NewReport, "月报"),
-        NameFault { "名为'月报'的报表已经存在，请重新输入报表名" });
+        (Refusal { "名为'月报'的报表已经存在，请重新输入报表名", NameControl::NameBox }));
 }
 
 TEST_P(ReportNames, OpenListHoldsTheGroupsNamedReportsOfTheType)

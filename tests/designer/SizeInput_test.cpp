@@ -17,6 +17,19 @@ using namespace designer;
 namespace
 {
 
+// A checked size's value, 0 when refused, and its refusal's message, empty when accepted.
+template <class T> T valueOf(const CheckedSize<T>& checked)
+{
+    const T* value = std::get_if<T>(&checked);
+    return value ? *value : T {};
+}
+
+template <class T> QString refusalOf(const CheckedSize<T>& checked)
+{
+    const auto* refusal = std::get_if<platform::ui::Refusal<SizeBox>>(&checked);
+    return refusal ? refusal->message : QString();
+}
+
 const QString RangeMessage = "数字必须在 10 与 400 之间，请再次输入属于上述区域的数字。";
 
 TEST(SizeInput, CustomZoom)
@@ -39,8 +52,8 @@ TEST(SizeInput, CustomZoom)
     };
     for (const auto& c : cases) {
         const auto zoom = CheckZoom(c.text);
-        EXPECT_EQ(zoom.value, c.percent) << c.text.toStdString();
-        EXPECT_EQ(zoom.fault, c.fault) << c.text.toStdString();
+        EXPECT_EQ(valueOf(zoom), c.percent) << c.text.toStdString();
+        EXPECT_EQ(refusalOf(zoom), c.fault) << c.text.toStdString();
     }
     EXPECT_EQ(ZoomOptionOf(75), 2);
     EXPECT_EQ(ZoomOptionOf(60), CustomZoomOption);
@@ -67,10 +80,10 @@ TEST(SizeInput, RowHeightAndColumnWidth)
     for (const auto& c : cases) {
         const auto height = CheckRowHeight(c.text);
         const auto width = ValidateColWidth(c.text);
-        EXPECT_DOUBLE_EQ(height.value, c.twips) << c.text.toStdString();
-        EXPECT_EQ(height.fault, c.rowFault) << c.text.toStdString();
-        EXPECT_DOUBLE_EQ(width.value, c.twips) << c.text.toStdString();
-        EXPECT_EQ(width.fault, c.colFault) << c.text.toStdString();
+        EXPECT_DOUBLE_EQ(valueOf(height), c.twips) << c.text.toStdString();
+        EXPECT_EQ(refusalOf(height), c.rowFault) << c.text.toStdString();
+        EXPECT_DOUBLE_EQ(valueOf(width), c.twips) << c.text.toStdString();
+        EXPECT_EQ(refusalOf(width), c.colFault) << c.text.toStdString();
     }
     QLocale::setDefault(userLocale);
 }
@@ -93,7 +106,7 @@ TEST(SizeInput, PresentSizeInCentimetres)
         = { { 1701, "3" }, { 1417.5, "2.5" }, { 300, "0.53" }, { 2338, "4.12" }, { 5670, "10" } };
     for (const auto& [twips, text] : cases) {
         EXPECT_EQ(CentimetreText(twips), text) << twips;
-        EXPECT_TRUE(ValidateColWidth(text).ok()) << text.toStdString();
+        EXPECT_EQ(refusalOf(ValidateColWidth(text)), QString()) << text.toStdString();
     }
     QLocale::setDefault(userLocale);
 }

@@ -18,10 +18,13 @@ QString confirmed(const DataSourceForm& form, int type, bool severalTables, cons
     return std::holds_alternative<QString>(result) ? std::get<QString>(result) : QStringLiteral("<refused>");
 }
 
-SourceFault refusal(const DataSourceForm& form, int type = Data)
+using Refusal = platform::ui::Refusal<SourceFocus>;
+
+// A refusal's fields; an accepted form gives an empty one.
+Refusal refusal(const DataSourceForm& form, int type = Data)
 {
     const auto result = ConfirmSource(form, {}, type, false);
-    return std::holds_alternative<SourceFault>(result) ? std::get<SourceFault>(result) : SourceFault {};
+    return std::holds_alternative<Refusal>(result) ? std::get<Refusal>(result) : Refusal { "<accepted>" };
 }
 
 // Every kind read back into its panel gives the panel state listed, and OK on that state writes the
@@ -146,25 +149,25 @@ TEST(DataSourceModel, OkRefusesWhatCannotBeStoredWithItsMessage)
     const struct {
         const char* name;
         DataSourceForm form;
-        SourceFault fault;
+        Refusal fault;
     } cases[] = {
         { "option without start", { .kind = SourceKind::Fields, .fieldColumn = "题名", .fieldOption = true },
-            { "必须输入数字或插入的符号", caption, Icon::Information, SourceFocus::OptionChars } },
+            { "必须输入数字或插入的符号", SourceFocus::OptionChars, {}, caption, Icon::Information } },
         { "take without count",
             { .kind = SourceKind::Fields, .fieldColumn = "题名", .fieldOption = true, .optionChars = "2" },
-            { "必须输入数字", caption, Icon::Information, SourceFocus::OptionCount } },
+            { "必须输入数字", SourceFocus::OptionCount, {}, caption, Icon::Information } },
         { "bad statement", { .kind = SourceKind::Sql, .sql = "update docs set x=1" },
-            { "SQL语句输入错误，请重新输入", notice, Icon::None, SourceFocus::Sql } },
+            { "SQL语句输入错误，请重新输入", SourceFocus::Sql, {}, notice } },
         { "empty statement", { .kind = SourceKind::Sql, .sql = "   " }, {} },
         { "formula without region", { .kind = SourceKind::InFormu, .function = "SUM" },
-            { "请输入区域值!", notice, Icon::None, SourceFocus::Region } },
+            { "请输入区域值!", SourceFocus::Region, {}, notice } },
         { "single-cell region", { .kind = SourceKind::InFormu, .function = "SUM", .region = "A1" },
-            { "区域值输入错误，请重新输入！", notice, Icon::None, SourceFocus::Region } },
+            { "区域值输入错误，请重新输入！", SourceFocus::Region, {}, notice } },
         { "empty formula", { .kind = SourceKind::InFormu }, {} },
         { "column sum without column", { .kind = SourceKind::SumCol },
-            { "请选择求和列！", notice, Icon::None, SourceFocus::SumColumn } },
+            { "请选择求和列！", SourceFocus::SumColumn, {}, notice } },
         { "column sum of a point", { .kind = SourceKind::SumCol, .sumColumn = "." },
-            { "请选择求和列！", notice, Icon::None, SourceFocus::SumColumn } },
+            { "请选择求和列！", SourceFocus::SumColumn, {}, notice } },
     };
     for (const auto& c : cases)
         EXPECT_EQ(refusal(c.form), c.fault) << c.name;

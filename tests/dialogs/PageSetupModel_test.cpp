@@ -81,7 +81,7 @@ struct ValidationCase {
     const char* what;
     std::function<void(PageSetupForm&)> edit;
     CheckedParts parts;
-    std::optional<InputFault> fault;
+    std::optional<SetupRefusal> fault;
 };
 
 TEST(PageSetupValidation, FirstFaultInOrderIsReported)
@@ -89,14 +89,13 @@ TEST(PageSetupValidation, FirstFaultInOrderIsReported)
     const QString wrongType = QStringLiteral("数据类型错误！请重新输入！");
     const QString between = QStringLiteral("输入数字必须在1 与 50 之间，请重新输入上述区域之间的数字。");
     const auto margins = [](const QString& message, SetupField focus) {
-        return InputFault { message, SetupTab::Margins, focus };
+        return RefuseSetup(message, focus, SetupTab::Margins);
     };
     const auto rows = [](const QString& message) {
-        return InputFault { message, SetupTab::ReportParameters, SetupField::Rows };
+        return RefuseSetup(message, SetupField::Rows, SetupTab::ReportParameters);
     };
-    const auto paper = [](const QString& message, SetupField focus) {
-        return InputFault { message, std::nullopt, focus };
-    };
+    const auto paper
+        = [](const QString& message, SetupField focus) { return RefuseSetup(message, focus, std::nullopt); };
     const CheckedParts custom { true, true };
     const CheckedParts standard { true, false };
     const ValidationCase cases[] = {

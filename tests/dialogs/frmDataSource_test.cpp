@@ -4,6 +4,8 @@
 #include "dialogs/frmSysArg.h"
 #include "platform/db/Connection.h"
 #include "platform/grid/Sheet.h"
+#include "platform/outside/ErrorLogObject.h"
+#include "platform/outside/SharedObjects.h"
 #include "platform/ui/ScriptedUi.h"
 
 #include <functional>
@@ -258,3 +260,22 @@ TEST_P(DataSourceDialog, OptionsAndDescriptionsAreReadBack)
 DIALOG_DATABASE_SUITE(DataSourceDialog);
 
 } // namespace
+
+// A visible description row without a column name names no field: the tree leaves it out and it is
+// logged.
+TEST_P(DataSourceDialog, AColumnRowWithoutAColumnNameIsLeftOutAndLogged)
+{
+    database->connection()->execute(
+        QStringLiteral("insert into table_struct_description (table_name, table_chn_name, column_name, "
+                       "column_chn_name, column_visible) values ('docs', '文件', NULL, '无名', 'T')"));
+    platform::outside::sharedErrorLog()->setConnection(database->connection());
+    show([](frmDataSource& dialog) {
+        QTreeWidgetItem* fields = dialog.tvwDataSource->topLevelItem(0)->child(1);
+        EXPECT_EQ(nodeCaptions(fields->child(0)), (QStringList { "题名", "页数" }));
+        dialog.cmdCancel_Click();
+    });
+    platform::outside::releaseShared();
+    EXPECT_EQ(database->rows(QStringLiteral("select procedure_name, description from orv_error_log")),
+        (QList<QStringList> {
+            { "LoadVisibleFields", "表 docs 的字段说明“无名”没有字段名（column_name），已略过。" } }));
+}

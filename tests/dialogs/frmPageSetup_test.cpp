@@ -1,8 +1,8 @@
+#include "component/CReportOrv.h"
 #include "dialogs/frmPageSetup.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/ScriptedUi.h"
-#include "store/CReportOrv.h"
 #include "store/ReportState.h"
 #include "support/TestDatabase.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "component/CReportOrv.h"
 #include "demo/DemoReports.h"
 #include "output/OutputWindows.h"
 #include "PdfPrints.h"
 #include "platform/outside/HostObjects.h"
 #include "platform/ui/ScriptedUi.h"
-#include "store/CReportOrv.h"
 #include "store/ReportState.h"
 #include "support/TestDatabase.h"
 

@@ -1,4 +1,5 @@
 #include "output/PrintBatches.h"
+#include "platform/Error.h"
 
 #include <gtest/gtest.h>
 
@@ -43,10 +44,10 @@ public:
     }
     bool reportFinished() const override { return finished; }
     void setUpPages() override { ++setUps; }
-    int printBatch() override
+    void printBatch() override
     {
         printed.push_back(builds);
-        return lastBuilt;
+        pagesPrinted += lastBuilt;
     }
     void showProgress(int value) override { progress.push_back(value); }
 
@@ -60,6 +61,7 @@ public:
     int pumps = 0;
     int builds = 0;
     int setUps = 0;
+    int pagesPrinted = 0;
     std::vector<int> printed;
     std::vector<int> progress;
 };
@@ -86,7 +88,7 @@ TEST(PrintBatches, EveryPageIsPrintedBatchByBatch)
         const BatchRun run = printInBatches(report, c.pages);
         EXPECT_EQ(run.end, BatchEnd::Finished) << c.pages;
         EXPECT_EQ(run.batches, c.batches) << c.pages;
-        EXPECT_EQ(run.pagesPrinted, c.pagesPrinted) << c.pages;
+        EXPECT_EQ(report.pagesPrinted, c.pagesPrinted) << c.pages;
         EXPECT_EQ(report.setUps, c.batches) << c.pages;
         // The messages run once before every batch, so a cancel click is seen between batches.
         EXPECT_EQ(report.pumps, c.batches) << c.pages;
@@ -118,18 +120,69 @@ TEST(PrintBatches, CancelDuringTheSecondBatchPrintsItAndBuildsNoThird)
     EXPECT_EQ(run.end, BatchEnd::Cancelled);
     EXPECT_EQ(report.builds, 2);
     EXPECT_EQ(report.printed, (std::vector<int> { 1, 2 }));
-    EXPECT_EQ(run.pagesPrinted, 20);
+    EXPECT_EQ(report.pagesPrinted, 20);
     EXPECT_LT(report.progress.back(), PrintProgressMaximum);
 }
 
-TEST(PrintBatches, ABuildWithoutPagesEndsTheRunInsteadOfLoopingForever)
+TEST(PrintBatches, ABuildWithoutPagesIsAFailureInsteadOfAnEndlessLoop)
 {
     FakeReport report(35);
     report.stallAfter = 1;
-    const BatchRun run = printInBatches(report, 35);
-    EXPECT_EQ(run.end, BatchEnd::Stalled);
+    EXPECT_THROW(printInBatches(report, 35), platform::Error);
     EXPECT_EQ(report.builds, 2);
     EXPECT_EQ(report.printed, (std::vector<int> { 1 }));
+}
+
+// The batch loop as the print window and the web export run it: a build without data ends it at once,
+// the data ending exactly with a batch ends it after an empty build, and a caller may stop after a batch.
+struct LoopCase {
+    const char* name;
+    std::vector<int> builds; // the pages of each build; the last one ends the data
+    bool hasData;
+    int takeUntil; // takeBatch asks for more up to this batch
+    BatchEnd end;
+    int batches;
+    int buildsRun;
+};
+
+class ScriptedBatches : public BatchSteps
+{
+public:
+    explicit ScriptedBatches(const LoopCase& c)
+        : c_(c)
+    {
+    }
+    int buildNextBatch() override { return c_.builds[size_t(built_++)]; }
+    bool reportHasData() const override { return c_.hasData; }
+    bool reportFinished() const override { return built_ == int(c_.builds.size()); }
+    bool takeBatch(int pages) override
+    {
+        taken.push_back(pages);
+        return int(taken.size()) < c_.takeUntil;
+    }
+
+    const LoopCase& c_;
+    int built_ = 0;
+    std::vector<int> taken;
+};
+
+TEST(BatchLoop, EndsAsTheDataAndTheCallerSay)
+{
+    const LoopCase cases[] = {
+        { "three batches", { 500, 500, 20 }, true, 99, BatchEnd::Finished, 3, 3 },
+        { "data ends with a batch", { 500, 500, 0 }, true, 99, BatchEnd::Finished, 2, 3 },
+        { "no data", { 0 }, false, 99, BatchEnd::NoData, 0, 1 },
+        { "paused after one", { 20, 20, 5 }, true, 1, BatchEnd::Paused, 1, 1 },
+        { "paused at the end", { 20 }, true, 1, BatchEnd::Finished, 1, 1 },
+    };
+    for (const LoopCase& c : cases) {
+        ScriptedBatches steps(c);
+        const BatchRun run = runBatches(steps);
+        EXPECT_EQ(run.end, c.end) << c.name;
+        EXPECT_EQ(run.batches, c.batches) << c.name;
+        EXPECT_EQ(steps.built_, c.buildsRun) << c.name;
+        EXPECT_EQ(int(steps.taken.size()), c.batches) << c.name;
+    }
 }
 
 } // namespace

@@ -86,9 +86,11 @@ public:
     }
     bool HasData() const override { return hasData_; }
     bool Finished() const override { return built_ == batches_; }
-    int PageCount() const override { return 2; }
+    int PageCount() const override { return stallFrom > 0 && built_ >= stallFrom ? 0 : 2; }
     QVector<int> StatPageStarts() const override { return {}; }
     void Release() override { }
+
+    int stallFrom = 0; // from this build on no page is made, though the data goes on
 
 private:
     int batches_;
@@ -131,6 +133,17 @@ TEST_F(WebExportFolders, AReportWithoutDataWritesNothing)
     QProgressBar progress;
     BatchedReport report(1, false);
     EXPECT_TRUE(output::WriteWebExport(report, working, progress).isEmpty());
+    EXPECT_TRUE(QDir(exports_.path()).isEmpty());
+}
+
+TEST_F(WebExportFolders, ABuildThatMakesNoPageBeforeTheDataEndsFailsAndWritesNothing)
+{
+    qputenv("ORV_WEB_EXPORT_DIR", exports_.path().toLocal8Bit());
+    platform::grid::Sheet working;
+    QProgressBar progress;
+    BatchedReport report(5);
+    report.stallFrom = 2;
+    EXPECT_THROW(output::WriteWebExport(report, working, progress), platform::Error);
     EXPECT_TRUE(QDir(exports_.path()).isEmpty());
 }
 

@@ -127,6 +127,10 @@ protected:
 
 TEST_P(WordReportTest, PlaceholdersEvaluateAgainstTheCopysRecords)
 {
+    // A description row without a column name names no field (logged once, however often asked for).
+    database.connection()->execute(
+        QStringLiteral("insert into table_struct_description (table_name, table_chn_name, column_name, "
+                       "column_chn_name) values ('wsda', '文书档案', NULL, '无名')"));
     platform::db::Recordset data;
     data.open(QStringLiteral("select piece_no, archive_no, title from wsda order by piece_no"),
         *database.connection());
@@ -153,6 +157,8 @@ TEST_P(WordReportTest, PlaceholdersEvaluateAgainstTheCopysRecords)
         { "@E/#piece_no# * 10", "2", QStringLiteral("20") }, // special formula on the row's record
         { "\"件\"+@E/#piece_no# + 100@//0000", "1", QStringLiteral("0101") }, // its "+" is SQL
         { "title&1-2&B", "G", QStringLiteral("第1") },
+        { "无名", "1", QStringLiteral("找不到此字段:无名") },
+        { "wsda.无名", "2", QStringLiteral("找不到此字段:wsda.无名") },
     };
     for (const auto& c : cases)
         EXPECT_EQ(
@@ -160,6 +166,8 @@ TEST_P(WordReportTest, PlaceholdersEvaluateAgainstTheCopysRecords)
             c.expected)
             << c.expression;
     EXPECT_EQ(data.absolutePosition(), 3) << "the special formula puts the data back where it stood";
+    EXPECT_EQ(database.rows(QStringLiteral("select procedure_name from orv_error_log")),
+        (QList<QStringList> { { "GetFieldIndex" } }));
     EXPECT_EQ(
         context.EvalPlaceholder(QStringLiteral("archive_no"), QStringLiteral("3"), false, copy), QString());
     EXPECT_THROW(context.EvalPlaceholder(QStringLiteral("title&2&B"), QStringLiteral("1"), true, copy),

@@ -643,6 +643,24 @@ TEST_P(PrintWindowTest, AFailedPrintIsToldAndNotLogged)
     EXPECT_TRUE(logRows().isEmpty());
 }
 
+// A generation that fails (here its automatic printing) is told in the box and to the host.
+TEST_P(PrintWindowTest, AFailedGenerationIsToldInTheBoxAndInErrorMessage)
+{
+    QFile blocker(exports.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    platform::ui::setPdfPrinterFolder(blocker.fileName() + QStringLiteral("/pdf"));
+    frmPrint::AutoPrint = true;
+    report.setErrorMessage({});
+    preview([](frmPrint&) {});
+    ASSERT_EQ(ui.boxTexts().size(), 1);
+    const QString prefix = QStringLiteral("报表生成失败：");
+    EXPECT_TRUE(ui.boxTexts().first().startsWith(prefix)) << ui.boxTexts().first().toStdString();
+    EXPECT_FALSE(report.ErrorMessage().isEmpty());
+    EXPECT_EQ(prefix + report.ErrorMessage(), ui.boxTexts().first());
+    EXPECT_TRUE(logRows().isEmpty());
+}
+
 TEST_P(PrintWindowTest, WebPrintOfAReportWhoseDataCannotBeReadSaysWhyInErrorMessage)
 {
     database.connection()->execute(QStringLiteral("drop table wsda"));
@@ -668,13 +686,16 @@ TEST_P(PrintWindowTest, ZoomSwitchesBetweenTheWholePageAndFullSize)
     });
 }
 
-TEST_P(PrintWindowTest, PageSetupOpensTheDialogAndKeepsThePagesBuilt)
+// The host's settings stay as it made them: a later print without data still prints the blank form.
+TEST_P(PrintWindowTest, PageSetupOpensTheDialogAndKeepsThePagesBuiltAndTheHostsSettings)
 {
+    report.setIsPrintBlankReport(true);
     preview([&](frmPrint& window) {
         const QStringList before = archiveNumbers(window.fbkPrint->page());
         window.CmdSet_Click();
         EXPECT_EQ(archiveNumbers(window.fbkPrint->page()), before);
     });
+    EXPECT_TRUE(store::reportState().IsPrintBlankReport);
     EXPECT_TRUE(ui.shownDialogs().filter(QStringLiteral("frmPageSetup")).size() == 1)
         << ui.shownDialogs().join(QLatin1Char(',')).toStdString();
 }

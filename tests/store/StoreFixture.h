@@ -1,11 +1,11 @@
 #pragma once
 
+#include "component/CReportOrv.h"
 #include "platform/db/Connection.h"
 #include "platform/outside/HostObjects.h"
 #include "platform/outside/SettingsObject.h"
 #include "platform/ui/ScriptedPrinters.h"
 #include "platform/ui/ScriptedUi.h"
-#include "store/CReportOrv.h"
 #include "store/ReportState.h"
 #include "store/WindowSeams.h"
 #include "support/TestDatabase.h"

@@ -205,3 +205,24 @@ TEST_P(WizardSelection, GroupLevelsAndSortFieldsStayInStep)
 }
 
 } // namespace
+
+// A description row without a column name names no field: the wizard offers the others and logs it.
+TEST_P(WizardSelection, DescriptionRowsWithoutAColumnNameAreLeftOutAndLogged)
+{
+    execute("insert into table_struct_description (table_name, table_chn_name, column_name, column_chn_name, "
+            "column_visible) values ('wsfj', '文书附件', NULL, '无名一', 'T'), "
+            "('wsfj', '文书附件', '', '无名二', 'T')");
+    clsReportWizard wizard;
+    load(wizard);
+    tree.setBold(tree.nodeOf("wsfj"), true);
+    wizard.MarkUserCheckedTable(tree);
+    ASSERT_EQ(wizard.Tables().size(), 1);
+    MemoryList unchecked;
+    MemoryList checked;
+    wizard.ListFieldsToListBox(0, &unchecked, &checked);
+    EXPECT_EQ(unchecked.texts(), (QStringList { "记录号", "文件记录号", "附件号", "附件题名", "页数" }));
+    EXPECT_EQ(rows("select procedure_name, description from orv_error_log"),
+        (QList<QStringList> {
+            { "GetTableFields", "表 wsfj 的字段说明“无名一”没有字段名（column_name），已略过。" },
+            { "GetTableFields", "表 wsfj 的字段说明“无名二”没有字段名（column_name），已略过。" } }));
+}

@@ -25,6 +25,8 @@
 using namespace wizardtest;
 using platform::ui::MsgBoxResult;
 using wizard::frmWizard;
+using wizard::NavButton;
+using wizard::WizardStep;
 
 namespace
 {
@@ -38,9 +40,9 @@ void showActive(QWidget& window)
 
 TEST(WizardSteps, CaptionsLimitsAndTheirMessages)
 {
-    EXPECT_EQ(wizard::WizardCaption("目录", 0), "报表生成 - 目录 - 开始");
-    EXPECT_EQ(wizard::WizardCaption("目录", 3), "报表生成 - 目录 - 步骤 3");
-    EXPECT_EQ(wizard::WizardCaption("目录", 5), "报表生成 - 目录 - 完成");
+    EXPECT_EQ(wizard::WizardCaption("目录", WizardStep::Introduction), "报表生成 - 目录 - 开始");
+    EXPECT_EQ(wizard::WizardCaption("目录", WizardStep::Groups), "报表生成 - 目录 - 步骤 3");
+    EXPECT_EQ(wizard::WizardCaption("目录", WizardStep::Summary), "报表生成 - 目录 - 完成");
     EXPECT_EQ(wizard::CannotAddMoreFieldsText(),
         "您不能选择太多的字段, 本向导支持最多40个字段, \n如果您要多于40个列, 请在设计器中修改");
     EXPECT_EQ(wizard::TooManyFieldsText(),
@@ -105,9 +107,9 @@ protected:
     // Steps 1 and 2: the source table chosen and its first `fields` fields checked.
     static void checkFields(frmWizard& window, int fields)
     {
-        window.cmdNav_Click(3);
+        window.cmdNav_Click(NavButton::Next);
         addTable(window, "文书档案");
-        window.cmdNav_Click(3);
+        window.cmdNav_Click(NavButton::Next);
         select(window.lstSourceField, 0, fields);
         window.cmdAddField_Click();
     }
@@ -128,7 +130,7 @@ TEST_P(WizardWindow, EveryStepKeepsItsCaptionsWholeAtTheMinimumSize)
     checkFields(*window, 3);
     for (int step = 1; step <= 5; ++step) {
         EXPECT_EQ(testsupport::cutCaptions(*window), QStringList()) << "step " << step;
-        window->cmdNav_Click(3);
+        window->cmdNav_Click(NavButton::Next);
     }
     EXPECT_TRUE(boxTexts().isEmpty());
 }
@@ -137,12 +139,12 @@ TEST_P(WizardWindow, AtMostThreeTablesOnOneChain)
 {
     const auto window = openWindow();
     EXPECT_EQ(window->windowTitle(), "报表生成 - 新目录 - 开始");
-    window->cmdNav_Click(3);
+    window->cmdNav_Click(NavButton::Next);
     EXPECT_EQ(window->windowTitle(), "报表生成 - 新目录 - 步骤 1");
-    EXPECT_FALSE(window->cmdNav[3]->isEnabled());
+    EXPECT_FALSE(window->nav(NavButton::Next)->isEnabled());
     addTable(*window, "文书案卷");
     addTable(*window, "文书附件");
-    EXPECT_TRUE(window->cmdNav[3]->isEnabled());
+    EXPECT_TRUE(window->nav(NavButton::Next)->isEnabled());
     window->tvTables_NodeClick(node(*window, "文书档案"));
     EXPECT_TRUE(window->cmdAddTable->isEnabled()) << "the table between the two chosen ones";
     window->cmdAddTable_Click();
@@ -155,7 +157,7 @@ TEST_P(WizardWindow, AtMostThreeTablesOnOneChain)
     EXPECT_FALSE(node(*window, "文书档案")->font(0).bold());
     window->tvTables_NodeClick(node(*window, "文书档案"));
     EXPECT_TRUE(window->cmdAddTable->isEnabled());
-    window->cmdNav_Click(3);
+    window->cmdNav_Click(NavButton::Next);
     EXPECT_EQ(window->lstUseTable->count(), 2);
     EXPECT_EQ(window->lstSourceField->count(), 8) << "the volumes' fields listed first";
     EXPECT_TRUE(boxTexts().isEmpty());
@@ -178,7 +180,7 @@ TEST_P(WizardWindow, FortyFieldsAtMost)
     ASSERT_EQ(ui.boxes().size(), 1);
     EXPECT_EQ(ui.boxes()[0].text, wizard::CannotAddMoreFieldsText());
     EXPECT_EQ(ui.boxes()[0].title, "字段太多");
-    EXPECT_TRUE(window->cmdNav[3]->isEnabled()) << "exactly 40 fields may go on";
+    EXPECT_TRUE(window->nav(NavButton::Next)->isEnabled()) << "exactly 40 fields may go on";
     EXPECT_FALSE(window->cmdAddFields->isEnabled());
     select(window->lstSourceField, 0, 1);
     window->lstSourceField_DblClick();
@@ -190,7 +192,7 @@ TEST_P(WizardWindow, TenGroupedFieldsOverThreeLevels)
 {
     const auto window = openWindow();
     checkFields(*window, 12);
-    window->cmdNav_Click(3);
+    window->cmdNav_Click(NavButton::Next);
     EXPECT_EQ(window->lstUseFields->count(), 12);
     EXPECT_FALSE(window->optGroup[2]->isEnabled());
     select(window->lstUseFields, 0, 11);
@@ -237,12 +239,12 @@ TEST_P(WizardWindow, GroupingEveryFieldStopsNextAndFinish)
 {
     const auto window = openWindow();
     checkFields(*window, 3);
-    EXPECT_TRUE(window->cmdNav[4]->isEnabled());
-    window->cmdNav_Click(3);
+    EXPECT_TRUE(window->nav(NavButton::Finish)->isEnabled());
+    window->cmdNav_Click(NavButton::Next);
     window->lstUseFields->selectAll();
     window->cmdAddGroup_Click();
-    EXPECT_FALSE(window->cmdNav[3]->isEnabled());
-    EXPECT_FALSE(window->cmdNav[4]->isEnabled());
+    EXPECT_FALSE(window->nav(NavButton::Next)->isEnabled());
+    EXPECT_FALSE(window->nav(NavButton::Finish)->isEnabled());
 }
 
 TEST_P(WizardWindow, FinishCancelAndNeitherThroughTheStore)
@@ -252,17 +254,17 @@ TEST_P(WizardWindow, FinishCancelAndNeitherThroughTheStore)
     ui.onDialog("frmWizard", [&](QDialog& dialog) { drive(static_cast<frmWizard&>(dialog)); });
     drive = [&](frmWizard& window) {
         checkFields(window, 4);
-        window.cmdNav_Click(3);
-        window.cmdNav_Click(3);
+        window.cmdNav_Click(NavButton::Next);
+        window.cmdNav_Click(NavButton::Next);
         window.lstNoUseFields->item(1)->setSelected(true);
         window.cmdAddOrder_Click();
         window.lstOrderByFields->item(0)->setSelected(true);
         window.lstOrderByFields_Click();
         window.optSort[1]->setChecked(true);
         window.optSort_Click(1);
-        window.cmdNav_Click(3);
+        window.cmdNav_Click(NavButton::Next);
         EXPECT_EQ(window.windowTitle(), "报表生成 - 新目录 - 完成");
-        window.cmdNav_Click(4);
+        window.cmdNav_Click(NavButton::Finish);
     };
     EXPECT_EQ(store::RunReportWizard(), store::WizardSaved);
     const QString id = store::reportState().ReportId;
@@ -274,13 +276,13 @@ TEST_P(WizardWindow, FinishCancelAndNeitherThroughTheStore)
         "wsda.archive_no DESC");
 
     drive = [&](frmWizard& window) {
-        window.cmdNav_Click(3);
+        window.cmdNav_Click(NavButton::Next);
         ui.queueAnswer(MsgBoxResult::No);
-        window.cmdNav_Click(1);
+        window.cmdNav_Click(NavButton::Cancel);
         EXPECT_TRUE(window.isVisible()) << "No keeps the window and its state";
-        EXPECT_EQ(window.CurrentStep(), 1);
+        EXPECT_EQ(window.CurrentStep(), WizardStep::Tables);
         ui.queueAnswer(MsgBoxResult::Yes);
-        window.cmdNav_Click(1);
+        window.cmdNav_Click(NavButton::Cancel);
     };
     EXPECT_EQ(store::RunReportWizard(), store::WizardCancelled);
     const platform::ui::RecordedBox& question = ui.boxes().back();
@@ -310,14 +312,14 @@ TEST_P(WizardWindow, FinishAfterGoingBackSavesNoStaleChoice)
 {
     const auto window = openWindow();
     checkFields(*window, 3);
-    window->cmdNav_Click(3);
+    window->cmdNav_Click(NavButton::Next);
     select(window->lstUseFields, 0, 1);
     window->cmdAddGroup_Click();
-    window->cmdNav_Click(2);
+    window->cmdNav_Click(NavButton::Back);
     window->cmdRemoveFields_Click();
     select(window->lstSourceField, 2, 2);
     window->cmdAddField_Click();
-    window->cmdNav_Click(4);
+    window->cmdNav_Click(NavButton::Finish);
     EXPECT_EQ(window->Finish(), 0);
     const QString id = window->Model().ReportId();
     EXPECT_EQ(scalar("select count(*) from report_info where info_type = 'GROUP_HEAD' and report_id = '" + id
@@ -328,9 +330,9 @@ TEST_P(WizardWindow, FinishAfterGoingBackSavesNoStaleChoice)
 
     const auto again = openWindow();
     checkFields(*again, 3);
-    again->cmdNav_Click(2);
+    again->cmdNav_Click(NavButton::Back);
     addTable(*again, "文书案卷");
-    again->cmdNav_Click(4);
+    again->cmdNav_Click(NavButton::Finish);
     EXPECT_EQ(again->Finish(), 2);
     EXPECT_EQ(boxTexts().value(0), "报表生成出错！\n数据报表不能没有内容");
     EXPECT_EQ(storedRowCount(again->Model().ReportId()), 0);
@@ -342,14 +344,14 @@ TEST_P(WizardWindow, AFailedSaveIsShownWithItsCauseAndTheWindowStays)
     ui.onDialog("frmWizard", [&](QDialog& dialog) {
         auto& window = static_cast<frmWizard&>(dialog);
         checkFields(window, 2);
-        window.cmdNav_Click(4);
+        window.cmdNav_Click(NavButton::Finish);
         EXPECT_TRUE(window.isVisible());
         ASSERT_EQ(ui.boxes().size(), 1);
         EXPECT_TRUE(ui.boxes()[0].text.startsWith("报表生成出错！\n"));
         EXPECT_TRUE(ui.boxes()[0].text.contains("refused"));
         EXPECT_EQ(storedRowCount(window.Model().ReportId()), 0);
         allow();
-        window.cmdNav_Click(4);
+        window.cmdNav_Click(NavButton::Finish);
     });
     EXPECT_EQ(store::RunReportWizard(), store::WizardSaved);
     EXPECT_EQ(storedRowCount(store::reportState().ReportId), 1 + 17 + 23 + 6);
@@ -361,7 +363,7 @@ TEST_P(WizardWindow, TheTableTreeTakesTheCurrentTableFromTheKeyboard)
 {
     const auto window = openWindow();
     showActive(*window);
-    window->cmdNav_Click(3);
+    window->cmdNav_Click(NavButton::Next);
     QTreeWidget* tree = window->tvTables;
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Home);
@@ -387,8 +389,8 @@ TEST_P(WizardWindow, F1OpensTheStepsTopicOrSaysWhereItsPageBelongs)
 {
     const auto window = openWindow();
     showActive(*window);
-    QTest::keyClick(window->cmdNav[3], Qt::Key_F1);
-    window->cmdNav_Click(3);
+    QTest::keyClick(window->nav(NavButton::Next), Qt::Key_F1);
+    window->cmdNav_Click(NavButton::Next);
     QTest::keyClick(window->tvTables, Qt::Key_F1);
     ASSERT_EQ(ui.openedUrls().size(), 2);
     EXPECT_TRUE(ui.openedUrls()[0].toLocalFile().endsWith("help/打开新建报表向导.htm"));
@@ -431,7 +433,7 @@ TEST_P(WizardWindow, TheDesignersNewOpensTheReportItMade)
     // and the shown report stays.
     std::function<void(frmWizard&)> drive = [&](frmWizard& window) {
         ui.queueAnswer(MsgBoxResult::Yes);
-        window.cmdNav_Click(1);
+        window.cmdNav_Click(NavButton::Cancel);
     };
     ui.onDialog("frmWizard", [&](QDialog& dialog) { drive(static_cast<frmWizard&>(dialog)); });
     newReport("文书清单");
@@ -442,7 +444,7 @@ TEST_P(WizardWindow, TheDesignersNewOpensTheReportItMade)
     drive = [&](frmWizard& window) {
         EXPECT_EQ(window.reportName(), "文书清单");
         checkFields(window, 3);
-        window.cmdNav_Click(4);
+        window.cmdNav_Click(NavButton::Finish);
     };
     newReport("文书清单");
     EXPECT_EQ(boxTexts().size(), 1) << boxTexts().join('|').toStdString();

@@ -94,6 +94,7 @@ Connection::Connection(QSqlDatabase database)
     , dialect_(dialectOf(database_))
 {
     registerSqliteFunctions(database_);
+    setSqliteBusyTimeout(database_, SqliteBusyTimeoutMs);
 }
 
 Connection::~Connection()
@@ -169,8 +170,15 @@ void Connection::executeScript(const QString& script)
 
 void Connection::beginTrans()
 {
-    if (transactionDepth_ == 0 && !database_.transaction())
-        throwFailure(database_.lastError(), QStringLiteral("BEGIN"));
+    if (transactionDepth_ == 0) {
+        // On SQLite the write lock is taken at once, waiting its turn: a transaction that read first and
+        // wanted to write later, while another one commits, would be refused without waiting (SQLite
+        // will not let two such transactions wait for each other).
+        if (dialect_ == Dialect::SQLite)
+            execute(QStringLiteral("BEGIN IMMEDIATE"));
+        else if (!database_.transaction())
+            throwFailure(database_.lastError(), QStringLiteral("BEGIN"));
+    }
     ++transactionDepth_;
 }
 
@@ -213,6 +221,37 @@ bool Connection::tolerate(const std::function<void()>& work)
         execute(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
         return false;
     }
+}
+
+void Connection::readSnapshot(const std::function<void()>& work)
+{
+    if (inTransaction()) {
+        work();
+        return;
+    }
+    // SQL Server keeps a transaction's level for the session: it is set back to its default afterwards.
+    const auto levelBack = [this] {
+        if (dialect_ == Dialect::SqlServer)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ COMMITTED"));
+    };
+    beginTrans();
+    try {
+        if (dialect_ == Dialect::PostgreSQL)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+        else if (dialect_ == Dialect::SqlServer)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL SERIALIZABLE"));
+        work();
+        commitTrans();
+    } catch (...) {
+        try {
+            rollbackTrans();
+            levelBack();
+        } catch (const std::exception&) {
+            // the failure that led here is the one to pass on
+        }
+        throw;
+    }
+    levelBack();
 }
 
 } // namespace platform::db

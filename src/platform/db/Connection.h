@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Export.h"
+
 #include <functional>
 #include <memory>
 #include <QSqlDatabase>
@@ -19,14 +21,14 @@ enum class Dialect { SQLite, PostgreSQL, SqlServer };
 class Connection
 {
 public:
-    explicit Connection(QSqlDatabase database);
-    ~Connection();
+    ORV_EXPORT explicit Connection(QSqlDatabase database);
+    ORV_EXPORT ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     // "file.db" or "sqlite:file.db" (SQLite), "postgresql://user@host:port/db" (PostgreSQL),
     // "odbc:<connection string>" (SQL Server through ODBC). Throws platform::Error when it cannot open.
-    static std::shared_ptr<Connection> open(const QString& url);
+    ORV_EXPORT static std::shared_ptr<Connection> open(const QString& url);
 
     Dialect dialect() const { return dialect_; }
     QSqlDatabase& database() { return database_; }
@@ -58,6 +60,12 @@ public:
     // back on failure (on SQLite too, so that a failed piece of work leaves nothing behind on either).
     // Returns false when `work` threw.
     bool tolerate(const std::function<void()>& work);
+
+    // Runs `work`, which only reads, on one snapshot of the database: every statement in it sees the
+    // database as the first one saw it, whatever other connections commit meanwhile. A deferred
+    // transaction on SQLite, REPEATABLE READ READ ONLY on PostgreSQL, SERIALIZABLE on SQL Server; inside a
+    // transaction of this connection the work simply joins it. A failure of `work` is passed on.
+    void readSnapshot(const std::function<void()>& work);
 
 private:
     QSqlQuery runQuery(const QString& sql, const QVariantList& values, bool forwardOnly);

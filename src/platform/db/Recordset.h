@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Export.h"
+
 #include <memory>
 #include <QList>
 #include <QMetaType>
@@ -54,12 +56,12 @@ private:
 class Recordset
 {
 public:
-    Recordset();
-    ~Recordset();
+    ORV_EXPORT Recordset();
+    ORV_EXPORT ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
-    void open(const QString& sql, Connection& connection);
+    ORV_EXPORT void open(const QString& sql, Connection& connection);
     static std::unique_ptr<Recordset> fabricate(const QList<FieldInfo>& fields);
     // An independent copy: the same fields, rows, pending changes and connection, on the first row.
     std::unique_ptr<Recordset> clone() const;

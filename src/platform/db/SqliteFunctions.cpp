@@ -46,19 +46,30 @@ void orvNumber(sqlite3_context* context, int, sqlite3_value** arguments)
     sqlite3_result_double(context, sqlite3_value_double(value));
 }
 
+// The SQLite handle of an open SQLite connection, else null.
+sqlite3* sqliteHandle(QSqlDatabase& database)
+{
+    if (!database.isOpen() || !database.driver())
+        return nullptr;
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
 } // namespace
 
 void registerSqliteFunctions(QSqlDatabase& database)
 {
-    if (!database.isOpen() || !database.driver())
-        return;
-    const QVariant handle = database.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return;
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
-    if (connection)
+    if (sqlite3* connection = sqliteHandle(database))
         sqlite3_create_function_v2(connection, "orv_number", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
             &orvNumber, nullptr, nullptr, nullptr);
+}
+
+void setSqliteBusyTimeout(QSqlDatabase& database, int milliseconds)
+{
+    if (sqlite3* connection = sqliteHandle(database))
+        sqlite3_busy_timeout(connection, milliseconds);
 }
 
 } // namespace platform::db

@@ -11,4 +11,11 @@ namespace platform::db
 // that it names only once. Nothing happens for other drivers or a closed database.
 void registerSqliteFunctions(QSqlDatabase& database);
 
+// How long a statement on a SQLite connection waits for a lock that another connection holds (a save
+// under way, a reader finishing) before it fails with "database is locked".
+constexpr int SqliteBusyTimeoutMs = 10000;
+
+// Gives an open SQLite connection that wait. Nothing happens for other drivers or a closed database.
+void setSqliteBusyTimeout(QSqlDatabase& database, int milliseconds);
+
 } // namespace platform::db

@@ -1,6 +1,7 @@
 #include "platform/ui/ComponentFolder.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <QFileInfo>
 
 namespace platform::ui
@@ -9,9 +10,16 @@ namespace platform::ui
 QString componentLibraryPath()
 {
     Dl_info info {};
-    if (dladdr(reinterpret_cast<const void*>(&componentLibraryPath), &info) == 0 || !info.dli_fname)
+    link_map* loaded = nullptr;
+    if (dladdr1(reinterpret_cast<const void*>(&componentLibraryPath), &info,
+            reinterpret_cast<void**>(&loaded), RTLD_DL_LINKMAP)
+            == 0
+        || !loaded)
         return {};
-    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).canonicalFilePath();
+    // The program itself is the one loaded object without a name: the component is built into it.
+    const bool inProgram = !loaded->l_name || loaded->l_name[0] == '\0';
+    return QFileInfo(inProgram ? QStringLiteral("/proc/self/exe") : QString::fromLocal8Bit(loaded->l_name))
+        .canonicalFilePath();
 }
 
 namespace

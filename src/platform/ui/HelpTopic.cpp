@@ -1,7 +1,6 @@
 #include "platform/ui/HelpTopic.h"
 
 #include "platform/ui/ComponentFolder.h"
-#include "platform/ui/DesktopOpen.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,14 +32,12 @@ QString missingHelpText(const QString& topic)
 
 } // namespace
 
-bool openHelpTopic(const QString& topic, const QString& missingTitle, QString* openFailure)
+bool helpTopicPresent(const QString& topic, const QString& missingTitle)
 {
-    const QString path = helpTopicPath(topic);
-    if (!QFileInfo::exists(path)) {
-        msgBox(missingHelpText(topic), Buttons::Ok, Icon::Information, missingTitle);
-        return false;
-    }
-    return openWithDesktop(path, openFailure);
+    if (QFileInfo::exists(helpTopicPath(topic)))
+        return true;
+    msgBox(missingHelpText(topic), Buttons::Ok, Icon::Information, missingTitle);
+    return false;
 }
 
 void bindHelpKey(QWidget& window, std::function<void()> help)

@@ -13,11 +13,10 @@ namespace platform::ui
 // The file of a help topic: "<component folder>/help/<topic>.htm" (".htm" added when missing).
 QString helpTopicPath(const QString& topic);
 
-// Opens a help topic in the desktop's browser. When the topic's page is missing, names the page looked
-// for and the folder where it belongs ("帮助文件 <page> 不存在", then "请将 <file> 文件拷贝到 <folder>
-// 路径下。"; information icon, title `missingTitle`) and returns false; when no application opens the
-// page, returns false with the cause in `openFailure` (see openWithDesktop) for the caller to tell.
-bool openHelpTopic(const QString& topic, const QString& missingTitle, QString* openFailure);
+// Whether a help topic's page is there; when it is missing, names the page looked for and the folder
+// where it belongs ("帮助文件 <page> 不存在", then "请将 <file> 文件拷贝到 <folder> 路径下。"; information
+// icon, title `missingTitle`).
+bool helpTopicPresent(const QString& topic, const QString& missingTitle);
 
 // F1 anywhere in `window` runs `help`, as the window's help button or menu does; a window opened from it
 // answers F1 with its own topic.

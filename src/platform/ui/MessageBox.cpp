@@ -110,4 +110,9 @@ MsgBoxResult msgBox(const QString& text, Buttons buttons, Icon icon, const QStri
     return resultOf(box.exec(), buttons);
 }
 
+bool askYesNo(const QString& question, Icon icon, const QString& title)
+{
+    return msgBox(question, Buttons::YesNo, icon, title) == MsgBoxResult::Yes;
+}
+
 } // namespace platform::ui

@@ -18,6 +18,9 @@ inline const QString DefaultTitle = QStringLiteral("提示信息");
 MsgBoxResult msgBox(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
     const QString& title = DefaultTitle);
 
+// Asks a question with Yes and No buttons; true when the answer is Yes.
+bool askYesNo(const QString& question, Icon icon = Icon::None, const QString& title = DefaultTitle);
+
 // The answer a box gets when nobody chooses: its first button.
 MsgBoxResult firstButton(Buttons buttons);
 

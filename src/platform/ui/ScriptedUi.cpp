@@ -38,7 +38,14 @@ QStringList ScriptedUi::boxTexts() const
 
 void ScriptedUi::onDialog(const QString& classOrObjectName, DialogDriver driver)
 {
-    drivers_.emplace_back(classOrObjectName, std::move(driver));
+    auto shared = std::make_shared<const DialogDriver>(std::move(driver));
+    for (auto& [name, registered] : drivers_) {
+        if (name == classOrObjectName) {
+            registered = std::move(shared);
+            return;
+        }
+    }
+    drivers_.emplace_back(classOrObjectName, std::move(shared));
 }
 
 MsgBoxResult ScriptedUi::answerBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
@@ -52,13 +59,13 @@ MsgBoxResult ScriptedUi::answerBox(const QString& text, Buttons buttons, Icon ic
     return answer;
 }
 
-const ScriptedUi::DialogDriver* ScriptedUi::driverFor(const QDialog& dialog) const
+std::shared_ptr<const ScriptedUi::DialogDriver> ScriptedUi::driverFor(const QDialog& dialog) const
 {
     const QString className = QString::fromLatin1(dialog.metaObject()->className());
     for (const QString& wanted : { className, dialog.objectName(), QStringLiteral("*") }) {
         for (const auto& [name, driver] : drivers_) {
             if (!wanted.isEmpty() && name == wanted)
-                return &driver;
+                return driver;
         }
     }
     return nullptr;
@@ -72,7 +79,7 @@ int ScriptedUi::driveDialog(QDialog& dialog)
     dialog.show();
     QCoreApplication::processEvents();
     if (window && window->isVisible()) {
-        if (const DialogDriver* driver = driverFor(*window))
+        if (const auto driver = driverFor(*window))
             (*driver)(*window);
     }
     if (!window)

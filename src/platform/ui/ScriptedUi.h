@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,7 +28,9 @@ struct RecordedBox {
 // that every window runs headless in tests. Boxes are recorded and answered from the queue, then with
 // their first button. A modal window is shown without blocking and handed to the driver registered for
 // its class name or object name (or "*" for any); the driver presses its buttons (calls its slots) and
-// the window's result is returned. A window without a driver is closed at once with Rejected.
+// the window's result is returned. A window without a driver is closed at once with Rejected. A driver
+// registered again for the same name replaces the earlier one, so that no driver outlives what its
+// test captured for it.
 // Scripts nest: the innermost one answers.
 class ScriptedUi
 {
@@ -56,12 +59,13 @@ public:
     void recordOpenedUrl(const QUrl& url) { openedUrls_.append(url); }
 
 private:
-    const DialogDriver* driverFor(const QDialog& dialog) const;
+    std::shared_ptr<const DialogDriver> driverFor(const QDialog& dialog) const;
 
     ScriptedUi* outer_;
     std::deque<MsgBoxResult> answers_;
     std::vector<RecordedBox> boxes_;
-    std::vector<std::pair<QString, DialogDriver>> drivers_;
+    // Shared, so that a driver that registers another one for its own name runs to its end.
+    std::vector<std::pair<QString, std::shared_ptr<const DialogDriver>>> drivers_;
     QStringList shownDialogs_;
     QList<QUrl> openedUrls_;
 };

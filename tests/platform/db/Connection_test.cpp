@@ -3,8 +3,10 @@
 #include "platform/Error.h"
 #include "support/TestDatabase.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <QDir>
+#include <thread>
 
 using platform::db::Connection;
 using namespace orvtest;
@@ -84,6 +86,28 @@ TEST_P(ConnectionTest, ToleratedFailureIsUndoneAndKeepsTheTransactionUsable)
     EXPECT_EQ(ids(), "A,C,D");
 }
 
+// A snapshot's reads see the database as the first one saw it: on PostgreSQL another connection's commit
+// meanwhile is not seen (on SQLite the snapshot's lock keeps such a commit out until it ends). A failure
+// inside ends the snapshot and reaches the caller.
+TEST_P(ConnectionTest, AReadSnapshotSeesNoCommitOfOthersMeanwhile)
+{
+    insertIndex("A");
+    const auto failing = [&] { connection.readSnapshot([] { throw platform::Error(1, "test", "failed"); }); };
+    EXPECT_THROW(failing(), platform::Error);
+    EXPECT_FALSE(connection.inTransaction());
+    if (GetParam() == Backend::SQLite)
+        GTEST_SKIP() << "a writer on SQLite waits for the snapshot to end";
+    const auto other = Connection::open(db.url());
+    QStringList seen;
+    connection.readSnapshot([&] {
+        seen << ids();
+        other->execute("insert into report_index (report_id) values ('B')");
+        seen << ids();
+    });
+    EXPECT_EQ(seen, QStringList({ "A", "A" }));
+    EXPECT_EQ(ids(), "A,B");
+}
+
 TEST_P(ConnectionTest, FailedStatementReportsItselfAndItsNumber)
 {
     try {
@@ -150,6 +174,37 @@ TEST_P(ConnectionTest, TrimmedTextStillComparesWithoutRegardToCase)
     connection.execute("insert into table_description (table_name) values (' WSDA ')");
     EXPECT_EQ(
         db.scalar("select count(*) from table_description where ltrim(rtrim(table_name)) = 'wsda'"), "1");
+}
+
+// A second connection whose transaction reads before it writes, while the first one holds its write
+// open for a while: the second waits its turn and both are kept.
+TEST_P(ConnectionTest, ATransactionWaitsForAnotherOnesCommit)
+{
+    connection.beginTrans();
+    insertIndex("A");
+    QString failure;
+    std::chrono::milliseconds waited {};
+    std::thread second([&] {
+        try {
+            const auto other = Connection::open(db.url());
+            const auto start = std::chrono::steady_clock::now();
+            other->beginTrans();
+            other->execute("select count(*) from report_index");
+            other->execute("insert into report_index (report_id) values ('B')");
+            other->commitTrans();
+            waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - start);
+        } catch (const platform::Error& error) {
+            failure = error.description();
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    connection.commitTrans();
+    second.join();
+    EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+    EXPECT_EQ(ids(), "A,B");
+    if (GetParam() == Backend::SQLite)
+        EXPECT_GE(waited.count(), 400) << "SQLite has one writer at a time";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, testing::ValuesIn(allBackends()), BackendTestName());

@@ -49,3 +49,19 @@ TEST(MessageBox, WithoutScriptOrDisplayTheBoxDoesNotWaitAndGetsItsFirstButton)
     EXPECT_EQ(msgBox(QStringLiteral("无人应答"), Buttons::YesNoCancel), MsgBoxResult::Yes);
     EXPECT_EQ(msgBox(QStringLiteral("无人应答"), Buttons::OkCancel), MsgBoxResult::Ok);
 }
+
+TEST(MessageBox, AYesNoQuestionIsTrueOnlyForYes)
+{
+    ScriptedUi script;
+    script.queueAnswer(MsgBoxResult::No);
+    script.queueAnswer(MsgBoxResult::Yes);
+
+    EXPECT_FALSE(askYesNo(QStringLiteral("删除？")));
+    EXPECT_TRUE(askYesNo(QStringLiteral("取消？"), Icon::Question, QStringLiteral("取消生成报表")));
+
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(script.boxes()[0].title, DefaultTitle);
+    EXPECT_EQ(script.boxes()[1].icon, Icon::Question);
+    EXPECT_EQ(script.boxes()[1].title, QStringLiteral("取消生成报表"));
+}

@@ -80,6 +80,36 @@ TEST(ModalDialog, WithoutScriptOrDisplayTheWindowLoadsAndClosesWithoutWaiting)
     EXPECT_EQ(showModal(selfClosing), 7);
 }
 
+// A driver registered again for a name replaces the earlier one, also from inside the earlier one while
+// it runs: each call runs the driver of its own time.
+TEST(ModalDialog, TheDriverRegisteredLastForANameDrivesTheWindow)
+{
+    ScriptedUi script;
+    QStringList calls;
+    for (const int code : { 3, 4 }) {
+        script.onDialog(QStringLiteral("QDialog"), [&calls, code](QDialog& shown) {
+            calls.append(QString::number(code));
+            shown.done(code);
+        });
+        QDialog dialog;
+        EXPECT_EQ(showModal(dialog), code);
+    }
+    script.onDialog(QStringLiteral("QDialog"), [&](QDialog& shown) {
+        const QString mark = QStringLiteral("first");
+        script.onDialog(QStringLiteral("QDialog"), [&calls](QDialog& next) {
+            calls.append(QStringLiteral("second"));
+            next.done(6);
+        });
+        calls.append(mark);
+        shown.done(5);
+    });
+    for (const int code : { 5, 6 }) {
+        QDialog dialog;
+        EXPECT_EQ(showModal(dialog), code);
+    }
+    EXPECT_EQ(calls, (QStringList { "3", "4", "first", "second" }));
+}
+
 TEST(ModalDialog, WindowDeletedByItsDriverGivesRejected)
 {
     ScriptedUi script;

@@ -10,9 +10,16 @@ namespace platform::grid::io
 // Throws platform::Error (FileError) from the sheet files' writers, with the description given.
 [[noreturn]] void throwFileError(const QString& description);
 
-// Writes every byte or throws platform::Error (FileError) with the device's reason: a full disk or a
-// file-size limit takes only part of a write, and a writer that went on would leave a file that looks
-// whole but is cut.
+// Why a call on `out` failed: the system's text for the error number the failing call left
+// (`systemError`: a full disk gives "No space left on device", a file-size limit "File too large", in
+// the system's language), else the device's own reason, else that the write was cut short. A file
+// device that took part of a write tells no reason of its own ("Unknown error"), so the number is taken
+// right after the call.
+QString failureReason(const QIODevice& out, int systemError);
+
+// Writes every byte or throws platform::Error (FileError) with the reason: a full disk or a file-size
+// limit takes only part of a write, and a writer that went on would leave a file that looks whole but
+// is cut.
 void writeAll(QIODevice& out, const char* data, qint64 size);
 inline void writeAll(QIODevice& out, QByteArrayView bytes)
 {

@@ -8,6 +8,7 @@
 #include "VtsDocument.h"
 #include "XlsWriter.h"
 
+#include <cerrno>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -57,13 +58,18 @@ void writeFile(const QString& path, const std::function<void(QIODevice&)>& write
     }
     // The last buffered bytes, and what the disk takes only when asked to keep it, can fail as well:
     // the file takes its name only when all of it is kept.
+    errno = 0;
     if (!file.flush() || file.error() != QFileDevice::NoError || ::fsync(file.handle()) != 0) {
-        const QString reason = file.errorString();
+        const int systemError = errno;
+        const QString reason = failureReason(file, systemError);
         file.cancelWriting();
         cannotWrite(path, reason);
     }
-    if (!file.commit())
-        cannotWrite(path, file.errorString());
+    errno = 0;
+    if (!file.commit()) {
+        const int systemError = errno;
+        cannotWrite(path, failureReason(file, systemError));
+    }
 }
 
 void writeSheet(const Sheet& sheet, const QString& path, FileType type)

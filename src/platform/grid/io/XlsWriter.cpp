@@ -10,6 +10,7 @@
 #include "XlsStyles.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <numeric>
@@ -655,8 +656,11 @@ void XlsWorkbook::Writer::copySpool(QIODevice& out)
 {
     if (spoolSize_ == 0)
         return;
-    if (!spool_.flush() || !spool_.seek(0))
-        throwFileError(spool_.errorString());
+    errno = 0;
+    if (!spool_.flush() || !spool_.seek(0)) {
+        const int systemError = errno;
+        throwFileError(failureReason(spool_, systemError));
+    }
     QByteArray chunk;
     for (qint64 copied = 0; copied < spoolSize_; copied += chunk.size()) {
         chunk = spool_.read(std::min(kCopyChunk, spoolSize_ - copied));

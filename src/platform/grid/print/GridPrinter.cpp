@@ -11,7 +11,9 @@
 #include "platform/ui/Printers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <QFile>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -22,12 +24,42 @@ namespace platform::grid
 namespace
 {
 
-Error printerFault(const QPrinter& printer)
+// A printer that failed. A printer that writes a file names it with the system's reason (a full disk,
+// a folder that is missing), and the cut file goes: what stays would look like a printout.
+[[noreturn]] void failPrinting(const QPrinter& printer, int systemError)
 {
-    const QString name
-        = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
-    return Error(
-        errors::PrinterFault, QStringLiteral("GridPrinter"), QStringLiteral("打印机“%1”无法打印").arg(name));
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    QString text
+        = QStringLiteral("打印机“%1”无法打印").arg(toFile ? printer.outputFileName() : printer.printerName());
+    if (toFile) {
+        QFile::remove(printer.outputFileName());
+        if (systemError != 0)
+            text += QStringLiteral("：") + qt_error_string(systemError);
+    }
+    throw Error(errors::PrinterFault, QStringLiteral("GridPrinter"), text);
+}
+
+// Qt's PDF writer does not tell a write that failed (a full disk): a whole file ends with its end mark.
+bool printedFileWhole(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return true;
+    QFile file(printer.outputFileName());
+    const QByteArray endMark("%%EOF\n");
+    return file.open(QIODevice::ReadOnly) && file.size() >= endMark.size()
+        && file.seek(file.size() - endMark.size()) && file.read(endMark.size()) == endMark;
+}
+
+// Runs a step of the printer (begin, a new page, the end); when it fails, the job is ended and fails.
+template <class Step> void printerStep(QPrinter& printer, QPainter& painter, Step&& step)
+{
+    errno = 0;
+    if (step())
+        return;
+    const int systemError = errno;
+    if (painter.isActive())
+        painter.end();
+    failPrinting(printer, systemError);
 }
 
 // The pages chosen on the printer: all, or its page range.
@@ -190,16 +222,13 @@ int GridPrinter::print(QPrinter& printer, bool showDialog) const
     if (first > last)
         return 0;
     QPainter painter;
-    if (!painter.begin(&printer))
-        throw printerFault(printer);
+    printerStep(printer, painter, [&] { return painter.begin(&printer); });
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     bool firstPage = true;
     for (int copy = 0; copy < copies; ++copy) {
         for (int number = first; number <= last; ++number) {
-            if (!firstPage && !printer.newPage()) {
-                painter.end();
-                throw printerFault(printer);
-            }
+            if (!firstPage)
+                printerStep(printer, painter, [&] { return printer.newPage(); });
             firstPage = false;
             job.paint(painter, pages[number - 1], number, int(pages.size()));
         }
@@ -215,12 +244,8 @@ int GridPrinter::printInto(QPrinter& printer, QPainter& painter) const
     const PrintJob job(sheet_, printer);
     const QList<PrintPage> pages = job.plan();
     for (int number = 1; number <= pages.size(); ++number) {
-        const bool pageBegun = painter.isActive() ? printer.newPage() : painter.begin(&printer);
-        if (!pageBegun) {
-            if (painter.isActive())
-                painter.end();
-            throw printerFault(printer);
-        }
+        printerStep(printer, painter,
+            [&] { return painter.isActive() ? printer.newPage() : painter.begin(&printer); });
         job.paint(painter, pages[number - 1], number, int(pages.size()));
     }
     return int(pages.size());
@@ -228,8 +253,9 @@ int GridPrinter::printInto(QPrinter& printer, QPainter& painter) const
 
 void GridPrinter::endJob(QPrinter& printer, QPainter& painter)
 {
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw printerFault(printer);
+    printerStep(printer, painter, [&] {
+        return painter.end() && printer.printerState() != QPrinter::Error && printedFileWhole(printer);
+    });
 }
 
 int GridPrinter::print(const QString& printerName, bool showDialog) const

@@ -1,8 +1,10 @@
 #include "platform/Error.h"
+#include "platform/grid/io/DeviceWrite.h"
 #include "platform/grid/io/SheetFile.h"
 #include "SampleSheets.h"
 #include "support/FileSizeLimit.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -130,9 +132,27 @@ TEST_P(WriteSheetTest, AFullDiskIsAFileErrorAndTheOlderFileStays)
         } catch (const Error& error) {
             EXPECT_EQ(error.number(), errors::FileError);
             EXPECT_TRUE(error.description().contains(path)) << error.description().toStdString();
+            // The system's own reason: the limit stands for a full disk as "File too large".
+            EXPECT_TRUE(error.description().endsWith(qt_error_string(EFBIG)))
+                << room << ": " << error.description().toStdString();
         }
         EXPECT_EQ(fileContent(path), QByteArray("older")) << room;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("导出.dat") })
             << room;
+    }
+}
+
+// A device without room at all (the system's full device) is told by the system's reason.
+TEST(DeviceWrite, AFullDeviceIsToldWithTheSystemsReason)
+{
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        GTEST_SKIP() << "no /dev/full here";
+    try {
+        writeAll(full, QByteArray(100000, 'x'));
+        ADD_FAILURE() << "written to a full device";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), errors::FileError);
+        EXPECT_EQ(error.description(), qt_error_string(ENOSPC));
     }
 }

@@ -3,7 +3,9 @@
 #include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedUi.h"
+#include "support/FileSizeLimit.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <QDialog>
 #include <QDir>
@@ -300,6 +302,30 @@ TEST_F(GridPrinterTest, PrinterFailuresAreErrors)
         } catch (const platform::Error& e) {
             EXPECT_EQ(e.number(), c.number) << c.what;
         }
+    }
+}
+
+// A disk that fills up while the built-in printer writes its file, at its first byte, in its middle or
+// at its last byte: the failure says why, and no cut file stays behind to pass for a printout.
+TEST_F(GridPrinterTest, AFullDiskIsToldWithItsReasonAndLeavesNoFile)
+{
+    const Sheet sheet = numberedRows(600);
+    ASSERT_EQ(GridPrinter(sheet).print(platform::ui::PdfPrinterName), 12);
+    const QStringList whole = QDir(folder.path()).entryList({ "*.pdf" });
+    ASSERT_EQ(whole.size(), 1);
+    const qint64 size = QFileInfo(folder.filePath(whole.front())).size();
+    QFile::remove(folder.filePath(whole.front()));
+    for (const qint64 room : { qint64(0), size / 2, size - 1 }) {
+        try {
+            orvtest::FileSizeLimit disk(room);
+            GridPrinter(sheet).print(platform::ui::PdfPrinterName);
+            ADD_FAILURE() << room << ": printed";
+        } catch (const platform::Error& e) {
+            EXPECT_EQ(e.number(), platform::errors::PrinterFault);
+            EXPECT_TRUE(e.description().endsWith(QStringLiteral("：") + qt_error_string(EFBIG)))
+                << room << ": " << e.description().toStdString();
+        }
+        EXPECT_TRUE(QDir(folder.path()).entryList({ "*.pdf" }).isEmpty()) << room;
     }
 }
 

@@ -1,13 +1,14 @@
-#include "platform/com/EntryPoints.h"
+#include "component/EntryPoints.h"
 
-#include "platform/com/ClassFactory.h"
-#include "platform/com/ComponentRegistry.h"
-#include "platform/com/Hresult.h"
+#include "component/ClassFactory.h"
+#include "component/ComponentRegistry.h"
+#include "component/Hresult.h"
+#include "component/StartUp.h"
 #include "platform/ui/ComponentFolder.h"
 
 #include <cstdio>
 
-using namespace platform::com;
+using namespace component;
 
 namespace
 {
@@ -23,7 +24,7 @@ bool namesTheReportClass(const char* classIdOrProgId)
 
 extern "C" {
 
-__attribute__((visibility("default"))) int DllRegisterServer()
+int DllRegisterServer()
 {
     try {
         registerClass(ReportClassId, ReportProgId, platform::ui::componentLibraryPath());
@@ -34,7 +35,7 @@ __attribute__((visibility("default"))) int DllRegisterServer()
     }
 }
 
-__attribute__((visibility("default"))) int DllUnregisterServer()
+int DllUnregisterServer()
 {
     try {
         unregisterClass(ReportClassId, ReportProgId);
@@ -45,18 +46,19 @@ __attribute__((visibility("default"))) int DllUnregisterServer()
     }
 }
 
-__attribute__((visibility("default"))) int DllGetClassObject(const char* classIdOrProgId, void** factory)
+int DllGetClassObject(const char* classIdOrProgId, void** factory)
 {
     if (!factory)
         return hresult::Pointer;
     *factory = nullptr;
     if (!classIdOrProgId || !namesTheReportClass(classIdOrProgId))
         return hresult::ClassNotAvailable;
+    startUp();
     *factory = &ClassFactory::instance();
     return hresult::Ok;
 }
 
-__attribute__((visibility("default"))) int DllCanUnloadNow()
+int DllCanUnloadNow()
 {
     return ClassFactory::usageCount() == 0 ? hresult::Ok : hresult::False;
 }

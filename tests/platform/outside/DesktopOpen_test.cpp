@@ -1,4 +1,4 @@
-#include "platform/ui/DesktopOpen.h"
+#include "platform/outside/DesktopOpen.h"
 #include "platform/ui/ScriptedUi.h"
 #include "support/DesktopOpenerScript.h"
 
@@ -22,7 +22,7 @@ TEST(DesktopOpen, TheOpenersAnswerDecidesAndAFailureNamesTheFullPath)
         const orvtest::DesktopOpenerScript opener(lastLine);
         const platform::ui::ScriptedUi ui;
         QString failure;
-        EXPECT_EQ(platform::ui::openWithDesktop(document, &failure), opened) << lastLine.constData();
+        EXPECT_EQ(platform::outside::openWithDesktop(document, &failure), opened) << lastLine.constData();
         EXPECT_EQ(failure,
             opened ? QString()
                    : QStringLiteral("本机没有能打开 ") + document

@@ -1,10 +1,10 @@
-#include "platform/com/ClassFactory.h"
+#include "component/ClassFactory.h"
 
-#include "store/CReportOrv.h"
+#include "component/CReportOrv.h"
 
 #include <atomic>
 
-namespace platform::com
+namespace component
 {
 
 namespace
@@ -42,4 +42,4 @@ int ClassFactory::usageCount()
     return liveObjects + serverLocks;
 }
 
-} // namespace platform::com
+} // namespace component

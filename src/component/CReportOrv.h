@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Export.h"
+
 #include <memory>
 #include <QString>
 #include <QStringList>
@@ -25,7 +27,7 @@ class SysInfo;
 // process-wide report state that the rest of the component reads. The state is shared by all objects
 // and outlives them, so a host sets the properties a member relies on before every call.
 // Creating an object switches off blank-page printing and the silent mode.
-class CReportOrv
+class ORV_EXPORT CReportOrv
 {
 public:
     CReportOrv();

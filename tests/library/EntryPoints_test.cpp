@@ -1,20 +1,19 @@
-#include "platform/com/ClassFactory.h"
-#include "platform/com/ComponentRegistry.h"
-#include "platform/com/Hresult.h"
+#include "component/ClassFactory.h"
+#include "component/CReportOrv.h"
+#include "component/Hresult.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "platform/outside/HostObjects.h"
-#include "platform/outside/SettingsObject.h"
-#include "store/CReportOrv.h"
-#include "support/TestDatabase.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 
-using namespace platform::com;
+using namespace component;
 
 namespace
 {
@@ -115,14 +114,16 @@ TEST(EntryPoints, EveryPropertyReadsBackWhatTheHostSet)
     LoadedLibrary library;
     ASSERT_TRUE(library.complete());
     const std::shared_ptr<CReportOrv> report = library.factory("OrvReport.CReportOrv")->createInstance();
-    orvtest::TestDatabase db(orvtest::Backend::SQLite);
+    QTemporaryDir folder;
+    const std::shared_ptr<platform::db::Connection> connection
+        = platform::db::Connection::open(folder.filePath(QStringLiteral("host.db")));
     const auto user
         = std::make_shared<platform::outside::NamedUser>(QStringLiteral("u01"), QStringLiteral("王五"));
     const auto sysInfo = std::make_shared<TestSysInfo>();
-    std::shared_ptr<platform::db::Recordset> records
-        = platform::db::Recordset::fabricate({ { QStringLiteral("recid"), QMetaType::QString, 20 } });
+    const auto records = std::make_shared<platform::db::Recordset>();
+    records->open(QStringLiteral("select '0001' as recid"), *connection);
 
-    report->setConnection(db.connection());
+    report->setConnection(connection);
     report->setUser(user);
     report->setSysInfo(sysInfo);
     report->setTABLENAME(QStringLiteral("wsda"));
@@ -135,7 +136,7 @@ TEST(EntryPoints, EveryPropertyReadsBackWhatTheHostSet)
     report->setOpenType(3);
     report->setIsPrintBlankReport(true);
 
-    EXPECT_EQ(report->Connection(), db.connection());
+    EXPECT_EQ(report->Connection(), connection);
     EXPECT_EQ(report->User(), user);
     EXPECT_EQ(report->SysInfo(), sysInfo);
     EXPECT_EQ(report->TABLENAME(), QStringLiteral("wsda"));
@@ -149,31 +150,48 @@ TEST(EntryPoints, EveryPropertyReadsBackWhatTheHostSet)
     EXPECT_TRUE(report->IsPrintBlankReport());
 }
 
+// The registry as a host reads it: the class id names the library's file and the ProgID the class id.
 TEST(EntryPoints, RegistrationNamesTheLibraryUntilUnregistered)
 {
     LoadedLibrary library;
     ASSERT_TRUE(library.complete());
     QTemporaryDir folder;
-    platform::outside::setSettingsFolder(folder.path());
+    qputenv("ORV_SETTINGS_DIR", folder.path().toLocal8Bit());
     const QString libraryFile = QFileInfo(QStringLiteral(ORV_LIBRARY_FILE)).canonicalFilePath();
+    const auto registered = [&](const QString& key) {
+        return QSettings(folder.filePath(QStringLiteral("registry.ini")), QSettings::IniFormat).value(key);
+    };
+    const QString libraryKey = QStringLiteral("CLSID/%1/InprocServer32").arg(ReportClassId);
+    const QString classKey = QStringLiteral("ProgID/%1/CLSID").arg(ReportProgId);
 
-    EXPECT_EQ(registeredLibrary(ReportProgId), QString());
     EXPECT_EQ(library.registerServer(), hresult::Ok);
     EXPECT_EQ(library.registerServer(), hresult::Ok);
-    EXPECT_EQ(registeredLibrary(ReportProgId), libraryFile);
-    EXPECT_EQ(registeredLibrary(ReportClassId.toLower()), libraryFile);
-    EXPECT_EQ(registeredLibrary(QStringLiteral("Vestrak.Tolrep")), QString());
+    EXPECT_EQ(registered(libraryKey).toString(), libraryFile);
+    EXPECT_EQ(registered(classKey).toString(), ReportClassId);
 
     EXPECT_EQ(library.unregisterServer(), hresult::Ok);
-    EXPECT_EQ(registeredLibrary(ReportProgId), QString());
-    EXPECT_EQ(registeredLibrary(ReportClassId), QString());
+    EXPECT_FALSE(registered(libraryKey).isValid());
+    EXPECT_FALSE(registered(classKey).isValid());
     EXPECT_EQ(library.unregisterServer(), hresult::Ok);
 
     const QString blocker = folder.filePath(QStringLiteral("file-not-folder"));
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    platform::outside::setSettingsFolder(blocker);
+    qputenv("ORV_SETTINGS_DIR", blocker.toLocal8Bit());
     EXPECT_EQ(library.registerServer(), hresult::RegisterClassFailed);
-    platform::outside::setSettingsFolder({});
+    qunsetenv("ORV_SETTINGS_DIR");
+}
+
+// What fails inside the library reaches the host as the error the headers name, with its number.
+TEST(EntryPoints, AFailureInsideTheLibraryReachesTheHostAsPlatformError)
+{
+    QTemporaryDir folder;
+    try {
+        platform::db::Connection::open(folder.filePath(QStringLiteral("no-such-folder/host.db")));
+        ADD_FAILURE() << "a database in a missing folder opened";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::DatabaseError);
+        EXPECT_TRUE(error.description().contains(QStringLiteral("no-such-folder")));
+    }
 }

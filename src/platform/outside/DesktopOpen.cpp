@@ -1,4 +1,4 @@
-#include "platform/ui/DesktopOpen.h"
+#include "platform/outside/DesktopOpen.h"
 
 #include "platform/outside/ProgramStarter.h"
 #include "platform/ui/MessageBox.h"
@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace platform::ui
+namespace platform::outside
 {
 
 namespace
@@ -29,9 +29,9 @@ QStringList desktopOpener()
 {
     if (const QString named = namedOpener(); !named.isEmpty())
         return { named };
-    if (const QString xdgOpen = outside::findProgram({ QStringLiteral("xdg-open") }); !xdgOpen.isEmpty())
+    if (const QString xdgOpen = findProgram({ QStringLiteral("xdg-open") }); !xdgOpen.isEmpty())
         return { xdgOpen };
-    if (const QString gio = outside::findProgram({ QStringLiteral("gio") }); !gio.isEmpty())
+    if (const QString gio = findProgram({ QStringLiteral("gio") }); !gio.isEmpty())
         return { gio, QStringLiteral("open") };
     return {};
 }
@@ -42,7 +42,7 @@ bool opened(const QString& path)
     if (command.isEmpty())
         return false;
     const QString program = command.takeFirst();
-    const outside::ProgramRun run = outside::RunAwaitingAnswer(program, command << path, OpenerAnswerMs);
+    const ProgramRun run = RunAwaitingAnswer(program, command << path, OpenerAnswerMs);
     return run.failure.isEmpty() && (!run.ended || (run.exitCode == 0 && run.signal == 0));
 }
 
@@ -52,11 +52,11 @@ bool openWithDesktop(const QString& path, QString* failure)
 {
     const QString fullPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     const bool named = !namedOpener().isEmpty();
-    if (ScriptedUi* script = ScriptedUi::active()) {
+    if (ui::ScriptedUi* script = ui::ScriptedUi::active()) {
         script->recordOpenedUrl(QUrl::fromLocalFile(path));
         if (!named)
             return true;
-    } else if (!interactive() && !named) {
+    } else if (!ui::interactive() && !named) {
         std::fprintf(stderr, "%s\n", fullPath.toLocal8Bit().constData());
         return true;
     }
@@ -67,4 +67,4 @@ bool openWithDesktop(const QString& path, QString* failure)
     return false;
 }
 
-} // namespace platform::ui
+} // namespace platform::outside

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace platform::com
+namespace component
 {
 
 // The component registry: an INI file "registry.ini" in the settings folder that names, per class id,
@@ -16,4 +16,4 @@ void unregisterClass(const QString& classId, const QString& progId);
 // The library registered for a class id or ProgID; "" when none is.
 QString registeredLibrary(const QString& classIdOrProgId);
 
-} // namespace platform::com
+} // namespace component

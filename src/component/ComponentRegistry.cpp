@@ -1,4 +1,4 @@
-#include "platform/com/ComponentRegistry.h"
+#include "component/ComponentRegistry.h"
 
 #include "platform/Error.h"
 #include "platform/outside/SettingsObject.h"
@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QSettings>
 
-namespace platform::com
+namespace component
 {
 
 namespace
@@ -33,7 +33,7 @@ void syncOrThrow(QSettings& settings)
 {
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        throw Error(errors::FileError, QStringLiteral("DllRegisterServer"),
+        throw platform::Error(platform::errors::FileError, QStringLiteral("DllRegisterServer"),
             QStringLiteral("无法写入组件注册文件 %1").arg(QDir::toNativeSeparators(settings.fileName())));
 }
 
@@ -41,12 +41,12 @@ void syncOrThrow(QSettings& settings)
 
 QString registryFilePath()
 {
-    return QDir(outside::settingsFolder()).filePath(QStringLiteral("registry.ini"));
+    return QDir(platform::outside::settingsFolder()).filePath(QStringLiteral("registry.ini"));
 }
 
 void registerClass(const QString& classId, const QString& progId, const QString& libraryPath)
 {
-    QDir().mkpath(outside::settingsFolder());
+    QDir().mkpath(platform::outside::settingsFolder());
     unregisterClass(classId, progId);
     QSettings settings(registryFilePath(), QSettings::IniFormat);
     const QString classGroup = ClassIdGroup + QLatin1Char('/') + classId;
@@ -86,4 +86,4 @@ QString registeredLibrary(const QString& classIdOrProgId)
         .toString();
 }
 
-} // namespace platform::com
+} // namespace component

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform::com
+namespace component
 {
 
 // Results of the library's entry points, with the values COM gives them (negative: failure).
@@ -15,4 +15,4 @@ constexpr int ClassNotAvailable = static_cast<int>(0x80040111u);
 constexpr int RegisterClassFailed = static_cast<int>(0x80040201u);
 } // namespace hresult
 
-} // namespace platform::com
+} // namespace component

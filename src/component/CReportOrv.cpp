@@ -1,4 +1,4 @@
-#include "store/CReportOrv.h"
+#include "component/CReportOrv.h"
 
 #include "engine/EngineState.h"
 #include "platform/db/Connection.h"

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace platform::ui
+namespace platform::outside
 {
 
 // Opens a file with the desktop's default application (a help page in the browser, a filled document
@@ -14,4 +14,4 @@ namespace platform::ui
 // application opens it.
 bool openWithDesktop(const QString& path, QString* failure = nullptr);
 
-} // namespace platform::ui
+} // namespace platform::outside

@@ -5,7 +5,7 @@
 
 class CReportOrv;
 
-namespace platform::com
+namespace component
 {
 
 // The class the library offers to hosts, by class id and by ProgID.
@@ -30,4 +30,4 @@ public:
     static int usageCount();
 };
 
-} // namespace platform::com
+} // namespace component

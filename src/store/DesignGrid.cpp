@@ -1,0 +1,13 @@
+#include "store/DesignGrid.h"
+
+#include "store/ReportState.h"
+
+namespace store
+{
+
+bool isDataReport()
+{
+    return reportState().ReportType == DataReport;
+}
+
+} // namespace store
