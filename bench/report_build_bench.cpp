@@ -18,6 +18,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
+#include "store/DefinitionReader.h"
 #include "store/ReportState.h"
 
 #include <cstdio>
@@ -206,6 +207,7 @@ Figures run(int records)
 
     QElapsedTimer timer;
     timer.start();
+    engine::UseReportDefinition(store::ReadReportDefinition(ReportId));
     if (!engine::CanPrintDataReport()) {
         std::fprintf(stderr, "the report cannot be printed: %s\n", qPrintable(state.ErrorMessage));
         return figures;

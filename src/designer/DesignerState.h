@@ -14,21 +14,4 @@ void ClearReportGlobals();
 // ReportName).
 void ClearReportIdentity();
 
-// Lays the report's stored region rows over the state's region table; an entry without a stored row
-// keeps its value.
-void LoadRegionTable();
-
-// The state of the report open in the designer (identity, SQL pieces, page settings, sheet counts and
-// region table), kept while something else loads the stored report into the state, such as the
-// preview, and put back afterwards, so that unsaved changes are still what the next save writes.
-class DesignedReportState
-{
-public:
-    DesignedReportState();
-    void restore() const;
-
-private:
-    store::ReportState saved_;
-};
-
 } // namespace designer

@@ -1,10 +1,9 @@
 #include "designer/ReportNames.h"
 
-#include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/ui/MessageBox.h"
 #include "store/ContentSplit.h"
 #include "store/GroupDelete.h"
+#include "store/ReportIndex.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -12,8 +11,6 @@
 
 namespace designer
 {
-
-using platform::db::sqlText;
 
 namespace
 {
@@ -32,11 +29,6 @@ template <class F> bool inTransactionOrTell(const QString& failureMessage, F&& w
     }
 }
 
-QString groupLiteral()
-{
-    return sqlText(store::reportState().ReportGroupId);
-}
-
 } // namespace
 
 bool DeleteReport()
@@ -49,10 +41,8 @@ bool DeleteReport()
 
 bool RenameReport(const QString& newName)
 {
-    return inTransactionOrTell(QStringLiteral("程序出错,请与程序供应商联系!"), [&] {
-        store::executeStoreSql(QStringLiteral("update report_index set report_name =") + sqlText(newName)
-            + QStringLiteral(" where report_id =") + store::reportIdLiteral());
-    });
+    return inTransactionOrTell(QStringLiteral("程序出错,请与程序供应商联系!"),
+        [&] { store::SetReportName(store::reportState().ReportId, newName); });
 }
 
 bool IsNameTooLong(const QString& name)
@@ -64,19 +54,15 @@ std::optional<QString> CheckReportName(const QString& name)
 {
     if (name.contains(QLatin1Char('\'')))
         return QStringLiteral("报表名不合法（含 '），请重新输入新报表名！");
-    const auto sameName = store::openStoreSql(QStringLiteral("select * from report_index where report_id =")
-        + store::reportIdLiteral() + QStringLiteral(" and report_group_id =") + groupLiteral()
-        + QStringLiteral(" and report_name =") + sqlText(name));
-    if (!sameName->eof())
+    const store::ReportState& state = store::reportState();
+    if (store::ReportBearsName(state.ReportId, state.ReportGroupId, name))
         return QStringLiteral("报表名重名，请重新输入新报表名！");
     return std::nullopt;
 }
 
 bool ReportNameExists(const QString& name)
 {
-    const auto rows = store::openStoreSql(QStringLiteral("select * from report_index where report_group_id=")
-        + groupLiteral() + QStringLiteral(" and report_name =") + sqlText(name));
-    return !rows->eof();
+    return store::GroupHasReportNamed(store::reportState().ReportGroupId, name);
 }
 
 std::optional<platform::ui::Refusal<NameControl>> ValidateReportName(NameDialog dialog, const QString& name)
@@ -100,15 +86,9 @@ std::optional<platform::ui::Refusal<NameControl>> ValidateReportName(NameDialog 
 
 QStringList ReportNamesOfGroup()
 {
-    const auto rows = store::openStoreSql(
-        QStringLiteral("select report_name from report_index where report_group_id =") + groupLiteral()
-        + QStringLiteral(" and report_type=") + QString::number(store::reportState().ReportType));
-    QStringList names;
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        const QString name = store::trimBlanks(rows->text(0));
-        if (!name.isEmpty())
-            names.append(name);
-    }
+    const store::ReportState& state = store::reportState();
+    QStringList names = store::ReportNamesOfGroup(state.ReportGroupId, state.ReportType);
+    names.removeAll(QString());
     return names;
 }
 

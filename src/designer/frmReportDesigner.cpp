@@ -35,6 +35,7 @@
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/WindowSize.h"
+#include "store/DefinitionReader.h"
 #include "store/ReportLoader.h"
 #include "store/ReportLookups.h"
 #include "store/ReportSaver.h"
@@ -294,7 +295,8 @@ bool frmReportDesigner::LoadRpt()
         prgOpenStatus->setValue(0);
         prgOpenStatus->show();
         loaded = platform::ui::showingFailures(QStringLiteral("报表数据不能读出："), [this] {
-            store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
+            definition_
+                = store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
         });
         prgOpenStatus->hide();
     }
@@ -344,6 +346,7 @@ void frmReportDesigner::ShowNoReport()
     EnableMenus(false);
     flags_ = {};
     layout_.clear();
+    definition_.reset();
 }
 
 bool frmReportDesigner::ConfirmSaveChanges(PromptRoad road)
@@ -490,6 +493,7 @@ bool frmReportDesigner::mnuSave_Click()
     flags_.JustSaved = true;
     layout_.SaveLayoutSizes(sheet_);
     SelectFirstDesignCell();
+    rereadDefinition();
     return true;
 }
 
@@ -498,6 +502,16 @@ void frmReportDesigner::mnuRename_Click()
     frmRenameReport dialog(this);
     platform::ui::showModal(dialog);
     setWindowTitle(store::reportState().ReportName);
+    rereadDefinition();
+}
+
+// After the designer wrote the report, its definition is read again; without it (the read failed, and
+// was logged) the preview reads the stored report itself.
+void frmReportDesigner::rereadDefinition()
+{
+    definition_
+        = platform::outside::logged("rereadDefinition", std::shared_ptr<const store::ReportDefinition>(),
+            [] { return store::ReadReportDefinition(store::reportState().ReportId); });
 }
 
 void frmReportDesigner::mnuDeleteReport_Click()
@@ -520,8 +534,9 @@ void frmReportDesigner::mnuPageSetup_Click()
         flags_.ReportModified = true;
 }
 
-// The preview shows the stored report; what it loads into the state is put back afterwards, so that
-// the designer's unsaved page settings, sheet counts and regions are still what the next save writes.
+// The preview shows the designer's definition of the report as stored, and leaves the report state as it
+// is: the designer's unsaved page settings, sheet counts and regions are still what the next save writes.
+// A refusal is told here; it is no failure of the design session that the host reads afterwards.
 void frmReportDesigner::mnuPreview_Click()
 {
     if (!output::PrinterInstalled()) {
@@ -530,13 +545,13 @@ void frmReportDesigner::mnuPreview_Click()
     }
     if (!ConfirmSaveChanges(PromptRoad::Preview))
         return;
-    const DesignedReportState designed;
+    QString& errorMessage = store::reportState().ErrorMessage;
+    const QString hostsMessage = errorMessage;
     platform::outside::runLogged("mnuPreview_Click", [this] {
-        LoadRegionTable();
-        frmPreview preview(this);
+        frmPreview preview(this, definition_);
         platform::ui::showModal(preview);
     });
-    designed.restore();
+    errorMessage = hostsMessage;
 }
 
 void frmReportDesigner::mnuExit_Click()

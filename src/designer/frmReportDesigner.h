@@ -5,6 +5,7 @@
 #include "platform/grid/Sheet.h"
 
 #include <functional>
+#include <memory>
 #include <QDialog>
 #include <QHash>
 
@@ -16,6 +17,11 @@ class QMenuBar;
 class QProgressBar;
 class QStatusBar;
 class QToolBar;
+
+namespace store
+{
+struct ReportDefinition;
+}
 
 namespace platform::grid
 {
@@ -123,6 +129,7 @@ private:
     void setCommandsEnabled(const QStringList& names, bool enabled);
     void invokeHandler(const QString& handler);
     void commitOpenEdit();
+    void rereadDefinition();
 
     // The editing commands' shape: the selection and the active cell are put back after the operation.
     struct KeptSelection {
@@ -138,6 +145,8 @@ private:
     void cutSelectionToSheet(Qt::Orientation along);
 
     platform::grid::Sheet sheet_;
+    // The shown report's definition as the designer last loaded or wrote it: what its preview shows.
+    std::shared_ptr<const store::ReportDefinition> definition_;
     EditFlags flags_;
     LayoutSnapshot layout_;
     QHash<QString, QAction*> commands_;

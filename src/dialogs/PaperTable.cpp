@@ -3,7 +3,11 @@
 #include "dialogs/PageSetupModel.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
-#include "store/ReportKeywords.h"
+#include "store/CustomPaper.h"
+#include "store/DefinitionReader.h"
+#include "store/PageSettings.h"
+#include "store/ReportDefinition.h"
+#include "store/ReportState.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
 
@@ -21,20 +25,6 @@ std::optional<PaperSize> tablePaperSize(const QString& paperName)
     if (rows->eof())
         return std::nullopt;
     return PaperSize { rows->text(0), rows->text(1) };
-}
-
-// The fields of the note of the report's PAGE_SIZE row: none without that row, an empty list when
-// the note is empty or holds fewer than the two sizes in centimetres.
-std::optional<QStringList> customPaperNote()
-{
-    const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id =")
-        + store::reportIdLiteral() + QStringLiteral(" and info_type =")
-        + platform::db::sqlText(store::keywords::PageSize));
-    if (rows->eof())
-        return std::nullopt;
-    const QString note = store::trimBlanks(rows->text(QStringLiteral("note")));
-    const QStringList fields = note.split(QLatin1Char('|'));
-    return note.isEmpty() || fields.size() < 2 ? QStringList {} : fields;
 }
 
 } // namespace
@@ -68,11 +58,11 @@ std::optional<int> PaperCodeOfName(const QString& paperName)
 std::optional<PaperSize> PaperSizeToShow(const QString& paperName)
 {
     if (paperName.trimmed() == CustomPaperName) {
-        const auto note = customPaperNote();
-        if (!note)
+        const auto definition = store::ReadReportDefinition(store::reportState().ReportId);
+        if (!definition->paperNote)
             return std::nullopt;
-        if (!note->isEmpty())
-            return PaperSize { note->at(0), note->at(1) };
+        if (const auto paper = store::parseCustomPaper(*definition->paperNote))
+            return PaperSize { store::DecimalText(paper->widthCm), store::DecimalText(paper->heightCm) };
     }
     return tablePaperSize(paperName);
 }

@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// The papers the page-setup dialog offers (page_size) and the custom paper size kept in the note of the
-// current report's PAGE_SIZE row. Every statement runs on the state's connection through the SQL
-// adapter; a failing one throws platform::Error.
+// The papers the page-setup dialog offers (page_size) and the custom paper of the current report's
+// definition. Every statement runs on the state's connection through the SQL adapter; a failing one
+// throws platform::Error.
 namespace dialogs
 {
 
@@ -24,10 +24,10 @@ struct PaperSize {
     bool operator==(const PaperSize&) const = default;
 };
 
-// The size to show for a paper: for the custom paper the size in the report's note (its first two
-// fields), or, when the note is empty, the table's size of the custom paper; for any other paper the
-// table's size. None when there is nothing to show: the report has no PAGE_SIZE row for the custom
-// paper, or the table has no row of that name.
+// The size to show for a paper: for the custom paper the report's custom paper (store::CustomPaper), or,
+// when its note holds none, the table's size of the custom paper; for any other paper the table's size.
+// None when there is nothing to show: the report has no PAGE_SIZE row for the custom paper, or the table
+// has no row of that name.
 std::optional<PaperSize> PaperSizeToShow(const QString& paperName);
 
 } // namespace dialogs

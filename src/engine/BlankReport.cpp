@@ -14,7 +14,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
 #include "store/CellSourceText.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 namespace engine
 {
@@ -71,7 +71,7 @@ void CreateBlankReport(platform::grid::Sheet& grid)
     SetMarginRowHeights(grid, 1);
     SetRptRowHeight(grid, 1);
     grid.setMaxRow(engine.PageSheetRows);
-    if (!store::reportState().SelfFit)
+    if (!reportDefinition().page.SelfFit)
         grid.setRowHeight(engine.PageSheetRows, FillerHeightLeft(grid));
     engine.CurrentPage = 1;
 }

@@ -8,6 +8,7 @@
 #include "platform/outside/FirstValue.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/StatExpressionObject.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 
 #include <cmath>
@@ -93,7 +94,7 @@ QString WithReportConditions(const QString& sql)
     const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
     if (from < 0)
         return sql;
-    QString result = sql.left(from + 1) + QStringLiteral(" from ") + state.TablesName;
+    QString result = sql.left(from + 1) + QStringLiteral(" from ") + reportDefinition().sql.TablesName;
     if (!conditions.isEmpty())
         result += QStringLiteral(" where ") + conditions;
     return result;

@@ -16,6 +16,7 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
 #include "platform/outside/StatExpressionObject.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 #include "store/TextConvert.h"
 
@@ -168,7 +169,7 @@ QString specialFormulaValue(const QString& formulaText, const CellContext& conte
     formula.setDataRecordset(engine.ReportDataRs.get());
     formula.setFields(platform::db::currentFields(context.record));
     formula.setFormula(formulaText);
-    formula.setTableNames(state.TablesName.split(QLatin1Char(',')));
+    formula.setTableNames(reportDefinition().sql.TablesName.split(QLatin1Char(',')));
     formula.setGroupFields(engine.GroupFields);
     formula.setRecordFlag(engine.RowPositionFlag);
     return formula.result();
@@ -204,7 +205,7 @@ QString statementValue(platform::grid::Sheet& grid, const ReportCellItem& cell, 
     const bool ownConditions = cell.letter == QLatin1String("J");
     QString text = cell.text.trimmed();
     if (ownConditions && !text.isEmpty())
-        text.replace(QStringLiteral("@Table@"), store::reportState().ReportGroupId, Qt::CaseInsensitive);
+        text.replace(QStringLiteral("@Table@"), reportDefinition().groupId, Qt::CaseInsensitive);
     const auto withConditions
         = [ownConditions](const QString& sql) { return ownConditions ? sql : WithReportConditions(sql); };
     if (isRatio(text))

@@ -7,6 +7,7 @@
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
 #include "store/UserNotice.h"
@@ -27,8 +28,8 @@ std::shared_ptr<Recordset> openData(const QString& sql)
 // A static report lists the first record of its query only.
 std::shared_ptr<Recordset> staticRecord(const Recordset& data)
 {
-    const store::ReportState& state = store::reportState();
-    return openData(QStringLiteral("select ") + state.SqlSelect + QStringLiteral(" from ") + state.TablesName
+    const store::SqlPieces& sql = reportDefinition().sql;
+    return openData(QStringLiteral("select ") + sql.SqlSelect + QStringLiteral(" from ") + sql.TablesName
         + QStringLiteral(" where recid=") + platform::db::sqlText(data.text(QStringLiteral("recid"))));
 }
 
@@ -99,7 +100,7 @@ void GetDataRecord()
         const DataSort sort = ReportDataSort();
         engine.GroupFields = sort.groupFields;
         engine.GroupOrderTerms = sort.groupTerms;
-        builtSql = BuildDataSourceSql(state.SqlSelect, sort);
+        builtSql = BuildDataSourceSql(reportDefinition().sql.SqlSelect, sort);
     });
     QString sql = builtSql;
     platform::outside::runLogged("GetDataRecord", [&] {

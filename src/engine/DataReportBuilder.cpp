@@ -11,7 +11,7 @@
 #include "engine/TemplatePictures.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/Sheet.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 #include "store/UserNotice.h"
 
 #include <algorithm>
@@ -99,7 +99,7 @@ void buildPage(platform::grid::Sheet& grid, int page)
     CountPageNumber(engine.GroupIndex);
     // Under "AUTO" a page grows record by record and has no fixed last row to fill; both builders lay out
     // the same pages.
-    if (engine.FirstBuild && !store::reportState().SelfFit && !IsAutoRows())
+    if (engine.FirstBuild && !reportDefinition().page.SelfFit && !IsAutoRows())
         SetFillerRowHeight(grid);
     FillPageData(grid, page);
     const bool reportLastPage = data.eof();

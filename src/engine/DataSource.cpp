@@ -4,17 +4,19 @@
 #include "platform/db/Recordset.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/StatExpressionObject.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
-#include "store/StoreSql.h"
 #include "store/TextConvert.h"
+
+#include <algorithm>
 
 namespace engine
 {
 
 QString ReportConditions()
 {
-    const store::ReportState& state = store::reportState();
-    return JoinSqlCondition(state.SqlWhere, state.SelectWhere, QStringLiteral(" and "));
+    return JoinSqlCondition(
+        reportDefinition().sql.SqlWhere, store::reportState().SelectWhere, QStringLiteral(" and "));
 }
 
 QString BuildDataSourceSql(const QString& selectList)
@@ -24,8 +26,8 @@ QString BuildDataSourceSql(const QString& selectList)
 
 QString BuildDataSourceSql(const QString& selectList, const DataSort& sort)
 {
-    QString sql
-        = QStringLiteral("select ") + selectList + QStringLiteral(" from ") + store::reportState().TablesName;
+    QString sql = QStringLiteral("select ") + selectList + QStringLiteral(" from ")
+        + reportDefinition().sql.TablesName;
     const QString conditions = ReportConditions();
     if (!conditions.isEmpty())
         sql += QStringLiteral(" where ") + conditions;
@@ -37,28 +39,29 @@ QString BuildDataSourceSql(const QString& selectList, const DataSort& sort)
 
 QString GetDataSourceSql()
 {
-    const auto cells = store::openStoreSql(QStringLiteral("select * from report_data where report_id=")
-        + store::reportIdLiteral()
-        + QStringLiteral(" and (data_type='I' or data_type='K') order by data_type"));
-    if (cells->recordCount() == 0)
+    const store::ReportDefinition& definition = reportDefinition();
+    // The cells come by letter: an "I" cell before a "K" cell.
+    const auto cell
+        = std::find_if(definition.cells.begin(), definition.cells.end(), [](const store::StoredCell& c) {
+              return c.letter == QLatin1String("I") || c.letter == QLatin1String("K");
+          });
+    if (cell == definition.cells.end())
         return QString();
-    cells->moveFirst();
-    QString body = store::trimBlanks(cells->text(QStringLiteral("data_description1"))).mid(3);
+    QString body = store::trimBlanks(cell->content).mid(3);
     DataEngineState& engine = dataEngine();
     engine.StaticReport = body.compare(QLatin1String("staticreport"), Qt::CaseInsensitive) == 0;
     if (engine.StaticReport)
         return QString();
-    body += cells->text(QStringLiteral("data_description2"));
 
     const store::ReportState& state = store::reportState();
     const auto expressions = platform::outside::sharedStatExpression();
     expressions->setConnection(state.Connection);
     expressions->setReportId(state.ReportId);
     QString sql = expressions->evaluateSql(body);
-    if (cells->text(QStringLiteral("data_type")).trimmed().toUpper() == QLatin1String("K"))
+    if (cell->letter == QLatin1String("K"))
         sql = AddSqlCondition(sql, ReportConditions());
     if (!sql.trimmed().isEmpty())
-        sql.replace(QStringLiteral("@Table@"), state.ReportGroupId, Qt::CaseInsensitive);
+        sql.replace(QStringLiteral("@Table@"), definition.groupId, Qt::CaseInsensitive);
     return sql;
 }
 

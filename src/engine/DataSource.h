@@ -4,8 +4,8 @@
 
 #include <QString>
 
-// The texts of a data report's query: the query built from the report's stored SQL pieces with the
-// host's filter and order, and the report's own data-source SQL (its first "I" or "K" cell).
+// The texts of a data report's query: the query built from the definition's SQL pieces with the host's
+// filter and order, and the report's own data-source SQL (its first "I" or "K" cell).
 namespace engine
 {
 
@@ -13,7 +13,7 @@ namespace engine
 QString ReportConditions();
 
 // "select <selectList> from <TablesName>", the conditions, and the sort: group fields first, then the
-// host's order or the report's own. The sort is worked out from the state, or given.
+// host's order or the report's own. The sort is worked out from the definition and the state, or given.
 QString BuildDataSourceSql(const QString& selectList);
 QString BuildDataSourceSql(const QString& selectList, const DataSort& sort);
 

@@ -17,6 +17,10 @@ namespace platform::grid
 {
 class SheetClip;
 }
+namespace store
+{
+struct ReportDefinition;
+}
 
 namespace engine
 {
@@ -43,17 +47,15 @@ struct PageRowRange {
     int lastRow = 0;
 };
 
-// One stored page margin (TOP_MARGE, BOTTOM_MARGE, LEFT_MARGE, RIGHT_MARGE of report_info): its keyword
-// and its size in inches, -1 when the stored text is empty or no number.
-struct PageMarginRow {
-    QString infoType;
-    double inches = -1;
-};
-
 // The data-report engine's working state, shared by every CReportOrv of the process and replaced by
 // every preparation (`resetForPreparation`), so that nothing of the previous report leaks into the next.
 // Sizes are twips; 16-bit quantities are range-checked where they are computed.
 struct DataEngineState {
+    // The report being checked and built: its definition as one snapshot read it, the sort order checked
+    // against the metadata by the preparation (UseReportDefinition, PagePipeline.h). Every sizing and
+    // layout rule reads the report from here, never from the report tables or the report state.
+    std::shared_ptr<const store::ReportDefinition> Definition;
+
     // --- page geometry ----------------------------------------------------------------------------
     int RecordsPerPage = 0;
     int FreeHeight = 0;
@@ -69,7 +71,6 @@ struct DataEngineState {
     // The bottom row of every page, once the first page has worked out what the paper leaves; kept here,
     // never in the report's margins. None when the pages end in the bottom margin.
     std::optional<int> FillerRowHeight;
-    std::optional<QList<PageMarginRow>> PageMarginRows; // read on the first page, replayed on the others
 
     // --- data source and counts -------------------------------------------------------------------
     QString SourceSql;
@@ -118,7 +119,7 @@ struct DataEngineState {
     QVector<int> PictureObjectIds; // entry i-1: grid object id of picture i's latest placement
     QVector<int> PictureOfObject; // indexed by grid object id: the picture index it shows
     QVector<QImage> PictureImages; // entry i-1: picture i as loaded for the build (null when unreadable)
-    std::shared_ptr<const TemplateRows> Template; // the report's format and cell rows, read once
+    std::shared_ptr<const TemplateRows> Template; // the definition's format and cell rows as laid out
     // Values of the statements that do not depend on the record, by their final text: such a statement
     // runs once per build however many pages show it.
     QHash<QString, QString> StatementValues;
@@ -136,5 +137,8 @@ struct DataEngineState {
 };
 
 DataEngineState& dataEngine();
+
+// The definition of the report the engine works on; throws platform::Error when none was given.
+const store::ReportDefinition& reportDefinition();
 
 } // namespace engine

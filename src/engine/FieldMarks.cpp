@@ -7,8 +7,7 @@
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <algorithm>
 
@@ -23,7 +22,7 @@ constexpr int UnknownField = 3265; // the record set's number for a field it doe
 
 bool isAutoRows()
 {
-    return store::reportState().DataRows == store::keywords::DataRowsAutoMode;
+    return reportDefinition().page.DataRows == store::keywords::DataRowsAutoMode;
 }
 
 // "#C3$#": the sheet row of template row 3 on the page.

@@ -4,8 +4,7 @@
 #include "engine/PaperSizes.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 namespace engine
 {
@@ -19,57 +18,67 @@ constexpr double TwipsPerInch = 1440.0;
 constexpr int HeightReserveTwips = 10;
 constexpr int WidthReserveTwips = 5;
 
+double detailScale(const store::ReportDefinition& definition, const FitPapers& papers, int recordsPerPage)
+{
+    const store::PageSettings& page = definition.page;
+    const int fixed
+        = roundInt16((page.TopMarge + page.BottomMarge) * TwipsPerInch + LoadRowHeights(definition));
+    const int detailBlocks = fitInt32(static_cast<long long>(recordsPerPage) * GetRowsHeight(definition));
+    if (papers.printerPageHeight) {
+        try {
+            return ratio(roundInt32(*papers.printerPageHeight - fixed - HeightReserveTwips), detailBlocks);
+        } catch (const std::exception&) {
+            // The designed paper serves instead.
+        }
+    }
+    const int usable = fitInt16(static_cast<long long>(papers.design.height()) - fixed - HeightReserveTwips);
+    return ratio(usable, detailBlocks);
+}
+
+std::optional<int> printerPageHeightNow()
+{
+    try {
+        return printerPageInReportOrientation().height();
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
+
+bool fillsPrinterPage(const store::PageSettings& page)
+{
+    return page.SelfFit && page.DataRows != store::keywords::DataRowsFixMode;
+}
+
+FitFactors fitFactors(const store::ReportDefinition& definition, const FitPapers& papers, int recordsPerPage)
+{
+    const store::PageSettings& page = definition.page;
+    if (!page.SelfFit)
+        return {};
+    FitFactors factors;
+    factors.scaleY = ratio(papers.printer.height(), papers.design.height());
+    // A designed paper of no width leaves nothing to fit the columns to.
+    ratio(papers.printer.width(), papers.design.width());
+    factors.detailScale
+        = fillsPrinterPage(page) ? detailScale(definition, papers, recordsPerPage) : factors.scaleY;
+    const int usable = roundInt16(
+        papers.printer.width() - (page.RightMarge + page.LeftMarge) * TwipsPerInch - WidthReserveTwips);
+    factors.scaleX = ratio(usable, fitInt16(LoadColWidths(definition)));
+    return factors;
+}
 
 void CalcPrintScale()
 {
     DataEngineState& engine = dataEngine();
-    if (!store::reportState().SelfFit) {
-        engine.ScaleY = 1.0;
-        engine.ScaleX = 1.0;
-    } else {
-        engine.ScaleY = ratio(engine.PrinterPaperHeight, engine.DesignPaperHeight);
-        engine.ScaleX = ratio(engine.PrinterPaperWidth, engine.DesignPaperWidth);
-    }
-    CalcHeightScale();
-    CalcWidthScale();
-}
-
-void CalcHeightScale()
-{
-    const store::ReportState& state = store::reportState();
-    DataEngineState& engine = dataEngine();
-    if (!state.SelfFit) {
-        engine.DetailScale = 1.0;
-        return;
-    }
-    if (state.DataRows == store::keywords::DataRowsFixMode) {
-        engine.DetailScale = engine.ScaleY;
-        return;
-    }
-    const int fixed = roundInt16((state.TopMarge + state.BottomMarge) * TwipsPerInch + LoadRowHeights());
-    const int detailBlocks = fitInt32(static_cast<long long>(engine.RecordsPerPage) * GetRowsHeight());
-    try {
-        const int usable = roundInt32(printerPageInReportOrientation().height() - fixed - HeightReserveTwips);
-        engine.DetailScale = ratio(usable, detailBlocks);
-    } catch (const std::exception&) {
-        const int usable
-            = fitInt16(static_cast<long long>(engine.DesignPaperHeight) - fixed - HeightReserveTwips);
-        engine.DetailScale = ratio(usable, detailBlocks);
-    }
-}
-
-void CalcWidthScale()
-{
-    const store::ReportState& state = store::reportState();
-    DataEngineState& engine = dataEngine();
-    if (!state.SelfFit) {
-        engine.ScaleX = 1.0;
-        return;
-    }
-    const int usable = roundInt16(
-        engine.PrinterPaperWidth - (state.RightMarge + state.LeftMarge) * TwipsPerInch - WidthReserveTwips);
-    engine.ScaleX = ratio(usable, fitInt16(LoadColWidths()));
+    const store::ReportDefinition& definition = reportDefinition();
+    const FitPapers papers { QSize(engine.DesignPaperWidth, engine.DesignPaperHeight),
+        QSize(engine.PrinterPaperWidth, engine.PrinterPaperHeight),
+        fillsPrinterPage(definition.page) ? printerPageHeightNow() : std::nullopt };
+    const FitFactors factors = fitFactors(definition, papers, engine.RecordsPerPage);
+    engine.ScaleX = factors.scaleX;
+    engine.ScaleY = factors.scaleY;
+    engine.DetailScale = factors.detailScale;
 }
 
 } // namespace engine

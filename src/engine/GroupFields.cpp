@@ -1,10 +1,11 @@
 #include "engine/GroupFields.h"
 
-#include "platform/db/Recordset.h"
+#include "engine/EngineState.h"
+#include "engine/TemplateRows.h"
 #include "store/CellSourceText.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportLookups.h"
 #include "store/ReportState.h"
-#include "store/StoreSql.h"
 #include "store/TextConvert.h"
 
 namespace engine
@@ -61,7 +62,7 @@ bool describedColumn(const QString& field)
 {
     FieldName name = FieldName::of(field);
     if (name.table.isEmpty())
-        name.table = store::reportState().TablesName.section(QLatin1Char(','), 0, 0);
+        name.table = reportDefinition().sql.TablesName.section(QLatin1Char(','), 0, 0);
     return store::ColumnExists(name.table, name.column);
 }
 
@@ -69,7 +70,7 @@ bool describedColumn(const QString& field)
 
 int LastGroupHeadRow()
 {
-    const store::RegionTable& regions = store::reportState().RegionTable;
+    const store::RegionTable& regions = reportDefinition().regions;
     using store::RegionEntry;
     if (!regions[RegionEntry::GroupHead1].present)
         return 0;
@@ -85,15 +86,14 @@ QStringList GetGroupFields()
     const int lastRow = LastGroupHeadRow();
     if (lastRow == 0)
         return {};
-    const int firstRow = store::reportState().RegionTable[store::RegionEntry::GroupHead1].beginRow;
-    const auto cells = store::openStoreSql(QStringLiteral("select * from report_data where report_id=")
-        + store::reportIdLiteral() + QStringLiteral(" and data_type='B' and row_no>=")
-        + QString::number(firstRow) + QStringLiteral(" and row_no<=") + QString::number(lastRow)
-        + QStringLiteral(" order by row_no, col_no"));
+    const int firstRow = reportDefinition().regions[store::RegionEntry::GroupHead1].beginRow;
     QStringList expressions;
     QStringList fields;
-    for (cells->moveFirst(); !cells->eof(); cells->moveNext()) {
-        const QString expression = store::trimBlanks(cells->text(QStringLiteral("data_description1"))).mid(3);
+    // The cells come by letter, then row and column.
+    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+        if (cell.letter != QLatin1String("B") || cell.row < firstRow || cell.row > lastRow)
+            continue;
+        const QString expression = store::trimBlanks(cell.content).mid(3);
         const QString field = store::FieldBody::split(expression).name.trimmed();
         if (field.isEmpty() || fields.contains(field, Qt::CaseInsensitive) || !describedColumn(field))
             continue;
@@ -145,8 +145,8 @@ DataSort NormalizeOrderBy(const QString& order, const QStringList& groupFields)
 
 DataSort ReportDataSort()
 {
-    const store::ReportState& state = store::reportState();
-    const QString& order = state.SelectOrder.isEmpty() ? state.SqlOrder : state.SelectOrder;
+    const QString& hostOrder = store::reportState().SelectOrder;
+    const QString& order = hostOrder.isEmpty() ? reportDefinition().sql.SqlOrder : hostOrder;
     return NormalizeOrderBy(order, ExpressionToFieldList(GetGroupFields()));
 }
 

@@ -38,8 +38,8 @@ struct DataSort {
 // ignored) and its table too where both name one; an expression (a function call) names none.
 DataSort NormalizeOrderBy(const QString& order, const QStringList& groupFields);
 
-// The report's sort from the state: its group fields with the host's order (SelectOrder), or the
-// report's own (SqlOrder) when the host gives none. The state's order texts are not changed.
+// The report's sort: its group fields with the host's order (the state's SelectOrder), or the
+// definition's own (SqlOrder) when the host gives none.
 DataSort ReportDataSort();
 
 } // namespace engine

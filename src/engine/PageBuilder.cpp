@@ -4,6 +4,7 @@
 #include "engine/CellValues.h"
 #include "engine/ColumnTotals.h"
 #include "engine/DataRecords.h"
+#include "engine/EngineState.h"
 #include "engine/GroupBreaks.h"
 #include "engine/PageLayout.h"
 #include "engine/PagePictures.h"
@@ -11,7 +12,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <QStringList>
 
@@ -31,7 +32,7 @@ bool writesSomething(const ReportCellItem& cell)
 template <class RowOf>
 void clearHeadAndTail(platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage, RowOf sheetRow)
 {
-    const store::RegionTable& regions = store::reportState().RegionTable;
+    const store::RegionTable& regions = reportDefinition().regions;
     const auto clear = [&](store::RegionEntry entry) {
         const store::ReportRegion& region = regions[entry];
         if (!region.present)
@@ -63,7 +64,7 @@ void fillDetailBlocks(platform::grid::Sheet& grid, int page)
 
 bool inRegion(const ReportCellItem& cell, store::RegionEntry entry)
 {
-    const store::ReportRegion& region = store::reportState().RegionTable[entry];
+    const store::ReportRegion& region = reportDefinition().regions[entry];
     return region.present && cell.row >= PageRowOfTemplateRow(region.beginRow)
         && cell.row <= PageRowOfTemplateRow(region.endRow);
 }

@@ -6,7 +6,7 @@
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 #include "store/StoreSql.h"
 
 namespace engine
@@ -37,7 +37,7 @@ void addGroup(long long records)
 
 QString fromTablesWhere(const QString& conditions)
 {
-    QString sql = QStringLiteral(" from ") + store::reportState().TablesName;
+    QString sql = QStringLiteral(" from ") + reportDefinition().sql.TablesName;
     if (!conditions.isEmpty())
         sql += QStringLiteral(" where ") + conditions;
     return sql;
@@ -73,11 +73,15 @@ QString groupFilter(const platform::db::Recordset& groups, const QStringList& fi
 
 } // namespace
 
+long long PagesForRecords(long long records, int recordsPerPage)
+{
+    const long long pages = wholeQuotient(records, recordsPerPage);
+    return records % recordsPerPage >= 1 ? pages + 1 : pages;
+}
+
 long long PagesForRecords(long long records)
 {
-    const int perPage = dataEngine().RecordsPerPage;
-    const long long pages = wholeQuotient(records, perPage);
-    return records % perPage >= 1 ? pages + 1 : pages;
+    return PagesForRecords(records, dataEngine().RecordsPerPage);
 }
 
 void GetRecordPageCount()

@@ -12,8 +12,10 @@ class Recordset;
 namespace engine
 {
 
-// Pages taken by `records` records at RecordsPerPage a page; RecordsPerPage below 1 throws
-// platform::Error (errors::DivisionByZero).
+// Pages taken by `records` records at `recordsPerPage` a page; 0 records per page throws platform::Error
+// (errors::DivisionByZero).
+long long PagesForRecords(long long records, int recordsPerPage);
+// The same at the engine's RecordsPerPage.
 long long PagesForRecords(long long records);
 
 // DataRecordCount := the records of the data as opened (the host's record set, the report's own

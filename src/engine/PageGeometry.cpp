@@ -3,12 +3,8 @@
 #include "engine/EngineState.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
-#include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
-#include "store/RegionRows.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
-#include "store/StoreSql.h"
+#include "store/ReportDefinition.h"
 #include "store/UserNotice.h"
 
 #include <algorithm>
@@ -24,39 +20,40 @@ const QString NoRecordOnPage
 
 } // namespace
 
-void GetRptRegionInfo()
+RecordsOnPage recordsOnPage(const store::ReportDefinition& definition, int designPaperHeight)
 {
-    platform::outside::runLogged("GetRptRegionInfo", [] {
-        const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id =")
-            + store::reportIdLiteral()
-            + QStringLiteral(" and info_type in ('REPORT_HEAD', 'REPORT_TAIL', 'PAGE_HEAD', 'PAGE_TAIL',"
-                             "'GROUP_HEAD', 'GROUP_TAIL', 'DATA_DETAIL')"));
-        store::ClearRegions();
-        for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-            store::ParseRegionInfo(rows->text(QStringLiteral("info_type")),
-                rows->text(QStringLiteral("info_description")),
-                storedInt16(rows->text(QStringLiteral("info_order"))));
-        }
-    });
+    const store::PageSettings& page = definition.page;
+    if (page.DataRows != store::keywords::DataRowsFixMode
+        && page.DataRows != store::keywords::DataRowsAutoMode)
+        return { fitInt16(page.DataRows), std::nullopt };
+    constexpr double TwipsPerInch = 1440.0;
+    const double available = designPaperHeight - page.TopMarge * TwipsPerInch
+        - page.BottomMarge * TwipsPerInch - LoadRowHeights(definition);
+    const int recordsPerPage = fitInt16(wholeQuotient(roundInt32(available), GetRowsHeight(definition)));
+    return { recordsPerPage, roundInt16(available) };
+}
+
+PageSheetSize pageSheetSize(const store::ReportDefinition& definition, int recordsPerPage)
+{
+    const store::PageSettings& page = definition.page;
+    const int cols = fitInt16(page.ColCount + 1LL);
+    return { fitInt16((recordsPerPage - 1LL) * detailRowCount(definition) + page.RowCount + 2), cols };
+}
+
+int detailRowCount(const store::ReportDefinition& definition)
+{
+    const store::ReportRegion& band = definition.regions[store::RegionEntry::DataDetail];
+    return std::max(band.endRow - band.beginRow + 1, 1);
 }
 
 bool GetDataCountInPage()
 {
     platform::outside::runLogged("GetDataCountInPage", [] {
-        const store::ReportState& state = store::reportState();
         DataEngineState& engine = dataEngine();
-        if (state.DataRows != store::keywords::DataRowsFixMode
-            && state.DataRows != store::keywords::DataRowsAutoMode) {
-            engine.RecordsPerPage = fitInt16(state.DataRows);
-            return;
-        }
-        constexpr double TwipsPerInch = 1440.0;
-        const double available = engine.DesignPaperHeight - state.TopMarge * TwipsPerInch
-            - state.BottomMarge * TwipsPerInch - LoadRowHeights();
-        const int recordsPerPage = fitInt16(wholeQuotient(roundInt32(available), GetRowsHeight()));
-        const int freeHeight = roundInt16(available);
-        engine.RecordsPerPage = recordsPerPage;
-        engine.FreeHeight = freeHeight;
+        const RecordsOnPage records = recordsOnPage(reportDefinition(), engine.DesignPaperHeight);
+        engine.RecordsPerPage = records.recordsPerPage;
+        if (records.freeHeight)
+            engine.FreeHeight = *records.freeHeight;
     });
     if (dataEngine().RecordsPerPage >= 1)
         return true;
@@ -66,16 +63,15 @@ bool GetDataCountInPage()
 
 void GetPageRowCount()
 {
-    const store::ReportState& state = store::reportState();
     DataEngineState& engine = dataEngine();
-    engine.PageSheetCols = fitInt16(state.ColCount + 1LL);
-    engine.PageSheetRows = fitInt16((engine.RecordsPerPage - 1LL) * GetDetailRowCount() + state.RowCount + 2);
+    const PageSheetSize sheet = pageSheetSize(reportDefinition(), engine.RecordsPerPage);
+    engine.PageSheetCols = sheet.cols;
+    engine.PageSheetRows = sheet.rows;
 }
 
 int GetDetailRowCount()
 {
-    const store::ReportRegion& band = store::reportState().RegionTable[store::RegionEntry::DataDetail];
-    return std::max(band.endRow - band.beginRow + 1, 1);
+    return detailRowCount(reportDefinition());
 }
 
 } // namespace engine

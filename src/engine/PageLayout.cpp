@@ -3,15 +3,14 @@
 #include "engine/EngineState.h"
 #include "engine/PageGeometry.h"
 #include "engine/TemplateRows.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 namespace engine
 {
 
 bool IsAutoRows()
 {
-    return store::reportState().DataRows == store::keywords::DataRowsAutoMode;
+    return reportDefinition().page.DataRows == store::keywords::DataRowsAutoMode;
 }
 
 int PageOffset(int page)

@@ -2,7 +2,7 @@
 
 #include "engine/EngineState.h"
 #include "platform/outside/FailureLog.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 namespace engine
 {
@@ -11,7 +11,7 @@ void CountPageNumber(int& groupIndex)
 {
     platform::outside::runLogged("CountPageNumber", [&] {
         DataEngineState& engine = dataEngine();
-        if (store::reportState().PageRecount && engine.GroupBreak) {
+        if (reportDefinition().page.PageRecount && engine.GroupBreak) {
             engine.PageNumber = 1;
             GetGroupPageCount(groupIndex);
         } else {

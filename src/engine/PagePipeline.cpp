@@ -15,10 +15,8 @@
 #include "platform/outside/FailureLog.h"
 #include "store/DefinitionCheck.h"
 #include "store/OrderRewrite.h"
-#include "store/PageSettings.h"
-#include "store/ReportLookups.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
-#include "store/SqlPieces.h"
 
 namespace engine
 {
@@ -38,7 +36,7 @@ void countPages()
     } else if (engine.StaticReport) {
         engine.TotalPages = 1;
         engine.DataRecordCount = 1;
-    } else if (!state.RegionTable[store::RegionEntry::GroupHead1].present) {
+    } else if (!reportDefinition().regions[store::RegionEntry::GroupHead1].present) {
         GetRecordPageCount();
     } else if (!engine.DistinctSource) {
         GetRecordPageCountByGroup();
@@ -57,6 +55,20 @@ void startHostDataAtFirstRecord()
 
 } // namespace
 
+void UseReportDefinition(std::shared_ptr<const store::ReportDefinition> definition)
+{
+    DataEngineState& engine = dataEngine();
+    engine.Definition = std::move(definition);
+    engine.Template.reset();
+}
+
+void CheckReportSortOrder()
+{
+    auto checked = std::make_shared<store::ReportDefinition>(reportDefinition());
+    store::DealSQlOrder(checked->sql.SqlOrder);
+    UseReportDefinition(std::move(checked));
+}
+
 bool CanPrintDataReport()
 {
     return CanPreviewDataReport() && IsOverPrinterPaper();
@@ -64,21 +76,15 @@ bool CanPrintDataReport()
 
 bool CanPreviewDataReport()
 {
-    if (!CheckReportDataExists() || !store::AcceptReportDefinition())
-        return false;
-    store::LoadPageSettings();
-    return !IsOverDesignPaper();
+    return CheckReportDataExists() && store::AcceptReportDefinition(reportDefinition())
+        && !IsOverDesignPaper();
 }
 
 void PrepareReportData()
 {
     DataEngineState& engine = dataEngine();
-    store::ReportState& state = store::reportState();
     engine.resetForPreparation();
-    store::ReadRptIndex();
-    store::GetSqlInfo();
-    GetRptRegionInfo();
-    store::DealSQlOrder(state.SqlOrder);
+    CheckReportSortOrder();
     GetPrinterPageSize();
     GetRptRowHeight();
     if (!GetDataCountInPage())

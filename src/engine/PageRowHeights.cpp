@@ -7,8 +7,7 @@
 #include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <algorithm>
 
@@ -24,10 +23,10 @@ constexpr double TwipsPerInch = 1440.0;
 
 void SetMarginRows(platform::grid::Sheet& grid, int firstRow, int lastRow)
 {
-    const store::ReportState& state = store::reportState();
-    grid.setRowHeight(firstRow, roundInt16(state.TopMarge * TwipsPerInch));
+    const store::PageSettings& page = reportDefinition().page;
+    grid.setRowHeight(firstRow, roundInt16(page.TopMarge * TwipsPerInch));
     grid.setRowHeight(
-        lastRow, dataEngine().FillerRowHeight.value_or(roundInt16(state.BottomMarge * TwipsPerInch)));
+        lastRow, dataEngine().FillerRowHeight.value_or(roundInt16(page.BottomMarge * TwipsPerInch)));
 }
 
 void SetMarginRowHeights(platform::grid::Sheet& grid, int page)

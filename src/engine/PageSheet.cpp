@@ -9,8 +9,7 @@
 #include "engine/TemplateCells.h"
 #include "engine/TemplateFormats.h"
 #include "platform/grid/Sheet.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 namespace engine
 {
@@ -33,14 +32,14 @@ template <class F> void passOver(F&& step)
 
 platform::grid::PageSetup reportPaper()
 {
-    const store::ReportState& state = store::reportState();
+    const store::PageSettings& page = reportDefinition().page;
     const DataEngineState& engine = dataEngine();
     platform::grid::PageSetup setup;
-    setup.paperSize = state.PageSize;
-    setup.landscape = state.PageLandscape;
-    if (state.PageSize == store::keywords::CustomPaperSize) {
-        const int portraitWidth = state.PageLandscape ? engine.DesignPaperHeight : engine.DesignPaperWidth;
-        const int portraitHeight = state.PageLandscape ? engine.DesignPaperWidth : engine.DesignPaperHeight;
+    setup.paperSize = page.PageSize;
+    setup.landscape = page.PageLandscape;
+    if (page.PageSize == store::keywords::CustomPaperSize) {
+        const int portraitWidth = page.PageLandscape ? engine.DesignPaperHeight : engine.DesignPaperWidth;
+        const int portraitHeight = page.PageLandscape ? engine.DesignPaperWidth : engine.DesignPaperHeight;
         setup.customWidthCm = portraitWidth / StoredTwipsPerCm;
         setup.customHeightCm = portraitHeight / StoredTwipsPerCm;
     }
@@ -60,7 +59,7 @@ void layOutTemplate(platform::grid::Sheet& grid, bool atSheetTop)
     passOver([&] { LoadColWidthFormat(grid); });
     passOver([&] { LoadOuterFormats(grid, atSheetTop); });
     passOver([&] { LoadRegionFormats(grid, atSheetTop); });
-    if (!store::reportState().SelfFit)
+    if (!reportDefinition().page.SelfFit)
         passOver([&] { SetFillerColWidth(grid); });
     passOver([&] { FillRptFixedText(grid, atSheetTop); });
 }
@@ -119,7 +118,7 @@ void InitWholeReportSheet(platform::grid::Sheet& grid, int page)
     SetMarginRows(grid, 1, engine.PageSheetRows);
     // A page fitted to the paper gets its leftover height in the last row here; an unfitted one has it
     // from the build, whose filler height the margin rows take.
-    if (store::reportState().SelfFit && !IsAutoRows())
+    if (reportDefinition().page.SelfFit && !IsAutoRows())
         grid.setRowHeight(engine.PageSheetRows, FillerHeightLeft(grid));
     ClearTemplateHeadTail(grid, shownPage <= 1, engine.ReportFinished && page >= engine.CurrentPage);
 }

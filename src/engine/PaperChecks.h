@@ -1,20 +1,33 @@
 #pragma once
 
-// The checks that decide whether a data report can be laid out at all: its rows exist in the report
-// tables, and its columns fit the designed paper and, when printed without fitting, the printer's page.
+// The checks that decide whether a data report can be laid out at all: its definition holds rows of the
+// report tables, and its columns fit the designed paper and, when printed without fitting, the printer's
+// page.
+// The comparisons are functions of the definition; the checks read the papers they compare with.
 // Each failed check tells the user (store::NoticeUser): in a box, or in ErrorMessage when the report is
 // exported unattended (silent web mode), where a box would wait for nobody.
+#include <QSize>
+
+namespace store
+{
+struct PageSettings;
+struct ReportDefinition;
+}
+
 namespace engine
 {
 
-// True when the report has rows in report_index, report_info and report_data; else the box of the
+// True when the definition has rows in report_index, report_info and report_data; else the box of the
 // first table without rows and false.
 bool CheckReportDataExists();
 
-// True when the stored column widths plus the stored left and right margins are wider than `width`
-// (twips). Without either margin row 1701 twips stand for both; an empty margin text counts as that
-// margin's default; a text that is no number throws platform::Error.
-bool ColumnsExceedWidth(int width);
+// True when the definition's stored column widths plus its left and right margins are wider than `width`
+// (twips).
+bool ColumnsExceedWidth(const store::ReportDefinition& definition, int width);
+
+// A paper given in portrait sense as the definition lays it out: width and height exchanged under
+// PAGE_LANDSCAPE.
+QSize inReportOrientation(const store::PageSettings& page, QSize portrait);
 
 // Reads the designed paper in the report's orientation into `width` and `height` (twips) and, when the
 // columns are wider than it, tells the user and gives true.

@@ -3,15 +3,12 @@
 #include "engine/EngineState.h"
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
-#include "platform/Error.h"
 #include "platform/ui/Printers.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/CustomPaper.h"
+#include "store/ReportDefinition.h"
 #include "store/StoreSql.h"
-#include "store/TextConvert.h"
 
 #include <optional>
-#include <QStringList>
 
 namespace engine
 {
@@ -21,47 +18,32 @@ namespace
 
 using platform::ui::PrinterOrientation;
 
-// The fields of the custom-paper note: width and height in centimetres, then the same in the
-// engine's scaled units (centimetres × 560). None when the report has no PAGE_SIZE row; an empty
-// list when the row's note is empty.
-std::optional<QStringList> customPaperNote()
+// The definition's custom paper; none without a PAGE_SIZE row or when its note holds none.
+std::optional<store::CustomPaper> customPaper(const store::ReportDefinition& definition)
 {
-    const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id =")
-        + store::reportIdLiteral() + QStringLiteral(" and info_type='page_size'"));
-    if (rows->recordCount() == 0)
-        return std::nullopt;
-    const QString note = store::trimBlanks(rows->text(QStringLiteral("note")));
-    return note.isEmpty() ? QStringList {} : note.split(QLatin1Char('|'));
+    const std::optional<QString>& note = definition.paperNote;
+    return note ? store::parseCustomPaper(*note) : std::nullopt;
 }
 
-double noteField(const QStringList& fields, int number)
-{
-    const auto value = fields.size() >= number ? store::toDouble(fields.at(number - 1)) : std::nullopt;
-    if (!value)
-        throw platform::Error(platform::errors::TypeMismatch, QStringLiteral("OrvReport"),
-            QStringLiteral("自定义纸张大小无效：") + fields.join(QLatin1Char('|')));
-    return *value;
-}
-
-void loadLookupPaper(int paperCode, int& width, int& height)
+std::optional<QSize> lookupPaper(int paperCode)
 {
     const auto rows = store::openStoreSql(
         QStringLiteral("select * from page_size where paper_size=") + QString::number(paperCode));
     if (rows->recordCount() == 0)
-        return;
-    width = roundInt16(rows->field(QStringLiteral("paper_scalewidth")).toDouble());
-    height = roundInt16(rows->field(QStringLiteral("paper_scaleheight")).toDouble());
+        return std::nullopt;
+    return QSize(roundInt16(rows->field(QStringLiteral("paper_scalewidth")).toDouble()),
+        roundInt16(rows->field(QStringLiteral("paper_scaleheight")).toDouble()));
 }
 
 // Gives the printer the custom size of the report's note, so that a custom paper prints as designed.
 void setPrinterCustomPaper()
 {
-    const auto fields = customPaperNote();
-    if (!fields || fields->isEmpty())
+    const auto paper = customPaper(reportDefinition());
+    if (!paper)
         return;
     constexpr double MillimetresPerCentimetre = 10.0;
-    platform::ui::setDefaultPrinterCustomSize(QSizeF(
-        noteField(*fields, 1) * MillimetresPerCentimetre, noteField(*fields, 2) * MillimetresPerCentimetre));
+    platform::ui::setDefaultPrinterCustomSize(
+        QSizeF(paper->widthCm * MillimetresPerCentimetre, paper->heightCm * MillimetresPerCentimetre));
 }
 
 template <class F> void passOver(F&& statement)
@@ -75,31 +57,27 @@ template <class F> void passOver(F&& statement)
 
 } // namespace
 
-int LoadPageSize()
+QSize designPaperPortrait(const store::ReportDefinition& definition, int paperCode, QSize printerPage,
+    const std::function<std::optional<QSize>()>& lookup)
 {
-    const auto rows = store::openStoreSql(QStringLiteral("select * from report_info where report_id=")
-        + store::reportIdLiteral() + QStringLiteral(" and info_type='PAGE_SIZE'"));
-    if (rows->recordCount() == 0)
-        return store::keywords::defaults::PageSize;
-    return storedInt16(rows->text(QStringLiteral("info_description")));
+    if (printerPage.width() != 0 && printerPage.height() != 0)
+        return printerPage;
+    if (paperCode == store::keywords::CustomPaperSize) {
+        if (!definition.paperNote)
+            return printerPage;
+        if (const auto paper = customPaper(definition))
+            return QSize(roundInt16(paper->scaledWidth()), roundInt16(paper->scaledHeight()));
+    }
+    return lookup().value_or(printerPage);
 }
 
 void LoadPaperScale(int paperCode, int& width, int& height)
 {
     SetPrinterPaper(paperCode, width, height);
-    if (width != 0 && height != 0)
-        return;
-    if (paperCode == store::keywords::CustomPaperSize) {
-        const auto fields = customPaperNote();
-        if (!fields)
-            return;
-        if (!fields->isEmpty()) {
-            width = roundInt16(noteField(*fields, 3));
-            height = roundInt16(noteField(*fields, 4));
-            return;
-        }
-    }
-    loadLookupPaper(paperCode, width, height);
+    const QSize paper = designPaperPortrait(
+        reportDefinition(), paperCode, QSize(width, height), [paperCode] { return lookupPaper(paperCode); });
+    width = paper.width();
+    height = paper.height();
 }
 
 void SetPrinterPaper(int paperCode, int& width, int& height)
@@ -128,7 +106,7 @@ void SetPrinterPaper(int paperCode, int& width, int& height)
 
 void GetPrinterPageSize()
 {
-    const int paperCode = store::reportState().PageSize;
+    const int paperCode = reportDefinition().page.PageSize;
     passOver([&] {
         if (paperCode == store::keywords::CustomPaperSize)
             setPrinterCustomPaper();
@@ -146,7 +124,7 @@ QSize printerPageInReportOrientation()
     const bool printerLandscape = platform::ui::defaultPrinterOrientation() == PrinterOrientation::Landscape;
     const int width = fitInt16(platform::ui::defaultPrinterPageWidthTwips());
     const int height = fitInt16(platform::ui::defaultPrinterPageHeightTwips());
-    if (printerLandscape == store::reportState().PageLandscape)
+    if (printerLandscape == reportDefinition().page.PageLandscape)
         return QSize(width, height);
     return QSize(height, width);
 }

@@ -1,18 +1,19 @@
 #include "engine/ReportPageSetup.h"
 
+#include "engine/EngineState.h"
 #include "platform/grid/PageSetup.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 namespace engine
 {
 
 void SetReportMargins(platform::grid::PageSetup& setup)
 {
-    const store::ReportState& state = store::reportState();
-    setup.topMargin = state.TopMarge;
-    setup.bottomMargin = state.BottomMarge;
-    setup.leftMargin = state.LeftMarge;
-    setup.rightMargin = state.RightMarge;
+    const store::PageSettings& page = reportDefinition().page;
+    setup.topMargin = page.TopMarge;
+    setup.bottomMargin = page.BottomMarge;
+    setup.leftMargin = page.LeftMarge;
+    setup.rightMargin = page.RightMarge;
 }
 
 void ClearHeaderAndFooter(platform::grid::PageSetup& setup)

@@ -148,23 +148,13 @@ void InsertStatPicture(platform::grid::Sheet& grid, const QString& path)
 
 QString ExpandPageMacros(const QString& text, int page, int pageCount)
 {
-    // One pass from left to right, so that no replacement is scanned again.
-    QString result;
-    qsizetype from = 0;
-    for (qsizetype mark = text.indexOf(u'%'); mark >= 0; mark = text.indexOf(u'%', from)) {
-        result += QStringView(text).mid(from, mark - from);
-        const QChar letter = mark + 1 < text.size() ? text.at(mark + 1) : QChar();
+    return ExpandSysVariables(text, [&](QChar letter) {
         if (letter == u'p')
-            result += QString::number(page);
-        else if (letter == u'P')
-            result += QString::number(pageCount);
-        else if (letter != u'N' && !letter.isNull())
-            result += ReplaceSysVariable(QString(u'%') + letter);
-        from = mark + 2;
-    }
-    if (from < text.size())
-        result += QStringView(text).mid(from);
-    return result;
+            return QString::number(page);
+        if (letter == u'P')
+            return QString::number(pageCount);
+        return letter == u'N' ? QString() : SysVariableValue(letter);
+    });
 }
 
 } // namespace engine

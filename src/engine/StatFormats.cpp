@@ -5,8 +5,7 @@
 #include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <algorithm>
 
@@ -59,7 +58,7 @@ void FitStatColumns(platform::grid::Sheet& grid)
     StatEngineState& stat = statEngine();
     try {
         grid.insertCols(1, 1);
-        grid.setColWidth(1, roundInt16(store::reportState().LeftMarge * platform::grid::kTwipsPerInch));
+        grid.setColWidth(1, roundInt16(reportDefinition().page.LeftMarge * platform::grid::kTwipsPerInch));
         ++stat.StatColCount;
         long long used = 0;
         for (int col = 1; col <= stat.StatColCount; ++col)

@@ -5,7 +5,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/ui/Printers.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <algorithm>
 
@@ -143,7 +143,7 @@ void SetPageStartRow(int page, int row)
 void FillLastPage(platform::grid::Sheet& grid)
 {
     try {
-        platform::ui::setDefaultPrinterPaperCode(store::reportState().PageSize);
+        platform::ui::setDefaultPrinterPaperCode(reportDefinition().page.PageSize);
     } catch (const std::exception&) {
         // The printer keeps its paper; the pages were measured on it.
     }

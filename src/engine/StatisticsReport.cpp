@@ -15,7 +15,7 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/StatExpressionObject.h"
 #include "store/DefinitionCheck.h"
-#include "store/PageSettings.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 
 namespace engine
@@ -32,13 +32,6 @@ void forgetPictures()
     stat.StatPictureIds.clear();
     stat.StatPictures.clear();
     stat.StatPictureCount = 0;
-}
-
-// The template rows are read again, so that a report changed in the designer since the last build is
-// built as it is now.
-void rereadTemplate()
-{
-    dataEngine().Template.reset();
 }
 
 void buildSheet(platform::grid::Sheet& grid)
@@ -62,11 +55,10 @@ void buildSheet(platform::grid::Sheet& grid)
 
 bool CanPrintReport()
 {
-    if (store::reportState().ReportId.trimmed().isEmpty())
+    if (reportDefinition().reportId.trimmed().isEmpty())
         return false;
-    if (!CheckReportDataExists() || !store::AcceptReportDefinition())
+    if (!CheckReportDataExists() || !store::AcceptReportDefinition(reportDefinition()))
         return false;
-    store::LoadPageSettings();
     if (IsWiderThanDesignPaper())
         return false;
     return FitsPrinterPaper();
@@ -87,7 +79,6 @@ bool FitsPrinterPaper()
 
 void PrepareStatisticsPrint()
 {
-    rereadTemplate();
     forgetPictures();
     MarginsToTwips();
     ComputePageMetrics();
@@ -96,25 +87,25 @@ void PrepareStatisticsPrint()
 
 void MarginsToTwips()
 {
-    const store::ReportState& state = store::reportState();
+    const store::PageSettings& page = reportDefinition().page;
     StatEngineState& stat = statEngine();
-    stat.StatTopMargin = roundInt16(state.TopMarge * platform::grid::kTwipsPerInch);
-    stat.StatBottomMargin = roundInt16(state.BottomMarge * platform::grid::kTwipsPerInch);
+    stat.StatTopMargin = roundInt16(page.TopMarge * platform::grid::kTwipsPerInch);
+    stat.StatBottomMargin = roundInt16(page.BottomMarge * platform::grid::kTwipsPerInch);
 }
 
 void ComputePageMetrics()
 {
-    const store::ReportState& state = store::reportState();
+    const store::PageSettings& settings = reportDefinition().page;
     StatEngineState& stat = statEngine();
     stat.StatWidthFactor = 1.0;
     try {
         const QSize page = printerPageInReportOrientation();
         stat.StatPageHeight = page.height();
         stat.StatPageWidth = page.width();
-        if (state.SelfFit) {
-            const int usable = roundInt16(
-                stat.StatPageWidth - (state.RightMarge + state.LeftMarge) * platform::grid::kTwipsPerInch);
-            stat.StatWidthFactor = ratio(usable, LoadColWidths());
+        if (settings.SelfFit) {
+            const int usable = roundInt16(stat.StatPageWidth
+                - (settings.RightMarge + settings.LeftMarge) * platform::grid::kTwipsPerInch);
+            stat.StatWidthFactor = ratio(usable, LoadColWidths(reportDefinition()));
         }
     } catch (const std::exception&) {
         // Without a printer or stored widths the pages keep their last metrics and the widths their sizes.
@@ -134,7 +125,6 @@ void CreateStatisticsReport(platform::grid::Sheet& grid)
 
 void PreviewStatisticsReport(platform::grid::Sheet& grid)
 {
-    rereadTemplate();
     MarginsToTwips();
     ComputePageMetrics();
     GetRptTextAndPictureData();
@@ -143,10 +133,10 @@ void PreviewStatisticsReport(platform::grid::Sheet& grid)
 
 void ApplyPageSetup(platform::grid::Sheet& grid)
 {
-    const store::ReportState& state = store::reportState();
+    const store::PageSettings& page = reportDefinition().page;
     platform::grid::PageSetup setup = grid.pageSetup();
-    setup.paperSize = state.PageSize;
-    setup.landscape = state.PageLandscape;
+    setup.paperSize = page.PageSize;
+    setup.landscape = page.PageLandscape;
     setup.printGridLines = false;
     setup.printHeadings = false;
     ClearHeaderAndFooter(setup);
@@ -156,10 +146,10 @@ void ApplyPageSetup(platform::grid::Sheet& grid)
 
 void ApplyPaperAndOrientation(platform::grid::Sheet& grid)
 {
-    const store::ReportState& state = store::reportState();
+    const store::PageSettings& page = reportDefinition().page;
     platform::grid::PageSetup setup = grid.pageSetup();
-    setup.paperSize = state.PageSize;
-    setup.landscape = state.PageLandscape;
+    setup.paperSize = page.PageSize;
+    setup.landscape = page.PageLandscape;
     grid.setPageSetup(setup);
 }
 

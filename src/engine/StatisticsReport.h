@@ -20,9 +20,10 @@ class Sheet;
 namespace engine
 {
 
-// True when the report can be built: it has a report id and rows in the report tables, and its columns
-// fit the designed paper and, unless it fits itself to the paper (SELF_FIT), the printer's page. Loads
-// the report's page settings. A refusal tells the user (ErrorMessage; a box unless in silent web mode).
+// True when the report in use (UseReportDefinition, PagePipeline.h) can be built: it has a report id and
+// rows in the report tables, its definition passes its check, and its columns fit the designed paper and,
+// unless it fits itself to the paper (SELF_FIT), the printer's page. A refusal tells the user
+// (ErrorMessage; a box unless in silent web mode).
 bool CanPrintReport();
 
 // True, after telling the user, when the stored columns and side margins are wider than the designed

@@ -1,27 +1,24 @@
 #pragma once
 
-#include <QString>
+namespace store
+{
+struct ReportDefinition;
+}
 
-// Totals of the stored column widths and row heights of the current report (the COLWIDTH and ROWHEIGHT
-// lists of report_format: items "@" + column or row + "|2|" + size in twips). Rows and columns whose
-// size was never stored count as 0. A size or index that is no number throws platform::Error.
+// Totals of the stored column widths and row heights of a definition (the items of its COLWIDTH and
+// ROWHEIGHT lists), each item rounded to whole twips (halves to the even one). Rows and columns whose
+// size was never stored count as 0; an item beyond the design sheet is left out, as the definition check
+// says.
 namespace engine
 {
 
 // All stored column widths (32-bit twips).
-int LoadColWidths();
-// The widths of one stored list.
-int ParseColWidths(const QString& list);
+int LoadColWidths(const store::ReportDefinition& definition);
 
 // The fixed rows: every stored row height outside the detail band (32-bit twips).
-int LoadRowHeights();
-// The heights of one stored list whose rows lie outside the detail band.
-int ParseRowHeights(const QString& list);
+int LoadRowHeights(const store::ReportDefinition& definition);
 
-// One detail block: the stored heights of the detail band's rows (16-bit twips). A list that does not
-// read adds nothing.
-int GetRowsHeight();
-// The heights of one stored list whose rows lie inside the detail band.
-int GetRowHeightValue(const QString& list);
+// One detail block: the stored heights of the detail band's rows (16-bit twips).
+int GetRowsHeight(const store::ReportDefinition& definition);
 
 } // namespace engine

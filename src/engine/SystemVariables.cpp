@@ -2,7 +2,7 @@
 
 #include "engine/EngineState.h"
 #include "platform/outside/SettingsObject.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <QDateTime>
 
@@ -18,7 +18,9 @@ QString setting(const char* key, const QString& fallback)
         QString::fromLatin1(SystemTextSection), QString::fromLatin1(key), fallback);
 }
 
-QString variableValue(QChar letter)
+} // namespace
+
+QString SysVariableValue(QChar letter)
 {
     const DataEngineState& engine = dataEngine();
     // Read for the date and time letters only: the clock is read through the time zone files, which
@@ -28,7 +30,8 @@ QString variableValue(QChar letter)
     case u'p':
         return QString::number(engine.PageNumber);
     case u'P':
-        return QString::number(store::reportState().PageRecount ? engine.GroupPageTotal : engine.TotalPages);
+        return QString::number(
+            reportDefinition().page.PageRecount ? engine.GroupPageTotal : engine.TotalPages);
     case u'd':
         return now().toString(QStringLiteral("yyyy-MM-dd"));
     case u'D':
@@ -48,23 +51,26 @@ QString variableValue(QChar letter)
     }
 }
 
-} // namespace
-
-QString ReplaceSysVariable(const QString& text)
+QString ExpandSysVariables(const QString& text, const std::function<QString(QChar letter)>& valueOf)
 {
-    // One pass from left to right: a replacement is never scanned again, so a setting that holds a "%"
-    // cannot make the replacing go on for ever.
+    // A replacement is never scanned again, so a setting that holds a "%" cannot make the replacing go
+    // on for ever.
     QString result;
     qsizetype from = 0;
     for (qsizetype mark = text.indexOf(u'%'); mark >= 0; mark = text.indexOf(u'%', from)) {
         result += QStringView(text).mid(from, mark - from);
         if (mark + 1 < text.size())
-            result += variableValue(text.at(mark + 1));
+            result += valueOf(text.at(mark + 1));
         from = mark + 2;
     }
     if (from < text.size())
         result += QStringView(text).mid(from);
     return result;
+}
+
+QString ReplaceSysVariable(const QString& text)
+{
+    return ExpandSysVariables(text, SysVariableValue);
 }
 
 } // namespace engine

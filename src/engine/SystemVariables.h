@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QString>
 
 // The "%" system variables of cell texts: "%" and one case-sensitive letter.
@@ -18,7 +19,15 @@ inline constexpr const char* CompanyNameKey = "CompanyName";
 inline constexpr const char* FondsNameKey = "FondsName";
 inline constexpr const char* DefaultCompanyName = "世纪澄渊公司";
 
-// Every variable replaced, reading the page counters of the data engine.
+// The one scanner of the variables: the text with every "%" and the letter after it replaced by
+// `valueOf(letter)` (a "%" that ends the text by nothing), in one pass from left to right, so that no
+// replacement is scanned again.
+QString ExpandSysVariables(const QString& text, const std::function<QString(QChar letter)>& valueOf);
+
+// The value of one variable, reading the page counters of the data engine.
+QString SysVariableValue(QChar letter);
+
+// Every variable replaced by SysVariableValue.
 QString ReplaceSysVariable(const QString& text);
 
 } // namespace engine

@@ -1,6 +1,7 @@
 #include "engine/TemplateCells.h"
 
 #include "engine/CellValues.h"
+#include "engine/EngineState.h"
 #include "engine/RecordFields.h"
 #include "engine/TemplateRows.h"
 #include "platform/db/Recordset.h"
@@ -11,7 +12,7 @@
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/outside/StatExpressionObject.h"
 #include "store/CellSourceText.h"
-#include "store/RegionTable.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 
 namespace engine
@@ -203,7 +204,7 @@ void NextExpressionTerm(const QString& text, QString& option1, QString& option2)
 
 bool IsGroupRegionRow(int templateRow)
 {
-    const store::RegionTable& regions = store::reportState().RegionTable;
+    const store::RegionTable& regions = reportDefinition().regions;
     for (const store::RegionEntry entry : { store::RegionEntry::GroupHead1, store::RegionEntry::GroupHead2,
              store::RegionEntry::GroupHead3, store::RegionEntry::GroupTail3, store::RegionEntry::GroupTail2,
              store::RegionEntry::GroupTail1 }) {

@@ -5,8 +5,7 @@
 #include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <algorithm>
 
@@ -43,7 +42,7 @@ void applyFormat(platform::grid::Sheet& grid, const platform::grid::CellRange& r
 int buildPageOffset(int page)
 {
     const DataEngineState& engine = dataEngine();
-    if (store::reportState().DataRows != store::keywords::DataRowsAutoMode)
+    if (reportDefinition().page.DataRows != store::keywords::DataRowsAutoMode)
         return (page - 1) * engine.PageSheetRows;
     const int previous = page - 2;
     return previous >= 0 && previous < engine.PageRowRanges.size() ? engine.PageRowRanges[previous].lastRow
@@ -111,13 +110,6 @@ void LoadRegionFormats(platform::grid::Sheet& grid, bool atSheetTop)
                 row->format, "LoadRegionFormats");
         }
     }
-}
-
-void ApplyRowHeights(platform::grid::Sheet& grid, QString& list, int page, bool totalRowsShown)
-{
-    const QList<SizeItem> items = ParseSizeList(list);
-    list.clear();
-    ApplyRowHeights(grid, items, page, totalRowsShown);
 }
 
 void ApplyRowHeights(platform::grid::Sheet& grid, const QList<SizeItem>& items, int page, bool totalRowsShown)

@@ -27,13 +27,11 @@ void LoadOuterFormats(platform::grid::Sheet& grid, bool atSheetTop);
 // first). A rectangle reaching out of the band gives the band its part inside. Nothing without a band.
 void LoadRegionFormats(platform::grid::Sheet& grid, bool atSheetTop);
 
-// Applies a stored row-height list (emptied) to page `page` (from 1) of the build; every item is placed
+// Applies the items of a stored row-height list to page `page` (from 1) of the build; every item is placed
 // by where its row lies: a detail-band row on each block of the page with DetailScale, any other row with
 // ScaleY at its page row. Unless `totalRowsShown`, a row holding a column total gets height 0 (the totals
 // show on the report's last page only). Heights are rounded half to even. Pages lie PageSheetRows apart,
 // under "AUTO" each after the last row of the previous page in PageRowRanges.
-void ApplyRowHeights(platform::grid::Sheet& grid, QString& list, int page, bool totalRowsShown);
-// The same for a list read already (the ROWHEIGHT rows of CurrentTemplateRows()).
 void ApplyRowHeights(
     platform::grid::Sheet& grid, const QList<SizeItem>& items, int page, bool totalRowsShown);
 

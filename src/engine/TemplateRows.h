@@ -1,23 +1,18 @@
 #pragma once
 
 #include "platform/grid/CellFormat.h"
+#include "store/SizeLists.h"
 
 #include <QList>
 #include <QString>
 
-// The stored template of the current data report (its report_format and report_data rows), read once per
-// preparation and replayed from memory for every page, and the rule that places template rows on a page.
+// The template of the report in use (the report_format and report_data rows of its definition), laid out
+// once per definition and replayed from memory for every page, and the rule that places template rows on
+// a page.
 namespace engine
 {
 
-// One item of a stored size list: a row or column number and its size in twips.
-struct SizeItem {
-    int index = 0;
-    double twips = 0;
-};
-
-// The items of a ROWHEIGHT or COLWIDTH list; items that do not read as a number and a size are left out.
-QList<SizeItem> ParseSizeList(const QString& list);
+using store::SizeItem;
 
 struct TemplateFormatRow {
     int beginRow = 0; // the design-sheet rectangle; 0 where the row stores none
@@ -26,28 +21,26 @@ struct TemplateFormatRow {
     int endCol = 0;
     QString kind; // format_type, trimmed
     platform::grid::CellFormat format; // what a cell-format row sets (nothing for the size lists)
-    QList<SizeItem> sizes; // ROWHEIGHT and COLWIDTH lists
+    QList<SizeItem> sizes; // ROWHEIGHT and COLWIDTH lists, items of rows within the sheet's rows
 };
 
 struct TemplateCellRow {
     int row = 0;
     int col = 0;
-    QString letter; // data_type, trimmed
+    QString letter; // data_type in the compared form
     QString content; // the cell's content text, both stored parts joined
 };
 
+// The rows on the design sheet; those off it have been logged by the definition check.
 struct TemplateRows {
-    const void* connection = nullptr; // where they were read: a new report or database reads them again
-    QString reportId;
     QList<TemplateFormatRow> formats; // in format_order
     QList<TemplateCellRow> cells; // by letter, then row and column
 };
 
-// The rows of the current report, read on first use after a preparation (or when the report changed).
-// A failing read throws platform::Error.
+// The rows of the definition in use, laid out on first use after it was given.
 const TemplateRows& CurrentTemplateRows();
 
-// The detail band of the region table.
+// The detail band of the definition's regions.
 struct DetailBand {
     bool present = false;
     int beginRow = 0;

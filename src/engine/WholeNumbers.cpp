@@ -1,7 +1,6 @@
 #include "engine/WholeNumbers.h"
 
 #include "platform/Error.h"
-#include "store/TextConvert.h"
 
 #include <cmath>
 #include <limits>
@@ -59,14 +58,6 @@ int roundInt32(double value)
 int fitInt32(long long value)
 {
     return fitWithin(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
-}
-
-int storedInt16(const QString& text)
-{
-    const auto value = store::toDouble(text);
-    if (!value)
-        throw platform::Error(platform::errors::TypeMismatch, Source, QStringLiteral("类型不匹配：") + text);
-    return roundInt16(*value);
 }
 
 long long wholeQuotient(long long a, long long b)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 // Whole numbers of the page layout as the stored reports expect them: a fraction goes to the nearest
 // whole number, halves to the even one, and a result outside its width is an overflow error
 // (platform::Error errors::Overflow) rather than a silently wrapped size.
@@ -14,10 +12,6 @@ int fitInt16(long long value);
 // Totals of twips, records and pages.
 int roundInt32(double value);
 int fitInt32(long long value);
-
-// A stored size text ("1440", " 567.5 ") as a 16-bit whole number; a text that is no number is a type
-// mismatch (errors::TypeMismatch).
-int storedInt16(const QString& text);
 
 // a \ b, truncating toward zero; a divisor of 0 is errors::DivisionByZero.
 long long wholeQuotient(long long a, long long b);

@@ -2,8 +2,7 @@
 
 #include "engine/EngineState.h"
 #include "platform/grid/Sheet.h"
-#include "store/ReportKeywords.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <QStringList>
 
@@ -65,11 +64,11 @@ std::optional<SheetRows> PageRowMap::rows(int page) const
 
 PageRowMap currentPageRows(const QVector<int>& statPageStarts, int workingLastRow)
 {
-    const store::ReportState& state = store::reportState();
-    if (state.ReportType == store::StatisticsReport)
+    const store::ReportDefinition& definition = engine::reportDefinition();
+    if (definition.type == store::StatisticsReport)
         return PageRowMap::startingRows(statPageStarts, workingLastRow);
     const engine::DataEngineState& engine = engine::dataEngine();
-    if (state.DataRows == store::keywords::DataRowsAutoMode) {
+    if (definition.page.DataRows == store::keywords::DataRowsAutoMode) {
         QVector<SheetRows> pages;
         for (const engine::PageRowRange& range : engine.PageRowRanges)
             pages.append({ range.firstRow, range.lastRow });

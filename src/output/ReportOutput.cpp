@@ -1,10 +1,11 @@
 #include "output/ReportOutput.h"
 
+#include "engine/EngineState.h"
 #include "engine/PageSheet.h"
 #include "output/DataReportOutput.h"
 #include "output/StatisticsReportOutput.h"
 #include "platform/grid/Sheet.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <QProgressBar>
 
@@ -56,7 +57,7 @@ bool OutputBatches::takeBatch(int pages)
 
 std::unique_ptr<ReportOutput> reportOutputForCurrentReport()
 {
-    if (store::reportState().ReportType == store::DataReport)
+    if (engine::reportDefinition().isDataReport())
         return std::make_unique<DataReportOutput>();
     return std::make_unique<StatisticsReportOutput>();
 }

@@ -9,6 +9,8 @@
 #include "output/ReportPrinter.h"
 #include "platform/grid/print/PrintRun.h"
 #include "platform/outside/FailureLog.h"
+#include "store/DefinitionReader.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportLog.h"
 #include "store/ReportState.h"
 #include "store/UserNotice.h"
@@ -64,7 +66,14 @@ void ReportPrintJob::run()
     const RunningScope running(running_);
     cancelRequested_ = false;
     engine::dataEngine().ReportFinished = false;
-    switch (store::reportState().ReportType) {
+    std::shared_ptr<const store::ReportDefinition> definition;
+    runTellingFailure("ReadReportDefinition",
+        [&] { definition = store::ReadReportDefinition(store::reportState().ReportId); });
+    if (!definition)
+        return;
+    store::ApplyReportIdentity(*definition);
+    engine::UseReportDefinition(definition);
+    switch (definition->type) {
     case store::DataReport:
         runTellingFailure("PrintDataReport", [this] { PrintDataReport(); });
         // The report's data is not needed once it is printed.

@@ -1,5 +1,6 @@
 #include "output/ReportPrinter.h"
 
+#include "engine/EngineState.h"
 #include "engine/PageSheet.h"
 #include "engine/StatEngineState.h"
 #include "output/PrintRange.h"
@@ -8,7 +9,7 @@
 #include "platform/grid/print/PrintRun.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <QPrinter>
 
@@ -26,7 +27,7 @@ bool PrinterInstalled()
 
 void TurnPrinterToReport()
 {
-    platform::ui::setDefaultPrinterOrientation(store::reportState().PageLandscape
+    platform::ui::setDefaultPrinterOrientation(engine::reportDefinition().page.PageLandscape
             ? platform::ui::PrinterOrientation::Landscape
             : platform::ui::PrinterOrientation::Portrait);
 }

@@ -2,6 +2,8 @@
 #include "output/TemplateFiles.h"
 
 #include "engine/DataSource.h"
+#include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
 #include "output/FrmInit.h"
 #include "platform/db/Connection.h"
 #include "platform/Error.h"
@@ -14,9 +16,9 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
-#include "store/OrderRewrite.h"
+#include "store/DefinitionReader.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
-#include "store/SqlPieces.h"
 #include "store/UserNotice.h"
 
 #include <cerrno>
@@ -59,11 +61,11 @@ QString connectionString(platform::db::Connection& connection)
 
 QString reportQuery()
 {
-    auto& state = store::reportState();
-    store::GetSqlInfo();
-    store::DealSQlOrder(state.SqlOrder);
+    const auto& state = store::reportState();
+    engine::UseReportDefinition(store::ReadReportDefinition(state.ReportId));
+    engine::CheckReportSortOrder();
     return platform::outside::sharedSqlAdapter()->adaptSql(
-        engine::BuildDataSourceSql(state.SqlSelect), state.Connection->dialect());
+        engine::BuildDataSourceSql(engine::reportDefinition().sql.SqlSelect), state.Connection->dialect());
 }
 
 QString reportPrinterProgram()

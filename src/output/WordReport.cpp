@@ -2,6 +2,8 @@
 #include "output/TemplateFiles.h"
 
 #include "engine/DataSource.h"
+#include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
 #include "engine/SqlClauses.h"
 #include "output/WordPlaceholders.h"
 #include "platform/db/Recordset.h"
@@ -15,10 +17,10 @@
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
-#include "store/OrderRewrite.h"
+#include "store/DefinitionReader.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportLog.h"
 #include "store/ReportState.h"
-#include "store/SqlPieces.h"
 #include "store/UserNotice.h"
 
 #include <QDateTime>
@@ -82,16 +84,17 @@ TemplateScan scanTemplate(platform::outside::WordDocument& document)
 // conditions, or the report's query.
 QString dataQuery(const QString& recordQuery)
 {
-    const auto& state = store::reportState();
+    const store::SqlPieces& sql = engine::reportDefinition().sql;
     if (recordQuery.isEmpty())
-        return engine::BuildDataSourceSql(state.SqlSelect);
+        return engine::BuildDataSourceSql(sql.SqlSelect);
     QString query = recordQuery;
     QString order;
     if (const qsizetype at = query.indexOf(QLatin1String(" order "), 0, Qt::CaseInsensitive); at >= 0) {
         order = query.mid(at);
         query.truncate(at);
     }
-    QString where = engine::JoinSqlCondition(state.SqlWhere, state.SelectWhere, QStringLiteral(" and "));
+    QString where
+        = engine::JoinSqlCondition(sql.SqlWhere, store::reportState().SelectWhere, QStringLiteral(" and "));
     if (!where.trimmed().isEmpty())
         where = QStringLiteral(" where ") + where;
     return query + where + order;
@@ -163,13 +166,13 @@ QString run(const QString& templateName, WordReportProgress& progress)
     if (!state.Connection)
         throw platform::Error(
             platform::errors::InvalidArgument, QStringLiteral("Word报表"), QStringLiteral("没有数据库连接"));
-    store::GetSqlInfo();
-    store::DealSQlOrder(state.SqlOrder);
+    engine::UseReportDefinition(store::ReadReportDefinition(state.ReportId));
+    engine::CheckReportSortOrder();
+    const store::SqlPieces& sql = engine::reportDefinition().sql;
     const auto adapter = platform::outside::sharedSqlAdapter();
     // The columns are known before any record is read.
-    std::unique_ptr<platform::db::Recordset> data
-        = adapter->open(QStringLiteral("select %1 from %2 where 1=2").arg(state.SqlSelect, state.TablesName),
-            *state.Connection);
+    std::unique_ptr<platform::db::Recordset> data = adapter->open(
+        QStringLiteral("select %1 from %2 where 1=2").arg(sql.SqlSelect, sql.TablesName), *state.Connection);
 
     progress.showStatus(QStringLiteral("报表初始化，请稍候......"));
     const QString templatePath = TemplatePath(templateName);
@@ -187,7 +190,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
     if (data->eof())
         endRun(QStringLiteral("没有打印数据！"));
 
-    PlaceholderContext context(state.Connection, *data, state.TablesName.split(QLatin1Char(',')));
+    PlaceholderContext context(state.Connection, *data, sql.TablesName.split(QLatin1Char(',')));
     for (const QString& field : scan.groupFields) {
         if (const int column = context.GetFieldIndex(field); column >= 0)
             context.addGroupField(column);

@@ -17,8 +17,9 @@
 #include "platform/ui/Printers.h"
 #include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowSize.h"
+#include "store/DefinitionReader.h"
 #include "store/HelpPage.h"
-#include "store/ReportLookups.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 
 #include <QCloseEvent>
@@ -39,7 +40,7 @@ constexpr int LeftButton = 1;
 
 } // namespace
 
-frmPreview::frmPreview(QWidget* parent)
+frmPreview::frmPreview(QWidget* parent, std::shared_ptr<const store::ReportDefinition> definition)
     : QDialog(parent)
     , picBackground(new QWidget(this))
     , fbkPreview(new output::PageView(picBackground))
@@ -52,6 +53,7 @@ frmPreview::frmPreview(QWidget* parent)
     , cmdHelp(new QPushButton(QStringLiteral("帮助(&H)"), this))
     , cmdClose(new QPushButton(QStringLiteral("关闭(&C)"), this))
     , outputForm_(*this)
+    , definition_(std::move(definition))
 {
     // The window closes by its own button only, never while the report is being built.
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
@@ -102,10 +104,14 @@ void frmPreview::Form_Activate()
 bool frmPreview::buildReport()
 {
     fbkPreview->hide();
-    store::ReadRptIndex();
-    const auto& state = store::reportState();
-    setWindowTitle(Caption + QStringLiteral(" - ") + state.ReportName);
-    reportType_ = state.ReportType;
+    // A definition handed over is the designer's, whose report is the state's already.
+    if (!definition_) {
+        definition_ = store::ReadReportDefinition(store::reportState().ReportId);
+        store::ApplyReportIdentity(*definition_);
+    }
+    engine::UseReportDefinition(definition_);
+    setWindowTitle(Caption + QStringLiteral(" - ") + definition_->name);
+    reportType_ = definition_->type;
     switch (reportType_) {
     case store::DataReport:
         platform::ui::pumpMessages();

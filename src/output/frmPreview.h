@@ -5,6 +5,7 @@
 #include "output/PreviewPages.h"
 #include "platform/grid/Sheet.h"
 
+#include <memory>
 #include <QDialog>
 
 class QPushButton;
@@ -14,16 +15,22 @@ namespace output
 {
 class PageView;
 }
+namespace store
+{
+struct ReportDefinition;
+}
 
 // The preview window ("效果预览"): the current report as its blank form before anything is printed. A
 // data report shows its template without data, one page; a statistics report is built with its texts
 // and pictures only and shown page by page. The page shows whole or at full size, and the blank form
-// can be printed from here.
+// can be printed from here. It shows the definition it is given (the designer's) or, without one, the
+// current report's definition as stored, read once when it builds.
 class frmPreview : public QDialog, public engine::OutputForm
 {
     Q_OBJECT
 public:
-    explicit frmPreview(QWidget* parent = nullptr);
+    explicit frmPreview(
+        QWidget* parent = nullptr, std::shared_ptr<const store::ReportDefinition> definition = {});
 
     int currentPage() const { return currentPage_; }
     int pageCount() const { return pages_.count; }
@@ -75,4 +82,5 @@ private:
     bool fullSize_ = true;
     bool firstActivation_ = true;
     output::OutputFormBinding outputForm_;
+    std::shared_ptr<const store::ReportDefinition> definition_;
 };

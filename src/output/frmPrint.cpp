@@ -1,6 +1,7 @@
 #include "output/frmPrint.h"
 
 #include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
 #include "output/BatchLoop.h"
 #include "output/BatchRules.h"
 #include "output/ExportFile.h"
@@ -25,10 +26,11 @@
 #include "platform/ui/Printers.h"
 #include "platform/ui/WindowShow.h"
 #include "platform/ui/WindowSize.h"
+#include "store/DefinitionReader.h"
 #include "store/HelpPage.h"
 #include "store/PrintSettings.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportLog.h"
-#include "store/ReportLookups.h"
 #include "store/ReportState.h"
 #include "store/WindowSeams.h"
 
@@ -153,9 +155,11 @@ bool frmPrint::Form_Load()
     if (state.ReportId.isEmpty())
         return false;
     try {
-        store::ReadRptIndex();
+        const auto definition = store::ReadReportDefinition(state.ReportId);
+        store::ApplyReportIdentity(*definition);
+        engine::UseReportDefinition(definition);
         report_ = reportOutputForCurrentReport();
-        if (state.ReportType != store::DataReport)
+        if (!definition->isDataReport())
             cmdPrintSetup->setEnabled(false);
         else
             PagesPerBatch = store::GetPrintPages();

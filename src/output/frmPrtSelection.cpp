@@ -1,12 +1,13 @@
 #include "output/frmPrtSelection.h"
 
+#include "engine/EngineState.h"
 #include "output/PrintRange.h"
 #include "platform/Error.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/WindowShow.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 #include "store/TextConvert.h"
 
 #include <cmath>
@@ -132,7 +133,7 @@ QString frmPrtSelection::BuildPrintRange()
         : Option2->isChecked()                      ? RangeChoice::CurrentPage
                                                     : RangeChoice::PageList;
     const PrintRangeRequest request { choice, Pages->text(), CurrentPage, TotalPageCount };
-    const int lastCol = WorkingLastCol > 0 ? WorkingLastCol : store::reportState().ColCount;
+    const int lastCol = WorkingLastCol > 0 ? WorkingLastCol : engine::reportDefinition().page.ColCount;
     const auto range
         = output::BuildPrintRange(request, currentPageRows(StatPageStarts, WorkingLastRow), lastCol);
     if (!range) {

@@ -1,12 +1,12 @@
 #include "store/CellContentStore.h"
 
-#include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/grid/Sheet.h"
 #include "store/CellSourceText.h"
 #include "store/ContentSplit.h"
 #include "store/FieldNames.h"
 #include "store/GridScan.h"
+#include "store/ReportDefinition.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
 
@@ -29,19 +29,14 @@ QString withFieldName(const QString& content, QString (*translate)(const QString
 
 } // namespace
 
-void LoadRptData(platform::grid::Sheet& grid)
+void LoadRptData(platform::grid::Sheet& grid, const ReportDefinition& definition)
 {
-    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_data")));
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        const auto row = toLong(rows->text(QStringLiteral("row_no")));
-        const auto col = toLong(rows->text(QStringLiteral("col_no")));
-        if (!row || !col || *row < 1 || *col < 1)
+    for (const StoredCell& cell : definition.cells) {
+        if (cell.row < 1 || cell.col < 1)
             continue;
-        QString content = joinContent(
-            rows->text(QStringLiteral("data_description1")), rows->text(QStringLiteral("data_description2")));
-        if (isFieldCellText(content))
-            content = withFieldName(content, GetFieldChnName);
-        grid.setText(*row, *col, content);
+        const QString& content = cell.content;
+        grid.setText(
+            cell.row, cell.col, isFieldCellText(content) ? withFieldName(content, GetFieldChnName) : content);
     }
 }
 

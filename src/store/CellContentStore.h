@@ -15,9 +15,11 @@ class Sheet;
 namespace store
 {
 
-// Writes every stored content of the current report into its cell of the grid, as text (never parsed as
-// a number or formula), field cells in their Chinese form.
-void LoadRptData(platform::grid::Sheet& grid);
+struct ReportDefinition;
+
+// Writes every stored content of the definition into its cell of the grid, as text (never parsed as a
+// number or formula), field cells in their Chinese form; a cell before row or column 1 is left out.
+void LoadRptData(platform::grid::Sheet& grid, const ReportDefinition& definition);
 
 // Inserts one row per non-empty cell or merged area of the block, in row order, holding the cell's entry
 // (what was typed: a formula with its "=", a number in general form), so that it reads back unchanged.

@@ -1,13 +1,13 @@
 #include "store/DefinitionCheck.h"
 
-#include "platform/db/Recordset.h"
 #include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
+#include "store/CustomPaper.h"
 #include "store/PageSettings.h"
 #include "store/PropertyItems.h"
 #include "store/RegionTable.h"
-#include "store/ReportState.h"
-#include "store/StoreSql.h"
+#include "store/ReportDefinition.h"
+#include "store/SizeLists.h"
 #include "store/TextConvert.h"
 #include "store/UserNotice.h"
 
@@ -42,17 +42,11 @@ private:
     QList<DefinitionFault> faults_;
 };
 
-struct InfoRow {
-    QString type; // upper case, trimmed
-    int order = 0;
-    QString value; // trimmed
-};
-
 // What a page-setting row must hold once converted; `value` is the stored text.
 struct SettingRule {
     const QString& keyword;
     QString expected;
-    std::function<bool(const ReportState&, const QString& value)> holds;
+    std::function<bool(const PageSettings&, const QString& value)> holds;
 };
 
 bool marginInRange(double inches)
@@ -66,24 +60,24 @@ const QList<SettingRule>& settingRules()
         = QStringLiteral("应为0到%1英寸之间的数").arg(LayoutLimit / TwipsPerInch, 0, 'f', 2);
     static const QList<SettingRule> rules {
         { k::DataRows, QStringLiteral("应为FIX、AUTO或正整数"),
-            [](const ReportState& s, const QString& v) {
+            [](const PageSettings& s, const QString& v) {
                 return v == k::DataRowsFix || v == k::DataRowsAuto || s.DataRows >= 1;
             } },
         { k::PageSize, QStringLiteral("应为正整数的纸张代码"),
-            [](const ReportState& s, const QString&) { return s.PageSize >= 1; } },
+            [](const PageSettings& s, const QString&) { return s.PageSize >= 1; } },
         { k::LeftMarge, marginRange,
-            [](const ReportState& s, const QString&) { return marginInRange(s.LeftMarge); } },
+            [](const PageSettings& s, const QString&) { return marginInRange(s.LeftMarge); } },
         { k::RightMarge, marginRange,
-            [](const ReportState& s, const QString&) { return marginInRange(s.RightMarge); } },
+            [](const PageSettings& s, const QString&) { return marginInRange(s.RightMarge); } },
         { k::TopMarge, marginRange,
-            [](const ReportState& s, const QString&) { return marginInRange(s.TopMarge); } },
+            [](const PageSettings& s, const QString&) { return marginInRange(s.TopMarge); } },
         { k::BottomMarge, marginRange,
-            [](const ReportState& s, const QString&) { return marginInRange(s.BottomMarge); } },
+            [](const PageSettings& s, const QString&) { return marginInRange(s.BottomMarge); } },
         { k::RowCount, QStringLiteral("应为1到%1之间的整数").arg(LayoutLimit),
-            [](const ReportState& s, const QString&) { return s.RowCount >= 1; } },
+            [](const PageSettings& s, const QString&) { return s.RowCount >= 1; } },
         // The page adds a margin column to the design columns.
         { k::ColCount, QStringLiteral("应为1到%1之间的整数").arg(LayoutLimit - 1),
-            [](const ReportState& s, const QString&) {
+            [](const PageSettings& s, const QString&) {
                 return s.ColCount >= 1 && s.ColCount < LayoutLimit;
             } },
     };
@@ -99,70 +93,65 @@ const SettingRule* ruleOf(const QString& keyword)
     return nullptr;
 }
 
-// Every region keyword has an entry at level 1.
-bool isRegionKeyword(const QString& type)
-{
-    return entryOfStored(type, 1).has_value();
-}
-
-QString regionName(const InfoRow& row)
+QString regionName(const StoredInfoRow& row)
 {
     if (row.type == k::GroupHead || row.type == k::GroupTail)
         return QStringLiteral("%1（第%2级）").arg(row.type).arg(row.order);
     return row.type;
 }
 
-int storedReportType(FaultList& faults)
+int storedReportType(const ReportDefinition& definition, FaultList& faults)
 {
-    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_index")));
-    if (rows->eof())
+    if (!definition.indexed)
         return NoReportType;
-    const QString text = trimBlanks(rows->text(QStringLiteral("report_type")));
-    const auto type = toLong(text);
-    if (type && (*type == DataReport || *type == StatisticsReport))
-        return *type;
-    faults.refuse(
-        QStringLiteral("报表类型（report_type）“%1”不正确，只能是1（数据报表）或2（统计报表）").arg(text));
+    if (definition.type == DataReport || definition.type == StatisticsReport)
+        return definition.type;
+    faults.refuse(QStringLiteral("报表类型（report_type）“%1”不正确，只能是1（数据报表）或2（统计报表）")
+                      .arg(definition.typeText));
     return NoReportType;
 }
 
-QList<InfoRow> storedInfoRows()
-{
-    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_info")));
-    QList<InfoRow> info;
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        info.append({ upperKeyword(rows->text(QStringLiteral("info_type"))),
-            toLong(rows->text(QStringLiteral("info_order"))).value_or(0),
-            trimBlanks(rows->text(QStringLiteral("info_description"))) });
-    }
-    return info;
-}
-
 // The page settings as the loader reads them, each row judged by its rule.
-ReportState checkPageSettings(const QList<InfoRow>& info, FaultList& faults)
+PageSettings checkPageSettings(const QList<StoredInfoRow>& info, FaultList& faults)
 {
-    ReportState settings;
-    for (const InfoRow& row : info) {
+    PageSettings settings;
+    for (const StoredInfoRow& row : info) {
         const SettingRule* rule = ruleOf(row.type);
+        const QString value = trimBlanks(row.description);
         bool holds = true;
         try {
-            ApplyPageSetting(settings, row.type, row.value);
-            holds = !rule || rule->holds(settings, row.value);
+            ApplyPageSetting(settings, row.type, value);
+            holds = !rule || rule->holds(settings, value);
         } catch (const std::exception&) {
             holds = false;
         }
         if (!holds && rule)
             faults.refuse(
-                QStringLiteral("报表信息中 %1 的值“%2”无效（%3）").arg(row.type, row.value, rule->expected));
+                QStringLiteral("报表信息中 %1 的值“%2”无效（%3）").arg(row.type, value, rule->expected));
     }
     return settings;
 }
 
+// A custom paper is laid out in scaled units of 16 bits.
+void checkCustomPaper(const PageSettings& settings, const std::optional<QString>& note, FaultList& faults)
+{
+    if (settings.PageSize != keywords::CustomPaperSize || !note || note->isEmpty())
+        return;
+    const double largest = LayoutLimit / ScaledUnitsPerCm;
+    const auto paper = parseCustomPaper(*note);
+    if (paper && paper->widthCm <= largest && paper->heightCm <= largest)
+        return;
+    faults.refuse(
+        QStringLiteral("报表信息中 %1 的自定义纸张大小“%2”无效（应为“宽|高”，宽和高为0到%3厘米之间的数）")
+            .arg(k::PageSize, *note)
+            .arg(largest, 0, 'f', 2));
+}
+
 // The regions of a data report; gives the detail band (absent when the report has none).
-ReportRegion checkRegions(const QList<InfoRow>& info, int rowCount, FaultList& faults)
+ReportRegion checkRegions(const QList<StoredInfoRow>& info, int rowCount, FaultList& faults)
 {
     ReportRegion detail;
-    for (const InfoRow& row : info) {
+    for (const StoredInfoRow& row : info) {
         if (!isRegionKeyword(row.type))
             continue;
         const auto entry = entryOfStored(row.type, row.order);
@@ -173,17 +162,21 @@ ReportRegion checkRegions(const QList<InfoRow>& info, int rowCount, FaultList& f
                             .arg(MaxGroupLevel));
             continue;
         }
-        const auto rows = parseRegionText(row.value);
+        const QString value = trimBlanks(row.description);
+        const auto rows = parseRegionText(value);
         if (!rows || rows->beginRow < 1 || rows->endRow < rows->beginRow || rows->endRow > rowCount) {
             faults.refuse(QStringLiteral(
                 "报表信息中 %1 的区域“%2”无效（应为“开始行:结束行”，1 ≤ 开始行 ≤ 结束行 ≤ %3）")
-                              .arg(regionName(row), row.value)
+                              .arg(regionName(row), value)
                               .arg(rowCount));
             continue;
         }
         if (*entry == RegionEntry::DataDetail)
             detail = { true, rows->beginRow, rows->endRow };
     }
+    if (!std::any_of(
+            info.begin(), info.end(), [](const StoredInfoRow& row) { return row.type == k::DataDetail; }))
+        faults.refuse(QStringLiteral("报表信息中没有明细区（%1）的行，记录无处可放").arg(k::DataDetail));
     return detail;
 }
 
@@ -197,9 +190,8 @@ void checkSizeList(int order, const QString& kind, const QString& list, const De
 {
     const bool columns = kind == k::ColWidth;
     for (const PropertyItem& item : propertyItems(list)) {
-        const auto index = toLong(item.name);
-        const auto twips = toDouble(item.value);
-        if (!index || *index < 1 || !twips || *twips < 0 || *twips > LayoutLimit) {
+        const auto size = sizeItemOf(item);
+        if (!size || size->index < 1 || size->twips < 0 || size->twips > LayoutLimit) {
             faults.refuse(
                 QStringLiteral("报表格式第%1条（%2）中的“%3|%4”无效（应为行号或列号及0到%5之间的缇数）")
                     .arg(order)
@@ -207,48 +199,40 @@ void checkSizeList(int order, const QString& kind, const QString& list, const De
                     .arg(LayoutLimit));
             continue;
         }
-        if (*index > (columns ? bounds.cols : bounds.rows)) {
+        if (size->index > (columns ? bounds.cols : bounds.rows)) {
             faults.skip(QStringLiteral("报表格式第%1条（%2）中的第%3%4不在报表的%5行%6列之内")
                             .arg(order)
                             .arg(kind)
-                            .arg(*index)
+                            .arg(size->index)
                             .arg(columns ? QStringLiteral("列") : QStringLiteral("行"))
                             .arg(bounds.rows)
                             .arg(bounds.cols));
             continue;
         }
         if (columns)
-            sizes.columnWidths += qRound64(*twips);
-        else if (detail.present && *index >= detail.beginRow && *index <= detail.endRow)
-            sizes.detailHeight += qRound64(*twips);
+            sizes.columnWidths += qRound64(size->twips);
+        else if (detail.present && size->index >= detail.beginRow && size->index <= detail.endRow)
+            sizes.detailHeight += qRound64(size->twips);
     }
 }
 
-StoredSizes checkFormats(const DesignSheetBounds& bounds, const ReportRegion& detail, FaultList& faults)
+StoredSizes checkFormats(const QList<StoredFormatRow>& formats, const DesignSheetBounds& bounds,
+    const ReportRegion& detail, FaultList& faults)
 {
-    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_format")));
     StoredSizes sizes;
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        const int order = toLong(rows->text(QStringLiteral("format_order"))).value_or(0);
-        const QString kind = trimBlanks(rows->text(QStringLiteral("format_type")));
-        if (kind == k::RowHeight || kind == k::ColWidth) {
-            checkSizeList(order, kind, trimBlanks(rows->text(QStringLiteral("format_description"))), bounds,
-                detail, sizes, faults);
+    for (const StoredFormatRow& row : formats) {
+        if (row.kind == k::RowHeight || row.kind == k::ColWidth) {
+            checkSizeList(row.order, row.kind, row.description, bounds, detail, sizes, faults);
             continue;
         }
-        const auto number = [&](const char* column) { return rows->value(QLatin1String(column)).toInt(); };
-        const int beginRow = number("begin_row_no");
-        const int beginCol = number("begin_col_no");
-        const int endRow = number("end_row_no");
-        const int endCol = number("end_col_no");
-        if (!bounds.contains(beginRow, beginCol, endRow, endCol)) {
+        if (!bounds.contains(row.beginRow, row.beginCol, row.endRow, row.endCol)) {
             faults.skip(QStringLiteral("报表格式第%1条（%2）的区域（%3,%4）-（%5,%6）不在报表的%7行%8列之内")
-                            .arg(order)
-                            .arg(kind)
-                            .arg(beginRow)
-                            .arg(beginCol)
-                            .arg(endRow)
-                            .arg(endCol)
+                            .arg(row.order)
+                            .arg(row.kind)
+                            .arg(row.beginRow)
+                            .arg(row.beginCol)
+                            .arg(row.endRow)
+                            .arg(row.endCol)
                             .arg(bounds.rows)
                             .arg(bounds.cols));
         }
@@ -256,18 +240,41 @@ StoredSizes checkFormats(const DesignSheetBounds& bounds, const ReportRegion& de
     return sizes;
 }
 
-void checkCells(const DesignSheetBounds& bounds, FaultList& faults)
+void checkCells(const QList<StoredCell>& cells, const DesignSheetBounds& bounds, FaultList& faults)
 {
-    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_data")));
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        const int row = rows->value(QStringLiteral("row_no")).toInt();
-        const int col = rows->value(QStringLiteral("col_no")).toInt();
-        if (!bounds.contains(row, col)) {
+    for (const StoredCell& cell : cells) {
+        if (!bounds.contains(cell.row, cell.col)) {
             faults.skip(QStringLiteral("报表数据中第%1行第%2列的单元格不在报表的%3行%4列之内")
-                            .arg(row)
-                            .arg(col)
+                            .arg(cell.row)
+                            .arg(cell.col)
                             .arg(bounds.rows)
                             .arg(bounds.cols));
+        }
+    }
+}
+
+// A column total adds up the values the detail band writes on each page: a band that holds no cell on the
+// sheet writes none, and the total would have no row to add up.
+void checkColumnTotals(const QList<StoredCell>& cells, const DesignSheetBounds& bounds,
+    const ReportRegion& detail, FaultList& faults)
+{
+    const auto inDetail = [&](const StoredCell& cell) {
+        return detail.present && cell.row >= detail.beginRow && cell.row <= detail.endRow;
+    };
+    const auto onSheet = [&](const StoredCell& cell) { return bounds.contains(cell.row, cell.col); };
+    if (std::any_of(cells.begin(), cells.end(),
+            [&](const StoredCell& cell) { return onSheet(cell) && inDetail(cell); }))
+        return;
+    for (const StoredCell& cell : cells) {
+        if (cell.letter == QLatin1String("R") && onSheet(cell) && !inDetail(cell)) {
+            faults.refuse(
+                QStringLiteral("报表数据中第%1行第%2列的列合计“%3”无法计算（明细区%4第%5到%6行中没有单元格）")
+                    .arg(cell.row)
+                    .arg(cell.col)
+                    .arg(cell.content, k::DataDetail)
+                    .arg(detail.beginRow)
+                    .arg(detail.endRow));
+            return;
         }
     }
 }
@@ -276,7 +283,7 @@ void checkCells(const DesignSheetBounds& bounds, FaultList& faults)
 // per page of FIX and AUTO and the fit to the paper divide by the detail band's height and by the width
 // of the columns.
 void checkPageLayout(
-    const ReportState& settings, const ReportRegion& detail, const StoredSizes& sizes, FaultList& faults)
+    const PageSettings& settings, const ReportRegion& detail, const StoredSizes& sizes, FaultList& faults)
 {
     const int detailRows = detail.present ? detail.endRow - detail.beginRow + 1 : 1;
     if (settings.DataRows >= 1
@@ -310,35 +317,37 @@ DesignSheetBounds designSheetBounds(int reportType, int rowCount, int colCount)
     return { LayoutLimit, LayoutLimit };
 }
 
-DesignSheetBounds loadedSheetBounds()
+DesignSheetBounds definitionSheetBounds(const ReportDefinition& definition)
 {
-    const ReportState& state = reportState();
-    return designSheetBounds(state.ReportType, state.RowCount, state.ColCount);
+    return designSheetBounds(definition.type, definition.page.RowCount, definition.page.ColCount);
 }
 
-QList<DefinitionFault> CheckReportDefinition()
+QList<DefinitionFault> CheckReportDefinition(const ReportDefinition& definition)
 {
     FaultList faults;
-    const int reportType = storedReportType(faults);
+    const int reportType = storedReportType(definition, faults);
     if (faults.refused())
         return faults.faults();
-    const QList<InfoRow> info = storedInfoRows();
-    const ReportState settings = checkPageSettings(info, faults);
+    const PageSettings settings = checkPageSettings(definition.info, faults);
+    checkCustomPaper(settings, definition.paperNote, faults);
     if (faults.refused())
         return faults.faults();
     const bool dataReport = reportType == DataReport;
-    const ReportRegion detail = dataReport ? checkRegions(info, settings.RowCount, faults) : ReportRegion {};
+    const ReportRegion detail
+        = dataReport ? checkRegions(definition.info, settings.RowCount, faults) : ReportRegion {};
     const DesignSheetBounds bounds = designSheetBounds(reportType, settings.RowCount, settings.ColCount);
-    const StoredSizes sizes = checkFormats(bounds, detail, faults);
-    checkCells(bounds, faults);
-    if (dataReport && !faults.refused())
+    const StoredSizes sizes = checkFormats(definition.formats, bounds, detail, faults);
+    checkCells(definition.cells, bounds, faults);
+    if (dataReport && !faults.refused()) {
+        checkColumnTotals(definition.cells, bounds, detail, faults);
         checkPageLayout(settings, detail, sizes, faults);
+    }
     return faults.faults();
 }
 
-bool AcceptReportDefinition()
+bool AcceptReportDefinition(const ReportDefinition& definition)
 {
-    const QList<DefinitionFault> faults = CheckReportDefinition();
+    const QList<DefinitionFault> faults = CheckReportDefinition(definition);
     for (const DefinitionFault& fault : faults) {
         if (fault.skipped) {
             platform::outside::reportFailure("CheckReportDefinition",

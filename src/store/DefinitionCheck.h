@@ -9,6 +9,8 @@
 namespace store
 {
 
+struct ReportDefinition;
+
 // The rows and columns of a design sheet that a build lays out. A data report's page holds ROW_COUNT
 // rows and COL_COUNT columns; a statistics report grows with its cells, up to the 16-bit row and column
 // numbers of the layout.
@@ -21,25 +23,26 @@ struct DesignSheetBounds {
     bool contains(int row, int col) const { return contains(row, col, row, col); }
 };
 DesignSheetBounds designSheetBounds(int reportType, int rowCount, int colCount);
-// The bounds of the report loaded into the state (its type, ROW_COUNT and COL_COUNT).
-DesignSheetBounds loadedSheetBounds();
+// The bounds of a definition (its type, ROW_COUNT and COL_COUNT).
+DesignSheetBounds definitionSheetBounds(const ReportDefinition& definition);
 
 struct DefinitionFault {
     QString message; // names the stored row
     bool skipped = false; // the item is left out of the build; otherwise the report cannot be built
 };
 
-// Reads the current report's rows (report_index, report_info, report_format, report_data) and lists
-// what is wrong with them, in that order: a report type other than 1 or 2; a page setting that does not
-// convert or lies outside its range (DATA_ROWS, PAGE_SIZE, margins, ROW_COUNT, COL_COUNT); for a data
-// report a region text that does not read or whose end lies before its begin or beyond ROW_COUNT, a
-// detail band without height where records per page or the fit depend on it, no column widths under
-// SELF_FIT; a size list item that is no number; format rectangles and cells outside the design sheet
-// (skipped). Throws platform::Error when the rows cannot be read.
-QList<DefinitionFault> CheckReportDefinition();
+// Lists what is wrong with a definition's rows (report_index, report_info, report_format, report_data),
+// in that order: a report type other than 1 or 2; a page setting that does not convert or lies outside
+// its range (DATA_ROWS, PAGE_SIZE, margins, ROW_COUNT, COL_COUNT), a custom paper (PAGE_SIZE 256) whose
+// note does not read or whose size is beyond the layout; for a data report a region text that does not
+// read or whose end lies before its begin or beyond ROW_COUNT, no DATA_DETAIL row; a size list item that
+// is no number; format rectangles and cells outside the design sheet (skipped); for a data report then a
+// column total while the detail band holds no cell on the sheet, a detail band without height where
+// records per page or the fit depend on it, no column widths under SELF_FIT.
+QList<DefinitionFault> CheckReportDefinition(const ReportDefinition& definition);
 
 // Runs the check before a build: every skipped item goes to the error log, and the first fault that
 // stops the build is told to the user (store::NoticeUser) and gives false.
-bool AcceptReportDefinition();
+bool AcceptReportDefinition(const ReportDefinition& definition);
 
 } // namespace store

@@ -1,12 +1,13 @@
 #include "store/PageSettings.h"
 
-#include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
+#include "store/CustomPaper.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace store
@@ -16,9 +17,6 @@ namespace k = keywords;
 
 namespace
 {
-
-// The engine's scaled units of a custom paper: centimetres × 560.
-constexpr double ScaledUnitsPerCm = 560;
 
 [[noreturn]] void throwBadSetting(const QString& infoType, const QString& value)
 {
@@ -46,35 +44,46 @@ double marginSetting(const QString& infoType, const QString& value, double whenE
 
 } // namespace
 
-void ApplyPageSetting(ReportState& state, const QString& infoType, const QString& value)
+bool isPageSettingKeyword(const QString& infoType)
+{
+    for (const QString* keyword :
+        { &k::DataRows, &k::SelfFit, &k::PageRecount, &k::PageSize, &k::PageLandscape, &k::LeftMarge,
+            &k::RightMarge, &k::TopMarge, &k::BottomMarge, &k::RowCount, &k::ColCount }) {
+        if (*keyword == infoType)
+            return true;
+    }
+    return false;
+}
+
+void ApplyPageSetting(PageSettings& settings, const QString& infoType, const QString& value)
 {
     if (infoType == k::DataRows) {
         if (value == k::DataRowsFix)
-            state.DataRows = k::DataRowsFixMode;
+            settings.DataRows = k::DataRowsFixMode;
         else if (value == k::DataRowsAuto)
-            state.DataRows = k::DataRowsAutoMode;
+            settings.DataRows = k::DataRowsAutoMode;
         else
-            state.DataRows = shortSetting(infoType, value);
+            settings.DataRows = shortSetting(infoType, value);
     } else if (infoType == k::SelfFit) {
-        state.SelfFit = TFToBoolean(value);
+        settings.SelfFit = TFToBoolean(value);
     } else if (infoType == k::PageRecount) {
-        state.PageRecount = TFToBoolean(value);
+        settings.PageRecount = TFToBoolean(value);
     } else if (infoType == k::PageLandscape) {
-        state.PageLandscape = TFToBoolean(value);
+        settings.PageLandscape = TFToBoolean(value);
     } else if (infoType == k::PageSize) {
-        state.PageSize = shortSetting(infoType, value);
+        settings.PageSize = shortSetting(infoType, value);
     } else if (infoType == k::LeftMarge) {
-        state.LeftMarge = marginSetting(infoType, value, k::defaults::LeftMarge);
+        settings.LeftMarge = marginSetting(infoType, value, k::defaults::LeftMarge);
     } else if (infoType == k::RightMarge) {
-        state.RightMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
+        settings.RightMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
     } else if (infoType == k::TopMarge) {
-        state.TopMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
+        settings.TopMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
     } else if (infoType == k::BottomMarge) {
-        state.BottomMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
+        settings.BottomMarge = marginSetting(infoType, value, k::defaults::OtherMarge);
     } else if (infoType == k::RowCount) {
-        state.RowCount = state.DesignRowCount = shortSetting(infoType, value);
+        settings.RowCount = shortSetting(infoType, value);
     } else if (infoType == k::ColCount) {
-        state.ColCount = state.DesignColCount = shortSetting(infoType, value);
+        settings.ColCount = shortSetting(infoType, value);
     }
 }
 
@@ -102,41 +111,16 @@ QString DecimalText(double inches)
     return QString::number(inches, 'g', 15);
 }
 
-void SetDefaultPageSettings()
+void LoadPageSettings(const ReportDefinition& definition)
 {
-    ReportState& state = reportState();
-    state.DataRows = k::defaults::DataRows;
-    state.SelfFit = k::defaults::SelfFit;
-    state.PageRecount = k::defaults::PageRecount;
-    state.PageSize = k::defaults::PageSize;
-    state.LeftMarge = k::defaults::LeftMarge;
-    state.RightMarge = state.TopMarge = state.BottomMarge = k::defaults::OtherMarge;
-    state.PageLandscape = k::defaults::PageLandscape;
-    state.ColCount = k::defaults::ColCount;
-    state.RowCount = k::defaults::RowCount;
-}
-
-void ParsePageSettings(platform::db::Recordset& rows)
-{
-    ReportState& state = reportState();
-    for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
-        // Stored keywords compare without regard to case, as the database compares them.
-        ApplyPageSetting(state, upperKeyword(rows.text(QStringLiteral("info_type"))),
-            trimBlanks(rows.text(QStringLiteral("info_description"))));
-    }
-}
-
-void LoadPageSettings()
-{
-    const auto rows
-        = openStoreSql(QStringLiteral("select * from report_info where report_id =") + reportIdLiteral()
-            + QStringLiteral(
-                " and info_type in ('DATA_ROWS','SELF_FIT','PAGE_RECOUNT','PAGE_SIZE','LEFT_MARGE',"
-                "'RIGHT_MARGE','TOP_MARGE','BOTTOM_MARGE','ROW_COUNT','COL_COUNT','PAGE_LANDSCAPE')"));
-    if (rows->recordCount() == 0)
+    const bool stored = std::any_of(definition.info.begin(), definition.info.end(),
+        [](const StoredInfoRow& row) { return isPageSettingKeyword(row.type); });
+    if (!stored)
         return;
-    SetDefaultPageSettings();
-    ParsePageSettings(*rows);
+    ReportState& state = reportState();
+    static_cast<PageSettings&>(state) = definition.page;
+    state.DesignRowCount = definition.page.RowCount;
+    state.DesignColCount = definition.page.ColCount;
 }
 
 void UpdateReportInfo(const QString& infoType, const QString& infoDescription, int infoOrder)
@@ -177,9 +161,7 @@ void SavePageInfo()
 void SaveCustomPaperSize(double widthCm, double heightCm)
 {
     using platform::db::sqlText;
-    const QString note = DecimalText(widthCm) + QLatin1Char('|') + DecimalText(heightCm) + QLatin1Char('|')
-        + DecimalText(widthCm * ScaledUnitsPerCm) + QLatin1Char('|')
-        + DecimalText(heightCm * ScaledUnitsPerCm);
+    const QString note = customPaperNote({ widthCm, heightCm });
     const QString where = QStringLiteral(" where report_id =") + reportIdLiteral()
         + QStringLiteral(" and info_type =") + sqlText(k::PageSize);
     if (executeStoreSql(QStringLiteral("update report_info set note=") + sqlText(note) + where) > 0)

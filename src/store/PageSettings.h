@@ -2,27 +2,26 @@
 
 #include <QString>
 
-namespace platform::db
-{
-class Recordset;
-}
-
 // The page-setting rows of report_info (DATA_ROWS, SELF_FIT, PAGE_RECOUNT, PAGE_SIZE, PAGE_LANDSCAPE,
-// the four margins, ROW_COUNT, COL_COUNT) read into the report state and written back from it.
+// the four margins, ROW_COUNT, COL_COUNT): read from a report's definition and written back from the
+// report state.
 namespace store
 {
 
+struct PageSettings;
+struct ReportDefinition;
 struct ReportState;
 
-// Reads the current report's page-setting rows into the state. Without any row the state keeps its
-// values; otherwise the defaults are set first and every row found is applied. A value that does not
-// convert throws platform::Error.
-void LoadPageSettings();
-void SetDefaultPageSettings();
-void ParsePageSettings(platform::db::Recordset& rows);
-// Applies one page-setting row (keyword in upper case, value trimmed) to `state`; other keywords change
-// nothing. A value that does not convert throws platform::Error.
-void ApplyPageSetting(ReportState& state, const QString& infoType, const QString& value);
+// True for the keywords of the page-setting rows (in upper case).
+bool isPageSettingKeyword(const QString& infoType);
+
+// Applies one page-setting row (keyword in upper case, value trimmed) to `settings`; other keywords
+// change nothing. A value that does not convert throws platform::Error.
+void ApplyPageSetting(PageSettings& settings, const QString& infoType, const QString& value);
+
+// The definition's page settings become the state's (ROW_COUNT and COL_COUNT also its working sheet
+// size). A report without any page-setting row leaves the state's as they are.
+void LoadPageSettings(const ReportDefinition& definition);
 
 // "T" is true; any other text, "t" included, is false.
 bool TFToBoolean(const QString& text);

@@ -1,10 +1,9 @@
 #include "store/RegionRows.h"
 
-#include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
-#include "store/TextConvert.h"
 #include "store/WindowSeams.h"
 
 namespace store
@@ -34,21 +33,9 @@ void ClearRegions()
     reportState().RegionTable.clear();
 }
 
-void ParseRegionInfo(const QString& infoType, const QString& regionText, int level)
+void LoadRegions(platform::grid::Sheet& grid, const ReportDefinition& definition)
 {
-    reportState().RegionTable.setFromStored(upperKeyword(infoType), regionText, level);
-}
-
-void LoadRegions(platform::grid::Sheet& grid)
-{
-    const auto rows = openStoreSql(QStringLiteral("select * from report_info where report_id =")
-        + reportIdLiteral() + QStringLiteral(" and info_type in ") + RegionTypes);
-    ClearRegions();
-    for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
-        ParseRegionInfo(rows->text(QStringLiteral("info_type")),
-            rows->text(QStringLiteral("info_description")),
-            toShort(rows->text(QStringLiteral("info_order"))).value_or(0));
-    }
+    reportState().RegionTable = definition.regions;
     if (const auto& paint = windowSeams().PaintRegionMarkers)
         paint(grid);
 }

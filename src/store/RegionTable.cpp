@@ -58,6 +58,12 @@ std::optional<RegionEntry> entryOfStored(const QString& infoType, int infoOrder)
     return std::nullopt;
 }
 
+bool isRegionKeyword(const QString& infoType)
+{
+    // Every region keyword has an entry at level 1.
+    return entryOfStored(infoType, 1).has_value();
+}
+
 const std::array<RegionEntry, RegionEntryCount>& regionSaveOrder()
 {
     static const std::array<RegionEntry, RegionEntryCount> order { RegionEntry::ReportHead,

@@ -60,6 +60,9 @@ StoredRegionKey storedKeyOf(RegionEntry entry);
 // The entry a stored region row fills; none for an unknown keyword or a group level outside 1 to 3.
 std::optional<RegionEntry> entryOfStored(const QString& infoType, int infoOrder);
 
+// True for the keywords of the region rows (in upper case), whatever their level.
+bool isRegionKeyword(const QString& infoType);
+
 // The order in which the designer writes the region rows: report head and tail, page head and tail,
 // then group head and tail of levels 1, 2 and 3, the detail band last.
 const std::array<RegionEntry, RegionEntryCount>& regionSaveOrder();

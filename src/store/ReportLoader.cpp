@@ -1,42 +1,43 @@
 #include "store/ReportLoader.h"
 
 #include "platform/db/Recordset.h"
+#include "platform/Error.h"
 #include "store/CellContentStore.h"
+#include "store/DefinitionReader.h"
 #include "store/FormatLoader.h"
 #include "store/OrderRewrite.h"
 #include "store/PageSettings.h"
 #include "store/RegionRows.h"
-#include "store/ReportLookups.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 #include "store/SqlPieces.h"
 #include "store/StoreSql.h"
-#include "store/TextConvert.h"
 
 namespace store
 {
 
-bool ReportRowsExist(const QString& table)
-{
-    return openStoreSql(selectReportRows(trimBlanks(table)))->recordCount() != 0;
-}
-
 bool ReportInfoExists()
 {
-    return ReportRowsExist(QStringLiteral("report_info"));
+    return openStoreSql(selectReportRows(QStringLiteral("report_info")))->recordCount() != 0;
 }
 
-void OpenReportInDesigner(platform::grid::Sheet& grid, const LoadProgress& progress)
+std::shared_ptr<const ReportDefinition> OpenReportInDesigner(
+    platform::grid::Sheet& grid, const LoadProgress& progress)
 {
     const auto report = [&](int value) {
         if (progress)
             progress(value);
     };
     ReportState& state = reportState();
-    ReadRptIndex();
+    const auto definition = ReadReportDefinition(state.ReportId);
+    if (!definition->unreadable.isEmpty())
+        throw platform::Error(platform::errors::InvalidArgument, QStringLiteral("OpenReportInDesigner"),
+            definition->unreadable.first());
+    ApplyReportIdentity(*definition);
     const bool dataReport = state.ReportType == DataReport;
     if (dataReport)
-        GetSqlInfo();
-    LoadPageSettings();
+        static_cast<SqlPieces&>(state) = definition->sql;
+    LoadPageSettings(*definition);
     report(10);
     if (dataReport) {
         CheckReportTables(state.TablesName);
@@ -44,12 +45,13 @@ void OpenReportInDesigner(platform::grid::Sheet& grid, const LoadProgress& progr
         report(20);
     }
     report(30);
-    LoadAllFormats(grid);
+    LoadAllFormats(grid, *definition);
     report(40);
-    LoadRptData(grid);
+    LoadRptData(grid, *definition);
     report(50);
     if (dataReport)
-        LoadRegions(grid);
+        LoadRegions(grid, *definition);
+    return definition;
 }
 
 } // namespace store

@@ -94,16 +94,4 @@ void GetReportIdByName()
         state.ReportId = recordset->text(0);
 }
 
-void ReadRptIndex()
-{
-    auto& state = reportState();
-    const auto recordset = openStoreSql(
-        QStringLiteral("select * from report_index where report_id = ") + sqlText(state.ReportId));
-    if (recordset->eof())
-        return;
-    state.ReportName = recordset->text(QStringLiteral("report_name"));
-    state.ReportGroupId = recordset->text(QStringLiteral("report_group_id"));
-    state.ReportType = toShort(recordset->text(QStringLiteral("report_type"))).value_or(NoReportType);
-}
-
 } // namespace store

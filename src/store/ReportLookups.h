@@ -36,8 +36,4 @@ QDateTime GetServerDate();
 // it as it was when the group has no report of that name.
 void GetReportIdByName();
 
-// Reads the report's index row into the state: ReportName, ReportGroupId (the report's own group
-// replaces the host's) and ReportType. Without a row the three keep their values.
-void ReadRptIndex();
-
 } // namespace store

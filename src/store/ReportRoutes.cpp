@@ -3,6 +3,7 @@
 #include "platform/outside/OutsideReportComponent.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessagePump.h"
+#include "store/DefinitionReader.h"
 #include "store/PairedList.h"
 #include "store/PrinterProbe.h"
 #include "store/ReportLookups.h"

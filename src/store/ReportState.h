@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/RegionTable.h"
-#include "store/ReportKeywords.h"
+#include "store/ReportDefinition.h"
 #include <memory>
 #include <QString>
 
@@ -20,15 +20,14 @@ class SysInfo;
 namespace store
 {
 
-// ReportType of report_index and of the state: 1 data report, 2 statistics report (0 before any).
-enum ReportType : int { NoReportType = 0, DataReport = 1, StatisticsReport = 2 };
-
 // The process-wide report state. Every property the host sets on CReportOrv lands here, and every
-// subsystem reads its inputs from here rather than from the object; it also holds the current report's
-// identity, SQL pieces, page settings and region table. It lives as long as the library is loaded and is
-// never reset as a whole: a new CReportOrv resets only the few values of its creation, everything else
-// keeps its last writer's value, also across objects. One thread uses it; nothing is locked.
-struct ReportState {
+// subsystem reads its inputs from here rather than from the object. It also holds the report open in the
+// designer, as the designer edits it: its identity, SQL pieces, page settings and region table. Building
+// and printing never read those from here: they take the report's definition as it is stored, read in one
+// snapshot (ReportDefinition). The state lives as long as the library is loaded and is never reset as a
+// whole: a new CReportOrv resets only the few values of its creation, everything else keeps its last
+// writer's value, also across objects. One thread uses it; nothing is locked.
+struct ReportState : PageSettings, SqlPieces {
     // --- set by the host through CReportOrv ---------------------------------------------------------
     std::shared_ptr<platform::db::Connection> Connection;
     std::shared_ptr<platform::outside::User> User; // released when the print window closes
@@ -47,28 +46,9 @@ struct ReportState {
     bool WebPrintMode = false;
     QString WebReportPath;
 
-    // --- the current report --------------------------------------------------------------------------
+    // --- the report open in the designer (SQL pieces and page settings in the bases) --------------------
     QString ReportName;
     int ReportType = NoReportType;
-
-    // SQL pieces of report_info.
-    QString SqlSelect;
-    QString SqlWhere;
-    QString SqlOrder;
-    QString TablesName; // comma list, items used exactly as stored
-
-    // Page settings of report_info.
-    int DataRows = keywords::defaults::DataRows; // records per page, or DataRowsFixMode / DataRowsAutoMode
-    bool SelfFit = keywords::defaults::SelfFit;
-    bool PageRecount = keywords::defaults::PageRecount;
-    int PageSize = keywords::defaults::PageSize;
-    bool PageLandscape = keywords::defaults::PageLandscape;
-    double LeftMarge = keywords::defaults::LeftMarge; // inches
-    double RightMarge = keywords::defaults::OtherMarge;
-    double TopMarge = keywords::defaults::OtherMarge;
-    double BottomMarge = keywords::defaults::OtherMarge;
-    int RowCount = keywords::defaults::RowCount; // ROW_COUNT and COL_COUNT as stored
-    int ColCount = keywords::defaults::ColCount;
     int DesignRowCount = 0; // the designer's working sheet size, saved as ROW_COUNT and COL_COUNT
     int DesignColCount = 0;
 

@@ -12,15 +12,14 @@ namespace store
 namespace
 {
 
-void applySizes(const QString& list, const std::function<void(int index, int twips)>& setSize)
+void applySizes(const QList<SizeItem>& items, const std::function<void(int index, int twips)>& setSize)
 {
-    for (const PropertyItem& item : propertyItems(list)) {
-        const std::optional<int> index = toLong(item.name);
-        const std::optional<int> twips = toShort(item.value);
-        if (!index || !twips)
+    for (const SizeItem& item : items) {
+        const std::optional<int> twips = toShort(item.twips);
+        if (!twips)
             continue;
         try {
-            setSize(*index, *twips);
+            setSize(item.index, *twips);
         } catch (const platform::Error&) {
             // an index outside the sheet: the other items still apply
         }
@@ -28,6 +27,25 @@ void applySizes(const QString& list, const std::function<void(int index, int twi
 }
 
 } // namespace
+
+std::optional<SizeItem> sizeItemOf(const PropertyItem& item)
+{
+    const std::optional<int> index = toLong(item.name);
+    const std::optional<double> twips = toDouble(item.value);
+    if (!index || !twips)
+        return std::nullopt;
+    return SizeItem { *index, *twips };
+}
+
+QList<SizeItem> parseSizeList(const QString& list)
+{
+    QList<SizeItem> items;
+    for (const PropertyItem& item : propertyItems(list)) {
+        if (const auto size = sizeItemOf(item))
+            items.append(*size);
+    }
+    return items;
+}
 
 QList<SizeListChunk> sizeListChunks(int first, int last, const std::function<int(int index)>& sizeOf)
 {
@@ -47,14 +65,14 @@ QList<SizeListChunk> sizeListChunks(int first, int last, const std::function<int
     return chunks;
 }
 
-void SetGridRowHeights(platform::grid::Sheet& grid, const QString& list)
+void SetGridRowHeights(platform::grid::Sheet& grid, const QList<SizeItem>& items)
 {
-    applySizes(list, [&](int row, int twips) { grid.setRowHeight(row, twips); });
+    applySizes(items, [&](int row, int twips) { grid.setRowHeight(row, twips); });
 }
 
-void SetGridColWidths(platform::grid::Sheet& grid, const QString& list)
+void SetGridColWidths(platform::grid::Sheet& grid, const QList<SizeItem>& items)
 {
-    applySizes(list, [&](int col, int twips) { grid.setColWidth(col, twips); });
+    applySizes(items, [&](int col, int twips) { grid.setColWidth(col, twips); });
 }
 
 } // namespace store

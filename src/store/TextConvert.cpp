@@ -9,15 +9,20 @@ namespace store
 namespace
 {
 
+std::optional<int> toWholeNumber(double value, double lowest, double highest)
+{
+    const double rounded = std::nearbyint(value); // the default rounding mode sends halves to even
+    if (!(rounded >= lowest && rounded <= highest))
+        return std::nullopt;
+    return static_cast<int>(rounded);
+}
+
 std::optional<int> toWholeNumber(const QString& text, double lowest, double highest)
 {
     const auto value = toDouble(text);
     if (!value)
         return std::nullopt;
-    const double rounded = std::nearbyint(*value); // the default rounding mode sends halves to even
-    if (rounded < lowest || rounded > highest)
-        return std::nullopt;
-    return static_cast<int>(rounded);
+    return toWholeNumber(*value, lowest, highest);
 }
 
 } // namespace
@@ -50,6 +55,11 @@ std::optional<double> toDouble(const QString& text)
 std::optional<int> toShort(const QString& text)
 {
     return toWholeNumber(text, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
+}
+
+std::optional<int> toShort(double value)
+{
+    return toWholeNumber(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
 }
 
 std::optional<int> toLong(const QString& text)

@@ -18,6 +18,7 @@ QString upperKeyword(const QString& text);
 
 std::optional<double> toDouble(const QString& text);
 std::optional<int> toShort(const QString& text); // 16-bit range
+std::optional<int> toShort(double value);
 std::optional<int> toLong(const QString& text); // 32-bit range
 
 // A date ("2024-01-31", "2024/1/31") or a date and time ("2024-01-31 08:05:00", ISO 8601); a date alone

@@ -12,6 +12,7 @@
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
 #include "output/frmPreview.h"
+#include "store/DefinitionReader.h"
 #include "support/CaptionFit.h"
 
 #include <QAction>
@@ -142,6 +143,7 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
 
     state.ReportId = demo::DataReportId;
     state.TABLENAME = demo::SampleReportGroup;
+    engine::UseReportDefinition(store::ReadReportDefinition(state.ReportId));
     ASSERT_TRUE(engine::CanPrintDataReport());
     engine::PrepareReportData();
     platform::grid::Sheet pages;
@@ -180,16 +182,24 @@ TEST_P(DesignerWindow, RefusedOpenFailedNewAndPreviewKeepTheShownReport)
     EXPECT_EQ(state.ReportId, demo::DataReportId);
     EXPECT_EQ(state.ReportName, demo::DataReportName);
 
-    // Unsaved page settings and rows survive a preview that loads the stored report.
+    // The preview shows the report as the designer loaded it, whatever another clerk stored meanwhile, and
+    // leaves the designer's unsaved page settings and rows as they are.
     select(*window, 3, 3);
     window->mnuInsertRowAbove_Click();
     state.DataRows = 7;
     const store::RegionTable regions = state.RegionTable;
     const int rows = state.DesignRowCount;
+    execute("update report_data set data_description1 = '@A|别人的标题' where row_no = 1 and col_no = 2");
     ui.queueAnswer(MsgBoxResult::No);
-    ui.onDialog("frmPreview", [](QDialog& dialog) { static_cast<frmPreview&>(dialog).Form_Activate(); });
+    QString previewTitle;
+    ui.onDialog("frmPreview", [&](QDialog& dialog) {
+        auto& preview = static_cast<frmPreview&>(dialog);
+        preview.Form_Activate();
+        previewTitle = preview.report().text(2, 2);
+    });
     window->mnuPreview_Click();
     EXPECT_TRUE(ui.shownDialogs().contains("frmPreview"));
+    EXPECT_EQ(previewTitle, window->grid().text(1, 2).mid(3));
     EXPECT_EQ(state.DataRows, 7);
     EXPECT_EQ(state.DesignRowCount, rows);
     EXPECT_EQ(state.RegionTable, regions);

@@ -194,6 +194,7 @@ TEST_P(SourceTextRoundTrip, StatisticsReportKindsAreStoredReopenedAndBuilt)
         { 7, 3, { .kind = SourceKind::Pic, .picture = picture }, "@D|" + picture },
     });
 
+    useDefinition();
     ASSERT_TRUE(engine::CanPrintReport());
     engine::PrepareStatisticsPrint();
     Sheet sheet;

@@ -207,9 +207,10 @@ protected:
             info(type, QStringLiteral("%1:%2").arg(begin).arg(end), order);
     }
 
-    // The preview road up to the data: check, then prepare.
+    // The preview road up to the data: the stored definition, the check, then the preparation.
     void prepare()
     {
+        useDefinition();
         ASSERT_TRUE(engine::CanPrintDataReport());
         engine::PrepareReportData();
     }

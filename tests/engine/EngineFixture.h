@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
@@ -11,9 +12,12 @@
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
 #include "platform/ui/ScriptedUi.h"
+#include "store/DefinitionReader.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 #include "support/TestDatabase.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <optional>
@@ -147,6 +151,25 @@ protected:
                     .arg(row)
                     .arg(col)
                     .arg(text(content.mid(1, 1)), text(content)));
+    }
+
+    // The state's report as stored, changed by `change` (when given), becomes the definition the engine
+    // works on.
+    static void useDefinition(const std::function<void(store::ReportDefinition&)>& change = {})
+    {
+        store::ReportDefinition definition = *store::ReadReportDefinition(store::reportState().ReportId);
+        if (change)
+            change(definition);
+        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(std::move(definition)));
+    }
+
+    // The definition in use (an empty one when none is), changed by `change`, stays the one in use.
+    static void changeDefinition(const std::function<void(store::ReportDefinition&)>& change)
+    {
+        const auto& inUse = engine::dataEngine().Definition;
+        store::ReportDefinition definition = inUse ? *inUse : store::ReportDefinition {};
+        change(definition);
+        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(std::move(definition)));
     }
 
     // The procedures whose failures were logged, sorted.

@@ -55,7 +55,9 @@ TEST(RoundValue, HalvesGoUpAlsoBelowZero)
 TEST(WithReportConditions, TheStatementReadsTheReportsTablesUnderBothConditionsKeptWhole)
 {
     store::ReportState& state = store::reportState();
-    state.TablesName = QStringLiteral("t1,t2");
+    store::ReportDefinition definition;
+    definition.sql.TablesName = QStringLiteral("t1,t2");
+    engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
     const struct {
         QString filter;
         QString sql;
@@ -73,6 +75,7 @@ TEST(WithReportConditions, TheStatementReadsTheReportsTablesUnderBothConditionsK
         EXPECT_EQ(engine::WithReportConditions(c.sql), c.rewritten) << c.sql.toStdString();
     }
     state = store::ReportState {};
+    engine::dataEngine() = engine::DataEngineState {};
 }
 
 // ---- cells written into a grid ----------------------------------------------------------------------
@@ -83,8 +86,10 @@ protected:
     void SetUp() override
     {
         useDatabase(Content::DemoArchive, 300);
-        store::reportState().ReportGroupId = QStringLiteral("wsda");
-        store::reportState().TablesName = QStringLiteral("wsda");
+        changeDefinition([](store::ReportDefinition& definition) {
+            definition.groupId = QStringLiteral("wsda");
+            definition.sql.TablesName = QStringLiteral("wsda");
+        });
         // The first record of the archive in recid order is the current record.
         record = openSql(QStringLiteral("select * from wsda order by recid"));
         grid.setColWidth(2, 3000);
@@ -138,7 +143,7 @@ TEST_P(CellValues, TextsWithParametersSystemVariablesAndFormulasOfTheActiveRow)
     EXPECT_EQ(write(item("A", "制表单位：&单位& & 其他")), QStringLiteral("制表单位：档案馆 & 其他"));
     dataEngine().PageNumber = 3;
     dataEngine().TotalPages = 12;
-    store::reportState().PageRecount = false;
+    changeDefinition([](store::ReportDefinition& definition) { definition.page.PageRecount = false; });
     EXPECT_EQ(write(item("C", "第%p页 共%P页")), QStringLiteral("第3页 共12页"));
     write(item("F", "SUM(C&:D&)"));
     EXPECT_EQ(grid.formula(5, 2), QStringLiteral("SUM(C5:D5)"));
@@ -353,7 +358,9 @@ TEST_P(CellValues, CellMarksReadThePageAndTheRecordsBlock)
 {
     // One page of 40 rows; the detail cell of column C stands at template row 5 (sheet row 6).
     dataEngine().PageSheetRows = 40;
-    store::reportState().RegionTable[store::RegionEntry::DataDetail] = { true, 5, 6 };
+    changeDefinition([](store::ReportDefinition& definition) {
+        definition.regions[store::RegionEntry::DataDetail] = { true, 5, 6 };
+    });
     ReportCellItem detail = item("B", "title");
     detail.row = 6;
     detail.col = 3;

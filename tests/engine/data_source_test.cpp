@@ -114,18 +114,34 @@ TEST(FieldValueToSql, ValuesBecomeLiteralsThatCannotEndEarly)
 class DataSourceTest : public EngineTest
 {
 protected:
-    void SetUp() override
+    void SetUp() override { useDatabase(Content::DemoArchive); }
+
+    // The stored cells with the list's pieces and regions become the definition in use, changed by
+    // `change`.
+    static void useSource(const std::function<void(store::ReportDefinition&)>& change = {})
     {
-        useDatabase(Content::DemoArchive);
-        store::ReportState& state = store::reportState();
-        state.SqlSelect = QStringLiteral("wsda.*");
-        state.TablesName = QStringLiteral("wsda");
-        state.SqlOrder = QStringLiteral("wsda.piece_no");
-        state.ReportGroupId = QStringLiteral("wsda");
-        state.RegionTable[store::RegionEntry::GroupHead1] = { true, 2, 2 };
-        state.RegionTable[store::RegionEntry::GroupHead2] = { true, 3, 3 };
-        state.RegionTable[store::RegionEntry::GroupHead3] = { true, 4, 4 };
-        state.RegionTable[store::RegionEntry::DataDetail] = { true, 5, 5 };
+        useDefinition([&](store::ReportDefinition& definition) {
+            definition.sql.SqlSelect = QStringLiteral("wsda.*");
+            definition.sql.TablesName = QStringLiteral("wsda");
+            definition.sql.SqlOrder = QStringLiteral("wsda.piece_no");
+            definition.groupId = QStringLiteral("wsda");
+            definition.regions[store::RegionEntry::GroupHead1] = { true, 2, 2 };
+            definition.regions[store::RegionEntry::GroupHead2] = { true, 3, 3 };
+            definition.regions[store::RegionEntry::GroupHead3] = { true, 4, 4 };
+            definition.regions[store::RegionEntry::DataDetail] = { true, 5, 5 };
+            if (change)
+                change(definition);
+        });
+    }
+
+    static void useCondition(const QString& condition)
+    {
+        useSource([&](store::ReportDefinition& definition) { definition.sql.SqlWhere = condition; });
+    }
+
+    static void useOrder(const QString& order)
+    {
+        useSource([&](store::ReportDefinition& definition) { definition.sql.SqlOrder = order; });
     }
 
     int count(const QString& condition) const
@@ -148,6 +164,7 @@ TEST_P(DataSourceTest, GroupFieldsAreTheDescribedFieldCellsOfTheGroupHeadsInTemp
     cell(2, 3, QStringLiteral("@B|wsda.filing_year"));
     cell(2, 2, QStringLiteral("@A|归档年度"));
     cell(1, 3, QStringLiteral("@B|wsda.responsible"));
+    useSource();
 
     EXPECT_EQ(
         engine::GetGroupFields(), (QStringList { "wsda.filing_year", "retention&2-1&B&", "wsda.folder_no" }));
@@ -159,12 +176,12 @@ TEST_P(DataSourceTest, TheQuerySortsByTheGroupsThenTheHostsOrderAndLeavesTheStat
 {
     cell(2, 3, QStringLiteral("@B|wsda.filing_year"));
     cell(3, 3, QStringLiteral("@B|wsda.retention"));
+    useCondition(QStringLiteral("wsda.archive_flag='已组卷'"));
     store::ReportState& state = store::reportState();
-    state.SqlWhere = QStringLiteral("wsda.archive_flag='已组卷'");
     state.SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.retention='长期'");
     state.SelectOrder = QStringLiteral("wsda.retention desc,wsda.piece_no");
 
-    EXPECT_EQ(engine::BuildDataSourceSql(state.SqlSelect),
+    EXPECT_EQ(engine::BuildDataSourceSql(QStringLiteral("wsda.*")),
         QStringLiteral(
             "select wsda.* from wsda where ( wsda.archive_flag='已组卷')  and  (wsda.retention='永久' or "
             "wsda.retention='长期')  order by wsda.retention desc,wsda.filing_year , wsda.piece_no"));
@@ -179,9 +196,8 @@ TEST_P(DataSourceTest, TheQuerySortsByTheGroupsThenTheHostsOrderAndLeavesTheStat
 
 TEST_P(DataSourceTest, TheHostsFilterKeepsItsMeaningBesideTheReportsCondition)
 {
-    store::ReportState& state = store::reportState();
-    state.SqlWhere = QStringLiteral("wsda.filing_year>=2004");
-    state.SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.filing_year=2003");
+    useCondition(QStringLiteral("wsda.filing_year>=2004"));
+    store::reportState().SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.filing_year=2003");
 
     engine::GetDataRecord();
     const int expected
@@ -205,6 +221,7 @@ TEST_P(DataSourceTest, TheHostsRecordSetIsReadAsItIsAndNeverWritten)
     const QString title = host->text(QStringLiteral("title"));
     store::reportState().DataRecordSet = host;
     store::reportState().SelectWhere = QStringLiteral("wsda.filing_year=2009");
+    useSource();
 
     engine::GetDataRecord();
     engine::DataEngineState& engine = dataEngine();
@@ -229,6 +246,7 @@ TEST_P(DataSourceTest, AKCellReplacesTheQueryAndTakesTheHostsConditions)
     cell(1, 9,
         QStringLiteral("@K|select * from @Table@ where filing_year=2004 or filing_year=2005 order by recid"));
     store::reportState().SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.retention='长期'");
+    useSource();
 
     engine::GetDataRecord();
     const engine::DataEngineState& engine = dataEngine();
@@ -269,6 +287,7 @@ TEST_P(DataSourceTest, AnICellRunsAsWrittenWithTheReportsParametersAsLiteralsOrG
         cell(1, 9, QStringLiteral("@I|") + c.source);
         cell(1, 10, QStringLiteral("@K|select * from wsda"));
         store::reportState().SelectWhere = QStringLiteral("wsda.filing_year=2007");
+        useSource();
         engine::GetDataRecord();
         EXPECT_EQ(dataRecords(), count(c.counted));
         if (!c.sourceSql.isEmpty()) {
@@ -280,12 +299,13 @@ TEST_P(DataSourceTest, AnICellRunsAsWrittenWithTheReportsParametersAsLiteralsOrG
 TEST_P(DataSourceTest, ABrokenQueryReachesTheCaller)
 {
     store::reportState().SelectWhere = QStringLiteral("no_such_column=1");
+    useSource();
     EXPECT_THROW(engine::GetDataRecord(), platform::Error);
 }
 
 TEST_P(DataSourceTest, ANumericSortRunsAsWritten)
 {
-    store::reportState().SqlOrder = QStringLiteral("Convert(float,wsda.folder_no) desc");
+    useOrder(QStringLiteral("Convert(float,wsda.folder_no) desc"));
     engine::GetDataRecord();
     platform::db::Recordset& data = *dataEngine().ReportDataRs;
     EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));
@@ -305,7 +325,7 @@ TEST_P(DataSourceTest, ANumericSortTheDatabaseRefusesFallsBackToThePlainFields)
         store::ReportState& state = store::reportState();
         state.WebPrintMode = webMode;
         state.ErrorMessage.clear();
-        state.SqlOrder = QStringLiteral("Convert(float,wsda.title) desc)");
+        useOrder(QStringLiteral("Convert(float,wsda.title) desc)"));
         engine::GetDataRecord();
         platform::db::Recordset& data = *dataEngine().ReportDataRs;
         EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));

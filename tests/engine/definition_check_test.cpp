@@ -22,6 +22,13 @@ protected:
                 .arg(order));
     }
 
+    void setPaper(const QString& code, const QString& note)
+    {
+        execute(
+            QStringLiteral("update report_info set info_description=%1, note=%2 where info_type='PAGE_SIZE'")
+                .arg(text(code), text(note)));
+    }
+
     QStringList loggedDescriptions() const
     {
         QStringList texts;
@@ -34,10 +41,16 @@ protected:
 ENGINE_TEST_SUITE(DefinitionCheck);
 
 // What the engine cannot lay out is refused before anything is built, by the stored row, where it used to
-// lose content silently or stop with a bare "除数为零", "溢出" or "类型不匹配".
+// lose content silently or stop with a bare "除数为零", "溢出", "类型不匹配" or a cell off the sheet.
 TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
 {
     const DocsLayout layout;
+    const QString totalWithoutDetail = QStringLiteral(
+        "报表数据中第%1行第5列的列合计“@R|E&”无法计算（明细区DATA_DETAIL第%2到%3行中没有单元格），"
+        "不能生成报表！")
+                                           .arg(layout.reportTailRow())
+                                           .arg(layout.bandBegin())
+                                           .arg(layout.bandEnd());
     struct Case {
         const char* name;
         std::function<void()> spoil;
@@ -93,6 +106,32 @@ TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
             },
             QStringLiteral("报表明细区（DATA_"
                            "DETAIL）没有行高（ROWHEIGHT），无法计算每页记录数和缩放比例，不能生成报表！") },
+        { "no detail band",
+            [this] { execute(QStringLiteral("delete from report_info where info_type='DATA_DETAIL'")); },
+            QStringLiteral("报表信息中没有明细区（DATA_DETAIL）的行，记录无处可放，不能生成报表！") },
+        { "a column total over a detail band emptied",
+            [&] {
+                execute(QStringLiteral("delete from report_data where row_no between %1 and %2")
+                            .arg(layout.bandBegin())
+                            .arg(layout.bandEnd()));
+            },
+            totalWithoutDetail },
+        { "a column total over detail cells stored at negative rows",
+            [&] {
+                execute(
+                    QStringLiteral("update report_data set row_no = -row_no where row_no between %1 and %2")
+                        .arg(layout.bandBegin())
+                        .arg(layout.bandEnd()));
+            },
+            totalWithoutDetail },
+        { "a custom paper beyond the layout",
+            [this] { setPaper(QStringLiteral("256"), QStringLiteral("1e9|1e9|5.6e11|5.6e11")); },
+            QStringLiteral("报表信息中 PAGE_SIZE 的自定义纸张大小“1e9|1e9|5.6e11|5.6e11”无效（应为“宽|高”，"
+                           "宽和高为0到58.51厘米之间的数），不能生成报表！") },
+        { "a custom paper that does not read",
+            [this] { setPaper(QStringLiteral("256"), QStringLiteral("宽|高")); },
+            QStringLiteral("报表信息中 PAGE_SIZE 的自定义纸张大小“宽|高”无效（应为“宽|高”，"
+                           "宽和高为0到58.51厘米之间的数），不能生成报表！") },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,6 +141,7 @@ TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
         defineReport(layout);
         c.spoil();
         const QString told = QString(c.told).replace(QStringLiteral("%1"), QString::number(formatOrder));
+        useDefinition();
         EXPECT_FALSE(engine::CanPreviewDataReport());
         ASSERT_FALSE(ui.boxTexts().isEmpty());
         EXPECT_EQ(ui.boxTexts().last(), told);

@@ -7,9 +7,7 @@
 #include "engine/PageMargins.h"
 #include "engine/PaperChecks.h"
 #include "engine/PaperSizes.h"
-#include "engine/StoredSizes.h"
 #include "platform/grid/Sheet.h"
-#include "store/PageSettings.h"
 
 using namespace enginetest;
 using engine::dataEngine;
@@ -22,67 +20,23 @@ namespace
 constexpr int A4Width = A4WidthTwips;
 constexpr int A4Height = A4HeightTwips;
 constexpr int Fix = store::keywords::DataRowsFixMode;
-constexpr int Auto = store::keywords::DataRowsAutoMode;
 
 class GeometryTest : public EngineTest
 {
 protected:
-    void setDetailBand(int first, int last)
+    // The stored definition with the detail band on rows first..last, changed further by `change`.
+    static void useDefinitionWithBand(
+        int first, int last, const std::function<void(store::ReportDefinition&)>& change = {})
     {
-        store::reportState().RegionTable[store::RegionEntry::DataDetail] = { true, first, last };
+        useDefinition([&](store::ReportDefinition& definition) {
+            definition.regions[store::RegionEntry::DataDetail] = { true, first, last };
+            if (change)
+                change(definition);
+        });
     }
 };
 
 ENGINE_TEST_SUITE(GeometryTest);
-
-struct RecordsPerPageCase {
-    const char* name;
-    int dataRows;
-    int designHeight;
-    double topMargin;
-    double bottomMargin;
-    QString heights; // rows 1 to 5, the detail band rows 3 to 4
-    int recordsPerPage;
-    int freeHeight; // -1: not touched
-};
-
-TEST_P(GeometryTest, RecordsPerPageFromTheStoredRowsAndTheDesignedPaper)
-{
-    const RecordsPerPageCase cases[] = {
-        { "a number of rows is taken as stored", 5, A4Height, 0.39375, 0.39375,
-            sizeList({ { 3, "300" }, { 4, "0" } }), 5, -1 },
-        // 16838 - 567 - 567 - 3000 = 12704 twips for blocks of 300.
-        { "FIX fills the paper below the fixed rows", Fix, A4Height, 0.39375, 0.39375,
-            sizeList({ { 1, "1000" }, { 2, "1000" }, { 3, "200" }, { 4, "100" }, { 5, "1000" } }), 42,
-            12704 },
-        { "AUTO sizes its pages as FIX does", Auto, A4Height, 0.39375, 0.39375,
-            sizeList({ { 1, "1000" }, { 2, "1000" }, { 3, "200" }, { 4, "100" }, { 5, "1000" } }), 42,
-            12704 },
-        // 10001 - 4.5 = 9996.5 goes to the even 9996.
-        { "a half twip goes to the even whole number", Fix, 10001, 0.003125, 0,
-            sizeList({ { 3, "50" }, { 4, "50" } }), 99, 9996 },
-        { "a fractional row height is rounded before it is added", Fix, 10000, 0, 0,
-            sizeList({ { 1, "999.5" }, { 3, "100.5" }, { 4, "99.5" } }), 45, 9000 },
-    };
-    for (const RecordsPerPageCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        execute(QStringLiteral("delete from report_format"));
-        rowHeights(1, 5, c.heights);
-        setDetailBand(3, 4);
-        store::ReportState& state = store::reportState();
-        state.DataRows = c.dataRows;
-        state.TopMarge = c.topMargin;
-        state.BottomMarge = c.bottomMargin;
-        dataEngine().DesignPaperHeight = c.designHeight;
-        dataEngine().FreeHeight = -1;
-
-        EXPECT_TRUE(engine::GetDataCountInPage());
-        EXPECT_EQ(dataEngine().RecordsPerPage, c.recordsPerPage);
-        EXPECT_EQ(dataEngine().FreeHeight, c.freeHeight);
-    }
-    EXPECT_TRUE(ui.boxes().empty());
-    EXPECT_TRUE(loggedProcedures().isEmpty());
-}
 
 TEST_P(GeometryTest, APageThatHoldsNoRecordIsRefusedWithAMessageOrInSilentWebModeTheErrorMessageOnly)
 {
@@ -103,11 +57,12 @@ TEST_P(GeometryTest, APageThatHoldsNoRecordIsRefusedWithAMessageOrInSilentWebMod
         SCOPED_TRACE(c.name);
         useDatabase(Content::Schema);
         rowHeights(1, 5, c.heights);
-        setDetailBand(3, 4);
-        store::ReportState& state = store::reportState();
-        state.DataRows = c.dataRows;
-        state.TopMarge = 0;
-        state.BottomMarge = 0;
+        useDefinitionWithBand(3, 4, [&](store::ReportDefinition& definition) {
+            definition.page.DataRows = c.dataRows;
+            definition.page.TopMarge = 0;
+            definition.page.BottomMarge = 0;
+        });
+        const store::ReportState& state = store::reportState();
         dataEngine().DesignPaperHeight = c.designHeight;
         const auto boxesBefore = ui.boxes().size();
 
@@ -125,35 +80,6 @@ TEST_P(GeometryTest, APageThatHoldsNoRecordIsRefusedWithAMessageOrInSilentWebMod
     EXPECT_FALSE(engine::GetDataCountInPage());
     EXPECT_EQ(ui.boxes().size(), boxesBefore);
     EXPECT_TRUE(store::reportState().ErrorMessage.contains(QStringLiteral("不能生成报表")));
-}
-
-TEST_P(GeometryTest, APageOfMoreThan32767RowsIsAnOverflow)
-{
-    store::reportState().RowCount = 10;
-    setDetailBand(2, 3);
-    dataEngine().RecordsPerPage = 20000;
-    EXPECT_EQ(errorNumberOf(engine::GetPageRowCount), platform::errors::Overflow);
-}
-
-TEST_P(GeometryTest, StoredSizesCountOnTheirSideOfTheDetailBandItemByItemAndMustBeNumbers)
-{
-    setDetailBand(3, 4);
-    // One stored list straddles the band, as a designer that saved the rows in one block would write it.
-    rowHeights(1, 6,
-        sizeList({ { 1, "500" }, { 2, "400" }, { 3, "300" }, { 4, "200" }, { 5, "100" }, { 6, "50" } }));
-    rowHeights(7, 8, sizeList({ { 7, "60" }, { 8, "70.5" } }));
-    colWidths(sizeList({ { 1, "1000" }, { 2, "2000" } }));
-    colWidths(sizeList({ { 3, "1500.5" }, { 4, "1501.5" } }));
-    EXPECT_EQ(engine::LoadRowHeights(), 500 + 400 + 100 + 50 + 60 + 70);
-    EXPECT_EQ(engine::GetRowsHeight(), 300 + 200);
-    EXPECT_EQ(engine::LoadColWidths(), 1000 + 2000 + 1500 + 1502);
-
-    // A size that is no number fails the totals but not the detail block.
-    rowHeights(9, 9, sizeList({ { 9, "abc" } }));
-    colWidths(sizeList({ { 5, "wide" } }));
-    EXPECT_THROW(engine::LoadRowHeights(), platform::Error);
-    EXPECT_THROW(engine::LoadColWidths(), platform::Error);
-    EXPECT_EQ(engine::GetRowsHeight(), 300 + 200);
 }
 
 TEST_P(GeometryTest, DesignedPaperComesFromThePrinterTheNoteOrTheLookup)
@@ -183,8 +109,9 @@ TEST_P(GeometryTest, DesignedPaperComesFromThePrinterTheNoteOrTheLookup)
         execute(QStringLiteral("delete from report_info"));
         if (c.note)
             info(QStringLiteral("PAGE_SIZE"), QString::number(c.code), 1, *c.note);
+        useDefinition();
         platform::ui::setDefaultPrinterOrientation(c.printer);
-        EXPECT_EQ(engine::LoadPageSize(), c.note ? c.code : 9);
+        EXPECT_EQ(engine::reportDefinition().page.PageSize, c.note ? c.code : 9);
         int width = 0;
         int height = 0;
         engine::LoadPaperScale(c.code, width, height);
@@ -216,8 +143,10 @@ TEST_P(GeometryTest, ColumnsWiderThanTheDesignedPaperAreRefused)
             false },
         { "stored margins, one twip more", false, sizeList({ { 2, "9027" } }), QStringLiteral("1.0"),
             QStringLiteral("1.0"), true },
-        { "only a left margin row: no right margin", false, sizeList({ { 2, "10466" } }),
+        { "only a left margin row: the right margin's default", false, sizeList({ { 2, "9899" } }),
             QStringLiteral("1.0"), std::nullopt, false },
+        { "only a left margin row, one twip more", false, sizeList({ { 2, "9900" } }), QStringLiteral("1.0"),
+            std::nullopt, true },
         { "an empty margin counts its default", false, sizeList({ { 2, "10205" } }), QStringLiteral(""),
             QStringLiteral(" "), false },
     };
@@ -229,7 +158,8 @@ TEST_P(GeometryTest, ColumnsWiderThanTheDesignedPaperAreRefused)
             info(QStringLiteral("LEFT_MARGE"), *c.leftMargin);
         if (c.rightMargin)
             info(QStringLiteral("RIGHT_MARGE"), *c.rightMargin);
-        store::reportState().PageLandscape = c.landscape;
+        useDefinition(
+            [&](store::ReportDefinition& definition) { definition.page.PageLandscape = c.landscape; });
         const qsizetype boxesBefore = ui.boxTexts().size();
 
         EXPECT_EQ(engine::IsOverDesignPaper(), c.over);
@@ -243,16 +173,20 @@ TEST_P(GeometryTest, ColumnsWiderThanTheDesignedPaperAreRefused)
 TEST_P(GeometryTest, ThePrinterCheckReadsThePrinterInTheReportsOrientationUnlessTheReportIsFitted)
 {
     colWidths(sizeList({ { 2, "14000" } }));
-    store::ReportState& state = store::reportState();
-    state.SelfFit = false;
+    const auto useSettings = [](bool selfFit, bool landscape) {
+        useDefinition([&](store::ReportDefinition& definition) {
+            definition.page.SelfFit = selfFit;
+            definition.page.PageLandscape = landscape;
+        });
+    };
 
-    state.PageLandscape = true;
+    useSettings(false, true);
     platform::ui::setDefaultPrinterOrientation(Portrait);
     EXPECT_TRUE(engine::IsOverPrinterPaper());
     EXPECT_EQ(dataEngine().PrinterPaperWidth, A4Height);
     EXPECT_EQ(dataEngine().PrinterPaperHeight, A4Width);
 
-    state.PageLandscape = false;
+    useSettings(false, false);
     platform::ui::setDefaultPrinterOrientation(Landscape);
     EXPECT_FALSE(engine::IsOverPrinterPaper());
     EXPECT_EQ(dataEngine().PrinterPaperWidth, A4Width);
@@ -260,7 +194,7 @@ TEST_P(GeometryTest, ThePrinterCheckReadsThePrinterInTheReportsOrientationUnless
 
     // A fitted report passes without reading the printer, which would fail.
     dataEngine() = engine::DataEngineState {};
-    state.SelfFit = true;
+    useSettings(true, false);
     const platform::ui::ScriptedPrinters broken { { { platform::ui::PdfPrinterName },
         platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault } };
     EXPECT_TRUE(engine::IsOverPrinterPaper());
@@ -269,9 +203,13 @@ TEST_P(GeometryTest, ThePrinterCheckReadsThePrinterInTheReportsOrientationUnless
 
 TEST_P(GeometryTest, ThePrinterGetsTheReportsPaperAndIsReadInItsOrientation)
 {
-    store::ReportState& state = store::reportState();
-    state.PageSize = 8;
-    state.PageLandscape = true;
+    const auto usePaper = [](int paperCode, bool landscape) {
+        useDefinition([&](store::ReportDefinition& definition) {
+            definition.page.PageSize = paperCode;
+            definition.page.PageLandscape = landscape;
+        });
+    };
+    usePaper(8, true);
     engine::GetPrinterPageSize();
     EXPECT_EQ(platform::ui::defaultPrinterPaperCode(), 8);
     EXPECT_EQ(dataEngine().PrinterPaperWidth, 23811);
@@ -279,8 +217,7 @@ TEST_P(GeometryTest, ThePrinterGetsTheReportsPaperAndIsReadInItsOrientation)
 
     // A custom paper prints at the size of the report's note: 20 x 30 cm.
     info(QStringLiteral("PAGE_SIZE"), QStringLiteral("256"), 1, QStringLiteral("20|30|11200|16800"));
-    state.PageSize = 256;
-    state.PageLandscape = false;
+    usePaper(256, false);
     engine::GetPrinterPageSize();
     EXPECT_EQ(dataEngine().PrinterPaperWidth, 11339);
     EXPECT_EQ(dataEngine().PrinterPaperHeight, 17008);
@@ -288,7 +225,7 @@ TEST_P(GeometryTest, ThePrinterGetsTheReportsPaperAndIsReadInItsOrientation)
     // A printer that does not answer leaves the sizes as they were.
     const platform::ui::ScriptedPrinters broken { { { platform::ui::PdfPrinterName },
         platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault } };
-    state.PageSize = 9;
+    usePaper(9, false);
     engine::GetPrinterPageSize();
     EXPECT_EQ(dataEngine().PrinterPaperWidth, 11339);
     EXPECT_EQ(dataEngine().PrinterPaperHeight, 17008);
@@ -296,30 +233,34 @@ TEST_P(GeometryTest, ThePrinterGetsTheReportsPaperAndIsReadInItsOrientation)
 
 TEST_P(GeometryTest, CheckOfTheReportsRowsNamesTheFirstTableWithout)
 {
-    EXPECT_FALSE(engine::CheckReportDataExists());
+    const auto rowsExist = [] {
+        useDefinition();
+        return engine::CheckReportDataExists();
+    };
+    EXPECT_FALSE(rowsExist());
     index();
-    EXPECT_FALSE(engine::CheckReportDataExists());
+    EXPECT_FALSE(rowsExist());
     info(QStringLiteral("DATA_ROWS"), QStringLiteral("10"));
-    EXPECT_FALSE(engine::CheckReportDataExists());
+    EXPECT_FALSE(rowsExist());
     cell(1, 2, QStringLiteral("@A|标题"));
-    EXPECT_TRUE(engine::CheckReportDataExists());
+    EXPECT_TRUE(rowsExist());
     EXPECT_EQ(ui.boxTexts(),
         (QStringList { "报表索引信息不存在,不能生成报表!", "报表信息表中数据不存在，不能生成报表！",
             "报表数据表中数据 不存在，不能生成报表" }));
     EXPECT_EQ(ui.boxes().front().title, QStringLiteral("提示信息"));
 }
 
-TEST_P(GeometryTest, RegionTableIsRefilledFromTheRegionRows)
+TEST_P(GeometryTest, TheRegionsComeFromTheRegionRows)
 {
     store::reportState().RegionTable[store::RegionEntry::PageTail] = { true, 30, 31 };
     info(QStringLiteral("REPORT_HEAD"), QStringLiteral("1:2"));
     info(QStringLiteral("GROUP_HEAD"), QStringLiteral("3:3"), 1);
     info(QStringLiteral("GROUP_HEAD"), QStringLiteral("4:5"), 2);
-    info(QStringLiteral("DATA_DETAIL"), QStringLiteral("6:7"));
+    info(QStringLiteral("data_detail"), QStringLiteral(" 6:7 "));
     info(QStringLiteral("GROUP_TAIL"), QStringLiteral("8:8"), 2);
 
-    engine::GetRptRegionInfo();
-    const store::RegionTable& regions = store::reportState().RegionTable;
+    useDefinition();
+    const store::RegionTable& regions = engine::reportDefinition().regions;
     EXPECT_EQ(regions[store::RegionEntry::ReportHead], (store::ReportRegion { true, 1, 2 }));
     EXPECT_EQ(regions[store::RegionEntry::GroupHead1], (store::ReportRegion { true, 3, 3 }));
     EXPECT_EQ(regions[store::RegionEntry::GroupHead2], (store::ReportRegion { true, 4, 5 }));
@@ -328,110 +269,39 @@ TEST_P(GeometryTest, RegionTableIsRefilledFromTheRegionRows)
     EXPECT_FALSE(regions[store::RegionEntry::PageTail].present);
     EXPECT_EQ(engine::GetDetailRowCount(), 2);
 
+    // A region text that does not read gives no region; the definition says which.
     info(QStringLiteral("PAGE_TAIL"), QStringLiteral("9-9"));
-    engine::GetRptRegionInfo();
-    EXPECT_EQ(loggedProcedures(), QStringList { "GetRptRegionInfo" });
-}
-
-struct ScaleCase {
-    const char* name;
-    bool selfFit;
-    int dataRows;
-    int recordsPerPage;
-    bool printerAnswers;
-    double scaleY;
-    double scaleX;
-    double detailScale;
-};
-
-TEST_P(GeometryTest, FitFactorsStretchTheTemplateToThePrintersPage)
-{
-    // Fixed rows 3300 twips, a detail block of 360, columns 10000 wide, margins 0.39375 inches except the
-    // left one (0.7875): fixed height 567 + 567 + 3300 = 4434; usable width 11906 - 1701 - 5 = 10200.
-    setDetailBand(5, 5);
-    rowHeights(1, 4, sizeList({ { 1, "720" }, { 2, "420" }, { 3, "360" }, { 4, "360" } }));
-    rowHeights(5, 5, sizeList({ { 5, "360" } }));
-    rowHeights(6, 9, sizeList({ { 6, "360" }, { 7, "360" }, { 8, "360" }, { 9, "360" } }));
-    colWidths(sizeList({ { 2, "4000" }, { 3, "6000" } }));
-    const ScaleCase cases[] = {
-        { "not fitted", false, 20, 20, true, 1.0, 1.0, 1.0 },
-        { "FIX stretches the detail as the page", true, Fix, 34, true, 16838.0 / 16632, 10200.0 / 10000,
-            16838.0 / 16632 },
-        { "20 records fill the printer's page", true, 20, 20, true, 16838.0 / 16632, 10200.0 / 10000,
-            (16838.0 - 4434 - 10) / (20 * 360) },
-        { "AUTO fills the page like a number of rows", true, Auto, 34, true, 16838.0 / 16632, 10200.0 / 10000,
-            (16838.0 - 4434 - 10) / (34 * 360) },
-        { "without a printer the designed paper serves", true, 20, 20, false, 16838.0 / 16632,
-            10200.0 / 10000, (16632.0 - 4434 - 10) / (20 * 360) },
-    };
-    for (const ScaleCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        store::ReportState& state = store::reportState();
-        state.SelfFit = c.selfFit;
-        state.DataRows = c.dataRows;
-        engine::DataEngineState& engine = dataEngine();
-        engine.RecordsPerPage = c.recordsPerPage;
-        engine.PrinterPaperWidth = A4Width;
-        engine.PrinterPaperHeight = A4Height;
-        engine.DesignPaperWidth = 11760;
-        engine.DesignPaperHeight = 16632;
-        std::optional<platform::ui::ScriptedPrinters> broken;
-        if (!c.printerAnswers)
-            broken.emplace(platform::ui::PrinterScript { { platform::ui::PdfPrinterName },
-                platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault });
-
-        engine::CalcPrintScale();
-        EXPECT_DOUBLE_EQ(engine.ScaleY, c.scaleY);
-        EXPECT_DOUBLE_EQ(engine.ScaleX, c.scaleX);
-        EXPECT_DOUBLE_EQ(engine.DetailScale, c.detailScale);
-    }
-}
-
-TEST_P(GeometryTest, FittingColumnsOfNoWidthIsADivisionByZero)
-{
-    store::reportState().SelfFit = true;
-    store::reportState().DataRows = Fix;
-    dataEngine().DesignPaperWidth = 11760;
-    dataEngine().DesignPaperHeight = 16632;
-    EXPECT_EQ(errorNumberOf(engine::CalcPrintScale), platform::errors::DivisionByZero);
+    useDefinition();
+    EXPECT_FALSE(engine::reportDefinition().regions[store::RegionEntry::PageTail].present);
+    EXPECT_EQ(engine::reportDefinition().unreadable, QStringList { "区域描述不正确：9-9" });
 }
 
 TEST_P(GeometryTest, MarginsBecomeTheSizesOfThePagesFirstAndLastRowAndColumn)
 {
-    // Without margin rows the defaults are laid out and put into the state.
+    // Without margin rows the defaults are laid out.
     dataEngine().PageSheetRows = 30;
     dataEngine().PageSheetCols = 8;
-    store::ReportState& state = store::reportState();
-    state.TopMarge = state.BottomMarge = state.LeftMarge = state.RightMarge = 1.0;
+    useDefinition();
     platform::grid::Sheet defaults;
     engine::LoadPageMargins(defaults);
     EXPECT_EQ(defaults.rowHeight(1), 567);
     EXPECT_EQ(defaults.rowHeight(30), 567);
     EXPECT_EQ(defaults.colWidth(1), 1134);
     EXPECT_EQ(defaults.colWidth(8), 567);
-    EXPECT_EQ(state.TopMarge, 0.39375);
-    EXPECT_EQ(state.BottomMarge, 0.39375);
-    EXPECT_EQ(state.LeftMarge, 0.7875);
-    EXPECT_EQ(state.RightMarge, 0.39375);
 
-    // Stored margins, empty or no number taking their defaults, do not change the state.
-    dataEngine() = engine::DataEngineState {};
-    dataEngine().PageSheetRows = 30;
-    dataEngine().PageSheetCols = 8;
+    // Stored margins, an empty one taking its default; a row missing takes its default too.
     info(QStringLiteral("TOP_MARGE"), QStringLiteral("0.5"));
     info(QStringLiteral("BOTTOM_MARGE"), QString(""));
     info(QStringLiteral("LEFT_MARGE"), QStringLiteral("0"));
-    info(QStringLiteral("RIGHT_MARGE"), QStringLiteral("abc"));
-    state.TopMarge = 2.0;
+    useDefinition();
     platform::grid::Sheet first;
     engine::LoadPageMargins(first);
     EXPECT_EQ(first.rowHeight(1), 720);
-    EXPECT_EQ(first.rowHeight(30), engine::DefaultBottomMarginTwips);
+    EXPECT_EQ(first.rowHeight(30), 567);
     EXPECT_EQ(first.colWidth(1), 0);
-    EXPECT_EQ(first.colWidth(8), engine::DefaultRightMarginTwips);
-    EXPECT_EQ(state.TopMarge, 2.0);
+    EXPECT_EQ(first.colWidth(8), 567);
 
-    // Later pages replay the margins read for the first one.
+    // Every page takes the margins of the definition in use, whatever the tables hold meanwhile.
     execute(QStringLiteral("delete from report_info"));
     platform::grid::Sheet later;
     engine::LoadPageMargins(later);
@@ -460,12 +330,11 @@ TEST_P(GeometryTest, TheDemoDataReportLaysOutAsWorkedOutByHand)
 {
     useDatabase(Content::DemoArchive, 20);
     store::reportState().ReportId = demo::DataReportId;
-    store::LoadPageSettings();
+    useDefinition();
 
     EXPECT_TRUE(engine::CheckReportDataExists());
     EXPECT_FALSE(engine::IsOverDesignPaper()); // columns 9800 + margins 1701 on A4's 11906
     dataEngine().resetForPreparation(); // the preparation starts afresh, on the paper the check measured
-    engine::GetRptRegionInfo();
     engine::GetPrinterPageSize();
     ASSERT_TRUE(engine::GetDataCountInPage());
     engine::GetPageRowCount();

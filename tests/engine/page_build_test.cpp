@@ -178,7 +178,8 @@ TEST_P(PageBuild, PagesRecordsGroupsNumbersAndTotalsAsWorkedOutByHand)
             EXPECT_EQ(height, A4HeightTwips);
             EXPECT_EQ(sheet.rowHeight(range.firstRow), MarginTwips);
         }
-        EXPECT_DOUBLE_EQ(store::reportState().BottomMarge, 0.5) << "the stored bottom margin stays";
+        EXPECT_DOUBLE_EQ(engine::reportDefinition().page.BottomMarge, 0.5)
+            << "the stored bottom margin stays";
         EXPECT_TRUE(ui.boxes().empty()) << ui.boxTexts().join(u'\n').toStdString();
     }
 }
@@ -187,6 +188,7 @@ TEST_P(PageBuild, TheDemoDataReportAsItsGroupsCountIt)
 {
     useDatabase(Content::DemoArchive, 300);
     store::reportState().ReportId = demo::DataReportId;
+    useDefinition();
     ASSERT_TRUE(engine::CanPrintDataReport());
     engine::PrepareReportData();
 

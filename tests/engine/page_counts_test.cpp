@@ -43,21 +43,24 @@ class PageCountTest : public EngineTest
 protected:
     void SetUp() override { useDatabase(Content::DemoArchive); }
 
-    // A list of wsda with `levels` group heads (rows 2 to 4) and its detail band on row 5.
-    void defineList(int levels, const QString& hostWhere, const QString& hostOrder)
+    // A list of wsda with `levels` group heads (rows 2 to 4), its detail band on row 5, and the other
+    // group heads `extraHeads` (levels above `levels`, on the rows of the same plan) without their cells.
+    void defineList(int levels, const QString& hostWhere, const QString& hostOrder, int extraHeads = 0)
     {
         store::ReportState& state = store::reportState();
-        state.SqlSelect = QStringLiteral("wsda.*");
-        state.TablesName = QStringLiteral("wsda");
-        state.SqlWhere = QStringLiteral("wsda.filing_year>=2005");
-        state.SqlOrder = QStringLiteral("wsda.piece_no");
         state.SelectWhere = hostWhere;
         state.SelectOrder = hostOrder;
-        for (int level = 1; level <= levels; ++level) {
-            state.RegionTable[store::groupHeadEntry(level)] = { true, level + 1, level + 1 };
+        for (int level = 1; level <= levels; ++level)
             cell(level + 1, 3, QStringLiteral("@B|") + GroupFieldsByLevel[level - 1]);
-        }
-        state.RegionTable[store::RegionEntry::DataDetail] = { true, 5, 5 };
+        useDefinition([&](store::ReportDefinition& definition) {
+            definition.sql.SqlSelect = QStringLiteral("wsda.*");
+            definition.sql.TablesName = QStringLiteral("wsda");
+            definition.sql.SqlWhere = QStringLiteral("wsda.filing_year>=2005");
+            definition.sql.SqlOrder = QStringLiteral("wsda.piece_no");
+            for (int level = 1; level <= levels + extraHeads; ++level)
+                definition.regions[store::groupHeadEntry(level)] = { true, level + 1, level + 1 };
+            definition.regions[store::RegionEntry::DataDetail] = { true, 5, 5 };
+        });
         dataEngine().RecordsPerPage = RecordsPerPage;
     }
 
@@ -202,9 +205,8 @@ TEST_P(PageCountTest, ADistinctDataSourceCountsItsDistinctRowsPerGroup)
     // a value holding a quote is written as a literal.
     execute(QStringLiteral("update wsda set note='王''s 复印件' where piece_no=3 and filing_year=2005"));
     cell(1, 9, QStringLiteral("@K|select distinct wsda.recid, wsda.folder_no from wsda"));
-    defineList(0, QStringLiteral("wsda.retention='永久' or wsda.retention='长期'"), QString());
-    store::reportState().RegionTable[store::RegionEntry::GroupHead1] = { true, 2, 2 };
     cell(2, 3, QStringLiteral("@B|wsda.note"));
+    defineList(0, QStringLiteral("wsda.retention='永久' or wsda.retention='长期'"), QString(), 1);
 
     engine::GetDataRecord();
     ASSERT_TRUE(dataEngine().DistinctSource);

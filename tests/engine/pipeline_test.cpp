@@ -66,6 +66,7 @@ TEST_P(Pipeline, EntryChecksTellWhyAReportCannotBeBuiltInABoxOrInSilentModeToThe
             setInfo(QStringLiteral("SELF_FIT"), c.selfFit ? QStringLiteral("T") : QStringLiteral("F"));
             store::reportState().WebPrintMode = web;
             const qsizetype boxesBefore = ui.boxTexts().size();
+            useDefinition();
             EXPECT_EQ(engine::CanPreviewDataReport(), c.preview);
             EXPECT_EQ(engine::CanPrintDataReport(), c.print);
             const QStringList told = ui.boxTexts().mid(boxesBefore);
@@ -113,7 +114,7 @@ TEST_P(Pipeline, ThePreparationGivesUpASortColumnThatIsGoneAndSortsByTheRest)
     defineReport(DocsLayout {});
     setInfo(QStringLiteral("SQL_ORDER"), QStringLiteral("Convert(float,docs.piece_no) desc,docs.gone"));
     const Sheet sheet = build(1);
-    EXPECT_EQ(store::reportState().SqlOrder, QStringLiteral("docs.piece_no desc"));
+    EXPECT_EQ(engine::reportDefinition().sql.SqlOrder, QStringLiteral("docs.piece_no desc"));
     EXPECT_EQ(ui.boxTexts(),
         QStringList { QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表") });
     EXPECT_EQ(readPage(sheet, state().PageRowRanges[0]).pieces, (QList<int> { 23, 22, 21, 20, 19 }));
@@ -205,6 +206,7 @@ TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
     const DocsLayout layout { .dataRows = "3", .bandRows = 2, .picture = picture() };
     defineReport(layout);
     cell(layout.bandEnd(), 5, QStringLiteral("@A|备注"));
+    useDefinition();
     ASSERT_TRUE(engine::CanPreviewDataReport());
     engine::PrepareReportData();
     Sheet sheet;
@@ -231,7 +233,7 @@ TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
     for (int row = 1; row <= pageRows; ++row)
         height += sheet.rowHeight(row);
     EXPECT_EQ(height, A4HeightTwips) << "the last row fills the designed paper";
-    EXPECT_DOUBLE_EQ(store::reportState().BottomMarge, 0.5);
+    EXPECT_DOUBLE_EQ(engine::reportDefinition().page.BottomMarge, 0.5);
 }
 
 TEST_P(Pipeline, PicturesStandOverTheirCellsOnEveryPageAndOverEveryRecordAlsoInTheAutoMode)
@@ -295,6 +297,7 @@ TEST_P(Pipeline, ThePageSetUpOfOutputGrids)
     defineReport(DocsLayout {});
     setInfo(QStringLiteral("PAGE_LANDSCAPE"), QStringLiteral("T"));
     setColumnWidths(sizeList({ { 2, "3000" } }));
+    useDefinition();
     ASSERT_TRUE(engine::CanPreviewDataReport());
     engine::PrepareReportData();
     // The pages carry their margins in their rows and columns: A4 landscape with no margins of its own,

@@ -42,6 +42,7 @@ protected:
     {
         const QDateTime start = QDateTime::currentDateTime();
         Sheet sheet;
+        useDefinition();
         const QString pages = build(sheet);
         const QString text = orvtest::withClockNamed(
             pages + orvtest::referenceText(sheet), start, QDateTime::currentDateTime());

@@ -1,7 +1,9 @@
 #include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
 #include "engine/SystemVariables.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/SettingsObject.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +26,14 @@ protected:
         dataEngine().TotalPages = 12;
         dataEngine().GroupPageTotal = 4;
         dataEngine().RecordCounter = 27;
-        store::reportState().PageRecount = false;
+        usePageRecount(false);
+    }
+
+    static void usePageRecount(bool recount)
+    {
+        store::ReportDefinition definition;
+        definition.page.PageRecount = recount;
+        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
     }
     void TearDown() override
     {
@@ -62,7 +71,7 @@ TEST_F(SystemVariables, PageCountersAndNames)
     for (const auto& c : cases)
         EXPECT_EQ(engine::ReplaceSysVariable(c.text), c.replaced) << c.text.toStdString();
 
-    store::reportState().PageRecount = true;
+    usePageRecount(true);
     EXPECT_EQ(engine::ReplaceSysVariable(QStringLiteral("第%p页 共%P页")), QStringLiteral("第3页 共4页"));
 }
 

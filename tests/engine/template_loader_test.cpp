@@ -9,6 +9,8 @@
 #include "platform/db/Recordset.h"
 #include "platform/grid/Sheet.h"
 
+#include <functional>
+#include <initializer_list>
 #include <QImage>
 
 using namespace enginetest;
@@ -94,7 +96,6 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
-        store::RegionTable& regions = store::reportState().RegionTable;
         regions[RegionEntry::PageHead] = { true, 1, 2 };
         regions[RegionEntry::GroupHead1] = { true, 3, 4 };
         regions[RegionEntry::DataDetail] = { true, 5, 6 };
@@ -105,6 +106,16 @@ protected:
         dataEngine().RecordBufferRs = platform::db::Recordset::fabricate({
             { "retention", QMetaType::QString, 10, "wsda" },
             { "title", QMetaType::QString, 100, "wsda" },
+        });
+    }
+
+    // The stored rows, with the fixture's regions, become the definition in use.
+    void useTemplate(const std::function<void(store::ReportDefinition&)>& change = {})
+    {
+        useDefinition([&](store::ReportDefinition& definition) {
+            definition.regions = regions;
+            if (change)
+                change(definition);
         });
     }
 
@@ -120,6 +131,7 @@ protected:
         return rows;
     }
 
+    store::RegionTable regions;
     Sheet grid;
 };
 
@@ -133,6 +145,7 @@ TEST_P(TemplateLoader, CellsOutsideTheBandGoToTheirListsAtTheirPageRows)
     cell(20, 2, "@J|select 1");
     cell(6, 2, "@B|wsda.title");
     cell(19, 5, "@D|/tmp/x.png");
+    useTemplate();
     engine::LoadOuterCellData();
 
     // By letter, then row; below the band 9 × 2 rows further down.
@@ -144,7 +157,7 @@ TEST_P(TemplateLoader, CellsOutsideTheBandGoToTheirListsAtTheirPageRows)
 
     // A report whose cells all lie in the band leaves the lists empty.
     execute(QStringLiteral("delete from report_data where row_no <> 6"));
-    dataEngine().Template.reset();
+    useTemplate();
     engine::LoadOuterCellData();
     EXPECT_TRUE(dataEngine().HeadCells.isEmpty());
     EXPECT_TRUE(dataEngine().GroupCells.isEmpty());
@@ -154,7 +167,7 @@ TEST_P(TemplateLoader, CellsOutsideTheBandGoToTheirListsAtTheirPageRows)
 TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
 {
     useDatabase(Content::DemoArchive, 200);
-    store::RegionTable& regions = store::reportState().RegionTable;
+    regions = {};
     regions[RegionEntry::DataDetail] = { true, 5, 6 };
     dataEngine().RecordsPerPage = 10;
     dataEngine().SourceSqlTail = QStringLiteral(" wsda where retention='永久'");
@@ -163,6 +176,7 @@ TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
     cell(6, 4, "@I|select retention from wsda group by retention order by retention");
     cell(5, 5, "@I|select nothing from no_such_table");
     cell(6, 6, "@A|说明");
+    useTemplate();
     engine::GetRptDetailData();
 
     // By letter: A, B, I (rows 5 and 6), K; the I cell whose statement fails keeps field index -1.
@@ -188,6 +202,7 @@ TEST_P(TemplateLoader, FormatsRepeatOnEveryBlockOfTheBandAndLandAboveAndBelowItC
     format("FONT", 2, 2, 2, 4, BoldFont);
     format("FONT", 20, 2, 20, 2, BoldFont);
     format("ALIGNMENT", 1, 2, 1, 2, "@HALIGNMENT|2|3");
+    useTemplate();
     engine::LoadRegionFormats(grid, true);
     engine::LoadOuterFormats(grid, true);
     QList<int> band;
@@ -212,7 +227,7 @@ TEST_P(TemplateLoader, FormatsRepeatOnEveryBlockOfTheBandAndLandAboveAndBelowItC
     // Rows 4 to 7 reach over both edges of the band (5 to 6): each part lands where its rows lie.
     execute(QStringLiteral("delete from report_format"));
     format("FONT", 4, 2, 7, 2, BoldFont);
-    dataEngine().Template.reset();
+    useTemplate();
     grid = Sheet {};
     engine::LoadOuterFormats(grid, true);
     engine::LoadRegionFormats(grid, true);
@@ -226,6 +241,7 @@ TEST_P(TemplateLoader, FormatsRepeatOnEveryBlockOfTheBandAndLandAboveAndBelowItC
 TEST_P(TemplateLoader, ColumnWidthsAreScaledHalvesToEven)
 {
     colWidths(sizeList({ { 2, "1000" }, { 3, "1001" }, { 4, "1003" } }));
+    useTemplate();
     dataEngine().ScaleX = 0.5;
     engine::LoadColWidthFormat(grid);
     EXPECT_EQ(grid.colWidth(2), 500);
@@ -239,38 +255,40 @@ TEST_P(TemplateLoader, ColumnWidthsAreScaledHalvesToEven)
 TEST_P(TemplateLoader, RowHeightsOfThePage)
 {
     cell(20, 4, "@R|D&");
+    useTemplate();
     engine::LoadOuterCellData();
     dataEngine().DetailScale = 1.5;
     dataEngine().ScaleY = 0.5;
+    const auto items = [](std::initializer_list<std::pair<int, QString>> sizes) {
+        return store::parseSizeList(sizeList(sizes));
+    };
 
-    QString band = sizeList({ { 5, "300" }, { 6, "201" } });
-    engine::ApplyRowHeights(grid, band, 2, true);
-    EXPECT_TRUE(band.isEmpty());
+    engine::ApplyRowHeights(grid, items({ { 5, "300" }, { 6, "201" } }), 2, true);
     for (int block = 0; block < 10; ++block) {
         EXPECT_EQ(grid.rowHeight(45 + 6 + 2 * block), 450);
         EXPECT_EQ(grid.rowHeight(45 + 7 + 2 * block), 302); // 301.5 to even
     }
 
     // The row of a column total is hidden but on the report's last page.
-    QString below = sizeList({ { 7, "400" }, { 20, "500" } });
-    engine::ApplyRowHeights(grid, below, 2, false);
+    engine::ApplyRowHeights(grid, items({ { 7, "400" }, { 20, "500" } }), 2, false);
     EXPECT_EQ(grid.rowHeight(45 + 7 + 1 + 18), 200);
     EXPECT_EQ(grid.rowHeight(45 + 39), 0);
-    engine::ApplyRowHeights(grid, engine::ParseSizeList(sizeList({ { 20, "500" } })), 2, true);
+    engine::ApplyRowHeights(grid, items({ { 20, "500" } }), 2, true);
     EXPECT_EQ(grid.rowHeight(45 + 39), 250);
 
     // A list that strays over the band's edge places each row where it lies.
-    engine::ApplyRowHeights(
-        grid, engine::ParseSizeList(sizeList({ { 4, "100" }, { 5, "100" }, { 7, "100" } })), 1, true);
+    engine::ApplyRowHeights(grid, items({ { 4, "100" }, { 5, "100" }, { 7, "100" } }), 1, true);
     EXPECT_EQ(grid.rowHeight(5), 50);
     EXPECT_EQ(grid.rowHeight(6), 150);
     EXPECT_EQ(grid.rowHeight(24), 150);
     EXPECT_EQ(grid.rowHeight(26), 50);
 
     // Under "AUTO" a page follows the last row of the page before.
-    store::reportState().DataRows = store::keywords::DataRowsAutoMode;
+    useTemplate([](store::ReportDefinition& definition) {
+        definition.page.DataRows = store::keywords::DataRowsAutoMode;
+    });
     dataEngine().PageRowRanges = { { 1, 30 }, { 31, 70 } };
-    engine::ApplyRowHeights(grid, engine::ParseSizeList(sizeList({ { 1, "720" } })), 2, true);
+    engine::ApplyRowHeights(grid, items({ { 1, "720" } }), 2, true);
     EXPECT_EQ(grid.rowHeight(30 + 2), 360);
 }
 
@@ -283,6 +301,7 @@ TEST_P(TemplateLoader, FixedTextsAreWrittenAndAMalformedCellIsLoggedAndSkipped)
         QStringLiteral("insert into report_data (report_id, row_no, col_no, data_type, data_description1, "
                        "data_description2) values (%1, 2, 2, 'A', 'A|缺少开头', '')")
             .arg(text(TestReportId)));
+    useTemplate();
     engine::FillRptFixedText(grid, true);
     EXPECT_EQ(grid.text(2, 2), QStringLiteral("文书档案目录"));
     EXPECT_EQ(grid.text(39, 2), QStringLiteral("制表人"));
@@ -301,24 +320,25 @@ TEST_P(TemplateLoader, RowsAtTheTopOfTheIntegerRangeAreLeftOut)
 {
     cell(2147483647, 2, "@A|越界");
     cell(20, 2, "@A|制表人");
+    rowHeights(1, 2, sizeList({ { 2147483647, "720" }, { 2, "360" } }));
+    useTemplate();
     engine::FillRptFixedText(grid, true);
     EXPECT_EQ(grid.text(39, 2), QStringLiteral("制表人"));
     EXPECT_EQ(engine::CurrentTemplateRows().cells.size(), 1);
-    const QList<engine::SizeItem> heights
-        = engine::ParseSizeList(sizeList({ { 2147483647, "720" }, { 2, "360" } }));
-    ASSERT_EQ(heights.size(), 1);
-    EXPECT_EQ(heights[0].index, 2);
+    ASSERT_EQ(engine::CurrentTemplateRows().formats.size(), 1);
+    EXPECT_EQ(engine::CurrentTemplateRows().formats[0].sizes, (QList<store::SizeItem> { { 2, 360 } }));
 }
 
-TEST_P(TemplateLoader, TheTemplateIsReadOncePerPreparation)
+TEST_P(TemplateLoader, TheTemplateIsTheDefinitionsNotWhatTheTablesHoldMeanwhile)
 {
     cell(1, 2, "@A|第一次");
+    useTemplate();
     engine::FillRptFixedText(grid, true);
     execute(QStringLiteral("update report_data set data_description1 = '@A|第二次'"));
+    dataEngine().resetForPreparation();
     engine::FillRptFixedText(grid, true);
     EXPECT_EQ(grid.text(2, 2), QStringLiteral("第一次"));
-    dataEngine().resetForPreparation();
-    store::reportState().RegionTable[RegionEntry::DataDetail] = { true, 5, 6 };
+    useTemplate();
     engine::FillRptFixedText(grid, true);
     EXPECT_EQ(grid.text(2, 2), QStringLiteral("第二次"));
 }
@@ -340,6 +360,7 @@ TEST_P(TemplateLoader, PicturesArePlacedOverTheirCells)
     RecordingForm form;
     dataEngine().Output = &form;
 
+    useTemplate();
     engine::GetRptPicture();
     ASSERT_EQ(dataEngine().PictureCells.size(), 2);
     engine::LoadRptPictures();

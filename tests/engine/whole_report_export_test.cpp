@@ -32,6 +32,7 @@ protected:
         store::reportState().ReportId = demo::DataReportId;
         store::reportState().WebPrintMode = true;
         Sheet sheet;
+        useDefinition();
         EXPECT_TRUE(engine::CanPrintDataReport());
         engine::PrepareReportData();
         engine::CreateDataReport(sheet, engine::AllRemainingPages);

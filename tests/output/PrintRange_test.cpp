@@ -1,6 +1,8 @@
 #include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
 #include "output/PrintRange.h"
-#include "store/ReportState.h"
+#include "platform/db/Recordset.h"
+#include "store/ReportDefinition.h"
 
 #include <gtest/gtest.h>
 
@@ -116,31 +118,28 @@ class CurrentPageRows : public testing::Test
 protected:
     void SetUp() override
     {
-        store::reportState() = store::ReportState {};
         engine::dataEngine().PageSheetRows = 32;
         engine::dataEngine().PageRowRanges = { { 2, 18 }, { 19, 40 } };
     }
-    void TearDown() override
-    {
-        store::reportState() = store::ReportState {};
-        engine::dataEngine().PageSheetRows = 0;
-        engine::dataEngine().PageRowRanges.clear();
-    }
+    void TearDown() override { engine::dataEngine() = engine::DataEngineState {}; }
 };
 
 TEST_F(CurrentPageRows, EachReportKindByItsOwnRule)
 {
-    auto& state = store::reportState();
-    state.ReportType = store::DataReport;
-    state.DataRows = 10; // pages laid out 32 rows apart by the engine
+    const auto use = [](int type, int dataRows) {
+        store::ReportDefinition definition;
+        definition.type = type;
+        definition.page.DataRows = dataRows;
+        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
+    };
+    use(store::DataReport, 10); // pages laid out 32 rows apart by the engine
     EXPECT_EQ(currentPageRows({}, 0).rows(2), (SheetRows { 33, 64 }));
-    state.DataRows = -1; // "FIX": the engine's rows per page, not a count of -1 records
+    use(store::DataReport, -1); // "FIX": the engine's rows per page, not a count of -1 records
     EXPECT_EQ(currentPageRows({}, 0).rows(2), (SheetRows { 33, 64 }));
-    state.DataRows = -2; // "AUTO": the built page ranges
+    use(store::DataReport, -2); // "AUTO": the built page ranges
     EXPECT_EQ(currentPageRows({}, 0).rows(2), (SheetRows { 19, 40 }));
     EXPECT_EQ(currentPageRows({}, 0).rows(3), std::nullopt);
-    state.ReportType = store::StatisticsReport;
-    state.DataRows = 10;
+    use(store::StatisticsReport, 10);
     EXPECT_EQ(currentPageRows({ 1, 25 }, 60).rows(2), (SheetRows { 25, 60 }));
 }
 

@@ -7,7 +7,7 @@
 #include "output/frmPrintMSG.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/ModalDialog.h"
-#include "store/ReportLookups.h"
+#include "store/DefinitionReader.h"
 
 #include <QDialog>
 #include <QProgressBar>

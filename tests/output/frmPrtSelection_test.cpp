@@ -1,10 +1,12 @@
 #include "engine/EngineState.h"
+#include "engine/PagePipeline.h"
 #include "output/frmPrtSelection.h"
+#include "platform/db/Recordset.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
 #include "platform/ui/ScriptedUi.h"
-#include "store/ReportState.h"
+#include "store/ReportDefinition.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -27,18 +29,20 @@ class PrtSelectionTest : public testing::Test
 protected:
     void SetUp() override
     {
-        store::reportState() = store::ReportState {};
-        store::reportState().ReportType = store::DataReport;
-        store::reportState().DataRows = 10;
-        store::reportState().ColCount = 5;
+        useReport(store::DataReport);
         engine::dataEngine().PageSheetRows = 20;
         dialog.TotalPageCount = 10;
         dialog.CurrentPage = 3;
     }
-    void TearDown() override
+    void TearDown() override { engine::dataEngine() = engine::DataEngineState {}; }
+
+    static void useReport(int type)
     {
-        store::reportState() = store::ReportState {};
-        engine::dataEngine().PageSheetRows = 0;
+        store::ReportDefinition definition;
+        definition.type = type;
+        definition.page.DataRows = 10;
+        definition.page.ColCount = 5;
+        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
     }
 
     // Shows the dialog modally with the driver working on it; returns the dialog's result.
@@ -111,7 +115,7 @@ TEST_F(PrtSelectionTest, RefusedListKeepsTheDialogOpenWithTheTextAsTyped)
 
 TEST_F(PrtSelectionTest, CurrentPageOfAStatisticsReportByItsPageStarts)
 {
-    store::reportState().ReportType = store::StatisticsReport;
+    useReport(store::StatisticsReport);
     dialog.TotalPageCount = 3;
     dialog.CurrentPage = 2;
     dialog.StatPageStarts = { 1, 36, 70 };

@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 
+#include "store/DefinitionReader.h"
 #include "store/ReportLookups.h"
 
 using namespace storetest;

@@ -2,6 +2,8 @@
 
 #include "store/CellContentStore.h"
 #include "store/ContentSplit.h"
+#include "store/DefinitionReader.h"
+#include "store/ReportDefinition.h"
 
 using namespace storetest;
 
@@ -68,7 +70,7 @@ TEST_P(StoredContent, LongContentsReadBackExactly)
     }
 
     platform::grid::Sheet loaded;
-    store::LoadRptData(loaded);
+    store::LoadRptData(loaded, *store::ReadReportDefinition(store::reportState().ReportId));
     for (int row = 1; row <= 3; ++row)
         EXPECT_EQ(loaded.entry(row, 1), contents[row - 1]) << row;
 }

@@ -2,7 +2,9 @@
 
 #include "platform/outside/ErrorLogObject.h"
 #include "store/CellContentStore.h"
+#include "store/DefinitionReader.h"
 #include "store/FieldNames.h"
+#include "store/ReportDefinition.h"
 
 #include <QFile>
 
@@ -46,7 +48,7 @@ protected:
                                "data_description1, data_description2) values (%1,%2,1,%3,%4,'')")
                     .arg(sqlText(Id), QString::number(++row), sqlText(content.mid(1, 1)), sqlText(content)));
         Sheet grid;
-        store::LoadRptData(grid);
+        store::LoadRptData(grid, *store::ReadReportDefinition(store::reportState().ReportId));
         execute(QStringLiteral("delete from report_data"));
         store::GetRptDataInfo(grid, 1, 1, row, 1);
         return grid;
@@ -124,7 +126,7 @@ TEST_P(FieldCells, FailingLookupsInsideASaveKeepTheNamesAndTheSave)
     execute(QStringLiteral("insert into report_index values (%1,'r',2,'wsda',NULL)").arg(sqlText(Id)));
     execute(QStringLiteral("drop table table_struct_description"));
     Sheet grid;
-    store::LoadRptData(grid);
+    store::LoadRptData(grid, *store::ReadReportDefinition(store::reportState().ReportId));
     EXPECT_EQ(grid.entry(1, 2), QStringLiteral("@B|wsda.title"));
 
     auto& state = store::reportState();

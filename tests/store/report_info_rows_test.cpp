@@ -1,9 +1,11 @@
 #include "DesignFixture.h"
 
 #include "platform/Error.h"
+#include "store/DefinitionReader.h"
 #include "store/OrderRewrite.h"
 #include "store/PageSettings.h"
 #include "store/RegionRows.h"
+#include "store/ReportDefinition.h"
 #include "store/SqlPieces.h"
 
 using namespace storetest;
@@ -25,6 +27,11 @@ protected:
                                "('wsda','piece_no'), ('wsda','title'), ('dt','id'), ('wsjn','page_no')"));
     }
 
+    static std::shared_ptr<const store::ReportDefinition> definition()
+    {
+        return store::ReadReportDefinition(Id);
+    }
+
     void addInfo(const QString& type, int order, const QString& description)
     {
         execute(QStringLiteral("insert into report_info (report_id, info_type, info_order, info_description) "
@@ -38,7 +45,7 @@ TEST_P(ReportInfoRows, PageSettingsReadByKeyword)
     auto& state = store::reportState();
     state.DataRows = 33;
     state.RowCount = 77;
-    store::LoadPageSettings(); // no rows: everything kept
+    store::LoadPageSettings(*definition()); // no rows: the state's are kept
     EXPECT_EQ(state.DataRows, 33);
     EXPECT_EQ(state.RowCount, 77);
 
@@ -63,26 +70,28 @@ TEST_P(ReportInfoRows, PageSettingsReadByKeyword)
     for (const auto& c : cases) {
         execute(QStringLiteral("delete from report_info"));
         addInfo(QString::fromUtf8(c.type), 1, QString::fromUtf8(c.value));
-        store::LoadPageSettings();
+        store::LoadPageSettings(*definition());
         EXPECT_EQ(c.read(), QString::fromUtf8(c.expected)) << c.type << " " << c.value;
     }
 
-    // Defaults apply to what the rows do not hold; a value that is no number is an error.
+    // Defaults apply to what the rows do not hold; a value that is no number keeps its default and is
+    // named among the texts that do not read.
     execute(QStringLiteral("delete from report_info"));
     addInfo(QStringLiteral("SELF_FIT"), 1, QStringLiteral("F"));
-    store::LoadPageSettings();
+    store::LoadPageSettings(*definition());
     EXPECT_EQ(state.DataRows, 10);
     EXPECT_EQ(state.RowCount, 50);
     EXPECT_EQ(state.PageSize, 9);
     addInfo(QStringLiteral("DATA_ROWS"), 1, QStringLiteral("fix"));
-    EXPECT_THROW(store::LoadPageSettings(), platform::Error);
+    EXPECT_EQ(definition()->page.DataRows, 10);
+    EXPECT_EQ(definition()->unreadable, QStringList { QStringLiteral("页面设置 DATA_ROWS 的值“fix”无效。") });
 }
 
 TEST_P(ReportInfoRows, MissingPageRowsAreAddedAndCustomPaperKeptInTheNote)
 {
     addInfo(QStringLiteral("DATA_ROWS"), 3, QStringLiteral("10"));
     auto& state = store::reportState();
-    store::SetDefaultPageSettings();
+    static_cast<store::PageSettings&>(state) = store::PageSettings {};
     state.DataRows = -1;
     state.RightMarge = 0.5;
     store::SavePageInfo();
@@ -109,22 +118,20 @@ TEST_P(ReportInfoRows, RegionRowsFillTheirEntries)
     auto& regions = store::reportState().RegionTable;
     regions[store::RegionEntry::ReportHead] = { true, 1, 1 };
     platform::grid::Sheet grid;
-    store::LoadRegions(grid);
+    store::LoadRegions(grid, *definition());
     store::RegionTable expected; // the report head of before is gone
     expected[store::RegionEntry::GroupTail3] = { true, 7, 7 };
     expected[store::RegionEntry::DataDetail] = { true, 5, 6 };
     EXPECT_EQ(regions, expected);
 
     addInfo(QStringLiteral("PAGE_HEAD"), 1, QStringLiteral("2-3"));
-    EXPECT_THROW(store::LoadRegions(grid), platform::Error);
+    EXPECT_EQ(definition()->regions, expected);
+    EXPECT_EQ(definition()->unreadable, QStringList { QStringLiteral("区域描述不正确：2-3") });
 }
 
 TEST_P(ReportInfoRows, SqlPiecesJoinInTheirOrder)
 {
-    auto& state = store::reportState();
-    state.SqlSelect = QStringLiteral("kept.*");
-    store::GetSqlInfo();
-    EXPECT_EQ(state.SqlSelect, QStringLiteral("kept.*"));
+    EXPECT_EQ(definition()->sql.SqlSelect, QString());
 
     addInfo(QStringLiteral("SQL_SELECT"), 1, QStringLiteral("wsda.*,"));
     addInfo(QStringLiteral("SQL_SELECT"), 2, QStringLiteral("wsjn.*"));
@@ -134,19 +141,18 @@ TEST_P(ReportInfoRows, SqlPiecesJoinInTheirOrder)
     addInfo(QStringLiteral("SQL_ORDER"), 2, QStringLiteral(" , "));
     addInfo(QStringLiteral("SQL_ORDER"), 3, QStringLiteral("wsda.b desc"));
     addInfo(QStringLiteral("TABLES_NAME"), 1, QStringLiteral("wsda,wsjn"));
-    store::GetSqlInfo();
-    EXPECT_EQ(state.SqlSelect, QStringLiteral("wsda.*,wsjn.*"));
-    EXPECT_EQ(state.SqlWhere, QStringLiteral("wsda.x=1"));
-    EXPECT_EQ(state.SqlOrder, QStringLiteral("wsda.a,wsda.b desc"));
-    EXPECT_EQ(state.TablesName, QStringLiteral("wsda,wsjn"));
+    const store::SqlPieces sql = definition()->sql;
+    EXPECT_EQ(sql.SqlSelect, QStringLiteral("wsda.*,wsjn.*"));
+    EXPECT_EQ(sql.SqlWhere, QStringLiteral("wsda.x=1"));
+    EXPECT_EQ(sql.SqlOrder, QStringLiteral("wsda.a,wsda.b desc"));
+    EXPECT_EQ(sql.TablesName, QStringLiteral("wsda,wsjn"));
 
     // The archive-flag test after another condition is kept.
     execute(QStringLiteral("delete from report_info"));
     addInfo(QStringLiteral("SQL_WHERE"), 1, QStringLiteral("wsda.x=1 and "));
     addInfo(QStringLiteral("SQL_WHERE"), 2, QStringLiteral("(archive_flag='已组卷')"));
-    store::GetSqlInfo();
-    EXPECT_EQ(state.SqlWhere, QStringLiteral("wsda.x=1 and (archive_flag='已组卷')"));
-    EXPECT_TRUE(state.SqlSelect.isEmpty());
+    EXPECT_EQ(definition()->sql.SqlWhere, QStringLiteral("wsda.x=1 and (archive_flag='已组卷')"));
+    EXPECT_TRUE(definition()->sql.SqlSelect.isEmpty());
 }
 
 TEST_P(ReportInfoRows, SortOrderDropsWholeItemsWhoseColumnIsGone)

@@ -4,8 +4,9 @@
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
 #include "platform/grid/Sheet.h"
+#include "store/DefinitionReader.h"
+#include "store/ReportDefinition.h"
 #include "store/ReportLoader.h"
-#include "store/SqlPieces.h"
 #include "wizard/modCreateReport.h"
 
 #include <algorithm>
@@ -32,6 +33,7 @@ protected:
         store::reportState().ReportId = id;
         store::reportState().WebPrintMode = true;
         Built built;
+        engine::UseReportDefinition(store::ReadReportDefinition(id));
         EXPECT_TRUE(engine::CanPrintDataReport());
         engine::PrepareReportData();
         platform::grid::Sheet sheet;
@@ -291,12 +293,10 @@ TEST_P(WizardSave, LongSqlPiecesReadBackWhole)
         for (const char* type : { "SQL_SELECT", "SQL_WHERE", "SQL_ORDER" })
             report.info += wizard::SplitFixedWidth(type, text);
         wizard::WriteNewReport(*database->connection(), report);
-        store::reportState().ReportId = report.reportId;
-        store::ClearSqlInfo();
-        store::GetSqlInfo();
-        EXPECT_EQ(store::reportState().SqlSelect, text);
-        EXPECT_EQ(store::reportState().SqlWhere, text);
-        EXPECT_EQ(store::reportState().SqlOrder, text);
+        const store::SqlPieces sql = store::ReadReportDefinition(report.reportId)->sql;
+        EXPECT_EQ(sql.SqlSelect, text);
+        EXPECT_EQ(sql.SqlWhere, text);
+        EXPECT_EQ(sql.SqlOrder, text);
     }
 }
 

@@ -223,4 +223,35 @@ bool Connection::tolerate(const std::function<void()>& work)
     }
 }
 
+void Connection::readSnapshot(const std::function<void()>& work)
+{
+    if (inTransaction()) {
+        work();
+        return;
+    }
+    // SQL Server keeps a transaction's level for the session: it is set back to its default afterwards.
+    const auto levelBack = [this] {
+        if (dialect_ == Dialect::SqlServer)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ COMMITTED"));
+    };
+    beginTrans();
+    try {
+        if (dialect_ == Dialect::PostgreSQL)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+        else if (dialect_ == Dialect::SqlServer)
+            execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL SERIALIZABLE"));
+        work();
+        commitTrans();
+    } catch (...) {
+        try {
+            rollbackTrans();
+            levelBack();
+        } catch (const std::exception&) {
+            // the failure that led here is the one to pass on
+        }
+        throw;
+    }
+    levelBack();
+}
+
 } // namespace platform::db

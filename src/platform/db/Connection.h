@@ -61,6 +61,12 @@ public:
     // Returns false when `work` threw.
     bool tolerate(const std::function<void()>& work);
 
+    // Runs `work`, which only reads, on one snapshot of the database: every statement in it sees the
+    // database as the first one saw it, whatever other connections commit meanwhile. A deferred
+    // transaction on SQLite, REPEATABLE READ READ ONLY on PostgreSQL, SERIALIZABLE on SQL Server; inside a
+    // transaction of this connection the work simply joins it. A failure of `work` is passed on.
+    void readSnapshot(const std::function<void()>& work);
+
 private:
     QSqlQuery runQuery(const QString& sql, const QVariantList& values, bool forwardOnly);
 

@@ -86,6 +86,28 @@ TEST_P(ConnectionTest, ToleratedFailureIsUndoneAndKeepsTheTransactionUsable)
     EXPECT_EQ(ids(), "A,C,D");
 }
 
+// A snapshot's reads see the database as the first one saw it: on PostgreSQL another connection's commit
+// meanwhile is not seen (on SQLite the snapshot's lock keeps such a commit out until it ends). A failure
+// inside ends the snapshot and reaches the caller.
+TEST_P(ConnectionTest, AReadSnapshotSeesNoCommitOfOthersMeanwhile)
+{
+    insertIndex("A");
+    const auto failing = [&] { connection.readSnapshot([] { throw platform::Error(1, "test", "failed"); }); };
+    EXPECT_THROW(failing(), platform::Error);
+    EXPECT_FALSE(connection.inTransaction());
+    if (GetParam() == Backend::SQLite)
+        GTEST_SKIP() << "a writer on SQLite waits for the snapshot to end";
+    const auto other = Connection::open(db.url());
+    QStringList seen;
+    connection.readSnapshot([&] {
+        seen << ids();
+        other->execute("insert into report_index (report_id) values ('B')");
+        seen << ids();
+    });
+    EXPECT_EQ(seen, QStringList({ "A", "A" }));
+    EXPECT_EQ(ids(), "A,B");
+}
+
 TEST_P(ConnectionTest, FailedStatementReportsItselfAndItsNumber)
 {
     try {
