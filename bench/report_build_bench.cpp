@@ -1,11 +1,16 @@
 // Builds every page of a data report over a generated archive of 10,000, 100,000 and 1,000,000
 // documents in three group levels (100 documents in each group of the third level), with a column total
 // and a statement counting the documents in its report tail, exporting the pages as Excel workbooks,
-// and times the bare fetch of the same rows through the database layer. Prints the
-// figures as a table: the time of each step, build / fetch, the growth from one size to the next, and
-// the peak memory of the process so far.
+// and times the bare fetch of the same rows through the database layer. Then it measures the component
+// from outside, as a user runs it: the whole `orvreport web` process on the same archive beside the
+// `sqlite3` program fetching the same rows, and `orvreport print` to the built-in PDF printer (up to
+// PrintedRecordsLimit records). Prints the figures as tables: the time of each step, the ratios to the
+// fetch, the growth from one size to the next, and the peak memory; with several runs, the minimum,
+// median and maximum of each ratio.
 //
-//   report_build_bench [records...]      (default 10000 100000 1000000)
+//   report_build_bench [--runs N] [records...]      (default 1 run of 10000 100000 1000000)
+//
+// $ORV_BENCH_DIR, when set, keeps the archives there (archive-<records>.db), for profiling.
 
 #include "demo/DemoDatabase.h"
 #include "engine/DataReportBuilder.h"
@@ -21,9 +26,14 @@
 #include "store/DefinitionReader.h"
 #include "store/ReportState.h"
 
+#include "ChildRun.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QVariantList>
 #include <sys/resource.h>
@@ -34,6 +44,8 @@ namespace
 const QString ReportId = QStringLiteral("20240601120000000001");
 constexpr int RecordsPerSmallestGroup = 100;
 constexpr int PagesPerBatch = 1000; // about 33,000 rows: one worksheet of an .xls file each
+// Printing a million records takes minutes; its figure a page is the one at 100,000.
+constexpr int PrintedRecordsLimit = 100000;
 
 // The report's rows in the order its query sorts them: what the bare fetch reads.
 const QString DataQuery = QStringLiteral("select bench_docs.* from bench_docs order by bench_docs.g1,"
@@ -49,8 +61,16 @@ struct Figures {
     long peakMegabytes = 0;
     bool totalsRight = false;
     bool countShown = false;
+    double sqliteSeconds = 0; // the sqlite3 program fetching the report's rows
+    bench::ChildRun web; // the whole `orvreport web` process
+    bench::ChildRun print; // `orvreport print` to the PDF printer; not run above PrintedRecordsLimit
+    bool webWritten = false; // one workbook written
+    long long printedPages = 0; // the pages of the PDF file
 
     double buildSecondsTotal() const { return prepareSeconds + buildSeconds; }
+    double buildRatio() const { return buildSecondsTotal() / fetchSeconds; }
+    double webRatio() const { return web.seconds / sqliteSeconds; }
+    double millisecondsAPage() const { return print.seconds * 1000 / std::max(1LL, printedPages); }
 };
 
 double seconds(const QElapsedTimer& timer)
@@ -187,12 +207,92 @@ double bareFetchSeconds(platform::db::Connection& connection, int records)
     return elapsed;
 }
 
-Figures run(int records)
+// The sqlite3 program printing the report's rows (its own dialect), the faster of two runs.
+double sqliteFetchSeconds(const QString& archive, const QString& sql)
 {
-    Figures figures;
-    figures.records = records;
-    QTemporaryDir folder;
-    const auto connection = platform::db::Connection::open(folder.filePath(QStringLiteral("archive.db")));
+    double fastest = 0;
+    for (int run = 0; run < 2; ++run) {
+        const bench::ChildRun fetch = bench::runChild({ QStringLiteral("sqlite3"), archive, sql });
+        if (!fetch.succeeded)
+            std::fprintf(stderr, "sqlite3 could not fetch the rows\n");
+        fastest = run == 0 ? fetch.seconds : std::min(fastest, fetch.seconds);
+    }
+    return fastest;
+}
+
+QString hostProgram()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../app/orvreport"));
+}
+
+// `orvreport` on the archive with its settings, exports and PDF files in `folder`.
+bench::ChildRun runHost(const QString& archive, const QDir& folder, const QStringList& command)
+{
+    return bench::runChild(
+        QStringList { hostProgram(), QStringLiteral("--db"), archive, QStringLiteral("--report"), ReportId }
+            + command,
+        { QStringLiteral("XDG_CONFIG_HOME=") + folder.filePath(QStringLiteral("config")),
+            QStringLiteral("ORV_WEB_EXPORT_DIR=") + folder.filePath(QStringLiteral("web")),
+            QStringLiteral("ORV_PDF_DIR=") + folder.filePath(QStringLiteral("pdf")),
+            QStringLiteral("QT_QPA_PLATFORM=offscreen") });
+}
+
+QStringList filesIn(const QDir& folder)
+{
+    return folder.entryList(QDir::Files);
+}
+
+// The page count that pdfinfo reads in the file.
+long long pdfPages(const QString& pdf, const QDir& folder)
+{
+    const QString info = folder.filePath(QStringLiteral("pdfinfo.txt"));
+    bench::runChild({ QStringLiteral("pdfinfo"), pdf }, {}, qPrintable(info));
+    QFile file(info);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return 0;
+}
+
+void measureFromOutside(Figures& figures, const QString& archive, const QString& sql)
+{
+    QTemporaryDir work;
+    const QDir folder(work.path());
+    figures.sqliteSeconds = sqliteFetchSeconds(archive, sql);
+    figures.web = runHost(archive, folder, { QStringLiteral("web") });
+    figures.webWritten = filesIn(folder.filePath(QStringLiteral("web"))).size() == 1;
+    if (figures.records > PrintedRecordsLimit)
+        return;
+    figures.print = runHost(
+        archive, folder, { QStringLiteral("--printer"), QStringLiteral("PDF"), QStringLiteral("print") });
+    const QDir pdfs(folder.filePath(QStringLiteral("pdf")));
+    const QStringList files = filesIn(pdfs);
+    if (files.size() == 1)
+        figures.printedPages = pdfPages(pdfs.filePath(files.first()), folder);
+}
+
+// Where the archive lies: $ORV_BENCH_DIR when set (kept), else the run's temporary folder.
+QString archivePath(const QTemporaryDir& folder, int records)
+{
+    const QString name = QStringLiteral("archive-%1.db").arg(records);
+    const QString kept = qEnvironmentVariable("ORV_BENCH_DIR");
+    if (kept.isEmpty())
+        return folder.filePath(name);
+    QDir().mkpath(kept);
+    const QString path = QDir(kept).filePath(name);
+    QFile::remove(path);
+    return path;
+}
+
+// The build inside this process, on its own connection, closed when it returns: the runs from outside
+// then find the archive free.
+void buildInProcess(Figures& figures, const QString& archive)
+{
+    const int records = figures.records;
+    const auto connection = platform::db::Connection::open(archive);
     demo::createSchema(*connection);
     connection->beginTrans();
     createArchive(*connection, records);
@@ -210,12 +310,13 @@ Figures run(int records)
     engine::UseReportDefinition(store::ReadReportDefinition(ReportId));
     if (!engine::CanPrintDataReport()) {
         std::fprintf(stderr, "the report cannot be printed: %s\n", qPrintable(state.ErrorMessage));
-        return figures;
+        return;
     }
     engine::PrepareReportData();
     figures.prepareSeconds = seconds(timer);
 
     // Every batch goes into one workbook, as the web export writes it.
+    QTemporaryDir folder;
     platform::grid::io::XlsWorkbook workbook;
     platform::grid::Sheet sheet;
     const engine::DataEngineState& engine = engine::dataEngine();
@@ -235,10 +336,12 @@ Figures run(int records)
     platform::grid::io::writeFile(folder.filePath(QStringLiteral("report.xls")),
         [&workbook](QIODevice& file) { workbook.write(file); });
     figures.exportSeconds += seconds(timer);
-    QSqlQuery sum = connection->run(QStringLiteral("select sum(page_no) from bench_docs"));
-    figures.totalsRight = sum.next() && !engine.TotalCells.isEmpty()
-        && engine.TotalCells.first().totalValue == sum.value(0).toDouble()
-        && figures.pages == engine.TotalPages;
+    {
+        QSqlQuery sum = connection->run(QStringLiteral("select sum(page_no) from bench_docs"));
+        figures.totalsRight = sum.next() && !engine.TotalCells.isEmpty()
+            && engine.TotalCells.first().totalValue == sum.value(0).toDouble()
+            && figures.pages == engine.TotalPages;
+    }
     engine::ClearReportData();
     engine::dataEngine().resetForPreparation();
     // Once more with the database's pages as warm as the build had them; the faster of the two counts.
@@ -246,7 +349,98 @@ Figures run(int records)
     figures.peakMegabytes = peakMegabytes();
     state.Connection.reset();
     platform::outside::releaseShared();
+}
+
+Figures run(int records)
+{
+    Figures figures;
+    figures.records = records;
+    QTemporaryDir folder;
+    const QString archive = archivePath(folder, records);
+    buildInProcess(figures, archive);
+    measureFromOutside(figures, archive, DataQuery);
     return figures;
+}
+
+void reportFaults(const Figures& f)
+{
+    if (!f.totalsRight)
+        std::fprintf(stderr, "%d records: the pages or the total of the pages are not what the data holds\n",
+            f.records);
+    if (!f.countShown)
+        std::fprintf(
+            stderr, "%d records: the last page does not show the count of the documents\n", f.records);
+    if (!f.web.succeeded || !f.webWritten)
+        std::fprintf(stderr, "%d records: orvreport web failed or wrote no workbook\n", f.records);
+    if (f.records <= PrintedRecordsLimit && (!f.print.succeeded || f.printedPages != f.pages))
+        std::fprintf(stderr, "%d records: orvreport print gave %lld pages of %lld\n", f.records,
+            f.printedPages, f.pages);
+}
+
+QString growth(double value, double previous)
+{
+    return previous > 0 ? QString::number(value / previous, 'f', 1) : QStringLiteral("–");
+}
+
+void printRows(const QList<Figures>& runs)
+{
+    std::printf("| records | pages | bare fetch s | prepare s | pages s | build / fetch | .xls export s | "
+                "growth (build) | peak RSS MB |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    double previous = 0;
+    for (const Figures& f : runs) {
+        std::printf("| %d | %lld | %.3f | %.3f | %.3f | %.1f | %.3f | %s | %ld |\n", f.records, f.pages,
+            f.fetchSeconds, f.prepareSeconds, f.buildSeconds, f.buildRatio(), f.exportSeconds,
+            qPrintable(growth(f.buildSecondsTotal(), previous)), f.peakMegabytes);
+        previous = f.buildSecondsTotal();
+    }
+    std::printf(
+        "\n| records | sqlite3 fetch s | orvreport web s | web / sqlite3 | growth (web) | web peak RSS MB | "
+        "print s | ms a page | print peak RSS MB |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    previous = 0;
+    for (const Figures& f : runs) {
+        std::printf("| %d | %.3f | %.3f | %.1f | %s | %ld |", f.records, f.sqliteSeconds, f.web.seconds,
+            f.webRatio(), qPrintable(growth(f.web.seconds, previous)), f.web.peakMegabytes);
+        if (f.records <= PrintedRecordsLimit)
+            std::printf(
+                " %.3f | %.2f | %ld |\n", f.print.seconds, f.millisecondsAPage(), f.print.peakMegabytes);
+        else
+            std::printf(" – | – | – |\n");
+        previous = f.web.seconds;
+    }
+    std::fflush(stdout);
+}
+
+// "min / median / max" of a figure over the runs of one size.
+QString spread(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    return QStringLiteral("%1 / %2 / %3")
+        .arg(values.first(), 0, 'f', 2)
+        .arg(median, 0, 'f', 2)
+        .arg(values.last(), 0, 'f', 2);
+}
+
+void printSpread(const QList<int>& sizes, const QList<QList<Figures>>& runs)
+{
+    std::printf("\nmin / median / max over %lld runs\n\n", runs.size());
+    std::printf("| records | build / fetch | web / sqlite3 | ms a page |\n|---:|---:|---:|---:|\n");
+    for (qsizetype size = 0; size < sizes.size(); ++size) {
+        QList<double> build;
+        QList<double> web;
+        QList<double> page;
+        for (const QList<Figures>& run : runs) {
+            build.append(run[size].buildRatio());
+            web.append(run[size].webRatio());
+            page.append(run[size].millisecondsAPage());
+        }
+        const QString printed = sizes[size] <= PrintedRecordsLimit ? spread(page) : QStringLiteral("–");
+        std::printf("| %d | %s | %s | %s |\n", sizes[size], qPrintable(spread(build)),
+            qPrintable(spread(web)), qPrintable(printed));
+    }
 }
 
 } // namespace
@@ -256,31 +450,29 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    int runCount = 1;
+    if (arguments.size() >= 2 && arguments.first() == QLatin1String("--runs")) {
+        runCount = std::max(1, arguments[1].toInt());
+        arguments = arguments.mid(2);
+    }
     QList<int> sizes { 10000, 100000, 1000000 };
-    if (argc > 1) {
+    if (!arguments.isEmpty()) {
         sizes.clear();
-        for (int i = 1; i < argc; ++i)
-            sizes.append(QString::fromLocal8Bit(argv[i]).toInt());
+        for (const QString& argument : arguments)
+            sizes.append(argument.toInt());
     }
-    std::printf("| records | pages | bare fetch s | prepare s | pages s | build / fetch | .xls export s | "
-                "growth (build) | peak RSS MB |\n");
-    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
-    double previous = 0;
-    for (const int records : sizes) {
-        const Figures f = run(records);
-        const double build = f.buildSecondsTotal();
-        const QString growth = previous > 0 ? QString::number(build / previous, 'f', 1) : QStringLiteral("–");
-        std::printf("| %d | %lld | %.3f | %.3f | %.3f | %.1f | %.3f | %s | %ld |\n", f.records, f.pages,
-            f.fetchSeconds, f.prepareSeconds, f.buildSeconds, build / f.fetchSeconds, f.exportSeconds,
-            qPrintable(growth), f.peakMegabytes);
-        if (!f.totalsRight)
-            std::fprintf(stderr,
-                "%d records: the pages or the total of the pages are not what the data holds\n", f.records);
-        if (!f.countShown)
-            std::fprintf(
-                stderr, "%d records: the last page does not show the count of the documents\n", f.records);
-        std::fflush(stdout);
-        previous = build;
+    QList<QList<Figures>> runs;
+    for (int run = 0; run < runCount; ++run) {
+        QList<Figures> figures;
+        for (const int records : sizes) {
+            figures.append(::run(records));
+            reportFaults(figures.last());
+        }
+        printRows(figures);
+        runs.append(figures);
     }
+    if (runCount > 1)
+        printSpread(sizes, runs);
     return 0;
 }

@@ -126,7 +126,7 @@ void GetDataRecord()
 void CopyRecordsetStructure(const Recordset& source)
 {
     DataEngineState& engine = dataEngine();
-    engine.RecordBufferRs = Recordset::fabricate(source.fields());
+    engine.RecordBufferRs = source.isOpen() ? source.clone() : Recordset::fabricate(source.fields());
     engine.BufferFieldCount = engine.RecordBufferRs->fieldCount();
 }
 

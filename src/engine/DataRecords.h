@@ -26,8 +26,9 @@ namespace engine
 // fails leaves the built query as the data); a failure of the last open reaches the caller.
 void GetDataRecord();
 
-// RecordBufferRs := an empty record set of its own with the fields (names, types, sizes, base tables) of
-// `source`; BufferFieldCount := their number.
+// RecordBufferRs := a copy of `source` (its fields, and its rows shared until one of them changes),
+// which stands on the record being built while the data has moved on; an empty record set with the
+// fields of `source` when that is closed. BufferFieldCount := the number of fields.
 void CopyRecordsetStructure(const platform::db::Recordset& source);
 
 // The field's current value as an SQL literal: "Null", a number, a date literal, or a quoted text

@@ -143,13 +143,7 @@ void BufferCurrentRecord()
     const platform::db::Recordset& data = *engine.ReportDataRs;
     if (!engine.RecordBufferRs)
         CopyRecordsetStructure(data);
-    platform::db::Recordset& buffer = *engine.RecordBufferRs;
-    // One row holds the copy of each record in turn; a NULL field is NULL in the copy too.
-    if (buffer.bof() || buffer.eof())
-        buffer.addNew();
-    const int fields = std::min(engine.BufferFieldCount, data.fieldCount());
-    for (int i = 0; i < fields; ++i)
-        buffer.setValue(i, data.value(i));
+    engine.RecordBufferRs->setAbsolutePosition(data.absolutePosition());
 }
 
 void ReadNextRecord()

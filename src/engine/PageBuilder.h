@@ -30,7 +30,7 @@ void FillHeadFieldCell(
 void FillDetailCell(const ReportCellItem& cell, platform::grid::Sheet& grid, int page, int block,
     const platform::db::Recordset& record, int& row);
 
-// RecordBufferRs := a copy of the current record of ReportDataRs (NULL fields stay NULL).
+// RecordBufferRs stands on the current record of ReportDataRs, whose rows it shares.
 void BufferCurrentRecord();
 
 // Takes the next record: copies the current one into the record buffer, moves the data on and tests the

@@ -4,13 +4,60 @@
 #include "platform/Error.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsWriter.h"
+#include "platform/grid/Sheet.h"
 #include "platform/outside/IdGeneratorObject.h"
 #include "platform/outside/SettingsObject.h"
 
+#include <future>
+#include <memory>
 #include <QDir>
 
 namespace output
 {
+
+namespace
+{
+
+// The workbook takes each batch on a second thread while the next batch is built. It takes a copy of
+// the batch, so that the build goes on in the working sheet as it would without it; the copy shares
+// the cells' texts.
+class BackgroundAppend
+{
+public:
+    explicit BackgroundAppend(platform::grid::io::XlsWorkbook& workbook)
+        : workbook_(workbook)
+    {
+    }
+    ~BackgroundAppend()
+    {
+        if (pending_.valid())
+            pending_.wait();
+    }
+
+    void append(const platform::grid::Sheet& batch)
+    {
+        finish();
+        // The copy goes on the second thread too, once written, rather than when the next batch waits.
+        pending_ = std::async(std::launch::async,
+            [this, copy = std::make_unique<const platform::grid::Sheet>(batch)]() mutable {
+                workbook_.append(*copy);
+                copy.reset();
+            });
+    }
+
+    // Waits for the batch on its way into the workbook; throws what appending it threw.
+    void finish()
+    {
+        if (pending_.valid())
+            pending_.get();
+    }
+
+private:
+    platform::grid::io::XlsWorkbook& workbook_;
+    std::future<void> pending_;
+};
+
+} // namespace
 
 QString webExportFolder()
 {
@@ -31,11 +78,14 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
         throw platform::Error(platform::errors::FileError, QStringLiteral("WebExport"),
             QStringLiteral("无法创建导出文件夹 %1").arg(QDir::toNativeSeparators(folder)));
     platform::grid::io::XlsWorkbook workbook;
+    BackgroundAppend appender(workbook);
     OutputBatches batches(report, working, WebExportBatchPages, progress, [&](int) {
-        workbook.append(working);
+        appender.append(working);
         return true;
     });
-    if (runBatches(batches).end == BatchEnd::NoData)
+    const BatchEnd end = runBatches(batches).end;
+    appender.finish();
+    if (end == BatchEnd::NoData)
         return {};
     const QString path
         = QDir(folder).filePath(platform::outside::IdGeneratorObject().newId() + QStringLiteral(".XLS"));

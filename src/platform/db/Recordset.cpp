@@ -3,6 +3,8 @@
 #include "platform/db/BatchStatements.h"
 #include "platform/db/Connection.h"
 #include "platform/db/SqliteColumns.h"
+#include "platform/db/SqliteRows.h"
+#include "platform/db/ValueTable.h"
 #include "platform/db/ValueText.h"
 #include "platform/Error.h"
 
@@ -73,7 +75,7 @@ struct Recordset::Impl {
     Connection* connection = nullptr; // none for a fabricated record set
     QString table;
     QList<FieldInfo> fields;
-    QVariantList values; // row after row, fields.size() values each
+    ValueTable values;
     int rowCount = 0;
     int storedRowCount = 0; // rows from this index on are pending inserts
     QHash<int, QVariantList> originals; // stored rows changed since the last write, as they were read
@@ -96,7 +98,7 @@ struct Recordset::Impl {
             fail(UnknownField, QStringLiteral("在对应所需名称或序数的集合中，未找到项目：%1。").arg(index));
         return index;
     }
-    QVariantList row(int r) const { return values.mid(qsizetype(r) * fields.size(), fields.size()); }
+    QVariantList row(int r) const { return values.row(r); }
     void writePending();
 };
 
@@ -117,21 +119,20 @@ void Recordset::open(const QString& sql, Connection& connection)
         ? connection.runFetchedWhole(sql)
         : connection.run(sql);
     const QList<bool> readAsDate = describeFields(query.record(), connection, table, d->fields);
-    const bool anyDate = readAsDate.contains(true);
     const int fieldCount = d->fields.size();
-    if (query.size() > 0)
-        d->values.reserve(qsizetype(query.size()) * fieldCount);
-    int rows = 0;
-    while (query.next()) {
-        for (int i = 0; i < fieldCount; ++i) {
-            QVariant value = query.value(i);
-            if (value.isNull())
-                value = QVariant();
-            else if (anyDate && readAsDate[i])
-                value = sqliteDateValue(value);
-            d->values.append(std::move(value));
+    d->values = ValueTable(fieldCount);
+    int rows = appendSqliteRows(query, d->values);
+    if (rows < 0) {
+        rows = 0;
+        while (query.next()) {
+            for (int i = 0; i < fieldCount; ++i)
+                d->values.append(query.value(i));
+            ++rows;
         }
-        ++rows;
+    }
+    for (int i = 0; i < fieldCount; ++i) {
+        for (int row = 0; readAsDate[i] && row < rows; ++row)
+            d->values.set(row, i, sqliteDateValue(d->values.at(row, i)));
     }
     d->connection = &connection;
     d->table = table;
@@ -145,6 +146,7 @@ std::unique_ptr<Recordset> Recordset::fabricate(const QList<FieldInfo>& fields)
 {
     auto recordset = std::make_unique<Recordset>();
     recordset->d->fields = fields;
+    recordset->d->values = ValueTable(int(fields.size()));
     recordset->d->open = true;
     return recordset;
 }
@@ -251,13 +253,13 @@ Field Recordset::field(int index) const
 {
     d->requireCurrent();
     const int i = d->checkedIndex(index);
-    return Field(d->fields.at(i), d->values.at(qsizetype(d->position) * d->fields.size() + i));
+    return Field(d->fields.at(i), d->values.at(d->position, i));
 }
 
 QVariant Recordset::value(int index) const
 {
     d->requireCurrent();
-    return d->values.at(qsizetype(d->position) * d->fields.size() + d->checkedIndex(index));
+    return d->values.at(d->position, d->checkedIndex(index));
 }
 
 Field Recordset::field(const QString& name) const
@@ -272,7 +274,7 @@ Field Recordset::field(const QString& name) const
 void Recordset::addNew()
 {
     d->requireOpen();
-    d->values.resize(d->values.size() + d->fields.size());
+    d->values.resizeRows(d->rowCount + 1);
     d->position = d->rowCount++;
 }
 
@@ -283,11 +285,7 @@ void Recordset::setValue(int index, const QVariant& value)
     const int row = d->position;
     if (row < d->storedRowCount && !d->originals.contains(row))
         d->originals.insert(row, d->row(row));
-    QVariant& stored = d->values[qsizetype(row) * d->fields.size() + i];
-    if (value.isNull())
-        stored = QVariant();
-    else
-        stored = value;
+    d->values.set(row, i, value);
 }
 
 void Recordset::setValue(const QString& name, const QVariant& value)
@@ -343,10 +341,10 @@ void Recordset::cancelBatch()
     d->requireOpen();
     for (auto it = d->originals.cbegin(); it != d->originals.cend(); ++it) {
         for (int i = 0; i < d->fields.size(); ++i)
-            d->values[qsizetype(it.key()) * d->fields.size() + i] = it.value()[i];
+            d->values.set(it.key(), i, it.value()[i]);
     }
     d->originals.clear();
-    d->values.resize(qsizetype(d->storedRowCount) * d->fields.size());
+    d->values.resizeRows(d->storedRowCount);
     d->rowCount = d->storedRowCount;
     d->position = d->rowCount > 0 ? 0 : -1;
 }

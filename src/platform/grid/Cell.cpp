@@ -118,6 +118,13 @@ CellValue Cell::value() const
     return std::monostate {};
 }
 
+std::optional<QStringView> Cell::textView() const
+{
+    if (kind_ != CellKind::Text)
+        return std::nullopt;
+    return QStringView(payload_.text->chars(), payload_.text->size);
+}
+
 void Cell::setText(CellKind kind, const QString& text)
 {
     TextBlock* block = TextBlock::make(text);
@@ -143,6 +150,15 @@ void Cell::setValue(const CellValue& value)
     } else {
         clearValue();
     }
+}
+
+void Cell::setValueOf(const Cell& other)
+{
+    Q_ASSERT(other.kind_ != CellKind::Formula);
+    if (this == &other)
+        return;
+    clearValue();
+    copyValueFrom(other);
 }
 
 void Cell::setFormula(formula::Formula formula)

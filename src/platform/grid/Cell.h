@@ -3,6 +3,9 @@
 #include "formula/Formula.h"
 #include "GridTypes.h"
 
+#include <optional>
+#include <QStringView>
+
 namespace platform::grid::internal
 {
 
@@ -38,10 +41,14 @@ public:
 
     // The value as stored; for a formula the value it computed last.
     CellValue value() const;
+    // The text of a text cell without a copy, valid while the cell holds it; none for other cells.
+    std::optional<QStringView> textView() const;
     const FormulaCell* formula() const { return kind_ == CellKind::Formula ? payload_.formula : nullptr; }
     FormulaCell* formula() { return kind_ == CellKind::Formula ? payload_.formula : nullptr; }
 
     void setValue(const CellValue& value);
+    // Takes the value (not the format) of a cell that holds no formula, sharing its text.
+    void setValueOf(const Cell& other);
     void setFormula(formula::Formula formula);
     void clearValue();
 

@@ -33,6 +33,14 @@ const CellStore::Row* CellStore::row(int row) const
     return row <= int(rows_.size()) ? &rows_[row - 1] : nullptr;
 }
 
+void CellStore::setRow(int row, Row cells)
+{
+    if (row > int(rows_.size()))
+        rows_.resize(row);
+    rows_[row - 1] = std::move(cells);
+    tidy(row);
+}
+
 void CellStore::tidy(int row)
 {
     if (row >= 1 && row <= int(rows_.size())) {

@@ -18,6 +18,7 @@ public:
     Cell* find(int row, int col);
     Cell& at(int row, int col); // stores the cell when it is not there yet
     const Row* row(int row) const;
+    void setRow(int row, Row cells); // the row's cells, blank ones at its end given back
     int rowCount() const { return int(rows_.size()); }
 
     // Gives back the memory of blank cells at the end of a row and of empty rows at the end.

@@ -5,8 +5,31 @@
 namespace platform::grid::internal
 {
 
+bool MergeSet::holdsAnyRow(int firstRow, int lastRow) const
+{
+    constexpr int kRowsLookedAt = 64; // a longer range is searched for
+    if (lastRow - firstRow >= kRowsLookedAt)
+        return true;
+    const int last = std::min(lastRow, int(blocksOnRow_.size()));
+    for (int row = std::max(firstRow, 1); row <= last; ++row) {
+        if (blocksOnRow_[row - 1] > 0)
+            return true;
+    }
+    return false;
+}
+
+void MergeSet::countRows(const CellRange& block, int change)
+{
+    if (block.row2 > int(blocksOnRow_.size()))
+        blocksOnRow_.resize(block.row2, 0);
+    for (int row = block.row1; row <= block.row2; ++row)
+        blocksOnRow_[row - 1] += change;
+}
+
 template <typename Visit> void MergeSet::forEachNear(int firstRow, int lastRow, Visit visit) const
 {
+    if (!holdsAnyRow(firstRow, lastRow))
+        return;
     const CellRange from { std::max(1, firstRow - tallest_ + 1), 0, 0, 0 };
     for (auto it = blocks_.lower_bound(from); it != blocks_.end() && it->row1 <= lastRow; ++it)
         visit(*it);
@@ -70,17 +93,21 @@ void MergeSet::add(const CellRange& range)
 {
     blocks_.insert(range);
     tallest_ = std::max(tallest_, range.rowCount());
+    countRows(range, 1);
 }
 
 void MergeSet::removeIntersecting(const CellRange& range)
 {
-    for (const auto& block : blocksIntersecting(range))
+    for (const auto& block : blocksIntersecting(range)) {
         blocks_.erase(block);
+        countRows(block, -1);
+    }
 }
 
 void MergeSet::rebuild(const QList<CellRange>& blocks)
 {
     blocks_.clear();
+    blocksOnRow_.clear();
     tallest_ = 1;
     for (const auto& block : blocks)
         add(block);

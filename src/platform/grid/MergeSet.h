@@ -5,6 +5,7 @@
 #include <optional>
 #include <QList>
 #include <set>
+#include <vector>
 
 namespace platform::grid::internal
 {
@@ -40,10 +41,15 @@ private:
         }
     };
     template <typename Visit> void forEachNear(int firstRow, int lastRow, Visit visit) const;
+    // Whether some block holds one of the rows: most rows of a report hold none, and are answered
+    // without a search.
+    bool holdsAnyRow(int firstRow, int lastRow) const;
+    void countRows(const CellRange& block, int change);
     void rebuild(const QList<CellRange>& blocks);
 
     std::set<CellRange, TopLeftOrder> blocks_;
     int tallest_ = 1; // no block has more rows: a block holding row r starts at r - tallest_ + 1 or later
+    std::vector<int> blocksOnRow_; // how many blocks hold each row, from row 1 to the last block's
 };
 
 } // namespace platform::grid::internal

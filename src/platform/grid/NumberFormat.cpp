@@ -256,6 +256,17 @@ QString entryText(const CellValue& value)
 
 QString formatCellValue(const CellValue& value, const QString& formatCode)
 {
+    // Most cells of a report are texts and whole numbers in the General format, which show as they are
+    // and as their digits: they need no format code.
+    constexpr double kWholeDigitsShown = 1e10;
+    const QStringView code = QStringView(formatCode).trimmed();
+    if (code.isEmpty() || code == u"General") {
+        if (const QString* text = std::get_if<QString>(&value))
+            return *text;
+        const double* number = std::get_if<double>(&value);
+        if (number && std::abs(*number) < kWholeDigitsShown && *number == std::trunc(*number))
+            return QString::number(qint64(*number));
+    }
     struct Visitor {
         const QString& code;
         QString operator()(std::monostate) const { return {}; }

@@ -32,11 +32,10 @@ Sheet& Sheet::operator=(Sheet&&) noexcept = default;
 
 // --- checks and growth ---------------------------------------------------------------------------
 
-void Sheet::Impl::checkCell(int row, int col)
+void Sheet::Impl::refuseCell(int row, int col)
 {
-    if (row < 1 || row > kMaxSheetRows || col < 1 || col > kMaxSheetCols)
-        throwSheetError(
-            errors::InvalidArgument, QStringLiteral("单元格 (%1, %2) 不在工作表范围内").arg(row).arg(col));
+    throwSheetError(
+        errors::InvalidArgument, QStringLiteral("单元格 (%1, %2) 不在工作表范围内").arg(row).arg(col));
 }
 
 CellRange Sheet::Impl::withinSheet(const CellRange& range) const
@@ -204,6 +203,12 @@ void Sheet::Impl::writeValue(int row, int col, const CellValue& value)
     cells.at(row, col).setValue(value);
 }
 
+void Sheet::Impl::copyValue(int row, int col, const internal::Cell& from)
+{
+    growTo(row, col);
+    cells.at(row, col).setValueOf(from);
+}
+
 void Sheet::Impl::writeFormula(int row, int col, const formula::Formula& formula)
 {
     growTo(row, col);
@@ -304,6 +309,13 @@ CellValue Sheet::value(int row, int col) const
 {
     Impl::checkCell(row, col);
     return d->valueAt(row, col);
+}
+
+std::optional<QStringView> Sheet::textView(int row, int col) const
+{
+    Impl::checkCell(row, col);
+    const internal::Cell* cell = d->cells.find(row, col);
+    return cell ? cell->textView() : std::nullopt;
 }
 
 QString Sheet::entry(int row, int col) const

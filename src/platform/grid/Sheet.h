@@ -85,6 +85,9 @@ public:
     bool isEmpty(int row, int col) const;
     bool hasFormula(int row, int col) const;
     CellValue value(int row, int col) const; // computed value for a formula; "#VALUE!" in a cycle
+    // The text a cell holds as its value (not computed by a formula) without a copy, for writers that
+    // read every cell: valid until the cell next changes. None for any other cell.
+    std::optional<QStringView> textView(int row, int col) const;
     QString entry(int row, int col) const; // "=A1+1" for a formula, a number in General form
     QString formula(int row, int col) const; // without "=", "" when the cell holds none
     QString text(int row, int col) const; // what is shown: the value formatted by the cell's number format

@@ -1,5 +1,6 @@
 #include "SheetImpl.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace platform::grid
@@ -67,6 +68,29 @@ void pasteSize(internal::SizeList& sizes, int index, const std::optional<int>& s
         sizes.set(index, index, *size);
     else
         sizes.unset(index, index);
+}
+
+bool holdsNothing(const internal::CellStore::Row* row)
+{
+    return !row || row->empty();
+}
+
+bool holdsFormula(const std::vector<Cell>& cells)
+{
+    return std::any_of(cells.begin(), cells.end(), [](const Cell& cell) { return cell.formula(); });
+}
+
+// A clip's row as the cells of a sheet's row that held nothing (a report pastes each page's layout
+// below the pages before it): its cells from column `col`, texts shared, in the sheet's styles.
+internal::CellStore::Row rowIn(const std::vector<Cell>& cells, int col, const std::vector<quint32>& styleIds)
+{
+    internal::CellStore::Row filled(col - 1 + cells.size());
+    for (size_t j = 0; j < cells.size(); ++j) {
+        Cell& cell = filled[col - 1 + j];
+        cell = cells[j];
+        cell.setStyle(styleIds[cells[j].style()]);
+    }
+    return filled;
 }
 
 } // namespace
@@ -138,6 +162,10 @@ void Sheet::paste(const SheetClip& clip, int row, int col, PasteWhat what)
     const int rowOffset = row - c.source.row1, colOffset = col - c.source.col1;
     for (int i = 0; i < c.source.rowCount(); ++i) {
         const auto& cells = c.rows[i];
+        if (what == PasteWhat::All && holdsNothing(d->cells.row(row + i)) && !holdsFormula(cells)) {
+            d->cells.setRow(row + i, rowIn(cells, col, styleIds));
+            continue;
+        }
         if (formats && !cells.empty())
             d->cells.at(row + i, col + int(cells.size()) - 1); // the row grows once, not cell by cell
         for (int j = 0; j < c.source.colCount(); ++j) {
@@ -146,8 +174,10 @@ void Sheet::paste(const SheetClip& clip, int row, int col, PasteWhat what)
             const auto* f = from.formula();
             if (what == PasteWhat::All && f)
                 d->writeFormula(r, k, f->formula.movedBy(rowOffset, colOffset));
-            else if (values)
+            else if (values && (f || !from.hasValue()))
                 d->writeValue(r, k, from.value());
+            else if (values)
+                d->copyValue(r, k, from);
             if (formats && (from.style() != 0 || d->cells.find(r, k)))
                 d->cells.at(r, k).setStyle(styleIds[from.style()]);
         }

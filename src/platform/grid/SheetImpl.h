@@ -42,7 +42,14 @@ struct Sheet::Impl {
         ++valueGeneration;
     }
 
-    static void checkCell(int row, int col);
+    // Throws errors::InvalidArgument for a cell outside the largest sheet; inline, as every read and
+    // write of a cell asks.
+    static void checkCell(int row, int col)
+    {
+        if (row < 1 || row > kMaxSheetRows || col < 1 || col > kMaxSheetCols)
+            refuseCell(row, col);
+    }
+    [[noreturn]] static void refuseCell(int row, int col);
     // The range with its corners in order, checked, its whole-row and whole-column edges brought to
     // the sheet's last column and row.
     CellRange withinSheet(const CellRange& range) const;
@@ -66,6 +73,8 @@ struct Sheet::Impl {
 
     // Stores a value (never a formula) and gives back the memory of an emptied cell.
     void writeValue(int row, int col, const CellValue& value);
+    // Stores the value of a cell that holds one and no formula, sharing its text.
+    void copyValue(int row, int col, const internal::Cell& from);
     void writeFormula(int row, int col, const formula::Formula& formula);
     // A formula written for the cell (fromRow, fromCol) goes in moved by the offset between the
     // cells, as a spreadsheet fills a selection from its active cell.

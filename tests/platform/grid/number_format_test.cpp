@@ -3,6 +3,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <QList>
 
 using namespace platform::grid;
 
@@ -148,6 +149,19 @@ TEST(NumberFormat, ValuesShowAsASpreadsheetShowsThem)
             << describe(c.value) << " with " << c.code;
     }
     EXPECT_EQ(generalText(1.0 / 7), "0.142857143");
+}
+
+// Texts and whole numbers in the General format take a short way; they show as the same format
+// written in Chinese, which takes the long one.
+TEST(NumberFormat, GeneralShowsWholeNumbersAndTextsTheLongWayToo)
+{
+    const QList<CellValue> values { 0.0, -0.0, 7.0, -7.0, 20240101.0, 9999999999.0, -9999999999.0,
+        10000000000.0, 123456789012.0, 0.5, -2.25, QString("0012"), QString("第1页"), QString() };
+    for (const CellValue& value : values) {
+        for (const QString& general : { QStringLiteral("General"), QStringLiteral(" General "), QString() })
+            EXPECT_EQ(formatCellValue(value, general), formatCellValue(value, QStringLiteral("G/通用格式")))
+                << describe(value) << " with \"" << general.toStdString() << '"';
+    }
 }
 
 TEST(NumberFormat, AFormatOfHundredsOfThousandsOfCommasIsReadInOnePass)

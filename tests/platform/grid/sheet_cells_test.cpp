@@ -29,6 +29,13 @@ TEST(SheetCells, EntriesAreReadAsNumbersFormulasOrTexts)
         EXPECT_EQ(sheet.entry(2, 3), c.storedEntry) << c.entry.toStdString();
         EXPECT_EQ(sheet.hasFormula(2, 3), c.formula) << c.entry.toStdString();
         EXPECT_EQ(sheet.isEmpty(2, 3), c.entry.isEmpty()) << c.entry.toStdString();
+        // A stored text reads without a copy; a number, a formula's value or nothing does not.
+        const QString* text = c.formula ? nullptr : std::get_if<QString>(&c.value);
+        const std::optional<QStringView> view = sheet.textView(2, 3);
+        EXPECT_EQ(view.has_value(), text != nullptr) << c.entry.toStdString();
+        if (view && text) {
+            EXPECT_EQ(view->toString(), *text);
+        }
     }
 }
 

@@ -97,6 +97,33 @@ TEST(SheetClip, PastingAllReplacesTheTargetCellsEvenWithBlanks)
     EXPECT_EQ(sheet.value(2, 2), CellValue(2.0));
 }
 
+// A report pastes its page layout into rows that hold nothing; those rows come out as rows that held
+// something in other columns do: values, texts, formats and blank formatted cells alike.
+TEST(SheetClip, RowsThatHeldNothingTakeTheClipAsOthersDo)
+{
+    Sheet layout;
+    layout.setEntry(1, 1, "序号");
+    layout.setNumber(1, 2, 7);
+    layout.setText(2, 2, "0012");
+    layout.applyFormat(CellRange { 1, 1, 2, 2 }, formatWith(&CellFormat::fontBold, true));
+    layout.applyFormat(CellRange::cell(3, 3), formatWith(&CellFormat::fontColor, 0xFF0000));
+    const SheetClip clip = layout.copy(CellRange { 1, 1, 3, 3 });
+
+    Sheet sheet;
+    for (int row = 11; row <= 13; ++row)
+        sheet.setEntry(row, 5, "beside");
+    sheet.paste(clip, 1, 2); // rows holding nothing
+    sheet.paste(clip, 11, 2); // rows holding a cell to the right
+    for (int row = 1; row <= 3; ++row) {
+        for (int col = 1; col <= 5; ++col) {
+            EXPECT_EQ(sheet.value(row, col), col == 5 ? CellValue {} : sheet.value(row + 10, col))
+                << row << col;
+            EXPECT_EQ(sheet.format(row, col), sheet.format(row + 10, col)) << row << col;
+        }
+    }
+    EXPECT_EQ(sheet.text(2, 3), "0012");
+}
+
 TEST(SheetClip, AClipIsASnapshotOfItsSource)
 {
     Sheet sheet = pageSheet();

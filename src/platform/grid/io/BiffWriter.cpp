@@ -1,12 +1,14 @@
 #include "BiffWriter.h"
 
+#include <algorithm>
+
 namespace platform::grid::io
 {
 
 void BiffWriter::begin(quint16 id)
 {
     Q_ASSERT(recordStart_ < 0);
-    recordStart_ = data_.size();
+    recordStart_ = size_;
     u16(id);
     u16(0);
 }
@@ -14,8 +16,14 @@ void BiffWriter::begin(quint16 id)
 void BiffWriter::end()
 {
     Q_ASSERT(recordStart_ >= 0 && recordLength() <= biff::kMaxRecordData);
-    le::patchU16(data_, recordStart_ + 2, quint16(recordLength()));
+    qToLittleEndian(quint16(recordLength()), buffer_.data() + recordStart_ + 2);
     recordStart_ = -1;
+}
+
+void BiffWriter::grow(qsizetype count)
+{
+    constexpr qsizetype kFirstRoom = 4096;
+    buffer_.resize(std::max({ kFirstRoom, 2 * buffer_.size(), size_ + count }));
 }
 
 bool BiffWriter::fitsLatin1(const QChar* chars, qsizetype count)
@@ -29,13 +37,18 @@ bool BiffWriter::fitsLatin1(const QChar* chars, qsizetype count)
 
 void BiffWriter::characters(const QChar* chars, qsizetype count, bool latin1)
 {
-    if (latin1)
-        le::putLatin1(data_, chars, count);
-    else
-        le::putUtf16(data_, chars, count);
+    if (latin1) {
+        char* to = room(count);
+        for (qsizetype i = 0; i < count; ++i)
+            to[i] = char(chars[i].unicode());
+    } else {
+        char* to = room(2 * count);
+        for (qsizetype i = 0; i < count; ++i)
+            qToLittleEndian(chars[i].unicode(), to + 2 * i);
+    }
 }
 
-void BiffWriter::shortString(const QString& text)
+void BiffWriter::shortString(QStringView text)
 {
     const qsizetype count = std::min<qsizetype>(text.size(), 255);
     const bool latin1 = fitsLatin1(text.constData(), count);
@@ -44,7 +57,7 @@ void BiffWriter::shortString(const QString& text)
     characters(text.constData(), count, latin1);
 }
 
-void BiffWriter::string(const QString& text)
+void BiffWriter::string(QStringView text)
 {
     const qsizetype count = std::min<qsizetype>(text.size(), 0xFFFF);
     const bool latin1 = fitsLatin1(text.constData(), count);

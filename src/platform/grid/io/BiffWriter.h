@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LittleEndian.h"
-
+#include <cstring>
 #include <QByteArray>
 #include <QString>
+#include <QtEndian>
 
 namespace platform::grid::io
 {
@@ -64,6 +64,8 @@ constexpr int kMaxRecordData = 8224;
 
 // Appends BIFF8 records to a byte buffer: begin a record, append its fields, end it (which fills in
 // the length). Strings are written in the compressed 8-bit form when every character allows it.
+// A worksheet's cells are millions of small fields: each goes straight into the buffer's room, which
+// grows by doubling and is kept when the buffer is cleared.
 class BiffWriter
 {
 public:
@@ -75,29 +77,45 @@ public:
         end();
     }
 
-    void u8(quint8 value) { le::putU8(data_, value); }
-    void u16(quint16 value) { le::putU16(data_, value); }
-    void u32(quint32 value) { le::putU32(data_, value); }
-    void f64(double value) { le::putF64(data_, value); }
-    void zeros(int count) { data_.append(count, '\0'); }
-    void bytes(QByteArrayView bytes) { data_.append(bytes); }
-    void shortString(const QString& text); // 8-bit character count
-    void string(const QString& text); // 16-bit character count
+    void u8(quint8 value) { *room(1) = char(value); }
+    void u16(quint16 value) { qToLittleEndian(value, room(2)); }
+    void u32(quint32 value) { qToLittleEndian(value, room(4)); }
+    void f64(double value)
+    {
+        quint64 bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        qToLittleEndian(bits, room(8));
+    }
+    void zeros(int count) { std::memset(room(count), 0, count); }
+    void bytes(QByteArrayView bytes) { std::memcpy(room(bytes.size()), bytes.data(), bytes.size()); }
+    void shortString(QStringView text); // 8-bit character count
+    void string(QStringView text); // 16-bit character count
 
-    qsizetype size() const { return data_.size(); }
+    qsizetype size() const { return size_; }
     qsizetype recordStart() const { return recordStart_; }
-    qsizetype recordLength() const { return data_.size() - recordStart_ - 4; }
-    void patchU32(qsizetype offset, quint32 value) { le::patchU32(data_, offset, value); }
-    void clear() { data_.resize(0); } // keeps the capacity for the next use
-    void append(const QByteArray& other) { data_.append(other); }
-    const QByteArray& data() const { return data_; }
+    qsizetype recordLength() const { return size_ - recordStart_ - 4; }
+    void patchU32(qsizetype offset, quint32 value) { qToLittleEndian(value, buffer_.data() + offset); }
+    void clear() { size_ = 0; } // keeps the room for the next use
+    void append(QByteArrayView other) { bytes(other); }
+    QByteArrayView data() const { return QByteArrayView(buffer_.constData(), size_); }
 
 private:
+    // Where the next `count` bytes go; they count as written.
+    char* room(qsizetype count)
+    {
+        if (size_ + count > buffer_.size())
+            grow(count);
+        char* at = buffer_.data() + size_;
+        size_ += count;
+        return at;
+    }
+    void grow(qsizetype count);
     static bool fitsLatin1(const QChar* chars, qsizetype count);
     // Appends characters in the form a string header announced.
     void characters(const QChar* chars, qsizetype count, bool latin1);
 
-    QByteArray data_;
+    QByteArray buffer_; // its size is the room; the bytes written are the first size_
+    qsizetype size_ = 0;
     qsizetype recordStart_ = -1;
 };
 

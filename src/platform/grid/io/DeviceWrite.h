@@ -21,7 +21,7 @@ QString failureReason(const QIODevice& out, int systemError);
 // limit takes only part of a write, and a writer that went on would leave a file that looks whole but
 // is cut.
 void writeAll(QIODevice& out, const char* data, qint64 size);
-inline void writeAll(QIODevice& out, const QByteArray& bytes)
+inline void writeAll(QIODevice& out, QByteArrayView bytes)
 {
     writeAll(out, bytes.constData(), bytes.size());
 }

@@ -44,13 +44,6 @@ inline void putUtf16(QByteArray& out, const QChar* chars, qsizetype count)
         putU16(out, chars[i].unicode());
 }
 
-// The low bytes of code units that are all below 256 (the "compressed" string form).
-inline void putLatin1(QByteArray& out, const QChar* chars, qsizetype count)
-{
-    for (qsizetype i = 0; i < count; ++i)
-        out.append(char(chars[i].unicode()));
-}
-
 inline void patchU16(QByteArray& out, qsizetype offset, quint16 value)
 {
     qToLittleEndian(value, out.data() + offset);

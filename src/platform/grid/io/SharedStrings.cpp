@@ -55,13 +55,16 @@ QByteArrayView SharedStrings::stored(quint32 index) const
 
 void SharedStrings::grow()
 {
-    slots_.assign(std::max(kFirstSlots, slots_.size() * 2), 0);
+    std::vector<Slot> old(std::max(kFirstSlots, slots_.size() * 2));
+    old.swap(slots_);
     const size_t mask = slots_.size() - 1;
-    for (quint32 index = 0; index < starts_.size(); ++index) {
-        size_t slot = hashes_[index] & mask;
-        while (slots_[slot] != 0)
+    for (const Slot& taken : old) {
+        if (taken.index == 0)
+            continue;
+        size_t slot = taken.hash & mask;
+        while (slots_[slot].index != 0)
             slot = (slot + 1) & mask;
-        slots_[slot] = index + 1;
+        slots_[slot] = taken;
     }
 }
 
@@ -73,9 +76,9 @@ std::optional<quint32> SharedStrings::add(QStringView text)
         grow();
     const size_t mask = slots_.size() - 1;
     size_t slot = hash & mask;
-    for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const quint32 index = slots_[slot] - 1;
-        if (hashes_[index] == hash && stored(index) == QByteArrayView(encoded_)) {
+    for (; slots_[slot].index != 0; slot = (slot + 1) & mask) {
+        const quint32 index = slots_[slot].index - 1;
+        if (slots_[slot].hash == hash && stored(index) == QByteArrayView(encoded_)) {
             ++total_;
             return index;
         }
@@ -84,9 +87,8 @@ std::optional<quint32> SharedStrings::add(QStringView text)
         return std::nullopt;
     ++total_;
     const quint32 index = quint32(starts_.size());
-    slots_[slot] = index + 1;
+    slots_[slot] = { hash, index + 1 };
     starts_.push_back(quint32(texts_.size()));
-    hashes_.push_back(hash);
     texts_.append(encoded_);
     return index;
 }

@@ -1,5 +1,6 @@
 #include "XlsPictures.h"
 
+#include "LittleEndian.h"
 #include "PngText.h"
 
 #include <QCryptographicHash>

@@ -287,7 +287,7 @@ private:
     void writeMerges(BiffWriter& out) const;
     void writeGlobals(BiffWriter& out, const QList<qint64>& worksheetOffsets);
     void writeNames(BiffWriter& out, int worksheetCount) const;
-    void spool(const QByteArray& bytes);
+    void spool(QByteArrayView bytes);
     void copySpool(QIODevice& out);
 
     // What every worksheet takes from the first sheet.
@@ -473,9 +473,14 @@ bool XlsWorkbook::Writer::writeCell(BiffWriter& out, int row, int col, int rowOf
 {
     const Sheet& sheet = *sheet_;
     const int styleId = sheet.styleId(row, col);
-    const CellValue value = sheet.value(row, col);
-    const bool blank = std::holds_alternative<std::monostate>(value)
-        || (std::holds_alternative<QString>(value) && std::get<QString>(value).isEmpty());
+    // Most cells of a report hold texts: they are read where they lie, without a copy.
+    const std::optional<QStringView> storedText = sheet.textView(row, col);
+    const CellValue value = storedText ? CellValue {} : sheet.value(row, col);
+    const QString* computedText = std::get_if<QString>(&value);
+    const std::optional<QStringView> text = storedText ? storedText
+        : computedText                                 ? std::optional<QStringView>(*computedText)
+                                                       : std::nullopt;
+    const bool blank = text ? text->isEmpty() : std::holds_alternative<std::monostate>(value);
     if (blank && styleId == 0)
         return false;
     const quint16 xf = xfOfStyle(styleId);
@@ -486,7 +491,7 @@ bool XlsWorkbook::Writer::writeCell(BiffWriter& out, int row, int col, int rowOf
         out.u16(quint16(col - 1));
         out.u16(xf);
     };
-    auto label = [&](const QString& text) {
+    auto label = [&](QStringView text) {
         if (const std::optional<quint32> index = strings_.add(text)) {
             begin(biff::LabelSst);
             out.u32(*index);
@@ -503,6 +508,8 @@ bool XlsWorkbook::Writer::writeCell(BiffWriter& out, int row, int col, int rowOf
 
     if (blank) {
         begin(biff::Blank);
+    } else if (text) {
+        label(*text);
     } else if (const double* number = std::get_if<double>(&value)) {
         if (!std::isfinite(*number)) {
             boolErr(*errorCode(QStringLiteral("#NUM!")), true);
@@ -513,8 +520,6 @@ bool XlsWorkbook::Writer::writeCell(BiffWriter& out, int row, int col, int rowOf
             begin(biff::Number);
             out.f64(*number);
         }
-    } else if (const QString* text = std::get_if<QString>(&value)) {
-        label(*text);
     } else if (const bool* logical = std::get_if<bool>(&value)) {
         boolErr(*logical ? 1 : 0, false);
     } else {
@@ -634,7 +639,7 @@ void XlsWorkbook::Writer::closeWorksheet()
     current_ = Worksheet {};
 }
 
-void XlsWorkbook::Writer::spool(const QByteArray& bytes)
+void XlsWorkbook::Writer::spool(QByteArrayView bytes)
 {
     const QString failure = QStringLiteral("无法写入临时文件“%1”：%2");
     if (!spool_.isOpen() && !spool_.open())

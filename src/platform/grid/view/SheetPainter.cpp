@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QSet>
 #include <QTextOption>
+#include <tuple>
 #include <unordered_map>
 
 namespace platform::grid
@@ -28,6 +30,8 @@ constexpr double kSmallestShrink = 0.05;
 struct StyleLook {
     CellFormat format;
     QFont font;
+    QFontMetricsF metrics;
+    QHash<QString, double>* widths; // of one-line texts in the font, as far as measured
 };
 
 struct PlacedText {
@@ -36,6 +40,7 @@ struct PlacedText {
     QColor color;
     QRectF rect; // where the text is laid out
     QRectF clip; // what it may cover: its cell, or the empty cells it runs into
+    bool staysInside = false; // one line that fits its rect: the clip would cut nothing
     QTextOption option;
 };
 
@@ -51,6 +56,57 @@ double widestLine(const QFontMetricsF& metrics, const QString& text)
     for (const QString& line : text.split(u'\n'))
         widest = std::max(widest, metrics.horizontalAdvance(line));
     return widest;
+}
+
+// The widths of texts measured so far in a font on a device: a report prints the same headings,
+// captions and numbers page after page, each shaped once. The font is the one the cells print with,
+// whichever faces it resolves to.
+QHash<QString, double>& knownWidths(const QFont& font, const QPaintDevice* device)
+{
+    thread_local std::unordered_map<QString, QHash<QString, double>> byFont;
+    const QString key = font.families().join(u',') + u'|' + font.key() + u'|'
+        + QString::number(device ? device->logicalDpiX() : 0) + u'|'
+        + QString::number(device ? device->logicalDpiY() : 0);
+    return byFont[key];
+}
+
+double widestLine(const StyleLook& look, const QString& text)
+{
+    constexpr qsizetype kMostWidths = 8192; // then the font's list starts again
+    const auto known = look.widths->constFind(text);
+    if (known != look.widths->constEnd())
+        return *known;
+    if (look.widths->size() >= kMostWidths)
+        look.widths->clear();
+    const double width = widestLine(look.metrics, text);
+    look.widths->insert(text, width);
+    return width;
+}
+
+// Cell edges (horizontal or vertical, from their smaller end) joined where one continues or repeats
+// another along the same line.
+QList<QLineF> joinedEdges(QList<QLineF> edges)
+{
+    const auto along = [](const QLineF& e) {
+        const bool horizontal = e.y1() == e.y2();
+        return std::tuple(horizontal, horizontal ? e.y1() : e.x1(), horizontal ? e.x1() : e.y1());
+    };
+    std::sort(
+        edges.begin(), edges.end(), [&](const QLineF& a, const QLineF& b) { return along(a) < along(b); });
+    QList<QLineF> joined;
+    for (const QLineF& edge : edges) {
+        QLineF* last = joined.isEmpty() ? nullptr : &joined.last();
+        const bool horizontal = edge.y1() == edge.y2();
+        const bool sameLine = last && (last->y1() == last->y2()) == horizontal
+            && (horizontal ? last->y1() == edge.y1() : last->x1() == edge.x1());
+        if (sameLine && horizontal && edge.x1() <= last->x2())
+            last->setP2(QPointF(std::max(last->x2(), edge.x2()), last->y2()));
+        else if (sameLine && !horizontal && edge.y1() <= last->y2())
+            last->setP2(QPointF(last->x2(), std::max(last->y2(), edge.y2())));
+        else
+            joined.append(edge);
+    }
+    return joined;
 }
 
 // One call of SheetPainter::paint: the range, its blocks and the looks of its styles.
@@ -120,9 +176,10 @@ private:
         auto found = looks_.find(id);
         if (found == looks_.end()) {
             const CellFormat format = sheet_.styleFormat(id);
-            found
-                = looks_.emplace(id, StyleLook { format, deviceFont(format, g_.scale(), painter_.device()) })
-                      .first;
+            const QFont font = deviceFont(format, g_.scale(), painter_.device());
+            const StyleLook look { format, font, QFontMetricsF(font, painter_.device()),
+                &knownWidths(font, painter_.device()) };
+            found = looks_.emplace(id, look).first;
         }
         return found->second;
     }
@@ -164,22 +221,23 @@ private:
         t.option = QTextOption(alignment);
         t.option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
         if (!wrap)
-            fitOneLine(t, r, c, unit, std::holds_alternative<double>(value), format);
+            fitOneLine(t, r, c, unit, std::holds_alternative<double>(value), style);
         texts_.append(t);
     }
 
     // A text on one line that is wider than its cell: a number shows "#" (a cut number would show a
     // wrong value), a shrinking text takes a smaller font, another text runs into the empty cells
     // beside it. A text narrower than its cell repeats when the cell fills.
-    void fitOneLine(
-        PlacedText& t, int r, int c, const CellRange& unit, bool isNumber, const CellFormat& format)
+    void fitOneLine(PlacedText& t, int r, int c, const CellRange& unit, bool isNumber, const StyleLook& style)
     {
-        const QFontMetricsF metrics(t.font, painter_.device());
-        const double width = widestLine(metrics, t.text);
+        const CellFormat& format = style.format;
+        const QFontMetricsF& metrics = style.metrics;
+        const double width = widestLine(style, t.text);
         const double room = std::max(0.0, t.rect.width());
         if (width <= room) {
             if (format.hAlign == HAlign::Fill && width > 0)
                 t.text = t.text.repeated(std::max(1, int(room / width)));
+            t.staysInside = !t.text.contains(u'\n') && metrics.height() <= t.rect.height();
             return;
         }
         if (isNumber) {
@@ -252,15 +310,31 @@ private:
         painter_.drawLines(lines);
     }
 
+    // A text that stays inside its rect needs no clip of its own; font and colour are set when they
+    // change (each setting makes the painter resolve the font anew).
     void paintTexts()
     {
+        std::optional<QFont> font;
+        std::optional<QColor> color;
         for (const PlacedText& t : texts_) {
-            painter_.save();
-            painter_.setClipRect(t.clip, Qt::IntersectClip);
-            painter_.setFont(t.font);
-            painter_.setPen(t.color);
+            if (!t.staysInside) {
+                painter_.save();
+                painter_.setClipRect(t.clip, Qt::IntersectClip);
+                painter_.setFont(t.font);
+                painter_.setPen(t.color);
+                painter_.drawText(t.rect, t.text, t.option);
+                painter_.restore();
+                continue;
+            }
+            if (font != t.font) {
+                painter_.setFont(t.font);
+                font = t.font;
+            }
+            if (color != t.color) {
+                painter_.setPen(t.color);
+                color = t.color;
+            }
             painter_.drawText(t.rect, t.text, t.option);
-            painter_.restore();
         }
     }
 
@@ -318,9 +392,35 @@ private:
         }
         std::stable_sort(segments.begin(), segments.end(),
             [](const BorderSegment& a, const BorderSegment& b) { return a.weight < b.weight; });
-        for (const BorderSegment& s : segments) {
-            const QColor color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(s.border.color);
-            drawBorder(painter_, s.edge, s.border.style, color, g_.scale());
+        for (auto group = segments.cbegin(); group != segments.cend();) {
+            const auto end = std::find_if(
+                group, segments.cend(), [&](const BorderSegment& s) { return s.weight != group->weight; });
+            paintBorderGroup(group, end);
+            group = end;
+        }
+    }
+
+    // Borders of one weight. Where they are all one solid style and colour, the order they are drawn in
+    // shows nowhere, and each line along a row or column goes in one stroke: a page's grid of borders
+    // becomes a few dozen lines instead of hundreds of cell sides, each shared side drawn once.
+    void paintBorderGroup(
+        QList<BorderSegment>::const_iterator begin, QList<BorderSegment>::const_iterator end)
+    {
+        const Border& border = begin->border;
+        const bool uniform
+            = std::all_of(begin, end, [&](const BorderSegment& s) { return s.border == border; });
+        const QColor color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(border.color);
+        if (uniform && borderLine(border.style).dashes.isEmpty()) {
+            QList<QLineF> edges;
+            for (auto s = begin; s != end; ++s)
+                edges.append(s->edge);
+            for (const QLineF& line : joinedEdges(std::move(edges)))
+                drawBorder(painter_, line, border.style, color, g_.scale());
+            return;
+        }
+        for (auto s = begin; s != end; ++s) {
+            const QColor own = options_.blackAndWhite ? QColor(Qt::black) : formatColor(s->border.color);
+            drawBorder(painter_, s->edge, s->border.style, own, g_.scale());
         }
     }
 

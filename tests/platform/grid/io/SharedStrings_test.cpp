@@ -184,7 +184,7 @@ TEST_P(SharedStringsTest, StringsSurviveRecordSplitting)
     out.u16(1200);
     out.end();
     table.write(out);
-    const DecodedTable decoded = decode(out.data());
+    const DecodedTable decoded = decode(out.data().toByteArray());
 
     EXPECT_EQ(decoded.total, quint32(2 * strings.size()));
     EXPECT_EQ(decoded.strings, strings);
@@ -201,7 +201,7 @@ TEST(SharedStrings, CutsTextsToTheCellLimit)
     table.add(QString(40000, QChar(u'字')));
     BiffWriter out;
     table.write(out);
-    const DecodedTable decoded = decode(out.data());
+    const DecodedTable decoded = decode(out.data().toByteArray());
     ASSERT_EQ(decoded.strings.size(), 1);
     EXPECT_EQ(decoded.strings[0].size(), SharedStrings::kMaxCellChars);
 }

@@ -134,6 +134,35 @@ TEST(SheetPainter, BorderStylesDrawAlongTheirEdge)
     EXPECT_EQ(r.image().pixel(mid, r.y(2)), qRgb(255, 0, 0));
 }
 
+// Thin borders round every cell of a block draw every edge whole; where a red cell meets black ones,
+// the side drawn later shows: cells go row by row, each from its top to its right side.
+TEST(SheetPainter, SidesOfNeighbouringCellsMeetAsTheyAreDrawnInOrder)
+{
+    const std::initializer_list<BorderSide> all { BorderSide::Top, BorderSide::Left, BorderSide::Bottom,
+        BorderSide::Right };
+    Sheet sheet;
+    sheet.applyFormat(CellRange { 2, 2, 4, 4 },
+        borders(BorderStyle::Thin,
+            { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right,
+                BorderSide::InnerVertical, BorderSide::InnerHorizontal }));
+    const RenderedSheet black(sheet, CellRange { 1, 1, 5, 5 }, withoutGrid());
+    for (int line = 2; line <= 5; ++line) {
+        const int along = black.x(5) - black.x(2) - 1;
+        EXPECT_EQ(darkPixels(black.image(), QRect(black.x(2), black.y(line), along, 1)), along) << line;
+        const int down = black.y(5) - black.y(2) - 1;
+        EXPECT_EQ(darkPixels(black.image(), QRect(black.x(line), black.y(2), 1, down)), down) << line;
+    }
+
+    sheet.applyFormat(CellRange::cell(3, 3), borders(BorderStyle::Thin, all, qRgb(255, 0, 0)));
+    const RenderedSheet mixed(sheet, CellRange { 1, 1, 5, 5 }, withoutGrid());
+    const QImage& img = mixed.image();
+    const int midX = (mixed.x(3) + mixed.x(4)) / 2, midY = (mixed.y(3) + mixed.y(4)) / 2;
+    EXPECT_EQ(img.pixel(midX, mixed.y(3)), qRgb(255, 0, 0)); // its top, after the bottom of the cell above
+    EXPECT_EQ(img.pixel(mixed.x(3), midY), qRgb(255, 0, 0)); // its left, after the cell before it
+    EXPECT_TRUE(isDark(img.pixel(midX, mixed.y(4)))); // the cell below draws its top later
+    EXPECT_TRUE(isDark(img.pixel(mixed.x(4), midY))); // the cell after it draws its left later
+}
+
 // A view scrolled past a bordered cell still shows the cell's side that faces it.
 TEST(SheetPainter, SideOfACellJustOutsideTheRangeIsDrawn)
 {

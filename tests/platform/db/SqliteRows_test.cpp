@@ -1,0 +1,75 @@
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/Error.h"
+
+#include <gtest/gtest.h>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+using platform::db::Connection;
+using platform::db::Recordset;
+
+namespace
+{
+
+class SqliteRows : public testing::Test
+{
+protected:
+    QTemporaryDir folder;
+    std::shared_ptr<Connection> connection = Connection::open(folder.filePath(QStringLiteral("rows.db")));
+};
+
+} // namespace
+
+// The record set reads a SQLite query's rows from the statement itself; every value is the one the
+// driver reads, whatever its kind, and whatever the row above held in that column.
+TEST_F(SqliteRows, EveryValueIsTheDriversWhateverTheRowAbove)
+{
+    connection->execute(QStringLiteral("create table t (k integer, n integer, x real, s text, b blob)"));
+    const QString loneSurrogate(QChar(0xD800));
+    const QList<QVariantList> rows {
+        { 1, 1, 1.5, QStringLiteral("G0001"), QByteArray("ab") },
+        { 2, 1, 1.5, QStringLiteral("G0001"), QVariant() }, // a text repeated from the row above
+        { 3, QVariant(), QVariant(), QString(""), QByteArray() }, // empty below a text
+        { 4, 2, -0.25, QString(""), QByteArray("ab") },
+        { 5, 3, 1e20, QStringLiteral("关于档案1号文件"), QVariant() },
+        { 6, 3, 2.0, QStringLiteral("关于档案1号文件"), QVariant() },
+        { 7, 4, QVariant(), QVariant(), QVariant() },
+        { 8, 5, 3.0, QStringLiteral("G0001"), QVariant() }, // the same text again below a NULL
+        { 9, QStringLiteral("x"), QStringLiteral("7"), loneSurrogate, QVariant() }, // texts in number columns
+        { 10, QStringLiteral("x"), 8.0, loneSurrogate, QVariant() },
+    };
+    for (const QVariantList& row : rows)
+        connection->execute(QStringLiteral("insert into t values (?, ?, ?, ?, ?)"), row);
+
+    const QString select = QStringLiteral("select n, x, s, b from t order by k");
+    Recordset records;
+    records.open(select, *connection);
+    QSqlQuery driver = connection->runFetchedWhole(select);
+    ASSERT_EQ(records.recordCount(), rows.size());
+    for (int r = 0; r < rows.size(); ++r, records.moveNext()) {
+        ASSERT_TRUE(driver.next());
+        for (int i = 0; i < 4; ++i) {
+            const QVariant expected = driver.value(i).isNull() ? QVariant() : driver.value(i);
+            EXPECT_EQ(records.value(i), expected) << "row " << r + 1 << " field " << i;
+            EXPECT_EQ(records.value(i).typeId(), expected.typeId()) << "row " << r + 1 << " field " << i;
+        }
+    }
+}
+
+// A step that fails half-way through the rows is an error, not a shorter record set.
+TEST_F(SqliteRows, AStepThatFailsIsAnErrorNotFewerRows)
+{
+    connection->execute(QStringLiteral("create table t (n integer)"));
+    connection->execute(QStringLiteral("insert into t values (1), (2), (3)"));
+    Recordset records;
+    try {
+        // No sort: the third row is computed when the fetch reaches it.
+        records.open(
+            QStringLiteral("select case when n = 3 then abs(-9223372036854775807 - 1) else n end from t"),
+            *connection);
+        FAIL() << "read " << records.recordCount() << " rows without an error";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::DatabaseError);
+    }
+}
