@@ -5,8 +5,8 @@
 // from outside, as a user runs it: the whole `orvreport web` process on the same archive beside the
 // `sqlite3` program fetching the same rows, and `orvreport print` to the built-in PDF printer (up to
 // PrintedRecordsLimit records). Prints the figures as tables: the time of each step, the ratios to the
-// fetch, the growth from one size to the next, and the peak memory; with several runs, the minimum,
-// median and maximum of each ratio.
+// fetch, the growth from one size to the next, and the peak memory (of each size's build alone, and
+// of each program run); with several runs, the minimum, median and maximum of each ratio.
 //
 //   report_build_bench [--runs N] [records...]      (default 1 run of 10000 100000 1000000)
 //
@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <malloc.h>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -78,11 +79,29 @@ double seconds(const QElapsedTimer& timer)
     return timer.nsecsElapsed() / 1e9;
 }
 
+// The peak resident memory of this process since the last forgetPeakMemory(), as the system counts it.
 long peakMegabytes()
 {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
+        }
+    }
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024;
+}
+
+// From here on, the peak is counted from what the process holds now, the memory that the sizes before
+// freed given back: each size's build counts alone.
+void forgetPeakMemory()
+{
+    malloc_trim(0);
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
 }
 
 // The archive: group levels g1 (10 groups of the second level each), g2 (10 of the third) and g3
@@ -208,11 +227,11 @@ double bareFetchSeconds(platform::db::Connection& connection, int records)
 }
 
 // The sqlite3 program printing the report's rows (its own dialect), the faster of two runs.
-double sqliteFetchSeconds(const QString& archive, const QString& sql)
+double sqliteFetchSeconds(const bench::Launcher& launcher, const QString& archive, const QString& sql)
 {
     double fastest = 0;
     for (int run = 0; run < 2; ++run) {
-        const bench::ChildRun fetch = bench::runChild({ QStringLiteral("sqlite3"), archive, sql });
+        const bench::ChildRun fetch = launcher.run({ QStringLiteral("sqlite3"), archive, sql });
         if (!fetch.succeeded)
             std::fprintf(stderr, "sqlite3 could not fetch the rows\n");
         fastest = run == 0 ? fetch.seconds : std::min(fastest, fetch.seconds);
@@ -226,9 +245,10 @@ QString hostProgram()
 }
 
 // `orvreport` on the archive with its settings, exports and PDF files in `folder`.
-bench::ChildRun runHost(const QString& archive, const QDir& folder, const QStringList& command)
+bench::ChildRun runHost(
+    const bench::Launcher& launcher, const QString& archive, const QDir& folder, const QStringList& command)
 {
-    return bench::runChild(
+    return launcher.run(
         QStringList { hostProgram(), QStringLiteral("--db"), archive, QStringLiteral("--report"), ReportId }
             + command,
         { QStringLiteral("XDG_CONFIG_HOME=") + folder.filePath(QStringLiteral("config")),
@@ -243,10 +263,10 @@ QStringList filesIn(const QDir& folder)
 }
 
 // The page count that pdfinfo reads in the file.
-long long pdfPages(const QString& pdf, const QDir& folder)
+long long pdfPages(const bench::Launcher& launcher, const QString& pdf, const QDir& folder)
 {
     const QString info = folder.filePath(QStringLiteral("pdfinfo.txt"));
-    bench::runChild({ QStringLiteral("pdfinfo"), pdf }, {}, qPrintable(info));
+    launcher.run({ QStringLiteral("pdfinfo"), pdf }, {}, info);
     QFile file(info);
     if (!file.open(QIODevice::ReadOnly))
         return 0;
@@ -257,21 +277,22 @@ long long pdfPages(const QString& pdf, const QDir& folder)
     return 0;
 }
 
-void measureFromOutside(Figures& figures, const QString& archive, const QString& sql)
+void measureFromOutside(
+    const bench::Launcher& launcher, Figures& figures, const QString& archive, const QString& sql)
 {
     QTemporaryDir work;
     const QDir folder(work.path());
-    figures.sqliteSeconds = sqliteFetchSeconds(archive, sql);
-    figures.web = runHost(archive, folder, { QStringLiteral("web") });
+    figures.sqliteSeconds = sqliteFetchSeconds(launcher, archive, sql);
+    figures.web = runHost(launcher, archive, folder, { QStringLiteral("web") });
     figures.webWritten = filesIn(folder.filePath(QStringLiteral("web"))).size() == 1;
     if (figures.records > PrintedRecordsLimit)
         return;
-    figures.print = runHost(
-        archive, folder, { QStringLiteral("--printer"), QStringLiteral("PDF"), QStringLiteral("print") });
+    figures.print = runHost(launcher, archive, folder,
+        { QStringLiteral("--printer"), QStringLiteral("PDF"), QStringLiteral("print") });
     const QDir pdfs(folder.filePath(QStringLiteral("pdf")));
     const QStringList files = filesIn(pdfs);
     if (files.size() == 1)
-        figures.printedPages = pdfPages(pdfs.filePath(files.first()), folder);
+        figures.printedPages = pdfPages(launcher, pdfs.filePath(files.first()), folder);
 }
 
 // Where the archive lies: $ORV_BENCH_DIR when set (kept), else the run's temporary folder.
@@ -351,14 +372,15 @@ void buildInProcess(Figures& figures, const QString& archive)
     platform::outside::releaseShared();
 }
 
-Figures run(int records)
+Figures run(const bench::Launcher& launcher, int records)
 {
     Figures figures;
     figures.records = records;
     QTemporaryDir folder;
     const QString archive = archivePath(folder, records);
+    forgetPeakMemory();
     buildInProcess(figures, archive);
-    measureFromOutside(figures, archive, DataQuery);
+    measureFromOutside(launcher, figures, archive, DataQuery);
     return figures;
 }
 
@@ -447,6 +469,7 @@ void printSpread(const QList<int>& sizes, const QList<QList<Figures>>& runs)
 
 int main(int argc, char** argv)
 {
+    const bench::Launcher launcher;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -466,7 +489,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < runCount; ++run) {
         QList<Figures> figures;
         for (const int records : sizes) {
-            figures.append(::run(records));
+            figures.append(::run(launcher, records));
             reportFaults(figures.last());
         }
         printRows(figures);

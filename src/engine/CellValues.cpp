@@ -222,8 +222,11 @@ QString statementValue(platform::grid::Sheet& grid, const ReportCellItem& cell, 
 std::optional<platform::grid::CellValue> writeValue(
     platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
-    const QString text = cell.text.trimmed();
     const QString& letter = cell.letter;
+    // A field cell, most of a report's, writes its record's value and never reads its own text.
+    if (letter == QLatin1String("B"))
+        return writeFieldValue(grid, cell, context);
+    const QString text = cell.text.trimmed();
     if (letter == QLatin1String("A")) {
         if (!text.contains(u'&'))
             return WriteCellText(grid, text);
@@ -233,8 +236,6 @@ std::optional<platform::grid::CellValue> writeValue(
         expressions->setReportId(state.ReportId);
         return WriteCellText(grid, expressions->evaluate(text));
     }
-    if (letter == QLatin1String("B"))
-        return writeFieldValue(grid, cell, context);
     if (letter == QLatin1String("C"))
         return WriteCellText(grid, ReplaceSysVariable(text));
     if (letter == QLatin1String("E"))

@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "engine/PageCounts.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/ValueText.h"
 #include "platform/outside/FailureLog.h"
 
 namespace engine
@@ -18,18 +19,28 @@ QString groupValueText(const platform::db::Recordset& record, const ReportCellIt
     return record.field(cell.fieldIndex).text();
 }
 
+// Whether a value reads as the text: a text value is compared as it is, without a copy (every record
+// is compared with its group).
+bool readsAs(const QVariant& value, const QString& text)
+{
+    if (value.typeId() == QMetaType::QString)
+        return *static_cast<const QString*>(value.constData()) == text;
+    return platform::db::valueText(value) == text;
+}
+
 // True when the record's group differs from the stored values: a NULL differs only from a stored
 // non-empty value; any other value compares by the text it was stored as, so equal values never
 // count as a change.
 bool groupDiffers(const platform::db::Recordset& record, const QStringList& stored)
 {
+    static const QString nothingStored;
     const auto& cells = dataEngine().GroupCells;
     for (int i = 0; i < cells.size(); ++i) {
         if (cells[i].fieldIndex < 0)
             continue;
-        const platform::db::Field field = record.field(cells[i].fieldIndex);
-        const QString& value = stored.value(i);
-        if (field.isNull() ? !value.isEmpty() : field.text() != value)
+        const QVariant field = record.value(cells[i].fieldIndex);
+        const QString& value = i < stored.size() ? stored.at(i) : nothingStored;
+        if (field.isNull() ? !value.isEmpty() : !readsAs(field, value))
             return true;
     }
     return false;
