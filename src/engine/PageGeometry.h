@@ -14,6 +14,8 @@ struct ReportDefinition;
 namespace engine
 {
 
+struct DataReportRun;
+
 // What the page settings make of a designed paper: a number of rows per page is taken as stored
 // (freeHeight none); "FIX" and "AUTO" fit as many detail blocks as the paper leaves below the margins and
 // the fixed rows, freeHeight being that height. A detail band without stored heights is a division by
@@ -39,12 +41,12 @@ int detailRowCount(const store::ReportDefinition& definition);
 // RecordsPerPage, and under "FIX" and "AUTO" FreeHeight, from recordsOnPage on DesignPaperHeight. A
 // failure of the computation is logged and leaves both as they were. Gives false, after telling the user
 // (ErrorMessage in silent web mode), when a page would hold no record: such a report cannot be laid out.
-bool GetDataCountInPage();
+bool GetDataCountInPage(DataReportRun& run);
 
 // PageSheetCols and PageSheetRows from pageSheetSize on RecordsPerPage.
-void GetPageRowCount();
+void GetPageRowCount(DataReportRun& run);
 
 // detailRowCount of the definition in use.
-int GetDetailRowCount();
+int GetDetailRowCount(DataReportRun& run);
 
 } // namespace engine

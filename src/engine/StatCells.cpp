@@ -72,16 +72,16 @@ void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const Q
 
 } // namespace
 
-void GetRptDataInfo()
+void GetRptDataInfo(DataReportRun& report)
 {
     statEngine().StatCells.clear(); // a report whose cells cannot be read shows none of an earlier one's
-    platform::outside::runLogged("GetRptDataInfo", [] { ReadRptDataItems(CurrentTemplateRows().cells); });
+    platform::outside::runLogged("GetRptDataInfo", [&report] { ReadRptDataItems(CurrentTemplateRows(report).cells); });
 }
 
-void GetRptTextAndPictureData()
+void GetRptTextAndPictureData(DataReportRun& report)
 {
     QList<TemplateCellRow> cells;
-    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+    for (const TemplateCellRow& cell : CurrentTemplateRows(report).cells) {
         if (cell.letter == QLatin1String("A") || cell.letter == QLatin1String("D"))
             cells.append(cell);
     }
@@ -94,10 +94,10 @@ void ReadRptDataItems(const QList<TemplateCellRow>& cells)
     items.clear();
     items.reserve(cells.size());
     for (const TemplateCellRow& cell : cells)
-        items.append(ParseCellExpression(cell.row, cell.col, cell.letter, cell.content.mid(3)));
+        items.append(ParseCellExpression(nullptr, cell.row, cell.col, cell.letter, cell.content.mid(3)));
 }
 
-void WriteData(platform::grid::Sheet& grid)
+void WriteData(const DataReportRun& report, platform::grid::Sheet& grid)
 {
     StatEngineState& stat = statEngine();
     growSheetToCells();
@@ -110,8 +110,8 @@ void WriteData(platform::grid::Sheet& grid)
             WriteStatCell(grid, cell, pageStarts);
         });
     }
-    if (dataEngine().Output && stat.StatPictureCount > 0)
-        dataEngine().Output->picturesLoaded(stat.StatPictures);
+    if (report.Output && stat.StatPictureCount > 0)
+        report.Output->picturesLoaded(stat.StatPictures);
 }
 
 void WriteStatCell(platform::grid::Sheet& grid, const ReportCellItem& cell, const QVector<int>& pageStarts)
@@ -153,7 +153,7 @@ QString ExpandPageMacros(const QString& text, int page, int pageCount)
             return QString::number(page);
         if (letter == u'P')
             return QString::number(pageCount);
-        return letter == u'N' ? QString() : SysVariableValue(letter);
+        return RunFreeSysVariableValue(letter);
     });
 }
 

@@ -19,16 +19,16 @@ namespace engine
 
 // StatCells from every stored cell of the report; a failure is logged under "GetRptDataInfo" and leaves
 // StatCells empty.
-void GetRptDataInfo();
+void GetRptDataInfo(DataReportRun& report);
 // StatCells from the text ("A") and picture ("D") cells only, for the preview; a failure throws.
-void GetRptTextAndPictureData();
+void GetRptTextAndPictureData(DataReportRun& report);
 // StatCells from the given stored cells: row, column, letter and the body of the cell's content text.
 void ReadRptDataItems(const QList<TemplateCellRow>& cells);
 
 // Writes every cell of StatCells whose row and column are not 0 at its place, after growing
 // StatRowCount and StatColCount to the cells, so that no cell lies beyond the sheet. A cell that cannot
 // be placed is logged under "WriteData" and the next one is written.
-void WriteData(platform::grid::Sheet& grid);
+void WriteData(const DataReportRun& report, platform::grid::Sheet& grid);
 
 // Writes one cell into the grid's active cell (selected by the caller), by its letter:
 //   A  the text; with "&" the report parameters put in

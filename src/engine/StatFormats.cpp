@@ -12,13 +12,13 @@
 namespace engine
 {
 
-void SetRptFormat(platform::grid::Sheet& grid)
+void SetRptFormat(DataReportRun& report, platform::grid::Sheet& grid)
 {
     StatEngineState& stat = statEngine();
     stat.StatColCount = 0;
     stat.StatRowCount = 0;
     platform::outside::runLogged(
-        "SetRptFormat", [&] { ApplyStatFormats(grid, CurrentTemplateRows().formats); });
+        "SetRptFormat", [&] { ApplyStatFormats(grid, CurrentTemplateRows(report).formats); });
 }
 
 void ApplyStatFormats(platform::grid::Sheet& grid, const QList<TemplateFormatRow>& formats)
@@ -53,19 +53,19 @@ void ApplyStatRowHeights(platform::grid::Sheet& grid, const QList<SizeItem>& hei
     }
 }
 
-void FitStatColumns(platform::grid::Sheet& grid)
+void FitStatColumns(const DataReportRun& report, platform::grid::Sheet& grid)
 {
     StatEngineState& stat = statEngine();
     try {
         grid.insertCols(1, 1);
-        grid.setColWidth(1, roundInt16(reportDefinition().page.LeftMarge * platform::grid::kTwipsPerInch));
+        grid.setColWidth(1, roundInt16(report.definition().page.LeftMarge * platform::grid::kTwipsPerInch));
         ++stat.StatColCount;
         long long used = 0;
         for (int col = 1; col <= stat.StatColCount; ++col)
             used += grid.colWidth(col);
         ++stat.StatColCount;
         grid.setMaxCol(stat.StatColCount);
-        const long long rest = printerPageInReportOrientation().width() - used;
+        const long long rest = printerPageInReportOrientation(report.definition()).width() - used;
         grid.setColWidth(stat.StatColCount, rest > 0 ? fitInt16(rest) : 0);
     } catch (const std::exception&) {
         // The sheet keeps the columns it has; the pages are still laid out by row.

@@ -14,10 +14,12 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 // Applies the report's stored format rows in their stored order (read once with the cells). StatColCount
 // and StatRowCount become the highest column and row that the size lists name. A failure to read the
 // rows is logged under "SetRptFormat".
-void SetRptFormat(platform::grid::Sheet& grid);
+void SetRptFormat(DataReportRun& report, platform::grid::Sheet& grid);
 
 // Each row in turn: a row-height or column-width list, or a cell format over the row's rectangle (only
 // what the format sets changes). A row that fails (a rectangle outside the sheet, a merge that would cut
@@ -33,6 +35,6 @@ void ApplyStatRowHeights(platform::grid::Sheet& grid, const QList<SizeItem>& hei
 // last one, which takes the printer's width that the others leave (0 when they leave none); the sheet
 // ends at the filler column. StatColCount grows by both. A failure (a printer that does not answer)
 // ends the fitting where it is, without a message.
-void FitStatColumns(platform::grid::Sheet& grid);
+void FitStatColumns(const DataReportRun& report, platform::grid::Sheet& grid);
 
 } // namespace engine

@@ -140,10 +140,10 @@ void SetPageStartRow(int page, int row)
     starts[page - 1] = row;
 }
 
-void FillLastPage(platform::grid::Sheet& grid)
+void FillLastPage(const DataReportRun& report, platform::grid::Sheet& grid)
 {
     try {
-        platform::ui::setDefaultPrinterPaperCode(reportDefinition().page.PageSize);
+        platform::ui::setDefaultPrinterPaperCode(report.definition().page.PageSize);
     } catch (const std::exception&) {
         // The printer keeps its paper; the pages were measured on it.
     }

@@ -12,6 +12,8 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 // The first sheet row of each page for rows of the given heights (entry i-1 is the height of sheet row
 // i) on pages of `available` twips. A page runs until the row whose height makes the sum exceed the
 // page; the last row that still fitted opens the next page, which leaves every page a row's height of
@@ -43,6 +45,6 @@ void SetPageStartRow(int page, int row);
 // Sets the printer's paper to the report's PAGE_SIZE (a printer that refuses keeps its own) and pads
 // the last page: the closing row takes the height that makes the rows of the last page add up to
 // StatPageHeight less the bottom margin less 10 twips, or 0 when the page is already that full.
-void FillLastPage(platform::grid::Sheet& grid);
+void FillLastPage(const DataReportRun& report, platform::grid::Sheet& grid);
 
 } // namespace engine

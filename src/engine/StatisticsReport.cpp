@@ -34,85 +34,84 @@ void forgetPictures()
     stat.StatPictureCount = 0;
 }
 
-void buildSheet(platform::grid::Sheet& grid)
+void buildSheet(DataReportRun& report, platform::grid::Sheet& grid)
 {
     forgetPictures();
     grid = platform::grid::Sheet {};
-    SetRptFormat(grid);
-    WriteData(grid);
-    FitStatColumns(grid);
+    SetRptFormat(report, grid);
+    WriteData(report, grid);
+    FitStatColumns(report, grid);
     SetPageBreak(grid);
-    FillLastPage(grid);
+    FillLastPage(report, grid);
     const StatEngineState& stat = statEngine();
     grid.setMaxCol(stat.StatColCount);
     grid.setMaxRow(stat.StatRowCount);
     // The sheet prints, and is exported, with the report's paper and its pages.
-    SetGridPageSetup(grid);
+    SetGridPageSetup(report, grid);
     grid.setRowPageBreaks(QList<int>(stat.PageStartArray.cbegin(), stat.PageStartArray.cend()));
 }
 
 } // namespace
 
-bool CanPrintReport()
+bool CanPrintReport(DataReportRun& report)
 {
-    if (reportDefinition().reportId.trimmed().isEmpty())
+    const store::ReportDefinition& definition = report.definition();
+    if (definition.reportId.trimmed().isEmpty())
         return false;
-    if (!CheckReportDataExists() || !store::AcceptReportDefinition(reportDefinition()))
+    if (!CheckReportDataExists(definition) || !store::AcceptReportDefinition(definition))
         return false;
-    if (IsWiderThanDesignPaper())
+    if (IsWiderThanDesignPaper(report))
         return false;
-    return FitsPrinterPaper();
+    return FitsPrinterPaper(definition);
 }
 
-bool IsWiderThanDesignPaper()
+bool IsWiderThanDesignPaper(DataReportRun& report)
 {
-    int width = 0;
-    int height = 0;
-    return ColumnsOverDesignPaper(width, height);
+    return ColumnsOverDesignPaper(report.definition(), report.DesignPaperWidth, report.DesignPaperHeight);
 }
 
-bool FitsPrinterPaper()
+bool FitsPrinterPaper(const store::ReportDefinition& definition)
 {
     StatEngineState& stat = statEngine();
-    return ColumnsFitPrinterPaper(stat.StatPageWidth, stat.StatPageHeight);
+    return ColumnsFitPrinterPaper(definition, stat.StatPageWidth, stat.StatPageHeight);
 }
 
-void PrepareStatisticsPrint()
+void PrepareStatisticsPrint(DataReportRun& report)
 {
     forgetPictures();
-    MarginsToTwips();
-    ComputePageMetrics();
-    GetRptDataInfo();
+    MarginsToTwips(report.definition());
+    ComputePageMetrics(report.definition());
+    GetRptDataInfo(report);
 }
 
-void MarginsToTwips()
+void MarginsToTwips(const store::ReportDefinition& definition)
 {
-    const store::PageSettings& page = reportDefinition().page;
+    const store::PageSettings& page = definition.page;
     StatEngineState& stat = statEngine();
     stat.StatTopMargin = roundInt16(page.TopMarge * platform::grid::kTwipsPerInch);
     stat.StatBottomMargin = roundInt16(page.BottomMarge * platform::grid::kTwipsPerInch);
 }
 
-void ComputePageMetrics()
+void ComputePageMetrics(const store::ReportDefinition& definition)
 {
-    const store::PageSettings& settings = reportDefinition().page;
+    const store::PageSettings& settings = definition.page;
     StatEngineState& stat = statEngine();
     stat.StatWidthFactor = 1.0;
     try {
-        const QSize page = printerPageInReportOrientation();
+        const QSize page = printerPageInReportOrientation(definition);
         stat.StatPageHeight = page.height();
         stat.StatPageWidth = page.width();
         if (settings.SelfFit) {
             const int usable = roundInt16(stat.StatPageWidth
                 - (settings.RightMarge + settings.LeftMarge) * platform::grid::kTwipsPerInch);
-            stat.StatWidthFactor = ratio(usable, LoadColWidths(reportDefinition()));
+            stat.StatWidthFactor = ratio(usable, LoadColWidths(definition));
         }
     } catch (const std::exception&) {
         // Without a printer or stored widths the pages keep their last metrics and the widths their sizes.
     }
 }
 
-void CreateStatisticsReport(platform::grid::Sheet& grid)
+void CreateStatisticsReport(DataReportRun& report, platform::grid::Sheet& grid)
 {
     const store::ReportState& state = store::reportState();
     const auto expressions = platform::outside::sharedStatExpression();
@@ -120,33 +119,33 @@ void CreateStatisticsReport(platform::grid::Sheet& grid)
     expressions->setReportId(state.ReportId);
     expressions->initialise(state.WebPrintMode ? platform::outside::ParameterPrompt::Never
                                                : platform::outside::ParameterPrompt::WhenWindowAvailable);
-    buildSheet(grid);
+    buildSheet(report, grid);
 }
 
-void PreviewStatisticsReport(platform::grid::Sheet& grid)
+void PreviewStatisticsReport(DataReportRun& report, platform::grid::Sheet& grid)
 {
-    MarginsToTwips();
-    ComputePageMetrics();
-    GetRptTextAndPictureData();
-    buildSheet(grid);
+    MarginsToTwips(report.definition());
+    ComputePageMetrics(report.definition());
+    GetRptTextAndPictureData(report);
+    buildSheet(report, grid);
 }
 
-void ApplyPageSetup(platform::grid::Sheet& grid)
+void ApplyPageSetup(const store::ReportDefinition& definition, platform::grid::Sheet& grid)
 {
-    const store::PageSettings& page = reportDefinition().page;
+    const store::PageSettings& page = definition.page;
     platform::grid::PageSetup setup = grid.pageSetup();
     setup.paperSize = page.PageSize;
     setup.landscape = page.PageLandscape;
     setup.printGridLines = false;
     setup.printHeadings = false;
     ClearHeaderAndFooter(setup);
-    SetReportMargins(setup);
+    SetReportMargins(definition, setup);
     grid.setPageSetup(setup);
 }
 
-void ApplyPaperAndOrientation(platform::grid::Sheet& grid)
+void ApplyPaperAndOrientation(const store::ReportDefinition& definition, platform::grid::Sheet& grid)
 {
-    const store::PageSettings& page = reportDefinition().page;
+    const store::PageSettings& page = definition.page;
     platform::grid::PageSetup setup = grid.pageSetup();
     setup.paperSize = page.PageSize;
     setup.landscape = page.PageLandscape;

@@ -4,6 +4,10 @@ namespace platform::grid
 {
 class Sheet;
 }
+namespace store
+{
+struct ReportDefinition;
+}
 
 // Building a statistics report (a free sheet of texts, values, formulas and pictures without records)
 // into the grid of the print, print-progress or preview window, divided into pages by row height.
@@ -20,43 +24,46 @@ class Sheet;
 namespace engine
 {
 
-// True when the report in use (UseReportDefinition, PagePipeline.h) can be built: it has a report id and
+struct DataReportRun;
+
+// True when the report of the run can be built: it has a report id and
 // rows in the report tables, its definition passes its check, and its columns fit the designed paper and,
 // unless it fits itself to the paper (SELF_FIT), the printer's page. A refusal tells the user
 // (ErrorMessage; a box unless in silent web mode).
-bool CanPrintReport();
+bool CanPrintReport(DataReportRun& report);
 
 // True, after telling the user, when the stored columns and side margins are wider than the designed
-// paper (its height in landscape). Sets the printer's paper to the report's.
-bool IsWiderThanDesignPaper();
+// paper (its height in landscape); the run keeps the designed paper's size. Sets the printer's paper to the
+// report's.
+bool IsWiderThanDesignPaper(DataReportRun& report);
 
 // Under SELF_FIT true at once. Otherwise reads the printer's page in the report's orientation into
 // StatPageWidth and StatPageHeight and gives false, after telling the user, when the columns are wider.
-bool FitsPrinterPaper();
+bool FitsPrinterPaper(const store::ReportDefinition& definition);
 
 // Margins and page metrics, every cell of the report loaded, the picture list emptied.
-void PrepareStatisticsPrint();
+void PrepareStatisticsPrint(DataReportRun& report);
 
 // StatTopMargin and StatBottomMargin from TOP_MARGE and BOTTOM_MARGE. Beyond 16 bits throws.
-void MarginsToTwips();
+void MarginsToTwips(const store::ReportDefinition& definition);
 
 // StatPageHeight and StatPageWidth from the printer's page in the report's orientation, and
 // StatWidthFactor (1 unless SELF_FIT). A failure ends the step without a message.
-void ComputePageMetrics();
+void ComputePageMetrics(const store::ReportDefinition& definition);
 
 // The whole build for printing into `grid`, which is emptied first: formats, cells (the report
 // parameters asked once, never in silent web mode), margin and filler columns, pages, last page padded;
 // the sheet ends at StatRowCount and StatColCount.
-void CreateStatisticsReport(platform::grid::Sheet& grid);
+void CreateStatisticsReport(DataReportRun& report, platform::grid::Sheet& grid);
 
 // The build for the preview: prepares itself and writes only the text and picture cells.
-void PreviewStatisticsReport(platform::grid::Sheet& grid);
+void PreviewStatisticsReport(DataReportRun& report, platform::grid::Sheet& grid);
 
 // The grid's page setup for printing: the report's paper, orientation and four margins, no header or
 // footer (nor room for them), no grid lines or headings.
-void ApplyPageSetup(platform::grid::Sheet& grid);
+void ApplyPageSetup(const store::ReportDefinition& definition, platform::grid::Sheet& grid);
 // Only the report's paper and orientation.
-void ApplyPaperAndOrientation(platform::grid::Sheet& grid);
+void ApplyPaperAndOrientation(const store::ReportDefinition& definition, platform::grid::Sheet& grid);
 
 // Releases the pictures read by the last build; StatPictureCount stays.
 void UnloadStatPictures();

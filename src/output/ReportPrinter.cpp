@@ -25,21 +25,21 @@ bool PrinterInstalled()
     }
 }
 
-void TurnPrinterToReport()
+void TurnPrinterToReport(const store::ReportDefinition& definition)
 {
-    platform::ui::setDefaultPrinterOrientation(engine::reportDefinition().page.PageLandscape
+    platform::ui::setDefaultPrinterOrientation(definition.page.PageLandscape
             ? platform::ui::PrinterOrientation::Landscape
             : platform::ui::PrinterOrientation::Portrait);
 }
 
-void SetBlankFormPrintSetup(platform::grid::Sheet& sheet)
+void SetBlankFormPrintSetup(const engine::DataReportRun& report, platform::grid::Sheet& sheet)
 {
-    engine::SetGridPageSetup(sheet);
+    engine::SetGridPageSetup(report, sheet);
 }
 
-void SetStatisticsPrintSetup(platform::grid::Sheet& sheet)
+void SetStatisticsPrintSetup(const engine::DataReportRun& report, platform::grid::Sheet& sheet)
 {
-    engine::SetGridPageSetup(sheet);
+    engine::SetGridPageSetup(report, sheet);
     const QVector<int>& starts = engine::statEngine().PageStartArray;
     PageSelection everyPage;
     for (int page = 1; page <= starts.size(); ++page)

@@ -8,15 +8,15 @@ namespace output
 
 bool StatisticsReportOutput::Prepare()
 {
-    if (!engine::CanPrintReport())
+    if (!engine::CanPrintReport(run_))
         return false;
-    engine::PrepareStatisticsPrint();
+    engine::PrepareStatisticsPrint(run_);
     return true;
 }
 
 void StatisticsReportOutput::BuildBatch(platform::grid::Sheet& working, int, QProgressBar&)
 {
-    engine::CreateStatisticsReport(working);
+    engine::CreateStatisticsReport(run_, working);
 }
 
 int StatisticsReportOutput::PageCount() const

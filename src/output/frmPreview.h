@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/OutputForm.h"
-#include "output/OutputFormBinding.h"
 #include "output/PreviewPages.h"
 #include "platform/grid/Sheet.h"
 
@@ -11,6 +10,10 @@
 class QPushButton;
 class QStatusBar;
 
+namespace engine
+{
+struct DataReportRun;
+}
 namespace output
 {
 class PageView;
@@ -31,6 +34,7 @@ class frmPreview : public QDialog, public engine::OutputForm
 public:
     explicit frmPreview(
         QWidget* parent = nullptr, std::shared_ptr<const store::ReportDefinition> definition = {});
+    ~frmPreview() override;
 
     int currentPage() const { return currentPage_; }
     int pageCount() const { return pages_.count; }
@@ -81,6 +85,6 @@ private:
     int currentPage_ = 1;
     bool fullSize_ = true;
     bool firstActivation_ = true;
-    output::OutputFormBinding outputForm_;
     std::shared_ptr<const store::ReportDefinition> definition_;
+    std::unique_ptr<engine::DataReportRun> run_; // the build shown; this window receives its pictures
 };

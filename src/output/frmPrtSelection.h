@@ -11,6 +11,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace engine
+{
+struct DataReportRun;
+}
+
 namespace output
 {
 
@@ -22,7 +27,8 @@ class frmPrtSelection : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmPrtSelection(QWidget* parent = nullptr);
+    // `report` is the run whose built pages the ranges name.
+    explicit frmPrtSelection(const engine::DataReportRun& report, QWidget* parent = nullptr);
 
     int Copies = 1; // 1 at every load
     int TotalPageCount = 0; // the pages a list may name
@@ -64,6 +70,8 @@ protected:
 private:
     void FillPrinterList();
     QString BuildPrintRange();
+
+    const engine::DataReportRun& report_;
 };
 
 } // namespace output

@@ -41,6 +41,7 @@ struct ReportState : PageSettings, SqlPieces {
     QString ErrorMessage; // also the silent mode's messages
     bool IsPrintBlankReport = false;
     QString FactTableName;
+    QString SourceSql; // the host's data-source SQL (GetSQL); every preparation works its own out
 
     // --- silent (web) printing -----------------------------------------------------------------------
     bool WebPrintMode = false;
