@@ -143,12 +143,12 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
 
     state.ReportId = demo::DataReportId;
     state.TABLENAME = demo::SampleReportGroup;
-    engine::UseReportDefinition(store::ReadReportDefinition(state.ReportId));
-    ASSERT_TRUE(engine::CanPrintDataReport());
-    engine::PrepareReportData();
+    run.useDefinition(store::ReadReportDefinition(state.ReportId));
+    ASSERT_TRUE(engine::CanPrintDataReport(run));
+    engine::PrepareReportData(run);
     platform::grid::Sheet pages;
-    engine::CreateDataReport(pages, engine::AllRemainingPages);
-    engine::ClearReportData();
+    engine::CreateDataReport(run, pages, engine::AllRemainingPages);
+    engine::ClearReportData(run);
     bool found = false;
     for (int row = 1; row <= pages.lastDataRow() && !found; ++row)
         for (int col = 1; col <= pages.lastDataCol() && !found; ++col)

@@ -195,10 +195,10 @@ TEST_P(SourceTextRoundTrip, StatisticsReportKindsAreStoredReopenedAndBuilt)
     });
 
     useDefinition();
-    ASSERT_TRUE(engine::CanPrintReport());
-    engine::PrepareStatisticsPrint();
+    ASSERT_TRUE(engine::CanPrintReport(run));
+    engine::PrepareStatisticsPrint(run);
     Sheet sheet;
-    engine::CreateStatisticsReport(sheet);
+    engine::CreateStatisticsReport(run, sheet);
     EXPECT_TRUE(loggedProcedures().isEmpty()) << loggedProcedures().join(u',').toStdString();
     // Cells stand one row down and one column right of their design cells.
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));

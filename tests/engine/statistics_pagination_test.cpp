@@ -1,3 +1,4 @@
+#include "engine/EngineState.h"
 #include "engine/StatEngineState.h"
 #include "engine/StatPagination.h"
 #include "platform/grid/Sheet.h"
@@ -105,6 +106,7 @@ protected:
     platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
         { platform::ui::PdfPrinterName }, platform::ui::PdfPrinterName } };
     platform::grid::Sheet grid;
+    engine::DataReportRun run; // without a definition: the printer keeps its paper
 };
 
 TEST_F(StatPaginationTest, MarginRowsFrameThePagesAndTheLastPageIsPadded)
@@ -122,7 +124,7 @@ TEST_F(StatPaginationTest, MarginRowsFrameThePagesAndTheLastPageIsPadded)
     EXPECT_EQ(grid.rowHeight(32), 567);
     EXPECT_TRUE(grid.isEmpty(32, 1));
 
-    engine::FillLastPage(grid);
+    engine::FillLastPage(run, grid);
     // Page 3 holds rows 27 to 31 (5 × 1000) and the closing row, which takes 15000 - 5567 - 10.
     EXPECT_EQ(grid.rowHeight(32), 9423);
     EXPECT_EQ(heightOfRows(27, 32), 15000 - 567 - 10);
@@ -153,7 +155,7 @@ TEST_F(StatPaginationTest, TheClosingRowFillsTheLastPageOrIsOfNoHeightOnAFullOne
         if (c.tallRow)
             grid.setRowHeight(c.tallRow, platform::grid::kMaxSizeTwips);
         engine::SetPageBreak(grid);
-        engine::FillLastPage(grid);
+        engine::FillLastPage(run, grid);
         EXPECT_EQ(statEngine().PageStartArray, c.starts);
         EXPECT_EQ(statEngine().StatPageCount, c.starts.size());
         EXPECT_EQ(statEngine().StatRowCount, c.rows + 2);

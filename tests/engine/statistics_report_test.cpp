@@ -113,10 +113,10 @@ protected:
     Sheet build()
     {
         useDefinition();
-        EXPECT_TRUE(engine::CanPrintReport());
-        engine::PrepareStatisticsPrint();
+        EXPECT_TRUE(engine::CanPrintReport(run));
+        engine::PrepareStatisticsPrint(run);
         Sheet sheet;
-        engine::CreateStatisticsReport(sheet);
+        engine::CreateStatisticsReport(run, sheet);
         return sheet;
     }
 };
@@ -187,7 +187,7 @@ TEST_P(StatisticsReportTest, ARebuildGivesTheSameSheetAndCellsThatCannotBeReadLe
     cellsOfEveryKind();
     // The print window prepares once and may build again into its working grid.
     Sheet sheet = build();
-    engine::CreateStatisticsReport(sheet);
+    engine::CreateStatisticsReport(run, sheet);
     EXPECT_EQ(sheet.maxRow(), 42);
     EXPECT_EQ(sheet.maxCol(), 5);
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
@@ -200,10 +200,10 @@ TEST_P(StatisticsReportTest, ARebuildGivesTheSameSheetAndCellsThatCannotBeReadLe
     const auto cellCount = statEngine().StatCells.size();
     ASSERT_GT(cellCount, 0);
     execute(QStringLiteral("delete from report_data"));
-    engine::PrepareStatisticsPrint();
+    engine::PrepareStatisticsPrint(run);
     EXPECT_EQ(statEngine().StatCells.size(), cellCount);
     useDefinition();
-    engine::PrepareStatisticsPrint();
+    engine::PrepareStatisticsPrint(run);
     EXPECT_TRUE(statEngine().StatCells.isEmpty());
 }
 
@@ -211,9 +211,9 @@ TEST_P(StatisticsReportTest, PreviewWritesTextsAndPicturesOnly)
 {
     cellsOfEveryKind();
     useDefinition();
-    ASSERT_TRUE(engine::CanPrintReport());
+    ASSERT_TRUE(engine::CanPrintReport(run));
     Sheet sheet;
-    engine::PreviewStatisticsReport(sheet);
+    engine::PreviewStatisticsReport(run, sheet);
 
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
     EXPECT_EQ(sheet.text(5, 3), QStringLiteral("&无此参数&"));
@@ -273,7 +273,7 @@ TEST_P(StatisticsReportTest, ColumnsAreCheckedAgainstTheDesignedPaperAndThePrint
             platform::ui::ScriptedUi script;
 
             useDefinition();
-            EXPECT_EQ(engine::CanPrintReport(), c.message.isEmpty());
+            EXPECT_EQ(engine::CanPrintReport(run), c.message.isEmpty());
             EXPECT_EQ(store::reportState().ErrorMessage, c.message);
             EXPECT_EQ(
                 script.boxTexts(), c.message.isEmpty() || web ? QStringList {} : QStringList { c.message });
@@ -285,12 +285,12 @@ TEST_P(StatisticsReportTest, ReportWithoutIdOrRowsIsNotBuilt)
 {
     store::reportState().ReportId.clear();
     useDefinition();
-    EXPECT_FALSE(engine::CanPrintReport());
+    EXPECT_FALSE(engine::CanPrintReport(run));
     EXPECT_TRUE(ui.boxTexts().isEmpty());
 
     store::reportState().ReportId = TestReportId;
     useDefinition();
-    EXPECT_FALSE(engine::CanPrintReport());
+    EXPECT_FALSE(engine::CanPrintReport(run));
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("报表索引信息不存在,不能生成报表!") });
 }
 
@@ -309,7 +309,7 @@ TEST_P(StatisticsReportTest, DemoReportCountsTheArchiveAndExports)
     store::reportState().ReportId = demo::StatisticsReportId;
     store::reportState().WebPrintMode = true;
     Sheet sheet = build();
-    engine::ApplyPageSetup(sheet);
+    engine::ApplyPageSetup(run.definition(), sheet);
 
     // Design rows 4 to 8 count the documents and pages of one retention period each, row 9 all of them.
     struct Expected {

@@ -64,9 +64,9 @@ TEST_P(PrintWithoutPreview, EveryPageOfTheDataReportGoesIntoOnePdfFile)
 {
     report.PrintReport();
 
-    const long long totalPages = engine::dataEngine().TotalPages;
+    const long long totalPages = run.TotalPages;
     ASSERT_GT(totalPages, 20);
-    EXPECT_TRUE(engine::dataEngine().ReportFinished);
+    EXPECT_TRUE(run.ReportFinished);
     EXPECT_EQ(ui.shownDialogs(), QStringList { "frmPrintMSG" });
     EXPECT_TRUE(ui.boxes().empty());
 
@@ -117,7 +117,7 @@ TEST_P(PrintWithoutPreview, CancelDuringTheSecondBatchPrintsItAndBuildsNoMore)
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("确定要取消报表生成吗？") });
     EXPECT_EQ(prints.jobs().size(), 1);
     EXPECT_EQ(prints.totalPages(), 20);
-    EXPECT_FALSE(engine::dataEngine().ReportFinished);
+    EXPECT_FALSE(run.ReportFinished);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
 }
@@ -130,7 +130,7 @@ TEST_P(PrintWithoutPreview, ACancelNotConfirmedLetsEveryBatchPrint)
     printInWindow(window);
 
     EXPECT_EQ(ui.boxTexts().size(), 1);
-    EXPECT_EQ(prints.totalPages(), engine::dataEngine().TotalPages);
+    EXPECT_EQ(prints.totalPages(), run.TotalPages);
 }
 
 TEST_P(PrintWithoutPreview, NoDataTellsSoAndPrintsNothing)
@@ -166,8 +166,8 @@ TEST_P(PrintWithoutPreview, NoDataPrintsOneBlankFormWhenTheHostAsksForIt)
     EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
 
     platform::grid::Sheet asBuilt;
-    engine::PrepareReportData();
-    engine::CreateBlankReport(asBuilt);
+    engine::PrepareReportData(run);
+    engine::CreateBlankReport(run, asBuilt);
     const platform::grid::Sheet& printed = window.job().sheet();
     ASSERT_EQ(printed.maxRow(), asBuilt.maxRow());
     ASSERT_EQ(printed.maxCol(), asBuilt.maxCol());

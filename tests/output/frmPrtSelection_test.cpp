@@ -30,11 +30,11 @@ protected:
     void SetUp() override
     {
         useReport(store::DataReport);
-        engine::dataEngine().PageSheetRows = 20;
+        run.PageSheetRows = 20;
         dialog.TotalPageCount = 10;
         dialog.CurrentPage = 3;
     }
-    void TearDown() override { engine::dataEngine() = engine::DataEngineState {}; }
+    void TearDown() override { run = engine::DataReportRun {}; }
 
     static void useReport(int type)
     {
@@ -42,7 +42,7 @@ protected:
         definition.type = type;
         definition.page.DataRows = 10;
         definition.page.ColCount = 5;
-        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
+        run.useDefinition(std::make_shared<const store::ReportDefinition>(definition));
     }
 
     // Shows the dialog modally with the driver working on it; returns the dialog's result.

@@ -31,7 +31,7 @@ TEST_P(CReportOrvTest, PropertiesReachTheState)
     EXPECT_EQ(state.TABLENAME, QStringLiteral("new"));
     EXPECT_EQ(state.SelectOrder, QStringLiteral("wsda.folder_no,wsda.piece_no desc"));
     EXPECT_EQ(report->SelectOrder(), QStringLiteral("folder_no, piece_no desc"));
-    EXPECT_EQ(engine::dataEngine().SourceSql, QStringLiteral("select 1"));
+    EXPECT_EQ(run.SourceSql, QStringLiteral("select 1"));
     EXPECT_EQ(state.FactTableName, QStringLiteral("wsda_fact"));
 }
 
@@ -42,7 +42,7 @@ TEST_P(CReportOrvTest, NewObjectResetsOnlyItsCreationValues)
     report->setReportId(QStringLiteral("kept"));
     state.WebPrintMode = true;
     state.FirstPageSizing = false;
-    auto& engineState = engine::dataEngine();
+    auto& engineState = run;
     engineState.SourceSql = QStringLiteral("select 1");
     engineState.PageFirstRow = 40;
     engineState.PageLastRow = 80;

@@ -33,12 +33,12 @@ protected:
         store::reportState().ReportId = id;
         store::reportState().WebPrintMode = true;
         Built built;
-        engine::UseReportDefinition(store::ReadReportDefinition(id));
-        EXPECT_TRUE(engine::CanPrintDataReport());
-        engine::PrepareReportData();
+        run.useDefinition(store::ReadReportDefinition(id));
+        EXPECT_TRUE(engine::CanPrintDataReport(run));
+        engine::PrepareReportData(run);
         platform::grid::Sheet sheet;
-        engine::CreateDataReport(sheet, engine::AllRemainingPages);
-        const engine::DataEngineState& state = engine::dataEngine();
+        engine::CreateDataReport(run, sheet, engine::AllRemainingPages);
+    const engine::DataReportRun& state = run;
         built.pages = state.TotalPages;
         built.pageRanges = int(state.PageRowRanges.size());
         for (const engine::PageRowRange& page : state.PageRowRanges) {
@@ -274,7 +274,7 @@ TEST_P(WizardSave, RelatedTablesAreJoinedAlongTheWholeChain)
         const Built built = build(id, c.prefix, c.col);
         EXPECT_EQ(built.marked, column(c.detailSql));
         EXPECT_EQ(built.pages, (built.marked.size() + 9) / 10);
-        engine::dataEngine() = engine::DataEngineState {};
+        run = engine::DataReportRun {};
     }
 }
 
