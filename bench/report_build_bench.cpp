@@ -328,7 +328,7 @@ void buildInProcess(Figures& figures, const QString& archive)
 
     QElapsedTimer timer;
     timer.start();
-    run.useDefinition(store::ReadReportDefinition(ReportId));
+    engine::DataReportRun run(store::ReadReportDefinition(ReportId));
     if (!engine::CanPrintDataReport(run)) {
         std::fprintf(stderr, "the report cannot be printed: %s\n", qPrintable(state.ErrorMessage));
         return;

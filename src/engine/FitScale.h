@@ -43,7 +43,7 @@ bool fillsPrinterPage(const store::PageSettings& page);
 // designed paper, detail block or column total of 0 throws platform::Error.
 FitFactors fitFactors(const store::ReportDefinition& definition, const FitPapers& papers, int recordsPerPage);
 
-// ScaleX, ScaleY and DetailScale from fitFactors on the engine's papers and RecordsPerPage.
+// ScaleX, ScaleY and DetailScale from fitFactors on the run's papers and RecordsPerPage.
 void CalcPrintScale(DataReportRun& run);
 
 } // namespace engine

@@ -17,7 +17,7 @@ struct DataReportRun;
 // Pages taken by `records` records at `recordsPerPage` a page; 0 records per page throws platform::Error
 // (errors::DivisionByZero).
 long long PagesForRecords(long long records, int recordsPerPage);
-// The same at the engine's RecordsPerPage.
+// The same at the run's RecordsPerPage.
 long long PagesForRecords(DataReportRun& run, long long records);
 
 // DataRecordCount := the records of the data as opened (the host's record set, the report's own

@@ -9,8 +9,8 @@ struct ReportDefinition;
 
 // The shape of one output page of a data report: how many records a page holds and how many sheet rows
 // and columns it takes, from the definition's page settings and regions. Sizes are twips.
-// The arithmetic is a function of the definition (and the designed paper): the engine's preparation
-// copies its results into its state.
+// The arithmetic is a function of the definition (and the designed paper): the preparation copies
+// its results into the run.
 namespace engine
 {
 

@@ -31,12 +31,12 @@ bool CanPreviewDataReport(DataReportRun& run);
 
 // Checks the sort order, works out the page geometry on the printer's paper and the fit factors, lays
 // the template out once, opens the data and the record buffer, builds the cell lists and counts the
-// records and pages (per group where the report has groups, also for the host's record set). The engine
-// state starts afresh; a page that can hold no record stops the preparation before the data is opened (the
+// records and pages (per group where the report has groups, also for the host's record set). The run
+// starts afresh; a page that can hold no record stops the preparation before the data is opened (the
 // user has been told), so nothing can be built.
 void PrepareReportData(DataReportRun& run);
 
-// Lays the definition's template rows (row heights among them) out into the engine state, once per
+// Lays the definition's template rows (row heights among them) out into the run, once per
 // preparation; a failure is logged under "GetRptRowHeight" and the rows stay as they were.
 void GetRptRowHeight(DataReportRun& run);
 

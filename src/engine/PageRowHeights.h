@@ -27,7 +27,7 @@ void SetRptRowHeight(DataReportRun& run, platform::grid::Sheet& grid, int page);
 int FillerHeightLeft(DataReportRun& run, const platform::grid::Sheet& grid);
 
 // Gives the first page's last row the height the paper leaves (FillerHeightLeft) and keeps it in the
-// engine state as the bottom row of every later page. The report's stored bottom margin stays as it is.
+// run as the bottom row of every later page. The report's stored bottom margin stays as it is.
 void SetFillerRowHeight(DataReportRun& run, platform::grid::Sheet& grid);
 
 } // namespace engine

@@ -44,7 +44,7 @@ private:
 
 // The pages of the run's report as its last build laid them out: a statistics report by the first
 // rows of its pages (statPageStarts, page 1 first) up to the working grid's last row; a data report
-// under "AUTO" by the engine's built page ranges, otherwise by the engine's rows per page.
+// under "AUTO" by the run's built page ranges, otherwise by the run's rows per page.
 PageRowMap currentPageRows(
     const engine::DataReportRun& run, const QVector<int>& statPageStarts, int workingLastRow);
 

@@ -39,8 +39,9 @@ public:
     int currentPage() const { return currentPage_; }
     int pageCount() const { return pages_.count; }
     bool fullSize() const { return fullSize_; }
-    // The report as built, all its pages.
+    // The report as built, all its pages, and the run that built it (none before the build).
     const platform::grid::Sheet& report() const { return report_; }
+    const engine::DataReportRun* run() const { return run_.get(); }
 
     QWidget* picBackground;
     output::PageView* fbkPreview;

@@ -178,6 +178,11 @@ bool frmPrint::Form_Load()
     return true;
 }
 
+const engine::DataReportRun* frmPrint::reportRun() const
+{
+    return report_ ? &report_->Run() : nullptr;
+}
+
 void frmPrint::Form_Unload()
 {
     try {

@@ -34,7 +34,7 @@ public:
     int TotalPageCount = 0; // the pages a list may name
     int CurrentPage = 1; // the page the print window shows
     // The first row of each page of a statistics report (page 1 first) and the working grid's last row;
-    // data reports are mapped by the engine's pages.
+    // data reports are mapped by the run's pages.
     QVector<int> StatPageStarts;
     int WorkingLastRow = 0;
     // The working grid's last column, which every range reaches (the stored column count when 0): the

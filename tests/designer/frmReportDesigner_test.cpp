@@ -10,6 +10,7 @@
 #include "designer/frmRowHeight.h"
 #include "designer/SizeInput.h"
 #include "engine/DataReportBuilder.h"
+#include "engine/EngineState.h"
 #include "engine/PagePipeline.h"
 #include "output/frmPreview.h"
 #include "store/DefinitionReader.h"
@@ -143,7 +144,7 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
 
     state.ReportId = demo::DataReportId;
     state.TABLENAME = demo::SampleReportGroup;
-    run.useDefinition(store::ReadReportDefinition(state.ReportId));
+    engine::DataReportRun run(store::ReadReportDefinition(state.ReportId));
     ASSERT_TRUE(engine::CanPrintDataReport(run));
     engine::PrepareReportData(run);
     platform::grid::Sheet pages;

@@ -112,7 +112,7 @@ TEST(PageRowMap, PagesThatWereNotBuiltAreRefused)
     EXPECT_EQ(BuildPrintRange(listed, pages, 2), std::nullopt);
 }
 
-// The map of the report in the state and the engine: each report kind by its own page rule.
+// The map of the run's report: each report kind by its own page rule.
 class CurrentPageRows : public testing::Test
 {
 protected:
@@ -121,12 +121,13 @@ protected:
         run.PageSheetRows = 32;
         run.PageRowRanges = { { 2, 18 }, { 19, 40 } };
     }
-    void TearDown() override { run = engine::DataReportRun {}; }
+
+    engine::DataReportRun run;
 };
 
 TEST_F(CurrentPageRows, EachReportKindByItsOwnRule)
 {
-    const auto use = [](int type, int dataRows) {
+    const auto use = [this](int type, int dataRows) {
         store::ReportDefinition definition;
         definition.type = type;
         definition.page.DataRows = dataRows;

@@ -34,9 +34,7 @@ protected:
         dialog.TotalPageCount = 10;
         dialog.CurrentPage = 3;
     }
-    void TearDown() override { run = engine::DataReportRun {}; }
-
-    static void useReport(int type)
+    void useReport(int type)
     {
         store::ReportDefinition definition;
         definition.type = type;
@@ -56,7 +54,8 @@ protected:
     ScriptedUi ui;
     platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
         { QStringLiteral("HP"), QStringLiteral("PDF"), QStringLiteral("Canon") }, QStringLiteral("Canon") } };
-    frmPrtSelection dialog;
+    engine::DataReportRun run;
+    frmPrtSelection dialog { run };
 };
 
 TEST_F(PrtSelectionTest, LoadShowsThePagesAndPutsTheCurrentPrinterFirst)
