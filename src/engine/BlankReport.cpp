@@ -83,7 +83,7 @@ void GetRptDetailText(DataReportRun& run)
                 continue;
             const auto parsed = store::CellSourceText::parse(cell.content);
             if (parsed)
-                texts.append(ParseCellExpression(run.RecordBufferRs.get(), cell.row + 1, cell.col, cell.letter, parsed->body));
+                texts.append(ParseCellExpression(&run, cell.row + 1, cell.col, cell.letter, parsed->body));
         }
         run.DetailCells = texts;
     });

@@ -91,7 +91,7 @@ bool isNumberType(QMetaType::Type type)
 
 void GetDataRecord(DataReportRun& run)
 {
-    store::ReportState& state = store::reportState();
+    const store::ReportState& state = store::reportState();
     run.PageNumber = 0;
     run.DistinctSource = false;
     QString builtSql;
@@ -111,11 +111,9 @@ void GetDataRecord(DataReportRun& run)
     });
     run.SourceSqlTail = tailAfterFrom(sql);
     if (state.DataRecordSet) {
-        state.UseCallerRecordset = true;
         run.ReportDataRs = state.DataRecordSet;
         run.ReportDataRsIsOwned = false;
     } else {
-        state.UseCallerRecordset = false;
         run.ReportDataRs = openReportData(run, sql, builtSql);
         run.ReportDataRsIsOwned = true;
     }

@@ -16,7 +16,7 @@ namespace engine
 struct DataReportRun;
 
 // Opens ReportDataRs and RecordBufferRs and sets SourceSql, SourceSqlTail, DistinctSource, the group
-// fields with their sort, BufferFieldCount and the state's UseCallerRecordset; PageNumber := 0.
+// fields with their sort, BufferFieldCount and ReportDataRsIsOwned; PageNumber := 0.
 // - The host's record set is the data as it is: the engine reads it and moves through it, and never
 //   writes to it, cancels it or closes it.
 // - Otherwise the report's own data-source SQL, or the built query, is opened. A static report shows

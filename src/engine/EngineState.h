@@ -90,6 +90,7 @@ struct DataReportRun {
     bool StaticReport = false;
     std::shared_ptr<platform::db::Recordset> ReportDataRs; // the engine's own, or the host's (never written)
     bool ReportDataRsIsOwned = true; // false when ReportDataRs is the host's record set
+    bool usesHostRecordset() const { return !ReportDataRsIsOwned; }
     std::unique_ptr<platform::db::Recordset> RecordBufferRs;
     int BufferFieldCount = 0;
     QStringList GroupFields; // the group fields, computed once, used by the query and every count

@@ -131,7 +131,7 @@ QString ReplaceFieldMarks(DataReportRun& run,
 QVariant GetRecordFieldValue(DataReportRun& run, const QString& name)
 {
     const platform::db::Recordset* record = run.RecordBufferRs.get();
-    const int index = record ? FindRecordField(*record, name) : -1;
+    const int index = record ? FindRecordField(*record, name, run.usesHostRecordset()) : -1;
     if (index < 0)
         throw platform::Error(
             UnknownField, Source, QStringLiteral("字段标记 #%1# 不是当前记录的字段").arg(name));

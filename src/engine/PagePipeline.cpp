@@ -16,7 +16,6 @@
 #include "store/DefinitionCheck.h"
 #include "store/OrderRewrite.h"
 #include "store/ReportDefinition.h"
-#include "store/ReportState.h"
 
 namespace engine
 {
@@ -26,8 +25,7 @@ namespace
 
 void countPages(DataReportRun& run)
 {
-    const store::ReportState& state = store::reportState();
-    if (state.UseCallerRecordset) {
+    if (run.usesHostRecordset()) {
         if (run.GroupCells.isEmpty())
             GetRecordPageCount(run);
         else
@@ -48,7 +46,7 @@ void countPages(DataReportRun& run)
 void startHostDataAtFirstRecord(DataReportRun& run)
 {
     platform::db::Recordset& data = *run.ReportDataRs;
-    if (store::reportState().UseCallerRecordset && data.isOpen() && data.recordCount() > 0)
+    if (run.usesHostRecordset() && data.isOpen() && data.recordCount() > 0)
         data.moveFirst();
 }
 

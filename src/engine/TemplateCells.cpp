@@ -115,7 +115,7 @@ void LoadOuterCellData(DataReportRun& run)
         if (!body)
             continue;
         const ReportCellItem item
-            = ParseCellExpression(run.RecordBufferRs.get(), PageRowOfTemplateRow(run, cell.row), cell.col, cell.letter, *body);
+            = ParseCellExpression(&run, PageRowOfTemplateRow(run, cell.row), cell.col, cell.letter, *body);
         if (cell.letter == QLatin1String("B") && IsGroupRegionRow(run, cell.row))
             run.GroupCells.append(item);
         else if (cell.letter == QLatin1String("R"))
@@ -142,7 +142,7 @@ void GetRptDetailData(DataReportRun& run)
                 const int slot = int(run.CellRecordsets.size()) + 1;
                 run.DetailCells.append(prepareCellDataSource(run, row, cell.col, cell.letter, *body, slot));
             } else {
-                run.DetailCells.append(ParseCellExpression(run.RecordBufferRs.get(), row, cell.col, cell.letter, *body));
+                run.DetailCells.append(ParseCellExpression(&run, row, cell.col, cell.letter, *body));
             }
         }
     });
@@ -165,7 +165,7 @@ void FillRptFixedText(DataReportRun& run, platform::grid::Sheet& grid, bool atSh
 }
 
 ReportCellItem ParseCellExpression(
-    const platform::db::Recordset* buffer, int row, int col, const QString& letter, const QString& text)
+    const DataReportRun* run, int row, int col, const QString& letter, const QString& text)
 {
     ReportCellItem item = cellItem(row, col, letter, text);
     if (letter != QLatin1String("B"))
@@ -173,7 +173,8 @@ ReportCellItem ParseCellExpression(
     const store::FieldBody field = store::FieldBody::split(text);
     if (!field.options.isEmpty())
         NextExpressionTerm(text, item.option1, item.option2);
-    item.fieldIndex = buffer ? FindRecordField(*buffer, field.name) : -1;
+    const platform::db::Recordset* buffer = run ? run->RecordBufferRs.get() : nullptr;
+    item.fieldIndex = buffer ? FindRecordField(*buffer, field.name, run->usesHostRecordset()) : -1;
     item.text = ReferenceColumn(field.name);
     return item;
 }

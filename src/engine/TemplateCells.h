@@ -34,11 +34,11 @@ void GetRptDetailData(DataReportRun& run);
 // `atSheetTop`).
 void FillRptFixedText(DataReportRun& run, platform::grid::Sheet& grid, bool atSheetTop);
 
-// One template cell as a list item. A field cell ("B") is resolved against the record buffer: its text
-// becomes the column name, its field index the buffer field (-1 when none), and its options the two
-// texts between its "&" marks. Other letters keep their text and field index -1.
+// One template cell as a list item. A field cell ("B") is resolved against the run's record buffer: its
+// text becomes the column name, its field index the buffer field (-1 when none, or without a run), and its
+// options the two texts between its "&" marks. Other letters keep their text and field index -1.
 ReportCellItem ParseCellExpression(
-    const platform::db::Recordset* buffer, int row, int col, const QString& letter, const QString& text);
+    const DataReportRun* run, int row, int col, const QString& letter, const QString& text);
 
 // The first two texts between the "&" marks of a field body such as "C&3-2&F&" ("3-2" and "F"); a body
 // with one "&" only gives the text before it as `option1`. Options stay as they were for a blank text.

@@ -19,7 +19,7 @@ void GetRptPicture(DataReportRun& run)
             if (cell.letter != QLatin1String("D"))
                 continue;
             run.PictureCells.append(
-                ParseCellExpression(run.RecordBufferRs.get(), cell.row, cell.col, cell.letter, cell.content.mid(3)));
+                ParseCellExpression(&run, cell.row, cell.col, cell.letter, cell.content.mid(3)));
         }
     });
 }

@@ -57,7 +57,6 @@ struct ReportState : PageSettings, SqlPieces {
 
     // --- kept for other subsystems -------------------------------------------------------------------
     QString SourceReportId; // the model report a group copy is copying
-    bool UseCallerRecordset = false; // the host's record set is the data of the report being built
     QString StatusUserText; // panel 2 of the status bars
 
     // Set by every new CReportOrv: the print window sizes its visible page grid before it shows the

@@ -204,7 +204,7 @@ TEST_P(DataSourceTest, TheHostsFilterKeepsItsMeaningBesideTheReportsCondition)
     ASSERT_GT(expected, 0);
     EXPECT_LT(expected, count(QStringLiteral("filing_year>=2004 and retention='永久' or filing_year=2003")));
     EXPECT_EQ(dataRecords(), expected);
-    EXPECT_FALSE(store::reportState().UseCallerRecordset);
+    EXPECT_FALSE(run.usesHostRecordset());
     EXPECT_EQ(run.SourceSqlTail.left(6), QStringLiteral(" wsda "));
 }
 
@@ -225,7 +225,7 @@ TEST_P(DataSourceTest, TheHostsRecordSetIsReadAsItIsAndNeverWritten)
     engine::GetDataRecord(run);
     EXPECT_EQ(run.ReportDataRs, host);
     EXPECT_FALSE(run.ReportDataRsIsOwned);
-    EXPECT_TRUE(store::reportState().UseCallerRecordset);
+    EXPECT_TRUE(run.usesHostRecordset());
     EXPECT_EQ(run.BufferFieldCount, 3);
 
     // What is written into the buffer stays there.

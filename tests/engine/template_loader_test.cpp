@@ -43,7 +43,7 @@ protected:
     void SetUp() override
     {
         // Two tables of the data have a column of the same name; the first field is a field too.
-        buffer = platform::db::Recordset::fabricate({
+        run.RecordBufferRs = platform::db::Recordset::fabricate({
             { "recid", QMetaType::QString, 20, "wsda" },
             { "title", QMetaType::QString, 100, "wsda" },
             { "title", QMetaType::QString, 100, "jnwj" },
@@ -52,7 +52,7 @@ protected:
     }
     void TearDown() override { store::reportState() = store::ReportState {}; }
 
-    std::unique_ptr<platform::db::Recordset> buffer;
+    engine::DataReportRun run;
 };
 
 TEST_F(FieldCells, FieldReferencesResolveAgainstTheRecordBuffer)
@@ -73,13 +73,13 @@ TEST_F(FieldCells, FieldReferencesResolveAgainstTheRecordBuffer)
         { "jnwj.title", true, "B 7:3 title #1" },
     };
     for (const auto& c : cases) {
-        store::reportState().UseCallerRecordset = c.hostRecordset;
-        EXPECT_EQ(describe({ engine::ParseCellExpression(buffer.get(), 7, 3, QStringLiteral("B"), c.body) }),
+        run.ReportDataRsIsOwned = !c.hostRecordset;
+        EXPECT_EQ(describe({ engine::ParseCellExpression(&run, 7, 3, QStringLiteral("B"), c.body) }),
             QStringList { c.item });
     }
     // Other letters keep their text whole.
     EXPECT_EQ(
-        describe({ engine::ParseCellExpression(buffer.get(), 2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&")) }),
+        describe({ engine::ParseCellExpression(&run, 2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&")) }),
         QStringList { "J 2:2 select 1&x& #-1" });
 }
 
