@@ -66,12 +66,12 @@ struct LookAhead {
     }
 };
 
-int firstBlockPageRow(DataReportRun& run)
+int firstBlockPageRow(const DataReportRun& run)
 {
     return CurrentDetailBand(run).beginRow + 1;
 }
 
-void wrapRows(DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
+void wrapRows(const DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
 {
     platform::grid::CellFormat wrap;
     wrap.wrapText = true;
@@ -90,7 +90,7 @@ void insertBlock(DataReportRun& run, platform::grid::Sheet& grid, int page, int 
     run.PageRowRanges[page].lastRow += blockRows;
 }
 
-void fitBlockRows(DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
+void fitBlockRows(const DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
 {
     for (int row = firstRow; row <= lastRow; ++row) {
         const int height = FittedRowHeight(run, grid, row);
@@ -118,8 +118,8 @@ void tellOversizedRecord(DataReportRun& run)
     if (run.OversizedRecordTold)
         return;
     run.OversizedRecordTold = true;
-    store::WarnUser(QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！")
-                        .arg(run.AbsolutePage));
+    store::WarnUser(
+        QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！").arg(run.AbsolutePage));
 }
 
 } // namespace
@@ -167,7 +167,7 @@ void FillDetailRowsAuto(DataReportRun& run, platform::grid::Sheet& grid, int pag
     }
 }
 
-int FittedRowHeight(DataReportRun& run, const platform::grid::Sheet& grid, int row)
+int FittedRowHeight(const DataReportRun& run, const platform::grid::Sheet& grid, int row)
 {
     int height = 0;
     const int lastCol = std::max(run.PageSheetCols, 1);

@@ -29,7 +29,7 @@ void FillDetailRowsAuto(DataReportRun& run, platform::grid::Sheet& grid, int pag
 
 // The height that shows every text of sheet row `row` whole, wrapped in the width of its cell (of its
 // merged block), plus AutoRowPaddingTwips; 0 when the row holds no text.
-int FittedRowHeight(DataReportRun& run, const platform::grid::Sheet& grid, int row);
+int FittedRowHeight(const DataReportRun& run, const platform::grid::Sheet& grid, int row);
 
 // Lines a text takes wrapped in `width` twips (at least 1).
 int WrappedLineCount(const QString& text, const platform::grid::TextFont& font, int width);

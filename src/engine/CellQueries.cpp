@@ -84,7 +84,7 @@ double RoundValue(double value, int digits)
     return std::floor(value * scale + 0.5) / scale;
 }
 
-QString WithReportConditions(DataReportRun& run, const QString& sql)
+QString WithReportConditions(const DataReportRun& run, const QString& sql)
 {
     const store::ReportState& state = store::reportState();
     const qsizetype where

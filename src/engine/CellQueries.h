@@ -26,7 +26,7 @@ double RoundValue(double value, int digits);
 // host's filter (SelectWhere), each kept whole in parentheses: "select sum(n) from x where k=1" with the
 // filter "y=2 or z=3" reads "select sum(n)  from t1,t2 where (k=1) and (y=2 or z=3) ". A statement
 // without " from " is returned unchanged.
-QString WithReportConditions(DataReportRun& run, const QString& sql);
+QString WithReportConditions(const DataReportRun& run, const QString& sql);
 
 // "first/second": the values of the two statements divided, rounded to 6 decimals, as plain text.
 // `valueOf` gives the value text of one statement. An empty or non-numeric part throws platform::Error

@@ -128,8 +128,8 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
     grid.applyFormatToSelection(smaller);
 }
 
-QString WidthFittedPiece(DataReportRun& run, const QString& value, int start, int count, const platform::grid::TextFont& font,
-    long long page, int record)
+QString WidthFittedPiece(DataReportRun& run, const QString& value, int start, int count,
+    const platform::grid::TextFont& font, long long page, int record)
 {
     if (run.FieldSplitPage != page || run.FieldSplitRecord != record) {
         run.FieldSplitPage = page;

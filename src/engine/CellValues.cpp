@@ -112,8 +112,8 @@ platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& 
     return serial;
 }
 
-QString withFieldOption(DataReportRun& run, const platform::grid::Sheet& grid, const QString& value, const ReportCellItem& cell,
-    const CellContext& context)
+QString withFieldOption(DataReportRun& run, const platform::grid::Sheet& grid, const QString& value,
+    const ReportCellItem& cell, const CellContext& context)
 {
     const QString& spec1 = cell.option1;
     const QString& spec2 = cell.option2;
@@ -138,8 +138,8 @@ QString withFieldOption(DataReportRun& run, const platform::grid::Sheet& grid, c
     return WidthFittedPiece(run, value, start, count, font, run.AbsolutePage, context.recordPosition);
 }
 
-std::optional<platform::grid::CellValue> writeFieldValue(DataReportRun& run, 
-    platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+std::optional<platform::grid::CellValue> writeFieldValue(
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     if (cell.fieldIndex < 0 || !context.record)
         return WriteCellText(grid, QString());
@@ -160,7 +160,7 @@ std::optional<platform::grid::CellValue> writeFieldValue(DataReportRun& run,
     return asDate ? writeDate(grid, value) : WriteCellText(grid, value);
 }
 
-QString specialFormulaValue(DataReportRun& run, const QString& formulaText, const CellContext& context)
+QString specialFormulaValue(const DataReportRun& run, const QString& formulaText, const CellContext& context)
 {
     const store::ReportState& state = store::reportState();
     platform::outside::SpecialFormulaObject formula;
@@ -175,7 +175,7 @@ QString specialFormulaValue(DataReportRun& run, const QString& formulaText, cons
 }
 
 // The next row of the cell's own record set; at its end nothing is written.
-void writeNextRow(DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell)
+void writeNextRow(const DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell)
 {
     if (cell.fieldIndex < 1) {
         WriteCellText(grid, QString());
@@ -199,14 +199,16 @@ bool isRatio(const QString& text)
     return text.contains(u'/');
 }
 
-QString statementValue(DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+QString statementValue(
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     const bool ownConditions = cell.letter == QLatin1String("J");
     QString text = cell.text.trimmed();
     if (ownConditions && !text.isEmpty())
         text.replace(QStringLiteral("@Table@"), run.definition().groupId, Qt::CaseInsensitive);
-    const auto withConditions
-        = [&run, ownConditions](const QString& sql) { return ownConditions ? sql : WithReportConditions(run, sql); };
+    const auto withConditions = [&run, ownConditions](const QString& sql) {
+        return ownConditions ? sql : WithReportConditions(run, sql);
+    };
     if (isRatio(text))
         return SqlRatioText(
             text, [&](const QString& part) { return RecordFreeSqlValue(run, withConditions(part)); });
@@ -218,8 +220,8 @@ QString statementValue(DataReportRun& run, platform::grid::Sheet& grid, const Re
 }
 
 // Gives the value written into the active cell, when it is known without reading the cell back.
-std::optional<platform::grid::CellValue> writeValue(DataReportRun& run, 
-    platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+std::optional<platform::grid::CellValue> writeValue(
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     const QString& letter = cell.letter;
     // A field cell, most of a report's, writes its record's value and never reads its own text.
@@ -289,7 +291,8 @@ platform::grid::CellValue WriteCellText(platform::grid::Sheet& grid, const QStri
     return text;
 }
 
-void SetCellDataValue(DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+void SetCellDataValue(
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     std::optional<platform::grid::CellValue> written;
     const bool evaluated = platform::outside::runLogged("SetCellDataValue", [&] {

@@ -29,14 +29,14 @@ std::optional<double> cellNumber(const platform::grid::Sheet& grid, int row, int
 
 } // namespace
 
-int TotalColumn(DataReportRun& run, int totalIndex)
+int TotalColumn(const DataReportRun& run, int totalIndex)
 {
     thread_local TextAnswer<int> column(
         [](QStringView text) { return ColumnLettersToNumber(text.toString().remove(u'&')); });
     return column(run.TotalCells.at(totalIndex).text);
 }
 
-QVector<int> TotalColumns(DataReportRun& run)
+QVector<int> TotalColumns(const DataReportRun& run)
 {
     QVector<int> columns;
     for (int t = 0; t < run.TotalCells.size(); ++t)
@@ -71,7 +71,7 @@ void AddUpColumnTotals(DataReportRun& run, const platform::grid::Sheet& grid, in
     total.totalRows.clear();
 }
 
-void FillTotalRow(DataReportRun& run, platform::grid::Sheet& grid)
+void FillTotalRow(const DataReportRun& run, platform::grid::Sheet& grid)
 {
     const int lastPage = run.CurrentPage - 1;
     if (lastPage < 0)
@@ -83,7 +83,7 @@ void FillTotalRow(DataReportRun& run, platform::grid::Sheet& grid)
     }
 }
 
-int HideTotalRows(DataReportRun& run, platform::grid::Sheet& grid, int page)
+int HideTotalRows(const DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
     int hidden = 0;
     for (const ReportCellItem& total : run.TotalCells) {

@@ -26,7 +26,7 @@ std::shared_ptr<Recordset> openData(const QString& sql)
 }
 
 // A static report lists the first record of its query only.
-std::shared_ptr<Recordset> staticRecord(DataReportRun& run, const Recordset& data)
+std::shared_ptr<Recordset> staticRecord(const DataReportRun& run, const Recordset& data)
 {
     const store::SqlPieces& sql = run.definition().sql;
     return openData(QStringLiteral("select ") + sql.SqlSelect + QStringLiteral(" from ") + sql.TablesName
@@ -42,7 +42,8 @@ QString withoutNumericSort(const QString& sql, qsizetype orderAt)
     return sql.left(orderAt) + order;
 }
 
-std::shared_ptr<Recordset> openReportData(DataReportRun& run, const QString& sql, const QString& builtSql)
+std::shared_ptr<Recordset> openReportData(
+    const DataReportRun& run, const QString& sql, const QString& builtSql)
 {
     try {
         const std::shared_ptr<Recordset> data = openData(sql);

@@ -70,7 +70,7 @@ bool refusesPageCount(DataReportRun& run, int targetPages)
 }
 
 // A page that ends in a filler row stays as tall as the paper when rows of it are hidden.
-void keepPageHeight(DataReportRun& run, platform::grid::Sheet& grid, int page, int hiddenHeight)
+void keepPageHeight(const DataReportRun& run, platform::grid::Sheet& grid, int page, int hiddenHeight)
 {
     if (!run.FillerRowHeight || hiddenHeight == 0)
         return;
@@ -131,7 +131,7 @@ void buildBatch(DataReportRun& run, platform::grid::Sheet& grid, int pageLimit, 
     }
 }
 
-void closeData(DataReportRun& run)
+void closeData(const DataReportRun& run)
 {
     if (run.ReportDataRsIsOwned && run.ReportDataRs->isOpen())
         run.ReportDataRs->close();
@@ -139,7 +139,8 @@ void closeData(DataReportRun& run)
 
 } // namespace
 
-void CreateDataReport(DataReportRun& run, platform::grid::Sheet& grid, int targetPages, BuildProgress* progress)
+void CreateDataReport(
+    DataReportRun& run, platform::grid::Sheet& grid, int targetPages, BuildProgress* progress)
 {
     if (!run.ReportDataRs)
         return;

@@ -32,7 +32,8 @@ inline constexpr int AllRemainingPages = std::numeric_limits<int>::max();
 // value towards 50, and to its maximum when the data has ended. Without data on the first build it says
 // "报表没有数据，不能生成报表！打印空白页请到报表打印界面打印！" and leaves ReportHasData false;
 // otherwise ReportHasData is true.
-void CreateDataReport(DataReportRun& run, platform::grid::Sheet& grid, int targetPages, BuildProgress* progress = nullptr);
+void CreateDataReport(
+    DataReportRun& run, platform::grid::Sheet& grid, int targetPages, BuildProgress* progress = nullptr);
 
 // The print-progress window's build: up to `targetPages` further pages, as CreateDataReport builds
 // them, without the no-data notice and without touching ReportHasData.

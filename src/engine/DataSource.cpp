@@ -13,7 +13,7 @@
 namespace engine
 {
 
-QString ReportConditions(DataReportRun& run)
+QString ReportConditions(const DataReportRun& run)
 {
     return JoinSqlCondition(
         run.definition().sql.SqlWhere, store::reportState().SelectWhere, QStringLiteral(" and "));
@@ -26,8 +26,8 @@ QString BuildDataSourceSql(DataReportRun& run, const QString& selectList)
 
 QString BuildDataSourceSql(DataReportRun& run, const QString& selectList, const DataSort& sort)
 {
-    QString sql = QStringLiteral("select ") + selectList + QStringLiteral(" from ")
-        + run.definition().sql.TablesName;
+    QString sql
+        = QStringLiteral("select ") + selectList + QStringLiteral(" from ") + run.definition().sql.TablesName;
     const QString conditions = ReportConditions(run);
     if (!conditions.isEmpty())
         sql += QStringLiteral(" where ") + conditions;

@@ -12,7 +12,7 @@ namespace engine
 struct DataReportRun;
 
 // The report's condition and the host's filter (SqlWhere, SelectWhere), joined with "and".
-QString ReportConditions(DataReportRun& run);
+QString ReportConditions(const DataReportRun& run);
 
 // "select <selectList> from <TablesName>", the conditions, and the sort: group fields first, then the
 // host's order or the report's own. The sort is worked out from the definition and the state, or given.

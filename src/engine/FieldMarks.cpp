@@ -20,13 +20,13 @@ namespace
 const QString Source = QStringLiteral("ReplaceFieldMarks");
 constexpr int UnknownField = 3265; // the record set's number for a field it does not have
 
-bool isAutoRows(DataReportRun& run)
+bool isAutoRows(const DataReportRun& run)
 {
     return run.definition().page.DataRows == store::keywords::DataRowsAutoMode;
 }
 
 // "#C3$#": the sheet row of template row 3 on the page.
-QString pageCellText(DataReportRun& run, platform::grid::Sheet& grid, const QString& token, int page)
+QString pageCellText(const DataReportRun& run, platform::grid::Sheet& grid, const QString& token, int page)
 {
     const QString name = QString(token).remove(u'$');
     const qsizetype firstDigit
@@ -44,8 +44,8 @@ QString pageCellText(DataReportRun& run, platform::grid::Sheet& grid, const QStr
 }
 
 // "#C&#": the detail cell of column C in the block of the record.
-QString detailCellText(DataReportRun& run, 
-    platform::grid::Sheet& grid, const QString& token, int& row, int page, int recordPosition)
+QString detailCellText(const DataReportRun& run, platform::grid::Sheet& grid, const QString& token, int& row,
+    int page, int recordPosition)
 {
     const int col = ColumnLettersToNumber(QString(token).remove(u'&'));
     for (const ReportCellItem& cell : run.DetailCells) {
@@ -59,7 +59,8 @@ QString detailCellText(DataReportRun& run,
     return grid.text(row, col).trimmed();
 }
 
-QVariant markValue(DataReportRun& run, platform::grid::Sheet& grid, const QString& token, int& row, int page, int recordPosition)
+QVariant markValue(const DataReportRun& run, platform::grid::Sheet& grid, const QString& token, int& row,
+    int page, int recordPosition)
 {
     if (token.contains(u'&'))
         return detailCellText(run, grid, token, row, page, recordPosition);
@@ -109,8 +110,8 @@ void replaceMark(QString& result, const QString& mark, const QVariant& value)
 
 } // namespace
 
-QString ReplaceFieldMarks(DataReportRun& run, 
-    platform::grid::Sheet& grid, const QString& sql, int& row, int page, int recordPosition)
+QString ReplaceFieldMarks(const DataReportRun& run, platform::grid::Sheet& grid, const QString& sql, int& row,
+    int page, int recordPosition)
 {
     if (sql.size() < 3)
         return QString();
@@ -128,7 +129,7 @@ QString ReplaceFieldMarks(DataReportRun& run,
     return result;
 }
 
-QVariant GetRecordFieldValue(DataReportRun& run, const QString& name)
+QVariant GetRecordFieldValue(const DataReportRun& run, const QString& name)
 {
     const platform::db::Recordset* record = run.RecordBufferRs.get();
     const int index = record ? FindRecordField(*record, name, run.usesHostRecordset()) : -1;

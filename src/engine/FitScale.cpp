@@ -36,7 +36,7 @@ double detailScale(const store::ReportDefinition& definition, const FitPapers& p
     return ratio(usable, detailBlocks);
 }
 
-std::optional<int> printerPageHeightNow(DataReportRun& run)
+std::optional<int> printerPageHeightNow(const DataReportRun& run)
 {
     try {
         return printerPageInReportOrientation(run.definition()).height();

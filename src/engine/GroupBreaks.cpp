@@ -31,7 +31,7 @@ bool readsAs(const QVariant& value, const QString& text)
 // True when the record's group differs from the stored values: a NULL differs only from a stored
 // non-empty value; any other value compares by the text it was stored as, so equal values never
 // count as a change.
-bool groupDiffers(DataReportRun& run, const platform::db::Recordset& record, const QStringList& stored)
+bool groupDiffers(const DataReportRun& run, const platform::db::Recordset& record, const QStringList& stored)
 {
     static const QString nothingStored;
     const auto& cells = run.GroupCells;
@@ -46,7 +46,7 @@ bool groupDiffers(DataReportRun& run, const platform::db::Recordset& record, con
     return false;
 }
 
-QStringList groupValuesOf(DataReportRun& run, const platform::db::Recordset& record)
+QStringList groupValuesOf(const DataReportRun& run, const platform::db::Recordset& record)
 {
     QStringList values;
     for (const ReportCellItem& cell : run.GroupCells)

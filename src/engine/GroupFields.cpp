@@ -58,7 +58,7 @@ qsizetype indexOfField(const QStringList& fields, const QString& expression)
     return -1;
 }
 
-bool describedColumn(DataReportRun& run, const QString& field)
+bool describedColumn(const DataReportRun& run, const QString& field)
 {
     FieldName name = FieldName::of(field);
     if (name.table.isEmpty())
@@ -68,7 +68,7 @@ bool describedColumn(DataReportRun& run, const QString& field)
 
 } // namespace
 
-int LastGroupHeadRow(DataReportRun& run)
+int LastGroupHeadRow(const DataReportRun& run)
 {
     const store::RegionTable& regions = run.definition().regions;
     using store::RegionEntry;

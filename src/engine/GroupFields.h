@@ -13,7 +13,7 @@ struct DataReportRun;
 
 // The last template row of the innermost group head: level 3 when levels 2 and 3 are present, level 2
 // when it is, else level 1; 0 without a group head of level 1.
-int LastGroupHeadRow(DataReportRun& run);
+int LastGroupHeadRow(const DataReportRun& run);
 
 // The field cells of the group heads, from the first row of the level-1 head to LastGroupHeadRow, in
 // the order of the template (row by row, left to right), each as written in its cell: "table.column"

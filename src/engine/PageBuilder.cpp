@@ -30,7 +30,8 @@ bool writesSomething(const ReportCellItem& cell)
 // Clears (values and formats, columns 2 on) the report head unless the page is the report's first,
 // and the report tail unless it is its last; `sheetRow` places a template row on the page.
 template <class RowOf>
-void clearHeadAndTail(DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage, RowOf sheetRow)
+void clearHeadAndTail(const DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage,
+    bool reportLastPage, RowOf sheetRow)
 {
     const store::RegionTable& regions = run.definition().regions;
     const auto clear = [&](store::RegionEntry entry) {
@@ -61,7 +62,7 @@ void fillDetailBlocks(DataReportRun& run, platform::grid::Sheet& grid, int page)
     }
 }
 
-bool inRegion(DataReportRun& run, const ReportCellItem& cell, store::RegionEntry entry)
+bool inRegion(const DataReportRun& run, const ReportCellItem& cell, store::RegionEntry entry)
 {
     const store::ReportRegion& region = run.definition().regions[entry];
     return region.present && cell.row >= PageRowOfTemplateRow(run, region.beginRow)
@@ -70,13 +71,13 @@ bool inRegion(DataReportRun& run, const ReportCellItem& cell, store::RegionEntry
 
 // A statement of the report tail that does not depend on the record shows on the report's last page
 // only: it is evaluated there, once the page knows it is the last.
-bool shownAtReportEnd(DataReportRun& run, const ReportCellItem& cell)
+bool shownAtReportEnd(const DataReportRun& run, const ReportCellItem& cell)
 {
     return IsRecordFreeStatement(cell) && inRegion(run, cell, store::RegionEntry::ReportTail);
 }
 
 // Such a statement of the report head shows on the report's first page only.
-bool shownAtReportStart(DataReportRun& run, const ReportCellItem& cell)
+bool shownAtReportStart(const DataReportRun& run, const ReportCellItem& cell)
 {
     return IsRecordFreeStatement(cell) && inRegion(run, cell, store::RegionEntry::ReportHead);
 }
@@ -112,8 +113,8 @@ void FillPageData(DataReportRun& run, platform::grid::Sheet& grid, int page)
     }
 }
 
-void FillHeadFieldCell(DataReportRun& run, 
-    const ReportCellItem& cell, platform::grid::Sheet& grid, int page, const platform::db::Recordset& record)
+void FillHeadFieldCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
+    const platform::db::Recordset& record)
 {
     if (!writesSomething(cell))
         return;
@@ -122,8 +123,8 @@ void FillHeadFieldCell(DataReportRun& run,
     SetCellDataValue(run, grid, cell, CellContext { &record, page, 0 });
 }
 
-void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page, int block,
-    const platform::db::Recordset& record, int& row)
+void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
+    int block, const platform::db::Recordset& record, int& row)
 {
     if (cell.row <= 0 || cell.col <= 0)
         return;
@@ -172,13 +173,15 @@ void AddUpRecordTotals(DataReportRun& run, const platform::grid::Sheet& grid, in
         AddUpColumnTotals(run, grid, t, row);
 }
 
-void HandleRptHeadTail(DataReportRun& run, platform::grid::Sheet& grid, int page, bool reportFirstPage, bool reportLastPage)
+void HandleRptHeadTail(const DataReportRun& run, platform::grid::Sheet& grid, int page, bool reportFirstPage,
+    bool reportLastPage)
 {
     clearHeadAndTail(run, grid, reportFirstPage, reportLastPage,
         [&run, page](int templateRow) { return SheetRowOfTemplateRow(run, page, templateRow); });
 }
 
-void ClearTemplateHeadTail(DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage)
+void ClearTemplateHeadTail(
+    const DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage)
 {
     clearHeadAndTail(run, grid, reportFirstPage, reportLastPage,
         [&run](int templateRow) { return PageRowOfTemplateRow(run, templateRow); });
@@ -200,7 +203,7 @@ void ClearBatchSheet(platform::grid::Sheet& grid)
     grid.clearRange({ 1, 1, 1, grid.maxCol() }, platform::grid::ClearWhat::All);
 }
 
-void SetPagePrintArea(DataReportRun& run, platform::grid::Sheet& grid)
+void SetPagePrintArea(const DataReportRun& run, platform::grid::Sheet& grid)
 {
     QStringList pieces;
     QList<int> pageStarts;

@@ -22,13 +22,13 @@ namespace engine
 void FillPageData(DataReportRun& run, platform::grid::Sheet& grid, int page);
 
 // Writes a head or group field cell (a page row) on page `page`, evaluated against `record`.
-void FillHeadFieldCell(DataReportRun& run, 
-    const ReportCellItem& cell, platform::grid::Sheet& grid, int page, const platform::db::Recordset& record);
+void FillHeadFieldCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
+    const platform::db::Recordset& record);
 
 // Writes a detail cell (a page row of the first block) in block `block` of page `page`, evaluated
 // against `record`; `row` gives the sheet row written (left as it was for a cell without a place).
-void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page, int block,
-    const platform::db::Recordset& record, int& row);
+void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
+    int block, const platform::db::Recordset& record, int& row);
 
 // RecordBufferRs stands on the current record of ReportDataRs, whose rows it shares.
 void BufferCurrentRecord(DataReportRun& run);
@@ -47,10 +47,12 @@ void AddUpRecordTotals(DataReportRun& run, const platform::grid::Sheet& grid, in
 // Clears (values and formats, columns 2 on) the report head of page `page` unless it is the report's
 // first page, and the report tail unless it is the report's last. A failure is logged under
 // "HandleRptHeadTail".
-void HandleRptHeadTail(DataReportRun& run, platform::grid::Sheet& grid, int page, bool reportFirstPage, bool reportLastPage);
+void HandleRptHeadTail(const DataReportRun& run, platform::grid::Sheet& grid, int page, bool reportFirstPage,
+    bool reportLastPage);
 
 // HandleRptHeadTail for a page laid out at the top of a grid with RecordsPerPage blocks.
-void ClearTemplateHeadTail(DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage);
+void ClearTemplateHeadTail(
+    const DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage);
 
 // PageFirstRow and PageLastRow for page `page` (0-based within the build), the next to be laid out. A
 // failure is logged under "PasteFormat".
@@ -61,6 +63,6 @@ void ClearBatchSheet(platform::grid::Sheet& grid);
 
 // The print area of the grid: one piece per built page, so that every page prints on its own sheet of
 // paper; and a page break at each page's first row, which the files a spreadsheet program prints keep.
-void SetPagePrintArea(DataReportRun& run, platform::grid::Sheet& grid);
+void SetPagePrintArea(const DataReportRun& run, platform::grid::Sheet& grid);
 
 } // namespace engine

@@ -33,7 +33,7 @@ void addGroup(DataReportRun& run, long long records)
     run.TotalPages += pages;
 }
 
-QString fromTablesWhere(DataReportRun& run, const QString& conditions)
+QString fromTablesWhere(const DataReportRun& run, const QString& conditions)
 {
     QString sql = QStringLiteral(" from ") + run.definition().sql.TablesName;
     if (!conditions.isEmpty())
@@ -77,7 +77,7 @@ long long PagesForRecords(long long records, int recordsPerPage)
     return records % recordsPerPage >= 1 ? pages + 1 : pages;
 }
 
-long long PagesForRecords(DataReportRun& run, long long records)
+long long PagesForRecords(const DataReportRun& run, long long records)
 {
     return PagesForRecords(records, run.RecordsPerPage);
 }
@@ -92,7 +92,7 @@ void GetRecordPageCount(DataReportRun& run)
     });
 }
 
-QString BuildGroupCountSql(DataReportRun& run)
+QString BuildGroupCountSql(const DataReportRun& run)
 {
     QString sql = QStringLiteral("select count(*)") + fromTablesWhere(run, ReportConditions(run));
     if (!run.GroupFields.isEmpty()) {

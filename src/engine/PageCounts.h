@@ -18,7 +18,7 @@ struct DataReportRun;
 // (errors::DivisionByZero).
 long long PagesForRecords(long long records, int recordsPerPage);
 // The same at the run's RecordsPerPage.
-long long PagesForRecords(DataReportRun& run, long long records);
+long long PagesForRecords(const DataReportRun& run, long long records);
 
 // DataRecordCount := the records of the data as opened (the host's record set, the report's own
 // data-source SQL or the built query), TotalPages := their pages. A failure is logged.
@@ -26,7 +26,7 @@ void GetRecordPageCount(DataReportRun& run);
 
 // "select count(*) from <TablesName>" with the report's conditions, one row per group in the order the
 // data query sorts the groups (GroupFields, GroupOrderTerms).
-QString BuildGroupCountSql(DataReportRun& run);
+QString BuildGroupCountSql(const DataReportRun& run);
 
 // Runs the group count and hands it to ComputeGroupPages; a failure is logged.
 void GetRecordPageCountByGroup(DataReportRun& run);

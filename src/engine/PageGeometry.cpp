@@ -68,7 +68,7 @@ void GetPageRowCount(DataReportRun& run)
     run.PageSheetRows = sheet.rows;
 }
 
-int GetDetailRowCount(DataReportRun& run)
+int GetDetailRowCount(const DataReportRun& run)
 {
     return detailRowCount(run.definition());
 }

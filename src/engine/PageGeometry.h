@@ -47,6 +47,6 @@ bool GetDataCountInPage(DataReportRun& run);
 void GetPageRowCount(DataReportRun& run);
 
 // detailRowCount of the definition in use.
-int GetDetailRowCount(DataReportRun& run);
+int GetDetailRowCount(const DataReportRun& run);
 
 } // namespace engine

@@ -8,19 +8,19 @@
 namespace engine
 {
 
-bool IsAutoRows(DataReportRun& run)
+bool IsAutoRows(const DataReportRun& run)
 {
     return run.definition().page.DataRows == store::keywords::DataRowsAutoMode;
 }
 
-int PageOffset(DataReportRun& run, int page)
+int PageOffset(const DataReportRun& run, int page)
 {
     if (page >= 0 && page < run.PageRowRanges.size())
         return run.PageRowRanges[page].firstRow - 1;
     return page * run.PageSheetRows;
 }
 
-int DetailBlocksOnPage(DataReportRun& run, int page)
+int DetailBlocksOnPage(const DataReportRun& run, int page)
 {
     if (!IsAutoRows(run) || page < 0 || page >= run.PageRowRanges.size())
         return run.RecordsPerPage;
@@ -29,7 +29,7 @@ int DetailBlocksOnPage(DataReportRun& run, int page)
     return run.RecordsPerPage + extraRows / GetDetailRowCount(run);
 }
 
-int SheetRowOfPageRow(DataReportRun& run, int page, int pageRow)
+int SheetRowOfPageRow(const DataReportRun& run, int page, int pageRow)
 {
     const DetailBand band = CurrentDetailBand(run);
     const int blockRows = GetDetailRowCount(run);
@@ -39,12 +39,12 @@ int SheetRowOfPageRow(DataReportRun& run, int page, int pageRow)
     return PageOffset(run, page) + pageRow + moved;
 }
 
-int SheetRowOfTemplateRow(DataReportRun& run, int page, int templateRow)
+int SheetRowOfTemplateRow(const DataReportRun& run, int page, int templateRow)
 {
     return SheetRowOfPageRow(run, page, PageRowOfTemplateRow(run, templateRow));
 }
 
-int DetailSheetRow(DataReportRun& run, int page, int block, int firstBlockPageRow)
+int DetailSheetRow(const DataReportRun& run, int page, int block, int firstBlockPageRow)
 {
     return PageOffset(run, page) + firstBlockPageRow + (block - 1) * GetDetailRowCount(run);
 }

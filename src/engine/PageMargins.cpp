@@ -9,7 +9,7 @@
 namespace engine
 {
 
-void LoadPageMargins(DataReportRun& run, platform::grid::Sheet& grid)
+void LoadPageMargins(const DataReportRun& run, platform::grid::Sheet& grid)
 {
     const store::PageSettings& page = run.definition().page;
     grid.setRowHeight(1, marginTwips(page.TopMarge));
@@ -18,7 +18,7 @@ void LoadPageMargins(DataReportRun& run, platform::grid::Sheet& grid)
     grid.setColWidth(run.PageSheetCols, marginTwips(page.RightMarge));
 }
 
-void SetFillerColWidth(DataReportRun& run, platform::grid::Sheet& grid)
+void SetFillerColWidth(const DataReportRun& run, platform::grid::Sheet& grid)
 {
     long long used = 0;
     for (int col = 1; col < run.PageSheetCols; ++col)

@@ -13,7 +13,8 @@ namespace
 
 // Places every picture whose template row lies inside (`inBand`) or outside the detail band at the
 // sheet row that `sheetRow` gives for its template row.
-template <class RowOf> void placePictures(DataReportRun& run, platform::grid::Sheet& grid, bool inBand, RowOf sheetRow)
+template <class RowOf>
+void placePictures(DataReportRun& run, platform::grid::Sheet& grid, bool inBand, RowOf sheetRow)
 {
     const DetailBand band = CurrentDetailBand(run);
     for (int i = 0; i < run.PictureCells.size(); ++i) {
@@ -30,13 +31,14 @@ template <class RowOf> void placePictures(DataReportRun& run, platform::grid::Sh
 
 void PlaceRptPictures(DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
-    placePictures(run, grid, false, [&run, page](int templateRow) { return SheetRowOfTemplateRow(run, page, templateRow); });
+    placePictures(run, grid, false,
+        [&run, page](int templateRow) { return SheetRowOfTemplateRow(run, page, templateRow); });
 }
 
 void PlaceDetailPictures(DataReportRun& run, platform::grid::Sheet& grid, int page, int block)
 {
-    placePictures(run, 
-        grid, true, [&run, page, block](int templateRow) { return DetailSheetRow(run, page, block, templateRow + 1); });
+    placePictures(run, grid, true,
+        [&run, page, block](int templateRow) { return DetailSheetRow(run, page, block, templateRow + 1); });
 }
 
 } // namespace engine

@@ -43,7 +43,7 @@ void countPages(DataReportRun& run)
 }
 
 // The host's record set is listed whole, whatever record the host left it on.
-void startHostDataAtFirstRecord(DataReportRun& run)
+void startHostDataAtFirstRecord(const DataReportRun& run)
 {
     platform::db::Recordset& data = *run.ReportDataRs;
     if (run.usesHostRecordset() && data.isOpen() && data.recordCount() > 0)

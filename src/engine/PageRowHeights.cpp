@@ -15,14 +15,14 @@
 namespace engine
 {
 
-void SetMarginRows(DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
+void SetMarginRows(const DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
 {
     const store::PageSettings& page = run.definition().page;
     grid.setRowHeight(firstRow, marginTwips(page.TopMarge));
     grid.setRowHeight(lastRow, run.FillerRowHeight.value_or(marginTwips(page.BottomMarge)));
 }
 
-void SetMarginRowHeights(DataReportRun& run, platform::grid::Sheet& grid, int page)
+void SetMarginRowHeights(const DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
     const bool listed = page >= 1 && page <= run.PageRowRanges.size();
     const int lastRow = listed ? run.PageRowRanges[page - 1].lastRow : page * run.PageSheetRows;
@@ -39,7 +39,7 @@ void SetRptRowHeight(DataReportRun& run, platform::grid::Sheet& grid, int page)
     });
 }
 
-int FillerHeightLeft(DataReportRun& run, const platform::grid::Sheet& grid)
+int FillerHeightLeft(const DataReportRun& run, const platform::grid::Sheet& grid)
 {
     long long used = 0;
     for (int row = 1; row < run.PageSheetRows; ++row)

@@ -63,7 +63,7 @@ void layOutTemplate(DataReportRun& run, platform::grid::Sheet& grid, bool atShee
     passOver([&] { FillRptFixedText(run, grid, atSheetTop); });
 }
 
-void setColumnCount(DataReportRun& run, platform::grid::Sheet& grid)
+void setColumnCount(const DataReportRun& run, platform::grid::Sheet& grid)
 {
     const int cols = run.PageSheetCols;
     if (grid.maxCol() != cols)

@@ -36,7 +36,7 @@ std::optional<QSize> lookupPaper(int paperCode)
 }
 
 // Gives the printer the custom size of the report's note, so that a custom paper prints as designed.
-void setPrinterCustomPaper(DataReportRun& run)
+void setPrinterCustomPaper(const DataReportRun& run)
 {
     const auto paper = customPaper(run.definition());
     if (!paper)

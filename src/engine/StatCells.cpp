@@ -75,7 +75,8 @@ void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const Q
 void GetRptDataInfo(DataReportRun& report)
 {
     statEngine().StatCells.clear(); // a report whose cells cannot be read shows none of an earlier one's
-    platform::outside::runLogged("GetRptDataInfo", [&report] { ReadRptDataItems(CurrentTemplateRows(report).cells); });
+    platform::outside::runLogged(
+        "GetRptDataInfo", [&report] { ReadRptDataItems(CurrentTemplateRows(report).cells); });
 }
 
 void GetRptTextAndPictureData(DataReportRun& report)

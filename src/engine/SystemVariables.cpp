@@ -74,7 +74,7 @@ QString ExpandSysVariables(const QString& text, const std::function<QString(QCha
     return result;
 }
 
-QString ReplaceSysVariable(DataReportRun& run, const QString& text)
+QString ReplaceSysVariable(const DataReportRun& run, const QString& text)
 {
     return ExpandSysVariables(text, [&run](QChar letter) { return SysVariableValue(run, letter); });
 }

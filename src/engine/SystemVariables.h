@@ -34,6 +34,6 @@ QString SysVariableValue(const DataReportRun& run, QChar letter);
 QString RunFreeSysVariableValue(QChar letter);
 
 // Every variable replaced by SysVariableValue.
-QString ReplaceSysVariable(DataReportRun& run, const QString& text);
+QString ReplaceSysVariable(const DataReportRun& run, const QString& text);
 
 } // namespace engine

@@ -55,7 +55,8 @@ bool isStatementSource(const QString& letter)
 
 // A statement cell of the detail band: its own record set, in slot `slot` (from 1) of CellRecordsets.
 // "K" and "L" statements read from the report's data (its tables, conditions and order).
-ReportCellItem prepareCellDataSource(DataReportRun& run, int row, int col, const QString& letter, const QString& body, int slot)
+ReportCellItem prepareCellDataSource(
+    DataReportRun& run, int row, int col, const QString& letter, const QString& body, int slot)
 {
     ReportCellItem item = cellItem(row, col, letter, body);
     item.fieldIndex = slot;
@@ -200,7 +201,7 @@ void NextExpressionTerm(const QString& text, QString& option1, QString& option2)
     option2 = pieces[1];
 }
 
-bool IsGroupRegionRow(DataReportRun& run, int templateRow)
+bool IsGroupRegionRow(const DataReportRun& run, int templateRow)
 {
     const store::RegionTable& regions = run.definition().regions;
     for (const store::RegionEntry entry : { store::RegionEntry::GroupHead1, store::RegionEntry::GroupHead2,

@@ -45,7 +45,7 @@ ReportCellItem ParseCellExpression(
 void NextExpressionTerm(const QString& text, QString& option1, QString& option2);
 
 // True when the template row lies in a present group head or group tail.
-bool IsGroupRegionRow(DataReportRun& run, int templateRow);
+bool IsGroupRegionRow(const DataReportRun& run, int templateRow);
 bool RowInRegion(int templateRow, const store::ReportRegion& region);
 
 } // namespace engine

@@ -26,7 +26,7 @@ bool isCellFormat(const TemplateFormatRow& row)
         && row.beginCol > 0 && row.endCol >= row.beginCol;
 }
 
-int pageOffset(DataReportRun& run, bool atSheetTop)
+int pageOffset(const DataReportRun& run, bool atSheetTop)
 {
     return atSheetTop ? 0 : run.PageFirstRow;
 }
@@ -39,13 +39,12 @@ void applyFormat(platform::grid::Sheet& grid, const platform::grid::CellRange& r
 }
 
 // First sheet row of page `page` (from 1) of the build, less one.
-int buildPageOffset(DataReportRun& run, int page)
+int buildPageOffset(const DataReportRun& run, int page)
 {
     if (run.definition().page.DataRows != store::keywords::DataRowsAutoMode)
         return (page - 1) * run.PageSheetRows;
     const int previous = page - 2;
-    return previous >= 0 && previous < run.PageRowRanges.size() ? run.PageRowRanges[previous].lastRow
-                                                                   : 0;
+    return previous >= 0 && previous < run.PageRowRanges.size() ? run.PageRowRanges[previous].lastRow : 0;
 }
 
 } // namespace
@@ -111,7 +110,8 @@ void LoadRegionFormats(DataReportRun& run, platform::grid::Sheet& grid, bool atS
     }
 }
 
-void ApplyRowHeights(DataReportRun& run, platform::grid::Sheet& grid, const QList<SizeItem>& items, int page, bool totalRowsShown)
+void ApplyRowHeights(const DataReportRun& run, platform::grid::Sheet& grid, const QList<SizeItem>& items,
+    int page, bool totalRowsShown)
 {
     const DetailBand band = CurrentDetailBand(run);
     const int blockRows = GetDetailRowCount(run);
@@ -131,7 +131,7 @@ void ApplyRowHeights(DataReportRun& run, platform::grid::Sheet& grid, const QLis
     }
 }
 
-bool IsRowInCellList(DataReportRun& run, int pageRow)
+bool IsRowInCellList(const DataReportRun& run, int pageRow)
 {
     const auto& totals = run.TotalCells;
     return std::any_of(

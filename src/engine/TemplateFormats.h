@@ -34,10 +34,10 @@ void LoadRegionFormats(DataReportRun& run, platform::grid::Sheet& grid, bool atS
 // ScaleY at its page row. Unless `totalRowsShown`, a row holding a column total gets height 0 (the totals
 // show on the report's last page only). Heights are rounded half to even. Pages lie PageSheetRows apart,
 // under "AUTO" each after the last row of the previous page in PageRowRanges.
-void ApplyRowHeights(DataReportRun& run, 
-    platform::grid::Sheet& grid, const QList<SizeItem>& items, int page, bool totalRowsShown);
+void ApplyRowHeights(const DataReportRun& run, platform::grid::Sheet& grid, const QList<SizeItem>& items,
+    int page, bool totalRowsShown);
 
 // True when a column total (TotalCells) stands on this row of a page (1 = the page's first row).
-bool IsRowInCellList(DataReportRun& run, int pageRow);
+bool IsRowInCellList(const DataReportRun& run, int pageRow);
 
 } // namespace engine

@@ -39,7 +39,8 @@ void LoadRptPictures(DataReportRun& run)
         run.Output->picturesLoaded(run.PictureImages);
 }
 
-void PlaceRptPicture(DataReportRun& run, platform::grid::Sheet& grid, int row, int col, int index, int& objectId)
+void PlaceRptPicture(
+    DataReportRun& run, platform::grid::Sheet& grid, int row, int col, int index, int& objectId)
 {
     grid.select(row, col, row, col);
     if (index < 1 || index > run.PictureImages.size() || run.PictureImages[index - 1].isNull())

@@ -27,6 +27,7 @@ void LoadRptPictures(DataReportRun& run);
 // Places picture `index` (from 1) over the cell (row, col) of the grid, or over its merged block, and
 // gives the new drawing object's id in `objectId`; PictureOfObject remembers which picture the object
 // shows. A picture that did not load places nothing and leaves `objectId` as it was.
-void PlaceRptPicture(DataReportRun& run, platform::grid::Sheet& grid, int row, int col, int index, int& objectId);
+void PlaceRptPicture(
+    DataReportRun& run, platform::grid::Sheet& grid, int row, int col, int index, int& objectId);
 
 } // namespace engine

@@ -58,13 +58,13 @@ const TemplateRows& CurrentTemplateRows(DataReportRun& run)
     return *run.Template;
 }
 
-DetailBand CurrentDetailBand(DataReportRun& run)
+DetailBand CurrentDetailBand(const DataReportRun& run)
 {
     const store::ReportRegion& region = run.definition().regions[store::RegionEntry::DataDetail];
     return { region.present, region.beginRow, region.endRow };
 }
 
-int PageRowOfTemplateRow(DataReportRun& run, int templateRow)
+int PageRowOfTemplateRow(const DataReportRun& run, int templateRow)
 {
     const int row = templateRow + 1;
     if (!CurrentDetailBand(run).isBelow(templateRow))

@@ -54,10 +54,10 @@ struct DetailBand {
     }
     bool isBelow(int templateRow) const { return present && templateRow > endRow; }
 };
-DetailBand CurrentDetailBand(DataReportRun& run);
+DetailBand CurrentDetailBand(const DataReportRun& run);
 
 // The row of a template row outside the detail band within its page: one below it (the page's first row
 // is its top margin), and below the band moved down by (RecordsPerPage - 1) × the band's rows.
-int PageRowOfTemplateRow(DataReportRun& run, int templateRow);
+int PageRowOfTemplateRow(const DataReportRun& run, int templateRow);
 
 } // namespace engine

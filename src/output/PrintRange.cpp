@@ -62,7 +62,8 @@ std::optional<SheetRows> PageRowMap::rows(int page) const
     return pages_.at(page - 1);
 }
 
-PageRowMap currentPageRows(const engine::DataReportRun& run, const QVector<int>& statPageStarts, int workingLastRow)
+PageRowMap currentPageRows(
+    const engine::DataReportRun& run, const QVector<int>& statPageStarts, int workingLastRow)
 {
     const store::ReportDefinition& definition = run.definition();
     if (definition.type == store::StatisticsReport)

@@ -135,8 +135,8 @@ QString frmPrtSelection::BuildPrintRange()
                                                     : RangeChoice::PageList;
     const PrintRangeRequest request { choice, Pages->text(), CurrentPage, TotalPageCount };
     const int lastCol = WorkingLastCol > 0 ? WorkingLastCol : report_.definition().page.ColCount;
-    const auto range = output::BuildPrintRange(
-        request, currentPageRows(report_, StatPageStarts, WorkingLastRow), lastCol);
+    const auto range
+        = output::BuildPrintRange(request, currentPageRows(report_, StatPageStarts, WorkingLastRow), lastCol);
     if (!range) {
         platform::ui::msgBox(QStringLiteral("未指定有效的页码范围，操作无效"), platform::ui::Buttons::Ok,
             platform::ui::Icon::Information, QStringLiteral("指定打印范围"));

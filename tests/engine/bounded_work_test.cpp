@@ -100,8 +100,8 @@ TEST(BoundedWork, ALongTakeOptionGivesItsPieceAndTheNextPieceGoesOn)
     // The target is as wide as 100,000 "试" and a "T": the "尾" fills it out.
     EXPECT_EQ(engine::WidthFittedPiece(run, value, 1, 100'000, font, 1, 1), value);
     EXPECT_EQ(engine::WidthFittedPiece(run, value, 1, 100'000, font, 1, 1), QString());
-    EXPECT_EQ(
-        engine::WidthFittedPiece(run, QStringLiteral("甲乙丙丁"), 2, 2, font, 1, 2), QStringLiteral("乙丙丁"));
+    EXPECT_EQ(engine::WidthFittedPiece(run, QStringLiteral("甲乙丙丁"), 2, 2, font, 1, 2),
+        QStringLiteral("乙丙丁"));
 }
 
 } // namespace

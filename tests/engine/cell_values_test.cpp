@@ -100,10 +100,7 @@ protected:
     }
 
     // Makes the current record the buffered record that field marks read.
-    void bufferRecord()
-    {
-        run.RecordBufferRs = openSql(QStringLiteral("select * from wsda order by recid"));
-    }
+    void bufferRecord() { run.RecordBufferRs = openSql(QStringLiteral("select * from wsda order by recid")); }
 
     QString write(const ReportCellItem& cell, int recordPosition = 1)
     {
@@ -366,9 +363,10 @@ TEST_P(CellValues, CellMarksReadThePageAndTheRecordsBlock)
     grid.setText(40 + 4, 2, QStringLiteral("页上的值"));
     grid.setText(40 + (3 - 1) * 2 + 6, 3, QStringLiteral(" 第三条 "));
     int row = 5;
+    EXPECT_EQ(engine::ReplaceFieldMarks(run, grid, "select '#B3$#'", row, 1, 3),
+        QStringLiteral("select '页上的值'"));
     EXPECT_EQ(
-        engine::ReplaceFieldMarks(run, grid, "select '#B3$#'", row, 1, 3), QStringLiteral("select '页上的值'"));
-    EXPECT_EQ(engine::ReplaceFieldMarks(run, grid, "select '#C&#'", row, 1, 3), QStringLiteral("select '第三条'"));
+        engine::ReplaceFieldMarks(run, grid, "select '#C&#'", row, 1, 3), QStringLiteral("select '第三条'"));
     EXPECT_EQ(row, 40 + (3 - 1) * 2 + 6);
     EXPECT_THROW(engine::ReplaceFieldMarks(run, grid, "select '#B$#'", row, 1, 3), platform::Error);
 }

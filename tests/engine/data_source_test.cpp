@@ -165,8 +165,8 @@ TEST_P(DataSourceTest, GroupFieldsAreTheDescribedFieldCellsOfTheGroupHeadsInTemp
     cell(1, 3, QStringLiteral("@B|wsda.responsible"));
     useSource();
 
-    EXPECT_EQ(
-        engine::GetGroupFields(run), (QStringList { "wsda.filing_year", "retention&2-1&B&", "wsda.folder_no" }));
+    EXPECT_EQ(engine::GetGroupFields(run),
+        (QStringList { "wsda.filing_year", "retention&2-1&B&", "wsda.folder_no" }));
     EXPECT_EQ(engine::ExpressionToFieldList(engine::GetGroupFields(run)),
         (QStringList { "wsda.filing_year", "retention", "wsda.folder_no" }));
 }

@@ -178,8 +178,7 @@ TEST_P(PageBuild, PagesRecordsGroupsNumbersAndTotalsAsWorkedOutByHand)
             EXPECT_EQ(height, A4HeightTwips);
             EXPECT_EQ(sheet.rowHeight(range.firstRow), MarginTwips);
         }
-        EXPECT_DOUBLE_EQ(run.definition().page.BottomMarge, 0.5)
-            << "the stored bottom margin stays";
+        EXPECT_DOUBLE_EQ(run.definition().page.BottomMarge, 0.5) << "the stored bottom margin stays";
         EXPECT_TRUE(ui.boxes().empty()) << ui.boxTexts().join(u'\n').toStdString();
     }
 }

@@ -85,18 +85,20 @@ TEST_P(ReferencePages, DemoDataReport)
 TEST_P(ReferencePages, DemoStatisticsReport)
 {
     useDemoReport(demo::StatisticsReportId);
-    expectReference(QStringLiteral("demo-statistics-report.txt"), [](engine::DataReportRun& run, Sheet& sheet) {
-        EXPECT_TRUE(engine::CanPrintReport(run));
-        engine::PrepareStatisticsPrint(run);
-        engine::CreateStatisticsReport(run, sheet);
-        engine::ApplyPageSetup(run.definition(), sheet);
-        QString pages;
-        const engine::StatEngineState& stat = engine::statEngine();
-        for (int page = 0; page < stat.StatPageCount; ++page)
-            pages
-                += QStringLiteral("page %1 starts R%2\n").arg(page + 1).arg(stat.PageStartArray.value(page));
-        return pages;
-    });
+    expectReference(
+        QStringLiteral("demo-statistics-report.txt"), [](engine::DataReportRun& run, Sheet& sheet) {
+            EXPECT_TRUE(engine::CanPrintReport(run));
+            engine::PrepareStatisticsPrint(run);
+            engine::CreateStatisticsReport(run, sheet);
+            engine::ApplyPageSetup(run.definition(), sheet);
+            QString pages;
+            const engine::StatEngineState& stat = engine::statEngine();
+            for (int page = 0; page < stat.StatPageCount; ++page)
+                pages += QStringLiteral("page %1 starts R%2\n")
+                             .arg(page + 1)
+                             .arg(stat.PageStartArray.value(page));
+            return pages;
+        });
 }
 
 // Five records a page, two group levels with the page numbers restarting in each, the column total of

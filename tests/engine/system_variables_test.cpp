@@ -11,7 +11,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-
 namespace
 {
 
@@ -71,7 +70,8 @@ TEST_F(SystemVariables, PageCountersAndNames)
         EXPECT_EQ(engine::ReplaceSysVariable(run, c.text), c.replaced) << c.text.toStdString();
 
     usePageRecount(true);
-    EXPECT_EQ(engine::ReplaceSysVariable(run, QStringLiteral("第%p页 共%P页")), QStringLiteral("第3页 共4页"));
+    EXPECT_EQ(
+        engine::ReplaceSysVariable(run, QStringLiteral("第%p页 共%P页")), QStringLiteral("第3页 共4页"));
 }
 
 TEST_F(SystemVariables, CompanyAndFondsNamesComeFromTheSettings)

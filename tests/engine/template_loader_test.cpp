@@ -78,8 +78,8 @@ TEST_F(FieldCells, FieldReferencesResolveAgainstTheRecordBuffer)
             QStringList { c.item });
     }
     // Other letters keep their text whole.
-    EXPECT_EQ(
-        describe({ engine::ParseCellExpression(&run, 2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&")) }),
+    EXPECT_EQ(describe({ engine::ParseCellExpression(
+                  &run, 2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&")) }),
         QStringList { "J 2:2 select 1&x& #-1" });
 }
 

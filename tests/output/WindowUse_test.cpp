@@ -21,8 +21,8 @@
 
 using namespace outputtest;
 using output::frmPrint;
-using testsupport::cutCaptions;
 using platform::ui::MsgBoxResult;
+using testsupport::cutCaptions;
 
 namespace
 {
