@@ -281,6 +281,19 @@ TEST_P(StatisticsReportTest, ColumnsAreCheckedAgainstTheDesignedPaperAndThePrint
     }
 }
 
+// The sheet of a report on a custom paper is set up with the size the designed paper has.
+TEST_P(StatisticsReportTest, ACustomPaperSetsUpTheSheetWithItsDesignedSize)
+{
+    statisticsReport(
+        sizeList({ { 1, "2000" } }), { 256, QStringLiteral("35.27|52.92|20000|30000"), false, true });
+    cell(1, 1, QStringLiteral("@A|x"));
+    const platform::grid::PageSetup setup = build().pageSetup();
+    EXPECT_EQ(setup.paperSize, 256);
+    // The paper's centimetres as the printer measures them, to the printer's twip.
+    EXPECT_NEAR(setup.customWidthCm, 35.27, 0.01);
+    EXPECT_NEAR(setup.customHeightCm, 52.92, 0.01);
+}
+
 TEST_P(StatisticsReportTest, ReportWithoutIdOrRowsIsNotBuilt)
 {
     store::reportState().ReportId.clear();
