@@ -1,12 +1,5 @@
 #pragma once
 
-#include <memory>
-
-namespace store
-{
-struct ReportDefinition;
-}
-
 // The data-report engine's entry points around a build: the definition it works on, the checks that
 // decide whether a report can be built at all, the preparation that opens its data, and the clean-up when
 // the print window closes. Each road creates its run (EngineState.h) on the definition it read, then runs a

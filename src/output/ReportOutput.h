@@ -28,7 +28,6 @@ public:
     virtual ~ReportOutput() = default;
 
     // The build's own state, on the report's definition.
-    engine::DataReportRun& Run() { return run_; }
     const engine::DataReportRun& Run() const { return run_; }
 
     // Checks that the report can be built and prepares the build; false (the user told, or in silent
