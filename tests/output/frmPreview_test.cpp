@@ -1,7 +1,6 @@
 #include "OutputWindowFixture.h"
 
 #include "engine/EngineState.h"
-#include "engine/StatEngineState.h"
 #include "output/frmPreview.h"
 #include "output/PageView.h"
 #include "platform/db/Connection.h"
@@ -131,8 +130,10 @@ TEST_P(Preview, WithoutAPrinterTheBlankFormIsNotPrinted)
 TEST_P(Preview, TheStatisticsReportIsSteppedThroughPageByPage)
 {
     makeStatisticsReportTall();
+    qsizetype builtPages = 0;
     preview([&](frmPreview& window) {
-        const QVector<int>& starts = engine::statEngine().PageStartArray;
+        const QVector<int>& starts = window.statistics().PageStartArray;
+        builtPages = starts.size();
         ASSERT_GE(starts.size(), 3);
         ASSERT_EQ(window.pageCount(), starts.size());
         const auto shownFirstRow = [&] {
@@ -186,7 +187,7 @@ TEST_P(Preview, TheStatisticsReportIsSteppedThroughPageByPage)
     });
     EXPECT_EQ(windowsDriven, 1);
     ASSERT_EQ(prints.jobs().size(), 1);
-    EXPECT_EQ(prints.totalPages(), engine::statEngine().PageStartArray.size());
+    EXPECT_EQ(prints.totalPages(), builtPages);
 }
 
 TEST_P(Preview, ZoomSwitchesBetweenTheWholePageAndFullSize)
