@@ -1,5 +1,7 @@
+#include "engine/MarginTwips.h"
 #include "engine/StatisticsRun.h"
 #include "engine/StatPagination.h"
+#include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
@@ -62,6 +64,20 @@ TEST(StatPageOfRow, RowsBelongToThePageTheyStartOrFollow)
         = { { 1, 1 }, { 13, 1 }, { 14, 2 }, { 26, 2 }, { 27, 3 }, { 900, 3 } };
     for (const auto& [row, page] : rowsAndPages)
         EXPECT_EQ(engine::StatPageOfRow(starts, row), page) << "row " << row;
+}
+
+TEST(MarginTwips, InchesRoundToWholeTwipsHalvesToEvenAndBeyondSixteenBitsThrow)
+{
+    const std::pair<double, int> inchesAndTwips[] = { { 0.39375, 567 }, { 0.7875, 1134 }, { 0, 0 },
+        { 0.5 / 1440, 0 }, { 1.5 / 1440, 2 }, { 2.5 / 1440, 2 }, { 22.7548, 32767 }, { -0.25, -360 } };
+    for (const auto& [inches, twips] : inchesAndTwips)
+        EXPECT_EQ(engine::marginTwips(inches), twips) << inches;
+    try {
+        engine::marginTwips(23);
+        ADD_FAILURE() << "33120 twips fit 16 bits";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::Overflow);
+    }
 }
 
 // A sheet of design rows laid out on a page of 15000 twips with margins of 567 twips.

@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 
 #include "demo/DemoReports.h"
+#include "engine/OutputForm.h"
 #include "engine/StatCells.h"
 #include "engine/StatisticsReport.h"
 #include "engine/StatisticsRun.h"
@@ -211,6 +212,31 @@ TEST_P(StatisticsReportTest, PreviewWritesTextsAndPicturesOnly)
     EXPECT_EQ(sheet.objectIds().size(), 1);
     EXPECT_EQ(run.PageStartArray, (QVector<int> { 1, 40 }));
     EXPECT_EQ(sheet.maxRow(), 42);
+}
+
+struct RecordingForm : engine::OutputForm {
+    void picturesLoaded(const QVector<QImage>& pictures) override { told.append(int(pictures.size())); }
+    QList<int> told;
+};
+
+TEST_P(StatisticsReportTest, EachBuildTellsItsPicturesToItsOwnRunsWindowOnly)
+{
+    cellsOfEveryKind();
+    RecordingForm form;
+    run.Output = &form;
+    build();
+    EXPECT_EQ(form.told, QList<int> { 2 });
+
+    // A second build of its own beside the first tells nobody, and releasing its pictures keeps the first's.
+    engine::StatisticsRun other;
+    Sheet sheet;
+    engine::PrepareStatisticsPrint(other);
+    engine::CreateStatisticsReport(other, sheet);
+    EXPECT_EQ(form.told, QList<int> { 2 });
+    EXPECT_EQ(other.PageStartArray, run.PageStartArray);
+    engine::UnloadStatPictures(other);
+    EXPECT_TRUE(other.StatPictures.isEmpty());
+    EXPECT_EQ(run.StatPictures.size(), 2);
 }
 
 TEST_P(StatisticsReportTest, ParametersAreAskedOnceExceptInSilentWebPrinting)

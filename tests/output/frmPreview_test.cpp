@@ -9,6 +9,7 @@
 #include "store/clsPropertyHandle.h"
 
 #include <functional>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -229,6 +230,32 @@ TEST_P(Preview, AReportThatCannotBeBuiltClosesTheWindow)
     EXPECT_EQ(ui.shownDialogs(), QStringList { "frmPreview" });
     EXPECT_EQ(windowsDriven, 0);
     EXPECT_EQ(ui.boxes().size(), 1);
+}
+
+// The hourglass shows from the window's opening until its report is built, and no way out leaves it on.
+TEST_P(Preview, NoWayOutOfTheWindowLeavesTheWaitCursorOn)
+{
+    const auto waiting = [] { return QGuiApplication::overrideCursor() != nullptr; };
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } ways[] = {
+        { "built, then closed", [&] { preview([&](frmPreview& window) { EXPECT_FALSE(waiting()); }); } },
+        { "a report that cannot be built",
+            [&] {
+                report.setReportId(QStringLiteral("20990101000000000000"));
+                preview([](frmPreview&) {});
+            } },
+        { "destroyed before it was shown",
+            [&] {
+                const frmPreview window;
+                EXPECT_TRUE(waiting());
+            } },
+    };
+    for (const auto& way : ways) {
+        way.open();
+        EXPECT_FALSE(waiting()) << way.name;
+    }
 }
 
 TEST_P(Preview, HelpOpensItsTopic)
