@@ -122,7 +122,6 @@ bool frmPreview::buildReport()
         break;
     default:
         // Any other type meets the statistics report's check, which refuses it by name.
-        statistics_ = engine::StatisticsRun {};
         statistics_.Output = this;
         if (!engine::CanPrintReport(statistics_))
             return false;
