@@ -18,7 +18,7 @@ namespace store
 
 bool ReportInfoExists()
 {
-    return openStoreSql(selectReportRows(QStringLiteral("report_info")))->recordCount() != 0;
+    return openStoreSql(selectReportRows(QStringLiteral("report_info"), reportState().ReportId))->recordCount() != 0;
 }
 
 std::shared_ptr<const ReportDefinition> OpenReportInDesigner(
