@@ -26,10 +26,7 @@ protected:
         qunsetenv("ORV_WEB_EXPORT_DIR");
         platform::outside::setSettingsFolder(settings_.path());
     }
-    void TearDown() override
-    {
-        platform::outside::setSettingsFolder({});
-    }
+    void TearDown() override { platform::outside::setSettingsFolder({}); }
 
     QTemporaryDir settings_;
     QTemporaryDir exports_;

@@ -14,8 +14,8 @@
 #include <QThread>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -75,7 +75,8 @@ pid_t spawnProgram(
     posix_spawn_file_actions_destroy(&actions);
     if (error == 0)
         return pid;
-    run.failure = QStringLiteral("程序 %1 不能启动：%2").arg(program, QString::fromLocal8Bit(strerror(error)));
+    run.failure
+        = QStringLiteral("程序 %1 不能启动：%2").arg(program, QString::fromLocal8Bit(strerror(error)));
     return 0;
 }
 
