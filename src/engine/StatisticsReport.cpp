@@ -1,13 +1,14 @@
 #include "engine/StatisticsReport.h"
 
 #include "engine/EngineState.h"
+#include "engine/MarginTwips.h"
 #include "engine/PageSheet.h"
 #include "engine/PaperChecks.h"
 #include "engine/PaperSizes.h"
 #include "engine/ReportPageSetup.h"
 #include "engine/StatCells.h"
-#include "engine/StatEngineState.h"
 #include "engine/StatFormats.h"
+#include "engine/StatisticsRun.h"
 #include "engine/StatPagination.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
@@ -26,34 +27,32 @@ namespace
 
 // The pictures belong to the sheet they were placed on: a new build, or a new preparation, starts
 // without them.
-void forgetPictures()
+void forgetPictures(StatisticsRun& run)
 {
-    StatEngineState& stat = statEngine();
-    stat.StatPictureIds.clear();
-    stat.StatPictures.clear();
-    stat.StatPictureCount = 0;
+    run.StatPictureIds.clear();
+    run.StatPictures.clear();
+    run.StatPictureCount = 0;
 }
 
-void buildSheet(platform::grid::Sheet& grid)
+void buildSheet(StatisticsRun& run, platform::grid::Sheet& grid)
 {
-    forgetPictures();
+    forgetPictures(run);
     grid = platform::grid::Sheet {};
-    SetRptFormat(grid);
-    WriteData(grid);
-    FitStatColumns(grid);
-    SetPageBreak(grid);
-    FillLastPage(grid);
-    const StatEngineState& stat = statEngine();
-    grid.setMaxCol(stat.StatColCount);
-    grid.setMaxRow(stat.StatRowCount);
+    SetRptFormat(run, grid);
+    WriteData(run, grid);
+    FitStatColumns(run, grid);
+    SetPageBreak(run, grid);
+    FillLastPage(run, grid);
+    grid.setMaxCol(run.StatColCount);
+    grid.setMaxRow(run.StatRowCount);
     // The sheet prints, and is exported, with the report's paper and its pages.
     SetGridPageSetup(grid);
-    grid.setRowPageBreaks(QList<int>(stat.PageStartArray.cbegin(), stat.PageStartArray.cend()));
+    grid.setRowPageBreaks(QList<int>(run.PageStartArray.cbegin(), run.PageStartArray.cend()));
 }
 
 } // namespace
 
-bool CanPrintReport()
+bool CanPrintReport(StatisticsRun& run)
 {
     if (reportDefinition().reportId.trimmed().isEmpty())
         return false;
@@ -61,7 +60,7 @@ bool CanPrintReport()
         return false;
     if (IsWiderThanDesignPaper())
         return false;
-    return FitsPrinterPaper();
+    return FitsPrinterPaper(run);
 }
 
 bool IsWiderThanDesignPaper()
@@ -71,48 +70,45 @@ bool IsWiderThanDesignPaper()
     return ColumnsOverDesignPaper(width, height);
 }
 
-bool FitsPrinterPaper()
+bool FitsPrinterPaper(StatisticsRun& run)
 {
-    StatEngineState& stat = statEngine();
-    return ColumnsFitPrinterPaper(stat.StatPageWidth, stat.StatPageHeight);
+    return ColumnsFitPrinterPaper(run.StatPageWidth, run.StatPageHeight);
 }
 
-void PrepareStatisticsPrint()
+void PrepareStatisticsPrint(StatisticsRun& run)
 {
-    forgetPictures();
-    MarginsToTwips();
-    ComputePageMetrics();
-    GetRptDataInfo();
+    forgetPictures(run);
+    MarginsToTwips(run);
+    ComputePageMetrics(run);
+    GetRptDataInfo(run);
 }
 
-void MarginsToTwips()
+void MarginsToTwips(StatisticsRun& run)
 {
     const store::PageSettings& page = reportDefinition().page;
-    StatEngineState& stat = statEngine();
-    stat.StatTopMargin = roundInt16(page.TopMarge * platform::grid::kTwipsPerInch);
-    stat.StatBottomMargin = roundInt16(page.BottomMarge * platform::grid::kTwipsPerInch);
+    run.StatTopMargin = marginTwips(page.TopMarge);
+    run.StatBottomMargin = marginTwips(page.BottomMarge);
 }
 
-void ComputePageMetrics()
+void ComputePageMetrics(StatisticsRun& run)
 {
     const store::PageSettings& settings = reportDefinition().page;
-    StatEngineState& stat = statEngine();
-    stat.StatWidthFactor = 1.0;
+    run.StatWidthFactor = 1.0;
     try {
         const QSize page = printerPageInReportOrientation();
-        stat.StatPageHeight = page.height();
-        stat.StatPageWidth = page.width();
+        run.StatPageHeight = page.height();
+        run.StatPageWidth = page.width();
         if (settings.SelfFit) {
-            const int usable = roundInt16(stat.StatPageWidth
+            const int usable = roundInt16(run.StatPageWidth
                 - (settings.RightMarge + settings.LeftMarge) * platform::grid::kTwipsPerInch);
-            stat.StatWidthFactor = ratio(usable, LoadColWidths(reportDefinition()));
+            run.StatWidthFactor = ratio(usable, LoadColWidths(reportDefinition()));
         }
     } catch (const std::exception&) {
         // Without a printer or stored widths the pages keep their last metrics and the widths their sizes.
     }
 }
 
-void CreateStatisticsReport(platform::grid::Sheet& grid)
+void CreateStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid)
 {
     const store::ReportState& state = store::reportState();
     const auto expressions = platform::outside::sharedStatExpression();
@@ -120,15 +116,15 @@ void CreateStatisticsReport(platform::grid::Sheet& grid)
     expressions->setReportId(state.ReportId);
     expressions->initialise(state.WebPrintMode ? platform::outside::ParameterPrompt::Never
                                                : platform::outside::ParameterPrompt::WhenWindowAvailable);
-    buildSheet(grid);
+    buildSheet(run, grid);
 }
 
-void PreviewStatisticsReport(platform::grid::Sheet& grid)
+void PreviewStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid)
 {
-    MarginsToTwips();
-    ComputePageMetrics();
-    GetRptTextAndPictureData();
-    buildSheet(grid);
+    MarginsToTwips(run);
+    ComputePageMetrics(run);
+    GetRptTextAndPictureData(run);
+    buildSheet(run, grid);
 }
 
 void ApplyPageSetup(platform::grid::Sheet& grid)
@@ -153,9 +149,9 @@ void ApplyPaperAndOrientation(platform::grid::Sheet& grid)
     grid.setPageSetup(setup);
 }
 
-void UnloadStatPictures()
+void UnloadStatPictures(StatisticsRun& run)
 {
-    statEngine().StatPictures.clear();
+    run.StatPictures.clear();
 }
 
 } // namespace engine

@@ -4,10 +4,15 @@ namespace platform::grid
 {
 class Sheet;
 }
+namespace engine
+{
+struct StatisticsRun;
+}
 
 // Building a statistics report (a free sheet of texts, values, formulas and pictures without records)
 // into the grid of the print, print-progress or preview window, divided into pages by row height.
 //
+// Every step works on the StatisticsRun of its caller, which owns it for the whole build.
 // Calling orders: print-progress window CanPrintReport, PrepareStatisticsPrint, CreateStatisticsReport,
 // ApplyPageSetup, then printing; print window CanPrintReport and PrepareStatisticsPrint when it loads,
 // CreateStatisticsReport when it builds, ApplyPageSetup or ApplyPaperAndOrientation before printing,
@@ -15,7 +20,7 @@ class Sheet;
 //
 // After a build the sheet holds a blank top-margin row (row 1) and left-margin column (column 1), the
 // designed cells one row down and one column right, a filler column that takes the rest of the paper's
-// width, and a closing row that pads the last page. statEngine().PageStartArray holds the first row of
+// width, and a closing row that pads the last page. The run's PageStartArray holds the first row of
 // each page and StatPageCount their number.
 namespace engine
 {
@@ -24,7 +29,7 @@ namespace engine
 // rows in the report tables, its definition passes its check, and its columns fit the designed paper and,
 // unless it fits itself to the paper (SELF_FIT), the printer's page. A refusal tells the user
 // (ErrorMessage; a box unless in silent web mode).
-bool CanPrintReport();
+bool CanPrintReport(StatisticsRun& run);
 
 // True, after telling the user, when the stored columns and side margins are wider than the designed
 // paper (its height in landscape). Sets the printer's paper to the report's.
@@ -32,25 +37,25 @@ bool IsWiderThanDesignPaper();
 
 // Under SELF_FIT true at once. Otherwise reads the printer's page in the report's orientation into
 // StatPageWidth and StatPageHeight and gives false, after telling the user, when the columns are wider.
-bool FitsPrinterPaper();
+bool FitsPrinterPaper(StatisticsRun& run);
 
 // Margins and page metrics, every cell of the report loaded, the picture list emptied.
-void PrepareStatisticsPrint();
+void PrepareStatisticsPrint(StatisticsRun& run);
 
 // StatTopMargin and StatBottomMargin from TOP_MARGE and BOTTOM_MARGE. Beyond 16 bits throws.
-void MarginsToTwips();
+void MarginsToTwips(StatisticsRun& run);
 
 // StatPageHeight and StatPageWidth from the printer's page in the report's orientation, and
 // StatWidthFactor (1 unless SELF_FIT). A failure ends the step without a message.
-void ComputePageMetrics();
+void ComputePageMetrics(StatisticsRun& run);
 
 // The whole build for printing into `grid`, which is emptied first: formats, cells (the report
 // parameters asked once, never in silent web mode), margin and filler columns, pages, last page padded;
 // the sheet ends at StatRowCount and StatColCount.
-void CreateStatisticsReport(platform::grid::Sheet& grid);
+void CreateStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid);
 
 // The build for the preview: prepares itself and writes only the text and picture cells.
-void PreviewStatisticsReport(platform::grid::Sheet& grid);
+void PreviewStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid);
 
 // The grid's page setup for printing: the report's paper, orientation and four margins, no header or
 // footer (nor room for them), no grid lines or headings.
@@ -59,6 +64,6 @@ void ApplyPageSetup(platform::grid::Sheet& grid);
 void ApplyPaperAndOrientation(platform::grid::Sheet& grid);
 
 // Releases the pictures read by the last build; StatPictureCount stays.
-void UnloadStatPictures();
+void UnloadStatPictures(StatisticsRun& run);
 
 } // namespace engine

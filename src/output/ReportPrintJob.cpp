@@ -127,18 +127,20 @@ void ReportPrintJob::printBlankForm()
 
 void ReportPrintJob::PrintStatistics()
 {
-    if (!engine::CanPrintReport())
+    statistics_ = engine::StatisticsRun {};
+    statistics_.Output = hooks_.output;
+    if (!engine::CanPrintReport(statistics_))
         return;
     showProgress(PrintProgressPrepared);
     letMessagesRun();
     TurnPrinterToReport();
     if (cancelRequested_)
         return;
-    engine::PrepareStatisticsPrint();
+    engine::PrepareStatisticsPrint(statistics_);
     showProgress(ProgressStatPrepared);
-    engine::CreateStatisticsReport(fbkReport_);
+    engine::CreateStatisticsReport(statistics_, fbkReport_);
     showProgress(ProgressStatBuilt);
-    SetStatisticsPrintSetup(fbkReport_);
+    SetStatisticsPrintSetup(fbkReport_, statistics_.PageStartArray);
     showProgress(ProgressStatSetUp);
     // A printer dialog cancelled prints nothing and is no failure; a printer that fails is told.
     runTellingFailure("PrintStatistics", [this] { print(true); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/StatisticsRun.h"
 #include "output/PrintBatches.h"
 #include "platform/grid/Sheet.h"
 
@@ -25,6 +26,7 @@ public:
     struct Hooks {
         std::function<void(int)> showProgress; // 0 to PrintProgressMaximum
         std::function<void()> letMessagesRun;
+        engine::OutputForm* output = nullptr; // told of a statistics report's pictures when they are read
     };
 
     explicit ReportPrintJob(Hooks hooks);
@@ -43,6 +45,8 @@ public:
     // Pages sent to the printer so far.
     int pagesPrinted() const { return pagesPrinted_; }
     const platform::grid::Sheet& sheet() const { return fbkReport_; }
+    // The last statistics build's pages and pictures.
+    const engine::StatisticsRun& statistics() const { return statistics_; }
 
 private:
     void letMessagesRun() override;
@@ -58,6 +62,7 @@ private:
 
     Hooks hooks_;
     platform::grid::Sheet fbkReport_;
+    engine::StatisticsRun statistics_;
     std::unique_ptr<platform::grid::PrintRun> oneDocument_; // the batches' document, on a file printer
     bool cancelRequested_ = false;
     bool running_ = false;

@@ -1,6 +1,5 @@
 #include "output/StatisticsReportOutput.h"
 
-#include "engine/StatEngineState.h"
 #include "engine/StatisticsReport.h"
 
 namespace output
@@ -8,30 +7,30 @@ namespace output
 
 bool StatisticsReportOutput::Prepare()
 {
-    if (!engine::CanPrintReport())
+    if (!engine::CanPrintReport(run_))
         return false;
-    engine::PrepareStatisticsPrint();
+    engine::PrepareStatisticsPrint(run_);
     return true;
 }
 
 void StatisticsReportOutput::BuildBatch(platform::grid::Sheet& working, int, QProgressBar&)
 {
-    engine::CreateStatisticsReport(working);
+    engine::CreateStatisticsReport(run_, working);
 }
 
 int StatisticsReportOutput::PageCount() const
 {
-    return engine::statEngine().StatPageCount;
+    return run_.StatPageCount;
 }
 
 QVector<int> StatisticsReportOutput::StatPageStarts() const
 {
-    return engine::statEngine().PageStartArray;
+    return run_.PageStartArray;
 }
 
 void StatisticsReportOutput::Release()
 {
-    engine::UnloadStatPictures();
+    engine::UnloadStatPictures(run_);
 }
 
 } // namespace output

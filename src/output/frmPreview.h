@@ -1,11 +1,14 @@
 #pragma once
 
 #include "engine/OutputForm.h"
+#include "engine/StatisticsRun.h"
 #include "output/OutputFormBinding.h"
 #include "output/PreviewPages.h"
 #include "platform/grid/Sheet.h"
+#include "platform/ui/MessagePump.h"
 
 #include <memory>
+#include <optional>
 #include <QDialog>
 
 class QPushButton;
@@ -37,6 +40,8 @@ public:
     bool fullSize() const { return fullSize_; }
     // The report as built, all its pages.
     const platform::grid::Sheet& report() const { return report_; }
+    // A statistics report's build: its page starts and pictures.
+    const engine::StatisticsRun& statistics() const { return statistics_; }
 
     QWidget* picBackground;
     output::PageView* fbkPreview;
@@ -76,11 +81,13 @@ private:
     void LayoutPreview();
 
     platform::grid::Sheet report_;
+    engine::StatisticsRun statistics_;
     output::PreviewPages pages_;
     int reportType_ = 0;
     int currentPage_ = 1;
     bool fullSize_ = true;
     bool firstActivation_ = true;
+    std::optional<platform::ui::WaitCursor> waitCursor_; // from construction until the first build ends
     output::OutputFormBinding outputForm_;
     std::shared_ptr<const store::ReportDefinition> definition_;
 };

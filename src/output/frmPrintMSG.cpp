@@ -15,7 +15,7 @@ frmPrintMSG::frmPrintMSG(QWidget* parent)
     , lblPrintMSG(new QLabel(QStringLiteral("正在生成报表页面"), this))
     , prgPrint(new QProgressBar(this))
     , cmdCancel(new QPushButton(QStringLiteral("取消(&C)"), this))
-    , job_({ [this](int value) { prgPrint->setValue(value); }, [] { platform::ui::pumpMessages(); } })
+    , job_({ [this](int value) { prgPrint->setValue(value); }, [] { platform::ui::pumpMessages(); }, this })
     , outputForm_(*this)
 {
     setWindowTitle(QStringLiteral("打印报表"));
@@ -49,8 +49,7 @@ void frmPrintMSG::PrintStatistics()
 
 void frmPrintMSG::cmdCancel_Click()
 {
-    if (platform::ui::msgBox(QStringLiteral("确定要取消报表生成吗？"), platform::ui::Buttons::YesNo)
-        != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(QStringLiteral("确定要取消报表生成吗？")))
         return;
     // The job runs on inside this window's event handling: it sees the request before its next batch
     // and closes the window when it has stopped.
