@@ -92,32 +92,34 @@ void StoreGroupValue(int index)
     engine.GroupValues[index] = groupValueText(*engine.ReportDataRs, engine.GroupCells.at(index));
 }
 
+void CountRecordsByGroup()
+{
+    platform::db::Recordset& data = *dataEngine().ReportDataRs;
+    auto counts = platform::db::Recordset::fabricate({ { QStringLiteral("records"), QMetaType::LongLong } });
+    QStringList group;
+    long long records = 0;
+    const auto closeGroup = [&] {
+        counts->addNew();
+        counts->setValue(0, records);
+        records = 0;
+    };
+    for (data.moveFirst(); !data.eof(); data.moveNext()) {
+        if (records > 0 && groupDiffers(data, group))
+            closeGroup();
+        if (records == 0)
+            group = groupValuesOf(data);
+        ++records;
+    }
+    if (records > 0)
+        closeGroup();
+    if (data.recordCount() > 0)
+        data.moveFirst();
+    ComputeGroupPages(*counts);
+}
+
 void GetRecordsetPageCountByGroup()
 {
-    platform::outside::runLogged("GetRecordsetPageCountByGroup", [] {
-        platform::db::Recordset& data = *dataEngine().ReportDataRs;
-        auto counts
-            = platform::db::Recordset::fabricate({ { QStringLiteral("records"), QMetaType::LongLong } });
-        QStringList group;
-        long long records = 0;
-        const auto closeGroup = [&] {
-            counts->addNew();
-            counts->setValue(0, records);
-            records = 0;
-        };
-        for (data.moveFirst(); !data.eof(); data.moveNext()) {
-            if (records > 0 && groupDiffers(data, group))
-                closeGroup();
-            if (records == 0)
-                group = groupValuesOf(data);
-            ++records;
-        }
-        if (records > 0)
-            closeGroup();
-        if (data.recordCount() > 0)
-            data.moveFirst();
-        ComputeGroupPages(*counts);
-    });
+    platform::outside::runLogged("GetRecordsetPageCountByGroup", CountRecordsByGroup);
 }
 
 } // namespace engine

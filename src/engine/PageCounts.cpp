@@ -3,6 +3,8 @@
 #include "engine/DataRecords.h"
 #include "engine/DataSource.h"
 #include "engine/EngineState.h"
+#include "engine/GroupBreaks.h"
+#include "engine/TemplateCells.h"
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
@@ -95,22 +97,12 @@ void GetRecordPageCount()
     });
 }
 
-QString BuildGroupCountSql()
-{
-    const DataEngineState& engine = dataEngine();
-    QString sql = QStringLiteral("select count(*)") + fromTablesWhere(ReportConditions());
-    if (!engine.GroupFields.isEmpty()) {
-        sql += QStringLiteral(" group by ") + engine.GroupFields.join(QLatin1Char(','))
-            + QStringLiteral(" order by ") + engine.GroupOrderTerms.join(QLatin1Char(','));
-    }
-    return sql;
-}
-
 void GetRecordPageCountByGroup()
 {
     platform::outside::runLogged("GetRecordPageCountByGroup", [] {
-        const auto counts = store::openStoreSql(BuildGroupCountSql());
-        ComputeGroupPages(*counts);
+        if (dataEngine().GroupCells.isEmpty())
+            LoadOuterCellData();
+        CountRecordsByGroup();
     });
 }
 
