@@ -64,7 +64,7 @@ void ExtendRegionAtRow(store::RegionTable& regions, int row)
 {
     for (int entry = 1; entry <= RegionEntryCount; ++entry) {
         ReportRegion& region = regions[entry];
-        if (region.present && region.beginRow <= row && row <= region.endRow) {
+        if (region.holds(row)) {
             ++region.endRow;
             for (int later = entry + 1; later <= RegionEntryCount; ++later)
                 OffsetRegion(regions, later, 1);

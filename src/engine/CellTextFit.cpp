@@ -1,12 +1,15 @@
 #include "engine/CellTextFit.h"
 
+#include "engine/BoundedMemo.h"
 #include "engine/EngineState.h"
 #include "engine/GrowingSearch.h"
 #include "engine/TextAnswer.h"
 #include "engine/WholeNumbers.h"
+#include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace engine
@@ -47,10 +50,34 @@ int digitCount(qint64 number)
     return digits;
 }
 
+// A number under a number format: what decides the text it shows.
+struct FormattedNumber {
+    quint64 bits; // the number's own bits, so that 0 and -0 stay apart
+    QString format;
+    bool operator==(const FormattedNumber&) const = default;
+};
+struct FormattedNumberHash {
+    std::size_t operator()(const FormattedNumber& key) const { return qHash(key.format, key.bits); }
+};
+
+// A text in a font within a width: what decides the size it shrinks to.
+struct FittedText {
+    QString text;
+    platform::grid::TextFont font;
+    int width;
+    bool operator==(const FittedText&) const = default;
+};
+struct FittedTextHash {
+    std::size_t operator()(const FittedText& key) const
+    {
+        return qHashMulti(0, key.text, key.width, key.font.name, key.font.size, key.font.bold);
+    }
+};
+
 // What the cell shows. Under the General format a text shows as it is and a whole number its digits,
-// which need no formatting to be known.
-QString shownText(
-    const platform::grid::Sheet& grid, int row, int col, bool general, const platform::grid::CellValue& value)
+// which need no formatting to be known; a number is formatted once for all the cells that show it.
+QString shownText(const platform::grid::Sheet& grid, int row, int col, const platform::grid::CellFormat& style,
+    bool general, const platform::grid::CellValue& value)
 {
     if (general) {
         if (const QString* text = std::get_if<QString>(&value))
@@ -58,7 +85,13 @@ QString shownText(
         if (const auto whole = shownWholeNumber(value))
             return QString::number(*whole);
     }
-    return grid.text(row, col);
+    const double* number = std::get_if<double>(&value);
+    if (!number)
+        return grid.text(row, col);
+    thread_local BoundedMemo<FormattedNumber, QString, FormattedNumberHash> formatted;
+    const QString format = style.numberFormat.value_or(QString());
+    return formatted({ std::bit_cast<quint64>(*number), format },
+        [&] { return platform::grid::formatCellValue(value, format); });
 }
 
 // The font of a cell style. The cells of a page share a few fonts: the last one is kept and compared
@@ -112,14 +145,18 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
     if (const auto whole = general ? shownWholeNumber(value) : std::nullopt; whole
         && platform::grid::wholeNumberWidthBoundTwips(digitCount(*whole), *whole < 0, font) <= available)
         return;
-    const QString text = shownText(grid, row, col, general, value);
+    const QString text = shownText(grid, row, col, style, general, value);
     if (text.isEmpty() || platform::grid::textWidthBoundTwips(text, font) <= available)
         return;
+    // A text wider than its bound is shaped at a few sizes: once for all the cells that show it.
+    thread_local BoundedMemo<FittedText, double, FittedTextHash> shrunk;
     const double designed = font.size;
-    const double size = ShrunkFontSize(designed, [&](double points) {
-        platform::grid::TextFont smaller = font;
-        smaller.size = points;
-        return textWidth(text, smaller) <= available;
+    const double size = shrunk({ text, font, available }, [&] {
+        return ShrunkFontSize(designed, [&](double points) {
+            platform::grid::TextFont smaller = font;
+            smaller.size = points;
+            return textWidth(text, smaller) <= available;
+        });
     });
     if (size == designed)
         return;

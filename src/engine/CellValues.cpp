@@ -20,6 +20,7 @@
 #include "store/ReportState.h"
 #include "store/TextConvert.h"
 
+#include <cmath>
 #include <optional>
 
 namespace engine
@@ -45,23 +46,35 @@ bool isPlainWholeNumber(const QString& text)
     return true;
 }
 
-// A whole-number field value of up to 15 digits, which WriteCellText would write as this number from
-// its text: it goes into the cell without the round trip through text.
-std::optional<double> wholeNumberOf(const QVariant& value)
+// A numeric field value that WriteCellText would write as this number from its text (valueText): it
+// goes into the cell without the round trip through text. A whole number of up to 15 digits shows as
+// its digits, and any other number of 0.0001 and more as the fixed-point text that its 15 significant
+// digits read back from; larger and smaller numbers are left to the text, which keeps some as texts.
+std::optional<double> directNumberOf(const QVariant& value)
 {
-    constexpr qlonglong FifteenDigits = 999'999'999'999'999;
+    constexpr double FifteenDigits = 999'999'999'999'999;
+    constexpr double SmallestFixedPoint = 1e-4;
+    double number = 0;
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
-    case QMetaType::LongLong: {
-        const qlonglong number = value.toLongLong();
-        if (number >= -FifteenDigits && number <= FifteenDigits)
-            return double(number);
-        return std::nullopt;
-    }
+    case QMetaType::LongLong:
+        number = double(value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        number = platform::db::roundedNumber(value.toDouble());
+        break;
     default:
         return std::nullopt;
     }
+    if (number == 0)
+        return 0.0;
+    const double size = std::abs(number);
+    const bool whole = number == std::trunc(number);
+    if ((whole && size <= FifteenDigits) || (!whole && size >= SmallestFixedPoint))
+        return number;
+    return std::nullopt;
 }
 
 bool isDateFormat(const QString& numberFormat)
@@ -149,7 +162,7 @@ std::optional<platform::grid::CellValue> writeFieldValue(
     const bool withOptions = !cell.option1.isEmpty() && !cell.option2.isEmpty();
     const bool asDate = isDateFormat(*grid.cellStyle(grid.activeRow(), grid.activeCol()).numberFormat);
     if (!withOptions && !asDate) {
-        if (const auto number = wholeNumberOf(field)) {
+        if (const auto number = directNumberOf(field)) {
             grid.setNumber(grid.activeRow(), grid.activeCol(), *number);
             return *number;
         }

@@ -89,32 +89,34 @@ void StoreGroupValue(DataReportRun& run, int index)
     run.GroupValues[index] = groupValueText(*run.ReportDataRs, run.GroupCells.at(index));
 }
 
+void CountRecordsByGroup(DataReportRun& run)
+{
+    platform::db::Recordset& data = *run.ReportDataRs;
+    auto counts = platform::db::Recordset::fabricate({ { QStringLiteral("records"), QMetaType::LongLong } });
+    QStringList group;
+    long long records = 0;
+    const auto closeGroup = [&] {
+        counts->addNew();
+        counts->setValue(0, records);
+        records = 0;
+    };
+    for (data.moveFirst(); !data.eof(); data.moveNext()) {
+        if (records > 0 && groupDiffers(run, data, group))
+            closeGroup();
+        if (records == 0)
+            group = groupValuesOf(run, data);
+        ++records;
+    }
+    if (records > 0)
+        closeGroup();
+    if (data.recordCount() > 0)
+        data.moveFirst();
+    ComputeGroupPages(run, *counts);
+}
+
 void GetRecordsetPageCountByGroup(DataReportRun& run)
 {
-    platform::outside::runLogged("GetRecordsetPageCountByGroup", [&run] {
-        platform::db::Recordset& data = *run.ReportDataRs;
-        auto counts
-            = platform::db::Recordset::fabricate({ { QStringLiteral("records"), QMetaType::LongLong } });
-        QStringList group;
-        long long records = 0;
-        const auto closeGroup = [&] {
-            counts->addNew();
-            counts->setValue(0, records);
-            records = 0;
-        };
-        for (data.moveFirst(); !data.eof(); data.moveNext()) {
-            if (records > 0 && groupDiffers(run, data, group))
-                closeGroup();
-            if (records == 0)
-                group = groupValuesOf(run, data);
-            ++records;
-        }
-        if (records > 0)
-            closeGroup();
-        if (data.recordCount() > 0)
-            data.moveFirst();
-        ComputeGroupPages(run, *counts);
-    });
+    platform::outside::runLogged("GetRecordsetPageCountByGroup", [&run] { CountRecordsByGroup(run); });
 }
 
 } // namespace engine

@@ -35,9 +35,12 @@ void IsGroupChanged(DataReportRun& run);
 // ("" for NULL or a group cell without a field).
 void StoreGroupValue(DataReportRun& run, int index);
 
-// For the host's record set, whose groups no query can count: walks the data as the page builder will
-// (same group test), and sets GroupCount, GroupPageCounts, DataRecordCount and TotalPages. The data is
-// left on its first record. Without group fields the data counts as one group.
+// Walks the report's data as the page builder will (same group test on the group cells), and sets
+// GroupCount, GroupPageCounts, DataRecordCount and TotalPages. The data is left on its first record.
+// Without group fields the data counts as one group. Throws platform::Error (no records per page).
+void CountRecordsByGroup(DataReportRun& run);
+
+// CountRecordsByGroup for the host's record set, whose groups no query can count; a failure is logged.
 void GetRecordsetPageCountByGroup(DataReportRun& run);
 
 } // namespace engine

@@ -3,6 +3,8 @@
 #include "engine/DataRecords.h"
 #include "engine/DataSource.h"
 #include "engine/EngineState.h"
+#include "engine/GroupBreaks.h"
+#include "engine/TemplateCells.h"
 #include "engine/WholeNumbers.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
@@ -92,21 +94,12 @@ void GetRecordPageCount(DataReportRun& run)
     });
 }
 
-QString BuildGroupCountSql(const DataReportRun& run)
-{
-    QString sql = QStringLiteral("select count(*)") + fromTablesWhere(run, ReportConditions(run));
-    if (!run.GroupFields.isEmpty()) {
-        sql += QStringLiteral(" group by ") + run.GroupFields.join(QLatin1Char(','))
-            + QStringLiteral(" order by ") + run.GroupOrderTerms.join(QLatin1Char(','));
-    }
-    return sql;
-}
-
 void GetRecordPageCountByGroup(DataReportRun& run)
 {
     platform::outside::runLogged("GetRecordPageCountByGroup", [&run] {
-        const auto counts = store::openStoreSql(BuildGroupCountSql(run));
-        ComputeGroupPages(run, *counts);
+        if (run.GroupCells.isEmpty())
+            LoadOuterCellData(run);
+        CountRecordsByGroup(run);
     });
 }
 

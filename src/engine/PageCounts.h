@@ -24,11 +24,10 @@ long long PagesForRecords(const DataReportRun& run, long long records);
 // data-source SQL or the built query), TotalPages := their pages. A failure is logged.
 void GetRecordPageCount(DataReportRun& run);
 
-// "select count(*) from <TablesName>" with the report's conditions, one row per group in the order the
-// data query sorts the groups (GroupFields, GroupOrderTerms).
-QString BuildGroupCountSql(const DataReportRun& run);
-
-// Runs the group count and hands it to ComputeGroupPages; a failure is logged.
+// The report's data counted by the groups its pages break on (CountRecordsByGroup, the group cells read
+// from the template when they are not loaded yet): the pages and these counts agree also where the
+// database would group the records otherwise (a NULL and an empty text fall into one group). A failure
+// is logged.
 void GetRecordPageCountByGroup(DataReportRun& run);
 
 // One count per row, in group order: GroupCount, GroupPageCounts, DataRecordCount and TotalPages.

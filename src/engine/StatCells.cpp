@@ -3,7 +3,7 @@
 #include "engine/CellQueries.h"
 #include "engine/CellValues.h"
 #include "engine/OutputForm.h"
-#include "engine/StatEngineState.h"
+#include "engine/StatisticsRun.h"
 #include "engine/StatPagination.h"
 #include "engine/SystemVariables.h"
 #include "engine/TemplateCells.h"
@@ -35,16 +35,16 @@ QString withReportParameters(const QString& text)
     return expressions->evaluate(text);
 }
 
-void growSheetToCells()
+void growSheetToCells(StatisticsRun& run)
 {
-    StatEngineState& stat = statEngine();
-    for (const ReportCellItem& cell : stat.StatCells) {
-        stat.StatRowCount = std::max(stat.StatRowCount, cell.row);
-        stat.StatColCount = std::max(stat.StatColCount, cell.col);
+    for (const ReportCellItem& cell : run.StatCells) {
+        run.StatRowCount = std::max(run.StatRowCount, cell.row);
+        run.StatColCount = std::max(run.StatColCount, cell.col);
     }
 }
 
-void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const QVector<int>& pageStarts)
+void writeValue(StatisticsRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell,
+    const QVector<int>& pageStarts)
 {
     const QString& letter = cell.letter;
     const QString& text = cell.text;
@@ -56,7 +56,7 @@ void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const Q
         WriteCellText(
             grid, ExpandPageMacros(text, StatPageOfRow(pageStarts, sheetRow), int(pageStarts.size())));
     } else if (letter == QLatin1String("D")) {
-        InsertStatPicture(grid, text.trimmed());
+        InsertStatPicture(run, grid, text.trimmed());
     } else if (letter == QLatin1String("E")) {
         WriteCellText(grid, EvalKindE(text));
     } else if (letter == QLatin1String("F")) {
@@ -72,52 +72,52 @@ void writeValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const Q
 
 } // namespace
 
-void GetRptDataInfo(DataReportRun& report)
+void GetRptDataInfo(StatisticsRun& run, DataReportRun& report)
 {
-    statEngine().StatCells.clear(); // a report whose cells cannot be read shows none of an earlier one's
+    run.StatCells.clear(); // a report whose cells cannot be read shows none of an earlier one's
     platform::outside::runLogged(
-        "GetRptDataInfo", [&report] { ReadRptDataItems(CurrentTemplateRows(report).cells); });
+        "GetRptDataInfo", [&] { ReadRptDataItems(run, CurrentTemplateRows(report).cells); });
 }
 
-void GetRptTextAndPictureData(DataReportRun& report)
+void GetRptTextAndPictureData(StatisticsRun& run, DataReportRun& report)
 {
     QList<TemplateCellRow> cells;
     for (const TemplateCellRow& cell : CurrentTemplateRows(report).cells) {
         if (cell.letter == QLatin1String("A") || cell.letter == QLatin1String("D"))
             cells.append(cell);
     }
-    ReadRptDataItems(cells);
+    ReadRptDataItems(run, cells);
 }
 
-void ReadRptDataItems(const QList<TemplateCellRow>& cells)
+void ReadRptDataItems(StatisticsRun& run, const QList<TemplateCellRow>& cells)
 {
-    QVector<ReportCellItem>& items = statEngine().StatCells;
+    QVector<ReportCellItem>& items = run.StatCells;
     items.clear();
     items.reserve(cells.size());
     for (const TemplateCellRow& cell : cells)
         items.append(ParseCellExpression(nullptr, cell.row, cell.col, cell.letter, cell.content.mid(3)));
 }
 
-void WriteData(const DataReportRun& report, platform::grid::Sheet& grid)
+void WriteData(StatisticsRun& run, platform::grid::Sheet& grid)
 {
-    StatEngineState& stat = statEngine();
-    growSheetToCells();
-    const QVector<int> pageStarts = PlannedStatPageStarts(grid);
-    for (const ReportCellItem& cell : stat.StatCells) {
+    growSheetToCells(run);
+    const QVector<int> pageStarts = PlannedStatPageStarts(run, grid);
+    for (const ReportCellItem& cell : run.StatCells) {
         if (cell.row == 0 || cell.col == 0)
             continue;
         platform::outside::runLogged("WriteData", [&] {
             grid.select(cell.row, cell.col, cell.row, cell.col);
-            WriteStatCell(grid, cell, pageStarts);
+            WriteStatCell(run, grid, cell, pageStarts);
         });
     }
-    if (report.Output && stat.StatPictureCount > 0)
-        report.Output->picturesLoaded(stat.StatPictures);
+    if (run.Output && run.StatPictureCount > 0)
+        run.Output->picturesLoaded(run.StatPictures);
 }
 
-void WriteStatCell(platform::grid::Sheet& grid, const ReportCellItem& cell, const QVector<int>& pageStarts)
+void WriteStatCell(StatisticsRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell,
+    const QVector<int>& pageStarts)
 {
-    platform::outside::runLogged("WriteStatCell", [&] { writeValue(grid, cell, pageStarts); });
+    platform::outside::runLogged("WriteStatCell", [&] { writeValue(run, grid, cell, pageStarts); });
 }
 
 QString EvalKindE(const QString& formula)
@@ -136,15 +136,14 @@ void EvalKindH(platform::grid::Sheet& grid, const QString& formulaName)
     WriteCellText(grid, evaluator.result());
 }
 
-void InsertStatPicture(platform::grid::Sheet& grid, const QString& path)
+void InsertStatPicture(StatisticsRun& run, platform::grid::Sheet& grid, const QString& path)
 {
     const QImage picture = platform::outside::logged(
         "InsertStatPicture", QImage(), [&] { return platform::grid::readPictureFile(path); });
     const int objectId = picture.isNull() ? 0 : grid.addPicture(picture, grid.selection(), path);
-    StatEngineState& stat = statEngine();
-    ++stat.StatPictureCount;
-    stat.StatPictures.append(picture);
-    stat.StatPictureIds.append(objectId);
+    ++run.StatPictureCount;
+    run.StatPictures.append(picture);
+    run.StatPictureIds.append(objectId);
 }
 
 QString ExpandPageMacros(const QString& text, int page, int pageCount)

@@ -11,24 +11,29 @@ namespace platform::grid
 {
 class Sheet;
 }
+namespace engine
+{
+struct StatisticsRun;
+}
 
 // The cells of a statistics report: loaded from the stored template and written into the sheet, each by
 // its content letter.
 namespace engine
 {
 
-// StatCells from every stored cell of the report; a failure is logged under "GetRptDataInfo" and leaves
-// StatCells empty.
-void GetRptDataInfo(DataReportRun& report);
+// The run's StatCells from every stored cell of the report; a failure is logged under "GetRptDataInfo"
+// and leaves StatCells empty.
+void GetRptDataInfo(StatisticsRun& run, DataReportRun& report);
 // StatCells from the text ("A") and picture ("D") cells only, for the preview; a failure throws.
-void GetRptTextAndPictureData(DataReportRun& report);
+void GetRptTextAndPictureData(StatisticsRun& run, DataReportRun& report);
 // StatCells from the given stored cells: row, column, letter and the body of the cell's content text.
-void ReadRptDataItems(const QList<TemplateCellRow>& cells);
+void ReadRptDataItems(StatisticsRun& run, const QList<TemplateCellRow>& cells);
 
 // Writes every cell of StatCells whose row and column are not 0 at its place, after growing
 // StatRowCount and StatColCount to the cells, so that no cell lies beyond the sheet. A cell that cannot
-// be placed is logged under "WriteData" and the next one is written.
-void WriteData(const DataReportRun& report, platform::grid::Sheet& grid);
+// be placed is logged under "WriteData" and the next one is written. The run's Output, when set, is
+// then told of the pictures placed.
+void WriteData(StatisticsRun& run, platform::grid::Sheet& grid);
 
 // Writes one cell into the grid's active cell (selected by the caller), by its letter:
 //   A  the text; with "&" the report parameters put in
@@ -39,17 +44,18 @@ void WriteData(const DataReportRun& report, platform::grid::Sheet& grid);
 //   F  the text as the cell's formula
 //   G  the first value of the statement
 // and nothing for any other letter. A cell that fails is logged under "WriteStatCell" and stays empty.
-void WriteStatCell(platform::grid::Sheet& grid, const ReportCellItem& cell, const QVector<int>& pageStarts);
+void WriteStatCell(StatisticsRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell,
+    const QVector<int>& pageStarts);
 
 // The special formula's value (a new evaluator on the host's connection).
 QString EvalKindE(const QString& formula);
 // Writes the value of the named SQL formula into the active cell.
 void EvalKindH(platform::grid::Sheet& grid, const QString& formulaName);
 
-// Places the picture of the file at `path` over the selection; StatPictureCount grows by one and the
-// picture and its drawing object id (0 when the file cannot be read, which is logged under
+// Places the picture of the file at `path` over the selection; the run's StatPictureCount grows by one
+// and the picture and its drawing object id (0 when the file cannot be read, which is logged under
 // "InsertStatPicture") join StatPictures and StatPictureIds.
-void InsertStatPicture(platform::grid::Sheet& grid, const QString& path);
+void InsertStatPicture(StatisticsRun& run, platform::grid::Sheet& grid, const QString& path);
 
 // The system variables of a statistics cell: those of every report, with "%p" the page number and "%P"
 // the page count given here; "%N" (a record number) is empty, since a statistics report has no records.

@@ -1,7 +1,8 @@
 #include "engine/StatFormats.h"
 
+#include "engine/MarginTwips.h"
 #include "engine/PaperSizes.h"
-#include "engine/StatEngineState.h"
+#include "engine/StatisticsRun.h"
 #include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
@@ -12,61 +13,58 @@
 namespace engine
 {
 
-void SetRptFormat(DataReportRun& report, platform::grid::Sheet& grid)
+void SetRptFormat(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
-    StatEngineState& stat = statEngine();
-    stat.StatColCount = 0;
-    stat.StatRowCount = 0;
+    run.StatColCount = 0;
+    run.StatRowCount = 0;
     platform::outside::runLogged(
-        "SetRptFormat", [&] { ApplyStatFormats(grid, CurrentTemplateRows(report).formats); });
+        "SetRptFormat", [&] { ApplyStatFormats(run, grid, CurrentTemplateRows(report).formats); });
 }
 
-void ApplyStatFormats(platform::grid::Sheet& grid, const QList<TemplateFormatRow>& formats)
+void ApplyStatFormats(
+    StatisticsRun& run, platform::grid::Sheet& grid, const QList<TemplateFormatRow>& formats)
 {
     for (const TemplateFormatRow& row : formats) {
         platform::outside::runLogged("ApplyStatFormats", [&] {
             if (row.kind == store::keywords::RowHeight)
-                ApplyStatRowHeights(grid, row.sizes);
+                ApplyStatRowHeights(run, grid, row.sizes);
             else if (row.kind == store::keywords::ColWidth)
-                ApplyStatColWidths(grid, row.sizes);
+                ApplyStatColWidths(run, grid, row.sizes);
             else
                 grid.applyFormat({ row.beginRow, row.beginCol, row.endRow, row.endCol }, row.format);
         });
     }
 }
 
-void ApplyStatColWidths(platform::grid::Sheet& grid, const QList<SizeItem>& widths)
+void ApplyStatColWidths(StatisticsRun& run, platform::grid::Sheet& grid, const QList<SizeItem>& widths)
 {
-    StatEngineState& stat = statEngine();
     for (const SizeItem& item : widths) {
-        grid.setColWidth(item.index, roundInt16(item.twips * stat.StatWidthFactor));
-        stat.StatColCount = std::max(stat.StatColCount, item.index);
+        grid.setColWidth(item.index, roundInt16(item.twips * run.StatWidthFactor));
+        run.StatColCount = std::max(run.StatColCount, item.index);
     }
 }
 
-void ApplyStatRowHeights(platform::grid::Sheet& grid, const QList<SizeItem>& heights)
+void ApplyStatRowHeights(StatisticsRun& run, platform::grid::Sheet& grid, const QList<SizeItem>& heights)
 {
-    StatEngineState& stat = statEngine();
     for (const SizeItem& item : heights) {
         grid.setRowHeight(item.index, roundInt16(item.twips));
-        stat.StatRowCount = std::max(stat.StatRowCount, item.index);
+        run.StatRowCount = std::max(run.StatRowCount, item.index);
     }
 }
 
-void FitStatColumns(const DataReportRun& report, platform::grid::Sheet& grid)
+void FitStatColumns(StatisticsRun& run, const DataReportRun& report, platform::grid::Sheet& grid)
 {
-    StatEngineState& stat = statEngine();
     try {
         grid.insertCols(1, 1);
-        grid.setColWidth(1, roundInt16(report.definition().page.LeftMarge * platform::grid::kTwipsPerInch));
-        ++stat.StatColCount;
+        grid.setColWidth(1, marginTwips(report.definition().page.LeftMarge));
+        ++run.StatColCount;
         long long used = 0;
-        for (int col = 1; col <= stat.StatColCount; ++col)
+        for (int col = 1; col <= run.StatColCount; ++col)
             used += grid.colWidth(col);
-        ++stat.StatColCount;
-        grid.setMaxCol(stat.StatColCount);
+        ++run.StatColCount;
+        grid.setMaxCol(run.StatColCount);
         const long long rest = printerPageInReportOrientation(report.definition()).width() - used;
-        grid.setColWidth(stat.StatColCount, rest > 0 ? fitInt16(rest) : 0);
+        grid.setColWidth(run.StatColCount, rest > 0 ? fitInt16(rest) : 0);
     } catch (const std::exception&) {
         // The sheet keeps the columns it has; the pages are still laid out by row.
     }

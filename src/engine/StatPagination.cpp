@@ -1,6 +1,6 @@
 #include "engine/StatPagination.h"
 
-#include "engine/StatEngineState.h"
+#include "engine/StatisticsRun.h"
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
@@ -27,40 +27,37 @@ QVector<int> rowHeights(const platform::grid::Sheet& grid, int firstRow, int las
     return heights;
 }
 
-int pageAvailableHeight()
+int pageAvailableHeight(const StatisticsRun& run)
 {
-    const StatEngineState& stat = statEngine();
-    return stat.StatPageHeight - stat.StatBottomMargin;
+    return run.StatPageHeight - run.StatBottomMargin;
 }
 
-int lastColumn()
+int lastColumn(const StatisticsRun& run)
 {
-    return std::max(statEngine().StatColCount, 1);
+    return std::max(run.StatColCount, 1);
 }
 
-void insertTopMarginRow(platform::grid::Sheet& grid)
+void insertTopMarginRow(StatisticsRun& run, platform::grid::Sheet& grid)
 {
-    StatEngineState& stat = statEngine();
     grid.insertRows(1, 1);
-    grid.setRowHeight(1, stat.StatTopMargin);
-    ClearBreakRowBorders(grid, 1, 1, lastColumn());
-    ++stat.StatRowCount;
+    grid.setRowHeight(1, run.StatTopMargin);
+    ClearBreakRowBorders(grid, 1, 1, lastColumn(run));
+    ++run.StatRowCount;
 }
 
-void addClosingRow(platform::grid::Sheet& grid)
+void addClosingRow(StatisticsRun& run, platform::grid::Sheet& grid)
 {
-    StatEngineState& stat = statEngine();
-    const int row = stat.StatRowCount + 1;
+    const int row = run.StatRowCount + 1;
     try {
         grid.insertRows(row, 1);
-        ClearBreakRowBorders(grid, row, 1, lastColumn());
+        ClearBreakRowBorders(grid, row, 1, lastColumn(run));
     } catch (const platform::Error& error) {
         if (error.number() != platform::errors::WouldCutMergedCell)
             throw;
         grid.setMaxRow(row);
     }
-    grid.setRowHeight(row, stat.StatBottomMargin);
-    stat.StatRowCount = row;
+    grid.setRowHeight(row, run.StatBottomMargin);
+    run.StatRowCount = row;
 }
 
 } // namespace
@@ -96,29 +93,27 @@ int StatPageOfRow(const QVector<int>& pageStarts, int row)
     return std::max(int(std::upper_bound(pageStarts.begin(), pageStarts.end(), row) - pageStarts.begin()), 1);
 }
 
-QVector<int> PlannedStatPageStarts(const platform::grid::Sheet& grid)
+QVector<int> PlannedStatPageStarts(const StatisticsRun& run, const platform::grid::Sheet& grid)
 {
-    const StatEngineState& stat = statEngine();
-    QVector<int> heights { stat.StatTopMargin };
-    heights += rowHeights(grid, 1, stat.StatRowCount);
-    return StatPageStarts(heights, pageAvailableHeight());
+    QVector<int> heights { run.StatTopMargin };
+    heights += rowHeights(grid, 1, run.StatRowCount);
+    return StatPageStarts(heights, pageAvailableHeight(run));
 }
 
-void SetPageBreak(platform::grid::Sheet& grid)
+void SetPageBreak(StatisticsRun& run, platform::grid::Sheet& grid)
 {
-    StatEngineState& stat = statEngine();
-    stat.PageStartArray = QVector<int>(10, 0);
+    run.PageStartArray = QVector<int>(10, 0);
     int pages = 0;
     platform::outside::runLogged("SetPageBreak", [&] {
-        insertTopMarginRow(grid);
-        for (const int row : StatPageStarts(rowHeights(grid, 1, stat.StatRowCount), pageAvailableHeight()))
-            SetPageStartRow(++pages, row);
-        addClosingRow(grid);
+        insertTopMarginRow(run, grid);
+        for (const int row : StatPageStarts(rowHeights(grid, 1, run.StatRowCount), pageAvailableHeight(run)))
+            SetPageStartRow(run, ++pages, row);
+        addClosingRow(run, grid);
     });
     if (pages == 0)
-        SetPageStartRow(++pages, 1);
-    stat.StatPageCount = pages;
-    stat.PageStartArray.resize(pages);
+        SetPageStartRow(run, ++pages, 1);
+    run.StatPageCount = pages;
+    run.PageStartArray.resize(pages);
 }
 
 void ClearBreakRowBorders(platform::grid::Sheet& grid, int row, int firstCol, int lastCol)
@@ -132,27 +127,26 @@ void ClearBreakRowBorders(platform::grid::Sheet& grid, int row, int firstCol, in
     grid.applyFormatToSelection(noLines);
 }
 
-void SetPageStartRow(int page, int row)
+void SetPageStartRow(StatisticsRun& run, int page, int row)
 {
-    QVector<int>& starts = statEngine().PageStartArray;
+    QVector<int>& starts = run.PageStartArray;
     if (page > starts.size())
         starts.resize(page);
     starts[page - 1] = row;
 }
 
-void FillLastPage(const DataReportRun& report, platform::grid::Sheet& grid)
+void FillLastPage(const StatisticsRun& run, const DataReportRun& report, platform::grid::Sheet& grid)
 {
     try {
         platform::ui::setDefaultPrinterPaperCode(report.definition().page.PageSize);
     } catch (const std::exception&) {
         // The printer keeps its paper; the pages were measured on it.
     }
-    const StatEngineState& stat = statEngine();
     long long pageRows = 0;
-    for (int row = stat.PageStartArray.last(); row <= stat.StatRowCount; ++row)
+    for (int row = run.PageStartArray.last(); row <= run.StatRowCount; ++row)
         pageRows += grid.rowHeight(row);
-    const long long rest = stat.StatPageHeight - pageRows - LastPageSlackTwips;
-    grid.setRowHeight(stat.StatRowCount, int(std::clamp<long long>(rest, 0, platform::grid::kMaxSizeTwips)));
+    const long long rest = run.StatPageHeight - pageRows - LastPageSlackTwips;
+    grid.setRowHeight(run.StatRowCount, int(std::clamp<long long>(rest, 0, platform::grid::kMaxSizeTwips)));
 }
 
 } // namespace engine

@@ -6,13 +6,16 @@ namespace platform::grid
 {
 class Sheet;
 }
+namespace engine
+{
+struct DataReportRun;
+struct StatisticsRun;
+}
 
 // Dividing a built statistics sheet into pages by accumulated row height, and the blank top-margin
 // and closing rows that frame its pages.
 namespace engine
 {
-
-struct DataReportRun;
 
 // The first sheet row of each page for rows of the given heights (entry i-1 is the height of sheet row
 // i) on pages of `available` twips. A page runs until the row whose height makes the sum exceed the
@@ -26,25 +29,25 @@ int StatPageOfRow(const QVector<int>& pageStarts, int row);
 
 // The page starts the grid's rows 1 to StatRowCount will have once the top-margin row stands above
 // them: what SetPageBreak is going to lay out, known before the cells are written.
-QVector<int> PlannedStatPageStarts(const platform::grid::Sheet& grid);
+QVector<int> PlannedStatPageStarts(const StatisticsRun& run, const platform::grid::Sheet& grid);
 
-// Inserts the top-margin row (StatTopMargin high) above the sheet, fills PageStartArray and
+// Inserts the top-margin row (StatTopMargin high) above the sheet, fills the run's PageStartArray and
 // StatPageCount with the pages of rows 1 to StatRowCount on the printer's page less the bottom margin,
 // and adds the closing row (StatBottomMargin high) below the last row. StatRowCount grows by the two
 // rows. A closing row that would cut a merged block is made by growing the sheet instead. Any other
 // failure is logged under "SetPageBreak" and leaves the pages found so far (at least page 1 at row 1).
-void SetPageBreak(platform::grid::Sheet& grid);
+void SetPageBreak(StatisticsRun& run, platform::grid::Sheet& grid);
 
 // Removes the left, right and inner lines of `row` from `firstCol` to `lastCol`, so that a margin row
 // shows no borders; the lines above and below it belong to the rows beside it and stay.
 void ClearBreakRowBorders(platform::grid::Sheet& grid, int row, int firstCol, int lastCol);
 
-// Page `page` (from 1) starts at `row`; PageStartArray grows to hold it.
-void SetPageStartRow(int page, int row);
+// Page `page` (from 1) starts at `row`; the run's PageStartArray grows to hold it.
+void SetPageStartRow(StatisticsRun& run, int page, int row);
 
 // Sets the printer's paper to the report's PAGE_SIZE (a printer that refuses keeps its own) and pads
 // the last page: the closing row takes the height that makes the rows of the last page add up to
 // StatPageHeight less the bottom margin less 10 twips, or 0 when the page is already that full.
-void FillLastPage(const DataReportRun& report, platform::grid::Sheet& grid);
+void FillLastPage(const StatisticsRun& run, const DataReportRun& report, platform::grid::Sheet& grid);
 
 } // namespace engine

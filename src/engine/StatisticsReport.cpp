@@ -1,13 +1,14 @@
 #include "engine/StatisticsReport.h"
 
 #include "engine/EngineState.h"
+#include "engine/MarginTwips.h"
 #include "engine/PageSheet.h"
 #include "engine/PaperChecks.h"
 #include "engine/PaperSizes.h"
 #include "engine/ReportPageSetup.h"
 #include "engine/StatCells.h"
-#include "engine/StatEngineState.h"
 #include "engine/StatFormats.h"
+#include "engine/StatisticsRun.h"
 #include "engine/StatPagination.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
@@ -26,34 +27,32 @@ namespace
 
 // The pictures belong to the sheet they were placed on: a new build, or a new preparation, starts
 // without them.
-void forgetPictures()
+void forgetPictures(StatisticsRun& run)
 {
-    StatEngineState& stat = statEngine();
-    stat.StatPictureIds.clear();
-    stat.StatPictures.clear();
-    stat.StatPictureCount = 0;
+    run.StatPictureIds.clear();
+    run.StatPictures.clear();
+    run.StatPictureCount = 0;
 }
 
-void buildSheet(DataReportRun& report, platform::grid::Sheet& grid)
+void buildSheet(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
-    forgetPictures();
+    forgetPictures(run);
     grid = platform::grid::Sheet {};
-    SetRptFormat(report, grid);
-    WriteData(report, grid);
-    FitStatColumns(report, grid);
-    SetPageBreak(grid);
-    FillLastPage(report, grid);
-    const StatEngineState& stat = statEngine();
-    grid.setMaxCol(stat.StatColCount);
-    grid.setMaxRow(stat.StatRowCount);
+    SetRptFormat(run, report, grid);
+    WriteData(run, grid);
+    FitStatColumns(run, report, grid);
+    SetPageBreak(run, grid);
+    FillLastPage(run, report, grid);
+    grid.setMaxCol(run.StatColCount);
+    grid.setMaxRow(run.StatRowCount);
     // The sheet prints, and is exported, with the report's paper and its pages.
     SetGridPageSetup(report, grid);
-    grid.setRowPageBreaks(QList<int>(stat.PageStartArray.cbegin(), stat.PageStartArray.cend()));
+    grid.setRowPageBreaks(QList<int>(run.PageStartArray.cbegin(), run.PageStartArray.cend()));
 }
 
 } // namespace
 
-bool CanPrintReport(DataReportRun& report)
+bool CanPrintReport(StatisticsRun& run, DataReportRun& report)
 {
     const store::ReportDefinition& definition = report.definition();
     if (definition.reportId.trimmed().isEmpty())
@@ -62,7 +61,7 @@ bool CanPrintReport(DataReportRun& report)
         return false;
     if (IsWiderThanDesignPaper(report))
         return false;
-    return FitsPrinterPaper(definition);
+    return FitsPrinterPaper(run, definition);
 }
 
 bool IsWiderThanDesignPaper(DataReportRun& report)
@@ -70,48 +69,45 @@ bool IsWiderThanDesignPaper(DataReportRun& report)
     return ColumnsOverDesignPaper(report.definition(), report.DesignPaperWidth, report.DesignPaperHeight);
 }
 
-bool FitsPrinterPaper(const store::ReportDefinition& definition)
+bool FitsPrinterPaper(StatisticsRun& run, const store::ReportDefinition& definition)
 {
-    StatEngineState& stat = statEngine();
-    return ColumnsFitPrinterPaper(definition, stat.StatPageWidth, stat.StatPageHeight);
+    return ColumnsFitPrinterPaper(definition, run.StatPageWidth, run.StatPageHeight);
 }
 
-void PrepareStatisticsPrint(DataReportRun& report)
+void PrepareStatisticsPrint(StatisticsRun& run, DataReportRun& report)
 {
-    forgetPictures();
-    MarginsToTwips(report.definition());
-    ComputePageMetrics(report.definition());
-    GetRptDataInfo(report);
+    forgetPictures(run);
+    MarginsToTwips(run, report.definition());
+    ComputePageMetrics(run, report.definition());
+    GetRptDataInfo(run, report);
 }
 
-void MarginsToTwips(const store::ReportDefinition& definition)
+void MarginsToTwips(StatisticsRun& run, const store::ReportDefinition& definition)
 {
     const store::PageSettings& page = definition.page;
-    StatEngineState& stat = statEngine();
-    stat.StatTopMargin = roundInt16(page.TopMarge * platform::grid::kTwipsPerInch);
-    stat.StatBottomMargin = roundInt16(page.BottomMarge * platform::grid::kTwipsPerInch);
+    run.StatTopMargin = marginTwips(page.TopMarge);
+    run.StatBottomMargin = marginTwips(page.BottomMarge);
 }
 
-void ComputePageMetrics(const store::ReportDefinition& definition)
+void ComputePageMetrics(StatisticsRun& run, const store::ReportDefinition& definition)
 {
     const store::PageSettings& settings = definition.page;
-    StatEngineState& stat = statEngine();
-    stat.StatWidthFactor = 1.0;
+    run.StatWidthFactor = 1.0;
     try {
         const QSize page = printerPageInReportOrientation(definition);
-        stat.StatPageHeight = page.height();
-        stat.StatPageWidth = page.width();
+        run.StatPageHeight = page.height();
+        run.StatPageWidth = page.width();
         if (settings.SelfFit) {
-            const int usable = roundInt16(stat.StatPageWidth
+            const int usable = roundInt16(run.StatPageWidth
                 - (settings.RightMarge + settings.LeftMarge) * platform::grid::kTwipsPerInch);
-            stat.StatWidthFactor = ratio(usable, LoadColWidths(definition));
+            run.StatWidthFactor = ratio(usable, LoadColWidths(definition));
         }
     } catch (const std::exception&) {
         // Without a printer or stored widths the pages keep their last metrics and the widths their sizes.
     }
 }
 
-void CreateStatisticsReport(DataReportRun& report, platform::grid::Sheet& grid)
+void CreateStatisticsReport(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
     const store::ReportState& state = store::reportState();
     const auto expressions = platform::outside::sharedStatExpression();
@@ -119,15 +115,15 @@ void CreateStatisticsReport(DataReportRun& report, platform::grid::Sheet& grid)
     expressions->setReportId(state.ReportId);
     expressions->initialise(state.WebPrintMode ? platform::outside::ParameterPrompt::Never
                                                : platform::outside::ParameterPrompt::WhenWindowAvailable);
-    buildSheet(report, grid);
+    buildSheet(run, report, grid);
 }
 
-void PreviewStatisticsReport(DataReportRun& report, platform::grid::Sheet& grid)
+void PreviewStatisticsReport(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
-    MarginsToTwips(report.definition());
-    ComputePageMetrics(report.definition());
-    GetRptTextAndPictureData(report);
-    buildSheet(report, grid);
+    MarginsToTwips(run, report.definition());
+    ComputePageMetrics(run, report.definition());
+    GetRptTextAndPictureData(run, report);
+    buildSheet(run, report, grid);
 }
 
 void ApplyPageSetup(const store::ReportDefinition& definition, platform::grid::Sheet& grid)
@@ -152,9 +148,9 @@ void ApplyPaperAndOrientation(const store::ReportDefinition& definition, platfor
     grid.setPageSetup(setup);
 }
 
-void UnloadStatPictures()
+void UnloadStatPictures(StatisticsRun& run)
 {
-    statEngine().StatPictures.clear();
+    run.StatPictures.clear();
 }
 
 } // namespace engine

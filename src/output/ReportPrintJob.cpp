@@ -129,18 +129,20 @@ void ReportPrintJob::printBlankForm()
 
 void ReportPrintJob::PrintStatistics()
 {
-    if (!engine::CanPrintReport(*report_))
+    statistics_ = engine::StatisticsRun {};
+    statistics_.Output = hooks_.output;
+    if (!engine::CanPrintReport(statistics_, *report_))
         return;
     showProgress(PrintProgressPrepared);
     letMessagesRun();
     TurnPrinterToReport(report_->definition());
     if (cancelRequested_)
         return;
-    engine::PrepareStatisticsPrint(*report_);
+    engine::PrepareStatisticsPrint(statistics_, *report_);
     showProgress(ProgressStatPrepared);
-    engine::CreateStatisticsReport(*report_, fbkReport_);
+    engine::CreateStatisticsReport(statistics_, *report_, fbkReport_);
     showProgress(ProgressStatBuilt);
-    SetStatisticsPrintSetup(*report_, fbkReport_);
+    SetStatisticsPrintSetup(*report_, fbkReport_, statistics_.PageStartArray);
     showProgress(ProgressStatSetUp);
     // A printer dialog cancelled prints nothing and is no failure; a printer that fails is told.
     runTellingFailure("PrintStatistics", [this] { print(true); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/StatisticsRun.h"
 #include "output/PrintBatches.h"
 #include "platform/grid/Sheet.h"
 
@@ -30,7 +31,7 @@ public:
     struct Hooks {
         std::function<void(int)> showProgress; // 0 to PrintProgressMaximum
         std::function<void()> letMessagesRun;
-        engine::OutputForm* output = nullptr; // told of the pictures of each build
+        engine::OutputForm* output = nullptr; // told of a statistics report's pictures when they are read
     };
 
     explicit ReportPrintJob(Hooks hooks);
@@ -50,6 +51,8 @@ public:
     const platform::grid::Sheet& sheet() const { return fbkReport_; }
     // The run of the last job; none before the first or when its report could not be read.
     const engine::DataReportRun* report() const { return report_.get(); }
+    // The last statistics build's pages and pictures.
+    const engine::StatisticsRun& statistics() const { return statistics_; }
 
 private:
     void letMessagesRun() override;
@@ -68,6 +71,7 @@ private:
     Hooks hooks_;
     std::unique_ptr<engine::DataReportRun> report_;
     platform::grid::Sheet fbkReport_;
+    engine::StatisticsRun statistics_;
     std::unique_ptr<platform::grid::PrintRun> oneDocument_; // the batches' document, on a file printer
     bool cancelRequested_ = false;
     bool running_ = false;

@@ -2,7 +2,6 @@
 
 #include "engine/EngineState.h"
 #include "engine/PageSheet.h"
-#include "engine/StatEngineState.h"
 #include "output/PrintRange.h"
 #include "platform/Error.h"
 #include "platform/grid/print/GridPrinter.h"
@@ -37,14 +36,14 @@ void SetBlankFormPrintSetup(const engine::DataReportRun& report, platform::grid:
     engine::SetGridPageSetup(report, sheet);
 }
 
-void SetStatisticsPrintSetup(const engine::DataReportRun& report, platform::grid::Sheet& sheet)
+void SetStatisticsPrintSetup(
+    const engine::DataReportRun& report, platform::grid::Sheet& sheet, const QVector<int>& pageStarts)
 {
     engine::SetGridPageSetup(report, sheet);
-    const QVector<int>& starts = engine::statEngine().PageStartArray;
     PageSelection everyPage;
-    for (int page = 1; page <= starts.size(); ++page)
+    for (int page = 1; page <= pageStarts.size(); ++page)
         everyPage.listedPages.append(page);
-    const PageRowMap pages = PageRowMap::startingRows(starts, sheet.maxRow());
+    const PageRowMap pages = PageRowMap::startingRows(pageStarts, sheet.maxRow());
     sheet.setPrintArea(PagesToRanges(everyPage, pages, sheet.maxCol()).value_or(QString()));
 }
 

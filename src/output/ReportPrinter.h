@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <QVector>
 
 namespace engine
 {
@@ -33,8 +34,10 @@ void TurnPrinterToReport(const store::ReportDefinition& definition);
 //
 // The blank form of a data report: one page, the report's paper and orientation.
 void SetBlankFormPrintSetup(const engine::DataReportRun& report, platform::grid::Sheet& sheet);
-// A statistics report: each page as its build divided them on a sheet of its own.
-void SetStatisticsPrintSetup(const engine::DataReportRun& report, platform::grid::Sheet& sheet);
+// A statistics report: each page as its build divided them (the first sheet row of each page) on a
+// sheet of its own.
+void SetStatisticsPrintSetup(
+    const engine::DataReportRun& report, platform::grid::Sheet& sheet, const QVector<int>& pageStarts);
 
 // Prints the sheet with its page setup and print area, after the printer dialog when asked; returns the
 // pages printed (0 when the dialog was cancelled). Throws platform::Error when the printer fails.

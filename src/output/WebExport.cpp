@@ -19,8 +19,8 @@ namespace
 {
 
 // The workbook takes each batch on a second thread while the next batch is built. It takes a copy of
-// the batch, so that the build goes on in the working sheet as it would without it; the copy shares
-// the cells' texts.
+// the batch, so that the build goes on in the working sheet as it would without it; before a further
+// batch, which starts by clearing the working sheet, the copy takes the cells instead of copying them.
 class BackgroundAppend
 {
 public:
@@ -34,15 +34,16 @@ public:
             pending_.wait();
     }
 
-    void append(const platform::grid::Sheet& batch)
+    void append(platform::grid::Sheet& batch, bool moreToCome)
     {
         finish();
+        auto copy = std::make_unique<const platform::grid::Sheet>(
+            moreToCome ? batch.copyTakingCells() : platform::grid::Sheet(batch));
         // The copy goes on the second thread too, once written, rather than when the next batch waits.
-        pending_ = std::async(std::launch::async,
-            [this, copy = std::make_unique<const platform::grid::Sheet>(batch)]() mutable {
-                workbook_.append(*copy);
-                copy.reset();
-            });
+        pending_ = std::async(std::launch::async, [this, copy = std::move(copy)]() mutable {
+            workbook_.append(*copy);
+            copy.reset();
+        });
     }
 
     // Waits for the batch on its way into the workbook; throws what appending it threw.
@@ -80,7 +81,7 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
     platform::grid::io::XlsWorkbook workbook;
     BackgroundAppend appender(workbook);
     OutputBatches batches(report, working, WebExportBatchPages, progress, [&](int) {
-        appender.append(working);
+        appender.append(working, !report.Finished());
         return true;
     });
     const BatchEnd end = runBatches(batches).end;

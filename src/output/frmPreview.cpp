@@ -3,7 +3,6 @@
 #include "engine/BlankReport.h"
 #include "engine/EngineState.h"
 #include "engine/PagePipeline.h"
-#include "engine/StatEngineState.h"
 #include "engine/StatisticsReport.h"
 #include "output/OutputWindowLayout.h"
 #include "output/PageNavigation.h"
@@ -77,7 +76,7 @@ frmPreview::frmPreview(QWidget* parent, std::shared_ptr<const store::ReportDefin
     connect(fbkPreview, &output::PageView::mouseClicked, this, &frmPreview::fbkPreview_MouseClick);
 
     fbkPreview->setEnabled(false);
-    platform::ui::setWaitCursor(true);
+    waitCursor_.emplace();
     output::SetStatusText(*staPreview, Caption, output::UserStatusText());
     platform::ui::activateOnFirstShow(*this, [this] { Form_Activate(); });
 }
@@ -91,13 +90,13 @@ void frmPreview::Form_Activate()
         return;
     platform::ui::pumpMessages();
     if (!platform::outside::logged("frmPreview", false, [this] { return buildReport(); })) {
-        platform::ui::setWaitCursor(false);
+        waitCursor_.reset();
         reject();
         return;
     }
     firstActivation_ = false;
     LayoutPreview();
-    platform::ui::setWaitCursor(false);
+    waitCursor_.reset();
     fullSize_ = fbkPreview->zoom() == 100;
     fbkPreview->setEnabled(true);
 }
@@ -125,10 +124,11 @@ bool frmPreview::buildReport()
         break;
     default:
         // Any other type meets the statistics report's check, which refuses it by name.
-        if (!engine::CanPrintReport(*run_))
+        statistics_.Output = this;
+        if (!engine::CanPrintReport(statistics_, *run_))
             return false;
-        engine::PreviewStatisticsReport(*run_, report_);
-        pages_ = output::statisticsPages(engine::statEngine().PageStartArray, report_.maxRow());
+        engine::PreviewStatisticsReport(statistics_, *run_, report_);
+        pages_ = output::statisticsPages(statistics_.PageStartArray, report_.maxRow());
         break;
     }
     cmdBlankRpt->setEnabled(pages_.count > 0);
@@ -209,7 +209,7 @@ void frmPreview::cmdBlankRpt_Click()
         if (reportType_ == store::DataReport)
             output::SetBlankFormPrintSetup(*run_, report_);
         else
-            output::SetStatisticsPrintSetup(*run_, report_);
+            output::SetStatisticsPrintSetup(*run_, report_, statistics_.PageStartArray);
         output::PrintOnDefaultPrinter(report_, false);
     });
 }
@@ -251,12 +251,12 @@ void frmPreview::closeEvent(QCloseEvent* event)
 
 void frmPreview::done(int result)
 {
-    platform::ui::setWaitCursor(false);
+    waitCursor_.reset();
     platform::outside::runLogged("frmPreview", [this] {
         if (reportType_ == store::DataReport && run_)
             engine::ClearReportData(*run_);
         else if (reportType_ == store::StatisticsReport)
-            engine::UnloadStatPictures();
+            engine::UnloadStatPictures(statistics_);
     });
     QDialog::done(result);
 }

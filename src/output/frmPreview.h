@@ -1,10 +1,13 @@
 #pragma once
 
 #include "engine/OutputForm.h"
+#include "engine/StatisticsRun.h"
 #include "output/PreviewPages.h"
 #include "platform/grid/Sheet.h"
+#include "platform/ui/MessagePump.h"
 
 #include <memory>
+#include <optional>
 #include <QDialog>
 
 class QPushButton;
@@ -42,6 +45,8 @@ public:
     // The report as built, all its pages, and the run that built it (none before the build).
     const platform::grid::Sheet& report() const { return report_; }
     const engine::DataReportRun* run() const { return run_.get(); }
+    // A statistics report's build: its page starts and pictures.
+    const engine::StatisticsRun& statistics() const { return statistics_; }
 
     QWidget* picBackground;
     output::PageView* fbkPreview;
@@ -81,11 +86,13 @@ private:
     void LayoutPreview();
 
     platform::grid::Sheet report_;
+    engine::StatisticsRun statistics_;
     output::PreviewPages pages_;
     int reportType_ = 0;
     int currentPage_ = 1;
     bool fullSize_ = true;
     bool firstActivation_ = true;
+    std::optional<platform::ui::WaitCursor> waitCursor_; // from construction until the first build ends
     std::shared_ptr<const store::ReportDefinition> definition_;
     std::unique_ptr<engine::DataReportRun> run_; // the build shown; this window receives its pictures
 };

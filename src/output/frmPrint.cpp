@@ -252,28 +252,30 @@ void frmPrint::BuildBatches(bool autoPrint)
     generating_ = true;
     fbkPrint->setEnabled(false);
     prgPrint->setVisible(true);
-    platform::ui::setWaitCursor(true);
     BatchEnd end = BatchEnd::Paused;
-    try {
-        // Printed batches on a printer that writes a file make one document for the run.
-        const std::unique_ptr<platform::grid::PrintRun> oneDocument = autoPrint ? OneDocumentRun() : nullptr;
-        WindowBatches batches(*this, *report_, mfbkReport, *prgPrint, [&](int) {
-            CurrentPage = 1;
-            ShowCurrentPage();
-            const AfterBatch next = afterBatch(autoPrint, report_->Finished(), CancelRequested);
-            if (next.printBatch)
-                PrintPages(
-                    AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol()), 1,
-                    oneDocument.get());
-            return next.buildNext;
-        });
-        end = runBatches(batches).end;
-        if (oneDocument)
-            oneDocument->finish();
-    } catch (const std::exception& error) {
-        tellGenerationFailure(error);
+    {
+        const platform::ui::WaitCursor waiting;
+        try {
+            // Printed batches on a printer that writes a file make one document for the run.
+            const std::unique_ptr<platform::grid::PrintRun> oneDocument
+                = autoPrint ? OneDocumentRun() : nullptr;
+            WindowBatches batches(*this, *report_, mfbkReport, *prgPrint, [&](int) {
+                CurrentPage = 1;
+                ShowCurrentPage();
+                const AfterBatch next = afterBatch(autoPrint, report_->Finished(), CancelRequested);
+                if (next.printBatch)
+                    PrintPages(
+                        AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol()),
+                        1, oneDocument.get());
+                return next.buildNext;
+            });
+            end = runBatches(batches).end;
+            if (oneDocument)
+                oneDocument->finish();
+        } catch (const std::exception& error) {
+            tellGenerationFailure(error);
+        }
     }
-    platform::ui::setWaitCursor(false);
     prgPrint->setVisible(false);
     generating_ = false;
     cmdPrint->setEnabled(!report_->Finished());
@@ -386,9 +388,8 @@ void frmPrint::cmdSave_Click()
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)
-        && platform::ui::msgBox(QStringLiteral("文件“") + path + QStringLiteral("”已经存在，是否覆盖？"),
-               platform::ui::Buttons::YesNo, platform::ui::Icon::Question)
-            != platform::ui::MsgBoxResult::Yes)
+        && !platform::ui::askYesNo(QStringLiteral("文件“") + path + QStringLiteral("”已经存在，是否覆盖？"),
+            platform::ui::Icon::Question))
         return;
     platform::ui::showingFailures(QStringLiteral("导出失败："), [&] {
         platform::grid::io::writeSheet(mfbkReport, path, exportTypeFor(path));
@@ -420,9 +421,8 @@ void frmPrint::CmdSet_Click()
 // Edits go into the working sheet, so that what is printed and exported holds them.
 void frmPrint::CmdEdit_Click()
 {
-    if (platform::ui::msgBox(QStringLiteral("确认要进入报表修改模式吗(Y/N)?"), platform::ui::Buttons::YesNo,
-            platform::ui::Icon::Question, windowTitle())
-        == platform::ui::MsgBoxResult::Yes) {
+    if (platform::ui::askYesNo(
+            QStringLiteral("确认要进入报表修改模式吗(Y/N)?"), platform::ui::Icon::Question, windowTitle())) {
         fbkPrint->setAllowEdit(true);
         fbkPrint->setShowSelection(true); // the cell being edited is seen
     }
@@ -444,8 +444,7 @@ void frmPrint::cmdHelp_Click()
 // A cancel during a generation ends it after the batch under way; the window then closes.
 void frmPrint::cmdCancel_Click()
 {
-    if (platform::ui::msgBox(QStringLiteral("确定要取消报表生成吗？"), platform::ui::Buttons::YesNo)
-        != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(QStringLiteral("确定要取消报表生成吗？")))
         return;
     CancelRequested = true;
     if (!generating_)

@@ -36,8 +36,7 @@ void frmPrintMSG::Form_Activate()
 
 void frmPrintMSG::cmdCancel_Click()
 {
-    if (platform::ui::msgBox(QStringLiteral("确定要取消报表生成吗？"), platform::ui::Buttons::YesNo)
-        != platform::ui::MsgBoxResult::Yes)
+    if (!platform::ui::askYesNo(QStringLiteral("确定要取消报表生成吗？")))
         return;
     // The job runs on inside this window's event handling: it sees the request before its next batch
     // and closes the window when it has stopped.

@@ -211,7 +211,7 @@ void checkSizeList(int order, const QString& kind, const QString& list, const De
         }
         if (columns)
             sizes.columnWidths += qRound64(size->twips);
-        else if (detail.present && size->index >= detail.beginRow && size->index <= detail.endRow)
+        else if (detail.holds(size->index))
             sizes.detailHeight += qRound64(size->twips);
     }
 }
@@ -258,9 +258,7 @@ void checkCells(const QList<StoredCell>& cells, const DesignSheetBounds& bounds,
 void checkColumnTotals(const QList<StoredCell>& cells, const DesignSheetBounds& bounds,
     const ReportRegion& detail, FaultList& faults)
 {
-    const auto inDetail = [&](const StoredCell& cell) {
-        return detail.present && cell.row >= detail.beginRow && cell.row <= detail.endRow;
-    };
+    const auto inDetail = [&](const StoredCell& cell) { return detail.holds(cell.row); };
     const auto onSheet = [&](const StoredCell& cell) { return bounds.contains(cell.row, cell.col); };
     if (std::any_of(cells.begin(), cells.end(),
             [&](const StoredCell& cell) { return onSheet(cell) && inDetail(cell); }))

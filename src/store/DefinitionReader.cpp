@@ -2,7 +2,6 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "store/ContentSplit.h"
 #include "store/ReportDefinition.h"
 #include "store/ReportState.h"
@@ -18,11 +17,7 @@ namespace
 std::unique_ptr<platform::db::Recordset> openRows(
     const QString& table, const QString& reportId, const QString& order = QString())
 {
-    QString sql = QStringLiteral("select * from ") + table + QStringLiteral(" where report_id = ")
-        + platform::db::sqlText(reportId);
-    if (!order.isEmpty())
-        sql += QStringLiteral(" order by ") + order;
-    return openStoreSql(sql);
+    return openStoreSql(selectReportRows(table, reportId, order));
 }
 
 int wholeNumber(const platform::db::Recordset& rows, const char* column)

@@ -14,6 +14,7 @@ struct ReportRegion {
     int beginRow = 0;
     int endRow = 0;
 
+    bool holds(int row) const { return present && row >= beginRow && row <= endRow; }
     bool operator==(const ReportRegion&) const = default;
 };
 

@@ -18,7 +18,8 @@ namespace store
 
 bool ReportInfoExists()
 {
-    return openStoreSql(selectReportRows(QStringLiteral("report_info")))->recordCount() != 0;
+    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_info"), reportState().ReportId));
+    return rows->recordCount() != 0;
 }
 
 std::shared_ptr<const ReportDefinition> OpenReportInDesigner(

@@ -35,10 +35,13 @@ QString reportIdLiteral()
     return platform::db::sqlText(reportState().ReportId);
 }
 
-QString selectReportRows(const QString& table)
+QString selectReportRows(const QString& table, const QString& reportId, const QString& order)
 {
-    return QStringLiteral("select * from ") + table + QStringLiteral(" where report_id = ")
-        + reportIdLiteral();
+    QString sql = QStringLiteral("select * from ") + table + QStringLiteral(" where report_id = ")
+        + platform::db::sqlText(reportId);
+    if (!order.isEmpty())
+        sql += QStringLiteral(" order by ") + order;
+    return sql;
 }
 
 } // namespace store

@@ -27,8 +27,8 @@ int executeStoreSql(const QString& sql);
 // The current report id of the state as an SQL literal.
 QString reportIdLiteral();
 
-// "select * from <table> where report_id = '<current id>'".
-QString selectReportRows(const QString& table);
+// "select * from <table> where report_id = '<id>'", then " order by <order>" when an order is given.
+QString selectReportRows(const QString& table, const QString& reportId, const QString& order = QString());
 
 // Runs `work` in one transaction on `connection`: committed when it returns, rolled back when it throws,
 // and the failure passed on. Inside a caller's transaction it becomes part of that one.

@@ -11,6 +11,7 @@
 #include "platform/ui/ScriptedUi.h"
 #include "store/ReportState.h"
 #include "support/DesktopOpenerScript.h"
+#include "support/SavedEnvironment.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -73,17 +74,12 @@ class HostExitCode : public orvtest::BackendTest
 protected:
     HostExitCode()
         : database(GetParam(), orvtest::TestDatabase::Content::DemoArchive, 60)
-        , savedExportFolder(qgetenv("ORV_WEB_EXPORT_DIR"))
     {
         qputenv("ORV_WEB_EXPORT_DIR", exports.path().toLocal8Bit());
         platform::ui::setPdfPrinterFolder(exports.filePath(QStringLiteral("pdf")));
     }
     ~HostExitCode() override
     {
-        if (savedExportFolder.isNull())
-            qunsetenv("ORV_WEB_EXPORT_DIR");
-        else
-            qputenv("ORV_WEB_EXPORT_DIR", savedExportFolder);
         platform::ui::setPdfPrinterFolder({});
         store::reportState() = store::ReportState {};
         platform::outside::releaseShared();
@@ -103,7 +99,7 @@ protected:
 
     orvtest::TestDatabase database;
     QTemporaryDir exports;
-    QByteArray savedExportFolder;
+    orvtest::SavedEnvironment savedExportFolder { "ORV_WEB_EXPORT_DIR" };
     platform::ui::ScriptedUi ui;
     platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
         { platform::ui::PdfPrinterName }, platform::ui::PdfPrinterName } };

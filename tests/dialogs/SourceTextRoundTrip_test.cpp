@@ -1,8 +1,8 @@
 #include "engine/DataReportFixture.h"
 
 #include "dialogs/DataSourceModel.h"
-#include "engine/StatEngineState.h"
 #include "engine/StatisticsReport.h"
+#include "engine/StatisticsRun.h"
 #include "store/ReportLoader.h"
 #include "store/ReportSaver.h"
 #include "support/Metafile.h"
@@ -28,12 +28,6 @@ struct WrittenCell {
 class SourceTextRoundTrip : public DataReportTest
 {
 protected:
-    void TearDown() override
-    {
-        engine::statEngine() = engine::StatEngineState {};
-        DataReportTest::TearDown();
-    }
-
     // Writes every cell as the designer writes the dialog's result, saves, opens the report again and
     // compares the cells' texts.
     void writeSaveAndReopen(const QList<WrittenCell>& cells)
@@ -195,10 +189,11 @@ TEST_P(SourceTextRoundTrip, StatisticsReportKindsAreStoredReopenedAndBuilt)
     });
 
     useDefinition();
-    ASSERT_TRUE(engine::CanPrintReport(run));
-    engine::PrepareStatisticsPrint(run);
+    engine::StatisticsRun stat;
+    ASSERT_TRUE(engine::CanPrintReport(stat, run));
+    engine::PrepareStatisticsPrint(stat, run);
     Sheet sheet;
-    engine::CreateStatisticsReport(run, sheet);
+    engine::CreateStatisticsReport(stat, run, sheet);
     EXPECT_TRUE(loggedProcedures().isEmpty()) << loggedProcedures().join(u',').toStdString();
     // Cells stand one row down and one column right of their design cells.
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));

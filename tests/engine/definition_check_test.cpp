@@ -3,6 +3,7 @@
 #include "engine/DataReportBuilder.h"
 #include "engine/PagePipeline.h"
 #include "engine/StatisticsReport.h"
+#include "engine/StatisticsRun.h"
 #include "platform/grid/Sheet.h"
 #include "store/ReportState.h"
 
@@ -147,8 +148,10 @@ TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
         EXPECT_EQ(ui.boxTexts().last(), told);
         EXPECT_EQ(store::reportState().ErrorMessage, told);
         // The statistics road refuses the same definition by the same check.
-        if (QString::fromLatin1(c.name) == QLatin1String("report type"))
-            EXPECT_FALSE(engine::CanPrintReport(run));
+        if (QString::fromLatin1(c.name) == QLatin1String("report type")) {
+            engine::StatisticsRun statistics;
+            EXPECT_FALSE(engine::CanPrintReport(statistics, run));
+        }
     }
 }
 

@@ -140,6 +140,26 @@ TEST_P(PageCountTest, PageTotalsOfEachGroupFollowTheGroupsOfTheData)
     EXPECT_TRUE(loggedProcedures().isEmpty());
 }
 
+TEST_P(PageCountTest, AGroupValueMissingAsNullOrAsEmptyTextIsOneGroupAsThePagesBreak)
+{
+    // Else every later group's page total would be its neighbour's.
+    const QString firstPieces = QStringLiteral(" where filing_year=(select min(filing_year) from wsda where "
+                                               "filing_year>=2005) and piece_no<=%1");
+    execute(QStringLiteral("update wsda set retention=''") + firstPieces.arg(4));
+    execute(QStringLiteral("update wsda set retention=null") + firstPieces.arg(2));
+    defineList(2, QString(), QString());
+    engine::GetDataRecord(run);
+    engine::GetRecordPageCountByGroup(run);
+
+    const QList<long long> runs = groupRuns(*run.ReportDataRs, 2);
+    ASSERT_EQ(runs.size() + 1, scalar("select count(*) from (select distinct filing_year, retention from wsda "
+                                      "where filing_year>=2005) g").toInt());
+    QList<long long> pages;
+    for (const long long run : runs)
+        pages.append(pagesOf(run));
+    EXPECT_EQ(run.GroupPageCounts, pages);
+}
+
 TEST_P(PageCountTest, RecordsAndPagesWorkedOutByHand)
 {
     const struct {

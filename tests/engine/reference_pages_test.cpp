@@ -1,8 +1,8 @@
 #include "DataReportFixture.h"
 
 #include "demo/DemoReports.h"
-#include "engine/StatEngineState.h"
 #include "engine/StatisticsReport.h"
+#include "engine/StatisticsRun.h"
 #include "support/ReferencePages.h"
 
 #include <functional>
@@ -31,12 +31,6 @@ std::vector<Doc> docsWithLongTitles()
 class ReferencePages : public DataReportTest
 {
 protected:
-    void TearDown() override
-    {
-        engine::statEngine() = engine::StatEngineState {};
-        DataReportTest::TearDown();
-    }
-
     // The reference form of what `build` makes, with its page list and the clock's texts named.
     void expectReference(
         const QString& name, const std::function<QString(engine::DataReportRun&, Sheet&)>& build)
@@ -87,12 +81,12 @@ TEST_P(ReferencePages, DemoStatisticsReport)
     useDemoReport(demo::StatisticsReportId);
     expectReference(
         QStringLiteral("demo-statistics-report.txt"), [](engine::DataReportRun& run, Sheet& sheet) {
-            EXPECT_TRUE(engine::CanPrintReport(run));
-            engine::PrepareStatisticsPrint(run);
-            engine::CreateStatisticsReport(run, sheet);
+            engine::StatisticsRun stat;
+            EXPECT_TRUE(engine::CanPrintReport(stat, run));
+            engine::PrepareStatisticsPrint(stat, run);
+            engine::CreateStatisticsReport(stat, run, sheet);
             engine::ApplyPageSetup(run.definition(), sheet);
             QString pages;
-            const engine::StatEngineState& stat = engine::statEngine();
             for (int page = 0; page < stat.StatPageCount; ++page)
                 pages += QStringLiteral("page %1 starts R%2\n")
                              .arg(page + 1)

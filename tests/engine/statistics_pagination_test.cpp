@@ -1,6 +1,8 @@
 #include "engine/EngineState.h"
-#include "engine/StatEngineState.h"
+#include "engine/MarginTwips.h"
+#include "engine/StatisticsRun.h"
 #include "engine/StatPagination.h"
+#include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
@@ -8,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-using engine::statEngine;
 using platform::grid::BorderSide;
 using platform::grid::BorderStyle;
 
@@ -66,25 +67,35 @@ TEST(StatPageOfRow, RowsBelongToThePageTheyStartOrFollow)
         EXPECT_EQ(engine::StatPageOfRow(starts, row), page) << "row " << row;
 }
 
+TEST(MarginTwips, InchesRoundToWholeTwipsHalvesToEvenAndBeyondSixteenBitsThrow)
+{
+    const std::pair<double, int> inchesAndTwips[] = { { 0.39375, 567 }, { 0.7875, 1134 }, { 0, 0 },
+        { 0.5 / 1440, 0 }, { 1.5 / 1440, 2 }, { 2.5 / 1440, 2 }, { 22.7548, 32767 }, { -0.25, -360 } };
+    for (const auto& [inches, twips] : inchesAndTwips)
+        EXPECT_EQ(engine::marginTwips(inches), twips) << inches;
+    try {
+        engine::marginTwips(23);
+        ADD_FAILURE() << "33120 twips fit 16 bits";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::Overflow);
+    }
+}
+
 // A sheet of design rows laid out on a page of 15000 twips with margins of 567 twips.
 class StatPaginationTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        statEngine() = engine::StatEngineState {};
+        run = engine::StatisticsRun {};
         store::reportState() = store::ReportState {};
-        statEngine().StatPageHeight = 15000;
-        statEngine().StatTopMargin = 567;
-        statEngine().StatBottomMargin = 567;
-        statEngine().StatColCount = 3;
+        run.StatPageHeight = 15000;
+        run.StatTopMargin = 567;
+        run.StatBottomMargin = 567;
+        run.StatColCount = 3;
     }
 
-    void TearDown() override
-    {
-        statEngine() = engine::StatEngineState {};
-        store::reportState() = store::ReportState {};
-    }
+    void TearDown() override { store::reportState() = store::ReportState {}; }
 
     void designRows(int count, int height)
     {
@@ -92,7 +103,7 @@ protected:
             grid.setRowHeight(row, height);
             grid.setText(row, 1, QStringLiteral("行%1").arg(row));
         }
-        statEngine().StatRowCount = count;
+        run.StatRowCount = count;
     }
 
     int heightOfRows(int first, int last) const
@@ -106,17 +117,18 @@ protected:
     platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
         { platform::ui::PdfPrinterName }, platform::ui::PdfPrinterName } };
     platform::grid::Sheet grid;
-    engine::DataReportRun run; // without a definition: the printer keeps its paper
+    engine::StatisticsRun run;
+    engine::DataReportRun report; // without a definition: the printer keeps its paper
 };
 
 TEST_F(StatPaginationTest, MarginRowsFrameThePagesAndTheLastPageIsPadded)
 {
     designRows(30, 1000);
-    engine::SetPageBreak(grid);
+    engine::SetPageBreak(run, grid);
 
-    EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 14, 27 }));
-    EXPECT_EQ(statEngine().StatPageCount, 3);
-    EXPECT_EQ(statEngine().StatRowCount, 32); // the top-margin row and the closing row
+    EXPECT_EQ(run.PageStartArray, (QVector<int> { 1, 14, 27 }));
+    EXPECT_EQ(run.StatPageCount, 3);
+    EXPECT_EQ(run.StatRowCount, 32); // the top-margin row and the closing row
     EXPECT_EQ(grid.rowHeight(1), 567);
     EXPECT_TRUE(grid.isEmpty(1, 1));
     EXPECT_EQ(grid.text(2, 1), QStringLiteral("行1"));
@@ -124,7 +136,7 @@ TEST_F(StatPaginationTest, MarginRowsFrameThePagesAndTheLastPageIsPadded)
     EXPECT_EQ(grid.rowHeight(32), 567);
     EXPECT_TRUE(grid.isEmpty(32, 1));
 
-    engine::FillLastPage(run, grid);
+    engine::FillLastPage(run, report, grid);
     // Page 3 holds rows 27 to 31 (5 × 1000) and the closing row, which takes 15000 - 5567 - 10.
     EXPECT_EQ(grid.rowHeight(32), 9423);
     EXPECT_EQ(heightOfRows(27, 32), 15000 - 567 - 10);
@@ -150,15 +162,15 @@ TEST_F(StatPaginationTest, TheClosingRowFillsTheLastPageOrIsOfNoHeightOnAFullOne
         SCOPED_TRACE(c.name);
         SetUp();
         grid = platform::grid::Sheet {};
-        statEngine().StatTopMargin = c.topMargin;
+        run.StatTopMargin = c.topMargin;
         designRows(c.rows, 1000);
         if (c.tallRow)
             grid.setRowHeight(c.tallRow, platform::grid::kMaxSizeTwips);
-        engine::SetPageBreak(grid);
-        engine::FillLastPage(run, grid);
-        EXPECT_EQ(statEngine().PageStartArray, c.starts);
-        EXPECT_EQ(statEngine().StatPageCount, c.starts.size());
-        EXPECT_EQ(statEngine().StatRowCount, c.rows + 2);
+        engine::SetPageBreak(run, grid);
+        engine::FillLastPage(run, report, grid);
+        EXPECT_EQ(run.PageStartArray, c.starts);
+        EXPECT_EQ(run.StatPageCount, c.starts.size());
+        EXPECT_EQ(run.StatRowCount, c.rows + 2);
         EXPECT_EQ(heightOfRows(c.starts.last(), c.rows + 2), c.lastPageHeight);
     }
     EXPECT_EQ(grid.text(2, 1), QStringLiteral("行1"));
@@ -167,10 +179,10 @@ TEST_F(StatPaginationTest, TheClosingRowFillsTheLastPageOrIsOfNoHeightOnAFullOne
 TEST_F(StatPaginationTest, PageStartsGrowBeyondTenPages)
 {
     designRows(200, 1000);
-    engine::SetPageBreak(grid);
+    engine::SetPageBreak(run, grid);
 
-    const QVector<int>& starts = statEngine().PageStartArray;
-    EXPECT_EQ(statEngine().StatPageCount, starts.size());
+    const QVector<int>& starts = run.PageStartArray;
+    EXPECT_EQ(run.StatPageCount, starts.size());
     // Page 1: margin row and 12 rows; every further page 13 rows.
     ASSERT_EQ(starts.size(), 16);
     for (int page = 2; page <= starts.size(); ++page)
@@ -180,9 +192,9 @@ TEST_F(StatPaginationTest, PageStartsGrowBeyondTenPages)
 TEST_F(StatPaginationTest, PageStartsAreKnownBeforeTheMarginRowIsInserted)
 {
     designRows(30, 1000);
-    const QVector<int> planned = engine::PlannedStatPageStarts(grid);
-    engine::SetPageBreak(grid);
-    EXPECT_EQ(planned, statEngine().PageStartArray);
+    const QVector<int> planned = engine::PlannedStatPageStarts(run, grid);
+    engine::SetPageBreak(run, grid);
+    EXPECT_EQ(planned, run.PageStartArray);
 }
 
 TEST_F(StatPaginationTest, MarginRowLosesItsSideAndInnerLinesOnly)

@@ -1,9 +1,10 @@
 #include "EngineFixture.h"
 
 #include "demo/DemoReports.h"
+#include "engine/OutputForm.h"
 #include "engine/StatCells.h"
-#include "engine/StatEngineState.h"
 #include "engine/StatisticsReport.h"
+#include "engine/StatisticsRun.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsDump.h"
 #include "platform/grid/Sheet.h"
@@ -13,7 +14,6 @@
 #include <QJsonArray>
 
 using namespace enginetest;
-using engine::statEngine;
 using platform::grid::Sheet;
 
 namespace
@@ -47,18 +47,6 @@ struct Paper {
 class StatisticsReportTest : public EngineTest
 {
 protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        statEngine() = engine::StatEngineState {};
-    }
-
-    void TearDown() override
-    {
-        statEngine() = engine::StatEngineState {};
-        EngineTest::TearDown();
-    }
-
     // The report rows apart from its cells: index, page settings, column widths.
     void statisticsReport(const QString& widths, const Paper& paper = {})
     {
@@ -113,12 +101,14 @@ protected:
     Sheet build()
     {
         useDefinition();
-        EXPECT_TRUE(engine::CanPrintReport(run));
-        engine::PrepareStatisticsPrint(run);
+        EXPECT_TRUE(engine::CanPrintReport(stat, run));
+        engine::PrepareStatisticsPrint(stat, run);
         Sheet sheet;
-        engine::CreateStatisticsReport(run, sheet);
+        engine::CreateStatisticsReport(stat, run, sheet);
         return sheet;
     }
+
+    engine::StatisticsRun stat;
 };
 
 ENGINE_TEST_SUITE(StatisticsReportTest);
@@ -145,12 +135,11 @@ TEST_P(StatisticsReportTest, EveryCellKindLandsOneRowDownAndOneColumnRightInAShe
     }
 
     // Two pictures counted; the one whose file is missing places nothing.
-    EXPECT_EQ(statEngine().StatPictureCount, 2);
-    ASSERT_EQ(statEngine().StatPictureIds.size(), 2);
-    EXPECT_EQ(statEngine().StatPictureIds[1], 0);
-    EXPECT_EQ(sheet.objectIds(), QList<int> { statEngine().StatPictureIds[0] });
-    EXPECT_EQ(
-        sheet.objectPosition(statEngine().StatPictureIds[0]), (platform::grid::CellRange { 6, 4, 6, 4 }));
+    EXPECT_EQ(stat.StatPictureCount, 2);
+    ASSERT_EQ(stat.StatPictureIds.size(), 2);
+    EXPECT_EQ(stat.StatPictureIds[1], 0);
+    EXPECT_EQ(sheet.objectIds(), QList<int> { stat.StatPictureIds[0] });
+    EXPECT_EQ(sheet.objectPosition(stat.StatPictureIds[0]), (platform::grid::CellRange { 6, 4, 6, 4 }));
     QStringList logged = loggedProcedures();
     logged.sort();
     // The cell at row 0 is left out by name.
@@ -159,27 +148,27 @@ TEST_P(StatisticsReportTest, EveryCellKindLandsOneRowDownAndOneColumnRightInAShe
             QStringLiteral("InsertStatPicture") }));
 
     // Rows: the top margin, 40 design rows (both lists, whatever their stored order), the closing row.
-    EXPECT_EQ(statEngine().StatRowCount, 42);
+    EXPECT_EQ(stat.StatRowCount, 42);
     EXPECT_EQ(sheet.maxRow(), 42);
     EXPECT_EQ(sheet.rowHeight(1), OtherMargin);
     for (int row = 2; row <= 41; ++row)
         EXPECT_EQ(sheet.rowHeight(row), 400) << "row " << row;
     // Page 1: 567 + 39 × 400 = 16167 fit into 16838 - 567 = 16271, the 40th row would not; the last row
     // that fitted (sheet row 40) opens page 2.
-    EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 40 }));
+    EXPECT_EQ(stat.PageStartArray, (QVector<int> { 1, 40 }));
     EXPECT_EQ(sheet.rowPageBreaks(), (QList<int> { 1, 40 })); // the pages a spreadsheet program prints
-    EXPECT_EQ(statEngine().StatPageCount, 2);
+    EXPECT_EQ(stat.StatPageCount, 2);
     EXPECT_EQ(sheet.rowHeight(42), A4Height - 2 * 400 - OtherMargin - LastPageSlack);
     // Columns: the left margin, the three stored widths, the filler up to the paper's width.
-    EXPECT_EQ(statEngine().StatColCount, 5);
+    EXPECT_EQ(stat.StatColCount, 5);
     EXPECT_EQ(sheet.maxCol(), 5);
     const int widths[] = { LeftMargin, 2000, 3000, 2500, A4Width - LeftMargin - 7500 };
     for (int col = 1; col <= 5; ++col)
         EXPECT_EQ(sheet.colWidth(col), widths[col - 1]) << "column " << col;
 
-    engine::UnloadStatPictures();
-    EXPECT_TRUE(statEngine().StatPictures.isEmpty());
-    EXPECT_EQ(statEngine().StatPictureCount, 2);
+    engine::UnloadStatPictures(stat);
+    EXPECT_TRUE(stat.StatPictures.isEmpty());
+    EXPECT_EQ(stat.StatPictureCount, 2);
 }
 
 TEST_P(StatisticsReportTest, ARebuildGivesTheSameSheetAndCellsThatCannotBeReadLeaveNoneOfTheLastReport)
@@ -187,33 +176,33 @@ TEST_P(StatisticsReportTest, ARebuildGivesTheSameSheetAndCellsThatCannotBeReadLe
     cellsOfEveryKind();
     // The print window prepares once and may build again into its working grid.
     Sheet sheet = build();
-    engine::CreateStatisticsReport(run, sheet);
+    engine::CreateStatisticsReport(stat, run, sheet);
     EXPECT_EQ(sheet.maxRow(), 42);
     EXPECT_EQ(sheet.maxCol(), 5);
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
-    EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 40 }));
-    ASSERT_EQ(statEngine().StatPictureIds.size(), 2);
-    EXPECT_EQ(sheet.objectIds(), QList<int> { statEngine().StatPictureIds[0] });
+    EXPECT_EQ(stat.PageStartArray, (QVector<int> { 1, 40 }));
+    ASSERT_EQ(stat.StatPictureIds.size(), 2);
+    EXPECT_EQ(sheet.objectIds(), QList<int> { stat.StatPictureIds[0] });
 
     // The same definition prepared again gives the same cells; a definition saved without cells leaves
     // none of the last report.
-    const auto cellCount = statEngine().StatCells.size();
+    const auto cellCount = stat.StatCells.size();
     ASSERT_GT(cellCount, 0);
     execute(QStringLiteral("delete from report_data"));
-    engine::PrepareStatisticsPrint(run);
-    EXPECT_EQ(statEngine().StatCells.size(), cellCount);
+    engine::PrepareStatisticsPrint(stat, run);
+    EXPECT_EQ(stat.StatCells.size(), cellCount);
     useDefinition();
-    engine::PrepareStatisticsPrint(run);
-    EXPECT_TRUE(statEngine().StatCells.isEmpty());
+    engine::PrepareStatisticsPrint(stat, run);
+    EXPECT_TRUE(stat.StatCells.isEmpty());
 }
 
 TEST_P(StatisticsReportTest, PreviewWritesTextsAndPicturesOnly)
 {
     cellsOfEveryKind();
     useDefinition();
-    ASSERT_TRUE(engine::CanPrintReport(run));
+    ASSERT_TRUE(engine::CanPrintReport(stat, run));
     Sheet sheet;
-    engine::PreviewStatisticsReport(run, sheet);
+    engine::PreviewStatisticsReport(stat, run, sheet);
 
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
     EXPECT_EQ(sheet.text(5, 3), QStringLiteral("&无此参数&"));
@@ -221,8 +210,33 @@ TEST_P(StatisticsReportTest, PreviewWritesTextsAndPicturesOnly)
     EXPECT_TRUE(sheet.isEmpty(3, 3)); // statement
     EXPECT_TRUE(sheet.isEmpty(8, 3)); // named formula
     EXPECT_EQ(sheet.objectIds().size(), 1);
-    EXPECT_EQ(statEngine().PageStartArray, (QVector<int> { 1, 40 }));
+    EXPECT_EQ(stat.PageStartArray, (QVector<int> { 1, 40 }));
     EXPECT_EQ(sheet.maxRow(), 42);
+}
+
+struct RecordingForm : engine::OutputForm {
+    void picturesLoaded(const QVector<QImage>& pictures) override { told.append(int(pictures.size())); }
+    QList<int> told;
+};
+
+TEST_P(StatisticsReportTest, EachBuildTellsItsPicturesToItsOwnRunsWindowOnly)
+{
+    cellsOfEveryKind();
+    RecordingForm form;
+    stat.Output = &form;
+    build();
+    EXPECT_EQ(form.told, QList<int> { 2 });
+
+    // A second build of its own beside the first tells nobody, and releasing its pictures keeps the first's.
+    engine::StatisticsRun other;
+    Sheet sheet;
+    engine::PrepareStatisticsPrint(other, run);
+    engine::CreateStatisticsReport(other, run, sheet);
+    EXPECT_EQ(form.told, QList<int> { 2 });
+    EXPECT_EQ(other.PageStartArray, stat.PageStartArray);
+    engine::UnloadStatPictures(other);
+    EXPECT_TRUE(other.StatPictures.isEmpty());
+    EXPECT_EQ(stat.StatPictures.size(), 2);
 }
 
 TEST_P(StatisticsReportTest, ParametersAreAskedOnceExceptInSilentWebPrinting)
@@ -273,7 +287,7 @@ TEST_P(StatisticsReportTest, ColumnsAreCheckedAgainstTheDesignedPaperAndThePrint
             platform::ui::ScriptedUi script;
 
             useDefinition();
-            EXPECT_EQ(engine::CanPrintReport(run), c.message.isEmpty());
+            EXPECT_EQ(engine::CanPrintReport(stat, run), c.message.isEmpty());
             EXPECT_EQ(store::reportState().ErrorMessage, c.message);
             EXPECT_EQ(
                 script.boxTexts(), c.message.isEmpty() || web ? QStringList {} : QStringList { c.message });
@@ -298,12 +312,12 @@ TEST_P(StatisticsReportTest, ReportWithoutIdOrRowsIsNotBuilt)
 {
     store::reportState().ReportId.clear();
     useDefinition();
-    EXPECT_FALSE(engine::CanPrintReport(run));
+    EXPECT_FALSE(engine::CanPrintReport(stat, run));
     EXPECT_TRUE(ui.boxTexts().isEmpty());
 
     store::reportState().ReportId = TestReportId;
     useDefinition();
-    EXPECT_FALSE(engine::CanPrintReport(run));
+    EXPECT_FALSE(engine::CanPrintReport(stat, run));
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("报表索引信息不存在,不能生成报表!") });
 }
 
@@ -348,7 +362,7 @@ TEST_P(StatisticsReportTest, DemoReportCountsTheArchiveAndExports)
     const double factor = double(A4Width - LeftMargin - OtherMargin) / 6200;
     EXPECT_EQ(sheet.colWidth(2), qRound(2200 * factor));
     EXPECT_EQ(sheet.colWidth(3), qRound(2000 * factor));
-    EXPECT_EQ(statEngine().PageStartArray, QVector<int> { 1 });
+    EXPECT_EQ(stat.PageStartArray, QVector<int> { 1 });
     EXPECT_EQ(sheet.rowHeight(sheet.maxRow()),
         A4Height - OtherMargin - 720 - 8 * 400 - OtherMargin - LastPageSlack);
     const platform::grid::PageSetup setup = sheet.pageSetup();

@@ -5,6 +5,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SettingsObject.h"
 #include "support/FileSizeLimit.h"
+#include "support/SavedEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -22,22 +23,14 @@ class WebExportFolders : public testing::Test
 protected:
     void SetUp() override
     {
-        saved_ = qgetenv("ORV_WEB_EXPORT_DIR");
         qunsetenv("ORV_WEB_EXPORT_DIR");
         platform::outside::setSettingsFolder(settings_.path());
     }
-    void TearDown() override
-    {
-        platform::outside::setSettingsFolder({});
-        if (saved_.isEmpty())
-            qunsetenv("ORV_WEB_EXPORT_DIR");
-        else
-            qputenv("ORV_WEB_EXPORT_DIR", saved_);
-    }
+    void TearDown() override { platform::outside::setSettingsFolder({}); }
 
     QTemporaryDir settings_;
     QTemporaryDir exports_;
-    QByteArray saved_;
+    orvtest::SavedEnvironment saved_ { "ORV_WEB_EXPORT_DIR" };
 };
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "OutputWindowFixture.h"
 
 #include "engine/EngineState.h"
-#include "engine/StatEngineState.h"
 #include "output/frmPreview.h"
 #include "output/PageView.h"
 #include "platform/db/Connection.h"
@@ -10,6 +9,7 @@
 #include "store/clsPropertyHandle.h"
 
 #include <functional>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -131,8 +131,10 @@ TEST_P(Preview, WithoutAPrinterTheBlankFormIsNotPrinted)
 TEST_P(Preview, TheStatisticsReportIsSteppedThroughPageByPage)
 {
     makeStatisticsReportTall();
+    qsizetype builtPages = 0;
     preview([&](frmPreview& window) {
-        const QVector<int>& starts = engine::statEngine().PageStartArray;
+        const QVector<int>& starts = window.statistics().PageStartArray;
+        builtPages = starts.size();
         ASSERT_GE(starts.size(), 3);
         ASSERT_EQ(window.pageCount(), starts.size());
         const auto shownFirstRow = [&] {
@@ -186,7 +188,7 @@ TEST_P(Preview, TheStatisticsReportIsSteppedThroughPageByPage)
     });
     EXPECT_EQ(windowsDriven, 1);
     ASSERT_EQ(prints.jobs().size(), 1);
-    EXPECT_EQ(prints.totalPages(), engine::statEngine().PageStartArray.size());
+    EXPECT_EQ(prints.totalPages(), builtPages);
 }
 
 TEST_P(Preview, ZoomSwitchesBetweenTheWholePageAndFullSize)
@@ -228,6 +230,32 @@ TEST_P(Preview, AReportThatCannotBeBuiltClosesTheWindow)
     EXPECT_EQ(ui.shownDialogs(), QStringList { "frmPreview" });
     EXPECT_EQ(windowsDriven, 0);
     EXPECT_EQ(ui.boxes().size(), 1);
+}
+
+// The hourglass shows from the window's opening until its report is built, and no way out leaves it on.
+TEST_P(Preview, NoWayOutOfTheWindowLeavesTheWaitCursorOn)
+{
+    const auto waiting = [] { return QGuiApplication::overrideCursor() != nullptr; };
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } ways[] = {
+        { "built, then closed", [&] { preview([&](frmPreview& window) { EXPECT_FALSE(waiting()); }); } },
+        { "a report that cannot be built",
+            [&] {
+                report.setReportId(QStringLiteral("20990101000000000000"));
+                preview([](frmPreview&) {});
+            } },
+        { "destroyed before it was shown",
+            [&] {
+                const frmPreview window;
+                EXPECT_TRUE(waiting());
+            } },
+    };
+    for (const auto& way : ways) {
+        way.open();
+        EXPECT_FALSE(waiting()) << way.name;
+    }
 }
 
 TEST_P(Preview, HelpOpensItsTopic)

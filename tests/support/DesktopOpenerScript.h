@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/SavedEnvironment.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -15,7 +17,6 @@ class DesktopOpenerScript
 {
 public:
     explicit DesktopOpenerScript(const QByteArray& lastLine)
-        : saved_(qgetenv("ORV_DESKTOP_OPENER"))
     {
         QString opener = folder_.filePath(QStringLiteral("nowhere/opener"));
         if (!lastLine.isEmpty()) {
@@ -29,15 +30,6 @@ public:
         }
         qputenv("ORV_DESKTOP_OPENER", QFile::encodeName(opener));
     }
-    ~DesktopOpenerScript()
-    {
-        if (saved_.isNull())
-            qunsetenv("ORV_DESKTOP_OPENER");
-        else
-            qputenv("ORV_DESKTOP_OPENER", saved_);
-    }
-    DesktopOpenerScript(const DesktopOpenerScript&) = delete;
-    DesktopOpenerScript& operator=(const DesktopOpenerScript&) = delete;
 
     // The file the opener was given, "" when it did not run.
     QString given() const
@@ -49,8 +41,8 @@ public:
 private:
     QString givenFile() const { return folder_.filePath(QStringLiteral("given")); }
 
+    SavedEnvironment saved_ { "ORV_DESKTOP_OPENER" };
     QTemporaryDir folder_;
-    QByteArray saved_;
 };
 
 } // namespace orvtest

@@ -1,5 +1,8 @@
 #include "platform/db/ValueText.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <QDateTime>
 #include <QLocale>
 
@@ -12,9 +15,25 @@ const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
 } // namespace
 
+double roundedNumber(double value)
+{
+    // A number whose shortest text that reads back as it has at most 15 significant digits is its own
+    // rounding, and so are most numbers a database holds ("2.25", "1999.9"): only the others are
+    // formatted and read again.
+    if (std::isfinite(value)) {
+        char digits[32];
+        char* end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific).ptr;
+        char* exponent = std::find(digits, end, 'e');
+        const auto significant = std::count_if(digits, exponent, [](char c) { return c >= '0' && c <= '9'; });
+        if (significant <= 15)
+            return value;
+    }
+    return QString::number(value, 'g', 15).toDouble();
+}
+
 QString numberText(double value)
 {
-    const double rounded = QString::number(value, 'g', 15).toDouble();
+    const double rounded = roundedNumber(value);
     if (rounded == 0)
         return QStringLiteral("0");
     return QString::number(rounded, 'f', QLocale::FloatingPointShortest);

@@ -10,6 +10,10 @@ namespace platform::db
 // it: 3.0 gives "3", 0.1 gives "0.1", 1e20 gives "100000000000000000000", never an exponent.
 QString numberText(double value);
 
+// The number rounded to the 15 significant digits that numberText shows: numberText(x) is the shortest
+// fixed-point text of roundedNumber(x).
+double roundedNumber(double value);
+
 // The text form of a field value: "" for NULL, whole numbers as they are, other numbers through
 // numberText, dates "yyyy-MM-dd", date-times "yyyy-MM-dd hh:mm:ss" (also at midnight, so that the
 // text matches the stored value again), Booleans "True"/"False".

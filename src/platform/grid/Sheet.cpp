@@ -30,6 +30,16 @@ Sheet& Sheet::operator=(const Sheet& other)
 Sheet::Sheet(Sheet&&) noexcept = default;
 Sheet& Sheet::operator=(Sheet&&) noexcept = default;
 
+Sheet Sheet::copyTakingCells()
+{
+    internal::CellStore cells;
+    std::swap(cells, d->cells);
+    Sheet copy(*this);
+    copy.d->cells = std::move(cells);
+    d->valuesChanged();
+    return copy;
+}
+
 // --- checks and growth ---------------------------------------------------------------------------
 
 void Sheet::Impl::refuseCell(int row, int col)

@@ -17,6 +17,7 @@ struct TextFont {
     bool bold = false;
     bool italic = false;
     bool underline = false;
+    bool operator==(const TextFont&) const = default;
 };
 // Several lines ("\n") measure as their widest line by the number of lines times the line spacing.
 QSize measureTextTwips(const QString& text, const TextFont& font);

@@ -3,7 +3,9 @@
 #include "platform/ui/MessagePump.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -23,7 +26,7 @@ namespace platform::outside
 namespace
 {
 
-// A program given by a path must exist and be executable: QProcess would only say "failed to start".
+// A program given by a path must exist and be executable: the system would only say that it failed to start.
 QString missingProgramCause(const QString& program)
 {
     if (!program.contains(QLatin1Char('/')))
@@ -36,45 +39,15 @@ QString missingProgramCause(const QString& program)
     return {};
 }
 
-} // namespace
-
-ProgramRun ShellAndWait(
-    const QString& program, const QStringList& arguments, int timeoutMs, const QString& workingFolder)
+// Starts the program with its arguments as a list, reading nothing from the host's input and with the
+// signals as a shell would give them (none blocked, a broken pipe ends it); 0 with the cause in `run`
+// when it cannot be started.
+pid_t spawnProgram(
+    const QString& program, const QStringList& arguments, const QString& workingFolder, ProgramRun& run)
 {
-    ProgramRun run;
     run.failure = missingProgramCause(program);
     if (!run.failure.isEmpty())
-        return run;
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    if (!workingFolder.isEmpty())
-        process.setWorkingDirectory(workingFolder);
-    process.start(program, arguments, QIODevice::ReadOnly);
-    if (!process.waitForStarted(-1)) {
-        run.failure = QStringLiteral("程序 %1 不能启动：%2").arg(program, process.errorString());
-        return run;
-    }
-    if (!process.waitForFinished(timeoutMs < 1 ? -1 : timeoutMs)) {
-        run.failure = QStringLiteral("程序 %1 没有在限定时间内结束").arg(program);
-        process.kill();
-        process.waitForFinished(-1);
-        return run;
-    }
-    run.ended = true;
-    // After a crash Qt gives the signal that ended the program as its exit code.
-    if (process.exitStatus() == QProcess::NormalExit)
-        run.exitCode = process.exitCode();
-    else
-        run.signal = process.exitCode();
-    return run;
-}
-
-ProgramRun RunAwaitingAnswer(const QString& program, const QStringList& arguments, int answerMs)
-{
-    ProgramRun run;
-    run.failure = missingProgramCause(program);
-    if (!run.failure.isEmpty())
-        return run;
+        return 0;
     std::vector<QByteArray> encoded { QFile::encodeName(program) };
     for (const QString& argument : arguments)
         encoded.push_back(QFile::encodeName(argument));
@@ -82,23 +55,44 @@ ProgramRun RunAwaitingAnswer(const QString& program, const QStringList& argument
     for (QByteArray& text : encoded)
         argv.push_back(text.data());
     argv.push_back(nullptr);
+    const QByteArray folder = QFile::encodeName(workingFolder);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (!folder.isEmpty())
+        posix_spawn_file_actions_addchdir_np(&actions, folder.constData());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t signalSet;
+    sigemptyset(&signalSet);
+    posix_spawnattr_setsigmask(&attributes, &signalSet);
+    sigaddset(&signalSet, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &signalSet);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
-    if (const int error = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ); error != 0) {
-        run.failure
-            = QStringLiteral("程序 %1 不能启动：%2").arg(program, QString::fromLocal8Bit(strerror(error)));
-        return run;
-    }
+    const int error = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error == 0)
+        return pid;
+    run.failure
+        = QStringLiteral("程序 %1 不能启动：%2").arg(program, QString::fromLocal8Bit(strerror(error)));
+    return 0;
+}
+
+// Waits up to `limitMs` (below 1: without limit) for the program to end, letting window messages run
+// meanwhile when `pumping`. False when it still runs at the limit; otherwise `run` tells how it ended.
+bool awaitEnd(pid_t pid, const QString& program, int limitMs, bool pumping, ProgramRun& run)
+{
     QElapsedTimer clock;
     clock.start();
     int status = 0;
     pid_t waited = 0;
     while ((waited = waitpid(pid, &status, WNOHANG)) == 0 || (waited < 0 && errno == EINTR)) {
-        if (clock.elapsed() >= answerMs) {
-            // Reaped whenever it ends, so that it leaves no zombie behind.
-            std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-            return run;
-        }
-        platform::ui::pumpMessages();
+        if (limitMs > 0 && clock.elapsed() >= limitMs)
+            return false;
+        if (pumping)
+            platform::ui::pumpMessages();
         QThread::msleep(10);
     }
     run.ended = waited == pid;
@@ -109,6 +103,32 @@ ProgramRun RunAwaitingAnswer(const QString& program, const QStringList& argument
         run.signal = WTERMSIG(status);
     else
         run.exitCode = WEXITSTATUS(status);
+    return true;
+}
+
+} // namespace
+
+ProgramRun ShellAndWait(
+    const QString& program, const QStringList& arguments, int timeoutMs, const QString& workingFolder)
+{
+    ProgramRun run;
+    const pid_t pid = spawnProgram(program, arguments, workingFolder, run);
+    if (pid == 0 || awaitEnd(pid, program, timeoutMs, false, run))
+        return run;
+    run.failure = QStringLiteral("程序 %1 没有在限定时间内结束").arg(program);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return run;
+}
+
+ProgramRun RunAwaitingAnswer(const QString& program, const QStringList& arguments, int answerMs)
+{
+    ProgramRun run;
+    const pid_t pid = spawnProgram(program, arguments, {}, run);
+    if (pid != 0 && !awaitEnd(pid, program, answerMs, true, run)) {
+        // Reaped whenever it ends, so that it leaves no zombie behind.
+        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    }
     return run;
 }
 

@@ -16,7 +16,7 @@ struct ProgramRun {
 
 // The one way the component starts outside programs: the program and its arguments are handed to the
 // system as a list, never to a shell, so blanks and quotes in paths and values need no quoting and
-// cannot start anything else.
+// cannot start anything else. A program that is waited for reads nothing from the host's input.
 
 // Starts `program` and waits until it ends; a time-out below 1 waits without limit. The working folder
 // is the caller's when `workingFolder` is empty.

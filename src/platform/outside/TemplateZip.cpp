@@ -14,13 +14,7 @@ namespace platform::outside
 namespace
 {
 
-const QString Source = QStringLiteral("WordDocument");
 constexpr qint64 Piece = 64 * 1024;
-
-[[noreturn]] void fail(const QString& description)
-{
-    throw Error(errors::FileError, Source, description);
-}
 
 QString damagedText(const QString& path, const QString& why)
 {
@@ -49,6 +43,11 @@ QString unreadableTemplateText(const QString& path)
     return QStringLiteral("报表模板%1不是可读的Word文档！").arg(path);
 }
 
+void failWordDocument(const QString& description)
+{
+    throw Error(errors::FileError, QStringLiteral("WordDocument"), description);
+}
+
 TemplateZip::TemplateZip(const QString& path, const std::string& keptPart, const ZipLimits& limits)
     : path_(path)
     , keptName_(keptPart)
@@ -57,14 +56,14 @@ TemplateZip::TemplateZip(const QString& path, const std::string& keptPart, const
     int error = 0;
     archive_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
     if (!archive_)
-        fail(unreadableTemplateText(path));
+        failWordDocument(unreadableTemplateText(path));
     try {
         const zip_int64_t count = zip_get_num_entries(archive_, 0);
         std::set<std::string> seen;
         for (zip_int64_t index = 0; index < count; ++index) {
             checkPart(index);
             if (!seen.insert(names_.back()).second)
-                fail(damagedText(
+                failWordDocument(damagedText(
                     path, QStringLiteral("部件“%1”出现两次").arg(QString::fromUtf8(names_.back()))));
         }
     } catch (...) {
@@ -82,16 +81,16 @@ void TemplateZip::checkPart(qint64 index)
 {
     zip_stat_t stat;
     if (zip_stat_index(archive_, index, 0, &stat) != 0 || !stat.name || !*stat.name)
-        fail(damagedText(path_, QStringLiteral("第%1个部件读不出").arg(index + 1)));
+        failWordDocument(damagedText(path_, QStringLiteral("第%1个部件读不出").arg(index + 1)));
     const std::string name = stat.name;
     const QString shownName = QString::fromUtf8(name);
     names_.push_back(name);
     if (leavesArchive(name))
-        fail(damagedText(path_, QStringLiteral("部件名“%1”指向文档之外").arg(shownName)));
+        failWordDocument(damagedText(path_, QStringLiteral("部件名“%1”指向文档之外").arg(shownName)));
 
     zip_file_t* file = zip_fopen_index(archive_, index, 0);
     if (!file)
-        fail(damagedText(path_, QStringLiteral("部件“%1”读不出").arg(shownName)));
+        failWordDocument(damagedText(path_, QStringLiteral("部件“%1”读不出").arg(shownName)));
     const bool keep = name == keptName_;
     const qint64 compressed = (stat.valid & ZIP_STAT_COMP_SIZE) ? qint64(stat.comp_size) : 0;
     qint64 inflated = 0;
@@ -124,7 +123,7 @@ void TemplateZip::checkPart(qint64 index)
         refusal = damagedText(path_, QStringLiteral("部件“%1”的长度与登记的不符").arg(shownName));
     if (!refusal.isEmpty()) {
         kept_.clear();
-        fail(refusal);
+        failWordDocument(refusal);
     }
     keptFound_ = keptFound_ || keep;
 }
@@ -132,7 +131,7 @@ void TemplateZip::checkPart(qint64 index)
 std::string TemplateZip::takeKeptPart()
 {
     if (!keptFound_)
-        fail(unreadableTemplateText(path_));
+        failWordDocument(unreadableTemplateText(path_));
     keptFound_ = false;
     return std::move(kept_);
 }
@@ -143,7 +142,7 @@ void TemplateZip::writeFilled(const QString& target, const QString& keptPartFile
     int error = 0;
     zip_t* filled = zip_open(QFile::encodeName(target).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!filled)
-        fail(QStringLiteral("不能创建文件 %1").arg(target));
+        failWordDocument(QStringLiteral("不能创建文件 %1").arg(target));
     for (std::size_t index = 0; index < names_.size(); ++index) {
         const std::string& name = names_[index];
         zip_source_t* source = name == keptName_
@@ -153,18 +152,18 @@ void TemplateZip::writeFilled(const QString& target, const QString& keptPartFile
             if (source)
                 zip_source_free(source);
             zip_discard(filled);
-            fail(QStringLiteral("不能写入文件 %1").arg(target));
+            failWordDocument(QStringLiteral("不能写入文件 %1").arg(target));
         }
     }
     if (zip_close(filled) != 0) {
         const QString cause = QString::fromUtf8(zip_strerror(filled));
         zip_discard(filled);
-        fail(QStringLiteral("不能写入文件 %1：%2").arg(target, cause));
+        failWordDocument(QStringLiteral("不能写入文件 %1：%2").arg(target, cause));
     }
     // Owner-only rights come once the file is whole; until then it is as private as its folder.
     if (!QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner)) {
         QFile::remove(target);
-        fail(QStringLiteral("不能写入文件 %1").arg(target));
+        failWordDocument(QStringLiteral("不能写入文件 %1").arg(target));
     }
 }
 

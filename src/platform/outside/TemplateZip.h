@@ -54,4 +54,8 @@ private:
 // The message that a template is no readable word-processor document.
 QString unreadableTemplateText(const QString& path);
 
+// Throws the failure of a Word document's reading or writing: platform::Error (FileError) from
+// "WordDocument" with `description`.
+[[noreturn]] void failWordDocument(const QString& description);
+
 } // namespace platform::outside

@@ -21,15 +21,9 @@ namespace platform::outside
 namespace
 {
 
-const QString Source = QStringLiteral("WordDocument");
 const std::string BodyPart = "word/document.xml";
 const std::string PageBreak = R"(<w:p><w:r><w:br w:type="page"/></w:r></w:p>)";
 constexpr unsigned BodyParsing = pugi::parse_default | pugi::parse_ws_pcdata;
-
-[[noreturn]] void fail(const QString& description)
-{
-    throw Error(errors::FileError, Source, description);
-}
 
 // pugixml's output into the file of the body part, the failure kept for the caller to check.
 class FileWriter : public pugi::xml_writer
@@ -47,7 +41,8 @@ public:
     void check() const
     {
         if (failed_)
-            fail(QStringLiteral("不能写入临时文件 %1：%2").arg(file_.fileName(), file_.errorString()));
+            failWordDocument(
+                QStringLiteral("不能写入临时文件 %1：%2").arg(file_.fileName(), file_.errorString()));
     }
 
 private:
@@ -122,7 +117,7 @@ struct WordDocument::Parts {
     {
         if (!copy.load_buffer(templateBody.data(), templateBody.size(), BodyParsing | pugi::parse_fragment,
                 pugi::encoding_utf8))
-            fail(unreadableTemplateText(zip->path()));
+            failWordDocument(unreadableTemplateText(zip->path()));
     }
     void writeCopy(FileWriter& writer)
     {
@@ -147,10 +142,10 @@ WordDocument WordDocument::open(const QString& path, const ZipLimits& limits)
         pugi::xml_document document;
         std::string xml = parts->zip->takeKeptPart();
         if (!document.load_buffer_inplace(xml.data(), xml.size(), BodyParsing | pugi::parse_declaration))
-            fail(unreadableTemplateText(path));
+            failWordDocument(unreadableTemplateText(path));
         pugi::xml_node body = document.child("w:document").child("w:body");
         if (!body)
-            fail(unreadableTemplateText(path));
+            failWordDocument(unreadableTemplateText(path));
         pugi::xml_node sectionProperties = body.last_child();
         if (std::strcmp(sectionProperties.name(), "w:sectPr") != 0)
             sectionProperties = {};
@@ -162,7 +157,7 @@ WordDocument WordDocument::open(const QString& path, const ZipLimits& limits)
     }
     parts->startCopy();
     if (!parts->bodyPart.open())
-        fail(QStringLiteral("不能创建临时文件：%1").arg(parts->bodyPart.errorString()));
+        failWordDocument(QStringLiteral("不能创建临时文件：%1").arg(parts->bodyPart.errorString()));
     FileWriter writer(parts->bodyPart);
     writer.write(head);
     writer.check();
@@ -201,8 +196,8 @@ void WordDocument::save(const QString& path)
     writer.write(parts_->tail);
     writer.check();
     if (!parts_->bodyPart.flush())
-        fail(QStringLiteral("不能写入临时文件 %1：%2")
-                 .arg(parts_->bodyPart.fileName(), parts_->bodyPart.errorString()));
+        failWordDocument(QStringLiteral("不能写入临时文件 %1：%2")
+                             .arg(parts_->bodyPart.fileName(), parts_->bodyPart.errorString()));
     parts_->zip->writeFilled(path, parts_->bodyPart.fileName());
 }
 
@@ -210,7 +205,8 @@ QString convertToDocx(const QString& docPath, const QString& outFolder)
 {
     const QString office = findProgram({ QStringLiteral("soffice"), QStringLiteral("libreoffice") });
     if (office.isEmpty())
-        throw Error(NoConverterError, Source, QStringLiteral("没有安装能转换 .doc 文档的办公软件"));
+        throw Error(NoConverterError, QStringLiteral("WordDocument"),
+            QStringLiteral("没有安装能转换 .doc 文档的办公软件"));
     // A profile of its own, so that an office window the user has open does not take the job over.
     QTemporaryDir profile;
     const QStringList arguments { QStringLiteral("-env:UserInstallation=")
@@ -221,8 +217,9 @@ QString convertToDocx(const QString& docPath, const QString& outFolder)
     const QString converted
         = QDir(outFolder).filePath(QFileInfo(docPath).completeBaseName() + QStringLiteral(".docx"));
     if (!run.ended || run.exitCode != 0 || !QFileInfo::exists(converted))
-        fail(QStringLiteral("不能把 %1 转换为 .docx：%2")
-                 .arg(docPath, run.failure.isEmpty() ? QStringLiteral("转换程序出错") : run.failure));
+        failWordDocument(
+            QStringLiteral("不能把 %1 转换为 .docx：%2")
+                .arg(docPath, run.failure.isEmpty() ? QStringLiteral("转换程序出错") : run.failure));
     return converted;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/outside/WordParagraphs.h"
 
-#include "platform/Error.h"
+#include "platform/outside/TemplateZip.h"
 
 #include <cstring>
 
@@ -135,9 +135,8 @@ void replaceMarks(Paragraph& paragraph, const QString& open, const QString& clos
         if (nextClose < contentStart)
             nextClose = text.indexOf(close, contentStart);
         if (nextClose < 0)
-            throw Error(errors::FileError, QStringLiteral("WordDocument"),
-                QStringLiteral("报表模板%1中的“%2”没有对应的“%3”：%4！")
-                    .arg(templatePath, open, close, shortened(QStringView(text).mid(begin))));
+            failWordDocument(QStringLiteral("报表模板%1中的“%2”没有对应的“%3”：%4！")
+                                 .arg(templatePath, open, close, shortened(QStringView(text).mid(begin))));
         const qsizetype end = nextClose;
         nextOpen = text.indexOf(open, contentStart);
         const QStringView content = QStringView(text).mid(contentStart, end - contentStart);

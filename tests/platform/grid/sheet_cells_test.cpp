@@ -1,6 +1,8 @@
+#include "platform/grid/io/XlsWriter.h"
 #include "SheetTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <QBuffer>
 
 using namespace platform::grid;
 
@@ -221,6 +223,31 @@ TEST(SheetCells, CopiesAreDeepAndIndependent)
     copy = original; // assigned, then changed
     original.setEntry(1, 1, "again");
     EXPECT_EQ(copy.text(1, 2), "原文!");
+}
+
+TEST(SheetCells, ACopyTakingTheCellsIsTheWholeSheetAndLeavesTheRestBehind)
+{
+    Sheet original;
+    original.setFormula(1, 2, "A1&\"!\"");
+    original.setNumber(4, 3, 2.25);
+    original.applyFormat(CellRange { 4, 3, 4, 3 }, formatWith(&CellFormat::fontBold, true));
+    original.merge(CellRange { 2, 1, 3, 2 });
+    original.setColWidth(3, 2000);
+    original.setPrintArea("$A$1:$C$4");
+    const auto xls = [](const Sheet& sheet) {
+        QBuffer bytes;
+        bytes.open(QIODevice::WriteOnly);
+        io::writeXls(sheet, bytes);
+        return bytes.data();
+    };
+    const QByteArray whole = xls(original);
+
+    EXPECT_EQ(xls(original.copyTakingCells()), whole);
+    EXPECT_TRUE(original.isEmpty(1, 2) && original.isEmpty(4, 3));
+    EXPECT_FALSE(original.format(4, 3).fontBold.value_or(false));
+    EXPECT_EQ(original.colWidth(3), 2000);
+    EXPECT_EQ(original.mergedBlocks().size(), 1);
+    EXPECT_EQ(original.printArea(), "$A$1:$C$4");
 }
 
 TEST(SheetCells, EveryChangeMovesTheRevision)

@@ -5,13 +5,15 @@
 #include <QImage>
 #include <QVector>
 
-// The working state of the statistics-report build, shared by every CReportOrv of the process. Each
-// build overwrites it; the page starts and the page count stay valid for the windows until the next
-// pagination. Sizes are twips.
+// The working state of one statistics-report build. Whoever builds (the preview, the print window, the
+// print-progress job) owns it and passes it to every step; the page starts and the page count stay
+// valid for that owner until its next pagination. Sizes are twips.
 namespace engine
 {
 
-struct StatEngineState {
+class OutputForm;
+
+struct StatisticsRun {
     QVector<ReportCellItem> StatCells; // the loaded cells of the report (StatCellCount is their number)
 
     // --- page metrics -----------------------------------------------------------------------------
@@ -34,8 +36,7 @@ struct StatEngineState {
     QVector<int> StatPictureIds; // entry i-1: grid object id of picture i, 0 when it placed nothing
     QVector<QImage> StatPictures; // entry i-1: picture i as read (null when unreadable); kept until
                                   // UnloadStatPictures
+    OutputForm* Output = nullptr; // the window told of each build's pictures; none when it is not set
 };
-
-StatEngineState& statEngine();
 
 } // namespace engine
