@@ -328,29 +328,28 @@ void buildInProcess(Figures& figures, const QString& archive)
 
     QElapsedTimer timer;
     timer.start();
-    engine::UseReportDefinition(store::ReadReportDefinition(ReportId));
-    if (!engine::CanPrintDataReport()) {
+    engine::DataReportRun run(store::ReadReportDefinition(ReportId));
+    if (!engine::CanPrintDataReport(run)) {
         std::fprintf(stderr, "the report cannot be printed: %s\n", qPrintable(state.ErrorMessage));
         return;
     }
-    engine::PrepareReportData();
+    engine::PrepareReportData(run);
     figures.prepareSeconds = seconds(timer);
 
     // Every batch goes into one workbook, as the web export writes it.
     QTemporaryDir folder;
     platform::grid::io::XlsWorkbook workbook;
     platform::grid::Sheet sheet;
-    const engine::DataEngineState& engine = engine::dataEngine();
-    while (!engine.ReportFinished) {
+    while (!run.ReportFinished) {
         timer.restart();
-        engine::CreateAllPages(sheet, PagesPerBatch);
+        engine::CreateAllPages(run, sheet, PagesPerBatch);
         figures.buildSeconds += seconds(timer);
-        figures.pages += engine.CurrentPage;
+        figures.pages += run.CurrentPage;
         timer.restart();
         workbook.append(sheet);
         figures.exportSeconds += seconds(timer);
     }
-    const engine::PageRowRange& lastPage = engine.PageRowRanges.last();
+    const engine::PageRowRange& lastPage = run.PageRowRanges.last();
     for (int row = lastPage.firstRow; row <= lastPage.lastRow; ++row)
         figures.countShown = figures.countShown || sheet.text(row, 3) == QString::number(records);
     timer.restart();
@@ -359,12 +358,12 @@ void buildInProcess(Figures& figures, const QString& archive)
     figures.exportSeconds += seconds(timer);
     {
         QSqlQuery sum = connection->run(QStringLiteral("select sum(page_no) from bench_docs"));
-        figures.totalsRight = sum.next() && !engine.TotalCells.isEmpty()
-            && engine.TotalCells.first().totalValue == sum.value(0).toDouble()
-            && figures.pages == engine.TotalPages;
+        figures.totalsRight = sum.next() && !run.TotalCells.isEmpty()
+            && run.TotalCells.first().totalValue == sum.value(0).toDouble()
+            && figures.pages == run.TotalPages;
     }
-    engine::ClearReportData();
-    engine::dataEngine().resetForPreparation();
+    engine::ClearReportData(run);
+    run.resetForPreparation();
     // Once more with the database's pages as warm as the build had them; the faster of the two counts.
     figures.fetchSeconds = std::min(figures.fetchSeconds, bareFetchSeconds(*connection, records));
     figures.peakMegabytes = peakMegabytes();

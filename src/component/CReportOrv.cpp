@@ -1,6 +1,5 @@
 #include "component/CReportOrv.h"
 
-#include "engine/EngineState.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/ReportFonts.h"
@@ -70,10 +69,7 @@ CReportOrv::CReportOrv()
     state.IsPrintBlankReport = false;
     state.WebPrintMode = false;
     state.FirstPageSizing = true;
-    auto& engineState = engine::dataEngine();
-    engineState.SourceSql.clear();
-    engineState.PageFirstRow = 0;
-    engineState.PageLastRow = 0;
+    state.SourceSql.clear();
 }
 
 CReportOrv::~CReportOrv() = default;
@@ -275,7 +271,7 @@ bool CReportOrv::DeleteAllReport(const QStringList& vntTableName)
 
 void CReportOrv::setGetSQL(const QString& sql)
 {
-    engine::dataEngine().SourceSql = sql;
+    reportState().SourceSql = sql;
 }
 
 void CReportOrv::ShowPageSetupDlg()

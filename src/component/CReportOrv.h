@@ -77,7 +77,7 @@ public:
     bool CreatReportByModel(QString& vModelId, const QVector<QStringList>& vntTables);
     // Deletes every report of the given groups; tells the user and answers false on failure.
     bool DeleteAllReport(const QStringList& vntTableName);
-    // Changes no report: the engine sets its data-source SQL anew before every data query.
+    // Changes no report: every build works its data-source SQL out anew before its data query.
     void setGetSQL(const QString& sql);
     void ShowPageSetupDlg();
     void setGetFactTableName(const QString& tableName);

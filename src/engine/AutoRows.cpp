@@ -38,24 +38,22 @@ struct LookAhead {
     int rowPositionFlag = 0;
     std::vector<CursorPlace> subQueries;
 
-    static LookAhead save()
+    static LookAhead save(const DataReportRun& run)
     {
-        const DataEngineState& engine = dataEngine();
-        LookAhead state { engine.GroupBreak, engine.RowPositionFlag, {} };
-        for (const auto& rows : engine.CellRecordsets)
+        LookAhead state { run.GroupBreak, run.RowPositionFlag, {} };
+        for (const auto& rows : run.CellRecordsets)
             state.subQueries.push_back(rows && rows->isOpen()
                     ? CursorPlace { rows->eof(), rows->absolutePosition() }
                     : CursorPlace {});
         return state;
     }
 
-    void restore() const
+    void restore(DataReportRun& run) const
     {
-        DataEngineState& engine = dataEngine();
-        engine.GroupBreak = groupBreak;
-        engine.RowPositionFlag = rowPositionFlag;
-        for (std::size_t i = 0; i < subQueries.size() && i < engine.CellRecordsets.size(); ++i) {
-            platform::db::Recordset* rows = engine.CellRecordsets[i].get();
+        run.GroupBreak = groupBreak;
+        run.RowPositionFlag = rowPositionFlag;
+        for (std::size_t i = 0; i < subQueries.size() && i < run.CellRecordsets.size(); ++i) {
+            platform::db::Recordset* rows = run.CellRecordsets[i].get();
             if (!rows || !rows->isOpen() || rows->recordCount() == 0)
                 continue;
             if (subQueries[i].atEnd) {
@@ -68,34 +66,34 @@ struct LookAhead {
     }
 };
 
-int firstBlockPageRow()
+int firstBlockPageRow(const DataReportRun& run)
 {
-    return CurrentDetailBand().beginRow + 1;
+    return CurrentDetailBand(run).beginRow + 1;
 }
 
-void wrapRows(platform::grid::Sheet& grid, int firstRow, int lastRow)
+void wrapRows(const DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
 {
     platform::grid::CellFormat wrap;
     wrap.wrapText = true;
-    grid.applyFormat({ firstRow, 1, lastRow, dataEngine().PageSheetCols }, wrap);
+    grid.applyFormat({ firstRow, 1, lastRow, run.PageSheetCols }, wrap);
 }
 
 // A further block below the last one, looking like the template's first block.
-void insertBlock(platform::grid::Sheet& grid, int page, int block)
+void insertBlock(DataReportRun& run, platform::grid::Sheet& grid, int page, int block)
 {
-    const int blockRows = GetDetailRowCount();
-    const int firstRow = DetailSheetRow(page, block, firstBlockPageRow());
-    const int modelRow = DetailSheetRow(page, 1, firstBlockPageRow());
+    const int blockRows = GetDetailRowCount(run);
+    const int firstRow = DetailSheetRow(run, page, block, firstBlockPageRow(run));
+    const int modelRow = DetailSheetRow(run, page, 1, firstBlockPageRow(run));
     grid.insertRows(firstRow, blockRows);
     for (int i = 0; i < blockRows; ++i)
         grid.copyRowFormats(modelRow + i, firstRow + i, firstRow + i);
-    dataEngine().PageRowRanges[page].lastRow += blockRows;
+    run.PageRowRanges[page].lastRow += blockRows;
 }
 
-void fitBlockRows(platform::grid::Sheet& grid, int firstRow, int lastRow)
+void fitBlockRows(const DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
 {
     for (int row = firstRow; row <= lastRow; ++row) {
-        const int height = FittedRowHeight(grid, row);
+        const int height = FittedRowHeight(run, grid, row);
         if (height > 0)
             grid.setRowHeight(row, height);
     }
@@ -109,72 +107,70 @@ long long rowsHeight(const platform::grid::Sheet& grid, int firstRow, int lastRo
     return height;
 }
 
-void forgetGatheredTotals()
+void forgetGatheredTotals(DataReportRun& run)
 {
-    for (ReportCellItem& total : dataEngine().TotalCells)
+    for (ReportCellItem& total : run.TotalCells)
         total.totalRows.clear();
 }
 
-void tellOversizedRecord()
+void tellOversizedRecord(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    if (engine.OversizedRecordTold)
+    if (run.OversizedRecordTold)
         return;
-    engine.OversizedRecordTold = true;
-    store::WarnUser(QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！")
-                        .arg(engine.AbsolutePage));
+    run.OversizedRecordTold = true;
+    store::WarnUser(
+        QStringLiteral("报表第%1页的第一条记录超过纸张可容纳的高度，该页将超出纸张！").arg(run.AbsolutePage));
 }
 
 } // namespace
 
-void FillDetailRowsAuto(platform::grid::Sheet& grid, int page)
+void FillDetailRowsAuto(DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
-    DataEngineState& engine = dataEngine();
-    platform::db::Recordset& data = *engine.ReportDataRs;
-    const int blockRows = GetDetailRowCount();
-    const int detailTop = DetailSheetRow(page, 1, firstBlockPageRow());
-    int blocks = engine.RecordsPerPage;
+    platform::db::Recordset& data = *run.ReportDataRs;
+    const int blockRows = GetDetailRowCount(run);
+    const int detailTop = DetailSheetRow(run, page, 1, firstBlockPageRow(run));
+    int blocks = run.RecordsPerPage;
     int placed = 0;
     while (!data.eof()) {
         const int block = placed + 1;
         if (block > blocks) {
-            insertBlock(grid, page, block);
+            insertBlock(run, grid, page, block);
             ++blocks;
         }
-        const int blockTop = DetailSheetRow(page, block, firstBlockPageRow());
+        const int blockTop = DetailSheetRow(run, page, block, firstBlockPageRow(run));
         const int blockBottom = blockTop + blockRows - 1;
-        const LookAhead before = LookAhead::save();
-        wrapRows(grid, blockTop, blockBottom);
-        ReadNextRecord();
-        const int lastRow = FillDetailBlock(grid, page, block);
-        fitBlockRows(grid, blockTop, blockBottom);
-        if (rowsHeight(grid, detailTop, blockBottom) > engine.FreeHeight) {
+        const LookAhead before = LookAhead::save(run);
+        wrapRows(run, grid, blockTop, blockBottom);
+        ReadNextRecord(run);
+        const int lastRow = FillDetailBlock(run, grid, page, block);
+        fitBlockRows(run, grid, blockTop, blockBottom);
+        if (rowsHeight(grid, detailTop, blockBottom) > run.FreeHeight) {
             if (placed > 0) {
-                forgetGatheredTotals();
+                forgetGatheredTotals(run);
                 data.movePrevious();
-                before.restore();
+                before.restore(run);
                 break;
             }
-            tellOversizedRecord();
+            tellOversizedRecord(run);
         }
-        AddUpRecordTotals(grid, lastRow);
-        PlaceDetailPictures(grid, page, block);
-        ++engine.RecordCounter;
+        AddUpRecordTotals(run, grid, lastRow);
+        PlaceDetailPictures(run, grid, page, block);
+        ++run.RecordCounter;
         placed = block;
-        if (data.eof() || engine.GroupBreak)
+        if (data.eof() || run.GroupBreak)
             break;
     }
     if (blocks > placed) {
         const int emptyRows = (blocks - placed) * blockRows;
-        grid.deleteRows(DetailSheetRow(page, placed + 1, firstBlockPageRow()), emptyRows);
-        engine.PageRowRanges[page].lastRow -= emptyRows;
+        grid.deleteRows(DetailSheetRow(run, page, placed + 1, firstBlockPageRow(run)), emptyRows);
+        run.PageRowRanges[page].lastRow -= emptyRows;
     }
 }
 
-int FittedRowHeight(const platform::grid::Sheet& grid, int row)
+int FittedRowHeight(const DataReportRun& run, const platform::grid::Sheet& grid, int row)
 {
     int height = 0;
-    const int lastCol = std::max(dataEngine().PageSheetCols, 1);
+    const int lastCol = std::max(run.PageSheetCols, 1);
     for (int col = 1; col <= lastCol; ++col) {
         const auto block = grid.mergedBlockAt(row, col);
         if (block && (block->row1 != row || block->col1 != col))

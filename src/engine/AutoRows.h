@@ -14,6 +14,8 @@ struct TextFont;
 namespace engine
 {
 
+struct DataReportRun;
+
 // The room a row's texts need above and below them.
 constexpr int AutoRowPaddingTwips = 100;
 
@@ -23,11 +25,11 @@ constexpr int AutoRowPaddingTwips = 100;
 // that no longer fits is pushed back to open the next page, with the group test and the sub-query rows
 // of its look-ahead undone. A page always keeps its first record: one that is taller than the room on an
 // empty page stays there alone, and the user is told once.
-void FillDetailRowsAuto(platform::grid::Sheet& grid, int page);
+void FillDetailRowsAuto(DataReportRun& run, platform::grid::Sheet& grid, int page);
 
 // The height that shows every text of sheet row `row` whole, wrapped in the width of its cell (of its
 // merged block), plus AutoRowPaddingTwips; 0 when the row holds no text.
-int FittedRowHeight(const platform::grid::Sheet& grid, int row);
+int FittedRowHeight(const DataReportRun& run, const platform::grid::Sheet& grid, int row);
 
 // Lines a text takes wrapped in `width` twips (at least 1).
 int WrappedLineCount(const QString& text, const platform::grid::TextFont& font, int width);

@@ -23,72 +23,69 @@ namespace
 {
 
 // The page sizes of the blank form: the designed paper stands for the printer's.
-bool prepareBlankReport()
+bool prepareBlankReport(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    engine.PrinterPaperHeight = engine.DesignPaperHeight;
-    engine.PrinterPaperWidth = engine.DesignPaperWidth;
-    GetRptRowHeight();
-    if (!GetDataCountInPage())
+    run.PrinterPaperHeight = run.DesignPaperHeight;
+    run.PrinterPaperWidth = run.DesignPaperWidth;
+    GetRptRowHeight(run);
+    if (!GetDataCountInPage(run))
         return false;
-    GetPageRowCount();
+    GetPageRowCount(run);
     // One whole page in every row mode: the margin rows and the windows find the page's rows here, and a
     // list left from an earlier build would describe pages of another report.
-    engine.PageRowRanges = { { 1, engine.PageSheetRows } };
-    engine.PageFirstRow = 0;
-    engine.PageLastRow = engine.PageSheetRows;
-    engine.FirstBuild = true;
-    CalcPrintScale();
-    GetRptDetailText();
-    GetRptPicture();
+    run.PageRowRanges = { { 1, run.PageSheetRows } };
+    run.PageFirstRow = 0;
+    run.PageLastRow = run.PageSheetRows;
+    run.FirstBuild = true;
+    CalcPrintScale(run);
+    GetRptDetailText(run);
+    GetRptPicture(run);
     return true;
 }
 
-void fillBlankDetailText(platform::grid::Sheet& grid)
+void fillBlankDetailText(DataReportRun& run, platform::grid::Sheet& grid)
 {
-    const DataEngineState& engine = dataEngine();
-    for (int block = 1; block <= engine.RecordsPerPage; ++block) {
-        for (const ReportCellItem& cell : engine.DetailCells) {
-            const int row = DetailSheetRow(0, block, cell.row);
+    for (int block = 1; block <= run.RecordsPerPage; ++block) {
+        for (const ReportCellItem& cell : run.DetailCells) {
+            const int row = DetailSheetRow(run, 0, block, cell.row);
             grid.select(row, cell.col, row, cell.col);
             grid.setSelectionText(cell.text);
         }
-        PlaceDetailPictures(grid, 0, block);
+        PlaceDetailPictures(run, grid, 0, block);
     }
 }
 
 } // namespace
 
-void CreateBlankReport(platform::grid::Sheet& grid)
+void CreateBlankReport(DataReportRun& run, platform::grid::Sheet& grid)
 {
-    if (!prepareBlankReport())
+    if (!prepareBlankReport(run))
         return;
-    DataEngineState& engine = dataEngine();
-    InitPageSheet(grid);
-    LoadRptPictures();
-    PlaceRptPictures(grid, 0);
-    fillBlankDetailText(grid);
-    SetMarginRowHeights(grid, 1);
-    SetRptRowHeight(grid, 1);
-    grid.setMaxRow(engine.PageSheetRows);
-    if (!reportDefinition().page.SelfFit)
-        grid.setRowHeight(engine.PageSheetRows, FillerHeightLeft(grid));
-    engine.CurrentPage = 1;
+    InitPageSheet(run, grid);
+    LoadRptPictures(run);
+    PlaceRptPictures(run, grid, 0);
+    fillBlankDetailText(run, grid);
+    SetMarginRowHeights(run, grid, 1);
+    SetRptRowHeight(run, grid, 1);
+    grid.setMaxRow(run.PageSheetRows);
+    if (!run.definition().page.SelfFit)
+        grid.setRowHeight(run.PageSheetRows, FillerHeightLeft(run, grid));
+    run.CurrentPage = 1;
 }
 
-void GetRptDetailText()
+void GetRptDetailText(DataReportRun& run)
 {
-    platform::outside::runLogged("GetRptDetailText", [] {
-        const DetailBand band = CurrentDetailBand();
+    platform::outside::runLogged("GetRptDetailText", [&run] {
+        const DetailBand band = CurrentDetailBand(run);
         QVector<ReportCellItem> texts;
-        for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+        for (const TemplateCellRow& cell : CurrentTemplateRows(run).cells) {
             if (cell.letter != QLatin1String("A") || !band.contains(cell.row))
                 continue;
             const auto parsed = store::CellSourceText::parse(cell.content);
             if (parsed)
-                texts.append(ParseCellExpression(cell.row + 1, cell.col, cell.letter, parsed->body));
+                texts.append(ParseCellExpression(&run, cell.row + 1, cell.col, cell.letter, parsed->body));
         }
-        dataEngine().DetailCells = texts;
+        run.DetailCells = texts;
     });
 }
 

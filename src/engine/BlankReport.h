@@ -10,11 +10,13 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 // Builds the blank form into the grid (after PrepareReportData); PageRowRanges lists its one page.
-void CreateBlankReport(platform::grid::Sheet& grid);
+void CreateBlankReport(DataReportRun& run, platform::grid::Sheet& grid);
 
 // DetailCells := the text cells ("A") of the detail band; a failure is logged under "GetRptDetailText"
 // and the list stays as it was.
-void GetRptDetailText();
+void GetRptDetailText(DataReportRun& run);
 
 } // namespace engine

@@ -73,9 +73,9 @@ QString GetSQLValue(const QString& sql)
     return sqlValue(sql, nullptr);
 }
 
-QString RecordFreeSqlValue(const QString& sql)
+QString RecordFreeSqlValue(DataReportRun& run, const QString& sql)
 {
-    return sqlValue(sql, &dataEngine().StatementValues);
+    return sqlValue(sql, &run.StatementValues);
 }
 
 double RoundValue(double value, int digits)
@@ -84,7 +84,7 @@ double RoundValue(double value, int digits)
     return std::floor(value * scale + 0.5) / scale;
 }
 
-QString WithReportConditions(const QString& sql)
+QString WithReportConditions(const DataReportRun& run, const QString& sql)
 {
     const store::ReportState& state = store::reportState();
     const qsizetype where
@@ -94,7 +94,7 @@ QString WithReportConditions(const QString& sql)
     const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
     if (from < 0)
         return sql;
-    QString result = sql.left(from + 1) + QStringLiteral(" from ") + reportDefinition().sql.TablesName;
+    QString result = sql.left(from + 1) + QStringLiteral(" from ") + run.definition().sql.TablesName;
     if (!conditions.isEmpty())
         result += QStringLiteral(" where ") + conditions;
     return result;

@@ -165,25 +165,24 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
     grid.applyFormatToSelection(smaller);
 }
 
-QString WidthFittedPiece(const QString& value, int start, int count, const platform::grid::TextFont& font,
-    long long page, int record)
+QString WidthFittedPiece(DataReportRun& run, const QString& value, int start, int count,
+    const platform::grid::TextFont& font, long long page, int record)
 {
-    DataEngineState& engine = dataEngine();
-    if (engine.FieldSplitPage != page || engine.FieldSplitRecord != record) {
-        engine.FieldSplitPage = page;
-        engine.FieldSplitRecord = record;
-        engine.FieldSplitNextStart = 1;
-        engine.FieldSplitLastText.clear();
+    if (run.FieldSplitPage != page || run.FieldSplitRecord != record) {
+        run.FieldSplitPage = page;
+        run.FieldSplitRecord = record;
+        run.FieldSplitNextStart = 1;
+        run.FieldSplitLastText.clear();
     }
-    if (value == engine.FieldSplitLastText)
-        start = engine.FieldSplitNextStart;
+    if (value == run.FieldSplitLastText)
+        start = run.FieldSplitNextStart;
     const int target = textWidth(QString(count, u'试') + QLatin1Char('T'), font);
     const int rest = int(value.size()) - start + 1;
     // The fewest characters from `count` on that are as wide as the target; the rest when none are.
     const int taken = int(FirstHolding(count, rest,
         [&](long long length) { return textWidth(value.mid(start - 1, length), font) >= target; }));
-    engine.FieldSplitNextStart = start + taken;
-    engine.FieldSplitLastText = value;
+    run.FieldSplitNextStart = start + taken;
+    run.FieldSplitLastText = value;
     return start >= 1 && start <= value.size() ? value.mid(start - 1, taken) : QString();
 }
 

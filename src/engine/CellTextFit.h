@@ -16,6 +16,8 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 // The smallest font size shrinking goes down to, in points.
 constexpr double MinShrinkFontPoints = 1;
 
@@ -38,7 +40,7 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
 // The piece of `value` from position `start` (from 1) that is as wide as `count` characters "试" and a
 // "T" in `font` (at least `count` characters, or the rest). When the previous piece was cut from the
 // same value in the same record, the piece continues where that one ended instead of at `start`.
-QString WidthFittedPiece(const QString& value, int start, int count, const platform::grid::TextFont& font,
-    long long page, int record);
+QString WidthFittedPiece(DataReportRun& run, const QString& value, int start, int count,
+    const platform::grid::TextFont& font, long long page, int record);
 
 } // namespace engine

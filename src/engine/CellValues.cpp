@@ -125,8 +125,8 @@ platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& 
     return serial;
 }
 
-QString withFieldOption(const platform::grid::Sheet& grid, const QString& value, const ReportCellItem& cell,
-    const CellContext& context)
+QString withFieldOption(DataReportRun& run, const platform::grid::Sheet& grid, const QString& value,
+    const ReportCellItem& cell, const CellContext& context)
 {
     const QString& spec1 = cell.option1;
     const QString& spec2 = cell.option2;
@@ -148,11 +148,11 @@ QString withFieldOption(const platform::grid::Sheet& grid, const QString& value,
         return value.mid(start - 1, count);
     const platform::grid::TextFont font
         = platform::grid::fontOf(grid.format(grid.activeRow(), grid.activeCol()));
-    return WidthFittedPiece(value, start, count, font, dataEngine().AbsolutePage, context.recordPosition);
+    return WidthFittedPiece(run, value, start, count, font, run.AbsolutePage, context.recordPosition);
 }
 
 std::optional<platform::grid::CellValue> writeFieldValue(
-    platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     if (cell.fieldIndex < 0 || !context.record)
         return WriteCellText(grid, QString());
@@ -169,33 +169,32 @@ std::optional<platform::grid::CellValue> writeFieldValue(
     }
     QString value = platform::db::valueText(field);
     if (withOptions)
-        value = withFieldOption(grid, value, cell, context);
+        value = withFieldOption(run, grid, value, cell, context);
     return asDate ? writeDate(grid, value) : WriteCellText(grid, value);
 }
 
-QString specialFormulaValue(const QString& formulaText, const CellContext& context)
+QString specialFormulaValue(const DataReportRun& run, const QString& formulaText, const CellContext& context)
 {
     const store::ReportState& state = store::reportState();
-    const DataEngineState& engine = dataEngine();
     platform::outside::SpecialFormulaObject formula;
     formula.setConnection(state.Connection);
-    formula.setDataRecordset(engine.ReportDataRs.get());
+    formula.setDataRecordset(run.ReportDataRs.get());
     formula.setFields(platform::db::currentFields(context.record));
     formula.setFormula(formulaText);
-    formula.setTableNames(reportDefinition().sql.TablesName.split(QLatin1Char(',')));
-    formula.setGroupFields(engine.GroupFields);
-    formula.setRecordFlag(engine.RowPositionFlag);
+    formula.setTableNames(run.definition().sql.TablesName.split(QLatin1Char(',')));
+    formula.setGroupFields(run.GroupFields);
+    formula.setRecordFlag(run.RowPositionFlag);
     return formula.result();
 }
 
 // The next row of the cell's own record set; at its end nothing is written.
-void writeNextRow(platform::grid::Sheet& grid, const ReportCellItem& cell)
+void writeNextRow(const DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell)
 {
     if (cell.fieldIndex < 1) {
         WriteCellText(grid, QString());
         return;
     }
-    auto& recordsets = dataEngine().CellRecordsets;
+    auto& recordsets = run.CellRecordsets;
     if (cell.fieldIndex > int(recordsets.size()) || !recordsets[cell.fieldIndex - 1])
         throw platform::Error(
             platform::errors::InvalidArgument, Source, QStringLiteral("子查询的记录集没有打开"));
@@ -213,32 +212,34 @@ bool isRatio(const QString& text)
     return text.contains(u'/');
 }
 
-QString statementValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+QString statementValue(
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     const bool ownConditions = cell.letter == QLatin1String("J");
     QString text = cell.text.trimmed();
     if (ownConditions && !text.isEmpty())
-        text.replace(QStringLiteral("@Table@"), reportDefinition().groupId, Qt::CaseInsensitive);
-    const auto withConditions
-        = [ownConditions](const QString& sql) { return ownConditions ? sql : WithReportConditions(sql); };
+        text.replace(QStringLiteral("@Table@"), run.definition().groupId, Qt::CaseInsensitive);
+    const auto withConditions = [&run, ownConditions](const QString& sql) {
+        return ownConditions ? sql : WithReportConditions(run, sql);
+    };
     if (isRatio(text))
         return SqlRatioText(
-            text, [&](const QString& part) { return RecordFreeSqlValue(withConditions(part)); });
+            text, [&](const QString& part) { return RecordFreeSqlValue(run, withConditions(part)); });
     if (IsRecordFreeStatement(cell))
-        return RecordFreeSqlValue(withConditions(text));
+        return RecordFreeSqlValue(run, withConditions(text));
     int row = grid.activeRow();
     return GetSQLValue(
-        withConditions(ReplaceFieldMarks(grid, text, row, context.page, context.recordPosition)));
+        withConditions(ReplaceFieldMarks(run, grid, text, row, context.page, context.recordPosition)));
 }
 
 // Gives the value written into the active cell, when it is known without reading the cell back.
 std::optional<platform::grid::CellValue> writeValue(
-    platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     const QString& letter = cell.letter;
     // A field cell, most of a report's, writes its record's value and never reads its own text.
     if (letter == QLatin1String("B"))
-        return writeFieldValue(grid, cell, context);
+        return writeFieldValue(run, grid, cell, context);
     const QString text = cell.text.trimmed();
     if (letter == QLatin1String("A")) {
         if (!text.contains(u'&'))
@@ -250,17 +251,17 @@ std::optional<platform::grid::CellValue> writeValue(
         return WriteCellText(grid, expressions->evaluate(text));
     }
     if (letter == QLatin1String("C"))
-        return WriteCellText(grid, ReplaceSysVariable(text));
+        return WriteCellText(grid, ReplaceSysVariable(run, text));
     if (letter == QLatin1String("E"))
-        return WriteCellText(grid, specialFormulaValue(text, context));
+        return WriteCellText(grid, specialFormulaValue(run, text, context));
     if (letter == QLatin1String("F")) {
         QString formula = text.startsWith(u'=') ? text.mid(1) : text;
         formula.replace(u'&', QString::number(grid.activeRow()));
         grid.setFormula(grid.activeRow(), grid.activeCol(), formula);
     } else if (letter == QLatin1String("I") || letter == QLatin1String("K")) {
-        writeNextRow(grid, cell);
+        writeNextRow(run, grid, cell);
     } else if (letter == QLatin1String("J") || letter == QLatin1String("L")) {
-        return WriteCellText(grid, statementValue(grid, cell, context));
+        return WriteCellText(grid, statementValue(run, grid, cell, context));
     }
     return std::nullopt;
 }
@@ -303,12 +304,13 @@ platform::grid::CellValue WriteCellText(platform::grid::Sheet& grid, const QStri
     return text;
 }
 
-void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
+void SetCellDataValue(
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
     std::optional<platform::grid::CellValue> written;
     const bool evaluated = platform::outside::runLogged("SetCellDataValue", [&] {
         try {
-            written = writeValue(grid, cell, context);
+            written = writeValue(run, grid, cell, context);
         } catch (const platform::Error& error) {
             throw platform::Error(
                 error.number(), error.source(), cellPlace(grid, cell) + error.description());

@@ -18,6 +18,8 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 struct ReportCellItem;
 
 // What a cell is evaluated against.
@@ -46,7 +48,8 @@ struct CellContext {
 // "0012" keeps its zeros. A cell that cannot be evaluated (a failing statement, a ratio whose divisor is
 // 0 or empty, a field mark without a field...) is logged under "SetCellDataValue" with its place and
 // shows nothing; the build goes on. Never throws.
-void SetCellDataValue(platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context);
+void SetCellDataValue(
+    DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context);
 
 // A statement cell ("J", "L") whose value does not depend on the record or the page: a ratio, or a
 // statement without field or cell marks ("#...#"). It runs once per build (RecordFreeSqlValue).

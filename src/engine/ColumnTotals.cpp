@@ -29,35 +29,35 @@ std::optional<double> cellNumber(const platform::grid::Sheet& grid, int row, int
 
 } // namespace
 
-int TotalColumn(int totalIndex)
+int TotalColumn(const DataReportRun& run, int totalIndex)
 {
     thread_local TextAnswer<int> column(
         [](QStringView text) { return ColumnLettersToNumber(text.toString().remove(u'&')); });
-    return column(dataEngine().TotalCells.at(totalIndex).text);
+    return column(run.TotalCells.at(totalIndex).text);
 }
 
-QVector<int> TotalColumns()
+QVector<int> TotalColumns(const DataReportRun& run)
 {
     QVector<int> columns;
-    for (int t = 0; t < dataEngine().TotalCells.size(); ++t)
-        columns.append(TotalColumn(t));
+    for (int t = 0; t < run.TotalCells.size(); ++t)
+        columns.append(TotalColumn(run, t));
     return columns;
 }
 
-void GatherTotalRow(const QVector<int>& columns, int col, int row)
+void GatherTotalRow(DataReportRun& run, const QVector<int>& columns, int col, int row)
 {
-    auto& totals = dataEngine().TotalCells;
+    auto& totals = run.TotalCells;
     for (int t = 0; t < columns.size() && t < totals.size(); ++t) {
         if (columns[t] == col)
             totals[t].totalRows.append(row);
     }
 }
 
-void AddUpColumnTotals(const platform::grid::Sheet& grid, int totalIndex, int row)
+void AddUpColumnTotals(DataReportRun& run, const platform::grid::Sheet& grid, int totalIndex, int row)
 {
-    ReportCellItem& total = dataEngine().TotalCells[totalIndex];
+    ReportCellItem& total = run.TotalCells[totalIndex];
     if (!total.text.isEmpty()) {
-        const int col = TotalColumn(totalIndex);
+        const int col = TotalColumn(run, totalIndex);
         const auto addUp = [&](int r) {
             if (const auto number = cellNumber(grid, r, col))
                 total.totalValue += *number;
@@ -71,26 +71,25 @@ void AddUpColumnTotals(const platform::grid::Sheet& grid, int totalIndex, int ro
     total.totalRows.clear();
 }
 
-void FillTotalRow(platform::grid::Sheet& grid)
+void FillTotalRow(const DataReportRun& run, platform::grid::Sheet& grid)
 {
-    const DataEngineState& engine = dataEngine();
-    const int lastPage = engine.CurrentPage - 1;
+    const int lastPage = run.CurrentPage - 1;
     if (lastPage < 0)
         return;
-    for (int t = 0; t < engine.TotalCells.size(); ++t) {
-        const ReportCellItem& total = engine.TotalCells[t];
+    for (int t = 0; t < run.TotalCells.size(); ++t) {
+        const ReportCellItem& total = run.TotalCells[t];
         if (total.row > 0 && total.col > 0)
-            grid.setNumber(SheetRowOfPageRow(lastPage, total.row), total.col, total.totalValue);
+            grid.setNumber(SheetRowOfPageRow(run, lastPage, total.row), total.col, total.totalValue);
     }
 }
 
-int HideTotalRows(platform::grid::Sheet& grid, int page)
+int HideTotalRows(const DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
     int hidden = 0;
-    for (const ReportCellItem& total : dataEngine().TotalCells) {
+    for (const ReportCellItem& total : run.TotalCells) {
         if (total.row <= 0)
             continue;
-        const int row = SheetRowOfPageRow(page, total.row);
+        const int row = SheetRowOfPageRow(run, page, total.row);
         hidden += grid.rowHeight(row);
         grid.setRowHeight(row, 0);
     }

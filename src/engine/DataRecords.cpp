@@ -26,9 +26,9 @@ std::shared_ptr<Recordset> openData(const QString& sql)
 }
 
 // A static report lists the first record of its query only.
-std::shared_ptr<Recordset> staticRecord(const Recordset& data)
+std::shared_ptr<Recordset> staticRecord(const DataReportRun& run, const Recordset& data)
 {
-    const store::SqlPieces& sql = reportDefinition().sql;
+    const store::SqlPieces& sql = run.definition().sql;
     return openData(QStringLiteral("select ") + sql.SqlSelect + QStringLiteral(" from ") + sql.TablesName
         + QStringLiteral(" where recid=") + platform::db::sqlText(data.text(QStringLiteral("recid"))));
 }
@@ -42,11 +42,12 @@ QString withoutNumericSort(const QString& sql, qsizetype orderAt)
     return sql.left(orderAt) + order;
 }
 
-std::shared_ptr<Recordset> openReportData(const QString& sql, const QString& builtSql)
+std::shared_ptr<Recordset> openReportData(
+    const DataReportRun& run, const QString& sql, const QString& builtSql)
 {
     try {
         const std::shared_ptr<Recordset> data = openData(sql);
-        return dataEngine().StaticReport ? staticRecord(*data) : data;
+        return run.StaticReport ? staticRecord(run, *data) : data;
     } catch (const std::exception&) {
         // Retried below: the built query, or the same query without its numeric sorting.
     }
@@ -89,45 +90,41 @@ bool isNumberType(QMetaType::Type type)
 
 } // namespace
 
-void GetDataRecord()
+void GetDataRecord(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    store::ReportState& state = store::reportState();
-    engine.PageNumber = 0;
-    engine.DistinctSource = false;
+    const store::ReportState& state = store::reportState();
+    run.PageNumber = 0;
+    run.DistinctSource = false;
     QString builtSql;
     platform::outside::runLogged("GetDataRecord", [&] {
-        const DataSort sort = ReportDataSort();
-        engine.GroupFields = sort.groupFields;
-        engine.GroupOrderTerms = sort.groupTerms;
-        builtSql = BuildDataSourceSql(reportDefinition().sql.SqlSelect, sort);
+        const DataSort sort = ReportDataSort(run);
+        run.GroupFields = sort.groupFields;
+        run.GroupOrderTerms = sort.groupTerms;
+        builtSql = BuildDataSourceSql(run, run.definition().sql.SqlSelect, sort);
     });
     QString sql = builtSql;
     platform::outside::runLogged("GetDataRecord", [&] {
-        engine.SourceSql = GetDataSourceSql();
-        if (!engine.StaticReport && !engine.SourceSql.trimmed().isEmpty()) {
-            sql = engine.SourceSql;
-            engine.DistinctSource = sql.contains(QLatin1String(" distinct "), Qt::CaseInsensitive);
+        run.SourceSql = GetDataSourceSql(run);
+        if (!run.StaticReport && !run.SourceSql.trimmed().isEmpty()) {
+            sql = run.SourceSql;
+            run.DistinctSource = sql.contains(QLatin1String(" distinct "), Qt::CaseInsensitive);
         }
     });
-    engine.SourceSqlTail = tailAfterFrom(sql);
+    run.SourceSqlTail = tailAfterFrom(sql);
     if (state.DataRecordSet) {
-        state.UseCallerRecordset = true;
-        engine.ReportDataRs = state.DataRecordSet;
-        engine.ReportDataRsIsOwned = false;
+        run.ReportDataRs = state.DataRecordSet;
+        run.ReportDataRsIsOwned = false;
     } else {
-        state.UseCallerRecordset = false;
-        engine.ReportDataRs = openReportData(sql, builtSql);
-        engine.ReportDataRsIsOwned = true;
+        run.ReportDataRs = openReportData(run, sql, builtSql);
+        run.ReportDataRsIsOwned = true;
     }
-    CopyRecordsetStructure(*engine.ReportDataRs);
+    CopyRecordsetStructure(run, *run.ReportDataRs);
 }
 
-void CopyRecordsetStructure(const Recordset& source)
+void CopyRecordsetStructure(DataReportRun& run, const Recordset& source)
 {
-    DataEngineState& engine = dataEngine();
-    engine.RecordBufferRs = source.isOpen() ? source.clone() : Recordset::fabricate(source.fields());
-    engine.BufferFieldCount = engine.RecordBufferRs->fieldCount();
+    run.RecordBufferRs = source.isOpen() ? source.clone() : Recordset::fabricate(source.fields());
+    run.BufferFieldCount = run.RecordBufferRs->fieldCount();
 }
 
 QString FieldValueToSql(const platform::db::Field& field, bool trimRight)

@@ -13,8 +13,10 @@ class Recordset;
 namespace engine
 {
 
+struct DataReportRun;
+
 // Opens ReportDataRs and RecordBufferRs and sets SourceSql, SourceSqlTail, DistinctSource, the group
-// fields with their sort, BufferFieldCount and the state's UseCallerRecordset; PageNumber := 0.
+// fields with their sort, BufferFieldCount and ReportDataRsIsOwned; PageNumber := 0.
 // - The host's record set is the data as it is: the engine reads it and moves through it, and never
 //   writes to it, cancels it or closes it.
 // - Otherwise the report's own data-source SQL, or the built query, is opened. A static report shows
@@ -24,12 +26,12 @@ namespace engine
 // SourceSqlTail, the data query from the blank after its first "from" on, is in the stored dialect, as the
 // sub-query cells that borrow it are. Failures while the SQL is built are logged (a data-source cell that
 // fails leaves the built query as the data); a failure of the last open reaches the caller.
-void GetDataRecord();
+void GetDataRecord(DataReportRun& run);
 
 // RecordBufferRs := a copy of `source` (its fields, and its rows shared until one of them changes),
 // which stands on the record being built while the data has moved on; an empty record set with the
 // fields of `source` when that is closed. BufferFieldCount := the number of fields.
-void CopyRecordsetStructure(const platform::db::Recordset& source);
+void CopyRecordsetStructure(DataReportRun& run, const platform::db::Recordset& source);
 
 // The field's current value as an SQL literal: "Null", a number, a date literal, or a quoted text
 // (trimmed on the right by the database with `trimRight`). "" when the value cannot be written.

@@ -37,13 +37,13 @@ public:
     {
     }
 
-    void pageBuilt(int pages) const
+    void pageBuilt(const DataReportRun& run, int pages) const
     {
         if (!bar_)
             return;
         const long long expected = pageLimit_ != AllRemainingPages
             ? pageLimit_
-            : std::max<long long>({ dataEngine().TotalPages, pages, 1 });
+            : std::max<long long>({ run.TotalPages, pages, 1 });
         bar_->setValue(float(start_ + (50.0 - start_) * pages / double(expected)));
     }
 
@@ -60,128 +60,123 @@ private:
 };
 
 // A page count below 1 would build nothing and never reach the end of the data.
-bool refusesPageCount(int targetPages)
+bool refusesPageCount(DataReportRun& run, int targetPages)
 {
     if (targetPages >= 1)
         return false;
     store::NoticeUser(NoPageCountText);
-    dataEngine().ReportFinished = true;
+    run.ReportFinished = true;
     return true;
 }
 
 // A page that ends in a filler row stays as tall as the paper when rows of it are hidden.
-void keepPageHeight(platform::grid::Sheet& grid, int page, int hiddenHeight)
+void keepPageHeight(const DataReportRun& run, platform::grid::Sheet& grid, int page, int hiddenHeight)
 {
-    const DataEngineState& engine = dataEngine();
-    if (!engine.FillerRowHeight || hiddenHeight == 0)
+    if (!run.FillerRowHeight || hiddenHeight == 0)
         return;
-    const int lastRow = engine.PageRowRanges[page].lastRow;
+    const int lastRow = run.PageRowRanges[page].lastRow;
     grid.setRowHeight(lastRow, grid.rowHeight(lastRow) + hiddenHeight);
 }
 
-void buildPage(platform::grid::Sheet& grid, int page)
+void buildPage(DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
-    DataEngineState& engine = dataEngine();
-    const platform::db::Recordset& data = *engine.ReportDataRs;
-    const int firstRow = page == 0 ? 1 : engine.PageRowRanges[page - 1].lastRow + 1;
-    engine.PageRowRanges.append({ firstRow, firstRow + engine.PageSheetRows - 1 });
+    const platform::db::Recordset& data = *run.ReportDataRs;
+    const int firstRow = page == 0 ? 1 : run.PageRowRanges[page - 1].lastRow + 1;
+    run.PageRowRanges.append({ firstRow, firstRow + run.PageSheetRows - 1 });
     // A batch starts on an empty grid: the previous batch's pages, or anything a rebuild finds there.
-    const bool gridHoldsPages = !engine.FirstBuild || grid.lastUsedRow() > 0 || !grid.objectIds().isEmpty();
+    const bool gridHoldsPages = !run.FirstBuild || grid.lastUsedRow() > 0 || !grid.objectIds().isEmpty();
     if (page == 0 && gridHoldsPages) {
         ClearBatchSheet(grid);
-        PasteFormat(0);
+        PasteFormat(run, 0);
     }
-    InitPageSheet(grid);
+    InitPageSheet(run, grid);
     if (page == 0)
-        LoadRptPictures();
-    SetMarginRowHeights(grid, page + 1);
-    SetRptRowHeight(grid, page + 1);
-    CountPageNumber(engine.GroupIndex);
+        LoadRptPictures(run);
+    SetMarginRowHeights(run, grid, page + 1);
+    SetRptRowHeight(run, grid, page + 1);
+    CountPageNumber(run, run.GroupIndex);
     // Under "AUTO" a page grows record by record and has no fixed last row to fill; both builders lay out
     // the same pages.
-    if (engine.FirstBuild && !reportDefinition().page.SelfFit && !IsAutoRows())
-        SetFillerRowHeight(grid);
-    FillPageData(grid, page);
+    if (run.FirstBuild && !run.definition().page.SelfFit && !IsAutoRows(run))
+        SetFillerRowHeight(run, grid);
+    FillPageData(run, grid, page);
     const bool reportLastPage = data.eof();
-    HandleRptHeadTail(grid, page, engine.FirstBuild, reportLastPage);
+    HandleRptHeadTail(run, grid, page, run.FirstBuild, reportLastPage);
     if (!reportLastPage)
-        keepPageHeight(grid, page, HideTotalRows(grid, page));
-    engine.CurrentPage = page + 1;
-    engine.FirstBuild = false;
+        keepPageHeight(run, grid, page, HideTotalRows(run, grid, page));
+    run.CurrentPage = page + 1;
+    run.FirstBuild = false;
 }
 
 // Builds pages until the data ends or `pageLimit` pages are built.
-void buildBatch(platform::grid::Sheet& grid, int pageLimit, const PageProgress& progress)
+void buildBatch(DataReportRun& run, platform::grid::Sheet& grid, int pageLimit, const PageProgress& progress)
 {
-    DataEngineState& engine = dataEngine();
-    const platform::db::Recordset& data = *engine.ReportDataRs;
-    engine.PageRowRanges.clear();
+    const platform::db::Recordset& data = *run.ReportDataRs;
+    run.PageRowRanges.clear();
     while (!data.eof()) {
-        buildPage(grid, engine.CurrentPage);
-        progress.pageBuilt(engine.CurrentPage);
-        if (data.eof() || engine.CurrentPage == pageLimit)
+        buildPage(run, grid, run.CurrentPage);
+        progress.pageBuilt(run, run.CurrentPage);
+        if (data.eof() || run.CurrentPage == pageLimit)
             break;
-        PasteFormat(engine.CurrentPage);
+        PasteFormat(run, run.CurrentPage);
     }
-    if (!engine.PageRowRanges.isEmpty())
-        grid.setMaxRow(engine.PageRowRanges.last().lastRow);
-    SetPagePrintArea(grid);
+    if (!run.PageRowRanges.isEmpty())
+        grid.setMaxRow(run.PageRowRanges.last().lastRow);
+    SetPagePrintArea(run, grid);
     if (data.eof()) {
-        if (!engine.TotalCells.isEmpty())
-            FillTotalRow(grid);
-        engine.ReportFinished = true;
+        if (!run.TotalCells.isEmpty())
+            FillTotalRow(run, grid);
+        run.ReportFinished = true;
         progress.finished();
     }
 }
 
-void closeData()
+void closeData(const DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    if (engine.ReportDataRsIsOwned && engine.ReportDataRs->isOpen())
-        engine.ReportDataRs->close();
+    if (run.ReportDataRsIsOwned && run.ReportDataRs->isOpen())
+        run.ReportDataRs->close();
 }
 
 } // namespace
 
-void CreateDataReport(platform::grid::Sheet& grid, int targetPages, BuildProgress* progress)
+void CreateDataReport(
+    DataReportRun& run, platform::grid::Sheet& grid, int targetPages, BuildProgress* progress)
 {
-    DataEngineState& engine = dataEngine();
-    if (!engine.ReportDataRs)
+    if (!run.ReportDataRs)
         return;
     const PageProgress pageProgress(progress, targetPages);
-    engine.ReportFinished = false;
-    engine.ReportHasData = false;
-    engine.CurrentPage = 0;
-    if (refusesPageCount(targetPages))
+    run.ReportFinished = false;
+    run.ReportHasData = false;
+    run.CurrentPage = 0;
+    if (refusesPageCount(run, targetPages))
         return;
-    if (engine.FirstBuild && engine.DataRecordCount <= 0) {
-        closeData();
+    if (run.FirstBuild && run.DataRecordCount <= 0) {
+        closeData(run);
         store::NoticeUser(NoDataText);
         // Finished: a caller that asks for batches until the report is finished would otherwise ask, and
         // be told, without end.
-        engine.ReportFinished = true;
+        run.ReportFinished = true;
         return;
     }
-    engine.ReportHasData = true;
-    if (!engine.ReportDataRs->isOpen()) {
-        engine.ReportFinished = true;
+    run.ReportHasData = true;
+    if (!run.ReportDataRs->isOpen()) {
+        run.ReportFinished = true;
         return;
     }
-    buildBatch(grid, targetPages, pageProgress);
+    buildBatch(run, grid, targetPages, pageProgress);
 }
 
-void CreateAllPages(platform::grid::Sheet& grid, int targetPages)
+void CreateAllPages(DataReportRun& run, platform::grid::Sheet& grid, int targetPages)
 {
-    DataEngineState& engine = dataEngine();
-    engine.ReportFinished = false;
-    engine.CurrentPage = 0;
-    if (!engine.ReportDataRs || !engine.ReportDataRs->isOpen()) {
-        engine.ReportFinished = true;
+    run.ReportFinished = false;
+    run.CurrentPage = 0;
+    if (!run.ReportDataRs || !run.ReportDataRs->isOpen()) {
+        run.ReportFinished = true;
         return;
     }
-    if (refusesPageCount(targetPages))
+    if (refusesPageCount(run, targetPages))
         return;
-    buildBatch(grid, targetPages, PageProgress(nullptr, targetPages));
+    buildBatch(run, grid, targetPages, PageProgress(nullptr, targetPages));
 }
 
 } // namespace engine

@@ -21,6 +21,8 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 class BuildProgress;
 
 // A page count that builds every remaining page in one call.
@@ -30,10 +32,11 @@ inline constexpr int AllRemainingPages = std::numeric_limits<int>::max();
 // value towards 50, and to its maximum when the data has ended. Without data on the first build it says
 // "报表没有数据，不能生成报表！打印空白页请到报表打印界面打印！" and leaves ReportHasData false;
 // otherwise ReportHasData is true.
-void CreateDataReport(platform::grid::Sheet& grid, int targetPages, BuildProgress* progress = nullptr);
+void CreateDataReport(
+    DataReportRun& run, platform::grid::Sheet& grid, int targetPages, BuildProgress* progress = nullptr);
 
 // The print-progress window's build: up to `targetPages` further pages, as CreateDataReport builds
 // them, without the no-data notice and without touching ReportHasData.
-void CreateAllPages(platform::grid::Sheet& grid, int targetPages);
+void CreateAllPages(DataReportRun& run, platform::grid::Sheet& grid, int targetPages);
 
 } // namespace engine

@@ -13,22 +13,22 @@
 namespace engine
 {
 
-QString ReportConditions()
+QString ReportConditions(const DataReportRun& run)
 {
     return JoinSqlCondition(
-        reportDefinition().sql.SqlWhere, store::reportState().SelectWhere, QStringLiteral(" and "));
+        run.definition().sql.SqlWhere, store::reportState().SelectWhere, QStringLiteral(" and "));
 }
 
-QString BuildDataSourceSql(const QString& selectList)
+QString BuildDataSourceSql(DataReportRun& run, const QString& selectList)
 {
-    return BuildDataSourceSql(selectList, ReportDataSort());
+    return BuildDataSourceSql(run, selectList, ReportDataSort(run));
 }
 
-QString BuildDataSourceSql(const QString& selectList, const DataSort& sort)
+QString BuildDataSourceSql(DataReportRun& run, const QString& selectList, const DataSort& sort)
 {
-    QString sql = QStringLiteral("select ") + selectList + QStringLiteral(" from ")
-        + reportDefinition().sql.TablesName;
-    const QString conditions = ReportConditions();
+    QString sql
+        = QStringLiteral("select ") + selectList + QStringLiteral(" from ") + run.definition().sql.TablesName;
+    const QString conditions = ReportConditions(run);
     if (!conditions.isEmpty())
         sql += QStringLiteral(" where ") + conditions;
     const QString order = sort.orderByText();
@@ -37,9 +37,9 @@ QString BuildDataSourceSql(const QString& selectList, const DataSort& sort)
     return sql;
 }
 
-QString GetDataSourceSql()
+QString GetDataSourceSql(DataReportRun& run)
 {
-    const store::ReportDefinition& definition = reportDefinition();
+    const store::ReportDefinition& definition = run.definition();
     // The cells come by letter: an "I" cell before a "K" cell.
     const auto cell
         = std::find_if(definition.cells.begin(), definition.cells.end(), [](const store::StoredCell& c) {
@@ -48,9 +48,8 @@ QString GetDataSourceSql()
     if (cell == definition.cells.end())
         return QString();
     QString body = store::trimBlanks(cell->content).mid(3);
-    DataEngineState& engine = dataEngine();
-    engine.StaticReport = body.compare(QLatin1String("staticreport"), Qt::CaseInsensitive) == 0;
-    if (engine.StaticReport)
+    run.StaticReport = body.compare(QLatin1String("staticreport"), Qt::CaseInsensitive) == 0;
+    if (run.StaticReport)
         return QString();
 
     const store::ReportState& state = store::reportState();
@@ -59,7 +58,7 @@ QString GetDataSourceSql()
     expressions->setReportId(state.ReportId);
     QString sql = expressions->evaluateSql(body);
     if (cell->letter == QLatin1String("K"))
-        sql = AddSqlCondition(sql, ReportConditions());
+        sql = AddSqlCondition(sql, ReportConditions(run));
     if (!sql.trimmed().isEmpty())
         sql.replace(QStringLiteral("@Table@"), definition.groupId, Qt::CaseInsensitive);
     return sql;

@@ -9,18 +9,20 @@
 namespace engine
 {
 
+struct DataReportRun;
+
 // The report's condition and the host's filter (SqlWhere, SelectWhere), joined with "and".
-QString ReportConditions();
+QString ReportConditions(const DataReportRun& run);
 
 // "select <selectList> from <TablesName>", the conditions, and the sort: group fields first, then the
 // host's order or the report's own. The sort is worked out from the definition and the state, or given.
-QString BuildDataSourceSql(const QString& selectList);
-QString BuildDataSourceSql(const QString& selectList, const DataSort& sort);
+QString BuildDataSourceSql(DataReportRun& run, const QString& selectList);
+QString BuildDataSourceSql(DataReportRun& run, const QString& selectList, const DataSort& sort);
 
 // The SQL of the report's data-source cell ("" when it has none), with its "&name&" parameters as literals;
 // a "K" cell takes the host's conditions as well, and "@Table@" stands for the report's group. A cell
 // reading "staticreport" (any case) sets StaticReport and gives "". The text stays in the stored
 // dialect: it passes through the SQL adapter when it is opened.
-QString GetDataSourceSql();
+QString GetDataSourceSql(DataReportRun& run);
 
 } // namespace engine

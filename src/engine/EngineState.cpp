@@ -6,7 +6,30 @@
 namespace engine
 {
 
-void DataEngineState::resetForPreparation()
+DataReportRun::DataReportRun(std::shared_ptr<const store::ReportDefinition> definition)
+    : Definition(std::move(definition))
+{
+}
+
+DataReportRun::~DataReportRun() = default;
+DataReportRun::DataReportRun(DataReportRun&&) noexcept = default;
+DataReportRun& DataReportRun::operator=(DataReportRun&&) noexcept = default;
+
+const store::ReportDefinition& DataReportRun::definition() const
+{
+    if (!Definition)
+        throw platform::Error(
+            platform::errors::InvalidArgument, QStringLiteral("OrvReport"), QStringLiteral("没有报表定义。"));
+    return *Definition;
+}
+
+void DataReportRun::useDefinition(std::shared_ptr<const store::ReportDefinition> definition)
+{
+    Definition = std::move(definition);
+    Template.reset();
+}
+
+void DataReportRun::resetForPreparation()
 {
     // The definition and the window that receives pictures belong to the caller. The papers were measured by
     // the entry checks that run just before every preparation (the designed paper, and the printer's page
@@ -17,28 +40,13 @@ void DataEngineState::resetForPreparation()
     const int designPaperHeight = DesignPaperHeight;
     const int printerPaperWidth = PrinterPaperWidth;
     const int printerPaperHeight = PrinterPaperHeight;
-    *this = DataEngineState {};
+    *this = DataReportRun {};
     Definition = definition;
     Output = output;
     DesignPaperWidth = designPaperWidth;
     DesignPaperHeight = designPaperHeight;
     PrinterPaperWidth = printerPaperWidth;
     PrinterPaperHeight = printerPaperHeight;
-}
-
-DataEngineState& dataEngine()
-{
-    static DataEngineState state;
-    return state;
-}
-
-const store::ReportDefinition& reportDefinition()
-{
-    const auto& definition = dataEngine().Definition;
-    if (!definition)
-        throw platform::Error(
-            platform::errors::InvalidArgument, QStringLiteral("OrvReport"), QStringLiteral("没有报表定义。"));
-    return *definition;
 }
 
 } // namespace engine

@@ -47,14 +47,25 @@ struct PageRowRange {
     int lastRow = 0;
 };
 
-// The data-report engine's working state, shared by every CReportOrv of the process and replaced by
-// every preparation (`resetForPreparation`), so that nothing of the previous report leaks into the next.
-// Sizes are twips; 16-bit quantities are range-checked where they are computed.
-struct DataEngineState {
+// The working state of one data-report build. Whoever builds (the print window, printing without
+// preview, the web export, the blank form, the designer's preview) creates its own run and hands it to
+// every engine step; nothing of one build is seen by another. Every preparation starts the run afresh
+// (`resetForPreparation`) except what its owner set. Sizes are twips; 16-bit quantities are range-checked
+// where they are computed.
+struct DataReportRun {
+    explicit DataReportRun(std::shared_ptr<const store::ReportDefinition> definition = {});
+    ~DataReportRun();
+    DataReportRun(DataReportRun&&) noexcept;
+    DataReportRun& operator=(DataReportRun&&) noexcept;
+
     // The report being checked and built: its definition as one snapshot read it, the sort order checked
-    // against the metadata by the preparation (UseReportDefinition, PagePipeline.h). Every sizing and
+    // against the metadata by the preparation (CheckReportSortOrder, PagePipeline.h). Every sizing and
     // layout rule reads the report from here, never from the report tables or the report state.
     std::shared_ptr<const store::ReportDefinition> Definition;
+    // The definition; throws platform::Error when the run was given none.
+    const store::ReportDefinition& definition() const;
+    // Works on `definition` from now on; the template laid out for the previous one is dropped.
+    void useDefinition(std::shared_ptr<const store::ReportDefinition> definition);
 
     // --- page geometry ----------------------------------------------------------------------------
     int RecordsPerPage = 0;
@@ -79,6 +90,7 @@ struct DataEngineState {
     bool StaticReport = false;
     std::shared_ptr<platform::db::Recordset> ReportDataRs; // the engine's own, or the host's (never written)
     bool ReportDataRsIsOwned = true; // false when ReportDataRs is the host's record set
+    bool usesHostRecordset() const { return !ReportDataRsIsOwned; }
     std::unique_ptr<platform::db::Recordset> RecordBufferRs;
     int BufferFieldCount = 0;
     QStringList GroupFields; // the group fields, computed once, used by the query and every count
@@ -131,14 +143,9 @@ struct DataEngineState {
     long long FieldSplitPage = -1;
     int FieldSplitRecord = -1;
 
-    OutputForm* Output = nullptr; // the window whose picture list receives pictures; set by the caller
+    OutputForm* Output = nullptr; // the window whose picture list receives pictures; set by the run's owner
 
     void resetForPreparation();
 };
-
-DataEngineState& dataEngine();
-
-// The definition of the report the engine works on; throws platform::Error when none was given.
-const store::ReportDefinition& reportDefinition();
 
 } // namespace engine

@@ -20,13 +20,13 @@ namespace
 const QString Source = QStringLiteral("ReplaceFieldMarks");
 constexpr int UnknownField = 3265; // the record set's number for a field it does not have
 
-bool isAutoRows()
+bool isAutoRows(const DataReportRun& run)
 {
-    return reportDefinition().page.DataRows == store::keywords::DataRowsAutoMode;
+    return run.definition().page.DataRows == store::keywords::DataRowsAutoMode;
 }
 
 // "#C3$#": the sheet row of template row 3 on the page.
-QString pageCellText(platform::grid::Sheet& grid, const QString& token, int page)
+QString pageCellText(const DataReportRun& run, platform::grid::Sheet& grid, const QString& token, int page)
 {
     const QString name = QString(token).remove(u'$');
     const qsizetype firstDigit
@@ -37,37 +37,36 @@ QString pageCellText(platform::grid::Sheet& grid, const QString& token, int page
         throw platform::Error(
             platform::errors::InvalidArgument, Source, QStringLiteral("单元格标记 #%1# 没有行号").arg(token));
     const int r = templateRow + 1;
-    const DataEngineState& engine = dataEngine();
-    int sheetRow = engine.PageSheetRows * page + r;
-    if (isAutoRows() && page < engine.PageRowRanges.size())
-        sheetRow = engine.PageRowRanges[page].firstRow + r - 1;
+    int sheetRow = run.PageSheetRows * page + r;
+    if (isAutoRows(run) && page < run.PageRowRanges.size())
+        sheetRow = run.PageRowRanges[page].firstRow + r - 1;
     return grid.text(sheetRow, ColumnLettersToNumber(name.left(firstDigit)));
 }
 
 // "#C&#": the detail cell of column C in the block of the record.
-QString detailCellText(
-    platform::grid::Sheet& grid, const QString& token, int& row, int page, int recordPosition)
+QString detailCellText(const DataReportRun& run, platform::grid::Sheet& grid, const QString& token, int& row,
+    int page, int recordPosition)
 {
     const int col = ColumnLettersToNumber(QString(token).remove(u'&'));
-    const DataEngineState& engine = dataEngine();
-    for (const ReportCellItem& cell : engine.DetailCells) {
+    for (const ReportCellItem& cell : run.DetailCells) {
         if (cell.col != col)
             continue;
-        row = isAutoRows()
+        row = isAutoRows(run)
             ? recordPosition
-            : (recordPosition - 1) * GetDetailRowCount() + cell.row + engine.PageSheetRows * page;
+            : (recordPosition - 1) * GetDetailRowCount(run) + cell.row + run.PageSheetRows * page;
         break;
     }
     return grid.text(row, col).trimmed();
 }
 
-QVariant markValue(platform::grid::Sheet& grid, const QString& token, int& row, int page, int recordPosition)
+QVariant markValue(const DataReportRun& run, platform::grid::Sheet& grid, const QString& token, int& row,
+    int page, int recordPosition)
 {
     if (token.contains(u'&'))
-        return detailCellText(grid, token, row, page, recordPosition);
+        return detailCellText(run, grid, token, row, page, recordPosition);
     if (token.contains(u'$'))
-        return pageCellText(grid, token, page);
-    return GetRecordFieldValue(token);
+        return pageCellText(run, grid, token, page);
+    return GetRecordFieldValue(run, token);
 }
 
 bool isComparisonEquals(const QString& before)
@@ -111,8 +110,8 @@ void replaceMark(QString& result, const QString& mark, const QVariant& value)
 
 } // namespace
 
-QString ReplaceFieldMarks(
-    platform::grid::Sheet& grid, const QString& sql, int& row, int page, int recordPosition)
+QString ReplaceFieldMarks(const DataReportRun& run, platform::grid::Sheet& grid, const QString& sql, int& row,
+    int page, int recordPosition)
 {
     if (sql.size() < 3)
         return QString();
@@ -124,17 +123,16 @@ QString ReplaceFieldMarks(
             break;
         const QString token = sql.mid(open + 1, close - open - 1);
         replaceMark(result, QLatin1Char('#') + token + QLatin1Char('#'),
-            markValue(grid, token, row, page, recordPosition));
+            markValue(run, grid, token, row, page, recordPosition));
         from = close + 1;
     }
     return result;
 }
 
-QVariant GetRecordFieldValue(const QString& name)
+QVariant GetRecordFieldValue(const DataReportRun& run, const QString& name)
 {
-    const DataEngineState& engine = dataEngine();
-    const platform::db::Recordset* record = engine.RecordBufferRs.get();
-    const int index = record ? FindRecordField(*record, name) : -1;
+    const platform::db::Recordset* record = run.RecordBufferRs.get();
+    const int index = record ? FindRecordField(*record, name, run.usesHostRecordset()) : -1;
     if (index < 0)
         throw platform::Error(
             UnknownField, Source, QStringLiteral("字段标记 #%1# 不是当前记录的字段").arg(name));

@@ -13,6 +13,8 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 // Replaces every mark "#name#" of `sql`:
 // - "#field#" or "#table.field#": the field of the buffered current record (RecordBufferRs);
 // - "#C3$#" (column letters, a template row, "$"s anywhere): the text of that template cell on page `page`
@@ -24,12 +26,12 @@ namespace engine
 // without quotes around it. A NULL or blank value after "=" turns the comparison into "is null",
 // anywhere else it becomes NULL. Throws platform::Error for a field that the record does not have and
 // for a "$" mark without a row number. A text shorter than 3 characters gives "".
-QString ReplaceFieldMarks(
-    platform::grid::Sheet& grid, const QString& sql, int& row, int page, int recordPosition);
+QString ReplaceFieldMarks(const DataReportRun& run, platform::grid::Sheet& grid, const QString& sql, int& row,
+    int page, int recordPosition);
 
 // The value of a field of the buffered current record: a null QVariant for NULL, else its text trimmed.
 // Throws platform::Error (3265) when no field matches.
-QVariant GetRecordFieldValue(const QString& name);
+QVariant GetRecordFieldValue(const DataReportRun& run, const QString& name);
 
 // Column letters to a column number: "A" 1, "z" 26, "AA" 27; an empty or blank text 0. Beyond two letters
 // only the last counts ("ABC" is 3): the grid has no such columns.

@@ -4,6 +4,7 @@
 #include "engine/PaperSizes.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
+#include "platform/grid/GridTypes.h"
 #include "store/ReportDefinition.h"
 
 namespace engine
@@ -12,7 +13,7 @@ namespace engine
 namespace
 {
 
-constexpr double TwipsPerInch = 1440.0;
+using platform::grid::kTwipsPerInch;
 // Kept free below the detail blocks and beside the columns, so that rounding never pushes a row or a
 // column onto the next sheet of paper.
 constexpr int HeightReserveTwips = 10;
@@ -22,7 +23,7 @@ double detailScale(const store::ReportDefinition& definition, const FitPapers& p
 {
     const store::PageSettings& page = definition.page;
     const int fixed
-        = roundInt16((page.TopMarge + page.BottomMarge) * TwipsPerInch + LoadRowHeights(definition));
+        = roundInt16((page.TopMarge + page.BottomMarge) * kTwipsPerInch + LoadRowHeights(definition));
     const int detailBlocks = fitInt32(static_cast<long long>(recordsPerPage) * GetRowsHeight(definition));
     if (papers.printerPageHeight) {
         try {
@@ -35,10 +36,10 @@ double detailScale(const store::ReportDefinition& definition, const FitPapers& p
     return ratio(usable, detailBlocks);
 }
 
-std::optional<int> printerPageHeightNow()
+std::optional<int> printerPageHeightNow(const DataReportRun& run)
 {
     try {
-        return printerPageInReportOrientation().height();
+        return printerPageInReportOrientation(run.definition()).height();
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -63,22 +64,21 @@ FitFactors fitFactors(const store::ReportDefinition& definition, const FitPapers
     factors.detailScale
         = fillsPrinterPage(page) ? detailScale(definition, papers, recordsPerPage) : factors.scaleY;
     const int usable = roundInt16(
-        papers.printer.width() - (page.RightMarge + page.LeftMarge) * TwipsPerInch - WidthReserveTwips);
+        papers.printer.width() - (page.RightMarge + page.LeftMarge) * kTwipsPerInch - WidthReserveTwips);
     factors.scaleX = ratio(usable, fitInt16(LoadColWidths(definition)));
     return factors;
 }
 
-void CalcPrintScale()
+void CalcPrintScale(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    const store::ReportDefinition& definition = reportDefinition();
-    const FitPapers papers { QSize(engine.DesignPaperWidth, engine.DesignPaperHeight),
-        QSize(engine.PrinterPaperWidth, engine.PrinterPaperHeight),
-        fillsPrinterPage(definition.page) ? printerPageHeightNow() : std::nullopt };
-    const FitFactors factors = fitFactors(definition, papers, engine.RecordsPerPage);
-    engine.ScaleX = factors.scaleX;
-    engine.ScaleY = factors.scaleY;
-    engine.DetailScale = factors.detailScale;
+    const store::ReportDefinition& definition = run.definition();
+    const FitPapers papers { QSize(run.DesignPaperWidth, run.DesignPaperHeight),
+        QSize(run.PrinterPaperWidth, run.PrinterPaperHeight),
+        fillsPrinterPage(definition.page) ? printerPageHeightNow(run) : std::nullopt };
+    const FitFactors factors = fitFactors(definition, papers, run.RecordsPerPage);
+    run.ScaleX = factors.scaleX;
+    run.ScaleY = factors.scaleY;
+    run.DetailScale = factors.detailScale;
 }
 
 } // namespace engine

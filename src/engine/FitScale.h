@@ -14,6 +14,8 @@ struct PageSettings;
 namespace engine
 {
 
+struct DataReportRun;
+
 // The papers a fitted report is stretched between, in the report's orientation (twips): the designed
 // paper, the printer's paper as the preparation measured it, and the printer's page height as the
 // printer gives it now (none when the printer does not answer, or when fillsPrinterPage says it is not
@@ -41,7 +43,7 @@ bool fillsPrinterPage(const store::PageSettings& page);
 // designed paper, detail block or column total of 0 throws platform::Error.
 FitFactors fitFactors(const store::ReportDefinition& definition, const FitPapers& papers, int recordsPerPage);
 
-// ScaleX, ScaleY and DetailScale from fitFactors on the engine's papers and RecordsPerPage.
-void CalcPrintScale();
+// ScaleX, ScaleY and DetailScale from fitFactors on the run's papers and RecordsPerPage.
+void CalcPrintScale(DataReportRun& run);
 
 } // namespace engine

@@ -31,10 +31,10 @@ bool readsAs(const QVariant& value, const QString& text)
 // True when the record's group differs from the stored values: a NULL differs only from a stored
 // non-empty value; any other value compares by the text it was stored as, so equal values never
 // count as a change.
-bool groupDiffers(const platform::db::Recordset& record, const QStringList& stored)
+bool groupDiffers(const DataReportRun& run, const platform::db::Recordset& record, const QStringList& stored)
 {
     static const QString nothingStored;
-    const auto& cells = dataEngine().GroupCells;
+    const auto& cells = run.GroupCells;
     for (int i = 0; i < cells.size(); ++i) {
         if (cells[i].fieldIndex < 0)
             continue;
@@ -46,55 +46,52 @@ bool groupDiffers(const platform::db::Recordset& record, const QStringList& stor
     return false;
 }
 
-QStringList groupValuesOf(const platform::db::Recordset& record)
+QStringList groupValuesOf(const DataReportRun& run, const platform::db::Recordset& record)
 {
     QStringList values;
-    for (const ReportCellItem& cell : dataEngine().GroupCells)
+    for (const ReportCellItem& cell : run.GroupCells)
         values.append(groupValueText(record, cell));
     return values;
 }
 
 } // namespace
 
-void CheckGroupBreak(const platform::db::Recordset& data)
+void CheckGroupBreak(DataReportRun& run, const platform::db::Recordset& data)
 {
-    DataEngineState& engine = dataEngine();
-    engine.RowPositionFlag = NoRowPosition;
-    if (engine.FirstBuild && engine.RecordCounter == 1)
-        engine.RowPositionFlag = FirstRecordOfReport;
+    run.RowPositionFlag = NoRowPosition;
+    if (run.FirstBuild && run.RecordCounter == 1)
+        run.RowPositionFlag = FirstRecordOfReport;
     if (data.eof())
-        engine.RowPositionFlag = LastRecordOfData;
-    IsGroupChanged();
-    if (engine.GroupBreak) {
-        engine.RowPositionFlag = LastRecordOfGroup;
+        run.RowPositionFlag = LastRecordOfData;
+    IsGroupChanged(run);
+    if (run.GroupBreak) {
+        run.RowPositionFlag = LastRecordOfGroup;
         return;
     }
-    if (engine.CurrentPage == 1 && engine.RecordCounter == 1)
-        engine.RowPositionFlag = FirstRecordOnSecondPage;
+    if (run.CurrentPage == 1 && run.RecordCounter == 1)
+        run.RowPositionFlag = FirstRecordOnSecondPage;
 }
 
-void IsGroupChanged()
+void IsGroupChanged(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    if (engine.GroupCells.isEmpty()) {
-        engine.GroupBreak = false;
+    if (run.GroupCells.isEmpty()) {
+        run.GroupBreak = false;
         return;
     }
-    const platform::db::Recordset& data = *engine.ReportDataRs;
-    engine.GroupBreak = data.eof() || groupDiffers(data, engine.GroupValues);
+    const platform::db::Recordset& data = *run.ReportDataRs;
+    run.GroupBreak = data.eof() || groupDiffers(run, data, run.GroupValues);
 }
 
-void StoreGroupValue(int index)
+void StoreGroupValue(DataReportRun& run, int index)
 {
-    DataEngineState& engine = dataEngine();
-    if (engine.GroupValues.size() <= index)
-        engine.GroupValues.resize(index + 1);
-    engine.GroupValues[index] = groupValueText(*engine.ReportDataRs, engine.GroupCells.at(index));
+    if (run.GroupValues.size() <= index)
+        run.GroupValues.resize(index + 1);
+    run.GroupValues[index] = groupValueText(*run.ReportDataRs, run.GroupCells.at(index));
 }
 
-void CountRecordsByGroup()
+void CountRecordsByGroup(DataReportRun& run)
 {
-    platform::db::Recordset& data = *dataEngine().ReportDataRs;
+    platform::db::Recordset& data = *run.ReportDataRs;
     auto counts = platform::db::Recordset::fabricate({ { QStringLiteral("records"), QMetaType::LongLong } });
     QStringList group;
     long long records = 0;
@@ -104,22 +101,22 @@ void CountRecordsByGroup()
         records = 0;
     };
     for (data.moveFirst(); !data.eof(); data.moveNext()) {
-        if (records > 0 && groupDiffers(data, group))
+        if (records > 0 && groupDiffers(run, data, group))
             closeGroup();
         if (records == 0)
-            group = groupValuesOf(data);
+            group = groupValuesOf(run, data);
         ++records;
     }
     if (records > 0)
         closeGroup();
     if (data.recordCount() > 0)
         data.moveFirst();
-    ComputeGroupPages(*counts);
+    ComputeGroupPages(run, *counts);
 }
 
-void GetRecordsetPageCountByGroup()
+void GetRecordsetPageCountByGroup(DataReportRun& run)
 {
-    platform::outside::runLogged("GetRecordsetPageCountByGroup", CountRecordsByGroup);
+    platform::outside::runLogged("GetRecordsetPageCountByGroup", [&run] { CountRecordsByGroup(run); });
 }
 
 } // namespace engine

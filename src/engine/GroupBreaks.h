@@ -11,6 +11,8 @@ class Recordset;
 namespace engine
 {
 
+struct DataReportRun;
+
 // Row-position flags handed to the special formulas of the record being written.
 enum RowPosition : int {
     NoRowPosition = 0,
@@ -22,23 +24,23 @@ enum RowPosition : int {
 
 // Looks at the record now current in `data` (the one after the record being written): sets
 // RowPositionFlag and, through IsGroupChanged, GroupBreak.
-void CheckGroupBreak(const platform::db::Recordset& data);
+void CheckGroupBreak(DataReportRun& run, const platform::db::Recordset& data);
 
 // GroupBreak := the current record of ReportDataRs starts a new group: a group field differs from the
 // stored value of the page's group (a NULL differs from a stored non-empty value only), or the data
 // ended. Always false without group fields.
-void IsGroupChanged();
+void IsGroupChanged(DataReportRun& run);
 
 // GroupValues entry `index` (0-based) := the current record's value of group field `index` as text
 // ("" for NULL or a group cell without a field).
-void StoreGroupValue(int index);
+void StoreGroupValue(DataReportRun& run, int index);
 
 // Walks the report's data as the page builder will (same group test on the group cells), and sets
 // GroupCount, GroupPageCounts, DataRecordCount and TotalPages. The data is left on its first record.
 // Without group fields the data counts as one group. Throws platform::Error (no records per page).
-void CountRecordsByGroup();
+void CountRecordsByGroup(DataReportRun& run);
 
 // CountRecordsByGroup for the host's record set, whose groups no query can count; a failure is logged.
-void GetRecordsetPageCountByGroup();
+void GetRecordsetPageCountByGroup(DataReportRun& run);
 
 } // namespace engine

@@ -58,19 +58,19 @@ qsizetype indexOfField(const QStringList& fields, const QString& expression)
     return -1;
 }
 
-bool describedColumn(const QString& field)
+bool describedColumn(const DataReportRun& run, const QString& field)
 {
     FieldName name = FieldName::of(field);
     if (name.table.isEmpty())
-        name.table = reportDefinition().sql.TablesName.section(QLatin1Char(','), 0, 0);
+        name.table = run.definition().sql.TablesName.section(QLatin1Char(','), 0, 0);
     return store::ColumnExists(name.table, name.column);
 }
 
 } // namespace
 
-int LastGroupHeadRow()
+int LastGroupHeadRow(const DataReportRun& run)
 {
-    const store::RegionTable& regions = reportDefinition().regions;
+    const store::RegionTable& regions = run.definition().regions;
     using store::RegionEntry;
     if (!regions[RegionEntry::GroupHead1].present)
         return 0;
@@ -81,21 +81,21 @@ int LastGroupHeadRow()
     return regions[RegionEntry::GroupHead1].endRow;
 }
 
-QStringList GetGroupFields()
+QStringList GetGroupFields(DataReportRun& run)
 {
-    const int lastRow = LastGroupHeadRow();
+    const int lastRow = LastGroupHeadRow(run);
     if (lastRow == 0)
         return {};
-    const int firstRow = reportDefinition().regions[store::RegionEntry::GroupHead1].beginRow;
+    const int firstRow = run.definition().regions[store::RegionEntry::GroupHead1].beginRow;
     QStringList expressions;
     QStringList fields;
     // The cells come by letter, then row and column.
-    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+    for (const TemplateCellRow& cell : CurrentTemplateRows(run).cells) {
         if (cell.letter != QLatin1String("B") || cell.row < firstRow || cell.row > lastRow)
             continue;
         const QString expression = store::trimBlanks(cell.content).mid(3);
         const QString field = store::FieldBody::split(expression).name.trimmed();
-        if (field.isEmpty() || fields.contains(field, Qt::CaseInsensitive) || !describedColumn(field))
+        if (field.isEmpty() || fields.contains(field, Qt::CaseInsensitive) || !describedColumn(run, field))
             continue;
         fields.append(field);
         expressions.append(expression);
@@ -143,11 +143,11 @@ DataSort NormalizeOrderBy(const QString& order, const QStringList& groupFields)
     return sort;
 }
 
-DataSort ReportDataSort()
+DataSort ReportDataSort(DataReportRun& run)
 {
     const QString& hostOrder = store::reportState().SelectOrder;
-    const QString& order = hostOrder.isEmpty() ? reportDefinition().sql.SqlOrder : hostOrder;
-    return NormalizeOrderBy(order, ExpressionToFieldList(GetGroupFields()));
+    const QString& order = hostOrder.isEmpty() ? run.definition().sql.SqlOrder : hostOrder;
+    return NormalizeOrderBy(order, ExpressionToFieldList(GetGroupFields(run)));
 }
 
 } // namespace engine

@@ -9,15 +9,17 @@
 namespace engine
 {
 
+struct DataReportRun;
+
 // The last template row of the innermost group head: level 3 when levels 2 and 3 are present, level 2
 // when it is, else level 1; 0 without a group head of level 1.
-int LastGroupHeadRow();
+int LastGroupHeadRow(const DataReportRun& run);
 
 // The field cells of the group heads, from the first row of the level-1 head to LastGroupHeadRow, in
 // the order of the template (row by row, left to right), each as written in its cell: "table.column"
 // or "column" with its "&" options. A field named twice counts once; a field whose column the metadata
 // does not describe (a bare column is looked up in the first table of TablesName) is left out.
-QStringList GetGroupFields();
+QStringList GetGroupFields(DataReportRun& run);
 
 // The fields without their "&" options: "t.a&F&" gives "t.a".
 QStringList ExpressionToFieldList(const QStringList& expressions);
@@ -40,6 +42,6 @@ DataSort NormalizeOrderBy(const QString& order, const QStringList& groupFields);
 
 // The report's sort: its group fields with the host's order (the state's SelectOrder), or the
 // definition's own (SqlOrder) when the host gives none.
-DataSort ReportDataSort();
+DataSort ReportDataSort(DataReportRun& run);
 
 } // namespace engine

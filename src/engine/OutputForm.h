@@ -5,7 +5,7 @@
 
 // The window that has the engine build pages (preview, print, print progress). Pictures of a report are
 // drawing objects of the output grid, so the window needs nothing from the engine to show them; it sets
-// itself as the engine's OutputForm before a preparation and is told when the pictures of a build are
+// itself as the Output of the run it owns (EngineState.h) and is told when the pictures of a build are
 // loaded, to show them elsewhere if it wants to.
 namespace engine
 {

@@ -30,9 +30,10 @@ bool writesSomething(const ReportCellItem& cell)
 // Clears (values and formats, columns 2 on) the report head unless the page is the report's first,
 // and the report tail unless it is its last; `sheetRow` places a template row on the page.
 template <class RowOf>
-void clearHeadAndTail(platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage, RowOf sheetRow)
+void clearHeadAndTail(const DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage,
+    bool reportLastPage, RowOf sheetRow)
 {
-    const store::RegionTable& regions = reportDefinition().regions;
+    const store::RegionTable& regions = run.definition().regions;
     const auto clear = [&](store::RegionEntry entry) {
         const store::ReportRegion& region = regions[entry];
         if (!region.present)
@@ -48,151 +49,149 @@ void clearHeadAndTail(platform::grid::Sheet& grid, bool reportFirstPage, bool re
         clear(store::RegionEntry::ReportTail);
 }
 
-void fillDetailBlocks(platform::grid::Sheet& grid, int page)
+void fillDetailBlocks(DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
-    DataEngineState& engine = dataEngine();
-    const platform::db::Recordset& data = *engine.ReportDataRs;
-    for (int block = 1; block <= engine.RecordsPerPage; ++block) {
-        ReadNextRecord();
-        AddUpRecordTotals(grid, FillDetailBlock(grid, page, block));
-        PlaceDetailPictures(grid, page, block);
-        ++engine.RecordCounter;
-        if (data.eof() || engine.GroupBreak)
+    const platform::db::Recordset& data = *run.ReportDataRs;
+    for (int block = 1; block <= run.RecordsPerPage; ++block) {
+        ReadNextRecord(run);
+        AddUpRecordTotals(run, grid, FillDetailBlock(run, grid, page, block));
+        PlaceDetailPictures(run, grid, page, block);
+        ++run.RecordCounter;
+        if (data.eof() || run.GroupBreak)
             break;
     }
 }
 
-bool inRegion(const ReportCellItem& cell, store::RegionEntry entry)
+bool inRegion(const DataReportRun& run, const ReportCellItem& cell, store::RegionEntry entry)
 {
-    const store::ReportRegion& region = reportDefinition().regions[entry];
-    return region.present && cell.row >= PageRowOfTemplateRow(region.beginRow)
-        && cell.row <= PageRowOfTemplateRow(region.endRow);
+    const store::ReportRegion& region = run.definition().regions[entry];
+    return region.present && cell.row >= PageRowOfTemplateRow(run, region.beginRow)
+        && cell.row <= PageRowOfTemplateRow(run, region.endRow);
 }
 
 // A statement of the report tail that does not depend on the record shows on the report's last page
 // only: it is evaluated there, once the page knows it is the last.
-bool shownAtReportEnd(const ReportCellItem& cell)
+bool shownAtReportEnd(const DataReportRun& run, const ReportCellItem& cell)
 {
-    return IsRecordFreeStatement(cell) && inRegion(cell, store::RegionEntry::ReportTail);
+    return IsRecordFreeStatement(cell) && inRegion(run, cell, store::RegionEntry::ReportTail);
 }
 
 // Such a statement of the report head shows on the report's first page only.
-bool shownAtReportStart(const ReportCellItem& cell)
+bool shownAtReportStart(const DataReportRun& run, const ReportCellItem& cell)
 {
-    return IsRecordFreeStatement(cell) && inRegion(cell, store::RegionEntry::ReportHead);
+    return IsRecordFreeStatement(cell) && inRegion(run, cell, store::RegionEntry::ReportHead);
 }
 
 } // namespace
 
-void FillPageData(platform::grid::Sheet& grid, int page)
+void FillPageData(DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
-    DataEngineState& engine = dataEngine();
-    const platform::db::Recordset& data = *engine.ReportDataRs;
-    for (const ReportCellItem& cell : engine.HeadCells) {
-        if (!shownAtReportEnd(cell) && (engine.FirstBuild || !shownAtReportStart(cell)))
-            FillHeadFieldCell(cell, grid, page, data);
+    const platform::db::Recordset& data = *run.ReportDataRs;
+    for (const ReportCellItem& cell : run.HeadCells) {
+        if (!shownAtReportEnd(run, cell) && (run.FirstBuild || !shownAtReportStart(run, cell)))
+            FillHeadFieldCell(run, cell, grid, page, data);
     }
-    PlaceRptPictures(grid, page);
-    if (!engine.GroupCells.isEmpty()) {
-        engine.GroupValues = QStringList(engine.GroupCells.size());
-        for (int i = 0; i < engine.GroupCells.size(); ++i) {
-            FillHeadFieldCell(engine.GroupCells[i], grid, page, data);
-            StoreGroupValue(i);
+    PlaceRptPictures(run, grid, page);
+    if (!run.GroupCells.isEmpty()) {
+        run.GroupValues = QStringList(run.GroupCells.size());
+        for (int i = 0; i < run.GroupCells.size(); ++i) {
+            FillHeadFieldCell(run, run.GroupCells[i], grid, page, data);
+            StoreGroupValue(run, i);
         }
     }
-    if (engine.GroupBreak)
-        engine.RecordCounter = 1;
-    if (IsAutoRows())
-        FillDetailRowsAuto(grid, page);
+    if (run.GroupBreak)
+        run.RecordCounter = 1;
+    if (IsAutoRows(run))
+        FillDetailRowsAuto(run, grid, page);
     else
-        fillDetailBlocks(grid, page);
+        fillDetailBlocks(run, grid, page);
     if (!data.eof())
         return;
-    for (const ReportCellItem& cell : engine.HeadCells) {
-        if (shownAtReportEnd(cell))
-            FillHeadFieldCell(cell, grid, page, data);
+    for (const ReportCellItem& cell : run.HeadCells) {
+        if (shownAtReportEnd(run, cell))
+            FillHeadFieldCell(run, cell, grid, page, data);
     }
 }
 
-void FillHeadFieldCell(
-    const ReportCellItem& cell, platform::grid::Sheet& grid, int page, const platform::db::Recordset& record)
+void FillHeadFieldCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
+    const platform::db::Recordset& record)
 {
     if (!writesSomething(cell))
         return;
-    const int row = SheetRowOfPageRow(page, cell.row);
+    const int row = SheetRowOfPageRow(run, page, cell.row);
     grid.select(row, cell.col, row, cell.col);
-    SetCellDataValue(grid, cell, CellContext { &record, page, 0 });
+    SetCellDataValue(run, grid, cell, CellContext { &record, page, 0 });
 }
 
-void FillDetailCell(const ReportCellItem& cell, platform::grid::Sheet& grid, int page, int block,
-    const platform::db::Recordset& record, int& row)
+void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
+    int block, const platform::db::Recordset& record, int& row)
 {
     if (cell.row <= 0 || cell.col <= 0)
         return;
-    const int sheetRow = DetailSheetRow(page, block, cell.row);
+    const int sheetRow = DetailSheetRow(run, page, block, cell.row);
     grid.select(sheetRow, cell.col, sheetRow, cell.col);
-    const int firstBlockRow = CurrentDetailBand().beginRow + 1;
-    const int recordPosition = IsAutoRows() ? DetailSheetRow(page, block, firstBlockRow) : block;
-    SetCellDataValue(grid, cell, CellContext { &record, page, recordPosition });
+    const int firstBlockRow = CurrentDetailBand(run).beginRow + 1;
+    const int recordPosition = IsAutoRows(run) ? DetailSheetRow(run, page, block, firstBlockRow) : block;
+    SetCellDataValue(run, grid, cell, CellContext { &record, page, recordPosition });
     row = sheetRow;
 }
 
-void BufferCurrentRecord()
+void BufferCurrentRecord(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    const platform::db::Recordset& data = *engine.ReportDataRs;
-    if (!engine.RecordBufferRs)
-        CopyRecordsetStructure(data);
-    engine.RecordBufferRs->setAbsolutePosition(data.absolutePosition());
+    const platform::db::Recordset& data = *run.ReportDataRs;
+    if (!run.RecordBufferRs)
+        CopyRecordsetStructure(run, data);
+    run.RecordBufferRs->setAbsolutePosition(data.absolutePosition());
 }
 
-void ReadNextRecord()
+void ReadNextRecord(DataReportRun& run)
 {
-    BufferCurrentRecord();
-    platform::db::Recordset& data = *dataEngine().ReportDataRs;
+    BufferCurrentRecord(run);
+    platform::db::Recordset& data = *run.ReportDataRs;
     data.moveNext();
-    CheckGroupBreak(data);
+    CheckGroupBreak(run, data);
 }
 
-int FillDetailBlock(platform::grid::Sheet& grid, int page, int block)
+int FillDetailBlock(DataReportRun& run, platform::grid::Sheet& grid, int page, int block)
 {
-    const DataEngineState& engine = dataEngine();
-    const QVector<int> totalColumns = TotalColumns();
+    const QVector<int> totalColumns = TotalColumns(run);
     int row = 0;
-    for (const ReportCellItem& cell : engine.DetailCells) {
+    for (const ReportCellItem& cell : run.DetailCells) {
         int written = 0;
-        FillDetailCell(cell, grid, page, block, *engine.RecordBufferRs, written);
+        FillDetailCell(run, cell, grid, page, block, *run.RecordBufferRs, written);
         if (written > 0) {
-            GatherTotalRow(totalColumns, cell.col, written);
+            GatherTotalRow(run, totalColumns, cell.col, written);
             row = written;
         }
     }
     return row;
 }
 
-void AddUpRecordTotals(const platform::grid::Sheet& grid, int row)
+void AddUpRecordTotals(DataReportRun& run, const platform::grid::Sheet& grid, int row)
 {
-    for (int t = 0; t < dataEngine().TotalCells.size(); ++t)
-        AddUpColumnTotals(grid, t, row);
+    for (int t = 0; t < run.TotalCells.size(); ++t)
+        AddUpColumnTotals(run, grid, t, row);
 }
 
-void HandleRptHeadTail(platform::grid::Sheet& grid, int page, bool reportFirstPage, bool reportLastPage)
+void HandleRptHeadTail(const DataReportRun& run, platform::grid::Sheet& grid, int page, bool reportFirstPage,
+    bool reportLastPage)
 {
-    clearHeadAndTail(grid, reportFirstPage, reportLastPage,
-        [page](int templateRow) { return SheetRowOfTemplateRow(page, templateRow); });
+    clearHeadAndTail(run, grid, reportFirstPage, reportLastPage,
+        [&run, page](int templateRow) { return SheetRowOfTemplateRow(run, page, templateRow); });
 }
 
-void ClearTemplateHeadTail(platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage)
+void ClearTemplateHeadTail(
+    const DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage)
 {
-    clearHeadAndTail(grid, reportFirstPage, reportLastPage, PageRowOfTemplateRow);
+    clearHeadAndTail(run, grid, reportFirstPage, reportLastPage,
+        [&run](int templateRow) { return PageRowOfTemplateRow(run, templateRow); });
 }
 
-void PasteFormat(int page)
+void PasteFormat(DataReportRun& run, int page)
 {
-    platform::outside::runLogged("PasteFormat", [page] {
-        DataEngineState& engine = dataEngine();
-        engine.PageFirstRow = page == 0 ? 0 : engine.PageRowRanges.at(page - 1).lastRow;
-        engine.PageLastRow = engine.PageFirstRow + engine.PageSheetRows;
+    platform::outside::runLogged("PasteFormat", [&run, page] {
+        run.PageFirstRow = page == 0 ? 0 : run.PageRowRanges.at(page - 1).lastRow;
+        run.PageLastRow = run.PageFirstRow + run.PageSheetRows;
     });
 }
 
@@ -204,14 +203,13 @@ void ClearBatchSheet(platform::grid::Sheet& grid)
     grid.clearRange({ 1, 1, 1, grid.maxCol() }, platform::grid::ClearWhat::All);
 }
 
-void SetPagePrintArea(platform::grid::Sheet& grid)
+void SetPagePrintArea(const DataReportRun& run, platform::grid::Sheet& grid)
 {
-    const DataEngineState& engine = dataEngine();
     QStringList pieces;
     QList<int> pageStarts;
-    for (const PageRowRange& range : engine.PageRowRanges) {
+    for (const PageRowRange& range : run.PageRowRanges) {
         pieces.append(
-            platform::grid::rangeText({ range.firstRow, 1, range.lastRow, engine.PageSheetCols }, true));
+            platform::grid::rangeText({ range.firstRow, 1, range.lastRow, run.PageSheetCols }, true));
         pageStarts.append(range.firstRow);
     }
     grid.setPrintArea(pieces.join(u','));

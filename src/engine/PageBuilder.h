@@ -19,48 +19,50 @@ namespace engine
 
 // Fills page `page` (0-based within the build) from the current record of ReportDataRs on; the data is
 // left on the record that opens the next page.
-void FillPageData(platform::grid::Sheet& grid, int page);
+void FillPageData(DataReportRun& run, platform::grid::Sheet& grid, int page);
 
 // Writes a head or group field cell (a page row) on page `page`, evaluated against `record`.
-void FillHeadFieldCell(
-    const ReportCellItem& cell, platform::grid::Sheet& grid, int page, const platform::db::Recordset& record);
+void FillHeadFieldCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
+    const platform::db::Recordset& record);
 
 // Writes a detail cell (a page row of the first block) in block `block` of page `page`, evaluated
 // against `record`; `row` gives the sheet row written (left as it was for a cell without a place).
-void FillDetailCell(const ReportCellItem& cell, platform::grid::Sheet& grid, int page, int block,
-    const platform::db::Recordset& record, int& row);
+void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
+    int block, const platform::db::Recordset& record, int& row);
 
 // RecordBufferRs stands on the current record of ReportDataRs, whose rows it shares.
-void BufferCurrentRecord();
+void BufferCurrentRecord(DataReportRun& run);
 
 // Takes the next record: copies the current one into the record buffer, moves the data on and tests the
 // record now current for a group break (CheckGroupBreak).
-void ReadNextRecord();
+void ReadNextRecord(DataReportRun& run);
 
 // Writes the record buffer into block `block` of page `page` and notes the rows of the columns that
 // have a total; gives the sheet row written last (0 when the band has no cell).
-int FillDetailBlock(platform::grid::Sheet& grid, int page, int block);
+int FillDetailBlock(DataReportRun& run, platform::grid::Sheet& grid, int page, int block);
 
 // Adds the cells of the record just written (last row `row`) to the column totals.
-void AddUpRecordTotals(const platform::grid::Sheet& grid, int row);
+void AddUpRecordTotals(DataReportRun& run, const platform::grid::Sheet& grid, int row);
 
 // Clears (values and formats, columns 2 on) the report head of page `page` unless it is the report's
 // first page, and the report tail unless it is the report's last. A failure is logged under
 // "HandleRptHeadTail".
-void HandleRptHeadTail(platform::grid::Sheet& grid, int page, bool reportFirstPage, bool reportLastPage);
+void HandleRptHeadTail(const DataReportRun& run, platform::grid::Sheet& grid, int page, bool reportFirstPage,
+    bool reportLastPage);
 
 // HandleRptHeadTail for a page laid out at the top of a grid with RecordsPerPage blocks.
-void ClearTemplateHeadTail(platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage);
+void ClearTemplateHeadTail(
+    const DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage);
 
 // PageFirstRow and PageLastRow for page `page` (0-based within the build), the next to be laid out. A
 // failure is logged under "PasteFormat".
-void PasteFormat(int page);
+void PasteFormat(DataReportRun& run, int page);
 
 // Empties the grid of the previous batch: its cells, formats, merged blocks, row heights and pictures.
 void ClearBatchSheet(platform::grid::Sheet& grid);
 
 // The print area of the grid: one piece per built page, so that every page prints on its own sheet of
 // paper; and a page break at each page's first row, which the files a spreadsheet program prints keep.
-void SetPagePrintArea(platform::grid::Sheet& grid);
+void SetPagePrintArea(const DataReportRun& run, platform::grid::Sheet& grid);
 
 } // namespace engine

@@ -17,29 +17,27 @@ namespace engine
 namespace
 {
 
-void clearCounts()
+void clearCounts(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    engine.DataRecordCount = 0;
-    engine.TotalPages = 0;
-    engine.GroupCount = 0;
-    engine.GroupPageCounts.clear();
+    run.DataRecordCount = 0;
+    run.TotalPages = 0;
+    run.GroupCount = 0;
+    run.GroupPageCounts.clear();
 }
 
 // Adds one group of `records` records to the counts.
-void addGroup(long long records)
+void addGroup(DataReportRun& run, long long records)
 {
-    DataEngineState& engine = dataEngine();
-    const long long pages = PagesForRecords(records);
-    engine.DataRecordCount += records;
-    engine.GroupPageCounts.append(pages);
-    engine.GroupCount = engine.GroupPageCounts.size();
-    engine.TotalPages += pages;
+    const long long pages = PagesForRecords(run, records);
+    run.DataRecordCount += records;
+    run.GroupPageCounts.append(pages);
+    run.GroupCount = run.GroupPageCounts.size();
+    run.TotalPages += pages;
 }
 
-QString fromTablesWhere(const QString& conditions)
+QString fromTablesWhere(const DataReportRun& run, const QString& conditions)
 {
-    QString sql = QStringLiteral(" from ") + reportDefinition().sql.TablesName;
+    QString sql = QStringLiteral(" from ") + run.definition().sql.TablesName;
     if (!conditions.isEmpty())
         sql += QStringLiteral(" where ") + conditions;
     return sql;
@@ -81,55 +79,53 @@ long long PagesForRecords(long long records, int recordsPerPage)
     return records % recordsPerPage >= 1 ? pages + 1 : pages;
 }
 
-long long PagesForRecords(long long records)
+long long PagesForRecords(const DataReportRun& run, long long records)
 {
-    return PagesForRecords(records, dataEngine().RecordsPerPage);
+    return PagesForRecords(records, run.RecordsPerPage);
 }
 
-void GetRecordPageCount()
+void GetRecordPageCount(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    engine.DataRecordCount = 0;
+    run.DataRecordCount = 0;
     platform::outside::runLogged("GetRecordPageCount", [&] {
-        const auto& data = engine.ReportDataRs;
-        engine.DataRecordCount = data && data->isOpen() ? data->recordCount() : 0;
-        engine.TotalPages = PagesForRecords(engine.DataRecordCount);
+        const auto& data = run.ReportDataRs;
+        run.DataRecordCount = data && data->isOpen() ? data->recordCount() : 0;
+        run.TotalPages = PagesForRecords(run, run.DataRecordCount);
     });
 }
 
-void GetRecordPageCountByGroup()
+void GetRecordPageCountByGroup(DataReportRun& run)
 {
-    platform::outside::runLogged("GetRecordPageCountByGroup", [] {
-        if (dataEngine().GroupCells.isEmpty())
-            LoadOuterCellData();
-        CountRecordsByGroup();
+    platform::outside::runLogged("GetRecordPageCountByGroup", [&run] {
+        if (run.GroupCells.isEmpty())
+            LoadOuterCellData(run);
+        CountRecordsByGroup(run);
     });
 }
 
-void ComputeGroupPages(platform::db::Recordset& counts)
+void ComputeGroupPages(DataReportRun& run, platform::db::Recordset& counts)
 {
-    clearCounts();
+    clearCounts(run);
     for (counts.moveFirst(); !counts.eof(); counts.moveNext())
-        addGroup(counts.field(0).value().toLongLong());
+        addGroup(run, counts.field(0).value().toLongLong());
 }
 
-void GetSqlDataSourcePageCountByGroup()
+void GetSqlDataSourcePageCountByGroup(DataReportRun& run)
 {
-    clearCounts();
-    platform::outside::runLogged("GetSqlDataSourcePageCountByGroup", [] {
-        const DataEngineState& engine = dataEngine();
-        const QString keys = distinctKeys(engine.SourceSql);
-        const QString conditions = ReportConditions();
+    clearCounts(run);
+    platform::outside::runLogged("GetSqlDataSourcePageCountByGroup", [&run] {
+        const QString keys = distinctKeys(run.SourceSql);
+        const QString conditions = ReportConditions(run);
         const auto groups = store::openStoreSql(QStringLiteral("select distinct ")
-            + engine.GroupFields.join(QLatin1Char(',')) + fromTablesWhere(conditions)
-            + QStringLiteral(" order by ") + engine.GroupOrderTerms.join(QLatin1Char(',')));
+            + run.GroupFields.join(QLatin1Char(',')) + fromTablesWhere(run, conditions)
+            + QStringLiteral(" order by ") + run.GroupOrderTerms.join(QLatin1Char(',')));
         for (groups->moveFirst(); !groups->eof(); groups->moveNext()) {
-            const QString filter = groupFilter(*groups, engine.GroupFields);
+            const QString filter = groupFilter(*groups, run.GroupFields);
             const QString groupConditions
                 = conditions.isEmpty() ? filter : conditions + QStringLiteral(" and ") + filter;
             const auto rows = store::openStoreSql(
-                QStringLiteral("select distinct ") + keys + fromTablesWhere(groupConditions));
-            addGroup(rows->recordCount());
+                QStringLiteral("select distinct ") + keys + fromTablesWhere(run, groupConditions));
+            addGroup(run, rows->recordCount());
         }
     });
 }

@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
+#include "platform/grid/GridTypes.h"
 #include "platform/outside/FailureLog.h"
 #include "store/ReportDefinition.h"
 #include "store/UserNotice.h"
@@ -26,9 +27,9 @@ RecordsOnPage recordsOnPage(const store::ReportDefinition& definition, int desig
     if (page.DataRows != store::keywords::DataRowsFixMode
         && page.DataRows != store::keywords::DataRowsAutoMode)
         return { fitInt16(page.DataRows), std::nullopt };
-    constexpr double TwipsPerInch = 1440.0;
-    const double available = designPaperHeight - page.TopMarge * TwipsPerInch
-        - page.BottomMarge * TwipsPerInch - LoadRowHeights(definition);
+    using platform::grid::kTwipsPerInch;
+    const double available = designPaperHeight - page.TopMarge * kTwipsPerInch
+        - page.BottomMarge * kTwipsPerInch - LoadRowHeights(definition);
     const int recordsPerPage = fitInt16(wholeQuotient(roundInt32(available), GetRowsHeight(definition)));
     return { recordsPerPage, roundInt16(available) };
 }
@@ -46,32 +47,30 @@ int detailRowCount(const store::ReportDefinition& definition)
     return std::max(band.endRow - band.beginRow + 1, 1);
 }
 
-bool GetDataCountInPage()
+bool GetDataCountInPage(DataReportRun& run)
 {
-    platform::outside::runLogged("GetDataCountInPage", [] {
-        DataEngineState& engine = dataEngine();
-        const RecordsOnPage records = recordsOnPage(reportDefinition(), engine.DesignPaperHeight);
-        engine.RecordsPerPage = records.recordsPerPage;
+    platform::outside::runLogged("GetDataCountInPage", [&run] {
+        const RecordsOnPage records = recordsOnPage(run.definition(), run.DesignPaperHeight);
+        run.RecordsPerPage = records.recordsPerPage;
         if (records.freeHeight)
-            engine.FreeHeight = *records.freeHeight;
+            run.FreeHeight = *records.freeHeight;
     });
-    if (dataEngine().RecordsPerPage >= 1)
+    if (run.RecordsPerPage >= 1)
         return true;
     store::NoticeUser(NoRecordOnPage);
     return false;
 }
 
-void GetPageRowCount()
+void GetPageRowCount(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    const PageSheetSize sheet = pageSheetSize(reportDefinition(), engine.RecordsPerPage);
-    engine.PageSheetCols = sheet.cols;
-    engine.PageSheetRows = sheet.rows;
+    const PageSheetSize sheet = pageSheetSize(run.definition(), run.RecordsPerPage);
+    run.PageSheetCols = sheet.cols;
+    run.PageSheetRows = sheet.rows;
 }
 
-int GetDetailRowCount()
+int GetDetailRowCount(const DataReportRun& run)
 {
-    return detailRowCount(reportDefinition());
+    return detailRowCount(run.definition());
 }
 
 } // namespace engine

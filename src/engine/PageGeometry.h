@@ -9,10 +9,12 @@ struct ReportDefinition;
 
 // The shape of one output page of a data report: how many records a page holds and how many sheet rows
 // and columns it takes, from the definition's page settings and regions. Sizes are twips.
-// The arithmetic is a function of the definition (and the designed paper): the engine's preparation
-// copies its results into its state.
+// The arithmetic is a function of the definition (and the designed paper): the preparation copies
+// its results into the run.
 namespace engine
 {
+
+struct DataReportRun;
 
 // What the page settings make of a designed paper: a number of rows per page is taken as stored
 // (freeHeight none); "FIX" and "AUTO" fit as many detail blocks as the paper leaves below the margins and
@@ -39,12 +41,12 @@ int detailRowCount(const store::ReportDefinition& definition);
 // RecordsPerPage, and under "FIX" and "AUTO" FreeHeight, from recordsOnPage on DesignPaperHeight. A
 // failure of the computation is logged and leaves both as they were. Gives false, after telling the user
 // (ErrorMessage in silent web mode), when a page would hold no record: such a report cannot be laid out.
-bool GetDataCountInPage();
+bool GetDataCountInPage(DataReportRun& run);
 
 // PageSheetCols and PageSheetRows from pageSheetSize on RecordsPerPage.
-void GetPageRowCount();
+void GetPageRowCount(DataReportRun& run);
 
 // detailRowCount of the definition in use.
-int GetDetailRowCount();
+int GetDetailRowCount(const DataReportRun& run);
 
 } // namespace engine

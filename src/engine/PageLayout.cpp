@@ -8,48 +8,45 @@
 namespace engine
 {
 
-bool IsAutoRows()
+bool IsAutoRows(const DataReportRun& run)
 {
-    return reportDefinition().page.DataRows == store::keywords::DataRowsAutoMode;
+    return run.definition().page.DataRows == store::keywords::DataRowsAutoMode;
 }
 
-int PageOffset(int page)
+int PageOffset(const DataReportRun& run, int page)
 {
-    const DataEngineState& engine = dataEngine();
-    if (page >= 0 && page < engine.PageRowRanges.size())
-        return engine.PageRowRanges[page].firstRow - 1;
-    return page * engine.PageSheetRows;
+    if (page >= 0 && page < run.PageRowRanges.size())
+        return run.PageRowRanges[page].firstRow - 1;
+    return page * run.PageSheetRows;
 }
 
-int DetailBlocksOnPage(int page)
+int DetailBlocksOnPage(const DataReportRun& run, int page)
 {
-    const DataEngineState& engine = dataEngine();
-    if (!IsAutoRows() || page < 0 || page >= engine.PageRowRanges.size())
-        return engine.RecordsPerPage;
-    const PageRowRange& range = engine.PageRowRanges[page];
-    const int extraRows = range.lastRow - range.firstRow + 1 - engine.PageSheetRows;
-    return engine.RecordsPerPage + extraRows / GetDetailRowCount();
+    if (!IsAutoRows(run) || page < 0 || page >= run.PageRowRanges.size())
+        return run.RecordsPerPage;
+    const PageRowRange& range = run.PageRowRanges[page];
+    const int extraRows = range.lastRow - range.firstRow + 1 - run.PageSheetRows;
+    return run.RecordsPerPage + extraRows / GetDetailRowCount(run);
 }
 
-int SheetRowOfPageRow(int page, int pageRow)
+int SheetRowOfPageRow(const DataReportRun& run, int page, int pageRow)
 {
-    const DataEngineState& engine = dataEngine();
-    const DetailBand band = CurrentDetailBand();
-    const int blockRows = GetDetailRowCount();
-    const int lastLaidDetailRow = band.endRow + 1 + (engine.RecordsPerPage - 1) * blockRows;
+    const DetailBand band = CurrentDetailBand(run);
+    const int blockRows = GetDetailRowCount(run);
+    const int lastLaidDetailRow = band.endRow + 1 + (run.RecordsPerPage - 1) * blockRows;
     const bool belowBand = band.present && pageRow > lastLaidDetailRow;
-    const int moved = belowBand ? (DetailBlocksOnPage(page) - engine.RecordsPerPage) * blockRows : 0;
-    return PageOffset(page) + pageRow + moved;
+    const int moved = belowBand ? (DetailBlocksOnPage(run, page) - run.RecordsPerPage) * blockRows : 0;
+    return PageOffset(run, page) + pageRow + moved;
 }
 
-int SheetRowOfTemplateRow(int page, int templateRow)
+int SheetRowOfTemplateRow(const DataReportRun& run, int page, int templateRow)
 {
-    return SheetRowOfPageRow(page, PageRowOfTemplateRow(templateRow));
+    return SheetRowOfPageRow(run, page, PageRowOfTemplateRow(run, templateRow));
 }
 
-int DetailSheetRow(int page, int block, int firstBlockPageRow)
+int DetailSheetRow(const DataReportRun& run, int page, int block, int firstBlockPageRow)
 {
-    return PageOffset(page) + firstBlockPageRow + (block - 1) * GetDetailRowCount();
+    return PageOffset(run, page) + firstBlockPageRow + (block - 1) * GetDetailRowCount(run);
 }
 
 } // namespace engine

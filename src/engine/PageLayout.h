@@ -8,23 +8,25 @@
 namespace engine
 {
 
+struct DataReportRun;
+
 // True under DATA_ROWS "AUTO".
-bool IsAutoRows();
+bool IsAutoRows(const DataReportRun& run);
 
 // The sheet row above page `page` (0-based within the batch): its first row less one.
-int PageOffset(int page);
+int PageOffset(const DataReportRun& run, int page);
 
 // The detail blocks page `page` holds now: RecordsPerPage, or under "AUTO" as many as its rows make.
-int DetailBlocksOnPage(int page);
+int DetailBlocksOnPage(const DataReportRun& run, int page);
 
 // The sheet row of a page row (1 = the page's top margin) as the template lays it out with
 // RecordsPerPage blocks (the rows the cell lists hold), on page `page` as it is laid out now.
-int SheetRowOfPageRow(int page, int pageRow);
+int SheetRowOfPageRow(const DataReportRun& run, int page, int pageRow);
 
 // The sheet row of a template row outside the detail band on page `page`.
-int SheetRowOfTemplateRow(int page, int templateRow);
+int SheetRowOfTemplateRow(const DataReportRun& run, int page, int templateRow);
 
 // The sheet row of a page row of the first detail block (template row + 1) in block `block` (from 1).
-int DetailSheetRow(int page, int block, int firstBlockPageRow);
+int DetailSheetRow(const DataReportRun& run, int page, int block, int firstBlockPageRow);
 
 } // namespace engine

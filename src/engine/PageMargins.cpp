@@ -1,6 +1,7 @@
 #include "engine/PageMargins.h"
 
 #include "engine/EngineState.h"
+#include "engine/MarginTwips.h"
 #include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 #include "store/ReportDefinition.h"
@@ -8,25 +9,22 @@
 namespace engine
 {
 
-void LoadPageMargins(platform::grid::Sheet& grid)
+void LoadPageMargins(const DataReportRun& run, platform::grid::Sheet& grid)
 {
-    const DataEngineState& engine = dataEngine();
-    const store::PageSettings& page = reportDefinition().page;
-    const auto twips = [](double inches) { return roundInt16(inches * platform::grid::kTwipsPerInch); };
-    grid.setRowHeight(1, twips(page.TopMarge));
-    grid.setRowHeight(engine.PageSheetRows, twips(page.BottomMarge));
-    grid.setColWidth(1, twips(page.LeftMarge));
-    grid.setColWidth(engine.PageSheetCols, twips(page.RightMarge));
+    const store::PageSettings& page = run.definition().page;
+    grid.setRowHeight(1, marginTwips(page.TopMarge));
+    grid.setRowHeight(run.PageSheetRows, marginTwips(page.BottomMarge));
+    grid.setColWidth(1, marginTwips(page.LeftMarge));
+    grid.setColWidth(run.PageSheetCols, marginTwips(page.RightMarge));
 }
 
-void SetFillerColWidth(platform::grid::Sheet& grid)
+void SetFillerColWidth(const DataReportRun& run, platform::grid::Sheet& grid)
 {
-    const DataEngineState& engine = dataEngine();
     long long used = 0;
-    for (int col = 1; col < engine.PageSheetCols; ++col)
+    for (int col = 1; col < run.PageSheetCols; ++col)
         used += grid.colWidth(col);
-    const int rest = fitInt16(engine.PrinterPaperWidth - fitInt32(used));
-    grid.setColWidth(engine.PageSheetCols, rest > 0 ? rest : 0);
+    const int rest = fitInt16(run.PrinterPaperWidth - fitInt32(used));
+    grid.setColWidth(run.PageSheetCols, rest > 0 ? rest : 0);
 }
 
 } // namespace engine

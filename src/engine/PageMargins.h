@@ -13,13 +13,15 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 // Sets row 1, row PageSheetRows, column 1 and column PageSheetCols from the definition's margins (top,
 // bottom, left, right in that order). A size beyond 16 bits throws platform::Error, leaving the margins
 // after it as they were.
-void LoadPageMargins(platform::grid::Sheet& grid);
+void LoadPageMargins(const DataReportRun& run, platform::grid::Sheet& grid);
 
 // Without fitting to the paper, the last column takes the printer's width that the other columns leave
 // (0 when they leave none).
-void SetFillerColWidth(platform::grid::Sheet& grid);
+void SetFillerColWidth(const DataReportRun& run, platform::grid::Sheet& grid);
 
 } // namespace engine

@@ -7,28 +7,26 @@
 namespace engine
 {
 
-void CountPageNumber(int& groupIndex)
+void CountPageNumber(DataReportRun& run, int& groupIndex)
 {
     platform::outside::runLogged("CountPageNumber", [&] {
-        DataEngineState& engine = dataEngine();
-        if (reportDefinition().page.PageRecount && engine.GroupBreak) {
-            engine.PageNumber = 1;
-            GetGroupPageCount(groupIndex);
+        if (run.definition().page.PageRecount && run.GroupBreak) {
+            run.PageNumber = 1;
+            GetGroupPageCount(run, groupIndex);
         } else {
-            ++engine.PageNumber;
+            ++run.PageNumber;
         }
-        ++engine.AbsolutePage;
+        ++run.AbsolutePage;
     });
 }
 
-void GetGroupPageCount(int& groupIndex)
+void GetGroupPageCount(DataReportRun& run, int& groupIndex)
 {
-    DataEngineState& engine = dataEngine();
-    if (groupIndex < 1 || groupIndex > engine.GroupCount || groupIndex > engine.GroupPageCounts.size()) {
-        engine.GroupPageTotal = engine.TotalPages;
+    if (groupIndex < 1 || groupIndex > run.GroupCount || groupIndex > run.GroupPageCounts.size()) {
+        run.GroupPageTotal = run.TotalPages;
         return;
     }
-    engine.GroupPageTotal = engine.GroupPageCounts[groupIndex - 1];
+    run.GroupPageTotal = run.GroupPageCounts[groupIndex - 1];
     ++groupIndex;
 }
 

@@ -13,31 +13,32 @@ namespace
 
 // Places every picture whose template row lies inside (`inBand`) or outside the detail band at the
 // sheet row that `sheetRow` gives for its template row.
-template <class RowOf> void placePictures(platform::grid::Sheet& grid, bool inBand, RowOf sheetRow)
+template <class RowOf>
+void placePictures(DataReportRun& run, platform::grid::Sheet& grid, bool inBand, RowOf sheetRow)
 {
-    DataEngineState& engine = dataEngine();
-    const DetailBand band = CurrentDetailBand();
-    for (int i = 0; i < engine.PictureCells.size(); ++i) {
-        const ReportCellItem& picture = engine.PictureCells[i];
+    const DetailBand band = CurrentDetailBand(run);
+    for (int i = 0; i < run.PictureCells.size(); ++i) {
+        const ReportCellItem& picture = run.PictureCells[i];
         if (band.contains(picture.row) != inBand)
             continue;
-        if (engine.PictureObjectIds.size() <= i)
-            engine.PictureObjectIds.resize(i + 1);
-        PlaceRptPicture(grid, sheetRow(picture.row), picture.col, i + 1, engine.PictureObjectIds[i]);
+        if (run.PictureObjectIds.size() <= i)
+            run.PictureObjectIds.resize(i + 1);
+        PlaceRptPicture(run, grid, sheetRow(picture.row), picture.col, i + 1, run.PictureObjectIds[i]);
     }
 }
 
 } // namespace
 
-void PlaceRptPictures(platform::grid::Sheet& grid, int page)
+void PlaceRptPictures(DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
-    placePictures(grid, false, [page](int templateRow) { return SheetRowOfTemplateRow(page, templateRow); });
+    placePictures(run, grid, false,
+        [&run, page](int templateRow) { return SheetRowOfTemplateRow(run, page, templateRow); });
 }
 
-void PlaceDetailPictures(platform::grid::Sheet& grid, int page, int block)
+void PlaceDetailPictures(DataReportRun& run, platform::grid::Sheet& grid, int page, int block)
 {
-    placePictures(
-        grid, true, [page, block](int templateRow) { return DetailSheetRow(page, block, templateRow + 1); });
+    placePictures(run, grid, true,
+        [&run, page, block](int templateRow) { return DetailSheetRow(run, page, block, templateRow + 1); });
 }
 
 } // namespace engine

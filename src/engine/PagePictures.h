@@ -10,10 +10,12 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 // The pictures outside the detail band on page `page` (0-based within the build).
-void PlaceRptPictures(platform::grid::Sheet& grid, int page);
+void PlaceRptPictures(DataReportRun& run, platform::grid::Sheet& grid, int page);
 
 // The pictures of the detail band in block `block` (from 1) of page `page`.
-void PlaceDetailPictures(platform::grid::Sheet& grid, int page, int block);
+void PlaceDetailPictures(DataReportRun& run, platform::grid::Sheet& grid, int page, int block);
 
 } // namespace engine

@@ -16,7 +16,6 @@
 #include "store/DefinitionCheck.h"
 #include "store/OrderRewrite.h"
 #include "store/ReportDefinition.h"
-#include "store/ReportState.h"
 
 namespace engine
 {
@@ -24,106 +23,95 @@ namespace engine
 namespace
 {
 
-void countPages()
+void countPages(DataReportRun& run)
 {
-    const store::ReportState& state = store::reportState();
-    DataEngineState& engine = dataEngine();
-    if (state.UseCallerRecordset) {
-        if (engine.GroupCells.isEmpty())
-            GetRecordPageCount();
+    if (run.usesHostRecordset()) {
+        if (run.GroupCells.isEmpty())
+            GetRecordPageCount(run);
         else
-            GetRecordsetPageCountByGroup();
-    } else if (engine.StaticReport) {
-        engine.TotalPages = 1;
-        engine.DataRecordCount = 1;
-    } else if (!reportDefinition().regions[store::RegionEntry::GroupHead1].present) {
-        GetRecordPageCount();
-    } else if (!engine.DistinctSource) {
-        GetRecordPageCountByGroup();
+            GetRecordsetPageCountByGroup(run);
+    } else if (run.StaticReport) {
+        run.TotalPages = 1;
+        run.DataRecordCount = 1;
+    } else if (!run.definition().regions[store::RegionEntry::GroupHead1].present) {
+        GetRecordPageCount(run);
+    } else if (!run.DistinctSource) {
+        GetRecordPageCountByGroup(run);
     } else {
-        GetSqlDataSourcePageCountByGroup();
+        GetSqlDataSourcePageCountByGroup(run);
     }
 }
 
 // The host's record set is listed whole, whatever record the host left it on.
-void startHostDataAtFirstRecord()
+void startHostDataAtFirstRecord(const DataReportRun& run)
 {
-    platform::db::Recordset& data = *dataEngine().ReportDataRs;
-    if (store::reportState().UseCallerRecordset && data.isOpen() && data.recordCount() > 0)
+    platform::db::Recordset& data = *run.ReportDataRs;
+    if (run.usesHostRecordset() && data.isOpen() && data.recordCount() > 0)
         data.moveFirst();
 }
 
 } // namespace
 
-void UseReportDefinition(std::shared_ptr<const store::ReportDefinition> definition)
+void CheckReportSortOrder(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    engine.Definition = std::move(definition);
-    engine.Template.reset();
-}
-
-void CheckReportSortOrder()
-{
-    auto checked = std::make_shared<store::ReportDefinition>(reportDefinition());
+    auto checked = std::make_shared<store::ReportDefinition>(run.definition());
     store::DealSQlOrder(checked->sql.SqlOrder);
-    UseReportDefinition(std::move(checked));
+    run.useDefinition(std::move(checked));
 }
 
-bool CanPrintDataReport()
+bool CanPrintDataReport(DataReportRun& run)
 {
-    return CanPreviewDataReport() && IsOverPrinterPaper();
+    return CanPreviewDataReport(run) && IsOverPrinterPaper(run);
 }
 
-bool CanPreviewDataReport()
+bool CanPreviewDataReport(DataReportRun& run)
 {
-    return CheckReportDataExists() && store::AcceptReportDefinition(reportDefinition())
-        && !IsOverDesignPaper();
+    return CheckReportDataExists(run.definition()) && store::AcceptReportDefinition(run.definition())
+        && !IsOverDesignPaper(run);
 }
 
-void PrepareReportData()
+void PrepareReportData(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    engine.resetForPreparation();
-    CheckReportSortOrder();
-    GetPrinterPageSize();
-    GetRptRowHeight();
-    if (!GetDataCountInPage())
+    run.resetForPreparation();
+    CheckReportSortOrder(run);
+    GetPrinterPageSize(run);
+    GetRptRowHeight(run);
+    if (!GetDataCountInPage(run))
         return;
-    GetPageRowCount();
-    engine.FirstBuild = true;
-    engine.AbsolutePage = 0;
-    CalcPrintScale();
-    GetDataRecord();
-    startHostDataAtFirstRecord();
-    LoadOuterCellData();
-    GetRptDetailData();
-    GetRptPicture();
-    countPages();
-    engine.GroupIndex = 1;
-    engine.GroupBreak = true;
+    GetPageRowCount(run);
+    run.FirstBuild = true;
+    run.AbsolutePage = 0;
+    CalcPrintScale(run);
+    GetDataRecord(run);
+    startHostDataAtFirstRecord(run);
+    LoadOuterCellData(run);
+    GetRptDetailData(run);
+    GetRptPicture(run);
+    countPages(run);
+    run.GroupIndex = 1;
+    run.GroupBreak = true;
 }
 
-void GetRptRowHeight()
+void GetRptRowHeight(DataReportRun& run)
 {
-    platform::outside::runLogged("GetRptRowHeight", [] { CurrentTemplateRows(); });
+    platform::outside::runLogged("GetRptRowHeight", [&run] { CurrentTemplateRows(run); });
 }
 
-void ClearReportData()
+void ClearReportData(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    if (engine.ReportDataRs && engine.ReportDataRsIsOwned && engine.ReportDataRs->isOpen())
-        engine.ReportDataRs->close();
-    engine.ReportDataRs.reset();
-    if (engine.RecordBufferRs) {
-        engine.RecordBufferRs->cancelBatch();
-        engine.RecordBufferRs->close();
+    if (run.ReportDataRs && run.ReportDataRsIsOwned && run.ReportDataRs->isOpen())
+        run.ReportDataRs->close();
+    run.ReportDataRs.reset();
+    if (run.RecordBufferRs) {
+        run.RecordBufferRs->cancelBatch();
+        run.RecordBufferRs->close();
     }
-    engine.TotalCells.clear();
-    for (auto it = engine.CellRecordsets.rbegin(); it != engine.CellRecordsets.rend(); ++it) {
+    run.TotalCells.clear();
+    for (auto it = run.CellRecordsets.rbegin(); it != run.CellRecordsets.rend(); ++it) {
         if (*it && (*it)->isOpen())
             (*it)->close();
     }
-    engine.CellRecordsets.clear();
+    run.CellRecordsets.clear();
 }
 
 } // namespace engine

@@ -1,6 +1,7 @@
 #include "engine/PageRowHeights.h"
 
 #include "engine/EngineState.h"
+#include "engine/MarginTwips.h"
 #include "engine/PageLayout.h"
 #include "engine/TemplateFormats.h"
 #include "engine/TemplateRows.h"
@@ -14,53 +15,42 @@
 namespace engine
 {
 
-namespace
+void SetMarginRows(const DataReportRun& run, platform::grid::Sheet& grid, int firstRow, int lastRow)
 {
-
-constexpr double TwipsPerInch = 1440.0;
-
-} // namespace
-
-void SetMarginRows(platform::grid::Sheet& grid, int firstRow, int lastRow)
-{
-    const store::PageSettings& page = reportDefinition().page;
-    grid.setRowHeight(firstRow, roundInt16(page.TopMarge * TwipsPerInch));
-    grid.setRowHeight(
-        lastRow, dataEngine().FillerRowHeight.value_or(roundInt16(page.BottomMarge * TwipsPerInch)));
+    const store::PageSettings& page = run.definition().page;
+    grid.setRowHeight(firstRow, marginTwips(page.TopMarge));
+    grid.setRowHeight(lastRow, run.FillerRowHeight.value_or(marginTwips(page.BottomMarge)));
 }
 
-void SetMarginRowHeights(platform::grid::Sheet& grid, int page)
+void SetMarginRowHeights(const DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
-    const DataEngineState& engine = dataEngine();
-    const bool listed = page >= 1 && page <= engine.PageRowRanges.size();
-    const int lastRow = listed ? engine.PageRowRanges[page - 1].lastRow : page * engine.PageSheetRows;
-    SetMarginRows(grid, PageOffset(page - 1) + 1, lastRow);
+    const bool listed = page >= 1 && page <= run.PageRowRanges.size();
+    const int lastRow = listed ? run.PageRowRanges[page - 1].lastRow : page * run.PageSheetRows;
+    SetMarginRows(run, grid, PageOffset(run, page - 1) + 1, lastRow);
 }
 
-void SetRptRowHeight(platform::grid::Sheet& grid, int page)
+void SetRptRowHeight(DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
     platform::outside::runLogged("SetRptRowHeight", [&] {
-        for (const TemplateFormatRow& row : CurrentTemplateRows().formats) {
+        for (const TemplateFormatRow& row : CurrentTemplateRows(run).formats) {
             if (row.kind == store::keywords::RowHeight)
-                ApplyRowHeights(grid, row.sizes, page, true);
+                ApplyRowHeights(run, grid, row.sizes, page, true);
         }
     });
 }
 
-int FillerHeightLeft(const platform::grid::Sheet& grid)
+int FillerHeightLeft(const DataReportRun& run, const platform::grid::Sheet& grid)
 {
-    const DataEngineState& engine = dataEngine();
     long long used = 0;
-    for (int row = 1; row < engine.PageSheetRows; ++row)
+    for (int row = 1; row < run.PageSheetRows; ++row)
         used += grid.rowHeight(row);
-    return std::max(engine.PrinterPaperHeight - fitInt16(used), 0);
+    return std::max(run.PrinterPaperHeight - fitInt16(used), 0);
 }
 
-void SetFillerRowHeight(platform::grid::Sheet& grid)
+void SetFillerRowHeight(DataReportRun& run, platform::grid::Sheet& grid)
 {
-    DataEngineState& engine = dataEngine();
-    engine.FillerRowHeight = FillerHeightLeft(grid);
-    grid.setRowHeight(engine.PageSheetRows, *engine.FillerRowHeight);
+    run.FillerRowHeight = FillerHeightLeft(run, grid);
+    grid.setRowHeight(run.PageSheetRows, *run.FillerRowHeight);
 }
 
 } // namespace engine

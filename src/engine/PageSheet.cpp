@@ -30,16 +30,15 @@ template <class F> void passOver(F&& step)
     }
 }
 
-platform::grid::PageSetup reportPaper()
+platform::grid::PageSetup reportPaper(const DataReportRun& run)
 {
-    const store::PageSettings& page = reportDefinition().page;
-    const DataEngineState& engine = dataEngine();
+    const store::PageSettings& page = run.definition().page;
     platform::grid::PageSetup setup;
     setup.paperSize = page.PageSize;
     setup.landscape = page.PageLandscape;
     if (page.PageSize == store::keywords::CustomPaperSize) {
-        const int portraitWidth = page.PageLandscape ? engine.DesignPaperHeight : engine.DesignPaperWidth;
-        const int portraitHeight = page.PageLandscape ? engine.DesignPaperWidth : engine.DesignPaperHeight;
+        const int portraitWidth = page.PageLandscape ? run.DesignPaperHeight : run.DesignPaperWidth;
+        const int portraitHeight = page.PageLandscape ? run.DesignPaperWidth : run.DesignPaperHeight;
         setup.customWidthCm = portraitWidth / StoredTwipsPerCm;
         setup.customHeightCm = portraitHeight / StoredTwipsPerCm;
     }
@@ -50,32 +49,32 @@ platform::grid::PageSetup reportPaper()
 }
 
 // Steps of the layout that both page layouts share, at the top of the sheet or below PageFirstRow.
-void layOutTemplate(platform::grid::Sheet& grid, bool atSheetTop)
+void layOutTemplate(DataReportRun& run, platform::grid::Sheet& grid, bool atSheetTop)
 {
     // The stored margins size the first page's margin rows and the margin columns; a page further down
     // has its margin rows set with its row heights, and would only undo the first page's filler row.
-    if (atSheetTop || dataEngine().PageFirstRow == 0)
-        passOver([&] { LoadPageMargins(grid); });
-    passOver([&] { LoadColWidthFormat(grid); });
-    passOver([&] { LoadOuterFormats(grid, atSheetTop); });
-    passOver([&] { LoadRegionFormats(grid, atSheetTop); });
-    if (!reportDefinition().page.SelfFit)
-        passOver([&] { SetFillerColWidth(grid); });
-    passOver([&] { FillRptFixedText(grid, atSheetTop); });
+    if (atSheetTop || run.PageFirstRow == 0)
+        passOver([&] { LoadPageMargins(run, grid); });
+    passOver([&] { LoadColWidthFormat(run, grid); });
+    passOver([&] { LoadOuterFormats(run, grid, atSheetTop); });
+    passOver([&] { LoadRegionFormats(run, grid, atSheetTop); });
+    if (!run.definition().page.SelfFit)
+        passOver([&] { SetFillerColWidth(run, grid); });
+    passOver([&] { FillRptFixedText(run, grid, atSheetTop); });
 }
 
-void setColumnCount(platform::grid::Sheet& grid)
+void setColumnCount(const DataReportRun& run, platform::grid::Sheet& grid)
 {
-    const int cols = dataEngine().PageSheetCols;
+    const int cols = run.PageSheetCols;
     if (grid.maxCol() != cols)
         grid.setMaxCol(cols);
 }
 
 } // namespace
 
-void SetGridPageSetup(platform::grid::Sheet& grid)
+void SetGridPageSetup(const DataReportRun& run, platform::grid::Sheet& grid)
 {
-    platform::grid::PageSetup setup = reportPaper();
+    platform::grid::PageSetup setup = reportPaper(run);
     setup.topMargin = 0;
     setup.bottomMargin = 0;
     setup.leftMargin = 0;
@@ -83,44 +82,42 @@ void SetGridPageSetup(platform::grid::Sheet& grid)
     grid.setPageSetup(setup);
 }
 
-void SetGridPrintSetup(platform::grid::Sheet& grid)
+void SetGridPrintSetup(const DataReportRun& run, platform::grid::Sheet& grid)
 {
-    platform::grid::PageSetup setup = reportPaper();
-    SetReportMargins(setup);
+    platform::grid::PageSetup setup = reportPaper(run);
+    SetReportMargins(run.definition(), setup);
     grid.setPageSetup(setup);
 }
 
-void InitPageSheet(platform::grid::Sheet& grid)
+void InitPageSheet(DataReportRun& run, platform::grid::Sheet& grid)
 {
-    SetGridPageSetup(grid);
-    setColumnCount(grid);
-    DataEngineState& engine = dataEngine();
-    if (engine.PageLayout) {
-        passOver([&] { grid.paste(*engine.PageLayout, engine.PageFirstRow + 1, 1); });
+    SetGridPageSetup(run, grid);
+    setColumnCount(run, grid);
+    if (run.PageLayout) {
+        passOver([&] { grid.paste(*run.PageLayout, run.PageFirstRow + 1, 1); });
         return;
     }
-    layOutTemplate(grid, false);
-    if (engine.PageFirstRow == 0) {
-        engine.PageLayout = std::make_shared<const platform::grid::SheetClip>(
-            grid.copy({ 1, 1, engine.PageSheetRows, engine.PageSheetCols }));
+    layOutTemplate(run, grid, false);
+    if (run.PageFirstRow == 0) {
+        run.PageLayout = std::make_shared<const platform::grid::SheetClip>(
+            grid.copy({ 1, 1, run.PageSheetRows, run.PageSheetCols }));
     }
 }
 
-void InitWholeReportSheet(platform::grid::Sheet& grid, int page)
+void InitWholeReportSheet(DataReportRun& run, platform::grid::Sheet& grid, int page)
 {
-    const DataEngineState& engine = dataEngine();
-    SetGridPageSetup(grid);
-    setColumnCount(grid);
-    grid.clearRange({ 1, 1, engine.PageSheetRows, engine.PageSheetCols }, platform::grid::ClearWhat::All);
-    layOutTemplate(grid, true);
-    const int firstBuiltPage = engine.AbsolutePage - engine.CurrentPage + 1;
+    SetGridPageSetup(run, grid);
+    setColumnCount(run, grid);
+    grid.clearRange({ 1, 1, run.PageSheetRows, run.PageSheetCols }, platform::grid::ClearWhat::All);
+    layOutTemplate(run, grid, true);
+    const int firstBuiltPage = run.AbsolutePage - run.CurrentPage + 1;
     const long long shownPage = firstBuiltPage + page - 1;
-    SetMarginRows(grid, 1, engine.PageSheetRows);
+    SetMarginRows(run, grid, 1, run.PageSheetRows);
     // A page fitted to the paper gets its leftover height in the last row here; an unfitted one has it
     // from the build, whose filler height the margin rows take.
-    if (reportDefinition().page.SelfFit && !IsAutoRows())
-        grid.setRowHeight(engine.PageSheetRows, FillerHeightLeft(grid));
-    ClearTemplateHeadTail(grid, shownPage <= 1, engine.ReportFinished && page >= engine.CurrentPage);
+    if (run.definition().page.SelfFit && !IsAutoRows(run))
+        grid.setRowHeight(run.PageSheetRows, FillerHeightLeft(run, grid));
+    ClearTemplateHeadTail(run, grid, shownPage <= 1, run.ReportFinished && page >= run.CurrentPage);
 }
 
 } // namespace engine

@@ -11,9 +11,8 @@
 namespace engine
 {
 
-bool CheckReportDataExists()
+bool CheckReportDataExists(const store::ReportDefinition& definition)
 {
-    const store::ReportDefinition& definition = reportDefinition();
     const struct {
         bool exist;
         QString missingText;
@@ -44,44 +43,42 @@ QSize inReportOrientation(const store::PageSettings& page, QSize portrait)
     return page.PageLandscape ? portrait.transposed() : portrait;
 }
 
-bool ColumnsOverDesignPaper(int& width, int& height)
+bool ColumnsOverDesignPaper(const store::ReportDefinition& definition, int& width, int& height)
 {
     int portraitWidth = 0;
     int portraitHeight = 0;
-    const store::PageSettings& page = reportDefinition().page;
-    LoadPaperScale(page.PageSize, portraitWidth, portraitHeight);
+    const store::PageSettings& page = definition.page;
+    LoadPaperScale(definition, page.PageSize, portraitWidth, portraitHeight);
     const QSize paper = inReportOrientation(page, QSize(portraitWidth, portraitHeight));
     width = paper.width();
     height = paper.height();
-    if (!ColumnsExceedWidth(reportDefinition(), width))
+    if (!ColumnsExceedWidth(definition, width))
         return false;
     store::NoticeUser(QStringLiteral("报表列宽超过设计纸张大小，请到报表设计模块修改！"));
     return true;
 }
 
-bool ColumnsFitPrinterPaper(int& width, int& height)
+bool ColumnsFitPrinterPaper(const store::ReportDefinition& definition, int& width, int& height)
 {
-    if (reportDefinition().page.SelfFit)
+    if (definition.page.SelfFit)
         return true;
-    const QSize page = printerPageInReportOrientation();
+    const QSize page = printerPageInReportOrientation(definition);
     width = page.width();
     height = page.height();
-    if (!ColumnsExceedWidth(reportDefinition(), width))
+    if (!ColumnsExceedWidth(definition, width))
         return true;
     store::NoticeUser(QStringLiteral("报表列宽超过打印纸张大小！"));
     return false;
 }
 
-bool IsOverDesignPaper()
+bool IsOverDesignPaper(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    return ColumnsOverDesignPaper(engine.DesignPaperWidth, engine.DesignPaperHeight);
+    return ColumnsOverDesignPaper(run.definition(), run.DesignPaperWidth, run.DesignPaperHeight);
 }
 
-bool IsOverPrinterPaper()
+bool IsOverPrinterPaper(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    return ColumnsFitPrinterPaper(engine.PrinterPaperWidth, engine.PrinterPaperHeight);
+    return ColumnsFitPrinterPaper(run.definition(), run.PrinterPaperWidth, run.PrinterPaperHeight);
 }
 
 } // namespace engine

@@ -17,9 +17,11 @@ struct ReportDefinition;
 namespace engine
 {
 
+struct DataReportRun;
+
 // True when the definition has rows in report_index, report_info and report_data; else the box of the
 // first table without rows and false.
-bool CheckReportDataExists();
+bool CheckReportDataExists(const store::ReportDefinition& definition);
 
 // True when the definition's stored column widths plus its left and right margins are wider than `width`
 // (twips).
@@ -31,15 +33,15 @@ QSize inReportOrientation(const store::PageSettings& page, QSize portrait);
 
 // Reads the designed paper in the report's orientation into `width` and `height` (twips) and, when the
 // columns are wider than it, tells the user and gives true.
-bool ColumnsOverDesignPaper(int& width, int& height);
+bool ColumnsOverDesignPaper(const store::ReportDefinition& definition, int& width, int& height);
 
 // Under SELF_FIT true at once. Otherwise reads the printer's page in the report's orientation into
 // `width` and `height` (twips) and, when the columns are wider than it, tells the user and gives false.
-bool ColumnsFitPrinterPaper(int& width, int& height);
+bool ColumnsFitPrinterPaper(const store::ReportDefinition& definition, int& width, int& height);
 
 // The data report's checks of both papers, read into DesignPaperWidth and DesignPaperHeight, and into
 // PrinterPaperWidth and PrinterPaperHeight.
-bool IsOverDesignPaper();
-bool IsOverPrinterPaper();
+bool IsOverDesignPaper(DataReportRun& run);
+bool IsOverPrinterPaper(DataReportRun& run);
 
 } // namespace engine

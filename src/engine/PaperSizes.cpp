@@ -36,9 +36,9 @@ std::optional<QSize> lookupPaper(int paperCode)
 }
 
 // Gives the printer the custom size of the report's note, so that a custom paper prints as designed.
-void setPrinterCustomPaper()
+void setPrinterCustomPaper(const DataReportRun& run)
 {
-    const auto paper = customPaper(reportDefinition());
+    const auto paper = customPaper(run.definition());
     if (!paper)
         return;
     constexpr double MillimetresPerCentimetre = 10.0;
@@ -71,11 +71,11 @@ QSize designPaperPortrait(const store::ReportDefinition& definition, int paperCo
     return lookup().value_or(printerPage);
 }
 
-void LoadPaperScale(int paperCode, int& width, int& height)
+void LoadPaperScale(const store::ReportDefinition& definition, int paperCode, int& width, int& height)
 {
     SetPrinterPaper(paperCode, width, height);
     const QSize paper = designPaperPortrait(
-        reportDefinition(), paperCode, QSize(width, height), [paperCode] { return lookupPaper(paperCode); });
+        definition, paperCode, QSize(width, height), [paperCode] { return lookupPaper(paperCode); });
     width = paper.width();
     height = paper.height();
 }
@@ -104,27 +104,27 @@ void SetPrinterPaper(int paperCode, int& width, int& height)
     }
 }
 
-void GetPrinterPageSize()
+void GetPrinterPageSize(DataReportRun& run)
 {
-    const int paperCode = reportDefinition().page.PageSize;
+    const int paperCode = run.definition().page.PageSize;
     passOver([&] {
         if (paperCode == store::keywords::CustomPaperSize)
-            setPrinterCustomPaper();
+            setPrinterCustomPaper(run);
         platform::ui::setDefaultPrinterPaperCode(paperCode);
     });
-    passOver([] {
-        const QSize page = printerPageInReportOrientation();
-        dataEngine().PrinterPaperWidth = page.width();
-        dataEngine().PrinterPaperHeight = page.height();
+    passOver([&] {
+        const QSize page = printerPageInReportOrientation(run.definition());
+        run.PrinterPaperWidth = page.width();
+        run.PrinterPaperHeight = page.height();
     });
 }
 
-QSize printerPageInReportOrientation()
+QSize printerPageInReportOrientation(const store::ReportDefinition& definition)
 {
     const bool printerLandscape = platform::ui::defaultPrinterOrientation() == PrinterOrientation::Landscape;
     const int width = fitInt16(platform::ui::defaultPrinterPageWidthTwips());
     const int height = fitInt16(platform::ui::defaultPrinterPageHeightTwips());
-    if (printerLandscape == reportDefinition().page.PageLandscape)
+    if (printerLandscape == definition.page.PageLandscape)
         return QSize(width, height);
     return QSize(height, width);
 }

@@ -1,7 +1,6 @@
 #include "engine/RecordFields.h"
 
 #include "platform/db/Recordset.h"
-#include "store/ReportState.h"
 
 namespace engine
 {
@@ -12,12 +11,11 @@ QString ReferenceColumn(const QString& reference)
     return dot < 0 ? reference : reference.mid(dot + 1);
 }
 
-int FindRecordField(const platform::db::Recordset& record, const QString& reference)
+int FindRecordField(const platform::db::Recordset& record, const QString& reference, bool hostRecordset)
 {
     const qsizetype dot = reference.indexOf(u'.');
     const QString table = dot < 0 ? QString() : reference.left(dot).trimmed();
     const QString column = ReferenceColumn(reference);
-    const bool hostRecordset = store::reportState().UseCallerRecordset;
     const QList<platform::db::FieldInfo>& fields = record.fields();
     for (int i = 0; i < fields.size(); ++i) {
         const platform::db::FieldInfo& field = fields[i];

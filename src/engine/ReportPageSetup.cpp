@@ -7,9 +7,9 @@
 namespace engine
 {
 
-void SetReportMargins(platform::grid::PageSetup& setup)
+void SetReportMargins(const store::ReportDefinition& definition, platform::grid::PageSetup& setup)
 {
-    const store::PageSettings& page = reportDefinition().page;
+    const store::PageSettings& page = definition.page;
     setup.topMargin = page.TopMarge;
     setup.bottomMargin = page.BottomMarge;
     setup.leftMargin = page.LeftMarge;

@@ -72,17 +72,17 @@ void writeValue(StatisticsRun& run, platform::grid::Sheet& grid, const ReportCel
 
 } // namespace
 
-void GetRptDataInfo(StatisticsRun& run)
+void GetRptDataInfo(StatisticsRun& run, DataReportRun& report)
 {
     run.StatCells.clear(); // a report whose cells cannot be read shows none of an earlier one's
     platform::outside::runLogged(
-        "GetRptDataInfo", [&] { ReadRptDataItems(run, CurrentTemplateRows().cells); });
+        "GetRptDataInfo", [&] { ReadRptDataItems(run, CurrentTemplateRows(report).cells); });
 }
 
-void GetRptTextAndPictureData(StatisticsRun& run)
+void GetRptTextAndPictureData(StatisticsRun& run, DataReportRun& report)
 {
     QList<TemplateCellRow> cells;
-    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+    for (const TemplateCellRow& cell : CurrentTemplateRows(report).cells) {
         if (cell.letter == QLatin1String("A") || cell.letter == QLatin1String("D"))
             cells.append(cell);
     }
@@ -95,7 +95,7 @@ void ReadRptDataItems(StatisticsRun& run, const QList<TemplateCellRow>& cells)
     items.clear();
     items.reserve(cells.size());
     for (const TemplateCellRow& cell : cells)
-        items.append(ParseCellExpression(cell.row, cell.col, cell.letter, cell.content.mid(3)));
+        items.append(ParseCellExpression(nullptr, cell.row, cell.col, cell.letter, cell.content.mid(3)));
 }
 
 void WriteData(StatisticsRun& run, platform::grid::Sheet& grid)
@@ -153,7 +153,7 @@ QString ExpandPageMacros(const QString& text, int page, int pageCount)
             return QString::number(page);
         if (letter == u'P')
             return QString::number(pageCount);
-        return letter == u'N' ? QString() : SysVariableValue(letter);
+        return RunFreeSysVariableValue(letter);
     });
 }
 

@@ -23,9 +23,9 @@ namespace engine
 
 // The run's StatCells from every stored cell of the report; a failure is logged under "GetRptDataInfo"
 // and leaves StatCells empty.
-void GetRptDataInfo(StatisticsRun& run);
+void GetRptDataInfo(StatisticsRun& run, DataReportRun& report);
 // StatCells from the text ("A") and picture ("D") cells only, for the preview; a failure throws.
-void GetRptTextAndPictureData(StatisticsRun& run);
+void GetRptTextAndPictureData(StatisticsRun& run, DataReportRun& report);
 // StatCells from the given stored cells: row, column, letter and the body of the cell's content text.
 void ReadRptDataItems(StatisticsRun& run, const QList<TemplateCellRow>& cells);
 

@@ -13,12 +13,12 @@
 namespace engine
 {
 
-void SetRptFormat(StatisticsRun& run, platform::grid::Sheet& grid)
+void SetRptFormat(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
     run.StatColCount = 0;
     run.StatRowCount = 0;
     platform::outside::runLogged(
-        "SetRptFormat", [&] { ApplyStatFormats(run, grid, CurrentTemplateRows().formats); });
+        "SetRptFormat", [&] { ApplyStatFormats(run, grid, CurrentTemplateRows(report).formats); });
 }
 
 void ApplyStatFormats(
@@ -52,18 +52,18 @@ void ApplyStatRowHeights(StatisticsRun& run, platform::grid::Sheet& grid, const 
     }
 }
 
-void FitStatColumns(StatisticsRun& run, platform::grid::Sheet& grid)
+void FitStatColumns(StatisticsRun& run, const DataReportRun& report, platform::grid::Sheet& grid)
 {
     try {
         grid.insertCols(1, 1);
-        grid.setColWidth(1, marginTwips(reportDefinition().page.LeftMarge));
+        grid.setColWidth(1, marginTwips(report.definition().page.LeftMarge));
         ++run.StatColCount;
         long long used = 0;
         for (int col = 1; col <= run.StatColCount; ++col)
             used += grid.colWidth(col);
         ++run.StatColCount;
         grid.setMaxCol(run.StatColCount);
-        const long long rest = printerPageInReportOrientation().width() - used;
+        const long long rest = printerPageInReportOrientation(report.definition()).width() - used;
         grid.setColWidth(run.StatColCount, rest > 0 ? fitInt16(rest) : 0);
     } catch (const std::exception&) {
         // The sheet keeps the columns it has; the pages are still laid out by row.

@@ -10,6 +10,7 @@ class Sheet;
 }
 namespace engine
 {
+struct DataReportRun;
 struct StatisticsRun;
 }
 
@@ -21,7 +22,7 @@ namespace engine
 // Applies the report's stored format rows in their stored order (read once with the cells). The run's
 // StatColCount and StatRowCount become the highest column and row that the size lists name. A failure to read
 // the rows is logged under "SetRptFormat".
-void SetRptFormat(StatisticsRun& run, platform::grid::Sheet& grid);
+void SetRptFormat(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid);
 
 // Each row in turn: a row-height or column-width list, or a cell format over the row's rectangle (only
 // what the format sets changes). A row that fails (a rectangle outside the sheet, a merge that would cut
@@ -38,6 +39,6 @@ void ApplyStatRowHeights(StatisticsRun& run, platform::grid::Sheet& grid, const 
 // last one, which takes the printer's width that the others leave (0 when they leave none); the sheet
 // ends at the filler column. StatColCount grows by both. A failure (a printer that does not answer)
 // ends the fitting where it is, without a message.
-void FitStatColumns(StatisticsRun& run, platform::grid::Sheet& grid);
+void FitStatColumns(StatisticsRun& run, const DataReportRun& report, platform::grid::Sheet& grid);
 
 } // namespace engine

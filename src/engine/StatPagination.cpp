@@ -135,10 +135,10 @@ void SetPageStartRow(StatisticsRun& run, int page, int row)
     starts[page - 1] = row;
 }
 
-void FillLastPage(const StatisticsRun& run, platform::grid::Sheet& grid)
+void FillLastPage(const StatisticsRun& run, const DataReportRun& report, platform::grid::Sheet& grid)
 {
     try {
-        platform::ui::setDefaultPrinterPaperCode(reportDefinition().page.PageSize);
+        platform::ui::setDefaultPrinterPaperCode(report.definition().page.PageSize);
     } catch (const std::exception&) {
         // The printer keeps its paper; the pages were measured on it.
     }

@@ -8,6 +8,7 @@ class Sheet;
 }
 namespace engine
 {
+struct DataReportRun;
 struct StatisticsRun;
 }
 
@@ -47,6 +48,6 @@ void SetPageStartRow(StatisticsRun& run, int page, int row);
 // Sets the printer's paper to the report's PAGE_SIZE (a printer that refuses keeps its own) and pads
 // the last page: the closing row takes the height that makes the rows of the last page add up to
 // StatPageHeight less the bottom margin less 10 twips, or 0 when the page is already that full.
-void FillLastPage(const StatisticsRun& run, platform::grid::Sheet& grid);
+void FillLastPage(const StatisticsRun& run, const DataReportRun& report, platform::grid::Sheet& grid);
 
 } // namespace engine

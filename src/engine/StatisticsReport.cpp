@@ -34,81 +34,80 @@ void forgetPictures(StatisticsRun& run)
     run.StatPictureCount = 0;
 }
 
-void buildSheet(StatisticsRun& run, platform::grid::Sheet& grid)
+void buildSheet(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
     forgetPictures(run);
     grid = platform::grid::Sheet {};
-    SetRptFormat(run, grid);
+    SetRptFormat(run, report, grid);
     WriteData(run, grid);
-    FitStatColumns(run, grid);
+    FitStatColumns(run, report, grid);
     SetPageBreak(run, grid);
-    FillLastPage(run, grid);
+    FillLastPage(run, report, grid);
     grid.setMaxCol(run.StatColCount);
     grid.setMaxRow(run.StatRowCount);
     // The sheet prints, and is exported, with the report's paper and its pages.
-    SetGridPageSetup(grid);
+    SetGridPageSetup(report, grid);
     grid.setRowPageBreaks(QList<int>(run.PageStartArray.cbegin(), run.PageStartArray.cend()));
 }
 
 } // namespace
 
-bool CanPrintReport(StatisticsRun& run)
+bool CanPrintReport(StatisticsRun& run, DataReportRun& report)
 {
-    if (reportDefinition().reportId.trimmed().isEmpty())
+    const store::ReportDefinition& definition = report.definition();
+    if (definition.reportId.trimmed().isEmpty())
         return false;
-    if (!CheckReportDataExists() || !store::AcceptReportDefinition(reportDefinition()))
+    if (!CheckReportDataExists(definition) || !store::AcceptReportDefinition(definition))
         return false;
-    if (IsWiderThanDesignPaper())
+    if (IsWiderThanDesignPaper(report))
         return false;
-    return FitsPrinterPaper(run);
+    return FitsPrinterPaper(run, definition);
 }
 
-bool IsWiderThanDesignPaper()
+bool IsWiderThanDesignPaper(DataReportRun& report)
 {
-    int width = 0;
-    int height = 0;
-    return ColumnsOverDesignPaper(width, height);
+    return ColumnsOverDesignPaper(report.definition(), report.DesignPaperWidth, report.DesignPaperHeight);
 }
 
-bool FitsPrinterPaper(StatisticsRun& run)
+bool FitsPrinterPaper(StatisticsRun& run, const store::ReportDefinition& definition)
 {
-    return ColumnsFitPrinterPaper(run.StatPageWidth, run.StatPageHeight);
+    return ColumnsFitPrinterPaper(definition, run.StatPageWidth, run.StatPageHeight);
 }
 
-void PrepareStatisticsPrint(StatisticsRun& run)
+void PrepareStatisticsPrint(StatisticsRun& run, DataReportRun& report)
 {
     forgetPictures(run);
-    MarginsToTwips(run);
-    ComputePageMetrics(run);
-    GetRptDataInfo(run);
+    MarginsToTwips(run, report.definition());
+    ComputePageMetrics(run, report.definition());
+    GetRptDataInfo(run, report);
 }
 
-void MarginsToTwips(StatisticsRun& run)
+void MarginsToTwips(StatisticsRun& run, const store::ReportDefinition& definition)
 {
-    const store::PageSettings& page = reportDefinition().page;
+    const store::PageSettings& page = definition.page;
     run.StatTopMargin = marginTwips(page.TopMarge);
     run.StatBottomMargin = marginTwips(page.BottomMarge);
 }
 
-void ComputePageMetrics(StatisticsRun& run)
+void ComputePageMetrics(StatisticsRun& run, const store::ReportDefinition& definition)
 {
-    const store::PageSettings& settings = reportDefinition().page;
+    const store::PageSettings& settings = definition.page;
     run.StatWidthFactor = 1.0;
     try {
-        const QSize page = printerPageInReportOrientation();
+        const QSize page = printerPageInReportOrientation(definition);
         run.StatPageHeight = page.height();
         run.StatPageWidth = page.width();
         if (settings.SelfFit) {
             const int usable = roundInt16(run.StatPageWidth
                 - (settings.RightMarge + settings.LeftMarge) * platform::grid::kTwipsPerInch);
-            run.StatWidthFactor = ratio(usable, LoadColWidths(reportDefinition()));
+            run.StatWidthFactor = ratio(usable, LoadColWidths(definition));
         }
     } catch (const std::exception&) {
         // Without a printer or stored widths the pages keep their last metrics and the widths their sizes.
     }
 }
 
-void CreateStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid)
+void CreateStatisticsReport(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
     const store::ReportState& state = store::reportState();
     const auto expressions = platform::outside::sharedStatExpression();
@@ -116,33 +115,33 @@ void CreateStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid)
     expressions->setReportId(state.ReportId);
     expressions->initialise(state.WebPrintMode ? platform::outside::ParameterPrompt::Never
                                                : platform::outside::ParameterPrompt::WhenWindowAvailable);
-    buildSheet(run, grid);
+    buildSheet(run, report, grid);
 }
 
-void PreviewStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid)
+void PreviewStatisticsReport(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
-    MarginsToTwips(run);
-    ComputePageMetrics(run);
-    GetRptTextAndPictureData(run);
-    buildSheet(run, grid);
+    MarginsToTwips(run, report.definition());
+    ComputePageMetrics(run, report.definition());
+    GetRptTextAndPictureData(run, report);
+    buildSheet(run, report, grid);
 }
 
-void ApplyPageSetup(platform::grid::Sheet& grid)
+void ApplyPageSetup(const store::ReportDefinition& definition, platform::grid::Sheet& grid)
 {
-    const store::PageSettings& page = reportDefinition().page;
+    const store::PageSettings& page = definition.page;
     platform::grid::PageSetup setup = grid.pageSetup();
     setup.paperSize = page.PageSize;
     setup.landscape = page.PageLandscape;
     setup.printGridLines = false;
     setup.printHeadings = false;
     ClearHeaderAndFooter(setup);
-    SetReportMargins(setup);
+    SetReportMargins(definition, setup);
     grid.setPageSetup(setup);
 }
 
-void ApplyPaperAndOrientation(platform::grid::Sheet& grid)
+void ApplyPaperAndOrientation(const store::ReportDefinition& definition, platform::grid::Sheet& grid)
 {
-    const store::PageSettings& page = reportDefinition().page;
+    const store::PageSettings& page = definition.page;
     platform::grid::PageSetup setup = grid.pageSetup();
     setup.paperSize = page.PageSize;
     setup.landscape = page.PageLandscape;

@@ -6,13 +6,19 @@ class Sheet;
 }
 namespace engine
 {
+struct DataReportRun;
 struct StatisticsRun;
+}
+namespace store
+{
+struct ReportDefinition;
 }
 
 // Building a statistics report (a free sheet of texts, values, formulas and pictures without records)
 // into the grid of the print, print-progress or preview window, divided into pages by row height.
 //
-// Every step works on the StatisticsRun of its caller, which owns it for the whole build.
+// Every step works on the StatisticsRun of its caller, which owns it for the whole build, and reads the
+// report from the caller's DataReportRun (its definition, laid-out template and designed paper).
 // Calling orders: print-progress window CanPrintReport, PrepareStatisticsPrint, CreateStatisticsReport,
 // ApplyPageSetup, then printing; print window CanPrintReport and PrepareStatisticsPrint when it loads,
 // CreateStatisticsReport when it builds, ApplyPageSetup or ApplyPaperAndOrientation before printing,
@@ -25,43 +31,44 @@ struct StatisticsRun;
 namespace engine
 {
 
-// True when the report in use (UseReportDefinition, PagePipeline.h) can be built: it has a report id and
+// True when the report of the run can be built: it has a report id and
 // rows in the report tables, its definition passes its check, and its columns fit the designed paper and,
 // unless it fits itself to the paper (SELF_FIT), the printer's page. A refusal tells the user
 // (ErrorMessage; a box unless in silent web mode).
-bool CanPrintReport(StatisticsRun& run);
+bool CanPrintReport(StatisticsRun& run, DataReportRun& report);
 
 // True, after telling the user, when the stored columns and side margins are wider than the designed
-// paper (its height in landscape). Sets the printer's paper to the report's.
-bool IsWiderThanDesignPaper();
+// paper (its height in landscape); the run keeps the designed paper's size. Sets the printer's paper to the
+// report's.
+bool IsWiderThanDesignPaper(DataReportRun& report);
 
 // Under SELF_FIT true at once. Otherwise reads the printer's page in the report's orientation into
 // StatPageWidth and StatPageHeight and gives false, after telling the user, when the columns are wider.
-bool FitsPrinterPaper(StatisticsRun& run);
+bool FitsPrinterPaper(StatisticsRun& run, const store::ReportDefinition& definition);
 
 // Margins and page metrics, every cell of the report loaded, the picture list emptied.
-void PrepareStatisticsPrint(StatisticsRun& run);
+void PrepareStatisticsPrint(StatisticsRun& run, DataReportRun& report);
 
 // StatTopMargin and StatBottomMargin from TOP_MARGE and BOTTOM_MARGE. Beyond 16 bits throws.
-void MarginsToTwips(StatisticsRun& run);
+void MarginsToTwips(StatisticsRun& run, const store::ReportDefinition& definition);
 
 // StatPageHeight and StatPageWidth from the printer's page in the report's orientation, and
 // StatWidthFactor (1 unless SELF_FIT). A failure ends the step without a message.
-void ComputePageMetrics(StatisticsRun& run);
+void ComputePageMetrics(StatisticsRun& run, const store::ReportDefinition& definition);
 
 // The whole build for printing into `grid`, which is emptied first: formats, cells (the report
 // parameters asked once, never in silent web mode), margin and filler columns, pages, last page padded;
 // the sheet ends at StatRowCount and StatColCount.
-void CreateStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid);
+void CreateStatisticsReport(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid);
 
 // The build for the preview: prepares itself and writes only the text and picture cells.
-void PreviewStatisticsReport(StatisticsRun& run, platform::grid::Sheet& grid);
+void PreviewStatisticsReport(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid);
 
 // The grid's page setup for printing: the report's paper, orientation and four margins, no header or
 // footer (nor room for them), no grid lines or headings.
-void ApplyPageSetup(platform::grid::Sheet& grid);
+void ApplyPageSetup(const store::ReportDefinition& definition, platform::grid::Sheet& grid);
 // Only the report's paper and orientation.
-void ApplyPaperAndOrientation(platform::grid::Sheet& grid);
+void ApplyPaperAndOrientation(const store::ReportDefinition& definition, platform::grid::Sheet& grid);
 
 // Releases the pictures read by the last build; StatPictureCount stays.
 void UnloadStatPictures(StatisticsRun& run);

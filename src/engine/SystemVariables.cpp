@@ -20,18 +20,26 @@ QString setting(const char* key, const QString& fallback)
 
 } // namespace
 
-QString SysVariableValue(QChar letter)
+QString SysVariableValue(const DataReportRun& run, QChar letter)
 {
-    const DataEngineState& engine = dataEngine();
+    switch (letter.unicode()) {
+    case u'p':
+        return QString::number(run.PageNumber);
+    case u'P':
+        return QString::number(run.definition().page.PageRecount ? run.GroupPageTotal : run.TotalPages);
+    case u'N':
+        return QString::number(run.RecordCounter);
+    default:
+        return RunFreeSysVariableValue(letter);
+    }
+}
+
+QString RunFreeSysVariableValue(QChar letter)
+{
     // Read for the date and time letters only: the clock is read through the time zone files, which
     // would cost more than the page itself on every record-number cell.
     const auto now = [] { return QDateTime::currentDateTime(); };
     switch (letter.unicode()) {
-    case u'p':
-        return QString::number(engine.PageNumber);
-    case u'P':
-        return QString::number(
-            reportDefinition().page.PageRecount ? engine.GroupPageTotal : engine.TotalPages);
     case u'd':
         return now().toString(QStringLiteral("yyyy-MM-dd"));
     case u'D':
@@ -44,8 +52,6 @@ QString SysVariableValue(QChar letter)
         return setting(CompanyNameKey, QString::fromUtf8(DefaultCompanyName));
     case u'I':
         return setting(FondsNameKey, QString());
-    case u'N':
-        return QString::number(engine.RecordCounter);
     default:
         return QString();
     }
@@ -68,9 +74,9 @@ QString ExpandSysVariables(const QString& text, const std::function<QString(QCha
     return result;
 }
 
-QString ReplaceSysVariable(const QString& text)
+QString ReplaceSysVariable(const DataReportRun& run, const QString& text)
 {
-    return ExpandSysVariables(text, SysVariableValue);
+    return ExpandSysVariables(text, [&run](QChar letter) { return SysVariableValue(run, letter); });
 }
 
 } // namespace engine

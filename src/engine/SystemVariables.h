@@ -14,6 +14,8 @@
 namespace engine
 {
 
+struct DataReportRun;
+
 inline constexpr const char* SystemTextSection = "ReportText";
 inline constexpr const char* CompanyNameKey = "CompanyName";
 inline constexpr const char* FondsNameKey = "FondsName";
@@ -24,10 +26,14 @@ inline constexpr const char* DefaultCompanyName = "世纪澄渊公司";
 // replacement is scanned again.
 QString ExpandSysVariables(const QString& text, const std::function<QString(QChar letter)>& valueOf);
 
-// The value of one variable, reading the page counters of the data engine.
-QString SysVariableValue(QChar letter);
+// The value of one variable, reading the page and record counters of the run.
+QString SysVariableValue(const DataReportRun& run, QChar letter);
+
+// The value of a variable that needs no run (the date, the time, the company and fonds names); the
+// counters' letters and unknown letters give "".
+QString RunFreeSysVariableValue(QChar letter);
 
 // Every variable replaced by SysVariableValue.
-QString ReplaceSysVariable(const QString& text);
+QString ReplaceSysVariable(const DataReportRun& run, const QString& text);
 
 } // namespace engine

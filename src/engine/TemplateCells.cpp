@@ -55,12 +55,12 @@ bool isStatementSource(const QString& letter)
 
 // A statement cell of the detail band: its own record set, in slot `slot` (from 1) of CellRecordsets.
 // "K" and "L" statements read from the report's data (its tables, conditions and order).
-ReportCellItem prepareCellDataSource(int row, int col, const QString& letter, const QString& body, int slot)
+ReportCellItem prepareCellDataSource(
+    DataReportRun& run, int row, int col, const QString& letter, const QString& body, int slot)
 {
     ReportCellItem item = cellItem(row, col, letter, body);
     item.fieldIndex = slot;
-    DataEngineState& engine = dataEngine();
-    engine.CellRecordsets.resize(slot);
+    run.CellRecordsets.resize(slot);
     const bool opened = platform::outside::runLogged("GetRptDetailData", [&] {
         const store::ReportState& state = store::reportState();
         QString sql = body;
@@ -72,12 +72,12 @@ ReportCellItem prepareCellDataSource(int row, int col, const QString& letter, co
         }
         const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
         if ((letter == QLatin1String("K") || letter == QLatin1String("L")) && from >= 0)
-            sql = sql.left(from + 1) + QStringLiteral(" from ") + engine.SourceSqlTail;
+            sql = sql.left(from + 1) + QStringLiteral(" from ") + run.SourceSqlTail;
         if (!state.Connection)
             throw platform::Error(
                 platform::errors::InvalidArgument, Source, QStringLiteral("没有数据库连接"));
         try {
-            engine.CellRecordsets[slot - 1]
+            run.CellRecordsets[slot - 1]
                 = platform::outside::sharedSqlAdapter()->open(sql, *state.Connection);
         } catch (const platform::Error& error) {
             throw platform::Error(error.number(), error.source(),
@@ -92,49 +92,47 @@ ReportCellItem prepareCellDataSource(int row, int col, const QString& letter, co
     return item;
 }
 
-void closeCellRecordsets()
+void closeCellRecordsets(DataReportRun& run)
 {
-    for (auto& recordset : dataEngine().CellRecordsets) {
+    for (auto& recordset : run.CellRecordsets) {
         if (recordset && recordset->isOpen())
             recordset->close();
     }
-    dataEngine().CellRecordsets.clear();
+    run.CellRecordsets.clear();
 }
 
 } // namespace
 
-void LoadOuterCellData()
+void LoadOuterCellData(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    engine.HeadCells.clear();
-    engine.GroupCells.clear();
-    engine.TotalCells.clear();
-    const DetailBand band = CurrentDetailBand();
-    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+    run.HeadCells.clear();
+    run.GroupCells.clear();
+    run.TotalCells.clear();
+    const DetailBand band = CurrentDetailBand(run);
+    for (const TemplateCellRow& cell : CurrentTemplateRows(run).cells) {
         if (band.contains(cell.row) || cell.letter == QLatin1String("A") || cell.letter == QLatin1String("D"))
             continue;
         const auto body = cellBody(cell, "LoadOuterCellData");
         if (!body)
             continue;
         const ReportCellItem item
-            = ParseCellExpression(PageRowOfTemplateRow(cell.row), cell.col, cell.letter, *body);
-        if (cell.letter == QLatin1String("B") && IsGroupRegionRow(cell.row))
-            engine.GroupCells.append(item);
+            = ParseCellExpression(&run, PageRowOfTemplateRow(run, cell.row), cell.col, cell.letter, *body);
+        if (cell.letter == QLatin1String("B") && IsGroupRegionRow(run, cell.row))
+            run.GroupCells.append(item);
         else if (cell.letter == QLatin1String("R"))
-            engine.TotalCells.append(item);
+            run.TotalCells.append(item);
         else
-            engine.HeadCells.append(item);
+            run.HeadCells.append(item);
     }
 }
 
-void GetRptDetailData()
+void GetRptDetailData(DataReportRun& run)
 {
-    platform::outside::runLogged("GetRptDetailData", [] {
-        DataEngineState& engine = dataEngine();
-        engine.DetailCells.clear();
-        closeCellRecordsets();
-        const DetailBand band = CurrentDetailBand();
-        for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+    platform::outside::runLogged("GetRptDetailData", [&run] {
+        run.DetailCells.clear();
+        closeCellRecordsets(run);
+        const DetailBand band = CurrentDetailBand(run);
+        for (const TemplateCellRow& cell : CurrentTemplateRows(run).cells) {
             if (!band.contains(cell.row))
                 continue;
             const auto body = cellBody(cell, "GetRptDetailData");
@@ -142,32 +140,33 @@ void GetRptDetailData()
                 continue;
             const int row = cell.row + 1;
             if (isStatementSource(cell.letter)) {
-                const int slot = int(engine.CellRecordsets.size()) + 1;
-                engine.DetailCells.append(prepareCellDataSource(row, cell.col, cell.letter, *body, slot));
+                const int slot = int(run.CellRecordsets.size()) + 1;
+                run.DetailCells.append(prepareCellDataSource(run, row, cell.col, cell.letter, *body, slot));
             } else {
-                engine.DetailCells.append(ParseCellExpression(row, cell.col, cell.letter, *body));
+                run.DetailCells.append(ParseCellExpression(&run, row, cell.col, cell.letter, *body));
             }
         }
     });
 }
 
-void FillRptFixedText(platform::grid::Sheet& grid, bool atSheetTop)
+void FillRptFixedText(DataReportRun& run, platform::grid::Sheet& grid, bool atSheetTop)
 {
-    const DetailBand band = CurrentDetailBand();
-    const int offset = atSheetTop ? 0 : dataEngine().PageFirstRow;
-    for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+    const DetailBand band = CurrentDetailBand(run);
+    const int offset = atSheetTop ? 0 : run.PageFirstRow;
+    for (const TemplateCellRow& cell : CurrentTemplateRows(run).cells) {
         if (cell.letter != QLatin1String("A") || band.contains(cell.row))
             continue;
         const auto body = cellBody(cell, "FillRptFixedText");
         if (!body)
             continue;
-        const int row = PageRowOfTemplateRow(cell.row) + offset;
+        const int row = PageRowOfTemplateRow(run, cell.row) + offset;
         grid.select(row, cell.col, row, cell.col);
-        SetCellDataValue(grid, cellItem(row, cell.col, cell.letter, *body), CellContext {});
+        SetCellDataValue(run, grid, cellItem(row, cell.col, cell.letter, *body), CellContext {});
     }
 }
 
-ReportCellItem ParseCellExpression(int row, int col, const QString& letter, const QString& text)
+ReportCellItem ParseCellExpression(
+    const DataReportRun* run, int row, int col, const QString& letter, const QString& text)
 {
     ReportCellItem item = cellItem(row, col, letter, text);
     if (letter != QLatin1String("B"))
@@ -175,8 +174,8 @@ ReportCellItem ParseCellExpression(int row, int col, const QString& letter, cons
     const store::FieldBody field = store::FieldBody::split(text);
     if (!field.options.isEmpty())
         NextExpressionTerm(text, item.option1, item.option2);
-    const platform::db::Recordset* buffer = dataEngine().RecordBufferRs.get();
-    item.fieldIndex = buffer ? FindRecordField(*buffer, field.name) : -1;
+    const platform::db::Recordset* buffer = run ? run->RecordBufferRs.get() : nullptr;
+    item.fieldIndex = buffer ? FindRecordField(*buffer, field.name, run->usesHostRecordset()) : -1;
     item.text = ReferenceColumn(field.name);
     return item;
 }
@@ -202,9 +201,9 @@ void NextExpressionTerm(const QString& text, QString& option1, QString& option2)
     option2 = pieces[1];
 }
 
-bool IsGroupRegionRow(int templateRow)
+bool IsGroupRegionRow(const DataReportRun& run, int templateRow)
 {
-    const store::RegionTable& regions = reportDefinition().regions;
+    const store::RegionTable& regions = run.definition().regions;
     for (const store::RegionEntry entry : { store::RegionEntry::GroupHead1, store::RegionEntry::GroupHead2,
              store::RegionEntry::GroupHead3, store::RegionEntry::GroupTail3, store::RegionEntry::GroupTail2,
              store::RegionEntry::GroupTail1 }) {

@@ -26,9 +26,9 @@ bool isCellFormat(const TemplateFormatRow& row)
         && row.beginCol > 0 && row.endCol >= row.beginCol;
 }
 
-int pageOffset(bool atSheetTop)
+int pageOffset(const DataReportRun& run, bool atSheetTop)
 {
-    return atSheetTop ? 0 : dataEngine().PageFirstRow;
+    return atSheetTop ? 0 : run.PageFirstRow;
 }
 
 // A failing rectangle (one that would cut a merged block) is logged and the others still apply.
@@ -39,22 +39,20 @@ void applyFormat(platform::grid::Sheet& grid, const platform::grid::CellRange& r
 }
 
 // First sheet row of page `page` (from 1) of the build, less one.
-int buildPageOffset(int page)
+int buildPageOffset(const DataReportRun& run, int page)
 {
-    const DataEngineState& engine = dataEngine();
-    if (reportDefinition().page.DataRows != store::keywords::DataRowsAutoMode)
-        return (page - 1) * engine.PageSheetRows;
+    if (run.definition().page.DataRows != store::keywords::DataRowsAutoMode)
+        return (page - 1) * run.PageSheetRows;
     const int previous = page - 2;
-    return previous >= 0 && previous < engine.PageRowRanges.size() ? engine.PageRowRanges[previous].lastRow
-                                                                   : 0;
+    return previous >= 0 && previous < run.PageRowRanges.size() ? run.PageRowRanges[previous].lastRow : 0;
 }
 
 } // namespace
 
-void LoadColWidthFormat(platform::grid::Sheet& grid)
+void LoadColWidthFormat(DataReportRun& run, platform::grid::Sheet& grid)
 {
-    const double scale = dataEngine().ScaleX;
-    for (const TemplateFormatRow& row : CurrentTemplateRows().formats) {
+    const double scale = run.ScaleX;
+    for (const TemplateFormatRow& row : CurrentTemplateRows(run).formats) {
         if (row.kind != store::keywords::ColWidth)
             continue;
         for (const SizeItem& item : row.sizes) {
@@ -64,11 +62,11 @@ void LoadColWidthFormat(platform::grid::Sheet& grid)
     }
 }
 
-void LoadOuterFormats(platform::grid::Sheet& grid, bool atSheetTop)
+void LoadOuterFormats(DataReportRun& run, platform::grid::Sheet& grid, bool atSheetTop)
 {
-    const DetailBand band = CurrentDetailBand();
-    const int offset = pageOffset(atSheetTop);
-    for (const TemplateFormatRow& row : CurrentTemplateRows().formats) {
+    const DetailBand band = CurrentDetailBand(run);
+    const int offset = pageOffset(run, atSheetTop);
+    for (const TemplateFormatRow& row : CurrentTemplateRows(run).formats) {
         if (!isCellFormat(row))
             continue;
         QList<RowSpan> parts;
@@ -82,26 +80,26 @@ void LoadOuterFormats(platform::grid::Sheet& grid, bool atSheetTop)
         }
         for (const RowSpan& part : parts) {
             applyFormat(grid,
-                { PageRowOfTemplateRow(part.first) + offset, row.beginCol,
-                    PageRowOfTemplateRow(part.last) + offset, row.endCol },
+                { PageRowOfTemplateRow(run, part.first) + offset, row.beginCol,
+                    PageRowOfTemplateRow(run, part.last) + offset, row.endCol },
                 row.format, "LoadOuterFormats");
         }
     }
 }
 
-void LoadRegionFormats(platform::grid::Sheet& grid, bool atSheetTop)
+void LoadRegionFormats(DataReportRun& run, platform::grid::Sheet& grid, bool atSheetTop)
 {
-    const DetailBand band = CurrentDetailBand();
+    const DetailBand band = CurrentDetailBand(run);
     if (!band.present)
         return;
     QList<const TemplateFormatRow*> inBand;
-    for (const TemplateFormatRow& row : CurrentTemplateRows().formats) {
+    for (const TemplateFormatRow& row : CurrentTemplateRows(run).formats) {
         if (isCellFormat(row) && row.beginRow <= band.endRow && row.endRow >= band.beginRow)
             inBand.append(&row);
     }
-    const int blockRows = GetDetailRowCount();
-    const int offset = pageOffset(atSheetTop);
-    for (int block = 0; block < dataEngine().RecordsPerPage; ++block) {
+    const int blockRows = GetDetailRowCount(run);
+    const int offset = pageOffset(run, atSheetTop);
+    for (int block = 0; block < run.RecordsPerPage; ++block) {
         const int shift = 1 + block * blockRows + offset;
         for (const TemplateFormatRow* row : inBand) {
             applyFormat(grid,
@@ -112,30 +110,30 @@ void LoadRegionFormats(platform::grid::Sheet& grid, bool atSheetTop)
     }
 }
 
-void ApplyRowHeights(platform::grid::Sheet& grid, const QList<SizeItem>& items, int page, bool totalRowsShown)
+void ApplyRowHeights(const DataReportRun& run, platform::grid::Sheet& grid, const QList<SizeItem>& items,
+    int page, bool totalRowsShown)
 {
-    const DataEngineState& engine = dataEngine();
-    const DetailBand band = CurrentDetailBand();
-    const int blockRows = GetDetailRowCount();
-    const int offset = buildPageOffset(page);
+    const DetailBand band = CurrentDetailBand(run);
+    const int blockRows = GetDetailRowCount(run);
+    const int offset = buildPageOffset(run, page);
     for (const SizeItem& item : items) {
         if (item.index < 1)
             continue;
         if (band.contains(item.index)) {
-            const int height = roundInt16(item.twips * engine.DetailScale);
-            for (int block = 0; block < engine.RecordsPerPage; ++block)
+            const int height = roundInt16(item.twips * run.DetailScale);
+            for (int block = 0; block < run.RecordsPerPage; ++block)
                 grid.setRowHeight(item.index + 1 + offset + block * blockRows, height);
             continue;
         }
-        const int pageRow = PageRowOfTemplateRow(item.index);
-        const bool hidden = !totalRowsShown && IsRowInCellList(pageRow);
-        grid.setRowHeight(pageRow + offset, hidden ? 0 : roundInt16(item.twips * engine.ScaleY));
+        const int pageRow = PageRowOfTemplateRow(run, item.index);
+        const bool hidden = !totalRowsShown && IsRowInCellList(run, pageRow);
+        grid.setRowHeight(pageRow + offset, hidden ? 0 : roundInt16(item.twips * run.ScaleY));
     }
 }
 
-bool IsRowInCellList(int pageRow)
+bool IsRowInCellList(const DataReportRun& run, int pageRow)
 {
-    const auto& totals = dataEngine().TotalCells;
+    const auto& totals = run.TotalCells;
     return std::any_of(
         totals.begin(), totals.end(), [pageRow](const ReportCellItem& cell) { return cell.row == pageRow; });
 }

@@ -11,48 +11,46 @@
 namespace engine
 {
 
-void GetRptPicture()
+void GetRptPicture(DataReportRun& run)
 {
-    platform::outside::runLogged("GetRptPicture", [] {
-        DataEngineState& engine = dataEngine();
-        engine.PictureCells.clear();
-        for (const TemplateCellRow& cell : CurrentTemplateRows().cells) {
+    platform::outside::runLogged("GetRptPicture", [&run] {
+        run.PictureCells.clear();
+        for (const TemplateCellRow& cell : CurrentTemplateRows(run).cells) {
             if (cell.letter != QLatin1String("D"))
                 continue;
-            engine.PictureCells.append(
-                ParseCellExpression(cell.row, cell.col, cell.letter, cell.content.mid(3)));
+            run.PictureCells.append(
+                ParseCellExpression(&run, cell.row, cell.col, cell.letter, cell.content.mid(3)));
         }
     });
 }
 
-void LoadRptPictures()
+void LoadRptPictures(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    const int count = int(engine.PictureCells.size());
-    engine.PictureObjectIds = QVector<int>(count, 0);
-    engine.PictureOfObject = QVector<int>(count * 10 + 1, 0);
-    engine.PictureImages = QVector<QImage>(count);
+    const int count = int(run.PictureCells.size());
+    run.PictureObjectIds = QVector<int>(count, 0);
+    run.PictureOfObject = QVector<int>(count * 10 + 1, 0);
+    run.PictureImages = QVector<QImage>(count);
     for (int i = 0; i < count; ++i) {
-        const QString path = engine.PictureCells[i].text.trimmed();
-        engine.PictureImages[i] = platform::outside::logged(
+        const QString path = run.PictureCells[i].text.trimmed();
+        run.PictureImages[i] = platform::outside::logged(
             "LoadRptPictures", QImage(), [&] { return platform::grid::readPictureFile(path); });
     }
-    if (engine.Output && count > 0)
-        engine.Output->picturesLoaded(engine.PictureImages);
+    if (run.Output && count > 0)
+        run.Output->picturesLoaded(run.PictureImages);
 }
 
-void PlaceRptPicture(platform::grid::Sheet& grid, int row, int col, int index, int& objectId)
+void PlaceRptPicture(
+    DataReportRun& run, platform::grid::Sheet& grid, int row, int col, int index, int& objectId)
 {
-    DataEngineState& engine = dataEngine();
     grid.select(row, col, row, col);
-    if (index < 1 || index > engine.PictureImages.size() || engine.PictureImages[index - 1].isNull())
+    if (index < 1 || index > run.PictureImages.size() || run.PictureImages[index - 1].isNull())
         return;
     const int id = grid.addPicture(
-        engine.PictureImages[index - 1], grid.selection(), engine.PictureCells[index - 1].text.trimmed());
+        run.PictureImages[index - 1], grid.selection(), run.PictureCells[index - 1].text.trimmed());
     objectId = id;
-    if (id >= engine.PictureOfObject.size())
-        engine.PictureOfObject.resize(id + 1);
-    engine.PictureOfObject[id] = index;
+    if (id >= run.PictureOfObject.size())
+        run.PictureOfObject.resize(id + 1);
+    run.PictureOfObject[id] = index;
 }
 
 } // namespace engine

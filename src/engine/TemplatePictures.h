@@ -13,18 +13,21 @@ class Sheet;
 namespace engine
 {
 
+struct DataReportRun;
+
 // PictureCells from every picture cell of the template (row as stored); a failure is logged under
 // "GetRptPicture".
-void GetRptPicture();
+void GetRptPicture(DataReportRun& run);
 
 // Once per build: reads every picture file into PictureImages and clears PictureObjectIds and
 // PictureOfObject. A file that is missing or unreadable is logged under "LoadRptPictures" and its
 // picture stays empty. The OutputForm, when set, is told.
-void LoadRptPictures();
+void LoadRptPictures(DataReportRun& run);
 
 // Places picture `index` (from 1) over the cell (row, col) of the grid, or over its merged block, and
 // gives the new drawing object's id in `objectId`; PictureOfObject remembers which picture the object
 // shows. A picture that did not load places nothing and leaves `objectId` as it was.
-void PlaceRptPicture(platform::grid::Sheet& grid, int row, int col, int index, int& objectId);
+void PlaceRptPicture(
+    DataReportRun& run, platform::grid::Sheet& grid, int row, int col, int index, int& objectId);
 
 } // namespace engine

@@ -48,29 +48,28 @@ QList<TemplateCellRow> layOutCells(const store::ReportDefinition& definition)
 
 } // namespace
 
-const TemplateRows& CurrentTemplateRows()
+const TemplateRows& CurrentTemplateRows(DataReportRun& run)
 {
-    DataEngineState& engine = dataEngine();
-    if (!engine.Template) {
-        const store::ReportDefinition& definition = reportDefinition();
-        engine.Template = std::make_shared<const TemplateRows>(
+    if (!run.Template) {
+        const store::ReportDefinition& definition = run.definition();
+        run.Template = std::make_shared<const TemplateRows>(
             TemplateRows { layOutFormats(definition), layOutCells(definition) });
     }
-    return *engine.Template;
+    return *run.Template;
 }
 
-DetailBand CurrentDetailBand()
+DetailBand CurrentDetailBand(const DataReportRun& run)
 {
-    const store::ReportRegion& region = reportDefinition().regions[store::RegionEntry::DataDetail];
+    const store::ReportRegion& region = run.definition().regions[store::RegionEntry::DataDetail];
     return { region.present, region.beginRow, region.endRow };
 }
 
-int PageRowOfTemplateRow(int templateRow)
+int PageRowOfTemplateRow(const DataReportRun& run, int templateRow)
 {
     const int row = templateRow + 1;
-    if (!CurrentDetailBand().isBelow(templateRow))
+    if (!CurrentDetailBand(run).isBelow(templateRow))
         return row;
-    return row + (dataEngine().RecordsPerPage - 1) * GetDetailRowCount();
+    return row + (run.RecordsPerPage - 1) * GetDetailRowCount(run);
 }
 
 } // namespace engine

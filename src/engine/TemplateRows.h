@@ -12,6 +12,8 @@
 namespace engine
 {
 
+struct DataReportRun;
+
 using store::SizeItem;
 
 struct TemplateFormatRow {
@@ -38,7 +40,7 @@ struct TemplateRows {
 };
 
 // The rows of the definition in use, laid out on first use after it was given.
-const TemplateRows& CurrentTemplateRows();
+const TemplateRows& CurrentTemplateRows(DataReportRun& run);
 
 // The detail band of the definition's regions.
 struct DetailBand {
@@ -52,10 +54,10 @@ struct DetailBand {
     }
     bool isBelow(int templateRow) const { return present && templateRow > endRow; }
 };
-DetailBand CurrentDetailBand();
+DetailBand CurrentDetailBand(const DataReportRun& run);
 
 // The row of a template row outside the detail band within its page: one below it (the page's first row
 // is its top margin), and below the band moved down by (RecordsPerPage - 1) × the band's rows.
-int PageRowOfTemplateRow(int templateRow);
+int PageRowOfTemplateRow(const DataReportRun& run, int templateRow);
 
 } // namespace engine

@@ -43,36 +43,36 @@ bool DataReportOutput::Prepare()
     parameters->setReportId(state.ReportId);
     parameters->initialise(state.WebPrintMode ? platform::outside::ParameterPrompt::Never
                                               : platform::outside::ParameterPrompt::WhenWindowAvailable);
-    if (!engine::CanPrintDataReport())
+    if (!engine::CanPrintDataReport(run_))
         return false;
-    engine::PrepareReportData();
+    engine::PrepareReportData(run_);
     return true;
 }
 
 void DataReportOutput::BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar& progress)
 {
     ProgressBarProgress bar(progress);
-    engine::CreateDataReport(working, pages, &bar);
+    engine::CreateDataReport(run_, working, pages, &bar);
 }
 
 bool DataReportOutput::HasData() const
 {
-    return engine::dataEngine().ReportHasData;
+    return run_.ReportHasData;
 }
 
 bool DataReportOutput::Finished() const
 {
-    return engine::dataEngine().ReportFinished;
+    return run_.ReportFinished;
 }
 
 int DataReportOutput::PageCount() const
 {
-    return int(engine::dataEngine().PageRowRanges.size());
+    return int(run_.PageRowRanges.size());
 }
 
 void DataReportOutput::Release()
 {
-    engine::ClearReportData();
+    engine::ClearReportData(run_);
 }
 
 } // namespace output

@@ -10,6 +10,7 @@ namespace output
 class DataReportOutput : public ReportOutput
 {
 public:
+    using ReportOutput::ReportOutput;
     bool Prepare() override;
     void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar& progress) override;
     bool HasData() const override;

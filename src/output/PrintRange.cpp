@@ -62,20 +62,20 @@ std::optional<SheetRows> PageRowMap::rows(int page) const
     return pages_.at(page - 1);
 }
 
-PageRowMap currentPageRows(const QVector<int>& statPageStarts, int workingLastRow)
+PageRowMap currentPageRows(
+    const engine::DataReportRun& run, const QVector<int>& statPageStarts, int workingLastRow)
 {
-    const store::ReportDefinition& definition = engine::reportDefinition();
+    const store::ReportDefinition& definition = run.definition();
     if (definition.type == store::StatisticsReport)
         return PageRowMap::startingRows(statPageStarts, workingLastRow);
-    const engine::DataEngineState& engine = engine::dataEngine();
     if (definition.page.DataRows == store::keywords::DataRowsAutoMode) {
         QVector<SheetRows> pages;
-        for (const engine::PageRowRange& range : engine.PageRowRanges)
+        for (const engine::PageRowRange& range : run.PageRowRanges)
             pages.append({ range.firstRow, range.lastRow });
         return PageRowMap::listedPages(std::move(pages));
     }
     // Under "FIX" as under a number of records, the pages were laid out PageSheetRows apart.
-    return PageRowMap::equalPages(engine.PageSheetRows);
+    return PageRowMap::equalPages(run.PageSheetRows);
 }
 
 std::optional<PageSelection> ValidatePageList(const QString& text, int totalPages)

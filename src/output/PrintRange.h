@@ -4,6 +4,11 @@
 #include <QString>
 #include <QVector>
 
+namespace engine
+{
+struct DataReportRun;
+}
+
 // Which rows of the print window's working grid a print of some pages covers: the pages of a built
 // report mapped to sheet rows, the page list the user types ("1,3,5-9"), and the print-area text made
 // of both.
@@ -37,10 +42,11 @@ private:
     QVector<SheetRows> pages_;
 };
 
-// The pages of the current report as its last build laid them out: a statistics report by the first
+// The pages of the run's report as its last build laid them out: a statistics report by the first
 // rows of its pages (statPageStarts, page 1 first) up to the working grid's last row; a data report
-// under "AUTO" by the engine's built page ranges, otherwise by the engine's rows per page.
-PageRowMap currentPageRows(const QVector<int>& statPageStarts, int workingLastRow);
+// under "AUTO" by the run's built page ranges, otherwise by the run's rows per page.
+PageRowMap currentPageRows(
+    const engine::DataReportRun& run, const QVector<int>& statPageStarts, int workingLastRow);
 
 // A typed page list: the listed pages, rising, and the end page of a trailing range ("5-9" lists 5 and
 // ends at 9: pages 6 to 9 follow the last listed one; "-5" lists none and covers pages 1 to 5).

@@ -12,15 +12,20 @@
 namespace output
 {
 
+ReportOutput::ReportOutput(std::shared_ptr<const store::ReportDefinition> definition)
+    : run_(std::move(definition))
+{
+}
+
 PageRowMap ReportOutput::Pages(const platform::grid::Sheet& working) const
 {
-    return currentPageRows(StatPageStarts(), working.maxRow());
+    return currentPageRows(run_, StatPageStarts(), working.maxRow());
 }
 
 // Both kinds of report lay their margins out as rows and columns of the sheet.
 void ReportOutput::SetUpPrinting(platform::grid::Sheet& working) const
 {
-    engine::SetGridPageSetup(working);
+    engine::SetGridPageSetup(run_, working);
 }
 
 OutputBatches::OutputBatches(ReportOutput& report, platform::grid::Sheet& working, int pagesPerBatch,
@@ -55,11 +60,11 @@ bool OutputBatches::takeBatch(int pages)
     return take_(pages);
 }
 
-std::unique_ptr<ReportOutput> reportOutputForCurrentReport()
+std::unique_ptr<ReportOutput> reportOutputFor(std::shared_ptr<const store::ReportDefinition> definition)
 {
-    if (engine::reportDefinition().isDataReport())
-        return std::make_unique<DataReportOutput>();
-    return std::make_unique<StatisticsReportOutput>();
+    if (definition->isDataReport())
+        return std::make_unique<DataReportOutput>(std::move(definition));
+    return std::make_unique<StatisticsReportOutput>(std::move(definition));
 }
 
 } // namespace output

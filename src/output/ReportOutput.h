@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/EngineState.h"
 #include "output/BatchLoop.h"
 #include "output/PrintRange.h"
 
@@ -23,7 +24,11 @@ namespace output
 class ReportOutput
 {
 public:
+    explicit ReportOutput(std::shared_ptr<const store::ReportDefinition> definition);
     virtual ~ReportOutput() = default;
+
+    // The build's own state, on the report's definition.
+    const engine::DataReportRun& Run() const { return run_; }
 
     // Checks that the report can be built and prepares the build; false (the user told, or in silent
     // web mode the message in ErrorMessage) when it cannot.
@@ -47,6 +52,9 @@ public:
 
     // Releases what the build holds when the window closes.
     virtual void Release() = 0;
+
+protected:
+    engine::DataReportRun run_;
 };
 
 // The batch loop's steps for a report output: each batch of at most `pagesPerBatch` pages is built
@@ -72,7 +80,7 @@ private:
     Take take_;
 };
 
-// The output of the report type of the state (a statistics report, or a data report).
-std::unique_ptr<ReportOutput> reportOutputForCurrentReport();
+// The output of the definition's report type (a statistics report, or a data report).
+std::unique_ptr<ReportOutput> reportOutputFor(std::shared_ptr<const store::ReportDefinition> definition);
 
 } // namespace output

@@ -65,19 +65,20 @@ void ReportPrintJob::run()
 {
     const RunningScope running(running_);
     cancelRequested_ = false;
-    engine::dataEngine().ReportFinished = false;
+    report_.reset();
     std::shared_ptr<const store::ReportDefinition> definition;
     runTellingFailure("ReadReportDefinition",
         [&] { definition = store::ReadReportDefinition(store::reportState().ReportId); });
     if (!definition)
         return;
     store::ApplyReportIdentity(*definition);
-    engine::UseReportDefinition(definition);
+    report_ = std::make_unique<engine::DataReportRun>(definition);
+    report_->Output = hooks_.output;
     switch (definition->type) {
     case store::DataReport:
         runTellingFailure("PrintDataReport", [this] { PrintDataReport(); });
         // The report's data is not needed once it is printed.
-        platform::outside::runLogged("ClearReportData", [] { engine::ClearReportData(); });
+        platform::outside::runLogged("ClearReportData", [this] { engine::ClearReportData(*report_); });
         break;
     default:
         // Any other type meets the statistics report's check, which refuses it by name.
@@ -88,17 +89,18 @@ void ReportPrintJob::run()
 
 void ReportPrintJob::PrintDataReport()
 {
-    if (!engine::CanPrintDataReport())
+    engine::DataReportRun& report = *report_;
+    if (!engine::CanPrintDataReport(report))
         return;
     letMessagesRun();
     if (cancelRequested_)
         return;
-    engine::PrepareReportData();
+    engine::PrepareReportData(report);
     showProgress(ProgressDataOpened);
-    engine::InitPageSheet(fbkReport_);
+    engine::InitPageSheet(report, fbkReport_);
     showProgress(PrintProgressPrepared);
-    TurnPrinterToReport();
-    const long long totalPages = engine::dataEngine().TotalPages;
+    TurnPrinterToReport(report_->definition());
+    const long long totalPages = report.TotalPages;
     if (totalPages == 0) {
         if (store::reportState().IsPrintBlankReport)
             printBlankForm();
@@ -116,12 +118,12 @@ void ReportPrintJob::PrintDataReport()
 
 void ReportPrintJob::printBlankForm()
 {
-    if (!engine::CanPreviewDataReport())
+    if (!engine::CanPreviewDataReport(*report_))
         return;
     fbkReport_ = platform::grid::Sheet {};
-    engine::CreateBlankReport(fbkReport_);
+    engine::CreateBlankReport(*report_, fbkReport_);
     showProgress(PrintProgressMaximum);
-    SetBlankFormPrintSetup(fbkReport_);
+    SetBlankFormPrintSetup(*report_, fbkReport_);
     print(false);
 }
 
@@ -129,18 +131,18 @@ void ReportPrintJob::PrintStatistics()
 {
     statistics_ = engine::StatisticsRun {};
     statistics_.Output = hooks_.output;
-    if (!engine::CanPrintReport(statistics_))
+    if (!engine::CanPrintReport(statistics_, *report_))
         return;
     showProgress(PrintProgressPrepared);
     letMessagesRun();
-    TurnPrinterToReport();
+    TurnPrinterToReport(report_->definition());
     if (cancelRequested_)
         return;
-    engine::PrepareStatisticsPrint(statistics_);
+    engine::PrepareStatisticsPrint(statistics_, *report_);
     showProgress(ProgressStatPrepared);
-    engine::CreateStatisticsReport(statistics_, fbkReport_);
+    engine::CreateStatisticsReport(statistics_, *report_, fbkReport_);
     showProgress(ProgressStatBuilt);
-    SetStatisticsPrintSetup(fbkReport_, statistics_.PageStartArray);
+    SetStatisticsPrintSetup(*report_, fbkReport_, statistics_.PageStartArray);
     showProgress(ProgressStatSetUp);
     // A printer dialog cancelled prints nothing and is no failure; a printer that fails is told.
     runTellingFailure("PrintStatistics", [this] { print(true); });
@@ -155,19 +157,19 @@ void ReportPrintJob::letMessagesRun()
 
 int ReportPrintJob::buildNextBatch()
 {
-    engine::CreateAllPages(fbkReport_, PagesPerPrintBatch);
-    return engine::dataEngine().CurrentPage;
+    engine::CreateAllPages(*report_, fbkReport_, PagesPerPrintBatch);
+    return report_->CurrentPage;
 }
 
 bool ReportPrintJob::reportFinished() const
 {
-    return engine::dataEngine().ReportFinished;
+    return report_->ReportFinished;
 }
 
 void ReportPrintJob::setUpPages()
 {
     // The build has given the sheet one piece of print area per page, so each page prints on its own.
-    engine::SetGridPageSetup(fbkReport_);
+    engine::SetGridPageSetup(*report_, fbkReport_);
 }
 
 void ReportPrintJob::printBatch()

@@ -7,6 +7,11 @@
 #include <functional>
 #include <memory>
 
+namespace engine
+{
+struct DataReportRun;
+class OutputForm;
+}
 namespace platform::grid
 {
 class PrintRun;
@@ -32,10 +37,9 @@ public:
     explicit ReportPrintJob(Hooks hooks);
     ~ReportPrintJob() override;
 
-    // Runs the job for the state's ReportType (data or statistics report; any other type prints nothing).
+    // Runs the job for the state's ReportType (data or statistics report; any other type prints nothing),
+    // on a run of its own that stays until the next job.
     void run();
-    void PrintDataReport();
-    void PrintStatistics();
 
     // A cancel lets the batch under way finish and builds no further one.
     void requestCancel() { cancelRequested_ = true; }
@@ -45,6 +49,8 @@ public:
     // Pages sent to the printer so far.
     int pagesPrinted() const { return pagesPrinted_; }
     const platform::grid::Sheet& sheet() const { return fbkReport_; }
+    // The run of the last job; none before the first or when its report could not be read.
+    const engine::DataReportRun* report() const { return report_.get(); }
     // The last statistics build's pages and pictures.
     const engine::StatisticsRun& statistics() const { return statistics_; }
 
@@ -56,11 +62,14 @@ private:
     void printBatch() override;
     void showProgress(int value) override;
 
+    void PrintDataReport();
+    void PrintStatistics();
     void printBlankForm();
     void print(bool withDialog);
     void countPrinted(int pages);
 
     Hooks hooks_;
+    std::unique_ptr<engine::DataReportRun> report_;
     platform::grid::Sheet fbkReport_;
     engine::StatisticsRun statistics_;
     std::unique_ptr<platform::grid::PrintRun> oneDocument_; // the batches' document, on a file printer

@@ -24,21 +24,22 @@ bool PrinterInstalled()
     }
 }
 
-void TurnPrinterToReport()
+void TurnPrinterToReport(const store::ReportDefinition& definition)
 {
-    platform::ui::setDefaultPrinterOrientation(engine::reportDefinition().page.PageLandscape
+    platform::ui::setDefaultPrinterOrientation(definition.page.PageLandscape
             ? platform::ui::PrinterOrientation::Landscape
             : platform::ui::PrinterOrientation::Portrait);
 }
 
-void SetBlankFormPrintSetup(platform::grid::Sheet& sheet)
+void SetBlankFormPrintSetup(const engine::DataReportRun& report, platform::grid::Sheet& sheet)
 {
-    engine::SetGridPageSetup(sheet);
+    engine::SetGridPageSetup(report, sheet);
 }
 
-void SetStatisticsPrintSetup(platform::grid::Sheet& sheet, const QVector<int>& pageStarts)
+void SetStatisticsPrintSetup(
+    const engine::DataReportRun& report, platform::grid::Sheet& sheet, const QVector<int>& pageStarts)
 {
-    engine::SetGridPageSetup(sheet);
+    engine::SetGridPageSetup(report, sheet);
     PageSelection everyPage;
     for (int page = 1; page <= pageStarts.size(); ++page)
         everyPage.listedPages.append(page);

@@ -62,10 +62,10 @@ QString connectionString(platform::db::Connection& connection)
 QString reportQuery()
 {
     const auto& state = store::reportState();
-    engine::UseReportDefinition(store::ReadReportDefinition(state.ReportId));
-    engine::CheckReportSortOrder();
+    engine::DataReportRun report(store::ReadReportDefinition(state.ReportId));
+    engine::CheckReportSortOrder(report);
     return platform::outside::sharedSqlAdapter()->adaptSql(
-        engine::BuildDataSourceSql(engine::reportDefinition().sql.SqlSelect), state.Connection->dialect());
+        engine::BuildDataSourceSql(report, report.definition().sql.SqlSelect), state.Connection->dialect());
 }
 
 QString reportPrinterProgram()

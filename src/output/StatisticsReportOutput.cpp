@@ -7,30 +7,30 @@ namespace output
 
 bool StatisticsReportOutput::Prepare()
 {
-    if (!engine::CanPrintReport(run_))
+    if (!engine::CanPrintReport(statistics_, run_))
         return false;
-    engine::PrepareStatisticsPrint(run_);
+    engine::PrepareStatisticsPrint(statistics_, run_);
     return true;
 }
 
 void StatisticsReportOutput::BuildBatch(platform::grid::Sheet& working, int, QProgressBar&)
 {
-    engine::CreateStatisticsReport(run_, working);
+    engine::CreateStatisticsReport(statistics_, run_, working);
 }
 
 int StatisticsReportOutput::PageCount() const
 {
-    return run_.StatPageCount;
+    return statistics_.StatPageCount;
 }
 
 QVector<int> StatisticsReportOutput::StatPageStarts() const
 {
-    return run_.PageStartArray;
+    return statistics_.PageStartArray;
 }
 
 void StatisticsReportOutput::Release()
 {
-    engine::UnloadStatPictures(run_);
+    engine::UnloadStatPictures(statistics_);
 }
 
 } // namespace output

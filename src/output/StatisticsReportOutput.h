@@ -7,10 +7,11 @@ namespace output
 {
 
 // A statistics report: checked and prepared when the window loads, built whole at once, its pages
-// starting at the rows the pagination gave. The output owns the run of its builds.
+// starting at the rows the pagination gave. The output owns the statistics run of its builds.
 class StatisticsReportOutput : public ReportOutput
 {
 public:
+    using ReportOutput::ReportOutput;
     bool Prepare() override;
     void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar& progress) override;
     bool HasData() const override { return true; }
@@ -20,7 +21,7 @@ public:
     void Release() override;
 
 private:
-    engine::StatisticsRun run_;
+    engine::StatisticsRun statistics_;
 };
 
 } // namespace output

@@ -8,12 +8,12 @@
 #include "output/WordPlaceholders.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
+#include "platform/outside/DesktopOpen.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/PrivateFolder.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/outside/WordDocument.h"
-#include "platform/outside/DesktopOpen.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
@@ -82,11 +82,11 @@ TemplateScan scanTemplate(platform::outside::WordDocument& document)
 
 // The query of the records: the template's own record query with the report's and the host's
 // conditions, or the report's query.
-QString dataQuery(const QString& recordQuery)
+QString dataQuery(engine::DataReportRun& report, const QString& recordQuery)
 {
-    const store::SqlPieces& sql = engine::reportDefinition().sql;
+    const store::SqlPieces& sql = report.definition().sql;
     if (recordQuery.isEmpty())
-        return engine::BuildDataSourceSql(sql.SqlSelect);
+        return engine::BuildDataSourceSql(report, sql.SqlSelect);
     QString query = recordQuery;
     QString order;
     if (const qsizetype at = query.indexOf(QLatin1String(" order "), 0, Qt::CaseInsensitive); at >= 0) {
@@ -166,9 +166,9 @@ QString run(const QString& templateName, WordReportProgress& progress)
     if (!state.Connection)
         throw platform::Error(
             platform::errors::InvalidArgument, QStringLiteral("Word报表"), QStringLiteral("没有数据库连接"));
-    engine::UseReportDefinition(store::ReadReportDefinition(state.ReportId));
-    engine::CheckReportSortOrder();
-    const store::SqlPieces& sql = engine::reportDefinition().sql;
+    engine::DataReportRun report(store::ReadReportDefinition(state.ReportId));
+    engine::CheckReportSortOrder(report);
+    const store::SqlPieces& sql = report.definition().sql;
     const auto adapter = platform::outside::sharedSqlAdapter();
     // The columns are known before any record is read.
     std::unique_ptr<platform::db::Recordset> data = adapter->open(
@@ -186,7 +186,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
     const TemplateScan scan = scanTemplate(document);
     if (!scan.anyPlaceholder)
         endRun(QStringLiteral("该报表模板有错或您同时还在运行其他WORD程序！"));
-    data = adapter->open(dataQuery(scan.recordQuery), *state.Connection);
+    data = adapter->open(dataQuery(report, scan.recordQuery), *state.Connection);
     if (data->eof())
         endRun(QStringLiteral("没有打印数据！"));
 

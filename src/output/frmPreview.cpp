@@ -1,6 +1,7 @@
 #include "output/frmPreview.h"
 
 #include "engine/BlankReport.h"
+#include "engine/EngineState.h"
 #include "engine/PagePipeline.h"
 #include "engine/StatisticsReport.h"
 #include "output/OutputWindowLayout.h"
@@ -51,7 +52,6 @@ frmPreview::frmPreview(QWidget* parent, std::shared_ptr<const store::ReportDefin
     , cmmdPrintSetup(new QPushButton(QStringLiteral("打印设置(&S)"), this))
     , cmdHelp(new QPushButton(QStringLiteral("帮助(&H)"), this))
     , cmdClose(new QPushButton(QStringLiteral("关闭(&C)"), this))
-    , outputForm_(*this)
     , definition_(std::move(definition))
 {
     // The window closes by its own button only, never while the report is being built.
@@ -81,10 +81,11 @@ frmPreview::frmPreview(QWidget* parent, std::shared_ptr<const store::ReportDefin
     platform::ui::activateOnFirstShow(*this, [this] { Form_Activate(); });
 }
 
+frmPreview::~frmPreview() = default;
+
 // The report is built on the first activation only; a window whose report cannot be built closes.
 void frmPreview::Form_Activate()
 {
-    outputForm_.bind();
     if (!firstActivation_)
         return;
     platform::ui::pumpMessages();
@@ -108,24 +109,25 @@ bool frmPreview::buildReport()
         definition_ = store::ReadReportDefinition(store::reportState().ReportId);
         store::ApplyReportIdentity(*definition_);
     }
-    engine::UseReportDefinition(definition_);
+    run_ = std::make_unique<engine::DataReportRun>(definition_);
+    run_->Output = this;
     setWindowTitle(Caption + QStringLiteral(" - ") + definition_->name);
     reportType_ = definition_->type;
     switch (reportType_) {
     case store::DataReport:
         platform::ui::pumpMessages();
-        if (!engine::CanPreviewDataReport())
+        if (!engine::CanPreviewDataReport(*run_))
             return false;
-        engine::PrepareReportData();
-        engine::CreateBlankReport(report_);
+        engine::PrepareReportData(*run_);
+        engine::CreateBlankReport(*run_, report_);
         pages_ = output::blankFormPages(report_.maxRow());
         break;
     default:
         // Any other type meets the statistics report's check, which refuses it by name.
         statistics_.Output = this;
-        if (!engine::CanPrintReport(statistics_))
+        if (!engine::CanPrintReport(statistics_, *run_))
             return false;
-        engine::PreviewStatisticsReport(statistics_, report_);
+        engine::PreviewStatisticsReport(statistics_, *run_, report_);
         pages_ = output::statisticsPages(statistics_.PageStartArray, report_.maxRow());
         break;
     }
@@ -203,11 +205,11 @@ void frmPreview::cmdBlankRpt_Click()
         return;
     }
     platform::outside::runLogged("cmdBlankRpt_Click", [this] {
-        output::TurnPrinterToReport();
+        output::TurnPrinterToReport(run_->definition());
         if (reportType_ == store::DataReport)
-            output::SetBlankFormPrintSetup(report_);
+            output::SetBlankFormPrintSetup(*run_, report_);
         else
-            output::SetStatisticsPrintSetup(report_, statistics_.PageStartArray);
+            output::SetStatisticsPrintSetup(*run_, report_, statistics_.PageStartArray);
         output::PrintOnDefaultPrinter(report_, false);
     });
 }
@@ -251,8 +253,8 @@ void frmPreview::done(int result)
 {
     waitCursor_.reset();
     platform::outside::runLogged("frmPreview", [this] {
-        if (reportType_ == store::DataReport)
-            engine::ClearReportData();
+        if (reportType_ == store::DataReport && run_)
+            engine::ClearReportData(*run_);
         else if (reportType_ == store::StatisticsReport)
             engine::UnloadStatPictures(statistics_);
     });

@@ -2,7 +2,6 @@
 
 #include "engine/OutputForm.h"
 #include "engine/StatisticsRun.h"
-#include "output/OutputFormBinding.h"
 #include "output/PreviewPages.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/MessagePump.h"
@@ -14,6 +13,10 @@
 class QPushButton;
 class QStatusBar;
 
+namespace engine
+{
+struct DataReportRun;
+}
 namespace output
 {
 class PageView;
@@ -34,12 +37,14 @@ class frmPreview : public QDialog, public engine::OutputForm
 public:
     explicit frmPreview(
         QWidget* parent = nullptr, std::shared_ptr<const store::ReportDefinition> definition = {});
+    ~frmPreview() override;
 
     int currentPage() const { return currentPage_; }
     int pageCount() const { return pages_.count; }
     bool fullSize() const { return fullSize_; }
-    // The report as built, all its pages.
+    // The report as built, all its pages, and the run that built it (none before the build).
     const platform::grid::Sheet& report() const { return report_; }
+    const engine::DataReportRun* run() const { return run_.get(); }
     // A statistics report's build: its page starts and pictures.
     const engine::StatisticsRun& statistics() const { return statistics_; }
 
@@ -88,6 +93,6 @@ private:
     bool fullSize_ = true;
     bool firstActivation_ = true;
     std::optional<platform::ui::WaitCursor> waitCursor_; // from construction until the first build ends
-    output::OutputFormBinding outputForm_;
     std::shared_ptr<const store::ReportDefinition> definition_;
+    std::unique_ptr<engine::DataReportRun> run_; // the build shown; this window receives its pictures
 };

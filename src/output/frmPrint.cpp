@@ -151,14 +151,13 @@ frmPrint::~frmPrint()
 bool frmPrint::Form_Load()
 {
     auto& state = store::reportState();
-    engine::dataEngine().Output = nullptr; // the pictures travel with the sheet as drawing objects
     if (state.ReportId.isEmpty())
         return false;
     try {
         const auto definition = store::ReadReportDefinition(state.ReportId);
         store::ApplyReportIdentity(*definition);
-        engine::UseReportDefinition(definition);
-        report_ = reportOutputForCurrentReport();
+        // The run tells no window of its pictures: they travel with the sheet as drawing objects.
+        report_ = reportOutputFor(definition);
         if (!definition->isDataReport())
             cmdPrintSetup->setEnabled(false);
         else
@@ -177,6 +176,11 @@ bool frmPrint::Form_Load()
     if (state.WebPrintMode)
         RunWebExport();
     return true;
+}
+
+const engine::DataReportRun* frmPrint::reportRun() const
+{
+    return report_ ? &report_->Run() : nullptr;
 }
 
 void frmPrint::Form_Unload()
@@ -339,7 +343,7 @@ void frmPrint::resizeEvent(QResizeEvent* event)
 
 void frmPrint::Command1_Click()
 {
-    frmPrtSelection selection(this);
+    frmPrtSelection selection(report_->Run(), this);
     selection.CurrentPage = CurrentPage;
     selection.TotalPageCount = report_->PageCount();
     selection.StatPageStarts = report_->StatPageStarts();

@@ -10,6 +10,10 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
+namespace engine
+{
+struct DataReportRun;
+}
 namespace platform::grid
 {
 class PrintRun;
@@ -64,6 +68,8 @@ public:
     bool CancelRequested = false;
 
     bool Form_Load();
+    // The run of the report loaded; none before a load.
+    const engine::DataReportRun* reportRun() const;
 
 public slots:
     void Form_Activate();

@@ -1,6 +1,5 @@
 #include "output/frmPrintMSG.h"
 
-#include "output/OutputFormBinding.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/WindowShow.h"
@@ -16,7 +15,6 @@ frmPrintMSG::frmPrintMSG(QWidget* parent)
     , prgPrint(new QProgressBar(this))
     , cmdCancel(new QPushButton(QStringLiteral("取消(&C)"), this))
     , job_({ [this](int value) { prgPrint->setValue(value); }, [] { platform::ui::pumpMessages(); }, this })
-    , outputForm_(*this)
 {
     setWindowTitle(QStringLiteral("打印报表"));
     prgPrint->setRange(0, output::PrintProgressMaximum);
@@ -32,19 +30,8 @@ frmPrintMSG::frmPrintMSG(QWidget* parent)
 // The whole job, then the window closes itself.
 void frmPrintMSG::Form_Activate()
 {
-    outputForm_.bind();
     job_.run();
     accept();
-}
-
-void frmPrintMSG::PrintDataReport()
-{
-    job_.PrintDataReport();
-}
-
-void frmPrintMSG::PrintStatistics()
-{
-    job_.PrintStatistics();
 }
 
 void frmPrintMSG::cmdCancel_Click()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/OutputForm.h"
-#include "output/OutputFormBinding.h"
 #include "output/ReportPrintJob.h"
 
 #include <QDialog>
@@ -19,9 +18,6 @@ class frmPrintMSG : public QDialog, public engine::OutputForm
 public:
     explicit frmPrintMSG(QWidget* parent = nullptr);
 
-    void PrintDataReport();
-    void PrintStatistics();
-
     const output::ReportPrintJob& job() const { return job_; }
 
     QLabel* lblPrintMSG;
@@ -38,5 +34,4 @@ private:
     void picturesLoaded(const QVector<QImage>&) override { }
 
     output::ReportPrintJob job_;
-    output::OutputFormBinding outputForm_;
 };

@@ -29,7 +29,7 @@ namespace
 const QString RefusedRange = QStringLiteral("-1");
 }
 
-frmPrtSelection::frmPrtSelection(QWidget* parent)
+frmPrtSelection::frmPrtSelection(const engine::DataReportRun& report, QWidget* parent)
     : QDialog(parent)
     , Frame2(new QGroupBox(QStringLiteral("打印机选择(&P):"), this))
     , CmbPrint(new QComboBox(Frame2))
@@ -43,6 +43,7 @@ frmPrtSelection::frmPrtSelection(QWidget* parent)
     , Copys(new QLineEdit(this))
     , Command1(new QPushButton(QStringLiteral("确定"), this))
     , Command2(new QPushButton(QStringLiteral("取消"), this))
+    , report_(report)
 {
     setObjectName(QStringLiteral("frmPrtSelection"));
     setWindowTitle(QStringLiteral("打印设置"));
@@ -133,9 +134,9 @@ QString frmPrtSelection::BuildPrintRange()
         : Option2->isChecked()                      ? RangeChoice::CurrentPage
                                                     : RangeChoice::PageList;
     const PrintRangeRequest request { choice, Pages->text(), CurrentPage, TotalPageCount };
-    const int lastCol = WorkingLastCol > 0 ? WorkingLastCol : engine::reportDefinition().page.ColCount;
+    const int lastCol = WorkingLastCol > 0 ? WorkingLastCol : report_.definition().page.ColCount;
     const auto range
-        = output::BuildPrintRange(request, currentPageRows(StatPageStarts, WorkingLastRow), lastCol);
+        = output::BuildPrintRange(request, currentPageRows(report_, StatPageStarts, WorkingLastRow), lastCol);
     if (!range) {
         platform::ui::msgBox(QStringLiteral("未指定有效的页码范围，操作无效"), platform::ui::Buttons::Ok,
             platform::ui::Icon::Information, QStringLiteral("指定打印范围"));

@@ -11,6 +11,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace engine
+{
+struct DataReportRun;
+}
+
 namespace output
 {
 
@@ -22,13 +27,14 @@ class frmPrtSelection : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmPrtSelection(QWidget* parent = nullptr);
+    // `report` is the run whose built pages the ranges name.
+    explicit frmPrtSelection(const engine::DataReportRun& report, QWidget* parent = nullptr);
 
     int Copies = 1; // 1 at every load
     int TotalPageCount = 0; // the pages a list may name
     int CurrentPage = 1; // the page the print window shows
     // The first row of each page of a statistics report (page 1 first) and the working grid's last row;
-    // data reports are mapped by the engine's pages.
+    // data reports are mapped by the run's pages.
     QVector<int> StatPageStarts;
     int WorkingLastRow = 0;
     // The working grid's last column, which every range reaches (the stored column count when 0): the
@@ -64,6 +70,8 @@ protected:
 private:
     void FillPrinterList();
     QString BuildPrintRange();
+
+    const engine::DataReportRun& report_;
 };
 
 } // namespace output

@@ -41,6 +41,7 @@ struct ReportState : PageSettings, SqlPieces {
     QString ErrorMessage; // also the silent mode's messages
     bool IsPrintBlankReport = false;
     QString FactTableName;
+    QString SourceSql; // the host's data-source SQL (GetSQL); every preparation works its own out
 
     // --- silent (web) printing -----------------------------------------------------------------------
     bool WebPrintMode = false;
@@ -56,7 +57,6 @@ struct ReportState : PageSettings, SqlPieces {
 
     // --- kept for other subsystems -------------------------------------------------------------------
     QString SourceReportId; // the model report a group copy is copying
-    bool UseCallerRecordset = false; // the host's record set is the data of the report being built
     QString StatusUserText; // panel 2 of the status bars
 
     // Set by every new CReportOrv: the print window sizes its visible page grid before it shows the

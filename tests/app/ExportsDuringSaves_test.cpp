@@ -117,7 +117,7 @@ protected:
     std::vector<std::unique_ptr<QTemporaryDir>> folders;
 };
 
-// The exports run in processes (the engine's state is one per process) while this process saves the one
+// The exports run in processes (the report state is one per process) while this process saves the one
 // report again and again, alternating between two variants: every export shows one variant whole, never
 // one variant's title with the other's widths or orientation.
 TEST_P(ExportsDuringSaves, EveryExportShowsOneWholeVariant)

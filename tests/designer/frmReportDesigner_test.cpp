@@ -10,6 +10,7 @@
 #include "designer/frmRowHeight.h"
 #include "designer/SizeInput.h"
 #include "engine/DataReportBuilder.h"
+#include "engine/EngineState.h"
 #include "engine/PagePipeline.h"
 #include "output/frmPreview.h"
 #include "store/DefinitionReader.h"
@@ -143,12 +144,12 @@ TEST_P(DesignerWindow, EditSaveReopenAndPrint)
 
     state.ReportId = demo::DataReportId;
     state.TABLENAME = demo::SampleReportGroup;
-    engine::UseReportDefinition(store::ReadReportDefinition(state.ReportId));
-    ASSERT_TRUE(engine::CanPrintDataReport());
-    engine::PrepareReportData();
+    engine::DataReportRun run(store::ReadReportDefinition(state.ReportId));
+    ASSERT_TRUE(engine::CanPrintDataReport(run));
+    engine::PrepareReportData(run);
     platform::grid::Sheet pages;
-    engine::CreateDataReport(pages, engine::AllRemainingPages);
-    engine::ClearReportData();
+    engine::CreateDataReport(run, pages, engine::AllRemainingPages);
+    engine::ClearReportData(run);
     bool found = false;
     for (int row = 1; row <= pages.lastDataRow() && !found; ++row)
         for (int col = 1; col <= pages.lastDataCol() && !found; ++col)

@@ -189,11 +189,11 @@ TEST_P(SourceTextRoundTrip, StatisticsReportKindsAreStoredReopenedAndBuilt)
     });
 
     useDefinition();
-    engine::StatisticsRun run;
-    ASSERT_TRUE(engine::CanPrintReport(run));
-    engine::PrepareStatisticsPrint(run);
+    engine::StatisticsRun stat;
+    ASSERT_TRUE(engine::CanPrintReport(stat, run));
+    engine::PrepareStatisticsPrint(stat, run);
     Sheet sheet;
-    engine::CreateStatisticsReport(run, sheet);
+    engine::CreateStatisticsReport(stat, run, sheet);
     EXPECT_TRUE(loggedProcedures().isEmpty()) << loggedProcedures().join(u',').toStdString();
     // Cells stand one row down and one column right of their design cells.
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));

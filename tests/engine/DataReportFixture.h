@@ -211,8 +211,8 @@ protected:
     void prepare()
     {
         useDefinition();
-        ASSERT_TRUE(engine::CanPrintDataReport());
-        engine::PrepareReportData();
+        ASSERT_TRUE(engine::CanPrintDataReport(run));
+        engine::PrepareReportData(run);
     }
 
     // Prepares the report and builds its first `pages` pages.
@@ -220,11 +220,11 @@ protected:
     {
         prepare();
         platform::grid::Sheet sheet;
-        engine::CreateDataReport(sheet, pages);
+        engine::CreateDataReport(run, sheet, pages);
         return sheet;
     }
 
-    static const engine::DataEngineState& state() { return engine::dataEngine(); }
+    const engine::DataReportRun& state() const { return run; }
 };
 
 // Where the pictures of a sheet stand, in the order they were placed.

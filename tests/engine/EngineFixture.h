@@ -61,7 +61,7 @@ template <typename Run> int errorNumberOf(Run run)
     return 0;
 }
 
-// Each test starts from a fresh report state and engine state, scripted boxes, the PDF printer as the
+// Each test starts from a fresh report state and a run of its own, scripted boxes, the PDF printer as the
 // default printer (portrait, A4), and a database of its own holding the component's tables (or the
 // demo archive); the state's report is TestReportId, whose rows the test writes.
 class EngineTest : public orvtest::BackendTest
@@ -73,7 +73,7 @@ protected:
 
     void TearDown() override
     {
-        engine::dataEngine() = engine::DataEngineState {};
+        run = engine::DataReportRun {};
         store::reportState() = store::ReportState {};
         platform::outside::releaseShared();
         database.reset();
@@ -82,7 +82,7 @@ protected:
 
     void useDatabase(Content content, int archiveRecords = 400)
     {
-        engine::dataEngine() = engine::DataEngineState {};
+        run = engine::DataReportRun {};
         store::reportState() = store::ReportState {};
         platform::outside::setSettingsFolder(settings.path());
         platform::outside::releaseShared();
@@ -153,23 +153,23 @@ protected:
                     .arg(text(content.mid(1, 1)), text(content)));
     }
 
-    // The state's report as stored, changed by `change` (when given), becomes the definition the engine
+    // The state's report as stored, changed by `change` (when given), becomes the definition the run
     // works on.
-    static void useDefinition(const std::function<void(store::ReportDefinition&)>& change = {})
+    void useDefinition(const std::function<void(store::ReportDefinition&)>& change = {})
     {
         store::ReportDefinition definition = *store::ReadReportDefinition(store::reportState().ReportId);
         if (change)
             change(definition);
-        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(std::move(definition)));
+        run.useDefinition(std::make_shared<const store::ReportDefinition>(std::move(definition)));
     }
 
     // The definition in use (an empty one when none is), changed by `change`, stays the one in use.
-    static void changeDefinition(const std::function<void(store::ReportDefinition&)>& change)
+    void changeDefinition(const std::function<void(store::ReportDefinition&)>& change)
     {
-        const auto& inUse = engine::dataEngine().Definition;
+        const auto& inUse = run.Definition;
         store::ReportDefinition definition = inUse ? *inUse : store::ReportDefinition {};
         change(definition);
-        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(std::move(definition)));
+        run.useDefinition(std::make_shared<const store::ReportDefinition>(std::move(definition)));
     }
 
     // The procedures whose failures were logged, sorted.
@@ -198,6 +198,7 @@ protected:
     platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
         { platform::ui::PdfPrinterName }, platform::ui::PdfPrinterName } };
     std::optional<orvtest::TestDatabase> database;
+    engine::DataReportRun run; // the build under test
     int formatOrder = 0;
 };
 

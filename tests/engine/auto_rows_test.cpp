@@ -93,7 +93,7 @@ TEST_P(AutoRows, APageTakesTheRecordsThatFitTheRoomLeftForTheBand)
     ASSERT_GE(expected.size(), 3) << "line height " << line;
 
     Sheet sheet;
-    engine::CreateDataReport(sheet, 100);
+    engine::CreateDataReport(run, sheet, 100);
     ASSERT_EQ(state().PageRowRanges.size(), expected.size());
     int nextFirst = 1;
     for (int p = 0; p < expected.size(); ++p) {
@@ -144,10 +144,10 @@ TEST_P(AutoRows, ARecordPushedToTheNextPageUndoesItsLookAhead)
     ASSERT_LE(lines * line + tallRecordRest, free) << "record 12 fits an empty page";
     docs[11].title = titleOfLines(12, lines);
     insertDocs(docs);
-    engine::PrepareReportData();
+    engine::PrepareReportData(run);
 
     Sheet sheet;
-    engine::CreateDataReport(sheet, 100);
+    engine::CreateDataReport(run, sheet, 100);
     ASSERT_EQ(state().PageRowRanges.size(), 3);
     const QList<QList<PieceRun>> expected { { { 1, 11 } }, { { 12, 12 } }, { { 13, 23 } } };
     const QStringList pageNumbers { "第1页", "第2页", "第1页" };
@@ -187,7 +187,7 @@ TEST_P(AutoRows, ARecordTallerThanAnEmptyPageStandsAloneAndTheUserIsToldOnce)
     Sheet sheet;
     QList<int> pieces;
     for (int batch = 0; batch < 50 && !state().ReportFinished; ++batch) {
-        engine::CreateAllPages(sheet, 1);
+        engine::CreateAllPages(run, sheet, 1);
         ASSERT_EQ(state().PageRowRanges.size(), 1) << "every batch builds its page";
         const PageView page = readPage(sheet, state().PageRowRanges[0]);
         if (page.pieces.contains(5) || page.pieces.contains(7)) {

@@ -76,7 +76,7 @@ protected:
     {
         prepare();
         Sheet sheet;
-        engine::CreateDataReport(sheet, 1000);
+        engine::CreateDataReport(run, sheet, 1000);
         EXPECT_TRUE(state().ReportFinished);
         QList<PageSnapshot> pages;
         for (const engine::PageRowRange& range : state().PageRowRanges)
@@ -97,9 +97,9 @@ protected:
         int built = 0;
         for (int batch = 0; batch < 100 && !state().ReportFinished; ++batch) {
             if (printProgress)
-                engine::CreateAllPages(sheet, size);
+                engine::CreateAllPages(run, sheet, size);
             else
-                engine::CreateDataReport(sheet, size);
+                engine::CreateDataReport(run, sheet, size);
             ASSERT_LE(state().PageRowRanges.size(), size);
             ASSERT_EQ(state().CurrentPage, state().PageRowRanges.size());
             EXPECT_EQ(sheet.maxRow(), state().PageRowRanges.last().lastRow)
@@ -168,7 +168,7 @@ TEST_P(Batches, ARebuildOnTheSameSheetLeavesNothingOfTheBuildBefore)
     Sheet sheet = build(2);
     execute(QStringLiteral("delete from docs where piece_no between 2 and 6"));
     prepare();
-    engine::CreateDataReport(sheet, 1);
+    engine::CreateDataReport(run, sheet, 1);
     const PageView first = readPage(sheet, state().PageRowRanges[0]);
     EXPECT_EQ(runsOf(first.pieces), (QList<PieceRun> { { 1, 1 }, { 7, 7 } }))
         << "group Aa keeps pieces 1 and 7";

@@ -94,15 +94,14 @@ TEST(BoundedWork, ShrinkingSearchesTheSizesInsteadOfWalkingThem)
 
 TEST(BoundedWork, ALongTakeOptionGivesItsPieceAndTheNextPieceGoesOn)
 {
-    engine::dataEngine() = engine::DataEngineState {};
+    engine::DataReportRun run;
     const platform::grid::TextFont font;
     const QString value = QString(100'000, u'试') + QStringLiteral("尾");
     // The target is as wide as 100,000 "试" and a "T": the "尾" fills it out.
-    EXPECT_EQ(engine::WidthFittedPiece(value, 1, 100'000, font, 1, 1), value);
-    EXPECT_EQ(engine::WidthFittedPiece(value, 1, 100'000, font, 1, 1), QString());
-    EXPECT_EQ(
-        engine::WidthFittedPiece(QStringLiteral("甲乙丙丁"), 2, 2, font, 1, 2), QStringLiteral("乙丙丁"));
-    engine::dataEngine() = engine::DataEngineState {};
+    EXPECT_EQ(engine::WidthFittedPiece(run, value, 1, 100'000, font, 1, 1), value);
+    EXPECT_EQ(engine::WidthFittedPiece(run, value, 1, 100'000, font, 1, 1), QString());
+    EXPECT_EQ(engine::WidthFittedPiece(run, QStringLiteral("甲乙丙丁"), 2, 2, font, 1, 2),
+        QStringLiteral("乙丙丁"));
 }
 
 } // namespace

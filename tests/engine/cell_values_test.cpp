@@ -14,7 +14,6 @@
 
 using namespace enginetest;
 using engine::CellContext;
-using engine::dataEngine;
 using engine::ReportCellItem;
 using platform::grid::Sheet;
 
@@ -57,7 +56,7 @@ TEST(WithReportConditions, TheStatementReadsTheReportsTablesUnderBothConditionsK
     store::ReportState& state = store::reportState();
     store::ReportDefinition definition;
     definition.sql.TablesName = QStringLiteral("t1,t2");
-    engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
+    engine::DataReportRun run(std::make_shared<const store::ReportDefinition>(definition));
     const struct {
         QString filter;
         QString sql;
@@ -72,10 +71,9 @@ TEST(WithReportConditions, TheStatementReadsTheReportsTablesUnderBothConditionsK
     };
     for (const auto& c : cases) {
         state.SelectWhere = c.filter;
-        EXPECT_EQ(engine::WithReportConditions(c.sql), c.rewritten) << c.sql.toStdString();
+        EXPECT_EQ(engine::WithReportConditions(run, c.sql), c.rewritten) << c.sql.toStdString();
     }
     state = store::ReportState {};
-    engine::dataEngine() = engine::DataEngineState {};
 }
 
 // ---- cells written into a grid ----------------------------------------------------------------------
@@ -102,14 +100,11 @@ protected:
     }
 
     // Makes the current record the buffered record that field marks read.
-    void bufferRecord()
-    {
-        dataEngine().RecordBufferRs = openSql(QStringLiteral("select * from wsda order by recid"));
-    }
+    void bufferRecord() { run.RecordBufferRs = openSql(QStringLiteral("select * from wsda order by recid")); }
 
     QString write(const ReportCellItem& cell, int recordPosition = 1)
     {
-        engine::SetCellDataValue(grid, cell, CellContext { record.get(), 0, recordPosition });
+        engine::SetCellDataValue(run, grid, cell, CellContext { record.get(), 0, recordPosition });
         return grid.text(5, 2);
     }
 
@@ -141,8 +136,8 @@ TEST_P(CellValues, TextsWithParametersSystemVariablesAndFormulasOfTheActiveRow)
         "insert into report_parameter (report_id, name, default_value) values (%1, '单位', '档案馆')")
                 .arg(text(TestReportId)));
     EXPECT_EQ(write(item("A", "制表单位：&单位& & 其他")), QStringLiteral("制表单位：档案馆 & 其他"));
-    dataEngine().PageNumber = 3;
-    dataEngine().TotalPages = 12;
+    run.PageNumber = 3;
+    run.TotalPages = 12;
     changeDefinition([](store::ReportDefinition& definition) { definition.page.PageRecount = false; });
     EXPECT_EQ(write(item("C", "第%p页 共%P页")), QStringLiteral("第3页 共12页"));
     write(item("F", "SUM(C&:D&)"));
@@ -231,10 +226,10 @@ TEST_P(CellValues, WidthFittedPiecesContinueWithinOneRecordAndRestartForTheNext)
     updateRecord(QStringLiteral("note = ") + text(value));
     const ReportCellItem cell = item("B", "note", fieldOf("note"), "1-3", "W");
 
-    dataEngine().AbsolutePage = 1;
+    run.AbsolutePage = 1;
     const QString first = write(cell, 1);
     grid.select(6, 2, 6, 2);
-    engine::SetCellDataValue(grid, cell, CellContext { record.get(), 0, 1 });
+    engine::SetCellDataValue(run, grid, cell, CellContext { record.get(), 0, 1 });
     const QString second = grid.text(6, 2);
     // Three wide characters and a "T" need four characters of the same kind.
     EXPECT_EQ(first, value.left(4));
@@ -247,7 +242,7 @@ TEST_P(CellValues, WidthFittedPiecesContinueWithinOneRecordAndRestartForTheNext)
 
 TEST_P(CellValues, SpecialFormulasSeeTheRecordAndItsFlag)
 {
-    dataEngine().RowPositionFlag = 8;
+    run.RowPositionFlag = 8;
     EXPECT_EQ(write(item("E", "#page_no# * 2")), QString::number(record->value("page_no").toInt() * 2));
     EXPECT_EQ(write(item("E", "#@flag#")), QStringLiteral("8"));
     EXPECT_EQ(write(item("E", "select count(*) from wsda where folder_no = #folder_no#")),
@@ -257,7 +252,7 @@ TEST_P(CellValues, SpecialFormulasSeeTheRecordAndItsFlag)
 
 TEST_P(CellValues, SubQueryCellsShowOneRowAfterTheOther)
 {
-    auto& recordsets = dataEngine().CellRecordsets;
+    auto& recordsets = run.CellRecordsets;
     recordsets.push_back(
         openSql(QStringLiteral("select retention from wsda group by retention order by retention")));
     const QList<QStringList> expected
@@ -351,28 +346,29 @@ TEST_P(CellValues, FieldMarksEnterStatementsAsLiterals)
     };
     int row = 5;
     for (const auto& c : cases)
-        EXPECT_EQ(engine::ReplaceFieldMarks(grid, c.sql, row, 0, 1), c.replaced) << c.sql.toStdString();
+        EXPECT_EQ(engine::ReplaceFieldMarks(run, grid, c.sql, row, 0, 1), c.replaced) << c.sql.toStdString();
 }
 
 TEST_P(CellValues, CellMarksReadThePageAndTheRecordsBlock)
 {
     // One page of 40 rows; the detail cell of column C stands at template row 5 (sheet row 6).
-    dataEngine().PageSheetRows = 40;
+    run.PageSheetRows = 40;
     changeDefinition([](store::ReportDefinition& definition) {
         definition.regions[store::RegionEntry::DataDetail] = { true, 5, 6 };
     });
     ReportCellItem detail = item("B", "title");
     detail.row = 6;
     detail.col = 3;
-    dataEngine().DetailCells = { detail };
+    run.DetailCells = { detail };
     grid.setText(40 + 4, 2, QStringLiteral("页上的值"));
     grid.setText(40 + (3 - 1) * 2 + 6, 3, QStringLiteral(" 第三条 "));
     int row = 5;
+    EXPECT_EQ(engine::ReplaceFieldMarks(run, grid, "select '#B3$#'", row, 1, 3),
+        QStringLiteral("select '页上的值'"));
     EXPECT_EQ(
-        engine::ReplaceFieldMarks(grid, "select '#B3$#'", row, 1, 3), QStringLiteral("select '页上的值'"));
-    EXPECT_EQ(engine::ReplaceFieldMarks(grid, "select '#C&#'", row, 1, 3), QStringLiteral("select '第三条'"));
+        engine::ReplaceFieldMarks(run, grid, "select '#C&#'", row, 1, 3), QStringLiteral("select '第三条'"));
     EXPECT_EQ(row, 40 + (3 - 1) * 2 + 6);
-    EXPECT_THROW(engine::ReplaceFieldMarks(grid, "select '#B$#'", row, 1, 3), platform::Error);
+    EXPECT_THROW(engine::ReplaceFieldMarks(run, grid, "select '#B$#'", row, 1, 3), platform::Error);
 }
 
 ENGINE_TEST_SUITE(CellValues);

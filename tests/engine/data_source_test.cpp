@@ -11,7 +11,6 @@
 #include <QDate>
 
 using namespace enginetest;
-using engine::dataEngine;
 
 namespace
 {
@@ -118,7 +117,7 @@ protected:
 
     // The stored cells with the list's pieces and regions become the definition in use, changed by
     // `change`.
-    static void useSource(const std::function<void(store::ReportDefinition&)>& change = {})
+    void useSource(const std::function<void(store::ReportDefinition&)>& change = {})
     {
         useDefinition([&](store::ReportDefinition& definition) {
             definition.sql.SqlSelect = QStringLiteral("wsda.*");
@@ -134,12 +133,12 @@ protected:
         });
     }
 
-    static void useCondition(const QString& condition)
+    void useCondition(const QString& condition)
     {
         useSource([&](store::ReportDefinition& definition) { definition.sql.SqlWhere = condition; });
     }
 
-    static void useOrder(const QString& order)
+    void useOrder(const QString& order)
     {
         useSource([&](store::ReportDefinition& definition) { definition.sql.SqlOrder = order; });
     }
@@ -149,7 +148,7 @@ protected:
         return scalar(QStringLiteral("select count(*) from wsda where ") + condition).toInt();
     }
 
-    int dataRecords() const { return dataEngine().ReportDataRs->recordCount(); }
+    int dataRecords() const { return run.ReportDataRs->recordCount(); }
 };
 
 ENGINE_TEST_SUITE(DataSourceTest);
@@ -166,9 +165,9 @@ TEST_P(DataSourceTest, GroupFieldsAreTheDescribedFieldCellsOfTheGroupHeadsInTemp
     cell(1, 3, QStringLiteral("@B|wsda.responsible"));
     useSource();
 
-    EXPECT_EQ(
-        engine::GetGroupFields(), (QStringList { "wsda.filing_year", "retention&2-1&B&", "wsda.folder_no" }));
-    EXPECT_EQ(engine::ExpressionToFieldList(engine::GetGroupFields()),
+    EXPECT_EQ(engine::GetGroupFields(run),
+        (QStringList { "wsda.filing_year", "retention&2-1&B&", "wsda.folder_no" }));
+    EXPECT_EQ(engine::ExpressionToFieldList(engine::GetGroupFields(run)),
         (QStringList { "wsda.filing_year", "retention", "wsda.folder_no" }));
 }
 
@@ -181,7 +180,7 @@ TEST_P(DataSourceTest, TheQuerySortsByTheGroupsThenTheHostsOrderAndLeavesTheStat
     state.SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.retention='长期'");
     state.SelectOrder = QStringLiteral("wsda.retention desc,wsda.piece_no");
 
-    EXPECT_EQ(engine::BuildDataSourceSql(QStringLiteral("wsda.*")),
+    EXPECT_EQ(engine::BuildDataSourceSql(run, QStringLiteral("wsda.*")),
         QStringLiteral(
             "select wsda.* from wsda where ( wsda.archive_flag='已组卷')  and  (wsda.retention='永久' or "
             "wsda.retention='长期')  order by wsda.retention desc,wsda.filing_year , wsda.piece_no"));
@@ -189,7 +188,7 @@ TEST_P(DataSourceTest, TheQuerySortsByTheGroupsThenTheHostsOrderAndLeavesTheStat
 
     state.SelectOrder.clear();
     state.SelectWhere.clear();
-    EXPECT_EQ(engine::BuildDataSourceSql(QStringLiteral("wsda.title")),
+    EXPECT_EQ(engine::BuildDataSourceSql(run, QStringLiteral("wsda.title")),
         QStringLiteral("select wsda.title from wsda where (wsda.archive_flag='已组卷')  order by "
                        "wsda.filing_year,wsda.retention , wsda.piece_no"));
 }
@@ -199,14 +198,14 @@ TEST_P(DataSourceTest, TheHostsFilterKeepsItsMeaningBesideTheReportsCondition)
     useCondition(QStringLiteral("wsda.filing_year>=2004"));
     store::reportState().SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.filing_year=2003");
 
-    engine::GetDataRecord();
+    engine::GetDataRecord(run);
     const int expected
         = count(QStringLiteral("filing_year>=2004 and (retention='永久' or filing_year=2003)"));
     ASSERT_GT(expected, 0);
     EXPECT_LT(expected, count(QStringLiteral("filing_year>=2004 and retention='永久' or filing_year=2003")));
     EXPECT_EQ(dataRecords(), expected);
-    EXPECT_FALSE(store::reportState().UseCallerRecordset);
-    EXPECT_EQ(dataEngine().SourceSqlTail.left(6), QStringLiteral(" wsda "));
+    EXPECT_FALSE(run.usesHostRecordset());
+    EXPECT_EQ(run.SourceSqlTail.left(6), QStringLiteral(" wsda "));
 }
 
 TEST_P(DataSourceTest, TheHostsRecordSetIsReadAsItIsAndNeverWritten)
@@ -223,16 +222,15 @@ TEST_P(DataSourceTest, TheHostsRecordSetIsReadAsItIsAndNeverWritten)
     store::reportState().SelectWhere = QStringLiteral("wsda.filing_year=2009");
     useSource();
 
-    engine::GetDataRecord();
-    engine::DataEngineState& engine = dataEngine();
-    EXPECT_EQ(engine.ReportDataRs, host);
-    EXPECT_FALSE(engine.ReportDataRsIsOwned);
-    EXPECT_TRUE(store::reportState().UseCallerRecordset);
-    EXPECT_EQ(engine.BufferFieldCount, 3);
+    engine::GetDataRecord(run);
+    EXPECT_EQ(run.ReportDataRs, host);
+    EXPECT_FALSE(run.ReportDataRsIsOwned);
+    EXPECT_TRUE(run.usesHostRecordset());
+    EXPECT_EQ(run.BufferFieldCount, 3);
 
     // What is written into the buffer stays there.
-    engine.RecordBufferRs->addNew();
-    engine.RecordBufferRs->setValue(QStringLiteral("title"), QStringLiteral("改写"));
+    run.RecordBufferRs->addNew();
+    run.RecordBufferRs->setValue(QStringLiteral("title"), QStringLiteral("改写"));
     EXPECT_TRUE(host->isOpen());
     EXPECT_EQ(host->absolutePosition(), position);
     EXPECT_EQ(host->text(QStringLiteral("title")), title);
@@ -248,17 +246,16 @@ TEST_P(DataSourceTest, AKCellReplacesTheQueryAndTakesTheHostsConditions)
     store::reportState().SelectWhere = QStringLiteral("wsda.retention='永久' or wsda.retention='长期'");
     useSource();
 
-    engine::GetDataRecord();
-    const engine::DataEngineState& engine = dataEngine();
-    EXPECT_EQ(engine.SourceSql,
+    engine::GetDataRecord(run);
+    EXPECT_EQ(run.SourceSql,
         QStringLiteral(
             "select * from wsda where (filing_year=2004 or filing_year=2005) and (wsda.retention='永久' or "
             "wsda.retention='长期') order by recid"));
-    EXPECT_FALSE(engine.DistinctSource);
+    EXPECT_FALSE(run.DistinctSource);
     EXPECT_EQ(dataRecords(),
         count(QStringLiteral(
             "(filing_year=2004 or filing_year=2005) and (retention='永久' or retention='长期')")));
-    EXPECT_EQ(engine.SourceSqlTail, engine.SourceSql.mid(13));
+    EXPECT_EQ(run.SourceSqlTail, run.SourceSql.mid(13));
 }
 
 TEST_P(DataSourceTest, AnICellRunsAsWrittenWithTheReportsParametersAsLiteralsOrGivesWayToTheBuiltQuery)
@@ -282,16 +279,16 @@ TEST_P(DataSourceTest, AnICellRunsAsWrittenWithTheReportsParametersAsLiteralsOrG
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source.toStdString());
-        dataEngine() = engine::DataEngineState {};
+        run = engine::DataReportRun {};
         execute(QStringLiteral("delete from report_data"));
         cell(1, 9, QStringLiteral("@I|") + c.source);
         cell(1, 10, QStringLiteral("@K|select * from wsda"));
         store::reportState().SelectWhere = QStringLiteral("wsda.filing_year=2007");
         useSource();
-        engine::GetDataRecord();
+        engine::GetDataRecord(run);
         EXPECT_EQ(dataRecords(), count(c.counted));
         if (!c.sourceSql.isEmpty()) {
-            EXPECT_EQ(dataEngine().SourceSql, c.sourceSql);
+            EXPECT_EQ(run.SourceSql, c.sourceSql);
         }
     }
 }
@@ -300,14 +297,14 @@ TEST_P(DataSourceTest, ABrokenQueryReachesTheCaller)
 {
     store::reportState().SelectWhere = QStringLiteral("no_such_column=1");
     useSource();
-    EXPECT_THROW(engine::GetDataRecord(), platform::Error);
+    EXPECT_THROW(engine::GetDataRecord(run), platform::Error);
 }
 
 TEST_P(DataSourceTest, ANumericSortRunsAsWritten)
 {
     useOrder(QStringLiteral("Convert(float,wsda.folder_no) desc"));
-    engine::GetDataRecord();
-    platform::db::Recordset& data = *dataEngine().ReportDataRs;
+    engine::GetDataRecord(run);
+    platform::db::Recordset& data = *run.ReportDataRs;
     EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));
     EXPECT_EQ(
         data.text(QStringLiteral("folder_no")), scalar(QStringLiteral("select max(folder_no) from wsda")));
@@ -326,8 +323,8 @@ TEST_P(DataSourceTest, ANumericSortTheDatabaseRefusesFallsBackToThePlainFields)
         state.WebPrintMode = webMode;
         state.ErrorMessage.clear();
         useOrder(QStringLiteral("Convert(float,wsda.title) desc)"));
-        engine::GetDataRecord();
-        platform::db::Recordset& data = *dataEngine().ReportDataRs;
+        engine::GetDataRecord(run);
+        platform::db::Recordset& data = *run.ReportDataRs;
         EXPECT_EQ(data.recordCount(), count(QStringLiteral("1=1")));
         EXPECT_EQ(data.text(QStringLiteral("title")), scalar(QStringLiteral("select max(title) from wsda")));
         // ErrorMessage carries the notice only where no box can; outside that it tells of refusals.

@@ -143,14 +143,14 @@ TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
         c.spoil();
         const QString told = QString(c.told).replace(QStringLiteral("%1"), QString::number(formatOrder));
         useDefinition();
-        EXPECT_FALSE(engine::CanPreviewDataReport());
+        EXPECT_FALSE(engine::CanPreviewDataReport(run));
         ASSERT_FALSE(ui.boxTexts().isEmpty());
         EXPECT_EQ(ui.boxTexts().last(), told);
         EXPECT_EQ(store::reportState().ErrorMessage, told);
         // The statistics road refuses the same definition by the same check.
         if (QString::fromLatin1(c.name) == QLatin1String("report type")) {
             engine::StatisticsRun statistics;
-            EXPECT_FALSE(engine::CanPrintReport(statistics));
+            EXPECT_FALSE(engine::CanPrintReport(statistics, run));
         }
     }
 }

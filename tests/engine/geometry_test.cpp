@@ -10,7 +10,6 @@
 #include "platform/grid/Sheet.h"
 
 using namespace enginetest;
-using engine::dataEngine;
 using platform::ui::PrinterOrientation;
 using enum platform::ui::PrinterOrientation;
 
@@ -25,7 +24,7 @@ class GeometryTest : public EngineTest
 {
 protected:
     // The stored definition with the detail band on rows first..last, changed further by `change`.
-    static void useDefinitionWithBand(
+    void useDefinitionWithBand(
         int first, int last, const std::function<void(store::ReportDefinition&)>& change = {})
     {
         useDefinition([&](store::ReportDefinition& definition) {
@@ -63,11 +62,11 @@ TEST_P(GeometryTest, APageThatHoldsNoRecordIsRefusedWithAMessageOrInSilentWebMod
             definition.page.BottomMarge = 0;
         });
         const store::ReportState& state = store::reportState();
-        dataEngine().DesignPaperHeight = c.designHeight;
+        run.DesignPaperHeight = c.designHeight;
         const auto boxesBefore = ui.boxes().size();
 
-        EXPECT_FALSE(engine::GetDataCountInPage());
-        EXPECT_LT(dataEngine().RecordsPerPage, 1);
+        EXPECT_FALSE(engine::GetDataCountInPage(run));
+        EXPECT_LT(run.RecordsPerPage, 1);
         ASSERT_EQ(ui.boxes().size(), boxesBefore + 1);
         EXPECT_EQ(ui.boxes().back().text, state.ErrorMessage);
         EXPECT_TRUE(ui.boxes().back().text.contains(QStringLiteral("不能生成报表")));
@@ -77,7 +76,7 @@ TEST_P(GeometryTest, APageThatHoldsNoRecordIsRefusedWithAMessageOrInSilentWebMod
     const auto boxesBefore = ui.boxes().size();
     store::reportState().ErrorMessage.clear();
     store::reportState().WebPrintMode = true;
-    EXPECT_FALSE(engine::GetDataCountInPage());
+    EXPECT_FALSE(engine::GetDataCountInPage(run));
     EXPECT_EQ(ui.boxes().size(), boxesBefore);
     EXPECT_TRUE(store::reportState().ErrorMessage.contains(QStringLiteral("不能生成报表")));
 }
@@ -111,10 +110,10 @@ TEST_P(GeometryTest, DesignedPaperComesFromThePrinterTheNoteOrTheLookup)
             info(QStringLiteral("PAGE_SIZE"), QString::number(c.code), 1, *c.note);
         useDefinition();
         platform::ui::setDefaultPrinterOrientation(c.printer);
-        EXPECT_EQ(engine::reportDefinition().page.PageSize, c.note ? c.code : 9);
+        EXPECT_EQ(run.definition().page.PageSize, c.note ? c.code : 9);
         int width = 0;
         int height = 0;
-        engine::LoadPaperScale(c.code, width, height);
+        engine::LoadPaperScale(run.definition(), c.code, width, height);
         EXPECT_EQ(width, c.width);
         EXPECT_EQ(height, c.height);
     }
@@ -162,9 +161,9 @@ TEST_P(GeometryTest, ColumnsWiderThanTheDesignedPaperAreRefused)
             [&](store::ReportDefinition& definition) { definition.page.PageLandscape = c.landscape; });
         const qsizetype boxesBefore = ui.boxTexts().size();
 
-        EXPECT_EQ(engine::IsOverDesignPaper(), c.over);
-        EXPECT_EQ(dataEngine().DesignPaperWidth, c.landscape ? A4Height : A4Width);
-        EXPECT_EQ(dataEngine().DesignPaperHeight, c.landscape ? A4Width : A4Height);
+        EXPECT_EQ(engine::IsOverDesignPaper(run), c.over);
+        EXPECT_EQ(run.DesignPaperWidth, c.landscape ? A4Height : A4Width);
+        EXPECT_EQ(run.DesignPaperHeight, c.landscape ? A4Width : A4Height);
         EXPECT_EQ(ui.boxTexts().mid(boxesBefore),
             c.over ? QStringList { "报表列宽超过设计纸张大小，请到报表设计模块修改！" } : QStringList {});
     }
@@ -173,7 +172,7 @@ TEST_P(GeometryTest, ColumnsWiderThanTheDesignedPaperAreRefused)
 TEST_P(GeometryTest, ThePrinterCheckReadsThePrinterInTheReportsOrientationUnlessTheReportIsFitted)
 {
     colWidths(sizeList({ { 2, "14000" } }));
-    const auto useSettings = [](bool selfFit, bool landscape) {
+    const auto useSettings = [this](bool selfFit, bool landscape) {
         useDefinition([&](store::ReportDefinition& definition) {
             definition.page.SelfFit = selfFit;
             definition.page.PageLandscape = landscape;
@@ -182,60 +181,60 @@ TEST_P(GeometryTest, ThePrinterCheckReadsThePrinterInTheReportsOrientationUnless
 
     useSettings(false, true);
     platform::ui::setDefaultPrinterOrientation(Portrait);
-    EXPECT_TRUE(engine::IsOverPrinterPaper());
-    EXPECT_EQ(dataEngine().PrinterPaperWidth, A4Height);
-    EXPECT_EQ(dataEngine().PrinterPaperHeight, A4Width);
+    EXPECT_TRUE(engine::IsOverPrinterPaper(run));
+    EXPECT_EQ(run.PrinterPaperWidth, A4Height);
+    EXPECT_EQ(run.PrinterPaperHeight, A4Width);
 
     useSettings(false, false);
     platform::ui::setDefaultPrinterOrientation(Landscape);
-    EXPECT_FALSE(engine::IsOverPrinterPaper());
-    EXPECT_EQ(dataEngine().PrinterPaperWidth, A4Width);
+    EXPECT_FALSE(engine::IsOverPrinterPaper(run));
+    EXPECT_EQ(run.PrinterPaperWidth, A4Width);
     EXPECT_EQ(ui.boxTexts(), QStringList { "报表列宽超过打印纸张大小！" });
 
     // A fitted report passes without reading the printer, which would fail.
-    dataEngine() = engine::DataEngineState {};
+    run = engine::DataReportRun {};
     useSettings(true, false);
     const platform::ui::ScriptedPrinters broken { { { platform::ui::PdfPrinterName },
         platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault } };
-    EXPECT_TRUE(engine::IsOverPrinterPaper());
-    EXPECT_EQ(dataEngine().PrinterPaperWidth, 0);
+    EXPECT_TRUE(engine::IsOverPrinterPaper(run));
+    EXPECT_EQ(run.PrinterPaperWidth, 0);
 }
 
 TEST_P(GeometryTest, ThePrinterGetsTheReportsPaperAndIsReadInItsOrientation)
 {
-    const auto usePaper = [](int paperCode, bool landscape) {
+    const auto usePaper = [this](int paperCode, bool landscape) {
         useDefinition([&](store::ReportDefinition& definition) {
             definition.page.PageSize = paperCode;
             definition.page.PageLandscape = landscape;
         });
     };
     usePaper(8, true);
-    engine::GetPrinterPageSize();
+    engine::GetPrinterPageSize(run);
     EXPECT_EQ(platform::ui::defaultPrinterPaperCode(), 8);
-    EXPECT_EQ(dataEngine().PrinterPaperWidth, 23811);
-    EXPECT_EQ(dataEngine().PrinterPaperHeight, A4Height);
+    EXPECT_EQ(run.PrinterPaperWidth, 23811);
+    EXPECT_EQ(run.PrinterPaperHeight, A4Height);
 
     // A custom paper prints at the size of the report's note: 20 x 30 cm.
     info(QStringLiteral("PAGE_SIZE"), QStringLiteral("256"), 1, QStringLiteral("20|30|11200|16800"));
     usePaper(256, false);
-    engine::GetPrinterPageSize();
-    EXPECT_EQ(dataEngine().PrinterPaperWidth, 11339);
-    EXPECT_EQ(dataEngine().PrinterPaperHeight, 17008);
+    engine::GetPrinterPageSize(run);
+    EXPECT_EQ(run.PrinterPaperWidth, 11339);
+    EXPECT_EQ(run.PrinterPaperHeight, 17008);
 
     // A printer that does not answer leaves the sizes as they were.
     const platform::ui::ScriptedPrinters broken { { { platform::ui::PdfPrinterName },
         platform::ui::PdfPrinterName, 0, platform::errors::PrinterFault } };
     usePaper(9, false);
-    engine::GetPrinterPageSize();
-    EXPECT_EQ(dataEngine().PrinterPaperWidth, 11339);
-    EXPECT_EQ(dataEngine().PrinterPaperHeight, 17008);
+    engine::GetPrinterPageSize(run);
+    EXPECT_EQ(run.PrinterPaperWidth, 11339);
+    EXPECT_EQ(run.PrinterPaperHeight, 17008);
 }
 
 TEST_P(GeometryTest, CheckOfTheReportsRowsNamesTheFirstTableWithout)
 {
-    const auto rowsExist = [] {
+    const auto rowsExist = [this] {
         useDefinition();
-        return engine::CheckReportDataExists();
+        return engine::CheckReportDataExists(run.definition());
     };
     EXPECT_FALSE(rowsExist());
     index();
@@ -260,30 +259,30 @@ TEST_P(GeometryTest, TheRegionsComeFromTheRegionRows)
     info(QStringLiteral("GROUP_TAIL"), QStringLiteral("8:8"), 2);
 
     useDefinition();
-    const store::RegionTable& regions = engine::reportDefinition().regions;
+    const store::RegionTable& regions = run.definition().regions;
     EXPECT_EQ(regions[store::RegionEntry::ReportHead], (store::ReportRegion { true, 1, 2 }));
     EXPECT_EQ(regions[store::RegionEntry::GroupHead1], (store::ReportRegion { true, 3, 3 }));
     EXPECT_EQ(regions[store::RegionEntry::GroupHead2], (store::ReportRegion { true, 4, 5 }));
     EXPECT_EQ(regions[store::RegionEntry::DataDetail], (store::ReportRegion { true, 6, 7 }));
     EXPECT_EQ(regions[store::RegionEntry::GroupTail2], (store::ReportRegion { true, 8, 8 }));
     EXPECT_FALSE(regions[store::RegionEntry::PageTail].present);
-    EXPECT_EQ(engine::GetDetailRowCount(), 2);
+    EXPECT_EQ(engine::GetDetailRowCount(run), 2);
 
     // A region text that does not read gives no region; the definition says which.
     info(QStringLiteral("PAGE_TAIL"), QStringLiteral("9-9"));
     useDefinition();
-    EXPECT_FALSE(engine::reportDefinition().regions[store::RegionEntry::PageTail].present);
-    EXPECT_EQ(engine::reportDefinition().unreadable, QStringList { "区域描述不正确：9-9" });
+    EXPECT_FALSE(run.definition().regions[store::RegionEntry::PageTail].present);
+    EXPECT_EQ(run.definition().unreadable, QStringList { "区域描述不正确：9-9" });
 }
 
 TEST_P(GeometryTest, MarginsBecomeTheSizesOfThePagesFirstAndLastRowAndColumn)
 {
     // Without margin rows the defaults are laid out.
-    dataEngine().PageSheetRows = 30;
-    dataEngine().PageSheetCols = 8;
+    run.PageSheetRows = 30;
+    run.PageSheetCols = 8;
     useDefinition();
     platform::grid::Sheet defaults;
-    engine::LoadPageMargins(defaults);
+    engine::LoadPageMargins(run, defaults);
     EXPECT_EQ(defaults.rowHeight(1), 567);
     EXPECT_EQ(defaults.rowHeight(30), 567);
     EXPECT_EQ(defaults.colWidth(1), 1134);
@@ -295,7 +294,7 @@ TEST_P(GeometryTest, MarginsBecomeTheSizesOfThePagesFirstAndLastRowAndColumn)
     info(QStringLiteral("LEFT_MARGE"), QStringLiteral("0"));
     useDefinition();
     platform::grid::Sheet first;
-    engine::LoadPageMargins(first);
+    engine::LoadPageMargins(run, first);
     EXPECT_EQ(first.rowHeight(1), 720);
     EXPECT_EQ(first.rowHeight(30), 567);
     EXPECT_EQ(first.colWidth(1), 0);
@@ -304,7 +303,7 @@ TEST_P(GeometryTest, MarginsBecomeTheSizesOfThePagesFirstAndLastRowAndColumn)
     // Every page takes the margins of the definition in use, whatever the tables hold meanwhile.
     execute(QStringLiteral("delete from report_info"));
     platform::grid::Sheet later;
-    engine::LoadPageMargins(later);
+    engine::LoadPageMargins(run, later);
     for (const int row : { 1, 30 })
         EXPECT_EQ(later.rowHeight(row), first.rowHeight(row));
     for (const int col : { 1, 8 })
@@ -313,16 +312,16 @@ TEST_P(GeometryTest, MarginsBecomeTheSizesOfThePagesFirstAndLastRowAndColumn)
 
 TEST_P(GeometryTest, TheLastColumnTakesThePrintersWidthThatTheOthersLeave)
 {
-    dataEngine().PageSheetCols = 5;
-    dataEngine().PrinterPaperWidth = A4Width;
+    run.PageSheetCols = 5;
+    run.PrinterPaperWidth = A4Width;
     platform::grid::Sheet grid;
     grid.setColWidth(1, 1134);
     grid.setColWidths(2, 4, 3000);
-    engine::SetFillerColWidth(grid);
+    engine::SetFillerColWidth(run, grid);
     EXPECT_EQ(grid.colWidth(5), A4Width - 1134 - 9000);
 
     grid.setColWidth(4, 9000);
-    engine::SetFillerColWidth(grid);
+    engine::SetFillerColWidth(run, grid);
     EXPECT_EQ(grid.colWidth(5), 0);
 }
 
@@ -332,24 +331,23 @@ TEST_P(GeometryTest, TheDemoDataReportLaysOutAsWorkedOutByHand)
     store::reportState().ReportId = demo::DataReportId;
     useDefinition();
 
-    EXPECT_TRUE(engine::CheckReportDataExists());
-    EXPECT_FALSE(engine::IsOverDesignPaper()); // columns 9800 + margins 1701 on A4's 11906
-    dataEngine().resetForPreparation(); // the preparation starts afresh, on the paper the check measured
-    engine::GetPrinterPageSize();
-    ASSERT_TRUE(engine::GetDataCountInPage());
-    engine::GetPageRowCount();
-    engine::CalcPrintScale();
+    EXPECT_TRUE(engine::CheckReportDataExists(run.definition()));
+    EXPECT_FALSE(engine::IsOverDesignPaper(run)); // columns 9800 + margins 1701 on A4's 11906
+    run.resetForPreparation(); // the preparation starts afresh, on the paper the check measured
+    engine::GetPrinterPageSize(run);
+    ASSERT_TRUE(engine::GetDataCountInPage(run));
+    engine::GetPageRowCount(run);
+    engine::CalcPrintScale(run);
 
-    const engine::DataEngineState& engine = dataEngine();
-    EXPECT_EQ(engine.DesignPaperWidth, A4Width);
-    EXPECT_EQ(engine.DesignPaperHeight, A4Height);
-    EXPECT_EQ(engine.RecordsPerPage, 20);
-    EXPECT_EQ(engine.PageSheetCols, 8);
-    EXPECT_EQ(engine.PageSheetRows, 19 * 1 + 9 + 2);
-    EXPECT_DOUBLE_EQ(engine.ScaleY, 1.0);
+    EXPECT_EQ(run.DesignPaperWidth, A4Width);
+    EXPECT_EQ(run.DesignPaperHeight, A4Height);
+    EXPECT_EQ(run.RecordsPerPage, 20);
+    EXPECT_EQ(run.PageSheetCols, 8);
+    EXPECT_EQ(run.PageSheetRows, 19 * 1 + 9 + 2);
+    EXPECT_DOUBLE_EQ(run.ScaleY, 1.0);
     // Fixed rows 720 + 420 + 360 × 6 = 3300 and margins 1134: (16838 - 4434 - 10) / (20 × 360).
-    EXPECT_DOUBLE_EQ(engine.DetailScale, 12394.0 / 7200);
-    EXPECT_DOUBLE_EQ(engine.ScaleX, 10200.0 / 9800);
+    EXPECT_DOUBLE_EQ(run.DetailScale, 12394.0 / 7200);
+    EXPECT_DOUBLE_EQ(run.ScaleX, 10200.0 / 9800);
     EXPECT_TRUE(ui.boxes().empty());
 }
 

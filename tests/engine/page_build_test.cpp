@@ -126,7 +126,7 @@ TEST_P(PageBuild, PagesRecordsGroupsNumbersAndTotalsAsWorkedOutByHand)
         EXPECT_EQ(state().DataRecordCount, 23);
 
         Sheet sheet;
-        engine::CreateDataReport(sheet, 100);
+        engine::CreateDataReport(run, sheet, 100);
         ASSERT_TRUE(state().ReportFinished);
         EXPECT_TRUE(state().ReportHasData);
         ASSERT_EQ(state().PageRowRanges.size(), c.pages.size());
@@ -178,8 +178,7 @@ TEST_P(PageBuild, PagesRecordsGroupsNumbersAndTotalsAsWorkedOutByHand)
             EXPECT_EQ(height, A4HeightTwips);
             EXPECT_EQ(sheet.rowHeight(range.firstRow), MarginTwips);
         }
-        EXPECT_DOUBLE_EQ(engine::reportDefinition().page.BottomMarge, 0.5)
-            << "the stored bottom margin stays";
+        EXPECT_DOUBLE_EQ(run.definition().page.BottomMarge, 0.5) << "the stored bottom margin stays";
         EXPECT_TRUE(ui.boxes().empty()) << ui.boxTexts().join(u'\n').toStdString();
     }
 }
@@ -189,8 +188,8 @@ TEST_P(PageBuild, TheDemoDataReportAsItsGroupsCountIt)
     useDatabase(Content::DemoArchive, 300);
     store::reportState().ReportId = demo::DataReportId;
     useDefinition();
-    ASSERT_TRUE(engine::CanPrintDataReport());
-    engine::PrepareReportData();
+    ASSERT_TRUE(engine::CanPrintDataReport(run));
+    engine::PrepareReportData(run);
 
     // The groups as the archive holds them, counted independently of the engine.
     const QList<QStringList> groups
@@ -204,7 +203,7 @@ TEST_P(PageBuild, TheDemoDataReportAsItsGroupsCountIt)
     EXPECT_EQ(state().GroupCount, groups.size());
 
     Sheet sheet;
-    engine::CreateDataReport(sheet, 10000);
+    engine::CreateDataReport(run, sheet, 10000);
     ASSERT_TRUE(state().ReportFinished);
     ASSERT_EQ(state().PageRowRanges.size(), expectedPages);
 
@@ -268,13 +267,13 @@ TEST_P(PageBuild, ProgressMovesTowardsFiftyPageByPageAndEndsAtTheMaximum)
     prepare();
     Sheet sheet;
     RecordingProgress progress;
-    engine::CreateDataReport(sheet, 2, &progress);
+    engine::CreateDataReport(run, sheet, 2, &progress);
     EXPECT_EQ(progress.values, (QList<double> { 30, 50 }));
     EXPECT_FALSE(state().ReportFinished);
 
     progress.values.clear();
     progress.current = 0;
-    engine::CreateDataReport(sheet, 4, &progress);
+    engine::CreateDataReport(run, sheet, 4, &progress);
     EXPECT_EQ(progress.values, (QList<double> { 12.5, 25, 37.5, 100 })) << "three pages, then the data ended";
     EXPECT_TRUE(state().ReportFinished);
 }
@@ -294,7 +293,7 @@ TEST_P(PageBuild, TheHostsRecordSetIsCountedByItsGroupsSoTheTailEndsTheReport)
     EXPECT_EQ(state().GroupPageCounts, (QVector<long long> { 2, 1, 3 }));
     EXPECT_EQ(state().TotalPages, 6);
     Sheet sheet;
-    engine::CreateDataReport(sheet, 100);
+    engine::CreateDataReport(run, sheet, 100);
     ASSERT_EQ(state().PageRowRanges.size(), 6);
     for (int p = 0; p < 6; ++p) {
         const PageView page = readPage(sheet, state().PageRowRanges[p]);
@@ -316,7 +315,7 @@ TEST_P(PageBuild, WithoutDataNothingIsBuiltAndTheUserIsToldOnceOrTheHostInSilent
         store::reportState().ErrorMessage.clear();
         const std::size_t boxesBefore = ui.boxes().size();
         Sheet sheet;
-        engine::CreateDataReport(sheet, 20);
+        engine::CreateDataReport(run, sheet, 20);
         EXPECT_FALSE(state().ReportHasData);
         EXPECT_TRUE(state().ReportFinished);
         EXPECT_TRUE(state().PageRowRanges.isEmpty());
@@ -379,7 +378,7 @@ TEST_P(PageBuild, AReportHeadAndTailStandAloneAndClearNothingElse)
             EXPECT_EQ(page.shows(QStringLiteral("文件目录")), !head || p == 0);
             EXPECT_EQ(page.shows(QStringLiteral("合计")), head || p == 4);
         }
-        engine::CreateDataReport(sheet, 10);
+        engine::CreateDataReport(run, sheet, 10);
         EXPECT_TRUE(state().ReportFinished);
         EXPECT_TRUE(state().PageRowRanges.isEmpty()) << "a call after the data's end builds nothing";
     }
@@ -404,7 +403,7 @@ TEST_P(PageBuild, AStatementWithoutMarksRunsOncePerBuildAndTheTailsOnlyOnTheLast
     Sheet sheet = build(3);
     EXPECT_EQ(runs("no_page_column"), 1) << "three pages show it";
     EXPECT_EQ(runs("no_tail_table"), 0) << "no page built so far is the last";
-    engine::CreateDataReport(sheet, 3);
+    engine::CreateDataReport(run, sheet, 3);
     ASSERT_TRUE(state().ReportFinished);
     EXPECT_EQ(runs("no_page_column"), 1) << "a later batch of the same build";
     EXPECT_EQ(runs("no_tail_table"), 1);

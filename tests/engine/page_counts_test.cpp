@@ -9,7 +9,6 @@
 #include <vector>
 
 using namespace enginetest;
-using engine::dataEngine;
 
 namespace
 {
@@ -26,9 +25,9 @@ struct CountCase {
 
 // The engine's pages per group as a standard vector: Qt 6.4 compares two empty lists of numbers by
 // handing memcmp a null pointer, which the undefined-behaviour checker rightly stops at.
-std::vector<long long> groupPageCounts()
+std::vector<long long> groupPageCounts(const engine::DataReportRun& run)
 {
-    const QVector<long long>& counts = dataEngine().GroupPageCounts;
+    const QVector<long long>& counts = run.GroupPageCounts;
     return { counts.begin(), counts.end() };
 }
 
@@ -61,7 +60,7 @@ protected:
                 definition.regions[store::groupHeadEntry(level)] = { true, level + 1, level + 1 };
             definition.regions[store::RegionEntry::DataDetail] = { true, 5, 5 };
         });
-        dataEngine().RecordsPerPage = RecordsPerPage;
+        run.RecordsPerPage = RecordsPerPage;
     }
 
     // The records of each group as the data lists them: runs of equal group values.
@@ -102,27 +101,26 @@ TEST_P(PageCountTest, PageTotalsOfEachGroupFollowTheGroupsOfTheData)
         useDatabase(Content::DemoArchive);
         defineList(c.levels, c.hostWhere, c.hostOrder);
 
-        engine::GetDataRecord();
+        engine::GetDataRecord(run);
         if (c.levels == 0)
-            engine::GetRecordPageCount();
+            engine::GetRecordPageCount(run);
         else
-            engine::GetRecordPageCountByGroup();
+            engine::GetRecordPageCountByGroup(run);
 
-        const engine::DataEngineState& engine = dataEngine();
         const QString condition = c.hostWhere.isEmpty()
             ? QStringLiteral("filing_year>=2005")
             : QStringLiteral("filing_year>=2005 and (retention='永久' or retention='长期')");
         const long long records
             = scalar(QStringLiteral("select count(*) from wsda where ") + condition).toLongLong();
         ASSERT_GT(records, 0);
-        EXPECT_EQ(engine.DataRecordCount, records);
-        EXPECT_EQ(engine.ReportDataRs->recordCount(), records);
+        EXPECT_EQ(run.DataRecordCount, records);
+        EXPECT_EQ(run.ReportDataRs->recordCount(), records);
 
         if (c.levels == 0) {
-            EXPECT_EQ(engine.TotalPages, pagesOf(records));
+            EXPECT_EQ(run.TotalPages, pagesOf(records));
             continue;
         }
-        const QList<long long> runs = groupRuns(*engine.ReportDataRs, c.levels);
+        const QList<long long> runs = groupRuns(*run.ReportDataRs, c.levels);
         const QString groups = GroupFieldsByLevel.mid(0, c.levels).join(QLatin1Char(','));
         EXPECT_EQ(runs.size(),
             scalar(QStringLiteral("select count(*) from (select distinct %1 from wsda where %2) g")
@@ -134,10 +132,10 @@ TEST_P(PageCountTest, PageTotalsOfEachGroupFollowTheGroupsOfTheData)
             pages.append(pagesOf(run));
             total += pages.last();
         }
-        EXPECT_EQ(engine.GroupCount, runs.size());
-        EXPECT_EQ(engine.GroupPageCounts, pages);
-        EXPECT_EQ(engine.TotalPages, total);
-        EXPECT_GT(engine.TotalPages, pagesOf(records)); // every group starts a page of its own
+        EXPECT_EQ(run.GroupCount, runs.size());
+        EXPECT_EQ(run.GroupPageCounts, pages);
+        EXPECT_EQ(run.TotalPages, total);
+        EXPECT_GT(run.TotalPages, pagesOf(records)); // every group starts a page of its own
     }
     EXPECT_TRUE(loggedProcedures().isEmpty());
 }
@@ -150,16 +148,16 @@ TEST_P(PageCountTest, AGroupValueMissingAsNullOrAsEmptyTextIsOneGroupAsThePagesB
     execute(QStringLiteral("update wsda set retention=''") + firstPieces.arg(4));
     execute(QStringLiteral("update wsda set retention=null") + firstPieces.arg(2));
     defineList(2, QString(), QString());
-    engine::GetDataRecord();
-    engine::GetRecordPageCountByGroup();
+    engine::GetDataRecord(run);
+    engine::GetRecordPageCountByGroup(run);
 
-    const QList<long long> runs = groupRuns(*dataEngine().ReportDataRs, 2);
+    const QList<long long> runs = groupRuns(*run.ReportDataRs, 2);
     ASSERT_EQ(runs.size() + 1, scalar("select count(*) from (select distinct filing_year, retention from wsda "
                                       "where filing_year>=2005) g").toInt());
     QList<long long> pages;
     for (const long long run : runs)
         pages.append(pagesOf(run));
-    EXPECT_EQ(dataEngine().GroupPageCounts, pages);
+    EXPECT_EQ(run.GroupPageCounts, pages);
 }
 
 TEST_P(PageCountTest, RecordsAndPagesWorkedOutByHand)
@@ -183,12 +181,12 @@ TEST_P(PageCountTest, RecordsAndPagesWorkedOutByHand)
             counts->addNew();
             counts->setValue(0, n);
         }
-        dataEngine().RecordsPerPage = c.perPage;
-        engine::ComputeGroupPages(*counts);
-        EXPECT_EQ(dataEngine().DataRecordCount, c.records);
-        EXPECT_EQ(groupPageCounts(), c.pages);
-        EXPECT_EQ(size_t(dataEngine().GroupCount), c.pages.size());
-        EXPECT_EQ(dataEngine().TotalPages, c.total);
+        run.RecordsPerPage = c.perPage;
+        engine::ComputeGroupPages(run, *counts);
+        EXPECT_EQ(run.DataRecordCount, c.records);
+        EXPECT_EQ(groupPageCounts(run), c.pages);
+        EXPECT_EQ(size_t(run.GroupCount), c.pages.size());
+        EXPECT_EQ(run.TotalPages, c.total);
     }
 }
 
@@ -199,23 +197,23 @@ TEST_P(PageCountTest, TheHostsRecordSetIsCountedWithoutAQuery)
         QStringLiteral("select * from wsda where filing_year=2003 and piece_no<=2"), *database->connection());
     store::reportState().DataRecordSet = host;
     defineList(0, QStringLiteral("wsda.filing_year=2010"), QString());
-    dataEngine().RecordsPerPage = 3;
+    run.RecordsPerPage = 3;
 
-    engine::GetDataRecord();
-    engine::GetRecordPageCount();
-    EXPECT_EQ(dataEngine().DataRecordCount, host->recordCount());
-    EXPECT_EQ(dataEngine().TotalPages, (host->recordCount() + 2) / 3);
+    engine::GetDataRecord(run);
+    engine::GetRecordPageCount(run);
+    EXPECT_EQ(run.DataRecordCount, host->recordCount());
+    EXPECT_EQ(run.TotalPages, (host->recordCount() + 2) / 3);
     EXPECT_TRUE(host->isOpen());
 }
 
 TEST_P(PageCountTest, NoRecordsPerPageIsLoggedAndCountsNoPage)
 {
     defineList(1, QString(), QString());
-    engine::GetDataRecord();
-    dataEngine().RecordsPerPage = 0;
-    engine::GetRecordPageCountByGroup();
-    engine::GetRecordPageCount();
-    EXPECT_EQ(dataEngine().TotalPages, 0);
+    engine::GetDataRecord(run);
+    run.RecordsPerPage = 0;
+    engine::GetRecordPageCountByGroup(run);
+    engine::GetRecordPageCount(run);
+    EXPECT_EQ(run.TotalPages, 0);
     EXPECT_EQ(loggedProcedures(), (QStringList { "GetRecordPageCount", "GetRecordPageCountByGroup" }));
 }
 
@@ -228,9 +226,9 @@ TEST_P(PageCountTest, ADistinctDataSourceCountsItsDistinctRowsPerGroup)
     cell(2, 3, QStringLiteral("@B|wsda.note"));
     defineList(0, QStringLiteral("wsda.retention='永久' or wsda.retention='长期'"), QString(), 1);
 
-    engine::GetDataRecord();
-    ASSERT_TRUE(dataEngine().DistinctSource);
-    engine::GetSqlDataSourcePageCountByGroup();
+    engine::GetDataRecord(run);
+    ASSERT_TRUE(run.DistinctSource);
+    engine::GetSqlDataSourcePageCountByGroup(run);
     EXPECT_FALSE(loggedProcedures().contains(QStringLiteral("GetSqlDataSourcePageCountByGroup")));
 
     const QString condition = QStringLiteral("filing_year>=2005 and (retention='永久' or retention='长期')");
@@ -251,8 +249,8 @@ TEST_P(PageCountTest, ADistinctDataSourceCountsItsDistinctRowsPerGroup)
     QList<long long> pages;
     for (const long long n : inOrder)
         pages.append(pagesOf(n));
-    EXPECT_EQ(dataEngine().GroupPageCounts, pages);
-    EXPECT_EQ(dataEngine().DataRecordCount, folders[0] + folders[1] + folders[2]);
+    EXPECT_EQ(run.GroupPageCounts, pages);
+    EXPECT_EQ(run.DataRecordCount, folders[0] + folders[1] + folders[2]);
 }
 
 } // namespace

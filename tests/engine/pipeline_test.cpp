@@ -67,8 +67,8 @@ TEST_P(Pipeline, EntryChecksTellWhyAReportCannotBeBuiltInABoxOrInSilentModeToThe
             store::reportState().WebPrintMode = web;
             const qsizetype boxesBefore = ui.boxTexts().size();
             useDefinition();
-            EXPECT_EQ(engine::CanPreviewDataReport(), c.preview);
-            EXPECT_EQ(engine::CanPrintDataReport(), c.print);
+            EXPECT_EQ(engine::CanPreviewDataReport(run), c.preview);
+            EXPECT_EQ(engine::CanPrintDataReport(run), c.print);
             const QStringList told = ui.boxTexts().mid(boxesBefore);
             if (c.told.isEmpty()) {
                 EXPECT_TRUE(told.isEmpty());
@@ -101,7 +101,7 @@ TEST_P(Pipeline, APreparationStartsAfreshWhateverTheBuildBeforeLeft)
         EXPECT_EQ(sheet.format(layout.bandBegin() + 1, 3).border(platform::grid::BorderSide::Top),
             (platform::grid::Border { platform::grid::BorderStyle::Thin, 0 }));
         EXPECT_TRUE(readPage(sheet, state().PageRowRanges[0]).shows(QStringLiteral("第1页 共6页")));
-        engine::CreateDataReport(sheet, 100);
+        engine::CreateDataReport(run, sheet, 100);
         EXPECT_TRUE(state().ReportFinished);
         const int tail = state().PageRowRanges.last().lastRow - 1;
         EXPECT_EQ(sheet.value(tail, 5), platform::grid::CellValue(double(pages))) << "totals start from 0";
@@ -114,7 +114,7 @@ TEST_P(Pipeline, ThePreparationGivesUpASortColumnThatIsGoneAndSortsByTheRest)
     defineReport(DocsLayout {});
     setInfo(QStringLiteral("SQL_ORDER"), QStringLiteral("Convert(float,docs.piece_no) desc,docs.gone"));
     const Sheet sheet = build(1);
-    EXPECT_EQ(engine::reportDefinition().sql.SqlOrder, QStringLiteral("docs.piece_no desc"));
+    EXPECT_EQ(run.definition().sql.SqlOrder, QStringLiteral("docs.piece_no desc"));
     EXPECT_EQ(ui.boxTexts(),
         QStringList { QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表") });
     EXPECT_EQ(readPage(sheet, state().PageRowRanges[0]).pieces, (QList<int> { 23, 22, 21, 20, 19 }));
@@ -130,7 +130,7 @@ TEST_P(Pipeline, AStaticReportShowsItsFirstRecordOnOnePage)
     EXPECT_EQ(state().TotalPages, 1);
     EXPECT_EQ(state().DataRecordCount, 1);
     Sheet sheet;
-    engine::CreateDataReport(sheet, 20);
+    engine::CreateDataReport(run, sheet, 20);
     ASSERT_EQ(state().PageRowRanges.size(), 1);
     EXPECT_TRUE(state().ReportFinished);
     EXPECT_EQ(readPage(sheet, state().PageRowRanges[0]).pieces, QList<int> { 1 });
@@ -160,20 +160,20 @@ TEST_P(Pipeline, NoBuildLoopsWithoutEnd)
         Sheet sheet;
         int calls = 0;
         while (!state().ReportFinished && calls < 5) {
-            engine::CreateAllPages(sheet, c.targetPages);
+            engine::CreateAllPages(run, sheet, c.targetPages);
             ++calls;
         }
         EXPECT_EQ(calls, 1);
         EXPECT_TRUE(state().PageRowRanges.isEmpty());
         EXPECT_EQ(ui.boxTexts().mid(boxesBefore), QStringList { c.told }) << "told once";
-        engine::CreateDataReport(sheet, c.targetPages);
+        engine::CreateDataReport(run, sheet, c.targetPages);
         EXPECT_FALSE(state().ReportHasData);
         EXPECT_TRUE(state().ReportFinished);
         EXPECT_EQ(ui.boxTexts().last(), c.told);
         EXPECT_EQ(sheet.lastUsedRow(), 0);
     }
     // A refused page count leaves the data where it was.
-    engine::CreateDataReport(*std::make_unique<Sheet>(), 100);
+    engine::CreateDataReport(run, *std::make_unique<Sheet>(), 100);
     EXPECT_EQ(state().PageRowRanges.size(), 5);
 }
 
@@ -191,7 +191,7 @@ TEST_P(Pipeline, ClosingTheWindowClosesTheEnginesRecordSetsButNotTheHosts)
         store::reportState().DataRecordSet = hostData;
         const Sheet sheet = build(2);
         const std::shared_ptr<platform::db::Recordset> data = state().ReportDataRs;
-        engine::ClearReportData();
+        engine::ClearReportData(run);
         EXPECT_FALSE(state().ReportDataRs);
         EXPECT_EQ(data->isOpen(), host);
         EXPECT_FALSE(state().RecordBufferRs->isOpen());
@@ -207,10 +207,10 @@ TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
     defineReport(layout);
     cell(layout.bandEnd(), 5, QStringLiteral("@A|备注"));
     useDefinition();
-    ASSERT_TRUE(engine::CanPreviewDataReport());
-    engine::PrepareReportData();
+    ASSERT_TRUE(engine::CanPreviewDataReport(run));
+    engine::PrepareReportData(run);
     Sheet sheet;
-    engine::CreateBlankReport(sheet);
+    engine::CreateBlankReport(run, sheet);
 
     const int pageRows = 2 * 2 + layout.rowCount() + 2;
     ASSERT_EQ(state().PageSheetRows, pageRows);
@@ -233,7 +233,7 @@ TEST_P(Pipeline, TheBlankFormRepeatsTheBandsTextsAndPicturesBlockByBlock)
     for (int row = 1; row <= pageRows; ++row)
         height += sheet.rowHeight(row);
     EXPECT_EQ(height, A4HeightTwips) << "the last row fills the designed paper";
-    EXPECT_DOUBLE_EQ(engine::reportDefinition().page.BottomMarge, 0.5);
+    EXPECT_DOUBLE_EQ(run.definition().page.BottomMarge, 0.5);
 }
 
 TEST_P(Pipeline, PicturesStandOverTheirCellsOnEveryPageAndOverEveryRecordAlsoInTheAutoMode)
@@ -261,7 +261,7 @@ TEST_P(Pipeline, PicturesStandOverTheirCellsOnEveryPageAndOverEveryRecordAlsoInT
                     expected.append(CellRange::cell(range.firstRow + layout.bandBegin() + 2 * k + 1, 2));
             }
             EXPECT_EQ(picturePositions(sheet), expected);
-            engine::CreateDataReport(sheet, 2);
+            engine::CreateDataReport(run, sheet, 2);
         }
     }
 }
@@ -298,12 +298,12 @@ TEST_P(Pipeline, ThePageSetUpOfOutputGrids)
     setInfo(QStringLiteral("PAGE_LANDSCAPE"), QStringLiteral("T"));
     setColumnWidths(sizeList({ { 2, "3000" } }));
     useDefinition();
-    ASSERT_TRUE(engine::CanPreviewDataReport());
-    engine::PrepareReportData();
+    ASSERT_TRUE(engine::CanPreviewDataReport(run));
+    engine::PrepareReportData(run);
     // The pages carry their margins in their rows and columns: A4 landscape with no margins of its own,
     // one page across.
     Sheet pages;
-    engine::SetGridPageSetup(pages);
+    engine::SetGridPageSetup(run, pages);
     platform::grid::PageSetup unframed;
     unframed.landscape = true;
     unframed.fitPagesWide = 1;
@@ -311,7 +311,7 @@ TEST_P(Pipeline, ThePageSetUpOfOutputGrids)
     unframed.headerMargin = unframed.footerMargin = 0;
     EXPECT_EQ(pages.pageSetup(), unframed);
     Sheet preview;
-    engine::SetGridPrintSetup(preview);
+    engine::SetGridPrintSetup(run, preview);
     EXPECT_TRUE(preview.pageSetup().landscape);
     EXPECT_DOUBLE_EQ(preview.pageSetup().topMargin, 0.5);
     EXPECT_DOUBLE_EQ(preview.pageSetup().bottomMargin, 0.5);
@@ -328,7 +328,7 @@ TEST_P(Pipeline, APageLaidOutForTheWindowKeepsTheReportHeadAndTailWhereTheyBelon
     const int tailRow = pageRows - 1;
     for (const int page : { 1, 2 }) {
         Sheet shown;
-        engine::InitWholeReportSheet(shown, page);
+        engine::InitWholeReportSheet(run, shown, page);
         EXPECT_EQ(shown.maxCol(), 6);
         EXPECT_EQ(shown.text(3, 4), QStringLiteral("题名"));
         EXPECT_EQ(shown.text(2, 2), page == 1 ? QStringLiteral("文件目录") : QString()) << page;
@@ -336,10 +336,10 @@ TEST_P(Pipeline, APageLaidOutForTheWindowKeepsTheReportHeadAndTailWhereTheyBelon
         EXPECT_EQ(shown.text(tailRow, 2), QString()) << "the report's last page is not built yet";
         EXPECT_EQ(shown.rowHeight(1), MarginTwips);
     }
-    engine::CreateDataReport(working, 3);
+    engine::CreateDataReport(run, working, 3);
     ASSERT_TRUE(state().ReportFinished);
     Sheet last;
-    engine::InitWholeReportSheet(last, 2);
+    engine::InitWholeReportSheet(run, last, 2);
     EXPECT_EQ(last.text(tailRow, 2), QStringLiteral("合计"));
     EXPECT_EQ(last.text(2, 2), QString());
 }

@@ -32,12 +32,13 @@ class ReferencePages : public DataReportTest
 {
 protected:
     // The reference form of what `build` makes, with its page list and the clock's texts named.
-    void expectReference(const QString& name, const std::function<QString(Sheet&)>& build)
+    void expectReference(
+        const QString& name, const std::function<QString(engine::DataReportRun&, Sheet&)>& build)
     {
         const QDateTime start = QDateTime::currentDateTime();
         Sheet sheet;
         useDefinition();
-        const QString pages = build(sheet);
+        const QString pages = build(run, sheet);
         const QString text = orvtest::withClockNamed(
             pages + orvtest::referenceText(sheet), start, QDateTime::currentDateTime());
         EXPECT_TRUE(orvtest::matchesReference(
@@ -45,18 +46,18 @@ protected:
     }
 
     // Builds the data report of the state whole; the page list as "page k Rfirst:Rlast" lines.
-    static QString buildDataReport(Sheet& sheet)
+    static QString buildDataReport(engine::DataReportRun& run, Sheet& sheet)
     {
-        EXPECT_TRUE(engine::CanPrintDataReport());
-        engine::PrepareReportData();
-        engine::CreateDataReport(sheet, engine::AllRemainingPages);
-        EXPECT_TRUE(state().ReportFinished);
+        EXPECT_TRUE(engine::CanPrintDataReport(run));
+        engine::PrepareReportData(run);
+        engine::CreateDataReport(run, sheet, engine::AllRemainingPages);
+        EXPECT_TRUE(run.ReportFinished);
         QString pages;
-        for (qsizetype page = 0; page < state().PageRowRanges.size(); ++page)
+        for (qsizetype page = 0; page < run.PageRowRanges.size(); ++page)
             pages += QStringLiteral("page %1 R%2:R%3\n")
                          .arg(page + 1)
-                         .arg(state().PageRowRanges[page].firstRow)
-                         .arg(state().PageRowRanges[page].lastRow);
+                         .arg(run.PageRowRanges[page].firstRow)
+                         .arg(run.PageRowRanges[page].lastRow);
         return pages;
     }
 
@@ -78,17 +79,20 @@ TEST_P(ReferencePages, DemoDataReport)
 TEST_P(ReferencePages, DemoStatisticsReport)
 {
     useDemoReport(demo::StatisticsReportId);
-    expectReference(QStringLiteral("demo-statistics-report.txt"), [](Sheet& sheet) {
-        engine::StatisticsRun run;
-        EXPECT_TRUE(engine::CanPrintReport(run));
-        engine::PrepareStatisticsPrint(run);
-        engine::CreateStatisticsReport(run, sheet);
-        engine::ApplyPageSetup(sheet);
-        QString pages;
-        for (int page = 0; page < run.StatPageCount; ++page)
-            pages += QStringLiteral("page %1 starts R%2\n").arg(page + 1).arg(run.PageStartArray.value(page));
-        return pages;
-    });
+    expectReference(
+        QStringLiteral("demo-statistics-report.txt"), [](engine::DataReportRun& run, Sheet& sheet) {
+            engine::StatisticsRun stat;
+            EXPECT_TRUE(engine::CanPrintReport(stat, run));
+            engine::PrepareStatisticsPrint(stat, run);
+            engine::CreateStatisticsReport(stat, run, sheet);
+            engine::ApplyPageSetup(run.definition(), sheet);
+            QString pages;
+            for (int page = 0; page < stat.StatPageCount; ++page)
+                pages += QStringLiteral("page %1 starts R%2\n")
+                             .arg(page + 1)
+                             .arg(stat.PageStartArray.value(page));
+            return pages;
+        });
 }
 
 // Five records a page, two group levels with the page numbers restarting in each, the column total of

@@ -1,3 +1,4 @@
+#include "engine/EngineState.h"
 #include "engine/MarginTwips.h"
 #include "engine/StatisticsRun.h"
 #include "engine/StatPagination.h"
@@ -117,6 +118,7 @@ protected:
         { platform::ui::PdfPrinterName }, platform::ui::PdfPrinterName } };
     platform::grid::Sheet grid;
     engine::StatisticsRun run;
+    engine::DataReportRun report; // without a definition: the printer keeps its paper
 };
 
 TEST_F(StatPaginationTest, MarginRowsFrameThePagesAndTheLastPageIsPadded)
@@ -134,7 +136,7 @@ TEST_F(StatPaginationTest, MarginRowsFrameThePagesAndTheLastPageIsPadded)
     EXPECT_EQ(grid.rowHeight(32), 567);
     EXPECT_TRUE(grid.isEmpty(32, 1));
 
-    engine::FillLastPage(run, grid);
+    engine::FillLastPage(run, report, grid);
     // Page 3 holds rows 27 to 31 (5 × 1000) and the closing row, which takes 15000 - 5567 - 10.
     EXPECT_EQ(grid.rowHeight(32), 9423);
     EXPECT_EQ(heightOfRows(27, 32), 15000 - 567 - 10);
@@ -165,7 +167,7 @@ TEST_F(StatPaginationTest, TheClosingRowFillsTheLastPageOrIsOfNoHeightOnAFullOne
         if (c.tallRow)
             grid.setRowHeight(c.tallRow, platform::grid::kMaxSizeTwips);
         engine::SetPageBreak(run, grid);
-        engine::FillLastPage(run, grid);
+        engine::FillLastPage(run, report, grid);
         EXPECT_EQ(run.PageStartArray, c.starts);
         EXPECT_EQ(run.StatPageCount, c.starts.size());
         EXPECT_EQ(run.StatRowCount, c.rows + 2);

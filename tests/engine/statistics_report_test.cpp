@@ -101,14 +101,14 @@ protected:
     Sheet build()
     {
         useDefinition();
-        EXPECT_TRUE(engine::CanPrintReport(run));
-        engine::PrepareStatisticsPrint(run);
+        EXPECT_TRUE(engine::CanPrintReport(stat, run));
+        engine::PrepareStatisticsPrint(stat, run);
         Sheet sheet;
-        engine::CreateStatisticsReport(run, sheet);
+        engine::CreateStatisticsReport(stat, run, sheet);
         return sheet;
     }
 
-    engine::StatisticsRun run;
+    engine::StatisticsRun stat;
 };
 
 ENGINE_TEST_SUITE(StatisticsReportTest);
@@ -135,11 +135,11 @@ TEST_P(StatisticsReportTest, EveryCellKindLandsOneRowDownAndOneColumnRightInAShe
     }
 
     // Two pictures counted; the one whose file is missing places nothing.
-    EXPECT_EQ(run.StatPictureCount, 2);
-    ASSERT_EQ(run.StatPictureIds.size(), 2);
-    EXPECT_EQ(run.StatPictureIds[1], 0);
-    EXPECT_EQ(sheet.objectIds(), QList<int> { run.StatPictureIds[0] });
-    EXPECT_EQ(sheet.objectPosition(run.StatPictureIds[0]), (platform::grid::CellRange { 6, 4, 6, 4 }));
+    EXPECT_EQ(stat.StatPictureCount, 2);
+    ASSERT_EQ(stat.StatPictureIds.size(), 2);
+    EXPECT_EQ(stat.StatPictureIds[1], 0);
+    EXPECT_EQ(sheet.objectIds(), QList<int> { stat.StatPictureIds[0] });
+    EXPECT_EQ(sheet.objectPosition(stat.StatPictureIds[0]), (platform::grid::CellRange { 6, 4, 6, 4 }));
     QStringList logged = loggedProcedures();
     logged.sort();
     // The cell at row 0 is left out by name.
@@ -148,27 +148,27 @@ TEST_P(StatisticsReportTest, EveryCellKindLandsOneRowDownAndOneColumnRightInAShe
             QStringLiteral("InsertStatPicture") }));
 
     // Rows: the top margin, 40 design rows (both lists, whatever their stored order), the closing row.
-    EXPECT_EQ(run.StatRowCount, 42);
+    EXPECT_EQ(stat.StatRowCount, 42);
     EXPECT_EQ(sheet.maxRow(), 42);
     EXPECT_EQ(sheet.rowHeight(1), OtherMargin);
     for (int row = 2; row <= 41; ++row)
         EXPECT_EQ(sheet.rowHeight(row), 400) << "row " << row;
     // Page 1: 567 + 39 × 400 = 16167 fit into 16838 - 567 = 16271, the 40th row would not; the last row
     // that fitted (sheet row 40) opens page 2.
-    EXPECT_EQ(run.PageStartArray, (QVector<int> { 1, 40 }));
+    EXPECT_EQ(stat.PageStartArray, (QVector<int> { 1, 40 }));
     EXPECT_EQ(sheet.rowPageBreaks(), (QList<int> { 1, 40 })); // the pages a spreadsheet program prints
-    EXPECT_EQ(run.StatPageCount, 2);
+    EXPECT_EQ(stat.StatPageCount, 2);
     EXPECT_EQ(sheet.rowHeight(42), A4Height - 2 * 400 - OtherMargin - LastPageSlack);
     // Columns: the left margin, the three stored widths, the filler up to the paper's width.
-    EXPECT_EQ(run.StatColCount, 5);
+    EXPECT_EQ(stat.StatColCount, 5);
     EXPECT_EQ(sheet.maxCol(), 5);
     const int widths[] = { LeftMargin, 2000, 3000, 2500, A4Width - LeftMargin - 7500 };
     for (int col = 1; col <= 5; ++col)
         EXPECT_EQ(sheet.colWidth(col), widths[col - 1]) << "column " << col;
 
-    engine::UnloadStatPictures(run);
-    EXPECT_TRUE(run.StatPictures.isEmpty());
-    EXPECT_EQ(run.StatPictureCount, 2);
+    engine::UnloadStatPictures(stat);
+    EXPECT_TRUE(stat.StatPictures.isEmpty());
+    EXPECT_EQ(stat.StatPictureCount, 2);
 }
 
 TEST_P(StatisticsReportTest, ARebuildGivesTheSameSheetAndCellsThatCannotBeReadLeaveNoneOfTheLastReport)
@@ -176,33 +176,33 @@ TEST_P(StatisticsReportTest, ARebuildGivesTheSameSheetAndCellsThatCannotBeReadLe
     cellsOfEveryKind();
     // The print window prepares once and may build again into its working grid.
     Sheet sheet = build();
-    engine::CreateStatisticsReport(run, sheet);
+    engine::CreateStatisticsReport(stat, run, sheet);
     EXPECT_EQ(sheet.maxRow(), 42);
     EXPECT_EQ(sheet.maxCol(), 5);
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
-    EXPECT_EQ(run.PageStartArray, (QVector<int> { 1, 40 }));
-    ASSERT_EQ(run.StatPictureIds.size(), 2);
-    EXPECT_EQ(sheet.objectIds(), QList<int> { run.StatPictureIds[0] });
+    EXPECT_EQ(stat.PageStartArray, (QVector<int> { 1, 40 }));
+    ASSERT_EQ(stat.StatPictureIds.size(), 2);
+    EXPECT_EQ(sheet.objectIds(), QList<int> { stat.StatPictureIds[0] });
 
     // The same definition prepared again gives the same cells; a definition saved without cells leaves
     // none of the last report.
-    const auto cellCount = run.StatCells.size();
+    const auto cellCount = stat.StatCells.size();
     ASSERT_GT(cellCount, 0);
     execute(QStringLiteral("delete from report_data"));
-    engine::PrepareStatisticsPrint(run);
-    EXPECT_EQ(run.StatCells.size(), cellCount);
+    engine::PrepareStatisticsPrint(stat, run);
+    EXPECT_EQ(stat.StatCells.size(), cellCount);
     useDefinition();
-    engine::PrepareStatisticsPrint(run);
-    EXPECT_TRUE(run.StatCells.isEmpty());
+    engine::PrepareStatisticsPrint(stat, run);
+    EXPECT_TRUE(stat.StatCells.isEmpty());
 }
 
 TEST_P(StatisticsReportTest, PreviewWritesTextsAndPicturesOnly)
 {
     cellsOfEveryKind();
     useDefinition();
-    ASSERT_TRUE(engine::CanPrintReport(run));
+    ASSERT_TRUE(engine::CanPrintReport(stat, run));
     Sheet sheet;
-    engine::PreviewStatisticsReport(run, sheet);
+    engine::PreviewStatisticsReport(stat, run, sheet);
 
     EXPECT_EQ(sheet.text(2, 2), QStringLiteral("统计表"));
     EXPECT_EQ(sheet.text(5, 3), QStringLiteral("&无此参数&"));
@@ -210,7 +210,7 @@ TEST_P(StatisticsReportTest, PreviewWritesTextsAndPicturesOnly)
     EXPECT_TRUE(sheet.isEmpty(3, 3)); // statement
     EXPECT_TRUE(sheet.isEmpty(8, 3)); // named formula
     EXPECT_EQ(sheet.objectIds().size(), 1);
-    EXPECT_EQ(run.PageStartArray, (QVector<int> { 1, 40 }));
+    EXPECT_EQ(stat.PageStartArray, (QVector<int> { 1, 40 }));
     EXPECT_EQ(sheet.maxRow(), 42);
 }
 
@@ -223,20 +223,20 @@ TEST_P(StatisticsReportTest, EachBuildTellsItsPicturesToItsOwnRunsWindowOnly)
 {
     cellsOfEveryKind();
     RecordingForm form;
-    run.Output = &form;
+    stat.Output = &form;
     build();
     EXPECT_EQ(form.told, QList<int> { 2 });
 
     // A second build of its own beside the first tells nobody, and releasing its pictures keeps the first's.
     engine::StatisticsRun other;
     Sheet sheet;
-    engine::PrepareStatisticsPrint(other);
-    engine::CreateStatisticsReport(other, sheet);
+    engine::PrepareStatisticsPrint(other, run);
+    engine::CreateStatisticsReport(other, run, sheet);
     EXPECT_EQ(form.told, QList<int> { 2 });
-    EXPECT_EQ(other.PageStartArray, run.PageStartArray);
+    EXPECT_EQ(other.PageStartArray, stat.PageStartArray);
     engine::UnloadStatPictures(other);
     EXPECT_TRUE(other.StatPictures.isEmpty());
-    EXPECT_EQ(run.StatPictures.size(), 2);
+    EXPECT_EQ(stat.StatPictures.size(), 2);
 }
 
 TEST_P(StatisticsReportTest, ParametersAreAskedOnceExceptInSilentWebPrinting)
@@ -287,7 +287,7 @@ TEST_P(StatisticsReportTest, ColumnsAreCheckedAgainstTheDesignedPaperAndThePrint
             platform::ui::ScriptedUi script;
 
             useDefinition();
-            EXPECT_EQ(engine::CanPrintReport(run), c.message.isEmpty());
+            EXPECT_EQ(engine::CanPrintReport(stat, run), c.message.isEmpty());
             EXPECT_EQ(store::reportState().ErrorMessage, c.message);
             EXPECT_EQ(
                 script.boxTexts(), c.message.isEmpty() || web ? QStringList {} : QStringList { c.message });
@@ -295,16 +295,29 @@ TEST_P(StatisticsReportTest, ColumnsAreCheckedAgainstTheDesignedPaperAndThePrint
     }
 }
 
+// The sheet of a report on a custom paper is set up with the size the designed paper has.
+TEST_P(StatisticsReportTest, ACustomPaperSetsUpTheSheetWithItsDesignedSize)
+{
+    statisticsReport(
+        sizeList({ { 1, "2000" } }), { 256, QStringLiteral("35.27|52.92|20000|30000"), false, true });
+    cell(1, 1, QStringLiteral("@A|x"));
+    const platform::grid::PageSetup setup = build().pageSetup();
+    EXPECT_EQ(setup.paperSize, 256);
+    // The paper's centimetres as the printer measures them, to the printer's twip.
+    EXPECT_NEAR(setup.customWidthCm, 35.27, 0.01);
+    EXPECT_NEAR(setup.customHeightCm, 52.92, 0.01);
+}
+
 TEST_P(StatisticsReportTest, ReportWithoutIdOrRowsIsNotBuilt)
 {
     store::reportState().ReportId.clear();
     useDefinition();
-    EXPECT_FALSE(engine::CanPrintReport(run));
+    EXPECT_FALSE(engine::CanPrintReport(stat, run));
     EXPECT_TRUE(ui.boxTexts().isEmpty());
 
     store::reportState().ReportId = TestReportId;
     useDefinition();
-    EXPECT_FALSE(engine::CanPrintReport(run));
+    EXPECT_FALSE(engine::CanPrintReport(stat, run));
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("报表索引信息不存在,不能生成报表!") });
 }
 
@@ -323,7 +336,7 @@ TEST_P(StatisticsReportTest, DemoReportCountsTheArchiveAndExports)
     store::reportState().ReportId = demo::StatisticsReportId;
     store::reportState().WebPrintMode = true;
     Sheet sheet = build();
-    engine::ApplyPageSetup(sheet);
+    engine::ApplyPageSetup(run.definition(), sheet);
 
     // Design rows 4 to 8 count the documents and pages of one retention period each, row 9 all of them.
     struct Expected {
@@ -349,7 +362,7 @@ TEST_P(StatisticsReportTest, DemoReportCountsTheArchiveAndExports)
     const double factor = double(A4Width - LeftMargin - OtherMargin) / 6200;
     EXPECT_EQ(sheet.colWidth(2), qRound(2200 * factor));
     EXPECT_EQ(sheet.colWidth(3), qRound(2000 * factor));
-    EXPECT_EQ(run.PageStartArray, QVector<int> { 1 });
+    EXPECT_EQ(stat.PageStartArray, QVector<int> { 1 });
     EXPECT_EQ(sheet.rowHeight(sheet.maxRow()),
         A4Height - OtherMargin - 720 - 8 * 400 - OtherMargin - LastPageSlack);
     const platform::grid::PageSetup setup = sheet.pageSetup();

@@ -11,8 +11,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-using engine::dataEngine;
-
 namespace
 {
 
@@ -22,23 +20,22 @@ protected:
     void SetUp() override
     {
         platform::outside::setSettingsFolder(settings.path());
-        dataEngine().PageNumber = 3;
-        dataEngine().TotalPages = 12;
-        dataEngine().GroupPageTotal = 4;
-        dataEngine().RecordCounter = 27;
+        run.PageNumber = 3;
+        run.TotalPages = 12;
+        run.GroupPageTotal = 4;
+        run.RecordCounter = 27;
         usePageRecount(false);
     }
 
-    static void usePageRecount(bool recount)
+    void usePageRecount(bool recount)
     {
         store::ReportDefinition definition;
         definition.page.PageRecount = recount;
-        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
+        run.useDefinition(std::make_shared<const store::ReportDefinition>(definition));
     }
     void TearDown() override
     {
         platform::outside::setSettingsFolder(QString());
-        dataEngine() = engine::DataEngineState {};
         store::reportState() = store::ReportState {};
     }
 
@@ -49,6 +46,7 @@ protected:
     }
 
     QTemporaryDir settings;
+    engine::DataReportRun run;
 };
 
 TEST_F(SystemVariables, PageCountersAndNames)
@@ -69,26 +67,27 @@ TEST_F(SystemVariables, PageCountersAndNames)
         { "", "" },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(engine::ReplaceSysVariable(c.text), c.replaced) << c.text.toStdString();
+        EXPECT_EQ(engine::ReplaceSysVariable(run, c.text), c.replaced) << c.text.toStdString();
 
     usePageRecount(true);
-    EXPECT_EQ(engine::ReplaceSysVariable(QStringLiteral("第%p页 共%P页")), QStringLiteral("第3页 共4页"));
+    EXPECT_EQ(
+        engine::ReplaceSysVariable(run, QStringLiteral("第%p页 共%P页")), QStringLiteral("第3页 共4页"));
 }
 
 TEST_F(SystemVariables, CompanyAndFondsNamesComeFromTheSettings)
 {
     setText(engine::CompanyNameKey, QStringLiteral("市档案馆"));
     setText(engine::FondsNameKey, QStringLiteral("文书全宗"));
-    EXPECT_EQ(engine::ReplaceSysVariable(QStringLiteral("%i·%I")), QStringLiteral("市档案馆·文书全宗"));
+    EXPECT_EQ(engine::ReplaceSysVariable(run, QStringLiteral("%i·%I")), QStringLiteral("市档案馆·文书全宗"));
     // A setting holding a variable is put in as it is, never replaced again.
     setText(engine::CompanyNameKey, QStringLiteral("100%i"));
-    EXPECT_EQ(engine::ReplaceSysVariable(QStringLiteral("%i%p")), QStringLiteral("100%i3"));
+    EXPECT_EQ(engine::ReplaceSysVariable(run, QStringLiteral("%i%p")), QStringLiteral("100%i3"));
 }
 
 TEST_F(SystemVariables, DatesAndTimesOfNow)
 {
     const QDateTime before = QDateTime::currentDateTime();
-    const QString dates = engine::ReplaceSysVariable(QStringLiteral("%d|%D|%t|%T"));
+    const QString dates = engine::ReplaceSysVariable(run, QStringLiteral("%d|%D|%t|%T"));
     const QDateTime after = QDateTime::currentDateTime();
     const QStringList parts = dates.split(u'|');
     ASSERT_EQ(parts.size(), 4);

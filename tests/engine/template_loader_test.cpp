@@ -14,7 +14,6 @@
 #include <QImage>
 
 using namespace enginetest;
-using engine::dataEngine;
 using engine::ReportCellItem;
 using platform::grid::Sheet;
 using store::RegionEntry;
@@ -44,18 +43,16 @@ protected:
     void SetUp() override
     {
         // Two tables of the data have a column of the same name; the first field is a field too.
-        dataEngine().RecordBufferRs = platform::db::Recordset::fabricate({
+        run.RecordBufferRs = platform::db::Recordset::fabricate({
             { "recid", QMetaType::QString, 20, "wsda" },
             { "title", QMetaType::QString, 100, "wsda" },
             { "title", QMetaType::QString, 100, "jnwj" },
             { "page_no", QMetaType::Int, 0, "jnwj" },
         });
     }
-    void TearDown() override
-    {
-        dataEngine() = engine::DataEngineState {};
-        store::reportState() = store::ReportState {};
-    }
+    void TearDown() override { store::reportState() = store::ReportState {}; }
+
+    engine::DataReportRun run;
 };
 
 TEST_F(FieldCells, FieldReferencesResolveAgainstTheRecordBuffer)
@@ -76,13 +73,13 @@ TEST_F(FieldCells, FieldReferencesResolveAgainstTheRecordBuffer)
         { "jnwj.title", true, "B 7:3 title #1" },
     };
     for (const auto& c : cases) {
-        store::reportState().UseCallerRecordset = c.hostRecordset;
-        EXPECT_EQ(describe({ engine::ParseCellExpression(7, 3, QStringLiteral("B"), c.body) }),
+        run.ReportDataRsIsOwned = !c.hostRecordset;
+        EXPECT_EQ(describe({ engine::ParseCellExpression(&run, 7, 3, QStringLiteral("B"), c.body) }),
             QStringList { c.item });
     }
     // Other letters keep their text whole.
-    EXPECT_EQ(
-        describe({ engine::ParseCellExpression(2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&")) }),
+    EXPECT_EQ(describe({ engine::ParseCellExpression(
+                  &run, 2, 2, QStringLiteral("J"), QStringLiteral("select 1&x&")) }),
         QStringList { "J 2:2 select 1&x& #-1" });
 }
 
@@ -101,9 +98,9 @@ protected:
         regions[RegionEntry::DataDetail] = { true, 5, 6 };
         regions[RegionEntry::GroupTail1] = { true, 7, 8 };
         regions[RegionEntry::PageTail] = { true, 20, 20 };
-        dataEngine().RecordsPerPage = 10;
-        dataEngine().PageSheetRows = 45;
-        dataEngine().RecordBufferRs = platform::db::Recordset::fabricate({
+        run.RecordsPerPage = 10;
+        run.PageSheetRows = 45;
+        run.RecordBufferRs = platform::db::Recordset::fabricate({
             { "retention", QMetaType::QString, 10, "wsda" },
             { "title", QMetaType::QString, 100, "wsda" },
         });
@@ -146,22 +143,22 @@ TEST_P(TemplateLoader, CellsOutsideTheBandGoToTheirListsAtTheirPageRows)
     cell(6, 2, "@B|wsda.title");
     cell(19, 5, "@D|/tmp/x.png");
     useTemplate();
-    engine::LoadOuterCellData();
+    engine::LoadOuterCellData(run);
 
     // By letter, then row; below the band 9 × 2 rows further down.
-    EXPECT_EQ(describe(dataEngine().HeadCells),
+    EXPECT_EQ(describe(run.HeadCells),
         (QStringList { "B 3:2 title #1", "C 3:3 第%p页 #-1", "J 39:2 select 1 #-1" }));
-    EXPECT_EQ(describe(dataEngine().GroupCells), QStringList { "B 4:3 retention #0" });
-    EXPECT_EQ(describe(dataEngine().TotalCells), QStringList { "R 39:4 D& #-1" });
-    EXPECT_EQ(dataEngine().TotalCells.value(0).totalValue, 0);
+    EXPECT_EQ(describe(run.GroupCells), QStringList { "B 4:3 retention #0" });
+    EXPECT_EQ(describe(run.TotalCells), QStringList { "R 39:4 D& #-1" });
+    EXPECT_EQ(run.TotalCells.value(0).totalValue, 0);
 
     // A report whose cells all lie in the band leaves the lists empty.
     execute(QStringLiteral("delete from report_data where row_no <> 6"));
     useTemplate();
-    engine::LoadOuterCellData();
-    EXPECT_TRUE(dataEngine().HeadCells.isEmpty());
-    EXPECT_TRUE(dataEngine().GroupCells.isEmpty());
-    EXPECT_TRUE(dataEngine().TotalCells.isEmpty());
+    engine::LoadOuterCellData(run);
+    EXPECT_TRUE(run.HeadCells.isEmpty());
+    EXPECT_TRUE(run.GroupCells.isEmpty());
+    EXPECT_TRUE(run.TotalCells.isEmpty());
 }
 
 TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
@@ -169,28 +166,28 @@ TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
     useDatabase(Content::DemoArchive, 200);
     regions = {};
     regions[RegionEntry::DataDetail] = { true, 5, 6 };
-    dataEngine().RecordsPerPage = 10;
-    dataEngine().SourceSqlTail = QStringLiteral(" wsda where retention='永久'");
+    run.RecordsPerPage = 10;
+    run.SourceSqlTail = QStringLiteral(" wsda where retention='永久'");
     cell(5, 2, "@B|title");
     cell(6, 3, "@K|select count(*) from t where a=1");
     cell(6, 4, "@I|select retention from wsda group by retention order by retention");
     cell(5, 5, "@I|select nothing from no_such_table");
     cell(6, 6, "@A|说明");
     useTemplate();
-    engine::GetRptDetailData();
+    engine::GetRptDetailData(run);
 
     // By letter: A, B, I (rows 5 and 6), K; the I cell whose statement fails keeps field index -1.
-    EXPECT_EQ(describe(dataEngine().DetailCells),
+    EXPECT_EQ(describe(run.DetailCells),
         (QStringList { "A 7:6 说明 #-1", "B 6:2 title #-1", "I 6:5 select nothing from no_such_table #-1",
             "I 7:4 select retention from wsda group by retention order by retention #2",
             "K 7:3 select count(*) from t where a=1 #3" }));
-    ASSERT_EQ(dataEngine().CellRecordsets.size(), 3u);
+    ASSERT_EQ(run.CellRecordsets.size(), 3u);
     EXPECT_TRUE(loggedProcedures().contains(QStringLiteral("GetRptDetailData")));
 
     // "K" counts over the report's data; "I" runs as written.
-    auto& counted = *dataEngine().CellRecordsets[2];
+    auto& counted = *run.CellRecordsets[2];
     EXPECT_EQ(counted.text(0), scalar(QStringLiteral("select count(*) from wsda where retention='永久'")));
-    auto& listed = *dataEngine().CellRecordsets[1];
+    auto& listed = *run.CellRecordsets[1];
     EXPECT_EQ(
         listed.recordCount(), scalar(QStringLiteral("select count(distinct retention) from wsda")).toInt());
 }
@@ -203,8 +200,8 @@ TEST_P(TemplateLoader, FormatsRepeatOnEveryBlockOfTheBandAndLandAboveAndBelowItC
     format("FONT", 20, 2, 20, 2, BoldFont);
     format("ALIGNMENT", 1, 2, 1, 2, "@HALIGNMENT|2|3");
     useTemplate();
-    engine::LoadRegionFormats(grid, true);
-    engine::LoadOuterFormats(grid, true);
+    engine::LoadRegionFormats(run, grid, true);
+    engine::LoadOuterFormats(run, grid, true);
     QList<int> band;
     QList<int> secondRows;
     for (int block = 0; block < 10; ++block) {
@@ -218,8 +215,8 @@ TEST_P(TemplateLoader, FormatsRepeatOnEveryBlockOfTheBandAndLandAboveAndBelowItC
 
     // The page being filled lies below PageFirstRow.
     Sheet second;
-    dataEngine().PageFirstRow = 45;
-    engine::LoadRegionFormats(second, false);
+    run.PageFirstRow = 45;
+    engine::LoadRegionFormats(run, second, false);
     EXPECT_FALSE(second.format(6, 2).fontBold.value_or(false));
     EXPECT_TRUE(second.format(45 + 6, 2).fontBold.value_or(false));
     EXPECT_TRUE(second.format(45 + 25, 2).fontBold.value_or(false));
@@ -229,8 +226,8 @@ TEST_P(TemplateLoader, FormatsRepeatOnEveryBlockOfTheBandAndLandAboveAndBelowItC
     format("FONT", 4, 2, 7, 2, BoldFont);
     useTemplate();
     grid = Sheet {};
-    engine::LoadOuterFormats(grid, true);
-    engine::LoadRegionFormats(grid, true);
+    engine::LoadOuterFormats(run, grid, true);
+    engine::LoadRegionFormats(run, grid, true);
     QList<int> expected { 5 };
     for (int row = 6; row <= 25; ++row)
         expected << row;
@@ -242,13 +239,13 @@ TEST_P(TemplateLoader, ColumnWidthsAreScaledHalvesToEven)
 {
     colWidths(sizeList({ { 2, "1000" }, { 3, "1001" }, { 4, "1003" } }));
     useTemplate();
-    dataEngine().ScaleX = 0.5;
-    engine::LoadColWidthFormat(grid);
+    run.ScaleX = 0.5;
+    engine::LoadColWidthFormat(run, grid);
     EXPECT_EQ(grid.colWidth(2), 500);
     EXPECT_EQ(grid.colWidth(3), 500);
     EXPECT_EQ(grid.colWidth(4), 502);
-    dataEngine().ScaleX = 0.9;
-    engine::LoadColWidthFormat(grid);
+    run.ScaleX = 0.9;
+    engine::LoadColWidthFormat(run, grid);
     EXPECT_EQ(grid.colWidth(2), 900);
 }
 
@@ -256,28 +253,28 @@ TEST_P(TemplateLoader, RowHeightsOfThePage)
 {
     cell(20, 4, "@R|D&");
     useTemplate();
-    engine::LoadOuterCellData();
-    dataEngine().DetailScale = 1.5;
-    dataEngine().ScaleY = 0.5;
+    engine::LoadOuterCellData(run);
+    run.DetailScale = 1.5;
+    run.ScaleY = 0.5;
     const auto items = [](std::initializer_list<std::pair<int, QString>> sizes) {
         return store::parseSizeList(sizeList(sizes));
     };
 
-    engine::ApplyRowHeights(grid, items({ { 5, "300" }, { 6, "201" } }), 2, true);
+    engine::ApplyRowHeights(run, grid, items({ { 5, "300" }, { 6, "201" } }), 2, true);
     for (int block = 0; block < 10; ++block) {
         EXPECT_EQ(grid.rowHeight(45 + 6 + 2 * block), 450);
         EXPECT_EQ(grid.rowHeight(45 + 7 + 2 * block), 302); // 301.5 to even
     }
 
     // The row of a column total is hidden but on the report's last page.
-    engine::ApplyRowHeights(grid, items({ { 7, "400" }, { 20, "500" } }), 2, false);
+    engine::ApplyRowHeights(run, grid, items({ { 7, "400" }, { 20, "500" } }), 2, false);
     EXPECT_EQ(grid.rowHeight(45 + 7 + 1 + 18), 200);
     EXPECT_EQ(grid.rowHeight(45 + 39), 0);
-    engine::ApplyRowHeights(grid, items({ { 20, "500" } }), 2, true);
+    engine::ApplyRowHeights(run, grid, items({ { 20, "500" } }), 2, true);
     EXPECT_EQ(grid.rowHeight(45 + 39), 250);
 
     // A list that strays over the band's edge places each row where it lies.
-    engine::ApplyRowHeights(grid, items({ { 4, "100" }, { 5, "100" }, { 7, "100" } }), 1, true);
+    engine::ApplyRowHeights(run, grid, items({ { 4, "100" }, { 5, "100" }, { 7, "100" } }), 1, true);
     EXPECT_EQ(grid.rowHeight(5), 50);
     EXPECT_EQ(grid.rowHeight(6), 150);
     EXPECT_EQ(grid.rowHeight(24), 150);
@@ -287,8 +284,8 @@ TEST_P(TemplateLoader, RowHeightsOfThePage)
     useTemplate([](store::ReportDefinition& definition) {
         definition.page.DataRows = store::keywords::DataRowsAutoMode;
     });
-    dataEngine().PageRowRanges = { { 1, 30 }, { 31, 70 } };
-    engine::ApplyRowHeights(grid, items({ { 1, "720" } }), 2, true);
+    run.PageRowRanges = { { 1, 30 }, { 31, 70 } };
+    engine::ApplyRowHeights(run, grid, items({ { 1, "720" } }), 2, true);
     EXPECT_EQ(grid.rowHeight(30 + 2), 360);
 }
 
@@ -302,15 +299,15 @@ TEST_P(TemplateLoader, FixedTextsAreWrittenAndAMalformedCellIsLoggedAndSkipped)
                        "data_description2) values (%1, 2, 2, 'A', 'A|缺少开头', '')")
             .arg(text(TestReportId)));
     useTemplate();
-    engine::FillRptFixedText(grid, true);
+    engine::FillRptFixedText(run, grid, true);
     EXPECT_EQ(grid.text(2, 2), QStringLiteral("文书档案目录"));
     EXPECT_EQ(grid.text(39, 2), QStringLiteral("制表人"));
     EXPECT_EQ(grid.text(6, 2), QString());
     EXPECT_EQ(grid.text(3, 2), QString());
     EXPECT_TRUE(loggedProcedures().contains(QStringLiteral("FillRptFixedText")));
 
-    dataEngine().PageFirstRow = 45;
-    engine::FillRptFixedText(grid, false);
+    run.PageFirstRow = 45;
+    engine::FillRptFixedText(run, grid, false);
     EXPECT_EQ(grid.text(45 + 39, 2), QStringLiteral("制表人"));
 }
 
@@ -322,24 +319,24 @@ TEST_P(TemplateLoader, RowsAtTheTopOfTheIntegerRangeAreLeftOut)
     cell(20, 2, "@A|制表人");
     rowHeights(1, 2, sizeList({ { 2147483647, "720" }, { 2, "360" } }));
     useTemplate();
-    engine::FillRptFixedText(grid, true);
+    engine::FillRptFixedText(run, grid, true);
     EXPECT_EQ(grid.text(39, 2), QStringLiteral("制表人"));
-    EXPECT_EQ(engine::CurrentTemplateRows().cells.size(), 1);
-    ASSERT_EQ(engine::CurrentTemplateRows().formats.size(), 1);
-    EXPECT_EQ(engine::CurrentTemplateRows().formats[0].sizes, (QList<store::SizeItem> { { 2, 360 } }));
+    EXPECT_EQ(engine::CurrentTemplateRows(run).cells.size(), 1);
+    ASSERT_EQ(engine::CurrentTemplateRows(run).formats.size(), 1);
+    EXPECT_EQ(engine::CurrentTemplateRows(run).formats[0].sizes, (QList<store::SizeItem> { { 2, 360 } }));
 }
 
 TEST_P(TemplateLoader, TheTemplateIsTheDefinitionsNotWhatTheTablesHoldMeanwhile)
 {
     cell(1, 2, "@A|第一次");
     useTemplate();
-    engine::FillRptFixedText(grid, true);
+    engine::FillRptFixedText(run, grid, true);
     execute(QStringLiteral("update report_data set data_description1 = '@A|第二次'"));
-    dataEngine().resetForPreparation();
-    engine::FillRptFixedText(grid, true);
+    run.resetForPreparation();
+    engine::FillRptFixedText(run, grid, true);
     EXPECT_EQ(grid.text(2, 2), QStringLiteral("第一次"));
     useTemplate();
-    engine::FillRptFixedText(grid, true);
+    engine::FillRptFixedText(run, grid, true);
     EXPECT_EQ(grid.text(2, 2), QStringLiteral("第二次"));
 }
 
@@ -358,32 +355,32 @@ TEST_P(TemplateLoader, PicturesArePlacedOverTheirCells)
     cell(2, 3, "@D|" + path);
     cell(6, 2, "@D|" + folder.filePath(QStringLiteral("missing.png")));
     RecordingForm form;
-    dataEngine().Output = &form;
+    run.Output = &form;
 
     useTemplate();
-    engine::GetRptPicture();
-    ASSERT_EQ(dataEngine().PictureCells.size(), 2);
-    engine::LoadRptPictures();
+    engine::GetRptPicture(run);
+    ASSERT_EQ(run.PictureCells.size(), 2);
+    engine::LoadRptPictures(run);
     EXPECT_EQ(form.told, QList<int> { 2 });
     EXPECT_TRUE(loggedProcedures().contains(QStringLiteral("LoadRptPictures")));
 
     // Pictures stand by letter and row: the one of row 2 first.
     int objectId = -7;
-    engine::PlaceRptPicture(grid, 3, 3, 1, objectId);
+    engine::PlaceRptPicture(run, grid, 3, 3, 1, objectId);
     ASSERT_GT(objectId, 0);
     EXPECT_EQ(grid.objectPosition(objectId), (platform::grid::CellRange { 3, 3, 3, 3 }));
-    EXPECT_EQ(dataEngine().PictureOfObject.value(objectId), 1);
+    EXPECT_EQ(run.PictureOfObject.value(objectId), 1);
 
     grid.merge({ 10, 2, 11, 4 });
-    engine::PlaceRptPicture(grid, 10, 2, 1, objectId);
+    engine::PlaceRptPicture(run, grid, 10, 2, 1, objectId);
     EXPECT_EQ(grid.objectPosition(objectId), (platform::grid::CellRange { 10, 2, 11, 4 }));
 
     // The picture whose file is missing places nothing.
     int unchanged = -7;
-    engine::PlaceRptPicture(grid, 7, 2, 2, unchanged);
+    engine::PlaceRptPicture(run, grid, 7, 2, 2, unchanged);
     EXPECT_EQ(unchanged, -7);
     EXPECT_EQ(grid.objectIds().size(), 2);
-    dataEngine().Output = nullptr;
+    run.Output = nullptr;
 }
 
 ENGINE_TEST_SUITE(TemplateLoader);

@@ -15,7 +15,6 @@
 #include <QTemporaryDir>
 
 using namespace enginetest;
-using engine::dataEngine;
 using platform::grid::Sheet;
 namespace io = platform::grid::io;
 
@@ -33,9 +32,9 @@ protected:
         store::reportState().WebPrintMode = true;
         Sheet sheet;
         useDefinition();
-        EXPECT_TRUE(engine::CanPrintDataReport());
-        engine::PrepareReportData();
-        engine::CreateDataReport(sheet, engine::AllRemainingPages);
+        EXPECT_TRUE(engine::CanPrintDataReport(run));
+        engine::PrepareReportData(run);
+        engine::CreateDataReport(run, sheet, engine::AllRemainingPages);
         return sheet;
     }
 };
@@ -57,7 +56,7 @@ QString cellText(const QJsonObject& sheet, int row, int col)
 TEST_P(WholeReportExport, TheWholeDemoReportIsWrittenAsAWorkbookAndAWebPage)
 {
     const Sheet sheet = buildDemoReport(120);
-    const engine::DataEngineState& state = dataEngine();
+    const engine::DataReportRun& state = run;
     ASSERT_TRUE(state.ReportFinished);
     ASSERT_TRUE(state.ReportHasData);
     ASSERT_EQ(state.PageRowRanges.size(), state.TotalPages);

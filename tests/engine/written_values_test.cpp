@@ -77,7 +77,8 @@ std::pair<CellValue, CellValue> writtenFieldAndText(const QVariant& value)
     cell.fieldIndex = 0;
     Sheet grid;
     grid.select(2, 3, 2, 3);
-    engine::SetCellDataValue(grid, cell, engine::CellContext { record.get(), 0, 1 });
+    engine::DataReportRun run;
+    engine::SetCellDataValue(run, grid, cell, engine::CellContext { record.get(), 0, 1 });
     grid.select(4, 3, 4, 3);
     engine::WriteCellText(grid, platform::db::valueText(value));
     return { grid.value(2, 3), grid.value(4, 3) };

@@ -112,35 +112,36 @@ TEST(PageRowMap, PagesThatWereNotBuiltAreRefused)
     EXPECT_EQ(BuildPrintRange(listed, pages, 2), std::nullopt);
 }
 
-// The map of the report in the state and the engine: each report kind by its own page rule.
+// The map of the run's report: each report kind by its own page rule.
 class CurrentPageRows : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        engine::dataEngine().PageSheetRows = 32;
-        engine::dataEngine().PageRowRanges = { { 2, 18 }, { 19, 40 } };
+        run.PageSheetRows = 32;
+        run.PageRowRanges = { { 2, 18 }, { 19, 40 } };
     }
-    void TearDown() override { engine::dataEngine() = engine::DataEngineState {}; }
+
+    engine::DataReportRun run;
 };
 
 TEST_F(CurrentPageRows, EachReportKindByItsOwnRule)
 {
-    const auto use = [](int type, int dataRows) {
+    const auto use = [this](int type, int dataRows) {
         store::ReportDefinition definition;
         definition.type = type;
         definition.page.DataRows = dataRows;
-        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
+        run.useDefinition(std::make_shared<const store::ReportDefinition>(definition));
     };
     use(store::DataReport, 10); // pages laid out 32 rows apart by the engine
-    EXPECT_EQ(currentPageRows({}, 0).rows(2), (SheetRows { 33, 64 }));
+    EXPECT_EQ(currentPageRows(run, {}, 0).rows(2), (SheetRows { 33, 64 }));
     use(store::DataReport, -1); // "FIX": the engine's rows per page, not a count of -1 records
-    EXPECT_EQ(currentPageRows({}, 0).rows(2), (SheetRows { 33, 64 }));
+    EXPECT_EQ(currentPageRows(run, {}, 0).rows(2), (SheetRows { 33, 64 }));
     use(store::DataReport, -2); // "AUTO": the built page ranges
-    EXPECT_EQ(currentPageRows({}, 0).rows(2), (SheetRows { 19, 40 }));
-    EXPECT_EQ(currentPageRows({}, 0).rows(3), std::nullopt);
+    EXPECT_EQ(currentPageRows(run, {}, 0).rows(2), (SheetRows { 19, 40 }));
+    EXPECT_EQ(currentPageRows(run, {}, 0).rows(3), std::nullopt);
     use(store::StatisticsReport, 10);
-    EXPECT_EQ(currentPageRows({ 1, 25 }, 60).rows(2), (SheetRows { 25, 60 }));
+    EXPECT_EQ(currentPageRows(run, { 1, 25 }, 60).rows(2), (SheetRows { 25, 60 }));
 }
 
 } // namespace

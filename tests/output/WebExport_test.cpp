@@ -60,7 +60,8 @@ class BatchedReport : public output::ReportOutput
 {
 public:
     explicit BatchedReport(int batches, bool hasData = true)
-        : batches_(batches)
+        : ReportOutput(nullptr)
+        , batches_(batches)
         , hasData_(hasData)
     {
     }

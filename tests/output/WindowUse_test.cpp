@@ -1,5 +1,6 @@
 #include "OutputWindowFixture.h"
 
+#include "engine/EngineState.h"
 #include "output/frmPreview.h"
 #include "output/frmPrint.h"
 #include "output/frmPrintMSG.h"
@@ -20,8 +21,8 @@
 
 using namespace outputtest;
 using output::frmPrint;
-using testsupport::cutCaptions;
 using platform::ui::MsgBoxResult;
+using testsupport::cutCaptions;
 
 namespace
 {
@@ -49,7 +50,8 @@ TEST(WindowSizes, DialogsKeepEveryCaptionWholeAtTheirMinimumSize)
     EXPECT_EQ(cutCaptions(progress), QStringList());
     output::frmPrintSetup timing;
     EXPECT_EQ(cutCaptions(timing), QStringList());
-    output::frmPrtSelection range;
+    const engine::DataReportRun run;
+    output::frmPrtSelection range(run);
     EXPECT_EQ(cutCaptions(range), QStringList());
 }
 

@@ -79,7 +79,7 @@ TEST_P(Preview, TheDataReportShowsItsBlankFormOnOnePage)
 
         // One page of the template: its fixed texts, no record.
         const platform::grid::Sheet& form = window.report();
-        EXPECT_EQ(form.maxRow(), engine::dataEngine().PageSheetRows);
+        EXPECT_EQ(form.maxRow(), window.run()->PageSheetRows);
         EXPECT_EQ(window.fbkPreview->page().maxRow(), form.maxRow());
         EXPECT_TRUE(sheetHolds(form, demo::DataReportName));
         EXPECT_TRUE(sheetHolds(form, QStringLiteral("件号")));

@@ -26,6 +26,16 @@ protected:
     {
     }
 
+    // The state's report checked and prepared on a run of the test's own, as the print job prepares it.
+    static std::unique_ptr<engine::DataReportRun> preparedRun()
+    {
+        auto run = std::make_unique<engine::DataReportRun>(
+            store::ReadReportDefinition(store::reportState().ReportId));
+        EXPECT_TRUE(engine::CanPrintDataReport(*run));
+        engine::PrepareReportData(*run);
+        return run;
+    }
+
     // The pages of every print job, in order.
     QStringList printedPages() const
     {
@@ -64,9 +74,8 @@ TEST_P(PrintWithoutPreview, EveryPageOfTheDataReportGoesIntoOnePdfFile)
 {
     report.PrintReport();
 
-    const long long totalPages = engine::dataEngine().TotalPages;
+    const long long totalPages = preparedRun()->TotalPages;
     ASSERT_GT(totalPages, 20);
-    EXPECT_TRUE(engine::dataEngine().ReportFinished);
     EXPECT_EQ(ui.shownDialogs(), QStringList { "frmPrintMSG" });
     EXPECT_TRUE(ui.boxes().empty());
 
@@ -117,7 +126,7 @@ TEST_P(PrintWithoutPreview, CancelDuringTheSecondBatchPrintsItAndBuildsNoMore)
     EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("确定要取消报表生成吗？") });
     EXPECT_EQ(prints.jobs().size(), 1);
     EXPECT_EQ(prints.totalPages(), 20);
-    EXPECT_FALSE(engine::dataEngine().ReportFinished);
+    EXPECT_FALSE(window.job().report()->ReportFinished);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
 }
@@ -130,7 +139,7 @@ TEST_P(PrintWithoutPreview, ACancelNotConfirmedLetsEveryBatchPrint)
     printInWindow(window);
 
     EXPECT_EQ(ui.boxTexts().size(), 1);
-    EXPECT_EQ(prints.totalPages(), engine::dataEngine().TotalPages);
+    EXPECT_EQ(prints.totalPages(), window.job().report()->TotalPages);
 }
 
 TEST_P(PrintWithoutPreview, NoDataTellsSoAndPrintsNothing)
@@ -166,8 +175,7 @@ TEST_P(PrintWithoutPreview, NoDataPrintsOneBlankFormWhenTheHostAsksForIt)
     EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
 
     platform::grid::Sheet asBuilt;
-    engine::PrepareReportData();
-    engine::CreateBlankReport(asBuilt);
+    engine::CreateBlankReport(*preparedRun(), asBuilt);
     const platform::grid::Sheet& printed = window.job().sheet();
     ASSERT_EQ(printed.maxRow(), asBuilt.maxRow());
     ASSERT_EQ(printed.maxCol(), asBuilt.maxCol());

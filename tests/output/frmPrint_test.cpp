@@ -162,12 +162,12 @@ TEST_P(PrintWindowTest, ShowsEveryPageOfEveryBatchOnceInOrderOfTheButtons)
         EXPECT_EQ(window.cmdPrint->text(), QStringLiteral("生成后20页报表(M)"));
         while (true) {
             ++batches;
-            const int pages = int(engine::dataEngine().PageRowRanges.size());
+            const int pages = int(window.reportRun()->PageRowRanges.size());
             EXPECT_EQ(window.CurrentPage, 1);
             EXPECT_FALSE(window.cmdLastPage->isEnabled());
             for (int page = 1; page <= pages; ++page) {
                 EXPECT_EQ(window.CurrentPage, page);
-                EXPECT_EQ(window.fbkPrint->page().maxRow(), engine::dataEngine().PageSheetRows);
+                EXPECT_EQ(window.fbkPrint->page().maxRow(), window.reportRun()->PageSheetRows);
                 shown += archiveNumbers(window.fbkPrint->page());
                 EXPECT_EQ(window.cmdNextPage->isEnabled(), page < pages) << "page " << page;
                 if (page < pages)
@@ -197,7 +197,7 @@ TEST_P(PrintWindowTest, BatchesOfOnePageLeaveNothingToNavigate)
     store::SavePrintPages(QStringLiteral("1"));
     preview([&](frmPrint& window) {
         for (int batch = 1; batch <= 3; ++batch) {
-            EXPECT_EQ(engine::dataEngine().PageRowRanges.size(), 1);
+            EXPECT_EQ(window.reportRun()->PageRowRanges.size(), 1);
             EXPECT_FALSE(window.cmdLastPage->isEnabled());
             EXPECT_FALSE(window.cmdNextPage->isEnabled());
             window.cmdNextPage_Click();
@@ -489,7 +489,9 @@ TEST_P(PrintWindowTest, CancelAsksAndClosesOnlyOnYes)
 TEST_P(PrintWindowTest, EditsOfThePageGoIntoWhatIsExported)
 {
     const QString path = exports.filePath(QStringLiteral("edited.txt"));
+    int pageRows = 0;
     preview([&](frmPrint& window) {
+        pageRows = window.reportRun()->PageSheetRows;
         window.cmdNextPage_Click();
         ui.queueAnswer(MsgBoxResult::No);
         window.CmdEdit_Click();
@@ -509,7 +511,6 @@ TEST_P(PrintWindowTest, EditsOfThePageGoIntoWhatIsExported)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    const int pageRows = engine::dataEngine().PageSheetRows;
     ASSERT_GT(lines.size(), pageRows + 6);
     EXPECT_EQ(lines[pageRows + 5].split(QLatin1Char('\t')).value(4), QStringLiteral("已修改的题名"));
 }
@@ -527,7 +528,7 @@ TEST_P(PrintWindowTest, PrintTimingSetsTheBatchAndTheButton)
         EXPECT_EQ(window.cmdPrint->text(), QStringLiteral("生成后5页报表(M)"));
         frmPrint::AutoPrint = false;
         window.cmdPrint_Click();
-        EXPECT_EQ(engine::dataEngine().PageRowRanges.size(), 5);
+        EXPECT_EQ(window.reportRun()->PageRowRanges.size(), 5);
     });
     EXPECT_EQ(frmPrint::PagesPerBatch, 5);
     EXPECT_EQ(store::GetPrintPages(), 5);
@@ -586,7 +587,7 @@ TEST_P(PrintWindowTest, AutoRowsShowEachPageWithItsOwnRowsAndNoPageBeyondTheBatc
     QStringList shown;
     QSet<int> pageLengths;
     preview([&](frmPrint& window) {
-        const auto& ranges = engine::dataEngine().PageRowRanges;
+        const auto& ranges = window.reportRun()->PageRowRanges;
         ASSERT_FALSE(ranges.isEmpty());
         for (int page = 1; page <= ranges.size(); ++page) {
             const engine::PageRowRange range = ranges[page - 1];

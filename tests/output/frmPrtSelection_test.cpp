@@ -30,19 +30,17 @@ protected:
     void SetUp() override
     {
         useReport(store::DataReport);
-        engine::dataEngine().PageSheetRows = 20;
+        run.PageSheetRows = 20;
         dialog.TotalPageCount = 10;
         dialog.CurrentPage = 3;
     }
-    void TearDown() override { engine::dataEngine() = engine::DataEngineState {}; }
-
-    static void useReport(int type)
+    void useReport(int type)
     {
         store::ReportDefinition definition;
         definition.type = type;
         definition.page.DataRows = 10;
         definition.page.ColCount = 5;
-        engine::UseReportDefinition(std::make_shared<const store::ReportDefinition>(definition));
+        run.useDefinition(std::make_shared<const store::ReportDefinition>(definition));
     }
 
     // Shows the dialog modally with the driver working on it; returns the dialog's result.
@@ -56,7 +54,8 @@ protected:
     ScriptedUi ui;
     platform::ui::ScriptedPrinters printers { platform::ui::PrinterScript {
         { QStringLiteral("HP"), QStringLiteral("PDF"), QStringLiteral("Canon") }, QStringLiteral("Canon") } };
-    frmPrtSelection dialog;
+    engine::DataReportRun run;
+    frmPrtSelection dialog { run };
 };
 
 TEST_F(PrtSelectionTest, LoadShowsThePagesAndPutsTheCurrentPrinterFirst)

@@ -1,6 +1,5 @@
 #include "StoreFixture.h"
 
-#include "engine/EngineState.h"
 #include "platform/db/Recordset.h"
 
 using namespace storetest;
@@ -31,7 +30,7 @@ TEST_P(CReportOrvTest, PropertiesReachTheState)
     EXPECT_EQ(state.TABLENAME, QStringLiteral("new"));
     EXPECT_EQ(state.SelectOrder, QStringLiteral("wsda.folder_no,wsda.piece_no desc"));
     EXPECT_EQ(report->SelectOrder(), QStringLiteral("folder_no, piece_no desc"));
-    EXPECT_EQ(engine::dataEngine().SourceSql, QStringLiteral("select 1"));
+    EXPECT_EQ(state.SourceSql, QStringLiteral("select 1"));
     EXPECT_EQ(state.FactTableName, QStringLiteral("wsda_fact"));
 }
 
@@ -42,18 +41,13 @@ TEST_P(CReportOrvTest, NewObjectResetsOnlyItsCreationValues)
     report->setReportId(QStringLiteral("kept"));
     state.WebPrintMode = true;
     state.FirstPageSizing = false;
-    auto& engineState = engine::dataEngine();
-    engineState.SourceSql = QStringLiteral("select 1");
-    engineState.PageFirstRow = 40;
-    engineState.PageLastRow = 80;
+    state.SourceSql = QStringLiteral("select 1");
 
     CReportOrv second;
     EXPECT_FALSE(state.IsPrintBlankReport);
     EXPECT_FALSE(state.WebPrintMode);
     EXPECT_TRUE(state.FirstPageSizing);
-    EXPECT_EQ(engineState.SourceSql, QString());
-    EXPECT_EQ(engineState.PageFirstRow, 0);
-    EXPECT_EQ(engineState.PageLastRow, 0);
+    EXPECT_EQ(state.SourceSql, QString());
     EXPECT_EQ(state.ReportId, QStringLiteral("kept"));
     EXPECT_EQ(second.ReportId(), QString());
     EXPECT_TRUE(report->IsPrintBlankReport());

@@ -2,7 +2,6 @@
 
 #include "store/StoreFixture.h"
 
-#include "engine/EngineState.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/outside/ErrorLogObject.h"
@@ -120,7 +119,6 @@ protected:
         StoreTest::SetUp();
         database.emplace(GetParam(), orvtest::TestDatabase::Content::DemoArchive, 60);
         report->setConnection(database->connection());
-        engine::dataEngine() = engine::DataEngineState {};
         platform::outside::releaseShared();
         platform::outside::sharedErrorLog()->setConnection(database->connection());
         platform::ui::setDefaultPrinterOrientation(platform::ui::PrinterOrientation::Portrait);
@@ -129,7 +127,6 @@ protected:
 
     void TearDown() override
     {
-        engine::dataEngine() = engine::DataEngineState {};
         platform::outside::releaseShared();
         StoreTest::TearDown();
     }

@@ -2,6 +2,7 @@
 
 #include "designer/RegionMarkers.h"
 #include "engine/DataReportBuilder.h"
+#include "engine/EngineState.h"
 #include "engine/PagePipeline.h"
 #include "platform/grid/Sheet.h"
 #include "store/DefinitionReader.h"
@@ -33,15 +34,14 @@ protected:
         store::reportState().ReportId = id;
         store::reportState().WebPrintMode = true;
         Built built;
-        engine::UseReportDefinition(store::ReadReportDefinition(id));
-        EXPECT_TRUE(engine::CanPrintDataReport());
-        engine::PrepareReportData();
+        engine::DataReportRun run(store::ReadReportDefinition(id));
+        EXPECT_TRUE(engine::CanPrintDataReport(run));
+        engine::PrepareReportData(run);
         platform::grid::Sheet sheet;
-        engine::CreateDataReport(sheet, engine::AllRemainingPages);
-        const engine::DataEngineState& state = engine::dataEngine();
-        built.pages = state.TotalPages;
-        built.pageRanges = int(state.PageRowRanges.size());
-        for (const engine::PageRowRange& page : state.PageRowRanges) {
+        engine::CreateDataReport(run, sheet, engine::AllRemainingPages);
+        built.pages = run.TotalPages;
+        built.pageRanges = int(run.PageRowRanges.size());
+        for (const engine::PageRowRange& page : run.PageRowRanges) {
             for (int row = page.firstRow; row <= page.lastRow; ++row) {
                 if (sheet.text(row, col).startsWith(prefix))
                     built.marked.append(sheet.text(row, col));
@@ -274,7 +274,6 @@ TEST_P(WizardSave, RelatedTablesAreJoinedAlongTheWholeChain)
         const Built built = build(id, c.prefix, c.col);
         EXPECT_EQ(built.marked, column(c.detailSql));
         EXPECT_EQ(built.pages, (built.marked.size() + 9) / 10);
-        engine::dataEngine() = engine::DataEngineState {};
     }
 }
 
