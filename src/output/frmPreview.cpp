@@ -4,6 +4,7 @@
 #include "engine/EngineState.h"
 #include "engine/PagePipeline.h"
 #include "engine/StatisticsReport.h"
+#include "output/GenerationFailure.h"
 #include "output/OutputWindowLayout.h"
 #include "output/PageNavigation.h"
 #include "output/PageView.h"
@@ -89,7 +90,18 @@ void frmPreview::Form_Activate()
     if (!firstActivation_)
         return;
     platform::ui::pumpMessages();
-    if (!platform::outside::logged("frmPreview", false, [this] { return buildReport(); })) {
+    bool built = false;
+    try {
+        built = buildReport();
+    } catch (const std::exception& error) {
+        // The clerk and the host learn why the window closes; the log keeps the details.
+        platform::outside::reportFailure("frmPreview", error);
+        waitCursor_.reset();
+        output::tellGenerationFailure(error);
+    } catch (...) {
+        platform::outside::reportUnknownFailure("frmPreview");
+    }
+    if (!built) {
         waitCursor_.reset();
         reject();
         return;

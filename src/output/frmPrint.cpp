@@ -7,6 +7,7 @@
 #include "output/ExportFile.h"
 #include "output/frmPrintSetup.h"
 #include "output/frmPrtSelection.h"
+#include "output/GenerationFailure.h"
 #include "output/OutputWindowLayout.h"
 #include "output/PageNavigation.h"
 #include "output/PageView.h"
@@ -51,18 +52,6 @@ namespace
 const QSize MinimumWindowSize(400, 333);
 const QString PreviewModeText = QStringLiteral("打印预览");
 const QString HelpTopic = QStringLiteral("打印效果预览.htm");
-const QString GenerationFailed = QStringLiteral("报表生成失败：");
-
-// A failure of loading or building: in ErrorMessage for the host, and in a box outside the silent web
-// mode.
-void tellGenerationFailure(const std::exception& error)
-{
-    auto& state = store::reportState();
-    state.ErrorMessage = platform::ui::failureText(error);
-    if (!state.WebPrintMode)
-        platform::ui::showFailure(GenerationFailed, error);
-}
-
 // The print window's batches: the messages run before each one, and a cancel is seen between two.
 class WindowBatches : public OutputBatches
 {

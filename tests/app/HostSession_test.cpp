@@ -2,6 +2,7 @@
 #include "demo/DemoReports.h"
 #include "HostOptions.h"
 #include "HostSession.h"
+#include "output/frmPreview.h"
 #include "output/frmPrint.h"
 #include "output/Frmprocess.h"
 #include "platform/db/Connection.h"
@@ -197,6 +198,14 @@ TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
         EXPECT_FALSE(output.contains(QStringLiteral("PreviewPrint()"))) << output.toStdString();
     }
     EXPECT_EQ(exported(), QStringList { QStringLiteral("blocker") });
+
+    // A blank form whose data cannot be opened: told, not left as a silently closed window.
+    ui.onDialog(QStringLiteral("frmPreview"),
+        [](QDialog& window) { static_cast<frmPreview&>(window).Form_Activate(); });
+    database.connection()->execute(QStringLiteral("drop table wsda"));
+    EXPECT_EQ(run("blank"), 1) << output.toStdString();
+    EXPECT_TRUE(ui.boxTexts().join(QString()).contains(QStringLiteral("报表生成失败：")))
+        << output.toStdString();
 }
 
 } // namespace
