@@ -154,7 +154,12 @@ bool Cell::shareText(const QString& text)
     // Only the block's pointer is read here; the text itself is left as it is.
     QString::DataPointer& data = const_cast<QString&>(text).data_ptr();
     SharedText* block = data.d_ptr();
-    if (!block || text.size() > MaxSharedTextSize || data.data() != charsOfBlock(block))
+    // A block far larger than its text (a text decoded from UTF-8 holds up to three times its size) is
+    // not kept alive by a cell.
+    constexpr qsizetype RoomForDecoding = 3;
+    constexpr qsizetype SmallRoom = 32;
+    if (!block || text.size() > MaxSharedTextSize || data.data() != charsOfBlock(block)
+        || block->allocatedCapacity() > RoomForDecoding * text.size() + SmallRoom)
         return false;
     block->ref();
     clearValue();

@@ -319,6 +319,8 @@ TEST(SheetCells, TextsStayWhateverBecomesOfTheirSource)
 {
     QString trimmedFront = QStringLiteral("··档号R0001");
     trimmedFront.remove(0, 2); // its characters no longer start its block
+    QString roomy = QStringLiteral("R0001");
+    roomy.reserve(100000);
     const struct Case {
         const char* name;
         QString text;
@@ -326,6 +328,7 @@ TEST(SheetCells, TextsStayWhateverBecomesOfTheirSource)
         { "built", QString::fromUtf8("关于档案") + QString::number(7) },
         { "literal", QStringLiteral("归档文件目录") },
         { "front taken off", trimmedFront },
+        { "in a block far larger", roomy },
         { "longer than a cell shares", QString(70000, u'档') },
     };
     for (const Case& c : cases) {
