@@ -156,11 +156,15 @@ std::optional<platform::grid::CellValue> writeFieldValue(
 {
     if (cell.fieldIndex < 0 || !context.record)
         return WriteCellText(grid, QString());
+    const bool withOptions = !cell.option1.isEmpty() && !cell.option2.isEmpty();
+    const bool asDate = isDateFormat(*grid.cellStyle(grid.activeRow(), grid.activeCol()).numberFormat);
+    // A text field, most of a report's, is written from where the record set keeps it.
+    const QString* text = withOptions || asDate ? nullptr : context.record->textValue(cell.fieldIndex);
+    if (text)
+        return WriteCellText(grid, *text);
     const QVariant field = context.record->value(cell.fieldIndex);
     if (field.isNull())
         return std::nullopt;
-    const bool withOptions = !cell.option1.isEmpty() && !cell.option2.isEmpty();
-    const bool asDate = isDateFormat(*grid.cellStyle(grid.activeRow(), grid.activeCol()).numberFormat);
     if (!withOptions && !asDate) {
         if (const auto number = directNumberOf(field)) {
             grid.setNumber(grid.activeRow(), grid.activeCol(), *number);

@@ -38,8 +38,14 @@ bool groupDiffers(const DataReportRun& run, const platform::db::Recordset& recor
     for (int i = 0; i < cells.size(); ++i) {
         if (cells[i].fieldIndex < 0)
             continue;
-        const QVariant field = record.value(cells[i].fieldIndex);
         const QString& value = i < stored.size() ? stored.at(i) : nothingStored;
+        // Group values are mostly texts: compared where the record set keeps them.
+        if (const QString* text = record.textValue(cells[i].fieldIndex)) {
+            if (*text != value)
+                return true;
+            continue;
+        }
+        const QVariant field = record.value(cells[i].fieldIndex);
         if (field.isNull() ? !value.isEmpty() : !readsAs(field, value))
             return true;
     }

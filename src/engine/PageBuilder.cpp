@@ -130,8 +130,8 @@ void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::gr
         return;
     const int sheetRow = DetailSheetRow(run, page, block, cell.row);
     grid.select(sheetRow, cell.col, sheetRow, cell.col);
-    const int firstBlockRow = CurrentDetailBand(run).beginRow + 1;
-    const int recordPosition = IsAutoRows(run) ? DetailSheetRow(run, page, block, firstBlockRow) : block;
+    const int recordPosition
+        = IsAutoRows(run) ? DetailSheetRow(run, page, block, CurrentDetailBand(run).beginRow + 1) : block;
     SetCellDataValue(run, grid, cell, CellContext { &record, page, recordPosition });
     row = sheetRow;
 }

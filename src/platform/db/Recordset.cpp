@@ -262,6 +262,12 @@ QVariant Recordset::value(int index) const
     return d->values.at(d->position, d->checkedIndex(index));
 }
 
+const QString* Recordset::textValue(int index) const
+{
+    d->requireCurrent();
+    return d->values.textAt(d->position, d->checkedIndex(index));
+}
+
 Field Recordset::field(const QString& name) const
 {
     d->requireOpen();

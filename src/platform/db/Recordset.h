@@ -84,6 +84,8 @@ public:
     Field field(int index) const;
     Field field(const QString& name) const;
     QVariant value(int index) const;
+    // The field's value where it is a text, read where the record set keeps it; none otherwise.
+    const QString* textValue(int index) const;
     QVariant value(const QString& name) const { return field(name).value(); }
     QString text(int index) const { return field(index).text(); }
     QString text(const QString& name) const { return field(name).text(); }

@@ -30,6 +30,12 @@ QVariant ValueTable::at(qsizetype row, int column) const
     return QVariant();
 }
 
+const QString* ValueTable::textAt(qsizetype row, int column) const
+{
+    const size_t slot = size_t(row) * d->columns + column;
+    return d->kinds[slot] == Kind::Text ? &d->texts.at(qsizetype(d->payloads[slot])) : nullptr;
+}
+
 QVariantList ValueTable::row(qsizetype row) const
 {
     QVariantList values;

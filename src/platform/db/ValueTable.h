@@ -24,6 +24,7 @@ public:
     qsizetype rows() const { return d->columns > 0 ? qsizetype(d->kinds.size()) / d->columns : 0; }
     QVariant at(qsizetype row, int column) const;
     QVariantList row(qsizetype row) const;
+    const QString* textAt(qsizetype row, int column) const; // none where the value is no text
     void set(qsizetype row, int column, const QVariant& value);
     void resizeRows(qsizetype rows); // added rows hold NULLs
 

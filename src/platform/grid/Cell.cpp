@@ -34,6 +34,18 @@ struct Cell::TextBlock {
     QString toString() const { return QString(chars(), size); }
 };
 
+namespace
+{
+
+// Where a text's block keeps its characters when nothing has been taken off their front.
+char16_t* charsOfBlock(QTypedArrayData<char16_t>* block)
+{
+    using Data = QTypedArrayData<char16_t>;
+    return Data::dataStart(block, alignof(Data::AlignmentDummy));
+}
+
+} // namespace
+
 Cell::Cell(const Cell& other)
     : style_(other.style_)
 {
@@ -75,7 +87,11 @@ void Cell::copyValueFrom(const Cell& other)
 {
     kind_ = other.kind_;
     payload_ = other.payload_;
-    if (kind_ == CellKind::Text || kind_ == CellKind::Error)
+    textShared_ = other.textShared_;
+    sharedSize_ = other.sharedSize_;
+    if (kind_ == CellKind::Text && textShared_)
+        payload_.shared->ref();
+    else if (kind_ == CellKind::Text || kind_ == CellKind::Error)
         payload_.text->retain();
     else if (kind_ == CellKind::Formula)
         payload_.formula = new FormulaCell(*other.payload_.formula);
@@ -85,18 +101,24 @@ void Cell::takeValueFrom(Cell& other) noexcept
 {
     kind_ = other.kind_;
     payload_ = other.payload_;
+    textShared_ = other.textShared_;
+    sharedSize_ = other.sharedSize_;
     other.kind_ = CellKind::Empty;
     other.payload_.number = 0;
+    other.textShared_ = false;
 }
 
 void Cell::clearValue()
 {
-    if (kind_ == CellKind::Text || kind_ == CellKind::Error)
+    if (kind_ == CellKind::Text && textShared_)
+        adoptShared(); // the QString gives the reference back, freeing the block if it was the last
+    else if (kind_ == CellKind::Text || kind_ == CellKind::Error)
         payload_.text->release();
     else if (kind_ == CellKind::Formula)
         delete payload_.formula;
     kind_ = CellKind::Empty;
     payload_.number = 0;
+    textShared_ = false;
 }
 
 CellValue Cell::value() const
@@ -107,7 +129,7 @@ CellValue Cell::value() const
     case CellKind::Number:
         return payload_.number;
     case CellKind::Text:
-        return payload_.text->toString();
+        return textShared_ ? sharedText() : payload_.text->toString();
     case CellKind::Logical:
         return payload_.logical;
     case CellKind::Error:
@@ -122,11 +144,47 @@ std::optional<QStringView> Cell::textView() const
 {
     if (kind_ != CellKind::Text)
         return std::nullopt;
+    if (textShared_)
+        return QStringView(charsOfBlock(payload_.shared), sharedSize_);
     return QStringView(payload_.text->chars(), payload_.text->size);
+}
+
+bool Cell::shareText(const QString& text)
+{
+    // Only the block's pointer is read here; the text itself is left as it is.
+    QString::DataPointer& data = const_cast<QString&>(text).data_ptr();
+    SharedText* block = data.d_ptr();
+    // A block far larger than its text (a text decoded from UTF-8 holds up to three times its size) is
+    // not kept alive by a cell.
+    constexpr qsizetype RoomForDecoding = 3;
+    constexpr qsizetype SmallRoom = 32;
+    if (!block || text.size() > MaxSharedTextSize || data.data() != charsOfBlock(block)
+        || block->allocatedCapacity() > RoomForDecoding * text.size() + SmallRoom)
+        return false;
+    block->ref();
+    clearValue();
+    payload_.shared = block;
+    sharedSize_ = quint16(text.size());
+    textShared_ = true;
+    kind_ = CellKind::Text;
+    return true;
+}
+
+QString Cell::adoptShared() const
+{
+    return QString(QString::DataPointer(payload_.shared, charsOfBlock(payload_.shared), sharedSize_));
+}
+
+QString Cell::sharedText() const
+{
+    payload_.shared->ref();
+    return adoptShared();
 }
 
 void Cell::setText(CellKind kind, const QString& text)
 {
+    if (kind == CellKind::Text && shareText(text))
+        return;
     TextBlock* block = TextBlock::make(text);
     clearValue();
     payload_.text = block;

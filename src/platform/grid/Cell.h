@@ -4,6 +4,7 @@
 #include "GridTypes.h"
 
 #include <optional>
+#include <QString>
 #include <QStringView>
 
 namespace platform::grid::internal
@@ -54,19 +55,31 @@ public:
 
 private:
     struct TextBlock;
+    using SharedText = QTypedArrayData<char16_t>; // the block of a QString
+    static constexpr qsizetype MaxSharedTextSize = 0xFFFF;
+
     void copyValueFrom(const Cell& other);
     void takeValueFrom(Cell& other) noexcept;
     void setText(CellKind kind, const QString& text);
+    // Holds a reference to the text's own characters instead of a copy, when they start its block and
+    // their count fits the cell: a record's text goes into its cell without an allocation.
+    bool shareText(const QString& text);
+    QString sharedText() const;
+    // A QString that owns the cell's reference to its shared text.
+    QString adoptShared() const;
 
     union Payload {
         double number;
         bool logical;
         TextBlock* text;
+        SharedText* shared;
         FormulaCell* formula;
     };
     Payload payload_ { 0.0 };
     quint32 style_ = 0;
     CellKind kind_ = CellKind::Empty;
+    bool textShared_ = false; // a Text cell holds `shared` and its size, not a TextBlock
+    quint16 sharedSize_ = 0;
 };
 
 } // namespace platform::grid::internal

@@ -36,7 +36,9 @@ CellRange Sheet::Impl::selectable(const CellRange& range) const
         return r;
     for (bool grown = true; grown;) {
         grown = false;
-        for (const auto& block : merges.blocksIntersecting(r)) {
+        // Read through a const list: an empty one would otherwise allocate to detach.
+        const QList<CellRange> blocks = merges.blocksIntersecting(r);
+        for (const auto& block : blocks) {
             if (!r.contains(block)) {
                 r = { std::min(r.row1, block.row1), std::min(r.col1, block.col1),
                     std::max(r.row2, block.row2), std::max(r.col2, block.col2) };

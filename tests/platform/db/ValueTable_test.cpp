@@ -61,3 +61,24 @@ TEST(ValueTable, SharedAndOverwrittenTextsKeepEverySlotsValue)
         EXPECT_EQ(table.at(row, 1), QStringLiteral("text %1").arg(4995 + row));
     }
 }
+
+// A text is read where the table keeps it; a NULL, a number or a date gives none.
+TEST(ValueTable, TextsAreReadInPlaceAndOnlyTexts)
+{
+    const QVariantList values { QVariant(QStringLiteral("关于档案")), QVariant(QString("")), QVariant(),
+        QVariant(qlonglong(12)), QVariant(2.5), QVariant(QDate(2003, 5, 17)) };
+    ValueTable table(int(values.size()));
+    for (const QVariant& value : values)
+        table.append(value);
+    table.appendAbove(); // the text above, shared
+    for (int i = 1; i < values.size(); ++i)
+        table.append(values[i]);
+    for (int row = 0; row < 2; ++row) {
+        for (int i = 0; i < values.size(); ++i) {
+            const QString* text = table.textAt(row, i);
+            EXPECT_EQ(text != nullptr, i < 2) << row << " " << i;
+            if (text)
+                EXPECT_EQ(*text, values[i].toString()) << row << " " << i;
+        }
+    }
+}

@@ -312,3 +312,41 @@ TEST(RangeTexts, RangesAreWrittenAndReadBack)
     for (const auto& c : cases)
         EXPECT_EQ(parseRangeText(c.text), c.range) << c.text.toStdString();
 }
+
+// A cell holds a text's own characters where it can: changing or dropping the text it came from, or the
+// cell it was copied to, leaves every other holder's text as it was.
+TEST(SheetCells, TextsStayWhateverBecomesOfTheirSource)
+{
+    QString trimmedFront = QStringLiteral("··档号R0001");
+    trimmedFront.remove(0, 2); // its characters no longer start its block
+    QString roomy = QStringLiteral("R0001");
+    roomy.reserve(100000);
+    const struct Case {
+        const char* name;
+        QString text;
+    } cases[] = {
+        { "built", QString::fromUtf8("关于档案") + QString::number(7) },
+        { "literal", QStringLiteral("归档文件目录") },
+        { "front taken off", trimmedFront },
+        { "in a block far larger", roomy },
+        { "longer than a cell shares", QString(70000, u'档') },
+    };
+    for (const Case& c : cases) {
+        const QString expected(c.text.constData(), c.text.size()); // a copy of its own
+        Sheet sheet;
+        {
+            QString source = c.text;
+            sheet.setText(1, 1, source);
+            source.append(u'!'); // a change of the source must not reach the cell
+            source[0] = u'X';
+        }
+        sheet.setValue(2, 1, sheet.value(1, 1));
+        Sheet copy = sheet;
+        sheet.setText(1, 1, QStringLiteral("改"));
+        sheet.clearCell(2, 1, ClearWhat::Values);
+        EXPECT_EQ(copy.text(1, 1), expected) << c.name;
+        EXPECT_EQ(copy.textView(2, 1).value_or(QStringView()), expected) << c.name;
+        EXPECT_EQ(copy.value(2, 1), CellValue(expected)) << c.name;
+        EXPECT_EQ(sheet.text(1, 1), QStringLiteral("改")) << c.name;
+    }
+}
