@@ -158,6 +158,33 @@ TEST(SheetClip, RowFormatsAreRepeatedOnTheFollowingRows)
     EXPECT_FALSE(*sheet.format(7, 1).fontBold); // nothing was changed before the refusal
 }
 
+TEST(SheetClip, ClipsOfOtherFormatsPastedInTurnKeepTheirOwn)
+{
+    const auto clipOf = [](const CellFormat& first, const CellFormat& second) {
+        Sheet source;
+        source.applyFormat(CellRange { 1, 1, 1, 1 }, first);
+        source.applyFormat(CellRange { 1, 2, 1, 2 }, second);
+        return source.copy(CellRange { 1, 1, 1, 2 });
+    };
+    CellFormat bold, red;
+    bold.fontBold = true;
+    red.fontColor = 0x0000FF;
+    const SheetClip boldRed = clipOf(bold, red), redBold = clipOf(red, bold);
+
+    Sheet target;
+    target.applyFormat(CellRange { 9, 1, 9, 1 }, red); // the target's own styles come first
+    target.paste(boldRed, 1, 1);
+    target.paste(redBold, 2, 1);
+    target.paste(boldRed, 3, 1);
+    for (int row : { 1, 3 }) {
+        EXPECT_TRUE(target.format(row, 1).fontBold.value_or(false)) << row;
+        EXPECT_EQ(target.format(row, 2).fontColor, red.fontColor) << row;
+    }
+    EXPECT_EQ(target.format(2, 1).fontColor, red.fontColor);
+    EXPECT_FALSE(target.format(2, 1).fontBold.value_or(false));
+    EXPECT_TRUE(target.format(2, 2).fontBold.value_or(false));
+}
+
 TEST(SheetClip, CopyingWholeColumnsCarriesTheirWidths)
 {
     Sheet source;
