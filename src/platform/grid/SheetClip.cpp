@@ -152,10 +152,11 @@ void Sheet::paste(const SheetClip& clip, int row, int col, PasteWhat what)
 
     const bool values = what != PasteWhat::Formats;
     const bool formats = what != PasteWhat::Values;
-    std::vector<quint32> styleIds;
+    std::vector<quint32>& styleIds = d->pastedStyleIds;
     if (formats) {
-        for (const auto& format : c.formats)
-            styleIds.push_back(d->styles.intern(format));
+        styleIds.resize(c.formats.size());
+        for (size_t i = 0; i < c.formats.size(); ++i)
+            styleIds[i] = d->styles.intern(c.formats[i], styleIds[i]);
         d->merges.removeIntersecting(target);
     }
     const Cell blank;

@@ -18,6 +18,7 @@ struct Sheet::Impl {
     int maxCol = kDefaultMaxCol;
     internal::CellStore cells;
     internal::StylePool styles;
+    std::vector<quint32> pastedStyleIds; // the ids a clip's formats took at the last paste
     internal::MergeSet merges;
     internal::SizeList rowHeights { kDefaultRowHeight };
     internal::SizeList colWidths { kDefaultColWidth };

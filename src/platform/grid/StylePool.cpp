@@ -103,6 +103,13 @@ quint32 StylePool::intern(const CellFormat& fullFormat)
     return id;
 }
 
+quint32 StylePool::intern(const CellFormat& fullFormat, quint32 likelyId)
+{
+    if (likelyId < formats_.size() && formats_[likelyId] == fullFormat)
+        return likelyId;
+    return intern(fullFormat);
+}
+
 quint32 StylePool::withChanges(quint32 id, const CellFormat& changes)
 {
     CellFormat f = formats_[id];

@@ -22,6 +22,9 @@ public:
     static CellFormat defaultFormat();
 
     quint32 intern(const CellFormat& fullFormat);
+    // The same, taking `likelyId` without a lookup when it holds the format (a report pastes one page
+    // layout onto every page: comparing with the format its id held last time is quicker than hashing).
+    quint32 intern(const CellFormat& fullFormat, quint32 likelyId);
     const CellFormat& format(quint32 id) const { return formats_[id]; }
     int size() const { return int(formats_.size()); }
 

@@ -158,6 +158,28 @@ TEST(SheetClip, RowFormatsAreRepeatedOnTheFollowingRows)
     EXPECT_FALSE(*sheet.format(7, 1).fontBold); // nothing was changed before the refusal
 }
 
+TEST(SheetClip, ClipsOfOtherFormatsPastedInTurnKeepTheirOwn)
+{
+    const auto clipOf = [](const CellFormat& first, const CellFormat& second) {
+        Sheet source;
+        source.applyFormat(CellRange { 1, 1, 1, 1 }, first);
+        source.applyFormat(CellRange { 1, 2, 1, 2 }, second);
+        return source.copy(CellRange { 1, 1, 1, 2 });
+    };
+    CellFormat bold, red;
+    bold.fontBold = true;
+    red.fontColor = 0x0000FF;
+    Sheet target;
+    target.applyFormat(CellRange { 9, 1, 9, 1 }, red); // the target's styles are numbered otherwise
+    for (int row : { 1, 2, 3 })
+        target.paste(row == 2 ? clipOf(red, bold) : clipOf(bold, red), row, 1);
+    for (int row : { 1, 2, 3 }) {
+        EXPECT_EQ(target.format(row, row == 2 ? 2 : 1).fontBold, true) << row;
+        EXPECT_EQ(target.format(row, row == 2 ? 1 : 2).fontColor, red.fontColor) << row;
+        EXPECT_NE(target.format(row, row == 2 ? 1 : 2).fontBold, true) << row;
+    }
+}
+
 TEST(SheetClip, CopyingWholeColumnsCarriesTheirWidths)
 {
     Sheet source;
