@@ -139,7 +139,9 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
         return;
     const bool general = isGeneral(style.numberFormat);
     const platform::grid::TextFont& font = fontOfStyle(style);
-    const platform::grid::CellValue value = written ? *written : grid.value(row, col);
+    // The value just written is read where it is, without a copy of its text.
+    std::optional<platform::grid::CellValue> stored;
+    const platform::grid::CellValue& value = written ? *written : stored.emplace(grid.value(row, col));
     const int available = CellWidth(grid, row, col);
     // Most numbers fit by their count of digits alone, without a text to measure.
     if (const auto whole = general ? shownWholeNumber(value) : std::nullopt; whole

@@ -237,6 +237,19 @@ QString statementValue(
 }
 
 // Gives the value written into the active cell, when it is known without reading the cell back.
+// A text of one counter alone ("%N" in a detail row) goes into its cell as the number its digits would
+// be read as, without a text made and read back for every record.
+platform::grid::CellValue writeSysVariables(const DataReportRun& run, platform::grid::Sheet& grid, const QString& text)
+{
+    constexpr long long WholeDigitsKept = 1'000'000'000'000'000;
+    const auto count = text.size() == 2 && text.front() == u'%' ? SysVariableCount(run, text.back()) : std::nullopt;
+    if (!count || *count <= -WholeDigitsKept || *count >= WholeDigitsKept)
+        return WriteCellText(grid, ReplaceSysVariable(run, text));
+    const double number = double(*count);
+    grid.setNumber(grid.activeRow(), grid.activeCol(), number);
+    return number;
+}
+
 std::optional<platform::grid::CellValue> writeValue(
     DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
@@ -255,7 +268,7 @@ std::optional<platform::grid::CellValue> writeValue(
         return WriteCellText(grid, expressions->evaluate(text));
     }
     if (letter == QLatin1String("C"))
-        return WriteCellText(grid, ReplaceSysVariable(run, text));
+        return writeSysVariables(run, grid, text);
     if (letter == QLatin1String("E"))
         return WriteCellText(grid, specialFormulaValue(run, text, context));
     if (letter == QLatin1String("F")) {

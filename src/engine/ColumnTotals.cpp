@@ -44,8 +44,9 @@ QVector<int> TotalColumns(const DataReportRun& run)
     return columns;
 }
 
-void GatherTotalRow(DataReportRun& run, const QVector<int>& columns, int col, int row)
+void GatherTotalRow(DataReportRun& run, int col, int row)
 {
+    const QVector<int>& columns = run.TotalCellColumns;
     auto& totals = run.TotalCells;
     for (int t = 0; t < columns.size() && t < totals.size(); ++t) {
         if (columns[t] == col)

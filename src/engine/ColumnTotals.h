@@ -21,8 +21,8 @@ int TotalColumn(const DataReportRun& run, int totalIndex);
 QVector<int> TotalColumns(const DataReportRun& run);
 
 // Notes that a detail cell of column `col` was written on sheet row `row`, for every total of that column
-// (`columns` as TotalColumns gives them).
-void GatherTotalRow(DataReportRun& run, const QVector<int>& columns, int col, int row);
+// (TotalCellColumns, as TotalColumns gave them when the totals were loaded).
+void GatherTotalRow(DataReportRun& run, int col, int row);
 
 // Adds the numbers of the rows gathered for total `totalIndex` (or of `row` when none was) in its column
 // to the total's value, and forgets the rows. Texts that are no number are skipped.

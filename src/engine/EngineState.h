@@ -126,6 +126,7 @@ struct DataReportRun {
     QVector<ReportCellItem> GroupCells;
     QVector<ReportCellItem> DetailCells;
     QVector<ReportCellItem> TotalCells;
+    QVector<int> TotalCellColumns; // the column each of TotalCells adds up, known once for every record
     QVector<ReportCellItem> PictureCells;
     std::vector<std::unique_ptr<platform::db::Recordset>> CellRecordsets; // detail sub-query cells
     QVector<int> PictureObjectIds; // entry i-1: grid object id of picture i's latest placement

@@ -154,13 +154,12 @@ void ReadNextRecord(DataReportRun& run)
 
 int FillDetailBlock(DataReportRun& run, platform::grid::Sheet& grid, int page, int block)
 {
-    const QVector<int> totalColumns = TotalColumns(run);
     int row = 0;
     for (const ReportCellItem& cell : run.DetailCells) {
         int written = 0;
         FillDetailCell(run, cell, grid, page, block, *run.RecordBufferRs, written);
         if (written > 0) {
-            GatherTotalRow(run, totalColumns, cell.col, written);
+            GatherTotalRow(run, cell.col, written);
             row = written;
         }
     }

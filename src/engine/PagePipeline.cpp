@@ -107,6 +107,7 @@ void ClearReportData(DataReportRun& run)
         run.RecordBufferRs->close();
     }
     run.TotalCells.clear();
+    run.TotalCellColumns.clear();
     for (auto it = run.CellRecordsets.rbegin(); it != run.CellRecordsets.rend(); ++it) {
         if (*it && (*it)->isOpen())
             (*it)->close();

@@ -20,18 +20,24 @@ QString setting(const char* key, const QString& fallback)
 
 } // namespace
 
-QString SysVariableValue(const DataReportRun& run, QChar letter)
+std::optional<long long> SysVariableCount(const DataReportRun& run, QChar letter)
 {
     switch (letter.unicode()) {
     case u'p':
-        return QString::number(run.PageNumber);
+        return run.PageNumber;
     case u'P':
-        return QString::number(run.definition().page.PageRecount ? run.GroupPageTotal : run.TotalPages);
+        return run.definition().page.PageRecount ? run.GroupPageTotal : run.TotalPages;
     case u'N':
-        return QString::number(run.RecordCounter);
+        return run.RecordCounter;
     default:
-        return RunFreeSysVariableValue(letter);
+        return std::nullopt;
     }
+}
+
+QString SysVariableValue(const DataReportRun& run, QChar letter)
+{
+    const auto count = SysVariableCount(run, letter);
+    return count ? QString::number(*count) : RunFreeSysVariableValue(letter);
 }
 
 QString RunFreeSysVariableValue(QChar letter)

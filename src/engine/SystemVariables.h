@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <QString>
 
 // The "%" system variables of cell texts: "%" and one case-sensitive letter.
@@ -28,6 +29,10 @@ QString ExpandSysVariables(const QString& text, const std::function<QString(QCha
 
 // The value of one variable, reading the page and record counters of the run.
 QString SysVariableValue(const DataReportRun& run, QChar letter);
+
+// The number a counter's letter stands for (the page number, the page count, the record number); none for
+// any other letter.
+std::optional<long long> SysVariableCount(const DataReportRun& run, QChar letter);
 
 // The value of a variable that needs no run (the date, the time, the company and fonds names); the
 // counters' letters and unknown letters give "".

@@ -1,6 +1,7 @@
 #include "engine/TemplateCells.h"
 
 #include "engine/CellValues.h"
+#include "engine/ColumnTotals.h"
 #include "engine/EngineState.h"
 #include "engine/RecordFields.h"
 #include "engine/TemplateRows.h"
@@ -124,6 +125,7 @@ void LoadOuterCellData(DataReportRun& run)
         else
             run.HeadCells.append(item);
     }
+    run.TotalCellColumns = TotalColumns(run);
 }
 
 void GetRptDetailData(DataReportRun& run)

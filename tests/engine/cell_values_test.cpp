@@ -144,6 +144,31 @@ TEST_P(CellValues, TextsWithParametersSystemVariablesAndFormulasOfTheActiveRow)
     EXPECT_EQ(grid.formula(5, 2), QStringLiteral("SUM(C5:D5)"));
 }
 
+// A counter alone in its cell is stored as the number its digits show, as any whole-number text would be.
+TEST_P(CellValues, ACounterAloneIsStoredAsItsNumber)
+{
+    run.PageNumber = 4;
+    run.TotalPages = 30;
+    run.GroupPageTotal = 6;
+    run.RecordCounter = 0;
+    changeDefinition([](store::ReportDefinition& definition) { definition.page.PageRecount = true; });
+    const struct {
+        QString text;
+        platform::grid::CellValue stored;
+    } cases[] = {
+        { "%p", 4.0 },
+        { "%P", 6.0 },
+        { "%N", 0.0 },
+        { " %p ", 4.0 },
+        { "%p%N", 40.0 },
+        { "%x", std::monostate {} },
+    };
+    for (const auto& c : cases) {
+        write(item("C", c.text));
+        EXPECT_EQ(grid.value(5, 2), c.stored) << c.text.toStdString();
+    }
+}
+
 TEST_P(CellValues, FieldValuesWithTheirOptions)
 {
     // The title of the first record, cut and added to as the options say.

@@ -2,14 +2,29 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
+#include <iterator>
+
 namespace platform::grid
 {
+
+namespace
+{
+
+// Appends a column's letters ("B", "AA") to `text`.
+void appendColumnName(QString& text, int col)
+{
+    const qsizetype first = text.size();
+    for (int n = col; n > 0; n = (n - 1) / 26)
+        text.insert(first, QChar(u'A' + (n - 1) % 26));
+}
+
+} // namespace
 
 QString columnName(int col)
 {
     QString name;
-    for (int n = col; n > 0; n = (n - 1) / 26)
-        name.prepend(QChar(u'A' + (n - 1) % 26));
+    appendColumnName(name, col);
     return name;
 }
 
@@ -30,10 +45,18 @@ int columnNumber(const QString& name)
 namespace
 {
 
-QString cellText(int row, int col, bool absolute)
+// Appends a cell's name ("B2", "$B$2") to `text`: a print area names every page, so without a string
+// made for each piece.
+void appendCellText(QString& text, int row, int col, bool absolute)
 {
-    const QString dollar = absolute ? QStringLiteral("$") : QString();
-    return dollar + columnName(col) + dollar + QString::number(row);
+    if (absolute)
+        text += u'$';
+    appendColumnName(text, col);
+    if (absolute)
+        text += u'$';
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), row).ptr;
+    text += QLatin1StringView(digits, end - digits);
 }
 
 // One corner of a range text: a cell ("$B$2"), a whole row ("$3") or a whole column ("$C").
@@ -67,10 +90,14 @@ std::optional<Corner> parseCorner(const QString& text)
 QString rangeText(const CellRange& range, bool absolute)
 {
     const CellRange r = range.normalized();
-    const QString first = cellText(r.row1, r.col1, absolute);
+    QString text;
+    text.reserve(24);
+    appendCellText(text, r.row1, r.col1, absolute);
     if (r.row1 == r.row2 && r.col1 == r.col2)
-        return first;
-    return first + QLatin1Char(':') + cellText(r.row2, r.col2, absolute);
+        return text;
+    text += u':';
+    appendCellText(text, r.row2, r.col2, absolute);
+    return text;
 }
 
 std::optional<CellRange> parseRangeText(const QString& text)

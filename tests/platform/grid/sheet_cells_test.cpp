@@ -290,6 +290,8 @@ TEST(RangeTexts, RangesAreWrittenAndReadBack)
     EXPECT_EQ(rangeText(CellRange { 1, 1, 40, 8 }, true), "$A$1:$H$40");
     EXPECT_EQ(rangeText(CellRange { 3, 2, 3, 2 }), "B3");
     EXPECT_EQ(rangeText(CellRange { 9, 4, 3, 1 }), "A3:D9");
+    EXPECT_EQ(rangeText(CellRange { 98, 27, kMaxSheetRows, kMaxSheetCols }, true), "$AA$98:$XFD$1048576");
+    EXPECT_EQ(rangeText(CellRange { 10, 702, 10, 703 }), "ZZ10:AAA10");
 
     struct Case {
         QString text;
