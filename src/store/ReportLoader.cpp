@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "store/CellContentStore.h"
 #include "store/DefinitionReader.h"
+#include "store/DesignGrid.h"
 #include "store/FormatLoader.h"
 #include "store/OrderRewrite.h"
 #include "store/PageSettings.h"
@@ -35,7 +36,7 @@ std::shared_ptr<const ReportDefinition> OpenReportInDesigner(
         throw platform::Error(platform::errors::InvalidArgument, QStringLiteral("OpenReportInDesigner"),
             definition->unreadable.first());
     ApplyReportIdentity(*definition);
-    const bool dataReport = state.ReportType == DataReport;
+    const bool dataReport = isDataReport();
     if (dataReport)
         static_cast<SqlPieces&>(state) = definition->sql;
     LoadPageSettings(*definition);

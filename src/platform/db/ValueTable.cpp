@@ -13,7 +13,7 @@ ValueTable::ValueTable(int columns)
 
 QVariant ValueTable::at(qsizetype row, int column) const
 {
-    const size_t slot = size_t(row) * d->columns + column;
+    const size_t slot = slotOf(row, column);
     const quint64 payload = d->payloads[slot];
     switch (d->kinds[slot]) {
     case Kind::Null:
@@ -32,7 +32,7 @@ QVariant ValueTable::at(qsizetype row, int column) const
 
 const QString* ValueTable::textAt(qsizetype row, int column) const
 {
-    const size_t slot = size_t(row) * d->columns + column;
+    const size_t slot = slotOf(row, column);
     return d->kinds[slot] == Kind::Text ? &d->texts.at(qsizetype(d->payloads[slot])) : nullptr;
 }
 
@@ -67,7 +67,7 @@ void ValueTable::set(qsizetype row, int column, const QVariant& value)
 {
     const auto [kind, payload] = stored(value);
     Data& data = *d;
-    const size_t slot = size_t(row) * data.columns + column;
+    const size_t slot = slotOf(row, column);
     if (data.kinds[slot] == Kind::Text || data.kinds[slot] == Kind::Other)
         ++data.unused;
     data.kinds[slot] = kind;

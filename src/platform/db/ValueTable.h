@@ -51,6 +51,8 @@ private:
         qsizetype unused = 0; // texts and other values set over, an upper bound of the unused ones
     };
 
+    // Where a row's value sits in the kinds and payloads.
+    size_t slotOf(qsizetype row, int column) const { return size_t(row) * d->columns + column; }
     void push(Kind kind, quint64 payload)
     {
         Data& data = *d;

@@ -2,7 +2,6 @@
 
 #include "platform/Error.h"
 
-#include <cerrno>
 #include <QFileDevice>
 
 namespace platform::grid::io
@@ -27,11 +26,8 @@ void writeAll(QIODevice& out, const char* data, qint64 size)
 {
     if (size == 0)
         return;
-    errno = 0;
-    if (out.write(data, size) == size)
-        return;
-    const int systemError = errno;
-    throwFileError(failureReason(out, systemError));
+    if (const auto reason = failureOf(out, [&] { return out.write(data, size) == size; }))
+        throwFileError(*reason);
 }
 
 } // namespace platform::grid::io

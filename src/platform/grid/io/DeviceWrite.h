@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cerrno>
+#include <optional>
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -16,6 +18,17 @@ namespace platform::grid::io
 // device that took part of a write tells no reason of its own ("Unknown error"), so the number is taken
 // right after the call.
 QString failureReason(const QIODevice& out, int systemError);
+
+// Runs `call`, a step on `out` that tells whether it succeeded; when it fails, gives why
+// (failureReason with the error number the step left), else nothing.
+template <class Call> std::optional<QString> failureOf(const QIODevice& out, Call&& call)
+{
+    errno = 0;
+    if (call())
+        return std::nullopt;
+    const int systemError = errno;
+    return failureReason(out, systemError);
+}
 
 // Writes every byte or throws platform::Error (FileError) with the reason: a full disk or a file-size
 // limit takes only part of a write, and a writer that went on would leave a file that looks whole but

@@ -8,7 +8,6 @@
 #include "VtsDocument.h"
 #include "XlsWriter.h"
 
-#include <cerrno>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -58,18 +57,15 @@ void writeFile(const QString& path, const std::function<void(QIODevice&)>& write
     }
     // The last buffered bytes, and what the disk takes only when asked to keep it, can fail as well:
     // the file takes its name only when all of it is kept.
-    errno = 0;
-    if (!file.flush() || file.error() != QFileDevice::NoError || ::fsync(file.handle()) != 0) {
-        const int systemError = errno;
-        const QString reason = failureReason(file, systemError);
+    const auto kept = [&] {
+        return file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0;
+    };
+    if (const auto reason = failureOf(file, kept)) {
         file.cancelWriting();
-        cannotWrite(path, reason);
+        cannotWrite(path, *reason);
     }
-    errno = 0;
-    if (!file.commit()) {
-        const int systemError = errno;
-        cannotWrite(path, failureReason(file, systemError));
-    }
+    if (const auto reason = failureOf(file, [&] { return file.commit(); }))
+        cannotWrite(path, *reason);
 }
 
 void writeSheet(const Sheet& sheet, const QString& path, FileType type)

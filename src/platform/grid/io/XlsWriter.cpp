@@ -10,7 +10,6 @@
 #include "XlsStyles.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <numeric>
@@ -656,11 +655,8 @@ void XlsWorkbook::Writer::copySpool(QIODevice& out)
 {
     if (spoolSize_ == 0)
         return;
-    errno = 0;
-    if (!spool_.flush() || !spool_.seek(0)) {
-        const int systemError = errno;
-        throwFileError(failureReason(spool_, systemError));
-    }
+    if (const auto reason = failureOf(spool_, [&] { return spool_.flush() && spool_.seek(0); }))
+        throwFileError(*reason);
     QByteArray chunk;
     for (qint64 copied = 0; copied < spoolSize_; copied += chunk.size()) {
         chunk = spool_.read(std::min(kCopyChunk, spoolSize_ - copied));
