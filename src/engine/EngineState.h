@@ -114,7 +114,6 @@ struct DataReportRun {
     int RowPositionFlag = 0;
     QStringList GroupValues; // entry i-1 holds group field i's stored value
     int PageFirstRow = 0;
-    int PageLastRow = 0;
     QVector<PageRowRange> PageRowRanges; // entry k-1 is page k of the batch built last
     bool OversizedRecordTold = false; // "AUTO": the user knows a record is taller than an empty page
     // The laid-out template of one page (formats, merged blocks, fixed texts) as the first page got it,
