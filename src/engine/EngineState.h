@@ -92,7 +92,6 @@ struct DataReportRun {
     bool ReportDataRsIsOwned = true; // false when ReportDataRs is the host's record set
     bool usesHostRecordset() const { return !ReportDataRsIsOwned; }
     std::unique_ptr<platform::db::Recordset> RecordBufferRs;
-    int BufferFieldCount = 0;
     QStringList GroupFields; // the group fields, computed once, used by the query and every count
     QStringList GroupOrderTerms; // GroupFields in the same order, each with the direction the query sorts it
     long long DataRecordCount = 0;
