@@ -35,7 +35,6 @@ bool prepareBlankReport(DataReportRun& run)
     // list left from an earlier build would describe pages of another report.
     run.PageRowRanges = { { 1, run.PageSheetRows } };
     run.PageFirstRow = 0;
-    run.PageLastRow = run.PageSheetRows;
     run.FirstBuild = true;
     CalcPrintScale(run);
     GetRptDetailText(run);

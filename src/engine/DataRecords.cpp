@@ -124,7 +124,6 @@ void GetDataRecord(DataReportRun& run)
 void CopyRecordsetStructure(DataReportRun& run, const Recordset& source)
 {
     run.RecordBufferRs = source.isOpen() ? source.clone() : Recordset::fabricate(source.fields());
-    run.BufferFieldCount = run.RecordBufferRs->fieldCount();
 }
 
 QString FieldValueToSql(const platform::db::Field& field, bool trimRight)

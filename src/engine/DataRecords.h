@@ -16,7 +16,7 @@ namespace engine
 struct DataReportRun;
 
 // Opens ReportDataRs and RecordBufferRs and sets SourceSql, SourceSqlTail, DistinctSource, the group
-// fields with their sort, BufferFieldCount and ReportDataRsIsOwned; PageNumber := 0.
+// fields with their sort and ReportDataRsIsOwned; PageNumber := 0.
 // - The host's record set is the data as it is: the engine reads it and moves through it, and never
 //   writes to it, cancels it or closes it.
 // - Otherwise the report's own data-source SQL, or the built query, is opened. A static report shows
@@ -30,7 +30,7 @@ void GetDataRecord(DataReportRun& run);
 
 // RecordBufferRs := a copy of `source` (its fields, and its rows shared until one of them changes),
 // which stands on the record being built while the data has moved on; an empty record set with the
-// fields of `source` when that is closed. BufferFieldCount := the number of fields.
+// fields of `source` when that is closed.
 void CopyRecordsetStructure(DataReportRun& run, const platform::db::Recordset& source);
 
 // The field's current value as an SQL literal: "Null", a number, a date literal, or a quoted text

@@ -94,7 +94,7 @@ void buildPage(DataReportRun& run, platform::grid::Sheet& grid, int page)
         LoadRptPictures(run);
     SetMarginRowHeights(run, grid, page + 1);
     SetRptRowHeight(run, grid, page + 1);
-    CountPageNumber(run, run.GroupIndex);
+    CountPageNumber(run);
     // Under "AUTO" a page grows record by record and has no fixed last row to fill; both builders lay out
     // the same pages.
     if (run.FirstBuild && !run.definition().page.SelfFit && !IsAutoRows(run))

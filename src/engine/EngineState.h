@@ -92,7 +92,6 @@ struct DataReportRun {
     bool ReportDataRsIsOwned = true; // false when ReportDataRs is the host's record set
     bool usesHostRecordset() const { return !ReportDataRsIsOwned; }
     std::unique_ptr<platform::db::Recordset> RecordBufferRs;
-    int BufferFieldCount = 0;
     QStringList GroupFields; // the group fields, computed once, used by the query and every count
     QStringList GroupOrderTerms; // GroupFields in the same order, each with the direction the query sorts it
     long long DataRecordCount = 0;
@@ -114,7 +113,6 @@ struct DataReportRun {
     int RowPositionFlag = 0;
     QStringList GroupValues; // entry i-1 holds group field i's stored value
     int PageFirstRow = 0;
-    int PageLastRow = 0;
     QVector<PageRowRange> PageRowRanges; // entry k-1 is page k of the batch built last
     bool OversizedRecordTold = false; // "AUTO": the user knows a record is taller than an empty page
     // The laid-out template of one page (formats, merged blocks, fixed texts) as the first page got it,

@@ -190,7 +190,6 @@ void PasteFormat(DataReportRun& run, int page)
 {
     platform::outside::runLogged("PasteFormat", [&run, page] {
         run.PageFirstRow = page == 0 ? 0 : run.PageRowRanges.at(page - 1).lastRow;
-        run.PageLastRow = run.PageFirstRow + run.PageSheetRows;
     });
 }
 

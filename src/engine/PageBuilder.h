@@ -54,7 +54,7 @@ void HandleRptHeadTail(const DataReportRun& run, platform::grid::Sheet& grid, in
 void ClearTemplateHeadTail(
     const DataReportRun& run, platform::grid::Sheet& grid, bool reportFirstPage, bool reportLastPage);
 
-// PageFirstRow and PageLastRow for page `page` (0-based within the build), the next to be laid out. A
+// PageFirstRow for page `page` (0-based within the build), the next to be laid out. A
 // failure is logged under "PasteFormat".
 void PasteFormat(DataReportRun& run, int page);
 

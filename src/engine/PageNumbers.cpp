@@ -7,12 +7,12 @@
 namespace engine
 {
 
-void CountPageNumber(DataReportRun& run, int& groupIndex)
+void CountPageNumber(DataReportRun& run)
 {
     platform::outside::runLogged("CountPageNumber", [&] {
         if (run.definition().page.PageRecount && run.GroupBreak) {
             run.PageNumber = 1;
-            GetGroupPageCount(run, groupIndex);
+            GetGroupPageCount(run);
         } else {
             ++run.PageNumber;
         }
@@ -20,14 +20,15 @@ void CountPageNumber(DataReportRun& run, int& groupIndex)
     });
 }
 
-void GetGroupPageCount(DataReportRun& run, int& groupIndex)
+void GetGroupPageCount(DataReportRun& run)
 {
+    const int groupIndex = run.GroupIndex;
     if (groupIndex < 1 || groupIndex > run.GroupCount || groupIndex > run.GroupPageCounts.size()) {
         run.GroupPageTotal = run.TotalPages;
         return;
     }
     run.GroupPageTotal = run.GroupPageCounts[groupIndex - 1];
-    ++groupIndex;
+    ++run.GroupIndex;
 }
 
 } // namespace engine

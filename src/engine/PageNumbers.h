@@ -8,12 +8,12 @@ namespace engine
 
 struct DataReportRun;
 
-// Numbers the page about to be built. `groupIndex` is the next entry of GroupPageCounts (from 1) and
+// Numbers the page about to be built. GroupIndex is the next entry of GroupPageCounts (from 1) and
 // moves on when the page opens a group under PAGE_RECOUNT. A failure is logged under "CountPageNumber".
-void CountPageNumber(DataReportRun& run, int& groupIndex);
+void CountPageNumber(DataReportRun& run);
 
-// GroupPageTotal := the page count of group `groupIndex` (from 1), which then moves on; past the
+// GroupPageTotal := the page count of group GroupIndex (from 1), which then moves on; past the
 // counted groups (a report without groups) the report's TotalPages.
-void GetGroupPageCount(DataReportRun& run, int& groupIndex);
+void GetGroupPageCount(DataReportRun& run);
 
 } // namespace engine

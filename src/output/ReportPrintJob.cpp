@@ -67,11 +67,9 @@ void ReportPrintJob::run()
     cancelRequested_ = false;
     report_.reset();
     std::shared_ptr<const store::ReportDefinition> definition;
-    runTellingFailure("ReadReportDefinition",
-        [&] { definition = store::ReadReportDefinition(store::reportState().ReportId); });
+    runTellingFailure("ReadReportDefinition", [&] { definition = store::ReadCurrentReportDefinition(); });
     if (!definition)
         return;
-    store::ApplyReportIdentity(*definition);
     report_ = std::make_unique<engine::DataReportRun>(definition);
     report_->Output = hooks_.output;
     switch (definition->type) {

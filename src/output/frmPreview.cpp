@@ -117,10 +117,8 @@ bool frmPreview::buildReport()
 {
     fbkPreview->hide();
     // A definition handed over is the designer's, whose report is the state's already.
-    if (!definition_) {
-        definition_ = store::ReadReportDefinition(store::reportState().ReportId);
-        store::ApplyReportIdentity(*definition_);
-    }
+    if (!definition_)
+        definition_ = store::ReadCurrentReportDefinition();
     run_ = std::make_unique<engine::DataReportRun>(definition_);
     run_->Output = this;
     setWindowTitle(Caption + QStringLiteral(" - ") + definition_->name);

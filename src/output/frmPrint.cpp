@@ -143,8 +143,7 @@ bool frmPrint::Form_Load()
     if (state.ReportId.isEmpty())
         return false;
     try {
-        const auto definition = store::ReadReportDefinition(state.ReportId);
-        store::ApplyReportIdentity(*definition);
+        const auto definition = store::ReadCurrentReportDefinition();
         // The run tells no window of its pictures: they travel with the sheet as drawing objects.
         report_ = reportOutputFor(definition);
         if (!definition->isDataReport())

@@ -29,7 +29,6 @@ public slots:
     void cmdCancel_Click();
     void reject() override;
 
-protected:
 private:
     void picturesLoaded(const QVector<QImage>&) override { }
 

@@ -93,6 +93,13 @@ std::shared_ptr<const ReportDefinition> ReadReportDefinition(const QString& repo
     return definition;
 }
 
+std::shared_ptr<const ReportDefinition> ReadCurrentReportDefinition()
+{
+    auto definition = ReadReportDefinition(reportState().ReportId);
+    ApplyReportIdentity(*definition);
+    return definition;
+}
+
 void ReadRptIndex()
 {
     ReportDefinition index;

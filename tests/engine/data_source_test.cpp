@@ -226,7 +226,7 @@ TEST_P(DataSourceTest, TheHostsRecordSetIsReadAsItIsAndNeverWritten)
     EXPECT_EQ(run.ReportDataRs, host);
     EXPECT_FALSE(run.ReportDataRsIsOwned);
     EXPECT_TRUE(run.usesHostRecordset());
-    EXPECT_EQ(run.BufferFieldCount, 3);
+    EXPECT_EQ(run.RecordBufferRs->fieldCount(), 3);
 
     // What is written into the buffer stays there.
     run.RecordBufferRs->addNew();
