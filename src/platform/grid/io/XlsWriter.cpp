@@ -600,28 +600,28 @@ void XlsWorkbook::Writer::writeMerges(BiffWriter& out) const
     }
 }
 
-// The worksheet goes into the spool whole, and a new one begins.
+// The worksheet goes into the spool whole, and a new one begins. Its cell records go there from where
+// they were written, and their buffer keeps its room for the next worksheet.
 void XlsWorkbook::Writer::closeWorksheet()
 {
     const int index = int(worksheetOffsets_.size());
-    BiffWriter out;
-    writeWorksheetHead(out);
-    out.append(current_.cells.data());
-    drawings_.writeWorksheetDrawing(out, current_.pictures);
+    BiffWriter head;
+    writeWorksheetHead(head);
 
-    out.begin(biff::Window2);
-    out.u16(index == 0 ? 0x06B6 : 0x00B6); // grid lines, headings, zeros, outline; the first sheet selected
-    out.u16(0); // top row shown
-    out.u16(0); // left column shown
-    out.u16(64); // grid line colour: automatic
-    out.u16(0);
-    out.u16(0); // zoom of the page-break preview and of the normal view: default
-    out.u16(0);
-    out.u32(0);
-    out.end();
-
-    writeMerges(out);
-    out.emptyRecord(biff::Eof);
+    BiffWriter tail;
+    drawings_.writeWorksheetDrawing(tail, current_.pictures);
+    tail.begin(biff::Window2);
+    tail.u16(index == 0 ? 0x06B6 : 0x00B6); // grid lines, headings, zeros, outline; the first sheet selected
+    tail.u16(0); // top row shown
+    tail.u16(0); // left column shown
+    tail.u16(64); // grid line colour: automatic
+    tail.u16(0);
+    tail.u16(0); // zoom of the page-break preview and of the normal view: default
+    tail.u16(0);
+    tail.u32(0);
+    tail.end();
+    writeMerges(tail);
+    tail.emptyRecord(biff::Eof);
 
     WorksheetNames names { index, std::nullopt, std::nullopt };
     if (current_.printArea) {
@@ -634,8 +634,13 @@ void XlsWorkbook::Writer::closeWorksheet()
         names_.append(names);
 
     worksheetOffsets_.append(spoolSize_);
-    spool(out.data());
+    spool(head.data());
+    spool(current_.cells.data());
+    spool(tail.data());
+    BiffWriter cells = std::move(current_.cells);
+    cells.clear();
     current_ = Worksheet {};
+    current_.cells = std::move(cells);
 }
 
 void XlsWorkbook::Writer::spool(QByteArrayView bytes)
