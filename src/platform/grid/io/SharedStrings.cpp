@@ -11,7 +11,9 @@ namespace
 {
 
 constexpr int kStringHeaderSize = 3; // character count and option flags
-constexpr size_t kFirstSlots = 1024;
+// A report's workbook holds thousands of texts at least: the table starts large enough not to be
+// rebuilt for them.
+constexpr size_t kFirstSlots = 1 << 16;
 
 // Strings per EXTSST bucket: at least 8, and few enough buckets to keep the record small.
 quint16 stringsPerBucket(quint32 unique)
@@ -86,6 +88,11 @@ std::optional<quint32> SharedStrings::add(QStringView text)
     if (texts_.size() + encoded_.size() > kBudgetBytes && text.size() <= kMaxCellRecordChars)
         return std::nullopt;
     ++total_;
+    if (texts_.capacity() == 0) {
+        // The room of the whole budget, taken from the system only as it is written: the texts are
+        // never moved to a larger buffer while they are within it.
+        texts_.reserve(kBudgetBytes + kStringHeaderSize + 2 * kMaxCellChars);
+    }
     const quint32 index = quint32(starts_.size());
     slots_[slot] = { hash, index + 1 };
     starts_.push_back(quint32(texts_.size()));
