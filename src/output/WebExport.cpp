@@ -18,9 +18,9 @@ namespace output
 namespace
 {
 
-// The workbook takes each batch on a second thread while the next batch is built. It takes a copy of
-// the batch, so that the build goes on in the working sheet as it would without it; before a further
-// batch, which starts by clearing the working sheet, the copy takes the cells instead of copying them.
+// The workbook takes each batch on a second thread while the next batch is built. The batch's cells go
+// with it, taken from the working sheet rather than copied: the next batch starts by clearing the
+// sheet anyway, and after the last one nothing shows it.
 class BackgroundAppend
 {
 public:
@@ -34,11 +34,10 @@ public:
             pending_.wait();
     }
 
-    void append(platform::grid::Sheet& batch, bool moreToCome)
+    void append(platform::grid::Sheet& batch)
     {
         finish();
-        auto copy = std::make_unique<const platform::grid::Sheet>(
-            moreToCome ? batch.copyTakingCells() : platform::grid::Sheet(batch));
+        auto copy = std::make_unique<const platform::grid::Sheet>(batch.copyTakingCells());
         // The copy goes on the second thread too, once written, rather than when the next batch waits.
         pending_ = std::async(std::launch::async, [this, copy = std::move(copy)]() mutable {
             workbook_.append(*copy);
@@ -81,7 +80,7 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
     platform::grid::io::XlsWorkbook workbook;
     BackgroundAppend appender(workbook);
     OutputBatches batches(report, working, WebExportBatchPages, progress, [&](int) {
-        appender.append(working, !report.Finished());
+        appender.append(working);
         return true;
     });
     const BatchEnd end = runBatches(batches).end;
@@ -90,7 +89,13 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
         return {};
     const QString path
         = QDir(folder).filePath(platform::outside::IdGeneratorObject().newId() + QStringLiteral(".XLS"));
-    platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); });
+    // The workbook is written on a thread of its own while the report lets its data go: freeing a large
+    // record set takes about as long as writing the file.
+    auto written = std::async(std::launch::async, [&] {
+        platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); });
+    });
+    report.Release();
+    written.get();
     return path;
 }
 

@@ -28,7 +28,8 @@ constexpr int WebExportBatchPages = 500;
 // Builds the whole report batch by batch in the working sheet and writes the batches one below the
 // other into one Excel workbook named by a new id (the id and ".XLS") in the web export folder, which
 // is made when it is missing; returns the file's path, or "" when the report has no data (the engine
-// has said so) and nothing is written. Throws platform::Error (errors::FileError) when the folder
+// has said so) and nothing is written. Once its last page is built, the report releases its data and
+// the working sheet is left without cells. Throws platform::Error (errors::FileError) when the folder
 // cannot be made or the file cannot be written, leaving no file; a failed build, or one that makes no
 // page before the data ends, throws as it fails.
 QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QProgressBar& progress);
