@@ -96,6 +96,12 @@ public:
     qsizetype recordLength() const { return size_ - recordStart_ - 4; }
     void patchU32(qsizetype offset, quint32 value) { qToLittleEndian(value, buffer_.data() + offset); }
     void clear() { size_ = 0; } // keeps the room for the next use
+    // Makes room for `count` more bytes at once, where their number is known beforehand.
+    void reserve(qsizetype count)
+    {
+        if (size_ + count > buffer_.size())
+            grow(count);
+    }
     void append(QByteArrayView other) { bytes(other); }
     QByteArrayView data() const { return QByteArrayView(buffer_.constData(), size_); }
 

@@ -100,6 +100,14 @@ std::optional<quint32> SharedStrings::add(QStringView text)
     return index;
 }
 
+qsizetype SharedStrings::writtenSizeBound() const
+{
+    // Each record of at most kMaxRecordData bytes has a header of 4 and may repeat an option byte; each
+    // bucket of EXTSST takes 8 bytes.
+    const qsizetype records = texts_.size() / (biff::kMaxRecordData - 8) + 2;
+    return texts_.size() + records * 5 + 8 + (uniqueCount() / stringsPerBucket(uniqueCount()) + 1) * 8 + 4;
+}
+
 void SharedStrings::write(BiffWriter& out) const
 {
     const quint16 bucketSize = stringsPerBucket(uniqueCount());

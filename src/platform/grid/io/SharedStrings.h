@@ -31,6 +31,8 @@ public:
     std::optional<quint32> add(QStringView text);
     quint32 uniqueCount() const { return quint32(starts_.size()); }
     quint32 totalCount() const { return total_; }
+    // About the bytes write() gives: the texts and the headers of their records.
+    qsizetype writtenSizeBound() const;
 
     // SST with CONTINUE records as needed (a string may be split between records, never inside a
     // character), then EXTSST with the positions of every bucket's first string.

@@ -715,6 +715,8 @@ void XlsWorkbook::Writer::writeGlobals(BiffWriter& out, const QList<qint64>& wor
     }
     writeNames(out, int(worksheetOffsets.size()));
     drawings_.writeGroup(out);
+    // The table of texts is most of the globals: its room is taken at once rather than doubled.
+    out.reserve(strings_.writtenSizeBound());
     strings_.write(out);
     out.emptyRecord(biff::Eof);
 
