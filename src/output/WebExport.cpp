@@ -8,6 +8,7 @@
 #include "platform/outside/IdGeneratorObject.h"
 #include "platform/outside/SettingsObject.h"
 
+#include <deque>
 #include <future>
 #include <memory>
 #include <QDir>
@@ -20,7 +21,8 @@ namespace
 
 // The workbook takes each batch on a second thread while the next batch is built. The batch's cells go
 // with it, taken from the working sheet rather than copied: the next batch starts by clearing the
-// sheet anyway, and after the last one nothing shows it.
+// sheet anyway, and after the last one nothing shows it. Two batches may wait for the workbook, so that
+// one that takes it longer (a worksheet filled and put aside) does not hold the build up.
 class BackgroundAppend
 {
 public:
@@ -30,31 +32,42 @@ public:
     }
     ~BackgroundAppend()
     {
-        if (pending_.valid())
-            pending_.wait();
+        for (const std::shared_future<void>& appended : pending_)
+            appended.wait();
     }
 
     void append(platform::grid::Sheet& batch)
     {
-        finish();
+        while (pending_.size() >= 2)
+            takeFirst();
         auto copy = std::make_unique<const platform::grid::Sheet>(batch.copyTakingCells());
+        std::shared_future<void> before = pending_.empty() ? std::shared_future<void>() : pending_.back();
         // The copy goes on the second thread too, once written, rather than when the next batch waits.
-        pending_ = std::async(std::launch::async, [this, copy = std::move(copy)]() mutable {
+        pending_.push_back(std::async(std::launch::async, [this, copy = std::move(copy), before]() mutable {
+            if (before.valid())
+                before.get();
             workbook_.append(*copy);
             copy.reset();
-        });
+        }).share());
     }
 
-    // Waits for the batch on its way into the workbook; throws what appending it threw.
+    // Waits for the batches on their way into the workbook; throws what appending one threw.
     void finish()
     {
-        if (pending_.valid())
-            pending_.get();
+        while (!pending_.empty())
+            takeFirst();
     }
 
 private:
+    void takeFirst()
+    {
+        const std::shared_future<void> first = std::move(pending_.front());
+        pending_.pop_front();
+        first.get();
+    }
+
     platform::grid::io::XlsWorkbook& workbook_;
-    std::future<void> pending_;
+    std::deque<std::shared_future<void>> pending_;
 };
 
 } // namespace
