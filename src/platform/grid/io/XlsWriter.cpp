@@ -14,6 +14,8 @@
 #include <cstring>
 #include <numeric>
 #include <optional>
+#include <fcntl.h>
+#include <QFileDevice>
 #include <QTemporaryFile>
 
 namespace platform::grid::io
@@ -656,6 +658,20 @@ void XlsWorkbook::Writer::spool(QByteArrayView bytes)
     spoolSize_ += bytes.size();
 }
 
+namespace
+{
+
+// The disk starts taking the bytes of a file from `from` on while the rest is written, so that keeping
+// the file at the end waits only for its last part.
+void startWriteBack(QIODevice& out, qint64 from)
+{
+    auto* file = qobject_cast<QFileDevice*>(&out);
+    if (file && file->handle() >= 0 && file->flush())
+        ::sync_file_range(file->handle(), from, file->pos() - from, SYNC_FILE_RANGE_WRITE);
+}
+
+} // namespace
+
 void XlsWorkbook::Writer::copySpool(QIODevice& out)
 {
     if (spoolSize_ == 0)
@@ -667,7 +683,9 @@ void XlsWorkbook::Writer::copySpool(QIODevice& out)
         chunk = spool_.read(std::min(kCopyChunk, spoolSize_ - copied));
         if (chunk.isEmpty())
             throwFileError(QStringLiteral("无法读取临时文件：%1").arg(spool_.errorString()));
+        const qint64 from = out.pos();
         writeAll(out, chunk);
+        startWriteBack(out, from);
     }
 }
 
