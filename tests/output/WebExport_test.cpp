@@ -71,11 +71,13 @@ public:
         EXPECT_EQ(pages, output::WebExportBatchPages);
         working = platform::grid::Sheet {};
         for (int page = 0; page < 2; ++page) {
-            working.setText(page * 3 + 1, 1, QStringLiteral("第%1页").arg(built_ * 2 + page + 1));
-            working.setText(page * 3 + 3, 1, QString()); // the page's last row, empty but formatted
-            working.applyFormat(platform::grid::CellRange::cell(page * 3 + 3, 1), bold());
+            const int first = page * rowsPerPage + 1;
+            const int last = first + rowsPerPage - 1;
+            working.setText(first, 1, QStringLiteral("第%1页").arg(built_ * 2 + page + 1));
+            working.setText(last, 1, QString()); // the page's last row, empty but formatted
+            working.applyFormat(platform::grid::CellRange::cell(last, 1), bold());
         }
-        working.setRowPageBreaks({ 1, 4 });
+        working.setRowPageBreaks({ 1, rowsPerPage + 1 });
         ++built_;
     }
     bool HasData() const override { return hasData_; }
@@ -85,6 +87,7 @@ public:
     void Release() override { }
 
     int stallFrom = 0; // from this build on no page is made, though the data goes on
+    int rowsPerPage = 3;
 
 private:
     int batches_;
@@ -159,6 +162,25 @@ TEST_F(WebExportFolders, AFullDiskIsAFileErrorAndLeavesNoFile)
         }
         EXPECT_TRUE(QDir(exports_.path()).isEmpty()) << room;
     }
+}
+
+// A worksheet that fills up goes into the temporary file while later batches wait for the workbook:
+// when that write fails, the export fails with it, whatever waits behind it.
+TEST_F(WebExportFolders, AWorksheetThatCannotBePutAsideWhileBatchesWaitIsAFileError)
+{
+    qputenv("ORV_WEB_EXPORT_DIR", exports_.path().toLocal8Bit());
+    platform::grid::Sheet working;
+    QProgressBar progress;
+    BatchedReport report(4);
+    report.rowsPerPage = 40000; // a batch's second page starts the second worksheet
+    orvtest::FileSizeLimit disk(0);
+    try {
+        output::WriteWebExport(report, working, progress);
+        ADD_FAILURE() << "written without error";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::FileError);
+    }
+    EXPECT_TRUE(QDir(exports_.path()).isEmpty());
 }
 
 TEST_F(WebExportFolders, AFolderThatCannotBeMadeIsAFileError)
