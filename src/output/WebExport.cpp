@@ -107,7 +107,11 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
     auto written = std::async(std::launch::async, [&] {
         platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); });
     });
-    report.Release();
+    try {
+        report.Release();
+    } catch (const std::exception&) {
+        // Letting the data go is tried again when the window closes; the workbook stands either way.
+    }
     written.get();
     return path;
 }
