@@ -104,9 +104,8 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
         = QDir(folder).filePath(platform::outside::IdGeneratorObject().newId() + QStringLiteral(".XLS"));
     // The workbook is written on a thread of its own while the report lets its data go: freeing a large
     // record set takes about as long as writing the file.
-    auto written = std::async(std::launch::async, [&] {
-        platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); });
-    });
+    auto written = std::async(std::launch::async,
+        [&] { platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); }); });
     try {
         report.Release();
     } catch (const std::exception&) {

@@ -87,8 +87,8 @@ private:
             push(block, RawRows::Kind::Integer, quint64(sqlite3_column_int64(statement_, column)), column);
             break;
         case SQLITE_FLOAT:
-            push(block, RawRows::Kind::Real, std::bit_cast<quint64>(sqlite3_column_double(statement_, column)),
-                column);
+            push(block, RawRows::Kind::Real,
+                std::bit_cast<quint64>(sqlite3_column_double(statement_, column)), column);
             break;
         case SQLITE_NULL:
             push(block, RawRows::Kind::Null, 0, column);

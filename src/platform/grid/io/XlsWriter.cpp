@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <numeric>
 #include <optional>
-#include <fcntl.h>
 #include <QFileDevice>
 #include <QTemporaryFile>
 
