@@ -210,15 +210,7 @@ public:
         , thread_([this] { run(); })
     {
     }
-    ~DecodingThread()
-    {
-        {
-            const std::lock_guard lock(mutex_);
-            ended_ = true;
-        }
-        changed_.notify_all();
-        thread_.join();
-    }
+    ~DecodingThread() { stop(); }
 
     // A block to fill: one the thread has decoded, or a new one while few are on their way.
     std::unique_ptr<RawRows> emptyBlock()
@@ -244,16 +236,28 @@ public:
         changed_.notify_all();
     }
 
-    // Waits until every block handed over is in the table.
+    // Waits until every block handed over is in the table; throws what decoding one threw.
     void finish()
     {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return (filled_.empty() && !decoding_) || failure_; });
+        stop();
         rethrowFailure();
     }
 
 private:
     static constexpr int kMaxBlocks = 4;
+
+    // The thread decodes what it was handed and ends.
+    void stop()
+    {
+        if (!thread_.joinable())
+            return;
+        {
+            const std::lock_guard lock(mutex_);
+            ended_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
 
     void rethrowFailure()
     {
@@ -270,7 +274,6 @@ private:
                 return;
             std::unique_ptr<RawRows> block = std::move(filled_.front());
             filled_.pop_front();
-            decoding_ = true;
             lock.unlock();
             std::exception_ptr failure;
             try {
@@ -280,7 +283,6 @@ private:
             }
             block->clear();
             lock.lock();
-            decoding_ = false;
             if (failure && !failure_)
                 failure_ = failure;
             empty_.push_back(std::move(block));
@@ -294,7 +296,6 @@ private:
     std::deque<std::unique_ptr<RawRows>> filled_;
     std::deque<std::unique_ptr<RawRows>> empty_;
     int blocks_ = 0;
-    bool decoding_ = false;
     bool ended_ = false;
     std::exception_ptr failure_;
     std::thread thread_; // last: it starts once the rest is ready
@@ -341,28 +342,26 @@ int appendSqliteRows(QSqlQuery& query, ValueTable& values)
     // The driver has stepped to the first row when it executed the query: the statement is on it.
     if (!query.next())
         return 0;
+    const qsizetype rowsBefore = values.rows();
     RowReader reader(statement, values.columns());
     auto block = std::make_unique<RawRows>();
-    int rows = 0;
+    bool more = filledWholly(reader, *block, statement, query);
     // A query of one block, as most are, is decoded here; a longer one on a second thread meanwhile.
-    if (!filledWholly(reader, *block, statement, query)) {
-        rows = block->rows;
+    if (!more) {
         BlockDecoder(values).decode(*block);
     } else {
         DecodingThread decoding(values);
-        bool more = true;
-        while (more) {
-            rows += block->rows;
+        for (;;) {
             decoding.decode(std::move(block));
+            if (!more)
+                break;
             block = decoding.emptyBlock();
             more = filledWholly(reader, *block, statement, query);
         }
-        rows += block->rows;
-        decoding.decode(std::move(block));
         decoding.finish();
     }
     sqlite3_reset(statement);
-    return rows;
+    return int(values.rows() - rowsBefore);
 }
 
 } // namespace platform::db

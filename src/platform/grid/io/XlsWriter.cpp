@@ -17,6 +17,7 @@
 #include <optional>
 #include <QFileDevice>
 #include <QTemporaryFile>
+#include <utility>
 
 namespace platform::grid::io
 {
@@ -639,9 +640,8 @@ void XlsWorkbook::Writer::closeWorksheet()
     spool(head.data());
     spool(current_.cells.data());
     spool(tail.data());
-    BiffWriter cells = std::move(current_.cells);
+    BiffWriter cells = std::exchange(current_, Worksheet {}).cells;
     cells.clear();
-    current_ = Worksheet {};
     current_.cells = std::move(cells);
 }
 
