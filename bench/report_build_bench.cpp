@@ -336,7 +336,8 @@ void buildInProcess(Figures& figures, const QString& archive)
     engine::PrepareReportData(run);
     figures.prepareSeconds = seconds(timer);
 
-    // Every batch goes into one workbook, as the web export writes it.
+    // Every batch goes into one workbook, as the web export writes it: its cells taken from the working
+    // sheet, so that they are let go with the batch rather than when the next batch clears the sheet.
     QTemporaryDir folder;
     platform::grid::io::XlsWorkbook workbook;
     platform::grid::Sheet sheet;
@@ -346,12 +347,15 @@ void buildInProcess(Figures& figures, const QString& archive)
         figures.buildSeconds += seconds(timer);
         figures.pages += run.CurrentPage;
         timer.restart();
-        workbook.append(sheet);
+        const platform::grid::Sheet batch = sheet.copyTakingCells();
+        workbook.append(batch);
+        if (run.ReportFinished) {
+            const engine::PageRowRange& lastPage = run.PageRowRanges.last();
+            for (int row = lastPage.firstRow; row <= lastPage.lastRow; ++row)
+                figures.countShown = figures.countShown || batch.text(row, 3) == QString::number(records);
+        }
         figures.exportSeconds += seconds(timer);
     }
-    const engine::PageRowRange& lastPage = run.PageRowRanges.last();
-    for (int row = lastPage.firstRow; row <= lastPage.lastRow; ++row)
-        figures.countShown = figures.countShown || sheet.text(row, 3) == QString::number(records);
     timer.restart();
     platform::grid::io::writeFile(folder.filePath(QStringLiteral("report.xls")),
         [&workbook](QIODevice& file) { workbook.write(file); });

@@ -44,8 +44,9 @@ std::optional<qint64> shownWholeNumber(const platform::grid::CellValue& value)
 
 int digitCount(qint64 number)
 {
+    const quint64 magnitude = number < 0 ? 0 - quint64(number) : quint64(number);
     int digits = 1;
-    for (number /= 10; number != 0; number /= 10)
+    for (quint64 next = 10; digits < 19 && magnitude >= next; next *= 10)
         ++digits;
     return digits;
 }
@@ -76,8 +77,8 @@ struct FittedTextHash {
 
 // What the cell shows. Under the General format a text shows as it is and a whole number its digits,
 // which need no formatting to be known; a number is formatted once for all the cells that show it.
-QString shownText(const platform::grid::Sheet& grid, int row, int col, const platform::grid::CellFormat& style,
-    bool general, const platform::grid::CellValue& value)
+QString shownText(const platform::grid::Sheet& grid, int row, int col,
+    const platform::grid::CellFormat& style, bool general, const platform::grid::CellValue& value)
 {
     if (general) {
         if (const QString* text = std::get_if<QString>(&value))
@@ -94,16 +95,31 @@ QString shownText(const platform::grid::Sheet& grid, int row, int col, const pla
         [&] { return platform::grid::formatCellValue(value, format); });
 }
 
-// The font of a cell style. The cells of a page share a few fonts: the last one is kept and compared
-// rather than copied again.
-const platform::grid::TextFont& fontOfStyle(const platform::grid::CellFormat& style)
+// The font of a cell style and the bounds of widths in it. The cells of a page share a few fonts: the
+// last one is kept and compared rather than copied again.
+struct StyleFont {
+    platform::grid::TextFont font;
+    platform::grid::TextWidthBounds bounds;
+};
+
+bool sameText(const QString& a, const QString& b)
 {
-    thread_local platform::grid::TextFont last = platform::grid::fontOf({});
-    const bool same = style.fontName && *style.fontName == last.name && style.fontSize == last.size
-        && style.fontBold == last.bold && style.fontItalic == last.italic
-        && style.fontUnderline == last.underline;
-    if (!same)
-        last = platform::grid::fontOf(style);
+    return a.constData() == b.constData() ? a.size() == b.size() : a == b;
+}
+
+const StyleFont& fontOfStyle(const platform::grid::CellFormat& style)
+{
+    thread_local StyleFont last = [] {
+        const platform::grid::TextFont font = platform::grid::fontOf({});
+        return StyleFont { font, platform::grid::TextWidthBounds(font) };
+    }();
+    const bool same = style.fontName && sameText(*style.fontName, last.font.name)
+        && style.fontSize == last.font.size && style.fontBold == last.font.bold
+        && style.fontItalic == last.font.italic && style.fontUnderline == last.font.underline;
+    if (!same) {
+        last.font = platform::grid::fontOf(style);
+        last.bounds = platform::grid::TextWidthBounds(last.font);
+    }
     return last;
 }
 
@@ -138,17 +154,18 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
     if (style.wrapText.value_or(false))
         return;
     const bool general = isGeneral(style.numberFormat);
-    const platform::grid::TextFont& font = fontOfStyle(style);
+    const StyleFont& styleFont = fontOfStyle(style);
+    const platform::grid::TextFont& font = styleFont.font;
     // The value just written is read where it is, without a copy of its text.
     std::optional<platform::grid::CellValue> stored;
     const platform::grid::CellValue& value = written ? *written : stored.emplace(grid.value(row, col));
     const int available = CellWidth(grid, row, col);
     // Most numbers fit by their count of digits alone, without a text to measure.
-    if (const auto whole = general ? shownWholeNumber(value) : std::nullopt; whole
-        && platform::grid::wholeNumberWidthBoundTwips(digitCount(*whole), *whole < 0, font) <= available)
+    if (const auto whole = general ? shownWholeNumber(value) : std::nullopt;
+        whole && styleFont.bounds.wholeNumber(digitCount(*whole), *whole < 0) <= available)
         return;
     const QString text = shownText(grid, row, col, style, general, value);
-    if (text.isEmpty() || platform::grid::textWidthBoundTwips(text, font) <= available)
+    if (text.isEmpty() || styleFont.bounds.text(text) <= available)
         return;
     // A text wider than its bound is shaped at a few sizes: once for all the cells that show it.
     thread_local BoundedMemo<FittedText, double, FittedTextHash> shrunk;

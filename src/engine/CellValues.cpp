@@ -35,7 +35,7 @@ const QString Source = QStringLiteral("SetCellDataValue");
 // back as it stands, so it needs no round trip through the number formats.
 bool isPlainWholeNumber(const QString& text)
 {
-    const qsizetype first = text.startsWith(u'-') ? 1 : 0;
+    const qsizetype first = !text.isEmpty() && text.front() == u'-' ? 1 : 0;
     const qsizetype digits = text.size() - first;
     if (digits < 1 || digits > 15 || (text.at(first) == u'0' && (digits > 1 || first == 1)))
         return false;
@@ -239,10 +239,12 @@ QString statementValue(
 // Gives the value written into the active cell, when it is known without reading the cell back.
 // A text of one counter alone ("%N" in a detail row) goes into its cell as the number its digits would
 // be read as, without a text made and read back for every record.
-platform::grid::CellValue writeSysVariables(const DataReportRun& run, platform::grid::Sheet& grid, const QString& text)
+platform::grid::CellValue writeSysVariables(
+    const DataReportRun& run, platform::grid::Sheet& grid, const QString& text)
 {
     constexpr long long WholeDigitsKept = 1'000'000'000'000'000;
-    const auto count = text.size() == 2 && text.front() == u'%' ? SysVariableCount(run, text.back()) : std::nullopt;
+    const auto count
+        = text.size() == 2 && text.front() == u'%' ? SysVariableCount(run, text.back()) : std::nullopt;
     if (!count || *count <= -WholeDigitsKept || *count >= WholeDigitsKept)
         return WriteCellText(grid, ReplaceSysVariable(run, text));
     const double number = double(*count);
@@ -253,12 +255,14 @@ platform::grid::CellValue writeSysVariables(const DataReportRun& run, platform::
 std::optional<platform::grid::CellValue> writeValue(
     DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {
-    const QString& letter = cell.letter;
+    // A cell is written for every record: its letter is read once, as a character.
+    const char16_t letter = cell.letter.size() == 1 ? cell.letter.front().unicode() : u'\0';
     // A field cell, most of a report's, writes its record's value and never reads its own text.
-    if (letter == QLatin1String("B"))
+    if (letter == u'B')
         return writeFieldValue(run, grid, cell, context);
     const QString text = cell.text.trimmed();
-    if (letter == QLatin1String("A")) {
+    switch (letter) {
+    case u'A': {
         if (!text.contains(u'&'))
             return WriteCellText(grid, text);
         const store::ReportState& state = store::reportState();
@@ -267,20 +271,26 @@ std::optional<platform::grid::CellValue> writeValue(
         expressions->setReportId(state.ReportId);
         return WriteCellText(grid, expressions->evaluate(text));
     }
-    if (letter == QLatin1String("C"))
+    case u'C':
         return writeSysVariables(run, grid, text);
-    if (letter == QLatin1String("E"))
+    case u'E':
         return WriteCellText(grid, specialFormulaValue(run, text, context));
-    if (letter == QLatin1String("F")) {
+    case u'F': {
         QString formula = text.startsWith(u'=') ? text.mid(1) : text;
         formula.replace(u'&', QString::number(grid.activeRow()));
         grid.setFormula(grid.activeRow(), grid.activeCol(), formula);
-    } else if (letter == QLatin1String("I") || letter == QLatin1String("K")) {
-        writeNextRow(run, grid, cell);
-    } else if (letter == QLatin1String("J") || letter == QLatin1String("L")) {
-        return WriteCellText(grid, statementValue(run, grid, cell, context));
+        return std::nullopt;
     }
-    return std::nullopt;
+    case u'I':
+    case u'K':
+        writeNextRow(run, grid, cell);
+        return std::nullopt;
+    case u'J':
+    case u'L':
+        return WriteCellText(grid, statementValue(run, grid, cell, context));
+    default:
+        return std::nullopt;
+    }
 }
 
 QString cellPlace(const platform::grid::Sheet& grid, const ReportCellItem& cell)

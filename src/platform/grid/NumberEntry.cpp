@@ -47,6 +47,14 @@ bool readDigits(QStringView text, qsizetype& i, QString& digits)
 
 bool parseNumberEntry(const QString& entry, double* number)
 {
+    // Most texts written into cells are no numbers, and their first character tells so.
+    if (!entry.isEmpty()) {
+        const QChar first = entry.front();
+        const bool mayStartNumber = (first >= u'0' && first <= u'9') || first == u'-' || first == u'+'
+            || first == u'.' || first.isSpace();
+        if (!mayStartNumber)
+            return false;
+    }
     QStringView text = QStringView(entry).trimmed();
     bool percent = false;
     if (text.endsWith(u'%')) {

@@ -64,6 +64,13 @@ namespace
 // Room for rounding and for the rare pair of characters that a font sets apart.
 constexpr qreal kRoom = 1.02;
 
+int roundedUp(qreal width)
+{
+    return int(std::ceil(width * kRoom));
+}
+
+} // namespace
+
 // The advances of the characters met so far in one font, in pages of 256 characters made on first use.
 class FontAdvances
 {
@@ -72,18 +79,10 @@ public:
         : font_(font)
         , metrics_(qFontOf(font), &twipDevice())
     {
+        wholeNumberBounds_.fill(-1);
     }
 
     const TextFont& font() const { return font_; }
-
-    qreal widestDigit()
-    {
-        if (widestDigit_ < 0) {
-            for (char16_t c = u'0'; c <= u'9'; ++c)
-                widestDigit_ = std::max(widestDigit_, advance(c));
-        }
-        return widestDigit_;
-    }
 
     qreal advance(char16_t c)
     {
@@ -98,12 +97,30 @@ public:
         return known;
     }
 
+    int wholeNumberBound(int digits, bool negative)
+    {
+        const size_t slot = size_t(digits) * 2 + (negative ? 1 : 0);
+        if (slot < wholeNumberBounds_.size() && wholeNumberBounds_[slot] >= 0)
+            return wholeNumberBounds_[slot];
+        qreal widestDigit = 0;
+        for (char16_t c = u'0'; c <= u'9'; ++c)
+            widestDigit = std::max(widestDigit, advance(c));
+        // One twip more than the digits' own bound, so that adding up and multiplying round alike.
+        const int bound = roundedUp(digits * widestDigit + (negative ? advance(u'-') : 0)) + 1;
+        if (slot < wholeNumberBounds_.size())
+            wholeNumberBounds_[slot] = bound;
+        return bound;
+    }
+
 private:
     TextFont font_;
     QFontMetricsF metrics_;
-    qreal widestDigit_ = -1;
+    std::array<int, 2 * 20> wholeNumberBounds_; // by digit count and sign
     std::array<std::unique_ptr<std::array<qreal, 256>>, 256> pages_;
 };
+
+namespace
+{
 
 bool sameFont(const TextFont& a, const TextFont& b)
 {
@@ -111,44 +128,40 @@ bool sameFont(const TextFont& a, const TextFont& b)
         && a.name == b.name;
 }
 
-// The advances of a font, kept per thread so that no thread waits for another; the font asked last is
-// looked at first, since the cells of a page share a few fonts.
+// The advances of a font, kept per thread so that no thread waits for another, for as long as the
+// thread runs.
 FontAdvances& advancesOf(const TextFont& font)
 {
     thread_local std::vector<std::unique_ptr<FontAdvances>> fonts;
-    thread_local FontAdvances* last = nullptr;
-    if (last && sameFont(last->font(), font))
-        return *last;
     auto known
         = std::find_if(fonts.begin(), fonts.end(), [&](const auto& f) { return sameFont(f->font(), font); });
-    if (known == fonts.end()) {
-        fonts.push_back(std::make_unique<FontAdvances>(font));
-        known = fonts.end() - 1;
-    }
-    last = known->get();
-    return *last;
+    if (known != fonts.end())
+        return **known;
+    fonts.push_back(std::make_unique<FontAdvances>(font));
+    return *fonts.back();
 }
 
 } // namespace
 
-int textWidthBoundTwips(const QString& text, const TextFont& font)
+TextWidthBounds::TextWidthBounds(const TextFont& font)
+    : advances_(&advancesOf(font))
 {
-    FontAdvances& advances = advancesOf(font);
+}
+
+int TextWidthBounds::text(const QString& text) const
+{
     qreal width = 0;
     for (const QChar c : text) {
         if (c.isSurrogate() || c == u'\n')
-            return measureTextTwips(text, font).width();
-        width += advances.advance(c.unicode());
+            return measureTextTwips(text, advances_->font()).width();
+        width += advances_->advance(c.unicode());
     }
-    return int(std::ceil(width * kRoom));
+    return roundedUp(width);
 }
 
-int wholeNumberWidthBoundTwips(int digits, bool negative, const TextFont& font)
+int TextWidthBounds::wholeNumber(int digits, bool negative) const
 {
-    FontAdvances& advances = advancesOf(font);
-    const qreal width = digits * advances.widestDigit() + (negative ? advances.advance(u'-') : 0);
-    // One twip more than the digits' own bound, so that adding up and multiplying round alike.
-    return int(std::ceil(width * kRoom)) + 1;
+    return advances_->wholeNumberBound(digits, negative);
 }
 
 TextFont fontOf(const CellFormat& format)

@@ -23,15 +23,27 @@ struct TextFont {
 QSize measureTextTwips(const QString& text, const TextFont& font);
 TextFont fontOf(const CellFormat& format); // unset properties take the defaults of an unformatted cell
 
-// An upper bound of the width of a one-line text, in twips: the sum of its characters' advances (the
-// shaped text is no wider, since kerning and ligatures only narrow it) with a little room added. Quick
-// (the advances are kept per font), so a text that fits by this bound needs no shaping. Texts with
-// characters beyond the basic plane are measured whole.
-int textWidthBoundTwips(const QString& text, const TextFont& font);
+class FontAdvances;
 
-// An upper bound of the width of a whole number of `digits` digits, with a minus sign when `negative`,
-// without its text: no less than textWidthBoundTwips of the number's digits.
-int wholeNumberWidthBoundTwips(int digits, bool negative, const TextFont& font);
+// Upper bounds of widths in one font, in twips. Quick (the advances of the characters met are kept per
+// font and thread), so a text that fits by its bound needs no shaping. A bounds object is used on the
+// thread that made it.
+class TextWidthBounds
+{
+public:
+    explicit TextWidthBounds(const TextFont& font);
+
+    // The sum of a one-line text's advances (the shaped text is no wider, since kerning and ligatures
+    // only narrow it) with a little room added. Texts with characters beyond the basic plane are
+    // measured whole.
+    int text(const QString& text) const;
+    // A whole number of `digits` digits, with a minus sign when `negative`, without its text: no less
+    // than the bound of the number's digits.
+    int wholeNumber(int digits, bool negative) const;
+
+private:
+    FontAdvances* advances_;
+};
 
 // The QFont to draw a text with, so that drawing and measuring agree: a Windows family such as "宋体"
 // is drawn with its installed stand-in (ReportFonts.h).

@@ -102,7 +102,7 @@ TEST(TextMeasure, TheWidthBoundIsNeverBelowTheShapedWidthAndCloseToIt)
     for (const TextFont& f : { font(kDefaultFontName, 9), font("宋体", 16, true), font("Arial", 10.5) }) {
         for (const QString& text : texts) {
             const int shaped = measureTextTwips(text, f).width();
-            const int bound = textWidthBoundTwips(text, f);
+            const int bound = TextWidthBounds(f).text(text);
             EXPECT_GE(bound, shaped) << text.toStdString();
             // Kerned pairs (AV, Wa) of the Latin faces make the shaped text a few percent narrower.
             EXPECT_LE(bound, shaped * 1.08 + 20) << text.toStdString();
