@@ -75,14 +75,13 @@ struct FittedTextHash {
     }
 };
 
-// What the cell shows. Under the General format a text shows as it is and a whole number its digits,
-// which need no formatting to be known; a number is formatted once for all the cells that show it.
+// What the cell shows, when it is not a text under the General format (which shows as it is). A whole
+// number under the General format shows its digits, which need no formatting to be known; a number is
+// formatted once for all the cells that show it.
 QString shownText(const platform::grid::Sheet& grid, int row, int col,
     const platform::grid::CellFormat& style, bool general, const platform::grid::CellValue& value)
 {
     if (general) {
-        if (const QString* text = std::get_if<QString>(&value))
-            return *text;
         if (const auto whole = shownWholeNumber(value))
             return QString::number(*whole);
     }
@@ -164,7 +163,9 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
     if (const auto whole = general ? shownWholeNumber(value) : std::nullopt;
         whole && styleFont.bounds.wholeNumber(digitCount(*whole), *whole < 0) <= available)
         return;
-    const QString text = shownText(grid, row, col, style, general, value);
+    const QString* plainText = general ? std::get_if<QString>(&value) : nullptr;
+    const QString formatted = plainText ? QString() : shownText(grid, row, col, style, general, value);
+    const QString& text = plainText ? *plainText : formatted;
     if (text.isEmpty() || styleFont.bounds.text(text) <= available)
         return;
     // A text wider than its bound is shaped at a few sizes: once for all the cells that show it.

@@ -48,6 +48,7 @@ public:
     FormulaCell* formula() { return kind_ == CellKind::Formula ? payload_.formula : nullptr; }
 
     void setValue(const CellValue& value);
+    void setText(const QString& text) { setText(CellKind::Text, text); }
     // Takes the value (not the format) of a cell that holds no formula, sharing its text.
     void setValueOf(const Cell& other);
     void setFormula(formula::Formula formula);

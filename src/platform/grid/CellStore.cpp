@@ -177,12 +177,14 @@ void CellStore::cutTo(int maxRow, int maxCol)
 {
     if (int(rows_.size()) > maxRow)
         rows_.resize(maxRow);
-    for (Row& cells : rows_) {
-        if (int(cells.size()) > maxCol)
-            cells.resize(maxCol);
+    // Only the rows cut short can end in blank cells now; the others are left as they were, unread.
+    for (int r = int(rows_.size()); r >= 1; --r) {
+        if (r <= int(rows_.size()) && int(rows_[r - 1].size()) > maxCol) {
+            rows_[r - 1].resize(maxCol);
+            tidy(r);
+        }
     }
-    for (int r = int(rows_.size()); r >= 1; --r)
-        tidy(r);
+    tidy(int(rows_.size()));
 }
 
 } // namespace platform::grid::internal

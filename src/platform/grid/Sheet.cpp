@@ -274,7 +274,15 @@ void Sheet::setEntry(int row, int col, const QString& entry)
 
 void Sheet::setText(int row, int col, const QString& text)
 {
-    setValue(row, col, text.isEmpty() ? CellValue {} : text);
+    if (text.isEmpty()) {
+        setValue(row, col, CellValue {});
+        return;
+    }
+    // Written for most cells of a report: straight into the cell, without a value made around the text.
+    Impl::checkCell(row, col);
+    d->growTo(row, col);
+    d->cells.at(row, col).setText(text);
+    d->valuesChanged();
 }
 
 void Sheet::setNumber(int row, int col, double value)

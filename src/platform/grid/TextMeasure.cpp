@@ -148,12 +148,12 @@ TextWidthBounds::TextWidthBounds(const TextFont& font)
 {
 }
 
-int TextWidthBounds::text(const QString& text) const
+int TextWidthBounds::text(QStringView text) const
 {
     qreal width = 0;
     for (const QChar c : text) {
         if (c.isSurrogate() || c == u'\n')
-            return measureTextTwips(text, advances_->font()).width();
+            return measureTextTwips(text.toString(), advances_->font()).width();
         width += advances_->advance(c.unicode());
     }
     return roundedUp(width);

@@ -36,7 +36,7 @@ public:
     // The sum of a one-line text's advances (the shaped text is no wider, since kerning and ligatures
     // only narrow it) with a little room added. Texts with characters beyond the basic plane are
     // measured whole.
-    int text(const QString& text) const;
+    int text(QStringView text) const;
     // A whole number of `digits` digits, with a minus sign when `negative`, without its text: no less
     // than the bound of the number's digits.
     int wholeNumber(int digits, bool negative) const;
