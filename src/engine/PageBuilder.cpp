@@ -123,19 +123,6 @@ void FillHeadFieldCell(DataReportRun& run, const ReportCellItem& cell, platform:
     SetCellDataValue(run, grid, cell, CellContext { &record, page, 0 });
 }
 
-void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
-    int block, const platform::db::Recordset& record, int& row)
-{
-    if (cell.row <= 0 || cell.col <= 0)
-        return;
-    const int sheetRow = DetailSheetRow(run, page, block, cell.row);
-    grid.select(sheetRow, cell.col, sheetRow, cell.col);
-    const int recordPosition
-        = IsAutoRows(run) ? DetailSheetRow(run, page, block, CurrentDetailBand(run).beginRow + 1) : block;
-    SetCellDataValue(run, grid, cell, CellContext { &record, page, recordPosition });
-    row = sheetRow;
-}
-
 void BufferCurrentRecord(DataReportRun& run)
 {
     const platform::db::Recordset& data = *run.ReportDataRs;
@@ -154,14 +141,21 @@ void ReadNextRecord(DataReportRun& run)
 
 int FillDetailBlock(DataReportRun& run, platform::grid::Sheet& grid, int page, int block)
 {
+    // The block's place on the page is worked out once for all its cells: a cell's sheet row is its page
+    // row moved down by `rowOffset`.
+    const int rowOffset = DetailSheetRow(run, page, block, 0);
+    const int recordPosition
+        = IsAutoRows(run) ? DetailSheetRow(run, page, block, CurrentDetailBand(run).beginRow + 1) : block;
+    const CellContext context { run.RecordBufferRs.get(), page, recordPosition };
     int row = 0;
     for (const ReportCellItem& cell : run.DetailCells) {
-        int written = 0;
-        FillDetailCell(run, cell, grid, page, block, *run.RecordBufferRs, written);
-        if (written > 0) {
-            GatherTotalRow(run, cell.col, written);
-            row = written;
-        }
+        if (cell.row <= 0 || cell.col <= 0)
+            continue;
+        const int sheetRow = rowOffset + cell.row;
+        grid.select(sheetRow, cell.col, sheetRow, cell.col);
+        SetCellDataValue(run, grid, cell, context);
+        GatherTotalRow(run, cell.col, sheetRow);
+        row = sheetRow;
     }
     return row;
 }
@@ -188,9 +182,8 @@ void ClearTemplateHeadTail(
 
 void PasteFormat(DataReportRun& run, int page)
 {
-    platform::outside::runLogged("PasteFormat", [&run, page] {
-        run.PageFirstRow = page == 0 ? 0 : run.PageRowRanges.at(page - 1).lastRow;
-    });
+    platform::outside::runLogged("PasteFormat",
+        [&run, page] { run.PageFirstRow = page == 0 ? 0 : run.PageRowRanges.at(page - 1).lastRow; });
 }
 
 void ClearBatchSheet(platform::grid::Sheet& grid)

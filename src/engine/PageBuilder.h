@@ -25,11 +25,6 @@ void FillPageData(DataReportRun& run, platform::grid::Sheet& grid, int page);
 void FillHeadFieldCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
     const platform::db::Recordset& record);
 
-// Writes a detail cell (a page row of the first block) in block `block` of page `page`, evaluated
-// against `record`; `row` gives the sheet row written (left as it was for a cell without a place).
-void FillDetailCell(DataReportRun& run, const ReportCellItem& cell, platform::grid::Sheet& grid, int page,
-    int block, const platform::db::Recordset& record, int& row);
-
 // RecordBufferRs stands on the current record of ReportDataRs, whose rows it shares.
 void BufferCurrentRecord(DataReportRun& run);
 

@@ -64,9 +64,13 @@ namespace
 // Room for rounding and for the rare pair of characters that a font sets apart.
 constexpr qreal kRoom = 1.02;
 
+// The width with room, rounded up to whole twips. Widths are never negative, so truncating and adding one
+// for a fraction rounds up, without a call to ceil() for every cell.
 int roundedUp(qreal width)
 {
-    return int(std::ceil(width * kRoom));
+    const qreal withRoom = width * kRoom;
+    const int whole = int(withRoom);
+    return whole + (withRoom > whole ? 1 : 0);
 }
 
 } // namespace
