@@ -2,6 +2,7 @@
 #include "platform/grid/ReportFonts.h"
 #include "platform/grid/TextMeasure.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace platform::grid;
@@ -107,5 +108,26 @@ TEST(TextMeasure, TheWidthBoundIsNeverBelowTheShapedWidthAndCloseToIt)
             // Kerned pairs (AV, Wa) of the Latin faces make the shaped text a few percent narrower.
             EXPECT_LE(bound, shaped * 1.08 + 20) << text.toStdString();
         }
+    }
+}
+
+TEST(TextMeasure, AWholeNumbersBoundCoversItsDigitsAndSignAndStaysTheSameWhenAskedAgain)
+{
+    for (const TextFont& f : { font(kDefaultFontName, 9), font("宋体", 16, true) }) {
+        const TextWidthBounds bounds(f);
+        for (int digits = 1; digits <= 12; ++digits) {
+            const QString widest(digits, u'0');
+            for (const bool negative : { false, true }) {
+                const QString shown = (negative ? QStringLiteral("-") : QString()) + widest;
+                int widestDigits = 0;
+                for (char16_t d = u'0'; d <= u'9'; ++d)
+                    widestDigits = std::max(widestDigits, bounds.text(QString(shown).replace(u'0', QChar(d))));
+                const int bound = bounds.wholeNumber(digits, negative);
+                EXPECT_GE(bound, widestDigits) << digits << negative;
+                EXPECT_EQ(bounds.wholeNumber(digits, negative), bound);
+            }
+            EXPECT_GT(bounds.wholeNumber(digits, true), bounds.wholeNumber(digits, false));
+        }
+        EXPECT_EQ(bounds.wholeNumber(25, false), TextWidthBounds(f).wholeNumber(25, false));
     }
 }
