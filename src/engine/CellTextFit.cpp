@@ -94,32 +94,30 @@ QString shownText(const platform::grid::Sheet& grid, int row, int col,
         [&] { return platform::grid::formatCellValue(value, format); });
 }
 
-// The font of a cell style and the bounds of widths in it. The cells of a page share a few fonts: the
-// last one is kept and compared rather than copied again.
-struct StyleFont {
+// What a cell's style decides of its fit: its font and the bounds of widths in it, whether it wraps and
+// whether it shows values in the General format. Kept for the style met last, which the cells of a
+// detail row mostly share; a style's id and its sheet's styles serial name one format for good.
+struct FitStyle {
+    quint64 stylesSerial;
+    int styleId;
+    bool wrap;
+    bool general;
     platform::grid::TextFont font;
     platform::grid::TextWidthBounds bounds;
 };
 
-bool sameText(const QString& a, const QString& b)
+const FitStyle& fitStyleOf(const platform::grid::Sheet& grid, int row, int col)
 {
-    return a.constData() == b.constData() ? a.size() == b.size() : a == b;
-}
-
-const StyleFont& fontOfStyle(const platform::grid::CellFormat& style)
-{
-    thread_local StyleFont last = [] {
-        const platform::grid::TextFont font = platform::grid::fontOf({});
-        return StyleFont { font, platform::grid::TextWidthBounds(font) };
-    }();
-    const bool same = style.fontName && sameText(*style.fontName, last.font.name)
-        && style.fontSize == last.font.size && style.fontBold == last.font.bold
-        && style.fontItalic == last.font.italic && style.fontUnderline == last.font.underline;
-    if (!same) {
-        last.font = platform::grid::fontOf(style);
-        last.bounds = platform::grid::TextWidthBounds(last.font);
+    thread_local std::optional<FitStyle> last;
+    const quint64 serial = grid.stylesSerial();
+    const int id = grid.styleId(row, col);
+    if (!last || last->stylesSerial != serial || last->styleId != id) {
+        const platform::grid::CellFormat& style = grid.cellStyle(row, col);
+        const platform::grid::TextFont font = platform::grid::fontOf(style);
+        last.emplace(FitStyle { serial, id, style.wrapText.value_or(false), isGeneral(style.numberFormat),
+            font, platform::grid::TextWidthBounds(font) });
     }
-    return last;
+    return *last;
 }
 
 } // namespace
@@ -149,24 +147,24 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
 {
     const int row = grid.activeRow();
     const int col = grid.activeCol();
-    const platform::grid::CellFormat& style = grid.cellStyle(row, col);
-    if (style.wrapText.value_or(false))
+    const FitStyle& fit = fitStyleOf(grid, row, col);
+    if (fit.wrap)
         return;
-    const bool general = isGeneral(style.numberFormat);
-    const StyleFont& styleFont = fontOfStyle(style);
-    const platform::grid::TextFont& font = styleFont.font;
+    const bool general = fit.general;
+    const platform::grid::TextFont& font = fit.font;
     // The value just written is read where it is, without a copy of its text.
     std::optional<platform::grid::CellValue> stored;
     const platform::grid::CellValue& value = written ? *written : stored.emplace(grid.value(row, col));
     const int available = CellWidth(grid, row, col);
     // Most numbers fit by their count of digits alone, without a text to measure.
     if (const auto whole = general ? shownWholeNumber(value) : std::nullopt;
-        whole && styleFont.bounds.wholeNumber(digitCount(*whole), *whole < 0) <= available)
+        whole && fit.bounds.wholeNumber(digitCount(*whole), *whole < 0) <= available)
         return;
     const QString* plainText = general ? std::get_if<QString>(&value) : nullptr;
-    const QString formatted = plainText ? QString() : shownText(grid, row, col, style, general, value);
+    const QString formatted
+        = plainText ? QString() : shownText(grid, row, col, grid.cellStyle(row, col), general, value);
     const QString& text = plainText ? *plainText : formatted;
-    if (text.isEmpty() || styleFont.bounds.text(text) <= available)
+    if (text.isEmpty() || fit.bounds.text(text) <= available)
         return;
     // A text wider than its bound is shaped at a few sizes: once for all the cells that show it.
     thread_local BoundedMemo<FittedText, double, FittedTextHash> shrunk;

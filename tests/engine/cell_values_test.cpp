@@ -451,4 +451,23 @@ TEST(ShrinkToFit, FittingWrappedAndMergedTextsKeepTheirSize)
     EXPECT_EQ(fontSizeAt(grid, 5, 2), platform::grid::kDefaultFontSize);
 }
 
+// A sheet made where another one was can hold another format under the same style id: each fits by its
+// own formats, whatever the one before decided.
+TEST(ShrinkToFit, ASheetFitsByItsOwnFormatsWhereAnotherSheetWasBefore)
+{
+    const QString text = QStringLiteral("档案目录");
+    const int width = platform::grid::measureTextTwips(text, {}).width() * 2;
+    for (const double size : { 9.0, 42.0 }) {
+        Sheet grid;
+        platform::grid::CellFormat font;
+        font.fontSize = size;
+        grid.applyFormat(platform::grid::CellRange::cell(3, 2), font);
+        grid.setColWidth(2, width);
+        grid.setText(3, 2, text);
+        grid.select(3, 2, 3, 2);
+        engine::ShrinkToFit(grid);
+        EXPECT_EQ(fontSizeAt(grid, 3, 2) < size, size > 2 * platform::grid::kDefaultFontSize) << size;
+    }
+}
+
 } // namespace

@@ -144,6 +144,9 @@ public:
     // mergeCells false, no inner sides. addStyle lays a format over the default look and gives its id.
     int styleCount() const;
     int styleId(int row, int col) const; // 0 for a cell nobody formatted
+    // Names the sheet's formats: a style id names the same format in every sheet of the same serial,
+    // for as long as the process runs (for keeping what a format decides).
+    quint64 stylesSerial() const;
     CellFormat styleFormat(int id) const;
     int addStyle(const CellFormat& format);
     void setStyleId(int row, int col, int id);

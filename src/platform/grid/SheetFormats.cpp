@@ -271,6 +271,11 @@ int Sheet::styleCount() const
     return d->styles.size();
 }
 
+quint64 Sheet::stylesSerial() const
+{
+    return d->styles.serial();
+}
+
 int Sheet::styleId(int row, int col) const
 {
     Impl::checkCell(row, col);

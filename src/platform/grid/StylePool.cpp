@@ -1,6 +1,7 @@
 #include "StylePool.h"
 
 #include <algorithm>
+#include <atomic>
 #include <QHash>
 
 namespace platform::grid::internal
@@ -66,6 +67,28 @@ size_t CellFormatHash::operator()(const CellFormat& f) const
 StylePool::StylePool()
 {
     intern(defaultFormat());
+}
+
+StylePool::StylePool(const StylePool& other)
+    : formats_(other.formats_)
+    , ids_(other.ids_)
+{
+}
+
+StylePool& StylePool::operator=(const StylePool& other)
+{
+    if (this != &other) {
+        serial_ = nextSerial();
+        formats_ = other.formats_;
+        ids_ = other.ids_;
+    }
+    return *this;
+}
+
+quint64 StylePool::nextSerial()
+{
+    static std::atomic<quint64> last { 0 };
+    return ++last;
 }
 
 CellFormat StylePool::defaultFormat()

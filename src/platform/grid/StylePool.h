@@ -18,8 +18,15 @@ class StylePool
 {
 public:
     StylePool();
+    // A copy interns formats of its own from then on: it takes a serial of its own.
+    StylePool(const StylePool& other);
+    StylePool& operator=(const StylePool& other);
 
     static CellFormat defaultFormat();
+
+    // A number that no other pool of the process has: an id and this serial name one format for good,
+    // since a pool only ever adds formats.
+    quint64 serial() const { return serial_; }
 
     quint32 intern(const CellFormat& fullFormat);
     // The same, taking `likelyId` without a lookup when it holds the format (a report pastes one page
@@ -33,6 +40,9 @@ public:
     quint32 withChanges(quint32 id, const CellFormat& changes);
 
 private:
+    static quint64 nextSerial();
+
+    quint64 serial_ = nextSerial();
     std::vector<CellFormat> formats_;
     std::unordered_map<CellFormat, quint32, CellFormatHash> ids_;
 };
