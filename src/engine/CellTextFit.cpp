@@ -102,7 +102,6 @@ struct FitStyle {
     int styleId;
     bool wrap;
     bool general;
-    platform::grid::TextFont font;
     platform::grid::TextWidthBounds bounds;
 };
 
@@ -113,9 +112,8 @@ const FitStyle& fitStyleOf(const platform::grid::Sheet& grid, int row, int col)
     const int id = grid.styleId(row, col);
     if (!last || last->stylesSerial != serial || last->styleId != id) {
         const platform::grid::CellFormat& style = grid.cellStyle(row, col);
-        const platform::grid::TextFont font = platform::grid::fontOf(style);
         last.emplace(FitStyle { serial, id, style.wrapText.value_or(false), isGeneral(style.numberFormat),
-            font, platform::grid::TextWidthBounds(font) });
+            platform::grid::TextWidthBounds(platform::grid::fontOf(style)) });
     }
     return *last;
 }
@@ -151,7 +149,7 @@ void ShrinkToFit(platform::grid::Sheet& grid, const std::optional<platform::grid
     if (fit.wrap)
         return;
     const bool general = fit.general;
-    const platform::grid::TextFont& font = fit.font;
+    const platform::grid::TextFont& font = fit.bounds.font();
     // The value just written is read where it is, without a copy of its text.
     std::optional<platform::grid::CellValue> stored;
     const platform::grid::CellValue& value = written ? *written : stored.emplace(grid.value(row, col));

@@ -236,7 +236,6 @@ QString statementValue(
         withConditions(ReplaceFieldMarks(run, grid, text, row, context.page, context.recordPosition)));
 }
 
-// Gives the value written into the active cell, when it is known without reading the cell back.
 // A text of one counter alone ("%N" in a detail row) goes into its cell as the number its digits would
 // be read as, without a text made and read back for every record.
 platform::grid::CellValue writeSysVariables(
@@ -252,6 +251,7 @@ platform::grid::CellValue writeSysVariables(
     return number;
 }
 
+// Gives the value written into the active cell, when it is known without reading the cell back.
 std::optional<platform::grid::CellValue> writeValue(
     DataReportRun& run, platform::grid::Sheet& grid, const ReportCellItem& cell, const CellContext& context)
 {

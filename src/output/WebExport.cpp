@@ -31,12 +31,6 @@ public:
         : workbook_(workbook)
     {
     }
-    ~BackgroundAppend()
-    {
-        for (const Batch& batch : pending_)
-            batch.done.wait();
-    }
-
     void append(platform::grid::Sheet& batch)
     {
         while (pending_.size() >= 2)
@@ -73,7 +67,7 @@ public:
 private:
     struct Batch {
         std::shared_future<void> appended; // what the next batch waits for
-        std::future<void> done; // appended and let go
+        std::future<void> done; // appended and let go; destroying it waits for the batch's thread
     };
 
     void takeFirst()

@@ -41,15 +41,29 @@ void CellStore::setRow(int row, Row cells)
     tidy(row);
 }
 
+namespace
+{
+
+// Gives back the memory of the blank cells at the end of a row.
+void trimRow(CellStore::Row& cells)
+{
+    while (!cells.empty() && cells.back().isBlank())
+        cells.pop_back();
+    if (cells.empty())
+        CellStore::Row().swap(cells);
+}
+
+} // namespace
+
 void CellStore::tidy(int row)
 {
-    if (row >= 1 && row <= int(rows_.size())) {
-        Row& cells = rows_[row - 1];
-        while (!cells.empty() && cells.back().isBlank())
-            cells.pop_back();
-        if (cells.empty())
-            Row().swap(cells);
-    }
+    if (row >= 1 && row <= int(rows_.size()))
+        trimRow(rows_[row - 1]);
+    dropEmptyRowsAtEnd();
+}
+
+void CellStore::dropEmptyRowsAtEnd()
+{
     while (!rows_.empty() && rows_.back().empty())
         rows_.pop_back();
 }
@@ -178,13 +192,13 @@ void CellStore::cutTo(int maxRow, int maxCol)
     if (int(rows_.size()) > maxRow)
         rows_.resize(maxRow);
     // Only the rows cut short can end in blank cells now; the others are left as they were, unread.
-    for (int r = int(rows_.size()); r >= 1; --r) {
-        if (r <= int(rows_.size()) && int(rows_[r - 1].size()) > maxCol) {
-            rows_[r - 1].resize(maxCol);
-            tidy(r);
+    for (Row& cells : rows_) {
+        if (int(cells.size()) > maxCol) {
+            cells.resize(maxCol);
+            trimRow(cells);
         }
     }
-    tidy(int(rows_.size()));
+    dropEmptyRowsAtEnd();
 }
 
 } // namespace platform::grid::internal

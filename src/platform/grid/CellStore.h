@@ -50,6 +50,7 @@ public:
     }
 
 private:
+    void dropEmptyRowsAtEnd();
     void shiftRows(const ReferenceShift& shift);
     void shiftCols(const ReferenceShift& shift);
     Cell take(int row, int col);

@@ -152,6 +152,11 @@ TextWidthBounds::TextWidthBounds(const TextFont& font)
 {
 }
 
+const TextFont& TextWidthBounds::font() const
+{
+    return advances_->font();
+}
+
 int TextWidthBounds::text(QStringView text) const
 {
     qreal width = 0;

@@ -33,6 +33,8 @@ class TextWidthBounds
 public:
     explicit TextWidthBounds(const TextFont& font);
 
+    const TextFont& font() const;
+
     // The sum of a one-line text's advances (the shaped text is no wider, since kerning and ligatures
     // only narrow it) with a little room added. Texts with characters beyond the basic plane are
     // measured whole.
