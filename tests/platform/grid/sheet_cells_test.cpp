@@ -175,6 +175,25 @@ TEST(SheetCells, CuttingTheSheetDropsWhatLiesBeyond)
     EXPECT_EQ(sheet.rowHeight(6), kDefaultRowHeight);
 }
 
+TEST(SheetCells, CuttingColumnsLeavesTheLastUsedRowAndColumnOnWhatStays)
+{
+    Sheet sheet;
+    sheet.setEntry(2, 3, "stays");
+    sheet.setEntry(4, 8, "cut"); // its row holds nothing else
+    CellFormat bold;
+    bold.fontBold = true;
+    sheet.applyFormat(CellRange::cell(3, 9), bold); // a format alone, cut as well
+
+    sheet.setMaxCol(6);
+    EXPECT_EQ(sheet.lastUsedRow(), 2);
+    EXPECT_EQ(sheet.lastUsedCol(), 3);
+
+    sheet.setMaxCol(10); // columns that come back are new columns
+    EXPECT_TRUE(sheet.isEmpty(4, 8));
+    EXPECT_EQ(sheet.styleId(3, 9), 0);
+    EXPECT_EQ(sheet.text(2, 3), "stays");
+}
+
 TEST(SheetCells, WritingBeyondTheLastRowGrowsTheSheet)
 {
     Sheet sheet;

@@ -229,3 +229,23 @@ TEST(SheetFormats, TheSelectionFormatIsReadAndApplied)
     EXPECT_TRUE(*sheet.format(20, 5).fontItalic);
     EXPECT_EQ(sheet.maxRow(), 20);
 }
+
+// A style id names one format for good only together with the serial of its sheet's styles.
+TEST(SheetFormats, StylesKeepTheirSerialAsTheyGrowAndACopyTakesItsOwn)
+{
+    Sheet sheet;
+    CellFormat bold;
+    bold.fontBold = true;
+    const quint64 serial = sheet.stylesSerial();
+    sheet.applyFormat(CellRange::cell(1, 1), bold);
+    EXPECT_EQ(sheet.stylesSerial(), serial);
+
+    Sheet copy(sheet);
+    EXPECT_NE(copy.stylesSerial(), serial);
+    Sheet assigned;
+    const quint64 before = assigned.stylesSerial();
+    assigned = sheet;
+    EXPECT_NE(assigned.stylesSerial(), serial);
+    EXPECT_NE(assigned.stylesSerial(), before);
+    EXPECT_NE(Sheet().stylesSerial(), Sheet().stylesSerial());
+}
