@@ -144,8 +144,7 @@ int FillDetailBlock(DataReportRun& run, platform::grid::Sheet& grid, int page, i
     // The block's place on the page is worked out once for all its cells: a cell's sheet row is its page
     // row moved down by `rowOffset`.
     const int rowOffset = DetailSheetRow(run, page, block, 0);
-    const int recordPosition
-        = IsAutoRows(run) ? DetailSheetRow(run, page, block, CurrentDetailBand(run).beginRow + 1) : block;
+    const int recordPosition = IsAutoRows(run) ? rowOffset + CurrentDetailBand(run).beginRow + 1 : block;
     const CellContext context { run.RecordBufferRs.get(), page, recordPosition };
     int row = 0;
     for (const ReportCellItem& cell : run.DetailCells) {
