@@ -80,30 +80,6 @@ struct Term {
     QString format;
 };
 
-bool startsSpecialFormula(const QString& text, qsizetype at)
-{
-    return text.at(at) == QLatin1Char('@') && at + 2 < text.size()
-        && text.at(at + 1).toUpper() == QLatin1Char('E') && text.at(at + 2) == QLatin1Char('/');
-}
-
-// The terms of an expression, split at "+". A special formula is SQL with "+" of its own, so it runs to
-// the end of the expression as one term.
-QStringList termsOf(const QString& expression)
-{
-    QStringList terms;
-    qsizetype start = 0;
-    for (qsizetype at = 0; at < expression.size(); ++at) {
-        if (startsSpecialFormula(expression, at))
-            break;
-        if (expression.at(at) == QLatin1Char('+')) {
-            terms.append(expression.mid(start, at - start));
-            start = at + 1;
-        }
-    }
-    terms.append(expression.mid(start));
-    return terms;
-}
-
 // The pieces of a term, split at "@" outside the "#...#" marks of a special formula, so that the record
 // flag "#@flag#" stays within its formula.
 QStringList piecesOf(const QString& term)
@@ -396,7 +372,7 @@ std::optional<QString> PlaceholderContext::EvalPlaceholder(
     QString output;
     QString previous;
     bool evaluated = false;
-    for (const QString& text : termsOf(expression)) {
+    for (const QString& text : expression.split(QLatin1Char('+'))) {
         const Term term = parseTerm(text);
         if (!term.body.isEmpty()
             && (term.body.startsWith(QLatin1Char('"')) || term.body.endsWith(QLatin1Char('"')))) {

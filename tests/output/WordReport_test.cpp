@@ -155,7 +155,10 @@ TEST_P(WordReportTest, PlaceholdersEvaluateAgainstTheCopysRecords)
         { "nosuch", "1", QStringLiteral("找不到此字段:nosuch") },
         { "\"只有文字\"", "1", std::nullopt }, // literals alone count as not evaluated
         { "@E/#piece_no# * 10", "2", QStringLiteral("20") }, // special formula on the row's record
-        { "\"件\"+@E/#piece_no# + 100@//0000", "1", QStringLiteral("0101") }, // its "+" is SQL
+        // A special formula ends at the next "+": its value replaces what came before, what follows adds.
+        { "\"前\"+@E/#piece_no# * 100@//0000+\"件\"", "1", QStringLiteral("0100件") },
+        { "@E/select count(*) from wsda+\"件\"", "1", QStringLiteral("5件") },
+        { "@E/#piece_no# * 10+archive_no", "2", QStringLiteral("20A-0002") },
         { "title&1-2&B", "G", QStringLiteral("第1") },
         { "无名", "1", QStringLiteral("找不到此字段:无名") },
         { "wsda.无名", "2", QStringLiteral("找不到此字段:wsda.无名") },
@@ -224,8 +227,9 @@ TEST_P(WordReportTest, TemplateIsFilledCopyByCopy)
     QFile::remove(fromDoc);
 }
 
-// The record flags and the group-page counter, the format part, an expression that is no field and the
-// row part carried within a pass, each through a template filled from the five documents.
+// The record flags and the group-page counter, the format part, an expression that is no field, the
+// row part carried within a pass and a special formula followed by a text, each through a template
+// filled from the five documents.
 TEST_P(WordReportTest, TemplatesFillAsTheirPlaceholdersSay)
 {
     struct Case {
@@ -245,12 +249,13 @@ TEST_P(WordReportTest, TemplatesFillAsTheirPlaceholdersSay)
             { "组:永久", "标志:8//", "PAGE", "组:长期", "标志:4/8/", "PAGE", "组:永久", "标志:0/2/" } },
         // Two records a copy. A text box is a pass of its own: its placeholder without a row part takes
         // row 1, not the body's last row part.
-        { "format part, no field, carried row part", {},
+        { "format part, no field, carried row part, formula and text", {},
             { "p:<#piece_no|1|000#>/<#piece_no|2|000#>", "p:<#\"只有文字\"|1#>",
-                "p:<#archive_no|2#>,<#title#>", "box:<#archive_no#>", byPiece },
-            { "001/002", "找不到字段：\"只有文字\"", "A-0002,第2号文件", "box:A-0001", "PAGE", //
-                "003/004", "找不到字段：\"只有文字\"", "A-0004,第4号文件", "box:A-0003", "PAGE", //
-                "005/", "找不到字段：\"只有文字\"", ",", "box:A-0005" } },
+                "p:<#archive_no|2#>,<#title#>", "p:<#@E/select count(*) from wsda+\"件\"|1#>",
+                "box:<#archive_no#>", byPiece },
+            { "001/002", "找不到字段：\"只有文字\"", "A-0002,第2号文件", "5件", "box:A-0001", "PAGE", //
+                "003/004", "找不到字段：\"只有文字\"", "A-0004,第4号文件", "5件", "box:A-0003", "PAGE", //
+                "005/", "找不到字段：\"只有文字\"", ",", "5件", "box:A-0005" } },
     };
     for (const Case& c : cases) {
         for (int piece = 1; piece <= c.retention.size(); ++piece)
