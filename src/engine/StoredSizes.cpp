@@ -1,7 +1,6 @@
 #include "engine/StoredSizes.h"
 
 #include "engine/WholeNumbers.h"
-#include "store/DefinitionCheck.h"
 #include "store/ReportDefinition.h"
 
 #include <functional>
@@ -12,14 +11,13 @@ namespace engine
 namespace
 {
 
-// The sum of the items on the design sheet (below `limit`) for which `counts` holds. A list is read item
+// The sum of the stored items for which `counts` holds, each rounded to whole twips. A list is read item
 // by item, so one whose rows straddle the detail band's edge still adds each row to its own side.
-long long sumOfSizes(
-    const QList<store::SizeItem>& items, int limit, const std::function<bool(int index)>& counts)
+long long sumOfSizes(const QList<store::SizeItem>& items, const std::function<bool(int index)>& counts)
 {
     long long total = 0;
     for (const store::SizeItem& item : items) {
-        if (item.index >= 1 && item.index <= limit && counts(item.index))
+        if (counts(item.index))
             total += roundInt16(item.twips);
     }
     return total;
@@ -35,22 +33,19 @@ bool inDetailBand(const store::ReportDefinition& definition, int row)
 
 int LoadColWidths(const store::ReportDefinition& definition)
 {
-    const int cols = store::definitionSheetBounds(definition).cols;
-    return fitInt32(sumOfSizes(definition.colWidths(), cols, [](int) { return true; }));
+    return fitInt32(sumOfSizes(definition.colWidths(), [](int) { return true; }));
 }
 
 int LoadRowHeights(const store::ReportDefinition& definition)
 {
-    const int rows = store::definitionSheetBounds(definition).rows;
     return fitInt32(
-        sumOfSizes(definition.rowHeights(), rows, [&](int row) { return !inDetailBand(definition, row); }));
+        sumOfSizes(definition.rowHeights(), [&](int row) { return !inDetailBand(definition, row); }));
 }
 
 int GetRowsHeight(const store::ReportDefinition& definition)
 {
-    const int rows = store::definitionSheetBounds(definition).rows;
     return fitInt16(
-        sumOfSizes(definition.rowHeights(), rows, [&](int row) { return inDetailBand(definition, row); }));
+        sumOfSizes(definition.rowHeights(), [&](int row) { return inDetailBand(definition, row); }));
 }
 
 } // namespace engine

@@ -7,8 +7,9 @@ struct ReportDefinition;
 
 // Totals of the stored column widths and row heights of a definition (the items of its COLWIDTH and
 // ROWHEIGHT lists), each item rounded to whole twips (halves to the even one). Rows and columns whose
-// size was never stored count as 0; an item beyond the design sheet is left out, as the definition check
-// says.
+// size was never stored count as 0. Every stored item counts, also one beyond ROW_COUNT or COL_COUNT: a
+// designer stores the sizes of all its grid's rows and columns while those counts stay its working size,
+// and the stored reports were fitted to the paper with those items in their totals.
 namespace engine
 {
 

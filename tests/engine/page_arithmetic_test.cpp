@@ -62,6 +62,11 @@ TEST(PageArithmetic, RecordsPerPageFromTheStoredRowsAndTheDesignedPaper)
             12704, 0 },
         { "AUTO sizes its pages as FIX does", Auto, A4HeightTwips, 0.39375, 0.39375, fixedAndBlock, 42, 12704,
             0 },
+        // Row 51 lies beyond ROW_COUNT (50) and is a fixed row all the same: 12704 - 1000 = 11704.
+        { "FIX counts a stored row beyond the sheet", Fix, A4HeightTwips, 0.39375, 0.39375,
+            fixedAndBlock + sizeList({ { 51, "1000" } }), 39, 11704, 0 },
+        { "AUTO counts it too", Auto, A4HeightTwips, 0.39375, 0.39375,
+            fixedAndBlock + sizeList({ { 51, "1000" } }), 39, 11704, 0 },
         // 10001 - 4.5 = 9996.5 goes to the even 9996.
         { "a half twip goes to the even whole number", Fix, 10001, 0.003125, 0,
             sizeList({ { 3, "50" }, { 4, "50" } }), 99, 9996, 0 },
@@ -147,16 +152,16 @@ TEST(PageArithmetic, PagesAreTheRecordsPerPageRoundedUp)
 TEST(PageArithmetic, StoredSizesCountOnTheirSideOfTheDetailBandItemByItem)
 {
     // One stored list straddles the band, as a designer that saved the rows in one block would write it.
-    // Items that are no number, or lie beyond the design sheet (a data report's 50 rows and columns), count
-    // nothing: the definition check has refused or logged them.
+    // An item that is no number counts nothing (the definition check refuses it); one beyond the design
+    // sheet (a data report's 50 rows and columns) counts like any other.
     const store::ReportDefinition definition = definitionWith(3, 4,
         { sizeList({ { 1, "500" }, { 2, "400" }, { 3, "300" }, { 4, "200" }, { 5, "100" }, { 6, "50" } }),
             sizeList({ { 7, "60" }, { 8, "70.5" } }), sizeList({ { 9, "abc" }, { 51, "700" } }) },
         { sizeList({ { 1, "1000" }, { 2, "2000" } }), sizeList({ { 3, "1500.5" }, { 4, "1501.5" } }),
             sizeList({ { 5, "wide" }, { 51, "700" } }) });
-    EXPECT_EQ(engine::LoadRowHeights(definition), 500 + 400 + 100 + 50 + 60 + 70);
+    EXPECT_EQ(engine::LoadRowHeights(definition), 500 + 400 + 100 + 50 + 60 + 70 + 700);
     EXPECT_EQ(engine::GetRowsHeight(definition), 300 + 200);
-    EXPECT_EQ(engine::LoadColWidths(definition), 1000 + 2000 + 1500 + 1502);
+    EXPECT_EQ(engine::LoadColWidths(definition), 1000 + 2000 + 1500 + 1502 + 700);
 }
 
 TEST(PageArithmetic, DesignedPaperComesFromThePrinterTheNoteOrTheLookup)

@@ -130,6 +130,23 @@ TEST_P(ReferencePages, FittedToThePaperWithLongTitlesShrunkAndWrapped)
     expectReference(QStringLiteral("self-fit-long-titles.txt"), buildDataReport);
 }
 
+// A designer that keeps COL_COUNT while it stores a column inserted right of the last one: that width
+// counts in the fit. Usable width 11906 - 1134 - 567 - 5 = 10200 twips for 800 + 1200 + 4000 + 1000 +
+// 1000 stored: every column is 1.275 times as wide as designed (without column 6 it would be 10200 / 7000,
+// and the page wider than the paper).
+TEST_P(ReferencePages, FittedToThePaperWithAWidthBeyondTheColumnCount)
+{
+    insertDocs(standardDocs());
+    defineReport({ .groupLevels = 1, .dataRows = "FIX", .selfFit = true });
+    colWidths(sizeList({ { 6, "1000" } }));
+    expectReference(
+        QStringLiteral("self-fit-width-beyond-columns.txt"), [](engine::DataReportRun& run, Sheet& sheet) {
+            const QString pages = buildDataReport(run, sheet);
+            EXPECT_DOUBLE_EQ(run.ScaleX, 10200.0 / 8000);
+            return pages;
+        });
+}
+
 } // namespace
 
 namespace
