@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QtEndian>
 
 using namespace enginetest;
 
@@ -67,6 +68,35 @@ TEST_P(MetafilePicture, AMetafilePictureCellShowsOnThePageInThePrintAndInTheWebP
               .match(QString::fromUtf8(html.readAll()));
     ASSERT_TRUE(embedded.hasMatch());
     EXPECT_TRUE(redAndBlue(platform::grid::io::imageFromPngBase64(embedded.captured(1))));
+}
+
+// A header claiming a record longer than the whole file (libwmf would allocate that much before reading
+// any record) leaves the picture out and logs why; a record as long as the file is still played.
+TEST_P(MetafilePicture, AHeaderClaimingARecordLongerThanTheFileLeavesThePictureOutAndLogsIt)
+{
+    const QString metafile = files.filePath(QStringLiteral("印章.wmf"));
+    DocsLayout layout;
+    layout.picture = metafile;
+    defineReport(layout);
+    insertDocs(standardDocs());
+    const QString refused
+        = QStringLiteral("图元文件不能读取：%1（文件头所记的最大记录长于文件）").arg(metafile);
+    QByteArray data = orvtest::redBlueMetafile();
+    for (const auto& [extraWords, logged] :
+        { std::pair { 0, QStringList {} }, std::pair { 1, QStringList { refused } } }) {
+        constexpr int LargestRecordAt = 22 + 12; // after the placeable header
+        qToLittleEndian<quint32>(quint32(data.size() / 2 + extraWords), data.data() + LargestRecordAt);
+        QFile file(metafile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+        file.close();
+        execute(QStringLiteral("delete from orv_error_log"));
+        const platform::grid::Sheet sheet = build(1);
+        EXPECT_EQ(sheet.objectIds().size(), logged.isEmpty() ? 1 : 0) << extraWords;
+        QStringList descriptions;
+        for (const QStringList& row : database->rows(QStringLiteral("select description from orv_error_log")))
+            descriptions.append(row.value(0));
+        EXPECT_EQ(descriptions, logged) << extraWords;
+    }
 }
 
 } // namespace

@@ -464,9 +464,22 @@ bool looksLikeMetafile(const QByteArray& data)
     return (type == 1 || type == 2) && headerWords == 9;
 }
 
+QString metafileHeaderFault(const QByteArray& data)
+{
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
+    const qsizetype header = data.size() >= 4 && qFromLittleEndian<quint32>(bytes) == PlaceableKey ? 22 : 0;
+    constexpr qsizetype HeaderBytes = 18;
+    constexpr qsizetype LargestRecordAt = 12; // a 32-bit count of 16-bit words
+    if (data.size() < header + HeaderBytes)
+        return QStringLiteral("文件头不完整");
+    if (2 * qint64(qFromLittleEndian<quint32>(bytes + header + LargestRecordAt)) > data.size())
+        return QStringLiteral("文件头所记的最大记录长于文件");
+    return {};
+}
+
 QImage renderMetafile(const QByteArray& data)
 {
-    if (!looksLikeMetafile(data))
+    if (!looksLikeMetafile(data) || !metafileHeaderFault(data).isEmpty())
         return {};
     // Declared before the player, so that they outlive it: it reads the bytes and paints the canvas.
     QByteArray bytes = data; // libwmf reads through a non-const pointer

@@ -27,6 +27,10 @@ QImage readPictureFile(const QString& path)
             QStringLiteral("图片文件不能读取：%1（%2）").arg(path, file.errorString()));
     const QByteArray data = file.readAll();
     if (looksLikeMetafile(data)) {
+        const QString fault = metafileHeaderFault(data);
+        if (!fault.isEmpty())
+            throw Error(
+                errors::FileError, Source, QStringLiteral("图元文件不能读取：%1（%2）").arg(path, fault));
         QImage image = renderMetafile(data);
         if (image.isNull())
             throw Error(errors::FileError, Source, QStringLiteral("图元文件不能读取：%1").arg(path));

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <limits>
+#include <map>
 #include <QFile>
-#include <set>
+#include <QFileInfo>
 #include <zip.h>
 
 namespace platform::outside
@@ -29,6 +32,45 @@ bool leavesArchive(const std::string& name)
     if (path.startsWith(QLatin1Char('/')) || (path.size() >= 2 && path.at(1) == QLatin1Char(':')))
         return true;
     return path.split(QLatin1Char('/')).contains(QStringLiteral(".."));
+}
+
+// A part name as Word compares it: `\` read as `/`, and case-blind. Folding ASCII letters suffices: the
+// package format compares part names as ASCII text, any other character in them being percent-encoded.
+std::string comparedName(std::string name)
+{
+    for (char& c : name) {
+        if (c == '\\')
+            c = '/';
+        else if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return name;
+}
+
+// Reads part `index` (as stored with ZIP_FL_COMPRESSED, else inflated) in pieces handed to `take`,
+// stopping once more than `most` bytes came; the bytes read, or -1 when the part cannot be read.
+qint64 readPart(zip_t* archive, qint64 index, zip_flags_t flags, qint64 most,
+    const std::function<void(const char*, qint64)>& take)
+{
+    zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(index), flags);
+    if (!file)
+        return -1;
+    std::array<char, Piece> piece;
+    qint64 total = 0;
+    for (;;) {
+        const zip_int64_t read = zip_fread(file, piece.data(), piece.size());
+        if (read <= 0) {
+            total = read < 0 ? -1 : total;
+            break;
+        }
+        total += read;
+        if (total > most)
+            break;
+        if (take)
+            take(piece.data(), read);
+    }
+    zip_fclose(file);
+    return total;
 }
 
 QString megabytes(qint64 bytes)
@@ -59,13 +101,34 @@ TemplateZip::TemplateZip(const QString& path, const std::string& keptPart, const
         failWordDocument(unreadableTemplateText(path));
     try {
         const zip_int64_t count = zip_get_num_entries(archive_, 0);
-        std::set<std::string> seen;
+        const qint64 fileBytes = QFileInfo(path).size();
+        std::vector<Declared> parts;
+        std::map<std::string, std::string> seen; // a name as compared -> as written
+        qint64 inflated = 0;
+        qint64 compressed = 0;
         for (zip_int64_t index = 0; index < count; ++index) {
-            checkPart(index);
-            if (!seen.insert(names_.back()).second)
-                failWordDocument(damagedText(
-                    path, QStringLiteral("部件“%1”出现两次").arg(QString::fromUtf8(names_.back()))));
+            const Declared& part = parts.emplace_back(declaredPart(index));
+            const QString shownName = QString::fromUtf8(part.name);
+            names_.push_back(part.name);
+            const auto [first, fresh] = seen.emplace(comparedName(part.name), part.name);
+            if (!fresh) {
+                QString twice = QStringLiteral("部件“%1”出现两次").arg(QString::fromUtf8(first->second));
+                if (first->second != part.name)
+                    twice += QStringLiteral("，又作“%1”").arg(shownName);
+                failWordDocument(damagedText(path, twice));
+            }
+            // The parts' compressed bytes lie apart in the file: together they cannot outgrow it.
+            if (part.compressed > fileBytes - compressed)
+                failWordDocument(
+                    damagedText(path, QStringLiteral("部件“%1”登记的压缩长度超出模板文件").arg(shownName)));
+            compressed += part.compressed;
+            checkLimits(QStringLiteral("的部件“%1”").arg(shownName), part.inflated, part.compressed,
+                limits_.partBytes);
+            inflated += part.inflated;
         }
+        checkLimits(QStringLiteral("的部件合计"), inflated, compressed, limits_.totalBytes);
+        for (const Declared& part : parts)
+            checkPart(part);
     } catch (...) {
         zip_discard(archive_);
         throw;
@@ -77,53 +140,49 @@ TemplateZip::~TemplateZip()
     zip_discard(archive_);
 }
 
-void TemplateZip::checkPart(qint64 index)
+TemplateZip::Declared TemplateZip::declaredPart(qint64 index) const
 {
     zip_stat_t stat;
-    if (zip_stat_index(archive_, index, 0, &stat) != 0 || !stat.name || !*stat.name)
+    constexpr zip_uint64_t Sizes = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE;
+    if (zip_stat_index(archive_, index, 0, &stat) != 0 || !stat.name || !*stat.name
+        || (stat.valid & Sizes) != Sizes)
         failWordDocument(damagedText(path_, QStringLiteral("第%1个部件读不出").arg(index + 1)));
-    const std::string name = stat.name;
-    const QString shownName = QString::fromUtf8(name);
-    names_.push_back(name);
-    if (leavesArchive(name))
-        failWordDocument(damagedText(path_, QStringLiteral("部件名“%1”指向文档之外").arg(shownName)));
+    if (leavesArchive(stat.name))
+        failWordDocument(
+            damagedText(path_, QStringLiteral("部件名“%1”指向文档之外").arg(QString::fromUtf8(stat.name))));
+    constexpr zip_uint64_t Most = std::numeric_limits<qint64>::max();
+    return { index, stat.name, qint64(std::min(stat.size, Most)), qint64(std::min(stat.comp_size, Most)) };
+}
 
-    zip_file_t* file = zip_fopen_index(archive_, index, 0);
-    if (!file)
-        failWordDocument(damagedText(path_, QStringLiteral("部件“%1”读不出").arg(shownName)));
-    const bool keep = name == keptName_;
-    const qint64 compressed = (stat.valid & ZIP_STAT_COMP_SIZE) ? qint64(stat.comp_size) : 0;
-    qint64 inflated = 0;
-    std::array<char, Piece> piece;
-    QString refusal;
-    for (;;) {
-        const zip_int64_t read = zip_fread(file, piece.data(), piece.size());
-        if (read < 0)
-            refusal = damagedText(path_, QStringLiteral("部件“%1”读不出").arg(shownName));
-        if (read <= 0)
-            break;
-        inflated += read;
-        if (inflated > limits_.partBytes) {
-            refusal = QStringLiteral("报表模板%1的部件“%2”解压后超过%3，不予处理！")
-                          .arg(path_, shownName, megabytes(limits_.partBytes));
-            break;
-        }
-        if (inflated > limits_.ratioCheckedFrom
-            && inflated > std::max<qint64>(compressed, 1) * limits_.bombRatio) {
-            refusal = QStringLiteral("报表模板%1的部件“%2”压缩比超过%3:1，疑为压缩炸弹，不予处理！")
-                          .arg(path_, shownName)
-                          .arg(limits_.bombRatio);
-            break;
-        }
-        if (keep)
-            kept_.append(piece.data(), std::size_t(read));
-    }
-    zip_fclose(file);
-    if (refusal.isEmpty() && (stat.valid & ZIP_STAT_SIZE) && inflated != qint64(stat.size))
-        refusal = damagedText(path_, QStringLiteral("部件“%1”的长度与登记的不符").arg(shownName));
-    if (!refusal.isEmpty()) {
+void TemplateZip::checkLimits(const QString& what, qint64 inflated, qint64 compressed, qint64 limit) const
+{
+    if (inflated > limit)
+        failWordDocument(
+            QStringLiteral("报表模板%1%2解压后超过%3，不予处理！").arg(path_, what, megabytes(limit)));
+    if (inflated > limits_.ratioCheckedFrom && inflated > std::max<qint64>(compressed, 1) * limits_.bombRatio)
+        failWordDocument(QStringLiteral("报表模板%1%2压缩比超过%3:1，疑为压缩炸弹，不予处理！")
+                             .arg(path_, what)
+                             .arg(limits_.bombRatio));
+}
+
+void TemplateZip::checkPart(const Declared& part)
+{
+    const QString shownName = QString::fromUtf8(part.name);
+    // A filled document copies the part's compressed bytes as many as declared: they must all be there.
+    if (readPart(archive_, part.index, ZIP_FL_COMPRESSED, part.compressed, {}) != part.compressed)
+        failWordDocument(
+            damagedText(path_, QStringLiteral("部件“%1”的压缩数据短于登记的长度").arg(shownName)));
+    const bool keep = part.name == keptName_;
+    const qint64 inflated
+        = readPart(archive_, part.index, 0, part.inflated, [&](const char* data, qint64 size) {
+              if (keep)
+                  kept_.append(data, std::size_t(size));
+          });
+    if (inflated != part.inflated) {
         kept_.clear();
-        failWordDocument(refusal);
+        failWordDocument(damagedText(path_,
+            (inflated < 0 ? QStringLiteral("部件“%1”读不出") : QStringLiteral("部件“%1”的长度与登记的不符"))
+                .arg(shownName)));
     }
     keptFound_ = keptFound_ || keep;
 }

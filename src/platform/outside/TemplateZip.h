@@ -14,15 +14,20 @@ namespace platform::outside
 // a zip bomb.
 struct ZipLimits {
     qint64 partBytes = 256 * 1024 * 1024; // inflated size of any one part
-    qint64 bombRatio = 200; // inflated size over compressed size, once a part passes ratioCheckedFrom
+    // Inflated size over compressed size, of any one part and of all parts together, once the inflated
+    // size passes ratioCheckedFrom.
+    qint64 bombRatio = 200;
     qint64 ratioCheckedFrom = 1024 * 1024;
+    qint64 totalBytes = 1024 * 1024 * 1024; // inflated size of all parts together
 };
 
-// A word-processor template's zip archive, read without trusting what its headers declare: every part is
-// inflated in bounded pieces and checked once when it is opened (a name that stays inside the archive
-// and names no other part, an inflated size within the limits and equal to the declared one); the one
-// part the caller reads is kept, the others are copied over compressed as they are when a filled
-// document is written. Every refusal throws platform::Error with a message naming the template.
+// A word-processor template's zip archive, read without trusting what its headers declare. When it is
+// opened, the sizes its central directory declares are checked against the limits, part by part and all
+// together, before anything is inflated; then every part is inflated in pieces, never past its declared
+// size, and its compressed bytes are read as many as declared, so that a declaration that lies is caught
+// on reading. Names must stay inside the archive and name no other part. The one part the caller reads
+// is kept, the others are copied over compressed as they are when a filled document is written. Every
+// refusal throws platform::Error with a message naming the template.
 class TemplateZip
 {
 public:
@@ -40,13 +45,21 @@ public:
     void writeFilled(const QString& target, const QString& keptPartFile) const;
 
 private:
-    void checkPart(qint64 index);
+    struct Declared {
+        qint64 index = 0;
+        std::string name;
+        qint64 inflated = 0;
+        qint64 compressed = 0;
+    };
+    Declared declaredPart(qint64 index) const;
+    void checkPart(const Declared& part);
+    void checkLimits(const QString& what, qint64 inflated, qint64 compressed, qint64 limit) const;
 
     QString path_;
     std::string keptName_;
     ZipLimits limits_;
     zip* archive_ = nullptr;
-    std::vector<std::string> names_;
+    std::vector<std::string> names_; // in the archive's order
     std::string kept_;
     bool keptFound_ = false;
 };

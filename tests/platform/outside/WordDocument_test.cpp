@@ -155,6 +155,18 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         int values; // "值" in the document written; 0 for a refusal
     };
     const std::string sample = paragraph(Mark);
+    // Parts of 1.4 MB that do not deflate, each declaring the inflated size given: below 200:1, a
+    // declaration is refused by the size limits alone, else its lie is found on inflating. The template's
+    // other parts take less than 64 KB.
+    const auto declaring = [](std::initializer_list<qint64> sizes) {
+        QStringList options;
+        for (const qint64 size : sizes) {
+            const QString name = QStringLiteral("word/media/%1.bin").arg(options.size() / 4);
+            options << QStringLiteral("--random") << name + QStringLiteral(":1400000")
+                    << QStringLiteral("--declare") << name + QLatin1Char(':') + QString::number(size);
+        }
+        return options;
+    };
     const ZipLimits lowered { 64 * 1024, 200, 1024 * MB };
     // Markup repeated this often deflates like a bomb and is refused as one; let through, it is filled.
     const ZipLimits unbounded { 256 * MB, 200, 256 * MB };
@@ -173,7 +185,26 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         { "20,000 marks in one paragraph",
             "<w:p>" + repeated("<w:r><w:t>&lt;#</w:t></w:r><w:r><w:t>v#&gt; </w:t></w:r>", 20000) + "</w:p>",
             {}, unbounded, 1, 1, "marks 20000 passes 1", 20000 },
-        { "declared 4 GB", sample, { "--declare", "word/document.xml:4000000000" }, {}, 30, 1, "已损坏", 0 },
+        { "declared 4 GB", sample, { "--declare", "word/document.xml:4000000000" }, {}, 30, 1,
+            "的部件“word/document.xml”解压后超过256 MB", 0 },
+        { "part past 256 MB", sample, declaring({ 256 * MB + 1 }), {}, 30, 1, "解压后超过256 MB", 0 },
+        { "part of 256 MB", sample, declaring({ 256 * MB }), {}, 30, 1, "已损坏", 0 },
+        { "parts past 1 GB", sample, declaring({ 200 * MB, 200 * MB, 200 * MB, 200 * MB, 224 * MB }), {}, 30,
+            1, "的部件合计解压后超过1024 MB", 0 },
+        { "parts within 1 GB", sample,
+            declaring({ 200 * MB, 200 * MB, 200 * MB, 200 * MB, 224 * MB - 64 * 1024 }), {}, 30, 1, "已损坏",
+            0 },
+        { "inflates past its declaration", sample,
+            { "--zeros", "word/media/zeros.bin:2000000", "--declare", "word/media/zeros.bin:1000" }, {}, 30,
+            1, "的长度与登记的不符", 0 },
+        { "compressed size past the template", sample, { "--compressed", "word/document.xml:100000000" }, {},
+            30, 1, "登记的压缩长度超出模板文件", 0 },
+        { "compressed size past the end", sample, { "--entry", "x.txt", "--compressed", "x.txt:303" }, {}, 30,
+            1, "压缩数据短于登记的长度", 0 },
+        { "many small bombs", sample, { "--parts", "300:100000" }, {}, 30, 1, "的部件合计压缩比超过200:1",
+            0 },
+        { "small bombs within a megabyte", sample, { "--parts", "10:100000" }, {}, 30, 1, "marks 1 passes 1",
+            1 },
         { "ratio bomb", sample, { "--zeros", "word/media/zeros.bin:2000000" }, {}, 30, 1, "压缩炸弹", 0 },
         { "part past the limit", sample, { "--random", "word/media/big.bin:100000" }, lowered, 30, 1,
             "解压后超过0.0625 MB", 0 },
@@ -183,6 +214,10 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         { "drive name", sample, { "--entry", "C:/evil" }, {}, 30, 1, "指向文档之外", 0 },
         { "no XML", "<w:p><w:r>", {}, {}, 30, 1, "不是可读的Word文档", 0 },
         { "name twice", sample, { "--entry", "word/document.xml" }, {}, 30, 1, "出现两次", 0 },
+        { "name twice with a backslash", sample, { "--entry", "word\\document.xml" }, {}, 30, 1,
+            "出现两次，又作“word\\document.xml”", 0 },
+        { "name twice in capitals", sample, { "--entry", "Word/Document.XML" }, {}, 30, 1, "出现两次，又作",
+            0 },
     };
     QTemporaryDir folder;
     for (const Case& c : cases) {

@@ -1,9 +1,12 @@
 """Writes a .docx whose body is read from standard input, with the zip tricks of hostile templates.
-Usage: make_docx.py OUT [--entry NAME] [--zeros NAME:BYTES] [--random NAME:BYTES] [--declare NAME:BYTES]
-  --entry     one more part named NAME (names that leave the archive, names given twice)
-  --zeros     a part of BYTES zero bytes (a real zip bomb, deflated a thousandfold)
-  --random    a part of BYTES random bytes (it does not deflate)
-  --declare   the part's headers claim BYTES inflated bytes (a bomb by declaration)
+Usage: make_docx.py OUT [--entry NAME] [--zeros NAME:BYTES] [--parts COUNT:BYTES] [--random NAME:BYTES]
+                       [--declare NAME:BYTES] [--compressed NAME:BYTES]
+  --entry       one more part named NAME (names that leave the archive, names given twice)
+  --zeros       a part of BYTES zero bytes (a real zip bomb, deflated a thousandfold)
+  --parts       COUNT parts word/media/N.bin of BYTES zero bytes each (small bombs, many)
+  --random      a part of BYTES random bytes (it does not deflate)
+  --declare     the part's headers claim BYTES inflated bytes (a bomb by declaration)
+  --compressed  the part's headers claim BYTES compressed bytes
 Or: make_docx.py --count OUT TEXT  prints how often TEXT occurs in the body part of OUT,
     make_docx.py --text OUT        prints the text of each paragraph of OUT, one line each."""
 import random
@@ -21,11 +24,13 @@ RELS = ('<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://sche
         '<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>')
 
 
-def declare(path, name, size):
-    """Rewrites the inflated size of part `name` in its local header and in the central directory."""
+def declare(path, name, size, compressed):
+    """Rewrites the inflated (or compressed) size of part `name` in its local header and in the central
+    directory."""
     data = bytearray(open(path, "rb").read())
     encoded = name.encode()
     for signature, size_at, name_at in ((b"PK\x03\x04", 22, 30), (b"PK\x01\x02", 24, 46)):
+        size_at -= 4 if compressed else 0
         at = data.find(signature)
         while at >= 0:
             length = struct.unpack_from("<H", data, at + name_at - (4 if signature == b"PK\x03\x04" else 18))[0]
@@ -73,12 +78,15 @@ def main():
                 archive.writestr(value, "x")
             elif option == "--zeros":
                 archive.writestr(name, bytes(int(size)))
+            elif option == "--parts":
+                for part in range(int(name)):
+                    archive.writestr(f"word/media/{part}.bin", bytes(int(size)))
             elif option == "--random":
                 archive.writestr(name, random.Random(7).randbytes(int(size)))
-            elif option == "--declare":
-                declared.append((name, int(size)))
-    for name, size in declared:
-        declare(out, name, size)
+            elif option in ("--declare", "--compressed"):
+                declared.append((name, int(size), option == "--compressed"))
+    for name, size, compressed in declared:
+        declare(out, name, size, compressed)
 
 
 main()
