@@ -156,21 +156,25 @@ TEST_P(ReportPrinterRoadTest, AProgramThatFailsIsToldWithHowItEnded)
     setSetting(output::ReportInitKey, QStringLiteral("5"));
     setSetting(output::ReportPrinterKey, program);
     const std::pair<QByteArray, QString> cases[] = {
+        { "exit 1", QStringLiteral("报表打印程序出错：退出状态 1") },
         { "exit 3", QStringLiteral("报表打印程序出错：退出状态 3") },
         { "kill -KILL $$", QStringLiteral("报表打印程序出错：被信号 9 终止") },
     };
     for (const auto& [script, told] : cases) {
         writeFile(program, "#!/bin/sh\n" + script + "\n", true);
         report.setErrorMessage({});
+        const qsizetype boxes = ui.boxes().size();
         output::RunReportPrinter(QStringLiteral("目录.rpt"));
+        ASSERT_EQ(ui.boxes().size(), boxes + 1) << script.constData();
         EXPECT_EQ(ui.boxes().back().text, told);
         EXPECT_EQ(report.ErrorMessage(), told);
     }
     const auto logged
         = database.rows(QStringLiteral("select procedure_name, description from orv_error_log"));
-    ASSERT_EQ(logged.size(), 2);
+    ASSERT_EQ(logged.size(), 3);
     EXPECT_EQ(logged[0], (QStringList { "RunReportPrinter", program + QStringLiteral(" 被信号 9 终止") }));
-    EXPECT_EQ(logged[1], (QStringList { "RunReportPrinter", program + QStringLiteral(" 退出状态 3") }));
+    EXPECT_EQ(logged[1], (QStringList { "RunReportPrinter", program + QStringLiteral(" 退出状态 1") }));
+    EXPECT_EQ(logged[2], (QStringList { "RunReportPrinter", program + QStringLiteral(" 退出状态 3") }));
 }
 
 TEST_P(ReportPrinterRoadTest, MissingProgramIsToldAndLoggedWithItsCause)

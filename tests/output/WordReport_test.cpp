@@ -48,10 +48,30 @@ TEST(WordPlaceholderTexts, FormatsCutsAndRowParts)
             QString::fromUtf8(c.expected))
             << c.value << " " << c.format;
 
-    EXPECT_EQ(output::CutValue(QStringLiteral("abcdefg"), 2, 3, QLatin1Char('B')), QStringLiteral("bcd"));
-    EXPECT_EQ(output::CutValue(QStringLiteral("abcdefg"), 2, 3, QLatin1Char('F')), QStringLiteral("def"));
-    EXPECT_EQ(output::CutValue(QStringLiteral("abc"), 1, 5, QLatin1Char('F')), QStringLiteral("abc"));
-    EXPECT_EQ(output::CutValue(QStringLiteral("abc"), 5, 2, QLatin1Char('B')), QString());
+    struct CutCase {
+        const char* value;
+        int m;
+        int n;
+        char side;
+        const char* expected;
+    };
+    const CutCase cuts[] = {
+        { "abcdefg", 2, 3, 'B', "bcd" },
+        { "abcdefg", 2, 3, 'F', "def" },
+        { "abc", 1, 5, 'F', "abc" },
+        { "abc", 5, 2, 'B', "" },
+        // One character, at either end and inside.
+        { "abcdefg", 1, 1, 'B', "a" },
+        { "abcdefg", 3, 1, 'B', "c" },
+        { "abcdefg", 7, 1, 'B', "g" },
+        { "abcdefg", 1, 1, 'F', "g" },
+        { "abcdefg", 3, 1, 'F', "e" },
+        { "abcdefg", 7, 1, 'F', "a" },
+    };
+    for (const auto& c : cuts)
+        EXPECT_EQ(output::CutValue(QString::fromUtf8(c.value), c.m, c.n, QLatin1Char(c.side)),
+            QString::fromUtf8(c.expected))
+            << c.value << " " << c.m << "-" << c.n << " " << c.side;
 
     const auto carried = output::SplitPlaceholder(QStringLiteral("title"), QStringLiteral("2"));
     EXPECT_EQ(carried.rowPart, QStringLiteral("2"));
@@ -83,11 +103,12 @@ protected:
     }
     ~WordReportTest() override { platform::ui::setComponentFolder({}); }
 
-    QStringList documentLines(const QString& path) const
+    QStringList documentLines(const QString& path, const QStringList& options = {}) const
     {
         QProcess reader;
         reader.start(QStringLiteral("/usr/bin/python3"),
-            { orvtest::testsFile(QStringLiteral("output/word/read_document.py")), path });
+            QStringList { orvtest::testsFile(QStringLiteral("output/word/read_document.py")) } + options
+                + QStringList { path });
         reader.waitForFinished(60000);
         return QString::fromUtf8(reader.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
@@ -160,6 +181,8 @@ TEST_P(WordReportTest, PlaceholdersEvaluateAgainstTheCopysRecords)
         { "@E/select count(*) from wsda+\"件\"", "1", QStringLiteral("5件") },
         { "@E/#piece_no# * 10+archive_no", "2", QStringLiteral("20A-0002") },
         { "title&1-2&B", "G", QStringLiteral("第1") },
+        { "title&3-1&B", "2", QStringLiteral("号") },
+        { "档号&1-1&F", "1", QStringLiteral("1") },
         { "无名", "1", QStringLiteral("找不到此字段:无名") },
         { "wsda.无名", "2", QStringLiteral("找不到此字段:wsda.无名") },
     };
@@ -199,6 +222,11 @@ TEST_P(WordReportTest, TemplateIsFilledCopyByCopy)
     QStringList expected = FilledReport;
     expected.removeAll(QString());
     EXPECT_EQ(lines, expected);
+    // One body, closed once by the template's section properties; the three copies between page breaks.
+    const auto structure = [&](const QString& path) {
+        return documentLines(path, { QStringLiteral("--structure") }).join(QLatin1Char('\n')).toStdString();
+    };
+    EXPECT_EQ(structure(filled), "bodies 1, sections 1 last, page breaks 2");
     ASSERT_EQ(ui.openedUrls().size(), 1);
     EXPECT_EQ(ui.openedUrls().front().toLocalFile(), filled);
     // Archive data is its owner's alone.
@@ -224,6 +252,7 @@ TEST_P(WordReportTest, TemplateIsFilledCopyByCopy)
     lines = documentLines(fromDoc);
     lines.removeAll(QString());
     EXPECT_EQ(lines, expected);
+    EXPECT_EQ(structure(fromDoc), "bodies 1, sections 1 last, page breaks 2");
     QFile::remove(fromDoc);
 }
 
@@ -247,6 +276,11 @@ TEST_P(WordReportTest, TemplatesFillAsTheirPlaceholdersSay)
         { "record flags", { "永久", "长期", "长期", "永久", "永久" },
             { "p:组:<#retention|G#>", "p:标志:<#@E/#@flag#|1#>/<#@E/#@flag#|2#>/<#@E/#@flag#|3#>", byPiece },
             { "组:永久", "标志:8//", "PAGE", "组:长期", "标志:4/8/", "PAGE", "组:永久", "标志:0/2/" } },
+        // One record a copy in one group: the first record takes the group's values without changing
+        // it, so copy 1 gets the 4 of its group-page counter of 1 (not 8), and the counter then counts on.
+        { "first record of a group", { "永久", "永久", "永久", "永久", "永久" },
+            { "p:<#retention|G#>:<#@E/#@flag#|1#>", byPiece },
+            { "永久:4", "PAGE", "永久:0", "PAGE", "永久:0", "PAGE", "永久:0", "PAGE", "永久:2" } },
         // Two records a copy. A text box is a pass of its own: its placeholder without a row part takes
         // row 1, not the body's last row part.
         { "format part, no field, carried row part, formula and text", {},

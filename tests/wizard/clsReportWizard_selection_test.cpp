@@ -1,5 +1,7 @@
 #include "WizardFixture.h"
 
+#include <QSet>
+
 using namespace wizardtest;
 using wizard::clsReportWizard;
 
@@ -45,6 +47,55 @@ TEST_P(WizardSelection, TheTreeHangsTheSourceTableBelowItsMastersWithItsSubs)
     load(fromTop, "wsaj");
     EXPECT_EQ(tree.nodes.size(), 4);
     EXPECT_EQ(tree.nodes[3].key, "SUB_1_0:2");
+}
+
+// The tree reaches five levels of subs below the source table, and climbs masters while it has gone
+// no deeper than five levels (below or above); a table with more than one master relation row, two
+// masters or one master joined on two columns, ends the climb, since no single line leads up from it.
+TEST_P(WizardSelection, TheTreeStopsAtItsDepthLimitAndAtATableOfSeveralMasters)
+{
+    const struct {
+        const char* what;
+        QStringList relations; // "master>sub"
+        const char* source;
+        const char* expected; // the tables of the tree in node order
+    } cases[] = {
+        { "six masters climbed, the seventh not",
+            { "a7>a6", "a6>a5", "a5>a4", "a4>a3", "a3>a2", "a2>a1", "a1>a0" }, "a0", "a6 a5 a4 a3 a2 a1 a0" },
+        { "five levels of subs, the sixth not", { "b0>b1", "b1>b2", "b2>b3", "b3>b4", "b4>b5", "b5>b6" },
+            "b0", "b0 b1 b2 b3 b4 b5" },
+        { "subs four deep: two masters climbed",
+            { "c0>c1", "c1>c2", "c2>c3", "c3>c4", "m1>c0", "m2>m1", "m3>m2" }, "c0", "m2 m1 c0 c1 c2 c3 c4" },
+        { "subs five deep: no climb", { "d0>d1", "d1>d2", "d2>d3", "d3>d4", "d4>d5", "dm>d0" }, "d0",
+            "d0 d1 d2 d3 d4 d5" },
+        { "the source has two masters", { "e1>e0", "e2>e0", "e0>e3" }, "e0", "e0 e3" },
+        { "its master has two masters", { "f1>f0", "f2>f1", "f3>f1" }, "f0", "f1 f0" },
+        { "a master joined on two columns", { "g1>g0", "g1>g0", "g2>g1" }, "g0", "g0" },
+    };
+    for (const auto& c : cases) {
+        QSet<QString> described;
+        for (qsizetype i = 0; i < c.relations.size(); ++i) {
+            const QString master = c.relations[i].section('>', 0, 0);
+            const QString sub = c.relations[i].section('>', 1, 1);
+            for (const QString& table : { master, sub }) {
+                if (!described.contains(table))
+                    execute(QStringLiteral("insert into table_description (table_name, table_auxi_name, "
+                                           "table_chn_name) values ('%1', '%1表', '%1表')")
+                                .arg(table));
+                described.insert(table);
+            }
+            execute(QStringLiteral("insert into tables_relation (m_table_name, s_table_name, m_col_name, "
+                                   "s_col_name, relation_no) values ('%1', '%2', 'id', 'id', %3)")
+                        .arg(master, sub)
+                        .arg(i + 1));
+        }
+        clsReportWizard wizard;
+        load(wizard, c.source);
+        QStringList tables;
+        for (const MemoryTree::Node& node : tree.nodes)
+            tables.append(node.tag);
+        EXPECT_EQ(tables.join(' ').toStdString(), c.expected) << c.what;
+    }
 }
 
 TEST_P(WizardSelection, SourceTablesWithoutRelationsOrDescription)

@@ -55,6 +55,26 @@ TEST(WizardSteps, CaptionsLimitsAndTheirMessages)
     EXPECT_FALSE(wizard::FieldsToAddAll(35, 5).limited);
     EXPECT_TRUE(wizard::GroupFieldsFit(9, 1));
     EXPECT_FALSE(wizard::GroupFieldsFit(9, 2));
+
+    // The last field accepted, and the first one too many.
+    EXPECT_EQ(wizard::FieldsToAddAll(39, 1).take, 1);
+    EXPECT_FALSE(wizard::FieldsToAddAll(39, 1).limited);
+    EXPECT_EQ(wizard::FieldsToAddAll(39, 2).take, 1);
+    EXPECT_TRUE(wizard::FieldsToAddAll(39, 2).limited);
+    EXPECT_EQ(wizard::FieldsToAddAll(40, 1).take, 0);
+    const struct {
+        int checked;
+        bool add; // both add buttons, with entries to add and one selected
+        bool next;
+        bool tooMany;
+    } limits[] = { { 39, true, true, false }, { 40, false, true, false }, { 41, false, false, true } };
+    for (const auto& c : limits) {
+        const wizard::FieldButtons buttons = wizard::FieldButtonStates(c.checked, 5, 1, c.checked, 0);
+        EXPECT_EQ(buttons.addOne, c.add) << c.checked;
+        EXPECT_EQ(buttons.addAll, c.add) << c.checked;
+        EXPECT_EQ(buttons.next, c.next) << c.checked;
+        EXPECT_EQ(buttons.tooMany, c.tooMany) << c.checked;
+    }
 }
 
 class WizardWindow : public WizardTest
@@ -115,6 +135,17 @@ protected:
     }
 
     QStringList boxTexts() const { return ui.boxTexts(); }
+
+    // `count` more visible fields of the documents, 45 in all with `count` 30.
+    void addVisibleFields(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            execute(QStringLiteral(
+                "insert into table_struct_description (table_name, table_chn_name, column_name, "
+                "column_type, column_chn_name, column_visible) values ('wsda', '文书档案', 'extra%1', "
+                "'varchar', '附加%1', 'T')")
+                        .arg(i));
+    }
 };
 WIZARD_TEST_SUITE(WizardWindow);
 
@@ -165,12 +196,7 @@ TEST_P(WizardWindow, AtMostThreeTablesOnOneChain)
 
 TEST_P(WizardWindow, FortyFieldsAtMost)
 {
-    for (int i = 1; i <= 30; ++i)
-        execute(QStringLiteral(
-            "insert into table_struct_description (table_name, table_chn_name, column_name, "
-            "column_type, column_chn_name, column_visible) values ('wsda', '文书档案', 'extra%1', "
-            "'varchar', '附加%1', 'T')")
-                    .arg(i));
+    addVisibleFields(30);
     const auto window = openWindow();
     checkFields(*window, 35);
     EXPECT_EQ(window->lstSourceField->count(), 10);
@@ -186,6 +212,48 @@ TEST_P(WizardWindow, FortyFieldsAtMost)
     window->lstSourceField_DblClick();
     EXPECT_EQ(ui.boxes().size(), 2);
     EXPECT_EQ(window->lstCheckedField->count(), 40);
+}
+
+// From 39 checked fields every way of adding takes the fortieth field and stops there; a forty-first is
+// then refused with the message.
+TEST_P(WizardWindow, TheFortiethFieldIsTakenAndTheFortyFirstRefused)
+{
+    addVisibleFields(30);
+    const struct {
+        const char* how;
+        std::function<void(frmWizard&)> add;
+        int boxes;
+    } cases[] = {
+        { "add with two selected",
+            [](frmWizard& window) {
+                select(window.lstSourceField, 0, 2);
+                window.cmdAddField_Click();
+            },
+            0 },
+        { "double-click",
+            [](frmWizard& window) {
+                select(window.lstSourceField, 0, 1);
+                window.lstSourceField_DblClick();
+            },
+            0 },
+        { "add all", [](frmWizard& window) { window.cmdAddFields_Click(); }, 1 },
+    };
+    for (const auto& c : cases) {
+        const auto window = openWindow();
+        checkFields(*window, 39);
+        ASSERT_EQ(window->Model().CheckedFieldCount(), 39) << c.how;
+        const qsizetype boxes = ui.boxes().size();
+        c.add(*window);
+        EXPECT_EQ(window->Model().CheckedFieldCount(), 40) << c.how;
+        EXPECT_EQ(ui.boxes().size() - boxes, c.boxes) << c.how;
+        EXPECT_TRUE(window->nav(NavButton::Next)->isEnabled()) << c.how;
+        select(window->lstSourceField, 0, 1);
+        window->lstSourceField_Click();
+        EXPECT_FALSE(window->cmdAddField->isEnabled()) << c.how;
+        window->lstSourceField_DblClick();
+        EXPECT_EQ(window->Model().CheckedFieldCount(), 40) << c.how;
+        EXPECT_EQ(ui.boxes().back().text, wizard::CannotAddMoreFieldsText()) << c.how;
+    }
 }
 
 TEST_P(WizardWindow, TenGroupedFieldsOverThreeLevels)

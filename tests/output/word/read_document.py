@@ -1,9 +1,21 @@
 """Prints what a filled .docx shows, one line per paragraph in reading order (table cells as
-"cell:" lines, text boxes as "box:" lines) and "PAGE" for each page break. Usage: read_document.py F"""
+"cell:" lines, text boxes as "box:" lines) and "PAGE" for each page break. With --structure, prints
+instead how the document is built: its bodies, its section properties (and whether the body ends with
+them) and its page breaks. Usage: read_document.py [--structure] F"""
 import sys
 
 import docx
 from docx.oxml.ns import qn
+
+if sys.argv[1] == "--structure":
+    root = docx.Document(sys.argv[2]).element
+    bodies = root.findall(qn("w:body"))
+    body = bodies[0]
+    sections = len(list(root.iter(qn("w:sectPr"))))
+    last = "last" if len(body) and body[-1].tag == qn("w:sectPr") else "not last"
+    breaks = sum(1 for br in body.iter(qn("w:br")) if br.get(qn("w:type")) == "page")
+    print(f"bodies {len(bodies)}, sections {sections} {last}, page breaks {breaks}")
+    sys.exit()
 
 document = docx.Document(sys.argv[1])
 body = document.element.body
