@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QTemporaryDir>
 
 namespace fs = std::filesystem;
@@ -11,13 +12,16 @@ namespace fs = std::filesystem;
 namespace
 {
 
+// A folder is made or narrowed to its owner, never taken through a link or in place of another file;
+// a file made in it is its owner's alone and takes its name only when kept.
 TEST(PrivateFolder, MadeOrNarrowedToItsOwnerAndNeverThroughALink)
 {
     QTemporaryDir scratch;
     const fs::path root = scratch.path().toStdString();
-    fs::create_directory(root / "open");
+    for (const char* name : { "open", "shared", "elsewhere" })
+        fs::create_directory(root / name);
     fs::permissions(root / "open", fs::perms(0755));
-    fs::create_directory(root / "elsewhere");
+    fs::permissions(root / "shared", fs::perms(01777));
     fs::permissions(root / "elsewhere", fs::perms(0755));
     fs::create_directory_symlink(root / "elsewhere", root / "link");
     std::ofstream(root / "file") << "x";
@@ -26,20 +30,39 @@ TEST(PrivateFolder, MadeOrNarrowedToItsOwnerAndNeverThroughALink)
         const char* name;
         bool accepted;
     };
-    const Case cases[] = { { "new/below", true }, { "open", true }, { "link", false }, { "file", false } };
+    const Case cases[] = { { "new/below", true }, { "open", true }, { "shared", true }, { "link", false },
+        { "file", false } };
     for (const Case& c : cases) {
-        const fs::path folder = root / c.name;
+        const QString folder = QString::fromStdString((root / c.name).string());
         if (!c.accepted) {
-            EXPECT_THROW(platform::outside::makePrivateFolder(QString::fromStdString(folder.string())),
-                platform::Error)
-                << c.name;
+            try {
+                platform::outside::PrivateFolder refused(folder);
+                ADD_FAILURE() << c.name << " taken";
+            } catch (const platform::Error& error) {
+                EXPECT_TRUE(error.description().contains(folder)) << error.description().toStdString();
+            }
             continue;
         }
-        platform::outside::makePrivateFolder(QString::fromStdString(folder.string()));
-        EXPECT_EQ(fs::symlink_status(folder).permissions(), fs::perms::owner_all) << c.name;
+        const platform::outside::PrivateFolder taken(folder);
+        EXPECT_EQ(fs::symlink_status(folder.toStdString()).permissions(), fs::perms::owner_all) << c.name;
+        {
+            platform::outside::PrivateFile unkept(taken, QStringLiteral("dropped.txt"));
+            unkept.write("abc", 3);
+        }
+        platform::outside::PrivateFile kept(taken, QStringLiteral("文件.txt"));
+        kept.write("abc", 3);
+        EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size() == 1) << "under its own name";
+        kept.keep();
+        EXPECT_EQ(
+            QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("文件.txt") })
+            << c.name;
+        EXPECT_EQ(fs::file_size(kept.path().toStdString()), 3u);
+        EXPECT_EQ(fs::status(kept.path().toStdString()).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
     }
     EXPECT_EQ(fs::status(root / "elsewhere").permissions(), fs::perms(0755))
         << "a link's target is left alone";
+    EXPECT_TRUE(fs::is_empty(root / "elsewhere"));
 }
 
 } // namespace
