@@ -156,18 +156,6 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
     EXPECT_EQ(run("web"), 1) << output.toStdString();
     EXPECT_EQ(run("print"), 1) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 打印报表时出错！")));
-
-    // The default export folder when a link takes its name in the temporary folder: nothing written.
-    const orvtest::SavedEnvironment savedTemp { "TMPDIR" };
-    qputenv("TMPDIR", exports.path().toLocal8Bit());
-    qunsetenv("ORV_WEB_EXPORT_DIR");
-    ASSERT_TRUE(QFile::link(
-        exports.filePath(QStringLiteral("pdf")), exports.filePath(QStringLiteral("retportTemp"))));
-    EXPECT_EQ(run("web"), 1) << output.toStdString();
-    EXPECT_TRUE(output.contains(exports.filePath(QStringLiteral("retportTemp")))
-        && output.contains(QStringLiteral("nothing written")))
-        << output.toStdString();
-    EXPECT_EQ(QDir(exports.filePath(QStringLiteral("pdf"))).entryList(QDir::Files).size(), 1);
 }
 
 // The Word report is written, but no application on this desktop opens it: the clerk is told where it
