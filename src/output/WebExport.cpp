@@ -6,12 +6,17 @@
 #include "platform/grid/io/XlsWriter.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/IdGeneratorObject.h"
+#include "platform/outside/PrivateFolder.h"
 #include "platform/outside/SettingsObject.h"
 
+#include <cerrno>
 #include <deque>
+#include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <QDir>
+#include <QFile>
 
 namespace output
 {
@@ -82,9 +87,8 @@ private:
     std::deque<Batch> pending_;
 };
 
-} // namespace
-
-QString webExportFolder()
+// The folder the host or an administrator names: the variable, else the setting; none when neither is.
+std::optional<QString> namedFolder()
 {
     const QString fromEnvironment = qEnvironmentVariable("ORV_WEB_EXPORT_DIR");
     if (!fromEnvironment.isEmpty())
@@ -93,15 +97,48 @@ QString webExportFolder()
         = platform::outside::SettingsObject().read(QStringLiteral("PrintSetup"), WebExportFolderKey);
     if (!fromSettings.isEmpty())
         return fromSettings;
+    return std::nullopt;
+}
+
+QString defaultFolder()
+{
     return QDir::temp().filePath(QStringLiteral("retportTemp"));
+}
+
+using WriteContent = std::function<void(QIODevice&)>;
+
+// Writes the file `name` of the user's own folder through the folder's descriptor, readable by its
+// owner only.
+void writePrivately(
+    const platform::outside::PrivateFolder& folder, const QString& name, const WriteContent& write)
+{
+    platform::outside::PrivateFile file(folder, name);
+    QFile device;
+    if (!device.open(file.descriptor(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        file.fail(errno);
+    platform::grid::io::writeInto(device, file.path(), write);
+    file.keep();
+}
+
+} // namespace
+
+QString webExportFolder()
+{
+    return namedFolder().value_or(defaultFolder());
 }
 
 QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QProgressBar& progress)
 {
-    const QString folder = webExportFolder();
-    if (!QDir().mkpath(folder))
+    // A folder that is named is used as it was set up. The default one lies in the temporary folder,
+    // where another user may have made it first or put a link by its name: it is used only as the
+    // user's own, and its workbooks are readable by their owner only.
+    const std::optional<QString> named = namedFolder();
+    std::optional<platform::outside::PrivateFolder> own;
+    if (!named)
+        own.emplace(defaultFolder());
+    else if (!QDir().mkpath(*named))
         throw platform::Error(platform::errors::FileError, QStringLiteral("WebExport"),
-            QStringLiteral("无法创建导出文件夹 %1").arg(QDir::toNativeSeparators(folder)));
+            QStringLiteral("无法创建导出文件夹 %1").arg(QDir::toNativeSeparators(*named)));
     platform::grid::io::XlsWorkbook workbook;
     BackgroundAppend appender(workbook);
     OutputBatches batches(report, working, WebExportBatchPages, progress, [&](int) {
@@ -112,12 +149,17 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
     appender.finish();
     if (end == BatchEnd::NoData)
         return {};
-    const QString path
-        = QDir(folder).filePath(platform::outside::IdGeneratorObject().newId() + QStringLiteral(".XLS"));
+    const QString name = platform::outside::IdGeneratorObject().newId() + QStringLiteral(".XLS");
+    const QString path = QDir(named ? *named : own->path()).filePath(name);
+    const WriteContent write = [&workbook](QIODevice& file) { workbook.write(file); };
     // The workbook is written on a thread of its own while the report lets its data go: freeing a large
     // record set takes about as long as writing the file.
-    auto written = std::async(std::launch::async,
-        [&] { platform::grid::io::writeFile(path, [&workbook](QIODevice& file) { workbook.write(file); }); });
+    auto written = std::async(std::launch::async, [&] {
+        if (own)
+            writePrivately(*own, name, write);
+        else
+            platform::grid::io::writeFile(path, write);
+    });
     try {
         report.Release();
     } catch (const std::exception&) {

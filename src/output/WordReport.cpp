@@ -210,13 +210,12 @@ QString run(const QString& templateName, WordReportProgress& progress)
         }
     }
 
-    const QString folder = WordReportFolder();
-    platform::outside::makePrivateFolder(folder);
-    const QString output = QDir(folder).filePath(
-        QStringLiteral("%1-%2.docx")
-            .arg(QFileInfo(templateName).completeBaseName(),
-                QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz"))));
-    document.save(output);
+    const platform::outside::PrivateFolder folder(WordReportFolder());
+    const QString name = QStringLiteral("%1-%2.docx")
+                             .arg(QFileInfo(templateName).completeBaseName(),
+                                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz")));
+    document.save(folder, name);
+    const QString output = QDir(folder.path()).filePath(name);
     QString failure;
     if (!platform::outside::openWithDesktop(output, &failure))
         store::NoticeUser(failure, platform::ui::Icon::Information, WordReportTitle);

@@ -7,7 +7,11 @@
 #include "support/FileSizeLimit.h"
 #include "support/SavedEnvironment.h"
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressBar>
@@ -121,6 +125,58 @@ TEST_F(WebExportFolders, WritesEveryBatchIntoOneWorkbookNamedByANewIdInAFolderIt
                          .arg(cell[QStringLiteral("value")].toString());
     EXPECT_EQ(pages, (QStringList { "0:第1页", "3:第2页", "6:第3页", "9:第4页", "12:第5页", "15:第6页" }));
     EXPECT_EQ(sheet[QStringLiteral("breaks")].toArray(), (QJsonArray { 3, 6, 9, 12, 15 }));
+}
+
+// The default folder lies in the temporary folder, which others may write to: it is used only as the
+// user's own, made or narrowed to 0700 with workbooks of 0600; a link or a file by its name is refused
+// with the folder named and nothing written. A folder that is named is used as it is set up.
+TEST_F(WebExportFolders, TheDefaultFolderIsTheUsersOwnAndANamedOneIsUsedAsSetUp)
+{
+    namespace fs = std::filesystem;
+    QTemporaryDir temp;
+    const fs::path root = temp.path().toStdString();
+    const fs::path folder = root / "retportTemp";
+    fs::create_directory(root / "elsewhere");
+    orvtest::SavedEnvironment savedTemp { "TMPDIR" };
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
+    const auto makeFolder = [&](fs::perms mode) {
+        fs::create_directory(folder);
+        fs::permissions(folder, mode);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        bool named;
+        std::optional<fs::perms> folderMode; // none: refused
+    };
+    const Case cases[] = {
+        { "missing", [] {}, false, fs::perms::owner_all },
+        { "own, open to all", [&] { makeFolder(fs::perms::all); }, false, fs::perms::owner_all },
+        { "link", [&] { fs::create_directory_symlink(root / "elsewhere", folder); }, false, {} },
+        { "file", [&] { std::ofstream(folder) << "x"; }, false, {} },
+        { "named", [&] { makeFolder(fs::perms(0755)); }, true, fs::perms(0755) },
+    };
+    platform::grid::Sheet working;
+    QProgressBar progress;
+    for (const Case& c : cases) {
+        fs::remove_all(folder);
+        c.prepare();
+        qputenv("ORV_WEB_EXPORT_DIR", c.named ? QByteArray::fromStdString(folder.string()) : QByteArray());
+        BatchedReport report(1);
+        try {
+            const fs::path path = output::WriteWebExport(report, working, progress).toStdString();
+            ASSERT_TRUE(c.folderMode) << c.name << ": written";
+            EXPECT_EQ(path.parent_path(), folder) << c.name;
+            EXPECT_EQ(fs::symlink_status(folder).permissions(), *c.folderMode) << c.name;
+            if (!c.named)
+                EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        } catch (const platform::Error& error) {
+            EXPECT_TRUE(
+                !c.folderMode && error.description().contains(QString::fromStdString(folder.string())))
+                << c.name << ": " << error.description().toStdString();
+        }
+        EXPECT_TRUE(fs::is_empty(root / "elsewhere")) << c.name;
+    }
 }
 
 TEST_F(WebExportFolders, AReportWithoutDataWritesNothing)

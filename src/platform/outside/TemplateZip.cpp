@@ -1,14 +1,17 @@
 #include "platform/outside/TemplateZip.h"
 
 #include "platform/Error.h"
+#include "platform/outside/PrivateArchive.h"
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <functional>
 #include <limits>
 #include <map>
 #include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 #include <zip.h>
 
 namespace platform::outside
@@ -195,35 +198,43 @@ std::string TemplateZip::takeKeptPart()
     return std::move(kept_);
 }
 
-void TemplateZip::writeFilled(const QString& target, const QString& keptPartFile) const
+namespace
 {
-    // libzip writes into a temporary file beside the target and renames it when the archive is whole.
-    int error = 0;
-    zip_t* filled = zip_open(QFile::encodeName(target).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!filled)
-        failWordDocument(QStringLiteral("不能创建文件 %1").arg(target));
-    for (std::size_t index = 0; index < names_.size(); ++index) {
-        const std::string& name = names_[index];
-        zip_source_t* source = name == keptName_
-            ? zip_source_file(filled, QFile::encodeName(keptPartFile).constData(), 0, -1)
-            : zip_source_zip(filled, archive_, index, 0, 0, -1);
-        if (!source || zip_file_add(filled, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            if (source)
-                zip_source_free(source);
-            zip_discard(filled);
-            failWordDocument(QStringLiteral("不能写入文件 %1").arg(target));
+
+// A source reading the open file `descriptor` from its start through a descriptor of its own: the
+// file's name lies in a folder that others may write to, so it is not opened again by its name.
+zip_source_t* descriptorSource(zip_t* archive, int descriptor)
+{
+    const int copy = ::dup(descriptor);
+    FILE* file = copy >= 0 && ::lseek(copy, 0, SEEK_SET) == 0 ? ::fdopen(copy, "rb") : nullptr;
+    if (!file) {
+        if (copy >= 0)
+            ::close(copy);
+        return nullptr;
+    }
+    zip_source_t* source = zip_source_filep(archive, file, 0, -1);
+    if (!source)
+        std::fclose(file);
+    return source;
+}
+
+} // namespace
+
+void TemplateZip::writeFilled(const PrivateFolder& folder, const QString& name, int keptPartDescriptor) const
+{
+    writePrivateArchive(folder, name, [&](zip_t* filled) {
+        for (std::size_t index = 0; index < names_.size(); ++index) {
+            const std::string& part = names_[index];
+            zip_source_t* source = part == keptName_ ? descriptorSource(filled, keptPartDescriptor)
+                                                     : zip_source_zip(filled, archive_, index, 0, 0, -1);
+            if (!source || zip_file_add(filled, part.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+                if (source)
+                    zip_source_free(source);
+                return false;
+            }
         }
-    }
-    if (zip_close(filled) != 0) {
-        const QString cause = QString::fromUtf8(zip_strerror(filled));
-        zip_discard(filled);
-        failWordDocument(QStringLiteral("不能写入文件 %1：%2").arg(target, cause));
-    }
-    // Owner-only rights come once the file is whole; until then it is as private as its folder.
-    if (!QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner)) {
-        QFile::remove(target);
-        failWordDocument(QStringLiteral("不能写入文件 %1").arg(target));
-    }
+        return true;
+    });
 }
 
 } // namespace platform::outside

@@ -10,6 +10,8 @@ struct zip;
 namespace platform::outside
 {
 
+class PrivateFolder;
+
 // What a template archive may hold. No real template comes near these; a part past them is taken for
 // a zip bomb.
 struct ZipLimits {
@@ -40,9 +42,10 @@ public:
     // The kept part's bytes, handed over once; throws when the archive has no such part.
     std::string takeKeptPart();
 
-    // Writes a new archive at `target` as a whole or not at all: the template's parts in their order,
-    // the kept part's contents taken from the file `keptPartFile`. The new file is its owner's alone.
-    void writeFilled(const QString& target, const QString& keptPartFile) const;
+    // Writes a new archive `name` into `folder` as a whole or not at all (writePrivateArchive): the
+    // template's parts in their order, the kept part's contents read from the open file
+    // `keptPartDescriptor` from its start.
+    void writeFilled(const PrivateFolder& folder, const QString& name, int keptPartDescriptor) const;
 
 private:
     struct Declared {

@@ -4,6 +4,7 @@
 #include "platform/outside/ProgramStarter.h"
 #include "platform/outside/WordParagraphs.h"
 
+#include <cerrno>
 #include <cstring>
 #include <pugixml.hpp>
 #include <QDir>
@@ -25,7 +26,9 @@ const std::string BodyPart = "word/document.xml";
 const std::string PageBreak = R"(<w:p><w:r><w:br w:type="page"/></w:r></w:p>)";
 constexpr unsigned BodyParsing = pugi::parse_default | pugi::parse_ws_pcdata;
 
-// pugixml's output into the file of the body part, the failure kept for the caller to check.
+// pugixml's output into the file of the body part, the failure kept for the caller to check. A write
+// that a full disk cuts short leaves the file without a reason of its own ("Unknown error"), so the
+// system's error number is taken right after the failing call.
 class FileWriter : public pugi::xml_writer
 {
 public:
@@ -35,19 +38,35 @@ public:
     }
     void write(const void* data, std::size_t size) override
     {
-        failed_ = failed_ || file_.write(static_cast<const char*>(data), qint64(size)) != qint64(size);
+        attempt([&] { return file_.write(static_cast<const char*>(data), qint64(size)) == qint64(size); });
     }
     void write(const std::string& text) { write(text.data(), text.size()); }
+    void flush()
+    {
+        attempt([&] { return file_.flush(); });
+    }
     void check() const
     {
         if (failed_)
             failWordDocument(
-                QStringLiteral("不能写入临时文件 %1：%2").arg(file_.fileName(), file_.errorString()));
+                QStringLiteral("不能写入临时文件 %1：%2")
+                    .arg(file_.fileName(),
+                        systemError_ != 0 ? qt_error_string(systemError_) : file_.errorString()));
     }
 
 private:
+    template <class Step> void attempt(Step&& step)
+    {
+        if (failed_)
+            return;
+        errno = 0;
+        failed_ = !step();
+        systemError_ = errno;
+    }
+
     QFile& file_;
     bool failed_ = false;
+    int systemError_ = 0;
 };
 
 class StringWriter : public pugi::xml_writer
@@ -189,16 +208,14 @@ void WordDocument::visitLastCopy(const QString& open, const QString& close, cons
     }
 }
 
-void WordDocument::save(const QString& path)
+void WordDocument::save(const PrivateFolder& folder, const QString& name)
 {
     FileWriter writer(parts_->bodyPart);
     parts_->writeCopy(writer);
     writer.write(parts_->tail);
+    writer.flush();
     writer.check();
-    if (!parts_->bodyPart.flush())
-        failWordDocument(QStringLiteral("不能写入临时文件 %1：%2")
-                             .arg(parts_->bodyPart.fileName(), parts_->bodyPart.errorString()));
-    parts_->zip->writeFilled(path, parts_->bodyPart.fileName());
+    parts_->zip->writeFilled(folder, name, parts_->bodyPart.handle());
 }
 
 QString convertToDocx(const QString& docPath, const QString& outFolder)

@@ -11,6 +11,8 @@
 namespace platform::outside
 {
 
+class PrivateFolder;
+
 // A word-processor document (.docx) filled copy by copy from a template: the template's body is the
 // first copy, and every further copy is the template's body again after a page break. Only the copy
 // being filled is held in memory; the finished ones are written out as they are made, so a document of
@@ -42,9 +44,9 @@ public:
     void visitLastCopy(const QString& open, const QString& close, const MarkVisitor& visitor,
         const std::function<void()>& passStarts);
 
-    // Ends the document with the last copy and writes it to `path` as a whole or not at all, readable by
-    // its owner only. Throws platform::Error.
-    void save(const QString& path);
+    // Ends the document with the last copy and writes it as the file `name` of `folder`, as a whole or
+    // not at all, readable by its owner only. Throws platform::Error.
+    void save(const PrivateFolder& folder, const QString& name);
 
 private:
     struct Parts;

@@ -11,13 +11,15 @@ namespace fs = std::filesystem;
 namespace
 {
 
+// A folder is made or narrowed to its owner, never taken through a link or in place of another file.
 TEST(PrivateFolder, MadeOrNarrowedToItsOwnerAndNeverThroughALink)
 {
     QTemporaryDir scratch;
     const fs::path root = scratch.path().toStdString();
-    fs::create_directory(root / "open");
+    for (const char* name : { "open", "shared", "elsewhere" })
+        fs::create_directory(root / name);
     fs::permissions(root / "open", fs::perms(0755));
-    fs::create_directory(root / "elsewhere");
+    fs::permissions(root / "shared", fs::perms(01777));
     fs::permissions(root / "elsewhere", fs::perms(0755));
     fs::create_directory_symlink(root / "elsewhere", root / "link");
     std::ofstream(root / "file") << "x";
@@ -26,17 +28,21 @@ TEST(PrivateFolder, MadeOrNarrowedToItsOwnerAndNeverThroughALink)
         const char* name;
         bool accepted;
     };
-    const Case cases[] = { { "new/below", true }, { "open", true }, { "link", false }, { "file", false } };
+    const Case cases[] = { { "new/below", true }, { "open", true }, { "shared", true }, { "link", false },
+        { "file", false } };
     for (const Case& c : cases) {
-        const fs::path folder = root / c.name;
+        const QString folder = QString::fromStdString((root / c.name).string());
         if (!c.accepted) {
-            EXPECT_THROW(platform::outside::makePrivateFolder(QString::fromStdString(folder.string())),
-                platform::Error)
-                << c.name;
+            try {
+                platform::outside::PrivateFolder refused(folder);
+                ADD_FAILURE() << c.name << " taken";
+            } catch (const platform::Error& error) {
+                EXPECT_TRUE(error.description().contains(folder)) << error.description().toStdString();
+            }
             continue;
         }
-        platform::outside::makePrivateFolder(QString::fromStdString(folder.string()));
-        EXPECT_EQ(fs::symlink_status(folder).permissions(), fs::perms::owner_all) << c.name;
+        const platform::outside::PrivateFolder taken(folder);
+        EXPECT_EQ(fs::symlink_status(folder.toStdString()).permissions(), fs::perms::owner_all) << c.name;
     }
     EXPECT_EQ(fs::status(root / "elsewhere").permissions(), fs::perms(0755))
         << "a link's target is left alone";

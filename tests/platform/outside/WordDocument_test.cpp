@@ -1,15 +1,22 @@
 #include "platform/Error.h"
+#include "platform/outside/PrivateFolder.h"
 #include "platform/outside/WordDocument.h"
 #include "support/FileSizeLimit.h"
 #include "support/LimitedRun.h"
 #include "support/TestFiles.h"
 
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <random>
+#include <thread>
 
 using platform::outside::WordDocument;
 using platform::outside::ZipLimits;
@@ -69,6 +76,22 @@ std::string paragraph(const std::string& text)
 
 const std::string Mark = "&lt;#v#&gt;";
 
+// Every entry of a folder, hidden ones included, sorted and joined by spaces.
+std::string entries(const QString& folder)
+{
+    return QDir(folder)
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)
+        .join(QLatin1Char(' '))
+        .toStdString();
+}
+
+// Writes the document to `output`, its folder taken as a private one.
+void saveAs(WordDocument& document, const QString& output)
+{
+    const QFileInfo file(output);
+    document.save(platform::outside::PrivateFolder(file.absolutePath()), file.fileName());
+}
+
 // Fills `copies` copies of the template, every mark replaced by "值", and writes the document; tells how
 // many marks and passes were visited.
 std::string fill(const QString& templatePath, const QString& output, int copies, const ZipLimits& limits = {})
@@ -88,7 +111,7 @@ std::string fill(const QString& templatePath, const QString& output, int copies,
             break;
         document.appendCopy();
     }
-    document.save(output);
+    saveAs(document, output);
     return "marks " + std::to_string(marks) + " passes " + std::to_string(passes);
 }
 
@@ -129,7 +152,7 @@ TEST(WordDocumentMarks, ReadFromLeftToRightAcrossRuns)
         },
         [] {});
     const QString filled = folder.filePath(QStringLiteral("filled.docx"));
-    document.save(filled);
+    saveAs(document, filled);
     const QStringList texts = paragraphTexts(filled);
     ASSERT_EQ(texts.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i)
@@ -263,18 +286,91 @@ TEST(WordDocumentMemory, DoesNotGrowWithTheCopies)
     EXPECT_EQ(occurrences(output, QStringLiteral(R"(<w:br w:type="page"/>)")), 99);
 }
 
-TEST(WordDocumentWriting, AFullDiskLeavesNoDocument)
+// A disk that fills up while the copies are put aside, or while the document is written, leaves no
+// document and is told with the system's reason (the limit stands for a full disk as "File too large").
+TEST(WordDocumentWriting, AFullDiskLeavesNoDocumentAndSaysWhy)
 {
-    QTemporaryDir folder;
-    const QString source = folder.filePath(QStringLiteral("t.docx"));
-    makeDocx(source, repeated(paragraph(Mark), 2000));
-    const QString output = folder.filePath(QStringLiteral("out/filled.docx"));
-    QDir().mkpath(folder.filePath(QStringLiteral("out")));
-    {
-        orvtest::FileSizeLimit disk(100000);
-        EXPECT_THROW(fill(source, output, 20), platform::Error);
+    struct Case {
+        const char* name;
+        int marks;
+        QStringList options;
+        const char* failing; // the file named in the message
+    };
+    const Case cases[] = {
+        { "copies", 2000, {}, "临时文件" },
+        { "document", 1, { "--random", "word/media/noise.bin:300000" }, "filled.docx" },
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir folder;
+        const QString source = folder.filePath(QStringLiteral("t.docx"));
+        makeDocx(source, repeated(paragraph(Mark), c.marks), c.options);
+        const QString output = folder.filePath(QStringLiteral("out/filled.docx"));
+        QDir().mkpath(folder.filePath(QStringLiteral("out")));
+        try {
+            orvtest::FileSizeLimit disk(100000);
+            fill(source, output, 20);
+            ADD_FAILURE() << c.name << ": written";
+        } catch (const platform::Error& error) {
+            EXPECT_TRUE(error.description().contains(QString::fromUtf8(c.failing))
+                && error.description().endsWith(qt_error_string(EFBIG)))
+                << c.name << ": " << error.description().toStdString();
+        }
+        EXPECT_EQ(entries(folder.filePath(QStringLiteral("out"))), "") << c.name;
     }
-    EXPECT_TRUE(QDir(folder.filePath(QStringLiteral("out"))).isEmpty());
+}
+
+// Another user who swaps the folder's name for a link to a folder of theirs while documents are written
+// receives nothing: every document lies in the folder that was checked, its owner's alone.
+TEST(WordDocumentWriting, AFolderSwappedForALinkRedirectsNothing)
+{
+    QTemporaryDir scratch;
+    const QString source = scratch.filePath(QStringLiteral("t.docx"));
+    makeDocx(source, paragraph(Mark));
+    const QString folder = scratch.filePath(QStringLiteral("private"));
+    const QString elsewhere = scratch.filePath(QStringLiteral("elsewhere"));
+    const QString link = scratch.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QDir().mkpath(folder) && QDir().mkpath(elsewhere) && QFile::link(elsewhere, link));
+    const QByteArray folderName = QFile::encodeName(folder);
+    const QByteArray linkName = QFile::encodeName(link);
+    const auto exchange = [&] {
+        return ::renameat2(AT_FDCWD, folderName.constData(), AT_FDCWD, linkName.constData(), RENAME_EXCHANGE)
+            == 0;
+    };
+    if (!exchange())
+        GTEST_SKIP() << "this file system cannot exchange names";
+    ASSERT_TRUE(exchange());
+
+    std::atomic<bool> done = false;
+    std::atomic<int> swaps = 0;
+    std::thread swapper([&] {
+        while (!done)
+            swaps += exchange() ? 1 : 0;
+    });
+    QStringList written;
+    for (int run = 0; run < 200; ++run) {
+        const QString name = QStringLiteral("%1.docx").arg(run);
+        try {
+            auto document = WordDocument::open(source);
+            document.save(platform::outside::PrivateFolder(folder), name);
+            written.append(name);
+        } catch (const platform::Error&) {
+            // refused: the name was the link when the folder was checked
+        }
+    }
+    done = true;
+    swapper.join();
+    if (swaps % 2 != 0)
+        ASSERT_TRUE(exchange());
+
+    EXPECT_GT(swaps, 200);
+    EXPECT_FALSE(written.isEmpty());
+    EXPECT_EQ(entries(elsewhere), "");
+    written.sort();
+    EXPECT_EQ(entries(folder), written.join(QLatin1Char(' ')).toStdString());
+    for (const QString& name : written)
+        EXPECT_EQ(std::filesystem::status(QDir(folder).filePath(name).toStdString()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+            << name.toStdString();
 }
 
 } // namespace

@@ -42,28 +42,34 @@ std::optional<FileType> fileTypeForExtension(const QString& path)
     return std::nullopt;
 }
 
+void writeInto(QFileDevice& file, const QString& path, const std::function<void(QIODevice&)>& write)
+{
+    try {
+        write(file);
+    } catch (const Error& error) {
+        if (error.number() == errors::FileError)
+            cannotWrite(path, error.description());
+        throw;
+    }
+    // The last buffered bytes, and what the disk takes only when asked to keep it, can fail as well.
+    const auto kept
+        = [&] { return file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0; };
+    if (const auto reason = failureOf(file, kept))
+        cannotWrite(path, *reason);
+}
+
 void writeFile(const QString& path, const std::function<void(QIODevice&)>& write)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         cannotWrite(path, file.errorString());
     try {
-        write(file);
-    } catch (const Error& error) {
+        writeInto(file, path, write);
+    } catch (...) {
         file.cancelWriting();
-        if (error.number() == errors::FileError)
-            cannotWrite(path, error.description());
         throw;
     }
-    // The last buffered bytes, and what the disk takes only when asked to keep it, can fail as well:
-    // the file takes its name only when all of it is kept.
-    const auto kept = [&] {
-        return file.flush() && file.error() == QFileDevice::NoError && ::fsync(file.handle()) == 0;
-    };
-    if (const auto reason = failureOf(file, kept)) {
-        file.cancelWriting();
-        cannotWrite(path, *reason);
-    }
+    // The file takes its name only when all of it is kept.
     if (const auto reason = failureOf(file, [&] { return file.commit(); }))
         cannotWrite(path, *reason);
 }

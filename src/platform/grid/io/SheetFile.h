@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <QIODevice>
+#include <QFileDevice>
 #include <QString>
 
 namespace platform::grid
@@ -30,6 +30,10 @@ void writeSheet(const Sheet& sheet, const QString& path, FileType type);
 // The same for any content: `write` writes it to the device it is given; a FileError it throws
 // (DeviceWrite.h) names the file in its message.
 void writeFile(const QString& path, const std::function<void(QIODevice&)>& write);
+
+// The same into a file the caller has opened for writing and names `path`: `write` writes, and the
+// last bytes are flushed and kept on the disk; whether the file takes its name is the caller's.
+void writeInto(QFileDevice& file, const QString& path, const std::function<void(QIODevice&)>& write);
 
 // Reads a sheet written as FileType::Vts. Throws platform::Error (FileError) when the file cannot
 // be read, is not a sheet file, is damaged, or was written by a newer version.
