@@ -11,6 +11,7 @@
 #include "wizard/WizardSteps.h"
 
 #include <functional>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -382,6 +383,40 @@ TEST_P(WizardWindow, TheTableTreeTakesTheCurrentTableFromTheKeyboard)
         EXPECT_TRUE(window->cmdAddTable->isEnabled()) << key;
     }
     window->hide();
+}
+
+// Enter goes forward from the control each step starts on, where the step lets the clerk go on, and
+// finishes the report on the last step; it never lands on help.
+TEST_P(WizardWindow, EnterGoesForwardWhereTheStepAllowsIt)
+{
+    const auto window = openWindow();
+    showActive(*window);
+    const std::function<void()> nothing = [] {};
+    const std::pair<std::function<void()>, WizardStep> presses[] = {
+        { nothing, WizardStep::Tables },
+        { nothing, WizardStep::Tables }, // no table chosen
+        { [&] { addTable(*window, "文书档案"); }, WizardStep::Fields },
+        { nothing, WizardStep::Fields }, // no field chosen
+        {
+            [&] {
+                select(window->lstSourceField, 0, 3);
+                window->cmdAddField_Click();
+            },
+            WizardStep::Groups,
+        },
+        { nothing, WizardStep::Sort },
+        { nothing, WizardStep::Summary },
+    };
+    for (const auto& [choose, next] : presses) {
+        choose();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(window->CurrentStep(), next);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), window->nav(NavButton::Finish));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_TRUE(ui.openedUrls().isEmpty());
+    EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join('|').toStdString();
 }
 
 // F1 opens the current step's topic; a missing page is named with the folder where the pages belong.
