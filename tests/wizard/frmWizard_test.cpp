@@ -391,28 +391,22 @@ TEST_P(WizardWindow, EnterGoesForwardWhereTheStepAllowsIt)
 {
     const auto window = openWindow();
     showActive(*window);
-    const std::function<void()> nothing = [] {};
-    const std::pair<std::function<void()>, WizardStep> presses[] = {
-        { nothing, WizardStep::Tables },
-        { nothing, WizardStep::Tables }, // no table chosen
-        { [&] { addTable(*window, "文书档案"); }, WizardStep::Fields },
-        { nothing, WizardStep::Fields }, // no field chosen
-        {
-            [&] {
-                select(window->lstSourceField, 0, 3);
-                window->cmdAddField_Click();
-            },
-            WizardStep::Groups,
-        },
-        { nothing, WizardStep::Sort },
-        { nothing, WizardStep::Summary },
+    const auto chooseField = [&] {
+        select(window->lstSourceField, 0, 3);
+        window->cmdAddField_Click();
     };
+    // Before each Enter the clerk's choice, if any, then the step it leads to: a step still lacking its
+    // choice stays.
+    const std::pair<std::function<void()>, WizardStep> presses[]
+        = { { {}, WizardStep::Tables }, { {}, WizardStep::Tables },
+              { [&] { addTable(*window, "文书档案"); }, WizardStep::Fields }, { {}, WizardStep::Fields },
+              { chooseField, WizardStep::Groups }, { {}, WizardStep::Sort }, { {}, WizardStep::Summary } };
     for (const auto& [choose, next] : presses) {
-        choose();
+        if (choose)
+            choose();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         EXPECT_EQ(window->CurrentStep(), next);
     }
-    EXPECT_EQ(QApplication::focusWidget(), window->nav(NavButton::Finish));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(window->result(), QDialog::Accepted);
     EXPECT_TRUE(ui.openedUrls().isEmpty());
