@@ -66,11 +66,29 @@ bool holdsDemoArchive(platform::db::Connection& connection)
     }
 }
 
+// The file of a SQLite archive named by --db ("file.db" or "sqlite:file.db"); "" for a server database
+// and for SQLite's in-memory database.
+QString sqliteFileOf(const QString& url)
+{
+    for (const char* server : { "postgresql://", "postgres://", "odbc:" }) {
+        if (url.startsWith(QLatin1String(server)))
+            return {};
+    }
+    const QString file = url.startsWith(QLatin1String("sqlite:")) ? url.mid(7) : url;
+    return file == QLatin1String(":memory:") ? QString() : file;
+}
+
 // The database of --db, or the demo archive, created on first use (also inside the database of
-// --db when --demo asks for it).
+// --db when --demo asks for it). SQLite would make an empty file of a mistyped name: an archive file that
+// is not there is refused unless --demo is to fill it.
 std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& options, QTextStream& out)
 {
     QString url = options.database;
+    const QString file = sqliteFileOf(url);
+    if (!options.demo && !file.isEmpty() && !QFileInfo::exists(file))
+        throw platform::Error(platform::errors::DatabaseError, QStringLiteral("orvreport"),
+            QStringLiteral("数据库文件“%1”不存在")
+                .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())));
     if (url.isEmpty()) {
         url = defaultDemoDatabasePath();
         QDir().mkpath(QFileInfo(url).absolutePath());
@@ -90,7 +108,20 @@ std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& option
 bool needsReport(HostCommand command)
 {
     return command == HostCommand::Preview || command == HostCommand::Print || command == HostCommand::Blank
-        || command == HostCommand::Web;
+        || command == HostCommand::Web || command == HostCommand::PageSetup;
+}
+
+// Why the component would leave the command without effect and without a word; "" when it has what it
+// works on. The designer on an archive of the host's own has no demo report to open and no group to
+// create reports in unless the command line names one.
+QString missingSubject(const HostOptions& options)
+{
+    if (needsReport(options.command) && options.reportId.trimmed().isEmpty())
+        return QStringLiteral("the command works on one report, and --report names none");
+    if (options.command == HostCommand::Design && !options.reportGiven && options.table.isEmpty()
+        && options.group.isEmpty())
+        return QStringLiteral("design on an archive of one's own wants --report, --table or --group");
+    return {};
 }
 
 // A report command failed when the component refused it (ErrorMessage, which outside the silent web
@@ -201,9 +232,8 @@ HostOptions withStoredGroup(HostOptions options, platform::db::Connection& conne
 int runHostCommand(const HostOptions& given, QTextStream& out)
 {
     HostOptions options = withDefaults(given);
-    // The component would leave such a call without effect and without a word.
-    if (needsReport(options.command) && options.reportId.trimmed().isEmpty()) {
-        out << "refused: the command works on one report, and --report names none" << Qt::endl;
+    if (const QString missing = missingSubject(options); !missing.isEmpty()) {
+        out << "refused: " << missing << Qt::endl;
         return 1;
     }
     const std::shared_ptr<platform::db::Connection> connection = openDatabase(options, out);

@@ -18,9 +18,11 @@ HostOptions withDefaults(HostOptions options);
 // the options and calls the command's member, telling on `out` what it called and what came back.
 // Returns the exit code: 0 when the member did its work, 1 when it failed: the group members answered
 // false, a report member was refused (ErrorMessage set), the web export wrote no file, this build has
-// no window for the command, or a command on one report names none (--report "", or no --report on a
-// database of the host's own).
-// Throws platform::Error when the database cannot be opened or the printer is not installed.
+// no window for the command, a command on one report names none (--report "", or no --report on a
+// database of the host's own), or the designer on a database of the host's own has neither --report nor
+// --table nor --group.
+// Throws platform::Error when the database cannot be opened (a SQLite file that does not exist included,
+// unless --demo is to make it) or the printer is not installed.
 int runHostCommand(const HostOptions& options, QTextStream& out);
 
 } // namespace host

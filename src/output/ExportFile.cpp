@@ -1,7 +1,15 @@
 #include "output/ExportFile.h"
 
+#include <QRegularExpression>
+
 namespace output
 {
+
+QString exportSuffixOf(const QString& nameFilter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([^)\\s]+)"));
+    return pattern.match(nameFilter).captured(1);
+}
 
 platform::grid::io::FileType exportTypeFor(const QString& path)
 {

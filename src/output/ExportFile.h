@@ -12,6 +12,10 @@ namespace output
 inline const QString ExportFilter
     = QStringLiteral("brimfold (*.vts);;Execl (*.xls);;Tabbed Text (*.txt);;HTML (*.htm)");
 
+// The extension that a file type of the save dialog stands for ("Execl (*.xls)" -> "xls"): a name typed
+// without an extension gets it, so that the file is of the type the user chose.
+QString exportSuffixOf(const QString& nameFilter);
+
 // The format a file is written in, by its extension (".xls"; ".htm" or ".html"; ".txt"; in any case of
 // letters); the grid's own format for any other name, one without an extension included.
 platform::grid::io::FileType exportTypeFor(const QString& path);

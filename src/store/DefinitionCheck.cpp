@@ -147,6 +147,18 @@ void checkCustomPaper(const PageSettings& settings, const std::optional<QString>
             .arg(largest, 0, 'f', 2));
 }
 
+// The entry a region row fills; a row whose level names none (a group level beyond 1 to 3, or no number)
+// is left out, named by its stored level.
+std::optional<RegionEntry> regionEntryOf(const StoredInfoRow& row, FaultList& faults)
+{
+    const auto entry = entryOfStored(row.type, row.order);
+    if (!entry)
+        faults.skip(QStringLiteral("报表信息中 %1 的级别“%2”不在1到%3之间")
+                        .arg(row.type, row.orderText)
+                        .arg(MaxGroupLevel));
+    return entry;
+}
+
 // The regions of a data report; gives the detail band (absent when the report has none).
 ReportRegion checkRegions(const QList<StoredInfoRow>& info, int rowCount, FaultList& faults)
 {
@@ -154,14 +166,9 @@ ReportRegion checkRegions(const QList<StoredInfoRow>& info, int rowCount, FaultL
     for (const StoredInfoRow& row : info) {
         if (!isRegionKeyword(row.type))
             continue;
-        const auto entry = entryOfStored(row.type, row.order);
-        if (!entry) {
-            faults.skip(QStringLiteral("报表信息中 %1 的级别“%2”不在1到%3之间")
-                            .arg(row.type)
-                            .arg(row.order)
-                            .arg(MaxGroupLevel));
+        const auto entry = regionEntryOf(row, faults);
+        if (!entry)
             continue;
-        }
         const QString value = trimBlanks(row.description);
         const auto rows = parseRegionText(value);
         if (!rows || rows->beginRow < 1 || rows->endRow < rows->beginRow || rows->endRow > rowCount) {
@@ -300,6 +307,18 @@ void checkPageLayout(
         faults.refuse(QStringLiteral("报表没有列宽（COLWIDTH），无法按纸张大小缩放（SELF_FIT）"));
 }
 
+// Skipped items go to the error log under the check's name.
+void logSkipped(const QList<DefinitionFault>& faults)
+{
+    for (const DefinitionFault& fault : faults) {
+        if (fault.skipped) {
+            platform::outside::reportFailure("CheckReportDefinition",
+                platform::Error(
+                    platform::errors::InvalidArgument, QStringLiteral("OrvReport"), fault.message));
+        }
+    }
+}
+
 } // namespace
 
 bool DesignSheetBounds::contains(int beginRow, int beginCol, int endRow, int endCol) const
@@ -343,16 +362,20 @@ QList<DefinitionFault> CheckReportDefinition(const ReportDefinition& definition)
     return faults.faults();
 }
 
+void LogUnknownRegionLevels(const ReportDefinition& definition)
+{
+    FaultList faults;
+    for (const StoredInfoRow& row : definition.info) {
+        if (isRegionKeyword(row.type))
+            regionEntryOf(row, faults);
+    }
+    logSkipped(faults.faults());
+}
+
 bool AcceptReportDefinition(const ReportDefinition& definition)
 {
     const QList<DefinitionFault> faults = CheckReportDefinition(definition);
-    for (const DefinitionFault& fault : faults) {
-        if (fault.skipped) {
-            platform::outside::reportFailure("CheckReportDefinition",
-                platform::Error(
-                    platform::errors::InvalidArgument, QStringLiteral("OrvReport"), fault.message));
-        }
-    }
+    logSkipped(faults);
     for (const DefinitionFault& fault : faults) {
         if (!fault.skipped) {
             NoticeUser(fault.message);

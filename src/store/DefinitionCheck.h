@@ -41,6 +41,10 @@ struct DefinitionFault {
 // records per page or the fit depend on it, no column widths under SELF_FIT.
 QList<DefinitionFault> CheckReportDefinition(const ReportDefinition& definition);
 
+// Logs each region row that names no region (a group level beyond 1 to 3, or no number) as the check
+// does: the designer's load leaves such rows out as the build does.
+void LogUnknownRegionLevels(const ReportDefinition& definition);
+
 // Runs the check before a build: every skipped item goes to the error log, and the first fault that
 // stops the build is told to the user (store::NoticeUser) and gives false.
 bool AcceptReportDefinition(const ReportDefinition& definition);

@@ -45,7 +45,8 @@ void readInfo(ReportDefinition& definition)
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         definition.info.append({ upperKeyword(rows->text(QStringLiteral("info_type"))),
             wholeNumber(*rows, "info_order"), rows->text(QStringLiteral("info_description")),
-            trimBlanks(rows->text(QStringLiteral("note"))) });
+            trimBlanks(rows->text(QStringLiteral("note"))),
+            trimBlanks(rows->text(QStringLiteral("info_order"))) });
     }
 }
 

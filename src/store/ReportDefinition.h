@@ -40,12 +40,14 @@ struct SqlPieces {
 };
 
 // One report_info row: its keyword in the compared form (trimmed, upper case), its info_order (0 when
-// it is no whole number), its description exactly as stored and its note trimmed.
+// it is no whole number), its description exactly as stored, its note trimmed and its info_order as
+// stored (trimmed), by which a message names a level that is no number.
 struct StoredInfoRow {
     QString type;
     int order = 0;
     QString description;
     QString note;
+    QString orderText;
 };
 
 // One report_format row: its kind in the compared form, its rectangle (0 where a number is missing), its

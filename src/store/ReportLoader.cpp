@@ -3,6 +3,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
 #include "store/CellContentStore.h"
+#include "store/DefinitionCheck.h"
 #include "store/DefinitionReader.h"
 #include "store/DesignGrid.h"
 #include "store/FormatLoader.h"
@@ -51,8 +52,10 @@ std::shared_ptr<const ReportDefinition> OpenReportInDesigner(
     report(40);
     LoadRptData(grid, *definition);
     report(50);
-    if (dataReport)
+    if (dataReport) {
+        LogUnknownRegionLevels(*definition);
         LoadRegions(grid, *definition);
+    }
     return definition;
 }
 

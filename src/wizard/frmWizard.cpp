@@ -390,8 +390,11 @@ void frmWizard::ShowStep(WizardStep step)
     fraStep[int(step)]->setEnabled(true);
     setWindowTitle(WizardCaption(reportName_, step));
     SetNavButtons(step);
-    if (step == WizardStep::Summary)
-        nav(NavButton::Finish)->setFocus();
+    // A step starts on the control where its choice starts, never on a button that a click left the focus
+    // on: Enter then goes to the default button.
+    const std::array<QWidget*, StepCount> startControl { nav(NavButton::Next), tvTables, lstSourceField,
+        lstUseFields, lstNoUseFields, nav(NavButton::Finish) };
+    startControl[int(step)]->setFocus();
 }
 
 void frmWizard::TakeOverChanges(bool fieldsToo)
@@ -409,9 +412,12 @@ void frmWizard::TakeOverChanges(bool fieldsToo)
     }
 }
 
+// Enter goes forward: the step's forward button is the default one, 完成 on the last step.
 void frmWizard::SetNavButtons(WizardStep step)
 {
     step_ = step;
+    nav(NavButton::Next)->setDefault(step != WizardStep::Summary);
+    nav(NavButton::Finish)->setDefault(step == WizardStep::Summary);
     nav(NavButton::Back)->setEnabled(step != WizardStep::Introduction);
     if (step == WizardStep::Introduction)
         nav(NavButton::Next)->setEnabled(true);

@@ -6,6 +6,7 @@
 #include "output/frmPrint.h"
 #include "output/Frmprocess.h"
 #include "platform/db/Connection.h"
+#include "platform/Error.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextStream>
 
 using namespace host;
@@ -65,6 +67,31 @@ TEST(HostDefaults, GroupCommandsGetNoGroupThatWouldBecomeTheirTarget)
     EXPECT_TRUE(withDefaults(parseHostOptions(arguments({ "delete-group", "wsda2" }))).group.isEmpty());
 }
 
+// A mistyped archive file is refused by its path before SQLite would make it; --demo makes and fills it.
+TEST(HostDatabase, AMissingArchiveFileIsMadeOnlyForTheDemo)
+{
+    const QTemporaryDir folder;
+    const orvtest::SavedEnvironment savedExportFolder { "ORV_WEB_EXPORT_DIR" };
+    qputenv("ORV_WEB_EXPORT_DIR", folder.path().toLocal8Bit());
+    const QString file = folder.filePath(QStringLiteral("missing.db"));
+    QString output;
+    QTextStream out(&output);
+    const auto run = [&](const char* option) {
+        return runHostCommand(parseHostOptions(arguments({ "web", option, "--db" }) << file), out);
+    };
+    try {
+        run("--report=1");
+        ADD_FAILURE() << "a missing archive was opened";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.description(), QStringLiteral("数据库文件“") + file + QStringLiteral("”不存在"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_EQ(run("--demo"), 0) << output.toStdString();
+    EXPECT_GT(QFileInfo(file).size(), 0);
+    store::reportState() = store::ReportState {};
+    platform::outside::releaseShared();
+}
+
 namespace
 {
 
@@ -88,12 +115,15 @@ protected:
 
     int run(const char* command, const QString& reportId = demo::DataReportId)
     {
+        return runOnArchive({ QString::fromLatin1(command), QStringLiteral("--table"),
+            demo::SampleReportGroup, QStringLiteral("--report"), reportId });
+    }
+    int runOnArchive(const QStringList& words)
+    {
         output.clear();
         QTextStream out(&output);
-        return runHostCommand(parseHostOptions(QStringList { QString::fromLatin1(command),
-                                  QStringLiteral("--db"), database.url(), QStringLiteral("--table"),
-                                  demo::SampleReportGroup, QStringLiteral("--report"), reportId }),
-            out);
+        return runHostCommand(
+            parseHostOptions(words + QStringList { QStringLiteral("--db"), database.url() }), out);
     }
 
     QStringList exported() const { return QDir(exports.path()).entryList(QDir::Files); }
@@ -159,8 +189,8 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
 }
 
 // The Word report is written, but no application on this desktop opens it: the clerk is told where it
-// lies, and the command fails.
-TEST_P(HostExitCode, ADocumentThatNothingOpensFailsTheCommand)
+// lies, and the command fails. A help page that nothing opens is told too, but is not the command's result.
+TEST_P(HostExitCode, ADocumentThatNothingOpensFailsTheCommandAHelpPageDoesNot)
 {
     const orvtest::DesktopOpenerScript opener("exit 3");
     ui.onDialog(QStringLiteral("Frmprocess"),
@@ -175,6 +205,18 @@ TEST_P(HostExitCode, ADocumentThatNothingOpensFailsTheCommand)
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 本机没有能打开 ") + document))
         << output.toStdString();
     QFile::remove(document);
+
+    ui.onDialog(QStringLiteral("frmPrint"), [](QDialog& window) {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_F1);
+    });
+    EXPECT_EQ(run("preview"), 0) << output.toStdString();
+    EXPECT_FALSE(output.contains(QStringLiteral("ErrorMessage"))) << output.toStdString();
+    EXPECT_EQ(database.rows(QStringLiteral("select description from orv_error_log where "
+                                           "procedure_name = 'OpenHelpPage'")),
+        QList<QStringList> { { ui.boxTexts().last() } });
+    EXPECT_TRUE(ui.boxTexts().last().contains(QStringLiteral("help/打印效果预览.htm 的应用程序")));
 }
 
 // A preview whose generation fails (its automatic printing, on a printer folder under a file) says why
@@ -192,11 +234,14 @@ TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
     EXPECT_EQ(previewed, 1) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: "))) << output.toStdString();
 
-    for (const char* command : { "preview", "print", "blank", "web" }) {
+    for (const char* command : { "preview", "print", "blank", "web", "page-setup" }) {
         EXPECT_EQ(run(command, QString()), 1) << command;
         EXPECT_TRUE(output.contains(QStringLiteral("--report names none"))) << output.toStdString();
-        EXPECT_FALSE(output.contains(QStringLiteral("PreviewPrint()"))) << output.toStdString();
+        EXPECT_FALSE(output.contains(QStringLiteral("()"))) << output.toStdString();
     }
+    EXPECT_EQ(runOnArchive({ QStringLiteral("design") }), 1);
+    EXPECT_EQ(output,
+        QStringLiteral("refused: design on an archive of one's own wants --report, --table or --group\n"));
     EXPECT_EQ(exported(), QStringList { QStringLiteral("blocker") });
 
     // A blank form whose data cannot be opened: told, not left as a silently closed window.

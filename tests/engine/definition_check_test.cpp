@@ -5,6 +5,7 @@
 #include "engine/StatisticsReport.h"
 #include "engine/StatisticsRun.h"
 #include "platform/grid/Sheet.h"
+#include "store/ReportLoader.h"
 #include "store/ReportState.h"
 
 using namespace enginetest;
@@ -169,13 +170,21 @@ TEST_P(DefinitionCheck, ItemsOffTheSheetAreLoggedAndLeftOutOfTheBuild)
     const int fontOrder = formatOrder;
     rowHeights(1, 1, QStringLiteral("@2147483647|3|300"));
     info(QStringLiteral("GROUP_HEAD"), QStringLiteral("2:2"), 4);
+    // A level that is no number is named as stored (an integer column holds text on SQLite only).
+    const QString wordLevel = GetParam() == orvtest::Backend::SQLite ? QStringLiteral("二") : QString();
+    execute(QStringLiteral("insert into report_info (report_id, info_type, info_order, info_description) "
+                           "values (%1, 'GROUP_TAIL', %2, '3:3')")
+                .arg(text(TestReportId), wordLevel.isEmpty() ? QStringLiteral("null") : text(wordLevel)));
+    const QStringList levels { QStringLiteral("报表信息中 GROUP_HEAD 的级别“4”不在1到3之间，已略过！"),
+        QStringLiteral("报表信息中 GROUP_TAIL 的级别“%1”不在1到3之间，已略过！").arg(wordLevel) };
 
     platform::grid::Sheet sheet = build(100);
     ASSERT_TRUE(state().ReportFinished);
     const QStringList logged = loggedDescriptions();
-    EXPECT_EQ(logged.size(), 6) << logged.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(logged.size(), 7) << logged.join(QLatin1Char('\n')).toStdString();
     for (const QString& expected : {
-             QStringLiteral("报表信息中 GROUP_HEAD 的级别“4”不在1到3之间，已略过！"),
+             levels[0],
+             levels[1],
              QStringLiteral("报表格式第%1条（FONT）的区域（2,2）-（2,9）不在报表的%2行5列之内，已略过！")
                  .arg(fontOrder)
                  .arg(layout.rowCount()),
@@ -203,6 +212,12 @@ TEST_P(DefinitionCheck, ItemsOffTheSheetAreLoggedAndLeftOutOfTheBuild)
     }
     EXPECT_EQ(sheet.text(layout.pageHeadRow() + 1, 3), QStringLiteral("件号"));
     EXPECT_FALSE(sheet.format(layout.pageHeadRow() + 1, 3).fontItalic.value_or(false));
+
+    // The designer's load leaves the same rows out and logs them as well.
+    execute(QStringLiteral("delete from orv_error_log"));
+    platform::grid::Sheet design;
+    store::OpenReportInDesigner(design);
+    EXPECT_EQ(loggedDescriptions(), levels);
 }
 
 } // namespace

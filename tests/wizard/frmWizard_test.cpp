@@ -11,6 +11,7 @@
 #include "wizard/WizardSteps.h"
 
 #include <functional>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -450,6 +451,34 @@ TEST_P(WizardWindow, TheTableTreeTakesTheCurrentTableFromTheKeyboard)
         EXPECT_TRUE(window->cmdAddTable->isEnabled()) << key;
     }
     window->hide();
+}
+
+// Enter goes forward from the control each step starts on, where the step lets the clerk go on, and
+// finishes the report on the last step; it never lands on help.
+TEST_P(WizardWindow, EnterGoesForwardWhereTheStepAllowsIt)
+{
+    const auto window = openWindow();
+    showActive(*window);
+    const auto chooseField = [&] {
+        select(window->lstSourceField, 0, 3);
+        window->cmdAddField_Click();
+    };
+    // Before each Enter the clerk's choice, if any, then the step it leads to: a step still lacking its
+    // choice stays.
+    const std::pair<std::function<void()>, WizardStep> presses[]
+        = { { {}, WizardStep::Tables }, { {}, WizardStep::Tables },
+              { [&] { addTable(*window, "文书档案"); }, WizardStep::Fields }, { {}, WizardStep::Fields },
+              { chooseField, WizardStep::Groups }, { {}, WizardStep::Sort }, { {}, WizardStep::Summary } };
+    for (const auto& [choose, next] : presses) {
+        if (choose)
+            choose();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(window->CurrentStep(), next);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_TRUE(ui.openedUrls().isEmpty());
+    EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join('|').toStdString();
 }
 
 // F1 opens the current step's topic; a missing page is named with the folder where the pages belong.
