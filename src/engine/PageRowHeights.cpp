@@ -44,7 +44,8 @@ int FillerHeightLeft(const DataReportRun& run, const platform::grid::Sheet& grid
     long long used = 0;
     for (int row = 1; row < run.PageSheetRows; ++row)
         used += grid.rowHeight(row);
-    return std::max(run.PrinterPaperHeight - fitInt16(used), 0);
+    // A page taller than the paper has no height left for the filler, however tall it is.
+    return int(std::max(run.PrinterPaperHeight - used, 0LL));
 }
 
 void SetFillerRowHeight(DataReportRun& run, platform::grid::Sheet& grid)
