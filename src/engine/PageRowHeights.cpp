@@ -5,7 +5,6 @@
 #include "engine/PageLayout.h"
 #include "engine/TemplateFormats.h"
 #include "engine/TemplateRows.h"
-#include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
 #include "store/ReportDefinition.h"
