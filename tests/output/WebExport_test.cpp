@@ -264,8 +264,9 @@ TEST_F(WebExportFolders, ABatchThatCannotBeAppendedFailsTheExportThoughTheEndCou
     BatchedReport report(5);
     report.rowsPerPage = 40000; // every batch fills a worksheet, which goes into the temporary file
     report.beforeBuild = [&](int build) {
-        if (build == 4)
+        if (build == 4) {
             ASSERT_TRUE(QFile::remove(temporary) && QDir().mkdir(temporary));
+        }
     };
     try {
         output::WriteWebExport(report, working, progress);
