@@ -5,7 +5,6 @@
 #include "engine/PageLayout.h"
 #include "engine/TemplateFormats.h"
 #include "engine/TemplateRows.h"
-#include "engine/WholeNumbers.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/FailureLog.h"
 #include "store/ReportDefinition.h"
@@ -44,7 +43,8 @@ int FillerHeightLeft(const DataReportRun& run, const platform::grid::Sheet& grid
     long long used = 0;
     for (int row = 1; row < run.PageSheetRows; ++row)
         used += grid.rowHeight(row);
-    return std::max(run.PrinterPaperHeight - fitInt16(used), 0);
+    // A page taller than the paper has no height left for the filler, however tall it is.
+    return int(std::max(run.PrinterPaperHeight - used, 0LL));
 }
 
 void SetFillerRowHeight(DataReportRun& run, platform::grid::Sheet& grid)

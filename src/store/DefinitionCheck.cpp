@@ -1,6 +1,7 @@
 #include "store/DefinitionCheck.h"
 
 #include "platform/Error.h"
+#include "platform/grid/GridTypes.h"
 #include "platform/outside/FailureLog.h"
 #include "store/CustomPaper.h"
 #include "store/PageSettings.h"
@@ -75,10 +76,10 @@ const QList<SettingRule>& settingRules()
             [](const PageSettings& s, const QString&) { return marginInRange(s.BottomMarge); } },
         { k::RowCount, QStringLiteral("应为1到%1之间的整数").arg(LayoutLimit),
             [](const PageSettings& s, const QString&) { return s.RowCount >= 1; } },
-        // The page adds a margin column to the design columns.
-        { k::ColCount, QStringLiteral("应为1到%1之间的整数").arg(LayoutLimit - 1),
+        // The page adds a margin column to the design columns, and a sheet holds kMaxSheetCols.
+        { k::ColCount, QStringLiteral("应为1到%1之间的整数").arg(platform::grid::kMaxSheetCols - 1),
             [](const PageSettings& s, const QString&) {
-                return s.ColCount >= 1 && s.ColCount < LayoutLimit;
+                return s.ColCount >= 1 && s.ColCount < platform::grid::kMaxSheetCols;
             } },
     };
     return rules;

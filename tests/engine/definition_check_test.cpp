@@ -31,6 +31,24 @@ protected:
                 .arg(text(code), text(note)));
     }
 
+    // The stored report as `layout` defines it, in a database of its own, changed by `spoil`.
+    void definedAnew(const DocsLayout& layout, const std::function<void()>& spoil)
+    {
+        freshDocs();
+        defineReport(layout);
+        spoil();
+        useDefinition();
+    }
+
+    // The definition in use is refused before anything is built, and the user told `told`.
+    void expectRefused(const QString& told)
+    {
+        EXPECT_FALSE(engine::CanPreviewDataReport(run));
+        ASSERT_FALSE(ui.boxTexts().isEmpty());
+        EXPECT_EQ(ui.boxTexts().last(), told);
+        EXPECT_EQ(store::reportState().ErrorMessage, told);
+    }
+
     QStringList loggedDescriptions() const
     {
         QStringList texts;
@@ -74,7 +92,7 @@ TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
         { "no row count", [this] { setInfo(QStringLiteral("ROW_COUNT"), QStringLiteral("0")); },
             QStringLiteral("报表信息中 ROW_COUNT 的值“0”无效（应为1到32767之间的整数），不能生成报表！") },
         { "column count no number", [this] { setInfo(QStringLiteral("COL_COUNT"), QStringLiteral("五")); },
-            QStringLiteral("报表信息中 COL_COUNT 的值“五”无效（应为1到32766之间的整数），不能生成报表！") },
+            QStringLiteral("报表信息中 COL_COUNT 的值“五”无效（应为1到16383之间的整数），不能生成报表！") },
         { "records per page in lower case",
             [this] { setInfo(QStringLiteral("DATA_ROWS"), QStringLiteral("fix")); },
             QStringLiteral("报表信息中 DATA_ROWS 的值“fix”无效（应为FIX、AUTO或正整数），不能生成报表！") },
@@ -137,22 +155,110 @@ TEST_P(DefinitionCheck, ARefusalNamesTheStoredRowThatCannotBeBuilt)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        useDatabase(Content::Schema);
-        createDocsTable();
-        insertDocs(standardDocs());
-        defineReport(layout);
-        c.spoil();
-        const QString told = QString(c.told).replace(QStringLiteral("%1"), QString::number(formatOrder));
-        useDefinition();
-        EXPECT_FALSE(engine::CanPreviewDataReport(run));
-        ASSERT_FALSE(ui.boxTexts().isEmpty());
-        EXPECT_EQ(ui.boxTexts().last(), told);
-        EXPECT_EQ(store::reportState().ErrorMessage, told);
+        definedAnew(layout, c.spoil);
+        expectRefused(QString(c.told).replace(QStringLiteral("%1"), QString::number(formatOrder)));
         // The statistics road refuses the same definition by the same check.
         if (QString::fromLatin1(c.name) == QLatin1String("report type")) {
             engine::StatisticsRun statistics;
             EXPECT_FALSE(engine::CanPrintReport(statistics, run));
         }
+    }
+}
+
+// Each bound from both sides: its last accepted value lets the first page be built without a word to the
+// user, the first value beyond it is refused by its row. The page rows count the margin rows, the design
+// rows and a further band for every record after the first.
+TEST_P(DefinitionCheck, EachBoundAcceptsItsLastValueAndRefusesTheNext)
+{
+    const DocsLayout layout;
+    struct Case {
+        QString name;
+        std::function<void(const QString&)> set;
+        QString accepted;
+        QString refused;
+        QString told;
+    };
+    const auto setting = [this](const QString& type) {
+        return [this, type](const QString& value) { setInfo(type, value); };
+    };
+    const auto invalid = [](const QString& type, const QString& value, const QString& expected) {
+        return QStringLiteral("报表信息中 %1 的值“%2”无效（%3），不能生成报表！").arg(type, value, expected);
+    };
+    const QString margins = QStringLiteral("应为0到22.75英寸之间的数");
+    const auto paper = [](const QString& note) {
+        return QStringLiteral(
+            "报表信息中 PAGE_SIZE 的自定义纸张大小“%1”无效（应为“宽|高”，宽和高为0到58.51厘米之间的"
+            "数），不能生成报表！")
+            .arg(note);
+    };
+    std::vector<Case> cases;
+    for (const char* margin : { "LEFT_MARGE", "RIGHT_MARGE", "TOP_MARGE", "BOTTOM_MARGE" }) {
+        const QString type = QString::fromLatin1(margin);
+        cases.push_back({ type + QStringLiteral(" below"), setting(type), QStringLiteral("0"),
+            QStringLiteral("-0.01"), invalid(type, QStringLiteral("-0.01"), margins) });
+    }
+    // 32,767 twips are 22.75486 inches. Left and right margins so wide leave the columns no room on the
+    // paper, which another check tells; the top and bottom ones take the page beyond the paper.
+    for (const char* margin : { "TOP_MARGE", "BOTTOM_MARGE" }) {
+        const QString type = QString::fromLatin1(margin);
+        cases.push_back({ type + QStringLiteral(" above"), setting(type), QStringLiteral("22.7548"),
+            QStringLiteral("22.7549"), invalid(type, QStringLiteral("22.7549"), margins) });
+    }
+    cases.push_back({ QStringLiteral("columns"), setting(QStringLiteral("COL_COUNT")),
+        QStringLiteral("16383"), QStringLiteral("16384"),
+        invalid(QStringLiteral("COL_COUNT"), QStringLiteral("16384"),
+            QStringLiteral("应为1到16383之间的整数")) });
+    cases.push_back({ QStringLiteral("records per page"), setting(QStringLiteral("DATA_ROWS")),
+        QStringLiteral("1"), QStringLiteral("0"),
+        invalid(QStringLiteral("DATA_ROWS"), QStringLiteral("0"), QStringLiteral("应为FIX、AUTO或正整数")) });
+    // One band row: 32,760 further records, the 5 design rows and the 2 margin rows make 32,767.
+    cases.push_back({ QStringLiteral("page rows"), setting(QStringLiteral("DATA_ROWS")),
+        QStringLiteral("32761"), QStringLiteral("32762"),
+        invalid(
+            QStringLiteral("DATA_ROWS"), QStringLiteral("32762"), QStringLiteral("每页的行数将超过32767")) });
+    // Two band rows (the page tail's row joins the band): 16,380 × 2 + 5 + 2.
+    cases.push_back({ QStringLiteral("page rows of a taller band"),
+        [this](const QString& value) {
+            setInfo(QStringLiteral("DATA_DETAIL"), QStringLiteral("3:4"));
+            setInfo(QStringLiteral("DATA_ROWS"), value);
+        },
+        QStringLiteral("16381"), QStringLiteral("16382"),
+        invalid(
+            QStringLiteral("DATA_ROWS"), QStringLiteral("16382"), QStringLiteral("每页的行数将超过32767")) });
+    // A custom paper's sides in scaled units: 58.5125 cm are 32,767.
+    for (const char* note : { "21|%1", "%1|21" }) {
+        cases.push_back({ QString::fromLatin1(note),
+            [this, note](const QString& size) {
+                setPaper(QStringLiteral("256"), QString::fromLatin1(note).arg(size));
+            },
+            QStringLiteral("58.5125"), QStringLiteral("58.5126"),
+            paper(QString::fromLatin1(note).arg(QStringLiteral("58.5126"))) });
+    }
+    cases.push_back({ QStringLiteral("stored row height"),
+        [&](const QString& twips) {
+            execute(
+                QStringLiteral("delete from report_format where format_type='ROWHEIGHT' and begin_row_no=%1")
+                    .arg(layout.bandEnd() + 1));
+            rowHeights(layout.bandEnd() + 1, layout.rowCount(),
+                sizeList({ { layout.pageTailRow(), "400" }, { layout.reportTailRow(), twips } }));
+        },
+        QStringLiteral("32767"), QStringLiteral("32768"),
+        QStringLiteral("报表格式第%1条（ROWHEIGHT）中的“") + QString::number(layout.reportTailRow())
+            + QStringLiteral("|32768”无效（应为行号或列号及0到32767之间的缇数），不能生成报表！") });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        definedAnew(layout, [&] { c.set(c.refused); });
+        expectRefused(QString(c.told).replace(QStringLiteral("%1"), QString::number(formatOrder)));
+
+        definedAnew(layout, [&] { c.set(c.accepted); });
+        const qsizetype told = ui.boxTexts().size();
+        ASSERT_TRUE(engine::CanPrintDataReport(run));
+        engine::PrepareReportData(run);
+        platform::grid::Sheet sheet;
+        EXPECT_NO_THROW(engine::CreateDataReport(run, sheet, 1));
+        EXPECT_EQ(sheet.maxRow(), run.PageSheetRows);
+        EXPECT_EQ(ui.boxTexts().size(), told) << ui.boxTexts().last().toStdString();
+        EXPECT_EQ(loggedProcedures(), QStringList {});
     }
 }
 

@@ -73,6 +73,10 @@ public:
     void BuildBatch(platform::grid::Sheet& working, int pages, QProgressBar&) override
     {
         EXPECT_EQ(pages, output::WebExportBatchPages);
+        // The batch before went into the workbook with its cells, and left none behind.
+        EXPECT_EQ(working.lastUsedRow(), 0) << "before build " << built_ + 1;
+        if (beforeBuild)
+            beforeBuild(built_ + 1);
         working = platform::grid::Sheet {};
         for (int page = 0; page < 2; ++page) {
             const int first = page * rowsPerPage + 1;
@@ -91,6 +95,7 @@ public:
     void Release() override { }
 
     int stallFrom = 0; // from this build on no page is made, though the data goes on
+    std::function<void(int build)> beforeBuild;
     int rowsPerPage = 3;
 
 private:
@@ -125,6 +130,7 @@ TEST_F(WebExportFolders, WritesEveryBatchIntoOneWorkbookNamedByANewIdInAFolderIt
                          .arg(cell[QStringLiteral("value")].toString());
     EXPECT_EQ(pages, (QStringList { "0:第1页", "3:第2页", "6:第3页", "9:第4页", "12:第5页", "15:第6页" }));
     EXPECT_EQ(sheet[QStringLiteral("breaks")].toArray(), (QJsonArray { 3, 6, 9, 12, 15 }));
+    EXPECT_EQ(working.lastUsedRow(), 0);
 }
 
 // The default folder lies in the temporary folder, which others may write to: it is used only as the
@@ -235,6 +241,39 @@ TEST_F(WebExportFolders, AWorksheetThatCannotBePutAsideWhileBatchesWaitIsAFileEr
         ADD_FAILURE() << "written without error";
     } catch (const platform::Error& error) {
         EXPECT_EQ(error.number(), platform::errors::FileError);
+    }
+    EXPECT_TRUE(QDir(exports_.path()).isEmpty());
+}
+
+// A batch that cannot go into the workbook fails the export, even where the workbook could still be
+// written at the end. The temporary files' folder is a file until the fourth batch is built; the export
+// takes the first batch's append before the third batch, so it must stop there: going on, it would write
+// a workbook without the first batch's worksheet.
+TEST_F(WebExportFolders, ABatchThatCannotBeAppendedFailsTheExportThoughTheEndCouldBeWritten)
+{
+    qputenv("ORV_WEB_EXPORT_DIR", exports_.path().toLocal8Bit());
+    const orvtest::SavedEnvironment savedTemporary("TMPDIR");
+    const QTemporaryDir parent;
+    const QString temporary = parent.filePath(QStringLiteral("temporary"));
+    QFile notAFolder(temporary);
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    qputenv("TMPDIR", temporary.toLocal8Bit());
+    platform::grid::Sheet working;
+    QProgressBar progress;
+    BatchedReport report(5);
+    report.rowsPerPage = 40000; // every batch fills a worksheet, which goes into the temporary file
+    report.beforeBuild = [&](int build) {
+        if (build == 4) {
+            ASSERT_TRUE(QFile::remove(temporary) && QDir().mkdir(temporary));
+        }
+    };
+    try {
+        output::WriteWebExport(report, working, progress);
+        ADD_FAILURE() << "written without error";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.number(), platform::errors::FileError);
+        EXPECT_TRUE(error.description().contains(temporary)) << error.description().toStdString();
     }
     EXPECT_TRUE(QDir(exports_.path()).isEmpty());
 }
