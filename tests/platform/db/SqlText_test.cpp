@@ -1,4 +1,6 @@
 #include "platform/db/BatchStatements.h"
+#include "platform/db/Connection.h"
+#include "platform/db/SingleStatement.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/db/SqlScript.h"
 #include "platform/db/SqlTokens.h"
@@ -89,6 +91,44 @@ TEST(SqlScript, SplitsOnlyBetweenStatements)
     EXPECT_EQ(splitSqlScript(script),
         (QStringList { "create function f() returns int as $body$ select 1; $body$ language sql",
             "insert into t values ('a;b', \"c;d\")", "select 2" }));
+}
+
+// Whether each server would read the text as one statement: SQLite, PostgreSQL, SQL Server.
+struct StatementCase {
+    const char* sql;
+    bool sqlite, postgres, sqlServer;
+};
+
+TEST(SingleStatement, RefusesWhatAServerWouldRunAsAFurtherStatement)
+{
+    const StatementCase cases[] = {
+        { "select 1", true, true, true },
+        { "select 1; -- done\n /* ; */ \t", true, true, true },
+        { "select 1;;", false, false, false },
+        { "select * from wsda where (1=1); delete from report_index; --)", false, false, false },
+        { "select * from wsda order by wsda.archive_no; delete from wsda", false, false, false },
+        { "select * from t where a = 'it''s; fine' and b = \"x;\" -- ; drop table t", true, true, true },
+        { "select * from t where a = 'a\\'; delete from t; --'", false, false, false },
+        // escape strings, and a name that merely ends in "E"
+        { "select E'\\'; delete from t; --'", false, true, false },
+        { "select x1E'\\'; delete from t; --'", false, false, false },
+        // a bit string closes at its first quote; read with standard_conforming_strings off, the plain
+        // literal after it ends before the ";"
+        { "select B'0''\\''; delete from t; --'", true, false, true },
+        // an escape string continued on the next line stays one
+        { "select E'a'\n'\\''; delete from t; --'", true, false, true },
+        { "select $$;$$, $x$ $$; $x$", false, true, false },
+        { "select 1 /* a /* b */ ; */", false, true, true },
+        { "select [a;b] from t", true, false, true },
+        { "select [a]]; delete from t; --] from t", false, false, true },
+        { "select `a;b` from t", true, false, false },
+    };
+    for (const auto& [sql, sqlite, postgres, sqlServer] : cases) {
+        EXPECT_EQ(statementEnd(sql, Dialect::SQLite) >= 0, sqlite) << sql;
+        EXPECT_EQ(statementEnd(sql, Dialect::PostgreSQL) >= 0, postgres) << sql;
+        EXPECT_EQ(statementEnd(sql, Dialect::SqlServer) >= 0, sqlServer) << sql;
+    }
+    EXPECT_EQ(statementEnd("select 'x;y'; -- end", Dialect::PostgreSQL), 12);
 }
 
 } // namespace
