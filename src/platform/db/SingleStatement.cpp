@@ -15,6 +15,7 @@ struct Reading {
     bool postgres = false; // E'..', B'..', X'..', $tag$..$tag$, literals continued over a line break
     bool nestedComments = false;
     bool backtickNames = false; // SQLite
+    bool sqliteTriggers = false; // a CREATE TRIGGER's body holds statements of its own
     enum class Square { Symbol, ToFirstClose, Doubled } square = Square::Symbol;
 };
 
@@ -175,16 +176,57 @@ qsizetype tokenEnd(const QString& sql, qsizetype at, const Reading& reading, boo
     return at + 1;
 }
 
+// SQLite ends a CREATE TRIGGER only at the ";" after its END, as sqlite3_complete() reads it. States:
+// 0 nothing yet, 1 after a statement's ";", 2 within a statement, 3 after EXPLAIN, 4 after CREATE [TEMP],
+// 5 within a trigger, 6 after a ";" within it, 7 after ";END".
+class TriggerReading
+{
+public:
+    // Takes the next token other than blanks and comments; true when it is the ";" that ends a statement.
+    bool ends(QStringView token)
+    {
+        enum { Semi, Other, Explain, Create, Temp, Trigger, End };
+        static constexpr int next[8][7] = {
+            { 1, 2, 3, 4, 2, 2, 2 },
+            { 1, 2, 3, 4, 2, 2, 2 },
+            { 1, 2, 2, 2, 2, 2, 2 },
+            { 1, 3, 2, 4, 2, 2, 2 },
+            { 1, 2, 2, 2, 4, 5, 2 },
+            { 6, 5, 5, 5, 5, 5, 5 },
+            { 6, 5, 5, 5, 5, 5, 7 },
+            { 1, 5, 5, 5, 5, 5, 5 },
+        };
+        const auto is
+            = [&](const char* word) { return token.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; };
+        const int kind = is(";")            ? Semi
+            : is("explain")                 ? Explain
+            : is("create")                  ? Create
+            : is("temp") || is("temporary") ? Temp
+            : is("trigger")                 ? Trigger
+            : is("end")                     ? End
+                                            : Other;
+        state_ = next[state_][kind];
+        return state_ == 1;
+    }
+
+private:
+    int state_ = 0;
+};
+
 qsizetype statementEnd(const QString& sql, const Reading& reading)
 {
     qsizetype end = -1;
+    TriggerReading trigger;
     for (qsizetype i = 0; i < sql.size();) {
         bool blank = false;
         const qsizetype next = tokenEnd(sql, i, reading, blank);
-        if (end >= 0 && !blank)
-            return -1;
-        if (sql[i] == QLatin1Char(';'))
-            end = i;
+        if (!blank) {
+            if (end >= 0)
+                return -1;
+            const QStringView token = QStringView(sql).mid(i, next - i);
+            if (reading.sqliteTriggers ? trigger.ends(token) : token == QLatin1String(";"))
+                end = i;
+        }
         i = next;
     }
     return end < 0 ? sql.size() : end;
@@ -208,7 +250,9 @@ qsizetype statementEnd(const QString& sql, Dialect dialect)
         return sql.size();
     switch (dialect) {
     case Dialect::SQLite:
-        return statementEnd(sql, Reading { .backtickNames = true, .square = Reading::Square::ToFirstClose });
+        return statementEnd(sql,
+            Reading {
+                .backtickNames = true, .sqliteTriggers = true, .square = Reading::Square::ToFirstClose });
     case Dialect::SqlServer:
         return statementEnd(sql, Reading { .nestedComments = true, .square = Reading::Square::Doubled });
     case Dialect::PostgreSQL:

@@ -109,9 +109,10 @@ TEST(SingleStatement, RefusesWhatAServerWouldRunAsAFurtherStatement)
         { "select * from wsda order by wsda.archive_no; delete from wsda", false, false, false },
         { "select * from t where a = 'it''s; fine' and b = \"x;\" -- ; drop table t", true, true, true },
         { "select * from t where a = 'a\\'; delete from t; --'", false, false, false },
-        // escape strings, and a name that merely ends in "E"
+        // escape strings (also after a number), and names that merely begin or end with "E"
         { "select E'\\'; delete from t; --'", false, true, false },
-        { "select x1E'\\'; delete from t; --'", false, false, false },
+        { "select 1E'\\'; delete from t; --'", false, true, false },
+        { "select ee'\\'; delete from t; --'", false, false, false },
         // a bit string closes at its first quote; read with standard_conforming_strings off, the plain
         // literal after it ends before the ";"
         { "select B'0''\\''; delete from t; --'", true, false, true },
@@ -122,6 +123,9 @@ TEST(SingleStatement, RefusesWhatAServerWouldRunAsAFurtherStatement)
         { "select [a;b] from t", true, false, true },
         { "select [a]]; delete from t; --] from t", false, false, true },
         { "select `a;b` from t", true, false, false },
+        // SQLite's trigger bodies hold statements of their own
+        { "create temp trigger r after delete on t begin delete from u; end;", true, false, false },
+        { "create trigger r after delete on t begin delete from u; end; drop table t", false, false, false },
     };
     for (const auto& [sql, sqlite, postgres, sqlServer] : cases) {
         EXPECT_EQ(statementEnd(sql, Dialect::SQLite) >= 0, sqlite) << sql;
