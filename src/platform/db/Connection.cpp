@@ -89,6 +89,19 @@ QSqlDatabase databaseForUrl(const QString& url, const QString& name)
     return database;
 }
 
+// A PostgreSQL session reads a backslash in a plain literal as an escape when its
+// standard_conforming_strings is off, which any statement may have set. Asked only for a text that holds
+// both a ";" and a backslash: the two readings differ for no other. When the server cannot say (an aborted
+// transaction), the statement would fail as well.
+bool readsBackslashEscapes(const QSqlDatabase& database, Dialect dialect, const QString& sql)
+{
+    if (dialect != Dialect::PostgreSQL || !sql.contains(QLatin1Char(';')) || !sql.contains(QLatin1Char('\\')))
+        return false;
+    QSqlQuery query(database);
+    return query.exec(QStringLiteral("show standard_conforming_strings")) && query.next()
+        && query.value(0).toString() == QLatin1String("off");
+}
+
 } // namespace
 
 Connection::Connection(QSqlDatabase database)
@@ -138,7 +151,7 @@ QSqlQuery Connection::runFetchedWhole(const QString& sql)
 
 QString Connection::singleStatement(const QString& sql) const
 {
-    const qsizetype end = statementEnd(sql, dialect_);
+    const qsizetype end = statementEnd(sql, dialect_, readsBackslashEscapes(database_, dialect_, sql));
     if (end < 0)
         throw Error(
             errors::DatabaseError, Source, QStringLiteral("只能执行一条SQL语句，第二条语句被拒绝：") + sql);

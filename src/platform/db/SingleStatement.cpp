@@ -244,7 +244,7 @@ qsizetype dollarTagLength(const QString& text, qsizetype at)
     return end < text.size() && text[end] == QLatin1Char('$') ? end - at + 1 : 0;
 }
 
-qsizetype statementEnd(const QString& sql, Dialect dialect)
+qsizetype statementEnd(const QString& sql, Dialect dialect, bool backslashEscapes)
 {
     if (!sql.contains(QLatin1Char(';')))
         return sql.size();
@@ -258,10 +258,8 @@ qsizetype statementEnd(const QString& sql, Dialect dialect)
     case Dialect::PostgreSQL:
         break;
     }
-    // The session may read plain literals either way; the text must hold one statement read both ways.
-    const qsizetype end = statementEnd(sql, Reading { .postgres = true, .nestedComments = true });
-    const Reading escaping { .backslashInPlainLiterals = true, .postgres = true, .nestedComments = true };
-    return end >= 0 && statementEnd(sql, escaping) >= 0 ? end : -1;
+    return statementEnd(sql,
+        Reading { .backslashInPlainLiterals = backslashEscapes, .postgres = true, .nestedComments = true });
 }
 
 } // namespace platform::db

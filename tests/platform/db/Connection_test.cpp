@@ -154,9 +154,20 @@ TEST_P(ConnectionTest, ASecondStatementIsRefusedBeforeAnythingRuns)
         EXPECT_EQ(e.description(), "只能执行一条SQL语句，第二条语句被拒绝：" + text);
     }
     EXPECT_EQ(ids(), "A");
-    EXPECT_EQ(connection.execute("insert into report_index (report_id, note) values ('B', 'x;y'); -- z"), 1);
+    EXPECT_EQ(
+        connection.execute("insert into report_index (report_id, note) values ('B\\', 'x;y'); -- z"), 1);
     EXPECT_EQ(db.rows("select report_id, note from report_index"),
-        (QList<QStringList> { { "A", "" }, { "B", "x;y" } }));
+        (QList<QStringList> { { "A", "" }, { "B\\", "x;y" } }));
+    if (GetParam() != Backend::PostgreSQL)
+        return;
+    // A session that reads backslashes as escapes has its texts read so.
+    const QString escaping = "select 'a\\'; delete from report_index; --'";
+    EXPECT_THROW(connection.run(escaping), platform::Error);
+    connection.execute("set standard_conforming_strings = off");
+    EXPECT_THROW(
+        connection.execute("insert into report_index (report_id) values ('C\\', ';')"), platform::Error);
+    connection.run(escaping);
+    EXPECT_EQ(ids(), "A,B\\");
 }
 
 struct CollationCase {
