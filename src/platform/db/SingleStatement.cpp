@@ -35,7 +35,7 @@ bool isLineBreak(QChar c)
 // Names as PostgreSQL reads them: every character beyond ASCII belongs to a name.
 bool isNameStart(QChar c)
 {
-    return c.unicode() >= 0x80 || (c.isLetter() || c == QLatin1Char('_'));
+    return c.unicode() >= 0x80 || c.isLetter() || c == QLatin1Char('_');
 }
 
 bool isNamePart(QChar c)
