@@ -99,7 +99,7 @@ std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& option
     if (options.demo && !options.database.isEmpty() && !holdsDemoArchive(*connection)) {
         demo::createSchema(*connection);
         demo::createArchive(*connection);
-        out << "demo archive created in " << options.database << Qt::endl;
+        out << "demo archive created in " << platform::db::maskedUrl(options.database) << Qt::endl;
     }
     return connection;
 }

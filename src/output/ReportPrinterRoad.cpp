@@ -59,13 +59,14 @@ QString connectionString(platform::db::Connection& connection)
     return url.toString();
 }
 
+// The report's query for the report printer, which runs it as it stands: held to one statement here.
 QString reportQuery()
 {
     const auto& state = store::reportState();
     engine::DataReportRun report(store::ReadReportDefinition(state.ReportId));
     engine::CheckReportSortOrder(report);
-    return platform::outside::sharedSqlAdapter()->adaptSql(
-        engine::BuildDataSourceSql(report, report.definition().sql.SqlSelect), state.Connection->dialect());
+    return state.Connection->singleStatement(platform::outside::sharedSqlAdapter()->adaptSql(
+        engine::BuildDataSourceSql(report, report.definition().sql.SqlSelect), state.Connection->dialect()));
 }
 
 QString reportPrinterProgram()

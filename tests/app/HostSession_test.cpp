@@ -113,10 +113,10 @@ protected:
         platform::outside::releaseShared();
     }
 
-    int run(const char* command, const QString& reportId = demo::DataReportId)
+    int run(const char* command, const QString& reportId = demo::DataReportId, const QStringList& more = {})
     {
         return runOnArchive({ QString::fromLatin1(command), QStringLiteral("--table"),
-            demo::SampleReportGroup, QStringLiteral("--report"), reportId });
+            demo::SampleReportGroup, QStringLiteral("--report"), reportId } + more);
     }
     int runOnArchive(const QStringList& words)
     {
@@ -186,6 +186,44 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
     EXPECT_EQ(run("web"), 1) << output.toStdString();
     EXPECT_EQ(run("print"), 1) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 打印报表时出错！")));
+}
+
+// A filter or sort list that would run a further statement is refused before anything runs, on every
+// command (the print road tells the clerk only that printing failed, and logs why). A ";" inside a
+// literal is no statement's end.
+TEST_P(HostExitCode, AHostsFilterOrSortRunsAsOneStatement)
+{
+    database.connection()->execute(QStringLiteral("create table canary (n integer)"));
+    database.connection()->execute(QStringLiteral("insert into canary values (1)"));
+    const QString counts = QStringLiteral("select (select count(*) from report_index), (select count(*) from "
+                                          "wsda), (select count(*) from wsda where title = '改'), "
+                                          "(select count(*) from canary)");
+    const QList<QStringList> before = database.rows(counts);
+    const std::pair<const char*, const char*> payloads[] = {
+        { "--where", "1=1); delete from report_index; --" },
+        { "--where", "1=1); drop table canary; --" },
+        { "--where", "1=1); update wsda set title='改'; --" },
+        { "--order", "wsda.archive_no; delete from wsda" },
+    };
+    for (const char* command : { "web", "preview", "print" }) {
+        for (const auto& [option, text] : payloads) {
+            const QString value = QString::fromUtf8(text);
+            EXPECT_EQ(run(command, demo::DataReportId, { QString::fromLatin1(option), value }), 1)
+                << command << " " << text;
+            if (QLatin1String(command) != QLatin1String("print"))
+                EXPECT_TRUE(
+                    output.contains(QStringLiteral("ErrorMessage: 只能执行一条SQL语句，第二条语句被拒绝："))
+                    && output.contains(value.section(QLatin1Char(';'), 1)))
+                    << output.toStdString();
+            EXPECT_EQ(database.rows(counts), before) << command << " " << text;
+        }
+    }
+    EXPECT_TRUE(exported().isEmpty());
+    EXPECT_EQ(
+        run("web", demo::DataReportId, { QStringLiteral("--where"), QStringLiteral("wsda.title <> 'a;b'") }),
+        0)
+        << output.toStdString();
+    EXPECT_EQ(exported().size(), 1);
 }
 
 // The Word report is written, but no application on this desktop opens it: the clerk is told where it

@@ -174,8 +174,9 @@ TEST_F(WebExportFolders, TheDefaultFolderIsTheUsersOwnAndANamedOneIsUsedAsSetUp)
             ASSERT_TRUE(c.folderMode) << c.name << ": written";
             EXPECT_EQ(path.parent_path(), folder) << c.name;
             EXPECT_EQ(fs::symlink_status(folder).permissions(), *c.folderMode) << c.name;
-            if (!c.named)
+            if (!c.named) {
                 EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+            }
         } catch (const platform::Error& error) {
             EXPECT_TRUE(
                 !c.folderMode && error.description().contains(QString::fromStdString(folder.string())))

@@ -1,5 +1,6 @@
 #include "platform/db/Connection.h"
 
+#include "platform/db/SingleStatement.h"
 #include "platform/db/SqliteFunctions.h"
 #include "platform/db/SqlScript.h"
 #include "platform/db/ValueText.h"
@@ -7,6 +8,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QUrl>
 #include <QUrlQuery>
@@ -87,6 +89,19 @@ QSqlDatabase databaseForUrl(const QString& url, const QString& name)
     return database;
 }
 
+// A PostgreSQL session reads a backslash in a plain literal as an escape when its
+// standard_conforming_strings is off, which any statement may have set. Asked only for a text that holds
+// both a ";" and a backslash: the two readings differ for no other. When the server cannot say (an aborted
+// transaction), the statement would fail as well.
+bool readsBackslashEscapes(const QSqlDatabase& database, Dialect dialect, const QString& sql)
+{
+    if (dialect != Dialect::PostgreSQL || !sql.contains(QLatin1Char(';')) || !sql.contains(QLatin1Char('\\')))
+        return false;
+    QSqlQuery query(database);
+    return query.exec(QStringLiteral("show standard_conforming_strings")) && query.next()
+        && query.value(0).toString() == QLatin1String("off");
+}
+
 } // namespace
 
 Connection::Connection(QSqlDatabase database)
@@ -116,7 +131,7 @@ std::shared_ptr<Connection> Connection::open(const QString& url)
         const QString message = errorText(database.lastError());
         database = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw Error(errors::DatabaseError, Source, message + QLatin1Char('\n') + url);
+        throw Error(errors::DatabaseError, Source, message + QLatin1Char('\n') + maskedUrl(url));
     }
     watchProcessExit();
     auto connection = std::make_shared<Connection>(database);
@@ -134,8 +149,18 @@ QSqlQuery Connection::runFetchedWhole(const QString& sql)
     return runQuery(sql, {}, false);
 }
 
-QSqlQuery Connection::runQuery(const QString& sql, const QVariantList& values, bool forwardOnly)
+QString Connection::singleStatement(const QString& sql) const
 {
+    const qsizetype end = statementEnd(sql, dialect_, readsBackslashEscapes(database_, dialect_, sql));
+    if (end < 0)
+        throw Error(
+            errors::DatabaseError, Source, QStringLiteral("只能执行一条SQL语句，第二条语句被拒绝：") + sql);
+    return sql.left(end);
+}
+
+QSqlQuery Connection::runQuery(const QString& text, const QVariantList& values, bool forwardOnly)
+{
+    const QString sql = singleStatement(text);
     QSqlQuery query(database_);
     query.setForwardOnly(forwardOnly);
     if (values.isEmpty()) {
@@ -252,6 +277,25 @@ void Connection::readSnapshot(const std::function<void()>& work)
         throw;
     }
     levelBack();
+}
+
+QString maskedUrl(const QString& url)
+{
+    if (url.startsWith(QLatin1String("odbc:"))) {
+        static const QRegularExpression password(
+            QStringLiteral("((?:^odbc:|;)\\s*(?:PWD|Password)\\s*=\\s*)(\\{(?:[^}]|\\}\\})*\\}|[^;]*)"),
+            QRegularExpression::CaseInsensitiveOption);
+        return QString(url).replace(password, QStringLiteral("\\1***"));
+    }
+    const qsizetype start = url.indexOf(QLatin1String("://"));
+    if (start < 0)
+        return url;
+    // The user's part ends at the last "@": a password may hold any character, none of it may show.
+    const qsizetype at = url.lastIndexOf(QLatin1Char('@'));
+    const qsizetype colon = url.indexOf(QLatin1Char(':'), start + 3);
+    if (at < 0 || colon < 0 || colon > at)
+        return url;
+    return url.left(colon + 1) + QStringLiteral("***") + url.mid(at);
 }
 
 } // namespace platform::db

@@ -17,7 +17,8 @@ enum class Dialect { SQLite, PostgreSQL, SqlServer };
 // The host's open database connection. The component never opens or closes the host's database;
 // `open` exists for the host program and the tests, which play the host.
 // Every failing statement throws platform::Error (number errors::DatabaseError, source "Connection",
-// the driver's message and the statement as description).
+// the driver's message and the statement as description). A statement runs alone: a text that holds a
+// further statement after a ";" is refused before anything of it runs (see `singleStatement`).
 class Connection
 {
 public:
@@ -27,11 +28,16 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // "file.db" or "sqlite:file.db" (SQLite), "postgresql://user@host:port/db" (PostgreSQL),
-    // "odbc:<connection string>" (SQL Server through ODBC). Throws platform::Error when it cannot open.
+    // "odbc:<connection string>" (SQL Server through ODBC). Throws platform::Error when it cannot open,
+    // naming the URL as maskedUrl shows it.
     ORV_EXPORT static std::shared_ptr<Connection> open(const QString& url);
 
     Dialect dialect() const { return dialect_; }
     QSqlDatabase& database() { return database_; }
+
+    // The statement that `sql` holds, without the ";" that closes it and the blanks and comments after
+    // that. Throws platform::Error when a further statement follows, which the server would run too.
+    QString singleStatement(const QString& sql) const;
 
     // Runs one statement as it stands (callers pass it through the SQL adapter first); returns the
     // number of rows it affected.
@@ -76,5 +82,8 @@ private:
     int savepointCounter_ = 0;
     bool ownsDatabase_ = false;
 };
+
+// The URL or ODBC connection string as it may be shown: its password, if any, replaced by "***".
+ORV_EXPORT QString maskedUrl(const QString& url);
 
 } // namespace platform::db

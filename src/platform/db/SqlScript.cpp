@@ -1,23 +1,10 @@
 #include "platform/db/SqlScript.h"
 
+#include "platform/db/SingleStatement.h"
 #include "platform/db/SqlTokens.h"
 
 namespace platform::db
 {
-
-namespace
-{
-
-// Length of the dollar-quote tag ("$$" or "$body$") that starts at `at`, 0 when none starts there.
-qsizetype dollarTagLength(const QString& text, qsizetype at)
-{
-    qsizetype end = at + 1;
-    while (end < text.size() && (text[end].isLetterOrNumber() || text[end] == QLatin1Char('_')))
-        ++end;
-    return end < text.size() && text[end] == QLatin1Char('$') ? end - at + 1 : 0;
-}
-
-} // namespace
 
 QStringList splitSqlScript(const QString& script)
 {

@@ -1,4 +1,6 @@
 #include "platform/db/BatchStatements.h"
+#include "platform/db/Connection.h"
+#include "platform/db/SingleStatement.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/db/SqlScript.h"
 #include "platform/db/SqlTokens.h"
@@ -89,6 +91,51 @@ TEST(SqlScript, SplitsOnlyBetweenStatements)
     EXPECT_EQ(splitSqlScript(script),
         (QStringList { "create function f() returns int as $body$ select 1; $body$ language sql",
             "insert into t values ('a;b', \"c;d\")", "select 2" }));
+}
+
+// Whether each server would read the text as one statement: SQLite, PostgreSQL (with
+// standard_conforming_strings on, and off), SQL Server.
+struct StatementCase {
+    const char* sql;
+    bool sqlite, postgres, postgresEscaping, sqlServer;
+};
+
+TEST(SingleStatement, RefusesWhatAServerWouldRunAsAFurtherStatement)
+{
+    const StatementCase cases[] = {
+        { "select 1", true, true, true, true },
+        { "select 1; -- done\n /* ; */ \t", true, true, true, true },
+        { "select 1;;", false, false, false, false },
+        { "select * from wsda where (1=1); delete from report_index; --)", false, false, false, false },
+        { "select * from wsda order by wsda.archive_no; delete from wsda", false, false, false, false },
+        { "select * from t where a = 'it''s; fine' and b = \"x;\" -- ; drop table t", true, true, true,
+            true },
+        { "select * from t where a = 'a\\'; delete from t; --'", false, false, true, false },
+        // escape strings (also after a number), and names that merely begin or end with "E"
+        { "select E'\\'; delete from t; --'", false, true, true, false },
+        { "select 1E'\\'; delete from t; --'", false, true, true, false },
+        { "select ee'\\'; delete from t; --'", false, false, true, false },
+        // a bit string closes at its first quote, a backslash or not
+        { "select B'\\'; delete from t; --'", false, false, false, false },
+        // an escape string continued on the next line stays one
+        { "select E'a'\n'\\''; delete from t; --'", true, false, false, true },
+        { "select $$;$$, $x$ $$; $x$", false, true, true, false },
+        { "select 1 /* a /* b */ ; */", false, true, true, true },
+        { "select [a;b] from t", true, false, false, true },
+        { "select [a]]; delete from t; --] from t", false, false, false, true },
+        { "select `a;b` from t", true, false, false, false },
+        // SQLite's trigger bodies hold statements of their own
+        { "create temp trigger r after delete on t begin delete from u; end;", true, false, false, false },
+        { "create trigger r after delete on t begin delete from u; end; drop table t", false, false, false,
+            false },
+    };
+    for (const auto& [sql, sqlite, postgres, postgresEscaping, sqlServer] : cases) {
+        EXPECT_EQ(statementEnd(sql, Dialect::SQLite) >= 0, sqlite) << sql;
+        EXPECT_EQ(statementEnd(sql, Dialect::PostgreSQL) >= 0, postgres) << sql;
+        EXPECT_EQ(statementEnd(sql, Dialect::PostgreSQL, true) >= 0, postgresEscaping) << sql;
+        EXPECT_EQ(statementEnd(sql, Dialect::SqlServer) >= 0, sqlServer) << sql;
+    }
+    EXPECT_EQ(statementEnd("select 'x;y'; -- end", Dialect::PostgreSQL), 12);
 }
 
 } // namespace
