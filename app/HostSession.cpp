@@ -66,26 +66,14 @@ bool holdsDemoArchive(platform::db::Connection& connection)
     }
 }
 
-// The file of a SQLite archive named by --db ("file.db" or "sqlite:file.db"); "" for a server database
-// and for SQLite's in-memory database.
-QString sqliteFileOf(const QString& url)
-{
-    for (const char* server : { "postgresql://", "postgres://", "odbc:" }) {
-        if (url.startsWith(QLatin1String(server)))
-            return {};
-    }
-    const QString file = url.startsWith(QLatin1String("sqlite:")) ? url.mid(7) : url;
-    return file == QLatin1String(":memory:") ? QString() : file;
-}
-
 // The database of --db, or the demo archive, created on first use (also inside the database of
 // --db when --demo asks for it). SQLite would make an empty file of a mistyped name: an archive file that
 // is not there is refused unless --demo is to fill it.
 std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& options, QTextStream& out)
 {
     QString url = options.database;
-    const QString file = sqliteFileOf(url);
-    if (!options.demo && !file.isEmpty() && !QFileInfo::exists(file))
+    const QString file = platform::db::sqliteFileOf(url);
+    if (!options.demo && !file.isEmpty() && file != QLatin1String(":memory:") && !QFileInfo::exists(file))
         throw platform::Error(platform::errors::DatabaseError, QStringLiteral("orvreport"),
             QStringLiteral("数据库文件“%1”不存在")
                 .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())));

@@ -72,20 +72,30 @@ void configurePostgreSql(QSqlDatabase& database, const QUrl& url)
     database.setConnectOptions(options.join(QLatin1Char(';')));
 }
 
+bool isPostgreSqlUrl(const QString& url)
+{
+    return url.startsWith(QLatin1String("postgresql://")) || url.startsWith(QLatin1String("postgres://"));
+}
+
+bool isOdbcUrl(const QString& url)
+{
+    return url.startsWith(QLatin1String("odbc:"));
+}
+
 QSqlDatabase databaseForUrl(const QString& url, const QString& name)
 {
-    if (url.startsWith(QLatin1String("postgresql://")) || url.startsWith(QLatin1String("postgres://"))) {
+    if (isPostgreSqlUrl(url)) {
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         configurePostgreSql(database, QUrl(url));
         return database;
     }
-    if (url.startsWith(QLatin1String("odbc:"))) {
+    if (isOdbcUrl(url)) {
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);
         database.setDatabaseName(url.mid(5));
         return database;
     }
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    database.setDatabaseName(url.startsWith(QLatin1String("sqlite:")) ? url.mid(7) : url);
+    database.setDatabaseName(sqliteFileOf(url));
     return database;
 }
 
@@ -279,9 +289,16 @@ void Connection::readSnapshot(const std::function<void()>& work)
     levelBack();
 }
 
+QString sqliteFileOf(const QString& url)
+{
+    if (isPostgreSqlUrl(url) || isOdbcUrl(url))
+        return {};
+    return url.startsWith(QLatin1String("sqlite:")) ? url.mid(7) : url;
+}
+
 QString maskedUrl(const QString& url)
 {
-    if (url.startsWith(QLatin1String("odbc:"))) {
+    if (isOdbcUrl(url)) {
         static const QRegularExpression password(
             QStringLiteral("((?:^odbc:|;)\\s*(?:PWD|Password)\\s*=\\s*)(\\{(?:[^}]|\\}\\})*\\}|[^;]*)"),
             QRegularExpression::CaseInsensitiveOption);

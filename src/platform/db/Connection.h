@@ -83,7 +83,10 @@ private:
     bool ownsDatabase_ = false;
 };
 
+// The file that a SQLite URL names ("file.db" or "sqlite:file.db"); "" for a server's URL.
+QString sqliteFileOf(const QString& url);
+
 // The URL or ODBC connection string as it may be shown: its password, if any, replaced by "***".
-ORV_EXPORT QString maskedUrl(const QString& url);
+QString maskedUrl(const QString& url);
 
 } // namespace platform::db
