@@ -106,23 +106,6 @@ qsizetype literalEnd(const QString& sql, qsizetype quote, Literal literal, const
     return sql.size();
 }
 
-qsizetype numberEnd(const QString& sql, qsizetype i)
-{
-    while (i < sql.size() && (sql[i].isDigit() || sql[i] == QLatin1Char('.')))
-        ++i;
-    if (i < sql.size() && (sql[i] == QLatin1Char('e') || sql[i] == QLatin1Char('E'))) {
-        qsizetype j = i + 1;
-        if (j < sql.size() && (sql[j] == QLatin1Char('+') || sql[j] == QLatin1Char('-')))
-            ++j;
-        if (j < sql.size() && sql[j].isDigit()) {
-            i = j;
-            while (i < sql.size() && sql[i].isDigit())
-                ++i;
-        }
-    }
-    return i;
-}
-
 // A name, or on PostgreSQL the literal that a one-letter prefix opens (E'..' escapes, B'..' and X'..'
 // close at their first quote).
 qsizetype nameEnd(const QString& sql, qsizetype at, const Reading& reading)
@@ -170,7 +153,7 @@ qsizetype tokenEnd(const QString& sql, qsizetype at, const Reading& reading, boo
         return close < 0 ? sql.size() : close + tag.size();
     }
     if (c.isDigit())
-        return numberEnd(sql, at);
+        return sqlNumberEnd(sql, at);
     if (isNameStart(c))
         return nameEnd(sql, at, reading);
     return at + 1;

@@ -16,7 +16,9 @@ bool isWordPart(QChar c)
     return isWordStart(c) || c.isDigit() || c == QLatin1Char('$');
 }
 
-qsizetype numberEnd(const QString& sql, qsizetype i)
+} // namespace
+
+qsizetype sqlNumberEnd(const QString& sql, qsizetype i)
 {
     while (i < sql.size() && (sql[i].isDigit() || sql[i] == QLatin1Char('.')))
         ++i;
@@ -32,8 +34,6 @@ qsizetype numberEnd(const QString& sql, qsizetype i)
     }
     return i;
 }
-
-} // namespace
 
 qsizetype delimitedEnd(const QString& sql, qsizetype from, QChar close)
 {
@@ -84,7 +84,7 @@ QList<SqlToken> tokenizeSql(const QString& sql)
             end = delimitedEnd(sql, i, QLatin1Char(']'));
         } else if (c.isDigit() || (c == QLatin1Char('.') && next.isDigit())) {
             kind = Kind::Number;
-            end = numberEnd(sql, i);
+            end = sqlNumberEnd(sql, i);
         } else if (isWordStart(c)) {
             kind = Kind::Word;
             while (end < sql.size() && isWordPart(sql[end]))

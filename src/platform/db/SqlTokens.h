@@ -30,6 +30,9 @@ struct SqlToken {
 // quoted name left open runs to the end of the text.
 QList<SqlToken> tokenizeSql(const QString& sql);
 
+// Index just past the number that starts at `from` (digits and points, then an exponent if one follows).
+qsizetype sqlNumberEnd(const QString& sql, qsizetype from);
+
 // Index just past the run that opens at `from` and ends with `close`, where a doubled `close` stands
 // for itself (a quoted literal or name); the text's end when the run is left open.
 qsizetype delimitedEnd(const QString& sql, qsizetype from, QChar close);
