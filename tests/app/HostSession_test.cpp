@@ -115,8 +115,9 @@ protected:
 
     int run(const char* command, const QString& reportId = demo::DataReportId, const QStringList& more = {})
     {
-        return runOnArchive({ QString::fromLatin1(command), QStringLiteral("--table"),
-            demo::SampleReportGroup, QStringLiteral("--report"), reportId } + more);
+        return runOnArchive(QStringList { QString::fromLatin1(command), QStringLiteral("--table"),
+                                demo::SampleReportGroup, QStringLiteral("--report"), reportId }
+            + more);
     }
     int runOnArchive(const QStringList& words)
     {
@@ -210,11 +211,12 @@ TEST_P(HostExitCode, AHostsFilterOrSortRunsAsOneStatement)
             const QString value = QString::fromUtf8(text);
             EXPECT_EQ(run(command, demo::DataReportId, { QString::fromLatin1(option), value }), 1)
                 << command << " " << text;
-            if (QLatin1String(command) != QLatin1String("print"))
+            if (QLatin1String(command) != QLatin1String("print")) {
                 EXPECT_TRUE(
                     output.contains(QStringLiteral("ErrorMessage: 只能执行一条SQL语句，第二条语句被拒绝："))
                     && output.contains(value.section(QLatin1Char(';'), 1)))
                     << output.toStdString();
+            }
             EXPECT_EQ(database.rows(counts), before) << command << " " << text;
         }
     }
