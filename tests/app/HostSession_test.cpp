@@ -106,8 +106,8 @@ TEST(HostDatabase, TheDemoArchiveCreatedOnAServerIsNamedWithoutItsPasswords)
     QString output;
     QTextStream out(&output);
     runHostCommand(parseHostOptions(arguments({ "delete-group", "none", "--demo", "--db" }) << url), out);
-    EXPECT_TRUE(output.contains("demo archive created in " + QString(url).replace("Geheim-1", "***")
-                                    .replace("Geheim-2", "***").replace("Geheim-3", "***")))
+    EXPECT_TRUE(output.contains("demo archive created in "
+        + QString(url).replace("Geheim-1", "***").replace("Geheim-2", "***").replace("Geheim-3", "***")))
         << output.toStdString();
     EXPECT_FALSE(output.contains("Geheim")) << output.toStdString();
     store::reportState() = store::ReportState {};

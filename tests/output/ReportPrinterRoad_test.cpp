@@ -165,7 +165,8 @@ TEST_P(ReportPrinterRoadTest, AQueryOfTwoStatementsNeverReachesTheProgram)
         output::RunReportPrinter(QStringLiteral("目录.rpt"));
         ADD_FAILURE() << "the query was handed over";
     } catch (const platform::Error& refusal) {
-        EXPECT_TRUE(refusal.description().startsWith(QStringLiteral("只能执行一条SQL语句，第二条语句被拒绝：")))
+        EXPECT_TRUE(
+            refusal.description().startsWith(QStringLiteral("只能执行一条SQL语句，第二条语句被拒绝：")))
             << refusal.description().toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(seen)) << readFile(seen).toStdString();

@@ -121,7 +121,8 @@ void checkServerUrl(const QString& url)
         throw Error(errors::DatabaseError, Source,
             QStringLiteral("数据库服务器的端口不是 0 到 65535 的数字：") + maskedUrl(url));
     if (!QUrl(url).isValid())
-        throw Error(errors::DatabaseError, Source, QStringLiteral("数据库服务器的地址不正确：") + maskedUrl(url));
+        throw Error(
+            errors::DatabaseError, Source, QStringLiteral("数据库服务器的地址不正确：") + maskedUrl(url));
 }
 
 QSqlDatabase databaseForUrl(const QString& url, const QString& name)
@@ -366,7 +367,8 @@ QString sqliteFileOf(const QString& url)
     // A mistyped server URL must not become the name of a new SQLite file, nor be shown with its password.
     if (const QString scheme = schemeOf(url); !scheme.isEmpty())
         throw Error(errors::DatabaseError, Source,
-            QStringLiteral("不支持的数据库地址类型“%1”，可用的有 sqlite:、postgresql://、postgres:// 和 odbc:")
+            QStringLiteral(
+                "不支持的数据库地址类型“%1”，可用的有 sqlite:、postgresql://、postgres:// 和 odbc:")
                 .arg(scheme));
     return url;
 }
@@ -375,7 +377,8 @@ QString maskedUrl(const QString& url)
 {
     if (isOdbcUrl(url)) {
         static const QRegularExpression password(
-            QStringLiteral("((?:^odbc:|;)\\s*[^;=]*(?:pwd|pass|secret)[^;=]*=\\s*)(\\{(?:[^}]|\\}\\})*\\}|[^;]*)"),
+            QStringLiteral(
+                "((?:^odbc:|;)\\s*[^;=]*(?:pwd|pass|secret)[^;=]*=\\s*)(\\{(?:[^}]|\\}\\})*\\}|[^;]*)"),
             QRegularExpression::CaseInsensitiveOption);
         return QString(url).replace(password, QStringLiteral("\\1***"));
     }
