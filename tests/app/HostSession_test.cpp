@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QUrl>
 
 using namespace host;
 
@@ -92,6 +93,27 @@ TEST(HostDatabase, AMissingArchiveFileIsMadeOnlyForTheDemo)
     platform::outside::releaseShared();
 }
 
+// The demo archive made inside a server's database names that database without any of its passwords.
+TEST(HostDatabase, TheDemoArchiveCreatedOnAServerIsNamedWithoutItsPasswords)
+{
+    orvtest::skipUnlessAvailable(orvtest::Backend::PostgreSQL);
+    if (IsSkipped())
+        return;
+    const orvtest::TestDatabase database(orvtest::Backend::PostgreSQL, orvtest::TestDatabase::Content::Empty);
+    const QString user = QUrl(database.url()).userName();
+    const QString url = QString(database.url()).replace(user + QLatin1Char('@'), user + ":Geheim-1@")
+        + "?sslpassword=Geheim-2&password=Geheim-3";
+    QString output;
+    QTextStream out(&output);
+    runHostCommand(parseHostOptions(arguments({ "delete-group", "none", "--demo", "--db" }) << url), out);
+    EXPECT_TRUE(output.contains("demo archive created in "
+        + QString(url).replace("Geheim-1", "***").replace("Geheim-2", "***").replace("Geheim-3", "***")))
+        << output.toStdString();
+    EXPECT_FALSE(output.contains("Geheim")) << output.toStdString();
+    store::reportState() = store::ReportState {};
+    platform::outside::releaseShared();
+}
+
 namespace
 {
 
@@ -150,6 +172,16 @@ TEST_P(HostExitCode, AReportNamedWithoutItsGroupIsFoundUnderTheGroupItIsStoredIn
         << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("of group wsda on table wsda"))) << output.toStdString();
     EXPECT_EQ(exported().size(), 1);
+}
+
+// On an archive of one's own --report alone is enough for the designer too: it opens on that report.
+TEST_P(HostExitCode, TheDesignerOpensOnAReportNamedAlone)
+{
+    QString title;
+    ui.onDialog(QStringLiteral("frmReportDesigner"), [&](QDialog& window) { title = window.windowTitle(); });
+    EXPECT_EQ(runOnArchive({ QStringLiteral("design"), QStringLiteral("--report"), demo::DataReportId }), 0)
+        << output.toStdString();
+    EXPECT_EQ(title, demo::DataReportName);
 }
 
 TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
@@ -275,9 +307,11 @@ TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
     EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: "))) << output.toStdString();
 
     for (const char* command : { "preview", "print", "blank", "web", "page-setup" }) {
-        EXPECT_EQ(run(command, QString()), 1) << command;
-        EXPECT_TRUE(output.contains(QStringLiteral("--report names none"))) << output.toStdString();
-        EXPECT_FALSE(output.contains(QStringLiteral("()"))) << output.toStdString();
+        for (const QString& none : { QString(), QStringLiteral("  ") }) {
+            EXPECT_EQ(run(command, none), 1) << command;
+            EXPECT_TRUE(output.contains(QStringLiteral("--report names none"))) << output.toStdString();
+            EXPECT_FALSE(output.contains(QStringLiteral("()"))) << output.toStdString();
+        }
     }
     EXPECT_EQ(runOnArchive({ QStringLiteral("design") }), 1);
     EXPECT_EQ(output,

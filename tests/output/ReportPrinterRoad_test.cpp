@@ -2,6 +2,7 @@
 #include "output/ReportPrinterRoad.h"
 #include "OutputWindowFixture.h"
 #include "platform/db/Connection.h"
+#include "platform/Error.h"
 #include "platform/outside/SettingsObject.h"
 #include "platform/ui/ComponentFolder.h"
 
@@ -147,6 +148,28 @@ TEST_P(ReportPrinterRoadTest, ProgramGetsItsPrivateDataFileAndItGoesAfterwards)
         QStringLiteral("reportname=目录.rpt"),
     };
     EXPECT_EQ(data.row.join(QLatin1Char('\n')).toStdString(), row.join(QLatin1Char('\n')).toStdString());
+}
+
+// The report printer runs the query it is handed as it stands: a host's filter that would add a statement
+// is refused before the program starts.
+TEST_P(ReportPrinterRoadTest, AQueryOfTwoStatementsNeverReachesTheProgram)
+{
+    const QString seen = QDir(component.path()).filePath(QStringLiteral("seen"));
+    const QString program = QDir(component.path()).filePath(QStringLiteral("reportprinter"));
+    writeFile(program, QStringLiteral("#!/bin/sh\ncp \"$1\" '%1'\n").arg(seen).toUtf8(), true);
+    setSetting(output::ReportInitKey, QStringLiteral("5"));
+    setSetting(output::ReportPrinterKey, program);
+    report.setReportId(demo::WordReportId);
+    report.setSelectWhere(QStringLiteral("1=1); delete from report_index; --"));
+    try {
+        output::RunReportPrinter(QStringLiteral("目录.rpt"));
+        ADD_FAILURE() << "the query was handed over";
+    } catch (const platform::Error& refusal) {
+        EXPECT_TRUE(
+            refusal.description().startsWith(QStringLiteral("只能执行一条SQL语句，第二条语句被拒绝：")))
+            << refusal.description().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(seen)) << readFile(seen).toStdString();
 }
 
 // A program that ends badly is told, logged, and fails the host's command.

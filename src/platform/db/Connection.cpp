@@ -74,17 +74,61 @@ void configurePostgreSql(QSqlDatabase& database, const QUrl& url)
 
 bool isPostgreSqlUrl(const QString& url)
 {
-    return url.startsWith(QLatin1String("postgresql://")) || url.startsWith(QLatin1String("postgres://"));
+    return url.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive)
+        || url.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive);
 }
 
 bool isOdbcUrl(const QString& url)
 {
-    return url.startsWith(QLatin1String("odbc:"));
+    return url.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive);
+}
+
+bool isSqliteUrl(const QString& url)
+{
+    return url.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive);
+}
+
+// The scheme as typed, with the slashes after it ("postgresq://"), of a text that starts as a URL does;
+// "" for a file path. One letter before the colon is a Windows drive ("C:\archive.db"), no scheme.
+QString schemeOf(const QString& url)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:/*"));
+    return scheme.match(url).captured();
+}
+
+// The port of a server URL as typed, "" when it names none. The authority ends where libpq and QUrl end
+// it, at the first "/", "?" or "#"; the host follows the last "@" in it.
+QString portText(const QString& url)
+{
+    static const QRegularExpression authorityEnd(QStringLiteral("[/?#]"));
+    const qsizetype start = url.indexOf(QLatin1String("://")) + 3;
+    const qsizetype end = url.indexOf(authorityEnd, start);
+    const QString authority = url.mid(start, end < 0 ? -1 : end - start);
+    const QString hostAndPort = authority.mid(authority.lastIndexOf(QLatin1Char('@')) + 1);
+    const qsizetype colon = hostAndPort.lastIndexOf(QLatin1Char(':'));
+    if (colon < 0 || hostAndPort.endsWith(QLatin1Char(']')))
+        return {};
+    return hostAndPort.mid(colon + 1);
+}
+
+// Qt reads a port that is not a number, or an address it cannot parse, as none: the connection would go
+// to the default server and port instead of being refused.
+void checkServerUrl(const QString& url)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+    const QString port = portText(url);
+    if (!port.isEmpty() && (!digits.match(port).hasMatch() || port.toInt() > 65535))
+        throw Error(errors::DatabaseError, Source,
+            QStringLiteral("数据库服务器的端口不是 0 到 65535 的数字：") + maskedUrl(url));
+    if (!QUrl(url).isValid())
+        throw Error(
+            errors::DatabaseError, Source, QStringLiteral("数据库服务器的地址不正确：") + maskedUrl(url));
 }
 
 QSqlDatabase databaseForUrl(const QString& url, const QString& name)
 {
     if (isPostgreSqlUrl(url)) {
+        checkServerUrl(url);
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         configurePostgreSql(database, QUrl(url));
         return database;
@@ -94,9 +138,34 @@ QSqlDatabase databaseForUrl(const QString& url, const QString& name)
         database.setDatabaseName(url.mid(5));
         return database;
     }
+    const QString file = sqliteFileOf(url);
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    database.setDatabaseName(sqliteFileOf(url));
+    database.setDatabaseName(file);
     return database;
+}
+
+// A query parameter or connection-string key that names a password or another secret.
+bool namesSecret(const QString& key)
+{
+    static const QRegularExpression secret(
+        QStringLiteral("pass|pwd|secret"), QRegularExpression::CaseInsensitiveOption);
+    return key.contains(secret);
+}
+
+// The query of a URL ("a=1&password=x") with the values of its secrets replaced by "***". A piece
+// without "=" after a secret is the rest of a value that held an unencoded "&", hidden too.
+QString maskedQuery(const QString& query)
+{
+    QStringList items = query.split(QLatin1Char('&'));
+    bool inSecret = false;
+    for (QString& item : items) {
+        const qsizetype equals = item.indexOf(QLatin1Char('='));
+        if (equals >= 0)
+            inSecret = namesSecret(QUrl::fromPercentEncoding(item.left(equals).toUtf8()));
+        if (inSecret)
+            item = item.left(equals + 1) + QStringLiteral("***");
+    }
+    return items.join(QLatin1Char('&'));
 }
 
 // A PostgreSQL session reads a backslash in a plain literal as an escape when its
@@ -293,26 +362,37 @@ QString sqliteFileOf(const QString& url)
 {
     if (isPostgreSqlUrl(url) || isOdbcUrl(url))
         return {};
-    return url.startsWith(QLatin1String("sqlite:")) ? url.mid(7) : url;
+    if (isSqliteUrl(url))
+        return url.mid(7);
+    // A mistyped server URL must not become the name of a new SQLite file, nor be shown with its password.
+    if (const QString scheme = schemeOf(url); !scheme.isEmpty())
+        throw Error(errors::DatabaseError, Source,
+            QStringLiteral(
+                "不支持的数据库地址类型“%1”，可用的有 sqlite:、postgresql://、postgres:// 和 odbc:")
+                .arg(scheme));
+    return url;
 }
 
 QString maskedUrl(const QString& url)
 {
     if (isOdbcUrl(url)) {
         static const QRegularExpression password(
-            QStringLiteral("((?:^odbc:|;)\\s*(?:PWD|Password)\\s*=\\s*)(\\{(?:[^}]|\\}\\})*\\}|[^;]*)"),
+            QStringLiteral(
+                "((?:^odbc:|;)\\s*[^;=]*(?:pwd|pass|secret)[^;=]*=\\s*)(\\{(?:[^}]|\\}\\})*\\}|[^;]*)"),
             QRegularExpression::CaseInsensitiveOption);
         return QString(url).replace(password, QStringLiteral("\\1***"));
     }
     const qsizetype start = url.indexOf(QLatin1String("://"));
     if (start < 0)
         return url;
+    const qsizetype question = url.indexOf(QLatin1Char('?'), start + 3);
+    const QString masked = question < 0 ? url : url.left(question + 1) + maskedQuery(url.mid(question + 1));
     // The user's part ends at the last "@": a password may hold any character, none of it may show.
-    const qsizetype at = url.lastIndexOf(QLatin1Char('@'));
-    const qsizetype colon = url.indexOf(QLatin1Char(':'), start + 3);
+    const qsizetype at = masked.lastIndexOf(QLatin1Char('@'));
+    const qsizetype colon = masked.indexOf(QLatin1Char(':'), start + 3);
     if (at < 0 || colon < 0 || colon > at)
-        return url;
-    return url.left(colon + 1) + QStringLiteral("***") + url.mid(at);
+        return masked;
+    return masked.left(colon + 1) + QStringLiteral("***") + masked.mid(at);
 }
 
 } // namespace platform::db

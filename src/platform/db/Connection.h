@@ -29,7 +29,8 @@ public:
 
     // "file.db" or "sqlite:file.db" (SQLite), "postgresql://user@host:port/db" (PostgreSQL),
     // "odbc:<connection string>" (SQL Server through ODBC). Throws platform::Error when it cannot open,
-    // naming the URL as maskedUrl shows it.
+    // naming the URL as maskedUrl shows it, and before trying for a URL of another scheme (named as
+    // typed, the rest left out) or a server URL whose port is not a number.
     ORV_EXPORT static std::shared_ptr<Connection> open(const QString& url);
 
     Dialect dialect() const { return dialect_; }
@@ -83,10 +84,12 @@ private:
     bool ownsDatabase_ = false;
 };
 
-// The file that a SQLite URL names ("file.db" or "sqlite:file.db"); "" for a server's URL.
+// The file that a SQLite URL names ("file.db", "C:\data\a.db" or "sqlite:file.db"); "" for a server's
+// URL. Throws platform::Error for a URL of a scheme the component does not read.
 QString sqliteFileOf(const QString& url);
 
-// The URL or ODBC connection string as it may be shown: its password, if any, replaced by "***".
+// The URL or ODBC connection string as it may be shown: the user's password and every parameter that
+// names a password or secret ("password", "sslpassword", "PWD") replaced by "***".
 QString maskedUrl(const QString& url);
 
 } // namespace platform::db

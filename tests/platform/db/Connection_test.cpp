@@ -1,13 +1,22 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
+#include "support/SavedEnvironment.h"
 #include "support/TestDatabase.h"
 
+#include <arpa/inet.h>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <QDir>
+#include <QSqlDatabase>
+#include <QTemporaryFile>
+#include <QtEndian>
 #include <QUrl>
+#include <sys/socket.h>
 #include <thread>
+#include <tuple>
+#include <unistd.h>
 
 using platform::db::Connection;
 using namespace orvtest;
@@ -232,8 +241,9 @@ TEST_P(ConnectionTest, ATransactionWaitsForAnotherOnesCommit)
     second.join();
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_EQ(ids(), "A,B");
-    if (GetParam() == Backend::SQLite)
+    if (GetParam() == Backend::SQLite) {
         EXPECT_GE(waited.count(), 400) << "SQLite has one writer at a time";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ConnectionTest, testing::ValuesIn(allBackends()), BackendTestName());
@@ -260,6 +270,13 @@ TEST(ConnectionOpen, ShowsNoPassword)
         { "sqlite:/data/a@b:c.db", "sqlite:/data/a@b:c.db" },
         { "odbc:DSN=archive;UID=sa;PWD=secret;APP=x", "odbc:DSN=archive;UID=sa;PWD=***;APP=x" },
         { "odbc:Driver=x; password = {a;b}}c} ;UID=sa", "odbc:Driver=x; password = *** ;UID=sa" },
+        { "odbc:DSN=a;ClientSecret=s;Pwd=p", "odbc:DSN=a;ClientSecret=***;Pwd=***" },
+        { "postgresql://u@h/db?password=s", "postgresql://u@h/db?password=***" },
+        { "postgresql://u@h:5432/db?sslmode=require&sslpassword=s@x&application_name=a",
+            "postgresql://u@h:5432/db?sslmode=require&sslpassword=***&application_name=a" },
+        { "postgres://u:p@h/db?Pass%57ord=s&a=b", "postgres://u:***@h/db?Pass%57ord=***&a=b" },
+        { "postgresql://u@h/db?password=s&t&a=b", "postgresql://u@h/db?password=***&***&a=b" },
+        { "postgresql://u:p?w@h/db", "postgresql://u:***@h/db" },
     };
     for (const auto& [url, shown] : cases)
         EXPECT_EQ(platform::db::maskedUrl(url), shown) << url;
@@ -276,6 +293,107 @@ TEST(ConnectionOpen, ShowsNoPassword)
             EXPECT_FALSE(e.description().contains("Geheim")) << e.description().toStdString();
             EXPECT_TRUE(e.description().endsWith(platform::db::maskedUrl(url)));
         }
+    }
+}
+
+// A URL of an unknown scheme or with a port that is not a number is refused before any connection is
+// made, naming the scheme as typed or the URL without its password; file paths stay SQLite files.
+TEST(ConnectionOpen, UnknownSchemesAndPortsAreRefusedNamingNoPassword)
+{
+    const std::pair<const char*, const char*> refused[] = {
+        { "postgresq://u:Geheim@h/db", "不支持的数据库地址类型“postgresq://”" },
+        { "postgresql:/u:Geheim@h/db", "不支持的数据库地址类型“postgresql:/”" },
+        { "postgresql://u:Geheim@h:54x/db",
+            "数据库服务器的端口不是 0 到 65535 的数字：postgresql://u:***@h:54x/db" },
+        { "postgresql://u@h:65536/db?password=Geheim",
+            "数据库服务器的端口不是 0 到 65535 的数字：postgresql://u@h:65536/db?password=***" },
+        { "postgresql://u:Geh/eim@h/db",
+            "数据库服务器的端口不是 0 到 65535 的数字：postgresql://u:***@h/db" },
+    };
+    const qsizetype connections = QSqlDatabase::connectionNames().size();
+    for (const auto& [url, told] : refused) {
+        try {
+            Connection::open(url);
+            ADD_FAILURE() << "opened " << url;
+        } catch (const platform::Error& e) {
+            EXPECT_TRUE(e.description().startsWith(QString::fromUtf8(told))) << e.description().toStdString();
+            EXPECT_FALSE(e.description().contains("Geheim")) << e.description().toStdString();
+        }
+    }
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connections);
+
+    const std::pair<const char*, const char*> files[] = {
+        { "C:\\data\\a.db", "C:\\data\\a.db" },
+        { "/data/a:b.db", "/data/a:b.db" },
+        { ":memory:", ":memory:" },
+        { "SQLite:a:b.db", "a:b.db" },
+    };
+    for (const auto& [url, file] : files)
+        EXPECT_EQ(platform::db::sqliteFileOf(url), QString::fromUtf8(file)) << url;
+}
+
+// Plays a PostgreSQL server that asks for the password in clear and keeps what it is sent: the test
+// server trusts every login, so only this shows the password that a URL without one gets from libpq.
+QString passwordSentBy(const QString& user)
+{
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(listener, reinterpret_cast<sockaddr*>(&address), size);
+    listen(listener, 1);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    QString sent;
+    std::thread server([&] {
+        const int client = accept(listener, nullptr, nullptr);
+        if (client < 0)
+            return;
+        const auto read = [client](qsizetype length) {
+            QByteArray data(length, '\0');
+            return recv(client, data.data(), length, MSG_WAITALL) == length ? data : QByteArray();
+        };
+        // The start-up message is answered with a request for the password in clear, which comes back as
+        // "p", its length and the password.
+        const QByteArray length = read(4);
+        if (length.size() == 4 && !read(qFromBigEndian<qint32>(length.constData()) - 4).isEmpty()) {
+            send(client, "R\0\0\0\x08\0\0\0\x03", 9, 0);
+            const QByteArray head = read(5);
+            if (head.size() == 5)
+                sent = QString::fromUtf8(read(qFromBigEndian<qint32>(head.constData() + 1) - 4).constData());
+        }
+        close(client);
+    });
+    EXPECT_THROW(
+        Connection::open(QStringLiteral("postgresql://%1@127.0.0.1:%2/db?sslmode=disable&gssencmode=disable")
+                             .arg(user)
+                             .arg(ntohs(address.sin_port))),
+        platform::Error);
+    shutdown(listener, SHUT_RDWR);
+    server.join();
+    close(listener);
+    return sent;
+}
+
+TEST(ConnectionOpen, AUrlWithoutPasswordTakesItFromTheEnvironmentOrThePasswordFile)
+{
+    const SavedEnvironment savedPassword { "PGPASSWORD" };
+    const SavedEnvironment savedFile { "PGPASSFILE" };
+    QTemporaryFile passwords;
+    ASSERT_TRUE(passwords.open());
+    passwords.write("127.0.0.1:*:db:orv:FromPgpass\n");
+    passwords.close();
+    qputenv("PGPASSFILE", QFile::encodeName(passwords.fileName()));
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        { "FromEnvironment", "orv", "FromEnvironment" },
+        { nullptr, "orv", "FromPgpass" },
+    };
+    for (const auto& [environment, user, sent] : cases) {
+        if (environment)
+            qputenv("PGPASSWORD", environment);
+        else
+            qunsetenv("PGPASSWORD");
+        EXPECT_EQ(passwordSentBy(QString::fromUtf8(user)), QString::fromUtf8(sent)) << user;
     }
 }
 
