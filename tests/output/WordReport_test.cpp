@@ -7,6 +7,8 @@
 #include "platform/Error.h"
 #include "platform/outside/ProgramStarter.h"
 #include "platform/ui/ComponentFolder.h"
+#include "support/NameSwapper.h"
+#include "support/SavedEnvironment.h"
 #include "support/TestFiles.h"
 
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <unistd.h>
 
 using namespace outputtest;
 using output::PlaceholderContext;
@@ -299,6 +302,75 @@ TEST_P(WordReportTest, TemplatesFillAsTheirPlaceholdersSay)
         EXPECT_EQ(filledLines(QStringLiteral("模板.docx")).join(QLatin1Char('\n')).toStdString(),
             c.expected.join(QLatin1Char('\n')).toStdString())
             << c.what;
+    }
+}
+
+// The filled document reaches the opener by a path that no other account can redirect: the runtime
+// folder's while another account swaps the temporary folder's own folder for a link to a folder of
+// theirs, beside 20 fillings. Without a runtime folder, a temporary folder that others may write to
+// without the sticky bit, or an own folder there that another account made, is refused with the folder
+// named, and nothing is opened or written.
+TEST_P(WordReportTest, TheOpenerGetsAPathNoOtherAccountCanRedirect)
+{
+    writeTemplate(QStringLiteral("目录.docx"));
+    const orvtest::SavedEnvironment savedTemp { "TMPDIR" };
+    const orvtest::SavedEnvironment savedRuntime { "XDG_RUNTIME_DIR" };
+    QTemporaryDir scratch;
+    const QDir root(QFileInfo(scratch.path()).canonicalFilePath());
+    const QString own = QStringLiteral("OrvReport-%1").arg(::geteuid());
+    const std::pair<QString, unsigned> modes[]
+        = { { QStringLiteral("open"), 0777 }, { QStringLiteral("open/") + own, 0700 },
+              { QStringLiteral("sticky"), 01777 }, { QStringLiteral("sticky/") + own, 0777 },
+              { QStringLiteral("runtime"), 0700 }, { QStringLiteral("elsewhere"), 0777 } };
+    for (const auto& [name, mode] : modes) {
+        ASSERT_TRUE(QDir().mkpath(root.filePath(name)));
+        ASSERT_EQ(::chmod(QFile::encodeName(root.filePath(name)).constData(), mode), 0);
+    }
+    for (const QString& others : { QStringLiteral("elsewhere"), QStringLiteral("sticky/") + own })
+        ASSERT_EQ(::chown(QFile::encodeName(root.filePath(others)).constData(), 65534, 65534), 0);
+    ASSERT_TRUE(
+        QFile::link(root.filePath(QStringLiteral("elsewhere")), root.filePath(QStringLiteral("open/link"))));
+    orvtest::NameSwapper swapper(
+        root.filePath(QStringLiteral("open/") + own), root.filePath(QStringLiteral("open/link")));
+    ASSERT_TRUE(swapper.works());
+
+    struct Case {
+        const char* temporary;
+        bool runtime;
+        int fillings;
+        QString refused; // the folder a refusal names; empty: filled
+    };
+    const Case cases[] = {
+        { "open", true, 20, {} },
+        { "open", false, 1, root.filePath(QStringLiteral("open")) },
+        { "sticky", false, 1, root.filePath(QStringLiteral("sticky/") + own) },
+    };
+    NoProgress progress;
+    for (const Case& c : cases) {
+        qputenv("TMPDIR", QFile::encodeName(root.filePath(QString::fromUtf8(c.temporary))));
+        qputenv("XDG_RUNTIME_DIR",
+            c.runtime ? QFile::encodeName(root.filePath(QStringLiteral("runtime"))) : QByteArray());
+        const qsizetype before = ui.openedUrls().size();
+        swapper.start();
+        for (int filling = 0; filling < c.fillings; ++filling) {
+            const QString filled = output::CreateWordReport(QStringLiteral("目录.docx"), progress);
+            EXPECT_EQ(filled.isEmpty(), !c.refused.isEmpty()) << c.temporary;
+        }
+        swapper.stop();
+        if (!c.refused.isEmpty()) {
+            EXPECT_TRUE(ui.boxes().back().text.contains(c.refused)) << ui.boxes().back().text.toStdString();
+        }
+        const QList<QUrl> opened = ui.openedUrls().mid(before);
+        EXPECT_EQ(opened.size(), c.refused.isEmpty() ? c.fillings : 0) << c.temporary;
+        for (const QUrl& url : opened) {
+            const QFileInfo file(url.toLocalFile());
+            EXPECT_TRUE(
+                file.canonicalFilePath().startsWith(root.filePath(QStringLiteral("runtime/OrvReport/"))))
+                << file.filePath().toStdString();
+            EXPECT_EQ(file.ownerId(), ::geteuid()) << file.filePath().toStdString();
+        }
+        for (const QString& others : { QStringLiteral("elsewhere"), QStringLiteral("sticky/") + own })
+            EXPECT_TRUE(QDir(root.filePath(others)).isEmpty()) << c.temporary;
     }
 }
 
