@@ -40,9 +40,16 @@ protected:
 
 } // namespace
 
+// Only a full path in TMPDIR names the temporary folder: a relative one would be the working folder's.
 TEST_F(WebExportFolders, EnvironmentBeforeSettingBeforeTheTemporaryFolder)
 {
-    EXPECT_EQ(output::webExportFolder(), QDir::temp().filePath(QStringLiteral("retportTemp")));
+    const orvtest::SavedEnvironment savedTemp { "TMPDIR" };
+    for (const char* temporary : { "", "relative", ".", "/tmp/" }) {
+        qputenv("TMPDIR", temporary);
+        EXPECT_EQ(output::webExportFolder(), QStringLiteral("/tmp/retportTemp")) << temporary;
+    }
+    qputenv("TMPDIR", "/srv/tmp");
+    EXPECT_EQ(output::webExportFolder(), QStringLiteral("/srv/tmp/retportTemp"));
     platform::outside::SettingsObject().write(
         QStringLiteral("PrintSetup"), output::WebExportFolderKey, QStringLiteral("/srv/exports"));
     EXPECT_EQ(output::webExportFolder(), QStringLiteral("/srv/exports"));

@@ -3,17 +3,14 @@
 #include <atomic>
 #include <cstdio>
 #include <fcntl.h>
-#include <QByteArray>
 #include <QFile>
-#include <QString>
 #include <thread>
 
 namespace orvtest
 {
 
 // Another account at work in a folder that others may write to: exchanges two names (a folder and a
-// link to a folder of its own) again and again on a thread of its own, and leaves both names as they
-// were when stopped.
+// link to a folder of its own) again and again on a thread of its own, and leaves them as they were.
 class NameSwapper
 {
 public:
@@ -23,12 +20,8 @@ public:
     {
     }
     ~NameSwapper() { stop(); }
-    NameSwapper(const NameSwapper&) = delete;
-    NameSwapper& operator=(const NameSwapper&) = delete;
 
-    // Whether the file system exchanges names (tried twice, so that the names stay).
-    bool works() const { return exchange() && exchange(); }
-
+    bool works() const { return exchange() && exchange(); } // twice: the names stay
     void start()
     {
         done_ = false;
@@ -37,15 +30,13 @@ public:
                 swaps_ += exchange() ? 1 : 0;
         });
     }
-    // The number of exchanges made.
-    int stop()
+    int stop() // the number of exchanges made
     {
-        if (!thread_.joinable())
-            return swaps_;
         done_ = true;
-        thread_.join();
-        if (swaps_ % 2 != 0)
-            exchange();
+        if (thread_.joinable())
+            thread_.join();
+        if (swaps_ % 2 != 0 && exchange())
+            ++swaps_;
         return swaps_;
     }
 
@@ -55,8 +46,7 @@ private:
         return ::renameat2(AT_FDCWD, first_.constData(), AT_FDCWD, second_.constData(), RENAME_EXCHANGE) == 0;
     }
 
-    QByteArray first_;
-    QByteArray second_;
+    QByteArray first_, second_;
     std::atomic<bool> done_ = false;
     std::atomic<int> swaps_ = 0;
     std::thread thread_;
