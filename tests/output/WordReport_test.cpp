@@ -7,16 +7,17 @@
 #include "platform/Error.h"
 #include "platform/outside/ProgramStarter.h"
 #include "platform/ui/ComponentFolder.h"
-#include "support/NameSwapper.h"
 #include "support/SavedEnvironment.h"
 #include "support/TestFiles.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <thread>
 #include <unistd.h>
 
 using namespace outputtest;
@@ -326,8 +327,13 @@ TEST_P(WordReportTest, TheOpenerGetsAPathNoOtherAccountCanRedirect)
             QDir().mkpath(path) && ::chmod(path, mode) == 0 && (!others || ::chown(path, 65534, 65534) == 0));
     }
     ASSERT_TRUE(QFile::link(root.filePath("elsewhere"), root.filePath("open/link")));
-    orvtest::NameSwapper swapper(root.filePath("open" + own), root.filePath("open/link"));
-    ASSERT_TRUE(swapper.works());
+    // Another account exchanging the temporary folder's own folder and its link, for as long as a case runs.
+    const QByteArray ownName = QFile::encodeName(root.filePath("open" + own));
+    const QByteArray linkName = QFile::encodeName(root.filePath("open/link"));
+    const auto swapNames = [&](std::stop_token stop, int& swaps) {
+        while (!stop.stop_requested() || swaps % 2 != 0)
+            swaps += ::renameat2(AT_FDCWD, ownName, AT_FDCWD, linkName, RENAME_EXCHANGE) == 0 ? 1 : 0;
+    };
 
     const std::tuple<const char*, const char*, int, QString> cases[] = { // refused: the folder named
         { "open", "runtime", 20, {} }, { "open", "", 1, root.filePath("open") },
@@ -339,11 +345,12 @@ TEST_P(WordReportTest, TheOpenerGetsAPathNoOtherAccountCanRedirect)
         qputenv("TMPDIR", QFile::encodeName(root.filePath(temporary)));
         qputenv("XDG_RUNTIME_DIR", *runtime ? QFile::encodeName(root.filePath(runtime)) : QByteArray());
         const qsizetype before = ui.openedUrls().size();
-        swapper.start();
+        int swaps = 0;
+        std::jthread swapper(swapNames, std::ref(swaps));
         for (int filling = 0; filling < fillings; ++filling)
             EXPECT_EQ(output::CreateWordReport(QStringLiteral("目录.docx"), progress).isEmpty(),
                 !refused.isEmpty());
-        const int swaps = swapper.stop();
+        swapper = {};
         EXPECT_TRUE(swaps > 0 || fillings == 1) << "the swap ran beside the fillings";
         EXPECT_TRUE(refused.isEmpty() || ui.boxTexts().join('\n').contains(refused)) << temporary << runtime;
         const QList<QUrl> opened = ui.openedUrls().mid(before);
