@@ -8,10 +8,12 @@
 #include "platform/db/Connection.h"
 #include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
+#include "platform/outside/PrivateFolder.h"
 #include "platform/outside/ProgramStarter.h"
 #include "platform/outside/SettingsObject.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
+#include "platform/outside/TemporaryFolder.h"
 #include "platform/ui/ComponentFolder.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
@@ -26,7 +28,6 @@
 #include <pugixml.hpp>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
@@ -91,24 +92,26 @@ void showStartFailure(const QString& cause)
     tellFailure("ShellAndWait", cause, QStringLiteral("压缩、解压缩文件出错！"));
 }
 
-// The data file lies in a private folder named after the process that wrote it; a host that was killed
-// while the program ran leaves it behind, with the connection's password in it.
-const QString DataFolderPrefix = QStringLiteral("orvreport-datareport-");
+// The data file lies in a folder of its own, named after the process that wrote it, inside the user's
+// own folder; a host that was killed while the program ran leaves it behind, with the connection's
+// password in it.
+const QString DataFolderPrefix = QStringLiteral("datareport-");
 
 bool processGone(qint64 pid)
 {
     return pid > 0 && kill(pid_t(pid), 0) != 0 && errno == ESRCH;
 }
 
-// Removes the data folders of this user whose process is gone.
-void removeDataOfEndedRuns()
+// Removes the data folders whose process is gone. Only the user can make anything in the own folder;
+// a link found there is still not followed.
+void removeDataOfEndedRuns(const platform::outside::PrivateFolder& own)
 {
-    const QFileInfoList folders
-        = QDir(QDir::tempPath())
-              .entryInfoList({ DataFolderPrefix + QLatin1Char('*') }, QDir::Dirs | QDir::NoDotAndDotDot);
+    const QFileInfoList folders = QDir(own.path())
+                                      .entryInfoList({ DataFolderPrefix + QLatin1Char('*') },
+                                          QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot);
     for (const QFileInfo& folder : folders) {
         const QString writer = folder.fileName().mid(DataFolderPrefix.size()).section(QLatin1Char('-'), 0, 0);
-        if (folder.ownerId() == getuid() && processGone(writer.toLongLong()))
+        if (processGone(writer.toLongLong()))
             QDir(folder.filePath()).removeRecursively();
     }
 }
@@ -189,20 +192,24 @@ void RunReportPrinter(const QString& templateName)
     const QByteArray data
         = ReportPrinterData(DsnOf(connectionString(*state.Connection)), reportQuery(), templateName);
 
-    // The file holds the connection's password: it lies in a folder of this user's only and goes with it.
-    removeDataOfEndedRuns();
-    QTemporaryDir folder(QDir(QDir::tempPath())
+    // The file holds the connection's password and is handed to the program by its path: it lies in the
+    // user's own folder, readable by its owner only, and goes with its folder.
+    const platform::outside::PrivateFolder own(platform::outside::handOverFolder());
+    removeDataOfEndedRuns(own);
+    QTemporaryDir folder(QDir(own.path())
                              .filePath(DataFolderPrefix + QString::number(QCoreApplication::applicationPid())
                                  + QStringLiteral("-XXXXXX")));
-    const QString dataPath = QDir(folder.path()).filePath(QStringLiteral("datareport.xml"));
-    QFile file(dataPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-        || file.write(data) != data.size() || !file.flush()) {
-        showStartFailure(QStringLiteral("不能写入 %1：%2").arg(dataPath, file.errorString()));
+    const QString dataName = QStringLiteral("datareport.xml");
+    const QString dataPath = QDir(folder.path()).filePath(dataName);
+    try {
+        const platform::outside::PrivateFolder dataFolder(folder.path());
+        platform::outside::PrivateFile file(dataFolder, dataName);
+        file.write(data.constData(), data.size());
+        file.keep();
+    } catch (const platform::Error& error) {
+        showStartFailure(error.description());
         return;
     }
-    file.close();
     const QString program = reportPrinterProgram();
     const platform::outside::ProgramRun run
         = platform::outside::ShellAndWait(program, { dataPath, templatePath }, 0, folder.path());

@@ -8,6 +8,7 @@
 #include "platform/outside/IdGeneratorObject.h"
 #include "platform/outside/PrivateFolder.h"
 #include "platform/outside/SettingsObject.h"
+#include "platform/outside/TemporaryFolder.h"
 
 #include <cerrno>
 #include <deque>
@@ -17,6 +18,7 @@
 #include <optional>
 #include <QDir>
 #include <QFile>
+#include <unistd.h>
 
 namespace output
 {
@@ -102,7 +104,19 @@ std::optional<QString> namedFolder()
 
 QString defaultFolder()
 {
-    return QDir::temp().filePath(QStringLiteral("retportTemp"));
+    return QDir(platform::outside::temporaryFolder()).filePath(QStringLiteral("retportTemp"));
+}
+
+// The default folder as the user's own. The temporary folder is one for the whole machine: when another
+// account made "retportTemp" first, or put a link or a file by its name, the user's exports go into a
+// folder of the user's own beside it, and nothing into the other one.
+void openDefaultFolder(std::optional<platform::outside::PrivateFolder>& own)
+{
+    try {
+        own.emplace(defaultFolder());
+    } catch (const platform::Error&) {
+        own.emplace(defaultFolder() + QStringLiteral("-%1").arg(::geteuid()));
+    }
 }
 
 using WriteContent = std::function<void(QIODevice&)>;
@@ -131,11 +145,11 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
 {
     // A folder that is named is used as it was set up. The default one lies in the temporary folder,
     // where another user may have made it first or put a link by its name: it is used only as the
-    // user's own, and its workbooks are readable by their owner only.
+    // user's own (else the user's folder beside it), and its workbooks are readable by their owner only.
     const std::optional<QString> named = namedFolder();
     std::optional<platform::outside::PrivateFolder> own;
     if (!named)
-        own.emplace(defaultFolder());
+        openDefaultFolder(own);
     else if (!QDir().mkpath(*named))
         throw platform::Error(platform::errors::FileError, QStringLiteral("WebExport"),
             QStringLiteral("无法创建导出文件夹 %1").arg(QDir::toNativeSeparators(*named)));

@@ -19,7 +19,8 @@ inline const QString WebExportFolderKey = QStringLiteral("WebExportFolder");
 // Where web exports go: $ORV_WEB_EXPORT_DIR, else the setting "PrintSetup"/"WebExportFolder", else the
 // folder "retportTemp" in the system's temporary folder. A folder named so is used as it is set up; the
 // default one is the user's own (a PrivateFolder, rights 0700) and its workbooks are readable by their
-// owner only (0600).
+// owner only (0600). When "retportTemp" cannot be the user's own (another account's folder, a link or a
+// file), the exports go into "retportTemp-<uid>" beside it, checked alike.
 QString webExportFolder();
 
 class ReportOutput;
@@ -32,7 +33,7 @@ constexpr int WebExportBatchPages = 500;
 // is made when it is missing; returns the file's path, or "" when the report has no data (the engine
 // has said so) and nothing is written. Once its last page is built, the report releases its data and
 // the working sheet is left without cells. Throws platform::Error (errors::FileError) when the folder
-// cannot be made, the default folder is a link, no folder or another user's, or the file cannot be
+// cannot be made, neither default folder can be the user's own, or the file cannot be
 // written, leaving no file; a failed build, or one that makes no page before the data ends, throws as
 // it fails.
 QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QProgressBar& progress);

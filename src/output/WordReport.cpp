@@ -13,6 +13,7 @@
 #include "platform/outside/PrivateFolder.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
+#include "platform/outside/TemporaryFolder.h"
 #include "platform/outside/WordDocument.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
@@ -26,9 +27,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 namespace output
 {
@@ -178,7 +177,13 @@ QString run(const QString& templateName, WordReportProgress& progress)
     const QString templatePath = TemplatePath(templateName);
     if (!QFileInfo::exists(templatePath))
         endRun(MissingTemplateText(templatePath));
-    QTemporaryDir workFolder;
+    // The filled document is handed to the desktop opener by its path; a converted template is read back
+    // by its path too: both lie in the user's own folder, where no other account can swap them.
+    const platform::outside::PrivateFolder folder(WordReportFolder());
+    QTemporaryDir workFolder(QDir(folder.path()).filePath(QStringLiteral("convert-XXXXXX")));
+    if (!workFolder.isValid())
+        throw platform::Error(platform::errors::FileError, QStringLiteral("Word报表"),
+            QStringLiteral("不能在 %1 中创建文件夹：%2").arg(folder.path(), workFolder.errorString()));
     auto document = platform::outside::WordDocument::open(docxTemplate(templatePath, workFolder.path()));
     store::WriteReportLog(QStringLiteral("打印"));
     platform::ui::pumpMessages();
@@ -210,7 +215,6 @@ QString run(const QString& templateName, WordReportProgress& progress)
         }
     }
 
-    const platform::outside::PrivateFolder folder(WordReportFolder());
     const QString name = QStringLiteral("%1-%2.docx")
                              .arg(QFileInfo(templateName).completeBaseName(),
                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz")));
@@ -226,8 +230,7 @@ QString run(const QString& templateName, WordReportProgress& progress)
 
 QString WordReportFolder()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-        .filePath(QStringLiteral("OrvReport-%1").arg(::geteuid()));
+    return platform::outside::handOverFolder();
 }
 
 QString CreateWordReport(const QString& templateName, WordReportProgress& progress)

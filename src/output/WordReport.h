@@ -26,8 +26,9 @@ inline const QString WordReportTitle = QStringLiteral("提示");
 // behind by a run that fails: the converted template and the unfinished document are removed.
 QString CreateWordReport(const QString& templateName, WordReportProgress& progress);
 
-// The folder the filled documents are written to: one per user in the temporary folder, only its owner
-// can enter it, and each document in it is readable by its owner only.
+// The folder the filled documents are written to and handed to the desktop opener from: the user's
+// own (platform::outside::handOverFolder), only its owner can enter it, and each document in it is
+// readable by its owner only. Throws platform::Error naming a temporary folder that cannot hold it.
 QString WordReportFolder();
 
 } // namespace output

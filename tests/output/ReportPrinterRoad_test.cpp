@@ -4,7 +4,9 @@
 #include "platform/db/Connection.h"
 #include "platform/Error.h"
 #include "platform/outside/SettingsObject.h"
+#include "platform/outside/TemporaryFolder.h"
 #include "platform/ui/ComponentFolder.h"
+#include "support/SavedEnvironment.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -109,30 +111,46 @@ TEST_P(ReportPrinterRoadTest, ProgramGetsItsPrivateDataFileAndItGoesAfterwards)
     report.setReportId(demo::WordReportId);
     report.setSelectWhere(QStringLiteral("wsda.piece_no > 1"));
 
-    // A data folder left by a host that was killed, and one of a host that still runs.
+    // A data folder left by a host that was killed, one of a host that still runs, and links planted by
+    // the names a clean-up looks at, to a folder of the clerk's with files and a subfolder.
     QProcess ended;
     ended.start(QStringLiteral("cat"));
     ASSERT_TRUE(ended.waitForStarted());
     const qint64 endedId = ended.processId();
     ended.closeWriteChannel();
     ASSERT_TRUE(ended.waitForFinished());
-    const QDir temp(QDir::tempPath());
-    const QString left = temp.filePath(QStringLiteral("orvreport-datareport-%1-aBc123").arg(endedId));
-    const QString running = temp.filePath(
-        QStringLiteral("orvreport-datareport-%1-aBc123").arg(QCoreApplication::applicationPid()));
+    const QTemporaryDir temp;
+    const orvtest::SavedEnvironment savedTemp { "TMPDIR" };
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    const QDir own(platform::outside::handOverFolder());
+    const auto dataFolder
+        = [&](qint64 pid) { return own.filePath(QStringLiteral("datareport-%1-aBc123").arg(pid)); };
+    const QString left = dataFolder(endedId);
+    const QString running = dataFolder(QCoreApplication::applicationPid());
     writeFile(left + QStringLiteral("/datareport.xml"), "password");
     writeFile(running + QStringLiteral("/datareport.xml"), "password");
+    const QString clerks = QDir(temp.path()).filePath(QStringLiteral("档案"));
+    const QStringList clerksFiles
+        = { clerks + QStringLiteral("/a.txt"), clerks + QStringLiteral("/sub/b.txt") };
+    for (const QString& file : clerksFiles)
+        writeFile(file, "archive");
+    for (const QString& link :
+        { QDir(temp.path()).filePath(QStringLiteral("orvreport-datareport-%1-x").arg(endedId)),
+            dataFolder(endedId) + QStringLiteral("x") })
+        ASSERT_TRUE(QFile::link(clerks, link));
 
     output::RunReportPrinter(QStringLiteral("目录.rpt"));
 
     EXPECT_FALSE(QFileInfo::exists(left));
     EXPECT_TRUE(QFileInfo::exists(running + QStringLiteral("/datareport.xml")));
-    QDir(running).removeRecursively();
+    for (const QString& file : clerksFiles)
+        EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
     EXPECT_EQ(ui.boxTexts(),
         QStringList { QStringLiteral("当前某个排序字段并不存在实体表中，不进行数字排序方式打印报表") });
     const QStringList arguments
         = readFile(seen + QStringLiteral(".args")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(arguments.size(), 2);
+    EXPECT_TRUE(arguments[0].startsWith(own.filePath(QStringLiteral("datareport-"))));
     EXPECT_TRUE(arguments[0].endsWith(QLatin1String("/datareport.xml")));
     EXPECT_EQ(arguments[1], QDir(component.path()).filePath(QStringLiteral("目录.rpt")));
     EXPECT_FALSE(QFileInfo::exists(arguments[0])) << "the data file is removed once the program has ended";

@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace
 {
@@ -39,9 +40,16 @@ protected:
 
 } // namespace
 
+// Only a full path in TMPDIR names the temporary folder: a relative one would be the working folder's.
 TEST_F(WebExportFolders, EnvironmentBeforeSettingBeforeTheTemporaryFolder)
 {
-    EXPECT_EQ(output::webExportFolder(), QDir::temp().filePath(QStringLiteral("retportTemp")));
+    const orvtest::SavedEnvironment savedTemp { "TMPDIR" };
+    for (const char* temporary : { "", "relative", ".", "/tmp/" }) {
+        qputenv("TMPDIR", temporary);
+        EXPECT_EQ(output::webExportFolder(), QStringLiteral("/tmp/retportTemp")) << temporary;
+    }
+    qputenv("TMPDIR", "/srv/tmp");
+    EXPECT_EQ(output::webExportFolder(), QStringLiteral("/srv/tmp/retportTemp"));
     platform::outside::SettingsObject().write(
         QStringLiteral("PrintSetup"), output::WebExportFolderKey, QStringLiteral("/srv/exports"));
     EXPECT_EQ(output::webExportFolder(), QStringLiteral("/srv/exports"));
@@ -134,14 +142,17 @@ TEST_F(WebExportFolders, WritesEveryBatchIntoOneWorkbookNamedByANewIdInAFolderIt
 }
 
 // The default folder lies in the temporary folder, which others may write to: it is used only as the
-// user's own, made or narrowed to 0700 with workbooks of 0600; a link or a file by its name is refused
-// with the folder named and nothing written. A folder that is named is used as it is set up.
+// user's own, made or narrowed to 0700 with workbooks of 0600. When another account made it, or put a
+// link or a file by its name, the user's own folder beside it takes the workbook and nothing goes into
+// the other one; when that too cannot be the user's, the export is refused with the folder named. A
+// folder that is named is used as it is set up.
 TEST_F(WebExportFolders, TheDefaultFolderIsTheUsersOwnAndANamedOneIsUsedAsSetUp)
 {
     namespace fs = std::filesystem;
     QTemporaryDir temp;
     const fs::path root = temp.path().toStdString();
     const fs::path folder = root / "retportTemp";
+    const fs::path beside = root / ("retportTemp-" + std::to_string(::geteuid()));
     fs::create_directory(root / "elsewhere");
     orvtest::SavedEnvironment savedTemp { "TMPDIR" };
     qputenv("TMPDIR", temp.path().toLocal8Bit());
@@ -149,40 +160,58 @@ TEST_F(WebExportFolders, TheDefaultFolderIsTheUsersOwnAndANamedOneIsUsedAsSetUp)
         fs::create_directory(folder);
         fs::permissions(folder, mode);
     };
+    const auto link = [&](const fs::path& name) { fs::create_directory_symlink(root / "elsewhere", name); };
     struct Case {
         const char* name;
         std::function<void()> prepare;
         bool named;
-        std::optional<fs::perms> folderMode; // none: refused
+        std::optional<fs::path> written; // the folder that takes the workbook; none: refused
+        fs::perms folderMode;
     };
     const Case cases[] = {
-        { "missing", [] {}, false, fs::perms::owner_all },
-        { "own, open to all", [&] { makeFolder(fs::perms::all); }, false, fs::perms::owner_all },
-        { "link", [&] { fs::create_directory_symlink(root / "elsewhere", folder); }, false, {} },
-        { "file", [&] { std::ofstream(folder) << "x"; }, false, {} },
-        { "named", [&] { makeFolder(fs::perms(0755)); }, true, fs::perms(0755) },
+        { "missing", [] {}, false, folder, fs::perms::owner_all },
+        { "own, open to all", [&] { makeFolder(fs::perms::all); }, false, folder, fs::perms::owner_all },
+        { "link", [&] { link(folder); }, false, beside, fs::perms::owner_all },
+        { "file", [&] { std::ofstream(folder) << "x"; }, false, beside, fs::perms::owner_all },
+        { "another account's",
+            [&] {
+                makeFolder(fs::perms::all);
+                ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+            },
+            false, beside, fs::perms::owner_all },
+        { "link, and a link beside",
+            [&] {
+                link(folder);
+                link(beside);
+            },
+            false, {}, {} },
+        { "named", [&] { makeFolder(fs::perms(0755)); }, true, folder, fs::perms(0755) },
     };
     platform::grid::Sheet working;
     QProgressBar progress;
     for (const Case& c : cases) {
         fs::remove_all(folder);
+        fs::remove_all(beside);
         c.prepare();
         qputenv("ORV_WEB_EXPORT_DIR", c.named ? QByteArray::fromStdString(folder.string()) : QByteArray());
         BatchedReport report(1);
         try {
             const fs::path path = output::WriteWebExport(report, working, progress).toStdString();
-            ASSERT_TRUE(c.folderMode) << c.name << ": written";
-            EXPECT_EQ(path.parent_path(), folder) << c.name;
-            EXPECT_EQ(fs::symlink_status(folder).permissions(), *c.folderMode) << c.name;
+            ASSERT_TRUE(c.written) << c.name << ": written";
+            EXPECT_EQ(path.parent_path(), *c.written) << c.name;
+            EXPECT_EQ(fs::symlink_status(*c.written).permissions(), c.folderMode) << c.name;
             if (!c.named) {
                 EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
             }
         } catch (const platform::Error& error) {
-            EXPECT_TRUE(
-                !c.folderMode && error.description().contains(QString::fromStdString(folder.string())))
+            EXPECT_TRUE(!c.written && error.description().contains(QString::fromStdString(beside.string())))
                 << c.name << ": " << error.description().toStdString();
         }
         EXPECT_TRUE(fs::is_empty(root / "elsewhere")) << c.name;
+        if (c.written != folder && fs::is_directory(fs::symlink_status(folder))) {
+            EXPECT_TRUE(fs::is_empty(folder)) << c.name;
+            EXPECT_EQ(fs::status(folder).permissions(), fs::perms::all) << c.name;
+        }
     }
 }
 

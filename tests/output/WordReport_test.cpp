@@ -7,14 +7,18 @@
 #include "platform/Error.h"
 #include "platform/outside/ProgramStarter.h"
 #include "platform/ui/ComponentFolder.h"
+#include "support/SavedEnvironment.h"
 #include "support/TestFiles.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <thread>
+#include <unistd.h>
 
 using namespace outputtest;
 using output::PlaceholderContext;
@@ -299,6 +303,66 @@ TEST_P(WordReportTest, TemplatesFillAsTheirPlaceholdersSay)
         EXPECT_EQ(filledLines(QStringLiteral("模板.docx")).join(QLatin1Char('\n')).toStdString(),
             c.expected.join(QLatin1Char('\n')).toStdString())
             << c.what;
+    }
+}
+
+// The filled document reaches the opener by a path that no other account can redirect: the runtime
+// folder's, while another account swaps the temporary folder's own folder for a link to theirs. Without
+// a runtime folder of the user's alone, a temporary folder that others may write to without the sticky
+// bit, or an own folder there that another account made, is refused by name: nothing opened or written.
+TEST_P(WordReportTest, TheOpenerGetsAPathNoOtherAccountCanRedirect)
+{
+    writeTemplate(QStringLiteral("目录.docx"));
+    const orvtest::SavedEnvironment savedTemp { "TMPDIR" }, savedRuntime { "XDG_RUNTIME_DIR" };
+    QTemporaryDir scratch;
+    const QDir root(QFileInfo(scratch.path()).canonicalFilePath());
+    const QString own = QStringLiteral("/OrvReport-%1").arg(::geteuid());
+    const std::tuple<QString, unsigned, bool> folders[]
+        = { { "open", 0777, false }, { "open" + own, 0700, false }, { "sticky", 01777, false },
+              { "sticky" + own, 0777, true }, { "runtime", 0700, false }, { "runtime-wide", 0755, false },
+              { "runtime-others", 0700, true }, { "elsewhere", 0777, true } };
+    for (const auto& [name, mode, others] : folders) {
+        const QByteArray path = QFile::encodeName(root.filePath(name));
+        ASSERT_TRUE(
+            QDir().mkpath(path) && ::chmod(path, mode) == 0 && (!others || ::chown(path, 65534, 65534) == 0));
+    }
+    ASSERT_TRUE(QFile::link(root.filePath("elsewhere"), root.filePath("open/link")));
+    // Another account exchanging the temporary folder's own folder and its link, for as long as a case runs.
+    const QByteArray ownName = QFile::encodeName(root.filePath("open" + own));
+    const QByteArray linkName = QFile::encodeName(root.filePath("open/link"));
+    const auto swapNames = [&](std::stop_token stop, int& swaps) {
+        while (!stop.stop_requested() || swaps % 2 != 0)
+            swaps += ::renameat2(AT_FDCWD, ownName, AT_FDCWD, linkName, RENAME_EXCHANGE) == 0 ? 1 : 0;
+    };
+
+    const std::tuple<const char*, const char*, int, QString> cases[] = { // refused: the folder named
+        { "open", "runtime", 20, {} }, { "open", "", 1, root.filePath("open") },
+        { "sticky", "runtime-wide", 1, root.filePath("sticky" + own) },
+        { "sticky", "runtime-others", 1, root.filePath("sticky" + own) }
+    };
+    NoProgress progress;
+    for (const auto& [temporary, runtime, fillings, refused] : cases) {
+        qputenv("TMPDIR", QFile::encodeName(root.filePath(temporary)));
+        qputenv("XDG_RUNTIME_DIR", *runtime ? QFile::encodeName(root.filePath(runtime)) : QByteArray());
+        const qsizetype before = ui.openedUrls().size();
+        int swaps = 0;
+        std::jthread swapper(swapNames, std::ref(swaps));
+        for (int filling = 0; filling < fillings; ++filling)
+            EXPECT_EQ(output::CreateWordReport(QStringLiteral("目录.docx"), progress).isEmpty(),
+                !refused.isEmpty());
+        swapper = {};
+        EXPECT_TRUE(swaps > 0 || fillings == 1) << "the swap ran beside the fillings";
+        EXPECT_TRUE(refused.isEmpty() || ui.boxTexts().join('\n').contains(refused)) << temporary << runtime;
+        const QList<QUrl> opened = ui.openedUrls().mid(before);
+        EXPECT_EQ(opened.size(), refused.isEmpty() ? fillings : 0) << temporary << runtime;
+        for (const QUrl& url : opened) {
+            const QFileInfo file(url.toLocalFile());
+            EXPECT_TRUE(file.canonicalFilePath().startsWith(root.filePath("runtime/OrvReport/"))
+                && file.ownerId() == ::geteuid())
+                << file.filePath().toStdString();
+        }
+        EXPECT_TRUE(
+            QDir(root.filePath("elsewhere")).isEmpty() && QDir(root.filePath("sticky" + own)).isEmpty());
     }
 }
 
