@@ -481,6 +481,43 @@ TEST_P(WizardWindow, EnterGoesForwardWhereTheStepAllowsIt)
     EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join('|').toStdString();
 }
 
+// Enter never moves fields: pressed on ">>", where the focus lands after ">" is pressed, it goes forward
+// when the step has its choice and does nothing before; Space still presses the button in focus.
+TEST_P(WizardWindow, EnterOnTheFieldsStepKeepsTheChosenFields)
+{
+    const auto window = openWindow();
+    showActive(*window);
+    window->cmdNav_Click(NavButton::Next);
+    addTable(*window, "文书档案");
+    window->cmdNav_Click(NavButton::Next);
+    QListWidget* fields = window->lstSourceField;
+    const QStringList last { fields->item(fields->count() - 1)->text() };
+    const struct {
+        QList<QKeyCombination> keys;
+        WizardStep step;
+        QStringList chosen;
+        QWidget* focus;
+    } presses[] = {
+        { { Qt::Key_Tab, Qt::Key_Return }, WizardStep::Fields, {}, window->cmdAddFields },
+        { { Qt::SHIFT | Qt::Key_Tab, Qt::Key_End, Qt::Key_Tab, Qt::Key_Space }, WizardStep::Fields, last,
+            window->cmdAddFields },
+        { { Qt::Key_Return }, WizardStep::Groups, last, window->lstUseFields },
+        { { Qt::Key_Return }, WizardStep::Sort, last, window->lstNoUseFields },
+    };
+    for (const auto& press : presses) {
+        for (const QKeyCombination key : press.keys)
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        QStringList chosen;
+        for (int i = 0; i < window->lstCheckedField->count(); ++i)
+            chosen.append(window->lstCheckedField->item(i)->text());
+        EXPECT_EQ(chosen, press.chosen) << int(press.step);
+        EXPECT_EQ(window->CurrentStep(), press.step);
+        EXPECT_EQ(QApplication::focusWidget(), press.focus) << int(press.step);
+    }
+    EXPECT_TRUE(boxTexts().isEmpty());
+    window->hide();
+}
+
 // F1 opens the current step's topic; a missing page is named with the folder where the pages belong.
 TEST_P(WizardWindow, F1OpensTheStepsTopicOrSaysWhereItsPageBelongs)
 {
