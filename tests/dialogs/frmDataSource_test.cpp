@@ -180,46 +180,30 @@ TEST_P(DataSourceDialog, RefusalsKeepTheDialogOpenWithTheirMessages)
     EXPECT_EQ(column, QStringLiteral("@R|AB&"));
 }
 
-// The number boxes of a taken part refuse characters that are not digits; the keys that type none edit,
-// move the focus, confirm or cancel as in any box.
+// The number boxes refuse characters that are not digits; keys that type none act as in any box.
 TEST_P(DataSourceDialog, TheNumberBoxesLetTheEditingAndDialogKeysThrough)
 {
     const std::pair<Qt::Key, QString> closings[]
         = { { Qt::Key_Return, QStringLiteral("@B|题名(文件)&2-3&B&") }, { Qt::Key_Escape, QString() } };
     for (const auto& [closingKey, stored] : closings) {
         grid.setText(3, 4, QStringLiteral("@B|题名(文件)&1-4&B&"));
-        const QString result = show([&](frmDataSource& dialog) {
-            const struct {
-                QLineEdit* box;
-                QKeyCombination key;
-                const char* text;
-                bool focusStays;
-            } presses[] = {
-                { dialog.TxtChar, Qt::Key_End, "1", true },
-                { dialog.TxtChar, Qt::Key_2, "12", true },
-                { dialog.TxtChar, Qt::Key_X, "12", true },
-                { dialog.TxtChar, Qt::Key_Left, "12", true },
-                { dialog.TxtChar, Qt::Key_Backspace, "2", true },
-                { dialog.TxtChar, Qt::Key_Delete, "", true },
-                { dialog.TxtChar, Qt::Key_2, "2", true },
-                { dialog.TxtChar, Qt::Key_Tab, "2", false },
-                { dialog.TxtChar1, Qt::Key_Backspace, "", true },
-                { dialog.TxtChar1, Qt::Key_3, "3", true },
-                { dialog.TxtChar1, Qt::SHIFT | Qt::Key_Tab, "3", false },
-            };
-            for (const auto& press : presses) {
-                if (dialog.focusWidget() != press.box)
-                    press.box->setFocus();
-                QTest::keyClick(press.box, press.key.key(), press.key.keyboardModifiers());
-                EXPECT_EQ(press.box->text(), QString::fromUtf8(press.text)) << press.key.key();
-                EXPECT_EQ(dialog.focusWidget() == press.box, press.focusStays) << press.key.key();
-            }
+        EXPECT_EQ(show([&](frmDataSource& dialog) {
+            dialog.TxtChar->setFocus();
+            QTest::keyClicks(dialog.TxtChar, QStringLiteral("2x"));
+            for (const Qt::Key key : { Qt::Key_Left, Qt::Key_Backspace, Qt::Key_Delete })
+                QTest::keyClick(dialog.TxtChar, key);
+            QTest::keyClicks(dialog.TxtChar, QStringLiteral("2"));
+            QTest::keyClick(dialog.TxtChar, Qt::Key_Tab);
+            EXPECT_NE(dialog.focusWidget(), dialog.TxtChar);
+            QTest::keyClick(dialog.TxtChar1, Qt::Key_Backspace);
+            QTest::keyClick(dialog.TxtChar1, Qt::Key_3);
+            QTest::keyClick(dialog.TxtChar1, Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_NE(dialog.focusWidget(), dialog.TxtChar1);
             QTest::keyClick(dialog.TxtChar1, closingKey);
-            EXPECT_FALSE(dialog.isVisible()) << closingKey;
-        });
-        EXPECT_EQ(result, stored);
+            EXPECT_FALSE(dialog.isVisible());
+        }),
+            stored);
     }
-    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_P(DataSourceDialog, TheSystemParameterPickerInsertsAtTheCursorKeepingTypedWords)
