@@ -132,6 +132,12 @@ platform::ui::Checked<QString, SourceFocus> confirmRegion(const DataSourceForm& 
     return withLetter('F', function + QLatin1Char('(') + region + QLatin1Char(')'));
 }
 
+// Backspace, Tab, Enter and Escape type no character: the filters let them do what they do in any box.
+bool typesNoCharacter(QChar key)
+{
+    return !key.isPrint();
+}
+
 } // namespace
 
 QList<KindNode> KindNodes(int reportType)
@@ -373,17 +379,19 @@ bool UpdateSelectButton(const QString& sql, int caret, bool enabled)
 
 std::optional<QChar> FilterOptionKey(QChar key, bool takeMode)
 {
+    if (typesNoCharacter(key))
+        return key;
     if (key == QLatin1Char('@') || key == OptionMark)
         return std::nullopt;
     const bool digit = key >= QLatin1Char('0') && key <= QLatin1Char('9');
-    if (takeMode && !digit && key != Backspace)
+    if (takeMode && !digit)
         return std::nullopt;
     return key;
 }
 
 std::optional<QChar> FilterColumnKey(QChar key, const QString& current)
 {
-    if (key == Backspace || key == QLatin1Char('.'))
+    if (typesNoCharacter(key) || key == QLatin1Char('.'))
         return key;
     const QChar upper = key.toUpper();
     if (current.size() >= 2 || !isColumnLetter(upper))

@@ -108,9 +108,11 @@ bool IsRegionValid(const QString& region);
 bool UpdateSelectButton(const QString& sql, int caret, bool enabled);
 
 constexpr QChar Backspace = QChar(8);
-// A key typed into the option boxes: the character to put in, or none when refused.
+// A key typed into the option boxes: the character to put in, or none when refused. In take mode only
+// digits are typed; a key that types no character (Backspace, Tab, Enter, Escape) always passes.
 std::optional<QChar> FilterOptionKey(QChar key, bool takeMode);
-// A key typed into the column box holding `current`: the character to put in, or none when refused.
+// A key typed into the column box holding `current`: the character to put in, or none when refused; a
+// key that types no character always passes.
 std::optional<QChar> FilterColumnKey(QChar key, const QString& current);
 
 } // namespace dialogs

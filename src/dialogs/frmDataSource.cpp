@@ -582,11 +582,8 @@ bool frmDataSource::eventFilter(QObject* watched, QEvent* event)
     }
     const bool keyBox = watched == TxtChar || watched == TxtChar1 || watched == CboSelCol->lineEdit();
     if (keyBox && event->type() == QEvent::KeyPress) {
-        const auto* press = static_cast<QKeyEvent*>(event);
-        const QChar key = press->key() == Qt::Key_Backspace ? Backspace
-            : press->text().size() == 1                     ? press->text().at(0)
-                                                            : QChar();
-        if (!key.isNull() && filterKey(watched, key))
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed.size() == 1 && filterKey(watched, typed.at(0)))
             return true;
     }
     return QDialog::eventFilter(watched, event);

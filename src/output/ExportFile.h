@@ -12,9 +12,11 @@ namespace output
 inline const QString ExportFilter
     = QStringLiteral("brimfold (*.vts);;Execl (*.xls);;Tabbed Text (*.txt);;HTML (*.htm)");
 
-// The extension that a file type of the save dialog stands for ("Execl (*.xls)" -> "xls"): a name typed
-// without an extension gets it, so that the file is of the type the user chose.
-QString exportSuffixOf(const QString& nameFilter);
+// The file an export named `typed` in the save dialog is written to, with the file type `nameFilter`
+// chosen there: a name with the extension of an export type keeps it, and that extension decides the
+// format; any other name gets the chosen type's extension, whether it has none ("目录"), an empty one
+// ("trail." -> "trail.xls") or one of its own ("档案目录v1.2", "mulu3.xlsx" -> "mulu3.xlsx.xls").
+QString exportPathFor(const QString& typed, const QString& nameFilter);
 
 // The format a file is written in, by its extension (".xls"; ".htm" or ".html"; ".txt"; in any case of
 // letters); the grid's own format for any other name, one without an extension included.

@@ -365,14 +365,10 @@ QString frmPrint::AskExportPath()
     CommDialog.setObjectName(QStringLiteral("CommDialog"));
     CommDialog.setAcceptMode(QFileDialog::AcceptSave);
     CommDialog.setOption(QFileDialog::DontConfirmOverwrite);
-    // The type chosen, then and whenever it changes, gives a name typed without extension its extension.
-    const auto takeSuffixOf
-        = [&CommDialog](const QString& filter) { CommDialog.setDefaultSuffix(exportSuffixOf(filter)); };
-    takeSuffixOf(CommDialog.selectedNameFilter());
-    connect(&CommDialog, &QFileDialog::filterSelected, &CommDialog, takeSuffixOf);
     if (platform::ui::showModal(CommDialog) != QDialog::Accepted)
         return {};
-    return CommDialog.selectedFiles().value(0);
+    const QString typed = CommDialog.selectedFiles().value(0);
+    return typed.isEmpty() ? QString() : exportPathFor(typed, CommDialog.selectedNameFilter());
 }
 
 void frmPrint::cmdSave_Click()

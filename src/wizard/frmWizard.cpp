@@ -42,10 +42,14 @@ QListWidget* multiSelectList()
     return list;
 }
 
+// A button that moves entries between two lists. It never takes Enter: after a transfer the focus often
+// lands on the next such button, and Enter there would move every entry without the clerk seeing it; Enter
+// goes forward instead, and Space still presses the button that has the focus.
 QPushButton* arrowButton(const QString& text)
 {
     auto* button = new QPushButton(text);
     button->setFixedWidth(40);
+    button->setAutoDefault(false);
     return button;
 }
 

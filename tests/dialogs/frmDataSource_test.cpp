@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -177,6 +178,27 @@ TEST_P(DataSourceDialog, RefusalsKeepTheDialogOpenWithTheirMessages)
         dialog.cmdOk_Click();
     });
     EXPECT_EQ(column, QStringLiteral("@R|AB&"));
+}
+
+// The number boxes refuse characters that are not digits; keys that type none act as in any box.
+TEST_P(DataSourceDialog, TheNumberBoxesLetTheEditingAndDialogKeysThrough)
+{
+    for (const Qt::Key closingKey : { Qt::Key_Return, Qt::Key_Escape }) {
+        grid.setText(3, 4, QStringLiteral("@B|题名(文件)&1-4&B&"));
+        EXPECT_EQ(show([&](frmDataSource& dialog) {
+            dialog.TxtChar->setFocus();
+            for (const Qt::Key key : { Qt::Key_2, Qt::Key_X, Qt::Key_Left, Qt::Key_Backspace, Qt::Key_Delete,
+                     Qt::Key_2, Qt::Key_Tab })
+                QTest::keyClick(dialog.TxtChar, key);
+            EXPECT_NE(dialog.focusWidget(), dialog.TxtChar);
+            for (const Qt::Key key : { Qt::Key_Backspace, Qt::Key_3, Qt::Key_Backtab })
+                QTest::keyClick(dialog.TxtChar1, key);
+            EXPECT_NE(dialog.focusWidget(), dialog.TxtChar1);
+            QTest::keyClick(dialog.TxtChar1, closingKey);
+            EXPECT_FALSE(dialog.isVisible()) << closingKey;
+        }),
+            closingKey == Qt::Key_Return ? QStringLiteral("@B|题名(文件)&2-3&B&") : QString());
+    }
 }
 
 TEST_P(DataSourceDialog, TheSystemParameterPickerInsertsAtTheCursorKeepingTypedWords)

@@ -266,8 +266,8 @@ TEST_P(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
 {
     QStringList firstPage;
     const auto path = [this](const char* name) { return exports.filePath(QString::fromUtf8(name)); };
-    // A name typed without extension takes that of the type chosen last (the grid's own, offered first,
-    // when none is chosen); a typed extension wins, whatever it is.
+    // A name without an export type's extension (none, an empty one or one of its own) takes that of the
+    // type chosen last (the grid's own, offered first, when none is chosen); an export type's extension wins.
     const std::pair<const char*, QStringList> answers[] = {
         { "目录.XLS", { "Tabbed Text (*.txt)" } },
         { "report.html", {} },
@@ -275,7 +275,10 @@ TEST_P(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
         { "report", { "HTML (*.htm)", "Tabbed Text (*.txt)" } },
         { "report.vts", {} },
         { "目录", {} },
-        { "J001.2003", { "Execl (*.xls)" } },
+        { "J001.2003", {} },
+        { "目录2024.12月", { "Execl (*.xls)" } },
+        { "trail.", { "Execl (*.xls)" } },
+        { "mulu3.xlsx", { "Execl (*.xls)" } },
     };
     preview([&](frmPrint& window) {
         firstPage = archiveNumbers(window.fbkPrint->page());
@@ -283,8 +286,8 @@ TEST_P(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
             exportTo(window, path(name), types);
     });
     EXPECT_EQ(QDir(exports.path()).entryList(QDir::Files),
-        (QStringList {
-            "J001.2003", "report.htm", "report.html", "report.txt", "report.vts", "目录.vts", "目录.XLS" }));
+        (QStringList { "J001.2003.vts", "mulu3.xlsx.xls", "report.htm", "report.html", "report.txt",
+            "report.vts", "trail.xls", "目录.vts", "目录.XLS", "目录2024.12月.xls" }));
     ASSERT_FALSE(firstPage.isEmpty());
 
     QStringList xlsValues;
@@ -294,6 +297,7 @@ TEST_P(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
     EXPECT_TRUE(xlsValues.contains(demo::DataReportName));
     for (const QString& number : firstPage)
         EXPECT_TRUE(xlsValues.contains(number)) << number.toStdString();
+    EXPECT_FALSE(xlsDump(path("目录2024.12月.xls"))[QStringLiteral("sheets")].toArray().isEmpty());
 
     for (const char* name : { "report.html", "report.htm" }) {
         QFile file(path(name));
@@ -305,11 +309,11 @@ TEST_P(PrintWindowTest, ExportsByTheNamesExtensionAfterTheOverwriteQuestion)
     QFile text(path("report.txt"));
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(text.readAll()).contains(QStringLiteral("件号\t档号\t责任者")));
-    for (const char* name : { "report.vts", "目录.vts", "J001.2003" }) {
+    for (const char* name : { "report.vts", "目录.vts", "J001.2003.vts" }) {
         const Sheet sheet = platform::grid::io::readVts(path(name));
         EXPECT_EQ(archiveNumbers(sheet).mid(0, firstPage.size()), firstPage) << name;
     }
-    EXPECT_EQ(logRows().size(), 7);
+    EXPECT_EQ(logRows().size(), int(std::size(answers)));
     EXPECT_EQ(logRows().first().value(3), QStringLiteral("导出"));
 }
 

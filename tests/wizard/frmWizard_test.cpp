@@ -481,6 +481,30 @@ TEST_P(WizardWindow, EnterGoesForwardWhereTheStepAllowsIt)
     EXPECT_TRUE(boxTexts().isEmpty()) << boxTexts().join('|').toStdString();
 }
 
+// Enter on ">>", where the focus lands after ">", moves no field: it goes forward once a field is chosen.
+TEST_P(WizardWindow, EnterOnTheFieldsStepKeepsTheChosenFields)
+{
+    const auto window = openWindow();
+    showActive(*window);
+    checkFields(*window, 0);
+    const QString last = window->lstSourceField->item(window->lstSourceField->count() - 1)->text();
+    const std::tuple<QList<QKeyCombination>, WizardStep, QStringList> presses[] = {
+        { { Qt::Key_Tab, Qt::Key_Return }, WizardStep::Fields, {} },
+        { { Qt::SHIFT | Qt::Key_Tab, Qt::Key_End, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return }, WizardStep::Groups,
+            { last } },
+        { { Qt::Key_Return }, WizardStep::Sort, { last } },
+    };
+    for (const auto& [keys, step, chosen] : presses) {
+        for (const QKeyCombination key : keys)
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(window->CurrentStep(), step);
+        QStringList listed;
+        for (int i = 0; i < window->lstCheckedField->count(); ++i)
+            listed.append(window->lstCheckedField->item(i)->text());
+        EXPECT_EQ(listed, chosen);
+    }
+}
+
 // F1 opens the current step's topic; a missing page is named with the folder where the pages belong.
 TEST_P(WizardWindow, F1OpensTheStepsTopicOrSaysWhereItsPageBelongs)
 {
