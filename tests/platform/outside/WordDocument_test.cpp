@@ -234,6 +234,7 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
             1, "登记的压缩长度超出模板文件", 0 },
         { "parts past the bound", sample, { "--parts", "9998:0" }, {}, 1, 1, "登记了10001个部件，超过10000个",
             0 },
+        { "declares parts past the bound", sample, { "--count", "60000" }, {}, 1, 1, "登记了60000个部件", 0 },
         { "parts at the bound, 64-bit end record", sample, { "--zip64", "1", "--parts", "7:0" }, tenParts, 30,
             1, "marks 1 passes 1", 1 },
         { "compressed size past the template", sample, { "--compressed", "word/document.xml:100000000" }, {},

@@ -1,7 +1,7 @@
 """Writes a .docx whose body is read from standard input, with the zip tricks of hostile templates.
 Usage: make_docx.py OUT [--entry NAME] [--zeros NAME:BYTES] [--parts COUNT:BYTES] [--random NAME:BYTES]
                        [--declare NAME:BYTES] [--compressed NAME:BYTES] [--alias NAME:TARGET] [--padded BYTES]
-                       [--zip64 1]
+                       [--zip64 1] [--count PARTS]
   --entry       one more part named NAME (names that leave the archive, names given twice)
   --zeros       a part of BYTES zero bytes (a real zip bomb, deflated a thousandfold)
   --parts       COUNT parts word/media/N.bin of BYTES zero bytes each (small bombs, many)
@@ -11,6 +11,7 @@ Usage: make_docx.py OUT [--entry NAME] [--zeros NAME:BYTES] [--parts COUNT:BYTES
   --alias       one more part NAME whose central directory entry points at part TARGET's data
   --padded      the body part ends with BYTES blanks (it deflates a thousandfold)
   --zip64       the part count stands in the 64-bit end record, the 16-bit one holding 0xFFFF
+  --count       the end record declares PARTS parts, whatever the central directory holds
 Or: make_docx.py --count OUT TEXT  prints how often TEXT occurs in the body part of OUT,
     make_docx.py --text OUT        prints the text of each paragraph of OUT, one line each."""
 import random
@@ -117,9 +118,10 @@ def main():
         declare(out, name, size, compressed)
     for name, target in aliases:
         alias(out, name, target)
-    if "--zip64" in settings:
+    if "--zip64" in settings or "--count" in settings:
+        count = 0xFFFF if "--zip64" in settings else int(settings["--count"])
         data = bytearray(open(out, "rb").read())
-        struct.pack_into("<HH", data, data.rfind(b"PK\x05\x06") + 8, 0xFFFF, 0xFFFF)
+        struct.pack_into("<HH", data, data.rfind(b"PK\x05\x06") + 8, count, count)
         open(out, "wb").write(bytes(data))
 
 
