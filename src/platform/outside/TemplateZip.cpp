@@ -131,10 +131,11 @@ TemplateZip::TemplateZip(const QString& path, const std::string& keptPart, const
     , keptName_(keptPart)
     , limits_(limits)
 {
-    // Read through one descriptor, so that the file counted is the file opened.
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Read through one descriptor, so that the file counted is the file opened; a named pipe in its
+    // place neither holds the opening up nor passes for a template.
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat file;
-    if (descriptor < 0 || ::fstat(descriptor, &file) != 0) {
+    if (descriptor < 0 || ::fstat(descriptor, &file) != 0 || !S_ISREG(file.st_mode)) {
         if (descriptor >= 0)
             ::close(descriptor);
         failWordDocument(unreadableTemplateText(path));
@@ -143,9 +144,7 @@ TemplateZip::TemplateZip(const QString& path, const std::string& keptPart, const
     const auto checkCount = [&](quint64 count) {
         if (count > quint64(limits_.parts))
             failWordDocument(QStringLiteral("报表模板%1登记了%2个部件，超过%3个，不予处理！")
-                                 .arg(path)
-                                 .arg(count)
-                                 .arg(limits_.parts));
+                                 .arg(path, QString::number(count), QString::number(limits_.parts)));
     };
     int error = 0;
     try {
@@ -221,8 +220,7 @@ void TemplateZip::checkLimits(const QString& what, qint64 inflated, qint64 compr
             QStringLiteral("报表模板%1%2解压后超过%3，不予处理！").arg(path_, what, megabytes(limit)));
     if (inflated > limits_.ratioCheckedFrom && inflated > std::max<qint64>(compressed, 1) * limits_.bombRatio)
         failWordDocument(QStringLiteral("报表模板%1%2压缩比超过%3:1，疑为压缩炸弹，不予处理！")
-                             .arg(path_, what)
-                             .arg(limits_.bombRatio));
+                             .arg(path_, what, QString::number(limits_.bombRatio)));
 }
 
 void TemplateZip::checkPart(const Declared& part)
