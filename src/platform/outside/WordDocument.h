@@ -56,9 +56,9 @@ private:
 
 // Converts a document into the file type `format` (an extension the office suite writes: "docx",
 // "doc", "pdf") in `outFolder`, replacing a file of that name there, with the office suite in headless
-// mode, waits for it to end and returns the new file's path. Every conversion runs on a profile folder of its own: an office process started
-// on a profile in use hands its work to the one running there and ends at once, before the file is
-// written (or never gets it written, when that one is an office window of the user's). Throws
+// mode, waits for it to end and returns the new file's path. Every conversion runs on a profile folder
+// of its own: office processes sharing a profile hand their work to the one that holds it, or fail,
+// leaving no file (conversions started together, or an office window of the user's). Throws
 // platform::Error: number NoConverterError when no office suite is installed, FileError when the
 // conversion fails or leaves no file.
 QString convertDocument(const QString& path, const QString& format, const QString& outFolder);

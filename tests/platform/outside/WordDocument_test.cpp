@@ -179,7 +179,7 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         int copies;
         const char* expected; // what fill() tells, or a part of the refusal
         int values; // "值" in the document written; 0 for a refusal
-        long long memoryBytes = 1024 * MB;
+        long long memoryBytes = 1024 * MB; // beyond what the test holds
     };
     const std::string sample = paragraph(Mark);
     // Parts of 1.4 MB that do not deflate, each declaring the inflated size given: below 200:1, a
@@ -227,8 +227,8 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
             1, "的长度与登记的不符", 0 },
         // The body part holds 64 MB of blanks: read past its declaration, it would not fit in 16 MB.
         { "body inflates past its declaration", sample,
-            { "--padded", "64000000", "--declare", "word/document.xml:1000" }, {}, 30, 1, "的长度与登记的不符",
-            0, 16 * MB },
+            { "--padded", "64000000", "--declare", "word/document.xml:1000" }, {}, 30, 1,
+            "的长度与登记的不符", 0, 16 * MB },
         { "parts sharing compressed bytes", sample,
             { "--random", "word/media/a.bin:100000", "--alias", "word/media/b.bin:word/media/a.bin" }, {}, 30,
             1, "登记的压缩长度超出模板文件", 0 },
@@ -307,8 +307,8 @@ TEST(TemplateZipWriting, EveryPartOrNoDocument)
     for (const Case& c : cases) {
         QString told;
         try {
-            zip.writeFilled(platform::outside::PrivateFolder(folder.path()), QStringLiteral("filled.docx"),
-                c.descriptor);
+            zip.writeFilled(
+                platform::outside::PrivateFolder(folder.path()), QStringLiteral("filled.docx"), c.descriptor);
         } catch (const platform::Error& error) {
             told = error.description();
         }
