@@ -80,19 +80,23 @@ struct Term {
     QString format;
 };
 
-// The pieces of a term, split at "@" outside the "#...#" marks of a special formula, so that the record
-// flag "#@flag#" stays within its formula.
+// The pieces of a term, split at every "@", except that a special formula's piece ("E/...") keeps
+// the "@" inside its "#...#" marks, so that the record flag "#@flag#" stays within its formula. A "#"
+// anywhere else (a quoted text, a format) marks nothing.
 QStringList piecesOf(const QString& term)
 {
     QStringList pieces(1);
     bool inMark = false;
     for (const QChar c : term) {
-        if (c == QLatin1Char('#'))
-            inMark = !inMark;
-        if (c == QLatin1Char('@') && !inMark)
+        const bool formula = pieces.last().startsWith(QLatin1String("E/"));
+        if (c == QLatin1Char('@') && !(formula && inMark)) {
             pieces.append(QString());
-        else
-            pieces.last() += c;
+            inMark = false;
+            continue;
+        }
+        if (c == QLatin1Char('#') && formula)
+            inMark = !inMark;
+        pieces.last() += c;
     }
     return pieces;
 }

@@ -74,11 +74,11 @@ public:
 
     // The text of a placeholder's expression for the copy, or std::nullopt when no term gave a value
     // (an expression of quoted literals only). An expression is terms split at every "+", a term pieces
-    // joined by "@": a body (a quoted literal or a field with its cut), "//" a format, "E/" a special
-    // formula. A special formula's SQL therefore holds no "+"; "@" inside its "#...#" marks (the record
-    // flag "#@flag#") belongs to it. `rowValid` false (a numeric row part beyond the copy's records)
-    // gives "". Throws platform::Error for a malformed cut or literal and for a special formula without
-    // a record number.
+    // split at every "@": a body (a quoted literal or a field with its cut), "//" a format, "E/" a special
+    // formula. A special formula's SQL therefore holds no "+"; only within it does an "@" inside "#...#"
+    // marks (the record flag "#@flag#") belong to the piece. `rowValid` false (a numeric row part beyond the
+    // copy's records) gives "". Throws platform::Error for a malformed cut or literal and for a special
+    // formula without a record number.
     std::optional<QString> EvalPlaceholder(
         const QString& expression, const QString& rowPart, bool rowValid, const CopyRecords& copy);
 

@@ -5,12 +5,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <limits>
 #include <map>
 #include <QFile>
-#include <QFileInfo>
+#include <QtEndian>
+#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
 
@@ -76,6 +80,35 @@ qint64 readPart(zip_t* archive, qint64 index, zip_flags_t flags, qint64 most,
     return total;
 }
 
+// The most parts that an end record in the archive's last 64 KB declares: every candidate a zip reader
+// may take, read before the reader loads the central directory it points at. An end record that a
+// 64-bit one's locator precedes declares the count of that one (its own 16 bits then hold 0xFFFF).
+quint64 declaredPartCount(int descriptor, qint64 fileBytes)
+{
+    constexpr qint64 EndRecord = 22;
+    constexpr qint64 Locator = 20; // of the 64-bit end record, just before the end record
+    constexpr qint64 Record64 = 40; // the 64-bit end record up to its count of parts
+    const qint64 start = std::max<qint64>(0, fileBytes - EndRecord - 0xFFFF);
+    QByteArray tail(fileBytes - start, Qt::Uninitialized);
+    const ssize_t read = ::pread(descriptor, tail.data(), std::size_t(tail.size()), start);
+    tail.truncate(std::max<ssize_t>(read, 0));
+    quint64 most = 0;
+    for (qsizetype at = tail.indexOf("PK\5\6"); at >= 0 && at + EndRecord <= tail.size();
+         at = tail.indexOf("PK\5\6", at + 1)) {
+        quint64 count = qFromLittleEndian<quint16>(tail.constData() + at + 10);
+        if (at >= Locator && tail.mid(at - Locator).startsWith("PK\6\7")) {
+            const quint64 offset = qFromLittleEndian<quint64>(tail.constData() + at - Locator + 8);
+            std::array<char, Record64> record;
+            if (offset <= quint64(fileBytes)
+                && ::pread(descriptor, record.data(), record.size(), off_t(offset)) == Record64
+                && std::string_view(record.data(), 4) == "PK\6\6")
+                count = qFromLittleEndian<quint64>(record.data() + 32);
+        }
+        most = std::max(most, count);
+    }
+    return most;
+}
+
 QString megabytes(qint64 bytes)
 {
     return QStringLiteral("%1 MB").arg(double(bytes) / (1024 * 1024), 0, 'g', 4);
@@ -98,13 +131,36 @@ TemplateZip::TemplateZip(const QString& path, const std::string& keptPart, const
     , keptName_(keptPart)
     , limits_(limits)
 {
-    int error = 0;
-    archive_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!archive_)
+    // Read through one descriptor, so that the file counted is the file opened; a named pipe in its
+    // place neither holds the opening up nor passes for a template.
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat file;
+    if (descriptor < 0 || ::fstat(descriptor, &file) != 0 || !S_ISREG(file.st_mode)) {
+        if (descriptor >= 0)
+            ::close(descriptor);
         failWordDocument(unreadableTemplateText(path));
+    }
+    const qint64 fileBytes = file.st_size;
+    const auto checkCount = [&](quint64 count) {
+        if (count > quint64(limits_.parts))
+            failWordDocument(QStringLiteral("报表模板%1登记了%2个部件，超过%3个，不予处理！")
+                                 .arg(path, QString::number(count), QString::number(limits_.parts)));
+    };
+    int error = 0;
+    try {
+        checkCount(declaredPartCount(descriptor, fileBytes));
+        archive_ = zip_fdopen(descriptor, 0, &error);
+    } catch (...) {
+        ::close(descriptor);
+        throw;
+    }
+    if (!archive_) {
+        ::close(descriptor);
+        failWordDocument(unreadableTemplateText(path));
+    }
     try {
         const zip_int64_t count = zip_get_num_entries(archive_, 0);
-        const qint64 fileBytes = QFileInfo(path).size();
+        checkCount(quint64(count));
         std::vector<Declared> parts;
         std::map<std::string, std::string> seen; // a name as compared -> as written
         qint64 inflated = 0;
@@ -164,8 +220,7 @@ void TemplateZip::checkLimits(const QString& what, qint64 inflated, qint64 compr
             QStringLiteral("报表模板%1%2解压后超过%3，不予处理！").arg(path_, what, megabytes(limit)));
     if (inflated > limits_.ratioCheckedFrom && inflated > std::max<qint64>(compressed, 1) * limits_.bombRatio)
         failWordDocument(QStringLiteral("报表模板%1%2压缩比超过%3:1，疑为压缩炸弹，不予处理！")
-                             .arg(path_, what)
-                             .arg(limits_.bombRatio));
+                             .arg(path_, what, QString::number(limits_.bombRatio)));
 }
 
 void TemplateZip::checkPart(const Declared& part)
@@ -202,12 +257,14 @@ namespace
 {
 
 // A source reading the open file `descriptor` from its start through a descriptor of its own: the
-// file's name lies in a folder that others may write to, so it is not opened again by its name.
+// file's name lies in a folder that others may write to, so it is not opened again by its name. When
+// there is none, the archive's error tells why.
 zip_source_t* descriptorSource(zip_t* archive, int descriptor)
 {
     const int copy = ::dup(descriptor);
     FILE* file = copy >= 0 && ::lseek(copy, 0, SEEK_SET) == 0 ? ::fdopen(copy, "rb") : nullptr;
     if (!file) {
+        zip_error_set(zip_get_error(archive), ZIP_ER_READ, errno);
         if (copy >= 0)
             ::close(copy);
         return nullptr;

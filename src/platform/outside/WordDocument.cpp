@@ -218,25 +218,29 @@ void WordDocument::save(const PrivateFolder& folder, const QString& name)
     parts_->zip->writeFilled(folder, name, parts_->bodyPart.handle());
 }
 
-QString convertToDocx(const QString& docPath, const QString& outFolder)
+QString convertDocument(const QString& path, const QString& format, const QString& outFolder)
 {
     const QString office = findProgram({ QStringLiteral("soffice"), QStringLiteral("libreoffice") });
     if (office.isEmpty())
         throw Error(NoConverterError, QStringLiteral("WordDocument"),
             QStringLiteral("没有安装能转换 .doc 文档的办公软件"));
-    // A profile of its own, so that an office window the user has open does not take the job over.
+    const auto fail = [&](const QString& why) {
+        failWordDocument(QStringLiteral("不能把 %1 转换为 .%2：%3").arg(path, format, why));
+    };
+    // A file left by an earlier conversion would pass for this one's.
+    const QString converted
+        = QDir(outFolder).filePath(QFileInfo(path).completeBaseName() + QLatin1Char('.') + format);
+    QFile::remove(converted);
     QTemporaryDir profile;
+    if (!profile.isValid())
+        fail(profile.errorString());
     const QStringList arguments { QStringLiteral("-env:UserInstallation=")
             + QUrl::fromLocalFile(profile.path()).toString(),
-        QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
-        QStringLiteral("docx"), QStringLiteral("--outdir"), outFolder, docPath };
+        QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"), format,
+        QStringLiteral("--outdir"), outFolder, path };
     const ProgramRun run = ShellAndWait(office, arguments, 180000);
-    const QString converted
-        = QDir(outFolder).filePath(QFileInfo(docPath).completeBaseName() + QStringLiteral(".docx"));
     if (!run.ended || run.exitCode != 0 || !QFileInfo::exists(converted))
-        failWordDocument(
-            QStringLiteral("不能把 %1 转换为 .docx：%2")
-                .arg(docPath, run.failure.isEmpty() ? QStringLiteral("转换程序出错") : run.failure));
+        fail(run.failure.isEmpty() ? QStringLiteral("转换程序出错") : run.failure);
     return converted;
 }
 

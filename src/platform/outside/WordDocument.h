@@ -54,10 +54,20 @@ private:
     std::unique_ptr<Parts> parts_;
 };
 
-// Converts an older binary word-processor document (.doc) into a .docx file in `outFolder` with the
-// office suite in headless mode and returns the new file's path. Throws platform::Error: number
-// NoConverterError when no office suite is installed, FileError when the conversion fails.
-QString convertToDocx(const QString& docPath, const QString& outFolder);
+// Converts a document into the file type `format` (an extension the office suite writes: "docx",
+// "doc", "pdf") in `outFolder`, replacing a file of that name there, with the office suite in headless
+// mode, waits for it to end and returns the new file's path. Every conversion runs on a profile folder
+// of its own: office processes sharing a profile hand their work to the one that holds it, or fail,
+// leaving no file (conversions started together, or an office window of the user's). Throws
+// platform::Error: number NoConverterError when no office suite is installed, FileError when the
+// conversion fails or leaves no file.
+QString convertDocument(const QString& path, const QString& format, const QString& outFolder);
 inline constexpr int NoConverterError = 429;
+
+// An older binary word-processor document (.doc) converted into a .docx file (convertDocument).
+inline QString convertToDocx(const QString& docPath, const QString& outFolder)
+{
+    return convertDocument(docPath, QStringLiteral("docx"), outFolder);
+}
 
 } // namespace platform::outside

@@ -1,5 +1,6 @@
 #include "platform/Error.h"
 #include "platform/outside/PrivateFolder.h"
+#include "platform/outside/TemplateZip.h"
 #include "platform/outside/WordDocument.h"
 #include "support/FileSizeLimit.h"
 #include "support/LimitedRun.h"
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <random>
 #include <thread>
 
@@ -176,6 +179,7 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         int copies;
         const char* expected; // what fill() tells, or a part of the refusal
         int values; // "值" in the document written; 0 for a refusal
+        long long memoryBytes = 1024 * MB; // beyond what the test holds
     };
     const std::string sample = paragraph(Mark);
     // Parts of 1.4 MB that do not deflate, each declaring the inflated size given: below 200:1, a
@@ -193,6 +197,7 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
     const ZipLimits lowered { 64 * 1024, 200, 1024 * MB };
     // Markup repeated this often deflates like a bomb and is refused as one; let through, it is filled.
     const ZipLimits unbounded { 256 * MB, 200, 256 * MB };
+    const ZipLimits tenParts { .parts = 10 };
     const Case cases[] = {
         { "nested runs",
             "<w:p>" + repeated("<w:r>", Deep) + "<w:t>" + Mark + "</w:t>" + repeated("</w:r>", Deep)
@@ -220,6 +225,18 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         { "inflates past its declaration", sample,
             { "--zeros", "word/media/zeros.bin:2000000", "--declare", "word/media/zeros.bin:1000" }, {}, 30,
             1, "的长度与登记的不符", 0 },
+        // The body part holds 64 MB of blanks: read past its declaration, it would not fit in 16 MB.
+        { "body inflates past its declaration", sample,
+            { "--padded", "64000000", "--declare", "word/document.xml:1000" }, {}, 30, 1,
+            "的长度与登记的不符", 0, 16 * MB },
+        { "parts sharing compressed bytes", sample,
+            { "--random", "word/media/a.bin:100000", "--alias", "word/media/b.bin:word/media/a.bin" }, {}, 30,
+            1, "登记的压缩长度超出模板文件", 0 },
+        { "parts past the bound", sample, { "--parts", "9998:0" }, {}, 1, 1, "登记了10001个部件，超过10000个",
+            0 },
+        { "declares parts past the bound", sample, { "--count", "60000" }, {}, 1, 1, "登记了60000个部件", 0 },
+        { "parts at the bound, 64-bit end record", sample, { "--zip64", "1", "--parts", "7:0" }, tenParts, 30,
+            1, "marks 1 passes 1", 1 },
         { "compressed size past the template", sample, { "--compressed", "word/document.xml:100000000" }, {},
             30, 1, "登记的压缩长度超出模板文件", 0 },
         { "compressed size past the end", sample, { "--entry", "x.txt", "--compressed", "x.txt:303" }, {}, 30,
@@ -249,7 +266,7 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         QFile::remove(output);
         makeDocx(source, c.body, c.options);
         const auto run = orvtest::runLimited(
-            1024 * MB, c.cpuSeconds, [&] { return fill(source, output, c.copies, c.limits); });
+            c.memoryBytes, c.cpuSeconds, [&] { return fill(source, output, c.copies, c.limits); });
         ASSERT_TRUE(run.finished) << c.name << ": ended by signal " << run.signal;
         const QString told = QString::fromStdString(run.output);
         if (c.values > 0) {
@@ -261,6 +278,45 @@ TEST(WordDocumentHostile, GiveADocumentOrARefusalWithinBudget)
         EXPECT_TRUE(told.contains(source) && told.endsWith(QStringLiteral("！")))
             << c.name << ": " << run.output;
         EXPECT_FALSE(QFile::exists(output)) << c.name;
+    }
+}
+
+// A filled document holds the body read from its descriptor and the template's other parts; a part that
+// cannot be added fails the document, which is then not written.
+TEST(TemplateZipWriting, EveryPartOrNoDocument)
+{
+    QTemporaryDir folder;
+    const QString source = folder.filePath(QStringLiteral("t.docx"));
+    makeDocx(source, paragraph("旧"));
+    platform::outside::TemplateZip zip(source, "word/document.xml", {});
+    std::string body = zip.takeKeptPart();
+    body.replace(body.find("旧"), std::strlen("旧"), "新");
+    QTemporaryFile bodyFile;
+    ASSERT_TRUE(bodyFile.open() && bodyFile.write(body.data(), qint64(body.size())) == qint64(body.size())
+        && bodyFile.flush());
+    struct Case {
+        const char* name;
+        int descriptor;
+        QStringList texts; // none: refused
+    };
+    const Case cases[] = {
+        { "body readable", bodyFile.handle(), { QStringLiteral("新") } },
+        { "body unreadable", -1, {} },
+    };
+    const QString output = folder.filePath(QStringLiteral("filled.docx"));
+    for (const Case& c : cases) {
+        QString told;
+        try {
+            zip.writeFilled(
+                platform::outside::PrivateFolder(folder.path()), QStringLiteral("filled.docx"), c.descriptor);
+        } catch (const platform::Error& error) {
+            told = error.description();
+        }
+        EXPECT_EQ(QFile::exists(output), !c.texts.isEmpty()) << c.name << ": " << told.toStdString();
+        EXPECT_EQ(paragraphTexts(output), c.texts) << c.name;
+        EXPECT_EQ(told.isEmpty(), !c.texts.isEmpty()) << c.name << ": " << told.toStdString();
+        EXPECT_TRUE(told.isEmpty() || told.contains(output)) << c.name << ": " << told.toStdString();
+        QFile::remove(output);
     }
 }
 

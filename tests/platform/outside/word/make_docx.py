@@ -1,12 +1,17 @@
 """Writes a .docx whose body is read from standard input, with the zip tricks of hostile templates.
 Usage: make_docx.py OUT [--entry NAME] [--zeros NAME:BYTES] [--parts COUNT:BYTES] [--random NAME:BYTES]
-                       [--declare NAME:BYTES] [--compressed NAME:BYTES]
+                       [--declare NAME:BYTES] [--compressed NAME:BYTES] [--alias NAME:TARGET] [--padded BYTES]
+                       [--zip64 1] [--count PARTS]
   --entry       one more part named NAME (names that leave the archive, names given twice)
   --zeros       a part of BYTES zero bytes (a real zip bomb, deflated a thousandfold)
   --parts       COUNT parts word/media/N.bin of BYTES zero bytes each (small bombs, many)
   --random      a part of BYTES random bytes (it does not deflate)
   --declare     the part's headers claim BYTES inflated bytes (a bomb by declaration)
   --compressed  the part's headers claim BYTES compressed bytes
+  --alias       one more part NAME whose central directory entry points at part TARGET's data
+  --padded      the body part ends with BYTES blanks (it deflates a thousandfold)
+  --zip64       the part count stands in the 64-bit end record, the 16-bit one holding 0xFFFF
+  --count       the end record declares PARTS parts, whatever the central directory holds
 Or: make_docx.py --count OUT TEXT  prints how often TEXT occurs in the body part of OUT,
     make_docx.py --text OUT        prints the text of each paragraph of OUT, one line each."""
 import random
@@ -40,6 +45,22 @@ def declare(path, name, size, compressed):
     open(path, "wb").write(bytes(data))
 
 
+def alias(path, name, target):
+    """Points the central directory entry of part `name` at the local header and data of part `target`:
+    two parts claiming the same compressed bytes."""
+    data = bytearray(open(path, "rb").read())
+    entries = {}
+    at = data.find(b"PK\x01\x02")
+    while at >= 0:
+        length = struct.unpack_from("<H", data, at + 28)[0]
+        entries[bytes(data[at + 46:at + 46 + length])] = at
+        at = data.find(b"PK\x01\x02", at + 4)
+    source, copy = entries[target.encode()], entries[name.encode()]
+    data[copy + 8:copy + 28] = data[source + 8:source + 28]  # flags, method, times, crc and sizes
+    data[copy + 42:copy + 46] = data[source + 42:source + 46]  # the local header's offset
+    open(path, "wb").write(bytes(data))
+
+
 def paragraph_texts(xml):
     """Each paragraph's own text: a text belongs to its innermost paragraph."""
     root = ElementTree.fromstring(xml)
@@ -66,8 +87,13 @@ def main():
         return
     out, options = sys.argv[1], sys.argv[2:]
     body = sys.stdin.read()
-    document = f'<?xml version="1.0" encoding="UTF-8" standalone="yes"?><w:document xmlns:w="{W}"><w:body>{body}<w:sectPr/></w:body></w:document>'
+    settings = dict(zip(options[::2], options[1::2]))
+    padding = settings.get("--padded", "0")
+    if "--zip64" in settings:
+        zipfile.ZIP_FILECOUNT_LIMIT = 0
+    document = f'<?xml version="1.0" encoding="UTF-8" standalone="yes"?><w:document xmlns:w="{W}"><w:body>{body}<w:sectPr/>{" " * int(padding)}</w:body></w:document>'
     declared = []
+    aliases = []
     with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED) as archive:
         archive.writestr("[Content_Types].xml", CONTENT_TYPES)
         archive.writestr("_rels/.rels", RELS)
@@ -85,8 +111,18 @@ def main():
                 archive.writestr(name, random.Random(7).randbytes(int(size)))
             elif option in ("--declare", "--compressed"):
                 declared.append((name, int(size), option == "--compressed"))
+            elif option == "--alias":
+                archive.writestr(name, "")
+                aliases.append((name, size))
     for name, size, compressed in declared:
         declare(out, name, size, compressed)
+    for name, target in aliases:
+        alias(out, name, target)
+    if "--zip64" in settings or "--count" in settings:
+        count = 0xFFFF if "--zip64" in settings else int(settings["--count"])
+        data = bytearray(open(out, "rb").read())
+        struct.pack_into("<HH", data, data.rfind(b"PK\x05\x06") + 8, count, count)
+        open(out, "wb").write(bytes(data))
 
 
 main()
