@@ -11,6 +11,7 @@
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
 #include "platform/ui/ScriptedUi.h"
+#include "store/ReportLoader.h"
 #include "store/ReportState.h"
 #include "support/DesktopOpenerScript.h"
 #include "support/SavedEnvironment.h"
@@ -291,6 +292,48 @@ TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
     EXPECT_EQ(run("blank"), 1) << output.toStdString();
     EXPECT_TRUE(ui.boxTexts().join(QString()).contains(QStringLiteral("报表生成失败：")))
         << output.toStdString();
+}
+
+// Every design either opens the designer or says why not: a group named alone takes the one table that
+// its stored reports are built on; an id the archive does not hold opens the designer on no report when
+// its group and table are named, and is refused without them; page setup refuses it and writes nothing.
+TEST_P(HostExitCode, EveryDesignOpensTheDesignerOrSaysWhyNot)
+{
+    const QString missing = QStringLiteral("99999999999999999999");
+    database.connection()->execute(
+        QStringLiteral("insert into report_index(report_id,report_name,report_type,report_group_id) "
+                       "values('20240301000000000001','两表报表',1,'mixed')"));
+    database.connection()->execute(
+        QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) "
+                       "values('20240301000000000001','TABLES_NAME',1,'wsda, wsfj')"));
+    struct Case {
+        QStringList words;
+        int exitCode;
+        QString said;
+    };
+    const Case cases[] = {
+        { { "design", "--group", "wsda" }, 0, "report  of group wsda on table wsda\nShowReportDesigner(1)" },
+        { { "design", "--report", "" }, 1, "refused: design wants --table or --group\n" },
+        { { "design", "--report", missing }, 1,
+            "refused: design wants --table or --group (no report " + missing + " is stored)\n" },
+        { { "design", "--group", "mixed" }, 1,
+            "refused: design wants --table: the stored reports of group mixed are built on wsda, wsfj\n" },
+        { { "design", "--group", "空门类" }, 1,
+            "refused: design wants --table: the stored reports of group 空门类 are built on no table\n" },
+        { { "design", "--table", "wsda", "--report", missing }, 0, "ShowReportDesigner(1)" },
+        { { "page-setup", "--table", "wsda", "--report", missing }, 1,
+            "ErrorMessage: " + store::ReportMissingMessage },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(runOnArchive(c.words), c.exitCode) << output.toStdString();
+        EXPECT_TRUE(c.said.endsWith(QLatin1Char('\n')) ? output == c.said : output.contains(c.said))
+            << output.toStdString();
+    }
+    EXPECT_EQ(ui.boxTexts(), QStringList({ store::ReportMissingMessage, store::ReportMissingMessage }));
+    EXPECT_EQ(
+        database.rows(QStringLiteral("select count(*) from report_info where report_id='%1'").arg(missing)),
+        QList<QStringList> { { QStringLiteral("0") } });
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTest>
 
 using designer::frmReportDesigner;
 using platform::ui::MsgBoxResult;
@@ -335,6 +336,72 @@ TEST_P(DesignerWindow, AnEntryStillBeingTypedIsSavedAndAskedAbout)
     EXPECT_FALSE(window->Form_Unload());
     EXPECT_EQ(ui.boxTexts(), QStringList { "报表已经修改，是否保存？" });
     window->setReportModified(false);
+}
+
+// A host's stale id opens the designer as on no report, told so, and Ctrl+S writes nothing; a stored
+// report whose tables are gone is told that and opens.
+TEST_P(DesignerWindow, AnIdTheArchiveDoesNotHoldOpensOnNoReport)
+{
+    struct Case {
+        const char* name;
+        QString reportId;
+        const char* spoil;
+        QString told;
+    };
+    const Case cases[] = {
+        { "an id the archive does not hold", "99999999999999999999", "", store::ReportMissingMessage },
+        { "a report whose tables are gone", demo::DataReportId,
+            "update report_info set info_description='gone' where info_type='TABLES_NAME'",
+            "报表所涉及的表已经不存在，请删除该报表！" },
+    };
+    const QString indexRows = "select count(*) from report_index";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (*c.spoil)
+            execute(c.spoil);
+        openOn(c.reportId, store::DataReport);
+        const QString indexed = scalar(indexRows);
+        platform::ui::ScriptedUi boxes;
+        const auto window = openDesigner();
+        EXPECT_EQ(boxes.boxTexts(), QStringList { c.told });
+        const bool stored = c.reportId == demo::DataReportId;
+        EXPECT_EQ(window->reportShown(), stored);
+        EXPECT_EQ(window->command("mnuSave")->isEnabled(), stored);
+        EXPECT_TRUE(window->command("mnuNew")->isEnabled() && window->command("mnuOpen")->isEnabled());
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(scalar(indexRows), indexed);
+        EXPECT_EQ(scalar("select count(*) from report_index where report_name = ''"), "0");
+        window->hide();
+    }
+}
+
+// A report stored without a name (the open list leaves it out) is given one when it is saved, as New
+// gives one; without a name nothing is written.
+TEST_P(DesignerWindow, AReportWithoutANameAsksForOneOnSave)
+{
+    execute(QStringLiteral("update report_index set report_name='' where report_id='%1'")
+                .arg(demo::DataReportId));
+    const auto window = openDesigner();
+    const QList<QStringList> stored = allRows(demo::DataReportId);
+    window->setReportModified(true);
+    ui.onDialog("frmNewReport",
+        [](QDialog& dialog) { static_cast<designer::frmNewReport&>(dialog).cmdCancel_Click(); });
+    EXPECT_FALSE(window->mnuSave_Click());
+    EXPECT_EQ(allRows(demo::DataReportId), stored);
+
+    ui.onDialog("frmNewReport", [](QDialog& dialog) {
+        auto& name = static_cast<designer::frmNewReport&>(dialog);
+        name.txtReportName->setText("补名报表");
+        name.cmdOK_Click();
+    });
+    EXPECT_TRUE(window->mnuSave_Click());
+    EXPECT_EQ(ui.shownDialogs(), QStringList({ "designer::frmNewReport", "designer::frmNewReport" }));
+    EXPECT_EQ(
+        allRows(demo::DataReportId).first(), QStringList({ "report_index", "补名报表", "1", "wsda", "" }));
+    EXPECT_EQ(window->windowTitle(), "补名报表");
 }
 
 // The designer opens within the screen; each of its windows at its smallest keeps every caption whole and
