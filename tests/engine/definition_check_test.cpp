@@ -291,28 +291,25 @@ TEST_P(DefinitionCheck, ItemsOffTheSheetAreLoggedAndLeftOutOfTheBuild)
     ASSERT_TRUE(state().ReportFinished);
     const QStringList logged = loggedDescriptions();
     EXPECT_EQ(logged.size(), 8) << logged.join(QLatin1Char('\n')).toStdString();
-    for (const QString& expected :
-        {
-            levels[0],
-            levels[1],
-            QStringLiteral("报表格式第%1条（FONT）的区域（2,2）-（2,9）不在报表的%2行5列之内，已略过！")
-                .arg(fontOrder)
-                .arg(layout.rowCount()),
-            QStringLiteral(
-                "报表格式第%1条（ROWHEIGHT）中的第2147483647行不在报表的%2行5列之内，仍计入报表的行高合计！")
-                .arg(heightsOrder)
-                .arg(layout.rowCount()),
-            QStringLiteral("报表格式第%1条（COLWIDTH）中的第7列不在报表的%2行5列之内，仍计入报表的列宽合计！")
-                .arg(formatOrder)
-                .arg(layout.rowCount()),
-            QStringLiteral("报表数据中第0行第2列的单元格不在报表的%1行5列之内，已略过！")
-                .arg(layout.rowCount()),
-            QStringLiteral("报表数据中第%1行第2列的单元格不在报表的%2行5列之内，已略过！")
-                .arg(layout.rowCount() + 1)
-                .arg(layout.rowCount()),
-            QStringLiteral("报表数据中第2行第6列的单元格不在报表的%1行5列之内，已略过！")
-                .arg(layout.rowCount()),
-        })
+    const QString counted = QStringLiteral("不在报表的%1行5列之内，仍计入报表的%2合计！").arg(layout.rowCount());
+    for (const QString& expected : {
+             levels[0],
+             levels[1],
+             QStringLiteral("报表格式第%1条（FONT）的区域（2,2）-（2,9）不在报表的%2行5列之内，已略过！")
+                 .arg(fontOrder)
+                 .arg(layout.rowCount()),
+             QStringLiteral("报表格式第%1条（ROWHEIGHT）中的第2147483647行").arg(heightsOrder)
+                 + counted.arg(QStringLiteral("行高")),
+             QStringLiteral("报表格式第%1条（COLWIDTH）中的第7列").arg(formatOrder)
+                 + counted.arg(QStringLiteral("列宽")),
+             QStringLiteral("报表数据中第0行第2列的单元格不在报表的%1行5列之内，已略过！")
+                 .arg(layout.rowCount()),
+             QStringLiteral("报表数据中第%1行第2列的单元格不在报表的%2行5列之内，已略过！")
+                 .arg(layout.rowCount() + 1)
+                 .arg(layout.rowCount()),
+             QStringLiteral("报表数据中第2行第6列的单元格不在报表的%1行5列之内，已略过！")
+                 .arg(layout.rowCount()),
+         })
         EXPECT_TRUE(logged.contains(expected)) << expected.toStdString();
 
     // Nothing of the left-out items reaches a page; the page head is there and not in italics.
