@@ -227,9 +227,10 @@ QStringList tablesOfGroup(const QString& group, platform::db::Connection& connec
         { group, store::keywords::TablesName });
     QStringList tables;
     while (stored.next()) {
-        for (const QString& table : stored.value(0).toString().split(QLatin1Char(','))) {
-            if (!table.trimmed().isEmpty() && !tables.contains(table.trimmed(), Qt::CaseInsensitive))
-                tables.append(table.trimmed());
+        for (QString table : stored.value(0).toString().split(QLatin1Char(','))) {
+            table = table.trimmed();
+            if (!table.isEmpty() && !tables.contains(table, Qt::CaseInsensitive))
+                tables.append(table);
         }
     }
     return tables;
