@@ -13,6 +13,7 @@
 #include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/ui/Printers.h"
+#include "store/ReportKeywords.h"
 
 #include <functional>
 #include <QDir>
@@ -217,6 +218,47 @@ HostOptions withStoredGroup(HostOptions options, platform::db::Connection& conne
     return options;
 }
 
+// The tables that the stored reports of the group are built on (their TABLES_NAME lists), each once.
+QStringList tablesOfGroup(const QString& group, platform::db::Connection& connection)
+{
+    QSqlQuery stored = connection.run(
+        QStringLiteral("select i.info_description from report_info i, report_index x where x.report_id = "
+                       "i.report_id and x.report_group_id = ? and i.info_type = ?"),
+        { group, store::keywords::TablesName });
+    QStringList tables;
+    while (stored.next()) {
+        for (QString table : stored.value(0).toString().split(QLatin1Char(','))) {
+            table = table.trimmed();
+            if (!table.isEmpty() && !tables.contains(table, Qt::CaseInsensitive))
+                tables.append(table);
+        }
+    }
+    return tables;
+}
+
+// The designer works in a group on a table, and the component opens nothing without both. A group named
+// without its table takes the one table that the group's stored reports are built on. Gives why the
+// designer cannot open ("" when it can).
+QString completeDesignSubject(HostOptions& options, platform::db::Connection& connection)
+{
+    if (options.command != HostCommand::Design || !options.table.isEmpty())
+        return {};
+    if (options.group.isEmpty()) {
+        const QString stored = options.reportId.trimmed().isEmpty()
+            ? QString()
+            : QStringLiteral(" (no report %1 is stored)").arg(options.reportId);
+        return QStringLiteral("design wants --table or --group") + stored;
+    }
+    const QStringList tables = tablesOfGroup(options.group, connection);
+    if (tables.size() == 1) {
+        options.table = tables.first();
+        return {};
+    }
+    return QStringLiteral("design wants --table: the stored reports of group %1 are built on %2")
+        .arg(
+            options.group, tables.isEmpty() ? QStringLiteral("no table") : tables.join(QStringLiteral(", ")));
+}
+
 int runHostCommand(const HostOptions& given, QTextStream& out)
 {
     HostOptions options = withDefaults(given);
@@ -226,6 +268,10 @@ int runHostCommand(const HostOptions& given, QTextStream& out)
     }
     const std::shared_ptr<platform::db::Connection> connection = openDatabase(options, out);
     options = withStoredGroup(options, *connection);
+    if (const QString missing = completeDesignSubject(options, *connection); !missing.isEmpty()) {
+        out << "refused: " << missing << Qt::endl;
+        return 1;
+    }
     if (!options.printer.isEmpty() && !platform::ui::selectDefaultPrinter(options.printer))
         throw platform::Error(platform::errors::PrinterFault, QStringLiteral("orvreport"),
             QStringLiteral("没有安装打印机“%1”").arg(options.printer));

@@ -20,7 +20,8 @@ HostOptions withDefaults(HostOptions options);
 // false, a report member was refused (ErrorMessage set), the web export wrote no file, this build has
 // no window for the command, a command on one report names none (--report "", or no --report on a
 // database of the host's own), or the designer on a database of the host's own has neither --report nor
-// --table nor --group.
+// --table nor --group, or is left without its table (a group named alone takes the one table that its
+// stored reports are built on) or its group (a --report that is not stored names none).
 // Throws platform::Error when the database cannot be opened (a SQLite file that does not exist included,
 // unless --demo is to make it) or the printer is not installed.
 int runHostCommand(const HostOptions& options, QTextStream& out);

@@ -9,10 +9,12 @@
 #include "platform/ui/MessageBox.h"
 #include "store/GroupCopy.h"
 #include "store/GroupDelete.h"
+#include "store/ReportLoader.h"
 #include "store/ReportRoutes.h"
 #include "store/ReportState.h"
 #include "store/SelectOrder.h"
 #include "store/TextConvert.h"
+#include "store/UserNotice.h"
 #include "store/WindowSeams.h"
 
 using store::reportState;
@@ -276,6 +278,12 @@ void CReportOrv::setGetSQL(const QString& sql)
 
 void CReportOrv::ShowPageSetupDlg()
 {
+    // A custom paper size is written into the report's rows: a report that is not there (a stale id)
+    // would be given a stray row, and the clerk's settings would go nowhere.
+    if (!reportState().ReportId.isEmpty() && !store::ReportIndexExists()) {
+        store::NoticeUser(store::ReportMissingMessage);
+        return;
+    }
     if (store::windowSeams().frmPageSetup)
         store::windowSeams().frmPageSetup();
 }

@@ -31,15 +31,16 @@
 #include "platform/outside/StatExpressionObject.h"
 #include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
-#include "store/HelpPage.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/WindowSize.h"
 #include "store/DefinitionReader.h"
+#include "store/HelpPage.h"
 #include "store/ReportLoader.h"
 #include "store/ReportLookups.h"
 #include "store/ReportSaver.h"
 #include "store/ReportState.h"
+#include "store/TextConvert.h"
 #include "store/WindowSeams.h"
 
 #include <algorithm>
@@ -282,8 +283,9 @@ void frmReportDesigner::InitDesigner()
 }
 
 // Loads the report of the state's ReportId into a fresh grid, so that no size or format of the previous
-// report stays; the loaded report is unchanged. A report that cannot be read is told and leaves the
-// designer without a report.
+// report stays; the loaded report is unchanged. A report that cannot be read, or that the archive does not
+// hold (a host's stale id: saving the blank grid would store a report without a name), is told and leaves
+// the designer without a report.
 bool frmReportDesigner::LoadRpt()
 {
     bool loaded = false;
@@ -299,6 +301,10 @@ bool frmReportDesigner::LoadRpt()
                 = store::OpenReportInDesigner(sheet_, [this](int value) { prgOpenStatus->setValue(value); });
         });
         prgOpenStatus->hide();
+    }
+    if (loaded && !definition_) {
+        platform::ui::msgBox(store::ReportMissingMessage);
+        loaded = false;
     }
     if (!loaded) {
         store::reportState().ReportId.clear();
@@ -471,7 +477,7 @@ void frmReportDesigner::OpenReport()
 // Writes the shown report; a failure is told with its cause and leaves the report marked changed.
 bool frmReportDesigner::mnuSave_Click()
 {
-    if (!reportShown())
+    if (!reportShown() || !EnsureReportName())
         return false;
     store::ReportState& state = store::reportState();
     QString failure;
@@ -494,6 +500,21 @@ bool frmReportDesigner::mnuSave_Click()
     layout_.SaveLayoutSizes(sheet_);
     SelectFirstDesignCell();
     rereadDefinition();
+    return true;
+}
+
+// A report stored without a name is missing from the open list: its save asks for a name, as New does.
+bool frmReportDesigner::EnsureReportName()
+{
+    store::ReportState& state = store::reportState();
+    if (!store::trimBlanks(state.ReportName).isEmpty())
+        return true;
+    frmNewReport dialog(this);
+    platform::ui::showModal(dialog);
+    if (dialog.Cancelled)
+        return false;
+    state.ReportName = dialog.ReportName;
+    setWindowTitle(state.ReportName);
     return true;
 }
 

@@ -119,6 +119,7 @@ private:
     void OpenReport();
     void ShowNoReport();
     bool ConfirmSaveChanges(PromptRoad road);
+    bool EnsureReportName();
 
     void EnableMenus(bool enabled);
     void DisableSelectionMenus();

@@ -31,11 +31,16 @@ class FaultList
 {
 public:
     void refuse(const QString& what) { faults_.append({ what + QStringLiteral("，不能生成报表！"), false }); }
-    void skip(const QString& what) { faults_.append({ what + QStringLiteral("，已略过！"), true }); }
+    // Logged: the item is left out of the build, or kept there as `how` says.
+    void skip(const QString& what) { keep(what, QStringLiteral("已略过")); }
+    void keep(const QString& what, const QString& how)
+    {
+        faults_.append({ what + QStringLiteral("，") + how + QStringLiteral("！"), true });
+    }
     bool refused() const
     {
         return std::any_of(
-            faults_.begin(), faults_.end(), [](const DefinitionFault& f) { return !f.skipped; });
+            faults_.begin(), faults_.end(), [](const DefinitionFault& f) { return !f.logged; });
     }
     const QList<DefinitionFault>& faults() const { return faults_; }
 
@@ -207,15 +212,17 @@ void checkSizeList(int order, const QString& kind, const QString& list, const De
                     .arg(LayoutLimit));
             continue;
         }
+        // A designer stores the sizes of its whole grid, beyond ROW_COUNT and COL_COUNT too, and the stored
+        // reports were fitted to the paper with them: the build counts them, and so does this check.
         if (size->index > (columns ? bounds.cols : bounds.rows)) {
-            faults.skip(QStringLiteral("报表格式第%1条（%2）中的第%3%4不在报表的%5行%6列之内")
+            faults.keep(QStringLiteral("报表格式第%1条（%2）中的第%3%4不在报表的%5行%6列之内")
                             .arg(order)
                             .arg(kind)
                             .arg(size->index)
                             .arg(columns ? QStringLiteral("列") : QStringLiteral("行"))
                             .arg(bounds.rows)
-                            .arg(bounds.cols));
-            continue;
+                            .arg(bounds.cols),
+                columns ? QStringLiteral("仍计入报表的列宽合计") : QStringLiteral("仍计入报表的行高合计"));
         }
         if (columns)
             sizes.columnWidths += qRound64(size->twips);
@@ -308,11 +315,11 @@ void checkPageLayout(
         faults.refuse(QStringLiteral("报表没有列宽（COLWIDTH），无法按纸张大小缩放（SELF_FIT）"));
 }
 
-// Skipped items go to the error log under the check's name.
-void logSkipped(const QList<DefinitionFault>& faults)
+// The faults that let the build go on go to the error log under the check's name.
+void writeToErrorLog(const QList<DefinitionFault>& faults)
 {
     for (const DefinitionFault& fault : faults) {
-        if (fault.skipped) {
+        if (fault.logged) {
             platform::outside::reportFailure("CheckReportDefinition",
                 platform::Error(
                     platform::errors::InvalidArgument, QStringLiteral("OrvReport"), fault.message));
@@ -370,15 +377,15 @@ void LogUnknownRegionLevels(const ReportDefinition& definition)
         if (isRegionKeyword(row.type))
             regionEntryOf(row, faults);
     }
-    logSkipped(faults.faults());
+    writeToErrorLog(faults.faults());
 }
 
 bool AcceptReportDefinition(const ReportDefinition& definition)
 {
     const QList<DefinitionFault> faults = CheckReportDefinition(definition);
-    logSkipped(faults);
+    writeToErrorLog(faults);
     for (const DefinitionFault& fault : faults) {
-        if (!fault.skipped) {
+        if (!fault.logged) {
             NoticeUser(fault.message);
             return false;
         }

@@ -5,7 +5,8 @@
 
 // The check of a stored report's definition before anything is built from it: what the engine cannot
 // lay out is refused with a message that names the stored row, and what it leaves out (a cell or a
-// format outside the design sheet, a group region of a level that does not exist) is logged.
+// format outside the design sheet, a group region of a level that does not exist) or counts although it
+// lies beyond the sheet (a row height or column width) is logged.
 namespace store
 {
 
@@ -28,7 +29,9 @@ DesignSheetBounds definitionSheetBounds(const ReportDefinition& definition);
 
 struct DefinitionFault {
     QString message; // names the stored row
-    bool skipped = false; // the item is left out of the build; otherwise the report cannot be built
+    // The build goes on and the fault is only logged: the item is left out, or kept as the message says.
+    // Otherwise the report cannot be built.
+    bool logged = false;
 };
 
 // Lists what is wrong with a definition's rows (report_index, report_info, report_format, report_data),
@@ -36,16 +39,16 @@ struct DefinitionFault {
 // its range (DATA_ROWS, PAGE_SIZE, margins, ROW_COUNT, COL_COUNT), a custom paper (PAGE_SIZE 256) whose
 // note does not read or whose size is beyond the layout; for a data report a region text that does not
 // read or whose end lies before its begin or beyond ROW_COUNT, no DATA_DETAIL row; a size list item that
-// is no number; format rectangles and cells outside the design sheet (skipped); for a data report then a
-// column total while the detail band holds no cell on the sheet, a detail band without height where
-// records per page or the fit depend on it, no column widths under SELF_FIT.
+// is no number; format rectangles and cells outside the design sheet (skipped), sizes beyond it (kept);
+// for a data report then a column total while the detail band holds no cell on the sheet, a detail band
+// without height where records per page or the fit depend on it, no column widths under SELF_FIT.
 QList<DefinitionFault> CheckReportDefinition(const ReportDefinition& definition);
 
 // Logs each region row that names no region (a group level beyond 1 to 3, or no number) as the check
 // does: the designer's load leaves such rows out as the build does.
 void LogUnknownRegionLevels(const ReportDefinition& definition);
 
-// Runs the check before a build: every skipped item goes to the error log, and the first fault that
+// Runs the check before a build: every logged fault goes to the error log, and the first fault that
 // stops the build is told to the user (store::NoticeUser) and gives false.
 bool AcceptReportDefinition(const ReportDefinition& definition);
 

@@ -18,10 +18,24 @@
 namespace store
 {
 
+namespace
+{
+
+bool reportHasRows(const QString& table)
+{
+    return openStoreSql(selectReportRows(table, reportState().ReportId))->recordCount() != 0;
+}
+
+} // namespace
+
 bool ReportInfoExists()
 {
-    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_info"), reportState().ReportId));
-    return rows->recordCount() != 0;
+    return reportHasRows(QStringLiteral("report_info"));
+}
+
+bool ReportIndexExists()
+{
+    return reportHasRows(QStringLiteral("report_index"));
 }
 
 std::shared_ptr<const ReportDefinition> OpenReportInDesigner(
@@ -33,6 +47,8 @@ std::shared_ptr<const ReportDefinition> OpenReportInDesigner(
     };
     ReportState& state = reportState();
     const auto definition = ReadReportDefinition(state.ReportId);
+    if (!definition->indexed)
+        return nullptr;
     if (!definition->unreadable.isEmpty())
         throw platform::Error(platform::errors::InvalidArgument, QStringLiteral("OpenReportInDesigner"),
             definition->unreadable.first());

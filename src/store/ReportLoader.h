@@ -19,6 +19,13 @@ struct ReportDefinition;
 // The designer opens only a report that has report_info rows.
 bool ReportInfoExists();
 
+// The archive holds the report of the state's ReportId (its report_index row). A host may hand the id of
+// a report that another clerk has deleted since, or one that never was.
+bool ReportIndexExists();
+
+// What the clerk is told of a report id that the archive does not hold.
+inline const QString ReportMissingMessage = QStringLiteral("报表不存在，可能已被删除！");
+
 // Progress of a load, as the values 10, 20 (data reports only), 30, 40 and 50.
 using LoadProgress = std::function<void(int value)>;
 
@@ -26,7 +33,8 @@ using LoadProgress = std::function<void(int value)>;
 // report's identity, (data reports) SQL pieces, page settings, (data reports) the check of the report's
 // tables and of its sort order, formats, cell contents and (data reports) regions with the designer's
 // region-marker column. A definition with a region text or page setting that does not read is refused
-// (platform::Error to the caller) before anything is loaded. Gives the definition loaded.
+// (platform::Error to the caller) before anything is loaded. Gives the definition loaded, or none when
+// the archive holds no report of that id (nothing is loaded then).
 std::shared_ptr<const ReportDefinition> OpenReportInDesigner(
     platform::grid::Sheet& grid, const LoadProgress& progress = {});
 

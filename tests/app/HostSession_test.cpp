@@ -11,6 +11,7 @@
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedPrinters.h"
 #include "platform/ui/ScriptedUi.h"
+#include "store/ReportLoader.h"
 #include "store/ReportState.h"
 #include "support/DesktopOpenerScript.h"
 #include "support/SavedEnvironment.h"
@@ -325,6 +326,29 @@ TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
     EXPECT_EQ(run("blank"), 1) << output.toStdString();
     EXPECT_TRUE(ui.boxTexts().join(QString()).contains(QStringLiteral("报表生成失败：")))
         << output.toStdString();
+}
+
+// Every design opens the designer or says why not: a group named alone takes the one table that its
+// stored reports are built on; page setup refuses an id the archive does not hold and writes nothing.
+TEST_P(HostExitCode, EveryDesignOpensTheDesignerOrSaysWhyNot)
+{
+    const QString missing = QStringLiteral("99999999999999999999");
+    const std::pair<QStringList, QString> cases[] = {
+        { { "design", "--group", "wsda" }, "report  of group wsda on table wsda\nShowReportDesigner(1)\n" },
+        { { "design", "--report", "" }, "refused: design wants --table or --group\n" },
+        { { "design", "--group", "空门类" },
+            "refused: design wants --table: the stored reports of group 空门类 are built on no table\n" },
+        { { "design", "--table", "wsda", "--report", missing }, "ShowReportDesigner(1)\n" },
+        { { "page-setup", "--table", "wsda", "--report", missing },
+            "ErrorMessage: " + store::ReportMissingMessage + "\n" },
+    };
+    for (const auto& [words, said] : cases) {
+        EXPECT_EQ(runOnArchive(words), said.contains("refused") || said.contains("Error") ? 1 : 0);
+        EXPECT_TRUE(output.endsWith(said)) << output.toStdString();
+    }
+    EXPECT_EQ(ui.boxTexts(), QStringList({ store::ReportMissingMessage, store::ReportMissingMessage }));
+    EXPECT_EQ(database.rows("select count(*) from report_info where report_id='" + missing + "'"),
+        QList<QStringList> { { QStringLiteral("0") } });
 }
 
 } // namespace

@@ -337,6 +337,37 @@ TEST_P(DesignerWindow, AnEntryStillBeingTypedIsSavedAndAskedAbout)
     window->setReportModified(false);
 }
 
+// A host's stale id opens the designer on no report, told as such: New and Open work, Save writes nothing.
+TEST_P(DesignerWindow, AnIdTheArchiveDoesNotHoldOpensOnNoReport)
+{
+    openOn("99999999999999999999", store::DataReport);
+    const QString indexed = scalar("select count(*) from report_index");
+    const auto window = openDesigner();
+    EXPECT_EQ(ui.boxTexts(), QStringList { store::ReportMissingMessage });
+    EXPECT_FALSE(window->reportShown() || window->command("mnuSave")->isEnabled() || window->mnuSave_Click());
+    EXPECT_TRUE(window->command("mnuNew")->isEnabled() && window->command("mnuOpen")->isEnabled());
+    EXPECT_EQ(scalar("select count(*) from report_index"), indexed);
+}
+
+// A report stored without a name (the open list leaves it out) asks for one on save, as New does; closed
+// without a name, the name dialog lets nothing be written.
+TEST_P(DesignerWindow, AReportWithoutANameAsksForOneOnSave)
+{
+    execute("update report_index set report_name='' where report_id='" + demo::DataReportId + "'");
+    const auto window = openDesigner();
+    const QList<QStringList> stored = allRows(demo::DataReportId);
+    EXPECT_FALSE(window->mnuSave_Click());
+    EXPECT_EQ(allRows(demo::DataReportId), stored);
+    ui.onDialog("frmNewReport", [](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText("补名报表");
+        QMetaObject::invokeMethod(&dialog, "cmdOK_Click");
+    });
+    EXPECT_TRUE(window->mnuSave_Click());
+    EXPECT_EQ(ui.shownDialogs(), QStringList({ "designer::frmNewReport", "designer::frmNewReport" }));
+    EXPECT_EQ(
+        allRows(demo::DataReportId).first(), QStringList({ "report_index", "补名报表", "1", "wsda", "" }));
+}
+
 // The designer opens within the screen; each of its windows at its smallest keeps every caption whole and
 // every button inside.
 TEST_P(DesignerWindow, EveryWindowKeepsItsCaptionsWholeAtItsMinimumSize)

@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "platform/ui/ModalDialog.h"
 #include "platform/ui/ScriptedUi.h"
+#include "store/ReportLoader.h"
 #include "store/ReportState.h"
 #include "support/TestDatabase.h"
 
@@ -329,6 +330,12 @@ TEST_P(PageSetupDialog, PublicClassOpensANewDialog)
     ScriptedUi script;
     CReportOrv report;
     report.setConnection(database->connection());
+    report.ShowPageSetupDlg();
+    EXPECT_EQ(script.boxTexts(), QStringList { store::ReportMissingMessage });
+    database->connection()->execute(
+        QStringLiteral("insert into report_index(report_id,report_name,"
+                       "report_type,report_group_id) values('%1','目录',1,'wsda')")
+            .arg(Id));
     report.ShowPageSetupDlg();
     EXPECT_EQ(script.shownDialogs(), QStringList { "dialogs::frmPageSetup" });
 }

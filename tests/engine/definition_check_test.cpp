@@ -263,7 +263,8 @@ TEST_P(DefinitionCheck, EachBoundAcceptsItsLastValueAndRefusesTheNext)
 }
 
 // Cells and formats off the design sheet and group regions of a level that does not exist are left out by
-// name in the error log; the rest of the report is built as it stands.
+// name in the error log, and sizes beyond it are logged as counted; the rest of the report is built as it
+// stands.
 TEST_P(DefinitionCheck, ItemsOffTheSheetAreLoggedAndLeftOutOfTheBuild)
 {
     const DocsLayout layout;
@@ -275,6 +276,8 @@ TEST_P(DefinitionCheck, ItemsOffTheSheetAreLoggedAndLeftOutOfTheBuild)
     format(QStringLiteral("FONT"), 2, 2, 2, 9, QStringLiteral("@FONTITALIC|4|TRUE"));
     const int fontOrder = formatOrder;
     rowHeights(1, 1, QStringLiteral("@2147483647|3|300"));
+    const int heightsOrder = formatOrder;
+    colWidths(sizeList({ { 7, "900" } }));
     info(QStringLiteral("GROUP_HEAD"), QStringLiteral("2:2"), 4);
     // A level that is no number is named as stored (an integer column holds text on SQLite only).
     const QString wordLevel = GetParam() == orvtest::Backend::SQLite ? QStringLiteral("二") : QString();
@@ -287,16 +290,18 @@ TEST_P(DefinitionCheck, ItemsOffTheSheetAreLoggedAndLeftOutOfTheBuild)
     platform::grid::Sheet sheet = build(100);
     ASSERT_TRUE(state().ReportFinished);
     const QStringList logged = loggedDescriptions();
-    EXPECT_EQ(logged.size(), 7) << logged.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(logged.size(), 8) << logged.join(QLatin1Char('\n')).toStdString();
+    const QString counted = QStringLiteral("不在报表的%1行5列之内，仍计入报表的%2合计！").arg(layout.rowCount());
     for (const QString& expected : {
              levels[0],
              levels[1],
              QStringLiteral("报表格式第%1条（FONT）的区域（2,2）-（2,9）不在报表的%2行5列之内，已略过！")
                  .arg(fontOrder)
                  .arg(layout.rowCount()),
-             QStringLiteral("报表格式第%1条（ROWHEIGHT）中的第2147483647行不在报表的%2行5列之内，已略过！")
-                 .arg(formatOrder)
-                 .arg(layout.rowCount()),
+             QStringLiteral("报表格式第%1条（ROWHEIGHT）中的第2147483647行").arg(heightsOrder)
+                 + counted.arg(QStringLiteral("行高")),
+             QStringLiteral("报表格式第%1条（COLWIDTH）中的第7列").arg(formatOrder)
+                 + counted.arg(QStringLiteral("列宽")),
              QStringLiteral("报表数据中第0行第2列的单元格不在报表的%1行5列之内，已略过！")
                  .arg(layout.rowCount()),
              QStringLiteral("报表数据中第%1行第2列的单元格不在报表的%2行5列之内，已略过！")

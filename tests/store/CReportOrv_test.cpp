@@ -74,6 +74,9 @@ TEST_P(CReportOrvTest, DesignerOpensOnlyWithTableAndGroup)
 
 TEST_P(CReportOrvTest, WindowMembersWithoutTheirWindowsDoNothing)
 {
+    // Page setup opens on a stored report only.
+    execute(QStringLiteral("insert into report_index(report_id,report_name,report_type,report_group_id) "
+                           "values('20240101090000000001','目录',1,'wsda')"));
     report->setReportId(QStringLiteral("20240101090000000001"));
     EXPECT_NO_THROW(report->ShowPageSetupDlg());
     EXPECT_NO_THROW(report->PreviewBlankPage());
