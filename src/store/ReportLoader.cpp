@@ -20,7 +20,7 @@ namespace store
 
 bool ReportInfoExists()
 {
-    const auto rows = openStoreSql(selectReportRows(QStringLiteral("report_info"), reportState().ReportId));
+    const auto rows = openReportRows(QStringLiteral("report_info"), reportState().ReportId);
     return rows->recordCount() != 0;
 }
 
