@@ -322,7 +322,14 @@ void Connection::readOnly(const std::function<void()>& work)
     if (dialect_ == Dialect::SQLite) {
         runBetween({ QStringLiteral("PRAGMA query_only = 1") }, work, { QStringLiteral("PRAGMA query_only = 0") });
     } else if (!inTransaction()) {
-        runBetween({ QStringLiteral("BEGIN READ ONLY") }, work, { QStringLiteral("ROLLBACK") });
+        // PostgreSQL lets a few writes through a READ ONLY transaction (large objects: lo_unlink); the
+        // rollback undoes them, and a transaction that got an id of its own wrote something: refused.
+        runBetween({ QStringLiteral("BEGIN READ ONLY") }, [&] {
+            work();
+            QSqlQuery wrote = run(QStringLiteral("select txid_current_if_assigned() is not null"));
+            if (wrote.next() && wrote.value(0).toBool())
+                throw Error(errors::DatabaseError, Source, QStringLiteral("读取数据的语句修改了数据库，修改已撤销。"));
+        }, { QStringLiteral("ROLLBACK") });
     } else {
         const QString savepoint = QStringLiteral("orv_read_%1").arg(++savepointCounter_);
         runBetween({ QStringLiteral("SAVEPOINT ") + savepoint, QStringLiteral("SET TRANSACTION READ ONLY") }, work,

@@ -82,7 +82,8 @@ public:
     // Runs `work`, whose statements only read, so that none of them can change the database: a
     // function with side effects (nextval, lo_unlink, an INSERT ... RETURNING) fails as the statement's
     // failure. On PostgreSQL inside a READ ONLY transaction (a savepoint made read-only within a
-    // caller's transaction), always rolled back, so that a setting a statement changed is undone too;
+    // caller's transaction), always rolled back, so that a setting a statement changed is undone too
+    // (and a write that such a transaction lets through: one that wrote fails as well);
     // on SQLite with PRAGMA query_only; SQL Server runs `work` as it is. `work` runs one statement:
     // on PostgreSQL a failed one leaves nothing after it usable. A failure of `work` is passed on.
     void readOnly(const std::function<void()>& work);
