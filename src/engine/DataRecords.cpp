@@ -127,7 +127,8 @@ void CopyRecordsetStructure(DataReportRun& run, const Recordset& source)
     run.RecordBufferRs = source.isOpen() ? source.clone() : Recordset::fabricate(source.fields());
 }
 
-QString FieldValueToSql(const platform::db::Field& field, bool trimRight)
+QString FieldValueToSql(
+    const platform::db::Field& field, bool trimRight, const platform::db::Connection& connection)
 {
     if (field.isNull())
         return QStringLiteral("Null");
@@ -145,8 +146,8 @@ QString FieldValueToSql(const platform::db::Field& field, bool trimRight)
         }
     }
     if (trimRight && field.type() == QMetaType::QString)
-        return QStringLiteral("rtrim(") + store::storeConnection().literal(text + QLatin1Char(' ')) + QLatin1Char(')');
-    return store::storeConnection().literal(text);
+        return QStringLiteral("rtrim(") + connection.literal(text + QLatin1Char(' ')) + QLatin1Char(')');
+    return connection.literal(text);
 }
 
 } // namespace engine
