@@ -1,7 +1,6 @@
 #include "dialogs/CellFormatModel.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/grid/GridTypes.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
@@ -283,8 +282,8 @@ QStringList NumberTypes(const QString& numberClass)
 {
     QStringList types;
     const auto rows
-        = store::openStoreSql(QStringLiteral("select  s_description from report_cell_num_ftm where s_class=")
-            + platform::db::sqlText(numberClass));
+        = store::openStoreSql(
+            QStringLiteral("select  s_description from report_cell_num_ftm where s_class = ?"), { numberClass });
     for (rows->moveFirst(); !rows->eof(); rows->moveNext())
         types.append(rows->text(0).trimmed());
     return types;
@@ -293,9 +292,9 @@ QStringList NumberTypes(const QString& numberClass)
 std::optional<QString> FormatStringOf(const QString& numberClass, const QString& type)
 {
     const auto rows
-        = store::openStoreSql(QStringLiteral("select s_format_string from report_cell_num_ftm where s_class=")
-            + platform::db::sqlText(numberClass) + QStringLiteral(" and s_description=")
-            + platform::db::sqlText(type));
+        = store::openStoreSql(QStringLiteral("select s_format_string from report_cell_num_ftm where s_class = ? "
+                                             "and s_description = ?"),
+            { numberClass, type });
     if (rows->eof())
         return std::nullopt;
     return rows->text(0);
@@ -305,8 +304,7 @@ std::optional<NumberEntry> FindNumberFormat(const QString& format)
 {
     const QString listed = format.trimmed() == QLatin1String("@") ? QStringLiteral("\\@") : format;
     const auto rows = store::openStoreSql(
-        QStringLiteral("select s_class,s_description from report_cell_num_ftm where s_format_string=")
-        + platform::db::sqlText(listed));
+        QStringLiteral("select s_class,s_description from report_cell_num_ftm where s_format_string = ?"), { listed });
     if (rows->eof())
         return std::nullopt;
     return NumberEntry { rows->text(0).trimmed(), rows->text(1).trimmed() };

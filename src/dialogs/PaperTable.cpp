@@ -2,7 +2,6 @@
 
 #include "dialogs/PageSetupModel.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "store/CustomPaper.h"
 #include "store/DefinitionReader.h"
 #include "store/PageSettings.h"
@@ -19,9 +18,8 @@ namespace
 
 std::optional<PaperSize> tablePaperSize(const QString& paperName)
 {
-    const auto rows = store::openStoreSql(QStringLiteral("select paper_width,paper_height from page_size "
-                                                         "where paper_name =")
-        + platform::db::sqlText(paperName));
+    const auto rows = store::openStoreSql(
+        QStringLiteral("select paper_width,paper_height from page_size where paper_name = ?"), { paperName });
     if (rows->eof())
         return std::nullopt;
     return PaperSize { rows->text(0), rows->text(1) };
@@ -48,8 +46,7 @@ QString PaperNameOfCode(int paperCode)
 std::optional<int> PaperCodeOfName(const QString& paperName)
 {
     const auto rows
-        = store::openStoreSql(QStringLiteral("select paper_size from page_size where paper_name =")
-            + platform::db::sqlText(paperName));
+        = store::openStoreSql(QStringLiteral("select paper_size from page_size where paper_name = ?"), { paperName });
     if (rows->eof())
         return std::nullopt;
     return store::toShort(rows->text(0));

@@ -4,7 +4,6 @@
 #include "dialogs/CellDialogSelection.h"
 #include "dialogs/frmSysArg.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
@@ -299,8 +298,8 @@ void frmDataSource::LoadVisibleFields(int table, QTreeWidgetItem* fields)
 {
     const auto rows
         = store::openStoreSql(QStringLiteral("select table_chn_name,column_chn_name,column_name from "
-                                             "table_struct_description where table_name=")
-            + platform::db::sqlText(tables_[table]) + QStringLiteral(" and column_visible='T'"));
+                                             "table_struct_description where table_name = ? and column_visible='T'"),
+            { tables_[table] });
     if (rows->eof())
         return;
     auto* tableNode = new QTreeWidgetItem(fields, { rows->text(0).trimmed() });

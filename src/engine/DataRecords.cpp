@@ -3,7 +3,7 @@
 #include "engine/DataSource.h"
 #include "engine/EngineState.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
+#include "platform/db/Connection.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
@@ -20,9 +20,9 @@ namespace
 
 using platform::db::Recordset;
 
-std::shared_ptr<Recordset> openData(const QString& sql)
+std::shared_ptr<Recordset> openData(const QString& sql, const QVariantList& values = {})
 {
-    return store::openStoreSql(sql);
+    return store::openStoreSql(sql, values);
 }
 
 // A static report lists the first record of its query only.
@@ -30,7 +30,8 @@ std::shared_ptr<Recordset> staticRecord(const DataReportRun& run, const Recordse
 {
     const store::SqlPieces& sql = run.definition().sql;
     return openData(QStringLiteral("select ") + sql.SqlSelect + QStringLiteral(" from ") + sql.TablesName
-        + QStringLiteral(" where recid=") + platform::db::sqlText(data.text(QStringLiteral("recid"))));
+            + QStringLiteral(" where recid = ?"),
+        { data.text(QStringLiteral("recid")) });
 }
 
 // The query without its numeric sorting: "Convert(float,t.a)" sorts as "t.a".
@@ -126,7 +127,8 @@ void CopyRecordsetStructure(DataReportRun& run, const Recordset& source)
     run.RecordBufferRs = source.isOpen() ? source.clone() : Recordset::fabricate(source.fields());
 }
 
-QString FieldValueToSql(const platform::db::Field& field, bool trimRight)
+QString FieldValueToSql(
+    const platform::db::Field& field, bool trimRight, const platform::db::Connection& connection)
 {
     if (field.isNull())
         return QStringLiteral("Null");
@@ -144,8 +146,8 @@ QString FieldValueToSql(const platform::db::Field& field, bool trimRight)
         }
     }
     if (trimRight && field.type() == QMetaType::QString)
-        return QStringLiteral("rtrim(") + platform::db::sqlText(text + QLatin1Char(' ')) + QLatin1Char(')');
-    return platform::db::sqlText(text);
+        return QStringLiteral("rtrim(") + connection.literal(text + QLatin1Char(' ')) + QLatin1Char(')');
+    return connection.literal(text);
 }
 
 } // namespace engine

@@ -4,6 +4,7 @@
 
 namespace platform::db
 {
+class Connection;
 class Field;
 class Recordset;
 } // namespace platform::db
@@ -34,7 +35,9 @@ void GetDataRecord(DataReportRun& run);
 void CopyRecordsetStructure(DataReportRun& run, const platform::db::Recordset& source);
 
 // The field's current value as an SQL literal: "Null", a number, a date literal, or a quoted text
-// (trimmed on the right by the database with `trimRight`). "" when the value cannot be written.
-QString FieldValueToSql(const platform::db::Field& field, bool trimRight);
+// (trimmed on the right by the database with `trimRight`) as `connection` reads it. "" when the value
+// cannot be written.
+QString FieldValueToSql(
+    const platform::db::Field& field, bool trimRight, const platform::db::Connection& connection);
 
 } // namespace engine

@@ -4,10 +4,11 @@
 #include "engine/PageGeometry.h"
 #include "engine/RecordFields.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
+#include "platform/db/Connection.h"
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "store/ReportDefinition.h"
+#include "store/StoreSql.h"
 
 #include <algorithm>
 
@@ -101,7 +102,7 @@ void replaceMark(QString& result, const QString& mark, const QVariant& value)
                 replacement = QStringLiteral("NULL");
             }
         } else {
-            replacement = platform::db::sqlText(value.toString());
+            replacement = store::storeConnection().literal(value.toString());
         }
         result = before + replacement + result.mid(end);
         at = before.size() + replacement.size();

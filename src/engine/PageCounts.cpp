@@ -66,7 +66,7 @@ QString groupFilter(const platform::db::Recordset& groups, const QStringList& fi
     for (int i = 0; i < fields.size(); ++i) {
         const platform::db::Field value = groups.field(i);
         terms.append(value.isNull() ? fields.at(i) + QStringLiteral(" is null")
-                                    : fields.at(i) + QLatin1Char('=') + FieldValueToSql(value, false));
+                                    : fields.at(i) + QLatin1Char('=') + FieldValueToSql(value, false, store::storeConnection()));
     }
     return terms.join(QStringLiteral(" and "));
 }

@@ -2,7 +2,6 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/grid/DateTimeFormat.h"
 #include "platform/grid/NumberFormat.h"
@@ -257,13 +256,16 @@ int PlaceholderContext::GetFieldIndex(const QString& name)
     if (auto cached = d->fieldIndexes.constFind(name); cached != d->fieldIndexes.constEnd())
         return *cached;
     if (!d->described) {
-        QStringList quoted;
-        for (const QString& table : d->tableNames)
-            quoted.append(platform::db::sqlText(table.trimmed()));
+        QStringList placeholders;
+        QVariantList tables;
+        for (const QString& table : d->tableNames) {
+            placeholders.append(QStringLiteral("?"));
+            tables.append(table.trimmed());
+        }
         const auto rows = platform::outside::sharedSqlAdapter()->open(
             QStringLiteral("select * from table_struct_description where table_name in (%1)")
-                .arg(quoted.join(QLatin1Char(','))),
-            *d->connection);
+                .arg(placeholders.join(QLatin1Char(','))),
+            *d->connection, tables);
         d->described.emplace();
         for (; !rows->eof(); rows->moveNext()) {
             Impl::DescribedField field { rows->text(QStringLiteral("table_name")).trimmed(),

@@ -1,19 +1,17 @@
 #include "store/CellContentStore.h"
 
-#include "platform/db/SqlLiteral.h"
 #include "platform/grid/Sheet.h"
 #include "store/CellSourceText.h"
 #include "store/ContentSplit.h"
 #include "store/FieldNames.h"
 #include "store/GridScan.h"
 #include "store/ReportDefinition.h"
+#include "store/ReportState.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
 
 namespace store
 {
-
-using platform::db::sqlText;
 
 namespace
 {
@@ -49,12 +47,9 @@ void UpdateRptDataToDB(const platform::grid::CellRange& range, const QString& te
     if (isFieldCellText(content))
         content = withFieldName(content, GetNameByChn);
     const ContentParts parts = splitContent(content);
-    executeStoreSql(
-        QStringLiteral("insert into report_data(report_id,row_no,col_no,data_type,data_description1,"
-                       "data_description2) values(")
-        + reportIdLiteral() + QLatin1Char(',') + QString::number(range.row1) + QLatin1Char(',')
-        + QString::number(range.col1) + QLatin1Char(',') + sqlText(dataType) + QLatin1Char(',')
-        + sqlText(parts.first) + QLatin1Char(',') + sqlText(parts.rest) + QLatin1Char(')'));
+    executeStoreSql(QStringLiteral("insert into report_data(report_id,row_no,col_no,data_type,data_description1,"
+                                   "data_description2) values(?,?,?,?,?,?)"),
+        { reportState().ReportId, range.row1, range.col1, dataType, parts.first, parts.rest });
 }
 
 void GetRptDataInfo(const platform::grid::Sheet& grid, int firstRow, int firstCol, int lastRow, int lastCol)

@@ -14,12 +14,6 @@ namespace store
 namespace
 {
 
-std::unique_ptr<platform::db::Recordset> openRows(
-    const QString& table, const QString& reportId, const QString& order = QString())
-{
-    return openStoreSql(selectReportRows(table, reportId, order));
-}
-
 int wholeNumber(const platform::db::Recordset& rows, const char* column)
 {
     return toLong(rows.text(QLatin1String(column))).value_or(0);
@@ -27,7 +21,7 @@ int wholeNumber(const platform::db::Recordset& rows, const char* column)
 
 void readIndex(ReportDefinition& definition)
 {
-    const auto rows = openRows(QStringLiteral("report_index"), definition.reportId);
+    const auto rows = openReportRows(QStringLiteral("report_index"), definition.reportId);
     if (rows->eof())
         return;
     definition.indexed = true;
@@ -41,7 +35,7 @@ void readIndex(ReportDefinition& definition)
 void readInfo(ReportDefinition& definition)
 {
     const auto rows
-        = openRows(QStringLiteral("report_info"), definition.reportId, QStringLiteral("info_order"));
+        = openReportRows(QStringLiteral("report_info"), definition.reportId, QStringLiteral("info_order"));
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         definition.info.append({ upperKeyword(rows->text(QStringLiteral("info_type"))),
             wholeNumber(*rows, "info_order"), rows->text(QStringLiteral("info_description")),
@@ -53,7 +47,7 @@ void readInfo(ReportDefinition& definition)
 void readFormats(ReportDefinition& definition)
 {
     const auto rows
-        = openRows(QStringLiteral("report_format"), definition.reportId, QStringLiteral("format_order"));
+        = openReportRows(QStringLiteral("report_format"), definition.reportId, QStringLiteral("format_order"));
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         StoredFormatRow format { wholeNumber(*rows, "format_order"),
             upperKeyword(rows->text(QStringLiteral("format_type"))), wholeNumber(*rows, "begin_row_no"),
@@ -68,7 +62,7 @@ void readFormats(ReportDefinition& definition)
 
 void readCells(ReportDefinition& definition)
 {
-    const auto rows = openRows(
+    const auto rows = openReportRows(
         QStringLiteral("report_data"), definition.reportId, QStringLiteral("data_type, row_no, col_no"));
     for (rows->moveFirst(); !rows->eof(); rows->moveNext()) {
         definition.cells.append({ wholeNumber(*rows, "row_no"), wholeNumber(*rows, "col_no"),

@@ -1,7 +1,6 @@
 #include "store/FieldNames.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
@@ -11,8 +10,6 @@
 
 namespace store
 {
-
-using platform::db::sqlText;
 
 namespace
 {
@@ -35,21 +32,24 @@ std::optional<ShownParts> tableForm(const QString& shownName)
     return ShownParts { trimBlanks(name.mid(open + 1, name.size() - open - 2)), trimBlanks(name.left(open)) };
 }
 
-QString reportTablesFilter()
+// Keeps the lookup to the report's tables, when it names any: the condition, its values added to `values`.
+QString reportTablesFilter(QVariantList& values)
 {
     const QString& tables = reportState().TablesName;
     if (tables.isEmpty())
         return {};
-    QStringList literals;
-    for (const QString& table : tables.split(QLatin1Char(',')))
-        literals.append(sqlText(table));
-    return QStringLiteral(" and table_name in(") + literals.join(QLatin1Char(',')) + QLatin1Char(')');
+    QStringList placeholders;
+    for (const QString& table : tables.split(QLatin1Char(','))) {
+        placeholders.append(QStringLiteral("?"));
+        values.append(table);
+    }
+    return QStringLiteral(" and table_name in(") + placeholders.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
 std::optional<QString> firstRowText(
-    const QString& sql, const std::function<QString(platform::db::Recordset&)>& read)
+    const QString& sql, const QVariantList& values, const std::function<QString(platform::db::Recordset&)>& read)
 {
-    const auto rows = openStoreSql(sql);
+    const auto rows = openStoreSql(sql, values);
     if (rows->recordCount() == 0)
         return std::nullopt;
     rows->moveFirst();
@@ -64,9 +64,8 @@ std::optional<QString> chineseName(const QString& field)
     const QString table = qualified ? trimBlanks(field.left(dot)) : mainTableOf(reportState().SqlSelect);
     const QString column = trimBlanks(qualified ? field.mid(dot + 1) : field);
     return firstRowText(QStringLiteral("select table_chn_name, column_chn_name from table_struct_description "
-                                       "where table_name = ")
-            + sqlText(table) + QStringLiteral(" and column_name =") + sqlText(column),
-        [&](platform::db::Recordset& row) {
+                                       "where table_name = ? and column_name = ?"),
+        { table, column }, [&](platform::db::Recordset& row) {
             const QString columnName = trimBlanks(row.text(QStringLiteral("column_chn_name")));
             const QString tableName = trimBlanks(row.text(QStringLiteral("table_chn_name")));
             if (columnName.isEmpty() || (qualified && tableName.isEmpty()))
@@ -77,11 +76,12 @@ std::optional<QString> chineseName(const QString& field)
 
 std::optional<QString> databaseNameOfTableForm(const ShownParts& parts)
 {
+    QVariantList values { parts.table, parts.column };
+    const QString tablesFilter = reportTablesFilter(values);
     return firstRowText(QStringLiteral("select table_name,column_name from table_struct_description where "
-                                       "table_chn_name =")
-            + sqlText(parts.table) + QStringLiteral(" and column_chn_name =") + sqlText(parts.column)
-            + NamedColumnsOnly + reportTablesFilter(),
-        [](platform::db::Recordset& row) {
+                                       "table_chn_name = ? and column_chn_name = ?")
+            + NamedColumnsOnly + tablesFilter,
+        values, [](platform::db::Recordset& row) {
             const QString table = trimBlanks(row.text(QStringLiteral("table_name")));
             const QString column = trimBlanks(row.text(QStringLiteral("column_name")));
             return table.isEmpty() || column.isEmpty() ? QString() : table + QLatin1Char('.') + column;
@@ -90,10 +90,12 @@ std::optional<QString> databaseNameOfTableForm(const ShownParts& parts)
 
 std::optional<QString> databaseNameOfColumn(const QString& column)
 {
-    return firstRowText(QStringLiteral("select column_name from table_struct_description where table_name=")
-            + sqlText(GetMainTableName()) + QStringLiteral(" and column_chn_name =") + sqlText(column)
-            + NamedColumnsOnly + reportTablesFilter(),
-        [](platform::db::Recordset& row) { return trimBlanks(row.text(QStringLiteral("column_name"))); });
+    QVariantList values { GetMainTableName(), column };
+    const QString tablesFilter = reportTablesFilter(values);
+    return firstRowText(QStringLiteral("select column_name from table_struct_description where table_name = ? "
+                                       "and column_chn_name = ?")
+            + NamedColumnsOnly + tablesFilter,
+        values, [](platform::db::Recordset& row) { return trimBlanks(row.text(QStringLiteral("column_name"))); });
 }
 
 } // namespace
@@ -108,8 +110,9 @@ QString mainTableOf(const QString& selectList)
 
 QString StoredSelectList()
 {
-    const auto rows = openStoreSql(QStringLiteral("select info_description from report_info where report_id=")
-        + reportIdLiteral() + QStringLiteral(" and info_type='SQL_SELECT' order by info_order"));
+    const auto rows = openStoreSql(QStringLiteral("select info_description from report_info where report_id = ? "
+                                                  "and info_type='SQL_SELECT' order by info_order"),
+        { reportState().ReportId });
     QString selectList;
     for (rows->moveFirst(); !rows->eof(); rows->moveNext())
         selectList += rows->text(QStringLiteral("info_description"));

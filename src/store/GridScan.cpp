@@ -1,9 +1,9 @@
 #include "store/GridScan.h"
 
-#include "platform/db/SqlLiteral.h"
 #include "platform/grid/Sheet.h"
 #include "store/FormatProperties.h"
 #include "store/ReportKeywords.h"
+#include "store/ReportState.h"
 #include "store/SizeLists.h"
 #include "store/StoreSql.h"
 
@@ -12,7 +12,6 @@
 namespace store
 {
 
-using platform::db::sqlText;
 using platform::grid::CellRange;
 
 namespace
@@ -45,11 +44,6 @@ private:
     std::vector<bool> done_;
 };
 
-QString number(int value)
-{
-    return QString::number(value);
-}
-
 } // namespace
 
 QList<CellRange> scanRanges(
@@ -76,33 +70,25 @@ void FormatRowWriter::UpdateFormatToDB(const CellRange& range, const QString& ki
 {
     if (text.isEmpty())
         return;
-    executeStoreSql(
-        QStringLiteral("insert into report_format(report_id,format_order,begin_row_no,begin_col_no,"
-                       "end_row_no,end_col_no,format_type,format_description) values(")
-        + reportIdLiteral() + QLatin1Char(',') + number(FormatOrderCounter) + QLatin1Char(',')
-        + number(range.row1) + QLatin1Char(',') + number(range.col1) + QLatin1Char(',') + number(range.row2)
-        + QLatin1Char(',') + number(range.col2) + QLatin1Char(',') + sqlText(kind) + QLatin1Char(',')
-        + sqlText(text) + QLatin1Char(')'));
+    executeStoreSql(QStringLiteral("insert into report_format(report_id,format_order,begin_row_no,begin_col_no,"
+                                   "end_row_no,end_col_no,format_type,format_description) values(?,?,?,?,?,?,?,?)"),
+        { reportState().ReportId, FormatOrderCounter, range.row1, range.col1, range.row2, range.col2, kind, text });
     ++FormatOrderCounter;
 }
 
 void FormatRowWriter::InsertRowFormat(const QString& kind, const QString& list, int beginRow, int endRow)
 {
     executeStoreSql(QStringLiteral("insert into report_format(report_id,format_order,format_type,"
-                                   "format_description,begin_row_no,end_row_no) values(")
-        + reportIdLiteral() + QLatin1Char(',') + number(FormatOrderCounter) + QLatin1Char(',') + sqlText(kind)
-        + QLatin1Char(',') + sqlText(list) + QLatin1Char(',') + number(beginRow) + QLatin1Char(',')
-        + number(endRow) + QLatin1Char(')'));
+                                   "format_description,begin_row_no,end_row_no) values(?,?,?,?,?,?)"),
+        { reportState().ReportId, FormatOrderCounter, kind, list, beginRow, endRow });
     ++FormatOrderCounter;
 }
 
 void FormatRowWriter::InsertColFormat(const QString& kind, const QString& list)
 {
-    executeStoreSql(
-        QStringLiteral(
-            "insert into report_format(report_id,format_order,format_type,format_description) values(")
-        + reportIdLiteral() + QLatin1Char(',') + number(FormatOrderCounter) + QLatin1Char(',') + sqlText(kind)
-        + QLatin1Char(',') + sqlText(list) + QLatin1Char(')'));
+    executeStoreSql(QStringLiteral("insert into report_format(report_id,format_order,format_type,"
+                                   "format_description) values(?,?,?,?)"),
+        { reportState().ReportId, FormatOrderCounter, kind, list });
     ++FormatOrderCounter;
 }
 

@@ -1,7 +1,6 @@
 #include "store/GroupCopy.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/outside/IdGeneratorObject.h"
 #include "store/ContentSplit.h"
@@ -14,7 +13,6 @@ namespace store
 {
 
 using platform::db::Recordset;
-using platform::db::sqlText;
 
 namespace
 {
@@ -62,12 +60,6 @@ const CopiedTable ReportInfoCopy { "report_info",
     { { "report_id", CopyRule::NewReportId }, { "info_type", CopyRule::Text },
         { "info_order", CopyRule::NumberOrNull }, { "info_description", CopyRule::RenamedText },
         { "note", CopyRule::Text } } };
-
-QString selectByReport(const CopiedTable& table, const QString& reportId)
-{
-    return QStringLiteral("select * from ") + QLatin1String(table.name) + QStringLiteral(" where report_id=")
-        + sqlText(trimBlanks(reportId));
-}
 
 // A copied cell content: both parts joined, so that a table name across the split is replaced too and
 // the blanks at the split are kept, then split again.
@@ -120,8 +112,8 @@ bool copyReportTable(const CopiedTable& table, const TablePairs& pairs)
 {
     const auto& state = reportState();
     try {
-        const auto source = openStoreSql(selectByReport(table, state.SourceReportId));
-        const auto target = openStoreSql(selectByReport(table, state.ReportId));
+        const auto source = openReportRows(QLatin1String(table.name), trimBlanks(state.SourceReportId));
+        const auto target = openReportRows(QLatin1String(table.name), trimBlanks(state.ReportId));
         runInTransaction([&] {
             for (; !source->eof(); source->moveNext()) {
                 target->addNew();
@@ -168,8 +160,8 @@ bool CopyModelReports(const QString& modelGroupId, const TablePairs& tablePairs)
     state.SourceReportId.clear();
     state.ReportId.clear();
     try {
-        const auto models = openStoreSql(QStringLiteral("select * from report_index where report_group_id=")
-            + sqlText(trimBlanks(modelGroupId)));
+        const auto models = openStoreSql(
+            QStringLiteral("select * from report_index where report_group_id = ?"), { trimBlanks(modelGroupId) });
         platform::outside::IdGeneratorObject ids;
         for (; !models->eof(); models->moveNext()) {
             state.ReportId = trimBlanks(ids.newId());

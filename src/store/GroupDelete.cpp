@@ -1,19 +1,16 @@
 #include "store/GroupDelete.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "store/StoreSql.h"
 #include "store/TextConvert.h"
 
 namespace store
 {
 
-using platform::db::sqlText;
-
 QStringList GroupReportIds(const QString& groupId)
 {
-    const auto reports = openStoreSql(
-        QStringLiteral("select * from report_index where report_group_id=") + sqlText(trimBlanks(groupId)));
+    const auto reports
+        = openStoreSql(QStringLiteral("select * from report_index where report_group_id = ?"), { trimBlanks(groupId) });
     QStringList ids;
     for (reports->moveFirst(); !reports->eof(); reports->moveNext())
         ids.append(trimBlanks(reports->text(QStringLiteral("report_id"))));
@@ -23,8 +20,8 @@ QStringList GroupReportIds(const QString& groupId)
 void DeleteReportRows(const QString& reportId)
 {
     for (const char* table : { "report_data", "report_format", "report_info", "report_index" })
-        executeStoreSql(QStringLiteral("delete from ") + QLatin1String(table)
-            + QStringLiteral(" where report_id=") + sqlText(reportId));
+        executeStoreSql(
+            QStringLiteral("delete from ") + QLatin1String(table) + QStringLiteral(" where report_id = ?"), { reportId });
 }
 
 bool DeleteGroupReports(const QStringList& groupIds)

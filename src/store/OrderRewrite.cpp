@@ -1,7 +1,7 @@
 #include "store/OrderRewrite.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
+#include "store/ReportLookups.h"
 #include "platform/Error.h"
 #include "platform/outside/FailureLog.h"
 #include "store/StoreSql.h"
@@ -47,14 +47,6 @@ SortColumn sortColumnOf(const QString& item)
     return { trimBlanks(item.left(dot)), column };
 }
 
-bool columnExists(const SortColumn& sort)
-{
-    using platform::db::sqlText;
-    return openStoreSql(QStringLiteral("select * from table_struct_description where table_name =")
-               + sqlText(sort.table) + QStringLiteral(" and column_name = ") + sqlText(sort.column))
-               ->recordCount()
-        > 0;
-}
 
 } // namespace
 
@@ -69,7 +61,7 @@ void DealSQlOrder(QString& order)
             const QString item = trimBlanks(piece);
             if (item.isEmpty())
                 continue;
-            if (columnExists(sortColumnOf(item)))
+            if (const SortColumn sort = sortColumnOf(item); ColumnExists(sort.table, sort.column))
                 kept.append(item);
             else
                 missing = true;

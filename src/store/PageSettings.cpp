@@ -1,6 +1,5 @@
 #include "store/PageSettings.h"
 
-#include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "store/CustomPaper.h"
 #include "store/ReportState.h"
@@ -125,17 +124,16 @@ void LoadPageSettings(const ReportDefinition& definition)
 
 void UpdateReportInfo(const QString& infoType, const QString& infoDescription, int infoOrder)
 {
-    using platform::db::sqlText;
-    const int updated = executeStoreSql(QStringLiteral("update report_info set info_description =")
-        + sqlText(infoDescription) + QStringLiteral(",info_order =") + QString::number(infoOrder)
-        + QStringLiteral(" where report_id =") + reportIdLiteral() + QStringLiteral(" and info_type =")
-        + sqlText(infoType));
+    const QString& reportId = reportState().ReportId;
+    const int updated = executeStoreSql(
+        QStringLiteral("update report_info set info_description = ?, info_order = ? "
+                       "where report_id = ? and info_type = ?"),
+        { infoDescription, infoOrder, reportId, infoType });
     if (updated > 0)
         return;
     executeStoreSql(
-        QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) values(")
-        + reportIdLiteral() + QLatin1Char(',') + sqlText(infoType) + QLatin1Char(',')
-        + QString::number(infoOrder) + QLatin1Char(',') + sqlText(infoDescription) + QLatin1Char(')'));
+        QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) values(?,?,?,?)"),
+        { reportId, infoType, infoOrder, infoDescription });
 }
 
 void SavePageInfo()
@@ -160,17 +158,15 @@ void SavePageInfo()
 
 void SaveCustomPaperSize(double widthCm, double heightCm)
 {
-    using platform::db::sqlText;
     const QString note = customPaperNote({ widthCm, heightCm });
-    const QString where = QStringLiteral(" where report_id =") + reportIdLiteral()
-        + QStringLiteral(" and info_type =") + sqlText(k::PageSize);
-    if (executeStoreSql(QStringLiteral("update report_info set note=") + sqlText(note) + where) > 0)
+    const QString& reportId = reportState().ReportId;
+    if (executeStoreSql(QStringLiteral("update report_info set note = ? where report_id = ? and info_type = ?"),
+            { note, reportId, k::PageSize })
+        > 0)
         return;
-    executeStoreSql(
-        QStringLiteral(
-            "insert into report_info(report_id,info_type,info_order,info_description,note) values(")
-        + reportIdLiteral() + QLatin1Char(',') + sqlText(k::PageSize) + QStringLiteral(",1,")
-        + sqlText(QString::number(k::CustomPaperSize)) + QLatin1Char(',') + sqlText(note) + QLatin1Char(')'));
+    executeStoreSql(QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description,note) "
+                                   "values(?,?,1,?,?)"),
+        { reportId, k::PageSize, QString::number(k::CustomPaperSize), note });
 }
 
 } // namespace store

@@ -1,7 +1,6 @@
 #include "store/PairedList.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/outside/IdGeneratorObject.h"
 #include "store/ReportKeywords.h"
 #include "store/ReportState.h"
@@ -16,7 +15,6 @@ namespace store
 {
 
 using platform::db::Recordset;
-using platform::db::sqlText;
 
 namespace
 {
@@ -74,7 +72,7 @@ public:
     PairedRowWriter(QString batchId, int rowsPerSide)
         : batchId_(std::move(batchId))
         , rowsPerSide_(rowsPerSide)
-        , workRows_(openStoreSql(QStringLiteral("Select * from hyjlml where batchid=") + sqlText(batchId_)))
+        , workRows_(openStoreSql(QStringLiteral("Select * from hyjlml where batchid = ?"), { batchId_ }))
     {
     }
 
@@ -112,10 +110,9 @@ private:
 
     void fillRight(const SourceRecord& record)
     {
-        const auto row = openStoreSql(QStringLiteral("Select * from hyjlml where batchid=")
-            + sqlText(batchId_) + QStringLiteral(" and currentpos=")
-            + sqlText(QString::number(countInFolder_ - rowsPerSide_ + 1)) + QStringLiteral(" and folder_no =")
-            + sqlText(previousFolder_));
+        const auto row
+            = openStoreSql(QStringLiteral("Select * from hyjlml where batchid = ? and currentpos = ? and folder_no = ?"),
+                { batchId_, QString::number(countInFolder_ - rowsPerSide_ + 1), previousFolder_ });
         row->setValue(QStringLiteral("bh2"), record.piece);
         row->setValue(QStringLiteral("man_name2"), record.manName);
         row->setValue(QStringLiteral("woman_name2"), record.femaleName);
@@ -137,7 +134,7 @@ private:
 void pointStateAtWorkRows(const QString& batchId, const QString& layoutId)
 {
     auto& state = reportState();
-    state.SelectWhere = QStringLiteral(" batchid =") + sqlText(batchId);
+    state.SelectWhere = QStringLiteral(" batchid =") + storeConnection().literal(batchId);
     state.SelectOrder = QStringLiteral("hyjlml.folder_no asc ,hyjlml.bh1 asc  ");
     state.TABLENAME = QStringLiteral("hyjlml");
     state.ReportId = layoutId;
@@ -183,7 +180,7 @@ void PairedListBatch::deleteRows() noexcept
     if (batchId_.isEmpty())
         return;
     try {
-        executeStoreSql(QStringLiteral("delete from hyjlml where batchid =") + sqlText(batchId_));
+        executeStoreSql(QStringLiteral("delete from hyjlml where batchid = ?"), { batchId_ });
     } catch (const std::exception&) {
         // Nothing more can be done for the rows at this point; the next batch has a new id.
     }
@@ -213,8 +210,8 @@ std::optional<PairedListBatch> PreparePairedListData(const QString& reportId)
 std::optional<int> GetDataRows(const QString& reportId)
 {
     const auto recordset = openStoreSql(
-        QStringLiteral("select info_description from report_info where report_id =") + sqlText(reportId)
-        + QStringLiteral(" and info_type in (") + sqlText(keywords::DataRows) + QLatin1Char(')'));
+        QStringLiteral("select info_description from report_info where report_id = ? and info_type = ?"),
+        { reportId, keywords::DataRows });
     if (recordset->eof())
         return 0;
     return toShort(recordset->text(0));

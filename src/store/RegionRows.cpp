@@ -1,6 +1,5 @@
 #include "store/RegionRows.h"
 
-#include "platform/db/SqlLiteral.h"
 #include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -20,10 +19,8 @@ void InsertRegionInfo(const ReportRegion& region, const StoredRegionKey& key)
     if (!region.present || region.beginRow > region.endRow)
         return;
     executeStoreSql(
-        QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) values(")
-        + reportIdLiteral() + QLatin1Char(',') + platform::db::sqlText(key.infoType) + QLatin1Char(',')
-        + QString::number(key.infoOrder) + QLatin1Char(',')
-        + platform::db::sqlText(formatRegionText(region.beginRow, region.endRow)) + QLatin1Char(')'));
+        QStringLiteral("insert into report_info(report_id,info_type,info_order,info_description) values(?,?,?,?)"),
+        { reportState().ReportId, key.infoType, key.infoOrder, formatRegionText(region.beginRow, region.endRow) });
 }
 
 } // namespace
@@ -42,8 +39,8 @@ void LoadRegions(platform::grid::Sheet& grid, const ReportDefinition& definition
 
 void SaveRegionInfo()
 {
-    executeStoreSql(QStringLiteral("delete from report_info where report_id =") + reportIdLiteral()
-        + QStringLiteral(" and info_type in ") + RegionTypes);
+    executeStoreSql(QStringLiteral("delete from report_info where report_id = ? and info_type in ") + RegionTypes,
+        { reportState().ReportId });
     const RegionTable& regions = reportState().RegionTable;
     for (const RegionEntry entry : regionSaveOrder())
         InsertRegionInfo(regions[entry], storedKeyOf(entry));

@@ -23,7 +23,7 @@ namespace
 
 bool reportHasRows(const QString& table)
 {
-    return openStoreSql(selectReportRows(table, reportState().ReportId))->recordCount() != 0;
+    return openReportRows(table, reportState().ReportId)->recordCount() != 0;
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "store/ReportLog.h"
 
-#include "platform/db/SqlLiteral.h"
 #include "platform/outside/HostObjects.h"
 #include "platform/outside/IdGeneratorObject.h"
 #include "store/ReportLookups.h"
@@ -10,8 +9,6 @@
 
 namespace store
 {
-
-using platform::db::sqlText;
 
 void WriteReportLog(const QString& operationWord)
 {
@@ -26,13 +23,9 @@ void WriteReportLog(const QString& operationWord)
         const QStringList values { recid, state.TABLENAME, GetTableChnName(state.TABLENAME),
             state.User->userId(), state.User->userName(),
             time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), reportName, content, operationWord };
-        QStringList literals;
-        for (const QString& value : values)
-            literals << sqlText(value);
-        executeStoreSql(
-            QStringLiteral("insert into report_logs(recid,table_name,table_chn_name,user_id,user_name,"
-                           "op_time,report_name,report_content,report_type) values(")
-            + literals.join(QLatin1Char(',')) + QLatin1Char(')'));
+        executeStoreSql(QStringLiteral("insert into report_logs(recid,table_name,table_chn_name,user_id,user_name,"
+                                       "op_time,report_name,report_content,report_type) values(?,?,?,?,?,?,?,?,?)"),
+            QVariantList(values.begin(), values.end()));
     } catch (const std::exception&) {
         // The use log never stops a print or an export.
     }

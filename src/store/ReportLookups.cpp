@@ -1,7 +1,6 @@
 #include "store/ReportLookups.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -11,15 +10,13 @@
 namespace store
 {
 
-using platform::db::sqlText;
-
 namespace
 {
 
 // The first column of the first row as text; "" without rows.
-QString firstText(const QString& sql)
+QString firstText(const QString& sql, const QVariantList& values)
 {
-    const auto recordset = openStoreSql(sql);
+    const auto recordset = openStoreSql(sql, values);
     return recordset->eof() ? QString() : recordset->text(0);
 }
 
@@ -47,27 +44,25 @@ bool CreateStatReport()
 
 QString GetReportNote(const QString& reportId)
 {
-    return firstText(QStringLiteral("select note from report_index where report_id=") + sqlText(reportId));
+    return firstText(QStringLiteral("select note from report_index where report_id = ?"), { reportId });
 }
 
 QString GetReportName(const QString& reportId)
 {
-    return firstText(
-        QStringLiteral("select report_name from report_index where report_id=") + sqlText(reportId));
+    return firstText(QStringLiteral("select report_name from report_index where report_id = ?"), { reportId });
 }
 
 bool ColumnExists(const QString& table, const QString& column)
 {
-    const auto recordset
-        = openStoreSql(QStringLiteral("select * from table_struct_description where table_name =")
-            + sqlText(table) + QStringLiteral(" and column_name =") + sqlText(column));
-    return recordset->recordCount() > 0;
+    return openStoreSql(QStringLiteral("select * from table_struct_description where table_name = ? and column_name = ?"),
+               { table, column })
+               ->recordCount()
+        > 0;
 }
 
 QString GetTableChnName(const QString& table)
 {
-    return firstText(
-        QStringLiteral("select table_chn_name from table_description where table_name=") + sqlText(table));
+    return firstText(QStringLiteral("select table_chn_name from table_description where table_name = ?"), { table });
 }
 
 QDateTime GetServerDate()
@@ -88,8 +83,8 @@ void GetReportIdByName()
 {
     auto& state = reportState();
     const auto recordset = openStoreSql(
-        QStringLiteral("select report_id from report_index where report_group_id =")
-        + sqlText(state.ReportGroupId) + QStringLiteral(" and report_name =") + sqlText(state.ReportName));
+        QStringLiteral("select report_id from report_index where report_group_id = ? and report_name = ?"),
+        { state.ReportGroupId, state.ReportName });
     if (recordset->recordCount() != 0)
         state.ReportId = recordset->text(0);
 }

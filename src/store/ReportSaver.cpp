@@ -1,6 +1,5 @@
 #include "store/ReportSaver.h"
 
-#include "platform/db/SqlLiteral.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/ui/FailureBox.h"
 #include "store/CellContentStore.h"
@@ -13,15 +12,13 @@
 namespace store
 {
 
-using platform::db::sqlText;
-
 namespace
 {
 
 void deleteReportRows(const char* table)
 {
     executeStoreSql(
-        QStringLiteral("delete from %1 where report_id =").arg(QLatin1String(table)) + reportIdLiteral());
+        QStringLiteral("delete from %1 where report_id = ?").arg(QLatin1String(table)), { reportState().ReportId });
 }
 
 // Runs the whole save in one transaction: committed when it runs to its end, rolled back and logged
@@ -66,17 +63,16 @@ QList<std::pair<int, int>> dataReportBands(int firstRow, int lastRow)
 void UpdateReportIndex()
 {
     const ReportState& state = reportState();
-    const QString type = QString::number(state.ReportType);
-    const int updated
-        = executeStoreSql(QStringLiteral("update report_index set report_name =") + sqlText(state.ReportName)
-            + QStringLiteral(",report_type =") + type + QStringLiteral(",report_group_id =")
-            + sqlText(state.ReportGroupId) + QStringLiteral(" where report_id =") + reportIdLiteral());
+    const int type = state.ReportType;
+    const int updated = executeStoreSql(
+        QStringLiteral("update report_index set report_name = ?, report_type = ?, report_group_id = ? "
+                       "where report_id = ?"),
+        { state.ReportName, type, state.ReportGroupId, state.ReportId });
     if (updated > 0)
         return;
-    executeStoreSql(
-        QStringLiteral("insert into report_index(report_id,report_name,report_type,report_group_id) values(")
-        + reportIdLiteral() + QLatin1Char(',') + sqlText(state.ReportName) + QLatin1Char(',') + type
-        + QLatin1Char(',') + sqlText(state.ReportGroupId) + QLatin1Char(')'));
+    executeStoreSql(QStringLiteral("insert into report_index(report_id,report_name,report_type,report_group_id) "
+                                   "values(?,?,?,?)"),
+        { state.ReportId, state.ReportName, type, state.ReportGroupId });
 }
 
 bool SaveDataReport(

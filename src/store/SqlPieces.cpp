@@ -1,7 +1,6 @@
 #include "store/SqlPieces.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/ui/MessageBox.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -17,8 +16,7 @@ const QString TablesGoneMessage = QStringLiteral("报表所涉及的表已经不
 
 bool tableDescribed(const QString& table)
 {
-    return openStoreSql(QStringLiteral("select * from table_struct_description where table_name =")
-               + platform::db::sqlText(table))
+    return openStoreSql(QStringLiteral("select * from table_struct_description where table_name = ?"), { table })
                ->recordCount()
         > 0;
 }

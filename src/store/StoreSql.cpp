@@ -2,7 +2,6 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
@@ -20,28 +19,23 @@ platform::db::Connection& storeConnection()
     return *connection;
 }
 
-std::unique_ptr<platform::db::Recordset> openStoreSql(const QString& sql)
+std::unique_ptr<platform::db::Recordset> openStoreSql(const QString& sql, const QVariantList& values)
 {
-    return platform::outside::sharedSqlAdapter()->open(sql, storeConnection());
+    return platform::outside::sharedSqlAdapter()->open(sql, storeConnection(), values);
 }
 
-int executeStoreSql(const QString& sql)
+int executeStoreSql(const QString& sql, const QVariantList& values)
 {
-    return platform::outside::sharedSqlAdapter()->execute(sql, storeConnection());
+    return platform::outside::sharedSqlAdapter()->execute(sql, storeConnection(), values);
 }
 
-QString reportIdLiteral()
+std::unique_ptr<platform::db::Recordset> openReportRows(
+    const QString& table, const QString& reportId, const QString& order)
 {
-    return platform::db::sqlText(reportState().ReportId);
-}
-
-QString selectReportRows(const QString& table, const QString& reportId, const QString& order)
-{
-    QString sql = QStringLiteral("select * from ") + table + QStringLiteral(" where report_id = ")
-        + platform::db::sqlText(reportId);
+    QString sql = QStringLiteral("select * from ") + table + QStringLiteral(" where report_id = ?");
     if (!order.isEmpty())
         sql += QStringLiteral(" order by ") + order;
-    return sql;
+    return openStoreSql(sql, { reportId });
 }
 
 } // namespace store

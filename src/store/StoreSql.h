@@ -6,6 +6,7 @@
 #include <exception>
 #include <memory>
 #include <QString>
+#include <QVariantList>
 #include <utility>
 
 namespace platform::db
@@ -21,14 +22,14 @@ namespace store
 // The state's connection; throws platform::Error when the host has set none.
 platform::db::Connection& storeConnection();
 
-std::unique_ptr<platform::db::Recordset> openStoreSql(const QString& sql);
-int executeStoreSql(const QString& sql);
+// A statement of the store's own, its values bound to its "?" placeholders in order.
+std::unique_ptr<platform::db::Recordset> openStoreSql(const QString& sql, const QVariantList& values = {});
+int executeStoreSql(const QString& sql, const QVariantList& values = {});
 
-// The current report id of the state as an SQL literal.
-QString reportIdLiteral();
-
-// "select * from <table> where report_id = '<id>'", then " order by <order>" when an order is given.
-QString selectReportRows(const QString& table, const QString& reportId, const QString& order = QString());
+// The rows of `table` that belong to report `reportId` ("select * from <table> where report_id = ?"),
+// ordered by `order` when one is given.
+std::unique_ptr<platform::db::Recordset> openReportRows(
+    const QString& table, const QString& reportId, const QString& order = QString());
 
 // Runs `work` in one transaction on `connection`: committed when it returns, rolled back when it throws,
 // and the failure passed on. Inside a caller's transaction it becomes part of that one.

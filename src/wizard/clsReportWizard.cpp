@@ -2,7 +2,6 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/outside/IdGeneratorObject.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
@@ -15,7 +14,6 @@
 namespace wizard
 {
 
-using platform::db::sqlText;
 
 namespace
 {
@@ -88,9 +86,9 @@ bool clsReportWizard::CheckConnection()
     return true;
 }
 
-std::unique_ptr<platform::db::Recordset> clsReportWizard::open(const QString& sql)
+std::unique_ptr<platform::db::Recordset> clsReportWizard::open(const QString& sql, const QVariantList& values)
 {
-    return platform::outside::sharedSqlAdapter()->open(sql, *Connection);
+    return platform::outside::sharedSqlAdapter()->open(sql, *Connection, values);
 }
 
 bool clsReportWizard::GetSourceInfo(const QString& table)
@@ -110,12 +108,10 @@ bool clsReportWizard::GetSourceInfo(const QString& table)
 bool clsReportWizard::GetRelationTables(const QString& table)
 {
     tree_.clear();
-    const QString name = sqlText(table);
-    const auto relations
-        = open(QStringLiteral("Select DISTINCT ltrim(rtrim(m_table_name)) as m_table_name, "
-                              "ltrim(rtrim(s_table_name)) as s_table_name From tables_relation "
-                              "Where ((m_table_name = %1) OR (s_table_name = %1))")
-                   .arg(name));
+    const auto relations = open(QStringLiteral("Select DISTINCT ltrim(rtrim(m_table_name)) as m_table_name, "
+                                               "ltrim(rtrim(s_table_name)) as s_table_name From tables_relation "
+                                               "Where ((m_table_name = ?) OR (s_table_name = ?))"),
+        { table, table });
     bool isMaster = false;
     bool isSub = false;
     for (; !relations->eof(); relations->moveNext()) {
@@ -128,8 +124,8 @@ bool clsReportWizard::GetRelationTables(const QString& table)
         const auto described
             = open(QStringLiteral("Select ltrim(rtrim(table_auxi_name)) as table_auxi_name, "
                                   "ltrim(rtrim(table_name)) as table_name From table_description "
-                                  "Where table_name = ")
-                + name);
+                                  "Where table_name = ?"),
+                { table });
         if (!described->eof())
             tree_.append(
                 { trimmedText(*described, "table_name"), trimmedText(*described, "table_auxi_name"), {} });
@@ -140,8 +136,8 @@ bool clsReportWizard::GetRelationTables(const QString& table)
     int depth = 0;
     if (isMaster) {
         const auto described = open(QStringLiteral("Select ltrim(rtrim(table_auxi_name)) as table_auxi_name "
-                                                   "From table_description Where ltrim(rtrim(table_name)) = ")
-            + name);
+                                                   "From table_description Where ltrim(rtrim(table_name)) = ?"),
+            { table });
         if (!described->eof())
             working.append({ table, trimmedText(*described, "table_auxi_name"),
                 GetSubTables(0, table, DepthLimit, depth) });
@@ -149,8 +145,8 @@ bool clsReportWizard::GetRelationTables(const QString& table)
     if (isSub && depth < DepthLimit) {
         if (!isMaster) {
             const auto own = open(RelationHead
-                + QStringLiteral("Where (ltrim(rtrim(T2.table_name)) = s_table_name) AND (s_table_name = %1)")
-                      .arg(name));
+                    + QStringLiteral("Where (ltrim(rtrim(T2.table_name)) = s_table_name) AND (s_table_name = ?)"),
+                { table });
             working.clear();
             if (!own->eof())
                 working.append(
@@ -159,9 +155,9 @@ bool clsReportWizard::GetRelationTables(const QString& table)
         // Climb the single line of masters above the table.
         QString current = table;
         while (depth <= DepthLimit) {
-            const auto masters = open(RelationHead
-                + QStringLiteral("Where (ltrim(rtrim(T2.table_name)) = m_table_name) AND (s_table_name = %1)")
-                      .arg(sqlText(current)));
+            const auto masters = open(
+                RelationHead + QStringLiteral("Where (ltrim(rtrim(T2.table_name)) = m_table_name) AND (s_table_name = ?)"),
+                { current });
             if (masters->recordCount() != 1)
                 break;
             current = trimmedText(*masters, "m_table_name");
@@ -176,9 +172,9 @@ bool clsReportWizard::GetRelationTables(const QString& table)
 QList<TableTreeEntry> clsReportWizard::GetSubTables(int depth, const QString& master, int limit, int& deepest)
 {
     QList<TableTreeEntry> subs;
-    const auto rows = open(RelationHead
-        + QStringLiteral("Where (ltrim(rtrim(T2.table_name)) = s_table_name) AND (m_table_name = %1)")
-              .arg(sqlText(master)));
+    const auto rows = open(
+        RelationHead + QStringLiteral("Where (ltrim(rtrim(T2.table_name)) = s_table_name) AND (m_table_name = ?)"),
+        { master });
     const int level = depth + 1;
     for (; !rows->eof(); rows->moveNext()) {
         TableTreeEntry entry { trimmedText(*rows, "s_table_name"), trimmedText(*rows, "table_auxi_name"),
@@ -300,9 +296,9 @@ QList<WizardField> clsReportWizard::GetTableFields(const WizardTable& table)
     QList<WizardField> fields;
     const auto rows = open(QStringLiteral("Select ltrim(rtrim(column_name)) as column_name, "
                                           "ltrim(rtrim(column_chn_name)) as column_chn_name "
-                                          "From table_struct_description Where (table_name = %1) "
-                                          "And (column_visible = 'T')")
-                               .arg(sqlText(table.tableName)));
+                                          "From table_struct_description Where (table_name = ?) "
+                                          "And (column_visible = 'T')"),
+        { table.tableName });
     for (; !rows->eof(); rows->moveNext()) {
         WizardField field;
         field.tableName = table.tableName;
@@ -525,9 +521,9 @@ QString clsReportWizard::GetJoinCondition(const QStringList& chain)
         const auto columns
             = open(QStringLiteral("Select ltrim(rtrim(m_col_name)) as m_col_name, "
                                   "ltrim(rtrim(s_col_name)) as s_col_name From tables_relation "
-                                  "Where (ltrim(rtrim(m_table_name)) = %1) And "
-                                  "(ltrim(rtrim(s_table_name)) = %2) Order by relation_no")
-                       .arg(sqlText(master), sqlText(sub)));
+                                  "Where (ltrim(rtrim(m_table_name)) = ?) And "
+                                  "(ltrim(rtrim(s_table_name)) = ?) Order by relation_no"),
+                { master, sub });
         for (; !columns->eof(); columns->moveNext()) {
             if (!condition.isEmpty())
                 condition += QStringLiteral(" And ");

@@ -145,7 +145,7 @@ private:
 
     bool CheckConnection();
     void setError(qint32 number, const QString& description);
-    std::unique_ptr<platform::db::Recordset> open(const QString& sql);
+    std::unique_ptr<platform::db::Recordset> open(const QString& sql, const QVariantList& values = {});
     bool GetRelationTables(const QString& table);
     QList<TableTreeEntry> GetSubTables(int depth, const QString& master, int limit, int& deepest);
     QList<WizardField> GetTableFields(const WizardTable& table);

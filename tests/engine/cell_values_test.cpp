@@ -398,6 +398,46 @@ TEST_P(CellValues, CellMarksReadThePageAndTheRecordsBlock)
 
 ENGINE_TEST_SUITE(CellValues);
 
+class CellValuesReadOnly : public CellValues
+{
+};
+
+// A record's title put into a special formula's statement stays a text, whatever the server makes of a
+// backslash; the same statement gives the same cell for an ordinary title.
+TEST_P(CellValuesReadOnly, ARecordsTextStaysATextInASpecialFormula)
+{
+    execute(QStringLiteral("create table canary (secret varchar(20))"));
+    execute(QStringLiteral("insert into canary values ('TOPSECRET-42')"));
+    const QString formula = QStringLiteral("select count(*) from wsda where title = #title#");
+    for (const QString& title : { QStringLiteral("普通题名"),
+             QStringLiteral("x\\' or 1=1) || (select max(secret) from canary)--") }) {
+        database->connection()->execute(
+            QStringLiteral("update wsda set title = ? where recid = ?"), { title, recordText("recid") });
+        record = openSql(QStringLiteral("select * from wsda order by recid"));
+        EXPECT_EQ(write(item("E", formula)), QStringLiteral("1")) << title.toStdString();
+    }
+}
+
+// The host's filter and a cell's statement read only: what would write fails, is logged, and changes
+// nothing.
+TEST_P(CellValuesReadOnly, StatementsWithSideEffectsFailAndChangeNothing)
+{
+    if (GetParam() == orvtest::Backend::SQLite)
+        GTEST_SKIP() << "SQLite's functions have no side effects on the archive";
+    execute(QStringLiteral("create sequence s"));
+    QSqlQuery created = database->connection()->run(QStringLiteral("select lo_create(0)"));
+    const QString largeObject = created.next() ? created.value(0).toString() : QString();
+    EXPECT_EQ(write(item("J", "select lo_unlink(" + largeObject + ")")), QString());
+    store::reportState().SelectWhere = QStringLiteral("nextval('s') > 0");
+    EXPECT_EQ(write(item("L", "select count(*) from wsda")), QString());
+    EXPECT_EQ(scalar("select count(*) from pg_largeobject_metadata where oid = " + largeObject), "1");
+    EXPECT_EQ(scalar(QStringLiteral("select is_called from s")), QStringLiteral("False"));
+    EXPECT_EQ(loggedProcedures(), QStringList({ "GetSQLValue", "GetSQLValue" }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Backends, CellValuesReadOnly, testing::ValuesIn(orvtest::literalBackends()), orvtest::BackendTestName());
+
 // ---- fitting texts into their cells -----------------------------------------------------------------
 
 double fontSizeAt(const Sheet& grid, int row, int col)

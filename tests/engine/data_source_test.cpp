@@ -99,14 +99,15 @@ TEST(FieldValueToSql, ValuesBecomeLiteralsThatCannotEndEarly)
     record->setValue(2, 0.25);
     record->setValue(3, QDate(2024, 1, 31));
     record->setValue(5, QStringLiteral("1; drop table wsda"));
+    const auto connection = platform::db::Connection::open(QStringLiteral(":memory:"));
 
-    EXPECT_EQ(engine::FieldValueToSql(record->field(0), false), QStringLiteral("'王''s 复印件'"));
-    EXPECT_EQ(engine::FieldValueToSql(record->field(0), true), QStringLiteral("rtrim('王''s 复印件 ')"));
-    EXPECT_EQ(engine::FieldValueToSql(record->field(1), false), QStringLiteral("42"));
-    EXPECT_EQ(engine::FieldValueToSql(record->field(2), false), QStringLiteral("0.25"));
-    EXPECT_EQ(engine::FieldValueToSql(record->field(3), false), QStringLiteral("'2024-01-31'"));
-    EXPECT_EQ(engine::FieldValueToSql(record->field(4), false), QStringLiteral("Null"));
-    EXPECT_EQ(engine::FieldValueToSql(record->field(5), false), QStringLiteral("'1; drop table wsda'"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(0), false, *connection), QStringLiteral("'王''s 复印件'"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(0), true, *connection), QStringLiteral("rtrim('王''s 复印件 ')"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(1), false, *connection), QStringLiteral("42"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(2), false, *connection), QStringLiteral("0.25"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(3), false, *connection), QStringLiteral("'2024-01-31'"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(4), false, *connection), QStringLiteral("Null"));
+    EXPECT_EQ(engine::FieldValueToSql(record->field(5), false, *connection), QStringLiteral("'1; drop table wsda'"));
 }
 
 // A list of the demo archive: select list, table, the report's own condition and order.

@@ -1,11 +1,9 @@
 #include "StoreFixture.h"
 
-#include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/outside/OutsideReportComponent.h"
 
 using namespace storetest;
-using platform::db::sqlText;
 using platform::ui::Icon;
 
 namespace
@@ -62,10 +60,10 @@ class ReportRoutes : public StoreTest
 protected:
     void addReport(const QString& name, const QString& note)
     {
-        execute(
+        database->connection()->execute(
             QStringLiteral("insert into report_index(report_id,report_name,report_type,report_group_id,note) "
-                           "values(%1,%2,1,'wsda',%3)")
-                .arg(sqlText(ReportId), sqlText(name), sqlText(note)));
+                           "values(?,?,1,'wsda',?)"),
+            { ReportId, name, note });
         report->setReportId(ReportId);
         report->setTABLENAME(QStringLiteral("wsda"));
         report->setSelectWhere(QStringLiteral("filing_year=2020"));

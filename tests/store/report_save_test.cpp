@@ -243,4 +243,25 @@ TEST_P(ReportSave, LargeSheetKeepsEveryFormatRow)
 
 STORE_TEST_SUITE(ReportSave);
 
+// Cell texts with backslashes and quotes are stored and read back as typed, also on a server that reads a
+// backslash in a plain literal as an escape.
+class ReportSaveLiterals : public ReportSave
+{
+};
+
+TEST_P(ReportSaveLiterals, BackslashesAndQuotesComeBackAsTyped)
+{
+    grid.setText(1, 2, QStringLiteral("@A|C:\\temp\\new"));
+    grid.setText(3, 2, QStringLiteral("a\\tb\\nc\\\\d"));
+    grid.setText(4, 2, QStringLiteral("it\\'s"));
+    grid.setText(4, 3, QStringLiteral("@A|\\'); delete from report_index; --"));
+    ASSERT_TRUE(saveGrid());
+    store::reportState() = store::ReportState {};
+    store::reportState().Connection = database->connection();
+    expectSameDesign(grid, open(Id), 4, 2, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Backends, ReportSaveLiterals, testing::ValuesIn(orvtest::literalBackends()), orvtest::BackendTestName());
+
 } // namespace

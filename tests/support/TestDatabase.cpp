@@ -42,6 +42,11 @@ std::vector<Backend> allBackends()
     return { Backend::SQLite, Backend::PostgreSQL };
 }
 
+std::vector<Backend> literalBackends()
+{
+    return { Backend::SQLite, Backend::PostgreSQL, Backend::PostgreSQLEscaping };
+}
+
 bool backendAvailable(Backend backend)
 {
     return backend == Backend::SQLite || !postgresServerUrl().isEmpty();
@@ -55,7 +60,15 @@ void skipUnlessAvailable(Backend backend)
 
 std::string backendName(Backend backend)
 {
-    return backend == Backend::SQLite ? "SQLite" : "PostgreSQL";
+    switch (backend) {
+    case Backend::SQLite:
+        return "SQLite";
+    case Backend::PostgreSQL:
+        return "PostgreSQL";
+    case Backend::PostgreSQLEscaping:
+        break;
+    }
+    return "PostgreSQLEscaping";
 }
 
 TestDatabase::TestDatabase(Backend backend, Content content, int archiveRecords)
@@ -76,6 +89,9 @@ TestDatabase::TestDatabase(Backend backend, Content content, int archiveRecords)
         server->execute(QStringLiteral("SET client_min_messages = warning"));
         server->execute(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(postgresDatabase_));
         server->execute(QStringLiteral("CREATE DATABASE %1").arg(postgresDatabase_));
+        if (backend == Backend::PostgreSQLEscaping || qEnvironmentVariable("ORV_TEST_PG_ESCAPING") == u"1")
+            server->execute(
+                QStringLiteral("ALTER DATABASE %1 SET standard_conforming_strings = off").arg(postgresDatabase_));
         url_ = urlWithDatabase(postgresServerUrl(), postgresDatabase_);
     }
     connection_ = platform::db::Connection::open(url_);

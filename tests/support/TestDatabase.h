@@ -16,13 +16,18 @@ class Connection;
 namespace orvtest
 {
 
-enum class Backend { SQLite, PostgreSQL };
+// PostgreSQLEscaping: a PostgreSQL database set to standard_conforming_strings = off, which reads a
+// backslash in a plain literal as an escape, as older archives keep it. With ORV_TEST_PG_ESCAPING=1 in
+// the environment every PostgreSQL test database is set so.
+enum class Backend { SQLite, PostgreSQL, PostgreSQLEscaping };
 
 // Both backends, whatever the environment, so that the list of tests never depends on where it was
 // first taken. A PostgreSQL test runs when the environment variable ORV_TEST_PG holds a server URL such
 // as postgresql://postgres@127.0.0.1:54329/postgres (scripts/test starts that server); otherwise it is
 // skipped with that reason.
 std::vector<Backend> allBackends();
+// allBackends() and PostgreSQLEscaping, for tests of what a statement's literals hold.
+std::vector<Backend> literalBackends();
 bool backendAvailable(Backend backend);
 // Marks the running test skipped when `backend` has no server named.
 void skipUnlessAvailable(Backend backend);

@@ -1,6 +1,7 @@
 #include "platform/db/Connection.h"
 
 #include "platform/db/SingleStatement.h"
+#include "platform/db/SqlLiteral.h"
 #include "platform/db/SqliteFunctions.h"
 #include "platform/db/SqlScript.h"
 #include "platform/db/ValueText.h"
@@ -9,6 +10,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QUrl>
 #include <QUrlQuery>
@@ -144,6 +146,7 @@ QSqlDatabase databaseForUrl(const QString& url, const QString& name)
     return database;
 }
 
+<<<<<<< HEAD
 // A query parameter or connection-string key that names a password or another secret.
 bool namesSecret(const QString& key)
 {
@@ -166,6 +169,13 @@ QString maskedQuery(const QString& query)
             item = item.left(equals + 1) + QStringLiteral("***");
     }
     return items.join(QLatin1Char('&'));
+=======
+bool serverReadsBackslashEscapes(const QSqlDatabase& database)
+{
+    QSqlQuery query(database);
+    return query.exec(QStringLiteral("show standard_conforming_strings")) && query.next()
+        && query.value(0).toString() == QLatin1String("off");
+>>>>>>> wip/dbA
 }
 
 // A PostgreSQL session reads a backslash in a plain literal as an escape when its
@@ -174,11 +184,17 @@ QString maskedQuery(const QString& query)
 // transaction), the statement would fail as well.
 bool readsBackslashEscapes(const QSqlDatabase& database, Dialect dialect, const QString& sql)
 {
-    if (dialect != Dialect::PostgreSQL || !sql.contains(QLatin1Char(';')) || !sql.contains(QLatin1Char('\\')))
+    return dialect == Dialect::PostgreSQL && sql.contains(QLatin1Char(';')) && sql.contains(QLatin1Char('\\'))
+        && serverReadsBackslashEscapes(database);
+}
+
+// A host may keep its SQLite connection query-only itself; it stays so.
+bool sqliteQueryOnly(const QSqlDatabase& database, Dialect dialect)
+{
+    if (dialect != Dialect::SQLite)
         return false;
     QSqlQuery query(database);
-    return query.exec(QStringLiteral("show standard_conforming_strings")) && query.next()
-        && query.value(0).toString() == QLatin1String("off");
+    return query.exec(QStringLiteral("PRAGMA query_only")) && query.next() && query.value(0).toInt() != 0;
 }
 
 } // namespace
@@ -223,9 +239,9 @@ QSqlQuery Connection::run(const QString& sql, const QVariantList& values)
     return runQuery(sql, values, true);
 }
 
-QSqlQuery Connection::runFetchedWhole(const QString& sql)
+QSqlQuery Connection::runFetchedWhole(const QString& sql, const QVariantList& values)
 {
-    return runQuery(sql, {}, false);
+    return runQuery(sql, values, false);
 }
 
 QString Connection::singleStatement(const QString& sql) const
@@ -327,6 +343,70 @@ bool Connection::tolerate(const std::function<void()>& work)
     }
 }
 
+QString Connection::literal(const QString& text) const
+{
+    if (dialect_ != Dialect::PostgreSQL || !text.contains(QLatin1Char('\\')))
+        return sqlText(text);
+    QString escaped = text;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    return QLatin1Char('E') + sqlText(escaped);
+}
+
+QString Connection::insideLiteral(const QString& text) const
+{
+    QString body = text;
+    body.replace(QLatin1Char('\''), QLatin1String("''"));
+    if (dialect_ == Dialect::PostgreSQL && text.contains(QLatin1Char('\\')) && serverReadsBackslashEscapes(database_))
+        body.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    return body;
+}
+
+void Connection::runBetween(
+    const QStringList& before, const std::function<void()>& work, const QStringList& after)
+{
+    for (const QString& statement : before)
+        execute(statement);
+    try {
+        work();
+    } catch (...) {
+        try {
+            for (const QString& statement : after)
+                execute(statement);
+        } catch (const std::exception&) {
+            // the failure that led here is the one to pass on
+        }
+        throw;
+    }
+    for (const QString& statement : after)
+        execute(statement);
+}
+
+void Connection::readOnly(const std::function<void()>& work)
+{
+    if (readOnlyNow_ || dialect_ == Dialect::SqlServer || sqliteQueryOnly(database_, dialect_)) {
+        work();
+        return;
+    }
+    readOnlyNow_ = true;
+    const auto leave = qScopeGuard([this] { readOnlyNow_ = false; });
+    if (dialect_ == Dialect::SQLite) {
+        runBetween({ QStringLiteral("PRAGMA query_only = 1") }, work, { QStringLiteral("PRAGMA query_only = 0") });
+    } else if (!inTransaction()) {
+        // PostgreSQL lets a few writes through a READ ONLY transaction (large objects: lo_unlink); the
+        // rollback undoes them, and a transaction that got an id of its own wrote something: refused.
+        runBetween({ QStringLiteral("BEGIN READ ONLY") }, [&] {
+            work();
+            QSqlQuery wrote = run(QStringLiteral("select txid_current_if_assigned() is not null"));
+            if (wrote.next() && wrote.value(0).toBool())
+                throw Error(errors::DatabaseError, Source, QStringLiteral("读取数据的语句修改了数据库，修改已撤销。"));
+        }, { QStringLiteral("ROLLBACK") });
+    } else {
+        const QString savepoint = QStringLiteral("orv_read_%1").arg(++savepointCounter_);
+        runBetween({ QStringLiteral("SAVEPOINT ") + savepoint, QStringLiteral("SET TRANSACTION READ ONLY") }, work,
+            { QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint, QStringLiteral("RELEASE SAVEPOINT ") + savepoint });
+    }
+}
+
 void Connection::readSnapshot(const std::function<void()>& work)
 {
     if (inTransaction()) {
@@ -339,10 +419,12 @@ void Connection::readSnapshot(const std::function<void()>& work)
             execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ COMMITTED"));
     };
     beginTrans();
+    const auto leave = qScopeGuard([this] { readOnlyNow_ = false; });
     try {
-        if (dialect_ == Dialect::PostgreSQL)
+        if (dialect_ == Dialect::PostgreSQL) {
             execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
-        else if (dialect_ == Dialect::SqlServer)
+            readOnlyNow_ = true;
+        } else if (dialect_ == Dialect::SqlServer)
             execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL SERIALIZABLE"));
         work();
         commitTrans();

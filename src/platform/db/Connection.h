@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 namespace platform::db
@@ -49,7 +50,7 @@ public:
     QSqlQuery run(const QString& sql, const QVariantList& values = {});
     // The same, with every row fetched before the first is read: PostgreSQL's driver names the table
     // of a field (QSqlField::tableName) only for such a query.
-    QSqlQuery runFetchedWhole(const QString& sql);
+    QSqlQuery runFetchedWhole(const QString& sql, const QVariantList& values = {});
     // Runs every statement of a script (statements separated by ";"), stopping at the first failure.
     void executeScript(const QString& script);
 
@@ -68,6 +69,26 @@ public:
     // Returns false when `work` threw.
     bool tolerate(const std::function<void()>& work);
 
+    // The text as a literal that this connection's server reads back as exactly that text. For a value
+    // that must stand inside a statement written elsewhere (a stored formula's field mark); the
+    // component's own statements bind their values instead. On PostgreSQL a text holding a backslash
+    // becomes an escape string (E'C:\\temp'), which reads the same whether standard_conforming_strings
+    // is on or off; any other text, and every text elsewhere, is sqlText's plain literal.
+    QString literal(const QString& text) const;
+    // The text as it stands between the quotes of a plain literal written elsewhere ('%#name#%'): its
+    // quotes doubled, and its backslashes too where the server reads them as escapes (PostgreSQL with
+    // standard_conforming_strings off, asked of the server when the text holds a backslash).
+    QString insideLiteral(const QString& text) const;
+
+    // Runs `work`, whose statements only read, so that none of them can change the database: a
+    // function with side effects (nextval, lo_unlink, an INSERT ... RETURNING) fails as the statement's
+    // failure. On PostgreSQL inside a READ ONLY transaction (a savepoint made read-only within a
+    // caller's transaction), always rolled back, so that a setting a statement changed is undone too
+    // (and a write that such a transaction lets through: one that wrote fails as well);
+    // on SQLite with PRAGMA query_only; SQL Server runs `work` as it is. `work` runs one statement:
+    // on PostgreSQL a failed one leaves nothing after it usable. A failure of `work` is passed on.
+    void readOnly(const std::function<void()>& work);
+
     // Runs `work`, which only reads, on one snapshot of the database: every statement in it sees the
     // database as the first one saw it, whatever other connections commit meanwhile. A deferred
     // transaction on SQLite, REPEATABLE READ READ ONLY on PostgreSQL, SERIALIZABLE on SQL Server; inside a
@@ -76,11 +97,14 @@ public:
 
 private:
     QSqlQuery runQuery(const QString& sql, const QVariantList& values, bool forwardOnly);
+    // Runs the statements `before`, then `work`, then the statements `after`, also when `work` throws.
+    void runBetween(const QStringList& before, const std::function<void()>& work, const QStringList& after);
 
     QSqlDatabase database_;
     Dialect dialect_;
     int transactionDepth_ = 0;
     int savepointCounter_ = 0;
+    bool readOnlyNow_ = false; // within readSnapshot or readOnly: every statement only reads already
     bool ownsDatabase_ = false;
 };
 

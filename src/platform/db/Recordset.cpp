@@ -111,25 +111,35 @@ Recordset::~Recordset() = default;
 
 void Recordset::open(const QString& sql, Connection& connection)
 {
+    open(sql, connection, {});
+}
+
+void Recordset::open(const QString& sql, Connection& connection, const QVariantList& values)
+{
     close();
     const QString table = singleSourceTable(sql);
-    // Like-named fields of several tables are told apart by their tables, which the PostgreSQL driver
-    // gives only for a query fetched whole.
-    QSqlQuery query = table.isEmpty() && connection.dialect() == Dialect::PostgreSQL
-        ? connection.runFetchedWhole(sql)
-        : connection.run(sql);
-    const QList<bool> readAsDate = describeFields(query.record(), connection, table, d->fields);
-    const int fieldCount = d->fields.size();
-    d->values = ValueTable(fieldCount);
-    int rows = appendSqliteRows(query, d->values);
-    if (rows < 0) {
-        rows = 0;
-        while (query.next()) {
-            for (int i = 0; i < fieldCount; ++i)
-                d->values.append(query.value(i));
-            ++rows;
+    QList<bool> readAsDate;
+    int rows = 0;
+    connection.readOnly([&] {
+        // Like-named fields of several tables are told apart by their tables, which the PostgreSQL driver
+        // gives only for a query fetched whole.
+        QSqlQuery query = table.isEmpty() && connection.dialect() == Dialect::PostgreSQL
+            ? connection.runFetchedWhole(sql, values)
+            : connection.run(sql, values);
+        readAsDate = describeFields(query.record(), connection, table, d->fields);
+        const int fieldCount = d->fields.size();
+        d->values = ValueTable(fieldCount);
+        rows = appendSqliteRows(query, d->values);
+        if (rows < 0) {
+            rows = 0;
+            while (query.next()) {
+                for (int i = 0; i < fieldCount; ++i)
+                    d->values.append(query.value(i));
+                ++rows;
+            }
         }
-    }
+    });
+    const int fieldCount = d->fields.size();
     for (int i = 0; i < fieldCount; ++i) {
         for (int row = 0; readAsDate[i] && row < rows; ++row)
             d->values.set(row, i, sqliteDateValue(d->values.at(row, i)));

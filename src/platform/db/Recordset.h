@@ -61,7 +61,10 @@ public:
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
+    // Runs the select `sql` read-only (Connection::readOnly) and fetches every row.
     ORV_EXPORT void open(const QString& sql, Connection& connection);
+    // The same with the values bound to the statement's "?" placeholders, in order.
+    void open(const QString& sql, Connection& connection, const QVariantList& values);
     static std::unique_ptr<Recordset> fabricate(const QList<FieldInfo>& fields);
     // An independent copy: the same fields, rows, pending changes and connection, on the first row.
     std::unique_ptr<Recordset> clone() const;

@@ -16,6 +16,7 @@ struct Reading {
     bool nestedComments = false;
     bool backtickNames = false; // SQLite
     bool sqliteTriggers = false; // a CREATE TRIGGER's body holds statements of its own
+    bool commentToLineFeed = false; // SQLite: a "--" comment ends at a line feed only, not at a lone CR
     enum class Square { Symbol, ToFirstClose, Doubled } square = Square::Symbol;
 };
 
@@ -43,9 +44,9 @@ bool isNamePart(QChar c)
     return isNameStart(c) || c.isDigit() || c == QLatin1Char('$');
 }
 
-qsizetype lineCommentEnd(const QString& sql, qsizetype at)
+qsizetype lineCommentEnd(const QString& sql, qsizetype at, const Reading& reading)
 {
-    while (at < sql.size() && !isLineBreak(sql[at]))
+    while (at < sql.size() && sql[at] != QLatin1Char('\n') && (reading.commentToLineFeed || sql[at] != QLatin1Char('\r')))
         ++at;
     return at;
 }
@@ -70,7 +71,7 @@ qsizetype blockCommentEnd(const QString& sql, qsizetype at, bool nested)
 
 // The quote that continues a PostgreSQL literal closed just before `at`: one that follows blanks and
 // line comments holding a line break. -1 when none does.
-qsizetype continuingQuote(const QString& sql, qsizetype at)
+qsizetype continuingQuote(const QString& sql, qsizetype at, const Reading& reading)
 {
     bool lineBreak = false;
     while (at < sql.size()) {
@@ -79,7 +80,7 @@ qsizetype continuingQuote(const QString& sql, qsizetype at)
         if (isBlank(sql[at]))
             ++at;
         else if (sql[at] == QLatin1Char('-') && at + 1 < sql.size() && sql[at + 1] == QLatin1Char('-'))
-            at = lineCommentEnd(sql, at);
+            at = lineCommentEnd(sql, at, reading);
         else
             break;
     }
@@ -97,7 +98,7 @@ qsizetype literalEnd(const QString& sql, qsizetype quote, Literal literal, const
         } else if (literal != Literal::Bits && i + 1 < sql.size() && sql[i + 1] == QLatin1Char('\'')) {
             i += 2;
         } else {
-            const qsizetype continued = reading.postgres ? continuingQuote(sql, i + 1) : -1;
+            const qsizetype continued = reading.postgres ? continuingQuote(sql, i + 1, reading) : -1;
             if (continued < 0)
                 return i + 1;
             i = continued + 1;
@@ -132,7 +133,7 @@ qsizetype tokenEnd(const QString& sql, qsizetype at, const Reading& reading, boo
     if (isBlank(c))
         return at + 1;
     if (c == QLatin1Char('-') && next == QLatin1Char('-'))
-        return lineCommentEnd(sql, at);
+        return lineCommentEnd(sql, at, reading);
     if (c == QLatin1Char('/') && next == QLatin1Char('*'))
         return blockCommentEnd(sql, at, reading.nestedComments);
     blank = false;
@@ -234,8 +235,10 @@ qsizetype statementEnd(const QString& sql, Dialect dialect, bool backslashEscape
     switch (dialect) {
     case Dialect::SQLite:
         return statementEnd(sql,
-            Reading {
-                .backtickNames = true, .sqliteTriggers = true, .square = Reading::Square::ToFirstClose });
+            Reading { .backtickNames = true,
+                .sqliteTriggers = true,
+                .commentToLineFeed = true,
+                .square = Reading::Square::ToFirstClose });
     case Dialect::SqlServer:
         return statementEnd(sql, Reading { .nestedComments = true, .square = Reading::Square::Doubled });
     case Dialect::PostgreSQL:

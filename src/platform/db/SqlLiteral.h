@@ -5,8 +5,10 @@
 namespace platform::db
 {
 
-// The one way a value from a user or a host enters an SQL text: between single quotes, every quote
-// inside doubled, so that no value can end the literal early. sqlText("O'Neil") is 'O''Neil'.
+// A text as a plain literal: between single quotes, every quote inside doubled. sqlText("O'Neil") is
+// 'O''Neil'. Read back as that text by SQLite, SQL Server and PostgreSQL with standard_conforming_strings
+// on, not by PostgreSQL reading backslashes as escapes: the component's statements bind their values, and
+// a value spliced into a stored statement takes Connection::literal.
 QString sqlText(const QString& value);
 
 // A number as an SQL numeric literal in plain fixed-point form ("3", "0.25", "-12.5").

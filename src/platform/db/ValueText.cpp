@@ -64,6 +64,10 @@ QVariant bindableValue(const QVariant& value)
 {
     if (value.isNull())
         return QVariant();
+    // A text is bound as text, also an empty one that was never set (a driver binds a null QString as
+    // NULL): NULL is a value without content.
+    if (value.typeId() == QMetaType::QString && value.toString().isNull())
+        return QString(QLatin1String(""));
     switch (value.typeId()) {
     case QMetaType::QDate:
         return value.toDate().toString(DateFormat);

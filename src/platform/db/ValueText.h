@@ -20,7 +20,8 @@ double roundedNumber(double value);
 QString valueText(const QVariant& value);
 
 // The value as it is handed to a driver for binding: dates and date-times become their text form,
-// which SQLite stores and compares as text and PostgreSQL reads for its date and timestamp columns.
+// which SQLite stores and compares as text and PostgreSQL reads for its date and timestamp columns; a
+// text is bound as text, a null QString as "" (NULL is a QVariant without a value).
 QVariant bindableValue(const QVariant& value);
 
 } // namespace platform::db

@@ -1,7 +1,7 @@
 #include "platform/outside/SpecialFormulaObject.h"
 
+#include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/db/ValueText.h"
 #include "platform/Error.h"
 #include "platform/outside/FirstValue.h"
@@ -36,13 +36,13 @@ bool isNumeric(const db::Field& field)
     }
 }
 
-QString literalOf(const db::Field& field)
+QString literalOf(const db::Field& field, const db::Connection& connection)
 {
     if (field.isNull())
         return QStringLiteral("NULL");
     if (isNumeric(field))
         return db::numberText(field.toDouble());
-    return db::sqlText(field.text());
+    return connection.literal(field.text());
 }
 
 const db::Field* findField(const std::vector<db::Field>& fields, const QString& name)
@@ -89,7 +89,7 @@ QString SpecialFormulaObject::result() const
         if (name.compare(FlagMark, Qt::CaseInsensitive) == 0) {
             sql += QString::number(recordFlag_);
         } else if (const db::Field* field = findField(fields_, name)) {
-            sql += literalOf(*field);
+            sql += literalOf(*field, *connection_);
         } else {
             throw Error(
                 UnknownField, Source, QStringLiteral("特殊公式的字段标记 #%1# 不是当前记录的字段").arg(name));

@@ -77,16 +77,17 @@ QString SqlAdapterObject::sqlLiteral(const QString& value, LiteralKind kind) con
     return doubled.replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
-std::unique_ptr<db::Recordset> SqlAdapterObject::open(const QString& sql, db::Connection& connection) const
+std::unique_ptr<db::Recordset> SqlAdapterObject::open(
+    const QString& sql, db::Connection& connection, const QVariantList& values) const
 {
     auto recordset = std::make_unique<db::Recordset>();
-    recordset->open(adaptSql(sql, connection.dialect()), connection);
+    recordset->open(adaptSql(sql, connection.dialect()), connection, values);
     return recordset;
 }
 
-int SqlAdapterObject::execute(const QString& sql, db::Connection& connection) const
+int SqlAdapterObject::execute(const QString& sql, db::Connection& connection, const QVariantList& values) const
 {
-    return connection.execute(adaptSql(sql, connection.dialect()));
+    return connection.execute(adaptSql(sql, connection.dialect()), values);
 }
 
 } // namespace platform::outside

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <QString>
+#include <QVariantList>
 
 namespace platform::db
 {
@@ -35,10 +36,13 @@ public:
     // otherwise reach the statement as SQL.
     QString sqlLiteral(const QString& value, LiteralKind kind) const;
 
-    // Adapts the statement to the connection's dialect and opens it as a record set.
-    std::unique_ptr<db::Recordset> open(const QString& sql, db::Connection& connection) const;
-    // Adapts the statement to the connection's dialect and runs it; returns the rows it affected.
-    int execute(const QString& sql, db::Connection& connection) const;
+    // Adapts the statement to the connection's dialect and opens it as a record set, read-only, with
+    // `values` bound to its "?" placeholders in order.
+    std::unique_ptr<db::Recordset> open(
+        const QString& sql, db::Connection& connection, const QVariantList& values = {}) const;
+    // Adapts the statement to the connection's dialect and runs it with `values` bound; returns the rows
+    // it affected.
+    int execute(const QString& sql, db::Connection& connection, const QVariantList& values = {}) const;
 };
 
 } // namespace platform::outside

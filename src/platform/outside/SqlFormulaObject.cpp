@@ -1,7 +1,6 @@
 #include "platform/outside/SqlFormulaObject.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/Error.h"
 #include "platform/outside/ChoiceListDialog.h"
 #include "platform/outside/FirstValue.h"
@@ -25,8 +24,7 @@ QString SqlFormulaObject::result() const
     if (!connection_)
         throw Error(errors::InvalidArgument, Source, QStringLiteral("SQL公式没有数据库连接"));
     const auto formula = sharedSqlAdapter()->open(
-        QStringLiteral("select sql_text from sql_formula where name = ") + db::sqlText(formula_.trimmed()),
-        *connection_);
+        QStringLiteral("select sql_text from sql_formula where name = ?"), *connection_, { formula_.trimmed() });
     if (formula->recordCount() == 0)
         throw Error(
             errors::InvalidArgument, Source, QStringLiteral("没有名为“%1”的SQL公式").arg(formula_.trimmed()));

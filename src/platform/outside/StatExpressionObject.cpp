@@ -2,7 +2,6 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/SqlLiteral.h"
 #include "platform/outside/ChoiceListDialog.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/ReportParameterDialog.h"
@@ -89,9 +88,8 @@ void StatExpressionObject::loadParameters()
         return;
     runLogged("StatExpressionObject.initialise", [&] {
         const auto rows = sharedSqlAdapter()->open(
-            QStringLiteral("select name, default_value from report_parameter where report_id = ")
-                + db::sqlText(reportId_) + QStringLiteral(" order by name"),
-            *connection_);
+            QStringLiteral("select name, default_value from report_parameter where report_id = ? order by name"),
+            *connection_, { reportId_ });
         for (rows->moveFirst(); !rows->eof(); rows->moveNext())
             parameters_.append({ rows->text(0).trimmed(), rows->text(1) });
     });
@@ -129,10 +127,11 @@ QString StatExpressionObject::evaluateSql(const QString& sql)
     ensureLoaded();
     if (parameters_.isEmpty())
         return sql;
-    return replaceParameters(sql, parameters_, [](const ReportParameter& parameter, const QString& done) {
+    const db::Connection& connection = *connection_; // parameters are loaded through a connection only
+    return replaceParameters(sql, parameters_, [&](const ReportParameter& parameter, const QString& done) {
         if (insideLiteral(done))
-            return QString(parameter.value).replace(QLatin1Char('\''), QStringLiteral("''"));
-        return isNumber(parameter.value) ? parameter.value.trimmed() : db::sqlText(parameter.value);
+            return connection.insideLiteral(parameter.value);
+        return isNumber(parameter.value) ? parameter.value.trimmed() : connection.literal(parameter.value);
     });
 }
 

@@ -121,6 +121,8 @@ TEST(SingleStatement, RefusesWhatAServerWouldRunAsAFurtherStatement)
         { "select E'a'\n'\\''; delete from t; --'", true, false, false, true },
         { "select $$;$$, $x$ $$; $x$", false, true, true, false },
         { "select 1 /* a /* b */ ; */", false, true, true, true },
+        // SQLite ends a "--" comment at a line feed only, PostgreSQL at a carriage return too
+        { "select 1 -- x\r; delete from t", true, false, false, false },
         { "select [a;b] from t", true, false, false, true },
         { "select [a]]; delete from t; --] from t", false, false, false, true },
         { "select `a;b` from t", true, false, false, false },
