@@ -146,7 +146,6 @@ QSqlDatabase databaseForUrl(const QString& url, const QString& name)
     return database;
 }
 
-<<<<<<< HEAD
 // A query parameter or connection-string key that names a password or another secret.
 bool namesSecret(const QString& key)
 {
@@ -169,13 +168,13 @@ QString maskedQuery(const QString& query)
             item = item.left(equals + 1) + QStringLiteral("***");
     }
     return items.join(QLatin1Char('&'));
-=======
+}
+
 bool serverReadsBackslashEscapes(const QSqlDatabase& database)
 {
     QSqlQuery query(database);
     return query.exec(QStringLiteral("show standard_conforming_strings")) && query.next()
         && query.value(0).toString() == QLatin1String("off");
->>>>>>> wip/dbA
 }
 
 // A PostgreSQL session reads a backslash in a plain literal as an escape when its
