@@ -172,8 +172,8 @@ public:
 private:
     // The text is decoded into a scratch buffer and then copied into a string of its own length: the
     // decoder sizes its string for the worst case, a character for every byte, and a string keeps the
-    // room it was made with. A Chinese text of a million records would hold twice its characters'
-    // memory for as long as the record set lives (about 50 MB of a report's million titles).
+    // room it was made with, so a Chinese character (three bytes) would leave room for two more for as
+    // long as the record set lives (about 50 MB for the titles of a million records).
     QString decodeText(QByteArrayView utf8)
     {
         scratch_.resize(decoder_.requiredSpace(utf8.size()));
