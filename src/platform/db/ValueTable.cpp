@@ -14,14 +14,18 @@ ValueTable::ValueTable(int columns)
 QVariant ValueTable::at(qsizetype row, int column) const
 {
     const size_t slot = slotOf(row, column);
-    const quint64 payload = d->payloads[slot];
+    const quint32 payload = d->payloads[slot];
     switch (d->kinds[slot]) {
     case Kind::Null:
         return QVariant();
     case Kind::Integer:
-        return qlonglong(payload);
+        return qlonglong(qint32(payload));
+    case Kind::LongInteger:
+        return qlonglong(d->numbers[payload]);
     case Kind::Real:
-        return std::bit_cast<double>(payload);
+        return std::bit_cast<double>(quint64(payload) << 32);
+    case Kind::LongReal:
+        return std::bit_cast<double>(d->numbers[payload]);
     case Kind::Text:
         return d->texts.at(qsizetype(payload));
     case Kind::Other:
@@ -45,21 +49,42 @@ QVariantList ValueTable::row(qsizetype row) const
     return values;
 }
 
-std::pair<ValueTable::Kind, quint64> ValueTable::stored(const QVariant& value)
+ValueTable::Slot ValueTable::integer(qint64 value)
+{
+    if (value == qint32(value))
+        return { Kind::Integer, quint32(qint32(value)) };
+    return longNumber(Kind::LongInteger, quint64(value));
+}
+
+ValueTable::Slot ValueTable::real(double value)
+{
+    const quint64 bits = std::bit_cast<quint64>(value);
+    if (quint32(bits) == 0)
+        return { Kind::Real, quint32(bits >> 32) };
+    return longNumber(Kind::LongReal, bits);
+}
+
+ValueTable::Slot ValueTable::longNumber(Kind kind, quint64 bits)
+{
+    d->numbers.push_back(bits);
+    return { kind, quint32(d->numbers.size() - 1) };
+}
+
+ValueTable::Slot ValueTable::stored(const QVariant& value)
 {
     if (value.isNull())
         return { Kind::Null, 0 };
     switch (value.typeId()) {
     case QMetaType::LongLong:
-        return { Kind::Integer, quint64(value.toLongLong()) };
+        return integer(value.toLongLong());
     case QMetaType::Double:
-        return { Kind::Real, std::bit_cast<quint64>(value.toDouble()) };
+        return real(value.toDouble());
     case QMetaType::QString:
         d->texts.append(value.toString());
-        return { Kind::Text, quint64(d->texts.size() - 1) };
+        return { Kind::Text, quint32(d->texts.size() - 1) };
     default:
         d->others.append(value);
-        return { Kind::Other, quint64(d->others.size() - 1) };
+        return { Kind::Other, quint32(d->others.size() - 1) };
     }
 }
 
@@ -68,7 +93,7 @@ void ValueTable::set(qsizetype row, int column, const QVariant& value)
     const auto [kind, payload] = stored(value);
     Data& data = *d;
     const size_t slot = slotOf(row, column);
-    if (data.kinds[slot] == Kind::Text || data.kinds[slot] == Kind::Other)
+    if (listed(data.kinds[slot]))
         ++data.unused;
     data.kinds[slot] = kind;
     data.payloads[slot] = payload;
@@ -87,19 +112,13 @@ void ValueTable::resizeRows(qsizetype rows)
 
 void ValueTable::append(const QVariant& value)
 {
-    const auto [kind, payload] = stored(value);
-    push(kind, payload);
-}
-
-void ValueTable::appendReal(double value)
-{
-    push(Kind::Real, std::bit_cast<quint64>(value));
+    push(stored(value));
 }
 
 void ValueTable::appendText(QString text)
 {
     d->texts.append(std::move(text));
-    push(Kind::Text, quint64(d->texts.size() - 1));
+    push(Kind::Text, quint32(d->texts.size() - 1));
 }
 
 bool ValueTable::textAbove() const
@@ -118,20 +137,35 @@ void ValueTable::compactWhenWasteful()
 {
     constexpr qsizetype kFewUnused = 1024;
     Data& data = *d;
-    if (data.unused <= kFewUnused || data.unused <= (data.texts.size() + data.others.size()) / 2)
+    const qsizetype listedCount = qsizetype(data.numbers.size()) + data.texts.size() + data.others.size();
+    if (data.unused <= kFewUnused || data.unused <= listedCount / 2)
         return;
+    std::vector<quint64> numbers;
     QList<QString> texts;
     QList<QVariant> others;
     for (size_t slot = 0; slot < data.kinds.size(); ++slot) {
-        quint64& payload = data.payloads[slot];
-        if (data.kinds[slot] == Kind::Text) {
+        quint32& payload = data.payloads[slot];
+        switch (data.kinds[slot]) {
+        case Kind::LongInteger:
+        case Kind::LongReal:
+            numbers.push_back(data.numbers[payload]);
+            payload = quint32(numbers.size() - 1);
+            break;
+        case Kind::Text:
             texts.append(data.texts.at(qsizetype(payload)));
-            payload = quint64(texts.size() - 1);
-        } else if (data.kinds[slot] == Kind::Other) {
+            payload = quint32(texts.size() - 1);
+            break;
+        case Kind::Other:
             others.append(data.others.at(qsizetype(payload)));
-            payload = quint64(others.size() - 1);
+            payload = quint32(others.size() - 1);
+            break;
+        case Kind::Null:
+        case Kind::Integer:
+        case Kind::Real:
+            break; // held in the payload
         }
     }
+    data.numbers = std::move(numbers);
     data.texts = std::move(texts);
     data.others = std::move(others);
     data.unused = 0;

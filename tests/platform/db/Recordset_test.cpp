@@ -190,4 +190,27 @@ TEST(FabricatedRecordset, KeepsRowsAddedAndAcceptsTheirBatch)
     EXPECT_EQ(rs->recordCount(), 2);
 }
 
+// Values set over and over leave numbers and texts behind in their lists until they are dropped; each
+// row reads back what was set last, of every kind, and the rows are walked once each round.
+TEST(FabricatedRecordset, ValuesSetOverAndOverReadBackAsLastSet)
+{
+    auto rs = Recordset::fabricate({ FieldInfo { .name = "v" } });
+    const QVariantList values { qlonglong(7), qlonglong(1) << 40, 0.1, 2.0, QStringLiteral("档案"),
+        QDate(2024, 6, 1), QVariant() };
+    constexpr int rows = 3000;
+    for (int row = 0; row < rows; ++row)
+        rs->addNew();
+    for (int round = 0; round < 4; ++round) {
+        rs->moveFirst();
+        for (int row = 0; row < rows; ++row, rs->moveNext())
+            rs->setValue(0, values[(row + round) % values.size()]);
+    }
+    rs->moveFirst();
+    for (int row = 0; row < rows; ++row, rs->moveNext()) {
+        const QVariant& expected = values[(row + 3) % values.size()];
+        ASSERT_EQ(rs->value(0), expected) << "row " << row;
+        ASSERT_EQ(rs->value(0).typeId(), expected.typeId()) << "row " << row;
+    }
+}
+
 } // namespace

@@ -30,6 +30,9 @@ protected:
                 const QVariant expected = driver.value(i).isNull() ? QVariant() : driver.value(i);
                 EXPECT_EQ(records.value(i), expected) << "row " << r + 1 << " field " << i;
                 EXPECT_EQ(records.value(i).typeId(), expected.typeId()) << "row " << r + 1 << " field " << i;
+                // A text takes the room of its characters, not of its bytes.
+                if (const QString* text = records.textValue(i))
+                    EXPECT_EQ(text->capacity(), text->size()) << "row " << r + 1 << " field " << i;
             }
         }
     }
@@ -57,6 +60,13 @@ TEST_F(SqliteRows, EveryValueIsTheDriversWhateverTheRowAbove)
         { 8, 5, 3.0, QStringLiteral("G0001"), QVariant() }, // the same text again below a NULL
         { 9, QStringLiteral("x"), QStringLiteral("7"), loneSurrogate, QVariant() }, // texts in number columns
         { 10, QStringLiteral("x"), 8.0, loneSurrogate, QVariant() },
+        // Numbers on both sides of what a value holds in place, a whole number of 32 bits or a real
+        // whose lower half is zero, and beyond.
+        { 11, 2147483647, -0.0, QVariant(), QVariant() },
+        { 12, Q_INT64_C(2147483648), 0.1, QVariant(), QVariant() },
+        { 13, -2147483647 - 1, 1e300, QVariant(), QVariant() },
+        { 14, Q_INT64_C(-2147483649), -2.5, QVariant(), QVariant() },
+        { 15, Q_INT64_C(9007199254740993), 4294967296.0 + 1, QVariant(), QVariant() },
     };
     for (const QVariantList& row : rows)
         connection->execute(QStringLiteral("insert into t values (?, ?, ?, ?, ?)"), row);
