@@ -1,0 +1,126 @@
+#include "CellTextLayout.h"
+
+#include <cmath>
+#include <QGlyphRun>
+#include <QHash>
+#include <QPainter>
+#include <QRawFont>
+
+namespace platform::grid
+{
+
+namespace
+{
+
+// Line feeds end lines; a carriage return shows as a blank, as in a one-line text.
+QString withLineSeparators(QString text)
+{
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', QChar::LineSeparator);
+    return text;
+}
+
+QString faceKey(const QRawFont& font)
+{
+    return font.familyName() + u'|' + font.styleName() + u'|' + QString::number(font.weight()) + u'|'
+        + QString::number(int(font.style()));
+}
+
+// The faces of a font as the device draws them at a size, kept per thread (a handful of sizes per
+// zoom). A face is taken as the device's font resolves it at the nearest whole pixel size, so that a
+// bold the face lacks is thickened as at that size (screen sizes only), and is then set to the exact
+// size, so that each letter is as large as on paper.
+class DeviceFaces
+{
+public:
+    QRawFont face(const QRawFont& layoutFace, const QFont& font, double pixelSize, const QString& text)
+    {
+        constexpr qsizetype kMostFaces = 64; // then the list starts again
+        const QString fontKey = font.key() + u'|' + font.families().join(u',') + u'|'
+            + QString::number(pixelSize, 'g', 8);
+        const QString key = fontKey + u'|' + faceKey(layoutFace);
+        const auto known = faces_.constFind(key);
+        if (known != faces_.constEnd())
+            return *known;
+        if (faces_.size() >= kMostFaces)
+            faces_.clear();
+        QFont sized = font;
+        sized.setPixelSize(std::max(1, int(std::lround(pixelSize))));
+        QTextLayout layout(text, sized);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            QRawFont face = run.rawFont();
+            face.setPixelSize(pixelSize);
+            faces_.insert(fontKey + u'|' + faceKey(run.rawFont()), face);
+        }
+        // A face the device's font does not reach: the layout's own, sized.
+        auto found = faces_.find(key);
+        if (found == faces_.end()) {
+            QRawFont face = layoutFace;
+            face.setPixelSize(pixelSize);
+            found = faces_.insert(key, face);
+        }
+        return *found;
+    }
+
+private:
+    QHash<QString, QRawFont> faces_;
+};
+
+} // namespace
+
+CellTextLayout::CellTextLayout(
+    const QString& text, const QFont& font, const QTextOption& option, const QRectF& rect)
+    : layout_(withLineSeparators(text), font)
+{
+    layout_.setTextOption(option);
+    double height = 0;
+    layout_.beginLayout();
+    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+        line.setLeadingIncluded(true); // lines a line spacing apart, as rows are measured
+        line.setLineWidth(rect.width());
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout_.endLayout();
+    const Qt::Alignment vertical = option.alignment() & Qt::AlignVertical_Mask;
+    const double free = rect.height() - height;
+    offset_ = rect.topLeft();
+    if (vertical & Qt::AlignVCenter)
+        offset_.ry() += free / 2;
+    else if (vertical & Qt::AlignBottom)
+        offset_.ry() += free;
+}
+
+QStringList CellTextLayout::lines() const
+{
+    QStringList texts;
+    for (int i = 0; i < layout_.lineCount(); ++i) {
+        const QTextLine line = layout_.lineAt(i);
+        texts.append(layout_.text().mid(line.textStart(), line.textLength()).trimmed());
+    }
+    return texts;
+}
+
+void CellTextLayout::draw(QPainter& painter, QPointF origin, double scale) const
+{
+    thread_local DeviceFaces deviceFaces;
+    const double pixelSize = layout_.font().pixelSize() * scale;
+    const QPointF at = origin + offset_ * scale;
+    for (int i = 0; i < layout_.lineCount(); ++i) {
+        const QTextLine line = layout_.lineAt(i);
+        const QString text = layout_.text().mid(line.textStart(), line.textLength());
+        for (QGlyphRun run : line.glyphRuns()) {
+            run.setRawFont(deviceFaces.face(run.rawFont(), layout_.font(), pixelSize, text));
+            QList<QPointF> positions = run.positions();
+            for (QPointF& position : positions)
+                position *= scale;
+            run.setPositions(positions);
+            painter.drawGlyphRun(at, run);
+        }
+    }
+}
+
+} // namespace platform::grid
