@@ -11,7 +11,6 @@ namespace platform::grid
 // Rows and columns count from 1; sizes are twips (1440 per inch, 567 per centimetre).
 constexpr int kTwipsPerInch = 1440;
 constexpr int kTwipsPerCm = 567;
-constexpr int kTwipsPerPoint = 20;
 
 // What a whole-row or whole-column selection reports as its far edge.
 constexpr int kWholeRowLastCol = 256;

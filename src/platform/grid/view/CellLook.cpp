@@ -86,6 +86,8 @@ Qt::Alignment vertical(VAlign align)
     return Qt::AlignBottom;
 }
 
+constexpr int kTwipsPerPoint = 20;
+
 QFont cellFont(const CellFormat& format)
 {
     QFont font = qFontOf(fontOf(format));
