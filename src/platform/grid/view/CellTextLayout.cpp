@@ -20,10 +20,10 @@ QString withLineSeparators(QString text)
     return text;
 }
 
-QString faceKey(const QRawFont& font)
+bool sameFace(const QRawFont& a, const QRawFont& b)
 {
-    return font.familyName() + u'|' + font.styleName() + u'|' + QString::number(font.weight()) + u'|'
-        + QString::number(int(font.style()));
+    return a.familyName() == b.familyName() && a.styleName() == b.styleName() && a.weight() == b.weight()
+        && a.style() == b.style();
 }
 
 // The faces of a font as the device draws them at a size, kept per thread (a handful of sizes per
@@ -33,40 +33,41 @@ QString faceKey(const QRawFont& font)
 class DeviceFaces
 {
 public:
-    QRawFont face(const QRawFont& layoutFace, const QFont& font, double pixelSize, const QString& text)
+    // What tells a font at a size from another.
+    static QString fontKey(const QFont& font, double pixelSize)
     {
-        constexpr qsizetype kMostFaces = 64; // then the list starts again
-        const QString fontKey = font.key() + u'|' + font.families().join(u',') + u'|'
-            + QString::number(pixelSize, 'g', 8);
-        const QString key = fontKey + u'|' + faceKey(layoutFace);
-        const auto known = faces_.constFind(key);
-        if (known != faces_.constEnd())
+        return font.key() + u'|' + font.families().join(u',') + u'|' + QString::number(pixelSize, 'g', 8);
+    }
+
+    // The device's face for a face of the layout (a font's faces are one engine each, cheap to tell
+    // apart); `text` shows the faces of the font that the device draws.
+    QRawFont face(const QRawFont& layoutFace, const QString& fontKey, const QFont& font, double pixelSize,
+        const QString& text)
+    {
+        constexpr qsizetype kMostSizes = 32; // then the list starts again
+        if (!sizes_.contains(fontKey) && sizes_.size() >= kMostSizes)
+            sizes_.clear();
+        QHash<QRawFont, QRawFont>& faces = sizes_[fontKey];
+        const auto known = faces.constFind(layoutFace);
+        if (known != faces.constEnd())
             return *known;
-        if (faces_.size() >= kMostFaces)
-            faces_.clear();
         QFont sized = font;
         sized.setPixelSize(std::max(1, int(std::lround(pixelSize))));
         QTextLayout layout(text, sized);
         layout.beginLayout();
         layout.createLine();
         layout.endLayout();
+        QRawFont face = layoutFace; // a face the device's font does not reach: the layout's own
         for (const QGlyphRun& run : layout.glyphRuns()) {
-            QRawFont face = run.rawFont();
-            face.setPixelSize(pixelSize);
-            faces_.insert(fontKey + u'|' + faceKey(run.rawFont()), face);
+            if (sameFace(run.rawFont(), layoutFace))
+                face = run.rawFont();
         }
-        // A face the device's font does not reach: the layout's own, sized.
-        auto found = faces_.find(key);
-        if (found == faces_.end()) {
-            QRawFont face = layoutFace;
-            face.setPixelSize(pixelSize);
-            found = faces_.insert(key, face);
-        }
-        return *found;
+        face.setPixelSize(pixelSize);
+        return *faces.insert(layoutFace, face);
     }
 
 private:
-    QHash<QString, QRawFont> faces_;
+    QHash<QString, QHash<QRawFont, QRawFont>> sizes_;
 };
 
 } // namespace
@@ -108,12 +109,13 @@ void CellTextLayout::draw(QPainter& painter, QPointF origin, double scale) const
 {
     thread_local DeviceFaces deviceFaces;
     const double pixelSize = layout_.font().pixelSize() * scale;
+    const QString fontKey = DeviceFaces::fontKey(layout_.font(), pixelSize);
     const QPointF at = origin + offset_ * scale;
     for (int i = 0; i < layout_.lineCount(); ++i) {
         const QTextLine line = layout_.lineAt(i);
         const QString text = layout_.text().mid(line.textStart(), line.textLength());
         for (QGlyphRun run : line.glyphRuns()) {
-            run.setRawFont(deviceFaces.face(run.rawFont(), layout_.font(), pixelSize, text));
+            run.setRawFont(deviceFaces.face(run.rawFont(), fontKey, layout_.font(), pixelSize, text));
             QList<QPointF> positions = run.positions();
             for (QPointF& position : positions)
                 position *= scale;
