@@ -95,16 +95,6 @@ CellTextLayout::CellTextLayout(
         offset_.ry() += free;
 }
 
-QStringList CellTextLayout::lines() const
-{
-    QStringList texts;
-    for (int i = 0; i < layout_.lineCount(); ++i) {
-        const QTextLine line = layout_.lineAt(i);
-        texts.append(layout_.text().mid(line.textStart(), line.textLength()).trimmed());
-    }
-    return texts;
-}
-
 void CellTextLayout::draw(QPainter& painter, QPointF origin, double scale) const
 {
     thread_local DeviceFaces deviceFaces;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRectF>
-#include <QStringList>
 #include <QTextLayout>
 
 class QPainter;
@@ -22,7 +21,6 @@ public:
     // Lays the text out in `rect` (twips): aligned and, when the option wraps, broken at its width.
     CellTextLayout(const QString& text, const QFont& font, const QTextOption& option, const QRectF& rect);
 
-    QStringList lines() const;
     // Draws the lines with the painter's pen on a device of `scale` device units per twip, the twips
     // counted from `origin` (device units).
     void draw(QPainter& painter, QPointF origin, double scale) const;
