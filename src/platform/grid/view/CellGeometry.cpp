@@ -32,6 +32,12 @@ QRectF CellGeometry::rect(const CellRange& cells) const
     return QRectF(QPointF(x(cells.col1), y(cells.row1)), QPointF(x(cells.col2 + 1), y(cells.row2 + 1)));
 }
 
+QSizeF CellGeometry::sizeTwips(const CellRange& cells) const
+{
+    return QSizeF(double(layout_->cols.offset(cells.col2 + 1) - layout_->cols.offset(cells.col1)),
+        double(layout_->rows.offset(cells.row2 + 1) - layout_->rows.offset(cells.row1)));
+}
+
 int CellGeometry::colAt(double px) const
 {
     return layout_->cols.indexAt(colBase_ + qint64(std::floor((px - origin_.x()) / scale_)));

@@ -21,6 +21,7 @@ public:
     double y(int row) const; // top edge of the row
     QRectF rect(const CellRange& cells) const;
     QRectF rect(int row, int col) const { return rect(CellRange::cell(row, col)); }
+    QSizeF sizeTwips(const CellRange& cells) const; // the cells' own size, before scaling and rounding
     // The column (row) under a device position: count + 1 past the last one, firstCol (firstRow)
     // never less than 1.
     int colAt(double x) const;

@@ -2,6 +2,8 @@
 
 #include "platform/grid/TextMeasure.h"
 
+#include <algorithm>
+#include <cmath>
 #include <QPaintDevice>
 
 namespace platform::grid
@@ -84,12 +86,27 @@ Qt::Alignment vertical(VAlign align)
     return Qt::AlignBottom;
 }
 
-} // namespace
+constexpr int kTwipsPerPoint = 20;
 
-QFont deviceFont(const CellFormat& format, double scale, const QPaintDevice* device)
+QFont cellFont(const CellFormat& format)
 {
     QFont font = qFontOf(fontOf(format));
     font.setStrikeOut(format.fontStrikeOut.value_or(false));
+    return font;
+}
+
+} // namespace
+
+QFont cellFontInTwips(const CellFormat& format)
+{
+    QFont font = cellFont(format);
+    font.setPixelSize(std::max(1, int(std::lround(font.pointSizeF() * kTwipsPerPoint))));
+    return font;
+}
+
+QFont deviceFont(const CellFormat& format, double scale, const QPaintDevice* device)
+{
+    QFont font = cellFont(format);
     const double dpi = device ? device->logicalDpiY() : 96.0;
     font.setPointSizeF(font.pointSizeF() * kTwipsPerInch * scale / dpi);
     return font;

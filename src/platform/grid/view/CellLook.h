@@ -19,6 +19,9 @@ inline QColor formatColor(QRgb rgb)
     return QColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
+// The cell's font sized in twips, one pixel a twip, for texts laid out in twips (CellTextLayout).
+QFont cellFontInTwips(const CellFormat& format);
+
 // The cell's font sized for a device on which one twip is `scale` device units: a 10.5 point text
 // is as tall, relative to its cell, on the screen at any zoom as on paper.
 QFont deviceFont(const CellFormat& format, double scale, const QPaintDevice* device);

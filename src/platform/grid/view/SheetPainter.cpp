@@ -2,6 +2,7 @@
 
 #include "BorderLine.h"
 #include "CellLook.h"
+#include "CellTextLayout.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "RangeBlocks.h"
@@ -22,11 +23,12 @@ namespace platform::grid
 namespace
 {
 
-constexpr int kTextPaddingTwips = 30; // texts keep two pixels from the sides at 100 %
+constexpr double kTextPaddingTwips = 30; // texts keep two pixels from the sides at 100 %
 constexpr int kGridLineTwips = 8; // one pixel on screen, a hairline on paper
 constexpr int kWidestBorderTwips = 45; // how far a border may reach past its edge
 constexpr double kSmallestShrink = 0.05;
 
+// Texts are laid out in twips, with fonts sized in twips, on every device (CellTextLayout.h).
 struct StyleLook {
     CellFormat format;
     QFont font;
@@ -38,8 +40,9 @@ struct PlacedText {
     QString text;
     QFont font;
     QColor color;
-    QRectF rect; // where the text is laid out
-    QRectF clip; // what it may cover: its cell, or the empty cells it runs into
+    QRectF cell; // the cell on the device
+    QRectF rect; // where the text is laid out, in twips from the cell's top left corner
+    QRectF clip; // what it may cover on the device: its cell, or the empty cells it runs into
     bool staysInside = false; // one line that fits its rect: the clip would cut nothing
     QTextOption option;
 };
@@ -58,16 +61,13 @@ double widestLine(const QFontMetricsF& metrics, const QString& text)
     return widest;
 }
 
-// The widths of texts measured so far in a font on a device: a report prints the same headings,
-// captions and numbers page after page, each shaped once. The font is the one the cells print with,
-// whichever faces it resolves to.
-QHash<QString, double>& knownWidths(const QFont& font, const QPaintDevice* device)
+// The widths of texts measured so far in a font: a report prints the same headings, captions and
+// numbers page after page, each shaped once. The font is the one the cells print with, whichever faces
+// it resolves to.
+QHash<QString, double>& knownWidths(const QFont& font)
 {
     thread_local std::unordered_map<QString, QHash<QString, double>> byFont;
-    const QString key = font.families().join(u',') + u'|' + font.key() + u'|'
-        + QString::number(device ? device->logicalDpiX() : 0) + u'|'
-        + QString::number(device ? device->logicalDpiY() : 0);
-    return byFont[key];
+    return byFont[font.families().join(u',') + u'|' + font.key()];
 }
 
 double widestLine(const StyleLook& look, const QString& text)
@@ -176,9 +176,8 @@ private:
         auto found = looks_.find(id);
         if (found == looks_.end()) {
             const CellFormat format = sheet_.styleFormat(id);
-            const QFont font = deviceFont(format, g_.scale(), painter_.device());
-            const StyleLook look { format, font, QFontMetricsF(font, painter_.device()),
-                &knownWidths(font, painter_.device()) };
+            const QFont font = cellFontInTwips(format);
+            const StyleLook look { format, font, QFontMetricsF(font), &knownWidths(font) };
             found = looks_.emplace(id, look).first;
         }
         return found->second;
@@ -210,11 +209,11 @@ private:
             return;
         t.font = style.font;
         t.color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(format.fontColor.value_or(0));
-        const QRectF box = g_.rect(unit);
-        const double padX = deviceUnits(kTextPaddingTwips);
-        const double padY = deviceUnits(kTextPaddingTwips / 2);
-        t.rect = box.adjusted(padX, padY, -padX, -padY);
-        t.clip = box;
+        t.cell = g_.rect(unit);
+        t.clip = t.cell;
+        constexpr double padX = kTextPaddingTwips;
+        constexpr double padY = kTextPaddingTwips / 2;
+        t.rect = QRectF(QPointF(), g_.sizeTwips(unit)).adjusted(padX, padY, -padX, -padY);
         const HAlign hAlign = format.hAlign.value_or(HAlign::General);
         const Qt::Alignment alignment = textAlignment(format, value);
         const bool wrap = format.wrapText.value_or(false) || hAlign == HAlign::Justify;
@@ -243,7 +242,8 @@ private:
         if (isNumber) {
             t.text = QString(std::max(1, int(room / metrics.horizontalAdvance(u'#'))), u'#');
         } else if (format.shrinkToFit.value_or(false)) {
-            t.font.setPointSizeF(t.font.pointSizeF() * std::max(room / width, kSmallestShrink));
+            const double shrunk = t.font.pixelSize() * std::max(room / width, kSmallestShrink);
+            t.font.setPixelSize(std::max(1, int(std::lround(shrunk))));
         } else if (unit.rowCount() == 1 && unit.colCount() == 1) {
             spill(t, r, c, width - room);
         }
@@ -251,6 +251,7 @@ private:
 
     bool isFree(int r, int c) const { return !blocks_.blockAt(r, c) && sheet_.isEmpty(r, c); }
 
+    // `missing` in twips.
     void spill(PlacedText& t, int r, int c, double missing)
     {
         // The text is laid out whole; the clip shows as much of it as the free cells hold.
@@ -272,7 +273,7 @@ private:
     {
         for (int next = c + 1; missing > 0 && next <= range_.col2 && isFree(r, next); ++next) {
             spilledEdges_.insert(edgeKey(r, next));
-            missing -= g_.x(next + 1) - g_.x(next);
+            missing -= g_.layout().cols.size(next);
             t.clip.setRight(g_.x(next + 1));
         }
     }
@@ -281,7 +282,7 @@ private:
     {
         for (int next = c - 1; missing > 0 && next >= range_.col1 && isFree(r, next); --next) {
             spilledEdges_.insert(edgeKey(r, next + 1));
-            missing -= g_.x(next + 1) - g_.x(next);
+            missing -= g_.layout().cols.size(next);
             t.clip.setLeft(g_.x(next));
         }
     }
@@ -310,31 +311,25 @@ private:
         painter_.drawLines(lines);
     }
 
-    // A text that stays inside its rect needs no clip of its own; font and colour are set when they
-    // change (each setting makes the painter resolve the font anew).
+    // A text that stays inside its rect needs no clip of its own; the colour is set when it changes.
     void paintTexts()
     {
-        std::optional<QFont> font;
         std::optional<QColor> color;
         for (const PlacedText& t : texts_) {
+            const CellTextLayout text(t.text, t.font, t.option, t.rect);
             if (!t.staysInside) {
                 painter_.save();
                 painter_.setClipRect(t.clip, Qt::IntersectClip);
-                painter_.setFont(t.font);
                 painter_.setPen(t.color);
-                painter_.drawText(t.rect, t.text, t.option);
+                text.draw(painter_, t.cell.topLeft(), g_.scale());
                 painter_.restore();
                 continue;
-            }
-            if (font != t.font) {
-                painter_.setFont(t.font);
-                font = t.font;
             }
             if (color != t.color) {
                 painter_.setPen(t.color);
                 color = t.color;
             }
-            painter_.drawText(t.rect, t.text, t.option);
+            text.draw(painter_, t.cell.topLeft(), g_.scale());
         }
     }
 

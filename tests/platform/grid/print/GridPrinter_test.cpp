@@ -1,6 +1,7 @@
 #include "platform/Error.h"
 #include "platform/grid/print/GridPrinter.h"
 #include "platform/grid/Sheet.h"
+#include "platform/grid/view/SheetPainter.h"
 #include "platform/ui/Printers.h"
 #include "platform/ui/ScriptedUi.h"
 #include "support/FileSizeLimit.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -76,6 +79,16 @@ Sheet numberedRows(int count)
     for (int r = 1; r <= count; ++r)
         sheet.setText(r, 1, QStringLiteral("行%1").arg(r));
     return sheet;
+}
+
+// The lines of a text laid out as pdftotext reads them, blanks around them dropped.
+QStringList textLines(const QString& text)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines)
+        line = line.trimmed();
+    lines.removeAll(QString());
+    return lines;
 }
 
 class GridPrinterTest : public ::testing::Test
@@ -150,6 +163,50 @@ TEST_F(GridPrinterTest, PagesBreakWhereTheRowsNoLongerFit)
         EXPECT_EQ(pdfPageCount(pdfPath(c.name)), c.pages.size()) << c.name;
         for (int page = 1; page <= c.pages.size(); ++page)
             EXPECT_EQ(rowNumbers(pdfText(pdfPath(c.name), page)), c.pages[page - 1]) << c.name << " " << page;
+    }
+}
+
+// A 14-pt bold title wraps on screen where it wraps on paper. The screen is a PDF of 96 dots per inch,
+// where fonts come in whole pixels as on a screen (19 pixels for the paper's 18.67 at 100 %, 10 for its
+// 10.45 at 56 %, the zoom of a landscape A4 page fitted in the print window). By hand: a Chinese
+// character is one em, 280 twips; a column of 1760 (1960) twips less 60 of padding holds 6 of them
+// (1680), not 7 (1960), where 19-pixel ones (1710 twips) would take 5 and 10-pixel ones 7.
+TEST_F(GridPrinterTest, WrappedLinesOnScreenAreThoseOfThePrintedPage)
+{
+    const QString title = QStringLiteral("关于印发档案管理工作规范化建设实施方案");
+    const QStringList byHand { QStringLiteral("关于印发档案"), QStringLiteral("管理工作规范"),
+        QStringLiteral("化建设实施方"), QStringLiteral("案") };
+    const struct {
+        int width;
+        int zoom;
+        bool landscape;
+    } cases[] = { { 1760, 100, false }, { 1960, 56, true }, { 1760, 75, true }, { 1960, 100, false } };
+    for (const auto& c : cases) {
+        const QString name = QStringLiteral("title-%1-%2").arg(c.width).arg(c.zoom);
+        Sheet sheet;
+        sheet.setText(1, 1, title);
+        CellFormat format;
+        format.fontSize = 14;
+        format.fontBold = true;
+        format.wrapText = true;
+        sheet.applyFormat(CellRange::cell(1, 1), format);
+        sheet.setColWidth(1, c.width);
+        sheet.setRowHeight(1, 4 * 295 + 60);
+        PageSetup setup;
+        setup.landscape = c.landscape;
+        sheet.setPageSetup(setup);
+        ASSERT_EQ(printToPdf(sheet, name), 1);
+        EXPECT_EQ(textLines(pdfText(pdfPath(name), 1)), byHand) << qPrintable(name);
+
+        QPdfWriter screen(pdfPath(name + QStringLiteral("-screen")));
+        screen.setResolution(96);
+        QPainter painter(&screen);
+        SheetLayout layout;
+        layout.update(sheet);
+        const CellGeometry zoomed(layout, 1, 1, QPointF(10, 10), c.zoom / 100.0 / 15);
+        SheetPainter(sheet, zoomed).paint(painter, CellRange::cell(1, 1));
+        painter.end();
+        EXPECT_EQ(textLines(pdfText(pdfPath(name + QStringLiteral("-screen")), 1)), byHand) << qPrintable(name);
     }
 }
 
