@@ -32,6 +32,7 @@ constexpr double kSmallestShrink = 0.05;
 struct StyleLook {
     CellFormat format;
     QFont font;
+    QFont deviceFont; // the same font as the device sizes it
     QFontMetricsF metrics;
     QHash<QString, double>* widths; // of one-line texts in the font, as far as measured
 };
@@ -39,6 +40,7 @@ struct StyleLook {
 struct PlacedText {
     QString text;
     QFont font;
+    const QFont* deviceFont = nullptr; // the style's font on the device
     QColor color;
     QRectF cell; // the cell on the device
     QRectF rect; // where the text is laid out, in twips from the cell's top left corner
@@ -177,7 +179,8 @@ private:
         if (found == looks_.end()) {
             const CellFormat format = sheet_.styleFormat(id);
             const QFont font = cellFontInTwips(format);
-            const StyleLook look { format, font, QFontMetricsF(font), &knownWidths(font) };
+            const StyleLook look { format, font, deviceFont(format, g_.scale(), painter_.device()),
+                QFontMetricsF(font), &knownWidths(font) };
             found = looks_.emplace(id, look).first;
         }
         return found->second;
@@ -208,6 +211,7 @@ private:
         if (t.text.isEmpty())
             return;
         t.font = style.font;
+        t.deviceFont = &style.deviceFont;
         t.color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(format.fontColor.value_or(0));
         t.cell = g_.rect(unit);
         t.clip = t.cell;
@@ -311,17 +315,23 @@ private:
         painter_.drawLines(lines);
     }
 
-    // A text that stays inside its rect needs no clip of its own; the colour is set when it changes.
+    // A text that stays inside its rect needs no clip of its own; font and colour are set when they
+    // change (each setting makes the painter resolve the font anew). On paper a font in whole device
+    // pixels is within a fraction of a percent of its exact size, so a one-line text that fits its cell
+    // is drawn by the printer itself, shaped and cached as it draws the same captions page after page;
+    // every other text, and every text on screen (where a whole pixel is up to a twentieth of a letter),
+    // is laid out in twips.
     void paintTexts()
     {
+        const bool onPaper = painter_.device()->devType() == QInternal::Printer;
+        const QFont* font = nullptr;
         std::optional<QColor> color;
         for (const PlacedText& t : texts_) {
-            const CellTextLayout text(t.text, t.font, t.option, t.rect);
             if (!t.staysInside) {
                 painter_.save();
                 painter_.setClipRect(t.clip, Qt::IntersectClip);
                 painter_.setPen(t.color);
-                text.draw(painter_, t.cell.topLeft(), g_.scale());
+                CellTextLayout(t.text, t.font, t.option, t.rect).draw(painter_, t.cell.topLeft(), g_.scale());
                 painter_.restore();
                 continue;
             }
@@ -329,7 +339,16 @@ private:
                 painter_.setPen(t.color);
                 color = t.color;
             }
-            text.draw(painter_, t.cell.topLeft(), g_.scale());
+            if (!onPaper) {
+                CellTextLayout(t.text, t.font, t.option, t.rect).draw(painter_, t.cell.topLeft(), g_.scale());
+                continue;
+            }
+            if (font != t.deviceFont) {
+                painter_.setFont(*t.deviceFont);
+                font = t.deviceFont;
+            }
+            const QRectF rect(t.cell.topLeft() + t.rect.topLeft() * g_.scale(), t.rect.size() * g_.scale());
+            painter_.drawText(rect, t.text, t.option);
         }
     }
 
