@@ -132,12 +132,6 @@ platform::ui::Checked<QString, SourceFocus> confirmRegion(const DataSourceForm& 
     return withLetter('F', function + QLatin1Char('(') + region + QLatin1Char(')'));
 }
 
-// Backspace, Tab, Enter and Escape type no character: the filters let them do what they do in any box.
-bool typesNoCharacter(QChar key)
-{
-    return !key.isPrint();
-}
-
 } // namespace
 
 QList<KindNode> KindNodes(int reportType)
@@ -377,26 +371,35 @@ bool UpdateSelectButton(const QString& sql, int caret, bool enabled)
     return false;
 }
 
-std::optional<QChar> FilterOptionKey(QChar key, bool takeMode)
+std::optional<QChar> FilterOptionChar(QChar c, bool takeMode)
 {
-    if (typesNoCharacter(key))
-        return key;
-    if (key == QLatin1Char('@') || key == OptionMark)
+    if (!c.isPrint() || c == QLatin1Char('@') || c == OptionMark)
         return std::nullopt;
-    const bool digit = key >= QLatin1Char('0') && key <= QLatin1Char('9');
+    const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
     if (takeMode && !digit)
         return std::nullopt;
-    return key;
+    return c;
 }
 
-std::optional<QChar> FilterColumnKey(QChar key, const QString& current)
+std::optional<QChar> FilterColumnChar(QChar c, const QString& current)
 {
-    if (typesNoCharacter(key) || key == QLatin1Char('.'))
-        return key;
-    const QChar upper = key.toUpper();
+    if (c == QLatin1Char('.'))
+        return c;
+    const QChar upper = c.toUpper();
     if (current.size() >= 2 || !isColumnLetter(upper))
         return std::nullopt;
     return upper;
+}
+
+FilteredEdit FilterEdit(const QString& text, int caret, const CharFilter& filter)
+{
+    const QString behind = text.mid(caret);
+    QString kept;
+    for (const QChar c : text.left(caret)) {
+        if (const auto accepted = filter(c, kept + behind))
+            kept += *accepted;
+    }
+    return { kept + behind, int(kept.size()) };
 }
 
 } // namespace dialogs

@@ -3,6 +3,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Refusal.h"
 
+#include <functional>
 #include <optional>
 #include <QList>
 #include <QString>
@@ -10,7 +11,7 @@
 
 // What the data-source dialog decides: which content kinds a report type offers, how each panel's boxes
 // become a cell content text ("@" letter "|" body) and how a content text is read back into the boxes,
-// and the checks of OK and of the keys typed.
+// and the checks of OK and of what enters the number boxes.
 namespace dialogs
 {
 
@@ -107,12 +108,21 @@ bool IsRegionValid(const QString& region);
 // `caret` (characters before it); `enabled` is its state before.
 bool UpdateSelectButton(const QString& sql, int caret, bool enabled);
 
-constexpr QChar Backspace = QChar(8);
-// A key typed into the option boxes: the character to put in, or none when refused. In take mode only
-// digits are typed; a key that types no character (Backspace, Tab, Enter, Escape) always passes.
-std::optional<QChar> FilterOptionKey(QChar key, bool takeMode);
-// A key typed into the column box holding `current`: the character to put in, or none when refused; a
-// key that types no character always passes.
-std::optional<QChar> FilterColumnKey(QChar key, const QString& current);
+// A character entering the option boxes: the one to keep, or none when refused ("@", "&", a character that
+// types nothing such as a pasted tab, and in take mode anything but a digit).
+std::optional<QChar> FilterOptionChar(QChar c, bool takeMode);
+// A character entering the column box holding `current`: upper-cased, refused when it is no letter A to Z
+// or the box holds two characters already; "." passes.
+std::optional<QChar> FilterColumnChar(QChar c, const QString& current);
+
+// What a box keeps of an edit (typed, pasted or dropped) that leaves `text` with the caret at `caret`:
+// the characters before the caret pass `filter` one by one, each judged with the text the box would hold
+// around it; those behind the caret stay, kept before. The kept text and its caret.
+struct FilteredEdit {
+    QString text;
+    int caret = 0;
+};
+using CharFilter = std::function<std::optional<QChar>(QChar c, const QString& current)>;
+FilteredEdit FilterEdit(const QString& text, int caret, const CharFilter& filter);
 
 } // namespace dialogs

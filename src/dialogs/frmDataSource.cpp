@@ -27,7 +27,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -36,6 +35,7 @@
 #include <QTextCursor>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace dialogs
@@ -58,6 +58,32 @@ void place(QWidget* control, int leftTwips, int topTwips)
 {
     control->move(leftTwips / TwipsPerPixel, topTwips / TwipsPerPixel);
 }
+
+// Holds a box to what its filter lets in, however the clerk puts it in: typed, pasted or dropped. While
+// `loading` is set, the box shows the text read from the cell as it is.
+class FilteredBox : public QValidator
+{
+public:
+    FilteredBox(CharFilter filter, const bool& loading, QObject* parent)
+        : QValidator(parent)
+        , filter_(std::move(filter))
+        , loading_(loading)
+    {
+    }
+    State validate(QString& input, int& pos) const override
+    {
+        if (loading_)
+            return Acceptable;
+        const FilteredEdit kept = FilterEdit(input, pos, filter_);
+        input = kept.text;
+        pos = kept.caret;
+        return Acceptable;
+    }
+
+private:
+    CharFilter filter_;
+    const bool& loading_;
+};
 
 } // namespace
 
@@ -131,9 +157,13 @@ frmDataSource::frmDataSource(platform::grid::Sheet& grid, const ReportTables& ta
     CboSelCol->setEditable(true);
     lblDescription->setWordWrap(true);
 
-    for (QObject* watched : std::initializer_list<QObject*> {
-             txtText, txtSQL, txtSQL->viewport(), TxtChar, TxtChar1, CboSelCol->lineEdit() })
+    for (QObject* watched : std::initializer_list<QObject*> { txtText, txtSQL, txtSQL->viewport() })
         watched->installEventFilter(this);
+    const auto optionChar
+        = [this](QChar c, const QString&) { return FilterOptionChar(c, !chkInsert->isChecked()); };
+    for (QLineEdit* option : { TxtChar, TxtChar1 })
+        option->setValidator(new FilteredBox(optionChar, loading_, option));
+    CboSelCol->setValidator(new FilteredBox(FilterColumnChar, loading_, CboSelCol));
 
     connect(tvwDataSource, &QTreeWidget::currentItemChanged, this, &frmDataSource::tvwDataSource_NodeClick);
     connect(txtText, &QPlainTextEdit::textChanged, this, &frmDataSource::touch);
@@ -296,10 +326,10 @@ void frmDataSource::BuildSourceTree()
 
 void frmDataSource::LoadVisibleFields(int table, QTreeWidgetItem* fields)
 {
-    const auto rows
-        = store::openStoreSql(QStringLiteral("select table_chn_name,column_chn_name,column_name from "
-                                             "table_struct_description where table_name = ? and column_visible='T'"),
-            { tables_[table] });
+    const auto rows = store::openStoreSql(
+        QStringLiteral("select table_chn_name,column_chn_name,column_name from "
+                       "table_struct_description where table_name = ? and column_visible='T'"),
+        { tables_[table] });
     if (rows->eof())
         return;
     auto* tableNode = new QTreeWidgetItem(fields, { rows->text(0).trimmed() });
@@ -557,19 +587,6 @@ void frmDataSource::chkInsert_Click()
     touch();
 }
 
-bool frmDataSource::filterKey(QObject* watched, QChar key)
-{
-    const bool optionBox = watched == TxtChar || watched == TxtChar1;
-    const auto accepted = optionBox ? FilterOptionKey(key, !chkInsert->isChecked())
-                                    : FilterColumnKey(key, CboSelCol->currentText());
-    if (!accepted)
-        return true;
-    if (*accepted == key)
-        return false;
-    CboSelCol->lineEdit()->insert(QString(*accepted));
-    return true;
-}
-
 bool frmDataSource::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == txtText && event->type() == QEvent::FocusOut)
@@ -578,12 +595,6 @@ bool frmDataSource::eventFilter(QObject* watched, QEvent* event)
     if (sqlBox && (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease)) {
         sqlCaret_ = txtSQL->textCursor().position();
         CmdSelect->setEnabled(UpdateSelectButton(txtSQL->toPlainText(), sqlCaret_, CmdSelect->isEnabled()));
-    }
-    const bool keyBox = watched == TxtChar || watched == TxtChar1 || watched == CboSelCol->lineEdit();
-    if (keyBox && event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (typed.size() == 1 && filterKey(watched, typed.at(0)))
-            return true;
     }
     return QDialog::eventFilter(watched, event);
 }

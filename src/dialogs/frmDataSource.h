@@ -118,7 +118,6 @@ private:
     void rebuild(SourceKind kind);
     void edited(SourceKind kind);
     void touch();
-    bool filterKey(QObject* watched, QChar key);
     void insertParameter(QPlainTextEdit* box, int caret);
     QWidget* control(SourceFocus focus) const;
 

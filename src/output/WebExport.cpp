@@ -8,7 +8,7 @@
 #include "platform/outside/IdGeneratorObject.h"
 #include "platform/outside/PrivateFolder.h"
 #include "platform/outside/SettingsObject.h"
-#include "platform/outside/TemporaryFolder.h"
+#include "platform/ui/TemporaryFolder.h"
 
 #include <cerrno>
 #include <deque>
@@ -104,7 +104,7 @@ std::optional<QString> namedFolder()
 
 QString defaultFolder()
 {
-    return QDir(platform::outside::temporaryFolder()).filePath(QStringLiteral("retportTemp"));
+    return QDir(platform::ui::temporaryFolder()).filePath(QStringLiteral("retportTemp"));
 }
 
 // The default folder as the user's own. The temporary folder is one for the whole machine: when another

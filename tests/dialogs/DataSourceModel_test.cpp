@@ -259,7 +259,7 @@ TEST(DataSourceModel, KeyFilters)
         { u'5', true, u'5' },
         { u'a', true, std::nullopt },
         { u'-', true, std::nullopt },
-        { Backspace, true, Backspace },
+        { u'\t', false, std::nullopt },
         { u'@', false, std::nullopt },
         { u'&', false, std::nullopt },
         { u'&', true, std::nullopt },
@@ -267,7 +267,7 @@ TEST(DataSourceModel, KeyFilters)
         { u'-', false, u'-' },
     };
     for (const auto& c : optionKeys)
-        EXPECT_EQ(FilterOptionKey(c.key, c.takeMode), c.put) << int(c.key.unicode());
+        EXPECT_EQ(FilterOptionChar(c.key, c.takeMode), c.put) << int(c.key.unicode());
 
     const struct {
         QChar key;
@@ -279,11 +279,28 @@ TEST(DataSourceModel, KeyFilters)
         { u'c', "AB", std::nullopt },
         { u'1', "", std::nullopt },
         { u'中', "", std::nullopt },
-        { Backspace, "AB", Backspace },
+        { u'\n', "", std::nullopt },
         { u'.', "AB", u'.' },
     };
     for (const auto& c : columnKeys)
-        EXPECT_EQ(FilterColumnKey(c.key, QString::fromUtf8(c.current)), c.put) << int(c.key.unicode());
+        EXPECT_EQ(FilterColumnChar(c.key, QString::fromUtf8(c.current)), c.put) << int(c.key.unicode());
+
+    // An edit is judged before the caret only, against the text around each character.
+    const struct {
+        const char* text;
+        int caret;
+        const char* kept;
+        int keptCaret;
+    } columnEdits[] = {
+        { "cAB", 1, "AB", 0 }, // typed into a full box
+        { "a1.b2cZ", 6, "A.Z", 2 }, // pasted before a letter kept
+        { "A9", 2, "A", 1 },
+    };
+    for (const auto& c : columnEdits) {
+        const FilteredEdit kept = FilterEdit(QString::fromUtf8(c.text), c.caret, FilterColumnChar);
+        EXPECT_EQ(kept.text, QString::fromUtf8(c.kept)) << c.text;
+        EXPECT_EQ(kept.caret, c.keptCaret) << c.text;
+    }
 }
 
 } // namespace

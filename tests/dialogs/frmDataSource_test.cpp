@@ -12,9 +12,11 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -199,6 +201,28 @@ TEST_P(DataSourceDialog, TheNumberBoxesLetTheEditingAndDialogKeysThrough)
         }),
             closingKey == Qt::Key_Return ? QStringLiteral("@B|题名(文件)&2-3&B&") : QString());
     }
+}
+
+// A paste keeps what typing would: digits in the take option's boxes, two letters in the column box.
+TEST_P(DataSourceDialog, PastedTextKeepsOnlyWhatTheBoxesTake)
+{
+    grid.setText(3, 4, QStringLiteral("@B|题名(文件)&1-4&B&"));
+    EXPECT_EQ(show([](frmDataSource& dialog) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("2@a&\t3页"));
+        for (QLineEdit* box : { dialog.TxtChar, dialog.TxtChar1 }) {
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        }
+        dialog.cmdOk_Click();
+    }),
+        QStringLiteral("@B|题名(文件)&23-23&B&"));
+    EXPECT_EQ(show([](frmDataSource& dialog) {
+        dialog.tvwDataSource->setCurrentItem(dialog.tvwDataSource->topLevelItem(0)->child(7));
+        QGuiApplication::clipboard()->setText(QStringLiteral("x9y z"));
+        QTest::keyClick(dialog.CboSelCol->lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        dialog.cmdOk_Click();
+    }),
+        QStringLiteral("@R|XY&"));
 }
 
 TEST_P(DataSourceDialog, TheSystemParameterPickerInsertsAtTheCursorKeepingTypedWords)

@@ -3,8 +3,8 @@
 #include "OutputWindowFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/Error.h"
+#include "platform/outside/HandOverFolder.h"
 #include "platform/outside/SettingsObject.h"
-#include "platform/outside/TemporaryFolder.h"
 #include "platform/ui/ComponentFolder.h"
 #include "support/SavedEnvironment.h"
 

@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "platform/outside/ProgramStarter.h"
 #include "platform/outside/WordParagraphs.h"
+#include "platform/ui/TemporaryFolder.h"
 
 #include <cerrno>
 #include <cstring>
@@ -129,7 +130,8 @@ struct WordDocument::Parts {
     std::string templateBody; // the template's body nodes as text, read again for every copy
     std::string tail; // the body part after the last copy: the closing section properties and end tags
     pugi::xml_document copy; // the copy being filled
-    QTemporaryFile bodyPart; // the body part so far: its head and the finished copies
+    // the body part so far: its head and the finished copies
+    QTemporaryFile bodyPart { ui::temporaryNameTemplate(QStringLiteral("OrvReport-body")) };
     int copies = 1;
 
     void startCopy()
@@ -231,7 +233,7 @@ QString convertDocument(const QString& path, const QString& format, const QStrin
     const QString converted
         = QDir(outFolder).filePath(QFileInfo(path).completeBaseName() + QLatin1Char('.') + format);
     QFile::remove(converted);
-    QTemporaryDir profile;
+    QTemporaryDir profile(ui::temporaryNameTemplate(QStringLiteral("OrvReport-office")));
     if (!profile.isValid())
         fail(profile.errorString());
     const QStringList arguments { QStringLiteral("-env:UserInstallation=")

@@ -5,6 +5,7 @@
 #include "DeviceWrite.h"
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
+#include "platform/ui/TemporaryFolder.h"
 #include "SharedStrings.h"
 #include "XlsPictures.h"
 #include "XlsStyles.h"
@@ -312,7 +313,7 @@ private:
     Worksheet current_;
     QList<qint64> worksheetOffsets_; // of the finished worksheets in the spool
     QList<WorksheetNames> names_;
-    QTemporaryFile spool_;
+    QTemporaryFile spool_ { ui::temporaryNameTemplate(QStringLiteral("OrvReport-xls")) };
     qint64 spoolSize_ = 0;
     BiffWriter blockCells_; // the cell records of a block of rows, which go after their ROW records
     SharedStrings strings_;

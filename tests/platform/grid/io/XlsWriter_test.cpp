@@ -2,11 +2,14 @@
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsWriter.h"
 #include "SampleSheets.h"
+#include "support/SavedEnvironment.h"
 #include "support/SpreadsheetPrintout.h"
 #include "XlsDump.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <QBuffer>
+#include <QDir>
 #include <QJsonArray>
 #include <QSet>
 #include <QTemporaryDir>
@@ -217,6 +220,39 @@ TEST(XlsWriter, RowsBeyondOneWorksheetContinueOnTheNext)
     EXPECT_TRUE(secondMerges.contains(QJsonArray { 0, 2, 2, 4 }));
     EXPECT_TRUE(secondMerges.contains(QJsonArray { kRows - 65536 - 2, kRows - 65536, 2, 4 }));
     EXPECT_EQ(second["rowHeights"].toObject()["0"].toInt(), 720);
+}
+
+// The worksheets wait in a spool file while the workbook is written; a relative $TMPDIR ("." in the
+// working folder) must not put it beside the clerk's files (an unnamed file shows only among the open ones).
+TEST(XlsWriter, TheSpoolFileStaysOutOfTheWorkingFolderUnderARelativeTmpdir)
+{
+    struct OpenFilesWatch : QBuffer {
+        QString folder;
+        QString seen;
+        qint64 writeData(const char* data, qint64 size) override
+        {
+            const QDir open(QStringLiteral("/proc/self/fd"));
+            for (const QFileInfo& file :
+                open.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+                if (file.symLinkTarget().startsWith(folder))
+                    seen += file.symLinkTarget() + QLatin1Char(' ');
+            return QBuffer::writeData(data, size);
+        }
+    };
+    const orvtest::SavedEnvironment savedTemp { "TMPDIR" };
+    const QString working = QDir::currentPath();
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    qputenv("TMPDIR", ".");
+    Sheet sheet;
+    sheet.setText(1, 1, QStringLiteral("案卷"));
+    OpenFilesWatch out;
+    out.folder = QDir::currentPath() + QLatin1Char('/');
+    out.open(QIODevice::WriteOnly);
+    writeXls(sheet, out);
+    QDir::setCurrent(working);
+    EXPECT_GT(out.size(), 0);
+    EXPECT_TRUE(out.seen.isEmpty()) << qPrintable(out.seen);
 }
 
 TEST(XlsWriter, ManyMergedBlocksAllArrive)

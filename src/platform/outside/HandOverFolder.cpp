@@ -1,6 +1,7 @@
-#include "platform/outside/TemporaryFolder.h"
+#include "platform/outside/HandOverFolder.h"
 
 #include "platform/Error.h"
+#include "platform/ui/TemporaryFolder.h"
 
 #include <optional>
 #include <QDir>
@@ -60,17 +61,11 @@ std::optional<QString> runtimeFolder()
 
 } // namespace
 
-QString temporaryFolder()
-{
-    const QString named = QDir::cleanPath(qEnvironmentVariable("TMPDIR"));
-    return QDir::isAbsolutePath(named) ? named : QStringLiteral("/tmp");
-}
-
 QString handOverFolder()
 {
     if (const auto runtime = runtimeFolder())
         return QDir(*runtime).filePath(QStringLiteral("OrvReport"));
-    const QString temporary = temporaryFolder();
+    const QString temporary = ui::temporaryFolder();
     const auto kept = keptFromOthers(temporary);
     if (!kept)
         throw Error(errors::FileError, QStringLiteral("TemporaryFolder"),
