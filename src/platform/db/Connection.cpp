@@ -353,8 +353,7 @@ QString Connection::literal(const QString& text) const
 
 QString Connection::insideLiteral(const QString& text) const
 {
-    QString body = text;
-    body.replace(QLatin1Char('\''), QLatin1String("''"));
+    QString body = doubledQuotes(text);
     if (dialect_ == Dialect::PostgreSQL && text.contains(QLatin1Char('\\')) && serverReadsBackslashEscapes(database_))
         body.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     return body;

@@ -5,11 +5,14 @@
 namespace platform::db
 {
 
+QString doubledQuotes(QString value)
+{
+    return value.replace(QLatin1Char('\''), QLatin1String("''"));
+}
+
 QString sqlText(const QString& value)
 {
-    QString doubled = value;
-    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
+    return QLatin1Char('\'') + doubledQuotes(value) + QLatin1Char('\'');
 }
 
 QString sqlNumber(double value)

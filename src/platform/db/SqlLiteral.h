@@ -10,6 +10,8 @@ namespace platform::db
 // on, not by PostgreSQL reading backslashes as escapes: the component's statements bind their values, and
 // a value spliced into a stored statement takes Connection::literal.
 QString sqlText(const QString& value);
+// The text as it stands between the quotes of such a literal: every quote doubled.
+QString doubledQuotes(QString value);
 
 // A number as an SQL numeric literal in plain fixed-point form ("3", "0.25", "-12.5").
 QString sqlNumber(double value);

@@ -73,8 +73,7 @@ QString SqlAdapterObject::sqlLiteral(const QString& value, LiteralKind kind) con
     case LiteralKind::Text:
         break;
     }
-    QString doubled = value;
-    return doubled.replace(QLatin1Char('\''), QLatin1String("''"));
+    return db::doubledQuotes(value);
 }
 
 std::unique_ptr<db::Recordset> SqlAdapterObject::open(
