@@ -47,34 +47,30 @@ bool isPlainWholeNumber(const QString& text)
 }
 
 // A numeric field value that WriteCellText would write as this number from its text (valueText): it
-// goes into the cell without the round trip through text. A whole number of up to 15 digits shows as
-// its digits, and any other number of 0.0001 and more as the fixed-point text that its 15 significant
-// digits read back from; larger and smaller numbers are left to the text, which keeps some as texts.
+// goes into the cell without the round trip through text. A number rounded to 15 significant digits
+// reads back from its text; a whole number beyond 15 digits may not, and is left to the text.
 std::optional<double> directNumberOf(const QVariant& value)
 {
-    constexpr double FifteenDigits = 999'999'999'999'999;
-    constexpr double SmallestFixedPoint = 1e-4;
-    double number = 0;
+    constexpr long long FifteenDigits = 999'999'999'999'999;
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
-    case QMetaType::LongLong:
-        number = double(value.toLongLong());
-        break;
+    case QMetaType::LongLong: {
+        const long long number = value.toLongLong();
+        if (number < -FifteenDigits || number > FifteenDigits)
+            return std::nullopt;
+        return double(number);
+    }
     case QMetaType::Double:
-    case QMetaType::Float:
-        number = platform::db::roundedNumber(value.toDouble());
-        break;
+    case QMetaType::Float: {
+        const double number = platform::db::roundedNumber(value.toDouble());
+        if (!std::isfinite(number))
+            return std::nullopt;
+        return number == 0 ? 0.0 : number;
+    }
     default:
         return std::nullopt;
     }
-    if (number == 0)
-        return 0.0;
-    const double size = std::abs(number);
-    const bool whole = number == std::trunc(number);
-    if ((whole && size <= FifteenDigits) || (!whole && size >= SmallestFixedPoint))
-        return number;
-    return std::nullopt;
 }
 
 bool isDateFormat(const QString& numberFormat)
@@ -107,8 +103,9 @@ QString dateOfNumber(const QString& value)
 // Under a date format a field value is written as a date, so that the format shows it. Only a year, a
 // year and month or a whole date written as digits reads as a date; a value that is no date keeps its
 // text (as text: a number would show as some day of 1900), since a date format laid over a row must not
-// blank its other columns.
-platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& value)
+// blank its other columns. A date before 1900-01-01, which the workbook's date system cannot number,
+// is written as its text in the format, as a spreadsheet keeps it.
+platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& value, const QString& format)
 {
     const QString digits = value.trimmed();
     const bool dateDigits
@@ -119,6 +116,11 @@ platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& 
             return WriteCellText(grid, value);
         grid.setText(grid.activeRow(), grid.activeCol(), value);
         return value;
+    }
+    if (date->date() < platform::grid::FirstNumberedDay) {
+        const QString text = platform::grid::formatDate(*date, format);
+        grid.setText(grid.activeRow(), grid.activeCol(), text);
+        return text;
     }
     const double serial = platform::grid::serialOf(*date);
     grid.setNumber(grid.activeRow(), grid.activeCol(), serial);
@@ -157,7 +159,8 @@ std::optional<platform::grid::CellValue> writeFieldValue(
     if (cell.fieldIndex < 0 || !context.record)
         return WriteCellText(grid, QString());
     const bool withOptions = !cell.option1.isEmpty() && !cell.option2.isEmpty();
-    const bool asDate = isDateFormat(*grid.cellStyle(grid.activeRow(), grid.activeCol()).numberFormat);
+    const QString& format = *grid.cellStyle(grid.activeRow(), grid.activeCol()).numberFormat;
+    const bool asDate = isDateFormat(format);
     // A text field, most of a report's, is written from where the record set keeps it.
     const QString* text = withOptions || asDate ? nullptr : context.record->textValue(cell.fieldIndex);
     if (text)
@@ -174,7 +177,7 @@ std::optional<platform::grid::CellValue> writeFieldValue(
     QString value = platform::db::valueText(field);
     if (withOptions)
         value = withFieldOption(run, grid, value, cell, context);
-    return asDate ? writeDate(grid, value) : WriteCellText(grid, value);
+    return asDate ? writeDate(grid, value, format) : WriteCellText(grid, value);
 }
 
 QString specialFormulaValue(const DataReportRun& run, const QString& formulaText, const CellContext& context)
@@ -318,8 +321,12 @@ platform::grid::CellValue WriteCellText(platform::grid::Sheet& grid, const QStri
         grid.setNumber(row, col, number);
         return number;
     }
+    // A number cell holds a number to 15 significant digits: a text that is such a number as typed
+    // ("1E-05") or as the database shows it ("0.00001", "100000000004295000000") loses nothing there;
+    // any other ("0012", "3.50", "12345678901234567") would.
     double number = 0;
-    if (platform::grid::parseNumberEntry(text, &number) && platform::grid::entryText(number) == text) {
+    if (platform::grid::parseNumberEntry(text, &number)
+        && (platform::grid::entryText(number) == text || platform::db::numberText(number) == text)) {
         grid.setNumber(row, col, number);
         return number;
     }

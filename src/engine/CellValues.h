@@ -35,7 +35,8 @@ struct CellContext {
 //   B  the field `fieldIndex` of the record, with the cell's options (insert "FI"/"BI", take "F"/"B" of
 //      "m-n", any other word: pieces of the width of n characters, consecutive cells continuing one value
 //      within one record); a NULL writes nothing; under a date format a number such as 200305 reads as
-//      2003-05-01 and the date is written as a date, a text that is no date as ""
+//      2003-05-01 and the date is written as a date (one before 1900-01-01 as its text in the format), a
+//      text that is no date as it is
 //   C  the system variables put in
 //   E  the special formula over the record
 //   F  the grid formula of the text, every "&" standing for the active row
@@ -44,8 +45,8 @@ struct CellContext {
 //   L  the same, the statement reading the report's tables under the report's and the host's conditions
 //      (a statement that does not depend on the record runs once per build: IsRecordFreeStatement)
 //   D, G, H, R and any other letter write nothing.
-// Numbers are written as numbers when their text reads back the same ("12"), other values as texts, so
-// "0012" keeps its zeros. A cell that cannot be evaluated (a failing statement, a ratio whose divisor is
+// Numbers are written as numbers by the rule of WriteCellText, other values as texts, so "0012" keeps
+// its zeros. A cell that cannot be evaluated (a failing statement, a ratio whose divisor is
 // 0 or empty, a field mark without a field...) is logged under "SetCellDataValue" with its place and
 // shows nothing; the build goes on. Never throws.
 void SetCellDataValue(
@@ -55,8 +56,9 @@ void SetCellDataValue(
 // statement without field or cell marks ("#...#"). It runs once per build (RecordFreeSqlValue).
 bool IsRecordFreeStatement(const ReportCellItem& cell);
 
-// Writes a value into the grid's active cell: a number when its text reads back the same ("12"), any
-// other text as it is ("0012", "=x"); "" empties the cell. Gives the value the cell now holds.
+// Writes a value into the grid's active cell: a number when its text is the number as typed or as the
+// database shows it, to 15 significant digits ("12", "1E-05", "0.00001"), any other text as it is
+// ("0012", "3.50", "=x"); "" empties the cell. Gives the value the cell now holds.
 platform::grid::CellValue WriteCellText(platform::grid::Sheet& grid, const QString& text);
 
 } // namespace engine

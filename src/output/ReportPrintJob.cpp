@@ -24,6 +24,7 @@ namespace
 {
 
 const QString NoDataMessage = QStringLiteral("报表没有数据，不能生成报表！");
+const QString CancelledMessage = QStringLiteral("报表打印已取消");
 
 // Runs a step of the job whose failure is logged; the user and the host are also told, since nothing else
 // shows that the report did not reach the printer.
@@ -91,8 +92,10 @@ void ReportPrintJob::PrintDataReport()
     if (!engine::CanPrintDataReport(report))
         return;
     letMessagesRun();
-    if (cancelRequested_)
+    if (cancelRequested_) {
+        tellCancelled();
         return;
+    }
     engine::PrepareReportData(report);
     showProgress(ProgressDataOpened);
     engine::InitPageSheet(report, fbkReport_);
@@ -107,11 +110,17 @@ void ReportPrintJob::PrintDataReport()
         return;
     }
     oneDocument_ = OneDocumentRun();
-    printInBatches(*this, totalPages);
-    // Also after a cancel: the batches printed make the document.
+    const BatchEnd end = printInBatches(*this, totalPages).end;
+    // A document cut short by a cancel goes unfinished, and with it its file.
     const std::unique_ptr<platform::grid::PrintRun> run = std::move(oneDocument_);
-    if (run)
+    if (end == BatchEnd::Cancelled) {
+        tellCancelled();
+        return;
+    }
+    if (run) {
         run->finish();
+        countPrinted(documentPages_);
+    }
 }
 
 void ReportPrintJob::printBlankForm()
@@ -134,8 +143,10 @@ void ReportPrintJob::PrintStatistics()
     showProgress(PrintProgressPrepared);
     letMessagesRun();
     TurnPrinterToReport(report_->definition());
-    if (cancelRequested_)
+    if (cancelRequested_) {
+        tellCancelled();
         return;
+    }
     engine::PrepareStatisticsPrint(statistics_, *report_);
     showProgress(ProgressStatPrepared);
     engine::CreateStatisticsReport(statistics_, *report_, fbkReport_);
@@ -173,7 +184,7 @@ void ReportPrintJob::setUpPages()
 void ReportPrintJob::printBatch()
 {
     if (oneDocument_)
-        countPrinted(oneDocument_->add(fbkReport_));
+        documentPages_ += oneDocument_->add(fbkReport_);
     else
         print(false);
 }
@@ -189,7 +200,14 @@ void ReportPrintJob::print(bool withDialog)
     countPrinted(PrintOnDefaultPrinter(fbkReport_, withDialog));
 }
 
-// The use log gets one row for the job, once something has gone to the printer.
+// The host learns that the report was not printed whole; the clerk, who cancelled, needs no box.
+void ReportPrintJob::tellCancelled()
+{
+    store::reportState().ErrorMessage = CancelledMessage;
+}
+
+// The use log gets one row for the job, once something has gone to the printer (for a document of
+// several batches, once it is finished).
 void ReportPrintJob::countPrinted(int pages)
 {
     pagesPrinted_ += pages;

@@ -41,7 +41,8 @@ public:
     // on a run of its own that stays until the next job.
     void run();
 
-    // A cancel lets the batch under way finish and builds no further one.
+    // A cancel lets the batch under way finish and builds no further one; the job then puts "报表打印已取消"
+    // into the state's ErrorMessage, and on a printer that writes a file it leaves none.
     void requestCancel() { cancelRequested_ = true; }
     bool cancelRequested() const override { return cancelRequested_; }
 
@@ -66,6 +67,7 @@ private:
     void PrintStatistics();
     void printBlankForm();
     void print(bool withDialog);
+    void tellCancelled();
     void countPrinted(int pages);
 
     Hooks hooks_;
@@ -73,6 +75,7 @@ private:
     platform::grid::Sheet fbkReport_;
     engine::StatisticsRun statistics_;
     std::unique_ptr<platform::grid::PrintRun> oneDocument_; // the batches' document, on a file printer
+    int documentPages_ = 0; // in it so far
     bool cancelRequested_ = false;
     bool running_ = false;
     bool logged_ = false;

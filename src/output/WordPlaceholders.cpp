@@ -3,7 +3,6 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
-#include "platform/grid/DateTimeFormat.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
@@ -59,7 +58,7 @@ QString formatByPattern(const QString& value, const QString& format)
         if (platform::grid::parseNumberEntry(value, &number))
             return platform::grid::formatCellValue(number, format);
         if (const auto date = dateOf(value))
-            return platform::grid::formatCellValue(platform::grid::serialOf(*date), format);
+            return platform::grid::formatDate(*date, format);
         return platform::grid::formatCellValue(value, format);
     } catch (const std::exception&) {
         return QStringLiteral("不能格式化格式：") + format;
@@ -206,7 +205,7 @@ QString FormatFieldValue(const QString& value, const QString& format)
     if (!isDateFormat(format))
         return formatByPattern(value, format);
     const auto date = dateOf(withDateSeparators(value));
-    return date ? platform::grid::formatCellValue(platform::grid::serialOf(*date), format) : QString();
+    return date ? platform::grid::formatDate(*date, format) : QString();
 }
 
 QString CutValue(const QString& value, int m, int n, QChar side)

@@ -247,19 +247,27 @@ void frmPrint::BuildBatches(bool autoPrint)
             // Printed batches on a printer that writes a file make one document for the run.
             const std::unique_ptr<platform::grid::PrintRun> oneDocument
                 = autoPrint ? OneDocumentRun() : nullptr;
+            int batchesInDocument = 0;
             WindowBatches batches(*this, *report_, mfbkReport, *prgPrint, [&](int) {
                 CurrentPage = 1;
                 ShowCurrentPage();
                 const AfterBatch next = afterBatch(autoPrint, report_->Finished(), CancelRequested);
-                if (next.printBatch)
+                if (next.printBatch) {
                     PrintPages(
                         AllPagesArea(report_->Pages(mfbkReport), report_->PageCount(), mfbkReport.maxCol()),
                         1, oneDocument.get());
+                    ++batchesInDocument;
+                }
                 return next.buildNext;
             });
             end = runBatches(batches).end;
-            if (oneDocument)
+            // A document cut short by a cancel goes unfinished, and with it its file and its batches' rows
+            // of the use log.
+            if (oneDocument && end != BatchEnd::Cancelled) {
                 oneDocument->finish();
+                for (int batch = 0; batch < batchesInDocument; ++batch)
+                    logUse(store::LogWordPrint);
+            }
         } catch (const std::exception& error) {
             tellGenerationFailure(error);
         }
@@ -348,14 +356,16 @@ void frmPrint::Command1_Click()
 }
 
 // Prints pages of the working sheet on the current printer with the report's paper and orientation;
-// the pages carry their own margins. Throws when the printer fails.
+// the pages carry their own margins. Pages added to a document of several batches are logged once it
+// is finished (BuildBatches). Throws when the printer fails.
 void frmPrint::PrintPages(const QString& area, int copies, platform::grid::PrintRun* oneDocument)
 {
     report_->SetUpPrinting(mfbkReport);
-    if (oneDocument)
+    if (oneDocument) {
         PrintArea(mfbkReport, area, *oneDocument);
-    else
-        PrintArea(mfbkReport, area, copies, platform::ui::defaultPrinterName());
+        return;
+    }
+    PrintArea(mfbkReport, area, copies, platform::ui::defaultPrinterName());
     logUse(store::LogWordPrint);
 }
 

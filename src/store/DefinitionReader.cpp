@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "store/ContentSplit.h"
+#include "store/PageSettings.h"
 #include "store/ReportDefinition.h"
 #include "store/ReportState.h"
 #include "store/StoreSql.h"
@@ -92,6 +93,7 @@ std::shared_ptr<const ReportDefinition> ReadCurrentReportDefinition()
 {
     auto definition = ReadReportDefinition(reportState().ReportId);
     ApplyReportIdentity(*definition);
+    LoadPageSettings(*definition);
     return definition;
 }
 

@@ -19,7 +19,9 @@ std::shared_ptr<const ReportDefinition> ReadReportDefinition(const QString& repo
 // report's own group replaces the host's) and ReportType. Without an index row the three stay.
 void ApplyReportIdentity(const ReportDefinition& definition);
 
-// The definition of the state's report (its ReportId), its identity applied to the state.
+// The definition of the state's report (its ReportId), its identity and page settings applied to the
+// state, as a print, a preview or a print without preview leaves them: the page setup then shows the
+// settings of the report they built.
 std::shared_ptr<const ReportDefinition> ReadCurrentReportDefinition();
 
 // The state's report's index row alone, applied as ApplyReportIdentity does.

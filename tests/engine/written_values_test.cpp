@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 
 using platform::grid::CellValue;
@@ -32,6 +33,8 @@ TEST(WriteCellText, NumbersThatReadBackAsWrittenAreNumbersEverythingElseStaysTex
         { "1e3", QStringLiteral("1e3") },
         { "3.50", QStringLiteral("3.50") },
         { "12345678901234567", QStringLiteral("12345678901234567") },
+        { "0.00001", 0.00001 },
+        { "100000000004295000001", QStringLiteral("100000000004295000001") },
         { "+5", QStringLiteral("+5") },
         { "12号", QStringLiteral("12号") },
         { "", CellValue {} },
@@ -86,10 +89,12 @@ std::pair<CellValue, CellValue> writtenFieldAndText(const QVariant& value)
 
 TEST(FieldValues, NumbersOfARecordAreWrittenAsTheirTextsWould)
 {
-    // 15 significant digits, halves away from zero; a number whose text reads back otherwise stays text.
+    // 15 significant digits, halves away from zero, however small or large; a whole number of more
+    // digits than a number cell holds stays text.
     const std::pair<QVariant, CellValue> cases[] = { { 0.1 + 0.2, 0.3 }, { -0.0, 0.0 },
-        { -394742942124344.5, -394742942124345.0 }, { 0.00001, QStringLiteral("0.00001") },
-        { 1e15, QStringLiteral("1000000000000000") }, { qlonglong(1e15), QStringLiteral("1000000000000000") } };
+        { -394742942124344.5, -394742942124345.0 }, { 0.00001, 0.00001 }, { 1e15, 1e15 },
+        { qlonglong(1e16), 1e16 }, { qlonglong(1234567890123456789), QStringLiteral("1234567890123456789") },
+        { -std::numeric_limits<double>::max(), -std::numeric_limits<double>::max() } };
     for (const auto& [value, written] : cases)
         EXPECT_EQ(writtenFieldAndText(value).first, written) << value.toString().toStdString();
     std::mt19937_64 random(26);

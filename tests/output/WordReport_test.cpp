@@ -44,6 +44,7 @@ TEST(WordPlaceholderTexts, FormatsCutsAndRowParts)
         { "202305", "yyyy-mm-dd", "2023-05-01" }, // year and month: the month's first day
         { "20230517", "yyyy.mm.dd", "2023.05.17" },
         { "2023-05-17 00:00:00", "yyyy年m月d日", "2023年5月17日" },
+        { "1850-06-15 10:30:00", "yyyy年m月d日 hh:mm", "1850年6月15日 10:30" }, // before the serial numbers
         { "12.5", "0.00", "12.50" }, // a number format with a point is no date format
         { "-3", "0.0", "-3.0" }, { "1234.5", "#,##0.00", "1,234.50" },
         { "abc", "yyyy-mm-dd", "" }, // a date format for what is no date

@@ -28,7 +28,10 @@ double roundedNumber(double value)
         if (significant <= 15)
             return value;
     }
-    return QString::number(value, 'g', 15).toDouble();
+    bool inRange = false;
+    const double rounded = QString::number(value, 'g', 15).toDouble(&inRange);
+    // Only the largest doubles round up past the largest one: they stay as they are.
+    return inRange && std::isfinite(rounded) ? rounded : value;
 }
 
 QString numberText(double value)

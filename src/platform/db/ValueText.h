@@ -11,7 +11,8 @@ namespace platform::db
 QString numberText(double value);
 
 // The number rounded to the 15 significant digits that numberText shows: numberText(x) is the shortest
-// fixed-point text of roundedNumber(x).
+// fixed-point text of roundedNumber(x). A number that would round past the largest double (from
+// ±1.797693134862315e308) stays as it is, with all its digits.
 double roundedNumber(double value);
 
 // The text form of a field value: "" for NULL, whole numbers as they are, other numbers through

@@ -37,15 +37,20 @@ struct Moment {
     qint64 fraction = 0; // of a second, in units of 10^-fractionDigits
     int fractionDigits = 0;
 
+    // Counted down to the unit below, so that a serial before day 0 gives its day and time of day.
     Moment(double serial, int digits)
         : fractionDigits(digits)
     {
+        const auto floorDivided = [](qint64 dividend, qint64 divisor) {
+            return dividend / divisor - (dividend % divisor < 0 ? 1 : 0);
+        };
         const qint64 perSecond = qint64(std::pow(10, digits));
         const qint64 units = qint64(std::llround(serial * 86400.0 * double(perSecond)));
-        totalSeconds = units / perSecond;
-        fraction = units % perSecond;
-        date = SerialDayZero.addDays(totalSeconds / 86400);
-        const qint64 secondOfDay = totalSeconds % 86400;
+        totalSeconds = floorDivided(units, perSecond);
+        fraction = units - totalSeconds * perSecond;
+        const qint64 day = floorDivided(totalSeconds, 86400);
+        date = SerialDayZero.addDays(day);
+        const qint64 secondOfDay = totalSeconds - day * 86400;
         hour = int(secondOfDay / 3600);
         minute = int(secondOfDay / 60 % 60);
         second = int(secondOfDay % 60);
@@ -100,12 +105,9 @@ QString partText(const FormatToken& token, const Moment& m, bool twelveHour)
     }
 }
 
-} // namespace
-
-QString formatDateTime(const FormatSection& section, double serial)
+// The section's text for any serial from 0001-01-01 on.
+QString sectionText(const FormatSection& section, double serial)
 {
-    if (!(serial >= 0 && serial < kLastSerialDay + 1))
-        return kOutOfRange;
     int fractionDigits = 0;
     for (const FormatToken& token : section.tokens) {
         if (token.kind == FormatTokenKind::SecondFraction)
@@ -118,6 +120,20 @@ QString formatDateTime(const FormatSection& section, double serial)
     for (const FormatToken& token : section.tokens)
         result += partText(token, moment, section.hasAmPm);
     return result;
+}
+
+} // namespace
+
+QString formatDateTime(const FormatSection& section, double serial)
+{
+    if (!(serial >= 0 && serial < kLastSerialDay + 1))
+        return kOutOfRange;
+    return sectionText(section, serial);
+}
+
+QString formatDateTime(const FormatSection& section, const QDateTime& moment)
+{
+    return sectionText(section, serialOf(moment));
 }
 
 double serialOf(const QDateTime& moment)

@@ -3,6 +3,7 @@
 #include "DateTimeFormat.h"
 #include "DecimalDigits.h"
 #include "FormatCode.h"
+#include <algorithm>
 #include <cmath>
 
 namespace platform::grid
@@ -279,6 +280,26 @@ QString formatCellValue(const CellValue& value, const QString& formatCode)
         QString operator()(const CellError& error) const { return error.code; }
     };
     return std::visit(Visitor { effectiveCode(formatCode) }, value);
+}
+
+QString formatDate(const QDateTime& moment, const QString& formatCode)
+{
+    const double serial = serialOf(moment);
+    const auto code = FormatCode::parse(effectiveCode(formatCode));
+    const FormatSection& first = code->sections.front();
+    if (serial >= 0 || !first.isDateTime)
+        return formatCellValue(serial, formatCode);
+    return formatDateTime(first, moment);
+}
+
+bool showsDays(const QString& formatCode)
+{
+    const auto code = FormatCode::parse(effectiveCode(formatCode));
+    const QList<FormatToken>& tokens = code->sections.front().tokens;
+    return std::any_of(tokens.begin(), tokens.end(), [](const FormatToken& token) {
+        return token.kind == Kind::Year || token.kind == Kind::Month || token.kind == Kind::Day
+            || token.kind == Kind::ChineseWeekday;
+    });
 }
 
 } // namespace platform::grid

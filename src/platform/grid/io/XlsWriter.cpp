@@ -4,6 +4,7 @@
 #include "CompoundFile.h"
 #include "DeviceWrite.h"
 #include "platform/Error.h"
+#include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/TemporaryFolder.h"
 #include "SharedStrings.h"
@@ -513,15 +514,17 @@ bool XlsWorkbook::Writer::writeCell(BiffWriter& out, int row, int col, int rowOf
         begin(biff::Blank);
     } else if (text) {
         label(*text);
-    } else if (const double* number = std::get_if<double>(&value)) {
-        if (!std::isfinite(*number)) {
+    } else if (const double* cellNumber = std::get_if<double>(&value)) {
+        const double number
+            = workbookNumber(*cellNumber, [&] { return *sheet.cellStyle(row, col).numberFormat; });
+        if (!std::isfinite(number)) {
             boolErr(*errorCode(QStringLiteral("#NUM!")), true);
-        } else if (const auto rk = rkValue(*number)) {
+        } else if (const auto rk = rkValue(number)) {
             begin(biff::Rk);
             out.u32(*rk);
         } else {
             begin(biff::Number);
-            out.f64(*number);
+            out.f64(number);
         }
     } else if (const bool* logical = std::get_if<bool>(&value)) {
         boolErr(*logical ? 1 : 0, false);

@@ -2,6 +2,7 @@
 
 #include "GridPrinter.h"
 
+#include <QFile>
 #include <QPrinter>
 
 namespace platform::grid
@@ -14,8 +15,11 @@ PrintRun::PrintRun(std::unique_ptr<QPrinter> printer)
 
 PrintRun::~PrintRun()
 {
-    if (painter_.isActive())
-        painter_.end();
+    if (!painter_.isActive())
+        return;
+    painter_.end();
+    if (printer_->outputFormat() == QPrinter::PdfFormat)
+        QFile::remove(printer_->outputFileName());
 }
 
 int PrintRun::add(const Sheet& sheet)

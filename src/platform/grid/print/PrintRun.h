@@ -17,7 +17,8 @@ class PrintRun
 {
 public:
     explicit PrintRun(std::unique_ptr<QPrinter> printer);
-    // Ends a job left open (after a failure): the pages added so far stay printed.
+    // Ends a job left open (a cancel, a failure): on a printer that writes a file the file goes, since
+    // the pages added so far would pass for the whole document; a real printer has printed them.
     ~PrintRun();
     PrintRun(const PrintRun&) = delete;
     PrintRun& operator=(const PrintRun&) = delete;
@@ -25,7 +26,7 @@ public:
     // Adds the pages of the sheet's print area as GridPrinter prints them; returns the pages added.
     // Throws platform::Error (errors::PrinterFault) when the printer fails.
     int add(const Sheet& sheet);
-    // Ends the job; a run without pages leaves nothing behind. Throws platform::Error
+    // Ends the job, which keeps its file; a run without pages leaves nothing behind. Throws platform::Error
     // (errors::PrinterFault) when the printer fails.
     void finish();
 
