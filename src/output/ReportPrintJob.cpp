@@ -210,7 +210,6 @@ void ReportPrintJob::tellCancelled()
 // several batches, once it is finished).
 void ReportPrintJob::countPrinted(int pages)
 {
-    pagesPrinted_ += pages;
     if (pages > 0 && !logged_) {
         logged_ = true;
         store::WriteReportLog(store::LogWordPrint);

@@ -47,8 +47,6 @@ public:
     bool cancelRequested() const override { return cancelRequested_; }
 
     bool running() const { return running_; }
-    // Pages sent to the printer so far.
-    int pagesPrinted() const { return pagesPrinted_; }
     const platform::grid::Sheet& sheet() const { return fbkReport_; }
     // The run of the last job; none before the first or when its report could not be read.
     const engine::DataReportRun* report() const { return report_.get(); }
@@ -79,7 +77,6 @@ private:
     bool cancelRequested_ = false;
     bool running_ = false;
     bool logged_ = false;
-    int pagesPrinted_ = 0;
 };
 
 } // namespace output
