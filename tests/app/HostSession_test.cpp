@@ -88,6 +88,20 @@ TEST(HostDatabase, AMissingArchiveFileIsMadeOnlyForTheDemo)
         EXPECT_EQ(error.description(), QStringLiteral("数据库文件“") + file + QStringLiteral("”不存在"));
     }
     EXPECT_FALSE(QFileInfo::exists(file));
+    // A server's address that is a file's name for want of a scheme is named without its password.
+    for (const char* db : { " postgresql://u:Geheim@h/db", "host=h password=Geheim",
+             "sqlite://u:Geheim@/a.db", "a.db?password=Geheim" }) {
+        try {
+            runHostCommand(parseHostOptions(arguments({ "web", "--report=1", "--db", db })), out);
+            ADD_FAILURE() << "opened " << db;
+        } catch (const platform::Error& error) {
+            EXPECT_TRUE(error.description().startsWith(QStringLiteral("数据库文件“"))
+                && error.description().contains(QLatin1String("***")))
+                << error.description().toStdString();
+            EXPECT_FALSE(error.description().contains(QLatin1String("Geheim")))
+                << error.description().toStdString();
+        }
+    }
     EXPECT_EQ(run("--demo"), 0) << output.toStdString();
     EXPECT_GT(QFileInfo(file).size(), 0);
     store::reportState() = store::ReportState {};

@@ -202,7 +202,8 @@ TEST_P(ReportPrinterRoadTest, FailuresBeforeTheProgramStartsAreToldWithTheirCaus
         report.setErrorMessage({});
         output::RunReportPrinter(QStringLiteral("目录.rpt"));
         disk.reset();
-        EXPECT_TRUE(report.ErrorMessage().contains(cause)) << what << ": " << report.ErrorMessage().toStdString();
+        EXPECT_TRUE(report.ErrorMessage().contains(cause))
+            << what << ": " << report.ErrorMessage().toStdString();
         EXPECT_EQ(ui.boxTexts().last(), report.ErrorMessage()) << what;
         EXPECT_FALSE(QFileInfo::exists(seen)) << what;
     }

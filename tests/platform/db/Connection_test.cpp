@@ -277,6 +277,13 @@ TEST(ConnectionOpen, ShowsNoPassword)
         { "postgres://u:p@h/db?Pass%57ord=s&a=b", "postgres://u:***@h/db?Pass%57ord=***&a=b" },
         { "postgresql://u@h/db?password=s&t&a=b", "postgresql://u@h/db?password=***&***&a=b" },
         { "postgresql://u:p?w@h/db", "postgresql://u:***@h/db" },
+        { "postgresql://u@h/db?client_secret=s&a=b", "postgresql://u@h/db?client_secret=***&a=b" },
+        // Texts that are SQLite files' names for want of a scheme.
+        { " postgresql://u:secret@h/db", " postgresql://u:***@h/db" },
+        { "sqlite://u:secret@/a.db", "sqlite://u:***@/a.db" },
+        { "a.db?password=secret&b=c", "a.db?password=***&b=c" },
+        { "host=h password=secret user=u", "host=h password=*** user=u" },
+        { "password = 'sec ret\\' x' sslpassword=s dbname=a", "password = *** sslpassword=*** dbname=a" },
     };
     for (const auto& [url, shown] : cases)
         EXPECT_EQ(platform::db::maskedUrl(url), shown) << url;
