@@ -327,6 +327,13 @@ TEST(ConnectionOpen, UnknownSchemesAndPortsAreRefusedNamingNoPassword)
             EXPECT_FALSE(e.description().contains("Geheim")) << e.description().toStdString();
         }
     }
+    // The colons of an IPv6 host are no port: without one the URL goes to the server, whose answer is told.
+    try {
+        Connection::open("postgresql://nobody@[::1]/orv_none");
+    } catch (const platform::Error& e) {
+        EXPECT_FALSE(e.description().startsWith(QStringLiteral("数据库服务器的")))
+            << e.description().toStdString();
+    }
     EXPECT_EQ(QSqlDatabase::connectionNames().size(), connections);
 
     const std::pair<const char*, const char*> files[] = {
