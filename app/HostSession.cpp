@@ -69,7 +69,8 @@ bool holdsDemoArchive(platform::db::Connection& connection)
 
 // The database of --db, or the demo archive, created on first use (also inside the database of
 // --db when --demo asks for it). SQLite would make an empty file of a mistyped name: an archive file that
-// is not there is refused unless --demo is to fill it.
+// is not there is refused unless --demo is to fill it, named as the masked --db gives it, since a server's
+// URL or connection string mistyped may name a password.
 std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& options, QTextStream& out)
 {
     QString url = options.database;
@@ -77,7 +78,8 @@ std::shared_ptr<platform::db::Connection> openDatabase(const HostOptions& option
     if (!options.demo && !file.isEmpty() && file != QLatin1String(":memory:") && !QFileInfo::exists(file))
         throw platform::Error(platform::errors::DatabaseError, QStringLiteral("orvreport"),
             QStringLiteral("数据库文件“%1”不存在")
-                .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())));
+                .arg(QDir::toNativeSeparators(
+                    QFileInfo(platform::db::sqliteFileOf(platform::db::maskedUrl(url))).absoluteFilePath())));
     if (url.isEmpty()) {
         url = defaultDemoDatabasePath();
         QDir().mkpath(QFileInfo(url).absolutePath());

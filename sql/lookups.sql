@@ -1,5 +1,7 @@
 -- Lookup rows that every archive database holds: paper sizes, number formats of the cell-format
--- dialog and the retention periods. Plain INSERT statements that SQLite and PostgreSQL both read.
+-- dialog and the retention periods. Plain INSERT statements that SQLite and PostgreSQL both read; a
+-- backslash in a literal is a backslash, also where PostgreSQL reads it as an escape (the loader then
+-- writes such a literal as an escape string).
 
 -- Printer paper codes with their sizes in centimetres and in scaled units (cm x 560), portrait.
 INSERT INTO page_size (paper_size, paper_name, paper_width, paper_height, paper_scalewidth, paper_scaleheight) VALUES (9, 'A4', 21, 29.7, 11760, 16632);

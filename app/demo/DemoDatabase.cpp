@@ -6,6 +6,7 @@
 #include "RelatedTables.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/SqlTokens.h"
 #include "platform/Error.h"
 
 #include <functional>
@@ -27,12 +28,25 @@ using platform::db::Dialect;
 
 const QString Source = QStringLiteral("demo");
 
-QString scriptText(const QString& name)
+// The script `name` as the connected server reads it as written. The scripts write literals as standard
+// SQL, where a backslash is a backslash ('\@'); PostgreSQL with standard_conforming_strings off would
+// read it as an escape, so there a literal holding one is given as the escape string that reads the same
+// on either setting.
+QString scriptText(const QString& name, const Connection& connection)
 {
     QFile file(QStringLiteral(":/sql/") + name);
     if (!file.open(QIODevice::ReadOnly))
         throw platform::Error(platform::errors::FileError, Source, QStringLiteral("缺少脚本 ") + name);
-    return QString::fromUtf8(file.readAll());
+    QString script;
+    for (const platform::db::SqlToken& token : platform::db::tokenizeSql(QString::fromUtf8(file.readAll()))) {
+        const bool backslash
+            = token.kind == platform::db::SqlToken::Kind::Text && token.text.contains(QLatin1Char('\\'));
+        script += backslash
+            ? connection.literal(
+                token.text.mid(1, token.text.size() - 2).replace(QLatin1String("''"), QLatin1String("'")))
+            : token.text;
+    }
+    return script;
 }
 
 QString dialectSuffix(const Connection& connection)
@@ -175,16 +189,18 @@ void inOneTransaction(Connection& connection, const std::function<void()>& work)
 void createSchema(Connection& connection)
 {
     inOneTransaction(connection, [&] {
-        connection.executeScript(scriptText(QStringLiteral("schema-%1.sql").arg(dialectSuffix(connection))));
+        connection.executeScript(
+            scriptText(QStringLiteral("schema-%1.sql").arg(dialectSuffix(connection)), connection));
         if (!hasRows(connection, QStringLiteral("page_size")))
-            connection.executeScript(scriptText(QStringLiteral("lookups.sql")));
+            connection.executeScript(scriptText(QStringLiteral("lookups.sql"), connection));
     });
 }
 
 void createArchive(Connection& connection, int records, unsigned seed)
 {
     inOneTransaction(connection, [&] {
-        connection.executeScript(scriptText(QStringLiteral("archive-%1.sql").arg(dialectSuffix(connection))));
+        connection.executeScript(
+            scriptText(QStringLiteral("archive-%1.sql").arg(dialectSuffix(connection)), connection));
         insertRecords(connection, generateArchiveRecords(records, seed));
         describeArchive(connection);
         insertSampleReports(connection);

@@ -15,6 +15,7 @@
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
 #include "platform/ui/ComponentFolder.h"
+#include "platform/ui/FailureBox.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDialog.h"
@@ -173,7 +174,10 @@ QByteArray ReportPrinterData(const QString& dsn, const QString& sql, const QStri
     return QByteArray::fromStdString(text.str());
 }
 
-void RunReportPrinter(const QString& templateName)
+namespace
+{
+
+void runReportPrinter(const QString& templateName)
 {
     if (platform::outside::SettingsObject()
             .read(ReportPrinterSection, ReportInitKey, QStringLiteral("0"))
@@ -201,14 +205,11 @@ void RunReportPrinter(const QString& templateName)
                                  + QStringLiteral("-XXXXXX")));
     const QString dataName = QStringLiteral("datareport.xml");
     const QString dataPath = QDir(folder.path()).filePath(dataName);
-    try {
+    {
         const platform::outside::PrivateFolder dataFolder(folder.path());
         platform::outside::PrivateFile file(dataFolder, dataName);
         file.write(data.constData(), data.size());
         file.keep();
-    } catch (const platform::Error& error) {
-        showStartFailure(error.description());
-        return;
     }
     const QString program = reportPrinterProgram();
     const platform::outside::ProgramRun run
@@ -221,6 +222,20 @@ void RunReportPrinter(const QString& templateName)
     if (const QString fault = programFault(run); !fault.isEmpty())
         tellFailure("RunReportPrinter", program + QLatin1Char(' ') + fault,
             QStringLiteral("报表打印程序出错：") + fault);
+}
+
+} // namespace
+
+void RunReportPrinter(const QString& templateName)
+{
+    // A failure before the program starts (a refused query, an own folder that cannot be used, a full
+    // disk) is told with its cause and fails the host's command, as on the Word road.
+    try {
+        runReportPrinter(templateName);
+    } catch (const std::exception& error) {
+        platform::outside::reportFailure("RunReportPrinter", error);
+        store::NoticeUser(platform::ui::failureText(error), platform::ui::Icon::Critical);
+    }
 }
 
 } // namespace output

@@ -88,6 +88,20 @@ TEST(HostDatabase, AMissingArchiveFileIsMadeOnlyForTheDemo)
         EXPECT_EQ(error.description(), QStringLiteral("数据库文件“") + file + QStringLiteral("”不存在"));
     }
     EXPECT_FALSE(QFileInfo::exists(file));
+    // A server's address that is a file's name for want of a scheme is named without its password.
+    for (const char* db : { " postgresql://u:Geheim@h/db", "host=h password=Geheim",
+             "sqlite://u:Geheim@/a.db", "a.db?password=Geheim" }) {
+        try {
+            runHostCommand(parseHostOptions(arguments({ "web", "--report=1", "--db", db })), out);
+            ADD_FAILURE() << "opened " << db;
+        } catch (const platform::Error& error) {
+            EXPECT_TRUE(error.description().startsWith(QStringLiteral("数据库文件“"))
+                && error.description().contains(QLatin1String("***")))
+                << error.description().toStdString();
+            EXPECT_FALSE(error.description().contains(QLatin1String("Geheim")))
+                << error.description().toStdString();
+        }
+    }
     EXPECT_EQ(run("--demo"), 0) << output.toStdString();
     EXPECT_GT(QFileInfo(file).size(), 0);
     store::reportState() = store::ReportState {};
@@ -328,13 +342,25 @@ TEST_P(HostExitCode, AFailedPreviewAndACommandWithoutItsReportExitWithOne)
         << output.toStdString();
 }
 
-// Every design opens the designer or says why not: a group named alone takes the one table that its
-// stored reports are built on; page setup refuses an id the archive does not hold and writes nothing.
+// Every design opens the designer or says why not: a group named alone, with a report or without, takes
+// the one table that its stored reports are built on; page setup refuses an id the archive does not hold
+// and writes nothing.
 TEST_P(HostExitCode, EveryDesignOpensTheDesignerOrSaysWhyNot)
 {
     const QString missing = QStringLiteral("99999999999999999999");
+    database.connection()->execute(
+        QStringLiteral("update report_index set report_group_id = '两表' where report_id = ?"),
+        { demo::WordReportId });
+    database.connection()->execute(
+        QStringLiteral("update report_info set info_description = 'wsaj, wsda' where "
+                       "report_id = ? and info_type = 'TABLES_NAME'"),
+        { demo::WordReportId });
     const std::pair<QStringList, QString> cases[] = {
         { { "design", "--group", "wsda" }, "report  of group wsda on table wsda\nShowReportDesigner(1)\n" },
+        { { "design", "--group", "wsda", "--report", demo::DataReportId },
+            "report " + demo::DataReportId + " of group wsda on table wsda\nShowReportDesigner(1)\n" },
+        { { "design", "--group", "两表" },
+            "refused: design wants --table: the stored reports of group 两表 are built on wsaj, wsda\n" },
         { { "design", "--report", "" }, "refused: design wants --table or --group\n" },
         { { "design", "--group", "空门类" },
             "refused: design wants --table: the stored reports of group 空门类 are built on no table\n" },

@@ -6,8 +6,12 @@
 #include "platform/outside/HandOverFolder.h"
 #include "platform/outside/SettingsObject.h"
 #include "platform/ui/ComponentFolder.h"
+#include "support/FileSizeLimit.h"
 #include "support/SavedEnvironment.h"
 
+#include <cerrno>
+#include <functional>
+#include <optional>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -168,9 +172,10 @@ TEST_P(ReportPrinterRoadTest, ProgramGetsItsPrivateDataFileAndItGoesAfterwards)
     EXPECT_EQ(data.row.join(QLatin1Char('\n')).toStdString(), row.join(QLatin1Char('\n')).toStdString());
 }
 
-// The report printer runs the query it is handed as it stands: a host's filter that would add a statement
-// is refused before the program starts.
-TEST_P(ReportPrinterRoadTest, AQueryOfTwoStatementsNeverReachesTheProgram)
+// What fails before the program starts is told with its cause and fails the host's command; the
+// program never starts: a host's filter that would add a statement to the query the program runs as it
+// stands, an own folder whose name a file holds, a disk too full for the data file.
+TEST_P(ReportPrinterRoadTest, FailuresBeforeTheProgramStartsAreToldWithTheirCause)
 {
     const QString seen = QDir(component.path()).filePath(QStringLiteral("seen"));
     const QString program = QDir(component.path()).filePath(QStringLiteral("reportprinter"));
@@ -178,16 +183,31 @@ TEST_P(ReportPrinterRoadTest, AQueryOfTwoStatementsNeverReachesTheProgram)
     setSetting(output::ReportInitKey, QStringLiteral("5"));
     setSetting(output::ReportPrinterKey, program);
     report.setReportId(demo::WordReportId);
-    report.setSelectWhere(QStringLiteral("1=1); delete from report_index; --"));
-    try {
+    const orvtest::SavedEnvironment savedRuntime { "XDG_RUNTIME_DIR" };
+    const QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString own = QDir(runtime.path()).filePath(QStringLiteral("OrvReport"));
+    std::optional<orvtest::FileSizeLimit> disk;
+    const std::tuple<const char*, std::function<void()>, QString> cases[] = {
+        { "a second statement",
+            [&] { report.setSelectWhere(QStringLiteral("1=1); delete from report_index; --")); },
+            QStringLiteral("只能执行一条SQL语句，第二条语句被拒绝：") },
+        { "own folder a file", [&] { writeFile(own, "x"); }, QStringLiteral("不能使用文件夹 ") + own },
+        { "full disk", [&] { disk.emplace(512); }, qt_error_string(EFBIG) },
+    };
+    for (const auto& [what, arrange, cause] : cases) {
+        report.setSelectWhere({});
+        QFile::remove(own);
+        arrange();
+        report.setErrorMessage({});
         output::RunReportPrinter(QStringLiteral("目录.rpt"));
-        ADD_FAILURE() << "the query was handed over";
-    } catch (const platform::Error& refusal) {
-        EXPECT_TRUE(
-            refusal.description().startsWith(QStringLiteral("只能执行一条SQL语句，第二条语句被拒绝：")))
-            << refusal.description().toStdString();
+        disk.reset();
+        EXPECT_TRUE(report.ErrorMessage().contains(cause))
+            << what << ": " << report.ErrorMessage().toStdString();
+        EXPECT_EQ(ui.boxTexts().last(), report.ErrorMessage()) << what;
+        EXPECT_FALSE(QFileInfo::exists(seen)) << what;
     }
-    EXPECT_FALSE(QFileInfo::exists(seen)) << readFile(seen).toStdString();
+    EXPECT_EQ(QDir(own).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList()) << "no data left";
 }
 
 // A program that ends badly is told, logged, and fails the host's command.

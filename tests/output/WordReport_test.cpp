@@ -248,12 +248,24 @@ TEST_P(WordReportTest, TemplateIsFilledCopyByCopy)
     EXPECT_EQ(logRows(), printLogRow(demo::DataReportName));
     QFile::remove(filled);
 
-    // The older binary format goes through the office suite and gives the same document.
+    // The older binary format goes through the office suite and gives the same document; a conversion
+    // that runs at the same time (to PDF) gives its own file too.
     if (platform::outside::findProgram({ QStringLiteral("soffice") }).isEmpty()
         || GetParam() != orvtest::Backend::SQLite)
         return;
-    platform::outside::convertDocument(
-        QDir(folder.path()).filePath(QStringLiteral("档案目录.docx")), QStringLiteral("doc"), folder.path());
+    const QString source = QDir(folder.path()).filePath(QStringLiteral("档案目录.docx"));
+    const QTemporaryDir pdfFolder;
+    QString pdf;
+    std::jthread beside([&] {
+        try {
+            pdf = platform::outside::convertDocument(source, QStringLiteral("pdf"), pdfFolder.path());
+        } catch (const platform::Error& error) {
+            pdf = error.description();
+        }
+    });
+    platform::outside::convertDocument(source, QStringLiteral("doc"), folder.path());
+    beside = {};
+    EXPECT_GT(QFileInfo(pdf).size(), 0) << pdf.toStdString();
     const QString fromDoc = output::CreateWordReport(QStringLiteral("档案目录.doc"), progress);
     ASSERT_FALSE(fromDoc.isEmpty()) << ui.boxTexts().join(QLatin1Char('\n')).toStdString();
     lines = documentLines(fromDoc);
@@ -311,8 +323,9 @@ TEST_P(WordReportTest, TemplatesFillAsTheirPlaceholdersSay)
 
 // The filled document reaches the opener by a path that no other account can redirect: the runtime
 // folder's, while another account swaps the temporary folder's own folder for a link to theirs. Without
-// a runtime folder of the user's alone, a temporary folder that others may write to without the sticky
-// bit, or an own folder there that another account made, is refused by name: nothing opened or written.
+// a runtime folder of the user's alone (a link to one is none), a temporary folder that others may write
+// to without the sticky bit, or inside a folder of another account, or an own folder there that another
+// account made, is refused by name: nothing opened or written.
 TEST_P(WordReportTest, TheOpenerGetsAPathNoOtherAccountCanRedirect)
 {
     writeTemplate(QStringLiteral("目录.docx"));
@@ -320,16 +333,17 @@ TEST_P(WordReportTest, TheOpenerGetsAPathNoOtherAccountCanRedirect)
     QTemporaryDir scratch;
     const QDir root(QFileInfo(scratch.path()).canonicalFilePath());
     const QString own = QStringLiteral("/OrvReport-%1").arg(::geteuid());
-    const std::tuple<QString, unsigned, bool> folders[]
-        = { { "open", 0777, false }, { "open" + own, 0700, false }, { "sticky", 01777, false },
-              { "sticky" + own, 0777, true }, { "runtime", 0700, false }, { "runtime-wide", 0755, false },
-              { "runtime-others", 0700, true }, { "elsewhere", 0777, true } };
+    const std::tuple<QString, unsigned, bool> folders[] = { { "open", 0777, false },
+        { "open" + own, 0700, false }, { "sticky", 01777, false }, { "sticky" + own, 0777, true },
+        { "runtime", 0700, false }, { "runtime-wide", 0755, false }, { "runtime-others", 0700, true },
+        { "elsewhere", 0777, true }, { "others", 0755, true }, { "others/tmp", 01777, false } };
     for (const auto& [name, mode, others] : folders) {
         const QByteArray path = QFile::encodeName(root.filePath(name));
         ASSERT_TRUE(
             QDir().mkpath(path) && ::chmod(path, mode) == 0 && (!others || ::chown(path, 65534, 65534) == 0));
     }
     ASSERT_TRUE(QFile::link(root.filePath("elsewhere"), root.filePath("open/link")));
+    ASSERT_TRUE(QFile::link(root.filePath("runtime"), root.filePath("runtime-link")));
     // Another account exchanging the temporary folder's own folder and its link, for as long as a case runs.
     const QByteArray ownName = QFile::encodeName(root.filePath("open" + own));
     const QByteArray linkName = QFile::encodeName(root.filePath("open/link"));
@@ -341,7 +355,9 @@ TEST_P(WordReportTest, TheOpenerGetsAPathNoOtherAccountCanRedirect)
     const std::tuple<const char*, const char*, int, QString> cases[] = { // refused: the folder named
         { "open", "runtime", 20, {} }, { "open", "", 1, root.filePath("open") },
         { "sticky", "runtime-wide", 1, root.filePath("sticky" + own) },
-        { "sticky", "runtime-others", 1, root.filePath("sticky" + own) }
+        { "sticky", "runtime-others", 1, root.filePath("sticky" + own) },
+        { "open", "runtime-link", 1, root.filePath("open") },
+        { "others/tmp", "", 1, root.filePath("others/tmp") }
     };
     NoProgress progress;
     for (const auto& [temporary, runtime, fillings, refused] : cases) {

@@ -146,11 +146,12 @@ QSqlDatabase databaseForUrl(const QString& url, const QString& name)
     return database;
 }
 
-// A query parameter or connection-string key that names a password or another secret.
+// What in a parameter's or connection-string key's name makes it name a password or another secret.
+const QString SecretWord = QStringLiteral("(?:pass|pwd|secret)");
+
 bool namesSecret(const QString& key)
 {
-    static const QRegularExpression secret(
-        QStringLiteral("pass|pwd|secret"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression secret(SecretWord, QRegularExpression::CaseInsensitiveOption);
     return key.contains(secret);
 }
 
@@ -457,16 +458,24 @@ QString maskedUrl(const QString& url)
 {
     if (isOdbcUrl(url)) {
         static const QRegularExpression password(
-            QStringLiteral(
-                "((?:^odbc:|;)\\s*[^;=]*(?:pwd|pass|secret)[^;=]*=\\s*)(\\{(?:[^}]|\\}\\})*\\}|[^;]*)"),
+            QStringLiteral("((?:^odbc:|;)\\s*[^;=]*%1[^;=]*=\\s*)(\\{(?:[^}]|\\}\\})*\\}|[^;]*)")
+                .arg(SecretWord),
             QRegularExpression::CaseInsensitiveOption);
         return QString(url).replace(password, QStringLiteral("\\1***"));
     }
+    // libpq's keyword form ("host=h password='a b'"), words that blanks separate: no URL, so a SQLite
+    // file's name when given as one, and still shown without its secrets.
+    static const QRegularExpression keyword(
+        QStringLiteral("((?:^|\\s)[A-Za-z_]*%1[A-Za-z_]*\\s*=\\s*)('(?:[^'\\\\]|\\\\.)*'?|\\S*)")
+            .arg(SecretWord),
+        QRegularExpression::CaseInsensitiveOption);
     const qsizetype start = url.indexOf(QLatin1String("://"));
+    QString masked = start < 0 ? QString(url).replace(keyword, QStringLiteral("\\1***")) : url;
+    // A query, also of a SQLite file's name ("a.db?password=x").
+    if (const qsizetype question = masked.indexOf(QLatin1Char('?'), start < 0 ? 0 : start + 3); question >= 0)
+        masked = masked.left(question + 1) + maskedQuery(masked.mid(question + 1));
     if (start < 0)
-        return url;
-    const qsizetype question = url.indexOf(QLatin1Char('?'), start + 3);
-    const QString masked = question < 0 ? url : url.left(question + 1) + maskedQuery(url.mid(question + 1));
+        return masked;
     // The user's part ends at the last "@": a password may hold any character, none of it may show.
     const qsizetype at = masked.lastIndexOf(QLatin1Char('@'));
     const qsizetype colon = masked.indexOf(QLatin1Char(':'), start + 3);

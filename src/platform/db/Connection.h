@@ -113,7 +113,9 @@ private:
 QString sqliteFileOf(const QString& url);
 
 // The URL or ODBC connection string as it may be shown: the user's password and every parameter that
-// names a password or secret ("password", "sslpassword", "PWD") replaced by "***".
+// names a password or secret ("password", "sslpassword", "PWD", "client_secret") replaced by "***"; so
+// also a text that is a SQLite file's name only for want of a scheme (" postgresql://u:pw@h/db",
+// libpq's "host=h password=pw", "a.db?password=pw").
 QString maskedUrl(const QString& url);
 
 } // namespace platform::db

@@ -103,7 +103,7 @@ TEST_P(DemoArchiveTest, DescribesTheArchiveAndHoldsTheLookups)
                       "from page_size where paper_name in ('A4', '自定义')"),
         (QList<QStringList> {
             { "256", "21", "29.7", "11760", "16632" }, { "9", "21", "29.7", "11760", "16632" } }));
-    EXPECT_EQ(db.scalar("select s_class from report_cell_num_ftm where s_format_string = '\\@'"), "文本");
+    EXPECT_EQ(db.scalar("select s_format_string from report_cell_num_ftm where s_class = '文本'"), "\\@");
     QStringList retention;
     platform::db::Recordset rs;
     rs.open("select * from auxidict where serial_no ='05' order by item_note ", *db.connection());

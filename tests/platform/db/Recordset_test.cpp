@@ -191,23 +191,43 @@ TEST(FabricatedRecordset, KeepsRowsAddedAndAcceptsTheirBatch)
 }
 
 // Values set over and over leave numbers and texts behind in their lists until they are dropped; each
-// row reads back what was set last, of every kind, and the rows are walked once each round.
+// row reads back what was set last, of every kind, and the rows are walked once each round. The last round
+// sets the second half only: the lists are compacted while the first half's values, long numbers among
+// them, stay as they were.
 TEST(FabricatedRecordset, ValuesSetOverAndOverReadBackAsLastSet)
 {
     auto rs = Recordset::fabricate({ FieldInfo { .name = "v" } });
-    const QVariantList values { qlonglong(7), qlonglong(1) << 40, 0.1, 2.0, QStringLiteral("档案"),
-        QDate(2024, 6, 1), QVariant() };
+    // Every kind in turn; the long numbers differ from row to row.
+    const auto valueOf = [](int row, int round) -> QVariant {
+        switch ((row + round) % 7) {
+        case 0:
+            return qlonglong(7);
+        case 1:
+            return (qlonglong(1) << 40) + row;
+        case 2:
+            return 0.1 + row;
+        case 3:
+            return 2.0;
+        case 4:
+            return QStringLiteral("档案");
+        case 5:
+            return QDate(2024, 6, 1);
+        }
+        return QVariant();
+    };
     constexpr int rows = 3000;
+    constexpr int half = rows / 2;
     for (int row = 0; row < rows; ++row)
         rs->addNew();
-    for (int round = 0; round < 4; ++round) {
-        rs->moveFirst();
-        for (int row = 0; row < rows; ++row, rs->moveNext())
-            rs->setValue(0, values[(row + round) % values.size()]);
+    for (int round = 0; round < 5; ++round) {
+        const int from = round < 4 ? 0 : half;
+        rs->setAbsolutePosition(from + 1);
+        for (int row = from; row < rows; ++row, rs->moveNext())
+            rs->setValue(0, valueOf(row, round));
     }
     rs->moveFirst();
     for (int row = 0; row < rows; ++row, rs->moveNext()) {
-        const QVariant& expected = values[(row + 3) % values.size()];
+        const QVariant expected = valueOf(row, row < half ? 3 : 4);
         ASSERT_EQ(rs->value(0), expected) << "row " << row;
         ASSERT_EQ(rs->value(0).typeId(), expected.typeId()) << "row " << row;
     }

@@ -1,7 +1,7 @@
 """Writes a .docx whose body is read from standard input, with the zip tricks of hostile templates.
 Usage: make_docx.py OUT [--entry NAME] [--zeros NAME:BYTES] [--parts COUNT:BYTES] [--random NAME:BYTES]
                        [--declare NAME:BYTES] [--compressed NAME:BYTES] [--alias NAME:TARGET] [--padded BYTES]
-                       [--zip64 1] [--count PARTS]
+                       [--zip64 1|THIS:TOTAL] [--count [THIS:]PARTS] [--false-end PARTS]
   --entry       one more part named NAME (names that leave the archive, names given twice)
   --zeros       a part of BYTES zero bytes (a real zip bomb, deflated a thousandfold)
   --parts       COUNT parts word/media/N.bin of BYTES zero bytes each (small bombs, many)
@@ -10,8 +10,11 @@ Usage: make_docx.py OUT [--entry NAME] [--zeros NAME:BYTES] [--parts COUNT:BYTES
   --compressed  the part's headers claim BYTES compressed bytes
   --alias       one more part NAME whose central directory entry points at part TARGET's data
   --padded      the body part ends with BYTES blanks (it deflates a thousandfold)
-  --zip64       the part count stands in the 64-bit end record, the 16-bit one holding 0xFFFF
-  --count       the end record declares PARTS parts, whatever the central directory holds
+  --zip64       the part count stands in the 64-bit end record, the 16-bit one holding 0xFFFF; THIS:TOTAL
+                rewrites that record's counts of the parts on this disk and of all parts
+  --count       the end record declares PARTS parts, whatever the central directory holds (THIS: on this
+                disk, apart from the total)
+  --false-end   the archive's comment holds an end record declaring PARTS parts
 Or: make_docx.py --count OUT TEXT  prints how often TEXT occurs in the body part of OUT,
     make_docx.py --text OUT        prints the text of each paragraph of OUT, one line each."""
 import random
@@ -118,11 +121,22 @@ def main():
         declare(out, name, size, compressed)
     for name, target in aliases:
         alias(out, name, target)
-    if "--zip64" in settings or "--count" in settings:
-        count = 0xFFFF if "--zip64" in settings else int(settings["--count"])
-        data = bytearray(open(out, "rb").read())
-        struct.pack_into("<HH", data, data.rfind(b"PK\x05\x06") + 8, count, count)
-        open(out, "wb").write(bytes(data))
+    data = bytearray(open(out, "rb").read())
+    end = data.rfind(b"PK\x05\x06")
+    if "--zip64" in settings:
+        this, _, total = settings["--zip64"].rpartition(":")
+        if this:
+            struct.pack_into("<QQ", data, data.rfind(b"PK\x06\x06") + 24, int(this), int(total))
+        struct.pack_into("<HH", data, end + 8, 0xFFFF, 0xFFFF)
+    if "--count" in settings:
+        this, _, total = settings["--count"].rpartition(":")
+        struct.pack_into("<HH", data, end + 8, int(this or total), int(total))
+    if "--false-end" in settings:
+        parts = int(settings["--false-end"])
+        comment = b"PK\x05\x06" + struct.pack("<HHHHIIH", 0, 0, parts, parts, 0, 0, 0)
+        struct.pack_into("<H", data, end + 20, len(comment))
+        data += comment
+    open(out, "wb").write(bytes(data))
 
 
 main()
