@@ -210,6 +210,103 @@ TEST_F(GridPrinterTest, WrappedLinesOnScreenAreThoseOfThePrintedPage)
     }
 }
 
+// A red text of six lines (a wide one wrapped from a line of six characters, four of one character, a
+// wide one) in a bordered cell that holds two and a half, on screen at 200 % (where a thin border is two
+// pixels, one of them inside the cell) and on paper (the PDF rendered at 144 dpi, ten twips a pixel: B2
+// starts 0.75 in + 1080 twips from the left, 1 in + 270 twips from the top), each against the same page
+// without the text. The lines that do not fit are cut at the cell's edge as its vertical alignment keeps
+// them, as in a spreadsheet: a top-aligned text shows its first lines, a bottom-aligned one its last, a
+// centred one its middle. Nothing changes outside the cell, and every pixel of the border stays black,
+// drawn over the text.
+TEST_F(GridPrinterTest, TextTallerThanItsCellIsCutAtItsEdgeUnderItsBorder)
+{
+    const struct {
+        VAlign align;
+        bool wideAtTop; // the top quarter of the cell shows a wide line
+        bool wideAtBottom;
+    } cases[]
+        = { { VAlign::Top, true, false }, { VAlign::Center, false, false }, { VAlign::Bottom, false, true } };
+    const auto onScreen = [](const Sheet& sheet) {
+        SheetLayout layout;
+        layout.update(sheet);
+        const CellGeometry zoomed(layout, 1, 1, QPointF(), 2.0 / 15);
+        QImage image(zoomed.rect(CellRange { 1, 1, 3, 3 }).size().toSize(), QImage::Format_RGB32);
+        SheetPaintOptions withoutGrid;
+        withoutGrid.gridLines = false;
+        QPainter painter(&image);
+        SheetPainter(sheet, zoomed).paint(painter, CellRange { 1, 1, 3, 3 }, withoutGrid);
+        return image;
+    };
+    const auto onPaper = [this](const Sheet& sheet, const QString& name) {
+        printToPdf(sheet, name);
+        run("pdftoppm", { "-r", "144", "-png", "-singlefile", pdfPath(name), folder.filePath(name) });
+        return QImage(folder.filePath(name + QStringLiteral(".png")));
+    };
+    const auto red = [](QRgb p) { return qRed(p) > 150 && qRed(p) - qGreen(p) > 40; };
+    const auto black = [](QRgb p) { return qRed(p) < 110 && qGreen(p) < 110 && qBlue(p) < 110; };
+    for (const auto& c : cases) {
+        Sheet blank;
+        CellFormat format;
+        format.wrapText = true;
+        format.vAlign = c.align;
+        format.fontSize = 14;
+        format.fontColor = qRgb(255, 0, 0);
+        for (BorderSide side : { BorderSide::Top, BorderSide::Left, BorderSide::Bottom, BorderSide::Right })
+            format.border(side) = Border { BorderStyle::Thin, 0 };
+        blank.applyFormat(CellRange::cell(2, 2), format);
+        blank.setColWidth(2, 1500);
+        blank.setRowHeight(2, 750);
+        blank.setPrintArea(QStringLiteral("$A$1:$C$3"));
+        Sheet filled = blank;
+        filled.setText(2, 2, QStringLiteral("关于印发档案\n甲\n乙\n丙\n规范化建设"));
+        const QString name = QStringLiteral("tall-%1").arg(int(c.align));
+
+        const struct {
+            const char* device;
+            QImage image;
+            QImage without;
+            QRect cell; // from the middle of its left and top border to that of its right and bottom one
+        } devices[] = {
+            { "screen", onScreen(filled), onScreen(blank), QRect(144, 36, 200, 100) },
+            { "paper", onPaper(filled, name), onPaper(blank, name + "-blank"), QRect(216, 171, 150, 75) },
+        };
+        for (const auto& d : devices) {
+            const std::string what = std::string(d.device) + " " + std::to_string(int(c.align));
+            ASSERT_EQ(d.image.size(), d.without.size()) << what;
+            int changedOutside = 0, borderLost = 0, ink = 0;
+            for (int y = 0; y < d.image.height(); ++y) {
+                for (int x = 0; x < d.image.width(); ++x) {
+                    const QRgb p = d.image.pixel(x, y);
+                    changedOutside += !d.cell.contains(x, y) && p != d.without.pixel(x, y) ? 1 : 0;
+                    borderLost += black(d.without.pixel(x, y)) && !black(p) ? 1 : 0;
+                    ink += red(p) ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(changedOutside, 0) << what;
+            EXPECT_EQ(borderLost, 0) << what;
+            EXPECT_GT(ink, 200) << what;
+            // Whether the red ink in a band across the cell is a line of five characters (or of one).
+            const auto wide = [&](const QRect& band) {
+                int left = band.right(), right = band.left();
+                for (int y = band.top(); y <= band.bottom(); ++y) {
+                    for (int x = band.left(); x <= band.right(); ++x) {
+                        if (red(d.image.pixel(x, y))) {
+                            left = std::min(left, x);
+                            right = std::max(right, x);
+                        }
+                    }
+                }
+                EXPECT_TRUE(right - left > band.width() / 2 || right - left < band.width() / 4) << what;
+                return right - left > band.width() / 2;
+            };
+            const int quarter = d.cell.height() / 4;
+            const QRect top(d.cell.left() + 3, d.cell.top() + 3, d.cell.width() - 6, quarter - 3);
+            EXPECT_EQ(wide(top), c.wideAtTop) << what;
+            EXPECT_EQ(wide(top.translated(0, d.cell.height() - quarter - 3)), c.wideAtBottom) << what;
+        }
+    }
+}
+
 TEST_F(GridPrinterTest, TitlesRepeatAndFooterNumbersThePages)
 {
     Sheet sheet = numberedRows(100);
