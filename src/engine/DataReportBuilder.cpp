@@ -69,10 +69,11 @@ bool refusesPageCount(DataReportRun& run, int targetPages)
     return true;
 }
 
-// A page that ends in a filler row stays as tall as the paper when rows of it are hidden.
+// A page that ends in a filler row, or one fitted to the paper, keeps its height when rows of it are
+// hidden: every page is as tall as the paper and shows at the size of the last one, which shows them.
 void keepPageHeight(const DataReportRun& run, platform::grid::Sheet& grid, int page, int hiddenHeight)
 {
-    if (!run.FillerRowHeight || hiddenHeight == 0)
+    if (!(run.FillerRowHeight || run.definition().page.SelfFit) || hiddenHeight == 0)
         return;
     const int lastRow = run.PageRowRanges[page].lastRow;
     grid.setRowHeight(lastRow, grid.rowHeight(lastRow) + hiddenHeight);

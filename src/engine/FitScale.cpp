@@ -1,11 +1,13 @@
 #include "engine/FitScale.h"
 
 #include "engine/EngineState.h"
+#include "engine/MarginTwips.h"
 #include "engine/PaperSizes.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
-#include "platform/grid/GridTypes.h"
 #include "store/ReportDefinition.h"
+
+#include <functional>
 
 namespace engine
 {
@@ -13,27 +15,41 @@ namespace engine
 namespace
 {
 
-using platform::grid::kTwipsPerInch;
-// Kept free below the detail blocks and beside the columns, so that rounding never pushes a row or a
-// column onto the next sheet of paper.
+// Kept free below the detail blocks and beside the columns, as the stored reports were fitted.
 constexpr int HeightReserveTwips = 10;
 constexpr int WidthReserveTwips = 5;
 
-double detailScale(const store::ReportDefinition& definition, const FitPapers& papers, int recordsPerPage)
+// wanted / designed, or the largest scale below it at which the sizes that `laidOut` lays out, each
+// rounded to whole twips, fit `room`: however they round, a fitted page stays on its sheet of paper.
+double fittingScale(int wanted, int room, int designed, const std::function<long long(double)>& laidOut)
+{
+    for (int fitted = wanted;; --fitted) {
+        const double scale = ratio(fitted, designed);
+        if (laidOut(scale) <= room)
+            return scale;
+    }
+}
+
+double detailScale(
+    const store::ReportDefinition& definition, const FitPapers& papers, int recordsPerPage, double scaleY)
 {
     const store::PageSettings& page = definition.page;
-    const int fixed
-        = roundInt16((page.TopMarge + page.BottomMarge) * kTwipsPerInch + LoadRowHeights(definition));
+    const int fixed = fitInt16(static_cast<long long>(marginTwips(page.TopMarge))
+        + marginTwips(page.BottomMarge) + LoadRowHeights(definition, scaleY));
     const int detailBlocks = fitInt32(static_cast<long long>(recordsPerPage) * GetRowsHeight(definition));
+    const auto fill = [&](int room) {
+        return fittingScale(room - HeightReserveTwips, room, detailBlocks, [&](double scale) {
+            return static_cast<long long>(recordsPerPage) * GetRowsHeight(definition, scale);
+        });
+    };
     if (papers.printerPageHeight) {
         try {
-            return ratio(roundInt32(*papers.printerPageHeight - fixed - HeightReserveTwips), detailBlocks);
+            return fill(*papers.printerPageHeight - fixed);
         } catch (const std::exception&) {
             // The designed paper serves instead.
         }
     }
-    const int usable = fitInt16(static_cast<long long>(papers.design.height()) - fixed - HeightReserveTwips);
-    return ratio(usable, detailBlocks);
+    return fill(fitInt16(static_cast<long long>(papers.design.height()) - fixed));
 }
 
 std::optional<int> printerPageHeightNow(const DataReportRun& run)
@@ -61,11 +77,13 @@ FitFactors fitFactors(const store::ReportDefinition& definition, const FitPapers
     factors.scaleY = ratio(papers.printer.height(), papers.design.height());
     // A designed paper of no width leaves nothing to fit the columns to.
     ratio(papers.printer.width(), papers.design.width());
-    factors.detailScale
-        = fillsPrinterPage(page) ? detailScale(definition, papers, recordsPerPage) : factors.scaleY;
-    const int usable = roundInt16(
-        papers.printer.width() - (page.RightMarge + page.LeftMarge) * kTwipsPerInch - WidthReserveTwips);
-    factors.scaleX = ratio(usable, fitInt16(LoadColWidths(definition)));
+    factors.detailScale = fillsPrinterPage(page)
+        ? detailScale(definition, papers, recordsPerPage, factors.scaleY)
+        : factors.scaleY;
+    const int room = fitInt16(static_cast<long long>(papers.printer.width()) - marginTwips(page.LeftMarge)
+        - marginTwips(page.RightMarge));
+    factors.scaleX = fittingScale(room - WidthReserveTwips, room, fitInt16(LoadColWidths(definition)),
+        [&](double scale) { return LoadColWidths(definition, scale); });
     return factors;
 }
 

@@ -38,9 +38,11 @@ bool fillsPrinterPage(const store::PageSettings& page);
 
 // ScaleY: the printer's paper height over the designed one. DetailScale: under "FIX" ScaleY; with a
 // number of rows (or "AUTO") the factor that makes `recordsPerPage` detail blocks fill the printer's page
-// below the margins and the fixed rows (the designed paper when the printer's page height is unknown).
-// ScaleX: the printer's width inside the left and right margins over the stored column widths. A
-// designed paper, detail block or column total of 0 throws platform::Error.
+// below the margins and the fixed rows stretched by ScaleY (the designed paper when the printer's page
+// height is unknown). ScaleX: the printer's width inside the left and right margins over the stored
+// column widths. Both leave a few twips free, and less where the sizes, each rounded to whole twips as
+// the page lays them out, would otherwise add up to more than the room they fill. A designed paper,
+// detail block or column total of 0 throws platform::Error.
 FitFactors fitFactors(const store::ReportDefinition& definition, const FitPapers& papers, int recordsPerPage);
 
 // ScaleX, ScaleY and DetailScale from fitFactors on the run's papers and RecordsPerPage.

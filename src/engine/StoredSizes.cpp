@@ -11,14 +11,16 @@ namespace engine
 namespace
 {
 
-// The sum of the stored items for which `counts` holds, each rounded to whole twips. A list is read item
-// by item, so one whose rows straddle the detail band's edge still adds each row to its own side.
-long long sumOfSizes(const QList<store::SizeItem>& items, const std::function<bool(int index)>& counts)
+// The sum of the stored items for which `counts` holds, each times `scale` rounded to whole twips. A list
+// is read item by item, so one whose rows straddle the detail band's edge still adds each row to its own
+// side.
+long long sumOfSizes(
+    const QList<store::SizeItem>& items, double scale, const std::function<bool(int index)>& counts)
 {
     long long total = 0;
     for (const store::SizeItem& item : items) {
         if (counts(item.index))
-            total += roundInt16(item.twips);
+            total += roundInt16(item.twips * scale);
     }
     return total;
 }
@@ -31,21 +33,21 @@ bool inDetailBand(const store::ReportDefinition& definition, int row)
 
 } // namespace
 
-int LoadColWidths(const store::ReportDefinition& definition)
+int LoadColWidths(const store::ReportDefinition& definition, double scale)
 {
-    return fitInt32(sumOfSizes(definition.colWidths(), [](int) { return true; }));
+    return fitInt32(sumOfSizes(definition.colWidths(), scale, [](int) { return true; }));
 }
 
-int LoadRowHeights(const store::ReportDefinition& definition)
+int LoadRowHeights(const store::ReportDefinition& definition, double scale)
 {
     return fitInt32(
-        sumOfSizes(definition.rowHeights(), [&](int row) { return !inDetailBand(definition, row); }));
+        sumOfSizes(definition.rowHeights(), scale, [&](int row) { return !inDetailBand(definition, row); }));
 }
 
-int GetRowsHeight(const store::ReportDefinition& definition)
+int GetRowsHeight(const store::ReportDefinition& definition, double scale)
 {
     return fitInt16(
-        sumOfSizes(definition.rowHeights(), [&](int row) { return inDetailBand(definition, row); }));
+        sumOfSizes(definition.rowHeights(), scale, [&](int row) { return inDetailBand(definition, row); }));
 }
 
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include "output/PageDisplay.h"
 #include "output/PageZoom.h"
+#include "platform/grid/view/AxisLayout.h"
 
 #include <algorithm>
 #include <QKeyEvent>
@@ -53,9 +54,13 @@ QRectF PageView::pageRect() const
     return QRectF(QPointF(first.topLeft()), QPointF(last.bottomRight()) + QPointF(1, 1));
 }
 
+// From the page's twips, not from its whole pixels at the zoom shown: measured alike at every zoom, a page
+// of a report's size is fitted at the same zoom whichever page was shown before it.
 QSizeF PageView::pageSizeAt100() const
 {
-    return pageRect().size() * 100.0 / zoom();
+    platform::grid::SheetLayout layout;
+    layout.update(page_);
+    return QSizeF(layout.cols.total(), layout.rows.total()) * kPixelsPerTwipAt100;
 }
 
 void PageView::arrangeInParent(bool fitted)

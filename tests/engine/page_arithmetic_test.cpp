@@ -239,12 +239,17 @@ TEST(PageArithmetic, ColumnsAndMarginsAreComparedWithThePaperInTheReportsOrienta
 TEST(PageArithmetic, FitFactorsStretchTheTemplateToThePrintersPage)
 {
     // Fixed rows 3300 twips, a detail block of 360, columns 10000 wide, margins 0.39375 inches except the
-    // left one (0.7875): fixed height 567 + 567 + 3300 = 4434; usable width 11906 - 1701 - 5 = 10200.
-    store::ReportDefinition fitted = definitionWith(5, 5,
-        { sizeList({ { 1, "720" }, { 2, "420" }, { 3, "360" }, { 4, "360" } }), sizeList({ { 5, "360" } }),
-            sizeList({ { 6, "360" }, { 7, "360" }, { 8, "360" }, { 9, "360" } }) },
-        { sizeList({ { 2, "4000" }, { 3, "6000" } }) });
-    fitted.page.SelfFit = true;
+    // left one (0.7875). The fixed rows count as stretched by ScaleY 16838 / 16632, each rounded:
+    // 729 + 425 + 6 × 364 = 3338, so the fixed height is 567 + 567 + 3338 = 4472. Usable width
+    // 11906 - 1701 - 5 = 10200.
+    const QStringList rows { sizeList({ { 1, "720" }, { 2, "420" }, { 3, "360" }, { 4, "360" } }),
+        sizeList({ { 5, "360" } }), sizeList({ { 6, "360" }, { 7, "360" }, { 8, "360" }, { 9, "360" } }) };
+    const QString columns = sizeList({ { 2, "4000" }, { 3, "6000" } });
+    // Fourteen columns of 668 (9352 twips) would each round up to 729 at 10200 / 9352, 10206 twips, more
+    // than the 10205 the paper leaves: one twip less makes each 728.
+    QString fourteen;
+    for (int col = 2; col <= 15; ++col)
+        fourteen += sizeList({ { col, "668" } });
     const QSize a4(A4WidthTwips, A4HeightTwips);
     const QSize designed(11760, 16632);
     const struct {
@@ -256,22 +261,26 @@ TEST(PageArithmetic, FitFactorsStretchTheTemplateToThePrintersPage)
         double scaleY;
         double scaleX;
         double detailScale;
+        QString widths = {};
     } cases[] = {
         { "not fitted", false, 20, 20, { designed, a4, A4HeightTwips }, 1.0, 1.0, 1.0 },
         { "FIX stretches the detail as the page", true, Fix, 34, { designed, a4, std::nullopt },
             16838.0 / 16632, 10200.0 / 10000, 16838.0 / 16632 },
         { "20 records fill the printer's page", true, 20, 20, { designed, a4, A4HeightTwips },
-            16838.0 / 16632, 10200.0 / 10000, (16838.0 - 4434 - 10) / (20 * 360) },
+            16838.0 / 16632, 10200.0 / 10000, (16838.0 - 4472 - 10) / (20 * 360) },
         { "AUTO fills the page like a number of rows", true, Auto, 34, { designed, a4, A4HeightTwips },
-            16838.0 / 16632, 10200.0 / 10000, (16838.0 - 4434 - 10) / (34 * 360) },
+            16838.0 / 16632, 10200.0 / 10000, (16838.0 - 4472 - 10) / (34 * 360) },
         { "the printer's page now, not the paper measured", true, 20, 20, { designed, a4, 20000 },
-            16838.0 / 16632, 10200.0 / 10000, (20000.0 - 4434 - 10) / (20 * 360) },
+            16838.0 / 16632, 10200.0 / 10000, (20000.0 - 4472 - 10) / (20 * 360) },
         { "without a printer the designed paper serves", true, 20, 20, { designed, a4, std::nullopt },
-            16838.0 / 16632, 10200.0 / 10000, (16632.0 - 4434 - 10) / (20 * 360) },
+            16838.0 / 16632, 10200.0 / 10000, (16632.0 - 4472 - 10) / (20 * 360) },
+        { "columns that would round past the paper", true, 20, 20, { a4, a4, A4HeightTwips }, 1.0,
+            10199.0 / 9352, (16838.0 - 4434 - 10) / (20 * 360), fourteen },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        store::ReportDefinition definition = fitted;
+        store::ReportDefinition definition
+            = definitionWith(5, 5, rows, { c.widths.isEmpty() ? columns : c.widths });
         definition.page.SelfFit = c.selfFit;
         definition.page.DataRows = c.dataRows;
         EXPECT_EQ(engine::fillsPrinterPage(definition.page), c.selfFit && c.dataRows != Fix);

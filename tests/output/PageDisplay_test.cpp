@@ -187,10 +187,12 @@ TEST(PageView, MeasuresThePageAtItsNaturalSizeWhateverTheZoom)
     int heightTwips = 0;
     for (int row = 1; row <= RowsPerPage; ++row)
         heightTwips += working.rowHeight(row);
-    EXPECT_NEAR(natural.height(), heightTwips / 15.0, 2);
-    view.setZoom(50);
-    EXPECT_NEAR(view.pageSizeAt100().height(), natural.height(), 4);
-    EXPECT_NEAR(view.pageSizeAt100().width(), natural.width(), 4);
+    EXPECT_DOUBLE_EQ(natural.height(), heightTwips / 15.0);
+    // Exactly: a page measured a pixel apart at two zooms would be fitted at a percent apart.
+    for (const int zoom : { 50, 129, 133 }) {
+        view.setZoom(zoom);
+        EXPECT_EQ(view.pageSizeAt100(), natural) << zoom;
+    }
 }
 
 TEST(PageView, ArrangesItselfInThePageAreaFittedOrAtFullSize)

@@ -59,6 +59,14 @@ public:
             "pdftotext", { "-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-" });
     }
 
+    // The text of every page, in order.
+    static QStringList pageTexts(const QString& pdf)
+    {
+        QStringList pages = run("pdftotext", { "-layout", pdf, "-" }).split(u'\f');
+        pages.removeLast(); // after the last page's form feed
+        return pages;
+    }
+
     int totalPages() const
     {
         int pages = 0;

@@ -23,15 +23,20 @@ qint64 sizeOf(const AxisLayout& axis, int first, int last)
     return axis.offset(last + 1) - axis.offset(first);
 }
 
+// How far a run of rows or columns may reach past its page and still print on it: one pixel at 100 %,
+// no more than a cell's text keeps from its edges, so that what lies beyond the edge is a rounding
+// remainder, a cell's padding or part of a border line, never a text.
+constexpr qint64 kOverhangTwips = 15;
+
 // Runs of indices first..last whose sizes add up to no more than the room that roomFrom(start)
-// gives for a run beginning at start; an index larger than the room goes alone.
+// gives for a run beginning at start and kOverhangTwips; an index larger than that goes alone.
 template <typename RoomFrom>
 QList<std::pair<int, int>> sizeBands(const AxisLayout& axis, int first, int last, RoomFrom roomFrom)
 {
     QList<std::pair<int, int>> bands;
     int start = first;
     while (start <= last) {
-        const qint64 room = roomFrom(start);
+        const qint64 room = roomFrom(start) + kOverhangTwips;
         int end = start;
         while (end < last && sizeOf(axis, start, end + 1) <= room)
             ++end;

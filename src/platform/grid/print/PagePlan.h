@@ -27,7 +27,9 @@ struct PrintPage {
 };
 
 // The pages of the print pieces in order: each piece starts a new page; its rows go down the page
-// while their heights fit, the next ones start the next page; its columns likewise across. Pages go
+// while their heights fit, the next ones start the next page; its columns likewise across. A row or
+// column that reaches past the page by no more than a pixel at 100 % still prints on it: a new page is
+// made for rows and columns that do not fit, never for a rounding remainder or a border line. Pages go
 // down then across, or across then down. `room` is the sheet's twips that fit on a page.
 QList<PrintPage> planPages(const SheetLayout& layout, const QList<CellRange>& pieces,
     std::optional<TitleRows> titles, QSizeF room, bool acrossThenDown);

@@ -21,7 +21,6 @@ namespace platform::grid
 namespace
 {
 
-constexpr double kPixelsPerTwip = 96.0 / kTwipsPerInch; // at 100 %: 15 twips a pixel
 constexpr int kRevisionCheckMs = 150;
 constexpr double kBorderGripPixels = 3; // how near a heading border the mouse grips it
 const QColor kOutsideSheet(0xE6, 0xE6, 0xE6);
@@ -144,7 +143,7 @@ void GridView::setSheet(Sheet* sheet)
 
 double GridView::scale() const
 {
-    return kPixelsPerTwip * zoom_ / 100.0;
+    return kPixelsPerTwipAt100 * zoom_ / 100.0;
 }
 
 void GridView::syncWithSheet()

@@ -33,6 +33,7 @@ class GridView : public QAbstractScrollArea
 public:
     static constexpr int kMinZoom = 10;
     static constexpr int kMaxZoom = 400;
+    static constexpr double kPixelsPerTwipAt100 = 96.0 / kTwipsPerInch; // 15 twips a pixel
 
     explicit GridView(QWidget* parent = nullptr);
     ~GridView() override;
