@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace platform::db
@@ -11,9 +12,30 @@ enum class Dialect;
 // size when none does; -1 when anything but blanks and comments follows that ";", which a server would
 // run as a further statement. Literals, quoted names and comments are read as the dialect's server reads
 // them (on PostgreSQL also escape strings, bit strings, dollar quotes and nested comments, and plain
-// literals with backslash escapes when `backslashEscapes`, as with standard_conforming_strings off), so
-// that a ";" inside them closes nothing.
+// literals with backslash escapes when `backslashEscapes`, as with standard_conforming_strings off; on
+// SQLite a parameter's raw "(...)" as in "$a(--)"), so that a ";" inside them closes nothing.
 qsizetype statementEnd(const QString& sql, Dialect dialect, bool backslashEscapes = false);
+
+// What a stretch of a statement is to the server that reads it.
+enum class SqlPart {
+    Code,
+    Literal, // a plain '...' literal, read without backslash escapes
+    EscapeLiteral, // PostgreSQL's E'...', or a plain literal read with backslash escapes
+    DollarQuote, // PostgreSQL's $tag$...$tag$, its tags included
+    Closed, // a comment, a quoted name, a bit string, or the raw "(...)" of a SQLite parameter
+};
+
+struct SqlStretch {
+    qsizetype begin;
+    qsizetype end;
+    SqlPart part;
+};
+
+// The stretches of a statement stored in SQL Server's dialect, in order and together the whole text, as
+// the dialect's server reads them once the SQL adapter has made its "[name]"s quoted names: runs of code,
+// and each literal (from its prefix), quoted name and comment on its own; statementEnd's reading
+// otherwise. A literal continued after a line break is a second stretch of the same part.
+QList<SqlStretch> storedStatementStretches(const QString& sql, Dialect dialect, bool backslashEscapes);
 
 // Length of the PostgreSQL dollar-quote tag ("$$" or "$body$") that starts at `at`, 0 when none does.
 qsizetype dollarTagLength(const QString& text, qsizetype at);
