@@ -3,8 +3,8 @@
 #include "engine/EngineState.h"
 #include "engine/PageGeometry.h"
 #include "engine/RecordFields.h"
-#include "platform/db/Recordset.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
 #include "platform/db/StatementMarks.h"
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
@@ -87,8 +87,8 @@ QString ReplaceFieldMarks(const DataReportRun& run, platform::grid::Sheet& grid,
     using platform::db::MarkValue;
     if (sql.size() < 3)
         return QString();
-    return platform::db::fillMarks(store::storeConnection(), sql, u'#', true,
-        [&](const QString& token, bool inCode, QString& done) {
+    return platform::db::fillMarks(
+        store::storeConnection(), sql, u'#', true, [&](const QString& token, bool inCode, QString& done) {
             const QVariant value = markValue(run, grid, token, row, page, recordPosition);
             if (!value.isNull() && !value.toString().trimmed().isEmpty())
                 return MarkValue { MarkValue::Kind::Text, value.toString() };

@@ -1,5 +1,6 @@
 #include "engine/SqlClauses.h"
 
+#include "platform/db/Connection.h"
 #include "platform/db/SqlTokens.h"
 
 namespace engine
@@ -9,6 +10,12 @@ namespace
 {
 
 using platform::db::SqlToken;
+
+// The tokens of a stored statement or a piece of one, read in SQL Server's dialect, which it is written in.
+QList<SqlToken> tokensOf(const QString& sql)
+{
+    return platform::db::tokenizeSql(sql, platform::db::Dialect::SqlServer);
+}
 
 bool isAndSeparator(const QString& separator)
 {
@@ -26,7 +33,7 @@ QList<TopLevelWord> topLevelWords(const QString& sql)
     QList<TopLevelWord> words;
     int depth = 0;
     qsizetype offset = 0;
-    for (const SqlToken& token : platform::db::tokenizeSql(sql)) {
+    for (const SqlToken& token : tokensOf(sql)) {
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
         else if (token.isSymbol(QLatin1Char(')')))
@@ -52,7 +59,7 @@ bool isParenthesised(const QString& text)
         return false;
     int depth = 0;
     qsizetype offset = 0;
-    for (const SqlToken& token : platform::db::tokenizeSql(trimmed)) {
+    for (const SqlToken& token : tokensOf(trimmed)) {
         offset += token.text.size();
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
@@ -139,7 +146,7 @@ QList<SortTerm> parseSortList(const QString& list)
         current.clear();
     };
     int depth = 0;
-    for (const SqlToken& token : platform::db::tokenizeSql(list)) {
+    for (const SqlToken& token : tokensOf(list)) {
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
         else if (token.isSymbol(QLatin1Char(')')))

@@ -110,7 +110,8 @@ qsizetype literalEnd(const QString& sql, qsizetype quote, Literal literal)
 // A token: its end, what it is to the server, and for a literal how it is read (a literal continued
 // after a line break is read as the one it continues).
 struct Token {
-    Token(qsizetype end, SqlPart part = SqlPart::Code, bool blank = false, std::optional<Literal> literal = {})
+    Token(
+        qsizetype end, SqlPart part = SqlPart::Code, bool blank = false, std::optional<Literal> literal = {})
         : end(end)
         , part(part)
         , blank(blank)
@@ -153,8 +154,7 @@ Token nameToken(const QString& sql, qsizetype at, const Reading& reading)
 Token sqliteParameter(const QString& sql, qsizetype at)
 {
     const auto isIdChar = [](QChar c) {
-        return c.unicode() >= 0x80 || (c.unicode() < 0x80 && c.isLetterOrNumber()) || c == QLatin1Char('_')
-            || c == QLatin1Char('$');
+        return c.unicode() >= 0x80 || c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
     };
     qsizetype i = at + 1;
     bool named = false;
@@ -211,7 +211,8 @@ Token tokenAt(const QString& sql, qsizetype at, const Reading& reading, std::opt
 }
 
 // Visits every token of `sql` in order, `visit(begin, token)`, until it returns false.
-void walk(const QString& sql, const Reading& reading, const std::function<bool(qsizetype, const Token&)>& visit)
+void walk(
+    const QString& sql, const Reading& reading, const std::function<bool(qsizetype, const Token&)>& visit)
 {
     qsizetype continuation = -1;
     std::optional<Literal> continued;
@@ -319,19 +320,16 @@ qsizetype statementEnd(const QString& sql, Dialect dialect, bool backslashEscape
     return statementEnd(sql, readingOf(dialect, backslashEscapes));
 }
 
-QList<SqlStretch> storedStatementStretches(const QString& sql, Dialect dialect, bool backslashEscapes)
+QList<SqlPiece> storedStatementPieces(const QString& sql, Dialect dialect, bool backslashEscapes)
 {
     Reading reading = readingOf(dialect, backslashEscapes);
     reading.square = Reading::Square::Doubled;
-    QList<SqlStretch> stretches;
+    QList<SqlPiece> pieces;
     walk(sql, reading, [&](qsizetype begin, const Token& token) {
-        if (token.part == SqlPart::Code && !stretches.isEmpty() && stretches.last().part == SqlPart::Code)
-            stretches.last().end = token.end;
-        else
-            stretches.append({ begin, token.end, token.part });
+        pieces.append({ begin, token.end, token.part, token.blank });
         return true;
     });
-    return stretches;
+    return pieces;
 }
 
 } // namespace platform::db

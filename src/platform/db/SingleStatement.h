@@ -25,17 +25,20 @@ enum class SqlPart {
     Closed, // a comment, a quoted name, a bit string, or the raw "(...)" of a SQLite parameter
 };
 
-struct SqlStretch {
+// A token of a statement: where it is, what it is to the server, and whether it is blanks or a comment.
+struct SqlPiece {
     qsizetype begin;
     qsizetype end;
     SqlPart part;
+    bool blank;
 };
 
-// The stretches of a statement stored in SQL Server's dialect, in order and together the whole text, as
-// the dialect's server reads them once the SQL adapter has made its "[name]"s quoted names: runs of code,
-// and each literal (from its prefix), quoted name and comment on its own; statementEnd's reading
-// otherwise. A literal continued after a line break is a second stretch of the same part.
-QList<SqlStretch> storedStatementStretches(const QString& sql, Dialect dialect, bool backslashEscapes);
+// The tokens of a statement stored in SQL Server's dialect, in order and together the whole text, as the
+// dialect's server reads them once the SQL adapter has made its "[name]"s quoted names (statementEnd's
+// reading otherwise): each blank character, name, number and other character, and each literal (from its
+// prefix), quoted name, comment and dollar-quoted text whole. A literal continued after a line break is a
+// second token of the same part.
+QList<SqlPiece> storedStatementPieces(const QString& sql, Dialect dialect, bool backslashEscapes);
 
 // Length of the PostgreSQL dollar-quote tag ("$$" or "$body$") that starts at `at`, 0 when none does.
 qsizetype dollarTagLength(const QString& text, qsizetype at);

@@ -15,10 +15,22 @@ namespace
 
 const QString Source = QStringLiteral("StatementMarks");
 
-const SqlStretch& stretchAt(const QList<SqlStretch>& stretches, qsizetype at)
+qsizetype pieceAt(const QList<SqlPiece>& pieces, qsizetype at)
 {
-    return *std::upper_bound(stretches.begin(), stretches.end(), at,
-        [](qsizetype position, const SqlStretch& stretch) { return position < stretch.end; });
+    return std::upper_bound(pieces.begin(), pieces.end(), at, [](qsizetype position, const SqlPiece& piece) {
+        return position < piece.end;
+    }) - pieces.begin();
+}
+
+// Whether the run from `open` to `close` lies within one literal, comment or quoted name, or in code only.
+bool withinOnePart(const QList<SqlPiece>& pieces, qsizetype open, qsizetype close)
+{
+    const qsizetype first = pieceAt(pieces, open);
+    const qsizetype last = pieceAt(pieces, close);
+    if (pieces[first].part != SqlPart::Code)
+        return first == last;
+    return std::all_of(pieces.begin() + first, pieces.begin() + last + 1,
+        [](const SqlPiece& piece) { return piece.part == SqlPart::Code; });
 }
 
 // Whether the character at `at` is taken by an odd run of backslashes before it, within a literal that
@@ -58,9 +70,9 @@ QString inCode(const Connection& connection, const MarkValue& value)
 }
 
 QString insideLiteral(
-    const Connection& connection, const QString& sql, const SqlStretch& stretch, const QString& text)
+    const Connection& connection, const QString& sql, const SqlPiece& literal, const QString& text)
 {
-    switch (stretch.part) {
+    switch (literal.part) {
     case SqlPart::Literal:
         return connection.insideLiteral(text);
     case SqlPart::EscapeLiteral:
@@ -68,9 +80,11 @@ QString insideLiteral(
     default:
         break;
     }
-    if (text.contains(QLatin1Char('$')) || !onlyTagsHoldDollars(sql.mid(stretch.begin, stretch.end - stretch.begin)))
+    if (text.contains(QLatin1Char('$'))
+        || !onlyTagsHoldDollars(sql.mid(literal.begin, literal.end - literal.begin)))
         throw Error(errors::InvalidArgument, Source,
-            QStringLiteral("值“%1”不能放进以 $ 引起的文本：值或这段文本含有 $，可能提前结束引号。").arg(text));
+            QStringLiteral("值“%1”不能放进以 $ 引起的文本：值或这段文本含有 $，可能提前结束引号。")
+                .arg(text));
     return text;
 }
 
@@ -82,21 +96,22 @@ QString fillMarks(const Connection& connection, const QString& sql, QChar delimi
     if (sql.count(delimiter) < 2)
         return sql;
     const bool escapes = sql.contains(QLatin1Char('\\')) && connection.backslashEscapes();
-    const QList<SqlStretch> stretches = storedStatementStretches(sql, connection.dialect(), escapes);
+    const QList<SqlPiece> pieces = storedStatementPieces(sql, connection.dialect(), escapes);
     QString result;
     qsizetype from = 0;
     for (qsizetype open = sql.indexOf(delimiter); open >= 0; open = sql.indexOf(delimiter, from)) {
         const qsizetype close = sql.indexOf(delimiter, open + 1);
         if (close < 0)
             break;
-        const SqlStretch& stretch = stretchAt(stretches, open);
+        const SqlPiece& piece = pieces[pieceAt(pieces, open)];
         const bool whole = wholeLiterals
-            && (stretch.part == SqlPart::Literal || stretch.part == SqlPart::EscapeLiteral)
-            && stretch.begin == open - 1 && stretch.end == close + 2;
-        const SqlPart part = whole ? SqlPart::Code : stretch.part;
-        if (close >= stretch.end || part == SqlPart::Closed
-            || (part == SqlPart::EscapeLiteral && escapedByBackslash(sql, open, stretch.begin))) {
-            const qsizetype next = close >= stretch.end ? open + 1 : close + 1;
+            && (piece.part == SqlPart::Literal || piece.part == SqlPart::EscapeLiteral)
+            && piece.begin == open - 1 && piece.end == close + 2;
+        const SqlPart part = whole ? SqlPart::Code : piece.part;
+        const bool onePart = withinOnePart(pieces, open, close);
+        if (!onePart || part == SqlPart::Closed
+            || (part == SqlPart::EscapeLiteral && escapedByBackslash(sql, open, piece.begin))) {
+            const qsizetype next = onePart ? close + 1 : open + 1;
             result += QStringView(sql).mid(from, next - from);
             from = next;
             continue;
@@ -113,7 +128,7 @@ QString fillMarks(const Connection& connection, const QString& sql, QChar delimi
         if (part == SqlPart::Code)
             result += inCode(connection, *value);
         else
-            result += insideLiteral(connection, sql, stretch,
+            result += insideLiteral(connection, sql, piece,
                 value->kind == MarkValue::Kind::Null ? QStringLiteral("NULL") : value->text);
         from = whole ? close + 2 : close + 1;
     }

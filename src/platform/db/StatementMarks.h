@@ -24,11 +24,11 @@ struct MarkValue {
 // What the mark named `name` stands for, or nothing when the run is no mark. `inCode` tells whether the
 // mark stands in code rather than inside a literal; `done`, the statement so far, may be changed (a NULL
 // compared with "=" becomes "is null").
-using MarkValueOf
-    = std::function<std::optional<MarkValue>(const QString& name, bool inCode, QString& done)>;
+using MarkValueOf = std::function<std::optional<MarkValue>(const QString& name, bool inCode, QString& done)>;
 
 // The statement with values in place of its marks, as the connection's server will read it. A mark is a
-// run from `delimiter` to the next one within one stretch of the statement (storedStatementStretches);
+// run from `delimiter` to the next one within one literal, comment or quoted name, or in code only, as
+// storedStatementPieces reads the statement;
 // when the run is no mark, its first delimiter stays as written and the search goes on from the next one.
 // In code a value becomes a whole literal that reads back as the value (Connection::literal), a number
 // stays as written (in parentheses with its sign) and NULL is NULL; where `wholeLiterals`, a plain

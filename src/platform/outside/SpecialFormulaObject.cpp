@@ -79,14 +79,16 @@ QString SpecialFormulaObject::result() const
 {
     if (!connection_)
         throw Error(errors::InvalidArgument, Source, QStringLiteral("特殊公式没有数据库连接"));
-    QString sql = db::fillMarks(*connection_, formula_, u'#', false, [&](const QString& mark, bool, QString&) {
-        const QString name = mark.trimmed();
-        if (name.compare(FlagMark, Qt::CaseInsensitive) == 0)
-            return db::MarkValue { db::MarkValue::Kind::Number, QString::number(recordFlag_) };
-        if (const db::Field* field = findField(fields_, name))
-            return markValueOf(*field);
-        throw Error(UnknownField, Source, QStringLiteral("特殊公式的字段标记 #%1# 不是当前记录的字段").arg(name));
-    });
+    QString sql
+        = db::fillMarks(*connection_, formula_, u'#', false, [&](const QString& mark, bool, QString&) {
+              const QString name = mark.trimmed();
+              if (name.compare(FlagMark, Qt::CaseInsensitive) == 0)
+                  return db::MarkValue { db::MarkValue::Kind::Number, QString::number(recordFlag_) };
+              if (const db::Field* field = findField(fields_, name))
+                  return markValueOf(*field);
+              throw Error(UnknownField, Source,
+                  QStringLiteral("特殊公式的字段标记 #%1# 不是当前记录的字段").arg(name));
+          });
     if (!isStatement(sql))
         sql = QStringLiteral("select ") + sql;
     return firstValueText(sql, *connection_);

@@ -58,7 +58,8 @@ QString replaceParameters(const QString& text, const QList<ReportParameter>& par
 // A value that SQL reads as a number as it is written.
 bool isNumber(const QString& value)
 {
-    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)?$"));
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)?$"));
     return number.match(value).hasMatch();
 }
 

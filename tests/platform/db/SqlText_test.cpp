@@ -64,7 +64,7 @@ TEST(SqlTokens, KeepTheTextAndItsLiteralsWhole)
 {
     const QString sql
         = "select [a]]b], \"c d\", 'it''s -- no comment' -- comment\n from t /* x */ where n=1.5e3";
-    const QList<SqlToken> tokens = tokenizeSql(sql);
+    const QList<SqlToken> tokens = tokenizeSql(sql, Dialect::SqlServer);
     QString joined;
     for (const SqlToken& token : tokens)
         joined += token.text;
@@ -79,7 +79,7 @@ TEST(SqlTokens, KeepTheTextAndItsLiteralsWhole)
     EXPECT_TRUE(has(SqlToken::Kind::Comment, "-- comment"));
     EXPECT_TRUE(has(SqlToken::Kind::Comment, "/* x */"));
     EXPECT_TRUE(has(SqlToken::Kind::Number, "1.5e3"));
-    EXPECT_EQ(tokenizeSql("'open").size(), 1);
+    EXPECT_EQ(tokenizeSql("'open", Dialect::SqlServer).size(), 1);
 }
 
 TEST(SqlScript, SplitsOnlyBetweenStatements)
