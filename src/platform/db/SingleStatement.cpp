@@ -3,7 +3,6 @@
 #include "platform/db/Connection.h"
 #include "platform/db/SqlTokens.h"
 
-#include <functional>
 #include <optional>
 
 namespace platform::db
@@ -178,8 +177,12 @@ Token tokenAt(const QString& sql, qsizetype at, const Reading& reading, std::opt
 {
     const QChar c = sql[at];
     const QChar next = at + 1 < sql.size() ? sql[at + 1] : QChar();
-    if (isBlank(c))
-        return { at + 1, SqlPart::Code, true };
+    if (isBlank(c)) {
+        qsizetype end = at + 1;
+        while (end < sql.size() && isBlank(sql[end]))
+            ++end;
+        return { end, SqlPart::Code, true };
+    }
     if (c == QLatin1Char('-') && next == QLatin1Char('-'))
         return { lineCommentEnd(sql, at, reading), SqlPart::Closed, true };
     if (c == QLatin1Char('/') && next == QLatin1Char('*'))
@@ -211,8 +214,7 @@ Token tokenAt(const QString& sql, qsizetype at, const Reading& reading, std::opt
 }
 
 // Visits every token of `sql` in order, `visit(begin, token)`, until it returns false.
-void walk(
-    const QString& sql, const Reading& reading, const std::function<bool(qsizetype, const Token&)>& visit)
+template <typename Visit> void walk(const QString& sql, const Reading& reading, Visit visit)
 {
     qsizetype continuation = -1;
     std::optional<Literal> continued;

@@ -35,7 +35,7 @@ struct SqlPiece {
 
 // The tokens of a statement stored in SQL Server's dialect, in order and together the whole text, as the
 // dialect's server reads them once the SQL adapter has made its "[name]"s quoted names (statementEnd's
-// reading otherwise): each blank character, name, number and other character, and each literal (from its
+// reading otherwise): each run of blanks, name, number and other character, and each literal (from its
 // prefix), quoted name, comment and dollar-quoted text whole. A literal continued after a line break is a
 // second token of the same part.
 QList<SqlPiece> storedStatementPieces(const QString& sql, Dialect dialect, bool backslashEscapes);

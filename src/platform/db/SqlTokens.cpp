@@ -58,10 +58,7 @@ QList<SqlToken> tokenizeSql(const QString& sql, Dialect dialect, bool backslashE
             kind = Kind::Number;
         else if (text.size() > 1 || c.isLetter() || c == QLatin1Char('_') || c.unicode() >= 0x80)
             kind = Kind::Word;
-        if (kind == Kind::Space && !tokens.isEmpty() && tokens.last().kind == Kind::Space)
-            tokens.last().text += text;
-        else
-            tokens.append({ kind, text });
+        tokens.append({ kind, text });
     }
     return tokens;
 }
