@@ -1,6 +1,5 @@
 #include "engine/SqlClauses.h"
 
-#include "platform/db/Connection.h"
 #include "platform/db/SqlTokens.h"
 
 namespace engine
@@ -9,13 +8,8 @@ namespace engine
 namespace
 {
 
+using platform::db::Dialect;
 using platform::db::SqlToken;
-
-// The tokens of a stored statement or a piece of one, read in SQL Server's dialect, which it is written in.
-QList<SqlToken> tokensOf(const QString& sql)
-{
-    return platform::db::tokenizeSql(sql, platform::db::Dialect::SqlServer);
-}
 
 bool isAndSeparator(const QString& separator)
 {
@@ -28,12 +22,12 @@ struct TopLevelWord {
     QString word;
 };
 
-QList<TopLevelWord> topLevelWords(const QString& sql)
+QList<TopLevelWord> topLevelWords(const QString& sql, Dialect dialect, bool backslashEscapes)
 {
     QList<TopLevelWord> words;
     int depth = 0;
     qsizetype offset = 0;
-    for (const SqlToken& token : tokensOf(sql)) {
+    for (const SqlToken& token : platform::db::tokenizeSql(sql, dialect, backslashEscapes)) {
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
         else if (token.isSymbol(QLatin1Char(')')))
@@ -52,14 +46,14 @@ bool isClauseAfterWhere(const QString& word)
 }
 
 // True when the whole text is one parenthesised expression, "(a or b)", not "(a) or (b)".
-bool isParenthesised(const QString& text)
+bool isParenthesised(const QString& text, Dialect dialect, bool backslashEscapes)
 {
     const QString trimmed = text.trimmed();
     if (!trimmed.startsWith(QLatin1Char('(')))
         return false;
     int depth = 0;
     qsizetype offset = 0;
-    for (const SqlToken& token : tokensOf(trimmed)) {
+    for (const SqlToken& token : platform::db::tokenizeSql(trimmed, dialect, backslashEscapes)) {
         offset += token.text.size();
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
@@ -69,10 +63,12 @@ bool isParenthesised(const QString& text)
     return false;
 }
 
-QString enclosed(const QString& condition)
+QString enclosed(const QString& condition, Dialect dialect, bool backslashEscapes)
 {
     const QString trimmed = condition.trimmed();
-    return isParenthesised(trimmed) ? trimmed : QLatin1Char('(') + trimmed + QLatin1Char(')');
+    return isParenthesised(trimmed, dialect, backslashEscapes)
+        ? trimmed
+        : QLatin1Char('(') + trimmed + QLatin1Char(')');
 }
 
 } // namespace
@@ -97,11 +93,11 @@ QString JoinSqlCondition(const QString& a, const QString& b, const QString& sepa
     return QString();
 }
 
-QString AddSqlCondition(const QString& sql, const QString& condition)
+QString AddSqlCondition(const QString& sql, const QString& condition, Dialect dialect, bool backslashEscapes)
 {
     if (condition.trimmed().isEmpty())
         return sql;
-    const QList<TopLevelWord> words = topLevelWords(sql);
+    const QList<TopLevelWord> words = topLevelWords(sql, dialect, backslashEscapes);
     qsizetype where = -1;
     qsizetype clauseEnd = sql.size();
     for (const TopLevelWord& word : words) {
@@ -116,10 +112,11 @@ QString AddSqlCondition(const QString& sql, const QString& condition)
     if (where >= 0) {
         const qsizetype ownStart = where + QLatin1String("where").size();
         const QString own = sql.mid(ownStart, clauseEnd - ownStart);
-        return sql.left(where) + QStringLiteral("where ") + enclosed(own) + QStringLiteral(" and ")
-            + enclosed(condition) + rest;
+        return sql.left(where) + QStringLiteral("where ") + enclosed(own, dialect, backslashEscapes)
+            + QStringLiteral(" and ") + enclosed(condition, dialect, backslashEscapes) + rest;
     }
-    return sql.left(clauseEnd).trimmed() + QStringLiteral(" where ") + enclosed(condition) + rest;
+    return sql.left(clauseEnd).trimmed() + QStringLiteral(" where ")
+        + enclosed(condition, dialect, backslashEscapes) + rest;
 }
 
 QString SortTerm::text() const
@@ -146,7 +143,7 @@ QList<SortTerm> parseSortList(const QString& list)
         current.clear();
     };
     int depth = 0;
-    for (const SqlToken& token : tokensOf(list)) {
+    for (const SqlToken& token : platform::db::tokenizeSql(list, Dialect::SqlServer)) {
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
         else if (token.isSymbol(QLatin1Char(')')))

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/db/Connection.h"
+
 #include <QList>
 #include <QString>
 
 // Pieces of the report query as texts: conditions joined so that each keeps its meaning, a condition
 // added to a whole statement, and sort lists split into their terms. The texts are SQL by contract (the
-// report's stored pieces, the host's filter and order); values never enter here.
+// report's stored pieces, the host's filter and order); a value enters only a statement that
+// AddSqlCondition reads as its server does.
 namespace engine
 {
 
@@ -18,8 +21,10 @@ QString JoinSqlCondition(const QString& a, const QString& b, const QString& sepa
 
 // Adds `condition` to a whole statement: to its own WHERE clause as "where (own) and (condition)", or as
 // a new WHERE clause before its GROUP BY, HAVING or ORDER BY, or at its end. Only the statement's own
-// clauses count, not those of a sub-query or inside a literal. An empty condition changes nothing.
-QString AddSqlCondition(const QString& sql, const QString& condition);
+// clauses count, not those of a sub-query or inside a literal or comment, read as `dialect`'s server reads
+// them (tokenizeSql). An empty condition changes nothing.
+QString AddSqlCondition(const QString& sql, const QString& condition,
+    platform::db::Dialect dialect = platform::db::Dialect::SqlServer, bool backslashEscapes = false);
 
 // One term of a sort list: its expression and the direction word written after it ("" when none).
 struct SortTerm {
