@@ -1,5 +1,6 @@
 #include "engine/SqlClauses.h"
 
+#include "platform/db/SingleStatement.h"
 #include "platform/db/SqlTokens.h"
 
 namespace engine
@@ -22,12 +23,12 @@ struct TopLevelWord {
     QString word;
 };
 
-QList<TopLevelWord> topLevelWords(const QString& sql, Dialect dialect, bool backslashEscapes)
+QList<TopLevelWord> topLevelWords(const QString& sql, const SqlReading& reading)
 {
     QList<TopLevelWord> words;
     int depth = 0;
     qsizetype offset = 0;
-    for (const SqlToken& token : platform::db::tokenizeSql(sql, dialect, backslashEscapes)) {
+    for (const SqlToken& token : platform::db::tokenizeSql(sql, reading.dialect, reading.backslashEscapes)) {
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
         else if (token.isSymbol(QLatin1Char(')')))
@@ -46,14 +47,15 @@ bool isClauseAfterWhere(const QString& word)
 }
 
 // True when the whole text is one parenthesised expression, "(a or b)", not "(a) or (b)".
-bool isParenthesised(const QString& text, Dialect dialect, bool backslashEscapes)
+bool isParenthesised(const QString& text, const SqlReading& reading)
 {
     const QString trimmed = text.trimmed();
     if (!trimmed.startsWith(QLatin1Char('(')))
         return false;
     int depth = 0;
     qsizetype offset = 0;
-    for (const SqlToken& token : platform::db::tokenizeSql(trimmed, dialect, backslashEscapes)) {
+    for (const SqlToken& token :
+        platform::db::tokenizeSql(trimmed, reading.dialect, reading.backslashEscapes)) {
         offset += token.text.size();
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
@@ -63,12 +65,10 @@ bool isParenthesised(const QString& text, Dialect dialect, bool backslashEscapes
     return false;
 }
 
-QString enclosed(const QString& condition, Dialect dialect, bool backslashEscapes)
+QString enclosed(const QString& condition, const SqlReading& reading)
 {
     const QString trimmed = condition.trimmed();
-    return isParenthesised(trimmed, dialect, backslashEscapes)
-        ? trimmed
-        : QLatin1Char('(') + trimmed + QLatin1Char(')');
+    return isParenthesised(trimmed, reading) ? trimmed : QLatin1Char('(') + trimmed + QLatin1Char(')');
 }
 
 } // namespace
@@ -93,11 +93,33 @@ QString JoinSqlCondition(const QString& a, const QString& b, const QString& sepa
     return QString();
 }
 
-QString AddSqlCondition(const QString& sql, const QString& condition, Dialect dialect, bool backslashEscapes)
+SqlReading SqlReading::of(const platform::db::Connection* connection, const QString& sql)
+{
+    if (!connection)
+        return {};
+    return { connection->dialect(), sql.contains(QLatin1Char('\\')) && connection->backslashEscapes() };
+}
+
+qsizetype IndexInCode(const QString& sql, QLatin1String text, const SqlReading& reading)
+{
+    const QList<platform::db::SqlPiece> pieces
+        = platform::db::storedStatementPieces(sql, reading.dialect, reading.backslashEscapes);
+    auto piece = pieces.begin();
+    for (qsizetype at = sql.indexOf(text, 0, Qt::CaseInsensitive); at >= 0;
+         at = sql.indexOf(text, at + 1, Qt::CaseInsensitive)) {
+        while (piece->end <= at)
+            ++piece;
+        if (piece->part == platform::db::SqlPart::Code)
+            return at;
+    }
+    return -1;
+}
+
+QString AddSqlCondition(const QString& sql, const QString& condition, const SqlReading& reading)
 {
     if (condition.trimmed().isEmpty())
         return sql;
-    const QList<TopLevelWord> words = topLevelWords(sql, dialect, backslashEscapes);
+    const QList<TopLevelWord> words = topLevelWords(sql, reading);
     qsizetype where = -1;
     qsizetype clauseEnd = sql.size();
     for (const TopLevelWord& word : words) {
@@ -112,11 +134,10 @@ QString AddSqlCondition(const QString& sql, const QString& condition, Dialect di
     if (where >= 0) {
         const qsizetype ownStart = where + QLatin1String("where").size();
         const QString own = sql.mid(ownStart, clauseEnd - ownStart);
-        return sql.left(where) + QStringLiteral("where ") + enclosed(own, dialect, backslashEscapes)
-            + QStringLiteral(" and ") + enclosed(condition, dialect, backslashEscapes) + rest;
+        return sql.left(where) + QStringLiteral("where ") + enclosed(own, reading) + QStringLiteral(" and ")
+            + enclosed(condition, reading) + rest;
     }
-    return sql.left(clauseEnd).trimmed() + QStringLiteral(" where ")
-        + enclosed(condition, dialect, backslashEscapes) + rest;
+    return sql.left(clauseEnd).trimmed() + QStringLiteral(" where ") + enclosed(condition, reading) + rest;
 }
 
 QString SortTerm::text() const

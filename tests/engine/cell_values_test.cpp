@@ -69,6 +69,9 @@ TEST(WithReportConditions, TheStatementReadsTheReportsTablesUnderBothConditionsK
         { "y=2", "select count(*) FROM x", "select count(*)  from t1,t2 where (y=2) " },
         { "", "select count(*) from x", "select count(*)  from t1,t2" },
         { "y=2", "select 1", "select 1" },
+        // a field's value in a literal holds none of the statement's words
+        { "y=2", "select 'a from b where c' as x from t where k=1",
+            "select 'a from b where c' as x  from t1,t2 where ( k=1)  and  (y=2) " },
     };
     for (const auto& c : cases) {
         state.SelectWhere = c.filter;

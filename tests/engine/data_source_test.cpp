@@ -275,7 +275,8 @@ TEST_P(DataSourceTest, AKCellReplacesTheQueryAndTakesTheHostsConditions)
 
 TEST_P(DataSourceTest, AnICellRunsAsWrittenWithTheReportsParametersAsLiteralsOrGivesWayToTheBuiltQuery)
 {
-    for (const auto& [name, value] : { std::pair { "年度", "2004" }, std::pair { "期限", "永久" } }) {
+    for (const auto& [name, value] :
+        { std::pair { "年度", "2004" }, std::pair { "期限", "永久" }, std::pair { "标签", "x from y" } }) {
         execute(QStringLiteral(
             "insert into report_parameter (report_id, name, default_value) values (%1, %2, %3)")
                     .arg(text(TestReportId), text(QString::fromUtf8(name)), text(QString::fromUtf8(value))));
@@ -290,6 +291,8 @@ TEST_P(DataSourceTest, AnICellRunsAsWrittenWithTheReportsParametersAsLiteralsOrG
         { "select * from wsda where filing_year=&年度& and retention=&期限&",
             "filing_year=2004 and retention='永久'",
             "select * from wsda where filing_year=2004 and retention='永久'" },
+        { "select &标签& as 标签, wsda.* from wsda where filing_year=&年度&", "filing_year=2004",
+            "select 'x from y' as 标签, wsda.* from wsda where filing_year=2004" },
         { "select * from no_such_table", "filing_year=2007", "" },
     };
     for (const auto& c : cases) {
@@ -304,6 +307,8 @@ TEST_P(DataSourceTest, AnICellRunsAsWrittenWithTheReportsParametersAsLiteralsOrG
         EXPECT_EQ(dataRecords(), count(c.counted));
         if (!c.sourceSql.isEmpty()) {
             EXPECT_EQ(run.SourceSql, c.sourceSql);
+            // The detail band's statements borrow what follows the statement's own "from".
+            EXPECT_EQ(run.SourceSqlTail, c.sourceSql.mid(c.sourceSql.indexOf(" from wsda") + 5));
         }
     }
 }
