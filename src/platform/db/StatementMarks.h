@@ -28,9 +28,8 @@ using MarkValueOf = std::function<std::optional<MarkValue>(const QString& name, 
 
 // The statement with values in place of its marks, as the connection's server will read it. A mark is a
 // run from `delimiter` to the next one within one literal, comment or quoted name, or in code only, as
-// storedStatementPieces reads the statement;
-// when the run is no mark, its first delimiter stays as written and the search goes on from the next one.
-// In code a value becomes a whole literal that reads back as the value (Connection::literal), a number
+// storedStatementPieces reads the statement; when the run is no mark, its first delimiter stays as
+// written and the search goes on from the next one. In code a value becomes a whole literal that reads back as the value (Connection::literal), a number
 // stays as written (in parentheses with its sign) and NULL is NULL; where `wholeLiterals`, a plain
 // literal holding nothing but the mark counts as code, its quotes dropped. Inside an author's literal
 // the value continues it, escaped for its kind; inside a dollar-quoted text it goes as it is, refused
