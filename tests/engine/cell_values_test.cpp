@@ -421,7 +421,8 @@ TEST_P(CellValuesReadOnly, AValueSplicedIntoAStatementStaysAValue)
     const QString values[] = { "普通题名", "it's", "2004", "C:\\temp\\new", "abc\\",
         "(select max(secret) from canary)", "x' || (select max(secret) from canary) || '",
         "\\' || (select max(secret) from canary) --", "$$ || (select max(secret) from canary) || $$",
-        "|| (select max(secret) from canary) --\\", "select top ((select secret::int from canary)) x" };
+        "|| (select max(secret) from canary) --\\", "select top ((select secret::int from canary)) x",
+        "x\\' or 1=1) || (select max(secret) from canary)--" };
     const struct {
         const char* letter;
         QString sql;
