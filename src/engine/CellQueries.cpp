@@ -87,11 +87,12 @@ double RoundValue(double value, int digits)
 QString WithReportConditions(const DataReportRun& run, const QString& sql)
 {
     const store::ReportState& state = store::reportState();
-    const qsizetype where
-        = (sql + QStringLiteral("     ")).indexOf(QLatin1String(" where "), 0, Qt::CaseInsensitive);
+    // Only the statement's own words count, not a field's value in a literal.
+    const SqlReading reading = SqlReading::of(state.Connection.get(), sql);
+    const qsizetype where = IndexInCode(sql + QStringLiteral("     "), QLatin1String(" where "), reading);
     const QString own = where < 0 ? QString() : sql.mid(where + 7);
     const QString conditions = JoinSqlCondition(own, state.SelectWhere, QStringLiteral(" and "));
-    const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
+    const qsizetype from = IndexInCode(sql, QLatin1String(" from "), reading);
     if (from < 0)
         return sql;
     QString result = sql.left(from + 1) + QStringLiteral(" from ") + run.definition().sql.TablesName;

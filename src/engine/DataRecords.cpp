@@ -2,8 +2,9 @@
 
 #include "engine/DataSource.h"
 #include "engine/EngineState.h"
-#include "platform/db/Recordset.h"
+#include "engine/SqlClauses.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SqlAdapterObject.h"
@@ -66,7 +67,8 @@ std::shared_ptr<Recordset> openReportData(
 // detail band's sub-query cells borrow.
 QString tailAfterFrom(const QString& sql)
 {
-    const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
+    const qsizetype from = IndexInCode(
+        sql, QLatin1String(" from "), SqlReading::of(store::reportState().Connection.get(), sql));
     return from < 0 ? QString() : sql.mid(from + QLatin1String(" from").size());
 }
 

@@ -57,8 +57,9 @@ QString GetDataSourceSql(DataReportRun& run)
     expressions->setConnection(state.Connection);
     expressions->setReportId(state.ReportId);
     QString sql = expressions->evaluateSql(body);
+    // Read as the server will read it, so that no parameter's value is taken for a clause.
     if (cell->letter == QLatin1String("K"))
-        sql = AddSqlCondition(sql, ReportConditions(run));
+        sql = AddSqlCondition(sql, ReportConditions(run), SqlReading::of(state.Connection.get(), sql));
     if (!sql.trimmed().isEmpty())
         sql.replace(QStringLiteral("@Table@"), definition.groupId, Qt::CaseInsensitive);
     return sql;

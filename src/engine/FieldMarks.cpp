@@ -3,8 +3,9 @@
 #include "engine/EngineState.h"
 #include "engine/PageGeometry.h"
 #include "engine/RecordFields.h"
-#include "platform/db/Recordset.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/db/StatementMarks.h"
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "store/ReportDefinition.h"
@@ -78,56 +79,26 @@ bool isComparisonEquals(const QString& before)
     return !(op.endsWith(u'<') || op.endsWith(u'>') || op.endsWith(u'!'));
 }
 
-// Puts the value in place of every occurrence of the mark in `result` (with the quotes around it when
-// it has them).
-void replaceMark(QString& result, const QString& mark, const QVariant& value)
-{
-    const bool noValue = value.isNull() || value.toString().trimmed().isEmpty();
-    for (qsizetype at = result.indexOf(mark, 0, Qt::CaseInsensitive); at >= 0;
-         at = result.indexOf(mark, at, Qt::CaseInsensitive)) {
-        qsizetype begin = at;
-        qsizetype end = at + mark.size();
-        if (begin > 0 && end < result.size() && result.at(begin - 1) == u'\'' && result.at(end) == u'\'') {
-            --begin;
-            ++end;
-        }
-        QString before = result.left(begin);
-        QString replacement;
-        if (noValue) {
-            const QString trimmedBefore = before.trimmed();
-            if (isComparisonEquals(trimmedBefore)) {
-                before = trimmedBefore.chopped(1);
-                replacement = QStringLiteral(" is null ");
-            } else {
-                replacement = QStringLiteral("NULL");
-            }
-        } else {
-            replacement = store::storeConnection().literal(value.toString());
-        }
-        result = before + replacement + result.mid(end);
-        at = before.size() + replacement.size();
-    }
-}
-
 } // namespace
 
 QString ReplaceFieldMarks(const DataReportRun& run, platform::grid::Sheet& grid, const QString& sql, int& row,
     int page, int recordPosition)
 {
+    using platform::db::MarkValue;
     if (sql.size() < 3)
         return QString();
-    QString result = sql;
-    qsizetype from = 0;
-    for (qsizetype open = sql.indexOf(u'#'); open >= 0; open = sql.indexOf(u'#', from)) {
-        const qsizetype close = sql.indexOf(u'#', open + 1);
-        if (close < 0)
-            break;
-        const QString token = sql.mid(open + 1, close - open - 1);
-        replaceMark(result, QLatin1Char('#') + token + QLatin1Char('#'),
-            markValue(run, grid, token, row, page, recordPosition));
-        from = close + 1;
-    }
-    return result;
+    return platform::db::fillMarks(
+        store::storeConnection(), sql, u'#', true, [&](const QString& token, bool inCode, QString& done) {
+            const QVariant value = markValue(run, grid, token, row, page, recordPosition);
+            if (!value.isNull() && !value.toString().trimmed().isEmpty())
+                return MarkValue { MarkValue::Kind::Text, value.toString() };
+            const QString before = done.trimmed();
+            if (inCode && isComparisonEquals(before)) {
+                done = before.chopped(1);
+                return MarkValue { MarkValue::Kind::Sql, QStringLiteral(" is null ") };
+            }
+            return MarkValue { MarkValue::Kind::Null, {} };
+        });
 }
 
 QVariant GetRecordFieldValue(const DataReportRun& run, const QString& name)

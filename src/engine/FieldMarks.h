@@ -22,10 +22,10 @@ struct DataReportRun;
 // - "#C&#": the text, trimmed, of column C in the detail block of record `recordPosition`, at the row of
 //   the first detail cell of that column (the active row `row` when there is none); `row` comes out as
 //   the row used.
-// A value enters as a quoted literal, so a quote inside it cannot end it; a mark may stand with or
-// without quotes around it. A NULL or blank value after "=" turns the comparison into "is null",
-// anywhere else it becomes NULL. Throws platform::Error for a field that the record does not have and
-// for a "$" mark without a row number. A text shorter than 3 characters gives "".
+// A value enters as platform::db::fillMarks puts it in, so that it stays a value: a mark may stand with
+// or without quotes around it, or inside a longer literal. A NULL or blank value after "=" turns the
+// comparison into "is null", anywhere else it becomes NULL. Throws platform::Error for a field that the
+// record does not have and for a "$" mark without a row number. A text shorter than 3 characters gives "".
 QString ReplaceFieldMarks(const DataReportRun& run, platform::grid::Sheet& grid, const QString& sql, int& row,
     int page, int recordPosition);
 

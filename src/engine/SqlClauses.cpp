@@ -1,5 +1,6 @@
 #include "engine/SqlClauses.h"
 
+#include "platform/db/SingleStatement.h"
 #include "platform/db/SqlTokens.h"
 
 namespace engine
@@ -8,6 +9,7 @@ namespace engine
 namespace
 {
 
+using platform::db::Dialect;
 using platform::db::SqlToken;
 
 bool isAndSeparator(const QString& separator)
@@ -21,12 +23,12 @@ struct TopLevelWord {
     QString word;
 };
 
-QList<TopLevelWord> topLevelWords(const QString& sql)
+QList<TopLevelWord> topLevelWords(const QString& sql, const SqlReading& reading)
 {
     QList<TopLevelWord> words;
     int depth = 0;
     qsizetype offset = 0;
-    for (const SqlToken& token : platform::db::tokenizeSql(sql)) {
+    for (const SqlToken& token : platform::db::tokenizeSql(sql, reading.dialect, reading.backslashEscapes)) {
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
         else if (token.isSymbol(QLatin1Char(')')))
@@ -45,14 +47,15 @@ bool isClauseAfterWhere(const QString& word)
 }
 
 // True when the whole text is one parenthesised expression, "(a or b)", not "(a) or (b)".
-bool isParenthesised(const QString& text)
+bool isParenthesised(const QString& text, const SqlReading& reading)
 {
     const QString trimmed = text.trimmed();
     if (!trimmed.startsWith(QLatin1Char('(')))
         return false;
     int depth = 0;
     qsizetype offset = 0;
-    for (const SqlToken& token : platform::db::tokenizeSql(trimmed)) {
+    for (const SqlToken& token :
+        platform::db::tokenizeSql(trimmed, reading.dialect, reading.backslashEscapes)) {
         offset += token.text.size();
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
@@ -62,10 +65,10 @@ bool isParenthesised(const QString& text)
     return false;
 }
 
-QString enclosed(const QString& condition)
+QString enclosed(const QString& condition, const SqlReading& reading)
 {
     const QString trimmed = condition.trimmed();
-    return isParenthesised(trimmed) ? trimmed : QLatin1Char('(') + trimmed + QLatin1Char(')');
+    return isParenthesised(trimmed, reading) ? trimmed : QLatin1Char('(') + trimmed + QLatin1Char(')');
 }
 
 } // namespace
@@ -90,11 +93,33 @@ QString JoinSqlCondition(const QString& a, const QString& b, const QString& sepa
     return QString();
 }
 
-QString AddSqlCondition(const QString& sql, const QString& condition)
+SqlReading SqlReading::of(const platform::db::Connection* connection, const QString& sql)
+{
+    if (!connection)
+        return {};
+    return { connection->dialect(), sql.contains(QLatin1Char('\\')) && connection->backslashEscapes() };
+}
+
+qsizetype IndexInCode(const QString& sql, QLatin1String text, const SqlReading& reading)
+{
+    const QList<platform::db::SqlPiece> pieces
+        = platform::db::storedStatementPieces(sql, reading.dialect, reading.backslashEscapes);
+    auto piece = pieces.begin();
+    for (qsizetype at = sql.indexOf(text, 0, Qt::CaseInsensitive); at >= 0;
+         at = sql.indexOf(text, at + 1, Qt::CaseInsensitive)) {
+        while (piece->end <= at)
+            ++piece;
+        if (piece->part == platform::db::SqlPart::Code)
+            return at;
+    }
+    return -1;
+}
+
+QString AddSqlCondition(const QString& sql, const QString& condition, const SqlReading& reading)
 {
     if (condition.trimmed().isEmpty())
         return sql;
-    const QList<TopLevelWord> words = topLevelWords(sql);
+    const QList<TopLevelWord> words = topLevelWords(sql, reading);
     qsizetype where = -1;
     qsizetype clauseEnd = sql.size();
     for (const TopLevelWord& word : words) {
@@ -109,10 +134,10 @@ QString AddSqlCondition(const QString& sql, const QString& condition)
     if (where >= 0) {
         const qsizetype ownStart = where + QLatin1String("where").size();
         const QString own = sql.mid(ownStart, clauseEnd - ownStart);
-        return sql.left(where) + QStringLiteral("where ") + enclosed(own) + QStringLiteral(" and ")
-            + enclosed(condition) + rest;
+        return sql.left(where) + QStringLiteral("where ") + enclosed(own, reading) + QStringLiteral(" and ")
+            + enclosed(condition, reading) + rest;
     }
-    return sql.left(clauseEnd).trimmed() + QStringLiteral(" where ") + enclosed(condition) + rest;
+    return sql.left(clauseEnd).trimmed() + QStringLiteral(" where ") + enclosed(condition, reading) + rest;
 }
 
 QString SortTerm::text() const
@@ -139,7 +164,7 @@ QList<SortTerm> parseSortList(const QString& list)
         current.clear();
     };
     int depth = 0;
-    for (const SqlToken& token : platform::db::tokenizeSql(list)) {
+    for (const SqlToken& token : platform::db::tokenizeSql(list, Dialect::SqlServer)) {
         if (token.isSymbol(QLatin1Char('(')))
             ++depth;
         else if (token.isSymbol(QLatin1Char(')')))

@@ -4,6 +4,7 @@
 #include "engine/ColumnTotals.h"
 #include "engine/EngineState.h"
 #include "engine/RecordFields.h"
+#include "engine/SqlClauses.h"
 #include "engine/TemplateRows.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
@@ -71,7 +72,8 @@ ReportCellItem prepareCellDataSource(
             expressions->setReportId(state.ReportId);
             sql = expressions->evaluateSql(sql);
         }
-        const qsizetype from = sql.indexOf(QLatin1String(" from "), 0, Qt::CaseInsensitive);
+        const qsizetype from
+            = IndexInCode(sql, QLatin1String(" from "), SqlReading::of(state.Connection.get(), sql));
         if ((letter == QLatin1String("K") || letter == QLatin1String("L")) && from >= 0)
             sql = sql.left(from + 1) + QStringLiteral(" from ") + run.SourceSqlTail;
         if (!state.Connection)

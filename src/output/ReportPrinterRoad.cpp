@@ -68,7 +68,7 @@ QString reportQuery()
     engine::DataReportRun report(store::ReadReportDefinition(state.ReportId));
     engine::CheckReportSortOrder(report);
     return state.Connection->singleStatement(platform::outside::sharedSqlAdapter()->adaptSql(
-        engine::BuildDataSourceSql(report, report.definition().sql.SqlSelect), state.Connection->dialect()));
+        engine::BuildDataSourceSql(report, report.definition().sql.SqlSelect), *state.Connection));
 }
 
 QString reportPrinterProgram()

@@ -9,6 +9,7 @@
 #include "platform/grid/Sheet.h"
 #include "platform/grid/TextMeasure.h"
 #include "platform/outside/SqlAdapterObject.h"
+#include "platform/outside/StatExpressionObject.h"
 
 #include <QDate>
 
@@ -68,6 +69,9 @@ TEST(WithReportConditions, TheStatementReadsTheReportsTablesUnderBothConditionsK
         { "y=2", "select count(*) FROM x", "select count(*)  from t1,t2 where (y=2) " },
         { "", "select count(*) from x", "select count(*)  from t1,t2" },
         { "y=2", "select 1", "select 1" },
+        // a field's value in a literal holds none of the statement's words
+        { "y=2", "select 'a from b where c' as x from t where k=1",
+            "select 'a from b where c' as x  from t1,t2 where ( k=1)  and  (y=2) " },
     };
     for (const auto& c : cases) {
         state.SelectWhere = c.filter;
@@ -402,19 +406,69 @@ class CellValuesReadOnly : public CellValues
 {
 };
 
-// A record's title put into a special formula's statement stays a text, whatever the server makes of a
-// backslash; the same statement gives the same cell for an ordinary title.
-TEST_P(CellValuesReadOnly, ARecordsTextStaysATextInASpecialFormula)
+// A record's title in a special formula ("E") or a statement cell ("J") and a report parameter in a
+// statistics cell ("G") stay values wherever the statement has its mark, as SQLite and PostgreSQL (reading
+// backslashes as escapes or not) read the statement: an ordinary value gives the cell it always gave, a
+// hostile one is shown as it is, and the canary is never read. Inside a dollar-quoted text a value holding
+// "$" is refused; a mark after a backslash that would escape it, or in a comment, stays as written.
+TEST_P(CellValuesReadOnly, AValueSplicedIntoAStatementStaysAValue)
 {
     execute(QStringLiteral("create table canary (secret varchar(20))"));
     execute(QStringLiteral("insert into canary values ('TOPSECRET-42')"));
-    const QString formula = QStringLiteral("select count(*) from wsda where title = #title#");
-    for (const QString& title : { QStringLiteral("普通题名"),
-             QStringLiteral("x\\' or 1=1) || (select max(secret) from canary)--") }) {
+    execute(
+        QStringLiteral("insert into report_parameter (report_id, name, default_value) values (%1, 'p', '')")
+            .arg(text(TestReportId)));
+    const QString values[] = { "普通题名", "it's", "2004", "C:\\temp\\new", "abc\\",
+        "(select max(secret) from canary)", "x' || (select max(secret) from canary) || '",
+        "\\' || (select max(secret) from canary) --", "$$ || (select max(secret) from canary) || $$",
+        "|| (select max(secret) from canary) --\\", "select top ((select secret::int from canary)) x",
+        "x\\' or 1=1) || (select max(secret) from canary)--" };
+    const struct {
+        const char* letter;
+        QString sql;
+        QString cell; // %1 is the value
+        bool postgresOnly;
+    } cases[] = {
+        { "E", "select count(*) from wsda where title = #title#", "1", false },
+        { "E", "#title#", "%1", false },
+        { "E", "select '[#title#]'", "[%1]", false },
+        { "E", "select /* the clerk's total */ 'C:' || #title#", "C:%1", false },
+        { "J", "select '[#title#]'", "[%1]", false },
+        { "J", "select count(*) from wsda where title = '#title#'", "1", false },
+        { "G", "select 'C:' || &p&", "C:%1", false },
+        { "G", "select /* the clerk's total */ 'C:' || &p&", "C:%1", false },
+        { "G", "select 'D:&p&' -- &p& isn't here", "D:%1", false },
+        { "G", "select \"it's\".c || &p& from (select 'C:' as c) \"it's\"", "C:%1", false },
+        { "G", "select [it's].c || &p& from (select 'C:' as c) [it's]", "C:%1", false },
+        { "E", "select E'D:#title#'", "D:%1", true },
+        { "G", "select E'D:&p&'", "D:%1", true },
+        { "G", "select E'it\\'s &p&'", "it's %1", true },
+        { "G", "select E'D:\\&p&'", "D:&p&", true },
+        { "G", "select $$D:&p&$$", "D:%1", true },
+        { "G", "select $q$it's $q$ || &p&", "it's %1", true },
+        { "G", "select /* a /* it's */ b */ 'C:' || &p&", "C:%1", true },
+        { "G", "select 'C:' -- it's\r || &p&", "C:%1", true },
+    };
+    const auto expressions = platform::outside::sharedStatExpression();
+    for (const QString& value : values) {
         database->connection()->execute(
-            QStringLiteral("update wsda set title = ? where recid = ?"), { title, recordText("recid") });
+            QStringLiteral("update wsda set title = ? where recid = ?"), { value, recordText("recid") });
+        database->connection()->execute(
+            QStringLiteral("update report_parameter set default_value = ?"), { value });
         record = openSql(QStringLiteral("select * from wsda order by recid"));
-        EXPECT_EQ(write(item("E", formula)), QStringLiteral("1")) << title.toStdString();
+        bufferRecord();
+        expressions->setConnection(database->connection());
+        expressions->setReportId(TestReportId);
+        expressions->initialise(platform::outside::ParameterPrompt::Never);
+        for (const auto& c : cases) {
+            if (c.postgresOnly && GetParam() == orvtest::Backend::SQLite)
+                continue;
+            const bool refused = c.sql.contains("$$") && value.contains(u'$');
+            const QString cell
+                = c.letter == QLatin1String("G") ? engine::GetSQLValue(c.sql) : write(item(c.letter, c.sql));
+            EXPECT_EQ(cell, refused ? QString() : QString(c.cell).replace(QLatin1String("%1"), value))
+                << c.sql.toStdString() << " with " << value.toStdString();
+        }
     }
 }
 

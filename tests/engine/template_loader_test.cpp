@@ -168,8 +168,11 @@ TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
     regions[RegionEntry::DataDetail] = { true, 5, 6 };
     run.RecordsPerPage = 10;
     run.SourceSqlTail = QStringLiteral(" wsda where retention='永久'");
+    execute(
+        QStringLiteral("insert into report_parameter (report_id, name, default_value) values (%1, 'p', %2)")
+            .arg(text(TestReportId), text(QStringLiteral("x from y "))));
     cell(5, 2, "@B|title");
-    cell(6, 3, "@K|select count(*) from t where a=1");
+    cell(6, 3, "@K|select &p& || count(*) from t where a=1");
     cell(6, 4, "@I|select retention from wsda group by retention order by retention");
     cell(5, 5, "@I|select nothing from no_such_table");
     cell(6, 6, "@A|说明");
@@ -180,13 +183,15 @@ TEST_P(TemplateLoader, DetailCellsAndTheirOwnRecordSets)
     EXPECT_EQ(describe(run.DetailCells),
         (QStringList { "A 7:6 说明 #-1", "B 6:2 title #-1", "I 6:5 select nothing from no_such_table #-1",
             "I 7:4 select retention from wsda group by retention order by retention #2",
-            "K 7:3 select count(*) from t where a=1 #3" }));
+            "K 7:3 select &p& || count(*) from t where a=1 #3" }));
     ASSERT_EQ(run.CellRecordsets.size(), 3u);
     EXPECT_TRUE(loggedProcedures().contains(QStringLiteral("GetRptDetailData")));
 
-    // "K" counts over the report's data; "I" runs as written.
+    // "K" counts over the report's data (the "from" in the parameter's value is none of its own); "I" runs
+    // as written.
     auto& counted = *run.CellRecordsets[2];
-    EXPECT_EQ(counted.text(0), scalar(QStringLiteral("select count(*) from wsda where retention='永久'")));
+    EXPECT_EQ(counted.text(0),
+        "x from y " + scalar(QStringLiteral("select count(*) from wsda where retention='永久'")));
     auto& listed = *run.CellRecordsets[1];
     EXPECT_EQ(
         listed.recordCount(), scalar(QStringLiteral("select count(distinct retention) from wsda")).toInt());

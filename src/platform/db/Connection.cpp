@@ -360,6 +360,11 @@ QString Connection::insideLiteral(const QString& text) const
     return body;
 }
 
+bool Connection::backslashEscapes() const
+{
+    return dialect_ == Dialect::PostgreSQL && serverReadsBackslashEscapes(database_);
+}
+
 void Connection::runBetween(
     const QStringList& before, const std::function<void()>& work, const QStringList& after)
 {

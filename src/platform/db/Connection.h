@@ -79,6 +79,9 @@ public:
     // quotes doubled, and its backslashes too where the server reads them as escapes (PostgreSQL with
     // standard_conforming_strings off, asked of the server when the text holds a backslash).
     QString insideLiteral(const QString& text) const;
+    // Whether the server reads a backslash in a plain literal as an escape (PostgreSQL with
+    // standard_conforming_strings off, asked of the server).
+    bool backslashEscapes() const;
 
     // Runs `work`, whose statements only read, so that none of them can change the database: a
     // function with side effects (nextval, lo_unlink, an INSERT ... RETURNING) fails as the statement's

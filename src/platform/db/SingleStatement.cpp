@@ -3,6 +3,8 @@
 #include "platform/db/Connection.h"
 #include "platform/db/SqlTokens.h"
 
+#include <optional>
+
 namespace platform::db
 {
 
@@ -17,6 +19,7 @@ struct Reading {
     bool backtickNames = false; // SQLite
     bool sqliteTriggers = false; // a CREATE TRIGGER's body holds statements of its own
     bool commentToLineFeed = false; // SQLite: a "--" comment ends at a line feed only, not at a lone CR
+    bool sqliteParameters = false; // SQLite: "$a(...)", ":a(...)" take their "(...)" raw
     enum class Square { Symbol, ToFirstClose, Doubled } square = Square::Symbol;
 };
 
@@ -87,77 +90,144 @@ qsizetype continuingQuote(const QString& sql, qsizetype at, const Reading& readi
     return lineBreak && at < sql.size() && sql[at] == QLatin1Char('\'') ? at : -1;
 }
 
-qsizetype literalEnd(const QString& sql, qsizetype quote, Literal literal, const Reading& reading)
+qsizetype literalEnd(const QString& sql, qsizetype quote, Literal literal)
 {
     qsizetype i = quote + 1;
     while (i < sql.size()) {
-        if (sql[i] == QLatin1Char('\\') && literal == Literal::Escaped) {
+        if (sql[i] == QLatin1Char('\\') && literal == Literal::Escaped)
             i += 2;
-        } else if (sql[i] != QLatin1Char('\'')) {
+        else if (sql[i] != QLatin1Char('\''))
             ++i;
-        } else if (literal != Literal::Bits && i + 1 < sql.size() && sql[i + 1] == QLatin1Char('\'')) {
+        else if (literal != Literal::Bits && i + 1 < sql.size() && sql[i + 1] == QLatin1Char('\''))
             i += 2;
-        } else {
-            const qsizetype continued = reading.postgres ? continuingQuote(sql, i + 1, reading) : -1;
-            if (continued < 0)
-                return i + 1;
-            i = continued + 1;
-        }
+        else
+            return i + 1;
     }
     return sql.size();
 }
 
+// A token: its end, what it is to the server, and for a literal how it is read (a literal continued
+// after a line break is read as the one it continues).
+struct Token {
+    Token(
+        qsizetype end, SqlPart part = SqlPart::Code, bool blank = false, std::optional<Literal> literal = {})
+        : end(end)
+        , part(part)
+        , blank(blank)
+        , literal(literal)
+    {
+    }
+    qsizetype end;
+    SqlPart part;
+    bool blank; // blanks or a comment
+    std::optional<Literal> literal;
+};
+
+Token literalToken(const QString& sql, qsizetype quote, Literal literal)
+{
+    const SqlPart part = literal == Literal::Bits ? SqlPart::Closed
+        : literal == Literal::Escaped             ? SqlPart::EscapeLiteral
+                                                  : SqlPart::Literal;
+    return { literalEnd(sql, quote, literal), part, false, literal };
+}
+
 // A name, or on PostgreSQL the literal that a one-letter prefix opens (E'..' escapes, B'..' and X'..'
 // close at their first quote).
-qsizetype nameEnd(const QString& sql, qsizetype at, const Reading& reading)
+Token nameToken(const QString& sql, qsizetype at, const Reading& reading)
 {
     qsizetype end = at + 1;
     while (end < sql.size() && isNamePart(sql[end]))
         ++end;
     if (!reading.postgres || end != at + 1 || end == sql.size() || sql[end] != QLatin1Char('\''))
-        return end;
+        return { end };
     const QChar prefix = sql[at].toUpper();
     if (prefix == QLatin1Char('E'))
-        return literalEnd(sql, end, Literal::Escaped, reading);
+        return literalToken(sql, end, Literal::Escaped);
     if (prefix == QLatin1Char('B') || prefix == QLatin1Char('X'))
-        return literalEnd(sql, end, Literal::Bits, reading);
-    return end;
+        return literalToken(sql, end, Literal::Bits);
+    return { end };
 }
 
-// The end of the token that starts at `at`; `blank` tells whether it is blanks or a comment.
-qsizetype tokenEnd(const QString& sql, qsizetype at, const Reading& reading, bool& blank)
+// A SQLite parameter as SQLite's tokenizer reads it: "$", "@", ":" or "#", name characters and "::",
+// and after at least one name character a "(" whose contents run raw to the first ")" or blank.
+Token sqliteParameter(const QString& sql, qsizetype at)
+{
+    const auto isIdChar = [](QChar c) {
+        return c.unicode() >= 0x80 || c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+    };
+    qsizetype i = at + 1;
+    bool named = false;
+    for (; i < sql.size(); ++i) {
+        if (isIdChar(sql[i])) {
+            named = true;
+        } else if (sql[i] == QLatin1Char('(') && named) {
+            while (++i < sql.size() && !isBlank(sql[i]) && sql[i] != QLatin1Char(')')) { }
+            return { i < sql.size() && sql[i] == QLatin1Char(')') ? i + 1 : i, SqlPart::Closed };
+        } else if (sql[i] == QLatin1Char(':') && i + 1 < sql.size() && sql[i + 1] == QLatin1Char(':')) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    return { i };
+}
+
+// The token that starts at `at`; a quote there that continues a literal is read as `continued`.
+Token tokenAt(const QString& sql, qsizetype at, const Reading& reading, std::optional<Literal> continued)
 {
     const QChar c = sql[at];
     const QChar next = at + 1 < sql.size() ? sql[at + 1] : QChar();
-    blank = true;
-    if (isBlank(c))
-        return at + 1;
+    if (isBlank(c)) {
+        qsizetype end = at + 1;
+        while (end < sql.size() && isBlank(sql[end]))
+            ++end;
+        return { end, SqlPart::Code, true };
+    }
     if (c == QLatin1Char('-') && next == QLatin1Char('-'))
-        return lineCommentEnd(sql, at, reading);
+        return { lineCommentEnd(sql, at, reading), SqlPart::Closed, true };
     if (c == QLatin1Char('/') && next == QLatin1Char('*'))
-        return blockCommentEnd(sql, at, reading.nestedComments);
-    blank = false;
+        return { blockCommentEnd(sql, at, reading.nestedComments), SqlPart::Closed, true };
     if (c == QLatin1Char('\''))
-        return literalEnd(
-            sql, at, reading.backslashInPlainLiterals ? Literal::Escaped : Literal::Plain, reading);
+        return literalToken(sql, at,
+            continued.value_or(reading.backslashInPlainLiterals ? Literal::Escaped : Literal::Plain));
     if (c == QLatin1Char('"') || (c == QLatin1Char('`') && reading.backtickNames))
-        return delimitedEnd(sql, at, c);
+        return { delimitedEnd(sql, at, c), SqlPart::Closed };
     if (c == QLatin1Char('[') && reading.square == Reading::Square::Doubled)
-        return delimitedEnd(sql, at, QLatin1Char(']'));
+        return { delimitedEnd(sql, at, QLatin1Char(']')), SqlPart::Closed };
     if (c == QLatin1Char('[') && reading.square == Reading::Square::ToFirstClose) {
         const qsizetype close = sql.indexOf(QLatin1Char(']'), at + 1);
-        return close < 0 ? sql.size() : close + 1;
+        return { close < 0 ? sql.size() : close + 1, SqlPart::Closed };
     }
     if (c == QLatin1Char('$') && reading.postgres && dollarTagLength(sql, at) > 0) {
         const QString tag = sql.mid(at, dollarTagLength(sql, at));
         const qsizetype close = sql.indexOf(tag, at + tag.size());
-        return close < 0 ? sql.size() : close + tag.size();
+        return { close < 0 ? sql.size() : close + tag.size(), SqlPart::DollarQuote };
     }
+    if (reading.sqliteParameters
+        && (c == QLatin1Char('$') || c == QLatin1Char('@') || c == QLatin1Char(':') || c == QLatin1Char('#')))
+        return sqliteParameter(sql, at);
     if (c.isDigit())
-        return sqlNumberEnd(sql, at);
+        return { sqlNumberEnd(sql, at) };
     if (isNameStart(c))
-        return nameEnd(sql, at, reading);
-    return at + 1;
+        return nameToken(sql, at, reading);
+    return { at + 1 };
+}
+
+// Visits every token of `sql` in order, `visit(begin, token)`, until it returns false.
+template <typename Visit> void walk(const QString& sql, const Reading& reading, Visit visit)
+{
+    qsizetype continuation = -1;
+    std::optional<Literal> continued;
+    for (qsizetype i = 0; i < sql.size();) {
+        const Token token = tokenAt(sql, i, reading, i == continuation ? continued : std::nullopt);
+        if (!visit(i, token))
+            return;
+        if (token.literal && reading.postgres) {
+            continuation = continuingQuote(sql, token.end, reading);
+            continued = token.literal;
+        }
+        i = token.end;
+    }
 }
 
 // SQLite ends a CREATE TRIGGER only at the ";" after its END, as sqlite3_complete() reads it. States:
@@ -201,19 +271,36 @@ qsizetype statementEnd(const QString& sql, const Reading& reading)
 {
     qsizetype end = -1;
     TriggerReading trigger;
-    for (qsizetype i = 0; i < sql.size();) {
-        bool blank = false;
-        const qsizetype next = tokenEnd(sql, i, reading, blank);
-        if (!blank) {
-            if (end >= 0)
-                return -1;
-            const QStringView token = QStringView(sql).mid(i, next - i);
-            if (reading.sqliteTriggers ? trigger.ends(token) : token == QLatin1String(";"))
-                end = i;
+    walk(sql, reading, [&](qsizetype begin, const Token& token) {
+        if (token.blank)
+            return true;
+        if (end >= 0) {
+            end = -2;
+            return false;
         }
-        i = next;
+        const QStringView text = QStringView(sql).mid(begin, token.end - begin);
+        if (reading.sqliteTriggers ? trigger.ends(text) : text == QLatin1String(";"))
+            end = begin;
+        return true;
+    });
+    return end == -2 ? -1 : end < 0 ? sql.size() : end;
+}
+
+Reading readingOf(Dialect dialect, bool backslashEscapes)
+{
+    switch (dialect) {
+    case Dialect::SQLite:
+        return Reading { .backtickNames = true,
+            .sqliteTriggers = true,
+            .commentToLineFeed = true,
+            .sqliteParameters = true,
+            .square = Reading::Square::ToFirstClose };
+    case Dialect::SqlServer:
+        return Reading { .nestedComments = true, .square = Reading::Square::Doubled };
+    case Dialect::PostgreSQL:
+        break;
     }
-    return end < 0 ? sql.size() : end;
+    return Reading { .backslashInPlainLiterals = backslashEscapes, .postgres = true, .nestedComments = true };
 }
 
 } // namespace
@@ -232,20 +319,19 @@ qsizetype statementEnd(const QString& sql, Dialect dialect, bool backslashEscape
 {
     if (!sql.contains(QLatin1Char(';')))
         return sql.size();
-    switch (dialect) {
-    case Dialect::SQLite:
-        return statementEnd(sql,
-            Reading { .backtickNames = true,
-                .sqliteTriggers = true,
-                .commentToLineFeed = true,
-                .square = Reading::Square::ToFirstClose });
-    case Dialect::SqlServer:
-        return statementEnd(sql, Reading { .nestedComments = true, .square = Reading::Square::Doubled });
-    case Dialect::PostgreSQL:
-        break;
-    }
-    return statementEnd(sql,
-        Reading { .backslashInPlainLiterals = backslashEscapes, .postgres = true, .nestedComments = true });
+    return statementEnd(sql, readingOf(dialect, backslashEscapes));
+}
+
+QList<SqlPiece> storedStatementPieces(const QString& sql, Dialect dialect, bool backslashEscapes)
+{
+    Reading reading = readingOf(dialect, backslashEscapes);
+    reading.square = Reading::Square::Doubled;
+    QList<SqlPiece> pieces;
+    walk(sql, reading, [&](qsizetype begin, const Token& token) {
+        pieces.append({ begin, token.end, token.part, token.blank });
+        return true;
+    });
+    return pieces;
 }
 
 } // namespace platform::db

@@ -1,22 +1,9 @@
 #include "platform/db/SqlTokens.h"
 
+#include "platform/db/SingleStatement.h"
+
 namespace platform::db
 {
-
-namespace
-{
-
-bool isWordStart(QChar c)
-{
-    return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#');
-}
-
-bool isWordPart(QChar c)
-{
-    return isWordStart(c) || c.isDigit() || c == QLatin1Char('$');
-}
-
-} // namespace
 
 qsizetype sqlNumberEnd(const QString& sql, qsizetype i)
 {
@@ -51,47 +38,27 @@ qsizetype delimitedEnd(const QString& sql, qsizetype from, QChar close)
     return i;
 }
 
-QList<SqlToken> tokenizeSql(const QString& sql)
+QList<SqlToken> tokenizeSql(const QString& sql, Dialect dialect, bool backslashEscapes)
 {
     using Kind = SqlToken::Kind;
     QList<SqlToken> tokens;
-    qsizetype i = 0;
-    while (i < sql.size()) {
-        const QChar c = sql[i];
-        const QChar next = i + 1 < sql.size() ? sql[i + 1] : QChar();
+    for (const SqlPiece& piece : storedStatementPieces(sql, dialect, backslashEscapes)) {
+        const QString text = sql.mid(piece.begin, piece.end - piece.begin);
+        const QChar c = text[0];
         Kind kind = Kind::Symbol;
-        qsizetype end = i + 1;
-        if (c.isSpace()) {
-            kind = Kind::Space;
-            while (end < sql.size() && sql[end].isSpace())
-                ++end;
-        } else if (c == QLatin1Char('-') && next == QLatin1Char('-')) {
-            kind = Kind::Comment;
-            end = sql.indexOf(QLatin1Char('\n'), i);
-            end = end < 0 ? sql.size() : end;
-        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
-            kind = Kind::Comment;
-            end = sql.indexOf(QLatin1String("*/"), i + 2);
-            end = end < 0 ? sql.size() : end + 2;
-        } else if (c == QLatin1Char('\'')) {
+        if (piece.blank)
+            kind = piece.part == SqlPart::Code ? Kind::Space : Kind::Comment;
+        else if (piece.part == SqlPart::Closed)
+            kind = c == QLatin1Char('"') || c == QLatin1Char('[') || c == QLatin1Char('`') ? Kind::QuotedName
+                : c.isLetter() ? Kind::Text // a bit string
+                               : Kind::Word; // a SQLite parameter
+        else if (piece.part != SqlPart::Code)
             kind = Kind::Text;
-            end = delimitedEnd(sql, i, c);
-        } else if (c == QLatin1Char('"')) {
-            kind = Kind::QuotedName;
-            end = delimitedEnd(sql, i, c);
-        } else if (c == QLatin1Char('[')) {
-            kind = Kind::QuotedName;
-            end = delimitedEnd(sql, i, QLatin1Char(']'));
-        } else if (c.isDigit() || (c == QLatin1Char('.') && next.isDigit())) {
+        else if (c.isDigit())
             kind = Kind::Number;
-            end = sqlNumberEnd(sql, i);
-        } else if (isWordStart(c)) {
+        else if (text.size() > 1 || c.isLetter() || c == QLatin1Char('_') || c.unicode() >= 0x80)
             kind = Kind::Word;
-            while (end < sql.size() && isWordPart(sql[end]))
-                ++end;
-        }
-        tokens.append({ kind, sql.mid(i, end - i) });
-        i = end;
+        tokens.append({ kind, text });
     }
     return tokens;
 }

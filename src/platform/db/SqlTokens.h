@@ -9,9 +9,9 @@ namespace platform::db
 struct SqlToken {
     enum class Kind {
         Space, // blanks, tabs, line breaks
-        Word, // a name or keyword: letters (also Chinese), digits, "_", "@", "#", "$"
+        Word, // a name or keyword: letters (also Chinese), digits, "_", "$"
         Number,
-        Text, // a '...' literal, quotes included
+        Text, // a literal, its prefix and quotes included
         QuotedName, // a "..." or [...] name, delimiters included
         Comment, // -- to the end of the line, or /* ... */
         Symbol, // any other single character
@@ -26,9 +26,13 @@ struct SqlToken {
     }
 };
 
-// Splits an SQL text into tokens whose texts, joined, give the text back unchanged. A literal or
-// quoted name left open runs to the end of the text.
-QList<SqlToken> tokenizeSql(const QString& sql);
+enum class Dialect;
+
+// Splits a statement stored in SQL Server's dialect into tokens whose texts, joined, give the text back
+// unchanged, reading it as storedStatementPieces does for `dialect`'s server: a dollar-quoted text, an
+// escape string or a bit string is a Text, a SQLite parameter a Word. A literal or quoted name left open
+// runs to the end of the text.
+QList<SqlToken> tokenizeSql(const QString& sql, Dialect dialect, bool backslashEscapes = false);
 
 // Index just past the number that starts at `from` (digits and points, then an exponent if one follows).
 qsizetype sqlNumberEnd(const QString& sql, qsizetype from);

@@ -2,6 +2,7 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/StatementMarks.h"
 #include "platform/db/ValueText.h"
 #include "platform/Error.h"
 #include "platform/outside/FirstValue.h"
@@ -36,13 +37,13 @@ bool isNumeric(const db::Field& field)
     }
 }
 
-QString literalOf(const db::Field& field, const db::Connection& connection)
+db::MarkValue markValueOf(const db::Field& field)
 {
     if (field.isNull())
-        return QStringLiteral("NULL");
+        return { db::MarkValue::Kind::Null, {} };
     if (isNumeric(field))
-        return db::numberText(field.toDouble());
-    return connection.literal(field.text());
+        return { db::MarkValue::Kind::Number, db::numberText(field.toDouble()) };
+    return { db::MarkValue::Kind::Text, field.text() };
 }
 
 const db::Field* findField(const std::vector<db::Field>& fields, const QString& name)
@@ -78,25 +79,16 @@ QString SpecialFormulaObject::result() const
 {
     if (!connection_)
         throw Error(errors::InvalidArgument, Source, QStringLiteral("特殊公式没有数据库连接"));
-    QString sql;
-    qsizetype from = 0;
-    for (qsizetype open = formula_.indexOf(u'#'); open >= 0; open = formula_.indexOf(u'#', from)) {
-        const qsizetype close = formula_.indexOf(u'#', open + 1);
-        if (close < 0)
-            break;
-        const QString name = formula_.mid(open + 1, close - open - 1).trimmed();
-        sql += QStringView(formula_).mid(from, open - from);
-        if (name.compare(FlagMark, Qt::CaseInsensitive) == 0) {
-            sql += QString::number(recordFlag_);
-        } else if (const db::Field* field = findField(fields_, name)) {
-            sql += literalOf(*field, *connection_);
-        } else {
-            throw Error(
-                UnknownField, Source, QStringLiteral("特殊公式的字段标记 #%1# 不是当前记录的字段").arg(name));
-        }
-        from = close + 1;
-    }
-    sql += QStringView(formula_).mid(from);
+    QString sql
+        = db::fillMarks(*connection_, formula_, u'#', false, [&](const QString& mark, bool, QString&) {
+              const QString name = mark.trimmed();
+              if (name.compare(FlagMark, Qt::CaseInsensitive) == 0)
+                  return db::MarkValue { db::MarkValue::Kind::Number, QString::number(recordFlag_) };
+              if (const db::Field* field = findField(fields_, name))
+                  return markValueOf(*field);
+              throw Error(UnknownField, Source,
+                  QStringLiteral("特殊公式的字段标记 #%1# 不是当前记录的字段").arg(name));
+          });
     if (!isStatement(sql))
         sql = QStringLiteral("select ") + sql;
     return firstValueText(sql, *connection_);

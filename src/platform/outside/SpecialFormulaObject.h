@@ -28,9 +28,9 @@ constexpr int LastOfPage = 8;
 // The special formulas of data cells ("@E|" cells and Word placeholders): an evaluator over the
 // current record, and a picker for the data-source dialog. A formula is an SQL expression or statement
 // in which "#field#" takes the current record's value of that field (by name, any letter case; "t.c"
-// also finds the field c) and "#@flag#" the record flag (recordflags). Values enter as literals: NULL as
-// NULL, numbers as they are, texts and dates quoted through the literal helper. An expression that does
-// not begin with "select" runs as "select <expression>".
+// also finds the field c) and "#@flag#" the record flag (recordflags). Values enter as db::fillMarks puts
+// them in: in code NULL as NULL, numbers as they are, texts and dates as literals; inside a literal as
+// its text. An expression that does not begin with "select" runs as "select <expression>".
 class SpecialFormulaObject
 {
 public:

@@ -58,9 +58,15 @@ QString numberLiteral(const QString& value)
 
 } // namespace
 
-QString SqlAdapterObject::adaptSql(const QString& sql, db::Dialect target) const
+QString SqlAdapterObject::adaptSql(const QString& sql, db::Dialect target, bool backslashEscapes) const
 {
-    return rewriteSqlServerDialect(sql, target);
+    return rewriteSqlServerDialect(sql, target, backslashEscapes);
+}
+
+QString SqlAdapterObject::adaptSql(const QString& sql, const db::Connection& connection) const
+{
+    return adaptSql(
+        sql, connection.dialect(), sql.contains(QLatin1Char('\\')) && connection.backslashEscapes());
 }
 
 QString SqlAdapterObject::sqlLiteral(const QString& value, LiteralKind kind) const
@@ -80,13 +86,13 @@ std::unique_ptr<db::Recordset> SqlAdapterObject::open(
     const QString& sql, db::Connection& connection, const QVariantList& values) const
 {
     auto recordset = std::make_unique<db::Recordset>();
-    recordset->open(adaptSql(sql, connection.dialect()), connection, values);
+    recordset->open(adaptSql(sql, connection), connection, values);
     return recordset;
 }
 
 int SqlAdapterObject::execute(const QString& sql, db::Connection& connection, const QVariantList& values) const
 {
-    return connection.execute(adaptSql(sql, connection.dialect()), values);
+    return connection.execute(adaptSql(sql, connection), values);
 }
 
 } // namespace platform::outside

@@ -26,9 +26,12 @@ enum class LiteralKind {
 class SqlAdapterObject
 {
 public:
-    // The statement for the target database; SQL Server gets it unchanged. Throws platform::Error for
-    // calls nested too deep to rewrite.
-    QString adaptSql(const QString& sql, db::Dialect target) const;
+    // The statement for the target database (a PostgreSQL server reading plain literals with backslash
+    // escapes when `backslashEscapes`); SQL Server gets it unchanged. Throws platform::Error for calls
+    // nested too deep to rewrite.
+    QString adaptSql(const QString& sql, db::Dialect target, bool backslashEscapes = false) const;
+    // The statement for the connection's server, as it reads it.
+    QString adaptSql(const QString& sql, const db::Connection& connection) const;
 
     // A value's form for an SQL text. Date values are read in the usual forms ("2024-01-31",
     // "2024/1/31", "2024-01-31 08:30:00", "20240131", "2024年1月31日"); a text that is no date is

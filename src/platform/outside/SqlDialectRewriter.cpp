@@ -523,11 +523,11 @@ private:
 
 } // namespace
 
-QString rewriteSqlServerDialect(const QString& sql, db::Dialect target)
+QString rewriteSqlServerDialect(const QString& sql, db::Dialect target, bool backslashEscapes)
 {
     if (target == Dialect::SqlServer)
         return sql;
-    const QList<SqlToken> tokens = db::tokenizeSql(sql);
+    const QList<SqlToken> tokens = db::tokenizeSql(sql, target, backslashEscapes);
     return Rewriter(tokens, target).rewrite(0, int(tokens.size()));
 }
 

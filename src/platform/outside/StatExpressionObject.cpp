@@ -2,6 +2,7 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/db/StatementMarks.h"
 #include "platform/outside/ChoiceListDialog.h"
 #include "platform/outside/FailureLog.h"
 #include "platform/outside/ReportParameterDialog.h"
@@ -12,7 +13,7 @@
 #include "platform/ui/ScriptedUi.h"
 
 #include <algorithm>
-#include <functional>
+#include <QRegularExpression>
 
 namespace platform::outside
 {
@@ -22,10 +23,16 @@ namespace
 
 const QLatin1Char Mark('&');
 
-// Replaces, by `replacement`, every "&name&" of a known parameter, from left to right; `done` is the result
-// so far. A value put in is never searched again.
-QString replaceParameters(const QString& text, const QList<ReportParameter>& parameters,
-    const std::function<QString(const ReportParameter&, const QString& done)>& replacement)
+const ReportParameter* find(const QList<ReportParameter>& parameters, const QString& name)
+{
+    const auto parameter = std::find_if(parameters.begin(), parameters.end(),
+        [&](const ReportParameter& p) { return p.name.compare(name, Qt::CaseInsensitive) == 0; });
+    return parameter == parameters.end() ? nullptr : &*parameter;
+}
+
+// Replaces every "&name&" of a known parameter by its value, from left to right. A value put in is never
+// searched again.
+QString replaceParameters(const QString& text, const QList<ReportParameter>& parameters)
 {
     QString result;
     qsizetype from = 0;
@@ -33,35 +40,27 @@ QString replaceParameters(const QString& text, const QList<ReportParameter>& par
         const qsizetype close = text.indexOf(Mark, open + 1);
         if (close < 0)
             break;
-        const QString name = text.mid(open + 1, close - open - 1);
-        const auto parameter = std::find_if(parameters.begin(), parameters.end(),
-            [&](const ReportParameter& p) { return p.name.compare(name, Qt::CaseInsensitive) == 0; });
+        const ReportParameter* parameter = find(parameters, text.mid(open + 1, close - open - 1));
         result += QStringView(text).mid(from, open - from);
-        if (parameter == parameters.end()) {
+        if (!parameter) {
             // Not a parameter: keep the "&" and search again from the next one.
             result += Mark;
             from = open + 1;
             continue;
         }
-        result += replacement(*parameter, result);
+        result += parameter->value;
         from = close + 1;
     }
     result += QStringView(text).mid(from);
     return result;
 }
 
-// Whether a position of a statement lies inside a quoted literal: the single quotes before it are odd
-// in number (a doubled quote inside a literal counts twice and changes nothing).
-bool insideLiteral(const QString& statementBefore)
-{
-    return statementBefore.count(QLatin1Char('\'')) % 2 == 1;
-}
-
+// A value that SQL reads as a number as it is written.
 bool isNumber(const QString& value)
 {
-    bool ok = false;
-    value.trimmed().toDouble(&ok);
-    return ok;
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)?$"));
+    return number.match(value).hasMatch();
 }
 
 } // namespace
@@ -118,8 +117,7 @@ QString StatExpressionObject::evaluate(const QString& text)
     ensureLoaded();
     if (parameters_.isEmpty())
         return text;
-    return replaceParameters(
-        text, parameters_, [](const ReportParameter& parameter, const QString&) { return parameter.value; });
+    return replaceParameters(text, parameters_);
 }
 
 QString StatExpressionObject::evaluateSql(const QString& sql)
@@ -127,12 +125,17 @@ QString StatExpressionObject::evaluateSql(const QString& sql)
     ensureLoaded();
     if (parameters_.isEmpty())
         return sql;
-    const db::Connection& connection = *connection_; // parameters are loaded through a connection only
-    return replaceParameters(sql, parameters_, [&](const ReportParameter& parameter, const QString& done) {
-        if (insideLiteral(done))
-            return connection.insideLiteral(parameter.value);
-        return isNumber(parameter.value) ? parameter.value.trimmed() : connection.literal(parameter.value);
-    });
+    // Parameters are loaded through a connection only.
+    return db::fillMarks(*connection_, sql, Mark, false,
+        [&](const QString& name, bool, QString&) -> std::optional<db::MarkValue> {
+            const ReportParameter* parameter = find(parameters_, name);
+            if (!parameter)
+                return std::nullopt;
+            const QString value = parameter->value.trimmed();
+            if (isNumber(value))
+                return db::MarkValue { db::MarkValue::Kind::Number, value };
+            return db::MarkValue { db::MarkValue::Kind::Text, parameter->value };
+        });
 }
 
 const QList<ReportParameter>& StatExpressionObject::parameters()

@@ -43,9 +43,8 @@ public:
 
     // A display text: every "&name&" replaced by the parameter's value as it is.
     QString evaluate(const QString& text);
-    // A statement: inside a quoted literal the value continues the literal (its quotes doubled); elsewhere
-    // it becomes a literal of its own, a number as it is and any other value quoted, so that no value can
-    // change the statement.
+    // A statement: each "&name&" as db::fillMarks puts a value in, a value written as a number as a number,
+    // so that no value can change the statement.
     QString evaluateSql(const QString& sql);
 
     const QList<ReportParameter>& parameters();

@@ -64,7 +64,7 @@ TEST(SqlTokens, KeepTheTextAndItsLiteralsWhole)
 {
     const QString sql
         = "select [a]]b], \"c d\", 'it''s -- no comment' -- comment\n from t /* x */ where n=1.5e3";
-    const QList<SqlToken> tokens = tokenizeSql(sql);
+    const QList<SqlToken> tokens = tokenizeSql(sql, Dialect::SqlServer);
     QString joined;
     for (const SqlToken& token : tokens)
         joined += token.text;
@@ -79,7 +79,7 @@ TEST(SqlTokens, KeepTheTextAndItsLiteralsWhole)
     EXPECT_TRUE(has(SqlToken::Kind::Comment, "-- comment"));
     EXPECT_TRUE(has(SqlToken::Kind::Comment, "/* x */"));
     EXPECT_TRUE(has(SqlToken::Kind::Number, "1.5e3"));
-    EXPECT_EQ(tokenizeSql("'open").size(), 1);
+    EXPECT_EQ(tokenizeSql("'open", Dialect::SqlServer).size(), 1);
 }
 
 TEST(SqlScript, SplitsOnlyBetweenStatements)
@@ -126,6 +126,12 @@ TEST(SingleStatement, RefusesWhatAServerWouldRunAsAFurtherStatement)
         { "select [a;b] from t", true, false, false, true },
         { "select [a]]; delete from t; --] from t", false, false, false, true },
         { "select `a;b` from t", true, false, false, false },
+        // SQLite reads a parameter's "(...)" raw up to the first ")" or blank: no comment or literal in it
+        { "select * from wsda where ($a(--) is null); delete from wsda; --)", false, true, true, true },
+        { "select :a(') ; delete from t; --'", false, true, true, true },
+        { "select @a(--); delete from t", false, true, true, true },
+        { "select $a::b(--); delete from t", false, true, true, true },
+        { "select $a( --); delete from t", true, true, true, true },
         // SQLite's trigger bodies hold statements of their own
         { "create temp trigger r after delete on t begin delete from u; end;", true, false, false, false },
         { "create trigger r after delete on t begin delete from u; end; drop table t", false, false, false,

@@ -160,6 +160,12 @@ TEST_P(Evaluators, AParameterValueCannotChangeAStatement)
     EXPECT_EQ(database.scalar(expressions.evaluateSql(
                   QStringLiteral("select count(*) from wsda where retention='&期限&'"))),
         QStringLiteral("0"));
+
+    // A negative number stays a number: "1-&年度&" becomes no "--" comment.
+    database.connection()->execute(QStringLiteral("update report_parameter set default_value = '-5'"));
+    StatExpressionObject negative = parametersOf(ReportA);
+    EXPECT_EQ(
+        database.scalar(negative.evaluateSql(QStringLiteral("select 1-&年度& + 1"))), QStringLiteral("7"));
 }
 
 TEST_P(Evaluators, TheValuesOfABuildAreAskedOnceThroughTheDialogAndCancelKeepsTheDefaults)
