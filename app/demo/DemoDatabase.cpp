@@ -38,7 +38,8 @@ QString scriptText(const QString& name, const Connection& connection)
     if (!file.open(QIODevice::ReadOnly))
         throw platform::Error(platform::errors::FileError, Source, QStringLiteral("缺少脚本 ") + name);
     QString script;
-    for (const platform::db::SqlToken& token : platform::db::tokenizeSql(QString::fromUtf8(file.readAll()))) {
+    for (const platform::db::SqlToken& token :
+        platform::db::tokenizeSql(QString::fromUtf8(file.readAll()), connection.dialect())) {
         const bool backslash
             = token.kind == platform::db::SqlToken::Kind::Text && token.text.contains(QLatin1Char('\\'));
         script += backslash
