@@ -95,6 +95,7 @@ protected:
         cell(7, 2, QStringLiteral("@H|件数"));
         cell(8, 2, QStringLiteral("@E|1+1"));
         cell(9, 2, QStringLiteral("@G|select nothing from nowhere"));
+        cell(10, 2, QStringLiteral("@G|select count(*) + 1 from report_index"));
         cell(0, 3, QStringLiteral("@A|不写"));
     }
 
@@ -129,6 +130,7 @@ TEST_P(StatisticsReportTest, EveryCellKindLandsOneRowDownAndOneColumnRightInAShe
     EXPECT_EQ(number(sheet, 8, 3), 42);
     EXPECT_EQ(number(sheet, 9, 3), 2);
     EXPECT_TRUE(sheet.isEmpty(10, 3));
+    EXPECT_EQ(number(sheet, 11, 3), 2); // a statement after one that failed reads as any other
     for (int row = 1; row <= sheet.maxRow(); ++row) {
         for (int col = 1; col <= sheet.maxCol(); ++col)
             EXPECT_NE(sheet.text(row, col), QStringLiteral("不写")) << row << "," << col;

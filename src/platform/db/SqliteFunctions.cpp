@@ -57,6 +57,21 @@ sqlite3* sqliteHandle(QSqlDatabase& database)
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
+// SQLite asks it about every action of a statement being prepared; a read is made of selects (a
+// recursive one too), reads of columns and calls of functions.
+int onlyReads(void*, int action, const char*, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
 } // namespace
 
 void registerSqliteFunctions(QSqlDatabase& database)
@@ -70,6 +85,19 @@ void setSqliteBusyTimeout(QSqlDatabase& database, int milliseconds)
 {
     if (sqlite3* connection = sqliteHandle(database))
         sqlite3_busy_timeout(connection, milliseconds);
+}
+
+SqliteReadsOnly::SqliteReadsOnly(QSqlDatabase& database)
+    : connection_(sqliteHandle(database))
+{
+    if (connection_)
+        sqlite3_set_authorizer(connection_, &onlyReads, nullptr);
+}
+
+SqliteReadsOnly::~SqliteReadsOnly()
+{
+    if (connection_)
+        sqlite3_set_authorizer(connection_, nullptr, nullptr);
 }
 
 } // namespace platform::db
