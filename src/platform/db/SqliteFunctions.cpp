@@ -58,8 +58,10 @@ sqlite3* sqliteHandle(QSqlDatabase& database)
 }
 
 // SQLite asks it about every action of a statement being prepared; a read is made of selects (a
-// recursive one too), reads of columns and calls of functions.
-int onlyReads(void*, int action, const char*, const char*, const char*, const char*)
+// recursive one too), reads of columns and calls of functions. A table function such as json_each, read
+// for the first time on a connection, declares itself, which SQLite checks as an update of the schema
+// table; no statement may change that table itself.
+int onlyReads(void*, int action, const char* table, const char*, const char*, const char*)
 {
     switch (action) {
     case SQLITE_SELECT:
@@ -67,6 +69,8 @@ int onlyReads(void*, int action, const char*, const char*, const char*, const ch
     case SQLITE_FUNCTION:
     case SQLITE_RECURSIVE:
         return SQLITE_OK;
+    case SQLITE_UPDATE:
+        return table && std::strcmp(table, "sqlite_master") == 0 ? SQLITE_OK : SQLITE_DENY;
     default:
         return SQLITE_DENY;
     }

@@ -85,6 +85,7 @@ TEST_P(Literals, RecordSetsCannotWrite)
         EXPECT_FALSE(QFile::exists(copy));
         EXPECT_EQ(answer(connection(), QStringLiteral("pragma journal_mode")), QStringLiteral("delete"));
         EXPECT_EQ(answer(connection(), QStringLiteral("pragma user_version")), QStringLiteral("0"));
+        EXPECT_EQ(database.scalar(QStringLiteral("select sum(value) from json_each('[1, 2]')")), QStringLiteral("3"));
         // The component's own pragmas still run, and a host's own query_only stays as the host set it.
         for (const QString& queryOnly : { "1", "0" }) {
             connection().execute(QStringLiteral("pragma query_only = ") + queryOnly);
