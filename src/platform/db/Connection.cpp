@@ -266,7 +266,7 @@ QSqlQuery Connection::runQuery(const QString& text, const QVariantList& values, 
         endSharedReads();
     const QString sql = singleStatement(text);
     std::optional<SqliteReadsOnly> onlyReads;
-    if (readOnlyNow_)
+    if (readOnlyNow_ && dialect_ == Dialect::SQLite)
         onlyReads.emplace(database_);
     QSqlQuery query(database_);
     query.setForwardOnly(forwardOnly);
@@ -402,7 +402,7 @@ void Connection::readOnly(const std::function<void()>& work)
     readOnlyNow_ = true;
     const auto leave = qScopeGuard([this] { readOnlyNow_ = false; });
     if (dialect_ == Dialect::SQLite) {
-        work();
+        work(); // runQuery prepares each of its statements under SQLite's authorizer
     } else if (inTransaction()) {
         const QString savepoint = QStringLiteral("orv_read_%1").arg(++savepointCounter_);
         runBetween({ QStringLiteral("SAVEPOINT ") + savepoint, QStringLiteral("SET TRANSACTION READ ONLY") }, work,
@@ -469,6 +469,7 @@ void Connection::endEverySharedReads()
         try {
             connectionsInSharedReads().back()->endSharedReads();
         } catch (const std::exception&) {
+            // nothing is left open; the window goes on
         }
     }
 }
