@@ -4,6 +4,8 @@
 #include "designer/RegionMarkers.h"
 #include "dialogs/frmPageSetup.h"
 #include "output/OutputWindows.h"
+#include "platform/db/Connection.h"
+#include "platform/ui/ModalDialog.h"
 #include "wizard/WizardSeams.h"
 
 #include <mutex>
@@ -18,6 +20,8 @@ void installWindowHooks()
     designer::installDesignerWindow();
     designer::installRegionMarkerSeam();
     wizard::installWizardSeams();
+    // A build's reads never keep their transaction open while a window waits for the clerk.
+    platform::ui::setBeforeWaiting(&platform::db::Connection::endEverySharedReads);
 }
 
 void startUp()

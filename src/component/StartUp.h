@@ -8,7 +8,8 @@ namespace component
 
 // Installs every window hook: the print, preview and print-progress windows with the template-report
 // roads, the designer and its region markers, the page-setup dialog, the wizard and the statistics-report
-// definition. Installing again puts back whatever a test replaced.
+// definition, and what runs before a window waits for the user. Installing again puts back whatever a
+// test replaced.
 void installWindowHooks();
 
 // Once per process; DllGetClassObject calls it, as every host gets its objects through the class factory.

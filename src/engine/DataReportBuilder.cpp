@@ -9,9 +9,11 @@
 #include "engine/PageRowHeights.h"
 #include "engine/PageSheet.h"
 #include "engine/TemplatePictures.h"
+#include "platform/db/ReadOnlyReads.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/Sheet.h"
 #include "store/ReportDefinition.h"
+#include "store/ReportState.h"
 #include "store/UserNotice.h"
 
 #include <algorithm>
@@ -109,9 +111,11 @@ void buildPage(DataReportRun& run, platform::grid::Sheet& grid, int page)
     run.FirstBuild = false;
 }
 
-// Builds pages until the data ends or `pageLimit` pages are built.
+// Builds pages until the data ends or `pageLimit` pages are built, the batch's reads in one read-only
+// transaction.
 void buildBatch(DataReportRun& run, platform::grid::Sheet& grid, int pageLimit, const PageProgress& progress)
 {
+    platform::db::ReadOnlyReads reads(store::reportState().Connection.get());
     const platform::db::Recordset& data = *run.ReportDataRs;
     run.PageRowRanges.clear();
     while (!data.eof()) {
@@ -130,6 +134,7 @@ void buildBatch(DataReportRun& run, platform::grid::Sheet& grid, int pageLimit, 
         run.ReportFinished = true;
         progress.finished();
     }
+    reads.finish();
 }
 
 void closeData(const DataReportRun& run)

@@ -11,11 +11,13 @@
 #include "engine/TemplateCells.h"
 #include "engine/TemplatePictures.h"
 #include "engine/TemplateRows.h"
+#include "platform/db/ReadOnlyReads.h"
 #include "platform/db/Recordset.h"
 #include "platform/outside/FailureLog.h"
 #include "store/DefinitionCheck.h"
 #include "store/OrderRewrite.h"
 #include "store/ReportDefinition.h"
+#include "store/ReportState.h"
 
 namespace engine
 {
@@ -50,6 +52,23 @@ void startHostDataAtFirstRecord(const DataReportRun& run)
         data.moveFirst();
 }
 
+// After the page geometry: the data opened, the cell lists built, the records and pages counted.
+void openData(DataReportRun& run)
+{
+    GetPageRowCount(run);
+    run.FirstBuild = true;
+    run.AbsolutePage = 0;
+    CalcPrintScale(run);
+    GetDataRecord(run);
+    startHostDataAtFirstRecord(run);
+    LoadOuterCellData(run);
+    GetRptDetailData(run);
+    GetRptPicture(run);
+    countPages(run);
+    run.GroupIndex = 1;
+    run.GroupBreak = true;
+}
+
 } // namespace
 
 void CheckReportSortOrder(DataReportRun& run)
@@ -72,24 +91,14 @@ bool CanPreviewDataReport(DataReportRun& run)
 
 void PrepareReportData(DataReportRun& run)
 {
+    platform::db::ReadOnlyReads reads(store::reportState().Connection.get());
     run.resetForPreparation();
     CheckReportSortOrder(run);
     GetPrinterPageSize(run);
     GetRptRowHeight(run);
-    if (!GetDataCountInPage(run))
-        return;
-    GetPageRowCount(run);
-    run.FirstBuild = true;
-    run.AbsolutePage = 0;
-    CalcPrintScale(run);
-    GetDataRecord(run);
-    startHostDataAtFirstRecord(run);
-    LoadOuterCellData(run);
-    GetRptDetailData(run);
-    GetRptPicture(run);
-    countPages(run);
-    run.GroupIndex = 1;
-    run.GroupBreak = true;
+    if (GetDataCountInPage(run))
+        openData(run);
+    reads.finish();
 }
 
 void GetRptRowHeight(DataReportRun& run)

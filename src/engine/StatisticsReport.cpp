@@ -12,6 +12,7 @@
 #include "engine/StatPagination.h"
 #include "engine/StoredSizes.h"
 #include "engine/WholeNumbers.h"
+#include "platform/db/ReadOnlyReads.h"
 #include "platform/grid/Sheet.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/StatExpressionObject.h"
@@ -34,8 +35,11 @@ void forgetPictures(StatisticsRun& run)
     run.StatPictureCount = 0;
 }
 
+// The cells' reads share one read-only transaction, so that they count the archive as it stood at one
+// moment.
 void buildSheet(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet& grid)
 {
+    platform::db::ReadOnlyReads reads(store::reportState().Connection.get());
     forgetPictures(run);
     grid = platform::grid::Sheet {};
     SetRptFormat(run, report, grid);
@@ -48,6 +52,7 @@ void buildSheet(StatisticsRun& run, DataReportRun& report, platform::grid::Sheet
     // The sheet prints, and is exported, with the report's paper and its pages.
     SetGridPageSetup(report, grid);
     grid.setRowPageBreaks(QList<int>(run.PageStartArray.cbegin(), run.PageStartArray.cend()));
+    reads.finish();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "output/WebExport.h"
 
 #include "output/ReportOutput.h"
+#include "platform/db/ReadOnlyReads.h"
 #include "platform/Error.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsWriter.h"
@@ -9,6 +10,7 @@
 #include "platform/outside/PrivateFolder.h"
 #include "platform/outside/SettingsObject.h"
 #include "platform/ui/TemporaryFolder.h"
+#include "store/ReportState.h"
 
 #include <cerrno>
 #include <deque>
@@ -159,7 +161,10 @@ QString WriteWebExport(ReportOutput& report, platform::grid::Sheet& working, QPr
         appender.append(working);
         return true;
     });
+    // The export's batches read in one read-only transaction, checked before the workbook is written.
+    platform::db::ReadOnlyReads reads(store::reportState().Connection.get());
     const BatchEnd end = runBatches(batches).end;
+    reads.finish();
     appender.finish();
     if (end == BatchEnd::NoData)
         return {};

@@ -5,6 +5,7 @@
 #include "engine/CellValues.h"
 #include "engine/EngineState.h"
 #include "engine/FieldMarks.h"
+#include "platform/db/ReadOnlyReads.h"
 #include "platform/Error.h"
 #include "platform/grid/Sheet.h"
 #include "platform/grid/TextMeasure.h"
@@ -12,6 +13,10 @@
 #include "platform/outside/StatExpressionObject.h"
 
 #include <QDate>
+#include <QDir>
+#include <QScopeGuard>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 
 using namespace enginetest;
 using engine::CellContext;
@@ -473,20 +478,57 @@ TEST_P(CellValuesReadOnly, AValueSplicedIntoAStatementStaysAValue)
 }
 
 // The host's filter and a cell's statement read only: what would write fails, is logged, and changes
-// nothing.
+// nothing: on SQLite no journal mode or setting of the archive's file, no file made elsewhere; on
+// PostgreSQL no large object gone, no sequence moved. Among the reads of a build, which share one
+// transaction, a write that PostgreSQL lets through fails the build at its end instead, undone.
 TEST_P(CellValuesReadOnly, StatementsWithSideEffectsFailAndChangeNothing)
 {
-    if (GetParam() == orvtest::Backend::SQLite)
-        GTEST_SKIP() << "SQLite's functions have no side effects on the archive";
-    execute(QStringLiteral("create sequence s"));
-    QSqlQuery created = database->connection()->run(QStringLiteral("select lo_create(0)"));
-    const QString largeObject = created.next() ? created.value(0).toString() : QString();
-    EXPECT_EQ(write(item("J", "select lo_unlink(" + largeObject + ")")), QString());
-    store::reportState().SelectWhere = QStringLiteral("nextval('s') > 0");
-    EXPECT_EQ(write(item("L", "select count(*) from wsda")), QString());
+    // A cell's statement holding a "/" is a ratio of two: the files are named in the current folder.
+    const QTemporaryDir elsewhere;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    const auto back = qScopeGuard([&] { QDir::setCurrent(before); });
+    const QString attached = QStringLiteral("attached.db");
+    const QString copy = QStringLiteral("copy.db");
+    struct Case {
+        QString letter;
+        QString statement;
+        QString filter {};
+    };
+    QList<Case> cases;
+    QString largeObject;
+    if (GetParam() == orvtest::Backend::SQLite) {
+        cases = { { "J", "pragma journal_mode = wal" }, { "J", "pragma user_version = 7" },
+            { "J", "attach database '" + attached + "' as other" }, { "J", "vacuum into '" + copy + "'" } };
+    } else {
+        execute(QStringLiteral("create sequence s"));
+        QSqlQuery created = database->connection()->run(QStringLiteral("select lo_create(0)"));
+        largeObject = created.next() ? created.value(0).toString() : QString();
+        cases = { { "J", "select lo_unlink(" + largeObject + ")" },
+            { "L", "select count(*) from wsda", "nextval('s') > 0" } };
+    }
+    for (const Case& c : cases) {
+        store::reportState().SelectWhere = c.filter;
+        EXPECT_EQ(write(item(c.letter, c.statement)), QString()) << c.statement.toStdString();
+    }
+    EXPECT_EQ(loggedProcedures(), QStringList(cases.size(), QStringLiteral("GetSQLValue")));
+    if (GetParam() == orvtest::Backend::SQLite) {
+        QSqlQuery settings(database->connection()->database());
+        EXPECT_TRUE(settings.exec(QStringLiteral("pragma journal_mode")) && settings.next());
+        EXPECT_EQ(settings.value(0).toString(), QStringLiteral("delete"));
+        EXPECT_TRUE(settings.exec(QStringLiteral("pragma user_version")) && settings.next());
+        EXPECT_EQ(settings.value(0).toInt(), 0);
+        EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        return;
+    }
+    store::reportState().SelectWhere.clear();
+    {
+        platform::db::ReadOnlyReads reads(database->connection().get());
+        EXPECT_EQ(write(item("J", "select lo_unlink(" + largeObject + ") as gone")), QStringLiteral("1"));
+        EXPECT_THROW(reads.finish(), platform::Error);
+    }
     EXPECT_EQ(scalar("select count(*) from pg_largeobject_metadata where oid = " + largeObject), "1");
     EXPECT_EQ(scalar(QStringLiteral("select is_called from s")), QStringLiteral("False"));
-    EXPECT_EQ(loggedProcedures(), QStringList({ "GetSQLValue", "GetSQLValue" }));
 }
 
 INSTANTIATE_TEST_SUITE_P(

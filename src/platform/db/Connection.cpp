@@ -9,11 +9,13 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <optional>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QUrl>
 #include <QUrlQuery>
+#include <vector>
 
 namespace platform::db
 {
@@ -188,13 +190,18 @@ bool readsBackslashEscapes(const QSqlDatabase& database, Dialect dialect, const 
         && serverReadsBackslashEscapes(database);
 }
 
-// A host may keep its SQLite connection query-only itself; it stays so.
-bool sqliteQueryOnly(const QSqlDatabase& database, Dialect dialect)
+// PostgreSQL lets a few writes through a READ ONLY transaction (large objects: lo_unlink); the rollback
+// undoes them, and a read that made them is refused with this.
+[[noreturn]] void refuseReadThatWrote()
 {
-    if (dialect != Dialect::SQLite)
-        return false;
-    QSqlQuery query(database);
-    return query.exec(QStringLiteral("PRAGMA query_only")) && query.next() && query.value(0).toInt() != 0;
+    throw Error(errors::DatabaseError, Source, QStringLiteral("读取数据的语句修改了数据库，修改已撤销。"));
+}
+
+// The connections whose guarded reads hold a transaction open.
+std::vector<Connection*>& connectionsInSharedReads()
+{
+    static std::vector<Connection*> connections;
+    return connections;
 }
 
 } // namespace
@@ -209,6 +216,7 @@ Connection::Connection(QSqlDatabase database)
 
 Connection::~Connection()
 {
+    std::erase(connectionsInSharedReads(), this);
     if (!ownsDatabase_)
         return;
     const QString name = database_.connectionName();
@@ -255,7 +263,12 @@ QString Connection::singleStatement(const QString& sql) const
 
 QSqlQuery Connection::runQuery(const QString& text, const QVariantList& values, bool forwardOnly)
 {
+    if (!readOnlyNow_)
+        endSharedReads();
     const QString sql = singleStatement(text);
+    std::optional<SqliteReadsOnly> onlyReads;
+    if (readOnlyNow_ && dialect_ == Dialect::SQLite)
+        onlyReads.emplace(database_);
     QSqlQuery query(database_);
     query.setForwardOnly(forwardOnly);
     if (values.isEmpty()) {
@@ -291,6 +304,7 @@ void Connection::executeScript(const QString& script)
 void Connection::beginTrans()
 {
     if (transactionDepth_ == 0) {
+        endSharedReads();
         // On SQLite the write lock is taken at once, waiting its turn: a transaction that read first and
         // wanted to write later, while another one commits, would be refused without waiting (SQLite
         // will not let two such transactions wait for each other).
@@ -387,28 +401,90 @@ void Connection::runBetween(
 
 void Connection::readOnly(const std::function<void()>& work)
 {
-    if (readOnlyNow_ || dialect_ == Dialect::SqlServer || sqliteQueryOnly(database_, dialect_)) {
+    if (readOnlyNow_ || dialect_ == Dialect::SqlServer) {
         work();
         return;
     }
     readOnlyNow_ = true;
     const auto leave = qScopeGuard([this] { readOnlyNow_ = false; });
     if (dialect_ == Dialect::SQLite) {
-        runBetween({ QStringLiteral("PRAGMA query_only = 1") }, work, { QStringLiteral("PRAGMA query_only = 0") });
-    } else if (!inTransaction()) {
-        // PostgreSQL lets a few writes through a READ ONLY transaction (large objects: lo_unlink); the
-        // rollback undoes them, and a transaction that got an id of its own wrote something: refused.
-        runBetween({ QStringLiteral("BEGIN READ ONLY") }, [&] {
-            work();
-            QSqlQuery wrote = run(QStringLiteral("select txid_current_if_assigned() is not null"));
-            if (wrote.next() && wrote.value(0).toBool())
-                throw Error(errors::DatabaseError, Source, QStringLiteral("读取数据的语句修改了数据库，修改已撤销。"));
-        }, { QStringLiteral("ROLLBACK") });
-    } else {
+        work(); // runQuery prepares each of its statements under SQLite's authorizer
+    } else if (inTransaction()) {
         const QString savepoint = QStringLiteral("orv_read_%1").arg(++savepointCounter_);
         runBetween({ QStringLiteral("SAVEPOINT ") + savepoint, QStringLiteral("SET TRANSACTION READ ONLY") }, work,
             { QStringLiteral("ROLLBACK TO SAVEPOINT ") + savepoint, QStringLiteral("RELEASE SAVEPOINT ") + savepoint });
+    } else if (sharedReadsDepth_ > 0) {
+        readShared(work);
+    } else {
+        runBetween({ QStringLiteral("BEGIN READ ONLY") },
+            [&] {
+                work();
+                if (transactionWrote())
+                    refuseReadThatWrote();
+            },
+            { QStringLiteral("ROLLBACK") });
     }
+}
+
+// One snapshot for every read of the guards (a statistics report's cells agree with each other).
+void Connection::readShared(const std::function<void()>& work)
+{
+    if (!sharedReadsOpen_) {
+        execute(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+        sharedReadsOpen_ = true;
+        connectionsInSharedReads().push_back(this);
+    }
+    try {
+        work();
+    } catch (...) {
+        // The failed statement left the transaction unusable: it ends, and with it whatever the reads
+        // before wrote. The failure's log entry then goes in outside it.
+        try {
+            closeSharedReads([] {});
+        } catch (const std::exception&) {
+            // the failure that led here is the one to pass on
+        }
+        throw;
+    }
+}
+
+void Connection::closeSharedReads(const std::function<void()>& lastly)
+{
+    sharedReadsOpen_ = false;
+    std::erase(connectionsInSharedReads(), this);
+    runBetween({}, lastly, { QStringLiteral("ROLLBACK") });
+}
+
+bool Connection::transactionWrote()
+{
+    QSqlQuery wrote = run(QStringLiteral("select txid_current_if_assigned() is not null"));
+    return wrote.next() && wrote.value(0).toBool();
+}
+
+void Connection::endSharedReads()
+{
+    if (sharedReadsOpen_)
+        closeSharedReads([this] { sharedReadsWrote_ = transactionWrote() || sharedReadsWrote_; });
+}
+
+void Connection::endEverySharedReads()
+{
+    // Ending one takes it off the list, also when it fails: a connection that cannot end its
+    // transaction has lost it, and its next read fails as the read's own failure.
+    while (!connectionsInSharedReads().empty()) {
+        try {
+            connectionsInSharedReads().back()->endSharedReads();
+        } catch (const std::exception&) {
+            // nothing is left open; the window goes on
+        }
+    }
+}
+
+void Connection::finishSharedReads()
+{
+    endSharedReads();
+    if (sharedReadsWrote_)
+        refuseReadThatWrote();
 }
 
 void Connection::readSnapshot(const std::function<void()>& work)

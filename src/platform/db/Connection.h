@@ -87,10 +87,20 @@ public:
     // function with side effects (nextval, lo_unlink, an INSERT ... RETURNING) fails as the statement's
     // failure. On PostgreSQL inside a READ ONLY transaction (a savepoint made read-only within a
     // caller's transaction), always rolled back, so that a setting a statement changed is undone too
-    // (and a write that such a transaction lets through: one that wrote fails as well);
-    // on SQLite with PRAGMA query_only; SQL Server runs `work` as it is. `work` runs one statement:
+    // (and a write that such a transaction lets through: one that wrote fails as well); while a
+    // ReadOnlyReads guard of this connection lives, in the one transaction its reads share instead.
+    // On SQLite each statement is prepared under SQLite's authorizer (SqliteReadsOnly), which refuses
+    // writes, pragmas and attached files; SQL Server runs `work` as it is. `work` runs one statement:
     // on PostgreSQL a failed one leaves nothing after it usable. A failure of `work` is passed on.
     void readOnly(const std::function<void()>& work);
+
+    // Ends the read-only transaction that the reads of a ReadOnlyReads guard share, when one is open:
+    // what a read in it wrote is noted for the guard to refuse, and undone; the next read begins
+    // another. It runs before every statement of this connection that is no such read (a write of the
+    // component's own runs outside, never refused nor undone with the reads) and, for every
+    // connection, before a window waits for the user (endEverySharedReads).
+    void endSharedReads();
+    static void endEverySharedReads();
 
     // Runs `work`, which only reads, on one snapshot of the database: every statement in it sees the
     // database as the first one saw it, whatever other connections commit meanwhile. A deferred
@@ -99,7 +109,19 @@ public:
     void readSnapshot(const std::function<void()>& work);
 
 private:
+    friend class ReadOnlyReads;
+
     QSqlQuery runQuery(const QString& sql, const QVariantList& values, bool forwardOnly);
+    // Runs `work` within the transaction that the reads of a ReadOnlyReads guard share, begun here
+    // when none is open.
+    void readShared(const std::function<void()>& work);
+    // Ends the shared transaction: `lastly` runs in it, then it is rolled back, also when `lastly` throws.
+    void closeSharedReads(const std::function<void()>& lastly);
+    // Whether the open transaction has written anything: it then holds a transaction id of its own.
+    bool transactionWrote();
+    // Ends the shared transaction (endSharedReads); throws when a read in it, or in one ended before
+    // since the outermost guard began, wrote.
+    void finishSharedReads();
     // Runs the statements `before`, then `work`, then the statements `after`, also when `work` throws.
     void runBetween(const QStringList& before, const std::function<void()>& work, const QStringList& after);
 
@@ -108,6 +130,9 @@ private:
     int transactionDepth_ = 0;
     int savepointCounter_ = 0;
     bool readOnlyNow_ = false; // within readSnapshot or readOnly: every statement only reads already
+    int sharedReadsDepth_ = 0; // ReadOnlyReads guards that live
+    bool sharedReadsOpen_ = false; // their transaction is open
+    bool sharedReadsWrote_ = false; // a read of theirs wrote since the outermost began
     bool ownsDatabase_ = false;
 };
 

@@ -57,6 +57,25 @@ sqlite3* sqliteHandle(QSqlDatabase& database)
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
+// SQLite asks it about every action of a statement being prepared; a read is made of selects (a
+// recursive one too), reads of columns and calls of functions. A table function such as json_each, read
+// for the first time on a connection, declares itself, which SQLite checks as an update of the schema
+// table; no statement may change that table itself.
+int onlyReads(void*, int action, const char* table, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    case SQLITE_UPDATE:
+        return table && std::strcmp(table, "sqlite_master") == 0 ? SQLITE_OK : SQLITE_DENY;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
 } // namespace
 
 void registerSqliteFunctions(QSqlDatabase& database)
@@ -70,6 +89,19 @@ void setSqliteBusyTimeout(QSqlDatabase& database, int milliseconds)
 {
     if (sqlite3* connection = sqliteHandle(database))
         sqlite3_busy_timeout(connection, milliseconds);
+}
+
+SqliteReadsOnly::SqliteReadsOnly(QSqlDatabase& database)
+    : connection_(sqliteHandle(database))
+{
+    if (connection_)
+        sqlite3_set_authorizer(connection_, &onlyReads, nullptr);
+}
+
+SqliteReadsOnly::~SqliteReadsOnly()
+{
+    if (connection_)
+        sqlite3_set_authorizer(connection_, nullptr, nullptr);
 }
 
 } // namespace platform::db

@@ -2,6 +2,8 @@
 
 #include <QSqlDatabase>
 
+struct sqlite3;
+
 namespace platform::db
 {
 
@@ -17,5 +19,22 @@ constexpr int SqliteBusyTimeoutMs = 10000;
 
 // Gives an open SQLite connection that wait. Nothing happens for other drivers or a closed database.
 void setSqliteBusyTimeout(QSqlDatabase& database, int milliseconds);
+
+// While it lives, the statements that an open SQLite connection prepares may only read: SQLite's
+// authorizer lets selects, reads of columns and function calls through and refuses everything else,
+// so that such a statement fails as it is prepared ("not authorized"), before it runs. That stops what
+// PRAGMA query_only lets through: a pragma (journal_mode = wal changes the file for good), ATTACH and
+// VACUUM INTO (both make a file wherever the user may write). Nothing happens for other drivers.
+class SqliteReadsOnly
+{
+public:
+    explicit SqliteReadsOnly(QSqlDatabase& database);
+    ~SqliteReadsOnly();
+    SqliteReadsOnly(const SqliteReadsOnly&) = delete;
+    SqliteReadsOnly& operator=(const SqliteReadsOnly&) = delete;
+
+private:
+    sqlite3* connection_;
+};
 
 } // namespace platform::db

@@ -48,6 +48,8 @@ bool ErrorLogObject::writeRow() noexcept
     try {
         if (!connection_ || connection_->inTransaction() || !connection_->database().isOpen())
             return false;
+        // Outside the transaction that a build's reads share, which undoes everything and writes nothing.
+        connection_->endSharedReads();
         QSqlQuery insert(connection_->database());
         if (!insert.prepare(QStringLiteral(
                 "insert into orv_error_log(log_time, category, procedure_name, error_source, error_number, "

@@ -1,5 +1,6 @@
 #include "platform/ui/MessageBox.h"
 
+#include "platform/ui/ModalDialog.h"
 #include "platform/ui/QtTranslation.h"
 #include "platform/ui/ScriptedUi.h"
 
@@ -98,6 +99,7 @@ bool interactive()
 
 MsgBoxResult msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
 {
+    beforeWaiting();
     if (ScriptedUi* script = ScriptedUi::active())
         return script->answerBox(text, buttons, icon, title);
     if (!interactive()) {

@@ -12,8 +12,31 @@
 namespace platform::ui
 {
 
+namespace
+{
+
+std::function<void()>& waitingHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+} // namespace
+
+void setBeforeWaiting(std::function<void()> hook)
+{
+    waitingHook() = std::move(hook);
+}
+
+void beforeWaiting()
+{
+    if (waitingHook())
+        waitingHook()();
+}
+
 int showModal(QDialog& dialog)
 {
+    beforeWaiting();
     useChineseQtTexts();
     if (ScriptedUi* script = ScriptedUi::active())
         return script->driveDialog(dialog);
