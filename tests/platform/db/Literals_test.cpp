@@ -87,7 +87,7 @@ TEST_P(Literals, RecordSetsCannotWrite)
         EXPECT_EQ(answer(connection(), QStringLiteral("pragma user_version")), QStringLiteral("0"));
         EXPECT_EQ(database.scalar(QStringLiteral("select sum(value) from json_each('[1, 2]')")), QStringLiteral("3"));
         // The component's own pragmas still run, and a host's own query_only stays as the host set it.
-        for (const QString& queryOnly : { "1", "0" }) {
+        for (const QString& queryOnly : { QStringLiteral("1"), QStringLiteral("0") }) {
             connection().execute(QStringLiteral("pragma query_only = ") + queryOnly);
             EXPECT_EQ(database.scalar(QStringLiteral("select count(*) from t")), QStringLiteral("0"));
             EXPECT_EQ(answer(connection(), QStringLiteral("pragma query_only")), queryOnly);
