@@ -97,7 +97,7 @@ SqlReading SqlReading::of(const platform::db::Connection* connection, const QStr
 {
     if (!connection)
         return {};
-    return { connection->dialect(), sql.contains(QLatin1Char('\\')) && connection->backslashEscapes() };
+    return { connection->dialect(), connection->backslashEscapesIn(sql) };
 }
 
 qsizetype IndexInCode(const QString& sql, QLatin1String text, const SqlReading& reading)

@@ -24,9 +24,10 @@ namespace store
 // subsystem reads its inputs from here rather than from the object. It also holds the report open in the
 // designer, as the designer edits it: its identity, SQL pieces, page settings and region table. Building
 // and printing never read those from here: they take the report's definition as it is stored, read in one
-// snapshot (ReportDefinition), and leave its page settings here for the page setup to show. The state lives as long as the library is loaded and is never reset as a
-// whole: a new CReportOrv resets only the few values of its creation, everything else keeps its last
-// writer's value, also across objects. One thread uses it; nothing is locked.
+// snapshot (ReportDefinition), and leave its page settings here for the page setup to show. The state
+// lives as long as the library is loaded and is never reset as a whole: a new CReportOrv resets only the
+// few values of its creation, everything else keeps its last writer's value, also across objects. One
+// thread uses it; nothing is locked.
 struct ReportState : PageSettings, SqlPieces {
     // --- set by the host through CReportOrv ---------------------------------------------------------
     std::shared_ptr<platform::db::Connection> Connection;

@@ -1,5 +1,6 @@
 #include "platform/db/Connection.h"
 
+#include "platform/db/ReadOnlyReads.h"
 #include "platform/db/SingleStatement.h"
 #include "platform/db/SqlLiteral.h"
 #include "platform/db/SqliteFunctions.h"
@@ -180,23 +181,6 @@ bool serverReadsBackslashEscapes(const QSqlDatabase& database)
         && query.value(0).toString() == QLatin1String("off");
 }
 
-// A PostgreSQL session reads a backslash in a plain literal as an escape when its
-// standard_conforming_strings is off, which any statement may have set. Asked only for a text that holds
-// both a ";" and a backslash: the two readings differ for no other. When the server cannot say (an aborted
-// transaction), the statement would fail as well.
-bool readsBackslashEscapes(const QSqlDatabase& database, Dialect dialect, const QString& sql)
-{
-    return dialect == Dialect::PostgreSQL && sql.contains(QLatin1Char(';')) && sql.contains(QLatin1Char('\\'))
-        && serverReadsBackslashEscapes(database);
-}
-
-// PostgreSQL lets a few writes through a READ ONLY transaction (large objects: lo_unlink); the rollback
-// undoes them, and a read that made them is refused with this.
-[[noreturn]] void refuseReadThatWrote()
-{
-    throw Error(errors::DatabaseError, Source, QStringLiteral("读取数据的语句修改了数据库，修改已撤销。"));
-}
-
 // The connections whose guarded reads hold a transaction open.
 std::vector<Connection*>& connectionsInSharedReads()
 {
@@ -254,7 +238,10 @@ QSqlQuery Connection::runFetchedWhole(const QString& sql, const QVariantList& va
 
 QString Connection::singleStatement(const QString& sql) const
 {
-    const qsizetype end = statementEnd(sql, dialect_, readsBackslashEscapes(database_, dialect_, sql));
+    // Where the statement ends depends on the reading only when it holds a ";". When the server cannot say
+    // how it reads backslashes (an aborted transaction), the statement would fail as well.
+    const qsizetype end
+        = statementEnd(sql, dialect_, sql.contains(QLatin1Char(';')) && backslashEscapesIn(sql));
     if (end < 0)
         throw Error(
             errors::DatabaseError, Source, QStringLiteral("只能执行一条SQL语句，第二条语句被拒绝：") + sql);
@@ -369,14 +356,15 @@ QString Connection::literal(const QString& text) const
 QString Connection::insideLiteral(const QString& text) const
 {
     QString body = doubledQuotes(text);
-    if (dialect_ == Dialect::PostgreSQL && text.contains(QLatin1Char('\\')) && serverReadsBackslashEscapes(database_))
+    if (backslashEscapesIn(text))
         body.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     return body;
 }
 
-bool Connection::backslashEscapes() const
+bool Connection::backslashEscapesIn(const QString& text) const
 {
-    return dialect_ == Dialect::PostgreSQL && serverReadsBackslashEscapes(database_);
+    return dialect_ == Dialect::PostgreSQL && text.contains(QLatin1Char('\\'))
+        && serverReadsBackslashEscapes(database_);
 }
 
 void Connection::runBetween(
@@ -416,13 +404,10 @@ void Connection::readOnly(const std::function<void()>& work)
     } else if (sharedReadsDepth_ > 0) {
         readShared(work);
     } else {
-        runBetween({ QStringLiteral("BEGIN READ ONLY") },
-            [&] {
-                work();
-                if (transactionWrote())
-                    refuseReadThatWrote();
-            },
-            { QStringLiteral("ROLLBACK") });
+        // A read outside any guard is the only read of a guard of its own.
+        ReadOnlyReads own(this);
+        readShared(work);
+        own.finish();
     }
 }
 
@@ -483,8 +468,10 @@ void Connection::endEverySharedReads()
 void Connection::finishSharedReads()
 {
     endSharedReads();
+    // PostgreSQL lets a few writes through a READ ONLY transaction (large objects: lo_unlink); the
+    // rollback has undone them, and the reads that made them are refused.
     if (sharedReadsWrote_)
-        refuseReadThatWrote();
+        throw Error(errors::DatabaseError, Source, QStringLiteral("读取数据的语句修改了数据库，修改已撤销。"));
 }
 
 void Connection::readSnapshot(const std::function<void()>& work)

@@ -79,9 +79,10 @@ public:
     // quotes doubled, and its backslashes too where the server reads them as escapes (PostgreSQL with
     // standard_conforming_strings off, asked of the server when the text holds a backslash).
     QString insideLiteral(const QString& text) const;
-    // Whether the server reads a backslash in a plain literal as an escape (PostgreSQL with
-    // standard_conforming_strings off, asked of the server).
-    bool backslashEscapes() const;
+    // Whether the server reads a backslash in the plain literals of `text` as an escape: PostgreSQL with
+    // standard_conforming_strings off, asked of the server only when `text` holds a backslash (any
+    // statement may have changed the setting; the two readings differ for no other text).
+    bool backslashEscapesIn(const QString& text) const;
 
     // Runs `work`, whose statements only read, so that none of them can change the database: a
     // function with side effects (nextval, lo_unlink, an INSERT ... RETURNING) fails as the statement's

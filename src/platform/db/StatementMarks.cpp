@@ -95,8 +95,8 @@ QString fillMarks(const Connection& connection, const QString& sql, QChar delimi
 {
     if (sql.count(delimiter) < 2)
         return sql;
-    const bool escapes = sql.contains(QLatin1Char('\\')) && connection.backslashEscapes();
-    const QList<SqlPiece> pieces = storedStatementPieces(sql, connection.dialect(), escapes);
+    const QList<SqlPiece> pieces
+        = storedStatementPieces(sql, connection.dialect(), connection.backslashEscapesIn(sql));
     QString result;
     qsizetype from = 0;
     for (qsizetype open = sql.indexOf(delimiter); open >= 0; open = sql.indexOf(delimiter, from)) {

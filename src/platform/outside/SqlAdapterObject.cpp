@@ -65,8 +65,7 @@ QString SqlAdapterObject::adaptSql(const QString& sql, db::Dialect target, bool 
 
 QString SqlAdapterObject::adaptSql(const QString& sql, const db::Connection& connection) const
 {
-    return adaptSql(
-        sql, connection.dialect(), sql.contains(QLatin1Char('\\')) && connection.backslashEscapes());
+    return adaptSql(sql, connection.dialect(), connection.backslashEscapesIn(sql));
 }
 
 QString SqlAdapterObject::sqlLiteral(const QString& value, LiteralKind kind) const
