@@ -729,7 +729,8 @@ TEST_P(PrintWindowTest, AReadThatWroteFailsItsBatchAndTheWebExport)
         GTEST_SKIP() << "SQLite refuses every write as the statement is prepared";
     QSqlQuery created = database.connection()->run(QStringLiteral("select lo_create(0)"));
     const QString largeObject = created.next() ? created.value(0).toString() : QString();
-    // In the page tail: every batch reads it; only the first read of a transaction finds the object.
+    // In the page tail, read on every page; it unlinks only what it finds, so that no later page's read
+    // fails (a failed read ends the transaction before it can be asked whether it wrote).
     database.connection()->execute(QStringLiteral("update report_data set data_type = 'J', data_description1 = ? "
                                                   "where report_id = ? and row_no = 8 and col_no = 2"),
         { "@J|select count(lo_unlink(oid)) from pg_largeobject_metadata where oid = " + largeObject,
