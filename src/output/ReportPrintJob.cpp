@@ -153,8 +153,12 @@ void ReportPrintJob::PrintStatistics()
     showProgress(ProgressStatBuilt);
     SetStatisticsPrintSetup(*report_, fbkReport_, statistics_.PageStartArray);
     showProgress(ProgressStatSetUp);
-    // A printer dialog cancelled prints nothing and is no failure; a printer that fails is told.
-    runTellingFailure("PrintStatistics", [this] { print(true); });
+    // A printer dialog cancelled prints nothing and shows nothing, but the host learns that the report
+    // was not printed; a printer that fails is told.
+    runTellingFailure("PrintStatistics", [this] {
+        if (print(true) == 0)
+            tellCancelled();
+    });
     showProgress(PrintProgressMaximum);
 }
 
@@ -195,9 +199,11 @@ void ReportPrintJob::showProgress(int value)
         hooks_.showProgress(value);
 }
 
-void ReportPrintJob::print(bool withDialog)
+int ReportPrintJob::print(bool withDialog)
 {
-    countPrinted(PrintOnDefaultPrinter(fbkReport_, withDialog));
+    const int pages = PrintOnDefaultPrinter(fbkReport_, withDialog);
+    countPrinted(pages);
+    return pages;
 }
 
 // The host learns that the report was not printed whole; the clerk, who cancelled, needs no box.

@@ -42,7 +42,8 @@ public:
     void run();
 
     // A cancel lets the batch under way finish and builds no further one; the job then puts "报表打印已取消"
-    // into the state's ErrorMessage, and on a printer that writes a file it leaves none.
+    // into the state's ErrorMessage, and on a printer that writes a file it leaves none. A statistics
+    // report's printer dialog cancelled tells the host the same.
     void requestCancel() { cancelRequested_ = true; }
     bool cancelRequested() const override { return cancelRequested_; }
 
@@ -64,7 +65,8 @@ private:
     void PrintDataReport();
     void PrintStatistics();
     void printBlankForm();
-    void print(bool withDialog);
+    // Returns the pages printed: none when the printer dialog was cancelled.
+    int print(bool withDialog);
     void tellCancelled();
     void countPrinted(int pages);
 

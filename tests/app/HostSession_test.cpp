@@ -206,6 +206,9 @@ TEST_P(HostExitCode, OnlyACommandThatDidItsWorkExitsWithZero)
     EXPECT_TRUE(output.contains(QStringLiteral("GetWebReportPath: ") + exports.filePath(exported().first())));
     EXPECT_EQ(run("print"), 0) << output.toStdString();
     EXPECT_EQ(QDir(exports.filePath(QStringLiteral("pdf"))).entryList(QDir::Files).size(), 1);
+    // A statistics report whose printer dialog closes unanswered printed nothing.
+    EXPECT_EQ(run("print", demo::StatisticsReportId), 1) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("ErrorMessage: 报表打印已取消"))) << output.toStdString();
 
     // A report that is not stored: refused before anything is built, nothing written.
     EXPECT_EQ(run("web", QStringLiteral("20990101000000000000")), 1);

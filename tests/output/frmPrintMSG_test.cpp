@@ -213,15 +213,37 @@ TEST_P(PrintWithoutPreview, TheStatisticsReportIsPrintedWholeAfterThePrinterDial
     EXPECT_EQ(logRows(), printLogRow(demo::StatisticsReportName));
 }
 
-TEST_P(PrintWithoutPreview, ACancelledPrinterDialogPrintsNothingAndSaysNothing)
+// A print cancelled before anything reached the printer (a click seen at the job's first look at the
+// window's messages, before the data opens, or a statistics report's printer dialog cancelled) prints
+// nothing, logs nothing and shows no box; the host still learns that the report was not printed.
+TEST_P(PrintWithoutPreview, ACancelBeforeAnythingIsPrintedSaysNothingButTellsTheHost)
 {
-    report.setReportId(demo::StatisticsReportId);
-    report.PrintReport();
+    const struct {
+        QString reportId;
+        bool cancelAtFirstMessages; // else the print window's printer dialog goes unanswered
+        QStringList shownDialogs; // so far
+    } cases[] = {
+        { demo::DataReportId, true, {} },
+        { demo::StatisticsReportId, true, {} },
+        { demo::StatisticsReportId, false, { "frmPrintMSG", "QPrintDialog" } },
+    };
+    for (const auto& c : cases) {
+        report.setReportId(c.reportId);
+        report.setErrorMessage({});
+        if (c.cancelAtFirstMessages) {
+            store::ReadRptIndex();
+            output::ReportPrintJob job({ {}, [&job] { job.requestCancel(); } });
+            job.run();
+        } else {
+            report.PrintReport();
+        }
 
-    EXPECT_EQ(ui.shownDialogs(), (QStringList { "frmPrintMSG", "QPrintDialog" }));
-    EXPECT_TRUE(prints.jobs().isEmpty());
-    EXPECT_TRUE(ui.boxes().empty());
-    EXPECT_TRUE(logRows().isEmpty());
+        EXPECT_EQ(ui.shownDialogs(), c.shownDialogs) << c.reportId.toStdString();
+        EXPECT_TRUE(prints.jobs().isEmpty());
+        EXPECT_TRUE(ui.boxes().empty());
+        EXPECT_TRUE(logRows().isEmpty());
+        EXPECT_EQ(report.ErrorMessage(), QStringLiteral("报表打印已取消")) << c.reportId.toStdString();
+    }
 }
 
 } // namespace

@@ -8,9 +8,11 @@
 #include "platform/db/Connection.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsDump.h"
+#include "platform/ui/ModalDialog.h"
 #include "platform/outside/SettingsObject.h"
 #include "store/PrintSettings.h"
 #include "store/ReportState.h"
+#include "store/WindowSeams.h"
 #include "support/DesktopOpenerScript.h"
 #include "support/FileSizeLimit.h"
 #include "support/SpreadsheetPrintout.h"
@@ -23,10 +25,12 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -229,6 +233,36 @@ TEST_P(PrintWindowTest, AutomaticPrintingPrintsEachBatchAsItIsBuilt)
     EXPECT_EQ(orvtest::PdfPrints::pageCount(jobs.first()), pages);
     EXPECT_TRUE(orvtest::PdfPrints::pageText(jobs.first(), 1).contains(demo::DataReportName));
     EXPECT_EQ(logRows().size(), (pages + 9) / 10);
+}
+
+// A cancel confirmed while automatic printing runs lets the batch under way finish and builds no further
+// one; the document of the batches printed would pass for the whole report, so it goes, and with it
+// their rows of the use log.
+TEST_P(PrintWindowTest, ACancelledAutomaticPrintLeavesNoFileAndNoLogRow)
+{
+    store::SavePrintPages(QStringLiteral("10"));
+    frmPrint::AutoPrint = true;
+    store::windowSeams().frmPrint = [this](store::PrintWindowUse) {
+        frmPrint window;
+        bool clicked = false;
+        // Once the first batch is printed; the click waits in the window's messages, which run before
+        // the next batch.
+        QObject::connect(window.prgPrint, &QProgressBar::valueChanged, &window, [&] {
+            if (!clicked && prints.jobs().size() == 1) {
+                clicked = true;
+                QMetaObject::invokeMethod(&window, &frmPrint::cmdCancel_Click, Qt::QueuedConnection);
+            }
+        });
+        if (window.Form_Load())
+            platform::ui::showModal(window);
+    };
+    ui.queueAnswer(MsgBoxResult::Yes);
+    report.PreviewPrint();
+
+    ASSERT_GT(expectedPages(), 20);
+    EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("确定要取消报表生成吗？") });
+    EXPECT_TRUE(prints.jobs().isEmpty());
+    EXPECT_TRUE(logRows().isEmpty());
 }
 
 TEST_P(PrintWindowTest, PrintsExactlyTheChosenPagesAndCopiesWithOneLogRow)
@@ -684,6 +718,31 @@ TEST_P(PrintWindowTest, AFailedGenerationIsToldInTheBoxAndInErrorMessage)
     EXPECT_FALSE(report.ErrorMessage().isEmpty());
     EXPECT_EQ(prefix + report.ErrorMessage(), ui.boxTexts().first());
     EXPECT_TRUE(logRows().isEmpty());
+}
+
+// A page's statement that still writes (PostgreSQL lets a large object's unlinking through a READ ONLY
+// transaction) fails the batch that read it, in the window and in the web export, which then writes no
+// workbook; what it wrote is undone.
+TEST_P(PrintWindowTest, AReadThatWroteFailsItsBatchAndTheWebExport)
+{
+    if (GetParam() == orvtest::Backend::SQLite)
+        GTEST_SKIP() << "SQLite refuses every write as the statement is prepared";
+    QSqlQuery created = database.connection()->run(QStringLiteral("select lo_create(0)"));
+    const QString largeObject = created.next() ? created.value(0).toString() : QString();
+    // In the page tail, read on every page; it unlinks only what it finds, so that no later page's read
+    // fails (a failed read ends the transaction before it can be asked whether it wrote).
+    database.connection()->execute(QStringLiteral("update report_data set data_type = 'J', data_description1 = ? "
+                                                  "where report_id = ? and row_no = 8 and col_no = 2"),
+        { "@J|select count(lo_unlink(oid)) from pg_largeobject_metadata where oid = " + largeObject,
+            demo::DataReportId });
+    const QString wrote = QStringLiteral("读取数据的语句修改了数据库，修改已撤销。");
+    preview([](frmPrint&) {});
+    EXPECT_EQ(ui.boxTexts(), QStringList { QStringLiteral("报表生成失败：") + wrote });
+    report.setErrorMessage({});
+    report.WebPrint();
+    EXPECT_EQ(report.ErrorMessage(), wrote);
+    EXPECT_TRUE(QDir(exports.path()).isEmpty());
+    EXPECT_EQ(database.scalar("select count(*) from pg_largeobject_metadata where oid = " + largeObject), "1");
 }
 
 TEST_P(PrintWindowTest, WebPrintOfAReportWhoseDataCannotBeReadSaysWhyInErrorMessage)

@@ -3,12 +3,15 @@
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/ModalDialog.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
+#include <QDialog>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 using namespace orvtest;
 
@@ -151,6 +154,42 @@ TEST_P(Literals, GuardedReadsShareOneSnapshotAndEndBeforeAWriteOrAWait)
     EXPECT_EQ(
         database.scalar("select count(*) from pg_largeobject_metadata where oid = " + largeObject), "1");
     EXPECT_EQ(database.rows(QStringLiteral("select a from t")), (QList<QStringList> { { "1" }, { "2" } }));
+}
+
+// A guard within another (a batch of a web export) leaves the outer transaction open at its end, so that
+// every batch reads the same moment; a window that waits ends it, whatever kind of window; and a guard
+// that an exception leaves before its check ends it too, so that the session does not stay idle in a
+// transaction whose old snapshot the next reads would see.
+TEST_P(Literals, AnInnerGuardKeepsTheOuterSnapshotAWindowAndAFailureEndIt)
+{
+    if (GetParam() == Backend::SQLite)
+        GTEST_SKIP() << "SQLite reads share no transaction";
+    connection().execute(QStringLiteral("create table t (a int)"));
+    const auto other = platform::db::Connection::open(database.url());
+    const auto rows = [&] { return database.scalar(QStringLiteral("select count(*) from t")); };
+    const auto insertElsewhere = [&] { other->execute(QStringLiteral("insert into t values (1)")); };
+    {
+        platform::db::ReadOnlyReads outer(&connection());
+        {
+            platform::db::ReadOnlyReads inner(&connection());
+            EXPECT_EQ(rows(), QStringLiteral("0"));
+            inner.finish();
+        }
+        insertElsewhere();
+        EXPECT_EQ(rows(), QStringLiteral("0")) << "the inner guard ended the outer one's transaction";
+        QDialog window;
+        platform::ui::showModal(window);
+        EXPECT_EQ(rows(), QStringLiteral("1")) << "the window waited with the transaction open";
+        outer.finish();
+    }
+    try {
+        platform::db::ReadOnlyReads reads(&connection());
+        EXPECT_EQ(rows(), QStringLiteral("1"));
+        throw std::runtime_error("a page that cannot be built");
+    } catch (const std::runtime_error&) {
+    }
+    insertElsewhere();
+    EXPECT_EQ(rows(), QStringLiteral("2")) << "the transaction outlived its guard";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Literals, testing::ValuesIn(literalBackends()), BackendTestName());
