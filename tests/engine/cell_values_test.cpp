@@ -431,7 +431,7 @@ TEST_P(CellValuesReadOnly, AValueSplicedIntoAStatementStaysAValue)
         "(select max(secret) from canary)", "x' || (select max(secret) from canary) || '",
         "\\' || (select max(secret) from canary) --", "$$ || (select max(secret) from canary) || $$",
         "|| (select max(secret) from canary) --\\", "select top ((select secret::int from canary)) x",
-        "x\\' or 1=1) || (select max(secret) from canary)--", "\\0041 and !0041" };
+        "x\\' or 1=1) || (select max(secret) from canary)--", "\\0041 and !0041", "inf", "nan" };
     const struct {
         const char* letter;
         QString sql;
@@ -442,10 +442,13 @@ TEST_P(CellValuesReadOnly, AValueSplicedIntoAStatementStaysAValue)
         { "E", "#title#", "%1", false },
         { "E", "select '[#title#]'", "[%1]", false },
         { "E", "select /* the clerk's total */ 'C:' || #title#", "C:%1", false },
+        { "E", "select '编号#' || #title#", "编号#%1", false },
         { "J", "select '[#title#]'", "[%1]", false },
         { "J", "select count(*) from wsda where title = '#title#'", "1", false },
         { "G", "select 'C:' || &p&", "C:%1", false },
         { "G", "select /* the clerk's total */ 'C:' || &p&", "C:%1", false },
+        { "G", "select 'C:' ||/*c*/&p&", "C:%1", false },
+        { "G", "select 'A&B&p&'", "A&B%1", false },
         { "G", "select 'D:&p&' -- &p& isn't here", "D:%1", false },
         { "G", "select \"it's\".c || &p& from (select 'C:' as c) \"it's\"", "C:%1", false },
         { "G", "select [it's].c || &p& from (select 'C:' as c) [it's]", "C:%1", false },
@@ -453,8 +456,10 @@ TEST_P(CellValuesReadOnly, AValueSplicedIntoAStatementStaysAValue)
         { "G", "select E'D:&p&'", "D:%1", true },
         { "G", "select E'it\\'s &p&'", "it's %1", true },
         { "G", "select E'D:\\&p&'", "D:&p&", true },
+        { "G", "select E'C:\\\\&p&'", "C:\\%1", true },
         { "G", "select $$D:&p&$$", "D:%1", true },
         { "G", "select $q$it's $q$ || &p&", "it's %1", true },
+        { "G", "select $q$ $&p&$ $q$", "", true }, // a "$" of the text's own could make a tag with the value
         { "G", "select /* a /* it's */ b */ 'C:' || &p&", "C:%1", true },
         { "G", "select 'C:' -- it's\r || &p&", "C:%1", true },
         { "G", "select U&'U:&p&'", "U:%1", true },
