@@ -38,7 +38,8 @@ bool withinOnePart(const QList<SqlPiece>& pieces, qsizetype open, qsizetype clos
 bool escaped(const QString& sql, qsizetype at, const SqlPiece& literal)
 {
     qsizetype escapes = 0;
-    while (at - escapes - 1 > literal.begin && sql[at - escapes - 1] == literal.escape)
+    while (!literal.escape.isNull() && at - escapes - 1 > literal.begin
+        && sql[at - escapes - 1] == literal.escape)
         ++escapes;
     return escapes % 2 == 1;
 }
