@@ -24,8 +24,9 @@ struct DataReportRun;
 //   the row used.
 // A value enters as platform::db::fillMarks puts it in, so that it stays a value: a mark may stand with
 // or without quotes around it, or inside a longer literal. A NULL or blank value after "=" turns the
-// comparison into "is null", anywhere else it becomes NULL. Throws platform::Error for a field that the
-// record does not have and for a "$" mark without a row number. A text shorter than 3 characters gives "".
+// comparison into "is null", elsewhere in code it becomes NULL, inside a longer literal the empty text.
+// Throws platform::Error for a field that the record does not have and for a "$" mark without a row
+// number. A text shorter than 3 characters gives "".
 QString ReplaceFieldMarks(const DataReportRun& run, platform::grid::Sheet& grid, const QString& sql, int& row,
     int page, int recordPosition);
 

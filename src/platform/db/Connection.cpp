@@ -195,6 +195,7 @@ Connection::Connection(QSqlDatabase database)
     , dialect_(dialectOf(database_))
 {
     registerSqliteFunctions(database_);
+    closeSqliteTokenizerInterface(database_);
     setSqliteBusyTimeout(database_, SqliteBusyTimeoutMs);
 }
 

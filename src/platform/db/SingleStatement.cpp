@@ -23,7 +23,7 @@ struct Reading {
     enum class Square { Symbol, ToFirstClose, Doubled } square = Square::Symbol;
 };
 
-enum class Literal { Plain, Escaped, Bits };
+enum class Literal { Plain, Escaped, Bits, Unicode };
 
 bool isBlank(QChar c)
 {
@@ -127,20 +127,24 @@ Token literalToken(const QString& sql, qsizetype quote, Literal literal)
 {
     const SqlPart part = literal == Literal::Bits ? SqlPart::Closed
         : literal == Literal::Escaped             ? SqlPart::EscapeLiteral
+        : literal == Literal::Unicode             ? SqlPart::UnicodeLiteral
                                                   : SqlPart::Literal;
     return { literalEnd(sql, quote, literal), part, false, literal };
 }
 
 // A name, or on PostgreSQL the literal that a one-letter prefix opens (E'..' escapes, B'..' and X'..'
-// close at their first quote).
+// close at their first quote, U&'..' reads its escapes only where the server takes it at all).
 Token nameToken(const QString& sql, qsizetype at, const Reading& reading)
 {
     qsizetype end = at + 1;
     while (end < sql.size() && isNamePart(sql[end]))
         ++end;
+    const QChar prefix = sql[at].toUpper();
+    if (reading.postgres && !reading.backslashInPlainLiterals && end == at + 1 && prefix == QLatin1Char('U')
+        && QStringView(sql).mid(end, 2) == QLatin1String("&'"))
+        return literalToken(sql, end + 1, Literal::Unicode);
     if (!reading.postgres || end != at + 1 || end == sql.size() || sql[end] != QLatin1Char('\''))
         return { end };
-    const QChar prefix = sql[at].toUpper();
     if (prefix == QLatin1Char('E'))
         return literalToken(sql, end, Literal::Escaped);
     if (prefix == QLatin1Char('B') || prefix == QLatin1Char('X'))
@@ -303,6 +307,54 @@ Reading readingOf(Dialect dialect, bool backslashEscapes)
     return Reading { .backslashInPlainLiterals = backslashEscapes, .postgres = true, .nestedComments = true };
 }
 
+// The index of the first piece from `from` on that is neither blanks nor a comment; the count when none is.
+qsizetype solidFrom(const QList<SqlPiece>& pieces, qsizetype from)
+{
+    while (from < pieces.size() && pieces[from].blank)
+        ++from;
+    return from;
+}
+
+// The text of a piece.
+QStringView pieceText(const QString& sql, const SqlPiece& piece)
+{
+    return QStringView(sql).mid(piece.begin, piece.end - piece.begin);
+}
+
+// The character that a "UESCAPE 'x'" at `word` names; a backslash when none stands there.
+QChar unicodeEscape(const QString& sql, const QList<SqlPiece>& pieces, qsizetype word)
+{
+    if (word >= pieces.size()
+        || pieceText(sql, pieces[word]).compare(QLatin1String("uescape"), Qt::CaseInsensitive) != 0)
+        return QLatin1Char('\\');
+    const qsizetype quoted = solidFrom(pieces, word + 1);
+    if (quoted < pieces.size() && pieces[quoted].part == SqlPart::Literal
+        && pieces[quoted].end - pieces[quoted].begin == 3)
+        return sql[pieces[quoted].begin + 1];
+    return QLatin1Char('\\');
+}
+
+// Gives every literal with escapes its escape character: a backslash, or for a U&'...' literal (and the
+// lines that continue it) the character that a UESCAPE 'x' after it names.
+void setEscapes(const QString& sql, QList<SqlPiece>& pieces)
+{
+    for (qsizetype first = 0; first < pieces.size(); ++first) {
+        if (pieces[first].part == SqlPart::EscapeLiteral)
+            pieces[first].escape = QLatin1Char('\\');
+        if (pieces[first].part != SqlPart::UnicodeLiteral)
+            continue;
+        qsizetype last = first;
+        qsizetype next = solidFrom(pieces, first + 1);
+        while (next < pieces.size() && pieces[next].part == SqlPart::UnicodeLiteral
+            && sql[pieces[next].begin] == QLatin1Char('\''))
+            next = solidFrom(pieces, (last = next) + 1);
+        const QChar escape = unicodeEscape(sql, pieces, next);
+        for (qsizetype i = first; i <= last; ++i)
+            pieces[i].escape = escape;
+        first = last;
+    }
+}
+
 } // namespace
 
 qsizetype dollarTagLength(const QString& text, qsizetype at)
@@ -331,6 +383,7 @@ QList<SqlPiece> storedStatementPieces(const QString& sql, Dialect dialect, bool 
         pieces.append({ begin, token.end, token.part, token.blank });
         return true;
     });
+    setEscapes(sql, pieces);
     return pieces;
 }
 

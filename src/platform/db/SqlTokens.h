@@ -30,8 +30,8 @@ enum class Dialect;
 
 // Splits a statement stored in SQL Server's dialect into tokens whose texts, joined, give the text back
 // unchanged, reading it as storedStatementPieces does for `dialect`'s server: a dollar-quoted text, an
-// escape string or a bit string is a Text, a SQLite parameter a Word. A literal or quoted name left open
-// runs to the end of the text.
+// escape string (E'...' or U&'...') or a bit string is a Text, a SQLite parameter a Word. A literal or
+// quoted name left open runs to the end of the text.
 QList<SqlToken> tokenizeSql(const QString& sql, Dialect dialect, bool backslashEscapes = false);
 
 // Index just past the number that starts at `from` (digits and points, then an exponent if one follows).

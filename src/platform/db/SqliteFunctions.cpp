@@ -57,16 +57,29 @@ sqlite3* sqliteHandle(QSqlDatabase& database)
     return *static_cast<sqlite3* const*>(handle.constData());
 }
 
+// The library's functions that no read may call: fts3_tokenizer hands out the address of a tokenizer
+// and, given one, makes full-text reads call through it; fts5 takes the address of its interface;
+// load_extension loads a file as code.
+bool handlesPointersOrFiles(const char* function)
+{
+    for (const char* refused : { "fts3_tokenizer", "fts5", "load_extension" }) {
+        if (sqlite3_stricmp(function, refused) == 0)
+            return true;
+    }
+    return false;
+}
+
 // SQLite asks it about every action of a statement being prepared; a read is made of selects (a
 // recursive one too), reads of columns and calls of functions. A table function such as json_each, read
 // for the first time on a connection, declares itself, which SQLite checks as an update of the schema
 // table; no statement may change that table itself.
-int onlyReads(void*, int action, const char* table, const char*, const char*, const char*)
+int onlyReads(void*, int action, const char* table, const char* function, const char*, const char*)
 {
     switch (action) {
+    case SQLITE_FUNCTION:
+        return function && handlesPointersOrFiles(function) ? SQLITE_DENY : SQLITE_OK;
     case SQLITE_SELECT:
     case SQLITE_READ:
-    case SQLITE_FUNCTION:
     case SQLITE_RECURSIVE:
         return SQLITE_OK;
     case SQLITE_UPDATE:
@@ -83,6 +96,12 @@ void registerSqliteFunctions(QSqlDatabase& database)
     if (sqlite3* connection = sqliteHandle(database))
         sqlite3_create_function_v2(connection, "orv_number", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
             &orvNumber, nullptr, nullptr, nullptr);
+}
+
+void closeSqliteTokenizerInterface(QSqlDatabase& database)
+{
+    if (sqlite3* connection = sqliteHandle(database))
+        sqlite3_db_config(connection, SQLITE_DBCONFIG_ENABLE_FTS3_TOKENIZER, 0, nullptr);
 }
 
 void setSqliteBusyTimeout(QSqlDatabase& database, int milliseconds)

@@ -33,14 +33,21 @@ bool withinOnePart(const QList<SqlPiece>& pieces, qsizetype open, qsizetype clos
         [](const SqlPiece& piece) { return piece.part == SqlPart::Code; });
 }
 
-// Whether the character at `at` is taken by an odd run of backslashes before it, within a literal that
-// reads backslash escapes and begins at `literalBegin`.
-bool escapedByBackslash(const QString& sql, qsizetype at, qsizetype literalBegin)
+// Whether the character at `at` is taken by an odd run of escape characters before it, within a literal
+// with escapes (none for any other piece).
+bool escaped(const QString& sql, qsizetype at, const SqlPiece& literal)
 {
-    qsizetype backslashes = 0;
-    while (at - backslashes - 1 > literalBegin && sql[at - backslashes - 1] == QLatin1Char('\\'))
-        ++backslashes;
-    return backslashes % 2 == 1;
+    qsizetype escapes = 0;
+    while (!literal.escape.isNull() && at - escapes - 1 > literal.begin
+        && sql[at - escapes - 1] == literal.escape)
+        ++escapes;
+    return escapes % 2 == 1;
+}
+
+// Whether `at` lies in the "&" of a U&'...' literal's prefix, where no mark begins.
+bool inPrefix(const QString& sql, const SqlPiece& piece, qsizetype at)
+{
+    return piece.part == SqlPart::UnicodeLiteral && at < sql.indexOf(QLatin1Char('\''), piece.begin);
 }
 
 // Whether a dollar-quoted text holds no "$" but its tags', so that no value without one can make a tag.
@@ -76,7 +83,8 @@ QString insideLiteral(
     case SqlPart::Literal:
         return connection.insideLiteral(text);
     case SqlPart::EscapeLiteral:
-        return doubledQuotes(text).replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    case SqlPart::UnicodeLiteral:
+        return doubledQuotes(text).replace(literal.escape, QString(2, literal.escape));
     default:
         break;
     }
@@ -108,9 +116,8 @@ QString fillMarks(const Connection& connection, const QString& sql, QChar delimi
             && (piece.part == SqlPart::Literal || piece.part == SqlPart::EscapeLiteral)
             && piece.begin == open - 1 && piece.end == close + 2;
         const SqlPart part = whole ? SqlPart::Code : piece.part;
-        const bool onePart = withinOnePart(pieces, open, close);
-        if (!onePart || part == SqlPart::Closed
-            || (part == SqlPart::EscapeLiteral && escapedByBackslash(sql, open, piece.begin))) {
+        const bool onePart = withinOnePart(pieces, open, close) && !inPrefix(sql, piece, open);
+        if (!onePart || part == SqlPart::Closed || (part != SqlPart::Code && escaped(sql, open, piece))) {
             const qsizetype next = onePart ? close + 1 : open + 1;
             result += QStringView(sql).mid(from, next - from);
             from = next;
@@ -128,8 +135,7 @@ QString fillMarks(const Connection& connection, const QString& sql, QChar delimi
         if (part == SqlPart::Code)
             result += inCode(connection, *value);
         else
-            result += insideLiteral(connection, sql, piece,
-                value->kind == MarkValue::Kind::Null ? QStringLiteral("NULL") : value->text);
+            result += insideLiteral(connection, sql, piece, value->text);
         from = whole ? close + 2 : close + 1;
     }
     result += QStringView(sql).mid(from);

@@ -87,7 +87,8 @@ void StatExpressionObject::loadParameters()
         return;
     runLogged("StatExpressionObject.initialise", [&] {
         const auto rows = sharedSqlAdapter()->open(
-            QStringLiteral("select name, default_value from report_parameter where report_id = ? order by name"),
+            QStringLiteral(
+                "select name, default_value from report_parameter where report_id = ? order by name"),
             *connection_, { reportId_ });
         for (rows->moveFirst(); !rows->eof(); rows->moveNext())
             parameters_.append({ rows->text(0).trimmed(), rows->text(1) });
@@ -127,12 +128,12 @@ QString StatExpressionObject::evaluateSql(const QString& sql)
         return sql;
     // Parameters are loaded through a connection only.
     return db::fillMarks(*connection_, sql, Mark, false,
-        [&](const QString& name, bool, QString&) -> std::optional<db::MarkValue> {
+        [&](const QString& name, bool inCode, QString&) -> std::optional<db::MarkValue> {
             const ReportParameter* parameter = find(parameters_, name);
             if (!parameter)
                 return std::nullopt;
             const QString value = parameter->value.trimmed();
-            if (isNumber(value))
+            if (inCode && isNumber(value))
                 return db::MarkValue { db::MarkValue::Kind::Number, value };
             return db::MarkValue { db::MarkValue::Kind::Text, parameter->value };
         });

@@ -43,8 +43,9 @@ public:
 
     // A display text: every "&name&" replaced by the parameter's value as it is.
     QString evaluate(const QString& text);
-    // A statement: each "&name&" as db::fillMarks puts a value in, a value written as a number as a number,
-    // so that no value can change the statement.
+    // A statement: each "&name&" as db::fillMarks puts a value in, a value written as a number as a number
+    // where the mark stands in code, and inside an author's literal as typed, so that no value can change
+    // the statement.
     QString evaluateSql(const QString& sql);
 
     const QList<ReportParameter>& parameters();

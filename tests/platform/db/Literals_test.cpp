@@ -51,8 +51,9 @@ QString answer(platform::db::Connection& connection, const QString& sql)
 }
 
 // A record set only reads: a statement that would write fails, and leaves nothing changed (on SQLite
-// not a byte of the file, nor a file made elsewhere); within the caller's transaction, the transaction
-// stays usable.
+// not a byte of the file, nor a file made elsewhere, nor a tokenizer's address handed out or planted,
+// which the connection refuses even past the read-only guard); within the caller's transaction, the
+// transaction stays usable.
 TEST_P(Literals, RecordSetsCannotWrite)
 {
     const bool postgres = GetParam() != Backend::SQLite;
@@ -72,7 +73,9 @@ TEST_P(Literals, RecordSetsCannotWrite)
                << "attach database '" + attached + "' as other"
                << "vacuum into '" + copy + "'"
                << "pragma user_version = 7"
-               << "begin";
+               << "begin"
+               << "select hex(fts3_tokenizer('simple'))"
+               << "select fts3_tokenizer('planted', x'4141414141414141')";
     }
     QFile file(platform::db::sqliteFileOf(database.url()));
     const QByteArray bytes = !postgres && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -88,7 +91,16 @@ TEST_P(Literals, RecordSetsCannotWrite)
         EXPECT_FALSE(QFile::exists(copy));
         EXPECT_EQ(answer(connection(), QStringLiteral("pragma journal_mode")), QStringLiteral("delete"));
         EXPECT_EQ(answer(connection(), QStringLiteral("pragma user_version")), QStringLiteral("0"));
-        EXPECT_EQ(database.scalar(QStringLiteral("select sum(value) from json_each('[1, 2]')")), QStringLiteral("3"));
+        EXPECT_EQ(database.scalar(QStringLiteral("select sum(value) from json_each('[1, 2]')")),
+            QStringLiteral("3"));
+        EXPECT_EQ(database.scalar(QStringLiteral(
+                      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 4) "
+                      "select cast(max(s) as int) || date('2024-02-28', '+1 day') from (select sum(i) over "
+                      "(order by i) + sqrt(json_extract('{\"a\": 4}', '$.a')) as s from n)")),
+            QStringLiteral("122024-02-29"));
+        EXPECT_TRUE(
+            answer(connection(), QStringLiteral("select fts3_tokenizer('planted', x'4141414141414141')"))
+                .startsWith(QStringLiteral("failed")));
         // The component's own pragmas still run, and a host's own query_only stays as the host set it.
         for (const QString& queryOnly : { QStringLiteral("1"), QStringLiteral("0") }) {
             connection().execute(QStringLiteral("pragma query_only = ") + queryOnly);
@@ -105,7 +117,8 @@ TEST_P(Literals, RecordSetsCannotWrite)
     if (!postgres)
         return;
     EXPECT_EQ(database.scalar(QStringLiteral("select is_called from s")), QStringLiteral("False"));
-    EXPECT_EQ(database.scalar("select count(*) from pg_largeobject_metadata where oid = " + largeObject), "1");
+    EXPECT_EQ(
+        database.scalar("select count(*) from pg_largeobject_metadata where oid = " + largeObject), "1");
     // A setting that a read changes is undone with it.
     const QString reading = database.scalar(QStringLiteral("show standard_conforming_strings"));
     const QString other = reading == "on" ? "off" : "on";

@@ -226,6 +226,9 @@ TEST_P(SqlAdapterExecution, TextAndDateFunctionsGiveSqlServersResults)
     };
     for (const auto& [expression, result] : expected)
         EXPECT_EQ(firstText(QString("select %1 from report_logs").arg(expression)), result) << expression;
+    // A server reading backslashes as escapes reads on in the literal after "\'".
+    if (connection.backslashEscapesIn(QStringLiteral("\\")))
+        EXPECT_EQ(firstText("select 'it\\'s [x] isnull(' as t"), "it's [x] isnull(");
 }
 
 TEST_P(SqlAdapterExecution, NullsSortBeforeEveryValueAsOnSqlServer)

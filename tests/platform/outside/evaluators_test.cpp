@@ -161,11 +161,12 @@ TEST_P(Evaluators, AParameterValueCannotChangeAStatement)
                   QStringLiteral("select count(*) from wsda where retention='&期限&'"))),
         QStringLiteral("0"));
 
-    // A negative number stays a number: "1-&年度&" becomes no "--" comment.
-    database.connection()->execute(QStringLiteral("update report_parameter set default_value = '-5'"));
+    // A negative number stays a number in code: "1-&年度&" becomes no "--" comment; inside a literal it
+    // stays as typed.
+    database.connection()->execute(QStringLiteral("update report_parameter set default_value = ' -5 '"));
     StatExpressionObject negative = parametersOf(ReportA);
-    EXPECT_EQ(
-        database.scalar(negative.evaluateSql(QStringLiteral("select 1-&年度& + 1"))), QStringLiteral("7"));
+    EXPECT_EQ(database.scalar(negative.evaluateSql(QStringLiteral("select (1-&年度& + 1) || '[&年度&]'"))),
+        QStringLiteral("7[ -5 ]"));
 }
 
 TEST_P(Evaluators, TheValuesOfABuildAreAskedOnceThroughTheDialogAndCancelKeepsTheDefaults)
