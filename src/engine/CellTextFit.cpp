@@ -55,10 +55,14 @@ int digitCount(qint64 number)
 struct FormattedNumber {
     quint64 bits; // the number's own bits, so that 0 and -0 stay apart
     QString format;
+    platform::grid::NumberWritten written;
     bool operator==(const FormattedNumber&) const = default;
 };
 struct FormattedNumberHash {
-    std::size_t operator()(const FormattedNumber& key) const { return qHash(key.format, key.bits); }
+    std::size_t operator()(const FormattedNumber& key) const
+    {
+        return qHash(key.format, key.bits + quint64(key.written));
+    }
 };
 
 // A text in a font within a width: what decides the size it shrinks to.
@@ -90,8 +94,9 @@ QString shownText(const platform::grid::Sheet& grid, int row, int col,
         return grid.text(row, col);
     thread_local BoundedMemo<FormattedNumber, QString, FormattedNumberHash> formatted;
     const QString format = style.numberFormat.value_or(QString());
-    return formatted({ std::bit_cast<quint64>(*number), format },
-        [&] { return platform::grid::formatCellValue(value, format); });
+    const platform::grid::NumberWritten written = grid.numberWritten(row, col);
+    return formatted({ std::bit_cast<quint64>(*number), format, written },
+        [&] { return platform::grid::formatCellValue(value, format, written); });
 }
 
 // What a cell's style decides of its fit: its font and the bounds of widths in it, whether it wraps and

@@ -103,10 +103,15 @@ QString dateOfNumber(const QString& value)
 // Under a date format a field value is written as a date, so that the format shows it. Only a year, a
 // year and month or a whole date written as digits reads as a date; a value that is no date keeps its
 // text (as text: a number would show as some day of 1900), since a date format laid over a row must not
-// blank its other columns. A date before 1900-01-01, which the workbook's date system cannot number,
-// is written as its text in the format, as a spreadsheet keeps it.
+// blank its other columns ("infinity" among them). A date that not every spreadsheet program numbers
+// alike (before 1900-03-01, beyond 9999, before year 1 or in PostgreSQL's era: "4713-01-01 BC") is
+// written as its text in the format, its sign or era kept, as a spreadsheet keeps a date it cannot number.
 platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& value, const QString& format)
 {
+    const auto writeText = [&grid](const QString& text) {
+        grid.setText(grid.activeRow(), grid.activeCol(), text);
+        return platform::grid::CellValue(text);
+    };
     const QString digits = value.trimmed();
     const bool dateDigits
         = isNumeric(digits) && (digits.size() == 4 || digits.size() == 6 || digits.size() == 8);
@@ -114,14 +119,12 @@ platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& 
     if (!date || !date->isValid()) {
         if (value.isEmpty())
             return WriteCellText(grid, value);
-        grid.setText(grid.activeRow(), grid.activeCol(), value);
-        return value;
+        if (const auto beyond = platform::grid::readDateBeyondYears(value))
+            return writeText(platform::grid::formatDate(beyond->moment, format, beyond->beforeChrist));
+        return writeText(value);
     }
-    if (date->date() < platform::grid::FirstNumberedDay) {
-        const QString text = platform::grid::formatDate(*date, format);
-        grid.setText(grid.activeRow(), grid.activeCol(), text);
-        return text;
-    }
+    if (date->date() < platform::grid::FirstDayNumberedAlike || date->date().year() > 9999)
+        return writeText(platform::grid::formatDate(*date, format));
     const double serial = platform::grid::serialOf(*date);
     grid.setNumber(grid.activeRow(), grid.activeCol(), serial);
     return serial;
@@ -170,7 +173,8 @@ std::optional<platform::grid::CellValue> writeFieldValue(
         return std::nullopt;
     if (!withOptions && !asDate) {
         if (const auto number = directNumberOf(field)) {
-            grid.setNumber(grid.activeRow(), grid.activeCol(), *number);
+            grid.setNumber(
+                grid.activeRow(), grid.activeCol(), *number, platform::grid::NumberWritten::AsDigits);
             return *number;
         }
     }
@@ -250,7 +254,7 @@ platform::grid::CellValue writeSysVariables(
     if (!count || *count <= -WholeDigitsKept || *count >= WholeDigitsKept)
         return WriteCellText(grid, ReplaceSysVariable(run, text));
     const double number = double(*count);
-    grid.setNumber(grid.activeRow(), grid.activeCol(), number);
+    grid.setNumber(grid.activeRow(), grid.activeCol(), number, platform::grid::NumberWritten::AsDigits);
     return number;
 }
 
@@ -318,17 +322,20 @@ platform::grid::CellValue WriteCellText(platform::grid::Sheet& grid, const QStri
     const int col = grid.activeCol();
     if (isPlainWholeNumber(text)) {
         const double number = double(text.toLongLong());
-        grid.setNumber(row, col, number);
+        grid.setNumber(row, col, number, platform::grid::NumberWritten::AsDigits);
         return number;
     }
     // A number cell holds a number to 15 significant digits: a text that is such a number as typed
-    // ("1E-05") or as the database shows it ("0.00001", "100000000004295000000") loses nothing there;
-    // any other ("0012", "3.50", "12345678901234567") would.
+    // ("1E-05") or as the database shows it ("0.00001", "100000000004295000000") loses nothing there,
+    // and the cell keeps which of the two it was, so that it shows these characters; any other text
+    // ("0012", "3.50", "12345678901234567") would lose some.
     double number = 0;
-    if (platform::grid::parseNumberEntry(text, &number)
-        && (platform::grid::entryText(number) == text || platform::db::numberText(number) == text)) {
-        grid.setNumber(row, col, number);
-        return number;
+    if (platform::grid::parseNumberEntry(text, &number)) {
+        const platform::grid::NumberWritten written = platform::grid::numberWrittenAs(text, number);
+        if (written != platform::grid::NumberWritten::AsNumber) {
+            grid.setNumber(row, col, number, written);
+            return number;
+        }
     }
     if (text.isEmpty()) {
         grid.clearCell(row, col, platform::grid::ClearWhat::Values);

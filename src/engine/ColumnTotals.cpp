@@ -80,7 +80,8 @@ void FillTotalRow(const DataReportRun& run, platform::grid::Sheet& grid)
     for (int t = 0; t < run.TotalCells.size(); ++t) {
         const ReportCellItem& total = run.TotalCells[t];
         if (total.row > 0 && total.col > 0)
-            grid.setNumber(SheetRowOfPageRow(run, lastPage, total.row), total.col, total.totalValue);
+            grid.setNumber(SheetRowOfPageRow(run, lastPage, total.row), total.col, total.totalValue,
+                platform::grid::NumberWritten::AsDigits);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
+#include "platform/grid/DateTimeFormat.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
@@ -51,12 +52,23 @@ QString withDateSeparators(const QString& value)
     return full.left(4) + QLatin1Char('-') + full.mid(4, 2) + QLatin1Char('-') + full.right(2);
 }
 
+// A date beyond the years a date format reads ("10000-01-01", "4713-01-01 BC"), in the format.
+std::optional<QString> dateBeyondYears(const QString& value, const QString& format)
+{
+    if (const auto date = platform::grid::readDateBeyondYears(value))
+        return platform::grid::formatDate(date->moment, format, date->beforeChrist);
+    return std::nullopt;
+}
+
 QString formatByPattern(const QString& value, const QString& format)
 {
     try {
         double number = 0;
         if (platform::grid::parseNumberEntry(value, &number))
-            return platform::grid::formatCellValue(number, format);
+            return platform::grid::formatCellValue(
+                number, format, platform::grid::numberWrittenAs(value, number));
+        if (const auto beyond = dateBeyondYears(value, format))
+            return *beyond;
         if (const auto date = dateOf(value))
             return platform::grid::formatDate(*date, format);
         return platform::grid::formatCellValue(value, format);
@@ -204,8 +216,15 @@ QString FormatFieldValue(const QString& value, const QString& format)
 {
     if (!isDateFormat(format))
         return formatByPattern(value, format);
-    const auto date = dateOf(withDateSeparators(value));
-    return date ? platform::grid::formatDate(*date, format) : QString();
+    if (const auto beyond = dateBeyondYears(value, format))
+        return *beyond;
+    if (const auto date = dateOf(withDateSeparators(value)))
+        return platform::grid::formatDate(*date, format);
+    // A database's date at infinity stays the word it is written as.
+    const QString word = value.trimmed();
+    const bool infinity = word.compare(QLatin1String("infinity"), Qt::CaseInsensitive) == 0
+        || word.compare(QLatin1String("-infinity"), Qt::CaseInsensitive) == 0;
+    return infinity ? word : QString();
 }
 
 QString CutValue(const QString& value, int m, int n, QChar side)

@@ -7,11 +7,13 @@
 #include "engine/PagePipeline.h"
 #include "engine/PageSheet.h"
 #include "output/PdfPrints.h"
+#include "platform/db/ValueText.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsDump.h"
 #include "platform/grid/print/GridPrinter.h"
 #include "platform/grid/Sheet.h"
 
+#include <map>
 #include <QFile>
 #include <QJsonArray>
 #include <QPrinter>
@@ -130,56 +132,132 @@ class ExportedValues : public DataReportTest
 };
 ENGINE_TEST_SUITE(ExportedValues);
 
-// Dates and numbers at the edges of what a spreadsheet numbers, as records of a date and a number
-// field and as a statement's value, the road of a statistics cell: the built page shows each as the
-// workbook holds it and as the paper prints it.
+// Dates at the edges of what every spreadsheet program numbers alike, and numbers and texts at the edges
+// of what the General format shows, as records of a date, a number and a text field (the number also
+// as a statement's value, the road of a statistics cell) under a date format, General, the text format
+// "@" and "0.00": the built page and the paper show each with the characters written (a format of the
+// designer's formats a number), and the workbook holds a number only where its format shows those
+// characters at any column width, else the text shown.
 TEST_P(ExportedValues, DatesAndNumbersAsASpreadsheetHoldsThem)
 {
-    const struct {
-        const char* date;
-        const char* number;
-        const char* kind; // of the workbook's cell, as xlrd reads it
-        double value; // of the workbook's cell unless it holds the text shown
+    enum Column { Date = 3, Number, Statement, NumberTwoDecimals, Text, TextAsText, TextTwoDecimals };
+    const std::map<int, const char*> formats = { { Date, "yyyy/mm/dd" }, { Number, "General" },
+        { Statement, "General" }, { NumberTwoDecimals, "0.00" }, { Text, "General" }, { TextAsText, "@" },
+        { TextTwoDecimals, "0.00" } };
+    struct Written {
+        int col;
         const char* shown;
-    } cases[] = {
-        // Before 1900-01-01 the 1900 date system numbers no day: the date's text.
-        { "0001-01-01", nullptr, "text", 0, "0001-01-01" },
-        { "1850-06-15", nullptr, "text", 0, "1850-06-15" },
-        { "1899-12-30", nullptr, "text", 0, "1899-12-30" },
-        { "1899-12-31", nullptr, "text", 0, "1899-12-31" },
-        // Its serial numbers, which count a 1900-02-29.
-        { "1900-01-01", nullptr, "date", 1, "1900-01-01" },
-        { "1900-02-28", nullptr, "date", 59, "1900-02-28" },
-        { "1900-03-01", nullptr, "date", 61, "1900-03-01" },
-        { "2003-05-17", nullptr, "date", 37758, "2003-05-17" },
-        // Every number of 15 significant digits is a number, the largest double too.
-        { nullptr, "1e-05", "number", 1e-05, "1E-05" },
-        { nullptr, "1e15", "number", 1e15, "1E+15" },
-        { nullptr, "1e16", "number", 1e16, "1E+16" },
-        { nullptr, "1.00000000004295e+20", "number", 1.00000000004295e+20, "1E+20" },
-        { nullptr, "2.5e-300", "number", 2.5e-300, "2.5E-300" },
-        { nullptr, "1.7976931348623157e308", "number", 1.7976931348623157e308, "1.79769E+308" },
+        const char* kind; // of the workbook's cell, as xlrd reads it
+        double value = 0; // of the workbook's cell unless it holds the text shown
     };
+    struct Record {
+        const char* date = nullptr; // a literal for doc_date
+        const char* number = nullptr; // a literal for amount
+        const char* text = nullptr; // note
+        std::vector<Written> cells;
+    };
+    const bool sqlite = GetParam() == orvtest::Backend::SQLite;
+    std::vector<Record> records = {
+        // Before 1900-03-01 not every spreadsheet numbers a day alike (before 1900 none does): the text.
+        { "0001-01-01", nullptr, nullptr, { { Date, "0001/01/01", "text" } } },
+        { "1850-06-15", nullptr, nullptr, { { Date, "1850/06/15", "text" } } },
+        { "1899-12-31", nullptr, nullptr, { { Date, "1899/12/31", "text" } } },
+        { "1900-01-01", nullptr, nullptr, { { Date, "1900/01/01", "text" } } },
+        { "1900-02-28", nullptr, nullptr, { { Date, "1900/02/28", "text" } } },
+        { "1900-03-01", nullptr, nullptr, { { Date, "1900/03/01", "date", 61 } } },
+        { "2003-05-17", nullptr, nullptr, { { Date, "2003/05/17", "date", 37758 } } },
+        { "10000-01-01", nullptr, nullptr, { { Date, "10000/01/01", "text" } } },
+        { "infinity", nullptr, nullptr, { { Date, "infinity", "text" } } },
+        // A number's characters as the database shows it, under General on the page and in the workbook.
+        { nullptr, "0.00001", nullptr,
+            { { Number, "0.00001", "text" }, { Statement, "0.00001", "text" },
+                { NumberTwoDecimals, "0.00", "text" } } },
+        { nullptr, "1e15", nullptr,
+            { { Number, "1000000000000000", "text" }, { Statement, "1000000000000000", "text" },
+                { NumberTwoDecimals, "1000000000000000.00", "text" } } },
+        { nullptr, "110101900307123", nullptr,
+            { { Number, "110101900307123", "text" }, { Statement, "110101900307123", "text" } } },
+        { nullptr, "1.00000000004295e20", nullptr,
+            { { Number, "100000000004295000000", "text" }, { Statement, "100000000004295000000", "text" } } },
+        { nullptr, "0.1", nullptr,
+            { { Number, "0.1", "number", 0.1 }, { Statement, "0.1", "number", 0.1 },
+                { NumberTwoDecimals, "0.10", "text" } } },
+        // No date: written as it is.
+        { nullptr, "59", nullptr,
+            { { Number, "59", "number", 59 }, { Statement, "59", "number", 59 },
+                { NumberTwoDecimals, "59.00", "text" } } },
+        { nullptr, "12.34", nullptr,
+            { { Number, "12.34", "number", 12.34 }, { Statement, "12.34", "number", 12.34 },
+                { NumberTwoDecimals, "12.34", "number", 12.34 } } },
+        { nullptr, sqlite ? "1e999" : "'Infinity'", nullptr,
+            { { Number, "Infinity", "text" }, { NumberTwoDecimals, "Infinity", "text" } } },
+        // A text field's characters, whatever number they read as.
+        { nullptr, nullptr, "110101900307123",
+            { { Text, "110101900307123", "text" }, { TextAsText, "110101900307123", "text" },
+                { TextTwoDecimals, "110101900307123.00", "text" } } },
+        { nullptr, nullptr, "123456789012",
+            { { Text, "123456789012", "text" }, { TextAsText, "123456789012", "text" } } },
+        { nullptr, nullptr, "3.14159265358979",
+            { { Text, "3.14159265358979", "text" }, { TextAsText, "3.14159265358979", "text" },
+                { TextTwoDecimals, "3.14", "text" } } },
+        { nullptr, nullptr, "0.00001", { { Text, "0.00001", "text" }, { TextAsText, "0.00001", "text" } } },
+        { nullptr, nullptr, "1E-05", { { Text, "1E-05", "text" }, { TextTwoDecimals, "0.00", "text" } } },
+        { nullptr, nullptr, "100000000004295000000",
+            { { Text, "100000000004295000000", "text" }, { TextAsText, "100000000004295000000", "text" } } },
+        { nullptr, nullptr, "2024",
+            { { Text, "2024", "number", 2024 }, { TextAsText, "2024", "text" },
+                { TextTwoDecimals, "2024.00", "text" } } },
+        { nullptr, nullptr, "13800138000",
+            { { Text, "13800138000", "number", 13800138000 }, { TextAsText, "13800138000", "text" } } },
+        { nullptr, nullptr, "12.34",
+            { { TextAsText, "12.34", "text" }, { TextTwoDecimals, "12.34", "number", 12.34 } } },
+    };
+    // Beyond the years a date number holds, with the sign or era the database writes.
+    if (sqlite)
+        records.push_back({ "-0001-01-01", nullptr, nullptr, { { Date, "-0001/01/01", "text" } } });
+    else {
+        records.push_back({ "4713-01-01 BC", nullptr, nullptr, { { Date, "4713/01/01 BC", "text" } } });
+        records.push_back({ "-infinity", nullptr, nullptr, { { Date, "-infinity", "text" } } });
+    }
     execute(QStringLiteral("alter table docs add column doc_date date"));
     execute(QStringLiteral("alter table docs add column amount double precision"));
-    const int records = int(std::size(cases));
-    for (int piece = 1; piece <= records; ++piece) {
-        const auto& c = cases[piece - 1];
-        execute(
-            QStringLiteral("insert into docs (recid, piece_no, doc_date, amount) values ('R%1', %1, %2, %3)")
-                .arg(piece)
-                .arg(c.date ? text(QString::fromLatin1(c.date)) : QStringLiteral("null"),
-                    c.number ? QString::fromLatin1(c.number) : QStringLiteral("null")));
+    execute(QStringLiteral("alter table docs add column note varchar(40)"));
+    double total = 0;
+    for (std::size_t piece = 1; piece <= records.size(); ++piece) {
+        const Record& r = records[piece - 1];
+        execute(QStringLiteral(
+            "insert into docs (recid, piece_no, doc_date, amount, note) values ('R%1', %1, %2, %3, %4)")
+                    .arg(piece)
+                    .arg(r.date ? text(QString::fromLatin1(r.date)) : QStringLiteral("null"),
+                        r.number ? QString::fromLatin1(r.number) : QStringLiteral("null"),
+                        r.text ? text(QString::fromLatin1(r.text)) : QStringLiteral("null")));
+        bool isNumber = false;
+        const double number = r.number ? QByteArray(r.number).toDouble(&isNumber) : 0;
+        if (isNumber && std::isfinite(number))
+            total += number;
     }
     DocsLayout layout;
-    layout.dataRows = QString::number(records);
+    layout.dataRows = QString::number(records.size());
     defineReport(layout);
     const int band = layout.bandBegin();
     execute(QStringLiteral("delete from report_data where row_no = %1 and col_no > 2").arg(band));
-    cell(band, 3, QStringLiteral("@B|docs.doc_date"));
-    cell(band, 4, QStringLiteral("@B|docs.amount"));
-    cell(band, 5, QStringLiteral("@J|select amount from docs where recid = #docs.recid#"));
-    format(QStringLiteral("INPUTFORMAT"), band, 3, band, 3, QStringLiteral("@INPUTFORMAT|1|yyyy-mm-dd"));
+    execute(QStringLiteral("update report_info set info_description = '9' where info_type = 'COL_COUNT'"));
+    execute(QStringLiteral("delete from report_format where format_type = 'COLWIDTH'"));
+    colWidths(sizeList({ { 2, "500" }, { 3, "1300" }, { 4, "1300" }, { 5, "1300" }, { 6, "1500" },
+        { 7, "1300" }, { 8, "1300" }, { 9, "1500" } }));
+    cell(band, Date, QStringLiteral("@B|docs.doc_date"));
+    for (const int col : { Number, NumberTwoDecimals })
+        cell(band, col, QStringLiteral("@B|docs.amount"));
+    // The report tail sums this column, which leaves out the infinity.
+    cell(band, Statement,
+        QStringLiteral("@J|select amount from docs where recid = #docs.recid# and amount < 1e300"));
+    for (const int col : { Text, TextAsText, TextTwoDecimals })
+        cell(band, col, QStringLiteral("@B|docs.note"));
+    for (const auto& [col, code] : formats) {
+        const QString stored = code == std::string("@") ? QStringLiteral("\\@") : QString::fromLatin1(code);
+        format(
+            QStringLiteral("INPUTFORMAT"), band, col, band, col, QStringLiteral("@INPUTFORMAT|1|") + stored);
+    }
     Sheet sheet = build(engine::AllRemainingPages);
 
     QTemporaryDir folder;
@@ -195,22 +273,29 @@ TEST_P(ExportedValues, DatesAndNumbersAsASpreadsheetHoldsThem)
     ASSERT_EQ(platform::grid::GridPrinter(sheet).print(printer), 1);
     const QString printed = orvtest::PdfPrints::pageText(printer.outputFileName(), 1);
 
+    const auto expectShown = [&](int row, const Written& w, const char* format) {
+        const QJsonObject& cell = written.value({ row, w.col });
+        const QJsonValue value = w.kind == std::string("text") ? QJsonValue(w.shown) : QJsonValue(w.value);
+        EXPECT_EQ(sheet.text(row, w.col), QLatin1String(w.shown)) << w.col;
+        EXPECT_EQ(cell[u"kind"].toString(), QLatin1String(w.kind)) << w.shown << " in " << w.col;
+        EXPECT_EQ(cell[u"value"], value) << w.shown << " in " << w.col;
+        EXPECT_EQ(cell[u"format"].toString(), QLatin1String(format)) << w.shown << " in " << w.col;
+        EXPECT_TRUE(printed.contains(QLatin1String(w.shown))) << w.shown;
+    };
     // One band row a record, the first numbered 1 by %N in column 2.
     int first = 1;
     while (first < sheet.maxRow() && sheet.value(first, 2) != platform::grid::CellValue(1.0))
         ++first;
-    for (int record = 0; record < records; ++record) {
-        const auto& c = cases[record];
-        const QJsonValue value = c.kind == std::string("text") ? QJsonValue(c.shown) : QJsonValue(c.value);
-        // The field's cell, and for a number the statement's cell beside it.
-        for (const int col : c.date ? QList<int> { 3 } : QList<int> { 4, 5 }) {
-            EXPECT_EQ(sheet.text(first + record, col), QLatin1String(c.shown)) << col;
-            EXPECT_EQ(written.value({ first + record, col })[u"kind"].toString(), QLatin1String(c.kind))
-                << c.shown;
-            EXPECT_EQ(written.value({ first + record, col })[u"value"], value) << c.shown << " in " << col;
-        }
-        EXPECT_TRUE(printed.contains(QLatin1String(c.shown))) << c.shown;
+    for (std::size_t record = 0; record < records.size(); ++record) {
+        for (const Written& w : records[record].cells)
+            expectShown(first + int(record), w, formats.at(w.col));
     }
+    // The column's total as its digits, a text in the workbook since General would show it otherwise.
+    int tail = first + int(records.size());
+    while (tail < sheet.maxRow() && sheet.text(tail, 2) != QStringLiteral("合计"))
+        ++tail;
+    const QByteArray sum = platform::db::numberText(total).toLatin1();
+    expectShown(tail, { Statement, sum.constData(), "text" }, "General");
 }
 
 } // namespace

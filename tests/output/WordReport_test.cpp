@@ -45,6 +45,10 @@ TEST(WordPlaceholderTexts, FormatsCutsAndRowParts)
         { "20230517", "yyyy.mm.dd", "2023.05.17" },
         { "2023-05-17 00:00:00", "yyyy年m月d日", "2023年5月17日" },
         { "1850-06-15 10:30:00", "yyyy年m月d日 hh:mm", "1850年6月15日 10:30" }, // before the serial numbers
+        { "1850-06-15", "yyyy.mm.dd", "1850.06.15" }, { "-0001-01-01", "yyyy.mm.dd", "-0001.01.01" },
+        { "4713-01-01 BC", "yyyy.mm.dd", "4713.01.01 BC" }, { "10000-01-01", "yyyy-mm-dd", "10000-01-01" },
+        { "infinity", "yyyy-mm-dd", "infinity" }, { "110101900307123", "@", "110101900307123" },
+        { "0.00001", "General", "0.00001" }, // as written
         { "12.5", "0.00", "12.50" }, // a number format with a point is no date format
         { "-3", "0.0", "-3.0" }, { "1234.5", "#,##0.00", "1,234.50" },
         { "abc", "yyyy-mm-dd", "" }, // a date format for what is no date

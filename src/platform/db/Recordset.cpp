@@ -131,10 +131,18 @@ void Recordset::open(const QString& sql, Connection& connection, const QVariantL
         d->values = ValueTable(fieldCount);
         rows = appendSqliteRows(query, d->values);
         if (rows < 0) {
+            // PostgreSQL's dates beyond what the driver's dates hold are kept as the server's text (the
+            // driver is not asked to read them).
+            QList<bool> serverDate(fieldCount, false);
+            for (int i = 0; connection.dialect() == Dialect::PostgreSQL && i < fieldCount; ++i)
+                serverDate[i]
+                    = d->fields[i].type == QMetaType::QDate || d->fields[i].type == QMetaType::QDateTime;
             rows = 0;
             while (query.next()) {
-                for (int i = 0; i < fieldCount; ++i)
-                    d->values.append(query.value(i));
+                for (int i = 0; i < fieldCount; ++i) {
+                    const auto text = serverDate[i] ? postgresDateText(query, i) : std::nullopt;
+                    d->values.append(text ? QVariant(*text) : query.value(i));
+                }
                 ++rows;
             }
         }

@@ -1,10 +1,13 @@
 #include "platform/db/ValueText.h"
 
-#include <algorithm>
-#include <charconv>
+#include "platform/NumberText.h"
+
 #include <cmath>
+#include <cstring>
+#include <dlfcn.h>
 #include <QDateTime>
-#include <QLocale>
+#include <QSqlQuery>
+#include <QSqlResult>
 
 namespace platform::db
 {
@@ -13,33 +16,53 @@ namespace
 {
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+
+// The two functions of libpq that read a value of a result as the server wrote it, taken from the libpq
+// that Qt's PostgreSQL driver has loaded (the component does not link libpq itself).
+struct ResultReader {
+    using GetValue = const char* (*)(const void* result, int row, int column);
+    using GetIsNull = int (*)(const void* result, int row, int column);
+    GetValue value = nullptr;
+    GetIsNull isNull = nullptr;
+
+    static const ResultReader& loaded()
+    {
+        static const ResultReader reader = [] {
+            ResultReader found;
+            if (void* library = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD)) {
+                found.value = reinterpret_cast<GetValue>(dlsym(library, "PQgetvalue"));
+                found.isNull = reinterpret_cast<GetIsNull>(dlsym(library, "PQgetisnull"));
+            }
+            return found;
+        }();
+        return reader;
+    }
+};
+
+// Whether the server's text of a date or timestamp is one that a QDate does not hold as written: a year
+// of more than four digits, an era, or no digit first (infinity).
+bool beyondDriverDates(const char* text)
+{
+    const std::size_t size = std::strlen(text);
+    if (size == 0)
+        return false;
+    if (text[0] < '0' || text[0] > '9')
+        return true;
+    if (size >= 3 && std::strcmp(text + size - 3, " BC") == 0)
+        return true;
+    const char* dash = std::strchr(text, '-');
+    return dash && dash - text > 4;
+}
 } // namespace
 
 double roundedNumber(double value)
 {
-    // A number whose shortest text that reads back as it has at most 15 significant digits is its own
-    // rounding, and so are most numbers a database holds ("2.25", "1999.9"): only the others are
-    // formatted and read again.
-    if (std::isfinite(value)) {
-        char digits[32];
-        char* end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::scientific).ptr;
-        char* exponent = std::find(digits, end, 'e');
-        const auto significant = std::count_if(digits, exponent, [](char c) { return c >= '0' && c <= '9'; });
-        if (significant <= 15)
-            return value;
-    }
-    bool inRange = false;
-    const double rounded = QString::number(value, 'g', 15).toDouble(&inRange);
-    // Only the largest doubles round up past the largest one: they stay as they are.
-    return inRange && std::isfinite(rounded) ? rounded : value;
+    return platform::roundedTo15Digits(value);
 }
 
 QString numberText(double value)
 {
-    const double rounded = roundedNumber(value);
-    if (rounded == 0)
-        return QStringLiteral("0");
-    return QString::number(rounded, 'f', QLocale::FloatingPointShortest);
+    return platform::fixedPointText(value);
 }
 
 QString valueText(const QVariant& value)
@@ -48,8 +71,15 @@ QString valueText(const QVariant& value)
         return QString();
     switch (value.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float:
-        return numberText(value.toDouble());
+    case QMetaType::Float: {
+        // An infinity or NaN of a float column as the database writes it (PostgreSQL's words).
+        const double number = value.toDouble();
+        if (std::isnan(number))
+            return QStringLiteral("NaN");
+        if (std::isinf(number))
+            return number < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+        return numberText(number);
+    }
     case QMetaType::QDate:
         return value.toDate().toString(DateFormat);
     case QMetaType::QDateTime:
@@ -61,6 +91,27 @@ QString valueText(const QVariant& value)
     default:
         return value.toString();
     }
+}
+
+std::optional<QString> postgresDateText(const QSqlQuery& query, int field)
+{
+    const QSqlResult* result = query.result();
+    const QVariant handle = result ? result->handle() : QVariant();
+    // The driver's handle is libpq's PGresult, a struct pg_result.
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "pg_result*") != 0)
+        return std::nullopt;
+    const void* pgResult = *static_cast<void* const*>(handle.constData());
+    const ResultReader& reader = ResultReader::loaded();
+    if (!pgResult || !reader.value || !reader.isNull)
+        return std::nullopt;
+    // A query read row by row holds its current row alone.
+    const int row = query.isForwardOnly() ? 0 : query.at();
+    if (row < 0 || reader.isNull(pgResult, row, field))
+        return std::nullopt;
+    const char* text = reader.value(pgResult, row, field);
+    if (!text || !beyondDriverDates(text))
+        return std::nullopt;
+    return QString::fromUtf8(text);
 }
 
 QVariant bindableValue(const QVariant& value)

@@ -87,9 +87,9 @@ void Cell::copyValueFrom(const Cell& other)
 {
     kind_ = other.kind_;
     payload_ = other.payload_;
-    textShared_ = other.textShared_;
+    detail_ = other.detail_;
     sharedSize_ = other.sharedSize_;
-    if (kind_ == CellKind::Text && textShared_)
+    if (textShared())
         payload_.shared->ref();
     else if (kind_ == CellKind::Text || kind_ == CellKind::Error)
         payload_.text->retain();
@@ -101,16 +101,16 @@ void Cell::takeValueFrom(Cell& other) noexcept
 {
     kind_ = other.kind_;
     payload_ = other.payload_;
-    textShared_ = other.textShared_;
+    detail_ = other.detail_;
     sharedSize_ = other.sharedSize_;
     other.kind_ = CellKind::Empty;
     other.payload_.number = 0;
-    other.textShared_ = false;
+    other.detail_ = 0;
 }
 
 void Cell::clearValue()
 {
-    if (kind_ == CellKind::Text && textShared_)
+    if (textShared())
         adoptShared(); // the QString gives the reference back, freeing the block if it was the last
     else if (kind_ == CellKind::Text || kind_ == CellKind::Error)
         payload_.text->release();
@@ -118,7 +118,7 @@ void Cell::clearValue()
         delete payload_.formula;
     kind_ = CellKind::Empty;
     payload_.number = 0;
-    textShared_ = false;
+    detail_ = 0;
 }
 
 CellValue Cell::value() const
@@ -129,7 +129,7 @@ CellValue Cell::value() const
     case CellKind::Number:
         return payload_.number;
     case CellKind::Text:
-        return textShared_ ? sharedText() : payload_.text->toString();
+        return textShared() ? sharedText() : payload_.text->toString();
     case CellKind::Logical:
         return payload_.logical;
     case CellKind::Error:
@@ -144,7 +144,7 @@ std::optional<QStringView> Cell::textView() const
 {
     if (kind_ != CellKind::Text)
         return std::nullopt;
-    if (textShared_)
+    if (textShared())
         return QStringView(charsOfBlock(payload_.shared), sharedSize_);
     return QStringView(payload_.text->chars(), payload_.text->size);
 }
@@ -165,7 +165,7 @@ bool Cell::shareText(const QString& text)
     clearValue();
     payload_.shared = block;
     sharedSize_ = quint16(text.size());
-    textShared_ = true;
+    detail_ = 1;
     kind_ = CellKind::Text;
     return true;
 }
@@ -194,9 +194,7 @@ void Cell::setText(CellKind kind, const QString& text)
 void Cell::setValue(const CellValue& value)
 {
     if (const auto* number = std::get_if<double>(&value)) {
-        clearValue();
-        payload_.number = *number;
-        kind_ = CellKind::Number;
+        setNumber(*number, NumberWritten::AsNumber);
     } else if (const auto* text = std::get_if<QString>(&value)) {
         setText(CellKind::Text, *text);
     } else if (const auto* logical = std::get_if<bool>(&value)) {
@@ -208,6 +206,14 @@ void Cell::setValue(const CellValue& value)
     } else {
         clearValue();
     }
+}
+
+void Cell::setNumber(double number, NumberWritten written)
+{
+    clearValue();
+    payload_.number = number;
+    kind_ = CellKind::Number;
+    detail_ = quint8(written);
 }
 
 void Cell::setValueOf(const Cell& other)

@@ -42,12 +42,18 @@ public:
 
     // The value as stored; for a formula the value it computed last.
     CellValue value() const;
+    // How a number cell's number was written; AsNumber for any other cell.
+    NumberWritten numberWritten() const
+    {
+        return kind_ == CellKind::Number ? NumberWritten(detail_) : NumberWritten::AsNumber;
+    }
     // The text of a text cell without a copy, valid while the cell holds it; none for other cells.
     std::optional<QStringView> textView() const;
     const FormulaCell* formula() const { return kind_ == CellKind::Formula ? payload_.formula : nullptr; }
     FormulaCell* formula() { return kind_ == CellKind::Formula ? payload_.formula : nullptr; }
 
     void setValue(const CellValue& value);
+    void setNumber(double number, NumberWritten written);
     void setText(const QString& text) { setText(CellKind::Text, text); }
     // Takes the value (not the format) of a cell that holds no formula, sharing its text.
     void setValueOf(const Cell& other);
@@ -76,10 +82,14 @@ private:
         SharedText* shared;
         FormulaCell* formula;
     };
+    bool textShared() const { return kind_ == CellKind::Text && detail_ != 0; }
+
     Payload payload_ { 0.0 };
     quint32 style_ = 0;
     CellKind kind_ = CellKind::Empty;
-    bool textShared_ = false; // a Text cell holds `shared` and its size, not a TextBlock
+    // A Text cell: 1 when it holds `shared` and its size, not a TextBlock. A Number cell: how its number
+    // was written (NumberWritten).
+    quint8 detail_ = 0;
     quint16 sharedSize_ = 0;
 };
 

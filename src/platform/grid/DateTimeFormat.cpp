@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <QDate>
+#include <QRegularExpression>
 
 namespace platform::grid
 {
@@ -36,6 +37,7 @@ struct Moment {
     int hour = 0, minute = 0, second = 0;
     qint64 fraction = 0; // of a second, in units of 10^-fractionDigits
     int fractionDigits = 0;
+    bool beforeChrist = false; // a year before 1 is written with the era "BC", not with a sign
 
     // Counted down to the unit below, so that a serial before day 0 gives its day and time of day.
     Moment(double serial, int digits)
@@ -68,8 +70,12 @@ QString partText(const FormatToken& token, const Moment& m, bool twelveHour)
     using Kind = FormatTokenKind;
     const int w = token.width;
     switch (token.kind) {
-    case Kind::Year:
-        return w <= 2 ? padded(m.date.year() % 100, 2) : padded(m.date.year(), 4);
+    case Kind::Year: {
+        // A year before 1 keeps its sign, or stands without it before the era that the text ends with.
+        const int year = m.date.year();
+        const QString sign = year < 0 && !m.beforeChrist ? QStringLiteral("-") : QString();
+        return w <= 2 ? sign + padded(std::abs(year) % 100, 2) : sign + padded(std::abs(year), 4);
+    }
     case Kind::Month:
         if (w <= 2)
             return padded(m.date.month(), w);
@@ -105,21 +111,23 @@ QString partText(const FormatToken& token, const Moment& m, bool twelveHour)
     }
 }
 
-// The section's text for any serial from 0001-01-01 on.
-QString sectionText(const FormatSection& section, double serial)
+// The section's text for a serial: from 0001-01-01 to 9999-12-31, or any year for `anyYear`.
+QString sectionText(
+    const FormatSection& section, double serial, bool anyYear = false, bool beforeChrist = false)
 {
     int fractionDigits = 0;
     for (const FormatToken& token : section.tokens) {
         if (token.kind == FormatTokenKind::SecondFraction)
             fractionDigits = std::max(fractionDigits, token.width);
     }
-    const Moment moment(serial, fractionDigits);
-    if (moment.date.year() > 9999)
+    Moment moment(serial, fractionDigits);
+    if (moment.date.year() > 9999 && !anyYear)
         return kOutOfRange;
+    moment.beforeChrist = beforeChrist && moment.date.year() < 0;
     QString result;
     for (const FormatToken& token : section.tokens)
         result += partText(token, moment, section.hasAmPm);
-    return result;
+    return moment.beforeChrist ? result + QStringLiteral(" BC") : result;
 }
 
 } // namespace
@@ -131,9 +139,34 @@ QString formatDateTime(const FormatSection& section, double serial)
     return sectionText(section, serial);
 }
 
-QString formatDateTime(const FormatSection& section, const QDateTime& moment)
+QString formatDateTime(const FormatSection& section, const QDateTime& moment, bool beforeChrist)
 {
-    return sectionText(section, serialOf(moment));
+    return sectionText(section, serialOf(moment), true, beforeChrist);
+}
+
+std::optional<WrittenDate> readDateBeyondYears(QStringView text)
+{
+    static const QRegularExpression written(QStringLiteral(
+        R"(^(-?\d{4,})-(\d{1,2})-(\d{1,2})(?:[ T](\d{1,2}):(\d{1,2})(?::(\d{1,2})(?:\.\d+)?)?)?(?:[+-]\d{2}(?::?\d{2})?)?( BC)?$)"));
+    const QRegularExpressionMatch match = written.match(text.trimmed().toString());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QStringView yearText = match.capturedView(1);
+    const bool negative = yearText.startsWith(u'-');
+    const bool beforeChrist = match.hasCaptured(7);
+    bool yearOk = false;
+    const int year = yearText.toInt(&yearOk);
+    // Only what a date format cannot read itself: a year of five digits or more, or an era.
+    const bool longYear = yearText.size() - (negative ? 1 : 0) > 4;
+    if (!yearOk || year == 0 || (negative && beforeChrist) || !(longYear || beforeChrist))
+        return std::nullopt;
+    const QDate date(
+        beforeChrist ? -year : year, match.capturedView(2).toInt(), match.capturedView(3).toInt());
+    const QTime time(
+        match.capturedView(4).toInt(), match.capturedView(5).toInt(), match.capturedView(6).toInt());
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return WrittenDate { QDateTime(date, time), beforeChrist };
 }
 
 double serialOf(const QDateTime& moment)

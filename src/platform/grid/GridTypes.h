@@ -52,6 +52,14 @@ struct CellError {
 // A cell's value: nothing, a number, a text, a logical value or an error.
 using CellValue = std::variant<std::monostate, double, QString, bool, CellError>;
 
+// The characters a number cell was written with, which the General format and the text format "@" show
+// (a text written is what prints): a number written as a number (typed into the grid as "1,234" or
+// "12%", computed, a date's serial) shows as those formats show a number; a number written as the text
+// of its digits, as a database shows it ("110101900307123", "0.00001", "100000000004295000000"), or as
+// it is typed with its 15 digits ("1E-05", "1.5E+20"), shows that text. Any other format formats the
+// number; sums and comparisons read the number alone.
+enum class NumberWritten : quint8 { AsNumber, AsDigits, AsTyped };
+
 enum class HAlign { General = 1, Left = 2, Center = 3, Right = 4, Fill = 5, Justify = 6, CenterAcross = 7 };
 enum class VAlign { Top = 1, Center = 2, Bottom = 3 };
 

@@ -3,6 +3,7 @@
 #include "DateTimeFormat.h"
 #include "DecimalDigits.h"
 #include "FormatCode.h"
+#include "platform/NumberText.h"
 #include <algorithm>
 #include <cmath>
 
@@ -255,18 +256,49 @@ QString entryText(const CellValue& value)
     return formatCellValue(value, QStringLiteral("General"));
 }
 
-QString formatCellValue(const CellValue& value, const QString& formatCode)
+bool isTextFormat(QStringView formatCode)
+{
+    const QStringView code = formatCode.trimmed();
+    return code == u"@" || code == u"\\@";
+}
+
+bool isGeneralFormat(QStringView formatCode)
+{
+    const QStringView code = formatCode.trimmed();
+    return code.isEmpty() || code == u"General" || code == u"G/通用格式";
+}
+
+QString writtenText(double number, NumberWritten written)
+{
+    return written == NumberWritten::AsDigits ? fixedPointText(number) : entryText(number);
+}
+
+NumberWritten numberWrittenAs(QStringView text, double number)
+{
+    if (text == fixedPointText(number))
+        return NumberWritten::AsDigits;
+    if (text == entryText(number))
+        return NumberWritten::AsTyped;
+    return NumberWritten::AsNumber;
+}
+
+QString formatCellValue(const CellValue& value, const QString& formatCode, NumberWritten written)
 {
     // Most cells of a report are texts and whole numbers in the General format, which show as they are
     // and as their digits: they need no format code.
     constexpr double kWholeDigitsShown = 1e10;
-    const QStringView code = QStringView(formatCode).trimmed();
-    if (code.isEmpty() || code == u"General") {
+    const bool general = isGeneralFormat(formatCode);
+    if (general) {
         if (const QString* text = std::get_if<QString>(&value))
             return *text;
-        const double* number = std::get_if<double>(&value);
-        if (number && std::abs(*number) < kWholeDigitsShown && *number == std::trunc(*number))
+    }
+    if (const double* number = std::get_if<double>(&value)) {
+        if (general && std::abs(*number) < kWholeDigitsShown && *number == std::trunc(*number))
             return QString::number(qint64(*number));
+        // A number written as text shows the characters written where no format of the designer's
+        // formats it.
+        if (written != NumberWritten::AsNumber && (general || isTextFormat(formatCode)))
+            return writtenText(*number, written);
     }
     struct Visitor {
         const QString& code;
@@ -282,14 +314,14 @@ QString formatCellValue(const CellValue& value, const QString& formatCode)
     return std::visit(Visitor { effectiveCode(formatCode) }, value);
 }
 
-QString formatDate(const QDateTime& moment, const QString& formatCode)
+QString formatDate(const QDateTime& moment, const QString& formatCode, bool beforeChrist)
 {
     const double serial = serialOf(moment);
     const auto code = FormatCode::parse(effectiveCode(formatCode));
     const FormatSection& first = code->sections.front();
-    if (serial >= 0 || !first.isDateTime)
+    if (!first.isDateTime || (serial >= 0 && moment.date().year() <= 9999 && moment.date().year() > 0))
         return formatCellValue(serial, formatCode);
-    return formatDateTime(first, moment);
+    return formatDateTime(first, moment, beforeChrist);
 }
 
 bool showsDays(const QString& formatCode)

@@ -10,26 +10,32 @@ namespace platform::grid
 // Renders a value with a spreadsheet number-format code as a spreadsheet shows it: "General", "0",
 // "0.00", "#,##0.00", "0%", "0.00%", "@", dates and times such as "yyyy-mm-dd",
 // "yyyy\"年\"m\"月\"d\"日\"", "hh:mm", sections separated by ";" and literal texts in quotes.
-// Dates are serial day numbers counted from 1899-12-30, as spreadsheets count them.
-QString formatCellValue(const CellValue& value, const QString& formatCode);
+// Dates are serial day numbers counted from 1899-12-30, as spreadsheets count them. A number written
+// as text (`written` other than AsNumber) shows the characters it was written with under the General
+// format and the text format "@"; any other format formats the number.
+QString formatCellValue(
+    const CellValue& value, const QString& formatCode, NumberWritten written = NumberWritten::AsNumber);
+
+// The characters a number was written with: its digits as a database shows them (AsDigits), or as typed
+// (AsTyped, and for a number written as a number the form in which it would be typed again: entryText).
+QString writtenText(double number, NumberWritten written);
+// How a text that reads as `number` writes it: AsDigits or AsTyped when the text is that form of the
+// number, AsNumber for any other text of it ("1,234", "12%", "0012", " 12").
+NumberWritten numberWrittenAs(QStringView text, double number);
+
+// Whether a format code is the text format ("@", stored as "\@").
+bool isTextFormat(QStringView formatCode);
+// Whether a format code is the General format ("General", "G/通用格式", or none).
+bool isGeneralFormat(QStringView formatCode);
 
 // A date and time shown with a format code as formatCellValue shows its serial number, also a date
-// before 1899-12-30, whose serial number a date format shows as "#" signs: the code's first section
-// shows it.
-QString formatDate(const QDateTime& moment, const QString& formatCode);
+// before 1899-12-30, whose serial number a date format shows as "#" signs, and one of a year before 1 or
+// beyond 9999: the code's first section shows it (a year before 1 with its sign, "-0001", or with
+// `beforeChrist` as its number with " BC" after the text, as PostgreSQL writes it).
+QString formatDate(const QDateTime& moment, const QString& formatCode, bool beforeChrist = false);
 
 // Whether a format code shows a day: a year, month, day or weekday in its first section.
 bool showsDays(const QString& formatCode);
-
-// The number a workbook in the 1900 date system holds for a cell's number under the format code that
-// `formatCode()` gives (asked only for the few numbers it may change). That system counts a 29 February
-// 1900 that never was, so it numbers the days 1900-01-01 to 1900-02-28 one lower than the days since
-// 1899-12-30 that a sheet counts; from 1900-03-01 on both count alike.
-template <class FormatOf> double workbookNumber(double number, FormatOf&& formatCode)
-{
-    const bool beforeMarch1900 = number >= 2 && number < 61;
-    return beforeMarch1900 && showsDays(formatCode()) ? number - 1 : number;
-}
 
 // Reads a typed entry as a number when it is one ("12", "-3.5", "1,234.5", "12%", "1e3").
 bool parseNumberEntry(const QString& entry, double* number);

@@ -200,7 +200,7 @@ bool Sheet::isColWidthSet(int col) const
 
 // --- cells ---------------------------------------------------------------------------------------
 
-void Sheet::Impl::writeValue(int row, int col, const CellValue& value)
+void Sheet::Impl::writeValue(int row, int col, const CellValue& value, NumberWritten written)
 {
     if (std::holds_alternative<std::monostate>(value)) {
         if (internal::Cell* cell = cells.find(row, col)) {
@@ -210,7 +210,10 @@ void Sheet::Impl::writeValue(int row, int col, const CellValue& value)
         return;
     }
     growTo(row, col);
-    cells.at(row, col).setValue(value);
+    if (const double* number = std::get_if<double>(&value))
+        cells.at(row, col).setNumber(*number, written);
+    else
+        cells.at(row, col).setValue(value);
 }
 
 void Sheet::Impl::copyValue(int row, int col, const internal::Cell& from)
@@ -238,7 +241,7 @@ Sheet::Impl::ParsedEntry Sheet::Impl::parseEntry(const QString& entry)
     }
     double number = 0;
     if (parseNumberEntry(entry, &number))
-        return { number, std::nullopt, entry };
+        return { number, std::nullopt, entry, numberWrittenAs(entry, number) };
     return { entry, std::nullopt, entry };
 }
 
@@ -258,7 +261,7 @@ void Sheet::Impl::writeEntry(int row, int col, const ParsedEntry& entry, int fro
     if (!entry.typed.isEmpty() && takesTextOnly(row, col))
         writeValue(row, col, entry.typed);
     else if (!entry.formula)
-        writeValue(row, col, entry.value);
+        writeValue(row, col, entry.value, entry.written);
     else if (row == fromRow && col == fromCol)
         writeFormula(row, col, *entry.formula);
     else
@@ -285,9 +288,12 @@ void Sheet::setText(int row, int col, const QString& text)
     d->valuesChanged();
 }
 
-void Sheet::setNumber(int row, int col, double value)
+void Sheet::setNumber(int row, int col, double value, NumberWritten written)
 {
-    setValue(row, col, value);
+    Impl::checkCell(row, col);
+    d->growTo(row, col);
+    d->cells.at(row, col).setNumber(value, written);
+    d->valuesChanged();
 }
 
 void Sheet::setFormula(int row, int col, const QString& formula)
@@ -346,7 +352,7 @@ QString Sheet::entry(int row, int col) const
         return QLatin1Char('=') + f->formula.text();
     const CellValue value = cell->value();
     if (const auto* number = std::get_if<double>(&value))
-        return entryText(*number);
+        return writtenText(*number, cell->numberWritten());
     if (const auto* text = std::get_if<QString>(&value))
         return *text;
     if (const auto* logical = std::get_if<bool>(&value))
@@ -364,13 +370,23 @@ QString Sheet::formula(int row, int col) const
     return f ? f->formula.text() : QString();
 }
 
+NumberWritten Sheet::numberWritten(int row, int col) const
+{
+    Impl::checkCell(row, col);
+    const internal::Cell* cell = d->cells.find(row, col);
+    return cell ? cell->numberWritten() : NumberWritten::AsNumber;
+}
+
 QString Sheet::text(int row, int col) const
 {
     Impl::checkCell(row, col);
-    const CellValue value = d->valueAt(row, col);
+    const internal::Cell* cell = d->cells.find(row, col);
+    if (!cell || !cell->hasValue())
+        return {};
+    const CellValue value = cell->formula() ? d->valueAt(row, col) : cell->value();
     if (std::holds_alternative<std::monostate>(value))
         return {};
-    return formatCellValue(value, *d->styleAt(row, col).numberFormat);
+    return formatCellValue(value, *d->styleAt(row, col).numberFormat, cell->numberWritten());
 }
 
 QVector<QVector<CellValue>> Sheet::rangeToArray(const CellRange& range) const

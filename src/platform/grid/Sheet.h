@@ -75,11 +75,13 @@ public:
 
     // --- cells ----------------------------------------------------------------------------------
     // An entry is what a user types: "=..." is a formula, a text that reads as a number is a
-    // number, anything else a text; "" empties the cell (its format stays). An "=" entry that is no
-    // formula is kept as a text, so that nothing typed is lost.
+    // number (which shows as written where its format is General or "@": NumberWritten), anything else
+    // a text; "" empties the cell (its format stays). An "=" entry that is no formula is kept as a
+    // text, so that nothing typed is lost.
     void setEntry(int row, int col, const QString& entry);
     void setText(int row, int col, const QString& text); // always a text, never parsed
-    void setNumber(int row, int col, double value);
+    // A number written as text (NumberWritten) shows those characters under the General and text formats.
+    void setNumber(int row, int col, double value, NumberWritten written = NumberWritten::AsNumber);
     void setFormula(
         int row, int col, const QString& formula); // without the leading "="; throws when it does not parse
     void setValue(int row, int col, const CellValue& value);
@@ -91,7 +93,10 @@ public:
     // The text a cell holds as its value (not computed by a formula) without a copy, for writers that
     // read every cell: valid until the cell next changes. None for any other cell.
     std::optional<QStringView> textView(int row, int col) const;
-    QString entry(int row, int col) const; // "=A1+1" for a formula, a number in General form
+    // How the number of a number cell was written (AsNumber for any other cell, a formula's included).
+    NumberWritten numberWritten(int row, int col) const;
+    // "=A1+1" for a formula, a number as it was written or in the form it would be typed
+    QString entry(int row, int col) const;
     QString formula(int row, int col) const; // without "=", "" when the cell holds none
     QString text(int row, int col) const; // what is shown: the value formatted by the cell's number format
 

@@ -68,12 +68,14 @@ struct Sheet::Impl {
         CellValue value;
         std::optional<formula::Formula> formula;
         QString typed;
+        NumberWritten written = NumberWritten::AsNumber; // of a number
     };
     static ParsedEntry parseEntry(const QString& entry);
     static formula::Formula parseFormula(const QString& text); // with or without its "="
 
     // Stores a value (never a formula) and gives back the memory of an emptied cell.
-    void writeValue(int row, int col, const CellValue& value);
+    void writeValue(
+        int row, int col, const CellValue& value, NumberWritten written = NumberWritten::AsNumber);
     // Stores the value of a cell that holds one and no formula, sharing its text.
     void copyValue(int row, int col, const internal::Cell& from);
     void writeFormula(int row, int col, const formula::Formula& formula);

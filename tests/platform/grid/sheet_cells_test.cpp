@@ -23,6 +23,10 @@ TEST(SheetCells, EntriesAreReadAsNumbersFormulasOrTexts)
         { "=", QString("="), "=", false },
         { "=SUM(", QString("=SUM("), "=SUM(", false }, // not a formula: kept as typed
         { "", std::monostate {}, "", false },
+        // A number shows in General as it was written, as its digits or as typed.
+        { "110101900307123", 110101900307123.0, "110101900307123", false },
+        { "0.00001", 0.00001, "0.00001", false },
+        { "1E-05", 0.00001, "1E-05", false },
     };
     for (const auto& c : cases) {
         Sheet sheet;
@@ -31,6 +35,8 @@ TEST(SheetCells, EntriesAreReadAsNumbersFormulasOrTexts)
         EXPECT_EQ(sheet.entry(2, 3), c.storedEntry) << c.entry.toStdString();
         EXPECT_EQ(sheet.hasFormula(2, 3), c.formula) << c.entry.toStdString();
         EXPECT_EQ(sheet.isEmpty(2, 3), c.entry.isEmpty()) << c.entry.toStdString();
+        if (!c.formula)
+            EXPECT_EQ(sheet.text(2, 3), c.storedEntry) << c.entry.toStdString();
         // A stored text reads without a copy; a number, a formula's value or nothing does not.
         const QString* text = c.formula ? nullptr : std::get_if<QString>(&c.value);
         const std::optional<QStringView> view = sheet.textView(2, 3);

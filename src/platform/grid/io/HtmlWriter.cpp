@@ -1,5 +1,6 @@
 #include "HtmlWriter.h"
 
+#include "platform/grid/NumberFormat.h"
 #include "platform/grid/ReportFonts.h"
 #include "platform/grid/Sheet.h"
 #include "PngText.h"
@@ -314,7 +315,7 @@ void HtmlWriter::writeCell(int row, int col)
     if (!empty && classAlignsByValue_[style]) {
         // Unaligned numbers stand right, logical and error values in the middle, texts left.
         const CellValue value = sheet_.value(row, col);
-        if (std::holds_alternative<double>(value))
+        if (std::holds_alternative<double>(value) && !isTextFormat(*sheet_.cellStyle(row, col).numberFormat))
             out_ << QLatin1String(" r");
         else if (std::holds_alternative<bool>(value) || std::holds_alternative<CellError>(value))
             out_ << QLatin1String(" c");

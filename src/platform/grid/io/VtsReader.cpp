@@ -1,12 +1,15 @@
 #include "platform/Error.h"
+#include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "PngText.h"
 #include "VtsDocument.h"
 #include "VtsFields.h"
 
+#include <cmath>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocale>
 
 namespace platform::grid::io
 {
@@ -15,6 +18,20 @@ namespace
 {
 
 const QString kSource = QStringLiteral("SheetFile");
+
+// A number cell with the characters it was written with, when the file gives them; else it counts as
+// written with the characters of its number in the file ("12", "0.5"; "1e+20" as a number).
+void readNumber(Sheet& sheet, int row, int col, double number, const QJsonValue& written)
+{
+    constexpr double WholeDigits = 1e15;
+    if (written.isUndefined() && std::abs(number) < WholeDigits && number == std::trunc(number)) {
+        sheet.setNumber(row, col, number, NumberWritten::AsDigits);
+        return;
+    }
+    const QString text = written.isString() ? written.toString()
+                                            : QString::number(number, 'g', QLocale::FloatingPointShortest);
+    sheet.setNumber(row, col, number, numberWrittenAs(text, number));
+}
 
 // Builds a sheet from a parsed document; any malformed part ends the reading with an error.
 class VtsReader
@@ -183,7 +200,8 @@ void VtsReader::readCells(const QJsonObject& root, Sheet& sheet) const
         if (kind == QLatin1String("f"))
             sheet.setFormula(row, col, value.toString());
         else if (kind == QLatin1String("n"))
-            sheet.setNumber(row, col, value.toDouble());
+            readNumber(sheet, row, col, value.toDouble(),
+                cell.size() > 5 ? cell[5] : QJsonValue(QJsonValue::Undefined));
         else if (kind == QLatin1String("s"))
             sheet.setText(row, col, value.toString());
         else if (kind == QLatin1String("b"))

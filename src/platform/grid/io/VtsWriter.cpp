@@ -1,9 +1,13 @@
+#include "platform/grid/FormatCode.h"
+#include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "PngText.h"
 #include "VtsDocument.h"
 #include "VtsFields.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
@@ -68,8 +72,28 @@ void appendJsonString(QByteArray& out, const QString& text)
     out += '"';
 }
 
-// A cell as [row, col, style] with its content appended: kind and value, or the formula text.
-// Style -1 is the plain format of a cell nobody formatted.
+// The characters a number cell was written with (NumberWritten), when its number as the file writes it
+// would read back as another form and the cell's format is no date or time format (which shows every
+// form alike): "" for a number written as a number. A number read back without them counts as written
+// with the characters of its number in the file ("12", "0.5").
+std::optional<QString> writtenCharacters(
+    double number, NumberWritten written, QStringView numberText, const QString& formatCode)
+{
+    // A whole number of up to 15 digits is written as its digits.
+    constexpr double WholeDigits = 1e15;
+    const bool digits = std::abs(number) < WholeDigits && number == std::trunc(number);
+    if (written == (digits ? NumberWritten::AsDigits : numberWrittenAs(numberText, number)))
+        return std::nullopt;
+    const bool datesOrTimes = !isGeneralFormat(formatCode) && !isTextFormat(formatCode)
+        && FormatCode::parse(formatCode.trimmed())->sections.front().isDateTime;
+    if (datesOrTimes)
+        return std::nullopt;
+    return written == NumberWritten::AsNumber ? QString() : writtenText(number, written);
+}
+
+// A cell as [row, col, style] with its content appended: kind and value, or the formula text; a number
+// may carry the characters it was written with after its value. Style -1 is the plain format of a cell
+// nobody formatted.
 void appendCell(QByteArray& out, const Sheet& sheet, int row, int col, int style)
 {
     out += '[';
@@ -84,8 +108,14 @@ void appendCell(QByteArray& out, const Sheet& sheet, int row, int col, int style
     } else {
         const CellValue value = sheet.value(row, col);
         if (const double* number = std::get_if<double>(&value)) {
+            const QByteArray numberText = QByteArray::number(*number, 'g', QLocale::FloatingPointShortest);
             out += ",\"n\",";
-            out += QByteArray::number(*number, 'g', QLocale::FloatingPointShortest);
+            out += numberText;
+            if (const auto written = writtenCharacters(*number, sheet.numberWritten(row, col),
+                    QString::fromLatin1(numberText), *sheet.cellStyle(row, col).numberFormat)) {
+                out += ',';
+                appendJsonString(out, *written);
+            }
         } else if (const QString* text = std::get_if<QString>(&value)) {
             out += ",\"s\",";
             appendJsonString(out, *text);

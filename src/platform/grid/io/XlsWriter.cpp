@@ -4,6 +4,7 @@
 #include "CompoundFile.h"
 #include "DeviceWrite.h"
 #include "platform/Error.h"
+#include "platform/grid/FormatCode.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/TemporaryFolder.h"
@@ -56,6 +57,53 @@ std::optional<quint8> errorCode(const QString& code)
     };
     const auto it = codes.constFind(code);
     return it == codes.constEnd() ? std::nullopt : std::optional<quint8>(it.value());
+}
+
+// How a format's cells hold numbers in the workbook, so that a spreadsheet shows each as the sheet does
+// in every program and at any column width. A number written as text (NumberWritten) is held as a number
+// only where the format shows the characters it was written with, and otherwise as the text the sheet
+// shows; a number written as a number (typed, a formula's) stays one but under "@" and as an early day.
+//   General    a number whose text is a plain number of at most 11 characters and at least 0.0001 (a
+//              spreadsheet's General shows fewer digits, or an exponent, for any other), else its text
+//   Text       ("@") never a number: the text
+//   Days       a date number from 1900-03-01 on; an earlier day as its text in the format, since the
+//              1900 date system counts a 29 February 1900 that some programs leave out (they show its
+//              numbers 1 to 59 a day early) and numbers no day before 1900
+//   Times      a number (times of day and elapsed hours)
+//   Formatted  a number where the format shows the characters written ("2024" under "0", "0.00001"
+//              under "0.00000"), else the text the format shows ("3.14" under "0.00")
+enum class NumberCells : quint8 { Unknown, General, Text, Days, Times, Formatted };
+
+// The sheet's serial number of 1900-03-01 (it counts days from 1899-12-30).
+constexpr double FirstSerialNumberedAlike = 61;
+
+NumberCells numberCellsOf(const QString& formatCode)
+{
+    if (isGeneralFormat(formatCode))
+        return NumberCells::General;
+    if (isTextFormat(formatCode))
+        return NumberCells::Text;
+    if (FormatCode::parse(formatCode.trimmed())->sections.front().isDateTime)
+        return showsDays(formatCode) ? NumberCells::Days : NumberCells::Times;
+    return NumberCells::Formatted;
+}
+
+// Whether a text is a plain number that a spreadsheet's General format shows as it is: a sign, digits
+// and a point, at most 11 characters, the number 0 or at least 0.0001.
+bool showsInGeneralColumn(QStringView text, double number)
+{
+    constexpr qsizetype GeneralWidth = 11;
+    constexpr double SmallestPlain = 0.0001;
+    if (text.isEmpty() || text.size() > GeneralWidth || (number != 0 && std::abs(number) < SmallestPlain))
+        return false;
+    bool point = false;
+    for (qsizetype i = text.front() == u'-' ? 1 : 0; i < text.size(); ++i) {
+        if (text[i] == u'.' && !point)
+            point = true;
+        else if (text[i] < u'0' || text[i] > u'9')
+            return false;
+    }
+    return true;
 }
 
 // The 4-byte RK form of a number when it holds the value exactly: a 30-bit integer, a 30-bit
@@ -285,6 +333,7 @@ private:
     void placeRows(int first, int last);
     void writeRowBlock(int first, int last, int rowOffset);
     bool writeCell(BiffWriter& out, int row, int col, int rowOffset);
+    std::optional<QString> numberAsText(int row, int col, int styleId, double number);
     quint16 xfOfStyle(int styleId);
     void closeWorksheet();
     void writeWorksheetHead(BiffWriter& out) const;
@@ -306,6 +355,7 @@ private:
     const Sheet* sheet_ = nullptr;
     int cols_ = 0;
     QList<int> xfOfStyle_; // by the sheet's style id, -1 until first used
+    QList<NumberCells> numberCellsOfStyle_; // by the sheet's style id
     std::optional<RowSweep> merges_;
     std::optional<RowSweep> printArea_;
     QList<int> pictureIds_;
@@ -367,6 +417,7 @@ void XlsWorkbook::Writer::append(const Sheet& sheet)
     if (!hasLayout_)
         takeLayout(sheet);
     xfOfStyle_.clear();
+    numberCellsOfStyle_.clear();
     merges_.emplace(sheet.mergedBlocks());
     printArea_.emplace(printAreaPieces(sheet, cols_));
     pictureIds_ = sheet.objectIds();
@@ -515,10 +566,11 @@ bool XlsWorkbook::Writer::writeCell(BiffWriter& out, int row, int col, int rowOf
     } else if (text) {
         label(*text);
     } else if (const double* cellNumber = std::get_if<double>(&value)) {
-        const double number
-            = workbookNumber(*cellNumber, [&] { return *sheet.cellStyle(row, col).numberFormat; });
+        const double number = *cellNumber;
         if (!std::isfinite(number)) {
             boolErr(*errorCode(QStringLiteral("#NUM!")), true);
+        } else if (const std::optional<QString> shown = numberAsText(row, col, styleId, number)) {
+            label(*shown);
         } else if (const auto rk = rkValue(number)) {
             begin(biff::Rk);
             out.u32(*rk);
@@ -537,6 +589,45 @@ bool XlsWorkbook::Writer::writeCell(BiffWriter& out, int row, int col, int rowOf
     }
     out.end();
     return true;
+}
+
+// A number goes into the workbook as a number only under a format that shows it as the sheet does at
+// any column width, and otherwise as the text the sheet shows (see NumberCells).
+std::optional<QString> XlsWorkbook::Writer::numberAsText(int row, int col, int styleId, double number)
+{
+    if (styleId >= numberCellsOfStyle_.size())
+        numberCellsOfStyle_.resize(std::max(styleId + 1, sheet_->styleCount()), NumberCells::Unknown);
+    NumberCells& cells = numberCellsOfStyle_[styleId];
+    if (cells == NumberCells::Unknown)
+        cells = numberCellsOf(*sheet_->styleFormat(styleId).numberFormat);
+    constexpr double WholeDigitsShown = 1e10;
+    switch (cells) {
+    case NumberCells::General: {
+        // Most numbers of a report are whole numbers that General shows as their digits.
+        if (std::abs(number) < WholeDigitsShown && number == std::trunc(number))
+            return std::nullopt;
+        if (sheet_->numberWritten(row, col) == NumberWritten::AsNumber)
+            return std::nullopt;
+        const QString shown = sheet_->text(row, col);
+        return showsInGeneralColumn(shown, number) ? std::nullopt : std::optional<QString>(shown);
+    }
+    case NumberCells::Days:
+        return number < FirstSerialNumberedAlike ? std::optional<QString>(sheet_->text(row, col))
+                                                 : std::nullopt;
+    case NumberCells::Times:
+        return std::nullopt;
+    case NumberCells::Formatted: {
+        const NumberWritten written = sheet_->numberWritten(row, col);
+        if (written == NumberWritten::AsNumber)
+            return std::nullopt;
+        const QString shown = sheet_->text(row, col);
+        return shown == writtenText(number, written) ? std::nullopt : std::optional<QString>(shown);
+    }
+    case NumberCells::Text:
+    case NumberCells::Unknown:
+        break;
+    }
+    return sheet_->text(row, col);
 }
 
 quint16 XlsWorkbook::Writer::xfOfStyle(int styleId)

@@ -1,5 +1,6 @@
 #include "CellLook.h"
 
+#include "platform/grid/NumberFormat.h"
 #include "platform/grid/TextMeasure.h"
 
 #include <algorithm>
@@ -130,7 +131,10 @@ QColor fillBackground(const CellFormat& format)
 
 Qt::Alignment textAlignment(const CellFormat& format, const CellValue& value)
 {
-    return horizontal(format.hAlign.value_or(HAlign::General), value)
+    // A number in the text format "@" lies as the text it shows, as a workbook holds it.
+    const bool asText
+        = std::holds_alternative<double>(value) && format.numberFormat && isTextFormat(*format.numberFormat);
+    return horizontal(format.hAlign.value_or(HAlign::General), asText ? CellValue(QString()) : value)
         | vertical(format.vAlign.value_or(VAlign::Bottom));
 }
 

@@ -207,9 +207,15 @@ private:
         const StyleLook& style = look(r, c);
         const CellFormat& format = style.format;
         PlacedText t;
-        t.text = formatCellValue(value, format.numberFormat.value_or(QStringLiteral("General")));
+        const QString code = format.numberFormat.value_or(QStringLiteral("General"));
+        const bool number = std::holds_alternative<double>(value);
+        const NumberWritten written = number ? sheet_.numberWritten(r, c) : NumberWritten::AsNumber;
+        t.text = formatCellValue(value, code, written);
         if (t.text.isEmpty())
             return;
+        // A number that shows the characters it was written with is cut at its cell's edge as a text.
+        const bool showsWritten
+            = written != NumberWritten::AsNumber && (isGeneralFormat(code) || isTextFormat(code));
         t.font = style.font;
         t.deviceFont = &style.deviceFont;
         t.color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(format.fontColor.value_or(0));
@@ -224,7 +230,7 @@ private:
         t.option = QTextOption(alignment);
         t.option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
         if (!wrap)
-            fitOneLine(t, r, c, unit, std::holds_alternative<double>(value), style);
+            fitOneLine(t, r, c, unit, number && !showsWritten, style);
         texts_.append(t);
     }
 

@@ -95,6 +95,18 @@ Sheet resizedSheet()
     inner.border(BorderSide::InnerHorizontal) = Border { BorderStyle::Dotted, qRgb(9, 9, 9) };
     inner.border(BorderSide::InnerVertical) = Border { BorderStyle::DashDot, qRgb(1, 2, 3) };
     sheet.applyFormat(CellRange { 20, 2, 22, 4 }, inner);
+    // Numbers written as text keep the characters General and "@" show; one written as a number keeps
+    // General's rounding, and a number format shows the number whichever way.
+    sheet.setNumber(30, 1, 110101900307123, NumberWritten::AsDigits);
+    sheet.setNumber(30, 2, 1.23456789012e20, NumberWritten::AsTyped);
+    sheet.setNumber(30, 3, 1e-05, NumberWritten::AsDigits);
+    sheet.setNumber(30, 4, 1234.56789012);
+    sheet.setNumber(30, 5, 3.14159265358979, NumberWritten::AsDigits);
+    for (const auto& [col, code] : { std::pair { 3, "@" }, std::pair { 5, "0.00" } }) {
+        CellFormat format;
+        format.numberFormat = QString::fromLatin1(code);
+        sheet.applyFormat(CellRange::cell(30, col), format);
+    }
     return sheet;
 }
 

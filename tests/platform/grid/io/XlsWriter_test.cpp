@@ -1,6 +1,7 @@
 #include "platform/grid/io/SharedStrings.h"
 #include "platform/grid/io/SheetFile.h"
 #include "platform/grid/io/XlsWriter.h"
+#include "platform/grid/SheetTestSupport.h"
 #include "SampleSheets.h"
 #include "support/SavedEnvironment.h"
 #include "support/SpreadsheetPrintout.h"
@@ -182,6 +183,49 @@ TEST(XlsWriter, RichSheetReadsBackThroughAnIndependentReader)
         { "headings", 0 },
     };
     EXPECT_EQ(s["page"].toObject(), expectedPage);
+}
+
+// A number is a number cell where its format shows it as the sheet does at any column width and in every
+// spreadsheet program, else the text the sheet shows.
+TEST(XlsWriter, NumbersAreNumberCellsWhereTheirFormatShowsThemAsTheSheetDoes)
+{
+    using W = NumberWritten;
+    const struct {
+        double value;
+        W written;
+        const char* format;
+        const char* kind;
+        const char* shown; // the text cell's, or none for a number
+    } cases[] = {
+        { 59, W::AsNumber, "General", "number", nullptr }, // no date: not one lower
+        { 1234.56789012, W::AsNumber, "General", "number", nullptr },
+        { 2024, W::AsNumber, "@", "text", "2024" },
+        { 2, W::AsNumber, "yyyy-mm-dd", "text", "1900-01-01" }, // a day some programs show a day early
+        { 60, W::AsNumber, "yyyy-mm-dd", "text", "1900-02-28" },
+        { 61, W::AsNumber, "yyyy-mm-dd", "date", nullptr },
+        { 13800138000, W::AsDigits, "General", "number", nullptr },
+        { 123456789012, W::AsDigits, "General", "text", "123456789012" },
+        { 0.0001, W::AsDigits, "General", "number", nullptr },
+        { 0.00001, W::AsDigits, "General", "text", "0.00001" },
+        { 0.00001, W::AsDigits, "0.00000", "number", nullptr },
+        { 2024, W::AsDigits, "0", "number", nullptr },
+        { 3.14159265358979, W::AsDigits, "0.00", "text", "3.14" },
+    };
+    Sheet sheet;
+    for (int col = 1; col <= int(std::size(cases)); ++col) {
+        const auto& c = cases[col - 1];
+        sheet.setNumber(1, col, c.value, c.written);
+        sheet.applyFormat(
+            CellRange::cell(1, col), formatWith(&CellFormat::numberFormat, QString::fromUtf8(c.format)));
+    }
+    const QJsonObject written = writeAndDump(sheet)["sheets"][0].toObject();
+    for (int col = 1; col <= int(std::size(cases)); ++col) {
+        const auto& c = cases[col - 1];
+        const QJsonObject cell = cellAt(written, 0, col - 1);
+        EXPECT_EQ(cell["kind"].toString(), c.kind) << col;
+        EXPECT_EQ(cell["value"], c.shown ? QJsonValue(c.shown) : QJsonValue(c.value)) << col;
+        EXPECT_EQ(cell["format"].toString(), c.format) << col;
+    }
 }
 
 TEST(XlsWriter, RowsBeyondOneWorksheetContinueOnTheNext)
