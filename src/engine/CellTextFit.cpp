@@ -25,10 +25,8 @@ int textWidth(const QString& text, const platform::grid::TextFont& font)
 
 bool isGeneral(const std::optional<QString>& numberFormat)
 {
-    thread_local TextAnswer<bool> general([](QStringView format) {
-        const QStringView code = format.trimmed();
-        return code.isEmpty() || code.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0;
-    });
+    thread_local TextAnswer<bool> general(
+        [](QStringView format) { return platform::grid::isGeneralFormat(format); });
     return numberFormat ? general(*numberFormat) : true;
 }
 

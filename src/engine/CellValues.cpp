@@ -119,8 +119,8 @@ platform::grid::CellValue writeDate(platform::grid::Sheet& grid, const QString& 
     if (!date || !date->isValid()) {
         if (value.isEmpty())
             return WriteCellText(grid, value);
-        if (const auto beyond = platform::grid::readDateBeyondYears(value))
-            return writeText(platform::grid::formatDate(beyond->moment, format, beyond->beforeChrist));
+        if (const auto beyond = platform::grid::formatDateBeyondYears(value, format))
+            return writeText(*beyond);
         return writeText(value);
     }
     if (date->date() < platform::grid::FirstDayNumberedAlike || date->date().year() > 9999)

@@ -3,7 +3,6 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/Error.h"
-#include "platform/grid/DateTimeFormat.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/outside/SharedObjects.h"
 #include "platform/outside/SpecialFormulaObject.h"
@@ -52,14 +51,6 @@ QString withDateSeparators(const QString& value)
     return full.left(4) + QLatin1Char('-') + full.mid(4, 2) + QLatin1Char('-') + full.right(2);
 }
 
-// A date beyond the years a date format reads ("10000-01-01", "4713-01-01 BC"), in the format.
-std::optional<QString> dateBeyondYears(const QString& value, const QString& format)
-{
-    if (const auto date = platform::grid::readDateBeyondYears(value))
-        return platform::grid::formatDate(date->moment, format, date->beforeChrist);
-    return std::nullopt;
-}
-
 QString formatByPattern(const QString& value, const QString& format)
 {
     try {
@@ -67,7 +58,7 @@ QString formatByPattern(const QString& value, const QString& format)
         if (platform::grid::parseNumberEntry(value, &number))
             return platform::grid::formatCellValue(
                 number, format, platform::grid::numberWrittenAs(value, number));
-        if (const auto beyond = dateBeyondYears(value, format))
+        if (const auto beyond = platform::grid::formatDateBeyondYears(value, format))
             return *beyond;
         if (const auto date = dateOf(value))
             return platform::grid::formatDate(*date, format);
@@ -216,7 +207,7 @@ QString FormatFieldValue(const QString& value, const QString& format)
 {
     if (!isDateFormat(format))
         return formatByPattern(value, format);
-    if (const auto beyond = dateBeyondYears(value, format))
+    if (const auto beyond = platform::grid::formatDateBeyondYears(value, format))
         return *beyond;
     if (const auto date = dateOf(withDateSeparators(value)))
         return platform::grid::formatDate(*date, format);

@@ -265,7 +265,18 @@ bool isTextFormat(QStringView formatCode)
 bool isGeneralFormat(QStringView formatCode)
 {
     const QStringView code = formatCode.trimmed();
-    return code.isEmpty() || code == u"General" || code == u"G/通用格式";
+    return code.isEmpty() || code.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0
+        || code == u"G/通用格式";
+}
+
+bool showsWrittenCharacters(QStringView formatCode, NumberWritten written)
+{
+    return written != NumberWritten::AsNumber && (isGeneralFormat(formatCode) || isTextFormat(formatCode));
+}
+
+bool isDateTimeFormat(const QString& formatCode)
+{
+    return FormatCode::parse(effectiveCode(formatCode))->sections.front().isDateTime;
 }
 
 QString writtenText(double number, NumberWritten written)
@@ -297,7 +308,7 @@ QString formatCellValue(const CellValue& value, const QString& formatCode, Numbe
             return QString::number(qint64(*number));
         // A number written as text shows the characters written where no format of the designer's
         // formats it.
-        if (written != NumberWritten::AsNumber && (general || isTextFormat(formatCode)))
+        if (showsWrittenCharacters(formatCode, written))
             return writtenText(*number, written);
     }
     struct Visitor {
@@ -322,6 +333,13 @@ QString formatDate(const QDateTime& moment, const QString& formatCode, bool befo
     if (!first.isDateTime || (serial >= 0 && moment.date().year() <= 9999 && moment.date().year() > 0))
         return formatCellValue(serial, formatCode);
     return formatDateTime(first, moment, beforeChrist);
+}
+
+std::optional<QString> formatDateBeyondYears(QStringView text, const QString& formatCode)
+{
+    if (const auto date = readDateBeyondYears(text))
+        return formatDate(date->moment, formatCode, date->beforeChrist);
+    return std::nullopt;
 }
 
 bool showsDays(const QString& formatCode)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GridTypes.h"
+#include <optional>
 #include <QDateTime>
 #include <QString>
 
@@ -25,14 +26,22 @@ NumberWritten numberWrittenAs(QStringView text, double number);
 
 // Whether a format code is the text format ("@", stored as "\@").
 bool isTextFormat(QStringView formatCode);
-// Whether a format code is the General format ("General", "G/通用格式", or none).
+// Whether a format code is the General format ("General" in any case, "G/通用格式", or none).
 bool isGeneralFormat(QStringView formatCode);
+// Whether a number written so shows the characters it was written with under the format code: under
+// General and "@", which format no number of the designer's.
+bool showsWrittenCharacters(QStringView formatCode, NumberWritten written);
+// Whether a format code's first section shows a date or a time.
+bool isDateTimeFormat(const QString& formatCode);
 
 // A date and time shown with a format code as formatCellValue shows its serial number, also a date
 // before 1899-12-30, whose serial number a date format shows as "#" signs, and one of a year before 1 or
 // beyond 9999: the code's first section shows it (a year before 1 with its sign, "-0001", or with
 // `beforeChrist` as its number with " BC" after the text, as PostgreSQL writes it).
 QString formatDate(const QDateTime& moment, const QString& formatCode, bool beforeChrist = false);
+// A date as a database writes one that no date format reads (readDateBeyondYears: "10000-01-01",
+// "4713-01-01 BC"), shown with the format code as formatDate shows it; none for any other text.
+std::optional<QString> formatDateBeyondYears(QStringView text, const QString& formatCode);
 
 // Whether a format code shows a day: a year, month, day or weekday in its first section.
 bool showsDays(const QString& formatCode);

@@ -3,6 +3,7 @@
 #include "platform/grid/CellFormat.h"
 #include "platform/grid/PageSetup.h"
 
+#include <cmath>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <type_traits>
@@ -81,6 +82,14 @@ template <typename T> T fromJson(const QJsonValue& value)
         return value.toDouble();
     else
         return value.toString();
+}
+
+// Whether a number is a whole number of at most 15 digits, which the file writes as those digits: read
+// back without the characters it was written with, such a number counts as written as its digits.
+inline bool isWholeDigits(double number)
+{
+    constexpr double WholeDigits = 1e15;
+    return std::abs(number) < WholeDigits && number == std::trunc(number);
 }
 
 } // namespace platform::grid::io::vts

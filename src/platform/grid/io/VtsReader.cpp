@@ -5,7 +5,6 @@
 #include "VtsDocument.h"
 #include "VtsFields.h"
 
-#include <cmath>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,8 +22,7 @@ const QString kSource = QStringLiteral("SheetFile");
 // written with the characters of its number in the file ("12", "0.5"; "1e+20" as a number).
 void readNumber(Sheet& sheet, int row, int col, double number, const QJsonValue& written)
 {
-    constexpr double WholeDigits = 1e15;
-    if (written.isUndefined() && std::abs(number) < WholeDigits && number == std::trunc(number)) {
+    if (written.isUndefined() && vts::isWholeDigits(number)) {
         sheet.setNumber(row, col, number, NumberWritten::AsDigits);
         return;
     }

@@ -1,4 +1,3 @@
-#include "platform/grid/FormatCode.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "PngText.h"
@@ -6,7 +5,6 @@
 #include "VtsFields.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -79,14 +77,9 @@ void appendJsonString(QByteArray& out, const QString& text)
 std::optional<QString> writtenCharacters(
     double number, NumberWritten written, QStringView numberText, const QString& formatCode)
 {
-    // A whole number of up to 15 digits is written as its digits.
-    constexpr double WholeDigits = 1e15;
-    const bool digits = std::abs(number) < WholeDigits && number == std::trunc(number);
-    if (written == (digits ? NumberWritten::AsDigits : numberWrittenAs(numberText, number)))
-        return std::nullopt;
-    const bool datesOrTimes = !isGeneralFormat(formatCode) && !isTextFormat(formatCode)
-        && FormatCode::parse(formatCode.trimmed())->sections.front().isDateTime;
-    if (datesOrTimes)
+    const NumberWritten readBack
+        = vts::isWholeDigits(number) ? NumberWritten::AsDigits : numberWrittenAs(numberText, number);
+    if (written == readBack || isDateTimeFormat(formatCode))
         return std::nullopt;
     return written == NumberWritten::AsNumber ? QString() : writtenText(number, written);
 }

@@ -4,7 +4,7 @@
 #include "CompoundFile.h"
 #include "DeviceWrite.h"
 #include "platform/Error.h"
-#include "platform/grid/FormatCode.h"
+#include "platform/grid/DateTimeFormat.h"
 #include "platform/grid/NumberFormat.h"
 #include "platform/grid/Sheet.h"
 #include "platform/ui/TemporaryFolder.h"
@@ -74,16 +74,13 @@ std::optional<quint8> errorCode(const QString& code)
 //              under "0.00000"), else the text the format shows ("3.14" under "0.00")
 enum class NumberCells : quint8 { Unknown, General, Text, Days, Times, Formatted };
 
-// The sheet's serial number of 1900-03-01 (it counts days from 1899-12-30).
-constexpr double FirstSerialNumberedAlike = 61;
-
 NumberCells numberCellsOf(const QString& formatCode)
 {
     if (isGeneralFormat(formatCode))
         return NumberCells::General;
     if (isTextFormat(formatCode))
         return NumberCells::Text;
-    if (FormatCode::parse(formatCode.trimmed())->sections.front().isDateTime)
+    if (isDateTimeFormat(formatCode))
         return showsDays(formatCode) ? NumberCells::Days : NumberCells::Times;
     return NumberCells::Formatted;
 }
@@ -612,6 +609,7 @@ std::optional<QString> XlsWorkbook::Writer::numberAsText(int row, int col, int s
         return showsInGeneralColumn(shown, number) ? std::nullopt : std::optional<QString>(shown);
     }
     case NumberCells::Days:
+        static const double FirstSerialNumberedAlike = serialOf(FirstDayNumberedAlike.startOfDay());
         return number < FirstSerialNumberedAlike ? std::optional<QString>(sheet_->text(row, col))
                                                  : std::nullopt;
     case NumberCells::Times:

@@ -214,8 +214,7 @@ private:
         if (t.text.isEmpty())
             return;
         // A number that shows the characters it was written with is cut at its cell's edge as a text.
-        const bool showsWritten
-            = written != NumberWritten::AsNumber && (isGeneralFormat(code) || isTextFormat(code));
+        const bool showsWritten = showsWrittenCharacters(code, written);
         t.font = style.font;
         t.deviceFont = &style.deviceFont;
         t.color = options_.blackAndWhite ? QColor(Qt::black) : formatColor(format.fontColor.value_or(0));
